@@ -1,0 +1,170 @@
+#include "platform/FileUtil.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vemo {
+namespace fs = std::filesystem;
+
+namespace {
+
+void SetError(std::string* error, const std::string& what) {
+    if (error) *error = what + ": " + std::strerror(errno);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* error) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        SetError(error, "cannot open " + path);
+        return false;
+    }
+    std::string data;
+    char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            SetError(error, "cannot read " + path);
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        data.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    out.swap(data);
+    return true;
+}
+
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* error) {
+    std::string folder = ParentFolder(path);
+    if (folder.empty()) folder = ".";
+    std::string tmpl = JoinPath(folder, "." + FileNameOf(path) + ".XXXXXX");
+    int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
+    if (fd < 0) {
+        SetError(error, "cannot create a temporary file in " + folder);
+        return false;
+    }
+    auto fail = [&](const std::string& what) {
+        SetError(error, what);
+        ::close(fd);
+        ::unlink(tmpl.c_str());
+        return false;
+    };
+    struct stat st {};
+    mode_t mode;
+    if (::stat(path.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (!WriteAll(fd, bytes)) return fail("cannot write " + tmpl);
+    if (::fchmod(fd, mode) != 0) return fail("cannot set the mode of " + tmpl);
+    if (::fsync(fd) != 0) return fail("cannot flush " + tmpl);
+    if (::close(fd) != 0) {
+        SetError(error, "cannot close " + tmpl);
+        ::unlink(tmpl.c_str());
+        return false;
+    }
+    if (::rename(tmpl.c_str(), path.c_str()) != 0) {
+        SetError(error, "cannot replace " + path);
+        ::unlink(tmpl.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool IsReadOnlyMarked(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool SetReadOnlyMark(const std::string& path, bool readOnly) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    mode_t mode = st.st_mode & 07777;
+    mode = readOnly ? (mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
+    return ::chmod(path.c_str(), mode) == 0;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    if (folder.empty()) return std::string(name);
+    std::string out(folder);
+    while (!name.empty() && name.front() == '/') name.remove_prefix(1);
+    if (out.back() != '/') out.push_back('/');
+    out.append(name);
+    return out;
+}
+
+std::string NormalizePath(std::string_view path) {
+    if (path.empty()) return {};
+    std::string s = fs::path(std::string(path)).lexically_normal().generic_string();
+    while (s.size() > 1 && s.back() == '/') s.pop_back();
+    return s;
+}
+
+bool SamePath(std::string_view a, std::string_view b) { return NormalizePath(a) == NormalizePath(b); }
+
+std::string ParentFolder(std::string_view path) {
+    std::string p = NormalizePath(path);
+    size_t slash = p.rfind('/');
+    if (slash == std::string::npos) return {};
+    if (slash == 0) return "/";
+    return p.substr(0, slash);
+}
+
+std::string FileNameOf(std::string_view path) {
+    std::string p = NormalizePath(path);
+    size_t slash = p.rfind('/');
+    return slash == std::string::npos ? p : p.substr(slash + 1);
+}
+
+std::string ExtensionOf(std::string_view path) {
+    std::string name = FileNameOf(path);
+    size_t dot = name.rfind('.');
+    return (dot == std::string::npos || dot == 0) ? std::string() : name.substr(dot);
+}
+
+std::string ProgramFolder() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) return NormalizePath(fs::current_path().string());
+    return NormalizePath(exe.parent_path().string());
+}
+
+}  // namespace vemo

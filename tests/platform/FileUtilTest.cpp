@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "TempFolder.h"
+#include "platform/FileUtil.h"
+
+using namespace vemo;
+
+TEST(FileUtil, ReplacingWriteCreatesAndReplaces) {
+    TempFolder dir;
+    std::string path = dir / "歩掛データ.soa";
+    ASSERT_TRUE(WriteFileReplacing(path, std::string("first\0bytes", 11)));
+    EXPECT_EQ(ReadTestFile(path), std::string("first\0bytes", 11));
+    ASSERT_TRUE(WriteFileReplacing(path, "second"));
+    std::string back;
+    ASSERT_TRUE(ReadFileBytes(path, back));
+    EXPECT_EQ(back, "second");
+    // Nothing but the target is left in the folder.
+    int files = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.Path())) {
+        (void)e;
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST(FileUtil, FailedWriteLeavesTargetUntouched) {
+    TempFolder dir;
+    std::string path = dir / "target.daa";
+    WriteTestFile(path, "old contents");
+    // A target inside a folder that does not exist: nothing can be created.
+    std::string error;
+    EXPECT_FALSE(WriteFileReplacing(dir / "missing/target.daa", "x", &error));
+    EXPECT_FALSE(error.empty());
+    // A target that is a folder: the rename fails, the temporary file is removed.
+    std::filesystem::create_directory(dir / "folder");
+    EXPECT_FALSE(WriteFileReplacing(dir / "folder", "x", &error));
+    EXPECT_EQ(ReadTestFile(path), "old contents");
+    int entries = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.Path())) {
+        (void)e;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 2);  // target.daa and folder only
+}
+
+TEST(FileUtil, FailedWriteInReadOnlyFolderWhenNotRoot) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    TempFolder dir;
+    std::string path = dir / "target.daa";
+    WriteTestFile(path, "old contents");
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
+    EXPECT_FALSE(WriteFileReplacing(path, "new"));
+    ::chmod(dir.Path().c_str(), 0755);
+    EXPECT_EQ(ReadTestFile(path), "old contents");
+}
+
+TEST(FileUtil, ReplacingKeepsPermissionBits) {
+    TempFolder dir;
+    std::string path = dir / "a.sei";
+    WriteTestFile(path, "x");
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(WriteFileReplacing(path, "y"));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(FileUtil, ReadOnlyMark) {
+    TempFolder dir;
+    std::string path = dir / "単価データ.daa";
+    WriteTestFile(path, "x");
+    EXPECT_FALSE(IsReadOnlyMarked(path));
+    ASSERT_TRUE(SetReadOnlyMark(path, true));
+    EXPECT_TRUE(IsReadOnlyMarked(path));
+    ASSERT_TRUE(SetReadOnlyMark(path, false));
+    EXPECT_FALSE(IsReadOnlyMarked(path));
+    EXPECT_FALSE(SetReadOnlyMark(dir / "missing", true));
+    EXPECT_FALSE(IsReadOnlyMarked(dir / "missing"));
+}
+
+TEST(FileUtil, MissingFileIsNotRead) {
+    TempFolder dir;
+    std::string out = "unchanged";
+    std::string error;
+    EXPECT_FALSE(ReadFileBytes(dir / "none", out, &error));
+    EXPECT_EQ(out, "unchanged");
+    EXPECT_NE(error.find("none"), std::string::npos);
+}
+
+TEST(FileUtil, Paths) {
+    EXPECT_EQ(JoinPath("/a/b", "c.soa"), "/a/b/c.soa");
+    EXPECT_EQ(JoinPath("/a/b/", "/c"), "/a/b/c");
+    EXPECT_EQ(JoinPath("", "c"), "c");
+    EXPECT_EQ(NormalizePath("/a//b/./c/../d/"), "/a/b/d");
+    EXPECT_EQ(NormalizePath("/"), "/");
+    EXPECT_TRUE(SamePath("/x/データ格納/参考マスター25/", "/x/データ格納/./参考マスター25"));
+    EXPECT_FALSE(SamePath("/x/a", "/x/b"));
+    EXPECT_EQ(ParentFolder("/x/データ格納/参考マスター25"), "/x/データ格納");
+    EXPECT_EQ(ParentFolder("/x"), "/");
+    EXPECT_EQ(ParentFolder("name"), "");
+    EXPECT_EQ(FileNameOf("/x/y/材料単価データ25.zoa"), "材料単価データ25.zoa");
+    EXPECT_EQ(ExtensionOf("/x/y/材料単価データ25.zoa"), ".zoa");
+    EXPECT_EQ(ExtensionOf("/x/y.d/name"), "");
+    EXPECT_TRUE(FolderExists(ProgramFolder()));
+}

@@ -1,0 +1,46 @@
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+    std::string tmpl = (fs::temp_directory_path() / "vemo-test-XXXXXX").string();
+    if (!::mkdtemp(tmpl.data())) ADD_FAILURE() << "cannot create a temporary folder";
+    m_path = tmpl;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    // Files may carry the read-only mark; give the owner write access back before removing.
+    for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(m_path, ec);
+}
+
+std::string TempFolder::operator/(const std::string& name) const { return (fs::path(m_path) / name).string(); }
+
+void WriteTestFile(const std::string& path, const std::string& bytes) {
+    std::error_code ec;
+    fs::create_directories(fs::path(path).parent_path(), ec);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) ADD_FAILURE() << "cannot write " << path;
+}
+
+std::string ReadTestFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        ADD_FAILURE() << "cannot read " << path;
+        return {};
+    }
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
