@@ -1,0 +1,72 @@
+#pragma once
+
+#include "formix/Function.h"
+
+namespace formix {
+
+// f + g.
+class CAdd final : public CBinaryFunction {
+public:
+    using CBinaryFunction::CBinaryFunction;
+    std::string GetText() const override;
+    std::string GetTeX() const override;
+    FunctionPtr Derive() const override;
+    FunctionPtr Copy(bool simplify) const override;
+    double Evaluate(double x) const override { return m_pLeft->Evaluate(x) + m_pRight->Evaluate(x); }
+    bool IsConstant() const override;
+    bool IsZero() const override;
+};
+
+// f - g.
+class CSub final : public CBinaryFunction {
+public:
+    using CBinaryFunction::CBinaryFunction;
+    std::string GetText() const override { return GetSymbolText("-"); }
+    std::string GetTeX() const override;
+    FunctionPtr Derive() const override;
+    FunctionPtr Copy(bool simplify) const override;
+    double Evaluate(double x) const override { return m_pLeft->Evaluate(x) - m_pRight->Evaluate(x); }
+    bool IsConstant() const override;
+    bool IsZero() const override;
+};
+
+// f · g.
+class CMul final : public CBinaryFunction {
+public:
+    using CBinaryFunction::CBinaryFunction;
+    std::string GetText() const override { return GetSymbolText("*"); }
+    std::string GetTeX() const override;
+    FunctionPtr Derive() const override;
+    FunctionPtr Copy(bool simplify) const override;
+    double Evaluate(double x) const override { return m_pLeft->Evaluate(x) * m_pRight->Evaluate(x); }
+    bool IsConstant() const override;
+    bool IsZero() const override;
+};
+
+// f / g.
+class CDiv final : public CBinaryFunction {
+public:
+    using CBinaryFunction::CBinaryFunction;
+    std::string GetText() const override { return GetSymbolText("/"); }
+    std::string GetTeX() const override;
+    FunctionPtr Derive() const override;
+    FunctionPtr Copy(bool simplify) const override;
+    double Evaluate(double x) const override { return m_pLeft->Evaluate(x) / m_pRight->Evaluate(x); }
+    bool IsConstant() const override;
+    bool IsZero() const override { return m_pLeft->IsZero(); }
+};
+
+// f ^ g.
+class CPow final : public CBinaryFunction {
+public:
+    using CBinaryFunction::CBinaryFunction;
+    std::string GetText() const override { return GetSymbolText("^"); }
+    std::string GetTeX() const override;
+    FunctionPtr Derive() const override;
+    FunctionPtr Copy(bool simplify) const override;
+    double Evaluate(double x) const override;
+    bool IsConstant() const override;
+    bool IsZero() const override { return m_pLeft->IsZero(); }
+};
+
+}  // namespace formix

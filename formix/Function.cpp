@@ -1,0 +1,32 @@
+#include "formix/Function.h"
+
+namespace formix {
+
+std::string CUnaryFunction::GetSymbolText(const char* symbol) const {
+    return std::string(symbol) + "(" + m_pArg->GetText() + ")";
+}
+
+CBinaryFunction::~CBinaryFunction() {
+    // Left child first, then right.
+    m_pLeft.reset();
+    m_pRight.reset();
+}
+
+std::string CBinaryFunction::GetSymbolText(const char* symbol) const {
+    return "(" + m_pLeft->GetText() + ")" + symbol + "(" + m_pRight->GetText() + ")";
+}
+
+FoldedCopy CopyForFolding(const CFunction& child, bool simplify) {
+    FoldedCopy copy;
+    copy.node = child.Copy(simplify);
+    if (simplify) {
+        copy.zero = copy.node->IsZero();
+        copy.constant = copy.node->IsConstant();
+        if (copy.constant) {
+            copy.value = copy.node->Evaluate(0.0);
+        }
+    }
+    return copy;
+}
+
+}  // namespace formix
