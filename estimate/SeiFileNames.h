@@ -1,0 +1,44 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// Names of the estimate document type and the rules its Save and Save As follow for file names.
+namespace sei {
+
+inline constexpr const char* kExtension = ".sei";
+inline constexpr const char* kDocumentName = "積算データ";  // new documents: 積算データ1, 積算データ2, …
+inline constexpr const char* kFileNewName = "Vemo Ovra";
+inline constexpr const char* kFilterName = "Vemo 農林版 ファイル (*.sei)";
+inline constexpr const char* kFileTypeId = "VemoMaff.Document";
+inline constexpr const char* kFileTypeName = "Vemo 農林版 積算データ";
+// Filter of the open-file dialog.
+inline constexpr const char* kOpenFilter =
+    "Vemo 農林版 ﾌｧｲﾙ (*.sei)|*.sei|旧Vemo 農林版 ﾌｧｲﾙ (*.seb)|*.seb|全てのﾌｧｲﾙ (*.*)|*.*||";
+
+// Title of the n-th new document.
+std::string NewDocumentTitle(int n);
+
+// Whether a save must not write to this name but ask for another: its extension is "sea", "sec"
+// or "see" (case-sensitive). The extension is the text after the last '.' of the file name; a name
+// without '.' counts as its own extension. Names of 5 bytes or fewer are never refused.
+bool IsWriteProtectedName(std::string_view name);
+
+// The name proposed instead of a refused one: the same folder and base name with the extension
+// ".sei". Any other name is returned unchanged.
+std::string AdjustRefusedName(std::string_view name);
+
+// A document title made into a proposed file name: cut at the first of " #%;/\"; when the
+// filter extension holds a ';', the text before it is appended.
+std::string TitleAsFileName(std::string_view title, std::string_view filterExtension = kExtension);
+
+// What a save does with the given path (empty for Save As) and replace flag (set for Save and
+// Save As, clear for Save Copy As): either write to name at once, or ask for a name with name
+// proposed in the prompt.
+struct SaveNamePlan {
+    bool prompt = false;
+    std::string name;
+};
+SaveNamePlan PlanSaveName(std::string_view path, bool replace, std::string_view docPathName,
+                          std::string_view docTitle);
+
+}  // namespace sei

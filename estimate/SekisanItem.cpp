@@ -1,0 +1,120 @@
+#include "estimate/SekisanItem.h"
+
+#include "platform/Archive.h"
+
+namespace {
+
+int32_t g_loadingVersion = kSekisanFileVersion;
+
+// Integers of one item with the given number of rate slots, without the extra rate: the three
+// codes, code + cell + LL value of every slot, and 17 single values with the 20 工程 flags.
+constexpr size_t IntsPerItem(int slots) { return 3 + 4 * static_cast<size_t>(slots) + 17 + 20; }
+constexpr int kTextsPerItem = 5;
+
+static_assert(IntsPerItem(9) + 1 == 77, "a current item holds 77 integers");
+
+bool IsOneOf(int32_t v, std::initializer_list<int32_t> values) {
+    for (int32_t x : values)
+        if (v == x) return true;
+    return false;
+}
+
+}  // namespace
+
+int32_t GetSekisanLoadingVersion() { return g_loadingVersion; }
+void SetSekisanLoadingVersion(int32_t version) { g_loadingVersion = version; }
+
+CSekisanItem::CSekisanItem() {
+    m_nRateCode.fill(kUnset);
+    m_nRateCol.fill(kUnset);
+    m_nRateRow.fill(kUnset);
+    m_nLL.fill(kUnset);
+    m_bKotei.fill(0);
+}
+
+int CSekisanItem::GetLevel() const {
+    if (IsUnset(m_nGyomu)) return -1;
+    if (IsUnset(m_nKoshu)) return IsUnset(m_nShubetsu) ? 0 : -1;
+    return IsUnset(m_nShubetsu) ? 1 : 2;
+}
+
+int CSekisanItem::CountSelectedKotei() const {
+    int n = 0;
+    for (int32_t flag : m_bKotei)
+        if (flag != 0) ++n;
+    return n;
+}
+
+size_t CSekisanItem::MinStoredBytes(int32_t version) {
+    size_t ints = IntsPerItem(StoredRateSlots(version)) + (version > 101 ? 1 : 0);
+    return ints * 4 + kTextsPerItem * CArchive::kMinTextBytes;
+}
+
+void CSekisanItem::Serialize(CArchive& ar) {
+    if (ar.IsStoring())
+        Store(ar);
+    else
+        Load(ar, GetSekisanLoadingVersion());
+}
+
+void CSekisanItem::Store(CArchive& ar) const {
+    ar << m_nGyomu << m_nKoshu << m_nShubetsu;
+    for (int32_t v : m_nRateCode) ar << v;
+    for (int i = 0; i < kRateSlots; ++i) ar << m_nRateCol[i] << m_nRateRow[i];
+    ar << m_strNameUpper << m_strNameLower << m_bNameUpperEdited << m_bNameLowerEdited;
+    ar << m_strUnit << m_nQuantity << m_nUnitPrice << m_nRounding << m_nAmount << m_nAmount2;
+    ar << m_strRemarkUpper << m_strRemarkLower << m_bKeepRemarkUpper << m_bKeepRemarkLower;
+    ar << m_bAmountEntered << m_bSummary << m_bSpecialExpense << m_nRate;
+    for (int32_t v : m_nLL) ar << v;
+    for (int32_t v : m_bKotei) ar << v;
+    ar << m_bNoPrint << m_nWeightAverage << m_nDaikaNo << m_nYearCode << m_nExtraRate;
+}
+
+void CSekisanItem::Load(CArchive& ar, int32_t version) {
+    const int slots = StoredRateSlots(version);
+    ar >> m_nGyomu >> m_nKoshu >> m_nShubetsu;
+    for (int i = 0; i < slots; ++i) ar >> m_nRateCode[i];
+    for (int i = 0; i < slots; ++i) ar >> m_nRateCol[i] >> m_nRateRow[i];
+    ar >> m_strNameUpper >> m_strNameLower >> m_bNameUpperEdited >> m_bNameLowerEdited;
+    ar >> m_strUnit >> m_nQuantity >> m_nUnitPrice >> m_nRounding >> m_nAmount >> m_nAmount2;
+    ar >> m_strRemarkUpper >> m_strRemarkLower >> m_bKeepRemarkUpper >> m_bKeepRemarkLower;
+    ar >> m_bAmountEntered >> m_bSummary >> m_bSpecialExpense >> m_nRate;
+    for (int i = 0; i < slots; ++i) ar >> m_nLL[i];
+    for (int32_t& v : m_bKotei) ar >> v;
+    ar >> m_bNoPrint >> m_nWeightAverage >> m_nDaikaNo >> m_nYearCode;
+    AdjustLoadedOverheadRow(version);
+    if (version > 101) ar >> m_nExtraRate;
+}
+
+void CSekisanItem::AdjustLoadedOverheadRow(int32_t version) {
+    const bool lowerFree = m_bKeepRemarkLower == 0 && m_strRemarkLower.empty();
+    auto setLower = [this](const char* text) {
+        m_strRemarkLower = text;
+        m_bKeepRemarkLower = 1;
+    };
+
+    // 諸経費 rows of 業務 1, 6 and 4: files before 1.04 knew only the rate table up to 平成26年度.
+    if (m_nKoshu == 93 && IsOneOf(m_nGyomu, {1, 6, 4})) {
+        if (version <= 103) {
+            m_nYearCode = kYearH26OrEarlier;
+            if (lowerFree) setLower("平成26年度以前の諸経費率");
+        } else if (lowerFree) {
+            if (m_nGyomu == 4) {
+                if (m_nYearCode == 30101)
+                    setLower("平成27年度の諸経費率");
+                else if (m_nYearCode == 30102)
+                    setLower("平成29年度の諸経費率");
+                else if (m_nYearCode == 30103)
+                    setLower("令和5年度の諸経費率");
+            } else if (m_nYearCode == 30101) {
+                setLower("令和6年度の諸経費率");
+            }
+        }
+    }
+
+    // 一般管理費等 rows of 業務 2, 5, 3 and 7.
+    if (m_nKoshu == 916 && IsOneOf(m_nGyomu, {2, 5, 3, 7}) && version <= 103) {
+        m_nYearCode = kYearH26OrEarlier;
+        if (lowerFree) setLower("平成26年度以前の一般管理費等割合");
+    }
+}

@@ -1,0 +1,121 @@
+#include "estimate/VemoWinDocData.h"
+
+#include <utility>
+
+#include "platform/Archive.h"
+#include "platform/Cp932.h"
+#include "platform/FileUtil.h"
+#include "platform/Host.h"
+
+std::string MsgCannotOpenSekisanFile(const std::string& path, const std::string& reason) {
+    std::string text = "積算データ ファイル「" + path + "」を開けません。";
+    if (!reason.empty()) text += "\n" + reason;
+    return text;
+}
+
+std::string MsgDamagedSekisanFile(const std::string& path) {
+    return "積算データ ファイル「" + path + "」を読み込めません。\nファイルが途中で切れているか、壊れています。";
+}
+
+std::string MsgCannotSaveSekisanFile(const std::string& path, const std::string& reason) {
+    std::string text = "積算データ ファイル「" + path + "」を保存できません。";
+    if (!reason.empty()) text += "\n" + reason;
+    return text;
+}
+
+CVemoWinDocData::CVemoWinDocData()
+    : m_strSignature(kSekisanSignature),
+      m_nFileVersion(kSekisanFileVersion),
+      m_nGyomuFlags(0),
+      m_pSekisanData(std::make_unique<CSekisanData>()) {}
+
+int32_t CVemoWinDocData::ComputeGyomuFlags(const CSekisanItemList& list) {
+    uint32_t flags = 0;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        const CSekisanItem* item = list.GetItem(i);
+        if (!item) continue;
+        const int32_t k = item->m_nGyomu;
+        if (k == 4 || k == 5)
+            flags |= 0x08;
+        else if (k == 6 || k == 7)
+            flags |= 0x10;
+        else if ((k >= 1 && k <= 3) || (k >= 8 && k <= 32))
+            flags |= 1u << (k - 1);
+    }
+    return static_cast<int32_t>(flags);
+}
+
+void CVemoWinDocData::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteString(m_strSignature);
+        ar << m_nFileVersion;
+        m_nGyomuFlags = ComputeGyomuFlags(*GetItemList());
+        ar << m_nGyomuFlags;
+        m_pSekisanData->Serialize(ar);
+        return;
+    }
+
+    // The signature is compared byte for byte as the file holds it.
+    const std::string signature = ar.ReadRawString();
+    if (signature != vemo::Utf8ToCp932(kSekisanSignature)) {
+        AfxMessageBox(kMsgForeignSekisanFile, MsgButtons::Ok, MsgIcon::None);
+        throw CSekisanLoadAborted();
+    }
+    m_strSignature = vemo::Cp932ToUtf8(signature);
+    m_nFileVersion = ar.ReadInt();
+    SetSekisanLoadingVersion(m_nFileVersion);
+    const bool old = m_nFileVersion < kSekisanFileVersion;
+    m_nGyomuFlags = ar.ReadInt();  // recomputed by the next store
+    m_pSekisanData->Serialize(ar);
+    if (old) {
+        m_nFileVersion = kSekisanFileVersion;
+        AfxMessageBox(kMsgOldSekisanFile, MsgButtons::Ok, MsgIcon::None);
+    }
+}
+
+std::string CVemoWinDocData::StoreBytes() {
+    CArchive ar;
+    Serialize(ar);
+    return ar.Buffer();
+}
+
+void CVemoWinDocData::Swap(CVemoWinDocData& other) noexcept {
+    std::swap(m_strSignature, other.m_strSignature);
+    std::swap(m_nFileVersion, other.m_nFileVersion);
+    std::swap(m_nGyomuFlags, other.m_nGyomuFlags);
+    std::swap(m_pSekisanData, other.m_pSekisanData);
+}
+
+int CVemoWinDocData::LoadBytes(std::string bytes, const std::string& name) {
+    CVemoWinDocData fresh;
+    try {
+        CArchive ar(std::move(bytes));
+        fresh.Serialize(ar);
+    } catch (const CSekisanLoadAborted&) {
+        return 0;  // the user has been told
+    } catch (const CArchiveException&) {
+        AfxMessageBox(MsgDamagedSekisanFile(name), MsgButtons::Ok, MsgIcon::Exclamation);
+        return 0;
+    }
+    Swap(fresh);
+    return 1;
+}
+
+int CVemoWinDocData::LoadFile(const std::string& path) {
+    std::string bytes, error;
+    if (!vemo::ReadFileBytes(path, bytes, &error)) {
+        AfxMessageBox(MsgCannotOpenSekisanFile(path, error), MsgButtons::Ok, MsgIcon::Exclamation);
+        return 0;
+    }
+    return LoadBytes(std::move(bytes), path);
+}
+
+int CVemoWinDocData::SaveFile(const std::string& path) {
+    const std::string bytes = StoreBytes();
+    std::string error;
+    if (!vemo::WriteFileReplacing(path, bytes, &error)) {
+        AfxMessageBox(MsgCannotSaveSekisanFile(path, error), MsgButtons::Ok, MsgIcon::Exclamation);
+        return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include "EstimateBuilders.h"
+#include "estimate/SekisanItem.h"
+#include "platform/Archive.h"
+
+using namespace estimate_test;
+
+namespace {
+
+// Loads one item from bytes as a file of the given version would hold it.
+CSekisanItem LoadAt(const std::string& bytes, int32_t version, size_t* left = nullptr) {
+    SetSekisanLoadingVersion(version);
+    CArchive ar(bytes);
+    CSekisanItem item;
+    item.Serialize(ar);
+    if (left) *left = ar.Remaining();
+    SetSekisanLoadingVersion(kSekisanFileVersion);
+    return item;
+}
+
+std::string InLayout(const CSekisanItem& item, int32_t version) {
+    CArchive ar;
+    WriteItemInLayout(ar, item, version);
+    return ar.Buffer();
+}
+
+}  // namespace
+
+TEST(SekisanItem, NewItemHoldsTheDefaults) {
+    CSekisanItem item;
+    EXPECT_EQ(item.m_nGyomu, kUnset);
+    EXPECT_EQ(item.m_nKoshu, kUnset);
+    EXPECT_EQ(item.m_nShubetsu, kUnset);
+    for (int i = 0; i < CSekisanItem::kRateSlots; ++i) {
+        EXPECT_EQ(item.m_nRateCode[i], kUnset);
+        EXPECT_EQ(item.m_nRateCol[i], kUnset);
+        EXPECT_EQ(item.m_nRateRow[i], kUnset);
+        EXPECT_EQ(item.m_nLL[i], kUnset);
+    }
+    for (int32_t flag : item.m_bKotei) EXPECT_EQ(flag, 0);
+    EXPECT_EQ(item.m_nQuantity, kUnset);
+    EXPECT_EQ(item.m_nUnitPrice, kUnset);
+    EXPECT_EQ(item.m_nRounding, 0);
+    EXPECT_EQ(item.m_nAmount, kUnset);
+    EXPECT_EQ(item.m_nAmount2, kUnset);
+    EXPECT_EQ(item.m_bSpecialExpense, 1);
+    EXPECT_EQ(item.m_bSummary, 0);
+    EXPECT_EQ(item.m_bNoPrint, 0);
+    EXPECT_EQ(item.m_nRate, kUnset);
+    EXPECT_EQ(item.m_nWeightAverage, kUnset);
+    EXPECT_EQ(item.m_nDaikaNo, kUnset);
+    EXPECT_EQ(item.m_nYearCode, kUnset);
+    EXPECT_EQ(item.m_nExtraRate, kUnset);
+    EXPECT_TRUE(item.m_strNameUpper.empty() && item.m_strRemarkLower.empty() && item.m_strUnit.empty());
+}
+
+TEST(SekisanItem, LevelFollowsTheCodesThatAreSet) {
+    EXPECT_EQ(MakeItem(1)->GetLevel(), 0);
+    EXPECT_EQ(MakeItem(95)->GetLevel(), 0);
+    EXPECT_EQ(MakeItem(1, 10)->GetLevel(), 1);
+    EXPECT_EQ(MakeItem(1, 10, 101)->GetLevel(), 2);
+    EXPECT_EQ(MakeItem(1, kUnset, 101)->GetLevel(), -1);  // 種別 without 工種
+    EXPECT_EQ(MakeItem(kUnset, 10)->GetLevel(), -1);
+    EXPECT_EQ(MakeItem(kUnset, 10, 101)->GetLevel(), -1);
+    EXPECT_EQ(CSekisanItem().GetLevel(), -1);
+}
+
+TEST(SekisanItem, CountsEveryNonZeroKoteiFlag) {
+    CSekisanItem item;
+    EXPECT_EQ(item.CountSelectedKotei(), 0);
+    item.m_bKotei[0] = 1;
+    item.m_bKotei[7] = 2;
+    item.m_bKotei[19] = -1;
+    EXPECT_EQ(item.CountSelectedKotei(), 3);
+    item.m_bKotei.fill(1);
+    EXPECT_EQ(item.CountSelectedKotei(), 20);
+}
+
+TEST(SekisanItem, CopyTakesEveryFieldAndStaysIndependent) {
+    CSekisanItem source, copy;
+    FillEveryField(source, 3);
+    const int32_t ninthLL = source.m_nLL[8];
+    copy.Copy(source);
+    EXPECT_TRUE(SameItem(copy, source));
+    copy.m_nLL[8] = 1;
+    copy.m_strRemarkLower = "変更";
+    EXPECT_FALSE(SameItem(copy, source));
+    EXPECT_EQ(source.m_nLL[8], ninthLL);
+    EXPECT_EQ(source.m_strRemarkLower, "摘要下3");
+}
+
+TEST(SekisanItem, StoresSeventySevenIntegersAndFiveTexts) {
+    CSekisanItem item;
+    item.m_nGyomu = 1;
+    item.m_nExtraRate = 0x01020304;
+    CArchive ar;
+    item.Serialize(ar);
+    const std::string& bytes = ar.Buffer();
+    ASSERT_EQ(bytes.size(), 77u * 4 + 5);
+    EXPECT_EQ(bytes.size(), CSekisanItem::MinStoredBytes(104));
+    EXPECT_EQ(Hex(bytes.substr(0, 12)), "01 00 00 00 00 00 00 80 00 00 00 80");
+    EXPECT_EQ(Hex(bytes.substr(bytes.size() - 4)), "04 03 02 01");
+    // The program's writer and the independent layout writer agree.
+    EXPECT_EQ(Hex(bytes), Hex(InLayout(item, 104)));
+
+    FillEveryField(item, 7);
+    CArchive full;
+    item.Serialize(full);
+    EXPECT_EQ(Hex(full.Buffer()), Hex(InLayout(item, 104)));
+}
+
+TEST(SekisanItem, MinimumSizeFollowsTheVersion) {
+    EXPECT_EQ(CSekisanItem::MinStoredBytes(105), 313u);
+    EXPECT_EQ(CSekisanItem::MinStoredBytes(103), 313u);
+    EXPECT_EQ(CSekisanItem::MinStoredBytes(102), 297u);  // 8 slots: 4 integers fewer
+    EXPECT_EQ(CSekisanItem::MinStoredBytes(101), 293u);  // and no extra rate
+}
+
+TEST(SekisanItem, CurrentLayoutReadsBackEveryField) {
+    CSekisanItem item;
+    FillEveryField(item, 5);
+    CArchive ar;
+    item.Serialize(ar);
+    size_t left = 1;
+    CSekisanItem back = LoadAt(ar.Buffer(), 104, &left);
+    EXPECT_EQ(left, 0u);
+    EXPECT_TRUE(SameItem(back, item));
+}
+
+TEST(SekisanItem, Version102ReadsEightSlotsAndTheExtraRate) {
+    CSekisanItem item;
+    FillEveryField(item, 2);
+    size_t left = 1;
+    CSekisanItem back = LoadAt(InLayout(item, 102), 102, &left);
+    EXPECT_EQ(left, 0u);
+    EXPECT_EQ(back.m_nRateCode[8], kUnset);
+    EXPECT_EQ(back.m_nRateCol[8], kUnset);
+    EXPECT_EQ(back.m_nRateRow[8], kUnset);
+    EXPECT_EQ(back.m_nLL[8], kUnset);
+    EXPECT_EQ(back.m_nExtraRate, item.m_nExtraRate);
+    back.m_nRateCode[8] = item.m_nRateCode[8];
+    back.m_nRateCol[8] = item.m_nRateCol[8];
+    back.m_nRateRow[8] = item.m_nRateRow[8];
+    back.m_nLL[8] = item.m_nLL[8];
+    EXPECT_TRUE(SameItem(back, item));
+}
+
+TEST(SekisanItem, Version101ReadsNoExtraRate) {
+    CSekisanItem item;
+    FillEveryField(item, 4);
+    size_t left = 1;
+    CSekisanItem back = LoadAt(InLayout(item, 101), 101, &left);
+    EXPECT_EQ(left, 0u);
+    EXPECT_EQ(back.m_nExtraRate, kUnset);
+    EXPECT_EQ(back.m_nLL[8], kUnset);
+    EXPECT_EQ(back.m_nLL[7], item.m_nLL[7]);
+    EXPECT_EQ(back.m_nYearCode, item.m_nYearCode);
+}
+
+TEST(SekisanItem, TruncatedItemThrows) {
+    CSekisanItem item;
+    FillEveryField(item, 1);
+    const std::string bytes = InLayout(item, 104);
+    for (size_t cut : {size_t{0}, size_t{3}, size_t{100}, bytes.size() - 1}) {
+        SetSekisanLoadingVersion(104);
+        CArchive ar(bytes.substr(0, cut));
+        CSekisanItem back;
+        EXPECT_THROW(back.Serialize(ar), CArchiveException) << cut;
+    }
+    SetSekisanLoadingVersion(kSekisanFileVersion);
+}
+
+// Load-time adjustment of the 諸経費 rows.
+struct OverheadCase {
+    int32_t version, gyomu, koshu, shubetsu, yearIn;
+    const char* lowerIn;
+    int32_t keepIn;
+    int32_t yearOut;
+    const char* lowerOut;
+    int32_t keepOut;
+};
+
+class OverheadRowMigration : public ::testing::TestWithParam<OverheadCase> {};
+
+TEST_P(OverheadRowMigration, AdjustsYearAndRemark) {
+    const OverheadCase& c = GetParam();
+    auto item = MakeItem(c.gyomu, c.koshu, c.shubetsu);
+    item->m_nYearCode = c.yearIn;
+    item->m_strRemarkLower = c.lowerIn;
+    item->m_bKeepRemarkLower = c.keepIn;
+    item->m_nExtraRate = 777;
+    CSekisanItem back = LoadAt(InLayout(*item, c.version), c.version);
+    EXPECT_EQ(back.m_nYearCode, c.yearOut);
+    EXPECT_EQ(back.m_strRemarkLower, c.lowerOut);
+    EXPECT_EQ(back.m_bKeepRemarkLower, c.keepOut);
+    EXPECT_EQ(back.m_nExtraRate, c.version > 101 ? 777 : kUnset);  // read after the adjustment
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OverheadRowMigration,
+    ::testing::Values(
+        // Up to 1.03: 工種 93 of 業務 1, 6, 4 takes the 平成26年度 table whatever its year code.
+        OverheadCase{103, 1, 93, kUnset, 30104, "", 0, 30100, "平成26年度以前の諸経費率", 1},
+        OverheadCase{103, 1, 93, kUnset, kUnset, "利用者の摘要", 0, 30100, "利用者の摘要", 0},
+        OverheadCase{103, 1, 93, kUnset, 30101, "", 1, 30100, "", 1},
+        OverheadCase{101, 6, 93, 5, 30000, "", 0, 30100, "平成26年度以前の諸経費率", 1},
+        OverheadCase{102, 4, 93, kUnset, kUnset, "", 0, 30100, "平成26年度以前の諸経費率", 1},
+        OverheadCase{103, 2, 93, kUnset, 30101, "", 0, 30101, "", 0},
+        OverheadCase{103, 1, 94, kUnset, 30101, "", 0, 30101, "", 0},
+        // From 1.04: the year code stays; an empty, free lower 摘要 names the table.
+        OverheadCase{104, 4, 93, kUnset, 30101, "", 0, 30101, "平成27年度の諸経費率", 1},
+        OverheadCase{104, 4, 93, kUnset, 30102, "", 0, 30102, "平成29年度の諸経費率", 1},
+        OverheadCase{104, 4, 93, 3, 30103, "", 0, 30103, "令和5年度の諸経費率", 1},
+        OverheadCase{104, 4, 93, kUnset, 30104, "", 0, 30104, "", 0},
+        OverheadCase{104, 4, 93, kUnset, 30102, "手入力", 0, 30102, "手入力", 0},
+        OverheadCase{104, 1, 93, kUnset, 30101, "", 0, 30101, "令和6年度の諸経費率", 1},
+        OverheadCase{105, 6, 93, kUnset, 30101, "", 0, 30101, "令和6年度の諸経費率", 1},
+        OverheadCase{104, 1, 93, kUnset, 30102, "", 0, 30102, "", 0},
+        OverheadCase{104, 6, 93, kUnset, 30101, "", 1, 30101, "", 1},
+        // 工種 916 of 業務 2, 5, 3, 7 up to 1.03.
+        OverheadCase{103, 2, 916, kUnset, 30103, "", 0, 30100, "平成26年度以前の一般管理費等割合", 1},
+        OverheadCase{101, 7, 916, 4, kUnset, "", 0, 30100, "平成26年度以前の一般管理費等割合", 1},
+        OverheadCase{103, 5, 916, kUnset, kUnset, "手入力", 0, 30100, "手入力", 0},
+        OverheadCase{103, 3, 916, kUnset, kUnset, "", 1, 30100, "", 1},
+        OverheadCase{104, 2, 916, kUnset, 30103, "", 0, 30103, "", 0},
+        OverheadCase{103, 1, 916, kUnset, 30103, "", 0, 30103, "", 0}));
