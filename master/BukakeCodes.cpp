@@ -1,0 +1,203 @@
+// 歩掛 codes: the 工種 code categories, allocation of new codes, insertion in front of the anchor 工種,
+// moves within a list, and the rewriting of references into the 変化率・補正率 and 単価 masters.
+#include <vector>
+
+#include "master/BukakeFile.h"
+#include "platform/Host.h"
+#include "platform/NumberText.h"
+
+namespace {
+
+struct CodeRange {
+    int32_t low, high;
+};
+
+bool InRange(int32_t code, CodeRange r) { return code >= r.low && code <= r.high; }
+
+// The two code ranges of each 工種 category: the fixed low codes and the three-digit codes.
+constexpr CodeRange kCategoryRanges[6][2] = {
+    {{1, 68}, {100, 689}},  {{69, 69}, {690, 699}}, {{70, 74}, {700, 749}},
+    {{75, 79}, {750, 799}}, {{80, 84}, {800, 849}}, {{85, 89}, {850, 899}},
+};
+
+// Replaces every occurrence of what by with, left to right, without rescanning replaced text.
+void ReplaceAll(std::string& text, const std::string& what, const std::string& with) {
+    std::string out;
+    size_t pos = 0;
+    for (size_t hit; (hit = text.find(what, pos)) != std::string::npos; pos = hit + what.size())
+        out.append(text, pos, hit - pos).append(with);
+    out.append(text, pos, std::string::npos);
+    text = std::move(out);
+}
+
+std::string WithCount(const char* before, int count, const char* after) {
+    return before + vemo::FormatInt(count) + after;
+}
+
+}  // namespace
+
+int CBukakeKoshu::CodeCategory(int32_t code) {
+    for (int category = 0; category < 6; ++category)
+        for (const CodeRange& r : kCategoryRanges[category])
+            if (InRange(code, r)) return category;
+    return -1;
+}
+
+int CBukakeKoshu::CategoryGroup(int category) {
+    switch (category) {
+        case 0:
+        case 1: return 0;
+        case 2:
+        case 3:
+        case 4: return 1;
+        case 5: return 2;
+        default: return -1;
+    }
+}
+
+int CBukakeGyomu::GetNewKoshuCode(int category) const {
+    CodeRange r{0, 0};
+    switch (category) {
+        case 0: r = {m_code == 2 ? 300 : 100, 689}; break;
+        case 1: r = {690, 699}; break;
+        case 2: r = {700, 749}; break;
+        case 3: r = {750, 799}; break;
+        case 4: r = {800, m_code == 1 || m_code == 6 ? 845 : 849}; break;
+        case 5: r = {850, 898}; break;
+        default: break;
+    }
+    return m_koshu.NewCode(&CBukakeKoshu::m_code, r.low, r.high);
+}
+
+int CBukakeGyomu::GetAnchorKoshuCode(int category, int32_t splitFlag) const {
+    if (category < 0 || category > 5) return 0;
+    using Row = std::array<int, 6>;
+    static constexpr Row kGyomu16 = {69, 90, 91, 93, 91, 93};
+    static constexpr Row kGyomu25Split = {69, 91, 91, 913, 91, 913};
+    static constexpr Row kGyomu25 = {69, 91, 91, 915, 91, 915};
+    static constexpr Row kGyomu3Split = {69, 91, 91, 93, 91, 93};
+    static constexpr Row kGyomu3 = {69, 912, 91, 915, 91, 915};
+    static constexpr Row kGyomu4 = {69, 92, 91, 93, 91, 93};
+    static constexpr Row kGyomu7 = {69, 91, 91, 93, 91, 93};
+    const bool split = splitFlag == 1;
+    const Row* row = nullptr;
+    switch (m_code) {
+        case 1:
+        case 6: row = &kGyomu16; break;
+        case 2:
+        case 5: row = split ? &kGyomu25Split : &kGyomu25; break;
+        case 3: row = split ? &kGyomu3Split : &kGyomu3; break;
+        case 4: row = &kGyomu4; break;
+        case 7: row = &kGyomu7; break;
+        default: return 0;
+    }
+    return (*row)[static_cast<size_t>(category)];
+}
+
+int CBukakeGyomu::InsertNewKoshu(std::unique_ptr<CBukakeKoshu> p) {
+    if (!p) return -1;
+    const int anchor = GetAnchorKoshuCode(p->GetCodeCategory(), p->m_splitFlag);
+    if (anchor == 0) return m_koshu.Add(std::move(p));  // a code or 業務 without an anchor goes last
+    int index = FindKoshuIndex(anchor);
+    if (index < 0) index = m_koshu.IsEmpty() ? 0 : m_koshu.GetSize() - 1;
+    return m_koshu.InsertAt(index, std::move(p));
+}
+
+int CBukakeGyomu::MoveKoshu(int from, int to) {
+    const CBukakeKoshu* moved = GetKoshu(from);
+    if (from == to || !moved || !GetKoshu(to)) return -1;
+    // The 工種 passed over (the editors move by one) must be of the same sort group.
+    const CBukakeKoshu* neighbour = GetKoshu(to < from ? from - 1 : from + 1);
+    if (!neighbour || neighbour->GetCodeGroup() != moved->GetCodeGroup()) return -1;
+    return m_koshu.Move(from, to);
+}
+
+int CBukakeDetail::UsesHenkaritsuCode(int32_t code) const {
+    if (IsUnset(code)) return 0;
+    for (int32_t c : m_henkaritsu)
+        if (c == code) return 1;
+    return 0;
+}
+
+int CBukakeDetail::UsesTankaId(int32_t id) const {
+    if (IsUnset(id)) return 0;
+    for (int32_t c : m_shokushu)
+        if (c == id) return 1;
+    return 0;
+}
+
+void CBukakeDetail::ReplaceHenkaritsuCode(int32_t oldCode, int32_t newCode, int zeroFill) {
+    if (IsUnset(oldCode)) return;
+    for (size_t n = 0; n < m_henkaritsu.size(); ++n) {
+        if (m_henkaritsu[n] != oldCode) continue;
+        m_henkaritsu[n] = newCode;
+        if (IsUnset(newCode)) ReplaceAll(m_formula, "H" + vemo::FormatInt(static_cast<int64_t>(n) + 1), zeroFill ? "0" : "1");
+    }
+}
+
+void CBukakeDetail::ReplaceTankaId(int32_t oldId, int32_t newId) {
+    if (IsUnset(oldId)) return;
+    for (size_t c = 0; c < m_shokushu.size(); ++c) {
+        if (m_shokushu[c] != oldId) continue;
+        m_shokushu[c] = newId;
+        if (IsUnset(newId))
+            for (const auto& line : m_lines) line->m_columns[c] = kUnset;
+    }
+}
+
+namespace {
+
+// The details of the given 業務 that pass the test, one per 種別.
+template <class Test>
+std::vector<CBukakeDetail*> DetailsWhere(const std::vector<const CBukakeGyomu*>& groups, Test test) {
+    std::vector<CBukakeDetail*> found;
+    for (const CBukakeGyomu* g : groups)
+        for (int k = 0; k < g->GetCount(); ++k) {
+            const CBukakeKoshu* koshu = g->GetKoshu(k);
+            for (int s = 0; s < koshu->GetCount(); ++s) {
+                CBukakeDetail& d = koshu->GetShubetsu(s)->GetDetail();
+                if (test(d)) found.push_back(&d);
+            }
+        }
+    return found;
+}
+
+bool AskToRewrite(size_t count, const char* before, const char* after) {
+    return AfxMessageBox(WithCount(before, static_cast<int>(count), after), MsgButtons::YesNo) == IDYES;
+}
+
+}  // namespace
+
+int CBukakeFile::ReplaceHenkaritsuCode(int32_t gyomu, int32_t oldCode, int32_t newCode, int zeroFill) {
+    // The 変化率・補正率 group 4 serves 業務 4 and 5.
+    std::vector<const CBukakeGyomu*> groups;
+    const CBukakeGyomu* g = FindGyomu(gyomu);
+    if (!g) return 0;
+    groups.push_back(g);
+    if (gyomu == 4) {
+        const CBukakeGyomu* g5 = FindGyomu(5);
+        if (!g5) return 0;
+        groups.push_back(g5);
+    }
+    auto details = DetailsWhere(groups, [&](const CBukakeDetail& d) { return d.UsesHenkaritsuCode(oldCode); });
+    if (details.empty()) return 0;
+    if (!AskToRewrite(details.size(), "この変化率・補正率データは、歩掛データ内で ",
+                      "箇所使用されています。\n積算データがこの変化率・補正率データを参照している歩掛データを使用した場合、"
+                      "正しく計算されない可能性があります。\n歩掛データが参照している変化率・補正率コードを書き換えますか？"))
+        return 0;
+    for (CBukakeDetail* d : details) d->ReplaceHenkaritsuCode(oldCode, newCode, zeroFill);
+    return 1;
+}
+
+int CBukakeFile::ReplaceTankaCode(int32_t oldId, int32_t newId) {
+    std::vector<const CBukakeGyomu*> groups;
+    for (const auto& g : m_gyomu) groups.push_back(g.get());
+    auto details = DetailsWhere(groups, [&](const CBukakeDetail& d) { return d.UsesTankaId(oldId); });
+    if (details.empty()) return 0;
+    if (!AskToRewrite(details.size(), "この単価データは、歩掛データ内で ",
+                      "箇所使用されています。\n積算データがこの単価データを参照している歩掛データを使用した場合、"
+                      "正しく計算されない可能性があります。\n歩掛データが参照している単価コードを書き換えますか？"))
+        return 0;
+    for (CBukakeDetail* d : details) d->ReplaceTankaId(oldId, newId);
+    return 1;
+}
