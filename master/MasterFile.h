@@ -209,9 +209,9 @@ protected:
     const MasterFormat* m_format;
 };
 
-// The bytes a root writes when stored.
+// The bytes a root writes when stored (storing raises an old file version, so the root is not const).
 template <class Root>
-std::string StoreMasterBytes(Root& root) {
+std::string StoreMasterBytes(Root&& root) {
     CArchive ar;
     int ok = 1;
     root.Serialize(ar, &ok);
