@@ -11,9 +11,6 @@ inline constexpr const char* kFileNewName = "Vemo Ovra";
 inline constexpr const char* kFilterName = "Vemo 農林版 ファイル (*.sei)";
 inline constexpr const char* kFileTypeId = "VemoMaff.Document";
 inline constexpr const char* kFileTypeName = "Vemo 農林版 積算データ";
-// Filter of the open-file dialog.
-inline constexpr const char* kOpenFilter =
-    "Vemo 農林版 ﾌｧｲﾙ (*.sei)|*.sei|旧Vemo 農林版 ﾌｧｲﾙ (*.seb)|*.seb|全てのﾌｧｲﾙ (*.*)|*.*||";
 
 // Title of the n-th new document.
 std::string NewDocumentTitle(int n);
