@@ -1,0 +1,509 @@
+#include "master/MasterStore.h"
+
+#include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "formix/Formix.h"
+#include "platform/FileUtil.h"
+#include "platform/Host.h"
+#include "platform/NumberText.h"
+
+using vemo::JoinPath;
+
+namespace {
+
+const char kMasterFolderName[] = "データ格納";
+const char kDefaultMasterSet[] = "参考マスター25";
+const char kZairyoTankaStem[] = "材料単価データ25";
+const char kZairyoTankaExt[] = ".zoa";
+
+const char kSaveRefused[] =
+    "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、保存ができません。";
+const char kLocksRefused[] =
+    "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、以下の機能では保存ができません。\n\n";
+
+void Warn(const std::string& text) { AfxMessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation); }
+
+bool IsNetworkFileSystem(unsigned long type) {
+    switch (type) {
+        case 0x6969:      // NFS
+        case 0x517B:      // SMB
+        case 0xFF534D42:  // CIFS
+        case 0xFE534D42:  // SMB2
+        case 0x65735546:  // FUSE (sshfs and other user-space mounts)
+        case 0x564C:      // NCP
+        case 0x73757245:  // Coda
+        case 0x5346414F:  // AFS
+        case 0x6B414653:  // kAFS
+        case 0x00C36400:  // Ceph
+        case 0x0BD00BD0:  // Lustre
+        case 0x47504653:  // GPFS
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsOpticalFileSystem(unsigned long type) { return type == 0x9660 /* ISO 9660 */ || type == 0x15013346 /* UDF */; }
+
+// The block device behind the path, or its whole disk for a partition, is marked removable.
+bool IsOnRemovableDevice(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path dev = fs::canonical("/sys/dev/block/" + std::to_string(major(st.st_dev)) + ":" +
+                                     std::to_string(minor(st.st_dev)),
+                                 ec);
+    if (ec) return false;
+    for (const fs::path& dir : {dev, dev.parent_path()}) {
+        std::ifstream in(dir / "removable");
+        char c = 0;
+        if (in >> c) return c == '1';
+    }
+    return false;
+}
+
+}  // namespace
+
+DriveKind ClassifyDrive(const std::string& path) {
+    if (path.empty() || path[0] != '/') return DriveKind::unknown;
+    struct statfs sf {};
+    if (::statfs(path.c_str(), &sf) != 0) return DriveKind::unknown;
+    unsigned long type = static_cast<unsigned long>(sf.f_type) & 0xFFFFFFFFul;
+    if (IsNetworkFileSystem(type)) return DriveKind::network;
+    if (IsOpticalFileSystem(type) || IsOnRemovableDevice(path)) return DriveKind::removable;
+    return DriveKind::fixed;
+}
+
+CMasterDataStore::CMasterDataStore(std::string programFolder)
+    : m_programFolder(vemo::NormalizePath(programFolder)) {
+    m_masterDataFolder = DefaultMasterDataFolder();
+    m_zairyoTankaPath = DefaultZairyoTankaPath();
+}
+
+CMasterDataStore::~CMasterDataStore() { ReleaseAllLocks(); }
+
+std::string CMasterDataStore::DefaultMasterDataFolder() const {
+    return JoinPath(JoinPath(m_programFolder, kMasterFolderName), kDefaultMasterSet);
+}
+
+std::string CMasterDataStore::DefaultZairyoTankaPath() const {
+    return JoinPath(JoinPath(m_programFolder, kMasterFolderName), std::string(kZairyoTankaStem) + kZairyoTankaExt);
+}
+
+std::string CMasterDataStore::GetDataFolder() const { return vemo::ParentFolder(m_masterDataFolder); }
+
+std::string CMasterDataStore::GetBukakePath() const { return JoinPath(m_masterDataFolder, "歩掛データ.soa"); }
+std::string CMasterDataStore::GetHenkaritsuPath() const { return JoinPath(m_masterDataFolder, "変化率データ.soa"); }
+std::string CMasterDataStore::GetTankaPath() const { return JoinPath(GetDataFolder(), "単価データ.daa"); }
+std::string CMasterDataStore::GetShokeihiPath() const { return JoinPath(GetDataFolder(), "諸経費データ.daa"); }
+std::string CMasterDataStore::GetProgramKingakuPath() const {
+    return JoinPath(GetDataFolder(), "プログラム金額データ.daa");
+}
+std::string CMasterDataStore::GetHyoshiPath() const {
+    return JoinPath(JoinPath(m_programFolder, kMasterFolderName), "表紙データ.daa");
+}
+
+std::string CMasterDataStore::LockPath(LockId id) const {
+    switch (id) {
+        case kLockBukake: return GetBukakePath();
+        case kLockHenkaritsu: return GetHenkaritsuPath();
+        case kLockTanka: return GetTankaPath();
+        case kLockShokeihi: return GetShokeihiPath();
+        case kLockProgramKingaku: return GetProgramKingakuPath();
+        case kLockZairyoTanka: return m_zairyoTankaPath;
+        default: return {};
+    }
+}
+
+const char* CMasterDataStore::EditorNames(LockId id) {
+    switch (id) {
+        case kLockBukake: return "歩掛ファイル編集\n";
+        case kLockHenkaritsu: return "変化率・補正率ファイル編集\n";
+        case kLockTanka: return "単価ファイル編集\n社名入力及び選択単価の初期設定\n";
+        case kLockShokeihi: return "諸経費ファイル編集\n";
+        case kLockProgramKingaku: return "プログラム金額ファイル編集\n";
+        case kLockZairyoTanka: return "材料単価ファイル編集\n";
+        default: return "";
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Edit locks
+
+int CMasterDataStore::Lock(LockId id, int mode, int setOwner) {
+    if (id < 0 || id >= kLockCount) return 0;
+    if (mode != 0 && mode != 1) return 0;
+    if (mode == 0 && m_lockOwner[id] != 1) return 0;
+    // A release goes to the file this process marked, even when the path has changed since.
+    std::string path = (mode == 0 && !m_lockedPath[id].empty()) ? m_lockedPath[id] : LockPath(id);
+    if (!vemo::FileExists(path)) return 0;
+    bool marked = vemo::IsReadOnlyMarked(path);
+    if (mode == 1 ? marked : !marked) return 0;
+    if (!vemo::SetReadOnlyMark(path, mode == 1)) return 0;
+    if (mode == 1)
+        m_lockedPath[id] = path;
+    else
+        m_lockedPath[id].clear();
+    if (setOwner == 1) m_lockOwner[id] = mode == 1 ? 1 : 0;
+    return 1;
+}
+
+void CMasterDataStore::ReleaseAllLocks() {
+    for (int id = 0; id < kLockCount; ++id) Lock(static_cast<LockId>(id), 0, 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loads and saves
+
+template <class Root>
+int CMasterDataStore::LoadInto(Root& target, const std::string& path) {
+    std::string bytes;
+    if (!vemo::ReadFileBytes(path, bytes)) {
+        Warn(path + "\nが見つかりません。\nアプリケーションを実行することができません。\nファイルの有無を確認してください。");
+        return 0;
+    }
+    switch (LoadMasterFromBytes(target, std::move(bytes))) {
+        case MasterLoadResult::loaded: return 1;
+        case MasterLoadResult::foreignSignature: return 0;  // the master has told the user
+        case MasterLoadResult::corrupt:
+            Warn(path + "\nを読み込めませんでした。\nファイルが壊れているか、正しい形式ではありません。");
+            return 0;
+    }
+    return 0;
+}
+
+template <class Root>
+int CMasterDataStore::Save(Root& root, const std::string& path, int lockId) {
+    LockId id = static_cast<LockId>(lockId);
+    if (lockId >= 0 && Lock(id, 0, 0) != 1) {
+        Warn(kSaveRefused);
+        return 0;
+    }
+    CArchive ar;
+    int ok = 1;
+    root.Serialize(ar, &ok);
+    bool written = ok && vemo::WriteFileReplacing(path, ar.Buffer());
+    if (lockId >= 0) Lock(id, 1, 0);
+    if (!written) {
+        Warn(path + "\nが見つかりません。\nファイルの有無を確認してください。");
+        return 0;
+    }
+    return 1;
+}
+
+int CMasterDataStore::SerializeBukakeFile(int store, CBukakeFile* object, std::string path) {
+    if (!object) {
+        object = &m_bukake;
+        path = GetBukakePath();
+    }
+    return store ? Save(*object, path, kLockBukake) : LoadInto(*object, path);
+}
+
+int CMasterDataStore::SerializeHenkaritsuFile(int store, CHenkaritsuFile* object, std::string path) {
+    if (!object) {
+        object = &m_henkaritsu;
+        path = GetHenkaritsuPath();
+    }
+    return store ? Save(*object, path, kLockHenkaritsu) : LoadInto(*object, path);
+}
+
+int CMasterDataStore::SerializeTankaFile(int store, CTankaFile* object, std::string path) {
+    if (!object) {
+        object = &m_tanka;
+        path = GetTankaPath();
+    }
+    return store ? Save(*object, path, kLockTanka) : LoadInto(*object, path);
+}
+
+int CMasterDataStore::SerializeShokeihiFile(int store, CShokeihiFile* object, std::string path) {
+    if (!object) {
+        object = &m_shokeihi;
+        path = GetShokeihiPath();
+    }
+    return store ? Save(*object, path, kLockShokeihi) : LoadInto(*object, path);
+}
+
+int CMasterDataStore::SerializeProgramKingakuFile(int store, CProgramKingakuFile* object, std::string path) {
+    if (!object) {
+        object = &m_programKingaku;
+        path = GetProgramKingakuPath();
+    }
+    return store ? Save(*object, path, kLockProgramKingaku) : LoadInto(*object, path);
+}
+
+int CMasterDataStore::SerializeHyoshiFile(int store, CHyoshiData* object, std::string path) {
+    if (!object) {
+        object = &m_hyoshi;
+        path = GetHyoshiPath();
+    }
+    return store ? Save(*object, path, -1) : LoadInto(*object, path);
+}
+
+int CMasterDataStore::SerializeZairyoTankaFile(int store, CZairyoTankaFile* object, std::string path) {
+    bool isOwn = !object || object == &m_zairyoTanka;
+    if (!object) {
+        object = &m_zairyoTanka;
+        if (path.empty()) path = m_zairyoTankaPath;
+    }
+    if (store) return Save(*object, path, kLockZairyoTanka);
+    return LoadZairyoTanka(*object, path, isOwn, nullptr);
+}
+
+// Loads a material-price file. A file that cannot be opened is reported and the user may choose
+// another one, as often as it takes; the file chosen becomes the material-price path once it has
+// loaded into the application's own master. loadedPath receives the path that was read.
+int CMasterDataStore::LoadZairyoTanka(CZairyoTankaFile& target, std::string path, bool isOwn,
+                                      std::string* loadedPath) {
+    for (;;) {
+        if (vemo::FileExists(path)) {
+            int result = LoadInto(target, path);
+            if (result && loadedPath) *loadedPath = path;
+            return result;
+        }
+        Warn(path + "\nが見つかりません。\nご使用になる材料単価ファイルを選択してください。");
+        std::string chosen;
+        std::string filter = std::string(kZairyoTankaStem) + " (*.zoa)|*.zoa|すべてのファイル (*.*)|*.*||";
+        if (!Host().ChooseOpenFile("開く－材料単価", filter, vemo::ParentFolder(path), chosen)) return 0;
+        std::string chosenPath = chosen;
+        std::string readPath;
+        int result = LoadZairyoTanka(target, chosenPath, isOwn, &readPath);
+        if (result) {
+            if (isOwn) SetZairyoTankaPath(readPath);
+            if (loadedPath) *loadedPath = readPath;
+        }
+        return result;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Status panes
+
+void CMasterDataStore::ShowMasterFolderInStatus() { Host().SetStatusPane(1, vemo::FileNameOf(m_masterDataFolder)); }
+
+void CMasterDataStore::ShowTankaSetInStatus() {
+    int column = m_tanka.m_defaultColumn;
+    std::string title;
+    if (column >= 0 && column < static_cast<int>(m_tanka.m_columnTitles.size()))
+        title = m_tanka.m_columnTitles[static_cast<size_t>(column)];
+    Host().SetStatusPane(2, title);
+}
+
+void CMasterDataStore::ShowZairyoTankaInStatus() { Host().SetStatusPane(3, m_zairyoTanka.m_title); }
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+
+int CMasterDataStore::LoadMastersAtStartup() {
+    struct Step {
+        const char* status;
+        std::function<int()> load;
+        LockId lock;
+    };
+    const Step steps[] = {
+        {"歩掛率データを読み込んでいます...", [this] { return SerializeBukakeFile(0, nullptr, ""); }, kLockBukake},
+        {"変化率・補正率データを読み込んでいます...", [this] { return SerializeHenkaritsuFile(0, nullptr, ""); },
+         kLockHenkaritsu},
+        {"単価データを読み込んでいます...", [this] { return SerializeTankaFile(0, nullptr, ""); }, kLockTanka},
+        {"諸経費データを読み込んでいます...", [this] { return SerializeShokeihiFile(0, nullptr, ""); },
+         kLockShokeihi},
+        {"プログラム金額データを読み込んでいます...", [this] { return SerializeProgramKingakuFile(0, nullptr, ""); },
+         kLockProgramKingaku},
+    };
+    std::string editors;
+    bool allLoaded = true;
+    for (const Step& step : steps) {
+        Host().SetStatusPane(0, step.status);
+        if (!allLoaded) continue;
+        if (step.load()) {
+            if (!Lock(step.lock, 1, 1)) editors += EditorNames(step.lock);
+        } else {
+            allLoaded = false;
+        }
+    }
+    if (!allLoaded && !SelectMasterFolder(0)) {
+        ReleaseAllLocks();
+        return 0;
+    }
+
+    Host().SetStatusPane(0, "材料単価データを読み込んでいます...");
+    if (!SerializeZairyoTankaFile(0, &m_zairyoTanka, m_zairyoTankaPath)) {
+        // A file that exists but does not load: the selection runs until a chosen file loads.
+        int chosen = selectZairyoTankaFile ? selectZairyoTankaFile() : DefaultSelectZairyoTankaFile();
+        if (!chosen) {
+            ReleaseAllLocks();
+            return 0;
+        }
+    }
+    if (!Lock(kLockZairyoTanka, 1, 1)) editors += EditorNames(kLockZairyoTanka);
+
+    Host().SetStatusPane(0, "表紙データを読み込んでいます...");
+    if (!SerializeHyoshiFile(0, nullptr, "")) {
+        ReleaseAllLocks();
+        return 0;
+    }
+    if (!editors.empty() && allLoaded) AskForceMasterLocks(editors);
+    Host().SetStatusPane(0, "[F1]キーを押すと、ヘルプが表示されます");
+    return 1;
+}
+
+// Without the application's selection dialog: the host's file choice, until a chosen file loads.
+int CMasterDataStore::DefaultSelectZairyoTankaFile() {
+    for (;;) {
+        std::string chosen;
+        std::string filter = std::string(kZairyoTankaStem) + " (*.zoa)|*.zoa|すべてのファイル (*.*)|*.*||";
+        if (!Host().ChooseOpenFile("開く－材料単価", filter, vemo::ParentFolder(m_zairyoTankaPath), chosen))
+            return 0;
+        if (vemo::FileExists(chosen) && LoadInto(m_zairyoTanka, chosen)) {
+            SetZairyoTankaPath(chosen);
+            return 1;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Folder change
+
+// Loads the five masters of the current master-data folder into fresh objects and, when all five
+// loaded, puts them in place and takes their locks. Nothing changes when one fails.
+int CMasterDataStore::LoadFiveMasters(std::string& editors) {
+    CBukakeFile bukake;
+    CHenkaritsuFile henkaritsu;
+    CTankaFile tanka;
+    CShokeihiFile shokeihi;
+    CProgramKingakuFile programKingaku;
+    if (!LoadInto(bukake, GetBukakePath()) || !LoadInto(henkaritsu, GetHenkaritsuPath()) ||
+        !LoadInto(tanka, GetTankaPath()) || !LoadInto(shokeihi, GetShokeihiPath()) ||
+        !LoadInto(programKingaku, GetProgramKingakuPath()))
+        return 0;
+    m_bukake = std::move(bukake);
+    m_henkaritsu = std::move(henkaritsu);
+    m_tanka = std::move(tanka);
+    m_shokeihi = std::move(shokeihi);
+    m_programKingaku = std::move(programKingaku);
+    for (LockId id : {kLockBukake, kLockHenkaritsu, kLockTanka, kLockShokeihi, kLockProgramKingaku})
+        if (!Lock(id, 1, 1)) editors += EditorNames(id);
+    return 1;
+}
+
+// The newest 材料単価データNN.zoa in the data folder, counting down from 25; 材料単価データ25.zoa
+// when there is none.
+std::string CMasterDataStore::ChooseNumberedZairyoTanka(const std::string& dataFolder) const {
+    std::string stem = kZairyoTankaStem;
+    size_t cut = stem.rfind("タ");
+    std::string number = cut == std::string::npos ? std::string() : stem.substr(cut + std::string("タ").size());
+    int n = static_cast<int>(Execute(number.c_str()) + 1e-7);
+    std::string base = stem.substr(0, cut == std::string::npos ? stem.size() : cut + std::string("タ").size());
+    for (int k = n; k >= 1; --k) {
+        std::string kk = (k < 10 ? "0" : "") + vemo::FormatInt(k);
+        std::string candidate = JoinPath(dataFolder, base + kk + kZairyoTankaExt);
+        if (vemo::FileExists(candidate)) return candidate;
+    }
+    return JoinPath(dataFolder, stem + kZairyoTankaExt);
+}
+
+int CMasterDataStore::SelectMasterFolder(int mode) {
+    const std::string oldFolder = m_masterDataFolder;
+    MasterFolderRequest request{oldFolder, vemo::ParentFolder(oldFolder), mode};
+    std::string chosen;
+    int ok = runFolderDialog ? runFolderDialog(request, chosen)
+                             : (Host().ChooseFolder("マスター データ設定", oldFolder, chosen) ? 1 : 0);
+    if (!ok) return 0;
+    const std::string newFolder = vemo::NormalizePath(chosen);
+
+    for (LockId id : {kLockBukake, kLockHenkaritsu, kLockProgramKingaku, kLockShokeihi, kLockTanka}) Lock(id, 0, 1);
+    SetMasterDataFolder(newFolder);
+
+    std::string editors;
+    if (!LoadFiveMasters(editors)) {
+        // The masters in memory are still those of the old folder: lock their files again and let
+        // the user choose once more.
+        SetMasterDataFolder(oldFolder);
+        for (LockId id : {kLockBukake, kLockHenkaritsu, kLockTanka, kLockShokeihi, kLockProgramKingaku})
+            Lock(id, 1, 1);
+        return SelectMasterFolder(0);
+    }
+    if (setDocumentsMasterFolder) setDocumentsMasterFolder(newFolder);
+
+    // Material prices: another data folder may come with its own material-price file.
+    std::string newData = vemo::ParentFolder(newFolder);
+    std::string oldData = vemo::ParentFolder(oldFolder);
+    std::string chosenPath = m_zairyoTankaPath;
+    if (!vemo::SamePath(newData, oldData) &&
+        AfxMessageBox("材料単価データの参照先も変更しますか？", MsgButtons::YesNo, MsgIcon::Exclamation) == IDYES)
+        chosenPath = ChooseNumberedZairyoTanka(newData);
+
+    CZairyoTankaFile zairyo;
+    std::string loadedPath;
+    if (LoadZairyoTanka(zairyo, chosenPath, false, &loadedPath)) {
+        m_zairyoTanka = std::move(zairyo);
+        Lock(kLockZairyoTanka, 0, 1);
+        SetZairyoTankaPath(loadedPath);
+        if (setActiveDocumentZairyoPath && setActiveDocumentZairyoPath(loadedPath)) ShowZairyoTankaInStatus();
+        if (!Lock(kLockZairyoTanka, 1, 1)) editors += EditorNames(kLockZairyoTanka);
+    }
+
+    if (!editors.empty()) Warn(kLocksRefused + editors);
+    ShowMasterFolderInStatus();
+    ShowTankaSetInStatus();
+    ShowZairyoTankaInStatus();
+    return 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lock take-over
+
+void CMasterDataStore::TakeOver(LockId id) {
+    m_lockOwner[id] = 1;
+    m_lockedPath[id].clear();
+    Lock(id, 0, 0);
+    m_lockOwner[id] = 0;
+    Lock(id, 1, 1);
+}
+
+int CMasterDataStore::AskForceMasterLocks(const std::string& editors) {
+    const std::string text =
+        "他のユーザーがデータを編集中か、前回プログラムが正常に終了できませんでした。\nそのため、以下の機能でデータを保存することができません。\n\n" +
+        editors;
+    DriveKind kind = classifyDrive(m_masterDataFolder);
+    if (kind != DriveKind::fixed && kind != DriveKind::network) {
+        Warn(text);
+        return 0;
+    }
+    int answer = AfxMessageBox(text +
+                                   "\n上記の機能でデータを保存可能にしますか？\n他のユーザーがデータを編集中の場合は「いいえ」を押してください。",
+                               MsgButtons::YesNo, MsgIcon::Exclamation);
+    if (answer == IDYES && kind == DriveKind::network)
+        answer = AfxMessageBox(
+            "ネットワーク上のデータを保存可能にしようとしています。\n\n他のユーザーが使用していないことを必ず確認してください。\n\n保存可能にしてよろしいですか？",
+            MsgButtons::YesNo, MsgIcon::Exclamation);
+    if (answer != IDYES) return 0;
+
+    std::vector<LockId> taken = {kLockBukake, kLockHenkaritsu, kLockTanka, kLockShokeihi, kLockProgramKingaku};
+    for (LockId id : taken) {
+        m_lockOwner[id] = 1;
+        m_lockedPath[id].clear();
+        Lock(id, 0, 0);
+    }
+    for (LockId id : taken) m_lockOwner[id] = 0;
+    for (LockId id : taken) Lock(id, 1, 1);
+    DriveKind zairyoKind = classifyDrive(m_zairyoTankaPath);
+    if (zairyoKind == DriveKind::fixed || zairyoKind == DriveKind::network) {
+        TakeOver(kLockZairyoTanka);
+        taken.push_back(kLockZairyoTanka);
+    }
+
+    std::string stillRefused;
+    for (LockId id : taken)
+        if (m_lockOwner[id] != 1) stillRefused += EditorNames(id);
+    if (!stillRefused.empty()) {
+        Warn(kLocksRefused + stillRefused);
+        return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,159 @@
+#pragma once
+#include <array>
+#include <functional>
+#include <string>
+
+#include "master/BukakeFile.h"
+#include "master/HenkaritsuFile.h"
+#include "master/HyoshiData.h"
+#include "master/ProgramKingakuFile.h"
+#include "master/ShokeihiFile.h"
+#include "master/TankaFile.h"
+#include "master/ZairyoTankaFile.h"
+
+// Where a folder lies, for the question that takes over edit locks.
+enum class DriveKind { fixed, network, removable, unknown };
+
+// Network file systems (NFS, SMB/CIFS, FUSE mounts such as sshfs) count as network; optical media
+// and block devices the kernel marks removable count as removable; a path that cannot be examined is
+// unknown; everything else is fixed.
+DriveKind ClassifyDrive(const std::string& path);
+
+// What the master-data folder dialog is opened with.
+struct MasterFolderRequest {
+    std::string currentFolder;  // the master-data folder in use
+    std::string parentFolder;   // its data folder
+    int mode = 0;               // 0 from the menu and at start-up; 1 and 2 from the update commands
+};
+
+// The program's one copy of each of the seven masters, where their files lie, how they are loaded
+// and saved, and the edit locks that keep a second running copy from saving a master this one holds.
+//
+// The application object owns one store for the whole process. The lock of a file is its read-only
+// mark; the store remembers which files it marked itself (the owner flags) and which path each mark
+// was put on, and releases its marks when it is destroyed.
+class CMasterDataStore {
+public:
+    // Masters with an edit lock, in the order of the exit release.
+    enum LockId { kLockBukake, kLockHenkaritsu, kLockTanka, kLockShokeihi, kLockProgramKingaku, kLockZairyoTanka,
+                  kLockCount };
+
+    explicit CMasterDataStore(std::string programFolder);
+    ~CMasterDataStore();
+    CMasterDataStore(const CMasterDataStore&) = delete;
+    CMasterDataStore& operator=(const CMasterDataStore&) = delete;
+
+    // The masters.
+    CBukakeFile& GetBukakeFile() { return m_bukake; }
+    CHenkaritsuFile& GetHenkaritsuFile() { return m_henkaritsu; }
+    CTankaFile& GetTankaFile() { return m_tanka; }
+    CShokeihiFile& GetShokeihiFile() { return m_shokeihi; }
+    CProgramKingakuFile& GetProgramKingakuFile() { return m_programKingaku; }
+    CHyoshiData& GetHyoshiData() { return m_hyoshi; }
+    CZairyoTankaFile& GetZairyoTankaFile() { return m_zairyoTanka; }
+
+    // Folders and paths. The setters only assign; they neither reload nor relock.
+    std::string GetProgramFolder() const { return m_programFolder; }
+    std::string GetMasterDataFolder() const { return m_masterDataFolder; }
+    void SetMasterDataFolder(const std::string& folder) { m_masterDataFolder = folder; }
+    std::string GetZairyoTankaPath() const { return m_zairyoTankaPath; }
+    void SetZairyoTankaPath(const std::string& path) { m_zairyoTankaPath = path; }
+
+    // [program folder]/データ格納/参考マスター25 and [program folder]/データ格納/材料単価データ25.zoa.
+    std::string DefaultMasterDataFolder() const;
+    std::string DefaultZairyoTankaPath() const;
+    // The master-data folder less its last component.
+    std::string GetDataFolder() const;
+    // Full paths of the files, as load, save and lock use them.
+    std::string GetBukakePath() const;
+    std::string GetHenkaritsuPath() const;
+    std::string GetTankaPath() const;
+    std::string GetShokeihiPath() const;
+    std::string GetProgramKingakuPath() const;
+    std::string GetHyoshiPath() const;
+
+    // Load (store 0) or save (store 1) one master; 1 on success, 0 on failure (told to the user).
+    // A null object means the application's own master at its own path (材料単価: at its own path only
+    // when path is empty as well). A load reads into a fresh object and replaces the target only when
+    // the whole file was read; a save writes a temporary file and renames it over the old one.
+    int SerializeBukakeFile(int store, CBukakeFile* object, std::string path);
+    int SerializeHenkaritsuFile(int store, CHenkaritsuFile* object, std::string path);
+    int SerializeTankaFile(int store, CTankaFile* object, std::string path);
+    int SerializeShokeihiFile(int store, CShokeihiFile* object, std::string path);
+    int SerializeProgramKingakuFile(int store, CProgramKingakuFile* object, std::string path);
+    int SerializeZairyoTankaFile(int store, CZairyoTankaFile* object, std::string path);
+    int SerializeHyoshiFile(int store, CHyoshiData* object, std::string path);
+
+    // Edit locks: mode 1 takes the lock, mode 0 releases it; setOwner 1 records the new ownership.
+    int LockBukakeFile(int mode, int setOwner) { return Lock(kLockBukake, mode, setOwner); }
+    int LockHenkaritsuFile(int mode, int setOwner) { return Lock(kLockHenkaritsu, mode, setOwner); }
+    int LockTankaFile(int mode, int setOwner) { return Lock(kLockTanka, mode, setOwner); }
+    int LockShokeihiFile(int mode, int setOwner) { return Lock(kLockShokeihi, mode, setOwner); }
+    int LockProgramKingakuFile(int mode, int setOwner) { return Lock(kLockProgramKingaku, mode, setOwner); }
+    int LockZairyoTankaFile(int mode, int setOwner) { return Lock(kLockZairyoTanka, mode, setOwner); }
+    int Lock(LockId id, int mode, int setOwner);
+    int GetLockOwner(LockId id) const { return m_lockOwner[id]; }
+
+    // Status panes 1, 2 and 3.
+    void ShowMasterFolderInStatus();
+    void ShowTankaSetInStatus();
+    void ShowZairyoTankaInStatus();
+
+    // Lets the user choose another master-data folder and reloads the masters from it. 1 when a
+    // folder was chosen and loaded, 0 when the user cancelled.
+    int SelectMasterFolder(int mode);
+
+    // Offers to take over the locks that could not be taken (editors lists the editors that cannot
+    // save). Returns 1 when every lock offered was taken over, 0 otherwise (declined, or a file could
+    // not be marked; the editors that still cannot save are then listed to the user).
+    int AskForceMasterLocks(const std::string& editors);
+
+    // The loads of the start-up, in their order, with their locks, the folder choice after a failed
+    // load, the material-price fallback, the 表紙 load and the lock take-over. 0 ends the start-up; the
+    // locks taken so far are released then.
+    int LoadMastersAtStartup();
+
+    // Releases the six locks this process holds (歩掛, 変化率, 単価, 諸経費, プログラム金額, 材料単価).
+    void ReleaseAllLocks();
+
+    // The editor names listed when a master's lock cannot be taken.
+    static const char* EditorNames(LockId id);
+
+    // Hooks set by the application.
+    // The master-data folder dialog; 1 and the chosen folder, or 0 on cancel. Unset: the host's folder choice.
+    std::function<int(const MasterFolderRequest&, std::string& chosen)> runFolderDialog;
+    // Every open estimate records this master-data folder.
+    std::function<void(const std::string& folder)> setDocumentsMasterFolder;
+    // The estimate of the topmost window records this material-price file; false when no estimate is open.
+    std::function<bool(const std::string& path)> setActiveDocumentZairyoPath;
+    // The material-price selection at start-up: 1 when a chosen file was loaded (and made the
+    // material-price path), 0 on cancel. Unset: the host's file choice.
+    std::function<int()> selectZairyoTankaFile;
+    // Where a folder lies (replaced by tests).
+    std::function<DriveKind(const std::string& path)> classifyDrive = ClassifyDrive;
+
+private:
+    template <class Root>
+    int LoadInto(Root& target, const std::string& path);
+    template <class Root>
+    int Save(Root& root, const std::string& path, int lockId);
+    int LoadZairyoTanka(CZairyoTankaFile& target, std::string path, bool isOwn, std::string* loadedPath);
+    std::string LockPath(LockId id) const;
+    int LoadFiveMasters(std::string& editors);
+    void TakeOver(LockId id);
+    std::string ChooseNumberedZairyoTanka(const std::string& dataFolder) const;
+    int DefaultSelectZairyoTankaFile();
+
+    CBukakeFile m_bukake;
+    CHenkaritsuFile m_henkaritsu;
+    CTankaFile m_tanka;
+    CShokeihiFile m_shokeihi;
+    CProgramKingakuFile m_programKingaku;
+    CHyoshiData m_hyoshi;
+    CZairyoTankaFile m_zairyoTanka;
+    std::string m_programFolder;
+    std::string m_masterDataFolder;
+    std::string m_zairyoTankaPath;
+    std::array<int, kLockCount> m_lockOwner{};
+    std::array<std::string, kLockCount> m_lockedPath;  // the file each owned mark was put on
+};

@@ -1,0 +1,545 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+
+#include "MasterBuilders.h"
+#include "ScriptedHost.h"
+#include "TempFolder.h"
+#include "master/MasterStore.h"
+#include "platform/FileUtil.h"
+
+namespace fs = std::filesystem;
+using namespace masterbuild;
+using vemo::IsReadOnlyMarked;
+
+namespace {
+
+const std::string kSaveRefused =
+    "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、保存ができません。";
+const std::string kLocksRefused =
+    "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、以下の機能では保存ができません。\n\n";
+const std::string kTakeOverText =
+    "他のユーザーがデータを編集中か、前回プログラムが正常に終了できませんでした。\nそのため、以下の機能でデータを保存することができません。\n\n";
+const std::string kTakeOverQuestion =
+    "\n上記の機能でデータを保存可能にしますか？\n他のユーザーがデータを編集中の場合は「いいえ」を押してください。";
+const std::string kNetworkQuestion =
+    "ネットワーク上のデータを保存可能にしようとしています。\n\n他のユーザーが使用していないことを必ず確認してください。\n\n保存可能にしてよろしいですか？";
+const std::string kZairyoQuestion = "材料単価データの参照先も変更しますか？";
+
+template <class Root>
+void WriteMaster(const std::string& path, Root root) {
+    WriteTestFile(path, StoreMasterBytes(root));
+}
+
+CTankaFile NamedTanka(const std::string& columnTitle) {
+    CTankaFile t;
+    t.m_defaultColumn = 1;
+    t.m_columnTitles[1] = columnTitle;
+    AddTankaRow(t, 1000, "測量技師", {50000, 51000});
+    return t;
+}
+
+CZairyoTankaFile NamedZairyo(const std::string& title) {
+    CZairyoTankaFile z;
+    z.m_title = title;
+    AddZairyoItem(z, 1000, 0, "杭", 120.0);
+    return z;
+}
+
+CBukakeFile NamedBukake(const std::string& name) {
+    CBukakeFile b;
+    AddGyomu(b, 1, name);
+    return b;
+}
+
+// A program folder with a complete set of master files in the default places:
+// データ格納/参考マスター25/{歩掛データ.soa,変化率データ.soa} and データ格納/{単価,諸経費,プログラム金額,表紙}
+// and データ格納/材料単価データ25.zoa.
+struct ProgramFolder {
+    TempFolder root;
+    std::string program = root / "prog";
+    std::string data = program + "/データ格納";
+    std::string masters = data + "/参考マスター25";
+
+    ProgramFolder() {
+        WriteMasterSet(masters, "標準");
+        WriteMaster(data + "/表紙データ.daa", SampleHyoshiData());
+        WriteMaster(data + "/材料単価データ25.zoa", NamedZairyo("材料単価 令和7年度"));
+    }
+
+    // The two master-data files in a master-data folder, and the three data-folder files beside it.
+    void WriteMasterSet(const std::string& masterFolder, const std::string& label) {
+        WriteMaster(masterFolder + "/歩掛データ.soa", NamedBukake(label));
+        WriteMaster(masterFolder + "/変化率データ.soa", SampleHenkaritsuFile());
+        std::string dataFolder = vemo::ParentFolder(masterFolder);
+        WriteMaster(dataFolder + "/単価データ.daa", NamedTanka(label + "単価"));
+        WriteMaster(dataFolder + "/諸経費データ.daa", SampleShokeihiFile());
+        WriteMaster(dataFolder + "/プログラム金額データ.daa", SampleProgramKingakuFile());
+    }
+
+    std::vector<std::string> LockableFiles() const {
+        return {masters + "/歩掛データ.soa", masters + "/変化率データ.soa", data + "/単価データ.daa",
+                data + "/諸経費データ.daa", data + "/プログラム金額データ.daa", data + "/材料単価データ25.zoa"};
+    }
+};
+
+// Folder choices answered from a queue, recording what the dialog was opened with.
+struct FolderDialogScript {
+    std::deque<std::optional<std::string>> answers;
+    std::vector<MasterFolderRequest> requests;
+
+    void Attach(CMasterDataStore& store) {
+        store.runFolderDialog = [this](const MasterFolderRequest& request, std::string& chosen) {
+            requests.push_back(request);
+            if (answers.empty()) {
+                ADD_FAILURE() << "unexpected folder dialog";
+                return 0;
+            }
+            auto answer = answers.front();
+            answers.pop_front();
+            if (!answer) return 0;
+            chosen = *answer;
+            return 1;
+        };
+    }
+};
+
+// Limits the size of files this process may write, to make a save fail as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_previous);
+        m_handler = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_previous);
+        ::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_previous{};
+    sighandler_t m_handler;
+};
+
+}  // namespace
+
+TEST(MasterStore, FilePlaces) {
+    CMasterDataStore store("/opt/vemo/");
+    EXPECT_EQ(store.GetMasterDataFolder(), "/opt/vemo/データ格納/参考マスター25");
+    EXPECT_EQ(store.GetZairyoTankaPath(), "/opt/vemo/データ格納/材料単価データ25.zoa");
+    EXPECT_EQ(store.GetBukakePath(), "/opt/vemo/データ格納/参考マスター25/歩掛データ.soa");
+    EXPECT_EQ(store.GetHenkaritsuPath(), "/opt/vemo/データ格納/参考マスター25/変化率データ.soa");
+    EXPECT_EQ(store.GetTankaPath(), "/opt/vemo/データ格納/単価データ.daa");
+    EXPECT_EQ(store.GetShokeihiPath(), "/opt/vemo/データ格納/諸経費データ.daa");
+    EXPECT_EQ(store.GetProgramKingakuPath(), "/opt/vemo/データ格納/プログラム金額データ.daa");
+    store.SetMasterDataFolder("/srv/share/マスター/令和6");
+    EXPECT_EQ(store.GetTankaPath(), "/srv/share/マスター/単価データ.daa");
+    EXPECT_EQ(store.GetBukakePath(), "/srv/share/マスター/令和6/歩掛データ.soa");
+    // The cover data stays beside the program whatever the master-data folder.
+    EXPECT_EQ(store.GetHyoshiPath(), "/opt/vemo/データ格納/表紙データ.daa");
+}
+
+TEST(MasterStore, StartupLoadsAndLocksInOrderAndExitReleases) {
+    ProgramFolder f;
+    ScriptedHost host;
+    {
+        CMasterDataStore store(f.program);
+        ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+        EXPECT_TRUE(host.messages.empty());
+        EXPECT_EQ(host.panes[0], (std::vector<std::string>{
+                                     "歩掛率データを読み込んでいます...", "変化率・補正率データを読み込んでいます...",
+                                     "単価データを読み込んでいます...", "諸経費データを読み込んでいます...",
+                                     "プログラム金額データを読み込んでいます...", "材料単価データを読み込んでいます...",
+                                     "表紙データを読み込んでいます...", "[F1]キーを押すと、ヘルプが表示されます"}));
+        EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "標準");
+        EXPECT_EQ(store.GetZairyoTankaFile().m_title, "材料単価 令和7年度");
+        EXPECT_TRUE(store.GetHyoshiData() == SampleHyoshiData());
+        for (const auto& path : f.LockableFiles()) EXPECT_TRUE(IsReadOnlyMarked(path)) << path;
+        for (int id = 0; id < CMasterDataStore::kLockCount; ++id)
+            EXPECT_EQ(store.GetLockOwner(static_cast<CMasterDataStore::LockId>(id)), 1);
+        // The cover data has no lock.
+        EXPECT_FALSE(IsReadOnlyMarked(f.data + "/表紙データ.daa"));
+
+        store.ShowMasterFolderInStatus();
+        store.ShowTankaSetInStatus();
+        store.ShowZairyoTankaInStatus();
+        EXPECT_EQ(host.panes[1].back(), "参考マスター25");
+        EXPECT_EQ(host.panes[2].back(), "標準単価");
+        EXPECT_EQ(host.panes[3].back(), "材料単価 令和7年度");
+
+        store.ReleaseAllLocks();
+        for (const auto& path : f.LockableFiles()) EXPECT_FALSE(IsReadOnlyMarked(path)) << path;
+        EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockBukake), 0);
+    }
+}
+
+TEST(MasterStore, SaveNeedsTheLockAndReplacesTheFile) {
+    ProgramFolder f;
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    ASSERT_EQ(store.SerializeTankaFile(0, nullptr, ""), 1);
+    const std::string before = ReadTestFile(f.data + "/単価データ.daa");
+
+    // Not owned: refused even though the file is writable; nothing written, owner stays 0.
+    store.GetTankaFile().m_columnTitles[0] = "変更";
+    EXPECT_EQ(store.SerializeTankaFile(1, nullptr, ""), 0);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{kSaveRefused});
+    EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(ReadTestFile(f.data + "/単価データ.daa"), before);
+    EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockTanka), 0);
+
+    // Owned: saved, and the file is marked again afterwards.
+    ASSERT_EQ(store.LockTankaFile(1, 1), 1);
+    EXPECT_EQ(store.SerializeTankaFile(1, nullptr, ""), 1);
+    EXPECT_TRUE(IsReadOnlyMarked(f.data + "/単価データ.daa"));
+    CTankaFile reread;
+    ASSERT_EQ(LoadMasterFromBytes(reread, ReadTestFile(f.data + "/単価データ.daa")), MasterLoadResult::loaded);
+    EXPECT_EQ(reread.m_columnTitles[0], "変更");
+}
+
+TEST(MasterStore, FailedSaveLeavesThePreviousFile) {
+    ProgramFolder f;
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    ASSERT_EQ(store.SerializeBukakeFile(0, nullptr, ""), 1);
+    ASSERT_EQ(store.LockBukakeFile(1, 1), 1);
+    const std::string path = f.masters + "/歩掛データ.soa";
+    const std::string before = ReadTestFile(path);
+    store.GetBukakeFile().GetGyomu(0)->m_name = "変更後の名前はファイルより長くなる";
+    {
+        FileSizeLimit full(8);  // the disk is full after 8 bytes
+        EXPECT_EQ(store.SerializeBukakeFile(1, nullptr, ""), 0);
+    }
+    EXPECT_EQ(host.MessageTexts(),
+              std::vector<std::string>{path + "\nが見つかりません。\nファイルの有無を確認してください。"});
+    EXPECT_EQ(ReadTestFile(path), before);
+    EXPECT_TRUE(IsReadOnlyMarked(path));  // the lock was taken again
+    EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockBukake), 1);
+    // Nothing but the master files is left in the folder.
+    std::vector<std::string> names;
+    for (auto& e : fs::directory_iterator(f.masters)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"変化率データ.soa", "歩掛データ.soa"}));
+}
+
+TEST(MasterStore, LockRules) {
+    ProgramFolder f;
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    const std::string path = f.masters + "/変化率データ.soa";
+    // Release without ownership is refused.
+    EXPECT_EQ(store.LockHenkaritsuFile(0, 1), 0);
+    // A file marked by someone else cannot be locked; the owner flag stays.
+    ASSERT_TRUE(vemo::SetReadOnlyMark(path, true));
+    EXPECT_EQ(store.LockHenkaritsuFile(1, 1), 0);
+    EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockHenkaritsu), 0);
+    ASSERT_TRUE(vemo::SetReadOnlyMark(path, false));
+    // Take, then a second take fails; other modes are refused.
+    EXPECT_EQ(store.LockHenkaritsuFile(1, 1), 1);
+    EXPECT_EQ(store.LockHenkaritsuFile(1, 1), 0);
+    EXPECT_EQ(store.LockHenkaritsuFile(2, 1), 0);
+    EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockHenkaritsu), 1);
+    // A missing file cannot be locked.
+    store.SetMasterDataFolder(f.root / "none/参考");
+    EXPECT_EQ(store.LockBukakeFile(1, 1), 0);
+    // The release goes to the file that was marked, although the folder has changed.
+    EXPECT_EQ(store.LockHenkaritsuFile(0, 1), 1);
+    EXPECT_FALSE(IsReadOnlyMarked(path));
+}
+
+TEST(MasterStore, LoadFailuresLeaveTheMasterAsItWas) {
+    ProgramFolder f;
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    ASSERT_EQ(store.SerializeBukakeFile(0, nullptr, ""), 1);
+    const std::string path = f.masters + "/歩掛データ.soa";
+
+    // A truncated file.
+    std::string bytes = ReadTestFile(path);
+    WriteTestFile(path, bytes.substr(0, bytes.size() - 3));
+    EXPECT_EQ(store.SerializeBukakeFile(0, nullptr, ""), 0);
+    EXPECT_EQ(host.MessageTexts().back(),
+              path + "\nを読み込めませんでした。\nファイルが壊れているか、正しい形式ではありません。");
+    EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "標準");
+
+    // Another master's file.
+    WriteMaster(path, SampleTankaFile());
+    EXPECT_EQ(store.SerializeBukakeFile(0, nullptr, ""), 0);
+    EXPECT_EQ(host.MessageTexts().back(), "この歩掛データファイルは、Vemo Ovra 農林版ではご使用できません。");
+    EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "標準");
+    EXPECT_EQ(store.GetBukakeFile().m_signature, "歩掛農林ﾌｧｲﾙ ZORVA Development Corp.");
+
+    // A missing file.
+    fs::remove(path);
+    EXPECT_EQ(store.SerializeBukakeFile(0, nullptr, ""), 0);
+    EXPECT_EQ(host.MessageTexts().back(), path +
+                                              "\nが見つかりません。\nアプリケーションを実行することができません。\nファイルの有無を確認してください。");
+    EXPECT_EQ(store.GetBukakeFile().GetCount(), 1);
+}
+
+TEST(MasterStore, MissingMaterialFileOffersAChoice) {
+    ProgramFolder f;
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    WriteMaster(f.root / "別/材料単価データ24.zoa", NamedZairyo("別の材料単価"));
+    const std::string missing = f.root / "なし/材料単価データ25.zoa";
+    store.SetZairyoTankaPath(missing);
+
+    // Cancel: nothing changes.
+    host.fileAnswers = {std::nullopt};
+    EXPECT_EQ(store.SerializeZairyoTankaFile(0, nullptr, ""), 0);
+    EXPECT_EQ(host.MessageTexts(),
+              std::vector<std::string>{missing + "\nが見つかりません。\nご使用になる材料単価ファイルを選択してください。"});
+    EXPECT_EQ(host.fileTitles, std::vector<std::string>{"開く－材料単価"});
+    EXPECT_EQ(store.GetZairyoTankaPath(), missing);
+
+    // A second missing choice asks again; the one that loads becomes the path.
+    const std::string alsoMissing = f.root / "なし/other.zoa";
+    host.fileAnswers = {alsoMissing, f.root / "別/材料単価データ24.zoa"};
+    EXPECT_EQ(store.SerializeZairyoTankaFile(0, nullptr, ""), 1);
+    EXPECT_EQ(store.GetZairyoTankaPath(), f.root / "別/材料単価データ24.zoa");
+    EXPECT_EQ(store.GetZairyoTankaFile().m_title, "別の材料単価");
+    EXPECT_EQ(host.messages.size(), 3u);
+}
+
+TEST(MasterStore, FolderChangeToSiblingFolder) {
+    ProgramFolder f;
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    const std::string sibling = f.data + "/令和6年度";
+    WriteMaster(sibling + "/歩掛データ.soa", NamedBukake("令和6"));
+    WriteMaster(sibling + "/変化率データ.soa", SampleHenkaritsuFile());
+
+    FolderDialogScript dialog;
+    dialog.answers = {sibling};
+    dialog.Attach(store);
+    std::vector<std::string> documentFolders;
+    store.setDocumentsMasterFolder = [&](const std::string& folder) { documentFolders.push_back(folder); };
+    std::vector<std::string> documentZairyo;
+    store.setActiveDocumentZairyoPath = [&](const std::string& path) {
+        documentZairyo.push_back(path);
+        return true;
+    };
+
+    ASSERT_EQ(store.SelectMasterFolder(0), 1);
+    ASSERT_EQ(dialog.requests.size(), 1u);
+    EXPECT_EQ(dialog.requests[0].currentFolder, f.masters);
+    EXPECT_EQ(dialog.requests[0].parentFolder, f.data);
+    EXPECT_TRUE(host.messages.empty());  // same data folder: no question about material prices
+    EXPECT_EQ(store.GetMasterDataFolder(), sibling);
+    EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "令和6");
+    EXPECT_EQ(documentFolders, std::vector<std::string>{sibling});
+    EXPECT_EQ(documentZairyo, std::vector<std::string>{f.data + "/材料単価データ25.zoa"});
+    // Old master-data files released, the new ones and the shared files locked.
+    EXPECT_FALSE(IsReadOnlyMarked(f.masters + "/歩掛データ.soa"));
+    EXPECT_FALSE(IsReadOnlyMarked(f.masters + "/変化率データ.soa"));
+    EXPECT_TRUE(IsReadOnlyMarked(sibling + "/歩掛データ.soa"));
+    EXPECT_TRUE(IsReadOnlyMarked(sibling + "/変化率データ.soa"));
+    EXPECT_TRUE(IsReadOnlyMarked(f.data + "/単価データ.daa"));
+    EXPECT_TRUE(IsReadOnlyMarked(f.data + "/材料単価データ25.zoa"));
+    EXPECT_EQ(host.panes[1].back(), "令和6年度");
+}
+
+TEST(MasterStore, FolderChangeCountsDownNumberedMaterialFiles) {
+    ProgramFolder f;
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    const std::string otherData = f.root / "共有/データ";
+    f.WriteMasterSet(otherData + "/マスターA", "共有");
+    WriteMaster(otherData + "/材料単価データ23.zoa", NamedZairyo("23"));
+    WriteMaster(otherData + "/材料単価データ07.zoa", NamedZairyo("07"));
+
+    FolderDialogScript dialog;
+    dialog.answers = {otherData + "/マスターA"};
+    dialog.Attach(store);
+    host.answers = {IDYES};
+    ASSERT_EQ(store.SelectMasterFolder(0), 1);
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{kZairyoQuestion});
+    EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(store.GetZairyoTankaPath(), otherData + "/材料単価データ23.zoa");
+    EXPECT_EQ(store.GetZairyoTankaFile().m_title, "23");
+    EXPECT_EQ(store.GetTankaFile().m_columnTitles[1], "共有単価");
+    EXPECT_TRUE(IsReadOnlyMarked(otherData + "/材料単価データ23.zoa"));
+    EXPECT_FALSE(IsReadOnlyMarked(f.data + "/材料単価データ25.zoa"));
+    EXPECT_FALSE(IsReadOnlyMarked(f.data + "/単価データ.daa"));
+}
+
+TEST(MasterStore, FolderChangeWithoutNumberedMaterialFileStillSucceeds) {
+    ProgramFolder f;
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    const std::string otherData = f.root / "空/データ";
+    f.WriteMasterSet(otherData + "/M", "空");
+    FolderDialogScript dialog;
+    dialog.answers = {otherData + "/M"};
+    dialog.Attach(store);
+    host.answers = {IDYES};
+    host.fileAnswers = {std::nullopt};
+    EXPECT_EQ(store.SelectMasterFolder(0), 1);
+    const std::string expected = otherData + "/材料単価データ25.zoa";
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{kZairyoQuestion,
+                                        expected + "\nが見つかりません。\nご使用になる材料単価ファイルを選択してください。"}));
+    // The material prices stay those in use, still locked.
+    EXPECT_EQ(store.GetZairyoTankaPath(), f.data + "/材料単価データ25.zoa");
+    EXPECT_TRUE(IsReadOnlyMarked(f.data + "/材料単価データ25.zoa"));
+    EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockZairyoTanka), 1);
+}
+
+TEST(MasterStore, FailedFolderChangeKeepsTheOldFolderAndAsksAgain) {
+    ProgramFolder f;
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    const std::string broken = f.data + "/壊れ";
+    WriteMaster(broken + "/歩掛データ.soa", NamedBukake("壊れ"));  // no 変化率 file
+
+    FolderDialogScript dialog;
+    dialog.answers = {broken, std::nullopt};
+    dialog.Attach(store);
+    std::vector<std::string> documentFolders;
+    store.setDocumentsMasterFolder = [&](const std::string& folder) { documentFolders.push_back(folder); };
+    EXPECT_EQ(store.SelectMasterFolder(0), 0);
+    EXPECT_EQ(dialog.requests.size(), 2u);
+    EXPECT_EQ(store.GetMasterDataFolder(), f.masters);
+    EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "標準");
+    EXPECT_TRUE(documentFolders.empty());
+    // The new folder's files are not left marked; the old ones are locked again.
+    EXPECT_FALSE(IsReadOnlyMarked(broken + "/歩掛データ.soa"));
+    for (const auto& path : f.LockableFiles()) EXPECT_TRUE(IsReadOnlyMarked(path)) << path;
+}
+
+TEST(MasterStore, StartupWithMissingRateFileRunsTheFolderChange) {
+    ProgramFolder f;
+    ScriptedHost host;
+    fs::remove(f.masters + "/変化率データ.soa");
+    // Leftover marks of a crashed run on the shared files: their locks would fail.
+    vemo::SetReadOnlyMark(f.data + "/単価データ.daa", true);
+
+    const std::string good = f.data + "/別セット";
+    WriteMaster(good + "/歩掛データ.soa", NamedBukake("別セット"));
+    WriteMaster(good + "/変化率データ.soa", SampleHenkaritsuFile());
+    CMasterDataStore store(f.program);
+    FolderDialogScript dialog;
+    dialog.answers = {good};
+    dialog.Attach(store);
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    // The missing file was reported, the later loads skipped, the folder dialog run; the lock
+    // failure is listed by the folder change itself and the take-over is never offered.
+    const std::string missing = f.masters + "/変化率データ.soa";
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{missing +
+                                            "\nが見つかりません。\nアプリケーションを実行することができません。\nファイルの有無を確認してください。",
+                                        kLocksRefused + "単価ファイル編集\n社名入力及び選択単価の初期設定\n"}));
+    EXPECT_EQ(store.GetMasterDataFolder(), good);
+    EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "別セット");
+    EXPECT_EQ(host.panes[0].size(), 8u);
+}
+
+TEST(MasterStore, StartupEndsWhenTheFolderChoiceIsCancelled) {
+    ProgramFolder f;
+    ScriptedHost host;
+    fs::remove(f.data + "/諸経費データ.daa");
+    CMasterDataStore store(f.program);
+    FolderDialogScript dialog;
+    dialog.answers = {std::nullopt};
+    dialog.Attach(store);
+    EXPECT_EQ(store.LoadMastersAtStartup(), 0);
+    // The locks taken before the failed load are given back.
+    for (const auto& path : f.LockableFiles()) EXPECT_FALSE(IsReadOnlyMarked(path)) << path;
+}
+
+TEST(MasterStore, TwoRunningCopiesOverTheSameFolder) {
+    ProgramFolder f;
+    ScriptedHost host;
+    auto first = std::make_unique<CMasterDataStore>(f.program);
+    ASSERT_EQ(first->LoadMastersAtStartup(), 1);
+
+    {
+        CMasterDataStore second(f.program);
+        second.classifyDrive = [](const std::string&) { return DriveKind::fixed; };
+        host.answers = {IDNO};
+        ASSERT_EQ(second.LoadMastersAtStartup(), 1);
+        const std::string editors =
+            "歩掛ファイル編集\n変化率・補正率ファイル編集\n単価ファイル編集\n社名入力及び選択単価の初期設定\n"
+            "諸経費ファイル編集\nプログラム金額ファイル編集\n材料単価ファイル編集\n";
+        EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{kTakeOverText + editors + kTakeOverQuestion});
+        EXPECT_EQ(second.GetLockOwner(CMasterDataStore::kLockBukake), 0);
+        // The second copy cannot save; the first one can.
+        EXPECT_EQ(second.SerializeShokeihiFile(1, nullptr, ""), 0);
+        EXPECT_EQ(first->SerializeShokeihiFile(1, nullptr, ""), 1);
+    }
+    // The second copy's exit leaves the first one's marks alone.
+    for (const auto& path : f.LockableFiles()) EXPECT_TRUE(IsReadOnlyMarked(path)) << path;
+
+    first.reset();  // exit releases the locks
+    host.messages.clear();
+    CMasterDataStore third(f.program);
+    ASSERT_EQ(third.LoadMastersAtStartup(), 1);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(third.GetLockOwner(CMasterDataStore::kLockZairyoTanka), 1);
+}
+
+TEST(MasterStore, TakeOverOnAFixedDrive) {
+    ProgramFolder f;
+    ScriptedHost host;
+    for (const auto& path : f.LockableFiles()) vemo::SetReadOnlyMark(path, true);  // a crashed run
+    CMasterDataStore store(f.program);
+    store.classifyDrive = [](const std::string&) { return DriveKind::fixed; };
+    host.answers = {IDYES};
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    ASSERT_EQ(host.messages.size(), 1u);
+    for (int id = 0; id < CMasterDataStore::kLockCount; ++id)
+        EXPECT_EQ(store.GetLockOwner(static_cast<CMasterDataStore::LockId>(id)), 1) << id;
+    EXPECT_EQ(store.SerializeTankaFile(1, nullptr, ""), 1);
+}
+
+TEST(MasterStore, TakeOverOnRemovableAndNetworkDrives) {
+    ProgramFolder f;
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    vemo::SetReadOnlyMark(f.masters + "/歩掛データ.soa", true);
+    ASSERT_EQ(store.SerializeBukakeFile(0, nullptr, ""), 1);
+
+    // Removable: only the plain message.
+    store.classifyDrive = [](const std::string&) { return DriveKind::removable; };
+    EXPECT_EQ(store.AskForceMasterLocks("歩掛ファイル編集\n"), 0);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, kTakeOverText + "歩掛ファイル編集\n");
+    EXPECT_EQ(host.messages[0].buttons, MsgButtons::Ok);
+
+    // Network: Yes brings the second question; No there changes no lock.
+    host.messages.clear();
+    store.classifyDrive = [](const std::string&) { return DriveKind::network; };
+    host.answers = {IDYES, IDNO};
+    EXPECT_EQ(store.AskForceMasterLocks("歩掛ファイル編集\n"), 0);
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{kTakeOverText + "歩掛ファイル編集\n" + kTakeOverQuestion,
+                                                             kNetworkQuestion}));
+    EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockBukake), 0);
+    EXPECT_FALSE(IsReadOnlyMarked(f.masters + "/変化率データ.soa"));
+
+    // Network, Yes twice: every file is ours.
+    host.messages.clear();
+    host.answers = {IDYES, IDYES};
+    EXPECT_EQ(store.AskForceMasterLocks("歩掛ファイル編集\n"), 1);
+    EXPECT_EQ(host.messages.size(), 2u);
+    for (int id = 0; id < CMasterDataStore::kLockCount; ++id)
+        EXPECT_EQ(store.GetLockOwner(static_cast<CMasterDataStore::LockId>(id)), 1) << id;
+}
+
+TEST(MasterStore, DriveClassification) {
+    TempFolder dir;
+    EXPECT_EQ(ClassifyDrive(dir.Path()), DriveKind::fixed);
+    EXPECT_EQ(ClassifyDrive(""), DriveKind::unknown);
+    EXPECT_EQ(ClassifyDrive("relative/path"), DriveKind::unknown);
+    EXPECT_EQ(ClassifyDrive(dir / "does/not/exist"), DriveKind::unknown);
+}
