@@ -21,8 +21,8 @@ bool BothConstant(const CFunction& f, const CFunction& g) { return f.IsConstant(
 
 std::string CAdd::GetText() const { return m_pLeft->GetText() + "+" + m_pRight->GetText(); }
 std::string CAdd::GetTeX() const { return m_pLeft->GetTeX() + "+" + m_pRight->GetTeX(); }
-bool CAdd::IsConstant() const { return BothConstant(*m_pLeft, *m_pRight); }
-bool CAdd::IsZero() const {
+bool CAdd::ConstantRule() const { return BothConstant(*m_pLeft, *m_pRight); }
+bool CAdd::ZeroRule() const {
     return (m_pLeft->IsZero() && m_pRight->IsZero()) ||
            (BothConstant(*m_pLeft, *m_pRight) && m_pLeft->Evaluate(0.0) == -m_pRight->Evaluate(0.0));
 }
@@ -53,8 +53,8 @@ FunctionPtr CAdd::Copy(bool simplify) const {
 // f - g
 
 std::string CSub::GetTeX() const { return m_pLeft->GetTeX() + "-" + m_pRight->GetTeX(); }
-bool CSub::IsConstant() const { return BothConstant(*m_pLeft, *m_pRight); }
-bool CSub::IsZero() const {
+bool CSub::ConstantRule() const { return BothConstant(*m_pLeft, *m_pRight); }
+bool CSub::ZeroRule() const {
     return (m_pLeft->IsZero() && m_pRight->IsZero()) ||
            (BothConstant(*m_pLeft, *m_pRight) && m_pLeft->Evaluate(0.0) == m_pRight->Evaluate(0.0));
 }
@@ -87,10 +87,10 @@ FunctionPtr CSub::Copy(bool simplify) const {
 std::string CMul::GetTeX() const {
     return "\\left(" + m_pLeft->GetTeX() + "\\right)\\left(" + m_pRight->GetTeX() + "\\right)";
 }
-bool CMul::IsConstant() const {
+bool CMul::ConstantRule() const {
     return BothConstant(*m_pLeft, *m_pRight) || m_pLeft->IsZero() || m_pRight->IsZero();
 }
-bool CMul::IsZero() const { return m_pLeft->IsZero() || m_pRight->IsZero(); }
+bool CMul::ZeroRule() const { return m_pLeft->IsZero() || m_pRight->IsZero(); }
 FunctionPtr CMul::Derive() const {
     if (IsConstant()) {
         return Zero();
@@ -123,7 +123,7 @@ FunctionPtr CMul::Copy(bool simplify) const {
 std::string CDiv::GetTeX() const {
     return "\\frac{" + m_pLeft->GetTeX() + "}{" + m_pRight->GetTeX() + "}";
 }
-bool CDiv::IsConstant() const { return BothConstant(*m_pLeft, *m_pRight) || m_pLeft->IsZero(); }
+bool CDiv::ConstantRule() const { return BothConstant(*m_pLeft, *m_pRight) || m_pLeft->IsZero(); }
 FunctionPtr CDiv::Derive() const {
     if (IsConstant()) {
         return Zero();
@@ -157,7 +157,7 @@ FunctionPtr CDiv::Copy(bool simplify) const {
 
 std::string CPow::GetTeX() const { return "{" + m_pLeft->GetTeX() + "}^{" + m_pRight->GetTeX() + "}"; }
 double CPow::Evaluate(double x) const { return std::pow(m_pLeft->Evaluate(x), m_pRight->Evaluate(x)); }
-bool CPow::IsConstant() const {
+bool CPow::ConstantRule() const {
     return m_pLeft->IsZero() || m_pRight->IsZero() || BothConstant(*m_pLeft, *m_pRight);
 }
 FunctionPtr CPow::Derive() const {

@@ -6,6 +6,20 @@ std::string CUnaryFunction::GetSymbolText(const char* symbol) const {
     return std::string(symbol) + "(" + m_pArg->GetText() + ")";
 }
 
+void CUnaryFunction::CacheTests() {
+    if (m_pArg) {
+        m_bConstant = ConstantRule();
+        m_bZero = ZeroRule();
+    }
+}
+
+void CBinaryFunction::CacheTests() {
+    if (m_pLeft && m_pRight) {
+        m_bConstant = ConstantRule();
+        m_bZero = ZeroRule();
+    }
+}
+
 CBinaryFunction::~CBinaryFunction() {
     // Left child first, then right.
     m_pLeft.reset();

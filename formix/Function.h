@@ -41,23 +41,36 @@ public:
 
 // A node over one sub-expression. The operations expect the child to be present; only the
 // destructor copes with a null child.
+//
+// Each kind answers IsConstant and IsZero by its rules (ConstantRule, ZeroRule). The answers are
+// worked out once, when the node is built, because the rules of several kinds ask a child both
+// questions: asked afresh, the tests of a deep tree would take time exponential in its depth.
 class CUnaryFunction : public CFunction {
 public:
-    explicit CUnaryFunction(FunctionPtr arg) : m_pArg(std::move(arg)) {}
-
     const CFunction* Arg() const { return m_pArg.get(); }
     // symbol + "(" + text of the child + ")".
     virtual std::string GetSymbolText(const char* symbol) const;
 
+    bool IsConstant() const override { return m_bConstant; }
+    bool IsZero() const override { return m_bZero; }
+
 protected:
+    explicit CUnaryFunction(FunctionPtr arg) : m_pArg(std::move(arg)) {}
+    virtual bool ConstantRule() const = 0;
+    virtual bool ZeroRule() const = 0;
+    // Called by the constructor of every final kind, once its own fields are set.
+    void CacheTests();
+
     FunctionPtr m_pArg;
+
+private:
+    bool m_bConstant = false;
+    bool m_bZero = false;
 };
 
-// A node over two sub-expressions.
+// A node over two sub-expressions; its tests are cached like those of CUnaryFunction.
 class CBinaryFunction : public CFunction {
 public:
-    CBinaryFunction(FunctionPtr left, FunctionPtr right)
-        : m_pLeft(std::move(left)), m_pRight(std::move(right)) {}
     ~CBinaryFunction() override;
 
     const CFunction* Left() const { return m_pLeft.get(); }
@@ -65,9 +78,22 @@ public:
     // "(" + text of the left child + ")" + symbol + "(" + text of the right child + ")".
     virtual std::string GetSymbolText(const char* symbol) const;
 
+    bool IsConstant() const override { return m_bConstant; }
+    bool IsZero() const override { return m_bZero; }
+
 protected:
+    CBinaryFunction(FunctionPtr left, FunctionPtr right)
+        : m_pLeft(std::move(left)), m_pRight(std::move(right)) {}
+    virtual bool ConstantRule() const = 0;
+    virtual bool ZeroRule() const = 0;
+    void CacheTests();
+
     FunctionPtr m_pLeft;
     FunctionPtr m_pRight;
+
+private:
+    bool m_bConstant = false;
+    bool m_bZero = false;
 };
 
 // A child copied by a simplifying Copy, with what the folding rules ask of it. Without

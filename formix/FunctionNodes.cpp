@@ -225,7 +225,7 @@ FunctionPtr CFunctionOf<K>::Copy(bool simplify) const {
 }
 
 template <FuncId K>
-bool CFunctionOf<K>::IsConstant() const {
+bool CFunctionOf<K>::ConstantRule() const {
     // exp over a non-zero constant does not report itself constant.
     if constexpr (K == FuncId::Exp) {
         return m_pArg->IsZero();
@@ -235,7 +235,7 @@ bool CFunctionOf<K>::IsConstant() const {
 }
 
 template <FuncId K>
-bool CFunctionOf<K>::IsZero() const {
+bool CFunctionOf<K>::ZeroRule() const {
     switch (K) {
         case FuncId::Exp:
         case FuncId::Cos:

@@ -25,21 +25,26 @@ public:
     FunctionPtr Derive() const override;
     FunctionPtr Copy(bool simplify) const override;
     double Evaluate(double x) const override { return ApplyFunction(K, x); }
+
+private:
+
 };
 
 // The function of a sub-expression.
 template <FuncId K>
 class CFunctionOf final : public CUnaryFunction {
 public:
-    explicit CFunctionOf(FunctionPtr arg) : CUnaryFunction(std::move(arg)) {}
+    explicit CFunctionOf(FunctionPtr arg) : CUnaryFunction(std::move(arg)) { CacheTests(); }
 
     std::string GetText() const override;
     std::string GetTeX() const override;
     FunctionPtr Derive() const override;
     FunctionPtr Copy(bool simplify) const override;
     double Evaluate(double x) const override { return ApplyFunction(K, m_pArg->Evaluate(x)); }
-    bool IsConstant() const override;
-    bool IsZero() const override;
+
+private:
+    bool ConstantRule() const override;
+    bool ZeroRule() const override;
 };
 
 // Every function has a composite kind; all but FL1 have a leaf kind.

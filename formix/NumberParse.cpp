@@ -39,8 +39,6 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
-
 std::optional<double> FindConstant(std::string_view text) {
     size_t first = text.find_first_not_of(kWhiteSpace);
     if (first == std::string_view::npos) {
@@ -93,7 +91,6 @@ double OutOfRangeValue(std::string_view mantissa, std::string_view exponent) {
 }  // namespace
 
 NumberScan ScanNumber(std::string_view text) {
-    text = UpToNul(text);
     size_t i = text.find_first_not_of(kWhiteSpace);
     if (i == std::string_view::npos) {
         return {};
@@ -144,7 +141,6 @@ NumberScan ScanNumber(std::string_view text) {
 }
 
 bool IsNumber(std::string_view text) {
-    text = UpToNul(text);
     if (FindConstant(text)) {
         return true;
     }
@@ -152,7 +148,6 @@ bool IsNumber(std::string_view text) {
 }
 
 double ToNumber(std::string_view text) {
-    text = UpToNul(text);
     if (auto constant = FindConstant(text)) {
         return *constant;
     }

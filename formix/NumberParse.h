@@ -15,7 +15,6 @@ struct NumberScan {
 // classic locale: leading white space, an optional sign, digits with an optional point, and an
 // optional exponent. Infinity and NaN names and hexadecimal forms are not numbers here. A value
 // beyond the double range gives an infinity of its sign; one too small for it gives zero.
-// The text ends at its first NUL character.
 NumberScan ScanNumber(std::string_view text);
 
 // True when the text, trimmed of white space, is one of the named constants (M_E, M_PI, PI, ...)

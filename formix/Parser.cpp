@@ -6,6 +6,7 @@
 
 #include "formix/BinaryNodes.h"
 #include "formix/FunctionNodes.h"
+#include "formix/IndexedText.h"
 #include "formix/LeafNodes.h"
 #include "formix/NumberParse.h"
 #include "formix/ReplaceAll.h"
@@ -81,157 +82,163 @@ FunctionPtr Negated(FunctionPtr g) {
     return std::make_unique<CNegate>(std::move(g));
 }
 
-// Step 2: when the parentheses enclose the whole text (judged once), drop enclosing pairs.
-void StripEnclosingParentheses(std::string& text) {
-    long depth = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '(') {
-            ++depth;
-        } else if (c == ')') {
-            --depth;
-        } else if (depth == 0 && i + 1 != text.size()) {
-            return;  // a character outside all parentheses: not enclosed
-        }
+using Kind = IndexedText::Kind;
+constexpr size_t npos = IndexedText::npos;
+
+bool IsWhite(char c) { return kWhiteSpace.find(c) != std::string_view::npos; }
+
+// A piece of an indexed text: the half-open range [begin, end).
+struct Piece {
+    const IndexedText* text;
+    size_t begin;
+    size_t end;
+
+    std::string_view View() const { return text->View(begin, end); }
+    bool Empty() const { return begin == end; }
+    char Front() const { return text->Text()[begin]; }
+    char Back() const { return text->Text()[end - 1]; }
+    Piece Sub(size_t from, size_t to) const { return {text, from, to}; }
+};
+
+// Step 2: when the parentheses enclose the whole piece (judged once: no character other than a
+// parenthesis stands outside them before the last), drop enclosing pairs.
+void StripEnclosingParentheses(Piece& piece) {
+    if (piece.Empty()) {
+        return;
     }
-    size_t first = 0;
-    size_t last = text.size();
-    while (last - first >= 2 && text[first] == '(' && text[last - 1] == ')') {
-        ++first;
-        --last;
+    const int32_t outside = piece.text->DepthBefore(piece.begin);
+    if (piece.text->First(Kind::Plain, outside, piece.begin, piece.end - 1) != npos) {
+        return;
     }
-    if (first > 0) {
-        text = text.substr(first, last - first);
+    while (piece.end - piece.begin >= 2 && piece.Front() == '(' && piece.Back() == ')') {
+        ++piece.begin;
+        --piece.end;
     }
 }
 
 // Step 3 (its first half): drop leading '+' and blanks.
-void DropLeadingSigns(std::string& text) {
-    const size_t first = text.find_first_not_of("+ ");
-    text.erase(0, first == std::string::npos ? text.size() : first);
-}
-
-void TrimRight(std::string& text) {
-    const size_t last = text.find_last_not_of(kWhiteSpace);
-    text.erase(last == std::string::npos ? 0 : last + 1);
-}
-
-// Index of the last character of `ops` outside all parentheses at an index of at least `lowest`,
-// scanning from the end (where ')' opens and '(' closes); npos when there is none.
-size_t FindLastOperator(std::string_view text, std::string_view ops, size_t lowest) {
-    long depth = 0;
-    for (size_t i = text.size(); i-- > lowest;) {
-        const char c = text[i];
-        if (c == ')') {
-            ++depth;
-        } else if (c == '(') {
-            --depth;
-        } else if (depth == 0 && ops.find(c) != std::string_view::npos) {
-            return i;
-        }
+void DropLeadingSigns(Piece& piece) {
+    while (!piece.Empty() && (piece.Front() == '+' || piece.Front() == ' ')) {
+        ++piece.begin;
     }
-    return std::string_view::npos;
 }
 
-// True when the parenthesis at text[from] closes exactly at the last character.
-bool ClosesAtEnd(std::string_view text, size_t from) {
-    long depth = 0;
-    for (size_t i = from; i < text.size(); ++i) {
-        if (text[i] == '(') {
-            ++depth;
-        } else if (text[i] == ')') {
-            --depth;
-        }
-        if (depth == 0 && i + 1 != text.size()) {
-            return false;
-        }
+void TrimRight(Piece& piece) {
+    while (!piece.Empty() && IsWhite(piece.Back())) {
+        --piece.end;
     }
-    return depth == 0;
+}
+
+// The last character of the kind outside all parentheses, scanning from the end of the piece
+// (where ')' opens and '(' closes), at or after `lowest`; npos when there is none.
+size_t FindLastOperator(const Piece& piece, Kind kind, size_t lowest) {
+    return piece.text->Last(kind, piece.text->DepthBefore(piece.end), lowest, piece.end);
+}
+
+// True when the character at `from` opens a parenthesis that closes exactly at the last
+// character; a blank there passes only as the last character itself.
+bool ClosesAtEnd(const Piece& piece, size_t from) {
+    if (piece.text->Text()[from] != '(') {
+        return from + 1 == piece.end;
+    }
+    return piece.text->ClosingOf(from) == piece.end - 1;
 }
 
 // The two sides of an operator, with what the number tests say of them.
 struct Sides {
-    std::string left;
-    std::string right;
+    Piece left;
+    Piece right;
     bool leftIsNumber;
     bool rightIsNumber;
 
-    Sides(const std::string& text, size_t at)
-        : left(text.substr(0, at)),
-          right(text.substr(at + 1)),
-          leftIsNumber(IsNumber(left)),
-          rightIsNumber(IsNumber(right)) {}
-    double LeftValue() const { return ToNumber(left); }
-    double RightValue() const { return ToNumber(right); }
+    Sides(const Piece& piece, size_t at)
+        : left(piece.Sub(piece.begin, at)),
+          right(piece.Sub(at + 1, piece.end)),
+          leftIsNumber(IsNumber(left.View())),
+          rightIsNumber(IsNumber(right.View())) {}
+    double LeftValue() const { return ToNumber(left.View()); }
+    double RightValue() const { return ToNumber(right.View()); }
+    bool SameText() const { return left.View() == right.View(); }
 };
 
 class Parser {
 public:
     explicit Parser(std::string_view variable) : m_variable(variable) {}
 
-    FunctionPtr Parse(std::string text, int depth) const;
+    FunctionPtr Parse(Piece piece, int depth) const;
 
 private:
-    FunctionPtr Sub(const std::string& text, int depth) const { return Parse(text, depth + 1); }
-    FunctionPtr AddOrSubtract(const std::string& text, size_t at, int depth) const;
-    FunctionPtr MultiplyOrDivide(const std::string& text, size_t at, int depth) const;
-    FunctionPtr Power(const std::string& text, size_t at, int depth) const;
-    FunctionPtr FunctionCall(const std::string& text, int depth) const;
+    FunctionPtr Sub(const Piece& piece, int depth) const { return Parse(piece, depth + 1); }
+    FunctionPtr ParseIndexed(Piece piece, int depth) const;
+    FunctionPtr AddOrSubtract(const Piece& piece, size_t at, int depth) const;
+    FunctionPtr MultiplyOrDivide(const Piece& piece, size_t at, int depth) const;
+    FunctionPtr Power(const Piece& piece, size_t at, int depth) const;
+    FunctionPtr FunctionCall(const Piece& piece, int depth) const;
 
     std::string_view m_variable;
 };
 
-FunctionPtr Parser::Parse(std::string text, int depth) const {
+FunctionPtr Parser::Parse(Piece piece, int depth) const {
     if (depth > kMaxParseDepth) {
-        return Constant(ToNumber(text));
+        return Constant(ToNumber(piece.View()));
     }
-    // 1. Other bracket forms, at most ten of each at this level.
-    ReplaceAll(text, "[", "(");
-    ReplaceAll(text, "]", ")");
-    ReplaceAll(text, "{", "(");
-    ReplaceAll(text, "}", ")");
+    // 1. Other bracket forms become parentheses, at most ten of each at this level. The piece is
+    // then a text of its own.
+    if (piece.text->HasBrackets(piece.begin, piece.end)) {
+        std::string text(piece.View());
+        ReplaceAll(text, "[", "(");
+        ReplaceAll(text, "]", ")");
+        ReplaceAll(text, "{", "(");
+        ReplaceAll(text, "}", ")");
+        const IndexedText replaced(std::move(text));
+        return ParseIndexed({&replaced, 0, replaced.Text().size()}, depth);
+    }
+    return ParseIndexed(piece, depth);
+}
+
+FunctionPtr Parser::ParseIndexed(Piece piece, int depth) const {
     // 2. and 3.
-    StripEnclosingParentheses(text);
-    DropLeadingSigns(text);
-    TrimRight(text);
+    StripEnclosingParentheses(piece);
+    DropLeadingSigns(piece);
+    TrimRight(piece);
 
     // 4. to 6. The cut is at the last operator of the weakest level, so each level groups from the left.
-    if (size_t at = FindLastOperator(text, "+-", 0); at != std::string::npos) {
-        return AddOrSubtract(text, at, depth);
+    if (size_t at = FindLastOperator(piece, Kind::AddSub, piece.begin); at != npos) {
+        return AddOrSubtract(piece, at, depth);
     }
-    if (size_t at = FindLastOperator(text, "*/", 1); at != std::string::npos) {
-        return MultiplyOrDivide(text, at, depth);
+    if (size_t at = FindLastOperator(piece, Kind::MulDiv, piece.begin + 1); at != npos) {
+        return MultiplyOrDivide(piece, at, depth);
     }
-    if (size_t at = FindLastOperator(text, "^", 1); at != std::string::npos) {
-        return Power(text, at, depth);
+    if (size_t at = FindLastOperator(piece, Kind::Power, piece.begin + 1); at != npos) {
+        return Power(piece, at, depth);
     }
     // 7. Functions.
-    if (FunctionPtr call = FunctionCall(text, depth)) {
+    if (FunctionPtr call = FunctionCall(piece, depth)) {
         return call;
     }
     // 8. The variable.
-    if (EqualsNoCase(text, m_variable)) {
+    if (EqualsNoCase(piece.View(), m_variable)) {
         return std::make_unique<CVariable>();
     }
     // 9. A leading minus before unbalanced parentheses.
-    if (!text.empty() && text[0] == '-') {
-        return Negated(Sub(text.substr(1), depth));
+    if (!piece.Empty() && piece.Front() == '-') {
+        return Negated(Sub(piece.Sub(piece.begin + 1, piece.end), depth));
     }
     // 10. A number, a named constant, or the numeric start of anything else.
-    return Constant(ToNumber(text));
+    return Constant(ToNumber(piece.View()));
 }
 
-FunctionPtr Parser::AddOrSubtract(const std::string& text, size_t at, int depth) const {
-    if (at == 0) {
+FunctionPtr Parser::AddOrSubtract(const Piece& piece, size_t at, int depth) const {
+    if (at == piece.begin) {
         // A leading minus: it applies to everything up to the end, there being no other '+' or '-'.
-        std::string rest = text.substr(1);
-        if (IsNumber(rest)) {
-            return Constant(rest.empty() ? 0.0 : -ToNumber(rest));
+        const Piece rest = piece.Sub(at + 1, piece.end);
+        if (IsNumber(rest.View())) {
+            return Constant(rest.Empty() ? 0.0 : -ToNumber(rest.View()));
         }
         return Negated(Sub(rest, depth));
     }
-    const Sides s(text, at);
-    if (text[at] == '+') {
+    const Sides s(piece, at);
+    if (piece.text->Text()[at] == '+') {
         if (s.leftIsNumber && s.rightIsNumber) {
             return Constant(s.LeftValue() + s.RightValue());
         }
@@ -241,7 +248,7 @@ FunctionPtr Parser::AddOrSubtract(const std::string& text, size_t at, int depth)
         if (s.rightIsNumber) {
             return Normalised(std::make_unique<CAddConst>(Sub(s.left, depth), s.RightValue()));
         }
-        if (s.left == s.right) {
+        if (s.SameText()) {
             return std::make_unique<CMulConst>(Sub(s.left, depth), 2.0);
         }
         FunctionPtr f = Sub(s.left, depth);
@@ -256,16 +263,16 @@ FunctionPtr Parser::AddOrSubtract(const std::string& text, size_t at, int depth)
     if (s.rightIsNumber) {
         return Normalised(std::make_unique<CSubConst>(Sub(s.left, depth), s.RightValue()));
     }
-    if (s.left == s.right) {
+    if (s.SameText()) {
         return Zero();
     }
     FunctionPtr f = Sub(s.left, depth);
     return Normalised(std::make_unique<CSub>(std::move(f), Sub(s.right, depth)));
 }
 
-FunctionPtr Parser::MultiplyOrDivide(const std::string& text, size_t at, int depth) const {
-    const Sides s(text, at);
-    if (text[at] == '*') {
+FunctionPtr Parser::MultiplyOrDivide(const Piece& piece, size_t at, int depth) const {
+    const Sides s(piece, at);
+    if (piece.text->Text()[at] == '*') {
         if (s.leftIsNumber && s.rightIsNumber) {
             const double product = s.LeftValue() * s.RightValue();
             return IsZeroValue(product) ? Zero() : Constant(product);
@@ -279,8 +286,8 @@ FunctionPtr Parser::MultiplyOrDivide(const std::string& text, size_t at, int dep
             return Normalised(std::make_unique<CMulConst>(Sub(s.leftIsNumber ? s.right : s.left, depth), c));
         }
         FunctionPtr f = Sub(s.left, depth);
-        if (s.left == s.right) {
-            if (s.left == m_variable) {
+        if (s.SameText()) {
+            if (s.left.View() == m_variable) {
                 return std::make_unique<CSquareX>();
             }
             return std::make_unique<CSquare>(std::move(f));
@@ -305,15 +312,15 @@ FunctionPtr Parser::MultiplyOrDivide(const std::string& text, size_t at, int dep
         }
         return Normalised(std::make_unique<CDivConst>(Sub(s.left, depth), c));
     }
-    if (s.left == s.right) {
+    if (s.SameText()) {
         return Constant(1.0);
     }
     FunctionPtr f = Sub(s.left, depth);
     return Normalised(std::make_unique<CDiv>(std::move(f), Sub(s.right, depth)));
 }
 
-FunctionPtr Parser::Power(const std::string& text, size_t at, int depth) const {
-    const Sides s(text, at);
+FunctionPtr Parser::Power(const Piece& piece, size_t at, int depth) const {
+    const Sides s(piece, at);
     if (s.leftIsNumber && s.rightIsNumber) {
         return Constant(std::pow(s.LeftValue(), s.RightValue()));
     }
@@ -327,8 +334,9 @@ FunctionPtr Parser::Power(const std::string& text, size_t at, int depth) const {
     return std::make_unique<CPow>(std::move(f), Sub(s.right, depth));
 }
 
-FunctionPtr Parser::FunctionCall(const std::string& text, int depth) const {
-    auto nameMatches = [&text](std::string_view name) {
+FunctionPtr Parser::FunctionCall(const Piece& piece, int depth) const {
+    const std::string_view text = piece.View();
+    auto nameMatches = [text](std::string_view name) {
         return StartsWithNoCase(text, name) && text.size() > name.size() &&
                (text[name.size()] == '(' || text[name.size()] == ' ');
     };
@@ -337,17 +345,18 @@ FunctionPtr Parser::FunctionCall(const std::string& text, int depth) const {
         if (entry.id == FuncId::Floor1 || !nameMatches(entry.name)) {
             continue;
         }
-        std::string rest = text.substr(entry.name.size());
+        Piece rest = piece.Sub(piece.begin + entry.name.size(), piece.end);
         StripEnclosingParentheses(rest);
         DropLeadingSigns(rest);
-        if (EqualsNoCase(rest, m_variable)) {
+        if (EqualsNoCase(rest.View(), m_variable)) {
             return MakeFunctionOfX(entry.id);
         }
     }
-    // Pass 2: a call whose parenthesis closes at the end of the text.
+    // Pass 2: a call whose parenthesis closes at the end of the piece.
     for (const FunctionName& entry : kFunctionNames) {
-        if (nameMatches(entry.name) && ClosesAtEnd(text, entry.name.size())) {
-            return MakeFunctionOf(entry.id, Sub(text.substr(entry.name.size()), depth));
+        const size_t argument = piece.begin + entry.name.size();
+        if (nameMatches(entry.name) && ClosesAtEnd(piece, argument)) {
+            return MakeFunctionOf(entry.id, Sub(piece.Sub(argument, piece.end), depth));
         }
     }
     return nullptr;
@@ -356,7 +365,14 @@ FunctionPtr Parser::FunctionCall(const std::string& text, int depth) const {
 }  // namespace
 
 FunctionPtr ParseFormula(std::string_view text, std::string_view variable) {
-    return Parser(variable).Parse(std::string(text), 0);
+    // Both texts end at their first NUL character, as the C strings they stand for.
+    text = text.substr(0, text.find('\0'));
+    variable = variable.substr(0, variable.find('\0'));
+    if (text.size() > IndexedText::kMaxLength) {
+        return Constant(ToNumber(text));
+    }
+    const IndexedText indexed{std::string(text)};
+    return Parser(variable).Parse({&indexed, 0, indexed.Text().size()}, 0);
 }
 
 }  // namespace formix

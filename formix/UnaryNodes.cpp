@@ -20,8 +20,8 @@ FunctionPtr Constant(double value) { return std::make_unique<CConstant>(value); 
 
 std::string CAddConst::GetText() const { return m_pArg->GetText() + "+" + NumText(m_dConst); }
 std::string CAddConst::GetTeX() const { return m_pArg->GetTeX() + "+" + NumText(m_dConst); }
-bool CAddConst::IsConstant() const { return m_pArg->IsConstant(); }
-bool CAddConst::IsZero() const {
+bool CAddConst::ConstantRule() const { return m_pArg->IsConstant(); }
+bool CAddConst::ZeroRule() const {
     return m_pArg->IsConstant() && m_pArg->Evaluate(0.0) == -m_dConst;
 }
 FunctionPtr CAddConst::Derive() const {
@@ -47,8 +47,8 @@ std::string CMulConst::GetText() const { return NumText(m_dConst) + "*(" + m_pAr
 std::string CMulConst::GetTeX() const {
     return NumText(m_dConst) + "\\left(" + m_pArg->GetTeX() + "\\right)";
 }
-bool CMulConst::IsConstant() const { return m_pArg->IsConstant() || m_dConst == 0.0; }
-bool CMulConst::IsZero() const { return m_pArg->IsZero() || m_dConst == 0.0; }
+bool CMulConst::ConstantRule() const { return m_pArg->IsConstant() || m_dConst == 0.0; }
+bool CMulConst::ZeroRule() const { return m_pArg->IsZero() || m_dConst == 0.0; }
 FunctionPtr CMulConst::Derive() const {
     if (IsConstant()) {
         return Zero();
@@ -84,7 +84,7 @@ FunctionPtr CNegate::Copy(bool simplify) const {
 
 std::string CConstSub::GetText() const { return NumText(m_dConst) + "-" + m_pArg->GetText(); }
 std::string CConstSub::GetTeX() const { return NumText(m_dConst) + "-" + m_pArg->GetTeX(); }
-bool CConstSub::IsZero() const { return m_pArg->IsConstant() && m_pArg->Evaluate(0.0) == m_dConst; }
+bool CConstSub::ZeroRule() const { return m_pArg->IsConstant() && m_pArg->Evaluate(0.0) == m_dConst; }
 FunctionPtr CConstSub::Derive() const {
     if (IsConstant()) {
         return Zero();
@@ -106,7 +106,7 @@ FunctionPtr CConstSub::Copy(bool simplify) const {
 
 std::string CSubConst::GetText() const { return m_pArg->GetText() + "-" + NumText(m_dConst); }
 std::string CSubConst::GetTeX() const { return m_pArg->GetTeX() + "-" + NumText(m_dConst); }
-bool CSubConst::IsZero() const { return m_pArg->IsConstant() && m_pArg->Evaluate(0.0) == m_dConst; }
+bool CSubConst::ZeroRule() const { return m_pArg->IsConstant() && m_pArg->Evaluate(0.0) == m_dConst; }
 FunctionPtr CSubConst::Derive() const {
     if (IsConstant()) {
         return Zero();
