@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <chrono>
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "formix/Formix.h"
+
+namespace {
+
+uint64_t Bits(double value) { return std::bit_cast<uint64_t>(value); }
+
+// Formulas as the master data holds them after substitution, and the parser's corner cases.
+const std::vector<std::string> kFormulas = {
+    "FL2(1.15*1.5)", "0.5*2.5+0.2", "RD3(1.2*0.85*1.1)", "FL3(1.15)", "RD2(1.15)", "RD3(2.675)",
+    "((1+2))*3", "%50", "2*-3", "2^-1", "(1)(2)", "X/0", "3/0", "0/0", "LG(100)*SQRT(2)",
+    "GAMMA(0.5)", "1E-5", "12ABC", "[(1)+(2)]", "-2^2", "2^3^2", "1.5*(1.25+0.75)/3",
+    "FL4(2/3)+RD4(1/3)", "SIN(1)+COS(1)+TAN(1)+EXP(1)+LN(2)+ATAN(1)", "M_PI*2"};
+
+double Timed(const std::string& formula, double& seconds) {
+    const auto start = std::chrono::steady_clock::now();
+    const double value = Execute(formula.c_str());
+    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return value;
+}
+
+}  // namespace
+
+TEST(Execute, EmptyAndDegenerateTexts) {
+    EXPECT_EQ(Execute(nullptr), 0.0);
+    for (const char* text : {"", " ", "   ", "%", "+", "-", "()", "((", "))", "%%50", "ABC", "\t"}) {
+        EXPECT_EQ(Execute(text), 0.0) << '"' << text << '"';
+    }
+}
+
+TEST(Execute, PercentAndBlanks) {
+    EXPECT_EQ(Execute("%50"), 0.5);
+    EXPECT_EQ(Execute(" % 50"), 0.5);
+    EXPECT_EQ(Execute("50%"), 50.0);
+    EXPECT_EQ(Execute("%%50"), 0.0);
+    EXPECT_EQ(Execute("1 2 + 3"), 15.0);
+    EXPECT_EQ(Execute("%((50))"), 0.5);
+    // Only the blank goes: a tab stays part of the text.
+    EXPECT_EQ(Execute("1\t+2"), 3.0);
+    EXPECT_EQ(Execute("\t5"), 5.0);
+}
+
+TEST(Execute, DocumentedValues) {
+    EXPECT_EQ(Execute("((1+2))*3"), 9.0);
+    EXPECT_EQ(Execute("(((1+2)))"), 3.0);
+    EXPECT_EQ(Execute("H1"), 0.0);
+    EXPECT_EQ(Execute("2*H1"), 0.0);
+    EXPECT_EQ(Execute("12ABC"), 12.0);
+    EXPECT_EQ(Execute("2*(-3)"), -6.0);
+    EXPECT_EQ(Execute("2*-3"), -3.0);
+    EXPECT_EQ(Execute("2^-1"), 0.0);
+    EXPECT_EQ(Execute("(1)(2)"), 1.0);
+    EXPECT_EQ(Execute("1/0"), INFINITY);
+    EXPECT_EQ(Execute("X/0"), 0.0);
+    EXPECT_EQ(Execute("x"), 0.0);
+    EXPECT_EQ(Execute("COS(X)"), 1.0);
+    EXPECT_EQ(Execute("25"), 25.0);
+    EXPECT_EQ(Execute("1.5"), 1.5);
+    EXPECT_EQ(Execute("0.000"), 0.0);
+    EXPECT_EQ(Execute("[1+2]*{3}"), 9.0);
+    EXPECT_EQ(Execute("SQRT(4)+LG(1000)"), 5.0);
+}
+
+TEST(Execute, BracketFormsGetTheParenthesisRewrite) {
+    EXPECT_EQ(Execute("[(1)+(2)]"), 3.0);
+    EXPECT_EQ(Execute("{[1]+[2]}*2"), 6.0);
+    EXPECT_EQ(Execute("[[[[[[[[[[[[1]]]]]]]]]]]]+[1+1]*[1+1]*[1+1]"), 9.0);
+}
+
+TEST(Execute, RoundingInFormulasIsBitExact) {
+    EXPECT_EQ(Bits(Execute("FL3(1.15)")), Bits(114 * 0.01));
+    EXPECT_NE(Execute("FL3(1.15)"), 1.14);
+    EXPECT_EQ(Bits(Execute("FL2(2.3)")), Bits(23 * 0.1));
+    EXPECT_EQ(Bits(Execute("FL2(-1.23)")), Bits(-13 * 0.1));
+    EXPECT_EQ(Bits(Execute("RD2(1.15)")), Bits(1.2000000000000002));
+    EXPECT_EQ(Bits(Execute("RD3(2.675)")), Bits(2.6799999999999997));
+    EXPECT_EQ(Execute("RD3(1.005)"), 1.01);
+    EXPECT_EQ(Execute("RD1(2.5)"), 3.0);
+    EXPECT_EQ(Execute("RD1(-2.5)"), -3.0);
+    EXPECT_TRUE(std::signbit(Execute("RD1(-0.3)")));
+    // 1.5 × 1.15 is 1.7249999999999999 as a double.
+    EXPECT_EQ(Bits(Execute("FL2(1.15*1.5)")), Bits(17 * 0.1));
+    EXPECT_EQ(Execute("RD3(1.2*0.85*1.1)"), 1.12);
+    EXPECT_EQ(Execute("GAMMA(13)"), 479001600.0);
+    EXPECT_TRUE(std::isnan(Execute("GAMMA(0)")));
+    EXPECT_TRUE(std::isnan(Execute("GAMMA(-2)")));
+    EXPECT_EQ(Execute("GAMMA(2000)"), INFINITY);
+}
+
+TEST(Execute, NumbersFollowTheClassicSyntaxOnly) {
+    EXPECT_EQ(Execute("INF"), 0.0);
+    EXPECT_EQ(Execute("NAN"), 0.0);
+    EXPECT_EQ(Execute("0X10"), 0.0);
+    EXPECT_EQ(Execute("INF+1"), 1.0);
+    EXPECT_EQ(Execute("1E5"), 100000.0);
+    EXPECT_EQ(Execute("1E400"), INFINITY);
+}
+
+TEST(Execute, DeepInputReturnsQuickly) {
+    double seconds = 0.0;
+    const std::string opens(100000, '(');
+    EXPECT_EQ(Timed(opens, seconds), 0.0);
+    EXPECT_LT(seconds, 1.0);
+
+    std::string nested = opens + "1" + std::string(100000, ')');
+    EXPECT_TRUE(std::isfinite(Timed(nested, seconds)));
+    EXPECT_LT(seconds, 1.0);
+
+    std::string sum = "1";
+    for (int i = 1; i < 200000; ++i) {
+        sum += "+1";
+    }
+    EXPECT_TRUE(std::isfinite(Timed(sum, seconds)));
+    EXPECT_LT(seconds, 1.0);
+
+    std::string product = "1";
+    for (int i = 1; i < 200000; ++i) {
+        product += "*1";
+    }
+    EXPECT_EQ(Timed(product, seconds), 1.0);
+    EXPECT_LT(seconds, 1.0);
+
+    std::string calls;
+    for (int i = 0; i < 30000; ++i) {
+        calls += "SQRT(";
+    }
+    calls += "1" + std::string(30000, ')');
+    EXPECT_TRUE(std::isfinite(Timed(calls, seconds)));
+    EXPECT_LT(seconds, 1.0);
+}
+
+TEST(Execute, FormulasOfStoredLengthParseWhole) {
+    // 255 characters, the most a stored formula holds.
+    std::string sum = "1";
+    for (int i = 1; i < 128; ++i) {
+        sum += "+1";
+    }
+    ASSERT_EQ(sum.size(), 255u);
+    EXPECT_EQ(Execute(sum.c_str()), 128.0);
+    const std::string nested = std::string(127, '(') + "1" + std::string(127, ')');
+    EXPECT_EQ(Execute(nested.c_str()), 1.0);
+}
+
+TEST(Execute, LocaleDoesNotChangeResults) {
+    std::vector<uint64_t> expected;
+    for (const std::string& formula : kFormulas) {
+        expected.push_back(Bits(Execute(formula.c_str())));
+    }
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+        GTEST_SKIP() << "no decimal-comma locale (LOCPATH)";
+    }
+    char check[16];
+    std::snprintf(check, sizeof check, "%.1f", 1.5);
+    ASSERT_STREQ(check, "1,5");  // the locale is in force
+    for (size_t i = 0; i < kFormulas.size(); ++i) {
+        EXPECT_EQ(Bits(Execute(kFormulas[i].c_str())), expected[i]) << kFormulas[i];
+    }
+    EXPECT_EQ(Execute("1,5"), 1.0);
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
+TEST(Execute, ThreadsGetTheSameResults) {
+    std::vector<uint64_t> expected;
+    for (const std::string& formula : kFormulas) {
+        expected.push_back(Bits(Execute(formula.c_str())));
+    }
+    constexpr int kThreads = 4;
+    std::vector<std::vector<uint64_t>> results(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&results, t] {
+            for (int round = 0; round < 200; ++round) {
+                for (const std::string& formula : kFormulas) {
+                    results[t].push_back(Bits(Execute(formula.c_str())));
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    for (const std::vector<uint64_t>& result : results) {
+        ASSERT_EQ(result.size(), 200 * expected.size());
+        for (size_t i = 0; i < result.size(); ++i) {
+            ASSERT_EQ(result[i], expected[i % expected.size()]) << kFormulas[i % expected.size()];
+        }
+    }
+}
+
+TEST(Execute, LeavesTheTextAlone) {
+    char text[] = "((1+2))*[3]";
+    EXPECT_EQ(Execute(text), 9.0);
+    EXPECT_STREQ(text, "((1+2))*[3]");
+}
