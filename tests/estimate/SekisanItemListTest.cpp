@@ -143,6 +143,10 @@ struct DaikaCase {
     int expected;
 };
 
+void PrintTo(const DaikaCase& c, std::ostream* os) {
+    *os << "gyomu " << c.gyomu << " koshu " << c.koshu << " shubetsu " << c.shubetsu << " daika " << c.daikaNo;
+}
+
 class HasDaikaTable : public ::testing::TestWithParam<DaikaCase> {};
 
 TEST_P(HasDaikaTable, FollowsLevelCodesAndNumber) {

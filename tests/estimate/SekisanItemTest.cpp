@@ -181,6 +181,11 @@ struct OverheadCase {
     int32_t keepOut;
 };
 
+void PrintTo(const OverheadCase& c, std::ostream* os) {
+    *os << "version " << c.version << " gyomu " << c.gyomu << " koshu " << c.koshu << " year " << c.yearIn
+        << " keep " << c.keepIn << (*c.lowerIn ? " with remark" : "");
+}
+
 class OverheadRowMigration : public ::testing::TestWithParam<OverheadCase> {};
 
 TEST_P(OverheadRowMigration, AdjustsYearAndRemark) {
