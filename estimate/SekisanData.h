@@ -1,9 +1,18 @@
 #pragma once
+#include <array>
+#include <cstdint>
+#include <set>
 #include <string>
 
 #include "estimate/SekisanItemList.h"
 
 class CArchive;
+class CBukakeDetail;
+class CBukakeHimoku;
+class CBukakeHimokuSet;
+class CBukakeShubetsu;
+class CHenkaritsuRecord;
+class CTankaRow;
 
 // The estimate object: one per document, holding the item list. Its calculation (recalculation,
 // totals, pricing of the rows) is declared here too and implemented in its own source files
@@ -24,8 +33,137 @@ public:
 
     // Calculation operations follow here.
 
+    // Pricing ---------------------------------------------------------------------------------
+    // The amounts of one row and the rules they share. Masters and settings come read-only
+    // through CalcEnv(); the only writes go into the estimate's own items (an unset LL value
+    // filled with its rate's default, a rate slot's standard cell, the quantities of the rows a
+    // 設計 type-2 item stands for, the special rows 847/899/917 and the texts named below).
+    // An amount that cannot be formed (a non-finite formula value, a zero or unset base
+    // quantity, a value beyond 32 bits) makes the row's amount 0 and puts the row's upper name
+    // into MissingPriceName(), so that the recalculation names it.
+
+    // Shared rules.
+    // Four significant digits of 10,000..99,999,999 (123,456 gives 123,400); others unchanged.
+    static int TruncTo4Digits(int a);
+    // Unit price in yen beyond 0..214,748,364: tells the user once per row and recalculation,
+    // then price := 0 and the item's unit price and amount := unset (its LL values, cells kept).
+    void CheckUnitPrice(int& price, CSekisanItem& item);
+    // Forgets which rows CheckUnitPrice has warned about; called when a recalculation starts.
+    void ResetUnitPriceWarnings();
+    // 技術経費率 of the item at index (×10000; 0 when none), by its own 種別 or by DefGijyutuCalc.
+    int GetGijutsuKeihiRate(int index, int byShubetsu) const;
+    // Coefficient of the 種別 group with the largest amount among the earlier rows of the 業務.
+    int GetMaxRateBySum(int index) const;
+    // Expense parts of the detail's three rates over base (parts without a positive rate untouched).
+    static void CalcKeihiByRate(const CBukakeDetail& detail, int base, int& p0, int& p1, int& p2);
+
+    // 歩掛 formula and rate values.
+    // Value of the detail's formula (type 0..2) or of line `line` (types 3, 4) for the item.
+    double CalcBukakeFormula(const CBukakeShubetsu* shubetsu, int itemIndex, int type, int line);
+    // Rate value ×1000 of record `code` of the 業務 for a table cell or an LL value; 0 when missing.
+    int GetHenkaritsuValue(int gyomu, int code, int row, int column, int ll) const;
+
+    // Rate texts and auxiliary formulas.
+    int GetKoteiText(std::string& text, int index) const;                 // "全工程," or the line names
+    // Cell of rate slot `slot` (0-based) by mode; initialises an unset slot from the standard cell.
+    int GetRateCell(int slot, CSekisanItem& item, int mode, int value, int& row, int& column) const;
+    static std::string SelectRateFormula(const CHenkaritsuRecord& record, int ll);  // by LL range
+    // Value text of auxiliary formula S(slot+1) of the detail for the item; 0 for a bad slot.
+    int EvalHojoshiki(int slot, CSekisanItem& item, const CBukakeDetail& detail, int mode, std::string& text) const;
+    static int HasKubunritsu(const CBukakeShubetsu& shubetsu, int gyomu);   // a 区分率 rate among H1..H8
+    static std::string RemoveRoundingMarkers(std::string text);               // RD2(x) → x, LF likewise
+    static std::string TrimTrailingComma(std::string text);
+    static std::string RemoveText(std::string text, const std::string& what, int firstOnly);
+    // Description of the item's rates (工程 prefix and one piece per slot); 0, or −1 on a missing record.
+    int BuildHenkaritsuText(std::string& text, int index, std::array<std::string, 9>& names,
+                            std::array<std::string, 9>& values, std::array<double, 9>& numbers, int omitAmounts) const;
+
+    // Overhead rates and expense parts.
+    int GetShokeihiRate(int gyomu, int base, int yearCode) const;             // 諸経費率 ×10000
+    static double CalcZairyoAmount(const CBukakeHimoku* entry, double* quantity, double* price);
+    static double SumZairyoOfKey(const CBukakeDetail* detail, int key);
+    static int FindKeihiEntry(int from, const CBukakeHimokuSet* set, int component);
+    static void CalcKeihiParts(const CBukakeDetail* detail, int labour, int directLabour, int mode, int* part1,
+                               int* part2, int* part0);
+
+    // 測量 and 土質調査 amounts, worker slots, days and the rounding of the 業務 total.
+    // Labour, direct labour, expense components 1..3 and 精度管理費 of one detail line.
+    struct RowTotals {
+        int labour = 0, direct = 0, keihi1 = 0, keihi2 = 0, keihi3 = 0, seido = 0;
+    };
+    int CalcWorkerSlot(const CBukakeDetail& detail, int line, int column, double factor, double& roundedDays,
+                       double& days, CTankaRow& row) const;
+    int CalcShokushuSlot(const CBukakeDetail& detail, const int32_t* koteiFlags, double& labour, int column) const;
+    static int GetShokushuDays(const CBukakeDetail& detail, int id, int key);
+    int CalcSokuryoKingaku(CSekisanItem* item, int index, int part);
+    int CalcSokuryoShubetsu(CSekisanItem* item, int index, int part);
+    int CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int index, RowTotals& totals, int part,
+                       CSekisanItem* item, double& factorOut);
+    int CalcSokuryoRows(CSekisanItem* item, int index, int part);
+    int CalcDoshitsuKingakuPart(CSekisanItem* item, int index, int part);
+    int CalcDoshitsuKingaku(CSekisanItem* item, int index, int part);
+    double SumZairyoByKey(CSekisanItem* item, int index, const CBukakeShubetsu& shubetsu, int kind);
+    double CalcZairyoEntry(CSekisanItem* item, int index, const CBukakeShubetsu& shubetsu, int formulaType, int line);
+    int FindZairyoMarkerLine(int start, const CBukakeShubetsu& shubetsu, int& line, int& basis, int which) const;
+    int CalcShubetsuDays(int index, int id, int mode);
+    int SumKoshuChildren(int index) const;
+    int CalcDayChargeAmount(int index);
+    int GetMarumeChoiceCount(int gyomu) const;
+    // Code (93, 94, 916) of the row absorbing the 95 row's rounding, 0 without a rounding choice;
+    // row and totalRow are positions (−1 when absent).
+    int FindRoundingRow(int gyomu, int& total, int& rowAmount, int& row, int& totalRow) const;
+    int CalcRoundingRemainder(int gyomu);
+
+    // 設計 and 物件調査 amounts.
+    int CalcSekkeiKingaku(CSekisanItem* item, int index, int part);
+    // As CalcSekkeiKingaku with DensiDsp taken as 0 for this call: 電子計算機使用料 included.
+    int CalcSekkeiKingakuWithDensi(CSekisanItem* item, int index, int part);
+    int CalcSekkeiShubetsu(CSekisanItem* item, int index, int part, int formulaType);
+    int CalcSekkeiKubun(CSekisanItem* item, int index, int part);
+    int CalcSekkeiKingakuByRows(CSekisanItem* item, int index, int part, int formulaType, int& labourOut);
+    int CalcRowWorkers(const CBukakeDetail& detail, int line, double factor, int& direct, int& densi, int part,
+                       CSekisanItem* item, int& lineTotal);
+    int CalcBukkenKingaku(CSekisanItem* item, int index, int part);
+    // As CalcBukkenKingaku with the detail's 材料費率 taken as unset for this call.
+    int CalcBukkenKingakuWithoutZairyo(CSekisanItem* item, int index, int part);
+    int CalcBukkenShubetsu(CSekisanItem* item, int index, int part);
+    int CalcBukkenKubun(CSekisanItem* item, int index, int part);
+
+    // Special expense items and day charges.
+    static int CalcSeidoKanrihi(int kind, double base, std::string& text, int gyomu);  // 精度管理費
+    int GetSeidoKind(const CSekisanItem& item, int byKoshu) const;
+    int CalcDensiKeisanki(int gyomu, int index, int base, int baseB, std::string& text, int table);
+    int UpdateDensiRow(int gyomu, int mode);   // 工種 899; mode 0 inserts, 1 removes
+    int UpdateSeidoRow(int gyomu, int mode);   // 工種 847
+    int UpdateZairyoRow(int gyomu, int mode);  // 工種 917
+    int CalcDensiRowAmount(int gyomu, int index, int& extra);
+    int SumZairyoCost(int gyomu, int count) const;
+    void SetZairyoRemark(CSekisanItem& item) const;
+    void SumKoshuQuantities(int index, int count, int& quantity, int& amount) const;
+    int GetKoshu81Amount() const;
+    int GetKoshu92Amount() const;
+    void CollectShokushu(int ids[], int count, int index) const;
+    int GetMaxShokushuDays(int index);
+    int GetMaxCalendarDays(int index);
+    int GetDayCharge(int index, int id, std::string& text);
+    int CalcDayCharges(int index);
+    int CalcShokushuCharges(int index);
+    // Pricing end -----------------------------------------------------------------------------
+
 private:
     CSekisanItemList m_ItemList;
+
+    // Pricing state: one amount call at a time (no second thread). Local to the estimate; the
+    // settings it stands in for are never written.
+    struct PricingState {
+        int depth = 0;              // nesting of guarded amount calls
+        bool fault = false;         // a value that could not become an amount met in this call
+        int densiDspOverride = -1;  // ≥ 0: DensiDsp as this call sees it
+        bool noZairyoRate = false;  // the detail's 材料費率 taken as unset for this call
+        std::set<const CSekisanItem*> priceWarned;  // rows CheckUnitPrice has told about
+    };
+    mutable PricingState m_pricing;
+    friend class PricingScope;
 };
 
 // Name (upper line) of the last item found without a unit price during a recalculation, or empty.
