@@ -150,6 +150,29 @@ public:
     int CalcShokushuCharges(int index);
     // Pricing end -----------------------------------------------------------------------------
 
+    // Main pass and recalculation -------------------------------------------------------------
+    // Prices the whole estimate (gyomu 0) or one 業務 (1..31): the main pass three times per
+    // 業務, then the summary rows, the automatic remarks and the missing-price message. Returns 1.
+    int Recalculate(int gyomu);
+    // One walk over the rows of a 業務 (1..31): prices every row and fills the 業務's sum rows;
+    // only a run with final 1 takes the 業務 total's rounding off its absorbing row. Returns 1, or
+    // 0 when a position of the list holds no item (the rows written so far stay written).
+    int CalcGyomu(int gyomu, int final);
+    // Subtotal, adjustment, consumption tax and total of the summary rows (業務 89, 95..99).
+    int CalcSummaryRows();
+    // Rewrites the automatic texts of every row (rate descriptions, 摘要, 代価 numbers). Returns
+    // 0, or −1 when a 種別 row's 歩掛 was missing (that row is skipped, the later ones are done).
+    int UpdateRemarks();
+    // Which limits the last recalculation applied: a 業務's direct sum or 業務原価 beyond
+    // 999,999,999 was restarted from 0, or the total beyond 0..999,999,999 was shown as 0.
+    struct CalcLimits {
+        std::set<int> directCapped;  // 業務 codes
+        std::set<int> costCapped;    // 業務 codes
+        bool totalCapped = false;
+    };
+    const CalcLimits& GetCalcLimits() const { return m_limits; }
+    // Main pass end ---------------------------------------------------------------------------
+
 private:
     CSekisanItemList m_ItemList;
 
@@ -164,6 +187,10 @@ private:
     };
     mutable PricingState m_pricing;
     friend class PricingScope;
+
+    // Main pass and recalculation.
+    CalcLimits m_limits;
+    friend class CGyomuPass;
 };
 
 // Name (upper line) of the last item found without a unit price during a recalculation, or empty.
