@@ -1,0 +1,71 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class CQtSettings;
+
+// The window rectangle kept in the settings (left, top, right, bottom).
+struct CWindowRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool operator==(const CWindowRect&) const = default;
+};
+
+// The main window's rectangle on first start: 800 × 603 at 96 dpi, scaled by the display's
+// logical dpi, never wider than the screen, centred.
+CWindowRect DefaultWindowRect(int logicalDpiX, int screenWidth, int screenHeight);
+
+// The application settings kept in the profile: window placement, paths, print forms and the
+// calculation and display options. Defaults are those of a first start.
+struct CAppSettings {
+    // "Main_Window"
+    bool maximised = false;
+    CWindowRect window;
+
+    // "Path"
+    std::string masterDataFolder;  // empty: the folder chosen by the program
+    std::string zairyoTankaPath;
+    std::string lastDirectory;
+
+    // "Print"
+    std::vector<std::string> formList;
+    int formType = 0;
+    int formGyou = 10;
+    int seidoCalc = 0;
+    int shokeihiCalc = 1;
+    int sekouCalc = 0;
+    int gijyutuCalc = 0;
+    int defGijyutuCalc = 1;
+    int densiDsp = 0;
+    std::string daikaName;
+    int daikaOn = 0;
+    int marumeDsp = 0;
+    int seidoDsp = 0;
+    int zairyoDsp = 1;
+    int douroCalc = 0;
+    int norinHoshoUse = 0;
+    double spWidthWari = 1.0;
+    int hoseiMarumeKeta = 4;
+    int hoseiMarumeKind = 0;
+};
+
+// The five print forms registered when the profile names none.
+std::vector<std::string> DefaultFormList(const std::string& programFolder);
+
+// The material-price file used when the profile names none.
+std::string DefaultZairyoTankaPath(const std::string& programFolder);
+
+// Reads every setting. defaultMasterFolder is kept when the profile names no master-data folder;
+// defaultRect is the window rectangle used when the profile has none. The process's current
+// directory becomes the remembered one ("LastDirectry", the program folder when absent).
+void LoadSettings(CQtSettings& profile, const std::string& programFolder, const std::string& defaultMasterFolder,
+                  const CWindowRect& defaultRect, CAppSettings& out);
+
+// Writes every setting back. The "Print" section is rewritten whole; the print-form list is
+// saved without duplicates (and the list in settings loses them too); FormType is kept within the
+// list. "LastDirectry" takes the process's current directory.
+void SaveSettings(CQtSettings& profile, CAppSettings& settings);
+
+// FormType kept within the print-form list: 0 for an empty list.
+int ClampFormType(int formType, size_t formCount);

@@ -1,0 +1,90 @@
+#pragma once
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <string>
+
+#include "app/AppSettings.h"
+#include "app/CommandRegistry.h"
+
+class CChildFrame;
+class CMainStatusBar;
+class CMdiClientWnd;
+class CQtSettings;
+class CRecentFileList;
+class QMenu;
+class QToolBar;
+
+// The main window: menus, the main and work toolbars, the status bar with its panes, the MDI
+// client area with the estimate windows, and a fixed caption. Its settings are read when it is
+// made ready and written when it closes.
+class CMainFrame : public QMainWindow, public CCommandTarget {
+    Q_OBJECT
+public:
+    CMainFrame(CCommandRegistry& commands, CAppSettings& settings, CQtSettings& profile,
+               QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Builds menus, toolbars and the status bar.
+    void OnCreate();
+
+    // Reads every setting into the application's settings and places the window.
+    void LoadSettings(const std::string& programFolder, const std::string& defaultMasterFolder);
+    // Writes them back, with the window's placement.
+    void SaveSettings();
+    // Shows the window in the state the settings chose.
+    void ShowMainWindow();
+
+    void SetMessagePaneText(const QString& text);
+    void SetMasterDataPaneText(const QString& text);
+    void SetTankaPaneText(const QString& text);
+    void SetZairyoTankaPaneText(const QString& text);
+    CMainStatusBar* StatusBar() const { return m_statusBar; }
+    CMdiClientWnd* MdiClient() const { return m_mdi; }
+    QToolBar* WorkToolBar() const { return m_workToolBar; }
+
+    // Puts a view into a new estimate window, shown maximised and active.
+    CChildFrame* AddChildFrame(QWidget* view, const QString& title);
+    // The view of the active estimate window, or null.
+    QWidget* GetActiveChildView() const;
+    QList<QWidget*> ChildViews() const;
+
+    // Refills the recent-file entries of the File menu.
+    void UpdateRecentFileMenu(const CRecentFileList& recent);
+
+    // Hooks the application sets.
+    std::function<void(const QStringList&)> onFilesDropped;
+    // Asked first when the window is to close: false refuses (the hook tells the user why).
+    std::function<bool()> canClose;
+    // Runs after the documents agreed to close and before the settings are saved.
+    std::function<void()> beforeSaveSettings;
+    // After an estimate window is gone.
+    std::function<void()> onChildClosed;
+    // Double-click on status panes 1 to 3.
+    std::function<void(int)> onPaneDoubleClicked;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBars();
+    QAction* Cmd(int id);
+
+    CCommandRegistry& m_commands;
+    CAppSettings& m_settings;
+    CQtSettings& m_profile;
+    CMdiClientWnd* m_mdi;
+    CMainStatusBar* m_statusBar = nullptr;
+    QToolBar* m_mainToolBar = nullptr;
+    QToolBar* m_workToolBar = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentSeparator = nullptr;
+    bool m_settingCaption = false;
+};
+
+// The text of a command as its menu shows it; "" for an unknown id.
+QString CommandText(int id);

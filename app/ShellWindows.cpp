@@ -1,0 +1,215 @@
+#include "app/ShellWindows.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "app/AppConstants.h"
+#include "platform/NumberText.h"
+
+// ---------------------------------------------------------------------------------------------
+// CMdiClientWnd
+
+CMdiClientWnd::CMdiClientWnd(QWidget* parent) : QMdiArea(parent), m_tile(QStringLiteral(":/bitmaps/mdi_tile.png")) {
+    setViewMode(QMdiArea::SubWindowView);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+std::vector<QPoint> CMdiClientWnd::TilePositions(const QSize& size) {
+    std::vector<QPoint> positions;
+    for (int y = 0; y < size.height(); y += kTile)
+        for (int x = 0; x < size.width(); x += kTile) positions.emplace_back(x, y);
+    return positions;
+}
+
+void CMdiClientWnd::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    if (m_tile.isNull()) {
+        painter.fillRect(viewport()->rect(), palette().color(QPalette::Dark));
+        return;
+    }
+    for (const QPoint& p : TilePositions(viewport()->size())) painter.drawPixmap(p, m_tile);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CChildFrame
+
+CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(600, 500);
+}
+
+CChildFrame::~CChildFrame() = default;
+
+void CChildFrame::ActivateFrame() {
+    showMaximized();
+    if (QMdiArea* area = mdiArea()) area->setActiveSubWindow(this);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (canClose && !canClose()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CSplashWnd
+
+namespace {
+bool g_splashEnabled = true;
+QPointer<CSplashWnd> g_splash;
+}  // namespace
+
+void CSplashWnd::EnableSplashScreen(bool enable) { g_splashEnabled = enable; }
+
+bool CSplashWnd::IsEnabled() { return g_splashEnabled; }
+
+CSplashWnd* CSplashWnd::Current() { return g_splash; }
+
+void CSplashWnd::ShowSplashScreen(QWidget* parent) {
+    if (!g_splashEnabled || g_splash) return;
+    auto* splash = new CSplashWnd(parent);
+    if (splash->m_bitmap.isNull()) {
+        delete splash;
+        return;
+    }
+    g_splash = splash;
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void CSplashWnd::HideSplashScreen() {
+    if (!g_splash) return;
+    CSplashWnd* splash = g_splash;
+    g_splash = nullptr;
+    splash->hide();
+    splash->deleteLater();
+}
+
+bool CSplashWnd::PreTranslateAppMessage(QEvent* event) {
+    if (!g_splash) return false;
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::MouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonPress:
+            HideSplashScreen();
+            return true;
+        default:
+            return false;
+    }
+}
+
+CSplashWnd::CSplashWnd(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_bitmap(QStringLiteral(":/bitmaps/splash.png")) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setCursor(Qt::ArrowCursor);
+    setFixedSize(m_bitmap.size());
+    // Centred on the screen.
+    if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        QRect area = screen->geometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+QPoint CSplashWnd::VersionTextPosition(const QSize& bitmapSize) {
+    return QPoint(bitmapSize.width() - 100, bitmapSize.height() / 5 * 3 + 10);
+}
+
+QString CSplashWnd::VersionText() {
+    return QStringLiteral("Version ") + QString::fromStdString(vemo::FormatFixed(vemo::app::kVersion, 2));
+}
+
+void CSplashWnd::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_bitmap);
+    QFont font(QStringLiteral("Noto Sans Mono CJK JP"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(12);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    // The point is the top of the text, as the text is drawn from its top-left corner.
+    QPoint at = VersionTextPosition(m_bitmap.size());
+    painter.drawText(QRect(at, QSize(100, 16)), Qt::AlignLeft | Qt::AlignTop, VersionText());
+}
+
+// ---------------------------------------------------------------------------------------------
+// CMainStatusBar
+
+CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent) {
+    setSizeGripEnabled(true);
+    m_text[0] = new QLabel(this);
+    m_text[0]->setObjectName(QStringLiteral("pane0"));
+    m_panes[0] = m_text[0];
+    addWidget(m_text[0], 1);
+    struct Own {
+        int width;
+        const char* icon;
+    };
+    const Own own[3] = {{150, ":/icons/pane_master.png"}, {140, ":/icons/pane_tanka.png"},
+                        {140, ":/icons/pane_zairyo.png"}};
+    for (int i = 1; i <= 3; ++i) {
+        auto* pane = new QFrame(this);
+        pane->setObjectName(QStringLiteral("pane%1").arg(i));
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setFixedWidth(own[i - 1].width);
+        auto* layout = new QHBoxLayout(pane);
+        layout->setContentsMargins(2, 0, 2, 0);
+        layout->setSpacing(3);
+        auto* icon = new QLabel(pane);
+        icon->setPixmap(CBitmapStatic::Masked(QPixmap(QString::fromLatin1(own[i - 1].icon))));
+        icon->setFixedSize(16, 16);
+        layout->addWidget(icon);
+        m_text[i] = new QLabel(pane);
+        layout->addWidget(m_text[i], 1);
+        m_panes[i] = pane;
+        addPermanentWidget(pane);
+    }
+}
+
+void CMainStatusBar::SetPaneText(int pane, const QString& text) {
+    if (pane < 0 || pane > 3) return;
+    m_text[pane]->setText(text);
+    m_text[pane]->setToolTip(pane == 0 ? QString() : text);
+    m_text[pane]->repaint();
+}
+
+QString CMainStatusBar::PaneText(int pane) const {
+    return pane >= 0 && pane <= 3 ? m_text[pane]->text() : QString();
+}
+
+QWidget* CMainStatusBar::Pane(int pane) const { return pane >= 0 && pane <= 3 ? m_panes[pane] : nullptr; }
+
+int CMainStatusBar::PaneAt(const QPoint& pos) const {
+    for (int i = 0; i <= 3; ++i)
+        if (m_panes[i]->isVisible() && m_panes[i]->geometry().contains(pos)) return i;
+    return -1;
+}
+
+void CMainStatusBar::mouseDoubleClickEvent(QMouseEvent* event) {
+    int pane = PaneAt(event->position().toPoint());
+    if (pane >= 1 && pane <= 3 && onPaneDoubleClicked) onPaneDoubleClicked(pane);
+    QStatusBar::mouseDoubleClickEvent(event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CBitmapStatic
+
+CBitmapStatic::CBitmapStatic(QWidget* parent) : QLabel(parent) {}
+
+void CBitmapStatic::SetBitmap(const QPixmap& bitmap) { setPixmap(Masked(bitmap)); }
+
+QPixmap CBitmapStatic::Masked(const QPixmap& bitmap, QColor transparent) {
+    if (bitmap.isNull()) return bitmap;
+    QPixmap result = bitmap;
+    result.setMask(bitmap.createMaskFromColor(transparent, Qt::MaskInColor));
+    return result;
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include <QLineEdit>
+#include <QValidator>
+
+// The entry field of the dialogs: a text field, or a number field with a most number of
+// characters, a number of decimals and a range. Numbers are shown and read in the C locale; an
+// empty number field reads -1.
+class CZo_Edit : public QLineEdit {
+    Q_OBJECT
+public:
+    enum class Type { Text, Double, Int };
+
+    explicit CZo_Edit(QWidget* parent = nullptr);
+
+    void SetType(Type type);
+    Type GetType() const { return m_type; }
+    void SetDigits(int digits);
+    void SetDecimals(int decimals);
+    void SetMinimum(double minimum);
+    void SetMaximum(double maximum);
+    int Digits() const { return m_digits; }
+    int Decimals() const { return m_decimals; }
+    double Minimum() const { return m_min; }
+    double Maximum() const { return m_max; }
+
+    QString GetText() const { return text(); }
+    void SetText(const QString& t) { setText(t); }
+    // The typed number; -1 when the field is empty or holds no whole number. A number below the
+    // range (possible while typing) reads as the minimum.
+    double GetDouble() const;
+    void SetDouble(double value);
+    int GetInt() const;
+    void SetInt(int value);
+
+private:
+    void UpdateValidator();
+
+    Type m_type = Type::Text;
+    int m_digits = 0;  // 0: no limit
+    int m_decimals = 0;
+    double m_min = -1e15, m_max = 1e15;
+};
+
+// Accepts C-locale number texts with at most so many characters and decimals, within a range.
+class CNumberValidator : public QValidator {
+public:
+    CNumberValidator(int digits, int decimals, double minimum, double maximum, QObject* parent = nullptr)
+        : QValidator(parent), m_digits(digits), m_decimals(decimals), m_min(minimum), m_max(maximum) {}
+    State validate(QString& input, int& pos) const override;
+
+private:
+    int m_digits, m_decimals;
+    double m_min, m_max;
+};

@@ -1,0 +1,280 @@
+// Draws the program's bitmaps and icons into the res folder: the MDI background tile, the splash
+// picture, the application icon, the status-pane icons and the main toolbar buttons. Magenta
+// (0xFF00FF) is the transparent colour of the small pictures. Run with the res folder as the
+// only argument, then commit the pictures.
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <functional>
+
+namespace {
+
+const QColor kMagenta(0xFF, 0x00, 0xFF);
+const QColor kInk(0x20, 0x3A, 0x60);
+const QColor kPaper(0xFA, 0xFA, 0xF4);
+const QColor kAccent(0x2F, 0x80, 0xC8);
+
+QImage Canvas(int w, int h, QColor fill) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(fill);
+    return image;
+}
+
+void Save(const QImage& image, const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    image.save(path, "PNG");
+}
+
+QFont Jp(int pixels, int weight = QFont::Normal) {
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setPixelSize(pixels);
+    font.setWeight(QFont::Weight(weight));
+    return font;
+}
+
+void Page(QPainter& p, QRectF r) {
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kPaper);
+    QPainterPath path;
+    path.moveTo(r.left(), r.top());
+    path.lineTo(r.right() - 5, r.top());
+    path.lineTo(r.right(), r.top() + 5);
+    path.lineTo(r.right(), r.bottom());
+    path.lineTo(r.left(), r.bottom());
+    path.closeSubpath();
+    p.drawPath(path);
+}
+
+void Lines(QPainter& p, QRectF r, int count) {
+    p.setPen(QPen(QColor(0x80, 0x90, 0xA8), 1));
+    for (int i = 0; i < count; ++i) {
+        double y = r.top() + 5 + i * 3.5;
+        p.drawLine(QPointF(r.left() + 3, y), QPointF(r.right() - 3, y));
+    }
+}
+
+void Folder(QPainter& p, QRectF r, QColor colour) {
+    p.setPen(QPen(colour.darker(160), 1));
+    p.setBrush(colour);
+    QPainterPath path;
+    path.moveTo(r.left(), r.top() + 2);
+    path.lineTo(r.left() + r.width() * 0.4, r.top() + 2);
+    path.lineTo(r.left() + r.width() * 0.5, r.top() + 4);
+    path.lineTo(r.right(), r.top() + 4);
+    path.lineTo(r.right(), r.bottom());
+    path.lineTo(r.left(), r.bottom());
+    path.closeSubpath();
+    p.drawPath(path);
+}
+
+void Arrow(QPainter& p, bool up) {
+    QPainterPath path;
+    if (up) {
+        path.moveTo(12, 3);
+        path.lineTo(21, 12);
+        path.lineTo(16, 12);
+        path.lineTo(16, 21);
+        path.lineTo(8, 21);
+        path.lineTo(8, 12);
+        path.lineTo(3, 12);
+    } else {
+        path.moveTo(12, 21);
+        path.lineTo(21, 12);
+        path.lineTo(16, 12);
+        path.lineTo(16, 3);
+        path.lineTo(8, 3);
+        path.lineTo(8, 12);
+        path.lineTo(3, 12);
+    }
+    path.closeSubpath();
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(QColor(0x4C, 0xA0, 0x50));
+    p.drawPath(path);
+}
+
+void Window(QPainter& p, QRectF r) {
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(r);
+    p.fillRect(QRectF(r.left() + 1, r.top() + 1, r.width() - 1, 3), kAccent);
+}
+
+void Glyph(QPainter& p, QRectF r, const QString& text, QColor colour, int pixels) {
+    p.setPen(colour);
+    p.setFont(Jp(pixels, QFont::Bold));
+    p.drawText(r, Qt::AlignCenter, text);
+}
+
+QImage Icon(int size, const std::function<void(QPainter&)>& draw) {
+    QImage image = Canvas(size, size, kMagenta);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    draw(p);
+    return image;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) return 2;
+    const QString res = QString::fromLocal8Bit(argv[1]);
+
+    // MDI background tile, 250 × 250, seamless: a soft field with a dot grid every 25 pixels.
+    {
+        QImage tile = Canvas(250, 250, QColor(0x5E, 0x7A, 0x96));
+        QPainter p(&tile);
+        p.setRenderHint(QPainter::Antialiasing);
+        for (int y = 0; y < 250; y += 25)
+            for (int x = 0; x < 250; x += 25) {
+                bool odd = ((x + y) / 25) % 2;
+                p.setPen(Qt::NoPen);
+                p.setBrush(odd ? QColor(0x6A, 0x86, 0xA2) : QColor(0x56, 0x72, 0x8E));
+                p.drawEllipse(QPointF(x + 12.5, y + 12.5), 3.0, 3.0);
+            }
+        Save(tile, res + "/bitmaps/mdi_tile.png");
+    }
+
+    // Splash picture, 480 × 300; the program writes its version at the lower right.
+    {
+        QImage splash = Canvas(480, 300, Qt::black);
+        QPainter p(&splash);
+        p.setRenderHint(QPainter::Antialiasing);
+        QLinearGradient g(0, 0, 480, 300);
+        g.setColorAt(0, QColor(0x14, 0x3C, 0x6E));
+        g.setColorAt(1, QColor(0x06, 0x18, 0x30));
+        p.fillRect(splash.rect(), g);
+        p.setPen(QPen(QColor(0x3E, 0x90, 0xD0), 3));
+        p.drawLine(30, 150, 450, 150);
+        p.setPen(Qt::white);
+        p.setFont(Jp(40, QFont::Bold));
+        p.drawText(QRect(30, 60, 420, 60), Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("Vemo Ovra 農林版"));
+        p.setFont(Jp(18));
+        p.drawText(QRect(30, 160, 420, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("委託業務見積書作成システム"));
+        p.setFont(Jp(14));
+        p.setPen(QColor(0xC8, 0xDC, 0xF0));
+        p.drawText(QRect(30, 195, 420, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("令和7年度積算基準対応版"));
+        p.setFont(Jp(11));
+        p.drawText(QRect(30, 262, 420, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("ZORVA Development Corp."));
+        Save(splash, res + "/bitmaps/splash.png");
+    }
+
+    // Application icon, 32 × 32.
+    {
+        QImage icon(32, 32, QImage::Format_ARGB32);
+        icon.fill(Qt::transparent);
+        QPainter p(&icon);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x14, 0x3C, 0x6E));
+        p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
+        p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(8, 8), QPointF(16, 24), QPointF(24, 8)}));
+        Save(icon, res + "/icons/app.png");
+    }
+
+    // Status-pane icons, 16 × 16.
+    Save(Icon(16, [](QPainter& p) { Folder(p, QRectF(1, 2, 14, 12), QColor(0xF0, 0xC8, 0x50)); }),
+         res + "/icons/pane_master.png");
+    Save(Icon(16, [](QPainter& p) {
+             p.setPen(QPen(QColor(0x90, 0x70, 0x10), 1));
+             p.setBrush(QColor(0xF8, 0xD8, 0x40));
+             p.drawEllipse(QRectF(1, 1, 13, 13));
+             Glyph(p, QRectF(1, 1, 14, 14), QStringLiteral("¥"), QColor(0x70, 0x50, 0x00), 10);
+         }),
+         res + "/icons/pane_tanka.png");
+    Save(Icon(16, [](QPainter& p) {
+             p.setPen(QPen(QColor(0x70, 0x40, 0x20), 1));
+             p.setBrush(QColor(0xC8, 0x80, 0x48));
+             p.drawRect(QRectF(2, 6, 12, 8));
+             p.setBrush(QColor(0xE0, 0xA0, 0x68));
+             p.drawRect(QRectF(4, 2, 8, 4));
+         }),
+         res + "/icons/pane_zairyo.png");
+
+    // Main toolbar buttons, 24 × 24.
+    struct Button {
+        int id;
+        std::function<void(QPainter&)> draw;
+    };
+    const Button buttons[] = {
+        {57600, [](QPainter& p) {
+             Page(p, QRectF(5, 2, 14, 19));
+             p.setPen(QPen(QColor(0xE0, 0xA0, 0x00), 2));
+             p.drawLine(17, 15, 17, 21);
+             p.drawLine(14, 18, 20, 18);
+         }},
+        {57601, [](QPainter& p) { Folder(p, QRectF(2, 5, 20, 15), QColor(0xF0, 0xC8, 0x50)); }},
+        {57603, [](QPainter& p) {
+             p.setPen(QPen(kInk, 1));
+             p.setBrush(kAccent);
+             p.drawRect(QRectF(3, 3, 18, 18));
+             p.setBrush(Qt::white);
+             p.drawRect(QRectF(6, 3, 12, 7));
+             p.setBrush(QColor(0xC0, 0xC0, 0xC0));
+             p.drawRect(QRectF(7, 14, 10, 7));
+         }},
+        {57632, [](QPainter& p) {
+             p.setPen(QPen(QColor(0xC0, 0x20, 0x20), 3));
+             p.drawLine(6, 6, 18, 18);
+             p.drawLine(18, 6, 6, 18);
+         }},
+        {32797, [](QPainter& p) {
+             Page(p, QRectF(4, 2, 16, 20));
+             Glyph(p, QRectF(4, 4, 16, 18), QStringLiteral("件"), kInk, 12);
+         }},
+        {32799, [](QPainter& p) {
+             Page(p, QRectF(3, 3, 14, 18));
+             Lines(p, QRectF(3, 3, 14, 18), 4);
+             p.setPen(QPen(QColor(0xD0, 0x80, 0x20), 3));
+             p.drawLine(11, 19, 21, 9);
+         }},
+        {32798, [](QPainter& p) {
+             Page(p, QRectF(4, 2, 16, 20));
+             Glyph(p, QRectF(4, 4, 16, 18), QStringLiteral("摘"), kInk, 12);
+         }},
+        {32800, [](QPainter& p) { Arrow(p, true); }},
+        {32801, [](QPainter& p) { Arrow(p, false); }},
+        {32802, [](QPainter& p) { Glyph(p, QRectF(0, 0, 24, 24), QStringLiteral("Σ"), QColor(0x20, 0x70, 0x30), 18); }},
+        {57650, [](QPainter& p) {
+             Window(p, QRectF(2, 2, 13, 11));
+             Window(p, QRectF(6, 6, 13, 11));
+             Window(p, QRectF(10, 10, 12, 11));
+         }},
+        {57651, [](QPainter& p) {
+             Window(p, QRectF(2, 3, 20, 8));
+             Window(p, QRectF(2, 13, 20, 8));
+         }},
+        {57607, [](QPainter& p) {
+             p.setPen(QPen(kInk, 1));
+             p.setBrush(Qt::white);
+             p.drawRect(QRectF(7, 2, 10, 8));
+             p.setBrush(QColor(0xA0, 0xA8, 0xB0));
+             p.drawRect(QRectF(3, 9, 18, 9));
+             p.setBrush(Qt::white);
+             p.drawRect(QRectF(7, 15, 10, 7));
+         }},
+        {57609, [](QPainter& p) {
+             Page(p, QRectF(3, 2, 14, 19));
+             p.setRenderHint(QPainter::Antialiasing);
+             p.setPen(QPen(kInk, 2));
+             p.setBrush(QColor(0xD8, 0xEC, 0xFF));
+             p.drawEllipse(QRectF(10, 10, 8, 8));
+             p.drawLine(QPointF(17, 17), QPointF(22, 22));
+         }},
+        {57664, [](QPainter& p) {
+             p.setRenderHint(QPainter::Antialiasing);
+             p.setPen(QPen(kInk, 1));
+             p.setBrush(QColor(0x30, 0x70, 0xC0));
+             p.drawEllipse(QRectF(2, 2, 20, 20));
+             Glyph(p, QRectF(2, 2, 20, 20), QStringLiteral("?"), Qt::white, 16);
+         }},
+    };
+    for (const Button& b : buttons) Save(Icon(24, b.draw), res + QStringLiteral("/toolbar/%1.png").arg(b.id));
+    return 0;
+}

@@ -1,0 +1,66 @@
+#include "AppTestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <clocale>
+#include <cstdio>
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "app/Resources.h"
+
+namespace {
+
+QTemporaryDir* g_settingsDir = nullptr;
+
+// One QApplication for every test of the binary, with the settings kept in a temporary folder.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "AppTests";
+        static char* argv[] = {name, nullptr};
+        m_app = new QApplication(argc, argv);
+        InitAppResources();
+        QStandardPaths::setTestModeEnabled(true);
+        g_settingsDir = new QTemporaryDir;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, g_settingsDir->path());
+    }
+    void TearDown() override {
+        delete g_settingsDir;
+        g_settingsDir = nullptr;
+        delete m_app;
+        m_app = nullptr;
+    }
+
+private:
+    QApplication* m_app = nullptr;
+};
+
+const auto* g_environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+}  // namespace
+
+QString UseFreshSettingsFolder() {
+    static int counter = 0;
+    QString path = g_settingsDir->path() + QStringLiteral("/run%1").arg(++counter);
+    QDir().mkpath(path);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+    return path;
+}
+
+CommaLocale::CommaLocale() {
+    if (const char* previous = std::setlocale(LC_NUMERIC, nullptr))
+        std::snprintf(m_previous, sizeof m_previous, "%s", previous);
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8"})
+        if (std::setlocale(LC_NUMERIC, name)) {
+            m_active = true;
+            return;
+        }
+}
+
+CommaLocale::~CommaLocale() { std::setlocale(LC_NUMERIC, m_previous); }

@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+
+// Points QSettings at a new empty temporary folder and returns it; each test that touches the
+// profile calls it first, so that no test sees another's values.
+QString UseFreshSettingsFolder();
+
+// LC_NUMERIC switched to a decimal-comma locale for a test's duration, where one is installed.
+class CommaLocale {
+public:
+    CommaLocale();
+    ~CommaLocale();
+    bool Active() const { return m_active; }
+
+private:
+    char m_previous[64] = "C";
+    bool m_active = false;
+};

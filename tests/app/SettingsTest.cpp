@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <clocale>
+
+#include "AppTestEnvironment.h"
+#include "TempFolder.h"
+#include "app/AppConstants.h"
+#include "app/AppSettings.h"
+#include "app/QtSettings.h"
+#include "app/RecentFileList.h"
+
+namespace {
+
+const std::string kApp = vemo::app::kAppName;
+
+// Keeps the process's current directory across a test that loads settings.
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_folder = UseFreshSettingsFolder();
+        m_cwd = QDir::currentPath();
+    }
+    void TearDown() override { QDir::setCurrent(m_cwd); }
+
+    // The raw text QSettings keeps for a key.
+    QString Raw(const QString& key) {
+        QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("ZORVA"), QString::fromStdString(kApp));
+        return s.value(key).toString();
+    }
+
+    QString m_folder;
+    QString m_cwd;
+    TempFolder m_program;
+    const CWindowRect m_rect{112, 82, 912, 685};
+};
+
+TEST_F(SettingsTest, FirstStartTakesEveryDefault) {
+    CQtSettings profile;
+    CAppSettings s;
+    s.seidoCalc = 9;  // overwritten by the load
+    LoadSettings(profile, m_program.Path(), "/data/参考マスター25", m_rect, s);
+    EXPECT_FALSE(s.maximised);
+    EXPECT_EQ(s.window, m_rect);
+    EXPECT_EQ(s.masterDataFolder, "/data/参考マスター25");
+    EXPECT_EQ(s.zairyoTankaPath, m_program.Path() + "/データ格納/材料単価データ25.zoa");
+    EXPECT_EQ(s.formList, (std::vector<std::string>{
+                              m_program.Path() + "/フォーム/ｶﾗｰA4形式.xls", m_program.Path() + "/フォーム/ﾓﾉｸﾛA4通常形式.xls",
+                              m_program.Path() + "/フォーム/ﾓﾉｸﾛA4承認形式.xls",
+                              m_program.Path() + "/フォーム/ﾓﾉｸﾛA4内訳詳細形式.xls",
+                              m_program.Path() + "/フォーム/全地連ﾓﾉｸﾛA4通常形式.xls"}));
+    EXPECT_EQ(s.formType, 0);
+    EXPECT_EQ(s.formGyou, 10);
+    EXPECT_EQ(s.seidoCalc, 0);
+    EXPECT_EQ(s.shokeihiCalc, 1);
+    EXPECT_EQ(s.sekouCalc, 0);
+    EXPECT_EQ(s.gijyutuCalc, 0);
+    EXPECT_EQ(s.defGijyutuCalc, 1);
+    EXPECT_EQ(s.densiDsp, 0);
+    EXPECT_EQ(s.daikaName, "");
+    EXPECT_EQ(s.daikaOn, 0);
+    EXPECT_EQ(s.marumeDsp, 0);
+    EXPECT_EQ(s.seidoDsp, 0);
+    EXPECT_EQ(s.zairyoDsp, 1);
+    EXPECT_EQ(s.douroCalc, 0);
+    EXPECT_EQ(s.norinHoshoUse, 0);
+    EXPECT_DOUBLE_EQ(s.spWidthWari, 1.0);
+    EXPECT_EQ(s.hoseiMarumeKeta, 4);
+    EXPECT_EQ(s.hoseiMarumeKind, 0);
+    // The remembered directory defaults to the program folder and becomes the current one.
+    EXPECT_EQ(s.lastDirectory, m_program.Path());
+    EXPECT_EQ(QDir::currentPath().toStdString(), m_program.Path());
+}
+
+TEST_F(SettingsTest, RoundTripKeepsEveryValue) {
+    CAppSettings s;
+    {
+        CQtSettings profile;
+        LoadSettings(profile, m_program.Path(), "/m", m_rect, s);
+        s.maximised = true;
+        s.window = {10, 20, 810, 623};
+        s.masterDataFolder = "/データ/参考マスター25";
+        s.zairyoTankaPath = "/データ/材料単価データ23.zoa";
+        s.formList = {"/f/a.xls", "/f/b.xls"};
+        s.formType = 1;
+        s.formGyou = 25;
+        s.seidoCalc = 1;
+        s.shokeihiCalc = 0;
+        s.sekouCalc = 1;
+        s.gijyutuCalc = 1;
+        s.defGijyutuCalc = 0;
+        s.densiDsp = 1;
+        s.daikaName = "一位代価表";
+        s.daikaOn = 1;
+        s.marumeDsp = 1;
+        s.seidoDsp = 1;
+        s.zairyoDsp = 0;
+        s.norinHoshoUse = 1;
+        s.spWidthWari = 0.85;
+        s.hoseiMarumeKeta = 2;
+        s.hoseiMarumeKind = 2;
+        SaveSettings(profile, s);
+    }
+    CQtSettings profile;
+    CAppSettings r;
+    LoadSettings(profile, m_program.Path(), "/m", m_rect, r);
+    EXPECT_TRUE(r.maximised);
+    EXPECT_EQ(r.window, (CWindowRect{10, 20, 810, 623}));
+    EXPECT_EQ(r.masterDataFolder, s.masterDataFolder);
+    EXPECT_EQ(r.zairyoTankaPath, s.zairyoTankaPath);
+    EXPECT_EQ(r.formList, s.formList);
+    EXPECT_EQ(r.formType, 1);
+    EXPECT_EQ(r.formGyou, 25);
+    EXPECT_EQ(r.seidoCalc, 1);
+    EXPECT_EQ(r.shokeihiCalc, 0);
+    EXPECT_EQ(r.sekouCalc, 1);
+    EXPECT_EQ(r.gijyutuCalc, 1);
+    EXPECT_EQ(r.defGijyutuCalc, 0);
+    EXPECT_EQ(r.densiDsp, 1);
+    EXPECT_EQ(r.daikaName, "一位代価表");
+    EXPECT_EQ(r.daikaOn, 1);
+    EXPECT_EQ(r.marumeDsp, 1);
+    EXPECT_EQ(r.seidoDsp, 1);
+    EXPECT_EQ(r.zairyoDsp, 0);
+    EXPECT_EQ(r.norinHoshoUse, 1);
+    EXPECT_DOUBLE_EQ(r.spWidthWari, 0.85);
+    EXPECT_EQ(r.hoseiMarumeKeta, 2);
+    EXPECT_EQ(r.hoseiMarumeKind, 2);
+    EXPECT_EQ(Raw("Print/SpWidthWari"), "850");
+}
+
+TEST_F(SettingsTest, DouroCalcIsReadButAlwaysZero) {
+    {
+        CQtSettings profile;
+        profile.SetInt(kApp, "Print", "DouroCalc", 1);
+    }
+    CQtSettings profile;
+    CAppSettings s;
+    LoadSettings(profile, m_program.Path(), "/m", m_rect, s);
+    EXPECT_EQ(s.douroCalc, 0);
+    SaveSettings(profile, s);
+    EXPECT_EQ(Raw("Print/DouroCalc"), "0");
+}
+
+TEST_F(SettingsTest, SpWidthWari850IsKept) {
+    CQtSettings profile;
+    profile.SetInt(kApp, "Print", "SpWidthWari", 850);
+    CAppSettings s;
+    LoadSettings(profile, m_program.Path(), "/m", m_rect, s);
+    EXPECT_DOUBLE_EQ(s.spWidthWari, 0.85);
+    SaveSettings(profile, s);
+    EXPECT_EQ(Raw("Print/SpWidthWari"), "850");
+}
+
+TEST_F(SettingsTest, PrintSectionIsRewrittenWholeWithoutDuplicates) {
+    CQtSettings profile;
+    profile.SetInt(kApp, "Print", "FormNum", 6);
+    const char* forms[] = {"/f/a.xls", "/f/b.xls", "/f/a.xls", "", "/f/c.xls", "/f/A.xls"};
+    for (int i = 0; i < 6; ++i) profile.SetString(kApp, "Print", "Form" + std::to_string(i), forms[i]);
+    profile.SetInt(kApp, "Print", "FormType", 9);
+    profile.SetString(kApp, "Print", "Stale", "x");
+    CAppSettings s;
+    LoadSettings(profile, m_program.Path(), "/m", m_rect, s);
+    // Empty entries are skipped on reading; a FormType past the end points at the last form.
+    EXPECT_EQ(s.formList, (std::vector<std::string>{"/f/a.xls", "/f/b.xls", "/f/a.xls", "/f/c.xls", "/f/A.xls"}));
+    EXPECT_EQ(s.formType, 4);
+    SaveSettings(profile, s);
+    // Exact comparison: "/f/A.xls" is another form than "/f/a.xls".
+    EXPECT_EQ(s.formList, (std::vector<std::string>{"/f/a.xls", "/f/b.xls", "/f/c.xls", "/f/A.xls"}));
+    EXPECT_EQ(Raw("Print/FormNum"), "4");
+    EXPECT_EQ(Raw("Print/Form3"), "/f/A.xls");
+    EXPECT_EQ(Raw("Print/FormType"), "3");
+    QSettings raw(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("ZORVA"), QString::fromStdString(kApp));
+    EXPECT_FALSE(raw.contains(QStringLiteral("Print/Form4")));
+    EXPECT_FALSE(raw.contains(QStringLiteral("Print/Stale")));
+    // The other sections stay.
+    EXPECT_TRUE(raw.contains(QStringLiteral("Path/MasterData")));
+}
+
+TEST_F(SettingsTest, FormTypeIsClampedBothWays) {
+    EXPECT_EQ(ClampFormType(-3, 5), 0);
+    EXPECT_EQ(ClampFormType(7, 5), 4);
+    EXPECT_EQ(ClampFormType(2, 5), 2);
+    EXPECT_EQ(ClampFormType(0, 0), 0);
+    EXPECT_EQ(ClampFormType(3, 0), 0);
+
+    CQtSettings profile;
+    profile.SetInt(kApp, "Print", "FormType", -3);
+    CAppSettings s;
+    LoadSettings(profile, m_program.Path(), "/m", m_rect, s);
+    EXPECT_EQ(s.formType, 0);
+    // An empty form list is saved with FormType 0, not -1.
+    s.formList.clear();
+    s.formType = 2;
+    SaveSettings(profile, s);
+    EXPECT_EQ(Raw("Print/FormType"), "0");
+    EXPECT_EQ(Raw("Print/FormNum"), "0");
+}
+
+TEST_F(SettingsTest, DamagedValuesFallBackToDefaults) {
+    CQtSettings profile;
+    profile.SetString(kApp, "Print", "FormGyou", "abc");
+    profile.SetString(kApp, "Print", "FormNum", "2147483647");
+    CAppSettings s;
+    LoadSettings(profile, m_program.Path(), "/m", m_rect, s);
+    EXPECT_EQ(s.formGyou, 10);
+    // A huge count reads at most the stored forms (none here) and gives an empty list.
+    EXPECT_TRUE(s.formList.empty());
+    EXPECT_EQ(s.formType, 0);
+}
+
+TEST_F(SettingsTest, NumbersIgnoreTheUserLocale) {
+    CommaLocale comma;
+    if (!comma.Active()) GTEST_SKIP() << "no decimal-comma locale";
+    CQtSettings profile;
+    CAppSettings s;
+    s.spWidthWari = 1.25;
+    s.formList = {"/f/a.xls"};
+    SaveSettings(profile, s);
+    EXPECT_EQ(Raw("Print/SpWidthWari"), "1250");
+    CAppSettings r;
+    LoadSettings(profile, m_program.Path(), "/m", m_rect, r);
+    EXPECT_DOUBLE_EQ(r.spWidthWari, 1.25);
+}
+
+TEST_F(SettingsTest, LastDirectoryIsRestoredAndSaved) {
+    TempFolder other;
+    CQtSettings profile;
+    profile.SetString(kApp, "Path", "LastDirectry", other.Path());
+    CAppSettings s;
+    LoadSettings(profile, m_program.Path(), "/m", m_rect, s);
+    EXPECT_EQ(QDir::currentPath().toStdString(), other.Path());
+    QDir::setCurrent(QString::fromStdString(m_program.Path()));
+    SaveSettings(profile, s);
+    EXPECT_EQ(Raw("Path/LastDirectry").toStdString(), m_program.Path());
+}
+
+TEST(DefaultWindowRect, ScalesWithTheDisplay) {
+    // 96 dpi on 1024 × 768: 800 × 603 centred.
+    EXPECT_EQ(DefaultWindowRect(96, 1024, 768), (CWindowRect{112, 82, 912, 685}));
+    // 120 dpi: 1000 × 753 (1000 ≤ 1024).
+    EXPECT_EQ(DefaultWindowRect(120, 1024, 768), (CWindowRect{12, 7, 1012, 760}));
+    // 144 dpi: 1200 > 1024, so the screen width and 95 % of its height (729).
+    EXPECT_EQ(DefaultWindowRect(144, 1024, 768), (CWindowRect{0, 19, 1024, 748}));
+    // Below 96 dpi the window keeps 800 × 603.
+    EXPECT_EQ(DefaultWindowRect(72, 1024, 768), (CWindowRect{112, 82, 912, 685}));
+}
+
+TEST(RecentFileList, KeepsFourNewestFirst) {
+    UseFreshSettingsFolder();
+    CRecentFileList list;
+    for (const char* p : {"/a.sei", "/b.sei", "/c.sei", "/d.sei", "/e.sei", "/c.sei"}) list.Add(p);
+    EXPECT_EQ(list.Files(), (std::vector<std::string>{"/c.sei", "/e.sei", "/d.sei", "/b.sei"}));
+    {
+        CQtSettings profile;
+        list.Save(profile, kApp);
+    }
+    CQtSettings profile;
+    CRecentFileList loaded;
+    loaded.Load(profile, kApp);
+    EXPECT_EQ(loaded.Files(), list.Files());
+    loaded.Remove(1);
+    EXPECT_EQ(loaded.Files(), (std::vector<std::string>{"/c.sei", "/d.sei", "/b.sei"}));
+}
+
+}  // namespace

@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QUrl>
+
+#include "AppTestEnvironment.h"
+#include "TempFolder.h"
+#include "app/AppConstants.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/QtSettings.h"
+#include "app/RecentFileList.h"
+#include "app/ShellWindows.h"
+#include "app/Upvane.h"
+
+namespace {
+
+const QString kCaption = QString::fromUtf8(vemo::app::kMainCaption);
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseFreshSettingsFolder();
+        m_cwd = QDir::currentPath();
+        frame = std::make_unique<CMainFrame>(commands, settings, profile);
+        commands.SetRoute([this] { return std::vector<CCommandTarget*>{frame.get()}; });
+        frame->OnCreate();
+        frame->LoadSettings(program.Path(), program.Path() + "/データ格納/参考マスター25");
+        frame->ShowMainWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    void TearDown() override {
+        frame.reset();
+        QDir::setCurrent(m_cwd);
+    }
+
+    TempFolder program;
+    CQtSettings profile;
+    CAppSettings settings;
+    CCommandRegistry commands;
+    std::unique_ptr<CMainFrame> frame;
+    QString m_cwd;
+};
+
+TEST_F(MainFrameTest, CaptionStaysFixedWithMaximisedEstimates) {
+    EXPECT_EQ(frame->windowTitle(), kCaption);
+    CChildFrame* first = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積A.sei"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(first->isMaximized());
+    EXPECT_EQ(frame->windowTitle(), kCaption);
+    // A new estimate window opens maximised even when another is restored.
+    first->showNormal();
+    CChildFrame* second = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積B.sei"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(second->isMaximized());
+    EXPECT_EQ(frame->windowTitle(), kCaption);
+    frame->setWindowTitle(QStringLiteral("other"));
+    EXPECT_EQ(frame->windowTitle(), kCaption);
+    EXPECT_EQ(frame->GetActiveChildView(), second->widget());
+    EXPECT_EQ(frame->ChildViews().size(), 2);
+}
+
+TEST_F(MainFrameTest, ChildClosingIsToldAndCanBeRefused) {
+    int closed = 0;
+    frame->onChildClosed = [&closed] { ++closed; };
+    CChildFrame* child = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積.sei"));
+    child->canClose = [] { return false; };
+    child->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(closed, 0);
+    EXPECT_EQ(frame->ChildViews().size(), 1);
+    child->canClose = nullptr;
+    child->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(frame->ChildViews().size(), 0);
+    EXPECT_EQ(frame->GetActiveChildView(), nullptr);
+}
+
+TEST_F(MainFrameTest, ClosingAsksTheEstimatesBeforeSavingSettings) {
+    std::vector<std::string> order;
+    frame->canClose = [&order] {
+        order.push_back("preview check");
+        return true;
+    };
+    frame->beforeSaveSettings = [&order] { order.push_back("restore material prices"); };
+    CChildFrame* child = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積.sei"));
+    bool refuse = true;
+    child->canClose = [&] {
+        order.push_back("estimate asked");
+        return !refuse;
+    };
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(order, (std::vector<std::string>{"preview check", "estimate asked"}));
+    EXPECT_FALSE(profile.Contains(vemo::app::kAppName, "Print", "FormNum"));
+    refuse = false;
+    order.clear();
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(order, (std::vector<std::string>{"preview check", "estimate asked", "restore material prices"}));
+    EXPECT_TRUE(profile.Contains(vemo::app::kAppName, "Print", "FormNum"));
+}
+
+TEST_F(MainFrameTest, StatusPanesAndDoubleClicks) {
+    frame->SetMessagePaneText(QString::fromUtf8(vemo::app::kIdleText));
+    frame->SetMasterDataPaneText(QStringLiteral("参考マスター25"));
+    frame->SetTankaPaneText(QStringLiteral("令和7年度"));
+    frame->SetZairyoTankaPaneText(QStringLiteral("材料単価データ25"));
+    CMainStatusBar* bar = frame->StatusBar();
+    EXPECT_EQ(bar->PaneText(0), QStringLiteral("[F1]キーを押すと、ヘルプが表示されます"));
+    EXPECT_EQ(bar->PaneText(1), QStringLiteral("参考マスター25"));
+    EXPECT_EQ(bar->PaneText(2), QStringLiteral("令和7年度"));
+    EXPECT_EQ(bar->PaneText(3), QStringLiteral("材料単価データ25"));
+    EXPECT_EQ(bar->Pane(1)->width(), 150);
+    EXPECT_EQ(bar->Pane(2)->width(), 140);
+    EXPECT_EQ(bar->Pane(3)->width(), 140);
+
+    std::vector<int> clicked;
+    frame->onPaneDoubleClicked = [&clicked](int pane) { clicked.push_back(pane); };
+    for (int pane : {0, 1, 2, 3}) {
+        QWidget* w = bar->Pane(pane);
+        QTest::mouseDClick(bar, Qt::LeftButton, Qt::NoModifier, w->geometry().center());
+    }
+    EXPECT_EQ(clicked, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(bar->PaneAt(QPoint(-5, -5)), -1);
+}
+
+TEST_F(MainFrameTest, DroppedFilesAreHandedOn) {
+    QStringList dropped;
+    frame->onFilesDropped = [&dropped](const QStringList& paths) { dropped = paths; };
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/見積.sei")), QUrl(QStringLiteral("https://example.com/x")),
+                  QUrl::fromLocalFile(QStringLiteral("/tmp/b.sei"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &drop);
+    EXPECT_EQ(dropped, (QStringList{QStringLiteral("/tmp/見積.sei"), QStringLiteral("/tmp/b.sei")}));
+}
+
+TEST_F(MainFrameTest, ToolbarCommandAndRecentFiles) {
+    QAction* toggle = commands.Action(cmd::ToolBarMenu);
+    ASSERT_NE(toggle, nullptr);
+    commands.UpdateActions();
+    EXPECT_TRUE(toggle->isChecked());
+    toggle->trigger();
+    EXPECT_FALSE(frame->WorkToolBar()->isVisible());
+    EXPECT_FALSE(toggle->isChecked());
+    toggle->trigger();
+    EXPECT_TRUE(frame->WorkToolBar()->isVisible());
+    // The view's commands are there but disabled while no view handles them.
+    ASSERT_NE(commands.Action(32772), nullptr);
+    EXPECT_FALSE(commands.Action(32772)->isEnabled());
+
+    CRecentFileList recent;
+    recent.Add("/a/見積1.sei");
+    recent.Add("/a/見積2.sei");
+    frame->UpdateRecentFileMenu(recent);
+    EXPECT_TRUE(commands.Action(cmd::FileMru1)->isVisible());
+    EXPECT_EQ(commands.Action(cmd::FileMru1)->text(), QStringLiteral("&1 /a/見積2.sei"));
+    EXPECT_FALSE(commands.Action(cmd::FileMru1 + 2)->isVisible());
+}
+
+TEST_F(MainFrameTest, WindowPlacementIsSaved) {
+    frame->setGeometry(40, 50, 700, 500);
+    QCoreApplication::processEvents();
+    frame->SaveSettings();
+    EXPECT_EQ(profile.GetInt(vemo::app::kAppName, "Main_Window", "Size_Status", -1), 0);
+    EXPECT_EQ(profile.GetInt(vemo::app::kAppName, "Main_Window", "left", -1), 40);
+    EXPECT_EQ(profile.GetInt(vemo::app::kAppName, "Main_Window", "right", -1), 740);
+    EXPECT_EQ(profile.GetInt(vemo::app::kAppName, "Main_Window", "bottom", -1), 550);
+}
+
+TEST(MdiClientWnd, TilesCoverTheAreaFromTheCorner) {
+    auto tiles = CMdiClientWnd::TilePositions(QSize(600, 400));
+    EXPECT_EQ(tiles, (std::vector<QPoint>{{0, 0}, {250, 0}, {500, 0}, {0, 250}, {250, 250}, {500, 250}}));
+    EXPECT_EQ(CMdiClientWnd::TilePositions(QSize(250, 250)).size(), 1u);
+    EXPECT_TRUE(CMdiClientWnd::TilePositions(QSize(0, 0)).empty());
+}
+
+TEST(SplashWnd, ShowsTheVersionAndClosesOnAKey) {
+    EXPECT_EQ(CSplashWnd::VersionText(), QStringLiteral("Version 14.02"));
+    EXPECT_EQ(CSplashWnd::VersionTextPosition(QSize(480, 300)), QPoint(380, 190));
+
+    CSplashWnd::EnableSplashScreen(false);
+    CSplashWnd::ShowSplashScreen(nullptr);
+    EXPECT_EQ(CSplashWnd::Current(), nullptr);
+
+    CSplashWnd::EnableSplashScreen(true);
+    CSplashWnd::ShowSplashScreen(nullptr);
+    ASSERT_NE(CSplashWnd::Current(), nullptr);
+    EXPECT_EQ(CSplashWnd::Current()->size(), QSize(480, 300));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier);
+    EXPECT_FALSE(CSplashWnd::PreTranslateAppMessage(&release));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+    EXPECT_TRUE(CSplashWnd::PreTranslateAppMessage(&press));
+    EXPECT_EQ(CSplashWnd::Current(), nullptr);
+    // Without a splash window nothing is consumed.
+    EXPECT_FALSE(CSplashWnd::PreTranslateAppMessage(&press));
+    CSplashWnd::ShowSplashScreen(nullptr);
+    CSplashWnd::HideSplashScreen();
+    EXPECT_EQ(CSplashWnd::Current(), nullptr);
+}
+
+TEST(BitmapStatic, MagentaIsTransparent) {
+    QImage image(4, 1, QImage::Format_RGB32);
+    image.setPixel(0, 0, qRgb(255, 0, 255));
+    image.setPixel(1, 0, qRgb(10, 20, 30));
+    image.setPixel(2, 0, qRgb(255, 0, 255));
+    image.setPixel(3, 0, qRgb(255, 0, 254));
+    QImage masked = CBitmapStatic::Masked(QPixmap::fromImage(image)).toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(qAlpha(masked.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(masked.pixel(1, 0)), 255);
+    EXPECT_EQ(qAlpha(masked.pixel(2, 0)), 0);
+    EXPECT_EQ(qAlpha(masked.pixel(3, 0)), 255);
+}
+
+TEST(Upvane, AbsentUpdaterShowsNothing) {
+    TempFolder program;
+    EXPECT_EQ(upvane::Path(program.Path()), "");
+    EXPECT_FALSE(upvane::Run(program.Path(), upvane::kStartUp, true));
+    // A file that cannot be run is not started either.
+    WriteTestFile(program / "Upvane", "not a program");
+    EXPECT_EQ(upvane::Path(program.Path()), "");
+}
+
+TEST(Upvane, StartedWithTheProductCodeAndWaitedFor) {
+    TempFolder program;
+    const std::string log = program / "args.txt";
+    WriteTestFile(program / "Upvane", "#!/bin/sh\nsleep 0.2\necho \"$@\" >> '" + log + "'\n");
+    QFile::setPermissions(QString::fromStdString(program / "Upvane"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(upvane::Arguments(upvane::kStartUp), QStringList{QStringLiteral("VEMOTESK")});
+    EXPECT_TRUE(upvane::Run(program.Path(), upvane::kStartUp, true));
+    // Waited for: its output is there when Run returns.
+    EXPECT_EQ(ReadTestFile(log), "VEMOTESK\n");
+    EXPECT_TRUE(upvane::Run(program.Path(), 1, false));
+    EXPECT_TRUE(upvane::Run(program.Path(), 0, false));
+    EXPECT_EQ(ReadTestFile(log), "VEMOTESK\nVEMOTESK FromUser 1\nVEMOTESK FromUser 0\n");
+}
+
+}  // namespace
