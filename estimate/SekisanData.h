@@ -80,11 +80,11 @@ public:
 
     // Overhead rates and expense parts.
     int GetShokeihiRate(int gyomu, int base, int yearCode) const;             // 諸経費率 ×10000
-    static double CalcZairyoAmount(const CBukakeHimoku* entry, double* quantity, double* price);
-    static double SumZairyoOfKey(const CBukakeDetail* detail, int key);
+    double CalcZairyoAmount(const CBukakeHimoku* entry, double* quantity, double* price) const;
+    double SumZairyoOfKey(const CBukakeDetail* detail, int key) const;
     static int FindKeihiEntry(int from, const CBukakeHimokuSet* set, int component);
-    static void CalcKeihiParts(const CBukakeDetail* detail, int labour, int directLabour, int mode, int* part1,
-                               int* part2, int* part0);
+    void CalcKeihiParts(const CBukakeDetail* detail, int labour, int directLabour, int mode, int* part1, int* part2,
+                        int* part0) const;
 
     // 測量 and 土質調査 amounts, worker slots, days and the rounding of the 業務 total.
     // Labour, direct labour, expense components 1..3 and 精度管理費 of one detail line.
@@ -187,6 +187,8 @@ private:
     };
     mutable PricingState m_pricing;
     friend class PricingScope;
+    // The two 物件調査 calculations share one body (factor per line when byLine).
+    int CalcBukkenParts(CSekisanItem* item, int index, int part, bool byLine);
 
     // Main pass and recalculation.
     CalcLimits m_limits;

@@ -1,0 +1,104 @@
+#include "estimate/PricingSupport.h"
+
+#include <cmath>
+
+namespace pricing {
+
+const CBukakeShubetsu* FindShubetsu(const CSekisanItem& item) {
+    if (IsUnset(item.m_nGyomu) || IsUnset(item.m_nKoshu) || IsUnset(item.m_nShubetsu)) return nullptr;
+    return Bukake().FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
+}
+
+int32_t PriceInColumn(const CTankaRow& row, int32_t column) {
+    if (column < 0 || column >= CTankaRow::kPriceColumns) return -1;
+    int32_t price = row.m_prices[static_cast<size_t>(column)];
+    return price < 0 ? -1 : price;
+}
+
+std::string FormulaOperand(const std::string& number) {
+    return !number.empty() && number[0] == '-' ? "(" + number + ")" : number;
+}
+
+std::string FormulaNumber(double value, double step) { return FormulaOperand(NumToStr(value, step)); }
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+bool Contains(std::string_view text, std::string_view what) { return text.find(what) != std::string_view::npos; }
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+    if (from.empty()) return;
+    size_t pos = 0;
+    while ((pos = text.find(from, pos)) != std::string::npos) {
+        text.replace(pos, from.size(), to);
+        pos += to.size();
+    }
+}
+
+int32_t Amount(bool& fault, double x) {
+    if (!std::isfinite(x) || x >= 2147483647.5 || x <= -2147483648.5) {
+        fault = true;
+        return 0;
+    }
+    int32_t v = DoubleToLong(x);
+    if (IsUnset(v)) {
+        fault = true;
+        return 0;
+    }
+    return v;
+}
+
+int32_t Amount(bool& fault, int64_t x) {
+    if (x > INT32_MAX || x <= INT32_MIN) {
+        fault = true;
+        return 0;
+    }
+    return static_cast<int32_t>(x);
+}
+
+double Divide(bool& fault, double x, double divisor) {
+    if (!(divisor > 0.0) || !std::isfinite(divisor)) {
+        fault = true;
+        return x;
+    }
+    return x / divisor;
+}
+
+}  // namespace pricing
+
+PricingScope::PricingScope(const CSekisanData& data, const CSekisanItem* item) : m_data(data), m_item(item) {
+    if (m_data.m_pricing.depth++ == 0) m_data.m_pricing.fault = false;
+}
+
+PricingScope::~PricingScope() { --m_data.m_pricing.depth; }
+
+int PricingScope::Finish(int result) {
+    if (m_data.m_pricing.depth == 1 && m_data.m_pricing.fault) {
+        m_data.m_pricing.fault = false;
+        if (m_item) MissingPriceName() = m_item->m_strNameUpper;
+        return 0;
+    }
+    return result;
+}
+
+int PricingScope::DensiDsp(const CSekisanData& data) {
+    return data.m_pricing.densiDspOverride >= 0 ? data.m_pricing.densiDspOverride : pricing::Settings().DensiDsp;
+}
+
+int32_t PricingScope::MaterialRate(const CSekisanData& data, const CBukakeDetail& detail) {
+    return data.m_pricing.noZairyoRate ? kUnset : detail.m_rates[2];
+}
+
+PricingScope::DensiOff::DensiOff(const CSekisanData& data) : m_data(data), m_previous(data.m_pricing.densiDspOverride) {
+    m_data.m_pricing.densiDspOverride = 0;
+}
+PricingScope::DensiOff::~DensiOff() { m_data.m_pricing.densiDspOverride = m_previous; }
+
+PricingScope::NoZairyoRate::NoZairyoRate(const CSekisanData& data)
+    : m_data(data), m_previous(data.m_pricing.noZairyoRate) {
+    m_data.m_pricing.noZairyoRate = true;
+}
+PricingScope::NoZairyoRate::~NoZairyoRate() { m_data.m_pricing.noZairyoRate = m_previous; }

@@ -1,0 +1,106 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "estimate/CalcEnvironment.h"
+#include "estimate/SekisanData.h"
+#include "master/BukakeFile.h"
+#include "master/HenkaritsuFile.h"
+#include "master/ProgramKingakuFile.h"
+#include "master/ShokeihiFile.h"
+#include "master/TankaFile.h"
+#include "master/ZairyoTankaFile.h"
+#include "platform/Constants.h"
+#include "platform/Rounding.h"
+
+// Helpers shared by the pricing sources of the estimate object (not part of its interface).
+namespace pricing {
+
+inline const CCalcSettings& Settings() { return CalcEnv().GetCalcSettings(); }
+inline const CBukakeFile& Bukake() { return CalcEnv().GetBukakeFile(); }
+inline const CHenkaritsuFile& Henkaritsu() { return CalcEnv().GetHenkaritsuFile(); }
+inline const CTankaFile& Tanka() { return CalcEnv().GetTankaFile(); }
+inline const CZairyoTankaFile& ZairyoTanka() { return CalcEnv().GetZairyoTankaFile(); }
+
+// The 歩掛 種別 of an item's three codes, or null.
+const CBukakeShubetsu* FindShubetsu(const CSekisanItem& item);
+
+// "業務" and "式" are lump units: the row's amount is the total times the item rate.
+inline bool IsLumpUnit(const std::string& unit) { return unit == "業務" || unit == "式"; }
+
+// The item rate as a factor; an unset rate counts as 1.0.
+inline double ItemRate(const CSekisanItem& item) { return IsUnset(item.m_nRate) ? 1.0 : item.m_nRate / 10000.0; }
+
+// A percentage ×100 of a master as a fraction, 0 when unset or not positive.
+inline double PositiveRate(int32_t rate) { return rate > 0 ? rate / 10000.0 : 0.0; }
+
+// Price of a 単価 row in the estimate's price column; −1 (not entered) when the column is unset or
+// outside 0..19 or the price itself is not entered.
+int32_t PriceInColumn(const CTankaRow& row, int32_t column);
+
+// A number as formula text (NumToStr); a negative number is put in parentheses so that the
+// formula reads it as a negative operand.
+std::string FormulaNumber(double value, double step);
+// A text already holding a number, parenthesised when negative.
+std::string FormulaOperand(const std::string& number);
+
+std::string UpperAscii(std::string text);
+bool Contains(std::string_view text, std::string_view what);
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
+
+// Amounts as 32-bit values. A value that is not finite or lies beyond 32 bits marks the current
+// amount call as failed and gives 0.
+int32_t Amount(bool& fault, double x);
+int32_t Amount(bool& fault, int64_t x);
+// x / divisor; a divisor that is not positive marks the call as failed and gives x unchanged.
+double Divide(bool& fault, double x, double divisor);
+
+}  // namespace pricing
+
+// One guarded amount call of the estimate object. The outermost scope clears the failure mark on
+// entry; when a value failed during the call, Finish gives 0 and names the row in
+// MissingPriceName(), so that the recalculation reports it.
+class PricingScope {
+public:
+    PricingScope(const CSekisanData& data, const CSekisanItem* item);
+    ~PricingScope();
+    PricingScope(const PricingScope&) = delete;
+    PricingScope& operator=(const PricingScope&) = delete;
+
+    int Finish(int result);
+    bool& Fault() { return m_data.m_pricing.fault; }
+
+    // DensiDsp as the current call sees it.
+    static int DensiDsp(const CSekisanData& data);
+    // 材料費率 of a detail as the current call sees it.
+    static int32_t MaterialRate(const CSekisanData& data, const CBukakeDetail& detail);
+
+    // Stand-ins for the settings during one call; restored when the object goes.
+    class DensiOff {
+    public:
+        explicit DensiOff(const CSekisanData& data);
+        ~DensiOff();
+        DensiOff(const DensiOff&) = delete;
+        DensiOff& operator=(const DensiOff&) = delete;
+
+    private:
+        const CSekisanData& m_data;
+        int m_previous;
+    };
+    class NoZairyoRate {
+    public:
+        explicit NoZairyoRate(const CSekisanData& data);
+        ~NoZairyoRate();
+        NoZairyoRate(const NoZairyoRate&) = delete;
+        NoZairyoRate& operator=(const NoZairyoRate&) = delete;
+
+    private:
+        const CSekisanData& m_data;
+        bool m_previous;
+    };
+
+private:
+    const CSekisanData& m_data;
+    const CSekisanItem* m_item;
+};
