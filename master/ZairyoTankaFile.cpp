@@ -1,5 +1,7 @@
 #include "master/ZairyoTankaFile.h"
 
+#include <cstring>
+
 namespace {
 // Smallest stored size of an item (a version 1.00 item).
 constexpr size_t kMinItemBytes = 3 * 4 + 3 + 8 + 1;
@@ -15,6 +17,12 @@ bool IsNoPrice(double price) {
     uint64_t bits;
     std::memcpy(&bits, &price, sizeof bits);
     return bits == kNoPriceBits;
+}
+
+bool CZairyoTankaItem::operator==(const CZairyoTankaItem& o) const {
+    return m_id == o.m_id && m_setting == o.m_setting && m_kind == o.m_kind && m_name == o.m_name &&
+           m_spec == o.m_spec && m_unit == o.m_unit && std::memcmp(&m_price, &o.m_price, sizeof m_price) == 0 &&
+           m_remarks == o.m_remarks && m_extra == o.m_extra;
 }
 
 void CZairyoTankaItem::Serialize(CArchive& ar) {

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -38,7 +37,8 @@ public:
     void Copy(const CZairyoTankaItem& src) {
         if (this != &src) *this = src;
     }
-    bool operator==(const CZairyoTankaItem&) const = default;
+    // Field by field; the price is compared bit for bit (so a no-price item equals its copy).
+    bool operator==(const CZairyoTankaItem& o) const;
 };
 
 inline constexpr MasterFormat kZairyoTankaFormat{

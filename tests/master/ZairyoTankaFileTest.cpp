@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 #include "LegacyMasterBytes.h"
 #include "MasterBuilders.h"
@@ -56,6 +57,17 @@ TEST(ZairyoTankaFile, RoundTripAndOldVersion) {
     std::string stored = StoreMasterBytes(v101);
     EXPECT_EQ(v101.m_fileVersion, 102);
     EXPECT_TRUE(LoadRoot<CZairyoTankaFile>(stored) == v101);
+}
+
+TEST(ZairyoTankaFile, PricesCompareBitForBit) {
+    CZairyoTankaItem a;
+    a.m_price = std::numeric_limits<double>::quiet_NaN();
+    CZairyoTankaItem b;
+    b.Copy(a);
+    EXPECT_TRUE(a == b);
+    a.m_price = 0.0;
+    b.m_price = -0.0;
+    EXPECT_FALSE(a == b);
 }
 
 TEST(ZairyoTankaFile, ItemsByKind) {
