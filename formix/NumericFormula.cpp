@@ -1,6 +1,7 @@
 #include "formix/NumericFormula.h"
 
 #include <cctype>
+#include <charconv>
 #include <new>
 
 #include "formix/Parser.h"
@@ -27,6 +28,15 @@ double ElementTextValue(const std::string& text) {
     }
     if (formula.empty()) {
         return 0.0;
+    }
+    // A plain number is taken whole: the formula reader would split "1E+20" at its sign, and the
+    // list exchange writes large and small values in that form.
+    double number = 0.0;
+    const char* first = formula.data() + (formula[0] == '+' ? 1 : 0);
+    const char* last = formula.data() + formula.size();
+    auto [end, error] = std::from_chars(first, last, number);
+    if (error == std::errc() && end == last && first != last) {
+        return number;
     }
     FunctionPtr tree = ParseFormulaTree(formula, "X");
     return tree ? tree->Evaluate(0.0) : 0.0;

@@ -16,7 +16,8 @@ namespace formix {
 FunctionPtr ParseFormulaTree(std::string_view formula, std::string_view variable);
 
 // The value of an element text: the text without its white space, read as a formula in "X" and
-// valued at 0. An empty text is 0.0.
+// valued at 0. A text that is one plain number (C syntax, exponent form included) is that number;
+// an empty text is 0.0.
 double ElementTextValue(const std::string& text);
 
 // Splits `content` at every character of `separators` and appends one text per piece to `list`.

@@ -34,6 +34,8 @@ public:
     CVektor(double a, double b);
     CVektor(double a, double b, double c);
     CVektor(double a, double b, double c, double d);
+    // A column of these values.
+    explicit CVektor(const std::vector<double>& values);
     // The floats widened; a column.
     explicit CVektor(const CFloatVektor& f);
     // A copy of a view is a view of the same storage; otherwise the elements are copied.
@@ -126,8 +128,9 @@ public:
     virtual void WriteBinary(std::ostream& os) const;
     virtual void ReadBinary(std::istream& is);
 
-    // Replaces the contents (for the stream readers): the elements become `values`.
-    void Assign(const std::vector<double>& values);
+    // Replaces the contents (for the stream readers): the elements become `values`. False, with
+    // nothing changed, on a view of another dimension or when storage cannot be had.
+    bool Assign(const std::vector<double>& values);
 
 private:
     void Allocate(int n);
