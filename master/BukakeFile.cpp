@@ -22,13 +22,6 @@ void CBukakeDetailLine::Serialize(CArchive& ar) {
     }
 }
 
-void CBukakeDetailLine::Copy(const CBukakeDetailLine& src) {
-    m_setting = src.m_setting;
-    m_name = src.m_name;
-    m_value = src.m_value;
-    m_columns = src.m_columns;
-}
-
 void CBukakeHimoku::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         WriteInts(ar, m_values);
@@ -37,11 +30,6 @@ void CBukakeHimoku::Serialize(CArchive& ar) {
         ReadInts(ar, m_values);
         ar >> m_name;
     }
-}
-
-void CBukakeHimoku::Copy(const CBukakeHimoku& src) {
-    m_values = src.m_values;
-    m_name = src.m_name;
 }
 
 void CBukakeHimokuSet::Serialize(CArchive& ar) {
@@ -56,14 +44,6 @@ void CBukakeHimokuSet::Serialize(CArchive& ar) {
         ReadInts(ar, m_rates);
         m_himoku.Load(ar, kMinHimokuBytes);
     }
-}
-
-void CBukakeHimokuSet::Copy(const CBukakeHimokuSet& src) {
-    if (this == &src) return;
-    m_setting = src.m_setting;
-    m_bases = src.m_bases;
-    m_rates = src.m_rates;
-    m_himoku.CopyFrom(src.m_himoku);
 }
 
 void CBukakeDetail::Serialize(CArchive& ar) {
@@ -107,26 +87,6 @@ void CBukakeDetail::Serialize(CArchive& ar) {
     m_himokuSet.Serialize(ar);
 }
 
-void CBukakeDetail::Copy(const CBukakeDetail& src) {
-    if (this == &src) return;
-    m_formula = src.m_formula;
-    m_henkaritsu = src.m_henkaritsu;
-    m_quantity = src.m_quantity;
-    m_unit = src.m_unit;
-    m_shokushu = src.m_shokushu;
-    m_rates = src.m_rates;
-    m_settingF4 = src.m_settingF4;
-    m_programKingaku = src.m_programKingaku;
-    m_bukakeType = src.m_bukakeType;
-    m_useAuxiliary = src.m_useAuxiliary;
-    m_auxiliary = src.m_auxiliary;
-    m_textH = src.m_textH;
-    m_himokuMode = src.m_himokuMode;
-    m_zairyoId = src.m_zairyoId;
-    m_lines.CopyFrom(src.m_lines);
-    m_himokuSet.Copy(src.m_himokuSet);
-}
-
 int64_t CBukakeDetail::GetShokushuTotal(int column) const {
     if (column < 0 || column > 9) return 0;
     int64_t total = 0;
@@ -165,16 +125,6 @@ void CBukakeShubetsu::Serialize(CArchive& ar) {
     m_detail.Serialize(ar);
 }
 
-void CBukakeShubetsu::Copy(const CBukakeShubetsu& src) {
-    m_code = src.m_code;
-    m_name = src.m_name;
-    m_userCreated = src.m_userCreated;
-    m_coefficient = src.m_coefficient;
-    m_denshiKind = src.m_denshiKind;
-    m_conventional = src.m_conventional;
-    m_detail.Copy(src.m_detail);
-}
-
 void CBukakeKoshu::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         ar << m_code << m_name << m_userCreated << m_splitFlag << m_koshuType;
@@ -193,17 +143,6 @@ void CBukakeKoshu::Serialize(CArchive& ar) {
     m_shubetsu.Load(ar, kMinShubetsuBytes);
 }
 
-void CBukakeKoshu::Copy(const CBukakeKoshu& src) {
-    if (this == &src) return;
-    m_code = src.m_code;
-    m_name = src.m_name;
-    m_userCreated = src.m_userCreated;
-    m_splitFlag = src.m_splitFlag;
-    m_koshuType = src.m_koshuType;
-    m_settings = src.m_settings;
-    m_shubetsu.CopyFrom(src.m_shubetsu);
-}
-
 void CBukakeGyomu::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         ar << m_code << m_name;
@@ -212,13 +151,6 @@ void CBukakeGyomu::Serialize(CArchive& ar) {
         ar >> m_code >> m_name;
         m_koshu.Load(ar, kMinKoshuBytes);
     }
-}
-
-void CBukakeGyomu::Copy(const CBukakeGyomu& src) {
-    if (this == &src) return;
-    m_code = src.m_code;
-    m_name = src.m_name;
-    m_koshu.CopyFrom(src.m_koshu);
 }
 
 void CBukakeFile::Serialize(CArchive& ar, int* ok) {
@@ -231,15 +163,6 @@ void CBukakeFile::Serialize(CArchive& ar, int* ok) {
         m_gyomu.Load(ar, kMinGyomuBytes);
     }
     if (ok) *ok = 1;
-}
-
-int CBukakeFile::Copy(const CBukakeFile& src) {
-    if (this != &src) {
-        CopyHeader(src);
-        m_splitFlag = src.m_splitFlag;
-        m_gyomu.CopyFrom(src.m_gyomu);
-    }
-    return GetCount();
 }
 
 int CBukakeFile::GetBusinessGyomuCount() const {

@@ -26,7 +26,7 @@ public:
 
     CBukakeDetailLine() { m_columns.fill(kUnset); }
     void Serialize(CArchive& ar);
-    void Copy(const CBukakeDetailLine& src);
+    void Copy(const CBukakeDetailLine& src) { *this = src; }
     bool operator==(const CBukakeDetailLine&) const = default;
 };
 
@@ -38,7 +38,7 @@ public:
 
     CBukakeHimoku() { m_values.fill(kUnset); }
     void Serialize(CArchive& ar);
-    void Copy(const CBukakeHimoku& src);
+    void Copy(const CBukakeHimoku& src) { *this = src; }
     bool operator==(const CBukakeHimoku&) const = default;
 };
 
@@ -56,7 +56,7 @@ public:
         m_rates.fill(kUnset);
     }
     void Serialize(CArchive& ar);
-    void Copy(const CBukakeHimokuSet& src);
+    void Copy(const CBukakeHimokuSet& src) { *this = src; }
     bool operator==(const CBukakeHimokuSet&) const = default;
 
     int GetHimokuCount() const { return m_himoku.GetSize(); }
@@ -94,7 +94,7 @@ public:
         m_rates.fill(kUnset);
     }
     void Serialize(CArchive& ar);
-    void Copy(const CBukakeDetail& src);
+    void Copy(const CBukakeDetail& src) { *this = src; }
     bool operator==(const CBukakeDetail&) const = default;
 
     CBukakeHimokuSet& GetHimokuSet() { return m_himokuSet; }
@@ -143,7 +143,7 @@ public:
     int32_t m_conventional = 0;      // 農水省積算方式種類: 0 new method, 1 従来の積算手法
 
     void Serialize(CArchive& ar);
-    void Copy(const CBukakeShubetsu& src);
+    void Copy(const CBukakeShubetsu& src) { *this = src; }
     bool operator==(const CBukakeShubetsu&) const = default;
 
     CBukakeDetail& GetDetail() { return m_detail; }
@@ -165,7 +165,7 @@ public:
     std::array<int32_t, 10> m_settings{};
 
     void Serialize(CArchive& ar);
-    void Copy(const CBukakeKoshu& src);
+    void Copy(const CBukakeKoshu& src) { *this = src; }
     bool operator==(const CBukakeKoshu&) const = default;
 
     int GetCount() const { return m_shubetsu.GetSize(); }
@@ -206,7 +206,7 @@ public:
     std::string m_name;
 
     void Serialize(CArchive& ar);
-    void Copy(const CBukakeGyomu& src);
+    void Copy(const CBukakeGyomu& src) { *this = src; }
     bool operator==(const CBukakeGyomu&) const = default;
 
     int GetCount() const { return m_koshu.GetSize(); }
@@ -248,6 +248,8 @@ public:
     int32_t m_splitFlag = 0;  // read by the calculation; files before 1.08 get 1
 
     CBukakeFile() : CMasterHeader(kBukakeFormat) {}
+    CBukakeFile(const CBukakeFile&) = default;
+    CBukakeFile& operator=(const CBukakeFile&) = default;
     CBukakeFile(CBukakeFile&&) = default;
     CBukakeFile& operator=(CBukakeFile&&) = default;
 
@@ -255,7 +257,10 @@ public:
     // Archive exceptions of a truncated or malformed file pass out.
     void Serialize(CArchive& ar, int* ok);
     // Deep copy; returns the number of 業務.
-    int Copy(const CBukakeFile& src);
+    int Copy(const CBukakeFile& src) {
+        *this = src;
+        return GetCount();
+    }
     bool operator==(const CBukakeFile&) const = default;
     void RemoveAll() { m_gyomu.RemoveAll(); }
 

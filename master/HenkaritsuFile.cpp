@@ -38,10 +38,6 @@ void CHenkaritsuRecord::Serialize(CArchive& ar) {
     }
 }
 
-void CHenkaritsuRecord::Copy(const CHenkaritsuRecord& src) {
-    if (this != &src) *this = src;
-}
-
 int32_t CHenkaritsuRecord::GetCell(int column, int row) const {
     if (column < 1 || column > kColumns || row < 1 || row > kRows) return kUnset;
     return m_table[static_cast<size_t>((column - 1) * kRows + (row - 1))];
@@ -63,23 +59,9 @@ void CHenkaritsuGyomu::Serialize(CArchive& ar) {
     }
 }
 
-void CHenkaritsuGyomu::Copy(const CHenkaritsuGyomu& src) {
-    if (this == &src) return;
-    m_code = src.m_code;
-    m_name = src.m_name;
-    m_records.CopyFrom(src.m_records);
-}
-
 void CHenkaritsuFile::Serialize(CArchive& ar, int* ok) {
     if (!SerializeHeader(ar, ok)) return;
     m_groups.Serialize(ar, kMinGroupBytes);
     if (ok) *ok = 1;
 }
 
-int CHenkaritsuFile::Copy(const CHenkaritsuFile& src) {
-    if (this != &src) {
-        CopyHeader(src);
-        m_groups.CopyFrom(src.m_groups);
-    }
-    return GetSize();
-}

@@ -41,7 +41,7 @@ public:
 
     CHenkaritsuRecord() { m_table.fill(kUnset); }
     void Serialize(CArchive& ar);
-    void Copy(const CHenkaritsuRecord& src);
+    void Copy(const CHenkaritsuRecord& src) { *this = src; }
     bool operator==(const CHenkaritsuRecord&) const = default;
 
     // The cell (column 1..16, row 1..32); unset outside the table.
@@ -56,7 +56,7 @@ public:
     std::string m_name;
 
     void Serialize(CArchive& ar);
-    void Copy(const CHenkaritsuGyomu& src);
+    void Copy(const CHenkaritsuGyomu& src) { *this = src; }
     bool operator==(const CHenkaritsuGyomu&) const = default;
 
     int GetSize() const { return m_records.GetSize(); }
@@ -95,13 +95,18 @@ inline constexpr MasterFormat kHenkaritsuFormat{
 class CHenkaritsuFile : public CMasterHeader {
 public:
     CHenkaritsuFile() : CMasterHeader(kHenkaritsuFormat) {}
+    CHenkaritsuFile(const CHenkaritsuFile&) = default;
+    CHenkaritsuFile& operator=(const CHenkaritsuFile&) = default;
     CHenkaritsuFile(CHenkaritsuFile&&) = default;
     CHenkaritsuFile& operator=(CHenkaritsuFile&&) = default;
 
     // Stores or loads the whole file; ok := 1, or 0 on a foreign signature (told to the user).
     void Serialize(CArchive& ar, int* ok);
     // Deep copy; returns the number of groups.
-    int Copy(const CHenkaritsuFile& src);
+    int Copy(const CHenkaritsuFile& src) {
+        *this = src;
+        return GetSize();
+    }
     bool operator==(const CHenkaritsuFile&) const = default;
     void RemoveAll() { m_groups.RemoveAll(); }
 

@@ -38,9 +38,7 @@ public:
 
     // Stores or loads the whole file; ok := 1, or 0 on a foreign signature (told to the user).
     void Serialize(CArchive& ar, int* ok);
-    void Copy(const CHyoshiData& src) {
-        if (this != &src) *this = src;
-    }
+    void Copy(const CHyoshiData& src) { *this = src; }
     bool operator==(const CHyoshiData&) const = default;
 
     // Entries of a list, newest first. Out-of-range list numbers give -1, "" or nothing.

@@ -44,9 +44,3 @@ bool CMasterHeader::SerializeHeader(CArchive& ar, int* ok) {
     m_dataVersion = m_fileVersion >= format.dataVersionGate ? ar.ReadInt() : m_fileVersion;
     return true;
 }
-
-void CMasterHeader::CopyHeader(const CMasterHeader& src) {
-    m_signature = src.m_signature;
-    m_fileVersion = src.m_fileVersion;
-    m_dataVersion = src.m_dataVersion;
-}

@@ -12,6 +12,9 @@
 
 // What every master file shares: the header (signature, file version, data version), the owning
 // lists of records and the small read/write helpers of their streams.
+//
+// Every root and record is copyable and its copies are deep (editors work on copies); Copy(src) is
+// that assignment under the name the callers use, and == compares field by field, children included.
 
 // File version of the last load of each master. The nested records of a master test it while they
 // read (older files lack some fields); it is set from the header before the first record is read.
@@ -39,8 +42,19 @@ class COwningArray {
 public:
     COwningArray() = default;
     ~COwningArray() { RemoveAll(); }
-    COwningArray(const COwningArray&) = delete;
-    COwningArray& operator=(const COwningArray&) = delete;
+    // Copies are deep: every element is copied into a new one.
+    COwningArray(const COwningArray& other) {
+        m_items.reserve(other.m_items.size());
+        for (const auto& src : other.m_items) m_items.push_back(std::make_unique<T>(*src));
+    }
+    COwningArray& operator=(const COwningArray& other) {
+        if (this != &other) {
+            COwningArray copy(other);  // the old elements stay when a copy fails
+            RemoveAll();
+            m_items = std::move(copy.m_items);
+        }
+        return *this;
+    }
     COwningArray(COwningArray&& other) noexcept : m_items(std::move(other.m_items)) {}
     COwningArray& operator=(COwningArray&& other) noexcept {
         if (this != &other) {
@@ -124,17 +138,6 @@ public:
         return to;
     }
 
-    // Replaces the contents with deep copies of the other list's elements.
-    void CopyFrom(const COwningArray& other) {
-        if (this == &other) return;
-        RemoveAll();
-        for (const auto& src : other.m_items) {
-            auto p = std::make_unique<T>();
-            p->Copy(*src);
-            m_items.push_back(std::move(p));
-        }
-    }
-
     void Store(CArchive& ar) const {
         ar.WriteInt(GetSize());
         for (const auto& p : m_items) p->Serialize(ar);
@@ -199,7 +202,6 @@ protected:
     // into the loaded version) and the data version (taken from the file version when the file is
     // older than the gate). Returns false, with ok := 0, on a foreign signature; nothing more is read.
     bool SerializeHeader(CArchive& ar, int* ok);
-    void CopyHeader(const CMasterHeader& src);
 
 public:
     bool operator==(const CMasterHeader&) const = default;

@@ -13,10 +13,3 @@ void CProgramKingakuFile::Serialize(CArchive& ar, int* ok) {
     if (ok) *ok = 1;
 }
 
-int CProgramKingakuFile::Copy(const CProgramKingakuFile& src) {
-    if (this != &src) {
-        CopyHeader(src);
-        m_records.CopyFrom(src.m_records);
-    }
-    return GetCount();
-}

@@ -19,9 +19,7 @@ public:
     int32_t m_fee = kUnset;   // 利用料金, yen
 
     void Serialize(CArchive& ar);
-    void Copy(const CProgramKingakuRecord& src) {
-        if (this != &src) *this = src;
-    }
+    void Copy(const CProgramKingakuRecord& src) { *this = src; }
     bool operator==(const CProgramKingakuRecord&) const = default;
 };
 
@@ -33,13 +31,18 @@ inline constexpr MasterFormat kProgramKingakuFormat{
 class CProgramKingakuFile : public CMasterHeader {
 public:
     CProgramKingakuFile() : CMasterHeader(kProgramKingakuFormat) {}
+    CProgramKingakuFile(const CProgramKingakuFile&) = default;
+    CProgramKingakuFile& operator=(const CProgramKingakuFile&) = default;
     CProgramKingakuFile(CProgramKingakuFile&&) = default;
     CProgramKingakuFile& operator=(CProgramKingakuFile&&) = default;
 
     // Stores or loads the whole file; ok := 1, or 0 on a foreign signature (told to the user).
     void Serialize(CArchive& ar, int* ok);
     // Deep copy; returns the number of records.
-    int Copy(const CProgramKingakuFile& src);
+    int Copy(const CProgramKingakuFile& src) {
+        *this = src;
+        return GetCount();
+    }
     bool operator==(const CProgramKingakuFile&) const = default;
     void RemoveAll() { m_records.RemoveAll(); }
 

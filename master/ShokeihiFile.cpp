@@ -13,10 +13,3 @@ void CShokeihiFile::Serialize(CArchive& ar, int* ok) {
     if (ok) *ok = 1;
 }
 
-int CShokeihiFile::Copy(const CShokeihiFile& src) {
-    if (this != &src) {
-        CopyHeader(src);
-        m_records.CopyFrom(src.m_records);
-    }
-    return GetCount();
-}

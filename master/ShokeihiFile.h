@@ -16,9 +16,7 @@ public:
     int32_t m_rate = kUnset;  // percent ×100
 
     void Serialize(CArchive& ar);
-    void Copy(const CShokeihiRecord& src) {
-        if (this != &src) *this = src;
-    }
+    void Copy(const CShokeihiRecord& src) { *this = src; }
     bool operator==(const CShokeihiRecord&) const = default;
 };
 
@@ -30,13 +28,18 @@ inline constexpr MasterFormat kShokeihiFormat{
 class CShokeihiFile : public CMasterHeader {
 public:
     CShokeihiFile() : CMasterHeader(kShokeihiFormat) {}
+    CShokeihiFile(const CShokeihiFile&) = default;
+    CShokeihiFile& operator=(const CShokeihiFile&) = default;
     CShokeihiFile(CShokeihiFile&&) = default;
     CShokeihiFile& operator=(CShokeihiFile&&) = default;
 
     // Stores or loads the whole file; ok := 1, or 0 on a foreign signature (told to the user).
     void Serialize(CArchive& ar, int* ok);
     // Deep copy; returns the number of records.
-    int Copy(const CShokeihiFile& src);
+    int Copy(const CShokeihiFile& src) {
+        *this = src;
+        return GetCount();
+    }
     bool operator==(const CShokeihiFile&) const = default;
     void RemoveAll() { m_records.RemoveAll(); }
 

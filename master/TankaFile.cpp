@@ -35,17 +35,3 @@ void CTankaFile::Serialize(CArchive& ar, int* ok) {
     if (ok) *ok = 1;
 }
 
-int CTankaFile::Copy(const CTankaFile& src) {
-    if (this != &src) {
-        CopyHeader(src);
-        m_company = src.m_company;
-        m_footerFlag = src.m_footerFlag;
-        m_travelFlag = src.m_travelFlag;
-        m_defaultColumn = src.m_defaultColumn;
-        m_travelTrade = src.m_travelTrade;
-        m_columnTitles = src.m_columnTitles;
-        m_consumptionTax = src.m_consumptionTax;
-        m_rows.CopyFrom(src.m_rows);
-    }
-    return GetCount();
-}

@@ -28,9 +28,7 @@ public:
 
     CTankaRow() { m_prices.fill(kUnset); }
     void Serialize(CArchive& ar);
-    void Copy(const CTankaRow& src) {
-        if (this != &src) *this = src;
-    }
+    void Copy(const CTankaRow& src) { *this = src; }
     bool operator==(const CTankaRow&) const = default;
 };
 
@@ -51,13 +49,18 @@ public:
     int32_t m_consumptionTax = kUnset;  // percent ×100
 
     CTankaFile() : CMasterHeader(kTankaFormat) {}
+    CTankaFile(const CTankaFile&) = default;
+    CTankaFile& operator=(const CTankaFile&) = default;
     CTankaFile(CTankaFile&&) = default;
     CTankaFile& operator=(CTankaFile&&) = default;
 
     // Stores or loads the whole file; ok := 1, or 0 on a foreign signature (told to the user).
     void Serialize(CArchive& ar, int* ok);
     // Deep copy; returns the number of rows.
-    int Copy(const CTankaFile& src);
+    int Copy(const CTankaFile& src) {
+        *this = src;
+        return GetCount();
+    }
     bool operator==(const CTankaFile&) const = default;
     void RemoveAll() { m_rows.RemoveAll(); }
 

@@ -44,15 +44,6 @@ void CZairyoTankaFile::Serialize(CArchive& ar, int* ok) {
     if (ok) *ok = 1;
 }
 
-int CZairyoTankaFile::Copy(const CZairyoTankaFile& src) {
-    if (this != &src) {
-        CopyHeader(src);
-        m_title = src.m_title;
-        m_items.CopyFrom(src.m_items);
-    }
-    return GetCount();
-}
-
 int CZairyoTankaFile::GetItemCountOfKind(int32_t kind) const {
     int n = 0;
     for (const auto& item : m_items)

@@ -34,9 +34,7 @@ public:
     std::string m_extra;    // from version 1.01
 
     void Serialize(CArchive& ar);
-    void Copy(const CZairyoTankaItem& src) {
-        if (this != &src) *this = src;
-    }
+    void Copy(const CZairyoTankaItem& src) { *this = src; }
     // Field by field; the price is compared bit for bit (so a no-price item equals its copy).
     bool operator==(const CZairyoTankaItem& o) const;
 };
@@ -51,13 +49,18 @@ public:
     std::string m_title;
 
     CZairyoTankaFile() : CMasterHeader(kZairyoTankaFormat) {}
+    CZairyoTankaFile(const CZairyoTankaFile&) = default;
+    CZairyoTankaFile& operator=(const CZairyoTankaFile&) = default;
     CZairyoTankaFile(CZairyoTankaFile&&) = default;
     CZairyoTankaFile& operator=(CZairyoTankaFile&&) = default;
 
     // Stores or loads the whole file; ok := 1, or 0 on a foreign signature (told to the user).
     void Serialize(CArchive& ar, int* ok);
     // Deep copy; returns the number of items.
-    int Copy(const CZairyoTankaFile& src);
+    int Copy(const CZairyoTankaFile& src) {
+        *this = src;
+        return GetCount();
+    }
     bool operator==(const CZairyoTankaFile&) const = default;
     void RemoveAllItems() { m_items.RemoveAll(); }
     void RemoveAll() { RemoveAllItems(); }

@@ -15,7 +15,6 @@ struct Probe {
     ~Probe() {
         if (log) log->push_back(m_code);
     }
-    void Copy(const Probe& src) { m_code = src.m_code; }
     bool operator==(const Probe& o) const { return m_code == o.m_code; }
 };
 
@@ -116,16 +115,19 @@ TEST(OwningArray, MoveRefusesIndexesOutsideTheList) {
     EXPECT_EQ(Codes(a), (std::vector<int>{1, 2, 3}));
 }
 
-TEST(OwningArray, CopyFromMakesIndependentElementsAndSelfCopyKeepsThem) {
+TEST(OwningArray, CopiesAreDeepAndSelfAssignmentKeepsTheElements) {
     auto a = ListOf({1, 2});
-    COwningArray<Probe> b;
-    b.CopyFrom(a);
+    COwningArray<Probe> b = a;
     EXPECT_TRUE(a == b);
     EXPECT_NE(a.GetAt(0), b.GetAt(0));
     b.GetAt(0)->m_code = 9;
     EXPECT_EQ(a.GetAt(0)->m_code, 1);
-    b.CopyFrom(b);
+    EXPECT_FALSE(a == b);
+    COwningArray<Probe>& self = b;
+    b = self;
     EXPECT_EQ(Codes(b), (std::vector<int>{9, 2}));
+    b = a;
+    EXPECT_EQ(Codes(b), (std::vector<int>{1, 2}));
 }
 
 TEST(MasterLoad, AFreshObjectIsHandedOverOnlyAfterAWholeRead) {

@@ -71,3 +71,17 @@ TEST(ProgramKingakuFile, RoundTripCodesAndForeignFiles) {
     EXPECT_EQ(host.MessageTexts(),
               std::vector<std::string>{"このプログラム金額データファイルは、Vemo Ovra 農林版ではご使用できません。"});
 }
+
+TEST(ShokeihiFile, TextLengthPrefixes) {
+    CShokeihiFile f;
+    f.m_dataVersion = 0;
+    AddShokeihi(f, 1, std::string(254, 'a'), 0);
+    AddShokeihi(f, 2, std::string(255, 'b'), 0);
+    std::string bytes = StoreMasterBytes(f);
+    const size_t first = 1 + 38 + 8 + 4 + 4;  // header, count, code of the first record
+    EXPECT_EQ(bytes.substr(first, 2), "\xFE" "a");
+    const size_t second = first + 1 + 254 + 4 + 4;
+    EXPECT_EQ(bytes.substr(second, 4), std::string("\xFF\xFF\x00", 3) + "b");
+    CShokeihiFile back = LoadRoot<CShokeihiFile>(bytes);
+    EXPECT_TRUE(back == f);
+}
