@@ -24,6 +24,7 @@ struct MasterFolderRequest {
     std::string currentFolder;  // the master-data folder in use
     std::string parentFolder;   // its data folder
     int mode = 0;               // 0 from the menu and at start-up; 1 and 2 from the update commands
+    int oldVersionMode = 0;     // 1 when picking the older product line's folder (old-version import)
 };
 
 // The program's one copy of each of the seven masters, where their files lie, how they are loaded

@@ -1,0 +1,113 @@
+#include "master/MasterCheck.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "master/MasterCommandSupport.h"
+#include "platform/Host.h"
+#include "platform/NumberText.h"
+
+namespace {
+
+// The findings of one pass: a heading, at most 31 lines, then "………" for the rest.
+class CFindingReport {
+public:
+    static constexpr int kMaxLines = 31;
+
+    explicit CFindingReport(const char* heading) : m_heading(heading) {}
+
+    void Add(const std::string& line) {
+        if (m_text.empty()) m_text = m_heading;
+        if (m_count < kMaxLines)
+            m_text += line;
+        else if (m_count == kMaxLines)
+            m_text += "………\n";
+        ++m_count;
+    }
+
+    // The report, or the all-clear text with the information icon.
+    void Show(const char* allClear) const {
+        if (m_count == 0)
+            AfxMessageBox(allClear, MsgButtons::Ok, MsgIcon::Information);
+        else
+            AfxMessageBox(m_text + "全部で " + vemo::FormatInt(m_count) + " 箇所見つかりました。");
+    }
+
+private:
+    const char* m_heading;
+    std::string m_text;
+    int m_count = 0;
+};
+
+std::string Names(const CBukakeGyomu& g, const CBukakeKoshu& k, const CBukakeShubetsu& s) {
+    return g.m_name + " " + k.m_name + " " + s.m_name;
+}
+
+// Calls visit(g, k, s) for every 種別 of the master; stops when it returns false.
+template <class Visit>
+bool ForEachShubetsu(const CBukakeFile& bukake, Visit visit) {
+    for (int gi = 0; gi < bukake.GetCount(); ++gi) {
+        const CBukakeGyomu& g = *bukake.GetGyomu(gi);
+        for (int ki = 0; ki < g.GetCount(); ++ki) {
+            const CBukakeKoshu& k = *g.GetKoshu(ki);
+            for (int si = 0; si < k.GetCount(); ++si)
+                if (!visit(g, k, *k.GetShubetsu(si))) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int OnCheckConsistency(CMasterDataStore& store) {
+    if (AfxMessageBox("マスター ファイルの整合性チェックを行いますか？", MsgButtons::YesNo, MsgIcon::Information) != IDYES)
+        return 0;
+    const CBukakeFile& bukake = store.GetBukakeFile();
+    const CHenkaritsuFile& henkaritsu = store.GetHenkaritsuFile();
+    const CTankaFile& tanka = store.GetTankaFile();
+
+    int details = 0;
+    ForEachShubetsu(bukake, [&](const auto&, const auto&, const auto&) {
+        ++details;
+        return true;
+    });
+    CMasterProgress progress("マスター ファイルの整合性チェックしています...",
+                             static_cast<int>(std::min<int64_t>(19LL * details - 1, INT32_MAX)));
+
+    progress.SetStatus("歩掛データの変化率番号（変化率コード）の整合性チェックしています...");
+    CFindingReport rates("以下の歩掛データの変化率番号（変化率コード）の整合性が正しくありません。\n");
+    bool completed = ForEachShubetsu(bukake, [&](const CBukakeGyomu& g, const CBukakeKoshu& k, const CBukakeShubetsu& s) {
+        const CBukakeDetail& d = s.GetDetail();
+        for (int h = 1; h <= 8; ++h) {
+            if (!progress.Step()) return false;
+            int32_t code = d.m_henkaritsu[static_cast<size_t>(h - 1)];
+            if (IsUnset(code)) continue;
+            const CHenkaritsuGyomu* group = henkaritsu.FindGyomu(g.m_code);
+            if (!group || group->HasRecord(code)) continue;
+            rates.Add(Names(g, k, s) + " … " + vemo::FormatInt(h) + " 番目の変化率番号（変化率コード）" +
+                      vemo::FormatInt(code) + " が不正です。\n");
+        }
+        return true;
+    });
+    if (!completed) return 0;
+
+    progress.SetStatus("歩掛データの作業者コードの整合性チェックしています...");
+    CFindingReport trades("以下の歩掛データの作業者コードの整合性が正しくありません。\n");
+    completed = ForEachShubetsu(bukake, [&](const CBukakeGyomu& g, const CBukakeKoshu& k, const CBukakeShubetsu& s) {
+        const CBukakeDetail& d = s.GetDetail();
+        for (int j = 1; j <= 10; ++j) {
+            if (!progress.Step()) return false;
+            int32_t code = d.m_shokushu[static_cast<size_t>(j - 1)];
+            if (IsUnset(code) || tanka.HasRow(code)) continue;
+            trades.Add(Names(g, k, s) + " … " + vemo::FormatInt(j) + " 番目の作業者コード " + vemo::FormatInt(code) +
+                       " が不正です。\n");
+        }
+        return true;
+    });
+    if (!completed) return 0;
+
+    progress.Hide();
+    rates.Show("すべての歩掛データの変化率番号（変化率コード）は、変化率・補正率データとの整合性がとれています。");
+    trades.Show("すべての歩掛データの作業者コードは、単価データとの整合性がとれています。");
+    return 1;
+}

@@ -1,0 +1,185 @@
+#include "master/MasterMerge.h"
+
+#include <memory>
+
+namespace {
+
+template <class T>
+std::unique_ptr<T> DeepCopy(const T& src) {
+    auto p = std::make_unique<T>();
+    p->Copy(src);
+    return p;
+}
+
+bool KeepsConventionalFlags(int32_t gyomu) { return gyomu == 2 || gyomu == 5 || gyomu == 7; }
+
+// The user 工種 of 業務 2 used codes 100..299, which the shipped masters now use themselves.
+int32_t CarriedKoshuCode(int32_t gyomu, int32_t code) {
+    return gyomu == 2 && code >= 100 && code <= 299 ? code + 200 : code;
+}
+
+bool HasUserShubetsu(const CBukakeKoshu& koshu) {
+    for (int i = 0; i < koshu.GetCount(); ++i)
+        if (koshu.GetShubetsu(i)->m_userCreated == 1) return true;
+    return false;
+}
+
+// Carries the user entries of one 業務 into the 業務 of the same code.
+bool MergeGyomu(const CBukakeGyomu& from, CBukakeGyomu& into, const BukakeMergeRules& rules, const MergeStep& step) {
+    const int32_t gyomu = into.m_code;
+    const bool clearFlags = rules.clearConventionalFlags && !KeepsConventionalFlags(gyomu);
+    for (int ki = 0; ki < from.GetCount(); ++ki) {
+        const CBukakeKoshu& k = *from.GetKoshu(ki);
+        if (k.m_userCreated == 1) {
+            const int32_t code = CarriedKoshuCode(gyomu, k.m_code);
+            if (!(rules.skipExistingKoshu && into.HasKoshu(code))) {
+                auto copy = DeepCopy(k);
+                copy->m_code = code;
+                if (clearFlags) {
+                    copy->m_splitFlag = 0;
+                    for (int si = 0; si < copy->GetCount(); ++si) copy->GetShubetsu(si)->m_conventional = 0;
+                }
+                into.InsertNewKoshu(std::move(copy));
+            }
+        } else {
+            if (!HasUserShubetsu(k)) continue;
+            CBukakeKoshu* target = into.FindKoshu(k.m_code);
+            for (int si = 0; target && si < k.GetCount(); ++si) {
+                const CBukakeShubetsu& t = *k.GetShubetsu(si);
+                if (t.m_userCreated != 1) continue;
+                auto copy = DeepCopy(t);
+                if (clearFlags) copy->m_conventional = 0;
+                if (target->HasShubetsu(copy->m_code)) {
+                    int free = target->GetNewShubetsuCode();
+                    if (free < 0) continue;  // the 工種 has no code left: the 種別 cannot be carried
+                    copy->m_code = free;
+                }
+                target->AddShubetsu(std::move(copy));
+            }
+        }
+        if (step && !step()) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int CountUserBukakeEntries(const CBukakeFile& from, const CBukakeFile& into) {
+    int count = 0;
+    for (int gi = 0; gi < from.GetCount(); ++gi) {
+        const CBukakeGyomu& g = *from.GetGyomu(gi);
+        if (!into.HasGyomu(g.m_code)) continue;
+        for (int ki = 0; ki < g.GetCount(); ++ki) {
+            const CBukakeKoshu& k = *g.GetKoshu(ki);
+            if (k.m_userCreated == 1) {
+                count += k.GetCount();
+                continue;
+            }
+            for (int si = 0; si < k.GetCount(); ++si)
+                if (k.GetShubetsu(si)->m_userCreated == 1) ++count;
+        }
+    }
+    return count;
+}
+
+bool MergeUserBukake(const CBukakeFile& from, CBukakeFile& into, const BukakeMergeRules& rules,
+                     const MergeStep& step) {
+    for (int gi = 0; gi < into.GetCount(); ++gi) {
+        CBukakeGyomu& target = *into.GetGyomu(gi);
+        const CBukakeGyomu* source = from.FindGyomu(target.m_code);
+        if (source && !MergeGyomu(*source, target, rules, step)) return false;
+    }
+    return true;
+}
+
+int CountHenkaritsuRecords(const CHenkaritsuFile& from, const CHenkaritsuFile& into) {
+    int count = 0;
+    for (int gi = 0; gi < from.GetSize(); ++gi) {
+        const CHenkaritsuGyomu& g = *from.GetGyomu(gi);
+        if (into.FindGyomu(g.m_code)) count += g.GetSize();
+    }
+    return count;
+}
+
+bool MergeUserHenkaritsu(const CHenkaritsuFile& from, CHenkaritsuFile& into, bool skipExisting,
+                         const MergeStep& step) {
+    for (int gi = 0; gi < from.GetSize(); ++gi) {
+        const CHenkaritsuGyomu& source = *from.GetGyomu(gi);
+        CHenkaritsuGyomu* target = into.FindGyomu(source.m_code);
+        if (!target) continue;
+        for (int i = 0; i < source.GetSize(); ++i) {
+            const CHenkaritsuRecord& r = *source.GetRecord(i);
+            if (r.m_userCreated == 1 && !(skipExisting && target->HasRecord(r.m_code))) {
+                if (i < target->GetSize())
+                    target->InsertRecord(i, DeepCopy(r));
+                else
+                    target->AddRecord(DeepCopy(r));
+            }
+            if (step && !step()) return false;
+        }
+    }
+    return true;
+}
+
+void MergeTanka(const CTankaFile& user, CTankaFile& shipped) {
+    shipped.m_company = user.m_company;
+    shipped.m_footerFlag = user.m_footerFlag;
+    shipped.m_travelFlag = user.m_travelFlag;
+    shipped.m_defaultColumn = user.m_defaultColumn;
+    shipped.m_travelTrade = user.m_travelTrade;
+
+    // The shipped file brings the new year's prices in column 0; the user's columns move right by one
+    // and the last one drops out.
+    constexpr int kCarried = CTankaRow::kPriceColumns - 1;
+    for (int i = 0; i < kCarried; ++i)
+        if (!user.m_columnTitles[static_cast<size_t>(i)].empty())
+            shipped.m_columnTitles[static_cast<size_t>(i + 1)] = user.m_columnTitles[static_cast<size_t>(i)];
+
+    int p = 0;
+    for (int ri = 0; ri < user.GetCount(); ++ri) {
+        const CTankaRow& r = *user.GetRow(ri);
+        int j = shipped.FindRowIndex(r.m_id);
+        if (j >= 0) {
+            p = j;
+        } else {
+            // A row the shipped file lacks goes right after the row handled before it; the index
+            // the list gave it is the one used from here on.
+            p = shipped.InsertRow(p + 1, std::make_unique<CTankaRow>());
+        }
+        CTankaRow& target = *shipped.GetRow(p);
+        target.m_id = r.m_id;
+        target.m_setting = r.m_setting;
+        target.m_unit = r.m_unit;
+        target.m_name = r.m_name;
+        target.m_kind = r.m_kind;
+        if (!r.m_remarks.empty()) target.m_remarks = r.m_remarks;
+        for (int i = 0; i < kCarried; ++i)
+            if (!IsUnset(r.m_prices[static_cast<size_t>(i)]))
+                target.m_prices[static_cast<size_t>(i + 1)] = r.m_prices[static_cast<size_t>(i)];
+    }
+}
+
+bool MergeZairyoTanka(CZairyoTankaFile& userCopy, const CZairyoTankaFile& shipped, const MergeStep& step) {
+    CZairyoTankaFile remaining;
+    remaining.Copy(shipped);
+    for (int i = 0; i < userCopy.GetCount(); ++i) {
+        CZairyoTankaItem& x = *userCopy.GetItem(i);
+        if (!IsUserZairyoItem(x)) {
+            int j = remaining.FindItemIndex(x.m_id);
+            if (j >= 0) {
+                x.Copy(*remaining.GetItem(j));
+                remaining.RemoveItem(j);
+            } else {
+                userCopy.RemoveItem(i);
+                --i;
+            }
+        }
+        if (step && !step()) return false;
+    }
+    for (int i = 0; i < remaining.GetCount(); ++i) userCopy.AddItem(DeepCopy(*remaining.GetItem(i)));
+    userCopy.m_signature = shipped.m_signature;
+    userCopy.m_fileVersion = shipped.m_fileVersion;
+    userCopy.m_dataVersion = shipped.m_dataVersion;
+    userCopy.m_title = shipped.m_title;
+    return true;
+}

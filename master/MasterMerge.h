@@ -1,0 +1,61 @@
+#pragma once
+#include <functional>
+
+#include "master/BukakeFile.h"
+#include "master/HenkaritsuFile.h"
+#include "master/TankaFile.h"
+#include "master/ZairyoTankaFile.h"
+
+// The rules that carry the user's own entries of one master into another copy of that master: into
+// a newly shipped master (the updates) or into the application's master (the old-version import).
+// Every merge reads its source and changes only its destination, so a caller that merges into a
+// scratch copy can drop it on cancel and nothing else has changed.
+
+// Called after each unit of work; returns false when the user asked to stop.
+using MergeStep = std::function<bool()>;
+
+// How user 工種 and 種別 are carried.
+struct BukakeMergeRules {
+    // A user 工種 whose code the destination 業務 already holds is left out (old-version import);
+    // otherwise it is inserted whatever the destination holds (update).
+    bool skipExistingKoshu = false;
+    // Outside 業務 2, 5 and 7 the copies get split flag 0 on the 工種 and conventional-method flag 0 on
+    // each 種別 (old files default both to 1).
+    bool clearConventionalFlags = false;
+};
+
+// Number of progress steps' worth of user entries: over the 業務 of `from` that `into` also has, a
+// user 工種 counts its 種別, any other 工種 its user 種別.
+int CountUserBukakeEntries(const CBukakeFile& from, const CBukakeFile& into);
+
+// For each 業務 of `into` that `from` also has: each user 工種 of `from` is copied in (業務 2: codes
+// 100..299 raised by 200) with the 工種 insertion rule; each user 種別 of another 工種 is appended to
+// the 工種 of the same code in `into` (dropped when there is none), taking the first free 種別 code
+// when its own is taken. step runs after each 工種 of `from` that holds user entries. false when
+// step asked to stop (into is then half merged and must be dropped).
+bool MergeUserBukake(const CBukakeFile& from, CBukakeFile& into, const BukakeMergeRules& rules,
+                     const MergeStep& step);
+
+// Number of records of `from`'s groups that `into` also has (業務 5 looked up as 4).
+int CountHenkaritsuRecords(const CHenkaritsuFile& from, const CHenkaritsuFile& into);
+
+// For each group of `from` whose 業務 `into` has (5 looked up as 4): each user record at index i is
+// inserted into that group of `into` at i, or appended when i is past its end. With skipExisting a
+// record whose code the group already holds is left out. step runs after every record of `from`
+// (user or not). false when step asked to stop.
+bool MergeUserHenkaritsu(const CHenkaritsuFile& from, CHenkaritsuFile& into, bool skipExisting, const MergeStep& step);
+
+// Carries the user's 単価 master into a newly shipped one: company block and header settings, the
+// price-column titles and every row, with the price columns moved one place to the right (the
+// user's last column drops out). Rows the shipped file lacks are inserted after the row handled
+// before them.
+void MergeTanka(const CTankaFile& user, CTankaFile& shipped);
+
+// Refreshes a copy of the user's 材料単価 master from a newly shipped one: user items stay, other
+// items take the shipped item of the same id or disappear when it is no longer shipped, shipped
+// items not yet present are appended, and the header becomes the shipped one. step runs after each
+// item of the user's master. false when step asked to stop.
+bool MergeZairyoTanka(CZairyoTankaFile& userCopy, const CZairyoTankaFile& shipped, const MergeStep& step);
+
+// The user mark of a material item: its item setting, 1 on items the user entered.
+inline bool IsUserZairyoItem(const CZairyoTankaItem& item) { return item.m_setting == 1; }

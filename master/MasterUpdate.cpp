@@ -1,0 +1,363 @@
+#include "master/MasterUpdate.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "master/MasterMerge.h"
+#include "master/MasterCommandSupport.h"
+#include "platform/FileUtil.h"
+#include "platform/Host.h"
+
+using vemo::FileExists;
+using vemo::JoinPath;
+
+namespace {
+
+const char kShippedRoot[] = "初期データ";
+const char kDataFolderName[] = "データ格納";
+const char kShippedMasterSet[] = "参考マスター";
+const char kUpdateAborted[] = "更新作業を中断します。";
+
+std::string ZairyoTankaFileName() { return std::string(kZairyoTankaDefaultStem) + kZairyoTankaExtension; }
+
+}  // namespace
+
+struct CMasterUpdater::UpdateTexts {
+    const char* confirm;
+    const char* success;
+    const char* overwrite;
+    const char* failure;
+};
+
+std::string CMasterUpdater::ShippedDataFolder() const {
+    return JoinPath(JoinPath(m_store.GetProgramFolder(), kShippedRoot), kDataFolderName);
+}
+std::string CMasterUpdater::ShippedBukakePath() const {
+    return JoinPath(JoinPath(ShippedDataFolder(), kShippedMasterSet), kBukakeFileName);
+}
+std::string CMasterUpdater::ShippedHenkaritsuPath() const {
+    return JoinPath(JoinPath(ShippedDataFolder(), kShippedMasterSet), kHenkaritsuFileName);
+}
+std::string CMasterUpdater::ShippedTankaPath() const { return JoinPath(ShippedDataFolder(), kTankaFileName); }
+std::string CMasterUpdater::ShippedZairyoTankaPath() const {
+    return JoinPath(ShippedDataFolder(), ZairyoTankaFileName());
+}
+std::string CMasterUpdater::AutoVerupPath() const { return JoinPath(m_store.GetProgramFolder(), "AutoVerup.txt"); }
+
+// ---------------------------------------------------------------------------------------------
+// Merges into scratch objects
+
+CMasterUpdater::Merge CMasterUpdater::MergeBukake(const std::string& path, CBukakeFile& result) {
+    CBukakeFile shipped;
+    if (!m_store.SerializeBukakeFile(0, &shipped, path)) return Merge::failed;
+    const CBukakeFile& user = m_store.GetBukakeFile();
+    CMasterProgress progress("歩掛データをインポートしています...", CountUserBukakeEntries(user, shipped));
+    if (!MergeUserBukake(user, shipped, BukakeMergeRules{}, progress.Stepper())) return Merge::cancelled;
+    progress.Hide();
+    result = std::move(shipped);
+    return Merge::merged;
+}
+
+CMasterUpdater::Merge CMasterUpdater::MergeHenkaritsu(const std::string& path, CHenkaritsuFile& result) {
+    CHenkaritsuFile shipped;
+    if (!m_store.SerializeHenkaritsuFile(0, &shipped, path)) return Merge::failed;
+    const CHenkaritsuFile& user = m_store.GetHenkaritsuFile();
+    CMasterProgress progress("変化率・補正率データをインポートしています...", CountHenkaritsuRecords(user, shipped));
+    if (!MergeUserHenkaritsu(user, shipped, false, progress.Stepper())) return Merge::cancelled;
+    progress.Hide();
+    result = std::move(shipped);
+    return Merge::merged;
+}
+
+CMasterUpdater::Merge CMasterUpdater::MergeTankaFile(const std::string& path, CTankaFile& result) {
+    CTankaFile shipped;
+    if (!m_store.SerializeTankaFile(0, &shipped, path)) return Merge::failed;
+    const CTankaFile& user = m_store.GetTankaFile();
+    if (shipped.m_dataVersion <= user.m_dataVersion) {
+        AfxMessageBox("現在、お使いの単価データのバージョンは最新です。\nそのまま単価データをお使いください。");
+        return Merge::notNewer;
+    }
+    MergeTanka(user, shipped);
+    result = std::move(shipped);
+    return Merge::merged;
+}
+
+CMasterUpdater::Merge CMasterUpdater::MergeZairyo(const std::string& path, const CZairyoTankaFile& base,
+                                                  CZairyoTankaFile& result) {
+    // A missing material file would make the load offer a file choice; the shipped file is no choice.
+    if (!FileExists(path)) {
+        ReportMissingFile(path);
+        return Merge::failed;
+    }
+    CZairyoTankaFile shipped;
+    if (!m_store.SerializeZairyoTankaFile(0, &shipped, path)) return Merge::failed;
+    CMasterProgress progress("材料単価データをインポートしています...", base.GetCount());
+    CZairyoTankaFile merged;
+    merged.Copy(base);
+    if (!MergeZairyoTanka(merged, shipped, progress.Stepper())) return Merge::cancelled;
+    progress.Hide();
+    result = std::move(merged);
+    return Merge::merged;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Engines
+
+int CMasterUpdater::UpdateBukakeFile(const std::string& path) {
+    CBukakeFile merged;
+    if (MergeBukake(path, merged) != Merge::merged) return 0;
+    m_store.GetBukakeFile() = std::move(merged);
+    return 1;
+}
+
+int CMasterUpdater::UpdateHenkaritsuFile(const std::string& path) {
+    CHenkaritsuFile merged;
+    if (MergeHenkaritsu(path, merged) != Merge::merged) return 0;
+    m_store.GetHenkaritsuFile() = std::move(merged);
+    return 1;
+}
+
+int CMasterUpdater::UpdateTankaFile(const std::string& path) {
+    CTankaFile merged;
+    if (MergeTankaFile(path, merged) != Merge::merged) return 0;
+    m_store.GetTankaFile() = std::move(merged);
+    return 1;
+}
+
+int CMasterUpdater::UpdateZairyoTankaFile(const std::string& path) {
+    CZairyoTankaFile merged;
+    if (MergeZairyo(path, m_store.GetZairyoTankaFile(), merged) != Merge::merged) return 0;
+    m_store.GetZairyoTankaFile() = std::move(merged);
+    return 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Update commands
+
+template <class Root, class MergeFn, class SaveFn>
+int CMasterUpdater::RunUpdateCommand(int silent, const UpdateTexts& texts, const std::string& source, Root& target,
+                                     MergeFn merge, SaveFn save, bool isTanka) {
+    if (!silent && AfxMessageBox(texts.confirm, MsgButtons::YesNo, MsgIcon::Information) != IDYES) {
+        AfxMessageBox(kUpdateAborted);
+        return 2;
+    }
+    auto finish = [&](int result) {
+        if (isTanka) m_store.ShowTankaSetInStatus();
+        return result;
+    };
+    if (!FileExists(source)) {
+        ReportMissingFile(source);
+        return finish(0);
+    }
+    Root merged;
+    Merge outcome = merge(source, merged);
+    if (outcome == Merge::notNewer) {
+        AfxMessageBox("単価データの更新作業を終了します。\n");
+        return finish(3);
+    }
+    if (outcome != Merge::merged) {
+        AfxMessageBox(texts.failure);
+        return finish(0);
+    }
+    if (!silent && AfxMessageBox(texts.overwrite, MsgButtons::YesNo) != IDYES) {
+        AfxMessageBox(kUpdateAborted);  // the merged master is dropped; the one in use stays
+        return finish(2);
+    }
+    if (!InstallAndSave(target, merged, save)) {
+        AfxMessageBox(texts.failure);
+        return finish(0);
+    }
+    AfxMessageBox(texts.success, MsgButtons::Ok, MsgIcon::Information);
+    return finish(1);
+}
+
+int CMasterUpdater::DoBukakeUpdate(int silent) {
+    static const UpdateTexts texts{"歩掛データの更新作業を実行します。\nよろしいですか？",
+                                   "歩掛データの更新作業は正常に終了しました。",
+                                   "歩掛データを書き換えてよろしいですか？", "歩掛データの更新作業は失敗しました。\n"};
+    return RunUpdateCommand(
+        silent, texts, ShippedBukakePath(), m_store.GetBukakeFile(),
+        [this](const std::string& p, CBukakeFile& r) { return MergeBukake(p, r); },
+        [this] { return m_store.SerializeBukakeFile(1, nullptr, "") == 1; }, false);
+}
+
+int CMasterUpdater::DoHenkaritsuUpdate(int silent) {
+    static const UpdateTexts texts{"変化率・補正率データの更新作業を実行します。\nよろしいですか？",
+                                   "変化率・補正率データの更新作業は正常に終了しました。",
+                                   "変化率・補正率データを書き換えてよろしいですか？",
+                                   "変化率・補正率データの更新作業は失敗しました。\n"};
+    return RunUpdateCommand(
+        silent, texts, ShippedHenkaritsuPath(), m_store.GetHenkaritsuFile(),
+        [this](const std::string& p, CHenkaritsuFile& r) { return MergeHenkaritsu(p, r); },
+        [this] { return m_store.SerializeHenkaritsuFile(1, nullptr, "") == 1; }, false);
+}
+
+int CMasterUpdater::DoTankaUpdate(int silent) {
+    static const UpdateTexts texts{"単価データの更新作業を実行します。\nよろしいですか？",
+                                   "単価データの更新作業は正常に終了しました。",
+                                   "単価データを書き換えてよろしいですか？", "単価データの更新作業は失敗しました。\n"};
+    return RunUpdateCommand(
+        silent, texts, ShippedTankaPath(), m_store.GetTankaFile(),
+        [this](const std::string& p, CTankaFile& r) { return MergeTankaFile(p, r); },
+        [this] { return m_store.SerializeTankaFile(1, nullptr, "") == 1; }, true);
+}
+
+int CMasterUpdater::DoZairyoTankaUpdate(int silent) {
+    static const UpdateTexts texts{"材料単価データの更新作業を実行します。\nよろしいですか？",
+                                   "材料単価データの更新作業は正常に終了しました。",
+                                   "材料単価データを書き換えてよろしいですか？",
+                                   "材料単価データの更新作業は失敗しました。\n"};
+    return RunUpdateCommand(
+        silent, texts, ShippedZairyoTankaPath(), m_store.GetZairyoTankaFile(),
+        [this](const std::string& p, CZairyoTankaFile& r) { return MergeZairyo(p, m_store.GetZairyoTankaFile(), r); },
+        [this] { return m_store.SerializeZairyoTankaFile(1, nullptr, "") == 1; }, false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Material-price carry-over
+
+int CMasterUpdater::CarryOverZairyoTankaFile() {
+    const std::string current = m_store.GetZairyoTankaPath();
+    const std::string target = JoinPath(vemo::ParentFolder(current), ZairyoTankaFileName());
+    if (FileExists(target) || vemo::FolderExists(target)) return 0;
+    if (!FileExists(current)) return 1;
+    std::string bytes;
+    if (!vemo::ReadFileBytes(current, bytes) || !vemo::WriteFileReplacing(target, bytes)) return 0;
+    // The copy is read into a fresh object first: when it does not load, the copy is taken away
+    // again and the file in use stays in use.
+    CZairyoTankaFile loaded;
+    if (!m_store.SerializeZairyoTankaFile(0, &loaded, target)) {
+        std::remove(target.c_str());
+        return 0;
+    }
+    m_store.LockZairyoTankaFile(0, 1);
+    m_store.GetZairyoTankaFile() = std::move(loaded);
+    m_store.SetZairyoTankaPath(target);
+    return m_store.LockZairyoTankaFile(1, 1) ? 1 : 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Whole update
+
+int CMasterUpdater::CopyShippedFile(const std::string& name, const std::string& destination) {
+    std::string bytes;
+    if (!vemo::ReadFileBytes(JoinPath(ShippedDataFolder(), name), bytes)) return 0;
+    return vemo::WriteFileReplacing(destination, bytes) ? 1 : 0;
+}
+
+int CMasterUpdater::DoAutoFileVersionUp(int silent) {
+    if (!silent && AfxMessageBox("データを更新する作業を行います。", MsgButtons::YesNo, MsgIcon::Information) != IDYES)
+        return 2;
+
+    // Everything is read and merged first; nothing is written unless all of it succeeded, so a
+    // missing shipped file, a file that does not load or Cancel in a progress window change nothing.
+    bool failed = false;
+    auto require = [&](const std::string& path) {
+        if (failed) return false;
+        if (!FileExists(path)) {
+            ReportMissingFile(path);
+            failed = true;
+        }
+        return !failed;
+    };
+    const std::string shipped = ShippedDataFolder();
+    CShokeihiFile shokeihi;
+    CProgramKingakuFile programKingaku;
+    if (require(JoinPath(shipped, kShokeihiFileName)) &&
+        !m_store.SerializeShokeihiFile(0, &shokeihi, JoinPath(shipped, kShokeihiFileName)))
+        failed = true;
+    if (require(JoinPath(shipped, kProgramKingakuFileName)) &&
+        !m_store.SerializeProgramKingakuFile(0, &programKingaku, JoinPath(shipped, kProgramKingakuFileName)))
+        failed = true;
+    require(JoinPath(shipped, kHyoshiFileName));
+
+    CBukakeFile bukake;
+    CHenkaritsuFile henkaritsu;
+    CTankaFile tanka;
+    if (require(ShippedBukakePath()) && MergeBukake(ShippedBukakePath(), bukake) != Merge::merged) failed = true;
+    if (require(ShippedHenkaritsuPath()) && MergeHenkaritsu(ShippedHenkaritsuPath(), henkaritsu) != Merge::merged)
+        failed = true;
+    if (require(ShippedTankaPath()) && MergeTankaFile(ShippedTankaPath(), tanka) != Merge::merged) failed = true;
+
+    // The material update follows the carry-over of the material-price file, which takes over the
+    // file in use byte for byte: its merge starts from that file's content.
+    CZairyoTankaFile zairyo;
+    bool haveZairyo = false;
+    if (!failed) {
+        const std::string current = m_store.GetZairyoTankaPath();
+        const std::string target = JoinPath(vemo::ParentFolder(current), ZairyoTankaFileName());
+        const bool targetFree = !FileExists(target) && !vemo::FolderExists(target);
+        const bool carries = targetFree && FileExists(current);
+        if (silent || targetFree) {
+            std::optional<CZairyoTankaFile> carried;
+            bool baseOk = true;
+            if (carries) {
+                carried.emplace();
+                baseOk = m_store.SerializeZairyoTankaFile(0, &*carried, current) == 1;
+            }
+            if (baseOk && FileExists(ShippedZairyoTankaPath())) {
+                Merge m = MergeZairyo(ShippedZairyoTankaPath(), carried ? *carried : m_store.GetZairyoTankaFile(),
+                                      zairyo);
+                if (m == Merge::cancelled) failed = true;
+                haveZairyo = m == Merge::merged;
+            } else if (baseOk) {
+                ReportMissingFile(ShippedZairyoTankaPath());
+            }
+        }
+    }
+
+    if (!failed) {
+        // 諸経費, プログラム金額 and 表紙 are written while their locks are let go; a lock this copy of
+        // the program does not hold means another one is editing the file, and nothing is written.
+        const CMasterDataStore::LockId unlocked[] = {CMasterDataStore::kLockProgramKingaku,
+                                                     CMasterDataStore::kLockShokeihi, CMasterDataStore::kLockTanka};
+        std::vector<CMasterDataStore::LockId> released;
+        for (auto id : unlocked) {
+            if (!m_store.Lock(id, 0, 0)) break;
+            released.push_back(id);
+        }
+        if (released.size() != std::size(unlocked)) {
+            AfxMessageBox("他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、保存ができません。",
+                          MsgButtons::Ok, MsgIcon::Exclamation);
+            failed = true;
+        }
+        if (!failed) {
+            if (CopyShippedFile(kShokeihiFileName, m_store.GetShokeihiPath()))
+                m_store.GetShokeihiFile() = std::move(shokeihi);
+            else
+                failed = true;
+        }
+        if (!failed) {
+            if (CopyShippedFile(kProgramKingakuFileName, m_store.GetProgramKingakuPath()))
+                m_store.GetProgramKingakuFile() = std::move(programKingaku);
+            else
+                failed = true;
+        }
+        // The user's cover data and input histories take the place of the shipped 表紙 file.
+        if (!failed && !m_store.SerializeHyoshiFile(1, nullptr, "")) failed = true;
+        for (auto id : released) m_store.Lock(id, 1, 0);
+    }
+
+    if (!failed && !InstallAndSave(m_store.GetBukakeFile(), bukake,
+                                   [this] { return m_store.SerializeBukakeFile(1, nullptr, "") == 1; }))
+        failed = true;
+    if (!failed && !InstallAndSave(m_store.GetHenkaritsuFile(), henkaritsu,
+                                   [this] { return m_store.SerializeHenkaritsuFile(1, nullptr, "") == 1; }))
+        failed = true;
+    if (!failed &&
+        !InstallAndSave(m_store.GetTankaFile(), tanka, [this] { return m_store.SerializeTankaFile(1, nullptr, "") == 1; }))
+        failed = true;
+
+    if (!failed) {
+        int carried = CarryOverZairyoTankaFile();
+        if (haveZairyo && (silent || carried == 1))
+            InstallAndSave(m_store.GetZairyoTankaFile(), zairyo,
+                           [this] { return m_store.SerializeZairyoTankaFile(1, nullptr, "") == 1; });
+    }
+
+    m_store.ShowTankaSetInStatus();
+    m_store.ShowZairyoTankaInStatus();
+    AfxMessageBox(failed ? "データの更新作業は失敗しました。" : "データの更新作業は正常に終了しました。", MsgButtons::Ok,
+                  MsgIcon::Information);
+    return failed ? 0 : 1;
+}
