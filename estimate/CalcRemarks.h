@@ -1,0 +1,36 @@
+#pragma once
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "estimate/SekisanItem.h"
+#include "platform/NumberText.h"
+#include "platform/Rounding.h"
+
+// Small helpers of the main pass and the remark pass: remark writes that honour the user's keep
+// flags, the number texts written into remarks, and the store of a running sum into an amount.
+namespace calc_remarks {
+
+// Writes a 摘要 line unless the user set it (keep flag).
+inline void SetUpper(CSekisanItem& item, const std::string& text) {
+    if (!item.m_bKeepRemarkUpper) item.m_strRemarkUpper = text;
+}
+inline void SetLower(CSekisanItem& item, const std::string& text) {
+    if (!item.m_bKeepRemarkLower) item.m_strRemarkLower = text;
+}
+
+// An amount in a remark: whole yen with a comma between groups of three digits ("1,234").
+inline std::string AmountText(int64_t yen) { return vemo::FormatThousands(yen); }
+
+// A percentage in a remark: two decimals and "%" ("53.85%").
+inline std::string PercentText(double percent) { return NumToStr(percent, 0.01) + "%"; }
+
+// A running sum (64 bits) stored into a 32-bit amount field: saturated, never the unset value.
+inline int32_t ToAmount(int64_t value) {
+    constexpr int64_t lo = static_cast<int64_t>(std::numeric_limits<int32_t>::min()) + 1;
+    constexpr int64_t hi = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(std::clamp(value, lo, hi));
+}
+
+}  // namespace calc_remarks

@@ -1,0 +1,991 @@
+// The main calculation pass: one walk over the rows of a 業務 that prices every row and fills the
+// 業務's sum rows (直接費計, 諸経費, 技術経費, 一般管理費等, 業務価格 and the rows that show running sums).
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "estimate/CalcEnvironment.h"
+#include "estimate/CalcRemarks.h"
+#include "estimate/SekisanData.h"
+#include "master/BukakeFile.h"
+#include "master/TankaFile.h"
+#include "platform/Rounding.h"
+
+using calc_remarks::AmountText;
+using calc_remarks::PercentText;
+using calc_remarks::SetLower;
+using calc_remarks::SetUpper;
+using calc_remarks::ToAmount;
+
+namespace {
+
+constexpr int64_t kSumLimit = 999'999'999;
+constexpr int kClassCount = 9;  // 精度管理費 classes 0..8
+
+bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
+bool IsOneOf(int value, std::initializer_list<int> set) { return std::find(set.begin(), set.end(), value) != set.end(); }
+
+// 工種 code classes.
+bool IsPricedKoshu(int k) { return In(k, 1, 68) || In(k, 100, 689); }
+bool IsLumpKoshu(int k) { return k == 69 || In(k, 690, 699); }
+bool IsRateAKoshu(int k) { return In(k, 70, 74) || In(k, 700, 749); }
+bool IsRateBKoshu(int k) { return In(k, 75, 79) || In(k, 750, 799); }
+bool IsSpecialKoshu(int k) { return In(k, 80, 84) || In(k, 800, 849); }
+bool IsTailKoshu(int k) { return In(k, 85, 89) || In(k, 850, 899); }
+
+// 業務 kinds.
+bool IsSokuryo(int g) { return g == 1 || g == 6; }
+// 業務 whose labour splits into the new and the conventional method and that keep a 業務原価.
+bool IsLabourSplit(int g) { return IsOneOf(g, {2, 3, 5, 7}); }
+
+// Mode of a priced row: no price, a unit price, a lump amount, or the amount as the user typed it.
+enum class Mode { None, UnitPrice, Amount, Entered };
+
+bool IsLumpUnit(const std::string& unit) { return unit == "業務" || unit == "式"; }
+
+// 1000 × days as a quantity; days beyond the field's range are held at its limit.
+int32_t DaysToQuantity(int days) { return ToAmount(static_cast<int64_t>(days) * 1000); }
+
+int32_t AmountOf(int32_t quantity, int32_t unitPrice) {
+    return DoubleToLong(quantity / 1000.0 * (unitPrice / 10.0));
+}
+
+const char* const kMarumeTexts[] = {"(千円止め)", "(万円止め)", "(十万円止め)", "(百万円止め)", "(千万円止め)"};
+
+}  // namespace
+
+// The state of one walk: the running sums, the amounts of the fixed rows met so far and the rows
+// that show running sums. Every sum is kept in 64 bits; the two the 業務 caps restart at 0.
+class CGyomuPass {
+public:
+    CGyomuPass(CSekisanData& data, int gyomu, bool final)
+        : m_data(data),
+          m_list(*data.GetItemList()),
+          m_bukake(CalcEnv().GetBukakeFile()),
+          m_settings(CalcEnv().GetCalcSettings()),
+          m_gyomu(gyomu),
+          m_final(final) {}
+
+    int Run();
+
+private:
+    // The row being priced and its master records.
+    struct Row {
+        CSekisanItem& item;
+        const CBukakeKoshu* koshu;
+        const CBukakeShubetsu* shubetsu;
+        int level;
+        bool entered;
+    };
+
+    void PriceRow(Row& row);
+    void PriceShubetsu(Row& row);
+    int SokuryoValue(Row& row, double qty, int64_t& extraBase);
+    int SekkeiValue(Row& row, double qty, int& withDensi);
+    int BukkenValue(Row& row, double qty);
+    int DoshitsuValue(Row& row, double qty);
+    void CountLabour(Row& row, double qty, int labour, bool conventional);
+    int PartOf(Row& row, int part);
+    void ApplyMode(Row& row, Mode mode, int value, int withDensi);
+    Mode ModeByUnit(const Row& row, const CBukakeDetail& detail) const;
+    void PriceSpecialShubetsu(Row& row);
+    void DaikaRule(Row& row);
+    void LumpRow(Row& row);
+    void RateRow(Row& row);
+    void DensiKeisankiRow(Row& row, int64_t base);
+    bool DensiRow(Row& row);
+    void FixedRow(Row& row);
+    void LabourTotalRow(CSekisanItem& item, const CBukakeKoshu* koshu);
+    void Row92(Row& row);
+    void Row93(Row& row);
+    void Row94(Row& row);
+    void Row915(Row& row);
+    void Row916(Row& row);
+    int RoundingRemainder();
+    void UpdateTotals();
+    void RefreshSumRows();
+
+    void AddDirect(int64_t amount);
+    void AddCost(int64_t amount, const CSekisanItem& item);
+    void AddClass(std::array<int64_t, kClassCount>& sums, int kind, int64_t amount);
+    bool SumGroup(const Row& row) const { return row.koshu && row.koshu->m_settings[0] == 1; }
+    bool KoshuSplitIs(const Row& row, int flag) const { return row.koshu && row.koshu->m_splitFlag == flag; }
+    // The lower 摘要 of a labour split ("新(…),従(…)"): written while the 歩掛 keeps the split, the
+    // user has not set the line and the row is printed; empty unless both kinds of labour occur.
+    void SetSplitLower(CSekisanItem& item, const std::string& text);
+
+    // Runs an operation that inserts or removes one row of the 業務 and keeps the walk on the
+    // current row. Returns false when the current row itself was taken out.
+    template <class Op>
+    bool Restructure(Op op);
+
+    CSekisanData& m_data;
+    CSekisanItemList& m_list;
+    const CBukakeFile& m_bukake;
+    const CCalcSettings& m_settings;
+    const int m_gyomu;
+    const bool m_final;
+    int m_index = 0;
+    int m_count = 0;
+
+    // Running sums.
+    int64_t m_direct = 0, m_rated = 0, m_ratedB = 0, m_tail = 0;
+    int64_t m_newLabour = 0, m_convLabour = 0, m_grouped = 0;
+    std::array<int64_t, kClassCount> m_classAll{}, m_classNew{};
+    int64_t m_soil4 = 0, m_soil6 = 0, m_soil7 = 0, m_soil8 = 0;
+    int64_t m_accuracy = 0, m_computer = 0, m_extra = 0;
+    int64_t m_cost = 0, m_cost30001 = 0, m_shown = 0, m_mixed = 0, m_material = 0, m_technical = 0;
+    double m_techBase3 = 0.0, m_techBase4 = 0.0;
+
+    // Fixed rows met so far: the amounts as adjusted by the total's rounding and before it.
+    int64_t m_result92 = 0, m_new92 = 0, m_amount98 = 0, m_amount915 = 0, m_adjustment = 0;
+    int64_t m_amount93 = 0, m_amount93Before = 0, m_amount94 = 0, m_amount94Before = 0;
+    int64_t m_amount916 = 0, m_amount916Before = 0;
+    int64_t m_total = 0, m_totalBefore = 0;
+
+    bool m_densiRowUpdated = false;
+    bool m_seidoRowUpdated = false;
+    bool m_materialSplit = false;
+    bool m_has91 = false;
+
+    // Rows showing running sums.
+    CSekisanItem* m_directRow = nullptr;  // 90
+    CSekisanItem* m_costRow = nullptr;    // 910
+    CSekisanItem* m_convRow = nullptr;    // 911 (910 of a conventional 物件調査 工種)
+    CSekisanItem* m_mixedRow = nullptr;   // 912
+    CSekisanItem* m_shownRow = nullptr;   // 913
+};
+
+int CSekisanData::CalcGyomu(int gyomu, int final) { return CGyomuPass(*this, gyomu, final != 0).Run(); }
+
+int CGyomuPass::Run() {
+    m_data.m_limits.directCapped.erase(m_gyomu);
+    m_data.m_limits.costCapped.erase(m_gyomu);
+    m_count = m_list.GetCount();
+    int start = 0;
+    for (int i = 0; i < m_count; ++i) {
+        const CSekisanItem* item = m_list.GetItem(i);
+        if (item && item->m_nGyomu == m_gyomu) {
+            start = i;
+            break;
+        }
+    }
+
+    for (m_index = start + 1; m_index < m_count; ++m_index) {
+        CSekisanItem* item = m_list.GetItem(m_index);
+        if (!item) return 0;
+        if (item->m_nGyomu != m_gyomu) break;
+        const int level = item->GetLevel();
+        const CBukakeKoshu* koshu = IsUnset(item->m_nKoshu) ? nullptr : m_bukake.FindKoshu(m_gyomu, item->m_nKoshu);
+        const CBukakeShubetsu* shubetsu =
+            level == 2 ? m_bukake.FindShubetsu(m_gyomu, item->m_nKoshu, item->m_nShubetsu) : nullptr;
+        Row row{*item, koshu, shubetsu, level, item->m_bAmountEntered != 0};
+        // A typed amount is the row's amount.
+        if (row.entered && !IsUnset(item->m_nAmount2)) item->m_nAmount = item->m_nAmount2;
+        PriceRow(row);
+    }
+
+    // The conventional total is complete at the 業務's last row.
+    if (m_convRow && IsLabourSplit(m_gyomu)) {
+        m_convRow->m_nQuantity = 1000;
+        m_convRow->m_strUnit = "式";
+        LabourTotalRow(*m_convRow, m_bukake.FindKoshu(m_gyomu, m_convRow->m_nKoshu));
+    }
+
+    if ((m_gyomu == 2 || m_gyomu == 7) && m_settings.DensiDsp && !m_densiRowUpdated) m_data.UpdateDensiRow(m_gyomu, 1);
+    if (m_gyomu == 3) m_data.UpdateZairyoRow(m_gyomu, m_materialSplit ? 0 : 1);
+
+    // Rows with a quantity and a unit price take their product (a typed amount stays).
+    for (int i = start + 1; i < m_list.GetCount(); ++i) {
+        CSekisanItem* item = m_list.GetItem(i);
+        if (item && !item->m_bAmountEntered && !IsUnset(item->m_nQuantity) && !IsUnset(item->m_nUnitPrice))
+            item->m_nAmount = AmountOf(item->m_nQuantity, item->m_nUnitPrice);
+    }
+    return 1;
+}
+
+template <class Op>
+bool CGyomuPass::Restructure(Op op) {
+    // The current row is recognised by its address; a row taken out is not looked at again.
+    const auto current = reinterpret_cast<std::uintptr_t>(m_list.GetItem(m_index));
+    op();
+    m_count = m_list.GetCount();
+    for (int step : {0, 1, -1}) {
+        if (reinterpret_cast<std::uintptr_t>(m_list.GetItem(m_index + step)) == current) {
+            m_index += step;
+            return true;
+        }
+    }
+    --m_index;  // the walk goes on with the row that took its place
+    return false;
+}
+
+void CGyomuPass::PriceRow(Row& row) {
+    CSekisanItem& item = row.item;
+    const int g = m_gyomu, k = item.m_nKoshu;
+    bool alive = true;
+    bool koshuTotal = false;
+    if (!IsUnset(k)) {
+        // A 工種 with 種別 rows shows their total, when it is asked to.
+        if (row.level == 1) {
+            const CSekisanItem* next = m_list.GetItem(m_index + 1);
+            if (next && next->GetLevel() == 2) {
+                item.m_nAmount = item.m_bSummary ? m_data.SumKoshuChildren(m_index) : kUnset;
+                koshuTotal = true;
+            }
+        }
+        // 測量 day counts (種別 11) and day charges (種別 12).
+        if (IsSokuryo(g) && k == 13 && row.level == 2) {
+            if (item.m_nShubetsu == 11) {
+                const CTankaFile& tanka = CalcEnv().GetTankaFile();
+                item.m_nQuantity =
+                    tanka.m_travelFlag == 1 ? DaysToQuantity(m_data.CalcShubetsuDays(m_index, tanka.m_travelTrade, 1)) : 0;
+            } else if (item.m_nShubetsu == 12) {
+                item.m_nAmount = m_data.CalcDayChargeAmount(m_index);
+            }
+        }
+        if (IsPricedKoshu(k) && row.level == 2) PriceShubetsu(row);
+        if (IsLumpKoshu(k) && !koshuTotal) LumpRow(row);
+        if (IsRateAKoshu(k) || IsRateBKoshu(k)) RateRow(row);
+        if (IsSpecialKoshu(k)) {
+            PriceSpecialShubetsu(row);
+            if (item.m_nAmount > 0 && !item.m_bSummary) {
+                m_rated += item.m_nAmount;
+                if (IsLabourSplit(g) && KoshuSplitIs(row, 0)) AddCost(item.m_nAmount, item);
+                if (g == 4) m_shown += item.m_nAmount;
+            }
+        }
+        if (!row.entered) {
+            if (k == 85 && IsSokuryo(g)) {
+                // 材料費: the materials named by the 歩掛 of the rows before.
+                item.m_nQuantity = 1000;
+                item.m_strUnit = "式";
+                item.m_nUnitPrice = kUnset;
+                item.m_nAmount = m_data.SumZairyoCost(g, m_index);
+            }
+            if ((k == 81 || k == 838) && IsOneOf(g, {1, 3, 4, 6}))
+                DensiKeisankiRow(row, g == 4 ? m_direct : m_newLabour + m_convLabour);
+            if (k == 847 && IsSokuryo(g)) item.m_nAmount = ToAmount(m_accuracy);
+        }
+        if (k == 917 && g == 3) {
+            if (!row.entered && m_material > 0) item.m_nAmount = ToAmount(m_material);
+            if ((row.entered || m_material > 0) && item.m_nAmount > 0) {
+                m_rated += item.m_nAmount;
+                if (m_bukake.m_splitFlag == 0) AddCost(item.m_nAmount, item);
+            }
+        }
+        if (IsTailKoshu(k)) {
+            PriceSpecialShubetsu(row);
+            if (item.m_nAmount > 0 && !item.m_bSummary) {
+                m_tail += item.m_nAmount;
+                m_mixed += item.m_nAmount;
+                if (IsOneOf(g, {1, 3, 6})) m_shown += item.m_nAmount;
+                if (IsOneOf(g, {2, 5, 7}) && KoshuSplitIs(row, 0)) AddCost(item.m_nAmount, item);
+            }
+            // Counted above with the amount of the run before, then priced again.
+            if ((k == 85 || k == 838) && IsOneOf(g, {2, 5, 7}) && !row.entered)
+                DensiKeisankiRow(row, m_newLabour + m_convLabour);
+        } else if (k == 838 && IsOneOf(g, {2, 5, 7}) && !row.entered) {
+            DensiKeisankiRow(row, m_newLabour + m_convLabour);
+        }
+        if (k == 899) alive = DensiRow(row);
+        if (alive) FixedRow(row);
+    }
+    UpdateTotals();
+    RefreshSumRows();
+    if (alive && k == 914 && !item.m_bNameUpperEdited) item.m_strNameUpper.clear();
+}
+
+Mode CGyomuPass::ModeByUnit(const Row& row, const CBukakeDetail& detail) const {
+    if (row.entered) return Mode::Entered;
+    if (IsUnset(row.item.m_nQuantity)) return Mode::None;
+    return IsLumpUnit(detail.m_unit) ? Mode::Amount : Mode::UnitPrice;
+}
+
+void CGyomuPass::PriceShubetsu(Row& row) {
+    CSekisanItem& item = row.item;
+    const int g = m_gyomu;
+    if (!row.shubetsu) {
+        item.m_strUnit.clear();
+        item.m_nUnitPrice = 0;
+        item.m_nAmount = 0;
+        item.m_strRemarkUpper.clear();
+        item.m_strRemarkLower = "削除されています";
+        return;
+    }
+    const CBukakeDetail& detail = row.shubetsu->GetDetail();
+    const int type = detail.m_bukakeType;
+    if (type == 13) item.m_nQuantity = IsUnset(item.m_nLL[7]) ? 1000 : item.m_nLL[7] / 10;
+    Mode mode = Mode::None;
+    if (type != 22 && type != 23) mode = ModeByUnit(row, detail);
+    if (type == 23) {
+        // A 工種計 row: the quantities and amounts of the 種別 rows above it.
+        if (!detail.m_unit.empty()) item.m_strUnit = detail.m_unit;
+        item.m_bSummary = 1;
+        int koshuIndex = m_index - 1;
+        while (koshuIndex >= 0) {
+            const CSekisanItem* above = m_list.GetItem(koshuIndex);
+            if (!above || above->GetLevel() != 2 || above->m_nKoshu != item.m_nKoshu) break;
+            --koshuIndex;
+        }
+        int quantity = 0, amount = 0;
+        m_data.SumKoshuQuantities(koshuIndex, m_index, quantity, amount);
+        if (quantity >= 0) item.m_nQuantity = quantity;
+        if (amount >= 0) item.m_nAmount = amount;
+    }
+    if (row.entered || (IsSokuryo(g) && item.m_nKoshu == 13 && item.m_nShubetsu == 12)) mode = Mode::Entered;
+
+    const double qty = IsUnset(item.m_nQuantity) ? 0.0 : item.m_nQuantity / 1000.0;
+    int value = 0, withDensi = 0;
+    int64_t extraBase = -1;
+    if (mode == Mode::UnitPrice || mode == Mode::Amount) {
+        switch (g) {
+            case 1:
+            case 6:
+                value = SokuryoValue(row, qty, extraBase);
+                break;
+            case 2:
+            case 7:
+                value = SekkeiValue(row, qty, withDensi);
+                break;
+            case 3:
+                value = BukkenValue(row, qty);
+                break;
+            case 4:
+                value = DoshitsuValue(row, qty);
+                break;
+            case 5: {
+                value = m_data.CalcDoshitsuKingakuPart(&item, m_index, 0);
+                const int labour = m_data.CalcDoshitsuKingakuPart(&item, m_index, 1);
+                if (labour > 0) CountLabour(row, qty, labour, row.shubetsu->m_conventional == 1);
+                break;
+            }
+            default:
+                break;
+        }
+        ApplyMode(row, mode, value, withDensi);
+    }
+    if (mode == Mode::None || item.m_nAmount <= 0) return;
+
+    const int64_t amount = item.m_nAmount;
+    AddDirect(amount);
+    if (g == 4) {
+        switch (m_data.GetSeidoKind(item, 0)) {
+            case 4: m_soil4 += amount; break;
+            case 6: m_soil6 += amount; break;
+            case 7: m_soil7 += amount; break;
+            case 8: m_soil8 += amount; break;
+            default: break;
+        }
+    }
+    if (IsLabourSplit(g) && row.shubetsu->m_conventional == 0) AddCost(amount, item);
+    if (item.m_nExtraRate > 0) {
+        const int64_t base = extraBase >= 1 ? extraBase : amount;
+        m_extra += DoubleToLong(item.m_nExtraRate / 10000.0 * static_cast<double>(base));
+    }
+    if (mode == Mode::Entered) {
+        const int kind = m_data.GetSeidoKind(item, 0);
+        AddClass(m_classAll, kind, amount);
+        if (IsOneOf(g, {2, 3, 5}) && row.shubetsu->m_conventional == 1) {
+            m_convLabour += amount;
+        } else {
+            if (g != 4) AddClass(m_classNew, kind, amount);
+            m_newLabour += amount;
+        }
+        if (SumGroup(row)) m_grouped += amount;
+    }
+}
+
+int CGyomuPass::SokuryoValue(Row& row, double qty, int64_t& extraBase) {
+    CSekisanItem& item = row.item;
+    int value;
+    if (m_settings.SeidoDsp) {
+        // 精度管理費 on its own row: the row's amount without it, the difference into that row.
+        const int without = m_data.CalcSokuryoKingaku(&item, m_index, 8);
+        const int with = m_data.CalcSokuryoKingaku(&item, m_index, 0);
+        if (without < with && qty >= 1) m_accuracy += DoubleToLong(with * qty) - DoubleToLong(without * qty);
+        extraBase = DoubleToLong(with * qty);
+        value = without;
+    } else {
+        value = m_data.CalcSokuryoKingaku(&item, m_index, 0);
+    }
+    // The 精度管理費 row is there exactly while it is shown on its own; once per run is enough.
+    if (!m_seidoRowUpdated) {
+        m_seidoRowUpdated = true;
+        const int mode = m_settings.SeidoDsp ? 0 : 1;
+        Restructure([&] { m_data.UpdateSeidoRow(m_gyomu, mode); });
+    }
+    const int labour = m_data.CalcSokuryoKingaku(&item, m_index, 13);
+    if (labour > 0) {
+        const int64_t n = DoubleToLong(qty * labour);
+        m_computer += n;
+        m_newLabour += n;
+        if (SumGroup(row)) m_grouped += n;
+    }
+    return value;
+}
+
+int CGyomuPass::SekkeiValue(Row& row, double qty, int& withDensi) {
+    CSekisanItem& item = row.item;
+    const int value = m_data.CalcSekkeiKingaku(&item, m_index, 0);
+    if (m_settings.DensiDsp && item.m_bSpecialExpense == 1) {
+        withDensi = m_data.CalcSekkeiKingakuWithDensi(&item, m_index, 0);
+        if (!m_densiRowUpdated) {
+            m_densiRowUpdated = true;
+            Restructure([&] { m_data.UpdateDensiRow(m_gyomu, 0); });
+        }
+    }
+    const int labour = m_data.CalcSekkeiKingaku(&item, m_index, m_settings.ShokeihiCalc ? 5 : 1);
+    if (labour > 0) CountLabour(row, qty, labour, m_gyomu == 2 && row.shubetsu->m_conventional == 1);
+    return value;
+}
+
+// The labour of a 設計 (or 業務 5) row: into the class sums, the new or the conventional labour,
+// and, for a conventional row, its technical expense.
+void CGyomuPass::CountLabour(Row& row, double qty, int labour, bool conventional) {
+    CSekisanItem& item = row.item;
+    double n = qty * labour;
+    const int64_t share = DoubleToLong(n);
+    const int kind = m_data.GetSeidoKind(item, 0);
+    AddClass(m_classAll, kind, share);
+    if (conventional) {
+        m_convLabour += share;
+    } else {
+        AddClass(m_classNew, kind, share);
+        m_newLabour += share;
+    }
+    if (SumGroup(row)) m_grouped += share;
+    if (!conventional) return;
+    // 技術経費 of the conventional row: its labour with overhead, at the 種別's own rate.
+    const int e = m_data.GetGijutsuKeihiRate(m_index, 1);
+    if (e <= 0) return;
+    if (!m_settings.ShokeihiCalc && m_settings.DensiDsp) {
+        const int direct = m_gyomu == 5 ? PartOf(row, 1) : m_data.CalcSekkeiKingakuWithDensi(&item, m_index, 1);
+        n = RoundDown(qty * direct, 1.0);
+    }
+    const int rate = m_data.GetShokeihiRate(m_gyomu, 0, kUnset);
+    const int32_t t = DoubleToLong(n * (rate / 10000.0 + 1.0));
+    if (t > 0) m_technical += DoubleToLong(t * (e / 10000.0));
+}
+
+int CGyomuPass::BukkenValue(Row& row, double qty) {
+    CSekisanItem& item = row.item;
+    int value = m_data.CalcBukkenKingaku(&item, m_index, 0);
+    if (m_settings.ZairyoDsp) {
+        // Material parts go to the 材料費等 row.
+        const int withoutMaterial = m_data.CalcBukkenKingakuWithoutZairyo(&item, m_index, 0);
+        const int material = value - withoutMaterial;
+        if (qty > 0 && material >= 1) {
+            value -= material;
+            m_material += DoubleToLong(qty * material);
+            m_materialSplit = true;
+        }
+    }
+    const int labour = m_data.CalcBukkenKingaku(&item, m_index, 1);
+    if (labour > 0) {
+        const bool conventional = row.shubetsu->m_conventional == 1;
+        double n = qty * labour;
+        const int e = m_data.GetGijutsuKeihiRate(m_index, 1);
+        if (e > 0) {
+            const double x = n * e / 10000.0;
+            const int rate = m_data.GetShokeihiRate(3, ToAmount(m_direct + m_rated), kUnset);
+            n = qty * m_data.CalcBukkenKingaku(&item, m_index, 5);
+            const double y = n * rate / 10000.0 * e / 10000.0;
+            if (conventional) m_techBase3 += x + y;
+        }
+        const int64_t share = DoubleToLong(n);
+        if (conventional)
+            m_convLabour += share;
+        else
+            m_newLabour += share;
+        if (SumGroup(row)) m_grouped += share;
+    }
+    return value;
+}
+
+int CGyomuPass::DoshitsuValue(Row& row, double qty) {
+    CSekisanItem& item = row.item;
+    const int value = m_data.CalcDoshitsuKingakuPart(&item, m_index, 0);
+    const int e = m_data.GetGijutsuKeihiRate(m_index, 1);
+    if (e > 0) m_techBase4 += qty * m_data.CalcDoshitsuKingakuPart(&item, m_index, 1) * 220 / 100.0 * e / 10000.0;
+    DaikaRule(row);
+    return value;
+}
+
+// 土質調査: a row priced from one material with remarks shows them in place of its 代価 number.
+void CGyomuPass::DaikaRule(Row& row) {
+    if (m_settings.DaikaOn == 1)
+        m_data.SetZairyoRemark(row.item);
+    else if (row.item.m_nDaikaNo == -1)
+        row.item.m_nDaikaNo = kUnset;
+}
+
+// Part `part` of the 業務's amount calculation.
+int CGyomuPass::PartOf(Row& row, int part) {
+    switch (m_gyomu) {
+        case 1:
+        case 6: return m_data.CalcSokuryoKingaku(&row.item, m_index, part);
+        case 2:
+        case 7: return m_data.CalcSekkeiKingaku(&row.item, m_index, part);
+        case 3: return m_data.CalcBukkenKingaku(&row.item, m_index, part);
+        case 4:
+        case 5: return m_data.CalcDoshitsuKingakuPart(&row.item, m_index, part);
+        default: return 0;
+    }
+}
+
+void CGyomuPass::ApplyMode(Row& row, Mode mode, int value, int withDensi) {
+    CSekisanItem& item = row.item;
+    if (mode == Mode::UnitPrice) {
+        m_data.CheckUnitPrice(value, item);
+        item.m_nUnitPrice = ToAmount(static_cast<int64_t>(value) * 10);
+        item.m_nAmount2 = ToAmount(static_cast<int64_t>(withDensi) * 10);
+        // The product, so that the rows after this one count it in this run already.
+        item.m_nAmount = AmountOf(item.m_nQuantity, item.m_nUnitPrice);
+    } else if (mode == Mode::Amount) {
+        item.m_nAmount = value;
+        item.m_nAmount2 = value;
+    }
+}
+
+// Special and tail rows with a 種別: day counts and day charges by 歩掛 type, otherwise priced by
+// the 業務's amount calculation.
+void CGyomuPass::PriceSpecialShubetsu(Row& row) {
+    if (row.level != 2 || !row.shubetsu) return;
+    CSekisanItem& item = row.item;
+    const CBukakeDetail& detail = row.shubetsu->GetDetail();
+    const int type = detail.m_bukakeType;
+    int value = 0;
+    switch (type) {
+        case 6:
+            value = m_data.GetMaxShokushuDays(m_index);
+            if (value >= 0) item.m_nQuantity = DaysToQuantity(value);
+            break;
+        case 7:
+            value = m_data.CalcShokushuCharges(m_index);
+            if (value >= 0) item.m_nAmount = value;
+            break;
+        case 8:
+            value = m_data.CalcDayCharges(m_index);
+            if (value >= 0) item.m_nAmount = value;
+            break;
+        case 9:
+            value = m_data.GetMaxCalendarDays(m_index);
+            if (value >= 0) item.m_nQuantity = DaysToQuantity(value);
+            break;
+        default:
+            break;
+    }
+    if (type != 7 && type != 8) {
+        const Mode mode = ModeByUnit(row, detail);
+        if (mode == Mode::UnitPrice || mode == Mode::Amount) ApplyMode(row, mode, PartOf(row, 0), 0);
+    }
+    if (m_gyomu == 4) DaikaRule(row);
+}
+
+void CGyomuPass::LumpRow(Row& row) {
+    CSekisanItem& item = row.item;
+    const int64_t amount = item.m_nAmount;
+    if (amount <= 0) return;
+    AddDirect(amount);
+    const int kind = m_data.GetSeidoKind(item, 1);
+    if (row.koshu) {
+        if (m_gyomu == 4) m_soil6 += amount;
+        if (IsLabourSplit(m_gyomu) && row.koshu->m_splitFlag == 1) {
+            m_convLabour += amount;
+        } else {
+            AddCost(amount, item);
+            AddClass(m_classNew, kind, amount);
+            m_newLabour += amount;
+        }
+        if (SumGroup(row)) m_grouped += amount;
+    }
+    AddClass(m_classAll, kind, amount);
+    m_extra += amount;
+}
+
+void CGyomuPass::RateRow(Row& row) {
+    CSekisanItem& item = row.item;
+    if (IsUnset(item.m_nRate) || item.m_nRate < 1) return;
+    const int g = m_gyomu, k = item.m_nKoshu;
+    int64_t base;
+    if ((k == 71 && IsOneOf(g, {1, 4, 6})) || (k == 79 && (g == 2 || g == 7)))
+        base = m_extra;
+    else if (IsSokuryo(g) && k == 70)
+        base = m_direct + m_accuracy + m_data.GetKoshu81Amount() + m_data.GetKoshu92Amount();
+    else if (IsSokuryo(g))
+        base = m_direct + m_result92 + m_accuracy;
+    else
+        base = m_direct + m_accuracy;
+    const int32_t amount = DoubleToLong(RoundDown(static_cast<double>(base) * (item.m_nRate / 10000.0), 1.0));
+    item.m_nAmount = amount;
+    if (IsRateAKoshu(k)) {
+        m_rated += amount;
+        if (g == 4) m_shown += amount;
+    } else {
+        m_ratedB += amount;
+        m_mixed += amount;
+        if (IsOneOf(g, {1, 3, 6})) m_shown += amount;
+    }
+    if (IsLabourSplit(g) && KoshuSplitIs(row, 0)) AddCost(amount, item);
+}
+
+// 電子計算機使用料 (工種 81, 838, or 85 of 設計): a rate of the labour, its text in the upper 摘要.
+void CGyomuPass::DensiKeisankiRow(Row& row, int64_t base) {
+    CSekisanItem& item = row.item;
+    item.m_nQuantity = 1000;
+    item.m_strUnit = "式";
+    item.m_nUnitPrice = kUnset;
+    std::string text;
+    item.m_nAmount = m_data.CalcDensiKeisanki(m_gyomu, m_index, ToAmount(base), ToAmount(m_grouped), text,
+                                              item.m_nKoshu == 838 ? 1 : 0);
+    SetUpper(item, text);
+}
+
+bool CGyomuPass::DensiRow(Row& row) {
+    if (!m_settings.DensiDsp) return Restructure([&] { m_data.UpdateDensiRow(m_gyomu, 1); });
+    int newMethodPart = 0;
+    m_data.CalcDensiRowAmount(m_gyomu, m_index, newMethodPart);
+    if (m_gyomu == 2 || m_gyomu == 5) AddCost(newMethodPart, row.item);
+    return true;
+}
+
+void CGyomuPass::FixedRow(Row& row) {
+    CSekisanItem& item = row.item;
+    const int g = m_gyomu;
+    switch (item.m_nKoshu) {
+        case 90:
+            m_directRow = &item;
+            break;
+        case 91:
+            if (g == 4) m_has91 = true;
+            LabourTotalRow(item, row.koshu);
+            break;
+        case 92:
+            Row92(row);
+            break;
+        case 98:
+            if (g == 4) {
+                const int32_t amount = m_direct == 0 ? 0 : DoubleToLong(static_cast<double>(m_direct) * 0.007);
+                item.m_nAmount = amount;
+                SetUpper(item, " " + NumToStr(0.7, 0.01) + "%");
+                m_shown += amount;
+                m_amount98 = amount;
+            }
+            break;
+        case 915:
+            if (IsLabourSplit(g)) Row915(row);
+            break;
+        case 93:
+            Row93(row);
+            break;
+        case 94:
+            Row94(row);
+            break;
+        case 916:
+            if (IsLabourSplit(g)) Row916(row);
+            break;
+        case 95: {
+            UpdateTotals();
+            item.m_nAmount = ToAmount(m_total);
+            item.m_nAmount2 = ToAmount(m_totalBefore);
+            const int choice = item.m_nRounding;
+            SetUpper(item, m_settings.MarumeDsp == 1 && choice >= 3 && choice <= 7 ? kMarumeTexts[choice - 3] : "");
+            break;
+        }
+        case 96:
+            if (!IsUnset(item.m_nAmount)) m_adjustment = item.m_nAmount;
+            break;
+        case 97:
+            UpdateTotals();
+            item.m_nAmount = ToAmount(m_total + m_adjustment);
+            break;
+        case 910:
+            if (g == 3 && KoshuSplitIs(row, 1))
+                m_convRow = &item;
+            else
+                m_costRow = &item;
+            break;
+        case 911:
+            m_convRow = &item;
+            break;
+        case 912:
+            m_mixedRow = &item;
+            break;
+        case 913:
+            m_shownRow = &item;
+            break;
+        default:
+            break;
+    }
+}
+
+// 直接人件費 (91, and the conventional total at the end): the labour in the upper 摘要, its split
+// into new and conventional labour in the lower one; the amount is the direct and rated costs.
+void CGyomuPass::LabourTotalRow(CSekisanItem& item, const CBukakeKoshu* koshu) {
+    const int g = m_gyomu;
+    if (IsLabourSplit(g)) {
+        const int64_t labour = g == 7 ? m_newLabour : m_newLabour + m_convLabour;
+        const bool ownLabour = g == 3 && koshu && koshu->m_splitFlag == 1;
+        SetUpper(item, std::string(ownLabour ? "人件費    (" : "直接人件費    (") + AmountText(labour) + ")");
+        SetSplitLower(item, "新(" + AmountText(m_newLabour) + "),従(" + AmountText(m_convLabour) + ")");
+    } else if (IsSokuryo(g)) {
+        SetUpper(item, "直接人件費    (" + AmountText(m_newLabour) + ")");
+    }
+    item.m_nAmount = ToAmount(m_direct + m_rated + (g == 4 ? m_amount98 : 0));
+}
+
+void CGyomuPass::Row92(Row& row) {
+    CSekisanItem& item = row.item;
+    const int g = m_gyomu;
+    if (g == 4) {
+        // 精度管理費 of 土質調査 by the classes of its direct costs.
+        if (row.entered) {
+            m_result92 = item.m_nAmount;
+        } else {
+            const std::array<std::pair<int, int64_t>, 4> classes{
+                {{6, m_soil6}, {7, m_soil7}, {4, m_soil4}, {8, m_soil8}}};
+            int64_t sum = 0;
+            int applied = 0, lastKind = -1, lastValue = 0;
+            std::string lastText;
+            for (const auto& [kind, base] : classes) {
+                if (base <= 0) continue;
+                std::string text;
+                lastValue = CSekisanData::CalcSeidoKanrihi(kind, static_cast<double>(base), text, g);
+                sum += lastValue;
+                ++applied;
+                lastKind = kind;
+                lastText = text;
+            }
+            if (applied == 1 && lastKind == 8) {
+                sum = std::clamp(lastValue, 30'000, 900'000);
+                lastText.clear();
+            }
+            m_result92 = sum;
+            item.m_nAmount = ToAmount(sum);
+            SetUpper(item, applied == 1 ? " " + lastText : " ");
+        }
+        AddDirect(m_result92);
+        return;
+    }
+    if (row.entered) {
+        m_result92 = item.m_nAmount;
+        if ((g == 2 || g == 5) && KoshuSplitIs(row, 0)) m_new92 = item.m_nAmount;
+        SetUpper(item, "");
+        SetSplitLower(item, "新(" + AmountText(item.m_nAmount) + ")");
+    } else {
+        // 電子成果品作成費 by class: of all labour, and of the new-method labour.
+        int64_t total = 0, newPart = 0;
+        int applied = 0;
+        std::string classText;
+        auto apply = [&](int kind, int64_t all, int64_t newLabour) {
+            if (all <= 0) return;
+            std::string text;
+            if (newLabour > 0) newPart += CSekisanData::CalcSeidoKanrihi(kind, static_cast<double>(newLabour), text, g);
+            total += CSekisanData::CalcSeidoKanrihi(kind, static_cast<double>(all), text, g);
+            ++applied;
+            classText = text;
+        };
+        for (int kind : {0, 1, 2}) apply(kind, m_classAll[kind], m_classNew[kind]);
+        apply(4, m_classAll[4], m_soil4);
+        apply(5, m_computer, m_computer);
+        m_result92 = total;
+        m_new92 = newPart;
+        item.m_nAmount = ToAmount(total);
+        SetUpper(item, applied == 1 ? classText : "");
+        SetSplitLower(item, "新(" + AmountText(newPart) + ")");
+    }
+    if (item.m_nYearCode == kYearNotInGenka) m_cost30001 += m_new92;
+    m_mixed += m_result92;
+    if (IsSokuryo(g)) m_rated += m_result92;
+}
+
+void CGyomuPass::Row915(Row& row) {
+    CSekisanItem& item = row.item;
+    if (row.entered) {
+        SetUpper(item, "");
+        SetSplitLower(item, "");
+    } else {
+        const double percent = IsUnset(item.m_nRate) ? 53.85 : item.m_nRate / 100.0;
+        item.m_nAmount = DoubleToLong(RoundDown(static_cast<double>(m_newLabour) * percent / 100.0, 1.0));
+        SetUpper(item, "直接人件費の" + PercentText(percent));
+        SetSplitLower(item, "新(" + AmountText(m_newLabour) + ")");
+    }
+    m_amount915 = item.m_nAmount;
+}
+
+void CGyomuPass::Row93(Row& row) {
+    CSekisanItem& item = row.item;
+    const int g = m_gyomu;
+    int rate = 0;
+    if (!row.entered) {
+        if (IsUnset(item.m_nYearCode) && g == 4) item.m_nYearCode = 30104;
+        if (IsUnset(item.m_nYearCode) && IsSokuryo(g)) item.m_nYearCode = 30105;
+        int64_t base = 0;
+        if (IsSokuryo(g))
+            base = m_direct + m_rated;
+        else if (IsOneOf(g, {2, 3, 5}))
+            base = m_convLabour;
+        else if (g == 7)
+            base = m_newLabour;
+        else if (g == 4)
+            base = m_direct + m_rated + m_amount98;
+        rate = IsUnset(item.m_nRate) ? m_data.GetShokeihiRate(g, ToAmount(base), item.m_nYearCode) : item.m_nRate;
+        item.m_nAmount = DoubleToLong(RoundDown(static_cast<double>(base) * (rate / 10000.0), 1.0));
+        item.m_nAmount2 = item.m_nAmount;
+    }
+    m_amount93Before = item.m_nAmount;
+    const int remainder = RoundingRemainder();
+    item.m_nAmount = ToAmount(static_cast<int64_t>(item.m_nAmount) - remainder);
+    if (!row.entered) {
+        std::string head;
+        if (IsSokuryo(g))
+            head = "直接測量費の ";
+        else if (IsOneOf(g, {2, 5, 7}))
+            head = "直接人件費の ";
+        else if (g == 3)
+            head = "人件費の ";
+        else if (g == 4)
+            head = m_has91 ? " 純調査費計の" : " ";
+        SetUpper(item, remainder != 0 ? head + "≒" : head + PercentText(rate / 100.0));
+        if (IsLabourSplit(g)) SetSplitLower(item, "従(" + AmountText(m_convLabour) + ")");
+    }
+    m_amount93 = item.m_nAmount;
+    if (g != 4) m_shown += item.m_nAmount;
+}
+
+void CGyomuPass::Row94(Row& row) {
+    CSekisanItem& item = row.item;
+    const int g = m_gyomu;
+    const bool each = (g == 2 || g == 7) && m_settings.GijyutuCalc == 1;
+    int rate = 0;
+    if (!row.entered) {
+        double base = 0.0;
+        if (g == 3) {
+            base = m_techBase3;
+        } else if (g == 4) {
+            base = m_techBase4;
+        } else {
+            rate = IsUnset(item.m_nRate) ? m_data.GetGijutsuKeihiRate(m_index, 0) : item.m_nRate;
+            const int64_t labour = (g == 2 || g == 5) ? m_convLabour : m_newLabour;
+            base = static_cast<double>(m_amount93 + labour) * (rate / 10000.0);
+        }
+        item.m_nAmount = each ? ToAmount(m_technical) : DoubleToLong(RoundDown(base, 1.0));
+        item.m_nAmount2 = item.m_nAmount;
+    }
+    m_amount94Before = item.m_nAmount;
+    const int remainder = RoundingRemainder();
+    item.m_nAmount = ToAmount(static_cast<int64_t>(item.m_nAmount) - remainder);
+    if (!row.entered && IsOneOf(g, {2, 5, 7})) {
+        if (each)
+            SetUpper(item, "各技術経費率で算出");
+        else if (remainder != 0 && m_settings.GijyutuCalc == 0)
+            SetUpper(item, "直接人件費+諸経費≒" + PercentText(rate / 100.0));
+        else
+            SetUpper(item, "直接人件費+諸経費 " + PercentText(rate / 100.0));
+    }
+    m_amount94 = item.m_nAmount;
+    if (IsOneOf(g, {1, 3, 6, 7})) m_shown += item.m_nAmount;
+}
+
+void CGyomuPass::Row916(Row& row) {
+    CSekisanItem& item = row.item;
+    if (IsUnset(item.m_nYearCode)) item.m_nYearCode = 30101;
+    const double percent =
+        !IsUnset(item.m_nRate) ? item.m_nRate / 100.0 : (item.m_nYearCode == kYearH26OrEarlier ? 42.86 : 53.85);
+    if (!row.entered) {
+        // 一般管理費等: a share of the 業務原価.
+        int64_t base = m_cost + m_new92 + m_amount915;
+        if (m_cost30001 > 0) base -= m_cost30001;
+        item.m_nAmount = DoubleToLong(RoundDown(static_cast<double>(base) * percent / 100.0, 1.0));
+        item.m_nAmount2 = item.m_nAmount;
+    }
+    m_amount916Before = item.m_nAmount;
+    const int remainder = RoundingRemainder();
+    item.m_nAmount = ToAmount(static_cast<int64_t>(item.m_nAmount) - remainder);
+    if (row.entered)
+        SetUpper(item, "");
+    else
+        SetUpper(item, (remainder != 0 ? "業務原価の約" : "業務原価の") + PercentText(percent));
+    m_amount916 = item.m_nAmount;
+}
+
+// The part of the 業務 total that its rounding takes off the current row (93, 94 or 916), in a
+// final run only, and only when the current row is the one that absorbs it. A total row whose
+// amounts are not there yet (unset or not positive) takes nothing and keeps the user's choice.
+int CGyomuPass::RoundingRemainder() {
+    if (!m_final) return 0;
+    int total = 0, rowAmount = 0, row = -1, totalRow = -1;
+    if (m_data.FindRoundingRow(m_gyomu, total, rowAmount, row, totalRow) == 0 || row != m_index) return 0;
+    if (IsUnset(total) || total <= 0 || IsUnset(rowAmount) || rowAmount <= 0) return 0;
+    return m_data.CalcRoundingRemainder(m_gyomu);
+}
+
+void CGyomuPass::UpdateTotals() {
+    const int64_t common = m_direct + m_ratedB + m_rated + m_tail;
+    m_total = common + m_amount93;
+    m_totalBefore = common + m_amount93Before;
+    if (IsLabourSplit(m_gyomu)) {
+        m_total += m_result92 + m_amount94 + m_amount915 + m_amount916;
+        m_totalBefore += m_result92 + m_amount94Before + m_amount915 + m_amount916Before;
+    } else if (m_gyomu == 4) {
+        m_total += m_amount98 + m_amount94;
+        m_totalBefore += m_amount98 + m_amount94Before;
+    }
+}
+
+// The rows that show running sums, after every row.
+void CGyomuPass::RefreshSumRows() {
+    auto show = [](CSekisanItem* row, int64_t amount) {
+        if (!row) return;
+        row->m_nQuantity = 1000;
+        row->m_strUnit = "式";
+        row->m_nAmount = ToAmount(amount);
+    };
+    const int g = m_gyomu;
+    show(m_directRow, std::max<int64_t>(m_direct, 0));
+    show(m_shownRow, std::max<int64_t>(m_shown, 0));
+    show(m_mixedRow, IsOneOf(g, {1, 3, 6}) ? std::max<int64_t>(m_rated - m_accuracy, 0) : std::max<int64_t>(m_mixed, 0));
+    if (m_costRow) {
+        int64_t cost = 0;
+        if (m_total > 0) {
+            if (IsLabourSplit(g) && m_bukake.m_splitFlag == 0) {
+                cost = m_cost + m_new92 + m_amount915;
+                if (m_cost30001 > 0) cost -= m_cost30001;
+            } else if (g == 4 || m_bukake.m_splitFlag == 1) {
+                cost = m_total - m_shown - m_amount94;
+            } else {
+                cost = m_total - m_shown;
+            }
+        }
+        show(m_costRow, cost);
+    }
+}
+
+void CGyomuPass::AddDirect(int64_t amount) {
+    m_direct += amount;
+    if (m_direct > kSumLimit) {
+        m_direct = 0;
+        m_data.m_limits.directCapped.insert(m_gyomu);
+    }
+}
+
+void CGyomuPass::AddCost(int64_t amount, const CSekisanItem& item) {
+    m_cost += amount;
+    if (item.m_nYearCode == kYearNotInGenka) m_cost30001 += amount;
+    if (m_cost > kSumLimit) {
+        m_cost = 0;
+        m_cost30001 = 0;
+        m_data.m_limits.costCapped.insert(m_gyomu);
+    }
+}
+
+void CGyomuPass::AddClass(std::array<int64_t, kClassCount>& sums, int kind, int64_t amount) {
+    if (kind >= 0 && kind < kClassCount) sums[static_cast<size_t>(kind)] += amount;
+}
+
+void CGyomuPass::SetSplitLower(CSekisanItem& item, const std::string& text) {
+    if (m_bukake.m_splitFlag != 0 || item.m_bKeepRemarkLower || item.m_bNoPrint) return;
+    item.m_strRemarkLower = (m_newLabour < 1 || m_convLabour < 1) ? std::string() : text;
+}

@@ -1,0 +1,289 @@
+// The recalculation driver: the main pass per 業務, the summary rows (subtotal, adjustment,
+// consumption tax, total), the automatic remarks and the missing-price message.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "estimate/CalcEnvironment.h"
+#include "estimate/CalcRemarks.h"
+#include "estimate/SekisanData.h"
+#include "master/BukakeFile.h"
+#include "platform/Host.h"
+#include "platform/Rounding.h"
+
+using calc_remarks::SetLower;
+using calc_remarks::SetUpper;
+using calc_remarks::ToAmount;
+
+namespace {
+
+constexpr int kLastGyomu = 31;             // 業務 codes the recalculation runs the pass for
+constexpr int kSlotCount = 33;             // 業務 totals by code 1..32
+constexpr int64_t kTotalLimit = 999'999'999;
+constexpr char kNotInGenka[] = "業務原価に含めない";
+
+bool IsOneOf(int value, std::initializer_list<int> set) {
+    for (int v : set)
+        if (v == value) return true;
+    return false;
+}
+
+// The rounding choices of a 業務's total rows, so that a pass working on totals of the pass
+// before cannot lower the user's choice for good.
+std::vector<std::pair<CSekisanItem*, int32_t>> SaveRoundingChoices(const CSekisanItemList& list, int gyomu) {
+    std::vector<std::pair<CSekisanItem*, int32_t>> saved;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        CSekisanItem* item = list.GetItem(i);
+        if (item && item->m_nGyomu == gyomu && item->m_nKoshu == 95) saved.emplace_back(item, item->m_nRounding);
+    }
+    return saved;
+}
+
+// The 測量 工種 13 / 種別 12 row (日当り経費): priced by its days, never numbered or described.
+bool IsDayChargeRow(const CSekisanItem& item) {
+    return (item.m_nGyomu == 1 || item.m_nGyomu == 6) && item.m_nKoshu == 13 && item.m_nShubetsu == 12;
+}
+
+// 工種 rows that carry a 代価 sheet of their own (rates over direct costs, 電子計算機使用料 and
+// material rows): numbered whatever their flags, and shown without a rate text.
+bool IsDaikaKoshuRow(const CSekisanItem& item) {
+    const int g = item.m_nGyomu, k = item.m_nKoshu;
+    if (k == 71 && IsOneOf(g, {1, 4, 6})) return true;
+    if (k == 85 && IsOneOf(g, {1, 6})) return true;
+    if ((k == 85 || k == 838) && IsOneOf(g, {2, 5, 7})) return true;
+    if ((k == 81 || k == 838) && !IsOneOf(g, {2, 5, 7})) return true;
+    return k == 79 && IsOneOf(g, {2, 7});
+}
+
+// Rows whose rate is not shown as "n.nn%" in the upper 摘要.
+bool HasNoRateText(const CSekisanItem& item) {
+    const int g = item.m_nGyomu, k = item.m_nKoshu;
+    if (k == 71 && IsOneOf(g, {1, 4, 6})) return true;
+    if (k == 79 && IsOneOf(g, {2, 7})) return true;
+    if (k == 838) return true;
+    if (k == 81 && IsOneOf(g, {1, 3, 4, 6})) return true;
+    return k == 85 && IsOneOf(g, {2, 5, 7});
+}
+
+}  // namespace
+
+int CSekisanData::Recalculate(int gyomu) {
+    MissingPriceName().clear();
+    ResetUnitPriceWarnings();
+    if (gyomu == 0) {
+        for (int code = 1; code <= kLastGyomu; ++code) {
+            // The first two runs read totals of the run before; the user's rounding choice is
+            // put back before the last run so that only that run may lower it.
+            auto saved = SaveRoundingChoices(m_ItemList, code);
+            CalcGyomu(code, 1);
+            CalcGyomu(code, 1);
+            for (auto& [item, choice] : saved) item->m_nRounding = choice;
+            CalcGyomu(code, 1);
+        }
+    } else if (gyomu >= 1 && gyomu <= kLastGyomu) {
+        CalcGyomu(gyomu, 0);
+        CalcGyomu(gyomu, 0);
+        CalcGyomu(gyomu, 1);
+    }
+    CalcSummaryRows();
+    UpdateRemarks();
+    if (!MissingPriceName().empty()) {
+        AfxMessageBox("「" + MissingPriceName() +
+                          "」 に未入力な単価があります。\n代価表を表示して未入力な単価を確認してください。",
+                      MsgButtons::Ok, MsgIcon::None);
+    }
+    return 1;
+}
+
+int CSekisanData::CalcSummaryRows() {
+    std::array<int64_t, kSlotCount> slot{};
+    int64_t sum89 = 0, subtotal = 0, adjustment = 0, taxSum = 0;
+    m_limits.totalCapped = false;
+    for (int i = 0; i < m_ItemList.GetCount(); ++i) {
+        CSekisanItem* item = m_ItemList.GetItem(i);
+        if (!item) break;
+        const int g = item->m_nGyomu;
+        if ((item->m_nKoshu == 95 || item->m_nKoshu == 97) && g >= 1 && g < kSlotCount) slot[g] = item->m_nAmount;
+        switch (g) {
+            case 89:
+                if (item->m_nQuantity >= 0 && item->m_nUnitPrice >= 0) {
+                    const int32_t amount = DoubleToLong(item->m_nQuantity / 1000.0 * (item->m_nUnitPrice / 10.0));
+                    item->m_nAmount = amount;
+                    sum89 += amount;
+                }
+                break;
+            case 95:
+                for (int64_t total : slot)
+                    if (total > 0) subtotal += total;
+                subtotal += sum89;
+                item->m_nAmount = ToAmount(subtotal);
+                break;
+            case 96:
+                if (!IsUnset(item->m_nAmount)) adjustment = item->m_nAmount;
+                break;
+            case 97:
+                item->m_nAmount = ToAmount(subtotal + adjustment);
+                break;
+            case 98: {
+                // A tax row without a rate cannot be priced: no tax, and the row is named.
+                int64_t tax = 0;
+                if (IsUnset(item->m_nRate)) {
+                    MissingPriceName() = item->m_strNameUpper;
+                } else {
+                    tax = DoubleToLong(
+                        RoundDown(static_cast<double>(subtotal + adjustment) * (item->m_nRate / 10000.0), 1.0));
+                }
+                taxSum += tax;
+                item->m_nAmount = ToAmount(tax);
+                break;
+            }
+            case 99: {
+                int64_t total = subtotal + adjustment + taxSum;
+                if (total > kTotalLimit || total < 0) {
+                    total = 0;
+                    m_limits.totalCapped = true;
+                }
+                item->m_nAmount = ToAmount(total);
+                break;
+            }
+            default:
+                break;
+        }
+    }
+    return 0;
+}
+
+int CSekisanData::UpdateRemarks() {
+    const CBukakeFile& bukake = CalcEnv().GetBukakeFile();
+    const std::string& daikaName = CalcEnv().GetCalcSettings().DaikaName;
+    const int count = m_ItemList.GetCount();
+    auto shubetsuOf = [&bukake](const CSekisanItem& item) {
+        return bukake.FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
+    };
+    // 歩掛 type of the item's 種別, or −1 when the item has no 歩掛 record.
+    auto typeOf = [&shubetsuOf](const CSekisanItem& item) {
+        const CBukakeShubetsu* shubetsu = shubetsuOf(item);
+        return shubetsu ? shubetsu->GetDetail().m_bukakeType : -1;
+    };
+
+    // First walk: rate descriptions and 重量平均値 texts.
+    for (int i = 0; i < count; ++i) {
+        CSekisanItem* item = m_ItemList.GetItem(i);
+        if (!item || IsUnset(item->m_nKoshu) || IsDayChargeRow(*item)) continue;
+        const int type = typeOf(*item);
+        if (type == 8) continue;
+        std::string text;
+        std::array<std::string, 9> names, values;
+        std::array<double, 9> numbers{};
+        if (BuildHenkaritsuText(text, i, names, values, numbers, 0) == 0 && !item->m_bNameLowerEdited)
+            item->m_strNameLower = text;
+        if (!IsUnset(item->m_nWeightAverage)) {
+            const std::string weight = "×" + NumToStr(item->m_nWeightAverage / 1000.0, 0.001);
+            if (!item->m_bNameLowerEdited) item->m_strNameLower = weight;
+            if (type == 23) SetLower(*item, weight);
+        } else if (type == 23) {
+            SetLower(*item, "");
+        }
+    }
+
+    // Second walk: 摘要 texts and 代価 numbers.
+    int result = 0;
+    for (int i = 0; i < count; ++i) {
+        CSekisanItem* item = m_ItemList.GetItem(i);
+        if (!item) continue;
+        const int g = item->m_nGyomu, k = item->m_nKoshu;
+        const int level = item->GetLevel();
+        const bool entered = item->m_bAmountEntered != 0;
+
+        // Not printed, and the plain 業務 and 工種 rows.
+        if (item->m_bNoPrint) {
+            SetLower(*item, "印刷無");
+        } else if (level == 0 || level == 1) {
+            const std::string& lower = item->m_strRemarkLower;
+            const bool labourSplitText = IsOneOf(g, {2, 3, 5, 7}) && IsOneOf(k, {91, 92, 93, 915}) &&
+                                         bukake.m_splitFlag == 0 && !lower.empty() &&
+                                         (lower.rfind("新(", 0) == 0 || lower.find("従(") != std::string::npos);
+            if (!labourSplitText) SetLower(*item, "");
+        }
+
+        // The rate of a row priced as a percentage.
+        if (!IsUnset(item->m_nRate) && !IsOneOf(k, {93, 94, 915, 916}) && !entered && !HasNoRateText(*item))
+            SetUpper(*item, NumToStr(item->m_nRate / 100.0, 0.01) + "%");
+
+        const int type = typeOf(*item);
+        if (level == 2 && !entered) {
+            // A 種別 row whose 歩掛 is gone keeps its texts; the rows after it are still done.
+            const CBukakeShubetsu* shubetsu = shubetsuOf(*item);
+            if (!shubetsu) {
+                result = -1;
+                continue;
+            }
+            const CBukakeDetail& detail = shubetsu->GetDetail();
+            const char* on = nullptr;
+            const char* off = nullptr;
+            if ((g == 1 || g == 6) && shubetsu->m_coefficient > 0) {
+                on = "精度管理費有", off = "精度管理費無";
+            } else if ((g == 2 || g == 7) && detail.m_rates[0] > 0) {
+                on = "電子計算機使用料有", off = "電子計算機使用料無";
+            } else if (g == 3 && detail.m_rates[2] > 0) {
+                on = "材料費有", off = "材料費無";
+            }
+            if (on) SetUpper(*item, item->m_bSpecialExpense == 0 ? off : on);
+        }
+
+        // A 代価 number from 1000 up asks for the sheets to be numbered again from it.
+        if (item->m_nDaikaNo >= 1000) {
+            int next = item->m_nDaikaNo - 1000;
+            item->m_nDaikaNo = next;
+            for (int j = 0; j < i; ++j) {
+                CSekisanItem* earlier = m_ItemList.GetItem(j);
+                if (!earlier || earlier->GetLevel() != 2 || earlier->m_bKeepRemarkLower || earlier->m_nDaikaNo == -1)
+                    continue;
+                const int t = typeOf(*earlier);
+                if (t == 22 || t == 23) continue;
+                earlier->m_nDaikaNo = kUnset;
+                SetLower(*earlier, "");
+            }
+            for (int j = i + 1; j < count; ++j) {
+                CSekisanItem* later = m_ItemList.GetItem(j);
+                if (!later) continue;
+                bool eligible = later->GetLevel() == 1 && IsDaikaKoshuRow(*later);
+                if (!eligible && later->GetLevel() == 2 && !later->m_bAmountEntered && !later->m_bKeepRemarkLower &&
+                    later->m_nDaikaNo != -1 && !IsDayChargeRow(*later)) {
+                    const int t = typeOf(*later);
+                    eligible = t != 7 && t != 8 && t != 22 && t != 23;
+                }
+                if (eligible) later->m_nDaikaNo = ++next;
+            }
+        }
+
+        // The 代価 text.
+        if (item->m_nDaikaNo < 0) {
+            if (level == 2 && !entered && !IsDayChargeRow(*item) && type != 22 && type != 23 && item->m_nDaikaNo != -1)
+                SetLower(*item, "");
+        } else if (!entered) {
+            SetLower(*item, "第" + NumToStr(item->m_nDaikaNo, 1.0) + "号" + (daikaName.empty() ? "一位代価表" : daikaName));
+        } else {
+            SetLower(*item, "");
+        }
+
+        // Rows counted in, or kept out of, the 業務原価.
+        const bool plainLower = !item->m_bKeepRemarkLower && IsUnset(item->m_nDaikaNo);
+        if (item->m_nYearCode == kYearNotInGenka) {
+            if (plainLower) {
+                item->m_strRemarkLower = kNotInGenka;
+                if (item->m_strRemarkUpper == kNotInGenka) item->m_strRemarkUpper.clear();
+            } else {
+                SetUpper(*item, kNotInGenka);
+            }
+        } else if (item->m_nYearCode == kYearInGenka) {
+            if (plainLower)
+                item->m_strRemarkLower.clear();
+            else
+                SetUpper(*item, "");
+        }
+    }
+    return result;
+}
