@@ -19,8 +19,8 @@ bool BothConstant(const CFunction& f, const CFunction& g) { return f.IsConstant(
 
 // f + g
 
-std::string CAdd::GetText() const { return m_pLeft->GetText() + "+" + m_pRight->GetText(); }
-std::string CAdd::GetTeX() const { return m_pLeft->GetTeX() + "+" + m_pRight->GetTeX(); }
+std::string CAdd::GetText() const { return Concat({m_pLeft->GetText(), "+", m_pRight->GetText()}); }
+std::string CAdd::GetTeX() const { return Concat({m_pLeft->GetTeX(), "+", m_pRight->GetTeX()}); }
 bool CAdd::ConstantRule() const { return BothConstant(*m_pLeft, *m_pRight); }
 bool CAdd::ZeroRule() const {
     return (m_pLeft->IsZero() && m_pRight->IsZero()) ||
@@ -52,7 +52,7 @@ FunctionPtr CAdd::Copy(bool simplify) const {
 
 // f - g
 
-std::string CSub::GetTeX() const { return m_pLeft->GetTeX() + "-" + m_pRight->GetTeX(); }
+std::string CSub::GetTeX() const { return Concat({m_pLeft->GetTeX(), "-", m_pRight->GetTeX()}); }
 bool CSub::ConstantRule() const { return BothConstant(*m_pLeft, *m_pRight); }
 bool CSub::ZeroRule() const {
     return (m_pLeft->IsZero() && m_pRight->IsZero()) ||
@@ -85,7 +85,7 @@ FunctionPtr CSub::Copy(bool simplify) const {
 // f · g
 
 std::string CMul::GetTeX() const {
-    return "\\left(" + m_pLeft->GetTeX() + "\\right)\\left(" + m_pRight->GetTeX() + "\\right)";
+    return Concat({"\\left(", m_pLeft->GetTeX(), "\\right)\\left(", m_pRight->GetTeX(), "\\right)"});
 }
 bool CMul::ConstantRule() const {
     return BothConstant(*m_pLeft, *m_pRight) || m_pLeft->IsZero() || m_pRight->IsZero();
@@ -121,7 +121,7 @@ FunctionPtr CMul::Copy(bool simplify) const {
 // f / g
 
 std::string CDiv::GetTeX() const {
-    return "\\frac{" + m_pLeft->GetTeX() + "}{" + m_pRight->GetTeX() + "}";
+    return Concat({"\\frac{", m_pLeft->GetTeX(), "}{", m_pRight->GetTeX(), "}"});
 }
 bool CDiv::ConstantRule() const { return BothConstant(*m_pLeft, *m_pRight) || m_pLeft->IsZero(); }
 FunctionPtr CDiv::Derive() const {
@@ -155,7 +155,7 @@ FunctionPtr CDiv::Copy(bool simplify) const {
 
 // f ^ g
 
-std::string CPow::GetTeX() const { return "{" + m_pLeft->GetTeX() + "}^{" + m_pRight->GetTeX() + "}"; }
+std::string CPow::GetTeX() const { return Concat({"{", m_pLeft->GetTeX(), "}^{", m_pRight->GetTeX(), "}"}); }
 double CPow::Evaluate(double x) const { return std::pow(m_pLeft->Evaluate(x), m_pRight->Evaluate(x)); }
 bool CPow::ConstantRule() const {
     return m_pLeft->IsZero() || m_pRight->IsZero() || BothConstant(*m_pLeft, *m_pRight);

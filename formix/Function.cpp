@@ -2,8 +2,21 @@
 
 namespace formix {
 
+std::string Concat(std::initializer_list<std::string_view> parts) {
+    size_t size = 0;
+    for (std::string_view part : parts) {
+        size += part.size();
+    }
+    std::string text;
+    text.reserve(size);
+    for (std::string_view part : parts) {
+        text += part;
+    }
+    return text;
+}
+
 std::string CUnaryFunction::GetSymbolText(const char* symbol) const {
-    return std::string(symbol) + "(" + m_pArg->GetText() + ")";
+    return Concat({symbol, "(", m_pArg->GetText(), ")"});
 }
 
 void CUnaryFunction::CacheTests() {
@@ -27,7 +40,7 @@ CBinaryFunction::~CBinaryFunction() {
 }
 
 std::string CBinaryFunction::GetSymbolText(const char* symbol) const {
-    return "(" + m_pLeft->GetText() + ")" + symbol + "(" + m_pRight->GetText() + ")";
+    return Concat({"(", m_pLeft->GetText(), ")", symbol, "(", m_pRight->GetText(), ")"});
 }
 
 FoldedCopy CopyForFolding(const CFunction& child, bool simplify) {

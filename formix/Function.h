@@ -1,7 +1,9 @@
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace formix {
 
@@ -95,6 +97,9 @@ private:
     bool m_bConstant = false;
     bool m_bZero = false;
 };
+
+// The parts joined into one text (the nodes' text forms are built with it).
+std::string Concat(std::initializer_list<std::string_view> parts);
 
 // A child copied by a simplifying Copy, with what the folding rules ask of it. Without
 // simplify the tests are not made and only `node` is set.

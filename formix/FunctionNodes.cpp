@@ -183,7 +183,7 @@ double ApplyFunction(FuncId id, double t) {
 
 template <FuncId K>
 std::string CFunctionOfX<K>::GetText() const {
-    return std::string(TextsOf(K).symbol) + "(x)";
+    return Concat({TextsOf(K).symbol, "(x)"});
 }
 
 template <FuncId K>
@@ -208,7 +208,7 @@ std::string CFunctionOf<K>::GetText() const {
 
 template <FuncId K>
 std::string CFunctionOf<K>::GetTeX() const {
-    return TextsOf(K).texPrefix + m_pArg->GetTeX() + TextsOf(K).texSuffix;
+    return Concat({TextsOf(K).texPrefix, m_pArg->GetTeX(), TextsOf(K).texSuffix});
 }
 
 template <FuncId K>

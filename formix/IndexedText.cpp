@@ -2,86 +2,140 @@
 
 #include <algorithm>
 
+#include "formix/NumberParse.h"
+
 namespace formix {
 
 namespace {
 
 constexpr uint32_t kNone = UINT32_MAX;
 
-// The kinds a character belongs to, as bits of 1 << Kind.
-unsigned KindsOf(char c) {
+// What each character is, as bits: the kinds (1 << Kind), then white space and digit.
+constexpr unsigned kWhiteBit = 1u << 4;
+constexpr unsigned kDigitBit = 1u << 5;
+
+constexpr std::array<uint8_t, 256> MakeClasses() {
     using Kind = IndexedText::Kind;
     auto bit = [](Kind kind) { return 1u << static_cast<unsigned>(kind); };
-    switch (c) {
-        case '(':
-        case ')': return 0;
-        case '+':
-        case '-': return bit(Kind::AddSub) | bit(Kind::Plain);
-        case '*':
-        case '/': return bit(Kind::MulDiv) | bit(Kind::Plain);
-        case '^': return bit(Kind::Power) | bit(Kind::Plain);
-        default: return bit(Kind::Plain);
+    std::array<uint8_t, 256> classes{};
+    for (unsigned c = 0; c < 256; ++c) {
+        const char ch = static_cast<char>(c);
+        unsigned bits = (ch == '(' || ch == ')') ? 0 : bit(Kind::Plain);
+        if (ch == '+' || ch == '-') {
+            bits |= bit(Kind::AddSub);
+        } else if (ch == '*' || ch == '/') {
+            bits |= bit(Kind::MulDiv);
+        } else if (ch == '^') {
+            bits |= bit(Kind::Power);
+        }
+        if (IsWhiteSpace(ch)) {
+            bits |= kWhiteBit;
+        }
+        if (IsDigit(ch)) {
+            bits |= kDigitBit;
+        }
+        classes[c] = static_cast<uint8_t>(bits);
     }
+    return classes;
 }
+
+constexpr std::array<uint8_t, 256> kClasses = MakeClasses();
 
 }  // namespace
 
 IndexedText::IndexedText(std::string text) : m_text(std::move(text)) {
+    // The loops below work on raw arrays: texts can be long, and a build without optimisation
+    // should not make them slow.
     const size_t n = m_text.size();
-    m_depth.resize(n + 1);
-    m_closing.assign(n, kNone);
+    const char* chars = m_text.data();
+    const uint8_t* classes = kClasses.data();
+    m_depth = Array<int32_t>(n + 1);
+    m_closing = Array<uint32_t>(n);
+    int32_t* depthBefore = m_depth.get();
+    uint32_t* closing = m_closing.get();
     std::vector<uint32_t> open;
     int32_t depth = 0;
     for (size_t i = 0; i < n; ++i) {
-        m_depth[i] = depth;
-        const char c = m_text[i];
+        depthBefore[i] = depth;
+        closing[i] = kNone;
+        const char c = chars[i];
         if (c == '(') {
             open.push_back(static_cast<uint32_t>(i));
             ++depth;
+            if (depth > m_maxDepth) {
+                m_maxDepth = depth;
+            }
         } else if (c == ')') {
             if (!open.empty()) {
-                m_closing[open.back()] = static_cast<uint32_t>(i);
+                closing[open.back()] = static_cast<uint32_t>(i);
                 open.pop_back();
             }
             --depth;
+            if (depth < m_minDepth) {
+                m_minDepth = depth;
+            }
         } else if (c == '[' || c == ']' || c == '{' || c == '}') {
             m_brackets.push_back(static_cast<uint32_t>(i));
         }
-        m_minDepth = std::min(m_minDepth, depth);
-        m_maxDepth = std::max(m_maxDepth, depth);
     }
-    m_depth[n] = depth;
+    depthBefore[n] = depth;
+
+    // Ends of the runs of white space and of digits, from the back.
+    m_nonWhite = Array<uint32_t>(n);
+    m_nonDigit = Array<uint32_t>(n);
+    uint32_t* nonWhite = m_nonWhite.get();
+    uint32_t* nonDigit = m_nonDigit.get();
+    uint32_t whiteEnd = static_cast<uint32_t>(n);
+    uint32_t digitEnd = static_cast<uint32_t>(n);
+    for (size_t i = n; i-- > 0;) {
+        const unsigned bits = classes[static_cast<unsigned char>(chars[i])];
+        if (!(bits & kWhiteBit)) {
+            whiteEnd = static_cast<uint32_t>(i);
+        }
+        if (!(bits & kDigitBit)) {
+            digitEnd = static_cast<uint32_t>(i);
+        }
+        nonWhite[i] = whiteEnd;
+        nonDigit[i] = digitEnd;
+    }
 
     // Counting sort of each kind's positions by depth; positions stay ascending within a depth.
     const size_t depths = static_cast<size_t>(m_maxDepth - m_minDepth) + 1;
-    for (Group& group : m_groups) {
-        group.start.assign(depths + 1, 0);
-    }
-    for (size_t i = 0; i < n; ++i) {
-        const unsigned kinds = KindsOf(m_text[i]);
-        const size_t slot = static_cast<size_t>(m_depth[i] - m_minDepth) + 1;
-        for (size_t k = 0; k < m_groups.size(); ++k) {
-            if (kinds & (1u << k)) {
-                ++m_groups[k].start[slot];
-            }
+    uint32_t* starts[4];
+    for (size_t k = 0; k < 4; ++k) {
+        m_groups[k].start = Array<uint32_t>(depths + 1);
+        starts[k] = m_groups[k].start.get();
+        for (size_t d = 0; d <= depths; ++d) {
+            starts[k][d] = 0;
         }
     }
-    for (Group& group : m_groups) {
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned kinds = classes[static_cast<unsigned char>(chars[i])];
+        const size_t slot = static_cast<size_t>(depthBefore[i] - m_minDepth) + 1;
+        for (size_t k = 0; k < 4; ++k) {
+            starts[k][slot] += (kinds >> k) & 1u;
+        }
+    }
+    uint32_t* positions[4];
+    std::unique_ptr<uint32_t[]> next[4];
+    for (size_t k = 0; k < 4; ++k) {
+        uint32_t* start = starts[k];
         for (size_t d = 1; d <= depths; ++d) {
-            group.start[d] += group.start[d - 1];
+            start[d] += start[d - 1];
         }
-        group.positions.resize(group.start[depths]);
-    }
-    std::array<std::vector<uint32_t>, 4> next;
-    for (size_t k = 0; k < m_groups.size(); ++k) {
-        next[k].assign(m_groups[k].start.begin(), m_groups[k].start.end() - 1);
+        m_groups[k].positions = Array<uint32_t>(start[depths]);
+        positions[k] = m_groups[k].positions.get();
+        next[k] = Array<uint32_t>(depths);
+        for (size_t d = 0; d < depths; ++d) {
+            next[k][d] = start[d];
+        }
     }
     for (size_t i = 0; i < n; ++i) {
-        const unsigned kinds = KindsOf(m_text[i]);
-        const size_t slot = static_cast<size_t>(m_depth[i] - m_minDepth);
-        for (size_t k = 0; k < m_groups.size(); ++k) {
-            if (kinds & (1u << k)) {
-                m_groups[k].positions[next[k][slot]++] = static_cast<uint32_t>(i);
+        const unsigned kinds = classes[static_cast<unsigned char>(chars[i])];
+        const size_t slot = static_cast<size_t>(depthBefore[i] - m_minDepth);
+        for (size_t k = 0; k < 4; ++k) {
+            if ((kinds >> k) & 1u) {
+                positions[k][next[k][slot]++] = static_cast<uint32_t>(i);
             }
         }
     }
@@ -102,7 +156,7 @@ std::pair<const uint32_t*, const uint32_t*> IndexedText::Slice(Kind kind, int32_
     }
     const Group& group = m_groups[static_cast<size_t>(kind)];
     const size_t slot = static_cast<size_t>(depth - m_minDepth);
-    const uint32_t* base = group.positions.data();
+    const uint32_t* base = group.positions.get();
     return {base + group.start[slot], base + group.start[slot + 1]};
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,22 +34,32 @@ public:
     size_t ClosingOf(size_t open) const;
     // True when one of '[', ']', '{', '}' stands in the piece.
     bool HasBrackets(size_t begin, size_t end) const;
+    // First position at or after i, and before end, that is not white space / not a digit.
+    size_t SkipWhite(size_t i, size_t end) const { return i < end ? std::min<size_t>(m_nonWhite[i], end) : end; }
+    size_t SkipDigits(size_t i, size_t end) const { return i < end ? std::min<size_t>(m_nonDigit[i], end) : end; }
     // Last and first position in the piece of a character of the kind with the given depth before it.
     size_t Last(Kind kind, int32_t depth, size_t begin, size_t end) const;
     size_t First(Kind kind, int32_t depth, size_t begin, size_t end) const;
 
 private:
     // Positions of one kind of character, ascending within each depth.
+    // The arrays are left uninitialised when made and filled by the constructor's own loops.
+    template <class T>
+    static std::unique_ptr<T[]> Array(size_t size) {
+        return std::make_unique_for_overwrite<T[]>(size);
+    }
     struct Group {
-        std::vector<uint32_t> start;  // per depth, from m_minDepth on: first entry in `positions`
-        std::vector<uint32_t> positions;
+        std::unique_ptr<uint32_t[]> start;  // per depth from m_minDepth, and one more: first entry in `positions`
+        std::unique_ptr<uint32_t[]> positions;
     };
     std::pair<const uint32_t*, const uint32_t*> Slice(Kind kind, int32_t depth) const;
 
     std::string m_text;
-    std::vector<int32_t> m_depth;
-    std::vector<uint32_t> m_closing;
+    std::unique_ptr<int32_t[]> m_depth;
+    std::unique_ptr<uint32_t[]> m_closing;
     std::vector<uint32_t> m_brackets;
+    std::unique_ptr<uint32_t[]> m_nonWhite;
+    std::unique_ptr<uint32_t[]> m_nonDigit;
     std::array<Group, 4> m_groups;
     int32_t m_minDepth = 0;
     int32_t m_maxDepth = 0;

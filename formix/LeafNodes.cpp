@@ -30,8 +30,8 @@ FunctionPtr CVariable::Copy(bool) const { return std::make_unique<CVariable>(); 
 FunctionPtr CSquareX::Derive() const { return std::make_unique<CLinear>(0.0, 2.0); }
 FunctionPtr CSquareX::Copy(bool) const { return std::make_unique<CSquareX>(); }
 
-std::string CLinear::GetText() const { return NumText(m_dA) + "*x+" + NumText(m_dB); }
-std::string CLinear::GetTeX() const { return NumText(m_dA) + "x+" + NumText(m_dB); }
+std::string CLinear::GetText() const { return Concat({NumText(m_dA), "*x+", NumText(m_dB)}); }
+std::string CLinear::GetTeX() const { return Concat({NumText(m_dA), "x+", NumText(m_dB)}); }
 FunctionPtr CLinear::Derive() const {
     if (IsConstant()) {
         return std::make_unique<CZero>();
@@ -51,10 +51,10 @@ FunctionPtr CLinear::Copy(bool simplify) const {
 }
 
 std::string CQuadratic::GetText() const {
-    return NumText(m_dA) + "*x^2+" + NumText(m_dB) + "*x+" + NumText(m_dC);
+    return Concat({NumText(m_dA), "*x^2+", NumText(m_dB), "*x+", NumText(m_dC)});
 }
 std::string CQuadratic::GetTeX() const {
-    return NumText(m_dA) + "x^2+" + NumText(m_dB) + "x+" + NumText(m_dC);
+    return Concat({NumText(m_dA), "x^2+", NumText(m_dB), "x+", NumText(m_dC)});
 }
 FunctionPtr CQuadratic::Derive() const {
     if (IsConstant()) {

@@ -9,13 +9,13 @@ namespace formix {
 
 namespace {
 
-struct NamedConstant {
+struct ConstantEntry {
     std::string_view name;
     double value;
 };
 
 // Compared in this order; names are matched whole.
-constexpr std::array<NamedConstant, 15> kConstants{{
+constexpr std::array<ConstantEntry, 15> kConstants{{
     {"M_E", 2.718281828459045},
     {"M_LOG2E", 1.4426950408889634},
     {"M_LOG10E", 0.4342944819032518},
@@ -35,17 +35,17 @@ constexpr std::array<NamedConstant, 15> kConstants{{
 
 constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-std::optional<double> FindConstant(std::string_view text) {
+}  // namespace
+
+std::optional<double> NamedConstant(std::string_view text) {
     size_t first = text.find_first_not_of(kWhiteSpace);
     if (first == std::string_view::npos) {
         return std::nullopt;
     }
     std::string_view trimmed = text.substr(first, text.find_last_not_of(kWhiteSpace) - first + 1);
-    for (const NamedConstant& constant : kConstants) {
+    for (const ConstantEntry& constant : kConstants) {
         if (constant.name.size() != trimmed.size()) {
             continue;
         }
@@ -59,6 +59,8 @@ std::optional<double> FindConstant(std::string_view text) {
     }
     return std::nullopt;
 }
+
+namespace {
 
 // Value of a number whose magnitude lies beyond the double range: the digits and the exponent
 // tell on which side. Only called for a mantissa with a non-zero digit.
@@ -91,64 +93,50 @@ double OutOfRangeValue(std::string_view mantissa, std::string_view exponent) {
 }  // namespace
 
 NumberScan ScanNumber(std::string_view text) {
-    size_t i = text.find_first_not_of(kWhiteSpace);
-    if (i == std::string_view::npos) {
-        return {};
-    }
-    bool negative = false;
-    if (text[i] == '+' || text[i] == '-') {
-        negative = text[i] == '-';
-        ++i;
-    }
-    const size_t mantissaStart = i;
-    size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) {
+    const size_t size = text.size();
+    auto skipWhite = [text, size](size_t i) {
+        while (i < size && IsWhiteSpace(text[i])) {
             ++i;
-            ++digits;
         }
-    }
-    if (digits == 0) {
+        return i;
+    };
+    auto skipDigits = [text, size](size_t i) {
+        while (i < size && IsDigit(text[i])) {
+            ++i;
+        }
+        return i;
+    };
+    const size_t end = NumberEnd(text, 0, size, skipWhite, skipDigits);
+    if (end == 0) {
         return {};
     }
-    const size_t mantissaEnd = i;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-            ++j;
-        }
-        if (j < text.size() && IsDigit(text[j])) {
-            while (j < text.size() && IsDigit(text[j])) {
-                ++j;
-            }
-            i = j;
-        }
+    size_t start = skipWhite(0);
+    const bool negative = text[start] == '-';
+    if (text[start] == '+' || text[start] == '-') {
+        ++start;
+    }
+    // The mantissa ends where its digits and point end; the exponent, if read, follows.
+    size_t mantissaEnd = start;
+    while (mantissaEnd < end && (IsDigit(text[mantissaEnd]) || text[mantissaEnd] == '.')) {
+        ++mantissaEnd;
     }
     double value = 0.0;
-    const char* first = text.data() + mantissaStart;
-    const char* last = text.data() + i;
-    auto result = std::from_chars(first, last, value, std::chars_format::general);
+    auto result = std::from_chars(text.data() + start, text.data() + end, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        value = OutOfRangeValue(text.substr(mantissaStart, mantissaEnd - mantissaStart),
-                                text.substr(mantissaEnd, i - mantissaEnd));
+        value = OutOfRangeValue(text.substr(start, mantissaEnd - start), text.substr(mantissaEnd, end - mantissaEnd));
     }
-    return {i, negative ? -value : value};
+    return {end, negative ? -value : value};
 }
 
 bool IsNumber(std::string_view text) {
-    if (FindConstant(text)) {
+    if (NamedConstant(text)) {
         return true;
     }
     return ScanNumber(text).length == text.size();
 }
 
 double ToNumber(std::string_view text) {
-    if (auto constant = FindConstant(text)) {
+    if (auto constant = NamedConstant(text)) {
         return *constant;
     }
     return ScanNumber(text).value;

@@ -34,8 +34,6 @@ constexpr std::array<FunctionName, 27> kFunctionNames{{
     {"ACOS", FuncId::Acos},     {"ATAN", FuncId::Atan},     {"GAMMA", FuncId::Gamma},
 }};
 
-constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
-
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
@@ -85,8 +83,6 @@ FunctionPtr Negated(FunctionPtr g) {
 using Kind = IndexedText::Kind;
 constexpr size_t npos = IndexedText::npos;
 
-bool IsWhite(char c) { return kWhiteSpace.find(c) != std::string_view::npos; }
-
 // A piece of an indexed text: the half-open range [begin, end).
 struct Piece {
     const IndexedText* text;
@@ -124,7 +120,7 @@ void DropLeadingSigns(Piece& piece) {
 }
 
 void TrimRight(Piece& piece) {
-    while (!piece.Empty() && IsWhite(piece.Back())) {
+    while (!piece.Empty() && IsWhiteSpace(piece.Back())) {
         --piece.end;
     }
 }
@@ -144,6 +140,31 @@ bool ClosesAtEnd(const Piece& piece, size_t from) {
     return piece.text->ClosingOf(from) == piece.end - 1;
 }
 
+// IsNumber and ToNumber of a piece, with the index jumping over runs of white space and digits:
+// a piece that starts with a long run is tested at every level of a chain, and a pass over the
+// run each time would make deep input slow.
+bool PieceIsNumber(const Piece& piece) {
+    if (piece.Empty()) {
+        return true;
+    }
+    const IndexedText& text = *piece.text;
+    const size_t start = text.SkipWhite(piece.begin, piece.end);
+    if (start == piece.end) {
+        return false;  // white space only
+    }
+    if (NamedConstant(text.View(start, piece.end))) {
+        return true;
+    }
+    auto skipWhite = [&text, &piece](size_t i) { return text.SkipWhite(i, piece.end); };
+    auto skipDigits = [&text, &piece](size_t i) { return text.SkipDigits(i, piece.end); };
+    const size_t end = NumberEnd(text.Text(), start, piece.end, skipWhite, skipDigits);
+    return end != start && end == piece.end;
+}
+
+double PieceValue(const Piece& piece) {
+    return ToNumber(piece.text->View(piece.text->SkipWhite(piece.begin, piece.end), piece.end));
+}
+
 // The two sides of an operator, with what the number tests say of them.
 struct Sides {
     Piece left;
@@ -154,10 +175,10 @@ struct Sides {
     Sides(const Piece& piece, size_t at)
         : left(piece.Sub(piece.begin, at)),
           right(piece.Sub(at + 1, piece.end)),
-          leftIsNumber(IsNumber(left.View())),
-          rightIsNumber(IsNumber(right.View())) {}
-    double LeftValue() const { return ToNumber(left.View()); }
-    double RightValue() const { return ToNumber(right.View()); }
+          leftIsNumber(PieceIsNumber(left)),
+          rightIsNumber(PieceIsNumber(right)) {}
+    double LeftValue() const { return PieceValue(left); }
+    double RightValue() const { return PieceValue(right); }
     bool SameText() const { return left.View() == right.View(); }
 };
 
@@ -180,7 +201,7 @@ private:
 
 FunctionPtr Parser::Parse(Piece piece, int depth) const {
     if (depth > kMaxParseDepth) {
-        return Constant(ToNumber(piece.View()));
+        return Constant(PieceValue(piece));
     }
     // 1. Other bracket forms become parentheses, at most ten of each at this level. The piece is
     // then a text of its own.
@@ -225,15 +246,15 @@ FunctionPtr Parser::ParseIndexed(Piece piece, int depth) const {
         return Negated(Sub(piece.Sub(piece.begin + 1, piece.end), depth));
     }
     // 10. A number, a named constant, or the numeric start of anything else.
-    return Constant(ToNumber(piece.View()));
+    return Constant(PieceValue(piece));
 }
 
 FunctionPtr Parser::AddOrSubtract(const Piece& piece, size_t at, int depth) const {
     if (at == piece.begin) {
         // A leading minus: it applies to everything up to the end, there being no other '+' or '-'.
         const Piece rest = piece.Sub(at + 1, piece.end);
-        if (IsNumber(rest.View())) {
-            return Constant(rest.Empty() ? 0.0 : -ToNumber(rest.View()));
+        if (PieceIsNumber(rest)) {
+            return Constant(rest.Empty() ? 0.0 : -PieceValue(rest));
         }
         return Negated(Sub(rest, depth));
     }

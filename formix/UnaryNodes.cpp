@@ -18,8 +18,8 @@ FunctionPtr Constant(double value) { return std::make_unique<CConstant>(value); 
 
 // f + c
 
-std::string CAddConst::GetText() const { return m_pArg->GetText() + "+" + NumText(m_dConst); }
-std::string CAddConst::GetTeX() const { return m_pArg->GetTeX() + "+" + NumText(m_dConst); }
+std::string CAddConst::GetText() const { return Concat({m_pArg->GetText(), "+", NumText(m_dConst)}); }
+std::string CAddConst::GetTeX() const { return Concat({m_pArg->GetTeX(), "+", NumText(m_dConst)}); }
 bool CAddConst::ConstantRule() const { return m_pArg->IsConstant(); }
 bool CAddConst::ZeroRule() const {
     return m_pArg->IsConstant() && m_pArg->Evaluate(0.0) == -m_dConst;
@@ -43,9 +43,9 @@ FunctionPtr CAddConst::Copy(bool simplify) const {
 
 // c · f
 
-std::string CMulConst::GetText() const { return NumText(m_dConst) + "*(" + m_pArg->GetText() + ")"; }
+std::string CMulConst::GetText() const { return Concat({NumText(m_dConst), "*(", m_pArg->GetText(), ")"}); }
 std::string CMulConst::GetTeX() const {
-    return NumText(m_dConst) + "\\left(" + m_pArg->GetTeX() + "\\right)";
+    return Concat({NumText(m_dConst), "\\left(", m_pArg->GetTeX(), "\\right)"});
 }
 bool CMulConst::ConstantRule() const { return m_pArg->IsConstant() || m_dConst == 0.0; }
 bool CMulConst::ZeroRule() const { return m_pArg->IsZero() || m_dConst == 0.0; }
@@ -68,8 +68,8 @@ FunctionPtr CMulConst::Copy(bool simplify) const {
 
 // -f
 
-std::string CNegate::GetText() const { return "-" + m_pArg->GetText(); }
-std::string CNegate::GetTeX() const { return "-" + m_pArg->GetTeX(); }
+std::string CNegate::GetText() const { return Concat({"-", m_pArg->GetText()}); }
+std::string CNegate::GetTeX() const { return Concat({"-", m_pArg->GetTeX()}); }
 FunctionPtr CNegate::Derive() const {
     if (IsConstant()) {
         return Zero();
@@ -82,8 +82,8 @@ FunctionPtr CNegate::Copy(bool simplify) const {
 
 // c - f
 
-std::string CConstSub::GetText() const { return NumText(m_dConst) + "-" + m_pArg->GetText(); }
-std::string CConstSub::GetTeX() const { return NumText(m_dConst) + "-" + m_pArg->GetTeX(); }
+std::string CConstSub::GetText() const { return Concat({NumText(m_dConst), "-", m_pArg->GetText()}); }
+std::string CConstSub::GetTeX() const { return Concat({NumText(m_dConst), "-", m_pArg->GetTeX()}); }
 bool CConstSub::ZeroRule() const { return m_pArg->IsConstant() && m_pArg->Evaluate(0.0) == m_dConst; }
 FunctionPtr CConstSub::Derive() const {
     if (IsConstant()) {
@@ -104,8 +104,8 @@ FunctionPtr CConstSub::Copy(bool simplify) const {
 
 // f - c
 
-std::string CSubConst::GetText() const { return m_pArg->GetText() + "-" + NumText(m_dConst); }
-std::string CSubConst::GetTeX() const { return m_pArg->GetTeX() + "-" + NumText(m_dConst); }
+std::string CSubConst::GetText() const { return Concat({m_pArg->GetText(), "-", NumText(m_dConst)}); }
+std::string CSubConst::GetTeX() const { return Concat({m_pArg->GetTeX(), "-", NumText(m_dConst)}); }
 bool CSubConst::ZeroRule() const { return m_pArg->IsConstant() && m_pArg->Evaluate(0.0) == m_dConst; }
 FunctionPtr CSubConst::Derive() const {
     if (IsConstant()) {
@@ -126,7 +126,7 @@ FunctionPtr CSubConst::Copy(bool simplify) const {
 
 // f²
 
-std::string CSquare::GetTeX() const { return "\\sqr\\left(" + m_pArg->GetTeX() + "\\right)"; }
+std::string CSquare::GetTeX() const { return Concat({"\\sqr\\left(", m_pArg->GetTeX(), "\\right)"}); }
 double CSquare::Evaluate(double x) const {
     const double t = m_pArg->Evaluate(x);
     return t * t;
@@ -143,9 +143,9 @@ FunctionPtr CSquare::Copy(bool simplify) const {
 
 // c / f
 
-std::string CConstDiv::GetText() const { return NumText(m_dConst) + "/(" + m_pArg->GetText() + ")"; }
+std::string CConstDiv::GetText() const { return Concat({NumText(m_dConst), "/(", m_pArg->GetText(), ")"}); }
 std::string CConstDiv::GetTeX() const {
-    return "\\frac{" + NumText(m_dConst) + "}{" + m_pArg->GetTeX() + "}";
+    return Concat({"\\frac{", NumText(m_dConst), "}{", m_pArg->GetTeX(), "}"});
 }
 FunctionPtr CConstDiv::Derive() const {
     if (IsConstant()) {
@@ -166,9 +166,9 @@ FunctionPtr CConstDiv::Copy(bool simplify) const {
 
 // f / c
 
-std::string CDivConst::GetText() const { return "(" + m_pArg->GetText() + ")/" + NumText(m_dConst); }
+std::string CDivConst::GetText() const { return Concat({"(", m_pArg->GetText(), ")/", NumText(m_dConst)}); }
 std::string CDivConst::GetTeX() const {
-    return "\\frac{" + m_pArg->GetTeX() + "}{" + NumText(m_dConst) + "}";
+    return Concat({"\\frac{", m_pArg->GetTeX(), "}{", NumText(m_dConst), "}"});
 }
 FunctionPtr CDivConst::Derive() const {
     if (IsConstant()) {
@@ -189,9 +189,9 @@ FunctionPtr CDivConst::Copy(bool simplify) const {
 
 // c ^ f
 
-std::string CConstPow::GetText() const { return NumText(m_dConst) + "^(" + m_pArg->GetText() + ")"; }
+std::string CConstPow::GetText() const { return Concat({NumText(m_dConst), "^(", m_pArg->GetText(), ")"}); }
 // The exponent is written as plain text.
-std::string CConstPow::GetTeX() const { return NumText(m_dConst) + "^{" + m_pArg->GetText() + "}"; }
+std::string CConstPow::GetTeX() const { return Concat({NumText(m_dConst), "^{", m_pArg->GetText(), "}"}); }
 double CConstPow::Evaluate(double x) const { return std::pow(m_dConst, m_pArg->Evaluate(x)); }
 FunctionPtr CConstPow::Derive() const {
     if (IsConstant()) {
@@ -207,7 +207,7 @@ FunctionPtr CConstPow::Copy(bool simplify) const {
 
 // f ^ c
 
-std::string CPowConst::GetText() const { return m_pArg->GetText() + "^" + NumText(m_dConst); }
+std::string CPowConst::GetText() const { return Concat({m_pArg->GetText(), "^", NumText(m_dConst)}); }
 std::string CPowConst::GetTeX() const { return GetText(); }
 double CPowConst::Evaluate(double x) const { return std::pow(m_pArg->Evaluate(x), m_dConst); }
 FunctionPtr CPowConst::Derive() const {
@@ -229,7 +229,7 @@ FunctionPtr CPowConst::Copy(bool simplify) const {
 // sign(f)
 
 std::string CSign::GetTeX() const {
-    return "\\mathop{\\rm sign}\\left(" + m_pArg->GetTeX() + "\\right)";
+    return Concat({"\\mathop{\\rm sign}\\left(", m_pArg->GetTeX(), "\\right)"});
 }
 double CSign::Evaluate(double x) const { return SignOf(m_pArg->Evaluate(x)); }
 FunctionPtr CSign::Derive() const { return Zero(); }

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <chrono>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <string>
+#include <pthread.h>
 #include <thread>
 #include <vector>
 
@@ -23,10 +24,17 @@ const std::vector<std::string> kFormulas = {
     "GAMMA(0.5)", "1E-5", "12ABC", "[(1)+(2)]", "-2^2", "2^3^2", "1.5*(1.25+0.75)/3",
     "FL4(2/3)+RD4(1/3)", "SIN(1)+COS(1)+TAN(1)+EXP(1)+LN(2)+ATAN(1)", "M_PI*2"};
 
+// Processor time of this thread, so that a busy machine does not count against the call.
+double ThreadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
 double Timed(const std::string& formula, double& seconds) {
-    const auto start = std::chrono::steady_clock::now();
+    const double start = ThreadSeconds();
     const double value = Execute(formula.c_str());
-    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    seconds = ThreadSeconds() - start;
     return value;
 }
 
@@ -138,6 +146,54 @@ TEST(Execute, DeepInputReturnsQuickly) {
     calls += "1" + std::string(30000, ')');
     EXPECT_TRUE(std::isfinite(Timed(calls, seconds)));
     EXPECT_LT(seconds, 1.0);
+
+    // A long run of white space or digits at the start of every piece of a chain.
+    std::string tabs = std::string(200000, '\t') + "1";
+    std::string digits = std::string(200000, '7');
+    for (int i = 0; i < 1000; ++i) {
+        tabs += "+1";
+        digits += "+7";
+    }
+    EXPECT_TRUE(std::isfinite(Timed(tabs, seconds)));
+    EXPECT_LT(seconds, 1.0);
+    EXPECT_EQ(Timed(digits, seconds), INFINITY);
+    EXPECT_LT(seconds, 1.0);
+
+    // Operators whose tests ask a child both questions, alternating for thousands of levels.
+    std::string alternating(6000, '(');  // ((((X)+SIN(X))*SIN(X))+SIN(X))*SIN(X) ...
+    alternating += "X";
+    for (int i = 0; i < 3000; ++i) {
+        alternating += ")+SIN(X))*SIN(X)";
+    }
+    EXPECT_EQ(Timed(alternating, seconds), 0.0);
+    EXPECT_LT(seconds, 1.0);
+}
+
+TEST(Execute, DeepInputFitsInASmallStack) {
+    // The deepest parse, run on a thread with a quarter of the usual 8 MB stack.
+    struct Job {
+        std::string formula;
+        double value = 1.0;
+    };
+    std::string calls;
+    for (int i = 0; i < 3000; ++i) {
+        calls += "SQRT(-(X+";
+    }
+    calls += "1" + std::string(6000, ')');
+    Job job{calls};
+    pthread_attr_t attributes;
+    ASSERT_EQ(pthread_attr_init(&attributes), 0);
+    ASSERT_EQ(pthread_attr_setstacksize(&attributes, 2 * 1024 * 1024), 0);
+    pthread_t thread;
+    auto run = [](void* argument) -> void* {
+        auto* j = static_cast<Job*>(argument);
+        j->value = Execute(j->formula.c_str());
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attributes, run, &job), 0);
+    ASSERT_EQ(pthread_join(thread, nullptr), 0);
+    pthread_attr_destroy(&attributes);
+    EXPECT_EQ(job.value, 0.0);  // the cut-off rest reads as 0, and so does every level above it
 }
 
 TEST(Execute, FormulasOfStoredLengthParseWhole) {
