@@ -5,6 +5,7 @@ add_executable(EstimatePricingTests
   RateValuesTest.cpp
   RateTextsTest.cpp
   SokuryoAmountTest.cpp
+  SekkeiAmountTest.cpp
 )
 target_include_directories(EstimatePricingTests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/support)
 target_link_libraries(EstimatePricingTests PRIVATE VemoEstimate VemoEstimateTestBuilders VemoMasterTestBuilders
