@@ -6,6 +6,7 @@ add_executable(EstimatePricingTests
   RateTextsTest.cpp
   SokuryoAmountTest.cpp
   SekkeiAmountTest.cpp
+  SpecialRowsTest.cpp
 )
 target_include_directories(EstimatePricingTests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/support)
 target_link_libraries(EstimatePricingTests PRIVATE VemoEstimate VemoEstimateTestBuilders VemoMasterTestBuilders
