@@ -1,3 +1,4 @@
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -34,7 +35,18 @@ std::string PrepareFormula(std::string_view text) {
     return rewritten;
 }
 
-bool IsOperator(char c) { return std::string_view("+-*/^").find(c) != std::string_view::npos; }
+bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '^'; }
+
+// The characters a stored formula may hold: digits, point, operators, parentheses, '%', the blank
+// and the eleven upper-case letters of LG, LN, SQRT, FLOOR, FL, RD, H, S and LL.
+constexpr std::array<bool, 256> MakeAllowed() {
+    std::array<bool, 256> allowed{};
+    for (char c : std::string_view("%+-*/.0123456789()LGSQRTH^NFDO ")) {
+        allowed[static_cast<unsigned char>(c)] = true;
+    }
+    return allowed;
+}
+constexpr std::array<bool, 256> kAllowed = MakeAllowed();
 
 }  // namespace
 
@@ -65,9 +77,10 @@ extern "C" int CheckWord(const char* text) {
     if (word.find_first_not_of(' ') == std::string_view::npos) {
         return 0;  // blanks only
     }
-    constexpr std::string_view kAllowed = "%+-*/.0123456789()LGSQRTH^NFDO ";
-    if (word.find_first_not_of(kAllowed) != std::string_view::npos) {
-        return 0;
+    for (char c : word) {
+        if (!kAllowed[static_cast<unsigned char>(c)]) {
+            return 0;
+        }
     }
     // A run of digits and points holds at most one point.
     int points = 0;
