@@ -194,6 +194,8 @@ public:
     int32_t m_fileVersion = kUnset;
     int32_t m_dataVersion = kUnset;
 
+    bool operator==(const CMasterHeader&) const = default;
+
 protected:
     explicit CMasterHeader(const MasterFormat& format) : m_signature(format.signature), m_format(&format) {}
 
@@ -202,11 +204,6 @@ protected:
     // into the loaded version) and the data version (taken from the file version when the file is
     // older than the gate). Returns false, with ok := 0, on a foreign signature; nothing more is read.
     bool SerializeHeader(CArchive& ar, int* ok);
-
-public:
-    bool operator==(const CMasterHeader&) const = default;
-
-protected:
 
     const MasterFormat* m_format;
 };
