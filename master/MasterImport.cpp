@@ -138,9 +138,9 @@ bool CMasterImporter::MergeOldHenkaritsu(const std::string& path, CHenkaritsuFil
     CHenkaritsuFile old;
     if (!m_store.SerializeHenkaritsuFile(0, &old, path)) return false;
     const CHenkaritsuFile& current = m_store.GetHenkaritsuFile();
-    CMasterProgress progress("変化率・補正率データをインポートしています...", CountHenkaritsuRecords(old, current));
+    CMasterProgress progress("変化率・補正率データをインポートしています...", CountHenkaritsuRecords(old, current, GroupPairing::eachSourceGroup));
     CHenkaritsuFile merged = CopyOf(current);
-    if (!MergeUserHenkaritsu(old, merged, true, progress.Stepper())) return false;
+    if (!MergeUserHenkaritsu(old, merged, GroupPairing::eachSourceGroup, true, progress.Stepper())) return false;
     progress.Hide();
     result = std::move(merged);
     return true;

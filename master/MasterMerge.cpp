@@ -92,33 +92,55 @@ bool MergeUserBukake(const CBukakeFile& from, CBukakeFile& into, const BukakeMer
     return true;
 }
 
-int CountHenkaritsuRecords(const CHenkaritsuFile& from, const CHenkaritsuFile& into) {
-    int count = 0;
-    for (int gi = 0; gi < from.GetSize(); ++gi) {
-        const CHenkaritsuGyomu& g = *from.GetGyomu(gi);
-        if (into.FindGyomu(g.m_code)) count += g.GetSize();
-    }
-    return count;
-}
+namespace {
 
-bool MergeUserHenkaritsu(const CHenkaritsuFile& from, CHenkaritsuFile& into, bool skipExisting,
-                         const MergeStep& step) {
-    for (int gi = 0; gi < from.GetSize(); ++gi) {
-        const CHenkaritsuGyomu& source = *from.GetGyomu(gi);
-        CHenkaritsuGyomu* target = into.FindGyomu(source.m_code);
-        if (!target) continue;
-        for (int i = 0; i < source.GetSize(); ++i) {
-            const CHenkaritsuRecord& r = *source.GetRecord(i);
-            if (r.m_userCreated == 1 && !(skipExisting && target->HasRecord(r.m_code))) {
-                if (i < target->GetSize())
-                    target->InsertRecord(i, DeepCopy(r));
-                else
-                    target->AddRecord(DeepCopy(r));
-            }
-            if (step && !step()) return false;
+// Calls visit(source group, destination group) for each pair of the pairing; stops when it
+// returns false.
+template <class Into, class Visit>
+bool ForEachGroupPair(const CHenkaritsuFile& from, Into& into, GroupPairing pairing, Visit visit) {
+    if (pairing == GroupPairing::eachDestinationGroup) {
+        for (int gi = 0; gi < into.GetSize(); ++gi) {
+            auto& target = *into.GetGyomu(gi);
+            const CHenkaritsuGyomu* source = from.FindGyomu(target.m_code);
+            if (source && !visit(*source, target)) return false;
+        }
+    } else {
+        for (int gi = 0; gi < from.GetSize(); ++gi) {
+            const CHenkaritsuGyomu& source = *from.GetGyomu(gi);
+            auto* target = into.FindGyomu(source.m_code);
+            if (target && !visit(source, *target)) return false;
         }
     }
     return true;
+}
+
+}  // namespace
+
+int CountHenkaritsuRecords(const CHenkaritsuFile& from, const CHenkaritsuFile& into, GroupPairing pairing) {
+    int count = 0;
+    ForEachGroupPair(from, into, pairing,
+                     [&](const CHenkaritsuGyomu& source, const CHenkaritsuGyomu&) {
+                         count += source.GetSize();
+                         return true;
+                     });
+    return count;
+}
+
+bool MergeUserHenkaritsu(const CHenkaritsuFile& from, CHenkaritsuFile& into, GroupPairing pairing, bool skipExisting,
+                         const MergeStep& step) {
+    return ForEachGroupPair(from, into, pairing, [&](const CHenkaritsuGyomu& source, CHenkaritsuGyomu& target) {
+        for (int i = 0; i < source.GetSize(); ++i) {
+            const CHenkaritsuRecord& r = *source.GetRecord(i);
+            if (r.m_userCreated == 1 && !(skipExisting && target.HasRecord(r.m_code))) {
+                if (i < target.GetSize())
+                    target.InsertRecord(i, DeepCopy(r));
+                else
+                    target.AddRecord(DeepCopy(r));
+            }
+            if (step && !step()) return false;
+        }
+        return true;
+    });
 }
 
 void MergeTanka(const CTankaFile& user, CTankaFile& shipped) {

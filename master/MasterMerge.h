@@ -36,14 +36,21 @@ int CountUserBukakeEntries(const CBukakeFile& from, const CBukakeFile& into);
 bool MergeUserBukake(const CBukakeFile& from, CBukakeFile& into, const BukakeMergeRules& rules,
                      const MergeStep& step);
 
-// Number of records of `from`'s groups that `into` also has (業務 5 looked up as 4).
-int CountHenkaritsuRecords(const CHenkaritsuFile& from, const CHenkaritsuFile& into);
+// How the groups of two 変化率・補正率 masters are paired; 業務 5 is looked up as 4 on the other side.
+enum class GroupPairing {
+    eachDestinationGroup,  // each group of `into` with the group of `from` its 業務 finds (update)
+    eachSourceGroup,       // each group of `from` with the group of `into` its 業務 finds (old-version import)
+};
 
-// For each group of `from` whose 業務 `into` has (5 looked up as 4): each user record at index i is
-// inserted into that group of `into` at i, or appended when i is past its end. With skipExisting a
-// record whose code the group already holds is left out. step runs after every record of `from`
-// (user or not). false when step asked to stop.
-bool MergeUserHenkaritsu(const CHenkaritsuFile& from, CHenkaritsuFile& into, bool skipExisting, const MergeStep& step);
+// Number of records of the `from` groups that take part in the pairing.
+int CountHenkaritsuRecords(const CHenkaritsuFile& from, const CHenkaritsuFile& into, GroupPairing pairing);
+
+// For each pair of groups: each user record of the `from` group at index i is inserted into the
+// `into` group at i, or appended when i is past its end. With skipExisting a record whose code the
+// group already holds is left out. step runs after every record of the `from` group (user or not).
+// false when step asked to stop.
+bool MergeUserHenkaritsu(const CHenkaritsuFile& from, CHenkaritsuFile& into, GroupPairing pairing, bool skipExisting,
+                         const MergeStep& step);
 
 // Carries the user's 単価 master into a newly shipped one: company block and header settings, the
 // price-column titles and every row, with the price columns moved one place to the right (the

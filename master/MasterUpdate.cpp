@@ -62,8 +62,8 @@ CMasterUpdater::Merge CMasterUpdater::MergeHenkaritsu(const std::string& path, C
     CHenkaritsuFile shipped;
     if (!m_store.SerializeHenkaritsuFile(0, &shipped, path)) return Merge::failed;
     const CHenkaritsuFile& user = m_store.GetHenkaritsuFile();
-    CMasterProgress progress("変化率・補正率データをインポートしています...", CountHenkaritsuRecords(user, shipped));
-    if (!MergeUserHenkaritsu(user, shipped, false, progress.Stepper())) return Merge::cancelled;
+    CMasterProgress progress("変化率・補正率データをインポートしています...", CountHenkaritsuRecords(user, shipped, GroupPairing::eachDestinationGroup));
+    if (!MergeUserHenkaritsu(user, shipped, GroupPairing::eachDestinationGroup, false, progress.Stepper())) return Merge::cancelled;
     progress.Hide();
     result = std::move(shipped);
     return Merge::merged;

@@ -1,0 +1,262 @@
+// "AutoVerup.txt": its lines, and the automatic update it drives at start-up.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "UpdateFixture.h"
+#include "master/AutoVerup.h"
+#include "master/MasterUpdate.h"
+#include "platform/Cp932.h"
+
+using namespace updatetest;
+using namespace masterbuild;
+using vemo::Utf8ToCp932;
+
+namespace {
+
+// Ten lines, each in CP932 with CR LF.
+std::string TextFile(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += Utf8ToCp932(line) + "\r\n";
+    return bytes;
+}
+
+std::vector<std::string> Lines(const std::string& version, const std::string& whole, const std::string& bukake,
+                               const std::string& henkaritsu, const std::string& tanka, const std::string& zairyo) {
+    return {"Vemo Ovra 農林版 データ更新",
+            "歩掛データ Ver." + version,
+            "変化率データ Ver." + version,
+            "単価データ Ver." + version,
+            "材料単価データ Ver." + version,
+            "All AutoVerup = " + whole,
+            "歩掛データ = " + bukake,
+            "変化率データ = " + henkaritsu,
+            "単価データ = " + tanka,
+            "材料単価データ = " + zairyo};
+}
+
+const std::string kTodo = "対応する";
+const std::string kDone = "対応完了";
+const std::string kNotNeeded = "対応済み";
+const std::string kFailed = "対応失敗";
+
+const std::string kWholeQuestion = "歩掛データ、単価データ、材料単価データの更新作業を実行します。\nよろしいですか？";
+const std::string kBukakeQuestion = "「参考マスター25」の歩掛データの更新作業を実行します。\nよろしいですか？";
+const std::string kHenkaritsuQuestion = "「参考マスター25」の変化率・補正率データの更新作業を実行します。\nよろしいですか？";
+const std::string kTankaQuestion = "単価データの更新作業を実行します。\nよろしいですか？";
+const std::string kZairyoQuestion = "材料単価データの更新作業を実行します。\nよろしいですか？";
+
+// A master set of the user's, as a folder of its own in the data folder.
+void WriteUserSet(const std::string& folder) {
+    WriteMaster(folder + "/歩掛データ.soa", UserBukake());
+    WriteMaster(folder + "/変化率データ.soa", UserHenkaritsu());
+}
+
+}  // namespace
+
+TEST(AutoVerupText, SplitsLinesDroppingOnlyACarriageReturnBeforeTheLineFeed) {
+    CAutoVerupText text = CAutoVerupText::Parse("a\r\nab\nc\rd\r\n\r\nlast");
+    EXPECT_EQ(text.Line(1), "a");
+    EXPECT_EQ(text.Line(2), "ab");  // no CR: the last character stays
+    EXPECT_EQ(text.Line(3), "c\rd");
+    EXPECT_EQ(text.Line(4), "");
+    EXPECT_EQ(text.Line(5), "last");  // text after the last line feed
+    for (int n = 6; n <= 10; ++n) EXPECT_EQ(text.Line(n), "\n") << n;
+    // Missing lines are written as empty lines: still ten lines ending in CR LF.
+    EXPECT_EQ(text.Format(), "a\r\nab\r\nc\rd\r\n\r\nlast\r\n\r\n\r\n\r\n\r\n\r\n");
+}
+
+TEST(AutoVerupText, ReadsOnlyTheFirstThousandBytes) {
+    std::string bytes(1200, 'x');
+    bytes += "\r\n";
+    CAutoVerupText text = CAutoVerupText::Parse(bytes);
+    EXPECT_EQ(text.Line(1), std::string(1000, 'x'));
+    EXPECT_EQ(text.Line(2), "\n");
+}
+
+TEST(AutoVerupText, VersionIsTheNumberOfTheLastFourBytes) {
+    CAutoVerupText text = CAutoVerupText::Parse(TextFile({"", "歩掛データ Ver.0110", "1.10", "25", "材料単価ＸＹ"}));
+    EXPECT_EQ(text.VersionOf(2), 110);
+    EXPECT_EQ(text.VersionOf(3), 1);   // "1.10" is 1.1, truncated
+    EXPECT_EQ(text.VersionOf(4), 25);  // a shorter line is read whole
+    EXPECT_EQ(text.VersionOf(5), 0);   // no number
+    EXPECT_EQ(text.VersionOf(6), 0);   // missing line
+    EXPECT_TRUE(text.LineIs(2, "歩掛データ Ver.0110"));
+    text.SetLine(2, "歩掛データ = 対応済み");
+    EXPECT_EQ(text.Line(2), Utf8ToCp932("歩掛データ = 対応済み"));
+}
+
+TEST(AutoVerup, MissingFileDoesNothing) {
+    UpdateProgram f;
+    ScriptedHost host;
+    auto store = f.Start();
+    CMasterUpdater(*store).RunAutoVerup();
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_FALSE(std::filesystem::exists(f.program + "/AutoVerup.txt"));
+}
+
+TEST(AutoVerup, VersionsAtTheShippedOnesAreMarkedWithoutQuestions) {
+    UpdateProgram f;
+    CBukakeFile b = UserBukake();
+    b.m_dataVersion = 110;
+    WriteMaster(f.masters + "/歩掛データ.soa", b);
+    CHenkaritsuFile h = UserHenkaritsu();
+    h.m_dataVersion = 110;
+    WriteMaster(f.masters + "/変化率データ.soa", h);
+    CTankaFile t = UserTanka();
+    t.m_dataVersion = 109;  // below 0110: asked, and declined
+    WriteMaster(f.data + "/単価データ.daa", t);
+    CZairyoTankaFile z = UserZairyo();
+    z.m_dataVersion = 110;
+    WriteMaster(f.data + "/材料単価データ25.zoa", z);
+    WriteTestFile(f.program + "/AutoVerup.txt", TextFile(Lines("0110", kTodo, kTodo, kTodo, kTodo, kTodo)));
+    ScriptedHost host;
+    auto store = f.Start();
+    host.answers = {IDNO};
+    CMasterUpdater(*store).RunAutoVerup();
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{kTankaQuestion});
+    EXPECT_EQ(host.messages[0].icon, MsgIcon::Question);
+    EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
+              TextFile(Lines("0110", kNotNeeded, kNotNeeded, kNotNeeded, kTodo, kNotNeeded)));
+}
+
+TEST(AutoVerup, DeclinedWholeUpdateStillRunsTheSingleSteps) {
+    UpdateProgram f;
+    WriteTestFile(f.program + "/AutoVerup.txt", TextFile(Lines("2500", kTodo, kTodo, kTodo, kTodo, kTodo)));
+    ScriptedHost host;
+    auto store = f.Start();
+    host.answers = {IDNO, IDYES, IDYES, IDYES, IDYES};
+    CMasterUpdater(*store).RunAutoVerup();
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{kWholeQuestion, kBukakeQuestion, "歩掛データの更新作業は正常に終了しました。",
+                                        kHenkaritsuQuestion, "変化率・補正率データの更新作業は正常に終了しました。",
+                                        kTankaQuestion, "単価データの更新作業は正常に終了しました。", kZairyoQuestion,
+                                        "材料単価データの更新作業は正常に終了しました。"}));
+    EXPECT_EQ(host.messages[1].icon, MsgIcon::Question);
+    EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
+              TextFile(Lines("2500", kTodo, kDone, kDone, kDone, kDone)));
+    EXPECT_EQ(store->GetBukakeFile().m_dataVersion, 2500);
+    EXPECT_EQ(store->GetZairyoTankaFile().m_dataVersion, 2500);
+    EXPECT_EQ(host.panes[3].back(), "材料単価 令和7年度");
+}
+
+TEST(AutoVerup, WholeUpdateRunsEverythingAndTheSingleStepsFindNothingLeft) {
+    UpdateProgram f;
+    WriteTestFile(f.program + "/AutoVerup.txt", TextFile(Lines("2500", kTodo, kTodo, kTodo, kTodo, kTodo)));
+    ScriptedHost host;
+    auto store = f.Start();
+    host.answers = {IDYES};
+    CMasterUpdater(*store).RunAutoVerup();
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{kWholeQuestion, "データの更新作業は正常に終了しました。"}));
+    EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
+              TextFile(Lines("2500", kDone, kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded)));
+    EXPECT_EQ(store->GetShokeihiFile().GetCount(), 2);
+}
+
+TEST(AutoVerup, FailedStepsAreMarkedFailed) {
+    UpdateProgram f;
+    std::filesystem::remove(f.shippedMasters + "/歩掛データ.soa");
+    WriteTestFile(f.program + "/AutoVerup.txt", TextFile(Lines("2500", kTodo, kTodo, kTodo, kTodo, kTodo)));
+    ScriptedHost host;
+    auto store = f.Start();
+    // Whole update: the shipped 歩掛 file is missing, so it fails before writing anything.
+    host.answers = {IDYES, IDYES, IDNO, IDNO, IDNO};
+    CMasterUpdater(*store).RunAutoVerup();
+    const std::string missing =
+        f.shippedMasters + "/歩掛データ.soa\nが見つかりません。\nファイルの有無を確認してください。";
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{kWholeQuestion, missing, "データの更新作業は失敗しました。",
+                                                             kBukakeQuestion, missing, kHenkaritsuQuestion,
+                                                             kTankaQuestion, kZairyoQuestion}));
+    EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
+              TextFile(Lines("2500", kFailed, kFailed, kTodo, kTodo, kTodo)));
+}
+
+TEST(AutoVerup, TankaNotNewerCountsAsNothingNeeded) {
+    UpdateProgram f;
+    CTankaFile same = ShippedTanka();
+    same.m_dataVersion = 2400;
+    WriteMaster(f.shipped + "/単価データ.daa", same);
+    WriteTestFile(f.program + "/AutoVerup.txt", TextFile(Lines("2500", kNotNeeded, kNotNeeded, kNotNeeded, kTodo, kNotNeeded)));
+    ScriptedHost host;
+    auto store = f.Start();
+    host.answers = {IDYES};
+    CMasterUpdater(*store).RunAutoVerup();
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{
+                                       kTankaQuestion,
+                                       "現在、お使いの単価データのバージョンは最新です。\nそのまま単価データをお使いください。",
+                                       "単価データの更新作業を終了します。\n"}));
+    EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
+              TextFile(Lines("2500", kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded)));
+}
+
+TEST(AutoVerup, OtherMasterFolderAndMaterialFileAreLeftForLater) {
+    UpdateProgram f;
+    const std::string own = f.data + "/利用者マスター";
+    WriteUserSet(own);
+    std::filesystem::rename(f.data + "/材料単価データ25.zoa", f.data + "/材料単価データ24.zoa");
+    WriteTestFile(f.program + "/AutoVerup.txt", TextFile(Lines("2500", kTodo, kTodo, kTodo, kNotNeeded, kTodo)));
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    store.SetMasterDataFolder(own);
+    store.SetZairyoTankaPath(f.data + "/材料単価データ24.zoa");
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    std::vector<MasterFolderRequest> requests;
+    store.runFolderDialog = [&](const MasterFolderRequest& r, std::string&) {
+        requests.push_back(r);
+        return 0;  // the user cancels the selection
+    };
+    host.answers = {IDYES};
+    CMasterUpdater(store).RunAutoVerup();
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{kWholeQuestion, "「参考マスター25」を次の画面で選択してください。",
+                                                             "更新作業を中断します。"}));
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].mode, 2);
+    EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
+              TextFile(Lines("2500", kTodo, kTodo, kTodo, kNotNeeded, kTodo)));
+    EXPECT_EQ(store.GetBukakeFile().m_dataVersion, 2400);
+}
+
+TEST(AutoVerup, MissingReferenceSetIsCopiedFirstThenTheWholeUpdateRuns) {
+    UpdateProgram f;
+    const std::string own = f.data + "/利用者マスター";
+    std::filesystem::rename(f.masters, own);
+    WriteTestFile(f.program + "/AutoVerup.txt", TextFile(Lines("2500", kTodo, kTodo, kTodo, kTodo, kTodo)));
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    store.SetMasterDataFolder(own);
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    std::vector<MasterFolderRequest> requests;
+    store.runFolderDialog = [&](const MasterFolderRequest& r, std::string& chosen) {
+        requests.push_back(r);
+        // The user copies the own set under the reference name in the dialog and chooses it.
+        std::filesystem::create_directory(f.masters);
+        for (const char* name : {"/歩掛データ.soa", "/変化率データ.soa"})
+            WriteTestFile(f.masters + name, ReadTestFile(own + name));
+        chosen = f.masters;
+        return 1;
+    };
+    host.answers = {IDYES};
+    CMasterUpdater(store).RunAutoVerup();
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{kWholeQuestion, "「参考マスター25」がありません。次の画面でコピーして作成してください。",
+                                        "データの更新作業は正常に終了しました。"}));
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].mode, 1);
+    EXPECT_EQ(store.GetMasterDataFolder(), f.masters);
+    EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
+              TextFile(Lines("2500", kDone, kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded)));
+}
+
+TEST(AutoVerup, ShortFileIsRewrittenWithEmptyLines) {
+    UpdateProgram f;
+    WriteTestFile(f.program + "/AutoVerup.txt",
+                  TextFile({"先頭", "歩掛 2500", "変化率 2500", "単価 2500", "材料 2500", "All AutoVerup = 対応済み"}));
+    ScriptedHost host;
+    auto store = f.Start();
+    CMasterUpdater(*store).RunAutoVerup();
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
+              TextFile({"先頭", "歩掛 2500", "変化率 2500", "単価 2500", "材料 2500", "All AutoVerup = 対応済み", "", "",
+                        "", ""}));
+}

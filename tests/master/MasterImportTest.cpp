@@ -1,0 +1,439 @@
+// Manual imports through scripted import dialogs, the old-version import and the 区画整理 import.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "UpdateFixture.h"
+#include "master/MasterImport.h"
+#include "platform/FileUtil.h"
+
+using namespace updatetest;
+using namespace masterbuild;
+
+namespace {
+
+template <class Root>
+Root LoadFile(const std::string& path) {
+    return LoadRoot<Root>(ReadTestFile(path));
+}
+
+std::vector<int32_t> KoshuCodes(const CBukakeGyomu& g) {
+    std::vector<int32_t> codes;
+    for (int i = 0; i < g.GetCount(); ++i) codes.push_back(g.GetKoshu(i)->m_code);
+    return codes;
+}
+
+std::vector<int32_t> RecordCodes(const CHenkaritsuGyomu& g) {
+    std::vector<int32_t> codes;
+    for (int i = 0; i < g.GetSize(); ++i) codes.push_back(g.GetRecord(i)->m_code);
+    return codes;
+}
+
+// What the scripted 歩掛 import dialog was given, and what the user does in it.
+struct BukakeImportScript {
+    int created = 0;
+    std::vector<uint8_t> codes;
+    CBukakeFile source, dest;
+    CHenkaritsuFile henkaritsu;
+    CTankaFile tanka;
+    std::function<void(BukakeImportScript&)> edit;
+    int result = IDOK;
+};
+
+class ScriptedBukakeImport : public IBukakeImportDialog {
+public:
+    explicit ScriptedBukakeImport(BukakeImportScript& s) : m_s(s) { ++m_s.created; }
+    void SetGyomuCodes(const std::vector<uint8_t>& codes) override { m_s.codes = codes; }
+    void SetSourceFile(const CBukakeFile& file) override { m_s.source = file; }
+    void SetDestFile(const CBukakeFile& file) override { m_s.dest = file; }
+    void SetHenkaritsuFile(const CHenkaritsuFile& file) override { m_s.henkaritsu = file; }
+    void SetTankaFile(const CTankaFile& file) override { m_s.tanka = file; }
+    int DoModal() override {
+        if (m_s.edit) m_s.edit(m_s);
+        return m_s.result;
+    }
+    void GetDestFile(CBukakeFile& file) const override { file = m_s.dest; }
+
+private:
+    BukakeImportScript& m_s;
+};
+
+struct HenkaritsuImportScript {
+    int created = 0;
+    std::vector<uint8_t> codes;
+    CBukakeFile bukake;
+    CHenkaritsuFile source, dest;
+    std::function<void(HenkaritsuImportScript&)> edit;
+    int result = IDOK;
+};
+
+class ScriptedHenkaritsuImport : public IHenkaritsuImportDialog {
+public:
+    explicit ScriptedHenkaritsuImport(HenkaritsuImportScript& s) : m_s(s) { ++m_s.created; }
+    void SetGyomuCodes(const std::vector<uint8_t>& codes) override { m_s.codes = codes; }
+    void SetBukakeFile(const CBukakeFile& file) override { m_s.bukake = file; }
+    void SetSourceFile(const CHenkaritsuFile& file) override { m_s.source = file; }
+    void SetDestFile(const CHenkaritsuFile& file) override { m_s.dest = file; }
+    int DoModal() override {
+        if (m_s.edit) m_s.edit(m_s);
+        return m_s.result;
+    }
+    void GetDestFile(CHenkaritsuFile& file) const override { file = m_s.dest; }
+
+private:
+    HenkaritsuImportScript& m_s;
+};
+
+struct ImportProgram : UpdateProgram {
+    std::string other = root / "他社/歩掛データ.soa";
+    std::string otherRates = root / "他社/変化率データ.soa";
+    ImportProgram() {
+        CBukakeFile b;
+        AddKoshu(AddGyomu(b, 1, "測量"), 120, "他社工種");
+        WriteMaster(other, b);
+        CHenkaritsuFile h;
+        AddTableRecord(AddGroup(h, 1, "測量"), 55, "他社補正");
+        WriteMaster(otherRates, h);
+    }
+};
+
+}  // namespace
+
+TEST(GyomuCodes, OfferedCodes) {
+    std::vector<uint8_t> codes;
+    GetGyomuCodes(codes, false, 0);
+    EXPECT_EQ(codes, (std::vector<uint8_t>{6, 2, 7, 3, 4, 5}));
+    codes.clear();
+    GetGyomuCodes(codes, true, 1);
+    EXPECT_EQ(codes, (std::vector<uint8_t>{6, 2, 7, 3, 4, 89, 95, 96, 97, 98, 99}));
+}
+
+TEST(ManualImport, BukakeEntriesPickedInTheDialogAreSavedAfterTheQuestion) {
+    ImportProgram f;
+    ScriptedHost host;
+    auto store = f.Start();
+    CMasterImporter importer(*store);
+    BukakeImportScript script;
+    importer.createBukakeImportDialog = [&] { return std::make_unique<ScriptedBukakeImport>(script); };
+    const CBukakeFile before = store->GetBukakeFile();
+    script.edit = [&](BukakeImportScript& s) {
+        // The user copies the source's 工種 into the destination; the application's master is untouched.
+        auto copy = std::make_unique<CBukakeKoshu>(*s.source.FindKoshu(1, 120));
+        s.dest.FindGyomu(1)->InsertNewKoshu(std::move(copy));
+        EXPECT_TRUE(store->GetBukakeFile() == before);
+    };
+    host.answers = {IDYES, IDYES};
+    host.fileAnswers = {f.other};
+    EXPECT_EQ(importer.OnBukakeImportManual(), 1);
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"歩掛データ ファイルを手動でインポートしますか？",
+                                                             "歩掛データ ファイルを書き換えてよろしいですか？"}));
+    EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
+    EXPECT_EQ(host.messages[1].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(host.fileTitles, std::vector<std::string>{"開く－歩掛データ ファイルのインポート"});
+    EXPECT_EQ(script.codes, (std::vector<uint8_t>{6, 2, 7, 3, 4, 5}));
+    EXPECT_TRUE(script.henkaritsu == store->GetHenkaritsuFile());
+    EXPECT_TRUE(script.tanka == store->GetTankaFile());
+    EXPECT_EQ(KoshuCodes(*store->GetBukakeFile().FindGyomu(1)), (std::vector<int32_t>{1, 120, 69, 91}));
+    EXPECT_TRUE(LoadFile<CBukakeFile>(f.masters + "/歩掛データ.soa") == store->GetBukakeFile());
+}
+
+TEST(ManualImport, CancelDeclineAndForeignFilesChangeNothing) {
+    ImportProgram f;
+    ScriptedHost host;
+    auto store = f.Start();
+    CMasterImporter importer(*store);
+    BukakeImportScript script;
+    script.edit = [](BukakeImportScript& s) { s.dest.RemoveGyomu(0); };
+    importer.createBukakeImportDialog = [&] { return std::make_unique<ScriptedBukakeImport>(script); };
+    const auto files = f.Snapshot();
+    const MasterCopies before(*store);
+
+    host.answers = {IDNO};
+    EXPECT_EQ(importer.OnBukakeImportManual(), 0);  // not asked for a file
+    host.answers = {IDYES};
+    host.fileAnswers = {std::nullopt};
+    EXPECT_EQ(importer.OnBukakeImportManual(), 0);  // file choice cancelled
+    script.result = IDCANCEL;
+    host.answers = {IDYES};
+    host.fileAnswers = {f.other};
+    EXPECT_EQ(importer.OnBukakeImportManual(), 0);  // dialog cancelled: no overwrite question
+    script.result = IDOK;
+    host.answers = {IDYES, IDNO};
+    host.fileAnswers = {f.other};
+    EXPECT_EQ(importer.OnBukakeImportManual(), 0);  // overwrite declined
+    EXPECT_EQ(script.created, 2);
+    // A picked file that is not a 歩掛 file is refused before the dialog opens.
+    host.answers = {IDYES};
+    host.fileAnswers = {f.otherRates};
+    EXPECT_EQ(importer.OnBukakeImportManual(), 0);
+    EXPECT_EQ(script.created, 2);
+    EXPECT_EQ(host.messages.back().text, "この歩掛データファイルは、Vemo Ovra 農林版ではご使用できません。");
+
+    EXPECT_EQ(before.Differences(*store), "");
+    EXPECT_EQ(SnapshotDifferences(files, f.Snapshot()), "");
+}
+
+TEST(ManualImport, HenkaritsuRecordsPickedInTheDialog) {
+    ImportProgram f;
+    ScriptedHost host;
+    auto store = f.Start();
+    CMasterImporter importer(*store);
+    HenkaritsuImportScript script;
+    script.edit = [](HenkaritsuImportScript& s) {
+        s.dest.FindGyomu(1)->AddRecord(std::make_unique<CHenkaritsuRecord>(*s.source.FindGyomu(1)->FindRecord(55)));
+    };
+    importer.createHenkaritsuImportDialog = [&] { return std::make_unique<ScriptedHenkaritsuImport>(script); };
+    host.answers = {IDYES, IDYES};
+    host.fileAnswers = {f.otherRates};
+    EXPECT_EQ(importer.OnHenkaritsuImportManual(), 1);
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"変化率・補正率データ ファイルを手動でインポートしますか？",
+                                                             "変化率・補正率データ ファイルを書き換えてよろしいですか？"}));
+    EXPECT_EQ(host.fileTitles, std::vector<std::string>{"開く－変率・補正率データ ファイルのインポート"});
+    EXPECT_EQ(script.codes, (std::vector<uint8_t>{6, 2, 7, 3, 4}));
+    EXPECT_EQ(script.bukake.GetCount(), 3);
+    EXPECT_EQ(RecordCodes(*store->GetHenkaritsuFile().FindGyomu(1)),
+              (std::vector<int32_t>{1, 2, 1001, 3, 4, 5, 6, 1000, 55}));
+    EXPECT_TRUE(LoadFile<CHenkaritsuFile>(f.masters + "/変化率データ.soa") == store->GetHenkaritsuFile());
+}
+
+TEST(ManualImport, TankaAndZairyoTankaAreNotSupported) {
+    ScriptedHost host;
+    CMasterDataStore store("/nonexistent");
+    CMasterImporter importer(store);
+    EXPECT_EQ(importer.OnTankaImportManual(), 0);
+    EXPECT_EQ(importer.OnZairyoTankaImportManual(), 0);
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"現在のVemo Ovraでは、この機能はサポートされていません。",
+                                                             "現在のVemo Ovraでは、この機能はサポートされていません。"}));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+struct OldVersionProgram : UpdateProgram {
+    std::string old = root / "旧Vemo/データ格納/マスター";
+
+    OldVersionProgram() {
+        CBukakeFile b;
+        CBukakeGyomu& g1 = AddGyomu(b, 1, "測量");
+        // Already in the current master: not taken over, nor its 種別.
+        CBukakeKoshu& same = AddKoshu(g1, 1, "旧基準点測量");
+        same.m_userCreated = 1;
+        AddShubetsu(same, 9, "旧種別");
+        // Not yet there: taken over with its flags cleared.
+        CBukakeKoshu& fresh = AddKoshu(g1, 120, "旧利用者工種", 1);
+        fresh.m_userCreated = 1;
+        AddShubetsu(fresh, 1, "旧利用者種別").m_conventional = 1;
+        // A shipped 工種 with a user 種別 whose code the current 工種 already uses.
+        CBukakeKoshu& shipped = AddKoshu(g1, 69, "一式");
+        CBukakeShubetsu& clash = AddShubetsu(shipped, 1, "旧一式種別");
+        clash.m_userCreated = 1;
+        clash.m_conventional = 1;
+        CBukakeGyomu& g2 = AddGyomu(b, 2, "設計");
+        CBukakeKoshu& design = AddKoshu(g2, 150, "旧設計工種", 1);
+        design.m_userCreated = 1;
+        AddShubetsu(design, 1, "旧設計種別").m_conventional = 1;
+        AddKoshu(AddGyomu(b, 9, "無い業務"), 120, "無視").m_userCreated = 1;
+        WriteMaster(old + "/歩掛データ.soa", b);
+
+        CHenkaritsuFile h;
+        CHenkaritsuGyomu& r1 = AddGroup(h, 1, "測量");
+        AddTableRecord(r1, 1, "旧地形");
+        AddTableRecord(r1, 1001, "旧利用者補正").m_userCreated = 1;  // the current group has 1001
+        AddTableRecord(r1, 1500, "旧独自補正").m_userCreated = 1;
+        WriteMaster(old + "/変化率データ.soa", h);
+    }
+};
+
+}  // namespace
+
+TEST(OldVersionImport, TakesOverTheUserEntriesTheCurrentMastersLack) {
+    OldVersionProgram f;
+    ScriptedHost host;
+    host.settings.SetString("Vemo Tesk", "Path", "MasterData", f.old);
+    auto store = f.Start();
+    std::vector<MasterFolderRequest> requests;
+    store->runFolderDialog = [&](const MasterFolderRequest& r, std::string& chosen) {
+        requests.push_back(r);
+        chosen = r.currentFolder;
+        return 1;
+    };
+    CMasterImporter importer(*store);
+    host.answers = {IDYES};
+    EXPECT_EQ(importer.OnImportOldUserBukake(), 1);
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"旧バージョンで作成した任意の歩掛を取り込みますか？",
+                                                             "任意の歩掛の取り込みを完了しました。"}));
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].oldVersionMode, 1);
+    EXPECT_EQ(requests[0].currentFolder, f.old);
+    EXPECT_EQ(requests[0].parentFolder, vemo::ParentFolder(f.old));
+
+    const CBukakeFile& b = store->GetBukakeFile();
+    const CBukakeGyomu& g1 = *b.FindGyomu(1);
+    EXPECT_EQ(KoshuCodes(g1), (std::vector<int32_t>{1, 120, 69, 91}));
+    EXPECT_EQ(g1.GetKoshu(0)->m_name, "基準点測量");  // the existing 工種 kept, its 種別 too
+    EXPECT_EQ(g1.GetKoshu(0)->GetCount(), 2);
+    const CBukakeKoshu& fresh = *g1.GetKoshu(1);
+    EXPECT_EQ(fresh.m_splitFlag, 0);
+    EXPECT_EQ(fresh.GetShubetsu(0)->m_conventional, 0);
+    const CBukakeKoshu& anchor = *g1.FindKoshu(69);
+    ASSERT_EQ(anchor.GetCount(), 1);
+    EXPECT_EQ(anchor.GetShubetsu(0)->m_name, "旧一式種別");
+    EXPECT_EQ(anchor.GetShubetsu(0)->m_code, 1);
+    EXPECT_EQ(anchor.GetShubetsu(0)->m_conventional, 0);
+    // 業務 2: raised to 350, flags kept.
+    const CBukakeKoshu& design = *b.FindKoshu(2, 350);
+    EXPECT_EQ(design.m_name, "旧設計工種");
+    EXPECT_EQ(design.m_splitFlag, 1);
+    EXPECT_EQ(design.GetShubetsu(0)->m_conventional, 1);
+    EXPECT_EQ(b.FindGyomu(9), nullptr);
+
+    EXPECT_EQ(RecordCodes(*store->GetHenkaritsuFile().FindGyomu(1)),
+              (std::vector<int32_t>{1, 2, 1500, 1001, 3, 4, 5, 6, 1000}));
+    EXPECT_EQ(store->GetHenkaritsuFile().FindGyomu(1)->FindRecord(1001)->m_name, "利用者補正A");
+
+    EXPECT_TRUE(LoadFile<CBukakeFile>(f.masters + "/歩掛データ.soa") == b);
+    EXPECT_TRUE(LoadFile<CHenkaritsuFile>(f.masters + "/変化率データ.soa") == store->GetHenkaritsuFile());
+    ASSERT_EQ(host.progress.size(), 2u);
+    EXPECT_EQ(host.progress[0]->statuses, std::vector<std::string>{"歩掛データをインポートしています..."});
+    EXPECT_EQ(host.progress[0]->upper, 4);  // 1 + 1 (user 工種 1 and 120) + 1 (user 種別 of 69) + 1 (工種 150)
+    EXPECT_EQ(host.progress[1]->statuses, std::vector<std::string>{"変化率・補正率データをインポートしています..."});
+    EXPECT_EQ(host.progress[1]->upper, 3);
+}
+
+TEST(OldVersionImport, WithoutTheOldSettingTheCurrentFolderIsOffered) {
+    OldVersionProgram f;
+    ScriptedHost host;
+    auto store = f.Start();
+    CMasterImporter importer(*store);
+    host.answers = {IDYES};
+    host.folderAnswers = {std::nullopt};
+    EXPECT_EQ(importer.OnImportOldUserBukake(), 0);
+    EXPECT_EQ(host.folderTitles, std::vector<std::string>{"旧バージョンのマスターデータ"});
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{"旧バージョンで作成した任意の歩掛を取り込みますか？"});
+}
+
+TEST(OldVersionImport, MissingRateFileStopsBeforeAnythingIsSaved) {
+    OldVersionProgram f;
+    std::filesystem::remove(f.old + "/変化率データ.soa");
+    ScriptedHost host;
+    auto store = f.Start();
+    store->runFolderDialog = [&](const MasterFolderRequest&, std::string& chosen) {
+        chosen = f.old;
+        return 1;
+    };
+    const auto files = f.Snapshot();
+    const MasterCopies before(*store);
+    CMasterImporter importer(*store);
+    host.answers = {IDYES};
+    EXPECT_EQ(importer.OnImportOldUserBukake(), 0);
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{"旧バージョンで作成した任意の歩掛を取り込みますか？",
+                                        f.old + "/変化率データ.soa\nが見つかりません。\nファイルの有無を確認してください。",
+                                        "変化率・補正率データ ファイルのインポートに失敗しました。\n"}));
+    EXPECT_EQ(before.Differences(*store), "");
+    EXPECT_EQ(SnapshotDifferences(files, f.Snapshot()), "");
+}
+
+TEST(OldVersionImport, CancelAtEveryProgressStepChangesNoMasterAndNoFile) {
+    OldVersionProgram f;
+    ScriptedHost host;
+    auto store = f.Start();
+    store->runFolderDialog = [&](const MasterFolderRequest&, std::string& chosen) {
+        chosen = f.old;
+        return 1;
+    };
+    CMasterImporter importer(*store);
+    // 3 工種 of 業務 1 and one of 業務 2 hold user entries; 3 records of the old group 1.
+    EXPECT_EQ(CancelAtEveryStep(f, *store, host, [&] { importer.OnImportOldUserBukake(); }, {IDYES}), 7);
+    EXPECT_EQ(host.messages.back().text, "任意の歩掛の取り込みを完了しました。");
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+struct KukakuProgram : UpdateProgram {
+    explicit KukakuProgram(bool koshu61 = false, bool record150 = false) {
+        CBukakeFile b;
+        CBukakeGyomu& s = AddGyomu(b, 1, "測量");
+        AddKoshu(s, 1, "測量A");
+        AddKoshu(s, 3, "測量C");
+        if (koshu61) AddKoshu(s, 61, "予約");
+        AddKoshu(s, 69, "一式");
+        AddKoshu(s, 150, "測量利用者");
+        CBukakeGyomu& k = AddGyomu(b, 6, "区画整理測量");
+        AddKoshu(k, 1, "旧A");
+        AddKoshu(k, 5, "区画だけ");
+        AddKoshu(k, 62, "区画専用");
+        AddKoshu(k, 69, "旧一式");
+        AddKoshu(k, 200, "区画利用者");
+        WriteMaster(masters + "/歩掛データ.soa", b);
+
+        CHenkaritsuFile h;
+        CHenkaritsuGyomu& hs = AddGroup(h, 1, "測量");
+        AddTableRecord(hs, 1, "地形");
+        AddTableRecord(hs, 2, "縮尺");
+        if (record150) AddTableRecord(hs, 150, "予約");
+        CHenkaritsuGyomu& hk = AddGroup(h, 6, "区画整理測量");
+        AddTableRecord(hk, 2, "旧縮尺");
+        AddTableRecord(hk, 7, "区画だけ");
+        WriteMaster(masters + "/変化率データ.soa", h);
+    }
+};
+
+std::string KukakuQuestion(const std::string& folder) {
+    return "\"" + folder + "\"下にある、\n測量用の歩掛及び変化率ファイルを区画整理測量に反映します。";
+}
+
+}  // namespace
+
+TEST(KukakuSeiriImport, CopiesSokuryoOntoKukakuSeiri) {
+    KukakuProgram f;
+    ScriptedHost host;
+    auto store = f.Start();
+    CMasterImporter importer(*store);
+    host.answers = {IDYES};
+    EXPECT_EQ(importer.OnKukakuSeiriImport(), 1);
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{KukakuQuestion(f.masters),
+                                                             "区画整理測量へのインポート作業が正常に終了しました"}));
+    const CBukakeGyomu& k = *store->GetBukakeFile().FindGyomu(6);
+    // 1 and 69 replaced in place, 3 inserted at 測量's index, 5 removed, 62 kept, 200 untouched.
+    EXPECT_EQ(KoshuCodes(k), (std::vector<int32_t>{1, 3, 62, 69, 200}));
+    EXPECT_EQ(k.GetKoshu(0)->m_name, "測量A");
+    EXPECT_EQ(k.GetKoshu(2)->m_name, "区画専用");
+    EXPECT_EQ(k.GetKoshu(3)->m_name, "一式");
+    EXPECT_EQ(KoshuCodes(*store->GetBukakeFile().FindGyomu(1)), (std::vector<int32_t>{1, 3, 69, 150}));
+    const CHenkaritsuGyomu& hk = *store->GetHenkaritsuFile().FindGyomu(6);
+    EXPECT_EQ(RecordCodes(hk), (std::vector<int32_t>{1, 2}));
+    EXPECT_EQ(hk.GetRecord(1)->m_name, "縮尺");
+    EXPECT_TRUE(LoadFile<CBukakeFile>(f.masters + "/歩掛データ.soa") == store->GetBukakeFile());
+    EXPECT_TRUE(LoadFile<CHenkaritsuFile>(f.masters + "/変化率データ.soa") == store->GetHenkaritsuFile());
+}
+
+TEST(KukakuSeiriImport, ReservedCodesAreRefusedBeforeAnythingIsSaved) {
+    struct Case {
+        bool koshu61, record150;
+        std::string message;
+        MsgIcon icon;
+    };
+    const Case cases[] = {
+        {true, false, "測量工種コードでコード61を使用しています。コードを変更してください。", MsgIcon::Information},
+        // The 変化率 conflict is found before the 歩掛 master is saved.
+        {false, true, "測量用変化率ファイルにおいて、コード150を使用しています。コードを変更してください。", MsgIcon::None},
+    };
+    for (const Case& c : cases) {
+        KukakuProgram f(c.koshu61, c.record150);
+        ScriptedHost host;
+        auto store = f.Start();
+        const auto files = f.Snapshot();
+        const MasterCopies before(*store);
+        CMasterImporter importer(*store);
+        host.answers = {IDYES};
+        EXPECT_EQ(importer.OnKukakuSeiriImport(), 0);
+        EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{KukakuQuestion(f.masters), c.message}));
+        EXPECT_EQ(host.messages.back().icon, c.icon);
+        EXPECT_EQ(before.Differences(*store), "");
+        EXPECT_EQ(SnapshotDifferences(files, f.Snapshot()), "");
+    }
+}
