@@ -398,22 +398,21 @@ bool CMatrix::Assign(int rows, int cols, const std::vector<double>& values) {
 
 // ---- arithmetic ----
 
-CMatrix& CMatrix::operator+=(const CMatrix& m) {
+CMatrix& CMatrix::AddScaled(const CMatrix& m, double factor, const char* what) {
     if (!SameShape(m)) {
-        Refuse("CMatrix::operator+= : Error in Dimensions ! ");
+        Refuse(what);
         return *this;
     }
-    ForEach([&m](double& a, int i, int j) { a += m.Element(i, j); });
+    ForEach([&m, factor](double& a, int i, int j) { a += factor * m.Element(i, j); });
     return *this;
 }
 
+CMatrix& CMatrix::operator+=(const CMatrix& m) {
+    return AddScaled(m, 1.0, "CMatrix::operator+= : Error in Dimensions ! ");
+}
+
 CMatrix& CMatrix::operator-=(const CMatrix& m) {
-    if (!SameShape(m)) {
-        Refuse("CMatrix::operator-= : Error in Dimensions ! ");
-        return *this;
-    }
-    ForEach([&m](double& a, int i, int j) { a -= m.Element(i, j); });
-    return *this;
+    return AddScaled(m, -1.0, "CMatrix::operator-= : Error in Dimensions ! ");
 }
 
 CMatrix& CMatrix::operator*=(double x) {
@@ -952,24 +951,9 @@ std::ostream& operator<<(std::ostream& os, const CMatrix& m) {
         ReportNumeric("Error : operator <<(ostream  &  os,CMatrix  &  m )", "Cannot stream SubMatrix");
         return os;
     }
-    os.setf(std::ios_base::scientific, std::ios_base::floatfield);
-    os.precision(18);
-    streams::CheckWritable(os);
-    streams::WriteInteger(os, m.Rows());
-    os << '\n';
-    streams::CheckWritable(os);
-    streams::WriteInteger(os, m.Cols());
-    os << '\n';
-    streams::CheckWritable(os);
-    streams::WriteInteger(os, m.Swaps());
-    os << '\n';
-    streams::CheckWritable(os);
+    streams::WriteTextHeader(os, {m.Rows(), m.Cols(), m.Swaps()});
     for (int i = 1; i <= m.Rows(); ++i) {
-        for (int j = 1; j <= m.Cols(); ++j) {
-            streams::WriteScientific(os, m.Element(i, j));
-            os << '\n';
-            streams::CheckWritable(os);
-        }
+        streams::WriteTextValues(os, m.RowPtr(i), static_cast<size_t>(m.Cols()), '\n');
     }
     return os;
 }

@@ -150,6 +150,8 @@ private:
     void AllocateRows(int rows, int cols);
     double& Scratch() const;
     bool SameShape(const CMatrix& m) const { return m_nRows == m.m_nRows && m_nCols == m.m_nCols; }
+    // this += factor · m (factor ±1, exact), refused for another shape.
+    CMatrix& AddScaled(const CMatrix& m, double factor, const char* what);
     template <typename F>
     void ForEach(F f);
     template <typename F>

@@ -128,16 +128,29 @@ void HouseholderVektor(const CVektor& x, CVektor& v) {
     v.Data()[0] = 1.0;
 }
 
-void ReflectLeft(CMatrix& a, const CVektor& v) {
-    if (v.Dim() != a.Rows()) {
-        Refuse("ReflectLeft : Error in Dimensions ! ");
-        return;
+namespace {
+
+// β = −2 / vᵀv of a reflection vector of the expected dimension; false when v has another
+// dimension (with a message) or is zero (no reflection: nothing to apply).
+bool ReflectionFactor(const CVektor& v, int expected, const char* name, double& beta) {
+    if (v.Dim() != expected) {
+        return Refuse(std::string(name) + " : Error in Dimensions ! ");
     }
     const double vv = SumOfSquares(v);
     if (vv == 0.0) {
+        return false;
+    }
+    beta = -2.0 / vv;
+    return true;
+}
+
+}  // namespace
+
+void ReflectLeft(CMatrix& a, const CVektor& v) {
+    double beta;
+    if (!ReflectionFactor(v, a.Rows(), "ReflectLeft", beta)) {
         return;
     }
-    const double beta = -2.0 / vv;
     const double* w = v.Data();
     for (int j = 1; j <= a.Cols(); ++j) {
         double sum = 0.0;
@@ -152,15 +165,10 @@ void ReflectLeft(CMatrix& a, const CVektor& v) {
 }
 
 void ReflectRight(CMatrix& a, const CVektor& v) {
-    if (v.Dim() != a.Cols()) {
-        Refuse("ReflectRight : Error in Dimensions ! ");
+    double beta;
+    if (!ReflectionFactor(v, a.Cols(), "ReflectRight", beta)) {
         return;
     }
-    const double vv = SumOfSquares(v);
-    if (vv == 0.0) {
-        return;
-    }
-    const double beta = -2.0 / vv;
     const double* w = v.Data();
     for (int i = 1; i <= a.Rows(); ++i) {
         double* row = a.RowPtr(i);
@@ -176,19 +184,15 @@ void ReflectRight(CMatrix& a, const CVektor& v) {
 }
 
 void ReflectVektor(CVektor& x, const CVektor& v) {
-    if (v.Dim() != x.Dim()) {
-        Refuse("ReflectVektor : Error in Dimensions ! ");
-        return;
-    }
-    const double vv = SumOfSquares(v);
-    if (vv == 0.0) {
+    double beta;
+    if (!ReflectionFactor(v, x.Dim(), "ReflectVektor", beta)) {
         return;
     }
     double sum = 0.0;
     for (int i = 0; i < x.Dim(); ++i) {
         sum += x.Data()[i] * v.Data()[i];
     }
-    sum *= -2.0 / vv;
+    sum *= beta;
     for (int i = 0; i < x.Dim(); ++i) {
         x.Data()[i] += v.Data()[i] * sum;
     }

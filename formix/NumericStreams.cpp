@@ -64,6 +64,17 @@ void WriteInteger(std::ostream& os, long long value) {
     os.write(buffer, result.ptr - buffer);
 }
 
+void WriteTextHeader(std::ostream& os, std::initializer_list<long long> header) {
+    os.setf(std::ios_base::scientific, std::ios_base::floatfield);
+    os.precision(18);
+    CheckWritable(os);
+    for (long long value : header) {
+        WriteInteger(os, value);
+        os << '\n';
+        CheckWritable(os);
+    }
+}
+
 bool ReadToken(std::istream& is, std::string& token) {
     token.clear();
     std::istream::sentry sentry(is);  // skips leading white space

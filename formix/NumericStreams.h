@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -18,6 +19,18 @@ void CheckWritable(std::ostream& os);
 // Scientific notation with 18 digits after the point, as "%.18e" prints it.
 void WriteScientific(std::ostream& os, double value);
 void WriteInteger(std::ostream& os, long long value);
+// The text forms: the stream set to scientific notation with precision 18, then each header number
+// followed by "\n"; the stream is checked before and after each item (std::ios_base::failure).
+void WriteTextHeader(std::ostream& os, std::initializer_list<long long> header);
+// Each value in scientific notation followed by `separator`, checking the stream after each.
+template <typename T>
+void WriteTextValues(std::ostream& os, const T* values, size_t count, char separator) {
+    for (size_t i = 0; i < count; ++i) {
+        WriteScientific(os, static_cast<double>(values[i]));
+        os << separator;
+        CheckWritable(os);
+    }
+}
 
 // Next blank-separated token; false at the end of the stream.
 bool ReadToken(std::istream& is, std::string& token);

@@ -445,26 +445,23 @@ bool CVektor::Assign(const std::vector<double>& values) {
 
 // ---- arithmetic ----
 
-CVektor& CVektor::operator+=(const CVektor& v) {
+CVektor& CVektor::AddScaled(const CVektor& v, double factor, const char* what) {
     if (v.m_nDim < m_nDim) {
-        Refuse("CVektor::operator+=(const CVektor&) : Error in Dimensions ! ");
+        Refuse(what);
         return *this;
     }
     for (int i = 0; i < m_nDim; ++i) {
-        m_pData[i] += v.m_pData[i];
+        m_pData[i] += factor * v.m_pData[i];
     }
     return *this;
 }
 
+CVektor& CVektor::operator+=(const CVektor& v) {
+    return AddScaled(v, 1.0, "CVektor::operator+=(const CVektor&) : Error in Dimensions ! ");
+}
+
 CVektor& CVektor::operator-=(const CVektor& v) {
-    if (v.m_nDim < m_nDim) {
-        Refuse("CVektor::operator-=(const CVektor&) : Error in Dimensions ! ");
-        return *this;
-    }
-    for (int i = 0; i < m_nDim; ++i) {
-        m_pData[i] -= v.m_pData[i];
-    }
-    return *this;
+    return AddScaled(v, -1.0, "CVektor::operator-=(const CVektor&) : Error in Dimensions ! ");
 }
 
 CVektor& CVektor::operator*=(double x) {
@@ -771,20 +768,8 @@ void CVektor::ReadBinary(std::istream& is) {
 }
 
 std::ostream& operator<<(std::ostream& os, const CVektor& v) {
-    os.setf(std::ios_base::scientific, std::ios_base::floatfield);
-    os.precision(18);
-    streams::CheckWritable(os);
-    streams::WriteInteger(os, v.Dim());
-    os << '\n';
-    streams::CheckWritable(os);
-    streams::WriteInteger(os, v.Orientation());
-    os << '\n';
-    streams::CheckWritable(os);
-    for (int i = 0; i < v.Dim(); ++i) {
-        streams::WriteScientific(os, v.Data()[i]);
-        os << ' ';
-        streams::CheckWritable(os);
-    }
+    streams::WriteTextHeader(os, {v.Dim(), v.Orientation()});
+    streams::WriteTextValues(os, v.Data(), static_cast<size_t>(v.Dim()), ' ');
     return os;
 }
 
@@ -912,17 +897,8 @@ void CFloatVektor::Serialize(CArchive& ar) {
 }
 
 std::ostream& operator<<(std::ostream& os, const CFloatVektor& f) {
-    os.setf(std::ios_base::scientific, std::ios_base::floatfield);
-    os.precision(18);
-    streams::CheckWritable(os);
-    streams::WriteInteger(os, f.Count());
-    os << '\n';
-    streams::CheckWritable(os);
-    for (int i = 0; i < f.Count(); ++i) {
-        streams::WriteScientific(os, f.Data()[i]);
-        os << ' ';
-        streams::CheckWritable(os);
-    }
+    streams::WriteTextHeader(os, {f.Count()});
+    streams::WriteTextValues(os, f.Data(), static_cast<size_t>(f.Count()), ' ');
     return os;
 }
 

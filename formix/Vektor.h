@@ -138,6 +138,8 @@ private:
     double& Scratch() const;
     void ReportRange(int t, const char* caption) const;
     bool Refuse(const char* what) const;
+    // this += factor · v (factor ±1, exact), refused for a shorter v.
+    CVektor& AddScaled(const CVektor& v, double factor, const char* what);
 
     std::shared_ptr<double[]> m_pKeep;  // the storage this vector owns or shows; null over caller storage
     double* m_pData = nullptr;
