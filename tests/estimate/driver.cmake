@@ -5,6 +5,7 @@ add_executable(EstimateDriverTests
   SummaryRowsTest.cpp
   RemarksTest.cpp
   MainPassTest.cpp
+  EstimateKindsTest.cpp
 )
 target_include_directories(EstimateDriverTests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/support)
 target_link_libraries(EstimateDriverTests PRIVATE VemoEstimate VemoEstimateTestBuilders VemoMasterTestBuilders
