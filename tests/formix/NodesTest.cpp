@@ -48,6 +48,24 @@ TEST(Nodes, DeletingTheRootFreesEveryNodeOnce) {
     EXPECT_EQ(CCounted::s_alive, 0);
 }
 
+TEST(Nodes, TestsOfDeepTreesDoNotMultiply) {
+    // Sums ask a child whether it is zero and whether it is constant, and so do products: asked
+    // afresh at every level, 200 alternating levels would take some 2^100 steps.
+    FunctionPtr tree = X();
+    for (int i = 0; i < 200; ++i) {
+        tree = (i % 2 == 0) ? Make<CAdd>(std::move(tree), Make<CSinX>()) : Make<CMul>(std::move(tree), Make<CSinX>());
+    }
+    EXPECT_FALSE(tree->IsZero());
+    EXPECT_FALSE(tree->IsConstant());
+    EXPECT_EQ(tree->Copy(true)->Evaluate(0.0), 0.0);
+    FunctionPtr constant = K(1.0);
+    for (int i = 0; i < 200; ++i) {
+        constant = (i % 2 == 0) ? Make<CAdd>(std::move(constant), K(1.0)) : Make<CMul>(std::move(constant), K(1.0));
+    }
+    EXPECT_TRUE(constant->IsConstant());
+    EXPECT_FALSE(constant->IsZero());
+}
+
 TEST(Nodes, EvaluateEachArithmeticKind) {
     const double x = 2.0;
     EXPECT_EQ(K(1.5)->Evaluate(x), 1.5);
