@@ -67,6 +67,31 @@ double Divide(bool& fault, double x, double divisor) {
     return x / divisor;
 }
 
+void SumColumnLabour(const CSekisanData& data, const CBukakeDetail& detail, const CSekisanItem& item, bool& fault,
+                     int64_t& labour, int64_t& direct) {
+    labour = direct = 0;
+    for (int c = 0; c < 10; ++c) {
+        double v = 0.0;
+        const int k = data.CalcShokushuSlot(detail, item.m_bKotei.data(), v, c);
+        if (k == 0 || k == 1) {
+            const int w = Amount(fault, RoundDown(v, 1.0));
+            labour += w;
+            if (k == 0) direct += w;
+        } else if (k == -2) {
+            MissingPriceName() = item.m_strNameUpper;
+        }
+    }
+}
+
+const CTankaRow* PricedRow(int32_t id, int32_t column, const CSekisanItem& item, int32_t& price) {
+    const CTankaRow* row = Tanka().FindRow(id);
+    if (!row) return nullptr;
+    price = PriceInColumn(*row, column);
+    if (price >= 0) return row;
+    MissingPriceName() = item.m_strNameUpper;
+    return nullptr;
+}
+
 }  // namespace pricing
 
 PricingScope::PricingScope(const CSekisanData& data, const CSekisanItem* item) : m_data(data), m_item(item) {
@@ -91,14 +116,3 @@ int PricingScope::DensiDsp(const CSekisanData& data) {
 int32_t PricingScope::MaterialRate(const CSekisanData& data, const CBukakeDetail& detail) {
     return data.m_pricing.noZairyoRate ? kUnset : detail.m_rates[2];
 }
-
-PricingScope::DensiOff::DensiOff(const CSekisanData& data) : m_data(data), m_previous(data.m_pricing.densiDspOverride) {
-    m_data.m_pricing.densiDspOverride = 0;
-}
-PricingScope::DensiOff::~DensiOff() { m_data.m_pricing.densiDspOverride = m_previous; }
-
-PricingScope::NoZairyoRate::NoZairyoRate(const CSekisanData& data)
-    : m_data(data), m_previous(data.m_pricing.noZairyoRate) {
-    m_data.m_pricing.noZairyoRate = true;
-}
-PricingScope::NoZairyoRate::~NoZairyoRate() { m_data.m_pricing.noZairyoRate = m_previous; }

@@ -56,6 +56,29 @@ int32_t Amount(bool& fault, int64_t x);
 // x / divisor; a divisor that is not positive marks the call as failed and gives x unchanged.
 double Divide(bool& fault, double x, double divisor);
 
+// Sets a value for the life of the object and puts the previous one back.
+template <class T>
+class ScopedValue {
+public:
+    ScopedValue(T& target, T value) : m_target(target), m_previous(target) { m_target = value; }
+    ~ScopedValue() { m_target = m_previous; }
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
+
+private:
+    T& m_target;
+    T m_previous;
+};
+
+// Labour and direct labour (kind 0) of the detail's ten 職種 columns over the item's selected lines,
+// each column cut to whole yen; a column whose price is not entered is left out and names the row.
+void SumColumnLabour(const CSekisanData& data, const CBukakeDetail& detail, const CSekisanItem& item, bool& fault,
+                     int64_t& labour, int64_t& direct);
+
+// The 単価 row of a 職種 id with its price in the estimate's column; null when the row is missing or
+// its price is not entered (the latter names the row in MissingPriceName()).
+const CTankaRow* PricedRow(int32_t id, int32_t column, const CSekisanItem& item, int32_t& price);
+
 }  // namespace pricing
 
 // One guarded amount call of the estimate object. The outermost scope clears the failure mark on
@@ -75,30 +98,6 @@ public:
     static int DensiDsp(const CSekisanData& data);
     // 材料費率 of a detail as the current call sees it.
     static int32_t MaterialRate(const CSekisanData& data, const CBukakeDetail& detail);
-
-    // Stand-ins for the settings during one call; restored when the object goes.
-    class DensiOff {
-    public:
-        explicit DensiOff(const CSekisanData& data);
-        ~DensiOff();
-        DensiOff(const DensiOff&) = delete;
-        DensiOff& operator=(const DensiOff&) = delete;
-
-    private:
-        const CSekisanData& m_data;
-        int m_previous;
-    };
-    class NoZairyoRate {
-    public:
-        explicit NoZairyoRate(const CSekisanData& data);
-        ~NoZairyoRate();
-        NoZairyoRate(const NoZairyoRate&) = delete;
-        NoZairyoRate& operator=(const NoZairyoRate&) = delete;
-
-    private:
-        const CSekisanData& m_data;
-        bool m_previous;
-    };
 
 private:
     const CSekisanData& m_data;

@@ -40,12 +40,12 @@ int ConvertPart(bool& fault, double p, int part, const CSekisanItem& item, const
 }  // namespace
 
 int CSekisanData::CalcSekkeiKingakuWithDensi(CSekisanItem* item, int index, int part) {
-    PricingScope::DensiOff densiOff(*this);
+    ScopedValue<int> densiOff(m_pricing.densiDspOverride, 0);
     return CalcSekkeiKingaku(item, index, part);
 }
 
 int CSekisanData::CalcBukkenKingakuWithoutZairyo(CSekisanItem* item, int index, int part) {
-    PricingScope::NoZairyoRate noRate(*this);
+    ScopedValue<bool> noRate(m_pricing.noZairyoRate, true);
     return CalcBukkenKingaku(item, index, part);
 }
 
@@ -120,17 +120,7 @@ int CSekisanData::CalcSekkeiShubetsu(CSekisanItem* item, int index, int part, in
     const CBukakeDetail& detail = shubetsu->GetDetail();
 
     int64_t labour = 0, direct = 0;
-    for (int c = 0; c < 10; ++c) {
-        double v = 0.0;
-        const int k = CalcShokushuSlot(detail, item->m_bKotei.data(), v, c);
-        if (k == 0 || k == 1) {
-            const int w = Amount(fault, RoundDown(v, 1.0));
-            labour += w;
-            if (k == 0) direct += w;
-        } else if (k == -2) {
-            MissingPriceName() = item->m_strNameUpper;
-        }
-    }
+    SumColumnLabour(*this, detail, *item, fault, labour, direct);
     labour += ProgramFee(*item);
     const int L = Amount(fault, labour), D = Amount(fault, direct);
 
@@ -175,14 +165,10 @@ int CSekisanData::CalcSekkeiKubun(CSekisanItem* item, int index, int part) {
         for (size_t c = 0; c < 10; ++c) {
             const int32_t v = line->m_columns[c];
             if (v <= 0) continue;
-            const CTankaRow* row = Tanka().FindRow(detail.m_shokushu[c]);
+            // As in the standard calculation, a price not entered leaves the column out.
+            int32_t price = 0;
+            const CTankaRow* row = PricedRow(detail.m_shokushu[c], m_ItemList.m_nTankaColumn, *item, price);
             if (!row) continue;
-            const int32_t price = PriceInColumn(*row, m_ItemList.m_nTankaColumn);
-            if (price < 0) {
-                // As in the standard calculation: the column is left out and the row named.
-                MissingPriceName() = item->m_strNameUpper;
-                continue;
-            }
             const double w = v / 100.0 * price * fi;
             lf += w;
             if (row->m_kind == 0) {
@@ -357,14 +343,9 @@ int CSekisanData::CalcBukkenParts(CSekisanItem* item, int index, int part, bool 
         }
         days = RoundDown(days, 0.01);
         if (!(days > 0)) continue;
-        const CTankaRow* row = Tanka().FindRow(detail.m_shokushu[c]);
+        int32_t price = 0;
+        const CTankaRow* row = PricedRow(detail.m_shokushu[c], m_ItemList.m_nTankaColumn, *item, price);
         if (!row) continue;
-        const int32_t price = PriceInColumn(*row, m_ItemList.m_nTankaColumn);
-        if (price < 0) {
-            // The column is left out and the row named, as the standard 設計 calculation does.
-            MissingPriceName() = item->m_strNameUpper;
-            continue;
-        }
         const double w = days * price;
         L += w;
         if (row->m_kind == 0) {

@@ -138,17 +138,7 @@ int CSekisanData::CalcSokuryoShubetsu(CSekisanItem* item, int index, int part) {
     const int type = detail.m_bukakeType;
 
     int64_t labour = 0, direct = 0;
-    for (int c = 0; c < 10; ++c) {
-        double v = 0.0;
-        const int k = CalcShokushuSlot(detail, item->m_bKotei.data(), v, c);
-        if (k == 0 || k == 1) {
-            const int w = Amount(fault, RoundDown(v, 1.0));
-            labour += w;
-            if (k == 0) direct += w;
-        } else if (k == -2) {
-            MissingPriceName() = item->m_strNameUpper;
-        }
-    }
+    SumColumnLabour(*this, detail, *item, fault, labour, direct);
     const int L = Amount(fault, labour), D = Amount(fault, direct);
     int c1, c2, c3;
     KeihiComponents(*this, detail, L, D, c1, c2, c3);

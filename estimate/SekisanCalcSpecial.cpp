@@ -14,16 +14,30 @@ namespace {
 // int32 of a 64-bit value, held at the limits.
 int Saturate(int64_t v) { return v > INT32_MAX ? INT32_MAX : v < -INT32_MAX ? -INT32_MAX : static_cast<int>(v); }
 
-// DTL(c × k^e) × 1000 for the power formulas of the 精度管理費 (k in thousands of yen).
-int64_t PowerThousands(double c, int64_t k, double e) {
-    return static_cast<int64_t>(DoubleToLong(c * std::pow(static_cast<double>(k), e))) * 1000;
-}
-
 bool InSet(int32_t code, std::initializer_list<std::pair<int32_t, int32_t>> ranges) {
     for (auto [lo, hi] : ranges)
         if (code >= lo && code <= hi) return true;
     return false;
 }
+
+}  // namespace
+
+namespace {
+
+// The 精度管理費 kinds that are a power of the base in thousands of yen: DTL(c × k^e) × 1000, raised
+// to `low` and held at `high` (0 = no bound), where a bound empties the text.
+struct PowerKind {
+    int kind;
+    double c, e;
+    int64_t low, high;
+    const char* text;
+};
+constexpr PowerKind kPowerKinds[] = {
+    {0, 10.0, 0.26, 10000, 150000, "10.0x^0.26(千円) x:直接人件費(千円)"},
+    {1, 0.4, 0.69, 10000, 250000, "0.4x^0.69(千円) x:直接人件費(千円)"},
+    {5, 2.3, 0.44, 10000, 170000, "2.3x^0.44(千円) x:直接人件費(千円)"},
+    {6, 4.7, 0.38, 0, 260000, "4.7x^0.38(千円) x:直接調査費(千円)"},
+};
 
 }  // namespace
 
@@ -45,19 +59,15 @@ int CSekisanData::CalcSeidoKanrihi(int kind, double base, std::string& text, int
             text.clear();
         }
     };
+    for (const PowerKind& p : kPowerKinds) {
+        if (p.kind != kind) continue;
+        r = static_cast<int64_t>(DoubleToLong(p.c * std::pow(static_cast<double>(k), p.e))) * 1000;
+        text = p.text;
+        if (p.low) clampLow(p.low);
+        if (p.high) clampHigh(p.high);
+        return Saturate(r);
+    }
     switch (kind) {
-    case 0:
-        r = PowerThousands(10.0, k, 0.26);
-        text = "10.0x^0.26(千円) x:直接人件費(千円)";
-        clampLow(10000);
-        clampHigh(150000);
-        break;
-    case 1:
-        r = PowerThousands(0.4, k, 0.69);
-        text = "0.4x^0.69(千円) x:直接人件費(千円)";
-        clampLow(10000);
-        clampHigh(250000);
-        break;
     case 2:
         r = static_cast<int64_t>(DoubleToLong(base * 0.04 / 1000.0)) * 1000;
         text = "直接人件費の4.0%(千円)";
@@ -81,17 +91,6 @@ int CSekisanData::CalcSeidoKanrihi(int kind, double base, std::string& text, int
                 text.clear();
             }
         }
-        break;
-    case 5:
-        r = PowerThousands(2.3, k, 0.44);
-        text = "2.3x^0.44(千円) x:直接人件費(千円)";
-        clampLow(10000);
-        clampHigh(170000);
-        break;
-    case 6:
-        r = PowerThousands(4.7, k, 0.38);
-        text = "4.7x^0.38(千円) x:直接調査費(千円)";
-        clampHigh(260000);
         break;
     case 7:
         r = DoubleToLong(base * 0.0215 + 45451);
