@@ -11,3 +11,10 @@ target_include_directories(EstimateDriverTests PRIVATE ${CMAKE_CURRENT_SOURCE_DI
 target_link_libraries(EstimateDriverTests PRIVATE VemoEstimate VemoEstimateTestBuilders VemoMasterTestBuilders
                       VemoTestSupport GTest::gtest_main)
 gtest_discover_tests(EstimateDriverTests DISCOVERY_MODE PRE_TEST)
+
+# The shipped sample master data prices a sample estimate of each business kind.
+if(TARGET VemoSampleData)
+  target_sources(EstimateDriverTests PRIVATE SampleEstimateTest.cpp)
+  target_link_libraries(EstimateDriverTests PRIVATE VemoSampleData)
+  target_compile_definitions(EstimateDriverTests PRIVATE VEMO_SAMPLE_SOURCE_DIR="${VEMO_SAMPLE_SOURCE_DIR}")
+endif()
