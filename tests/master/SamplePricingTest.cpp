@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "ScriptedHost.h"
-#include "estimate/CalcEnvironment.h"
 #include "estimate/SekisanData.h"
 #include "master/sampledata/SampleMasters.h"
+#include "tests/estimate/CalcTestEnv.h"
 
 // The sample master data priced by the cost calculation: an estimate holding every 工種 and 種別 of
 // a 業務, each 種別 with one base quantity and all its 工程, recalculates without a missing price
@@ -14,26 +14,17 @@
 
 namespace {
 
-class SampleCalcEnv : public ICalcEnvironment {
-public:
-    SampleCalcEnv() : m_set(LoadSampleMasters(VEMO_SAMPLE_SOURCE_DIR)), m_previous(SetCalcEnv(this)) {}
-    ~SampleCalcEnv() override { SetCalcEnv(m_previous); }
-    SampleCalcEnv(const SampleCalcEnv&) = delete;
-    SampleCalcEnv& operator=(const SampleCalcEnv&) = delete;
-
-    const SampleMasterSet& Set() const { return m_set; }
-    const CBukakeFile& GetBukakeFile() const override { return m_set.bukake; }
-    const CHenkaritsuFile& GetHenkaritsuFile() const override { return m_set.henkaritsu; }
-    const CTankaFile& GetTankaFile() const override { return m_set.tanka; }
-    const CShokeihiFile& GetShokeihiFile() const override { return m_set.shokeihi; }
-    const CProgramKingakuFile& GetProgramKingakuFile() const override { return m_set.programKingaku; }
-    const CZairyoTankaFile& GetZairyoTankaFile() const override { return m_set.zairyoTanka; }
-    const CCalcSettings& GetCalcSettings() const override { return m_settings; }
-
-private:
-    SampleMasterSet m_set;
-    CCalcSettings m_settings;
-    ICalcEnvironment* m_previous;
+// The calculation's environment holding the sample set, with the default settings.
+struct SampleCalcEnv : CalcTestEnv {
+    SampleCalcEnv() {
+        SampleMasterSet set = LoadSampleMasters(VEMO_SAMPLE_SOURCE_DIR);
+        bukake = std::move(set.bukake);
+        henkaritsu = std::move(set.henkaritsu);
+        tanka = std::move(set.tanka);
+        shokeihi = std::move(set.shokeihi);
+        programKingaku = std::move(set.programKingaku);
+        zairyoTanka = std::move(set.zairyoTanka);
+    }
 };
 
 // Appends the 業務 with all its 工種 rows in master order, each priced 種別 with its base quantity.
@@ -77,11 +68,11 @@ TEST_P(SamplePricing, EveryShubetsuAndTheTotalArePriced) {
     const int gyomuCode = GetParam();
     SampleCalcEnv env;
     ScriptedHost host;
-    const CBukakeGyomu* gyomu = env.Set().bukake.FindGyomu(gyomuCode);
+    const CBukakeGyomu* gyomu = env.bukake.FindGyomu(gyomuCode);
     ASSERT_NE(gyomu, nullptr);
     CSekisanData data;
     CSekisanItemList& list = *data.GetItemList();
-    AddGyomuRows(list, *gyomu, env.Set().tanka.m_defaultColumn);
+    AddGyomuRows(list, *gyomu, env.tanka.m_defaultColumn);
 
     ASSERT_EQ(data.Recalculate(gyomuCode), 1);
     EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
@@ -108,7 +99,7 @@ TEST(SamplePricingColumn, AColumnWithoutSomePricesIsReported) {
     SampleCalcEnv env;
     ScriptedHost host;
     CSekisanData data;
-    AddGyomuRows(*data.GetItemList(), *env.Set().bukake.FindGyomu(1), 2);
+    AddGyomuRows(*data.GetItemList(), *env.bukake.FindGyomu(1), 2);
     ASSERT_EQ(data.Recalculate(1), 1);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].text.find("に未入力な単価があります。"), std::string::npos) << host.messages[0].text;
