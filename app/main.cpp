@@ -1,21 +1,16 @@
 #include <QApplication>
 
-#include "app/MainFrame.h"
-#include "app/QtSettings.h"
-#include "app/Resources.h"
-#include "platform/FileUtil.h"
+#include "app/VemoWinApp.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
-    InitAppResources();
-    CQtSettings profile;
-    CAppSettings settings;
-    CCommandRegistry commands;
-    CMainFrame frame(commands, settings, profile);
-    commands.SetRoute([&frame] { return std::vector<CCommandTarget*>{&frame}; });
-    frame.OnCreate();
-    const std::string program = vemo::ProgramFolder();
-    frame.LoadSettings(program, vemo::JoinPath(vemo::JoinPath(program, "データ格納"), "参考マスター25"));
-    frame.ShowMainWindow();
-    return qapp.exec();
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    int result = 1;
+    {
+        CVemoWinApp app(args);
+        if (app.InitInstance()) result = qapp.exec() == 0 ? 0 : 1;
+        app.ExitInstance();
+    }
+    return result;
 }

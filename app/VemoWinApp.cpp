@@ -1,0 +1,408 @@
+#include "app/VemoWinApp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QMdiSubWindow>
+
+#include "app/AppConstants.h"
+#include "app/CommandIds.h"
+#include "app/InputDialogs.h"
+#include "app/MainFrame.h"
+#include "app/Resources.h"
+#include "app/ShellWindows.h"
+#include "app/Upvane.h"
+#include "app/VemoWinDoc.h"
+#include "platform/FileUtil.h"
+#include "platform/Host.h"
+
+namespace {
+
+std::string Upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+}  // namespace
+
+CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
+    : m_args(std::move(args)),
+      m_programFolder(programFolder.empty() ? vemo::ProgramFolder() : vemo::NormalizePath(programFolder)),
+      m_host(m_profile),
+      m_store(m_programFolder) {
+    InitAppResources();
+    QCoreApplication::setOrganizationName(QString::fromUtf8(vemo::app::kOrganisation));
+    QCoreApplication::setApplicationName(QString::fromUtf8(vemo::app::kAppName));
+    m_previousHost = SetHost(&m_host);
+    m_previousEnv = SetCalcEnv(this);
+    m_commands.SetRoute([this] { return CommandRoute(); });
+    RegisterCommands();
+
+    m_store.runFolderDialog = [this](const MasterFolderRequest& request, std::string& chosen) {
+        CMasterFolderDlg dialog(*this, m_frame.get());
+        dialog.SetParentFolder(request.parentFolder);
+        dialog.SetCurrentFolder(request.currentFolder);
+        dialog.SetMode(request.mode);
+        if (dialog.DoModal() != QDialog::Accepted) return 0;
+        chosen = dialog.GetSelectedFolder();
+        return 1;
+    };
+    m_store.setDocumentsMasterFolder = [this](const std::string& folder) {
+        for (CEstimateWnd* w : EstimateWindows()) w->GetDocument()->GetItemList()->m_strMasterFolder = folder;
+    };
+    m_store.setActiveDocumentZairyoPath = [this](const std::string& path) {
+        CEstimateWnd* w = ActiveEstimateWindow();
+        if (!w) return false;
+        w->GetDocument()->GetItemList()->m_strZairyoFile = path;
+        w->OnUpdate();
+        return true;
+    };
+}
+
+CVemoWinApp::~CVemoWinApp() {
+    ExitInstance();
+    if (m_started) qApp->removeEventFilter(this);
+    m_frame.reset();
+    SetCalcEnv(m_previousEnv);
+    SetHost(m_previousHost);
+}
+
+const CBukakeFile& CVemoWinApp::GetBukakeFile() const { return m_store.GetBukakeFile(); }
+const CHenkaritsuFile& CVemoWinApp::GetHenkaritsuFile() const { return m_store.GetHenkaritsuFile(); }
+const CTankaFile& CVemoWinApp::GetTankaFile() const { return m_store.GetTankaFile(); }
+const CShokeihiFile& CVemoWinApp::GetShokeihiFile() const { return m_store.GetShokeihiFile(); }
+const CProgramKingakuFile& CVemoWinApp::GetProgramKingakuFile() const { return m_store.GetProgramKingakuFile(); }
+const CZairyoTankaFile& CVemoWinApp::GetZairyoTankaFile() const { return m_store.GetZairyoTankaFile(); }
+const CCalcSettings& CVemoWinApp::GetCalcSettings() const { return m_calc; }
+
+std::string CVemoWinApp::FindZairyoTankaFile(const std::string& dataFolder) const {
+    return FindNewestZairyoTankaFile(dataFolder);
+}
+
+void CVemoWinApp::SyncCalcSettings() {
+    m_calc.SeidoCalc = m_settings.seidoCalc;
+    m_calc.ShokeihiCalc = m_settings.shokeihiCalc;
+    m_calc.GijyutuCalc = m_settings.gijyutuCalc;
+    m_calc.DefGijyutuCalc = m_settings.defGijyutuCalc;
+    m_calc.DensiDsp = m_settings.densiDsp;
+    m_calc.SeidoDsp = m_settings.seidoDsp;
+    m_calc.ZairyoDsp = m_settings.zairyoDsp;
+    m_calc.DaikaOn = m_settings.daikaOn;
+    m_calc.MarumeDsp = m_settings.marumeDsp;
+    m_calc.DouroCalc = m_settings.douroCalc;
+    m_calc.HoseiMarumeKeta = m_settings.hoseiMarumeKeta;
+    m_calc.HoseiMarumeKind = m_settings.hoseiMarumeKind;
+    m_calc.DaikaName = m_settings.daikaName;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up and shutdown
+
+bool CVemoWinApp::InitInstance() {
+    m_started = true;
+    // The command line: a file to open, and the framework's options to leave out the splash.
+    QString file;
+    for (const QString& arg : m_args) {
+        QString option = arg.toLower();
+        if (option == QLatin1String("/nologo") || option == QLatin1String("-nologo") ||
+            option == QLatin1String("--nosplash") || option == QLatin1String("-nosplash"))
+            CSplashWnd::EnableSplashScreen(false);
+        else if (file.isEmpty() && !arg.startsWith(QLatin1Char('-')))
+            file = arg;
+    }
+    m_recent.Load(m_profile, vemo::app::kAppName);
+
+    // The main window; its creation reads the settings.
+    m_frame = std::make_unique<CMainFrame>(m_commands, m_settings, m_profile);
+    m_frame->OnCreate();
+    m_host.SetOwner(m_frame.get());
+    m_host.SetStatusSink([this](int pane, const QString& text) {
+        if (m_frame) m_frame->StatusBar()->SetPaneText(pane, text);
+    });
+    m_frame->LoadSettings(m_programFolder, m_store.DefaultMasterDataFolder());
+    m_store.SetMasterDataFolder(m_settings.masterDataFolder);
+    m_store.SetZairyoTankaPath(m_settings.zairyoTankaPath);
+    SyncCalcSettings();
+    m_frame->UpdateRecentFileMenu(m_recent);
+    m_frame->onFilesDropped = [this](const QStringList& paths) {
+        for (const QString& p : paths) OpenDocumentFile(p.toStdString());
+    };
+    m_frame->beforeSaveSettings = [this] {
+        RestoreZairyoTankaFile();
+        m_settings.masterDataFolder = m_store.GetMasterDataFolder();
+        m_settings.zairyoTankaPath = m_store.GetZairyoTankaPath();
+    };
+    m_frame->onChildClosed = [this] { OnChildClosed(); };
+    m_frame->onPaneDoubleClicked = [this](int pane) { OnPaneDoubleClicked(pane); };
+    qApp->installEventFilter(this);
+
+    // The splash window stays while the updater runs; a key or a click closes it earlier.
+    CSplashWnd::ShowSplashScreen(m_frame.get());
+    {
+        CWaitCursor wait;
+        upvane::Run(m_programFolder, upvane::kStartUp, true);
+    }
+    CSplashWnd::HideSplashScreen();
+
+    // The masters, their locks, the material prices and the cover data.
+    if (!m_store.LoadMastersAtStartup()) return false;
+    m_frame->SetMessagePaneText(QString::fromUtf8(vemo::app::kIdleText));
+
+    if (!file.isEmpty() && !OpenDocumentFile(QDir::fromNativeSeparators(file).toStdString())) return false;
+
+    m_frame->ShowMainWindow();
+    m_store.ShowMasterFolderInStatus();
+    m_store.ShowTankaSetInStatus();
+    m_store.ShowZairyoTankaInStatus();
+    m_previousZairyoPath.clear();
+    m_commands.UpdateActions();
+    return true;
+}
+
+int CVemoWinApp::ExitInstance() {
+    if (m_exited) return 0;
+    m_exited = true;
+    m_store.ReleaseAllLocks();
+    m_settings.formList.clear();
+    if (m_started) m_recent.Save(m_profile, vemo::app::kAppName);
+    m_profile.Sync();
+    return 0;
+}
+
+bool CVemoWinApp::eventFilter(QObject* watched, QEvent* event) {
+    // The splash window sees every key and mouse press first.
+    if (CSplashWnd::Current() && CSplashWnd::PreTranslateAppMessage(event)) return true;
+    return QObject::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void CVemoWinApp::RegisterCommands() {
+    OnCommand(cmd::FileNew, [this] { OnFileNew(); });
+    OnCommand(cmd::FileOpen, [this] { OnFileOpen(); });
+    OnCommand(cmd::MasterDataSetting, [this] { OnMasterDataSetting(); });
+    OnCommand(cmd::ZairyoTankaSetting, [this] { SelectZairyoTankaFile(); });
+    OnCommand(cmd::CheckUpdate, [this] { RunUpdater(1); });
+    OnCommand(cmd::CheckNotice, [this] { RunUpdater(0); });
+    OnCommand(cmd::AppExit, [this] {
+        if (m_frame) m_frame->close();
+    });
+    OnCommand(cmd::FileClose, [this] {
+        if (!m_frame) return;
+        if (QMdiSubWindow* w = m_frame->MdiClient()->activeSubWindow()) w->close();
+    }, [this](CCmdUI& ui) { ui.enabled = ActiveEstimateWindow() != nullptr; });
+    for (int i = 0; i < 4; ++i)
+        OnCommand(cmd::FileMru1 + i, [this, i] {
+            if (static_cast<size_t>(i) >= m_recent.Files().size()) return;
+            std::string path = m_recent.Files()[static_cast<size_t>(i)];
+            if (!OpenDocumentFile(path)) {
+                m_recent.Remove(static_cast<size_t>(i));
+                if (m_frame) m_frame->UpdateRecentFileMenu(m_recent);
+            }
+        });
+    OnCommand(cmd::SokatsuPrintRows, [this] {
+        CNumberInputDlg dialog(m_frame.get());
+        dialog.SetMode(5);
+        int rows = m_settings.formGyou;
+        dialog.SetValue(rows >= 1 && rows <= 30 ? rows : 10);
+        if (dialog.DoModal() == QDialog::Accepted && dialog.GetValue() != kUnset) m_settings.formGyou = dialog.GetValue();
+    });
+    OnCommand(cmd::TableWidth, [this] {
+        CNumberInputDlg dialog(m_frame.get());
+        dialog.SetMode(11);
+        dialog.SetCaption(QStringLiteral("表の幅の調整"));
+        dialog.SetUnit(QStringLiteral("倍"));
+        dialog.SetValue(static_cast<int>(m_settings.spWidthWari * 1000 + 0.000001));
+        if (dialog.DoModal() == QDialog::Accepted && dialog.GetValue() != kUnset)
+            m_settings.spWidthWari = dialog.GetValue() / 1000.0;
+    });
+}
+
+std::vector<CCommandTarget*> CVemoWinApp::CommandRoute() const {
+    std::vector<CCommandTarget*> route;
+    if (CEstimateWnd* w = ActiveEstimateWindow()) {
+        route.push_back(w);
+        route.push_back(w->GetDocument());
+    }
+    if (m_frame) route.push_back(m_frame.get());
+    route.push_back(const_cast<CVemoWinApp*>(this));
+    return route;
+}
+
+void CVemoWinApp::RunUpdater(int fromUser) { upvane::Run(m_programFolder, fromUser, false); }
+
+int CVemoWinApp::OnMasterDataSetting() { return m_store.SelectMasterFolder(0); }
+
+void CVemoWinApp::OnPaneDoubleClicked(int pane) {
+    switch (pane) {
+        case 1: m_commands.Dispatch(cmd::MasterDataSetting); break;
+        case 2: m_commands.Dispatch(cmd::TankaSelect); break;  // the estimate view's column choice
+        case 3: m_commands.Dispatch(cmd::ZairyoTankaSetting); break;
+        default: break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Estimates
+
+std::vector<CEstimateWnd*> CVemoWinApp::EstimateWindows() const {
+    std::vector<CEstimateWnd*> windows;
+    if (!m_frame) return windows;
+    for (QWidget* view : m_frame->ChildViews())
+        if (auto* w = qobject_cast<CEstimateWnd*>(view)) windows.push_back(w);
+    return windows;
+}
+
+CEstimateWnd* CVemoWinApp::ActiveEstimateWindow() const {
+    return m_frame ? qobject_cast<CEstimateWnd*>(m_frame->GetActiveChildView()) : nullptr;
+}
+
+CEstimateWnd* CVemoWinApp::AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc) {
+    CVemoWinDoc* raw = doc.get();
+    auto* view = new CEstimateWnd(std::move(doc));
+    CChildFrame* frame = m_frame->AddChildFrame(view, raw->GetTitle());
+    frame->canClose = [raw] { return raw->SaveModified(); };
+    view->OnUpdate();
+    m_commands.UpdateActions();
+    return view;
+}
+
+void CVemoWinApp::AddRecentFile(const std::string& path) {
+    m_recent.Add(path);
+    if (m_frame) m_frame->UpdateRecentFileMenu(m_recent);
+}
+
+CVemoWinDoc* CVemoWinApp::OnFileNew() {
+    auto doc = std::make_unique<CVemoWinDoc>();
+    doc->OnNewDocument(++m_newCount);
+    // The header takes the current master data where it names none. The remembered program-wide
+    // material-price file stays: a new estimate does not switch the prices.
+    CSekisanItemList* list = doc->GetItemList();
+    if (list->m_strMasterFolder.empty()) list->m_strMasterFolder = m_store.GetMasterDataFolder();
+    if (IsUnset(list->m_nTankaColumn)) list->m_nTankaColumn = m_store.GetTankaFile().m_defaultColumn;
+    if (list->m_strZairyoFile.empty()) list->m_strZairyoFile = m_store.GetZairyoTankaPath();
+    CVemoWinDoc* raw = doc.get();
+    AddEstimateWindow(std::move(doc));
+    return raw;
+}
+
+void CVemoWinApp::OnFileOpen() {
+    std::string chosen;
+    std::string initial = vemo::JoinPath(QDir::currentPath().toStdString(), vemo::app::kDefaultOpenName);
+    if (!Host().ChooseOpenFile("開く", vemo::app::kEstimateFilter, initial, chosen)) return;
+    OpenDocumentFile(chosen);
+}
+
+CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
+    for (CEstimateWnd* w : EstimateWindows())
+        if (!w->GetDocument()->GetPathName().empty() && vemo::SamePath(w->GetDocument()->GetPathName(), path)) {
+            m_frame->MdiClient()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
+            return w->GetDocument();
+        }
+    auto doc = std::make_unique<CVemoWinDoc>();
+    if (!doc->OnOpenDocument(path)) return nullptr;
+    CVemoWinDoc* raw = doc.get();
+    CEstimateWnd* view = AddEstimateWindow(std::move(doc));
+    AddRecentFile(path);
+    ReconcileMasterFolder(*raw);
+    ReconcileZairyoTanka(*raw);
+    view->OnUpdate();
+    return raw;
+}
+
+void CVemoWinApp::ReconcileMasterFolder(CVemoWinDoc& doc) {
+    CSekisanItemList* list = doc.GetItemList();
+    const std::string current = m_store.GetMasterDataFolder();
+    if (Upper(list->m_strMasterFolder) == Upper(current)) return;
+    std::string folder = current;
+    bool ok;
+    if (askMasterSwitch) {
+        ok = askMasterSwitch(list->m_strMasterFolder, folder);
+    } else {
+        CMasterSelectDlg dialog(m_frame.get());
+        dialog.SetOldFolder(QString::fromStdString(list->m_strMasterFolder));
+        dialog.SetNewFolder(QString::fromStdString(current));
+        ok = dialog.DoModal() == QDialog::Accepted;
+        folder = dialog.GetNewFolder().toStdString();
+    }
+    if (!ok) return;
+    m_store.SetMasterDataFolder(folder);
+    list->m_strMasterFolder = folder;
+    m_store.SerializeBukakeFile(0, nullptr, "");
+    m_store.SerializeHenkaritsuFile(0, nullptr, "");
+    m_store.ShowMasterFolderInStatus();
+}
+
+void CVemoWinApp::ReconcileZairyoTanka(CVemoWinDoc& doc) {
+    CSekisanItemList* list = doc.GetItemList();
+    const std::string current = m_store.GetZairyoTankaPath();
+    if (!list->m_strZairyoFile.empty() && list->m_strZairyoFile != current) {
+        const std::string programWide = m_previousZairyoPath.empty() ? current : m_previousZairyoPath;
+        if (m_previousZairyoPath.empty()) m_previousZairyoPath = current;
+        m_store.SetZairyoTankaPath(list->m_strZairyoFile);
+        if (!m_store.SerializeZairyoTankaFile(0, nullptr, "")) {
+            // The estimate's file cannot be used: the program-wide file stays in use.
+            AfxMessageBox(list->m_strZairyoFile +
+                              "\nの材料単価データを読み込めませんでした。\n共通の材料単価データを使用します。",
+                          MsgButtons::Ok, MsgIcon::Exclamation);
+            m_store.SetZairyoTankaPath(programWide);
+            m_store.SerializeZairyoTankaFile(0, nullptr, "");
+            if (programWide == m_previousZairyoPath) m_previousZairyoPath.clear();
+        }
+    }
+    list->m_strZairyoFile = m_store.GetZairyoTankaPath();
+    m_store.ShowZairyoTankaInStatus();
+}
+
+void CVemoWinApp::OnChildClosed() {
+    if (!EstimateWindows().empty()) return;
+    m_store.ShowTankaSetInStatus();
+    RestoreZairyoTankaFile();
+}
+
+int CVemoWinApp::RestoreZairyoTankaFile() {
+    if (m_previousZairyoPath.empty() || m_previousZairyoPath == m_store.GetZairyoTankaPath()) return 1;
+    m_store.LockZairyoTankaFile(0, 1);
+    m_store.SetZairyoTankaPath(m_previousZairyoPath);
+    m_store.SerializeZairyoTankaFile(0, nullptr, "");
+    m_store.ShowZairyoTankaInStatus();
+    m_previousZairyoPath.clear();
+    return m_store.LockZairyoTankaFile(1, 1);
+}
+
+int CVemoWinApp::SelectZairyoTankaFile() {
+    const std::string before = m_store.GetZairyoTankaPath();
+    std::string filter = std::string(vemo::app::kZairyoStem) + " (*.zoa)|*.zoa|すべてのファイル (*.*)|*.*||";
+    for (;;) {
+        std::string chosen;
+        if (!Host().ChooseOpenFile("開く－材料単価", filter, before, chosen)) return 0;
+        CZairyoTankaFile loaded;
+        if (!vemo::FileExists(chosen) || !m_store.SerializeZairyoTankaFile(0, &loaded, chosen)) continue;
+        m_store.LockZairyoTankaFile(0, 1);
+        m_store.GetZairyoTankaFile() = std::move(loaded);
+        m_store.SetZairyoTankaPath(chosen);
+        break;
+    }
+    const bool changed = m_store.GetZairyoTankaPath() != before;
+    if (!m_store.LockZairyoTankaFile(1, 1) && changed)
+        AfxMessageBox(
+            "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、以下の機能では保存ができません。"
+            "\n\n材料単価ファイル編集\n",
+            MsgButtons::Ok, MsgIcon::Exclamation);
+    if (changed) m_store.ShowZairyoTankaInStatus();
+    return 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Business areas
+
+void CVemoWinApp::GetGyomuCodes(std::vector<uint8_t>& codes, bool withCommon, int exclude) {
+    for (uint8_t code : {6, 2, 7, 3, 4}) codes.push_back(code);
+    if (exclude != 1) codes.push_back(5);
+    if (withCommon)
+        for (uint8_t code : {89, 95, 96, 97, 98, 99}) codes.push_back(code);
+}
+
+std::string CVemoWinApp::GetGyomuAreaText() { return "区画整理 測量／区画整理 設計／物件調査／土質調査 版"; }

@@ -1,0 +1,113 @@
+#pragma once
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <string>
+
+#include "app/AppSettings.h"
+#include "app/CommandRegistry.h"
+#include "app/MasterFolderDlg.h"
+#include "app/QtHost.h"
+#include "app/QtSettings.h"
+#include "app/RecentFileList.h"
+#include "estimate/CalcEnvironment.h"
+#include "master/MasterStore.h"
+
+class CMainFrame;
+class CVemoWinDoc;
+class CEstimateWnd;
+
+// The application object: starts the program (settings, main window, splash and updater, the
+// master data with its locks, the file named on the command line), opens and creates estimates,
+// keeps the program-wide material-price file, and releases the master-file locks at the end. It
+// is the calculation's environment (masters and settings).
+//
+// A QApplication must exist before it is made.
+class CVemoWinApp : public QObject, public CCommandTarget, public ICalcEnvironment, public IMasterFolderHost {
+    Q_OBJECT
+public:
+    // args: the program's arguments without the program name. programFolder: where the program
+    // and its data lie (empty: the folder of the running program).
+    explicit CVemoWinApp(QStringList args, std::string programFolder = std::string());
+    ~CVemoWinApp() override;
+
+    // Start-up; false ends the program (ExitInstance still runs).
+    bool InitInstance();
+    // Shutdown: releases the six master-file locks and keeps the recent files. Safe to call twice.
+    int ExitInstance();
+
+    CMainFrame* MainFrame() const { return m_frame.get(); }
+    CMasterDataStore& Store() { return m_store; }
+    CAppSettings& Settings() { return m_settings; }
+    CQtHost& HostImpl() { return m_host; }
+    CCommandRegistry& Commands() { return m_commands; }
+    const CRecentFileList& RecentFiles() const { return m_recent; }
+
+    // Opens an estimate (or activates it when it is open already); null when it cannot be read.
+    CVemoWinDoc* OpenDocumentFile(const std::string& path);
+    // A new estimate with the current master data; the new document.
+    CVemoWinDoc* OnFileNew();
+    void OnFileOpen();
+    int OnMasterDataSetting();
+    // The estimate windows, in the order they were opened.
+    std::vector<CEstimateWnd*> EstimateWindows() const;
+    CEstimateWnd* ActiveEstimateWindow() const;
+
+    // The program-wide material-price file while an estimate has switched to its own ("" when none).
+    std::string GetPreviousZairyoTankaPath() const { return m_previousZairyoPath; }
+    // Switches back to the program-wide material-price file (its lock with it); the lock's result.
+    int RestoreZairyoTankaFile();
+    // The program-wide material-price file chosen by the user; 1 chosen, 0 cancelled.
+    int SelectZairyoTankaFile();
+
+    // 業務 codes offered in 業務 lists and the business-area label.
+    static void GetGyomuCodes(std::vector<uint8_t>& codes, bool withCommon, int exclude);
+    static std::string GetGyomuAreaText();
+
+    // The master-data switch notice when an opened estimate names another folder; true on OK.
+    // Replaced by tests.
+    std::function<bool(const std::string& estimateFolder, std::string& folder)> askMasterSwitch;
+
+    // ICalcEnvironment
+    const CBukakeFile& GetBukakeFile() const override;
+    const CHenkaritsuFile& GetHenkaritsuFile() const override;
+    const CTankaFile& GetTankaFile() const override;
+    const CShokeihiFile& GetShokeihiFile() const override;
+    const CProgramKingakuFile& GetProgramKingakuFile() const override;
+    const CZairyoTankaFile& GetZairyoTankaFile() const override;
+    const CCalcSettings& GetCalcSettings() const override;
+
+    // IMasterFolderHost
+    std::string GetMasterDataFolder() const override { return m_store.GetMasterDataFolder(); }
+    std::string FindZairyoTankaFile(const std::string& dataFolder) const override;
+
+private:
+    void RegisterCommands();
+    std::vector<CCommandTarget*> CommandRoute() const;
+    CEstimateWnd* AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc);
+    void ReconcileMasterFolder(CVemoWinDoc& doc);
+    void ReconcileZairyoTanka(CVemoWinDoc& doc);
+    void OnChildClosed();
+    void OnPaneDoubleClicked(int pane);
+    void RunUpdater(int fromUser);
+    void AddRecentFile(const std::string& path);
+    void SyncCalcSettings();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    QStringList m_args;
+    std::string m_programFolder;
+    CQtSettings m_profile;
+    CQtHost m_host;
+    IHost* m_previousHost = nullptr;
+    ICalcEnvironment* m_previousEnv = nullptr;
+    CAppSettings m_settings;
+    CCalcSettings m_calc;
+    CCommandRegistry m_commands;
+    mutable CMasterDataStore m_store;
+    std::unique_ptr<CMainFrame> m_frame;
+    CRecentFileList m_recent;
+    std::string m_previousZairyoPath;
+    int m_newCount = 0;
+    bool m_exited = false;
+    bool m_started = false;
+};

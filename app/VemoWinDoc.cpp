@@ -1,0 +1,125 @@
+#include "app/VemoWinDoc.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "app/AppConstants.h"
+#include "app/CommandIds.h"
+#include "estimate/SeiFileNames.h"
+#include "platform/FileUtil.h"
+#include "platform/Host.h"
+
+CVemoWinDoc::CVemoWinDoc() : m_data(std::make_unique<CVemoWinDocData>()) {
+    OnCommand(cmd::FileSave, [this] { OnFileSave(); });
+    OnCommand(cmd::FileSaveAs, [this] { OnFileSaveAs(); });
+}
+
+CVemoWinDoc::~CVemoWinDoc() = default;
+
+void CVemoWinDoc::OnNewDocument(int number) {
+    m_data = std::make_unique<CVemoWinDocData>();
+    m_pathName.clear();
+    m_title = QString::fromStdString(sei::NewDocumentTitle(number));
+    m_modified = false;
+}
+
+bool CVemoWinDoc::OnOpenDocument(const std::string& path) {
+    CWaitCursor wait;
+    if (!m_data->LoadFile(path)) return false;
+    SetPathName(path);
+    m_modified = false;
+    return true;
+}
+
+bool CVemoWinDoc::OnSaveDocument(const std::string& path) {
+    CWaitCursor wait;
+    if (!m_data->SaveFile(path)) return false;
+    m_modified = false;
+    emit Changed();
+    return true;
+}
+
+void CVemoWinDoc::SetPathName(const std::string& path) {
+    m_pathName = path;
+    m_title = QString::fromStdString(vemo::FileNameOf(path));
+    emit Changed();
+}
+
+void CVemoWinDoc::SetModifiedFlag(bool modified) {
+    if (m_modified == modified) return;
+    m_modified = modified;
+    emit Changed();
+}
+
+bool CVemoWinDoc::DoSave(const std::string& path, bool replace) {
+    sei::SaveNamePlan plan = sei::PlanSaveName(path, replace, m_pathName, m_title.toStdString());
+    std::string name = plan.name;
+    if (plan.prompt) {
+        std::string chosen;
+        bool ok = askSaveName ? askSaveName(name, chosen)
+                              : Host().ChooseSaveFile(replace ? "名前を付けて保存" : "コピーを保存",
+                                                      vemo::app::kEstimateFilter, name, chosen);
+        if (!ok) return false;
+        name = chosen;
+    }
+    // The file is written by replacing: a failed save leaves what was on disk.
+    if (!OnSaveDocument(name)) return false;
+    if (replace) SetPathName(name);
+    return true;
+}
+
+bool CVemoWinDoc::SaveModified() {
+    if (!m_modified) return true;
+    std::string name = m_pathName.empty() ? m_title.toStdString() : m_pathName;
+    switch (AfxMessageBox(name + " への変更を保存しますか?", MsgButtons::YesNoCancel, MsgIcon::Exclamation)) {
+        case IDYES: return DoSave(m_pathName, true);
+        case IDNO: return true;
+        default: return false;
+    }
+}
+
+void CVemoWinDoc::OnFileSave() {
+    CWaitCursor wait;
+    DoSave(m_pathName, true);
+}
+
+void CVemoWinDoc::OnFileSaveAs() {
+    CWaitCursor wait;
+    DoSave("", true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CEstimateWnd
+
+CEstimateWnd::CEstimateWnd(std::unique_ptr<CVemoWinDoc> doc, QWidget* parent)
+    : QWidget(parent), m_doc(std::move(doc)) {
+    m_header = new QLabel(this);
+    m_header->setObjectName(QStringLiteral("header"));
+    m_header->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_header->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_header, 1);
+    setAutoFillBackground(true);
+    connect(m_doc.get(), &CVemoWinDoc::Changed, this, &CEstimateWnd::OnUpdate);
+    OnUpdate();
+}
+
+CEstimateWnd::~CEstimateWnd() = default;
+
+QString CEstimateWnd::HeaderText() const {
+    const CSekisanItemList* list = m_doc->GetItemList();
+    auto orNone = [](const std::string& s) { return s.empty() ? QStringLiteral("なし") : QString::fromStdString(s); };
+    return QStringLiteral("件名 : %1\n箇所名 : %2\nマスター データ : %3\n材料単価 : %4\n行数 : %5")
+        .arg(orNone(list->m_strKenmei), orNone(list->m_strKashoName), orNone(list->m_strMasterFolder),
+             orNone(list->m_strZairyoFile))
+        .arg(list->GetCount());
+}
+
+void CEstimateWnd::OnUpdate() {
+    m_header->setText(HeaderText());
+    QString title = m_doc->GetTitle();
+    if (m_doc->IsModified()) title += QStringLiteral(" *");
+    setWindowTitle(title);
+    if (parentWidget()) parentWidget()->setWindowTitle(title);
+}

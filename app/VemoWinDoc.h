@@ -1,0 +1,74 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "app/CommandRegistry.h"
+#include "estimate/VemoWinDocData.h"
+
+class QLabel;
+
+// One estimate document: the estimate file's data with its path, title and modified flag, the
+// open, save and save-as flows and the prompt to save a modified estimate before it closes.
+class CVemoWinDoc : public QObject, public CCommandTarget {
+    Q_OBJECT
+public:
+    CVemoWinDoc();
+    ~CVemoWinDoc() override;
+
+    // A new, empty estimate titled "積算データN".
+    void OnNewDocument(int number);
+    // Reads the file; false (told to the user, nothing changed) when it cannot be read.
+    bool OnOpenDocument(const std::string& path);
+    // Writes the file; false (told to the user, the file on disk as it was) when it cannot be written.
+    bool OnSaveDocument(const std::string& path);
+    // The save flow: path empty for Save As; replace: the document takes the new name. False when
+    // the user cancelled the prompt or the save failed.
+    bool DoSave(const std::string& path, bool replace);
+    // Asks whether to save a modified estimate; false when the user cancelled.
+    bool SaveModified();
+    void OnFileSave();
+    void OnFileSaveAs();
+
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true);
+    const std::string& GetPathName() const { return m_pathName; }
+    QString GetTitle() const { return m_title; }
+
+    CVemoWinDocData& Data() { return *m_data; }
+    CSekisanItemList* GetItemList() { return m_data->GetItemList(); }
+
+    // Asks for the file name of a save (title, proposed name); false when cancelled.
+    std::function<bool(const std::string& proposed, std::string& chosen)> askSaveName;
+
+signals:
+    void Changed();
+
+private:
+    void SetPathName(const std::string& path);
+
+    std::unique_ptr<CVemoWinDocData> m_data;
+    std::string m_pathName;
+    QString m_title;
+    bool m_modified = false;
+};
+
+// The window of one estimate until the estimate grid comes: the estimate's header and its number of
+// rows.
+class CEstimateWnd : public QWidget, public CCommandTarget {
+    Q_OBJECT
+public:
+    explicit CEstimateWnd(std::unique_ptr<CVemoWinDoc> doc, QWidget* parent = nullptr);
+    ~CEstimateWnd() override;
+
+    CVemoWinDoc* GetDocument() const { return m_doc.get(); }
+    // Refreshes the texts from the document.
+    void OnUpdate();
+    QString HeaderText() const;
+
+private:
+    std::unique_ptr<CVemoWinDoc> m_doc;
+    QLabel* m_header;
+};

@@ -1,0 +1,350 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QMdiSubWindow>
+#include <filesystem>
+
+#include "AppTestEnvironment.h"
+#include "EstimateBuilders.h"
+#include "MasterBuilders.h"
+#include "ScriptedHost.h"
+#include "TempFolder.h"
+#include "app/AppConstants.h"
+#include "app/MainFrame.h"
+#include "app/ShellWindows.h"
+#include "app/VemoWinApp.h"
+#include "app/VemoWinDoc.h"
+#include "estimate/VemoWinDocData.h"
+#include "platform/FileUtil.h"
+
+namespace fs = std::filesystem;
+using namespace masterbuild;
+
+namespace {
+
+const std::vector<std::string> kLoadTexts = {
+    "歩掛率データを読み込んでいます...",       "変化率・補正率データを読み込んでいます...",
+    "単価データを読み込んでいます...",         "諸経費データを読み込んでいます...",
+    "プログラム金額データを読み込んでいます...", "材料単価データを読み込んでいます...",
+    "表紙データを読み込んでいます...",         "[F1]キーを押すと、ヘルプが表示されます"};
+
+template <class Root>
+void WriteMaster(const std::string& path, Root root) {
+    WriteTestFile(path, StoreMasterBytes(root));
+}
+
+// A program folder laid out as shipped: データ格納/参考マスター25 with the two master files, the other
+// masters, the cover data and the material prices in データ格納.
+struct ProgramFolder {
+    TempFolder root;
+    std::string data = root / "データ格納";
+    std::string masters = data + "/参考マスター25";
+
+    ProgramFolder() {
+        WriteSet(masters);
+        WriteMaster(data + "/表紙データ.daa", SampleHyoshiData());
+        CZairyoTankaFile zairyo = SampleZairyoTankaFile();
+        zairyo.m_title = "材料単価 令和7年度";
+        WriteMaster(data + "/材料単価データ25.zoa", std::move(zairyo));
+    }
+    void WriteSet(const std::string& masterFolder) {
+        WriteMaster(masterFolder + "/歩掛データ.soa", SampleBukakeFile());
+        WriteMaster(masterFolder + "/変化率データ.soa", SampleHenkaritsuFile());
+        std::string dataFolder = vemo::ParentFolder(masterFolder);
+        CTankaFile tanka = SampleTankaFile();
+        tanka.m_defaultColumn = 1;
+        tanka.m_columnTitles[1] = "令和7年度単価";
+        WriteMaster(dataFolder + "/単価データ.daa", std::move(tanka));
+        WriteMaster(dataFolder + "/諸経費データ.daa", SampleShokeihiFile());
+        WriteMaster(dataFolder + "/プログラム金額データ.daa", SampleProgramKingakuFile());
+    }
+    std::vector<std::string> LockedFiles() const {
+        return {masters + "/歩掛データ.soa", masters + "/変化率データ.soa", data + "/単価データ.daa",
+                data + "/諸経費データ.daa", data + "/プログラム金額データ.daa", data + "/材料単価データ25.zoa"};
+    }
+    int CountLocked() const {
+        int n = 0;
+        for (const auto& f : LockedFiles()) n += vemo::IsReadOnlyMarked(f);
+        return n;
+    }
+};
+
+// An estimate file written by the core.
+std::string WriteEstimate(const std::string& path, const std::string& masterFolder, const std::string& zairyo) {
+    CVemoWinDocData data;
+    CSekisanItemList* list = data.GetItemList();
+    list->m_strKenmei = "林道測量業務";
+    list->m_strKashoName = "北山地区";
+    list->m_strMasterFolder = masterFolder;
+    list->m_strZairyoFile = zairyo;
+    list->m_nTankaColumn = 1;
+    estimate_test::ItemListBuilder(*list).Gyomu(2, "設計業務").Koshu(300, "詳細設計").Shubetsu(1, "一般").Quantity(2000);
+    EXPECT_EQ(data.SaveFile(path), 1);
+    return ReadTestFile(path);
+}
+
+class AppStartup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseFreshSettingsFolder();
+        m_cwd = QDir::currentPath();
+        CSplashWnd::EnableSplashScreen(false);
+    }
+    void TearDown() override {
+        QDir::setCurrent(m_cwd);
+        CSplashWnd::EnableSplashScreen(true);
+    }
+    std::vector<std::string> Pane0(const ScriptedHost& host) {
+        auto it = host.panes.find(0);
+        return it == host.panes.end() ? std::vector<std::string>{} : it->second;
+    }
+
+    ProgramFolder program;
+    QString m_cwd;
+};
+
+TEST_F(AppStartup, LoadsAndLocksTheMastersAndReleasesThemAtTheEnd) {
+    {
+        CVemoWinApp app({}, program.root.Path());
+        ScriptedHost scripted;
+        ASSERT_TRUE(app.InitInstance());
+        EXPECT_EQ(Pane0(scripted), kLoadTexts);
+        EXPECT_TRUE(scripted.messages.empty()) << scripted.messages.front().text;
+        EXPECT_EQ(program.CountLocked(), 6);
+        EXPECT_EQ(scripted.panes[1].back(), "参考マスター25");
+        EXPECT_EQ(scripted.panes[2].back(), "令和7年度単価");
+        EXPECT_EQ(scripted.panes[3].back(), "材料単価 令和7年度");
+        EXPECT_EQ(app.Store().GetMasterDataFolder(), program.masters);
+        EXPECT_TRUE(app.MainFrame()->isVisible());
+        EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(vemo::app::kMainCaption));
+        // Starting without a file opens no estimate.
+        EXPECT_TRUE(app.EstimateWindows().empty());
+        EXPECT_EQ(&CalcEnv(), &app);
+        app.ExitInstance();
+        EXPECT_EQ(program.CountLocked(), 0);
+    }
+    EXPECT_EQ(program.CountLocked(), 0);
+}
+
+TEST_F(AppStartup, ASecondInstanceSeesTheLocks) {
+    CVemoWinApp first({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(first.InitInstance());
+    {
+        CVemoWinApp second({}, program.root.Path());
+        ScriptedHost secondHost;
+        second.Store().classifyDrive = [](const std::string&) { return DriveKind::fixed; };
+        secondHost.answers = {IDNO};
+        ASSERT_TRUE(second.InitInstance());
+        ASSERT_EQ(secondHost.messages.size(), 1u);
+        EXPECT_EQ(secondHost.messages[0].text,
+                  "他のユーザーがデータを編集中か、前回プログラムが正常に終了できませんでした。\n"
+                  "そのため、以下の機能でデータを保存することができません。\n\n"
+                  "歩掛ファイル編集\n変化率・補正率ファイル編集\n単価ファイル編集\n社名入力及び選択単価の初期設定\n"
+                  "諸経費ファイル編集\nプログラム金額ファイル編集\n材料単価ファイル編集\n"
+                  "\n上記の機能でデータを保存可能にしますか？\n他のユーザーがデータを編集中の場合は「いいえ」を押してください。");
+        EXPECT_EQ(secondHost.messages[0].buttons, MsgButtons::YesNo);
+        second.ExitInstance();
+        // The second instance releases nothing it did not take.
+        EXPECT_EQ(program.CountLocked(), 6);
+    }
+    first.ExitInstance();
+    EXPECT_EQ(program.CountLocked(), 0);
+}
+
+TEST_F(AppStartup, AFailedBukakeLoadOpensTheFolderDialog) {
+    // The master folder in the settings lacks its 歩掛 file; a sibling folder is complete.
+    std::string broken = program.data + "/壊れたマスター";
+    program.WriteSet(broken);
+    fs::remove(broken + "/歩掛データ.soa");
+    {
+        CQtSettings profile;
+        profile.SetString(vemo::app::kAppName, "Path", "MasterData", broken);
+    }
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    std::vector<MasterFolderRequest> requests;
+    std::vector<std::string> textsBeforeDialog;
+    app.Store().runFolderDialog = [&](const MasterFolderRequest& r, std::string& chosen) {
+        requests.push_back(r);
+        textsBeforeDialog = Pane0(scripted);
+        chosen = program.masters;
+        return 1;
+    };
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].currentFolder, broken);
+    EXPECT_EQ(requests[0].parentFolder, program.data);
+    // Every status text of the five loads appears before the dialog, none loaded after the failure.
+    EXPECT_EQ(textsBeforeDialog, std::vector<std::string>(kLoadTexts.begin(), kLoadTexts.begin() + 5));
+    ASSERT_EQ(scripted.messages.size(), 1u);
+    EXPECT_NE(scripted.messages[0].text.find("が見つかりません。"), std::string::npos);
+    EXPECT_EQ(app.Store().GetMasterDataFolder(), program.masters);
+    EXPECT_EQ(program.CountLocked(), 6);
+    app.ExitInstance();
+    EXPECT_EQ(program.CountLocked(), 0);
+}
+
+TEST_F(AppStartup, CancellingTheFolderDialogEndsWithoutLocks) {
+    fs::remove(program.masters + "/変化率データ.soa");
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    app.Store().runFolderDialog = [](const MasterFolderRequest&, std::string&) { return 0; };
+    EXPECT_FALSE(app.InitInstance());
+    // The 歩掛 lock taken before the failure is released again.
+    EXPECT_FALSE(vemo::IsReadOnlyMarked(program.masters + "/歩掛データ.soa"));
+    app.ExitInstance();
+    EXPECT_EQ(program.CountLocked(), 0);
+}
+
+TEST_F(AppStartup, ACommandLineFileIsOpenedAndSavedByteForByte) {
+    const std::string path = program.root / "見積.sei";
+    const std::string original = WriteEstimate(path, program.masters, program.data + "/材料単価データ25.zoa");
+    CVemoWinApp app({QString::fromStdString(path)}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_EQ(app.EstimateWindows().size(), 1u);
+    CEstimateWnd* window = app.EstimateWindows()[0];
+    EXPECT_NE(window->HeaderText().indexOf(QStringLiteral("林道測量業務")), -1);
+    EXPECT_NE(window->HeaderText().indexOf(QStringLiteral("行数 : 3")), -1);
+    EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(vemo::app::kMainCaption));
+    EXPECT_EQ(app.RecentFiles().Files().front(), path);
+
+    CVemoWinDoc* doc = window->GetDocument();
+    EXPECT_TRUE(doc->DoSave(doc->GetPathName(), true));
+    EXPECT_EQ(ReadTestFile(path), original);
+    // Opening it again activates the open window.
+    EXPECT_EQ(app.OpenDocumentFile(path), doc);
+    EXPECT_EQ(app.EstimateWindows().size(), 1u);
+    EXPECT_TRUE(scripted.messages.empty());
+}
+
+TEST_F(AppStartup, AnUnreadableCommandLineFileEndsTheStartWithoutLocks) {
+    const std::string path = program.root / "壊れた.sei";
+    WriteTestFile(path, "not an estimate");
+    CVemoWinApp app({QString::fromStdString(path)}, program.root.Path());
+    ScriptedHost scripted;
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(scripted.messages.size(), 1u);
+    app.ExitInstance();
+    EXPECT_EQ(program.CountLocked(), 0);
+}
+
+TEST_F(AppStartup, AnEstimateOfAnotherMasterFolderIsSwitched) {
+    const std::string path = program.root / "他.sei";
+    WriteEstimate(path, "/old/データ格納/参考マスター24", program.data + "/材料単価データ25.zoa");
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    std::vector<std::string> asked;
+    app.askMasterSwitch = [&asked](const std::string& old, std::string&) {
+        asked.push_back(old);
+        return true;
+    };
+    CVemoWinDoc* doc = app.OpenDocumentFile(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(asked, std::vector<std::string>{"/old/データ格納/参考マスター24"});
+    EXPECT_EQ(doc->GetItemList()->m_strMasterFolder, program.masters);
+
+    // A folder that differs only in letter case asks nothing.
+    const std::string other = program.root / "大小.sei";
+    std::string upper = program.masters;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    WriteEstimate(other, upper, program.data + "/材料単価データ25.zoa");
+    ASSERT_NE(app.OpenDocumentFile(other), nullptr);
+    EXPECT_EQ(asked.size(), 1u);
+}
+
+TEST_F(AppStartup, AnEstimatesOwnMaterialPricesAreRestoredWhenItCloses) {
+    CZairyoTankaFile own = SampleZairyoTankaFile();
+    own.m_title = "材料単価 特別";
+    const std::string ownPath = program.data + "/材料単価データ特別.zoa";
+    WriteMaster(ownPath, std::move(own));
+    const std::string path = program.root / "特別.sei";
+    WriteEstimate(path, program.masters, ownPath);
+
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    const std::string programWide = app.Store().GetZairyoTankaPath();
+    CVemoWinDoc* doc = app.OpenDocumentFile(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), ownPath);
+    EXPECT_EQ(app.Store().GetZairyoTankaFile().m_title, "材料単価 特別");
+    EXPECT_EQ(app.GetPreviousZairyoTankaPath(), programWide);
+    EXPECT_EQ(scripted.panes[3].back(), "材料単価 特別");
+
+    // A new estimate keeps the remembered program-wide file.
+    CVemoWinDoc* fresh = app.OnFileNew();
+    EXPECT_EQ(app.GetPreviousZairyoTankaPath(), programWide);
+    EXPECT_EQ(fresh->GetItemList()->m_strMasterFolder, program.masters);
+    EXPECT_EQ(fresh->GetItemList()->m_nTankaColumn, 1);
+    EXPECT_EQ(fresh->GetItemList()->m_strZairyoFile, ownPath);
+    EXPECT_EQ(fresh->GetTitle(), QStringLiteral("積算データ1"));
+
+    // Closing a modified estimate asks first; Cancel keeps everything, prices included.
+    doc->SetModifiedFlag();
+    scripted.answers = {IDCANCEL};
+    EXPECT_FALSE(app.MainFrame()->close());
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), ownPath);
+    EXPECT_EQ(scripted.messages.back().text, path + " への変更を保存しますか?");
+
+    // Closing all estimates brings the program-wide file back, with its lock.
+    doc->SetModifiedFlag(false);
+    app.MainFrame()->MdiClient()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(app.EstimateWindows().empty());
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), programWide);
+    EXPECT_EQ(app.Store().GetZairyoTankaFile().m_title, "材料単価 令和7年度");
+    EXPECT_EQ(app.GetPreviousZairyoTankaPath(), "");
+    EXPECT_TRUE(vemo::IsReadOnlyMarked(programWide));
+    app.ExitInstance();
+    EXPECT_EQ(program.CountLocked(), 0);
+}
+
+TEST_F(AppStartup, AnUnreadableMaterialFileFallsBackWithAMessage) {
+    const std::string badPath = program.data + "/材料単価データ壊.zoa";
+    WriteTestFile(badPath, "broken");
+    const std::string path = program.root / "壊材料.sei";
+    WriteEstimate(path, program.masters, badPath);
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    const std::string programWide = app.Store().GetZairyoTankaPath();
+    CVemoWinDoc* doc = app.OpenDocumentFile(path);
+    ASSERT_NE(doc, nullptr);
+    ASSERT_FALSE(scripted.messages.empty());
+    EXPECT_EQ(scripted.messages.back().text,
+              badPath + "\nの材料単価データを読み込めませんでした。\n共通の材料単価データを使用します。");
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), programWide);
+    EXPECT_EQ(app.Store().GetZairyoTankaFile().m_title, "材料単価 令和7年度");
+    EXPECT_EQ(doc->GetItemList()->m_strZairyoFile, programWide);
+    EXPECT_EQ(app.GetPreviousZairyoTankaPath(), "");
+}
+
+TEST_F(AppStartup, SettingsAreSavedOnClose) {
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_TRUE(app.MainFrame()->close());
+    CQtSettings profile;
+    EXPECT_EQ(profile.GetString(vemo::app::kAppName, "Path", "MasterData", ""), program.masters);
+    EXPECT_EQ(profile.GetString(vemo::app::kAppName, "Path", "ZairyouData", ""),
+              program.data + "/材料単価データ25.zoa");
+    EXPECT_EQ(profile.GetInt(vemo::app::kAppName, "Print", "FormNum", 0), 5);
+}
+
+TEST(GyomuCodes, ListsTheOfferedCodes) {
+    std::vector<uint8_t> codes;
+    CVemoWinApp::GetGyomuCodes(codes, true, 1);
+    EXPECT_EQ(codes, (std::vector<uint8_t>{6, 2, 7, 3, 4, 89, 95, 96, 97, 98, 99}));
+    codes.clear();
+    CVemoWinApp::GetGyomuCodes(codes, false, 0);
+    EXPECT_EQ(codes, (std::vector<uint8_t>{6, 2, 7, 3, 4, 5}));
+    EXPECT_EQ(CVemoWinApp::GetGyomuAreaText(), "区画整理 測量／区画整理 設計／物件調査／土質調査 版");
+}
+
+}  // namespace
