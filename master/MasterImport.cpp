@@ -18,13 +18,6 @@ void GetGyomuCodes(std::vector<uint8_t>& codes, bool withCommon, int exclude) {
 
 namespace {
 
-template <class T>
-std::unique_ptr<T> DeepCopy(const T& src) {
-    auto p = std::make_unique<T>();
-    p->Copy(src);
-    return p;
-}
-
 template <class Root>
 Root CopyOf(const Root& src) {
     Root copy;

@@ -4,13 +4,6 @@
 
 namespace {
 
-template <class T>
-std::unique_ptr<T> DeepCopy(const T& src) {
-    auto p = std::make_unique<T>();
-    p->Copy(src);
-    return p;
-}
-
 bool KeepsConventionalFlags(int32_t gyomu) { return gyomu == 2 || gyomu == 5 || gyomu == 7; }
 
 // The user 工種 of 業務 2 used codes 100..299, which the shipped masters now use themselves.

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <memory>
 
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
@@ -10,6 +11,12 @@
 // a newly shipped master (the updates) or into the application's master (the old-version import).
 // Every merge reads its source and changes only its destination, so a caller that merges into a
 // scratch copy can drop it on cancel and nothing else has changed.
+
+// A new element holding a deep copy of src.
+template <class T>
+std::unique_ptr<T> DeepCopy(const T& src) {
+    return std::make_unique<T>(src);
+}
 
 // Called after each unit of work; returns false when the user asked to stop.
 using MergeStep = std::function<bool()>;

@@ -12,23 +12,6 @@ using namespace masterbuild;
 
 namespace {
 
-template <class Root>
-Root LoadFile(const std::string& path) {
-    return LoadRoot<Root>(ReadTestFile(path));
-}
-
-std::vector<int32_t> KoshuCodes(const CBukakeGyomu& g) {
-    std::vector<int32_t> codes;
-    for (int i = 0; i < g.GetCount(); ++i) codes.push_back(g.GetKoshu(i)->m_code);
-    return codes;
-}
-
-std::vector<int32_t> RecordCodes(const CHenkaritsuGyomu& g) {
-    std::vector<int32_t> codes;
-    for (int i = 0; i < g.GetSize(); ++i) codes.push_back(g.GetRecord(i)->m_code);
-    return codes;
-}
-
 // What the scripted 歩掛 import dialog was given, and what the user does in it.
 struct BukakeImportScript {
     int created = 0;

@@ -10,24 +10,6 @@ using namespace masterbuild;
 
 namespace {
 
-std::vector<int32_t> KoshuCodes(const CBukakeGyomu& g) {
-    std::vector<int32_t> codes;
-    for (int i = 0; i < g.GetCount(); ++i) codes.push_back(g.GetKoshu(i)->m_code);
-    return codes;
-}
-
-std::vector<int32_t> ShubetsuCodes(const CBukakeKoshu& k) {
-    std::vector<int32_t> codes;
-    for (int i = 0; i < k.GetCount(); ++i) codes.push_back(k.GetShubetsu(i)->m_code);
-    return codes;
-}
-
-std::vector<int32_t> RecordCodes(const CHenkaritsuGyomu& g) {
-    std::vector<int32_t> codes;
-    for (int i = 0; i < g.GetSize(); ++i) codes.push_back(g.GetRecord(i)->m_code);
-    return codes;
-}
-
 std::vector<int32_t> RowIds(const CTankaFile& t) {
     std::vector<int32_t> ids;
     for (int i = 0; i < t.GetCount(); ++i) ids.push_back(t.GetRow(i)->m_id);

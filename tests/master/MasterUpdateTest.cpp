@@ -15,11 +15,6 @@ namespace {
 
 const std::string kAborted = "更新作業を中断します。";
 
-template <class Root>
-Root LoadFile(const std::string& path) {
-    return LoadRoot<Root>(ReadTestFile(path));
-}
-
 }  // namespace
 
 TEST(UpdateCommands, BukakeUpdateMergesAsksAndSaves) {

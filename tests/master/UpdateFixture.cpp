@@ -31,6 +31,24 @@ CZairyoTankaItem& Item(CZairyoTankaFile& z, int32_t id, const std::string& name,
 
 }  // namespace
 
+std::vector<int32_t> KoshuCodes(const CBukakeGyomu& g) {
+    std::vector<int32_t> codes;
+    for (int i = 0; i < g.GetCount(); ++i) codes.push_back(g.GetKoshu(i)->m_code);
+    return codes;
+}
+
+std::vector<int32_t> ShubetsuCodes(const CBukakeKoshu& k) {
+    std::vector<int32_t> codes;
+    for (int i = 0; i < k.GetCount(); ++i) codes.push_back(k.GetShubetsu(i)->m_code);
+    return codes;
+}
+
+std::vector<int32_t> RecordCodes(const CHenkaritsuGyomu& g) {
+    std::vector<int32_t> codes;
+    for (int i = 0; i < g.GetSize(); ++i) codes.push_back(g.GetRecord(i)->m_code);
+    return codes;
+}
+
 CBukakeFile UserBukake() {
     CBukakeFile b;
     b.m_dataVersion = 2400;

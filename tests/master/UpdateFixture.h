@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
@@ -39,6 +40,16 @@ template <class Root>
 void WriteMaster(const std::string& path, Root root) {
     WriteTestFile(path, StoreMasterBytes(root));
 }
+
+template <class Root>
+Root LoadFile(const std::string& path) {
+    return masterbuild::LoadRoot<Root>(ReadTestFile(path));
+}
+
+// Codes in list order.
+std::vector<int32_t> KoshuCodes(const CBukakeGyomu& g);
+std::vector<int32_t> ShubetsuCodes(const CBukakeKoshu& k);
+std::vector<int32_t> RecordCodes(const CHenkaritsuGyomu& g);
 
 // Every file below a folder: path → permission bits and bytes.
 std::map<std::string, std::string> FolderSnapshot(const std::string& folder);
