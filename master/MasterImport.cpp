@@ -41,6 +41,17 @@ bool PickMasterFile(const std::string& title, const std::string& filter, const s
     return load(scratch, chosen) == 1;
 }
 
+// Runs an import dialog; after OK and a Yes to the question its destination takes the place of the
+// application's master and is saved. 1 when saved.
+template <class Root, class Dialog, class SaveFn>
+int RunImportDialog(Dialog& dialog, const char* question, Root& target, SaveFn save) {
+    if (dialog.DoModal() != IDOK) return 0;
+    if (!Ask(question, MsgIcon::Exclamation)) return 0;
+    Root edited;
+    dialog.GetDestFile(edited);
+    return InstallAndSave(target, edited, save) ? 1 : 0;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -62,14 +73,8 @@ int CMasterImporter::OnBukakeImportManual() {
     dialog->SetDestFile(m_store.GetBukakeFile());
     dialog->SetHenkaritsuFile(m_store.GetHenkaritsuFile());
     dialog->SetTankaFile(m_store.GetTankaFile());
-    if (dialog->DoModal() != IDOK) return 0;
-    if (!Ask("歩掛データ ファイルを書き換えてよろしいですか？", MsgIcon::Exclamation)) return 0;
-    CBukakeFile edited;
-    dialog->GetDestFile(edited);
-    return InstallAndSave(m_store.GetBukakeFile(), edited,
-                          [this] { return m_store.SerializeBukakeFile(1, nullptr, "") == 1; })
-               ? 1
-               : 0;
+    return RunImportDialog(*dialog, "歩掛データ ファイルを書き換えてよろしいですか？", m_store.GetBukakeFile(),
+                           [this] { return m_store.SerializeBukakeFile(1, nullptr, "") == 1; });
 }
 
 int CMasterImporter::OnHenkaritsuImportManual() {
@@ -89,14 +94,9 @@ int CMasterImporter::OnHenkaritsuImportManual() {
     dialog->SetBukakeFile(m_store.GetBukakeFile());
     dialog->SetSourceFile(source);
     dialog->SetDestFile(m_store.GetHenkaritsuFile());
-    if (dialog->DoModal() != IDOK) return 0;
-    if (!Ask("変化率・補正率データ ファイルを書き換えてよろしいですか？", MsgIcon::Exclamation)) return 0;
-    CHenkaritsuFile edited;
-    dialog->GetDestFile(edited);
-    return InstallAndSave(m_store.GetHenkaritsuFile(), edited,
-                          [this] { return m_store.SerializeHenkaritsuFile(1, nullptr, "") == 1; })
-               ? 1
-               : 0;
+    return RunImportDialog(*dialog, "変化率・補正率データ ファイルを書き換えてよろしいですか？",
+                           m_store.GetHenkaritsuFile(),
+                           [this] { return m_store.SerializeHenkaritsuFile(1, nullptr, "") == 1; });
 }
 
 int CMasterImporter::OnTankaImportManual() {

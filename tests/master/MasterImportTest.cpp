@@ -128,8 +128,7 @@ TEST(ManualImport, CancelDeclineAndForeignFilesChangeNothing) {
     BukakeImportScript script;
     script.edit = [](BukakeImportScript& s) { s.dest.RemoveGyomu(0); };
     importer.createBukakeImportDialog = [&] { return std::make_unique<ScriptedBukakeImport>(script); };
-    const auto files = f.Snapshot();
-    const MasterCopies before(*store);
+    const ChangeWatch watch(f, *store);
 
     host.answers = {IDNO};
     EXPECT_EQ(importer.OnBukakeImportManual(), 0);  // not asked for a file
@@ -152,8 +151,7 @@ TEST(ManualImport, CancelDeclineAndForeignFilesChangeNothing) {
     EXPECT_EQ(script.created, 2);
     EXPECT_EQ(host.messages.back().text, "この歩掛データファイルは、Vemo Ovra 農林版ではご使用できません。");
 
-    EXPECT_EQ(before.Differences(*store), "");
-    EXPECT_EQ(SnapshotDifferences(files, f.Snapshot()), "");
+    EXPECT_EQ(watch.Changes(), "");
 }
 
 TEST(ManualImport, HenkaritsuRecordsPickedInTheDialog) {
@@ -305,8 +303,7 @@ TEST(OldVersionImport, MissingRateFileStopsBeforeAnythingIsSaved) {
         chosen = f.old;
         return 1;
     };
-    const auto files = f.Snapshot();
-    const MasterCopies before(*store);
+    const ChangeWatch watch(f, *store);
     CMasterImporter importer(*store);
     host.answers = {IDYES};
     EXPECT_EQ(importer.OnImportOldUserBukake(), 0);
@@ -314,8 +311,7 @@ TEST(OldVersionImport, MissingRateFileStopsBeforeAnythingIsSaved) {
               (std::vector<std::string>{"旧バージョンで作成した任意の歩掛を取り込みますか？",
                                         f.old + "/変化率データ.soa\nが見つかりません。\nファイルの有無を確認してください。",
                                         "変化率・補正率データ ファイルのインポートに失敗しました。\n"}));
-    EXPECT_EQ(before.Differences(*store), "");
-    EXPECT_EQ(SnapshotDifferences(files, f.Snapshot()), "");
+    EXPECT_EQ(watch.Changes(), "");
 }
 
 TEST(OldVersionImport, CancelAtEveryProgressStepChangesNoMasterAndNoFile) {
@@ -409,14 +405,12 @@ TEST(KukakuSeiriImport, ReservedCodesAreRefusedBeforeAnythingIsSaved) {
         KukakuProgram f(c.koshu61, c.record150);
         ScriptedHost host;
         auto store = f.Start();
-        const auto files = f.Snapshot();
-        const MasterCopies before(*store);
+        const ChangeWatch watch(f, *store);
         CMasterImporter importer(*store);
         host.answers = {IDYES};
         EXPECT_EQ(importer.OnKukakuSeiriImport(), 0);
         EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{KukakuQuestion(f.masters), c.message}));
         EXPECT_EQ(host.messages.back().icon, c.icon);
-        EXPECT_EQ(before.Differences(*store), "");
-        EXPECT_EQ(SnapshotDifferences(files, f.Snapshot()), "");
+        EXPECT_EQ(watch.Changes(), "");
     }
 }

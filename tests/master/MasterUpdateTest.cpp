@@ -66,8 +66,7 @@ TEST(UpdateCommands, DeclinedConfirmationOrSaveChangesNothing) {
     ScriptedHost host;
     auto store = f.Start();
     CMasterUpdater updater(*store);
-    const auto files = f.Snapshot();
-    const MasterCopies before(*store);
+    const ChangeWatch watch(f, *store);
 
     host.answers = {IDNO};
     EXPECT_EQ(updater.DoTankaUpdate(0), 2);
@@ -82,8 +81,7 @@ TEST(UpdateCommands, DeclinedConfirmationOrSaveChangesNothing) {
                                        "材料単価データの更新作業を実行します。\nよろしいですか？",
                                        "材料単価データを書き換えてよろしいですか？", kAborted}));
     // The merged master is not kept in memory when the save is declined.
-    EXPECT_EQ(before.Differences(*store), "");
-    EXPECT_EQ(SnapshotDifferences(files, f.Snapshot()), "");
+    EXPECT_EQ(watch.Changes(), "");
 }
 
 TEST(UpdateCommands, MissingShippedFileIsReportedAsFailure) {
@@ -109,15 +107,13 @@ TEST(UpdateCommands, FailedSaveIsAFailureAndRestoresTheMaster) {
     // Another copy of the program holds the 歩掛 file: this one does not own its lock.
     ASSERT_EQ(store->LockBukakeFile(0, 1), 1);
     ASSERT_EQ(vemo::SetReadOnlyMark(f.masters + "/歩掛データ.soa", true), true);
-    const auto files = f.Snapshot();
-    const MasterCopies before(*store);
+    const ChangeWatch watch(f, *store);
     EXPECT_EQ(updater.DoBukakeUpdate(1), 0);
     EXPECT_EQ(host.MessageTexts(),
               (std::vector<std::string>{
                   "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、保存ができません。",
                   "歩掛データの更新作業は失敗しました。\n"}));
-    EXPECT_EQ(before.Differences(*store), "");
-    EXPECT_EQ(SnapshotDifferences(files, f.Snapshot()), "");
+    EXPECT_EQ(watch.Changes(), "");
 }
 
 TEST(UpdateCommands, TankaNotNewerEndsWithThree) {
@@ -326,8 +322,7 @@ TEST(AutoFileVersionUp, AnyFailureBeforeWritingChangesNothing) {
         ScriptedHost host;
         auto store = f.Start();
         CMasterUpdater updater(*store);
-        const auto files = f.Snapshot();
-        const MasterCopies before(*store);
+        const ChangeWatch watch(f, *store);
         host.answers = {IDYES};
         EXPECT_EQ(updater.DoAutoFileVersionUp(0), 0) << c.name;
         std::vector<std::string> expected{"データを更新する作業を行います。"};
@@ -337,8 +332,7 @@ TEST(AutoFileVersionUp, AnyFailureBeforeWritingChangesNothing) {
         }
         expected.push_back("データの更新作業は失敗しました。");
         EXPECT_EQ(host.MessageTexts(), expected) << c.name;
-        EXPECT_EQ(before.Differences(*store), "") << c.name;
-        EXPECT_EQ(SnapshotDifferences(files, f.Snapshot()), "") << c.name;
+        EXPECT_EQ(watch.Changes(), "") << c.name;
     }
 }
 
@@ -348,16 +342,14 @@ TEST(AutoFileVersionUp, LockHeldElsewhereWritesNothing) {
     auto store = f.Start();
     ASSERT_EQ(store->LockShokeihiFile(0, 1), 1);
     ASSERT_TRUE(vemo::SetReadOnlyMark(f.data + "/諸経費データ.daa", true));  // another copy's mark
-    const auto files = f.Snapshot();
-    const MasterCopies before(*store);
+    const ChangeWatch watch(f, *store);
     CMasterUpdater updater(*store);
     EXPECT_EQ(updater.DoAutoFileVersionUp(1), 0);
     EXPECT_EQ(host.MessageTexts(),
               (std::vector<std::string>{
                   "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、保存ができません。",
                   "データの更新作業は失敗しました。"}));
-    EXPECT_EQ(before.Differences(*store), "");
-    EXPECT_EQ(SnapshotDifferences(files, f.Snapshot()), "");
+    EXPECT_EQ(watch.Changes(), "");
 }
 
 TEST(AutoFileVersionUp, CancelAtEveryProgressStepChangesNoMasterAndNoFile) {

@@ -93,6 +93,23 @@ namespace updatetest {
 std::string SnapshotDifferences(const std::map<std::string, std::string>& a,
                                 const std::map<std::string, std::string>& b);
 
+// Remembers every master of a store and every file of a program folder; Changes() names what has
+// changed since ("" when nothing).
+class ChangeWatch {
+public:
+    ChangeWatch(const UpdateProgram& f, CMasterDataStore& store)
+        : m_f(f), m_store(store), m_masters(store), m_files(f.Snapshot()) {}
+    std::string Changes() const {
+        return m_masters.Differences(m_store) + SnapshotDifferences(m_files, m_f.Snapshot());
+    }
+
+private:
+    const UpdateProgram& m_f;
+    CMasterDataStore& m_store;
+    MasterCopies m_masters;
+    std::map<std::string, std::string> m_files;
+};
+
 // Runs a command with Cancel pressed at its first, second, … progress check until it runs to the
 // end without one, and checks after each cancelled run that no master and no file has changed.
 // answers are queued before every run. Returns the number of cancelled runs.
