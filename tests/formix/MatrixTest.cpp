@@ -82,6 +82,18 @@ TEST(MatrixTest, SubMatrixShowsAndChangesItsBlock) {
     EXPECT_EQ(MaxDifference(block, MatrixOf(2, 1, {1, 4})), 0.0);
 }
 
+TEST(MatrixTest, AViewBuiltDirectlyHasAFixedShapeAndZerosOfItsOwn) {
+    MessageRecorder recorder;
+    CMatrix view(2, 3, true);
+    EXPECT_TRUE(view.IsView());
+    EXPECT_EQ(MaxDifference(view, CMatrix(2, 3)), 0.0);
+    view(2, 3) = 4.0;
+    EXPECT_EQ(view(2, 3), 4.0);
+    view.SetSize(1, 1);
+    EXPECT_EQ(view.Rows(), 2);
+    EXPECT_EQ(recorder.messages.size(), 1u);
+}
+
 TEST(MatrixTest, ViewsStayValidAfterTheirSourceIsGone) {
     auto a = std::make_unique<CMatrix>(MatrixOf(2, 2, {1, 2, 3, 4}));
     CMatrix view = a->SubMatrix(2, 2, 1, 2);
