@@ -6,17 +6,18 @@
 #include <string>
 
 #include "estimate/CalcEnvironment.h"
-#include "estimate/CalcRemarks.h"
+#include "estimate/DriverSupport.h"
 #include "estimate/SekisanData.h"
 #include "master/BukakeFile.h"
 #include "master/TankaFile.h"
 #include "platform/Rounding.h"
 
-using calc_remarks::AmountText;
-using calc_remarks::PercentText;
-using calc_remarks::SetLower;
-using calc_remarks::SetUpper;
-using calc_remarks::ToAmount;
+using driver::AmountText;
+using driver::IsDayChargeRow;
+using driver::IsOneOf;
+using driver::PercentText;
+using driver::SetUpper;
+using driver::ToAmount;
 
 namespace {
 
@@ -24,7 +25,6 @@ constexpr int64_t kSumLimit = 999'999'999;
 constexpr int kClassCount = 9;  // 精度管理費 classes 0..8
 
 bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
-bool IsOneOf(int value, std::initializer_list<int> set) { return std::find(set.begin(), set.end(), value) != set.end(); }
 
 // 工種 code classes.
 bool IsPricedKoshu(int k) { return In(k, 1, 68) || In(k, 100, 689); }
@@ -334,7 +334,7 @@ void CGyomuPass::PriceShubetsu(Row& row) {
         if (quantity >= 0) item.m_nQuantity = quantity;
         if (amount >= 0) item.m_nAmount = amount;
     }
-    if (row.entered || (IsSokuryo(g) && item.m_nKoshu == 13 && item.m_nShubetsu == 12)) mode = Mode::Entered;
+    if (row.entered || IsDayChargeRow(item)) mode = Mode::Entered;
 
     const double qty = IsUnset(item.m_nQuantity) ? 0.0 : item.m_nQuantity / 1000.0;
     int value = 0, withDensi = 0;

@@ -7,15 +7,17 @@
 #include <vector>
 
 #include "estimate/CalcEnvironment.h"
-#include "estimate/CalcRemarks.h"
+#include "estimate/DriverSupport.h"
 #include "estimate/SekisanData.h"
 #include "master/BukakeFile.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
 
-using calc_remarks::SetLower;
-using calc_remarks::SetUpper;
-using calc_remarks::ToAmount;
+using driver::IsDayChargeRow;
+using driver::IsOneOf;
+using driver::SetLower;
+using driver::SetUpper;
+using driver::ToAmount;
 
 namespace {
 
@@ -23,12 +25,6 @@ constexpr int kLastGyomu = 31;             // 業務 codes the recalculation run
 constexpr int kSlotCount = 33;             // 業務 totals by code 1..32
 constexpr int64_t kTotalLimit = 999'999'999;
 constexpr char kNotInGenka[] = "業務原価に含めない";
-
-bool IsOneOf(int value, std::initializer_list<int> set) {
-    for (int v : set)
-        if (v == value) return true;
-    return false;
-}
 
 // The rounding choices of a 業務's total rows, so that a pass working on totals of the pass
 // before cannot lower the user's choice for good.
@@ -39,11 +35,6 @@ std::vector<std::pair<CSekisanItem*, int32_t>> SaveRoundingChoices(const CSekisa
         if (item && item->m_nGyomu == gyomu && item->m_nKoshu == 95) saved.emplace_back(item, item->m_nRounding);
     }
     return saved;
-}
-
-// The 測量 工種 13 / 種別 12 row (日当り経費): priced by its days, never numbered or described.
-bool IsDayChargeRow(const CSekisanItem& item) {
-    return (item.m_nGyomu == 1 || item.m_nGyomu == 6) && item.m_nKoshu == 13 && item.m_nShubetsu == 12;
 }
 
 // 工種 rows that carry a 代価 sheet of their own (rates over direct costs, 電子計算機使用料 and

@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <string>
 
@@ -9,8 +10,18 @@
 #include "platform/Rounding.h"
 
 // Small helpers of the main pass and the remark pass: remark writes that honour the user's keep
-// flags, the number texts written into remarks, and the store of a running sum into an amount.
-namespace calc_remarks {
+// flags, the number texts written into remarks, the store of a running sum into an amount, and
+// row tests both passes share.
+namespace driver {
+
+inline bool IsOneOf(int value, std::initializer_list<int> set) {
+    return std::find(set.begin(), set.end(), value) != set.end();
+}
+
+// The 測量 day-charge row (工種 13, 種別 12): priced by its days, neither numbered nor described.
+inline bool IsDayChargeRow(const CSekisanItem& item) {
+    return (item.m_nGyomu == 1 || item.m_nGyomu == 6) && item.m_nKoshu == 13 && item.m_nShubetsu == 12;
+}
 
 // Writes a 摘要 line unless the user set it (keep flag).
 inline void SetUpper(CSekisanItem& item, const std::string& text) {
@@ -33,4 +44,4 @@ inline int32_t ToAmount(int64_t value) {
     return static_cast<int32_t>(std::clamp(value, lo, hi));
 }
 
-}  // namespace calc_remarks
+}  // namespace driver
