@@ -8,6 +8,7 @@
 
 #include "DriverBuilders.h"
 #include "MasterBuilders.h"
+#include "estimate/VemoWinDocData.h"
 
 namespace driver_test {
 namespace {
@@ -346,6 +347,31 @@ TEST_F(EstimateKindsTest, AllKindsInOneEstimate) {
     CheckProperty();
     CheckSoil();
     // 1,050,000 + 522,000 + 238,000 + 1,520,000 = 3,330,000; tax 333,000.
+    ExpectSummary(3'330'000, 333'000, 3'663'000);
+    EXPECT_TRUE(Messages().empty());
+}
+
+// The same estimate written to a ".sei" file unpriced, read back and priced there.
+TEST_F(EstimateKindsTest, EstimateReadFromAFileIsPricedEndToEnd) {
+    SurveyMasters();
+    DesignMasters();
+    PropertyMasters();
+    SoilMasters();
+    SurveyRows();
+    DesignRows();
+    PropertyRows();
+    SoilRows();
+    AddSummaryRows();
+    CVemoWinDocData written;
+    written.GetItemList()->Copy(List());
+    CVemoWinDocData read;
+    ASSERT_EQ(read.LoadBytes(written.StoreBytes(), "見本.sei"), 1);
+    EXPECT_EQ(read.GetSekisanData()->Recalculate(0), 1);
+    List().Copy(*read.GetItemList());
+    CheckSurvey();
+    CheckDesign();
+    CheckProperty();
+    CheckSoil();
     ExpectSummary(3'330'000, 333'000, 3'663'000);
     EXPECT_TRUE(Messages().empty());
 }
