@@ -41,6 +41,7 @@ void CMdiClientWnd::paintEvent(QPaintEvent*) {
 
 CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
     resize(600, 500);
 }
 

@@ -348,3 +348,26 @@ TEST(GyomuCodes, ListsTheOfferedCodes) {
 }
 
 }  // namespace
+
+#ifdef VEMO_SAMPLE_DATA_DIR
+namespace {
+
+TEST_F(AppStartup, StartsOverTheShippedSampleData) {
+    TempFolder shipped;
+    fs::copy(fs::path(VEMO_SAMPLE_DATA_DIR) / "データ格納", fs::path(shipped.Path()) / "データ格納",
+             fs::copy_options::recursive);
+    CVemoWinApp app({}, shipped.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(Pane0(scripted), kLoadTexts);
+    EXPECT_TRUE(scripted.messages.empty());
+    EXPECT_EQ(scripted.panes[1].back(), "参考マスター25");
+    EXPECT_FALSE(scripted.panes[3].back().empty());
+    EXPECT_GT(app.Store().GetBukakeFile().GetCount(), 0);
+    EXPECT_TRUE(vemo::IsReadOnlyMarked(shipped / "データ格納/参考マスター25/歩掛データ.soa"));
+    app.ExitInstance();
+    EXPECT_FALSE(vemo::IsReadOnlyMarked(shipped / "データ格納/参考マスター25/歩掛データ.soa"));
+}
+
+}  // namespace
+#endif
