@@ -1,5 +1,7 @@
 #include "master/AutoVerup.h"
 
+#include <cmath>
+
 #include "formix/Formix.h"
 #include "master/MasterUpdate.h"
 #include "platform/Cp932.h"
@@ -43,7 +45,10 @@ void CAutoVerupText::SetLine(int number, std::string_view utf8) {
 int CAutoVerupText::VersionOf(int number) const {
     const std::string& line = Line(number);
     std::string digits = line.size() > 4 ? line.substr(line.size() - 4) : line;
-    return static_cast<int>(Execute(digits.c_str()) + 1e-7);
+    double value = Execute(digits.c_str()) + 1e-7;
+    // Four bytes such as "1/0" or "9^99" give no version at all.
+    if (!std::isfinite(value) || value >= 2147483648.0 || value <= -2147483649.0) return 0;
+    return static_cast<int>(value);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -26,7 +26,8 @@ public:
     bool LineIs(int number, std::string_view utf8) const;
     void SetLine(int number, std::string_view utf8);
 
-    // The version a line ends in: its last four bytes read as a formula number (0110 → 110).
+    // The version a line ends in: its last four bytes read as a formula number (0110 → 110); 0 when
+    // they do not make a finite number in the int range.
     int VersionOf(int number) const;
 
 private:

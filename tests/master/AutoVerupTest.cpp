@@ -75,12 +75,16 @@ TEST(AutoVerupText, ReadsOnlyTheFirstThousandBytes) {
 }
 
 TEST(AutoVerupText, VersionIsTheNumberOfTheLastFourBytes) {
-    CAutoVerupText text = CAutoVerupText::Parse(TextFile({"", "歩掛データ Ver.0110", "1.10", "25", "材料単価ＸＹ"}));
+    CAutoVerupText text =
+        CAutoVerupText::Parse(TextFile({"", "歩掛データ Ver.0110", "1.10", "25", "材料単価ＸＹ", "ab1/0", "9^99", "-2.5"}));
     EXPECT_EQ(text.VersionOf(2), 110);
     EXPECT_EQ(text.VersionOf(3), 1);   // "1.10" is 1.1, truncated
     EXPECT_EQ(text.VersionOf(4), 25);  // a shorter line is read whole
     EXPECT_EQ(text.VersionOf(5), 0);   // no number
-    EXPECT_EQ(text.VersionOf(6), 0);   // missing line
+    EXPECT_EQ(text.VersionOf(6), 0);   // 1/0: infinite
+    EXPECT_EQ(text.VersionOf(7), 0);   // beyond the int range
+    EXPECT_EQ(text.VersionOf(8), -2);  // 1e-7 added, truncated toward zero
+    EXPECT_EQ(text.VersionOf(9), 0);   // missing line
     EXPECT_TRUE(text.LineIs(2, "歩掛データ Ver.0110"));
     text.SetLine(2, "歩掛データ = 対応済み");
     EXPECT_EQ(text.Line(2), Utf8ToCp932("歩掛データ = 対応済み"));
