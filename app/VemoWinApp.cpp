@@ -13,6 +13,7 @@
 #include "app/ShellWindows.h"
 #include "app/Upvane.h"
 #include "app/VemoWinDoc.h"
+#include "master/MasterUpdate.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 
@@ -156,6 +157,8 @@ bool CVemoWinApp::InitInstance() {
     m_store.ShowTankaSetInStatus();
     m_store.ShowZairyoTankaInStatus();
     m_previousZairyoPath.clear();
+    // The automatic master-data update ("AutoVerup.txt" beside the program; nothing when absent).
+    CMasterUpdater(m_store).RunAutoVerup();
     m_commands.UpdateActions();
     return true;
 }
