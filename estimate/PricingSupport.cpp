@@ -1,6 +1,9 @@
 #include "estimate/PricingSupport.h"
 
 #include <cmath>
+#include <unordered_map>
+
+#include "formix/Formix.h"
 
 namespace pricing {
 
@@ -116,3 +119,16 @@ int PricingScope::DensiDsp(const CSekisanData& data) {
 int32_t PricingScope::MaterialRate(const CSekisanData& data, const CBukakeDetail& detail) {
     return data.m_pricing.noZairyoRate ? kUnset : detail.m_rates[2];
 }
+
+namespace pricing {
+
+double EvaluateFormula(const std::string& text) {
+    thread_local std::unordered_map<std::string, double> remembered;
+    if (auto it = remembered.find(text); it != remembered.end()) return it->second;
+    if (remembered.size() >= 8192) remembered.clear();  // bounded: estimates use a few hundred texts
+    const double value = Execute(text.c_str());
+    remembered.emplace(text, value);
+    return value;
+}
+
+}  // namespace pricing

@@ -46,6 +46,11 @@ std::string FormulaNumber(double value, double step);
 std::string FormulaOperand(const std::string& number);
 
 std::string UpperAscii(std::string text);
+
+// Value of a formula text through the formula library. The library is a pure function of the text,
+// and a recalculation values the same texts many times (three passes, several amounts per row), so
+// the values of recent texts are remembered.
+double EvaluateFormula(const std::string& text);
 bool Contains(std::string_view text, std::string_view what);
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 

@@ -71,7 +71,7 @@ double CSekisanData::CalcZairyoAmount(const CBukakeHimoku* entry, double* quanti
     if (Contains(text, "Z1")) return -2.0;
     if (Contains(text, "Z2")) return -3.0;
     if (Contains(text, "Z3")) return -4.0;
-    const double q = Execute(text.c_str());
+    const double q = EvaluateFormula(text);
     if (!std::isfinite(q)) {
         m_pricing.fault = true;
         return 0.0;

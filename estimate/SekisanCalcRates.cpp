@@ -15,7 +15,7 @@ const CHenkaritsuRecord* FindRateRecord(int32_t gyomu, int32_t code) {
     return group ? group->FindRecord(code) : nullptr;
 }
 
-double Evaluate(const std::string& text) { return Execute(text.c_str()); }
+double Evaluate(const std::string& text) { return EvaluateFormula(text); }
 
 bool InTable(int column, int row) {
     return column >= 1 && column <= CHenkaritsuRecord::kColumns && row >= 1 && row <= CHenkaritsuRecord::kRows;
