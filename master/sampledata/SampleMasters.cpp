@@ -249,6 +249,8 @@ CZairyoTankaFile ParseSampleZairyoTanka(std::string_view source, const std::stri
              r.RequiredInt("id", item->m_id);
              RequireRange(r, "id", item->m_id, 1000, 1999);
              RequireNew(r, "id", root.FindItem(item->m_id), item->m_id);
+             // Shipped items carry setting 0: the update keeps items with 1 as the user's own.
+             item->m_setting = 0;
              r.Int("setting", item->m_setting);
              r.RequiredInt("kind", item->m_kind);
              RequireRange(r, "kind", item->m_kind, 0, kZairyoKindCount - 1);

@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "formix/Formix.h"
 #include "master/MasterStore.h"
+#include "master/MasterUpdate.h"
 #include "master/sampledata/SampleMasters.h"
 #include "platform/Cp932.h"
 #include "platform/FileUtil.h"
@@ -494,4 +496,26 @@ TEST(SampleData, GeneratorWritesTheLayoutAndReportsAFolderItCannotMake) {
     WriteTestFile(blocked / "データ格納", "a file where the folder should be");
     EXPECT_FALSE(WriteSampleMasterFiles(BuildSampleMasterFiles(set), blocked.Path(), &error));
     EXPECT_NE(error.find("データ格納"), std::string::npos) << error;
+}
+
+// ---- the shipped copy as the master update reads it ----------------------------------------------
+
+// Shipped material items are not the user's own, so updating from the shipped copy replaces them
+// instead of keeping them beside the shipped ones (which would give every id twice).
+TEST(SampleData, ShippedMaterialItemsUpdateWithoutDuplicates) {
+    InstalledProgram install;
+    fs::copy(kGenerated + "/初期データ", install.program + "/初期データ", fs::copy_options::recursive);
+    ScriptedHost host;
+    CMasterDataStore store(install.program);
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    const int before = store.GetZairyoTankaFile().GetCount();
+    ASSERT_GT(before, 0);
+    for (int i = 0; i < before; ++i) EXPECT_EQ(store.GetZairyoTankaFile().GetItem(i)->m_setting, 0) << i;
+
+    CMasterUpdater updater(store);
+    ASSERT_EQ(updater.UpdateZairyoTankaFile(updater.ShippedZairyoTankaPath()), 1);
+    const CZairyoTankaFile& after = store.GetZairyoTankaFile();
+    EXPECT_EQ(after.GetCount(), before);
+    std::set<int32_t> ids;
+    for (int i = 0; i < after.GetCount(); ++i) EXPECT_TRUE(ids.insert(after.GetItem(i)->m_id).second) << i;
 }
