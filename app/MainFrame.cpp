@@ -43,6 +43,17 @@ const std::map<int, const char*>& CommandTexts() {
         {cmd::BukakeEdit, "歩掛ファイル編集(&B)..."},
         {cmd::ShokeihiEdit, "諸経費ファイル編集(&S)..."},
         {cmd::MasterDataSetting, "マスター データ設定(&S)..."},
+        {cmd::BukakeUpdate, "歩掛 ファイルのインポート...(&B)"},
+        {cmd::HenkaritsuUpdate, "変化率・補正率 ファイルのインポート...(&H)"},
+        {cmd::TankaUpdate, "単価 ファイルのインポート...(&T)"},
+        {cmd::ZairyoTankaUpdate, "材料単価 ファイルのインポート...(&T)"},
+        {cmd::AutoFileVersionUp, "自動ﾌｧｲﾙﾊﾞｰｼﾞｮﾝｱｯﾌﾟ"},
+        {cmd::BukakeImportManual, "歩掛 ファイルのインポート－マニュアル..."},
+        {cmd::HenkaritsuImportManual, "変化率・補正率 ファイルのインポート－マニュアル..."},
+        {cmd::TankaImportManual, "単価 ファイルのインポート－マニュアル..."},
+        {cmd::ZairyoTankaImportManual, "材料単価 ファイルのインポート－マニュアル..."},
+        {cmd::KukakuSeiriImport, "区画整理歩掛・変化率ファイルのインポート"},
+        {cmd::CheckConsistency, "整合性チェック..."},
         {cmd::ToolBarMenu, "ツール バー メニュー(&M)"},
         {cmd::KenmeiInput, "件名入力(&K)..."},
         {cmd::TekiyoEdit, "摘要編集(&Y)..."},
@@ -167,6 +178,13 @@ void CMainFrame::BuildMenus() {
     add(master, {cmd::MasterDataSetting, cmd::ZairyoTankaSetting, 0, cmd::BukakeEdit, cmd::HenkaritsuEdit,
                  cmd::TankaEdit, cmd::ShokeihiEdit, cmd::ProgramKingakuEdit, cmd::ZairyoTankaEdit, cmd::GyomuEdit, 0,
                  cmd::ShameiInput, cmd::TankaSelect});
+    master->addSeparator();
+    QMenu* maintenance = master->addMenu(QStringLiteral("マスター データの更新"));
+    add(maintenance, {cmd::BukakeUpdate, cmd::HenkaritsuUpdate, cmd::TankaUpdate, cmd::ZairyoTankaUpdate,
+                      cmd::AutoFileVersionUp, 0, cmd::BukakeImportManual, cmd::HenkaritsuImportManual,
+                      cmd::TankaImportManual, cmd::ZairyoTankaImportManual, cmd::KukakuSeiriImport, 0,
+                      cmd::CheckConsistency});
+    connect(maintenance, &QMenu::aboutToShow, this, refresh);
 
     QMenu* print = menuBar()->addMenu(QStringLiteral("設定(&S)"));
     add(print, {cmd::Hyoshi, cmd::PrintFormSetting, cmd::SokatsuPrintRows, 0, cmd::Option});

@@ -183,6 +183,7 @@ bool CVemoWinApp::eventFilter(QObject* watched, QEvent* event) {
 // Commands
 
 void CVemoWinApp::RegisterCommands() {
+    RegisterMasterDataCommands();
     OnCommand(cmd::FileNew, [this] { OnFileNew(); });
     OnCommand(cmd::FileOpen, [this] { OnFileOpen(); });
     OnCommand(cmd::MasterDataSetting, [this] { OnMasterDataSetting(); });

@@ -83,6 +83,8 @@ public:
 
 private:
     void RegisterCommands();
+    void RegisterMasterDataCommands();
+    void RefreshMasterPanes();
     std::vector<CCommandTarget*> CommandRoute() const;
     CEstimateWnd* AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc);
     void ReconcileMasterFolder(CVemoWinDoc& doc);

@@ -12,6 +12,8 @@
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "app/AppConstants.h"
+#include "app/CommandIds.h"
+#include "app/CommandRegistry.h"
 #include "app/MainFrame.h"
 #include "app/ShellWindows.h"
 #include "app/VemoWinApp.h"
@@ -367,6 +369,45 @@ TEST_F(AppStartup, StartsOverTheShippedSampleData) {
     EXPECT_TRUE(vemo::IsReadOnlyMarked(shipped / "データ格納/参考マスター25/歩掛データ.soa"));
     app.ExitInstance();
     EXPECT_FALSE(vemo::IsReadOnlyMarked(shipped / "データ格納/参考マスター25/歩掛データ.soa"));
+}
+
+
+// The master-data maintenance commands reach the master-data core from the menu; the manual imports
+// that need their selection dialogs stay disabled.
+TEST_F(AppStartup, MasterDataMaintenanceCommandsRunFromTheMenu) {
+    TempFolder shipped;
+    for (const char* folder : {"データ格納", "初期データ"})
+        fs::copy(fs::path(VEMO_SAMPLE_DATA_DIR) / folder, fs::path(shipped.Path()) / folder, fs::copy_options::recursive);
+    CVemoWinApp app({}, shipped.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    CCommandRegistry& commands = app.Commands();
+
+    EXPECT_FALSE(commands.State(cmd::BukakeImportManual).enabled);
+    EXPECT_FALSE(commands.State(cmd::HenkaritsuImportManual).enabled);
+
+    scripted.messages.clear();
+    EXPECT_TRUE(commands.Dispatch(cmd::TankaImportManual));
+    EXPECT_EQ(scripted.MessageTexts(), std::vector<std::string>{"現在のVemo Ovraでは、この機能はサポートされていません。"});
+
+    // The shipped 歩掛 merged into the user's copy and saved.
+    scripted.messages.clear();
+    scripted.answers = {IDYES, IDYES};
+    EXPECT_TRUE(commands.Dispatch(cmd::BukakeUpdate));
+    ASSERT_FALSE(scripted.messages.empty());
+    EXPECT_EQ(scripted.messages.front().text, "歩掛データの更新作業を実行します。\nよろしいですか？");
+    EXPECT_EQ(scripted.messages.back().text, "歩掛データの更新作業は正常に終了しました。");
+    EXPECT_TRUE(vemo::IsReadOnlyMarked(shipped / "データ格納/参考マスター25/歩掛データ.soa"));
+
+    // The consistency check of the shipped data finds nothing to report.
+    scripted.messages.clear();
+    scripted.answers = {IDYES};
+    EXPECT_TRUE(commands.Dispatch(cmd::CheckConsistency));
+    ASSERT_GE(scripted.messages.size(), 2u);
+    EXPECT_EQ(scripted.messages[0].text, "マスター ファイルの整合性チェックを行いますか？");
+    EXPECT_EQ(scripted.messages[1].text,
+              "すべての歩掛データの変化率番号（変化率コード）は、変化率・補正率データとの整合性がとれています。");
+    app.ExitInstance();
 }
 
 }  // namespace

@@ -1,0 +1,49 @@
+// The master-data maintenance commands: updates from the shipped data, imports and the
+// consistency check. The work is done by the master-data core; the program refreshes the status
+// panes afterwards, since a 単価 or 材料単価 update can change what they show.
+#include "app/CommandIds.h"
+#include "app/VemoWinApp.h"
+#include "master/MasterCheck.h"
+#include "master/MasterImport.h"
+#include "master/MasterUpdate.h"
+
+void CVemoWinApp::RegisterMasterDataCommands() {
+    auto updateCommand = [this](int id, int (CMasterUpdater::*operation)(int)) {
+        OnCommand(id, [this, operation] {
+            CMasterUpdater updater(m_store);
+            (updater.*operation)(0);
+            RefreshMasterPanes();
+        });
+    };
+    updateCommand(cmd::BukakeUpdate, &CMasterUpdater::DoBukakeUpdate);
+    updateCommand(cmd::HenkaritsuUpdate, &CMasterUpdater::DoHenkaritsuUpdate);
+    updateCommand(cmd::TankaUpdate, &CMasterUpdater::DoTankaUpdate);
+    updateCommand(cmd::ZairyoTankaUpdate, &CMasterUpdater::DoZairyoTankaUpdate);
+    updateCommand(cmd::AutoFileVersionUp, &CMasterUpdater::DoAutoFileVersionUp);
+    OnCommand(cmd::CarryOverZairyoTanka, [this] {
+        CMasterUpdater(m_store).CarryOverZairyoTankaFile();
+        RefreshMasterPanes();
+    });
+
+    // The manual 歩掛 and 変化率・補正率 imports need their selection dialogs, which the program does
+    // not have yet: they stay unregistered and so disabled.
+    auto importCommand = [this](int id, auto operation) {
+        OnCommand(id, [this, operation] {
+            CMasterImporter importer(m_store);
+            (importer.*operation)();
+            RefreshMasterPanes();
+        });
+    };
+    importCommand(cmd::TankaImportManual, &CMasterImporter::OnTankaImportManual);
+    importCommand(cmd::ZairyoTankaImportManual, &CMasterImporter::OnZairyoTankaImportManual);
+    importCommand(cmd::KukakuSeiriImport, &CMasterImporter::OnKukakuSeiriImport);
+    importCommand(cmd::ImportOldUserBukake, &CMasterImporter::OnImportOldUserBukake);
+
+    OnCommand(cmd::CheckConsistency, [this] { OnCheckConsistency(m_store); });
+}
+
+void CVemoWinApp::RefreshMasterPanes() {
+    m_store.ShowMasterFolderInStatus();
+    m_store.ShowTankaSetInStatus();
+    m_store.ShowZairyoTankaInStatus();
+}
