@@ -114,6 +114,46 @@ TEST_F(MainPassTest, DesignTotalRoundingFallsBackToTheGeneralExpenseRow) {
     EXPECT_EQ(Row(2, 95).m_nAmount, 15'000'000);
 }
 
+TEST_F(MainPassTest, PropertyTotalRoundingWithoutTechnicalRowComesOffTheOverheadRow) {
+    // 業務 3 without a 技術経費 row: the 諸経費 row absorbs the rounding.
+    //   conventional labour 11,986,096 (a lump 工種 of the conventional method);
+    //   諸経費 3 % = 359,582.88 → 359,582; total 12,345,678 → 万円: 12,340,000, 5,678 off 諸経費.
+    MasterKoshu(3, 69, 1);
+    build.Gyomu(3).Koshu(69).Amount(11'986'096);
+    build.Koshu(93).Set([](CSekisanItem& i) { i.m_nRate = 300; });
+    build.Koshu(95).Set([](CSekisanItem& i) { i.m_nRounding = 4; });
+    data.Recalculate(3);
+    EXPECT_EQ(Row(3, 93).m_nAmount2, 359'582);
+    EXPECT_EQ(Row(3, 93).m_nAmount, 359'582 - 5'678);
+    EXPECT_EQ(Row(3, 93).m_strRemarkUpper, "人件費の ≒");
+    EXPECT_EQ(Row(3, 95).m_nAmount, 12'340'000);
+    EXPECT_EQ(Row(3, 95).m_nAmount2, 12'345'678);
+}
+
+TEST_F(MainPassTest, GeneralExpenseOfTheOlderYearCode) {
+    // Year code 30100: 一般管理費等 42.86 % of the 業務原価 10,000,000 = 4,286,000.
+    MasterKoshu(2, 69, 0);
+    build.Gyomu(2).Koshu(69).Amount(10'000'000);
+    build.Koshu(916).Set([](CSekisanItem& i) { i.m_nYearCode = 30100; });
+    build.Koshu(95);
+    data.Recalculate(2);
+    EXPECT_EQ(Row(2, 916).m_nAmount, 4'286'000);
+    EXPECT_EQ(Row(2, 916).m_strRemarkUpper, "業務原価の42.86%");
+    EXPECT_EQ(Row(2, 95).m_nAmount, 14'286'000);
+}
+
+TEST_F(MainPassTest, AmountsInRemarksGroupThreeDigits) {
+    // New labour 1,234 and conventional labour 999 (lump 工種 of each method) on the 直接人件費 row.
+    MasterKoshu(2, 69, 0);
+    MasterKoshu(2, 690, 1);
+    build.Gyomu(2).Koshu(69).Amount(1'234).Koshu(690).Amount(999);
+    build.Koshu(91, "直接人件費");
+    data.Recalculate(2);
+    EXPECT_EQ(Row(2, 91).m_nAmount, 2'233);
+    EXPECT_EQ(Row(2, 91).m_strRemarkUpper, "直接人件費    (2,233)");
+    EXPECT_EQ(Row(2, 91).m_strRemarkLower, "新(1,234),従(999)");
+}
+
 TEST_F(MainPassTest, TotalRowShowsItsRoundingWhenAsked) {
     env.settings.MarumeDsp = 1;
     BuildSurvey(4);
