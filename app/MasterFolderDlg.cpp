@@ -91,7 +91,7 @@ std::string CheckFolderName(const std::string& dataFolder, const QString& name) 
 
 CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : CSekisanDialog(parent), m_host(host) {
     setWindowTitle(QStringLiteral("マスター データ設定"));
-    auto* pathLabel = new QLabel(QStringLiteral("データ参照先 ："), this);
+    auto* pathLabel = new QLabel(QStringLiteral("データ参照先 ：:"), this);
     m_pathDisplay = new QLineEdit(this);
     m_pathDisplay->setObjectName(QStringLiteral("path"));
     m_pathDisplay->setReadOnly(true);
