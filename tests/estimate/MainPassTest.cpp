@@ -311,6 +311,25 @@ TEST_F(MainPassTest, WholeEstimateRunsEveryBusinessCodeUpTo31) {
     EXPECT_TRUE(IsUnset(Row(32, 90).m_nAmount));
 }
 
+TEST_F(MainPassTest, WholeEstimateNeedsAllThreeRuns) {
+    // 業務 1: labour 10,000,000 (a lump 工種); 電子計算機使用料 0.56 % = 56,000, counted into the
+    // sums with the amount of the run before; 諸経費 3 % of 10,056,000 = 301,680; total 10,357,680
+    // → 万円: 10,350,000, 7,680 off 諸経費. The first run counts no 電子計算機使用料, the second
+    // rounds by the total of the first (10,300,000: nothing to take off); only the third is right.
+    MasterKoshu(1, 69, 0);
+    build.Gyomu(1).Koshu(69).Amount(10'000'000);
+    build.Koshu(81, "電子計算機使用料");
+    build.Koshu(93).Set([](CSekisanItem& i) { i.m_nRate = 300; });
+    build.Koshu(95).Set([](CSekisanItem& i) { i.m_nRounding = 4; });
+    data.Recalculate(0);
+    EXPECT_EQ(Row(1, 81).m_nAmount, 56'000);
+    EXPECT_EQ(Row(1, 81).m_strRemarkUpper, "直接人件費の 0.56%");
+    EXPECT_EQ(Row(1, 93).m_nAmount2, 301'680);
+    EXPECT_EQ(Row(1, 93).m_nAmount, 301'680 - 7'680);
+    EXPECT_EQ(Row(1, 95).m_nAmount2, 10'357'680);
+    EXPECT_EQ(Row(1, 95).m_nAmount, 10'350'000);
+}
+
 TEST_F(MainPassTest, TypedAmountIsKeptAndCounted) {
     MasterShubetsu(1, 10, 1);
     build.Gyomu(1).Koshu(10).Shubetsu(1).Quantity(2000).UnitPrice(50'000).Set([](CSekisanItem& i) {
