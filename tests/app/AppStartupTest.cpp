@@ -295,6 +295,8 @@ TEST_F(AppStartup, AnEstimatesOwnMaterialPricesAreRestoredWhenItCloses) {
 
     // Closing all estimates brings the program-wide file back, with its lock.
     doc->SetModifiedFlag(false);
+    const size_t pane2Texts = scripted.panes[2].size();
+    const size_t pane3Texts = scripted.panes[3].size();
     app.MainFrame()->MdiClient()->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
@@ -303,6 +305,11 @@ TEST_F(AppStartup, AnEstimatesOwnMaterialPricesAreRestoredWhenItCloses) {
     EXPECT_EQ(app.Store().GetZairyoTankaFile().m_title, "材料単価 令和7年度");
     EXPECT_EQ(app.GetPreviousZairyoTankaPath(), "");
     EXPECT_TRUE(vemo::IsReadOnlyMarked(programWide));
+    // Panes 2 and 3 are shown afresh: the unit-price column and the program-wide data name.
+    ASSERT_GT(scripted.panes[2].size(), pane2Texts);
+    EXPECT_EQ(scripted.panes[2].back(), "令和7年度単価");
+    ASSERT_GT(scripted.panes[3].size(), pane3Texts);
+    EXPECT_EQ(scripted.panes[3].back(), "材料単価 令和7年度");
     app.ExitInstance();
     EXPECT_EQ(program.CountLocked(), 0);
 }
@@ -412,3 +419,47 @@ TEST_F(AppStartup, MasterDataMaintenanceCommandsRunFromTheMenu) {
 
 }  // namespace
 #endif
+
+TEST_F(AppStartup, ChoosingTheProgramWideMaterialFile) {
+    CZairyoTankaFile other = SampleZairyoTankaFile();
+    other.m_title = "材料単価 自社";
+    const std::string otherPath = program.data + "/材料単価データ自社.zoa";
+    WriteMaster(otherPath, std::move(other));
+    const std::string brokenPath = program.data + "/材料単価データ壊.zoa";
+    WriteTestFile(brokenPath, "broken");
+
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    const std::string programWide = app.Store().GetZairyoTankaPath();
+    ASSERT_TRUE(vemo::IsReadOnlyMarked(programWide));
+    const size_t paneTexts = scripted.panes[3].size();
+
+    // Cancel changes nothing.
+    scripted.fileAnswers = {std::nullopt};
+    EXPECT_EQ(app.SelectZairyoTankaFile(), 0);
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), programWide);
+    EXPECT_TRUE(vemo::IsReadOnlyMarked(programWide));
+
+    // The same file again keeps it locked and changes no pane.
+    scripted.fileAnswers = {programWide};
+    EXPECT_EQ(app.SelectZairyoTankaFile(), 1);
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), programWide);
+    EXPECT_TRUE(vemo::IsReadOnlyMarked(programWide));
+    EXPECT_EQ(scripted.panes[3].size(), paneTexts);
+
+    // A file that does not load is asked for again; the one that loads takes over, with the lock
+    // and its data name in pane 3.
+    scripted.fileAnswers = {brokenPath, otherPath};
+    EXPECT_EQ(app.SelectZairyoTankaFile(), 1);
+    EXPECT_TRUE(scripted.fileAnswers.empty());
+    EXPECT_EQ(scripted.fileTitles.back(), "開く－材料単価");
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), otherPath);
+    EXPECT_EQ(app.Store().GetZairyoTankaFile().m_title, "材料単価 自社");
+    EXPECT_TRUE(vemo::IsReadOnlyMarked(otherPath));
+    EXPECT_FALSE(vemo::IsReadOnlyMarked(programWide));
+    EXPECT_FALSE(vemo::IsReadOnlyMarked(brokenPath));
+    EXPECT_EQ(scripted.panes[3].back(), "材料単価 自社");
+    app.ExitInstance();
+    EXPECT_FALSE(vemo::IsReadOnlyMarked(otherPath));
+}
