@@ -463,3 +463,27 @@ TEST_F(AppStartup, ChoosingTheProgramWideMaterialFile) {
     app.ExitInstance();
     EXPECT_FALSE(vemo::IsReadOnlyMarked(otherPath));
 }
+
+TEST_F(AppStartup, AnEstimateNamingNoOrTheCurrentMaterialFileChangesNothing) {
+    const std::string none = program.root / "材料なし.sei";
+    WriteEstimate(none, program.masters, "");
+    const std::string same = program.root / "材料同じ.sei";
+    WriteEstimate(same, program.masters, program.data + "/材料単価データ25.zoa");
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    const std::string current = app.Store().GetZairyoTankaPath();
+
+    CVemoWinDoc* first = app.OpenDocumentFile(none);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetItemList()->m_strZairyoFile, current);
+    CVemoWinDoc* second = app.OpenDocumentFile(same);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetItemList()->m_strZairyoFile, current);
+
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), current);
+    EXPECT_EQ(app.GetPreviousZairyoTankaPath(), "");
+    EXPECT_TRUE(vemo::IsReadOnlyMarked(current));
+    EXPECT_TRUE(scripted.messages.empty());
+    EXPECT_TRUE(scripted.fileTitles.empty());
+}
