@@ -6,6 +6,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CommandRegistry.h"
+#include "app/InitialSelection.h"
 #include "app/MasterFolderDlg.h"
 #include "app/QtHost.h"
 #include "app/QtSettings.h"
@@ -63,6 +64,13 @@ public:
     // 業務 codes offered in 業務 lists and the business-area label.
     static void GetGyomuCodes(std::vector<uint8_t>& codes, bool withCommon, int exclude);
     static std::string GetGyomuAreaText();
+    // The initial 工種 selection list of a 業務 from the file beside the program (see
+    // InitialSelection.h); 0 or -1.
+    int LoadInitialSelection(int gyomuCode, std::span<int> values, int variant) const {
+        return ::LoadInitialSelection(m_programFolder, gyomuCode, values, variant);
+    }
+    // 0 when the text twin of the selected print form can be read, -1 otherwise.
+    int CheckFormTextFile() const { return ::CheckFormTextFile(m_settings.formList, m_settings.formType); }
 
     // The master-data switch notice when an opened estimate names another folder; true on OK.
     // Replaced by tests.
