@@ -302,7 +302,12 @@ void CVemoWinApp::OnFileOpen() {
 CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
     for (CEstimateWnd* w : EstimateWindows())
         if (!w->GetDocument()->GetPathName().empty() && vemo::SamePath(w->GetDocument()->GetPathName(), path)) {
+            // An open estimate is activated and its master data reconciled as on a first opening:
+            // another estimate may have switched the material prices since.
             m_frame->MdiClient()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
+            ReconcileMasterFolder(*w->GetDocument());
+            ReconcileZairyoTanka(*w->GetDocument());
+            w->OnUpdate();
             return w->GetDocument();
         }
     auto doc = std::make_unique<CVemoWinDoc>();

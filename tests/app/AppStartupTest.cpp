@@ -487,3 +487,36 @@ TEST_F(AppStartup, AnEstimateNamingNoOrTheCurrentMaterialFileChangesNothing) {
     EXPECT_TRUE(scripted.messages.empty());
     EXPECT_TRUE(scripted.fileTitles.empty());
 }
+
+TEST_F(AppStartup, ReopeningAnOpenEstimateBringsBackItsMaterialPrices) {
+    const std::string pathA = program.data + "/材料単価データA.zoa";
+    const std::string pathB = program.data + "/材料単価データB.zoa";
+    for (const auto& [path, title] : {std::pair{pathA, "材料単価 A"}, std::pair{pathB, "材料単価 B"}}) {
+        CZairyoTankaFile file = SampleZairyoTankaFile();
+        file.m_title = title;
+        WriteMaster(path, std::move(file));
+    }
+    const std::string estimateA = program.root / "A.sei";
+    const std::string estimateB = program.root / "B.sei";
+    WriteEstimate(estimateA, program.masters, pathA);
+    WriteEstimate(estimateB, program.masters, pathB);
+
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    const std::string programWide = app.Store().GetZairyoTankaPath();
+    CVemoWinDoc* docA = app.OpenDocumentFile(estimateA);
+    ASSERT_NE(docA, nullptr);
+    ASSERT_NE(app.OpenDocumentFile(estimateB), nullptr);
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), pathB);
+
+    // Opening A again activates its window and switches back to its prices.
+    EXPECT_EQ(app.OpenDocumentFile(estimateA), docA);
+    EXPECT_EQ(app.EstimateWindows().size(), 2u);
+    EXPECT_EQ(app.ActiveEstimateWindow()->GetDocument(), docA);
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), pathA);
+    EXPECT_EQ(app.Store().GetZairyoTankaFile().m_title, "材料単価 A");
+    EXPECT_EQ(scripted.panes[3].back(), "材料単価 A");
+    EXPECT_EQ(app.GetPreviousZairyoTankaPath(), programWide);
+    EXPECT_TRUE(scripted.messages.empty());
+}
