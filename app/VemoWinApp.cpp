@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QMdiSubWindow>
+#include <QScreen>
 
 #include "app/AppConstants.h"
 #include "app/CommandIds.h"
@@ -157,6 +158,7 @@ bool CVemoWinApp::InitInstance() {
     m_store.ShowTankaSetInStatus();
     m_store.ShowZairyoTankaInStatus();
     m_previousZairyoPath.clear();
+    m_screenColorDepth = GetScreenColorDepth();
     // The automatic master-data update ("AutoVerup.txt" beside the program; nothing when absent).
     CMasterUpdater(m_store).RunAutoVerup();
     m_commands.UpdateActions();
@@ -415,3 +417,12 @@ void CVemoWinApp::GetGyomuCodes(std::vector<uint8_t>& codes, bool withCommon, in
 }
 
 std::string CVemoWinApp::GetGyomuAreaText() { return "区画整理 測量／区画整理 設計／物件調査／土質調査 版"; }
+
+int GetScreenColorDepth() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->depth() : 0;
+}
+
+void SetImeOpenStatus(QWidget* widget, bool open) {
+    if (widget) widget->setAttribute(Qt::WA_InputMethodEnabled, open);
+}

@@ -56,6 +56,9 @@ public:
 
     // The program-wide material-price file while an estimate has switched to its own ("" when none).
     std::string GetPreviousZairyoTankaPath() const { return m_previousZairyoPath; }
+    // Bits per pixel of the screen, stored at the end of start-up (unset before); the estimate
+    // view adjusts its grid colours at 8.
+    int ScreenColorDepth() const { return m_screenColorDepth; }
     // Switches back to the program-wide material-price file (its lock with it); the lock's result.
     int RestoreZairyoTankaFile();
     // The program-wide material-price file chosen by the user; 1 chosen, 0 cancelled.
@@ -119,5 +122,12 @@ private:
     std::string m_previousZairyoPath;
     int m_newCount = 0;
     bool m_exited = false;
+    int m_screenColorDepth = kUnset;
     bool m_started = false;
 };
+
+// Bits per pixel of the primary screen; 0 without a screen.
+int GetScreenColorDepth();
+
+// Turns the input method of a widget on or off; nothing for a null widget.
+void SetImeOpenStatus(QWidget* widget, bool open);

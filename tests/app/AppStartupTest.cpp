@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <filesystem>
 
@@ -419,6 +420,23 @@ TEST_F(AppStartup, MasterDataMaintenanceCommandsRunFromTheMenu) {
 
 }  // namespace
 #endif
+
+TEST_F(AppStartup, TheScreenColourDepthIsStoredAtTheEndOfStartUp) {
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    EXPECT_EQ(app.ScreenColorDepth(), kUnset);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(app.ScreenColorDepth(), GetScreenColorDepth());
+    EXPECT_GT(app.ScreenColorDepth(), 0);
+
+    // The input method of a field is switched off and on again; a missing widget is no fault.
+    QLineEdit field;
+    SetImeOpenStatus(&field, false);
+    EXPECT_FALSE(field.testAttribute(Qt::WA_InputMethodEnabled));
+    SetImeOpenStatus(&field, true);
+    EXPECT_TRUE(field.testAttribute(Qt::WA_InputMethodEnabled));
+    SetImeOpenStatus(nullptr, true);
+}
 
 TEST_F(AppStartup, ChoosingTheProgramWideMaterialFile) {
     CZairyoTankaFile other = SampleZairyoTankaFile();
