@@ -264,3 +264,51 @@ TEST(AutoVerup, ShortFileIsRewrittenWithEmptyLines) {
               TextFile({"先頭", "歩掛 2500", "変化率 2500", "単価 2500", "材料 2500", "All AutoVerup = 対応済み", "", "",
                         "", ""}));
 }
+
+TEST(AutoVerup, SelectingAnUpToDateReferenceSetNeedsNoWholeUpdate) {
+    UpdateProgram f;
+    const std::string own = f.data + "/利用者マスター";
+    WriteUserSet(own);
+    CBukakeFile current = UserBukake();
+    current.m_dataVersion = 2500;
+    WriteMaster(f.masters + "/歩掛データ.soa", current);
+    WriteTestFile(f.program + "/AutoVerup.txt",
+                  TextFile(Lines("2500", kTodo, kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded)));
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    store.SetMasterDataFolder(own);
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    store.runFolderDialog = [&](const MasterFolderRequest& r, std::string& chosen) {
+        EXPECT_EQ(r.mode, 2);
+        chosen = f.masters;
+        return 1;
+    };
+    host.answers = {IDYES};
+    CMasterUpdater(store).RunAutoVerup();
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{kWholeQuestion, "「参考マスター25」を次の画面で選択してください。",
+                                        "データは最新のため更新作業は必要ありませんでした。"}));
+    EXPECT_EQ(host.messages.back().icon, MsgIcon::Information);
+    EXPECT_EQ(store.GetMasterDataFolder(), f.masters);
+    EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
+              TextFile(Lines("2500", kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded)));
+}
+
+TEST(AutoVerup, AMissingMaterialFileStopsItsStepAndKeepsItForLater) {
+    UpdateProgram f;
+    WriteTestFile(f.program + "/AutoVerup.txt",
+                  TextFile(Lines("2500", kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded, kTodo)));
+    ScriptedHost host;
+    auto store = f.Start();
+    const std::string material = f.data + "/材料単価データ25.zoa";
+    ASSERT_EQ(store->GetZairyoTankaPath(), material);
+    std::filesystem::remove(material);
+    host.answers = {IDYES};
+    CMasterUpdater(*store).RunAutoVerup();
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{kZairyoQuestion, "「材料単価データ25.zoa」がありません。\n更新作業を中断します。"}));
+    EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
+              TextFile(Lines("2500", kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded, kTodo)));
+    EXPECT_EQ(store->GetZairyoTankaFile().m_dataVersion, 2400);
+    EXPECT_FALSE(std::filesystem::exists(material));
+}
