@@ -438,6 +438,18 @@ TEST_F(AppStartup, TheScreenColourDepthIsStoredAtTheEndOfStartUp) {
     SetImeOpenStatus(nullptr, true);
 }
 
+TEST_F(AppStartup, TheNoSplashOptionLeavesTheSplashOutAndOpensNothing) {
+    CSplashWnd::EnableSplashScreen(true);
+    CVemoWinApp app({QStringLiteral("/nologo")}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_FALSE(CSplashWnd::IsEnabled());
+    EXPECT_EQ(CSplashWnd::Current(), nullptr);
+    // An option names no file: no estimate is opened.
+    EXPECT_TRUE(app.EstimateWindows().empty());
+    EXPECT_TRUE(scripted.messages.empty());
+}
+
 TEST_F(AppStartup, ChoosingTheProgramWideMaterialFile) {
     CZairyoTankaFile other = SampleZairyoTankaFile();
     other.m_title = "材料単価 自社";
