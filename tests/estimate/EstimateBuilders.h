@@ -66,5 +66,7 @@ void WriteItemInLayout(CArchive& ar, const CSekisanItem& item, int32_t version);
 
 // Hex dump ("24 E7 A9 …") for readable byte comparisons.
 std::string Hex(const std::string& bytes);
+// Bytes from a hand-written hex text ("01 00 00 80"); blanks are ignored.
+std::string FromHex(const std::string& hex);
 
 }  // namespace estimate_test

@@ -230,3 +230,117 @@ INSTANTIATE_TEST_SUITE_P(
         OverheadCase{103, 3, 916, kUnset, kUnset, "", 1, 30100, "", 1},
         OverheadCase{104, 2, 916, kUnset, 30103, "", 0, 30103, "", 0},
         OverheadCase{103, 1, 916, kUnset, 30103, "", 0, 30103, "", 0}));
+
+namespace {
+
+// One item written out by hand, row by row in stream order. nineSlots: the rate codes, cells and
+// LL values have a ninth slot (files from 1.03); extraRate: the extra rate ends the item (from 1.02).
+std::string HandWrittenItem(bool nineSlots, bool extraRate) {
+    std::string h;
+    h += "01 00 00 00 0A 00 00 00 65 00 00 00 ";  // 業務 1, 工種 10, 種別 101
+    h += "11 00 00 00 12 00 00 00 13 00 00 00 14 00 00 00 15 00 00 00 16 00 00 00 17 00 00 00 18 00 00 00 ";
+    if (nineSlots) h += "19 00 00 00 ";  // rate codes
+    h += "21 00 00 00 31 00 00 00 22 00 00 00 32 00 00 00 23 00 00 00 33 00 00 00 24 00 00 00 34 00 00 00 "
+         "25 00 00 00 35 00 00 00 26 00 00 00 36 00 00 00 27 00 00 00 37 00 00 00 28 00 00 00 38 00 00 00 ";
+    if (nineSlots) h += "29 00 00 00 39 00 00 00 ";  // table cells: column, row per slot
+    h += "01 41 01 B1 ";                              // name "A" / "ｱ"
+    h += "01 00 00 00 00 00 00 00 ";                  // upper name edited, lower not
+    h += "02 8E AE ";                                 // unit "式"
+    h += "DC 05 00 00 3A E2 01 00 03 00 00 00 ";      // quantity 1.500, unit price 12345.0, rounding 3
+    h += "56 48 00 00 00 00 00 80 ";                  // amount 18518, second amount unset
+    h += "00 01 42 ";                                 // 摘要 "" / "B"
+    h += "00 00 00 00 01 00 00 00 ";                  // keep upper 0, keep lower 1
+    h += "00 00 00 00 01 00 00 00 00 00 00 00 ";      // amount entered 0, summary 1, special expense 無
+    h += "1C 25 00 00 ";                              // rate 0.9500
+    h += "41 00 00 00 42 00 00 00 43 00 00 00 44 00 00 00 45 00 00 00 46 00 00 00 47 00 00 00 48 00 00 00 ";
+    if (nineSlots) h += "49 00 00 00 ";  // LL values
+    h += "01 00 00 00 ";                 // 工程 1 selected, 2..19 not, 20 selected
+    for (int i = 0; i < 18; ++i) h += "00 00 00 00 ";
+    h += "01 00 00 00 ";
+    h += "01 00 00 00 C4 09 00 00 07 00 00 00 30 75 00 00 ";  // 印刷無, 重量平均値 2.500, 代価 7, year 30000
+    if (extraRate) h += "FA 00 00 00";                         // extra rate 0.0250
+    return FromHex(h);
+}
+
+void ExpectHandWrittenValues(const CSekisanItem& item, int slots) {
+    EXPECT_EQ(item.m_nGyomu, 1);
+    EXPECT_EQ(item.m_nKoshu, 10);
+    EXPECT_EQ(item.m_nShubetsu, 101);
+    for (int i = 0; i < slots; ++i) {
+        EXPECT_EQ(item.m_nRateCode[i], 0x11 + i);
+        EXPECT_EQ(item.m_nRateCol[i], 0x21 + i);
+        EXPECT_EQ(item.m_nRateRow[i], 0x31 + i);
+        EXPECT_EQ(item.m_nLL[i], 0x41 + i);
+    }
+    EXPECT_EQ(item.m_strNameUpper, "A");
+    EXPECT_EQ(item.m_strNameLower, "ｱ");
+    EXPECT_EQ(item.m_bNameUpperEdited, 1);
+    EXPECT_EQ(item.m_bNameLowerEdited, 0);
+    EXPECT_EQ(item.m_strUnit, "式");
+    EXPECT_EQ(item.m_nQuantity, 1500);
+    EXPECT_EQ(item.m_nUnitPrice, 123450);
+    EXPECT_EQ(item.m_nRounding, 3);
+    EXPECT_EQ(item.m_nAmount, 18518);
+    EXPECT_EQ(item.m_nAmount2, kUnset);
+    EXPECT_EQ(item.m_strRemarkUpper, "");
+    EXPECT_EQ(item.m_strRemarkLower, "B");
+    EXPECT_EQ(item.m_bKeepRemarkUpper, 0);
+    EXPECT_EQ(item.m_bKeepRemarkLower, 1);
+    EXPECT_EQ(item.m_bAmountEntered, 0);
+    EXPECT_EQ(item.m_bSummary, 1);
+    EXPECT_EQ(item.m_bSpecialExpense, 0);
+    EXPECT_EQ(item.m_nRate, 9500);
+    EXPECT_EQ(item.CountSelectedKotei(), 2);
+    EXPECT_EQ(item.m_bKotei[0], 1);
+    EXPECT_EQ(item.m_bKotei[19], 1);
+    EXPECT_EQ(item.m_bNoPrint, 1);
+    EXPECT_EQ(item.m_nWeightAverage, 2500);
+    EXPECT_EQ(item.m_nDaikaNo, 7);
+    EXPECT_EQ(item.m_nYearCode, 30000);
+}
+
+}  // namespace
+
+TEST(SekisanItem, HandWrittenVersion104ItemReadsAndWritesByteForByte) {
+    const std::string bytes = HandWrittenItem(true, true);
+    ASSERT_EQ(bytes.size(), 77u * 4 + 2 + 2 + 3 + 1 + 2);
+    size_t left = 1;
+    CSekisanItem item = LoadAt(bytes, 104, &left);
+    EXPECT_EQ(left, 0u);
+    ExpectHandWrittenValues(item, 9);
+    EXPECT_EQ(item.m_nExtraRate, 250);
+
+    CArchive ar;
+    item.Serialize(ar);
+    EXPECT_EQ(Hex(ar.Buffer()), Hex(bytes));
+}
+
+TEST(SekisanItem, HandWrittenOlderItemsReadTheirOwnLayout) {
+    // 1.02: eight slots, then the extra rate.
+    size_t left = 1;
+    CSekisanItem v102 = LoadAt(HandWrittenItem(false, true), 102, &left);
+    EXPECT_EQ(left, 0u);
+    ExpectHandWrittenValues(v102, 8);
+    EXPECT_EQ(v102.m_nRateCode[8], kUnset);
+    EXPECT_EQ(v102.m_nRateCol[8], kUnset);
+    EXPECT_EQ(v102.m_nRateRow[8], kUnset);
+    EXPECT_EQ(v102.m_nLL[8], kUnset);
+    EXPECT_EQ(v102.m_nExtraRate, 250);
+
+    // 1.01: eight slots and no extra rate.
+    CSekisanItem v101 = LoadAt(HandWrittenItem(false, false), 101, &left);
+    EXPECT_EQ(left, 0u);
+    ExpectHandWrittenValues(v101, 8);
+    EXPECT_EQ(v101.m_nExtraRate, kUnset);
+
+    // Written back in the current layout: the ninth slots and the extra rate as unset values.
+    CArchive ar;
+    v101.Serialize(ar);
+    std::string expected = HandWrittenItem(true, false) + FromHex("00 00 00 80");
+    const size_t ninthCode = 12 + 8 * 4, ninthCell = 12 + 9 * 4 + 16 * 4;
+    expected.replace(ninthCode, 4, FromHex("00 00 00 80"));
+    expected.replace(ninthCell, 8, FromHex("00 00 00 80 00 00 00 80"));
+    const size_t ninthLL = expected.size() - 4 /*extra*/ - 16 - 80 - 4;
+    expected.replace(ninthLL, 4, FromHex("00 00 00 80"));
+    EXPECT_EQ(Hex(ar.Buffer()), Hex(expected));
+}

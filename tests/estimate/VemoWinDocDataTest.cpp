@@ -390,3 +390,70 @@ TEST_F(DocData, TrailingBytesAfterTheLastItemAreIgnored) {
     ASSERT_EQ(doc.LoadBytes(good + "trailer", "x.sei"), 1);
     EXPECT_EQ(doc.StoreBytes(), good);
 }
+
+namespace {
+
+// A new 業務 node of 業務 code 1 as the file holds it, written out by hand: every other field at
+// the default of a new item.
+std::string HandWrittenDefaultGyomuItem() {
+    std::string h = "01 00 00 00 00 00 00 80 00 00 00 80 ";  // 業務 1, 工種 and 種別 unset
+    for (int i = 0; i < 9 + 18; ++i) h += "00 00 00 80 ";   // rate codes and table cells unset
+    h += "00 00 00 00 00 00 00 00 00 00 00 ";                // names "", "", flags 0 0, unit ""
+    h += "00 00 00 80 00 00 00 80 00 00 00 00 ";             // quantity, unit price unset, rounding 0
+    h += "00 00 00 80 00 00 00 80 ";                         // amount, second amount unset
+    h += "00 00 00 00 00 00 00 00 00 00 ";                   // 摘要 "", "", keep flags 0 0
+    h += "00 00 00 00 00 00 00 00 01 00 00 00 00 00 00 80 ";  // entered 0, summary 0, special 有, rate unset
+    for (int i = 0; i < 9; ++i) h += "00 00 00 80 ";         // LL values unset
+    for (int i = 0; i < 20; ++i) h += "00 00 00 00 ";        // no 工程 selected
+    h += "00 00 00 00 00 00 00 80 00 00 00 80 00 00 00 80 ";  // 印刷無 0, 重量平均値, 代価, year unset
+    return FromHex(h);
+}
+
+}  // namespace
+
+TEST_F(DocData, HandWrittenFileWithHeaderAndOneItem) {
+    const std::string header = " 01 4B 01 42 01 54 01 4D"  // 件名 "K", 箇所名 "B", 印刷表題 "T", folder "M"
+                               " 13 00 00 00";             // unit-price column 19
+    const std::string item = HandWrittenDefaultGyomuItem();
+
+    // The current layout: version, business-area flags of 業務 1, header with material file and date.
+    const std::string v104 = FromHex(std::string(kSignatureHex) + " 68 00 00 00 01 00 00 00" + header +
+                                     " 01 5A 01 44 01 00 00 00") +  // "Z", "D", one item
+                             item + FromHex("00 00 00 80");         // extra rate unset
+    CVemoWinDocData doc;
+    ASSERT_EQ(doc.LoadBytes(v104, "手書き.sei"), 1);
+    EXPECT_TRUE(host.messages.empty());
+    const CSekisanItemList& list = *doc.GetItemList();
+    EXPECT_EQ(list.m_strKenmei, "K");
+    EXPECT_EQ(list.m_strKashoName, "B");
+    EXPECT_EQ(list.m_strPrintTitle, "T");
+    EXPECT_EQ(list.m_strMasterFolder, "M");
+    EXPECT_EQ(list.m_nTankaColumn, 19);
+    EXPECT_EQ(list.m_strZairyoFile, "Z");
+    EXPECT_EQ(list.m_strDate, "D");
+    ASSERT_EQ(list.GetCount(), 1);
+    CSekisanItem expected;
+    expected.m_nGyomu = 1;
+    EXPECT_TRUE(SameItem(*list.GetItem(0), expected));
+    EXPECT_EQ(Hex(doc.StoreBytes()), Hex(v104));
+
+    // Version 1.00: no material-price file or date, eight rate slots, no extra rate.
+    std::string item100 = item;
+    item100.erase(item100.size() - 16 - 80 - 4, 4);  // the ninth LL value
+    item100.erase(12 + 9 * 4 + 8 * 8, 8);            // the ninth table cell
+    item100.erase(12 + 8 * 4, 4);                    // the ninth rate code
+    const std::string v100 =
+        FromHex(std::string(kSignatureHex) + " 64 00 00 00 00 00 00 00" + header + " 01 00 00 00") + item100;
+    CVemoWinDocData old;
+    ASSERT_EQ(old.LoadBytes(v100, "旧.sei"), 1);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, kMsgOldSekisanFile);
+    EXPECT_EQ(old.GetItemList()->m_nTankaColumn, 19);
+    EXPECT_EQ(old.GetItemList()->m_strZairyoFile, "");
+    ASSERT_EQ(old.GetItemList()->GetCount(), 1);
+    EXPECT_TRUE(SameItem(*old.GetItemList()->GetItem(0), expected));
+    // Saved as 1.04: the same bytes as the current file but for the empty material file and date.
+    std::string upgraded = v104;
+    upgraded.replace(37 + 8 + 8 + 4, 4, FromHex("00 00"));
+    EXPECT_EQ(Hex(old.StoreBytes()), Hex(upgraded));
+}
