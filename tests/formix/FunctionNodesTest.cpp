@@ -143,6 +143,10 @@ TEST(FunctionNodes, DerivativeShapes) {
     // A constant sub-expression derives to zero without building the chain.
     EXPECT_TRUE(Is<CZero>(CTan(Make<CAdd>(K(1.0), K(2.0))).Derive()));
     EXPECT_EQ(CLgX().Derive()->GetText(), "0.434294/(x)");
+    // 1 / ln 10 from the library's log: one unit in the last place below the double nearest log10(e).
+    EXPECT_EQ(CLgX().Derive()->Evaluate(1.0), 0.43429448190325176);
+    EXPECT_NE(CLgX().Derive()->Evaluate(1.0), 0.4342944819032518);
+    EXPECT_EQ(CLg(X()).Derive()->Evaluate(1.0), 0.43429448190325176);
     EXPECT_EQ(CSqrtX().Derive()->GetText(), "0.5/(sqrt(x))");
     EXPECT_EQ(CAtanX().Derive()->GetText(), "1/(1*x^2+0*x+1)");
     EXPECT_EQ(CAsinX().Derive()->GetText(), "1/(sqrt(-1*x^2+0*x+1))");
