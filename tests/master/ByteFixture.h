@@ -47,3 +47,11 @@ inline constexpr std::string_view kHyoshiSignatureBytes =
     "\x95\x5c\x8e\x86\x83\x74\x83\x40\x83\x43\x83\x8b ZORVA Development Corp.";
 inline constexpr std::string_view kHenkaritsuSignatureBytes =
     "\x95\xcf\x89\xbb\x97\xa6\x94\x5f\x97\xd1\xcc\xa7\xb2\xd9 ZORVA Development Corp.";
+inline constexpr std::string_view kTankaSignatureBytes =
+    "\x92\x50\x89\xbf\x94\x5f\x97\xd1\xcc\xa7\xb2\xd9 ZORVA Development Corp.";
+inline constexpr std::string_view kShokeihiSignatureBytes =
+    "\x8f\x94\x8c\x6f\x94\xef\x94\x5f\x97\xd1\xcc\xa7\xb2\xd9 ZORVA Development Corp.";
+inline constexpr std::string_view kProgramKingakuSignatureBytes =
+    "\x83\x76\x83\x8d\x83\x4f\x83\x89\x83\x80\x8b\xe0\x8a\x7a\x94\x5f\x97\xd1\xcc\xa7\xb2\xd9 ZORVA Development Corp.";
+inline constexpr std::string_view kZairyoTankaSignatureBytes =
+    "\x8d\xde\x97\xbf\x92\x50\x89\xbf\x94\x5f\x97\xd1\xcc\xa7\xb2\xd9 ZORVA Development Corp.";
