@@ -260,3 +260,100 @@ TEST(MasterByteLayout, OldSmallMastersTakeTheirVersionAsDataVersion) {
     EXPECT_EQ(tanka.GetRow(0)->m_related, kUnset);
     EXPECT_EQ(tanka.GetRow(0)->m_spare, "");
 }
+
+namespace {
+
+// The signature and the file version of a 歩掛 file.
+ByteFixture BukakeSignatureAndVersion(int32_t version) {
+    ByteFixture f;
+    f.Byte(36).Raw(kBukakeSignatureBytes).Int(version);
+    return f;
+}
+
+// The start of a detail, the same in every version: 式, H1..H8, quantity, unit, 職種, rates, F4,
+// プログラム金額, 歩掛 type.
+ByteFixture& DetailStart(ByteFixture& f) {
+    f.ShortText("2").Ints(21, 8).Int(300).ShortText("u").Ints(1001, 10).Ints(50, 3);
+    return f.Int(6).Int(1).Int(3);
+}
+
+}  // namespace
+
+// The intermediate 歩掛 layouts written out by hand: each gate opens at its own version.
+TEST(MasterByteLayout, BukakeIntermediateVersions) {
+    // 1.05: data version, auxiliary formulas and 費目 settings; no split flags, no 工種 type or
+    // settings, no 種別 電子成果品作成費種類 or method flag, no material reference.
+    ByteFixture v105 = BukakeSignatureAndVersion(105);
+    v105.Int(55);                                         // data version
+    v105.Int(1).Int(1).ShortText("").Int(1);              // 1 業務: code 1, 1 工種
+    v105.Int(101).ShortText("").Int(0).Int(1);            // 工種: code, name, user flag, 1 種別
+    v105.Int(1).ShortText("").Int(0).Int(120);            // 種別: code, name, user flag, coefficient
+    DetailStart(v105);
+    v105.Int(1).ShortText("S1").EmptyTexts(7).ShortText("H").Int(0);  // auxiliary flag, S1..S8, H, 費目 mode
+    v105.Int(8);                                          // eight lines, which stay eight from 1.05 on
+    for (int i = 0; i < 8; ++i) v105.Int(1).ShortText("").Int(0).Ints(kUnset, 10);
+    v105.Int(9).Ints(8, 6).Int(0);                        // 費目 settings, no entries
+    CBukakeFile f105 = LoadRoot<CBukakeFile>(v105.Bytes());
+    EXPECT_EQ(f105.m_dataVersion, 55);
+    EXPECT_EQ(f105.m_splitFlag, 1);
+    const CBukakeKoshu& k105 = *f105.FindKoshu(1, 101);
+    EXPECT_EQ(k105.m_splitFlag, 1);
+    EXPECT_EQ(k105.m_koshuType, 4);
+    const CBukakeShubetsu& s105 = *f105.FindShubetsu(1, 101, 1);
+    EXPECT_EQ(s105.m_coefficient, 120);
+    EXPECT_EQ(s105.m_denshiKind, 4);
+    EXPECT_EQ(s105.m_conventional, 1);
+    const CBukakeDetail& d105 = s105.GetDetail();
+    EXPECT_EQ(d105.m_bukakeType, 3);
+    EXPECT_EQ(d105.m_useAuxiliary, 1);
+    EXPECT_EQ(d105.m_auxiliary[0], "S1");
+    EXPECT_EQ(d105.m_textH, "H");
+    EXPECT_EQ(d105.m_himokuMode, 0);
+    EXPECT_EQ(d105.m_zairyoId, kUnset);
+    EXPECT_EQ(d105.GetLineCount(), 8);
+    EXPECT_EQ(d105.GetHimokuSet().m_setting, 9);
+    EXPECT_EQ(d105.GetHimokuSet().m_rates[2], 8);
+
+    // 1.07: material reference and 電子成果品作成費種類 are read; the 工種 type becomes 0.
+    ByteFixture v107 = BukakeSignatureAndVersion(107);
+    v107.Int(57).Int(1).Int(1).ShortText("").Int(1);
+    v107.Int(101).ShortText("").Int(0).Int(1);
+    v107.Int(1).ShortText("").Int(0).Int(120).Int(2);     // ... coefficient, 電子成果品作成費種類
+    DetailStart(v107);
+    v107.Int(0).EmptyTexts(8).ShortText("").Int(1).Int(1500);  // ..., 費目 mode, material reference
+    v107.Int(0).Int(kUnset).Ints(kUnset, 6).Int(0);       // no lines; 費目 settings, no entries
+    CBukakeFile f107 = LoadRoot<CBukakeFile>(v107.Bytes());
+    EXPECT_EQ(f107.m_splitFlag, 1);
+    EXPECT_EQ(f107.FindKoshu(1, 101)->m_splitFlag, 1);
+    EXPECT_EQ(f107.FindKoshu(1, 101)->m_koshuType, 0);
+    EXPECT_EQ(f107.FindShubetsu(1, 101, 1)->m_denshiKind, 2);
+    EXPECT_EQ(f107.FindShubetsu(1, 101, 1)->m_conventional, 1);
+    EXPECT_EQ(f107.FindShubetsu(1, 101, 1)->GetDetail().m_zairyoId, 1500);
+
+    // 1.09: split flags, method flag and 工種 type are read; the ten 工種 settings are not.
+    ByteFixture v109 = BukakeSignatureAndVersion(109);
+    v109.Int(59).Int(0).Int(1).Int(1).ShortText("").Int(1);  // data version, root split flag 0, 1 業務
+    v109.Int(101).ShortText("").Int(0).Int(0).Int(5).Int(1);  // 工種: ..., split flag, type, 1 種別
+    v109.Int(1).ShortText("").Int(0).Int(120).Int(2).Int(0);  // 種別: ..., 電子, method flag
+    DetailStart(v109);
+    v109.Int(0).EmptyTexts(8).ShortText("").Int(1).Int(kUnset);
+    v109.Int(0).Int(kUnset).Ints(kUnset, 6).Int(0);
+    CBukakeFile f109 = LoadRoot<CBukakeFile>(v109.Bytes());
+    EXPECT_EQ(f109.m_splitFlag, 0);
+    const CBukakeKoshu& k109 = *f109.FindKoshu(1, 101);
+    EXPECT_EQ(k109.m_splitFlag, 0);
+    EXPECT_EQ(k109.m_koshuType, 5);
+    EXPECT_EQ(k109.m_settings, (std::array<int32_t, 10>{}));
+    EXPECT_EQ(f109.FindShubetsu(1, 101, 1)->m_conventional, 0);
+
+    // Stored again, 1.09 becomes the current layout: the settings sit between the type and the
+    // 種別 count.
+    ByteFixture v110 = BukakeSignatureAndVersion(110);
+    v110.Int(59).Int(0).Int(1).Int(1).ShortText("").Int(1);
+    v110.Int(101).ShortText("").Int(0).Int(0).Int(5).Ints(0, 10).Int(1);
+    v110.Int(1).ShortText("").Int(0).Int(120).Int(2).Int(0);
+    DetailStart(v110);
+    v110.Int(0).EmptyTexts(8).ShortText("").Int(1).Int(kUnset);
+    v110.Int(0).Int(kUnset).Ints(kUnset, 6).Int(0);
+    EXPECT_EQ(StoreMasterBytes(f109), v110.Bytes());
+}
