@@ -357,3 +357,41 @@ TEST(MasterByteLayout, BukakeIntermediateVersions) {
     v110.Int(0).Int(kUnset).Ints(kUnset, 6).Int(0);
     EXPECT_EQ(StoreMasterBytes(f109), v110.Bytes());
 }
+
+TEST(MasterByteLayout, ZairyoTanka100ItemHasNoExtraText) {
+    ByteFixture f;
+    f.Byte(40).Raw(kZairyoTankaSignatureBytes).Int(100).ShortText("t");  // no data version
+    f.Int(2).Int(1000).Int(1).Int(2).ShortText("A").ShortText("").ShortText("").Raw(std::string(8, '\0'));
+    f.ShortText("r1");                                    // remarks; no extra text before 1.01
+    f.Int(1001).Int(1).Int(3).ShortText("B").ShortText("").ShortText("").Raw(std::string(8, '\0'));
+    f.ShortText("r2");
+    CZairyoTankaFile file = LoadRoot<CZairyoTankaFile>(f.Bytes());
+    EXPECT_EQ(file.m_dataVersion, 100);
+    ASSERT_EQ(file.GetCount(), 2);
+    EXPECT_EQ(file.GetItem(0)->m_remarks, "r1");
+    EXPECT_EQ(file.GetItem(0)->m_extra, "");
+    EXPECT_EQ(file.GetItem(0)->m_price, 0.0);
+    EXPECT_EQ(file.GetItem(1)->m_id, 1001);
+    EXPECT_EQ(file.GetItem(1)->m_kind, 3);
+    EXPECT_EQ(file.GetItem(1)->m_remarks, "r2");
+}
+
+TEST(MasterByteLayout, Henkaritsu102HasRemarksButNoAuxiliaryFormulas) {
+    ByteFixture f;
+    f.Byte(38).Raw(kHenkaritsuSignatureBytes).Int(102).Int(8);  // from 1.02 with a data version
+    f.Int(1).Int(4).ShortText("G").Int(2);
+    for (int32_t code : {1, 2}) {
+        f.Int(code).ShortText("R").Int(0).EmptyTexts(48).Int(1).Int(1).Int(1).Int(0);
+        f.Ints(1000, 512).Int(0).ShortText("").ShortText("").ShortText("");
+        f.ShortText("note").Int(code * 10000);            // remarks, LL default
+    }
+    CHenkaritsuFile file = LoadRoot<CHenkaritsuFile>(f.Bytes());
+    EXPECT_EQ(file.m_dataVersion, 8);
+    const CHenkaritsuGyomu& g = *file.FindGyomu(4);
+    ASSERT_EQ(g.GetSize(), 2);
+    EXPECT_EQ(g.GetRecord(1)->m_code, 2);
+    EXPECT_EQ(g.GetRecord(1)->m_remarks, "note");
+    EXPECT_EQ(g.GetRecord(1)->m_llDefault, 20000);
+    EXPECT_EQ(g.GetRecord(1)->m_useAuxiliary, 0);
+    EXPECT_EQ(g.GetRecord(1)->m_defaultAuxFormula, "");
+}
