@@ -95,6 +95,12 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
         ::unlink(tmpl.c_str());
         return false;
     }
+    // Make the rename itself durable, so that a power cut cannot bring back the old file.
+    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
     return true;
 }
 
