@@ -26,6 +26,11 @@ const char kSaveRefused[] =
 const char kLocksRefused[] =
     "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、以下の機能では保存ができません。\n\n";
 
+// The file choice of a material-price file.
+std::string ZairyoTankaFilter() {
+    return std::string(kZairyoTankaStem) + " (*.zoa)|*.zoa|すべてのファイル (*.*)|*.*||";
+}
+
 void Warn(const std::string& text) { AfxMessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation); }
 
 bool IsNetworkFileSystem(unsigned long type) {
@@ -260,25 +265,22 @@ int CMasterDataStore::SerializeZairyoTankaFile(int store, CZairyoTankaFile* obje
 // loaded into the application's own master. loadedPath receives the path that was read.
 int CMasterDataStore::LoadZairyoTanka(CZairyoTankaFile& target, std::string path, bool isOwn,
                                       std::string* loadedPath) {
-    for (;;) {
-        if (vemo::FileExists(path)) {
-            int result = LoadInto(target, path);
-            if (result && loadedPath) *loadedPath = path;
-            return result;
-        }
-        Warn(path + "\nが見つかりません。\nご使用になる材料単価ファイルを選択してください。");
-        std::string chosen;
-        std::string filter = std::string(kZairyoTankaStem) + " (*.zoa)|*.zoa|すべてのファイル (*.*)|*.*||";
-        if (!Host().ChooseOpenFile("開く－材料単価", filter, vemo::ParentFolder(path), chosen)) return 0;
-        std::string chosenPath = chosen;
-        std::string readPath;
-        int result = LoadZairyoTanka(target, chosenPath, isOwn, &readPath);
-        if (result) {
-            if (isOwn) SetZairyoTankaPath(readPath);
-            if (loadedPath) *loadedPath = readPath;
-        }
+    if (vemo::FileExists(path)) {
+        int result = LoadInto(target, path);
+        if (result && loadedPath) *loadedPath = path;
         return result;
     }
+    Warn(path + "\nが見つかりません。\nご使用になる材料単価ファイルを選択してください。");
+    std::string chosen;
+    if (!Host().ChooseOpenFile("開く－材料単価", ZairyoTankaFilter(), vemo::ParentFolder(path), chosen)) return 0;
+    // A choice that is missing as well leads to the same message and choice again.
+    std::string readPath;
+    int result = LoadZairyoTanka(target, chosen, isOwn, &readPath);
+    if (result) {
+        if (isOwn) SetZairyoTankaPath(readPath);
+        if (loadedPath) *loadedPath = readPath;
+    }
+    return result;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -356,8 +358,7 @@ int CMasterDataStore::LoadMastersAtStartup() {
 int CMasterDataStore::DefaultSelectZairyoTankaFile() {
     for (;;) {
         std::string chosen;
-        std::string filter = std::string(kZairyoTankaStem) + " (*.zoa)|*.zoa|すべてのファイル (*.*)|*.*||";
-        if (!Host().ChooseOpenFile("開く－材料単価", filter, vemo::ParentFolder(m_zairyoTankaPath), chosen))
+        if (!Host().ChooseOpenFile("開く－材料単価", ZairyoTankaFilter(), vemo::ParentFolder(m_zairyoTankaPath), chosen))
             return 0;
         if (vemo::FileExists(chosen) && LoadInto(m_zairyoTanka, chosen)) {
             SetZairyoTankaPath(chosen);
