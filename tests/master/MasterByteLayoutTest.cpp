@@ -196,7 +196,7 @@ TEST(MasterByteLayout, ZairyoTanka102) {
     ByteFixture f;
     f.Byte(40).Raw(kZairyoTankaSignatureBytes).Int(102).Int(3).ShortText("title");
     f.Int(1).Int(1500).Int(0).Int(5);                          // 1 item: id, setting, kind
-    f.ShortText("N").ShortText("SP").ShortText("u");           // name, specification, unit
+    f.ShortText("N").ShortText("SP").ShortText("u");           // 品名, 規格, 単位
     f.Raw(std::string_view("\x00\x00\x00\x00\x00\x4a\x93\x40", 8));  // price 1234.5
     f.ShortText("rem").ShortText("x");                         // remarks, extra text
 
