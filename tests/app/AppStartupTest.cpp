@@ -551,3 +551,99 @@ TEST_F(AppStartup, ReopeningAnOpenEstimateBringsBackItsMaterialPrices) {
     EXPECT_EQ(app.GetPreviousZairyoTankaPath(), programWide);
     EXPECT_TRUE(scripted.messages.empty());
 }
+
+namespace {
+
+// Pricing of open estimates: the 歩掛 of 業務 1 holds one lump 種別 of 1.00 day of 職種 1000 (labour,
+// 51,000 yen in the estimates' price column) with 精度管理係数 10 and material 1500; an estimate
+// holds 2.000 of it and the 材料費 row, which sums the materials.
+class AppPricing : public AppStartup {
+protected:
+    void SetUp() override {
+        AppStartup::SetUp();
+        CBukakeFile bukake = SampleBukakeFile();
+        CBukakeShubetsu& shubetsu = AddShubetsu(AddKoshu(*bukake.FindGyomu(1), 10, "測量"), 1, "観測");
+        shubetsu.m_coefficient = 10;
+        CBukakeDetail& detail = shubetsu.GetDetail();
+        detail.m_unit = "式";
+        detail.m_formula = "1";
+        detail.m_shokushu[0] = 1000;
+        detail.m_zairyoId = 1500;
+        AddLine(detail, "観測", {100});
+        WriteMaster(program.masters + "/歩掛データ.soa", std::move(bukake));
+    }
+    // An estimate naming the material-price file, which is written with the given price of material 1500.
+    std::string WriteEstimateAndPrices(const std::string& name, double price) {
+        const std::string zairyo = program.data + "/材料単価データ" + name + ".zoa";
+        CZairyoTankaFile prices = SampleZairyoTankaFile();
+        AddZairyoItem(prices, 1500, 5, "杭", price);
+        WriteMaster(zairyo, std::move(prices));
+        CVemoWinDocData data;
+        CSekisanItemList* list = data.GetItemList();
+        list->m_strMasterFolder = program.masters;
+        list->m_strZairyoFile = zairyo;
+        list->m_nTankaColumn = 1;
+        estimate_test::ItemListBuilder(*list)
+            .Gyomu(1, "測量業務")
+            .Koshu(10)
+            .Shubetsu(1, "観測")
+            .Quantity(2000)
+            .Set([](CSekisanItem& i) { i.m_bKotei[0] = 1; })
+            .Koshu(85);
+        const std::string path = program.root / (name + ".sei");
+        EXPECT_EQ(data.SaveFile(path), 1);
+        return path;
+    }
+    // Recalculates the whole estimate; the row of 工種 koshu of 業務 1 (with shubetsu: its 種別 row after it).
+    static const CSekisanItem& Recalculated(CVemoWinDoc& doc, int koshu, int shubetsu = kUnset) {
+        EXPECT_EQ(doc.Data().GetSekisanData()->Recalculate(0), 1);
+        const CSekisanItemList& list = *doc.GetItemList();
+        const int at = list.FindKoshu(1, koshu) + (IsUnset(shubetsu) ? 0 : 1);
+        const CSekisanItem* item = list.GetItem(at);
+        EXPECT_TRUE(item && (IsUnset(shubetsu) || item->m_nShubetsu == shubetsu));
+        static const CSekisanItem none;
+        return item ? *item : none;
+    }
+};
+
+TEST_F(AppPricing, OpenEstimatesPricedAlternatelyKeepTheirOwnMaterialPrices) {
+    const std::string estimateA = WriteEstimateAndPrices("A", 100.0);
+    const std::string estimateB = WriteEstimateAndPrices("B", 250.0);
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    CVemoWinDoc* a = app.OpenDocumentFile(estimateA);
+    CVemoWinDoc* b = app.OpenDocumentFile(estimateB);
+    ASSERT_TRUE(a && b);
+    // The application now uses B's file; A is still priced with its own.
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), program.data + "/材料単価データB.zoa");
+    struct Step {
+        CVemoWinDoc* doc;
+        int materials;  // 2.000 × the price of material 1500 in the estimate's file
+    };
+    for (const Step& step : {Step{a, 200}, Step{b, 500}, Step{a, 200}, Step{b, 500}})
+        EXPECT_EQ(Recalculated(*step.doc, 85).m_nAmount, step.materials);
+    // The other masters are the application's, shared by both.
+    EXPECT_EQ(&a->CalcContext()->GetBukakeFile(), &app.Store().GetBukakeFile());
+    EXPECT_EQ(&b->CalcContext()->GetTankaFile(), &app.Store().GetTankaFile());
+    EXPECT_TRUE(scripted.messages.empty()) << scripted.messages.front().text;
+}
+
+TEST_F(AppPricing, ASettingsChangeIsSeenByTheNextRecalculation) {
+    const std::string path = WriteEstimateAndPrices("A", 100.0);
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    CVemoWinDoc* doc = app.OpenDocumentFile(path);
+    ASSERT_NE(doc, nullptr);
+    // 精度管理費 on the labour: 51,000 + 10 % = 56,100 for the lump row.
+    EXPECT_EQ(Recalculated(*doc, 10, 1).m_nAmount, 56100);
+    // On the direct labour instead, which this 職種 is not part of: 51,000.
+    app.Settings().SeidoCalc = 1;
+    EXPECT_EQ(Recalculated(*doc, 10, 1).m_nAmount, 51000);
+    app.Settings().SeidoCalc = 0;
+    EXPECT_EQ(Recalculated(*doc, 10, 1).m_nAmount, 56100);
+    EXPECT_TRUE(scripted.messages.empty()) << scripted.messages.front().text;
+}
+
+}  // namespace
