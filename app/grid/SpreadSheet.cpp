@@ -134,7 +134,8 @@ public:
                 arrow.initFrom(m_grid);
                 arrow.rect = QRect(option.rect.right() - kArrowWidth, option.rect.top(), kArrowWidth,
                                    option.rect.height());
-                painter->fillRect(arrow.rect, opt.backgroundBrush);
+                bool selected = opt.state & QStyle::State_Selected;
+                painter->fillRect(arrow.rect, selected ? opt.palette.brush(QPalette::Highlight) : opt.backgroundBrush);
                 arrow.rect.adjust(3, 0, -3, 0);
                 style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, painter, widget);
             }
@@ -285,6 +286,7 @@ CSpreadSheet::CSpreadSheet(QWidget* parent) : QTableWidget(parent) {
                     QAbstractItemView::AnyKeyPressed);
     setShowGrid(false);  // the delegate draws the lines in the grid colour
     setWordWrap(false);
+    setTabKeyNavigation(false);  // Tab leaves the grid for the next control of the dialog
 
     QHeaderView* top = horizontalHeader();
     QHeaderView* left = verticalHeader();

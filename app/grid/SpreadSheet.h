@@ -266,6 +266,5 @@ private:
     bool m_dragging = false;
     int m_resizedCol = 0;
     bool m_programResize = false;
-    const QEvent* m_keyEventSeen = nullptr;
     std::optional<Range> m_lastBlock;
 };
