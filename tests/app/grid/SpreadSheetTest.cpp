@@ -529,6 +529,25 @@ TEST_F(GridTest, RightClickReportsTheCellAndKeepsTheActiveOne) {
     EXPECT_EQ(grid->GetActiveRow(), 1);
 }
 
+TEST_F(GridTest, ColumnWidthDraggedByTheUserIsReportedOnce) {
+    std::vector<std::pair<int, int>> changes;
+    QObject::connect(grid.get(), &CSpreadSheet::ColWidthChange, [&](int c, int c2) { changes.push_back({c, c2}); });
+    grid->SetColWidth(2, 10.0);  // set by the program: no event
+    QApplication::processEvents();
+    EXPECT_TRUE(changes.empty());
+
+    QHeaderView* top = grid->horizontalHeader();
+    int edge = top->sectionViewportPosition(1) + top->sectionSize(1) - 1;
+    QTest::mousePress(top->viewport(), Qt::LeftButton, {}, QPoint(edge, 5));
+    QTest::mouseMove(top->viewport(), QPoint(edge + 15, 5));
+    QTest::mouseMove(top->viewport(), QPoint(edge + 30, 5));
+    QTest::mouseRelease(top->viewport(), Qt::LeftButton, {}, QPoint(edge + 30, 5));
+    QApplication::processEvents();
+    EXPECT_EQ(grid->columnWidth(1), 110);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0], std::make_pair(2, 2));
+}
+
 TEST_F(GridTest, BlockSelectedByDragging) {
     std::vector<std::vector<int>> blocks;
     QObject::connect(grid.get(), &CSpreadSheet::BlockSelected,
