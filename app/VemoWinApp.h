@@ -101,7 +101,6 @@ private:
     void ReconcileMasterFolder(CVemoWinDoc& doc);
     void ReconcileZairyoTanka(CVemoWinDoc& doc);
     void OnChildClosed();
-    void OnPaneDoubleClicked(int pane);
     void RunUpdater(int fromUser);
     void AddRecentFile(const std::string& path);
     void SyncCalcSettings();
