@@ -4,9 +4,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <set>
 
 #include "AppTestEnvironment.h"
 #include "TempFolder.h"
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "app/MainFrame.h"
 #include "app/QtSettings.h"
 
@@ -199,6 +202,125 @@ TEST_F(CommandTableFrame, MenusAndToolBarsKeepTheirItemsTextsAndOrder) {
         "  プログラム金額設定||プログラム金額|プログラム金額設定|プログラム金額",
     };
     ExpectLines(bars, expectedBars);
+}
+
+// The table holds each command once, in id order; whatever shows a command has what it needs to
+// show it; and a command's places agree with the menus, toolbars and popups that list it.
+TEST(CommandTable, RowsAreCompleteAndAgreeWithTheLayouts) {
+    std::set<int> ids;
+    std::set<std::string> names;
+    std::set<int> images;
+    std::set<int> panes;
+    int previous = 0;
+    const int stripSize = 15;
+    for (const CommandInfo& c : CommandTable()) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(ids.insert(c.id).second);
+        EXPECT_TRUE(names.insert(c.name).second);
+        EXPECT_GT(c.id, previous);
+        previous = c.id;
+        EXPECT_EQ(FindCommand(c.id), &c);
+        const bool recentFile = c.id >= cmd::FileMru1 && c.id <= cmd::FileMru4;
+        if (c.places != 0 && !recentFile) {
+            EXPECT_STRNE(c.menuText, "");
+        }
+        if (c.places & kMainToolBar) {
+            EXPECT_GE(c.image, 0);
+            EXPECT_LT(c.image, stripSize);
+            EXPECT_TRUE(images.insert(c.image).second);
+            EXPECT_FALSE(ToolBarImage(c.image).isNull());
+        } else {
+            EXPECT_EQ(c.image, -1);
+        }
+        if (c.statusPane != 0) {
+            EXPECT_TRUE(panes.insert(c.statusPane).second);
+            EXPECT_EQ(PaneCommand(c.statusPane), c.id);
+        }
+    }
+    EXPECT_EQ(images.size(), static_cast<size_t>(stripSize));
+    EXPECT_TRUE(ToolBarImage(stripSize).isNull());
+    EXPECT_EQ(panes, (std::set<int>{1, 2, 3}));
+    EXPECT_EQ(PaneCommand(0), 0);
+    EXPECT_EQ(PaneCommand(4), 0);
+    // Every work-toolbar command and every view popup command the view handles has a name.
+    for (int id = 32772; id <= 32787; ++id) EXPECT_NE(FindCommand(id), nullptr) << id;
+    for (int id : {cmd::ProgramKingaku, cmd::DaikaPrintPreview, cmd::RowBukakeEdit, cmd::TankaSelect})
+        EXPECT_NE(FindCommand(id), nullptr) << id;
+
+    for (const CommandBar& bar : CommandBars()) {
+        SCOPED_TRACE(bar.title);
+        std::set<int> listed;
+        for (const CommandLayoutItem& item : bar.items) {
+            if (item.kind != CommandLayoutItem::Command) continue;
+            EXPECT_NE(FindCommand(item.id), nullptr) << item.id;
+            EXPECT_TRUE(listed.insert(item.id).second) << item.id;
+        }
+        std::set<int> placed;
+        for (const CommandInfo& c : CommandTable())
+            if (c.places & bar.place) placed.insert(c.id);
+        EXPECT_EQ(listed, placed);
+    }
+}
+
+struct PopupTargets {
+    CCommandTarget view;
+    bool daikaSet = false;
+    std::vector<int> ran;
+};
+
+// The view's popup menu: its items, texts and order, the states the route gives them, the items a
+// caller leaves out, and every item runs its command.
+TEST(CommandTable, PopupMenuIsBuiltFromTheTable) {
+    PopupTargets t;
+    for (int id : {cmd::NameEdit, cmd::Tani, cmd::TekiyoEdit, cmd::EditClear})
+        t.view.OnCommand(id, [&t, id] { t.ran.push_back(id); });
+    t.view.OnCommand(cmd::DaikaPrintPreview, [&t] { t.ran.push_back(cmd::DaikaPrintPreview); },
+                     [&t](CCmdUI& ui) { ui.enabled = t.daikaSet; });
+    CCommandRegistry registry;
+    registry.SetRoute([&t] { return std::vector<CCommandTarget*>{&t.view}; });
+    QWidget owner;
+
+    auto lines = [](const QMenu* menu) {
+        QStringList out;
+        for (const QAction* a : menu->actions())
+            out << (a->isSeparator() ? QStringLiteral("---")
+                                     : a->text() + QLatin1Char('|') + a->shortcut().toString(QKeySequence::PortableText) +
+                                           (a->isEnabled() ? QString() : QStringLiteral("|disabled")));
+        return out;
+    };
+    QMenu* menu = BuildPopupMenu(kViewPopup, registry, &owner);
+    EXPECT_EQ(menu->parent(), &owner);
+    ExpectLines(lines(menu), {
+        "費目／工種／種別編集(&M)...|",
+        "単位設定...|",
+        "数量設定...||disabled",
+        "金額設定...||disabled",
+        "摘要編集(&Y)...|",
+        "印刷代価プレビュー||disabled",
+        "歩掛編集||disabled",
+        "---",
+        "削除(&D)|Del",
+    });
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator()) a->trigger();
+    EXPECT_EQ(t.ran, (std::vector<int>{cmd::NameEdit, cmd::Tani, cmd::TekiyoEdit, cmd::EditClear}));
+    delete menu;
+
+    // A column that offers no setting leaves those four out; states are read when the menu is built.
+    t.daikaSet = true;
+    t.ran.clear();
+    const std::set<int> leftOut = {cmd::NameEdit, cmd::Tani, cmd::Suryo, cmd::Kingaku};
+    menu = BuildPopupMenu(kViewPopup, registry, &owner, [&leftOut](int id) { return leftOut.count(id) == 0; });
+    ExpectLines(lines(menu), {
+        "摘要編集(&Y)...|",
+        "印刷代価プレビュー|",
+        "歩掛編集||disabled",
+        "---",
+        "削除(&D)|Del",
+    });
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(t.ran, (std::vector<int>{cmd::DaikaPrintPreview}));
+    delete menu;
 }
 
 }  // namespace
