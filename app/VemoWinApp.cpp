@@ -115,7 +115,6 @@ bool CVemoWinApp::InitInstance() {
         m_settings.zairyoTankaPath = m_store.GetZairyoTankaPath();
     };
     m_frame->onChildClosed = [this] { OnChildClosed(); };
-    m_frame->onPaneDoubleClicked = [this](int pane) { OnPaneDoubleClicked(pane); };
     qApp->installEventFilter(this);
 
     // The splash window stays while the updater runs; a key or a click closes it earlier.
@@ -219,15 +218,6 @@ std::vector<CCommandTarget*> CVemoWinApp::CommandRoute() const {
 void CVemoWinApp::RunUpdater(int fromUser) { upvane::Run(m_programFolder, fromUser, false); }
 
 int CVemoWinApp::OnMasterDataSetting() { return m_store.SelectMasterFolder(0); }
-
-void CVemoWinApp::OnPaneDoubleClicked(int pane) {
-    switch (pane) {
-        case 1: m_commands.Dispatch(cmd::MasterDataSetting); break;
-        case 2: m_commands.Dispatch(cmd::TankaSelect); break;  // the estimate view's column choice
-        case 3: m_commands.Dispatch(cmd::ZairyoTankaSetting); break;
-        default: break;
-    }
-}
 
 // ---------------------------------------------------------------------------------------------
 // Estimates

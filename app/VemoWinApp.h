@@ -97,7 +97,6 @@ private:
     void ReconcileZairyoTanka(CVemoWinDoc& doc);
     void RefreshDocumentZairyoTanka();
     void OnChildClosed();
-    void OnPaneDoubleClicked(int pane);
     void RunUpdater(int fromUser);
     void AddRecentFile(const std::string& path);
     bool eventFilter(QObject* watched, QEvent* event) override;
