@@ -5,6 +5,8 @@
 #include <iconv.h>
 #include <stdexcept>
 
+#include "platform/PlatformTexts.h"
+
 namespace vemo {
 namespace {
 
@@ -13,7 +15,8 @@ class Converter {
 public:
     Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {
         if (m_cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+            throw std::runtime_error(platformtext::kNoConverterBefore + std::string(from) +
+                                     platformtext::kNoConverterBetween + to);
     }
     ~Converter() { iconv_close(m_cd); }
     Converter(const Converter&) = delete;
