@@ -3,6 +3,7 @@
 #include "LegacyMasterBytes.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
+#include "master/MasterTexts.h"
 #include "master/TankaFile.h"
 #include "platform/Cp932.h"
 
@@ -75,7 +76,7 @@ TEST(TankaFile, OlderAndNewerVersions) {
 
 TEST(TankaFile, RowsIdsAndLookups) {
     CTankaRow fresh;
-    EXPECT_EQ(fresh.m_unit, "人");
+    EXPECT_EQ(fresh.m_unit, mastertext::kTankaDefaultUnit);
     EXPECT_EQ(fresh.m_kind, 0);
     for (int32_t p : fresh.m_prices) EXPECT_EQ(p, kUnset);
 
@@ -105,5 +106,5 @@ TEST(TankaFile, ForeignSignature) {
     LoadRoot<CTankaFile>(StoreMasterBytes(other), &ok);
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::string>{"この単価データファイルは、Vemo Ovra 農林版ではご使用できません。"});
+              std::vector<std::string>{mastertext::kTankaForeignFile});
 }
