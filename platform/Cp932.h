@@ -9,9 +9,9 @@ namespace vemo {
 // code point (below) becomes its byte again.
 std::string Utf8ToCp932(std::string_view utf8);
 
-// CP932 to UTF-8. A byte that does not start a valid CP932 character (0x80, 0xA0, 0xFD, the lead byte of
-// an unassigned pair or of a pair cut off) becomes the private-use code point U+F700 + byte, so that
-// storing the text again writes the same bytes.
+// CP932 to UTF-8. A byte that does not start a valid CP932 character (such as 0x80, 0xA0, 0xFD, the
+// lead byte of an unassigned pair or of a pair cut off) becomes the private-use code point
+// U+F700 + byte, so that storing the text again writes the same bytes.
 std::string Cp932ToUtf8(std::string_view cp932);
 
 // Length of the text in CP932 bytes: what file lengths and byte-counted limits are measured in. A
