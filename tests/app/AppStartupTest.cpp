@@ -20,6 +20,7 @@
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
 #include "estimate/VemoWinDocData.h"
+#include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 
 namespace fs = std::filesystem;
@@ -28,10 +29,10 @@ using namespace masterbuild;
 namespace {
 
 const std::vector<std::string> kLoadTexts = {
-    "歩掛率データを読み込んでいます...",       "変化率・補正率データを読み込んでいます...",
-    "単価データを読み込んでいます...",         "諸経費データを読み込んでいます...",
-    "プログラム金額データを読み込んでいます...", "材料単価データを読み込んでいます...",
-    "表紙データを読み込んでいます...",         "[F1]キーを押すと、ヘルプが表示されます"};
+    mastertext::kStatusLoadingBukake,         mastertext::kStatusLoadingHenkaritsu,
+    mastertext::kStatusLoadingTanka,          mastertext::kStatusLoadingShokeihi,
+    mastertext::kStatusLoadingProgramKingaku, mastertext::kStatusLoadingZairyoTanka,
+    mastertext::kStatusLoadingHyoshi,         mastertext::kStatusHelpHint};
 
 template <class Root>
 void WriteMaster(const std::string& path, Root root) {
@@ -144,11 +145,9 @@ TEST_F(AppStartup, ASecondInstanceSeesTheLocks) {
         ASSERT_TRUE(second.InitInstance());
         ASSERT_EQ(secondHost.messages.size(), 1u);
         EXPECT_EQ(secondHost.messages[0].text,
-                  "他のユーザーがデータを編集中か、前回プログラムが正常に終了できませんでした。\n"
-                  "そのため、以下の機能でデータを保存することができません。\n\n"
-                  "歩掛ファイル編集\n変化率・補正率ファイル編集\n単価ファイル編集\n社名入力及び選択単価の初期設定\n"
-                  "諸経費ファイル編集\nプログラム金額ファイル編集\n材料単価ファイル編集\n"
-                  "\n上記の機能でデータを保存可能にしますか？\n他のユーザーがデータを編集中の場合は「いいえ」を押してください。");
+                  mastertext::kLocksHeld + std::string(mastertext::kEditorBukake) + mastertext::kEditorHenkaritsu +
+                      mastertext::kEditorTanka + mastertext::kEditorShokeihi + mastertext::kEditorProgramKingaku +
+                      mastertext::kEditorZairyoTanka + mastertext::kAskForceLocks);
         EXPECT_EQ(secondHost.messages[0].buttons, MsgButtons::YesNo);
         second.ExitInstance();
         // The second instance releases nothing it did not take.
@@ -397,15 +396,15 @@ TEST_F(AppStartup, MasterDataMaintenanceCommandsRunFromTheMenu) {
 
     scripted.messages.clear();
     EXPECT_TRUE(commands.Dispatch(cmd::TankaImportManual));
-    EXPECT_EQ(scripted.MessageTexts(), std::vector<std::string>{"現在のVemo Ovraでは、この機能はサポートされていません。"});
+    EXPECT_EQ(scripted.MessageTexts(), std::vector<std::string>{mastertext::kNotSupported});
 
     // The shipped 歩掛 merged into the user's copy and saved.
     scripted.messages.clear();
     scripted.answers = {IDYES, IDYES};
     EXPECT_TRUE(commands.Dispatch(cmd::BukakeUpdate));
     ASSERT_FALSE(scripted.messages.empty());
-    EXPECT_EQ(scripted.messages.front().text, "歩掛データの更新作業を実行します。\nよろしいですか？");
-    EXPECT_EQ(scripted.messages.back().text, "歩掛データの更新作業は正常に終了しました。");
+    EXPECT_EQ(scripted.messages.front().text, mastertext::kAskUpdateBukake);
+    EXPECT_EQ(scripted.messages.back().text, mastertext::kBukakeUpdated);
     EXPECT_TRUE(vemo::IsReadOnlyMarked(shipped / "データ格納/参考マスター25/歩掛データ.soa"));
 
     // The consistency check of the shipped data finds nothing to report.
@@ -413,9 +412,8 @@ TEST_F(AppStartup, MasterDataMaintenanceCommandsRunFromTheMenu) {
     scripted.answers = {IDYES};
     EXPECT_TRUE(commands.Dispatch(cmd::CheckConsistency));
     ASSERT_GE(scripted.messages.size(), 2u);
-    EXPECT_EQ(scripted.messages[0].text, "マスター ファイルの整合性チェックを行いますか？");
-    EXPECT_EQ(scripted.messages[1].text,
-              "すべての歩掛データの変化率番号（変化率コード）は、変化率・補正率データとの整合性がとれています。");
+    EXPECT_EQ(scripted.messages[0].text, mastertext::kAskCheck);
+    EXPECT_EQ(scripted.messages[1].text, mastertext::kRatesAllClear);
     app.ExitInstance();
 }
 
@@ -484,7 +482,7 @@ TEST_F(AppStartup, ChoosingTheProgramWideMaterialFile) {
     scripted.fileAnswers = {brokenPath, otherPath};
     EXPECT_EQ(app.SelectZairyoTankaFile(), 1);
     EXPECT_TRUE(scripted.fileAnswers.empty());
-    EXPECT_EQ(scripted.fileTitles.back(), "開く－材料単価");
+    EXPECT_EQ(scripted.fileTitles.back(), mastertext::kOpenZairyoTankaTitle);
     EXPECT_EQ(app.Store().GetZairyoTankaPath(), otherPath);
     EXPECT_EQ(app.Store().GetZairyoTankaFile().m_title, "材料単価 自社");
     EXPECT_TRUE(vemo::IsReadOnlyMarked(otherPath));
