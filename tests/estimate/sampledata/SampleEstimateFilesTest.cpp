@@ -84,7 +84,8 @@ TEST_F(SampleEstimateFilesTest, EachSampleOpensPricesAgainAndSavesTheSameBytes) 
             subtotal += total->m_nAmount;
         }
         for (int i = 0; i < list.GetCount(); ++i) {
-            if (list.GetItem(i)->GetLevel() == 2) EXPECT_GT(list.GetItem(i)->m_nAmount, 0) << i;
+            if (list.GetItem(i)->GetLevel() != 2) continue;
+            EXPECT_GT(list.GetItem(i)->m_nAmount, 0) << list.GetItem(i)->m_strNameUpper;
         }
         const CSekisanItem* sum = FindRow(list, 95, kUnset);
         const CSekisanItem* tax = FindRow(list, 98, kUnset);
