@@ -27,9 +27,9 @@ struct Sample {
 
 const Sample kSamples[] = {
     {"sokuryo.txt", "測量サンプル.sei", {1, 95, 98, 99}},
-    {"sekkei.txt", "設計サンプル.sei", {2, 95, 98, 99}},
+    {"sekkei.txt", "設計サンプル.sei", {2, 95, 96, 97, 98, 99}},
     {"bukken.txt", "物件調査サンプル.sei", {3, 95, 98, 99}},
-    {"doshitsu.txt", "土質調査サンプル.sei", {4, 5, 95, 98, 99}},
+    {"doshitsu.txt", "土質調査サンプル.sei", {4, 5, 89, 95, 98, 99}},
 };
 
 std::string SamplePath(const std::string& file) {
@@ -87,14 +87,26 @@ TEST_F(SampleEstimateFilesTest, EachSampleOpensPricesAgainAndSavesTheSameBytes) 
             if (list.GetItem(i)->GetLevel() != 2) continue;
             EXPECT_GT(list.GetItem(i)->m_nAmount, 0) << list.GetItem(i)->m_strNameUpper;
         }
+        // その他 is its quantity times its unit price; 値引き lowers what the tax is counted on.
+        if (const CSekisanItem* extra = FindRow(list, 89, kUnset)) {
+            EXPECT_EQ(extra->m_nAmount, int64_t{extra->m_nQuantity} * extra->m_nUnitPrice / 10000);
+            subtotal += extra->m_nAmount;
+        }
         const CSekisanItem* sum = FindRow(list, 95, kUnset);
         const CSekisanItem* tax = FindRow(list, 98, kUnset);
         const CSekisanItem* all = FindRow(list, 99, kUnset);
         ASSERT_TRUE(sum && tax && all);
         EXPECT_EQ(sum->m_nAmount, subtotal);
+        int64_t net = subtotal;
+        if (const CSekisanItem* discount = FindRow(list, 96, kUnset)) {
+            EXPECT_LT(discount->m_nAmount, 0);
+            net += discount->m_nAmount;
+            ASSERT_NE(FindRow(list, 97, kUnset), nullptr);
+            EXPECT_EQ(FindRow(list, 97, kUnset)->m_nAmount, net);
+        }
         EXPECT_EQ(tax->m_nRate, masters->tanka.m_consumptionTax);
-        EXPECT_EQ(tax->m_nAmount, subtotal * tax->m_nRate / 10000);
-        EXPECT_EQ(all->m_nAmount, subtotal + tax->m_nAmount);
+        EXPECT_EQ(tax->m_nAmount, net * tax->m_nRate / 10000);
+        EXPECT_EQ(all->m_nAmount, net + tax->m_nAmount);
         EXPECT_GT(all->m_nAmount, 0);
 
         // Pricing again changes no row and shows nothing.
