@@ -148,15 +148,12 @@ struct ShubetsuChoices {
     std::optional<int32_t> quantity;
     std::array<std::optional<int32_t>, 8> ll;
     std::vector<RateCellChoice> cells;
-    std::optional<int32_t> factor;
-    std::optional<std::array<int32_t, CSekisanItem::kKoteiCount>> kotei;
     std::optional<int32_t> program;
-    std::optional<int32_t> special;
 };
 
 // The entry that follows a 種別 selection, over the 種別 rows of one 工種, with the values the text
 // gives in place of the ones the dialogs propose: every rate of the rows (table rates at the chosen
-// cell, formula rates with their LL), the 掛率, the プログラム金額 and the quantity.
+// cell, formula rates with their LL), the 掛率 (1), the プログラム金額 and the quantity.
 void FinishShubetsuRows(std::vector<ShubetsuChoices>& rows, const CHenkaritsuFile& henkaritsu) {
     if (rows.empty()) return;
     const CHenkaritsuGyomu* group = henkaritsu.FindGyomu(rows.front().item->m_nGyomu);
@@ -188,8 +185,7 @@ void FinishShubetsuRows(std::vector<ShubetsuChoices>& rows, const CHenkaritsuFil
             }
             if (factorSlot && factorRecord) {
                 item.m_nRateCode[8] = 900;
-                item.m_nLL[8] = c.factor ? *c.factor
-                                         : IsUnset(factorRecord->m_llDefault) ? 0 : factorRecord->m_llDefault;
+                item.m_nLL[8] = IsUnset(factorRecord->m_llDefault) ? 0 : factorRecord->m_llDefault;
             }
         }
         if (c.program) item.m_nYearCode = *c.program;
@@ -198,8 +194,6 @@ void FinishShubetsuRows(std::vector<ShubetsuChoices>& rows, const CHenkaritsuFil
             item.m_strUnit = detail.m_unit;
             item.m_nQuantity = IsLumpUnit(detail.m_unit) ? 1000 : *c.quantity;
         }
-        if (c.kotei) item.m_bKotei = *c.kotei;
-        if (c.special) item.m_bSpecialExpense = *c.special;
     }
     rows.clear();
 }
@@ -333,26 +327,6 @@ public:
                 r.Fail(e->line, "cell " + Num(column) + ", " + Num(row) + " of rate " + record->m_name + " holds no value");
             c.cells.push_back({static_cast<size_t>(slot - 1), column, row});
         }
-        int32_t factor = kUnset;
-        if (r.Scaled("factor", 4, factor)) {
-            if (!group || !group->FindRecord(900) || !TakesFactorSlot(detail.m_bukakeType))
-                r.Fail(r.LineOf("factor"), shubetsu->m_name + " takes no 掛率");
-            RequireRange(r, "factor", factor, 1, INT32_MAX);
-            c.factor = factor;
-        }
-        if (r.Has("kotei")) {
-            std::array<int32_t, CSekisanItem::kKoteiCount> lines;
-            lines.fill(kUnset);
-            r.IntList("kotei", lines);
-            std::array<int32_t, CSekisanItem::kKoteiCount> flags{};
-            for (int32_t line : lines) {
-                if (IsUnset(line)) continue;
-                if (line < 1 || line > std::min(detail.GetLineCount(), CSekisanItem::kKoteiCount))
-                    r.Fail(r.LineOf("kotei"), "工程 " + Num(line) + " is not a line of " + shubetsu->m_name);
-                flags[static_cast<size_t>(line - 1)] = 1;
-            }
-            c.kotei = flags;
-        }
         int32_t program = kUnset;
         if (r.Int("program", program)) {
             const int32_t g = m_gyomu->m_code;
@@ -361,11 +335,6 @@ public:
             if (!m_masters.programKingaku.FindRecord(program))
                 r.Fail(r.LineOf("program"), "プログラム金額 " + Num(program) + " is not in its master");
             c.program = program;
-        }
-        int32_t special = kUnset;
-        if (r.Int("special", special)) {
-            RequireRange(r, "special", special, 0, 1);
-            c.special = special;
         }
 
         auto item = NewShubetsuRow(m_gyomu->m_code, *m_koshu, *shubetsu, m_masters.henkaritsu);

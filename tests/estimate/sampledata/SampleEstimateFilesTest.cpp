@@ -198,11 +198,16 @@ TEST_F(SampleEstimateFilesTest, RowsCarryTheDefaultsOfTheSelectionCommands) {
         EXPECT_EQ(item->m_bAmountEntered, 0);
     }
 
-    // The fixed rows: 1 式 for 電子成果品作成費, the 丸め of the 業務 total, the tax rate and its text.
+    // The 工種 and summary rows: a lump amount entered as 1 式, 1 式 for 電子成果品作成費, the 丸め of
+    // the 業務 total, the tax rate and its text.
     CVemoWinDocData doc;
     ASSERT_EQ(doc.LoadFile(SamplePath("測量サンプル.sei")), 1);
     const CSekisanItemList& list = *doc.GetItemList();
-    ASSERT_TRUE(FindRow(list, 1, 92) && FindRow(list, 1, 95) && FindRow(list, 98, kUnset));
+    ASSERT_TRUE(FindRow(list, 1, 69) && FindRow(list, 1, 92) && FindRow(list, 1, 95) && FindRow(list, 98, kUnset));
+    EXPECT_EQ(FindRow(list, 1, 69)->m_bAmountEntered, 1);
+    EXPECT_EQ(FindRow(list, 1, 69)->m_strUnit, "式");
+    EXPECT_EQ(FindRow(list, 1, 69)->m_nQuantity, 1000);
+    EXPECT_EQ(FindRow(list, 1, 69)->m_nAmount, 150'000);
     EXPECT_EQ(FindRow(list, 1, 92)->m_strUnit, "式");
     EXPECT_EQ(FindRow(list, 1, 92)->m_nQuantity, 1000);
     EXPECT_EQ(FindRow(list, 1, 95)->m_nRounding, 3);
