@@ -322,7 +322,10 @@ public:
             if (!record || record->m_mode != 0)
                 r.Fail(e->line, "H" + Num(slot) + " of " + shubetsu->m_name + " is no table rate");
             const int32_t column = r.ParseScaled(*e, parts[1], 0);
-            const int32_t row = parts.size() > 2 && !parts[2].empty() ? r.ParseScaled(*e, parts[2], 0) : 1;
+            const bool rowGiven = parts.size() > 2 && !parts[2].empty();
+            if (rowGiven == (record->m_kubunFlag != 0))
+                r.Fail(e->line, record->m_kubunFlag ? "a 区分率 takes only the column" : "'cell' needs the row");
+            const int32_t row = rowGiven ? r.ParseScaled(*e, parts[2], 0) : 1;
             if (record->m_kubunFlag ? IsUnset(record->GetCell(column, 1)) : IsUnset(record->GetCell(column, row)))
                 r.Fail(e->line, "cell " + Num(column) + ", " + Num(row) + " of rate " + record->m_name + " holds no value");
             c.cells.push_back({static_cast<size_t>(slot - 1), column, row});

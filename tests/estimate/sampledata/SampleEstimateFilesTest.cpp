@@ -236,6 +236,8 @@ TEST_F(SampleEstimateFilesTest, ReaderNamesTheLineOfEachMistake) {
         {base, "見本.txt:6: [shubetsu] 3級基準点測量 needs 'quantity' (点)"},
         {base + "quantity = 1\nll = 2\n", "見本.txt:9: H1 of 3級基準点測量 is no formula rate"},
         {base + "quantity = 1\ncell = 1, 9, 1\n", "見本.txt:9: cell 9, 1 of rate 地形補正 holds no value"},
+        {"[file]\n[gyomu]\ncode = 2\n[koshu]\ncode = 320\n[shubetsu]\ncode = 1\nquantity = 1\ncell = 1, 2, 1\n",
+         "見本.txt:9: a 区分率 takes only the column"},
         {base + "quantity = 1\nprogram = 1\n", "見本.txt:9: 3級基準点測量 takes no プログラム金額"},
         {base + "quantity = 1\n[koshu]\ncode = 93\nrounding = 3\n", "見本.txt:11: only 工種 95 takes a rounding"},
     };
