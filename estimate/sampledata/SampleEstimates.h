@@ -1,0 +1,65 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "estimate/CalcEnvironment.h"
+#include "estimate/VemoWinDocData.h"
+#include "master/BukakeFile.h"
+#include "master/HenkaritsuFile.h"
+#include "master/ProgramKingakuFile.h"
+#include "master/ShokeihiFile.h"
+#include "master/TankaFile.h"
+#include "master/ZairyoTankaFile.h"
+
+// The sample estimates the program ships: one readable text per estimate (the format is described
+// at the top of res/sampleestimates/sokuryo.txt), read into the rows the program's selection
+// commands would make from the sample masters, priced with those masters and written as ".sei"
+// files by the estimate's own save. Every problem of a text is a SampleTextError naming the file
+// and line.
+
+// The generated sample masters, read from their binary files, as the calculation environment that
+// prices the sample estimates (default settings).
+class SampleEstimateMasters : public ICalcEnvironment {
+public:
+    CBukakeFile bukake;
+    CHenkaritsuFile henkaritsu;
+    CTankaFile tanka;
+    CShokeihiFile shokeihi;
+    CProgramKingakuFile programKingaku;
+    CZairyoTankaFile zairyoTanka;
+    CCalcSettings settings;
+
+    const CBukakeFile& GetBukakeFile() const override { return bukake; }
+    const CHenkaritsuFile& GetHenkaritsuFile() const override { return henkaritsu; }
+    const CTankaFile& GetTankaFile() const override { return tanka; }
+    const CShokeihiFile& GetShokeihiFile() const override { return shokeihi; }
+    const CProgramKingakuFile& GetProgramKingakuFile() const override { return programKingaku; }
+    const CZairyoTankaFile& GetZairyoTankaFile() const override { return zairyoTanka; }
+    const CCalcSettings& GetCalcSettings() const override { return settings; }
+};
+
+// Reads the masters that MakeSampleMasters wrote below the folder (データ格納/…). Throws
+// std::runtime_error naming the file that is missing or cannot be read.
+std::unique_ptr<SampleEstimateMasters> LoadGeneratedSampleMasters(const std::string& dataFolder);
+
+// Where the program that opens the samples keeps its master data: the header of a sample names
+// them as a new estimate of that program does (empty folder: the header names none).
+struct SampleProgramPaths {
+    std::string masterFolder;  // [program]/データ格納/参考マスター25
+    std::string zairyoFile;    // [program]/データ格納/材料単価データ25.zoa
+};
+SampleProgramPaths SampleProgramPathsOf(const std::string& programFolder);
+
+// The rows of one sample estimate text, unpriced. file is the name used in messages.
+std::unique_ptr<CVemoWinDocData> ParseSampleEstimate(std::string_view text, const std::string& file,
+                                                     const SampleEstimateMasters& masters,
+                                                     const SampleProgramPaths& paths);
+
+// Prices the whole estimate once with the masters installed as the calculation environment. The
+// texts of the messages the calculation showed are returned (none when every price was found).
+std::vector<std::string> PriceSampleEstimate(CVemoWinDocData& doc, SampleEstimateMasters& masters);
+
+// Folder of the sample estimates beside the program.
+inline constexpr char kSampleEstimateFolder[] = "サンプル";
