@@ -16,7 +16,7 @@
 #include <filesystem>
 
 #include "app/AppConstants.h"
-#include "app/InputDialogs.h"
+#include "app/dialogs/InputDialogs.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SekisanDialog.h"
+#include "app/dialogs/SekisanDialog.h"
 
 class QLabel;
 class QLineEdit;

@@ -8,7 +8,7 @@
 
 #include "app/AppConstants.h"
 #include "app/CommandIds.h"
-#include "app/InputDialogs.h"
+#include "app/dialogs/InputDialogs.h"
 #include "app/MainFrame.h"
 #include "app/Resources.h"
 #include "app/ShellWindows.h"
@@ -421,8 +421,4 @@ std::string CVemoWinApp::GetGyomuAreaText() { return "区画整理 測量／区�
 int GetScreenColorDepth() {
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->depth() : 0;
-}
-
-void SetImeOpenStatus(QWidget* widget, bool open) {
-    if (widget) widget->setAttribute(Qt::WA_InputMethodEnabled, open);
 }

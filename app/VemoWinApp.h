@@ -128,6 +128,3 @@ private:
 
 // Bits per pixel of the primary screen; 0 without a screen.
 int GetScreenColorDepth();
-
-// Turns the input method of a widget on or off; nothing for a null widget.
-void SetImeOpenStatus(QWidget* widget, bool open);

@@ -19,6 +19,7 @@
 #include "app/ShellWindows.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
+#include "app/dialogs/ImeStatus.h"
 #include "estimate/VemoWinDocData.h"
 #include "platform/FileUtil.h"
 

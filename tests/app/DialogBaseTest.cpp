@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "app/SekisanDialog.h"
+#include "app/dialogs/SekisanDialog.h"
 
 namespace {
 

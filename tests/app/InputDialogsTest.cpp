@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "AppTestEnvironment.h"
-#include "app/InputDialogs.h"
-#include "app/ZoEdit.h"
+#include "app/dialogs/InputDialogs.h"
+#include "app/dialogs/ZoEdit.h"
 
 namespace {
 

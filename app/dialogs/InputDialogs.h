@@ -2,7 +2,7 @@
 #include <QString>
 #include <array>
 
-#include "app/SekisanDialog.h"
+#include "app/dialogs/SekisanDialog.h"
 #include "platform/Constants.h"
 
 class CZo_Edit;

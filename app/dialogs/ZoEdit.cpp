@@ -1,4 +1,4 @@
-#include "app/ZoEdit.h"
+#include "app/dialogs/ZoEdit.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "app/InputDialogs.h"
+#include "app/dialogs/InputDialogs.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,7 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/ZoEdit.h"
+#include "app/dialogs/ZoEdit.h"
 #include "platform/Rounding.h"
 
 namespace {

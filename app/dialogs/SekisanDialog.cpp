@@ -1,4 +1,4 @@
-#include "app/SekisanDialog.h"
+#include "app/dialogs/SekisanDialog.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
