@@ -11,62 +11,24 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <tuple>
 
+#include "app/dialogs/ImeStatus.h"
 #include "app/dialogs/ZoEdit.h"
 #include "platform/Rounding.h"
-
-namespace {
-
-// Sets the checked button of an exclusive group; -1 (or an unknown id) clears every button.
-void CheckButton(QButtonGroup* group, int id) {
-    group->setExclusive(false);
-    for (QAbstractButton* b : group->buttons()) b->setChecked(group->id(b) == id);
-    group->setExclusive(true);
-}
-
-QDialogButtonBox* OkCancel(QDialog* dialog) {
-    auto* box = new QDialogButtonBox(dialog);
-    auto* ok = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto* cancel = box->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return box;
-}
-
-CZo_Edit* TextField(QWidget* parent, const char* name) {
-    auto* edit = new CZo_Edit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // CNameEditDlg
 
 CNameEditDlg::CNameEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(QStringLiteral("名前変更"));
-    m_nameLabel = new QLabel(QStringLiteral("名前 :"), this);
-    m_nameEdit = TextField(this, "name");
-    m_unitLabel = new QLabel(QStringLiteral("単位 :"), this);
-    m_unitEdit = TextField(this, "unit");
-    m_codeLabel = new QLabel(QStringLiteral("コード :"), this);
-    m_codeEdit = TextField(this, "code");
-    m_codeEdit->SetType(CZo_Edit::Type::Int);
-    m_codeEdit->SetMinimum(-2147483647.0);
-    m_codeEdit->SetMaximum(2147483647.0);
-    m_bukkaLabel = new QLabel(QStringLiteral("建設物価コード :"), this);
-    m_bukkaEdit = TextField(this, "kensetsuBukka");
-    m_kanrenLabel = new QLabel(QStringLiteral("関連："), this);
-    m_kanrenEdit = TextField(this, "kanren");
-    m_kanrenEdit->SetType(CZo_Edit::Type::Int);
-    m_kanrenEdit->SetMinimum(-2147483647.0);
-    m_kanrenEdit->SetMaximum(2147483647.0);
-    m_yobiLabel = new QLabel(QStringLiteral("予備 :"), this);
-    m_yobiEdit = TextField(this, "yobi");
+    const CZo_Edit::Spec anyInt = CZo_Edit::IntSpec(0, -2147483647.0, 2147483647.0);
+    std::tie(m_nameLabel, m_nameEdit) = MakeTextField(QStringLiteral("名前 :"), "name");
+    std::tie(m_unitLabel, m_unitEdit) = MakeTextField(QStringLiteral("単位 :"), "unit");
+    std::tie(m_codeLabel, m_codeEdit) = MakeNumberField(QStringLiteral("コード :"), "code", anyInt);
+    std::tie(m_bukkaLabel, m_bukkaEdit) = MakeTextField(QStringLiteral("建設物価コード :"), "kensetsuBukka");
+    std::tie(m_kanrenLabel, m_kanrenEdit) = MakeNumberField(QStringLiteral("関連："), "kanren", anyInt);
+    std::tie(m_yobiLabel, m_yobiEdit) = MakeTextField(QStringLiteral("予備 :"), "yobi");
     m_userCheck = new QCheckBox(QStringLiteral("ユーザー作成"), this);
     m_userCheck->setObjectName(QStringLiteral("userCreated"));
 
@@ -110,7 +72,7 @@ CNameEditDlg::CNameEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     layout->addWidget(m_tankaGroup);
     layout->addWidget(m_zairyoGroup);
     layout->addWidget(m_userCheck);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(MakeOkCancelRow());
 
     for (QWidget* w : std::initializer_list<QWidget*>{m_unitLabel, m_unitEdit, m_codeLabel, m_codeEdit, m_bukkaLabel,
                                                       m_bukkaEdit, m_kanrenLabel, m_kanrenEdit, m_yobiLabel,
@@ -119,13 +81,7 @@ CNameEditDlg::CNameEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     resize(380, 120);
 }
 
-void CNameEditDlg::showEvent(QShowEvent* event) {
-    if (!m_initialised) OnInitDialog();
-    CSekisanDialog::showEvent(event);
-}
-
 void CNameEditDlg::OnInitDialog() {
-    m_initialised = true;
     static const char* const plain[] = {"新規作成", "名前の変更", "コピー", "追加", "挿入"};
     static const char* const trade[] = {"職種追加", "職種変更", "職種コピー", "職種追加", "職種挿入"};
     static const char* const article[] = {"品名追加", "品名変更", "品名コピー", "品名追加", "品名挿入"};
@@ -200,26 +156,18 @@ void CNameEditDlg::accept() {
 
 CTitleEditDlg::CTitleEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(QStringLiteral("表のタイトル変更"));
-    m_upperLabel = new QLabel(this);
-    m_upperEdit = TextField(this, "upper");
-    m_lowerLabel = new QLabel(this);
-    m_lowerEdit = TextField(this, "lower");
+    std::tie(m_upperLabel, m_upperEdit) = MakeTextField(QString(), "upper");
+    std::tie(m_lowerLabel, m_lowerEdit) = MakeTextField(QString(), "lower");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_upperLabel);
     layout->addWidget(m_upperEdit);
     layout->addWidget(m_lowerLabel);
     layout->addWidget(m_lowerEdit);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(MakeOkCancelRow());
     resize(420, 160);
 }
 
-void CTitleEditDlg::showEvent(QShowEvent* event) {
-    if (!m_initialised) OnInitDialog();
-    CSekisanDialog::showEvent(event);
-}
-
 void CTitleEditDlg::OnInitDialog() {
-    m_initialised = true;
     if (m_mode == TableTitle) {
         setWindowTitle(QStringLiteral("表のタイトル変更"));
         m_upperLabel->setText(QStringLiteral("行のタイトル :"));
@@ -297,10 +245,10 @@ QLabel* RateTable(QWidget* parent, const char* name, const char* const rates[4])
 CNumberInputDlg::CNumberInputDlg(QWidget* parent) : CSekisanDialog(parent) {
     SetEnterMovesFocus(false);
     setWindowTitle(QStringLiteral("数値入力"));
-    m_label = new QLabel(QStringLiteral("数値  :"), this);
+    // The field takes its type, digits and range from the mode when the dialog opens.
+    std::tie(m_label, m_edit) = MakeTextField(QStringLiteral("数値  :"), "number");
     m_label->setObjectName(QStringLiteral("label"));
-    m_edit = TextField(this, "number");
-    m_edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    SetImeOpenStatus(m_edit, false);
     m_unitLabel = new QLabel(this);
     m_unitLabel->setObjectName(QStringLiteral("unit"));
     m_manualNote = new QLabel(
@@ -343,7 +291,7 @@ CNumberInputDlg::CNumberInputDlg(QWidget* parent) : CSekisanDialog(parent) {
     layout->addWidget(m_manualNote);
     for (QRadioButton* r : m_years) layout->addWidget(r);
     layout->addWidget(m_yearNote);
-    auto* buttons = OkCancel(this);
+    auto* buttons = MakeOkCancelRow();
     buttons->addButton(m_autoButton, QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
 
@@ -354,13 +302,7 @@ CNumberInputDlg::CNumberInputDlg(QWidget* parent) : CSekisanDialog(parent) {
     resize(440, 150);
 }
 
-void CNumberInputDlg::showEvent(QShowEvent* event) {
-    if (!m_initialised) OnInitDialog();
-    CSekisanDialog::showEvent(event);
-}
-
 void CNumberInputDlg::OnInitDialog() {
-    m_initialised = true;
     const ModeInfo& info = Mode(m_mode);
     setWindowTitle(info.caption ? QString::fromUtf8(info.caption) : m_caption);
     m_label->setText(QString::fromUtf8(info.label));
@@ -392,11 +334,8 @@ void CNumberInputDlg::OnInitDialog() {
         }
     }
 
-    m_edit->SetType(info.integer ? CZo_Edit::Type::Int : CZo_Edit::Type::Double);
-    m_edit->SetDigits(info.digits);
-    m_edit->SetDecimals(info.decimals);
-    m_edit->SetMinimum(info.minimum);
-    m_edit->SetMaximum(info.maximum);
+    m_edit->SetSpec(info.integer ? CZo_Edit::IntSpec(info.digits, info.minimum, info.maximum)
+                                 : CZo_Edit::DoubleSpec(info.digits, info.decimals, info.minimum, info.maximum));
     if (m_value != kUnset) {
         if (info.integer)
             m_edit->SetInt(m_value / info.scale);

@@ -45,13 +45,10 @@ public:
     void SetUserCreated(int userCreated) { m_userCreated = userCreated; }
     int GetUserCreated() const { return m_userCreated; }
 
-    int DoModal() { return exec(); }
-    // Fills the controls from the members; runs when the dialog is first shown.
-    void OnInitDialog();
+    void OnInitDialog() override;
     void accept() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -75,7 +72,6 @@ private:
     QButtonGroup* m_tankaButtons;
     QButtonGroup* m_zairyoButtons;
     QCheckBox* m_userCheck;
-    bool m_initialised = false;
 
     int m_tankaKind = -1;
     int m_userCreated = 0;
@@ -108,19 +104,14 @@ public:
     // Skips a null pointer.
     void GetTitles(QString* upper, QString* lower) const;
 
-    int DoModal() { return exec(); }
-    void OnInitDialog();
+    void OnInitDialog() override;
     void accept() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     CZo_Edit* m_upperEdit;
     CZo_Edit* m_lowerEdit;
     QLabel* m_upperLabel;
     QLabel* m_lowerLabel;
-    bool m_initialised = false;
 
     int m_mode = TableTitle;
     QString m_upper;
@@ -170,14 +161,10 @@ public:
     int GetYearCode() const { return m_fiscalYear + kYearBase; }
     int GetAuto() const { return m_auto; }
 
-    int DoModal() { return exec(); }
-    void OnInitDialog();
+    void OnInitDialog() override;
     void accept() override;
     // "自動計算": takes the chosen year, stores the field and closes with OK.
     void OnAutoCalc();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void StoreField();
@@ -192,7 +179,6 @@ private:
     QButtonGroup* m_yearGroup;
     QLabel* m_yearNote;
     std::array<QLabel*, 3> m_pictures;  // 217, 220, 221
-    bool m_initialised = false;
 
     QString m_unit;
     int m_yearChoice = -1;

@@ -38,6 +38,15 @@ QValidator::State CNumberValidator::validate(QString& input, int&) const {
 
 CZo_Edit::CZo_Edit(QWidget* parent) : QLineEdit(parent) {}
 
+void CZo_Edit::SetSpec(const Spec& spec) {
+    m_type = spec.type;
+    m_digits = spec.digits;
+    m_decimals = spec.type == Type::Int ? 0 : spec.decimals;
+    m_min = spec.minimum;
+    m_max = spec.maximum;
+    UpdateValidator();
+}
+
 void CZo_Edit::SetType(Type type) {
     m_type = type;
     if (type == Type::Int) m_decimals = 0;
