@@ -40,9 +40,6 @@ public:
     CVemoWinDocData& Data() { return *m_data; }
     CSekisanItemList* GetItemList() { return m_data->GetItemList(); }
 
-    // Asks for the file name of a save (title, proposed name); false when cancelled.
-    std::function<bool(const std::string& proposed, std::string& chosen)> askSaveName;
-
 signals:
     void Changed();
 

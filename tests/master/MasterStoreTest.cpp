@@ -7,6 +7,7 @@
 
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
+#include "ScriptedMasterDialogs.h"
 #include "TempFolder.h"
 #include "master/MasterStore.h"
 #include "platform/FileUtil.h"
@@ -83,27 +84,6 @@ struct ProgramFolder {
     std::vector<std::string> LockableFiles() const {
         return {masters + "/歩掛データ.soa", masters + "/変化率データ.soa", data + "/単価データ.daa",
                 data + "/諸経費データ.daa", data + "/プログラム金額データ.daa", data + "/材料単価データ25.zoa"};
-    }
-};
-
-// Folder choices answered from a queue, recording what the dialog was opened with.
-struct FolderDialogScript {
-    std::deque<std::optional<std::string>> answers;
-    std::vector<MasterFolderRequest> requests;
-
-    void Attach(CMasterDataStore& store) {
-        store.runFolderDialog = [this](const MasterFolderRequest& request, std::string& chosen) {
-            requests.push_back(request);
-            if (answers.empty()) {
-                ADD_FAILURE() << "unexpected folder dialog";
-                return 0;
-            }
-            auto answer = answers.front();
-            answers.pop_front();
-            if (!answer) return 0;
-            chosen = *answer;
-            return 1;
-        };
     }
 };
 
@@ -317,9 +297,8 @@ TEST(MasterStore, FolderChangeToSiblingFolder) {
     WriteMaster(sibling + "/歩掛データ.soa", NamedBukake("令和6"));
     WriteMaster(sibling + "/変化率データ.soa", SampleHenkaritsuFile());
 
-    FolderDialogScript dialog;
-    dialog.answers = {sibling};
-    dialog.Attach(store);
+    ScriptedMasterDialogs dialog;
+    dialog.ExpectFolderDialog(sibling);
     std::vector<std::string> documentFolders;
     store.setDocumentsMasterFolder = [&](const std::string& folder) { documentFolders.push_back(folder); };
     std::vector<std::string> documentZairyo;
@@ -329,9 +308,9 @@ TEST(MasterStore, FolderChangeToSiblingFolder) {
     };
 
     ASSERT_EQ(store.SelectMasterFolder(0), 1);
-    ASSERT_EQ(dialog.requests.size(), 1u);
-    EXPECT_EQ(dialog.requests[0].currentFolder, f.masters);
-    EXPECT_EQ(dialog.requests[0].parentFolder, f.data);
+    ASSERT_EQ(dialog.folderRequests.size(), 1u);
+    EXPECT_EQ(dialog.folderRequests[0].currentFolder, f.masters);
+    EXPECT_EQ(dialog.folderRequests[0].parentFolder, f.data);
     EXPECT_TRUE(host.messages.empty());  // same data folder: no question about material prices
     EXPECT_EQ(store.GetMasterDataFolder(), sibling);
     EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "令和6");
@@ -357,9 +336,8 @@ TEST(MasterStore, FolderChangeCountsDownNumberedMaterialFiles) {
     WriteMaster(otherData + "/材料単価データ23.zoa", NamedZairyo("23"));
     WriteMaster(otherData + "/材料単価データ07.zoa", NamedZairyo("07"));
 
-    FolderDialogScript dialog;
-    dialog.answers = {otherData + "/マスターA"};
-    dialog.Attach(store);
+    ScriptedMasterDialogs dialog;
+    dialog.ExpectFolderDialog(otherData + "/マスターA");
     host.answers = {IDYES};
     ASSERT_EQ(store.SelectMasterFolder(0), 1);
     EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{kZairyoQuestion});
@@ -379,9 +357,8 @@ TEST(MasterStore, FolderChangeWithoutNumberedMaterialFileStillSucceeds) {
     ASSERT_EQ(store.LoadMastersAtStartup(), 1);
     const std::string otherData = f.root / "空/データ";
     f.WriteMasterSet(otherData + "/M", "空");
-    FolderDialogScript dialog;
-    dialog.answers = {otherData + "/M"};
-    dialog.Attach(store);
+    ScriptedMasterDialogs dialog;
+    dialog.ExpectFolderDialog(otherData + "/M");
     host.answers = {IDYES};
     host.fileAnswers = {std::nullopt};
     EXPECT_EQ(store.SelectMasterFolder(0), 1);
@@ -403,13 +380,13 @@ TEST(MasterStore, FailedFolderChangeKeepsTheOldFolderAndAsksAgain) {
     const std::string broken = f.data + "/壊れ";
     WriteMaster(broken + "/歩掛データ.soa", NamedBukake("壊れ"));  // no 変化率 file
 
-    FolderDialogScript dialog;
-    dialog.answers = {broken, std::nullopt};
-    dialog.Attach(store);
+    ScriptedMasterDialogs dialog;
+    dialog.ExpectFolderDialog(broken);
+    dialog.ExpectFolderDialog(std::nullopt);
     std::vector<std::string> documentFolders;
     store.setDocumentsMasterFolder = [&](const std::string& folder) { documentFolders.push_back(folder); };
     EXPECT_EQ(store.SelectMasterFolder(0), 0);
-    EXPECT_EQ(dialog.requests.size(), 2u);
+    EXPECT_EQ(dialog.folderRequests.size(), 2u);
     EXPECT_EQ(store.GetMasterDataFolder(), f.masters);
     EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "標準");
     EXPECT_TRUE(documentFolders.empty());
@@ -429,9 +406,8 @@ TEST(MasterStore, StartupWithMissingRateFileRunsTheFolderChange) {
     WriteMaster(good + "/歩掛データ.soa", NamedBukake("別セット"));
     WriteMaster(good + "/変化率データ.soa", SampleHenkaritsuFile());
     CMasterDataStore store(f.program);
-    FolderDialogScript dialog;
-    dialog.answers = {good};
-    dialog.Attach(store);
+    ScriptedMasterDialogs dialog;
+    dialog.ExpectFolderDialog(good);
     ASSERT_EQ(store.LoadMastersAtStartup(), 1);
     // The missing file was reported, the later loads skipped, the folder dialog run; the lock
     // failure is listed by the folder change itself and the take-over is never offered.
@@ -450,9 +426,8 @@ TEST(MasterStore, StartupEndsWhenTheFolderChoiceIsCancelled) {
     ScriptedHost host;
     fs::remove(f.data + "/諸経費データ.daa");
     CMasterDataStore store(f.program);
-    FolderDialogScript dialog;
-    dialog.answers = {std::nullopt};
-    dialog.Attach(store);
+    ScriptedMasterDialogs dialog;
+    dialog.ExpectFolderDialog(std::nullopt);
     EXPECT_EQ(store.LoadMastersAtStartup(), 0);
     // The locks taken before the failed load are given back.
     for (const auto& path : f.LockableFiles()) EXPECT_FALSE(IsReadOnlyMarked(path)) << path;
