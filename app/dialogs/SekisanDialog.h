@@ -27,7 +27,8 @@ public:
 
     // Runs the dialog modally; IDOK, IDCANCEL or the value the dialog closed with.
     int DoModal();
-    // Fills the controls from the members; runs once, before the dialog is first shown.
+    // Fills the controls from the members; DoModal or the first show runs it once, before the
+    // dialog is shown (a direct call is not counted as that run).
     virtual void OnInitDialog() {}
 
     // A widget that takes Enter itself as a grid does; its children (in-place editors) too.

@@ -22,6 +22,39 @@ T* Child(QWidget& w, const char* name) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// CZo_Edit
+
+TEST(ZoEdit, AnEmptyFieldIsToldFromATypedMinusOne) {
+    struct Row {
+        CZo_Edit::Spec spec;
+        const char* text;
+        bool empty;
+        double asDouble;
+        int asInt;
+    };
+    const Row rows[] = {
+        {CZo_Edit::IntSpec(13, -999999999, 999999999), "", true, -1, -1},
+        {CZo_Edit::IntSpec(13, -999999999, 999999999), "-1", false, -1, -1},
+        {CZo_Edit::IntSpec(13, -999999999, 999999999), "0", false, 0, 0},
+        {CZo_Edit::DoubleSpec(10, 3, -1000, 1000), "", true, -1, -1},
+        {CZo_Edit::DoubleSpec(10, 3, -1000, 1000), "-1", false, -1, -1},
+        {CZo_Edit::DoubleSpec(10, 3, -1000, 1000), "-1.000", false, -1, -1},
+        {CZo_Edit::DoubleSpec(10, 3, -1000, 1000), "2.5", false, 2.5, 2},
+        {CZo_Edit::TextSpec(), "", true, -1, -1},
+        {CZo_Edit::TextSpec(), "-1", false, -1, -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.text) + " as type " + std::to_string(static_cast<int>(row.spec.type)));
+        CZo_Edit field;
+        field.SetSpec(row.spec);
+        field.setText(QString::fromLatin1(row.text));
+        EXPECT_EQ(field.IsEmpty(), row.empty);
+        EXPECT_DOUBLE_EQ(field.GetDouble(), row.asDouble);
+        EXPECT_EQ(field.GetInt(), row.asInt);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
 // CNumberInputDlg
 
 struct ModeRow {

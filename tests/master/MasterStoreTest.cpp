@@ -1,3 +1,4 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -431,6 +432,45 @@ TEST(MasterStore, StartupEndsWhenTheFolderChoiceIsCancelled) {
     EXPECT_EQ(store.LoadMastersAtStartup(), 0);
     // The locks taken before the failed load are given back.
     for (const auto& path : f.LockableFiles()) EXPECT_FALSE(IsReadOnlyMarked(path)) << path;
+}
+
+// Without the program's dialogs the folder is chosen in the host's folder browser, titled by what
+// it is for; there are no import dialogs.
+TEST(MasterDialogs, WithoutTheProgramTheHostsFolderBrowserIsUsed) {
+    ScriptedHost host;
+    host.folderAnswers = {"/data/選択", std::nullopt};
+    std::string chosen;
+    EXPECT_EQ(MasterDialogs().RunFolderDialog(MasterFolderRequest{"/data/現在", "/data", 1, 0}, chosen), 1);
+    EXPECT_EQ(chosen, "/data/選択");
+    EXPECT_EQ(MasterDialogs().RunFolderDialog(MasterFolderRequest{"/data/現在", "/data", 0, 1}, chosen), 0);
+    EXPECT_EQ(host.folderTitles, (std::vector<std::string>{"マスター データ設定", "旧バージョンのマスターデータ"}));
+    EXPECT_EQ(MasterDialogs().CreateBukakeImportDialog(), nullptr);
+    EXPECT_EQ(MasterDialogs().CreateHenkaritsuImportDialog(), nullptr);
+}
+
+TEST(MasterDialogs, ScriptSlipsFailTheTest) {
+    IMasterDialogs* before = &MasterDialogs();
+    std::string chosen;
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedMasterDialogs dialogs;
+            EXPECT_EQ(&MasterDialogs(), &dialogs);
+            EXPECT_EQ(MasterDialogs().RunFolderDialog(MasterFolderRequest{"/data/現在", "/data"}, chosen), 0);
+        },
+        "unexpected folder dialog over /data/現在");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedMasterDialogs dialogs;
+            dialogs.ExpectFolderDialog("/data/選択");
+        },
+        "1 expected folder dialog(s) never opened");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedMasterDialogs dialogs;
+            EXPECT_EQ(MasterDialogs().CreateBukakeImportDialog(), nullptr);
+        },
+        "unexpected 歩掛 import dialog");
+    EXPECT_EQ(&MasterDialogs(), before);
 }
 
 TEST(MasterStore, TwoRunningCopiesOverTheSameFolder) {
