@@ -23,18 +23,18 @@ struct IntOption {
 };
 
 constexpr IntOption kOptionsBeforeDaikaName[] = {
-    {"SeidoCalc", &CAppSettings::seidoCalc, 0},       {"ShokeihiCalc", &CAppSettings::shokeihiCalc, 1},
-    {"SekouCalc", &CAppSettings::sekouCalc, 0},       {"GijyutuCalc", &CAppSettings::gijyutuCalc, 0},
-    {"DefGijyutuCalc", &CAppSettings::defGijyutuCalc, 1}, {"DensiDsp", &CAppSettings::densiDsp, 0},
+    {"SeidoCalc", &CAppSettings::SeidoCalc, 0},       {"ShokeihiCalc", &CAppSettings::ShokeihiCalc, 1},
+    {"SekouCalc", &CAppSettings::sekouCalc, 0},       {"GijyutuCalc", &CAppSettings::GijyutuCalc, 0},
+    {"DefGijyutuCalc", &CAppSettings::DefGijyutuCalc, 1}, {"DensiDsp", &CAppSettings::DensiDsp, 0},
 };
 constexpr IntOption kOptionsAfterDaikaName[] = {
-    {"DaikaOn", &CAppSettings::daikaOn, 0},     {"MarumeDsp", &CAppSettings::marumeDsp, 0},
-    {"SeidoDsp", &CAppSettings::seidoDsp, 0},   {"ZairyoDsp", &CAppSettings::zairyoDsp, 1},
-    {"DouroCalc", &CAppSettings::douroCalc, 0}, {"NorinHoshoUse", &CAppSettings::norinHoshoUse, 0},
+    {"DaikaOn", &CAppSettings::DaikaOn, 0},     {"MarumeDsp", &CAppSettings::MarumeDsp, 0},
+    {"SeidoDsp", &CAppSettings::SeidoDsp, 0},   {"ZairyoDsp", &CAppSettings::ZairyoDsp, 1},
+    {"DouroCalc", &CAppSettings::DouroCalc, 0}, {"NorinHoshoUse", &CAppSettings::norinHoshoUse, 0},
 };
 constexpr IntOption kRoundingOptions[] = {
-    {"HoseiMarumeKeta", &CAppSettings::hoseiMarumeKeta, 4},
-    {"HoseiMarumeKind", &CAppSettings::hoseiMarumeKind, 0},
+    {"HoseiMarumeKeta", &CAppSettings::HoseiMarumeKeta, 4},
+    {"HoseiMarumeKind", &CAppSettings::HoseiMarumeKind, 0},
 };
 
 constexpr int kMaxForms = 1000;
@@ -115,10 +115,10 @@ void LoadSettings(CQtSettings& profile, const std::string& programFolder, const 
     if (!out.lastDirectory.empty()) QDir::setCurrent(QString::fromStdString(out.lastDirectory));
 
     for (const auto& o : kOptionsBeforeDaikaName) out.*o.member = profile.GetInt(app, kPrint, o.key, o.defaultValue);
-    out.daikaName = profile.GetString(app, kPrint, "DaikaName", "");
+    out.DaikaName = profile.GetString(app, kPrint, "DaikaName", "");
     for (const auto& o : kOptionsAfterDaikaName) out.*o.member = profile.GetInt(app, kPrint, o.key, o.defaultValue);
     // The road calculation is switched off at every start whatever the profile holds.
-    out.douroCalc = 0;
+    out.DouroCalc = 0;
     out.spWidthWari = profile.GetInt(app, kPrint, "SpWidthWari", 1000) / 1000.0;
     for (const auto& o : kRoundingOptions) out.*o.member = profile.GetInt(app, kPrint, o.key, o.defaultValue);
 }
@@ -156,7 +156,7 @@ void SaveSettings(CQtSettings& profile, CAppSettings& s) {
     profile.SetString(app, kPath, "LastDirectry", s.lastDirectory);
 
     for (const auto& o : kOptionsBeforeDaikaName) profile.SetInt(app, kPrint, o.key, s.*o.member);
-    profile.SetString(app, kPrint, "DaikaName", s.daikaName);
+    profile.SetString(app, kPrint, "DaikaName", s.DaikaName);
     for (const auto& o : kOptionsAfterDaikaName) profile.SetInt(app, kPrint, o.key, s.*o.member);
     profile.SetInt(app, kPrint, "SpWidthWari", static_cast<int>(s.spWidthWari * 1000 + 0.000001));
     for (const auto& o : kRoundingOptions) profile.SetInt(app, kPrint, o.key, s.*o.member);

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "estimate/CalcEnvironment.h"
+
 class CQtSettings;
 
 // The window rectangle kept in the settings (left, top, right, bottom).
@@ -17,8 +19,10 @@ struct CWindowRect {
 CWindowRect DefaultWindowRect(int logicalDpiX, int screenWidth, int screenHeight);
 
 // The application settings kept in the profile: window placement, paths, print forms and the
-// calculation and display options. Defaults are those of a first start.
-struct CAppSettings {
+// calculation and display options. Defaults are those of a first start. The options the
+// calculation reads are its base: every open estimate is priced with this object's, so a change
+// is seen by the next recalculation.
+struct CAppSettings : CCalcSettings {
     // "Main_Window"
     bool maximised = false;
     CWindowRect window;
@@ -32,22 +36,9 @@ struct CAppSettings {
     std::vector<std::string> formList;
     int formType = 0;
     int formGyou = 10;
-    int seidoCalc = 0;
-    int shokeihiCalc = 1;
     int sekouCalc = 0;
-    int gijyutuCalc = 0;
-    int defGijyutuCalc = 1;
-    int densiDsp = 0;
-    std::string daikaName;
-    int daikaOn = 0;
-    int marumeDsp = 0;
-    int seidoDsp = 0;
-    int zairyoDsp = 1;
-    int douroCalc = 0;
     int norinHoshoUse = 0;
     double spWidthWari = 1.0;
-    int hoseiMarumeKeta = 4;
-    int hoseiMarumeKind = 0;
 };
 
 // The five print forms registered when the profile names none.

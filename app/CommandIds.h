@@ -13,6 +13,9 @@ inline constexpr int FilePrintSetup = 57606;
 inline constexpr int FilePrint = 57607;
 inline constexpr int FilePrintPreview = 57609;
 inline constexpr int FileMru1 = 57616;  // the recent files take FileMru1 … FileMru1 + 3
+inline constexpr int FileMru2 = 57617;
+inline constexpr int FileMru3 = 57618;
+inline constexpr int FileMru4 = 57619;
 inline constexpr int EditClear = 57632;
 inline constexpr int WindowCascade = 57650;
 inline constexpr int WindowTileHorz = 57651;
@@ -63,5 +66,27 @@ inline constexpr int SupportInfo = 32834;
 inline constexpr int TechInfo = 32835;
 inline constexpr int CheckUpdate = 32836;
 inline constexpr int CheckNotice = 32837;
+inline constexpr int ShowFormManager = 32808;
+
+// The estimate view's row commands (the work toolbar) and the items of its popup menu.
+inline constexpr int GyomuSelect = 32772;
+inline constexpr int KoshuSelect = 32773;
+inline constexpr int ShubetsuSelect = 32774;
+inline constexpr int KeisanKubun = 32775;
+inline constexpr int Suryo = 32776;
+inline constexpr int Henkaritsu = 32777;
+inline constexpr int InsatsuUmu = 32778;
+inline constexpr int KoshuKei = 32779;
+inline constexpr int Juryo = 32780;
+inline constexpr int DaikaNo = 32781;
+inline constexpr int Tani = 32782;
+inline constexpr int Kingaku = 32783;
+inline constexpr int Ritsu = 32784;
+inline constexpr int Marume = 32785;
+inline constexpr int Seido = 32786;
+inline constexpr int Denshi = 32787;
+inline constexpr int ProgramKingaku = 32805;
+inline constexpr int DaikaPrintPreview = 32821;
+inline constexpr int RowBukakeEdit = 32827;
 
 }  // namespace cmd

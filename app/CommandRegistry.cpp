@@ -29,22 +29,25 @@ bool CCommandTarget::UpdateCommand(int id, CCmdUI& ui) const {
 CCommandRegistry::CCommandRegistry(QObject* parent) : QObject(parent) {}
 
 QAction* CCommandRegistry::Register(int id, const QString& text, const QIcon& icon, const QKeySequence& shortcut) {
+    QString menuText = text.section(QLatin1Char('\n'), 0, 0);
+    QString tip = text.section(QLatin1Char('\n'), 1);
+    QString shortcutText = menuText.section(QLatin1Char('\t'), 1);
+    menuText = menuText.section(QLatin1Char('\t'), 0, 0);
+    return Register(id, menuText, tip,
+                    shortcut.isEmpty() ? QKeySequence(shortcutText, QKeySequence::PortableText) : shortcut, icon);
+}
+
+QAction* CCommandRegistry::Register(int id, const QString& menuText, const QString& toolTip,
+                                    const QKeySequence& shortcut, const QIcon& icon) {
     QAction*& action = m_actions[id];
     if (!action) {
-        QString menuText = text.section(QLatin1Char('\n'), 0, 0);
-        QString tip = text.section(QLatin1Char('\n'), 1);
-        QString shortcutText = menuText.section(QLatin1Char('\t'), 1);
-        menuText = menuText.section(QLatin1Char('\t'), 0, 0);
         action = new QAction(icon, menuText, this);
         action->setData(id);
-        if (!shortcut.isEmpty())
-            action->setShortcut(shortcut);
-        else if (!shortcutText.isEmpty())
-            action->setShortcut(QKeySequence(shortcutText, QKeySequence::PortableText));
+        if (!shortcut.isEmpty()) action->setShortcut(shortcut);
         QString plain = menuText;
         plain.remove(QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$")));
         plain.remove(QLatin1Char('&'));
-        action->setToolTip(tip.isEmpty() ? plain : tip);
+        action->setToolTip(toolTip.isEmpty() ? plain : toolTip);
         action->setStatusTip(plain);
         connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
     }

@@ -49,8 +49,13 @@ public:
 
     explicit CCommandRegistry(QObject* parent = nullptr);
 
-    // The action of a command, made on first use with the menu text (its "\t" part becomes the
-    // shortcut's text, the part after "\n" the tool tip).
+    // The action of a command, made on first use: its menu text (with the mnemonic, without the
+    // shortcut), its tool tip (empty: the menu text without mnemonic and "..."), its shortcut and
+    // its picture. The status-bar prompt is the plain menu text.
+    QAction* Register(int id, const QString& menuText, const QString& toolTip, const QKeySequence& shortcut,
+                      const QIcon& icon = QIcon());
+    // The same from one text: its "\t" part becomes the shortcut's text, the part after "\n" the
+    // tool tip.
     QAction* Register(int id, const QString& text, const QIcon& icon = QIcon(),
                       const QKeySequence& shortcut = QKeySequence());
     QAction* Action(int id) const;

@@ -25,7 +25,8 @@ public:
                QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // Builds menus, toolbars and the status bar.
+    // Builds menus and toolbars from the command table, and the status bar, whose panes run their
+    // commands on a double-click.
     void OnCreate();
 
     // Reads every setting into the application's settings and places the window.
@@ -60,8 +61,6 @@ public:
     std::function<void()> beforeSaveSettings;
     // After an estimate window is gone.
     std::function<void()> onChildClosed;
-    // Double-click on status panes 1 to 3.
-    std::function<void(int)> onPaneDoubleClicked;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -72,7 +71,6 @@ protected:
 private:
     void BuildMenus();
     void BuildToolBars();
-    QAction* Cmd(int id);
 
     CCommandRegistry& m_commands;
     CAppSettings& m_settings;
@@ -81,10 +79,6 @@ private:
     CMainStatusBar* m_statusBar = nullptr;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_workToolBar = nullptr;
-    QMenu* m_fileMenu = nullptr;
     QAction* m_recentSeparator = nullptr;
     bool m_settingCaption = false;
 };
-
-// The text of a command as its menu shows it; "" for an unknown id.
-QString CommandText(int id);

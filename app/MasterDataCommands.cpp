@@ -1,6 +1,7 @@
 // The master-data maintenance commands: updates from the shipped data, imports and the
 // consistency check. The work is done by the master-data core; the program refreshes the status
-// panes afterwards, since a 単価 or 材料単価 update can change what they show.
+// panes afterwards, since a 単価 or 材料単価 update can change what they show, and the estimates
+// naming the material-price file in use take its prices again.
 #include "app/CommandIds.h"
 #include "app/VemoWinApp.h"
 #include "master/MasterCheck.h"
@@ -46,4 +47,5 @@ void CVemoWinApp::RefreshMasterPanes() {
     m_store.ShowMasterFolderInStatus();
     m_store.ShowTankaSetInStatus();
     m_store.ShowZairyoTankaInStatus();
+    RefreshDocumentZairyoTanka();
 }

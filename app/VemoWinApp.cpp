@@ -40,7 +40,6 @@ CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
     QCoreApplication::setApplicationName(QString::fromUtf8(vemo::app::kAppName));
     m_previousHost = SetHost(&m_host);
     m_previousMasterDialogs = SetMasterDialogs(&m_masterDialogs);
-    m_previousEnv = SetCalcEnv(this);
     m_commands.SetRoute([this] { return CommandRoute(); });
     RegisterCommands();
 
@@ -51,6 +50,7 @@ CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
         CEstimateWnd* w = ActiveEstimateWindow();
         if (!w) return false;
         w->GetDocument()->GetItemList()->m_strZairyoFile = path;
+        RefreshDocumentZairyoTanka();
         w->OnUpdate();
         return true;
     };
@@ -60,37 +60,17 @@ CVemoWinApp::~CVemoWinApp() {
     ExitInstance();
     if (m_started) qApp->removeEventFilter(this);
     m_frame.reset();
-    SetCalcEnv(m_previousEnv);
     SetMasterDialogs(m_previousMasterDialogs);
     SetHost(m_previousHost);
 }
 
-const CBukakeFile& CVemoWinApp::GetBukakeFile() const { return m_store.GetBukakeFile(); }
-const CHenkaritsuFile& CVemoWinApp::GetHenkaritsuFile() const { return m_store.GetHenkaritsuFile(); }
-const CTankaFile& CVemoWinApp::GetTankaFile() const { return m_store.GetTankaFile(); }
-const CShokeihiFile& CVemoWinApp::GetShokeihiFile() const { return m_store.GetShokeihiFile(); }
-const CProgramKingakuFile& CVemoWinApp::GetProgramKingakuFile() const { return m_store.GetProgramKingakuFile(); }
-const CZairyoTankaFile& CVemoWinApp::GetZairyoTankaFile() const { return m_store.GetZairyoTankaFile(); }
-const CCalcSettings& CVemoWinApp::GetCalcSettings() const { return m_calc; }
+CSharedMasters CVemoWinApp::SharedMasters() const {
+    return {m_store.GetBukakeFile(), m_store.GetHenkaritsuFile(), m_store.GetTankaFile(), m_store.GetShokeihiFile(),
+            m_store.GetProgramKingakuFile()};
+}
 
 std::string CVemoWinApp::FindZairyoTankaFile(const std::string& dataFolder) const {
     return FindNewestZairyoTankaFile(dataFolder);
-}
-
-void CVemoWinApp::SyncCalcSettings() {
-    m_calc.SeidoCalc = m_settings.seidoCalc;
-    m_calc.ShokeihiCalc = m_settings.shokeihiCalc;
-    m_calc.GijyutuCalc = m_settings.gijyutuCalc;
-    m_calc.DefGijyutuCalc = m_settings.defGijyutuCalc;
-    m_calc.DensiDsp = m_settings.densiDsp;
-    m_calc.SeidoDsp = m_settings.seidoDsp;
-    m_calc.ZairyoDsp = m_settings.zairyoDsp;
-    m_calc.DaikaOn = m_settings.daikaOn;
-    m_calc.MarumeDsp = m_settings.marumeDsp;
-    m_calc.DouroCalc = m_settings.douroCalc;
-    m_calc.HoseiMarumeKeta = m_settings.hoseiMarumeKeta;
-    m_calc.HoseiMarumeKind = m_settings.hoseiMarumeKind;
-    m_calc.DaikaName = m_settings.daikaName;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -120,7 +100,6 @@ bool CVemoWinApp::InitInstance() {
     m_frame->LoadSettings(m_programFolder, m_store.DefaultMasterDataFolder());
     m_store.SetMasterDataFolder(m_settings.masterDataFolder);
     m_store.SetZairyoTankaPath(m_settings.zairyoTankaPath);
-    SyncCalcSettings();
     m_frame->UpdateRecentFileMenu(m_recent);
     m_frame->onFilesDropped = [this](const QStringList& paths) {
         for (const QString& p : paths) OpenDocumentFile(p.toStdString());
@@ -131,7 +110,6 @@ bool CVemoWinApp::InitInstance() {
         m_settings.zairyoTankaPath = m_store.GetZairyoTankaPath();
     };
     m_frame->onChildClosed = [this] { OnChildClosed(); };
-    m_frame->onPaneDoubleClicked = [this](int pane) { OnPaneDoubleClicked(pane); };
     qApp->installEventFilter(this);
 
     // The splash window stays while the updater runs; a key or a click closes it earlier.
@@ -236,15 +214,6 @@ void CVemoWinApp::RunUpdater(int fromUser) { upvane::Run(m_programFolder, fromUs
 
 int CVemoWinApp::OnMasterDataSetting() { return m_store.SelectMasterFolder(0); }
 
-void CVemoWinApp::OnPaneDoubleClicked(int pane) {
-    switch (pane) {
-        case 1: m_commands.Dispatch(cmd::MasterDataSetting); break;
-        case 2: m_commands.Dispatch(cmd::TankaSelect); break;  // the estimate view's column choice
-        case 3: m_commands.Dispatch(cmd::ZairyoTankaSetting); break;
-        default: break;
-    }
-}
-
 // ---------------------------------------------------------------------------------------------
 // Estimates
 
@@ -262,6 +231,9 @@ CEstimateWnd* CVemoWinApp::ActiveEstimateWindow() const {
 
 CEstimateWnd* CVemoWinApp::AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc) {
     CVemoWinDoc* raw = doc.get();
+    // Priced with the current material prices until it names a file of its own.
+    raw->SetCalcContext(
+        std::make_unique<CEstimateCalcContext>(SharedMasters(), m_settings, m_store.GetZairyoTankaFile()));
     auto* view = new CEstimateWnd(std::move(doc));
     CChildFrame* frame = m_frame->AddChildFrame(view, raw->GetTitle());
     frame->canClose = [raw] { return raw->SaveModified(); };
@@ -352,7 +324,20 @@ void CVemoWinApp::ReconcileZairyoTanka(CVemoWinDoc& doc) {
         }
     }
     list->m_strZairyoFile = m_store.GetZairyoTankaPath();
+    RefreshDocumentZairyoTanka();
     m_store.ShowZairyoTankaInStatus();
+}
+
+void CVemoWinApp::RefreshDocumentZairyoTanka() {
+    // Every estimate naming the material-price file now in use (or none) is priced with the store's
+    // copy of it; the others keep the prices of their own files.
+    const std::string current = m_store.GetZairyoTankaPath();
+    for (CEstimateWnd* w : EstimateWindows()) {
+        CVemoWinDoc* doc = w->GetDocument();
+        const std::string& named = doc->GetItemList()->m_strZairyoFile;
+        if (doc->CalcContext() && (named.empty() || vemo::SamePath(named, current)))
+            doc->CalcContext()->ZairyoTanka() = m_store.GetZairyoTankaFile();
+    }
 }
 
 void CVemoWinApp::OnChildClosed() {

@@ -12,7 +12,7 @@
 #include "app/QtHost.h"
 #include "app/QtSettings.h"
 #include "app/RecentFileList.h"
-#include "estimate/CalcEnvironment.h"
+#include "estimate/EstimateCalcContext.h"
 #include "master/MasterStore.h"
 
 class CMainFrame;
@@ -22,10 +22,11 @@ class CEstimateWnd;
 // The application object: starts the program (settings, main window, splash and updater, the
 // master data with its locks, the file named on the command line), opens and creates estimates,
 // keeps the program-wide material-price file, and releases the master-file locks at the end. It
-// is the calculation's environment (masters and settings).
+// gives every open estimate the context it is priced with: the store's masters, the estimate's own
+// material prices and the live settings.
 //
 // A QApplication must exist before it is made.
-class CVemoWinApp : public QObject, public CCommandTarget, public ICalcEnvironment, public IMasterFolderHost {
+class CVemoWinApp : public QObject, public CCommandTarget, public IMasterFolderHost {
     Q_OBJECT
 public:
     // args: the program's arguments without the program name. programFolder: where the program
@@ -76,14 +77,8 @@ public:
     // 0 when the text twin of the selected print form can be read, -1 otherwise.
     int CheckFormTextFile() const { return ::CheckFormTextFile(m_settings.formList, m_settings.formType); }
 
-    // ICalcEnvironment
-    const CBukakeFile& GetBukakeFile() const override;
-    const CHenkaritsuFile& GetHenkaritsuFile() const override;
-    const CTankaFile& GetTankaFile() const override;
-    const CShokeihiFile& GetShokeihiFile() const override;
-    const CProgramKingakuFile& GetProgramKingakuFile() const override;
-    const CZairyoTankaFile& GetZairyoTankaFile() const override;
-    const CCalcSettings& GetCalcSettings() const override;
+    // The masters every open estimate is priced with (one master-data folder for all).
+    CSharedMasters SharedMasters() const;
 
     // IMasterFolderHost
     std::string GetMasterDataFolder() const override { return m_store.GetMasterDataFolder(); }
@@ -97,11 +92,10 @@ private:
     CEstimateWnd* AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc);
     void ReconcileMasterFolder(CVemoWinDoc& doc);
     void ReconcileZairyoTanka(CVemoWinDoc& doc);
+    void RefreshDocumentZairyoTanka();
     void OnChildClosed();
-    void OnPaneDoubleClicked(int pane);
     void RunUpdater(int fromUser);
     void AddRecentFile(const std::string& path);
-    void SyncCalcSettings();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QStringList m_args;
@@ -111,9 +105,7 @@ private:
     IHost* m_previousHost = nullptr;
     CAppMasterDialogs m_masterDialogs;
     IMasterDialogs* m_previousMasterDialogs = nullptr;
-    ICalcEnvironment* m_previousEnv = nullptr;
     CAppSettings m_settings;
-    CCalcSettings m_calc;
     CCommandRegistry m_commands;
     mutable CMasterDataStore m_store;
     std::unique_ptr<CMainFrame> m_frame;

@@ -19,9 +19,15 @@ CVemoWinDoc::~CVemoWinDoc() = default;
 
 void CVemoWinDoc::OnNewDocument(int number) {
     m_data = std::make_unique<CVemoWinDocData>();
+    m_data->SetCalcContext(m_calcContext.get());
     m_pathName.clear();
     m_title = QString::fromStdString(sei::NewDocumentTitle(number));
     m_modified = false;
+}
+
+void CVemoWinDoc::SetCalcContext(std::unique_ptr<CEstimateCalcContext> context) {
+    m_data->SetCalcContext(context.get());
+    m_calcContext = std::move(context);
 }
 
 bool CVemoWinDoc::OnOpenDocument(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/CommandRegistry.h"
+#include "estimate/EstimateCalcContext.h"
 #include "estimate/VemoWinDocData.h"
 
 class QLabel;
@@ -40,12 +41,18 @@ public:
     CVemoWinDocData& Data() { return *m_data; }
     CSekisanItemList* GetItemList() { return m_data->GetItemList(); }
 
+    // The context the estimate is priced with, owned by the document and kept across new and
+    // opened data; null until the application gives one.
+    void SetCalcContext(std::unique_ptr<CEstimateCalcContext> context);
+    CEstimateCalcContext* CalcContext() const { return m_calcContext.get(); }
+
 signals:
     void Changed();
 
 private:
     void SetPathName(const std::string& path);
 
+    std::unique_ptr<CEstimateCalcContext> m_calcContext;  // outlives the data that points to it
     std::unique_ptr<CVemoWinDocData> m_data;
     std::string m_pathName;
     QString m_title;

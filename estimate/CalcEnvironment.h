@@ -25,9 +25,9 @@ struct CCalcSettings {
     std::string DaikaName;    // title word of the 代価 sheets; empty: "一位代価表"
 };
 
-// What the calculation reads of the application: the masters (read-only) and the settings. The
-// application object implements it over its master-data store; tests implement it over masters
-// built in code.
+// What the calculation reads: the masters (read-only) and the settings. Each estimate is priced
+// with the context its owner gives it (CSekisanData::SetCalcContext); the application gives every
+// open document one of its own (CEstimateCalcContext). Tests implement it over masters built in code.
 class ICalcEnvironment {
 public:
     virtual ~ICalcEnvironment() = default;
@@ -40,8 +40,9 @@ public:
     virtual const CCalcSettings& GetCalcSettings() const = 0;
 };
 
-// The environment installed by the application (or a test). Calculating without one is a
-// programming error: CalcEnv() then throws std::logic_error.
+// The environment installed process-wide: the context of every estimate that has none of its own,
+// as in the single-estimate tests and tools. Calculating without either is a programming error:
+// CalcEnv() then throws std::logic_error.
 ICalcEnvironment& CalcEnv();
 // Installs an environment (null removes it); returns the one installed before.
 ICalcEnvironment* SetCalcEnv(ICalcEnvironment* env);

@@ -7,11 +7,6 @@
 
 namespace pricing {
 
-const CBukakeShubetsu* FindShubetsu(const CSekisanItem& item) {
-    if (IsUnset(item.m_nGyomu) || IsUnset(item.m_nKoshu) || IsUnset(item.m_nShubetsu)) return nullptr;
-    return Bukake().FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
-}
-
 int32_t PriceInColumn(const CTankaRow& row, int32_t column) {
     if (column < 0 || column >= CTankaRow::kPriceColumns) return -1;
     int32_t price = row.m_prices[static_cast<size_t>(column)];
@@ -86,16 +81,21 @@ void SumColumnLabour(const CSekisanData& data, const CBukakeDetail& detail, cons
     }
 }
 
-const CTankaRow* PricedRow(int32_t id, int32_t column, const CSekisanItem& item, int32_t& price) {
+}  // namespace pricing
+
+const CBukakeShubetsu* CSekisanData::FindShubetsu(const CSekisanItem& item) const {
+    if (IsUnset(item.m_nGyomu) || IsUnset(item.m_nKoshu) || IsUnset(item.m_nShubetsu)) return nullptr;
+    return Bukake().FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
+}
+
+const CTankaRow* CSekisanData::PricedRow(int32_t id, int32_t column, const CSekisanItem& item, int32_t& price) const {
     const CTankaRow* row = Tanka().FindRow(id);
     if (!row) return nullptr;
-    price = PriceInColumn(*row, column);
+    price = pricing::PriceInColumn(*row, column);
     if (price >= 0) return row;
     MissingPriceName() = item.m_strNameUpper;
     return nullptr;
 }
-
-}  // namespace pricing
 
 PricingScope::PricingScope(const CSekisanData& data, const CSekisanItem* item) : m_data(data), m_item(item) {
     if (m_data.m_pricing.depth++ == 0) m_data.m_pricing.fault = false;
@@ -113,7 +113,7 @@ int PricingScope::Finish(int result) {
 }
 
 int PricingScope::DensiDsp(const CSekisanData& data) {
-    return data.m_pricing.densiDspOverride >= 0 ? data.m_pricing.densiDspOverride : pricing::Settings().DensiDsp;
+    return data.m_pricing.densiDspOverride >= 0 ? data.m_pricing.densiDspOverride : data.Settings().DensiDsp;
 }
 
 int32_t PricingScope::MaterialRate(const CSekisanData& data, const CBukakeDetail& detail) {

@@ -17,15 +17,6 @@
 // Helpers shared by the pricing sources of the estimate object (not part of its interface).
 namespace pricing {
 
-inline const CCalcSettings& Settings() { return CalcEnv().GetCalcSettings(); }
-inline const CBukakeFile& Bukake() { return CalcEnv().GetBukakeFile(); }
-inline const CHenkaritsuFile& Henkaritsu() { return CalcEnv().GetHenkaritsuFile(); }
-inline const CTankaFile& Tanka() { return CalcEnv().GetTankaFile(); }
-inline const CZairyoTankaFile& ZairyoTanka() { return CalcEnv().GetZairyoTankaFile(); }
-
-// The 歩掛 種別 of an item's three codes, or null.
-const CBukakeShubetsu* FindShubetsu(const CSekisanItem& item);
-
 // "業務" and "式" are lump units: the row's amount is the total times the item rate.
 inline bool IsLumpUnit(const std::string& unit) { return unit == "業務" || unit == "式"; }
 
@@ -79,10 +70,6 @@ private:
 // each column cut to whole yen; a column whose price is not entered is left out and names the row.
 void SumColumnLabour(const CSekisanData& data, const CBukakeDetail& detail, const CSekisanItem& item, bool& fault,
                      int64_t& labour, int64_t& direct);
-
-// The 単価 row of a 職種 id with its price in the estimate's column; null when the row is missing or
-// its price is not entered (the latter names the row in MissingPriceName()).
-const CTankaRow* PricedRow(int32_t id, int32_t column, const CSekisanItem& item, int32_t& price);
 
 }  // namespace pricing
 

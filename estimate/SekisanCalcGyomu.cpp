@@ -62,8 +62,8 @@ public:
     CGyomuPass(CSekisanData& data, int gyomu, bool final)
         : m_data(data),
           m_list(*data.GetItemList()),
-          m_bukake(CalcEnv().GetBukakeFile()),
-          m_settings(CalcEnv().GetCalcSettings()),
+          m_bukake(data.CalcContext().GetBukakeFile()),
+          m_settings(data.CalcContext().GetCalcSettings()),
           m_gyomu(gyomu),
           m_final(final) {}
 
@@ -238,7 +238,7 @@ void CGyomuPass::PriceRow(Row& row) {
         // 測量 day counts (種別 11) and day charges (種別 12).
         if (IsSokuryo(g) && k == 13 && row.level == 2) {
             if (item.m_nShubetsu == 11) {
-                const CTankaFile& tanka = CalcEnv().GetTankaFile();
+                const CTankaFile& tanka = m_data.CalcContext().GetTankaFile();
                 item.m_nQuantity =
                     tanka.m_travelFlag == 1 ? DaysToQuantity(m_data.CalcShubetsuDays(m_index, tanka.m_travelTrade, 1)) : 0;
             } else if (item.m_nShubetsu == 12) {

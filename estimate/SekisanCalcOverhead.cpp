@@ -51,7 +51,7 @@ int CSekisanData::GetShokeihiRate(int gyomu, int base, int yearCode) const {
     case 3:
     case 5:
     case 7: {
-        const CShokeihiRecord* record = CalcEnv().GetShokeihiFile().FindRecord(gyomu == 5 ? 2 : gyomu);
+        const CShokeihiRecord* record = CalcContext().GetShokeihiFile().FindRecord(gyomu == 5 ? 2 : gyomu);
         return record && !IsUnset(record->m_rate) ? record->m_rate : 0;
     }
     case 4: {

@@ -10,8 +10,8 @@ using namespace pricing;
 
 namespace {
 
-const CHenkaritsuRecord* FindRateRecord(int32_t gyomu, int32_t code) {
-    const CHenkaritsuGyomu* group = Henkaritsu().FindGyomu(gyomu);
+const CHenkaritsuRecord* FindRateRecord(const CHenkaritsuFile& henkaritsu, int32_t gyomu, int32_t code) {
+    const CHenkaritsuGyomu* group = henkaritsu.FindGyomu(gyomu);
     return group ? group->FindRecord(code) : nullptr;
 }
 
@@ -40,7 +40,7 @@ double CSekisanData::CalcBukakeFormula(const CBukakeShubetsu* shubetsu, int item
     for (int s = 1; s <= 8; ++s) {
         const int32_t code = detail.m_henkaritsu[static_cast<size_t>(s - 1)];
         if (IsUnset(code)) continue;
-        const CHenkaritsuRecord* record = FindRateRecord(gyomu, code);
+        const CHenkaritsuRecord* record = FindRateRecord(Henkaritsu(), gyomu, code);
         int row = 0, column = 0;
         const int chosen = GetRateCell(s - 1, *item, type, line, row, column);
         int32_t ll = item->m_nLL[static_cast<size_t>(s - 1)];
@@ -76,7 +76,7 @@ double CSekisanData::CalcBukakeFormula(const CBukakeShubetsu* shubetsu, int item
 }
 
 int CSekisanData::GetHenkaritsuValue(int gyomu, int code, int row, int column, int ll) const {
-    const CHenkaritsuRecord* record = FindRateRecord(gyomu, code);
+    const CHenkaritsuRecord* record = FindRateRecord(Henkaritsu(), gyomu, code);
     if (!record) return 0;
     if (record->m_mode == 0) {
         if (!InTable(column, row)) return 0;
@@ -130,7 +130,7 @@ int CSekisanData::GetRateCell(int slot, CSekisanItem& item, int mode, int value,
     if (!shubetsu) return 0;
     const size_t s = static_cast<size_t>(slot);
     const int32_t hcode = shubetsu->GetDetail().m_henkaritsu[s];
-    const CHenkaritsuRecord* record = IsUnset(hcode) ? nullptr : FindRateRecord(item.m_nGyomu, hcode);
+    const CHenkaritsuRecord* record = IsUnset(hcode) ? nullptr : FindRateRecord(Henkaritsu(), item.m_nGyomu, hcode);
     if (IsUnset(item.m_nRateCode[s]) && record && !IsUnset(record->m_standardColumn) &&
         !IsUnset(record->m_standardRow)) {
         // An untouched slot takes the rate's standard cell.
@@ -199,7 +199,7 @@ int CSekisanData::EvalHojoshiki(int slot, CSekisanItem& item, const CBukakeDetai
     return 1;
 }
 
-int CSekisanData::HasKubunritsu(const CBukakeShubetsu& shubetsu, int gyomu) {
+int CSekisanData::HasKubunritsu(const CBukakeShubetsu& shubetsu, int gyomu) const {
     const CHenkaritsuGyomu* group = Henkaritsu().FindGyomu(gyomu);
     if (!group) return 0;
     for (int32_t code : shubetsu.GetDetail().m_henkaritsu) {

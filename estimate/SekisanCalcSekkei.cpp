@@ -16,10 +16,10 @@ bool LineSelected(const CSekisanItem& item, int line) {
 
 // The fee of the item's プログラム金額 record (year codes other than 30000/30001); 0 without one
 // or when the fee is not entered.
-int ProgramFee(const CSekisanItem& item) {
+int ProgramFee(const CProgramKingakuFile& programKingaku, const CSekisanItem& item) {
     const int32_t y = item.m_nYearCode;
     if (IsUnset(y) || y == kYearInGenka || y == kYearNotInGenka) return 0;
-    const CProgramKingakuRecord* record = CalcEnv().GetProgramKingakuFile().FindRecord(y);
+    const CProgramKingakuRecord* record = programKingaku.FindRecord(y);
     return record && record->m_fee > 0 ? record->m_fee : 0;
 }
 
@@ -121,7 +121,7 @@ int CSekisanData::CalcSekkeiShubetsu(CSekisanItem* item, int index, int part, in
 
     int64_t labour = 0, direct = 0;
     SumColumnLabour(*this, detail, *item, fault, labour, direct);
-    labour += ProgramFee(*item);
+    labour += ProgramFee(CalcContext().GetProgramKingakuFile(), *item);
     const int L = Amount(fault, labour), D = Amount(fault, direct);
 
     double f = IsUnset(item->m_nWeightAverage) ? CalcBukakeFormula(shubetsu, index, formulaType, 0)
@@ -189,7 +189,8 @@ int CSekisanData::CalcSekkeiKubun(CSekisanItem* item, int index, int part) {
     default: P = 0.0; break;
     }
     const int converted = ConvertPart(fault, P, part, *item, detail, true);
-    return scope.Finish(Amount(fault, static_cast<int64_t>(converted) + ProgramFee(*item)));
+    const int fee = ProgramFee(CalcContext().GetProgramKingakuFile(), *item);
+    return scope.Finish(Amount(fault, static_cast<int64_t>(converted) + fee));
 }
 
 int CSekisanData::CalcSekkeiKingakuByRows(CSekisanItem* item, int index, int part, int formulaType, int& labourOut) {

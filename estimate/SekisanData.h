@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "estimate/CalcEnvironment.h"
 #include "estimate/SekisanItemList.h"
 
 class CArchive;
@@ -31,11 +32,19 @@ public:
     // Hands the archive to the item list in both directions; the object stores nothing of its own.
     virtual void Serialize(CArchive& ar);
 
+    // The context the estimate is priced with (masters and settings), set by its owner and not owned:
+    // it must outlive every calculation of the estimate or be reset first. Null: none of its own.
+    void SetCalcContext(const ICalcEnvironment* context) { m_calcContext = context; }
+    const ICalcEnvironment* GetCalcContext() const { return m_calcContext; }
+    // The context in use: the estimate's own or, without one, the environment installed
+    // process-wide (CalcEnv(); std::logic_error when there is neither).
+    const ICalcEnvironment& CalcContext() const { return m_calcContext ? *m_calcContext : CalcEnv(); }
+
     // Calculation operations follow here.
 
     // Pricing ---------------------------------------------------------------------------------
     // The amounts of one row and the rules they share. Masters and settings come read-only
-    // through CalcEnv(); the only writes go into the estimate's own items (an unset LL value
+    // through CalcContext(); the only writes go into the estimate's own items (an unset LL value
     // filled with its rate's default, a rate slot's standard cell, the quantities of the rows a
     // 設計 type-2 item stands for, the special rows 847/899/917 and the texts named below).
     // An amount that cannot be formed (a non-finite formula value, a zero or unset base
@@ -70,7 +79,7 @@ public:
     static std::string SelectRateFormula(const CHenkaritsuRecord& record, int ll);  // by LL range
     // Value text of auxiliary formula S(slot+1) of the detail for the item; 0 for a bad slot.
     int EvalHojoshiki(int slot, CSekisanItem& item, const CBukakeDetail& detail, int mode, std::string& text) const;
-    static int HasKubunritsu(const CBukakeShubetsu& shubetsu, int gyomu);   // a 区分率 rate among H1..H8
+    int HasKubunritsu(const CBukakeShubetsu& shubetsu, int gyomu) const;    // a 区分率 rate among H1..H8
     static std::string RemoveRoundingMarkers(std::string text);               // RD2(x) → x, LF likewise
     static std::string TrimTrailingComma(std::string text);
     static std::string RemoveText(std::string text, const std::string& what, int firstOnly);
@@ -175,6 +184,19 @@ public:
 
 private:
     CSekisanItemList m_ItemList;
+    const ICalcEnvironment* m_calcContext = nullptr;
+
+    // The masters and settings of CalcContext(), as the calculation sources read them.
+    const CCalcSettings& Settings() const { return CalcContext().GetCalcSettings(); }
+    const CBukakeFile& Bukake() const { return CalcContext().GetBukakeFile(); }
+    const CHenkaritsuFile& Henkaritsu() const { return CalcContext().GetHenkaritsuFile(); }
+    const CTankaFile& Tanka() const { return CalcContext().GetTankaFile(); }
+    const CZairyoTankaFile& ZairyoTanka() const { return CalcContext().GetZairyoTankaFile(); }
+    // The 歩掛 種別 of an item's three codes, or null.
+    const CBukakeShubetsu* FindShubetsu(const CSekisanItem& item) const;
+    // The 単価 row of a 職種 id with its price in the estimate's column; null when the row is missing or
+    // its price is not entered (the latter names the row in MissingPriceName()).
+    const CTankaRow* PricedRow(int32_t id, int32_t column, const CSekisanItem& item, int32_t& price) const;
 
     // Pricing state: one amount call at a time (no second thread). Local to the estimate; the
     // settings it stands in for are never written.

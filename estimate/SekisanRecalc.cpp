@@ -147,8 +147,8 @@ int CSekisanData::CalcSummaryRows() {
 }
 
 int CSekisanData::UpdateRemarks() {
-    const CBukakeFile& bukake = CalcEnv().GetBukakeFile();
-    const std::string& daikaName = CalcEnv().GetCalcSettings().DaikaName;
+    const CBukakeFile& bukake = Bukake();
+    const std::string& daikaName = Settings().DaikaName;
     const int count = m_ItemList.GetCount();
     auto shubetsuOf = [&bukake](const CSekisanItem& item) {
         return bukake.FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);

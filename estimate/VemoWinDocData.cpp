@@ -84,6 +84,14 @@ void CVemoWinDocData::Swap(CVemoWinDocData& other) noexcept {
     std::swap(m_nFileVersion, other.m_nFileVersion);
     std::swap(m_nGyomuFlags, other.m_nGyomuFlags);
     std::swap(m_pSekisanData, other.m_pSekisanData);
+    // Each object's estimate is priced with that object's context.
+    m_pSekisanData->SetCalcContext(m_calcContext);
+    other.m_pSekisanData->SetCalcContext(other.m_calcContext);
+}
+
+void CVemoWinDocData::SetCalcContext(const ICalcEnvironment* context) {
+    m_calcContext = context;
+    m_pSekisanData->SetCalcContext(context);
 }
 
 int CVemoWinDocData::LoadBytes(std::string bytes, const std::string& name) {

@@ -52,6 +52,10 @@ public:
     CSekisanItemList* GetItemList() { return m_pSekisanData->GetItemList(); }
     const CSekisanItemList* GetItemList() const { return m_pSekisanData->GetItemList(); }
 
+    // The context the estimate is priced with (not owned; see CSekisanData::SetCalcContext). It
+    // stays with this object when a load replaces the estimate.
+    void SetCalcContext(const ICalcEnvironment* context);
+
     // Writes the whole file, or reads it into this object (which must be freshly constructed).
     // Reading a foreign signature shows the message and throws CSekisanLoadAborted; bytes that run
     // out throw CArchiveException; a file older than 1.04 loads, takes version 104 and shows the
@@ -78,4 +82,5 @@ private:
     int32_t m_nFileVersion;
     int32_t m_nGyomuFlags;
     std::unique_ptr<CSekisanData> m_pSekisanData;
+    const ICalcEnvironment* m_calcContext = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "formix/Formix.h"
+#include "master/MasterTexts.h"
 #include "master/MasterUpdate.h"
 #include "platform/Cp932.h"
 #include "platform/FileUtil.h"
@@ -76,29 +77,30 @@ void CMasterUpdater::RunAutoVerup() {
     CAutoVerupText text = CAutoVerupText::Parse(bytes);
 
     // The whole update, when the 歩掛 master is older than the shipped one.
-    if (text.LineIs(6, "All AutoVerup = 対応する")) {
+    if (text.LineIs(6, mastertext::kAutoVerupAllTodo)) {
         if (m_store.GetBukakeFile().m_dataVersion >= text.VersionOf(2)) {
-            text.SetLine(6, "All AutoVerup = 対応済み");
-        } else if (AskQuestion("歩掛データ、単価データ、材料単価データの更新作業を実行します。\nよろしいですか？")) {
+            text.SetLine(6, mastertext::kAutoVerupAllUnnecessary);
+        } else if (AskQuestion(mastertext::kAskAutoUpdateAll)) {
             // The update works on the reference master set of the data folder, which the user
             // copies and selects first when needed.
             const std::string reference = vemo::JoinPath(m_store.GetDataFolder(), kReferenceSet);
             bool stopped = false;
             while (!stopped && !vemo::FolderExists(reference)) {
-                AfxMessageBox(std::string("「") + kReferenceSet + "」がありません。次の画面でコピーして作成してください。");
+                AfxMessageBox(std::string(mastertext::kNameOpen) + kReferenceSet + mastertext::kReferenceSetMissing);
                 if (m_store.SelectMasterFolder(1) != 1) stopped = true;
             }
             while (!stopped && m_store.GetMasterDataFolder() != vemo::NormalizePath(reference)) {
-                AfxMessageBox(std::string("「") + kReferenceSet + "」を次の画面で選択してください。");
+                AfxMessageBox(std::string(mastertext::kNameOpen) + kReferenceSet + mastertext::kSelectReferenceSet);
                 if (m_store.SelectMasterFolder(2) == 0) stopped = true;
             }
             if (stopped) {
-                AfxMessageBox("更新作業を中断します。");
+                AfxMessageBox(mastertext::kUpdateAborted);
             } else if (m_store.GetBukakeFile().m_dataVersion < text.VersionOf(2)) {
-                text.SetLine(6, DoAutoFileVersionUp(1) == 1 ? "All AutoVerup = 対応完了" : "All AutoVerup = 対応失敗");
+                text.SetLine(6, DoAutoFileVersionUp(1) == 1 ? mastertext::kAutoVerupAllDone
+                                                            : mastertext::kAutoVerupAllFailed);
             } else {
-                AfxMessageBox("データは最新のため更新作業は必要ありませんでした。", MsgButtons::Ok, MsgIcon::Information);
-                text.SetLine(6, "All AutoVerup = 対応済み");
+                AfxMessageBox(mastertext::kAlreadyCurrent, MsgButtons::Ok, MsgIcon::Information);
+                text.SetLine(6, mastertext::kAutoVerupAllUnnecessary);
             }
         }
     }
@@ -114,11 +116,13 @@ void CMasterUpdater::RunAutoVerup() {
     };
     const MasterStep masterSteps[] = {
         {7, 2,
-         {"歩掛データ = 対応する", "歩掛データ = 対応済み", "歩掛データ = 対応完了", "歩掛データ = 対応失敗"},
-         "」の歩掛データの更新作業を実行します。\nよろしいですか？", &CMasterUpdater::DoBukakeUpdate},
+         {mastertext::kAutoVerupBukakeTodo, mastertext::kAutoVerupBukakeUnnecessary, mastertext::kAutoVerupBukakeDone,
+          mastertext::kAutoVerupBukakeFailed},
+         mastertext::kAskAutoUpdateBukake, &CMasterUpdater::DoBukakeUpdate},
         {8, 3,
-         {"変化率データ = 対応する", "変化率データ = 対応済み", "変化率データ = 対応完了", "変化率データ = 対応失敗"},
-         "」の変化率・補正率データの更新作業を実行します。\nよろしいですか？", &CMasterUpdater::DoHenkaritsuUpdate},
+         {mastertext::kAutoVerupHenkaritsuTodo, mastertext::kAutoVerupHenkaritsuUnnecessary,
+          mastertext::kAutoVerupHenkaritsuDone, mastertext::kAutoVerupHenkaritsuFailed},
+         mastertext::kAskAutoUpdateHenkaritsu, &CMasterUpdater::DoHenkaritsuUpdate},
     };
     for (const MasterStep& s : masterSteps) {
         if (!text.LineIs(s.stateLine, s.states.todo)) continue;
@@ -126,39 +130,39 @@ void CMasterUpdater::RunAutoVerup() {
                                            : m_store.GetHenkaritsuFile().m_dataVersion;
         if (version >= text.VersionOf(s.versionLine)) {
             text.SetLine(s.stateLine, s.states.unnecessary);
-        } else if (inReferenceSet && AskQuestion(std::string("「") + kReferenceSet + s.question)) {
+        } else if (inReferenceSet && AskQuestion(std::string(mastertext::kNameOpen) + kReferenceSet + s.question)) {
             int result = (this->*s.update)(1);
             text.SetLine(s.stateLine, result == 1 ? s.states.done : s.states.failed);
         }
     }
 
     // 単価, wherever the master-data folder is.
-    if (text.LineIs(9, "単価データ = 対応する")) {
+    if (text.LineIs(9, mastertext::kAutoVerupTankaTodo)) {
         if (m_store.GetTankaFile().m_dataVersion >= text.VersionOf(4)) {
-            text.SetLine(9, "単価データ = 対応済み");
-        } else if (AskQuestion("単価データの更新作業を実行します。\nよろしいですか？")) {
+            text.SetLine(9, mastertext::kAutoVerupTankaUnnecessary);
+        } else if (AskQuestion(mastertext::kAskUpdateTanka)) {
             int result = DoTankaUpdate(1);
-            text.SetLine(9, result == 1   ? "単価データ = 対応完了"
-                            : result == 3 ? "単価データ = 対応済み"
-                                          : "単価データ = 対応失敗");
+            text.SetLine(9, result == 1   ? mastertext::kAutoVerupTankaDone
+                            : result == 3 ? mastertext::kAutoVerupTankaUnnecessary
+                                          : mastertext::kAutoVerupTankaFailed);
         }
     }
 
     // 材料単価, only when this year's material-price file of the data folder is in use.
-    if (text.LineIs(10, "材料単価データ = 対応する")) {
+    if (text.LineIs(10, mastertext::kAutoVerupZairyoTankaTodo)) {
         const std::string fileName = std::string(kZairyoTankaDefaultStem) + kZairyoTankaExtension;
         const std::string expected = vemo::JoinPath(m_store.GetDataFolder(), fileName);
         if (m_store.GetZairyoTankaFile().m_dataVersion >= text.VersionOf(5)) {
-            text.SetLine(10, "材料単価データ = 対応済み");
+            text.SetLine(10, mastertext::kAutoVerupZairyoTankaUnnecessary);
         } else if (m_store.GetZairyoTankaPath() == expected &&
-                   AskQuestion("材料単価データの更新作業を実行します。\nよろしいですか？")) {
+                   AskQuestion(mastertext::kAskUpdateZairyoTanka)) {
             if (!vemo::FileExists(expected)) {
-                AfxMessageBox("「" + fileName + "」がありません。\n更新作業を中断します。");
+                AfxMessageBox(mastertext::kNameOpen + fileName + mastertext::kZairyoTankaMissingAborted);
             } else if (DoZairyoTankaUpdate(1) == 1) {
-                text.SetLine(10, "材料単価データ = 対応完了");
+                text.SetLine(10, mastertext::kAutoVerupZairyoTankaDone);
                 m_store.ShowZairyoTankaInStatus();
             } else {
-                text.SetLine(10, "材料単価データ = 対応失敗");
+                text.SetLine(10, mastertext::kAutoVerupZairyoTankaFailed);
             }
         }
     }

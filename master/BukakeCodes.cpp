@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "master/BukakeFile.h"
+#include "master/MasterTexts.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
 
@@ -181,9 +182,7 @@ int CBukakeFile::ReplaceHenkaritsuCode(int32_t gyomu, int32_t oldCode, int32_t n
     }
     auto details = DetailsWhere(groups, [&](const CBukakeDetail& d) { return d.UsesHenkaritsuCode(oldCode); });
     if (details.empty()) return 0;
-    if (!AskToRewrite(details.size(), "この変化率・補正率データは、歩掛データ内で ",
-                      "箇所使用されています。\n積算データがこの変化率・補正率データを参照している歩掛データを使用した場合、"
-                      "正しく計算されない可能性があります。\n歩掛データが参照している変化率・補正率コードを書き換えますか？"))
+    if (!AskToRewrite(details.size(), mastertext::kHenkaritsuCodeUsedBefore, mastertext::kHenkaritsuCodeUsedAfter))
         return 0;
     for (CBukakeDetail* d : details) d->ReplaceHenkaritsuCode(oldCode, newCode, zeroFill);
     return 1;
@@ -194,9 +193,7 @@ int CBukakeFile::ReplaceTankaCode(int32_t oldId, int32_t newId) {
     for (const auto& g : m_gyomu) groups.push_back(g.get());
     auto details = DetailsWhere(groups, [&](const CBukakeDetail& d) { return d.UsesTankaId(oldId); });
     if (details.empty()) return 0;
-    if (!AskToRewrite(details.size(), "この単価データは、歩掛データ内で ",
-                      "箇所使用されています。\n積算データがこの単価データを参照している歩掛データを使用した場合、"
-                      "正しく計算されない可能性があります。\n歩掛データが参照している単価コードを書き換えますか？"))
+    if (!AskToRewrite(details.size(), mastertext::kTankaCodeUsedBefore, mastertext::kTankaCodeUsedAfter))
         return 0;
     for (CBukakeDetail* d : details) d->ReplaceTankaId(oldId, newId);
     return 1;

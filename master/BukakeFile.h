@@ -5,6 +5,7 @@
 #include <string>
 
 #include "master/MasterFile.h"
+#include "master/MasterTexts.h"
 
 // The 歩掛 master ("歩掛データ.soa"): 業務 → 工種 → 種別, each 種別 with one 歩掛 detail that says how
 // the item is priced (formula over 変化率・補正率 codes H1..H8, ten 職種 columns into the 単価 master,
@@ -238,8 +239,7 @@ private:
 };
 
 inline constexpr MasterFormat kBukakeFormat{
-    "歩掛農林ﾌｧｲﾙ ZORVA Development Corp.",
-    "この歩掛データファイルは、Vemo Ovra 農林版ではご使用できません。",
+    mastertext::kBukakeSignature, mastertext::kBukakeForeignFile,
     110, 104, &g_bukakeLoadedVersion};
 
 // The root of the 歩掛 master.

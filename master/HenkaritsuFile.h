@@ -5,6 +5,7 @@
 #include <string>
 
 #include "master/MasterFile.h"
+#include "master/MasterTexts.h"
 
 // The 変化率・補正率 master ("変化率データ.soa"): per 業務 group a list of records, each a 16 × 32 table
 // of rates or a formula with auxiliary formulas. 歩掛 formulas name the records as H1..H8.
@@ -88,8 +89,7 @@ private:
 };
 
 inline constexpr MasterFormat kHenkaritsuFormat{
-    "変化率農林ﾌｧｲﾙ ZORVA Development Corp.",
-    "この変化率データファイルは、Vemo Ovra 農林版ではご使用できません。",
+    mastertext::kHenkaritsuSignature, mastertext::kHenkaritsuForeignFile,
     103, 102, &g_henkaritsuLoadedVersion};
 
 class CHenkaritsuFile : public CMasterHeader {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "master/MasterFile.h"
+#include "master/MasterTexts.h"
 
 // The cover sheet (表紙) of the estimate and the input histories of the cover dialog's combo boxes,
 // kept in "表紙データ.daa". Unlike the other masters the file has no data version, its version is
@@ -13,8 +14,7 @@
 inline constexpr char kHyoshiFileName[] = "表紙データ.daa";
 
 inline constexpr MasterFormat kHyoshiFormat{
-    "表紙ファイル ZORVA Development Corp.",
-    "この表紙データファイルは、Vemo Ovra 農林版ではご使用できません。",
+    mastertext::kHyoshiSignature, mastertext::kHyoshiForeignFile,
     100, 0, &g_hyoshiLoadedVersion};
 
 class CHyoshiData {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "master/MasterCommandSupport.h"
+#include "master/MasterTexts.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
 
@@ -21,7 +22,7 @@ public:
         if (m_count < kMaxLines)
             m_text += line;
         else if (m_count == kMaxLines)
-            m_text += "………\n";
+            m_text += mastertext::kMoreFindings;
         ++m_count;
     }
 
@@ -30,7 +31,7 @@ public:
         if (m_count == 0)
             AfxMessageBox(allClear, MsgButtons::Ok, MsgIcon::Information);
         else
-            AfxMessageBox(m_text + "全部で " + vemo::FormatInt(m_count) + " 箇所見つかりました。");
+            AfxMessageBox(m_text + mastertext::kFindingCountBefore + vemo::FormatInt(m_count) + mastertext::kFindingCountAfter);
     }
 
 private:
@@ -60,7 +61,7 @@ bool ForEachShubetsu(const CBukakeFile& bukake, Visit visit) {
 }  // namespace
 
 int OnCheckConsistency(CMasterDataStore& store) {
-    if (AfxMessageBox("マスター ファイルの整合性チェックを行いますか？", MsgButtons::YesNo, MsgIcon::Information) != IDYES)
+    if (AfxMessageBox(mastertext::kAskCheck, MsgButtons::YesNo, MsgIcon::Information) != IDYES)
         return 0;
     const CBukakeFile& bukake = store.GetBukakeFile();
     const CHenkaritsuFile& henkaritsu = store.GetHenkaritsuFile();
@@ -71,11 +72,11 @@ int OnCheckConsistency(CMasterDataStore& store) {
         ++details;
         return true;
     });
-    CMasterProgress progress("マスター ファイルの整合性チェックしています...",
+    CMasterProgress progress(mastertext::kStatusChecking,
                              static_cast<int>(std::min<int64_t>(19LL * details - 1, INT32_MAX)));
 
-    progress.SetStatus("歩掛データの変化率番号（変化率コード）の整合性チェックしています...");
-    CFindingReport rates("以下の歩掛データの変化率番号（変化率コード）の整合性が正しくありません。\n");
+    progress.SetStatus(mastertext::kStatusCheckingRates);
+    CFindingReport rates(mastertext::kRatesHeading);
     bool completed = ForEachShubetsu(bukake, [&](const CBukakeGyomu& g, const CBukakeKoshu& k, const CBukakeShubetsu& s) {
         const CBukakeDetail& d = s.GetDetail();
         for (int h = 1; h <= 8; ++h) {
@@ -84,30 +85,30 @@ int OnCheckConsistency(CMasterDataStore& store) {
             if (IsUnset(code)) continue;
             const CHenkaritsuGyomu* group = henkaritsu.FindGyomu(g.m_code);
             if (!group || group->HasRecord(code)) continue;
-            rates.Add(Names(g, k, s) + " … " + vemo::FormatInt(h) + " 番目の変化率番号（変化率コード）" +
-                      vemo::FormatInt(code) + " が不正です。\n");
+            rates.Add(Names(g, k, s) + mastertext::kFindingSeparator + vemo::FormatInt(h) +
+                      mastertext::kRateFindingAfterIndex + vemo::FormatInt(code) + mastertext::kFindingInvalid);
         }
         return true;
     });
     if (!completed) return 0;
 
-    progress.SetStatus("歩掛データの作業者コードの整合性チェックしています...");
-    CFindingReport trades("以下の歩掛データの作業者コードの整合性が正しくありません。\n");
+    progress.SetStatus(mastertext::kStatusCheckingTrades);
+    CFindingReport trades(mastertext::kTradesHeading);
     completed = ForEachShubetsu(bukake, [&](const CBukakeGyomu& g, const CBukakeKoshu& k, const CBukakeShubetsu& s) {
         const CBukakeDetail& d = s.GetDetail();
         for (int j = 1; j <= 10; ++j) {
             if (!progress.Step()) return false;
             int32_t code = d.m_shokushu[static_cast<size_t>(j - 1)];
             if (IsUnset(code) || tanka.HasRow(code)) continue;
-            trades.Add(Names(g, k, s) + " … " + vemo::FormatInt(j) + " 番目の作業者コード " + vemo::FormatInt(code) +
-                       " が不正です。\n");
+            trades.Add(Names(g, k, s) + mastertext::kFindingSeparator + vemo::FormatInt(j) +
+                       mastertext::kTradeFindingAfterIndex + vemo::FormatInt(code) + mastertext::kFindingInvalid);
         }
         return true;
     });
     if (!completed) return 0;
 
     progress.Hide();
-    rates.Show("すべての歩掛データの変化率番号（変化率コード）は、変化率・補正率データとの整合性がとれています。");
-    trades.Show("すべての歩掛データの作業者コードは、単価データとの整合性がとれています。");
+    rates.Show(mastertext::kRatesAllClear);
+    trades.Show(mastertext::kTradesAllClear);
     return 1;
 }

@@ -4,13 +4,14 @@
 #include <string>
 
 #include "master/MasterMerge.h"
+#include "master/MasterTexts.h"
 #include "platform/Host.h"
 
 // Shared by the update, import and check commands of the masters.
 
 // "…が見つかりません。…" for a file a command needs.
 inline void ReportMissingFile(const std::string& path) {
-    AfxMessageBox(path + "\nが見つかりません。\nファイルの有無を確認してください。", MsgButtons::Ok, MsgIcon::Exclamation);
+    AfxMessageBox(path + mastertext::kFileMissing, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 // Puts a finished master in place of the application's and saves it; when the save fails the

@@ -1,5 +1,6 @@
 #include "master/MasterDialogs.h"
 
+#include "master/MasterTexts.h"
 #include "platform/Host.h"
 
 namespace {
@@ -8,7 +9,7 @@ namespace {
 class BrowserDialogs : public IMasterDialogs {
 public:
     int RunFolderDialog(const MasterFolderRequest& request, std::string& chosen) override {
-        const char* title = request.oldVersionMode ? "旧バージョンのマスターデータ" : "マスター データ設定";
+        const char* title = request.oldVersionMode ? mastertext::kOldMasterFolderTitle : mastertext::kMasterFolderTitle;
         return Host().ChooseFolder(title, request.currentFolder, chosen) ? 1 : 0;
     }
     std::unique_ptr<IBukakeImportDialog> CreateBukakeImportDialog() override { return nullptr; }

@@ -2,6 +2,7 @@
 
 #include "master/MasterCommandSupport.h"
 #include "master/MasterMerge.h"
+#include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
@@ -58,9 +59,9 @@ int RunImportDialog(Dialog& dialog, const char* question, Root& target, SaveFn s
 // Manual imports
 
 int CMasterImporter::OnBukakeImportManual() {
-    if (!Ask("歩掛データ ファイルを手動でインポートしますか？", MsgIcon::Information)) return 0;
+    if (!Ask(mastertext::kAskImportBukakeManually, MsgIcon::Information)) return 0;
     CBukakeFile source;
-    if (!PickMasterFile("開く－歩掛データ ファイルのインポート", "歩掛ファイル (*.soa)|*.soa|すべてのファイル (*.*)|*.*||",
+    if (!PickMasterFile(mastertext::kImportBukakeTitle, mastertext::kBukakeFilter,
                         JoinPath(m_store.GetMasterDataFolder(), kBukakeFileName), source,
                         [this](CBukakeFile& f, const std::string& p) { return m_store.SerializeBukakeFile(0, &f, p); }))
         return 0;
@@ -73,15 +74,15 @@ int CMasterImporter::OnBukakeImportManual() {
     dialog->SetDestFile(m_store.GetBukakeFile());
     dialog->SetHenkaritsuFile(m_store.GetHenkaritsuFile());
     dialog->SetTankaFile(m_store.GetTankaFile());
-    return RunImportDialog(*dialog, "歩掛データ ファイルを書き換えてよろしいですか？", m_store.GetBukakeFile(),
+    return RunImportDialog(*dialog, mastertext::kAskOverwriteBukakeFile, m_store.GetBukakeFile(),
                            [this] { return m_store.SerializeBukakeFile(1, nullptr, "") == 1; });
 }
 
 int CMasterImporter::OnHenkaritsuImportManual() {
-    if (!Ask("変化率・補正率データ ファイルを手動でインポートしますか？", MsgIcon::Information)) return 0;
+    if (!Ask(mastertext::kAskImportHenkaritsuManually, MsgIcon::Information)) return 0;
     CHenkaritsuFile source;
     if (!PickMasterFile(
-            "開く－変率・補正率データ ファイルのインポート", "変率・補正率ファイル (*.soa)|*.soa|すべてのファイル (*.*)|*.*||",
+            mastertext::kImportHenkaritsuTitle, mastertext::kHenkaritsuFilter,
             JoinPath(m_store.GetMasterDataFolder(), kHenkaritsuFileName), source,
             [this](CHenkaritsuFile& f, const std::string& p) { return m_store.SerializeHenkaritsuFile(0, &f, p); }))
         return 0;
@@ -93,18 +94,18 @@ int CMasterImporter::OnHenkaritsuImportManual() {
     dialog->SetBukakeFile(m_store.GetBukakeFile());
     dialog->SetSourceFile(source);
     dialog->SetDestFile(m_store.GetHenkaritsuFile());
-    return RunImportDialog(*dialog, "変化率・補正率データ ファイルを書き換えてよろしいですか？",
+    return RunImportDialog(*dialog, mastertext::kAskOverwriteHenkaritsuFile,
                            m_store.GetHenkaritsuFile(),
                            [this] { return m_store.SerializeHenkaritsuFile(1, nullptr, "") == 1; });
 }
 
 int CMasterImporter::OnTankaImportManual() {
-    AfxMessageBox("現在のVemo Ovraでは、この機能はサポートされていません。");
+    AfxMessageBox(mastertext::kNotSupported);
     return 0;
 }
 
 int CMasterImporter::OnZairyoTankaImportManual() {
-    AfxMessageBox("現在のVemo Ovraでは、この機能はサポートされていません。");
+    AfxMessageBox(mastertext::kNotSupported);
     return 0;
 }
 
@@ -115,7 +116,7 @@ bool CMasterImporter::MergeOldBukake(const std::string& path, CBukakeFile& resul
     CBukakeFile old;
     if (!m_store.SerializeBukakeFile(0, &old, path)) return false;
     const CBukakeFile& current = m_store.GetBukakeFile();
-    CMasterProgress progress("歩掛データをインポートしています...", CountUserBukakeEntries(old, current));
+    CMasterProgress progress(mastertext::kStatusImportingBukake, CountUserBukakeEntries(old, current));
     CBukakeFile merged = CopyOf(current);
     BukakeMergeRules rules;
     rules.skipExistingKoshu = true;
@@ -130,7 +131,7 @@ bool CMasterImporter::MergeOldHenkaritsu(const std::string& path, CHenkaritsuFil
     CHenkaritsuFile old;
     if (!m_store.SerializeHenkaritsuFile(0, &old, path)) return false;
     const CHenkaritsuFile& current = m_store.GetHenkaritsuFile();
-    CMasterProgress progress("変化率・補正率データをインポートしています...", CountHenkaritsuRecords(old, current, GroupPairing::eachSourceGroup));
+    CMasterProgress progress(mastertext::kStatusImportingHenkaritsu, CountHenkaritsuRecords(old, current, GroupPairing::eachSourceGroup));
     CHenkaritsuFile merged = CopyOf(current);
     if (!MergeUserHenkaritsu(old, merged, GroupPairing::eachSourceGroup, true, progress.Stepper())) return false;
     progress.Hide();
@@ -160,7 +161,7 @@ std::string CMasterImporter::OldVersionMasterFolder() const {
 }
 
 int CMasterImporter::OnImportOldUserBukake() {
-    if (!Ask("旧バージョンで作成した任意の歩掛を取り込みますか？", MsgIcon::Information)) return 0;
+    if (!Ask(mastertext::kAskImportOldBukake, MsgIcon::Information)) return 0;
     const std::string oldFolder = OldVersionMasterFolder();
     MasterFolderRequest request{oldFolder, vemo::ParentFolder(oldFolder), 0};
     request.oldVersionMode = 1;
@@ -171,8 +172,6 @@ int CMasterImporter::OnImportOldUserBukake() {
 
     // Both masters are merged before either is saved: a failure or Cancel in the second leaves the
     // first one untouched as well.
-    const char kBukakeFailed[] = "歩掛データ ファイルのインポートに失敗しました。\n";
-    const char kHenkaritsuFailed[] = "変化率・補正率データ ファイルのインポートに失敗しました。\n";
     auto merge = [](const std::string& path, auto mergeFn, const char* failure) {
         if (!FileExists(path)) {
             ReportMissingFile(path);
@@ -184,24 +183,25 @@ int CMasterImporter::OnImportOldUserBukake() {
     };
     CBukakeFile bukake;
     CHenkaritsuFile henkaritsu;
-    if (!merge(JoinPath(folder, kBukakeFileName),
-               [&](const std::string& p) { return MergeOldBukake(p, bukake); }, kBukakeFailed))
+    if (!merge(JoinPath(folder, kBukakeFileName), [&](const std::string& p) { return MergeOldBukake(p, bukake); },
+               mastertext::kOldBukakeImportFailed))
         return 0;
     if (!merge(JoinPath(folder, kHenkaritsuFileName),
-               [&](const std::string& p) { return MergeOldHenkaritsu(p, henkaritsu); }, kHenkaritsuFailed))
+               [&](const std::string& p) { return MergeOldHenkaritsu(p, henkaritsu); },
+               mastertext::kOldHenkaritsuImportFailed))
         return 0;
 
     if (!InstallAndSave(m_store.GetBukakeFile(), bukake,
                         [this] { return m_store.SerializeBukakeFile(1, nullptr, "") == 1; })) {
-        AfxMessageBox(kBukakeFailed);
+        AfxMessageBox(mastertext::kOldBukakeImportFailed);
         return 0;
     }
     if (!InstallAndSave(m_store.GetHenkaritsuFile(), henkaritsu,
                         [this] { return m_store.SerializeHenkaritsuFile(1, nullptr, "") == 1; })) {
-        AfxMessageBox(kHenkaritsuFailed);
+        AfxMessageBox(mastertext::kOldHenkaritsuImportFailed);
         return 0;
     }
-    AfxMessageBox("任意の歩掛の取り込みを完了しました。", MsgButtons::Ok, MsgIcon::Information);
+    AfxMessageBox(mastertext::kOldBukakeImported, MsgButtons::Ok, MsgIcon::Information);
     return 1;
 }
 
@@ -235,8 +235,8 @@ void CopyCodes(const Group& s, Group& k, FindIndex findIndex, Get get, Set set, 
 }  // namespace
 
 int CMasterImporter::OnKukakuSeiriImport() {
-    if (!Ask("\"" + m_store.GetMasterDataFolder() + "\"" +
-                 "下にある、\n測量用の歩掛及び変化率ファイルを区画整理測量に反映します。",
+    if (!Ask(mastertext::kFolderQuote + m_store.GetMasterDataFolder() + mastertext::kFolderQuote +
+                 mastertext::kAskKukakuSeiriImport,
              MsgIcon::Information))
         return 0;
 
@@ -248,7 +248,7 @@ int CMasterImporter::OnKukakuSeiriImport() {
         for (int i = 0; i < sb->GetCount(); ++i) {
             int32_t code = sb->GetKoshu(i)->m_code;
             if (IsKukakuOwnKoshu(code)) {
-                AfxMessageBox("測量工種コードでコード" + vemo::FormatInt(code) + "を使用しています。コードを変更してください。",
+                AfxMessageBox(mastertext::kKukakuKoshuCodeUsedBefore + vemo::FormatInt(code) + mastertext::kKukakuCodeUsedAfter,
                               MsgButtons::Ok, MsgIcon::Information);
                 return 0;
             }
@@ -261,8 +261,8 @@ int CMasterImporter::OnKukakuSeiriImport() {
         for (int i = 0; i < sh->GetSize(); ++i) {
             int32_t code = sh->GetRecord(i)->m_code;
             if (code >= 100 && code <= 199) {
-                AfxMessageBox("測量用変化率ファイルにおいて、コード" + vemo::FormatInt(code) +
-                              "を使用しています。コードを変更してください。");
+                AfxMessageBox(mastertext::kKukakuHenkaritsuCodeUsedBefore + vemo::FormatInt(code) +
+                              mastertext::kKukakuCodeUsedAfter);
                 return 0;
             }
         }
@@ -299,6 +299,6 @@ int CMasterImporter::OnKukakuSeiriImport() {
             return 0;
         changed = 1;
     }
-    AfxMessageBox("区画整理測量へのインポート作業が正常に終了しました");
+    AfxMessageBox(mastertext::kKukakuSeiriImported);
     return changed;
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "formix/Formix.h"
+#include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
@@ -20,16 +21,6 @@ const char kMasterFolderName[] = "データ格納";
 const char kDefaultMasterSet[] = "参考マスター25";
 const char kZairyoTankaStem[] = "材料単価データ25";
 const char kZairyoTankaExt[] = ".zoa";
-
-const char kSaveRefused[] =
-    "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、保存ができません。";
-const char kLocksRefused[] =
-    "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、以下の機能では保存ができません。\n\n";
-
-// The file choice of a material-price file.
-std::string ZairyoTankaFilter() {
-    return std::string(kZairyoTankaStem) + " (*.zoa)|*.zoa|すべてのファイル (*.*)|*.*||";
-}
 
 void Warn(const std::string& text) { AfxMessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation); }
 
@@ -128,12 +119,12 @@ std::string CMasterDataStore::LockPath(LockId id) const {
 
 const char* CMasterDataStore::EditorNames(LockId id) {
     switch (id) {
-        case kLockBukake: return "歩掛ファイル編集\n";
-        case kLockHenkaritsu: return "変化率・補正率ファイル編集\n";
-        case kLockTanka: return "単価ファイル編集\n社名入力及び選択単価の初期設定\n";
-        case kLockShokeihi: return "諸経費ファイル編集\n";
-        case kLockProgramKingaku: return "プログラム金額ファイル編集\n";
-        case kLockZairyoTanka: return "材料単価ファイル編集\n";
+        case kLockBukake: return mastertext::kEditorBukake;
+        case kLockHenkaritsu: return mastertext::kEditorHenkaritsu;
+        case kLockTanka: return mastertext::kEditorTanka;
+        case kLockShokeihi: return mastertext::kEditorShokeihi;
+        case kLockProgramKingaku: return mastertext::kEditorProgramKingaku;
+        case kLockZairyoTanka: return mastertext::kEditorZairyoTanka;
         default: return "";
     }
 }
@@ -170,14 +161,14 @@ template <class Root>
 int CMasterDataStore::LoadInto(Root& target, const std::string& path) {
     std::string bytes;
     if (!vemo::ReadFileBytes(path, bytes)) {
-        Warn(path + "\nが見つかりません。\nアプリケーションを実行することができません。\nファイルの有無を確認してください。");
+        Warn(path + mastertext::kMasterMissingCannotRun);
         return 0;
     }
     switch (LoadMasterFromBytes(target, std::move(bytes))) {
         case MasterLoadResult::loaded: return 1;
         case MasterLoadResult::foreignSignature: return 0;  // the master has told the user
         case MasterLoadResult::corrupt:
-            Warn(path + "\nを読み込めませんでした。\nファイルが壊れているか、正しい形式ではありません。");
+            Warn(path + mastertext::kFileUnreadable);
             return 0;
     }
     return 0;
@@ -187,7 +178,7 @@ template <class Root>
 int CMasterDataStore::Save(Root& root, const std::string& path, int lockId) {
     LockId id = static_cast<LockId>(lockId);
     if (lockId >= 0 && Lock(id, 0, 0) != 1) {
-        Warn(kSaveRefused);
+        Warn(mastertext::kSaveRefused);
         return 0;
     }
     CArchive ar;
@@ -196,7 +187,7 @@ int CMasterDataStore::Save(Root& root, const std::string& path, int lockId) {
     bool written = ok && vemo::WriteFileReplacing(path, ar.Buffer());
     if (lockId >= 0) Lock(id, 1, 0);
     if (!written) {
-        Warn(path + "\nが見つかりません。\nファイルの有無を確認してください。");
+        Warn(path + mastertext::kFileMissing);
         return 0;
     }
     return 1;
@@ -270,9 +261,11 @@ int CMasterDataStore::LoadZairyoTanka(CZairyoTankaFile& target, std::string path
         if (result && loadedPath) *loadedPath = path;
         return result;
     }
-    Warn(path + "\nが見つかりません。\nご使用になる材料単価ファイルを選択してください。");
+    Warn(path + mastertext::kZairyoTankaMissingChoose);
     std::string chosen;
-    if (!Host().ChooseOpenFile("開く－材料単価", ZairyoTankaFilter(), vemo::ParentFolder(path), chosen)) return 0;
+    if (!Host().ChooseOpenFile(mastertext::kOpenZairyoTankaTitle, mastertext::kZairyoTankaFilter,
+                               vemo::ParentFolder(path), chosen))
+        return 0;
     // A choice that is missing as well leads to the same message and choice again.
     std::string readPath;
     int result = LoadZairyoTanka(target, chosen, isOwn, &readPath);
@@ -308,13 +301,13 @@ int CMasterDataStore::LoadMastersAtStartup() {
         LockId lock;
     };
     const Step steps[] = {
-        {"歩掛率データを読み込んでいます...", [this] { return SerializeBukakeFile(0, nullptr, ""); }, kLockBukake},
-        {"変化率・補正率データを読み込んでいます...", [this] { return SerializeHenkaritsuFile(0, nullptr, ""); },
+        {mastertext::kStatusLoadingBukake, [this] { return SerializeBukakeFile(0, nullptr, ""); }, kLockBukake},
+        {mastertext::kStatusLoadingHenkaritsu, [this] { return SerializeHenkaritsuFile(0, nullptr, ""); },
          kLockHenkaritsu},
-        {"単価データを読み込んでいます...", [this] { return SerializeTankaFile(0, nullptr, ""); }, kLockTanka},
-        {"諸経費データを読み込んでいます...", [this] { return SerializeShokeihiFile(0, nullptr, ""); },
+        {mastertext::kStatusLoadingTanka, [this] { return SerializeTankaFile(0, nullptr, ""); }, kLockTanka},
+        {mastertext::kStatusLoadingShokeihi, [this] { return SerializeShokeihiFile(0, nullptr, ""); },
          kLockShokeihi},
-        {"プログラム金額データを読み込んでいます...", [this] { return SerializeProgramKingakuFile(0, nullptr, ""); },
+        {mastertext::kStatusLoadingProgramKingaku, [this] { return SerializeProgramKingakuFile(0, nullptr, ""); },
          kLockProgramKingaku},
     };
     std::string editors;
@@ -333,7 +326,7 @@ int CMasterDataStore::LoadMastersAtStartup() {
         return 0;
     }
 
-    Host().SetStatusPane(0, "材料単価データを読み込んでいます...");
+    Host().SetStatusPane(0, mastertext::kStatusLoadingZairyoTanka);
     if (!SerializeZairyoTankaFile(0, &m_zairyoTanka, m_zairyoTankaPath)) {
         // A file that exists but does not load: the selection runs until a chosen file loads.
         int chosen = SelectZairyoTankaFileAtStartup();
@@ -344,13 +337,13 @@ int CMasterDataStore::LoadMastersAtStartup() {
     }
     if (!Lock(kLockZairyoTanka, 1, 1)) editors += EditorNames(kLockZairyoTanka);
 
-    Host().SetStatusPane(0, "表紙データを読み込んでいます...");
+    Host().SetStatusPane(0, mastertext::kStatusLoadingHyoshi);
     if (!SerializeHyoshiFile(0, nullptr, "")) {
         ReleaseAllLocks();
         return 0;
     }
     if (!editors.empty() && allLoaded) AskForceMasterLocks(editors);
-    Host().SetStatusPane(0, "[F1]キーを押すと、ヘルプが表示されます");
+    Host().SetStatusPane(0, mastertext::kStatusHelpHint);
     return 1;
 }
 
@@ -359,7 +352,8 @@ int CMasterDataStore::LoadMastersAtStartup() {
 int CMasterDataStore::SelectZairyoTankaFileAtStartup() {
     for (;;) {
         std::string chosen;
-        if (!Host().ChooseOpenFile("開く－材料単価", ZairyoTankaFilter(), vemo::ParentFolder(m_zairyoTankaPath), chosen))
+        if (!Host().ChooseOpenFile(mastertext::kOpenZairyoTankaTitle, mastertext::kZairyoTankaFilter,
+                                   vemo::ParentFolder(m_zairyoTankaPath), chosen))
             return 0;
         if (vemo::FileExists(chosen) && LoadInto(m_zairyoTanka, chosen)) {
             SetZairyoTankaPath(chosen);
@@ -436,7 +430,7 @@ int CMasterDataStore::SelectMasterFolder(int mode) {
     std::string oldData = vemo::ParentFolder(oldFolder);
     std::string chosenPath = m_zairyoTankaPath;
     if (!vemo::SamePath(newData, oldData) &&
-        AfxMessageBox("材料単価データの参照先も変更しますか？", MsgButtons::YesNo, MsgIcon::Exclamation) == IDYES)
+        AfxMessageBox(mastertext::kAskChangeZairyoTankaToo, MsgButtons::YesNo, MsgIcon::Exclamation) == IDYES)
         chosenPath = ChooseNumberedZairyoTanka(newData);
 
     CZairyoTankaFile zairyo;
@@ -449,7 +443,7 @@ int CMasterDataStore::SelectMasterFolder(int mode) {
         if (!Lock(kLockZairyoTanka, 1, 1)) editors += EditorNames(kLockZairyoTanka);
     }
 
-    if (!editors.empty()) Warn(kLocksRefused + editors);
+    if (!editors.empty()) Warn(mastertext::kLocksRefused + editors);
     ShowMasterFolderInStatus();
     ShowTankaSetInStatus();
     ShowZairyoTankaInStatus();
@@ -468,21 +462,15 @@ void CMasterDataStore::TakeOver(LockId id) {
 }
 
 int CMasterDataStore::AskForceMasterLocks(const std::string& editors) {
-    const std::string text =
-        "他のユーザーがデータを編集中か、前回プログラムが正常に終了できませんでした。\nそのため、以下の機能でデータを保存することができません。\n\n" +
-        editors;
+    const std::string text = mastertext::kLocksHeld + editors;
     DriveKind kind = classifyDrive(m_masterDataFolder);
     if (kind != DriveKind::fixed && kind != DriveKind::network) {
         Warn(text);
         return 0;
     }
-    int answer = AfxMessageBox(text +
-                                   "\n上記の機能でデータを保存可能にしますか？\n他のユーザーがデータを編集中の場合は「いいえ」を押してください。",
-                               MsgButtons::YesNo, MsgIcon::Exclamation);
+    int answer = AfxMessageBox(text + mastertext::kAskForceLocks, MsgButtons::YesNo, MsgIcon::Exclamation);
     if (answer == IDYES && kind == DriveKind::network)
-        answer = AfxMessageBox(
-            "ネットワーク上のデータを保存可能にしようとしています。\n\n他のユーザーが使用していないことを必ず確認してください。\n\n保存可能にしてよろしいですか？",
-            MsgButtons::YesNo, MsgIcon::Exclamation);
+        answer = AfxMessageBox(mastertext::kAskForceNetworkLocks, MsgButtons::YesNo, MsgIcon::Exclamation);
     if (answer != IDYES) return 0;
 
     std::vector<LockId> taken = {kLockBukake, kLockHenkaritsu, kLockTanka, kLockShokeihi, kLockProgramKingaku};
@@ -503,7 +491,7 @@ int CMasterDataStore::AskForceMasterLocks(const std::string& editors) {
     for (LockId id : taken)
         if (m_lockOwner[id] != 1) stillRefused += EditorNames(id);
     if (!stillRefused.empty()) {
-        Warn(kLocksRefused + stillRefused);
+        Warn(mastertext::kLocksRefused + stillRefused);
         return 0;
     }
     return 1;

@@ -5,6 +5,7 @@
 
 #include "master/MasterMerge.h"
 #include "master/MasterCommandSupport.h"
+#include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 
@@ -16,7 +17,6 @@ namespace {
 const char kShippedRoot[] = "初期データ";
 const char kDataFolderName[] = "データ格納";
 const char kShippedMasterSet[] = "参考マスター";
-const char kUpdateAborted[] = "更新作業を中断します。";
 
 std::string ZairyoTankaFileName() { return std::string(kZairyoTankaDefaultStem) + kZairyoTankaExtension; }
 
@@ -51,7 +51,7 @@ CMasterUpdater::Merge CMasterUpdater::MergeBukake(const std::string& path, CBuka
     CBukakeFile shipped;
     if (!m_store.SerializeBukakeFile(0, &shipped, path)) return Merge::failed;
     const CBukakeFile& user = m_store.GetBukakeFile();
-    CMasterProgress progress("歩掛データをインポートしています...", CountUserBukakeEntries(user, shipped));
+    CMasterProgress progress(mastertext::kStatusImportingBukake, CountUserBukakeEntries(user, shipped));
     if (!MergeUserBukake(user, shipped, BukakeMergeRules{}, progress.Stepper())) return Merge::cancelled;
     progress.Hide();
     result = std::move(shipped);
@@ -62,7 +62,7 @@ CMasterUpdater::Merge CMasterUpdater::MergeHenkaritsu(const std::string& path, C
     CHenkaritsuFile shipped;
     if (!m_store.SerializeHenkaritsuFile(0, &shipped, path)) return Merge::failed;
     const CHenkaritsuFile& user = m_store.GetHenkaritsuFile();
-    CMasterProgress progress("変化率・補正率データをインポートしています...", CountHenkaritsuRecords(user, shipped, GroupPairing::eachDestinationGroup));
+    CMasterProgress progress(mastertext::kStatusImportingHenkaritsu, CountHenkaritsuRecords(user, shipped, GroupPairing::eachDestinationGroup));
     if (!MergeUserHenkaritsu(user, shipped, GroupPairing::eachDestinationGroup, false, progress.Stepper())) return Merge::cancelled;
     progress.Hide();
     result = std::move(shipped);
@@ -74,7 +74,7 @@ CMasterUpdater::Merge CMasterUpdater::MergeTankaFile(const std::string& path, CT
     if (!m_store.SerializeTankaFile(0, &shipped, path)) return Merge::failed;
     const CTankaFile& user = m_store.GetTankaFile();
     if (shipped.m_dataVersion <= user.m_dataVersion) {
-        AfxMessageBox("現在、お使いの単価データのバージョンは最新です。\nそのまま単価データをお使いください。");
+        AfxMessageBox(mastertext::kTankaNotNewer);
         return Merge::notNewer;
     }
     MergeTanka(user, shipped);
@@ -91,7 +91,7 @@ CMasterUpdater::Merge CMasterUpdater::MergeZairyo(const std::string& path, const
     }
     CZairyoTankaFile shipped;
     if (!m_store.SerializeZairyoTankaFile(0, &shipped, path)) return Merge::failed;
-    CMasterProgress progress("材料単価データをインポートしています...", base.GetCount());
+    CMasterProgress progress(mastertext::kStatusImportingZairyoTanka, base.GetCount());
     CZairyoTankaFile merged;
     merged.Copy(base);
     if (!MergeZairyoTanka(merged, shipped, progress.Stepper())) return Merge::cancelled;
@@ -138,7 +138,7 @@ template <class Root, class MergeFn, class SaveFn>
 int CMasterUpdater::RunUpdateCommand(int silent, const UpdateTexts& texts, const std::string& source, Root& target,
                                      MergeFn merge, SaveFn save, bool isTanka) {
     if (!silent && AfxMessageBox(texts.confirm, MsgButtons::YesNo, MsgIcon::Information) != IDYES) {
-        AfxMessageBox(kUpdateAborted);
+        AfxMessageBox(mastertext::kUpdateAborted);
         return 2;
     }
     auto finish = [&](int result) {
@@ -152,7 +152,7 @@ int CMasterUpdater::RunUpdateCommand(int silent, const UpdateTexts& texts, const
     Root merged;
     Merge outcome = merge(source, merged);
     if (outcome == Merge::notNewer) {
-        AfxMessageBox("単価データの更新作業を終了します。\n");
+        AfxMessageBox(mastertext::kTankaUpdateEnded);
         return finish(3);
     }
     if (outcome != Merge::merged) {
@@ -160,7 +160,7 @@ int CMasterUpdater::RunUpdateCommand(int silent, const UpdateTexts& texts, const
         return finish(0);
     }
     if (!silent && AfxMessageBox(texts.overwrite, MsgButtons::YesNo) != IDYES) {
-        AfxMessageBox(kUpdateAborted);  // the merged master is dropped; the one in use stays
+        AfxMessageBox(mastertext::kUpdateAborted);  // the merged master is dropped; the one in use stays
         return finish(2);
     }
     if (!InstallAndSave(target, merged, save)) {
@@ -172,9 +172,8 @@ int CMasterUpdater::RunUpdateCommand(int silent, const UpdateTexts& texts, const
 }
 
 int CMasterUpdater::DoBukakeUpdate(int silent) {
-    static const UpdateTexts texts{"歩掛データの更新作業を実行します。\nよろしいですか？",
-                                   "歩掛データの更新作業は正常に終了しました。",
-                                   "歩掛データを書き換えてよろしいですか？", "歩掛データの更新作業は失敗しました。\n"};
+    static const UpdateTexts texts{mastertext::kAskUpdateBukake, mastertext::kBukakeUpdated,
+                                   mastertext::kAskOverwriteBukake, mastertext::kBukakeUpdateFailed};
     return RunUpdateCommand(
         silent, texts, ShippedBukakePath(), m_store.GetBukakeFile(),
         [this](const std::string& p, CBukakeFile& r) { return MergeBukake(p, r); },
@@ -182,10 +181,8 @@ int CMasterUpdater::DoBukakeUpdate(int silent) {
 }
 
 int CMasterUpdater::DoHenkaritsuUpdate(int silent) {
-    static const UpdateTexts texts{"変化率・補正率データの更新作業を実行します。\nよろしいですか？",
-                                   "変化率・補正率データの更新作業は正常に終了しました。",
-                                   "変化率・補正率データを書き換えてよろしいですか？",
-                                   "変化率・補正率データの更新作業は失敗しました。\n"};
+    static const UpdateTexts texts{mastertext::kAskUpdateHenkaritsu, mastertext::kHenkaritsuUpdated,
+                                   mastertext::kAskOverwriteHenkaritsu, mastertext::kHenkaritsuUpdateFailed};
     return RunUpdateCommand(
         silent, texts, ShippedHenkaritsuPath(), m_store.GetHenkaritsuFile(),
         [this](const std::string& p, CHenkaritsuFile& r) { return MergeHenkaritsu(p, r); },
@@ -193,9 +190,8 @@ int CMasterUpdater::DoHenkaritsuUpdate(int silent) {
 }
 
 int CMasterUpdater::DoTankaUpdate(int silent) {
-    static const UpdateTexts texts{"単価データの更新作業を実行します。\nよろしいですか？",
-                                   "単価データの更新作業は正常に終了しました。",
-                                   "単価データを書き換えてよろしいですか？", "単価データの更新作業は失敗しました。\n"};
+    static const UpdateTexts texts{mastertext::kAskUpdateTanka, mastertext::kTankaUpdated,
+                                   mastertext::kAskOverwriteTanka, mastertext::kTankaUpdateFailed};
     return RunUpdateCommand(
         silent, texts, ShippedTankaPath(), m_store.GetTankaFile(),
         [this](const std::string& p, CTankaFile& r) { return MergeTankaFile(p, r); },
@@ -203,10 +199,8 @@ int CMasterUpdater::DoTankaUpdate(int silent) {
 }
 
 int CMasterUpdater::DoZairyoTankaUpdate(int silent) {
-    static const UpdateTexts texts{"材料単価データの更新作業を実行します。\nよろしいですか？",
-                                   "材料単価データの更新作業は正常に終了しました。",
-                                   "材料単価データを書き換えてよろしいですか？",
-                                   "材料単価データの更新作業は失敗しました。\n"};
+    static const UpdateTexts texts{mastertext::kAskUpdateZairyoTanka, mastertext::kZairyoTankaUpdated,
+                                   mastertext::kAskOverwriteZairyoTanka, mastertext::kZairyoTankaUpdateFailed};
     return RunUpdateCommand(
         silent, texts, ShippedZairyoTankaPath(), m_store.GetZairyoTankaFile(),
         [this](const std::string& p, CZairyoTankaFile& r) { return MergeZairyo(p, m_store.GetZairyoTankaFile(), r); },
@@ -246,7 +240,7 @@ int CMasterUpdater::CopyShippedFile(const std::string& name, const std::string& 
 }
 
 int CMasterUpdater::DoAutoFileVersionUp(int silent) {
-    if (!silent && AfxMessageBox("データを更新する作業を行います。", MsgButtons::YesNo, MsgIcon::Information) != IDYES)
+    if (!silent && AfxMessageBox(mastertext::kAskUpdateAll, MsgButtons::YesNo, MsgIcon::Information) != IDYES)
         return 2;
 
     // Everything is read and merged first; nothing is written unless all of it succeeded, so a
@@ -317,8 +311,7 @@ int CMasterUpdater::DoAutoFileVersionUp(int silent) {
             released.push_back(id);
         }
         if (released.size() != std::size(unlocked)) {
-            AfxMessageBox("他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、保存ができません。",
-                          MsgButtons::Ok, MsgIcon::Exclamation);
+            AfxMessageBox(mastertext::kSaveRefused, MsgButtons::Ok, MsgIcon::Exclamation);
             failed = true;
         }
         if (!failed) {
@@ -357,7 +350,7 @@ int CMasterUpdater::DoAutoFileVersionUp(int silent) {
 
     m_store.ShowTankaSetInStatus();
     m_store.ShowZairyoTankaInStatus();
-    AfxMessageBox(failed ? "データの更新作業は失敗しました。" : "データの更新作業は正常に終了しました。", MsgButtons::Ok,
+    AfxMessageBox(failed ? mastertext::kUpdateAllFailed : mastertext::kUpdateAllDone, MsgButtons::Ok,
                   MsgIcon::Information);
     return failed ? 0 : 1;
 }

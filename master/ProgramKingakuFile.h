@@ -4,6 +4,7 @@
 #include <string>
 
 #include "master/MasterFile.h"
+#include "master/MasterTexts.h"
 
 // The プログラム金額 master ("プログラム金額データ.daa"): program-usage fees an estimate item can take over.
 
@@ -24,8 +25,7 @@ public:
 };
 
 inline constexpr MasterFormat kProgramKingakuFormat{
-    "プログラム金額農林ﾌｧｲﾙ ZORVA Development Corp.",
-    "このプログラム金額データファイルは、Vemo Ovra 農林版ではご使用できません。",
+    mastertext::kProgramKingakuSignature, mastertext::kProgramKingakuForeignFile,
     101, 101, &g_programKingakuLoadedVersion};
 
 class CProgramKingakuFile : public CMasterHeader {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "master/MasterFile.h"
+#include "master/MasterTexts.h"
 
 // The 諸経費 master ("諸経費データ.daa"): one overhead rate per 業務.
 
@@ -21,8 +22,7 @@ public:
 };
 
 inline constexpr MasterFormat kShokeihiFormat{
-    "諸経費農林ﾌｧｲﾙ ZORVA Development Corp.",
-    "この諸経費データファイルは、Vemo Ovra 農林版ではご使用できません。",
+    mastertext::kShokeihiSignature, mastertext::kShokeihiForeignFile,
     102, 102, &g_shokeihiLoadedVersion};
 
 class CShokeihiFile : public CMasterHeader {

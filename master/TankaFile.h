@@ -5,6 +5,7 @@
 #include <string>
 
 #include "master/MasterFile.h"
+#include "master/MasterTexts.h"
 
 // The 単価 master ("単価データ.daa"): one row per 職種 with twenty prices, one per titled price column,
 // and a header with the user's company block, the default price column, the consumption-tax rate and
@@ -18,7 +19,7 @@ public:
 
     int32_t m_id = kUnset;  // 1000..1999
     int32_t m_setting = kUnset;
-    std::string m_unit = "人";
+    std::string m_unit = mastertext::kTankaDefaultUnit;
     std::string m_name;  // 職種
     int32_t m_kind = 0;  // 0 直接人件費, 1 労務費
     std::array<int32_t, kPriceColumns> m_prices;  // yen
@@ -33,8 +34,7 @@ public:
 };
 
 inline constexpr MasterFormat kTankaFormat{
-    "単価農林ﾌｧｲﾙ ZORVA Development Corp.",
-    "この単価データファイルは、Vemo Ovra 農林版ではご使用できません。",
+    mastertext::kTankaSignature, mastertext::kTankaForeignFile,
     104, 103, &g_tankaLoadedVersion};
 
 class CTankaFile : public CMasterHeader {

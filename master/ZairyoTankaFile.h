@@ -4,6 +4,7 @@
 #include <string>
 
 #include "master/MasterFile.h"
+#include "master/MasterTexts.h"
 
 // The 材料単価 master (a chosen "*.zoa" file): material and equipment prices grouped by kind.
 
@@ -13,7 +14,8 @@ inline constexpr char kZairyoTankaExtension[] = ".zoa";
 // Kinds of item; the editor shows them in the order 0, 2, 1, 3, 4, 5.
 inline constexpr int kZairyoKindCount = 6;
 inline constexpr const char* kZairyoKindNames[kZairyoKindCount] = {
-    "材料費", "動力費・その他", "機械器具損料", "測量材料費", "測量機械経費", "測量その他経費"};
+    mastertext::kZairyoKindZairyo,        mastertext::kZairyoKindDoryoku,       mastertext::kZairyoKindKikai,
+    mastertext::kZairyoKindSokuryoZairyo, mastertext::kZairyoKindSokuryoKikai, mastertext::kZairyoKindSokuryoSonota};
 
 // "No price": the double whose bits are 0x0010000000000000 (the smallest positive normal double).
 inline constexpr uint64_t kNoPriceBits = 0x0010000000000000ull;
@@ -40,8 +42,7 @@ public:
 };
 
 inline constexpr MasterFormat kZairyoTankaFormat{
-    "材料単価農林ﾌｧｲﾙ ZORVA Development Corp.",
-    "この材料単価データファイルは、Vemo Ovra 農林版ではご使用できません。",
+    mastertext::kZairyoTankaSignature, mastertext::kZairyoTankaForeignFile,
     102, 102, &g_zairyoTankaLoadedVersion};
 
 class CZairyoTankaFile : public CMasterHeader {

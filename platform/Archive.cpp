@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/Cp932.h"
+#include "platform/PlatformTexts.h"
 
 namespace {
 
@@ -20,17 +21,17 @@ CArchive::CArchive() : m_mode(store) {}
 CArchive::CArchive(std::string bytes) : m_mode(load), m_buffer(std::move(bytes)) {}
 
 void CArchive::RequireStoring() const {
-    if (m_mode != store) throw std::logic_error("write on a loading archive");
+    if (m_mode != store) throw std::logic_error(platformtext::kWriteOnLoadingArchive);
 }
 
 void CArchive::RequireLoading() const {
-    if (m_mode != load) throw std::logic_error("read on a storing archive");
+    if (m_mode != load) throw std::logic_error(platformtext::kReadOnStoringArchive);
 }
 
 void CArchive::Need(size_t size) const {
     RequireLoading();
     if (size > Remaining())
-        throw CArchiveException(CArchiveException::endOfFile, "unexpected end of file");
+        throw CArchiveException(CArchiveException::endOfFile, platformtext::kUnexpectedEndOfFile);
 }
 
 void CArchive::WriteInt(int32_t v) { RequireStoring(); AppendLittleEndian(m_buffer, v); }
@@ -59,7 +60,7 @@ void CArchive::WriteRawString(std::string_view bytes) {
         WriteByte(0xFF);
         WriteWord(static_cast<uint16_t>(n));
     } else {
-        if (n > 0xFFFFFFFFu) throw std::length_error("text too long for the archive");
+        if (n > 0xFFFFFFFFu) throw std::length_error(platformtext::kTextTooLong);
         WriteByte(0xFF);
         WriteWord(0xFFFF);
         AppendLittleEndian(m_buffer, static_cast<uint32_t>(n));
@@ -106,7 +107,7 @@ std::string CArchive::ReadRawString() {
         if (n == 0xFFFF) n = ReadLittleEndian<uint32_t>(*this);
     }
     if (n > Remaining())
-        throw CArchiveException(CArchiveException::badText, "text length beyond the end of the file");
+        throw CArchiveException(CArchiveException::badText, platformtext::kTextBeyondEnd);
     std::string s = m_buffer.substr(m_pos, n);
     m_pos += n;
     return s;
@@ -117,8 +118,8 @@ std::string CArchive::ReadString() { return vemo::Cp932ToUtf8(ReadRawString()); 
 int32_t CArchive::ReadCount(size_t minBytesEach) {
     int32_t count = ReadInt();
     if (count < 0)
-        throw CArchiveException(CArchiveException::badCount, "negative element count");
+        throw CArchiveException(CArchiveException::badCount, platformtext::kNegativeCount);
     if (minBytesEach > 0 && static_cast<uint64_t>(count) * minBytesEach > Remaining())
-        throw CArchiveException(CArchiveException::badCount, "element count beyond the end of the file");
+        throw CArchiveException(CArchiveException::badCount, platformtext::kCountBeyondEnd);
     return count;
 }

@@ -1,8 +1,11 @@
 #include "platform/Cp932.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
+
+#include "platform/PlatformTexts.h"
 
 namespace vemo {
 namespace {
@@ -12,7 +15,8 @@ class Converter {
 public:
     Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {
         if (m_cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+            throw std::runtime_error(platformtext::kNoConverterBefore + std::string(from) +
+                                     platformtext::kNoConverterBetween + to);
     }
     ~Converter() { iconv_close(m_cd); }
     Converter(const Converter&) = delete;
@@ -58,11 +62,30 @@ size_t Utf8SequenceLength(unsigned char lead) {
     return 1;
 }
 
-}  // namespace
+// A byte that starts no CP932 character is kept as the private-use code point U+F700 + byte
+// (U+F780..U+F7FF, only bytes 0x80..0xFF can be undecodable). iconv's CP932 table neither produces
+// nor accepts these code points (its user-defined area is U+E000..U+E757), so on the way back they
+// can only stand for the byte they came from, and a text is stored exactly as it was read.
+constexpr char32_t kRawByteBase = 0xF700;
 
-std::string Utf8ToCp932(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
+void AppendRawByte(unsigned char byte, std::string& out) {
+    const char32_t cp = kRawByteBase + byte;
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+}
+
+// The raw byte whose code point starts the text, or -1. U+F780..U+F7FF is EF 9E/9F 80..BF in UTF-8.
+int RawByteAt(std::string_view utf8) {
+    if (utf8.size() < 3 || utf8[0] != '\xEF') return -1;
+    const auto second = static_cast<unsigned char>(utf8[1]);
+    const auto third = static_cast<unsigned char>(utf8[2]);
+    if ((second != 0x9E && second != 0x9F) || (third & 0xC0) != 0x80) return -1;
+    return 0x80 | ((second & 0x01) << 6) | (third & 0x3F);
+}
+
+// Converts UTF-8 holding no raw-byte code points; what CP932 cannot hold becomes '?'.
+void AppendCp932(std::string_view utf8, std::string& out) {
     while (!utf8.empty()) {
         size_t used = ToCp932().Convert(utf8, out);
         utf8.remove_prefix(used);
@@ -71,6 +94,26 @@ std::string Utf8ToCp932(std::string_view utf8) {
         size_t skip = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[0])), utf8.size());
         utf8.remove_prefix(skip);
     }
+}
+
+}  // namespace
+
+std::string Utf8ToCp932(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    size_t from = 0;
+    for (size_t at = utf8.find('\xEF'); at != std::string_view::npos; at = utf8.find('\xEF', at)) {
+        const int raw = RawByteAt(utf8.substr(at));
+        if (raw < 0) {
+            ++at;
+            continue;
+        }
+        AppendCp932(utf8.substr(from, at - from), out);
+        out.push_back(static_cast<char>(raw));
+        at += 3;
+        from = at;
+    }
+    AppendCp932(utf8.substr(from), out);
     return out;
 }
 
@@ -81,7 +124,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
         size_t used = FromCp932().Convert(cp932, out);
         cp932.remove_prefix(used);
         if (cp932.empty()) break;
-        out.append("\xEF\xBF\xBD");
+        AppendRawByte(static_cast<unsigned char>(cp932[0]), out);
         cp932.remove_prefix(1);
     }
     return out;

@@ -8,13 +8,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/PlatformTexts.h"
+
 namespace vemo {
 namespace fs = std::filesystem;
 
 namespace {
 
 void SetError(std::string* error, const std::string& what) {
-    if (error) *error = what + ": " + std::strerror(errno);
+    if (error) *error = what + platformtext::kErrorDetailSeparator + std::strerror(errno);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -37,7 +39,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 bool ReadFileBytes(const std::string& path, std::string& out, std::string* error) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        SetError(error, "cannot open " + path);
+        SetError(error, platformtext::kCannotOpen + path);
         return false;
     }
     std::string data;
@@ -46,7 +48,7 @@ bool ReadFileBytes(const std::string& path, std::string& out, std::string* error
         ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR) continue;
-            SetError(error, "cannot read " + path);
+            SetError(error, platformtext::kCannotRead + path);
             ::close(fd);
             return false;
         }
@@ -64,7 +66,7 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
     std::string tmpl = JoinPath(folder, "." + FileNameOf(path) + ".XXXXXX");
     int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
     if (fd < 0) {
-        SetError(error, "cannot create a temporary file in " + folder);
+        SetError(error, platformtext::kCannotCreateTemporary + folder);
         return false;
     }
     auto fail = [&](const std::string& what) {
@@ -82,16 +84,16 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    if (!WriteAll(fd, bytes)) return fail("cannot write " + tmpl);
-    if (::fchmod(fd, mode) != 0) return fail("cannot set the mode of " + tmpl);
-    if (::fsync(fd) != 0) return fail("cannot flush " + tmpl);
+    if (!WriteAll(fd, bytes)) return fail(platformtext::kCannotWrite + tmpl);
+    if (::fchmod(fd, mode) != 0) return fail(platformtext::kCannotSetMode + tmpl);
+    if (::fsync(fd) != 0) return fail(platformtext::kCannotFlush + tmpl);
     if (::close(fd) != 0) {
-        SetError(error, "cannot close " + tmpl);
+        SetError(error, platformtext::kCannotClose + tmpl);
         ::unlink(tmpl.c_str());
         return false;
     }
     if (::rename(tmpl.c_str(), path.c_str()) != 0) {
-        SetError(error, "cannot replace " + path);
+        SetError(error, platformtext::kCannotReplace + path);
         ::unlink(tmpl.c_str());
         return false;
     }

@@ -1,5 +1,7 @@
 #include "platform/Host.h"
 
+#include "platform/PlatformTexts.h"
+
 namespace {
 
 class QuietProgress : public IProgress {
@@ -23,7 +25,7 @@ private:
 // Used when no host is installed (tools without a user): questions get their cancelling answer.
 class QuietHost : public IHost {
 public:
-    std::string AppName() const override { return "Vemo Ovra 農林版"; }
+    std::string AppName() const override { return platformtext::kAppName; }
     int MessageBox(const std::string&, const std::string&, MsgButtons buttons, MsgIcon, int) override {
         switch (buttons) {
             case MsgButtons::Ok: return IDOK;

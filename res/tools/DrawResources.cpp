@@ -1,5 +1,5 @@
 // Draws the program's bitmaps and icons into the res folder: the MDI background tile, the splash
-// picture, the application icon, the status-pane icons and the main toolbar buttons. Magenta
+// picture, the application icon, the status-pane icons and the strip of main toolbar buttons. Magenta
 // (0xFF00FF) is the transparent colour of the small pictures. Run with the res folder as the
 // only argument, then commit the pictures.
 #include <QApplication>
@@ -197,84 +197,102 @@ int main(int argc, char** argv) {
          }),
          res + "/icons/pane_zairyo.png");
 
-    // Main toolbar buttons, 24 × 24.
-    struct Button {
-        int id;
-        std::function<void(QPainter&)> draw;
+    // Main toolbar buttons, 24 × 24, side by side in one strip in the order of their picture index
+    // in the command table (each named by its command).
+    const std::function<void(QPainter&)> buttons[] = {
+        // FileNew
+        [](QPainter& p) {
+            Page(p, QRectF(5, 2, 14, 19));
+            p.setPen(QPen(QColor(0xE0, 0xA0, 0x00), 2));
+            p.drawLine(17, 15, 17, 21);
+            p.drawLine(14, 18, 20, 18);
+        },
+        // FileOpen
+        [](QPainter& p) { Folder(p, QRectF(2, 5, 20, 15), QColor(0xF0, 0xC8, 0x50)); },
+        // FileSave
+        [](QPainter& p) {
+            p.setPen(QPen(kInk, 1));
+            p.setBrush(kAccent);
+            p.drawRect(QRectF(3, 3, 18, 18));
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(6, 3, 12, 7));
+            p.setBrush(QColor(0xC0, 0xC0, 0xC0));
+            p.drawRect(QRectF(7, 14, 10, 7));
+        },
+        // EditClear
+        [](QPainter& p) {
+            p.setPen(QPen(QColor(0xC0, 0x20, 0x20), 3));
+            p.drawLine(6, 6, 18, 18);
+            p.drawLine(18, 6, 6, 18);
+        },
+        // KenmeiInput
+        [](QPainter& p) {
+            Page(p, QRectF(4, 2, 16, 20));
+            Glyph(p, QRectF(4, 4, 16, 18), QStringLiteral("件"), kInk, 12);
+        },
+        // NameEdit
+        [](QPainter& p) {
+            Page(p, QRectF(3, 3, 14, 18));
+            Lines(p, QRectF(3, 3, 14, 18), 4);
+            p.setPen(QPen(QColor(0xD0, 0x80, 0x20), 3));
+            p.drawLine(11, 19, 21, 9);
+        },
+        // TekiyoEdit
+        [](QPainter& p) {
+            Page(p, QRectF(4, 2, 16, 20));
+            Glyph(p, QRectF(4, 4, 16, 18), QStringLiteral("摘"), kInk, 12);
+        },
+        // MoveUp
+        [](QPainter& p) { Arrow(p, true); },
+        // MoveDown
+        [](QPainter& p) { Arrow(p, false); },
+        // Recalc
+        [](QPainter& p) { Glyph(p, QRectF(0, 0, 24, 24), QStringLiteral("Σ"), QColor(0x20, 0x70, 0x30), 18); },
+        // WindowCascade
+        [](QPainter& p) {
+            Window(p, QRectF(2, 2, 13, 11));
+            Window(p, QRectF(6, 6, 13, 11));
+            Window(p, QRectF(10, 10, 12, 11));
+        },
+        // WindowTileHorz
+        [](QPainter& p) {
+            Window(p, QRectF(2, 3, 20, 8));
+            Window(p, QRectF(2, 13, 20, 8));
+        },
+        // FilePrint
+        [](QPainter& p) {
+            p.setPen(QPen(kInk, 1));
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(7, 2, 10, 8));
+            p.setBrush(QColor(0xA0, 0xA8, 0xB0));
+            p.drawRect(QRectF(3, 9, 18, 9));
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(7, 15, 10, 7));
+        },
+        // FilePrintPreview
+        [](QPainter& p) {
+            Page(p, QRectF(3, 2, 14, 19));
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(kInk, 2));
+            p.setBrush(QColor(0xD8, 0xEC, 0xFF));
+            p.drawEllipse(QRectF(10, 10, 8, 8));
+            p.drawLine(QPointF(17, 17), QPointF(22, 22));
+        },
+        // AppAbout
+        [](QPainter& p) {
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(kInk, 1));
+            p.setBrush(QColor(0x30, 0x70, 0xC0));
+            p.drawEllipse(QRectF(2, 2, 20, 20));
+            Glyph(p, QRectF(2, 2, 20, 20), QStringLiteral("?"), Qt::white, 16);
+        },
     };
-    const Button buttons[] = {
-        {57600, [](QPainter& p) {
-             Page(p, QRectF(5, 2, 14, 19));
-             p.setPen(QPen(QColor(0xE0, 0xA0, 0x00), 2));
-             p.drawLine(17, 15, 17, 21);
-             p.drawLine(14, 18, 20, 18);
-         }},
-        {57601, [](QPainter& p) { Folder(p, QRectF(2, 5, 20, 15), QColor(0xF0, 0xC8, 0x50)); }},
-        {57603, [](QPainter& p) {
-             p.setPen(QPen(kInk, 1));
-             p.setBrush(kAccent);
-             p.drawRect(QRectF(3, 3, 18, 18));
-             p.setBrush(Qt::white);
-             p.drawRect(QRectF(6, 3, 12, 7));
-             p.setBrush(QColor(0xC0, 0xC0, 0xC0));
-             p.drawRect(QRectF(7, 14, 10, 7));
-         }},
-        {57632, [](QPainter& p) {
-             p.setPen(QPen(QColor(0xC0, 0x20, 0x20), 3));
-             p.drawLine(6, 6, 18, 18);
-             p.drawLine(18, 6, 6, 18);
-         }},
-        {32797, [](QPainter& p) {
-             Page(p, QRectF(4, 2, 16, 20));
-             Glyph(p, QRectF(4, 4, 16, 18), QStringLiteral("件"), kInk, 12);
-         }},
-        {32799, [](QPainter& p) {
-             Page(p, QRectF(3, 3, 14, 18));
-             Lines(p, QRectF(3, 3, 14, 18), 4);
-             p.setPen(QPen(QColor(0xD0, 0x80, 0x20), 3));
-             p.drawLine(11, 19, 21, 9);
-         }},
-        {32798, [](QPainter& p) {
-             Page(p, QRectF(4, 2, 16, 20));
-             Glyph(p, QRectF(4, 4, 16, 18), QStringLiteral("摘"), kInk, 12);
-         }},
-        {32800, [](QPainter& p) { Arrow(p, true); }},
-        {32801, [](QPainter& p) { Arrow(p, false); }},
-        {32802, [](QPainter& p) { Glyph(p, QRectF(0, 0, 24, 24), QStringLiteral("Σ"), QColor(0x20, 0x70, 0x30), 18); }},
-        {57650, [](QPainter& p) {
-             Window(p, QRectF(2, 2, 13, 11));
-             Window(p, QRectF(6, 6, 13, 11));
-             Window(p, QRectF(10, 10, 12, 11));
-         }},
-        {57651, [](QPainter& p) {
-             Window(p, QRectF(2, 3, 20, 8));
-             Window(p, QRectF(2, 13, 20, 8));
-         }},
-        {57607, [](QPainter& p) {
-             p.setPen(QPen(kInk, 1));
-             p.setBrush(Qt::white);
-             p.drawRect(QRectF(7, 2, 10, 8));
-             p.setBrush(QColor(0xA0, 0xA8, 0xB0));
-             p.drawRect(QRectF(3, 9, 18, 9));
-             p.setBrush(Qt::white);
-             p.drawRect(QRectF(7, 15, 10, 7));
-         }},
-        {57609, [](QPainter& p) {
-             Page(p, QRectF(3, 2, 14, 19));
-             p.setRenderHint(QPainter::Antialiasing);
-             p.setPen(QPen(kInk, 2));
-             p.setBrush(QColor(0xD8, 0xEC, 0xFF));
-             p.drawEllipse(QRectF(10, 10, 8, 8));
-             p.drawLine(QPointF(17, 17), QPointF(22, 22));
-         }},
-        {57664, [](QPainter& p) {
-             p.setRenderHint(QPainter::Antialiasing);
-             p.setPen(QPen(kInk, 1));
-             p.setBrush(QColor(0x30, 0x70, 0xC0));
-             p.drawEllipse(QRectF(2, 2, 20, 20));
-             Glyph(p, QRectF(2, 2, 20, 20), QStringLiteral("?"), Qt::white, 16);
-         }},
-    };
-    for (const Button& b : buttons) Save(Icon(24, b.draw), res + QStringLiteral("/toolbar/%1.png").arg(b.id));
+    const int count = static_cast<int>(std::size(buttons));
+    QImage strip = Canvas(24 * count, 24, kMagenta);
+    {
+        QPainter p(&strip);
+        for (int i = 0; i < count; ++i) p.drawImage(24 * i, 0, Icon(24, buttons[i]));
+    }
+    Save(strip, res + "/toolbar/main.png");
     return 0;
 }

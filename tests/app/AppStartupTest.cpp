@@ -24,6 +24,7 @@
 #include "app/VemoWinDoc.h"
 #include "app/dialogs/ImeStatus.h"
 #include "estimate/VemoWinDocData.h"
+#include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 
 namespace fs = std::filesystem;
@@ -32,10 +33,10 @@ using namespace masterbuild;
 namespace {
 
 const std::vector<std::string> kLoadTexts = {
-    "歩掛率データを読み込んでいます...",       "変化率・補正率データを読み込んでいます...",
-    "単価データを読み込んでいます...",         "諸経費データを読み込んでいます...",
-    "プログラム金額データを読み込んでいます...", "材料単価データを読み込んでいます...",
-    "表紙データを読み込んでいます...",         "[F1]キーを押すと、ヘルプが表示されます"};
+    mastertext::kStatusLoadingBukake,         mastertext::kStatusLoadingHenkaritsu,
+    mastertext::kStatusLoadingTanka,          mastertext::kStatusLoadingShokeihi,
+    mastertext::kStatusLoadingProgramKingaku, mastertext::kStatusLoadingZairyoTanka,
+    mastertext::kStatusLoadingHyoshi,         mastertext::kStatusHelpHint};
 
 template <class Root>
 void WriteMaster(const std::string& path, Root root) {
@@ -128,7 +129,8 @@ TEST_F(AppStartup, LoadsAndLocksTheMastersAndReleasesThemAtTheEnd) {
         EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(vemo::app::kMainCaption));
         // Starting without a file opens no estimate.
         EXPECT_TRUE(app.EstimateWindows().empty());
-        EXPECT_EQ(&CalcEnv(), &app);
+        // Estimates are priced with their own contexts: the application installs none process-wide.
+        EXPECT_THROW(CalcEnv(), std::logic_error);
         app.ExitInstance();
         EXPECT_EQ(program.CountLocked(), 0);
     }
@@ -147,11 +149,9 @@ TEST_F(AppStartup, ASecondInstanceSeesTheLocks) {
         ASSERT_TRUE(second.InitInstance());
         ASSERT_EQ(secondHost.messages.size(), 1u);
         EXPECT_EQ(secondHost.messages[0].text,
-                  "他のユーザーがデータを編集中か、前回プログラムが正常に終了できませんでした。\n"
-                  "そのため、以下の機能でデータを保存することができません。\n\n"
-                  "歩掛ファイル編集\n変化率・補正率ファイル編集\n単価ファイル編集\n社名入力及び選択単価の初期設定\n"
-                  "諸経費ファイル編集\nプログラム金額ファイル編集\n材料単価ファイル編集\n"
-                  "\n上記の機能でデータを保存可能にしますか？\n他のユーザーがデータを編集中の場合は「いいえ」を押してください。");
+                  mastertext::kLocksHeld + std::string(mastertext::kEditorBukake) + mastertext::kEditorHenkaritsu +
+                      mastertext::kEditorTanka + mastertext::kEditorShokeihi + mastertext::kEditorProgramKingaku +
+                      mastertext::kEditorZairyoTanka + mastertext::kAskForceLocks);
         EXPECT_EQ(secondHost.messages[0].buttons, MsgButtons::YesNo);
         second.ExitInstance();
         // The second instance releases nothing it did not take.
@@ -410,15 +410,15 @@ TEST_F(AppStartup, MasterDataMaintenanceCommandsRunFromTheMenu) {
 
     scripted.messages.clear();
     EXPECT_TRUE(commands.Dispatch(cmd::TankaImportManual));
-    EXPECT_EQ(scripted.MessageTexts(), std::vector<std::string>{"現在のVemo Ovraでは、この機能はサポートされていません。"});
+    EXPECT_EQ(scripted.MessageTexts(), std::vector<std::string>{mastertext::kNotSupported});
 
     // The shipped 歩掛 merged into the user's copy and saved.
     scripted.messages.clear();
     scripted.answers = {IDYES, IDYES};
     EXPECT_TRUE(commands.Dispatch(cmd::BukakeUpdate));
     ASSERT_FALSE(scripted.messages.empty());
-    EXPECT_EQ(scripted.messages.front().text, "歩掛データの更新作業を実行します。\nよろしいですか？");
-    EXPECT_EQ(scripted.messages.back().text, "歩掛データの更新作業は正常に終了しました。");
+    EXPECT_EQ(scripted.messages.front().text, mastertext::kAskUpdateBukake);
+    EXPECT_EQ(scripted.messages.back().text, mastertext::kBukakeUpdated);
     EXPECT_TRUE(vemo::IsReadOnlyMarked(shipped / "データ格納/参考マスター25/歩掛データ.soa"));
 
     // The consistency check of the shipped data finds nothing to report.
@@ -426,9 +426,8 @@ TEST_F(AppStartup, MasterDataMaintenanceCommandsRunFromTheMenu) {
     scripted.answers = {IDYES};
     EXPECT_TRUE(commands.Dispatch(cmd::CheckConsistency));
     ASSERT_GE(scripted.messages.size(), 2u);
-    EXPECT_EQ(scripted.messages[0].text, "マスター ファイルの整合性チェックを行いますか？");
-    EXPECT_EQ(scripted.messages[1].text,
-              "すべての歩掛データの変化率番号（変化率コード）は、変化率・補正率データとの整合性がとれています。");
+    EXPECT_EQ(scripted.messages[0].text, mastertext::kAskCheck);
+    EXPECT_EQ(scripted.messages[1].text, mastertext::kRatesAllClear);
     app.ExitInstance();
 }
 
@@ -497,7 +496,7 @@ TEST_F(AppStartup, ChoosingTheProgramWideMaterialFile) {
     scripted.fileAnswers = {brokenPath, otherPath};
     EXPECT_EQ(app.SelectZairyoTankaFile(), 1);
     EXPECT_TRUE(scripted.fileAnswers.empty());
-    EXPECT_EQ(scripted.fileTitles.back(), "開く－材料単価");
+    EXPECT_EQ(scripted.fileTitles.back(), mastertext::kOpenZairyoTankaTitle);
     EXPECT_EQ(app.Store().GetZairyoTankaPath(), otherPath);
     EXPECT_EQ(app.Store().GetZairyoTankaFile().m_title, "材料単価 自社");
     EXPECT_TRUE(vemo::IsReadOnlyMarked(otherPath));
@@ -564,3 +563,99 @@ TEST_F(AppStartup, ReopeningAnOpenEstimateBringsBackItsMaterialPrices) {
     EXPECT_EQ(app.GetPreviousZairyoTankaPath(), programWide);
     EXPECT_TRUE(scripted.messages.empty());
 }
+
+namespace {
+
+// Pricing of open estimates: the 歩掛 of 業務 1 holds one lump 種別 of 1.00 day of 職種 1000 (labour,
+// 51,000 yen in the estimates' price column) with 精度管理係数 10 and material 1500; an estimate
+// holds 2.000 of it and the 材料費 row, which sums the materials.
+class AppPricing : public AppStartup {
+protected:
+    void SetUp() override {
+        AppStartup::SetUp();
+        CBukakeFile bukake = SampleBukakeFile();
+        CBukakeShubetsu& shubetsu = AddShubetsu(AddKoshu(*bukake.FindGyomu(1), 10, "測量"), 1, "観測");
+        shubetsu.m_coefficient = 10;
+        CBukakeDetail& detail = shubetsu.GetDetail();
+        detail.m_unit = "式";
+        detail.m_formula = "1";
+        detail.m_shokushu[0] = 1000;
+        detail.m_zairyoId = 1500;
+        AddLine(detail, "観測", {100});
+        WriteMaster(program.masters + "/歩掛データ.soa", std::move(bukake));
+    }
+    // An estimate naming the material-price file, which is written with the given price of material 1500.
+    std::string WriteEstimateAndPrices(const std::string& name, double price) {
+        const std::string zairyo = program.data + "/材料単価データ" + name + ".zoa";
+        CZairyoTankaFile prices = SampleZairyoTankaFile();
+        AddZairyoItem(prices, 1500, 5, "杭", price);
+        WriteMaster(zairyo, std::move(prices));
+        CVemoWinDocData data;
+        CSekisanItemList* list = data.GetItemList();
+        list->m_strMasterFolder = program.masters;
+        list->m_strZairyoFile = zairyo;
+        list->m_nTankaColumn = 1;
+        estimate_test::ItemListBuilder(*list)
+            .Gyomu(1, "測量業務")
+            .Koshu(10)
+            .Shubetsu(1, "観測")
+            .Quantity(2000)
+            .Set([](CSekisanItem& i) { i.m_bKotei[0] = 1; })
+            .Koshu(85);
+        const std::string path = program.root / (name + ".sei");
+        EXPECT_EQ(data.SaveFile(path), 1);
+        return path;
+    }
+    // Recalculates the whole estimate; the row of 工種 koshu of 業務 1 (with shubetsu: its 種別 row after it).
+    static const CSekisanItem& Recalculated(CVemoWinDoc& doc, int koshu, int shubetsu = kUnset) {
+        EXPECT_EQ(doc.Data().GetSekisanData()->Recalculate(0), 1);
+        const CSekisanItemList& list = *doc.GetItemList();
+        const int at = list.FindKoshu(1, koshu) + (IsUnset(shubetsu) ? 0 : 1);
+        const CSekisanItem* item = list.GetItem(at);
+        EXPECT_TRUE(item && (IsUnset(shubetsu) || item->m_nShubetsu == shubetsu));
+        static const CSekisanItem none;
+        return item ? *item : none;
+    }
+};
+
+TEST_F(AppPricing, OpenEstimatesPricedAlternatelyKeepTheirOwnMaterialPrices) {
+    const std::string estimateA = WriteEstimateAndPrices("A", 100.0);
+    const std::string estimateB = WriteEstimateAndPrices("B", 250.0);
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    CVemoWinDoc* a = app.OpenDocumentFile(estimateA);
+    CVemoWinDoc* b = app.OpenDocumentFile(estimateB);
+    ASSERT_TRUE(a && b);
+    // The application now uses B's file; A is still priced with its own.
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), program.data + "/材料単価データB.zoa");
+    struct Step {
+        CVemoWinDoc* doc;
+        int materials;  // 2.000 × the price of material 1500 in the estimate's file
+    };
+    for (const Step& step : {Step{a, 200}, Step{b, 500}, Step{a, 200}, Step{b, 500}})
+        EXPECT_EQ(Recalculated(*step.doc, 85).m_nAmount, step.materials);
+    // The other masters are the application's, shared by both.
+    EXPECT_EQ(&a->CalcContext()->GetBukakeFile(), &app.Store().GetBukakeFile());
+    EXPECT_EQ(&b->CalcContext()->GetTankaFile(), &app.Store().GetTankaFile());
+    EXPECT_TRUE(scripted.messages.empty()) << scripted.messages.front().text;
+}
+
+TEST_F(AppPricing, ASettingsChangeIsSeenByTheNextRecalculation) {
+    const std::string path = WriteEstimateAndPrices("A", 100.0);
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    CVemoWinDoc* doc = app.OpenDocumentFile(path);
+    ASSERT_NE(doc, nullptr);
+    // 精度管理費 on the labour: 51,000 + 10 % = 56,100 for the lump row.
+    EXPECT_EQ(Recalculated(*doc, 10, 1).m_nAmount, 56100);
+    // On the direct labour instead, which this 職種 is not part of: 51,000.
+    app.Settings().SeidoCalc = 1;
+    EXPECT_EQ(Recalculated(*doc, 10, 1).m_nAmount, 51000);
+    app.Settings().SeidoCalc = 0;
+    EXPECT_EQ(Recalculated(*doc, 10, 1).m_nAmount, 56100);
+    EXPECT_TRUE(scripted.messages.empty()) << scripted.messages.front().text;
+}
+
+}  // namespace

@@ -40,7 +40,7 @@ protected:
 TEST_F(SettingsTest, FirstStartTakesEveryDefault) {
     CQtSettings profile;
     CAppSettings s;
-    s.seidoCalc = 9;  // overwritten by the load
+    s.SeidoCalc = 9;  // overwritten by the load
     LoadSettings(profile, m_program.Path(), "/data/参考マスター25", m_rect, s);
     EXPECT_FALSE(s.maximised);
     EXPECT_EQ(s.window, m_rect);
@@ -53,22 +53,22 @@ TEST_F(SettingsTest, FirstStartTakesEveryDefault) {
                               m_program.Path() + "/フォーム/全地連ﾓﾉｸﾛA4通常形式.xls"}));
     EXPECT_EQ(s.formType, 0);
     EXPECT_EQ(s.formGyou, 10);
-    EXPECT_EQ(s.seidoCalc, 0);
-    EXPECT_EQ(s.shokeihiCalc, 1);
+    EXPECT_EQ(s.SeidoCalc, 0);
+    EXPECT_EQ(s.ShokeihiCalc, 1);
     EXPECT_EQ(s.sekouCalc, 0);
-    EXPECT_EQ(s.gijyutuCalc, 0);
-    EXPECT_EQ(s.defGijyutuCalc, 1);
-    EXPECT_EQ(s.densiDsp, 0);
-    EXPECT_EQ(s.daikaName, "");
-    EXPECT_EQ(s.daikaOn, 0);
-    EXPECT_EQ(s.marumeDsp, 0);
-    EXPECT_EQ(s.seidoDsp, 0);
-    EXPECT_EQ(s.zairyoDsp, 1);
-    EXPECT_EQ(s.douroCalc, 0);
+    EXPECT_EQ(s.GijyutuCalc, 0);
+    EXPECT_EQ(s.DefGijyutuCalc, 1);
+    EXPECT_EQ(s.DensiDsp, 0);
+    EXPECT_EQ(s.DaikaName, "");
+    EXPECT_EQ(s.DaikaOn, 0);
+    EXPECT_EQ(s.MarumeDsp, 0);
+    EXPECT_EQ(s.SeidoDsp, 0);
+    EXPECT_EQ(s.ZairyoDsp, 1);
+    EXPECT_EQ(s.DouroCalc, 0);
     EXPECT_EQ(s.norinHoshoUse, 0);
     EXPECT_DOUBLE_EQ(s.spWidthWari, 1.0);
-    EXPECT_EQ(s.hoseiMarumeKeta, 4);
-    EXPECT_EQ(s.hoseiMarumeKind, 0);
+    EXPECT_EQ(s.HoseiMarumeKeta, 4);
+    EXPECT_EQ(s.HoseiMarumeKind, 0);
     // The remembered directory defaults to the program folder and becomes the current one.
     EXPECT_EQ(s.lastDirectory, m_program.Path());
     EXPECT_EQ(QDir::currentPath().toStdString(), m_program.Path());
@@ -86,21 +86,21 @@ TEST_F(SettingsTest, RoundTripKeepsEveryValue) {
         s.formList = {"/f/a.xls", "/f/b.xls"};
         s.formType = 1;
         s.formGyou = 25;
-        s.seidoCalc = 1;
-        s.shokeihiCalc = 0;
+        s.SeidoCalc = 1;
+        s.ShokeihiCalc = 0;
         s.sekouCalc = 1;
-        s.gijyutuCalc = 1;
-        s.defGijyutuCalc = 0;
-        s.densiDsp = 1;
-        s.daikaName = "一位代価表";
-        s.daikaOn = 1;
-        s.marumeDsp = 1;
-        s.seidoDsp = 1;
-        s.zairyoDsp = 0;
+        s.GijyutuCalc = 1;
+        s.DefGijyutuCalc = 0;
+        s.DensiDsp = 1;
+        s.DaikaName = "一位代価表";
+        s.DaikaOn = 1;
+        s.MarumeDsp = 1;
+        s.SeidoDsp = 1;
+        s.ZairyoDsp = 0;
         s.norinHoshoUse = 1;
         s.spWidthWari = 0.85;
-        s.hoseiMarumeKeta = 2;
-        s.hoseiMarumeKind = 2;
+        s.HoseiMarumeKeta = 2;
+        s.HoseiMarumeKind = 2;
         SaveSettings(profile, s);
     }
     CQtSettings profile;
@@ -113,21 +113,21 @@ TEST_F(SettingsTest, RoundTripKeepsEveryValue) {
     EXPECT_EQ(r.formList, s.formList);
     EXPECT_EQ(r.formType, 1);
     EXPECT_EQ(r.formGyou, 25);
-    EXPECT_EQ(r.seidoCalc, 1);
-    EXPECT_EQ(r.shokeihiCalc, 0);
+    EXPECT_EQ(r.SeidoCalc, 1);
+    EXPECT_EQ(r.ShokeihiCalc, 0);
     EXPECT_EQ(r.sekouCalc, 1);
-    EXPECT_EQ(r.gijyutuCalc, 1);
-    EXPECT_EQ(r.defGijyutuCalc, 0);
-    EXPECT_EQ(r.densiDsp, 1);
-    EXPECT_EQ(r.daikaName, "一位代価表");
-    EXPECT_EQ(r.daikaOn, 1);
-    EXPECT_EQ(r.marumeDsp, 1);
-    EXPECT_EQ(r.seidoDsp, 1);
-    EXPECT_EQ(r.zairyoDsp, 0);
+    EXPECT_EQ(r.GijyutuCalc, 1);
+    EXPECT_EQ(r.DefGijyutuCalc, 0);
+    EXPECT_EQ(r.DensiDsp, 1);
+    EXPECT_EQ(r.DaikaName, "一位代価表");
+    EXPECT_EQ(r.DaikaOn, 1);
+    EXPECT_EQ(r.MarumeDsp, 1);
+    EXPECT_EQ(r.SeidoDsp, 1);
+    EXPECT_EQ(r.ZairyoDsp, 0);
     EXPECT_EQ(r.norinHoshoUse, 1);
     EXPECT_DOUBLE_EQ(r.spWidthWari, 0.85);
-    EXPECT_EQ(r.hoseiMarumeKeta, 2);
-    EXPECT_EQ(r.hoseiMarumeKind, 2);
+    EXPECT_EQ(r.HoseiMarumeKeta, 2);
+    EXPECT_EQ(r.HoseiMarumeKind, 2);
     EXPECT_EQ(Raw("Print/SpWidthWari"), "850");
 }
 
@@ -139,7 +139,7 @@ TEST_F(SettingsTest, DouroCalcIsReadButAlwaysZero) {
     CQtSettings profile;
     CAppSettings s;
     LoadSettings(profile, m_program.Path(), "/m", m_rect, s);
-    EXPECT_EQ(s.douroCalc, 0);
+    EXPECT_EQ(s.DouroCalc, 0);
     SaveSettings(profile, s);
     EXPECT_EQ(Raw("Print/DouroCalc"), "0");
 }

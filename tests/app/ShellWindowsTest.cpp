@@ -124,13 +124,19 @@ TEST_F(MainFrameTest, StatusPanesAndDoubleClicks) {
     EXPECT_EQ(bar->Pane(2)->width(), 140);
     EXPECT_EQ(bar->Pane(3)->width(), 140);
 
+    // Panes 1 to 3 run the master-data folder choice, the unit-price column choice and the
+    // material-price choice through the command route; pane 0 runs nothing.
     std::vector<int> clicked;
-    frame->onPaneDoubleClicked = [&clicked](int pane) { clicked.push_back(pane); };
+    CCommandTarget app;
+    for (int id : {cmd::MasterDataSetting, cmd::TankaSelect, cmd::ZairyoTankaSetting})
+        app.OnCommand(id, [&clicked, id] { clicked.push_back(id); });
+    commands.SetRoute([this, &app] { return std::vector<CCommandTarget*>{frame.get(), &app}; });
     for (int pane : {0, 1, 2, 3}) {
         QWidget* w = bar->Pane(pane);
         QTest::mouseDClick(bar, Qt::LeftButton, Qt::NoModifier, w->geometry().center());
     }
-    EXPECT_EQ(clicked, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(clicked, (std::vector<int>{cmd::MasterDataSetting, cmd::TankaSelect, cmd::ZairyoTankaSetting}));
+    commands.SetRoute([this] { return std::vector<CCommandTarget*>{frame.get()}; });
     EXPECT_EQ(bar->PaneAt(QPoint(-5, -5)), -1);
 }
 

@@ -190,12 +190,12 @@ TEST_F(RateValues, KubunritsuTest) {
     TableRate(2, 2, 1000).m_kubunFlag = 1;
     CBukakeShubetsu& s = MasterShubetsu(2, 10, 1);
     s.GetDetail().m_henkaritsu[0] = 1;
-    EXPECT_EQ(CSekisanData::HasKubunritsu(s, 2), 0);
+    EXPECT_EQ(data.HasKubunritsu(s, 2), 0);
     s.GetDetail().m_henkaritsu[3] = 2;
-    EXPECT_EQ(CSekisanData::HasKubunritsu(s, 2), 1);
+    EXPECT_EQ(data.HasKubunritsu(s, 2), 1);
     s.GetDetail().m_henkaritsu[1] = 77;  // a missing record ends the test
-    EXPECT_EQ(CSekisanData::HasKubunritsu(s, 2), 0);
-    EXPECT_EQ(CSekisanData::HasKubunritsu(s, 9), 0);
+    EXPECT_EQ(data.HasKubunritsu(s, 2), 0);
+    EXPECT_EQ(data.HasKubunritsu(s, 9), 0);
 }
 
 TEST_F(RateValues, RoundingMarkersAreRemovedWithTheirParentheses) {

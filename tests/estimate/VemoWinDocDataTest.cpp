@@ -124,6 +124,36 @@ TEST_F(DocData, CurrentFileWrittenReadAndWrittenAgainIsIdentical) {
     EXPECT_EQ(Hex(ReadTestFile(second)), Hex(bytes));
 }
 
+TEST_F(DocData, TextBytesThatAreNotCp932SurviveLoadAndStore) {
+    using vemo::Utf8ToCp932;
+    const std::string texts[] = {
+        "\x80",
+        "\xA0" + Utf8ToCp932("測量業務") + "\xFD",
+        "\x85\x40" + Utf8ToCp932("北山地区"),  // an unassigned pair
+        Utf8ToCp932("基準点") + "\x82",         // a lead byte cut off at the end
+        "\x81 " + Utf8ToCp932("設計書"),        // a lead byte without its trail byte
+    };
+    for (const std::string& text : texts) {
+        // A file whose 件名 and first item name hold these bytes.
+        CVemoWinDocData doc;
+        doc.GetItemList()->m_strKenmei = vemo::Cp932ToUtf8(text);
+        ItemListBuilder(*doc.GetItemList()).Gyomu(1, vemo::Cp932ToUtf8(text));
+        const std::string path = folder / "元.sei";
+        ASSERT_EQ(doc.SaveFile(path), 1);
+        const std::string bytes = ReadTestFile(path);
+        ASSERT_NE(bytes.find(static_cast<char>(text.size()) + text), std::string::npos) << Hex(text);
+
+        CVemoWinDocData loaded;
+        ASSERT_EQ(loaded.LoadFile(path), 1);
+        EXPECT_EQ(Utf8ToCp932(loaded.GetItemList()->m_strKenmei), text);
+        EXPECT_EQ(Utf8ToCp932(loaded.GetItemList()->GetItem(0)->m_strNameUpper), text);
+        const std::string again = folder / "再保存.sei";
+        ASSERT_EQ(loaded.SaveFile(again), 1);
+        EXPECT_EQ(Hex(ReadTestFile(again)), Hex(bytes)) << Hex(text);
+    }
+    EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(DocData, TextsAtTheOneAndThreeBytePrefixBoundary) {
     std::string kanji254;
     for (int i = 0; i < 127; ++i) kanji254 += "積";

@@ -6,6 +6,7 @@
 #include "ScriptedMasterDialogs.h"
 #include "UpdateFixture.h"
 #include "master/AutoVerup.h"
+#include "master/MasterTexts.h"
 #include "master/MasterUpdate.h"
 #include "platform/Cp932.h"
 
@@ -41,11 +42,15 @@ const std::string kDone = "対応完了";
 const std::string kNotNeeded = "対応済み";
 const std::string kFailed = "対応失敗";
 
-const std::string kWholeQuestion = "歩掛データ、単価データ、材料単価データの更新作業を実行します。\nよろしいですか？";
-const std::string kBukakeQuestion = "「参考マスター25」の歩掛データの更新作業を実行します。\nよろしいですか？";
-const std::string kHenkaritsuQuestion = "「参考マスター25」の変化率・補正率データの更新作業を実行します。\nよろしいですか？";
-const std::string kTankaQuestion = "単価データの更新作業を実行します。\nよろしいですか？";
-const std::string kZairyoQuestion = "材料単価データの更新作業を実行します。\nよろしいですか？";
+// A message about a file or folder: its name in 「」 and the rest of the text.
+std::string AboutName(const std::string& name, const char* rest) { return mastertext::kNameOpen + name + rest; }
+
+const std::string kWholeQuestion = mastertext::kAskAutoUpdateAll;
+const std::string kBukakeQuestion = AboutName("参考マスター25", mastertext::kAskAutoUpdateBukake);
+const std::string kHenkaritsuQuestion = AboutName("参考マスター25", mastertext::kAskAutoUpdateHenkaritsu);
+const std::string kSelectReferenceSet = AboutName("参考マスター25", mastertext::kSelectReferenceSet);
+const std::string kTankaQuestion = mastertext::kAskUpdateTanka;
+const std::string kZairyoQuestion = mastertext::kAskUpdateZairyoTanka;
 
 // A master set of the user's, as a folder of its own in the data folder.
 void WriteUserSet(const std::string& folder) {
@@ -133,10 +138,10 @@ TEST(AutoVerup, DeclinedWholeUpdateStillRunsTheSingleSteps) {
     host.answers = {IDNO, IDYES, IDYES, IDYES, IDYES};
     CMasterUpdater(*store).RunAutoVerup();
     EXPECT_EQ(host.MessageTexts(),
-              (std::vector<std::string>{kWholeQuestion, kBukakeQuestion, "歩掛データの更新作業は正常に終了しました。",
-                                        kHenkaritsuQuestion, "変化率・補正率データの更新作業は正常に終了しました。",
-                                        kTankaQuestion, "単価データの更新作業は正常に終了しました。", kZairyoQuestion,
-                                        "材料単価データの更新作業は正常に終了しました。"}));
+              (std::vector<std::string>{kWholeQuestion, kBukakeQuestion, mastertext::kBukakeUpdated,
+                                        kHenkaritsuQuestion, mastertext::kHenkaritsuUpdated,
+                                        kTankaQuestion, mastertext::kTankaUpdated, kZairyoQuestion,
+                                        mastertext::kZairyoTankaUpdated}));
     EXPECT_EQ(host.messages[1].icon, MsgIcon::Question);
     EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
               TextFile(Lines("2500", kTodo, kDone, kDone, kDone, kDone)));
@@ -153,7 +158,7 @@ TEST(AutoVerup, WholeUpdateRunsEverythingAndTheSingleStepsFindNothingLeft) {
     host.answers = {IDYES};
     CMasterUpdater(*store).RunAutoVerup();
     EXPECT_EQ(host.MessageTexts(),
-              (std::vector<std::string>{kWholeQuestion, "データの更新作業は正常に終了しました。"}));
+              (std::vector<std::string>{kWholeQuestion, mastertext::kUpdateAllDone}));
     EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
               TextFile(Lines("2500", kDone, kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded)));
     EXPECT_EQ(store->GetShokeihiFile().GetCount(), 2);
@@ -168,9 +173,8 @@ TEST(AutoVerup, FailedStepsAreMarkedFailed) {
     // Whole update: the shipped 歩掛 file is missing, so it fails before writing anything.
     host.answers = {IDYES, IDYES, IDNO, IDNO, IDNO};
     CMasterUpdater(*store).RunAutoVerup();
-    const std::string missing =
-        f.shippedMasters + "/歩掛データ.soa\nが見つかりません。\nファイルの有無を確認してください。";
-    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{kWholeQuestion, missing, "データの更新作業は失敗しました。",
+    const std::string missing = f.shippedMasters + "/歩掛データ.soa" + mastertext::kFileMissing;
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{kWholeQuestion, missing, mastertext::kUpdateAllFailed,
                                                              kBukakeQuestion, missing, kHenkaritsuQuestion,
                                                              kTankaQuestion, kZairyoQuestion}));
     EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
@@ -189,8 +193,8 @@ TEST(AutoVerup, TankaNotNewerCountsAsNothingNeeded) {
     CMasterUpdater(*store).RunAutoVerup();
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{
                                        kTankaQuestion,
-                                       "現在、お使いの単価データのバージョンは最新です。\nそのまま単価データをお使いください。",
-                                       "単価データの更新作業を終了します。\n"}));
+                                       mastertext::kTankaNotNewer,
+                                       mastertext::kTankaUpdateEnded}));
     EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
               TextFile(Lines("2500", kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded)));
 }
@@ -210,8 +214,8 @@ TEST(AutoVerup, OtherMasterFolderAndMaterialFileAreLeftForLater) {
     dialogs.ExpectFolderDialog(std::nullopt);  // the user cancels the selection
     host.answers = {IDYES};
     CMasterUpdater(store).RunAutoVerup();
-    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{kWholeQuestion, "「参考マスター25」を次の画面で選択してください。",
-                                                             "更新作業を中断します。"}));
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{kWholeQuestion, kSelectReferenceSet, mastertext::kUpdateAborted}));
     ASSERT_EQ(dialogs.folderRequests.size(), 1u);
     EXPECT_EQ(dialogs.folderRequests[0].mode, 2);
     EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
@@ -239,8 +243,9 @@ TEST(AutoVerup, MissingReferenceSetIsCopiedFirstThenTheWholeUpdateRuns) {
     host.answers = {IDYES};
     CMasterUpdater(store).RunAutoVerup();
     EXPECT_EQ(host.MessageTexts(),
-              (std::vector<std::string>{kWholeQuestion, "「参考マスター25」がありません。次の画面でコピーして作成してください。",
-                                        "データの更新作業は正常に終了しました。"}));
+              (std::vector<std::string>{kWholeQuestion,
+                                        AboutName("参考マスター25", mastertext::kReferenceSetMissing),
+                                        mastertext::kUpdateAllDone}));
     ASSERT_EQ(dialogs.folderRequests.size(), 1u);
     EXPECT_EQ(dialogs.folderRequests[0].mode, 1);
     EXPECT_EQ(store.GetMasterDataFolder(), f.masters);
@@ -282,8 +287,7 @@ TEST(AutoVerup, SelectingAnUpToDateReferenceSetNeedsNoWholeUpdate) {
     host.answers = {IDYES};
     CMasterUpdater(store).RunAutoVerup();
     EXPECT_EQ(host.MessageTexts(),
-              (std::vector<std::string>{kWholeQuestion, "「参考マスター25」を次の画面で選択してください。",
-                                        "データは最新のため更新作業は必要ありませんでした。"}));
+              (std::vector<std::string>{kWholeQuestion, kSelectReferenceSet, mastertext::kAlreadyCurrent}));
     EXPECT_EQ(host.messages.back().icon, MsgIcon::Information);
     EXPECT_EQ(store.GetMasterDataFolder(), f.masters);
     EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
@@ -302,7 +306,8 @@ TEST(AutoVerup, AMissingMaterialFileStopsItsStepAndKeepsItForLater) {
     host.answers = {IDYES};
     CMasterUpdater(*store).RunAutoVerup();
     EXPECT_EQ(host.MessageTexts(),
-              (std::vector<std::string>{kZairyoQuestion, "「材料単価データ25.zoa」がありません。\n更新作業を中断します。"}));
+              (std::vector<std::string>{kZairyoQuestion,
+                                        AboutName("材料単価データ25.zoa", mastertext::kZairyoTankaMissingAborted)}));
     EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
               TextFile(Lines("2500", kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded, kTodo)));
     EXPECT_EQ(store->GetZairyoTankaFile().m_dataVersion, 2400);

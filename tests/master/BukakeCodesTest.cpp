@@ -3,6 +3,7 @@
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "master/BukakeFile.h"
+#include "master/MasterTexts.h"
 
 using namespace masterbuild;
 
@@ -28,17 +29,16 @@ CBukakeGyomu& GyomuWith(CBukakeFile& f, int32_t code, std::initializer_list<int3
     return g;
 }
 
-const char kHenkaritsuQuestion[] =
-    "この変化率・補正率データは、歩掛データ内で %箇所使用されています。\n積算データがこの変化率・補正率データを参照している歩掛データを使用した場合、"
-    "正しく計算されない可能性があります。\n歩掛データが参照している変化率・補正率コードを書き換えますか？";
-const char kTankaQuestion[] =
-    "この単価データは、歩掛データ内で %箇所使用されています。\n積算データがこの単価データを参照している歩掛データを使用した場合、"
-    "正しく計算されない可能性があります。\n歩掛データが参照している単価コードを書き換えますか？";
+// The question before rewriting references: the number of uses between its two parts.
+struct RewriteQuestion {
+    const char* before;
+    const char* after;
+};
+const RewriteQuestion kHenkaritsuQuestion{mastertext::kHenkaritsuCodeUsedBefore, mastertext::kHenkaritsuCodeUsedAfter};
+const RewriteQuestion kTankaQuestion{mastertext::kTankaCodeUsedBefore, mastertext::kTankaCodeUsedAfter};
 
-std::string WithCount(const char* text, int n) {
-    std::string s = text;
-    s.replace(s.find('%'), 1, std::to_string(n));
-    return s;
+std::string WithCount(const RewriteQuestion& question, int n) {
+    return question.before + std::to_string(n) + question.after;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "master/BukakeFile.h"
+#include "master/MasterTexts.h"
 
 using namespace masterbuild;
 
@@ -236,7 +237,7 @@ TEST(BukakeFile, ForeignSignatureIsRefusedWithTheMastersMessage) {
     EXPECT_EQ(ar.Position(), 37u);  // nothing read after the signature
     EXPECT_EQ(target.m_dataVersion, 42);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "この歩掛データファイルは、Vemo Ovra 農林版ではご使用できません。");
+    EXPECT_EQ(host.messages[0].text, mastertext::kBukakeForeignFile);
     EXPECT_EQ(host.messages[0].caption, "Vemo Ovra 農林版");
     EXPECT_EQ(host.messages[0].buttons, MsgButtons::Ok);
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);

@@ -5,6 +5,7 @@
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "master/HenkaritsuFile.h"
+#include "master/MasterTexts.h"
 
 using namespace masterbuild;
 
@@ -148,5 +149,5 @@ TEST(HenkaritsuFile, CopyIsDeepAndForeignFilesAreRefused) {
     LoadRoot<CHenkaritsuFile>(bytes, &ok);
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::string>{"この変化率データファイルは、Vemo Ovra 農林版ではご使用できません。"});
+              std::vector<std::string>{mastertext::kHenkaritsuForeignFile});
 }

@@ -4,6 +4,7 @@
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "master/HyoshiData.h"
+#include "master/MasterTexts.h"
 
 using namespace masterbuild;
 
@@ -136,5 +137,5 @@ TEST(HyoshiData, VersionIsStoredAsHeldAndRaisedTo100OnLoad) {
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(target.m_fileVersion, 7);
     EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::string>{"この表紙データファイルは、Vemo Ovra 農林版ではご使用できません。"});
+              std::vector<std::string>{mastertext::kHyoshiForeignFile});
 }

@@ -4,15 +4,16 @@
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "master/MasterCheck.h"
+#include "master/MasterTexts.h"
 
 using namespace masterbuild;
 
 namespace {
 
-const std::string kQuestion = "マスター ファイルの整合性チェックを行いますか？";
+const std::string kQuestion = mastertext::kAskCheck;
 const std::string kRatesClear =
-    "すべての歩掛データの変化率番号（変化率コード）は、変化率・補正率データとの整合性がとれています。";
-const std::string kTradesClear = "すべての歩掛データの作業者コードは、単価データとの整合性がとれています。";
+    mastertext::kRatesAllClear;
+const std::string kTradesClear = mastertext::kTradesAllClear;
 
 // A store whose masters are made in code: 業務 1 and 5 with rate groups 1 and 4, trades 1000 and 1001.
 struct CheckStore {
@@ -54,9 +55,9 @@ TEST(ConsistencyCheck, ConsistentMastersGiveTwoInformationBoxes) {
     EXPECT_EQ(host.messages[2].icon, MsgIcon::Information);
     ASSERT_EQ(host.progress.size(), 1u);
     EXPECT_EQ(host.progress[0]->statuses,
-              (std::vector<std::string>{"マスター ファイルの整合性チェックしています...",
-                                        "歩掛データの変化率番号（変化率コード）の整合性チェックしています...",
-                                        "歩掛データの作業者コードの整合性チェックしています..."}));
+              (std::vector<std::string>{mastertext::kStatusChecking,
+                                        mastertext::kStatusCheckingRates,
+                                        mastertext::kStatusCheckingTrades}));
     EXPECT_EQ(host.progress[0]->upper, 19 * 2 - 1);
     EXPECT_EQ(host.progress[0]->steps, 2 * 18);
     EXPECT_TRUE(host.progress[0]->hidden);

@@ -5,6 +5,7 @@
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "master/MasterFile.h"
+#include "master/MasterTexts.h"
 
 namespace {
 
@@ -150,7 +151,7 @@ TEST(MasterLoad, AFreshObjectIsHandedOverOnlyAfterAWholeRead) {
     EXPECT_EQ(LoadMasterFromBytes(target, foreign), MasterLoadResult::foreignSignature);
     EXPECT_TRUE(target == before);
     EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::string>{"この諸経費データファイルは、Vemo Ovra 農林版ではご使用できません。"});
+              std::vector<std::string>{mastertext::kShokeihiForeignFile});
 
     EXPECT_EQ(LoadMasterFromBytes(target, bytes), MasterLoadResult::loaded);
     ASSERT_EQ(target.GetCount(), 1);

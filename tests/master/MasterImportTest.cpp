@@ -6,6 +6,7 @@
 #include "ScriptedMasterDialogs.h"
 #include "UpdateFixture.h"
 #include "master/MasterImport.h"
+#include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 
 using namespace updatetest;
@@ -110,11 +111,11 @@ TEST(ManualImport, BukakeEntriesPickedInTheDialogAreSavedAfterTheQuestion) {
     host.answers = {IDYES, IDYES};
     host.fileAnswers = {f.other};
     EXPECT_EQ(importer.OnBukakeImportManual(), 1);
-    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"歩掛データ ファイルを手動でインポートしますか？",
-                                                             "歩掛データ ファイルを書き換えてよろしいですか？"}));
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{mastertext::kAskImportBukakeManually,
+                                                             mastertext::kAskOverwriteBukakeFile}));
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
     EXPECT_EQ(host.messages[1].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(host.fileTitles, std::vector<std::string>{"開く－歩掛データ ファイルのインポート"});
+    EXPECT_EQ(host.fileTitles, std::vector<std::string>{mastertext::kImportBukakeTitle});
     EXPECT_EQ(script.codes, (std::vector<uint8_t>{6, 2, 7, 3, 4, 5}));
     EXPECT_TRUE(script.henkaritsu == store->GetHenkaritsuFile());
     EXPECT_TRUE(script.tanka == store->GetTankaFile());
@@ -152,7 +153,7 @@ TEST(ManualImport, CancelDeclineAndForeignFilesChangeNothing) {
     host.fileAnswers = {f.otherRates};
     EXPECT_EQ(importer.OnBukakeImportManual(), 0);
     EXPECT_EQ(script.created, 2);
-    EXPECT_EQ(host.messages.back().text, "この歩掛データファイルは、Vemo Ovra 農林版ではご使用できません。");
+    EXPECT_EQ(host.messages.back().text, mastertext::kBukakeForeignFile);
 
     EXPECT_EQ(watch.Changes(), "");
 }
@@ -171,9 +172,9 @@ TEST(ManualImport, HenkaritsuRecordsPickedInTheDialog) {
     host.answers = {IDYES, IDYES};
     host.fileAnswers = {f.otherRates};
     EXPECT_EQ(importer.OnHenkaritsuImportManual(), 1);
-    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"変化率・補正率データ ファイルを手動でインポートしますか？",
-                                                             "変化率・補正率データ ファイルを書き換えてよろしいですか？"}));
-    EXPECT_EQ(host.fileTitles, std::vector<std::string>{"開く－変率・補正率データ ファイルのインポート"});
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{mastertext::kAskImportHenkaritsuManually,
+                                                             mastertext::kAskOverwriteHenkaritsuFile}));
+    EXPECT_EQ(host.fileTitles, std::vector<std::string>{mastertext::kImportHenkaritsuTitle});
     EXPECT_EQ(script.codes, (std::vector<uint8_t>{6, 2, 7, 3, 4}));
     EXPECT_EQ(script.bukake.GetCount(), 3);
     EXPECT_EQ(RecordCodes(*store->GetHenkaritsuFile().FindGyomu(1)),
@@ -187,8 +188,8 @@ TEST(ManualImport, TankaAndZairyoTankaAreNotSupported) {
     CMasterImporter importer(store);
     EXPECT_EQ(importer.OnTankaImportManual(), 0);
     EXPECT_EQ(importer.OnZairyoTankaImportManual(), 0);
-    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"現在のVemo Ovraでは、この機能はサポートされていません。",
-                                                             "現在のVemo Ovraでは、この機能はサポートされていません。"}));
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{mastertext::kNotSupported,
+                                                             mastertext::kNotSupported}));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -242,8 +243,8 @@ TEST(OldVersionImport, TakesOverTheUserEntriesTheCurrentMastersLack) {
     CMasterImporter importer(*store);
     host.answers = {IDYES};
     EXPECT_EQ(importer.OnImportOldUserBukake(), 1);
-    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"旧バージョンで作成した任意の歩掛を取り込みますか？",
-                                                             "任意の歩掛の取り込みを完了しました。"}));
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{mastertext::kAskImportOldBukake,
+                                                             mastertext::kOldBukakeImported}));
     ASSERT_EQ(dialogs.folderRequests.size(), 1u);
     EXPECT_EQ(dialogs.folderRequests[0].oldVersionMode, 1);
     EXPECT_EQ(dialogs.folderRequests[0].currentFolder, f.old);
@@ -276,9 +277,9 @@ TEST(OldVersionImport, TakesOverTheUserEntriesTheCurrentMastersLack) {
     EXPECT_TRUE(LoadFile<CBukakeFile>(f.masters + "/歩掛データ.soa") == b);
     EXPECT_TRUE(LoadFile<CHenkaritsuFile>(f.masters + "/変化率データ.soa") == store->GetHenkaritsuFile());
     ASSERT_EQ(host.progress.size(), 2u);
-    EXPECT_EQ(host.progress[0]->statuses, std::vector<std::string>{"歩掛データをインポートしています..."});
+    EXPECT_EQ(host.progress[0]->statuses, std::vector<std::string>{mastertext::kStatusImportingBukake});
     EXPECT_EQ(host.progress[0]->upper, 4);  // 1 + 1 (user 工種 1 and 120) + 1 (user 種別 of 69) + 1 (工種 150)
-    EXPECT_EQ(host.progress[1]->statuses, std::vector<std::string>{"変化率・補正率データをインポートしています..."});
+    EXPECT_EQ(host.progress[1]->statuses, std::vector<std::string>{mastertext::kStatusImportingHenkaritsu});
     EXPECT_EQ(host.progress[1]->upper, 3);
 }
 
@@ -290,8 +291,8 @@ TEST(OldVersionImport, WithoutTheOldSettingTheCurrentFolderIsOffered) {
     host.answers = {IDYES};
     host.folderAnswers = {std::nullopt};
     EXPECT_EQ(importer.OnImportOldUserBukake(), 0);
-    EXPECT_EQ(host.folderTitles, std::vector<std::string>{"旧バージョンのマスターデータ"});
-    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{"旧バージョンで作成した任意の歩掛を取り込みますか？"});
+    EXPECT_EQ(host.folderTitles, std::vector<std::string>{mastertext::kOldMasterFolderTitle});
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{mastertext::kAskImportOldBukake});
 }
 
 TEST(OldVersionImport, MissingRateFileStopsBeforeAnythingIsSaved) {
@@ -306,9 +307,9 @@ TEST(OldVersionImport, MissingRateFileStopsBeforeAnythingIsSaved) {
     host.answers = {IDYES};
     EXPECT_EQ(importer.OnImportOldUserBukake(), 0);
     EXPECT_EQ(host.MessageTexts(),
-              (std::vector<std::string>{"旧バージョンで作成した任意の歩掛を取り込みますか？",
-                                        f.old + "/変化率データ.soa\nが見つかりません。\nファイルの有無を確認してください。",
-                                        "変化率・補正率データ ファイルのインポートに失敗しました。\n"}));
+              (std::vector<std::string>{mastertext::kAskImportOldBukake,
+                                        f.old + "/変化率データ.soa" + mastertext::kFileMissing,
+                                        mastertext::kOldHenkaritsuImportFailed}));
     EXPECT_EQ(watch.Changes(), "");
 }
 
@@ -329,7 +330,7 @@ TEST(OldVersionImport, CancelAtEveryProgressStepChangesNoMasterAndNoFile) {
                                 {IDYES}),
               7);
     EXPECT_EQ(dialogs.folderRequests.size(), 8u);
-    EXPECT_EQ(host.messages.back().text, "任意の歩掛の取り込みを完了しました。");
+    EXPECT_EQ(host.messages.back().text, mastertext::kOldBukakeImported);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -366,7 +367,7 @@ struct KukakuProgram : UpdateProgram {
 };
 
 std::string KukakuQuestion(const std::string& folder) {
-    return "\"" + folder + "\"下にある、\n測量用の歩掛及び変化率ファイルを区画整理測量に反映します。";
+    return mastertext::kFolderQuote + folder + mastertext::kFolderQuote + mastertext::kAskKukakuSeiriImport;
 }
 
 }  // namespace
@@ -379,7 +380,7 @@ TEST(KukakuSeiriImport, CopiesSokuryoOntoKukakuSeiri) {
     host.answers = {IDYES};
     EXPECT_EQ(importer.OnKukakuSeiriImport(), 1);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{KukakuQuestion(f.masters),
-                                                             "区画整理測量へのインポート作業が正常に終了しました"}));
+                                                             mastertext::kKukakuSeiriImported}));
     const CBukakeGyomu& k = *store->GetBukakeFile().FindGyomu(6);
     // 1 and 69 replaced in place, 3 inserted at 測量's index, 5 removed, 62 kept, 200 untouched.
     EXPECT_EQ(KoshuCodes(k), (std::vector<int32_t>{1, 3, 62, 69, 200}));
@@ -401,9 +402,11 @@ TEST(KukakuSeiriImport, ReservedCodesAreRefusedBeforeAnythingIsSaved) {
         MsgIcon icon;
     };
     const Case cases[] = {
-        {true, false, "測量工種コードでコード61を使用しています。コードを変更してください。", MsgIcon::Information},
+        {true, false, mastertext::kKukakuKoshuCodeUsedBefore + std::string("61") + mastertext::kKukakuCodeUsedAfter,
+         MsgIcon::Information},
         // The 変化率 conflict is found before the 歩掛 master is saved.
-        {false, true, "測量用変化率ファイルにおいて、コード150を使用しています。コードを変更してください。", MsgIcon::None},
+        {false, true, mastertext::kKukakuHenkaritsuCodeUsedBefore + std::string("150") + mastertext::kKukakuCodeUsedAfter,
+         MsgIcon::None},
     };
     for (const Case& c : cases) {
         KukakuProgram f(c.koshu61, c.record150);

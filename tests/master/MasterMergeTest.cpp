@@ -3,6 +3,7 @@
 
 #include "UpdateFixture.h"
 #include "master/MasterMerge.h"
+#include "master/MasterTexts.h"
 #include "master/MasterUpdate.h"
 
 using namespace updatetest;
@@ -52,7 +53,7 @@ TEST(BukakeEngine, CarriesUserKoshuAndShubetsuIntoTheShippedMaster) {
 
     // Progress: four user entries (1 + 2 + 1), one step per 工種 that holds any.
     ASSERT_EQ(host.progress.size(), 1u);
-    EXPECT_EQ(host.progress[0]->statuses, std::vector<std::string>{"歩掛データをインポートしています..."});
+    EXPECT_EQ(host.progress[0]->statuses, std::vector<std::string>{mastertext::kStatusImportingBukake});
     EXPECT_EQ(host.progress[0]->lower, 1);
     EXPECT_EQ(host.progress[0]->upper, 4);
     EXPECT_EQ(host.progress[0]->steps, 3);
@@ -76,7 +77,7 @@ TEST(HenkaritsuEngine, InsertsUserRecordsAtTheirIndexOrAppends) {
     // The shipped group 5 is matched with the user's group 4, which serves 業務 5.
     EXPECT_EQ(RecordCodes(*h.GetGyomu(2)), (std::vector<int32_t>{1, 1002}));
     ASSERT_EQ(host.progress.size(), 1u);
-    EXPECT_EQ(host.progress[0]->statuses, std::vector<std::string>{"変化率・補正率データをインポートしています..."});
+    EXPECT_EQ(host.progress[0]->statuses, std::vector<std::string>{mastertext::kStatusImportingHenkaritsu});
     EXPECT_EQ(host.progress[0]->upper, 12);  // 8 + 2 + 2 records of the user's matched groups
     EXPECT_EQ(host.progress[0]->steps, 12);
 }
@@ -133,7 +134,7 @@ TEST(TankaEngine, ShippedFileNotNewerChangesNothing) {
     CMasterUpdater updater(*store);
     EXPECT_EQ(updater.UpdateTankaFile(f.shipped + "/単価データ.daa"), 0);
     EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{
-                                       "現在、お使いの単価データのバージョンは最新です。\nそのまま単価データをお使いください。"});
+                                       mastertext::kTankaNotNewer});
     EXPECT_EQ(before.Differences(*store), "");
 }
 
@@ -165,7 +166,7 @@ TEST(ZairyoTankaEngine, RefreshesShippedItemsKeepsUserItemsAndDropsWithdrawnOnes
     EXPECT_EQ(z.GetItem(3)->m_id, 1003);  // new in the shipped file
     EXPECT_EQ(z.FindItem(1001), nullptr);  // no longer shipped: gone
     ASSERT_EQ(host.progress.size(), 1u);
-    EXPECT_EQ(host.progress[0]->statuses, std::vector<std::string>{"材料単価データをインポートしています..."});
+    EXPECT_EQ(host.progress[0]->statuses, std::vector<std::string>{mastertext::kStatusImportingZairyoTanka});
     EXPECT_EQ(host.progress[0]->upper, 4);
     EXPECT_EQ(host.progress[0]->steps, 4);
 }
@@ -188,11 +189,10 @@ TEST(Engines, ShippedFileThatDoesNotLoadChangesNothing) {
     EXPECT_EQ(before.Differences(*store), "");
     auto texts = host.MessageTexts();
     ASSERT_EQ(texts.size(), 4u);
-    EXPECT_EQ(texts[0], "この歩掛データファイルは、Vemo Ovra 農林版ではご使用できません。");
-    EXPECT_EQ(texts[1], f.shipped + "/単価データ.daa\nを読み込めませんでした。\nファイルが壊れているか、正しい形式ではありません。");
-    EXPECT_EQ(texts[2], "この材料単価データファイルは、Vemo Ovra 農林版ではご使用できません。");
-    EXPECT_EQ(texts[3], f.shippedMasters +
-                            "/なし.soa\nが見つかりません。\nアプリケーションを実行することができません。\nファイルの有無を確認してください。");
+    EXPECT_EQ(texts[0], mastertext::kBukakeForeignFile);
+    EXPECT_EQ(texts[1], f.shipped + "/単価データ.daa" + mastertext::kFileUnreadable);
+    EXPECT_EQ(texts[2], mastertext::kZairyoTankaForeignFile);
+    EXPECT_EQ(texts[3], f.shippedMasters + "/なし.soa" + mastertext::kMasterMissingCannotRun);
     EXPECT_TRUE(host.progress.empty());  // nothing was merged
 }
 

@@ -11,6 +11,7 @@
 #include "ScriptedMasterDialogs.h"
 #include "TempFolder.h"
 #include "master/MasterStore.h"
+#include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 
 namespace fs = std::filesystem;
@@ -19,17 +20,14 @@ using vemo::IsReadOnlyMarked;
 
 namespace {
 
-const std::string kSaveRefused =
-    "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、保存ができません。";
-const std::string kLocksRefused =
-    "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、以下の機能では保存ができません。\n\n";
-const std::string kTakeOverText =
-    "他のユーザーがデータを編集中か、前回プログラムが正常に終了できませんでした。\nそのため、以下の機能でデータを保存することができません。\n\n";
-const std::string kTakeOverQuestion =
-    "\n上記の機能でデータを保存可能にしますか？\n他のユーザーがデータを編集中の場合は「いいえ」を押してください。";
-const std::string kNetworkQuestion =
-    "ネットワーク上のデータを保存可能にしようとしています。\n\n他のユーザーが使用していないことを必ず確認してください。\n\n保存可能にしてよろしいですか？";
-const std::string kZairyoQuestion = "材料単価データの参照先も変更しますか？";
+// The store's texts as strings, for building the expected messages.
+const std::string kSaveRefused = mastertext::kSaveRefused;
+const std::string kLocksRefused = mastertext::kLocksRefused;
+const std::string kTakeOverText = mastertext::kLocksHeld;
+const std::string kTakeOverQuestion = mastertext::kAskForceLocks;
+const std::string kNetworkQuestion = mastertext::kAskForceNetworkLocks;
+const std::string kZairyoQuestion = mastertext::kAskChangeZairyoTankaToo;
+const std::string kBukakeEditor = mastertext::kEditorBukake;
 
 template <class Root>
 void WriteMaster(const std::string& path, Root root) {
@@ -134,10 +132,10 @@ TEST(MasterStore, StartupLoadsAndLocksInOrderAndExitReleases) {
         ASSERT_EQ(store.LoadMastersAtStartup(), 1);
         EXPECT_TRUE(host.messages.empty());
         EXPECT_EQ(host.panes[0], (std::vector<std::string>{
-                                     "歩掛率データを読み込んでいます...", "変化率・補正率データを読み込んでいます...",
-                                     "単価データを読み込んでいます...", "諸経費データを読み込んでいます...",
-                                     "プログラム金額データを読み込んでいます...", "材料単価データを読み込んでいます...",
-                                     "表紙データを読み込んでいます...", "[F1]キーを押すと、ヘルプが表示されます"}));
+                                     mastertext::kStatusLoadingBukake, mastertext::kStatusLoadingHenkaritsu,
+                                     mastertext::kStatusLoadingTanka, mastertext::kStatusLoadingShokeihi,
+                                     mastertext::kStatusLoadingProgramKingaku, mastertext::kStatusLoadingZairyoTanka,
+                                     mastertext::kStatusLoadingHyoshi, mastertext::kStatusHelpHint}));
         EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "標準");
         EXPECT_EQ(store.GetZairyoTankaFile().m_title, "材料単価 令和7年度");
         EXPECT_TRUE(store.GetHyoshiData() == SampleHyoshiData());
@@ -198,7 +196,7 @@ TEST(MasterStore, FailedSaveLeavesThePreviousFile) {
         EXPECT_EQ(store.SerializeBukakeFile(1, nullptr, ""), 0);
     }
     EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::string>{path + "\nが見つかりません。\nファイルの有無を確認してください。"});
+              std::vector<std::string>{path + mastertext::kFileMissing});
     EXPECT_EQ(ReadTestFile(path), before);
     EXPECT_TRUE(IsReadOnlyMarked(path));  // the lock was taken again
     EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockBukake), 1);
@@ -246,21 +244,20 @@ TEST(MasterStore, LoadFailuresLeaveTheMasterAsItWas) {
     WriteTestFile(path, bytes.substr(0, bytes.size() - 3));
     EXPECT_EQ(store.SerializeBukakeFile(0, nullptr, ""), 0);
     EXPECT_EQ(host.MessageTexts().back(),
-              path + "\nを読み込めませんでした。\nファイルが壊れているか、正しい形式ではありません。");
+              path + mastertext::kFileUnreadable);
     EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "標準");
 
     // Another master's file.
     WriteMaster(path, SampleTankaFile());
     EXPECT_EQ(store.SerializeBukakeFile(0, nullptr, ""), 0);
-    EXPECT_EQ(host.MessageTexts().back(), "この歩掛データファイルは、Vemo Ovra 農林版ではご使用できません。");
+    EXPECT_EQ(host.MessageTexts().back(), mastertext::kBukakeForeignFile);
     EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "標準");
-    EXPECT_EQ(store.GetBukakeFile().m_signature, "歩掛農林ﾌｧｲﾙ ZORVA Development Corp.");
+    EXPECT_EQ(store.GetBukakeFile().m_signature, mastertext::kBukakeSignature);
 
     // A missing file.
     fs::remove(path);
     EXPECT_EQ(store.SerializeBukakeFile(0, nullptr, ""), 0);
-    EXPECT_EQ(host.MessageTexts().back(), path +
-                                              "\nが見つかりません。\nアプリケーションを実行することができません。\nファイルの有無を確認してください。");
+    EXPECT_EQ(host.MessageTexts().back(), path + mastertext::kMasterMissingCannotRun);
     EXPECT_EQ(store.GetBukakeFile().GetCount(), 1);
 }
 
@@ -276,8 +273,8 @@ TEST(MasterStore, MissingMaterialFileOffersAChoice) {
     host.fileAnswers = {std::nullopt};
     EXPECT_EQ(store.SerializeZairyoTankaFile(0, nullptr, ""), 0);
     EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::string>{missing + "\nが見つかりません。\nご使用になる材料単価ファイルを選択してください。"});
-    EXPECT_EQ(host.fileTitles, std::vector<std::string>{"開く－材料単価"});
+              std::vector<std::string>{missing + mastertext::kZairyoTankaMissingChoose});
+    EXPECT_EQ(host.fileTitles, std::vector<std::string>{mastertext::kOpenZairyoTankaTitle});
     EXPECT_EQ(store.GetZairyoTankaPath(), missing);
 
     // A second missing choice asks again; the one that loads becomes the path.
@@ -365,8 +362,7 @@ TEST(MasterStore, FolderChangeWithoutNumberedMaterialFileStillSucceeds) {
     EXPECT_EQ(store.SelectMasterFolder(0), 1);
     const std::string expected = otherData + "/材料単価データ25.zoa";
     EXPECT_EQ(host.MessageTexts(),
-              (std::vector<std::string>{kZairyoQuestion,
-                                        expected + "\nが見つかりません。\nご使用になる材料単価ファイルを選択してください。"}));
+              (std::vector<std::string>{kZairyoQuestion, expected + mastertext::kZairyoTankaMissingChoose}));
     // The material prices stay those in use, still locked.
     EXPECT_EQ(store.GetZairyoTankaPath(), f.data + "/材料単価データ25.zoa");
     EXPECT_TRUE(IsReadOnlyMarked(f.data + "/材料単価データ25.zoa"));
@@ -414,9 +410,8 @@ TEST(MasterStore, StartupWithMissingRateFileRunsTheFolderChange) {
     // failure is listed by the folder change itself and the take-over is never offered.
     const std::string missing = f.masters + "/変化率データ.soa";
     EXPECT_EQ(host.MessageTexts(),
-              (std::vector<std::string>{missing +
-                                            "\nが見つかりません。\nアプリケーションを実行することができません。\nファイルの有無を確認してください。",
-                                        kLocksRefused + "単価ファイル編集\n社名入力及び選択単価の初期設定\n"}));
+              (std::vector<std::string>{missing + mastertext::kMasterMissingCannotRun,
+                                        kLocksRefused + mastertext::kEditorTanka}));
     EXPECT_EQ(store.GetMasterDataFolder(), good);
     EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "別セット");
     EXPECT_EQ(host.panes[0].size(), 8u);
@@ -443,7 +438,8 @@ TEST(MasterDialogs, WithoutTheProgramTheHostsFolderBrowserIsUsed) {
     EXPECT_EQ(MasterDialogs().RunFolderDialog(MasterFolderRequest{"/data/現在", "/data", 1, 0}, chosen), 1);
     EXPECT_EQ(chosen, "/data/選択");
     EXPECT_EQ(MasterDialogs().RunFolderDialog(MasterFolderRequest{"/data/現在", "/data", 0, 1}, chosen), 0);
-    EXPECT_EQ(host.folderTitles, (std::vector<std::string>{"マスター データ設定", "旧バージョンのマスターデータ"}));
+    EXPECT_EQ(host.folderTitles,
+              (std::vector<std::string>{mastertext::kMasterFolderTitle, mastertext::kOldMasterFolderTitle}));
     EXPECT_EQ(MasterDialogs().CreateBukakeImportDialog(), nullptr);
     EXPECT_EQ(MasterDialogs().CreateHenkaritsuImportDialog(), nullptr);
 }
@@ -484,9 +480,9 @@ TEST(MasterStore, TwoRunningCopiesOverTheSameFolder) {
         second.classifyDrive = [](const std::string&) { return DriveKind::fixed; };
         host.answers = {IDNO};
         ASSERT_EQ(second.LoadMastersAtStartup(), 1);
-        const std::string editors =
-            "歩掛ファイル編集\n変化率・補正率ファイル編集\n単価ファイル編集\n社名入力及び選択単価の初期設定\n"
-            "諸経費ファイル編集\nプログラム金額ファイル編集\n材料単価ファイル編集\n";
+        const std::string editors = kBukakeEditor + mastertext::kEditorHenkaritsu + mastertext::kEditorTanka +
+                                    mastertext::kEditorShokeihi + mastertext::kEditorProgramKingaku +
+                                    mastertext::kEditorZairyoTanka;
         EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{kTakeOverText + editors + kTakeOverQuestion});
         EXPECT_EQ(second.GetLockOwner(CMasterDataStore::kLockBukake), 0);
         // The second copy cannot save; the first one can.
@@ -527,17 +523,17 @@ TEST(MasterStore, TakeOverOnRemovableAndNetworkDrives) {
 
     // Removable: only the plain message.
     store.classifyDrive = [](const std::string&) { return DriveKind::removable; };
-    EXPECT_EQ(store.AskForceMasterLocks("歩掛ファイル編集\n"), 0);
+    EXPECT_EQ(store.AskForceMasterLocks(kBukakeEditor), 0);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, kTakeOverText + "歩掛ファイル編集\n");
+    EXPECT_EQ(host.messages[0].text, kTakeOverText + kBukakeEditor);
     EXPECT_EQ(host.messages[0].buttons, MsgButtons::Ok);
 
     // Network: Yes brings the second question; No there changes no lock.
     host.messages.clear();
     store.classifyDrive = [](const std::string&) { return DriveKind::network; };
     host.answers = {IDYES, IDNO};
-    EXPECT_EQ(store.AskForceMasterLocks("歩掛ファイル編集\n"), 0);
-    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{kTakeOverText + "歩掛ファイル編集\n" + kTakeOverQuestion,
+    EXPECT_EQ(store.AskForceMasterLocks(kBukakeEditor), 0);
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{kTakeOverText + kBukakeEditor + kTakeOverQuestion,
                                                              kNetworkQuestion}));
     EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockBukake), 0);
     EXPECT_FALSE(IsReadOnlyMarked(f.masters + "/変化率データ.soa"));
@@ -545,7 +541,7 @@ TEST(MasterStore, TakeOverOnRemovableAndNetworkDrives) {
     // Network, Yes twice: every file is ours.
     host.messages.clear();
     host.answers = {IDYES, IDYES};
-    EXPECT_EQ(store.AskForceMasterLocks("歩掛ファイル編集\n"), 1);
+    EXPECT_EQ(store.AskForceMasterLocks(kBukakeEditor), 1);
     EXPECT_EQ(host.messages.size(), 2u);
     for (int id = 0; id < CMasterDataStore::kLockCount; ++id)
         EXPECT_EQ(store.GetLockOwner(static_cast<CMasterDataStore::LockId>(id)), 1) << id;

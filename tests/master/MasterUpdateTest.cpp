@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "UpdateFixture.h"
+#include "master/MasterTexts.h"
 #include "master/MasterUpdate.h"
 #include "platform/FileUtil.h"
 
@@ -13,7 +14,7 @@ using vemo::IsReadOnlyMarked;
 
 namespace {
 
-const std::string kAborted = "更新作業を中断します。";
+const std::string kAborted = mastertext::kUpdateAborted;
 
 }  // namespace
 
@@ -25,13 +26,13 @@ TEST(UpdateCommands, BukakeUpdateMergesAsksAndSaves) {
     host.answers = {IDYES, IDYES};
     EXPECT_EQ(updater.DoBukakeUpdate(0), 1);
     ASSERT_EQ(host.messages.size(), 3u);
-    EXPECT_EQ(host.messages[0].text, "歩掛データの更新作業を実行します。\nよろしいですか？");
+    EXPECT_EQ(host.messages[0].text, mastertext::kAskUpdateBukake);
     EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
-    EXPECT_EQ(host.messages[1].text, "歩掛データを書き換えてよろしいですか？");
+    EXPECT_EQ(host.messages[1].text, mastertext::kAskOverwriteBukake);
     EXPECT_EQ(host.messages[1].buttons, MsgButtons::YesNo);
     // The success text follows the save, not the merge.
-    EXPECT_EQ(host.messages[2].text, "歩掛データの更新作業は正常に終了しました。");
+    EXPECT_EQ(host.messages[2].text, mastertext::kBukakeUpdated);
     EXPECT_EQ(host.messages[2].icon, MsgIcon::Information);
     EXPECT_EQ(host.messages[2].caption, "Vemo Ovra 農林版");
 
@@ -48,9 +49,9 @@ TEST(UpdateCommands, SilentUpdatesAskNothing) {
     EXPECT_EQ(updater.DoHenkaritsuUpdate(1), 1);
     EXPECT_EQ(updater.DoTankaUpdate(1), 1);
     EXPECT_EQ(updater.DoZairyoTankaUpdate(1), 1);
-    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"変化率・補正率データの更新作業は正常に終了しました。",
-                                                             "単価データの更新作業は正常に終了しました。",
-                                                             "材料単価データの更新作業は正常に終了しました。"}));
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{mastertext::kHenkaritsuUpdated,
+                                                             mastertext::kTankaUpdated,
+                                                             mastertext::kZairyoTankaUpdated}));
     EXPECT_TRUE(LoadFile<CHenkaritsuFile>(f.masters + "/変化率データ.soa") == store->GetHenkaritsuFile());
     EXPECT_TRUE(LoadFile<CTankaFile>(f.data + "/単価データ.daa") == store->GetTankaFile());
     // The material update saves into the material-price file in use.
@@ -75,11 +76,11 @@ TEST(UpdateCommands, DeclinedConfirmationOrSaveChangesNothing) {
     host.answers = {IDYES, IDNO};
     EXPECT_EQ(updater.DoZairyoTankaUpdate(0), 2);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{
-                                       "単価データの更新作業を実行します。\nよろしいですか？", kAborted,
-                                       "歩掛データの更新作業を実行します。\nよろしいですか？",
-                                       "歩掛データを書き換えてよろしいですか？", kAborted,
-                                       "材料単価データの更新作業を実行します。\nよろしいですか？",
-                                       "材料単価データを書き換えてよろしいですか？", kAborted}));
+                                       mastertext::kAskUpdateTanka, kAborted,
+                                       mastertext::kAskUpdateBukake,
+                                       mastertext::kAskOverwriteBukake, kAborted,
+                                       mastertext::kAskUpdateZairyoTanka,
+                                       mastertext::kAskOverwriteZairyoTanka, kAborted}));
     // The merged master is not kept in memory when the save is declined.
     EXPECT_EQ(watch.Changes(), "");
 }
@@ -94,8 +95,8 @@ TEST(UpdateCommands, MissingShippedFileIsReportedAsFailure) {
     host.answers = {IDYES};
     EXPECT_EQ(updater.DoHenkaritsuUpdate(0), 0);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{
-                                       "変化率・補正率データの更新作業を実行します。\nよろしいですか？",
-                                       f.shippedMasters + "/変化率データ.soa\nが見つかりません。\nファイルの有無を確認してください。"}));
+                                       mastertext::kAskUpdateHenkaritsu,
+                                       f.shippedMasters + "/変化率データ.soa" + mastertext::kFileMissing}));
     EXPECT_EQ(before.Differences(*store), "");
 }
 
@@ -111,8 +112,8 @@ TEST(UpdateCommands, FailedSaveIsAFailureAndRestoresTheMaster) {
     EXPECT_EQ(updater.DoBukakeUpdate(1), 0);
     EXPECT_EQ(host.MessageTexts(),
               (std::vector<std::string>{
-                  "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、保存ができません。",
-                  "歩掛データの更新作業は失敗しました。\n"}));
+                  mastertext::kSaveRefused,
+                  mastertext::kBukakeUpdateFailed}));
     EXPECT_EQ(watch.Changes(), "");
 }
 
@@ -127,9 +128,9 @@ TEST(UpdateCommands, TankaNotNewerEndsWithThree) {
     host.answers = {IDYES};
     EXPECT_EQ(updater.DoTankaUpdate(0), 3);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{
-                                       "単価データの更新作業を実行します。\nよろしいですか？",
-                                       "現在、お使いの単価データのバージョンは最新です。\nそのまま単価データをお使いください。",
-                                       "単価データの更新作業を終了します。\n"}));
+                                       mastertext::kAskUpdateTanka,
+                                       mastertext::kTankaNotNewer,
+                                       mastertext::kTankaUpdateEnded}));
     EXPECT_EQ(host.panes[2].back(), "単価3");
 }
 
@@ -201,7 +202,7 @@ TEST(CarryOver, FileInUseMissingOrUnreadable) {
     EXPECT_TRUE(IsReadOnlyMarked(f.in24));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text,
-              f.in25 + "\nを読み込めませんでした。\nファイルが壊れているか、正しい形式ではありません。");
+              f.in25 + mastertext::kFileUnreadable);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -215,8 +216,8 @@ TEST(AutoFileVersionUp, ReplacesSmallMastersKeepsCoverDataAndMergesTheRest) {
     const std::string zairyoBefore = ReadTestFile(f.data + "/材料単価データ25.zoa");
     host.answers = {IDYES};
     EXPECT_EQ(updater.DoAutoFileVersionUp(0), 1);
-    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"データを更新する作業を行います。",
-                                                             "データの更新作業は正常に終了しました。"}));
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{mastertext::kAskUpdateAll,
+                                                             mastertext::kUpdateAllDone}));
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
 
     // 諸経費 and プログラム金額: the shipped files, in the store's places, and in memory.
@@ -248,7 +249,7 @@ TEST(AutoFileVersionUp, SilentRunUpdatesTheMaterialPrices) {
     auto store = f.Start();
     CMasterUpdater updater(*store);
     EXPECT_EQ(updater.DoAutoFileVersionUp(1), 1);
-    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{"データの更新作業は正常に終了しました。"});
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{mastertext::kUpdateAllDone});
     EXPECT_EQ(store->GetZairyoTankaFile().m_dataVersion, 2500);
     EXPECT_EQ(store->GetZairyoTankaFile().FindItem(1001), nullptr);
     EXPECT_TRUE(LoadFile<CZairyoTankaFile>(f.data + "/材料単価データ25.zoa") == store->GetZairyoTankaFile());
@@ -307,14 +308,14 @@ TEST(AutoFileVersionUp, AnyFailureBeforeWritingChangesNothing) {
              same.m_dataVersion = 2400;
              WriteMaster(f.shipped + "/単価データ.daa", same);
          },
-         {"現在、お使いの単価データのバージョンは最新です。\nそのまま単価データをお使いください。"}},
+         {mastertext::kTankaNotNewer}},
         {"変化率 missing",
          [](UpdateProgram& f) { std::filesystem::remove(f.shippedMasters + "/変化率データ.soa"); },
-         {"@/初期データ/データ格納/参考マスター/変化率データ.soa\nが見つかりません。\nファイルの有無を確認してください。"}},
+         {"@/初期データ/データ格納/参考マスター/変化率データ.soa" + std::string(mastertext::kFileMissing)}},
         {"表紙 missing", [](UpdateProgram& f) { std::filesystem::remove(f.shipped + "/表紙データ.daa"); },
-         {"@/初期データ/データ格納/表紙データ.daa\nが見つかりません。\nファイルの有無を確認してください。"}},
+         {"@/初期データ/データ格納/表紙データ.daa" + std::string(mastertext::kFileMissing)}},
         {"諸経費 foreign", [](UpdateProgram& f) { WriteMaster(f.shipped + "/諸経費データ.daa", ShippedTanka()); },
-         {"この諸経費データファイルは、Vemo Ovra 農林版ではご使用できません。"}},
+         {mastertext::kShokeihiForeignFile}},
     };
     for (const Case& c : cases) {
         UpdateProgram f;
@@ -325,12 +326,12 @@ TEST(AutoFileVersionUp, AnyFailureBeforeWritingChangesNothing) {
         const ChangeWatch watch(f, *store);
         host.answers = {IDYES};
         EXPECT_EQ(updater.DoAutoFileVersionUp(0), 0) << c.name;
-        std::vector<std::string> expected{"データを更新する作業を行います。"};
+        std::vector<std::string> expected{mastertext::kAskUpdateAll};
         for (std::string m : c.middle) {
             if (m[0] == '@') m = f.program + m.substr(1);
             expected.push_back(m);
         }
-        expected.push_back("データの更新作業は失敗しました。");
+        expected.push_back(mastertext::kUpdateAllFailed);
         EXPECT_EQ(host.MessageTexts(), expected) << c.name;
         EXPECT_EQ(watch.Changes(), "") << c.name;
     }
@@ -347,8 +348,8 @@ TEST(AutoFileVersionUp, LockHeldElsewhereWritesNothing) {
     EXPECT_EQ(updater.DoAutoFileVersionUp(1), 0);
     EXPECT_EQ(host.MessageTexts(),
               (std::vector<std::string>{
-                  "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、保存ができません。",
-                  "データの更新作業は失敗しました。"}));
+                  mastertext::kSaveRefused,
+                  mastertext::kUpdateAllFailed}));
     EXPECT_EQ(watch.Changes(), "");
 }
 

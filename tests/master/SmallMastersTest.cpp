@@ -3,6 +3,7 @@
 #include "LegacyMasterBytes.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
+#include "master/MasterTexts.h"
 
 using namespace masterbuild;
 
@@ -69,7 +70,7 @@ TEST(ProgramKingakuFile, RoundTripCodesAndForeignFiles) {
     LoadRoot<CProgramKingakuFile>(StoreMasterBytes(sample).replace(45, 2, "x."), &ok);
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::string>{"このプログラム金額データファイルは、Vemo Ovra 農林版ではご使用できません。"});
+              std::vector<std::string>{mastertext::kProgramKingakuForeignFile});
 }
 
 TEST(ShokeihiFile, TextLengthPrefixes) {

@@ -3,7 +3,9 @@
 #include "LegacyMasterBytes.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
+#include "master/MasterTexts.h"
 #include "master/TankaFile.h"
+#include "platform/Cp932.h"
 
 using namespace masterbuild;
 
@@ -18,6 +20,30 @@ TEST(TankaFile, RoundTripIsByteIdenticalAndKeepsEveryField) {
     EXPECT_EQ(StoreMasterBytes(back), first);
     EXPECT_EQ(back.m_company[3], "ZORVA測量設計");
     EXPECT_EQ(back.FindRow(1000)->m_prices[2], 52000);
+}
+
+TEST(TankaFile, NameBytesThatAreNotCp932SurviveLoadAndStore) {
+    using vemo::Utf8ToCp932;
+    const std::string names[] = {
+        "\x80",
+        "\xA0" + Utf8ToCp932("普通作業員") + "\xFD",
+        "\x85\x40" + Utf8ToCp932("特殊作業員"),  // an unassigned pair
+        Utf8ToCp932("運転手") + "\x81",          // a lead byte cut off at the end
+        "\x81 " + Utf8ToCp932("(一般)"),         // a lead byte without its trail byte
+    };
+    for (const std::string& name : names) {
+        // A file whose row name holds these bytes.
+        CTankaFile file;
+        AddTankaRow(file, 1000, vemo::Cp932ToUtf8(name), {12000});
+        const std::string bytes = StoreMasterBytes(file);
+        ASSERT_NE(bytes.find(static_cast<char>(name.size()) + name), std::string::npos) << testing::PrintToString(name);
+
+        int ok = 0;
+        CTankaFile back = LoadRoot<CTankaFile>(bytes, &ok);
+        ASSERT_EQ(ok, 1);
+        EXPECT_EQ(Utf8ToCp932(back.FindRow(1000)->m_name), name);
+        EXPECT_EQ(StoreMasterBytes(back), bytes) << testing::PrintToString(name);
+    }
 }
 
 TEST(TankaFile, OlderAndNewerVersions) {
@@ -50,7 +76,7 @@ TEST(TankaFile, OlderAndNewerVersions) {
 
 TEST(TankaFile, RowsIdsAndLookups) {
     CTankaRow fresh;
-    EXPECT_EQ(fresh.m_unit, "人");
+    EXPECT_EQ(fresh.m_unit, mastertext::kTankaDefaultUnit);
     EXPECT_EQ(fresh.m_kind, 0);
     for (int32_t p : fresh.m_prices) EXPECT_EQ(p, kUnset);
 
@@ -80,5 +106,5 @@ TEST(TankaFile, ForeignSignature) {
     LoadRoot<CTankaFile>(StoreMasterBytes(other), &ok);
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::string>{"この単価データファイルは、Vemo Ovra 農林版ではご使用できません。"});
+              std::vector<std::string>{mastertext::kTankaForeignFile});
 }

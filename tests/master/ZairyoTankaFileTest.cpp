@@ -6,6 +6,7 @@
 #include "LegacyMasterBytes.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
+#include "master/MasterTexts.h"
 #include "master/ZairyoTankaFile.h"
 
 using namespace masterbuild;
@@ -103,5 +104,5 @@ TEST(ZairyoTankaFile, ForeignSignature) {
     LoadRoot<CZairyoTankaFile>(StoreMasterBytes(*std::make_unique<CTankaFile>()), &ok);
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::string>{"この材料単価データファイルは、Vemo Ovra 農林版ではご使用できません。"});
+              std::vector<std::string>{mastertext::kZairyoTankaForeignFile});
 }

@@ -24,17 +24,78 @@ TEST(Cp932, CountsBytes) {
     EXPECT_EQ(Cp932Length("プログラム金額農林ﾌｧｲﾙ ZORVA Development Corp."), 46u);
 }
 
-TEST(Cp932, InvalidInputIsReplacedConsistently) {
-    // A lone lead byte, a byte that starts nothing, and a lead byte cut off at the end.
-    EXPECT_EQ(Cp932ToUtf8("a\x81 b"), "a\xEF\xBF\xBD b");
-    EXPECT_EQ(Cp932ToUtf8(std::string("\xA0x", 2)), "\xEF\xBF\xBDx");
-    EXPECT_EQ(Cp932ToUtf8("x\x82"), "x\xEF\xBF\xBD");
+TEST(Cp932, UnencodableUtf8BecomesQuestionMark) {
     // Characters CP932 lacks, and broken UTF-8, become '?'.
     EXPECT_EQ(Utf8ToCp932("a😀b"), "a?b");
     EXPECT_EQ(Utf8ToCp932("a\xE3\x81"), "a?");
     EXPECT_EQ(Utf8ToCp932("\xFF" "z"), "?z");
-    // The replacement character itself is not in CP932: a second round gives '?', and stays there.
-    EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8("\x81")), "?");
+    // The replacement character is not in CP932 either.
+    EXPECT_EQ(Utf8ToCp932("\xEF\xBF\xBD"), "?");
+}
+
+TEST(Cp932, UndecodableBytesSurviveLoadAndStore) {
+    // Each byte that starts no CP932 character becomes U+F700 + byte and is stored back as that byte.
+    struct Case {
+        std::string bytes;
+        std::string utf8;
+    } cases[] = {
+        {"\x80", "\uF780"},
+        {"\xA0", "\uF7A0"},
+        {"\xFD", "\uF7FD"},
+        {"\xFE\xFF", "\uF7FE\uF7FF"},
+        {"\x85\x40", "\uF785@"},             // an unassigned pair: the trail byte stands on its own
+        {"a\x81 b", "a\uF781 b"},             // a lead byte followed by no trail byte
+        {"\x81\x7F", "\uF781\x7F"},
+        {"x\x82", "x\uF782"},                 // a lead byte cut off at the end
+        {"\x82\xA0\xFD\x82", "あ\uF7FD\uF782"},
+        {"\xEB\x40\x82", "\uF7EB@\uF782"},
+        {"\x85\x82\xA0", "\uF785あ"},         // the trail byte of an unassigned pair starts a character
+    };
+    for (const auto& c : cases) {
+        const std::string text = Cp932ToUtf8(c.bytes);
+        EXPECT_EQ(text, c.utf8) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(Utf8ToCp932(text), c.bytes) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(Cp932Length(text), c.bytes.size()) << testing::PrintToString(c.bytes);
+    }
+}
+
+TEST(Cp932, EveryOneAndTwoByteTextSurvivesLoadAndStore) {
+    // The same bytes come back, except that a character with two codes comes back under the one
+    // iconv writes; its text is then unchanged.
+    for (int lead = 0; lead < 256; ++lead) {
+        const std::string single(1, static_cast<char>(lead));
+        EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8(single)), single) << lead;
+        for (int trail = 0; trail < 256; ++trail) {
+            const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+            const std::string text = Cp932ToUtf8(pair);
+            const std::string stored = Utf8ToCp932(text);
+            if (stored != pair) {
+                ASSERT_EQ(Cp932ToUtf8(stored), text) << lead << " " << trail;
+                ASSERT_EQ(stored.size(), 2u) << lead << " " << trail;
+            }
+        }
+    }
+}
+
+TEST(Cp932, PrivateUseCharactersKeepTheirCodes) {
+    // CP932's user-defined area is U+E000..U+E757 and round-trips as before; a raw-byte code point
+    // typed into a text is stored as its byte.
+    struct Case {
+        std::string utf8;
+        std::string bytes;
+    } cases[] = {
+        {"\uE000", "\xF0\x40"},
+        {"a\uE001b", "a\xF0\x41" "b"},
+        {"\uE757", "\xF9\xFC"},
+        {"\uF780", "\x80"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf8ToCp932(c.utf8), c.bytes) << c.utf8;
+        EXPECT_EQ(Cp932ToUtf8(c.bytes), c.utf8) << c.utf8;
+        EXPECT_EQ(Cp932Length(c.utf8), c.bytes.size()) << c.utf8;
+    }
+    // Private-use code points outside both ranges are not CP932.
+    EXPECT_EQ(Utf8ToCp932("\uE758\uF77F\uF800"), "???");
 }
 
 TEST(Cp932, UpperCasesAsciiOnly) {

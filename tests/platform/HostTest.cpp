@@ -3,8 +3,10 @@
 
 #include "ScriptedHost.h"
 #include "platform/Host.h"
+#include "platform/PlatformTexts.h"
 
 TEST(Host, QuietHostAnswersWithCancel) {
+    EXPECT_EQ(Host().AppName(), platformtext::kAppName);
     EXPECT_EQ(AfxMessageBox("x", MsgButtons::YesNo, MsgIcon::Question), IDNO);
     EXPECT_EQ(AfxMessageBox("x", MsgButtons::YesNoCancel), IDCANCEL);
     EXPECT_EQ(AfxMessageBox("x"), IDOK);
