@@ -14,7 +14,7 @@
 
 CNameEditDlg::CNameEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(QStringLiteral("名前変更"));
-    const CZo_Edit::Spec anyInt = CZo_Edit::IntSpec(0, -2147483647.0, 2147483647.0);
+    const CZo_Edit::Rule anyInt = CZo_Edit::IntRule(0, -2147483647.0, 2147483647.0);
     std::tie(m_nameLabel, m_nameEdit) = MakeTextField(QStringLiteral("名前 :"), "name");
     std::tie(m_unitLabel, m_unitEdit) = MakeTextField(QStringLiteral("単位 :"), "unit");
     std::tie(m_codeLabel, m_codeEdit) = MakeNumberField(QStringLiteral("コード :"), "code", anyInt);

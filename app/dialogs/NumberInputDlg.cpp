@@ -147,8 +147,8 @@ void CNumberInputDlg::OnInitDialog() {
         }
     }
 
-    m_edit->SetSpec(info.integer ? CZo_Edit::IntSpec(info.digits, info.minimum, info.maximum)
-                                 : CZo_Edit::DoubleSpec(info.digits, info.decimals, info.minimum, info.maximum));
+    m_edit->SetRule(info.integer ? CZo_Edit::IntRule(info.digits, info.minimum, info.maximum)
+                                 : CZo_Edit::DoubleRule(info.digits, info.decimals, info.minimum, info.maximum));
     if (m_value != kUnset) {
         if (info.integer)
             m_edit->SetInt(m_value / info.scale);

@@ -81,23 +81,23 @@ QDialogButtonBox* CSekisanDialog::MakeOkCancelRow() {
     return box;
 }
 
-CZo_Edit* CSekisanDialog::MakeField(const char* name, const CZo_Edit::Spec& spec) {
+CZo_Edit* CSekisanDialog::MakeField(const char* name, const CZo_Edit::Rule& rule) {
     auto* edit = new CZo_Edit(this);
     edit->setObjectName(QString::fromLatin1(name));
     // A plain text field keeps the line edit's own settings.
-    if (spec.type != CZo_Edit::Type::Text || spec.digits > 0) edit->SetSpec(spec);
+    if (rule.type != CZo_Edit::Type::Text || rule.digits > 0) edit->SetRule(rule);
     return edit;
 }
 
 CSekisanDialog::LabelledField CSekisanDialog::MakeTextField(const QString& label, const char* name, int digits) {
     auto* text = new QLabel(label, this);
-    return {text, MakeField(name, CZo_Edit::TextSpec(digits))};
+    return {text, MakeField(name, CZo_Edit::TextRule(digits))};
 }
 
 CSekisanDialog::LabelledField CSekisanDialog::MakeNumberField(const QString& label, const char* name,
-                                                              const CZo_Edit::Spec& spec) {
+                                                              const CZo_Edit::Rule& rule) {
     auto* text = new QLabel(label, this);
-    return {text, MakeField(name, spec)};
+    return {text, MakeField(name, rule)};
 }
 
 bool CSekisanDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -54,12 +54,12 @@ protected:
     OkCancelButtons MakeOkCancelButtons(bool withCancel = true);
     // The same two in a button row for the bottom of a form.
     QDialogButtonBox* MakeOkCancelRow();
-    // An entry field named name, taking what spec says.
-    CZo_Edit* MakeField(const char* name, const CZo_Edit::Spec& spec);
+    // An entry field named name that takes what the rule allows.
+    CZo_Edit* MakeField(const char* name, const CZo_Edit::Rule& rule);
     // A label and a text field (digits: most characters, 0 no limit).
     LabelledField MakeTextField(const QString& label, const char* name, int digits = 0);
     // A label and a number field.
-    LabelledField MakeNumberField(const QString& label, const char* name, const CZo_Edit::Spec& spec);
+    LabelledField MakeNumberField(const QString& label, const char* name, const CZo_Edit::Rule& rule);
 
 private:
     void InitOnce();

@@ -38,12 +38,12 @@ QValidator::State CNumberValidator::validate(QString& input, int&) const {
 
 CZo_Edit::CZo_Edit(QWidget* parent) : QLineEdit(parent) {}
 
-void CZo_Edit::SetSpec(const Spec& spec) {
-    m_type = spec.type;
-    m_digits = spec.digits;
-    m_decimals = spec.type == Type::Int ? 0 : spec.decimals;
-    m_min = spec.minimum;
-    m_max = spec.maximum;
+void CZo_Edit::SetRule(const Rule& rule) {
+    m_type = rule.type;
+    m_digits = rule.digits;
+    m_decimals = rule.type == Type::Int ? 0 : rule.decimals;
+    m_min = rule.minimum;
+    m_max = rule.maximum;
     UpdateValidator();
 }
 

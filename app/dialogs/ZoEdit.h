@@ -11,25 +11,25 @@ public:
     enum class Type { Text, Double, Int };
 
     // What a field takes: its type, most characters (0: no limit), decimals and range.
-    struct Spec {
+    struct Rule {
         Type type = Type::Text;
         int digits = 0;
         int decimals = 0;
         double minimum = -1e15;
         double maximum = 1e15;
     };
-    static Spec TextSpec(int digits = 0) { return {Type::Text, digits, 0, -1e15, 1e15}; }
-    static Spec IntSpec(int digits, double minimum, double maximum) {
+    static Rule TextRule(int digits = 0) { return {Type::Text, digits, 0, -1e15, 1e15}; }
+    static Rule IntRule(int digits, double minimum, double maximum) {
         return {Type::Int, digits, 0, minimum, maximum};
     }
-    static Spec DoubleSpec(int digits, int decimals, double minimum, double maximum) {
+    static Rule DoubleRule(int digits, int decimals, double minimum, double maximum) {
         return {Type::Double, digits, decimals, minimum, maximum};
     }
 
     explicit CZo_Edit(QWidget* parent = nullptr);
 
     // Sets type, digits, decimals and range at once (an Int field has no decimals).
-    void SetSpec(const Spec& spec);
+    void SetRule(const Rule& rule);
     void SetType(Type type);
     Type GetType() const { return m_type; }
     void SetDigits(int digits);

@@ -146,8 +146,8 @@ class Built : public CSekisanDialog {
 public:
     Built() {
         std::tie(nameLabel, name) = MakeTextField(QStringLiteral("名前 :"), "name", 20);
-        std::tie(rateLabel, rate) = MakeNumberField(QStringLiteral("率 :"), "rate", CZo_Edit::DoubleSpec(6, 2, 0, 200));
-        std::tie(countLabel, count) = MakeNumberField(QStringLiteral("行数 :"), "count", CZo_Edit::IntSpec(6, 1, 30));
+        std::tie(rateLabel, rate) = MakeNumberField(QStringLiteral("率 :"), "rate", CZo_Edit::DoubleRule(6, 2, 0, 200));
+        std::tie(countLabel, count) = MakeNumberField(QStringLiteral("行数 :"), "count", CZo_Edit::IntRule(6, 1, 30));
         auto* layout = new QVBoxLayout(this);
         for (QWidget* w : std::initializer_list<QWidget*>{nameLabel, name, rateLabel, rate, countLabel, count})
             layout->addWidget(w);

@@ -26,27 +26,27 @@ T* Child(QWidget& w, const char* name) {
 
 TEST(ZoEdit, AnEmptyFieldIsToldFromATypedMinusOne) {
     struct Row {
-        CZo_Edit::Spec spec;
+        CZo_Edit::Rule rule;
         const char* text;
         bool empty;
         double asDouble;
         int asInt;
     };
     const Row rows[] = {
-        {CZo_Edit::IntSpec(13, -999999999, 999999999), "", true, -1, -1},
-        {CZo_Edit::IntSpec(13, -999999999, 999999999), "-1", false, -1, -1},
-        {CZo_Edit::IntSpec(13, -999999999, 999999999), "0", false, 0, 0},
-        {CZo_Edit::DoubleSpec(10, 3, -1000, 1000), "", true, -1, -1},
-        {CZo_Edit::DoubleSpec(10, 3, -1000, 1000), "-1", false, -1, -1},
-        {CZo_Edit::DoubleSpec(10, 3, -1000, 1000), "-1.000", false, -1, -1},
-        {CZo_Edit::DoubleSpec(10, 3, -1000, 1000), "2.5", false, 2.5, 2},
-        {CZo_Edit::TextSpec(), "", true, -1, -1},
-        {CZo_Edit::TextSpec(), "-1", false, -1, -1},
+        {CZo_Edit::IntRule(13, -999999999, 999999999), "", true, -1, -1},
+        {CZo_Edit::IntRule(13, -999999999, 999999999), "-1", false, -1, -1},
+        {CZo_Edit::IntRule(13, -999999999, 999999999), "0", false, 0, 0},
+        {CZo_Edit::DoubleRule(10, 3, -1000, 1000), "", true, -1, -1},
+        {CZo_Edit::DoubleRule(10, 3, -1000, 1000), "-1", false, -1, -1},
+        {CZo_Edit::DoubleRule(10, 3, -1000, 1000), "-1.000", false, -1, -1},
+        {CZo_Edit::DoubleRule(10, 3, -1000, 1000), "2.5", false, 2.5, 2},
+        {CZo_Edit::TextRule(), "", true, -1, -1},
+        {CZo_Edit::TextRule(), "-1", false, -1, -1},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.text) + " as type " + std::to_string(static_cast<int>(row.spec.type)));
+        SCOPED_TRACE(std::string(row.text) + " as type " + std::to_string(static_cast<int>(row.rule.type)));
         CZo_Edit field;
-        field.SetSpec(row.spec);
+        field.SetRule(row.rule);
         field.setText(QString::fromLatin1(row.text));
         EXPECT_EQ(field.IsEmpty(), row.empty);
         EXPECT_DOUBLE_EQ(field.GetDouble(), row.asDouble);
