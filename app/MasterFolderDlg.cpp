@@ -16,7 +16,7 @@
 #include <filesystem>
 
 #include "app/AppConstants.h"
-#include "app/InputDialogs.h"
+#include "app/dialogs/InputDialogs.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
@@ -108,9 +108,8 @@ CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : C
         b->setObjectName(QString::fromLatin1(name));
         return b;
     };
-    m_ok = button("OK", "ok");
-    m_ok->setDefault(true);
-    auto* cancel = button("ｷｬﾝｾﾙ", "cancel");
+    auto [ok, cancel] = MakeOkCancelButtons();
+    m_ok = ok;
     m_rename = button("名前の変更", "rename");
     m_copy = button("コピー", "copy");
     m_delete = button("削除", "delete");
@@ -122,8 +121,6 @@ CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : C
     m_missing->setVisible(false);
     auto* note = new QLabel(QStringLiteral("※マスター データとは、歩掛ファイル、変化率ファイルを指します。"), this);
 
-    connect(m_ok, &QPushButton::clicked, this, &CMasterFolderDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CMasterFolderDlg::reject);
     connect(m_rename, &QPushButton::clicked, this, &CMasterFolderDlg::OnRename);
     connect(m_copy, &QPushButton::clicked, this, &CMasterFolderDlg::OnCopy);
     connect(m_delete, &QPushButton::clicked, this, &CMasterFolderDlg::OnDelete);
@@ -153,13 +150,7 @@ CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : C
     resize(520, 360);
 }
 
-void CMasterFolderDlg::showEvent(QShowEvent* event) {
-    if (!m_initialised) OnInitDialog();
-    CSekisanDialog::showEvent(event);
-}
-
 void CMasterFolderDlg::OnInitDialog() {
-    m_initialised = true;
     if (m_oldVersionMode) setWindowTitle(QStringLiteral("旧バージョンのマスターデータ"));
     m_pathDisplay->setText(QString::fromStdString(m_dataFolder));
     m_list->header()->resizeSection(0, m_list->viewport()->width());
@@ -272,7 +263,7 @@ bool CMasterFolderDlg::AskName(int action, QString& name) {
     CNameEditDlg dialog(this);
     dialog.SetAction(action);
     dialog.SetName(name);
-    if (dialog.DoModal() != QDialog::Accepted) return false;
+    if (dialog.DoModal() != IDOK) return false;
     name = dialog.GetName();
     return true;
 }
@@ -418,10 +409,7 @@ CMasterSelectDlg::CMasterSelectDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_missing = new QLabel(QStringLiteral("選択フォルダには、歩掛データ、変化率データが存在しません。"), this);
     m_missing->setObjectName(QStringLiteral("missing"));
     m_missing->setVisible(false);
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("ok"));
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &CMasterSelectDlg::accept);
+    m_ok = MakeOkCancelButtons(false).ok;
     connect(m_browse, &QPushButton::clicked, this, &CMasterSelectDlg::OnBrowse);
 
     auto* layout = new QVBoxLayout(this);
@@ -441,13 +429,7 @@ CMasterSelectDlg::CMasterSelectDlg(QWidget* parent) : CSekisanDialog(parent) {
     resize(560, 220);
 }
 
-void CMasterSelectDlg::showEvent(QShowEvent* event) {
-    if (!m_initialised) OnInitDialog();
-    CSekisanDialog::showEvent(event);
-}
-
 void CMasterSelectDlg::OnInitDialog() {
-    m_initialised = true;
     m_oldLabel->setText(m_oldFolder);
     m_newLabel->setText(m_newFolder);
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SekisanDialog.h"
+#include "app/dialogs/SekisanDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -46,8 +46,7 @@ public:
     // Data folder + "/" + selected name.
     std::string GetSelectedFolder() const;
 
-    int DoModal() { return exec(); }
-    void OnInitDialog();
+    void OnInitDialog() override;
 
     // The buttons and the list.
     void OnRename();
@@ -61,12 +60,14 @@ public:
 
     // What the dialog shows.
     std::string DataFolder() const { return m_dataFolder; }
+    std::string CurrentFolder() const { return m_currentFolder; }
+    int OldVersionMode() const { return m_oldVersionMode; }
+    int Mode() const { return m_startMode; }
     QString SelectedName() const { return m_selectedName; }
     const std::vector<QString>& FolderNames() const { return m_names; }
     bool MissingLabelShown() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Asks for a folder name (action 1 rename, 2 copy); false when cancelled.
     virtual bool AskName(int action, QString& name);
@@ -91,7 +92,6 @@ private:
     QPushButton* m_switch;
     QPushButton* m_up;
     QLabel* m_missing;
-    bool m_initialised = false;
 
     std::string m_dataFolder;
     std::vector<QString> m_names;
@@ -112,15 +112,13 @@ public:
     void SetNewFolder(const QString& folder) { m_newFolder = folder; }
     QString GetNewFolder() const { return m_newFolder; }
 
-    int DoModal() { return exec(); }
-    void OnInitDialog();
+    void OnInitDialog() override;
     // "参照..." (hidden): chooses another folder and checks it.
     void OnBrowse();
     bool OkEnabled() const;
     bool MissingLabelShown() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     virtual bool BrowseFolder(std::string& path);
 
 private:
@@ -131,7 +129,6 @@ private:
     QPushButton* m_ok;
     QPushButton* m_browse;
     QLabel* m_missing;
-    bool m_initialised = false;
     QString m_oldFolder;
     QString m_newFolder;
 };

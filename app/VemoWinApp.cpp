@@ -8,12 +8,13 @@
 
 #include "app/AppConstants.h"
 #include "app/CommandIds.h"
-#include "app/InputDialogs.h"
+#include "app/dialogs/InputDialogs.h"
 #include "app/MainFrame.h"
 #include "app/Resources.h"
 #include "app/ShellWindows.h"
 #include "app/Upvane.h"
 #include "app/VemoWinDoc.h"
+#include "master/MasterImport.h"
 #include "master/MasterUpdate.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
@@ -32,23 +33,16 @@ CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
     : m_args(std::move(args)),
       m_programFolder(programFolder.empty() ? vemo::ProgramFolder() : vemo::NormalizePath(programFolder)),
       m_host(m_profile),
+      m_masterDialogs(*this, [this]() -> QWidget* { return m_frame.get(); }),
       m_store(m_programFolder) {
     InitAppResources();
     QCoreApplication::setOrganizationName(QString::fromUtf8(vemo::app::kOrganisation));
     QCoreApplication::setApplicationName(QString::fromUtf8(vemo::app::kAppName));
     m_previousHost = SetHost(&m_host);
+    m_previousMasterDialogs = SetMasterDialogs(&m_masterDialogs);
     m_commands.SetRoute([this] { return CommandRoute(); });
     RegisterCommands();
 
-    m_store.runFolderDialog = [this](const MasterFolderRequest& request, std::string& chosen) {
-        CMasterFolderDlg dialog(*this, m_frame.get());
-        dialog.SetParentFolder(request.parentFolder);
-        dialog.SetCurrentFolder(request.currentFolder);
-        dialog.SetMode(request.mode);
-        if (dialog.DoModal() != QDialog::Accepted) return 0;
-        chosen = dialog.GetSelectedFolder();
-        return 1;
-    };
     m_store.setDocumentsMasterFolder = [this](const std::string& folder) {
         for (CEstimateWnd* w : EstimateWindows()) w->GetDocument()->GetItemList()->m_strMasterFolder = folder;
     };
@@ -66,6 +60,7 @@ CVemoWinApp::~CVemoWinApp() {
     ExitInstance();
     if (m_started) qApp->removeEventFilter(this);
     m_frame.reset();
+    SetMasterDialogs(m_previousMasterDialogs);
     SetHost(m_previousHost);
 }
 
@@ -299,18 +294,11 @@ void CVemoWinApp::ReconcileMasterFolder(CVemoWinDoc& doc) {
     CSekisanItemList* list = doc.GetItemList();
     const std::string current = m_store.GetMasterDataFolder();
     if (Upper(list->m_strMasterFolder) == Upper(current)) return;
-    std::string folder = current;
-    bool ok;
-    if (askMasterSwitch) {
-        ok = askMasterSwitch(list->m_strMasterFolder, folder);
-    } else {
-        CMasterSelectDlg dialog(m_frame.get());
-        dialog.SetOldFolder(QString::fromStdString(list->m_strMasterFolder));
-        dialog.SetNewFolder(QString::fromStdString(current));
-        ok = dialog.DoModal() == QDialog::Accepted;
-        folder = dialog.GetNewFolder().toStdString();
-    }
-    if (!ok) return;
+    CMasterSelectDlg dialog(m_frame.get());
+    dialog.SetOldFolder(QString::fromStdString(list->m_strMasterFolder));
+    dialog.SetNewFolder(QString::fromStdString(current));
+    if (dialog.DoModal() != IDOK) return;
+    const std::string folder = dialog.GetNewFolder().toStdString();
     m_store.SetMasterDataFolder(folder);
     list->m_strMasterFolder = folder;
     m_store.SerializeBukakeFile(0, nullptr, "");
@@ -395,10 +383,7 @@ int CVemoWinApp::SelectZairyoTankaFile() {
 // Business areas
 
 void CVemoWinApp::GetGyomuCodes(std::vector<uint8_t>& codes, bool withCommon, int exclude) {
-    for (uint8_t code : {6, 2, 7, 3, 4}) codes.push_back(code);
-    if (exclude != 1) codes.push_back(5);
-    if (withCommon)
-        for (uint8_t code : {89, 95, 96, 97, 98, 99}) codes.push_back(code);
+    ::GetGyomuCodes(codes, withCommon, exclude);
 }
 
 std::string CVemoWinApp::GetGyomuAreaText() { return "区画整理 測量／区画整理 設計／物件調査／土質調査 版"; }
@@ -406,8 +391,4 @@ std::string CVemoWinApp::GetGyomuAreaText() { return "区画整理 測量／区�
 int GetScreenColorDepth() {
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->depth() : 0;
-}
-
-void SetImeOpenStatus(QWidget* widget, bool open) {
-    if (widget) widget->setAttribute(Qt::WA_InputMethodEnabled, open);
 }

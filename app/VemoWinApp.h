@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/AppMasterDialogs.h"
 #include "app/AppSettings.h"
 #include "app/CommandRegistry.h"
 #include "app/InitialSelection.h"
@@ -65,7 +66,7 @@ public:
     // The program-wide material-price file chosen by the user; 1 chosen, 0 cancelled.
     int SelectZairyoTankaFile();
 
-    // 業務 codes offered in 業務 lists and the business-area label.
+    // 業務 codes offered in 業務 lists (those of the master-data core) and the business-area label.
     static void GetGyomuCodes(std::vector<uint8_t>& codes, bool withCommon, int exclude);
     static std::string GetGyomuAreaText();
     // The initial 工種 selection list of a 業務 from the file beside the program (see
@@ -75,10 +76,6 @@ public:
     }
     // 0 when the text twin of the selected print form can be read, -1 otherwise.
     int CheckFormTextFile() const { return ::CheckFormTextFile(m_settings.formList, m_settings.formType); }
-
-    // The master-data switch notice when an opened estimate names another folder; true on OK.
-    // Replaced by tests.
-    std::function<bool(const std::string& estimateFolder, std::string& folder)> askMasterSwitch;
 
     // The masters every open estimate is priced with (one master-data folder for all).
     CSharedMasters SharedMasters() const;
@@ -106,6 +103,8 @@ private:
     CQtSettings m_profile;
     CQtHost m_host;
     IHost* m_previousHost = nullptr;
+    CAppMasterDialogs m_masterDialogs;
+    IMasterDialogs* m_previousMasterDialogs = nullptr;
     CAppSettings m_settings;
     CCommandRegistry m_commands;
     mutable CMasterDataStore m_store;
@@ -120,6 +119,3 @@ private:
 
 // Bits per pixel of the primary screen; 0 without a screen.
 int GetScreenColorDepth();
-
-// Turns the input method of a widget on or off; nothing for a null widget.
-void SetImeOpenStatus(QWidget* widget, bool open);

@@ -63,10 +63,9 @@ bool CVemoWinDoc::DoSave(const std::string& path, bool replace) {
     std::string name = plan.name;
     if (plan.prompt) {
         std::string chosen;
-        bool ok = askSaveName ? askSaveName(name, chosen)
-                              : Host().ChooseSaveFile(replace ? "名前を付けて保存" : "コピーを保存",
-                                                      vemo::app::kEstimateFilter, name, chosen);
-        if (!ok) return false;
+        if (!Host().ChooseSaveFile(replace ? "名前を付けて保存" : "コピーを保存", vemo::app::kEstimateFilter, name,
+                                   chosen))
+            return false;
         name = chosen;
     }
     // The file is written by replacing: a failed save leaves what was on disk.

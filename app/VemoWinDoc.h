@@ -46,9 +46,6 @@ public:
     void SetCalcContext(std::unique_ptr<CEstimateCalcContext> context);
     CEstimateCalcContext* CalcContext() const { return m_calcContext.get(); }
 
-    // Asks for the file name of a save (title, proposed name); false when cancelled.
-    std::function<bool(const std::string& proposed, std::string& chosen)> askSaveName;
-
 signals:
     void Changed();
 

@@ -66,8 +66,8 @@ int CMasterImporter::OnBukakeImportManual() {
                         [this](CBukakeFile& f, const std::string& p) { return m_store.SerializeBukakeFile(0, &f, p); }))
         return 0;
     std::vector<uint8_t> codes;
-    getGyomuCodes(codes, false, 0);
-    std::unique_ptr<IBukakeImportDialog> dialog = createBukakeImportDialog ? createBukakeImportDialog() : nullptr;
+    GetGyomuCodes(codes, false, 0);
+    std::unique_ptr<IBukakeImportDialog> dialog = MasterDialogs().CreateBukakeImportDialog();
     if (!dialog) return 0;
     dialog->SetGyomuCodes(codes);
     dialog->SetSourceFile(source);
@@ -87,9 +87,8 @@ int CMasterImporter::OnHenkaritsuImportManual() {
             [this](CHenkaritsuFile& f, const std::string& p) { return m_store.SerializeHenkaritsuFile(0, &f, p); }))
         return 0;
     std::vector<uint8_t> codes;
-    getGyomuCodes(codes, false, 1);
-    std::unique_ptr<IHenkaritsuImportDialog> dialog =
-        createHenkaritsuImportDialog ? createHenkaritsuImportDialog() : nullptr;
+    GetGyomuCodes(codes, false, 1);
+    std::unique_ptr<IHenkaritsuImportDialog> dialog = MasterDialogs().CreateHenkaritsuImportDialog();
     if (!dialog) return 0;
     dialog->SetGyomuCodes(codes);
     dialog->SetBukakeFile(m_store.GetBukakeFile());
@@ -167,9 +166,7 @@ int CMasterImporter::OnImportOldUserBukake() {
     MasterFolderRequest request{oldFolder, vemo::ParentFolder(oldFolder), 0};
     request.oldVersionMode = 1;
     std::string chosen;
-    int picked = m_store.runFolderDialog
-                     ? m_store.runFolderDialog(request, chosen)
-                     : (Host().ChooseFolder(mastertext::kOldMasterFolderTitle, oldFolder, chosen) ? 1 : 0);
+    int picked = MasterDialogs().RunFolderDialog(request, chosen);
     if (!picked) return 0;
     const std::string folder = vemo::NormalizePath(chosen);
 

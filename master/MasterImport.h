@@ -1,41 +1,9 @@
 #pragma once
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "master/MasterStore.h"
-
-// The import dialogs, built with the master editors: each holds its own deep copies of the masters
-// handed in and changes nothing outside until the caller takes the edited destination out after OK.
-
-// "歩掛ファイルのインポート": copies 工種 and 種別 from a source 歩掛 master into the destination.
-class IBukakeImportDialog {
-public:
-    virtual ~IBukakeImportDialog() = default;
-    virtual void SetGyomuCodes(const std::vector<uint8_t>& codes) = 0;
-    virtual void SetSourceFile(const CBukakeFile& file) = 0;
-    virtual void SetDestFile(const CBukakeFile& file) = 0;
-    virtual void SetHenkaritsuFile(const CHenkaritsuFile& file) = 0;  // for the rate names shown
-    virtual void SetTankaFile(const CTankaFile& file) = 0;            // for the trade names shown
-    // IDOK when the user confirmed the import.
-    virtual int DoModal() = 0;
-    // Copies the edited destination into file.
-    virtual void GetDestFile(CBukakeFile& file) const = 0;
-};
-
-// "変化率・補正率ファイルのインポート": the same for 変化率・補正率 records.
-class IHenkaritsuImportDialog {
-public:
-    virtual ~IHenkaritsuImportDialog() = default;
-    virtual void SetGyomuCodes(const std::vector<uint8_t>& codes) = 0;
-    virtual void SetBukakeFile(const CBukakeFile& file) = 0;
-    virtual void SetSourceFile(const CHenkaritsuFile& file) = 0;
-    virtual void SetDestFile(const CHenkaritsuFile& file) = 0;
-    virtual int DoModal() = 0;
-    virtual void GetDestFile(CHenkaritsuFile& file) const = 0;
-};
 
 // The 業務 codes offered in 業務 lists: 6, 2, 7, 3, 4 and 5 (5 left out when exclude is 1), then
 // with withCommon 89, 95, 96, 97, 98 and 99.
@@ -49,7 +17,8 @@ class CMasterImporter {
 public:
     explicit CMasterImporter(CMasterDataStore& store) : m_store(store) {}
 
-    // Menu commands; each returns 1 when it changed and saved a master, 0 otherwise.
+    // Menu commands; each returns 1 when it changed and saved a master, 0 otherwise. The manual
+    // imports run the import dialogs of MasterDialogs(); without them they end unchanged.
     int OnBukakeImportManual();        // "歩掛 ファイルのインポート－マニュアル..."
     int OnHenkaritsuImportManual();    // "変化率・補正率 ファイルのインポート－マニュアル..."
     int OnTankaImportManual();         // "単価 ファイルのインポート－マニュアル..." (not supported)
@@ -62,11 +31,6 @@ public:
     // then being as it was.
     int ImportOldUserBukake(const std::string& path);
     int ImportOldUserHenkaritsu(const std::string& path);
-
-    // Set by the program: its import dialogs (unset: the manual imports end without a change).
-    std::function<std::unique_ptr<IBukakeImportDialog>()> createBukakeImportDialog;
-    std::function<std::unique_ptr<IHenkaritsuImportDialog>()> createHenkaritsuImportDialog;
-    std::function<void(std::vector<uint8_t>&, bool, int)> getGyomuCodes = GetGyomuCodes;
 
 private:
     bool MergeOldBukake(const std::string& path, CBukakeFile& result);

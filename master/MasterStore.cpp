@@ -329,7 +329,7 @@ int CMasterDataStore::LoadMastersAtStartup() {
     Host().SetStatusPane(0, mastertext::kStatusLoadingZairyoTanka);
     if (!SerializeZairyoTankaFile(0, &m_zairyoTanka, m_zairyoTankaPath)) {
         // A file that exists but does not load: the selection runs until a chosen file loads.
-        int chosen = selectZairyoTankaFile ? selectZairyoTankaFile() : DefaultSelectZairyoTankaFile();
+        int chosen = SelectZairyoTankaFileAtStartup();
         if (!chosen) {
             ReleaseAllLocks();
             return 0;
@@ -347,8 +347,9 @@ int CMasterDataStore::LoadMastersAtStartup() {
     return 1;
 }
 
-// Without the application's selection dialog: the host's file choice, until a chosen file loads.
-int CMasterDataStore::DefaultSelectZairyoTankaFile() {
+// The host's file choice, until a chosen file loads: 1 when one loaded (and became the
+// material-price path), 0 on cancel.
+int CMasterDataStore::SelectZairyoTankaFileAtStartup() {
     for (;;) {
         std::string chosen;
         if (!Host().ChooseOpenFile(mastertext::kOpenZairyoTankaTitle, mastertext::kZairyoTankaFilter,
@@ -406,8 +407,7 @@ int CMasterDataStore::SelectMasterFolder(int mode) {
     const std::string oldFolder = m_masterDataFolder;
     MasterFolderRequest request{oldFolder, vemo::ParentFolder(oldFolder), mode};
     std::string chosen;
-    int ok = runFolderDialog ? runFolderDialog(request, chosen)
-                             : (Host().ChooseFolder(mastertext::kMasterFolderTitle, oldFolder, chosen) ? 1 : 0);
+    int ok = MasterDialogs().RunFolderDialog(request, chosen);
     if (!ok) return 0;
     const std::string newFolder = vemo::NormalizePath(chosen);
 

@@ -5,6 +5,7 @@
 
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
+#include "master/MasterDialogs.h"
 #include "master/HyoshiData.h"
 #include "master/ProgramKingakuFile.h"
 #include "master/ShokeihiFile.h"
@@ -18,14 +19,6 @@ enum class DriveKind { fixed, network, removable, unknown };
 // and block devices the kernel marks removable count as removable; a path that cannot be examined is
 // unknown; everything else is fixed.
 DriveKind ClassifyDrive(const std::string& path);
-
-// What the master-data folder dialog is opened with.
-struct MasterFolderRequest {
-    std::string currentFolder;  // the master-data folder in use
-    std::string parentFolder;   // its data folder
-    int mode = 0;               // 0 from the menu and at start-up; 1 and 2 from the update commands
-    int oldVersionMode = 0;     // 1 when picking the older product line's folder (old-version import)
-};
 
 // The program's one copy of each of the seven masters, where their files lie, how they are loaded
 // and saved, and the edit locks that keep a second running copy from saving a master this one holds.
@@ -120,16 +113,11 @@ public:
     // The editor names listed when a master's lock cannot be taken.
     static const char* EditorNames(LockId id);
 
-    // Hooks set by the application.
-    // The master-data folder dialog; 1 and the chosen folder, or 0 on cancel. Unset: the host's folder choice.
-    std::function<int(const MasterFolderRequest&, std::string& chosen)> runFolderDialog;
+    // Hooks set by the application (the folder dialog opens through MasterDialogs()).
     // Every open estimate records this master-data folder.
     std::function<void(const std::string& folder)> setDocumentsMasterFolder;
     // The estimate of the topmost window records this material-price file; false when no estimate is open.
     std::function<bool(const std::string& path)> setActiveDocumentZairyoPath;
-    // The material-price selection at start-up: 1 when a chosen file was loaded (and made the
-    // material-price path), 0 on cancel. Unset: the host's file choice.
-    std::function<int()> selectZairyoTankaFile;
     // Where a folder lies (replaced by tests).
     std::function<DriveKind(const std::string& path)> classifyDrive = ClassifyDrive;
 
@@ -143,7 +131,7 @@ private:
     int LoadFiveMasters(std::string& editors);
     void TakeOver(LockId id);
     std::string ChooseNumberedZairyoTanka(const std::string& dataFolder) const;
-    int DefaultSelectZairyoTankaFile();
+    int SelectZairyoTankaFileAtStartup();
 
     CBukakeFile m_bukake;
     CHenkaritsuFile m_henkaritsu;

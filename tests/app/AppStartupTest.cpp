@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <filesystem>
@@ -10,15 +11,18 @@
 #include "AppTestEnvironment.h"
 #include "EstimateBuilders.h"
 #include "MasterBuilders.h"
+#include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "app/AppConstants.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
 #include "app/MainFrame.h"
+#include "app/MasterFolderDlg.h"
 #include "app/ShellWindows.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
+#include "app/dialogs/ImeStatus.h"
 #include "estimate/VemoWinDocData.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
@@ -168,22 +172,28 @@ TEST_F(AppStartup, AFailedBukakeLoadOpensTheFolderDialog) {
     }
     CVemoWinApp app({}, program.root.Path());
     ScriptedHost scripted;
-    std::vector<MasterFolderRequest> requests;
+    ScriptedDialogs dialogs;
     std::vector<std::string> textsBeforeDialog;
-    app.Store().runFolderDialog = [&](const MasterFolderRequest& r, std::string& chosen) {
-        requests.push_back(r);
+    dialogs.Expect<CMasterFolderDlg>([&](CMasterFolderDlg& dlg) {
         textsBeforeDialog = Pane0(scripted);
-        chosen = program.masters;
-        return 1;
-    };
+        // Opened over the folder in use, listing its data folder, with the broken set selected.
+        EXPECT_EQ(dlg.CurrentFolder(), broken);
+        EXPECT_EQ(dlg.DataFolder(), program.data);
+        EXPECT_EQ(dlg.Mode(), CMasterFolderDlg::Normal);
+        EXPECT_EQ(dlg.SelectedName(), QStringLiteral("壊れたマスター"));
+        EXPECT_TRUE(dlg.MissingLabelShown());
+        dlg.SelectName(QStringLiteral("参考マスター25"));
+        return IDOK;
+    });
     ASSERT_TRUE(app.InitInstance());
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].currentFolder, broken);
-    EXPECT_EQ(requests[0].parentFolder, program.data);
+    EXPECT_EQ(dialogs.titles, std::vector<QString>{QStringLiteral("マスター データ設定")});
     // Every status text of the five loads appears before the dialog, none loaded after the failure.
     EXPECT_EQ(textsBeforeDialog, std::vector<std::string>(kLoadTexts.begin(), kLoadTexts.begin() + 5));
-    ASSERT_EQ(scripted.messages.size(), 1u);
+    // The failed load, then the dialog's report on the selected set.
+    ASSERT_EQ(scripted.messages.size(), 2u);
     EXPECT_NE(scripted.messages[0].text.find("が見つかりません。"), std::string::npos);
+    EXPECT_EQ(scripted.messages[1].text, "データ参照先には、以下のファイルがありません。\n\n歩掛データ.soa\u3000  "
+                                         "\u3000\u3000\u3000\u3000がありません。\n");
     EXPECT_EQ(app.Store().GetMasterDataFolder(), program.masters);
     EXPECT_EQ(program.CountLocked(), 6);
     app.ExitInstance();
@@ -194,7 +204,8 @@ TEST_F(AppStartup, CancellingTheFolderDialogEndsWithoutLocks) {
     fs::remove(program.masters + "/変化率データ.soa");
     CVemoWinApp app({}, program.root.Path());
     ScriptedHost scripted;
-    app.Store().runFolderDialog = [](const MasterFolderRequest&, std::string&) { return 0; };
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CMasterFolderDlg>(IDCANCEL);
     EXPECT_FALSE(app.InitInstance());
     // The 歩掛 lock taken before the failure is released again.
     EXPECT_FALSE(vemo::IsReadOnlyMarked(program.masters + "/歩掛データ.soa"));
@@ -241,14 +252,17 @@ TEST_F(AppStartup, AnEstimateOfAnotherMasterFolderIsSwitched) {
     CVemoWinApp app({}, program.root.Path());
     ScriptedHost scripted;
     ASSERT_TRUE(app.InitInstance());
-    std::vector<std::string> asked;
-    app.askMasterSwitch = [&asked](const std::string& old, std::string&) {
-        asked.push_back(old);
-        return true;
-    };
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CMasterSelectDlg>([&](CMasterSelectDlg& dlg) {
+        // The notice names the estimate's folder and the one in use.
+        EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("oldFolder"))->text(),
+                  QStringLiteral("/old/データ格納/参考マスター24"));
+        EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("newFolder"))->text(), QString::fromStdString(program.masters));
+        return IDOK;
+    });
     CVemoWinDoc* doc = app.OpenDocumentFile(path);
     ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(asked, std::vector<std::string>{"/old/データ格納/参考マスター24"});
+    EXPECT_EQ(dialogs.Pending(), 0u);
     EXPECT_EQ(doc->GetItemList()->m_strMasterFolder, program.masters);
 
     // A folder that differs only in letter case asks nothing.
@@ -257,7 +271,7 @@ TEST_F(AppStartup, AnEstimateOfAnotherMasterFolderIsSwitched) {
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     WriteEstimate(other, upper, program.data + "/材料単価データ25.zoa");
     ASSERT_NE(app.OpenDocumentFile(other), nullptr);
-    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_EQ(dialogs.classes.size(), 1u);
 }
 
 TEST_F(AppStartup, AnEstimatesOwnMaterialPricesAreRestoredWhenItCloses) {

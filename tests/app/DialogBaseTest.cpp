@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QVBoxLayout>
+#include <functional>
+#include <tuple>
+#include <vector>
 
-#include "app/SekisanDialog.h"
+#include "app/dialogs/DialogRunner.h"
+#include "app/dialogs/SekisanDialog.h"
+#include "platform/Host.h"
 
 namespace {
 
@@ -129,6 +136,130 @@ TEST_F(DialogBase, OtherKeysAreNotTouched) {
     QTest::keyRelease(form.first, Qt::Key_Return);
     EXPECT_EQ(form.focusWidget(), form.first);
     EXPECT_TRUE(form.isVisible());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The modal run and the builders
+
+// A dialog made with the builders that counts its initialisations.
+class Built : public CSekisanDialog {
+public:
+    Built() {
+        std::tie(nameLabel, name) = MakeTextField(QStringLiteral("名前 :"), "name", 20);
+        std::tie(rateLabel, rate) = MakeNumberField(QStringLiteral("率 :"), "rate", CZo_Edit::DoubleRule(6, 2, 0, 200));
+        std::tie(countLabel, count) = MakeNumberField(QStringLiteral("行数 :"), "count", CZo_Edit::IntRule(6, 1, 30));
+        auto* layout = new QVBoxLayout(this);
+        for (QWidget* w : std::initializer_list<QWidget*>{nameLabel, name, rateLabel, rate, countLabel, count})
+            layout->addWidget(w);
+        layout->addWidget(MakeOkCancelRow());
+    }
+    void OnInitDialog() override {
+        ++inits;
+        name->SetText(QStringLiteral("初期"));
+    }
+    QLabel* nameLabel;
+    CZo_Edit* name;
+    QLabel* rateLabel;
+    CZo_Edit* rate;
+    QLabel* countLabel;
+    CZo_Edit* count;
+    int inits = 0;
+};
+
+// Runs a dialog by calling close on it; records what it saw.
+class ClosingRunner : public IDialogRunner {
+public:
+    explicit ClosingRunner(std::function<void(QDialog&)> close) : m_close(std::move(close)), m_previous(SetDialogRunner(this)) {}
+    ~ClosingRunner() override { SetDialogRunner(m_previous); }
+    int Run(QDialog& dialog) override {
+        auto& built = dynamic_cast<Built&>(dialog);
+        initsSeen.push_back(built.inits);
+        nameSeen = built.name->GetText();
+        m_close(dialog);
+        return dialog.result();
+    }
+    std::vector<int> initsSeen;
+    QString nameSeen;
+
+private:
+    std::function<void(QDialog&)> m_close;
+    IDialogRunner* m_previous;
+};
+
+TEST(DialogModal, DoModalInitialisesOnceAndReturnsTheResult) {
+    struct Row {
+        const char* how;
+        std::function<void(QDialog&)> close;
+        int expected;
+    };
+    const Row rows[] = {
+        {"accept", [](QDialog& d) { d.accept(); }, IDOK},
+        {"reject", [](QDialog& d) { d.reject(); }, IDCANCEL},
+        {"own value", [](QDialog& d) { d.done(1298); }, 1298},
+        {"OK button", [](QDialog& d) { d.findChild<QPushButton*>(QStringLiteral("ok"))->click(); }, IDOK},
+        {"Cancel button", [](QDialog& d) { d.findChild<QPushButton*>(QStringLiteral("cancel"))->click(); }, IDCANCEL},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.how);
+        ClosingRunner runner(row.close);
+        Built dialog;
+        EXPECT_EQ(dialog.DoModal(), row.expected);
+        EXPECT_EQ(dialog.DoModal(), row.expected);
+        // OnInitDialog ran before the first run only.
+        EXPECT_EQ(runner.initsSeen, (std::vector<int>{1, 1}));
+        EXPECT_EQ(runner.nameSeen, QStringLiteral("初期"));
+        // Nor does a later show run it again.
+        dialog.show();
+        EXPECT_EQ(dialog.inits, 1);
+    }
+    // A dialog only shown initialises on its first show.
+    Built shown;
+    EXPECT_EQ(shown.inits, 0);
+    shown.show();
+    shown.hide();
+    shown.show();
+    EXPECT_EQ(shown.inits, 1);
+    EXPECT_EQ(shown.name->GetText(), QStringLiteral("初期"));
+}
+
+TEST(DialogModal, BuildersMakeLabelledFieldsAndTheButtonRow) {
+    Built dialog;
+    struct Row {
+        QLabel* label;
+        CZo_Edit* edit;
+        const char* text;
+        const char* name;
+        CZo_Edit::Type type;
+        int digits, decimals;
+        double minimum, maximum;
+    };
+    const Row rows[] = {
+        {dialog.nameLabel, dialog.name, "名前 :", "name", CZo_Edit::Type::Text, 20, 0, -1e15, 1e15},
+        {dialog.rateLabel, dialog.rate, "率 :", "rate", CZo_Edit::Type::Double, 6, 2, 0, 200},
+        {dialog.countLabel, dialog.count, "行数 :", "count", CZo_Edit::Type::Int, 6, 0, 1, 30},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.label->text(), QString::fromUtf8(row.text));
+        EXPECT_EQ(row.edit->objectName(), QString::fromLatin1(row.name));
+        EXPECT_EQ(row.edit->GetType(), row.type);
+        EXPECT_EQ(row.edit->Digits(), row.digits);
+        EXPECT_EQ(row.edit->Decimals(), row.decimals);
+        EXPECT_DOUBLE_EQ(row.edit->Minimum(), row.minimum);
+        EXPECT_DOUBLE_EQ(row.edit->Maximum(), row.maximum);
+        EXPECT_EQ(row.edit->maxLength(), row.digits);
+    }
+    EXPECT_NE(dialog.rate->validator(), nullptr);
+    EXPECT_EQ(dialog.name->validator(), nullptr);
+    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("ok"));
+    auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("cancel"));
+    ASSERT_NE(ok, nullptr);
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_EQ(cancel->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+    EXPECT_FALSE(cancel->isDefault());
+    EXPECT_NE(qobject_cast<QDialogButtonBox*>(ok->parentWidget()), nullptr);
 }
 
 }  // namespace

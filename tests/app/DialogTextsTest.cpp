@@ -9,7 +9,7 @@
 
 #include "ScriptedHost.h"
 #include "TempFolder.h"
-#include "app/InputDialogs.h"
+#include "app/dialogs/InputDialogs.h"
 #include "app/MasterFolderDlg.h"
 #include "platform/FileUtil.h"
 

@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "AppTestEnvironment.h"
-#include "app/InputDialogs.h"
-#include "app/ZoEdit.h"
+#include "app/dialogs/InputDialogs.h"
+#include "app/dialogs/ZoEdit.h"
 
 namespace {
 
@@ -19,6 +19,39 @@ CZo_Edit* Field(QWidget& w, const char* name) { return w.findChild<CZo_Edit*>(QS
 template <class T>
 T* Child(QWidget& w, const char* name) {
     return w.findChild<T*>(QString::fromLatin1(name));
+}
+
+// ---------------------------------------------------------------------------------------------
+// CZo_Edit
+
+TEST(ZoEdit, AnEmptyFieldIsToldFromATypedMinusOne) {
+    struct Row {
+        CZo_Edit::Rule rule;
+        const char* text;
+        bool empty;
+        double asDouble;
+        int asInt;
+    };
+    const Row rows[] = {
+        {CZo_Edit::IntRule(13, -999999999, 999999999), "", true, -1, -1},
+        {CZo_Edit::IntRule(13, -999999999, 999999999), "-1", false, -1, -1},
+        {CZo_Edit::IntRule(13, -999999999, 999999999), "0", false, 0, 0},
+        {CZo_Edit::DoubleRule(10, 3, -1000, 1000), "", true, -1, -1},
+        {CZo_Edit::DoubleRule(10, 3, -1000, 1000), "-1", false, -1, -1},
+        {CZo_Edit::DoubleRule(10, 3, -1000, 1000), "-1.000", false, -1, -1},
+        {CZo_Edit::DoubleRule(10, 3, -1000, 1000), "2.5", false, 2.5, 2},
+        {CZo_Edit::TextRule(), "", true, -1, -1},
+        {CZo_Edit::TextRule(), "-1", false, -1, -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.text) + " as type " + std::to_string(static_cast<int>(row.rule.type)));
+        CZo_Edit field;
+        field.SetRule(row.rule);
+        field.setText(QString::fromLatin1(row.text));
+        EXPECT_EQ(field.IsEmpty(), row.empty);
+        EXPECT_DOUBLE_EQ(field.GetDouble(), row.asDouble);
+        EXPECT_EQ(field.GetInt(), row.asInt);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

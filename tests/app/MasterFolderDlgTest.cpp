@@ -1,3 +1,4 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -5,9 +6,12 @@
 #include <deque>
 #include <filesystem>
 
+#include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
+#include "app/AppMasterDialogs.h"
 #include "app/MasterFolderDlg.h"
+#include "app/dialogs/InputDialogs.h"
 #include "platform/FileUtil.h"
 
 namespace fs = std::filesystem;
@@ -279,6 +283,85 @@ TEST_F(MasterFolderDlgTest, UpAndSwitchChangeTheDataFolder) {
     dlg->browsed = {std::nullopt};
     dlg->OnSwitchDataFolder();
     EXPECT_EQ(dlg->DataFolder(), other.Path());
+}
+
+// The name questions of the plain dialog open the name dialog through the dialog runner.
+TEST_F(MasterFolderDlgTest, NamesAreAskedInTheNameDialog) {
+    CMasterFolderDlg dlg(host);
+    dlg.SetParentFolder(data);
+    dlg.SetCurrentFolder(host.master);
+    dlg.OnInitDialog();
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CNameEditDlg>([](CNameEditDlg& name) {
+        EXPECT_EQ(name.windowTitle(), QStringLiteral("コピー"));
+        EXPECT_EQ(name.findChild<CZo_Edit*>(QStringLiteral("name"))->text(), QStringLiteral("コピー ～ 参考マスター25"));
+        name.findChild<CZo_Edit*>(QStringLiteral("name"))->setText(QStringLiteral("控え"));
+        return IDOK;
+    });
+    dlg.OnCopy();
+    EXPECT_TRUE(vemo::FileExists(data + "/控え/歩掛データ.soa"));
+    EXPECT_EQ(dlg.SelectedName(), QStringLiteral("控え"));
+
+    dialogs.Expect<CNameEditDlg>([](CNameEditDlg& name) {
+        EXPECT_EQ(name.windowTitle(), QStringLiteral("名前の変更"));
+        EXPECT_EQ(name.GetName(), QStringLiteral("控え"));
+        name.findChild<CZo_Edit*>(QStringLiteral("name"))->setText(QStringLiteral("使われない"));
+        return IDCANCEL;
+    });
+    dlg.OnRename();
+    EXPECT_TRUE(fs::exists(data + "/控え"));
+    EXPECT_FALSE(fs::exists(data + "/使われない"));
+    EXPECT_TRUE(scripted.messages.empty());
+
+    // OK without a selection keeps the dialog open: a script that answers so fails.
+    TempFolder empty;
+    CMasterFolderDlg nothing(host);
+    nothing.SetParentFolder(empty.Path());
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedDialogs inner;
+            inner.Expect<CMasterFolderDlg>(IDOK);
+            EXPECT_EQ(nothing.DoModal(), IDCANCEL);
+        },
+        "CMasterFolderDlg stayed open when answered with 1");
+    EXPECT_EQ(scripted.MessageTexts(), std::vector<std::string>{"ディレクトリを選択してください。"});
+}
+
+// The program's folder dialog for the master-data core: opened with the request, the chosen set on OK.
+TEST_F(MasterFolderDlgTest, TheProgramsFolderDialogTakesTheRequest) {
+    MakeSet("旧マスター");
+    CAppMasterDialogs programDialogs(host, [] { return nullptr; });
+    ScriptedDialogs dialogs;
+    struct Row {
+        int mode;
+        int oldVersionMode;
+        const char* title;
+    };
+    for (const Row& row : {Row{0, 0, "マスター データ設定"}, Row{2, 0, "マスター データ設定"},
+                           Row{0, 1, "旧バージョンのマスターデータ"}}) {
+        SCOPED_TRACE(row.title);
+        MasterFolderRequest request{data + "/旧マスター", data, row.mode, row.oldVersionMode};
+        dialogs.Expect<CMasterFolderDlg>([&](CMasterFolderDlg& dlg) {
+            EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8(row.title));
+            EXPECT_EQ(dlg.DataFolder(), data);
+            EXPECT_EQ(dlg.CurrentFolder(), data + "/旧マスター");
+            EXPECT_EQ(dlg.Mode(), row.mode);
+            EXPECT_EQ(dlg.OldVersionMode(), row.oldVersionMode);
+            // The old version's dialog selects the folder asked about, the others the one in use.
+            EXPECT_EQ(dlg.SelectedName(), row.oldVersionMode ? QStringLiteral("旧マスター") : QStringLiteral("参考マスター25"));
+            dlg.SelectName(QStringLiteral("旧マスター"));
+            return IDOK;
+        });
+        std::string chosen;
+        EXPECT_EQ(programDialogs.RunFolderDialog(request, chosen), 1);
+        EXPECT_EQ(chosen, data + "/旧マスター");
+    }
+    dialogs.Expect<CMasterFolderDlg>(IDCANCEL);
+    std::string chosen = "unchanged";
+    EXPECT_EQ(programDialogs.RunFolderDialog(MasterFolderRequest{host.master, data}, chosen), 0);
+    EXPECT_EQ(chosen, "unchanged");
+    EXPECT_EQ(programDialogs.CreateBukakeImportDialog(), nullptr);
+    EXPECT_EQ(programDialogs.CreateHenkaritsuImportDialog(), nullptr);
 }
 
 TEST(MasterFolder, NewestMaterialFile) {

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "ScriptedMasterDialogs.h"
 #include "UpdateFixture.h"
 #include "master/AutoVerup.h"
 #include "master/MasterTexts.h"
@@ -209,17 +210,14 @@ TEST(AutoVerup, OtherMasterFolderAndMaterialFileAreLeftForLater) {
     store.SetMasterDataFolder(own);
     store.SetZairyoTankaPath(f.data + "/材料単価データ24.zoa");
     ASSERT_EQ(store.LoadMastersAtStartup(), 1);
-    std::vector<MasterFolderRequest> requests;
-    store.runFolderDialog = [&](const MasterFolderRequest& r, std::string&) {
-        requests.push_back(r);
-        return 0;  // the user cancels the selection
-    };
+    ScriptedMasterDialogs dialogs;
+    dialogs.ExpectFolderDialog(std::nullopt);  // the user cancels the selection
     host.answers = {IDYES};
     CMasterUpdater(store).RunAutoVerup();
     EXPECT_EQ(host.MessageTexts(),
               (std::vector<std::string>{kWholeQuestion, kSelectReferenceSet, mastertext::kUpdateAborted}));
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].mode, 2);
+    ASSERT_EQ(dialogs.folderRequests.size(), 1u);
+    EXPECT_EQ(dialogs.folderRequests[0].mode, 2);
     EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
               TextFile(Lines("2500", kTodo, kTodo, kTodo, kNotNeeded, kTodo)));
     EXPECT_EQ(store.GetBukakeFile().m_dataVersion, 2400);
@@ -234,24 +232,22 @@ TEST(AutoVerup, MissingReferenceSetIsCopiedFirstThenTheWholeUpdateRuns) {
     CMasterDataStore store(f.program);
     store.SetMasterDataFolder(own);
     ASSERT_EQ(store.LoadMastersAtStartup(), 1);
-    std::vector<MasterFolderRequest> requests;
-    store.runFolderDialog = [&](const MasterFolderRequest& r, std::string& chosen) {
-        requests.push_back(r);
+    ScriptedMasterDialogs dialogs;
+    dialogs.ExpectFolderDialog([&](const MasterFolderRequest&) -> std::optional<std::string> {
         // The user copies the own set under the reference name in the dialog and chooses it.
         std::filesystem::create_directory(f.masters);
         for (const char* name : {"/歩掛データ.soa", "/変化率データ.soa"})
             WriteTestFile(f.masters + name, ReadTestFile(own + name));
-        chosen = f.masters;
-        return 1;
-    };
+        return f.masters;
+    });
     host.answers = {IDYES};
     CMasterUpdater(store).RunAutoVerup();
     EXPECT_EQ(host.MessageTexts(),
               (std::vector<std::string>{kWholeQuestion,
                                         AboutName("参考マスター25", mastertext::kReferenceSetMissing),
                                         mastertext::kUpdateAllDone}));
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].mode, 1);
+    ASSERT_EQ(dialogs.folderRequests.size(), 1u);
+    EXPECT_EQ(dialogs.folderRequests[0].mode, 1);
     EXPECT_EQ(store.GetMasterDataFolder(), f.masters);
     EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
               TextFile(Lines("2500", kDone, kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded)));
@@ -283,11 +279,11 @@ TEST(AutoVerup, SelectingAnUpToDateReferenceSetNeedsNoWholeUpdate) {
     CMasterDataStore store(f.program);
     store.SetMasterDataFolder(own);
     ASSERT_EQ(store.LoadMastersAtStartup(), 1);
-    store.runFolderDialog = [&](const MasterFolderRequest& r, std::string& chosen) {
+    ScriptedMasterDialogs dialogs;
+    dialogs.ExpectFolderDialog([&](const MasterFolderRequest& r) -> std::optional<std::string> {
         EXPECT_EQ(r.mode, 2);
-        chosen = f.masters;
-        return 1;
-    };
+        return f.masters;
+    });
     host.answers = {IDYES};
     CMasterUpdater(store).RunAutoVerup();
     EXPECT_EQ(host.MessageTexts(),

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "ScriptedMasterDialogs.h"
 #include "UpdateFixture.h"
 #include "master/MasterImport.h"
 #include "master/MasterTexts.h"
@@ -98,7 +99,8 @@ TEST(ManualImport, BukakeEntriesPickedInTheDialogAreSavedAfterTheQuestion) {
     auto store = f.Start();
     CMasterImporter importer(*store);
     BukakeImportScript script;
-    importer.createBukakeImportDialog = [&] { return std::make_unique<ScriptedBukakeImport>(script); };
+    ScriptedMasterDialogs dialogs;
+    dialogs.bukakeImport = [&] { return std::make_unique<ScriptedBukakeImport>(script); };
     const CBukakeFile before = store->GetBukakeFile();
     script.edit = [&](BukakeImportScript& s) {
         // The user copies the source's 工種 into the destination; the application's master is untouched.
@@ -128,7 +130,8 @@ TEST(ManualImport, CancelDeclineAndForeignFilesChangeNothing) {
     CMasterImporter importer(*store);
     BukakeImportScript script;
     script.edit = [](BukakeImportScript& s) { s.dest.RemoveGyomu(0); };
-    importer.createBukakeImportDialog = [&] { return std::make_unique<ScriptedBukakeImport>(script); };
+    ScriptedMasterDialogs dialogs;
+    dialogs.bukakeImport = [&] { return std::make_unique<ScriptedBukakeImport>(script); };
     const ChangeWatch watch(f, *store);
 
     host.answers = {IDNO};
@@ -164,7 +167,8 @@ TEST(ManualImport, HenkaritsuRecordsPickedInTheDialog) {
     script.edit = [](HenkaritsuImportScript& s) {
         s.dest.FindGyomu(1)->AddRecord(std::make_unique<CHenkaritsuRecord>(*s.source.FindGyomu(1)->FindRecord(55)));
     };
-    importer.createHenkaritsuImportDialog = [&] { return std::make_unique<ScriptedHenkaritsuImport>(script); };
+    ScriptedMasterDialogs dialogs;
+    dialogs.henkaritsuImport = [&] { return std::make_unique<ScriptedHenkaritsuImport>(script); };
     host.answers = {IDYES, IDYES};
     host.fileAnswers = {f.otherRates};
     EXPECT_EQ(importer.OnHenkaritsuImportManual(), 1);
@@ -234,21 +238,17 @@ TEST(OldVersionImport, TakesOverTheUserEntriesTheCurrentMastersLack) {
     ScriptedHost host;
     host.settings.SetString("Vemo Tesk", "Path", "MasterData", f.old);
     auto store = f.Start();
-    std::vector<MasterFolderRequest> requests;
-    store->runFolderDialog = [&](const MasterFolderRequest& r, std::string& chosen) {
-        requests.push_back(r);
-        chosen = r.currentFolder;
-        return 1;
-    };
+    ScriptedMasterDialogs dialogs;
+    dialogs.ExpectFolderDialog([](const MasterFolderRequest& r) -> std::optional<std::string> { return r.currentFolder; });
     CMasterImporter importer(*store);
     host.answers = {IDYES};
     EXPECT_EQ(importer.OnImportOldUserBukake(), 1);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{mastertext::kAskImportOldBukake,
                                                              mastertext::kOldBukakeImported}));
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].oldVersionMode, 1);
-    EXPECT_EQ(requests[0].currentFolder, f.old);
-    EXPECT_EQ(requests[0].parentFolder, vemo::ParentFolder(f.old));
+    ASSERT_EQ(dialogs.folderRequests.size(), 1u);
+    EXPECT_EQ(dialogs.folderRequests[0].oldVersionMode, 1);
+    EXPECT_EQ(dialogs.folderRequests[0].currentFolder, f.old);
+    EXPECT_EQ(dialogs.folderRequests[0].parentFolder, vemo::ParentFolder(f.old));
 
     const CBukakeFile& b = store->GetBukakeFile();
     const CBukakeGyomu& g1 = *b.FindGyomu(1);
@@ -300,10 +300,8 @@ TEST(OldVersionImport, MissingRateFileStopsBeforeAnythingIsSaved) {
     std::filesystem::remove(f.old + "/変化率データ.soa");
     ScriptedHost host;
     auto store = f.Start();
-    store->runFolderDialog = [&](const MasterFolderRequest&, std::string& chosen) {
-        chosen = f.old;
-        return 1;
-    };
+    ScriptedMasterDialogs dialogs;
+    dialogs.ExpectFolderDialog(f.old);
     const ChangeWatch watch(f, *store);
     CMasterImporter importer(*store);
     host.answers = {IDYES};
@@ -319,13 +317,19 @@ TEST(OldVersionImport, CancelAtEveryProgressStepChangesNoMasterAndNoFile) {
     OldVersionProgram f;
     ScriptedHost host;
     auto store = f.Start();
-    store->runFolderDialog = [&](const MasterFolderRequest&, std::string& chosen) {
-        chosen = f.old;
-        return 1;
-    };
+    ScriptedMasterDialogs dialogs;
     CMasterImporter importer(*store);
-    // 3 工種 of 業務 1 and one of 業務 2 hold user entries; 3 records of the old group 1.
-    EXPECT_EQ(CancelAtEveryStep(f, *store, host, [&] { importer.OnImportOldUserBukake(); }, {IDYES}), 7);
+    // 3 工種 of 業務 1 and one of 業務 2 hold user entries; 3 records of the old group 1. Every run
+    // opens the folder dialog once.
+    EXPECT_EQ(CancelAtEveryStep(f, *store, host,
+                                [&] {
+                                    dialogs.ExpectFolderDialog(f.old);
+                                    importer.OnImportOldUserBukake();
+                                    EXPECT_EQ(dialogs.PendingFolderDialogs(), 0u);
+                                },
+                                {IDYES}),
+              7);
+    EXPECT_EQ(dialogs.folderRequests.size(), 8u);
     EXPECT_EQ(host.messages.back().text, mastertext::kOldBukakeImported);
 }
 

@@ -1,3 +1,4 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -7,6 +8,7 @@
 
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
+#include "ScriptedMasterDialogs.h"
 #include "TempFolder.h"
 #include "master/MasterStore.h"
 #include "master/MasterTexts.h"
@@ -81,27 +83,6 @@ struct ProgramFolder {
     std::vector<std::string> LockableFiles() const {
         return {masters + "/歩掛データ.soa", masters + "/変化率データ.soa", data + "/単価データ.daa",
                 data + "/諸経費データ.daa", data + "/プログラム金額データ.daa", data + "/材料単価データ25.zoa"};
-    }
-};
-
-// Folder choices answered from a queue, recording what the dialog was opened with.
-struct FolderDialogScript {
-    std::deque<std::optional<std::string>> answers;
-    std::vector<MasterFolderRequest> requests;
-
-    void Attach(CMasterDataStore& store) {
-        store.runFolderDialog = [this](const MasterFolderRequest& request, std::string& chosen) {
-            requests.push_back(request);
-            if (answers.empty()) {
-                ADD_FAILURE() << "unexpected folder dialog";
-                return 0;
-            }
-            auto answer = answers.front();
-            answers.pop_front();
-            if (!answer) return 0;
-            chosen = *answer;
-            return 1;
-        };
     }
 };
 
@@ -314,9 +295,8 @@ TEST(MasterStore, FolderChangeToSiblingFolder) {
     WriteMaster(sibling + "/歩掛データ.soa", NamedBukake("令和6"));
     WriteMaster(sibling + "/変化率データ.soa", SampleHenkaritsuFile());
 
-    FolderDialogScript dialog;
-    dialog.answers = {sibling};
-    dialog.Attach(store);
+    ScriptedMasterDialogs dialog;
+    dialog.ExpectFolderDialog(sibling);
     std::vector<std::string> documentFolders;
     store.setDocumentsMasterFolder = [&](const std::string& folder) { documentFolders.push_back(folder); };
     std::vector<std::string> documentZairyo;
@@ -326,9 +306,9 @@ TEST(MasterStore, FolderChangeToSiblingFolder) {
     };
 
     ASSERT_EQ(store.SelectMasterFolder(0), 1);
-    ASSERT_EQ(dialog.requests.size(), 1u);
-    EXPECT_EQ(dialog.requests[0].currentFolder, f.masters);
-    EXPECT_EQ(dialog.requests[0].parentFolder, f.data);
+    ASSERT_EQ(dialog.folderRequests.size(), 1u);
+    EXPECT_EQ(dialog.folderRequests[0].currentFolder, f.masters);
+    EXPECT_EQ(dialog.folderRequests[0].parentFolder, f.data);
     EXPECT_TRUE(host.messages.empty());  // same data folder: no question about material prices
     EXPECT_EQ(store.GetMasterDataFolder(), sibling);
     EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "令和6");
@@ -354,9 +334,8 @@ TEST(MasterStore, FolderChangeCountsDownNumberedMaterialFiles) {
     WriteMaster(otherData + "/材料単価データ23.zoa", NamedZairyo("23"));
     WriteMaster(otherData + "/材料単価データ07.zoa", NamedZairyo("07"));
 
-    FolderDialogScript dialog;
-    dialog.answers = {otherData + "/マスターA"};
-    dialog.Attach(store);
+    ScriptedMasterDialogs dialog;
+    dialog.ExpectFolderDialog(otherData + "/マスターA");
     host.answers = {IDYES};
     ASSERT_EQ(store.SelectMasterFolder(0), 1);
     EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{kZairyoQuestion});
@@ -376,9 +355,8 @@ TEST(MasterStore, FolderChangeWithoutNumberedMaterialFileStillSucceeds) {
     ASSERT_EQ(store.LoadMastersAtStartup(), 1);
     const std::string otherData = f.root / "空/データ";
     f.WriteMasterSet(otherData + "/M", "空");
-    FolderDialogScript dialog;
-    dialog.answers = {otherData + "/M"};
-    dialog.Attach(store);
+    ScriptedMasterDialogs dialog;
+    dialog.ExpectFolderDialog(otherData + "/M");
     host.answers = {IDYES};
     host.fileAnswers = {std::nullopt};
     EXPECT_EQ(store.SelectMasterFolder(0), 1);
@@ -399,13 +377,13 @@ TEST(MasterStore, FailedFolderChangeKeepsTheOldFolderAndAsksAgain) {
     const std::string broken = f.data + "/壊れ";
     WriteMaster(broken + "/歩掛データ.soa", NamedBukake("壊れ"));  // no 変化率 file
 
-    FolderDialogScript dialog;
-    dialog.answers = {broken, std::nullopt};
-    dialog.Attach(store);
+    ScriptedMasterDialogs dialog;
+    dialog.ExpectFolderDialog(broken);
+    dialog.ExpectFolderDialog(std::nullopt);
     std::vector<std::string> documentFolders;
     store.setDocumentsMasterFolder = [&](const std::string& folder) { documentFolders.push_back(folder); };
     EXPECT_EQ(store.SelectMasterFolder(0), 0);
-    EXPECT_EQ(dialog.requests.size(), 2u);
+    EXPECT_EQ(dialog.folderRequests.size(), 2u);
     EXPECT_EQ(store.GetMasterDataFolder(), f.masters);
     EXPECT_EQ(store.GetBukakeFile().GetGyomu(0)->m_name, "標準");
     EXPECT_TRUE(documentFolders.empty());
@@ -425,9 +403,8 @@ TEST(MasterStore, StartupWithMissingRateFileRunsTheFolderChange) {
     WriteMaster(good + "/歩掛データ.soa", NamedBukake("別セット"));
     WriteMaster(good + "/変化率データ.soa", SampleHenkaritsuFile());
     CMasterDataStore store(f.program);
-    FolderDialogScript dialog;
-    dialog.answers = {good};
-    dialog.Attach(store);
+    ScriptedMasterDialogs dialog;
+    dialog.ExpectFolderDialog(good);
     ASSERT_EQ(store.LoadMastersAtStartup(), 1);
     // The missing file was reported, the later loads skipped, the folder dialog run; the lock
     // failure is listed by the folder change itself and the take-over is never offered.
@@ -445,12 +422,51 @@ TEST(MasterStore, StartupEndsWhenTheFolderChoiceIsCancelled) {
     ScriptedHost host;
     fs::remove(f.data + "/諸経費データ.daa");
     CMasterDataStore store(f.program);
-    FolderDialogScript dialog;
-    dialog.answers = {std::nullopt};
-    dialog.Attach(store);
+    ScriptedMasterDialogs dialog;
+    dialog.ExpectFolderDialog(std::nullopt);
     EXPECT_EQ(store.LoadMastersAtStartup(), 0);
     // The locks taken before the failed load are given back.
     for (const auto& path : f.LockableFiles()) EXPECT_FALSE(IsReadOnlyMarked(path)) << path;
+}
+
+// Without the program's dialogs the folder is chosen in the host's folder browser, titled by what
+// it is for; there are no import dialogs.
+TEST(MasterDialogs, WithoutTheProgramTheHostsFolderBrowserIsUsed) {
+    ScriptedHost host;
+    host.folderAnswers = {"/data/選択", std::nullopt};
+    std::string chosen;
+    EXPECT_EQ(MasterDialogs().RunFolderDialog(MasterFolderRequest{"/data/現在", "/data", 1, 0}, chosen), 1);
+    EXPECT_EQ(chosen, "/data/選択");
+    EXPECT_EQ(MasterDialogs().RunFolderDialog(MasterFolderRequest{"/data/現在", "/data", 0, 1}, chosen), 0);
+    EXPECT_EQ(host.folderTitles,
+              (std::vector<std::string>{mastertext::kMasterFolderTitle, mastertext::kOldMasterFolderTitle}));
+    EXPECT_EQ(MasterDialogs().CreateBukakeImportDialog(), nullptr);
+    EXPECT_EQ(MasterDialogs().CreateHenkaritsuImportDialog(), nullptr);
+}
+
+TEST(MasterDialogs, ScriptSlipsFailTheTest) {
+    IMasterDialogs* before = &MasterDialogs();
+    std::string chosen;
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedMasterDialogs dialogs;
+            EXPECT_EQ(&MasterDialogs(), &dialogs);
+            EXPECT_EQ(MasterDialogs().RunFolderDialog(MasterFolderRequest{"/data/現在", "/data"}, chosen), 0);
+        },
+        "unexpected folder dialog over /data/現在");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedMasterDialogs dialogs;
+            dialogs.ExpectFolderDialog("/data/選択");
+        },
+        "1 expected folder dialog(s) never opened");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedMasterDialogs dialogs;
+            EXPECT_EQ(MasterDialogs().CreateBukakeImportDialog(), nullptr);
+        },
+        "unexpected 歩掛 import dialog");
+    EXPECT_EQ(&MasterDialogs(), before);
 }
 
 TEST(MasterStore, TwoRunningCopiesOverTheSameFolder) {

@@ -7,5 +7,5 @@ add_executable(MasterUpdateTests
   ${CMAKE_CURRENT_LIST_DIR}/MasterUpdateTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UpdateFixture.cpp
 )
-target_link_libraries(MasterUpdateTests PRIVATE VemoMasterTestBuilders VemoTestSupport GTest::gtest_main)
+target_link_libraries(MasterUpdateTests PRIVATE VemoMasterTestBuilders VemoTestSupport VemoMasterTestSupport GTest::gtest_main)
 gtest_discover_tests(MasterUpdateTests DISCOVERY_MODE PRE_TEST)

@@ -1,4 +1,4 @@
-#include "app/ZoEdit.h"
+#include "app/dialogs/ZoEdit.h"
 
 #include <cmath>
 
@@ -37,6 +37,15 @@ QValidator::State CNumberValidator::validate(QString& input, int&) const {
 }
 
 CZo_Edit::CZo_Edit(QWidget* parent) : QLineEdit(parent) {}
+
+void CZo_Edit::SetRule(const Rule& rule) {
+    m_type = rule.type;
+    m_digits = rule.digits;
+    m_decimals = rule.type == Type::Int ? 0 : rule.decimals;
+    m_min = rule.minimum;
+    m_max = rule.maximum;
+    UpdateValidator();
+}
 
 void CZo_Edit::SetType(Type type) {
     m_type = type;

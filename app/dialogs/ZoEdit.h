@@ -4,14 +4,32 @@
 
 // The entry field of the dialogs: a text field, or a number field with a most number of
 // characters, a number of decimals and a range. Numbers are shown and read in the C locale; an
-// empty number field reads -1.
+// empty number field reads -1 (IsEmpty tells it from a typed -1).
 class CZo_Edit : public QLineEdit {
     Q_OBJECT
 public:
     enum class Type { Text, Double, Int };
 
+    // What a field takes: its type, most characters (0: no limit), decimals and range.
+    struct Rule {
+        Type type = Type::Text;
+        int digits = 0;
+        int decimals = 0;
+        double minimum = -1e15;
+        double maximum = 1e15;
+    };
+    static Rule TextRule(int digits = 0) { return {Type::Text, digits, 0, -1e15, 1e15}; }
+    static Rule IntRule(int digits, double minimum, double maximum) {
+        return {Type::Int, digits, 0, minimum, maximum};
+    }
+    static Rule DoubleRule(int digits, int decimals, double minimum, double maximum) {
+        return {Type::Double, digits, decimals, minimum, maximum};
+    }
+
     explicit CZo_Edit(QWidget* parent = nullptr);
 
+    // Sets type, digits, decimals and range at once (an Int field has no decimals).
+    void SetRule(const Rule& rule);
     void SetType(Type type);
     Type GetType() const { return m_type; }
     void SetDigits(int digits);
@@ -23,6 +41,8 @@ public:
     double Minimum() const { return m_min; }
     double Maximum() const { return m_max; }
 
+    // Nothing typed: an empty number field reads -1 like a typed -1 does.
+    bool IsEmpty() const { return text().isEmpty(); }
     QString GetText() const { return text(); }
     void SetText(const QString& t) { setText(t); }
     // The typed number; -1 when the field is empty or holds no whole number. A number below the

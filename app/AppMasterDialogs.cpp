@@ -1,0 +1,22 @@
+#include "app/AppMasterDialogs.h"
+
+#include "app/MasterFolderDlg.h"
+#include "platform/Host.h"
+
+CAppMasterDialogs::CAppMasterDialogs(IMasterFolderHost& host, std::function<QWidget*()> owner)
+    : m_host(host), m_owner(std::move(owner)) {}
+
+int CAppMasterDialogs::RunFolderDialog(const MasterFolderRequest& request, std::string& chosen) {
+    CMasterFolderDlg dialog(m_host, m_owner ? m_owner() : nullptr);
+    dialog.SetParentFolder(request.parentFolder);
+    dialog.SetCurrentFolder(request.currentFolder);
+    dialog.SetMode(request.mode);
+    dialog.SetOldVersionMode(request.oldVersionMode);
+    if (dialog.DoModal() != IDOK) return 0;
+    chosen = dialog.GetSelectedFolder();
+    return 1;
+}
+
+std::unique_ptr<IBukakeImportDialog> CAppMasterDialogs::CreateBukakeImportDialog() { return nullptr; }
+
+std::unique_ptr<IHenkaritsuImportDialog> CAppMasterDialogs::CreateHenkaritsuImportDialog() { return nullptr; }

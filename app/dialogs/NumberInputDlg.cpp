@@ -1,0 +1,186 @@
+#include "app/dialogs/NumberInputDlg.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <tuple>
+
+#include "app/dialogs/ImeStatus.h"
+#include "platform/Rounding.h"
+
+const CNumberInputDlg::ModeInfo& CNumberInputDlg::Mode(int mode) {
+    // caption, label, fixed unit, digits, decimals, integer, min, max, scale, unset shows 1,
+    // 自動計算, picture, 値引き note
+    static const ModeInfo modes[kModeCount] = {
+        {"数量入力", "数量 :", nullptr, 10, 3, false, 0, 999999.999, 1000, true, false, 0, false},
+        {"単価入力", "単価 :", nullptr, 10, 1, false, 0, 99999999.9, 10, false, false, 0, false},
+        {"金額入力", "金額 :", nullptr, 13, 0, true, 0, 999999999, 1, false, false, 0, false},
+        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, false, 0, false},
+        {"重量平均値入力", "重量平均値 :", nullptr, 13, 3, false, 0, 999999999.999, 1000, false, false, 0, false},
+        {"総括表印刷行数入力", "行数 :", nullptr, 6, 0, true, 1, 30, 1, false, false, 0, false},
+        {"金額入力", "金額 :", nullptr, 13, 0, true, 0, 999999999, 1, false, true, 0, false},
+        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, true, 0, false},
+        {"現在の数量を何倍しますか？", "数量　×　:", "倍", 13, 3, false, 0, 999999999.999, 1000, false, false, 0,
+         false},
+        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, false, 217, false},
+        {"金額入力", "金額 :", nullptr, 13, 0, true, -999999999, 999999999, 1, false, false, 0, true},
+        {nullptr, "数値  :", nullptr, 10, 3, false, 0, 999999.999, 1000, true, false, 0, false},
+        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, true, 0, false},
+        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, true, 0, false},
+        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, false, 220, false},
+        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, false, 221, false},
+    };
+    return modes[mode >= 0 && mode < kModeCount ? mode : 0];
+}
+
+namespace {
+
+// A small reference table of rates by district, shown under the number field.
+QLabel* RateTable(QWidget* parent, const char* name, const char* const rates[4]) {
+    QString html = QStringLiteral(
+        "<table border='1' cellspacing='0' cellpadding='3'>"
+        "<tr><th>場所＼地域</th><th>大市街地</th><th>市街地甲</th><th>市街地乙・都市近郊</th><th>その他</th></tr>"
+        "<tr><td>主として現道上</td>");
+    for (int i = 0; i < 4; ++i) html += QStringLiteral("<td align='center'>") + QString::fromUtf8(rates[i]) + "</td>";
+    html += QStringLiteral("</tr></table>");
+    auto* label = new QLabel(html, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::RichText);
+    return label;
+}
+
+}  // namespace
+
+CNumberInputDlg::CNumberInputDlg(QWidget* parent) : CSekisanDialog(parent) {
+    SetEnterMovesFocus(false);
+    setWindowTitle(QStringLiteral("数値入力"));
+    // The field takes its type, digits and range from the mode when the dialog opens.
+    std::tie(m_label, m_edit) = MakeTextField(QStringLiteral("数値  :"), "number");
+    m_label->setObjectName(QStringLiteral("label"));
+    SetImeOpenStatus(m_edit, false);
+    m_unitLabel = new QLabel(this);
+    m_unitLabel->setObjectName(QStringLiteral("unit"));
+    m_manualNote = new QLabel(
+        QStringLiteral("任意の数値が入力されています。\n入力を解除し自動的に計算する場合は自動計算ボタンを押してください。"),
+        this);
+    m_manualNote->setObjectName(QStringLiteral("manualNote"));
+    m_autoButton = new QPushButton(QStringLiteral("自動計算"), this);
+    m_autoButton->setObjectName(QStringLiteral("auto"));
+    m_autoButton->setAutoDefault(false);
+    connect(m_autoButton, &QPushButton::clicked, this, &CNumberInputDlg::OnAutoCalc);
+    m_discountNote = new QLabel(QStringLiteral("※＋入力すると値引きします。－入力すると加算します。"), this);
+    m_discountNote->setObjectName(QStringLiteral("discountNote"));
+
+    static const char* const yearTexts[6] = {
+        "平成26年度以前の率を使用",         "平成27年度以降の率を使用",   "平成28年度および平成29年度の率を使用",
+        "平成30年度～令和5年度までの率を使用", "令和6年度以降の率を使用", "令和7年度以降の率を使用"};
+    m_yearGroup = new QButtonGroup(this);
+    for (int i = 0; i < 6; ++i) {
+        m_years[i] = new QRadioButton(QString::fromUtf8(yearTexts[i]), this);
+        m_years[i]->setObjectName(QStringLiteral("year%1").arg(i));
+        m_yearGroup->addButton(m_years[i], i);
+    }
+    m_yearNote = new QLabel(QStringLiteral("使用する年度の率を選択して、「自動計算」ボタンを押して下さい。"), this);
+    m_yearNote->setObjectName(QStringLiteral("yearNote"));
+
+    static const char* const rates217[4] = {"4.0%", "3.5%", "3.0%", "2.5%"};
+    static const char* const rates220[4] = {"17.0%", "15.5%", "12.5%", "13.5%"};
+    static const char* const rates221[4] = {"－", "10.0%", "9.5%", "4.5%"};
+    m_pictures = {RateTable(this, "picture217", rates217), RateTable(this, "picture220", rates220),
+                  RateTable(this, "picture221", rates221)};
+
+    auto* fieldRow = new QHBoxLayout;
+    fieldRow->addWidget(m_label);
+    fieldRow->addWidget(m_edit, 1);
+    fieldRow->addWidget(m_unitLabel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fieldRow);
+    for (QLabel* picture : m_pictures) layout->addWidget(picture);
+    layout->addWidget(m_discountNote);
+    layout->addWidget(m_manualNote);
+    for (QRadioButton* r : m_years) layout->addWidget(r);
+    layout->addWidget(m_yearNote);
+    auto* buttons = MakeOkCancelRow();
+    buttons->addButton(m_autoButton, QDialogButtonBox::ActionRole);
+    layout->addWidget(buttons);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{m_manualNote, m_autoButton, m_discountNote, m_yearNote})
+        w->setVisible(false);
+    for (QWidget* w : m_years) w->setVisible(false);
+    for (QWidget* w : m_pictures) w->setVisible(false);
+    resize(440, 150);
+}
+
+void CNumberInputDlg::OnInitDialog() {
+    const ModeInfo& info = Mode(m_mode);
+    setWindowTitle(info.caption ? QString::fromUtf8(info.caption) : m_caption);
+    m_label->setText(QString::fromUtf8(info.label));
+    // The fixed units are written after the caller's unit text, so that they stay.
+    m_unitLabel->setText(m_unit);
+    if (info.fixedUnit) m_unitLabel->setText(QString::fromUtf8(info.fixedUnit));
+
+    m_pictures[0]->setVisible(info.picture == 217);
+    m_pictures[1]->setVisible(info.picture == 220);
+    m_pictures[2]->setVisible(info.picture == 221);
+    m_discountNote->setVisible(info.discountNote);
+    m_autoButton->setVisible(info.autoButton);
+    m_manualNote->setVisible(info.autoButton && m_manual == 1);
+    m_auto = 0;
+
+    if (m_mode == 12 || m_mode == 13) {
+        m_yearChoice = m_fiscalYear;
+        m_yearNote->setVisible(true);
+        m_years[0]->setVisible(true);
+        m_years[1]->setVisible(true);
+        if (m_mode == 12) {
+            if (m_koshuCode == 93) {
+                m_years[1]->setText(QStringLiteral("平成27年度～令和6年度までの率を使用"));
+                m_years[5]->setVisible(true);
+            }
+        } else {
+            m_years[1]->setText(QStringLiteral("平成27年度の率を使用"));
+            for (int i = 2; i <= 4; ++i) m_years[i]->setVisible(true);
+        }
+    }
+
+    m_edit->SetRule(info.integer ? CZo_Edit::IntRule(info.digits, info.minimum, info.maximum)
+                                 : CZo_Edit::DoubleRule(info.digits, info.decimals, info.minimum, info.maximum));
+    if (m_value != kUnset) {
+        if (info.integer)
+            m_edit->SetInt(m_value / info.scale);
+        else
+            m_edit->SetDouble(static_cast<double>(m_value) / info.scale);
+    } else if (info.unsetShowsOne) {
+        m_edit->SetDouble(1.0);
+    }
+    CheckButton(m_yearGroup, m_yearChoice);
+    m_edit->setFocus();
+    m_edit->selectAll();
+}
+
+void CNumberInputDlg::StoreField() {
+    const ModeInfo& info = Mode(m_mode);
+    if (info.integer) {
+        int typed = m_edit->GetInt();
+        m_value = typed == -1 ? kUnset : typed * info.scale;
+    } else {
+        double typed = m_edit->GetDouble();
+        m_value = typed == -1.0 ? kUnset : DoubleToLong(typed * info.scale);
+    }
+}
+
+void CNumberInputDlg::accept() {
+    StoreField();
+    CSekisanDialog::accept();
+}
+
+void CNumberInputDlg::OnAutoCalc() {
+    m_auto = 1;
+    m_yearChoice = m_yearGroup->checkedId();
+    m_fiscalYear = m_yearChoice;
+    accept();
+}
