@@ -12,7 +12,9 @@
 #include "master/TankaFile.h"
 #include "master/ZairyoTankaFile.h"
 #include "platform/Constants.h"
+#include "platform/Cp932.h"
 #include "platform/Rounding.h"
+#include "platform/TextUtil.h"
 
 // Helpers shared by the pricing sources of the estimate object (not part of its interface).
 namespace pricing {
@@ -45,14 +47,14 @@ std::string FormulaNumber(double value, double step);
 // A text already holding a number, parenthesised when negative.
 std::string FormulaOperand(const std::string& number);
 
-std::string UpperAscii(std::string text);
+using vemo::AsciiUpper;
+using vemo::ReplaceAll;
 
 // Value of a formula text through the formula library. The library is a pure function of the text,
 // and a recalculation values the same texts many times (three passes, several amounts per row), so
 // the values of recent texts are remembered.
 double EvaluateFormula(const std::string& text);
 bool Contains(std::string_view text, std::string_view what);
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 
 // Amounts as 32-bit values. A value that is not finite or lies beyond 32 bits marks the current
 // amount call as failed and gives 0.

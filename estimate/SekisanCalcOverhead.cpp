@@ -67,7 +67,7 @@ int CSekisanData::GetShokeihiRate(int gyomu, int base, int yearCode) const {
 
 double CSekisanData::CalcZairyoAmount(const CBukakeHimoku* entry, double* quantity, double* price) const {
     if (!entry) return 0.0;
-    const std::string text = UpperAscii(entry->m_name);
+    const std::string text = AsciiUpper(entry->m_name);
     if (Contains(text, "Z1")) return -2.0;
     if (Contains(text, "Z2")) return -3.0;
     if (Contains(text, "Z3")) return -4.0;
@@ -103,7 +103,7 @@ int CSekisanData::FindKeihiEntry(int from, const CBukakeHimokuSet* set, int comp
     const char* marker = component == 0 ? "Z1" : component == 1 ? "Z2" : "Z3";
     for (int i = from < 0 ? 0 : from; i < set->GetHimokuCount(); ++i) {
         const CBukakeHimoku* entry = set->GetHimoku(i);
-        if (entry && !entry->m_name.empty() && Contains(UpperAscii(entry->m_name), marker)) return i + 1;
+        if (entry && !entry->m_name.empty() && Contains(AsciiUpper(entry->m_name), marker)) return i + 1;
     }
     return -2;
 }

@@ -35,7 +35,7 @@ double CSekisanData::CalcBukakeFormula(const CBukakeShubetsu* shubetsu, int item
     } else {
         text = detail.m_formula;
     }
-    text = UpperAscii(text);
+    text = AsciiUpper(text);
 
     for (int s = 1; s <= 8; ++s) {
         const int32_t code = detail.m_henkaritsu[static_cast<size_t>(s - 1)];
@@ -90,7 +90,7 @@ int CSekisanData::GetHenkaritsuValue(int gyomu, int code, int row, int column, i
         if (!selected.empty()) formula = selected;
     }
     if (formula.empty()) return 0;
-    std::string text = UpperAscii(formula);
+    std::string text = AsciiUpper(formula);
     if (Contains(text, "LL")) {
         if (IsUnset(ll)) return 0;
         ReplaceAll(text, "LL", FormulaNumber(ll / 10000.0, 0.001));
@@ -188,7 +188,7 @@ int CSekisanData::EvalHojoshiki(int slot, CSekisanItem& item, const CBukakeDetai
     auto operand = [](const std::string& t) { return t.empty() ? std::string("0") : FormulaOperand(t); };
     for (size_t k = 0; k < 8; ++k) {
         if (detail.m_auxiliary[k].empty()) continue;
-        std::string formula = UpperAscii(detail.m_auxiliary[k]);
+        std::string formula = AsciiUpper(detail.m_auxiliary[k]);
         for (size_t j = 0; j < 8; ++j) ReplaceAll(formula, "H" + std::to_string(j + 1), operand(h[j]));
         for (size_t j = 0; j < 8; ++j) ReplaceAll(formula, "S" + std::to_string(j + 1), operand(s[j]));
         const double x = Evaluate(formula);
@@ -334,7 +334,7 @@ int CSekisanData::BuildHenkaritsuText(std::string& text, int index, std::array<s
             std::string selected = SelectRateFormula(*record, ll);
             if (!selected.empty()) formula = selected;
         }
-        const std::string f = UpperAscii(formula);
+        const std::string f = AsciiUpper(formula);
         const std::string& m = record->m_formulaName;
         const double x = IsUnset(ll) ? 0.0 : ll / 10000.0;
         const std::string n = LLText(x);

@@ -390,7 +390,7 @@ double CSekisanData::CalcZairyoEntry(CSekisanItem* item, int index, const CBukak
     if (!l) return -1.0;
     const int32_t kind = l->m_columns[0];
     if (kind == 0 || IsUnset(kind)) return 0.0;
-    const std::string name = UpperAscii(l->m_name);
+    const std::string name = AsciiUpper(l->m_name);
     if (Contains(name, "Z1")) return -2.0;
     if (Contains(name, "Z2")) return -3.0;
     const double q = CalcBukakeFormula(&shubetsu, index, formulaType, line);
@@ -422,7 +422,7 @@ int CSekisanData::FindZairyoMarkerLine(int start, const CBukakeShubetsu& shubets
     for (int i = start < 0 ? 0 : start; i < count; ++i) {
         const CBukakeDetailLine* l = detail.GetLine(i);
         if (l->m_columns[0] == 0 || IsUnset(l->m_columns[0])) continue;
-        if (!Contains(UpperAscii(l->m_name), marker)) continue;
+        if (!Contains(AsciiUpper(l->m_name), marker)) continue;
         if (!ZairyoTanka().FindItem(l->m_columns[1])) continue;
         line = i;
         basis = which == 1 ? detail.m_shokushu[1] : detail.m_shokushu[0];
