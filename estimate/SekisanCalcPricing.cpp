@@ -5,6 +5,7 @@
 #include "estimate/PricingSupport.h"
 #include "platform/Host.h"
 
+using namespace calc;
 using namespace pricing;
 
 int CSekisanData::TruncTo4Digits(int a) {
@@ -32,7 +33,7 @@ int CSekisanData::GetGijutsuKeihiRate(int index, int byShubetsu) const {
     const CSekisanItem* item = m_ItemList.GetItem(index);
     if (!item) return 0;
     int32_t r = kUnset;
-    if (item->m_nGyomu == 3 || item->m_nGyomu == 4 || byShubetsu == 1) {
+    if (item->m_nGyomu == Gyomu::Bukken || item->m_nGyomu == Gyomu::DoshitsuIppan || byShubetsu == 1) {
         const CBukakeShubetsu* shubetsu = FindShubetsu(*item);
         if (!shubetsu) return 0;
         r = shubetsu->m_coefficient;

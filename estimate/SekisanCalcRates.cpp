@@ -6,6 +6,7 @@
 #include "estimate/PricingSupport.h"
 #include "formix/Formix.h"
 
+using namespace calc;
 using namespace pricing;
 
 namespace {
@@ -109,7 +110,8 @@ int CSekisanData::GetKoteiText(std::string& text, int index) const {
     const CBukakeDetail& detail = shubetsu->GetDetail();
     const int n = item->CountSelectedKotei();
     const int named = detail.GetNamedLineCount();
-    if ((detail.m_bukakeType == 3 && n > 0) || (detail.m_bukakeType != 3 && n > 0 && n == named)) {
+    const bool anyIsAll = detail.m_bukakeType == BukakeType::AnyLineIsAll;
+    if ((anyIsAll && n > 0) || (!anyIsAll && n > 0 && n == named)) {
         text = "全工程,";
         return 0;
     }
@@ -280,10 +282,10 @@ int CSekisanData::BuildHenkaritsuText(std::string& text, int index, std::array<s
     const CBukakeDetail& detail = shubetsu->GetDetail();
 
     std::string w;
-    if (item->m_nGyomu != 3 && item->m_nGyomu != 4) {
+    if (item->m_nGyomu != Gyomu::Bukken && item->m_nGyomu != Gyomu::DoshitsuIppan) {
         const int n = item->CountSelectedKotei();
         const int named = detail.GetNamedLineCount();
-        if (detail.m_bukakeType == 3)
+        if (detail.m_bukakeType == BukakeType::AnyLineIsAll)
             w = n > 0 ? "全工程," : "一部工程,";
         else if (n > 0 && n == named)
             w = "全工程,";
@@ -301,7 +303,7 @@ int CSekisanData::BuildHenkaritsuText(std::string& text, int index, std::array<s
         if (IsUnset(code)) continue;
         const CHenkaritsuRecord* record = group->FindRecord(code);
         if (!record) {
-            if (code == 900) break;
+            if (code == kFactorRateCode) break;
             return -1;
         }
         const int32_t ll = item->m_nLL[k];
@@ -343,7 +345,7 @@ int CSekisanData::BuildHenkaritsuText(std::string& text, int index, std::array<s
         double z;
 
         if (Contains(f, "LL")) {
-            if (code == 900 && ll == record->m_llDefault) {
+            if (code == kFactorRateCode && ll == record->m_llDefault) {
                 if (!IsUnset(ll)) numbers[k] = ll / 10000.0;
                 continue;
             }

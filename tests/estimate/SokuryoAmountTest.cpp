@@ -26,47 +26,47 @@ protected:
     }
     CBukakeDetail& D() { return Detail(1, 10, 1); }
     CSekisanItem& Row() { return Item(row); }
-    int Amount(int part) { return data.CalcSokuryoKingaku(&Row(), row, part); }
+    int Amount(AmountPart part) { return data.CalcSokuryoKingaku(&Row(), row, part); }
     int row = -1;
 };
 
 TEST_F(Sokuryo, LumpUnitTakesTheItemRate) {
     Row().m_nRate = 12000;
     // L = 30,000 + 2 × 20,001 = 70,002; × 1.2 = 84,002.4 → 84,002
-    EXPECT_EQ(Amount(0), 84002);
-    EXPECT_EQ(Amount(8), 84002);
-    EXPECT_EQ(data.CalcSokuryoShubetsu(&Row(), row, 9), 84002);
+    EXPECT_EQ(Amount(AmountPart::Amount), 84002);
+    EXPECT_EQ(Amount(AmountPart::WithoutSeido), 84002);
+    EXPECT_EQ(data.CalcSokuryoShubetsu(&Row(), row, AmountPart::UnitBeforeFactor), 84002);
     // An unset item rate counts as 1.0.
     Row().m_nRate = kUnset;
-    EXPECT_EQ(Amount(0), 70002);
+    EXPECT_EQ(Amount(AmountPart::Amount), 70002);
     EXPECT_TRUE(MissingPriceName().empty());
 }
 
 TEST_F(Sokuryo, Part13DividesByTheRateInTheStandardAmountOnly) {
     Row().m_nRate = 12000;
     // direct labour × factor / 1.2 = 70,002 / 1.2 = 58,335
-    EXPECT_EQ(Amount(13), 58335);
-    EXPECT_EQ(Amount(1), 70002);
+    EXPECT_EQ(Amount(AmountPart::Densi), 58335);
+    EXPECT_EQ(Amount(AmountPart::DirectLabour), 70002);
     // In a line amount the lump unit's divisor is 1.0: 70,002.
     CSekisanData::RowTotals totals;
     double factor = 0;
-    EXPECT_EQ(data.CalcRowKingaku(*env.bukake.FindShubetsu(1, 10, 1), 0, row, totals, 13, &Row(), factor), 70002);
+    EXPECT_EQ(data.CalcRowKingaku(*env.bukake.FindShubetsu(1, 10, 1), 0, row, totals, AmountPart::Densi, &Row(), factor), 70002);
     EXPECT_EQ(totals.labour, 70002);
     EXPECT_EQ(totals.direct, 70002);
     EXPECT_DOUBLE_EQ(factor, 1.0);
     // Part 0 of the line: 70,002 × 1.2 = 84,002
-    EXPECT_EQ(data.CalcRowKingaku(*env.bukake.FindShubetsu(1, 10, 1), 0, row, totals, 0, &Row(), factor), 84002);
+    EXPECT_EQ(data.CalcRowKingaku(*env.bukake.FindShubetsu(1, 10, 1), 0, row, totals, AmountPart::Amount, &Row(), factor), 84002);
 }
 
 TEST_F(Sokuryo, Type13DividesByTheEighthLLAfterRounding) {
     D().m_bukakeType = 13;
     D().m_unit = "m";
-    EXPECT_EQ(Amount(0), 70002);  // LL unset: ÷ 1.0
+    EXPECT_EQ(Amount(AmountPart::Amount), 70002);  // LL unset: ÷ 1.0
     Row().m_nLL[7] = 25000;
-    EXPECT_EQ(Amount(0), 28000);  // 70,002 / 2.5 = 28,000.8 → 28,000
-    EXPECT_EQ(Amount(10), 70002);  // before the division
+    EXPECT_EQ(Amount(AmountPart::Amount), 28000);  // 70,002 / 2.5 = 28,000.8 → 28,000
+    EXPECT_EQ(Amount(AmountPart::PerLL8Unrounded), 70002);  // before the division
     Row().m_nLL[7] = 0;           // a zero divisor is no amount: 0, and the row is named
-    EXPECT_EQ(Amount(0), 0);
+    EXPECT_EQ(Amount(AmountPart::Amount), 0);
     EXPECT_EQ(MissingPriceName(), "基準点測量");
 }
 
@@ -75,17 +75,17 @@ TEST_F(Sokuryo, PerUnitDetailIsDividedByItsBaseQuantity) {
     D().m_quantity = 250;
     D().m_formula = "1.5";
     // 70,002 / 2.5 = 28,000.8 → 28,000; × 1.5 = 42,000
-    EXPECT_EQ(Amount(0), 42000);
+    EXPECT_EQ(Amount(AmountPart::Amount), 42000);
     // part 13: 70,002 × 1.5 / 2.5 = 42,001.2 → 42,001
-    EXPECT_EQ(Amount(13), 42001);
+    EXPECT_EQ(Amount(AmountPart::Densi), 42001);
 }
 
 TEST_F(Sokuryo, FactorIsCutToThreeDecimalsExceptIn6) {
     D().m_formula = "1.23456";
     // 70,002 × 1.234 = 86,382.468 → 86,382
-    EXPECT_EQ(Amount(0), 86382);
+    EXPECT_EQ(Amount(AmountPart::Amount), 86382);
     Row().m_nWeightAverage = 1500;  // 重量平均値 replaces the formula: 70,002 × 1.5 = 105,003
-    EXPECT_EQ(Amount(0), 105003);
+    EXPECT_EQ(Amount(AmountPart::Amount), 105003);
 }
 
 TEST_F(Sokuryo, AccuracyFeeOnLabourOrDirectLabour) {
@@ -94,50 +94,50 @@ TEST_F(Sokuryo, AccuracyFeeOnLabourOrDirectLabour) {
     D().GetLine(0)->m_columns[2] = 100;
     MasterShubetsu(1, 10, 1, 5);  // 精度管理係数 0.05
     // L = 80,002, D = 70,002. SeidoCalc 0: S = 0.05 × 80,002 = 4,000.1 → 4,000; T = 84,002
-    EXPECT_EQ(Amount(0), 84002);
-    EXPECT_EQ(Amount(8), 80002);  // without 精度管理費
-    EXPECT_EQ(Amount(1), 70002);  // direct labour
+    EXPECT_EQ(Amount(AmountPart::Amount), 84002);
+    EXPECT_EQ(Amount(AmountPart::WithoutSeido), 80002);  // without 精度管理費
+    EXPECT_EQ(Amount(AmountPart::DirectLabour), 70002);  // direct labour
     env.settings.SeidoCalc = 1;   // S = 0.05 × 70,002 = 3,500.1 → 3,500; T = 83,502
-    EXPECT_EQ(Amount(0), 83502);
+    EXPECT_EQ(Amount(AmountPart::Amount), 83502);
     Row().m_bSpecialExpense = 0;
-    EXPECT_EQ(Amount(0), 80002);
+    EXPECT_EQ(Amount(AmountPart::Amount), 80002);
 }
 
 TEST_F(Sokuryo, ExpenseRatesEnterTheAccuracyFeeBase) {
     D().m_rates = {1000, kUnset, kUnset};  // 機械経費率 10 %
     MasterShubetsu(1, 10, 1, 5);
     // c1 = 10 % of 70,002 = 7,000; S = 0.05 × (70,002 + 7,000) = 3,850.1 → 3,850; T = 80,852
-    EXPECT_EQ(Amount(0), 80852);
+    EXPECT_EQ(Amount(AmountPart::Amount), 80852);
 }
 
 TEST_F(Sokuryo, RowsThatCannotBePricedGiveZeroAndAreNamed) {
     D().m_unit = "m";
     D().m_quantity = 0;  // no base quantity
-    EXPECT_EQ(Amount(0), 0);
+    EXPECT_EQ(Amount(AmountPart::Amount), 0);
     EXPECT_EQ(MissingPriceName(), "基準点測量");
     MissingPriceName().clear();
     D().m_quantity = 100;
     D().m_formula = "1/0";  // an infinite factor
-    EXPECT_EQ(Amount(0), 0);
+    EXPECT_EQ(Amount(AmountPart::Amount), 0);
     EXPECT_EQ(MissingPriceName(), "基準点測量");
     MissingPriceName().clear();
     D().m_formula = "1";
-    EXPECT_EQ(Amount(0), 70002);
+    EXPECT_EQ(Amount(AmountPart::Amount), 70002);
     EXPECT_TRUE(MissingPriceName().empty());
 }
 
 TEST_F(Sokuryo, PriceColumnThatIsUnsetOrOutOfRangeIsAMissingPrice) {
     List().m_nTankaColumn = kUnset;
-    EXPECT_EQ(Amount(0), 0);
+    EXPECT_EQ(Amount(AmountPart::Amount), 0);
     EXPECT_EQ(MissingPriceName(), "基準点測量");
     MissingPriceName().clear();
     List().m_nTankaColumn = 20;
-    EXPECT_EQ(Amount(0), 0);
+    EXPECT_EQ(Amount(AmountPart::Amount), 0);
     EXPECT_EQ(MissingPriceName(), "基準点測量");
     MissingPriceName().clear();
     List().m_nTankaColumn = 0;
     env.tanka.FindRow(1002)->m_prices[0] = -1;  // one price not entered: that column is left out
-    EXPECT_EQ(Amount(0), 30000);
+    EXPECT_EQ(Amount(AmountPart::Amount), 30000);
     EXPECT_EQ(MissingPriceName(), "基準点測量");
 }
 
@@ -147,14 +147,14 @@ TEST_F(Sokuryo, LineBasedType31CutsEachLineToFourDigits) {
     AddLine(D(), "計算", {123});
     Row().m_bKotei[1] = 1;
     // line 1: 70,002 → 70,000; line 2: 1.23 × 30,000 = 36,900; sum 106,900 (four digits kept)
-    EXPECT_EQ(Amount(0), 106900);
+    EXPECT_EQ(Amount(AmountPart::Amount), 106900);
     D().m_programKingaku = 1;  // プログラム金額: all digits stay
-    EXPECT_EQ(Amount(0), 106902);
+    EXPECT_EQ(Amount(AmountPart::Amount), 106902);
     D().m_programKingaku = 0;
     D().m_bukakeType = 30;  // the standard amount, cut once: 106,902 → 106,900
-    EXPECT_EQ(Amount(0), 106900);
+    EXPECT_EQ(Amount(AmountPart::Amount), 106900);
     env.settings.DouroCalc = 0;
-    EXPECT_EQ(Amount(0), 106902);
+    EXPECT_EQ(Amount(AmountPart::Amount), 106902);
 }
 
 TEST_F(Sokuryo, LineWithAMissingPriceIsLeftOutOfTheLineSum) {
@@ -165,7 +165,7 @@ TEST_F(Sokuryo, LineWithAMissingPriceIsLeftOutOfTheLineSum) {
     D().m_shokushu[3] = 1009;
     AddLine(D(), "計算", {123, kUnset, kUnset, 100});
     Row().m_bKotei[1] = 1;
-    EXPECT_EQ(Amount(0), 70002);
+    EXPECT_EQ(Amount(AmountPart::Amount), 70002);
     EXPECT_EQ(MissingPriceName(), "基準点測量");
 }
 
@@ -270,18 +270,18 @@ protected:
         AddLine(d, "Z1", {3, 2001});
         row = AddRow(4, 20, 1, "土質試験");
     }
-    int Amount(int part) { return data.CalcDoshitsuKingakuPart(&Item(row), row, part); }
+    int Amount(AmountPart part) { return data.CalcDoshitsuKingakuPart(&Item(row), row, part); }
     int row = -1;
 };
 
 TEST_F(Doshitsu, Z1LineAddsTheMaterialRateOfItsBasis) {
     // Z1: 10 % × (60,000 + 20,001) = 8,000.1 added to kind 3; T = 88,001
-    EXPECT_EQ(Amount(0), 88001);
-    EXPECT_EQ(data.CalcDoshitsuKingaku(&Item(row), row, 6), 8000);
-    EXPECT_EQ(data.CalcDoshitsuKingaku(&Item(row), row, 7), 0);  // no Z2 line
-    EXPECT_EQ(Amount(1), 60000);                                  // k1
+    EXPECT_EQ(Amount(AmountPart::Amount), 88001);
+    EXPECT_EQ(data.CalcDoshitsuKingaku(&Item(row), row, AmountPart::MaterialMarker), 8000);
+    EXPECT_EQ(data.CalcDoshitsuKingaku(&Item(row), row, AmountPart::MachineMarker), 0);  // no Z2 line
+    EXPECT_EQ(Amount(AmountPart::DirectLabour), 60000);                                  // k1
     Detail(4, 20, 1).m_shokushu[0] = 0;  // basis 0 adds nothing
-    EXPECT_EQ(Amount(0), 80001);
+    EXPECT_EQ(Amount(AmountPart::Amount), 80001);
 }
 
 TEST_F(Doshitsu, Z2LineOnItsOwnPrice) {
@@ -290,8 +290,8 @@ TEST_F(Doshitsu, Z2LineOnItsOwnPrice) {
     d.m_shokushu[1] = 4;   // basis of the Z2 line: its own price
     AddLine(d, "Z2", {4, 2001});
     // Z1 8,000.1; Z2: 5 % × 500 = 25 added to kind 4; T = 88,026.1 → 88,026
-    EXPECT_EQ(Amount(0), 88026);
-    EXPECT_EQ(data.CalcDoshitsuKingaku(&Item(row), row, 7), 25);
+    EXPECT_EQ(Amount(AmountPart::Amount), 88026);
+    EXPECT_EQ(data.CalcDoshitsuKingaku(&Item(row), row, AmountPart::MachineMarker), 25);
 }
 
 TEST_F(Doshitsu, MaterialEntriesAndFactors) {
@@ -300,10 +300,10 @@ TEST_F(Doshitsu, MaterialEntriesAndFactors) {
     AddLine(d, "2", {3, 2002, 50});  // 2 × 1,234.5 × 50 % = 1,234.5 → 1,234
     // T = 60,000 + 20,001 + 1,234 + 8,000.1 = 89,235.1 → 89,235; factor 1.5 → 133,852.5 → 133,852
     d.m_formula = "1.5";
-    EXPECT_EQ(Amount(0), 133852);
+    EXPECT_EQ(Amount(AmountPart::Amount), 133852);
     env.settings.DouroCalc = 1;  // factor half up to 0.01; the result cut to four digits
     d.m_formula = "1.505";       // 1.51: 89,235 × 1.51 = 134,744.85 → 134,744 → 134,700
-    EXPECT_EQ(Amount(0), 134700);
+    EXPECT_EQ(Amount(AmountPart::Amount), 134700);
     EXPECT_DOUBLE_EQ(data.CalcZairyoEntry(&Item(row), row, *env.bukake.FindShubetsu(4, 20, 1), 3, 2), -2.0);
     EXPECT_DOUBLE_EQ(data.CalcZairyoEntry(&Item(row), row, *env.bukake.FindShubetsu(4, 20, 1), 3, 9), -1.0);
 }
@@ -316,9 +316,9 @@ TEST_F(Doshitsu, Type0IsPricedAsSokuryoWithoutAccuracyFee) {
     MasterShubetsu(4, 20, 2, 50);
     const int r = AddRow(4, 20, 2);
     Item(r).m_bKotei[0] = 1;
-    EXPECT_EQ(data.CalcDoshitsuKingakuPart(&Item(r), r, 0), 45000);  // 1.5 × 30,000, no 精度管理費
+    EXPECT_EQ(data.CalcDoshitsuKingakuPart(&Item(r), r, AmountPart::Amount), 45000);  // 1.5 × 30,000, no 精度管理費
     Detail(4, 20, 2).m_bukakeType = 9;
-    EXPECT_EQ(data.CalcDoshitsuKingakuPart(&Item(r), r, 0), 0);
+    EXPECT_EQ(data.CalcDoshitsuKingakuPart(&Item(r), r, AmountPart::Amount), 0);
 }
 
 // Sums and the rounding of the 業務 total --------------------------------------------------------
