@@ -136,7 +136,7 @@ int CSekisanData::CalcSekkeiShubetsu(CSekisanItem* item, int index, AmountPart p
 
     double f = IsUnset(item->m_nWeightAverage) ? CalcBukakeFormula(shubetsu, index, formulaType, 0)
                                                : item->m_nWeightAverage / 1000.0;
-    if (item->m_nGyomu != 7) f = RoundDown(f, 0.001);
+    if (item->m_nGyomu != Gyomu::KukakuSekkei) f = RoundDown(f, 0.001);
     const double A = RoundDown(L * f, 1.0);
     const double B = RoundDown(D * f, 1.0);
 
