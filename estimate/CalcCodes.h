@@ -59,7 +59,8 @@ struct Koshu {
         ExtraRateA = 71,          // 業務 1, 4, 6: a rate of the extra sum (lump rows, extra rates)
         ExtraRateB = 79,          // 業務 2, 7: the same among the rate rows B
         DensiKeisanki = 81,       // 電子計算機使用料 (first rate table)
-        Zairyohi = 85,            // 測量: 材料費 (the materials the 歩掛 name); 業務 2, 5, 7: 電子計算機使用料
+        Zairyohi = 85,            // 測量: 材料費 (the materials the 歩掛 name)
+        SekkeiDensi = 85,         // 業務 2, 5, 7: 電子計算機使用料 (the code of Zairyohi)
         DensiKeisankiAlt = 838,   // 電子計算機使用料 (second rate table)
         SeidoRow = 847,           // 精度管理費 on a row of its own (SeidoDsp)
         DensiRow = 899,           // 電子計算機使用料 on a row of its own (DensiDsp)

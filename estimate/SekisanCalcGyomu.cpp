@@ -274,7 +274,7 @@ void CGyomuPass::PriceRow(Row& row) {
                 if (IsDesignLikeGyomu(g) && KoshuSplitIs(row, 0)) AddCost(item.m_nAmount, item);
             }
             // Counted above with the amount of the run before, then priced again.
-            if ((k == Koshu::Zairyohi || k == Koshu::DensiKeisankiAlt) && IsDesignLikeGyomu(g) && !row.entered)
+            if ((k == Koshu::SekkeiDensi || k == Koshu::DensiKeisankiAlt) && IsDesignLikeGyomu(g) && !row.entered)
                 DensiKeisankiRow(row, m_newLabour + m_convLabour);
         } else if (k == Koshu::DensiKeisankiAlt && IsDesignLikeGyomu(g) && !row.entered) {
             DensiKeisankiRow(row, m_newLabour + m_convLabour);
@@ -626,7 +626,7 @@ void CGyomuPass::RateRow(Row& row) {
     if (IsLabourSplitGyomu(g) && KoshuSplitIs(row, 0)) AddCost(amount, item);
 }
 
-// 電子計算機使用料 (工種 DensiKeisanki, DensiKeisankiAlt, or Zairyohi of 設計): a rate of the
+// 電子計算機使用料 (工種 DensiKeisanki, DensiKeisankiAlt, or SekkeiDensi of 設計): a rate of the
 // labour, its text in the upper 摘要.
 void CGyomuPass::DensiKeisankiRow(Row& row, int64_t base) {
     CSekisanItem& item = row.item;

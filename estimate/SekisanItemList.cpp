@@ -17,7 +17,7 @@ bool KoshuHasDaikaTable(int32_t gyomu, int32_t koshu) {
     const bool survey = IsSokuryoGyomu(gyomu);
     const bool designLike = IsDesignLikeGyomu(gyomu);
     if (koshu == Koshu::ExtraRateA) return survey || gyomu == Gyomu::DoshitsuIppan;
-    if (koshu == Koshu::Zairyohi) return survey || designLike;
+    if (koshu == Koshu::Zairyohi) return survey || designLike;  // SekkeiDensi in designLike
     if (koshu == Koshu::DensiKeisankiAlt) return true;  // listed for 業務 2, 5, 7 and for every other 業務
     if (koshu == Koshu::DensiKeisanki) return !designLike;
     return false;

@@ -44,7 +44,7 @@ bool IsDaikaKoshuRow(const CSekisanItem& item) {
     const int g = item.m_nGyomu, k = item.m_nKoshu;
     if (IsExtraRateRow(g, k)) return true;
     if (k == Koshu::Zairyohi && IsSokuryoGyomu(g)) return true;
-    if ((k == Koshu::Zairyohi || k == Koshu::DensiKeisankiAlt) && IsDesignLikeGyomu(g)) return true;
+    if ((k == Koshu::SekkeiDensi || k == Koshu::DensiKeisankiAlt) && IsDesignLikeGyomu(g)) return true;
     return (k == Koshu::DensiKeisanki || k == Koshu::DensiKeisankiAlt) && !IsDesignLikeGyomu(g);
 }
 
@@ -56,7 +56,7 @@ bool HasNoRateText(const CSekisanItem& item) {
     if (k == Koshu::DensiKeisanki &&
         IsOneOf(g, {Gyomu::Sokuryo, Gyomu::Bukken, Gyomu::DoshitsuIppan, Gyomu::KukakuSokuryo}))
         return true;
-    return k == Koshu::Zairyohi && IsDesignLikeGyomu(g);
+    return k == Koshu::SekkeiDensi && IsDesignLikeGyomu(g);
 }
 
 }  // namespace

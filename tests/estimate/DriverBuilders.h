@@ -14,6 +14,8 @@
 // rows are appended with estimate_test::ItemListBuilder.
 namespace driver_test {
 
+using namespace calc;
+
 class DriverTest : public ::testing::Test {
 protected:
     DriverTest();

@@ -11,6 +11,8 @@
 // environment), a scripted host and an estimate priced on price column 0.
 namespace pricing_test {
 
+using namespace calc;
+
 class PricingTest : public ::testing::Test {
 protected:
     PricingTest();

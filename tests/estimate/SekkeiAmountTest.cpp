@@ -15,8 +15,8 @@ class Sekkei : public PricingTest {
 protected:
     Sekkei() {
         Worker(1001, 50000, 0, "技師");
-        Setup(2);
-        row = AddRow(2, 300, 1, "基本設計");
+        Setup(Gyomu::Sekkei);
+        row = AddRow(Gyomu::Sekkei, 300, 1, "基本設計");
         Item(row).m_bKotei[0] = 1;
         Item(row).m_nLL[8] = 12000;
         Item(row).m_nRate = 10000;
@@ -30,7 +30,7 @@ protected:
         if (d.GetLineCount() == 0) AddLine(d, "設計", {200});
         return d;
     }
-    CBukakeDetail& D() { return Detail(2, 300, 1); }
+    CBukakeDetail& D() { return Detail(Gyomu::Sekkei, 300, 1); }
     int Amount(AmountPart part) { return data.CalcSekkeiKingaku(&Item(row), row, part); }
     int row = -1;
 };
@@ -41,7 +41,8 @@ TEST_F(Sekkei, StandardAmountWithComputerCharge) {
     EXPECT_EQ(Amount(AmountPart::DirectLabour), 126000);
     EXPECT_EQ(Amount(AmountPart::LabourOnly), 120000);
     EXPECT_EQ(Amount(AmountPart::SpecialExpense), 6000);
-    D().m_bukakeType = 28;  // E on the direct labour before the factor: 5 % × 100,000 = 5,000
+    // E on the direct labour before the factor: 5 % × 100,000 = 5,000
+    D().m_bukakeType = BukakeType::SekkeiRowsUnfactored;
     EXPECT_EQ(Amount(AmountPart::Amount), 125000);
     Item(row).m_bSpecialExpense = 0;
     EXPECT_EQ(Amount(AmountPart::Amount), 120000);
@@ -61,9 +62,9 @@ TEST_F(Sekkei, FactorIsCutIn2AndKeptIn7) {
     D().m_rates[0] = kUnset;
     D().m_formula = "1.23456";
     EXPECT_EQ(Amount(AmountPart::Amount), 123400);  // 100,000 × 1.234
-    Setup(7).m_formula = "1.23456";
-    Detail(7, 300, 1).m_rates[0] = kUnset;
-    const int r7 = AddRow(7, 300, 1);
+    Setup(Gyomu::KukakuSekkei).m_formula = "1.23456";
+    Detail(Gyomu::KukakuSekkei, 300, 1).m_rates[0] = kUnset;
+    const int r7 = AddRow(Gyomu::KukakuSekkei, 300, 1);
     Item(r7).m_bKotei[0] = 1;
     EXPECT_EQ(data.CalcSekkeiKingaku(&Item(r7), r7, AmountPart::Amount), 123456);  // 100,000 × 1.23456
 }
@@ -82,10 +83,10 @@ TEST_F(Sekkei, UnitPricesPerBaseQuantity) {
     D().m_quantity = 200;
     EXPECT_EQ(Amount(AmountPart::Amount), 63000);  // 126,000 / 2.00
     EXPECT_EQ(Amount(AmountPart::SpecialExpense), 6000);   // not converted
-    D().m_bukakeType = 13;
+    D().m_bukakeType = BukakeType::PerLL8;
     Item(row).m_nLL[7] = 40000;
     EXPECT_EQ(Amount(AmountPart::Amount), 31500);  // 126,000 / 4.0
-    D().m_bukakeType = 0;
+    D().m_bukakeType = BukakeType::Standard;
     D().m_quantity = kUnset;      // no base quantity: no amount, and the row is named
     EXPECT_EQ(Amount(AmountPart::Amount), 0);
     EXPECT_EQ(MissingPriceName(), "基本設計");
@@ -102,20 +103,20 @@ class SekkeiType2 : public Sekkei {
 protected:
     void Build() {
         List().RemoveAll();
-        AddRow(2, 300, 9);  // positions 2..6: fillers
-        for (int i = 0; i < 4; ++i) AddRow(2, 300, 9);
-        Setup(2, 11).m_formula = "1.1";
-        Setup(2, 12).m_formula = "1.2";
-        Setup(2, 13).m_formula = "1.3";
-        for (int s : {11, 12, 13}) Detail(2, 300, s).m_rates[0] = kUnset;
+        AddRow(Gyomu::Sekkei, 300, 9);  // positions 2..6: fillers
+        for (int i = 0; i < 4; ++i) AddRow(Gyomu::Sekkei, 300, 9);
+        Setup(Gyomu::Sekkei, 11).m_formula = "1.1";
+        Setup(Gyomu::Sekkei, 12).m_formula = "1.2";
+        Setup(Gyomu::Sekkei, 13).m_formula = "1.3";
+        for (int s : {11, 12, 13}) Detail(Gyomu::Sekkei, 300, s).m_rates[0] = kUnset;
         for (int s : {11, 12, 13}) {
-            const int r = AddRow(2, 300, s);
+            const int r = AddRow(Gyomu::Sekkei, 300, s);
             Item(r).m_bKotei[0] = 1;
             Item(r).m_nQuantity = 1000;
         }
-        Setup(2, 20).m_formula = "1.5";
-        Detail(2, 300, 20).m_bukakeType = 2;
-        asking = AddRow(2, 300, 20);
+        Setup(Gyomu::Sekkei, 20).m_formula = "1.5";
+        Detail(Gyomu::Sekkei, 300, 20).m_bukakeType = BukakeType::RowsBefore;
+        asking = AddRow(Gyomu::Sekkei, 300, 20);
         Item(asking).m_nLL[0] = 30000;
     }
     int asking = -1;
@@ -139,40 +140,41 @@ TEST_F(SekkeiType2, RowOfAnotherKoshuAmongThemGivesZero) {
 
 TEST_F(SekkeiType2, TooFewRowsBeforeOrNoCount) {
     List().RemoveAll();
-    Setup(2, 13).m_formula = "1.3";
-    Detail(2, 300, 13).m_rates[0] = kUnset;
-    Setup(2, 20).m_bukakeType = 2;
-    AddKoshuRow(2, 300);
+    Setup(Gyomu::Sekkei, 13).m_formula = "1.3";
+    Detail(Gyomu::Sekkei, 300, 13).m_rates[0] = kUnset;
+    Setup(Gyomu::Sekkei, 20).m_bukakeType = BukakeType::RowsBefore;
+    AddKoshuRow(Gyomu::Sekkei, 300);
     List().RemoveItem(0);  // start the list with the 工種 node
-    const int before = AddRow(2, 300, 13);
+    const int before = AddRow(Gyomu::Sekkei, 300, 13);
     Item(before).m_bKotei[0] = 1;
-    const int a = AddRow(2, 300, 20);
+    const int a = AddRow(Gyomu::Sekkei, 300, 20);
     ASSERT_EQ(a, 2);
     Item(a).m_nLL[2] = 30000;  // n = 3 at position 2: the price of the row before, no factor
     EXPECT_EQ(data.CalcSekkeiKingaku(&Item(a), a, AmountPart::Amount), 130000);
     Item(a).m_nLL[2] = 5000;  // no LL of one or more
     EXPECT_EQ(data.CalcSekkeiKingaku(&Item(a), a, AmountPart::Amount), 0);
-    Detail(2, 300, 20).m_bukakeType = 1;  // type 1: the row before × its own formula 1.5
-    Detail(2, 300, 20).m_formula = "1.5";
+    // type RowBefore: the row before × its own formula 1.5
+    Detail(Gyomu::Sekkei, 300, 20).m_bukakeType = BukakeType::RowBefore;
+    Detail(Gyomu::Sekkei, 300, 20).m_formula = "1.5";
     EXPECT_EQ(data.CalcSekkeiKingaku(&Item(a), a, AmountPart::Amount), 195000);
 }
 
 TEST_F(Sekkei, KubunritsuTakesTheFactorLineByLine) {
-    CHenkaritsuRecord& r = AddTableRecord(RateGroup(2), 5, "区分");
+    CHenkaritsuRecord& r = AddTableRecord(RateGroup(Gyomu::Sekkei), 5, "区分");
     r.m_kubunFlag = 1;
     r.m_standardColumn = 1;
     r.m_standardRow = 1;
     r.SetCell(1, 1, 1000);
     r.SetCell(1, 2, 1200);
     Worker(1002, 20000, 0, "技術員");
-    CBukakeDetail& d = Setup(2, 2);
+    CBukakeDetail& d = Setup(Gyomu::Sekkei, 2);
     d.m_shokushu[0] = 1002;
     d.m_rates[0] = kUnset;
     d.m_formula = "H1";
     d.m_henkaritsu[0] = 5;
     d.GetLine(0)->m_columns[0] = 200;
     AddLine(d, "詳細", {300});
-    const int k = AddRow(2, 300, 2);
+    const int k = AddRow(Gyomu::Sekkei, 300, 2);
     Item(k).m_bKotei[0] = Item(k).m_bKotei[1] = 1;
     // 2.00 × 20,000 × 1.0 + 3.00 × 20,000 × 1.2 = 40,000 + 72,000 = 112,000
     EXPECT_EQ(data.CalcSekkeiKingaku(&Item(k), k, AmountPart::Amount), 112000);
@@ -187,13 +189,13 @@ TEST_F(Sekkei, KubunritsuTakesTheFactorLineByLine) {
 TEST_F(Sekkei, LineBasedType27CutsTheLineTotal) {
     env.settings.DouroCalc = 1;
     Worker(1003, 123456, 0, "設計技師");
-    CBukakeDetail& d = Setup(2, 3);
-    d.m_bukakeType = 27;
+    CBukakeDetail& d = Setup(Gyomu::Sekkei, 3);
+    d.m_bukakeType = BukakeType::SekkeiRowsCut;
     d.m_unit = "m";
     d.m_rates[0] = kUnset;
     d.m_shokushu[0] = 1003;
     d.GetLine(0)->m_columns[0] = 100;
-    const int r = AddRow(2, 300, 3);
+    const int r = AddRow(Gyomu::Sekkei, 300, 3);
     Item(r).m_bKotei[0] = 1;
     // line total 123,456 → 123,400
     EXPECT_EQ(data.CalcSekkeiKingaku(&Item(r), r, AmountPart::Amount), 123400);
@@ -207,9 +209,9 @@ TEST_F(Sekkei, LineBasedType27CutsTheLineTotal) {
 
 TEST_F(Sekkei, LineBasedComputerCharge) {
     env.settings.DouroCalc = 1;
-    CBukakeDetail& d = Setup(2, 4);
-    d.m_bukakeType = 29;
-    const int r = AddRow(2, 300, 4);
+    CBukakeDetail& d = Setup(Gyomu::Sekkei, 4);
+    d.m_bukakeType = BukakeType::SekkeiRows;
+    const int r = AddRow(Gyomu::Sekkei, 300, 4);
     Item(r).m_bKotei[0] = 1;
     Item(r).m_nLL[8] = 12000;
     // slots: 2.00 × 1.2 = 2.4 days × 50,000 = 120,000; E = 5 % = 6,000; T = 126,000
@@ -222,7 +224,7 @@ TEST_F(Sekkei, LineBasedComputerCharge) {
     EXPECT_EQ(direct, 120000);
     EXPECT_EQ(densi, 6000);
     EXPECT_EQ(total, 126000);
-    d.m_bukakeType = 28;  // E on the slots priced with factor 1.0: 5 % of 100,000
+    d.m_bukakeType = BukakeType::SekkeiRowsUnfactored;  // E on the slots priced with factor 1.0: 5 % of 100,000
     EXPECT_EQ(data.CalcRowWorkers(d, 0, 1.2, direct, densi, AmountPart::Amount, &Item(r), total), 120000);
     EXPECT_EQ(densi, 5000);
     EXPECT_EQ(data.CalcRowWorkers(d, 5, 1.2, direct, densi, AmountPart::Amount, &Item(r), total), -1);
@@ -237,17 +239,17 @@ class Bukken : public PricingTest {
 protected:
     Bukken() {
         Worker(1005, 10000, 0, "調査員");
-        CBukakeDetail& d = Detail(3, 400, 1);
+        CBukakeDetail& d = Detail(Gyomu::Bukken, 400, 1);
         d.m_shokushu[0] = 1005;
         d.m_unit = "式";
         d.m_quantity = 100;
         d.m_rates = {500, kUnset, 1000};
         d.m_formula = "2";
         AddLine(d, "調査", {123});
-        row = AddRow(3, 400, 1, "物件調査");
+        row = AddRow(Gyomu::Bukken, 400, 1, "物件調査");
         Item(row).m_bKotei[0] = 1;
     }
-    CBukakeDetail& D() { return Detail(3, 400, 1); }
+    CBukakeDetail& D() { return Detail(Gyomu::Bukken, 400, 1); }
     int Amount(AmountPart part) { return data.CalcBukkenKingaku(&Item(row), row, part); }
     int row = -1;
 };
@@ -275,7 +277,7 @@ TEST_F(Bukken, ManDaysAreCutToHundredthsBeforeThePrice) {
 }
 
 TEST_F(Bukken, KubunritsuByLine) {
-    CHenkaritsuRecord& r = AddTableRecord(RateGroup(3), 6, "区分");
+    CHenkaritsuRecord& r = AddTableRecord(RateGroup(Gyomu::Bukken), 6, "区分");
     r.m_kubunFlag = 1;
     r.m_standardColumn = 1;
     r.m_standardRow = 1;
