@@ -199,7 +199,7 @@ TEST_F(Sekkei, LineBasedType27CutsTheLineTotal) {
     Item(r).m_bKotei[0] = 1;
     // line total 123,456 → 123,400
     EXPECT_EQ(data.CalcSekkeiKingaku(&Item(r), r, AmountPart::Amount), 123400);
-    // parts 1, 3 and 5 lose the 56 yen as well
+    // the direct-labour parts lose the 56 yen as well
     EXPECT_EQ(data.CalcSekkeiKingaku(&Item(r), r, AmountPart::LabourOnly), 123400);
     EXPECT_EQ(data.CalcSekkeiKingaku(&Item(r), r, AmountPart::DirectLabour), 123400);
     int labour = -1;

@@ -56,7 +56,7 @@ TEST_F(Sokuryo, Part13DividesByTheRateInTheStandardAmountOnly) {
     EXPECT_EQ(totals.labour, 70002);
     EXPECT_EQ(totals.direct, 70002);
     EXPECT_DOUBLE_EQ(factor, 1.0);
-    // Part 0 of the line: 70,002 × 1.2 = 84,002
+    // The Amount part of the line: 70,002 × 1.2 = 84,002
     EXPECT_EQ(data.CalcRowKingaku(*env.bukake.FindShubetsu(Gyomu::Sokuryo, 10, 1), 0, row, totals, AmountPart::Amount,
                                   &Row(), factor),
               84002);
@@ -80,7 +80,7 @@ TEST_F(Sokuryo, PerUnitDetailIsDividedByItsBaseQuantity) {
     D().m_formula = "1.5";
     // 70,002 / 2.5 = 28,000.8 → 28,000; × 1.5 = 42,000
     EXPECT_EQ(Amount(AmountPart::Amount), 42000);
-    // part 13: 70,002 × 1.5 / 2.5 = 42,001.2 → 42,001
+    // part Densi: 70,002 × 1.5 / 2.5 = 42,001.2 → 42,001
     EXPECT_EQ(Amount(AmountPart::Densi), 42001);
 }
 
