@@ -24,3 +24,15 @@ TEST(TextUtil, ReplaceAll) {
         EXPECT_EQ(text, c.expected) << c.text << " / " << c.from << " → " << c.to;
     }
 }
+
+TEST(TextUtil, FillText) {
+    using vemo::FillText;
+    EXPECT_EQ(FillText("「%1」を開けません。", {"a.sei"}), "「a.sei」を開けません。");
+    EXPECT_EQ(FillText("第%1号%2", {"3", "一位代価表"}), "第3号一位代価表");
+    EXPECT_EQ(FillText("%2-%1", {"x", "y"}), "y-x");
+    EXPECT_EQ(FillText("%1", {"%2"}), "%2");            // a value is not searched again
+    EXPECT_EQ(FillText("%1 %2", {"only"}), "only %2");  // no value for %2
+    EXPECT_EQ(FillText("53.85% 100%", {"x"}), "53.85% 100%");
+    EXPECT_EQ(FillText("末尾%", {}), "末尾%");
+    EXPECT_EQ(FillText("%0%1", {"v"}), "%0v");
+}
