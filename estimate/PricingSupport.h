@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "estimate/CalcEnvironment.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
@@ -29,7 +30,9 @@ inline const CZairyoTankaFile& ZairyoTanka() { return CalcEnv().GetZairyoTankaFi
 const CBukakeShubetsu* FindShubetsu(const CSekisanItem& item);
 
 // "業務" and "式" are lump units: the row's amount is the total times the item rate.
-inline bool IsLumpUnit(const std::string& unit) { return unit == "業務" || unit == "式"; }
+inline bool IsLumpUnit(const std::string& unit) {
+    return unit == estimate_texts::UnitGyomu || unit == estimate_texts::UnitShiki;
+}
 
 // The item rate as a factor; an unset rate counts as 1.0.
 inline double ItemRate(const CSekisanItem& item) { return IsUnset(item.m_nRate) ? 1.0 : item.m_nRate / 10000.0; }

@@ -8,12 +8,15 @@
 #include "estimate/CalcCodes.h"
 #include "estimate/CalcEnvironment.h"
 #include "estimate/DriverSupport.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/PricingSupport.h"
 #include "estimate/SekisanData.h"
 #include "master/BukakeFile.h"
 #include "master/TankaFile.h"
 #include "platform/Rounding.h"
+#include "platform/TextUtil.h"
 
+namespace txt = estimate_texts;
 using namespace calc;
 using driver::AmountText;
 using driver::IsDayChargeRow;
@@ -37,7 +40,15 @@ int32_t AmountOf(int32_t quantity, int32_t unitPrice) {
     return DoubleToLong(quantity / 1000.0 * (unitPrice / 10.0));
 }
 
-const char* const kMarumeTexts[] = {"(千円止め)", "(万円止め)", "(十万円止め)", "(百万円止め)", "(千万円止め)"};
+const char* const kMarumeTexts[] = {txt::MarumeSen, txt::MarumeMan, txt::MarumeJuMan, txt::MarumeHyakuMan,
+                                    txt::MarumeSenMan};
+
+// "新(…)" and "新(…),従(…)": the labour of the new method and of both methods in a lower 摘要.
+std::string NewLabourText(int64_t newLabour) { return txt::NewLabourOpen + AmountText(newLabour) + ")"; }
+std::string ConvLabourText(int64_t convLabour) { return txt::ConvLabourOpen + AmountText(convLabour) + ")"; }
+std::string SplitLabourText(int64_t newLabour, int64_t convLabour) {
+    return NewLabourText(newLabour) + "," + ConvLabourText(convLabour);
+}
 
 }  // namespace
 
@@ -178,7 +189,7 @@ int CGyomuPass::Run() {
     // The conventional total is complete at the 業務's last row.
     if (m_convRow && IsLabourSplitGyomu(m_gyomu)) {
         m_convRow->m_nQuantity = 1000;
-        m_convRow->m_strUnit = "式";
+        m_convRow->m_strUnit = txt::UnitShiki;
         LabourTotalRow(*m_convRow, m_bukake.FindKoshu(m_gyomu, m_convRow->m_nKoshu));
     }
 
@@ -249,7 +260,7 @@ void CGyomuPass::PriceRow(Row& row) {
             if (k == Koshu::Zairyohi && IsSokuryoGyomu(g)) {
                 // 材料費: the materials named by the 歩掛 of the rows before.
                 item.m_nQuantity = 1000;
-                item.m_strUnit = "式";
+                item.m_strUnit = txt::UnitShiki;
                 item.m_nUnitPrice = kUnset;
                 item.m_nAmount = m_data.SumZairyoCost(g, m_index);
             }
@@ -301,7 +312,7 @@ void CGyomuPass::PriceShubetsu(Row& row) {
         item.m_nUnitPrice = 0;
         item.m_nAmount = 0;
         item.m_strRemarkUpper.clear();
-        item.m_strRemarkLower = "削除されています";
+        item.m_strRemarkLower = txt::RemarkDeleted;
         return;
     }
     const CBukakeDetail& detail = row.shubetsu->GetDetail();
@@ -631,7 +642,7 @@ void CGyomuPass::RateRow(Row& row) {
 void CGyomuPass::DensiKeisankiRow(Row& row, int64_t base) {
     CSekisanItem& item = row.item;
     item.m_nQuantity = 1000;
-    item.m_strUnit = "式";
+    item.m_strUnit = txt::UnitShiki;
     item.m_nUnitPrice = kUnset;
     std::string text;
     item.m_nAmount = m_data.CalcDensiKeisanki(m_gyomu, m_index, ToAmount(base), ToAmount(m_grouped), text,
@@ -731,10 +742,10 @@ void CGyomuPass::LabourTotalRow(CSekisanItem& item, const CBukakeKoshu* koshu) {
     if (IsLabourSplitGyomu(g)) {
         const int64_t labour = g == Gyomu::KukakuSekkei ? m_newLabour : m_newLabour + m_convLabour;
         const bool ownLabour = g == Gyomu::Bukken && koshu && koshu->m_splitFlag == 1;
-        SetUpper(item, std::string(ownLabour ? "人件費    (" : "直接人件費    (") + AmountText(labour) + ")");
-        SetSplitLower(item, "新(" + AmountText(m_newLabour) + "),従(" + AmountText(m_convLabour) + ")");
+        SetUpper(item, vemo::FillText(ownLabour ? txt::OwnLabourTotal : txt::LabourTotal, {AmountText(labour)}));
+        SetSplitLower(item, SplitLabourText(m_newLabour, m_convLabour));
     } else if (IsSokuryoGyomu(g)) {
-        SetUpper(item, "直接人件費    (" + AmountText(m_newLabour) + ")");
+        SetUpper(item, vemo::FillText(txt::LabourTotal, {AmountText(m_newLabour)}));
     }
     item.m_nAmount = ToAmount(m_direct + m_rated + (g == Gyomu::DoshitsuIppan ? m_directShare : 0));
 }
@@ -776,7 +787,7 @@ void CGyomuPass::DenshiSeikahinRow(Row& row) {
         m_denshi = item.m_nAmount;
         if ((g == Gyomu::Sekkei || g == Gyomu::DoshitsuKaiseki) && KoshuSplitIs(row, 0)) m_denshiNew = item.m_nAmount;
         SetUpper(item, "");
-        SetSplitLower(item, "新(" + AmountText(item.m_nAmount) + ")");
+        SetSplitLower(item, NewLabourText(item.m_nAmount));
     } else {
         // 電子成果品作成費 by class: of all labour, and of the new-method labour.
         int64_t total = 0, newPart = 0;
@@ -797,7 +808,7 @@ void CGyomuPass::DenshiSeikahinRow(Row& row) {
         m_denshiNew = newPart;
         item.m_nAmount = ToAmount(total);
         SetUpper(item, applied == 1 ? classText : "");
-        SetSplitLower(item, "新(" + AmountText(newPart) + ")");
+        SetSplitLower(item, NewLabourText(newPart));
     }
     if (item.m_nYearCode == kYearNotInGenka) m_costNotInGenka += m_denshiNew;
     m_mixed += m_denshi;
@@ -812,8 +823,8 @@ void CGyomuPass::SonotaGenkaRow(Row& row) {
     } else {
         const double percent = IsUnset(item.m_nRate) ? 53.85 : item.m_nRate / 100.0;
         item.m_nAmount = DoubleToLong(RoundDown(static_cast<double>(m_newLabour) * percent / 100.0, 1.0));
-        SetUpper(item, "直接人件費の" + PercentText(percent));
-        SetSplitLower(item, "新(" + AmountText(m_newLabour) + ")");
+        SetUpper(item, vemo::FillText(txt::SonotaGenkaRate, {PercentText(percent)}));
+        SetSplitLower(item, NewLabourText(m_newLabour));
     }
     m_sonotaGenka = item.m_nAmount;
 }
@@ -844,15 +855,15 @@ void CGyomuPass::ShokeihiRow(Row& row) {
     if (!row.entered) {
         std::string head;
         if (IsSokuryoGyomu(g))
-            head = "直接測量費の ";
+            head = txt::OfSokuryohi;
         else if (IsDesignLikeGyomu(g))
-            head = "直接人件費の ";
+            head = txt::OfJinkenhi;
         else if (g == Gyomu::Bukken)
-            head = "人件費の ";
+            head = txt::OfBukkenJinkenhi;
         else if (g == Gyomu::DoshitsuIppan)
-            head = m_hasJinkenhiRow ? " 純調査費計の" : " ";
-        SetUpper(item, remainder != 0 ? head + "≒" : head + PercentText(rate / 100.0));
-        if (IsLabourSplitGyomu(g)) SetSplitLower(item, "従(" + AmountText(m_convLabour) + ")");
+            head = m_hasJinkenhiRow ? txt::OfJunChosahiKei : " ";
+        SetUpper(item, remainder != 0 ? head + txt::Approx : head + PercentText(rate / 100.0));
+        if (IsLabourSplitGyomu(g)) SetSplitLower(item, ConvLabourText(m_convLabour));
     }
     m_shokeihi = item.m_nAmount;
     if (g != Gyomu::DoshitsuIppan) m_shown += item.m_nAmount;
@@ -882,11 +893,11 @@ void CGyomuPass::GijutsuKeihiRow(Row& row) {
     item.m_nAmount = ToAmount(static_cast<int64_t>(item.m_nAmount) - remainder);
     if (!row.entered && IsDesignLikeGyomu(g)) {
         if (each)
-            SetUpper(item, "各技術経費率で算出");
+            SetUpper(item, txt::GijutsuEachRate);
         else if (remainder != 0 && m_settings.GijyutuCalc == 0)
-            SetUpper(item, "直接人件費+諸経費≒" + PercentText(rate / 100.0));
+            SetUpper(item, vemo::FillText(txt::GijutsuRateApprox, {PercentText(rate / 100.0)}));
         else
-            SetUpper(item, "直接人件費+諸経費 " + PercentText(rate / 100.0));
+            SetUpper(item, vemo::FillText(txt::GijutsuRate, {PercentText(rate / 100.0)}));
     }
     m_gijutsu = item.m_nAmount;
     if (IsOneOf(g, {Gyomu::Sokuryo, Gyomu::Bukken, Gyomu::KukakuSokuryo, Gyomu::KukakuSekkei}))
@@ -911,7 +922,7 @@ void CGyomuPass::IppanKanrihiRow(Row& row) {
     if (row.entered)
         SetUpper(item, "");
     else
-        SetUpper(item, (remainder != 0 ? "業務原価の約" : "業務原価の") + PercentText(percent));
+        SetUpper(item, vemo::FillText(remainder != 0 ? txt::IppanRateApprox : txt::IppanRate, {PercentText(percent)}));
     m_ippan = item.m_nAmount;
 }
 
@@ -945,7 +956,7 @@ void CGyomuPass::RefreshSumRows() {
     auto show = [](CSekisanItem* row, int64_t amount) {
         if (!row) return;
         row->m_nQuantity = 1000;
-        row->m_strUnit = "式";
+        row->m_strUnit = txt::UnitShiki;
         row->m_nAmount = ToAmount(amount);
     };
     const int g = m_gyomu;

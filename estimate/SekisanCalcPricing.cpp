@@ -2,8 +2,10 @@
 // the 技術経費率 and the expense parts by the rates of a 歩掛 detail.
 #include <vector>
 
+#include "estimate/EstimateTexts.h"
 #include "estimate/PricingSupport.h"
 #include "platform/Host.h"
+#include "platform/TextUtil.h"
 
 using namespace calc;
 using namespace pricing;
@@ -19,9 +21,8 @@ void CSekisanData::CheckUnitPrice(int& price, CSekisanItem& item) {
     const int limit = DoubleToLong(214748364.0);
     if (price <= limit && price >= 0) return;
     if (m_pricing.priceWarned.insert(&item).second)
-        AfxMessageBox("「" + item.m_strNameUpper + "」" + "の単価が有効範囲を越えました。" +
-                          "\n\n単価が２．１億円以下になるように調整して下さい。",
-                      MsgButtons::Ok, MsgIcon::None);
+        AfxMessageBox(vemo::FillText(estimate_texts::MsgUnitPriceOutOfRange, {item.m_strNameUpper}), MsgButtons::Ok,
+                      MsgIcon::None);
     price = 0;
     item.m_nUnitPrice = kUnset;
     item.m_nAmount = kUnset;

@@ -3,9 +3,11 @@
 #include <cctype>
 #include <cmath>
 
+#include "estimate/EstimateTexts.h"
 #include "estimate/PricingSupport.h"
 #include "formix/Formix.h"
 
+namespace txt = estimate_texts;
 using namespace calc;
 using namespace pricing;
 
@@ -112,7 +114,7 @@ int CSekisanData::GetKoteiText(std::string& text, int index) const {
     const int named = detail.GetNamedLineCount();
     const bool anyIsAll = detail.m_bukakeType == BukakeType::AnyLineIsAll;
     if ((anyIsAll && n > 0) || (!anyIsAll && n > 0 && n == named)) {
-        text = "全工程,";
+        text = txt::AllKotei;
         return 0;
     }
     std::string names;
@@ -256,7 +258,8 @@ namespace {
 // A heading of a rate table as it appears in a rate text: left out ("") when it names the rate
 // itself or is empty; a written "\n" becomes one blank.
 std::string HeadingPiece(const std::string& heading) {
-    if (heading.empty() || Contains(heading, "変化率") || Contains(heading, "補正率")) return {};
+    if (heading.empty() || Contains(heading, txt::HeadingHenkaritsu) || Contains(heading, txt::HeadingHoseiritsu))
+        return {};
     const size_t pos = heading.find("\\n");
     if (pos == std::string::npos) return heading;
     return heading.substr(0, pos) + " " + heading.substr(pos + 2);
@@ -286,11 +289,11 @@ int CSekisanData::BuildHenkaritsuText(std::string& text, int index, std::array<s
         const int n = item->CountSelectedKotei();
         const int named = detail.GetNamedLineCount();
         if (detail.m_bukakeType == BukakeType::AnyLineIsAll)
-            w = n > 0 ? "全工程," : "一部工程,";
+            w = n > 0 ? txt::AllKotei : txt::SomeKotei;
         else if (n > 0 && n == named)
-            w = "全工程,";
+            w = txt::AllKotei;
         else if (named > 0)
-            w = "一部工程,";
+            w = txt::SomeKotei;
     }
     for (size_t k = 0; k < 9; ++k) {
         names[k].clear();

@@ -2,6 +2,7 @@
 // 職種 across a 業務, the day charges of the 測量 row 13/12, and the rounding of the 業務 total.
 #include <cmath>
 
+#include "estimate/EstimateTexts.h"
 #include "estimate/PricingSupport.h"
 
 using namespace calc;
@@ -503,7 +504,7 @@ int CSekisanData::CalcDayChargeAmount(int index) {
         else
             sum += Amount(fault, static_cast<double>(price) * d * g);
         const CTankaRow* named = Tanka().FindRow(k + 2);
-        text += (named ? named->m_name : std::string()) + NumToStr(d, 1.0) + "日，";
+        text += (named ? named->m_name : std::string()) + NumToStr(d, 1.0) + estimate_texts::DaysWide;
     }
     if (!text.empty() && !item->m_bNameLowerEdited) item->m_strNameLower = text;
     return scope.Finish(Amount(fault, sum));

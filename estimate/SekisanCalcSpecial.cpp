@@ -4,9 +4,11 @@
 #include <memory>
 #include <span>
 
+#include "estimate/EstimateTexts.h"
 #include "estimate/PricingSupport.h"
 #include "platform/NumberText.h"
 
+namespace txt = estimate_texts;
 using namespace calc;
 using namespace pricing;
 
@@ -34,10 +36,10 @@ struct PowerKind {
     const char* text;
 };
 constexpr PowerKind kPowerKinds[] = {
-    {0, 10.0, 0.26, 10000, 150000, "10.0x^0.26(千円) x:直接人件費(千円)"},
-    {1, 0.4, 0.69, 10000, 250000, "0.4x^0.69(千円) x:直接人件費(千円)"},
-    {5, 2.3, 0.44, 10000, 170000, "2.3x^0.44(千円) x:直接人件費(千円)"},
-    {6, 4.7, 0.38, 0, 260000, "4.7x^0.38(千円) x:直接調査費(千円)"},
+    {0, 10.0, 0.26, 10000, 150000, txt::SeidoClass0},
+    {1, 0.4, 0.69, 10000, 250000, txt::SeidoClass1},
+    {5, 2.3, 0.44, 10000, 170000, txt::SeidoClass5},
+    {6, 4.7, 0.38, 0, 260000, txt::SeidoClass6},
 };
 
 }  // namespace
@@ -71,13 +73,13 @@ int CSekisanData::CalcSeidoKanrihi(int kind, double base, std::string& text, int
     switch (kind) {
     case 2:
         r = static_cast<int64_t>(DoubleToLong(base * 0.04 / 1000.0)) * 1000;
-        text = "直接人件費の4.0%(千円)";
+        text = txt::SeidoClass2;
         clampHigh(400000);
         break;
     case 4:
         if (gyomu == Gyomu::DoshitsuIppan) {
             r = DoubleToLong(base * 0.016);
-            text = "1.6%";
+            text = txt::SeidoClass4Soil;
             if (r >= 200000) {
                 r = 200000;
                 text.clear();
@@ -85,7 +87,7 @@ int CSekisanData::CalcSeidoKanrihi(int kind, double base, std::string& text, int
         } else {
             const double rate = f8_45((10.0 - 0.5 * f8_45(base / 1000000.0, 0.01)) / 100.0, 0.0001);
             r = DoubleToLong(base * rate);
-            text = "直接人件費の " + vemo::FormatFixed(rate * 100.0, 2) + "%";
+            text = txt::OfJinkenhi + vemo::FormatFixed(rate * 100.0, 2) + "%";
             clampLow(50000);
             if (base > 10000000) {
                 r = 500000;
@@ -95,11 +97,11 @@ int CSekisanData::CalcSeidoKanrihi(int kind, double base, std::string& text, int
         break;
     case 7:
         r = DoubleToLong(base * 0.0215 + 45451);
-        text = "0.0215×直接調査費+45451 ";
+        text = txt::SeidoClass7;
         break;
     case 8:
         r = static_cast<int64_t>(DoubleToLong(DoubleToLong(base / 1000.0) * 0.02)) * 1000;
-        text = "直接調査費(千円)×0.02 = (千円)";
+        text = txt::SeidoClass8;
         break;
     default:
         break;
@@ -136,22 +138,21 @@ int CSekisanData::CalcDensiKeisanki(int gyomu, int index, int base, int baseB, s
     const bool survey = IsSokuryoGyomu(gyomu);
     const bool bukken = gyomu == Gyomu::Bukken, soil = gyomu == Gyomu::DoshitsuIppan;
     if (table == 1) {
-        r = survey   ? Rates{0.0083, 313000, "直接人件費の 0.83%", 0.0259, 904000, "直接人件費の 2.59%"}
-            : bukken ? Rates{0.0229, 313000, "直接人件費の 2.29%", 0.0259, 904000, "直接人件費の 2.59%"}
-            : soil   ? Rates{0.016, 765000, "直接調査費の 1.60%", 0.0259, 904000, "直接人件費の 2.59%"}
-                     : Rates{0.0133, 307000, "直接人件費の 1.33%", 0.0259, 904000, "直接人件費の 2.59%"};
+        r = survey   ? Rates{0.0083, 313000, txt::DensiAltSokuryo, 0.0259, 904000, txt::DensiAltB}
+            : bukken ? Rates{0.0229, 313000, txt::DensiAltBukken, 0.0259, 904000, txt::DensiAltB}
+            : soil   ? Rates{0.016, 765000, txt::DensiAltSoil, 0.0259, 904000, txt::DensiAltB}
+                     : Rates{0.0133, 307000, txt::DensiAltOther, 0.0259, 904000, txt::DensiAltB};
     } else {
-        r = survey   ? Rates{0.0056, 230000, "直接人件費の 0.56%", 0.0149, 597000, "直接人件費の 1.49%"}
-            : bukken ? Rates{0.0191, 230000, "直接人件費の 1.91%", 0.0149, 597000, "直接人件費の 1.49%"}
-            : soil   ? Rates{0.0214, 1026000, "直接調査費の 2.14%", 0.0149, 597000, "直接人件費の 1.49%"}
-                     : Rates{0.0063, 244000, "直接人件費の 0.63%", 0.0149, 597000, "直接人件費の 1.49%"};
+        r = survey   ? Rates{0.0056, 230000, txt::DensiSokuryo, 0.0149, 597000, txt::DensiB}
+            : bukken ? Rates{0.0191, 230000, txt::DensiBukken, 0.0149, 597000, txt::DensiB}
+            : soil   ? Rates{0.0214, 1026000, txt::DensiSoil, 0.0149, 597000, txt::DensiB}
+                     : Rates{0.0063, 244000, txt::DensiOther, 0.0149, 597000, txt::DensiB};
     }
     std::string textA = r.textA, textB = r.textB;
     if (!IsUnset(row->m_nRate)) {
         r.rateA = row->m_nRate / 10000.0;
         r.capA = 999999999;
-        textA = std::string(soil ? "直接調査費の " : "直接人件費の ") + vemo::FormatFixed(row->m_nRate / 100.0, 2) +
-                "%";
+        textA = std::string(soil ? txt::OfChosahi : txt::OfJinkenhi) + vemo::FormatFixed(row->m_nRate / 100.0, 2) + "%";
     }
     double a = static_cast<double>(a64) * r.rateA;
     double b = static_cast<double>(baseB) * r.rateB;
@@ -187,7 +188,7 @@ int UpdateSpecialRow(CSekisanItemList& list, int gyomu, int mode, int32_t koshu,
         row->m_nGyomu = gyomu;
         row->m_nKoshu = koshu;
         row->m_strNameUpper = name;
-        row->m_strUnit = "式";
+        row->m_strUnit = txt::UnitShiki;
         row->m_nQuantity = 1000;
         list.InsertItem(anchor, std::move(row));
     }
@@ -197,15 +198,15 @@ int UpdateSpecialRow(CSekisanItemList& list, int gyomu, int mode, int32_t koshu,
 }  // namespace
 
 int CSekisanData::UpdateDensiRow(int gyomu, int mode) {
-    return UpdateSpecialRow(m_ItemList, gyomu, mode, Koshu::DensiRow, "電子計算機使用料", kDensiRowAnchors);
+    return UpdateSpecialRow(m_ItemList, gyomu, mode, Koshu::DensiRow, txt::RowDensiKeisanki, kDensiRowAnchors);
 }
 
 int CSekisanData::UpdateSeidoRow(int gyomu, int mode) {
-    return UpdateSpecialRow(m_ItemList, gyomu, mode, Koshu::SeidoRow, "精度管理費", kSeidoRowAnchors);
+    return UpdateSpecialRow(m_ItemList, gyomu, mode, Koshu::SeidoRow, txt::RowSeidoKanrihi, kSeidoRowAnchors);
 }
 
 int CSekisanData::UpdateZairyoRow(int gyomu, int mode) {
-    return UpdateSpecialRow(m_ItemList, gyomu, mode, Koshu::ZairyoRow, "材料費等", kZairyoRowAnchors);
+    return UpdateSpecialRow(m_ItemList, gyomu, mode, Koshu::ZairyoRow, txt::RowZairyohi, kZairyoRowAnchors);
 }
 
 int CSekisanData::CalcDensiRowAmount(int gyomu, int index, int& extra) {
@@ -382,7 +383,7 @@ int CSekisanData::GetDayCharge(int index, int id, std::string& text) {
             }
         }
     }
-    text = row->m_name + NumToStr(c, 1.0) + "日,";
+    text = row->m_name + NumToStr(c, 1.0) + txt::Days;
     return price;
 }
 

@@ -9,11 +9,14 @@
 #include "estimate/CalcCodes.h"
 #include "estimate/CalcEnvironment.h"
 #include "estimate/DriverSupport.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
 #include "master/BukakeFile.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
+#include "platform/TextUtil.h"
 
+namespace txt = estimate_texts;
 using namespace calc;
 using driver::IsDayChargeRow;
 using driver::SetLower;
@@ -24,7 +27,6 @@ namespace {
 
 constexpr int kSlotCount = Gyomu::LastBusiness + 1;  // 業務 totals by code 1..LastBusiness
 constexpr int64_t kTotalLimit = 999'999'999;
-constexpr char kNotInGenka[] = "業務原価に含めない";
 
 // The rounding choices of a 業務's total rows, so that a pass working on totals of the pass
 // before cannot lower the user's choice for good.
@@ -82,9 +84,7 @@ int CSekisanData::Recalculate(int gyomu) {
     CalcSummaryRows();
     UpdateRemarks();
     if (!MissingPriceName().empty()) {
-        AfxMessageBox("「" + MissingPriceName() +
-                          "」 に未入力な単価があります。\n代価表を表示して未入力な単価を確認してください。",
-                      MsgButtons::Ok, MsgIcon::None);
+        AfxMessageBox(vemo::FillText(txt::MsgMissingPrice, {MissingPriceName()}), MsgButtons::Ok, MsgIcon::None);
     }
     return 1;
 }
@@ -174,7 +174,8 @@ int CSekisanData::UpdateRemarks() {
         if (BuildHenkaritsuText(text, i, names, values, numbers, 0) == 0 && !item->m_bNameLowerEdited)
             item->m_strNameLower = text;
         if (!IsUnset(item->m_nWeightAverage)) {
-            const std::string weight = "×" + NumToStr(item->m_nWeightAverage / 1000.0, 0.001);
+            const std::string weight =
+                vemo::FillText(txt::WeightAverage, {NumToStr(item->m_nWeightAverage / 1000.0, 0.001)});
             if (!item->m_bNameLowerEdited) item->m_strNameLower = weight;
             if (type == BukakeType::KoshuTotal) SetLower(*item, weight);
         } else if (type == BukakeType::KoshuTotal) {
@@ -193,14 +194,14 @@ int CSekisanData::UpdateRemarks() {
 
         // Not printed, and the plain 業務 and 工種 rows.
         if (item->m_bNoPrint) {
-            SetLower(*item, "印刷無");
+            SetLower(*item, txt::NoPrint);
         } else if (level == 0 || level == 1) {
             const std::string& lower = item->m_strRemarkLower;
-            const bool labourSplitText = IsLabourSplitGyomu(g) &&
-                                         IsOneOf(k, {Koshu::ChokusetsuJinkenhi, Koshu::DenshiSeikahin, Koshu::Shokeihi,
-                                                     Koshu::SonotaGenka}) &&
-                                         bukake.m_splitFlag == 0 && !lower.empty() &&
-                                         (lower.rfind("新(", 0) == 0 || lower.find("従(") != std::string::npos);
+            const bool labourSplitText =
+                IsLabourSplitGyomu(g) &&
+                IsOneOf(k, {Koshu::ChokusetsuJinkenhi, Koshu::DenshiSeikahin, Koshu::Shokeihi, Koshu::SonotaGenka}) &&
+                bukake.m_splitFlag == 0 && !lower.empty() &&
+                (lower.rfind(txt::NewLabourOpen, 0) == 0 || lower.find(txt::ConvLabourOpen) != std::string::npos);
             if (!labourSplitText) SetLower(*item, "");
         }
 
@@ -222,11 +223,11 @@ int CSekisanData::UpdateRemarks() {
             const char* on = nullptr;
             const char* off = nullptr;
             if (IsSokuryoGyomu(g) && shubetsu->m_coefficient > 0) {
-                on = "精度管理費有", off = "精度管理費無";
+                on = txt::SeidoOn, off = txt::SeidoOff;
             } else if (IsSekkeiGyomu(g) && detail.m_rates[0] > 0) {
-                on = "電子計算機使用料有", off = "電子計算機使用料無";
+                on = txt::DensiOn, off = txt::DensiOff;
             } else if (g == Gyomu::Bukken && detail.m_rates[2] > 0) {
-                on = "材料費有", off = "材料費無";
+                on = txt::ZairyoOn, off = txt::ZairyoOff;
             }
             if (on) SetUpper(*item, item->m_bSpecialExpense == 0 ? off : on);
         }
@@ -264,7 +265,8 @@ int CSekisanData::UpdateRemarks() {
                 type != BukakeType::KoshuTotal && item->m_nDaikaNo != -1)
                 SetLower(*item, "");
         } else if (!entered) {
-            SetLower(*item, "第" + NumToStr(item->m_nDaikaNo, 1.0) + "号" + (daikaName.empty() ? "一位代価表" : daikaName));
+            SetLower(*item, vemo::FillText(txt::DaikaNumber, {NumToStr(item->m_nDaikaNo, 1.0),
+                                                              daikaName.empty() ? txt::DefaultDaikaName : daikaName}));
         } else {
             SetLower(*item, "");
         }
@@ -273,10 +275,10 @@ int CSekisanData::UpdateRemarks() {
         const bool plainLower = !item->m_bKeepRemarkLower && IsUnset(item->m_nDaikaNo);
         if (item->m_nYearCode == kYearNotInGenka) {
             if (plainLower) {
-                item->m_strRemarkLower = kNotInGenka;
-                if (item->m_strRemarkUpper == kNotInGenka) item->m_strRemarkUpper.clear();
+                item->m_strRemarkLower = txt::NotInGenka;
+                if (item->m_strRemarkUpper == txt::NotInGenka) item->m_strRemarkUpper.clear();
             } else {
-                SetUpper(*item, kNotInGenka);
+                SetUpper(*item, txt::NotInGenka);
             }
         } else if (item->m_nYearCode == kYearInGenka) {
             if (plainLower)

@@ -3,23 +3,25 @@
 #include <utility>
 
 #include "estimate/CalcCodes.h"
+#include "estimate/EstimateTexts.h"
 #include "platform/Archive.h"
 #include "platform/Cp932.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
+#include "platform/TextUtil.h"
 
 std::string MsgCannotOpenSekisanFile(const std::string& path, const std::string& reason) {
-    std::string text = "積算データ ファイル「" + path + "」を開けません。";
+    std::string text = vemo::FillText(estimate_texts::MsgCannotOpenSekisanFile, {path});
     if (!reason.empty()) text += "\n" + reason;
     return text;
 }
 
 std::string MsgDamagedSekisanFile(const std::string& path) {
-    return "積算データ ファイル「" + path + "」を読み込めません。\nファイルが途中で切れているか、壊れています。";
+    return vemo::FillText(estimate_texts::MsgDamagedSekisanFile, {path});
 }
 
 std::string MsgCannotSaveSekisanFile(const std::string& path, const std::string& reason) {
-    std::string text = "積算データ ファイル「" + path + "」を保存できません。";
+    std::string text = vemo::FillText(estimate_texts::MsgCannotSaveSekisanFile, {path});
     if (!reason.empty()) text += "\n" + reason;
     return text;
 }
