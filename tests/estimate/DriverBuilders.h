@@ -7,6 +7,7 @@
 #include "CalcTestEnv.h"
 #include "EstimateBuilders.h"
 #include "ScriptedHost.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
 
 // A fixture for the tests of the main pass and the recalculation: masters built in code (installed
@@ -15,6 +16,7 @@
 namespace driver_test {
 
 using namespace calc;
+namespace txt = estimate_texts;
 
 class DriverTest : public ::testing::Test {
 protected:

@@ -77,14 +77,14 @@ protected:
         const CSekisanItem& row = Row(Gyomu::Sokuryo, 10, 1);
         EXPECT_EQ(row.m_nUnitPrice, 1'683'750);
         EXPECT_EQ(row.m_nAmount2, 0);
-        ExpectRow(row, 505'125, "精度管理費有", "");
+        ExpectRow(row, 505'125, txt::SeidoOn, "");
         EXPECT_EQ(row.m_strNameLower, "全工程");
         ExpectRow(Row(Gyomu::Sokuryo, 10), 505'125, "", "");
         ExpectRow(Row(Gyomu::Sokuryo, Koshu::ChokusetsuhiKei), 505'125, "", "");
-        EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::ChokusetsuhiKei).m_strUnit, "式");
+        EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::ChokusetsuhiKei).m_strUnit, txt::UnitShiki);
         // 電子成果品作成費 of the direct labour 3 × 150,000 = 450,000: 2.3 ×
         // 450^0.44 = 33.8 千円.
-        ExpectRow(Row(Gyomu::Sokuryo, Koshu::DenshiSeikahin), 33'000, "2.3x^0.44(千円) x:直接人件費(千円)", "");
+        ExpectRow(Row(Gyomu::Sokuryo, Koshu::DenshiSeikahin), 33'000, txt::SeidoClass5, "");
         // 直接人件費: direct 505,125 + 33,000.
         ExpectRow(Row(Gyomu::Sokuryo, Koshu::ChokusetsuJinkenhi), 538'125, "直接人件費    (450,000)", "");
         // 諸経費: 288.5 × 538,125^−0.084 × 100 = 9,522.5 → 95.20 %; 538,125 × 95.20
@@ -137,7 +137,7 @@ protected:
     void CheckDesign() {
         // New method: 1.00 × 50,000 + 2.00 × 40,000 = 130,000; 電子計算機使用料 5 %
         // = 6,500.
-        ExpectRow(Row(Gyomu::Sekkei, 20, 1), 136'500, "電子計算機使用料有", "");
+        ExpectRow(Row(Gyomu::Sekkei, 20, 1), 136'500, txt::DensiOn, "");
         EXPECT_EQ(Row(Gyomu::Sekkei, 20, 1).m_nAmount2, 136'500);
         // Conventional: 3.00 × 30,000 = 90,000.
         ExpectRow(Row(Gyomu::Sekkei, 21, 1), 90'000, "100.00%", "");  // the item rate of a lump row
@@ -146,8 +146,7 @@ protected:
                   "新(130,000),従(90,000)");
         // 電子成果品作成費 (class 0): 10 × 220^0.26 = 40.6 千円; of the new labour
         // 10 × 130^0.26 = 35.4 千円.
-        ExpectRow(Row(Gyomu::Sekkei, Koshu::DenshiSeikahin), 40'000, "10.0x^0.26(千円) x:直接人件費(千円)",
-                  "新(35,000)");
+        ExpectRow(Row(Gyomu::Sekkei, Koshu::DenshiSeikahin), 40'000, txt::SeidoClass0, "新(35,000)");
         // 諸経費 35 % of the conventional labour 90,000.
         ExpectRow(Row(Gyomu::Sekkei, Koshu::Shokeihi), 31'500, "直接人件費の 35.00%", "従(90,000)");
         // 技術経費 20 % (the coefficient with the larger amount) of 31,500 + 90,000
@@ -162,7 +161,7 @@ protected:
         EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::IppanKanrihi).m_nYearCode, 30101);
         ExpectRow(Row(Gyomu::Sekkei, Koshu::GyomuGenka), 241'505, "", "");
         ExpectRow(Row(Gyomu::Sekkei, Koshu::ConventionalTotal), 226'500, "直接人件費    (220,000)", "");
-        EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::ConventionalTotal).m_strUnit, "式");
+        EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::ConventionalTotal).m_strUnit, txt::UnitShiki);
         ExpectRow(Row(Gyomu::Sekkei, Koshu::GyomuKakaku), 522'000, "", "");
         EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::GyomuKakaku).m_nAmount2, 522'355);
     }
@@ -200,10 +199,10 @@ protected:
         // × 2.000 棟 = 133,000; material 2 × 5,000 = 10,000.
         const CSekisanItem& row = Row(Gyomu::Bukken, 30, 1);
         EXPECT_EQ(row.m_nUnitPrice, 665'000);
-        ExpectRow(row, 133'000, "材料費有", "");
+        ExpectRow(row, 133'000, txt::ZairyoOn, "");
         ASSERT_EQ(Find(Gyomu::Bukken, Koshu::ZairyoRow), Find(Gyomu::Bukken, 30, 1) + 1);
-        EXPECT_EQ(Row(Gyomu::Bukken, Koshu::ZairyoRow).m_strNameUpper, "材料費等");
-        EXPECT_EQ(Row(Gyomu::Bukken, Koshu::ZairyoRow).m_strUnit, "式");
+        EXPECT_EQ(Row(Gyomu::Bukken, Koshu::ZairyoRow).m_strNameUpper, txt::RowZairyohi);
+        EXPECT_EQ(Row(Gyomu::Bukken, Koshu::ZairyoRow).m_strUnit, txt::UnitShiki);
         ExpectRow(Row(Gyomu::Bukken, Koshu::ZairyoRow), 10'000, "", "");
         // Labour (conventional): 2 × 65,000 = 130,000. 直接人件費 row: direct
         // 133,000 + 材料費等 10,000.

@@ -158,7 +158,7 @@ TEST_F(MainPassTest, TotalRowShowsItsRoundingWhenAsked) {
     env.settings.MarumeDsp = 1;
     BuildSurvey(4);
     data.Recalculate(Gyomu::Sokuryo);
-    EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::GyomuKakaku).m_strRemarkUpper, "(万円止め)");
+    EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::GyomuKakaku).m_strRemarkUpper, txt::MarumeMan);
     env.settings.MarumeDsp = 0;
     data.Recalculate(Gyomu::Sokuryo);
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::GyomuKakaku).m_strRemarkUpper, "");
@@ -174,7 +174,7 @@ TEST_F(MainPassTest, KoshuRowTotalsItsShubetsuOnlyWhenAsked) {
     EXPECT_TRUE(IsUnset(Row(Gyomu::Sokuryo, 690).m_nAmount));
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::ChokusetsuhiKei).m_nAmount, 350);
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::ChokusetsuhiKei).m_nQuantity, 1000);
-    EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::ChokusetsuhiKei).m_strUnit, "式");
+    EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::ChokusetsuhiKei).m_strUnit, txt::UnitShiki);
 }
 
 TEST_F(MainPassTest, DirectSumBeyondNineDigitsRestartsAtZeroAndIsReported) {
@@ -265,7 +265,7 @@ TEST_F(SurveyAccuracyRowTest, RowInsertedDuringTheWalkDoesNotEndItEarly) {
     // The 精度管理費 row goes in front of the 諸経費 row and takes the 1,000 at once; the total row,
     // now one place further down, is still reached: 10,000 + 諸経費 10 % of 10,000.
     ASSERT_EQ(Find(Gyomu::Sokuryo, Koshu::SeidoRow), 3);
-    EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::SeidoRow).m_strNameUpper, "精度管理費");
+    EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::SeidoRow).m_strNameUpper, txt::RowSeidoKanrihi);
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::SeidoRow).m_nAmount, 1'000);
     EXPECT_EQ(Row(Gyomu::Sokuryo, 10, 1).m_nAmount, 10'000);
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::GyomuKakaku).m_nAmount, 11'000);
@@ -308,7 +308,7 @@ TEST_F(MainPassTest, WholeEstimateRunsEveryBusinessCodeUpTo31) {
     build.Gyomu(Gyomu::LastBusiness).Koshu(69).Amount(800).Koshu(Koshu::ChokusetsuhiKei);
     data.Recalculate(0);
     EXPECT_EQ(Row(Gyomu::LastCalculated, Koshu::ChokusetsuhiKei).m_nAmount, 700);
-    EXPECT_EQ(Row(Gyomu::LastCalculated, Koshu::ChokusetsuhiKei).m_strUnit, "式");
+    EXPECT_EQ(Row(Gyomu::LastCalculated, Koshu::ChokusetsuhiKei).m_strUnit, txt::UnitShiki);
     EXPECT_TRUE(IsUnset(Row(Gyomu::LastBusiness, Koshu::ChokusetsuhiKei).m_nAmount));
 }
 
@@ -324,7 +324,7 @@ TEST_F(MainPassTest, WholeEstimateNeedsAllThreeRuns) {
     build.Koshu(Koshu::GyomuKakaku).Set([](CSekisanItem& i) { i.m_nRounding = 4; });
     data.Recalculate(0);
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::DensiKeisanki).m_nAmount, 56'000);
-    EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::DensiKeisanki).m_strRemarkUpper, "直接人件費の 0.56%");
+    EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::DensiKeisanki).m_strRemarkUpper, txt::DensiSokuryo);
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_nAmount2, 301'680);
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_nAmount, 301'680 - 7'680);
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::GyomuKakaku).m_nAmount2, 10'357'680);
@@ -361,7 +361,7 @@ TEST_F(MainPassTest, ShubetsuMissingFromTheMasterIsClearedAndMarked) {
     EXPECT_EQ(row.m_nUnitPrice, 0);
     EXPECT_EQ(row.m_nAmount, 0);
     EXPECT_EQ(row.m_strRemarkUpper, "");
-    EXPECT_EQ(row.m_strRemarkLower, "削除されています");
+    EXPECT_EQ(row.m_strRemarkLower, txt::RemarkDeleted);
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::ChokusetsuhiKei).m_nAmount, 0);
 }
 

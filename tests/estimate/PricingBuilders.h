@@ -5,6 +5,7 @@
 
 #include "CalcTestEnv.h"
 #include "ScriptedHost.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
 
 // A fixture for the pricing tests: masters built in code (installed as the calculation
@@ -12,6 +13,7 @@
 namespace pricing_test {
 
 using namespace calc;
+namespace txt = estimate_texts;
 
 class PricingTest : public ::testing::Test {
 protected:

@@ -217,7 +217,7 @@ TEST_F(RateValues, KoteiText) {
     std::string text = "x";
     for (int i = 0; i < 5; ++i) Item(row).m_bKotei[static_cast<size_t>(i)] = 1;
     EXPECT_EQ(data.GetKoteiText(text, row), 0);
-    EXPECT_EQ(text, "全工程,");
+    EXPECT_EQ(text, txt::AllKotei);
     Item(row).m_bKotei.fill(0);
     Item(row).m_bKotei[0] = Item(row).m_bKotei[2] = 1;
     EXPECT_EQ(data.GetKoteiText(text, row), 0);

@@ -88,10 +88,10 @@ TEST_F(RemarksTest, SpecialExpenseRemarkByBusinessKindAndFlag) {
     build.Gyomu(Gyomu::Sokuryo).Koshu(10).Shubetsu(1);
     build.Gyomu(Gyomu::Bukken).Koshu(30).Shubetsu(1).Set([](CSekisanItem& i) { i.m_bSpecialExpense = 0; });
     data.UpdateRemarks();
-    EXPECT_EQ(Row(Gyomu::KukakuSekkei, 20, 1).m_strRemarkUpper, "電子計算機使用料無");
+    EXPECT_EQ(Row(Gyomu::KukakuSekkei, 20, 1).m_strRemarkUpper, txt::DensiOff);
     EXPECT_EQ(Row(Gyomu::KukakuSekkei, 20, 2).m_strRemarkUpper, "そのまま");
-    EXPECT_EQ(Row(Gyomu::Sokuryo, 10, 1).m_strRemarkUpper, "精度管理費有");
-    EXPECT_EQ(Row(Gyomu::Bukken, 30, 1).m_strRemarkUpper, "材料費無");
+    EXPECT_EQ(Row(Gyomu::Sokuryo, 10, 1).m_strRemarkUpper, txt::SeidoOn);
+    EXPECT_EQ(Row(Gyomu::Bukken, 30, 1).m_strRemarkUpper, txt::ZairyoOff);
 }
 
 TEST_F(RemarksTest, MissingHojoRecordSkipsThatRowOnly) {
@@ -100,8 +100,8 @@ TEST_F(RemarksTest, MissingHojoRecordSkipsThatRowOnly) {
     build.Shubetsu(1, "削除された種別").DaikaNo(4).Set([](CSekisanItem& i) { i.m_strRemarkLower = "削除されています"; });
     build.Shubetsu(2, "後の種別").DaikaNo(5).Set([](CSekisanItem& i) { i.m_bSpecialExpense = 0; });
     EXPECT_EQ(data.UpdateRemarks(), -1);
-    EXPECT_EQ(Row(Gyomu::KukakuSekkei, 20, 1).m_strRemarkLower, "削除されています");
-    EXPECT_EQ(Row(Gyomu::KukakuSekkei, 20, 2).m_strRemarkUpper, "電子計算機使用料無");
+    EXPECT_EQ(Row(Gyomu::KukakuSekkei, 20, 1).m_strRemarkLower, txt::RemarkDeleted);
+    EXPECT_EQ(Row(Gyomu::KukakuSekkei, 20, 2).m_strRemarkUpper, txt::DensiOff);
     EXPECT_EQ(Row(Gyomu::KukakuSekkei, 20, 2).m_strRemarkLower, "第5号一位代価表");
 }
 
@@ -132,8 +132,8 @@ TEST_F(RemarksTest, YearCodeRemarks) {
     });
     data.UpdateRemarks();
     EXPECT_EQ(Row(Gyomu::Sekkei, 20, 1).m_strRemarkUpper, "");
-    EXPECT_EQ(Row(Gyomu::Sekkei, 20, 1).m_strRemarkLower, "業務原価に含めない");
-    EXPECT_EQ(Row(Gyomu::Sekkei, 71).m_strRemarkUpper, "業務原価に含めない");
+    EXPECT_EQ(Row(Gyomu::Sekkei, 20, 1).m_strRemarkLower, txt::NotInGenka);
+    EXPECT_EQ(Row(Gyomu::Sekkei, 71).m_strRemarkUpper, txt::NotInGenka);
     EXPECT_EQ(Row(Gyomu::Sekkei, 71).m_strRemarkLower, "第2号一位代価表");
     EXPECT_EQ(Row(Gyomu::Sekkei, 72).m_strRemarkUpper, "残る");
     EXPECT_EQ(Row(Gyomu::Sekkei, 72).m_strRemarkLower, "");
@@ -154,7 +154,7 @@ TEST_F(RemarksTest, NotPrintedAndPlainRows) {
     EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::ChokusetsuJinkenhi).m_strRemarkLower, "新(100,000),従(50,000)");
     EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::Shokeihi).m_strRemarkLower, "従(50,000)");
     EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::GijutsuKeihi).m_strRemarkLower, "");  // not a labour-split row
-    EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::Nebiki).m_strRemarkLower, "印刷無");
+    EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::Nebiki).m_strRemarkLower, txt::NoPrint);
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::ChokusetsuJinkenhi).m_strRemarkLower, "");
 
     // Once the 歩掛 master no longer splits the labour, the split texts go too.

@@ -56,7 +56,7 @@ protected:
             if (item.GetLevel() == 2) {
                 ++rows;
                 EXPECT_GT(item.m_nAmount, 0) << item.m_strNameUpper;
-                EXPECT_NE(item.m_strRemarkLower, "削除されています") << item.m_strNameUpper;
+                EXPECT_NE(item.m_strRemarkLower, txt::RemarkDeleted) << item.m_strNameUpper;
             }
         }
         EXPECT_GT(rows, 0);

@@ -31,12 +31,12 @@ INSTANTIATE_TEST_SUITE_P(
         // k = 100,000: 10 × 100,000^0.26 = 199.5 → 199,000 → above 150,000
         SeidoCase{0, 100000000, Gyomu::Sokuryo, 150000, ""},
         // k = 10,000: 10 × 10,000^0.26 = 109.6 → 109,000
-        SeidoCase{0, 10000000, Gyomu::Sekkei, 109000, "10.0x^0.26(千円) x:直接人件費(千円)"},
-        SeidoCase{0, 1000, Gyomu::Sekkei, 10000, "10.0x^0.26(千円) x:直接人件費(千円)"},  // k = 1: exactly 10,000
-        SeidoCase{0, 999, Gyomu::Sekkei, 10000, ""},  // k = 0 → raised to 10,000
+        SeidoCase{0, 10000000, Gyomu::Sekkei, 109000, txt::SeidoClass0},
+        SeidoCase{0, 1000, Gyomu::Sekkei, 10000, txt::SeidoClass0},  // k = 1: exactly 10,000
+        SeidoCase{0, 999, Gyomu::Sekkei, 10000, ""},                 // k = 0 → raised to 10,000
         // k = 1,000: 0.4 × 1,000^0.69 = 46.99 → 46,000
-        SeidoCase{1, 1000000, Gyomu::Sekkei, 46000, "0.4x^0.69(千円) x:直接人件費(千円)"},
-        SeidoCase{2, 5000000, Gyomu::Sekkei, 200000, "直接人件費の4.0%(千円)"},
+        SeidoCase{1, 1000000, Gyomu::Sekkei, 46000, txt::SeidoClass1},
+        SeidoCase{2, 5000000, Gyomu::Sekkei, 200000, txt::SeidoClass2},
         SeidoCase{2, 12345678, Gyomu::Sekkei, 400000, ""},  // 493,000 → 400,000
         SeidoCase{3, 5000000, Gyomu::Sekkei, 0, ""},
         // r = (10 − 0.5 × 1.00) / 100 = 0.095
@@ -44,16 +44,16 @@ INSTANTIATE_TEST_SUITE_P(
         // r = (10 − 0.5 × 0.50) / 100 = 0.0975 → 48,750 → raised to 50,000
         SeidoCase{4, 500000, Gyomu::Sokuryo, 50000, ""},
         SeidoCase{4, 20000000, Gyomu::Sokuryo, 500000, ""},
-        SeidoCase{4, 500000, Gyomu::DoshitsuIppan, 8000, "1.6%"},
+        SeidoCase{4, 500000, Gyomu::DoshitsuIppan, 8000, txt::SeidoClass4Soil},
         SeidoCase{4, 20000000, Gyomu::DoshitsuIppan, 200000, ""},  // 320,000 → 200,000
         // k = 1,000: 2.3 × 1,000^0.44 = 48.05 → 48,000
-        SeidoCase{5, 1000000, Gyomu::Sokuryo, 48000, "2.3x^0.44(千円) x:直接人件費(千円)"},
+        SeidoCase{5, 1000000, Gyomu::Sokuryo, 48000, txt::SeidoClass5},
         // k = 1,000: 4.7 × 1,000^0.38 = 64.86 → 64,000
-        SeidoCase{6, 1000000, Gyomu::DoshitsuIppan, 64000, "4.7x^0.38(千円) x:直接調査費(千円)"},
-        SeidoCase{7, 1000000, Gyomu::DoshitsuIppan, 66951, "0.0215×直接調査費+45451 "},  // 21,500 + 45,451
+        SeidoCase{6, 1000000, Gyomu::DoshitsuIppan, 64000, txt::SeidoClass6},
+        SeidoCase{7, 1000000, Gyomu::DoshitsuIppan, 66951, txt::SeidoClass7},  // 21,500 + 45,451
         // 1,234 × 0.02 = 24.68 → 24
-        SeidoCase{8, 1234567, Gyomu::DoshitsuIppan, 24000, "直接調査費(千円)×0.02 = (千円)"},
-        SeidoCase{8, 1000, Gyomu::DoshitsuIppan, 0, "直接調査費(千円)×0.02 = (千円)"},
+        SeidoCase{8, 1234567, Gyomu::DoshitsuIppan, 24000, txt::SeidoClass8},
+        SeidoCase{8, 1000, Gyomu::DoshitsuIppan, 0, txt::SeidoClass8},
         SeidoCase{9, 1000000, Gyomu::DoshitsuIppan, 0, ""},
         SeidoCase{0, -1000000, Gyomu::Sokuryo, 0, ""}));  // a negative base has no power: no amount
 
@@ -63,20 +63,20 @@ TEST_F(Special, ComputerChargeByTableAndBusinessKind) {
     const int row = AddKoshuRow(Gyomu::Sekkei, Koshu::DensiRow);
     std::string text;
     EXPECT_EQ(data.CalcDensiKeisanki(Gyomu::Sekkei, row, 10000000, 0, text, 1), 133000);  // 1.33 %
-    EXPECT_EQ(text, "直接人件費の 1.33%");
+    EXPECT_EQ(text, txt::DensiAltOther);
     EXPECT_EQ(Item(row).m_nLL[1], 10000000);
     EXPECT_EQ(Item(row).m_nLL[2], 0);
     EXPECT_EQ(data.CalcDensiKeisanki(Gyomu::Sekkei, row, 30000000, 0, text, 1), 307000);  // 399,000 → cap
     EXPECT_EQ(text, "");
     EXPECT_EQ(data.CalcDensiKeisanki(Gyomu::DoshitsuIppan, row, 10000000, 0, text, 0), 214000);  // 2.14 %
-    EXPECT_EQ(text, "直接調査費の 2.14%");
+    EXPECT_EQ(text, txt::DensiSoil);
     // A = 6,000,000 × 1.33 % = 79,800; B = 4,000,000 × 2.59 % = 103,600; both: no text
     EXPECT_EQ(data.CalcDensiKeisanki(Gyomu::Sekkei, row, 10000000, 4000000, text, 1), 183400);
     EXPECT_EQ(text, "");
     EXPECT_EQ(Item(row).m_nLL[1], 6000000);
     EXPECT_EQ(Item(row).m_nLL[2], 4000000);
     EXPECT_EQ(data.CalcDensiKeisanki(Gyomu::Sokuryo, row, 1000000, 1000000, text, 0), 14900);  // B alone: 1.49 %
-    EXPECT_EQ(text, "直接人件費の 1.49%");
+    EXPECT_EQ(text, txt::DensiB);
     Item(row).m_nRate = 150;  // the row's own rate, no cap
     EXPECT_EQ(data.CalcDensiKeisanki(Gyomu::Sekkei, row, 10000000, 0, text, 1), 150000);
     EXPECT_EQ(text, "直接人件費の 1.50%");
@@ -94,8 +94,8 @@ TEST_F(Special, SpecialRowsAreInsertedBeforeTheirAnchorAndRemoved) {
     EXPECT_EQ(row.m_nGyomu, 3);
     EXPECT_EQ(row.m_nKoshu, Koshu::ZairyoRow);
     EXPECT_EQ(row.GetLevel(), 1);
-    EXPECT_EQ(row.m_strNameUpper, "材料費等");
-    EXPECT_EQ(row.m_strUnit, "式");
+    EXPECT_EQ(row.m_strNameUpper, txt::RowZairyohi);
+    EXPECT_EQ(row.m_strUnit, txt::UnitShiki);
     EXPECT_EQ(row.m_nQuantity, 1000);
     EXPECT_EQ(row.m_nAmount, kUnset);
     EXPECT_EQ(Item(anchor + 1).m_nKoshu, Koshu::Shokeihi);
@@ -114,10 +114,10 @@ TEST_F(Special, EachRowHasItsOwnAnchors) {
     const int at913 = AddKoshuRow(Gyomu::Sekkei, Koshu::ShownTotal);
     data.UpdateDensiRow(Gyomu::Sekkei, 0);  // 91 is no anchor of 899
     EXPECT_EQ(Item(at913).m_nKoshu, Koshu::DensiRow);
-    EXPECT_EQ(Item(at913).m_strNameUpper, "電子計算機使用料");
+    EXPECT_EQ(Item(at913).m_strNameUpper, txt::RowDensiKeisanki);
     data.UpdateSeidoRow(Gyomu::Sekkei, 0);  // 91 is
     EXPECT_EQ(Item(at913 - 1).m_nKoshu, Koshu::SeidoRow);
-    EXPECT_EQ(Item(at913 - 1).m_strNameUpper, "精度管理費");
+    EXPECT_EQ(Item(at913 - 1).m_strNameUpper, txt::RowSeidoKanrihi);
     const int count = List().GetCount();
     data.UpdateDensiRow(Gyomu::DoshitsuKaiseki, 0);  // no rows of that 業務: nothing
     EXPECT_EQ(List().GetCount(), count);
