@@ -55,7 +55,7 @@ constexpr bool IsDesignLikeGyomu(int32_t g) {
 struct Koshu {
     enum : int32_t {
         Days = 13,                // 測量: its 種別 DayCount and DayCharge
-        RateWithDensi = 70,       // 測量: a rate of the direct cost with the first DensiKeisanki and DenshiSeikahin rows
+        RateWithDensi = 70,       // 測量: a rate of the direct cost with the first 81 and 92 rows
         ExtraRateA = 71,          // 業務 1, 4, 6: a rate of the extra sum (lump rows, extra rates)
         ExtraRateB = 79,          // 業務 2, 7: the same among the rate rows B
         DensiKeisanki = 81,       // 電子計算機使用料 (first rate table)
@@ -167,7 +167,8 @@ inline constexpr int32_t kFactorRateCode = 900;
 // and treats the others as stated there.
 enum class AmountPart : int {
     Amount = 0,                       // unit price (or lump amount) × factor, special expense included
-    DirectLabour = 1,                 // direct labour × factor as unit price or lump amount (設計: with 電子計算機使用料)
+    DirectLabour = 1,                 // direct labour × factor as unit price or lump amount (設計: with
+                                      // 電子計算機使用料)
     AmountPerBase = 2,                // as Amount, per base quantity (not divided by it)
     DirectLabourPerBase = 3,          // as DirectLabour, per base quantity (設計, 物件調査)
     SpecialExpense = 4,               // 設計: 電子計算機使用料 alone; 物件調査: the material part alone
