@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "master/KoshuCategory.h"
+
 // The codes the calculation of an estimate tests: 業務 codes (business kinds and summary rows), the
 // 工種 codes of the fixed rows and the classes of the other 工種 codes, the 歩掛 types, and the
 // part selector of the amount calculations. The numbers live here only; the calculation and its
@@ -93,22 +95,22 @@ struct Shubetsu {
     };
 };
 
-// Classes of the other 工種 codes.
+// Classes of the other 工種 codes, by the category of the code (master/KoshuCategory.h).
 namespace detail {
 constexpr bool In(int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; }
 }  // namespace detail
-// Priced from the 歩掛 master (人件費・歩掛あり).
-constexpr bool IsPricedKoshu(int32_t k) { return detail::In(k, 1, 68) || detail::In(k, 100, 689); }
-// An amount as it stands (直接金額入力・歩掛なし).
-constexpr bool IsLumpKoshu(int32_t k) { return k == 69 || detail::In(k, 690, 699); }
-// A rate of a running sum, counted as direct cost (直接費・率入力).
-constexpr bool IsRateAKoshu(int32_t k) { return detail::In(k, 70, 74) || detail::In(k, 700, 749); }
-// A rate of a running sum, counted as direct expense outside the overheads (直接経費・率入力).
-constexpr bool IsRateBKoshu(int32_t k) { return detail::In(k, 75, 79) || detail::In(k, 750, 799); }
-// A direct amount or a 歩掛 of days, counted as direct cost (直接費・直接金額入力).
-constexpr bool IsSpecialKoshu(int32_t k) { return detail::In(k, 80, 84) || detail::In(k, 800, 849); }
-// A direct amount outside the overheads (直接経費・直接金額入力).
-constexpr bool IsTailKoshu(int32_t k) { return detail::In(k, 85, 89) || detail::In(k, 850, 899); }
+// Priced from the 歩掛 master (1..68, 100..689).
+constexpr bool IsPricedKoshu(int32_t k) { return KoshuCodeCategory(k) == KoshuCategory::Priced; }
+// An amount as it stands (69, 690..699).
+constexpr bool IsLumpKoshu(int32_t k) { return KoshuCodeCategory(k) == KoshuCategory::Lump; }
+// A rate of a running sum, counted as direct cost (70..74, 700..749).
+constexpr bool IsRateAKoshu(int32_t k) { return KoshuCodeCategory(k) == KoshuCategory::RateA; }
+// A rate of a running sum, counted as direct expense outside the overheads (75..79, 750..799).
+constexpr bool IsRateBKoshu(int32_t k) { return KoshuCodeCategory(k) == KoshuCategory::RateB; }
+// A direct amount or a 歩掛 of days, counted as direct cost (80..84, 800..849).
+constexpr bool IsSpecialKoshu(int32_t k) { return KoshuCodeCategory(k) == KoshuCategory::Special; }
+// A direct amount outside the overheads (85..89, 850..899).
+constexpr bool IsTailKoshu(int32_t k) { return KoshuCodeCategory(k) == KoshuCategory::Tail; }
 
 // 区画整理測量 工種 whose formula value is used with all its decimals.
 constexpr bool KeepsFullFactor(int32_t g, int32_t k) { return g == Gyomu::KukakuSokuryo && detail::In(k, 61, 63); }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "master/BukakeFile.h"
+#include "master/KoshuCategory.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
 #include "platform/TextUtil.h"
@@ -13,26 +14,13 @@ struct CodeRange {
     int32_t low, high;
 };
 
-bool InRange(int32_t code, CodeRange r) { return code >= r.low && code <= r.high; }
-
-// The two code ranges of each 工種 category: the fixed low codes and the three-digit codes.
-constexpr CodeRange kCategoryRanges[6][2] = {
-    {{1, 68}, {100, 689}},  {{69, 69}, {690, 699}}, {{70, 74}, {700, 749}},
-    {{75, 79}, {750, 799}}, {{80, 84}, {800, 849}}, {{85, 89}, {850, 899}},
-};
-
 std::string WithCount(const char* before, int count, const char* after) {
     return before + vemo::FormatInt(count) + after;
 }
 
 }  // namespace
 
-int CBukakeKoshu::CodeCategory(int32_t code) {
-    for (int category = 0; category < 6; ++category)
-        for (const CodeRange& r : kCategoryRanges[category])
-            if (InRange(code, r)) return category;
-    return -1;
-}
+int CBukakeKoshu::CodeCategory(int32_t code) { return KoshuCodeCategory(code); }
 
 int CBukakeKoshu::CategoryGroup(int category) {
     switch (category) {

@@ -29,7 +29,7 @@ protected:
         for (int k = 0; k < gyomu.GetCount(); ++k) {
             const CBukakeKoshu& koshu = *gyomu.GetKoshu(k);
             build.Koshu(koshu.m_code, koshu.m_name);
-            if (koshu.GetCodeCategory() == 1) build.Amount(100'000);
+            if (koshu.GetCodeCategory() == KoshuCategory::Lump) build.Amount(100'000);
             if (koshu.m_code == Koshu::GyomuKakaku) build.Set([](CSekisanItem& i) { i.m_nRounding = 3; });
             for (int s = 0; s < koshu.GetCount(); ++s) {
                 const CBukakeShubetsu& shubetsu = *koshu.GetShubetsu(s);
