@@ -1,10 +1,10 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
-#include <initializer_list>
 #include <limits>
 #include <string>
 
+#include "estimate/CalcCodes.h"
 #include "estimate/SekisanItem.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
@@ -14,13 +14,10 @@
 // row tests both passes share.
 namespace driver {
 
-inline bool IsOneOf(int value, std::initializer_list<int> set) {
-    return std::find(set.begin(), set.end(), value) != set.end();
-}
-
-// The 測量 day-charge row (工種 13, 種別 12): priced by its days, neither numbered nor described.
+// The 測量 day-charge row: priced by its days, neither numbered nor described.
 inline bool IsDayChargeRow(const CSekisanItem& item) {
-    return (item.m_nGyomu == 1 || item.m_nGyomu == 6) && item.m_nKoshu == 13 && item.m_nShubetsu == 12;
+    return calc::IsSokuryoGyomu(item.m_nGyomu) && item.m_nKoshu == calc::Koshu::Days &&
+           item.m_nShubetsu == calc::Shubetsu::DayCharge;
 }
 
 // Writes a 摘要 line unless the user set it (keep flag).

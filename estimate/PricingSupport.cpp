@@ -19,22 +19,7 @@ std::string FormulaOperand(const std::string& number) {
 
 std::string FormulaNumber(double value, double step) { return FormulaOperand(NumToStr(value, step)); }
 
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 bool Contains(std::string_view text, std::string_view what) { return text.find(what) != std::string_view::npos; }
-
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-    if (from.empty()) return;
-    size_t pos = 0;
-    while ((pos = text.find(from, pos)) != std::string::npos) {
-        text.replace(pos, from.size(), to);
-        pos += to.size();
-    }
-}
 
 int32_t Amount(bool& fault, double x) {
     if (!std::isfinite(x) || x >= 2147483647.5 || x <= -2147483648.5) {

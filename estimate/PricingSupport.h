@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "estimate/CalcEnvironment.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
@@ -12,13 +13,17 @@
 #include "master/TankaFile.h"
 #include "master/ZairyoTankaFile.h"
 #include "platform/Constants.h"
+#include "platform/Cp932.h"
 #include "platform/Rounding.h"
+#include "platform/TextUtil.h"
 
 // Helpers shared by the pricing sources of the estimate object (not part of its interface).
 namespace pricing {
 
 // "業務" and "式" are lump units: the row's amount is the total times the item rate.
-inline bool IsLumpUnit(const std::string& unit) { return unit == "業務" || unit == "式"; }
+inline bool IsLumpUnit(const std::string& unit) {
+    return unit == estimate_texts::UnitGyomu || unit == estimate_texts::UnitShiki;
+}
 
 // The item rate as a factor; an unset rate counts as 1.0.
 inline double ItemRate(const CSekisanItem& item) { return IsUnset(item.m_nRate) ? 1.0 : item.m_nRate / 10000.0; }
@@ -36,14 +41,14 @@ std::string FormulaNumber(double value, double step);
 // A text already holding a number, parenthesised when negative.
 std::string FormulaOperand(const std::string& number);
 
-std::string UpperAscii(std::string text);
+using vemo::AsciiUpper;
+using vemo::ReplaceAll;
 
 // Value of a formula text through the formula library. The library is a pure function of the text,
 // and a recalculation values the same texts many times (three passes, several amounts per row), so
 // the values of recent texts are remembered.
 double EvaluateFormula(const std::string& text);
 bool Contains(std::string_view text, std::string_view what);
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 
 // Amounts as 32-bit values. A value that is not finite or lies beyond 32 bits marks the current
 // amount call as failed and gives 0.

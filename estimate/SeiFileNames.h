@@ -2,15 +2,17 @@
 #include <string>
 #include <string_view>
 
+#include "estimate/EstimateTexts.h"
+
 // Names of the estimate document type and the rules its Save and Save As follow for file names.
 namespace sei {
 
 inline constexpr const char* kExtension = ".sei";
-inline constexpr const char* kDocumentName = "積算データ";  // new documents: 積算データ1, 積算データ2, …
-inline constexpr const char* kFileNewName = "Vemo Ovra";
-inline constexpr const char* kFilterName = "Vemo 農林版 ファイル (*.sei)";
+inline constexpr const char* kDocumentName = estimate_texts::DocumentName;  // new documents: 積算データ1, …
+inline constexpr const char* kFileNewName = estimate_texts::FileNewName;
+inline constexpr const char* kFilterName = estimate_texts::FilterName;
 inline constexpr const char* kFileTypeId = "VemoMaff.Document";
-inline constexpr const char* kFileTypeName = "Vemo 農林版 積算データ";
+inline constexpr const char* kFileTypeName = estimate_texts::FileTypeName;
 
 // Title of the n-th new document.
 std::string NewDocumentTitle(int n);

@@ -5,44 +5,33 @@
 #include <cstdint>
 #include <string>
 
+#include "estimate/CalcCodes.h"
 #include "estimate/CalcEnvironment.h"
 #include "estimate/DriverSupport.h"
+#include "estimate/EstimateTexts.h"
+#include "estimate/PricingSupport.h"
 #include "estimate/SekisanData.h"
 #include "master/BukakeFile.h"
 #include "master/TankaFile.h"
 #include "platform/Rounding.h"
+#include "platform/TextUtil.h"
 
+namespace txt = estimate_texts;
+using namespace calc;
 using driver::AmountText;
 using driver::IsDayChargeRow;
-using driver::IsOneOf;
 using driver::PercentText;
 using driver::SetUpper;
 using driver::ToAmount;
+using pricing::IsLumpUnit;
 
 namespace {
 
 constexpr int64_t kSumLimit = 999'999'999;
 constexpr int kClassCount = 9;  // 精度管理費 classes 0..8
 
-bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
-
-// 工種 code classes.
-bool IsPricedKoshu(int k) { return In(k, 1, 68) || In(k, 100, 689); }
-bool IsLumpKoshu(int k) { return k == 69 || In(k, 690, 699); }
-bool IsRateAKoshu(int k) { return In(k, 70, 74) || In(k, 700, 749); }
-bool IsRateBKoshu(int k) { return In(k, 75, 79) || In(k, 750, 799); }
-bool IsSpecialKoshu(int k) { return In(k, 80, 84) || In(k, 800, 849); }
-bool IsTailKoshu(int k) { return In(k, 85, 89) || In(k, 850, 899); }
-
-// 業務 kinds.
-bool IsSokuryo(int g) { return g == 1 || g == 6; }
-// 業務 whose labour splits into the new and the conventional method and that keep a 業務原価.
-bool IsLabourSplit(int g) { return IsOneOf(g, {2, 3, 5, 7}); }
-
 // Mode of a priced row: no price, a unit price, a lump amount, or the amount as the user typed it.
 enum class Mode { None, UnitPrice, Amount, Entered };
-
-bool IsLumpUnit(const std::string& unit) { return unit == "業務" || unit == "式"; }
 
 // 1000 × days as a quantity; days beyond the field's range are held at its limit.
 int32_t DaysToQuantity(int days) { return ToAmount(static_cast<int64_t>(days) * 1000); }
@@ -51,7 +40,15 @@ int32_t AmountOf(int32_t quantity, int32_t unitPrice) {
     return DoubleToLong(quantity / 1000.0 * (unitPrice / 10.0));
 }
 
-const char* const kMarumeTexts[] = {"(千円止め)", "(万円止め)", "(十万円止め)", "(百万円止め)", "(千万円止め)"};
+const char* const kMarumeTexts[] = {txt::MarumeSen, txt::MarumeMan, txt::MarumeJuMan, txt::MarumeHyakuMan,
+                                    txt::MarumeSenMan};
+
+// "新(…)" and "新(…),従(…)": the labour of the new method and of both methods in a lower 摘要.
+std::string NewLabourText(int64_t newLabour) { return txt::NewLabourOpen + AmountText(newLabour) + ")"; }
+std::string ConvLabourText(int64_t convLabour) { return txt::ConvLabourOpen + AmountText(convLabour) + ")"; }
+std::string SplitLabourText(int64_t newLabour, int64_t convLabour) {
+    return NewLabourText(newLabour) + "," + ConvLabourText(convLabour);
+}
 
 }  // namespace
 
@@ -86,7 +83,7 @@ private:
     int BukkenValue(Row& row, double qty);
     int DoshitsuValue(Row& row, double qty);
     void CountLabour(Row& row, double qty, int labour, bool conventional);
-    int PartOf(Row& row, int part);
+    int PartOf(Row& row, AmountPart part);
     void ApplyMode(Row& row, Mode mode, int value, int withDensi);
     Mode ModeByUnit(const Row& row, const CBukakeDetail& detail) const;
     void PriceSpecialShubetsu(Row& row);
@@ -96,12 +93,15 @@ private:
     void DensiKeisankiRow(Row& row, int64_t base);
     bool DensiRow(Row& row);
     void FixedRow(Row& row);
-    void LabourTotalRow(CSekisanItem& item, const CBukakeKoshu* koshu);
-    void Row92(Row& row);
-    void Row93(Row& row);
-    void Row94(Row& row);
-    void Row915(Row& row);
-    void Row916(Row& row);
+    // The fixed rows (工種 code in the comment).
+    void LabourTotalRow(CSekisanItem& item, const CBukakeKoshu* koshu);  // 直接人件費 (91)
+    void DenshiSeikahinRow(Row& row);         // 電子成果品作成費, 精度管理費 of 業務 4 (92)
+    void DirectShareRow(CSekisanItem& item);  // 業務 4: a share of the direct cost (98)
+    void ShokeihiRow(Row& row);               // 諸経費 (93)
+    void GijutsuKeihiRow(Row& row);           // 技術経費 (94)
+    void SonotaGenkaRow(Row& row);            // その他原価 (915)
+    void IppanKanrihiRow(Row& row);           // 一般管理費等 (916)
+    void GyomuKakakuRow(CSekisanItem& item);  // 業務価格 (95)
     int RoundingRemainder();
     void UpdateTotals();
     void RefreshSumRows();
@@ -135,26 +135,26 @@ private:
     std::array<int64_t, kClassCount> m_classAll{}, m_classNew{};
     int64_t m_soil4 = 0, m_soil6 = 0, m_soil7 = 0, m_soil8 = 0;
     int64_t m_accuracy = 0, m_computer = 0, m_extra = 0;
-    int64_t m_cost = 0, m_cost30001 = 0, m_shown = 0, m_mixed = 0, m_material = 0, m_technical = 0;
-    double m_techBase3 = 0.0, m_techBase4 = 0.0;
+    int64_t m_cost = 0, m_costNotInGenka = 0, m_shown = 0, m_mixed = 0, m_material = 0, m_technical = 0;
+    double m_techBaseBukken = 0.0, m_techBaseDoshitsu = 0.0;
 
     // Fixed rows met so far: the amounts as adjusted by the total's rounding and before it.
-    int64_t m_result92 = 0, m_new92 = 0, m_amount98 = 0, m_amount915 = 0, m_adjustment = 0;
-    int64_t m_amount93 = 0, m_amount93Before = 0, m_amount94 = 0, m_amount94Before = 0;
-    int64_t m_amount916 = 0, m_amount916Before = 0;
+    int64_t m_denshi = 0, m_denshiNew = 0, m_directShare = 0, m_sonotaGenka = 0, m_adjustment = 0;
+    int64_t m_shokeihi = 0, m_shokeihiBefore = 0, m_gijutsu = 0, m_gijutsuBefore = 0;
+    int64_t m_ippan = 0, m_ippanBefore = 0;
     int64_t m_total = 0, m_totalBefore = 0;
 
     bool m_densiRowUpdated = false;
     bool m_seidoRowUpdated = false;
     bool m_materialSplit = false;
-    bool m_has91 = false;
+    bool m_hasJinkenhiRow = false;
 
     // Rows showing running sums.
-    CSekisanItem* m_directRow = nullptr;  // 90
-    CSekisanItem* m_costRow = nullptr;    // 910
-    CSekisanItem* m_convRow = nullptr;    // 911 (910 of a conventional 物件調査 工種)
-    CSekisanItem* m_mixedRow = nullptr;   // 912
-    CSekisanItem* m_shownRow = nullptr;   // 913
+    CSekisanItem* m_directRow = nullptr;  // 直接費計 (90)
+    CSekisanItem* m_costRow = nullptr;    // 業務原価 (910)
+    CSekisanItem* m_convRow = nullptr;    // conventional total (911; 910 of a conventional 物件調査 工種)
+    CSekisanItem* m_mixedRow = nullptr;   // 直接経費 (912)
+    CSekisanItem* m_shownRow = nullptr;   // shown total (913)
 };
 
 int CSekisanData::CalcGyomu(int gyomu, int final) { return CGyomuPass(*this, gyomu, final != 0).Run(); }
@@ -187,14 +187,14 @@ int CGyomuPass::Run() {
     }
 
     // The conventional total is complete at the 業務's last row.
-    if (m_convRow && IsLabourSplit(m_gyomu)) {
+    if (m_convRow && IsLabourSplitGyomu(m_gyomu)) {
         m_convRow->m_nQuantity = 1000;
-        m_convRow->m_strUnit = "式";
+        m_convRow->m_strUnit = txt::UnitShiki;
         LabourTotalRow(*m_convRow, m_bukake.FindKoshu(m_gyomu, m_convRow->m_nKoshu));
     }
 
-    if ((m_gyomu == 2 || m_gyomu == 7) && m_settings.DensiDsp && !m_densiRowUpdated) m_data.UpdateDensiRow(m_gyomu, 1);
-    if (m_gyomu == 3) m_data.UpdateZairyoRow(m_gyomu, m_materialSplit ? 0 : 1);
+    if (IsSekkeiGyomu(m_gyomu) && m_settings.DensiDsp && !m_densiRowUpdated) m_data.UpdateDensiRow(m_gyomu, 1);
+    if (m_gyomu == Gyomu::Bukken) m_data.UpdateZairyoRow(m_gyomu, m_materialSplit ? 0 : 1);
 
     // Rows with a quantity and a unit price take their product (a typed amount stays).
     for (int i = start + 1; i < m_list.GetCount(); ++i) {
@@ -235,13 +235,13 @@ void CGyomuPass::PriceRow(Row& row) {
                 koshuTotal = true;
             }
         }
-        // 測量 day counts (種別 11) and day charges (種別 12).
-        if (IsSokuryo(g) && k == 13 && row.level == 2) {
-            if (item.m_nShubetsu == 11) {
+        // 測量 day counts and day charges.
+        if (IsSokuryoGyomu(g) && k == Koshu::Days && row.level == 2) {
+            if (item.m_nShubetsu == Shubetsu::DayCount) {
                 const CTankaFile& tanka = m_data.CalcContext().GetTankaFile();
                 item.m_nQuantity =
                     tanka.m_travelFlag == 1 ? DaysToQuantity(m_data.CalcShubetsuDays(m_index, tanka.m_travelTrade, 1)) : 0;
-            } else if (item.m_nShubetsu == 12) {
+            } else if (item.m_nShubetsu == Shubetsu::DayCharge) {
                 item.m_nAmount = m_data.CalcDayChargeAmount(m_index);
             }
         }
@@ -252,23 +252,24 @@ void CGyomuPass::PriceRow(Row& row) {
             PriceSpecialShubetsu(row);
             if (item.m_nAmount > 0 && !item.m_bSummary) {
                 m_rated += item.m_nAmount;
-                if (IsLabourSplit(g) && KoshuSplitIs(row, 0)) AddCost(item.m_nAmount, item);
-                if (g == 4) m_shown += item.m_nAmount;
+                if (IsLabourSplitGyomu(g) && KoshuSplitIs(row, 0)) AddCost(item.m_nAmount, item);
+                if (g == Gyomu::DoshitsuIppan) m_shown += item.m_nAmount;
             }
         }
         if (!row.entered) {
-            if (k == 85 && IsSokuryo(g)) {
+            if (k == Koshu::Zairyohi && IsSokuryoGyomu(g)) {
                 // 材料費: the materials named by the 歩掛 of the rows before.
                 item.m_nQuantity = 1000;
-                item.m_strUnit = "式";
+                item.m_strUnit = txt::UnitShiki;
                 item.m_nUnitPrice = kUnset;
                 item.m_nAmount = m_data.SumZairyoCost(g, m_index);
             }
-            if ((k == 81 || k == 838) && IsOneOf(g, {1, 3, 4, 6}))
-                DensiKeisankiRow(row, g == 4 ? m_direct : m_newLabour + m_convLabour);
-            if (k == 847 && IsSokuryo(g)) item.m_nAmount = ToAmount(m_accuracy);
+            if ((k == Koshu::DensiKeisanki || k == Koshu::DensiKeisankiAlt) &&
+                IsOneOf(g, {Gyomu::Sokuryo, Gyomu::Bukken, Gyomu::DoshitsuIppan, Gyomu::KukakuSokuryo}))
+                DensiKeisankiRow(row, g == Gyomu::DoshitsuIppan ? m_direct : m_newLabour + m_convLabour);
+            if (k == Koshu::SeidoRow && IsSokuryoGyomu(g)) item.m_nAmount = ToAmount(m_accuracy);
         }
-        if (k == 917 && g == 3) {
+        if (k == Koshu::ZairyoRow && g == Gyomu::Bukken) {
             if (!row.entered && m_material > 0) item.m_nAmount = ToAmount(m_material);
             if ((row.entered || m_material > 0) && item.m_nAmount > 0) {
                 m_rated += item.m_nAmount;
@@ -280,21 +281,21 @@ void CGyomuPass::PriceRow(Row& row) {
             if (item.m_nAmount > 0 && !item.m_bSummary) {
                 m_tail += item.m_nAmount;
                 m_mixed += item.m_nAmount;
-                if (IsOneOf(g, {1, 3, 6})) m_shown += item.m_nAmount;
-                if (IsOneOf(g, {2, 5, 7}) && KoshuSplitIs(row, 0)) AddCost(item.m_nAmount, item);
+                if (IsOneOf(g, {Gyomu::Sokuryo, Gyomu::Bukken, Gyomu::KukakuSokuryo})) m_shown += item.m_nAmount;
+                if (IsDesignLikeGyomu(g) && KoshuSplitIs(row, 0)) AddCost(item.m_nAmount, item);
             }
             // Counted above with the amount of the run before, then priced again.
-            if ((k == 85 || k == 838) && IsOneOf(g, {2, 5, 7}) && !row.entered)
+            if ((k == Koshu::SekkeiDensi || k == Koshu::DensiKeisankiAlt) && IsDesignLikeGyomu(g) && !row.entered)
                 DensiKeisankiRow(row, m_newLabour + m_convLabour);
-        } else if (k == 838 && IsOneOf(g, {2, 5, 7}) && !row.entered) {
+        } else if (k == Koshu::DensiKeisankiAlt && IsDesignLikeGyomu(g) && !row.entered) {
             DensiKeisankiRow(row, m_newLabour + m_convLabour);
         }
-        if (k == 899) alive = DensiRow(row);
+        if (k == Koshu::DensiRow) alive = DensiRow(row);
         if (alive) FixedRow(row);
     }
     UpdateTotals();
     RefreshSumRows();
-    if (alive && k == 914 && !item.m_bNameUpperEdited) item.m_strNameUpper.clear();
+    if (alive && k == Koshu::Nameless && !item.m_bNameUpperEdited) item.m_strNameUpper.clear();
 }
 
 Mode CGyomuPass::ModeByUnit(const Row& row, const CBukakeDetail& detail) const {
@@ -311,15 +312,15 @@ void CGyomuPass::PriceShubetsu(Row& row) {
         item.m_nUnitPrice = 0;
         item.m_nAmount = 0;
         item.m_strRemarkUpper.clear();
-        item.m_strRemarkLower = "削除されています";
+        item.m_strRemarkLower = txt::RemarkDeleted;
         return;
     }
     const CBukakeDetail& detail = row.shubetsu->GetDetail();
     const int type = detail.m_bukakeType;
-    if (type == 13) item.m_nQuantity = IsUnset(item.m_nLL[7]) ? 1000 : item.m_nLL[7] / 10;
+    if (type == BukakeType::PerLL8) item.m_nQuantity = IsUnset(item.m_nLL[7]) ? 1000 : item.m_nLL[7] / 10;
     Mode mode = Mode::None;
-    if (type != 22 && type != 23) mode = ModeByUnit(row, detail);
-    if (type == 23) {
+    if (type != BukakeType::Unpriced && type != BukakeType::KoshuTotal) mode = ModeByUnit(row, detail);
+    if (type == BukakeType::KoshuTotal) {
         // A 工種計 row: the quantities and amounts of the 種別 rows above it.
         if (!detail.m_unit.empty()) item.m_strUnit = detail.m_unit;
         item.m_bSummary = 1;
@@ -341,23 +342,23 @@ void CGyomuPass::PriceShubetsu(Row& row) {
     int64_t extraBase = -1;
     if (mode == Mode::UnitPrice || mode == Mode::Amount) {
         switch (g) {
-            case 1:
-            case 6:
+            case Gyomu::Sokuryo:
+            case Gyomu::KukakuSokuryo:
                 value = SokuryoValue(row, qty, extraBase);
                 break;
-            case 2:
-            case 7:
+            case Gyomu::Sekkei:
+            case Gyomu::KukakuSekkei:
                 value = SekkeiValue(row, qty, withDensi);
                 break;
-            case 3:
+            case Gyomu::Bukken:
                 value = BukkenValue(row, qty);
                 break;
-            case 4:
+            case Gyomu::DoshitsuIppan:
                 value = DoshitsuValue(row, qty);
                 break;
-            case 5: {
-                value = m_data.CalcDoshitsuKingakuPart(&item, m_index, 0);
-                const int labour = m_data.CalcDoshitsuKingakuPart(&item, m_index, 1);
+            case Gyomu::DoshitsuKaiseki: {
+                value = m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::Amount);
+                const int labour = m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::DirectLabour);
                 if (labour > 0) CountLabour(row, qty, labour, row.shubetsu->m_conventional == 1);
                 break;
             }
@@ -370,7 +371,7 @@ void CGyomuPass::PriceShubetsu(Row& row) {
 
     const int64_t amount = item.m_nAmount;
     AddDirect(amount);
-    if (g == 4) {
+    if (g == Gyomu::DoshitsuIppan) {
         switch (m_data.GetSeidoKind(item, 0)) {
             case 4: m_soil4 += amount; break;
             case 6: m_soil6 += amount; break;
@@ -379,7 +380,7 @@ void CGyomuPass::PriceShubetsu(Row& row) {
             default: break;
         }
     }
-    if (IsLabourSplit(g) && row.shubetsu->m_conventional == 0) AddCost(amount, item);
+    if (IsLabourSplitGyomu(g) && row.shubetsu->m_conventional == 0) AddCost(amount, item);
     if (item.m_nExtraRate > 0) {
         const int64_t base = extraBase >= 1 ? extraBase : amount;
         m_extra += DoubleToLong(item.m_nExtraRate / 10000.0 * static_cast<double>(base));
@@ -387,10 +388,10 @@ void CGyomuPass::PriceShubetsu(Row& row) {
     if (mode == Mode::Entered) {
         const int kind = m_data.GetSeidoKind(item, 0);
         AddClass(m_classAll, kind, amount);
-        if (IsOneOf(g, {2, 3, 5}) && row.shubetsu->m_conventional == 1) {
+        if (IsOneOf(g, {Gyomu::Sekkei, Gyomu::Bukken, Gyomu::DoshitsuKaiseki}) && row.shubetsu->m_conventional == 1) {
             m_convLabour += amount;
         } else {
-            if (g != 4) AddClass(m_classNew, kind, amount);
+            if (g != Gyomu::DoshitsuIppan) AddClass(m_classNew, kind, amount);
             m_newLabour += amount;
         }
         if (SumGroup(row)) m_grouped += amount;
@@ -402,13 +403,13 @@ int CGyomuPass::SokuryoValue(Row& row, double qty, int64_t& extraBase) {
     int value;
     if (m_settings.SeidoDsp) {
         // 精度管理費 on its own row: the row's amount without it, the difference into that row.
-        const int without = m_data.CalcSokuryoKingaku(&item, m_index, 8);
-        const int with = m_data.CalcSokuryoKingaku(&item, m_index, 0);
+        const int without = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::WithoutSeido);
+        const int with = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Amount);
         if (without < with && qty >= 1) m_accuracy += DoubleToLong(with * qty) - DoubleToLong(without * qty);
         extraBase = DoubleToLong(with * qty);
         value = without;
     } else {
-        value = m_data.CalcSokuryoKingaku(&item, m_index, 0);
+        value = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Amount);
     }
     // The 精度管理費 row is there exactly while it is shown on its own; once per run is enough.
     if (!m_seidoRowUpdated) {
@@ -416,7 +417,7 @@ int CGyomuPass::SokuryoValue(Row& row, double qty, int64_t& extraBase) {
         const int mode = m_settings.SeidoDsp ? 0 : 1;
         Restructure([&] { m_data.UpdateSeidoRow(m_gyomu, mode); });
     }
-    const int labour = m_data.CalcSokuryoKingaku(&item, m_index, 13);
+    const int labour = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Densi);
     if (labour > 0) {
         const int64_t n = DoubleToLong(qty * labour);
         m_computer += n;
@@ -428,16 +429,17 @@ int CGyomuPass::SokuryoValue(Row& row, double qty, int64_t& extraBase) {
 
 int CGyomuPass::SekkeiValue(Row& row, double qty, int& withDensi) {
     CSekisanItem& item = row.item;
-    const int value = m_data.CalcSekkeiKingaku(&item, m_index, 0);
+    const int value = m_data.CalcSekkeiKingaku(&item, m_index, AmountPart::Amount);
     if (m_settings.DensiDsp && item.m_bSpecialExpense == 1) {
-        withDensi = m_data.CalcSekkeiKingakuWithDensi(&item, m_index, 0);
+        withDensi = m_data.CalcSekkeiKingakuWithDensi(&item, m_index, AmountPart::Amount);
         if (!m_densiRowUpdated) {
             m_densiRowUpdated = true;
             Restructure([&] { m_data.UpdateDensiRow(m_gyomu, 0); });
         }
     }
-    const int labour = m_data.CalcSekkeiKingaku(&item, m_index, m_settings.ShokeihiCalc ? 5 : 1);
-    if (labour > 0) CountLabour(row, qty, labour, m_gyomu == 2 && row.shubetsu->m_conventional == 1);
+    const AmountPart labourPart = m_settings.ShokeihiCalc ? AmountPart::LabourOnly : AmountPart::DirectLabour;
+    const int labour = m_data.CalcSekkeiKingaku(&item, m_index, labourPart);
+    if (labour > 0) CountLabour(row, qty, labour, m_gyomu == Gyomu::Sekkei && row.shubetsu->m_conventional == 1);
     return value;
 }
 
@@ -461,7 +463,9 @@ void CGyomuPass::CountLabour(Row& row, double qty, int labour, bool conventional
     const int e = m_data.GetGijutsuKeihiRate(m_index, 1);
     if (e <= 0) return;
     if (!m_settings.ShokeihiCalc && m_settings.DensiDsp) {
-        const int direct = m_gyomu == 5 ? PartOf(row, 1) : m_data.CalcSekkeiKingakuWithDensi(&item, m_index, 1);
+        const int direct = m_gyomu == Gyomu::DoshitsuKaiseki
+                               ? PartOf(row, AmountPart::DirectLabour)
+                               : m_data.CalcSekkeiKingakuWithDensi(&item, m_index, AmountPart::DirectLabour);
         n = RoundDown(qty * direct, 1.0);
     }
     const int rate = m_data.GetShokeihiRate(m_gyomu, 0, kUnset);
@@ -471,10 +475,10 @@ void CGyomuPass::CountLabour(Row& row, double qty, int labour, bool conventional
 
 int CGyomuPass::BukkenValue(Row& row, double qty) {
     CSekisanItem& item = row.item;
-    int value = m_data.CalcBukkenKingaku(&item, m_index, 0);
+    int value = m_data.CalcBukkenKingaku(&item, m_index, AmountPart::Amount);
     if (m_settings.ZairyoDsp) {
         // Material parts go to the 材料費等 row.
-        const int withoutMaterial = m_data.CalcBukkenKingakuWithoutZairyo(&item, m_index, 0);
+        const int withoutMaterial = m_data.CalcBukkenKingakuWithoutZairyo(&item, m_index, AmountPart::Amount);
         const int material = value - withoutMaterial;
         if (qty > 0 && material >= 1) {
             value -= material;
@@ -482,17 +486,17 @@ int CGyomuPass::BukkenValue(Row& row, double qty) {
             m_materialSplit = true;
         }
     }
-    const int labour = m_data.CalcBukkenKingaku(&item, m_index, 1);
+    const int labour = m_data.CalcBukkenKingaku(&item, m_index, AmountPart::DirectLabour);
     if (labour > 0) {
         const bool conventional = row.shubetsu->m_conventional == 1;
         double n = qty * labour;
         const int e = m_data.GetGijutsuKeihiRate(m_index, 1);
         if (e > 0) {
             const double x = n * e / 10000.0;
-            const int rate = m_data.GetShokeihiRate(3, ToAmount(m_direct + m_rated), kUnset);
-            n = qty * m_data.CalcBukkenKingaku(&item, m_index, 5);
+            const int rate = m_data.GetShokeihiRate(Gyomu::Bukken, ToAmount(m_direct + m_rated), kUnset);
+            n = qty * m_data.CalcBukkenKingaku(&item, m_index, AmountPart::LabourOnly);
             const double y = n * rate / 10000.0 * e / 10000.0;
-            if (conventional) m_techBase3 += x + y;
+            if (conventional) m_techBaseBukken += x + y;
         }
         const int64_t share = DoubleToLong(n);
         if (conventional)
@@ -506,9 +510,11 @@ int CGyomuPass::BukkenValue(Row& row, double qty) {
 
 int CGyomuPass::DoshitsuValue(Row& row, double qty) {
     CSekisanItem& item = row.item;
-    const int value = m_data.CalcDoshitsuKingakuPart(&item, m_index, 0);
+    const int value = m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::Amount);
     const int e = m_data.GetGijutsuKeihiRate(m_index, 1);
-    if (e > 0) m_techBase4 += qty * m_data.CalcDoshitsuKingakuPart(&item, m_index, 1) * 220 / 100.0 * e / 10000.0;
+    if (e > 0)
+        m_techBaseDoshitsu +=
+            qty * m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::DirectLabour) * 220 / 100.0 * e / 10000.0;
     DaikaRule(row);
     return value;
 }
@@ -522,15 +528,15 @@ void CGyomuPass::DaikaRule(Row& row) {
 }
 
 // Part `part` of the 業務's amount calculation.
-int CGyomuPass::PartOf(Row& row, int part) {
+int CGyomuPass::PartOf(Row& row, AmountPart part) {
     switch (m_gyomu) {
-        case 1:
-        case 6: return m_data.CalcSokuryoKingaku(&row.item, m_index, part);
-        case 2:
-        case 7: return m_data.CalcSekkeiKingaku(&row.item, m_index, part);
-        case 3: return m_data.CalcBukkenKingaku(&row.item, m_index, part);
-        case 4:
-        case 5: return m_data.CalcDoshitsuKingakuPart(&row.item, m_index, part);
+        case Gyomu::Sokuryo:
+        case Gyomu::KukakuSokuryo: return m_data.CalcSokuryoKingaku(&row.item, m_index, part);
+        case Gyomu::Sekkei:
+        case Gyomu::KukakuSekkei: return m_data.CalcSekkeiKingaku(&row.item, m_index, part);
+        case Gyomu::Bukken: return m_data.CalcBukkenKingaku(&row.item, m_index, part);
+        case Gyomu::DoshitsuIppan:
+        case Gyomu::DoshitsuKaiseki: return m_data.CalcDoshitsuKingakuPart(&row.item, m_index, part);
         default: return 0;
     }
 }
@@ -558,30 +564,30 @@ void CGyomuPass::PriceSpecialShubetsu(Row& row) {
     const int type = detail.m_bukakeType;
     int value = 0;
     switch (type) {
-        case 6:
+        case BukakeType::MaxShokushuDays:
             value = m_data.GetMaxShokushuDays(m_index);
             if (value >= 0) item.m_nQuantity = DaysToQuantity(value);
             break;
-        case 7:
+        case BukakeType::ShokushuCharges:
             value = m_data.CalcShokushuCharges(m_index);
             if (value >= 0) item.m_nAmount = value;
             break;
-        case 8:
+        case BukakeType::DayCharges:
             value = m_data.CalcDayCharges(m_index);
             if (value >= 0) item.m_nAmount = value;
             break;
-        case 9:
+        case BukakeType::MaxCalendarDays:
             value = m_data.GetMaxCalendarDays(m_index);
             if (value >= 0) item.m_nQuantity = DaysToQuantity(value);
             break;
         default:
             break;
     }
-    if (type != 7 && type != 8) {
+    if (type != BukakeType::ShokushuCharges && type != BukakeType::DayCharges) {
         const Mode mode = ModeByUnit(row, detail);
-        if (mode == Mode::UnitPrice || mode == Mode::Amount) ApplyMode(row, mode, PartOf(row, 0), 0);
+        if (mode == Mode::UnitPrice || mode == Mode::Amount) ApplyMode(row, mode, PartOf(row, AmountPart::Amount), 0);
     }
-    if (m_gyomu == 4) DaikaRule(row);
+    if (m_gyomu == Gyomu::DoshitsuIppan) DaikaRule(row);
 }
 
 void CGyomuPass::LumpRow(Row& row) {
@@ -591,8 +597,8 @@ void CGyomuPass::LumpRow(Row& row) {
     AddDirect(amount);
     const int kind = m_data.GetSeidoKind(item, 1);
     if (row.koshu) {
-        if (m_gyomu == 4) m_soil6 += amount;
-        if (IsLabourSplit(m_gyomu) && row.koshu->m_splitFlag == 1) {
+        if (m_gyomu == Gyomu::DoshitsuIppan) m_soil6 += amount;
+        if (IsLabourSplitGyomu(m_gyomu) && row.koshu->m_splitFlag == 1) {
             m_convLabour += amount;
         } else {
             AddCost(amount, item);
@@ -610,36 +616,37 @@ void CGyomuPass::RateRow(Row& row) {
     if (IsUnset(item.m_nRate) || item.m_nRate < 1) return;
     const int g = m_gyomu, k = item.m_nKoshu;
     int64_t base;
-    if ((k == 71 && IsOneOf(g, {1, 4, 6})) || (k == 79 && (g == 2 || g == 7)))
+    if (IsExtraRateRow(g, k))
         base = m_extra;
-    else if (IsSokuryo(g) && k == 70)
+    else if (IsSokuryoGyomu(g) && k == Koshu::RateWithDensi)
         base = m_direct + m_accuracy + m_data.GetKoshu81Amount() + m_data.GetKoshu92Amount();
-    else if (IsSokuryo(g))
-        base = m_direct + m_result92 + m_accuracy;
+    else if (IsSokuryoGyomu(g))
+        base = m_direct + m_denshi + m_accuracy;
     else
         base = m_direct + m_accuracy;
     const int32_t amount = DoubleToLong(RoundDown(static_cast<double>(base) * (item.m_nRate / 10000.0), 1.0));
     item.m_nAmount = amount;
     if (IsRateAKoshu(k)) {
         m_rated += amount;
-        if (g == 4) m_shown += amount;
+        if (g == Gyomu::DoshitsuIppan) m_shown += amount;
     } else {
         m_ratedB += amount;
         m_mixed += amount;
-        if (IsOneOf(g, {1, 3, 6})) m_shown += amount;
+        if (IsOneOf(g, {Gyomu::Sokuryo, Gyomu::Bukken, Gyomu::KukakuSokuryo})) m_shown += amount;
     }
-    if (IsLabourSplit(g) && KoshuSplitIs(row, 0)) AddCost(amount, item);
+    if (IsLabourSplitGyomu(g) && KoshuSplitIs(row, 0)) AddCost(amount, item);
 }
 
-// 電子計算機使用料 (工種 81, 838, or 85 of 設計): a rate of the labour, its text in the upper 摘要.
+// 電子計算機使用料 (工種 DensiKeisanki, DensiKeisankiAlt, or SekkeiDensi of 設計): a rate of the
+// labour, its text in the upper 摘要.
 void CGyomuPass::DensiKeisankiRow(Row& row, int64_t base) {
     CSekisanItem& item = row.item;
     item.m_nQuantity = 1000;
-    item.m_strUnit = "式";
+    item.m_strUnit = txt::UnitShiki;
     item.m_nUnitPrice = kUnset;
     std::string text;
     item.m_nAmount = m_data.CalcDensiKeisanki(m_gyomu, m_index, ToAmount(base), ToAmount(m_grouped), text,
-                                              item.m_nKoshu == 838 ? 1 : 0);
+                                              item.m_nKoshu == Koshu::DensiKeisankiAlt ? 1 : 0);
     SetUpper(item, text);
 }
 
@@ -647,7 +654,7 @@ bool CGyomuPass::DensiRow(Row& row) {
     if (!m_settings.DensiDsp) return Restructure([&] { m_data.UpdateDensiRow(m_gyomu, 1); });
     int newMethodPart = 0;
     m_data.CalcDensiRowAmount(m_gyomu, m_index, newMethodPart);
-    if (m_gyomu == 2 || m_gyomu == 5) AddCost(newMethodPart, row.item);
+    if (m_gyomu == Gyomu::Sekkei || m_gyomu == Gyomu::DoshitsuKaiseki) AddCost(newMethodPart, row.item);
     return true;
 }
 
@@ -655,65 +662,54 @@ void CGyomuPass::FixedRow(Row& row) {
     CSekisanItem& item = row.item;
     const int g = m_gyomu;
     switch (item.m_nKoshu) {
-        case 90:
+        case Koshu::ChokusetsuhiKei:
             m_directRow = &item;
             break;
-        case 91:
-            if (g == 4) m_has91 = true;
+        case Koshu::ChokusetsuJinkenhi:
+            if (g == Gyomu::DoshitsuIppan) m_hasJinkenhiRow = true;
             LabourTotalRow(item, row.koshu);
             break;
-        case 92:
-            Row92(row);
+        case Koshu::DenshiSeikahin:
+            DenshiSeikahinRow(row);
             break;
-        case 98:
-            if (g == 4) {
-                const int32_t amount = m_direct == 0 ? 0 : DoubleToLong(static_cast<double>(m_direct) * 0.007);
-                item.m_nAmount = amount;
-                SetUpper(item, " " + NumToStr(0.7, 0.01) + "%");
-                m_shown += amount;
-                m_amount98 = amount;
-            }
+        case Koshu::DirectShare:
+            if (g == Gyomu::DoshitsuIppan) DirectShareRow(item);
             break;
-        case 915:
-            if (IsLabourSplit(g)) Row915(row);
+        case Koshu::SonotaGenka:
+            if (IsLabourSplitGyomu(g)) SonotaGenkaRow(row);
             break;
-        case 93:
-            Row93(row);
+        case Koshu::Shokeihi:
+            ShokeihiRow(row);
             break;
-        case 94:
-            Row94(row);
+        case Koshu::GijutsuKeihi:
+            GijutsuKeihiRow(row);
             break;
-        case 916:
-            if (IsLabourSplit(g)) Row916(row);
+        case Koshu::IppanKanrihi:
+            if (IsLabourSplitGyomu(g)) IppanKanrihiRow(row);
             break;
-        case 95: {
-            UpdateTotals();
-            item.m_nAmount = ToAmount(m_total);
-            item.m_nAmount2 = ToAmount(m_totalBefore);
-            const int choice = item.m_nRounding;
-            SetUpper(item, m_settings.MarumeDsp == 1 && choice >= 3 && choice <= 7 ? kMarumeTexts[choice - 3] : "");
+        case Koshu::GyomuKakaku:
+            GyomuKakakuRow(item);
             break;
-        }
-        case 96:
+        case Koshu::Nebiki:
             if (!IsUnset(item.m_nAmount)) m_adjustment = item.m_nAmount;
             break;
-        case 97:
+        case Koshu::Aratamekei:
             UpdateTotals();
             item.m_nAmount = ToAmount(m_total + m_adjustment);
             break;
-        case 910:
-            if (g == 3 && KoshuSplitIs(row, 1))
+        case Koshu::GyomuGenka:
+            if (g == Gyomu::Bukken && KoshuSplitIs(row, 1))
                 m_convRow = &item;
             else
                 m_costRow = &item;
             break;
-        case 911:
+        case Koshu::ConventionalTotal:
             m_convRow = &item;
             break;
-        case 912:
+        case Koshu::ChokusetsuKeihi:
             m_mixedRow = &item;
             break;
-        case 913:
+        case Koshu::ShownTotal:
             m_shownRow = &item;
             break;
         default:
@@ -721,28 +717,46 @@ void CGyomuPass::FixedRow(Row& row) {
     }
 }
 
-// 直接人件費 (91, and the conventional total at the end): the labour in the upper 摘要, its split
+// 業務 4: 0.7 % of the direct cost, shown outside the 業務原価.
+void CGyomuPass::DirectShareRow(CSekisanItem& item) {
+    const int32_t amount = m_direct == 0 ? 0 : DoubleToLong(static_cast<double>(m_direct) * 0.007);
+    item.m_nAmount = amount;
+    SetUpper(item, " " + NumToStr(0.7, 0.01) + "%");
+    m_shown += amount;
+    m_directShare = amount;
+}
+
+// 業務価格: the 業務 total, adjusted and before its rounding, with the rounding named when asked.
+void CGyomuPass::GyomuKakakuRow(CSekisanItem& item) {
+    UpdateTotals();
+    item.m_nAmount = ToAmount(m_total);
+    item.m_nAmount2 = ToAmount(m_totalBefore);
+    const int choice = item.m_nRounding;
+    SetUpper(item, m_settings.MarumeDsp == 1 && choice >= 3 && choice <= 7 ? kMarumeTexts[choice - 3] : "");
+}
+
+// 直接人件費 (and the conventional total at the end): the labour in the upper 摘要, its split
 // into new and conventional labour in the lower one; the amount is the direct and rated costs.
 void CGyomuPass::LabourTotalRow(CSekisanItem& item, const CBukakeKoshu* koshu) {
     const int g = m_gyomu;
-    if (IsLabourSplit(g)) {
-        const int64_t labour = g == 7 ? m_newLabour : m_newLabour + m_convLabour;
-        const bool ownLabour = g == 3 && koshu && koshu->m_splitFlag == 1;
-        SetUpper(item, std::string(ownLabour ? "人件費    (" : "直接人件費    (") + AmountText(labour) + ")");
-        SetSplitLower(item, "新(" + AmountText(m_newLabour) + "),従(" + AmountText(m_convLabour) + ")");
-    } else if (IsSokuryo(g)) {
-        SetUpper(item, "直接人件費    (" + AmountText(m_newLabour) + ")");
+    if (IsLabourSplitGyomu(g)) {
+        const int64_t labour = g == Gyomu::KukakuSekkei ? m_newLabour : m_newLabour + m_convLabour;
+        const bool ownLabour = g == Gyomu::Bukken && koshu && koshu->m_splitFlag == 1;
+        SetUpper(item, vemo::FillText(ownLabour ? txt::OwnLabourTotal : txt::LabourTotal, {AmountText(labour)}));
+        SetSplitLower(item, SplitLabourText(m_newLabour, m_convLabour));
+    } else if (IsSokuryoGyomu(g)) {
+        SetUpper(item, vemo::FillText(txt::LabourTotal, {AmountText(m_newLabour)}));
     }
-    item.m_nAmount = ToAmount(m_direct + m_rated + (g == 4 ? m_amount98 : 0));
+    item.m_nAmount = ToAmount(m_direct + m_rated + (g == Gyomu::DoshitsuIppan ? m_directShare : 0));
 }
 
-void CGyomuPass::Row92(Row& row) {
+void CGyomuPass::DenshiSeikahinRow(Row& row) {
     CSekisanItem& item = row.item;
     const int g = m_gyomu;
-    if (g == 4) {
+    if (g == Gyomu::DoshitsuIppan) {
         // 精度管理費 of 土質調査 by the classes of its direct costs.
         if (row.entered) {
-            m_result92 = item.m_nAmount;
+            m_denshi = item.m_nAmount;
         } else {
             const std::array<std::pair<int, int64_t>, 4> classes{
                 {{6, m_soil6}, {7, m_soil7}, {4, m_soil4}, {8, m_soil8}}};
@@ -762,18 +776,18 @@ void CGyomuPass::Row92(Row& row) {
                 sum = std::clamp(lastValue, 30'000, 900'000);
                 lastText.clear();
             }
-            m_result92 = sum;
+            m_denshi = sum;
             item.m_nAmount = ToAmount(sum);
             SetUpper(item, applied == 1 ? " " + lastText : " ");
         }
-        AddDirect(m_result92);
+        AddDirect(m_denshi);
         return;
     }
     if (row.entered) {
-        m_result92 = item.m_nAmount;
-        if ((g == 2 || g == 5) && KoshuSplitIs(row, 0)) m_new92 = item.m_nAmount;
+        m_denshi = item.m_nAmount;
+        if ((g == Gyomu::Sekkei || g == Gyomu::DoshitsuKaiseki) && KoshuSplitIs(row, 0)) m_denshiNew = item.m_nAmount;
         SetUpper(item, "");
-        SetSplitLower(item, "新(" + AmountText(item.m_nAmount) + ")");
+        SetSplitLower(item, NewLabourText(item.m_nAmount));
     } else {
         // 電子成果品作成費 by class: of all labour, and of the new-method labour.
         int64_t total = 0, newPart = 0;
@@ -790,18 +804,18 @@ void CGyomuPass::Row92(Row& row) {
         for (int kind : {0, 1, 2}) apply(kind, m_classAll[kind], m_classNew[kind]);
         apply(4, m_classAll[4], m_soil4);
         apply(5, m_computer, m_computer);
-        m_result92 = total;
-        m_new92 = newPart;
+        m_denshi = total;
+        m_denshiNew = newPart;
         item.m_nAmount = ToAmount(total);
         SetUpper(item, applied == 1 ? classText : "");
-        SetSplitLower(item, "新(" + AmountText(newPart) + ")");
+        SetSplitLower(item, NewLabourText(newPart));
     }
-    if (item.m_nYearCode == kYearNotInGenka) m_cost30001 += m_new92;
-    m_mixed += m_result92;
-    if (IsSokuryo(g)) m_rated += m_result92;
+    if (item.m_nYearCode == kYearNotInGenka) m_costNotInGenka += m_denshiNew;
+    m_mixed += m_denshi;
+    if (IsSokuryoGyomu(g)) m_rated += m_denshi;
 }
 
-void CGyomuPass::Row915(Row& row) {
+void CGyomuPass::SonotaGenkaRow(Row& row) {
     CSekisanItem& item = row.item;
     if (row.entered) {
         SetUpper(item, "");
@@ -809,111 +823,113 @@ void CGyomuPass::Row915(Row& row) {
     } else {
         const double percent = IsUnset(item.m_nRate) ? 53.85 : item.m_nRate / 100.0;
         item.m_nAmount = DoubleToLong(RoundDown(static_cast<double>(m_newLabour) * percent / 100.0, 1.0));
-        SetUpper(item, "直接人件費の" + PercentText(percent));
-        SetSplitLower(item, "新(" + AmountText(m_newLabour) + ")");
+        SetUpper(item, vemo::FillText(txt::SonotaGenkaRate, {PercentText(percent)}));
+        SetSplitLower(item, NewLabourText(m_newLabour));
     }
-    m_amount915 = item.m_nAmount;
+    m_sonotaGenka = item.m_nAmount;
 }
 
-void CGyomuPass::Row93(Row& row) {
+void CGyomuPass::ShokeihiRow(Row& row) {
     CSekisanItem& item = row.item;
     const int g = m_gyomu;
     int rate = 0;
     if (!row.entered) {
-        if (IsUnset(item.m_nYearCode) && g == 4) item.m_nYearCode = 30104;
-        if (IsUnset(item.m_nYearCode) && IsSokuryo(g)) item.m_nYearCode = 30105;
+        if (IsUnset(item.m_nYearCode) && g == Gyomu::DoshitsuIppan) item.m_nYearCode = 30104;
+        if (IsUnset(item.m_nYearCode) && IsSokuryoGyomu(g)) item.m_nYearCode = 30105;
         int64_t base = 0;
-        if (IsSokuryo(g))
+        if (IsSokuryoGyomu(g))
             base = m_direct + m_rated;
-        else if (IsOneOf(g, {2, 3, 5}))
+        else if (IsOneOf(g, {Gyomu::Sekkei, Gyomu::Bukken, Gyomu::DoshitsuKaiseki}))
             base = m_convLabour;
-        else if (g == 7)
+        else if (g == Gyomu::KukakuSekkei)
             base = m_newLabour;
-        else if (g == 4)
-            base = m_direct + m_rated + m_amount98;
+        else if (g == Gyomu::DoshitsuIppan)
+            base = m_direct + m_rated + m_directShare;
         rate = IsUnset(item.m_nRate) ? m_data.GetShokeihiRate(g, ToAmount(base), item.m_nYearCode) : item.m_nRate;
         item.m_nAmount = DoubleToLong(RoundDown(static_cast<double>(base) * (rate / 10000.0), 1.0));
         item.m_nAmount2 = item.m_nAmount;
     }
-    m_amount93Before = item.m_nAmount;
+    m_shokeihiBefore = item.m_nAmount;
     const int remainder = RoundingRemainder();
     item.m_nAmount = ToAmount(static_cast<int64_t>(item.m_nAmount) - remainder);
     if (!row.entered) {
         std::string head;
-        if (IsSokuryo(g))
-            head = "直接測量費の ";
-        else if (IsOneOf(g, {2, 5, 7}))
-            head = "直接人件費の ";
-        else if (g == 3)
-            head = "人件費の ";
-        else if (g == 4)
-            head = m_has91 ? " 純調査費計の" : " ";
-        SetUpper(item, remainder != 0 ? head + "≒" : head + PercentText(rate / 100.0));
-        if (IsLabourSplit(g)) SetSplitLower(item, "従(" + AmountText(m_convLabour) + ")");
+        if (IsSokuryoGyomu(g))
+            head = txt::OfSokuryohi;
+        else if (IsDesignLikeGyomu(g))
+            head = txt::OfJinkenhi;
+        else if (g == Gyomu::Bukken)
+            head = txt::OfBukkenJinkenhi;
+        else if (g == Gyomu::DoshitsuIppan)
+            head = m_hasJinkenhiRow ? txt::OfJunChosahiKei : " ";
+        SetUpper(item, remainder != 0 ? head + txt::Approx : head + PercentText(rate / 100.0));
+        if (IsLabourSplitGyomu(g)) SetSplitLower(item, ConvLabourText(m_convLabour));
     }
-    m_amount93 = item.m_nAmount;
-    if (g != 4) m_shown += item.m_nAmount;
+    m_shokeihi = item.m_nAmount;
+    if (g != Gyomu::DoshitsuIppan) m_shown += item.m_nAmount;
 }
 
-void CGyomuPass::Row94(Row& row) {
+void CGyomuPass::GijutsuKeihiRow(Row& row) {
     CSekisanItem& item = row.item;
     const int g = m_gyomu;
-    const bool each = (g == 2 || g == 7) && m_settings.GijyutuCalc == 1;
+    const bool each = IsSekkeiGyomu(g) && m_settings.GijyutuCalc == 1;
     int rate = 0;
     if (!row.entered) {
         double base = 0.0;
-        if (g == 3) {
-            base = m_techBase3;
-        } else if (g == 4) {
-            base = m_techBase4;
+        if (g == Gyomu::Bukken) {
+            base = m_techBaseBukken;
+        } else if (g == Gyomu::DoshitsuIppan) {
+            base = m_techBaseDoshitsu;
         } else {
             rate = IsUnset(item.m_nRate) ? m_data.GetGijutsuKeihiRate(m_index, 0) : item.m_nRate;
-            const int64_t labour = (g == 2 || g == 5) ? m_convLabour : m_newLabour;
-            base = static_cast<double>(m_amount93 + labour) * (rate / 10000.0);
+            const int64_t labour = (g == Gyomu::Sekkei || g == Gyomu::DoshitsuKaiseki) ? m_convLabour : m_newLabour;
+            base = static_cast<double>(m_shokeihi + labour) * (rate / 10000.0);
         }
         item.m_nAmount = each ? ToAmount(m_technical) : DoubleToLong(RoundDown(base, 1.0));
         item.m_nAmount2 = item.m_nAmount;
     }
-    m_amount94Before = item.m_nAmount;
+    m_gijutsuBefore = item.m_nAmount;
     const int remainder = RoundingRemainder();
     item.m_nAmount = ToAmount(static_cast<int64_t>(item.m_nAmount) - remainder);
-    if (!row.entered && IsOneOf(g, {2, 5, 7})) {
+    if (!row.entered && IsDesignLikeGyomu(g)) {
         if (each)
-            SetUpper(item, "各技術経費率で算出");
+            SetUpper(item, txt::GijutsuEachRate);
         else if (remainder != 0 && m_settings.GijyutuCalc == 0)
-            SetUpper(item, "直接人件費+諸経費≒" + PercentText(rate / 100.0));
+            SetUpper(item, vemo::FillText(txt::GijutsuRateApprox, {PercentText(rate / 100.0)}));
         else
-            SetUpper(item, "直接人件費+諸経費 " + PercentText(rate / 100.0));
+            SetUpper(item, vemo::FillText(txt::GijutsuRate, {PercentText(rate / 100.0)}));
     }
-    m_amount94 = item.m_nAmount;
-    if (IsOneOf(g, {1, 3, 6, 7})) m_shown += item.m_nAmount;
+    m_gijutsu = item.m_nAmount;
+    if (IsOneOf(g, {Gyomu::Sokuryo, Gyomu::Bukken, Gyomu::KukakuSokuryo, Gyomu::KukakuSekkei}))
+        m_shown += item.m_nAmount;
 }
 
-void CGyomuPass::Row916(Row& row) {
+void CGyomuPass::IppanKanrihiRow(Row& row) {
     CSekisanItem& item = row.item;
     if (IsUnset(item.m_nYearCode)) item.m_nYearCode = 30101;
     const double percent =
         !IsUnset(item.m_nRate) ? item.m_nRate / 100.0 : (item.m_nYearCode == kYearH26OrEarlier ? 42.86 : 53.85);
     if (!row.entered) {
         // 一般管理費等: a share of the 業務原価.
-        int64_t base = m_cost + m_new92 + m_amount915;
-        if (m_cost30001 > 0) base -= m_cost30001;
+        int64_t base = m_cost + m_denshiNew + m_sonotaGenka;
+        if (m_costNotInGenka > 0) base -= m_costNotInGenka;
         item.m_nAmount = DoubleToLong(RoundDown(static_cast<double>(base) * percent / 100.0, 1.0));
         item.m_nAmount2 = item.m_nAmount;
     }
-    m_amount916Before = item.m_nAmount;
+    m_ippanBefore = item.m_nAmount;
     const int remainder = RoundingRemainder();
     item.m_nAmount = ToAmount(static_cast<int64_t>(item.m_nAmount) - remainder);
     if (row.entered)
         SetUpper(item, "");
     else
-        SetUpper(item, (remainder != 0 ? "業務原価の約" : "業務原価の") + PercentText(percent));
-    m_amount916 = item.m_nAmount;
+        SetUpper(item, vemo::FillText(remainder != 0 ? txt::IppanRateApprox : txt::IppanRate, {PercentText(percent)}));
+    m_ippan = item.m_nAmount;
 }
 
-// The part of the 業務 total that its rounding takes off the current row (93, 94 or 916), in a
-// final run only, and only when the current row is the one that absorbs it. A total row whose
-// amounts are not there yet (unset or not positive) takes nothing and keeps the user's choice.
+// The part of the 業務 total that its rounding takes off the current row (諸経費, 技術経費 or
+// 一般管理費等), in a final run only, and only when the current row is the one that absorbs it. A
+// total row whose amounts are not there yet (unset or not positive) takes nothing and keeps the
+// user's choice.
 int CGyomuPass::RoundingRemainder() {
     if (!m_final) return 0;
     int total = 0, rowAmount = 0, row = -1, totalRow = -1;
@@ -924,14 +940,14 @@ int CGyomuPass::RoundingRemainder() {
 
 void CGyomuPass::UpdateTotals() {
     const int64_t common = m_direct + m_ratedB + m_rated + m_tail;
-    m_total = common + m_amount93;
-    m_totalBefore = common + m_amount93Before;
-    if (IsLabourSplit(m_gyomu)) {
-        m_total += m_result92 + m_amount94 + m_amount915 + m_amount916;
-        m_totalBefore += m_result92 + m_amount94Before + m_amount915 + m_amount916Before;
-    } else if (m_gyomu == 4) {
-        m_total += m_amount98 + m_amount94;
-        m_totalBefore += m_amount98 + m_amount94Before;
+    m_total = common + m_shokeihi;
+    m_totalBefore = common + m_shokeihiBefore;
+    if (IsLabourSplitGyomu(m_gyomu)) {
+        m_total += m_denshi + m_gijutsu + m_sonotaGenka + m_ippan;
+        m_totalBefore += m_denshi + m_gijutsuBefore + m_sonotaGenka + m_ippanBefore;
+    } else if (m_gyomu == Gyomu::DoshitsuIppan) {
+        m_total += m_directShare + m_gijutsu;
+        m_totalBefore += m_directShare + m_gijutsuBefore;
     }
 }
 
@@ -940,21 +956,23 @@ void CGyomuPass::RefreshSumRows() {
     auto show = [](CSekisanItem* row, int64_t amount) {
         if (!row) return;
         row->m_nQuantity = 1000;
-        row->m_strUnit = "式";
+        row->m_strUnit = txt::UnitShiki;
         row->m_nAmount = ToAmount(amount);
     };
     const int g = m_gyomu;
     show(m_directRow, std::max<int64_t>(m_direct, 0));
     show(m_shownRow, std::max<int64_t>(m_shown, 0));
-    show(m_mixedRow, IsOneOf(g, {1, 3, 6}) ? std::max<int64_t>(m_rated - m_accuracy, 0) : std::max<int64_t>(m_mixed, 0));
+    show(m_mixedRow, IsOneOf(g, {Gyomu::Sokuryo, Gyomu::Bukken, Gyomu::KukakuSokuryo})
+                         ? std::max<int64_t>(m_rated - m_accuracy, 0)
+                         : std::max<int64_t>(m_mixed, 0));
     if (m_costRow) {
         int64_t cost = 0;
         if (m_total > 0) {
-            if (IsLabourSplit(g) && m_bukake.m_splitFlag == 0) {
-                cost = m_cost + m_new92 + m_amount915;
-                if (m_cost30001 > 0) cost -= m_cost30001;
-            } else if (g == 4 || m_bukake.m_splitFlag == 1) {
-                cost = m_total - m_shown - m_amount94;
+            if (IsLabourSplitGyomu(g) && m_bukake.m_splitFlag == 0) {
+                cost = m_cost + m_denshiNew + m_sonotaGenka;
+                if (m_costNotInGenka > 0) cost -= m_costNotInGenka;
+            } else if (g == Gyomu::DoshitsuIppan || m_bukake.m_splitFlag == 1) {
+                cost = m_total - m_shown - m_gijutsu;
             } else {
                 cost = m_total - m_shown;
             }
@@ -973,10 +991,10 @@ void CGyomuPass::AddDirect(int64_t amount) {
 
 void CGyomuPass::AddCost(int64_t amount, const CSekisanItem& item) {
     m_cost += amount;
-    if (item.m_nYearCode == kYearNotInGenka) m_cost30001 += amount;
+    if (item.m_nYearCode == kYearNotInGenka) m_costNotInGenka += amount;
     if (m_cost > kSumLimit) {
         m_cost = 0;
-        m_cost30001 = 0;
+        m_costNotInGenka = 0;
         m_data.m_limits.costCapped.insert(m_gyomu);
     }
 }

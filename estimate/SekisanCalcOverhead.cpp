@@ -4,6 +4,7 @@
 #include "estimate/PricingSupport.h"
 #include "formix/Formix.h"
 
+using namespace calc;
 using namespace pricing;
 
 namespace {
@@ -39,22 +40,24 @@ PowerRate DoshitsuRate(int yearCode) {
 
 int CSekisanData::GetShokeihiRate(int gyomu, int base, int yearCode) const {
     switch (gyomu) {
-    case 1:
-    case 6: {
+    case Gyomu::Sokuryo:
+    case Gyomu::KukakuSokuryo: {
         if (base <= 0) return 0;
         const PowerRate r = SokuryoRate(yearCode);
         if (base <= 500000) return r.low;
         if (base > 100000000) return r.high;
         return DoubleToLong(f8_45(r.k * std::pow(static_cast<double>(base), r.e) * 100.0, 10.0));
     }
-    case 2:
-    case 3:
-    case 5:
-    case 7: {
-        const CShokeihiRecord* record = CalcContext().GetShokeihiFile().FindRecord(gyomu == 5 ? 2 : gyomu);
+    case Gyomu::Sekkei:
+    case Gyomu::Bukken:
+    case Gyomu::DoshitsuKaiseki:
+    case Gyomu::KukakuSekkei: {
+        // 土質調査 (解析) takes the rate of 設計.
+        const int rateCode = gyomu == Gyomu::DoshitsuKaiseki ? static_cast<int>(Gyomu::Sekkei) : gyomu;
+        const CShokeihiRecord* record = CalcContext().GetShokeihiFile().FindRecord(rateCode);
         return record && !IsUnset(record->m_rate) ? record->m_rate : 0;
     }
-    case 4: {
+    case Gyomu::DoshitsuIppan: {
         const PowerRate r = DoshitsuRate(yearCode);
         if (base <= 1000000) return r.low;
         if (base > 30000000) return r.high;
@@ -67,7 +70,7 @@ int CSekisanData::GetShokeihiRate(int gyomu, int base, int yearCode) const {
 
 double CSekisanData::CalcZairyoAmount(const CBukakeHimoku* entry, double* quantity, double* price) const {
     if (!entry) return 0.0;
-    const std::string text = UpperAscii(entry->m_name);
+    const std::string text = AsciiUpper(entry->m_name);
     if (Contains(text, "Z1")) return -2.0;
     if (Contains(text, "Z2")) return -3.0;
     if (Contains(text, "Z3")) return -4.0;
@@ -103,7 +106,7 @@ int CSekisanData::FindKeihiEntry(int from, const CBukakeHimokuSet* set, int comp
     const char* marker = component == 0 ? "Z1" : component == 1 ? "Z2" : "Z3";
     for (int i = from < 0 ? 0 : from; i < set->GetHimokuCount(); ++i) {
         const CBukakeHimoku* entry = set->GetHimoku(i);
-        if (entry && !entry->m_name.empty() && Contains(UpperAscii(entry->m_name), marker)) return i + 1;
+        if (entry && !entry->m_name.empty() && Contains(AsciiUpper(entry->m_name), marker)) return i + 1;
     }
     return -2;
 }

@@ -2,9 +2,12 @@
 // the 技術経費率 and the expense parts by the rates of a 歩掛 detail.
 #include <vector>
 
+#include "estimate/EstimateTexts.h"
 #include "estimate/PricingSupport.h"
 #include "platform/Host.h"
+#include "platform/TextUtil.h"
 
+using namespace calc;
 using namespace pricing;
 
 int CSekisanData::TruncTo4Digits(int a) {
@@ -18,9 +21,8 @@ void CSekisanData::CheckUnitPrice(int& price, CSekisanItem& item) {
     const int limit = DoubleToLong(214748364.0);
     if (price <= limit && price >= 0) return;
     if (m_pricing.priceWarned.insert(&item).second)
-        AfxMessageBox("「" + item.m_strNameUpper + "」" + "の単価が有効範囲を越えました。" +
-                          "\n\n単価が２．１億円以下になるように調整して下さい。",
-                      MsgButtons::Ok, MsgIcon::None);
+        AfxMessageBox(vemo::FillText(estimate_texts::MsgUnitPriceOutOfRange, {item.m_strNameUpper}), MsgButtons::Ok,
+                      MsgIcon::None);
     price = 0;
     item.m_nUnitPrice = kUnset;
     item.m_nAmount = kUnset;
@@ -32,7 +34,7 @@ int CSekisanData::GetGijutsuKeihiRate(int index, int byShubetsu) const {
     const CSekisanItem* item = m_ItemList.GetItem(index);
     if (!item) return 0;
     int32_t r = kUnset;
-    if (item->m_nGyomu == 3 || item->m_nGyomu == 4 || byShubetsu == 1) {
+    if (item->m_nGyomu == Gyomu::Bukken || item->m_nGyomu == Gyomu::DoshitsuIppan || byShubetsu == 1) {
         const CBukakeShubetsu* shubetsu = FindShubetsu(*item);
         if (!shubetsu) return 0;
         r = shubetsu->m_coefficient;

@@ -3,9 +3,12 @@
 #include <cctype>
 #include <cmath>
 
+#include "estimate/EstimateTexts.h"
 #include "estimate/PricingSupport.h"
 #include "formix/Formix.h"
 
+namespace txt = estimate_texts;
+using namespace calc;
 using namespace pricing;
 
 namespace {
@@ -35,7 +38,7 @@ double CSekisanData::CalcBukakeFormula(const CBukakeShubetsu* shubetsu, int item
     } else {
         text = detail.m_formula;
     }
-    text = UpperAscii(text);
+    text = AsciiUpper(text);
 
     for (int s = 1; s <= 8; ++s) {
         const int32_t code = detail.m_henkaritsu[static_cast<size_t>(s - 1)];
@@ -90,7 +93,7 @@ int CSekisanData::GetHenkaritsuValue(int gyomu, int code, int row, int column, i
         if (!selected.empty()) formula = selected;
     }
     if (formula.empty()) return 0;
-    std::string text = UpperAscii(formula);
+    std::string text = AsciiUpper(formula);
     if (Contains(text, "LL")) {
         if (IsUnset(ll)) return 0;
         ReplaceAll(text, "LL", FormulaNumber(ll / 10000.0, 0.001));
@@ -109,8 +112,9 @@ int CSekisanData::GetKoteiText(std::string& text, int index) const {
     const CBukakeDetail& detail = shubetsu->GetDetail();
     const int n = item->CountSelectedKotei();
     const int named = detail.GetNamedLineCount();
-    if ((detail.m_bukakeType == 3 && n > 0) || (detail.m_bukakeType != 3 && n > 0 && n == named)) {
-        text = "全工程,";
+    const bool anyIsAll = detail.m_bukakeType == BukakeType::AnyLineIsAll;
+    if ((anyIsAll && n > 0) || (!anyIsAll && n > 0 && n == named)) {
+        text = txt::AllKotei;
         return 0;
     }
     std::string names;
@@ -188,7 +192,7 @@ int CSekisanData::EvalHojoshiki(int slot, CSekisanItem& item, const CBukakeDetai
     auto operand = [](const std::string& t) { return t.empty() ? std::string("0") : FormulaOperand(t); };
     for (size_t k = 0; k < 8; ++k) {
         if (detail.m_auxiliary[k].empty()) continue;
-        std::string formula = UpperAscii(detail.m_auxiliary[k]);
+        std::string formula = AsciiUpper(detail.m_auxiliary[k]);
         for (size_t j = 0; j < 8; ++j) ReplaceAll(formula, "H" + std::to_string(j + 1), operand(h[j]));
         for (size_t j = 0; j < 8; ++j) ReplaceAll(formula, "S" + std::to_string(j + 1), operand(s[j]));
         const double x = Evaluate(formula);
@@ -254,7 +258,8 @@ namespace {
 // A heading of a rate table as it appears in a rate text: left out ("") when it names the rate
 // itself or is empty; a written "\n" becomes one blank.
 std::string HeadingPiece(const std::string& heading) {
-    if (heading.empty() || Contains(heading, "変化率") || Contains(heading, "補正率")) return {};
+    if (heading.empty() || Contains(heading, txt::HeadingHenkaritsu) || Contains(heading, txt::HeadingHoseiritsu))
+        return {};
     const size_t pos = heading.find("\\n");
     if (pos == std::string::npos) return heading;
     return heading.substr(0, pos) + " " + heading.substr(pos + 2);
@@ -280,15 +285,15 @@ int CSekisanData::BuildHenkaritsuText(std::string& text, int index, std::array<s
     const CBukakeDetail& detail = shubetsu->GetDetail();
 
     std::string w;
-    if (item->m_nGyomu != 3 && item->m_nGyomu != 4) {
+    if (item->m_nGyomu != Gyomu::Bukken && item->m_nGyomu != Gyomu::DoshitsuIppan) {
         const int n = item->CountSelectedKotei();
         const int named = detail.GetNamedLineCount();
-        if (detail.m_bukakeType == 3)
-            w = n > 0 ? "全工程," : "一部工程,";
+        if (detail.m_bukakeType == BukakeType::AnyLineIsAll)
+            w = n > 0 ? txt::AllKotei : txt::SomeKotei;
         else if (n > 0 && n == named)
-            w = "全工程,";
+            w = txt::AllKotei;
         else if (named > 0)
-            w = "一部工程,";
+            w = txt::SomeKotei;
     }
     for (size_t k = 0; k < 9; ++k) {
         names[k].clear();
@@ -301,7 +306,7 @@ int CSekisanData::BuildHenkaritsuText(std::string& text, int index, std::array<s
         if (IsUnset(code)) continue;
         const CHenkaritsuRecord* record = group->FindRecord(code);
         if (!record) {
-            if (code == 900) break;
+            if (code == kFactorRateCode) break;
             return -1;
         }
         const int32_t ll = item->m_nLL[k];
@@ -334,7 +339,7 @@ int CSekisanData::BuildHenkaritsuText(std::string& text, int index, std::array<s
             std::string selected = SelectRateFormula(*record, ll);
             if (!selected.empty()) formula = selected;
         }
-        const std::string f = UpperAscii(formula);
+        const std::string f = AsciiUpper(formula);
         const std::string& m = record->m_formulaName;
         const double x = IsUnset(ll) ? 0.0 : ll / 10000.0;
         const std::string n = LLText(x);
@@ -343,7 +348,7 @@ int CSekisanData::BuildHenkaritsuText(std::string& text, int index, std::array<s
         double z;
 
         if (Contains(f, "LL")) {
-            if (code == 900 && ll == record->m_llDefault) {
+            if (code == kFactorRateCode && ll == record->m_llDefault) {
                 if (!IsUnset(ll)) numbers[k] = ll / 10000.0;
                 continue;
             }

@@ -6,6 +6,7 @@
 
 #include "estimate/PricingSupport.h"
 
+using namespace calc;
 using namespace pricing;
 
 namespace {
@@ -24,43 +25,51 @@ int ProgramFee(const CProgramKingakuFile& programKingaku, const CSekisanItem& it
 }
 
 // Conversion of a part value into the row's result: the lump units take the item rate; other units
-// turn parts 0, 1 and 5 into unit prices (per base quantity, or per the eighth LL value for 歩掛
-// type 13 when withType13).
-int ConvertPart(bool& fault, double p, int part, const CSekisanItem& item, const CBukakeDetail& detail,
-                bool withType13) {
+// turn the parts Amount, DirectLabour and LabourOnly into unit prices (per base quantity, or per
+// the eighth LL value for 歩掛 type PerLL8 when withPerLL8).
+int ConvertPart(bool& fault, double p, AmountPart part, const CSekisanItem& item, const CBukakeDetail& detail,
+                bool withPerLL8) {
     if (IsLumpUnit(detail.m_unit)) return Amount(fault, RoundDown(p * ItemRate(item), 1.0));
-    if (part != 0 && part != 1 && part != 5) return Amount(fault, p);
-    if (withType13 && detail.m_bukakeType == 13) {
+    if (part != AmountPart::Amount && part != AmountPart::DirectLabour && part != AmountPart::LabourOnly)
+        return Amount(fault, p);
+    if (withPerLL8 && detail.m_bukakeType == BukakeType::PerLL8) {
         const int32_t ll = item.m_nLL[7];
         return Amount(fault, IsUnset(ll) ? p : Divide(fault, p, ll / 10000.0));
     }
     return Amount(fault, RoundDown(Divide(fault, p, detail.m_quantity / 100.0), 1.0));
 }
 
+// The parts of the direct labour (with or without 電子計算機使用料).
+bool IsDirectLabourPart(AmountPart part) {
+    return part == AmountPart::DirectLabour || part == AmountPart::DirectLabourPerBase ||
+           part == AmountPart::LabourOnly;
+}
+
 }  // namespace
 
-int CSekisanData::CalcSekkeiKingakuWithDensi(CSekisanItem* item, int index, int part) {
+int CSekisanData::CalcSekkeiKingakuWithDensi(CSekisanItem* item, int index, AmountPart part) {
     ScopedValue<int> densiOff(m_pricing.densiDspOverride, 0);
     return CalcSekkeiKingaku(item, index, part);
 }
 
-int CSekisanData::CalcBukkenKingakuWithoutZairyo(CSekisanItem* item, int index, int part) {
+int CSekisanData::CalcBukkenKingakuWithoutZairyo(CSekisanItem* item, int index, AmountPart part) {
     ScopedValue<bool> noRate(m_pricing.noZairyoRate, true);
     return CalcBukkenKingaku(item, index, part);
 }
 
-int CSekisanData::CalcSekkeiKingaku(CSekisanItem* item, int index, int part) {
+int CSekisanData::CalcSekkeiKingaku(CSekisanItem* item, int index, AmountPart part) {
     PricingScope scope(*this, item);
     const CBukakeShubetsu* shubetsu = item ? FindShubetsu(*item) : nullptr;
     if (!shubetsu) return 0;
     bool& fault = scope.Fault();
     const int t = shubetsu->GetDetail().m_bukakeType;
 
-    // Types 1 and 2 take the price of the row before them.
+    // Types RowBefore and RowsBefore take the price of the row before them.
+    const bool rowBefore = t == BukakeType::RowBefore || t == BukakeType::RowsBefore;
     CSekisanItem* priced = item;
     int pricedIndex = index;
     const CBukakeShubetsu* pricedShubetsu = shubetsu;
-    if (t == 1 || t == 2) {
+    if (rowBefore) {
         if (index <= 0) return 0;
         pricedIndex = index - 1;
         priced = m_ItemList.GetItem(pricedIndex);
@@ -71,19 +80,20 @@ int CSekisanData::CalcSekkeiKingaku(CSekisanItem* item, int index, int part) {
     const int k = HasKubunritsu(*pricedShubetsu, priced->m_nGyomu);
     const bool weighted = !IsUnset(priced->m_nWeightAverage);
     int r;
-    if ((t == 27 || t == 28 || t == 29) && !weighted && Settings().DouroCalc == 1) {
+    if ((t == BukakeType::SekkeiRowsCut || t == BukakeType::SekkeiRowsUnfactored || t == BukakeType::SekkeiRows) &&
+        !weighted && Settings().DouroCalc == 1) {
         int labour = 0;
         r = CalcSekkeiKingakuByRows(priced, pricedIndex, part, 0, labour);
-        if (t == 27 && (part == 1 || part == 3 || part == 5) && r > labour) r -= labour;
+        if (t == BukakeType::SekkeiRowsCut && IsDirectLabourPart(part) && r > labour) r -= labour;
     } else if (k == 1 && !weighted) {
         r = CalcSekkeiKubun(priced, pricedIndex, part);
     } else {
-        r = CalcSekkeiShubetsu(priced, pricedIndex, part, t == 2 ? 2 : 0);
+        r = CalcSekkeiShubetsu(priced, pricedIndex, part, t == BukakeType::RowsBefore ? 2 : 0);
     }
-    if (t != 1 && t != 2) return scope.Finish(r);
+    if (!rowBefore) return scope.Finish(r);
 
     double f;
-    if (t == 1) {
+    if (t == BukakeType::RowBefore) {
         f = CalcBukakeFormula(shubetsu, index, 0, 0);
     } else {
         int n = 0;
@@ -112,7 +122,7 @@ int CSekisanData::CalcSekkeiKingaku(CSekisanItem* item, int index, int part) {
     return scope.Finish(Amount(fault, RoundDown(r * RoundDown(f, 0.001), 1.0)));
 }
 
-int CSekisanData::CalcSekkeiShubetsu(CSekisanItem* item, int index, int part, int formulaType) {
+int CSekisanData::CalcSekkeiShubetsu(CSekisanItem* item, int index, AmountPart part, int formulaType) {
     PricingScope scope(*this, item);
     const CBukakeShubetsu* shubetsu = item ? FindShubetsu(*item) : nullptr;
     if (!shubetsu) return 0;
@@ -126,28 +136,30 @@ int CSekisanData::CalcSekkeiShubetsu(CSekisanItem* item, int index, int part, in
 
     double f = IsUnset(item->m_nWeightAverage) ? CalcBukakeFormula(shubetsu, index, formulaType, 0)
                                                : item->m_nWeightAverage / 1000.0;
-    if (item->m_nGyomu != 7) f = RoundDown(f, 0.001);
+    if (item->m_nGyomu != Gyomu::KukakuSekkei) f = RoundDown(f, 0.001);
     const double A = RoundDown(L * f, 1.0);
     const double B = RoundDown(D * f, 1.0);
 
     double E = 0.0;
     const int32_t g = detail.m_rates[0];
-    if (g > 0 && item->m_bSpecialExpense == 1 && PricingScope::DensiDsp(*this) == 0)
-        E = RoundDown(g / 10000.0 * (detail.m_bukakeType == 28 ? static_cast<double>(D) : B), 1.0);
+    if (g > 0 && item->m_bSpecialExpense == 1 && PricingScope::DensiDsp(*this) == 0) {
+        const bool unfactored = detail.m_bukakeType == BukakeType::SekkeiRowsUnfactored;
+        E = RoundDown(g / 10000.0 * (unfactored ? static_cast<double>(D) : B), 1.0);
+    }
 
     double P;
     switch (part) {
-    case 0:
-    case 2: P = Amount(fault, A + E); break;
-    case 1:
-    case 3: P = Amount(fault, B + E); break;
-    case 5: P = Amount(fault, B); break;
+    case AmountPart::Amount:
+    case AmountPart::AmountPerBase: P = Amount(fault, A + E); break;
+    case AmountPart::DirectLabour:
+    case AmountPart::DirectLabourPerBase: P = Amount(fault, B + E); break;
+    case AmountPart::LabourOnly: P = Amount(fault, B); break;
     default: return scope.Finish(Amount(fault, E));
     }
     return scope.Finish(ConvertPart(fault, P, part, *item, detail, true));
 }
 
-int CSekisanData::CalcSekkeiKubun(CSekisanItem* item, int index, int part) {
+int CSekisanData::CalcSekkeiKubun(CSekisanItem* item, int index, AmountPart part) {
     PricingScope scope(*this, item);
     const CBukakeShubetsu* shubetsu = item ? FindShubetsu(*item) : nullptr;
     if (!shubetsu) return 0;
@@ -180,12 +192,12 @@ int CSekisanData::CalcSekkeiKubun(CSekisanItem* item, int index, int part) {
     const int E = Amount(fault, RoundDown(ew, 1.0));
     double P;
     switch (part) {
-    case 0:
-    case 2: P = static_cast<double>(Amount(fault, lf)) + E; break;
-    case 1:
-    case 3: P = static_cast<double>(Amount(fault, df)) + E; break;
-    case 4: return scope.Finish(E);
-    case 5: P = Amount(fault, df); break;
+    case AmountPart::Amount:
+    case AmountPart::AmountPerBase: P = static_cast<double>(Amount(fault, lf)) + E; break;
+    case AmountPart::DirectLabour:
+    case AmountPart::DirectLabourPerBase: P = static_cast<double>(Amount(fault, df)) + E; break;
+    case AmountPart::SpecialExpense: return scope.Finish(E);
+    case AmountPart::LabourOnly: P = Amount(fault, df); break;
     default: P = 0.0; break;
     }
     const int converted = ConvertPart(fault, P, part, *item, detail, true);
@@ -193,10 +205,11 @@ int CSekisanData::CalcSekkeiKubun(CSekisanItem* item, int index, int part) {
     return scope.Finish(Amount(fault, static_cast<int64_t>(converted) + fee));
 }
 
-int CSekisanData::CalcSekkeiKingakuByRows(CSekisanItem* item, int index, int part, int formulaType, int& labourOut) {
+int CSekisanData::CalcSekkeiKingakuByRows(CSekisanItem* item, int index, AmountPart part, int formulaType,
+                                          int& labourOut) {
     PricingScope scope(*this, item);
-    const bool densiOnly = part == 13;
-    if (densiOnly) part = 0;
+    const bool densiOnly = part == AmountPart::Densi;
+    if (densiOnly) part = AmountPart::Amount;
     const CBukakeShubetsu* shubetsu = item ? FindShubetsu(*item) : nullptr;
     if (!shubetsu) return 0;
     bool& fault = scope.Fault();
@@ -213,7 +226,7 @@ int CSekisanData::CalcSekkeiKingakuByRows(CSekisanItem* item, int index, int par
         if (d > 0) {
             if (di > 0) {
                 dsum += di;
-                if (part == 1 || part == 3 || part == 5) labour += static_cast<int64_t>(d) + std::max(ei, 0) - ti;
+                if (IsDirectLabourPart(part)) labour += static_cast<int64_t>(d) + std::max(ei, 0) - ti;
             }
             if (ei > 0) esum += ei;
             if (ti > 0) te += ti - (ei > 0 ? ei : 0);
@@ -221,17 +234,17 @@ int CSekisanData::CalcSekkeiKingakuByRows(CSekisanItem* item, int index, int par
             MissingPriceName() = item->m_strNameUpper;
         }
     }
-    labourOut = (part == 1 || part == 3 || part == 5) ? Amount(fault, labour) : 0;
+    labourOut = IsDirectLabourPart(part) ? Amount(fault, labour) : 0;
     if (esum < 1 || item->m_bSpecialExpense != 1 || PricingScope::DensiDsp(*this) != 0) esum = 0;
 
     int64_t v;
     if (densiOnly) return scope.Finish(Amount(fault, esum));
     switch (part) {
-    case 0:
-    case 2: v = te + esum; break;
-    case 1:
-    case 3: v = dsum + esum; break;
-    case 5: v = dsum; break;
+    case AmountPart::Amount:
+    case AmountPart::AmountPerBase: v = te + esum; break;
+    case AmountPart::DirectLabour:
+    case AmountPart::DirectLabourPerBase: v = dsum + esum; break;
+    case AmountPart::LabourOnly: v = dsum; break;
     default: return scope.Finish(Amount(fault, esum));
     }
     if (IsLumpUnit(detail.m_unit))
@@ -240,7 +253,7 @@ int CSekisanData::CalcSekkeiKingakuByRows(CSekisanItem* item, int index, int par
 }
 
 int CSekisanData::CalcRowWorkers(const CBukakeDetail& detail, int line, double factor, int& direct, int& densi,
-                                 int part, CSekisanItem* item, int& lineTotal) {
+                                 AmountPart part, CSekisanItem* item, int& lineTotal) {
     PricingScope scope(*this, item);
     if (!detail.GetLine(line) || !item) return -1;
     bool& fault = scope.Fault();
@@ -266,9 +279,9 @@ int CSekisanData::CalcRowWorkers(const CBukakeDetail& detail, int line, double f
     double E = 0.0;
     const int32_t g = detail.m_rates[0];
     if (g > 0) {
-        if (detail.m_bukakeType == 27 || detail.m_bukakeType == 29) {
+        if (detail.m_bukakeType == BukakeType::SekkeiRowsCut || detail.m_bukakeType == BukakeType::SekkeiRows) {
             E = RoundDown(static_cast<double>(D64) * g / 10000.0, 1.0);
-        } else if (detail.m_bukakeType == 28) {
+        } else if (detail.m_bukakeType == BukakeType::SekkeiRowsUnfactored) {
             int64_t l1, d1;
             if (!priceSlots(1.0, l1, d1)) return scope.Finish(-2);
             E = RoundDown(static_cast<double>(d1) * g / 10000.0, 1.0);
@@ -277,8 +290,8 @@ int CSekisanData::CalcRowWorkers(const CBukakeDetail& detail, int line, double f
     double L = static_cast<double>(L64), D = static_cast<double>(D64);
     double T = Amount(fault, E) + L;
 
-    if (part == 0 || part == 1 || part == 5) {
-        if (detail.m_bukakeType == 13) {
+    if (part == AmountPart::Amount || part == AmountPart::DirectLabour || part == AmountPart::LabourOnly) {
+        if (detail.m_bukakeType == BukakeType::PerLL8) {
             const int32_t ll = item->m_nLL[7];
             const double q = IsUnset(ll) ? 1.0 : ll / 10000.0;
             L = Amount(fault, Divide(fault, L, q));
@@ -295,14 +308,14 @@ int CSekisanData::CalcRowWorkers(const CBukakeDetail& detail, int line, double f
     }
     if (!(T > 0)) return scope.Finish(-1);
     int total = Amount(fault, T);
-    if (detail.m_bukakeType == 27) total = TruncTo4Digits(total);
+    if (detail.m_bukakeType == BukakeType::SekkeiRowsCut) total = TruncTo4Digits(total);
     direct = Amount(fault, D);
     densi = Amount(fault, E);
     lineTotal = total;
     return scope.Finish(Amount(fault, L));
 }
 
-int CSekisanData::CalcBukkenKingaku(CSekisanItem* item, int index, int part) {
+int CSekisanData::CalcBukkenKingaku(CSekisanItem* item, int index, AmountPart part) {
     PricingScope scope(*this, item);
     const CBukakeShubetsu* shubetsu = item ? FindShubetsu(*item) : nullptr;
     if (!shubetsu) return 0;
@@ -313,7 +326,7 @@ int CSekisanData::CalcBukkenKingaku(CSekisanItem* item, int index, int part) {
 
 // The shared body of the two 物件調査 calculations: man-days per column (factor per line when
 // byLine), cut to hundredths, times the price; labour, direct labour, material and expense parts.
-int CSekisanData::CalcBukkenParts(CSekisanItem* item, int index, int part, bool byLine) {
+int CSekisanData::CalcBukkenParts(CSekisanItem* item, int index, AmountPart part, bool byLine) {
     PricingScope scope(*this, item);
     const CBukakeShubetsu* shubetsu = item ? FindShubetsu(*item) : nullptr;
     if (!shubetsu) return 0;
@@ -358,26 +371,28 @@ int CSekisanData::CalcBukkenParts(CSekisanItem* item, int index, int part, bool 
 
     double P;
     switch (part) {
-    case 0:
-    case 2: P = static_cast<double>(Amount(fault, L)) + Amount(fault, M) + Amount(fault, X); break;
-    case 1:
-    case 3: P = Amount(fault, D); break;
-    case 4: {
+    case AmountPart::Amount:
+    case AmountPart::AmountPerBase:
+        P = static_cast<double>(Amount(fault, L)) + Amount(fault, M) + Amount(fault, X);
+        break;
+    case AmountPart::DirectLabour:
+    case AmountPart::DirectLabourPerBase: P = Amount(fault, D); break;
+    case AmountPart::SpecialExpense: {
         int c = Amount(fault, M);
         if (weighted) c = Amount(fault, c * wa);
         return scope.Finish(c);
     }
-    case 5: P = Amount(fault, L); break;
+    case AmountPart::LabourOnly: P = Amount(fault, L); break;
     default: P = 0.0; break;
     }
     if (weighted) P = Amount(fault, P * wa);
     return scope.Finish(ConvertPart(fault, P, part, *item, detail, false));
 }
 
-int CSekisanData::CalcBukkenShubetsu(CSekisanItem* item, int index, int part) {
+int CSekisanData::CalcBukkenShubetsu(CSekisanItem* item, int index, AmountPart part) {
     return CalcBukkenParts(item, index, part, false);
 }
 
-int CSekisanData::CalcBukkenKubun(CSekisanItem* item, int index, int part) {
+int CSekisanData::CalcBukkenKubun(CSekisanItem* item, int index, AmountPart part) {
     return CalcBukkenParts(item, index, part, true);
 }

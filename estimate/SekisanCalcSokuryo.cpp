@@ -2,8 +2,10 @@
 // 職種 across a 業務, the day charges of the 測量 row 13/12, and the rounding of the 業務 total.
 #include <cmath>
 
+#include "estimate/EstimateTexts.h"
 #include "estimate/PricingSupport.h"
 
+using namespace calc;
 using namespace pricing;
 
 namespace {
@@ -12,8 +14,8 @@ bool LineSelected(const int32_t* kotei, int line) {
     return line >= 0 && line < CSekisanItem::kKoteiCount && kotei[line] == 1;
 }
 
-// Divisor of 歩掛 type 13: the eighth LL value / 10000, 1.0 when unset.
-double Type13Divisor(bool& fault, const CSekisanItem& item) {
+// Divisor of 歩掛 type PerLL8: the eighth LL value / 10000, 1.0 when unset.
+double PerLL8Divisor(bool& fault, const CSekisanItem& item) {
     const int32_t ll = item.m_nLL[7];
     if (IsUnset(ll)) return 1.0;
     if (ll <= 0) {
@@ -107,15 +109,17 @@ int CSekisanData::GetShokushuDays(const CBukakeDetail& detail, int id, int key) 
     return sum > INT32_MAX ? INT32_MAX : sum < -INT32_MAX ? -INT32_MAX : static_cast<int>(sum);
 }
 
-int CSekisanData::CalcSokuryoKingaku(CSekisanItem* item, int index, int part) {
+int CSekisanData::CalcSokuryoKingaku(CSekisanItem* item, int index, AmountPart part) {
     PricingScope scope(*this, item);
     const CBukakeShubetsu* shubetsu = item ? FindShubetsu(*item) : nullptr;
     if (!shubetsu) return 0;
     const CBukakeDetail& detail = shubetsu->GetDetail();
     const int t = detail.m_bukakeType;
     const bool byLines = Settings().DouroCalc == 1;
-    int r = (t == 31 && byLines) ? CalcSokuryoRows(item, index, part) : CalcSokuryoShubetsu(item, index, part);
-    if ((t == 30 || t == 31) && byLines && detail.m_programKingaku == 0) r = TruncTo4Digits(r);
+    int r = (t == BukakeType::SokuryoRows && byLines) ? CalcSokuryoRows(item, index, part)
+                                                      : CalcSokuryoShubetsu(item, index, part);
+    if ((t == BukakeType::SokuryoCut || t == BukakeType::SokuryoRows) && byLines && detail.m_programKingaku == 0)
+        r = TruncTo4Digits(r);
     return scope.Finish(r);
 }
 
@@ -129,7 +133,7 @@ static void KeihiComponents(const CSekisanData& data, const CBukakeDetail& detai
         data.CalcKeihiParts(&detail, labour, direct, detail.m_himokuMode, &c2, &c3, &c1);
 }
 
-int CSekisanData::CalcSokuryoShubetsu(CSekisanItem* item, int index, int part) {
+int CSekisanData::CalcSokuryoShubetsu(CSekisanItem* item, int index, AmountPart part) {
     PricingScope scope(*this, item);
     const CBukakeShubetsu* shubetsu = item ? FindShubetsu(*item) : nullptr;
     if (!shubetsu) return 0;
@@ -144,7 +148,8 @@ int CSekisanData::CalcSokuryoShubetsu(CSekisanItem* item, int index, int part) {
     KeihiComponents(*this, detail, L, D, c1, c2, c3);
 
     int S = 0;
-    if (part != 8 && part != 11 && shubetsu->m_coefficient > 0 && item->m_bSpecialExpense == 1) {
+    if (part != AmountPart::WithoutSeido && part != AmountPart::PerLL8UnroundedWithoutSeido &&
+        shubetsu->m_coefficient > 0 && item->m_bSpecialExpense == 1) {
         const int B = Settings().SeidoCalc ? D : L;
         S = Amount(fault, RoundDown(shubetsu->m_coefficient / 100.0 * (static_cast<double>(B) + c1), 1.0));
     }
@@ -154,32 +159,33 @@ int CSekisanData::CalcSokuryoShubetsu(CSekisanItem* item, int index, int part) {
     int u;
     if (!IsLumpUnit(detail.m_unit)) {
         c = detail.m_quantity / 100.0;
-        u = type == 13 ? Amount(fault, T) : Amount(fault, RoundDown(Divide(fault, T, c), 1.0));
+        u = type == BukakeType::PerLL8 ? Amount(fault, T) : Amount(fault, RoundDown(Divide(fault, T, c), 1.0));
     } else {
         c = ItemRate(*item);
         u = Amount(fault, RoundDown(T * c, 1.0));
     }
-    if (part == 9) return scope.Finish(u);
+    if (part == AmountPart::UnitBeforeFactor) return scope.Finish(u);
 
     double f = IsUnset(item->m_nWeightAverage) ? CalcBukakeFormula(shubetsu, index, 0, 0)
                                                : item->m_nWeightAverage / 1000.0;
-    if (item->m_nGyomu != 6) f = RoundDown(f, 0.001);
+    if (item->m_nGyomu != Gyomu::KukakuSokuryo) f = RoundDown(f, 0.001);
     double x = u * f;
-    if (part == 1) x = D * f;
-    if (part == 13) {
+    if (part == AmountPart::DirectLabour) x = D * f;
+    if (part == AmountPart::Densi) {
         x = D * f;
-        if (c > 0 && type != 13) x = x / c;
+        if (c > 0 && type != BukakeType::PerLL8) x = x / c;
     }
     double y = RoundDown(x, 1.0);
-    if (type == 13) {
-        if (part == 10 || part == 11) return scope.Finish(Amount(fault, x));
-        y = y / Type13Divisor(fault, *item);
+    if (type == BukakeType::PerLL8) {
+        if (part == AmountPart::PerLL8Unrounded || part == AmountPart::PerLL8UnroundedWithoutSeido)
+            return scope.Finish(Amount(fault, x));
+        y = y / PerLL8Divisor(fault, *item);
     }
     return scope.Finish(Amount(fault, y));
 }
 
-int CSekisanData::CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int index, RowTotals& totals, int part,
-                                 CSekisanItem* item, double& factorOut) {
+int CSekisanData::CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int index, RowTotals& totals,
+                                 AmountPart part, CSekisanItem* item, double& factorOut) {
     PricingScope scope(*this, item);
     const CBukakeDetail& detail = shubetsu.GetDetail();
     const CBukakeDetailLine* l = detail.GetLine(line);
@@ -205,7 +211,8 @@ int CSekisanData::CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int 
     int c1, c2, c3;
     KeihiComponents(*this, detail, L, D, c1, c2, c3);
     int S = 0;
-    if (part != 8 && part != 11 && part != 12 && shubetsu.m_coefficient > 0 && item->m_bSpecialExpense == 1) {
+    if (part != AmountPart::WithoutSeido && part != AmountPart::PerLL8UnroundedWithoutSeido &&
+        part != AmountPart::PerBaseWithoutSeido && shubetsu.m_coefficient > 0 && item->m_bSpecialExpense == 1) {
         const int B = Settings().SeidoCalc ? D : L;
         S = Amount(fault, RoundDown(shubetsu.m_coefficient / 100.0 * (static_cast<double>(B) + c1), 1.0));
     }
@@ -213,16 +220,16 @@ int CSekisanData::CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int 
 
     double e = IsUnset(item->m_nWeightAverage) ? CalcBukakeFormula(&shubetsu, index, 0, 0)
                                                : item->m_nWeightAverage / 1000.0;
-    const bool keepFactor = item->m_nGyomu == 6 && (item->m_nKoshu == 61 || item->m_nKoshu == 62 || item->m_nKoshu == 63);
-    if (!keepFactor) e = RoundDown(e, 0.001);
+    if (!KeepsFullFactor(item->m_nGyomu, item->m_nKoshu)) e = RoundDown(e, 0.001);
     factorOut = e;
     const double A = RoundDown(T * e, 1.0);
 
     double c, H;
     int U;
     if (!IsLumpUnit(detail.m_unit)) {
-        c = (part == 2 || part == 12) ? 1.0 : detail.m_quantity / 100.0;
-        if (type == 13) {
+        c = (part == AmountPart::AmountPerBase || part == AmountPart::PerBaseWithoutSeido) ? 1.0
+                                                                                          : detail.m_quantity / 100.0;
+        if (type == BukakeType::PerLL8) {
             U = Amount(fault, T);
             H = T * e;
         } else {
@@ -234,15 +241,16 @@ int CSekisanData::CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int 
         H = U * e;
         c = 1.0;
     }
-    if (part == 1 || part == 13) {
+    if (part == AmountPart::DirectLabour || part == AmountPart::Densi) {
         H = RoundDown(D * e, 1.0);
         if (c > 0) H = H / c;
     }
-    if (part == 9) return scope.Finish(U);
+    if (part == AmountPart::UnitBeforeFactor) return scope.Finish(U);
     int result;
-    if (type == 13) {
-        if (part == 10 || part == 11) return scope.Finish(Amount(fault, H));
-        result = Amount(fault, RoundDown(H, 1.0) / Type13Divisor(fault, *item));
+    if (type == BukakeType::PerLL8) {
+        if (part == AmountPart::PerLL8Unrounded || part == AmountPart::PerLL8UnroundedWithoutSeido)
+            return scope.Finish(Amount(fault, H));
+        result = Amount(fault, RoundDown(H, 1.0) / PerLL8Divisor(fault, *item));
     } else {
         result = Amount(fault, RoundDown(H, 1.0));
     }
@@ -250,7 +258,7 @@ int CSekisanData::CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int 
     return scope.Finish(result);
 }
 
-int CSekisanData::CalcSokuryoRows(CSekisanItem* item, int index, int part) {
+int CSekisanData::CalcSokuryoRows(CSekisanItem* item, int index, AmountPart part) {
     PricingScope scope(*this, item);
     const CBukakeShubetsu* shubetsu = item ? FindShubetsu(*item) : nullptr;
     if (!shubetsu) return 0;
@@ -261,7 +269,7 @@ int CSekisanData::CalcSokuryoRows(CSekisanItem* item, int index, int part) {
         RowTotals scratch;
         double factor = 0.0;
         int a = CalcRowKingaku(*shubetsu, i, index, scratch, part, item, factor);
-        if (part == 0 && a > 0 && Settings().DouroCalc == 1) {
+        if (part == AmountPart::Amount && a > 0 && Settings().DouroCalc == 1) {
             if (detail.m_programKingaku == 0) a = TruncTo4Digits(a);
         } else if (a == -2) {
             MissingPriceName() = item->m_strNameUpper;
@@ -271,21 +279,23 @@ int CSekisanData::CalcSokuryoRows(CSekisanItem* item, int index, int part) {
     return scope.Finish(Amount(scope.Fault(), sum));
 }
 
-int CSekisanData::CalcDoshitsuKingakuPart(CSekisanItem* item, int index, int part) {
+int CSekisanData::CalcDoshitsuKingakuPart(CSekisanItem* item, int index, AmountPart part) {
     PricingScope scope(*this, item);
     const CBukakeShubetsu* shubetsu = item ? FindShubetsu(*item) : nullptr;
     if (!shubetsu) return 0;
     const CBukakeDetail& detail = shubetsu->GetDetail();
     int r = 0;
-    if (detail.m_bukakeType == 4)
+    if (detail.m_bukakeType == BukakeType::Materials)
         r = CalcDoshitsuKingaku(item, index, part);
-    else if (detail.m_bukakeType == 0)
-        r = CalcSokuryoKingaku(item, index, part == 1 ? 1 : 8);
-    if (item->m_nGyomu == 4 && Settings().DouroCalc == 1 && detail.m_programKingaku == 0) r = TruncTo4Digits(r);
+    else if (detail.m_bukakeType == BukakeType::Standard)
+        r = CalcSokuryoKingaku(item, index,
+                               part == AmountPart::DirectLabour ? AmountPart::DirectLabour : AmountPart::WithoutSeido);
+    if (item->m_nGyomu == Gyomu::DoshitsuIppan && Settings().DouroCalc == 1 && detail.m_programKingaku == 0)
+        r = TruncTo4Digits(r);
     return scope.Finish(r);
 }
 
-int CSekisanData::CalcDoshitsuKingaku(CSekisanItem* item, int index, int part) {
+int CSekisanData::CalcDoshitsuKingaku(CSekisanItem* item, int index, AmountPart part) {
     PricingScope scope(*this, item);
     const CBukakeShubetsu* shubetsu = item ? FindShubetsu(*item) : nullptr;
     if (!shubetsu) return 0;
@@ -297,6 +307,8 @@ int CSekisanData::CalcDoshitsuKingaku(CSekisanItem* item, int index, int part) {
     // Marker lines: every "Z1" line, then every "Z2" line; each adds a rate of its basis to the
     // sum of its own kind, so later markers see the sums grown by the earlier ones.
     for (int which = 0; which <= 1; ++which) {
+        // The part of the first marker line of this kind is the result when it is the part asked for.
+        const bool asked = part == (which == 0 ? AmountPart::MaterialMarker : AmountPart::MachineMarker);
         bool first = true;
         for (int start = 0;;) {
             int line = -1, basis = 0;
@@ -342,13 +354,12 @@ int CSekisanData::CalcDoshitsuKingaku(CSekisanItem* item, int index, int part) {
                     }
                 }
             }
-            if (first && ((which == 0 && part == 6) || (which == 1 && part == 7)))
-                return scope.Finish(Amount(fault, a));
+            if (first && asked) return scope.Finish(Amount(fault, a));
             first = false;
             const int32_t kind = l->m_columns[0];
             if (kind >= 1 && kind <= 5) k[kind] += a;
         }
-        if ((which == 0 && part == 6) || (which == 1 && part == 7)) return scope.Finish(0);
+        if (asked) return scope.Finish(0);
     }
 
     const int T = Amount(fault, k[1] + k[2] + k[3] + k[4] + k[5]);
@@ -370,7 +381,7 @@ int CSekisanData::CalcDoshitsuKingaku(CSekisanItem* item, int index, int part) {
     } else {
         f = RoundDown(item->m_nWeightAverage / 1000.0, 0.001);
     }
-    return scope.Finish(Amount(fault, RoundDown((part == 1 ? k1 : u) * f, 1.0)));
+    return scope.Finish(Amount(fault, RoundDown((part == AmountPart::DirectLabour ? k1 : u) * f, 1.0)));
 }
 
 double CSekisanData::SumZairyoByKey(CSekisanItem* item, int index, const CBukakeShubetsu& shubetsu, int kind) {
@@ -390,7 +401,7 @@ double CSekisanData::CalcZairyoEntry(CSekisanItem* item, int index, const CBukak
     if (!l) return -1.0;
     const int32_t kind = l->m_columns[0];
     if (kind == 0 || IsUnset(kind)) return 0.0;
-    const std::string name = UpperAscii(l->m_name);
+    const std::string name = AsciiUpper(l->m_name);
     if (Contains(name, "Z1")) return -2.0;
     if (Contains(name, "Z2")) return -3.0;
     const double q = CalcBukakeFormula(&shubetsu, index, formulaType, line);
@@ -422,7 +433,7 @@ int CSekisanData::FindZairyoMarkerLine(int start, const CBukakeShubetsu& shubets
     for (int i = start < 0 ? 0 : start; i < count; ++i) {
         const CBukakeDetailLine* l = detail.GetLine(i);
         if (l->m_columns[0] == 0 || IsUnset(l->m_columns[0])) continue;
-        if (!Contains(UpperAscii(l->m_name), marker)) continue;
+        if (!Contains(AsciiUpper(l->m_name), marker)) continue;
         if (!ZairyoTanka().FindItem(l->m_columns[1])) continue;
         line = i;
         basis = which == 1 ? detail.m_shokushu[1] : detail.m_shokushu[0];
@@ -442,7 +453,7 @@ int CSekisanData::CalcShubetsuDays(int index, int id, int mode) {
         const CBukakeShubetsu* shubetsu = FindShubetsu(*other);
         if (!shubetsu) continue;
         const CBukakeDetail& detail = shubetsu->GetDetail();
-        if (detail.m_bukakeType >= 6 && detail.m_bukakeType <= 9) continue;
+        if (IsDayType(detail.m_bukakeType)) continue;
         bool uses = false;
         for (int32_t code : detail.m_shokushu) uses = uses || code == id;
         if (!uses || IsUnset(other->m_nQuantity)) continue;
@@ -493,7 +504,7 @@ int CSekisanData::CalcDayChargeAmount(int index) {
         else
             sum += Amount(fault, static_cast<double>(price) * d * g);
         const CTankaRow* named = Tanka().FindRow(k + 2);
-        text += (named ? named->m_name : std::string()) + NumToStr(d, 1.0) + "日，";
+        text += (named ? named->m_name : std::string()) + NumToStr(d, 1.0) + estimate_texts::DaysWide;
     }
     if (!text.empty() && !item->m_bNameLowerEdited) item->m_strNameLower = text;
     return scope.Finish(Amount(fault, sum));
@@ -501,7 +512,7 @@ int CSekisanData::CalcDayChargeAmount(int index) {
 
 int CSekisanData::FindRoundingRow(int gyomu, int& total, int& rowAmount, int& row, int& totalRow) const {
     row = totalRow = -1;
-    int last93 = -1, last94 = -1, last916 = -1;
+    int lastShokeihi = -1, lastGijutsu = -1, lastIppan = -1;
     const int start = m_ItemList.FindGyomu(gyomu);
     if (start < 0) return 0;
     for (int i = start + 1; i < m_ItemList.GetCount(); ++i) {
@@ -509,17 +520,17 @@ int CSekisanData::FindRoundingRow(int gyomu, int& total, int& rowAmount, int& ro
         if (!item) continue;
         if (item->GetLevel() == 0) break;
         switch (item->m_nKoshu) {
-        case 93: last93 = i; break;
-        case 94: last94 = i; break;
-        case 95: totalRow = i; break;
-        case 916: last916 = i; break;
+        case Koshu::Shokeihi: lastShokeihi = i; break;
+        case Koshu::GijutsuKeihi: lastGijutsu = i; break;
+        case Koshu::GyomuKakaku: totalRow = i; break;
+        case Koshu::IppanKanrihi: lastIppan = i; break;
         default: break;
         }
     }
-    if (gyomu == 2 || gyomu == 3 || gyomu == 5 || gyomu == 7)
-        row = last94 >= 0 ? last94 : last93 >= 0 ? last93 : last916;
-    else if (gyomu == 1 || gyomu == 4 || gyomu == 6)
-        row = last93;
+    if (IsLabourSplitGyomu(gyomu))
+        row = lastGijutsu >= 0 ? lastGijutsu : lastShokeihi >= 0 ? lastShokeihi : lastIppan;
+    else if (IsOneOf(gyomu, {Gyomu::Sokuryo, Gyomu::DoshitsuIppan, Gyomu::KukakuSokuryo}))
+        row = lastShokeihi;
     if (row < 0 || totalRow < 0) return 0;
     const CSekisanItem* absorbing = m_ItemList.GetItem(row);
     const CSekisanItem* totalItem = m_ItemList.GetItem(totalRow);

@@ -1,12 +1,15 @@
 // Special expense rows (精度管理費 847, 電子計算機使用料 899, 材料費等 917) with their formulas and
 // texts, the day charges of trades, and a few sums over the rows of a 業務.
 #include <cmath>
-#include <initializer_list>
 #include <memory>
+#include <span>
 
+#include "estimate/EstimateTexts.h"
 #include "estimate/PricingSupport.h"
 #include "platform/NumberText.h"
 
+namespace txt = estimate_texts;
+using namespace calc;
 using namespace pricing;
 
 namespace {
@@ -14,9 +17,9 @@ namespace {
 // int32 of a 64-bit value, held at the limits.
 int Saturate(int64_t v) { return v > INT32_MAX ? INT32_MAX : v < -INT32_MAX ? -INT32_MAX : static_cast<int>(v); }
 
-bool InSet(int32_t code, std::initializer_list<std::pair<int32_t, int32_t>> ranges) {
-    for (auto [lo, hi] : ranges)
-        if (code >= lo && code <= hi) return true;
+bool InSet(int32_t code, std::span<const CodeRange> ranges) {
+    for (const CodeRange& r : ranges)
+        if (code >= r.low && code <= r.high) return true;
     return false;
 }
 
@@ -33,10 +36,10 @@ struct PowerKind {
     const char* text;
 };
 constexpr PowerKind kPowerKinds[] = {
-    {0, 10.0, 0.26, 10000, 150000, "10.0x^0.26(千円) x:直接人件費(千円)"},
-    {1, 0.4, 0.69, 10000, 250000, "0.4x^0.69(千円) x:直接人件費(千円)"},
-    {5, 2.3, 0.44, 10000, 170000, "2.3x^0.44(千円) x:直接人件費(千円)"},
-    {6, 4.7, 0.38, 0, 260000, "4.7x^0.38(千円) x:直接調査費(千円)"},
+    {0, 10.0, 0.26, 10000, 150000, txt::SeidoClass0},
+    {1, 0.4, 0.69, 10000, 250000, txt::SeidoClass1},
+    {5, 2.3, 0.44, 10000, 170000, txt::SeidoClass5},
+    {6, 4.7, 0.38, 0, 260000, txt::SeidoClass6},
 };
 
 }  // namespace
@@ -70,13 +73,13 @@ int CSekisanData::CalcSeidoKanrihi(int kind, double base, std::string& text, int
     switch (kind) {
     case 2:
         r = static_cast<int64_t>(DoubleToLong(base * 0.04 / 1000.0)) * 1000;
-        text = "直接人件費の4.0%(千円)";
+        text = txt::SeidoClass2;
         clampHigh(400000);
         break;
     case 4:
-        if (gyomu == 4) {
+        if (gyomu == Gyomu::DoshitsuIppan) {
             r = DoubleToLong(base * 0.016);
-            text = "1.6%";
+            text = txt::SeidoClass4Soil;
             if (r >= 200000) {
                 r = 200000;
                 text.clear();
@@ -84,7 +87,7 @@ int CSekisanData::CalcSeidoKanrihi(int kind, double base, std::string& text, int
         } else {
             const double rate = f8_45((10.0 - 0.5 * f8_45(base / 1000000.0, 0.01)) / 100.0, 0.0001);
             r = DoubleToLong(base * rate);
-            text = "直接人件費の " + vemo::FormatFixed(rate * 100.0, 2) + "%";
+            text = txt::OfJinkenhi + vemo::FormatFixed(rate * 100.0, 2) + "%";
             clampLow(50000);
             if (base > 10000000) {
                 r = 500000;
@@ -94,11 +97,11 @@ int CSekisanData::CalcSeidoKanrihi(int kind, double base, std::string& text, int
         break;
     case 7:
         r = DoubleToLong(base * 0.0215 + 45451);
-        text = "0.0215×直接調査費+45451 ";
+        text = txt::SeidoClass7;
         break;
     case 8:
         r = static_cast<int64_t>(DoubleToLong(DoubleToLong(base / 1000.0) * 0.02)) * 1000;
-        text = "直接調査費(千円)×0.02 = (千円)";
+        text = txt::SeidoClass8;
         break;
     default:
         break;
@@ -107,7 +110,7 @@ int CSekisanData::CalcSeidoKanrihi(int kind, double base, std::string& text, int
 }
 
 int CSekisanData::GetSeidoKind(const CSekisanItem& item, int byKoshu) const {
-    if (item.m_nGyomu == 1 || item.m_nGyomu == 6) return 5;
+    if (IsSokuryoGyomu(item.m_nGyomu)) return 5;
     if (byKoshu) {
         const CBukakeKoshu* koshu = Bukake().FindKoshu(item.m_nGyomu, item.m_nKoshu);
         return koshu ? koshu->m_koshuType : -1;
@@ -118,7 +121,7 @@ int CSekisanData::GetSeidoKind(const CSekisanItem& item, int byKoshu) const {
 
 int CSekisanData::CalcDensiKeisanki(int gyomu, int index, int base, int baseB, std::string& text, int table) {
     CSekisanItem* row = m_ItemList.GetItem(index);
-    if (!row || gyomu < 1 || gyomu > 7) return 0;
+    if (!row || gyomu < Gyomu::Sokuryo || gyomu > Gyomu::KukakuSekkei) return 0;
     const int64_t a64 = static_cast<int64_t>(base) - baseB;
     row->m_nLL[1] = Saturate(a64);
     row->m_nLL[2] = baseB;
@@ -132,23 +135,24 @@ int CSekisanData::CalcDensiKeisanki(int gyomu, int index, int base, int baseB, s
         const char* textB;
     };
     Rates r;
-    const bool survey = gyomu == 1 || gyomu == 6;
+    const bool survey = IsSokuryoGyomu(gyomu);
+    const bool bukken = gyomu == Gyomu::Bukken, soil = gyomu == Gyomu::DoshitsuIppan;
     if (table == 1) {
-        r = survey        ? Rates{0.0083, 313000, "直接人件費の 0.83%", 0.0259, 904000, "直接人件費の 2.59%"}
-            : gyomu == 3  ? Rates{0.0229, 313000, "直接人件費の 2.29%", 0.0259, 904000, "直接人件費の 2.59%"}
-            : gyomu == 4  ? Rates{0.016, 765000, "直接調査費の 1.60%", 0.0259, 904000, "直接人件費の 2.59%"}
-                          : Rates{0.0133, 307000, "直接人件費の 1.33%", 0.0259, 904000, "直接人件費の 2.59%"};
+        r = survey   ? Rates{0.0083, 313000, txt::DensiAltSokuryo, 0.0259, 904000, txt::DensiAltB}
+            : bukken ? Rates{0.0229, 313000, txt::DensiAltBukken, 0.0259, 904000, txt::DensiAltB}
+            : soil   ? Rates{0.016, 765000, txt::DensiAltSoil, 0.0259, 904000, txt::DensiAltB}
+                     : Rates{0.0133, 307000, txt::DensiAltOther, 0.0259, 904000, txt::DensiAltB};
     } else {
-        r = survey        ? Rates{0.0056, 230000, "直接人件費の 0.56%", 0.0149, 597000, "直接人件費の 1.49%"}
-            : gyomu == 3  ? Rates{0.0191, 230000, "直接人件費の 1.91%", 0.0149, 597000, "直接人件費の 1.49%"}
-            : gyomu == 4  ? Rates{0.0214, 1026000, "直接調査費の 2.14%", 0.0149, 597000, "直接人件費の 1.49%"}
-                          : Rates{0.0063, 244000, "直接人件費の 0.63%", 0.0149, 597000, "直接人件費の 1.49%"};
+        r = survey   ? Rates{0.0056, 230000, txt::DensiSokuryo, 0.0149, 597000, txt::DensiB}
+            : bukken ? Rates{0.0191, 230000, txt::DensiBukken, 0.0149, 597000, txt::DensiB}
+            : soil   ? Rates{0.0214, 1026000, txt::DensiSoil, 0.0149, 597000, txt::DensiB}
+                     : Rates{0.0063, 244000, txt::DensiOther, 0.0149, 597000, txt::DensiB};
     }
     std::string textA = r.textA, textB = r.textB;
     if (!IsUnset(row->m_nRate)) {
         r.rateA = row->m_nRate / 10000.0;
         r.capA = 999999999;
-        textA = std::string(gyomu == 4 ? "直接調査費の " : "直接人件費の ") + vemo::FormatFixed(row->m_nRate / 100.0, 2) + "%";
+        textA = std::string(soil ? txt::OfChosahi : txt::OfJinkenhi) + vemo::FormatFixed(row->m_nRate / 100.0, 2) + "%";
     }
     double a = static_cast<double>(a64) * r.rateA;
     double b = static_cast<double>(baseB) * r.rateB;
@@ -169,7 +173,7 @@ namespace {
 // Inserts or removes one special row of a 業務: the 工種 code, its name and the 工種 codes in front of
 // the first of which a new row goes.
 int UpdateSpecialRow(CSekisanItemList& list, int gyomu, int mode, int32_t koshu, const char* name,
-                     std::initializer_list<std::pair<int32_t, int32_t>> anchors) {
+                     std::span<const CodeRange> anchors) {
     int found = -1, anchor = -1;
     for (int i = 0; i < list.GetCount(); ++i) {
         const CSekisanItem* item = list.GetItem(i);
@@ -184,7 +188,7 @@ int UpdateSpecialRow(CSekisanItemList& list, int gyomu, int mode, int32_t koshu,
         row->m_nGyomu = gyomu;
         row->m_nKoshu = koshu;
         row->m_strNameUpper = name;
-        row->m_strUnit = "式";
+        row->m_strUnit = txt::UnitShiki;
         row->m_nQuantity = 1000;
         list.InsertItem(anchor, std::move(row));
     }
@@ -194,15 +198,15 @@ int UpdateSpecialRow(CSekisanItemList& list, int gyomu, int mode, int32_t koshu,
 }  // namespace
 
 int CSekisanData::UpdateDensiRow(int gyomu, int mode) {
-    return UpdateSpecialRow(m_ItemList, gyomu, mode, 899, "電子計算機使用料", {{93, 99}, {913, 913}, {915, 916}});
+    return UpdateSpecialRow(m_ItemList, gyomu, mode, Koshu::DensiRow, txt::RowDensiKeisanki, kDensiRowAnchors);
 }
 
 int CSekisanData::UpdateSeidoRow(int gyomu, int mode) {
-    return UpdateSpecialRow(m_ItemList, gyomu, mode, 847, "精度管理費", {{91, 99}, {913, 913}});
+    return UpdateSpecialRow(m_ItemList, gyomu, mode, Koshu::SeidoRow, txt::RowSeidoKanrihi, kSeidoRowAnchors);
 }
 
 int CSekisanData::UpdateZairyoRow(int gyomu, int mode) {
-    return UpdateSpecialRow(m_ItemList, gyomu, mode, 917, "材料費等", {{91, 99}, {913, 916}});
+    return UpdateSpecialRow(m_ItemList, gyomu, mode, Koshu::ZairyoRow, txt::RowZairyohi, kZairyoRowAnchors);
 }
 
 int CSekisanData::CalcDensiRowAmount(int gyomu, int index, int& extra) {
@@ -225,12 +229,13 @@ int CSekisanData::CalcDensiRowAmount(int gyomu, int index, int& extra) {
         const double c = IsUnset(item->m_nUnitPrice) ? (IsUnset(item->m_nAmount) ? 0.0 : item->m_nAmount)
                                                      : qty * item->m_nUnitPrice / 10.0;
         const int d = Amount(fault, c);
-        const double f = !IsLumpUnit(shubetsu->GetDetail().m_unit) ? qty * item->m_nAmount2 / 10.0
-                                                                    : qty * CalcSekkeiKingakuWithDensi(item, i, 0);
+        const double f = !IsLumpUnit(shubetsu->GetDetail().m_unit)
+                             ? qty * item->m_nAmount2 / 10.0
+                             : qty * CalcSekkeiKingakuWithDensi(item, i, AmountPart::Amount);
         const int g = Amount(fault, f);
         sum1 += d;
         sum2 += g;
-        if ((gyomu == 2 || gyomu == 5) && shubetsu->m_conventional == 0) sum3 += g - d;
+        if ((gyomu == Gyomu::Sekkei || gyomu == Gyomu::DoshitsuKaiseki) && shubetsu->m_conventional == 0) sum3 += g - d;
     }
     row->m_nAmount = Amount(fault, sum2 - sum1);
     if (fault) {
@@ -259,11 +264,11 @@ int CSekisanData::SumZairyoCost(int gyomu, int count) const {
 }
 
 void CSekisanData::SetZairyoRemark(CSekisanItem& item) const {
-    if (item.m_nGyomu != 4) return;
+    if (item.m_nGyomu != Gyomu::DoshitsuIppan) return;
     const CBukakeShubetsu* shubetsu = FindShubetsu(item);
     if (!shubetsu) return;
     const CBukakeDetail& detail = shubetsu->GetDetail();
-    if (detail.m_bukakeType != 4 && detail.m_bukakeType != 5) return;
+    if (detail.m_bukakeType != BukakeType::Materials && detail.m_bukakeType != BukakeType::MaterialsOther) return;
     const CZairyoTankaItem* only = nullptr;
     for (int i = 0; i < detail.GetLineCount(); ++i) {
         const CBukakeDetailLine* line = detail.GetLine(i);
@@ -289,7 +294,7 @@ void CSekisanData::SumKoshuQuantities(int index, int count, int& quantity, int& 
         if (!item || item->m_nGyomu != node->m_nGyomu || item->m_nKoshu != node->m_nKoshu) break;
         const CBukakeShubetsu* shubetsu = FindShubetsu(*item);
         if (!shubetsu) return;
-        if (shubetsu->GetDetail().m_bukakeType == 23) break;
+        if (shubetsu->GetDetail().m_bukakeType == BukakeType::KoshuTotal) break;
         if (item->m_nQuantity > 0) q += item->m_nQuantity;
         if (item->m_nAmount > 0) a += item->m_nAmount;
     }
@@ -302,7 +307,7 @@ namespace {
 int FirstSokuryoAmount(const CSekisanItemList& list, int32_t koshu) {
     for (int i = 0; i < list.GetCount(); ++i) {
         const CSekisanItem* item = list.GetItem(i);
-        if (item && (item->m_nGyomu == 1 || item->m_nGyomu == 6) && item->m_nKoshu == koshu && item->m_nAmount > 0)
+        if (item && IsSokuryoGyomu(item->m_nGyomu) && item->m_nKoshu == koshu && item->m_nAmount > 0)
             return item->m_nAmount;
     }
     return 0;
@@ -310,8 +315,8 @@ int FirstSokuryoAmount(const CSekisanItemList& list, int32_t koshu) {
 
 }  // namespace
 
-int CSekisanData::GetKoshu81Amount() const { return FirstSokuryoAmount(m_ItemList, 81); }
-int CSekisanData::GetKoshu92Amount() const { return FirstSokuryoAmount(m_ItemList, 92); }
+int CSekisanData::GetKoshu81Amount() const { return FirstSokuryoAmount(m_ItemList, Koshu::DensiKeisanki); }
+int CSekisanData::GetKoshu92Amount() const { return FirstSokuryoAmount(m_ItemList, Koshu::DenshiSeikahin); }
 
 void CSekisanData::CollectShokushu(int ids[], int count, int index) const {
     for (int i = 0; i < count; ++i) ids[i] = -1;
@@ -324,7 +329,7 @@ void CSekisanData::CollectShokushu(int ids[], int count, int index) const {
         const CBukakeShubetsu* shubetsu = FindShubetsu(*item);
         if (!shubetsu) return;
         const CBukakeDetail& detail = shubetsu->GetDetail();
-        if (detail.m_bukakeType >= 6 && detail.m_bukakeType <= 9) continue;
+        if (IsDayType(detail.m_bukakeType)) continue;
         for (int32_t id : detail.m_shokushu) {
             if (IsUnset(id)) continue;
             int slot = -1;
@@ -378,7 +383,7 @@ int CSekisanData::GetDayCharge(int index, int id, std::string& text) {
             }
         }
     }
-    text = row->m_name + NumToStr(c, 1.0) + "日,";
+    text = row->m_name + NumToStr(c, 1.0) + txt::Days;
     return price;
 }
 

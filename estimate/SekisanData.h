@@ -5,6 +5,7 @@
 #include <string>
 
 #include "estimate/CalcEnvironment.h"
+#include "estimate/CalcCodes.h"
 #include "estimate/SekisanItemList.h"
 
 class CArchive;
@@ -104,13 +105,13 @@ public:
                        double& days, CTankaRow& row) const;
     int CalcShokushuSlot(const CBukakeDetail& detail, const int32_t* koteiFlags, double& labour, int column) const;
     static int GetShokushuDays(const CBukakeDetail& detail, int id, int key);
-    int CalcSokuryoKingaku(CSekisanItem* item, int index, int part);
-    int CalcSokuryoShubetsu(CSekisanItem* item, int index, int part);
-    int CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int index, RowTotals& totals, int part,
+    int CalcSokuryoKingaku(CSekisanItem* item, int index, AmountPart part);
+    int CalcSokuryoShubetsu(CSekisanItem* item, int index, AmountPart part);
+    int CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int index, RowTotals& totals, AmountPart part,
                        CSekisanItem* item, double& factorOut);
-    int CalcSokuryoRows(CSekisanItem* item, int index, int part);
-    int CalcDoshitsuKingakuPart(CSekisanItem* item, int index, int part);
-    int CalcDoshitsuKingaku(CSekisanItem* item, int index, int part);
+    int CalcSokuryoRows(CSekisanItem* item, int index, AmountPart part);
+    int CalcDoshitsuKingakuPart(CSekisanItem* item, int index, AmountPart part);
+    int CalcDoshitsuKingaku(CSekisanItem* item, int index, AmountPart part);
     double SumZairyoByKey(CSekisanItem* item, int index, const CBukakeShubetsu& shubetsu, int kind);
     double CalcZairyoEntry(CSekisanItem* item, int index, const CBukakeShubetsu& shubetsu, int formulaType, int line);
     int FindZairyoMarkerLine(int start, const CBukakeShubetsu& shubetsu, int& line, int& basis, int which) const;
@@ -124,19 +125,19 @@ public:
     int CalcRoundingRemainder(int gyomu);
 
     // 設計 and 物件調査 amounts.
-    int CalcSekkeiKingaku(CSekisanItem* item, int index, int part);
+    int CalcSekkeiKingaku(CSekisanItem* item, int index, AmountPart part);
     // As CalcSekkeiKingaku with DensiDsp taken as 0 for this call: 電子計算機使用料 included.
-    int CalcSekkeiKingakuWithDensi(CSekisanItem* item, int index, int part);
-    int CalcSekkeiShubetsu(CSekisanItem* item, int index, int part, int formulaType);
-    int CalcSekkeiKubun(CSekisanItem* item, int index, int part);
-    int CalcSekkeiKingakuByRows(CSekisanItem* item, int index, int part, int formulaType, int& labourOut);
-    int CalcRowWorkers(const CBukakeDetail& detail, int line, double factor, int& direct, int& densi, int part,
+    int CalcSekkeiKingakuWithDensi(CSekisanItem* item, int index, AmountPart part);
+    int CalcSekkeiShubetsu(CSekisanItem* item, int index, AmountPart part, int formulaType);
+    int CalcSekkeiKubun(CSekisanItem* item, int index, AmountPart part);
+    int CalcSekkeiKingakuByRows(CSekisanItem* item, int index, AmountPart part, int formulaType, int& labourOut);
+    int CalcRowWorkers(const CBukakeDetail& detail, int line, double factor, int& direct, int& densi, AmountPart part,
                        CSekisanItem* item, int& lineTotal);
-    int CalcBukkenKingaku(CSekisanItem* item, int index, int part);
+    int CalcBukkenKingaku(CSekisanItem* item, int index, AmountPart part);
     // As CalcBukkenKingaku with the detail's 材料費率 taken as unset for this call.
-    int CalcBukkenKingakuWithoutZairyo(CSekisanItem* item, int index, int part);
-    int CalcBukkenShubetsu(CSekisanItem* item, int index, int part);
-    int CalcBukkenKubun(CSekisanItem* item, int index, int part);
+    int CalcBukkenKingakuWithoutZairyo(CSekisanItem* item, int index, AmountPart part);
+    int CalcBukkenShubetsu(CSekisanItem* item, int index, AmountPart part);
+    int CalcBukkenKubun(CSekisanItem* item, int index, AmountPart part);
 
     // Special expense items and day charges.
     static int CalcSeidoKanrihi(int kind, double base, std::string& text, int gyomu);  // 精度管理費
@@ -210,7 +211,7 @@ private:
     mutable PricingState m_pricing;
     friend class PricingScope;
     // The two 物件調査 calculations share one body (factor per line when byLine).
-    int CalcBukkenParts(CSekisanItem* item, int index, int part, bool byLine);
+    int CalcBukkenParts(CSekisanItem* item, int index, AmountPart part, bool byLine);
 
     // Main pass and recalculation.
     CalcLimits m_limits;

@@ -1,5 +1,7 @@
 #include "estimate/SekisanItem.h"
 
+#include "estimate/CalcCodes.h"
+#include "estimate/EstimateTexts.h"
 #include "platform/Archive.h"
 
 namespace {
@@ -13,11 +15,10 @@ constexpr int kTextsPerItem = 5;
 
 static_assert(IntsPerItem(9) + 1 == 77, "a current item holds 77 integers");
 
-bool IsOneOf(int32_t v, std::initializer_list<int32_t> values) {
-    for (int32_t x : values)
-        if (v == x) return true;
-    return false;
-}
+using calc::Gyomu;
+using calc::IsOneOf;
+using calc::Koshu;
+namespace txt = estimate_texts;
 
 }  // namespace
 
@@ -94,27 +95,28 @@ void CSekisanItem::AdjustLoadedOverheadRow(int32_t version) {
     };
 
     // 諸経費 rows of 業務 1, 6 and 4: files before 1.04 knew only the rate table up to 平成26年度.
-    if (m_nKoshu == 93 && IsOneOf(m_nGyomu, {1, 6, 4})) {
+    if (m_nKoshu == Koshu::Shokeihi &&
+        IsOneOf(m_nGyomu, {Gyomu::Sokuryo, Gyomu::KukakuSokuryo, Gyomu::DoshitsuIppan})) {
         if (version <= 103) {
             m_nYearCode = kYearH26OrEarlier;
-            if (lowerFree) setLower("平成26年度以前の諸経費率");
+            if (lowerFree) setLower(txt::ShokeihiRateH26);
         } else if (lowerFree) {
-            if (m_nGyomu == 4) {
+            if (m_nGyomu == Gyomu::DoshitsuIppan) {
                 if (m_nYearCode == 30101)
-                    setLower("平成27年度の諸経費率");
+                    setLower(txt::ShokeihiRateH27);
                 else if (m_nYearCode == 30102)
-                    setLower("平成29年度の諸経費率");
+                    setLower(txt::ShokeihiRateH29);
                 else if (m_nYearCode == 30103)
-                    setLower("令和5年度の諸経費率");
+                    setLower(txt::ShokeihiRateR5);
             } else if (m_nYearCode == 30101) {
-                setLower("令和6年度の諸経費率");
+                setLower(txt::ShokeihiRateR6);
             }
         }
     }
 
     // 一般管理費等 rows of 業務 2, 5, 3 and 7.
-    if (m_nKoshu == 916 && IsOneOf(m_nGyomu, {2, 5, 3, 7}) && version <= 103) {
+    if (m_nKoshu == Koshu::IppanKanrihi && calc::IsLabourSplitGyomu(m_nGyomu) && version <= 103) {
         m_nYearCode = kYearH26OrEarlier;
-        if (lowerFree) setLower("平成26年度以前の一般管理費等割合");
+        if (lowerFree) setLower(txt::IppanRateH26);
     }
 }

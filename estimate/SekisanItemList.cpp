@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "estimate/CalcCodes.h"
 #include "platform/Archive.h"
+
+using namespace calc;
 
 namespace {
 
@@ -11,12 +14,12 @@ bool IsPrinted(const CSekisanItem& item) { return item.m_bNoPrint == 0; }
 
 // Whether a 工種 node with a 代価 number carries a 代価表 of its own.
 bool KoshuHasDaikaTable(int32_t gyomu, int32_t koshu) {
-    const bool g1or6 = gyomu == 1 || gyomu == 6;
-    const bool g257 = gyomu == 2 || gyomu == 5 || gyomu == 7;
-    if (koshu == 71) return g1or6 || gyomu == 4;
-    if (koshu == 85) return g1or6 || g257;
-    if (koshu == 838) return true;  // listed for 業務 2, 5, 7 and for every other 業務
-    if (koshu == 81) return !g257;
+    const bool survey = IsSokuryoGyomu(gyomu);
+    const bool designLike = IsDesignLikeGyomu(gyomu);
+    if (koshu == Koshu::ExtraRateA) return survey || gyomu == Gyomu::DoshitsuIppan;
+    if (koshu == Koshu::Zairyohi) return survey || designLike;  // SekkeiDensi in designLike
+    if (koshu == Koshu::DensiKeisankiAlt) return true;  // listed for 業務 2, 5, 7 and for every other 業務
+    if (koshu == Koshu::DensiKeisanki) return !designLike;
     return false;
 }
 
@@ -178,7 +181,7 @@ int CSekisanItemList::CountGyomu() const {
 int CSekisanItemList::CountSummaryGyomu() const {
     int n = 0;
     for (const auto& node : m_items)
-        if (node && node->GetLevel() == 0 && node->m_nGyomu > 32) ++n;
+        if (node && node->GetLevel() == 0 && node->m_nGyomu > Gyomu::LastBusiness) ++n;
     return n;
 }
 

@@ -6,25 +6,27 @@
 #include <utility>
 #include <vector>
 
+#include "estimate/CalcCodes.h"
 #include "estimate/CalcEnvironment.h"
 #include "estimate/DriverSupport.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
 #include "master/BukakeFile.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
+#include "platform/TextUtil.h"
 
+namespace txt = estimate_texts;
+using namespace calc;
 using driver::IsDayChargeRow;
-using driver::IsOneOf;
 using driver::SetLower;
 using driver::SetUpper;
 using driver::ToAmount;
 
 namespace {
 
-constexpr int kLastGyomu = 31;             // 業務 codes the recalculation runs the pass for
-constexpr int kSlotCount = 33;             // 業務 totals by code 1..32
+constexpr int kSlotCount = Gyomu::LastBusiness + 1;  // 業務 totals by code 1..LastBusiness
 constexpr int64_t kTotalLimit = 999'999'999;
-constexpr char kNotInGenka[] = "業務原価に含めない";
 
 // The rounding choices of a 業務's total rows, so that a pass working on totals of the pass
 // before cannot lower the user's choice for good.
@@ -32,7 +34,8 @@ std::vector<std::pair<CSekisanItem*, int32_t>> SaveRoundingChoices(const CSekisa
     std::vector<std::pair<CSekisanItem*, int32_t>> saved;
     for (int i = 0; i < list.GetCount(); ++i) {
         CSekisanItem* item = list.GetItem(i);
-        if (item && item->m_nGyomu == gyomu && item->m_nKoshu == 95) saved.emplace_back(item, item->m_nRounding);
+        if (item && item->m_nGyomu == gyomu && item->m_nKoshu == Koshu::GyomuKakaku)
+            saved.emplace_back(item, item->m_nRounding);
     }
     return saved;
 }
@@ -41,21 +44,21 @@ std::vector<std::pair<CSekisanItem*, int32_t>> SaveRoundingChoices(const CSekisa
 // material rows): numbered whatever their flags, and shown without a rate text.
 bool IsDaikaKoshuRow(const CSekisanItem& item) {
     const int g = item.m_nGyomu, k = item.m_nKoshu;
-    if (k == 71 && IsOneOf(g, {1, 4, 6})) return true;
-    if (k == 85 && IsOneOf(g, {1, 6})) return true;
-    if ((k == 85 || k == 838) && IsOneOf(g, {2, 5, 7})) return true;
-    if ((k == 81 || k == 838) && !IsOneOf(g, {2, 5, 7})) return true;
-    return k == 79 && IsOneOf(g, {2, 7});
+    if (IsExtraRateRow(g, k)) return true;
+    if (k == Koshu::Zairyohi && IsSokuryoGyomu(g)) return true;
+    if ((k == Koshu::SekkeiDensi || k == Koshu::DensiKeisankiAlt) && IsDesignLikeGyomu(g)) return true;
+    return (k == Koshu::DensiKeisanki || k == Koshu::DensiKeisankiAlt) && !IsDesignLikeGyomu(g);
 }
 
 // Rows whose rate is not shown as "n.nn%" in the upper 摘要.
 bool HasNoRateText(const CSekisanItem& item) {
     const int g = item.m_nGyomu, k = item.m_nKoshu;
-    if (k == 71 && IsOneOf(g, {1, 4, 6})) return true;
-    if (k == 79 && IsOneOf(g, {2, 7})) return true;
-    if (k == 838) return true;
-    if (k == 81 && IsOneOf(g, {1, 3, 4, 6})) return true;
-    return k == 85 && IsOneOf(g, {2, 5, 7});
+    if (IsExtraRateRow(g, k)) return true;
+    if (k == Koshu::DensiKeisankiAlt) return true;
+    if (k == Koshu::DensiKeisanki &&
+        IsOneOf(g, {Gyomu::Sokuryo, Gyomu::Bukken, Gyomu::DoshitsuIppan, Gyomu::KukakuSokuryo}))
+        return true;
+    return k == Koshu::SekkeiDensi && IsDesignLikeGyomu(g);
 }
 
 }  // namespace
@@ -64,7 +67,7 @@ int CSekisanData::Recalculate(int gyomu) {
     MissingPriceName().clear();
     ResetUnitPriceWarnings();
     if (gyomu == 0) {
-        for (int code = 1; code <= kLastGyomu; ++code) {
+        for (int code = Gyomu::Sokuryo; code <= Gyomu::LastCalculated; ++code) {
             // The first two runs read totals of the run before; the user's rounding choice is
             // put back before the last run so that only that run may lower it.
             auto saved = SaveRoundingChoices(m_ItemList, code);
@@ -73,7 +76,7 @@ int CSekisanData::Recalculate(int gyomu) {
             for (auto& [item, choice] : saved) item->m_nRounding = choice;
             CalcGyomu(code, 1);
         }
-    } else if (gyomu >= 1 && gyomu <= kLastGyomu) {
+    } else if (gyomu >= Gyomu::Sokuryo && gyomu <= Gyomu::LastCalculated) {
         CalcGyomu(gyomu, 0);
         CalcGyomu(gyomu, 0);
         CalcGyomu(gyomu, 1);
@@ -81,9 +84,7 @@ int CSekisanData::Recalculate(int gyomu) {
     CalcSummaryRows();
     UpdateRemarks();
     if (!MissingPriceName().empty()) {
-        AfxMessageBox("「" + MissingPriceName() +
-                          "」 に未入力な単価があります。\n代価表を表示して未入力な単価を確認してください。",
-                      MsgButtons::Ok, MsgIcon::None);
+        AfxMessageBox(vemo::FillText(txt::MsgMissingPrice, {MissingPriceName()}), MsgButtons::Ok, MsgIcon::None);
     }
     return 1;
 }
@@ -96,28 +97,30 @@ int CSekisanData::CalcSummaryRows() {
         CSekisanItem* item = m_ItemList.GetItem(i);
         if (!item) break;
         const int g = item->m_nGyomu;
-        if ((item->m_nKoshu == 95 || item->m_nKoshu == 97) && g >= 1 && g < kSlotCount) slot[g] = item->m_nAmount;
+        if ((item->m_nKoshu == Koshu::GyomuKakaku || item->m_nKoshu == Koshu::Aratamekei) && g >= Gyomu::Sokuryo &&
+            g < kSlotCount)
+            slot[g] = item->m_nAmount;
         switch (g) {
-            case 89:
+            case Gyomu::Sonota:
                 if (item->m_nQuantity >= 0 && item->m_nUnitPrice >= 0) {
                     const int32_t amount = DoubleToLong(item->m_nQuantity / 1000.0 * (item->m_nUnitPrice / 10.0));
                     item->m_nAmount = amount;
                     sum89 += amount;
                 }
                 break;
-            case 95:
+            case Gyomu::Goukei:
                 for (int64_t total : slot)
                     if (total > 0) subtotal += total;
                 subtotal += sum89;
                 item->m_nAmount = ToAmount(subtotal);
                 break;
-            case 96:
+            case Gyomu::Nebiki:
                 if (!IsUnset(item->m_nAmount)) adjustment = item->m_nAmount;
                 break;
-            case 97:
+            case Gyomu::Aratamekei:
                 item->m_nAmount = ToAmount(subtotal + adjustment);
                 break;
-            case 98: {
+            case Gyomu::Shohizei: {
                 // A tax row without a rate cannot be priced: no tax, and the row is named.
                 int64_t tax = 0;
                 if (IsUnset(item->m_nRate)) {
@@ -130,7 +133,7 @@ int CSekisanData::CalcSummaryRows() {
                 item->m_nAmount = ToAmount(tax);
                 break;
             }
-            case 99: {
+            case Gyomu::ItakuryoKei: {
                 int64_t total = subtotal + adjustment + taxSum;
                 if (total > kTotalLimit || total < 0) {
                     total = 0;
@@ -164,17 +167,18 @@ int CSekisanData::UpdateRemarks() {
         CSekisanItem* item = m_ItemList.GetItem(i);
         if (!item || IsUnset(item->m_nKoshu) || IsDayChargeRow(*item)) continue;
         const int type = typeOf(*item);
-        if (type == 8) continue;
+        if (type == BukakeType::DayCharges) continue;
         std::string text;
         std::array<std::string, 9> names, values;
         std::array<double, 9> numbers{};
         if (BuildHenkaritsuText(text, i, names, values, numbers, 0) == 0 && !item->m_bNameLowerEdited)
             item->m_strNameLower = text;
         if (!IsUnset(item->m_nWeightAverage)) {
-            const std::string weight = "×" + NumToStr(item->m_nWeightAverage / 1000.0, 0.001);
+            const std::string weight =
+                vemo::FillText(txt::WeightAverage, {NumToStr(item->m_nWeightAverage / 1000.0, 0.001)});
             if (!item->m_bNameLowerEdited) item->m_strNameLower = weight;
-            if (type == 23) SetLower(*item, weight);
-        } else if (type == 23) {
+            if (type == BukakeType::KoshuTotal) SetLower(*item, weight);
+        } else if (type == BukakeType::KoshuTotal) {
             SetLower(*item, "");
         }
     }
@@ -190,17 +194,21 @@ int CSekisanData::UpdateRemarks() {
 
         // Not printed, and the plain 業務 and 工種 rows.
         if (item->m_bNoPrint) {
-            SetLower(*item, "印刷無");
+            SetLower(*item, txt::NoPrint);
         } else if (level == 0 || level == 1) {
             const std::string& lower = item->m_strRemarkLower;
-            const bool labourSplitText = IsOneOf(g, {2, 3, 5, 7}) && IsOneOf(k, {91, 92, 93, 915}) &&
-                                         bukake.m_splitFlag == 0 && !lower.empty() &&
-                                         (lower.rfind("新(", 0) == 0 || lower.find("従(") != std::string::npos);
+            const bool labourSplitText =
+                IsLabourSplitGyomu(g) &&
+                IsOneOf(k, {Koshu::ChokusetsuJinkenhi, Koshu::DenshiSeikahin, Koshu::Shokeihi, Koshu::SonotaGenka}) &&
+                bukake.m_splitFlag == 0 && !lower.empty() &&
+                (lower.rfind(txt::NewLabourOpen, 0) == 0 || lower.find(txt::ConvLabourOpen) != std::string::npos);
             if (!labourSplitText) SetLower(*item, "");
         }
 
         // The rate of a row priced as a percentage.
-        if (!IsUnset(item->m_nRate) && !IsOneOf(k, {93, 94, 915, 916}) && !entered && !HasNoRateText(*item))
+        if (!IsUnset(item->m_nRate) &&
+            !IsOneOf(k, {Koshu::Shokeihi, Koshu::GijutsuKeihi, Koshu::SonotaGenka, Koshu::IppanKanrihi}) && !entered &&
+            !HasNoRateText(*item))
             SetUpper(*item, NumToStr(item->m_nRate / 100.0, 0.01) + "%");
 
         const int type = typeOf(*item);
@@ -214,12 +222,12 @@ int CSekisanData::UpdateRemarks() {
             const CBukakeDetail& detail = shubetsu->GetDetail();
             const char* on = nullptr;
             const char* off = nullptr;
-            if ((g == 1 || g == 6) && shubetsu->m_coefficient > 0) {
-                on = "精度管理費有", off = "精度管理費無";
-            } else if ((g == 2 || g == 7) && detail.m_rates[0] > 0) {
-                on = "電子計算機使用料有", off = "電子計算機使用料無";
-            } else if (g == 3 && detail.m_rates[2] > 0) {
-                on = "材料費有", off = "材料費無";
+            if (IsSokuryoGyomu(g) && shubetsu->m_coefficient > 0) {
+                on = txt::SeidoOn, off = txt::SeidoOff;
+            } else if (IsSekkeiGyomu(g) && detail.m_rates[0] > 0) {
+                on = txt::DensiOn, off = txt::DensiOff;
+            } else if (g == Gyomu::Bukken && detail.m_rates[2] > 0) {
+                on = txt::ZairyoOn, off = txt::ZairyoOff;
             }
             if (on) SetUpper(*item, item->m_bSpecialExpense == 0 ? off : on);
         }
@@ -233,7 +241,7 @@ int CSekisanData::UpdateRemarks() {
                 if (!earlier || earlier->GetLevel() != 2 || earlier->m_bKeepRemarkLower || earlier->m_nDaikaNo == -1)
                     continue;
                 const int t = typeOf(*earlier);
-                if (t == 22 || t == 23) continue;
+                if (t == BukakeType::Unpriced || t == BukakeType::KoshuTotal) continue;
                 earlier->m_nDaikaNo = kUnset;
                 SetLower(*earlier, "");
             }
@@ -244,7 +252,8 @@ int CSekisanData::UpdateRemarks() {
                 if (!eligible && later->GetLevel() == 2 && !later->m_bAmountEntered && !later->m_bKeepRemarkLower &&
                     later->m_nDaikaNo != -1 && !IsDayChargeRow(*later)) {
                     const int t = typeOf(*later);
-                    eligible = t != 7 && t != 8 && t != 22 && t != 23;
+                    eligible = t != BukakeType::ShokushuCharges && t != BukakeType::DayCharges &&
+                               t != BukakeType::Unpriced && t != BukakeType::KoshuTotal;
                 }
                 if (eligible) later->m_nDaikaNo = ++next;
             }
@@ -252,10 +261,12 @@ int CSekisanData::UpdateRemarks() {
 
         // The 代価 text.
         if (item->m_nDaikaNo < 0) {
-            if (level == 2 && !entered && !IsDayChargeRow(*item) && type != 22 && type != 23 && item->m_nDaikaNo != -1)
+            if (level == 2 && !entered && !IsDayChargeRow(*item) && type != BukakeType::Unpriced &&
+                type != BukakeType::KoshuTotal && item->m_nDaikaNo != -1)
                 SetLower(*item, "");
         } else if (!entered) {
-            SetLower(*item, "第" + NumToStr(item->m_nDaikaNo, 1.0) + "号" + (daikaName.empty() ? "一位代価表" : daikaName));
+            SetLower(*item, vemo::FillText(txt::DaikaNumber, {NumToStr(item->m_nDaikaNo, 1.0),
+                                                              daikaName.empty() ? txt::DefaultDaikaName : daikaName}));
         } else {
             SetLower(*item, "");
         }
@@ -264,10 +275,10 @@ int CSekisanData::UpdateRemarks() {
         const bool plainLower = !item->m_bKeepRemarkLower && IsUnset(item->m_nDaikaNo);
         if (item->m_nYearCode == kYearNotInGenka) {
             if (plainLower) {
-                item->m_strRemarkLower = kNotInGenka;
-                if (item->m_strRemarkUpper == kNotInGenka) item->m_strRemarkUpper.clear();
+                item->m_strRemarkLower = txt::NotInGenka;
+                if (item->m_strRemarkUpper == txt::NotInGenka) item->m_strRemarkUpper.clear();
             } else {
-                SetUpper(*item, kNotInGenka);
+                SetUpper(*item, txt::NotInGenka);
             }
         } else if (item->m_nYearCode == kYearInGenka) {
             if (plainLower)

@@ -2,23 +2,26 @@
 
 #include <utility>
 
+#include "estimate/CalcCodes.h"
+#include "estimate/EstimateTexts.h"
 #include "platform/Archive.h"
 #include "platform/Cp932.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
+#include "platform/TextUtil.h"
 
 std::string MsgCannotOpenSekisanFile(const std::string& path, const std::string& reason) {
-    std::string text = "積算データ ファイル「" + path + "」を開けません。";
+    std::string text = vemo::FillText(estimate_texts::MsgCannotOpenSekisanFile, {path});
     if (!reason.empty()) text += "\n" + reason;
     return text;
 }
 
 std::string MsgDamagedSekisanFile(const std::string& path) {
-    return "積算データ ファイル「" + path + "」を読み込めません。\nファイルが途中で切れているか、壊れています。";
+    return vemo::FillText(estimate_texts::MsgDamagedSekisanFile, {path});
 }
 
 std::string MsgCannotSaveSekisanFile(const std::string& path, const std::string& reason) {
-    std::string text = "積算データ ファイル「" + path + "」を保存できません。";
+    std::string text = vemo::FillText(estimate_texts::MsgCannotSaveSekisanFile, {path});
     if (!reason.empty()) text += "\n" + reason;
     return text;
 }
@@ -30,16 +33,18 @@ CVemoWinDocData::CVemoWinDocData()
       m_pSekisanData(std::make_unique<CSekisanData>()) {}
 
 int32_t CVemoWinDocData::ComputeGyomuFlags(const CSekisanItemList& list) {
+    using calc::Gyomu;
     uint32_t flags = 0;
     for (int i = 0; i < list.GetCount(); ++i) {
         const CSekisanItem* item = list.GetItem(i);
         if (!item) continue;
+        // Bit k − 1 for 業務 k; the two 土質調査 share the bit of 業務 4, 区画整理 測量 and 設計 that of 業務 5.
         const int32_t k = item->m_nGyomu;
-        if (k == 4 || k == 5)
+        if (k == Gyomu::DoshitsuIppan || k == Gyomu::DoshitsuKaiseki)
             flags |= 0x08;
-        else if (k == 6 || k == 7)
+        else if (k == Gyomu::KukakuSokuryo || k == Gyomu::KukakuSekkei)
             flags |= 0x10;
-        else if ((k >= 1 && k <= 3) || (k >= 8 && k <= 32))
+        else if ((k >= Gyomu::Sokuryo && k <= Gyomu::Bukken) || (k > Gyomu::KukakuSekkei && k <= Gyomu::LastBusiness))
             flags |= 1u << (k - 1);
     }
     return static_cast<int32_t>(flags);

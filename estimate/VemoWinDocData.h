@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
 
 class CArchive;
@@ -12,11 +13,8 @@ class CArchive;
 inline constexpr const char* kSekisanSignature = "積算農林ﾌｧｲﾙ ZORVA Development Corp.";
 
 // Messages of the estimate file.
-inline constexpr const char* kMsgForeignSekisanFile =
-    "このVemo Ovra 農林版 積算データ ファイルは無効であるか、または現在サポートされてない形式です。";
-inline constexpr const char* kMsgOldSekisanFile =
-    "このVemo Ovra 積算データ ファイルは、以前のファイル バージョンです。\n"
-    "ファイル バージョンの更新を適用するには、上書き保存または名前を付けて保存を行ってください。";
+inline constexpr const char* kMsgForeignSekisanFile = estimate_texts::MsgForeignSekisanFile;
+inline constexpr const char* kMsgOldSekisanFile = estimate_texts::MsgOldSekisanFile;
 // The texts shown for a file that cannot be read, is cut short or damaged, or cannot be written.
 std::string MsgCannotOpenSekisanFile(const std::string& path, const std::string& reason);
 std::string MsgDamagedSekisanFile(const std::string& path);

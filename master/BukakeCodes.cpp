@@ -4,8 +4,10 @@
 
 #include "master/BukakeFile.h"
 #include "master/MasterTexts.h"
+#include "master/KoshuCategory.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
+#include "platform/TextUtil.h"
 
 namespace {
 
@@ -13,36 +15,13 @@ struct CodeRange {
     int32_t low, high;
 };
 
-bool InRange(int32_t code, CodeRange r) { return code >= r.low && code <= r.high; }
-
-// The two code ranges of each 工種 category: the fixed low codes and the three-digit codes.
-constexpr CodeRange kCategoryRanges[6][2] = {
-    {{1, 68}, {100, 689}},  {{69, 69}, {690, 699}}, {{70, 74}, {700, 749}},
-    {{75, 79}, {750, 799}}, {{80, 84}, {800, 849}}, {{85, 89}, {850, 899}},
-};
-
-// Replaces every occurrence of what by with, left to right, without rescanning replaced text.
-void ReplaceAll(std::string& text, const std::string& what, const std::string& with) {
-    std::string out;
-    size_t pos = 0;
-    for (size_t hit; (hit = text.find(what, pos)) != std::string::npos; pos = hit + what.size())
-        out.append(text, pos, hit - pos).append(with);
-    out.append(text, pos, std::string::npos);
-    text = std::move(out);
-}
-
 std::string WithCount(const char* before, int count, const char* after) {
     return before + vemo::FormatInt(count) + after;
 }
 
 }  // namespace
 
-int CBukakeKoshu::CodeCategory(int32_t code) {
-    for (int category = 0; category < 6; ++category)
-        for (const CodeRange& r : kCategoryRanges[category])
-            if (InRange(code, r)) return category;
-    return -1;
-}
+int CBukakeKoshu::CodeCategory(int32_t code) { return KoshuCodeCategory(code); }
 
 int CBukakeKoshu::CategoryGroup(int category) {
     switch (category) {
@@ -132,7 +111,8 @@ void CBukakeDetail::ReplaceHenkaritsuCode(int32_t oldCode, int32_t newCode, int 
     for (size_t n = 0; n < m_henkaritsu.size(); ++n) {
         if (m_henkaritsu[n] != oldCode) continue;
         m_henkaritsu[n] = newCode;
-        if (IsUnset(newCode)) ReplaceAll(m_formula, "H" + vemo::FormatInt(static_cast<int64_t>(n) + 1), zeroFill ? "0" : "1");
+        if (IsUnset(newCode))
+            vemo::ReplaceAll(m_formula, "H" + vemo::FormatInt(static_cast<int64_t>(n) + 1), zeroFill ? "0" : "1");
     }
 }
 

@@ -7,12 +7,16 @@
 #include "CalcTestEnv.h"
 #include "EstimateBuilders.h"
 #include "ScriptedHost.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
 
 // A fixture for the tests of the main pass and the recalculation: masters built in code (installed
 // as the calculation environment), a scripted host, and an estimate priced on price column 0 whose
 // rows are appended with estimate_test::ItemListBuilder.
 namespace driver_test {
+
+using namespace calc;
+namespace txt = estimate_texts;
 
 class DriverTest : public ::testing::Test {
 protected:

@@ -20,13 +20,15 @@ class EstimateKindsTest : public DriverTest {
 protected:
     // The summary rows after all 業務: subtotal, consumption tax at 10 %, total.
     void AddSummaryRows() {
-        build.Summary(95, "小計").Summary(98, "消費税相当額").Set([](CSekisanItem& i) { i.m_nRate = 1000; });
-        build.Summary(99, "合計");
+        build.Summary(Gyomu::Goukei, "小計").Summary(Gyomu::Shohizei, "消費税相当額").Set([](CSekisanItem& i) {
+            i.m_nRate = 1000;
+        });
+        build.Summary(Gyomu::ItakuryoKei, "合計");
     }
     void ExpectSummary(int32_t subtotal, int32_t tax, int32_t total) {
-        EXPECT_EQ(Row(95, kUnset).m_nAmount, subtotal);
-        EXPECT_EQ(Row(98, kUnset).m_nAmount, tax);
-        EXPECT_EQ(Row(99, kUnset).m_nAmount, total);
+        EXPECT_EQ(Row(Gyomu::Goukei, kUnset).m_nAmount, subtotal);
+        EXPECT_EQ(Row(Gyomu::Shohizei, kUnset).m_nAmount, tax);
+        EXPECT_EQ(Row(Gyomu::ItakuryoKei, kUnset).m_nAmount, total);
     }
     // Prices the estimate made by `make` once with Recalculate(0) and once, made
     // afresh, with Recalculate(gyomu), and checks both with `check`; no message
@@ -44,7 +46,7 @@ protected:
     void SurveyMasters() {
         Worker(1001, 40'000, 0, "測量技師");
         Worker(1002, 30'000, 0, "測量助手");
-        CBukakeShubetsu& s = MasterShubetsu(1, 10, 1);
+        CBukakeShubetsu& s = MasterShubetsu(Gyomu::Sokuryo, 10, 1);
         s.m_coefficient = 5;
         CBukakeDetail& d = s.GetDetail();
         d.m_unit = "点";
@@ -54,49 +56,52 @@ protected:
         d.m_rates = {500, 200, kUnset};
         AddLine(d, "作業計画", {50, 100});
         AddLine(d, "観測", {100, 200});
-        RateGroup(1);
+        RateGroup(Gyomu::Sokuryo);
     }
     void SurveyRows() {
-        build.Gyomu(1, "測量業務").Koshu(10, "基準点測量").Set([](CSekisanItem& i) { i.m_bSummary = 1; });
+        build.Gyomu(Gyomu::Sokuryo, "測量業務").Koshu(10, "基準点測量").Set([](CSekisanItem& i) { i.m_bSummary = 1; });
         build.Shubetsu(1, "4級基準点測量").Quantity(3000).Set([](CSekisanItem& i) {
             i.m_bKotei[0] = i.m_bKotei[1] = 1;
         });
-        build.Koshu(90, "直接測量費").Koshu(92, "電子成果品作成費").Koshu(91, "直接人件費").Koshu(93, "諸経費");
-        build.Koshu(95, "測量業務費").Set([](CSekisanItem& i) { i.m_nRounding = 3; });
+        build.Koshu(Koshu::ChokusetsuhiKei, "直接測量費")
+            .Koshu(Koshu::DenshiSeikahin, "電子成果品作成費")
+            .Koshu(Koshu::ChokusetsuJinkenhi, "直接人件費")
+            .Koshu(Koshu::Shokeihi, "諸経費");
+        build.Koshu(Koshu::GyomuKakaku, "測量業務費").Set([](CSekisanItem& i) { i.m_nRounding = 3; });
     }
     void CheckSurvey() {
         // Labour: 1.50 days × 40,000 + 3.00 days × 30,000 = 150,000 (all direct).
         // 機械経費 5 % = 7,500; 通信運搬費等 2 % = 3,000; 精度管理費 0.05 ×
         // (150,000 + 7,500) = 7,875. Per 点 (base 1.00): 168,375; × 3.000 点 =
         // 505,125.
-        const CSekisanItem& row = Row(1, 10, 1);
+        const CSekisanItem& row = Row(Gyomu::Sokuryo, 10, 1);
         EXPECT_EQ(row.m_nUnitPrice, 1'683'750);
         EXPECT_EQ(row.m_nAmount2, 0);
-        ExpectRow(row, 505'125, "精度管理費有", "");
+        ExpectRow(row, 505'125, txt::SeidoOn, "");
         EXPECT_EQ(row.m_strNameLower, "全工程");
-        ExpectRow(Row(1, 10), 505'125, "", "");
-        ExpectRow(Row(1, 90), 505'125, "", "");
-        EXPECT_EQ(Row(1, 90).m_strUnit, "式");
+        ExpectRow(Row(Gyomu::Sokuryo, 10), 505'125, "", "");
+        ExpectRow(Row(Gyomu::Sokuryo, Koshu::ChokusetsuhiKei), 505'125, "", "");
+        EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::ChokusetsuhiKei).m_strUnit, txt::UnitShiki);
         // 電子成果品作成費 of the direct labour 3 × 150,000 = 450,000: 2.3 ×
         // 450^0.44 = 33.8 千円.
-        ExpectRow(Row(1, 92), 33'000, "2.3x^0.44(千円) x:直接人件費(千円)", "");
+        ExpectRow(Row(Gyomu::Sokuryo, Koshu::DenshiSeikahin), 33'000, txt::SeidoClass5, "");
         // 直接人件費: direct 505,125 + 33,000.
-        ExpectRow(Row(1, 91), 538'125, "直接人件費    (450,000)", "");
+        ExpectRow(Row(Gyomu::Sokuryo, Koshu::ChokusetsuJinkenhi), 538'125, "直接人件費    (450,000)", "");
         // 諸経費: 288.5 × 538,125^−0.084 × 100 = 9,522.5 → 95.20 %; 538,125 × 95.20
         // % = 512,295. Total 505,125 + 33,000 + 512,295 = 1,050,420, to 千円
         // 1,050,000: 420 off 諸経費.
-        ExpectRow(Row(1, 93), 511'875, "直接測量費の ≒", "");
-        EXPECT_EQ(Row(1, 93).m_nAmount2, 512'295);
-        EXPECT_EQ(Row(1, 93).m_nYearCode, 30105);
-        ExpectRow(Row(1, 95), 1'050'000, "", "");
-        EXPECT_EQ(Row(1, 95).m_nAmount2, 1'050'420);
+        ExpectRow(Row(Gyomu::Sokuryo, Koshu::Shokeihi), 511'875, "直接測量費の ≒", "");
+        EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_nAmount2, 512'295);
+        EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_nYearCode, 30105);
+        ExpectRow(Row(Gyomu::Sokuryo, Koshu::GyomuKakaku), 1'050'000, "", "");
+        EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::GyomuKakaku).m_nAmount2, 1'050'420);
     }
     void DesignMasters() {
         Worker(1101, 50'000, 0, "技師長");
         Worker(1102, 40'000, 0, "主任技師");
         Worker(1103, 30'000, 0, "技師(A)");
-        AddShokeihi(env.shokeihi, 2, "設計業務", 3500);
-        CBukakeShubetsu& a = MasterShubetsu(2, 20, 1);
+        AddShokeihi(env.shokeihi, Gyomu::Sekkei, "設計業務", 3500);
+        CBukakeShubetsu& a = MasterShubetsu(Gyomu::Sekkei, 20, 1);
         a.m_coefficient = 20;
         a.m_denshiKind = 0;
         a.GetDetail().m_unit = "式";
@@ -104,7 +109,7 @@ protected:
         a.GetDetail().m_shokushu[1] = 1102;
         a.GetDetail().m_rates[0] = 500;
         AddLine(a.GetDetail(), "設計計算", {100, 200});
-        CBukakeShubetsu& b = MasterShubetsu(2, 21, 1);
+        CBukakeShubetsu& b = MasterShubetsu(Gyomu::Sekkei, 21, 1);
         b.m_coefficient = 30;
         b.m_denshiKind = 0;
         b.m_conventional = 1;
@@ -117,47 +122,54 @@ protected:
             i.m_bKotei[0] = 1;
             i.m_nRate = 10000;
         };
-        build.Gyomu(2, "設計業務").Koshu(20, "詳細設計").Shubetsu(1, "詳細設計").Quantity(1000).Set(lump);
+        build.Gyomu(Gyomu::Sekkei, "設計業務").Koshu(20, "詳細設計").Shubetsu(1, "詳細設計").Quantity(1000).Set(lump);
         build.Koshu(21, "従来手法").Shubetsu(1, "従来手法の設計").Quantity(1000).Set(lump);
-        build.Koshu(91, "直接人件費").Koshu(92, "電子成果品作成費").Koshu(93, "諸経費").Koshu(94, "技術経費");
-        build.Koshu(915, "一般管理費等(新)").Koshu(916, "一般管理費等").Koshu(910, "業務原価").Koshu(911, "従来計");
-        build.Koshu(95, "設計業務費").Set([](CSekisanItem& i) { i.m_nRounding = 3; });
+        build.Koshu(Koshu::ChokusetsuJinkenhi, "直接人件費")
+            .Koshu(Koshu::DenshiSeikahin, "電子成果品作成費")
+            .Koshu(Koshu::Shokeihi, "諸経費")
+            .Koshu(Koshu::GijutsuKeihi, "技術経費");
+        build.Koshu(Koshu::SonotaGenka, "一般管理費等(新)")
+            .Koshu(Koshu::IppanKanrihi, "一般管理費等")
+            .Koshu(Koshu::GyomuGenka, "業務原価")
+            .Koshu(Koshu::ConventionalTotal, "従来計");
+        build.Koshu(Koshu::GyomuKakaku, "設計業務費").Set([](CSekisanItem& i) { i.m_nRounding = 3; });
     }
     void CheckDesign() {
         // New method: 1.00 × 50,000 + 2.00 × 40,000 = 130,000; 電子計算機使用料 5 %
         // = 6,500.
-        ExpectRow(Row(2, 20, 1), 136'500, "電子計算機使用料有", "");
-        EXPECT_EQ(Row(2, 20, 1).m_nAmount2, 136'500);
+        ExpectRow(Row(Gyomu::Sekkei, 20, 1), 136'500, txt::DensiOn, "");
+        EXPECT_EQ(Row(Gyomu::Sekkei, 20, 1).m_nAmount2, 136'500);
         // Conventional: 3.00 × 30,000 = 90,000.
-        ExpectRow(Row(2, 21, 1), 90'000, "100.00%", "");  // the item rate of a lump row
+        ExpectRow(Row(Gyomu::Sekkei, 21, 1), 90'000, "100.00%", "");  // the item rate of a lump row
         // Direct 226,500; labour 130,000 new and 90,000 conventional.
-        ExpectRow(Row(2, 91), 226'500, "直接人件費    (220,000)", "新(130,000),従(90,000)");
+        ExpectRow(Row(Gyomu::Sekkei, Koshu::ChokusetsuJinkenhi), 226'500, "直接人件費    (220,000)",
+                  "新(130,000),従(90,000)");
         // 電子成果品作成費 (class 0): 10 × 220^0.26 = 40.6 千円; of the new labour
         // 10 × 130^0.26 = 35.4 千円.
-        ExpectRow(Row(2, 92), 40'000, "10.0x^0.26(千円) x:直接人件費(千円)", "新(35,000)");
+        ExpectRow(Row(Gyomu::Sekkei, Koshu::DenshiSeikahin), 40'000, txt::SeidoClass0, "新(35,000)");
         // 諸経費 35 % of the conventional labour 90,000.
-        ExpectRow(Row(2, 93), 31'500, "直接人件費の 35.00%", "従(90,000)");
+        ExpectRow(Row(Gyomu::Sekkei, Koshu::Shokeihi), 31'500, "直接人件費の 35.00%", "従(90,000)");
         // 技術経費 20 % (the coefficient with the larger amount) of 31,500 + 90,000
         // = 24,300. 一般管理費等(新) 53.85 % of 130,000 = 70,005.
         // 一般管理費等 53.85 % of the 業務原価 136,500 + 35,000 + 70,005 = 241,505:
         // 130,050.44 → 130,050. Total 226,500 + 31,500 + 40,000 + 24,300 + 70,005 +
         // 130,050 = 522,355, to 千円: 355 off 技術経費.
-        ExpectRow(Row(2, 94), 23'945, "直接人件費+諸経費≒20.00%", "");
-        EXPECT_EQ(Row(2, 94).m_nAmount2, 24'300);
-        ExpectRow(Row(2, 915), 70'005, "直接人件費の53.85%", "新(130,000)");
-        ExpectRow(Row(2, 916), 130'050, "業務原価の53.85%", "");
-        EXPECT_EQ(Row(2, 916).m_nYearCode, 30101);
-        ExpectRow(Row(2, 910), 241'505, "", "");
-        ExpectRow(Row(2, 911), 226'500, "直接人件費    (220,000)", "");
-        EXPECT_EQ(Row(2, 911).m_strUnit, "式");
-        ExpectRow(Row(2, 95), 522'000, "", "");
-        EXPECT_EQ(Row(2, 95).m_nAmount2, 522'355);
+        ExpectRow(Row(Gyomu::Sekkei, Koshu::GijutsuKeihi), 23'945, "直接人件費+諸経費≒20.00%", "");
+        EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::GijutsuKeihi).m_nAmount2, 24'300);
+        ExpectRow(Row(Gyomu::Sekkei, Koshu::SonotaGenka), 70'005, "直接人件費の53.85%", "新(130,000)");
+        ExpectRow(Row(Gyomu::Sekkei, Koshu::IppanKanrihi), 130'050, "業務原価の53.85%", "");
+        EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::IppanKanrihi).m_nYearCode, 30101);
+        ExpectRow(Row(Gyomu::Sekkei, Koshu::GyomuGenka), 241'505, "", "");
+        ExpectRow(Row(Gyomu::Sekkei, Koshu::ConventionalTotal), 226'500, "直接人件費    (220,000)", "");
+        EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::ConventionalTotal).m_strUnit, txt::UnitShiki);
+        ExpectRow(Row(Gyomu::Sekkei, Koshu::GyomuKakaku), 522'000, "", "");
+        EXPECT_EQ(Row(Gyomu::Sekkei, Koshu::GyomuKakaku).m_nAmount2, 522'355);
     }
     void PropertyMasters() {
         Worker(1201, 25'000, 0, "調査員");
         Worker(1202, 15'000, 1, "補助員");
-        AddShokeihi(env.shokeihi, 3, "物件調査", 4000);
-        CBukakeShubetsu& s = MasterShubetsu(3, 30, 1);
+        AddShokeihi(env.shokeihi, Gyomu::Bukken, "物件調査", 4000);
+        CBukakeShubetsu& s = MasterShubetsu(Gyomu::Bukken, 30, 1);
         s.m_coefficient = 25;
         s.m_conventional = 1;
         CBukakeDetail& d = s.GetDetail();
@@ -169,45 +181,48 @@ protected:
         AddLine(d, "現地調査", {200, 100});
     }
     void PropertyRows() {
-        build.Gyomu(3, "物件調査業務")
+        build.Gyomu(Gyomu::Bukken, "物件調査業務")
             .Koshu(30, "建物調査")
             .Shubetsu(1, "木造建物")
             .Quantity(2000)
             .Set([](CSekisanItem& i) { i.m_bKotei[0] = 1; });
-        build.Koshu(91, "直接人件費").Koshu(93, "諸経費").Koshu(94, "技術経費").Koshu(916, "一般管理費等");
-        build.Koshu(95, "物件調査業務費").Set([](CSekisanItem& i) { i.m_nRounding = 3; });
+        build.Koshu(Koshu::ChokusetsuJinkenhi, "直接人件費")
+            .Koshu(Koshu::Shokeihi, "諸経費")
+            .Koshu(Koshu::GijutsuKeihi, "技術経費")
+            .Koshu(Koshu::IppanKanrihi, "一般管理費等");
+        build.Koshu(Koshu::GyomuKakaku, "物件調査業務費").Set([](CSekisanItem& i) { i.m_nRounding = 3; });
     }
     void CheckProperty() {
         // Per 棟: labour 2.00 × 25,000 + 1.00 × 15,000 = 65,000 (direct 50,000);
         // material 10 % and expense 3 % of the direct labour: 5,000 and 1,500;
         // 71,500 in all. The material part goes to its own row: unit price 66,500,
         // × 2.000 棟 = 133,000; material 2 × 5,000 = 10,000.
-        const CSekisanItem& row = Row(3, 30, 1);
+        const CSekisanItem& row = Row(Gyomu::Bukken, 30, 1);
         EXPECT_EQ(row.m_nUnitPrice, 665'000);
-        ExpectRow(row, 133'000, "材料費有", "");
-        ASSERT_EQ(Find(3, 917), Find(3, 30, 1) + 1);
-        EXPECT_EQ(Row(3, 917).m_strNameUpper, "材料費等");
-        EXPECT_EQ(Row(3, 917).m_strUnit, "式");
-        ExpectRow(Row(3, 917), 10'000, "", "");
+        ExpectRow(row, 133'000, txt::ZairyoOn, "");
+        ASSERT_EQ(Find(Gyomu::Bukken, Koshu::ZairyoRow), Find(Gyomu::Bukken, 30, 1) + 1);
+        EXPECT_EQ(Row(Gyomu::Bukken, Koshu::ZairyoRow).m_strNameUpper, txt::RowZairyohi);
+        EXPECT_EQ(Row(Gyomu::Bukken, Koshu::ZairyoRow).m_strUnit, txt::UnitShiki);
+        ExpectRow(Row(Gyomu::Bukken, Koshu::ZairyoRow), 10'000, "", "");
         // Labour (conventional): 2 × 65,000 = 130,000. 直接人件費 row: direct
         // 133,000 + 材料費等 10,000.
-        ExpectRow(Row(3, 91), 143'000, "直接人件費    (130,000)", "");
+        ExpectRow(Row(Gyomu::Bukken, Koshu::ChokusetsuJinkenhi), 143'000, "直接人件費    (130,000)", "");
         // 諸経費 40 % of 130,000.
-        ExpectRow(Row(3, 93), 52'000, "人件費の 40.00%", "");
+        ExpectRow(Row(Gyomu::Bukken, Koshu::Shokeihi), 52'000, "人件費の 40.00%", "");
         // 技術経費 25 % of the direct labour 2 × 50,000 = 25,000, and 25 % of 40 %
         // of the labour 130,000 = 13,000: 38,000. 一般管理費等 53.85 % of the
         // 業務原価 10,000 (材料費等) = 5,385. Total 133,000 + 10,000 + 52,000 +
         // 38,000 + 5,385 = 238,385, to 千円: 385 off 技術経費.
-        ExpectRow(Row(3, 94), 37'615, "", "");
-        EXPECT_EQ(Row(3, 94).m_nAmount2, 38'000);
-        ExpectRow(Row(3, 916), 5'385, "業務原価の53.85%", "");
-        ExpectRow(Row(3, 95), 238'000, "", "");
-        EXPECT_EQ(Row(3, 95).m_nAmount2, 238'385);
+        ExpectRow(Row(Gyomu::Bukken, Koshu::GijutsuKeihi), 37'615, "", "");
+        EXPECT_EQ(Row(Gyomu::Bukken, Koshu::GijutsuKeihi).m_nAmount2, 38'000);
+        ExpectRow(Row(Gyomu::Bukken, Koshu::IppanKanrihi), 5'385, "業務原価の53.85%", "");
+        ExpectRow(Row(Gyomu::Bukken, Koshu::GyomuKakaku), 238'000, "", "");
+        EXPECT_EQ(Row(Gyomu::Bukken, Koshu::GyomuKakaku).m_nAmount2, 238'385);
     }
     void SoilMasters() {
         Worker(1301, 35'000, 0, "地質調査技師");
         Worker(1302, 28'000, 0, "主任地質調査員");
-        CBukakeShubetsu& s = MasterShubetsu(4, 40, 1);
+        CBukakeShubetsu& s = MasterShubetsu(Gyomu::DoshitsuIppan, 40, 1);
         s.m_coefficient = 10;
         s.m_denshiKind = 6;
         CBukakeDetail& d = s.GetDetail();
@@ -218,7 +233,7 @@ protected:
         AddLine(d, "掘進", {150, 250});
     }
     void SoilRows() {
-        build.Gyomu(4, "土質調査業務")
+        build.Gyomu(Gyomu::DoshitsuIppan, "土質調査業務")
             .Koshu(40, "機械ボーリング")
             .Shubetsu(1, "φ66mm")
             .Quantity(20000)
@@ -226,34 +241,37 @@ protected:
                 i.m_bKotei[0] = 1;
                 i.m_nDaikaNo = -1;
             });
-        build.Koshu(90, "直接調査費").Koshu(92, "精度管理費").Koshu(98, "安全費").Koshu(91, "純調査費");
-        build.Koshu(93, "諸経費").Koshu(94, "技術経費");
-        build.Koshu(95, "土質調査業務費").Set([](CSekisanItem& i) { i.m_nRounding = 4; });
+        build.Koshu(Koshu::ChokusetsuhiKei, "直接調査費")
+            .Koshu(Koshu::DenshiSeikahin, "精度管理費")
+            .Koshu(Koshu::DirectShare, "安全費")
+            .Koshu(Koshu::ChokusetsuJinkenhi, "純調査費");
+        build.Koshu(Koshu::Shokeihi, "諸経費").Koshu(Koshu::GijutsuKeihi, "技術経費");
+        build.Koshu(Koshu::GyomuKakaku, "土質調査業務費").Set([](CSekisanItem& i) { i.m_nRounding = 4; });
     }
     void CheckSoil() {
         // Per 5.00 m: 1.50 × 35,000 + 2.50 × 28,000 = 122,500; per m 24,500;
         // × 20.000 m = 490,000.
-        const CSekisanItem& row = Row(4, 40, 1);
+        const CSekisanItem& row = Row(Gyomu::DoshitsuIppan, 40, 1);
         EXPECT_EQ(row.m_nUnitPrice, 245'000);
         ExpectRow(row, 490'000, "", "");
         EXPECT_TRUE(IsUnset(row.m_nDaikaNo));
         // 精度管理費 (class 6) of 490,000: 4.7 × 490^0.38 = 49.5 千円; the direct
         // sum then 539,000.
-        ExpectRow(Row(4, 92), 49'000, " 4.7x^0.38(千円) x:直接調査費(千円)", "");
-        ExpectRow(Row(4, 90), 539'000, "", "");
+        ExpectRow(Row(Gyomu::DoshitsuIppan, Koshu::DenshiSeikahin), 49'000, " 4.7x^0.38(千円) x:直接調査費(千円)", "");
+        ExpectRow(Row(Gyomu::DoshitsuIppan, Koshu::ChokusetsuhiKei), 539'000, "", "");
         // 0.7 % of 539,000 = 3,773; 純調査費 539,000 + 3,773 = 542,773.
-        ExpectRow(Row(4, 98), 3'773, " 0.70%", "");
-        ExpectRow(Row(4, 91), 542'773, "", "");
+        ExpectRow(Row(Gyomu::DoshitsuIppan, Koshu::DirectShare), 3'773, " 0.70%", "");
+        ExpectRow(Row(Gyomu::DoshitsuIppan, Koshu::ChokusetsuJinkenhi), 542'773, "", "");
         // 諸経費 82.50 % (base up to 1,000,000) of 542,773: 447,787.7 → 447,787.
         // 技術経費: 20.000 m × 122,500 × 2.2 × 10 % = 539,000.
         // Total 539,000 + 3,773 + 447,787 + 539,000 = 1,529,560, to 万円: 9,560 off
         // 諸経費.
-        ExpectRow(Row(4, 93), 438'227, " 純調査費計の≒", "");
-        EXPECT_EQ(Row(4, 93).m_nAmount2, 447'787);
-        EXPECT_EQ(Row(4, 93).m_nYearCode, 30104);
-        ExpectRow(Row(4, 94), 539'000, "", "");
-        ExpectRow(Row(4, 95), 1'520'000, "", "");
-        EXPECT_EQ(Row(4, 95).m_nAmount2, 1'529'560);
+        ExpectRow(Row(Gyomu::DoshitsuIppan, Koshu::Shokeihi), 438'227, " 純調査費計の≒", "");
+        EXPECT_EQ(Row(Gyomu::DoshitsuIppan, Koshu::Shokeihi).m_nAmount2, 447'787);
+        EXPECT_EQ(Row(Gyomu::DoshitsuIppan, Koshu::Shokeihi).m_nYearCode, 30104);
+        ExpectRow(Row(Gyomu::DoshitsuIppan, Koshu::GijutsuKeihi), 539'000, "", "");
+        ExpectRow(Row(Gyomu::DoshitsuIppan, Koshu::GyomuKakaku), 1'520'000, "", "");
+        EXPECT_EQ(Row(Gyomu::DoshitsuIppan, Koshu::GyomuKakaku).m_nAmount2, 1'529'560);
     }
     void ExpectRow(const CSekisanItem& row, int32_t amount, const std::string& upper, const std::string& lower) {
         EXPECT_EQ(row.m_nAmount, amount) << row.m_strNameUpper;
@@ -379,12 +397,12 @@ TEST_F(EstimateKindsTest, EstimateReadFromAFileIsPricedEndToEnd) {
 // A worker price not entered: the message names the row, once, through the host.
 TEST_F(EstimateKindsTest, MissingWorkerPriceIsNamedOnce) {
     Worker(1001, -1, 0, "測量技師");
-    CBukakeShubetsu& s = MasterShubetsu(1, 10, 1);
+    CBukakeShubetsu& s = MasterShubetsu(Gyomu::Sokuryo, 10, 1);
     s.GetDetail().m_unit = "点";
     s.GetDetail().m_quantity = 100;
     s.GetDetail().m_shokushu[0] = 1001;
     AddLine(s.GetDetail(), "観測", {100});
-    build.Gyomu(1).Koshu(10).Shubetsu(1, "3級基準点測量").Quantity(1000).Set([](CSekisanItem& i) {
+    build.Gyomu(Gyomu::Sokuryo).Koshu(10).Shubetsu(1, "3級基準点測量").Quantity(1000).Set([](CSekisanItem& i) {
         i.m_bKotei[0] = 1;
     });
     MissingPriceName() = "前回の行";
@@ -397,9 +415,9 @@ TEST_F(EstimateKindsTest, MissingWorkerPriceIsNamedOnce) {
 
     // With the price entered the name is gone and nothing is shown.
     env.tanka.FindRow(1001)->m_prices[0] = 20'000;
-    data.Recalculate(1);
+    data.Recalculate(Gyomu::Sokuryo);
     EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(Row(1, 10, 1).m_nAmount, 20'000);
+    EXPECT_EQ(Row(Gyomu::Sokuryo, 10, 1).m_nAmount, 20'000);
 }
 
 }  // namespace

@@ -5,11 +5,15 @@
 
 #include "CalcTestEnv.h"
 #include "ScriptedHost.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
 
 // A fixture for the pricing tests: masters built in code (installed as the calculation
 // environment), a scripted host and an estimate priced on price column 0.
 namespace pricing_test {
+
+using namespace calc;
+namespace txt = estimate_texts;
 
 class PricingTest : public ::testing::Test {
 protected:

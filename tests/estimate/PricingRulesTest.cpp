@@ -29,7 +29,7 @@ TEST_F(PricingRules, TruncTo4DigitsKeepsFourSignificantDigitsBetweenTenThousandA
 }
 
 TEST_F(PricingRules, UnitPriceAtTheLimitPasses) {
-    const int row = AddRow(2, 10, 1, "測量");
+    const int row = AddRow(Gyomu::Sekkei, 10, 1, "測量");
     Item(row).m_nUnitPrice = 50;
     int price = 214748364;
     data.CheckUnitPrice(price, Item(row));
@@ -39,7 +39,7 @@ TEST_F(PricingRules, UnitPriceAtTheLimitPasses) {
 }
 
 TEST_F(PricingRules, UnitPriceBeyondTheLimitClearsPriceAndAmountButKeepsTheUsersEntries) {
-    const int row = AddRow(2, 10, 1, "基本設計");
+    const int row = AddRow(Gyomu::Sekkei, 10, 1, "基本設計");
     CSekisanItem& item = Item(row);
     item.m_nUnitPrice = 50;
     item.m_nAmount = 7;
@@ -65,8 +65,8 @@ TEST_F(PricingRules, UnitPriceBeyondTheLimitClearsPriceAndAmountButKeepsTheUsers
 }
 
 TEST_F(PricingRules, UnitPriceWarningComesOncePerRowAndRecalculation) {
-    const int a = AddRow(2, 10, 1, "A");
-    const int b = AddRow(2, 10, 2, "B");
+    const int a = AddRow(Gyomu::Sekkei, 10, 1, "A");
+    const int b = AddRow(Gyomu::Sekkei, 10, 2, "B");
     int price = -1;
     data.CheckUnitPrice(price, Item(a));
     price = -1;
@@ -86,15 +86,15 @@ class GijutsuKeihi : public PricingTest {
 protected:
     void Build(bool withMissing, bool positive = true) {
         env.settings.DefGijyutuCalc = 0;
-        MasterShubetsu(2, 10, 1, positive ? 20 : 0);
-        MasterShubetsu(2, 10, 2, positive ? 30 : -5);
-        MasterShubetsu(2, 10, 4, positive ? 50 : kUnset);
-        MasterShubetsu(2, 10, 5, 10);
-        AddRow(2, 10, 1);
-        AddRow(2, 10, 2);
-        if (withMissing) AddRow(2, 10, 3);  // no 種別 3 in the master
-        AddRow(2, 10, 4);
-        target = AddRow(2, 10, 5);
+        MasterShubetsu(Gyomu::Sekkei, 10, 1, positive ? 20 : 0);
+        MasterShubetsu(Gyomu::Sekkei, 10, 2, positive ? 30 : -5);
+        MasterShubetsu(Gyomu::Sekkei, 10, 4, positive ? 50 : kUnset);
+        MasterShubetsu(Gyomu::Sekkei, 10, 5, 10);
+        AddRow(Gyomu::Sekkei, 10, 1);
+        AddRow(Gyomu::Sekkei, 10, 2);
+        if (withMissing) AddRow(Gyomu::Sekkei, 10, 3);  // no 種別 3 in the master
+        AddRow(Gyomu::Sekkei, 10, 4);
+        target = AddRow(Gyomu::Sekkei, 10, 5);
     }
     int target = -1;
 };
@@ -117,23 +117,23 @@ TEST_F(GijutsuKeihi, NoPositiveCoefficientGivesNoRate) {
 TEST_F(GijutsuKeihi, ByShubetsuAndBusinessKinds3And4TakeTheRowsOwnCoefficient) {
     Build(false);
     EXPECT_EQ(data.GetGijutsuKeihiRate(target, 1), 1000);  // its own 10
-    MasterShubetsu(3, 10, 1, 15);
-    const int row3 = AddRow(3, 10, 1);
+    MasterShubetsu(Gyomu::Bukken, 10, 1, 15);
+    const int row3 = AddRow(Gyomu::Bukken, 10, 1);
     EXPECT_EQ(data.GetGijutsuKeihiRate(row3, 0), 1500);
-    const int missing = AddRow(3, 10, 9);
+    const int missing = AddRow(Gyomu::Bukken, 10, 9);
     EXPECT_EQ(data.GetGijutsuKeihiRate(missing, 0), 0);
     EXPECT_EQ(data.GetGijutsuKeihiRate(999, 0), 0);
 }
 
 TEST_F(GijutsuKeihi, RateOfTheLargestSumWithDefGijyutuCalc1) {
     env.settings.DefGijyutuCalc = 1;
-    MasterShubetsu(2, 10, 1, 20);
-    MasterShubetsu(2, 10, 2, 30);
-    MasterShubetsu(2, 10, 3, 20);
-    Item(AddRow(2, 10, 1)).m_nAmount = 100;
-    Item(AddRow(2, 10, 2)).m_nAmount = 250;
-    Item(AddRow(2, 10, 3)).m_nAmount = 200;
-    const int target = AddRow(2, 10, 2);
+    MasterShubetsu(Gyomu::Sekkei, 10, 1, 20);
+    MasterShubetsu(Gyomu::Sekkei, 10, 2, 30);
+    MasterShubetsu(Gyomu::Sekkei, 10, 3, 20);
+    Item(AddRow(Gyomu::Sekkei, 10, 1)).m_nAmount = 100;
+    Item(AddRow(Gyomu::Sekkei, 10, 2)).m_nAmount = 250;
+    Item(AddRow(Gyomu::Sekkei, 10, 3)).m_nAmount = 200;
+    const int target = AddRow(Gyomu::Sekkei, 10, 2);
     // Coefficient 20: 100 + 200 = 300; coefficient 30: 250. 20 wins.
     EXPECT_EQ(data.GetMaxRateBySum(target), 20);
     EXPECT_EQ(data.GetGijutsuKeihiRate(target, 0), 2000);
@@ -162,37 +162,38 @@ TEST_F(PricingRules, KeihiByRateLeavesPartsWithoutAPositiveRate) {
 // 諸経費率 ----------------------------------------------------------------------------------
 
 TEST_F(PricingRules, SokuryoOverheadRateBounds) {
-    EXPECT_EQ(data.GetShokeihiRate(1, 500000, 30105), 9580);
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::Sokuryo, 500000, 30105), 9580);
     // 288.5 × 500,001^−0.084 × 100 = 9,581.47 → half up to 10 → 9,580 (the formula applies)
-    EXPECT_EQ(data.GetShokeihiRate(1, 500001, 30105), 9580);
-    EXPECT_EQ(data.GetShokeihiRate(1, 100000001, 30105), 6140);
-    EXPECT_EQ(data.GetShokeihiRate(6, 100000000, 30100), DoubleToLong(f8_45(462.5 * std::pow(1e8, -0.1266) * 100, 10)));
-    EXPECT_EQ(data.GetShokeihiRate(1, 0, 30105), 0);
-    EXPECT_EQ(data.GetShokeihiRate(1, -5, 30105), 0);
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::Sokuryo, 500001, 30105), 9580);
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::Sokuryo, 100000001, 30105), 6140);
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::KukakuSokuryo, 100000000, 30100),
+              DoubleToLong(f8_45(462.5 * std::pow(1e8, -0.1266) * 100, 10)));
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::Sokuryo, 0, 30105), 0);
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::Sokuryo, -5, 30105), 0);
 }
 
 TEST_F(PricingRules, SokuryoOverheadRateByFormula) {
     // 288.5 × 10,000,000^−0.084 × 100 = 7,449.82 → 7,450
-    EXPECT_EQ(data.GetShokeihiRate(1, 10000000, 30105), 7450);
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::Sokuryo, 10000000, 30105), 7450);
     // other year codes: 371.23 × 10,000,000^−0.107 × 100 = 6,616.72 → 6,620
-    EXPECT_EQ(data.GetShokeihiRate(1, 10000000, 30101), 6620);
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::Sokuryo, 10000000, 30101), 6620);
 }
 
 TEST_F(PricingRules, DoshitsuOverheadRate) {
-    EXPECT_EQ(data.GetShokeihiRate(4, 1000000, 30104), 8250);
-    EXPECT_EQ(data.GetShokeihiRate(4, 30000001, 30104), 6060);
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::DoshitsuIppan, 1000000, 30104), 8250);
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::DoshitsuIppan, 30000001, 30104), 6060);
     // 290.2 × 10,000,000^−0.091 = 66.94 → half up to 0.1 → 66.9 → × 100 = 6,690
-    EXPECT_EQ(data.GetShokeihiRate(4, 10000000, 30104), 6690);
-    EXPECT_EQ(data.GetShokeihiRate(4, -1, kUnset), 4710);
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::DoshitsuIppan, 10000000, 30104), 6690);
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::DoshitsuIppan, -1, kUnset), 4710);
 }
 
 TEST_F(PricingRules, OtherBusinessKindsTakeTheMastersRate) {
     masterbuild::AddShokeihi(env.shokeihi, 2, "設計", 3500);
     masterbuild::AddShokeihi(env.shokeihi, 3, "物件", kUnset);
-    EXPECT_EQ(data.GetShokeihiRate(2, 1, 1), 3500);
-    EXPECT_EQ(data.GetShokeihiRate(5, 123456, 30104), 3500);  // 業務 5 uses the record of 業務 2
-    EXPECT_EQ(data.GetShokeihiRate(3, 1, 1), 0);              // rate not entered
-    EXPECT_EQ(data.GetShokeihiRate(7, 1, 1), 0);              // no record
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::Sekkei, 1, 1), 3500);
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::DoshitsuKaiseki, 123456, 30104), 3500);  // 業務 5 uses the record of 業務 2
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::Bukken, 1, 1), 0);                       // rate not entered
+    EXPECT_EQ(data.GetShokeihiRate(Gyomu::KukakuSekkei, 1, 1), 0);                 // no record
     EXPECT_EQ(data.GetShokeihiRate(8, 1000000, 30105), 0);
 }
 

@@ -13,7 +13,7 @@ namespace {
 class RateTexts : public PricingTest {
 protected:
     RateTexts() { MasterShubetsu(kGyomu, 10, 1); }
-    static constexpr int kGyomu = 1;
+    static constexpr int kGyomu = Gyomu::Sokuryo;
 
     CHenkaritsuRecord& Formula(int code, const std::string& formula, const std::string& shikiName,
                                const std::string& unit = "") {
@@ -39,7 +39,7 @@ protected:
 
 TEST_F(RateTexts, ProcessPrefixByBusinessKindAndType) {
     CBukakeDetail& d = Detail(kGyomu, 10, 1);
-    d.m_bukakeType = 5;
+    d.m_bukakeType = BukakeType::MaterialsOther;
     for (const char* n : {"a", "b", "c", "d"}) AddLine(d, n, {});
     const int row = AddRow(kGyomu, 10, 1);
     RateGroup(kGyomu);
@@ -52,15 +52,15 @@ TEST_F(RateTexts, ProcessPrefixByBusinessKindAndType) {
     Item(row).m_bKotei.fill(0);
     Build(row);
     EXPECT_EQ(text, "一部工程");
-    d.m_bukakeType = 3;
+    d.m_bukakeType = BukakeType::AnyLineIsAll;
     Item(row).m_bKotei[1] = 1;
     Build(row);
     EXPECT_EQ(text, "全工程");
     // 業務 3 and 4 have no prefix.
-    MasterShubetsu(3, 10, 1).GetDetail().m_bukakeType = 5;
-    AddLine(Detail(3, 10, 1), "x", {});
-    RateGroup(3);
-    const int row3 = AddRow(3, 10, 1);
+    MasterShubetsu(Gyomu::Bukken, 10, 1).GetDetail().m_bukakeType = BukakeType::MaterialsOther;
+    AddLine(Detail(Gyomu::Bukken, 10, 1), "x", {});
+    RateGroup(Gyomu::Bukken);
+    const int row3 = AddRow(Gyomu::Bukken, 10, 1);
     ASSERT_EQ(Build(row3), 0);
     EXPECT_EQ(text, "");
 }

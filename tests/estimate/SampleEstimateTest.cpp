@@ -29,8 +29,8 @@ protected:
         for (int k = 0; k < gyomu.GetCount(); ++k) {
             const CBukakeKoshu& koshu = *gyomu.GetKoshu(k);
             build.Koshu(koshu.m_code, koshu.m_name);
-            if (koshu.GetCodeCategory() == 1) build.Amount(100'000);
-            if (koshu.m_code == 95) build.Set([](CSekisanItem& i) { i.m_nRounding = 3; });
+            if (koshu.GetCodeCategory() == KoshuCategory::Lump) build.Amount(100'000);
+            if (koshu.m_code == Koshu::GyomuKakaku) build.Set([](CSekisanItem& i) { i.m_nRounding = 3; });
             for (int s = 0; s < koshu.GetCount(); ++s) {
                 const CBukakeShubetsu& shubetsu = *koshu.GetShubetsu(s);
                 build.Shubetsu(shubetsu.m_code, shubetsu.m_name).Quantity(1000).Set([&](CSekisanItem& i) {
@@ -42,10 +42,10 @@ protected:
         }
     }
     void AddSummaryRows() {
-        build.Summary(95, "小計").Summary(98, "消費税相当額").Set([&](CSekisanItem& i) {
+        build.Summary(Gyomu::Goukei, "小計").Summary(Gyomu::Shohizei, "消費税相当額").Set([&](CSekisanItem& i) {
             i.m_nRate = env.tanka.m_consumptionTax;
         });
-        build.Summary(99, "合計");
+        build.Summary(Gyomu::ItakuryoKei, "合計");
     }
     // Every 種別 row and the 業務 total are priced (positive), for each 業務 of the master.
     void ExpectPriced(int gyomu) {
@@ -56,19 +56,19 @@ protected:
             if (item.GetLevel() == 2) {
                 ++rows;
                 EXPECT_GT(item.m_nAmount, 0) << item.m_strNameUpper;
-                EXPECT_NE(item.m_strRemarkLower, "削除されています") << item.m_strNameUpper;
+                EXPECT_NE(item.m_strRemarkLower, txt::RemarkDeleted) << item.m_strNameUpper;
             }
         }
         EXPECT_GT(rows, 0);
-        EXPECT_GT(Row(gyomu, 95).m_nAmount, 0);
-        EXPECT_EQ(Row(gyomu, 95).m_nRounding, 3);
+        EXPECT_GT(Row(gyomu, Koshu::GyomuKakaku).m_nAmount, 0);
+        EXPECT_EQ(Row(gyomu, Koshu::GyomuKakaku).m_nRounding, 3);
         // The total goes to 千円 where its absorbing row holds an amount; in the sample's 業務 3 and 5
         // every 種別 is of the new method, so 諸経費 and 技術経費 are 0 and the total stays as it is.
         if (gyomu == 3 || gyomu == 5) {
-            EXPECT_EQ(Row(gyomu, 94).m_nAmount, 0);
-            EXPECT_EQ(Row(gyomu, 95).m_nAmount, Row(gyomu, 95).m_nAmount2);
+            EXPECT_EQ(Row(gyomu, Koshu::GijutsuKeihi).m_nAmount, 0);
+            EXPECT_EQ(Row(gyomu, Koshu::GyomuKakaku).m_nAmount, Row(gyomu, Koshu::GyomuKakaku).m_nAmount2);
         } else {
-            EXPECT_EQ(Row(gyomu, 95).m_nAmount % 1000, 0);
+            EXPECT_EQ(Row(gyomu, Koshu::GyomuKakaku).m_nAmount % 1000, 0);
         }
     }
 };
@@ -85,8 +85,8 @@ TEST_F(SampleEstimateTest, EachBusinessKindIsPricedWithoutAMissingPrice) {
         EXPECT_EQ(data.Recalculate(0), 1);
         EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? "" : Messages().front());
         ExpectPriced(code);
-        EXPECT_EQ(Row(95, kUnset).m_nAmount, Row(code, 95).m_nAmount);
-        EXPECT_GT(Row(99, kUnset).m_nAmount, Row(95, kUnset).m_nAmount);
+        EXPECT_EQ(Row(Gyomu::Goukei, kUnset).m_nAmount, Row(code, Koshu::GyomuKakaku).m_nAmount);
+        EXPECT_GT(Row(Gyomu::ItakuryoKei, kUnset).m_nAmount, Row(Gyomu::Goukei, kUnset).m_nAmount);
     }
 }
 
@@ -98,19 +98,19 @@ TEST_F(SampleEstimateTest, AllKindsInOneEstimateAddUpInTheSummary) {
     EXPECT_TRUE(Messages().empty());
     for (int code : {1, 2, 3, 4, 5, 6, 7}) {
         ExpectPriced(code);
-        subtotal += Row(code, 95).m_nAmount;
+        subtotal += Row(code, Koshu::GyomuKakaku).m_nAmount;
     }
-    EXPECT_EQ(Row(95, kUnset).m_nAmount, subtotal);
+    EXPECT_EQ(Row(Gyomu::Goukei, kUnset).m_nAmount, subtotal);
     // Priced per 業務 after an edit, the estimate stays where it was.
-    const int32_t total = Row(99, kUnset).m_nAmount;
-    data.Recalculate(2);
-    EXPECT_EQ(Row(99, kUnset).m_nAmount, total);
+    const int32_t total = Row(Gyomu::ItakuryoKei, kUnset).m_nAmount;
+    data.Recalculate(Gyomu::Sekkei);
+    EXPECT_EQ(Row(Gyomu::ItakuryoKei, kUnset).m_nAmount, total);
 }
 
 TEST_F(SampleEstimateTest, PriceColumnWithPricesNotEnteredIsReported) {
     // The sample's third price column leaves some workers without a price.
     List().m_nTankaColumn = 2;
-    AddGyomu(*env.bukake.FindGyomu(1));
+    AddGyomu(*env.bukake.FindGyomu(Gyomu::Sokuryo));
     AddSummaryRows();
     data.Recalculate(0);
     ASSERT_EQ(Messages().size(), 1u);

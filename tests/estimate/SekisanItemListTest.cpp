@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "EstimateBuilders.h"
+#include "estimate/CalcCodes.h"
 #include "estimate/SekisanItemList.h"
 
 using namespace estimate_test;
+using calc::Gyomu;
+using calc::Koshu;
 
 namespace {
 
@@ -159,17 +162,34 @@ TEST_P(HasDaikaTable, FollowsLevelCodesAndNumber) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, HasDaikaTable,
     ::testing::Values(
-        DaikaCase{2, 81, kUnset, 1, 0}, DaikaCase{1, 81, kUnset, 1, 1}, DaikaCase{4, 85, kUnset, 1, 0},
-        DaikaCase{4, 85, 7, -1, 1},  // a 種別 node with −1 counts
-        DaikaCase{1, 71, kUnset, 1, 1}, DaikaCase{4, 71, kUnset, 1, 1}, DaikaCase{6, 71, kUnset, 1, 1},
-        DaikaCase{2, 71, kUnset, 1, 0}, DaikaCase{3, 71, kUnset, 1, 0}, DaikaCase{1, 85, kUnset, 1, 1},
-        DaikaCase{6, 85, kUnset, 1, 1}, DaikaCase{2, 85, kUnset, 1, 1}, DaikaCase{5, 85, kUnset, 1, 1},
-        DaikaCase{7, 85, kUnset, 1, 1}, DaikaCase{3, 85, kUnset, 1, 0}, DaikaCase{2, 838, kUnset, 1, 1},
-        DaikaCase{3, 838, kUnset, 1, 1}, DaikaCase{4, 838, kUnset, 1, 1}, DaikaCase{3, 81, kUnset, 1, 1},
-        DaikaCase{8, 81, kUnset, 1, 1}, DaikaCase{4, 81, kUnset, 1, 1}, DaikaCase{5, 81, kUnset, 1, 0},
-        DaikaCase{7, 81, kUnset, 1, 0}, DaikaCase{1, 10, kUnset, 1, 0}, DaikaCase{1, 81, kUnset, -1, 1},
-        DaikaCase{1, 81, kUnset, kUnset, 0}, DaikaCase{1, 10, 5, kUnset, 0},
-        DaikaCase{1, kUnset, 5, 1, 0}));  // level −1
+        DaikaCase{Gyomu::Sekkei, Koshu::DensiKeisanki, kUnset, 1, 0},
+        DaikaCase{Gyomu::Sokuryo, Koshu::DensiKeisanki, kUnset, 1, 1},
+        DaikaCase{Gyomu::DoshitsuIppan, Koshu::Zairyohi, kUnset, 1, 0},
+        DaikaCase{Gyomu::DoshitsuIppan, Koshu::Zairyohi, 7, -1, 1},  // a 種別 node with −1 counts
+        DaikaCase{Gyomu::Sokuryo, Koshu::ExtraRateA, kUnset, 1, 1},
+        DaikaCase{Gyomu::DoshitsuIppan, Koshu::ExtraRateA, kUnset, 1, 1},
+        DaikaCase{Gyomu::KukakuSokuryo, Koshu::ExtraRateA, kUnset, 1, 1},
+        DaikaCase{Gyomu::Sekkei, Koshu::ExtraRateA, kUnset, 1, 0},
+        DaikaCase{Gyomu::Bukken, Koshu::ExtraRateA, kUnset, 1, 0},
+        DaikaCase{Gyomu::Sokuryo, Koshu::Zairyohi, kUnset, 1, 1},
+        DaikaCase{Gyomu::KukakuSokuryo, Koshu::Zairyohi, kUnset, 1, 1},
+        DaikaCase{Gyomu::Sekkei, Koshu::SekkeiDensi, kUnset, 1, 1},
+        DaikaCase{Gyomu::DoshitsuKaiseki, Koshu::SekkeiDensi, kUnset, 1, 1},
+        DaikaCase{Gyomu::KukakuSekkei, Koshu::SekkeiDensi, kUnset, 1, 1},
+        DaikaCase{Gyomu::Bukken, Koshu::Zairyohi, kUnset, 1, 0},
+        DaikaCase{Gyomu::Sekkei, Koshu::DensiKeisankiAlt, kUnset, 1, 1},
+        DaikaCase{Gyomu::Bukken, Koshu::DensiKeisankiAlt, kUnset, 1, 1},
+        DaikaCase{Gyomu::DoshitsuIppan, Koshu::DensiKeisankiAlt, kUnset, 1, 1},
+        DaikaCase{Gyomu::Bukken, Koshu::DensiKeisanki, kUnset, 1, 1},
+        DaikaCase{8, Koshu::DensiKeisanki, kUnset, 1, 1},
+        DaikaCase{Gyomu::DoshitsuIppan, Koshu::DensiKeisanki, kUnset, 1, 1},
+        DaikaCase{Gyomu::DoshitsuKaiseki, Koshu::DensiKeisanki, kUnset, 1, 0},
+        DaikaCase{Gyomu::KukakuSekkei, Koshu::DensiKeisanki, kUnset, 1, 0},
+        DaikaCase{Gyomu::Sokuryo, 10, kUnset, 1, 0},
+        DaikaCase{Gyomu::Sokuryo, Koshu::DensiKeisanki, kUnset, -1, 1},
+        DaikaCase{Gyomu::Sokuryo, Koshu::DensiKeisanki, kUnset, kUnset, 0},
+        DaikaCase{Gyomu::Sokuryo, 10, 5, kUnset, 0},
+        DaikaCase{Gyomu::Sokuryo, kUnset, 5, 1, 0}));  // level −1
 
 TEST(SekisanItemList, GyomuNodeWithDaikaNumberHasNoTable) {
     CSekisanItemList list;

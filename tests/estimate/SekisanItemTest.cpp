@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "EstimateBuilders.h"
+#include "estimate/CalcCodes.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanItem.h"
 #include "platform/Archive.h"
 
 using namespace estimate_test;
+using calc::Gyomu;
+using calc::Koshu;
+namespace txt = estimate_texts;
 
 namespace {
 
@@ -206,30 +211,30 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, OverheadRowMigration,
     ::testing::Values(
         // Up to 1.03: 工種 93 of 業務 1, 6, 4 takes the 平成26年度 table whatever its year code.
-        OverheadCase{103, 1, 93, kUnset, 30104, "", 0, 30100, "平成26年度以前の諸経費率", 1},
-        OverheadCase{103, 1, 93, kUnset, kUnset, "利用者の摘要", 0, 30100, "利用者の摘要", 0},
-        OverheadCase{103, 1, 93, kUnset, 30101, "", 1, 30100, "", 1},
-        OverheadCase{101, 6, 93, 5, 30000, "", 0, 30100, "平成26年度以前の諸経費率", 1},
-        OverheadCase{102, 4, 93, kUnset, kUnset, "", 0, 30100, "平成26年度以前の諸経費率", 1},
-        OverheadCase{103, 2, 93, kUnset, 30101, "", 0, 30101, "", 0},
-        OverheadCase{103, 1, 94, kUnset, 30101, "", 0, 30101, "", 0},
+        OverheadCase{103, Gyomu::Sokuryo, Koshu::Shokeihi, kUnset, 30104, "", 0, 30100, txt::ShokeihiRateH26, 1},
+        OverheadCase{103, Gyomu::Sokuryo, Koshu::Shokeihi, kUnset, kUnset, "利用者の摘要", 0, 30100, "利用者の摘要", 0},
+        OverheadCase{103, Gyomu::Sokuryo, Koshu::Shokeihi, kUnset, 30101, "", 1, 30100, "", 1},
+        OverheadCase{101, Gyomu::KukakuSokuryo, Koshu::Shokeihi, 5, 30000, "", 0, 30100, txt::ShokeihiRateH26, 1},
+        OverheadCase{102, Gyomu::DoshitsuIppan, Koshu::Shokeihi, kUnset, kUnset, "", 0, 30100, txt::ShokeihiRateH26, 1},
+        OverheadCase{103, Gyomu::Sekkei, Koshu::Shokeihi, kUnset, 30101, "", 0, 30101, "", 0},
+        OverheadCase{103, Gyomu::Sokuryo, Koshu::GijutsuKeihi, kUnset, 30101, "", 0, 30101, "", 0},
         // From 1.04: the year code stays; an empty, free lower 摘要 names the table.
-        OverheadCase{104, 4, 93, kUnset, 30101, "", 0, 30101, "平成27年度の諸経費率", 1},
-        OverheadCase{104, 4, 93, kUnset, 30102, "", 0, 30102, "平成29年度の諸経費率", 1},
-        OverheadCase{104, 4, 93, 3, 30103, "", 0, 30103, "令和5年度の諸経費率", 1},
-        OverheadCase{104, 4, 93, kUnset, 30104, "", 0, 30104, "", 0},
-        OverheadCase{104, 4, 93, kUnset, 30102, "手入力", 0, 30102, "手入力", 0},
-        OverheadCase{104, 1, 93, kUnset, 30101, "", 0, 30101, "令和6年度の諸経費率", 1},
-        OverheadCase{105, 6, 93, kUnset, 30101, "", 0, 30101, "令和6年度の諸経費率", 1},
-        OverheadCase{104, 1, 93, kUnset, 30102, "", 0, 30102, "", 0},
-        OverheadCase{104, 6, 93, kUnset, 30101, "", 1, 30101, "", 1},
+        OverheadCase{104, Gyomu::DoshitsuIppan, Koshu::Shokeihi, kUnset, 30101, "", 0, 30101, txt::ShokeihiRateH27, 1},
+        OverheadCase{104, Gyomu::DoshitsuIppan, Koshu::Shokeihi, kUnset, 30102, "", 0, 30102, txt::ShokeihiRateH29, 1},
+        OverheadCase{104, Gyomu::DoshitsuIppan, Koshu::Shokeihi, 3, 30103, "", 0, 30103, txt::ShokeihiRateR5, 1},
+        OverheadCase{104, Gyomu::DoshitsuIppan, Koshu::Shokeihi, kUnset, 30104, "", 0, 30104, "", 0},
+        OverheadCase{104, Gyomu::DoshitsuIppan, Koshu::Shokeihi, kUnset, 30102, "手入力", 0, 30102, "手入力", 0},
+        OverheadCase{104, Gyomu::Sokuryo, Koshu::Shokeihi, kUnset, 30101, "", 0, 30101, txt::ShokeihiRateR6, 1},
+        OverheadCase{105, Gyomu::KukakuSokuryo, Koshu::Shokeihi, kUnset, 30101, "", 0, 30101, txt::ShokeihiRateR6, 1},
+        OverheadCase{104, Gyomu::Sokuryo, Koshu::Shokeihi, kUnset, 30102, "", 0, 30102, "", 0},
+        OverheadCase{104, Gyomu::KukakuSokuryo, Koshu::Shokeihi, kUnset, 30101, "", 1, 30101, "", 1},
         // 工種 916 of 業務 2, 5, 3, 7 up to 1.03.
-        OverheadCase{103, 2, 916, kUnset, 30103, "", 0, 30100, "平成26年度以前の一般管理費等割合", 1},
-        OverheadCase{101, 7, 916, 4, kUnset, "", 0, 30100, "平成26年度以前の一般管理費等割合", 1},
-        OverheadCase{103, 5, 916, kUnset, kUnset, "手入力", 0, 30100, "手入力", 0},
-        OverheadCase{103, 3, 916, kUnset, kUnset, "", 1, 30100, "", 1},
-        OverheadCase{104, 2, 916, kUnset, 30103, "", 0, 30103, "", 0},
-        OverheadCase{103, 1, 916, kUnset, 30103, "", 0, 30103, "", 0}));
+        OverheadCase{103, Gyomu::Sekkei, Koshu::IppanKanrihi, kUnset, 30103, "", 0, 30100, txt::IppanRateH26, 1},
+        OverheadCase{101, Gyomu::KukakuSekkei, Koshu::IppanKanrihi, 4, kUnset, "", 0, 30100, txt::IppanRateH26, 1},
+        OverheadCase{103, Gyomu::DoshitsuKaiseki, Koshu::IppanKanrihi, kUnset, kUnset, "手入力", 0, 30100, "手入力", 0},
+        OverheadCase{103, Gyomu::Bukken, Koshu::IppanKanrihi, kUnset, kUnset, "", 1, 30100, "", 1},
+        OverheadCase{104, Gyomu::Sekkei, Koshu::IppanKanrihi, kUnset, 30103, "", 0, 30103, "", 0},
+        OverheadCase{103, Gyomu::Sokuryo, Koshu::IppanKanrihi, kUnset, 30103, "", 0, 30103, "", 0}));
 
 namespace {
 

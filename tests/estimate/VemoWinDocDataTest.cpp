@@ -5,11 +5,13 @@
 #include "EstimateBuilders.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/VemoWinDocData.h"
 #include "platform/Archive.h"
 #include "platform/Cp932.h"
 
 using namespace estimate_test;
+namespace txt = estimate_texts;
 
 namespace {
 
@@ -236,17 +238,17 @@ TEST_F(DocData, Version103MigratesTheOverheadRows) {
     EXPECT_EQ(host.messages.size(), 1u);  // the old-version notice
     const CSekisanItemList& list = *doc.GetItemList();
     EXPECT_EQ(list.GetItem(1)->m_nYearCode, 30100);
-    EXPECT_EQ(list.GetItem(1)->m_strRemarkLower, "平成26年度以前の諸経費率");
+    EXPECT_EQ(list.GetItem(1)->m_strRemarkLower, txt::ShokeihiRateH26);
     EXPECT_EQ(list.GetItem(1)->m_bKeepRemarkLower, 1);
     EXPECT_EQ(list.GetItem(1)->m_nRateCode[8], 900);  // nine slots from 1.03
     EXPECT_EQ(list.GetItem(1)->m_nExtraRate, 500);
     EXPECT_EQ(list.GetItem(3)->m_nYearCode, 30100);
-    EXPECT_EQ(list.GetItem(3)->m_strRemarkLower, "平成26年度以前の諸経費率");
+    EXPECT_EQ(list.GetItem(3)->m_strRemarkLower, txt::ShokeihiRateH26);
     EXPECT_EQ(list.GetItem(4)->m_nYearCode, 30100);  // the 種別 row too, its own text kept
     EXPECT_EQ(list.GetItem(4)->m_strRemarkLower, "手入力");
     EXPECT_EQ(list.GetItem(4)->m_bKeepRemarkLower, 0);
     EXPECT_EQ(list.GetItem(6)->m_nYearCode, 30100);
-    EXPECT_EQ(list.GetItem(6)->m_strRemarkLower, "平成26年度以前の一般管理費等割合");
+    EXPECT_EQ(list.GetItem(6)->m_strRemarkLower, txt::IppanRateH26);
     EXPECT_EQ(list.GetItem(8)->m_nYearCode, 30102);  // 業務 2 has no 工種 93 rule
     EXPECT_EQ(list.GetItem(8)->m_strRemarkLower, "");
 }
@@ -312,8 +314,7 @@ TEST_F(DocData, ForeignSignatureIsRefusedAndNothingChanges) {
         host.messages.clear();
         EXPECT_EQ(doc.LoadBytes(bytes, "他社.sei"), 0);
         ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text,
-                  "このVemo Ovra 農林版 積算データ ファイルは無効であるか、または現在サポートされてない形式です。");
+        EXPECT_EQ(host.messages[0].text, txt::MsgForeignSekisanFile);
         EXPECT_EQ(host.messages[0].buttons, MsgButtons::Ok);
         EXPECT_EQ(host.messages[0].icon, MsgIcon::None);
         EXPECT_EQ(doc.StoreBytes(), before);
