@@ -16,18 +16,9 @@
 #include "app/VemoWinDoc.h"
 #include "master/MasterImport.h"
 #include "master/MasterUpdate.h"
+#include "platform/Cp932.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
-
-namespace {
-
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-}  // namespace
 
 CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
     : m_args(std::move(args)),
@@ -293,7 +284,7 @@ CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
 void CVemoWinApp::ReconcileMasterFolder(CVemoWinDoc& doc) {
     CSekisanItemList* list = doc.GetItemList();
     const std::string current = m_store.GetMasterDataFolder();
-    if (Upper(list->m_strMasterFolder) == Upper(current)) return;
+    if (vemo::AsciiUpper(list->m_strMasterFolder) == vemo::AsciiUpper(current)) return;
     CMasterSelectDlg dialog(m_frame.get());
     dialog.SetOldFolder(QString::fromStdString(list->m_strMasterFolder));
     dialog.SetNewFolder(QString::fromStdString(current));
