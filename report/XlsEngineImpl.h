@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -56,6 +57,8 @@ struct CXlsReportEngine::Impl {
     // The output.
     std::vector<std::unique_ptr<xls::OutputPage>> pages;
     std::unique_ptr<xls::OutputPage> current;
+    std::unordered_set<std::string> takenNames;            // sheet names in use, ASCII letters folded
+    std::unordered_map<std::string, int> nextSuffix;       // template sheet → the next " (n)" to try
     bool selected = false;
     XlsRange selection;
 
@@ -64,7 +67,7 @@ struct CXlsReportEngine::Impl {
     void IndexNames(xls::TemplateSheet& sheet);
     void Begin(std::string_view sheetName);
     void End();
-    std::string UniqueSheetName(const std::string& base) const;
+    std::string UniqueSheetName(const std::string& base);
 
     pugi::xml_node Cell(int row, int column);  // found or created on the open page
     void Select(const XlsRange& range);

@@ -30,7 +30,6 @@ bool ParseCellRef(std::string_view text, int& row, int& column);
 std::string ColumnLetters(int column);
 std::string CellRef(int row, int column);
 std::string RangeRef(const XlsRange& range);  // "A1" for one cell, else "A1:C4"
-std::string AbsoluteRangeRef(const XlsRange& range);  // "$A$1:$C$4"
 // "A1:C4", "A1", with or without "$". False otherwise.
 bool ParseRangeRef(std::string_view text, XlsRange& range);
 bool Overlaps(const XlsRange& a, const XlsRange& b);
@@ -46,6 +45,7 @@ std::string UnescapeCellText(std::string_view stored);
 size_t Utf16Length(std::string_view utf8);
 std::string CutUtf16(std::string_view utf8, size_t n);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+std::string FoldAsciiCase(std::string_view text);
 
 // A number as stored in a cell: an integer when the value equals its 32-bit truncation, else the
 // shortest text that reads back equal. Nothing for NaN and infinities.

@@ -101,18 +101,18 @@ void CXlsReportEngine::Impl::End() {
     pages.push_back(std::move(current));
 }
 
-std::string CXlsReportEngine::Impl::UniqueSheetName(const std::string& base) const {
-    auto taken = [&](const std::string& name) {
-        for (auto& p : pages)
-            if (EqualsIgnoringAsciiCase(p->name, name)) return true;
-        return false;
-    };
+std::string CXlsReportEngine::Impl::UniqueSheetName(const std::string& base) {
+    // Excel compares sheet names without regard to case.
     std::string name = CutUtf16(base, kMaxSheetNameChars);
-    for (int n = 2; taken(name); ++n) {
+    if (takenNames.insert(FoldAsciiCase(name)).second) return name;
+    for (int& n = nextSuffix.try_emplace(base, 2).first->second;; ++n) {
         std::string suffix = " (" + std::to_string(n) + ")";
         name = CutUtf16(base, kMaxSheetNameChars - suffix.size()) + suffix;
+        if (takenNames.insert(FoldAsciiCase(name)).second) {
+            ++n;
+            return name;
+        }
     }
-    return name;
 }
 
 void CXlsReportEngine::PageBegin(std::string_view sheetName, std::string_view) { m->Begin(sheetName); }

@@ -13,7 +13,12 @@ constexpr const char* kTypePrefix = "application/vnd.openxmlformats-officedocume
 // Joins the areas of a defined name onto the page's sheet name.
 std::string AreasFormula(const std::string& sheetName, const std::vector<std::string>& areas) {
     std::string text;
-    for (const std::string& area : areas) text += (text.empty() ? "" : ",") + QuoteSheetName(sheetName) + "!" + area;
+    for (const std::string& area : areas) {
+        if (!text.empty()) text += ',';
+        text += QuoteSheetName(sheetName);
+        text += '!';
+        text += area;
+    }
     return text;
 }
 

@@ -199,6 +199,8 @@ void CXlsReportEngine::Impl::Reset() {
     alignedXf.clear();
     pages.clear();
     current.reset();
+    takenNames.clear();
+    nextSuffix.clear();
     selected = false;
 }
 

@@ -144,11 +144,6 @@ std::string RangeRef(const XlsRange& r) {
     return first + ":" + CellRef(r.lastRow, r.lastColumn);
 }
 
-std::string AbsoluteRangeRef(const XlsRange& r) {
-    auto abs = [](int row, int col) { return "$" + ColumnLetters(col) + "$" + std::to_string(row); };
-    return abs(r.firstRow, r.firstColumn) + ":" + abs(r.lastRow, r.lastColumn);
-}
-
 bool ParseRangeRef(std::string_view text, XlsRange& range) {
     size_t colon = text.find(':');
     int r1, c1, r2, c2;
@@ -243,6 +238,12 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     for (size_t i = 0; i < a.size(); ++i)
         if (Upper(a[i]) != Upper(b[i])) return false;
     return true;
+}
+
+std::string FoldAsciiCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = Upper(c);
+    return out;
 }
 
 std::optional<std::string> NumberText(double value) {
@@ -341,7 +342,10 @@ std::string ShiftFormula(std::string_view f, int rows, int columns) {
                 if (row < 1 || row > kMaxRow || col < 1 || col > kMaxColumn) {
                     out += "#REF!";
                 } else {
-                    out += (absCol ? "$" : "") + ColumnLetters(col) + (absRow ? "$" : "") + std::to_string(row);
+                    if (absCol) out += '$';
+                    out += ColumnLetters(col);
+                    if (absRow) out += '$';
+                    out += std::to_string(row);
                 }
             } else {
                 out += token;
