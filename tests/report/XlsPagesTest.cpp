@@ -33,9 +33,15 @@ TEST_F(ReportEngineTest, PagesNamedAfterTheirTemplateSheetWithinThirtyOneCharact
         size_t width = name.size() / 31;
         return name.substr(0, chars * width);
     };
+    // A template whose second sheet is named like a numbered copy of the first, in other letter case.
+    xlstest::TemplateSpec copies;
+    copies.sheets = {{"Sheet", xlstest::SheetXml("")}, {"sheet (2)", xlstest::SheetXml("")}};
+    std::string copiesPath = m_dir / "copies.xlsx";
+    WriteTestFile(copiesPath, xlstest::BuildTemplate(copies));
     struct Case {
         std::vector<std::string> sheets;
         std::vector<std::string> names;
+        std::string templatePath = "";
     } cases[] = {
         {{"代価表", "代価表", "単価表", "代価表"}, {"代価表", "代価表 (2)", "単価表", "代価表 (3)"}},
         {{kLongSheetName, kLongSheetName, kLongSheetName},
@@ -43,9 +49,10 @@ TEST_F(ReportEngineTest, PagesNamedAfterTheirTemplateSheetWithinThirtyOneCharact
         {{kLongJapaneseSheetName, kLongJapaneseSheetName},
          {kLongJapaneseSheetName, cut(kLongJapaneseSheetName, 27) + " (2)"}},
         {std::vector<std::string>(10, kLongSheetName), {}},
+        {{"sheet (2)", "Sheet", "Sheet", "Sheet"}, {"sheet (2)", "Sheet", "Sheet (3)", "Sheet (4)"}, copiesPath},
     };
     for (auto& c : cases) {
-        ASSERT_EQ(m_engine.OpenTemplate(m_template), XlsOpenError::none);
+        ASSERT_EQ(m_engine.OpenTemplate(c.templatePath.empty() ? m_template : c.templatePath), XlsOpenError::none);
         for (auto& s : c.sheets) Page(s, [] {});
         auto out = Out();
         std::vector<std::string> names = out->SheetNames();
