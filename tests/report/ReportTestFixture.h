@@ -13,7 +13,7 @@ class ReportEngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_template = m_dir / "帳票.xlsx";
-        WriteTestFile(m_template, xlstest::BuildTemplate(xlstest::StandardSpec()));
+        WriteTestFile(m_template, xlstest::BuildTemplate(xlstest::StandardTemplate()));
         ASSERT_EQ(m_engine.OpenTemplate(m_template), XlsOpenError::none) << m_engine.FailureDetail();
     }
 

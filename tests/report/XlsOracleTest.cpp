@@ -87,7 +87,7 @@ TEST(ReportOracle, LibreOfficeReadsTheValuesWritten) {
         GTEST_SKIP() << "soffice not found: install libreoffice-calc-nogui to run this test";
     }
     TempFolder dir;
-    WriteTestFile(dir / "template.xlsx", xlstest::BuildTemplate(xlstest::StandardSpec()));
+    WriteTestFile(dir / "template.xlsx", xlstest::BuildTemplate(xlstest::StandardTemplate()));
     CXlsReportEngine engine;
     ASSERT_EQ(engine.OpenTemplate(dir / "template.xlsx"), XlsOpenError::none) << engine.FailureDetail();
 

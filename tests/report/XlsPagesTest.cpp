@@ -34,7 +34,7 @@ TEST_F(ReportEngineTest, PagesNamedAfterTheirTemplateSheetWithinThirtyOneCharact
         return name.substr(0, chars * width);
     };
     // A template whose second sheet is named like a numbered copy of the first, in other letter case.
-    xlstest::TemplateSpec copies;
+    xlstest::TemplateContent copies;
     copies.sheets = {{"Sheet", xlstest::SheetXml("")}, {"sheet (2)", xlstest::SheetXml("")}};
     std::string copiesPath = m_dir / "copies.xlsx";
     WriteTestFile(copiesPath, xlstest::BuildTemplate(copies));

@@ -95,7 +95,7 @@ std::string TestStylesXml() {
            "</styleSheet>";
 }
 
-Parts TemplateParts(const TemplateSpec& spec) {
+Parts TemplateParts(const TemplateContent& content) {
     const std::string decl = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
     const std::string relTypes = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
     const std::string ct = "application/vnd.openxmlformats-officedocument.spreadsheetml.";
@@ -106,18 +106,18 @@ Parts TemplateParts(const TemplateSpec& spec) {
                         "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" + ct + "sheet.main+xml\"/>";
     std::string sheets, rels = decl + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
     Parts sheetParts;
-    for (size_t i = 0; i < spec.sheets.size(); ++i) {
+    for (size_t i = 0; i < content.sheets.size(); ++i) {
         std::string n = std::to_string(i + 1);
-        sheets += "<sheet name=\"" + spec.sheets[i].first + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
+        sheets += "<sheet name=\"" + content.sheets[i].first + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
         rels += "<Relationship Id=\"rId" + n + "\" Type=\"" + relTypes + "worksheet\" Target=\"worksheets/sheet" + n + ".xml\"/>";
         types += "<Override PartName=\"/xl/worksheets/sheet" + n + ".xml\" ContentType=\"" + ct + "worksheet+xml\"/>";
-        sheetParts.emplace_back("xl/worksheets/sheet" + n + ".xml", spec.sheets[i].second);
+        sheetParts.emplace_back("xl/worksheets/sheet" + n + ".xml", content.sheets[i].second);
     }
-    if (spec.withStyles) {
+    if (content.withStyles) {
         rels += "<Relationship Id=\"rIdS\" Type=\"" + relTypes + "styles\" Target=\"styles.xml\"/>";
         types += "<Override PartName=\"/xl/styles.xml\" ContentType=\"" + ct + "styles+xml\"/>";
     }
-    if (!spec.sharedStrings.empty()) {
+    if (!content.sharedStrings.empty()) {
         rels += "<Relationship Id=\"rIdT\" Type=\"" + relTypes + "sharedStrings\" Target=\"sharedStrings.xml\"/>";
         types += "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"" + ct + "sharedStrings+xml\"/>";
     }
@@ -126,7 +126,7 @@ Parts TemplateParts(const TemplateSpec& spec) {
     std::string workbook = decl + "<workbook xmlns=\"" + kMain + "\" xmlns:r=\"" + kRel +
                            "\"><workbookPr defaultThemeVersion=\"124226\"/><bookViews><workbookView activeTab=\"0\"/></bookViews><sheets>" +
                            sheets + "</sheets>" +
-                           (spec.definedNames.empty() ? "" : "<definedNames>" + spec.definedNames + "</definedNames>") +
+                           (content.definedNames.empty() ? "" : "<definedNames>" + content.definedNames + "</definedNames>") +
                            "<calcPr calcId=\"145621\"/></workbook>";
     Parts parts = {
         {"[Content_Types].xml", types},
@@ -136,20 +136,20 @@ Parts TemplateParts(const TemplateSpec& spec) {
         {"xl/workbook.xml", workbook},
         {"xl/_rels/workbook.xml.rels", rels},
     };
-    if (spec.withStyles) parts.emplace_back("xl/styles.xml", spec.styles.empty() ? TestStylesXml() : spec.styles);
-    if (!spec.sharedStrings.empty()) {
+    if (content.withStyles) parts.emplace_back("xl/styles.xml", content.styles.empty() ? TestStylesXml() : content.styles);
+    if (!content.sharedStrings.empty()) {
         std::string sst = decl + "<sst xmlns=\"" + kMain + "\" count=\"99\" uniqueCount=\"" +
-                          std::to_string(spec.sharedStrings.size()) + "\">";
-        for (auto& si : spec.sharedStrings) sst += "<si>" + si + "</si>";
+                          std::to_string(content.sharedStrings.size()) + "\">";
+        for (auto& si : content.sharedStrings) sst += "<si>" + si + "</si>";
         parts.emplace_back("xl/sharedStrings.xml", sst + "</sst>");
     }
     for (auto& p : sheetParts) parts.push_back(p);
     return parts;
 }
 
-TemplateSpec StandardSpec() {
-    TemplateSpec spec;
-    spec.sharedStrings = {
+TemplateContent StandardTemplate() {
+    TemplateContent content;
+    content.sharedStrings = {
         "<t>**名称</t>",
         "<t>見出し</t>",
         "<t>plain</t>",
@@ -181,16 +181,16 @@ TemplateSpec StandardSpec() {
         "<row r=\"1\">" + NumberCell("A1", "1") + "<c r=\"B1\"><f t=\"shared\" ref=\"B1:B3\" si=\"0\">A1*2+$A$1</f><v>3</v></c></row>"
         "<row r=\"2\">" + NumberCell("A2", "2") + "<c r=\"B2\"><f t=\"shared\" si=\"0\"/><v>5</v></c></row>"
         "<row r=\"3\">" + NumberCell("A3", "3") + "<c r=\"B3\"><f t=\"shared\" si=\"0\"/><v>7</v></c></row>");
-    spec.sheets = {{"代価表", daika}, {"単価表", tanka}, {kLongSheetName, named}, {kLongJapaneseSheetName, named}, {"式", formulas}};
-    spec.definedNames =
+    content.sheets = {{"代価表", daika}, {"単価表", tanka}, {kLongSheetName, named}, {kLongJapaneseSheetName, named}, {"式", formulas}};
+    content.definedNames =
         "<definedName name=\"_xlnm.Print_Area\" localSheetId=\"0\">代価表!$A$1:$F$6</definedName>"
         "<definedName name=\"_xlnm.Print_Titles\" localSheetId=\"0\">代価表!$1:$1</definedName>"
         "<definedName name=\"_xlnm.Print_Area\" localSheetId=\"1\">'単価表'!$A$1:$C$3,'単価表'!$E$1:$F$2</definedName>"
         "<definedName name=\"合計\">代価表!$E$4</definedName>";
-    return spec;
+    return content;
 }
 
-std::string BuildTemplate(const TemplateSpec& spec) { return ZipParts(TemplateParts(spec)); }
+std::string BuildTemplate(const TemplateContent& content) { return ZipParts(TemplateParts(content)); }
 
 // ---- Output ----
 

@@ -26,7 +26,7 @@ std::string SharedCell(const std::string& ref, int index, int style = 0);
 std::string InlineCell(const std::string& ref, const std::string& text, int style = 0);
 std::string NumberCell(const std::string& ref, const std::string& value, int style = 0);
 
-struct TemplateSpec {
+struct TemplateContent {
     std::vector<std::pair<std::string, std::string>> sheets;  // name, worksheet XML
     std::vector<std::string> sharedStrings;  // <si> contents; empty → no shared string part
     std::string styles;                      // styles part; "" → TestStylesXml()
@@ -36,7 +36,7 @@ struct TemplateSpec {
 // Fonts 0–1, fills 0–2, borders 0–1, cell formats 0 (plain), 1 (bold red font, yellow fill, thin
 // border, format "#,##0.0"), 2 (right-aligned), 3 (left-aligned).
 std::string TestStylesXml();
-Parts TemplateParts(const TemplateSpec& spec);
+Parts TemplateParts(const TemplateContent& content);
 // The template most tests use:
 //  "代価表": A1 "**名称" (format 1), B1 "見出し", B2 "**単位" (inline, format 2), D2 "**備考" (rich text
 //    with a phonetic run), C3 "**名称" again, D4 "plain", E4 12.5, F4 "**"; row 1 18 pt high; column A
@@ -46,10 +46,10 @@ Parts TemplateParts(const TemplateSpec& spec);
 //  "単価表": A1 "**単価", C3 7; print area A1:C3 and E1:F2.
 //  kLongSheetName and kLongJapaneseSheetName: A1 "**名称".
 //  "式": A1:A3 1, 2, 3; B1:B3 the shared formula "A1*2+$A$1".
-TemplateSpec StandardSpec();
+TemplateContent StandardTemplate();
 inline const std::string kLongSheetName = "A234567890123456789012345678901";  // 31 characters
 inline const std::string kLongJapaneseSheetName = "工事費内訳書工事費内訳書工事費内訳書工事費内訳書工事費内訳書表";
-std::string BuildTemplate(const TemplateSpec& spec);
+std::string BuildTemplate(const TemplateContent& content);
 
 // The engine's output, read with plain pugixml.
 class Output {

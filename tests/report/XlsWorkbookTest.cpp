@@ -26,7 +26,7 @@ int CountFiles(const std::string& folder) {
 }  // namespace
 
 TEST_F(ReportEngineTest, DamagedTemplatesLeaveNoWorkbook) {
-    const Parts good = TemplateParts(StandardSpec());
+    const Parts good = TemplateParts(StandardTemplate());
     const std::string zip = ZipParts(good);
     struct Case {
         const char* what;
@@ -97,7 +97,7 @@ TEST_F(ReportEngineTest, ASecondTemplateDropsTheFirst) {
         m_engine.AttrPutPosHorz(xlsHorzCenter);
     });
     // A template with one sheet, no shared strings and no styles part.
-    TemplateSpec cover;
+    TemplateContent cover;
     cover.sheets = {{"表紙", SheetXml("<row r=\"2\">" + InlineCell("B2", "**件名") + "</row>")}};
     cover.withStyles = false;
     std::string path = m_dir / "表紙.xlsx";
@@ -336,12 +336,12 @@ TEST_F(ReportEngineTest, ModelOfTheOutputForThePreview) {
 
 TEST(ReportTemplate, PrefixedSpreadsheetElementsAreRead) {
     // Some writers spell every element with a prefix ("x:worksheet").
-    TemplateSpec spec;
+    TemplateContent content;
     std::string ns = std::string("xmlns:x=\"") + kMain + "\" xmlns:r=\"" + kRel + "\"";
-    spec.sheets = {{"明細", "<x:worksheet " + ns + "><x:sheetData><x:row r=\"3\"><x:c r=\"C3\" t=\"inlineStr\"><x:is><x:t>**金額</x:t>"
+    content.sheets = {{"明細", "<x:worksheet " + ns + "><x:sheetData><x:row r=\"3\"><x:c r=\"C3\" t=\"inlineStr\"><x:is><x:t>**金額</x:t>"
                             "</x:is></x:c></x:row></x:sheetData><x:mergeCells count=\"1\"><x:mergeCell ref=\"A1:B1\"/></x:mergeCells>"
                             "</x:worksheet>"}};
-    Parts parts = TemplateParts(spec);
+    Parts parts = TemplateParts(content);
     parts = Replace(parts, "xl/workbook.xml",
                     "<x:workbook " + ns + "><x:sheets><x:sheet name=\"明細\" sheetId=\"1\" r:id=\"rId1\"/></x:sheets></x:workbook>");
     TempFolder dir;
