@@ -1,0 +1,249 @@
+// Selecting cells and writing values, merges and alignments on the open page.
+#include "report/XlsEngineImpl.h"
+
+using namespace xls;
+
+namespace {
+
+// Largest rectangle an alignment is given to, cell by cell.
+constexpr long kMaxAlignedCells = 65536;
+
+struct StringWriter : pugi::xml_writer {
+    std::string bytes;
+    void write(const void* data, size_t size) override { bytes.append(static_cast<const char*>(data), size); }
+};
+
+std::string Serialise(pugi::xml_node node) {
+    StringWriter w;
+    node.print(w, "", pugi::format_raw);
+    return w.bytes;
+}
+
+const char* HorizontalName(int alignment) {
+    switch (alignment) {
+    case xlsHorzGeneral: return "";
+    case xlsHorzLeft: return "left";
+    case xlsHorzCenter: return "center";
+    case xlsHorzRight: return "right";
+    case xlsHorzFill: return "fill";
+    case xlsHorzJustify: return "justify";
+    case xlsHorzCenterContinuous: return "centerContinuous";
+    case xlsHorzDistributed: return "distributed";
+    default: return nullptr;
+    }
+}
+
+// Removes the value of a cell (text, number, formula); its address and format stay.
+void ClearValue(pugi::xml_node c) {
+    while (c.first_child()) c.remove_child(c.first_child());
+    c.remove_attribute("t");
+    c.remove_attribute("cm");
+    c.remove_attribute("vm");
+    c.remove_attribute("ph");
+}
+
+}  // namespace
+
+pugi::xml_node CXlsReportEngine::Impl::Cell(int row, int column) {
+    pugi::xml_node ws = current->doc.document_element();
+    pugi::xml_node data = FirstChild(ws, "sheetData");
+    pugi::xml_node r;
+    if (auto it = current->rows.find(row); it != current->rows.end()) {
+        r = it->second;
+    } else {
+        auto next = current->rows.upper_bound(row);
+        r = next == current->rows.end() ? data.append_child("row") : data.insert_child_before("row", next->second);
+        r.append_attribute("r").set_value(row);
+        current->rows.emplace(row, r);
+    }
+    pugi::xml_node before;
+    for (pugi::xml_node c = r.first_child(); c; c = c.next_sibling()) {
+        int cr, cc;
+        if (!IsElement(c, "c") || !ParseCellRef(c.attribute("r").value(), cr, cc)) continue;
+        if (cc == column) return c;
+        if (cc > column) {
+            before = c;
+            break;
+        }
+    }
+    pugi::xml_node c = before ? r.insert_child_before("c", before) : r.append_child("c");
+    c.append_attribute("r").set_value(CellRef(row, column).c_str());
+    // A new cell takes the format of its row, or else of its column, as Excel shows an empty one.
+    int style = 0;
+    if (BoolAttribute(r, "customFormat", false)) {
+        style = IntAttribute(r, "s", 0);
+    } else {
+        for (pugi::xml_node col = FirstChild(FirstChild(ws, "cols"), "col"); col; col = col.next_sibling())
+            if (IsElement(col, "col") && column >= IntAttribute(col, "min", 0) && column <= IntAttribute(col, "max", 0)) {
+                style = IntAttribute(col, "style", 0);
+                break;
+            }
+    }
+    if (style > 0) c.append_attribute("s").set_value(style);
+    return c;
+}
+
+void CXlsReportEngine::Impl::Select(const XlsRange& range) {
+    selected = false;
+    if (!current) {
+        errorNo = static_cast<int>(open ? XlsErrorNo::noPage : XlsErrorNo::noWorkbook);
+        return;
+    }
+    if (range.firstRow < 1 || range.lastRow > kMaxRow || range.firstColumn < 1 || range.lastColumn > kMaxColumn) {
+        errorNo = static_cast<int>(XlsErrorNo::badPosition);
+        return;
+    }
+    selection = range;
+    selected = true;
+    errorNo = 0;
+}
+
+void CXlsReportEngine::Cell(std::string_view name, int dx, int dy) {
+    if (!m->current) {
+        m->Select({});
+        return;
+    }
+    const TemplateSheet& sheet = *m->current->sheet;
+    int row, col;
+    if (auto it = sheet.names.find(std::string(name)); it != sheet.names.end()) {
+        row = it->second.first, col = it->second.second;
+    } else if (!ParseCellRef(name, row, col)) {
+        m->selected = false;
+        m->errorNo = static_cast<int>(XlsErrorNo::noCell);
+        return;
+    }
+    long r = static_cast<long>(row) + dy, c = static_cast<long>(col) + dx;
+    if (r < 1 || r > kMaxRow || c < 1 || c > kMaxColumn) {
+        m->Select({0, 0, 0, 0});
+        return;
+    }
+    m->Select({static_cast<int>(r), static_cast<int>(c), static_cast<int>(r), static_cast<int>(c)});
+}
+
+void CXlsReportEngine::Pos(int x1, int y1, int x2, int y2) {
+    m->Select({std::min(y1, y2), std::min(x1, x2), std::max(y1, y2), std::max(x1, x2)});
+}
+
+void CXlsReportEngine::PutValueString(std::string_view utf8) {
+    if (!m->current || !m->selected) return;
+    pugi::xml_node c = m->Cell(m->selection.firstRow, m->selection.firstColumn);
+    ClearValue(c);
+    std::string text = EscapeCellText(utf8);
+    if (text.empty()) return;
+    c.append_attribute("t").set_value("inlineStr");
+    pugi::xml_node t = c.append_child("is").append_child("t");
+    t.append_attribute("xml:space").set_value("preserve");
+    t.text().set(text.c_str());
+}
+
+void CXlsReportEngine::PutValueLong(int64_t value) {
+    if (!m->current || !m->selected) return;
+    pugi::xml_node c = m->Cell(m->selection.firstRow, m->selection.firstColumn);
+    ClearValue(c);
+    c.append_child("v").text().set(std::to_string(value).c_str());
+}
+
+void CXlsReportEngine::PutValueDouble(double value) {
+    if (!m->current || !m->selected) return;
+    pugi::xml_node c = m->Cell(m->selection.firstRow, m->selection.firstColumn);
+    ClearValue(c);
+    if (auto text = NumberText(value)) c.append_child("v").text().set(text->c_str());
+}
+
+void CXlsReportEngine::Impl::Join(bool merge) {
+    pugi::xml_node ws = current->doc.document_element();
+    pugi::xml_node merges = FirstChild(ws, "mergeCells");
+    if (merges) {
+        for (pugi::xml_node mc = merges.first_child(); mc;) {
+            pugi::xml_node next = mc.next_sibling();
+            XlsRange range;
+            if (!IsElement(mc, "mergeCell") || !ParseRangeRef(mc.attribute("ref").value(), range) || Overlaps(range, selection))
+                merges.remove_child(mc);
+            mc = next;
+        }
+    }
+    bool single = selection.firstRow == selection.lastRow && selection.firstColumn == selection.lastColumn;
+    if (merge && !single) {
+        if (!merges) merges = InsertWorksheetChild(ws, "mergeCells");
+        merges.append_child("mergeCell").append_attribute("ref").set_value(RangeRef(selection).c_str());
+    }
+    if (!merges) return;
+    int count = 0;
+    for (pugi::xml_node mc = FirstChild(merges, "mergeCell"); mc; mc = mc.next_sibling()) ++count;
+    if (count == 0) {
+        ws.remove_child(merges);
+        return;
+    }
+    pugi::xml_attribute a = merges.attribute("count");
+    if (!a) a = merges.append_attribute("count");
+    a.set_value(count);
+}
+
+void CXlsReportEngine::AttrPutJoint(int joint) {
+    if (!m->current || !m->selected) return;
+    m->Join(joint != 0);
+}
+
+int CXlsReportEngine::Impl::AlignedFormat(int xf, const std::string& horizontal) {
+    if (auto it = alignedXf.find({xf, horizontal}); it != alignedXf.end()) return it->second;
+    pugi::xml_node styleSheet = styles.document_element();
+    pugi::xml_node cellXfs = FirstChild(styleSheet, "cellXfs");
+    if (!cellXfs) {
+        // A style sheet without cell formats: give it the plain one every cell uses.
+        pugi::xml_node after = FirstChild(styleSheet, "cellStyleXfs");
+        if (!after) after = FirstChild(styleSheet, "borders");
+        cellXfs = after ? styleSheet.insert_child_after("cellXfs", after) : styleSheet.prepend_child("cellXfs");
+        pugi::xml_node plain = cellXfs.append_child("xf");
+        for (const char* a : {"numFmtId", "fontId", "fillId", "borderId"}) plain.append_attribute(a).set_value(0);
+    }
+    std::vector<pugi::xml_node> list;
+    for (pugi::xml_node x = cellXfs.first_child(); x; x = x.next_sibling())
+        if (IsElement(x, "xf")) list.push_back(x);
+    if (xfIndex.empty())
+        for (size_t i = 0; i < list.size(); ++i) xfIndex.emplace(Serialise(list[i]), static_cast<int>(i));
+    int source = (xf >= 0 && static_cast<size_t>(xf) < list.size()) ? xf : 0;
+    pugi::xml_document copy;
+    pugi::xml_node clone = copy.append_copy(list[static_cast<size_t>(source)]);
+    pugi::xml_node alignment = FirstChild(clone, "alignment");
+    if (!alignment) alignment = clone.prepend_child("alignment");
+    alignment.remove_attribute("horizontal");
+    if (!horizontal.empty()) alignment.prepend_attribute("horizontal").set_value(horizontal.c_str());
+    if (!alignment.first_attribute()) clone.remove_child(alignment);
+    pugi::xml_attribute apply = clone.attribute("applyAlignment");
+    if (!apply) apply = clone.append_attribute("applyAlignment");
+    apply.set_value("1");
+    std::string key = Serialise(clone);
+    int index;
+    if (auto it = xfIndex.find(key); it != xfIndex.end()) {
+        index = it->second;
+    } else {
+        cellXfs.append_copy(clone);
+        index = static_cast<int>(list.size());
+        xfIndex.emplace(std::move(key), index);
+        pugi::xml_attribute count = cellXfs.attribute("count");
+        if (!count) count = cellXfs.append_attribute("count");
+        count.set_value(index + 1);
+    }
+    alignedXf.emplace(std::pair(xf, horizontal), index);
+    return index;
+}
+
+void CXlsReportEngine::AttrPutPosHorz(int alignment) {
+    if (!m->current || !m->selected) return;
+    const char* horizontal = HorizontalName(alignment);
+    const XlsRange& s = m->selection;
+    long cells = static_cast<long>(s.lastRow - s.firstRow + 1) * (s.lastColumn - s.firstColumn + 1);
+    if (!horizontal || cells > kMaxAlignedCells) {
+        m->errorNo = static_cast<int>(horizontal ? XlsErrorNo::badPosition : XlsErrorNo::badValue);
+        return;
+    }
+    for (int row = s.firstRow; row <= s.lastRow; ++row)
+        for (int col = s.firstColumn; col <= s.lastColumn; ++col) {
+            pugi::xml_node c = m->Cell(row, col);
+            int xf = m->AlignedFormat(IntAttribute(c, "s", 0), horizontal);
+            pugi::xml_attribute a = c.attribute("s");
+            if (xf == 0 && !a) continue;
+            if (!a) a = c.append_attribute("s");
+            a.set_value(xf);
+        }
+}

@@ -1,0 +1,156 @@
+// Pages: which are output and under what names; merges and alignments of their cells.
+#include "ReportTestFixture.h"
+
+using xlstest::kLongJapaneseSheetName;
+using xlstest::kLongSheetName;
+
+TEST_F(ReportEngineTest, OnlyEndedPagesAreOutputAndARebegunPageReplacesTheOpenOne) {
+    m_engine.PageBegin("代価表");
+    m_engine.Cell("**名称");
+    m_engine.PutValueString("first");
+    m_engine.PageBegin("単価表");  // drops the open 代価表 page
+    m_engine.Cell("**単価");
+    m_engine.PutValueString("second");
+    m_engine.PageEnd();
+    m_engine.PageBegin("代価表");  // never ended
+    m_engine.Cell("**名称");
+    m_engine.PutValueString("third");
+    EXPECT_TRUE(m_engine.HasOpenPage());
+    EXPECT_EQ(m_engine.PageCount(), 1);
+
+    auto out = Out();
+    ASSERT_TRUE(out->SheetNames() == std::vector<std::string>{"単価表"});
+    EXPECT_EQ(out->Value(0, "A1"), "second");
+    for (auto& [name, bytes] : out->Parts()) {
+        EXPECT_EQ(bytes.find("first"), std::string::npos) << name;
+        EXPECT_EQ(bytes.find("third"), std::string::npos) << name;
+    }
+}
+
+TEST_F(ReportEngineTest, PagesNamedAfterTheirTemplateSheetWithinThirtyOneCharacters) {
+    auto cut = [](const std::string& name, size_t chars) {
+        // Both long names are made of characters of one width: 1 byte (ASCII) or 3 (kana, kanji).
+        size_t width = name.size() / 31;
+        return name.substr(0, chars * width);
+    };
+    // A template whose second sheet is named like a numbered copy of the first, in other letter case.
+    xlstest::TemplateContent copies;
+    copies.sheets = {{"Sheet", xlstest::SheetXml("")}, {"sheet (2)", xlstest::SheetXml("")}};
+    std::string copiesPath = m_dir / "copies.xlsx";
+    WriteTestFile(copiesPath, xlstest::BuildTemplate(copies));
+    struct Case {
+        std::vector<std::string> sheets;
+        std::vector<std::string> names;
+        std::string templatePath = "";
+    } cases[] = {
+        {{"代価表", "代価表", "単価表", "代価表"}, {"代価表", "代価表 (2)", "単価表", "代価表 (3)"}},
+        {{kLongSheetName, kLongSheetName, kLongSheetName},
+         {kLongSheetName, cut(kLongSheetName, 27) + " (2)", cut(kLongSheetName, 27) + " (3)"}},
+        {{kLongJapaneseSheetName, kLongJapaneseSheetName},
+         {kLongJapaneseSheetName, cut(kLongJapaneseSheetName, 27) + " (2)"}},
+        {std::vector<std::string>(10, kLongSheetName), {}},
+        {{"sheet (2)", "Sheet", "Sheet", "Sheet"}, {"sheet (2)", "Sheet", "Sheet (3)", "Sheet (4)"}, copiesPath},
+    };
+    for (auto& c : cases) {
+        ASSERT_EQ(m_engine.OpenTemplate(c.templatePath.empty() ? m_template : c.templatePath), XlsOpenError::none);
+        for (auto& s : c.sheets) Page(s, [] {});
+        auto out = Out();
+        std::vector<std::string> names = out->SheetNames();
+        if (!c.names.empty()) {
+            EXPECT_EQ(names, c.names);
+        } else {
+            ASSERT_EQ(names.size(), 10u);
+            EXPECT_EQ(names[8], cut(kLongSheetName, 27) + " (9)");
+            EXPECT_EQ(names[9], cut(kLongSheetName, 26) + " (10)");
+        }
+    }
+}
+
+TEST_F(ReportEngineTest, JoinsMergeAndReplaceTheMergesTheyOverlap) {
+    struct Join {
+        int x1, y1, x2, y2, joint;
+    };
+    struct Case {
+        std::string sheet;
+        std::vector<Join> joins;
+        std::vector<std::string> merges;
+    } cases[] = {
+        {"代価表", {}, {"D4:E4", "A6:B6"}},
+        {"代価表", {{2, 1, 4, 1, 1}, {5, 3, 5, 4, 1}, {1, 8, 1, 8, 1}}, {"A6:B6", "B1:D1", "E3:E4"}},
+        {"代価表", {{1, 6, 1, 6, 0}}, {"D4:E4"}},
+        {"代価表", {{1, 1, 9, 9, 1}}, {"A1:I9"}},
+        {"代価表", {{4, 4, 4, 4, 1}}, {"A6:B6"}},  // a one-cell join only drops the merge it overlaps
+        {"単価表", {{1, 7, 2, 7, 1}, {2, 7, 3, 8, 1}}, {"B7:C8"}},
+        {"単価表", {}, {}},
+    };
+    for (auto& c : cases)
+        Page(c.sheet, [&] {
+            for (auto& j : c.joins) {
+                m_engine.Pos(j.x1, j.y1, j.x2, j.y2);
+                m_engine.AttrPutJoint(j.joint);
+            }
+        });
+    auto out = Out();
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(out->Merges(static_cast<int>(i)), cases[i].merges) << i;
+        pugi::xml_node merges = out->Sheet(static_cast<int>(i)).child("mergeCells");
+        if (cases[i].merges.empty()) {
+            EXPECT_FALSE(merges) << i;
+            continue;
+        }
+        EXPECT_EQ(merges.attribute("count").as_uint(), cases[i].merges.size()) << i;
+        // mergeCells sits between sheetData and the page settings, as the schema orders them.
+        EXPECT_STREQ(merges.previous_sibling().name(), "sheetData") << i;
+        EXPECT_STREQ(merges.next_sibling().name(), i < 5 ? "printOptions" : "pageMargins") << i;
+    }
+}
+
+TEST_F(ReportEngineTest, AlignmentClonesEachFormatOnceAndReusesEqualOnes) {
+    const size_t templateFormats = 4;
+    auto alignPage = [&](int x1, int y1, int x2, int y2, int alignment) {
+        Page("代価表", [&] {
+            m_engine.Pos(x1, y1, x2, y2);
+            m_engine.AttrPutPosHorz(alignment);
+        });
+    };
+    alignPage(1, 1, 2, 2, xlsHorzLeft);    // page 0: A1 (1), B1 (0), A2 (new, 0), B2 (2)
+    alignPage(1, 1, 2, 2, xlsHorzLeft);    // page 1: the same again
+    alignPage(3, 5, 3, 5, xlsHorzCenter);  // page 2: C5 (new, 2 from column C)
+    alignPage(2, 2, 2, 2, xlsHorzGeneral); // page 3: B2 (2) without its alignment
+    alignPage(2, 2, 2, 2, xlsHorzRight);   // page 4: B2 is right-aligned already
+    auto out = Out();
+    std::vector<pugi::xml_node> xfs = out->CellFormats();
+    ASSERT_EQ(xfs.size(), templateFormats + 4);
+    EXPECT_EQ(out->Styles().child("styleSheet").child("cellXfs").attribute("count").as_uint(), xfs.size());
+    struct Expect {
+        int page;
+        const char* ref;
+        int style;
+    } cells[] = {
+        {0, "A1", 4}, {0, "B1", 3}, {0, "A2", 3}, {0, "B2", 5},  // B1, A2: equal to the template's format 3
+        {1, "A1", 4}, {1, "B1", 3}, {1, "A2", 3}, {1, "B2", 5},
+        {2, "C5", 6}, {3, "B2", 7}, {4, "B2", 2},
+    };
+    for (auto& e : cells) EXPECT_EQ(out->Style(e.page, e.ref), e.style) << e.page << " " << e.ref;
+    struct Format {
+        size_t xf;
+        int font, fill, border, numFmt;
+        const char* horizontal;
+        const char* vertical;
+    } formats[] = {
+        {4, 1, 2, 1, 164, "left", ""},
+        {5, 0, 0, 0, 0, "left", "center"},
+        {6, 0, 0, 0, 0, "center", "center"},
+        {7, 0, 0, 0, 0, "", "center"},
+    };
+    for (auto& f : formats) {
+        pugi::xml_node xf = xfs[f.xf];
+        EXPECT_EQ(xf.attribute("fontId").as_int(), f.font) << f.xf;
+        EXPECT_EQ(xf.attribute("fillId").as_int(), f.fill) << f.xf;
+        EXPECT_EQ(xf.attribute("borderId").as_int(), f.border) << f.xf;
+        EXPECT_EQ(xf.attribute("numFmtId").as_int(), f.numFmt) << f.xf;
+        EXPECT_STREQ(xf.attribute("applyAlignment").value(), "1") << f.xf;
+        EXPECT_STREQ(xf.child("alignment").attribute("horizontal").value(), f.horizontal) << f.xf;
+        EXPECT_STREQ(xf.child("alignment").attribute("vertical").value(), f.vertical) << f.xf;
+    }
+}
