@@ -1,6 +1,7 @@
 #include "app/VemoWinView.h"
 
 #include <QCursor>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QResizeEvent>
@@ -58,6 +59,8 @@ CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, Q
     for (int col = 0; col < kColumnCount; ++col) m_grid->SetCellText(col, 0, QString::fromUtf8(kColumnTitles[col]));
     for (int col : {kColQuantity, kColUnitPrice, kColAmount}) m_grid->SetColKind(col, CSpreadSheet::CellKind::Number);
     m_grid->SetGridColor(kGridColour);
+    // Columns take the widths the layout gives them; a column dragged too narrow snaps back.
+    m_grid->horizontalHeader()->setMinimumSectionSize(8);
     // The cells only show the estimate: no editor opens in them.
     m_grid->SetCellLocked(-1, -1, 1);
 
