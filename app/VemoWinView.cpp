@@ -416,7 +416,10 @@ QMenu* CVemoWinView::BuildPopupMenu(int col, QWidget* parent) {
 
 void CVemoWinView::OnGridRightClick(int col, int row, int x, int y) {
     if (row < 1 || col == kColUnitPrice) return;
-    if (row - 1 != m_currentRow) SelectRow(row);
+    if (row - 1 != m_currentRow) {
+        SelectRow(row);
+        ShowAnzenhiRate();
+    }
     QMenu* menu = BuildPopupMenu(col, window());
     if (!menu) return;
     const QPoint at = x == -1 && y == -1 ? mapToGlobal(QPoint(5, 5)) : QCursor::pos();

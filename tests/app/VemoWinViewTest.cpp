@@ -372,6 +372,7 @@ TEST_F(ViewTest, ThePopupMenuLeavesOutTheSettingsThatDoNotFitTheColumn) {
     QTest::mouseClick(Grid().viewport(), Qt::RightButton, {}, CellCentre(6, 3));
     EXPECT_EQ(view->GetCurrentRow(), 2);
     EXPECT_EQ(Grid().GetActiveRow(), 3);
+    EXPECT_EQ(Pane(0), "安全費無し ");
     EXPECT_EQ(shown, cases[6].ids);
     const int before = popups;
     view->OnGridRightClick(1, 0, 10, 10);
