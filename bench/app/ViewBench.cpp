@@ -88,7 +88,8 @@ void MakeEstimate(CSekisanItemList& list, int rows) {
                 shubetsu = 0;
                 continue;
             }
-            auto item = Node(g, koshu, ++shubetsu, "種別" + std::to_string(shubetsu));
+            ++shubetsu;
+            auto item = Node(g, koshu, shubetsu, "種別" + std::to_string(shubetsu));
             item->m_strNameLower = "第" + std::to_string(list.GetCount()) + "行";
             item->m_nQuantity = 1000 * (1 + shubetsu % 5);
             item->m_bKotei[0] = 1;
