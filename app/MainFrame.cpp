@@ -24,7 +24,10 @@ CMainFrame::CMainFrame(CCommandRegistry& commands, CAppSettings& settings, CQtSe
     setWindowTitle(QString::fromUtf8(vemo::app::kMainCaption));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
     setAcceptDrops(true);
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { m_commands.UpdateActions(); });
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (window && window->widget() && onChildActivated) onChildActivated(window->widget());
+        m_commands.UpdateActions();
+    });
 
     OnCommand(cmd::ToolBarMenu, [this] { m_workToolBar->setVisible(!m_workToolBar->isVisible()); },
               [this](CCmdUI& ui) { ui.checked = m_workToolBar && m_workToolBar->isVisible(); });

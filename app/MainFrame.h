@@ -61,6 +61,8 @@ public:
     std::function<void()> beforeSaveSettings;
     // After an estimate window is gone.
     std::function<void()> onChildClosed;
+    // An estimate window became the active one (its view).
+    std::function<void(QWidget* view)> onChildActivated;
 
 protected:
     void changeEvent(QEvent* event) override;

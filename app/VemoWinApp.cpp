@@ -14,6 +14,7 @@
 #include "app/ShellWindows.h"
 #include "app/Upvane.h"
 #include "app/VemoWinDoc.h"
+#include "app/VemoWinView.h"
 #include "master/MasterImport.h"
 #include "master/MasterUpdate.h"
 #include "platform/Cp932.h"
@@ -35,10 +36,10 @@ CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
     RegisterCommands();
 
     m_store.setDocumentsMasterFolder = [this](const std::string& folder) {
-        for (CEstimateWnd* w : EstimateWindows()) w->GetDocument()->GetItemList()->m_strMasterFolder = folder;
+        for (CVemoWinView* w : EstimateWindows()) w->GetDocument()->GetItemList()->m_strMasterFolder = folder;
     };
     m_store.setActiveDocumentZairyoPath = [this](const std::string& path) {
-        CEstimateWnd* w = ActiveEstimateWindow();
+        CVemoWinView* w = ActiveEstimateWindow();
         if (!w) return false;
         w->GetDocument()->GetItemList()->m_strZairyoFile = path;
         RefreshDocumentZairyoTanka();
@@ -101,6 +102,10 @@ bool CVemoWinApp::InitInstance() {
         m_settings.zairyoTankaPath = m_store.GetZairyoTankaPath();
     };
     m_frame->onChildClosed = [this] { OnChildClosed(); };
+    m_frame->onChildActivated = [this](QWidget* view) {
+        if (auto* estimate = qobject_cast<CVemoWinView*>(view); estimate && estimate != m_activatedView)
+            OnViewActivated(estimate);
+    };
     qApp->installEventFilter(this);
 
     // The splash window stays while the updater runs; a key or a click closes it earlier.
@@ -192,7 +197,7 @@ void CVemoWinApp::RegisterCommands() {
 
 std::vector<CCommandTarget*> CVemoWinApp::CommandRoute() const {
     std::vector<CCommandTarget*> route;
-    if (CEstimateWnd* w = ActiveEstimateWindow()) {
+    if (CVemoWinView* w = ActiveEstimateWindow()) {
         route.push_back(w);
         route.push_back(w->GetDocument());
     }
@@ -208,29 +213,35 @@ int CVemoWinApp::OnMasterDataSetting() { return m_store.SelectMasterFolder(0); }
 // ---------------------------------------------------------------------------------------------
 // Estimates
 
-std::vector<CEstimateWnd*> CVemoWinApp::EstimateWindows() const {
-    std::vector<CEstimateWnd*> windows;
+std::vector<CVemoWinView*> CVemoWinApp::EstimateWindows() const {
+    std::vector<CVemoWinView*> windows;
     if (!m_frame) return windows;
     for (QWidget* view : m_frame->ChildViews())
-        if (auto* w = qobject_cast<CEstimateWnd*>(view)) windows.push_back(w);
+        if (auto* w = qobject_cast<CVemoWinView*>(view)) windows.push_back(w);
     return windows;
 }
 
-CEstimateWnd* CVemoWinApp::ActiveEstimateWindow() const {
-    return m_frame ? qobject_cast<CEstimateWnd*>(m_frame->GetActiveChildView()) : nullptr;
+CVemoWinView* CVemoWinApp::ActiveEstimateWindow() const {
+    return m_frame ? qobject_cast<CVemoWinView*>(m_frame->GetActiveChildView()) : nullptr;
 }
 
-CEstimateWnd* CVemoWinApp::AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc) {
+CVemoWinView* CVemoWinApp::AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc) {
     CVemoWinDoc* raw = doc.get();
     // Priced with the current material prices until it names a file of its own.
     raw->SetCalcContext(
         std::make_unique<CEstimateCalcContext>(SharedMasters(), m_settings, m_store.GetZairyoTankaFile()));
-    auto* view = new CEstimateWnd(std::move(doc));
+    auto* view = new CVemoWinView(*this, std::move(doc));
     CChildFrame* frame = m_frame->AddChildFrame(view, raw->GetTitle());
     frame->canClose = [raw] { return raw->SaveModified(); };
-    view->OnUpdate();
+    // The new window is the active one, whether or not the window system has said so yet.
+    if (m_activatedView != view) OnViewActivated(view);
     m_commands.UpdateActions();
     return view;
+}
+
+void CVemoWinApp::OnViewActivated(CVemoWinView* view) {
+    m_activatedView = view;
+    view->OnActivateView();
 }
 
 void CVemoWinApp::AddRecentFile(const std::string& path) {
@@ -248,7 +259,10 @@ CVemoWinDoc* CVemoWinApp::OnFileNew() {
     if (IsUnset(list->m_nTankaColumn)) list->m_nTankaColumn = m_store.GetTankaFile().m_defaultColumn;
     if (list->m_strZairyoFile.empty()) list->m_strZairyoFile = m_store.GetZairyoTankaPath();
     CVemoWinDoc* raw = doc.get();
-    AddEstimateWindow(std::move(doc));
+    CVemoWinView* view = AddEstimateWindow(std::move(doc));
+    view->LayoutGrid();
+    view->ApplyColourDepth();
+    view->RefreshHeader();
     return raw;
 }
 
@@ -260,25 +274,29 @@ void CVemoWinApp::OnFileOpen() {
 }
 
 CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
-    for (CEstimateWnd* w : EstimateWindows())
+    CVemoWinView* view = nullptr;
+    for (CVemoWinView* w : EstimateWindows())
         if (!w->GetDocument()->GetPathName().empty() && vemo::SamePath(w->GetDocument()->GetPathName(), path)) {
             // An open estimate is activated and its master data reconciled as on a first opening:
             // another estimate may have switched the material prices since.
+            const QPointer<CVemoWinView> before = m_activatedView;
             m_frame->MdiClient()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
-            ReconcileMasterFolder(*w->GetDocument());
-            ReconcileZairyoTanka(*w->GetDocument());
-            w->OnUpdate();
-            return w->GetDocument();
+            if (m_activatedView == before) OnViewActivated(w);
+            view = w;
+            break;
         }
-    auto doc = std::make_unique<CVemoWinDoc>();
-    if (!doc->OnOpenDocument(path)) return nullptr;
-    CVemoWinDoc* raw = doc.get();
-    CEstimateWnd* view = AddEstimateWindow(std::move(doc));
-    AddRecentFile(path);
-    ReconcileMasterFolder(*raw);
-    ReconcileZairyoTanka(*raw);
-    view->OnUpdate();
-    return raw;
+    if (!view) {
+        auto doc = std::make_unique<CVemoWinDoc>();
+        if (!doc->OnOpenDocument(path)) return nullptr;
+        view = AddEstimateWindow(std::move(doc));
+        AddRecentFile(path);
+    }
+    ReconcileMasterFolder(*view->GetDocument());
+    ReconcileZairyoTanka(*view->GetDocument());
+    view->LayoutGrid();
+    view->ApplyColourDepth();
+    view->RefreshHeader();
+    return view->GetDocument();
 }
 
 void CVemoWinApp::ReconcileMasterFolder(CVemoWinDoc& doc) {
@@ -298,23 +316,10 @@ void CVemoWinApp::ReconcileMasterFolder(CVemoWinDoc& doc) {
 }
 
 void CVemoWinApp::ReconcileZairyoTanka(CVemoWinDoc& doc) {
+    // The view's activation has made the file the estimate names the one in use (or the estimate
+    // has taken the file in use); an estimate naming none takes it now.
     CSekisanItemList* list = doc.GetItemList();
-    const std::string current = m_store.GetZairyoTankaPath();
-    if (!list->m_strZairyoFile.empty() && list->m_strZairyoFile != current) {
-        const std::string programWide = m_previousZairyoPath.empty() ? current : m_previousZairyoPath;
-        if (m_previousZairyoPath.empty()) m_previousZairyoPath = current;
-        m_store.SetZairyoTankaPath(list->m_strZairyoFile);
-        if (!m_store.SerializeZairyoTankaFile(0, nullptr, "")) {
-            // The estimate's file cannot be used: the program-wide file stays in use.
-            AfxMessageBox(list->m_strZairyoFile +
-                              "\nの材料単価データを読み込めませんでした。\n共通の材料単価データを使用します。",
-                          MsgButtons::Ok, MsgIcon::Exclamation);
-            m_store.SetZairyoTankaPath(programWide);
-            m_store.SerializeZairyoTankaFile(0, nullptr, "");
-            if (programWide == m_previousZairyoPath) m_previousZairyoPath.clear();
-        }
-    }
-    list->m_strZairyoFile = m_store.GetZairyoTankaPath();
+    if (list->m_strZairyoFile.empty()) list->m_strZairyoFile = m_store.GetZairyoTankaPath();
     RefreshDocumentZairyoTanka();
     m_store.ShowZairyoTankaInStatus();
 }
@@ -323,7 +328,7 @@ void CVemoWinApp::RefreshDocumentZairyoTanka() {
     // Every estimate naming the material-price file now in use (or none) is priced with the store's
     // copy of it; the others keep the prices of their own files.
     const std::string current = m_store.GetZairyoTankaPath();
-    for (CEstimateWnd* w : EstimateWindows()) {
+    for (CVemoWinView* w : EstimateWindows()) {
         CVemoWinDoc* doc = w->GetDocument();
         const std::string& named = doc->GetItemList()->m_strZairyoFile;
         if (doc->CalcContext() && (named.empty() || vemo::SamePath(named, current)))

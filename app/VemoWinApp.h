@@ -1,5 +1,6 @@
 #pragma once
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 #include <string>
@@ -17,7 +18,7 @@
 
 class CMainFrame;
 class CVemoWinDoc;
-class CEstimateWnd;
+class CVemoWinView;
 
 // The application object: starts the program (settings, main window, splash and updater, the
 // master data with its locks, the file named on the command line), opens and creates estimates,
@@ -53,11 +54,12 @@ public:
     void OnFileOpen();
     int OnMasterDataSetting();
     // The estimate windows, in the order they were opened.
-    std::vector<CEstimateWnd*> EstimateWindows() const;
-    CEstimateWnd* ActiveEstimateWindow() const;
+    std::vector<CVemoWinView*> EstimateWindows() const;
+    CVemoWinView* ActiveEstimateWindow() const;
 
     // The program-wide material-price file while an estimate has switched to its own ("" when none).
     std::string GetPreviousZairyoTankaPath() const { return m_previousZairyoPath; }
+    void SetPreviousZairyoTankaPath(const std::string& path) { m_previousZairyoPath = path; }
     // Bits per pixel of the screen, stored at the end of start-up (unset before); the estimate
     // view adjusts its grid colours at 8.
     int ScreenColorDepth() const { return m_screenColorDepth; }
@@ -89,7 +91,9 @@ private:
     void RegisterMasterDataCommands();
     void RefreshMasterPanes();
     std::vector<CCommandTarget*> CommandRoute() const;
-    CEstimateWnd* AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc);
+    CVemoWinView* AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc);
+    // An estimate window became the active one (its view's activation runs once per change).
+    void OnViewActivated(CVemoWinView* view);
     void ReconcileMasterFolder(CVemoWinDoc& doc);
     void ReconcileZairyoTanka(CVemoWinDoc& doc);
     void RefreshDocumentZairyoTanka();
@@ -111,6 +115,7 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     CRecentFileList m_recent;
     std::string m_previousZairyoPath;
+    QPointer<CVemoWinView> m_activatedView;  // the view whose activation ran last
     int m_newCount = 0;
     bool m_exited = false;
     int m_screenColorDepth = kUnset;

@@ -1,7 +1,5 @@
 #include "app/VemoWinDoc.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
 #include <cstdio>
 
 #include "app/AppConstants.h"
@@ -92,39 +90,4 @@ void CVemoWinDoc::OnFileSave() {
 void CVemoWinDoc::OnFileSaveAs() {
     CWaitCursor wait;
     DoSave("", true);
-}
-
-// ---------------------------------------------------------------------------------------------
-// CEstimateWnd
-
-CEstimateWnd::CEstimateWnd(std::unique_ptr<CVemoWinDoc> doc, QWidget* parent)
-    : QWidget(parent), m_doc(std::move(doc)) {
-    m_header = new QLabel(this);
-    m_header->setObjectName(QStringLiteral("header"));
-    m_header->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_header->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_header, 1);
-    setAutoFillBackground(true);
-    connect(m_doc.get(), &CVemoWinDoc::Changed, this, &CEstimateWnd::OnUpdate);
-    OnUpdate();
-}
-
-CEstimateWnd::~CEstimateWnd() = default;
-
-QString CEstimateWnd::HeaderText() const {
-    const CSekisanItemList* list = m_doc->GetItemList();
-    auto orNone = [](const std::string& s) { return s.empty() ? QStringLiteral("なし") : QString::fromStdString(s); };
-    return QStringLiteral("件名 : %1\n箇所名 : %2\nマスター データ : %3\n材料単価 : %4\n行数 : %5")
-        .arg(orNone(list->m_strKenmei), orNone(list->m_strKashoName), orNone(list->m_strMasterFolder),
-             orNone(list->m_strZairyoFile))
-        .arg(list->GetCount());
-}
-
-void CEstimateWnd::OnUpdate() {
-    m_header->setText(HeaderText());
-    QString title = m_doc->GetTitle();
-    if (m_doc->IsModified()) title += QStringLiteral(" *");
-    setWindowTitle(title);
-    if (parentWidget()) parentWidget()->setWindowTitle(title);
 }

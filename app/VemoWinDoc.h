@@ -1,15 +1,12 @@
 #pragma once
 #include <QObject>
 #include <QString>
-#include <QWidget>
 #include <memory>
 #include <string>
 
 #include "app/CommandRegistry.h"
 #include "estimate/EstimateCalcContext.h"
 #include "estimate/VemoWinDocData.h"
-
-class QLabel;
 
 // One estimate document: the estimate file's data with its path, title and modified flag, the
 // open, save and save-as flows and the prompt to save a modified estimate before it closes.
@@ -57,22 +54,4 @@ private:
     std::string m_pathName;
     QString m_title;
     bool m_modified = false;
-};
-
-// The window of one estimate until the estimate grid comes: the estimate's header and its number of
-// rows.
-class CEstimateWnd : public QWidget, public CCommandTarget {
-    Q_OBJECT
-public:
-    explicit CEstimateWnd(std::unique_ptr<CVemoWinDoc> doc, QWidget* parent = nullptr);
-    ~CEstimateWnd() override;
-
-    CVemoWinDoc* GetDocument() const { return m_doc.get(); }
-    // Refreshes the texts from the document.
-    void OnUpdate();
-    QString HeaderText() const;
-
-private:
-    std::unique_ptr<CVemoWinDoc> m_doc;
-    QLabel* m_header;
 };

@@ -22,6 +22,7 @@
 #include "app/ShellWindows.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
+#include "app/VemoWinView.h"
 #include "app/dialogs/ImeStatus.h"
 #include "estimate/VemoWinDocData.h"
 #include "master/MasterTexts.h"
@@ -220,9 +221,9 @@ TEST_F(AppStartup, ACommandLineFileIsOpenedAndSavedByteForByte) {
     ScriptedHost scripted;
     ASSERT_TRUE(app.InitInstance());
     ASSERT_EQ(app.EstimateWindows().size(), 1u);
-    CEstimateWnd* window = app.EstimateWindows()[0];
-    EXPECT_NE(window->HeaderText().indexOf(QStringLiteral("林道測量業務")), -1);
-    EXPECT_NE(window->HeaderText().indexOf(QStringLiteral("行数 : 3")), -1);
+    CVemoWinView* window = app.EstimateWindows()[0];
+    EXPECT_EQ(window->KenmeiText(), QStringLiteral("林道測量業務"));
+    EXPECT_EQ(window->Grid()->GetMaxRows(), 3);
     EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(vemo::app::kMainCaption));
     EXPECT_EQ(app.RecentFiles().Files().front(), path);
 

@@ -1,0 +1,431 @@
+#include "app/VemoWinView.h"
+
+#include <QCursor>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QResizeEvent>
+#include <QStyle>
+#include <algorithm>
+#include <initializer_list>
+
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "app/VemoWinApp.h"
+#include "app/VemoWinDoc.h"
+#include "app/ViewTexts.h"
+#include "estimate/SekisanData.h"
+#include "master/MasterStore.h"
+#include "platform/FileUtil.h"
+#include "platform/Host.h"
+#include "platform/Rounding.h"
+
+using namespace vemo::view;
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QString OrNone(const std::string& s) { return s.empty() ? QString::fromUtf8(kNoHeaderText) : Q(s); }
+
+bool IsOneOf(int value, std::initializer_list<int> values) {
+    return std::find(values.begin(), values.end(), value) != values.end();
+}
+
+// Labels and header texts share the grid's font.
+QFont ViewFont() {
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setPixelSize(13);
+    return font;
+}
+
+}  // namespace
+
+CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, QWidget* parent)
+    : QWidget(parent), m_app(app), m_doc(std::move(doc)) {
+    setAutoFillBackground(true);
+    setFont(ViewFont());
+    m_kenmeiLabel = new QLabel(QString::fromUtf8(kKenmeiLabel), this);
+    m_bashoLabel = new QLabel(QString::fromUtf8(kBashoLabel), this);
+    m_kenmei = new QLabel(this);
+    m_kenmei->setObjectName(QStringLiteral("kenmei"));
+    m_basho = new QLabel(this);
+    m_basho->setObjectName(QStringLiteral("basho"));
+    for (QLabel* text : {m_kenmei, m_basho}) text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_grid = new CSpreadSheet(this);
+    m_grid->setObjectName(QStringLiteral("grid"));
+    m_grid->SetMaxCols(kColumnCount - 1);
+    for (int col = 0; col < kColumnCount; ++col) m_grid->SetCellText(col, 0, QString::fromUtf8(kColumnTitles[col]));
+    for (int col : {kColQuantity, kColUnitPrice, kColAmount}) m_grid->SetColKind(col, CSpreadSheet::CellKind::Number);
+    m_grid->SetGridColor(kGridColour);
+    // Columns take the widths the layout gives them; a column dragged too narrow snaps back.
+    m_grid->horizontalHeader()->setMinimumSectionSize(8);
+    // The cells only show the estimate: no editor opens in them.
+    m_grid->SetCellLocked(-1, -1, 1);
+
+    connect(m_grid, &CSpreadSheet::Click, this, &CVemoWinView::OnGridClick);
+    connect(m_grid, &CSpreadSheet::DblClick, this, &CVemoWinView::OnGridDblClick);
+    connect(m_grid, &CSpreadSheet::LeaveRow, this,
+            [this](int, bool, bool, bool, int newRow, bool, bool&) { OnGridLeaveRow(newRow); });
+    connect(m_grid, &CSpreadSheet::ColWidthChange, this, [this](int col, int) { OnGridColWidthChange(col); });
+    connect(m_grid, &CSpreadSheet::KeyDown, this, [this](short& key, short) { OnGridKeyDown(key); });
+    connect(m_grid, &CSpreadSheet::KeyUp, this, [this](short& key, short) { OnGridKeyUp(key); });
+    connect(m_grid, &CSpreadSheet::RightClick, this,
+            [this](short, int col, int row, int x, int y) { OnGridRightClick(col, row, x, y); });
+    connect(m_doc.get(), &CVemoWinDoc::Changed, this, &CVemoWinView::UpdateTitle);
+    UpdateTitle();
+}
+
+CVemoWinView::~CVemoWinView() = default;
+
+CSekisanData* CVemoWinView::GetSekisanData() const { return m_doc->Data().GetSekisanData(); }
+
+CSekisanItemList* CVemoWinView::GetItemList() const { return m_doc->GetItemList(); }
+
+void CVemoWinView::MarkModified(bool modified) { m_doc->SetModifiedFlag(modified); }
+
+CSekisanItem* CVemoWinView::GetItemAt(int index) const {
+    const CSekisanItemList* list = GetItemList();
+    return list ? list->GetItem(index) : nullptr;
+}
+
+int CVemoWinView::GetCurrentLevel() const {
+    if (GetItemList()->GetCount() == 0 || m_currentRow == -1) return -1;
+    const CSekisanItem* item = GetItemAt(m_currentRow);
+    return item ? item->GetLevel() : -1;
+}
+
+void CVemoWinView::SetCurrentRow(int row) {
+    if (row == m_currentRow) return;
+    m_currentRow = row;
+    m_app.Commands().UpdateActions();
+}
+
+CBukakeFile& CVemoWinView::Bukake() const { return m_app.Store().GetBukakeFile(); }
+
+CZairyoTankaFile& CVemoWinView::PricesInUse() const {
+    if (CEstimateCalcContext* context = m_doc->CalcContext()) return context->ZairyoTanka();
+    return m_app.Store().GetZairyoTankaFile();
+}
+
+void CVemoWinView::UpdateTitle() {
+    QString title = m_doc->GetTitle();
+    if (m_doc->IsModified()) title += QStringLiteral(" *");
+    setWindowTitle(title);
+    if (parentWidget()) parentWidget()->setWindowTitle(title);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Header and layout
+
+QString CVemoWinView::KenmeiText() const { return m_kenmei->text(); }
+QString CVemoWinView::BashoText() const { return m_basho->text(); }
+void CVemoWinView::SetKenmeiText(const QString& text) { m_kenmei->setText(text); }
+void CVemoWinView::SetBashoText(const QString& text) { m_basho->setText(text); }
+
+void CVemoWinView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int textWidth = std::max(0, width() - kTextLeft);
+    m_kenmeiLabel->setGeometry(4, 15, kTextLeft - 4, 20);
+    m_kenmei->setGeometry(kTextLeft, 15, textWidth, 20);
+    m_bashoLabel->setGeometry(4, 40, kTextLeft - 4, 20);
+    m_basho->setGeometry(kTextLeft, 40, textWidth, 20);
+    LayoutGrid();
+}
+
+void CVemoWinView::LayoutGrid() {
+    m_grid->setGeometry(0, kGridTop, width(), std::max(0, height() - kGridTop));
+    // The share of the width the settings give the grid, less room for the vertical scroll bar.
+    int width = static_cast<int>(m_grid->width() * m_app.Settings().spWidthWari);
+    width -= style()->pixelMetric(QStyle::PM_ScrollBarExtent) * 3 / 2;
+    double sum = 0.0;
+    for (double weight : m_weights) sum += weight;
+    const bool redraw = m_grid->GetReDraw();
+    m_grid->SetReDraw(false);
+    for (int col = 0; col < kColumnCount; ++col) {
+        m_widths[static_cast<size_t>(col)] = m_weights[static_cast<size_t>(col)] / sum * width / 8.0;
+        m_grid->SetColWidth(col, m_widths[static_cast<size_t>(col)]);
+    }
+    m_grid->SetReDraw(redraw);
+}
+
+void CVemoWinView::ApplyColourDepth() {
+    if (m_app.ScreenColorDepth() == 8) m_grid->SetGrayAreaColor(kLowColourGrayArea);
+}
+
+void CVemoWinView::RefreshHeader() {
+    const CSekisanItemList* list = GetItemList();
+    SetKenmeiText(OrNone(list->m_strKenmei));
+    SetBashoText(OrNone(list->m_strKashoName));
+    if (list->GetCount() == 0 && hooks.newEstimate) hooks.newEstimate();
+    RefillGrid();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Activation: the estimate's material prices become the application's
+
+void CVemoWinView::OnActivateView() {
+    CMasterDataStore& store = m_app.Store();
+    CSekisanItemList* list = GetItemList();
+    const int column = list->m_nTankaColumn;
+    if (!IsUnset(column)) {
+        const auto& titles = store.GetTankaFile().m_columnTitles;
+        ShowTankaSetName(column >= 0 && column < static_cast<int>(titles.size()) ? titles[static_cast<size_t>(column)]
+                                                                                 : std::string());
+    }
+    if (list->m_strZairyoFile.empty()) return;
+
+    const std::string named = list->m_strZairyoFile;
+    const std::string inUse = store.GetZairyoTankaPath();
+    if (!vemo::SamePath(named, inUse)) {
+        // The file is loaded before anything changes: a file that cannot be used leaves the file
+        // in use with its prices and lock, and the estimate takes that one.
+        std::string bytes;
+        CZairyoTankaFile loaded;
+        if (!vemo::ReadFileBytes(named, bytes)) {
+            list->m_strZairyoFile = inUse;
+            MarkModified();
+            AfxMessageBox(MsgZairyoFileMissing(named, inUse), MsgButtons::Ok, MsgIcon::Exclamation);
+        } else if (!store.SerializeZairyoTankaFile(0, &loaded, named)) {
+            list->m_strZairyoFile = inUse;
+            MarkModified();
+            const std::string programWide = m_app.GetPreviousZairyoTankaPath();
+            const bool usingProgramWide = programWide.empty() || vemo::SamePath(programWide, inUse);
+            AfxMessageBox(usingProgramWide ? MsgZairyoFileUnreadable(named) : MsgZairyoFileUnreadable(named, inUse),
+                          MsgButtons::Ok, MsgIcon::Exclamation);
+        } else {
+            store.LockZairyoTankaFile(0, 1);
+            if (m_app.GetPreviousZairyoTankaPath().empty()) m_app.SetPreviousZairyoTankaPath(inUse);
+            store.SetZairyoTankaPath(named);
+            store.GetZairyoTankaFile() = std::move(loaded);
+            // Another program holding the file keeps it; this is told when its editor saves.
+            store.LockZairyoTankaFile(1, 1);
+        }
+    }
+    if (CEstimateCalcContext* context = m_doc->CalcContext()) context->ZairyoTanka() = store.GetZairyoTankaFile();
+    ShowZairyoName(store.GetZairyoTankaFile().m_title);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Grid contents
+
+int CVemoWinView::Recalculate(int gyomu) { return GetSekisanData()->Recalculate(gyomu); }
+
+void CVemoWinView::RefillGrid() {
+    const CSekisanItemList* list = GetItemList();
+    const int count = list->GetCount();
+    const bool redraw = m_grid->GetReDraw();
+    m_grid->SetReDraw(false);
+    m_grid->SetMaxRows(count);
+    // Names start black; rows of no level keep that.
+    m_grid->SetCellForeColor(kColName, -1, kTextColour);
+    int current = count == 0 ? -1 : (m_currentRow == -1 ? 0 : m_currentRow);
+    m_grid->SetCol(-1);
+    m_grid->SetCol2(-1);
+    m_grid->SetRow(-1);
+    m_grid->SetRow2(-1);
+    m_grid->SetBlockMode(true);
+    m_grid->SetAction(CSpreadSheet::kActionClearText);
+    m_grid->SetBlockMode(false);
+    for (int i = 0; i < count; ++i)
+        if (const CSekisanItem* item = list->GetItem(i)) RenderRow(i + 1, *item);
+    if (current >= count) current = count - 1;
+    m_grid->SetReDraw(redraw);
+    m_currentRow = current;
+    m_app.Commands().UpdateActions();
+}
+
+void CVemoWinView::RenderRow(int gridRow, const CSekisanItem& item) {
+    const bool redraw = m_grid->GetReDraw();
+    m_grid->SetReDraw(false);
+    const int level = item.GetLevel();
+    const CBukakeFile& bukake = Bukake();
+
+    if (level >= 0 && level <= 2) {
+        static constexpr COLORREF kNameColours[] = {kGyomuNameColour, kKoshuNameColour, kTextColour};
+        m_grid->SetCellForeColor(kColName, gridRow, kNameColours[level]);
+        // The conventional estimation method (the 歩掛 master's, or its 工種's or 種別's) shows on
+        // the row's background.
+        bool conventional = false;
+        if (bukake.m_splitFlag == 1) {
+            conventional = true;
+        } else if (level == 1) {
+            const CBukakeKoshu* koshu = bukake.FindKoshu(item.m_nGyomu, item.m_nKoshu);
+            conventional = koshu && koshu->m_splitFlag == 1;
+        } else if (level == 2) {
+            const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
+            conventional = shubetsu && shubetsu->m_conventional == 1;
+        }
+        if (bukake.m_splitFlag == 1 || bukake.m_splitFlag == 0)
+            m_grid->SetCellBackColor(-1, gridRow, conventional ? kConventionalBack : kRowBack);
+    }
+
+    std::string upper = item.m_strNameUpper, lower = item.m_strNameLower;
+    if (level == 1) {
+        upper.insert(0, 2, ' ');
+        lower.insert(0, 4, ' ');
+    } else if (level == 2) {
+        upper.insert(0, 4, ' ');
+        lower.insert(0, 6, ' ');
+    }
+    m_grid->SetCellText(kColName, gridRow, Q(upper + "\n" + lower));
+    if (!item.m_strUnit.empty()) m_grid->SetCellText(kColUnit, gridRow, Q(item.m_strUnit));
+    if (!IsUnset(item.m_nQuantity)) m_grid->SetCellDouble(kColQuantity, gridRow, item.m_nQuantity / 1000.0);
+    if (!IsUnset(item.m_nUnitPrice)) m_grid->SetCellDouble(kColUnitPrice, gridRow, item.m_nUnitPrice / 10.0);
+    if (!IsUnset(item.m_nAmount)) {
+        COLORREF colour = kTextColour;
+        if (item.m_bSummary == 1) colour = kSummaryAmountColour;
+        if (item.m_nAmount < 0) colour = kNegativeAmountColour;
+        m_grid->SetCellForeColor(kColAmount, gridRow, colour);
+        m_grid->SetCellInt(kColAmount, gridRow, item.m_nAmount);
+    }
+    m_grid->SetCellText(kColRemark, gridRow, Q(item.m_strRemarkUpper + "\n" + item.m_strRemarkLower));
+    m_grid->SetReDraw(redraw);
+}
+
+void CVemoWinView::SelectRow(int gridRow) {
+    m_grid->SelectCell(kColName, gridRow);
+    SetCurrentRow(gridRow - 1);
+}
+
+int CVemoWinView::ActivateRow(int& out) {
+    out = -1;
+    return hooks.activateRow ? hooks.activateRow(out) : 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Status panes
+
+void CVemoWinView::ShowTankaSetName(const std::string& text) { Host().SetStatusPane(2, text); }
+void CVemoWinView::ShowZairyoName(const std::string& text) { Host().SetStatusPane(3, text); }
+void CVemoWinView::ShowMessage(const std::string& text) { Host().SetStatusPane(0, text); }
+
+void CVemoWinView::ShowAnzenhiRate() {
+    const CSekisanItem* item = GetItemAt(m_currentRow);
+    if (!item || IsUnset(item->m_nShubetsu) || !IsOneOf(item->m_nGyomu, {1, 6, 2, 7, 4})) {
+        ShowMessage(std::string());
+        return;
+    }
+    // The 安全費 rate is kept ×10000 (a hundredth of a percent).
+    const int rate = item->m_nExtraRate;
+    ShowMessage(rate < 1 ? std::string(kAnzenhiNone)
+                         : kAnzenhiRatePrefix + NumToStr(rate / 100.0, 0.01) + kAnzenhiRateSuffix);
+}
+
+// ---------------------------------------------------------------------------------------------
+// 参考金額
+
+int CVemoWinView::CalcSankoKingaku(const CBukakeDetail& detail, const CZairyoTankaFile& zairyo, int& amount,
+                                   int& amount95) {
+    const CSekisanItem* item = GetItemAt(m_currentRow);
+    if (!item) return 0;
+    CBukakeGyomu* gyomu = Bukake().FindGyomu(item->m_nGyomu);
+    CBukakeKoshu* koshu = gyomu ? gyomu->FindKoshu(item->m_nKoshu) : nullptr;
+    CBukakeShubetsu* shubetsu = koshu ? koshu->FindShubetsu(item->m_nShubetsu) : nullptr;
+    if (!shubetsu) return 0;
+
+    // The detail and the prices are swapped in for one recalculation and put back.
+    CZairyoTankaFile& prices = PricesInUse();
+    CBukakeDetail keptDetail = shubetsu->GetDetail();
+    CZairyoTankaFile keptPrices = prices;
+    shubetsu->GetDetail() = CBukakeDetail(detail);
+    prices = CZairyoTankaFile(zairyo);
+    Recalculate(0);
+
+    amount = item->m_nAmount;
+    const CSekisanItemList* list = GetItemList();
+    const CSekisanItem* total = nullptr;
+    for (int i = 0; i < list->GetCount(); ++i)
+        if (const CSekisanItem* row = list->GetItem(i); row && row->m_nGyomu == 95 && row->m_nAmount >= 0) total = row;
+    if (!total)
+        for (int i = 0; i < list->GetCount(); ++i)
+            if (const CSekisanItem* row = list->GetItem(i);
+                row && row->m_nGyomu == item->m_nGyomu && row->m_nKoshu == 95 && row->m_nAmount >= 0)
+                total = row;
+    if (total) amount95 = total->m_nAmount;
+
+    shubetsu->GetDetail() = std::move(keptDetail);
+    prices = std::move(keptPrices);
+    Recalculate(0);
+    return 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Grid events
+
+void CVemoWinView::OnGridClick(int, int row) {
+    if (row >= 1) {
+        SetCurrentRow(row - 1);
+        int out;
+        ActivateRow(out);
+    }
+    ShowAnzenhiRate();
+}
+
+void CVemoWinView::OnGridDblClick(int, int row) {
+    if (row < 1) return;
+    SetCurrentRow(row - 1);
+    int out;
+    ActivateRow(out);
+}
+
+void CVemoWinView::OnGridLeaveRow(int newRow) {
+    const int index = newRow - 1;
+    SetCurrentRow(index >= 0 && index < GetItemList()->GetCount() ? index : -1);
+    ShowAnzenhiRate();
+}
+
+void CVemoWinView::OnGridColWidthChange(int col) {
+    if (col < 0 || col >= kColumnCount) return;
+    const double width = m_grid->GetColWidth(col);
+    if (width >= 5.0) {
+        m_weights[static_cast<size_t>(col)] = width;
+        m_widths[static_cast<size_t>(col)] = width;
+    } else {
+        m_grid->SetColWidth(col, m_widths[static_cast<size_t>(col)]);
+    }
+}
+
+void CVemoWinView::OnGridKeyDown(short key) {
+    if (key == 13 && HasCurrentRow() && hooks.enterKey) hooks.enterKey();
+}
+
+void CVemoWinView::OnGridKeyUp(short key) {
+    if ((key == 0x26 || key == 0x28) && HasCurrentRow()) {
+        int out;
+        ActivateRow(out);
+    }
+}
+
+QMenu* CVemoWinView::BuildPopupMenu(int col, QWidget* parent) {
+    std::vector<int> removed;
+    switch (col) {
+        case kColName: removed = {cmd::Tani, cmd::Suryo, cmd::Kingaku}; break;
+        case kColUnit: removed = {cmd::NameEdit, cmd::Suryo, cmd::Kingaku}; break;
+        case kColQuantity: removed = {cmd::NameEdit, cmd::Tani, cmd::Kingaku}; break;
+        case kColUnitPrice: return nullptr;
+        case kColAmount: removed = {cmd::NameEdit, cmd::Tani, cmd::Suryo}; break;
+        case kColRemark: removed = {cmd::NameEdit, cmd::Tani, cmd::Suryo, cmd::Kingaku}; break;
+        default: break;
+    }
+    return ::BuildPopupMenu(kViewPopup, m_app.Commands(), parent, [removed](int id) {
+        return std::find(removed.begin(), removed.end(), id) == removed.end();
+    });
+}
+
+void CVemoWinView::OnGridRightClick(int col, int row, int x, int y) {
+    if (row < 1 || col == kColUnitPrice) return;
+    if (row - 1 != m_currentRow) {
+        SelectRow(row);
+        ShowAnzenhiRate();
+    }
+    QMenu* menu = BuildPopupMenu(col, window());
+    if (!menu) return;
+    const QPoint at = x == -1 && y == -1 ? mapToGlobal(QPoint(5, 5)) : QCursor::pos();
+    if (runPopup)
+        runPopup(*menu, at);
+    else
+        menu->exec(at);
+    menu->deleteLater();
+}
