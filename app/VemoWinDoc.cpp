@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "app/AppConstants.h"
+#include "app/AppTexts.h"
 #include "app/CommandIds.h"
 #include "estimate/SeiFileNames.h"
 #include "platform/FileUtil.h"
@@ -63,8 +63,8 @@ bool CVemoWinDoc::DoSave(const std::string& path, bool replace) {
     std::string name = plan.name;
     if (plan.prompt) {
         std::string chosen;
-        if (!Host().ChooseSaveFile(replace ? "名前を付けて保存" : "コピーを保存", vemo::app::kEstimateFilter, name,
-                                   chosen))
+        if (!Host().ChooseSaveFile(replace ? apptext::kSaveAsTitle : apptext::kSaveCopyTitle, apptext::kEstimateFilter,
+                                   name, chosen))
             return false;
         name = chosen;
     }
@@ -77,7 +77,7 @@ bool CVemoWinDoc::DoSave(const std::string& path, bool replace) {
 bool CVemoWinDoc::SaveModified() {
     if (!m_modified) return true;
     std::string name = m_pathName.empty() ? m_title.toStdString() : m_pathName;
-    switch (AfxMessageBox(name + " への変更を保存しますか?", MsgButtons::YesNoCancel, MsgIcon::Exclamation)) {
+    switch (AfxMessageBox(name + apptext::kAskSaveChangesAfter, MsgButtons::YesNoCancel, MsgIcon::Exclamation)) {
         case IDYES: return DoSave(m_pathName, true);
         case IDNO: return true;
         default: return false;
@@ -114,8 +114,10 @@ CEstimateWnd::~CEstimateWnd() = default;
 
 QString CEstimateWnd::HeaderText() const {
     const CSekisanItemList* list = m_doc->GetItemList();
-    auto orNone = [](const std::string& s) { return s.empty() ? QStringLiteral("なし") : QString::fromStdString(s); };
-    return QStringLiteral("件名 : %1\n箇所名 : %2\nマスター データ : %3\n材料単価 : %4\n行数 : %5")
+    auto orNone = [](const std::string& s) {
+        return s.empty() ? QString::fromUtf8(apptext::kHeaderNone) : QString::fromStdString(s);
+    };
+    return QString::fromUtf8(apptext::kEstimateHeader)
         .arg(orNone(list->m_strKenmei), orNone(list->m_strKashoName), orNone(list->m_strMasterFolder),
              orNone(list->m_strZairyoFile))
         .arg(list->GetCount());
@@ -124,7 +126,7 @@ QString CEstimateWnd::HeaderText() const {
 void CEstimateWnd::OnUpdate() {
     m_header->setText(HeaderText());
     QString title = m_doc->GetTitle();
-    if (m_doc->IsModified()) title += QStringLiteral(" *");
+    if (m_doc->IsModified()) title += QString::fromUtf8(apptext::kModifiedMark);
     setWindowTitle(title);
     if (parentWidget()) parentWidget()->setWindowTitle(title);
 }
