@@ -8,6 +8,7 @@
 #include "app/AppConstants.h"
 #include "app/QtSettings.h"
 #include "platform/FileUtil.h"
+#include "platform/PlatformTexts.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ int ClampFormType(int formType, size_t formCount) {
 
 void LoadSettings(CQtSettings& profile, const std::string& programFolder, const std::string& defaultMasterFolder,
                   const CWindowRect& defaultRect, CAppSettings& out) {
-    const std::string app = vemo::app::kAppName;
+    const std::string app = platformtext::kAppName;
 
     out.maximised = profile.GetInt(app, kMainWindow, "Size_Status", 0) != 0;
     out.window.left = profile.GetInt(app, kMainWindow, "left", defaultRect.left);
@@ -124,7 +125,7 @@ void LoadSettings(CQtSettings& profile, const std::string& programFolder, const 
 }
 
 void SaveSettings(CQtSettings& profile, CAppSettings& s) {
-    const std::string app = vemo::app::kAppName;
+    const std::string app = platformtext::kAppName;
 
     profile.SetInt(app, kMainWindow, "Size_Status", s.maximised ? 1 : 0);
     profile.SetInt(app, kMainWindow, "left", s.window.left);

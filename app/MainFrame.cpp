@@ -10,7 +10,7 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "app/AppConstants.h"
+#include "app/AppTexts.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/QtSettings.h"
@@ -21,7 +21,7 @@ CMainFrame::CMainFrame(CCommandRegistry& commands, CAppSettings& settings, CQtSe
     : QMainWindow(parent), m_commands(commands), m_settings(settings), m_profile(profile) {
     m_mdi = new CMdiClientWnd(this);
     setCentralWidget(m_mdi);
-    setWindowTitle(QString::fromUtf8(vemo::app::kMainCaption));
+    setWindowTitle(QString::fromUtf8(apptext::kMainCaption));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
     setAcceptDrops(true);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
@@ -146,7 +146,7 @@ QList<QWidget*> CMainFrame::ChildViews() const {
 void CMainFrame::changeEvent(QEvent* event) {
     // The MDI area would put the maximised estimate's name into the caption: the caption stays.
     if (event->type() == QEvent::WindowTitleChange && !m_settingCaption) {
-        const QString caption = QString::fromUtf8(vemo::app::kMainCaption);
+        const QString caption = QString::fromUtf8(apptext::kMainCaption);
         if (windowTitle() != caption) {
             m_settingCaption = true;
             setWindowTitle(caption);

@@ -16,7 +16,10 @@
 #include <filesystem>
 
 #include "app/AppConstants.h"
+#include "app/AppTexts.h"
+#include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/InputDialogs.h"
+#include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
@@ -25,9 +28,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kConfirm = "確認";
-
 std::string S(const QString& q) { return q.toStdString(); }
+
+QString T(const char* text) { return QString::fromUtf8(text); }
 
 fs::path P(const std::string& s) { return fs::path(s); }
 
@@ -76,13 +79,12 @@ std::string FindNewestZairyoTankaFile(const std::string& dataFolder) {
 }
 
 std::string CheckFolderName(const std::string& dataFolder, const QString& name) {
-    if (name.isEmpty()) return "ファイル名を入力してください。";
+    if (name.isEmpty()) return apptext::kEnterFileName;
     if (name == QLatin1String(".") || name == QLatin1String("..") || name.contains(QLatin1Char('/')) ||
         name.contains(QLatin1Char('\\')) || name.contains(QChar(0)))
-        return "この名前はフォルダ名に使用できません。\n「\\」「/」を含まない名前を入力してください。";
+        return apptext::kFolderNameInvalid;
     std::error_code ec;
-    if (fs::exists(P(vemo::JoinPath(dataFolder, S(name))), ec))
-        return "同じ名前のフォルダまたはファイルが既にあります。\n別の名前を入力してください。";
+    if (fs::exists(P(vemo::JoinPath(dataFolder, S(name))), ec)) return apptext::kFolderNameTaken;
     return {};
 }
 
@@ -90,36 +92,36 @@ std::string CheckFolderName(const std::string& dataFolder, const QString& name) 
 // CMasterFolderDlg
 
 CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : CSekisanDialog(parent), m_host(host) {
-    setWindowTitle(QStringLiteral("マスター データ設定"));
-    auto* pathLabel = new QLabel(QStringLiteral("データ参照先 ：:"), this);
+    setWindowTitle(T(mastertext::kMasterFolderTitle));
+    auto* pathLabel = new QLabel(T(apptext::kDataFolderLabel), this);
     m_pathDisplay = new QLineEdit(this);
     m_pathDisplay->setObjectName(QStringLiteral("path"));
     m_pathDisplay->setReadOnly(true);
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("list"));
     m_list->setColumnCount(1);
-    m_list->setHeaderLabels({QStringLiteral("マスターデータ一覧")});
+    m_list->setHeaderLabels({T(apptext::kMasterListHeader)});
     m_list->setRootIsDecorated(false);
     m_list->setIconSize(QSize(16, 16));
     m_list->installEventFilter(this);
 
     auto button = [this](const char* text, const char* name) {
-        auto* b = new QPushButton(QString::fromUtf8(text), this);
+        auto* b = new QPushButton(T(text), this);
         b->setObjectName(QString::fromLatin1(name));
         return b;
     };
     auto [ok, cancel] = MakeOkCancelButtons();
     m_ok = ok;
-    m_rename = button("名前の変更", "rename");
-    m_copy = button("コピー", "copy");
-    m_delete = button("削除", "delete");
-    m_switch = button("データ参照先切換", "switch");
-    m_up = button("１つ上のフォルダ", "up");
-    m_missing = new QLabel(QStringLiteral("選択したデータ参照先には、必要なデータファイルがありません。"), this);
+    m_rename = button(dialogtext::kActionRename, "rename");
+    m_copy = button(dialogtext::kActionCopy, "copy");
+    m_delete = button(apptext::kDeleteButton, "delete");
+    m_switch = button(apptext::kSwitchDataFolderButton, "switch");
+    m_up = button(apptext::kUpFolderButton, "up");
+    m_missing = new QLabel(T(apptext::kMasterFolderIncomplete), this);
     m_missing->setObjectName(QStringLiteral("missing"));
     m_missing->setStyleSheet(QStringLiteral("color: red"));
     m_missing->setVisible(false);
-    auto* note = new QLabel(QStringLiteral("※マスター データとは、歩掛ファイル、変化率ファイルを指します。"), this);
+    auto* note = new QLabel(T(apptext::kMasterDataNote), this);
 
     connect(m_rename, &QPushButton::clicked, this, &CMasterFolderDlg::OnRename);
     connect(m_copy, &QPushButton::clicked, this, &CMasterFolderDlg::OnCopy);
@@ -151,7 +153,7 @@ CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : C
 }
 
 void CMasterFolderDlg::OnInitDialog() {
-    if (m_oldVersionMode) setWindowTitle(QStringLiteral("旧バージョンのマスターデータ"));
+    if (m_oldVersionMode) setWindowTitle(T(mastertext::kOldMasterFolderTitle));
     m_pathDisplay->setText(QString::fromStdString(m_dataFolder));
     m_list->header()->resizeSection(0, m_list->viewport()->width());
     ReadFolderNames();
@@ -224,17 +226,15 @@ bool CMasterFolderDlg::CheckFiles() {
     auto need = [&missing](const std::string& path, const char* line) {
         if (!vemo::FileExists(path)) missing += line;
     };
-    need(vemo::JoinPath(folder, "歩掛データ.soa"), "歩掛データ.soa\u3000  \u3000\u3000\u3000\u3000がありません。\n");
-    need(vemo::JoinPath(folder, "変化率データ.soa"), "変化率データ.soa\u3000\u3000\u3000\u3000\u3000がありません。\n");
-    need(vemo::JoinPath(m_dataFolder, "単価データ.daa"),
-         "単価データ.daa\u3000\u3000\u3000\u3000\u3000\u3000がありません。\n");
-    need(vemo::JoinPath(m_dataFolder, "諸経費データ.daa"),
-         "諸経費データ.daa\u3000\u3000\u3000\u3000\u3000がありません。\n");
-    need(vemo::JoinPath(m_dataFolder, "プログラム金額データ.daa"), "プログラム金額データ.daa\u3000がありません。\n");
+    need(vemo::JoinPath(folder, "歩掛データ.soa"), apptext::kMissingBukakeLine);
+    need(vemo::JoinPath(folder, "変化率データ.soa"), apptext::kMissingHenkaritsuLine);
+    need(vemo::JoinPath(m_dataFolder, "単価データ.daa"), apptext::kMissingTankaLine);
+    need(vemo::JoinPath(m_dataFolder, "諸経費データ.daa"), apptext::kMissingShokeihiLine);
+    need(vemo::JoinPath(m_dataFolder, "プログラム金額データ.daa"), apptext::kMissingProgramKingakuLine);
     if (!m_oldVersionMode && m_host.FindZairyoTankaFile(m_dataFolder).empty())
-        missing += "材料単価データがありません。\n";
+        missing += apptext::kMissingZairyoTankaLine;
     if (missing.empty()) return true;
-    Ask("データ参照先には、以下のファイルがありません。\n\n" + missing, "", MsgButtons::Ok, MsgIcon::Exclamation);
+    Ask(apptext::kMissingFilesHeading + missing, "", MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
 }
 
@@ -269,14 +269,13 @@ bool CMasterFolderDlg::AskName(int action, QString& name) {
 }
 
 bool CMasterFolderDlg::BrowseDataFolder(std::string& path) {
-    return Host().ChooseFolder("「データ格納」　フォルダを選択して下さい", path, path);
+    return Host().ChooseFolder(apptext::kChooseDataFolderTitle, path, path);
 }
 
 void CMasterFolderDlg::OnRename() {
     if (m_selectedName.isEmpty() || !m_rename->isEnabled()) return;
     if (IsCurrentMasterFolder(m_selectedName)) {
-        Ask("このフォルダは、現在設定されているフォルダです。\nフォルダ名を変更することはできません。", kConfirm,
-            MsgButtons::Ok, MsgIcon::Exclamation);
+        Ask(apptext::kCannotRenameCurrentFolder, apptext::kConfirmCaption, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     QString name = m_selectedName;
@@ -285,13 +284,13 @@ void CMasterFolderDlg::OnRename() {
     CWaitCursor wait;
     std::string problem = CheckFolderName(m_dataFolder, name);
     if (!problem.empty()) {
-        Ask(problem, "名前の変更", MsgButtons::Ok, MsgIcon::Stop);
+        Ask(problem, dialogtext::kActionRename, MsgButtons::Ok, MsgIcon::Stop);
         return;
     }
     std::error_code ec;
     fs::rename(P(PathOf(m_selectedName)), P(PathOf(name)), ec);
     if (ec) {
-        Ask("フォルダ名を変更できませんでした。", "名前の変更", MsgButtons::Ok, MsgIcon::Stop);
+        Ask(apptext::kRenameFolderFailed, dialogtext::kActionRename, MsgButtons::Ok, MsgIcon::Stop);
         return;
     }
     for (QString& n : m_names)
@@ -302,7 +301,7 @@ void CMasterFolderDlg::OnRename() {
 
 void CMasterFolderDlg::OnCopy() {
     if (m_selectedName.isEmpty() || !m_copy->isEnabled()) return;
-    const QString base = QStringLiteral("コピー ～ ") + m_selectedName;
+    const QString base = T(apptext::kCopyNamePrefix) + m_selectedName;
     QString proposal = base;
     auto taken = [this](const QString& n) { return std::find(m_names.begin(), m_names.end(), n) != m_names.end(); };
     for (int counter = 1; taken(proposal);) proposal = QStringLiteral("%1(%2)").arg(base).arg(++counter);
@@ -311,11 +310,11 @@ void CMasterFolderDlg::OnCopy() {
     CWaitCursor wait;
     std::string problem = CheckFolderName(m_dataFolder, name);
     if (!problem.empty()) {
-        Ask(problem, "コピー", MsgButtons::Ok, MsgIcon::Stop);
+        Ask(problem, dialogtext::kActionCopy, MsgButtons::Ok, MsgIcon::Stop);
         return;
     }
     if (!CopyFolderFiles(PathOf(m_selectedName), PathOf(name))) {
-        Ask("フォルダをコピーできませんでした。", "コピー", MsgButtons::Ok, MsgIcon::Stop);
+        Ask(apptext::kCopyFolderFailed, dialogtext::kActionCopy, MsgButtons::Ok, MsgIcon::Stop);
         return;
     }
     m_names.push_back(name);
@@ -325,18 +324,17 @@ void CMasterFolderDlg::OnCopy() {
 
 void CMasterFolderDlg::OnDelete() {
     if (m_selectedName.isEmpty()) {
-        Ask("削除するフォルダを選択してください。", kConfirm, MsgButtons::Ok, MsgIcon::Exclamation);
+        Ask(apptext::kSelectFolderToDelete, apptext::kConfirmCaption, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     if (!m_delete->isEnabled()) return;
     if (IsCurrentMasterFolder(m_selectedName)) {
-        Ask("このフォルダは、現在設定されているフォルダです。\n削除するには、設定フォルダを変更する必要があります。",
-            kConfirm, MsgButtons::Ok, MsgIcon::Exclamation);
+        Ask(apptext::kCannotDeleteCurrentFolder, apptext::kConfirmCaption, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     const std::string path = PathOf(m_selectedName);
-    if (Ask("フォルダ ' " + path + " ' を削除してよろしいですか？", kConfirm, MsgButtons::YesNo,
-            MsgIcon::Exclamation) != IDYES)
+    if (Ask(apptext::kAskDeleteFolderBefore + path + apptext::kAskDeleteFolderAfter, apptext::kConfirmCaption,
+            MsgButtons::YesNo, MsgIcon::Exclamation) != IDYES)
         return;
     {
         CWaitCursor wait;
@@ -383,7 +381,7 @@ bool CMasterFolderDlg::eventFilter(QObject* watched, QEvent* event) {
 
 void CMasterFolderDlg::accept() {
     if (m_selectedName.isEmpty()) {
-        Ask("ディレクトリを選択してください。", kConfirm, MsgButtons::Ok, MsgIcon::Exclamation);
+        Ask(apptext::kSelectDirectory, apptext::kConfirmCaption, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     CSekisanDialog::accept();
@@ -393,7 +391,7 @@ void CMasterFolderDlg::accept() {
 // CMasterSelectDlg
 
 CMasterSelectDlg::CMasterSelectDlg(QWidget* parent) : CSekisanDialog(parent) {
-    setWindowTitle(QStringLiteral("マスターデータ選択"));
+    setWindowTitle(T(apptext::kMasterSelectCaption));
     auto sunken = [this](const char* name) {
         auto* label = new QLabel(this);
         label->setObjectName(QString::fromLatin1(name));
@@ -403,20 +401,20 @@ CMasterSelectDlg::CMasterSelectDlg(QWidget* parent) : CSekisanDialog(parent) {
     };
     m_oldLabel = sunken("oldFolder");
     m_newLabel = sunken("newFolder");
-    m_browse = new QPushButton(QStringLiteral("参照..."), this);
+    m_browse = new QPushButton(T(apptext::kBrowseButton), this);
     m_browse->setObjectName(QStringLiteral("browse"));
     m_browse->setVisible(false);
-    m_missing = new QLabel(QStringLiteral("選択フォルダには、歩掛データ、変化率データが存在しません。"), this);
+    m_missing = new QLabel(T(apptext::kSelectedFolderIncomplete), this);
     m_missing->setObjectName(QStringLiteral("missing"));
     m_missing->setVisible(false);
     m_ok = MakeOkCancelButtons(false).ok;
     connect(m_browse, &QPushButton::clicked, this, &CMasterSelectDlg::OnBrowse);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("このデータが参照しているマスターデータは、"), this));
+    layout->addWidget(new QLabel(T(apptext::kMasterSelectOld), this));
     layout->addWidget(m_oldLabel);
-    layout->addWidget(new QLabel(QStringLiteral("ですが、"), this));
-    layout->addWidget(new QLabel(QStringLiteral("データ参照先を現在設定されている、下記のマスターデータに変更します。"), this));
+    layout->addWidget(new QLabel(T(apptext::kMasterSelectBut), this));
+    layout->addWidget(new QLabel(T(apptext::kMasterSelectNew), this));
     auto* newRow = new QHBoxLayout;
     newRow->addWidget(m_newLabel, 1);
     newRow->addWidget(m_browse);
@@ -435,7 +433,7 @@ void CMasterSelectDlg::OnInitDialog() {
 }
 
 bool CMasterSelectDlg::BrowseFolder(std::string& path) {
-    return Host().ChooseFolder("「データ格納」　フォルダを選択して下さい", path, path);
+    return Host().ChooseFolder(apptext::kChooseDataFolderTitle, path, path);
 }
 
 void CMasterSelectDlg::OnBrowse() {

@@ -8,17 +8,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/AppTexts.h"
+#include "app/dialogs/DialogTexts.h"
+
 CProgressDlg::CProgressDlg(const std::string& caption) : QDialog(nullptr) {
-    setWindowTitle(caption.empty() ? QStringLiteral("進捗状況") : QString::fromStdString(caption));
+    setWindowTitle(caption.empty() ? QString::fromUtf8(apptext::kProgressCaption) : QString::fromStdString(caption));
     setModal(false);
     m_status = new QLabel(this);
-    m_percent = new QLabel(QStringLiteral(" 0 %"), this);
+    m_percent = new QLabel(QString::fromUtf8(apptext::kProgressStartPercent), this);
     m_percent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_bar = new QProgressBar(this);
     m_bar->setTextVisible(false);
     m_bar->setRange(m_lower, m_upper);
     m_bar->setValue(m_lower);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    auto* cancel = new QPushButton(QString::fromUtf8(dialogtext::kCancel), this);
     connect(cancel, &QPushButton::clicked, this, [this] { m_cancel = true; });
 
     auto* layout = new QVBoxLayout(this);

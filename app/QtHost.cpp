@@ -5,9 +5,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/AppConstants.h"
+#include "app/AppTexts.h"
 #include "app/ProgressDlg.h"
 #include "app/QtSettings.h"
+#include "app/dialogs/DialogTexts.h"
+#include "platform/PlatformTexts.h"
 
 namespace {
 
@@ -53,7 +55,7 @@ CQtHost::~CQtHost() {
     while (m_waitDepth > 0) EndWaitCursor();
 }
 
-std::string CQtHost::AppName() const { return vemo::app::kAppName; }
+std::string CQtHost::AppName() const { return platformtext::kAppName; }
 
 std::unique_ptr<QMessageBox> CQtHost::BuildMessageBox(const std::string& text, const std::string& caption,
                                                       MsgButtons buttons, MsgIcon icon, int defaultButton) const {
@@ -82,10 +84,10 @@ std::unique_ptr<QMessageBox> CQtHost::BuildMessageBox(const std::string& text, c
     for (auto b : order) {
         QAbstractButton* button = box->button(b);
         switch (b) {
-            case QMessageBox::Ok: button->setText(QStringLiteral("OK")); break;
-            case QMessageBox::Cancel: button->setText(QStringLiteral("キャンセル")); break;
-            case QMessageBox::Yes: button->setText(QStringLiteral("はい(&Y)")); break;
-            case QMessageBox::No: button->setText(QStringLiteral("いいえ(&N)")); break;
+            case QMessageBox::Ok: button->setText(QString::fromUtf8(dialogtext::kOk)); break;
+            case QMessageBox::Cancel: button->setText(QString::fromUtf8(apptext::kMessageBoxCancel)); break;
+            case QMessageBox::Yes: button->setText(QString::fromUtf8(apptext::kMessageBoxYes)); break;
+            case QMessageBox::No: button->setText(QString::fromUtf8(apptext::kMessageBoxNo)); break;
             default: break;
         }
     }

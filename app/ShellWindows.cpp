@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "app/AppConstants.h"
+#include "app/AppTexts.h"
 #include "platform/NumberText.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -126,7 +127,8 @@ QPoint CSplashWnd::VersionTextPosition(const QSize& bitmapSize) {
 }
 
 QString CSplashWnd::VersionText() {
-    return QStringLiteral("Version ") + QString::fromStdString(vemo::FormatFixed(vemo::app::kVersion, 2));
+    return QString::fromUtf8(apptext::kVersionPrefix) +
+           QString::fromStdString(vemo::FormatFixed(vemo::app::kVersion, 2));
 }
 
 void CSplashWnd::paintEvent(QPaintEvent*) {

@@ -7,7 +7,9 @@
 #include <QScreen>
 
 #include "app/AppConstants.h"
+#include "app/AppTexts.h"
 #include "app/CommandIds.h"
+#include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/InputDialogs.h"
 #include "app/MainFrame.h"
 #include "app/Resources.h"
@@ -16,10 +18,12 @@
 #include "app/VemoWinDoc.h"
 #include "app/VemoWinView.h"
 #include "master/MasterImport.h"
+#include "master/MasterTexts.h"
 #include "master/MasterUpdate.h"
 #include "platform/Cp932.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
+#include "platform/PlatformTexts.h"
 
 CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
     : m_args(std::move(args)),
@@ -29,7 +33,7 @@ CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
       m_store(m_programFolder) {
     InitAppResources();
     QCoreApplication::setOrganizationName(QString::fromUtf8(vemo::app::kOrganisation));
-    QCoreApplication::setApplicationName(QString::fromUtf8(vemo::app::kAppName));
+    QCoreApplication::setApplicationName(QString::fromUtf8(platformtext::kAppName));
     m_previousHost = SetHost(&m_host);
     m_previousMasterDialogs = SetMasterDialogs(&m_masterDialogs);
     m_commands.SetRoute([this] { return CommandRoute(); });
@@ -80,7 +84,7 @@ bool CVemoWinApp::InitInstance() {
         else if (file.isEmpty() && !arg.startsWith(QLatin1Char('-')))
             file = arg;
     }
-    m_recent.Load(m_profile, vemo::app::kAppName);
+    m_recent.Load(m_profile, platformtext::kAppName);
 
     // The main window; its creation reads the settings.
     m_frame = std::make_unique<CMainFrame>(m_commands, m_settings, m_profile);
@@ -118,7 +122,7 @@ bool CVemoWinApp::InitInstance() {
 
     // The masters, their locks, the material prices and the cover data.
     if (!m_store.LoadMastersAtStartup()) return false;
-    m_frame->SetMessagePaneText(QString::fromUtf8(vemo::app::kIdleText));
+    m_frame->SetMessagePaneText(QString::fromUtf8(mastertext::kStatusHelpHint));
 
     if (!file.isEmpty() && !OpenDocumentFile(QDir::fromNativeSeparators(file).toStdString())) return false;
 
@@ -139,7 +143,7 @@ int CVemoWinApp::ExitInstance() {
     m_exited = true;
     m_store.ReleaseAllLocks();
     m_settings.formList.clear();
-    if (m_started) m_recent.Save(m_profile, vemo::app::kAppName);
+    if (m_started) m_recent.Save(m_profile, platformtext::kAppName);
     m_profile.Sync();
     return 0;
 }
@@ -187,8 +191,8 @@ void CVemoWinApp::RegisterCommands() {
     OnCommand(cmd::TableWidth, [this] {
         CNumberInputDlg dialog(m_frame.get());
         dialog.SetMode(11);
-        dialog.SetCaption(QStringLiteral("表の幅の調整"));
-        dialog.SetUnit(QStringLiteral("倍"));
+        dialog.SetCaption(QString::fromUtf8(apptext::kTableWidthCaption));
+        dialog.SetUnit(QString::fromUtf8(dialogtext::kTimesUnit));
         dialog.SetValue(static_cast<int>(m_settings.spWidthWari * 1000 + 0.000001));
         if (dialog.DoModal() == QDialog::Accepted && dialog.GetValue() != kUnset)
             m_settings.spWidthWari = dialog.GetValue() / 1000.0;
@@ -268,8 +272,8 @@ CVemoWinDoc* CVemoWinApp::OnFileNew() {
 
 void CVemoWinApp::OnFileOpen() {
     std::string chosen;
-    std::string initial = vemo::JoinPath(QDir::currentPath().toStdString(), vemo::app::kDefaultOpenName);
-    if (!Host().ChooseOpenFile("開く", vemo::app::kEstimateFilter, initial, chosen)) return;
+    std::string initial = vemo::JoinPath(QDir::currentPath().toStdString(), apptext::kDefaultOpenName);
+    if (!Host().ChooseOpenFile(apptext::kOpenTitle, apptext::kEstimateFilter, initial, chosen)) return;
     OpenDocumentFile(chosen);
 }
 
@@ -354,10 +358,10 @@ int CVemoWinApp::RestoreZairyoTankaFile() {
 
 int CVemoWinApp::SelectZairyoTankaFile() {
     const std::string before = m_store.GetZairyoTankaPath();
-    std::string filter = std::string(vemo::app::kZairyoStem) + " (*.zoa)|*.zoa|すべてのファイル (*.*)|*.*||";
     for (;;) {
         std::string chosen;
-        if (!Host().ChooseOpenFile("開く－材料単価", filter, before, chosen)) return 0;
+        if (!Host().ChooseOpenFile(mastertext::kOpenZairyoTankaTitle, mastertext::kZairyoTankaFilter, before, chosen))
+            return 0;
         CZairyoTankaFile loaded;
         if (!vemo::FileExists(chosen) || !m_store.SerializeZairyoTankaFile(0, &loaded, chosen)) continue;
         m_store.LockZairyoTankaFile(0, 1);
@@ -367,10 +371,8 @@ int CVemoWinApp::SelectZairyoTankaFile() {
     }
     const bool changed = m_store.GetZairyoTankaPath() != before;
     if (!m_store.LockZairyoTankaFile(1, 1) && changed)
-        AfxMessageBox(
-            "他のユーザーがデータを編集中か、データを編集する権限がありません。\nそのため、以下の機能では保存ができません。"
-            "\n\n材料単価ファイル編集\n",
-            MsgButtons::Ok, MsgIcon::Exclamation);
+        AfxMessageBox(std::string(mastertext::kLocksRefused) + mastertext::kEditorZairyoTanka, MsgButtons::Ok,
+                      MsgIcon::Exclamation);
     if (changed) m_store.ShowZairyoTankaInStatus();
     return 1;
 }
@@ -382,7 +384,7 @@ void CVemoWinApp::GetGyomuCodes(std::vector<uint8_t>& codes, bool withCommon, in
     ::GetGyomuCodes(codes, withCommon, exclude);
 }
 
-std::string CVemoWinApp::GetGyomuAreaText() { return "区画整理 測量／区画整理 設計／物件調査／土質調査 版"; }
+std::string CVemoWinApp::GetGyomuAreaText() { return apptext::kGyomuAreaText; }
 
 int GetScreenColorDepth() {
     QScreen* screen = QGuiApplication::primaryScreen();

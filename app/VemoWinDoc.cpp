@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/AppConstants.h"
+#include "app/AppTexts.h"
 #include "app/CommandIds.h"
 #include "estimate/SeiFileNames.h"
 #include "platform/FileUtil.h"
@@ -61,8 +61,8 @@ bool CVemoWinDoc::DoSave(const std::string& path, bool replace) {
     std::string name = plan.name;
     if (plan.prompt) {
         std::string chosen;
-        if (!Host().ChooseSaveFile(replace ? "名前を付けて保存" : "コピーを保存", vemo::app::kEstimateFilter, name,
-                                   chosen))
+        if (!Host().ChooseSaveFile(replace ? apptext::kSaveAsTitle : apptext::kSaveCopyTitle, apptext::kEstimateFilter,
+                                   name, chosen))
             return false;
         name = chosen;
     }
@@ -75,7 +75,7 @@ bool CVemoWinDoc::DoSave(const std::string& path, bool replace) {
 bool CVemoWinDoc::SaveModified() {
     if (!m_modified) return true;
     std::string name = m_pathName.empty() ? m_title.toStdString() : m_pathName;
-    switch (AfxMessageBox(name + " への変更を保存しますか?", MsgButtons::YesNoCancel, MsgIcon::Exclamation)) {
+    switch (AfxMessageBox(name + apptext::kAskSaveChangesAfter, MsgButtons::YesNoCancel, MsgIcon::Exclamation)) {
         case IDYES: return DoSave(m_pathName, true);
         case IDNO: return true;
         default: return false;

@@ -12,34 +12,41 @@
 #include <QVBoxLayout>
 #include <tuple>
 
+#include "app/dialogs/DialogTexts.h"
+#include "master/MasterTexts.h"
+
 CNameEditDlg::CNameEditDlg(QWidget* parent) : CSekisanDialog(parent) {
-    setWindowTitle(QStringLiteral("名前変更"));
+    setWindowTitle(QString::fromUtf8(dialogtext::kNameEditCaption));
     const CZo_Edit::Rule anyInt = CZo_Edit::IntRule(0, -2147483647.0, 2147483647.0);
-    std::tie(m_nameLabel, m_nameEdit) = MakeTextField(QStringLiteral("名前 :"), "name");
-    std::tie(m_unitLabel, m_unitEdit) = MakeTextField(QStringLiteral("単位 :"), "unit");
-    std::tie(m_codeLabel, m_codeEdit) = MakeNumberField(QStringLiteral("コード :"), "code", anyInt);
-    std::tie(m_bukkaLabel, m_bukkaEdit) = MakeTextField(QStringLiteral("建設物価コード :"), "kensetsuBukka");
-    std::tie(m_kanrenLabel, m_kanrenEdit) = MakeNumberField(QStringLiteral("関連："), "kanren", anyInt);
-    std::tie(m_yobiLabel, m_yobiEdit) = MakeTextField(QStringLiteral("予備 :"), "yobi");
-    m_userCheck = new QCheckBox(QStringLiteral("ユーザー作成"), this);
+    auto text = [](const char* utf8) { return QString::fromUtf8(utf8); };
+    std::tie(m_nameLabel, m_nameEdit) = MakeTextField(text(dialogtext::kNameLabel), "name");
+    std::tie(m_unitLabel, m_unitEdit) = MakeTextField(text(dialogtext::kUnitLabel), "unit");
+    std::tie(m_codeLabel, m_codeEdit) = MakeNumberField(text(dialogtext::kCodeLabel), "code", anyInt);
+    std::tie(m_bukkaLabel, m_bukkaEdit) = MakeTextField(text(dialogtext::kKensetsuBukkaCodeLabel), "kensetsuBukka");
+    std::tie(m_kanrenLabel, m_kanrenEdit) = MakeNumberField(text(dialogtext::kKanrenLabel), "kanren", anyInt);
+    std::tie(m_yobiLabel, m_yobiEdit) = MakeTextField(text(dialogtext::kYobiLabel), "yobi");
+    m_userCheck = new QCheckBox(text(dialogtext::kUserCreated), this);
     m_userCheck->setObjectName(QStringLiteral("userCreated"));
 
-    m_tankaGroup = new QGroupBox(QStringLiteral("単価種別"), this);
+    m_tankaGroup = new QGroupBox(text(dialogtext::kPriceKindTitle), this);
     m_tankaGroup->setObjectName(QStringLiteral("tankaKind"));
     m_tankaButtons = new QButtonGroup(this);
     auto* tankaLayout = new QHBoxLayout(m_tankaGroup);
-    const char* tankaNames[] = {"直接人件費", "労務費"};
+    const char* tankaNames[] = {dialogtext::kTankaKindChokusetsuJinkenhi, dialogtext::kTankaKindRomuhi};
     for (int i = 0; i < 2; ++i) {
         auto* radio = new QRadioButton(QString::fromUtf8(tankaNames[i]), m_tankaGroup);
         m_tankaButtons->addButton(radio, i);
         tankaLayout->addWidget(radio);
     }
 
-    m_zairyoGroup = new QGroupBox(QStringLiteral("単価種別"), this);
+    m_zairyoGroup = new QGroupBox(text(dialogtext::kPriceKindTitle), this);
     m_zairyoGroup->setObjectName(QStringLiteral("zairyoKind"));
     m_zairyoButtons = new QButtonGroup(this);
     auto* zairyoLayout = new QGridLayout(m_zairyoGroup);
-    const char* zairyoNames[] = {"材料費", "動力費", "機械器具損料", "測量材料費", "測量機械経費", "測量その他経費"};
+    // The 材料単価 kinds by the master's names, but for 動力費・その他, which the radio names shorter.
+    const char* zairyoNames[] = {mastertext::kZairyoKindZairyo,       dialogtext::kZairyoKindDoryoku,
+                                 mastertext::kZairyoKindKikai,        mastertext::kZairyoKindSokuryoZairyo,
+                                 mastertext::kZairyoKindSokuryoKikai, mastertext::kZairyoKindSokuryoSonota};
     for (int i = 0; i < 6; ++i) {
         auto* radio = new QRadioButton(QString::fromUtf8(zairyoNames[i]), m_zairyoGroup);
         m_zairyoButtons->addButton(radio, i);
@@ -74,9 +81,12 @@ CNameEditDlg::CNameEditDlg(QWidget* parent) : CSekisanDialog(parent) {
 }
 
 void CNameEditDlg::OnInitDialog() {
-    static const char* const plain[] = {"新規作成", "名前の変更", "コピー", "追加", "挿入"};
-    static const char* const trade[] = {"職種追加", "職種変更", "職種コピー", "職種追加", "職種挿入"};
-    static const char* const article[] = {"品名追加", "品名変更", "品名コピー", "品名追加", "品名挿入"};
+    static const char* const plain[] = {dialogtext::kActionNew, dialogtext::kActionRename, dialogtext::kActionCopy,
+                                        dialogtext::kActionAdd, dialogtext::kActionInsert};
+    static const char* const trade[] = {dialogtext::kTradeAdd, dialogtext::kTradeRename, dialogtext::kTradeCopy,
+                                        dialogtext::kTradeAdd, dialogtext::kTradeInsert};
+    static const char* const article[] = {dialogtext::kArticleAdd, dialogtext::kArticleRename, dialogtext::kArticleCopy,
+                                          dialogtext::kArticleAdd, dialogtext::kArticleInsert};
     const bool knownAction = m_action >= 0 && m_action <= 4;
     if (knownAction) setWindowTitle(QString::fromUtf8(plain[m_action]));
     m_nameEdit->SetText(m_name);
@@ -94,7 +104,7 @@ void CNameEditDlg::OnInitDialog() {
         PushMembers();
     } else if (m_target == Article) {
         if (knownAction) setWindowTitle(QString::fromUtf8(article[m_action]));
-        m_nameLabel->setText(QStringLiteral("品名："));
+        m_nameLabel->setText(QString::fromUtf8(dialogtext::kArticleLabel));
         m_zairyoGroup->setVisible(true);
         for (QAbstractButton* b : m_zairyoButtons->buttons())
             b->setEnabled(m_zairyoButtons->id(b) == m_zairyoKind);

@@ -9,30 +9,32 @@
 #include <QVBoxLayout>
 #include <tuple>
 
+#include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/ImeStatus.h"
 #include "platform/Rounding.h"
 
 const CNumberInputDlg::ModeInfo& CNumberInputDlg::Mode(int mode) {
     // caption, label, fixed unit, digits, decimals, integer, min, max, scale, unset shows 1,
     // 自動計算, picture, 値引き note
+    using namespace dialogtext;
     static const ModeInfo modes[kModeCount] = {
-        {"数量入力", "数量 :", nullptr, 10, 3, false, 0, 999999.999, 1000, true, false, 0, false},
-        {"単価入力", "単価 :", nullptr, 10, 1, false, 0, 99999999.9, 10, false, false, 0, false},
-        {"金額入力", "金額 :", nullptr, 13, 0, true, 0, 999999999, 1, false, false, 0, false},
-        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, false, 0, false},
-        {"重量平均値入力", "重量平均値 :", nullptr, 13, 3, false, 0, 999999999.999, 1000, false, false, 0, false},
-        {"総括表印刷行数入力", "行数 :", nullptr, 6, 0, true, 1, 30, 1, false, false, 0, false},
-        {"金額入力", "金額 :", nullptr, 13, 0, true, 0, 999999999, 1, false, true, 0, false},
-        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, true, 0, false},
-        {"現在の数量を何倍しますか？", "数量　×　:", "倍", 13, 3, false, 0, 999999999.999, 1000, false, false, 0,
+        {kQuantityCaption, kQuantityLabel, nullptr, 10, 3, false, 0, 999999.999, 1000, true, false, 0, false},
+        {kUnitPriceCaption, kUnitPriceLabel, nullptr, 10, 1, false, 0, 99999999.9, 10, false, false, 0, false},
+        {kAmountCaption, kAmountLabel, nullptr, 13, 0, true, 0, 999999999, 1, false, false, 0, false},
+        {kRateCaption, kRateLabel, kPercentUnit, 6, 2, false, 0, 200, 100, false, false, 0, false},
+        {kWeightAverageCaption, kWeightAverageLabel, nullptr, 13, 3, false, 0, 999999999.999, 1000, false, false, 0,
          false},
-        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, false, 217, false},
-        {"金額入力", "金額 :", nullptr, 13, 0, true, -999999999, 999999999, 1, false, false, 0, true},
-        {nullptr, "数値  :", nullptr, 10, 3, false, 0, 999999.999, 1000, true, false, 0, false},
-        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, true, 0, false},
-        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, true, 0, false},
-        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, false, 220, false},
-        {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, false, 221, false},
+        {kSummaryRowsCaption, kRowsLabel, nullptr, 6, 0, true, 1, 30, 1, false, false, 0, false},
+        {kAmountCaption, kAmountLabel, nullptr, 13, 0, true, 0, 999999999, 1, false, true, 0, false},
+        {kRateCaption, kRateLabel, kPercentUnit, 6, 2, false, 0, 200, 100, false, true, 0, false},
+        {kMultiplyCaption, kMultiplyLabel, kTimesUnit, 13, 3, false, 0, 999999999.999, 1000, false, false, 0, false},
+        {kRateCaption, kRateLabel, kPercentUnit, 6, 2, false, 0, 200, 100, false, false, 217, false},
+        {kAmountCaption, kAmountLabel, nullptr, 13, 0, true, -999999999, 999999999, 1, false, false, 0, true},
+        {nullptr, kNumberLabel, nullptr, 10, 3, false, 0, 999999.999, 1000, true, false, 0, false},
+        {kRateCaption, kRateLabel, kPercentUnit, 6, 2, false, 0, 200, 100, false, true, 0, false},
+        {kRateCaption, kRateLabel, kPercentUnit, 6, 2, false, 0, 200, 100, false, true, 0, false},
+        {kRateCaption, kRateLabel, kPercentUnit, 6, 2, false, 0, 200, 100, false, false, 220, false},
+        {kRateCaption, kRateLabel, kPercentUnit, 6, 2, false, 0, 200, 100, false, false, 221, false},
     };
     return modes[mode >= 0 && mode < kModeCount ? mode : 0];
 }
@@ -41,10 +43,12 @@ namespace {
 
 // A small reference table of rates by district, shown under the number field.
 QLabel* RateTable(QWidget* parent, const char* name, const char* const rates[4]) {
-    QString html = QStringLiteral(
-        "<table border='1' cellspacing='0' cellpadding='3'>"
-        "<tr><th>場所＼地域</th><th>大市街地</th><th>市街地甲</th><th>市街地乙・都市近郊</th><th>その他</th></tr>"
-        "<tr><td>主として現道上</td>");
+    QString html = QStringLiteral("<table border='1' cellspacing='0' cellpadding='3'><tr>");
+    for (const char* head :
+         {dialogtext::kRateTableCorner, dialogtext::kDistrictDaiShigaichi, dialogtext::kDistrictShigaichiKo,
+          dialogtext::kDistrictShigaichiOtsu, dialogtext::kDistrictSonota})
+        html += QStringLiteral("<th>") + QString::fromUtf8(head) + QStringLiteral("</th>");
+    html += QStringLiteral("</tr><tr><td>") + QString::fromUtf8(dialogtext::kPlaceGendo) + QStringLiteral("</td>");
     for (int i = 0; i < 4; ++i) html += QStringLiteral("<td align='center'>") + QString::fromUtf8(rates[i]) + "</td>";
     html += QStringLiteral("</tr></table>");
     auto* label = new QLabel(html, parent);
@@ -57,34 +61,32 @@ QLabel* RateTable(QWidget* parent, const char* name, const char* const rates[4])
 
 CNumberInputDlg::CNumberInputDlg(QWidget* parent) : CSekisanDialog(parent) {
     SetEnterMovesFocus(false);
-    setWindowTitle(QStringLiteral("数値入力"));
+    setWindowTitle(QString::fromUtf8(dialogtext::kNumberInputCaption));
     // The field takes its type, digits and range from the mode when the dialog opens.
-    std::tie(m_label, m_edit) = MakeTextField(QStringLiteral("数値  :"), "number");
+    std::tie(m_label, m_edit) = MakeTextField(QString::fromUtf8(dialogtext::kNumberLabel), "number");
     m_label->setObjectName(QStringLiteral("label"));
     SetImeOpenStatus(m_edit, false);
     m_unitLabel = new QLabel(this);
     m_unitLabel->setObjectName(QStringLiteral("unit"));
-    m_manualNote = new QLabel(
-        QStringLiteral("任意の数値が入力されています。\n入力を解除し自動的に計算する場合は自動計算ボタンを押してください。"),
-        this);
+    m_manualNote = new QLabel(QString::fromUtf8(dialogtext::kManualNote), this);
     m_manualNote->setObjectName(QStringLiteral("manualNote"));
-    m_autoButton = new QPushButton(QStringLiteral("自動計算"), this);
+    m_autoButton = new QPushButton(QString::fromUtf8(dialogtext::kAutoCalc), this);
     m_autoButton->setObjectName(QStringLiteral("auto"));
     m_autoButton->setAutoDefault(false);
     connect(m_autoButton, &QPushButton::clicked, this, &CNumberInputDlg::OnAutoCalc);
-    m_discountNote = new QLabel(QStringLiteral("※＋入力すると値引きします。－入力すると加算します。"), this);
+    m_discountNote = new QLabel(QString::fromUtf8(dialogtext::kDiscountNote), this);
     m_discountNote->setObjectName(QStringLiteral("discountNote"));
 
-    static const char* const yearTexts[6] = {
-        "平成26年度以前の率を使用",         "平成27年度以降の率を使用",   "平成28年度および平成29年度の率を使用",
-        "平成30年度～令和5年度までの率を使用", "令和6年度以降の率を使用", "令和7年度以降の率を使用"};
+    static const char* const yearTexts[6] = {dialogtext::kYearUpToH26, dialogtext::kYearFromH27,
+                                             dialogtext::kYearH28H29, dialogtext::kYearH30ToR5,
+                                             dialogtext::kYearFromR6, dialogtext::kYearFromR7};
     m_yearGroup = new QButtonGroup(this);
     for (int i = 0; i < 6; ++i) {
         m_years[i] = new QRadioButton(QString::fromUtf8(yearTexts[i]), this);
         m_years[i]->setObjectName(QStringLiteral("year%1").arg(i));
         m_yearGroup->addButton(m_years[i], i);
     }
-    m_yearNote = new QLabel(QStringLiteral("使用する年度の率を選択して、「自動計算」ボタンを押して下さい。"), this);
+    m_yearNote = new QLabel(QString::fromUtf8(dialogtext::kYearNote), this);
     m_yearNote->setObjectName(QStringLiteral("yearNote"));
 
     static const char* const rates217[4] = {"4.0%", "3.5%", "3.0%", "2.5%"};
@@ -138,11 +140,11 @@ void CNumberInputDlg::OnInitDialog() {
         m_years[1]->setVisible(true);
         if (m_mode == 12) {
             if (m_koshuCode == 93) {
-                m_years[1]->setText(QStringLiteral("平成27年度～令和6年度までの率を使用"));
+                m_years[1]->setText(QString::fromUtf8(dialogtext::kYearH27ToR6));
                 m_years[5]->setVisible(true);
             }
         } else {
-            m_years[1]->setText(QStringLiteral("平成27年度の率を使用"));
+            m_years[1]->setText(QString::fromUtf8(dialogtext::kYearH27));
             for (int i = 2; i <= 4; ++i) m_years[i]->setVisible(true);
         }
     }

@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "app/dialogs/DialogRunner.h"
+#include "app/dialogs/DialogTexts.h"
 #include "platform/Host.h"
 
 namespace {
@@ -57,12 +58,12 @@ void CSekisanDialog::CheckButton(QButtonGroup* group, int id) {
 }
 
 CSekisanDialog::OkCancelButtons CSekisanDialog::MakeOkCancelButtons(bool withCancel) {
-    OkCancelButtons buttons{new QPushButton(QStringLiteral("OK"), this), nullptr};
+    OkCancelButtons buttons{new QPushButton(QString::fromUtf8(dialogtext::kOk), this), nullptr};
     buttons.ok->setObjectName(QStringLiteral("ok"));
     buttons.ok->setDefault(true);
     connect(buttons.ok, &QPushButton::clicked, this, &QDialog::accept);
     if (withCancel) {
-        buttons.cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+        buttons.cancel = new QPushButton(QString::fromUtf8(dialogtext::kCancel), this);
         buttons.cancel->setObjectName(QStringLiteral("cancel"));
         connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
     }
@@ -71,10 +72,10 @@ CSekisanDialog::OkCancelButtons CSekisanDialog::MakeOkCancelButtons(bool withCan
 
 QDialogButtonBox* CSekisanDialog::MakeOkCancelRow() {
     auto* box = new QDialogButtonBox(this);
-    auto* ok = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    auto* ok = box->addButton(QString::fromUtf8(dialogtext::kOk), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    auto* cancel = box->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    auto* cancel = box->addButton(QString::fromUtf8(dialogtext::kCancel), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -5,8 +5,10 @@
 #include <QVBoxLayout>
 #include <tuple>
 
+#include "app/dialogs/DialogTexts.h"
+
 CTitleEditDlg::CTitleEditDlg(QWidget* parent) : CSekisanDialog(parent) {
-    setWindowTitle(QStringLiteral("表のタイトル変更"));
+    setWindowTitle(QString::fromUtf8(dialogtext::kTableTitleCaption));
     std::tie(m_upperLabel, m_upperEdit) = MakeTextField(QString(), "upper");
     std::tie(m_lowerLabel, m_lowerEdit) = MakeTextField(QString(), "lower");
     auto* layout = new QVBoxLayout(this);
@@ -20,13 +22,14 @@ CTitleEditDlg::CTitleEditDlg(QWidget* parent) : CSekisanDialog(parent) {
 
 void CTitleEditDlg::OnInitDialog() {
     if (m_mode == TableTitle) {
-        setWindowTitle(QStringLiteral("表のタイトル変更"));
-        m_upperLabel->setText(QStringLiteral("行のタイトル :"));
-        m_lowerLabel->setText(QStringLiteral("列のタイトル :"));
+        setWindowTitle(QString::fromUtf8(dialogtext::kTableTitleCaption));
+        m_upperLabel->setText(QString::fromUtf8(dialogtext::kRowTitleLabel));
+        m_lowerLabel->setText(QString::fromUtf8(dialogtext::kColumnTitleLabel));
     } else {
-        setWindowTitle(m_mode == ItemName ? QStringLiteral("費目／工種／種別名の編集") : QStringLiteral("摘要の編集"));
-        m_upperLabel->setText(QStringLiteral("上段 :"));
-        m_lowerLabel->setText(QStringLiteral("下段 :"));
+        setWindowTitle(
+            QString::fromUtf8(m_mode == ItemName ? dialogtext::kItemNameCaption : dialogtext::kTekiyoCaption));
+        m_upperLabel->setText(QString::fromUtf8(dialogtext::kUpperLabel));
+        m_lowerLabel->setText(QString::fromUtf8(dialogtext::kLowerLabel));
     }
     m_upperEdit->SetText(m_upper);
     m_lowerEdit->SetText(m_lower);

@@ -14,7 +14,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
-#include "app/AppConstants.h"
+#include "app/AppTexts.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
 #include "app/MainFrame.h"
@@ -27,6 +27,7 @@
 #include "estimate/VemoWinDocData.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
+#include "platform/PlatformTexts.h"
 
 namespace fs = std::filesystem;
 using namespace masterbuild;
@@ -127,7 +128,7 @@ TEST_F(AppStartup, LoadsAndLocksTheMastersAndReleasesThemAtTheEnd) {
         EXPECT_EQ(scripted.panes[3].back(), "材料単価 令和7年度");
         EXPECT_EQ(app.Store().GetMasterDataFolder(), program.masters);
         EXPECT_TRUE(app.MainFrame()->isVisible());
-        EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(vemo::app::kMainCaption));
+        EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(apptext::kMainCaption));
         // Starting without a file opens no estimate.
         EXPECT_TRUE(app.EstimateWindows().empty());
         // Estimates are priced with their own contexts: the application installs none process-wide.
@@ -169,7 +170,7 @@ TEST_F(AppStartup, AFailedBukakeLoadOpensTheFolderDialog) {
     fs::remove(broken + "/歩掛データ.soa");
     {
         CQtSettings profile;
-        profile.SetString(vemo::app::kAppName, "Path", "MasterData", broken);
+        profile.SetString(platformtext::kAppName, "Path", "MasterData", broken);
     }
     CVemoWinApp app({}, program.root.Path());
     ScriptedHost scripted;
@@ -187,14 +188,13 @@ TEST_F(AppStartup, AFailedBukakeLoadOpensTheFolderDialog) {
         return IDOK;
     });
     ASSERT_TRUE(app.InitInstance());
-    EXPECT_EQ(dialogs.titles, std::vector<QString>{QStringLiteral("マスター データ設定")});
+    EXPECT_EQ(dialogs.titles, std::vector<QString>{QString::fromUtf8(mastertext::kMasterFolderTitle)});
     // Every status text of the five loads appears before the dialog, none loaded after the failure.
     EXPECT_EQ(textsBeforeDialog, std::vector<std::string>(kLoadTexts.begin(), kLoadTexts.begin() + 5));
     // The failed load, then the dialog's report on the selected set.
     ASSERT_EQ(scripted.messages.size(), 2u);
     EXPECT_NE(scripted.messages[0].text.find("が見つかりません。"), std::string::npos);
-    EXPECT_EQ(scripted.messages[1].text, "データ参照先には、以下のファイルがありません。\n\n歩掛データ.soa\u3000  "
-                                         "\u3000\u3000\u3000\u3000がありません。\n");
+    EXPECT_EQ(scripted.messages[1].text, std::string(apptext::kMissingFilesHeading) + apptext::kMissingBukakeLine);
     EXPECT_EQ(app.Store().GetMasterDataFolder(), program.masters);
     EXPECT_EQ(program.CountLocked(), 6);
     app.ExitInstance();
@@ -224,7 +224,7 @@ TEST_F(AppStartup, ACommandLineFileIsOpenedAndSavedByteForByte) {
     CVemoWinView* window = app.EstimateWindows()[0];
     EXPECT_EQ(window->KenmeiText(), QStringLiteral("林道測量業務"));
     EXPECT_EQ(window->Grid()->GetMaxRows(), 3);
-    EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(vemo::app::kMainCaption));
+    EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(apptext::kMainCaption));
     EXPECT_EQ(app.RecentFiles().Files().front(), path);
 
     CVemoWinDoc* doc = window->GetDocument();
@@ -307,7 +307,7 @@ TEST_F(AppStartup, AnEstimatesOwnMaterialPricesAreRestoredWhenItCloses) {
     scripted.answers = {IDCANCEL};
     EXPECT_FALSE(app.MainFrame()->close());
     EXPECT_EQ(app.Store().GetZairyoTankaPath(), ownPath);
-    EXPECT_EQ(scripted.messages.back().text, path + " への変更を保存しますか?");
+    EXPECT_EQ(scripted.messages.back().text, path + apptext::kAskSaveChangesAfter);
 
     // Closing all estimates brings the program-wide file back, with its lock.
     doc->SetModifiedFlag(false);
@@ -342,8 +342,7 @@ TEST_F(AppStartup, AnUnreadableMaterialFileFallsBackWithAMessage) {
     CVemoWinDoc* doc = app.OpenDocumentFile(path);
     ASSERT_NE(doc, nullptr);
     ASSERT_FALSE(scripted.messages.empty());
-    EXPECT_EQ(scripted.messages.back().text,
-              badPath + "\nの材料単価データを読み込めませんでした。\n共通の材料単価データを使用します。");
+    EXPECT_EQ(scripted.messages.back().text, badPath + apptext::kEstimateZairyoTankaUnreadable);
     EXPECT_EQ(app.Store().GetZairyoTankaPath(), programWide);
     EXPECT_EQ(app.Store().GetZairyoTankaFile().m_title, "材料単価 令和7年度");
     EXPECT_EQ(doc->GetItemList()->m_strZairyoFile, programWide);
@@ -356,10 +355,10 @@ TEST_F(AppStartup, SettingsAreSavedOnClose) {
     ASSERT_TRUE(app.InitInstance());
     EXPECT_TRUE(app.MainFrame()->close());
     CQtSettings profile;
-    EXPECT_EQ(profile.GetString(vemo::app::kAppName, "Path", "MasterData", ""), program.masters);
-    EXPECT_EQ(profile.GetString(vemo::app::kAppName, "Path", "ZairyouData", ""),
+    EXPECT_EQ(profile.GetString(platformtext::kAppName, "Path", "MasterData", ""), program.masters);
+    EXPECT_EQ(profile.GetString(platformtext::kAppName, "Path", "ZairyouData", ""),
               program.data + "/材料単価データ25.zoa");
-    EXPECT_EQ(profile.GetInt(vemo::app::kAppName, "Print", "FormNum", 0), 5);
+    EXPECT_EQ(profile.GetInt(platformtext::kAppName, "Print", "FormNum", 0), 5);
 }
 
 TEST(GyomuCodes, ListsTheOfferedCodes) {
@@ -369,7 +368,7 @@ TEST(GyomuCodes, ListsTheOfferedCodes) {
     codes.clear();
     CVemoWinApp::GetGyomuCodes(codes, false, 0);
     EXPECT_EQ(codes, (std::vector<uint8_t>{6, 2, 7, 3, 4, 5}));
-    EXPECT_EQ(CVemoWinApp::GetGyomuAreaText(), "区画整理 測量／区画整理 設計／物件調査／土質調査 版");
+    EXPECT_EQ(CVemoWinApp::GetGyomuAreaText(), apptext::kGyomuAreaText);
 }
 
 }  // namespace

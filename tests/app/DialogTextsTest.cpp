@@ -1,5 +1,6 @@
-// The fixed texts of the shared dialogs: captions, labels, buttons, notes and the pictures'
-// rates, each as the user reads it, and which of them show on opening.
+// Which of the text tables' texts each shared dialog shows, on which control, and which of them
+// show on opening; the texts themselves are checked verbatim by the tables' own tests. The
+// pictures' rates are the dialog's own figures and stand here as the user reads them.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -9,11 +10,16 @@
 
 #include "ScriptedHost.h"
 #include "TempFolder.h"
-#include "app/dialogs/InputDialogs.h"
+#include "app/AppTexts.h"
 #include "app/MasterFolderDlg.h"
+#include "app/dialogs/DialogTexts.h"
+#include "app/dialogs/InputDialogs.h"
+#include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 
 namespace {
+
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Every label, button and group-box title of a dialog.
 QStringList Texts(QWidget& dlg) {
@@ -34,30 +40,35 @@ QWidget* WithText(QWidget& dlg, const QString& text) {
 
 void ExpectTexts(QWidget& dlg, std::initializer_list<const char*> expected) {
     const QStringList texts = Texts(dlg);
-    for (const char* text : expected) EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
+    for (const char* text : expected) EXPECT_TRUE(texts.contains(Q(text))) << text;
 }
 
 TEST(DialogTexts, NumberInputDialog) {
+    using namespace dialogtext;
     CNumberInputDlg dlg;
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("数値入力"));
-    ExpectTexts(dlg, {"数値  :", "OK", "ｷｬﾝｾﾙ", "自動計算",
-                      "任意の数値が入力されています。\n入力を解除し自動的に計算する場合は自動計算ボタンを押してください。",
-                      "※＋入力すると値引きします。－入力すると加算します。", "平成26年度以前の率を使用",
-                      "平成27年度以降の率を使用", "平成28年度および平成29年度の率を使用",
-                      "平成30年度～令和5年度までの率を使用", "令和6年度以降の率を使用", "令和7年度以降の率を使用",
-                      "使用する年度の率を選択して、「自動計算」ボタンを押して下さい。"});
+    EXPECT_EQ(dlg.windowTitle(), Q(kNumberInputCaption));
+    ExpectTexts(dlg, {kNumberLabel, kOk, kCancel, kAutoCalc, kManualNote, kDiscountNote, kYearUpToH26, kYearFromH27,
+                      kYearH28H29, kYearH30ToR5, kYearFromR6, kYearFromR7, kYearNote});
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("label"))->text(), Q(kNumberLabel));
+    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("ok"))->text(), Q(kOk));
+    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("cancel"))->text(), Q(kCancel));
+    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("auto"))->text(), Q(kAutoCalc));
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("manualNote"))->text(), Q(kManualNote));
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("discountNote"))->text(), Q(kDiscountNote));
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("yearNote"))->text(), Q(kYearNote));
+    const char* const years[] = {kYearUpToH26, kYearFromH27, kYearH28H29, kYearH30ToR5, kYearFromR6, kYearFromR7};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("year%1").arg(i))->text(), Q(years[i])) << i;
 
     // Mode 13 offers five years with the texts of the template, the second one rewritten.
     dlg.SetMode(13);
     dlg.SetManual(1);
     dlg.SetYearCode(30100);
     dlg.OnInitDialog();
-    const char* const years13[] = {"平成26年度以前の率を使用", "平成27年度の率を使用",
-                                   "平成28年度および平成29年度の率を使用", "平成30年度～令和5年度までの率を使用",
-                                   "令和6年度以降の率を使用"};
+    const char* const years13[] = {kYearUpToH26, kYearH27, kYearH28H29, kYearH30ToR5, kYearFromR6};
     for (int i = 0; i < 5; ++i) {
         auto* radio = dlg.findChild<QAbstractButton*>(QStringLiteral("year%1").arg(i));
-        EXPECT_EQ(radio->text(), QString::fromUtf8(years13[i]));
+        EXPECT_EQ(radio->text(), Q(years13[i]));
         EXPECT_FALSE(radio->isHidden());
     }
     EXPECT_FALSE(dlg.findChild<QLabel*>(QStringLiteral("yearNote"))->isHidden());
@@ -76,6 +87,7 @@ TEST(DialogTexts, NumberInputDialog) {
 }
 
 TEST(DialogTexts, NumberInputPicturesHoldTheirRates) {
+    using namespace dialogtext;
     struct Picture {
         const char* name;
         std::vector<const char*> rates;
@@ -87,42 +99,61 @@ TEST(DialogTexts, NumberInputPicturesHoldTheirRates) {
     for (const Picture& p : pictures) {
         SCOPED_TRACE(p.name);
         QString html = dlg.findChild<QLabel*>(QString::fromLatin1(p.name))->text();
-        for (const char* head : {"大市街地", "市街地甲", "市街地乙・都市近郊", "その他", "主として現道上"})
-            EXPECT_TRUE(html.contains(QString::fromUtf8(head))) << head;
+        // The column heads stand in their order, the row head after them.
+        int previous = -1;
+        for (const char* head : {kRateTableCorner, kDistrictDaiShigaichi, kDistrictShigaichiKo, kDistrictShigaichiOtsu,
+                                 kDistrictSonota, kPlaceGendo}) {
+            int at = html.indexOf(Q(head));
+            EXPECT_GT(at, previous) << head;
+            previous = at;
+        }
         for (const char* rate : p.rates) {
             // The rates stand in the order of the column heads.
             int at = html.indexOf(QString::fromUtf8(rate));
             EXPECT_GE(at, 0) << rate;
-            EXPECT_GT(at, html.indexOf(QStringLiteral("主として現道上")));
+            EXPECT_GT(at, html.indexOf(Q(kPlaceGendo)));
         }
     }
 }
 
 TEST(DialogTexts, NameEditDialog) {
+    using namespace dialogtext;
     CNameEditDlg dlg;
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("名前変更"));
-    ExpectTexts(dlg, {"名前 :", "単位 :", "コード :", "建設物価コード :", "関連：", "予備 :", "ユーザー作成", "単価種別",
-                      "直接人件費", "労務費", "材料費", "動力費", "機械器具損料", "測量材料費", "測量機械経費",
-                      "測量その他経費", "OK", "ｷｬﾝｾﾙ"});
+    EXPECT_EQ(dlg.windowTitle(), Q(kNameEditCaption));
+    ExpectTexts(dlg, {kNameLabel, kUnitLabel, kCodeLabel, kKensetsuBukkaCodeLabel, kKanrenLabel, kYobiLabel,
+                      kUserCreated, kPriceKindTitle, kTankaKindChokusetsuJinkenhi, kTankaKindRomuhi, kOk, kCancel});
+    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("userCreated"))->text(), Q(kUserCreated));
     // Both price-kind groups carry the same title.
-    EXPECT_EQ(dlg.findChild<QGroupBox*>(QStringLiteral("tankaKind"))->title(), QStringLiteral("単価種別"));
-    EXPECT_EQ(dlg.findChild<QGroupBox*>(QStringLiteral("zairyoKind"))->title(), QStringLiteral("単価種別"));
+    auto* tankaKind = dlg.findChild<QGroupBox*>(QStringLiteral("tankaKind"));
+    auto* zairyoKind = dlg.findChild<QGroupBox*>(QStringLiteral("zairyoKind"));
+    EXPECT_EQ(tankaKind->title(), Q(kPriceKindTitle));
+    EXPECT_EQ(zairyoKind->title(), Q(kPriceKindTitle));
+    // The 単価 kinds in the first group; the 材料単価 kinds in the second, by the master's names
+    // but for 動力費, which the dialog names shorter.
+    QStringList tankaRadios;
+    for (QAbstractButton* b : tankaKind->findChildren<QAbstractButton*>()) tankaRadios << b->text();
+    EXPECT_EQ(tankaRadios, (QStringList{Q(kTankaKindChokusetsuJinkenhi), Q(kTankaKindRomuhi)}));
+    QStringList zairyoRadios;
+    for (QAbstractButton* b : zairyoKind->findChildren<QAbstractButton*>()) zairyoRadios << b->text();
+    EXPECT_EQ(zairyoRadios,
+              (QStringList{Q(mastertext::kZairyoKindZairyo), Q(kZairyoKindDoryoku), Q(mastertext::kZairyoKindKikai),
+                           Q(mastertext::kZairyoKindSokuryoZairyo), Q(mastertext::kZairyoKindSokuryoKikai),
+                           Q(mastertext::kZairyoKindSokuryoSonota)}));
 
     // A plain name shows only the name, OK and Cancel.
     dlg.SetAction(CNameEditDlg::Rename);
     dlg.OnInitDialog();
-    for (const char* hidden : {"単位 :", "コード :", "建設物価コード :", "関連：", "予備 :", "ユーザー作成"})
-        EXPECT_TRUE(WithText(dlg, QString::fromUtf8(hidden))->isHidden()) << hidden;
-    for (const char* shown : {"名前 :", "OK", "ｷｬﾝｾﾙ"})
-        EXPECT_FALSE(WithText(dlg, QString::fromUtf8(shown))->isHidden()) << shown;
+    for (const char* hidden : {kUnitLabel, kCodeLabel, kKensetsuBukkaCodeLabel, kKanrenLabel, kYobiLabel, kUserCreated})
+        EXPECT_TRUE(WithText(dlg, Q(hidden))->isHidden()) << hidden;
+    for (const char* shown : {kNameLabel, kOk, kCancel}) EXPECT_FALSE(WithText(dlg, Q(shown))->isHidden()) << shown;
 
     // An article is named "品名：".
     CNameEditDlg article;
     article.SetAction(CNameEditDlg::Add);
     article.SetTarget(2);
     article.OnInitDialog();
-    EXPECT_NE(WithText(article, QStringLiteral("品名：")), nullptr);
-    EXPECT_EQ(WithText(article, QStringLiteral("名前 :")), nullptr);
+    EXPECT_NE(WithText(article, Q(kArticleLabel)), nullptr);
+    EXPECT_EQ(WithText(article, Q(kNameLabel)), nullptr);
 }
 
 TEST(DialogTexts, MasterFolderDialog) {
@@ -134,12 +165,24 @@ TEST(DialogTexts, MasterFolderDialog) {
     CMasterFolderDlg dlg(host);
     dlg.SetParentFolder(temp.Path());
     dlg.OnInitDialog();
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("マスター データ設定"));
-    ExpectTexts(dlg, {"データ参照先 ：:", "OK", "ｷｬﾝｾﾙ", "名前の変更", "コピー", "削除", "データ参照先切換",
-                      "１つ上のフォルダ", "※マスター データとは、歩掛ファイル、変化率ファイルを指します。",
-                      "選択したデータ参照先には、必要なデータファイルがありません。"});
+    EXPECT_EQ(dlg.windowTitle(), Q(mastertext::kMasterFolderTitle));
+    ExpectTexts(dlg, {apptext::kDataFolderLabel, dialogtext::kOk, dialogtext::kCancel, dialogtext::kActionRename,
+                      dialogtext::kActionCopy, apptext::kDeleteButton, apptext::kSwitchDataFolderButton,
+                      apptext::kUpFolderButton, apptext::kMasterDataNote, apptext::kMasterFolderIncomplete});
+    const std::pair<const char*, const char*> buttons[] = {
+        {"ok", dialogtext::kOk},
+        {"cancel", dialogtext::kCancel},
+        {"rename", dialogtext::kActionRename},
+        {"copy", dialogtext::kActionCopy},
+        {"delete", apptext::kDeleteButton},
+        {"switch", apptext::kSwitchDataFolderButton},
+        {"up", apptext::kUpFolderButton},
+    };
+    for (const auto& [name, text] : buttons)
+        EXPECT_EQ(dlg.findChild<QAbstractButton*>(QString::fromLatin1(name))->text(), Q(text)) << name;
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("missing"))->text(), Q(apptext::kMasterFolderIncomplete));
     EXPECT_EQ(dlg.findChild<QTreeWidget*>(QStringLiteral("list"))->headerItem()->text(0),
-              QStringLiteral("マスターデータ一覧"));
+              Q(apptext::kMasterListHeader));
     EXPECT_FALSE(dlg.MissingLabelShown());
 
     // The folder browser's title.
@@ -151,17 +194,18 @@ TEST(DialogTexts, MasterFolderDialog) {
     scripted.folderAnswers = {std::nullopt};
     std::string path = temp.Path();
     EXPECT_FALSE(browsing.BrowseDataFolder(path));
-    EXPECT_EQ(scripted.folderTitles, (std::vector<std::string>{"「データ格納」　フォルダを選択して下さい"}));
+    EXPECT_EQ(scripted.folderTitles, (std::vector<std::string>{apptext::kChooseDataFolderTitle}));
     EXPECT_EQ(path, temp.Path());
 }
 
 TEST(DialogTexts, MasterSelectDialog) {
     CMasterSelectDlg dlg;
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("マスターデータ選択"));
-    ExpectTexts(dlg, {"このデータが参照しているマスターデータは、", "ですが、",
-                      "データ参照先を現在設定されている、下記のマスターデータに変更します。", "参照...",
-                      "選択フォルダには、歩掛データ、変化率データが存在しません。", "OK"});
-    EXPECT_FALSE(Texts(dlg).contains(QStringLiteral("ｷｬﾝｾﾙ")));
+    EXPECT_EQ(dlg.windowTitle(), Q(apptext::kMasterSelectCaption));
+    ExpectTexts(dlg, {apptext::kMasterSelectOld, apptext::kMasterSelectBut, apptext::kMasterSelectNew,
+                      apptext::kBrowseButton, apptext::kSelectedFolderIncomplete, dialogtext::kOk});
+    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("browse"))->text(), Q(apptext::kBrowseButton));
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("missing"))->text(), Q(apptext::kSelectedFolderIncomplete));
+    EXPECT_FALSE(Texts(dlg).contains(Q(dialogtext::kCancel)));
 }
 
 }  // namespace

@@ -9,10 +9,15 @@
 #include <QTest>
 
 #include "AppTestEnvironment.h"
+#include "app/AppTexts.h"
+#include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/InputDialogs.h"
 #include "app/dialogs/ZoEdit.h"
 
 namespace {
+
+// The dialogs' texts by their names in the dialog kit's table.
+using namespace dialogtext;
 
 CZo_Edit* Field(QWidget& w, const char* name) { return w.findChild<CZo_Edit*>(QString::fromLatin1(name)); }
 
@@ -70,22 +75,22 @@ struct ModeRow {
 
 // Captions, labels, units and ranges of the sixteen modes (mode 11 takes the caption member).
 const ModeRow kModes[] = {
-    {0, "数量入力", "数量 :", "人", 10, 3, 0, 999999.999, false},
-    {1, "単価入力", "単価 :", "人", 10, 1, 0, 99999999.9, false},
-    {2, "金額入力", "金額 :", "人", 13, 0, 0, 999999999, true},
-    {3, "率入力", "率 :", "％", 6, 2, 0, 200, false},
-    {4, "重量平均値入力", "重量平均値 :", "人", 13, 3, 0, 999999999.999, false},
-    {5, "総括表印刷行数入力", "行数 :", "人", 6, 0, 1, 30, true},
-    {6, "金額入力", "金額 :", "人", 13, 0, 0, 999999999, true},
-    {7, "率入力", "率 :", "％", 6, 2, 0, 200, false},
-    {8, "現在の数量を何倍しますか？", "数量　×　:", "倍", 13, 3, 0, 999999999.999, false},
-    {9, "率入力", "率 :", "％", 6, 2, 0, 200, false},
-    {10, "金額入力", "金額 :", "人", 13, 0, -999999999, 999999999, true},
-    {11, "表の幅の調整", "数値  :", "人", 10, 3, 0, 999999.999, false},
-    {12, "率入力", "率 :", "％", 6, 2, 0, 200, false},
-    {13, "率入力", "率 :", "％", 6, 2, 0, 200, false},
-    {14, "率入力", "率 :", "％", 6, 2, 0, 200, false},
-    {15, "率入力", "率 :", "％", 6, 2, 0, 200, false},
+    {0, kQuantityCaption, kQuantityLabel, "人", 10, 3, 0, 999999.999, false},
+    {1, kUnitPriceCaption, kUnitPriceLabel, "人", 10, 1, 0, 99999999.9, false},
+    {2, kAmountCaption, kAmountLabel, "人", 13, 0, 0, 999999999, true},
+    {3, kRateCaption, kRateLabel, kPercentUnit, 6, 2, 0, 200, false},
+    {4, kWeightAverageCaption, kWeightAverageLabel, "人", 13, 3, 0, 999999999.999, false},
+    {5, kSummaryRowsCaption, kRowsLabel, "人", 6, 0, 1, 30, true},
+    {6, kAmountCaption, kAmountLabel, "人", 13, 0, 0, 999999999, true},
+    {7, kRateCaption, kRateLabel, kPercentUnit, 6, 2, 0, 200, false},
+    {8, kMultiplyCaption, kMultiplyLabel, kTimesUnit, 13, 3, 0, 999999999.999, false},
+    {9, kRateCaption, kRateLabel, kPercentUnit, 6, 2, 0, 200, false},
+    {10, kAmountCaption, kAmountLabel, "人", 13, 0, -999999999, 999999999, true},
+    {11, apptext::kTableWidthCaption, kNumberLabel, "人", 10, 3, 0, 999999.999, false},
+    {12, kRateCaption, kRateLabel, kPercentUnit, 6, 2, 0, 200, false},
+    {13, kRateCaption, kRateLabel, kPercentUnit, 6, 2, 0, 200, false},
+    {14, kRateCaption, kRateLabel, kPercentUnit, 6, 2, 0, 200, false},
+    {15, kRateCaption, kRateLabel, kPercentUnit, 6, 2, 0, 200, false},
 };
 
 TEST(NumberInputDlg, SixteenModesSetCaptionLabelUnitAndRange) {
@@ -93,7 +98,7 @@ TEST(NumberInputDlg, SixteenModesSetCaptionLabelUnitAndRange) {
         SCOPED_TRACE(row.mode);
         CNumberInputDlg dlg;
         dlg.SetMode(row.mode);
-        dlg.SetCaption(QStringLiteral("表の幅の調整"));
+        dlg.SetCaption(QString::fromUtf8(apptext::kTableWidthCaption));
         dlg.SetUnit(QStringLiteral("人"));
         dlg.OnInitDialog();
         EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8(row.caption));
@@ -236,7 +241,7 @@ TEST(NumberInputDlg, ManualNoteAndYearChoice) {
     for (int i = 0; i < 6; ++i)
         if (!Child<QRadioButton>(dlg, ("year" + std::to_string(i)).c_str())->isHidden()) shown.push_back(i);
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 5}));
-    EXPECT_EQ(Child<QRadioButton>(dlg, "year1")->text(), QStringLiteral("平成27年度～令和6年度までの率を使用"));
+    EXPECT_EQ(Child<QRadioButton>(dlg, "year1")->text(), QString::fromUtf8(kYearH27ToR6));
     EXPECT_TRUE(Child<QRadioButton>(dlg, "year1")->isChecked());
 
     // OK after changing the year keeps the old one; only 自動計算 takes it.
@@ -254,7 +259,7 @@ TEST(NumberInputDlg, ManualNoteAndYearChoice) {
     EXPECT_TRUE(Child<QLabel>(other, "manualNote")->isHidden());
     EXPECT_TRUE(Child<QRadioButton>(other, "year5")->isHidden());
     EXPECT_FALSE(Child<QRadioButton>(other, "year1")->isHidden());
-    EXPECT_EQ(Child<QRadioButton>(other, "year1")->text(), QStringLiteral("平成27年度以降の率を使用"));
+    EXPECT_EQ(Child<QRadioButton>(other, "year1")->text(), QString::fromUtf8(kYearFromH27));
     Child<QRadioButton>(other, "year1")->setChecked(true);
     Field(other, "number")->setText(QStringLiteral("12.5"));
     Child<QPushButton>(other, "auto")->click();
@@ -271,7 +276,7 @@ TEST(NumberInputDlg, ManualNoteAndYearChoice) {
     for (int i = 0; i < 6; ++i)
         if (!Child<QRadioButton>(thirteen, ("year" + std::to_string(i)).c_str())->isHidden()) shown.push_back(i);
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(Child<QRadioButton>(thirteen, "year1")->text(), QStringLiteral("平成27年度の率を使用"));
+    EXPECT_EQ(Child<QRadioButton>(thirteen, "year1")->text(), QString::fromUtf8(kYearH27));
     EXPECT_TRUE(Child<QRadioButton>(thirteen, "year4")->isChecked());
 }
 
@@ -303,9 +308,9 @@ TEST(NumberInputDlg, CancelKeepsTheSeededValue) {
 // CNameEditDlg
 
 TEST(NameEditDlg, CaptionsByActionAndTarget) {
-    const char* plain[] = {"新規作成", "名前の変更", "コピー", "追加", "挿入"};
-    const char* trade[] = {"職種追加", "職種変更", "職種コピー", "職種追加", "職種挿入"};
-    const char* article[] = {"品名追加", "品名変更", "品名コピー", "品名追加", "品名挿入"};
+    const char* plain[] = {kActionNew, kActionRename, kActionCopy, kActionAdd, kActionInsert};
+    const char* trade[] = {kTradeAdd, kTradeRename, kTradeCopy, kTradeAdd, kTradeInsert};
+    const char* article[] = {kArticleAdd, kArticleRename, kArticleCopy, kArticleAdd, kArticleInsert};
     for (int action = 0; action < 5; ++action) {
         for (int target = 0; target < 3; ++target) {
             CNameEditDlg dlg;
@@ -429,7 +434,7 @@ TEST(NameEditDlg, CancelKeepsTheSeededValues) {
 // CTitleEditDlg
 
 TEST(TitleEditDlg, ModesAndTitles) {
-    const char* captions[] = {"表のタイトル変更", "費目／工種／種別名の編集", "摘要の編集"};
+    const char* captions[] = {kTableTitleCaption, kItemNameCaption, kTekiyoCaption};
     for (int mode = 0; mode < 3; ++mode) {
         CTitleEditDlg dlg;
         dlg.SetMode(mode);
@@ -438,8 +443,8 @@ TEST(TitleEditDlg, ModesAndTitles) {
         EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8(captions[mode]));
         auto labels = dlg.findChildren<QLabel*>();
         ASSERT_GE(labels.size(), 2);
-        EXPECT_EQ(labels[0]->text(), mode == 0 ? QStringLiteral("行のタイトル :") : QStringLiteral("上段 :"));
-        EXPECT_EQ(labels[1]->text(), mode == 0 ? QStringLiteral("列のタイトル :") : QStringLiteral("下段 :"));
+        EXPECT_EQ(labels[0]->text(), QString::fromUtf8(mode == 0 ? kRowTitleLabel : kUpperLabel));
+        EXPECT_EQ(labels[1]->text(), QString::fromUtf8(mode == 0 ? kColumnTitleLabel : kLowerLabel));
         EXPECT_EQ(Field(dlg, "upper")->text(), QStringLiteral("上"));
         EXPECT_EQ(Field(dlg, "lower")->text(), QStringLiteral("下"));
     }

@@ -10,8 +10,11 @@
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "app/AppMasterDialogs.h"
+#include "app/AppTexts.h"
 #include "app/MasterFolderDlg.h"
+#include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/InputDialogs.h"
+#include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 
 namespace fs = std::filesystem;
@@ -106,19 +109,20 @@ TEST_F(MasterFolderDlgTest, ListsTheSetsAndSelectsTheCurrentOne) {
 }
 
 TEST_F(MasterFolderDlgTest, CopyingTwiceProposesNumberedNames) {
+    const QString copy = QString::fromUtf8(apptext::kCopyNamePrefix) + QStringLiteral("参考マスター25");
     auto dlg = Open();
-    dlg->names = {QStringLiteral("コピー ～ 参考マスター25")};
+    dlg->names = {copy};
     dlg->OnCopy();
     dlg->SelectName(QStringLiteral("参考マスター25"));
-    dlg->names = {QStringLiteral("コピー ～ 参考マスター25(2)")};
+    dlg->names = {copy + QStringLiteral("(2)")};
     dlg->OnCopy();
     ASSERT_EQ(dlg->asked.size(), 2u);
-    EXPECT_EQ(dlg->asked[0], std::make_pair(2, QStringLiteral("コピー ～ 参考マスター25")));
-    EXPECT_EQ(dlg->asked[1], std::make_pair(2, QStringLiteral("コピー ～ 参考マスター25(2)")));
+    EXPECT_EQ(dlg->asked[0], std::make_pair(2, copy));
+    EXPECT_EQ(dlg->asked[1], std::make_pair(2, copy + QStringLiteral("(2)")));
     // The copy holds the same bytes and is not marked read-only even when the source is.
     for (const char* f : kMasterFiles)
-        EXPECT_EQ(ReadTestFile(data + "/コピー ～ 参考マスター25(2)/" + f), std::string("参考マスター25") + f);
-    EXPECT_EQ(dlg->SelectedName(), QStringLiteral("コピー ～ 参考マスター25(2)"));
+        EXPECT_EQ(ReadTestFile(data + "/" + copy.toStdString() + "(2)/" + f), std::string("参考マスター25") + f);
+    EXPECT_EQ(dlg->SelectedName(), copy + QStringLiteral("(2)"));
     EXPECT_EQ(dlg->FolderNames().size(), 3u);
 }
 
@@ -142,16 +146,12 @@ TEST_F(MasterFolderDlgTest, NamesAreChecked) {
         dlg->OnCopy();
     }
     std::vector<std::string> expected = {
-        "ファイル名を入力してください。",
-        "同じ名前のフォルダまたはファイルが既にあります。\n別の名前を入力してください。",
-        "この名前はフォルダ名に使用できません。\n「\\」「/」を含まない名前を入力してください。",
-        "この名前はフォルダ名に使用できません。\n「\\」「/」を含まない名前を入力してください。",
-        "この名前はフォルダ名に使用できません。\n「\\」「/」を含まない名前を入力してください。",
-        "この名前はフォルダ名に使用できません。\n「\\」「/」を含まない名前を入力してください。",
+        apptext::kEnterFileName,     apptext::kFolderNameTaken,   apptext::kFolderNameInvalid,
+        apptext::kFolderNameInvalid, apptext::kFolderNameInvalid, apptext::kFolderNameInvalid,
     };
     EXPECT_EQ(scripted.MessageTexts(), expected);
     for (const auto& m : scripted.messages) {
-        EXPECT_EQ(m.caption, "コピー");
+        EXPECT_EQ(m.caption, dialogtext::kActionCopy);
         EXPECT_EQ(m.icon, MsgIcon::Stop);
     }
     EXPECT_EQ(dlg->FolderNames().size(), 2u);
@@ -168,10 +168,9 @@ TEST_F(MasterFolderDlgTest, NamesAreChecked) {
     dlg->OnRename();
     dlg->OnRename();
     ASSERT_EQ(scripted.messages.size(), 3u);
-    EXPECT_EQ(scripted.messages[0].text, "ファイル名を入力してください。");
-    EXPECT_EQ(scripted.messages[0].caption, "名前の変更");
-    EXPECT_EQ(scripted.messages[1].text,
-              "同じ名前のフォルダまたはファイルが既にあります。\n別の名前を入力してください。");
+    EXPECT_EQ(scripted.messages[0].text, apptext::kEnterFileName);
+    EXPECT_EQ(scripted.messages[0].caption, dialogtext::kActionRename);
+    EXPECT_EQ(scripted.messages[1].text, apptext::kFolderNameTaken);
     EXPECT_TRUE(fs::exists(data + "/自社マスター/歩掛データ.soa"));
     EXPECT_TRUE(fs::exists(data + "/参考マスター25/変化率データ.soa"));
 }
@@ -193,8 +192,9 @@ TEST_F(MasterFolderDlgTest, RenameAndDelete) {
     dlg->OnDelete();
     EXPECT_FALSE(fs::exists(data + "/自社マスター2025"));
     ASSERT_EQ(scripted.messages.size(), 2u);
-    EXPECT_EQ(scripted.messages[1].text, "フォルダ ' " + data + "/自社マスター2025 ' を削除してよろしいですか？");
-    EXPECT_EQ(scripted.messages[1].caption, "確認");
+    EXPECT_EQ(scripted.messages[1].text,
+              apptext::kAskDeleteFolderBefore + data + "/自社マスター2025" + apptext::kAskDeleteFolderAfter);
+    EXPECT_EQ(scripted.messages[1].caption, apptext::kConfirmCaption);
     EXPECT_EQ(scripted.messages[1].buttons, MsgButtons::YesNo);
     EXPECT_EQ(dlg->SelectedName(), QString());
     EXPECT_EQ(dlg->FolderNames(), std::vector<QString>{QStringLiteral("参考マスター25")});
@@ -202,10 +202,10 @@ TEST_F(MasterFolderDlgTest, RenameAndDelete) {
 
     // Without a selection: the delete asks for one.
     dlg->OnDelete();
-    EXPECT_EQ(scripted.messages.back().text, "削除するフォルダを選択してください。");
+    EXPECT_EQ(scripted.messages.back().text, apptext::kSelectFolderToDelete);
     // OK without a selection stays open.
     dlg->accept();
-    EXPECT_EQ(scripted.messages.back().text, "ディレクトリを選択してください。");
+    EXPECT_EQ(scripted.messages.back().text, apptext::kSelectDirectory);
     EXPECT_NE(dlg->result(), QDialog::Accepted);
 }
 
@@ -214,9 +214,7 @@ TEST_F(MasterFolderDlgTest, TheCurrentFolderCannotBeRenamedOrDeleted) {
     dlg->OnRename();
     dlg->OnDelete();
     EXPECT_EQ(scripted.MessageTexts(),
-              (std::vector<std::string>{
-                  "このフォルダは、現在設定されているフォルダです。\nフォルダ名を変更することはできません。",
-                  "このフォルダは、現在設定されているフォルダです。\n削除するには、設定フォルダを変更する必要があります。"}));
+              (std::vector<std::string>{apptext::kCannotRenameCurrentFolder, apptext::kCannotDeleteCurrentFolder}));
     EXPECT_TRUE(dlg->asked.empty());
     EXPECT_TRUE(fs::exists(host.master));
 }
@@ -236,8 +234,7 @@ TEST_F(MasterFolderDlgTest, MissingFilesAreReported) {
     auto dlg = Open();
     dlg->SelectName(QStringLiteral("不完全"));
     ASSERT_EQ(scripted.messages.size(), 1u);
-    EXPECT_EQ(scripted.messages[0].text,
-              "データ参照先には、以下のファイルがありません。\n\n変化率データ.soa\u3000\u3000\u3000\u3000\u3000がありません。\n");
+    EXPECT_EQ(scripted.messages[0].text, std::string(apptext::kMissingFilesHeading) + apptext::kMissingHenkaritsuLine);
     EXPECT_EQ(scripted.messages[0].caption, "");  // the application name
     EXPECT_EQ(scripted.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(dlg->MissingLabelShown());
@@ -248,12 +245,9 @@ TEST_F(MasterFolderDlgTest, MissingFilesAreReported) {
     scripted.messages.clear();
     dlg->SelectName(QStringLiteral("参考マスター25"));
     ASSERT_EQ(scripted.messages.size(), 1u);
-    EXPECT_EQ(scripted.messages[0].text,
-              "データ参照先には、以下のファイルがありません。\n\n"
-              "単価データ.daa\u3000\u3000\u3000\u3000\u3000\u3000がありません。\n"
-              "諸経費データ.daa\u3000\u3000\u3000\u3000\u3000がありません。\n"
-              "プログラム金額データ.daa\u3000がありません。\n"
-              "材料単価データがありません。\n");
+    EXPECT_EQ(scripted.messages[0].text, std::string(apptext::kMissingFilesHeading) + apptext::kMissingTankaLine +
+                                             apptext::kMissingShokeihiLine + apptext::kMissingProgramKingakuLine +
+                                             apptext::kMissingZairyoTankaLine);
 }
 
 TEST_F(MasterFolderDlgTest, StartModesDisableButtons) {
@@ -293,8 +287,9 @@ TEST_F(MasterFolderDlgTest, NamesAreAskedInTheNameDialog) {
     dlg.OnInitDialog();
     ScriptedDialogs dialogs;
     dialogs.Expect<CNameEditDlg>([](CNameEditDlg& name) {
-        EXPECT_EQ(name.windowTitle(), QStringLiteral("コピー"));
-        EXPECT_EQ(name.findChild<CZo_Edit*>(QStringLiteral("name"))->text(), QStringLiteral("コピー ～ 参考マスター25"));
+        EXPECT_EQ(name.windowTitle(), QString::fromUtf8(dialogtext::kActionCopy));
+        EXPECT_EQ(name.findChild<CZo_Edit*>(QStringLiteral("name"))->text(),
+                  QString::fromUtf8(apptext::kCopyNamePrefix) + QStringLiteral("参考マスター25"));
         name.findChild<CZo_Edit*>(QStringLiteral("name"))->setText(QStringLiteral("控え"));
         return IDOK;
     });
@@ -303,7 +298,7 @@ TEST_F(MasterFolderDlgTest, NamesAreAskedInTheNameDialog) {
     EXPECT_EQ(dlg.SelectedName(), QStringLiteral("控え"));
 
     dialogs.Expect<CNameEditDlg>([](CNameEditDlg& name) {
-        EXPECT_EQ(name.windowTitle(), QStringLiteral("名前の変更"));
+        EXPECT_EQ(name.windowTitle(), QString::fromUtf8(dialogtext::kActionRename));
         EXPECT_EQ(name.GetName(), QStringLiteral("控え"));
         name.findChild<CZo_Edit*>(QStringLiteral("name"))->setText(QStringLiteral("使われない"));
         return IDCANCEL;
@@ -324,7 +319,7 @@ TEST_F(MasterFolderDlgTest, NamesAreAskedInTheNameDialog) {
             EXPECT_EQ(nothing.DoModal(), IDCANCEL);
         },
         "CMasterFolderDlg stayed open when answered with 1");
-    EXPECT_EQ(scripted.MessageTexts(), std::vector<std::string>{"ディレクトリを選択してください。"});
+    EXPECT_EQ(scripted.MessageTexts(), std::vector<std::string>{apptext::kSelectDirectory});
 }
 
 // The program's folder dialog for the master-data core: opened with the request, the chosen set on OK.
@@ -337,8 +332,8 @@ TEST_F(MasterFolderDlgTest, TheProgramsFolderDialogTakesTheRequest) {
         int oldVersionMode;
         const char* title;
     };
-    for (const Row& row : {Row{0, 0, "マスター データ設定"}, Row{2, 0, "マスター データ設定"},
-                           Row{0, 1, "旧バージョンのマスターデータ"}}) {
+    for (const Row& row : {Row{0, 0, mastertext::kMasterFolderTitle}, Row{2, 0, mastertext::kMasterFolderTitle},
+                           Row{0, 1, mastertext::kOldMasterFolderTitle}}) {
         SCOPED_TRACE(row.title);
         MasterFolderRequest request{data + "/旧マスター", data, row.mode, row.oldVersionMode};
         dialogs.Expect<CMasterFolderDlg>([&](CMasterFolderDlg& dlg) {

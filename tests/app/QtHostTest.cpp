@@ -8,9 +8,12 @@
 #include <QTimer>
 
 #include "AppTestEnvironment.h"
+#include "app/AppTexts.h"
 #include "app/ProgressDlg.h"
 #include "app/QtHost.h"
 #include "app/QtSettings.h"
+#include "app/dialogs/DialogTexts.h"
+#include "platform/PlatformTexts.h"
 
 namespace {
 
@@ -27,13 +30,13 @@ TEST(QtHost, MessageBoxIsOwnedByTheMainWindowWithTheAppNameAsCaption) {
     host.SetOwner(&main);
     auto box = host.BuildMessageBox("一行目\n二行目", "", MsgButtons::YesNo, MsgIcon::Exclamation, 2);
     EXPECT_EQ(box->parentWidget(), &main);
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("Vemo Ovra 農林版"));
+    EXPECT_EQ(box->windowTitle(), QString::fromUtf8(platformtext::kAppName));
     EXPECT_EQ(box->text(), QStringLiteral("一行目\n二行目"));
     EXPECT_EQ(box->textFormat(), Qt::PlainText);
     EXPECT_EQ(box->icon(), QMessageBox::Warning);
     EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
-    EXPECT_EQ(box->button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
-    EXPECT_EQ(box->button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
+    EXPECT_EQ(box->button(QMessageBox::Yes)->text(), QString::fromUtf8(apptext::kMessageBoxYes));
+    EXPECT_EQ(box->button(QMessageBox::No)->text(), QString::fromUtf8(apptext::kMessageBoxNo));
 
     auto confirm = host.BuildMessageBox("x", "確認", MsgButtons::YesNoCancel, MsgIcon::Question, 3);
     EXPECT_EQ(confirm->windowTitle(), QStringLiteral("確認"));
@@ -44,11 +47,11 @@ TEST(QtHost, MessageBoxIsOwnedByTheMainWindowWithTheAppNameAsCaption) {
     auto stop = host.BuildMessageBox("x", "", MsgButtons::OkCancel, MsgIcon::Stop, 1);
     EXPECT_EQ(stop->icon(), QMessageBox::Critical);
     EXPECT_EQ(stop->defaultButton(), stop->button(QMessageBox::Ok));
-    EXPECT_EQ(stop->button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(stop->button(QMessageBox::Cancel)->text(), QString::fromUtf8(apptext::kMessageBoxCancel));
 
     auto plain = host.BuildMessageBox("x", "", MsgButtons::Ok, MsgIcon::None, 1);
     EXPECT_EQ(plain->icon(), QMessageBox::NoIcon);
-    EXPECT_EQ(ButtonTexts(*plain), std::vector<QString>{QStringLiteral("OK")});
+    EXPECT_EQ(ButtonTexts(*plain), std::vector<QString>{QString::fromUtf8(dialogtext::kOk)});
     // A default button beyond the buttons falls back to the first one.
     auto odd = host.BuildMessageBox("x", "", MsgButtons::YesNo, MsgIcon::None, 3);
     EXPECT_EQ(odd->defaultButton(), odd->button(QMessageBox::Yes));
@@ -137,8 +140,8 @@ TEST(ProgressDlg, PercentTextFollowsThePosition) {
     EXPECT_EQ(CProgressDlg::PercentText(5, 5, 5), QStringLiteral("0%"));
 
     CProgressDlg dlg;
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("進捗状況"));
-    EXPECT_EQ(dlg.PercentLabelText(), QStringLiteral(" 0 %"));
+    EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8(apptext::kProgressCaption));
+    EXPECT_EQ(dlg.PercentLabelText(), QString::fromUtf8(apptext::kProgressStartPercent));
     dlg.SetRange(0, 40);
     dlg.SetStep(1);
     for (int i = 0; i < 20; ++i) EXPECT_EQ(dlg.StepIt(), i);
@@ -166,7 +169,7 @@ TEST(ProgressDlg, DisablesItsOwnerAndCountsCancelOnce) {
         EXPECT_TRUE(dlg.isEnabled());
         auto* cancel = dlg.findChild<QPushButton*>();
         ASSERT_NE(cancel, nullptr);
-        EXPECT_EQ(cancel->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+        EXPECT_EQ(cancel->text(), QString::fromUtf8(dialogtext::kCancel));
         cancel->click();
         cancel->click();
         EXPECT_TRUE(dlg.CheckCancelButton());

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "ScriptedDialogs.h"
+#include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/InputDialogs.h"
 #include "app/dialogs/ZoEdit.h"
 
@@ -25,7 +26,7 @@ TEST(ScriptedDialogs, HandlersSeeTheInitialisedDialogAndAnswerIt) {
     ScriptedDialogs dialogs;
     dialogs.Expect<CNameEditDlg>([](CNameEditDlg& dlg) {
         // After OnInitDialog: the caption of the action and the proposal in the field.
-        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("コピー"));
+        EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8(dialogtext::kActionCopy));
         EXPECT_EQ(Field(dlg, "name")->text(), QStringLiteral("案"));
         Field(dlg, "name")->setText(QStringLiteral("入力"));
         return IDOK;
@@ -37,7 +38,8 @@ TEST(ScriptedDialogs, HandlersSeeTheInitialisedDialogAndAnswerIt) {
     EXPECT_EQ(AskName(QStringLiteral("案")), QStringLiteral("入力"));  // accept stored the field
     EXPECT_EQ(AskName(QStringLiteral("案")), QString());
     EXPECT_EQ(dialogs.Pending(), 0u);
-    EXPECT_EQ(dialogs.titles, (std::vector<QString>{QStringLiteral("コピー"), QStringLiteral("コピー")}));
+    const QString copy = QString::fromUtf8(dialogtext::kActionCopy);
+    EXPECT_EQ(dialogs.titles, (std::vector<QString>{copy, copy}));
 
     // A handler may close the dialog itself, with a button of its own, or give a value of the
     // dialog's own.

@@ -7,14 +7,14 @@
 
 #include "AppTestEnvironment.h"
 #include "TempFolder.h"
-#include "app/AppConstants.h"
 #include "app/AppSettings.h"
 #include "app/QtSettings.h"
 #include "app/RecentFileList.h"
+#include "platform/PlatformTexts.h"
 
 namespace {
 
-const std::string kApp = vemo::app::kAppName;
+const std::string kApp = platformtext::kAppName;
 
 // Keeps the process's current directory across a test that loads settings.
 class SettingsTest : public ::testing::Test {

@@ -14,17 +14,19 @@
 
 #include "AppTestEnvironment.h"
 #include "TempFolder.h"
-#include "app/AppConstants.h"
+#include "app/AppTexts.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/QtSettings.h"
 #include "app/RecentFileList.h"
 #include "app/ShellWindows.h"
 #include "app/Upvane.h"
+#include "master/MasterTexts.h"
+#include "platform/PlatformTexts.h"
 
 namespace {
 
-const QString kCaption = QString::fromUtf8(vemo::app::kMainCaption);
+const QString kCaption = QString::fromUtf8(apptext::kMainCaption);
 
 class MainFrameTest : public ::testing::Test {
 protected:
@@ -102,21 +104,21 @@ TEST_F(MainFrameTest, ClosingAsksTheEstimatesBeforeSavingSettings) {
     };
     EXPECT_FALSE(frame->close());
     EXPECT_EQ(order, (std::vector<std::string>{"preview check", "estimate asked"}));
-    EXPECT_FALSE(profile.Contains(vemo::app::kAppName, "Print", "FormNum"));
+    EXPECT_FALSE(profile.Contains(platformtext::kAppName, "Print", "FormNum"));
     refuse = false;
     order.clear();
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(order, (std::vector<std::string>{"preview check", "estimate asked", "restore material prices"}));
-    EXPECT_TRUE(profile.Contains(vemo::app::kAppName, "Print", "FormNum"));
+    EXPECT_TRUE(profile.Contains(platformtext::kAppName, "Print", "FormNum"));
 }
 
 TEST_F(MainFrameTest, StatusPanesAndDoubleClicks) {
-    frame->SetMessagePaneText(QString::fromUtf8(vemo::app::kIdleText));
+    frame->SetMessagePaneText(QString::fromUtf8(mastertext::kStatusHelpHint));
     frame->SetMasterDataPaneText(QStringLiteral("参考マスター25"));
     frame->SetTankaPaneText(QStringLiteral("令和7年度"));
     frame->SetZairyoTankaPaneText(QStringLiteral("材料単価データ25"));
     CMainStatusBar* bar = frame->StatusBar();
-    EXPECT_EQ(bar->PaneText(0), QStringLiteral("[F1]キーを押すと、ヘルプが表示されます"));
+    EXPECT_EQ(bar->PaneText(0), QString::fromUtf8(mastertext::kStatusHelpHint));
     EXPECT_EQ(bar->PaneText(1), QStringLiteral("参考マスター25"));
     EXPECT_EQ(bar->PaneText(2), QStringLiteral("令和7年度"));
     EXPECT_EQ(bar->PaneText(3), QStringLiteral("材料単価データ25"));
@@ -181,10 +183,10 @@ TEST_F(MainFrameTest, WindowPlacementIsSaved) {
     frame->setGeometry(40, 50, 700, 500);
     QCoreApplication::processEvents();
     frame->SaveSettings();
-    EXPECT_EQ(profile.GetInt(vemo::app::kAppName, "Main_Window", "Size_Status", -1), 0);
-    EXPECT_EQ(profile.GetInt(vemo::app::kAppName, "Main_Window", "left", -1), 40);
-    EXPECT_EQ(profile.GetInt(vemo::app::kAppName, "Main_Window", "right", -1), 740);
-    EXPECT_EQ(profile.GetInt(vemo::app::kAppName, "Main_Window", "bottom", -1), 550);
+    EXPECT_EQ(profile.GetInt(platformtext::kAppName, "Main_Window", "Size_Status", -1), 0);
+    EXPECT_EQ(profile.GetInt(platformtext::kAppName, "Main_Window", "left", -1), 40);
+    EXPECT_EQ(profile.GetInt(platformtext::kAppName, "Main_Window", "right", -1), 740);
+    EXPECT_EQ(profile.GetInt(platformtext::kAppName, "Main_Window", "bottom", -1), 550);
 }
 
 TEST(MdiClientWnd, TilesCoverTheAreaFromTheCorner) {
@@ -195,7 +197,7 @@ TEST(MdiClientWnd, TilesCoverTheAreaFromTheCorner) {
 }
 
 TEST(SplashWnd, ShowsTheVersionAndClosesOnAKey) {
-    EXPECT_EQ(CSplashWnd::VersionText(), QStringLiteral("Version 14.02"));
+    EXPECT_EQ(CSplashWnd::VersionText(), QString::fromUtf8(apptext::kVersionPrefix) + QStringLiteral("14.02"));
     EXPECT_EQ(CSplashWnd::VersionTextPosition(QSize(480, 300)), QPoint(380, 190));
 
     CSplashWnd::EnableSplashScreen(false);

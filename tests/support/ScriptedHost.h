@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Host.h"
+#include "platform/PlatformTexts.h"
 
 // A host for tests: records every call and answers from queues, so that tests can assert the exact
 // texts the core shows. It installs itself on construction and restores the previous host when
@@ -49,7 +50,7 @@ public:
     int waitCursorDepth = 0;
     int waitCursorUses = 0;
     MemorySettings settings;
-    std::string appName = "Vemo Ovra 農林版";
+    std::string appName = platformtext::kAppName;
 
     // Texts of the messages shown, in order.
     std::vector<std::string> MessageTexts() const;

@@ -1,0 +1,8 @@
+#include "app/AppTexts.h"
+
+std::span<const TextEntry> AppTexts() {
+#define VEMO_APP_TEXT_ENTRY(name, text) {#name, apptext::name},
+    static constexpr TextEntry kEntries[] = {VEMO_APP_TEXTS(VEMO_APP_TEXT_ENTRY)};
+#undef VEMO_APP_TEXT_ENTRY
+    return kEntries;
+}
