@@ -10,9 +10,12 @@
 #include <tuple>
 
 #include "app/dialogs/ImeStatus.h"
+#include "platform/NumberText.h"
 #include "platform/Rounding.h"
 
 const CNumberInputDlg::ModeInfo& CNumberInputDlg::Mode(int mode) {
+    // The largest number whose thousandfold still fits the stored 32-bit value.
+    constexpr double kMaxThousandths = 2147483.647;
     // caption, label, fixed unit, digits, decimals, integer, min, max, scale, unset shows 1,
     // 自動計算, picture, 値引き note
     static const ModeInfo modes[kModeCount] = {
@@ -20,11 +23,11 @@ const CNumberInputDlg::ModeInfo& CNumberInputDlg::Mode(int mode) {
         {"単価入力", "単価 :", nullptr, 10, 1, false, 0, 99999999.9, 10, false, false, 0, false},
         {"金額入力", "金額 :", nullptr, 13, 0, true, 0, 999999999, 1, false, false, 0, false},
         {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, false, 0, false},
-        {"重量平均値入力", "重量平均値 :", nullptr, 13, 3, false, 0, 999999999.999, 1000, false, false, 0, false},
+        {"重量平均値入力", "重量平均値 :", nullptr, 13, 3, false, 0, kMaxThousandths, 1000, false, false, 0, false},
         {"総括表印刷行数入力", "行数 :", nullptr, 6, 0, true, 1, 30, 1, false, false, 0, false},
         {"金額入力", "金額 :", nullptr, 13, 0, true, 0, 999999999, 1, false, true, 0, false},
         {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, true, 0, false},
-        {"現在の数量を何倍しますか？", "数量　×　:", "倍", 13, 3, false, 0, 999999999.999, 1000, false, false, 0,
+        {"現在の数量を何倍しますか？", "数量　×　:", "倍", 13, 3, false, 0, kMaxThousandths, 1000, false, false, 0,
          false},
         {"率入力", "率 :", "％", 6, 2, false, 0, 200, 100, false, false, 217, false},
         {"金額入力", "金額 :", nullptr, 13, 0, true, -999999999, 999999999, 1, false, false, 0, true},
@@ -164,12 +167,13 @@ void CNumberInputDlg::OnInitDialog() {
 
 void CNumberInputDlg::StoreField() {
     const ModeInfo& info = Mode(m_mode);
-    if (info.integer) {
-        int typed = m_edit->GetInt();
-        m_value = typed == -1 ? kUnset : typed * info.scale;
+    // The field's text decides whether a number was given: a typed -1 is a number like any other.
+    if (m_edit->IsEmpty() || !vemo::ParseDouble(m_edit->GetText().toStdString())) {
+        m_value = kUnset;
+    } else if (info.integer) {
+        m_value = m_edit->GetInt() * info.scale;
     } else {
-        double typed = m_edit->GetDouble();
-        m_value = typed == -1.0 ? kUnset : DoubleToLong(typed * info.scale);
+        m_value = DoubleToLong(m_edit->GetDouble() * info.scale);
     }
 }
 
