@@ -67,7 +67,7 @@ CKeisanKubunDlg::CKeisanKubunDlg(QWidget* parent) : CSekisanDialog(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addLayout(buttons);
-    resize(520, 460);
+    resize(500, 420);
 }
 
 int CKeisanKubunDlg::LineRows() const { return std::min(m_detail.GetLineCount(), CSekisanItem::kKoteiCount); }

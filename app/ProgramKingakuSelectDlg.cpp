@@ -35,8 +35,8 @@ CProgramKingakuSelectDlg::CProgramKingakuSelectDlg(QWidget* parent) : CSekisanDi
     m_grid->SetColKind(kFeeCol, CSpreadSheet::CellKind::Number);
     // A list to choose from: nothing in it is edited here.
     m_grid->SetCellLocked(-1, -1, 1);
-    for (int col = 1; col <= 4; ++col) m_grid->SetColWidth(col, 17);
-    m_grid->SetColWidth(kFeeCol, 11);
+    for (int col = 1; col <= 4; ++col) m_grid->SetColWidth(col, 18);
+    m_grid->SetColWidth(kFeeCol, 13);
     connect(m_grid, &CSpreadSheet::Click, this, [this](int, int row) {
         if (row != 0) m_currentRow = row;
     });
