@@ -11,9 +11,12 @@
 
 #include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/ImeStatus.h"
+#include "platform/NumberText.h"
 #include "platform/Rounding.h"
 
 const CNumberInputDlg::ModeInfo& CNumberInputDlg::Mode(int mode) {
+    // The largest number whose thousandfold still fits the stored 32-bit value.
+    constexpr double kMaxThousandths = 2147483.647;
     // caption, label, fixed unit, digits, decimals, integer, min, max, scale, unset shows 1,
     // 自動計算, picture, 値引き note
     using namespace dialogtext;
@@ -22,12 +25,12 @@ const CNumberInputDlg::ModeInfo& CNumberInputDlg::Mode(int mode) {
         {kUnitPriceCaption, kUnitPriceLabel, nullptr, 10, 1, false, 0, 99999999.9, 10, false, false, 0, false},
         {kAmountCaption, kAmountLabel, nullptr, 13, 0, true, 0, 999999999, 1, false, false, 0, false},
         {kRateCaption, kRateLabel, kPercentUnit, 6, 2, false, 0, 200, 100, false, false, 0, false},
-        {kWeightAverageCaption, kWeightAverageLabel, nullptr, 13, 3, false, 0, 999999999.999, 1000, false, false, 0,
+        {kWeightAverageCaption, kWeightAverageLabel, nullptr, 13, 3, false, 0, kMaxThousandths, 1000, false, false, 0,
          false},
         {kSummaryRowsCaption, kRowsLabel, nullptr, 6, 0, true, 1, 30, 1, false, false, 0, false},
         {kAmountCaption, kAmountLabel, nullptr, 13, 0, true, 0, 999999999, 1, false, true, 0, false},
         {kRateCaption, kRateLabel, kPercentUnit, 6, 2, false, 0, 200, 100, false, true, 0, false},
-        {kMultiplyCaption, kMultiplyLabel, kTimesUnit, 13, 3, false, 0, 999999999.999, 1000, false, false, 0, false},
+        {kMultiplyCaption, kMultiplyLabel, kTimesUnit, 13, 3, false, 0, kMaxThousandths, 1000, false, false, 0, false},
         {kRateCaption, kRateLabel, kPercentUnit, 6, 2, false, 0, 200, 100, false, false, 217, false},
         {kAmountCaption, kAmountLabel, nullptr, 13, 0, true, -999999999, 999999999, 1, false, false, 0, true},
         {nullptr, kNumberLabel, nullptr, 10, 3, false, 0, 999999.999, 1000, true, false, 0, false},
@@ -166,12 +169,13 @@ void CNumberInputDlg::OnInitDialog() {
 
 void CNumberInputDlg::StoreField() {
     const ModeInfo& info = Mode(m_mode);
-    if (info.integer) {
-        int typed = m_edit->GetInt();
-        m_value = typed == -1 ? kUnset : typed * info.scale;
+    // The field's text decides whether a number was given: a typed -1 is a number like any other.
+    if (m_edit->IsEmpty() || !vemo::ParseDouble(m_edit->GetText().toStdString())) {
+        m_value = kUnset;
+    } else if (info.integer) {
+        m_value = m_edit->GetInt() * info.scale;
     } else {
-        double typed = m_edit->GetDouble();
-        m_value = typed == -1.0 ? kUnset : DoubleToLong(typed * info.scale);
+        m_value = DoubleToLong(m_edit->GetDouble() * info.scale);
     }
 }
 

@@ -12,7 +12,7 @@ class QRadioButton;
 
 // Asks for one number in one of sixteen modes; the mode sets the caption, the label, the unit,
 // the field's digits, decimals and range, and the scale of the stored value. An empty field gives
-// the empty value. Enter presses OK here.
+// the empty value; a typed -1 is a number like any other. Enter presses OK here.
 class CNumberInputDlg : public CSekisanDialog {
     Q_OBJECT
 public:

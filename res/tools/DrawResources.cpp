@@ -1,7 +1,7 @@
 // Draws the program's bitmaps and icons into the res folder: the MDI background tile, the splash
-// picture, the application icon, the status-pane icons and the strip of main toolbar buttons. Magenta
-// (0xFF00FF) is the transparent colour of the small pictures. Run with the res folder as the
-// only argument, then commit the pictures.
+// picture, the application icon, the status-pane icons, the strip of main toolbar buttons and the
+// pictures of the price lists. Magenta (0xFF00FF) is the transparent colour of the small pictures.
+// Run with the res folder as the only argument, then commit the pictures.
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -9,6 +9,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -294,5 +295,91 @@ int main(int argc, char** argv) {
         for (int i = 0; i < count; ++i) p.drawImage(24 * i, 0, Icon(24, buttons[i]));
     }
     Save(strip, res + "/toolbar/main.png");
+
+    // Pictures of the price lists, 16 × 16, side by side in the order of their image index:
+    // 0 a price column with a title, 1 one without; 2 a trade with a price in the chosen column,
+    // 3 one without, 4 any trade while the travel-cost method is off; 5/6 材料費 (and 測量材料費)
+    // with / without a price, 7/8 動力費 (and 測量その他経費), 9/10 機械器具損料 (and 測量機械経費);
+    // 11 "なし".
+    const QColor grey(0xA8, 0xA8, 0xA8);
+    auto column = [](QPainter& p, QColor head, QColor frame, bool lines) {
+        p.setPen(QPen(frame, 1));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(3, 1, 9, 13));
+        p.fillRect(QRectF(4, 2, 8, 3), head);
+        if (lines) {
+            p.setPen(QPen(QColor(0x80, 0x90, 0xA8), 1));
+            for (int y = 7; y <= 12; y += 2) p.drawLine(5, y, 10, y);
+        }
+    };
+    auto trade = [](QPainter& p, QColor body, QColor coin) {
+        p.setPen(QPen(body.darker(150), 1));
+        p.setBrush(body);
+        p.drawEllipse(QRectF(2.5, 1.5, 5, 5));
+        p.drawRoundedRect(QRectF(1.5, 7.5, 8, 7), 2, 2);
+        if (coin.isValid()) {
+            p.setPen(QPen(coin.darker(160), 1));
+            p.setBrush(coin);
+            p.drawEllipse(QRectF(8.5, 6.5, 7, 7));
+        }
+    };
+    auto box = [](QPainter& p, QColor colour) {
+        p.setPen(QPen(colour.darker(170), 1));
+        p.setBrush(colour);
+        p.drawRect(QRectF(2, 6, 11, 8));
+        p.setBrush(colour.lighter(130));
+        p.drawPolygon(QPolygonF({QPointF(2, 6), QPointF(5, 3), QPointF(15, 3), QPointF(13, 6)}));
+        p.drawPolygon(QPolygonF({QPointF(13, 6), QPointF(15, 3), QPointF(15, 11), QPointF(13, 14)}));
+    };
+    auto drop = [](QPainter& p, QColor colour) {
+        QPainterPath path;
+        path.moveTo(8, 1);
+        path.cubicTo(10, 5, 13, 7, 13, 10);
+        path.cubicTo(13, 13, 11, 15, 8, 15);
+        path.cubicTo(5, 15, 3, 13, 3, 10);
+        path.cubicTo(3, 7, 6, 5, 8, 1);
+        p.setPen(QPen(colour.darker(160), 1));
+        p.setBrush(colour);
+        p.drawPath(path);
+    };
+    auto gear = [](QPainter& p, QColor colour) {
+        p.setPen(QPen(colour.darker(160), 1));
+        p.setBrush(colour);
+        QPolygonF teeth;
+        for (int i = 0; i < 16; ++i) {
+            const double angle = i * 3.14159265358979 / 8;
+            const double radius = i % 2 ? 5.0 : 7.0;
+            teeth << QPointF(8 + radius * std::cos(angle), 8 + radius * std::sin(angle));
+        }
+        p.drawPolygon(teeth);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(5.5, 5.5, 5, 5));
+    };
+    const std::function<void(QPainter&)> priceImages[] = {
+        [&](QPainter& p) { column(p, kAccent, kInk, true); },
+        [&](QPainter& p) { column(p, grey, grey, false); },
+        [&](QPainter& p) { trade(p, QColor(0x40, 0x80, 0xD0), QColor(0xF8, 0xD0, 0x30)); },
+        [&](QPainter& p) { trade(p, QColor(0x40, 0x80, 0xD0), QColor()); },
+        [&](QPainter& p) { trade(p, grey, QColor()); },
+        [&](QPainter& p) { box(p, QColor(0xC8, 0x80, 0x48)); },
+        [&](QPainter& p) { box(p, grey); },
+        [&](QPainter& p) { drop(p, QColor(0x48, 0xA8, 0x58)); },
+        [&](QPainter& p) { drop(p, grey); },
+        [&](QPainter& p) { gear(p, QColor(0x50, 0x70, 0xC0)); },
+        [&](QPainter& p) { gear(p, grey); },
+        [](QPainter& p) {
+                p.setPen(QPen(QColor(0xC0, 0x30, 0x30), 2));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QRectF(2, 2, 12, 12));
+            p.drawLine(QPointF(4, 12), QPointF(12, 4));
+        },
+    };
+    const int images = static_cast<int>(std::size(priceImages));
+    QImage prices = Canvas(16 * images, 16, kMagenta);
+    {
+        QPainter p(&prices);
+        for (int i = 0; i < images; ++i) p.drawImage(16 * i, 0, Icon(16, priceImages[i]));
+    }
+    Save(prices, res + "/bitmaps/price_images.png");
     return 0;
 }

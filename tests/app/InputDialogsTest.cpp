@@ -79,11 +79,11 @@ const ModeRow kModes[] = {
     {1, kUnitPriceCaption, kUnitPriceLabel, "人", 10, 1, 0, 99999999.9, false},
     {2, kAmountCaption, kAmountLabel, "人", 13, 0, 0, 999999999, true},
     {3, kRateCaption, kRateLabel, kPercentUnit, 6, 2, 0, 200, false},
-    {4, kWeightAverageCaption, kWeightAverageLabel, "人", 13, 3, 0, 999999999.999, false},
+    {4, kWeightAverageCaption, kWeightAverageLabel, "人", 13, 3, 0, 2147483.647, false},
     {5, kSummaryRowsCaption, kRowsLabel, "人", 6, 0, 1, 30, true},
     {6, kAmountCaption, kAmountLabel, "人", 13, 0, 0, 999999999, true},
     {7, kRateCaption, kRateLabel, kPercentUnit, 6, 2, 0, 200, false},
-    {8, kMultiplyCaption, kMultiplyLabel, kTimesUnit, 13, 3, 0, 999999999.999, false},
+    {8, kMultiplyCaption, kMultiplyLabel, kTimesUnit, 13, 3, 0, 2147483.647, false},
     {9, kRateCaption, kRateLabel, kPercentUnit, 6, 2, 0, 200, false},
     {10, kAmountCaption, kAmountLabel, "人", 13, 0, -999999999, 999999999, true},
     {11, apptext::kTableWidthCaption, kNumberLabel, "人", 10, 3, 0, 999999.999, false},
@@ -170,13 +170,62 @@ TEST(NumberInputDlg, UnsetValues) {
     EXPECT_EQ(Field(rate, "number")->text(), QString());
     rate.accept();
     EXPECT_EQ(rate.GetValue(), kUnset);
-    // Mode 10 takes negative amounts; a typed -1 reads as an empty field.
+    // Mode 10 takes negative amounts; a typed -1 is -1 yen, not an empty field.
     CNumberInputDlg discount;
     discount.SetMode(10);
     discount.OnInitDialog();
     Field(discount, "number")->setText(QStringLiteral("-1"));
     discount.accept();
-    EXPECT_EQ(discount.GetValue(), kUnset);
+    EXPECT_EQ(discount.GetValue(), -1);
+}
+
+TEST(NumberInputDlg, AnEmptyFieldGivesUnsetInEveryModeAndATypedMinusOneIsANumber) {
+    for (int mode = 0; mode < CNumberInputDlg::kModeCount; ++mode) {
+        SCOPED_TRACE(mode);
+        const int scale = CNumberInputDlg::Mode(mode).scale;
+        struct Typed {
+            const char* text;
+            int stored;
+        };
+        // A text that is no number yet ("-" while typing) is no value either; -1 is a number
+        // wherever the mode's range holds it.
+        const bool takesMinusOne = CNumberInputDlg::Mode(mode).minimum <= -1;
+        const Typed typed[] = {{"", kUnset}, {"-", kUnset}, {"-1", -1 * scale}};
+        for (const Typed& t : typed) {
+            SCOPED_TRACE(t.text);
+            if (t.stored != kUnset && !takesMinusOne) continue;
+            CNumberInputDlg dlg;
+            dlg.SetMode(mode);
+            dlg.SetValue(7 * scale);
+            dlg.OnInitDialog();
+            Field(dlg, "number")->setText(QString::fromLatin1(t.text));
+            dlg.accept();
+            EXPECT_EQ(dlg.GetValue(), t.stored);
+        }
+    }
+}
+
+TEST(NumberInputDlg, WeightAndMultiplierTakeOnlyWhatFitsTheirThousandfold) {
+    for (int mode : {4, 8}) {
+        SCOPED_TRACE(mode);
+        CNumberInputDlg dlg;
+        dlg.SetMode(mode);
+        dlg.OnInitDialog();
+        CZo_Edit* field = Field(dlg, "number");
+        const QValidator* validator = field->validator();
+        ASSERT_NE(validator, nullptr);
+        for (const char* text : {"2147483.648", "2147484", "999999999.999"}) {
+            QString t = QString::fromLatin1(text);
+            int pos = 0;
+            EXPECT_EQ(validator->validate(t, pos), QValidator::Invalid) << text;
+        }
+        QString largest = QStringLiteral("2147483.647");
+        int pos = 0;
+        EXPECT_EQ(validator->validate(largest, pos), QValidator::Acceptable);
+        field->setText(largest);
+        dlg.accept();
+        EXPECT_EQ(dlg.GetValue(), 2147483647);
+    }
 }
 
 TEST(NumberInputDlg, TheFieldRefusesTextOutsideItsRange) {

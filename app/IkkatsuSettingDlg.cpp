@@ -1,0 +1,62 @@
+#include "app/IkkatsuSettingDlg.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/SettingTexts.h"
+
+namespace {
+QString Tx(const char* text) { return QString::fromUtf8(text); }
+}  // namespace
+
+CIkkatsuSettingDlg::CIkkatsuSettingDlg(QWidget* parent) : CSekisanDialog(parent) {
+    setWindowTitle(Tx(apptext::kIkkatsuTemplateCaption));
+    m_first = new QRadioButton(Tx(apptext::kIkkatsuTemplateFirst), this);
+    m_first->setObjectName(QStringLiteral("first"));
+    m_second = new QRadioButton(Tx(apptext::kIkkatsuTemplateSecond), this);
+    m_second->setObjectName(QStringLiteral("second"));
+    m_radios = new QButtonGroup(this);
+    m_radios->addButton(m_first, 0);
+    m_radios->addButton(m_second, 1);
+
+    auto [ok, cancel] = MakeOkCancelButtons();
+    auto* radios = new QVBoxLayout;
+    radios->addWidget(m_first);
+    radios->addWidget(m_second);
+    radios->addStretch();
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(radios, 1);
+    layout->addLayout(buttons);
+    resize(340, 90);
+}
+
+void CIkkatsuSettingDlg::OnInitDialog() {
+    if (m_kind == kChokusetsuKeihi) {
+        setWindowTitle(Tx(apptext::kIkkatsuWordChokusetsu));
+        m_first->setText(Tx(apptext::kIkkatsuChokusetsuFirst));
+        m_second->setText(Tx(apptext::kIkkatsuChokusetsuSecond));
+    } else if (m_kind >= kSeido && m_kind <= kZairyo) {
+        static const char* const words[] = {apptext::kIkkatsuWordSeido, apptext::kIkkatsuWordDenshi,
+                                            apptext::kIkkatsuWordZairyo};
+        const QString word = Tx(words[m_kind]);
+        setWindowTitle(word + Tx(apptext::kIkkatsuCaptionSuffix));
+        m_first->setText(word + Tx(apptext::kIkkatsuFirstSuffix));
+        m_second->setText(word + Tx(apptext::kIkkatsuSecondSuffix));
+    }
+    // The radios show the result, which starts at the first one.
+    m_choice = m_result;
+    CheckButton(m_radios, m_choice);
+}
+
+void CIkkatsuSettingDlg::accept() {
+    m_choice = m_radios->checkedId();
+    m_result = m_choice;
+    CSekisanDialog::accept();
+}

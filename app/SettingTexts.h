@@ -1,0 +1,91 @@
+#pragma once
+#include <span>
+
+#include "platform/TextEntry.h"
+
+// The fixed texts of the view's setting dialogs: captions, labels, radio and button texts, grid
+// headings and the words the dialogs put together. Each is written once, here; the code refers to
+// it by name (apptext::kDaikaNoCaption). Texts named …Suffix follow a word of the list.
+#define VEMO_SETTING_TEXTS(X)                                                                              \
+    /* Shared by the dialogs that relabel or add a cancel button */                                        \
+    X(kSettingCancel, "ｷｬﾝｾﾙ")                                                                             \
+    /* One yes/no choice for a whole 業務: the template texts, the words and what follows them */          \
+    X(kIkkatsuTemplateCaption, "電子計算機使用料一括設定")                                                 \
+    X(kIkkatsuTemplateFirst, "精度管理費有り")                                                             \
+    X(kIkkatsuTemplateSecond, "精度管理費無し")                                                            \
+    X(kIkkatsuWordSeido, "精度管理費")                                                                     \
+    X(kIkkatsuWordDenshi, "電子計算機使用料")                                                              \
+    X(kIkkatsuWordZairyo, "材料費")                                                                        \
+    X(kIkkatsuWordChokusetsu, "直接経費の取り扱い")                                                        \
+    X(kIkkatsuCaptionSuffix, "一括設定")                                                                   \
+    X(kIkkatsuFirstSuffix, "有り")                                                                         \
+    X(kIkkatsuSecondSuffix, "無し")                                                                        \
+    X(kIkkatsuChokusetsuFirst, "直接経費を業務原価に含む")                                                 \
+    X(kIkkatsuChokusetsuSecond, "直接経費を業務原価に含めない")                                            \
+    /* 代価 number and title */                                                                            \
+    X(kDaikaNoCaption, "代価No.設定")                                                                      \
+    X(kDaikaNoBefore, "第")                                                                                \
+    X(kDaikaNoAfter, "号")                                                                                 \
+    X(kDaikaNoHint, "※取り消す場合は空白にしてください。")                                               \
+    X(kDaikaNoSerial, "連続割付")                                                                          \
+    X(kDaikaNoDefaultTitle, "一位代価表")                                                                  \
+    /* Rounding of an amount, the eight choices in their order */                                          \
+    X(kMarumeCaption, "丸め設定")                                                                          \
+    X(kMarumeGroup, "金額を以下で丸める")                                                                  \
+    X(kMarumeNone, "丸め なし")                                                                            \
+    X(kMarumeTens, "十の位で丸める")                                                                       \
+    X(kMarumeHundreds, "百の位で丸める")                                                                   \
+    X(kMarumeThousands, "千の位で丸める")                                                                  \
+    X(kMarumeTenThousands, "万の位で丸める")                                                               \
+    X(kMarumeHundredThousands, "十万の位で丸める")                                                         \
+    X(kMarumeMillions, "百万の位で丸める")                                                                 \
+    X(kMarumeTenMillions, "千万の位で丸める")                                                              \
+    /* Unit */                                                                                             \
+    X(kTaniCaption, "単位入力")                                                                            \
+    X(kTaniLabel, "単位 :")                                                                                \
+    /* Price column of the 単価 master */                                                                  \
+    X(kTankaSettingCaption, "単価設定")                                                                    \
+    X(kTankaSettingGroup, "単価データ")                                                                    \
+    X(kTankaSettingLabel, "選択単価 :")                                                                    \
+    X(kTankaSettingUntitled, "未設定")                                                                     \
+    /* Calculation classifications of a 種別 row */                                                        \
+    X(kKeisanKubunCaption, "計算区分設定")                                                                 \
+    X(kKeisanKubunHeading, "計算区分")                                                                     \
+    X(kSagyoKubunHeading, "作業区分")                                                                      \
+    X(kKeisanKubunNameLabel, "< 種 別 名 称 ＞")                                                           \
+    X(kKeisanKubunSelectAll, "全選択")                                                                     \
+    X(kKeisanKubunClearAll, "全解除")                                                                      \
+    /* Program amount of a row */                                                                          \
+    X(kProgramSelectCaption, "プログラム金額選択")                                                         \
+    X(kProgramSelectListLabel, "プログラム金額データ一覧 :")                                               \
+    X(kProgramSelectUse, "プログラム金額を使用する")                                                       \
+    X(kProgramName1Heading, "プログラム名1")                                                               \
+    X(kProgramName2Heading, "プログラム名2")                                                               \
+    X(kProgramCondition1Heading, "利用条件1")                                                              \
+    X(kProgramCondition2Heading, "利用条件2")                                                              \
+    X(kProgramFeeHeading, "利用料金")                                                                      \
+    /* Change rate of one slot */                                                                          \
+    X(kHenkaritsuCaption, "変化率・補正率設定")                                                            \
+    X(kHenkaritsuNameLabel, "名称 :")                                                                      \
+    X(kHenkaritsuNameDesign, "変化率・補正率データ名")                                                     \
+    X(kHenkaritsuUseTable, "表を使用")                                                                     \
+    X(kHenkaritsuUseFormula, "式を使用")                                                                   \
+    X(kHenkaritsuKubunNote, "※区分によって率が違います。")                                               \
+    X(kHenkaritsuFormulaNameLabel, "式名称 :")                                                             \
+    X(kHenkaritsuFormulaLabel, "式 :")                                                                     \
+    X(kHenkaritsuApplyNote, "既存の掛率と新に入力する掛率の計算方法を選択してください。")                 \
+    X(kHenkaritsuApplyReplace, "新に入力する掛率をそのまま適用する。")                                     \
+    X(kHenkaritsuApplyMultiply, "既存の掛率×新に入力する掛率を適用する。")                                 \
+    X(kHenkaritsuLLLabel, "LL = ")                                                                         \
+    X(kHenkaritsuRemarksLabel, "備考 :")                                                                   \
+    X(kHenkaritsuNext, "次へ")                                                                             \
+    X(kHenkaritsuBack, "戻る")
+
+namespace apptext {
+#define VEMO_SETTING_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
+VEMO_SETTING_TEXTS(VEMO_SETTING_TEXT_CONSTANT)
+#undef VEMO_SETTING_TEXT_CONSTANT
+}  // namespace apptext
+
+// Every setting-dialog text with its name, in the order of the list above.
+std::span<const TextEntry> SettingTexts();
