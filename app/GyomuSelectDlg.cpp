@@ -60,5 +60,7 @@ void CGyomuSelectDlg::OnRemove() {
 
 void CGyomuSelectDlg::accept() {
     BuildGyomuList(m_working, m_choice.Chosen(), m_bukake, m_allowed, m_tanka, m_working);
+    // The chosen nodes now stand where the rebuilt list has them.
+    m_choice = CNodeChoice(m_choice.Offered(), ChosenGyomu(m_working));
     CItemSelectDlg::accept();
 }

@@ -153,6 +153,7 @@ void CKoshuSelectDlg::OnSearch() {
 }
 
 void CKoshuSelectDlg::accept() {
-    BuildKoshuList(m_working, m_gyomu, m_choice.Chosen(), m_bukake, m_working);
+    if (BuildKoshuList(m_working, m_gyomu, m_choice.Chosen(), m_bukake, m_working))
+        m_choice = CNodeChoice(m_choice.Offered(), ChosenKoshu(m_working, m_gyomu));  // where they now stand
     CItemSelectDlg::accept();
 }

@@ -1,5 +1,8 @@
 #include "app/dialogs/KeywordSearch.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "master/BukakeFile.h"
 #include "master/ZairyoTankaFile.h"
 #include "platform/Cp932.h"
@@ -86,20 +89,16 @@ static_assert(std::size(kKatakana) == 0xFF9F - 0xFF61 + 1);
 
 // The voiced (mark ﾞ) or semi-voiced (mark ﾟ) form of a full-width katakana; 0 when it has none.
 char32_t Voiced(char32_t kana, char32_t mark) {
-    const bool ka = kana >= 0x30AB && kana <= 0x30C8;  // カ..ト: the voiced form follows
-    const bool ha = kana >= 0x30CF && kana <= 0x30DB && (kana - 0x30CF) % 3 == 0;  // ハ ヒ フ ヘ ホ
-    if (mark == kVoicedMark) {
-        if (kana == 0x30A6) return 0x30F4;  // ウ → ヴ
-        if (ha) return kana + 1;
-        // Among カ..ト the voiceable ones are those with a voiced form right after them.
-        static constexpr char16_t kVoiceable[] = {0x30AB, 0x30AD, 0x30AF, 0x30B1, 0x30B3, 0x30B5, 0x30B7, 0x30B9,
-                                                  0x30BB, 0x30BD, 0x30BF, 0x30C1, 0x30C4, 0x30C6, 0x30C8};
-        if (ka)
-            for (char16_t v : kVoiceable)
-                if (v == kana) return kana + 1;
-        return 0;
-    }
-    return mark == kSemiVoicedMark && ha ? kana + 2 : 0;
+    // カ キ ク ケ コ サ シ ス セ ソ タ チ ツ テ ト: the voiced form follows each.
+    static constexpr char16_t kVoiceable[] = {0x30AB, 0x30AD, 0x30AF, 0x30B1, 0x30B3, 0x30B5, 0x30B7, 0x30B9,
+                                              0x30BB, 0x30BD, 0x30BF, 0x30C1, 0x30C4, 0x30C6, 0x30C8};
+    // ハ ヒ フ ヘ ホ: the voiced form follows, the semi-voiced one after it.
+    const bool ha = kana >= 0x30CF && kana <= 0x30DB && (kana - 0x30CF) % 3 == 0;
+    if (mark == kSemiVoicedMark) return ha ? kana + 2 : 0;
+    if (mark != kVoicedMark) return 0;
+    if (kana == 0x30A6) return 0x30F4;  // ウ → ヴ
+    if (ha || std::find(std::begin(kVoiceable), std::end(kVoiceable), kana) != std::end(kVoiceable)) return kana + 1;
+    return 0;
 }
 
 bool IsSpace(char32_t cp) { return cp == ' ' || cp == kIdeographicSpace; }

@@ -69,7 +69,7 @@ void MakeEstimate(CSekisanItemList& list) {
         .Koshu(555, "旧工種")
         .Shubetsu(1, "旧種別")
         .Koshu(92, "諸経費（見積）")
-        .Summary(98, "消費税相当額");
+        .Summary(98, "消費税（見積）");
 }
 
 }  // namespace
@@ -155,6 +155,14 @@ TEST(SelectionDialogs, GyomuAddRemoveAndOk) {
     dlg.GetItemList(result);
     // 業務 1, which the lists cannot show, keeps its rows; 業務 2 goes with its whole subtree.
     EXPECT_EQ(Codes(result), (std::vector<std::string>{"1/-/-", "1/10/-", "1/10/101", "4/-/-", "98/-/-", "6/-/-"}));
+    EXPECT_EQ(result.GetItem(4)->m_strNameUpper, "消費税（見積）");  // the estimate's own row
+
+    // Run again and closed with OK, the dialog leaves its list as it is.
+    dialogs.Expect<CGyomuSelectDlg>(IDOK);
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    dlg.GetItemList(result);
+    EXPECT_EQ(Codes(result), (std::vector<std::string>{"1/-/-", "1/10/-", "1/10/101", "4/-/-", "98/-/-", "6/-/-"}));
+    EXPECT_EQ(result.GetItem(4)->m_strNameUpper, "消費税（見積）");
 }
 
 TEST(SelectionDialogs, GyomuCancelledOrUnchangedLeavesTheList) {
