@@ -1,7 +1,8 @@
 // Draws the program's bitmaps and icons into the res folder: the MDI background tile, the splash
 // picture, the application icon, the status-pane icons, the strip of main toolbar buttons and the
-// pictures of the price lists. Magenta (0xFF00FF) is the transparent colour of the small pictures.
-// Run with the res folder as the only argument, then commit the pictures.
+// pictures of the price lists and the strip of 歩掛 list pictures. Magenta (0xFF00FF) is the
+// transparent colour of the small pictures. Run with the res folder as the only argument, then
+// commit the pictures.
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -381,5 +382,41 @@ int main(int argc, char** argv) {
         for (int i = 0; i < images; ++i) p.drawImage(16 * i, 0, Icon(16, priceImages[i]));
     }
     Save(prices, res + "/bitmaps/price_images.png");
+    // 歩掛 list pictures, 16 × 16, 45 in one strip: five blocks of nine, one per kind of entry
+    // (standard, user-created, 全地連 edition, user-created by the traditional method, standard by the
+    // traditional method), each a 業務 binder, the 工種 folders of code groups -1..5 (group g + 1
+    // squares) and a 種別 page, in the colour the dialogs' legends give the kind.
+    {
+        const QColor kinds[] = {QColor(0xF0, 0xD0, 0x30), QColor(0x70, 0xC8, 0xF0), QColor(0x48, 0xB0, 0x58),
+                                QColor(0xA8, 0x70, 0xD0), QColor(0xA8, 0x70, 0x38)};
+        QImage list = Canvas(16 * 45, 16, kMagenta);
+        QPainter p(&list);
+        for (int block = 0; block < 5; ++block) {
+            const QColor colour = kinds[block];
+            for (int cell = 0; cell < 9; ++cell) {
+                p.drawImage(16 * (9 * block + cell), 0, Icon(16, [&](QPainter& q) {
+                    if (cell == 0) {
+                        q.setPen(QPen(colour.darker(170), 1));
+                        q.setBrush(colour);
+                        q.drawRect(QRectF(3, 1, 10, 13));
+                        q.fillRect(QRectF(4, 2, 2, 12), colour.darker(140));
+                        q.fillRect(QRectF(7, 4, 5, 3), Qt::white);
+                    } else if (cell == 8) {
+                        q.setPen(QPen(colour.darker(170), 1));
+                        q.setBrush(colour.lighter(150));
+                        q.drawRect(QRectF(3, 1, 10, 13));
+                        q.setPen(QPen(colour.darker(200), 1));
+                        for (int y = 4; y <= 11; y += 3) q.drawLine(5, y, 11, y);
+                    } else {
+                        Folder(q, QRectF(1, 2, 13, 11), colour);
+                        for (int i = 0; i < cell - 1; ++i)
+                            q.fillRect(QRectF(3 + (i % 3) * 3, 7 + (i / 3) * 3, 2, 2), Qt::white);
+                    }
+                }));
+            }
+        }
+        p.end();
+        Save(list, res + "/bitmaps/bukake_list.png");
+    }
     return 0;
 }

@@ -1,0 +1,66 @@
+#include "app/GyomuSelectDlg.h"
+
+#include <QTreeWidget>
+
+#include "app/SelectionTexts.h"
+
+CGyomuSelectDlg::CGyomuSelectDlg(QWidget* parent)
+    : CItemSelectDlg(apptext::kGyomuSelectCaption, apptext::kGyomuSelectHint, apptext::kGyomuMasterListTitle,
+                     apptext::kGyomuChosenListTitle, parent) {
+    resize(760, 380);
+}
+
+void CGyomuSelectDlg::OnInitDialog() {
+    m_choice = CNodeChoice(OfferedGyomuCodes(m_bukake, m_allowed), ChosenGyomu(m_working));
+    Refill();
+    SelectRow(MasterList(), 0);
+    MasterList()->setFocus();
+}
+
+QString CGyomuSelectDlg::GyomuName(int32_t code) const {
+    const CBukakeGyomu* gyomu = m_bukake.FindGyomu(code);
+    return gyomu ? QString::fromStdString(gyomu->m_name) : QString();
+}
+
+std::vector<int32_t> CGyomuSelectDlg::ChosenCodes() const {
+    std::vector<int32_t> codes;
+    for (size_t i : m_chosenRows) codes.push_back(m_choice.Chosen()[i].code);
+    return codes;
+}
+
+void CGyomuSelectDlg::Refill() {
+    m_masterCodes = m_choice.MasterCodes();
+    m_chosenRows = m_choice.ListedChosen();
+    std::vector<Entry> master, chosen;
+    for (int32_t code : m_masterCodes) master.push_back({GyomuName(code), kGyomuImage});
+    for (int32_t code : ChosenCodes()) chosen.push_back({GyomuName(code), kGyomuImage});
+    FillList(MasterList(), master);
+    FillList(ChosenList(), chosen);
+}
+
+void CGyomuSelectDlg::OnAdd() {
+    const std::vector<int> rows = SelectedRows(MasterList());
+    if (rows.empty()) return;
+    std::vector<int32_t> codes;
+    for (int row : rows) codes.push_back(m_masterCodes[size_t(row)]);
+    m_choice.Add(codes);
+    Refill();
+    SelectRow(MasterList(), rows.front());
+}
+
+void CGyomuSelectDlg::OnRemove() {
+    const std::vector<int> rows = SelectedRows(ChosenList());
+    if (rows.empty()) return;
+    std::vector<size_t> positions;
+    for (int row : rows) positions.push_back(m_chosenRows[size_t(row)]);
+    m_choice.Remove(positions);
+    Refill();
+    SelectRow(ChosenList(), rows.front());
+}
+
+void CGyomuSelectDlg::accept() {
+    BuildGyomuList(m_working, m_choice.Chosen(), m_bukake, m_allowed, m_tanka, m_working);
+    // The chosen nodes now stand where the rebuilt list has them.
+    m_choice = CNodeChoice(m_choice.Offered(), ChosenGyomu(m_working));
+    CItemSelectDlg::accept();
+}

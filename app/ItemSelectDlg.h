@@ -1,0 +1,66 @@
+#pragma once
+#include <QString>
+#include <vector>
+
+#include "app/dialogs/SekisanDialog.h"
+
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+// The common part of the 業務, 工種 and 種別 selection dialogs: the master's entries on the left,
+// the estimate's on the right, "追加 ->" and "<- 削除" between them and a hint above.
+//
+// Both lists are one-column report lists with the 歩掛 icons; several rows can be selected. Enter
+// in the master list adds its selected rows, in the chosen list removes them, and the focus stays;
+// Left and Right move the focus to the previous and next control. A double click on a row adds or
+// removes it. A list that takes the focus with rows but none selected selects its first row. Each
+// button is enabled while its list has a selection.
+class CItemSelectDlg : public CSekisanDialog {
+    Q_OBJECT
+public:
+    // Adds the master list's selected rows, removes the chosen list's selected rows.
+    virtual void OnAdd() = 0;
+    virtual void OnRemove() = 0;
+
+    QTreeWidget* MasterList() const { return m_masterList; }
+    QTreeWidget* ChosenList() const { return m_chosenList; }
+
+protected:
+    CItemSelectDlg(const char* caption, const char* hint, const char* masterTitle, const char* chosenTitle,
+                   QWidget* parent);
+
+    struct Entry {
+        QString text;
+        int image;
+    };
+    // Empties the list and fills it (disabled while it is filled).
+    void FillList(QTreeWidget* list, const std::vector<Entry>& entries);
+    // Rows selected in the list, in ascending order.
+    static std::vector<int> SelectedRows(const QTreeWidget* list);
+    // Selects that row alone (clamped to the last row), makes it current and scrolls to it; none in
+    // an empty list or for a negative row.
+    void SelectRow(QTreeWidget* list, int row);
+    // Called after the selection of either list changed.
+    virtual void OnSelectionChanged() {}
+    void UpdateButtons();
+
+    // A row under each list for the dialogs that show something there, and a row at the bottom for
+    // legends; both empty until a dialog puts something in them.
+    QGridLayout* m_grid;
+    int m_belowListsRow;
+    int m_bottomRow;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FitColumns();
+
+    QTreeWidget* m_masterList;
+    QTreeWidget* m_chosenList;
+    QPushButton* m_addButton;
+    QPushButton* m_removeButton;
+};
