@@ -1,4 +1,5 @@
 #pragma once
+#include "report/ReportTexts.h"
 
 // Fixed texts and numbers of the program shell.
 namespace vemo::app {
@@ -10,8 +11,7 @@ inline constexpr const char* kMainCaption = "Vemo Ovra  農林版　令和7年�
 inline constexpr double kVersion = 14.02;
 inline constexpr const char* kDefaultOpenName = "無題.sei";
 inline constexpr const char* kIdleText = "[F1]キーを押すと、ヘルプが表示されます";
-inline constexpr const char* kPreviewOpenMessage =
-    "既に印刷プレビュー ウィンドウが開かれています。\n印刷プレビュー ウィンドウを閉じてください。";
+using reporttext::kPreviewOpenMessage;  // a report text: the refusal while a preview is open
 
 inline constexpr const char* kDataFolderName = "データ格納";
 inline constexpr const char* kMasterFolderName = "参考マスター25";
