@@ -94,6 +94,7 @@ int BorderRank(const std::string& style) {
     return style.empty() ? 0 : 2;
 }
 
+// Excel's paper codes; a sheet that names none, or one not known here, prints on A4.
 QPageSize::PageSizeId PaperId(int code) {
     switch (code) {
     case 1: return QPageSize::Letter;

@@ -319,6 +319,8 @@ TEST(ReportLayout, PagesScalesAndPaper) {
         {"B4 landscape", SheetXml(rows(2, "20"), margins + "<pageSetup paperSize=\"12\" orientation=\"landscape\"/>"), "", 1, 1.0, {{1, 2}},
          QPageSize::JisB4, true},
         {"an unknown paper prints on A4", SheetXml(rows(2, "20"), margins + "<pageSetup paperSize=\"70\"/>"), "", 1, 1.0, {{1, 2}}},
+        {"no paper given prints on A4", SheetXml(rows(2, "20"), margins), "", 1, 1.0, {{1, 2}}},
+        {"Letter", SheetXml(rows(2, "20"), margins + "<pageSetup paperSize=\"1\"/>"), "", 1, 1.0, {{1, 2}}, QPageSize::Letter},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
