@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/FileUtil.h"
 #include "platform/Host.h"

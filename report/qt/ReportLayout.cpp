@@ -7,6 +7,7 @@
 #include <QTime>
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <map>
