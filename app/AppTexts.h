@@ -21,7 +21,6 @@
     X(kDefaultOpenName, "無題.sei")                                                                            \
     X(kEstimateFilter, "Vemo 農林版 ﾌｧｲﾙ (*.sei)|*.sei|旧Vemo 農林版 ﾌｧｲﾙ (*.seb)|*.seb|全てのﾌｧｲﾙ (*.*)|*.*||") \
     X(kAskSaveChangesAfter, " への変更を保存しますか?")                                                        \
-    X(kPreviewOpenMessage, "既に印刷プレビュー ウィンドウが開かれています。\n印刷プレビュー ウィンドウを閉じてください。") \
     /* The estimate window: its header (件名, 箇所名, master data, material prices, rows), the word */         \
     /* for an empty entry, and the mark of unsaved changes after the title */                                  \
     X(kEstimateHeader, "件名 : %1\n箇所名 : %2\nマスター データ : %3\n材料単価 : %4\n行数 : %5")               \

@@ -58,6 +58,10 @@ std::vector<std::string> FormulaAreas(std::string_view formula);
 // Moves the relative references of a formula by the given rows and columns (for shared formulas).
 std::string ShiftFormula(std::string_view formula, int rows, int columns);
 
+// ---- colours ----
+// A colour of Excel's standard palette of indexed colours (0–63), as 0xFFRRGGBB; black otherwise.
+uint32_t StandardPaletteColor(int index);
+
 // ---- XML ----
 inline constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
 bool ParseXml(const std::string& bytes, pugi::xml_document& doc, std::string* detail = nullptr);

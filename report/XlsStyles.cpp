@@ -111,6 +111,10 @@ bool FlagElement(pugi::xml_node parent, std::string_view name) {
 
 }  // namespace
 
+uint32_t StandardPaletteColor(int index) {
+    return 0xFF000000u | (index >= 0 && index < 64 ? kPalette[index] : 0u);
+}
+
 std::vector<uint32_t> ThemeColors(const std::string* themeBytes) {
     std::vector<uint32_t> colors = kDefaultTheme;
     pugi::xml_document doc;

@@ -116,7 +116,7 @@ struct XlsMargins {
 };
 
 struct XlsPageSetup {
-    int paperSize = 1;  // Excel's paper codes: 1 Letter, 8 A3, 9 A4, 11 A5, 12 B4, 13 B5, …
+    int paperSize = 0;  // Excel's paper codes: 1 Letter, 8 A3, 9 A4, 11 A5, 12 B4, 13 B5, …; 0 when not given
     std::string orientation = "default";  // "default", "portrait", "landscape"
     int scale = 100;    // percent, when not fitted to pages
     bool fitToPage = false;

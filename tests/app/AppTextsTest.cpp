@@ -93,8 +93,6 @@ const TextEntry kAppTexts[] = {
     {"kDefaultOpenName", "無題.sei"},
     {"kEstimateFilter", "Vemo 農林版 ﾌｧｲﾙ (*.sei)|*.sei|旧Vemo 農林版 ﾌｧｲﾙ (*.seb)|*.seb|全てのﾌｧｲﾙ (*.*)|*.*||"},
     {"kAskSaveChangesAfter", " への変更を保存しますか?"},
-    {"kPreviewOpenMessage",
-     "既に印刷プレビュー ウィンドウが開かれています。\n印刷プレビュー ウィンドウを閉じてください。"},
     {"kEstimateHeader", "件名 : %1\n箇所名 : %2\nマスター データ : %3\n材料単価 : %4\n行数 : %5"},
     {"kHeaderNone", "なし"},
     {"kModifiedMark", " *"},

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include "report/ReportJob.h"
+
 namespace xlstest {
 
 std::string ZipParts(const Parts& parts) {
@@ -191,6 +193,112 @@ TemplateContent StandardTemplate() {
 }
 
 std::string BuildTemplate(const TemplateContent& content) { return ZipParts(TemplateParts(content)); }
+
+static std::string FormStylesXml() {
+    return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<styleSheet xmlns=\"") + kMain +
+           "\">"
+           "<numFmts count=\"4\"><numFmt numFmtId=\"164\" formatCode=\"#,##0;[Red]\\-#,##0\"/>"
+           "<numFmt numFmtId=\"165\" formatCode=\"#,##0.0\"/><numFmt numFmtId=\"166\" formatCode=\"&quot;第&quot;0&quot;号&quot;\"/>"
+           "<numFmt numFmtId=\"167\" formatCode=\"0&quot;頁&quot;\"/></numFmts>"
+           "<fonts count=\"4\"><font><sz val=\"11\"/><name val=\"ＭＳ Ｐゴシック\"/><family val=\"3\"/><charset val=\"128\"/></font>"
+           "<font><b/><sz val=\"16\"/><name val=\"ＭＳ 明朝\"/></font>"
+           "<font><sz val=\"9\"/><name val=\"ＭＳ Ｐゴシック\"/></font>"
+           "<font><sz val=\"10\"/><color rgb=\"FF0000FF\"/><name val=\"ＭＳ Ｐ明朝\"/></font></fonts>"
+           "<fills count=\"3\"><fill><patternFill patternType=\"none\"/></fill><fill><patternFill patternType=\"gray125\"/></fill>"
+           "<fill><patternFill patternType=\"solid\"><fgColor rgb=\"FFD9D9D9\"/><bgColor indexed=\"64\"/></patternFill></fill></fills>"
+           "<borders count=\"3\"><border><left/><right/><top/><bottom/><diagonal/></border>"
+           "<border><left style=\"thin\"><color indexed=\"64\"/></left><right style=\"thin\"><color indexed=\"64\"/></right>"
+           "<top style=\"thin\"><color indexed=\"64\"/></top><bottom style=\"thin\"><color indexed=\"64\"/></bottom><diagonal/></border>"
+           "<border><left style=\"thin\"/><right style=\"thin\"/><top style=\"medium\"/><bottom style=\"double\"/><diagonal/></border>"
+           "</borders>"
+           "<cellStyleXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/></cellStyleXfs>"
+           "<cellXfs count=\"13\">"
+           "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/>"                                                        // 0
+           "<xf numFmtId=\"0\" fontId=\"1\" fillId=\"0\" borderId=\"0\" xfId=\"0\"><alignment horizontal=\"center\" vertical=\"center\"/></xf>"  // 1 title
+           "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"2\" borderId=\"1\" xfId=\"0\"><alignment horizontal=\"center\" vertical=\"center\"/></xf>"  // 2 heading
+           "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"1\" xfId=\"0\"><alignment vertical=\"center\"/></xf>"                      // 3 text
+           "<xf numFmtId=\"164\" fontId=\"0\" fillId=\"0\" borderId=\"1\" xfId=\"0\"><alignment vertical=\"center\"/></xf>"                    // 4 amount
+           "<xf numFmtId=\"165\" fontId=\"0\" fillId=\"0\" borderId=\"1\" xfId=\"0\"><alignment vertical=\"center\"/></xf>"                    // 5 quantity
+           "<xf numFmtId=\"0\" fontId=\"2\" fillId=\"0\" borderId=\"1\" xfId=\"0\"><alignment vertical=\"top\" wrapText=\"1\"/></xf>"          // 6 wraps
+           "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"1\" xfId=\"0\"><alignment vertical=\"center\" shrinkToFit=\"1\"/></xf>"    // 7 shrinks
+           "<xf numFmtId=\"167\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/>"                                                      // 8 page
+           "<xf numFmtId=\"166\" fontId=\"3\" fillId=\"0\" borderId=\"0\" xfId=\"0\"><alignment horizontal=\"center\"/></xf>"                  // 9 number
+           "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"1\" xfId=\"0\"><alignment horizontal=\"distributed\" vertical=\"center\" indent=\"1\"/></xf>"  // 10 合計
+           "<xf numFmtId=\"164\" fontId=\"0\" fillId=\"0\" borderId=\"2\" xfId=\"0\"><alignment vertical=\"center\"/></xf>"                    // 11 total
+           "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"1\" xfId=\"0\"><alignment horizontal=\"center\" vertical=\"center\"/></xf>"  // 12 centred
+           "</cellXfs>"
+           "<cellStyles count=\"1\"><cellStyle name=\"標準\" xfId=\"0\" builtinId=\"0\"/></cellStyles>"
+           "</styleSheet>";
+}
+
+TemplateContent FormTemplate() {
+    TemplateContent content;
+    content.styles = FormStylesXml();
+    const char* names[] = {"**No", "**名称", "**規格", "**数量", "**単位", "**単価", "**金額", "**摘要"};
+    const char* headings[] = {"No", "名　称", "規　格", "数量", "単位", "単　価", "金　額", "摘　要"};
+    const int lineStyles[] = {12, 6, 7, 5, 12, 4, 4, 3};
+    const std::string columns = "ABCDEFGH";
+    std::string rows =
+        "<row r=\"1\" ht=\"30\" customHeight=\"1\">" + InlineCell("A1", "**表題", 1) + "</row>"
+        "<row r=\"2\" ht=\"18\" customHeight=\"1\">" + InlineCell("A2", "**番号", 9) + InlineCell("G2", "**ページ", 8) + "</row>"
+        "<row r=\"3\" ht=\"20\" customHeight=\"1\">";
+    for (int c = 0; c < 8; ++c) rows += InlineCell(std::string(1, columns[c]) + "3", headings[c], 2);
+    rows += "</row>";
+    for (int r = 4; r <= 23; ++r) {
+        rows += "<row r=\"" + std::to_string(r) + "\" ht=\"24\" customHeight=\"1\">";
+        for (int c = 0; c < 8; ++c) {
+            std::string ref = std::string(1, columns[c]) + std::to_string(r);
+            rows += r == 4 ? InlineCell(ref, names[c], lineStyles[c])
+                           : "<c r=\"" + ref + "\" s=\"" + std::to_string(lineStyles[c]) + "\"/>";
+        }
+        if (r == 5) rows += InlineCell("J5", "欄外");
+        rows += "</row>";
+    }
+    rows += "<row r=\"24\" ht=\"24\" customHeight=\"1\"><c r=\"A24\" s=\"3\"/>" + InlineCell("B24", "合　計", 10) +
+            "<c r=\"C24\" s=\"3\"/><c r=\"D24\" s=\"3\"/><c r=\"E24\" s=\"3\"/><c r=\"F24\" s=\"3\"/>" + InlineCell("G24", "**合計", 11) +
+            "<c r=\"H24\" s=\"3\"/></row>"
+            "<row r=\"26\">" + InlineCell("A26", "**備考") + InlineCell("F26", "印") + "</row>";
+    std::string sheet = SheetXml(
+        rows,
+        "<mergeCells count=\"2\"><mergeCell ref=\"A1:H1\"/><mergeCell ref=\"A2:B2\"/></mergeCells>"
+        "<pageMargins left=\"0.6\" right=\"0.4\" top=\"0.8\" bottom=\"0.6\" header=\"0.3\" footer=\"0.3\"/>"
+        "<pageSetup paperSize=\"9\" orientation=\"portrait\" fitToWidth=\"1\" fitToHeight=\"1\"/>"
+        "<headerFooter><oddFooter>&amp;C&amp;P / &amp;N</oddFooter></headerFooter>",
+        "<sheetPr><pageSetUpPr fitToPage=\"1\"/></sheetPr><dimension ref=\"A1:J26\"/>"
+        "<sheetFormatPr defaultRowHeight=\"13.5\"/>"
+        "<cols><col min=\"1\" max=\"1\" width=\"4\" customWidth=\"1\"/><col min=\"2\" max=\"2\" width=\"24\" customWidth=\"1\"/>"
+        "<col min=\"3\" max=\"3\" width=\"14\" customWidth=\"1\"/><col min=\"4\" max=\"4\" width=\"8\" customWidth=\"1\"/>"
+        "<col min=\"5\" max=\"5\" width=\"6\" customWidth=\"1\"/><col min=\"6\" max=\"6\" width=\"12\" customWidth=\"1\"/>"
+        "<col min=\"7\" max=\"7\" width=\"14\" customWidth=\"1\"/><col min=\"8\" max=\"8\" width=\"16\" customWidth=\"1\"/></cols>");
+    content.sheets = {{"代価表", sheet}};
+    content.definedNames = "<definedName name=\"_xlnm.Print_Area\" localSheetId=\"0\">代価表!$A$1:$H$26</definedName>";
+    return content;
+}
+
+void FillForm(CReportJob& job, int page) {
+    job.BeginPage("代価表", "1");
+    job.SetCellText("**表題", "代　価　表");
+    job.SetCellInt("**番号", page);
+    job.SetCellInt("**ページ", page);
+    long long total = 0;
+    for (int i = 0; i < 20; ++i) {
+        const long long price = 12000 + 250 * i + page;
+        const double quantity = 1.5 + i;
+        const long long amount = static_cast<long long>(static_cast<double>(price) * quantity) * (i % 5 == 4 ? -1 : 1);
+        total += amount;
+        job.SetCellIntAt("**No", 0, i, i + 1);
+        job.SetCellTextAt("**名称", 0, i, i % 7 == 3 ? "普通作業員（夜間作業を含む）特殊運転手" : "普通作業員");
+        job.SetCellTextAt("**規格", 0, i, i % 4 == 1 ? "ｸﾛｰﾗ型 山積0.8m3(平積0.6m3)" : "一般");
+        job.SetCellDoubleAt("**数量", 0, i, quantity);
+        job.SetCellTextAt("**単位", 0, i, "人");
+        job.SetCellIntAt("**単価", 0, i, static_cast<int>(price));
+        job.SetCellLongAt("**金額", 0, i, amount);
+        if (i % 3 == 0) job.SetCellTextAt("**摘要", 0, i, "第1号単価表");
+    }
+    job.SetCellLong("**合計", total);
+    job.SetCellText("**備考", "備考：この代価表は試験用に作成したものです。数量は設計図書による。");
+    job.EndPage();
+}
 
 // ---- Output ----
 

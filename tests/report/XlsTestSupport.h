@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+class CReportJob;
+
 namespace xlstest {
 
 inline constexpr const char* kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
@@ -50,6 +52,18 @@ TemplateContent StandardTemplate();
 inline const std::string kLongSheetName = "A234567890123456789012345678901";  // 31 characters
 inline const std::string kLongJapaneseSheetName = "工事費内訳書工事費内訳書工事費内訳書工事費内訳書工事費内訳書表";
 std::string BuildTemplate(const TemplateContent& content);
+
+// A one-page form like the program's: "代価表", A4 portrait fitted to one page, print area A1:H26, with
+//  A1:H1 "**表題" (merged, 16 pt Mincho, centred); A2:B2 "**番号" (merged, "第"0"号"); G2 "**ページ"
+//  (0"頁"); row 3 headings on a grey fill with thin borders; rows 4–23 the detail lines with named
+//  cells in row 4: A "**No", B "**名称" (wraps), C "**規格" (shrinks), D "**数量" (#,##0.0),
+//  E "**単位" (centred), F "**単価" and G "**金額" (#,##0;[Red]-#,##0), H "**摘要"; B24 "合　計"
+//  (distributed) and G24 "**合計" (double bottom border); A26 "**備考" (no border) and F26 "印";
+//  J5 "欄外" outside the print area. Columns A–H are 4, 24, 14, 8, 6, 12, 14, 16 wide.
+TemplateContent FormTemplate();
+// Fills one page of the form through a report job: page number `page`, 20 detail lines (a long name on
+// every seventh, a long 規格 on every fourth, a negative amount on every fifth), the total and a remark.
+void FillForm(CReportJob& job, int page);
 
 // The engine's output, read with plain pugixml.
 class Output {

@@ -1,0 +1,109 @@
+#include "report/ReportJob.h"
+
+#include <limits>
+
+#include "platform/FileUtil.h"
+#include "platform/Host.h"
+#include "report/ReportOutput.h"
+#include "report/ReportTexts.h"
+
+CReportJob::CReportJob() : m_previewTitle(reporttext::kDefaultPreviewTitle) {}
+
+CReportJob::~CReportJob() {
+    // The preview window shows this job's workbook: it cannot outlive it.
+    if (m_previewOpen && m_previewOutput) m_previewOutput->ClosePreview(*this);
+}
+
+int CReportJob::OpenTemplate(const std::string& path) {
+    // A failed open leaves no workbook at all, so that a later print cannot show an earlier report.
+    m_templatePath.clear();
+    const XlsOpenError error = m_engine.OpenTemplate(path);
+    if (error == XlsOpenError::none) {
+        m_templatePath = path;
+        return 1;
+    }
+    const bool missing = !vemo::FileExists(path);
+    AfxMessageBox(path + (missing ? reporttext::kTemplateMissing : reporttext::kTemplateUnreadable), MsgButtons::Ok,
+                  MsgIcon::Exclamation);
+    return 0;
+}
+
+void CReportJob::BeginPage(std::string_view sheetName, std::string_view pageText) {
+    m_engine.PageBegin(sheetName, pageText);
+}
+
+void CReportJob::EndPage() { m_engine.PageEnd(); }
+
+void CReportJob::PutNumber(int64_t value) {
+    if (value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max())
+        m_engine.PutValueLong(value);
+    else
+        m_engine.PutValueDouble(static_cast<double>(value));
+}
+
+void CReportJob::SetCellText(std::string_view name, std::string_view text) { SetCellTextAt(name, 0, 0, text); }
+void CReportJob::SetCellInt(std::string_view name, int value) { SetCellIntAt(name, 0, 0, value); }
+void CReportJob::SetCellLong(std::string_view name, int64_t value) { SetCellLongAt(name, 0, 0, value); }
+void CReportJob::SetCellDouble(std::string_view name, double value) { SetCellDoubleAt(name, 0, 0, value); }
+
+void CReportJob::SetCellTextAt(std::string_view name, int dx, int dy, std::string_view text) {
+    Select(name, dx, dy);
+    m_engine.PutValueString(text);
+}
+
+void CReportJob::SetCellIntAt(std::string_view name, int dx, int dy, int value) {
+    Select(name, dx, dy);
+    PutNumber(value);
+}
+
+void CReportJob::SetCellLongAt(std::string_view name, int dx, int dy, int64_t value) {
+    Select(name, dx, dy);
+    PutNumber(value);
+}
+
+void CReportJob::SetCellDoubleAt(std::string_view name, int dx, int dy, double value) {
+    Select(name, dx, dy);
+    m_engine.PutValueDouble(value);
+}
+
+void CReportJob::JoinCells(int x1, int y1, int x2, int y2) {
+    m_engine.Pos(x1, y1, x2, y2);
+    m_engine.AttrPutJoint(1);
+}
+
+void CReportJob::SetHorzAlignAt(int x1, int y1, int x2, int y2, int alignment) {
+    m_engine.Pos(x1, y1, x2, y2);
+    m_engine.AttrPutPosHorz(alignment);
+}
+
+int CReportJob::GetErrorNo() const { return m_engine.GetErrorNo(); }
+
+void CReportJob::Print() {
+    if (m_templatePath.empty() || !m_engine.HasWorkbook()) return;
+    IReportOutput& output = ReportOutput();
+    if (output.ChoosePrinter()) output.PrintAll(*this);
+}
+
+void CReportJob::Preview() {
+    if (m_templatePath.empty() || !m_engine.HasWorkbook()) return;
+    if (m_previewOpen) {
+        ActivatePreviewWindow();
+        return;
+    }
+    m_engine.OptionPutViewCaption(m_previewTitle);
+    m_engine.OptionPutViewZoom(-3);
+    m_engine.OptionPutDspInvalidArea(0);
+    m_engine.OptionPutDspMarginArea(0);
+    m_previewOpen = 1;
+    m_previewOutput = &ReportOutput();
+    m_previewOutput->ShowPreview(*this);
+}
+
+void CReportJob::ActivatePreviewWindow() {
+    if (m_previewOpen && m_previewOutput) m_previewOutput->RaisePreview(*this);
+}
+
+void CReportJob::PreviewClosed() {
+    m_previewOpen = 0;
+    m_previewOutput = nullptr;
+}

@@ -1,0 +1,102 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "report/PrintSettings.h"
+#include "report/XlsReportEngine.h"
+
+class IReportOutput;
+
+// One report: fills one workbook from one template workbook and previews or prints it. Every sheet
+// of the program is written through a job, in this order:
+//
+//     if (!job.OpenTemplate(path)) return;          // the job has told the user why
+//     job.BeginPage("代価表", "1");                  // a copy of the template sheet
+//     job.SetCellText("**名称", name);               // … cell writes, joins, alignments
+//     job.EndPage();
+//     job.Preview();                                 // or job.Print()
+//
+// The holder of a job (a view or an editor) keeps it while its preview is open: IsPreviewOpen tells
+// it to raise the preview (ActivatePreviewWindow) instead of building again, and to refuse printing
+// and closing meanwhile (reporttext::kPreviewOpenMessage).
+class CReportJob {
+public:
+    CReportJob();
+    ~CReportJob();
+    CReportJob(const CReportJob&) = delete;
+    CReportJob& operator=(const CReportJob&) = delete;
+
+    // Template and pages. OpenTemplate starts a new workbook from the template: 1 when it is open,
+    // 0 after telling the user that the file is missing or cannot be read (then no workbook is open
+    // and Print and Preview do nothing).
+    int OpenTemplate(const std::string& path);
+    // A new page copied from the named template sheet; every caller passes "1" as the page text.
+    void BeginPage(std::string_view sheetName, std::string_view pageText = "1");
+    void EndPage();
+
+    // Cell writes: the cell named name ("**名称", or an address such as "B3"), or the one dx columns
+    // right and dy rows below it. A number equal to its 32-bit truncation is written as an integer.
+    void SetCellText(std::string_view name, std::string_view text);
+    void SetCellInt(std::string_view name, int value);
+    void SetCellLong(std::string_view name, int64_t value);
+    void SetCellDouble(std::string_view name, double value);
+    void SetCellTextAt(std::string_view name, int dx, int dy, std::string_view text);
+    void SetCellIntAt(std::string_view name, int dx, int dy, int value);
+    void SetCellLongAt(std::string_view name, int dx, int dy, int64_t value);
+    void SetCellDoubleAt(std::string_view name, int dx, int dy, double value);
+
+    // Rectangles by position (x the column, y the row, from 1): merged, or aligned with one of the
+    // engine's XlsHorzAlign values.
+    void JoinCells(int x1, int y1, int x2, int y2);
+    void SetHorzAlignAt(int x1, int y1, int x2, int y2, int alignment);
+    // The engine's error number after the last operation: 0 when the last cell lookup found its cell,
+    // 37 when the template lacks it.
+    int GetErrorNo() const;
+
+    // Output. Print asks for the printer and prints every page when the user chooses to. Preview
+    // shows the workbook in this job's preview window, captioned with the preview title, and
+    // returns; IsPreviewOpen is 1 until that window closes. Both do nothing without a workbook.
+    void Print();
+    void Preview();
+    // Brings this job's open preview window to the front; nothing when none is open.
+    void ActivatePreviewWindow();
+    int IsPreviewOpen() const { return m_previewOpen; }
+    void SetPreviewTitle(std::string_view title) { m_previewTitle = title; }
+    std::string GetPreviewTitle() const { return m_previewTitle; }
+
+    // The page settings, copied whole into and out of the page-settings dialog.
+    const CPrintSettings& GetSettings() const { return m_settings; }
+    void SetSettings(const CPrintSettings& settings) { m_settings = settings; }
+    int IsHyoshiPrinted() const { return m_settings.printHyoshi; }
+    int IsDatePrinted() const { return m_settings.setDate; }
+    int IsSokatsuPrinted() const { return m_settings.printSokatsu; }
+    int IsGyomuSokatsuPrinted() const { return m_settings.printGyomuSokatsu; }
+    int IsDaikaPrinted() const { return m_settings.printDaika; }
+    int GetDaikaStartNo() const { return m_settings.daikaStartNo; }
+    int IsDaikaMeisaiPrinted() const { return m_settings.printDaikaMeisai; }
+    int IsStartPageSet() const { return m_settings.setStartPage; }
+    int GetStartPage() const { return m_settings.startPage; }
+    int IsPageBreakPerGyomu() const { return m_settings.pageBreakPerGyomu; }
+    int IsKingakuOmitted() const { return m_settings.omitKingaku; }
+    int GetTankaStartNo() const { return m_settings.tankaStartNo; }
+
+    // The open template ("" when none is open) and the engine that holds the workbook, for the output.
+    const std::string& GetTemplatePath() const { return m_templatePath; }
+    CXlsReportEngine& Engine() { return m_engine; }
+    bool HasWorkbook() const { return m_engine.HasWorkbook(); }
+
+    // Called by the output when this job's preview window has closed.
+    void PreviewClosed();
+
+private:
+    void Select(std::string_view name, int dx, int dy) { m_engine.Cell(name, dx, dy); }
+    void PutNumber(int64_t value);
+
+    CXlsReportEngine m_engine;
+    std::string m_templatePath;
+    int m_previewOpen = 0;
+    CPrintSettings m_settings;
+    std::string m_previewTitle;
+    IReportOutput* m_previewOutput = nullptr;  // the output showing the open preview
+};

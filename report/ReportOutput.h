@@ -1,0 +1,28 @@
+#pragma once
+
+class CReportJob;
+
+// Where a report job's workbook goes to be seen or printed. The program installs the Qt output
+// (report/qt/QtReportOutput.h), which owns the preview windows and the printer; tests install a
+// recording double. Without one, a quiet output shows nothing and prints nothing.
+class IReportOutput {
+public:
+    virtual ~IReportOutput() = default;
+
+    // Shows the job's workbook in a preview window of its own and returns at once. When the window
+    // closes, the output calls job.PreviewClosed() (at once when it shows nothing).
+    virtual void ShowPreview(CReportJob& job) = 0;
+    // Brings the job's open preview window to the front.
+    virtual void RaisePreview(CReportJob& job) = 0;
+    // Closes the job's preview window, if one is open (the job is going away).
+    virtual void ClosePreview(CReportJob& job) = 0;
+    // Asks the user for the printer; true when they chose to print.
+    virtual bool ChoosePrinter() = 0;
+    // Prints every page of the job's workbook on the printer chosen last.
+    virtual void PrintAll(CReportJob& job) = 0;
+};
+
+// The installed output; without one, the quiet output.
+IReportOutput& ReportOutput();
+// Installs an output (null restores the quiet one); returns the one installed before.
+IReportOutput* SetReportOutput(IReportOutput* output);

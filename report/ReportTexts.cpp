@@ -1,0 +1,8 @@
+#include "report/ReportTexts.h"
+
+std::span<const TextEntry> ReportTexts() {
+#define VEMO_REPORT_TEXT_ENTRY(name, text) {#name, reporttext::name},
+    static constexpr TextEntry kEntries[] = {VEMO_REPORT_TEXTS(VEMO_REPORT_TEXT_ENTRY)};
+#undef VEMO_REPORT_TEXT_ENTRY
+    return kEntries;
+}

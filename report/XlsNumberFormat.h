@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "report/XlsWorkbook.h"
+
+// What a cell shows through its number format, as the preview and the printout draw it. Understood:
+// "General", digit placeholders 0 # ?, decimals, thousands separators (and trailing commas that
+// scale by 1,000), percent, scientific notation, sections (positive;negative;zero;text), conditions
+// such as [>=100], quoted literals, backslash escapes, "_x" spaces, "*x" fills (left out), "@",
+// colours ([Red], [Color10]) and currency tags ([$¥-411]). A section with date or time codes shows
+// the number as General.
+struct XlsShownValue {
+    std::string text;
+    std::optional<uint32_t> color;  // 0xAARRGGBB from the format's colour code
+    bool number = false;            // a number shown through a number section (too wide: "###")
+};
+
+XlsShownValue FormatXlsCell(const XlsCell& cell, std::string_view formatCode);
+XlsShownValue FormatXlsNumber(double value, std::string_view formatCode);
+// Excel's General for a number in at most maxChars characters (a minus sign not counted), fewer
+// decimals or scientific notation when it is long; "" when it cannot fit at all.
+std::string XlsGeneralNumber(double value, int maxChars = 11);

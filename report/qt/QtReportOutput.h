@@ -1,0 +1,38 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <map>
+#include <memory>
+
+#include "report/ReportOutput.h"
+
+class CPrintPreviewDlg;
+class QPrinter;
+
+// The program's report output: every job's preview window and the one printer that all jobs and the
+// print set-up command share. The printer is chosen with QPrintDialog (run through the dialog
+// runner, so that tests script the choice), which also offers printing to a PDF file.
+//
+// A preview opened while a modal dialog is running is parented to that dialog, so that it takes input.
+class CQtReportOutput : public QObject, public IReportOutput {
+    Q_OBJECT
+public:
+    CQtReportOutput();
+    ~CQtReportOutput() override;  // closes every preview
+
+    QPrinter& Printer() { return *m_printer; }
+    // The open preview window of a job, or null.
+    CPrintPreviewDlg* PreviewOf(const CReportJob& job) const;
+
+    void ShowPreview(CReportJob& job) override;
+    void RaisePreview(CReportJob& job) override;
+    void ClosePreview(CReportJob& job) override;
+    bool ChoosePrinter() override;
+    void PrintAll(CReportJob& job) override;
+
+private:
+    void Closed(CReportJob* job);
+
+    std::unique_ptr<QPrinter> m_printer;
+    std::map<const CReportJob*, QPointer<CPrintPreviewDlg>> m_previews;
+};

@@ -1,0 +1,136 @@
+// Painting laid-out pages with QPainter: on a printer, a PDF file or the preview.
+#include "report/qt/ReportPainter.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+#include <cmath>
+
+namespace reportqt {
+
+namespace {
+
+struct LineLook {
+    double width;
+    Qt::PenStyle style;
+    bool twice;  // a double line
+};
+
+// Line widths in points at full scale.
+LineLook Look(const std::string& style) {
+    if (style == "hair") return {0.35, Qt::DotLine, false};
+    if (style == "dotted") return {0.75, Qt::DotLine, false};
+    if (style == "dashed") return {0.75, Qt::DashLine, false};
+    if (style == "dashDot") return {0.75, Qt::DashDotLine, false};
+    if (style == "dashDotDot") return {0.75, Qt::DashDotDotLine, false};
+    if (style == "medium") return {1.5, Qt::SolidLine, false};
+    if (style == "mediumDashed") return {1.5, Qt::DashLine, false};
+    if (style == "mediumDashDot" || style == "slantDashDot") return {1.5, Qt::DashDotLine, false};
+    if (style == "mediumDashDotDot") return {1.5, Qt::DashDotDotLine, false};
+    if (style == "thick") return {2.25, Qt::SolidLine, false};
+    if (style == "double") return {0.6, Qt::SolidLine, true};
+    return {0.75, Qt::SolidLine, false};  // thin and anything unknown
+}
+
+void DrawBorder(QPainter& painter, const BorderLine& line) {
+    const LineLook look = Look(line.style);
+    QPen pen(line.color, look.width, look.style, look.style == Qt::SolidLine ? Qt::SquareCap : Qt::FlatCap);
+    painter.setPen(pen);
+    if (!look.twice) {
+        painter.drawLine(line.from, line.to);
+        return;
+    }
+    // Two thin lines either side of the cell edge.
+    QPointF d = line.to - line.from;
+    const double length = std::hypot(d.x(), d.y());
+    if (length <= 0) return;
+    const QPointF normal(-d.y() / length * 0.9, d.x() / length * 0.9);
+    painter.drawLine(line.from + normal, line.to + normal);
+    painter.drawLine(line.from - normal, line.to - normal);
+}
+
+}  // namespace
+
+void PaintPage(QPainter& painter, const PageLayout& page, const QSizeF& devicePaper) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    const double dpi = painter.device()->logicalDpiY();
+    const double pixelsPerPoint = painter.device()->logicalDpiX() / 72.0;
+    // Font sizes are given in points of the coordinate system; the device multiplies by its own dpi.
+    const double fontFactor = 72.0 / dpi;
+    painter.scale(pixelsPerPoint, pixelsPerPoint);
+    if (devicePaper.isValid() && page.paper.isValid() &&
+        (std::abs(devicePaper.width() - page.paper.width()) > 1 || std::abs(devicePaper.height() - page.paper.height()) > 1)) {
+        const double fit = std::min(devicePaper.width() / page.paper.width(), devicePaper.height() / page.paper.height());
+        painter.translate((devicePaper.width() - page.paper.width() * fit) / 2, (devicePaper.height() - page.paper.height() * fit) / 2);
+        painter.scale(fit, fit);
+    }
+    for (const MarginText& t : page.margins) {
+        QFont font = t.font;
+        font.setPointSizeF(t.font.pointSizeF() * fontFactor);
+        painter.setFont(font);
+        painter.setPen(t.color);
+        painter.drawText(t.origin, t.text);
+    }
+
+    painter.translate(page.origin);
+    painter.scale(page.scale, page.scale);
+    painter.setClipRect(QRectF(QPointF(0, 0), page.size).adjusted(-2, -2, 2, 2));
+    for (const FillBox& f : page.fills) painter.fillRect(f.rect, f.color);
+    for (const TextBox& box : page.texts) {
+        painter.save();
+        painter.setClipRect(box.clip, Qt::IntersectClip);
+        QFont font = box.font;
+        font.setPointSizeF(box.font.pointSizeF() * fontFactor);
+        painter.setFont(font);
+        painter.setPen(box.color);
+        for (const TextLine& line : box.lines) painter.drawText(line.origin, line.text);
+        painter.restore();
+    }
+    for (const BorderLine& line : page.borders) DrawBorder(painter, line);
+    painter.restore();
+}
+
+int PrintPages(QPrinter& printer, const std::vector<PageLayout>& pages) {
+    int first = 1, last = static_cast<int>(pages.size());
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::max(first, printer.fromPage());
+        last = std::min(last, printer.toPage() > 0 ? printer.toPage() : last);
+    }
+    if (first > last) return 0;
+    printer.setFullPage(true);
+    auto usePaper = [&](const PageLayout& page) {
+        printer.setPageSize(QPageSize(page.paperId));
+        printer.setPageOrientation(page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    };
+    usePaper(pages[static_cast<size_t>(first - 1)]);
+    QPainter painter;
+    if (!painter.begin(&printer)) return 0;
+    int printed = 0;
+    for (int i = first; i <= last; ++i) {
+        const PageLayout& page = pages[static_cast<size_t>(i - 1)];
+        if (printed > 0) {
+            usePaper(page);
+            printer.newPage();
+        }
+        PaintPage(painter, page, printer.pageLayout().fullRect(QPageLayout::Point).size());
+        ++printed;
+    }
+    painter.end();
+    return printed;
+}
+
+void PaintPagesAsIs(QPrinter& printer, const std::vector<PageLayout>& pages) {
+    if (pages.empty()) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Point).size();
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0) printer.newPage();
+        PaintPage(painter, pages[i], paper);
+    }
+    painter.end();
+}
+
+}  // namespace reportqt

@@ -1,0 +1,257 @@
+// The program's report output: preview windows that follow their jobs, the preview's buttons, and
+// printing through the printer dialog, to PDF here.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <filesystem>
+
+#include "ScriptedDialogs.h"
+#include "ScriptedHost.h"
+#include "TempFolder.h"
+#include "XlsTestSupport.h"
+#include "report/ReportJob.h"
+#include "report/ReportTexts.h"
+#include "report/qt/PrintPreviewDlg.h"
+#include "report/qt/QtReportOutput.h"
+
+using namespace xlstest;
+
+namespace {
+
+// Pages of a PDF file: its page objects.
+int PdfPages(const std::string& bytes) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    return static_cast<int>(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())).count(page));
+}
+
+void Click(CPrintPreviewDlg& dlg, const char* button) {
+    auto* b = dlg.findChild<QPushButton*>(QLatin1String(button));
+    ASSERT_NE(b, nullptr) << button;
+    b->click();
+}
+
+class QtReportOutputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_previous = SetReportOutput(m_output.get());
+        WriteTestFile(m_dir / "form.xlsx", BuildTemplate(FormTemplate()));
+    }
+    void TearDown() override {
+        SetReportOutput(m_previous);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void Fill(CReportJob& job, int pages) {
+        ASSERT_EQ(job.OpenTemplate(m_dir / "form.xlsx"), 1);
+        for (int p = 1; p <= pages; ++p) FillForm(job, p);
+    }
+
+    ScriptedHost m_host;
+    TempFolder m_dir;
+    std::unique_ptr<CQtReportOutput> m_output = std::make_unique<CQtReportOutput>();
+    IReportOutput* m_previous = nullptr;
+};
+
+}  // namespace
+
+TEST_F(QtReportOutputTest, ThePreviewWindowShowsTheJobUntilItCloses) {
+    CReportJob job;
+    Fill(job, 3);
+    job.SetPreviewTitle("VemoOvra 単価 印刷プレビュー");
+    job.Preview();
+    ASSERT_EQ(job.IsPreviewOpen(), 1);
+    ASSERT_NE(m_output->PreviewOf(job), nullptr);
+    CPrintPreviewDlg& dlg = *m_output->PreviewOf(job);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_FALSE(dlg.isModal());
+    EXPECT_EQ(dlg.windowTitle(), "VemoOvra 単価 印刷プレビュー");
+    EXPECT_EQ(dlg.parentWidget(), nullptr);
+    EXPECT_EQ(dlg.PageCount(), 3);
+    EXPECT_EQ(dlg.View()->zoomMode(), QPrintPreviewWidget::FitInView);
+    auto* label = dlg.findChild<QLabel*>(QStringLiteral("pageLabel"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "1 ページ");
+    const char* const texts[][2] = {{"print", "印刷(&P)"}, {"nextPage", "次ﾍﾟｰｼﾞ(&N)"}, {"previousPage", "前ﾍﾟｰｼﾞ(&V)"},
+                                    {"zoomIn", "拡大(&I)"}, {"zoomOut", "縮小(&O)"}, {"close", "閉じる(&C)"},
+                                    {"saveExcel", "EXCELファイルで保存(&S)..."}};
+    for (auto& [name, text] : texts) {
+        auto* b = dlg.findChild<QPushButton*>(QLatin1String(name));
+        ASSERT_NE(b, nullptr) << name;
+        EXPECT_EQ(b->text(), QString::fromUtf8(text));
+    }
+
+    // Paging and zooming.
+    struct Step {
+        const char* button;
+        int page;
+    } steps[] = {{"nextPage", 2}, {"nextPage", 3}, {"nextPage", 3}, {"previousPage", 2}, {"previousPage", 1}, {"previousPage", 1}};
+    for (const Step& s : steps) {
+        Click(dlg, s.button);
+        EXPECT_EQ(dlg.CurrentPage(), s.page) << s.button;
+        EXPECT_EQ(label->text(), QString::number(s.page) + QStringLiteral(" ページ"));
+    }
+    const double whole = dlg.View()->zoomFactor();
+    Click(dlg, "zoomIn");
+    EXPECT_GT(dlg.View()->zoomFactor(), whole);
+    Click(dlg, "zoomOut");
+    Click(dlg, "zoomOut");
+    EXPECT_LT(dlg.View()->zoomFactor(), whole);
+
+    // A second preview while this one is open keeps the one window.
+    job.Preview();
+    EXPECT_EQ(m_output->PreviewOf(job), &dlg);
+
+    Click(dlg, "close");
+    EXPECT_EQ(job.IsPreviewOpen(), 0);
+    EXPECT_EQ(m_output->PreviewOf(job), nullptr);
+}
+
+TEST_F(QtReportOutputTest, ActivatingRaisesTheJobsOwnWindowAmongSameTitledOnes) {
+    CReportJob first, second;
+    Fill(first, 1);
+    Fill(second, 2);
+    first.Preview();
+    second.Preview();
+    ASSERT_NE(m_output->PreviewOf(first), nullptr);
+    ASSERT_NE(m_output->PreviewOf(second), nullptr);
+    ASSERT_NE(m_output->PreviewOf(first), m_output->PreviewOf(second));
+    ASSERT_EQ(m_output->PreviewOf(first)->windowTitle(), m_output->PreviewOf(second)->windowTitle());
+    for (CReportJob* job : {&first, &second, &first}) {
+        job->ActivatePreviewWindow();
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), m_output->PreviewOf(*job));
+    }
+}
+
+TEST_F(QtReportOutputTest, APreviewFromAModalDialogBelongsToIt) {
+    QDialog modal;
+    modal.setModal(true);
+    modal.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &modal);
+    CReportJob job;
+    Fill(job, 1);
+    job.Preview();
+    ASSERT_NE(m_output->PreviewOf(job), nullptr);
+    EXPECT_EQ(m_output->PreviewOf(job)->parentWidget(), &modal);
+    modal.hide();
+}
+
+TEST_F(QtReportOutputTest, TheWindowGoesWithItsJobAndTheJobHearsOfTheOutputGoing) {
+    QPointer<CPrintPreviewDlg> window;
+    {
+        CReportJob job;
+        Fill(job, 1);
+        job.Preview();
+        window = m_output->PreviewOf(job);
+        ASSERT_FALSE(window.isNull());
+    }
+    EXPECT_TRUE(window.isNull());
+
+    CReportJob job;
+    Fill(job, 1);
+    job.Preview();
+    window = m_output->PreviewOf(job);
+    m_output.reset();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(job.IsPreviewOpen(), 0);
+}
+
+TEST_F(QtReportOutputTest, SavingThePreviewedWorkbookAsAnExcelFile) {
+    CReportJob job;
+    Fill(job, 2);
+    job.Preview();
+    ASSERT_NE(m_output->PreviewOf(job), nullptr);
+    CPrintPreviewDlg& dlg = *m_output->PreviewOf(job);
+    const std::string blocked = m_dir / "ファイル";
+    WriteTestFile(blocked, "a file where a folder should be");
+    struct Case {
+        const char* what;
+        std::optional<std::string> answer;
+        std::string written;  // "" when nothing is written
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"saved", m_dir / "代価表.xlsx", m_dir / "代価表.xlsx", {}},
+        {"the extension added", m_dir / "控え", m_dir / "控え.xlsx", {}},
+        {"cancelled", std::nullopt, "", {}},
+        {"cannot be written", blocked + "/out.xlsx", "",
+         {blocked + "/out.xlsx\nを保存できませんでした。\n保存先のフォルダーと空き容量を確認してください。"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_host.messages.clear();
+        m_host.fileTitles.clear();
+        m_host.fileAnswers.push_back(c.answer);
+        Click(dlg, "saveExcel");
+        EXPECT_EQ(m_host.fileTitles, std::vector<std::string>{"EXCELファイルで保存"});
+        EXPECT_EQ(m_host.MessageTexts(), c.messages);
+        if (!c.written.empty()) {
+            Output out(ReadTestFile(c.written));
+            EXPECT_EQ(out.SheetNames(), (std::vector<std::string>{"代価表", "代価表 (2)"}));
+            EXPECT_EQ(out.Value(1, "A1"), "代　価　表");
+            EXPECT_EQ(out.Value(1, "A2"), "2");
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(blocked + "/out.xlsx"));
+    EXPECT_EQ(job.IsPreviewOpen(), 1);
+}
+
+// Printing asks for the printer with QPrintDialog; printing to a PDF file gives a PDF page for each
+// page, in the Noto CJK faces; a cancelled choice prints nothing.
+TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
+    CReportJob job;
+    Fill(job, 3);
+    struct Case {
+        const char* what;
+        int answer;
+        bool fromPreview;
+        int pdfPages;  // 0: no file
+    } cases[] = {
+        {"printed", IDOK, false, 3},
+        {"cancelled", IDCANCEL, false, 0},
+        {"printed from the preview", IDOK, true, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string pdf = m_dir / (std::string(c.what) + ".pdf");
+        m_output->Printer().setOutputFormat(QPrinter::PdfFormat);
+        m_output->Printer().setOutputFileName(QString::fromStdString(pdf));
+        ScriptedDialogs dialogs;
+        dialogs.Expect<QPrintDialog>([&](QPrintDialog& dlg) {
+            EXPECT_EQ(dlg.printer(), &m_output->Printer());
+            // As the user would: printing to a file, named in the dialog.
+            dlg.show();
+            auto* printers = dlg.findChild<QComboBox*>(QStringLiteral("printers"));
+            auto* file = dlg.findChild<QLineEdit*>(QStringLiteral("filename"));
+            EXPECT_TRUE(printers && file);
+            if (printers && file) {
+                printers->setCurrentIndex(printers->count() - 1);
+                file->setText(QString::fromStdString(pdf));
+            }
+            return c.answer;
+        });
+        if (c.fromPreview) {
+            job.Preview();
+            ASSERT_NE(m_output->PreviewOf(job), nullptr);
+            Click(*m_output->PreviewOf(job), "print");
+        } else {
+            job.Print();
+        }
+        if (c.pdfPages == 0) {
+            EXPECT_FALSE(std::filesystem::exists(pdf));
+            continue;
+        }
+        const std::string bytes = ReadTestFile(pdf);
+        EXPECT_EQ(PdfPages(bytes), c.pdfPages);
+        EXPECT_NE(bytes.find("NotoSansCJKjp-Regular"), std::string::npos);
+        EXPECT_NE(bytes.find("NotoSerifCJKjp-Bold"), std::string::npos);
+    }
+    EXPECT_TRUE(m_host.messages.empty());
+}
