@@ -11,6 +11,7 @@
 #include "EstimateBuilders.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
+#include "ScriptedView.h"
 #include "TempFolder.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -47,7 +48,7 @@ protected:
         auto doc = std::make_unique<CVemoWinDoc>();
         doc->SetCalcContext(std::make_unique<CEstimateCalcContext>(app->SharedMasters(), app->Settings(),
                                                                    CZairyoTankaFile()));
-        view = std::make_unique<CVemoWinView>(*app, std::move(doc));
+        view = std::make_unique<ScriptedView>(*app, std::move(doc));
         view->resize(1000, 600);
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
@@ -70,7 +71,7 @@ protected:
     TempFolder folder;
     std::unique_ptr<CVemoWinApp> app;
     std::unique_ptr<ScriptedHost> host;
-    std::unique_ptr<CVemoWinView> view;
+    std::unique_ptr<ScriptedView> view;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -160,7 +161,7 @@ TEST_F(ViewTest, ColoursByLevelAmountAndTheMethodFlags) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         // A fresh view each time: rows of no level keep the colours a row had before.
-        view = std::make_unique<CVemoWinView>(*app, std::make_unique<CVemoWinDoc>());
+        view = std::make_unique<ScriptedView>(*app, std::make_unique<CVemoWinDoc>());
         app->Store().GetBukakeFile().m_splitFlag = c.masterFlag;
         ItemListBuilder b(List());
         c.build(b);
@@ -197,7 +198,7 @@ TEST_F(ViewTest, RefillKeepsTheCurrentRowWithinTheList) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.before << " items, current " << c.current << ", then " << c.after);
-        view = std::make_unique<CVemoWinView>(*app, std::make_unique<CVemoWinDoc>());
+        view = std::make_unique<ScriptedView>(*app, std::make_unique<CVemoWinDoc>());
         EXPECT_EQ(view->GetCurrentRow(), -1);
         fill(c.before);
         view->RefillGrid();
@@ -240,7 +241,7 @@ TEST_F(ViewTest, ClicksMoveTheCurrentRowRunTheActivationAndShowThe安全費Rate)
         .Set([](CSekisanItem& i) { i.m_nExtraRate = 1350; });
     view->RefillGrid();
     std::vector<int> activated;
-    view->hooks.activateRow = [this, &activated](int& out) {
+    view->activateRow = [this, &activated](int& out) {
         activated.push_back(view->GetCurrentRow());
         EXPECT_EQ(out, -1);
         return 0;
@@ -341,7 +342,7 @@ TEST_F(ViewTest, ThePopupMenuLeavesOutTheSettingsThatDoNotFitTheColumn) {
     view->RefillGrid();
     std::vector<int> shown;
     int popups = 0;
-    view->runPopup = [&](QMenu& menu, const QPoint&) {
+    view->popup = [&](QMenu& menu, const QPoint&) {
         ++popups;
         shown = MenuIds(menu, app->Commands());
     };
