@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
@@ -632,6 +633,60 @@ TEST_F(ViewActivationTest, TheActiveEstimatesMaterialPricesAreTheApplicationsFil
     EXPECT_EQ(docs["B"]->CalcContext()->ZairyoTanka().m_title, "材料単価 B");
     app.ExitInstance();
     EXPECT_EQ(LockedFiles(), "");
+}
+
+}  // namespace
+
+namespace {
+
+// The commands of the active estimate arrive from its grid's Del key and from the Edit menu; with
+// no estimate window they are disabled.
+TEST_F(ViewActivationTest, TheDelKeyAndTheEditMenuReachTheActiveEstimate) {
+    CVemoWinApp app({}, root.Path());
+    ScriptedHost host;
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_NE(app.OpenDocumentFile(WriteEstimate("A", fileA, 0)), nullptr);
+    CVemoWinView* view = app.ActiveEstimateWindow();
+    ASSERT_NE(view, nullptr);
+    app.MainFrame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app.MainFrame()));
+    view->SelectRow(2);
+    host.messages.clear();
+
+    host.answers.push_back(IDNO);
+    view->Grid()->setFocus();
+    QTest::keyClick(view->Grid(), Qt::Key_Delete);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "工種データを削除してよろしいですか？");
+    EXPECT_EQ(view->GetItemList()->GetCount(), 2);
+
+    QMenu* edit = nullptr;
+    for (QAction* action : app.MainFrame()->menuBar()->actions())
+        if (action->text() == Q("編集(&E)")) edit = action->menu();
+    ASSERT_NE(edit, nullptr);
+    auto item = [&](const char* text) -> QAction* {
+        for (QAction* action : edit->actions())
+            if (action->text() == Q(text)) return action;
+        ADD_FAILURE() << text;
+        return nullptr;
+    };
+    emit edit->aboutToShow();
+    for (const char* text : {"費目／工種／種別編集(&M)...", "摘要編集(&Y)...", "上へ移動(&U)", "下へ移動(&D)", "削除(&D)", "再計算(&R)"})
+        EXPECT_TRUE(item(text)->isEnabled()) << text;
+    host.answers.push_back(IDYES);
+    item("削除(&D)")->trigger();
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(view->GetItemList()->GetCount(), 1);
+    EXPECT_TRUE(view->GetDocument()->IsModified());
+
+    host.answers.push_back(IDNO);  // not saved
+    app.Commands().Dispatch(cmd::FileClose);
+    QTest::qWait(0);
+    ASSERT_EQ(app.ActiveEstimateWindow(), nullptr);
+    emit edit->aboutToShow();
+    for (const char* text : {"費目／工種／種別編集(&M)...", "上へ移動(&U)", "削除(&D)", "再計算(&R)"})
+        EXPECT_FALSE(item(text)->isEnabled()) << text;
+    app.ExitInstance();
 }
 
 }  // namespace
