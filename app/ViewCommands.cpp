@@ -117,6 +117,8 @@ void CVemoWinView::OnEditClear() {
     Recalculate(0);
     RefillGrid();
     MarkModified();
+    // The current row now holds the node that followed, or the one before at the end.
+    ShowAnzenhiRate();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -162,6 +164,7 @@ void CVemoWinView::EditRowTexts(int mode) {
 void CVemoWinView::OnRecalc() {
     Recalculate(0);
     RefillGrid();
+    ShowAnzenhiRate();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -183,21 +183,22 @@ TEST_F(ViewCommandsTest, DeleteRemovesTheNodeWithItsContiguousSubtreeAndRecalcul
         const char* after;
         int currentAfter;
         std::vector<std::pair<int, int>> amounts;  // index, amount afterwards
+        const char* pane0;  // the 安全費 pane of the current row afterwards
     } cases[] = {
         {"a 業務 row with its 工種 and 種別", "G1 K10 S1 S2 G3 K10", 0, "業務データを削除してよろしいですか？",
-         "G3 K10", 0, {}},
+         "G3 K10", 0, {}, ""},
         {"a 工種 row with its 種別", "G1 K10 S1 S2 K20 S1", 1, "工種データを削除してよろしいですか？", "G1 K20 S1",
-         1, {{1, 51'000}}},
+         1, {{1, 51'000}}, ""},
         {"a 種別 row", "G1 K10 S1 S2 K20 S1", 3, "種別データを削除してよろしいですか？", "G1 K10 S1 K20 S1", 3,
-         {{1, 51'000}, {2, 51'000}}},
-        {"the last row", "G1 K10 S1 S2", 3, "種別データを削除してよろしいですか？", "G1 K10 S1", 2, {{1, 51'000}}},
+         {{1, 51'000}, {2, 51'000}}, ""},
+        {"the last row", "G1 K10 S1 S2", 3, "種別データを削除してよろしいですか？", "G1 K10 S1", 2, {{1, 51'000}}, "安全費無し "},
         // The first of two 工種 10 takes only the 種別 that follow it, not the next 工種.
         {"a 工種 that appears twice, first", "G1 K10 S1 K20 S1 K10 S2", 1, "工種データを削除してよろしいですか？",
-         "G1 K20 S1 K10 S2", 1, {{3, 102'000}}},
+         "G1 K20 S1 K10 S2", 1, {{3, 102'000}}, ""},
         {"a 工種 that appears twice, second", "G1 K10 S1 K20 S1 K10 S2", 5, "工種データを削除してよろしいですか？",
-         "G1 K10 S1 K20 S1", 4, {{1, 51'000}}},
-        {"a row of no level stays without a question", "G1 N7 K10", 1, "", "G1 N7 K10", 1, {}},
-        {"the only row", "G3", 0, "業務データを削除してよろしいですか？", "", -1, {}},
+         "G1 K10 S1 K20 S1", 4, {{1, 51'000}}, "安全費無し "},
+        {"a row of no level stays without a question", "G1 N7 K10", 1, "", "G1 N7 K10", 1, {}, "stale"},
+        {"the only row", "G3", 0, "業務データを削除してよろしいですか？", "", -1, {}, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -205,6 +206,7 @@ TEST_F(ViewCommandsTest, DeleteRemovesTheNodeWithItsContiguousSubtreeAndRecalcul
         // Amounts the delete's recalculation must write again.
         for (int i = 0; i < List().GetCount(); ++i) List().GetItem(i)->m_nAmount = 7;
         host->messages.clear();
+        view->ShowMessage("stale");
         const bool asks = *c.question != '\0';
         if (asks) host->answers.push_back(IDYES);
         EXPECT_TRUE(Dispatch(cmd::EditClear));
@@ -225,6 +227,7 @@ TEST_F(ViewCommandsTest, DeleteRemovesTheNodeWithItsContiguousSubtreeAndRecalcul
             EXPECT_EQ(List().GetItem(index)->m_nAmount, amount) << index;
             EXPECT_EQ(Grid().GetCellText(5, index + 1), QString::number(amount)) << index;
         }
+        EXPECT_EQ(host->panes[0].back(), c.pane0);
     }
     // After the only row nothing is left to delete or recalculate.
     EXPECT_FALSE(app->Commands().State(cmd::EditClear).enabled);
