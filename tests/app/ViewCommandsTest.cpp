@@ -441,7 +441,9 @@ TEST_F(ViewCommandsTest, MovesKeepTheOrderRulesAndLeaveEveryAmount) {
         EXPECT_EQ(view->GetCurrentRow(), c.currentAfter);
         EXPECT_EQ(Grid().GetActiveRow(), c.currentAfter + 1);
         EXPECT_EQ(Modified(), !refused);
-        if (refused) EXPECT_EQ(GridTexts(), grid);
+        if (refused) {
+            EXPECT_EQ(GridTexts(), grid);
+        }
         for (int i = 0; i < List().GetCount(); ++i) {
             const CSekisanItem& row = *List().GetItem(i);
             EXPECT_EQ(row.m_nAmount, 100 * (std::stoi(row.m_strRemarkUpper) + 1)) << i;
