@@ -75,6 +75,7 @@ CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, Q
             [this](short, int col, int row, int x, int y) { OnGridRightClick(col, row, x, y); });
     connect(m_doc.get(), &CVemoWinDoc::Changed, this, &CVemoWinView::UpdateTitle);
     UpdateTitle();
+    RegisterCommands();
 }
 
 CVemoWinView::~CVemoWinView() = default;
@@ -158,7 +159,7 @@ void CVemoWinView::RefreshHeader() {
     const CSekisanItemList* list = GetItemList();
     SetKenmeiText(OrNone(list->m_strKenmei));
     SetBashoText(OrNone(list->m_strKashoName));
-    if (list->GetCount() == 0 && hooks.newEstimate) hooks.newEstimate();
+    if (list->GetCount() == 0) OnNewEstimate();
     RefillGrid();
 }
 
@@ -291,8 +292,10 @@ void CVemoWinView::SelectRow(int gridRow) {
 
 int CVemoWinView::ActivateRow(int& out) {
     out = -1;
-    return hooks.activateRow ? hooks.activateRow(out) : 0;
+    return OnRowActivation(out);
 }
+
+int CVemoWinView::OnRowActivation(int&) { return 0; }
 
 // ---------------------------------------------------------------------------------------------
 // Status panes
@@ -388,7 +391,7 @@ void CVemoWinView::OnGridColWidthChange(int col) {
 }
 
 void CVemoWinView::OnGridKeyDown(short key) {
-    if (key == 13 && HasCurrentRow() && hooks.enterKey) hooks.enterKey();
+    if (key == 13 && HasCurrentRow()) OnEnterKey();
 }
 
 void CVemoWinView::OnGridKeyUp(short key) {
@@ -423,9 +426,8 @@ void CVemoWinView::OnGridRightClick(int col, int row, int x, int y) {
     QMenu* menu = BuildPopupMenu(col, window());
     if (!menu) return;
     const QPoint at = x == -1 && y == -1 ? mapToGlobal(QPoint(5, 5)) : QCursor::pos();
-    if (runPopup)
-        runPopup(*menu, at);
-    else
-        menu->exec(at);
+    ExecPopup(*menu, at);
     menu->deleteLater();
 }
+
+void CVemoWinView::ExecPopup(QMenu& menu, const QPoint& at) { menu.exec(at); }

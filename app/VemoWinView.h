@@ -2,7 +2,6 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -117,26 +116,54 @@ public:
     void OnGridKeyUp(short key);
     void OnGridRightClick(int col, int row, int x, int y);
 
-    // The popup menu of a right click on a column (4 has none: null); owned by parent.
+    // The popup menu of a right click on a column (4 has none: null); owned by parent. Its items
+    // take their states from the command registry.
     QMenu* BuildPopupMenu(int col, QWidget* parent);
-    // Shows the popup at a global position (replaced by tests).
-    std::function<void(QMenu& menu, const QPoint& at)> runPopup;
 
-    // Work of the row-setting and selection commands, installed by them; unset, nothing is done.
-    struct Hooks {
-        // The guided entry after a click, a double-click or an arrow key: 1 when it moved the
-        // current row; out receives a choice.
-        std::function<int(int& out)> activateRow;
-        // Enter on the current row: the selection or setting that row asks for.
-        std::function<void()> enterKey;
-        // A new (empty) estimate: the 件名 entry and the first 業務 selection.
-        std::function<void()> newEstimate;
-    } hooks;
+    // Commands on the current row. Each registers with the application's command registry, which
+    // routes the menus, toolbars, popup menu and the Del key to the active view.
+    // Deletes the current node with its subtree after asking; recalculates every 業務.
+    void OnEditClear();
+    // The current row's name lines, or its 摘要 lines, through the two-line title dialog.
+    void OnNameEdit();
+    void OnTekiyoEdit();
+    // Recalculates every 業務.
+    void OnRecalc();
+    // Move the current node with its subtree one place among its siblings; a move the order of
+    // the 工種 code groups forbids is refused silently. Nothing is recalculated.
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnUpdateEditClear(CCmdUI& ui) const { ui.enabled = HasCurrentRow() != 0; }
+    void OnUpdateNameEdit(CCmdUI& ui) const { ui.enabled = HasCurrentRow() != 0; }
+    void OnUpdateTekiyoEdit(CCmdUI& ui) const { ui.enabled = HasCurrentRow() != 0; }
+    void OnUpdateRecalc(CCmdUI& ui) const;
+    void OnUpdateMoveUp(CCmdUI& ui) const { ui.enabled = HasCurrentRow() != 0; }
+    void OnUpdateMoveDown(CCmdUI& ui) const { ui.enabled = HasCurrentRow() != 0; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
+    // Work of the selection and row-setting commands; this view does none of it.
+    // The row activation after a click, a double-click or an arrow key (out is −1 on entry): 1
+    // when it moved the current row; out receives a choice.
+    virtual int OnRowActivation(int& out);
+    // Enter on the current row: the selection or setting that row asks for.
+    virtual void OnEnterKey() {}
+    // A new (empty) estimate: the 件名 entry and the first 業務 selection.
+    virtual void OnNewEstimate() {}
+    // Shows the popup menu at a global position and returns when it closes.
+    virtual void ExecPopup(QMenu& menu, const QPoint& at);
+
 private:
+    void RegisterCommands();
+    // The name (mode 1) or 摘要 (mode 2) lines of the current row through the title dialog.
+    void EditRowTexts(int mode);
+    // Number of rows after the node at index that form its subtree (the rows that follow it
+    // without a break).
+    int SubtreeSize(int index) const;
+    // Moves the n rows at from so that the first lands at index to of the resulting list, makes it
+    // the current row, refills and marks the estimate modified.
+    void MoveRows(int from, int n, int to);
     void SetCurrentRow(int row);
     void UpdateTitle();
     CBukakeFile& Bukake() const;

@@ -17,6 +17,14 @@ inline constexpr const char* kAnzenhiRatePrefix = "安全費率 ";
 inline constexpr const char* kAnzenhiRateSuffix = "％";
 inline constexpr const char* kAnzenhiNone = "安全費無し ";
 
+// Caption of the view's questions.
+inline constexpr const char* kConfirmCaption = "確認";
+
+// The delete question: the kind of the current row's node, then the question.
+inline constexpr const char* kDeleteKinds[3] = {"業務データ", "工種データ", "種別データ"};
+inline constexpr const char* kDeleteQuestion = "を削除してよろしいですか？";
+inline std::string MsgDeleteNode(int level) { return std::string(kDeleteKinds[level]) + kDeleteQuestion; }
+
 // The estimate's material-price file is missing: the estimate takes the file in use.
 inline std::string MsgZairyoFileMissing(const std::string& missing, const std::string& inUse) {
     return missing + "\nが見つかりません。\nファイルの有無を確認してください。\n現在アプリケーションで使用している材料単価ファイル\n" +

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include "EstimateBuilders.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
+#include "ScriptedView.h"
 #include "TempFolder.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -47,7 +49,7 @@ protected:
         auto doc = std::make_unique<CVemoWinDoc>();
         doc->SetCalcContext(std::make_unique<CEstimateCalcContext>(app->SharedMasters(), app->Settings(),
                                                                    CZairyoTankaFile()));
-        view = std::make_unique<CVemoWinView>(*app, std::move(doc));
+        view = std::make_unique<ScriptedView>(*app, std::move(doc));
         view->resize(1000, 600);
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
@@ -70,7 +72,7 @@ protected:
     TempFolder folder;
     std::unique_ptr<CVemoWinApp> app;
     std::unique_ptr<ScriptedHost> host;
-    std::unique_ptr<CVemoWinView> view;
+    std::unique_ptr<ScriptedView> view;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -160,7 +162,7 @@ TEST_F(ViewTest, ColoursByLevelAmountAndTheMethodFlags) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         // A fresh view each time: rows of no level keep the colours a row had before.
-        view = std::make_unique<CVemoWinView>(*app, std::make_unique<CVemoWinDoc>());
+        view = std::make_unique<ScriptedView>(*app, std::make_unique<CVemoWinDoc>());
         app->Store().GetBukakeFile().m_splitFlag = c.masterFlag;
         ItemListBuilder b(List());
         c.build(b);
@@ -197,7 +199,7 @@ TEST_F(ViewTest, RefillKeepsTheCurrentRowWithinTheList) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.before << " items, current " << c.current << ", then " << c.after);
-        view = std::make_unique<CVemoWinView>(*app, std::make_unique<CVemoWinDoc>());
+        view = std::make_unique<ScriptedView>(*app, std::make_unique<CVemoWinDoc>());
         EXPECT_EQ(view->GetCurrentRow(), -1);
         fill(c.before);
         view->RefillGrid();
@@ -240,7 +242,7 @@ TEST_F(ViewTest, ClicksMoveTheCurrentRowRunTheActivationAndShowThe安全費Rate)
         .Set([](CSekisanItem& i) { i.m_nExtraRate = 1350; });
     view->RefillGrid();
     std::vector<int> activated;
-    view->hooks.activateRow = [this, &activated](int& out) {
+    view->activateRow = [this, &activated](int& out) {
         activated.push_back(view->GetCurrentRow());
         EXPECT_EQ(out, -1);
         return 0;
@@ -341,7 +343,7 @@ TEST_F(ViewTest, ThePopupMenuLeavesOutTheSettingsThatDoNotFitTheColumn) {
     view->RefillGrid();
     std::vector<int> shown;
     int popups = 0;
-    view->runPopup = [&](QMenu& menu, const QPoint&) {
+    view->popup = [&](QMenu& menu, const QPoint&) {
         ++popups;
         shown = MenuIds(menu, app->Commands());
     };
@@ -631,6 +633,60 @@ TEST_F(ViewActivationTest, TheActiveEstimatesMaterialPricesAreTheApplicationsFil
     EXPECT_EQ(docs["B"]->CalcContext()->ZairyoTanka().m_title, "材料単価 B");
     app.ExitInstance();
     EXPECT_EQ(LockedFiles(), "");
+}
+
+}  // namespace
+
+namespace {
+
+// The commands of the active estimate arrive from its grid's Del key and from the Edit menu; with
+// no estimate window they are disabled.
+TEST_F(ViewActivationTest, TheDelKeyAndTheEditMenuReachTheActiveEstimate) {
+    CVemoWinApp app({}, root.Path());
+    ScriptedHost host;
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_NE(app.OpenDocumentFile(WriteEstimate("A", fileA, 0)), nullptr);
+    CVemoWinView* view = app.ActiveEstimateWindow();
+    ASSERT_NE(view, nullptr);
+    app.MainFrame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app.MainFrame()));
+    view->SelectRow(2);
+    host.messages.clear();
+
+    host.answers.push_back(IDNO);
+    view->Grid()->setFocus();
+    QTest::keyClick(view->Grid(), Qt::Key_Delete);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "工種データを削除してよろしいですか？");
+    EXPECT_EQ(view->GetItemList()->GetCount(), 2);
+
+    QMenu* edit = nullptr;
+    for (QAction* action : app.MainFrame()->menuBar()->actions())
+        if (action->text() == Q("編集(&E)")) edit = action->menu();
+    ASSERT_NE(edit, nullptr);
+    auto item = [&](const char* text) -> QAction* {
+        for (QAction* action : edit->actions())
+            if (action->text() == Q(text)) return action;
+        ADD_FAILURE() << text;
+        return nullptr;
+    };
+    emit edit->aboutToShow();
+    for (const char* text : {"費目／工種／種別編集(&M)...", "摘要編集(&Y)...", "上へ移動(&U)", "下へ移動(&D)", "削除(&D)", "再計算(&R)"})
+        EXPECT_TRUE(item(text)->isEnabled()) << text;
+    host.answers.push_back(IDYES);
+    item("削除(&D)")->trigger();
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(view->GetItemList()->GetCount(), 1);
+    EXPECT_TRUE(view->GetDocument()->IsModified());
+
+    host.answers.push_back(IDNO);  // not saved
+    app.Commands().Dispatch(cmd::FileClose);
+    QTest::qWait(0);
+    ASSERT_EQ(app.ActiveEstimateWindow(), nullptr);
+    emit edit->aboutToShow();
+    for (const char* text : {"費目／工種／種別編集(&M)...", "上へ移動(&U)", "削除(&D)", "再計算(&R)"})
+        EXPECT_FALSE(item(text)->isEnabled()) << text;
+    app.ExitInstance();
 }
 
 }  // namespace
