@@ -27,7 +27,7 @@ public:
         if (m_slots.empty()) m_slots.resize(64);
         size_t mask = m_slots.size() - 1;
         for (size_t i = Hash(key) & mask; m_slots[i].used; i = (i + 1) & mask)
-            if (m_slots[i].key == key) return m_slots[i].value;
+            if (Same(m_slots[i].key, key)) return m_slots[i].value;
         const Value value = make();
         if (2 * (m_used + 1) > m_slots.size()) Grow();
         mask = m_slots.size() - 1;
@@ -45,6 +45,12 @@ private:
         bool used = false;
     };
 
+    // Word by word: a few compares, where the library's array comparison calls memcmp.
+    static bool Same(const Key& a, const Key& b) {
+        for (size_t i = 0; i < N; ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
     static size_t Hash(const Key& key) {
         uint64_t h = 0x9E3779B97F4A7C15u;
         for (uint64_t word : key) h = (h ^ word) * 0xBF58476D1CE4E5B9u;
