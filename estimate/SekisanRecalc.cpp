@@ -181,11 +181,13 @@ int CSekisanData::UpdateRemarks() {
         if (!item || IsUnset(item->m_nKoshu) || IsDayChargeRow(*item)) continue;
         const int type = typeOf(*item);
         if (type == BukakeType::DayCharges) continue;
-        std::string text;
-        std::array<std::string, 9> names, values;
-        std::array<double, 9> numbers{};
-        if (BuildHenkaritsuText(text, i, names, values, numbers, 0) == 0 && !item->m_bNameLowerEdited)
-            item->m_strNameLower = text;
+        // The rate description only for a lower name the user has not written.
+        if (!item->m_bNameLowerEdited) {
+            std::string text;
+            std::array<std::string, 9> names, values;
+            std::array<double, 9> numbers{};
+            if (BuildHenkaritsuText(text, i, names, values, numbers, 0) == 0) item->m_strNameLower = text;
+        }
         if (!IsUnset(item->m_nWeightAverage)) {
             const std::string weight =
                 vemo::FillText(txt::WeightAverage, {NumToStr(item->m_nWeightAverage / 1000.0, 0.001)});
