@@ -138,7 +138,8 @@ void ExpectSameEstimate(CVemoWinDocData& a, CVemoWinDocData& b) {
     const CSekisanItemList& x = *a.GetItemList();
     const CSekisanItemList& y = *b.GetItemList();
     ASSERT_EQ(x.GetCount(), y.GetCount());
-    for (int i = 0; i < x.GetCount(); ++i) EXPECT_TRUE(estimate_test::SameItem(*x.GetItem(i), *y.GetItem(i))) << "row " << i;
+    for (int i = 0; i < x.GetCount(); ++i)
+        EXPECT_TRUE(estimate_test::SameItem(*x.GetItem(i), *y.GetItem(i))) << "row " << i;
     EXPECT_TRUE(a.StoreBytes() == b.StoreBytes());
 }
 
