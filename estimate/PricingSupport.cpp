@@ -3,6 +3,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "estimate/RecalcCache.h"
 #include "formix/Formix.h"
 
 namespace pricing {
@@ -70,11 +71,30 @@ void SumColumnLabour(const CSekisanData& data, const CBukakeDetail& detail, cons
 
 const CBukakeShubetsu* CSekisanData::FindShubetsu(const CSekisanItem& item) const {
     if (IsUnset(item.m_nGyomu) || IsUnset(item.m_nKoshu) || IsUnset(item.m_nShubetsu)) return nullptr;
-    return Bukake().FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
+    return FindBukakeShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
+}
+
+const CBukakeKoshu* CSekisanData::FindBukakeKoshu(int32_t gyomu, int32_t koshu) const {
+    return m_recalcCache ? m_recalcCache->FindKoshu(gyomu, koshu) : Bukake().FindKoshu(gyomu, koshu);
+}
+
+const CBukakeShubetsu* CSekisanData::FindBukakeShubetsu(int32_t gyomu, int32_t koshu, int32_t shubetsu) const {
+    return m_recalcCache ? m_recalcCache->FindShubetsu(gyomu, koshu, shubetsu)
+                         : Bukake().FindShubetsu(gyomu, koshu, shubetsu);
+}
+
+const CHenkaritsuRecord* CSekisanData::FindRateRecord(int32_t gyomu, int32_t code) const {
+    if (m_recalcCache) return m_recalcCache->FindRateRecord(gyomu, code);
+    const CHenkaritsuGyomu* group = Henkaritsu().FindGyomu(gyomu);
+    return group ? group->FindRecord(code) : nullptr;
+}
+
+const CTankaRow* CSekisanData::FindTankaRow(int32_t id) const {
+    return m_recalcCache ? m_recalcCache->FindTankaRow(id) : Tanka().FindRow(id);
 }
 
 const CTankaRow* CSekisanData::PricedRow(int32_t id, int32_t column, const CSekisanItem& item, int32_t& price) const {
-    const CTankaRow* row = Tanka().FindRow(id);
+    const CTankaRow* row = FindTankaRow(id);
     if (!row) return nullptr;
     price = pricing::PriceInColumn(*row, column);
     if (price >= 0) return row;

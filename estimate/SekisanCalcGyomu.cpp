@@ -177,9 +177,9 @@ int CGyomuPass::Run() {
         if (!item) return 0;
         if (item->m_nGyomu != m_gyomu) break;
         const int level = item->GetLevel();
-        const CBukakeKoshu* koshu = IsUnset(item->m_nKoshu) ? nullptr : m_bukake.FindKoshu(m_gyomu, item->m_nKoshu);
+        const CBukakeKoshu* koshu = IsUnset(item->m_nKoshu) ? nullptr : m_data.FindBukakeKoshu(m_gyomu, item->m_nKoshu);
         const CBukakeShubetsu* shubetsu =
-            level == 2 ? m_bukake.FindShubetsu(m_gyomu, item->m_nKoshu, item->m_nShubetsu) : nullptr;
+            level == 2 ? m_data.FindBukakeShubetsu(m_gyomu, item->m_nKoshu, item->m_nShubetsu) : nullptr;
         Row row{*item, koshu, shubetsu, level, item->m_bAmountEntered != 0};
         // A typed amount is the row's amount.
         if (row.entered && !IsUnset(item->m_nAmount2)) item->m_nAmount = item->m_nAmount2;
@@ -190,7 +190,7 @@ int CGyomuPass::Run() {
     if (m_convRow && IsLabourSplitGyomu(m_gyomu)) {
         m_convRow->m_nQuantity = 1000;
         m_convRow->m_strUnit = txt::UnitShiki;
-        LabourTotalRow(*m_convRow, m_bukake.FindKoshu(m_gyomu, m_convRow->m_nKoshu));
+        LabourTotalRow(*m_convRow, m_data.FindBukakeKoshu(m_gyomu, m_convRow->m_nKoshu));
     }
 
     if (IsSekkeiGyomu(m_gyomu) && m_settings.DensiDsp && !m_densiRowUpdated) m_data.UpdateDensiRow(m_gyomu, 1);

@@ -45,7 +45,7 @@ int CSekisanData::GetGijutsuKeihiRate(int index, int byShubetsu) const {
         for (int i = 0; i < index; ++i) {
             const CSekisanItem* other = m_ItemList.GetItem(i);
             if (!other || other->m_nGyomu != item->m_nGyomu || IsUnset(other->m_nShubetsu)) continue;
-            if (!Bukake().FindKoshu(other->m_nGyomu, other->m_nKoshu)) break;
+            if (!FindBukakeKoshu(other->m_nGyomu, other->m_nKoshu)) break;
             const CBukakeShubetsu* shubetsu = FindShubetsu(*other);
             if (!shubetsu) break;
             int32_t c = shubetsu->m_coefficient;

@@ -5,6 +5,7 @@
 
 #include "estimate/EstimateTexts.h"
 #include "estimate/PricingSupport.h"
+#include "estimate/RecalcCache.h"
 #include "formix/Formix.h"
 
 namespace txt = estimate_texts;
@@ -13,15 +14,26 @@ using namespace pricing;
 
 namespace {
 
-const CHenkaritsuRecord* FindRateRecord(const CHenkaritsuFile& henkaritsu, int32_t gyomu, int32_t code) {
-    const CHenkaritsuGyomu* group = henkaritsu.FindGyomu(gyomu);
-    return group ? group->FindRecord(code) : nullptr;
-}
-
 double Evaluate(const std::string& text) { return EvaluateFormula(text); }
 
 bool InTable(int column, int row) {
     return column >= 1 && column <= CHenkaritsuRecord::kColumns && row >= 1 && row <= CHenkaritsuRecord::kRows;
+}
+
+// The 歩掛 formula text of a detail (type 3 and 4: the name of line `line`) with the rate values of
+// the slots in `present` written in for H1..H8.
+std::string FormulaText(const CBukakeDetail& detail, int type, int line, unsigned present,
+                        const std::array<double, 8>& rates) {
+    std::string text;
+    if (type == 3 || type == 4) {
+        if (const CBukakeDetailLine* l = detail.GetLine(line)) text = l->m_name;
+    } else {
+        text = detail.m_formula;
+    }
+    text = AsciiUpper(text);
+    for (size_t s = 0; s < rates.size(); ++s)
+        if (present & (1u << s)) ReplaceAll(text, "H" + std::to_string(s + 1), FormulaNumber(rates[s], 0.001));
+    return text;
 }
 
 }  // namespace
@@ -32,18 +44,12 @@ double CSekisanData::CalcBukakeFormula(const CBukakeShubetsu* shubetsu, int item
     const CBukakeDetail& detail = shubetsu->GetDetail();
     const int32_t gyomu = item->m_nGyomu;
 
-    std::string text;
-    if (type == 3 || type == 4) {
-        if (const CBukakeDetailLine* l = detail.GetLine(line)) text = l->m_name;
-    } else {
-        text = detail.m_formula;
-    }
-    text = AsciiUpper(text);
-
+    std::array<double, 8> rates{};
+    unsigned present = 0;
     for (int s = 1; s <= 8; ++s) {
         const int32_t code = detail.m_henkaritsu[static_cast<size_t>(s - 1)];
         if (IsUnset(code)) continue;
-        const CHenkaritsuRecord* record = FindRateRecord(Henkaritsu(), gyomu, code);
+        const CHenkaritsuRecord* record = FindRateRecord(gyomu, code);
         int row = 0, column = 0;
         const int chosen = GetRateCell(s - 1, *item, type, line, row, column);
         int32_t ll = item->m_nLL[static_cast<size_t>(s - 1)];
@@ -55,10 +61,13 @@ double CSekisanData::CalcBukakeFormula(const CBukakeShubetsu* shubetsu, int item
         }
         double v = GetHenkaritsuValue(gyomu, code, row, column, ll) / 1000.0;
         if (type == 2 && record && record->m_mode != 0) v = 1.0;
-        ReplaceAll(text, "H" + std::to_string(s), FormulaNumber(v, 0.001));
+        rates[static_cast<size_t>(s - 1)] = v;
+        present |= 1u << (s - 1);
     }
 
+    double x;
     if (detail.m_useAuxiliary == 1) {
+        std::string text = FormulaText(detail, type, line, present, rates);
         for (int s = 1; s <= 8; ++s) {
             const std::string marker = "S" + std::to_string(s);
             if (!Contains(text, marker)) continue;
@@ -66,9 +75,16 @@ double CSekisanData::CalcBukakeFormula(const CBukakeShubetsu* shubetsu, int item
             if (EvalHojoshiki(s - 1, *item, detail, type, value))
                 ReplaceAll(text, marker, value.empty() ? "0" : FormulaOperand(value));
         }
+        x = Evaluate(text);
+    } else if (m_recalcCache) {
+        // The text is made of the detail's formula and the rate values only: the same values give
+        // the same text, so it is written and valued once per recalculation.
+        x = m_recalcCache->GetFormulaValue(detail, type, line, present, rates, [&] {
+            return Evaluate(FormulaText(detail, type, line, present, rates));
+        });
+    } else {
+        x = Evaluate(FormulaText(detail, type, line, present, rates));
     }
-
-    double x = Evaluate(text);
     const int32_t factor = item->m_nLL[8];
     if ((type == 0 || type == 1) && factor > 0) x = factor * x / 10000.0;
     if (!std::isfinite(x)) {
@@ -79,17 +95,29 @@ double CSekisanData::CalcBukakeFormula(const CBukakeShubetsu* shubetsu, int item
 }
 
 int CSekisanData::GetHenkaritsuValue(int gyomu, int code, int row, int column, int ll) const {
-    const CHenkaritsuRecord* record = FindRateRecord(Henkaritsu(), gyomu, code);
+    const CHenkaritsuRecord* record = FindRateRecord(gyomu, code);
     if (!record) return 0;
     if (record->m_mode == 0) {
         if (!InTable(column, row)) return 0;
         const int32_t cell = record->GetCell(column, row);
         return IsUnset(cell) ? 0 : cell;
     }
+    if (!m_recalcCache) return FormulaRateValue(*record, ll);
+    // A formula rate is the same for the same LL value all through a recalculation.
+    const CRecalcCache::RateValue rate = m_recalcCache->GetRateValue(*record, ll, [&] {
+        const ScopedValue<bool> ownFault(m_pricing.fault, false);
+        const int value = FormulaRateValue(*record, ll);
+        return CRecalcCache::RateValue{value, m_pricing.fault};
+    });
+    if (rate.fault) m_pricing.fault = true;
+    return rate.value;
+}
+
+int CSekisanData::FormulaRateValue(const CHenkaritsuRecord& record, int ll) const {
     // The auxiliary formula of the LL range is used for this value only; the master keeps its text.
-    std::string formula = record->m_formula;
-    if (record->m_useAuxiliary == 1 && !IsUnset(ll)) {
-        std::string selected = SelectRateFormula(*record, ll);
+    std::string formula = record.m_formula;
+    if (record.m_useAuxiliary == 1 && !IsUnset(ll)) {
+        std::string selected = SelectRateFormula(record, ll);
         if (!selected.empty()) formula = selected;
     }
     if (formula.empty()) return 0;
@@ -134,7 +162,7 @@ int CSekisanData::GetRateCell(int slot, CSekisanItem& item, int mode, int value,
     if (!shubetsu) return 0;
     const size_t s = static_cast<size_t>(slot);
     const int32_t hcode = shubetsu->GetDetail().m_henkaritsu[s];
-    const CHenkaritsuRecord* record = IsUnset(hcode) ? nullptr : FindRateRecord(Henkaritsu(), item.m_nGyomu, hcode);
+    const CHenkaritsuRecord* record = IsUnset(hcode) ? nullptr : FindRateRecord(item.m_nGyomu, hcode);
     if (IsUnset(item.m_nRateCode[s]) && record && !IsUnset(record->m_standardColumn) &&
         !IsUnset(record->m_standardRow)) {
         // An untouched slot takes the rate's standard cell.
@@ -204,11 +232,10 @@ int CSekisanData::EvalHojoshiki(int slot, CSekisanItem& item, const CBukakeDetai
 }
 
 int CSekisanData::HasKubunritsu(const CBukakeShubetsu& shubetsu, int gyomu) const {
-    const CHenkaritsuGyomu* group = Henkaritsu().FindGyomu(gyomu);
-    if (!group) return 0;
+    // Without the 業務's rate group every record is missing: 0 as well.
     for (int32_t code : shubetsu.GetDetail().m_henkaritsu) {
         if (IsUnset(code)) continue;
-        const CHenkaritsuRecord* record = group->FindRecord(code);
+        const CHenkaritsuRecord* record = FindRateRecord(gyomu, code);
         if (!record) return 0;
         if (record->m_kubunFlag == 1) return 1;
     }
@@ -304,7 +331,7 @@ int CSekisanData::BuildHenkaritsuText(std::string& text, int index, std::array<s
     for (size_t k = 0; k < 9; ++k) {
         const int32_t code = item->m_nRateCode[k];
         if (IsUnset(code)) continue;
-        const CHenkaritsuRecord* record = group->FindRecord(code);
+        const CHenkaritsuRecord* record = FindRateRecord(item->m_nGyomu, code);
         if (!record) {
             if (code == kFactorRateCode) break;
             return -1;

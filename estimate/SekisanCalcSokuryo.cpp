@@ -50,7 +50,7 @@ int CSekisanData::CalcWorkerSlot(const CBukakeDetail& detail, int line, int colu
     roundedDays = settings.HoseiMarumeKind == 0   ? f8_45(d, step)
                   : settings.HoseiMarumeKind == 2 ? RoundUp(d, step)
                                                   : RoundDown(d, step);
-    const CTankaRow* found = Tanka().FindRow(detail.m_shokushu[static_cast<size_t>(column)]);
+    const CTankaRow* found = FindTankaRow(detail.m_shokushu[static_cast<size_t>(column)]);
     if (!found) return -1;
     const int32_t price = PriceInColumn(*found, m_ItemList.m_nTankaColumn);
     if (price < 0) {
@@ -76,7 +76,7 @@ int CSekisanData::CalcShokushuSlot(const CBukakeDetail& detail, const int32_t* k
         }
     }
     if (!any) return -1;
-    const CTankaRow* row = Tanka().FindRow(detail.m_shokushu[static_cast<size_t>(column)]);
+    const CTankaRow* row = FindTankaRow(detail.m_shokushu[static_cast<size_t>(column)]);
     if (!row) return -1;
     const int32_t price = PriceInColumn(*row, m_ItemList.m_nTankaColumn);
     if (price < 0) return -2;
@@ -197,7 +197,7 @@ int CSekisanData::CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int 
     for (size_t col = 0; col < 10; ++col) {
         const int32_t v = l->m_columns[col];
         if (v <= 0) continue;
-        const CTankaRow* row = Tanka().FindRow(detail.m_shokushu[col]);
+        const CTankaRow* row = FindTankaRow(detail.m_shokushu[col]);
         if (!row) return -1;
         const int32_t price = PriceInColumn(*row, m_ItemList.m_nTankaColumn);
         if (price < 0) return -2;
@@ -341,7 +341,7 @@ int CSekisanData::CalcDoshitsuKingaku(CSekisanItem* item, int index, AmountPart 
                         const int32_t kind = l->m_columns[0], id = l->m_columns[1];
                         double price = 0.0;
                         if (kind == 1 || kind == 2) {
-                            if (const CTankaRow* row = Tanka().FindRow(id))
+                            if (const CTankaRow* row = FindTankaRow(id))
                                 price = PriceInColumn(*row, m_ItemList.m_nTankaColumn);
                         } else if (const CZairyoTankaItem* material = ZairyoTanka().FindItem(id)) {
                             if (!IsNoPrice(material->m_price) && std::isfinite(material->m_price))
@@ -407,7 +407,7 @@ double CSekisanData::CalcZairyoEntry(CSekisanItem* item, int index, const CBukak
     const double q = CalcBukakeFormula(&shubetsu, index, formulaType, line);
     const int32_t id = l->m_columns[1];
     if (kind == 1 || kind == 2) {
-        const CTankaRow* row = Tanka().FindRow(id);
+        const CTankaRow* row = FindTankaRow(id);
         if (!row) return 0.0;
         const int32_t price = PriceInColumn(*row, m_ItemList.m_nTankaColumn);
         if (price < 0) {
@@ -497,13 +497,13 @@ int CSekisanData::CalcDayChargeAmount(int index) {
     for (int k = 0; k < 4; ++k) {
         const int d = CalcShubetsuDays(index, k + 2, 0);
         if (d <= 0) continue;
-        const CTankaRow* priced = Tanka().FindRow(detail.m_shokushu[static_cast<size_t>(k)]);
+        const CTankaRow* priced = FindTankaRow(detail.m_shokushu[static_cast<size_t>(k)]);
         const int32_t price = priced ? PriceInColumn(*priced, m_ItemList.m_nTankaColumn) : -1;
         if (price < 0)
             MissingPriceName() = item->m_strNameUpper;
         else
             sum += Amount(fault, static_cast<double>(price) * d * g);
-        const CTankaRow* named = Tanka().FindRow(k + 2);
+        const CTankaRow* named = FindTankaRow(k + 2);
         text += (named ? named->m_name : std::string()) + NumToStr(d, 1.0) + estimate_texts::DaysWide;
     }
     if (!text.empty() && !item->m_bNameLowerEdited) item->m_strNameLower = text;

@@ -112,7 +112,7 @@ int CSekisanData::CalcSeidoKanrihi(int kind, double base, std::string& text, int
 int CSekisanData::GetSeidoKind(const CSekisanItem& item, int byKoshu) const {
     if (IsSokuryoGyomu(item.m_nGyomu)) return 5;
     if (byKoshu) {
-        const CBukakeKoshu* koshu = Bukake().FindKoshu(item.m_nGyomu, item.m_nKoshu);
+        const CBukakeKoshu* koshu = FindBukakeKoshu(item.m_nGyomu, item.m_nKoshu);
         return koshu ? koshu->m_koshuType : -1;
     }
     const CBukakeShubetsu* shubetsu = FindShubetsu(item);
@@ -369,13 +369,13 @@ int CalendarDays(int days) { return days + (days - 1) / 6; }
 int CSekisanData::GetDayCharge(int index, int id, std::string& text) {
     text.clear();
     const int days = CalcShubetsuDays(index, id, 2);
-    const CTankaRow* row = Tanka().FindRow(id);
+    const CTankaRow* row = FindTankaRow(id);
     if (days <= 0 || !row) return 0;
     const int c = CalendarDays(days);
     const int period = c <= 5 ? 1 : c <= 29 ? 2 : c <= 59 ? 3 : 4;
     int price = 0;
     if (!IsUnset(row->m_related)) {
-        if (const CTankaRow* byPeriod = Tanka().FindRow(row->m_related + period)) {
+        if (const CTankaRow* byPeriod = FindTankaRow(row->m_related + period)) {
             price = PriceInColumn(*byPeriod, m_ItemList.m_nTankaColumn);
             if (price < 0) {
                 price = 0;
@@ -430,10 +430,10 @@ int CSekisanData::CalcShokushuCharges(int index) {
     for (int id : ids) {
         if (id == -1) continue;
         if (CalcShubetsuDays(index, id, 2) <= 0) continue;
-        const CTankaRow* row = Tanka().FindRow(id);
+        const CTankaRow* row = FindTankaRow(id);
         if (!row) return scope.Finish(0);
         const int own = priceOf(*row);
-        const CTankaRow* related = IsUnset(row->m_related) ? nullptr : Tanka().FindRow(row->m_related);
+        const CTankaRow* related = IsUnset(row->m_related) ? nullptr : FindTankaRow(row->m_related);
         const int rel = related ? priceOf(*related) : 0;
         std::string t;
         sum += GetDayCharge(index, id, t) + 2 * (static_cast<int64_t>(own) + ll + rel);

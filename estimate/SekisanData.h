@@ -12,8 +12,10 @@ class CArchive;
 class CBukakeDetail;
 class CBukakeHimoku;
 class CBukakeHimokuSet;
+class CBukakeKoshu;
 class CBukakeShubetsu;
 class CHenkaritsuRecord;
+class CRecalcCache;
 class CTankaRow;
 
 // The estimate object: one per document, holding the item list. Its calculation (recalculation,
@@ -195,6 +197,15 @@ private:
     const CZairyoTankaFile& ZairyoTanka() const { return CalcContext().GetZairyoTankaFile(); }
     // The 歩掛 種別 of an item's three codes, or null.
     const CBukakeShubetsu* FindShubetsu(const CSekisanItem& item) const;
+    // Master records by their codes, as the masters' finders give them (null when missing): through
+    // the cache of the recalculation that is running, else from the masters themselves.
+    const CBukakeKoshu* FindBukakeKoshu(int32_t gyomu, int32_t koshu) const;
+    const CBukakeShubetsu* FindBukakeShubetsu(int32_t gyomu, int32_t koshu, int32_t shubetsu) const;
+    const CHenkaritsuRecord* FindRateRecord(int32_t gyomu, int32_t code) const;
+    const CTankaRow* FindTankaRow(int32_t id) const;
+    // Value ×1000 of a formula rate record at an LL value (0 when it has none); a value that cannot
+    // become an amount marks the current amount call as failed.
+    int FormulaRateValue(const CHenkaritsuRecord& record, int ll) const;
     // The 単価 row of a 職種 id with its price in the estimate's column; null when the row is missing or
     // its price is not entered (the latter names the row in MissingPriceName()).
     const CTankaRow* PricedRow(int32_t id, int32_t column, const CSekisanItem& item, int32_t& price) const;
@@ -214,7 +225,11 @@ private:
     int CalcBukkenParts(CSekisanItem* item, int index, AmountPart part, bool byLine);
 
     // Main pass and recalculation.
+    // The work of Recalculate before its message: the passes, the summary rows and the remarks.
+    void RecalculateRows(int gyomu);
     CalcLimits m_limits;
+    // The cache of the recalculation that is running (see RecalcCache.h), null outside one.
+    CRecalcCache* m_recalcCache = nullptr;
     friend class CGyomuPass;
 };
 

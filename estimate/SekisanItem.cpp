@@ -33,12 +33,6 @@ CSekisanItem::CSekisanItem() {
     m_bKotei.fill(0);
 }
 
-int CSekisanItem::GetLevel() const {
-    if (IsUnset(m_nGyomu)) return -1;
-    if (IsUnset(m_nKoshu)) return IsUnset(m_nShubetsu) ? 0 : -1;
-    return IsUnset(m_nShubetsu) ? 1 : 2;
-}
-
 int CSekisanItem::CountSelectedKotei() const {
     int n = 0;
     for (int32_t flag : m_bKotei)

@@ -41,7 +41,11 @@ public:
 
     // 0 = 業務 node (業務 set, 工種 and 種別 unset); 1 = 工種 node (業務 and 工種 set, 種別 unset);
     // 2 = 種別 node (all three set); −1 = anything else.
-    int GetLevel() const;
+    int GetLevel() const {
+        if (IsUnset(m_nGyomu)) return -1;
+        if (IsUnset(m_nKoshu)) return IsUnset(m_nShubetsu) ? 0 : -1;
+        return IsUnset(m_nShubetsu) ? 1 : 2;
+    }
 
     // Number of the 20 工程 flags that are set (non-zero).
     int CountSelectedKotei() const;

@@ -32,11 +32,6 @@ std::vector<std::unique_ptr<CSekisanItem>> CopiesOf(const std::vector<const CSek
 
 }  // namespace
 
-CSekisanItem* CSekisanItemList::GetItem(int i) const {
-    if (i < 0 || i >= GetCount()) return nullptr;
-    return m_items[static_cast<size_t>(i)].get();
-}
-
 int CSekisanItemList::AddItem(std::unique_ptr<CSekisanItem> item) {
     m_items.push_back(std::move(item));
     return GetUpperBound();

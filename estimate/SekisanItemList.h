@@ -23,7 +23,9 @@ public:
     int GetCount() const { return static_cast<int>(m_items.size()); }
     int GetUpperBound() const { return GetCount() - 1; }
     // Null when i is out of range.
-    CSekisanItem* GetItem(int i) const;
+    CSekisanItem* GetItem(int i) const {
+        return i >= 0 && i < GetCount() ? m_items[static_cast<size_t>(i)].get() : nullptr;
+    }
 
     // Appends; returns the new position.
     int AddItem(std::unique_ptr<CSekisanItem> item);

@@ -10,6 +10,7 @@
 #include "estimate/CalcEnvironment.h"
 #include "estimate/DriverSupport.h"
 #include "estimate/EstimateTexts.h"
+#include "estimate/RecalcCache.h"
 #include "estimate/SekisanData.h"
 #include "master/BukakeFile.h"
 #include "platform/Host.h"
@@ -66,6 +67,22 @@ bool HasNoRateText(const CSekisanItem& item) {
 int CSekisanData::Recalculate(int gyomu) {
     MissingPriceName().clear();
     ResetUnitPriceWarnings();
+    RecalculateRows(gyomu);
+    if (!MissingPriceName().empty()) {
+        AfxMessageBox(vemo::FillText(txt::MsgMissingPrice, {MissingPriceName()}), MsgButtons::Ok, MsgIcon::None);
+    }
+    return 1;
+}
+
+void CSekisanData::RecalculateRows(int gyomu) {
+    // Lookups and formula values are remembered for this recalculation only (also when it throws).
+    CRecalcCache cache(CalcContext());
+    struct UseCache {
+        CRecalcCache*& slot;
+        CRecalcCache* previous;
+        ~UseCache() { slot = previous; }
+    } use{m_recalcCache, std::exchange(m_recalcCache, &cache)};
+
     if (gyomu == 0) {
         for (int code = Gyomu::Sokuryo; code <= Gyomu::LastCalculated; ++code) {
             // The first two runs read totals of the run before; the user's rounding choice is
@@ -83,10 +100,6 @@ int CSekisanData::Recalculate(int gyomu) {
     }
     CalcSummaryRows();
     UpdateRemarks();
-    if (!MissingPriceName().empty()) {
-        AfxMessageBox(vemo::FillText(txt::MsgMissingPrice, {MissingPriceName()}), MsgButtons::Ok, MsgIcon::None);
-    }
-    return 1;
 }
 
 int CSekisanData::CalcSummaryRows() {
@@ -153,8 +166,8 @@ int CSekisanData::UpdateRemarks() {
     const CBukakeFile& bukake = Bukake();
     const std::string& daikaName = Settings().DaikaName;
     const int count = m_ItemList.GetCount();
-    auto shubetsuOf = [&bukake](const CSekisanItem& item) {
-        return bukake.FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
+    auto shubetsuOf = [this](const CSekisanItem& item) {
+        return FindBukakeShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
     };
     // 歩掛 type of the item's 種別, or −1 when the item has no 歩掛 record.
     auto typeOf = [&shubetsuOf](const CSekisanItem& item) {
@@ -168,11 +181,13 @@ int CSekisanData::UpdateRemarks() {
         if (!item || IsUnset(item->m_nKoshu) || IsDayChargeRow(*item)) continue;
         const int type = typeOf(*item);
         if (type == BukakeType::DayCharges) continue;
-        std::string text;
-        std::array<std::string, 9> names, values;
-        std::array<double, 9> numbers{};
-        if (BuildHenkaritsuText(text, i, names, values, numbers, 0) == 0 && !item->m_bNameLowerEdited)
-            item->m_strNameLower = text;
+        // The rate description only for a lower name the user has not written.
+        if (!item->m_bNameLowerEdited) {
+            std::string text;
+            std::array<std::string, 9> names, values;
+            std::array<double, 9> numbers{};
+            if (BuildHenkaritsuText(text, i, names, values, numbers, 0) == 0) item->m_strNameLower = text;
+        }
         if (!IsUnset(item->m_nWeightAverage)) {
             const std::string weight =
                 vemo::FillText(txt::WeightAverage, {NumToStr(item->m_nWeightAverage / 1000.0, 0.001)});

@@ -2,6 +2,7 @@
 # of each business kind and the special expense rows.
 target_sources(VemoEstimate PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PricingSupport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecalcCache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SekisanCalcPricing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SekisanCalcRates.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SekisanCalcOverhead.cpp

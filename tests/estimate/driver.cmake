@@ -7,6 +7,7 @@ add_executable(EstimateDriverTests
   MainPassTest.cpp
   EstimateKindsTest.cpp
   CalcContextTest.cpp
+  RecalcMemoTest.cpp
 )
 target_include_directories(EstimateDriverTests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/support)
 target_link_libraries(EstimateDriverTests PRIVATE VemoEstimate VemoEstimateTestBuilders VemoMasterTestBuilders

@@ -3,8 +3,11 @@
 // its text gives; its rows carry the defaults of the selection commands; and the reader of the
 // texts names the line of each mistake.
 #include <cstdint>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -128,6 +131,111 @@ TEST_F(SampleEstimateFilesTest, EachSampleOpensPricesAgainAndSavesTheSameBytes) 
         EXPECT_TRUE(PriceSampleEstimate(*made, *masters).empty());
         EXPECT_TRUE(made->StoreBytes() == bytes);
     }
+}
+
+// Every row and header field of two estimates alike, and the same bytes stored.
+void ExpectSameEstimate(CVemoWinDocData& a, CVemoWinDocData& b) {
+    const CSekisanItemList& x = *a.GetItemList();
+    const CSekisanItemList& y = *b.GetItemList();
+    ASSERT_EQ(x.GetCount(), y.GetCount());
+    for (int i = 0; i < x.GetCount(); ++i)
+        EXPECT_TRUE(estimate_test::SameItem(*x.GetItem(i), *y.GetItem(i))) << "row " << i;
+    EXPECT_TRUE(a.StoreBytes() == b.StoreBytes());
+}
+
+int32_t EstimateTotal(const CSekisanItemList& list) {
+    const CSekisanItem* total = FindRow(list, 99, kUnset);
+    return total ? total->m_nAmount : kUnset;
+}
+
+TEST_F(SampleEstimateFilesTest, WholeRecalculationGivesTheSameBeforeAndAfterASaveAndLoad) {
+    const SampleProgramPaths paths = SampleProgramPathsOf(VEMO_SAMPLE_PROGRAM_DIR);
+    for (const Sample& sample : kSamples) {
+        SCOPED_TRACE(sample.file);
+        const std::string source = vemo::JoinPath(VEMO_SAMPLE_ESTIMATE_SOURCE_DIR, sample.text);
+        auto priced = ParseSampleEstimate(ReadTestFile(source), source, *masters, paths);
+        EXPECT_TRUE(PriceSampleEstimate(*priced, *masters).empty());
+        ASSERT_GT(EstimateTotal(*priced->GetItemList()), 0);
+
+        TempFolder folder;
+        ASSERT_EQ(priced->SaveFile(folder / sample.file), 1);
+        CVemoWinDocData loaded;
+        ASSERT_EQ(loaded.LoadFile(folder / sample.file), 1);
+        ExpectSameEstimate(*priced, loaded);
+        // Recalculated after the round trip, and once more, every row stays as it was.
+        for (int run = 0; run < 2; ++run) {
+            EXPECT_TRUE(PriceSampleEstimate(loaded, *masters).empty());
+            ExpectSameEstimate(*priced, loaded);
+        }
+        EXPECT_TRUE(host.messages.empty());
+    }
+}
+
+// What one recalculation remembers of the masters is gone by the next: after each edit of the
+// masters (in place, or through a copy that replaces them, codes changed), an estimate priced before
+// prices exactly as a copy of it priced for the first time, and the edit shows in some total.
+TEST_F(SampleEstimateFilesTest, RecalculationAfterMasterEditsUsesTheEditedMasters) {
+    using Edit = std::function<void(SampleEstimateMasters&)>;
+    const Edit edits[] = {
+        // 歩掛 formulas edited in place: the details keep their addresses.
+        [](SampleEstimateMasters& m) {
+            for (int g = 0; g < m.bukake.GetCount(); ++g)
+                for (int k = 0; k < m.bukake.GetGyomu(g)->GetCount(); ++k)
+                    for (int s = 0; s < m.bukake.GetGyomu(g)->GetKoshu(k)->GetCount(); ++s) {
+                        CBukakeDetail& detail = m.bukake.GetGyomu(g)->GetKoshu(k)->GetShubetsu(s)->GetDetail();
+                        detail.m_formula = "(" + detail.m_formula + ")*1.25";
+                    }
+        },
+        // Formula rates edited in place.
+        [](SampleEstimateMasters& m) {
+            for (int g = 0; g < m.henkaritsu.GetSize(); ++g)
+                for (int r = 0; r < m.henkaritsu.GetGyomu(g)->GetSize(); ++r) {
+                    CHenkaritsuRecord& record = *m.henkaritsu.GetGyomu(g)->GetRecord(r);
+                    if (record.m_mode == 1 && record.m_useAuxiliary != 1 && !record.m_formula.empty() &&
+                        record.m_formula[0] != '%')
+                        record.m_formula = "(" + record.m_formula + ")*1.1";
+                }
+        },
+        // Prices raised in a copy that replaces the 単価 master.
+        [](SampleEstimateMasters& m) {
+            CTankaFile tanka = m.tanka;
+            for (int r = 0; r < tanka.GetCount(); ++r)
+                for (int32_t& price : tanka.GetRow(r)->m_prices)
+                    if (price > 0) price += 1000;
+            m.tanka = tanka;
+        },
+        // The codes of the first two 種別 of each 工種 swapped in a copy that replaces the 歩掛 master.
+        [](SampleEstimateMasters& m) {
+            CBukakeFile bukake = m.bukake;
+            for (int g = 0; g < bukake.GetCount(); ++g)
+                for (int k = 0; k < bukake.GetGyomu(g)->GetCount(); ++k) {
+                    CBukakeKoshu& koshu = *bukake.GetGyomu(g)->GetKoshu(k);
+                    if (koshu.GetCount() >= 2) std::swap(koshu.GetShubetsu(0)->m_code, koshu.GetShubetsu(1)->m_code);
+                }
+            m.bukake = bukake;
+        },
+    };
+    const SampleProgramPaths paths = SampleProgramPathsOf(VEMO_SAMPLE_PROGRAM_DIR);
+    std::vector<int> changed(std::size(edits), 0);  // samples whose total each edit changed
+    for (const Sample& sample : kSamples) {
+        SCOPED_TRACE(sample.file);
+        std::unique_ptr<SampleEstimateMasters> own = LoadGeneratedSampleMasters(VEMO_SAMPLE_DATA_DIR);
+        const std::string source = vemo::JoinPath(VEMO_SAMPLE_ESTIMATE_SOURCE_DIR, sample.text);
+        auto doc = ParseSampleEstimate(ReadTestFile(source), source, *own, paths);
+        EXPECT_TRUE(PriceSampleEstimate(*doc, *own).empty());
+        for (size_t e = 0; e < std::size(edits); ++e) {
+            SCOPED_TRACE("edit " + std::to_string(e + 1));
+            const int32_t totalBefore = EstimateTotal(*doc->GetItemList());
+            edits[e](*own);
+            CVemoWinDocData fresh;
+            ASSERT_EQ(fresh.LoadBytes(doc->StoreBytes(), sample.file), 1);
+            PriceSampleEstimate(*doc, *own);
+            PriceSampleEstimate(fresh, *own);
+            ExpectSameEstimate(*doc, fresh);
+            if (EstimateTotal(*doc->GetItemList()) != totalBefore) ++changed[e];
+        }
+    }
+    for (size_t e = 0; e < std::size(edits); ++e) EXPECT_GT(changed[e], 0) << "edit " << e + 1;
 }
 
 // Rows as the selection commands and the entry after them leave them, with the values the texts set.
