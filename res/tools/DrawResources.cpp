@@ -1,5 +1,6 @@
 // Draws the program's bitmaps and icons into the res folder: the MDI background tile, the splash
-// picture, the application icon, the status-pane icons and the strip of main toolbar buttons. Magenta
+// picture, the application icon, the status-pane icons, the strip of main toolbar buttons, the
+// pictures of the unit-price and material lists and the company picture. Magenta
 // (0xFF00FF) is the transparent colour of the small pictures. Run with the res folder as the
 // only argument, then commit the pictures.
 #include <QApplication>
@@ -294,5 +295,110 @@ int main(int argc, char** argv) {
         for (int i = 0; i < count; ++i) p.drawImage(24 * i, 0, Icon(24, buttons[i]));
     }
     Save(strip, res + "/toolbar/main.png");
+
+    // The pictures of the unit-price and material lists, 16 × 16, side by side in one strip:
+    // 0 a titled price column, 1 an untitled one, 2 a trade priced in the chosen column, 3 one
+    // without a price, 4 a trade while the travel-cost method is off, 5/6 a material with and
+    // without a price, 7/8 a machine, 9/10 another expense, 11 "none".
+    const QColor kGrey(0xA8, 0xA8, 0xA8);
+    auto person = [](QPainter& p, QColor colour) {
+        p.setPen(QPen(colour.darker(150), 1));
+        p.setBrush(colour);
+        p.drawEllipse(QRectF(5, 1, 6, 6));
+        p.drawRoundedRect(QRectF(3, 8, 10, 7), 2, 2);
+    };
+    auto badge = [](QPainter& p, bool priced) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(priced ? QColor(0x30, 0xA0, 0x40) : QColor(0xD0, 0x30, 0x30));
+        p.drawRect(QRectF(10, 10, 6, 6));
+        p.setPen(QPen(Qt::white, 1));
+        if (priced)
+            p.drawLine(12, 13, 14, 13), p.drawLine(13, 11, 13, 15);
+        else
+            p.drawLine(11, 13, 15, 13);
+    };
+    auto box = [](QPainter& p, QColor colour) {
+        p.setPen(QPen(colour.darker(160), 1));
+        p.setBrush(colour);
+        p.drawRect(QRectF(1, 4, 11, 9));
+        p.drawLine(1, 8, 12, 8);
+    };
+    auto gear = [](QPainter& p, QColor colour) {
+        p.setPen(QPen(colour.darker(160), 2));
+        for (int i = 0; i < 4; ++i) {
+            p.drawLine(QPointF(7, 1), QPointF(7, 13));
+            p.drawLine(QPointF(1, 7), QPointF(13, 7));
+        }
+        p.setPen(QPen(colour.darker(160), 1));
+        p.setBrush(colour);
+        p.drawEllipse(QRectF(3, 3, 8, 8));
+        p.setBrush(kMagenta);
+        p.drawEllipse(QRectF(5.5, 5.5, 3, 3));
+    };
+    auto sheet = [](QPainter& p, QColor colour) {
+        p.setPen(QPen(colour.darker(160), 1));
+        p.setBrush(colour);
+        p.drawRect(QRectF(2, 1, 9, 12));
+        p.setPen(QPen(colour.darker(200), 1));
+        for (int y = 4; y <= 10; y += 3) p.drawLine(4, y, 9, y);
+    };
+    const QColor kMaterial(0xE0, 0x98, 0x50), kMachine(0x70, 0x90, 0xB8), kOther(0xF4, 0xF0, 0xD8);
+    const std::function<void(QPainter&)> listImages[] = {
+        [](QPainter& p) {
+            p.setPen(QPen(kInk, 1));
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(3, 1, 10, 14));
+            p.fillRect(QRectF(4, 2, 9, 4), kAccent);
+        },
+        [&](QPainter& p) {
+            p.setPen(QPen(kGrey, 1, Qt::DashLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRectF(3, 1, 10, 14));
+        },
+        [&](QPainter& p) { person(p, QColor(0x50, 0x88, 0xD0)), badge(p, true); },
+        [&](QPainter& p) { person(p, QColor(0x50, 0x88, 0xD0)), badge(p, false); },
+        [&](QPainter& p) { person(p, kGrey); },
+        [&](QPainter& p) { box(p, kMaterial), badge(p, true); },
+        [&](QPainter& p) { box(p, kMaterial), badge(p, false); },
+        [&](QPainter& p) { gear(p, kMachine), badge(p, true); },
+        [&](QPainter& p) { gear(p, kMachine), badge(p, false); },
+        [&](QPainter& p) { sheet(p, kOther), badge(p, true); },
+        [&](QPainter& p) { sheet(p, kOther), badge(p, false); },
+        [](QPainter& p) {
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(QColor(0x90, 0x90, 0x90), 2));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QRectF(2, 2, 12, 12));
+            p.drawLine(QPointF(4, 12), QPointF(12, 4));
+        },
+    };
+    const int listCount = static_cast<int>(std::size(listImages));
+    QImage listStrip = Canvas(16 * listCount, 16, kMagenta);
+    {
+        QPainter p(&listStrip);
+        for (int i = 0; i < listCount; ++i) p.drawImage(16 * i, 0, Icon(16, listImages[i]));
+    }
+    Save(listStrip, res + "/bitmaps/tanka_images.png");
+
+    // The company picture of the company-name dialog, 64 × 64: an office building.
+    {
+        QImage company = Canvas(64, 64, kMagenta);
+        QPainter p(&company);
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(QColor(0xC8, 0xD4, 0xE2));
+        p.drawRect(QRectF(14, 8, 30, 52));
+        p.setBrush(QColor(0xA8, 0xB8, 0xCC));
+        p.drawRect(QRectF(44, 26, 14, 34));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x3A, 0x6E, 0xA8));
+        for (int row = 0; row < 6; ++row)
+            for (int col = 0; col < 3; ++col) p.drawRect(QRectF(18 + col * 9, 13 + row * 7, 5, 4));
+        for (int row = 0; row < 4; ++row) p.drawRect(QRectF(48, 31 + row * 7, 6, 4));
+        p.setBrush(QColor(0x5A, 0x40, 0x28));
+        p.drawRect(QRectF(25, 52, 8, 8));
+        p.setPen(QPen(QColor(0x40, 0x40, 0x40), 2));
+        p.drawLine(6, 61, 60, 61);
+        Save(company, res + "/bitmaps/company.png");
+    }
     return 0;
 }
