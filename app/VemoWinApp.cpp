@@ -159,6 +159,7 @@ bool CVemoWinApp::eventFilter(QObject* watched, QEvent* event) {
 
 void CVemoWinApp::RegisterCommands() {
     RegisterMasterDataCommands();
+    RegisterAppCommands();
     OnCommand(cmd::FileNew, [this] { OnFileNew(); });
     OnCommand(cmd::FileOpen, [this] { OnFileOpen(); });
     OnCommand(cmd::MasterDataSetting, [this] { OnMasterDataSetting(); });

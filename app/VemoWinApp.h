@@ -52,6 +52,14 @@ public:
     CVemoWinDoc* OnFileNew();
     void OnFileOpen();
     int OnMasterDataSetting();
+    // The Help menu and the application's settings dialogs.
+    void OnAppAbout();
+    void OnHelp();
+    void OnEnableBukken();
+    void OnOption();
+    void OnShameiInput();
+    // The manual the help command opens: manual/manual.pdf beside the program.
+    std::string ManualPath() const;
     // The estimate windows, in the order they were opened.
     std::vector<CEstimateWnd*> EstimateWindows() const;
     CEstimateWnd* ActiveEstimateWindow() const;
@@ -87,6 +95,7 @@ public:
 private:
     void RegisterCommands();
     void RegisterMasterDataCommands();
+    void RegisterAppCommands();
     void RefreshMasterPanes();
     std::vector<CCommandTarget*> CommandRoute() const;
     CEstimateWnd* AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc);
