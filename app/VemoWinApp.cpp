@@ -3,11 +3,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTimer>
+#include <QTranslator>
+#include <utility>
 #include <QMdiSubWindow>
 #include <QScreen>
 
 #include "app/AppConstants.h"
 #include "app/CommandIds.h"
+#include "app/InstanceChannel.h"
 #include "app/dialogs/InputDialogs.h"
 #include "app/MainFrame.h"
 #include "app/Resources.h"
@@ -20,6 +26,13 @@
 #include "platform/Host.h"
 
 namespace {
+
+// The framework's options that leave out the splash window.
+bool IsSplashOption(const QString& arg) {
+    const QString option = arg.toLower();
+    return option == QLatin1String("/nologo") || option == QLatin1String("-nologo") ||
+           option == QLatin1String("--nosplash") || option == QLatin1String("-nosplash");
+}
 
 std::string Upper(std::string s) {
     for (char& c : s)
@@ -36,6 +49,10 @@ CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
       m_masterDialogs(*this, [this]() -> QWidget* { return m_frame.get(); }),
       m_store(m_programFolder) {
     InitAppResources();
+    // Qt's own dialogs (file choice, printing) speak Japanese as the program does.
+    m_qtTranslator = std::make_unique<QTranslator>();
+    if (m_qtTranslator->load(QStringLiteral("qt_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(m_qtTranslator.get());
     QCoreApplication::setOrganizationName(QString::fromUtf8(vemo::app::kOrganisation));
     QCoreApplication::setApplicationName(QString::fromUtf8(vemo::app::kAppName));
     m_previousHost = SetHost(&m_host);
@@ -76,18 +93,21 @@ std::string CVemoWinApp::FindZairyoTankaFile(const std::string& dataFolder) cons
 // ---------------------------------------------------------------------------------------------
 // Start-up and shutdown
 
+bool CVemoWinApp::IsFileArgument(const QString& arg) { return !IsSplashOption(arg) && !arg.startsWith(QLatin1Char('-')); }
+
 bool CVemoWinApp::InitInstance() {
     m_started = true;
     // The command line: a file to open, and the framework's options to leave out the splash.
     QString file;
     for (const QString& arg : m_args) {
-        QString option = arg.toLower();
-        if (option == QLatin1String("/nologo") || option == QLatin1String("-nologo") ||
-            option == QLatin1String("--nosplash") || option == QLatin1String("-nosplash"))
+        if (IsSplashOption(arg))
             CSplashWnd::EnableSplashScreen(false);
-        else if (file.isEmpty() && !arg.startsWith(QLatin1Char('-')))
+        else if (file.isEmpty() && IsFileArgument(arg))
             file = arg;
     }
+    // Reading the settings changes the current folder: a file named relative to where the
+    // program was started is made absolute first.
+    if (!file.isEmpty()) file = QFileInfo(QDir::fromNativeSeparators(file)).absoluteFilePath();
     m_recent.Load(m_profile, vemo::app::kAppName);
 
     // The main window; its creation reads the settings.
@@ -146,6 +166,29 @@ int CVemoWinApp::ExitInstance() {
     if (m_started) m_recent.Save(m_profile, vemo::app::kAppName);
     m_profile.Sync();
     return 0;
+}
+
+bool CVemoWinApp::ListenForFiles(const QString& channelName) {
+    m_channel = std::make_unique<CInstanceChannel>();
+    m_channel->onFiles = [this](const QStringList& files) {
+        m_handedOver << files;
+        OpenHandedOverFiles();
+    };
+    return m_channel->Listen(channelName);
+}
+
+void CVemoWinApp::OpenHandedOverFiles() {
+    // Not while a dialog of the program waits for an answer: the files are opened after it.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(500, this, [this] { OpenHandedOverFiles(); });
+        return;
+    }
+    const QStringList files = std::exchange(m_handedOver, {});
+    if (files.isEmpty() || !m_frame) return;
+    if (m_frame->isMinimized()) m_frame->showNormal();
+    m_frame->raise();
+    m_frame->activateWindow();
+    for (const QString& file : files) OpenDocumentFile(file.toStdString());
 }
 
 bool CVemoWinApp::eventFilter(QObject* watched, QEvent* event) {
@@ -259,13 +302,21 @@ CVemoWinDoc* CVemoWinApp::OnFileNew() {
     if (list->m_strZairyoFile.empty()) list->m_strZairyoFile = m_store.GetZairyoTankaPath();
     CVemoWinDoc* raw = doc.get();
     AddEstimateWindow(std::move(doc));
+    WatchDocument(raw);
     return raw;
+}
+
+void CVemoWinApp::WatchDocument(CVemoWinDoc* doc) {
+    // A saved estimate goes to the top of the recent files, as an opened one does.
+    connect(doc, &CVemoWinDoc::Saved, this, [this](const QString& path) { AddRecentFile(path.toStdString()); });
 }
 
 void CVemoWinApp::OnFileOpen() {
     std::string chosen;
     std::string initial = vemo::JoinPath(QDir::currentPath().toStdString(), vemo::app::kDefaultOpenName);
     if (!Host().ChooseOpenFile("開く", vemo::app::kEstimateFilter, initial, chosen)) return;
+    // The folder chosen becomes the one the next file dialog starts in (and the one remembered).
+    QDir::setCurrent(QString::fromStdString(vemo::ParentFolder(chosen)));
     OpenDocumentFile(chosen);
 }
 
@@ -284,6 +335,7 @@ CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
     if (!doc->OnOpenDocument(path)) return nullptr;
     CVemoWinDoc* raw = doc.get();
     CEstimateWnd* view = AddEstimateWindow(std::move(doc));
+    WatchDocument(raw);
     AddRecentFile(path);
     ReconcileMasterFolder(*raw);
     ReconcileZairyoTanka(*raw);

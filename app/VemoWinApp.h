@@ -15,7 +15,9 @@
 #include "estimate/EstimateCalcContext.h"
 #include "master/MasterStore.h"
 
+class CInstanceChannel;
 class CMainFrame;
+class QTranslator;
 class CVemoWinDoc;
 class CEstimateWnd;
 
@@ -34,10 +36,16 @@ public:
     explicit CVemoWinApp(QStringList args, std::string programFolder = std::string());
     ~CVemoWinApp() override;
 
+    // Whether a command-line argument names a file (the others are the splash options).
+    static bool IsFileArgument(const QString& arg);
+
     // Start-up; false ends the program (ExitInstance still runs).
     bool InitInstance();
     // Shutdown: releases the six master-file locks and keeps the recent files. Safe to call twice.
     int ExitInstance();
+    // Opens the files another start of the program hands over on that local socket (see
+    // InstanceChannel.h); false when the socket cannot be made.
+    bool ListenForFiles(const QString& channelName);
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
     CMasterDataStore& Store() { return m_store; }
@@ -105,9 +113,14 @@ private:
     void OnChildClosed();
     void RunUpdater(int fromUser);
     void AddRecentFile(const std::string& path);
+    void WatchDocument(CVemoWinDoc* doc);
+    void OpenHandedOverFiles();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QStringList m_args;
+    std::unique_ptr<QTranslator> m_qtTranslator;
+    std::unique_ptr<CInstanceChannel> m_channel;
+    QStringList m_handedOver;
     std::string m_programFolder;
     CQtSettings m_profile;
     CQtHost m_host;
