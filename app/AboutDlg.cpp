@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTextOption>
+#include <algorithm>
 
 #include "app/AppCommandTexts.h"
 #include "app/AppConstants.h"
@@ -39,6 +40,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
+        drawFrame(&painter);
         painter.setFont(font());
         painter.setPen(palette().color(QPalette::WindowText));
         const QFontMetricsF metrics(font());
@@ -46,9 +48,11 @@ protected:
         // Six and a half ideographs: the longest names and their tabs end on the same stop.
         option.setTabStopDistance(metrics.horizontalAdvance(QStringLiteral("漢")) * 6.5);
         option.setWrapMode(QTextOption::NoWrap);
-        const qreal step = metrics.height() * 0.95;
+        // The rows share the height of the control, no more than a line apart each.
+        const QStringList lines = text().split(QStringLiteral("\r\n"));
+        const qreal step = std::min<qreal>(metrics.height(), (contentsRect().height() - 4.0) / lines.size());
         qreal y = contentsRect().top() + 2;
-        for (const QString& line : text().split(QStringLiteral("\r\n"))) {
+        for (const QString& line : lines) {
             painter.drawText(QRectF(contentsRect().left() + 4, y, contentsRect().width() - 8, step), line, option);
             y += step;
         }
@@ -125,7 +129,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     small.setPixelSize(12);
     m_versions->setFont(small);
     m_versions->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_versions->setGeometry(12, kCollapsed + 2, kWidth - 24, kDetailsHeight - 10);
+    m_versions->setGeometry(12, kCollapsed, kWidth - 24, kDetailsHeight - 6);
 
     setFixedSize(kWidth, m_expandedHeight);
 }

@@ -48,7 +48,9 @@ CShameiInputDlg::CShameiInputDlg(QWidget* parent) : CSekisanDialog(parent) {
         ++row;
     };
     addRow(kPostalCodeLabel, Field(kPostalCode));
+    // The postal code is short; addresses and names get room for a line of text.
     Field(kPostalCode)->setMaximumWidth(120);
+    for (int i = kAddress1; i <= kFax; ++i) Field(i)->setMinimumWidth(300);
     addRow(kAddressLabel, Field(kAddress1));
     addRow(nullptr, Field(kAddress2));
     addRow(kCompanyNameLabel, Field(kCompanyName1));
@@ -93,8 +95,9 @@ CShameiInputDlg::CShameiInputDlg(QWidget* parent) : CSekisanDialog(parent) {
     taxRow->addStretch(1);
     tankaLayout->addLayout(taxRow);
     tankaLayout->addStretch(1);
-    m_columnCombo->setMinimumWidth(200);
-    m_rowCombo->setMinimumWidth(200);
+    m_columnCombo->setMinimumWidth(240);
+    m_columnCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_rowCombo->setMinimumWidth(240);
 
     m_ok = new QPushButton(Text(kSaveAndClose), this);
     m_ok->setObjectName(QStringLiteral("ok"));
