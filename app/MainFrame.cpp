@@ -85,7 +85,8 @@ void CMainFrame::UpdateWindowMenu() {
         QString text = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title) : QStringLiteral("%1 %2").arg(i + 1).arg(title);
         QAction* a = m_windowMenu->addAction(text);
         a->setProperty(kEntry, true);
-        a->setCheckable(true);
+        // Only the active window carries a check mark.
+        a->setCheckable(w == active);
         a->setChecked(w == active);
         connect(a, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(w)] {
             if (window) m_mdi->setActiveSubWindow(window);
