@@ -54,7 +54,7 @@ const CommandInfo kCommands[] = {
     {CMD(TankaSelect), "単価選択(&C)...", "", "", -1, kMasterMenu, 2, false},
     {CMD(ProgramKingakuEdit), "プログラム金額ファイル編集(&P)...", "", "", -1, kMasterMenu, 0, false},
     {CMD(ProgramKingaku), "プログラム金額設定", "プログラム金額", "", -1, kWorkToolBar, 0, false},
-    {CMD(Help), "ヘルプ", "", "", -1, kHelpMenu, 0, false},
+    {CMD(Help), "ヘルプ", "", "F1", -1, kHelpMenu, 0, false},
     {CMD(ShowFormManager), "フォーム マネージャを表示", "", "", -1, kNone, 0, false},
     {CMD(BukakeUpdate), "歩掛 ファイルのインポート...(&B)", "", "", -1, kMasterUpdateMenu, 0, false},
     {CMD(HenkaritsuUpdate), "変化率・補正率 ファイルのインポート...(&H)", "", "", -1, kMasterUpdateMenu, 0, false},

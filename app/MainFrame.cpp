@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QMimeData>
 #include <QMdiSubWindow>
 #include <QScreen>
@@ -13,6 +15,7 @@
 #include "app/AppTexts.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "app/KeyboardPanes.h"
 #include "app/QtSettings.h"
 #include "app/RecentFileList.h"
 #include "app/ShellWindows.h"
@@ -49,13 +52,48 @@ void CMainFrame::OnCreate() {
     m_statusBar->onPaneDoubleClicked = [this](int pane) {
         if (int id = PaneCommand(pane)) m_commands.Dispatch(id);
     };
+    m_keyPanes = new CKeyStatePanes(m_statusBar);
     m_commands.UpdateActions();
 }
 
 void CMainFrame::BuildMenus() {
     for (const CommandBar& bar : CommandBars()) {
         if (bar.kind != CommandBar::MenuBarMenu) continue;
-        FillMenu(menuBar()->addMenu(QString::fromUtf8(bar.title)), bar.place, m_commands, &m_recentSeparator);
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(bar.title));
+        FillMenu(menu, bar.place, m_commands, &m_recentSeparator);
+        if (bar.place == kWindowMenu) {
+            m_windowMenu = menu;
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowMenu);
+        }
+    }
+}
+
+void CMainFrame::UpdateWindowMenu() {
+    if (!m_windowMenu) return;
+    constexpr const char* kEntry = "vemoWindowEntry";
+    for (QAction* a : m_windowMenu->actions())
+        if (a->property(kEntry).toBool()) {
+            m_windowMenu->removeAction(a);
+            a->deleteLater();
+        }
+    const QList<QMdiSubWindow*> windows = m_mdi->subWindowList();
+    if (windows.isEmpty()) return;
+    QAction* separator = m_windowMenu->addSeparator();
+    separator->setProperty(kEntry, true);
+    QMdiSubWindow* active = m_mdi->activeSubWindow();
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* w = windows[i];
+        QString title = w->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QString text = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title) : QStringLiteral("%1 %2").arg(i + 1).arg(title);
+        QAction* a = m_windowMenu->addAction(text);
+        a->setProperty(kEntry, true);
+        // Only the active window carries a check mark.
+        a->setCheckable(w == active);
+        a->setChecked(w == active);
+        connect(a, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(w)] {
+            if (window) m_mdi->setActiveSubWindow(window);
+        });
     }
 }
 

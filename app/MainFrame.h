@@ -8,6 +8,7 @@
 #include "app/CommandRegistry.h"
 
 class CChildFrame;
+class CKeyStatePanes;
 class CMainStatusBar;
 class CMdiClientWnd;
 class CQtSettings;
@@ -43,6 +44,12 @@ public:
     CMainStatusBar* StatusBar() const { return m_statusBar; }
     CMdiClientWnd* MdiClient() const { return m_mdi; }
     QToolBar* WorkToolBar() const { return m_workToolBar; }
+    // Panes 4 to 7 of the status bar: the lock keys.
+    CKeyStatePanes* KeyPanes() const { return m_keyPanes; }
+    // The ウィンドウ menu; below its own commands it lists the estimate windows, the active one
+    // checked, each time it opens.
+    QMenu* WindowMenu() const { return m_windowMenu; }
+    void UpdateWindowMenu();
 
     // Puts a view into a new estimate window, shown maximised and active.
     CChildFrame* AddChildFrame(QWidget* view, const QString& title);
@@ -82,5 +89,7 @@ private:
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_workToolBar = nullptr;
     QAction* m_recentSeparator = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    CKeyStatePanes* m_keyPanes = nullptr;
     bool m_settingCaption = false;
 };

@@ -3,6 +3,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTimer>
+#include <QTranslator>
+#include <utility>
 #include <QMdiSubWindow>
 #include <QScreen>
 
@@ -10,6 +15,7 @@
 #include "app/AppTexts.h"
 #include "app/CommandIds.h"
 #include "app/dialogs/DialogTexts.h"
+#include "app/InstanceChannel.h"
 #include "app/dialogs/InputDialogs.h"
 #include "app/MainFrame.h"
 #include "app/Resources.h"
@@ -25,6 +31,17 @@
 #include "platform/Host.h"
 #include "platform/PlatformTexts.h"
 
+namespace {
+
+// The framework's options that leave out the splash window.
+bool IsSplashOption(const QString& arg) {
+    const QString option = arg.toLower();
+    return option == QLatin1String("/nologo") || option == QLatin1String("-nologo") ||
+           option == QLatin1String("--nosplash") || option == QLatin1String("-nosplash");
+}
+
+}  // namespace
+
 CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
     : m_args(std::move(args)),
       m_programFolder(programFolder.empty() ? vemo::ProgramFolder() : vemo::NormalizePath(programFolder)),
@@ -32,6 +49,10 @@ CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
       m_masterDialogs(*this, [this]() -> QWidget* { return m_frame.get(); }),
       m_store(m_programFolder) {
     InitAppResources();
+    // Qt's own dialogs (file choice, printing) speak Japanese as the program does.
+    m_qtTranslator = std::make_unique<QTranslator>();
+    if (m_qtTranslator->load(QStringLiteral("qt_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(m_qtTranslator.get());
     QCoreApplication::setOrganizationName(QString::fromUtf8(vemo::app::kOrganisation));
     QCoreApplication::setApplicationName(QString::fromUtf8(platformtext::kAppName));
     m_previousHost = SetHost(&m_host);
@@ -72,18 +93,21 @@ std::string CVemoWinApp::FindZairyoTankaFile(const std::string& dataFolder) cons
 // ---------------------------------------------------------------------------------------------
 // Start-up and shutdown
 
+bool CVemoWinApp::IsFileArgument(const QString& arg) { return !IsSplashOption(arg) && !arg.startsWith(QLatin1Char('-')); }
+
 bool CVemoWinApp::InitInstance() {
     m_started = true;
     // The command line: a file to open, and the framework's options to leave out the splash.
     QString file;
     for (const QString& arg : m_args) {
-        QString option = arg.toLower();
-        if (option == QLatin1String("/nologo") || option == QLatin1String("-nologo") ||
-            option == QLatin1String("--nosplash") || option == QLatin1String("-nosplash"))
+        if (IsSplashOption(arg))
             CSplashWnd::EnableSplashScreen(false);
-        else if (file.isEmpty() && !arg.startsWith(QLatin1Char('-')))
+        else if (file.isEmpty() && IsFileArgument(arg))
             file = arg;
     }
+    // Reading the settings changes the current folder: a file named relative to where the
+    // program was started is made absolute first.
+    if (!file.isEmpty()) file = QFileInfo(QDir::fromNativeSeparators(file)).absoluteFilePath();
     m_recent.Load(m_profile, platformtext::kAppName);
 
     // The main window; its creation reads the settings.
@@ -148,6 +172,29 @@ int CVemoWinApp::ExitInstance() {
     return 0;
 }
 
+bool CVemoWinApp::ListenForFiles(const QString& channelName) {
+    m_channel = std::make_unique<CInstanceChannel>();
+    m_channel->onFiles = [this](const QStringList& files) {
+        m_handedOver << files;
+        OpenHandedOverFiles();
+    };
+    return m_channel->Listen(channelName);
+}
+
+void CVemoWinApp::OpenHandedOverFiles() {
+    // Not while a dialog of the program waits for an answer: the files are opened after it.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(500, this, [this] { OpenHandedOverFiles(); });
+        return;
+    }
+    const QStringList files = std::exchange(m_handedOver, {});
+    if (files.isEmpty() || !m_frame) return;
+    if (m_frame->isMinimized()) m_frame->showNormal();
+    m_frame->raise();
+    m_frame->activateWindow();
+    for (const QString& file : files) OpenDocumentFile(file.toStdString());
+}
+
 bool CVemoWinApp::eventFilter(QObject* watched, QEvent* event) {
     // The splash window sees every key and mouse press first.
     if (CSplashWnd::Current() && CSplashWnd::PreTranslateAppMessage(event)) return true;
@@ -159,6 +206,7 @@ bool CVemoWinApp::eventFilter(QObject* watched, QEvent* event) {
 
 void CVemoWinApp::RegisterCommands() {
     RegisterMasterDataCommands();
+    RegisterAppCommands();
     OnCommand(cmd::FileNew, [this] { OnFileNew(); });
     OnCommand(cmd::FileOpen, [this] { OnFileOpen(); });
     OnCommand(cmd::MasterDataSetting, [this] { OnMasterDataSetting(); });
@@ -267,13 +315,21 @@ CVemoWinDoc* CVemoWinApp::OnFileNew() {
     view->LayoutGrid();
     view->ApplyColourDepth();
     view->RefreshHeader();
+    WatchDocument(raw);
     return raw;
+}
+
+void CVemoWinApp::WatchDocument(CVemoWinDoc* doc) {
+    // A saved estimate goes to the top of the recent files, as an opened one does.
+    connect(doc, &CVemoWinDoc::Saved, this, [this](const QString& path) { AddRecentFile(path.toStdString()); });
 }
 
 void CVemoWinApp::OnFileOpen() {
     std::string chosen;
     std::string initial = vemo::JoinPath(QDir::currentPath().toStdString(), apptext::kDefaultOpenName);
     if (!Host().ChooseOpenFile(apptext::kOpenTitle, apptext::kEstimateFilter, initial, chosen)) return;
+    // The folder chosen becomes the one the next file dialog starts in (and the one remembered).
+    QDir::setCurrent(QString::fromStdString(vemo::ParentFolder(chosen)));
     OpenDocumentFile(chosen);
 }
 
@@ -293,6 +349,7 @@ CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
         auto doc = std::make_unique<CVemoWinDoc>();
         if (!doc->OnOpenDocument(path)) return nullptr;
         view = AddEstimateWindow(std::move(doc));
+        WatchDocument(view->GetDocument());
         AddRecentFile(path);
     }
     ReconcileMasterFolder(*view->GetDocument());

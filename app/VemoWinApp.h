@@ -16,7 +16,9 @@
 #include "estimate/EstimateCalcContext.h"
 #include "master/MasterStore.h"
 
+class CInstanceChannel;
 class CMainFrame;
+class QTranslator;
 class CVemoWinDoc;
 class CVemoWinView;
 
@@ -35,10 +37,16 @@ public:
     explicit CVemoWinApp(QStringList args, std::string programFolder = std::string());
     ~CVemoWinApp() override;
 
+    // Whether a command-line argument names a file (the others are the splash options).
+    static bool IsFileArgument(const QString& arg);
+
     // Start-up; false ends the program (ExitInstance still runs).
     bool InitInstance();
     // Shutdown: releases the six master-file locks and keeps the recent files. Safe to call twice.
     int ExitInstance();
+    // Opens the files another start of the program hands over on that local socket (see
+    // InstanceChannel.h); false when the socket cannot be made.
+    bool ListenForFiles(const QString& channelName);
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
     CMasterDataStore& Store() { return m_store; }
@@ -53,6 +61,14 @@ public:
     CVemoWinDoc* OnFileNew();
     void OnFileOpen();
     int OnMasterDataSetting();
+    // The Help menu and the application's settings dialogs.
+    void OnAppAbout();
+    void OnHelp();
+    void OnEnableBukken();
+    void OnOption();
+    void OnShameiInput();
+    // The manual the help command opens: manual/manual.pdf beside the program.
+    std::string ManualPath() const;
     // The estimate windows, in the order they were opened.
     std::vector<CVemoWinView*> EstimateWindows() const;
     CVemoWinView* ActiveEstimateWindow() const;
@@ -89,6 +105,7 @@ public:
 private:
     void RegisterCommands();
     void RegisterMasterDataCommands();
+    void RegisterAppCommands();
     void RefreshMasterPanes();
     std::vector<CCommandTarget*> CommandRoute() const;
     CVemoWinView* AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc);
@@ -100,9 +117,14 @@ private:
     void OnChildClosed();
     void RunUpdater(int fromUser);
     void AddRecentFile(const std::string& path);
+    void WatchDocument(CVemoWinDoc* doc);
+    void OpenHandedOverFiles();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QStringList m_args;
+    std::unique_ptr<QTranslator> m_qtTranslator;
+    std::unique_ptr<CInstanceChannel> m_channel;
+    QStringList m_handedOver;
     std::string m_programFolder;
     CQtSettings m_profile;
     CQtHost m_host;

@@ -1,5 +1,6 @@
 #include "app/VemoWinDoc.h"
 
+#include <QDir>
 #include <cstdio>
 
 #include "app/AppTexts.h"
@@ -60,6 +61,9 @@ bool CVemoWinDoc::DoSave(const std::string& path, bool replace) {
     sei::SaveNamePlan plan = sei::PlanSaveName(path, replace, m_pathName, m_title.toStdString());
     std::string name = plan.name;
     if (plan.prompt) {
+        // A name without a folder (a new estimate's title) is proposed in the folder last used.
+        if (!name.empty() && !QDir::isAbsolutePath(QString::fromStdString(name)))
+            name = vemo::JoinPath(QDir::currentPath().toStdString(), name);
         std::string chosen;
         if (!Host().ChooseSaveFile(replace ? apptext::kSaveAsTitle : apptext::kSaveCopyTitle, apptext::kEstimateFilter,
                                    name, chosen))
@@ -68,7 +72,12 @@ bool CVemoWinDoc::DoSave(const std::string& path, bool replace) {
     }
     // The file is written by replacing: a failed save leaves what was on disk.
     if (!OnSaveDocument(name)) return false;
-    if (replace) SetPathName(name);
+    // The folder chosen becomes the one the next file dialog starts in (and the one remembered).
+    if (plan.prompt) QDir::setCurrent(QString::fromStdString(vemo::ParentFolder(name)));
+    if (replace) {
+        SetPathName(name);
+        emit Saved(QString::fromStdString(name));
+    }
     return true;
 }
 

@@ -45,6 +45,8 @@ public:
 
 signals:
     void Changed();
+    // After the estimate was saved under its (possibly new) name.
+    void Saved(const QString& path);
 
 private:
     void SetPathName(const std::string& path);

@@ -1,15 +1,28 @@
 #include <QApplication>
 
+#include "app/InstanceChannel.h"
 #include "app/VemoWinApp.h"
+#include "platform/FileUtil.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
+
+    // Files to open go to the program already running from this folder, when there is one.
+    const QString channel = CInstanceChannel::DefaultName(vemo::ProgramFolder());
+    QStringList files;
+    for (const QString& arg : args)
+        if (CVemoWinApp::IsFileArgument(arg)) files << arg;
+    if (!files.isEmpty() && CInstanceChannel::SendToRunning(channel, files)) return 0;
+
     int result = 1;
     {
         CVemoWinApp app(args);
-        if (app.InitInstance()) result = qapp.exec() == 0 ? 0 : 1;
+        if (app.InitInstance()) {
+            app.ListenForFiles(channel);
+            result = qapp.exec() == 0 ? 0 : 1;
+        }
         app.ExitInstance();
     }
     return result;

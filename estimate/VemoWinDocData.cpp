@@ -16,6 +16,8 @@ std::string MsgCannotOpenSekisanFile(const std::string& path, const std::string&
     return text;
 }
 
+std::string MsgForeignSekisanFile(const std::string& path) { return path + "\n" + kMsgForeignSekisanFile; }
+
 std::string MsgDamagedSekisanFile(const std::string& path) {
     return vemo::FillText(estimate_texts::MsgDamagedSekisanFile, {path});
 }
@@ -62,10 +64,7 @@ void CVemoWinDocData::Serialize(CArchive& ar) {
 
     // The signature is compared byte for byte as the file holds it.
     const std::string signature = ar.ReadRawString();
-    if (signature != vemo::Utf8ToCp932(kSekisanSignature)) {
-        AfxMessageBox(kMsgForeignSekisanFile, MsgButtons::Ok, MsgIcon::None);
-        throw CSekisanLoadAborted();
-    }
+    if (signature != vemo::Utf8ToCp932(kSekisanSignature)) throw CSekisanLoadAborted();
     m_strSignature = vemo::Cp932ToUtf8(signature);
     m_nFileVersion = ar.ReadInt();
     SetSekisanLoadingVersion(m_nFileVersion);
@@ -105,7 +104,8 @@ int CVemoWinDocData::LoadBytes(std::string bytes, const std::string& name) {
         CArchive ar(std::move(bytes));
         fresh.Serialize(ar);
     } catch (const CSekisanLoadAborted&) {
-        return 0;  // the user has been told
+        AfxMessageBox(MsgForeignSekisanFile(name), MsgButtons::Ok, MsgIcon::Exclamation);
+        return 0;
     } catch (const CArchiveException&) {
         AfxMessageBox(MsgDamagedSekisanFile(name), MsgButtons::Ok, MsgIcon::Exclamation);
         return 0;

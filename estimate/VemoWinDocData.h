@@ -15,12 +15,14 @@ inline constexpr const char* kSekisanSignature = "積算農林ﾌｧｲﾙ ZORVA
 // Messages of the estimate file.
 inline constexpr const char* kMsgForeignSekisanFile = estimate_texts::MsgForeignSekisanFile;
 inline constexpr const char* kMsgOldSekisanFile = estimate_texts::MsgOldSekisanFile;
-// The texts shown for a file that cannot be read, is cut short or damaged, or cannot be written.
+// The texts shown for a file that cannot be read, is not an estimate file, is cut short or
+// damaged, or cannot be written; each names the file.
 std::string MsgCannotOpenSekisanFile(const std::string& path, const std::string& reason);
+std::string MsgForeignSekisanFile(const std::string& path);
 std::string MsgDamagedSekisanFile(const std::string& path);
 std::string MsgCannotSaveSekisanFile(const std::string& path, const std::string& reason);
 
-// Thrown by a load that has already told the user why it stops (a foreign signature).
+// Thrown by a load that meets a foreign signature.
 class CSekisanLoadAborted : public std::runtime_error {
 public:
     CSekisanLoadAborted() : std::runtime_error("estimate load aborted") {}
@@ -55,9 +57,10 @@ public:
     void SetCalcContext(const ICalcEnvironment* context);
 
     // Writes the whole file, or reads it into this object (which must be freshly constructed).
-    // Reading a foreign signature shows the message and throws CSekisanLoadAborted; bytes that run
-    // out throw CArchiveException; a file older than 1.04 loads, takes version 104 and shows the
-    // old-version notice. Prefer LoadBytes / LoadFile, which read into a fresh object.
+    // Reading a foreign signature throws CSekisanLoadAborted; bytes that run out throw
+    // CArchiveException; a file older than 1.04 loads, takes version 104 and shows the old-version
+    // notice. Prefer LoadBytes / LoadFile, which read into a fresh object and tell the user why a
+    // file cannot be read, naming it, with the warning icon.
     void Serialize(CArchive& ar);
 
     // The file's bytes.

@@ -10,6 +10,9 @@
 
 namespace {
 
+// The 歩掛 type of 土質調査 details, whose lines are material sub-entries.
+constexpr int32_t kDoshitsuDetailType = 4;
+
 // The findings of one pass: a heading, at most 31 lines, then "………" for the rest.
 class CFindingReport {
 public:
@@ -98,6 +101,10 @@ int OnCheckConsistency(CMasterDataStore& store) {
         const CBukakeDetail& d = s.GetDetail();
         for (int j = 1; j <= 10; ++j) {
             if (!progress.Step()) return false;
+            // A 土質調査 detail (type 4) keeps the basis codes of its Z1 and Z2 lines in its first two
+            // columns, not 単価 ids: comparing them with the 単価 rows would report every soil-survey
+            // master as broken.
+            if (d.m_bukakeType == kDoshitsuDetailType && j <= 2) continue;
             int32_t code = d.m_shokushu[static_cast<size_t>(j - 1)];
             if (IsUnset(code) || tanka.HasRow(code)) continue;
             trades.Add(Names(g, k, s) + mastertext::kFindingSeparator + vemo::FormatInt(j) +

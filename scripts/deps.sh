@@ -4,6 +4,7 @@ VEMO_PACKAGES=(
   g++ cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libzip-dev libpugixml-dev fonts-noto-cjk locales
+  qt6-translations-l10n libx11-dev
 )
 
 # LibreOffice reads the saved report workbooks back, as a reader independent of the report engine.

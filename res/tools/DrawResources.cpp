@@ -1,8 +1,8 @@
 // Draws the program's bitmaps and icons into the res folder: the MDI background tile, the splash
-// picture, the application icon, the status-pane icons, the strip of main toolbar buttons and the
-// pictures of the price lists and the strip of 歩掛 list pictures. Magenta (0xFF00FF) is the
-// transparent colour of the small pictures. Run with the res folder as the only argument, then
-// commit the pictures.
+// picture, the application icon, the status-pane icons, the strip of main toolbar buttons, the
+// pictures of the price lists, the strip of 歩掛 list pictures and the company picture. Magenta
+// (0xFF00FF) is the transparent colour of the small pictures. Run with the res folder as the only
+// argument, then commit the pictures.
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -417,6 +417,27 @@ int main(int argc, char** argv) {
         }
         p.end();
         Save(list, res + "/bitmaps/bukake_list.png");
+    }
+
+    // The company picture of the company-name dialog, 64 × 64: an office building.
+    {
+        QImage company = Canvas(64, 64, kMagenta);
+        QPainter p(&company);
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(QColor(0xC8, 0xD4, 0xE2));
+        p.drawRect(QRectF(14, 8, 30, 52));
+        p.setBrush(QColor(0xA8, 0xB8, 0xCC));
+        p.drawRect(QRectF(44, 26, 14, 34));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x3A, 0x6E, 0xA8));
+        for (int row = 0; row < 6; ++row)
+            for (int col = 0; col < 3; ++col) p.drawRect(QRectF(18 + col * 9, 13 + row * 7, 5, 4));
+        for (int row = 0; row < 4; ++row) p.drawRect(QRectF(48, 31 + row * 7, 6, 4));
+        p.setBrush(QColor(0x5A, 0x40, 0x28));
+        p.drawRect(QRectF(25, 52, 8, 8));
+        p.setPen(QPen(QColor(0x40, 0x40, 0x40), 2));
+        p.drawLine(6, 61, 60, 61);
+        Save(company, res + "/bitmaps/company.png");
     }
     return 0;
 }

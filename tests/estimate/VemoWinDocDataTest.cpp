@@ -314,9 +314,9 @@ TEST_F(DocData, ForeignSignatureIsRefusedAndNothingChanges) {
         host.messages.clear();
         EXPECT_EQ(doc.LoadBytes(bytes, "他社.sei"), 0);
         ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, txt::MsgForeignSekisanFile);
+        EXPECT_EQ(host.messages[0].text, std::string("他社.sei\n") + txt::MsgForeignSekisanFile);
         EXPECT_EQ(host.messages[0].buttons, MsgButtons::Ok);
-        EXPECT_EQ(host.messages[0].icon, MsgIcon::None);
+        EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(doc.StoreBytes(), before);
     }
 }
@@ -384,6 +384,34 @@ TEST_F(DocData, MissingFileIsReportedAndNothingChanges) {
     EXPECT_EQ(host.messages[0].text.rfind("積算データ ファイル「" + path + "」を開けません。\n", 0), 0u)
         << host.messages[0].text;
     EXPECT_EQ(doc.StoreBytes(), before);
+}
+
+TEST_F(DocData, EveryUnreadableFileIsNamedWithTheWarningIcon) {
+    CSekisanItemList source;
+    BuildRich(source);
+    const std::string good = SeiFileBytes(source, 104);
+    struct Case {
+        const char* what;
+        std::string path;
+    };
+    const Case cases[] = {
+        {"missing", folder / "ない.sei"},
+        {"foreign", folder / "他社.sei"},
+        {"cut short", folder / "切れた.sei"},
+        {"a folder", folder / "フォルダ.sei"},
+    };
+    WriteTestFile(cases[1].path, SeiFileBytes(source, 104, 0, "積算農林ﾌｧｲﾙ ZORVA Development Corp,"));
+    WriteTestFile(cases[2].path, good.substr(0, good.size() / 2));
+    WriteTestFile(cases[3].path + "/中身.txt", "keep");
+    for (const Case& c : cases) {
+        host.messages.clear();
+        CVemoWinDocData doc;
+        EXPECT_EQ(doc.LoadFile(c.path), 0) << c.what;
+        ASSERT_EQ(host.messages.size(), 1u) << c.what;
+        EXPECT_NE(host.messages[0].text.find(c.path), std::string::npos) << c.what << ": " << host.messages[0].text;
+        EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation) << c.what;
+        EXPECT_EQ(host.messages[0].buttons, MsgButtons::Ok) << c.what;
+    }
 }
 
 TEST_F(DocData, SaveReplacesTheFileAndAFailedSaveLeavesThingsAsTheyWere) {

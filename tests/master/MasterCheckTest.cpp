@@ -139,3 +139,29 @@ TEST(ConsistencyCheck, EmptyMasterStillUsesARangeOfTwo) {
     EXPECT_EQ(host.progress[0]->upper, 2);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{kQuestion, kRatesClear, kTradesClear}));
 }
+
+TEST(ConsistencyCheck, SoilSurveyBasisCodesInTheFirstTwoColumnsAreNotTradeCodes) {
+    CheckStore s;
+    // A 土質調査 detail keeps the basis codes of its Z1 and Z2 lines in columns 1 and 2; its other
+    // columns are trades like everywhere else.
+    CBukakeDetail& soil = s.Detail(4, "土質一般", 1, 1);
+    soil.m_bukakeType = 4;
+    soil.m_shokushu[0] = 1;
+    soil.m_shokushu[1] = 16;
+    soil.m_shokushu[2] = 2002;
+    // Any other type still has its first columns checked.
+    CBukakeDetail& other = s.Detail(4, "土質一般", 1, 2);
+    other.m_bukakeType = 3;
+    other.m_shokushu[0] = 1;
+    ScriptedHost host;
+    host.answers = {IDYES};
+    EXPECT_EQ(OnCheckConsistency(s.store), 1);
+    ASSERT_EQ(host.messages.size(), 3u);
+    EXPECT_EQ(host.messages[2].text,
+              "以下の歩掛データの作業者コードの整合性が正しくありません。\n"
+              "土質一般 工種1 種別1 … 3 番目の作業者コード 2002 が不正です。\n"
+              "土質一般 工種1 種別2 … 1 番目の作業者コード 1 が不正です。\n"
+              "全部で 2 箇所見つかりました。");
+    // Every code still advances the bar.
+    EXPECT_EQ(host.progress[0]->steps, 2 * 18);
+}

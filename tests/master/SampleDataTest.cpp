@@ -9,7 +9,9 @@
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "formix/Formix.h"
+#include "master/MasterCheck.h"
 #include "master/MasterStore.h"
+#include "master/MasterTexts.h"
 #include "master/MasterUpdate.h"
 #include "master/sampledata/SampleMasters.h"
 #include "platform/Cp932.h"
@@ -135,6 +137,17 @@ TEST(SampleData, LoadsThroughTheStoreAtStartupWithoutAMessage) {
     EXPECT_EQ(host.panes[1].back(), "参考マスター25");
     EXPECT_EQ(host.panes[2].back(), "令和7年度 技術者単価（見本）");
     EXPECT_EQ(host.panes[3].back(), "材料単価（見本）令和7年度");
+}
+
+TEST(SampleData, PassesTheConsistencyCheck) {
+    InstalledProgram install;
+    ScriptedHost host;
+    CMasterDataStore store(install.program);
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    host.answers = {IDYES};
+    EXPECT_EQ(OnCheckConsistency(store), 1);
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{mastertext::kAskCheck, mastertext::kRatesAllClear,
+                                                             mastertext::kTradesAllClear}));
 }
 
 // ---- what the calculation will look up ---------------------------------------------------------

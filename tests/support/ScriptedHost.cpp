@@ -60,9 +60,10 @@ int ScriptedHost::MessageBox(const std::string& text, const std::string& caption
     return answer;
 }
 
-bool ScriptedHost::ChooseOpenFile(const std::string& title, const std::string&, const std::string&,
+bool ScriptedHost::ChooseOpenFile(const std::string& title, const std::string&, const std::string& initialPath,
                                   std::string& chosen) {
     fileTitles.push_back(title);
+    fileInitialPaths.push_back(initialPath);
     if (fileAnswers.empty()) {
         ADD_FAILURE() << "unexpected file choice: " << title;
         return false;

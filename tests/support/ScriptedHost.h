@@ -44,6 +44,7 @@ public:
     // What happened.
     std::vector<Message> messages;
     std::vector<std::string> fileTitles;
+    std::vector<std::string> fileInitialPaths;  // where each open or save choice started
     std::vector<std::string> folderTitles;
     std::vector<std::shared_ptr<ProgressLog>> progress;
     std::map<int, std::vector<std::string>> panes;  // every text each status pane was given

@@ -1,0 +1,73 @@
+// The application's own commands that need no master editor: the about box, help, the web
+// pages, the 物件調査 switch, the options dialog, and the company-name and initial unit-price
+// dialog with its save.
+#include <QUrl>
+
+#include "app/AboutDlg.h"
+#include "app/AppCommandTexts.h"
+#include "app/CommandIds.h"
+#include "app/EditorLauncher.h"
+#include "app/MainFrame.h"
+#include "app/OptionDlg.h"
+#include "app/ShameiInputDlg.h"
+#include "app/ShellOpen.h"
+#include "app/VemoWinApp.h"
+#include "platform/FileUtil.h"
+#include "platform/Host.h"
+
+void CVemoWinApp::RegisterAppCommands() {
+    OnCommand(cmd::AppAbout, [this] { OnAppAbout(); });
+    OnCommand(cmd::Help, [this] { OnHelp(); });
+    OnCommand(cmd::SupportInfo, [] { ShellOpen(QUrl(QString::fromUtf8(appcmdtext::kSupportUrl))); });
+    OnCommand(cmd::TechInfo, [] { ShellOpen(QUrl(QString::fromUtf8(appcmdtext::kTechInfoUrl))); });
+    OnCommand(cmd::EnableBukken, [this] { OnEnableBukken(); });
+    // The form manager is no longer part of the program: the command is kept and does nothing.
+    OnCommand(cmd::ShowFormManager, [] {});
+    OnCommand(cmd::Option, [this] { OnOption(); });
+    OnCommand(cmd::ShameiInput, [this] { OnShameiInput(); });
+}
+
+std::string CVemoWinApp::ManualPath() const {
+    return vemo::JoinPath(vemo::JoinPath(m_programFolder, "manual"), "manual.pdf");
+}
+
+void CVemoWinApp::OnAppAbout() {
+    CAboutDlg dialog(m_frame.get());
+    dialog.SetMasters({&m_store.GetBukakeFile(), &m_store.GetHenkaritsuFile(), &m_store.GetTankaFile(),
+                       &m_store.GetShokeihiFile(), &m_store.GetProgramKingakuFile(), &m_store.GetHyoshiData(),
+                       &m_store.GetZairyoTankaFile()});
+    dialog.SetProgramFolder(m_programFolder);
+    dialog.DoModal();
+}
+
+void CVemoWinApp::OnHelp() {
+    // The desktop cannot tell a missing file from another failure: the manual is looked for first.
+    const std::string path = ManualPath();
+    if (!vemo::FileExists(path)) {
+        AfxMessageBox(path + appcmdtext::kManualMissing);
+        return;
+    }
+    ShellOpen(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+void CVemoWinApp::OnEnableBukken() {
+    m_settings.norinHoshoUse =
+        AfxMessageBox(appcmdtext::kAskEnableBukken, MsgButtons::YesNo, MsgIcon::Information) == IDYES ? 1 : 0;
+}
+
+void CVemoWinApp::OnOption() {
+    COptionDlg dialog(m_frame.get());
+    dialog.SetValues(OptionValuesOf(m_settings));
+    dialog.SetNorinHoshoUse(m_settings.norinHoshoUse);
+    // The estimates are priced with these settings: the next recalculation sees the change.
+    if (dialog.DoModal() == IDOK) ApplyOptionValues(dialog.GetValues(), m_settings);
+}
+
+void CVemoWinApp::OnShameiInput() {
+    CShameiInputDlg dialog(m_frame.get());
+    EditorResult result = EditMaster<CTankaFile>(
+        m_store, dialog, appcmdtext::kAskOverwriteTankaFile,
+        [](CShameiInputDlg& d, const CTankaFile& tanka) { d.SetTankaFile(tanka); },
+        [](CShameiInputDlg& d) { return d.GetTankaFile(); });
+    if (result != EditorResult::kCancelled) m_store.ShowTankaSetInStatus();
+}

@@ -1,0 +1,33 @@
+# Run by `cmake --install`: lays the sample data beside the installed program unless it is there
+# already (edited masters and estimates are never overwritten), and installs the desktop entry,
+# the MIME type of ".sei" files and the icon, so that the file manager opens estimates with the
+# program. Set by the caller: VEMO_INSTALL_DIR (relative to the prefix), VEMO_SAMPLE_DATA_DIR,
+# VEMO_DESKTOP_DIR (this folder), VEMO_ICON and VEMO_BUILD_DIR (where the desktop entry is made).
+set(_root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+set(_program_dir "${_root}/${VEMO_INSTALL_DIR}")
+
+foreach(_folder データ格納 初期データ サンプル)
+  if(EXISTS "${VEMO_SAMPLE_DATA_DIR}/${_folder}" AND NOT EXISTS "${_program_dir}/${_folder}")
+    message(STATUS "Installing: ${_program_dir}/${_folder}")
+    file(COPY "${VEMO_SAMPLE_DATA_DIR}/${_folder}" DESTINATION "${_program_dir}")
+  endif()
+endforeach()
+
+set(VEMO_PROGRAM "${CMAKE_INSTALL_PREFIX}/${VEMO_INSTALL_DIR}/VemoMlit")
+configure_file("${VEMO_DESKTOP_DIR}/vemo-ovra.desktop.in" "${VEMO_BUILD_DIR}/vemo-ovra.desktop" @ONLY)
+file(INSTALL "${VEMO_BUILD_DIR}/vemo-ovra.desktop" DESTINATION "${_root}/share/applications")
+file(INSTALL "${VEMO_DESKTOP_DIR}/vemo-ovra-sei.xml" DESTINATION "${_root}/share/mime/packages")
+file(INSTALL "${VEMO_ICON}" DESTINATION "${_root}/share/icons/hicolor/32x32/apps" RENAME vemo-ovra.png)
+
+# The desktop's caches, when installing for real (not into a staging DESTDIR).
+if("$ENV{DESTDIR}" STREQUAL "")
+  find_program(_update_mime update-mime-database)
+  if(_update_mime)
+    execute_process(COMMAND "${_update_mime}" "${_root}/share/mime" RESULT_VARIABLE _ignored OUTPUT_QUIET ERROR_QUIET)
+  endif()
+  find_program(_update_desktop update-desktop-database)
+  if(_update_desktop)
+    execute_process(COMMAND "${_update_desktop}" "${_root}/share/applications" RESULT_VARIABLE _ignored OUTPUT_QUIET
+                    ERROR_QUIET)
+  endif()
+endif()

@@ -1,0 +1,434 @@
+// The application's own commands through the running application: the about box, help, Readme
+// and the web pages, the 物件調査 switch, the options dialog and the company-name dialog with its
+// save.
+#include <gtest/gtest.h>
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "AppProgramFolder.h"
+#include "AppTestEnvironment.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedHost.h"
+#include "app/AboutDlg.h"
+#include "app/AppCommandTexts.h"
+#include "app/CommandIds.h"
+#include "app/OptionDlg.h"
+#include "app/ShameiInputDlg.h"
+#include "app/ShellOpen.h"
+#include "app/ShellWindows.h"
+#include "app/VemoWinApp.h"
+#include "app/VemoWinDoc.h"
+#include "master/MasterFile.h"
+#include "platform/FileUtil.h"
+
+namespace {
+
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Records what the desktop was asked to open.
+struct RecordingOpener {
+    std::vector<QUrl> opened;
+    UrlOpener previous;
+    RecordingOpener() {
+        previous = SetUrlOpener([this](const QUrl& url) {
+            opened.push_back(url);
+            return true;
+        });
+    }
+    ~RecordingOpener() { SetUrlOpener(std::move(previous)); }
+};
+
+class AppCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseFreshSettingsFolder();
+        m_cwd = QDir::currentPath();
+        CSplashWnd::EnableSplashScreen(false);
+        app = std::make_unique<CVemoWinApp>(QStringList{}, program.root.Path());
+        host = std::make_unique<ScriptedHost>();
+        ASSERT_TRUE(app->InitInstance());
+        host->messages.clear();
+        host->panes.clear();
+    }
+    void TearDown() override {
+        host.reset();
+        app.reset();
+        QDir::setCurrent(m_cwd);
+        CSplashWnd::EnableSplashScreen(true);
+    }
+    bool Run(int id) { return app->Commands().Dispatch(id); }
+
+    AppProgramFolder program;
+    std::unique_ptr<CVemoWinApp> app;
+    std::unique_ptr<ScriptedHost> host;
+    RecordingOpener opener;
+    QString m_cwd;
+};
+
+}  // namespace
+
+// ---- about box -----------------------------------------------------------------------------------
+
+TEST(AboutBox, VersionReportHasALineForEveryMasterWithItsVersionOrUnknown) {
+    CBukakeFile bukake;
+    CHenkaritsuFile henkaritsu;
+    CTankaFile tanka;
+    CShokeihiFile shokeihi;
+    CProgramKingakuFile programKingaku;
+    CZairyoTankaFile zairyo;
+    const CAboutMasters masters{&bukake, &henkaritsu, &tanka, &shokeihi, &programKingaku, nullptr, &zairyo};
+
+    bukake.m_dataVersion = 104;
+    henkaritsu.m_dataVersion = 210;
+    tanka.m_dataVersion = 1000;
+    shokeihi.m_dataVersion = 99;
+    programKingaku.m_dataVersion = 101;
+    zairyo.m_dataVersion = 2507;
+    EXPECT_EQ(CAboutDlg::BuildVersionReport(masters).toStdString(),
+              " [各ファイルの データバージョン]"
+              "\r\n\t歩掛データ\t\t\tVer 1.04"
+              "\r\n\t変化率・補正率データ\t\tVer 2.10"
+              "\r\n\t単価データ\t\t\tVer 10.00"
+              "\r\n\t諸経費データ\t\t\tVer 0.99"
+              "\r\n\tプログラム金額データ\t\tVer 1.01"
+              "\r\n\t材料単価データ\t\tVer 25.07");
+
+    for (CMasterHeader* m : std::initializer_list<CMasterHeader*>{&bukake, &henkaritsu, &tanka, &shokeihi,
+                                                                  &programKingaku, &zairyo})
+        m->m_dataVersion = kUnset;
+    EXPECT_EQ(CAboutDlg::BuildVersionReport(masters).toStdString(),
+              " [各ファイルの データバージョン]"
+              "\r\n\t歩掛データ\t\t\t不明"
+              "\r\n\t変化率・補正率データ\t\t不明"
+              "\r\n\t単価データ\t\t\t不明"
+              "\r\n\t諸経費データ\t\t\t不明"
+              "\r\n\tプログラム金額データデータ\t不明"
+              "\r\n\t材料単価データ\t\t不明");
+}
+
+TEST_F(AppCommands, AboutBoxShowsTheSevenMastersAndFoldsItsReport) {
+    app->Store().GetBukakeFile().m_dataVersion = 104;
+    app->Store().GetHenkaritsuFile().m_dataVersion = 103;
+    app->Store().GetTankaFile().m_dataVersion = kUnset;
+    app->Store().GetShokeihiFile().m_dataVersion = 102;
+    app->Store().GetProgramKingakuFile().m_dataVersion = 101;
+    app->Store().GetZairyoTankaFile().m_dataVersion = 2501;
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CAboutDlg>([](CAboutDlg& d) {
+        EXPECT_EQ(d.windowTitle(), Q("バージョン情報"));
+        EXPECT_EQ(d.findChild<QLabel*>("title")->text(), Q("Vemo Ovra  農林版  令和7年度積算基準対応版Ver 14.02"));
+        EXPECT_EQ(d.findChild<QLabel*>("area")->text(), Q("区画整理 測量／区画整理 設計／物件調査／土質調査 版"));
+        const QString report = Q(" [各ファイルの データバージョン]"
+                                 "\r\n\t歩掛データ\t\t\tVer 1.04"
+                                 "\r\n\t変化率・補正率データ\t\tVer 1.03"
+                                 "\r\n\t単価データ\t\t\t不明"
+                                 "\r\n\t諸経費データ\t\t\tVer 1.02"
+                                 "\r\n\tプログラム金額データ\t\tVer 1.01"
+                                 "\r\n\t材料単価データ\t\tVer 25.01");
+        EXPECT_EQ(d.VersionReport(), report);
+        EXPECT_EQ(d.findChild<QLabel*>("versions")->text(), report);
+        EXPECT_EQ(d.findChild<QPushButton*>("readme")->text(), Q("Readme表示"));
+
+        // Collapsed at the start; each press of 詳細 moves the bottom edge by 115 pixels.
+        QPushButton* details = d.findChild<QPushButton*>("details");
+        const int collapsed = d.height();
+        EXPECT_FALSE(d.IsExpanded());
+        EXPECT_EQ(details->text(), Q("詳細 >>"));
+        details->click();
+        EXPECT_EQ(d.height(), collapsed + 115);
+        EXPECT_EQ(details->text(), Q("詳細 <<"));
+        details->click();
+        EXPECT_EQ(d.height(), collapsed);
+        EXPECT_EQ(details->text(), Q("詳細 >>"));
+        details->click();
+        EXPECT_EQ(d.height(), collapsed + 115);
+        EXPECT_EQ(details->text(), Q("詳細 <<"));
+        return IDOK;
+    });
+    EXPECT_TRUE(Run(cmd::AppAbout));
+    EXPECT_TRUE(host->messages.empty());
+}
+
+TEST_F(AppCommands, ReadmeOpensWhenPresentAndSaysNothingWhenMissing) {
+    ScriptedDialogs dialogs;
+    auto pressReadme = [](CAboutDlg& d) {
+        d.findChild<QPushButton*>("readme")->click();
+        return IDOK;
+    };
+    dialogs.Expect<CAboutDlg>(pressReadme);
+    Run(cmd::AppAbout);
+    EXPECT_TRUE(opener.opened.empty());
+    EXPECT_TRUE(host->messages.empty());
+
+    WriteTestFile(program.root / "Readme.txt", "Readme");
+    dialogs.Expect<CAboutDlg>(pressReadme);
+    Run(cmd::AppAbout);
+    ASSERT_EQ(opener.opened.size(), 1u);
+    EXPECT_EQ(opener.opened[0], QUrl::fromLocalFile(QString::fromStdString(program.root / "Readme.txt")));
+    EXPECT_TRUE(host->messages.empty());
+}
+
+// ---- help, the web pages, the form manager and the 物件調査 switch ---------------------------------------
+
+TEST_F(AppCommands, HelpOpensTheManualOrSaysWhereItIsMissing) {
+    const std::string manual = program.root / "manual/manual.pdf";
+    EXPECT_EQ(app->ManualPath(), manual);
+    EXPECT_TRUE(Run(cmd::Help));
+    EXPECT_TRUE(opener.opened.empty());
+    ASSERT_EQ(host->messages.size(), 1u);
+    EXPECT_EQ(host->messages[0].text, manual + "\nが見つかりません。\nファイルの有無を確認してください。");
+    EXPECT_EQ(host->messages[0].buttons, MsgButtons::Ok);
+
+    host->messages.clear();
+    WriteTestFile(manual, "%PDF-1.4");
+    EXPECT_TRUE(Run(cmd::Help));
+    ASSERT_EQ(opener.opened.size(), 1u);
+    EXPECT_EQ(opener.opened[0], QUrl::fromLocalFile(QString::fromStdString(manual)));
+    EXPECT_TRUE(host->messages.empty());
+}
+
+TEST_F(AppCommands, WebPagesOpenTheirAddressesAndTheFormManagerDoesNothing) {
+    EXPECT_TRUE(Run(cmd::SupportInfo));
+    EXPECT_TRUE(Run(cmd::TechInfo));
+    EXPECT_TRUE(Run(cmd::ShowFormManager));
+    ASSERT_EQ(opener.opened.size(), 2u);
+    EXPECT_EQ(opener.opened[0], QUrl(Q(appcmdtext::kSupportUrl)));
+    EXPECT_EQ(opener.opened[1], QUrl(Q(appcmdtext::kTechInfoUrl)));
+    EXPECT_TRUE(host->messages.empty());
+    for (int id : {cmd::AppAbout, cmd::Help, cmd::SupportInfo, cmd::TechInfo, cmd::ShowFormManager, cmd::Option,
+                   cmd::ShameiInput, cmd::EnableBukken})
+        EXPECT_TRUE(app->Commands().State(id).enabled) << id;
+}
+
+TEST_F(AppCommands, BukkenSwitchFollowsTheAnswer) {
+    host->answers = {IDYES, IDNO};
+    Run(cmd::EnableBukken);
+    EXPECT_EQ(app->Settings().norinHoshoUse, 1);
+    Run(cmd::EnableBukken);
+    EXPECT_EQ(app->Settings().norinHoshoUse, 0);
+    ASSERT_EQ(host->messages.size(), 2u);
+    for (const auto& m : host->messages) {
+        EXPECT_EQ(m.text, "物件調査を使用可能にしますか？");
+        EXPECT_EQ(m.buttons, MsgButtons::YesNo);
+        EXPECT_EQ(m.icon, MsgIcon::Information);
+    }
+}
+
+// ---- options ---------------------------------------------------------------------------------------
+
+namespace {
+
+const COptionValues kSeeded{1, 1, 1, 0, 0, 1, 1, 1, 1, 0, 1, 3, 2};
+
+void Seed(CAppSettings& s) { ApplyOptionValues(kSeeded, s); }
+
+bool Checked(COptionDlg& d, const char* setting, int index) { return d.Choice(setting, index)->isChecked(); }
+
+}  // namespace
+
+TEST_F(AppCommands, OptionsCopyTheThirteenSettingsInAndBackOnOk) {
+    Seed(app->Settings());
+    // An estimate open meanwhile is priced with the settings the dialog leaves.
+    CVemoWinDoc* doc = app->OnFileNew();
+    ScriptedDialogs dialogs;
+    dialogs.Expect<COptionDlg>([](COptionDlg& d) {
+        EXPECT_EQ(d.windowTitle(), Q("オプション"));
+        EXPECT_EQ(d.GetValues(), kSeeded);
+        const std::pair<const char*, int> shown[] = {
+            {"SeidoCalc", 1}, {"ShokeihiCalc", 1}, {"SekouCalc", 1}, {"GijyutuCalc", 0}, {"DefGijyutuCalc", 0},
+            {"DensiDsp", 1},  {"DaikaOn", 1},      {"MarumeDsp", 1}, {"SeidoDsp", 1},    {"ZairyoDsp", 0},
+            {"DouroCalc", 1}, {"HoseiMarumeKind", 2}};
+        for (auto [setting, index] : shown) EXPECT_TRUE(Checked(d, setting, index)) << setting;
+        d.Choice("SeidoCalc", 0)->click();
+        d.Choice("SekouCalc", 0)->click();
+        d.Choice("MarumeDsp", 0)->click();
+        return IDOK;
+    });
+    Run(cmd::Option);
+    COptionValues expected = kSeeded;
+    expected.SeidoCalc = 0;
+    expected.SekouCalc = 0;
+    expected.MarumeDsp = 0;
+    EXPECT_EQ(OptionValuesOf(app->Settings()), expected);
+    ASSERT_NE(doc->CalcContext(), nullptr);
+    EXPECT_EQ(doc->CalcContext()->GetCalcSettings().SeidoCalc, 0);
+    EXPECT_EQ(doc->CalcContext()->GetCalcSettings().MarumeDsp, 0);
+
+    // Cancel leaves every setting as it was, whatever was chosen.
+    dialogs.Expect<COptionDlg>([](COptionDlg& d) {
+        d.Choice("SeidoCalc", 1)->click();
+        d.Choice("ShokeihiCalc", 0)->click();
+        d.Choice("GijyutuCalc", 1)->click();
+        return IDCANCEL;
+    });
+    Run(cmd::Option);
+    EXPECT_EQ(OptionValuesOf(app->Settings()), expected);
+    EXPECT_TRUE(host->messages.empty());
+}
+
+TEST_F(AppCommands, OptionsCountingTheComputerUseInTheLabourForceItsOwnRowOff) {
+    Seed(app->Settings());
+    ScriptedDialogs dialogs;
+    dialogs.Expect<COptionDlg>([](COptionDlg& d) {
+        EXPECT_TRUE(d.Choice("DensiDsp", 0)->isEnabled());
+        d.Choice("ShokeihiCalc", 0)->click();
+        EXPECT_TRUE(Checked(d, "DensiDsp", 0));
+        EXPECT_FALSE(d.Choice("DensiDsp", 0)->isEnabled());
+        EXPECT_FALSE(d.Choice("DensiDsp", 1)->isEnabled());
+        return IDOK;
+    });
+    Run(cmd::Option);
+    EXPECT_EQ(app->Settings().ShokeihiCalc, 0);
+    EXPECT_EQ(app->Settings().DensiDsp, 0);
+
+    // Opened with it counted already, the row choice is 0 from the start.
+    app->Settings().DensiDsp = 1;
+    dialogs.Expect<COptionDlg>([](COptionDlg& d) {
+        EXPECT_TRUE(Checked(d, "DensiDsp", 0));
+        EXPECT_FALSE(d.Choice("DensiDsp", 1)->isEnabled());
+        return IDOK;
+    });
+    Run(cmd::Option);
+    EXPECT_EQ(app->Settings().DensiDsp, 0);
+}
+
+TEST(OptionDialog, RulesBetweenTheChoicesAndTheHiddenGroups) {
+    ScriptedDialogs dialogs;
+    struct Case {
+        int gijyutu;
+        int norinHoshoUse;
+    };
+    for (Case c : {Case{0, 0}, Case{1, 0}, Case{0, 1}, Case{1, 1}}) {
+        COptionValues values = kSeeded;
+        values.GijyutuCalc = c.gijyutu;
+        values.DefGijyutuCalc = 1;
+        COptionDlg dialog;
+        dialog.SetValues(values);
+        dialog.SetNorinHoshoUse(c.norinHoshoUse);
+        dialogs.Expect<COptionDlg>([c](COptionDlg& d) {
+            // 個別 greys the choice below it, which keeps its value.
+            EXPECT_EQ(d.Choice("DefGijyutuCalc", 0)->isEnabled(), c.gijyutu == 0);
+            EXPECT_EQ(d.Choice("DefGijyutuCalc", 1)->isEnabled(), c.gijyutu == 0);
+            EXPECT_TRUE(Checked(d, "DefGijyutuCalc", 1));
+            EXPECT_EQ(d.findChild<QGroupBox*>("ZairyoDspGroup")->isVisibleTo(&d), c.norinHoshoUse != 0);
+            EXPECT_FALSE(d.findChild<QGroupBox*>("DouroCalcGroup")->isVisibleTo(&d));
+            EXPECT_FALSE(d.findChild<QWidget*>("RoundingGroup")->isVisibleTo(&d));
+            // Choosing 統一 or 個別 runs the rules again.
+            d.Choice("GijyutuCalc", 1 - c.gijyutu)->click();
+            EXPECT_EQ(d.Choice("DefGijyutuCalc", 0)->isEnabled(), c.gijyutu != 0);
+            return IDOK;
+        });
+        ASSERT_EQ(dialog.DoModal(), IDOK);
+        COptionValues expected = values;
+        expected.GijyutuCalc = 1 - c.gijyutu;
+        // The hidden groups pass their values through unchanged.
+        EXPECT_EQ(dialog.GetValues(), expected);
+    }
+}
+
+TEST(OptionDialog, TextsOfTheGroupsAndChoices) {
+    COptionDlg d;
+    d.SetValues(kSeeded);
+    const std::pair<const char*, const char*> groups[] = {
+        {"SeidoCalcGroup", "測量－精度管理費算出方法"},
+        {"ShokeihiCalcGroup", "設計－直接人件費算出方法"},
+        {"SekouCalcGroup", "測量－施工管理費算出方法"},
+        {"GijyutuCalcGroup", "設計(従来の積算)－技術経費率の違うものを選択した場合の算出方法"},
+        {"DaikaOnGroup", "土質調査(一般)－単価の出典元の表示方法"},
+        {"MarumeDspGroup", "全体－丸め桁の表示"},
+        {"SeidoDspGroup", "測量－精度管理費表示方法"},
+        {"ZairyoDspGroup", "物件調査－材料費表示方法"},
+        {"DouroCalcGroup", "測量・設計－単価の端数計算方法"},
+    };
+    for (auto [name, title] : groups) EXPECT_EQ(d.findChild<QGroupBox*>(name)->title(), Q(title)) << name;
+    const std::tuple<const char*, int, const char*> choices[] = {
+        {"SeidoCalc", 0, "精度管理費＝（直接人件費＋労務費＋機械経費）×精度管理費係数"},
+        {"SeidoCalc", 1, "精度管理費＝（直接人件費＋機械経費）×精度管理係数"},
+        {"ShokeihiCalc", 0, "電子計算機使用料を含めて計算"},
+        {"ShokeihiCalc", 1, "電子計算機使用料を含めずに計算"},
+        {"SekouCalc", 0, "施工管理費を一括して計上"},
+        {"SekouCalc", 1, "施工管理費を個別に選択設定して計上"},
+        {"GijyutuCalc", 0, "下記の技術経費率にて統一して算出"},
+        {"GijyutuCalc", 1, "個々の技術経費率にて個別に算出"},
+        {"DefGijyutuCalc", 0, "一番高い技術経費率にて算出"},
+        {"DefGijyutuCalc", 1, "合計金額が最大となる技術経費率にて算出"},
+        {"DensiDsp", 0, "各種別内に含めて表示"},
+        {"DensiDsp", 1, "専用行にまとめて表示"},
+        {"DaikaOn", 0, "代価表に表示する"},
+        {"DaikaOn", 1, "代価表には表示しない（総括表で表示する）"},
+        {"MarumeDsp", 0, "丸め桁を表示しない"},
+        {"MarumeDsp", 1, "丸め桁を摘要欄に表示"},
+        {"SeidoDsp", 0, "各種別内に含めて表示"},
+        {"SeidoDsp", 1, "専用行にまとめて表示"},
+        {"ZairyoDsp", 0, "各種別内に含めて表示"},
+        {"ZairyoDsp", 1, "専用行にまとめて表示"},
+        {"DouroCalc", 0, "従来の計算方法（小数点以下切捨て）"},
+        {"DouroCalc", 1, "平成30年「設計業務等標準積算基準書の"},
+        {"HoseiMarumeKind", 0, "四捨五入"},
+        {"HoseiMarumeKind", 1, "切捨て"},
+        {"HoseiMarumeKind", 2, "切上げ"},
+    };
+    for (auto [setting, index, text] : choices) EXPECT_EQ(d.Choice(setting, index)->text(), Q(text)) << setting << index;
+    EXPECT_EQ(d.findChild<QLabel*>("DouroCalcMore")->text(), Q("解説」に準拠（有効数字4桁(5桁目切捨て））"));
+    EXPECT_EQ(d.findChild<QPushButton*>("cancel")->text(), Q("ｷｬﾝｾﾙ"));
+}
+
+// ---- 社名入力及び選択単価の初期設定 (32771) ---------------------------------------------------------------
+
+TEST_F(AppCommands, ShameiInputSavedOnYesRefreshesTheUnitPricePane) {
+    const std::string before = ReadTestFile(program.tanka);
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CShameiInputDlg>([](CShameiInputDlg& d) {
+        EXPECT_EQ(d.windowTitle(), Q("社名入力及び選択単価の初期設定"));
+        d.findChild<CZo_Edit*>("companyName1")->setText(Q("北山測量設計株式会社"));
+        d.findChild<CZo_Edit*>("tax")->setText(Q("8"));
+        return IDOK;
+    });
+    host->answers = {IDYES};
+    Run(cmd::ShameiInput);
+    ASSERT_EQ(host->messages.size(), 1u);
+    EXPECT_EQ(host->messages[0].text, "単価データ ファイルを書き換えてよろしいですか？");
+    EXPECT_EQ(host->messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(host->messages[0].icon, MsgIcon::Exclamation);
+
+    const CTankaFile& tanka = app->Store().GetTankaFile();
+    EXPECT_EQ(tanka.m_company[3], "北山測量設計株式会社");
+    EXPECT_EQ(tanka.m_consumptionTax, 800);
+    EXPECT_NE(ReadTestFile(program.tanka), before);
+    EXPECT_EQ(ReadTestFile(program.tanka), StoreMasterBytes(CTankaFile(tanka)));
+    EXPECT_EQ(host->panes[2], std::vector<std::string>{"令和7年度単価"});
+    // The file stays locked by this program after the save.
+    EXPECT_TRUE(vemo::IsReadOnlyMarked(program.tanka));
+}
+
+TEST_F(AppCommands, ShameiInputAnsweredNoOrCancelledChangesNothing) {
+    const std::string before = ReadTestFile(program.tanka);
+    const CTankaFile inMemory = app->Store().GetTankaFile();
+    ScriptedDialogs dialogs;
+    auto edit = [](CShameiInputDlg& d) {
+        d.findChild<CZo_Edit*>("companyName1")->setText(Q("別の社名"));
+        // A new default column is written into the dialog's copy at once …
+        d.findChild<QComboBox*>("column")->setCurrentIndex(0);
+        EXPECT_EQ(d.GetTankaFile().m_defaultColumn, 0);
+        return IDOK;
+    };
+    dialogs.Expect<CShameiInputDlg>(edit);
+    host->answers = {IDNO};
+    Run(cmd::ShameiInput);
+    dialogs.Expect<CShameiInputDlg>([&](CShameiInputDlg& d) {
+        edit(d);
+        return IDCANCEL;
+    });
+    Run(cmd::ShameiInput);
+    // … and neither No nor Cancel lets it reach the application's master or the file.
+    EXPECT_TRUE(app->Store().GetTankaFile() == inMemory);
+    EXPECT_EQ(ReadTestFile(program.tanka), before);
+    EXPECT_EQ(host->MessageTexts(), std::vector<std::string>{"単価データ ファイルを書き換えてよろしいですか？"});
+    EXPECT_TRUE(host->panes.empty());
+}

@@ -1,0 +1,201 @@
+// How the program meets the desktop: Qt's own dialogs in Japanese, the folder remembered after
+// Open and Save As, the recent files after a save, the ウィンドウ menu listing the estimates, files
+// handed over by a second start, a file named relative to where the program started, and the
+// manual made at build time.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+#include "AppProgramFolder.h"
+#include "AppTestEnvironment.h"
+#include "ScriptedHost.h"
+#include "app/QtSettings.h"
+#include "app/InstanceChannel.h"
+#include "app/MainFrame.h"
+#include "app/ShellWindows.h"
+#include "app/VemoWinApp.h"
+#include "app/VemoWinDoc.h"
+#include "estimate/VemoWinDocData.h"
+#include "platform/FileUtil.h"
+
+namespace {
+
+class Shell : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseFreshSettingsFolder();
+        m_cwd = QDir::currentPath();
+        CSplashWnd::EnableSplashScreen(false);
+    }
+    void TearDown() override {
+        QDir::setCurrent(m_cwd);
+        CSplashWnd::EnableSplashScreen(true);
+    }
+    // An estimate file made by the core, naming the program's master folder.
+    std::string WriteEstimate(const std::string& path) {
+        CVemoWinDocData data;
+        data.GetItemList()->m_strKenmei = "林道測量業務";
+        data.GetItemList()->m_strMasterFolder = program.masters;
+        data.GetItemList()->m_strZairyoFile = program.data + "/材料単価データ25.zoa";
+        EXPECT_EQ(data.SaveFile(path), 1);
+        return path;
+    }
+
+    AppProgramFolder program;
+    TempFolder elsewhere;
+    QString m_cwd;
+};
+
+// Waits, handling events, until done says so (at most two seconds).
+template <class Done>
+bool WaitFor(Done done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+}  // namespace
+
+TEST_F(Shell, QtDialogsSpeakJapanese) {
+    const QString before = QCoreApplication::translate("QFileDialog", "Look in:");
+    {
+        CVemoWinApp app({}, program.root.Path());
+        EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), before);
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QString::fromUtf8("アドレス:"));
+    }
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), before);
+}
+
+TEST_F(Shell, OpenAndSaveAsRememberTheFolderAndSaveAsAddsARecentFile) {
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost host;
+    ASSERT_TRUE(app.InitInstance());
+    // The first start works in the program's folder.
+    EXPECT_EQ(QDir::currentPath().toStdString(), program.root.Path());
+
+    // Open from another folder: that folder is where the next dialog starts.
+    const std::string opened = WriteEstimate(elsewhere / "開いた.sei");
+    host.fileAnswers = {opened};
+    app.OnFileOpen();
+    ASSERT_EQ(app.EstimateWindows().size(), 1u);
+    EXPECT_EQ(QDir::currentPath().toStdString(), elsewhere.Path());
+
+    // A new estimate's Save As starts there too, and its folder is remembered after the save.
+    CVemoWinDoc* doc = app.OnFileNew();
+    const std::string saved = elsewhere / "保存先/新しい見積.sei";
+    std::filesystem::create_directories(vemo::ParentFolder(saved));
+    host.fileAnswers = {saved};
+    doc->OnFileSaveAs();
+    ASSERT_EQ(host.fileInitialPaths.size(), 2u);
+    EXPECT_EQ(host.fileInitialPaths[1], elsewhere / "積算データ1");
+    EXPECT_EQ(QDir::currentPath().toStdString(), vemo::ParentFolder(saved));
+    EXPECT_EQ(app.RecentFiles().Files(), (std::vector<std::string>{saved, opened}));
+
+    // A plain save of it asks nothing, moves nothing and keeps it on top.
+    QDir::setCurrent(QString::fromStdString(program.root.Path()));
+    doc->OnFileSave();
+    EXPECT_EQ(host.fileTitles.size(), 2u);
+    EXPECT_EQ(QDir::currentPath().toStdString(), program.root.Path());
+    EXPECT_EQ(app.RecentFiles().Files().front(), saved);
+
+    // The folder is what the settings keep as the last one at the end.
+    QDir::setCurrent(QString::fromStdString(elsewhere.Path()));
+    app.MainFrame()->close();
+    app.ExitInstance();
+    CQtSettings profile;
+    EXPECT_EQ(profile.GetString("Vemo Ovra 農林版", "Path", "LastDirectry", ""), elsewhere.Path());
+}
+
+TEST_F(Shell, WindowMenuListsTheEstimatesWithTheActiveOneChecked) {
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost host;
+    ASSERT_TRUE(app.InitInstance());
+    CMainFrame* frame = app.MainFrame();
+    auto entries = [frame] {
+        frame->UpdateWindowMenu();
+        QStringList lines;
+        for (QAction* a : frame->WindowMenu()->actions())
+            lines << (a->isSeparator() ? QStringLiteral("---")
+                                       : a->text() + (a->isChecked() ? QStringLiteral(" [x]") : QString()));
+        return lines;
+    };
+    const QString cascade = QString::fromUtf8("重ねて表示(&C)"), tile = QString::fromUtf8("並べて表示(&T)");
+    EXPECT_EQ(entries(), (QStringList{cascade, tile}));
+
+    app.OnFileNew();
+    app.OnFileNew();
+    EXPECT_EQ(entries(), (QStringList{cascade, tile, "---", QString::fromUtf8("&1 積算データ1"),
+                                      QString::fromUtf8("&2 積算データ2 [x]")}));
+    // Choosing an entry activates that estimate; the list is made again each time the menu opens.
+    frame->WindowMenu()->actions()[3]->trigger();
+    EXPECT_EQ(app.ActiveEstimateWindow(), app.EstimateWindows()[0]);
+    EXPECT_EQ(entries(), (QStringList{cascade, tile, "---", QString::fromUtf8("&1 積算データ1 [x]"),
+                                      QString::fromUtf8("&2 積算データ2")}));
+}
+
+TEST_F(Shell, FilesHandedOverBySecondStartAreOpened) {
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost host;
+    ASSERT_TRUE(app.InitInstance());
+    const QString channel = CInstanceChannel::DefaultName(program.root.Path());
+    // Nobody listens yet.
+    EXPECT_FALSE(CInstanceChannel::SendToRunning(channel, {QStringLiteral("x.sei")}, 200));
+    ASSERT_TRUE(app.ListenForFiles(channel));
+
+    const std::string first = WriteEstimate(elsewhere / "一つ目.sei");
+    const std::string second = WriteEstimate(elsewhere / "二つ目.sei");
+    // The second start names its files relative to its own folder.
+    QDir::setCurrent(QString::fromStdString(elsewhere.Path()));
+    EXPECT_TRUE(CInstanceChannel::SendToRunning(channel, {QString::fromUtf8("一つ目.sei"), QString::fromStdString(second)}));
+    ASSERT_TRUE(WaitFor([&] { return app.EstimateWindows().size() == 2; }));
+    EXPECT_EQ(app.EstimateWindows()[0]->GetDocument()->GetPathName(), first);
+    EXPECT_EQ(app.EstimateWindows()[1]->GetDocument()->GetPathName(), second);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Shell, InstanceChannelNamesDifferByProgramFolder) {
+    EXPECT_EQ(CInstanceChannel::DefaultName("/opt/a"), CInstanceChannel::DefaultName("/opt/a"));
+    EXPECT_NE(CInstanceChannel::DefaultName("/opt/a"), CInstanceChannel::DefaultName("/opt/b"));
+    EXPECT_TRUE(CVemoWinApp::IsFileArgument(QStringLiteral("/home/a/見積.sei")));
+    EXPECT_TRUE(CVemoWinApp::IsFileArgument(QStringLiteral("見積.sei")));
+    for (const char* option : {"/nologo", "-nologo", "--nosplash", "-NoSplash", "-x"})
+        EXPECT_FALSE(CVemoWinApp::IsFileArgument(QString::fromLatin1(option))) << option;
+}
+
+TEST_F(Shell, AFileNamedRelativeToTheStartFolderOpensAfterTheSettingsMovedTheFolder) {
+    const std::string estimate = WriteEstimate(elsewhere / "相対.sei");
+    // The settings take the program to another folder while it starts.
+    {
+        CQtSettings profile;
+        profile.SetString("Vemo Ovra 農林版", "Path", "LastDirectry", program.root.Path());
+        profile.Sync();
+    }
+    QDir::setCurrent(QString::fromStdString(elsewhere.Path()));
+    CVemoWinApp app({QString::fromUtf8("相対.sei")}, program.root.Path());
+    ScriptedHost host;
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_EQ(app.EstimateWindows().size(), 1u);
+    EXPECT_EQ(app.EstimateWindows()[0]->GetDocument()->GetPathName(), estimate);
+    EXPECT_EQ(QDir::currentPath().toStdString(), program.root.Path());
+}
+
+TEST(Manual, BuiltBesideTheProgramAsAPdf) {
+    QFile manual(QStringLiteral(VEMO_MANUAL_PDF));
+    ASSERT_TRUE(manual.open(QIODevice::ReadOnly)) << VEMO_MANUAL_PDF;
+    const QByteArray bytes = manual.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    // Several pages of text with the Japanese font embedded.
+    EXPECT_GE(bytes.count("/Type /Page\n"), 2);
+    EXPECT_TRUE(bytes.contains("NotoSansCJK"));
+    EXPECT_TRUE(QFile::exists(QFileInfo(manual).absolutePath() + QStringLiteral("/../Readme.txt")));
+}
