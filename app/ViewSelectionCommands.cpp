@@ -53,7 +53,8 @@ void CVemoWinView::OnUpdateKoshuSelect(CCmdUI& ui) const {
 
 void CVemoWinView::OnUpdateShubetsuSelect(CCmdUI& ui) const {
     const CSekisanItem* item = GetItemAt(m_currentRow);
-    const CBukakeKoshu* koshu = item && item->GetLevel() == 1 ? Bukake().FindKoshu(item->m_nGyomu, item->m_nKoshu) : nullptr;
+    const CBukakeKoshu* koshu =
+        item && item->GetLevel() == 1 ? Bukake().FindKoshu(item->m_nGyomu, item->m_nKoshu) : nullptr;
     ui.enabled = koshu && koshu->GetCount() > 0;
 }
 

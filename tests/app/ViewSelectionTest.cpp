@@ -149,8 +149,8 @@ protected:
             EXPECT_EQ(Grid().GetCellText(1, i + 1).section(QLatin1Char('\n'), 0, 0).trimmed().toStdString(),
                       item.m_strNameUpper)
                 << i;
-            EXPECT_EQ(Grid().GetCellText(5, i + 1), IsUnset(item.m_nAmount) ? QString() : QString::number(item.m_nAmount))
-                << i;
+            const QString amount = IsUnset(item.m_nAmount) ? QString() : QString::number(item.m_nAmount);
+            EXPECT_EQ(Grid().GetCellText(5, i + 1), amount) << i;
         }
     }
     // The amounts of the 種別 rows: priced where the recalculation reached them, stale elsewhere.
@@ -163,7 +163,8 @@ protected:
     }
     std::vector<std::unique_ptr<CSekisanItem>> CopyItems() {
         std::vector<std::unique_ptr<CSekisanItem>> copies;
-        for (int i = 0; i < List().GetCount(); ++i) copies.push_back(std::make_unique<CSekisanItem>(*List().GetItem(i)));
+        for (int i = 0; i < List().GetCount(); ++i)
+            copies.push_back(std::make_unique<CSekisanItem>(*List().GetItem(i)));
         return copies;
     }
     std::vector<QString> GridTexts() {
