@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "estimate/NewItems.h"
 #include "estimate/SekisanItemList.h"
 
 class CBukakeFile;
@@ -16,8 +17,8 @@ class CHenkaritsuFile;
 class CTankaFile;
 
 // What the 業務, 工種 and 種別 selections do to the estimate's item list, without the dialogs: the
-// new nodes made from the 歩掛 master, the initial 工種 of a new 業務, the icons of the master's
-// entries, the chosen nodes of a level and the list rebuilt from them.
+// initial 工種 of a new 業務, the icons of the master's entries, the chosen nodes of a level and the
+// list rebuilt from them. The new nodes they add are those of estimate/NewItems.h.
 
 // ---- icons: cells of the 歩掛 list strip ----------------------------------------------------------
 
@@ -29,21 +30,6 @@ inline constexpr int kGyomuImage = 0;
 int KoshuImage(int gyomu, const CBukakeKoshu& koshu);
 // The cell of a 種別 under 工種 koshuCode: 8, 17, 26, 35 or 44 by the same rules.
 int ShubetsuImage(int gyomu, int koshuCode, const CBukakeShubetsu& shubetsu);
-
-// ---- new nodes -------------------------------------------------------------------------------------
-
-// A 業務 node: code and name; 業務 98 (消費税相当額) also 1 式 at the 単価 master's consumption-tax
-// rate with the rate as its remark ("10.00%"), or without rate and remark when the master has none.
-std::unique_ptr<CSekisanItem> NewGyomuItem(const CBukakeGyomu& gyomu, const CTankaFile& tanka);
-// A 工種 node of 業務 gyomu: codes and name; rate rows (70..79, 700..799) 1 式 at 100 % (2.5 % for 工種
-// 70 in 業務 1 and 6); the rows 92, 93, 94 and 98 1 式.
-std::unique_ptr<CSekisanItem> NewKoshuItem(int gyomu, const CBukakeKoshu& koshu);
-// A 種別 node seeded from the master: codes, name, unit (1 at 100 % for "式" and "業務"), H1..H8 with
-// the standard cells of the records of the 業務's 変化率・補正率 group, a 工程 flag for each named line
-// other than the 費目 lines, the 安全費 rate of the 業務 and the special-expense flag by the 業務's
-// coefficient.
-std::unique_ptr<CSekisanItem> NewShubetsuItem(int gyomu, const CBukakeKoshu& koshu, const CBukakeShubetsu& shubetsu,
-                                              const CHenkaritsuFile& henkaritsu);
 
 // ---- the initial 工種 of a new 業務 ----------------------------------------------------------------
 

@@ -140,6 +140,41 @@ public:
     void OnUpdateMoveUp(CCmdUI& ui) const { ui.enabled = HasCurrentRow() != 0; }
     void OnUpdateMoveDown(CCmdUI& ui) const { ui.enabled = HasCurrentRow() != 0; }
 
+    // ---- The 業務, 工種 and 種別 selections and the 件名 input (ViewSelectionCommands.cpp) ----------
+public:
+    // The selection workers, shared by the commands, the row activation and the Enter key. Each
+    // opens its dialog on a copy of the item list and the masters; on OK it takes the dialog's
+    // list, recalculates (every 業務 after the 業務 selection, the current item's 業務 after the
+    // others), marks the estimate modified and returns 1. A cancelled dialog, or no current item
+    // for the 工種 and 種別 selections, returns 2 and changes nothing. None of them refills the grid.
+    int SelectGyomu();
+    // On the current item's 業務. koshu and shubetsu receive the 工種 and 種別 a keyword search in
+    // the dialog ended it with (kUnset when none; both kUnset unless it returns 1).
+    int SelectKoshu(int& koshu, int& shubetsu);
+    // On the current item's 業務 and 工種; preselect is the master 種別 selected when the dialog opens
+    // (negative or kUnset for the first).
+    int SelectShubetsu(int preselect = -1);
+    // Makes the first 工種 row of those codes the current row and selects it in the grid; false
+    // (nothing changed) when the list has no such row.
+    bool SelectKoshuRow(int gyomu, int koshu);
+
+    // 業務選択, 工種選択 (with a 種別 chosen by keyword search, the 種別 selection follows on that
+    // 工種's row), 種別選択: the worker, then a refill when it changed the estimate.
+    void OnGyomuSelect();
+    void OnKoshuSelect();
+    void OnShubetsuSelect();
+    // The estimate's 印刷表題, 件名 and 箇所名 through the title dialog; its input histories are
+    // kept in the cover data, which is saved on OK.
+    void OnKenmeiInput();
+    void OnUpdateGyomuSelect(CCmdUI& ui) const;
+    void OnUpdateKoshuSelect(CCmdUI& ui) const;
+    void OnUpdateShubetsuSelect(CCmdUI& ui) const;
+    void OnUpdateKenmeiInput(CCmdUI& ui) const { ui.enabled = true; }
+
+private:
+    void RegisterSelectionCommands();
+    // ---- end of the selections and the 件名 input -------------------------------------------------
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

@@ -8,13 +8,13 @@
 #include <stdexcept>
 #include <utility>
 
+#include "estimate/NewItems.h"
 #include "estimate/SekisanData.h"
 #include "master/MasterStore.h"
 #include "master/sampledata/SampleMasters.h"
 #include "master/sampledata/SampleText.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
-#include "platform/NumberText.h"
 
 namespace {
 
@@ -51,88 +51,6 @@ bool IsLumpUnit(const std::string& unit) { return unit == "式" || unit == "業�
 // Detail types whose rows take the 掛率 slot in the change-rate entry.
 bool TakesFactorSlot(int32_t type) {
     return type == 0 || type == 3 || type == 4 || type == 13 || (type >= 27 && type <= 31);
-}
-
-// ---- new rows, as the selection commands make them ---------------------------------------------
-
-// A 業務 row of the 業務 selection: the master name; 消費税相当額 also takes the 単価 master's rate.
-std::unique_ptr<CSekisanItem> NewGyomuRow(const CBukakeGyomu& gyomu, const CTankaFile& tanka) {
-    auto item = std::make_unique<CSekisanItem>();
-    item->m_nGyomu = gyomu.m_code;
-    item->m_strNameUpper = gyomu.m_name;
-    if (gyomu.m_code == 98) {
-        item->m_strUnit = "式";
-        item->m_nQuantity = 1000;
-        item->m_nRate = tanka.m_consumptionTax;
-        item->m_strRemarkUpper = vemo::FormatFixed(tanka.m_consumptionTax / 100.0, 2) + "%";
-    }
-    return item;
-}
-
-// A 工種 row of the 工種 selection: the master name; rate rows are 1 式 at 100 % (2.5 % for 工種 70
-// of 測量), the fixed rows 92, 93, 94 and 98 are 1 式.
-std::unique_ptr<CSekisanItem> NewKoshuRow(int32_t gyomu, const CBukakeKoshu& koshu) {
-    auto item = std::make_unique<CSekisanItem>();
-    item->m_nGyomu = gyomu;
-    item->m_nKoshu = koshu.m_code;
-    item->m_strNameUpper = koshu.m_name;
-    const int32_t k = koshu.m_code;
-    if ((k >= 70 && k <= 79) || (k >= 700 && k <= 799)) {
-        item->m_strUnit = "式";
-        item->m_nQuantity = 1000;
-        item->m_nRate = (k == 70 && (gyomu == 1 || gyomu == 6)) ? 250 : 10000;
-    } else if (k == 92 || k == 93 || k == 94 || k == 98) {
-        item->m_strUnit = "式";
-        item->m_nQuantity = 1000;
-    }
-    return item;
-}
-
-// A 種別 row of the 種別 selection, seeded from the master: name, unit, rate codes with the standard
-// cells of table rates, every named 工程 except the 費目 lines, the 安全費 rate of the 業務 and the
-// special-expense flag by the coefficient that applies.
-std::unique_ptr<CSekisanItem> NewShubetsuRow(int32_t gyomu, const CBukakeKoshu& koshu, const CBukakeShubetsu& shubetsu,
-                                             const CHenkaritsuFile& henkaritsu) {
-    const CBukakeDetail& detail = shubetsu.GetDetail();
-    auto item = std::make_unique<CSekisanItem>();
-    item->m_nGyomu = gyomu;
-    item->m_nKoshu = koshu.m_code;
-    item->m_nShubetsu = shubetsu.m_code;
-    item->m_strNameUpper = shubetsu.m_name;
-    item->m_strUnit = detail.m_unit;
-    if (IsLumpUnit(detail.m_unit)) {
-        item->m_nQuantity = 1000;
-        item->m_nRate = 10000;
-    }
-    const CHenkaritsuGyomu* group = henkaritsu.FindGyomu(gyomu);
-    for (size_t s = 0; s < detail.m_henkaritsu.size(); ++s) {
-        item->m_nRateCode[s] = detail.m_henkaritsu[s];
-        const CHenkaritsuRecord* record = group && !IsUnset(detail.m_henkaritsu[s])
-                                              ? group->FindRecord(detail.m_henkaritsu[s])
-                                              : nullptr;
-        if (record) {
-            item->m_nRateCol[s] = record->m_standardColumn;
-            item->m_nRateRow[s] = record->m_standardRow;
-        }
-    }
-    const int lines = std::min(detail.GetLineCount(), CSekisanItem::kKoteiCount);
-    for (int i = 0; i < lines; ++i) {
-        const CBukakeDetailLine* line = detail.GetLine(i);
-        item->m_bKotei[static_cast<size_t>(i)] = line->m_setting != 3 && !line->m_name.empty() ? 1 : 0;
-    }
-    if (gyomu == 1 || gyomu == 6)
-        item->m_nExtraRate = 250;
-    else if ((gyomu == 2 || gyomu == 7) && koshu.m_settings[1] == 1)
-        item->m_nExtraRate = 1350;
-    else if (gyomu == 4)
-        item->m_nExtraRate = 450;
-    int32_t coefficient = 1;
-    if (gyomu == 1 || gyomu == 6) coefficient = shubetsu.m_coefficient;
-    if (gyomu == 2 || gyomu == 7) coefficient = detail.m_rates[0];
-    if (gyomu == 3) coefficient = detail.m_rates[2];
-    if (gyomu == 3) item->m_bSpecialExpense = 1;
-    if (IsUnset(coefficient) || coefficient <= 0) item->m_bSpecialExpense = 0;
-    return item;
 }
 
 // ---- what the text sets on a 種別 row --------------------------------------------------------------
@@ -225,7 +143,7 @@ public:
         m_gyomu = m_masters.bukake.GetGyomu(index);
         m_koshuIndex = -1;
         m_koshu = nullptr;
-        auto item = NewGyomuRow(*m_gyomu, m_masters.tanka);
+        auto item = NewGyomuItem(*m_gyomu, m_masters.tanka);
         if (code == 89) {
             // The unit, quantity and unit price settings of a priced extra row.
             r.Text("unit", item->m_strUnit);
@@ -256,7 +174,7 @@ public:
             r.Fail(r.LineOf("code"), "工種 " + Num(code) + " comes after the 工種 that follow it in the 歩掛 master");
         m_koshuIndex = index;
         m_koshu = m_gyomu->GetKoshu(index);
-        auto item = NewKoshuRow(m_gyomu->m_code, *m_koshu);
+        auto item = NewKoshuItem(m_gyomu->m_code, *m_koshu);
         if (r.Int("rounding", item->m_nRounding)) {
             if (code != 95) r.Fail(r.LineOf("rounding"), "only 工種 95 takes a rounding");
             RequireRange(r, "rounding", item->m_nRounding, 0, 7);
@@ -340,7 +258,7 @@ public:
             c.program = program;
         }
 
-        auto item = NewShubetsuRow(m_gyomu->m_code, *m_koshu, *shubetsu, m_masters.henkaritsu);
+        auto item = NewShubetsuItem(m_gyomu->m_code, *m_koshu, *shubetsu, m_masters.henkaritsu);
         c.item = item.get();
         m_list.AddItem(std::move(item));
         m_shubetsu.push_back(std::move(c));
