@@ -75,6 +75,7 @@ CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, Q
             [this](short, int col, int row, int x, int y) { OnGridRightClick(col, row, x, y); });
     connect(m_doc.get(), &CVemoWinDoc::Changed, this, &CVemoWinView::UpdateTitle);
     UpdateTitle();
+    RegisterSettingCommands();
 }
 
 CVemoWinView::~CVemoWinView() = default;

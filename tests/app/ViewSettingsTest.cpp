@@ -1,0 +1,540 @@
+// The estimate view's row-setting commands: their update rules, their dialogs and prompts, and
+// what they write into the estimate.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <algorithm>
+#include <filesystem>
+
+#include "AppTestEnvironment.h"
+#include "EstimateBuilders.h"
+#include "MasterBuilders.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedHost.h"
+#include "TempFolder.h"
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "app/DaikaNoDlg.h"
+#include "app/IkkatsuSettingDlg.h"
+#include "app/KeisanKubunDlg.h"
+#include "app/MainFrame.h"
+#include "app/MarumeSettingDlg.h"
+#include "app/ProgramKingakuSelectDlg.h"
+#include "app/SettingTexts.h"
+#include "app/ShellWindows.h"
+#include "app/TaniInputDlg.h"
+#include "app/TankaSettingDlg.h"
+#include "app/VemoWinApp.h"
+#include "app/VemoWinDoc.h"
+#include "app/VemoWinView.h"
+#include "app/dialogs/InputDialogs.h"
+#include "app/dialogs/ZoEdit.h"
+#include "estimate/EstimateTexts.h"
+#include "estimate/SekisanData.h"
+#include "master/MasterFile.h"
+#include "master/MasterTexts.h"
+#include "platform/FileUtil.h"
+
+using namespace masterbuild;
+using estimate_test::ItemListBuilder;
+using estimate_test::SameItem;
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+CZo_Edit* Field(QWidget& w, const char* name) {
+    auto* field = w.findChild<CZo_Edit*>(QString::fromLatin1(name));
+    EXPECT_NE(field, nullptr) << name;
+    return field;
+}
+
+template <class T>
+T* Child(QWidget& w, const char* name) {
+    T* child = w.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+// The commands that have an update rule of their own.
+constexpr int kRuledCommands[] = {cmd::KeisanKubun, cmd::Suryo,   cmd::InsatsuUmu, cmd::KoshuKei, cmd::Juryo,
+                                  cmd::DaikaNo,     cmd::Tani,    cmd::Kingaku,    cmd::Ritsu,    cmd::Marume,
+                                  cmd::Seido,       cmd::Denshi,  cmd::ProgramKingaku};
+
+// The 歩掛 種別 entry (g, k, s) of a master, made with its 業務 and 工種 when missing: a lump (式)
+// entry of type 0 with one named calculation category unless changed.
+CBukakeKoshu& KoshuEntry(CBukakeFile& bukake, int g, int k) {
+    CBukakeGyomu* gyomu = bukake.FindGyomu(g);
+    if (!gyomu) gyomu = &AddGyomu(bukake, g, "業務" + std::to_string(g));
+    CBukakeKoshu* koshu = gyomu->FindKoshu(k);
+    return koshu ? *koshu : AddKoshu(*gyomu, k, "工種" + std::to_string(k));
+}
+
+CBukakeShubetsu& Entry(CBukakeFile& bukake, int g, int k, int s) {
+    CBukakeKoshu& koshu = KoshuEntry(bukake, g, k);
+    if (CBukakeShubetsu* found = koshu.FindShubetsu(s)) return *found;
+    CBukakeShubetsu& shubetsu = AddShubetsu(koshu, s, "種別" + std::to_string(s));
+    shubetsu.GetDetail().m_unit = "式";
+    AddLine(shubetsu.GetDetail(), "作業", {});
+    return shubetsu;
+}
+
+// What a rule case builds: the 歩掛 master and the estimate, whose last row is made current.
+struct Scene {
+    CBukakeFile& bukake;
+    ItemListBuilder& b;
+    CAppSettings& settings;
+};
+using Build = std::function<void(Scene&)>;
+using EntryChange = std::function<void(CBukakeShubetsu&)>;
+using ItemChange = std::function<void(CSekisanItem&)>;
+
+Build GyomuRow(int g) {
+    return [g](Scene& s) { s.b.Gyomu(g); };
+}
+Build KoshuRow(int g, int k, ItemChange change = {}) {
+    return [=](Scene& s) {
+        s.b.Gyomu(g).Koshu(k);
+        if (change) s.b.Set(change);
+    };
+}
+// A 種別 row under (g, k) with the row's unit; entry null: no 歩掛 entry.
+Build ShubetsuRow(int g, int k, EntryChange entry, const char* unit = "式", ItemChange change = {}) {
+    return [=](Scene& s) {
+        if (entry) entry(Entry(s.bukake, g, k, 1));
+        s.b.Gyomu(g).Koshu(k).Shubetsu(1).Set([unit](CSekisanItem& i) { i.m_strUnit = unit; });
+        if (change) s.b.Set(change);
+    };
+}
+EntryChange Type(int type, const char* unit = "式") {
+    return [=](CBukakeShubetsu& e) {
+        e.GetDetail().m_bukakeType = type;
+        e.GetDetail().m_unit = unit;
+    };
+}
+const EntryChange kEntry = Type(0);
+const EntryChange kNoEntry;
+void Entered(CSekisanItem& i) { i.m_bAmountEntered = 1; }
+
+// A view of an estimate built in code, priced by an application that has not started: its store's
+// masters are filled by the test.
+class ViewSettings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseFreshSettingsFolder();
+        app = std::make_unique<CVemoWinApp>(QStringList{}, folder.Path());
+        host = std::make_unique<ScriptedHost>();
+        app->Store().GetTankaFile() = SampleTankaFile();
+        app->Store().GetProgramKingakuFile() = SampleProgramKingakuFile();
+        auto doc = std::make_unique<CVemoWinDoc>();
+        doc->SetCalcContext(std::make_unique<CEstimateCalcContext>(app->SharedMasters(), app->Settings(),
+                                                                   CZairyoTankaFile()));
+        view = std::make_unique<CVemoWinView>(*app, std::move(doc));
+        view->resize(1000, 600);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    }
+    void TearDown() override {
+        view.reset();
+        host.reset();
+        app.reset();
+    }
+
+    CBukakeFile& Bukake() { return app->Store().GetBukakeFile(); }
+    CSekisanItemList& List() { return *view->GetItemList(); }
+    ItemListBuilder Build() { return ItemListBuilder(List()); }
+    CSekisanItem& Item(int index) { return *List().GetItem(index); }
+    CVemoWinDoc& Doc() { return *view->GetDocument(); }
+    // Refills the grid and makes a row current.
+    void Select(int index) {
+        view->RefillGrid();
+        view->SelectRow(index + 1);
+        ASSERT_EQ(view->GetCurrentRow(), index);
+    }
+    bool Enabled(int id) {
+        CCmdUI ui;
+        EXPECT_TRUE(view->UpdateCommand(id, ui)) << id;
+        return ui.enabled;
+    }
+    void Run(int id) { EXPECT_TRUE(view->ExecuteCommand(id)) << id; }
+    // A fresh estimate and 歩掛 master made by build; its last row is current.
+    void Make(const ::Build& build) {
+        List().RemoveAll();
+        Bukake() = CBukakeFile();
+        ItemListBuilder b(List());
+        Scene scene{Bukake(), b, app->Settings()};
+        build(scene);
+        Select(List().GetCount() - 1);
+    }
+    // The texts of the prompts shown, in order (other messages included).
+    std::vector<std::string> Messages() const { return host->MessageTexts(); }
+    std::string Pane(int pane) {
+        auto it = host->panes.find(pane);
+        return it == host->panes.end() || it->second.empty() ? "(none)" : it->second.back();
+    }
+
+    TempFolder folder;
+    std::unique_ptr<CVemoWinApp> app;
+    std::unique_ptr<ScriptedHost> host;
+    std::unique_ptr<CVemoWinView> view;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Update rules
+
+TEST_F(ViewSettings, EveryUpdateRuleByLevelAndCodes) {
+    struct Case {
+        const char* what;
+        int id;
+        bool enabled;
+        ::Build build;
+    };
+    using namespace cmd;
+    auto gijyutu = [](int value, ::Build row) {
+        return [=](Scene& s) {
+            s.settings.GijyutuCalc = value;
+            row(s);
+        };
+    };
+    auto withRows = [](::Build row, std::function<void(ItemListBuilder&)> more) {
+        return [=](Scene& s) {
+            more(s.b);
+            row(s);
+        };
+    };
+    auto noLevel = [](int g, int k) {
+        return [=](Scene& s) { s.b.Node(estimate_test::MakeItem(g, k, 1)); };
+    };
+    auto coefficient = [](int value) {
+        return [=](CBukakeShubetsu& e) { e.m_coefficient = value; };
+    };
+    auto rate = [](size_t slot, int value) {
+        return [=](CBukakeShubetsu& e) { e.GetDetail().m_rates[slot] = value; };
+    };
+    auto program = [](int flag) {
+        return [=](CBukakeShubetsu& e) { e.GetDetail().m_programKingaku = flag; };
+    };
+    auto daika = [](int no) {
+        return [=](CSekisanItem& i) { i.m_nDaikaNo = no; };
+    };
+    const Case cases[] = {
+        // 積算区分: a 種別 row with categories; 業務 4 and 5 only for type 0.
+        {"積算区分 on a 種別 row", KeisanKubun, true, ShubetsuRow(2, 300, kEntry)},
+        {"積算区分 without an entry", KeisanKubun, false, ShubetsuRow(2, 300, kNoEntry)},
+        {"積算区分 in 業務 4, type 0", KeisanKubun, true, ShubetsuRow(4, 100, Type(0))},
+        {"積算区分 in 業務 4, type 3", KeisanKubun, false, ShubetsuRow(4, 100, Type(3))},
+        {"積算区分 in 業務 5, type 3", KeisanKubun, false, ShubetsuRow(5, 100, Type(3))},
+        {"積算区分 in 業務 2, type 3", KeisanKubun, true, ShubetsuRow(2, 300, Type(3))},
+        {"積算区分 without named categories", KeisanKubun, false,
+         ShubetsuRow(2, 300, [](CBukakeShubetsu& e) { e.GetDetail().GetLine(0)->m_name.clear(); })},
+        {"積算区分 on a 工種 row", KeisanKubun, false, KoshuRow(2, 300)},
+        // 数量: a 種別 row priced by quantity, or with its amount entered.
+        {"数量 on a row in m", Suryo, true, ShubetsuRow(2, 300, Type(0, "m"), "m")},
+        {"数量 on a row in 式", Suryo, false, ShubetsuRow(2, 300, kEntry, "式")},
+        {"数量 on a row in 業務", Suryo, false, ShubetsuRow(2, 300, kEntry, "業務")},
+        {"数量 on a row in 式 with its amount entered", Suryo, true, ShubetsuRow(2, 300, kEntry, "式", Entered)},
+        {"数量 on type 13", Suryo, false, ShubetsuRow(2, 300, Type(13, "m"), "m")},
+        {"数量 on type 22", Suryo, false, ShubetsuRow(2, 300, Type(22, "m"), "m")},
+        {"数量 on type 23", Suryo, false, ShubetsuRow(4, 100, Type(23, "m"), "m")},
+        {"数量 without an entry", Suryo, true, ShubetsuRow(2, 300, kNoEntry, "m")},
+        {"数量 on a 工種 row", Suryo, false, KoshuRow(2, 300, [](CSekisanItem& i) { i.m_strUnit = "m"; })},
+        // 印刷有無: any row but a 種別 row.
+        {"印刷有無 on a 業務 row", InsatsuUmu, true, GyomuRow(2)},
+        {"印刷有無 on a 工種 row", InsatsuUmu, true, KoshuRow(2, 300)},
+        {"印刷有無 on a 種別 row", InsatsuUmu, false, ShubetsuRow(2, 300, kEntry)},
+        {"印刷有無 on a row of no level", InsatsuUmu, true, noLevel(kUnset, 5)},
+        // 工種計: a 工種 row with 種別 rows.
+        {"工種計 on a 工種 row with 種別", KoshuKei, true,
+         withRows(KoshuRow(2, 301), [](ItemListBuilder& b) { b.Gyomu(2).Koshu(301).Shubetsu(1).Gyomu(3); })},
+        {"工種計 on a 工種 row without", KoshuKei, false, KoshuRow(2, 300)},
+        {"工種計 on a 種別 row", KoshuKei, false, ShubetsuRow(2, 300, kEntry)},
+        // 重量: by the entry's type; 業務 4 and 5 take every type but 6, 9 and 22.
+        {"重量 type 0", Juryo, true, ShubetsuRow(2, 300, Type(0))},
+        {"重量 type 10", Juryo, true, ShubetsuRow(2, 300, Type(10))},
+        {"重量 type 21", Juryo, true, ShubetsuRow(2, 300, Type(21))},
+        {"重量 type 24", Juryo, true, ShubetsuRow(2, 300, Type(24))},
+        {"重量 type 31", Juryo, true, ShubetsuRow(2, 300, Type(31))},
+        {"重量 type 5", Juryo, false, ShubetsuRow(2, 300, Type(5))},
+        {"重量 type 23", Juryo, false, ShubetsuRow(2, 300, Type(23))},
+        {"重量 type 32", Juryo, false, ShubetsuRow(2, 300, Type(32))},
+        {"重量 type 6", Juryo, false, ShubetsuRow(2, 300, Type(6))},
+        {"重量 type 5 in 業務 4", Juryo, true, ShubetsuRow(4, 100, Type(5))},
+        {"重量 type 23 in 業務 5", Juryo, true, ShubetsuRow(5, 100, Type(23))},
+        {"重量 type 6 in 業務 4", Juryo, false, ShubetsuRow(4, 100, Type(6))},
+        {"重量 type 9 in 業務 4", Juryo, false, ShubetsuRow(4, 100, Type(9))},
+        {"重量 type 22 in 業務 5", Juryo, false, ShubetsuRow(5, 100, Type(22))},
+        {"重量 without an entry", Juryo, false, ShubetsuRow(4, 100, kNoEntry)},
+        {"重量 on a 工種 row", Juryo, false, KoshuRow(4, 100)},
+        // 代価No, rows without 種別.
+        {"代価No 71 in 業務 1", DaikaNo, true, KoshuRow(1, 71)},
+        {"代価No 71 in 業務 6", DaikaNo, true, KoshuRow(6, 71)},
+        {"代価No 71 in 業務 4", DaikaNo, true, KoshuRow(4, 71)},
+        {"代価No 71 in 業務 2", DaikaNo, false, KoshuRow(2, 71)},
+        {"代価No 79 in 業務 2", DaikaNo, true, KoshuRow(2, 79)},
+        {"代価No 79 in 業務 7", DaikaNo, true, KoshuRow(7, 79)},
+        {"代価No 79 in 業務 1", DaikaNo, false, KoshuRow(1, 79)},
+        {"代価No 85 in 業務 1", DaikaNo, true, KoshuRow(1, 85)},
+        {"代価No 85 in 業務 2", DaikaNo, true, KoshuRow(2, 85)},
+        {"代価No 85 in 業務 5", DaikaNo, true, KoshuRow(5, 85)},
+        {"代価No 85 in 業務 6", DaikaNo, true, KoshuRow(6, 85)},
+        {"代価No 85 in 業務 7", DaikaNo, true, KoshuRow(7, 85)},
+        {"代価No 85 in 業務 3", DaikaNo, false, KoshuRow(3, 85)},
+        {"代価No 85 in 業務 4", DaikaNo, false, KoshuRow(4, 85)},
+        {"代価No 81 in 業務 1", DaikaNo, true, KoshuRow(1, 81)},
+        {"代価No 81 in 業務 3", DaikaNo, true, KoshuRow(3, 81)},
+        {"代価No 81 in 業務 2", DaikaNo, false, KoshuRow(2, 81)},
+        {"代価No 81 in 業務 5", DaikaNo, false, KoshuRow(5, 81)},
+        {"代価No 81 in 業務 7", DaikaNo, false, KoshuRow(7, 81)},
+        {"代価No 838", DaikaNo, true, KoshuRow(3, 838)},
+        {"代価No 300", DaikaNo, false, KoshuRow(2, 300)},
+        {"代価No on a 業務 row", DaikaNo, false, GyomuRow(1)},
+        {"代価No on a row of no level with 838", DaikaNo, true, noLevel(kUnset, 838)},
+        {"代価No on a row of no level with 300", DaikaNo, false, noLevel(kUnset, 300)},
+        // 代価No, 種別 rows.
+        {"代価No type 0 unnumbered", DaikaNo, true, ShubetsuRow(2, 300, Type(0))},
+        {"代価No type 0 numbered", DaikaNo, true, ShubetsuRow(2, 300, Type(0), "式", daika(3))},
+        {"代価No type 0 without 代価", DaikaNo, false, ShubetsuRow(2, 300, Type(0), "式", daika(-1))},
+        {"代価No type 6 without 代価", DaikaNo, true, ShubetsuRow(2, 300, Type(6), "式", daika(-1))},
+        {"代価No type 9 without 代価", DaikaNo, true, ShubetsuRow(2, 300, Type(9), "式", daika(-1))},
+        {"代価No type 10 without 代価", DaikaNo, true, ShubetsuRow(2, 300, Type(10), "式", daika(-1))},
+        {"代価No type 21 without 代価", DaikaNo, true, ShubetsuRow(2, 300, Type(21), "式", daika(-1))},
+        {"代価No type 1", DaikaNo, false, ShubetsuRow(2, 300, Type(1))},
+        {"代価No type 2", DaikaNo, false, ShubetsuRow(2, 300, Type(2))},
+        {"代価No type 22", DaikaNo, false, ShubetsuRow(2, 300, Type(22))},
+        {"代価No type 23", DaikaNo, false, ShubetsuRow(2, 300, Type(23))},
+        {"代価No with the amount entered", DaikaNo, false, ShubetsuRow(2, 300, Type(6), "式", Entered)},
+        {"代価No without an entry", DaikaNo, false, ShubetsuRow(2, 300, kNoEntry)},
+        // 単位: 種別 rows priced by quantity, and every 種別 row of 業務 2 and 7.
+        {"単位 in m", Tani, true, ShubetsuRow(1, 10, Type(0, "m"))},
+        {"単位 in 式", Tani, false, ShubetsuRow(1, 10, Type(0, "式"))},
+        {"単位 in 業務", Tani, false, ShubetsuRow(1, 10, Type(0, "業務"))},
+        {"単位 in 式, 業務 2", Tani, true, ShubetsuRow(2, 300, Type(0, "式"))},
+        {"単位 in 業務, 業務 7", Tani, true, ShubetsuRow(7, 300, Type(0, "業務"))},
+        {"単位 type 22", Tani, false, ShubetsuRow(2, 300, Type(22, "m"))},
+        {"単位 type 23", Tani, false, ShubetsuRow(2, 300, Type(23, "m"))},
+        {"単位 with the amount entered", Tani, false, ShubetsuRow(1, 10, Type(0, "m"), "m", Entered)},
+        {"単位 without an entry", Tani, false, ShubetsuRow(1, 10, kNoEntry, "m")},
+        {"単位 on a 工種 row", Tani, false, KoshuRow(2, 300)},
+        // 金額.
+        {"金額 on 業務 89", Kingaku, true, GyomuRow(89)},
+        {"金額 on 業務 96", Kingaku, true, GyomuRow(96)},
+        {"金額 on 業務 95", Kingaku, false, GyomuRow(95)},
+        {"金額 on 業務 1", Kingaku, false, GyomuRow(1)},
+        {"金額 on 工種 69", Kingaku, true, KoshuRow(1, 69)},
+        {"金額 on 工種 85", Kingaku, true, KoshuRow(1, 85)},
+        {"金額 on 工種 89", Kingaku, true, KoshuRow(1, 89)},
+        {"金額 on 工種 92", Kingaku, true, KoshuRow(2, 92)},
+        {"金額 on 工種 93", Kingaku, true, KoshuRow(2, 93)},
+        {"金額 on 工種 94", Kingaku, true, KoshuRow(2, 94)},
+        {"金額 on 工種 96", Kingaku, true, KoshuRow(2, 96)},
+        {"金額 on 工種 690", Kingaku, true, KoshuRow(1, 690)},
+        {"金額 on 工種 699", Kingaku, true, KoshuRow(1, 699)},
+        {"金額 on 工種 850", Kingaku, true, KoshuRow(2, 850)},
+        {"金額 on 工種 899", Kingaku, true, KoshuRow(2, 899)},
+        {"金額 on 工種 915", Kingaku, true, KoshuRow(2, 915)},
+        {"金額 on 工種 916", Kingaku, true, KoshuRow(2, 916)},
+        {"金額 on 工種 917", Kingaku, true, KoshuRow(3, 917)},
+        {"金額 on 工種 80 whose entry has no 種別", Kingaku, true,
+         [](Scene& s) {
+             KoshuEntry(s.bukake, 1, 80);
+             s.b.Gyomu(1).Koshu(80);
+         }},
+        {"金額 on 工種 849 whose entry has no 種別", Kingaku, true,
+         [](Scene& s) {
+             KoshuEntry(s.bukake, 1, 849);
+             s.b.Gyomu(1).Koshu(849);
+         }},
+        {"金額 on 工種 84 whose entry has 種別", Kingaku, false,
+         [](Scene& s) {
+             Entry(s.bukake, 1, 84, 1);
+             s.b.Gyomu(1).Koshu(84);
+         }},
+        {"金額 on 工種 80 without an entry", Kingaku, false, KoshuRow(1, 80)},
+        {"金額 on 工種 90", Kingaku, false, KoshuRow(1, 90)},
+        {"金額 on 工種 95", Kingaku, false, KoshuRow(1, 95)},
+        {"金額 on 工種 300", Kingaku, false, KoshuRow(2, 300)},
+        {"金額 on 工種 900", Kingaku, false, KoshuRow(2, 900)},
+        {"金額 on a 種別 row", Kingaku, true, ShubetsuRow(2, 300, Type(0))},
+        {"金額 on a 種別 row of type 22", Kingaku, false, ShubetsuRow(2, 300, Type(22))},
+        {"金額 on a 種別 row of type 23", Kingaku, false, ShubetsuRow(2, 300, Type(23))},
+        {"金額 on a 種別 row without an entry", Kingaku, false, ShubetsuRow(2, 300, kNoEntry)},
+        {"金額 on a row of no level", Kingaku, false, noLevel(kUnset, 96)},
+        // 率.
+        {"率 on 業務 98", Ritsu, true, GyomuRow(98)},
+        {"率 on 業務 95", Ritsu, false, GyomuRow(95)},
+        {"率 70 in 業務 1", Ritsu, true, KoshuRow(1, 70)},
+        {"率 75 in 業務 2", Ritsu, true, KoshuRow(2, 75)},
+        {"率 700", Ritsu, true, KoshuRow(2, 700)},
+        {"率 799", Ritsu, true, KoshuRow(2, 799)},
+        {"率 71 in 業務 1", Ritsu, false, KoshuRow(1, 71)},
+        {"率 71 in 業務 4", Ritsu, false, KoshuRow(4, 71)},
+        {"率 71 in 業務 6", Ritsu, false, KoshuRow(6, 71)},
+        {"率 71 in 業務 2", Ritsu, true, KoshuRow(2, 71)},
+        {"率 79 in 業務 2", Ritsu, false, KoshuRow(2, 79)},
+        {"率 79 in 業務 7", Ritsu, false, KoshuRow(7, 79)},
+        {"率 79 in 業務 1", Ritsu, true, KoshuRow(1, 79)},
+        {"率 838", Ritsu, true, KoshuRow(1, 838)},
+        {"率 81 in 業務 1", Ritsu, true, KoshuRow(1, 81)},
+        {"率 81 in 業務 3", Ritsu, true, KoshuRow(3, 81)},
+        {"率 81 in 業務 4", Ritsu, true, KoshuRow(4, 81)},
+        {"率 81 in 業務 6", Ritsu, true, KoshuRow(6, 81)},
+        {"率 81 in 業務 2", Ritsu, false, KoshuRow(2, 81)},
+        {"率 85 in 業務 2", Ritsu, true, KoshuRow(2, 85)},
+        {"率 85 in 業務 5", Ritsu, true, KoshuRow(5, 85)},
+        {"率 85 in 業務 7", Ritsu, true, KoshuRow(7, 85)},
+        {"率 85 in 業務 1", Ritsu, false, KoshuRow(1, 85)},
+        {"率 93", Ritsu, true, KoshuRow(1, 93)},
+        {"率 93 with its amount entered", Ritsu, false, KoshuRow(1, 93, Entered)},
+        {"率 94 in 業務 2, 統一", Ritsu, true, gijyutu(0, KoshuRow(2, 94))},
+        {"率 94 in 業務 2, 個別", Ritsu, false, gijyutu(1, KoshuRow(2, 94))},
+        {"率 94 in 業務 7, 個別", Ritsu, false, gijyutu(1, KoshuRow(7, 94))},
+        {"率 94 in 業務 3", Ritsu, false, KoshuRow(3, 94)},
+        {"率 94 in 業務 1", Ritsu, true, KoshuRow(1, 94)},
+        {"率 94 in 業務 4, 個別", Ritsu, true, gijyutu(1, KoshuRow(4, 94))},
+        {"率 94 with its amount entered", Ritsu, false, KoshuRow(1, 94, Entered)},
+        {"率 915", Ritsu, true, KoshuRow(2, 915)},
+        {"率 915 with its amount entered", Ritsu, false, KoshuRow(2, 915, Entered)},
+        {"率 916", Ritsu, true, KoshuRow(3, 916)},
+        {"率 916 with its amount entered", Ritsu, false, KoshuRow(3, 916, Entered)},
+        {"率 300", Ritsu, false, KoshuRow(2, 300)},
+        {"率 800", Ritsu, false, KoshuRow(2, 800)},
+        {"率 on a 種別 row in 式", Ritsu, true, ShubetsuRow(2, 300, Type(0, "式"))},
+        {"率 on a 種別 row in 業務", Ritsu, true, ShubetsuRow(2, 300, Type(0, "業務"))},
+        {"率 on a 種別 row in m", Ritsu, false, ShubetsuRow(2, 300, Type(0, "m"))},
+        {"率 on a 種別 row without an entry", Ritsu, false, ShubetsuRow(2, 300, kNoEntry)},
+        // 丸め: the 工種 95 row while its 業務 has no 工種 96.
+        {"丸め on 工種 95", Marume, true, KoshuRow(2, 95)},
+        {"丸め on 工種 95 with 96 in its 業務", Marume, false,
+         withRows(KoshuRow(2, 95), [](ItemListBuilder& b) { b.Gyomu(2).Koshu(96); })},
+        {"丸め on 工種 95 with 96 in another 業務", Marume, true,
+         withRows(KoshuRow(2, 95), [](ItemListBuilder& b) { b.Gyomu(3).Koshu(96); })},
+        {"丸め on 工種 96", Marume, false, KoshuRow(2, 96)},
+        // 精度.
+        {"精度 on 業務 1", Seido, true, GyomuRow(1)},
+        {"精度 on 業務 3", Seido, true, GyomuRow(3)},
+        {"精度 on 業務 6", Seido, true, GyomuRow(6)},
+        {"精度 on 業務 2", Seido, false, GyomuRow(2)},
+        {"精度 on 工種 10", Seido, true, KoshuRow(1, 10)},
+        {"精度 on 工種 68", Seido, true, KoshuRow(6, 68)},
+        {"精度 on 工種 100", Seido, true, KoshuRow(3, 100)},
+        {"精度 on 工種 689", Seido, true, KoshuRow(1, 689)},
+        {"精度 on 工種 69", Seido, false, KoshuRow(1, 69)},
+        {"精度 on 工種 690", Seido, false, KoshuRow(1, 690)},
+        {"精度 on 工種 10 of 業務 2", Seido, false, KoshuRow(2, 10)},
+        {"精度 on a 種別 with a coefficient", Seido, true, ShubetsuRow(1, 10, coefficient(10))},
+        {"精度 on a 種別 with coefficient 0", Seido, true, ShubetsuRow(6, 10, coefficient(0))},
+        {"精度 on a 種別 without a coefficient", Seido, false, ShubetsuRow(1, 10, coefficient(kUnset))},
+        {"精度 on a 種別 with its amount entered", Seido, false, ShubetsuRow(1, 10, coefficient(10), "式", Entered)},
+        {"精度 on a 物件調査 種別 with 材料費", Seido, true, ShubetsuRow(3, 100, rate(2, 500))},
+        {"精度 on a 物件調査 種別 without", Seido, false, ShubetsuRow(3, 100, rate(2, 0))},
+        {"精度 on a 種別 without an entry", Seido, false, ShubetsuRow(1, 10, kNoEntry)},
+        {"精度 on a 設計 種別", Seido, false, ShubetsuRow(2, 300, rate(0, 500))},
+        // 電子.
+        {"電子 on 業務 2", Denshi, true, GyomuRow(2)},
+        {"電子 on 業務 7", Denshi, true, GyomuRow(7)},
+        {"電子 on 業務 1", Denshi, false, GyomuRow(1)},
+        {"電子 on 工種 300 of 業務 2", Denshi, true, KoshuRow(2, 300)},
+        {"電子 on 工種 10 of 業務 7", Denshi, true, KoshuRow(7, 10)},
+        {"電子 on 工種 94 of 業務 2", Denshi, false, KoshuRow(2, 94)},
+        {"電子 on a 種別 with its rate", Denshi, true, ShubetsuRow(2, 300, rate(0, 500))},
+        {"電子 on a 種別 without", Denshi, false, ShubetsuRow(7, 300, rate(0, 0))},
+        {"電子 on a 種別 with its amount entered", Denshi, false, ShubetsuRow(2, 300, rate(0, 500), "式", Entered)},
+        {"電子 on a 測量 種別", Denshi, false, ShubetsuRow(1, 10, rate(0, 500))},
+        // 32805: 直接経費 rows, 種別 rows and 工種 71.
+        {"32805 on 工種 75 of 業務 2", ProgramKingaku, true, KoshuRow(2, 75)},
+        {"32805 on 工種 799 of 業務 7", ProgramKingaku, true, KoshuRow(7, 799)},
+        {"32805 on 工種 89 of 業務 5", ProgramKingaku, true, KoshuRow(5, 89)},
+        {"32805 on 工種 850 of 業務 2", ProgramKingaku, true, KoshuRow(2, 850)},
+        {"32805 on 工種 92 of 業務 5", ProgramKingaku, true, KoshuRow(5, 92)},
+        {"32805 on 工種 912 of 業務 2", ProgramKingaku, true, KoshuRow(2, 912)},
+        {"32805 on 工種 70 of 業務 3", ProgramKingaku, true, KoshuRow(3, 70)},
+        {"32805 on 工種 749 of 業務 3", ProgramKingaku, true, KoshuRow(3, 749)},
+        {"32805 on 工種 84 of 業務 3", ProgramKingaku, true, KoshuRow(3, 84)},
+        {"32805 on 工種 917 of 業務 3", ProgramKingaku, true, KoshuRow(3, 917)},
+        {"32805 on 工種 912 of 業務 3", ProgramKingaku, true, KoshuRow(3, 912)},
+        {"32805 on 工種 75 of 業務 3", ProgramKingaku, false, KoshuRow(3, 75)},
+        {"32805 on 工種 70 of 業務 2", ProgramKingaku, false, KoshuRow(2, 70)},
+        {"32805 on 工種 912 of 業務 1", ProgramKingaku, false, KoshuRow(1, 912)},
+        {"32805 on 工種 75 of a conventional master", ProgramKingaku, false,
+         [](Scene& s) {
+             s.bukake.m_splitFlag = 1;
+             s.b.Gyomu(2).Koshu(75);
+         }},
+        {"32805 on 工種 75 of a conventional 工種", ProgramKingaku, false,
+         [](Scene& s) {
+             KoshuEntry(s.bukake, 2, 75).m_splitFlag = 1;
+             s.b.Gyomu(2).Koshu(75);
+         }},
+        {"32805 on a 直接経費 種別 of 業務 3", ProgramKingaku, true, ShubetsuRow(3, 70, kEntry)},
+        {"32805 on a conventional 直接経費 種別 of 業務 3", ProgramKingaku, false,
+         ShubetsuRow(3, 70, [](CBukakeShubetsu& e) { e.m_conventional = 1; })},
+        {"32805 on a 種別 of 業務 1", ProgramKingaku, true, ShubetsuRow(1, 10, kNoEntry)},
+        {"32805 on a 種別 of 業務 2", ProgramKingaku, true, ShubetsuRow(2, 300, kEntry)},
+        {"32805 on a 種別 of 業務 4", ProgramKingaku, true, ShubetsuRow(4, 100, kEntry)},
+        {"32805 on a 種別 of 業務 6", ProgramKingaku, true, ShubetsuRow(6, 10, kEntry)},
+        {"32805 on a 種別 of 業務 7", ProgramKingaku, true, ShubetsuRow(7, 300, kEntry)},
+        {"32805 on a 種別 of 業務 3 asking for a program", ProgramKingaku, true, ShubetsuRow(3, 100, program(1))},
+        {"32805 on a 種別 of 業務 3", ProgramKingaku, false, ShubetsuRow(3, 100, program(0))},
+        {"32805 on a 種別 of 業務 5 without an entry", ProgramKingaku, false, ShubetsuRow(5, 100, kNoEntry)},
+        {"32805 on 工種 71 of 業務 1", ProgramKingaku, true, KoshuRow(1, 71)},
+        {"32805 on 工種 71 of 業務 4", ProgramKingaku, true, KoshuRow(4, 71)},
+        {"32805 on 工種 71 of 業務 6", ProgramKingaku, true, KoshuRow(6, 71)},
+        {"32805 on 工種 71 of 業務 2", ProgramKingaku, false, KoshuRow(2, 71)},
+        {"32805 on 工種 10 of 業務 1", ProgramKingaku, false, KoshuRow(1, 10)},
+        {"32805 on 業務 1", ProgramKingaku, false, GyomuRow(1)},
+        // The estimate-wide commands.
+        {"単価選択 on a 種別 row", TankaSelect, true, ShubetsuRow(2, 300, kEntry)},
+        {"材料単価設定 on a 業務 row", ZairyoTankaSetting, true, GyomuRow(98)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        app->Settings().GijyutuCalc = 0;
+        Make(c.build);
+        EXPECT_EQ(Enabled(c.id), c.enabled);
+    }
+}
+
+TEST_F(ViewSettings, WithoutACurrentRowOnlyTheEstimateWideCommandsAreEnabled) {
+    view->RefillGrid();
+    ASSERT_EQ(view->HasCurrentRow(), 0);
+    for (int id : kRuledCommands) {
+        SCOPED_TRACE(id);
+        EXPECT_FALSE(Enabled(id));
+        // Run anyway, they open nothing and change nothing.
+        Run(id);
+    }
+    EXPECT_TRUE(Enabled(cmd::TankaSelect));
+    EXPECT_TRUE(Enabled(cmd::ZairyoTankaSetting));
+    const std::function<int(CVemoWinView&)> workers[] = {
+        &CVemoWinView::SetKeisanKubun, &CVemoWinView::SetSuryo,        &CVemoWinView::SetJuryo,
+        &CVemoWinView::SetDaikaNo,     &CVemoWinView::SetTani,         &CVemoWinView::SetKingaku,
+        &CVemoWinView::SetRitsu,       &CVemoWinView::SetMarume,       &CVemoWinView::SetTanka,
+        &CVemoWinView::SetAnzenhiRitsu, &CVemoWinView::SelectProgramKingaku, &CVemoWinView::SetIkkatsu,
+    };
+    for (const auto& worker : workers) EXPECT_EQ(worker(*view), 2);
+    EXPECT_EQ(view->SetChokusetsuKeihiIkkatsu(0), 2);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_TRUE(host->messages.empty());
+}
+
+TEST_F(ViewSettings, TheCommandsAreThoseOfTheWorkToolbarPopupAndStatusPanes) {
+    // The setting buttons of the work toolbar are the view's ruled commands; status panes 2 and 3
+    // run its estimate-wide ones.
+    const CommandBar* bar = FindCommandBar(kWorkToolBar);
+    ASSERT_NE(bar, nullptr);
+    std::vector<int> handled;
+    for (const CommandLayoutItem& item : bar->items)
+        if (item.kind == CommandLayoutItem::Command && view->HandlesCommand(item.id)) handled.push_back(item.id);
+    std::sort(handled.begin(), handled.end());
+    EXPECT_EQ(handled, std::vector<int>(std::begin(kRuledCommands), std::end(kRuledCommands)));
+    EXPECT_EQ(PaneCommand(2), cmd::TankaSelect);
+    EXPECT_EQ(PaneCommand(3), cmd::ZairyoTankaSetting);
+    EXPECT_TRUE(view->HandlesCommand(cmd::TankaSelect));
+    EXPECT_TRUE(view->HandlesCommand(cmd::ZairyoTankaSetting));
+}
+
+}  // namespace
