@@ -161,7 +161,7 @@ protected:
         return ui.enabled;
     }
     void Run(int id) { EXPECT_TRUE(view->ExecuteCommand(id)) << id; }
-    // A fresh estimate and 歩掛 master made by build; its last row is current.
+    // A fresh estimate and 歩掛 master made by build; its last row is current, the document unmodified.
     void Make(const ::Build& build) {
         List().RemoveAll();
         Bukake() = CBukakeFile();
@@ -169,6 +169,7 @@ protected:
         Scene scene{Bukake(), b, app->Settings()};
         build(scene);
         Select(List().GetCount() - 1);
+        Doc().SetModifiedFlag(false);
     }
     // The texts of the prompts shown, in order (other messages included).
     std::vector<std::string> Messages() const { return host->MessageTexts(); }
@@ -535,6 +536,283 @@ TEST_F(ViewSettings, TheCommandsAreThoseOfTheWorkToolbarPopupAndStatusPanes) {
     EXPECT_EQ(PaneCommand(3), cmd::ZairyoTankaSetting);
     EXPECT_TRUE(view->HandlesCommand(cmd::TankaSelect));
     EXPECT_TRUE(view->HandlesCommand(cmd::ZairyoTankaSetting));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commit and cancel
+
+// Answers the number dialog with a typed text.
+void TypeNumber(ScriptedDialogs& dialogs, const char* text) {
+    dialogs.Expect<CNumberInputDlg>([text](CNumberInputDlg& dlg) {
+        Field(dlg, "number")->setText(QString::fromUtf8(text));
+        return IDOK;
+    });
+}
+
+// The rounding choice of a 業務 total rewritten by every recalculation of its 業務.
+constexpr int kSentinel = -7;
+
+TEST_F(ViewSettings, OKRecalculatesTheRowsBusinessAndMarksModifiedCancelChangesNothing) {
+    using Rows = std::function<void(CBukakeFile&, ItemListBuilder&)>;
+    using Answer = std::function<void(ScriptedDialogs&)>;
+    struct Case {
+        const char* what;
+        int id;
+        int gyomu;  // the 業務 of the row; 業務 8 follows it
+        Rows rows;  // the last row built is current
+        Answer answer;           // the dialogs of OK (none for a command without one)
+        std::vector<const char*> dialogs;  // the dialog classes a cancel meets
+        std::function<void(const CSekisanItemList&, int current)> check;
+        int back = 0;  // the current row is this many rows before the last one built
+    };
+    auto expect = [](std::function<void(CSekisanItem&)> check) {
+        return [check](const CSekisanItemList& list, int current) { check(*list.GetItem(current)); };
+    };
+    auto lump = [](CBukakeFile& bukake, int g, int k) -> CBukakeShubetsu& { return Entry(bukake, g, k, 1); };
+    const Case cases[] = {
+        {"積算区分", cmd::KeisanKubun, 2,
+         [&](CBukakeFile& m, ItemListBuilder& b) {
+             lump(m, 2, 300);
+             b.Gyomu(2).Koshu(300).Shubetsu(1);
+         },
+         [](ScriptedDialogs& d) {
+             d.Expect<CKeisanKubunDlg>([](CKeisanKubunDlg& dlg) {
+                 dlg.OnSelectAll();
+                 return IDOK;
+             });
+         },
+         {"CKeisanKubunDlg"}, expect([](CSekisanItem& i) { EXPECT_EQ(i.m_bKotei[0], 1); })},
+        {"数量", cmd::Suryo, 2,
+         [&](CBukakeFile& m, ItemListBuilder& b) {
+             lump(m, 2, 300).GetDetail().m_unit = "m";
+             b.Gyomu(2).Koshu(300).Shubetsu(1).Set([](CSekisanItem& i) { i.m_strUnit = "m"; });
+         },
+         [](ScriptedDialogs& d) { TypeNumber(d, "2.5"); }, {"CNumberInputDlg"},
+         expect([](CSekisanItem& i) { EXPECT_EQ(i.m_nQuantity, 2500); })},
+        {"印刷有無", cmd::InsatsuUmu, 2, [](CBukakeFile&, ItemListBuilder& b) { b.Gyomu(2).Koshu(300); }, {}, {},
+         expect([](CSekisanItem& i) { EXPECT_EQ(i.m_bNoPrint, 1); })},
+        {"工種計", cmd::KoshuKei, 2,
+         [](CBukakeFile&, ItemListBuilder& b) { b.Gyomu(2).Koshu(300).Shubetsu(1); }, {}, {},
+         expect([](CSekisanItem& i) { EXPECT_EQ(i.m_bSummary, 1); }), 1},
+        {"重量", cmd::Juryo, 2,
+         [&](CBukakeFile& m, ItemListBuilder& b) {
+             lump(m, 2, 300);
+             b.Gyomu(2).Koshu(300).Shubetsu(1);
+         },
+         [](ScriptedDialogs& d) { TypeNumber(d, "1.5"); }, {"CNumberInputDlg"},
+         expect([](CSekisanItem& i) { EXPECT_EQ(i.m_nWeightAverage, 1500); })},
+        {"代価No", cmd::DaikaNo, 2,
+         [&](CBukakeFile& m, ItemListBuilder& b) {
+             lump(m, 2, 300);
+             b.Gyomu(2).Koshu(300).Shubetsu(1);
+         },
+         [](ScriptedDialogs& d) {
+             d.Expect<CDaikaNoDlg>([](CDaikaNoDlg& dlg) {
+                 Field(dlg, "number")->setText(QStringLiteral("7"));
+                 return IDOK;
+             });
+         },
+         {"CDaikaNoDlg"}, expect([](CSekisanItem& i) { EXPECT_EQ(i.m_nDaikaNo, 7); })},
+        {"単位", cmd::Tani, 2,
+         [&](CBukakeFile& m, ItemListBuilder& b) {
+             lump(m, 2, 300);
+             b.Gyomu(2).Koshu(300).Shubetsu(1);
+         },
+         [](ScriptedDialogs& d) {
+             d.Expect<CTaniInputDlg>([](CTaniInputDlg& dlg) {
+                 Field(dlg, "unit")->setText(U("本"));
+                 return IDOK;
+             });
+         },
+         {"CTaniInputDlg"}, expect([](CSekisanItem& i) { EXPECT_EQ(i.m_strUnit, "本"); })},
+        {"金額", cmd::Kingaku, 2,
+         [&](CBukakeFile& m, ItemListBuilder& b) {
+             lump(m, 2, 300);
+             b.Gyomu(2).Koshu(300).Shubetsu(1);
+         },
+         [](ScriptedDialogs& d) { TypeNumber(d, "5000"); }, {"CNumberInputDlg"},
+         expect([](CSekisanItem& i) {
+             EXPECT_EQ(i.m_nAmount, 5000);
+             EXPECT_EQ(i.m_bAmountEntered, 1);
+         })},
+        {"率", cmd::Ritsu, 2, [](CBukakeFile&, ItemListBuilder& b) { b.Gyomu(2).Koshu(75); },
+         [](ScriptedDialogs& d) { TypeNumber(d, "12.5"); }, {"CNumberInputDlg"},
+         expect([](CSekisanItem& i) { EXPECT_EQ(i.m_nRate, 1250); })},
+        // The 業務 total absorbs the rounding on its 諸経費 row: seven choices.
+        {"丸め", cmd::Marume, 1,
+         [](CBukakeFile&, ItemListBuilder& b) {
+             b.Gyomu(1).Koshu(85).Amount(1000000).Set(Entered);
+             b.Koshu(93).Amount(456789).Set([](CSekisanItem& i) {
+                 i.m_bAmountEntered = 1;
+                 i.m_nAmount2 = 456789;
+             });
+             // As the last recalculation left it.
+             b.Koshu(95).Amount(kSentinel).Set([](CSekisanItem& i) { i.m_nAmount2 = 1456789; });
+         },
+         [](ScriptedDialogs& d) {
+             d.Expect<CMarumeSettingDlg>([](CMarumeSettingDlg& dlg) {
+                 Child<QRadioButton>(dlg, "choice4")->click();
+                 return IDOK;
+             });
+         },
+         {"CMarumeSettingDlg"}, expect([](CSekisanItem& i) { EXPECT_EQ(i.m_nRounding, 4); })},
+        {"精度 on a 種別 row", cmd::Seido, 1,
+         [&](CBukakeFile& m, ItemListBuilder& b) {
+             lump(m, 1, 10).m_coefficient = 10;
+             b.Gyomu(1).Koshu(10).Shubetsu(1);
+         },
+         {}, {}, expect([](CSekisanItem& i) { EXPECT_EQ(i.m_bSpecialExpense, 0); })},
+        {"電子 on a 業務 row", cmd::Denshi, 2,
+         [&](CBukakeFile& m, ItemListBuilder& b) {
+             lump(m, 2, 300);
+             b.Gyomu(2);
+         },
+         [](ScriptedDialogs& d) {
+             d.Expect<CIkkatsuSettingDlg>([](CIkkatsuSettingDlg& dlg) {
+                 Child<QRadioButton>(dlg, "second")->click();
+                 return IDOK;
+             });
+         },
+         {"CIkkatsuSettingDlg"},
+         [](const CSekisanItemList& list, int current) {
+             EXPECT_EQ(list.GetItem(current)->m_bSpecialExpense, 1);
+             EXPECT_EQ(list.GetItem(current + 1)->m_bSpecialExpense, 0);  // the 工種 95 row after it
+         }},
+        {"安全費 rate of a 種別 row", cmd::ProgramKingaku, 1,
+         [&](CBukakeFile& m, ItemListBuilder& b) {
+             lump(m, 1, 10);
+             b.Gyomu(1).Koshu(10).Shubetsu(1);
+         },
+         [](ScriptedDialogs& d) { TypeNumber(d, "3.5"); }, {"CNumberInputDlg"},
+         expect([](CSekisanItem& i) { EXPECT_EQ(i.m_nExtraRate, 350); })},
+        {"プログラム金額 of a 種別 row", cmd::ProgramKingaku, 3,
+         [&](CBukakeFile& m, ItemListBuilder& b) {
+             lump(m, 3, 100).GetDetail().m_programKingaku = 1;
+             b.Gyomu(3).Koshu(100).Shubetsu(1);
+         },
+         [](ScriptedDialogs& d) { d.Expect<CProgramKingakuSelectDlg>(IDOK); }, {"CProgramKingakuSelectDlg"},
+         expect([](CSekisanItem& i) { EXPECT_EQ(i.m_nYearCode, 1); })},
+        {"直接経費 of a 工種 row", cmd::ProgramKingaku, 2, [](CBukakeFile&, ItemListBuilder& b) { b.Gyomu(2).Koshu(75); },
+         {}, {}, expect([](CSekisanItem& i) { EXPECT_EQ(i.m_nYearCode, kYearNotInGenka); })},
+        {"直接経費 of the 工種 rows of one code", cmd::ProgramKingaku, 3,
+         [](CBukakeFile&, ItemListBuilder& b) {
+             b.Gyomu(3).Koshu(70).Set([](CSekisanItem& i) { i.m_nYearCode = kYearNotInGenka; });
+             // The current row is the first of two rows of 工種 70.
+             b.Node(estimate_test::MakeItem(3, 70)).Set([](CSekisanItem& i) { i.m_nYearCode = kYearNotInGenka; });
+         },
+         [](ScriptedDialogs& d) { d.Expect<CIkkatsuSettingDlg>(IDOK); }, {"CIkkatsuSettingDlg"},
+         [](const CSekisanItemList& list, int current) {
+             EXPECT_EQ(list.GetItem(current)->m_nYearCode, kYearNotInGenka);  // the rows after it only
+             EXPECT_EQ(list.GetItem(current + 1)->m_nYearCode, kYearInGenka);
+         },
+         1},
+    };
+    for (bool ok : {true, false}) {
+        for (const Case& c : cases) {
+            if (!ok && c.dialogs.empty()) continue;
+            SCOPED_TRACE(testing::Message() << c.what << (ok ? ", OK" : ", cancelled"));
+            List().RemoveAll();
+            Bukake() = CBukakeFile();
+            ItemListBuilder b(List());
+            c.rows(Bukake(), b);
+            const int current = b.LastIndex() - c.back;
+            if (List().FindKoshu(c.gyomu, 95) == -1) b.Koshu(95).Amount(kSentinel);
+            b.Gyomu(8).Koshu(95).Amount(kSentinel);
+            Select(current);
+            Doc().SetModifiedFlag(false);
+            host->messages.clear();
+            CSekisanItemList before;
+            before.Copy(List());
+            {
+                ScriptedDialogs dialogs;
+                if (ok && c.answer) c.answer(dialogs);
+                if (!ok)
+                    for (size_t i = 0; i < c.dialogs.size(); ++i) dialogs.Expect<QDialog>(IDCANCEL);
+                Run(c.id);
+                EXPECT_EQ(dialogs.Pending(), 0u);
+                if (!ok) EXPECT_EQ(dialogs.classes, std::vector<std::string>(c.dialogs.begin(), c.dialogs.end()));
+            }
+            EXPECT_TRUE(host->messages.empty()) << host->messages.front().text;
+            const int last = List().GetCount() - 1;
+            if (ok) {
+                c.check(List(), current);
+                EXPECT_TRUE(Doc().IsModified());
+                EXPECT_NE(List().FindKoshu(c.gyomu, 95), -1);
+                EXPECT_NE(Item(List().FindKoshu(c.gyomu, 95)).m_nAmount, kSentinel) << "the row's 業務 is recalculated";
+                EXPECT_EQ(Item(last).m_nAmount, kSentinel) << "the other 業務 is not";
+            } else {
+                EXPECT_FALSE(Doc().IsModified());
+                ASSERT_EQ(List().GetCount(), before.GetCount());
+                for (int i = 0; i < List().GetCount(); ++i) EXPECT_TRUE(SameItem(Item(i), *before.GetItem(i))) << i;
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The questions before an edited line is rewritten
+
+TEST_F(ViewSettings, EachPromptIsAskedOnlyWhenItsLineWasEditedYesClearsTheFlagNoKeepsIt) {
+    using Flag = int32_t CSekisanItem::*;
+    struct Case {
+        const char* what;
+        int id;
+        ::Build build;
+        Flag flag;
+        const char* prompt;
+        std::function<void(ScriptedDialogs&)> answer;
+    };
+    const Flag nameLower = &CSekisanItem::m_bNameLowerEdited;
+    const Flag remarkUpper = &CSekisanItem::m_bKeepRemarkUpper;
+    const Flag remarkLower = &CSekisanItem::m_bKeepRemarkLower;
+    const char* const namePrompt = apptext::kNameLowerEditedPrompt;
+    const char* const upperPrompt = apptext::kRemarkUpperEditedPrompt;
+    const char* const lowerPrompt = apptext::kRemarkLowerEditedPrompt;
+    auto ok = [](ScriptedDialogs& d) { d.Expect<QDialog>(IDOK); };
+    auto number = [](ScriptedDialogs& d) { TypeNumber(d, "1"); };
+    const Case cases[] = {
+        {"積算区分", cmd::KeisanKubun, ShubetsuRow(2, 300, kEntry), nameLower, namePrompt, ok},
+        {"重量", cmd::Juryo, ShubetsuRow(2, 300, kEntry), nameLower, namePrompt, number},
+        {"代価No", cmd::DaikaNo, ShubetsuRow(2, 300, kEntry), remarkLower, lowerPrompt, ok},
+        {"印刷有無", cmd::InsatsuUmu, KoshuRow(2, 300), remarkLower, lowerPrompt, {}},
+        {"金額, upper 摘要", cmd::Kingaku, ShubetsuRow(2, 300, kEntry), remarkUpper, upperPrompt, number},
+        {"金額, lower 摘要", cmd::Kingaku, ShubetsuRow(2, 300, kEntry), remarkLower, lowerPrompt, number},
+        {"率", cmd::Ritsu, KoshuRow(2, 75), remarkUpper, upperPrompt, number},
+        {"精度", cmd::Seido, ShubetsuRow(1, 10, kEntry), remarkUpper, upperPrompt, {}},
+        {"電子", cmd::Denshi, ShubetsuRow(2, 300, kEntry), remarkUpper, upperPrompt, {}},
+        {"直接経費", cmd::ProgramKingaku, KoshuRow(2, 75), remarkLower, lowerPrompt, {}},
+    };
+    const struct {
+        int flag;
+        int answer;  // 0: no question
+        int after;
+    } answers[] = {{0, 0, 0}, {1, IDYES, 0}, {1, IDNO, 1}};
+    for (const Case& c : cases) {
+        for (const auto& a : answers) {
+            SCOPED_TRACE(testing::Message() << c.what << ", flag " << a.flag << ", answer " << a.answer);
+            Make(c.build);
+            CSekisanItem& item = Item(view->GetCurrentRow());
+            item.*c.flag = a.flag;
+            host->messages.clear();
+            if (a.answer) host->answers = {a.answer};
+            {
+                ScriptedDialogs dialogs;
+                if (c.answer) c.answer(dialogs);
+                Run(c.id);
+            }
+            if (a.answer) {
+                ASSERT_EQ(host->messages.size(), 1u);
+                EXPECT_EQ(host->messages[0].text, c.prompt);
+                EXPECT_EQ(host->messages[0].buttons, MsgButtons::YesNo);
+                EXPECT_EQ(host->messages[0].icon, MsgIcon::Exclamation);
+            } else {
+                EXPECT_TRUE(host->messages.empty());
+            }
+            EXPECT_TRUE(host->answers.empty());
+            EXPECT_EQ(item.*c.flag, a.after);
+            EXPECT_TRUE(Doc().IsModified());
+        }
+    }
 }
 
 }  // namespace
