@@ -9,6 +9,7 @@
 #include <QTest>
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "AppTestEnvironment.h"
 #include "EstimateBuilders.h"
@@ -813,6 +814,134 @@ TEST_F(ViewSettings, EachPromptIsAskedOnlyWhenItsLineWasEditedYesClearsTheFlagNo
             EXPECT_TRUE(Doc().IsModified());
         }
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// 積算区分, 数量, 重量
+
+TEST_F(ViewSettings, TheClassificationDialogGetsTheRowAndItsDetailAndGivesBackThe工程Flags) {
+    Make(ShubetsuRow(2, 300, [](CBukakeShubetsu& e) {
+        AddLine(e.GetDetail(), "", {});
+        AddLine(e.GetDetail(), "照査", {});
+    }, "式", [](CSekisanItem& i) {
+        i.m_strNameUpper = "一般";
+        i.m_bKotei[1] = 1;
+    }));
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CKeisanKubunDlg>([](CKeisanKubunDlg& dlg) {
+        EXPECT_EQ(Child<QLabel>(dlg, "shubetsuName")->text(), U("一般"));
+        EXPECT_EQ(dlg.GetItem().m_bKotei[1], 1);
+        dlg.OnSelectAll();  // the named lines 1 and 3
+        return IDOK;
+    });
+    Run(cmd::KeisanKubun);
+    const CSekisanItem& item = Item(view->GetCurrentRow());
+    EXPECT_EQ(item.m_bKotei[0], 1);
+    EXPECT_EQ(item.m_bKotei[1], 1);  // the unnamed line keeps its flag
+    EXPECT_EQ(item.m_bKotei[2], 1);
+    EXPECT_EQ(item.m_strNameUpper, "一般");
+
+    // Without its 歩掛 entry nothing opens.
+    Make(ShubetsuRow(2, 300, kNoEntry));
+    EXPECT_EQ(view->SetKeisanKubun(), 2);
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(ViewSettings, TheQuantityTakesTheUnitOfThe歩掛AndClearsTheEnteredAmount) {
+    struct Case {
+        const char* what;
+        EntryChange entry;
+        const char* rowUnit;
+        const char* shownUnit;
+        const char* storedUnit;
+    };
+    const Case cases[] = {
+        {"detail in 式", Type(0, "式"), "組", "", "式"},
+        {"detail in 業務", Type(0, "業務"), "", "", "業務"},
+        {"detail in m", Type(0, "m"), "", "m", "m"},
+        {"detail without a unit", Type(0, ""), "組", "", ""},
+        // The unit stays, but the recalculation empties the unit of a row without its 歩掛.
+        {"no 歩掛 entry", kNoEntry, "組", "", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Make(ShubetsuRow(1, 10, c.entry, c.rowUnit, [](CSekisanItem& i) {
+            i.m_bAmountEntered = 1;
+            i.m_nQuantity = 1500;
+        }));
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CNumberInputDlg>([&](CNumberInputDlg& dlg) {
+            EXPECT_EQ(dlg.GetMode(), 0);
+            EXPECT_EQ(Child<QLabel>(dlg, "unit")->text(), U(c.shownUnit));
+            EXPECT_EQ(Field(dlg, "number")->text(), QStringLiteral("1.500"));
+            Field(dlg, "number")->setText(QStringLiteral("4.25"));
+            return IDOK;
+        });
+        Run(cmd::Suryo);
+        const CSekisanItem& item = Item(view->GetCurrentRow());
+        if (c.storedUnit) EXPECT_EQ(item.m_strUnit, c.storedUnit);
+        EXPECT_EQ(item.m_bAmountEntered, 0);
+        EXPECT_EQ(item.m_nQuantity, 4250);
+        EXPECT_TRUE(Doc().IsModified());
+    }
+}
+
+// A 重量 row (type 23) of 業務 4 multiplies the quantities of the rows after it, up to the next
+// 重量 row or the end of its 工種; each product is formed in 64 bits, and a product beyond the
+// quantity field leaves that quantity as it was.
+TEST_F(ViewSettings, The重量FactorMultipliesTheFollowingQuantitiesOfIts工種) {
+    Make([](Scene& s) {
+        for (int code : {1, 2, 3}) Entry(s.bukake, 4, 100, code).GetDetail().m_unit = "m";
+        Entry(s.bukake, 4, 100, 9).GetDetail().m_bukakeType = 23;
+        Entry(s.bukake, 4, 101, 1).GetDetail().m_unit = "m";
+        s.b.Gyomu(4).Koshu(100);
+        s.b.Shubetsu(9).Set([](CSekisanItem& i) { i.m_nWeightAverage = 1200; });
+        s.b.Shubetsu(1).Quantity(2000);
+        s.b.Shubetsu(2).Quantity(2000000);     // 2,000.000: its product overflows 32 bits
+        s.b.Shubetsu(3).Quantity(2000000000);  // 2,000,000.000: its product does not fit
+        s.b.Shubetsu(1).Quantity(0);
+        s.b.Shubetsu(9);
+        s.b.Shubetsu(1).Quantity(2000);
+        s.b.Koshu(101).Shubetsu(1).Quantity(2000);
+        s.b.Koshu(102).Shubetsu(5).Shubetsu(5).Quantity(2000);  // without a 歩掛 entry
+    });
+    Select(2);
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CNumberInputDlg>([](CNumberInputDlg& dlg) {
+        EXPECT_EQ(dlg.GetMode(), 8);
+        EXPECT_EQ(dlg.windowTitle(), U("現在の数量を何倍しますか？"));
+        EXPECT_EQ(Field(dlg, "number")->text(), QStringLiteral("1.200"));
+        Field(dlg, "number")->setText(QStringLiteral("1.5"));
+        return IDOK;
+    });
+    Run(cmd::Juryo);
+    EXPECT_EQ(Item(2).m_nWeightAverage, 1500);
+    // The second 重量 row takes the total of the rows above it from the recalculation.
+    const std::optional<int> expected[] = {3000, 3000000, 2000000000, 0, std::nullopt, 2000, kUnset, 2000};
+    for (int i = 0; i < 8; ++i)
+        if (expected[i]) EXPECT_EQ(Item(3 + i).m_nQuantity, *expected[i]) << "row " << 3 + i;
+
+    // A row of another type asks for the weighted mean and multiplies nothing; so does a row
+    // without its 歩掛 entry, and a factor of 0.
+    for (int row : {3, 12}) {
+        SCOPED_TRACE(row);
+        Select(row);
+        const int before = Item(row + 1).m_nQuantity;
+        dialogs.Expect<CNumberInputDlg>([](CNumberInputDlg& dlg) {
+            EXPECT_EQ(dlg.GetMode(), 4);
+            EXPECT_EQ(dlg.windowTitle(), U("重量平均値入力"));
+            Field(dlg, "number")->setText(QStringLiteral("2"));
+            return IDOK;
+        });
+        Run(cmd::Juryo);
+        EXPECT_EQ(Item(row).m_nWeightAverage, 2000);
+        EXPECT_EQ(Item(row + 1).m_nQuantity, before);
+    }
+    Select(2);
+    TypeNumber(dialogs, "0");
+    Run(cmd::Juryo);
+    EXPECT_EQ(Item(2).m_nWeightAverage, 0);
+    EXPECT_EQ(Item(3).m_nQuantity, 3000);
 }
 
 }  // namespace
