@@ -414,8 +414,11 @@ int CVemoWinView::SetKingaku() {
             item->m_strUnit = kUnitShiki;
             item->m_nQuantity = 1000;
             item->m_nAmount = value;
-            if (IsOneOf(k, {916, 93, 94})) item->m_nAmount2 = value;
         }
+        // The recalculation takes a typed amount from the amount copy (on 916, 93 and 94 it is
+        // also the amount before the rounding); a copy left by an earlier calculation would
+        // replace what was typed.
+        item->m_nAmount2 = item->m_nAmount;
         item->m_nUnitPrice = kUnset;
         item->m_strRemarkUpper.clear();
         item->m_strRemarkLower.clear();

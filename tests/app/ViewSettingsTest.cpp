@@ -944,4 +944,192 @@ TEST_F(ViewSettings, The重量FactorMultipliesTheFollowingQuantitiesOfIts工種)
     EXPECT_EQ(Item(3).m_nQuantity, 3000);
 }
 
+// ---------------------------------------------------------------------------------------------
+// 金額
+
+TEST_F(ViewSettings, TheAmountDialogsModeAndSeedFollowTheRow) {
+    struct Case {
+        const char* what;
+        ::Build build;
+        int mode;
+        const char* shown;
+        bool manualNote;
+    };
+    auto amount = [](int value, int entered = 0) {
+        return [=](CSekisanItem& i) {
+            i.m_nAmount = value;
+            i.m_bAmountEntered = entered;
+        };
+    };
+    const Case cases[] = {
+        {"工種 92", KoshuRow(2, 92, amount(1200)), 6, "1200", false},
+        {"工種 93 entered by hand", KoshuRow(1, 93, amount(1200, 1)), 6, "1200", true},
+        {"工種 94", KoshuRow(2, 94, amount(-1200)), 6, "1200", false},
+        {"工種 899", KoshuRow(2, 899, amount(1)), 6, "1", false},
+        {"工種 915", KoshuRow(2, 915, amount(1)), 6, "1", false},
+        {"工種 916", KoshuRow(3, 916, amount(1)), 6, "1", false},
+        {"工種 917", KoshuRow(3, 917, amount(1)), 6, "1", false},
+        {"工種 85 in 業務 1", KoshuRow(1, 85, amount(1)), 6, "1", false},
+        {"工種 85 in 業務 7", KoshuRow(7, 85, amount(1)), 6, "1", false},
+        {"工種 81 in 業務 3", KoshuRow(3, 81, amount(1)), 6, "1", false},
+        {"工種 838", KoshuRow(1, 838, amount(1)), 6, "1", false},
+        {"工種 96, a discount", KoshuRow(2, 96, amount(-500, 1)), 10, "500", false},
+        {"工種 96, an addition", KoshuRow(2, 96, amount(500, 1)), 10, "-500", false},
+        {"工種 69", KoshuRow(1, 69, amount(-300)), 2, "300", false},
+        {"業務 96", [](Scene& s) { s.b.Gyomu(96).Amount(-300); }, 2, "300", false},
+        {"a 種別 row", ShubetsuRow(2, 300, kEntry, "式", amount(4500)), 2, "4500", false},
+        // An unset amount opens the dialog empty in every mode.
+        {"工種 93 without an amount", KoshuRow(1, 93, amount(kUnset)), 6, "", false},
+        {"工種 96 without an amount", KoshuRow(2, 96, amount(kUnset)), 10, "", false},
+        {"a 種別 row without an amount", ShubetsuRow(2, 300, kEntry, "式", amount(kUnset)), 2, "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Make(c.build);
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CNumberInputDlg>([&](CNumberInputDlg& dlg) {
+            EXPECT_EQ(dlg.GetMode(), c.mode);
+            EXPECT_EQ(Field(dlg, "number")->text(), U(c.shown));
+            EXPECT_EQ(Child<QLabel>(dlg, "manualNote")->isVisibleTo(&dlg), c.manualNote);
+            return IDCANCEL;
+        });
+        EXPECT_EQ(view->SetKingaku(), 2);
+    }
+}
+
+TEST_F(ViewSettings, AnAmountTypedByHandIsALumpOf1式AndEmptiesThe摘要) {
+    struct Case {
+        const char* what;
+        ::Build build;
+        const char* typed;
+        const char* unit;
+        int quantity;
+        int amount;
+    };
+    auto remarks = [](CSekisanItem& i) {
+        i.m_strRemarkUpper = "上";
+        i.m_strRemarkLower = "下";
+        i.m_nUnitPrice = 55;
+        i.m_nAmount2 = 9;
+    };
+    const Case cases[] = {
+        {"a 種別 row", ShubetsuRow(2, 300, kEntry, "m", remarks), "4500", "式", 1000, 4500},
+        {"工種 69", KoshuRow(1, 69, remarks), "300", "式", 1000, 300},
+        {"工種 916", KoshuRow(2, 916, remarks), "7000", "式", 1000, 7000},
+        {"工種 93", KoshuRow(2, 93, remarks), "7000", "式", 1000, 7000},
+        // The adjustment row: a typed −3000 adds 3000 as a lump, a typed 3000 discounts it.
+        {"工種 96, −3000", KoshuRow(2, 96, remarks), "-3000", "式", 1000, 3000},
+        {"工種 96, 3000", KoshuRow(2, 96, remarks), "3000", "", kUnset, -3000},
+        // A typed −1 is −1 yen, not an empty field.
+        {"工種 96, −1", KoshuRow(2, 96, remarks), "-1", "式", 1000, 1},
+        {"業務 96", [&](Scene& s) { s.b.Gyomu(96).Set(remarks); }, "3000", "", kUnset, -3000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Make(c.build);
+        ScriptedDialogs dialogs;
+        TypeNumber(dialogs, c.typed);
+        Run(cmd::Kingaku);
+        const CSekisanItem& item = Item(view->GetCurrentRow());
+        EXPECT_EQ(item.m_bAmountEntered, 1);
+        EXPECT_EQ(item.m_strUnit, c.unit);
+        EXPECT_EQ(item.m_nQuantity, c.quantity);
+        EXPECT_EQ(item.m_nAmount, c.amount);
+        EXPECT_EQ(item.m_nUnitPrice, kUnset);
+        // The copy the recalculation takes the typed amount from, whatever an earlier one left there.
+        EXPECT_EQ(item.m_nAmount2, c.amount);
+        EXPECT_EQ(item.m_strRemarkUpper, "");
+        EXPECT_EQ(item.m_strRemarkLower, "");
+        EXPECT_TRUE(Doc().IsModified());
+    }
+}
+
+TEST_F(ViewSettings, 自動計算OnAnAmountClearsTheEnteredFlagAndLeavesTheRestAsItWas) {
+    for (int koshu : {93, 92, 916}) {
+        SCOPED_TRACE(koshu);
+        Make(KoshuRow(2, koshu, [](CSekisanItem& i) {
+            i.m_bAmountEntered = 1;
+            i.m_strUnit = "組";
+            i.m_nQuantity = 2000;
+            i.m_nAmount2 = 5000;
+            i.m_strRemarkUpper = "上";
+            i.m_strRemarkLower = "下";
+            i.m_bKeepRemarkUpper = 1;
+            i.m_bKeepRemarkLower = 1;
+        }));
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CNumberInputDlg>([](CNumberInputDlg& dlg) {
+            Child<QPushButton>(dlg, "auto")->click();
+            return IDOK;
+        });
+        Run(cmd::Kingaku);
+        const CSekisanItem& item = Item(view->GetCurrentRow());
+        EXPECT_EQ(item.m_bAmountEntered, 0);
+        EXPECT_EQ(item.m_strUnit, "組");
+        EXPECT_EQ(item.m_nQuantity, 2000);
+        EXPECT_EQ(item.m_strRemarkUpper, "上");
+        EXPECT_EQ(item.m_strRemarkLower, "下");
+        EXPECT_TRUE(host->messages.empty());
+        EXPECT_TRUE(Doc().IsModified());
+    }
+}
+
+// Rows priced by unit, quantity and unit price take those three, each committed on its own.
+TEST_F(ViewSettings, AnAmountOfARowPricedByQuantityAsksForUnitQuantityAndUnitPrice) {
+    struct Case {
+        const char* what;
+        ::Build build;
+        bool unitFirst;
+    };
+    const Case cases[] = {
+        {"業務 89", GyomuRow(89), true},
+        {"工種 80", KoshuRow(1, 80), true},
+        {"工種 85 in 業務 3", KoshuRow(3, 85), true},
+        {"工種 81 in 業務 2", KoshuRow(2, 81), true},
+        {"工種 800", KoshuRow(2, 800), true},
+        {"工種 898", KoshuRow(2, 898), true},
+        {"工種 838", KoshuRow(2, 838), false},
+        {"工種 85 in 業務 6", KoshuRow(6, 85), false},
+        {"工種 85 in 業務 5", KoshuRow(5, 85), false},
+        {"工種 81 in 業務 4", KoshuRow(4, 81), false},
+        {"工種 899", KoshuRow(2, 899), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Make(c.build);
+        ScriptedDialogs dialogs;
+        if (c.unitFirst) {
+            dialogs.Expect<CTaniInputDlg>([](CTaniInputDlg& dlg) {
+                Field(dlg, "unit")->setText(U("人"));
+                return IDOK;
+            });
+            dialogs.Expect<CNumberInputDlg>([](CNumberInputDlg& dlg) {
+                EXPECT_EQ(dlg.GetMode(), 0);
+                Field(dlg, "number")->setText(QStringLiteral("3"));
+                return IDOK;
+            });
+            dialogs.Expect<CNumberInputDlg>([](CNumberInputDlg& dlg) {
+                EXPECT_EQ(dlg.GetMode(), 1);
+                Field(dlg, "number")->setText(QStringLiteral("1500.5"));
+                return IDOK;
+            });
+        } else {
+            dialogs.Expect<CNumberInputDlg>([](CNumberInputDlg& dlg) {
+                EXPECT_EQ(dlg.GetMode(), 6);
+                return IDCANCEL;
+            });
+        }
+        EXPECT_EQ(view->SetKingaku(), 2);
+        EXPECT_EQ(dialogs.Pending(), 0u);
+        const CSekisanItem& item = Item(view->GetCurrentRow());
+        if (c.unitFirst) {
+            EXPECT_EQ(item.m_strUnit, "人");
+            EXPECT_EQ(item.m_nQuantity, 3000);
+            EXPECT_EQ(item.m_nUnitPrice, 15005);
+            EXPECT_EQ(item.m_bAmountEntered, 0);
+        }
+        EXPECT_EQ(Doc().IsModified(), c.unitFirst);
+    }
+}
+
 }  // namespace
