@@ -1132,4 +1132,158 @@ TEST_F(ViewSettings, AnAmountOfARowPricedByQuantityAsksForUnitQuantityAndUnitPri
     }
 }
 
+// ---------------------------------------------------------------------------------------------
+// 率
+
+TEST_F(ViewSettings, TheRateDialogsModeAndSeedFollowTheRow) {
+    struct Case {
+        const char* what;
+        ::Build build;
+        int mode;
+        const char* shown;
+        bool manualNote;
+    };
+    auto rate = [](int value, const char* remark = "") {
+        return [=](CSekisanItem& i) {
+            i.m_nRate = value;
+            i.m_strRemarkUpper = remark;
+        };
+    };
+    const Case cases[] = {
+        {"諸経費 of 業務 1", KoshuRow(1, 93, rate(1250)), 12, "12.50", true},
+        {"諸経費 of 業務 6", KoshuRow(6, 93, rate(kUnset)), 12, "", false},
+        {"諸経費 of 業務 4", KoshuRow(4, 93, rate(kUnset)), 13, "", false},
+        {"諸経費 of 業務 2", KoshuRow(2, 93, rate(kUnset)), 7, "", false},
+        {"技術経費 of 業務 1", KoshuRow(1, 94, rate(kUnset)), 7, "", false},
+        {"工種 70 of 業務 1", KoshuRow(1, 70, rate(kUnset)), 9, "", false},
+        {"工種 70 of 業務 6", KoshuRow(6, 70, rate(kUnset)), 9, "", false},
+        {"工種 70 of 業務 2", KoshuRow(2, 70, rate(kUnset)), 3, "", false},
+        {"一般管理費等 of 業務 2", KoshuRow(2, 916, rate(kUnset)), 12, "", false},
+        {"一般管理費等 of 業務 1", KoshuRow(1, 916, rate(kUnset)), 7, "", false},
+        {"その他原価 of 業務 3", KoshuRow(3, 915, rate(kUnset)), 7, "", false},
+        {"工種 838", KoshuRow(2, 838, rate(kUnset)), 7, "", false},
+        {"工種 81 of 業務 3", KoshuRow(3, 81, rate(kUnset)), 7, "", false},
+        {"工種 81 of 業務 2", KoshuRow(2, 81, rate(kUnset)), 3, "", false},
+        {"工種 85 of 業務 5", KoshuRow(5, 85, rate(kUnset)), 7, "", false},
+        {"工種 85 of 業務 1", KoshuRow(1, 85, rate(kUnset)), 3, "", false},
+        {"工種 75", KoshuRow(2, 75, rate(800)), 3, "8.00", false},
+        {"業務 98", [](Scene& s) { s.b.Gyomu(98).Set([](CSekisanItem& i) { i.m_nRate = 1000; }); }, 3, "10.00", false},
+        {"a 種別 row", ShubetsuRow(2, 300, kEntry, "式", rate(kUnset)), 3, "", false},
+        // An unset rate is read from the end of the upper 摘要.
+        {"a rate in the 摘要", KoshuRow(2, 75, rate(kUnset, "直接人件費の 12.5%")), 3, "12.50", false},
+        {"a bare rate in the 摘要", KoshuRow(2, 75, rate(kUnset, "12.5%")), 3, "12.50", false},
+        {"a short 摘要", KoshuRow(2, 75, rate(kUnset, "2.5%")), 3, "", false},
+        {"a 摘要 without a per-cent sign", KoshuRow(2, 75, rate(kUnset, "率 12.5")), 3, "", false},
+        {"a per-cent sign without a number", KoshuRow(2, 75, rate(kUnset, "率は 約%")), 3, "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Make(c.build);
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CNumberInputDlg>([&](CNumberInputDlg& dlg) {
+            EXPECT_EQ(dlg.GetMode(), c.mode);
+            EXPECT_EQ(Field(dlg, "number")->text(), U(c.shown));
+            EXPECT_EQ(Child<QLabel>(dlg, "manualNote")->isVisibleTo(&dlg), c.manualNote);
+            return IDCANCEL;
+        });
+        EXPECT_EQ(view->SetRitsu(), 2);
+    }
+}
+
+// The overhead-rate rows with a fiscal-year choice: 自動計算 takes the year and names its table in
+// the lower 摘要; a typed rate drops that name.
+TEST_F(ViewSettings, TheFiscalYearOfTheOverheadRateNamesItsTableInTheLower摘要) {
+    struct Step {
+        int year;          // radio index; -1 types a rate instead
+        const char* lower;
+        int keep;
+        int yearCode;
+    };
+    struct Case {
+        const char* what;
+        int gyomu, koshu;
+        int mode;
+        const char* lowerBefore;
+        int keepBefore;
+        std::vector<Step> steps;
+    };
+    const char* const r6 = estimate_texts::ShokeihiRateR6;
+    const char* const h26 = estimate_texts::ShokeihiRateH26;
+    const char* const ippan = estimate_texts::IppanRateH26;
+    const Case cases[] = {
+        {"諸経費 of 業務 1", 1, 93, 12, "", 0,
+         {{1, r6, 1, 30101}, {0, h26, 1, 30100}, {5, "", 0, 30105}, {0, h26, 1, 30100}, {-1, "", 0, 30100}}},
+        {"諸経費 of 業務 4", 4, 93, 13, "", 0,
+         {{1, estimate_texts::ShokeihiRateH27, 1, 30101},
+          {2, estimate_texts::ShokeihiRateH29, 1, 30102},
+          {3, estimate_texts::ShokeihiRateR5, 1, 30103},
+          {0, h26, 1, 30100},
+          {4, "", 0, 30104},
+          {3, estimate_texts::ShokeihiRateR5, 1, 30103},
+          {-1, "", 0, 30103}}},
+        {"一般管理費等 of 業務 2", 2, 916, 12, "", 0, {{0, ippan, 1, 30100}, {1, "", 0, 30101}, {0, ippan, 1, 30100}}},
+        {"一般管理費等 with a lower 摘要 of its own", 2, 916, 12, "自社", 1, {{0, "自社", 1, 30100}, {1, "自社", 1, 30101}}},
+        {"一般管理費等 with a typed rate", 2, 916, 12, "", 0, {{0, ippan, 1, 30100}, {-1, "", 0, 30100}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Make(KoshuRow(c.gyomu, c.koshu, [&](CSekisanItem& i) {
+            i.m_strRemarkLower = c.lowerBefore;
+            i.m_bKeepRemarkLower = c.keepBefore;
+            i.m_nRate = 500;
+        }));
+        for (const Step& step : c.steps) {
+            SCOPED_TRACE(step.year);
+            ScriptedDialogs dialogs;
+            dialogs.Expect<CNumberInputDlg>([&](CNumberInputDlg& dlg) {
+                EXPECT_EQ(dlg.GetMode(), c.mode);
+                if (step.year < 0) {
+                    Field(dlg, "number")->setText(QStringLiteral("9.5"));
+                    return IDOK;
+                }
+                Child<QRadioButton>(dlg, ("year" + std::to_string(step.year)).c_str())->click();
+                Child<QPushButton>(dlg, "auto")->click();
+                return IDOK;
+            });
+            Run(cmd::Ritsu);
+            const CSekisanItem& item = Item(view->GetCurrentRow());
+            EXPECT_EQ(item.m_strRemarkLower, step.lower);
+            EXPECT_EQ(item.m_bKeepRemarkLower, step.keep);
+            EXPECT_EQ(item.m_nYearCode, step.yearCode);
+            EXPECT_EQ(item.m_nRate, step.year < 0 ? 950 : kUnset);
+        }
+    }
+}
+
+TEST_F(ViewSettings, 自動計算OnARateRowReturnsItToTheComputedRate) {
+    struct Case {
+        const char* what;
+        ::Build build;
+        bool computed;
+    };
+    const Case cases[] = {
+        {"工種 838", KoshuRow(2, 838), true},
+        {"工種 81 of 業務 4", KoshuRow(4, 81), true},
+        {"工種 85 of 業務 7", KoshuRow(7, 85), true},
+        {"技術経費 of 業務 2", KoshuRow(2, 94), true},
+        {"諸経費 of 業務 5", KoshuRow(5, 93), true},
+        {"その他原価", KoshuRow(3, 915), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Make(c.build);
+        Item(view->GetCurrentRow()).m_nRate = 1250;
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CNumberInputDlg>([](CNumberInputDlg& dlg) {
+            EXPECT_EQ(dlg.GetMode(), 7);
+            Field(dlg, "number")->setText(QStringLiteral("3"));
+            Child<QPushButton>(dlg, "auto")->click();
+            return IDOK;
+        });
+        Run(cmd::Ritsu);
+        EXPECT_EQ(Item(view->GetCurrentRow()).m_nRate, kUnset);
+        EXPECT_TRUE(Doc().IsModified());
+    }
+}
+
 }  // namespace
