@@ -206,6 +206,8 @@ private:
     void AskEdited(int& flag, const char* text);
     // Recalculates the item's 業務 and marks the document modified; 1.
     int CommitItem(const CSekisanItem& item);
+    // Recalculates a 業務, redraws the current row, refills the grid and marks the document modified.
+    void RecalculateAndRender(int gyomu);
     // 精度 and 電子: the row's switch, or the bulk setting on a 業務 or 工種 row.
     void ToggleSpecialExpense();
     // ---- end of the row-setting commands -------------------------------------------------------

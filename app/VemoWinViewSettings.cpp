@@ -262,6 +262,15 @@ void CVemoWinView::AskEdited(int& flag, const char* text) {
     if (AfxMessageBox(text, MsgButtons::YesNo, MsgIcon::Exclamation) == IDYES) flag = 0;
 }
 
+void CVemoWinView::RecalculateAndRender(int gyomu) {
+    Recalculate(gyomu);
+    // The recalculation may have added or removed rows of the 業務: the current row is looked up
+    // again.
+    if (const CSekisanItem* item = GetItemAt(GetCurrentRow())) RenderRow(GetCurrentRow() + 1, *item);
+    RefillGrid();
+    MarkModified();
+}
+
 int CVemoWinView::CommitItem(const CSekisanItem& item) {
     Recalculate(item.m_nGyomu);
     MarkModified();
@@ -683,10 +692,7 @@ void CVemoWinView::OnKoshuKei() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return;
     item->m_bSummary = item->m_bSummary ? 0 : 1;
-    Recalculate(item->m_nGyomu);
-    RenderRow(GetCurrentRow() + 1, *item);
-    RefillGrid();
-    MarkModified();
+    RecalculateAndRender(item->m_nGyomu);
 }
 
 void CVemoWinView::OnJuryo() {
@@ -725,10 +731,7 @@ void CVemoWinView::ToggleSpecialExpense() {
     } else {
         return;
     }
-    Recalculate(item->m_nGyomu);
-    RenderRow(GetCurrentRow() + 1, *item);
-    RefillGrid();
-    MarkModified();
+    RecalculateAndRender(item->m_nGyomu);
 }
 
 void CVemoWinView::OnSeido() { ToggleSpecialExpense(); }
@@ -759,10 +762,7 @@ void CVemoWinView::OnProgramKingaku() {
         AskEdited(item->m_bKeepRemarkLower, apptext::kRemarkLowerEditedPrompt);
         item->m_nYearCode = item->m_nYearCode == kYearNotInGenka ? kYearInGenka : kYearNotInGenka;
     }
-    Recalculate(item->m_nGyomu);
-    RenderRow(GetCurrentRow() + 1, *item);
-    RefillGrid();
-    MarkModified();
+    RecalculateAndRender(item->m_nGyomu);
 }
 
 void CVemoWinView::OnTankaSelect() { SelectTanka(); }

@@ -2,6 +2,7 @@
 // what they write into the estimate.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -1284,6 +1285,290 @@ TEST_F(ViewSettings, 自動計算OnARateRowReturnsItToTheComputedRate) {
         EXPECT_EQ(Item(view->GetCurrentRow()).m_nRate, kUnset);
         EXPECT_TRUE(Doc().IsModified());
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// 代価No and 丸め
+
+TEST_F(ViewSettings, The代価NumberAndTheTitleWordOfThe代価Sheets) {
+    struct Case {
+        const char* what;
+        const char* nameBefore;
+        int numberBefore;
+        const char* titleShown;
+        const char* numberShown;
+        std::function<void(CDaikaNoDlg&)> answer;
+        const char* nameAfter;
+        int numberAfter;
+    };
+    const Case cases[] = {
+        {"no title word yet", "", kUnset, "一位代価表", "",
+         [](CDaikaNoDlg& dlg) { Field(dlg, "number")->setText(QStringLiteral("4")); }, "一位代価表", 4},
+        {"a title word", "単価表", 4, "単価表", "4",
+         [](CDaikaNoDlg& dlg) {
+             Field(dlg, "number")->setText(QStringLiteral("6"));
+             Field(dlg, "title")->setText(U("明細表"));
+         },
+         "明細表", 6},
+        {"a cleared number", "単価表", 4, "単価表", "4", [](CDaikaNoDlg& dlg) { Field(dlg, "number")->clear(); },
+         "単価表", kUnset},
+        // 連続割付 asks the recalculation to number the rows on from the given number.
+        {"連続割付", "", 4, "一位代価表", "4",
+         [](CDaikaNoDlg& dlg) {
+             Field(dlg, "number")->setText(QStringLiteral("8"));
+             dlg.OnSerial();
+         },
+         "一位代価表", 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        app->SetDaikaName(c.nameBefore);
+        Make(ShubetsuRow(2, 300, kEntry, "式", [&](CSekisanItem& i) { i.m_nDaikaNo = c.numberBefore; }));
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CDaikaNoDlg>([&](CDaikaNoDlg& dlg) {
+            EXPECT_EQ(Field(dlg, "title")->text(), U(c.titleShown));
+            EXPECT_EQ(Field(dlg, "number")->text(), U(c.numberShown));
+            c.answer(dlg);
+            return IDOK;
+        });
+        Run(cmd::DaikaNo);
+        EXPECT_EQ(app->GetDaikaName(), c.nameAfter);
+        EXPECT_EQ(app->Settings().DaikaName, c.nameAfter);
+        EXPECT_EQ(Item(view->GetCurrentRow()).m_nDaikaNo, c.numberAfter);
+        EXPECT_TRUE(Doc().IsModified());
+    }
+}
+
+TEST_F(ViewSettings, TheRoundingDialogOffersTheChoicesOfThe業務) {
+    Make([](Scene& s) {
+        s.b.Gyomu(1).Koshu(85).Amount(1000000).Set(Entered);
+        s.b.Koshu(93).Set([](CSekisanItem& i) {
+            i.m_bAmountEntered = 1;
+            i.m_nAmount2 = 45678;
+        });
+        s.b.Koshu(95).Set([](CSekisanItem& i) { i.m_nRounding = 2; });
+    });
+    ASSERT_EQ(view->Recalculate(0), 1);
+    const int count = view->GetSekisanData()->GetMarumeChoiceCount(1);
+    ASSERT_EQ(count, 6);
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CMarumeSettingDlg>([&](CMarumeSettingDlg& dlg) {
+        for (int i = 0; i < CMarumeSettingDlg::kChoices; ++i)
+            EXPECT_EQ(Child<QRadioButton>(dlg, ("choice" + std::to_string(i)).c_str())->isEnabled(), i < count) << i;
+        EXPECT_TRUE(Child<QRadioButton>(dlg, "choice2")->isChecked());
+        Child<QRadioButton>(dlg, "choice5")->click();
+        return IDOK;
+    });
+    EXPECT_EQ(view->SetMarume(), 1);
+    EXPECT_EQ(Item(3).m_nRounding, 5);
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+// ---------------------------------------------------------------------------------------------
+// 精度, 電子 and the 直接経費 handling
+
+TEST_F(ViewSettings, TheBulkSwitchSetsTheRowsAfterThe業務Or工種Row) {
+    struct Case {
+        const char* what;
+        int cmd;
+        int current;
+        const char* caption;
+        const char* radio;
+        std::vector<int> flags;  // every row's flag afterwards
+    };
+    // 業務 1: 0 業務, 1 工種 10, 2 種別, 3 種別, 4 工種 11, 5 種別; 6 業務 3, 7 工種 100, 8 種別; 9 業務 2,
+    // 10 工種 300, 11 種別 (without 電子計算機使用料).
+    const Case cases[] = {
+        {"精度 on 業務 1, 無し", cmd::Seido, 0, "精度管理費一括設定", "second", {1, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 0}},
+        {"精度 on 工種 10, 無し", cmd::Seido, 1, "精度管理費一括設定", "second", {1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1, 0}},
+        {"材料費 on 業務 3, 無し", cmd::Seido, 6, "材料費一括設定", "second", {1, 1, 1, 1, 1, 1, 1, 0, 0, 1, 1, 0}},
+        {"電子 on 業務 2, 無し", cmd::Denshi, 9, "電子計算機使用料一括設定", "second",
+         {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0}},
+        {"電子 on 工種 300, 有り", cmd::Denshi, 10, "電子計算機使用料一括設定", "first",
+         {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Make([](Scene& s) {
+            for (auto [g, k] : {std::pair{1, 10}, {1, 11}, {3, 100}, {2, 300}}) Entry(s.bukake, g, k, 1);
+            s.b.Gyomu(1).Koshu(10).Shubetsu(1).Shubetsu(1).Koshu(11).Shubetsu(1);
+            s.b.Gyomu(3).Koshu(100).Shubetsu(1);
+            s.b.Gyomu(2).Koshu(300).Shubetsu(1).Set([](CSekisanItem& i) { i.m_bSpecialExpense = 0; });
+        });
+        Select(c.current);
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CIkkatsuSettingDlg>([&](CIkkatsuSettingDlg& dlg) {
+            EXPECT_EQ(dlg.windowTitle(), U(c.caption));
+            Child<QRadioButton>(dlg, c.radio)->click();
+            return IDOK;
+        });
+        Run(c.cmd);
+        std::vector<int> flags;
+        for (int i = 0; i < List().GetCount(); ++i) flags.push_back(Item(i).m_bSpecialExpense);
+        EXPECT_EQ(flags, c.flags);
+        EXPECT_TRUE(Doc().IsModified());
+    }
+    // A 種別 row switches itself; a cancelled bulk setting changes nothing.
+    Select(2);
+    Run(cmd::Seido);
+    EXPECT_EQ(Item(2).m_bSpecialExpense, 0);
+    Run(cmd::Seido);
+    EXPECT_EQ(Item(2).m_bSpecialExpense, 1);
+    Select(0);
+    Doc().SetModifiedFlag(false);
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CIkkatsuSettingDlg>([](CIkkatsuSettingDlg& dlg) {
+        Child<QRadioButton>(dlg, "second")->click();
+        return IDCANCEL;
+    });
+    Run(cmd::Seido);
+    EXPECT_EQ(Item(1).m_bSpecialExpense, 1);
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+// 32805 on a 直接経費 row: the 912 row switches every 直接経費 row of its 業務, a 工種 row followed by
+// rows of its code switches those, any other row toggles itself.
+TEST_F(ViewSettings, The直接経費HandlingOfOneRowOrOfA業務) {
+    const int in = kYearInGenka, out = kYearNotInGenka, none = kUnset;
+    struct Case {
+        const char* what;
+        int current;
+        const char* radio;  // null: no dialog
+        std::vector<int> codes;
+    };
+    // 業務 3: 0 業務, 1 工種 70, 2 工種 100, 3 種別, 4 工種 912, 5 工種 80, 6 工種 80, 7 工種 84;
+    // 業務 2: 8 業務, 9 工種 75.
+    const Case cases[] = {
+        {"912 of 業務 3, 含めない", 4, "second", {none, out, none, none, out, out, out, out, none, none}},
+        {"912 of 業務 3, 含む", 4, "first", {none, in, none, none, in, in, in, in, none, none}},
+        {"工種 80 followed by its code", 5, "second", {none, none, none, none, none, none, out, none, none, none}},
+        {"工種 84 alone", 7, nullptr, {none, none, none, none, none, none, none, out, none, none}},
+        {"工種 75 of 業務 2", 9, nullptr, {none, none, none, none, none, none, none, none, none, out}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Make([](Scene& s) {
+            Entry(s.bukake, 3, 100, 1);
+            s.b.Gyomu(3).Koshu(70).Koshu(100).Shubetsu(1).Koshu(912).Koshu(80);
+            s.b.Node(estimate_test::MakeItem(3, 80));
+            s.b.Koshu(84).Gyomu(2).Koshu(75);
+        });
+        Select(c.current);
+        ScriptedDialogs dialogs;
+        if (c.radio)
+            dialogs.Expect<CIkkatsuSettingDlg>([&](CIkkatsuSettingDlg& dlg) {
+                EXPECT_EQ(dlg.windowTitle(), U("直接経費の取り扱い"));
+                Child<QRadioButton>(dlg, c.radio)->click();
+                return IDOK;
+            });
+        Run(cmd::ProgramKingaku);
+        std::vector<int> codes;
+        for (int i = 0; i < List().GetCount(); ++i) codes.push_back(Item(i).m_nYearCode);
+        EXPECT_EQ(codes, c.codes);
+        EXPECT_TRUE(Doc().IsModified());
+    }
+    // A toggled row goes back and forth.
+    Select(9);
+    Run(cmd::ProgramKingaku);
+    EXPECT_EQ(Item(9).m_nYearCode, in);
+    Run(cmd::ProgramKingaku);
+    EXPECT_EQ(Item(9).m_nYearCode, out);
+
+    // The 材料費等 row (917) of a 業務 without materials is removed by the recalculation: the row
+    // drawn afterwards is the one now current.
+    Make([](Scene& s) { s.b.Gyomu(3).Koshu(70).Koshu(917).Gyomu(2).Koshu(75); });
+    Select(2);
+    Run(cmd::ProgramKingaku);
+    EXPECT_EQ(List().FindKoshu(3, 917), -1);
+    EXPECT_EQ(List().GetCount(), 4);
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+// ---------------------------------------------------------------------------------------------
+// 安全費 rate and プログラム金額 (32805 on other rows)
+
+TEST_F(ViewSettings, The安全費RateOfA工種71RowIsThatOfThe業務sRows) {
+    struct Case {
+        const char* what;
+        int gyomu;
+        std::vector<int> before;  // rows 3 (種別), 4 (工種 69), 5 (工種 690), 6 (工種 11), 9 (other 業務's 種別)
+        const char* shown;
+        int mode;
+    };
+    const Case cases[] = {
+        {"one common rate", 1, {250, 250, 0, 700, 250}, "2.50", 9},
+        {"two rates", 6, {250, 300, 250, 250, 250}, "", 9},
+        {"no rate", 4, {0, kUnset, 0, 250, 250}, "", 15},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Make([&](Scene& s) {
+            Entry(s.bukake, c.gyomu, 10, 1);
+            s.b.Gyomu(c.gyomu).Koshu(71).Koshu(10).Shubetsu(1).Koshu(69).Koshu(690).Koshu(11);
+            s.b.Gyomu(2).Koshu(300).Shubetsu(1);
+        });
+        const int rows[] = {3, 4, 5, 6, 9};
+        for (size_t i = 0; i < std::size(rows); ++i) Item(rows[i]).m_nExtraRate = c.before[i];
+        Select(1);
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CNumberInputDlg>([&](CNumberInputDlg& dlg) {
+            EXPECT_EQ(dlg.GetMode(), c.mode);
+            EXPECT_EQ(Field(dlg, "number")->text(), U(c.shown));
+            Field(dlg, "number")->setText(QStringLiteral("4.5"));
+            return IDOK;
+        });
+        Run(cmd::ProgramKingaku);
+        EXPECT_EQ(Item(3).m_nExtraRate, 450);
+        EXPECT_EQ(Item(4).m_nExtraRate, 450);
+        EXPECT_EQ(Item(5).m_nExtraRate, 450);
+        EXPECT_EQ(Item(6).m_nExtraRate, c.before[3]);
+        EXPECT_EQ(Item(9).m_nExtraRate, c.before[4]);
+        EXPECT_TRUE(Doc().IsModified());
+    }
+    // On a 種別 row the row's own rate, and the pane shows it.
+    Select(3);
+    host->panes.clear();
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CNumberInputDlg>([](CNumberInputDlg& dlg) {
+        EXPECT_EQ(Field(dlg, "number")->text(), QStringLiteral("4.50"));
+        Field(dlg, "number")->setText(QStringLiteral("13.5"));
+        return IDOK;
+    });
+    Run(cmd::ProgramKingaku);
+    EXPECT_EQ(Item(3).m_nExtraRate, 1350);
+    EXPECT_EQ(Item(4).m_nExtraRate, 450);
+    EXPECT_EQ(Pane(0), "安全費率 13.50％");
+    // 業務 2 takes the table of its own.
+    Select(9);
+    dialogs.Expect<CNumberInputDlg>([](CNumberInputDlg& dlg) {
+        EXPECT_EQ(dlg.GetMode(), 14);
+        return IDCANCEL;
+    });
+    Run(cmd::ProgramKingaku);
+}
+
+TEST_F(ViewSettings, TheProgramAmountOfA種別RowIsChosenFromTheApplicationsMaster) {
+    Make(ShubetsuRow(3, 100, [](CBukakeShubetsu& e) { e.GetDetail().m_programKingaku = 1; }, "式",
+                     [](CSekisanItem& i) { i.m_nYearCode = 99; }));
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CProgramKingakuSelectDlg>([](CProgramKingakuSelectDlg& dlg) {
+        // The application's two records, the row's record current.
+        EXPECT_EQ(dlg.GetCode(), 99);
+        auto* grid = Child<CSpreadSheet>(dlg, "grid");
+        EXPECT_EQ(grid->GetCellText(1, 1), U("構造計算"));
+        EXPECT_EQ(grid->GetActiveRow(), 2);
+        return IDOK;
+    });
+    Run(cmd::ProgramKingaku);
+    EXPECT_EQ(Item(2).m_nYearCode, 99);
+    EXPECT_TRUE(Doc().IsModified());
+    // Without the use of a program the code is unset.
+    dialogs.Expect<CProgramKingakuSelectDlg>([](CProgramKingakuSelectDlg& dlg) {
+        Child<QCheckBox>(dlg, "use")->click();
+        return IDOK;
+    });
+    Run(cmd::ProgramKingaku);
+    EXPECT_EQ(Item(2).m_nYearCode, kUnset);
 }
 
 }  // namespace
