@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -38,6 +39,7 @@
 #include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
 #include "master/MasterFile.h"
+#include "master/MasterStore.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 
@@ -1570,5 +1572,154 @@ TEST_F(ViewSettings, TheProgramAmountOfA種別RowIsChosenFromTheApplicationsMast
     Run(cmd::ProgramKingaku);
     EXPECT_EQ(Item(2).m_nYearCode, kUnset);
 }
+
+// ---------------------------------------------------------------------------------------------
+// The estimate's unit-price column and material-price file
+
+// Two 業務 whose totals (工種 95) every recalculation of their 業務 rewrites.
+void BuildTwoBusinesses(ItemListBuilder& b) {
+    b.Gyomu(2).Koshu(300).Koshu(95).Amount(kSentinel);
+    b.Gyomu(3).Koshu(100).Koshu(95).Amount(kSentinel);
+}
+
+TEST_F(ViewSettings, TheUnitPriceColumnIsChosenForTheWholeEstimate) {
+    Make([](Scene& s) { BuildTwoBusinesses(s.b); });
+    List().m_nTankaColumn = 1;
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CTankaSettingDlg>(IDCANCEL);
+    Run(cmd::TankaSelect);
+    EXPECT_EQ(List().m_nTankaColumn, 1);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(Item(2).m_nAmount, kSentinel);
+
+    dialogs.Expect<CTankaSettingDlg>([](CTankaSettingDlg& dlg) {
+        auto* columns = Child<QComboBox>(dlg, "columns");
+        EXPECT_EQ(columns->currentIndex(), 1);
+        EXPECT_EQ(columns->count(), 20);
+        columns->setCurrentIndex(5);
+        return IDOK;
+    });
+    Run(cmd::TankaSelect);
+    EXPECT_EQ(List().m_nTankaColumn, 5);
+    EXPECT_EQ(Pane(2), "令和6年度");
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_NE(Item(2).m_nAmount, kSentinel);
+    EXPECT_NE(Item(5).m_nAmount, kSentinel);
+}
+
+TEST_F(ViewSettings, TheMaterialPriceFileIsChosenForTheEstimateAndKeepsItsLock) {
+    auto write = [this](const char* name, const char* title) {
+        CZairyoTankaFile prices = SampleZairyoTankaFile();
+        prices.m_title = title;
+        const std::string path = folder / name;
+        WriteTestFile(path, StoreMasterBytes(prices));
+        return path;
+    };
+    const std::string first = write("材料単価データ25.zoa", "材料単価 令和7年度");
+    const std::string second = write("材料単価データ自社.zoa", "材料単価 自社");
+    const std::string broken = folder / "材料単価データ壊.zoa";
+    WriteTestFile(broken, "broken");
+    CMasterDataStore& store = app->Store();
+    store.SetZairyoTankaPath(first);
+    ASSERT_EQ(store.SerializeZairyoTankaFile(0, nullptr, ""), 1);
+    ASSERT_EQ(store.LockZairyoTankaFile(1, 1), 1);
+    ASSERT_TRUE(vemo::IsReadOnlyMarked(first));
+    Make([](Scene& s) { BuildTwoBusinesses(s.b); });
+    List().m_strZairyoFile = first;
+    Doc().CalcContext()->ZairyoTanka() = store.GetZairyoTankaFile();
+
+    // Cancelled at once, or after a file that does not load: nothing changes and the file in use
+    // keeps its lock.
+    for (auto answers : {std::deque<std::optional<std::string>>{std::nullopt},
+                         std::deque<std::optional<std::string>>{broken, std::nullopt}}) {
+        host->fileAnswers = answers;
+        EXPECT_EQ(view->SetZairyoTanka(), 2);
+        EXPECT_TRUE(host->fileAnswers.empty());
+        EXPECT_EQ(List().m_strZairyoFile, first);
+        EXPECT_EQ(store.GetZairyoTankaPath(), first);
+        EXPECT_TRUE(vemo::IsReadOnlyMarked(first));
+        EXPECT_FALSE(Doc().IsModified());
+        EXPECT_EQ(Item(2).m_nAmount, kSentinel);
+    }
+    EXPECT_EQ(host->fileTitles.back(), mastertext::kOpenZairyoTankaTitle);
+    EXPECT_EQ(host->fileTitles.size(), 3u);
+
+    // A file that loads becomes the estimate's and the application's, with its lock.
+    host->messages.clear();
+    host->fileAnswers = {second};
+    Run(cmd::ZairyoTankaSetting);
+    EXPECT_EQ(List().m_strZairyoFile, second);
+    EXPECT_EQ(store.GetZairyoTankaPath(), second);
+    EXPECT_EQ(Doc().CalcContext()->ZairyoTanka().m_title, "材料単価 自社");
+    EXPECT_EQ(Pane(3), "材料単価 自社");
+    EXPECT_TRUE(vemo::IsReadOnlyMarked(second));
+    EXPECT_FALSE(vemo::IsReadOnlyMarked(first));
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_NE(Item(2).m_nAmount, kSentinel);
+    EXPECT_NE(Item(5).m_nAmount, kSentinel);
+    EXPECT_TRUE(host->messages.empty()) << host->messages.front().text;
+    store.LockZairyoTankaFile(0, 1);
+}
+
+#ifdef VEMO_SAMPLE_DATA_DIR
+// Over the shipped sample data: double-clicking status panes 2 and 3 runs the active estimate's
+// unit-price column and material-price file settings.
+TEST(ViewSettingsInTheProgram, StatusPanes2And3SetTheActiveEstimatesColumnAndMaterialFile) {
+    namespace fs = std::filesystem;
+    UseFreshSettingsFolder();
+    const QString cwd = QDir::currentPath();
+    CSplashWnd::EnableSplashScreen(false);
+    {
+        TempFolder shipped;
+        fs::copy(fs::path(VEMO_SAMPLE_DATA_DIR) / "データ格納", fs::path(shipped.Path()) / "データ格納",
+                 fs::copy_options::recursive);
+        CZairyoTankaFile own = SampleZairyoTankaFile();
+        own.m_title = "材料単価 自社";
+        const std::string ownPath = shipped / "データ格納/材料単価データ自社.zoa";
+        WriteTestFile(ownPath, StoreMasterBytes(own));
+
+        CVemoWinApp app({}, shipped.Path());
+        ScriptedHost scripted;
+        ASSERT_TRUE(app.InitInstance());
+        CVemoWinDoc* doc = app.OnFileNew();
+        ASSERT_NE(doc, nullptr);
+        ASSERT_EQ(app.ActiveEstimateWindow()->GetDocument(), doc);
+        doc->SetModifiedFlag(false);
+        CMainStatusBar* bar = app.MainFrame()->StatusBar();
+        auto doubleClick = [bar](int pane) {
+            QTest::mouseDClick(bar, Qt::LeftButton, Qt::NoModifier, bar->Pane(pane)->geometry().center());
+        };
+        const CTankaFile& tanka = app.Store().GetTankaFile();
+        int other = -1;
+        for (int column = 0; column < 20 && other < 0; ++column)
+            if (column != doc->GetItemList()->m_nTankaColumn && !tanka.m_columnTitles[column].empty()) other = column;
+        ASSERT_GE(other, 0);
+
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CTankaSettingDlg>([other](CTankaSettingDlg& dlg) {
+            Child<QComboBox>(dlg, "columns")->setCurrentIndex(other);
+            return IDOK;
+        });
+        doubleClick(2);
+        EXPECT_EQ(dialogs.Pending(), 0u);
+        EXPECT_EQ(doc->GetItemList()->m_nTankaColumn, other);
+        // The panes are written through the host (here the scripted one).
+        EXPECT_EQ(scripted.panes[2].back(), tanka.m_columnTitles[static_cast<size_t>(other)]);
+        EXPECT_TRUE(doc->IsModified());
+
+        scripted.fileAnswers = {ownPath};
+        doubleClick(3);
+        EXPECT_TRUE(scripted.fileAnswers.empty());
+        EXPECT_EQ(doc->GetItemList()->m_strZairyoFile, ownPath);
+        EXPECT_EQ(scripted.panes[3].back(), "材料単価 自社");
+        EXPECT_TRUE(vemo::IsReadOnlyMarked(ownPath));
+        doc->SetModifiedFlag(false);
+        app.ExitInstance();
+        EXPECT_FALSE(vemo::IsReadOnlyMarked(ownPath));
+    }
+    CSplashWnd::EnableSplashScreen(true);
+    QDir::setCurrent(cwd);
+}
+#endif
 
 }  // namespace
