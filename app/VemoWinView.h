@@ -150,7 +150,8 @@ public:
     // 安全費 rate of the current row, or of every row it stands for on a 工種 71 row.
     int SetAnzenhiRitsu();
     int SelectProgramKingaku();
-    // 精度, 電子 or 材料費 switch of every row after the current 業務 or 工種 row.
+    // 精度, 電子 or 材料費 switch of every row after the current 業務 or 工種 row. These two bulk
+    // settings only write the rows: their callers recalculate.
     int SetIkkatsu();
     // 直接経費 handling of the 直接経費 rows of the 業務 (scope 0) or after the 工種 row (scope 1).
     int SetChokusetsuKeihiIkkatsu(int scope);

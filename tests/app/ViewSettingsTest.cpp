@@ -536,6 +536,13 @@ TEST_F(ViewSettings, TheCommandsAreThoseOfTheWorkToolbarPopupAndStatusPanes) {
         if (item.kind == CommandLayoutItem::Command && view->HandlesCommand(item.id)) handled.push_back(item.id);
     std::sort(handled.begin(), handled.end());
     EXPECT_EQ(handled, std::vector<int>(std::begin(kRuledCommands), std::end(kRuledCommands)));
+    // The popup menu's setting items are the same commands.
+    const CommandBar* popup = FindCommandBar(kViewPopup);
+    ASSERT_NE(popup, nullptr);
+    std::vector<int> settings;
+    for (const CommandLayoutItem& item : popup->items)
+        if (item.kind == CommandLayoutItem::Command && view->HandlesCommand(item.id)) settings.push_back(item.id);
+    EXPECT_EQ(settings, (std::vector<int>{cmd::Tani, cmd::Suryo, cmd::Kingaku}));
     EXPECT_EQ(PaneCommand(2), cmd::TankaSelect);
     EXPECT_EQ(PaneCommand(3), cmd::ZairyoTankaSetting);
     EXPECT_TRUE(view->HandlesCommand(cmd::TankaSelect));
@@ -734,7 +741,9 @@ TEST_F(ViewSettings, OKRecalculatesTheRowsBusinessAndMarksModifiedCancelChangesN
                     for (size_t i = 0; i < c.dialogs.size(); ++i) dialogs.Expect<QDialog>(IDCANCEL);
                 Run(c.id);
                 EXPECT_EQ(dialogs.Pending(), 0u);
-                if (!ok) EXPECT_EQ(dialogs.classes, std::vector<std::string>(c.dialogs.begin(), c.dialogs.end()));
+                if (!ok) {
+                    EXPECT_EQ(dialogs.classes, std::vector<std::string>(c.dialogs.begin(), c.dialogs.end()));
+                }
             }
             EXPECT_TRUE(host->messages.empty()) << host->messages.front().text;
             const int last = List().GetCount() - 1;
@@ -882,7 +891,9 @@ TEST_F(ViewSettings, TheQuantityTakesTheUnitOfThe歩掛AndClearsTheEnteredAmount
         });
         Run(cmd::Suryo);
         const CSekisanItem& item = Item(view->GetCurrentRow());
-        if (c.storedUnit) EXPECT_EQ(item.m_strUnit, c.storedUnit);
+        if (c.storedUnit) {
+            EXPECT_EQ(item.m_strUnit, c.storedUnit);
+        }
         EXPECT_EQ(item.m_bAmountEntered, 0);
         EXPECT_EQ(item.m_nQuantity, 4250);
         EXPECT_TRUE(Doc().IsModified());
@@ -921,8 +932,11 @@ TEST_F(ViewSettings, The重量FactorMultipliesTheFollowingQuantitiesOfIts工種)
     EXPECT_EQ(Item(2).m_nWeightAverage, 1500);
     // The second 重量 row takes the total of the rows above it from the recalculation.
     const std::optional<int> expected[] = {3000, 3000000, 2000000000, 0, std::nullopt, 2000, kUnset, 2000};
-    for (int i = 0; i < 8; ++i)
-        if (expected[i]) EXPECT_EQ(Item(3 + i).m_nQuantity, *expected[i]) << "row " << 3 + i;
+    for (int i = 0; i < 8; ++i) {
+        if (expected[i]) {
+            EXPECT_EQ(Item(3 + i).m_nQuantity, *expected[i]) << "row " << 3 + i;
+        }
+    }
 
     // A row of another type asks for the weighted mean and multiplies nothing; so does a row
     // without its 歩掛 entry, and a factor of 0.
