@@ -79,7 +79,12 @@
     X(kHenkaritsuLLLabel, "LL = ")                                                                         \
     X(kHenkaritsuRemarksLabel, "備考 :")                                                                   \
     X(kHenkaritsuNext, "次へ")                                                                             \
-    X(kHenkaritsuBack, "戻る")
+    X(kHenkaritsuBack, "戻る")                                                                             \
+    /* Questions before a command rewrites a line the user edited */                                       \
+    X(kNameLowerEditedPrompt,                                                                              \
+      "'費目／工種／種別'の下段の文字列がユーザーによって変更されています。\n更新してよろしいですか？")      \
+    X(kRemarkUpperEditedPrompt, "'摘要'の上段の文字列がユーザーによって変更されています。\n更新してよろしいですか？") \
+    X(kRemarkLowerEditedPrompt, "'摘要'の下段の文字列がユーザーによって変更されています。\n更新してよろしいですか？")
 
 namespace apptext {
 #define VEMO_SETTING_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;

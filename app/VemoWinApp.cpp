@@ -413,8 +413,8 @@ int CVemoWinApp::RestoreZairyoTankaFile() {
     return m_store.LockZairyoTankaFile(1, 1);
 }
 
-int CVemoWinApp::SelectZairyoTankaFile() {
-    const std::string before = m_store.GetZairyoTankaPath();
+int CVemoWinApp::SelectZairyoTankaFile(const std::string& kept) {
+    const std::string before = kept.empty() ? m_store.GetZairyoTankaPath() : kept;
     for (;;) {
         std::string chosen;
         if (!Host().ChooseOpenFile(mastertext::kOpenZairyoTankaTitle, mastertext::kZairyoTankaFilter, before, chosen))

@@ -81,8 +81,14 @@ public:
     int ScreenColorDepth() const { return m_screenColorDepth; }
     // Switches back to the program-wide material-price file (its lock with it); the lock's result.
     int RestoreZairyoTankaFile();
-    // The program-wide material-price file chosen by the user; 1 chosen, 0 cancelled.
-    int SelectZairyoTankaFile();
+    // The material-price file in use chosen by the user, seeded with kept (empty: the file in use);
+    // 1 chosen, 0 cancelled. A file that does not load is asked for again; the file in use stays
+    // loaded and locked until another one has loaded. The command of the application and the
+    // estimate view's share it.
+    int SelectZairyoTankaFile(const std::string& kept = std::string());
+    // Title word of the 代価 sheets (empty: "一位代価表"); a change is seen by the next recalculation.
+    std::string GetDaikaName() const { return m_settings.DaikaName; }
+    void SetDaikaName(const std::string& name) { m_settings.DaikaName = name; }
 
     // 業務 codes offered in 業務 lists (those of the master-data core) and the business-area label.
     static void GetGyomuCodes(std::vector<uint8_t>& codes, bool withCommon, int exclude);

@@ -77,6 +77,7 @@ CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, Q
     UpdateTitle();
     RegisterCommands();
     RegisterSelectionCommands();
+    RegisterSettingCommands();
 }
 
 CVemoWinView::~CVemoWinView() = default;

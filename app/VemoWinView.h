@@ -175,6 +175,54 @@ private:
     void RegisterSelectionCommands();
     // ---- end of the selections and the 件名 input -------------------------------------------------
 
+public:
+    // ---- Row-setting commands: the work toolbar, the popup menu, status panes 2 and 3 ----------
+    // Each worker sets one property of the current row (or of the estimate) from a dialog, then
+    // recalculates and marks the document modified; 1 when it changed something (the caller
+    // refills the grid), 2 when cancelled or with nothing to do. Row activation calls them too.
+    int SetKeisanKubun();
+    int SetSuryo();
+    int SetJuryo();
+    int SetDaikaNo();
+    int SetTani();
+    int SetKingaku();
+    int SetRitsu();
+    int SetMarume();
+    // Unit price of the current row.
+    int SetTanka();
+    // 安全費 rate of the current row, or of every row it stands for on a 工種 71 row.
+    int SetAnzenhiRitsu();
+    int SelectProgramKingaku();
+    // 精度, 電子 or 材料費 switch of every row after the current 業務 or 工種 row. These two bulk
+    // settings only write the rows: their callers recalculate.
+    int SetIkkatsu();
+    // 直接経費 handling of the 直接経費 rows of the 業務 (scope 0) or after the 工種 row (scope 1).
+    int SetChokusetsuKeihiIkkatsu(int scope);
+    // The estimate's unit-price column and its material-price file.
+    int SelectTanka();
+    int SetZairyoTanka();
+    // 1 when the item is a 直接経費 row of its 業務.
+    int IsChokusetsuKeihiRow(const CSekisanItem& item) const;
+
+    void OnKeisanKubun();
+    void OnSuryo();
+    void OnInsatsuUmu();
+    void OnKoshuKei();
+    void OnJuryo();
+    void OnDaikaNo();
+    void OnTani();
+    void OnKingaku();
+    void OnRitsu();
+    void OnMarume();
+    void OnSeido();
+    void OnDenshi();
+    void OnProgramKingaku();
+    void OnTankaSelect();
+    void OnZairyoTankaSetting();
+    // Whether a row-setting command's rule enables it on the current row.
+    bool IsSettingEnabled(int id) const;
+    // ---- end of the row-setting commands -------------------------------------------------------
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -215,4 +263,16 @@ private:
     // The widths last given to the columns (units of 8 pixels), where a too narrow one snaps back to.
     std::array<double, kColumnCount> m_widths{};
     int m_currentRow = -1;
+
+    // ---- Row-setting commands ------------------------------------------------------------------
+    void RegisterSettingCommands();
+    // Asks whether a line the user edited may be rewritten; Yes clears its flag.
+    void AskEdited(int& flag, const char* text);
+    // Recalculates the item's 業務 and marks the document modified; 1.
+    int CommitItem(const CSekisanItem& item);
+    // Recalculates a 業務, redraws the current row, refills the grid and marks the document modified.
+    void RecalculateAndRender(int gyomu);
+    // 精度 and 電子: the row's switch, or the bulk setting on a 業務 or 工種 row.
+    void ToggleSpecialExpense();
+    // ---- end of the row-setting commands -------------------------------------------------------
 };

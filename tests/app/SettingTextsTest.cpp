@@ -73,6 +73,9 @@ const TextEntry kExpected[] = {
     {"kHenkaritsuRemarksLabel", "備考 :"},
     {"kHenkaritsuNext", "次へ"},
     {"kHenkaritsuBack", "戻る"},
+    {"kNameLowerEditedPrompt", "'費目／工種／種別'の下段の文字列がユーザーによって変更されています。\n更新してよろしいですか？"},
+    {"kRemarkUpperEditedPrompt", "'摘要'の上段の文字列がユーザーによって変更されています。\n更新してよろしいですか？"},
+    {"kRemarkLowerEditedPrompt", "'摘要'の下段の文字列がユーザーによって変更されています。\n更新してよろしいですか？"},
 };
 
 }  // namespace

@@ -164,8 +164,8 @@ TEST_F(ViewCommandsTest, ThePopupMenuEnablesTheViewsCommandsFromTheRegistry) {
     };
     view->OnGridRightClick(0, 3, 10, 10);
     const std::map<int, bool> expected = {
-        {cmd::NameEdit, true},           {cmd::Tani, false},          {cmd::Suryo, false},
-        {cmd::Kingaku, false},           {cmd::TekiyoEdit, true},     {cmd::DaikaPrintPreview, false},
+        {cmd::NameEdit, true},           {cmd::Tani, false},          {cmd::Suryo, true},
+        {cmd::Kingaku, true},            {cmd::TekiyoEdit, true},     {cmd::DaikaPrintPreview, false},
         {cmd::RowBukakeEdit, false},     {cmd::EditClear, true},
     };
     EXPECT_EQ(enabled, expected);
