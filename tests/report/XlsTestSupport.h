@@ -51,6 +51,9 @@ inline const std::string kLongSheetName = "A234567890123456789012345678901";  //
 inline const std::string kLongJapaneseSheetName = "工事費内訳書工事費内訳書工事費内訳書工事費内訳書工事費内訳書表";
 std::string BuildTemplate(const TemplateContent& content);
 
+// The full path of a program found on PATH; "" when there is none.
+std::string FindOnPath(const std::string& program);
+
 // The engine's output, read with plain pugixml.
 class Output {
 public:
