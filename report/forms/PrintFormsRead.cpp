@@ -130,12 +130,11 @@ void ReadStyles(const std::string& file, const PrintFormSourceReader& read, std:
             std::vector<std::string> v = entries.Exactly(e, 1, 1);
             const std::string& value = v[0];
             if (e.key == "name") {
+                if (named) entries.Fail(e.line, "a style has one name");
                 if (!IsName(value)) entries.Fail(e.line, "malformed style name " + Quoted(value));
                 if (styles.count(value)) entries.Fail(e.line, "style " + Quoted(value) + " is defined twice");
-                std::string keep = value;
-                if (named) entries.Fail(e.line, "a style has one name");
                 named = true;
-                style.name = keep;
+                style.name = value;
             } else if (!named) {
                 entries.Fail(e.line, "a style begins with its name");
             } else if (e.key == "base") {
