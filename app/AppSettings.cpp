@@ -9,6 +9,7 @@
 #include "app/QtSettings.h"
 #include "platform/FileUtil.h"
 #include "platform/PlatformTexts.h"
+#include "report/PrintFormText.h"
 
 namespace {
 
@@ -67,9 +68,9 @@ CWindowRect DefaultWindowRect(int logicalDpiX, int screenWidth, int screenHeight
 
 std::vector<std::string> DefaultFormList(const std::string& programFolder) {
     const std::string forms = vemo::JoinPath(programFolder, "フォーム");
-    return {vemo::JoinPath(forms, "ｶﾗｰA4形式.xls"), vemo::JoinPath(forms, "ﾓﾉｸﾛA4通常形式.xls"),
-            vemo::JoinPath(forms, "ﾓﾉｸﾛA4承認形式.xls"), vemo::JoinPath(forms, "ﾓﾉｸﾛA4内訳詳細形式.xls"),
-            vemo::JoinPath(forms, "全地連ﾓﾉｸﾛA4通常形式.xls")};
+    return {vemo::JoinPath(forms, "ｶﾗｰA4形式.xlsx"), vemo::JoinPath(forms, "ﾓﾉｸﾛA4通常形式.xlsx"),
+            vemo::JoinPath(forms, "ﾓﾉｸﾛA4承認形式.xlsx"), vemo::JoinPath(forms, "ﾓﾉｸﾛA4内訳詳細形式.xlsx"),
+            vemo::JoinPath(forms, "全地連ﾓﾉｸﾛA4通常形式.xlsx")};
 }
 
 std::string DefaultZairyoTankaPath(const std::string& programFolder) {
@@ -106,7 +107,7 @@ void LoadSettings(CQtSettings& profile, const std::string& programFolder, const 
     } else {
         for (int i = 0; i < formNum; ++i) {
             std::string form = profile.GetString(app, kPrint, FormKey(i), "");
-            if (!form.empty()) out.formList.push_back(form);
+            if (!form.empty()) out.formList.push_back(ResolveStoredFormPath(form));
         }
     }
     out.formType = ClampFormType(profile.GetInt(app, kPrint, "FormType", 0), out.formList.size());

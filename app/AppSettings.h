@@ -41,7 +41,7 @@ struct CAppSettings : CCalcSettings {
     double spWidthWari = 1.0;
 };
 
-// The five print forms registered when the profile names none.
+// The five print forms (".xlsx" workbooks in the folder フォーム) registered when the profile names none.
 std::vector<std::string> DefaultFormList(const std::string& programFolder);
 
 // The material-price file used when the profile names none.
@@ -49,7 +49,8 @@ std::string DefaultZairyoTankaPath(const std::string& programFolder);
 
 // Reads every setting. defaultMasterFolder is kept when the profile names no master-data folder;
 // defaultRect is the window rectangle used when the profile has none. The process's current
-// directory becomes the remembered one ("LastDirectry", the program folder when absent).
+// directory becomes the remembered one ("LastDirectry", the program folder when absent). A stored
+// print form ending ".xls" whose file is gone while its ".xlsx" is there is read as the ".xlsx".
 void LoadSettings(CQtSettings& profile, const std::string& programFolder, const std::string& defaultMasterFolder,
                   const CWindowRect& defaultRect, CAppSettings& out);
 

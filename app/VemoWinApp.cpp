@@ -262,6 +262,12 @@ void CVemoWinApp::RunUpdater(int fromUser) { upvane::Run(m_programFolder, fromUs
 
 int CVemoWinApp::OnMasterDataSetting() { return m_store.SelectMasterFolder(0); }
 
+int CVemoWinApp::LoadFormText(CPrintFormText& text) const {
+    const auto& forms = m_settings.formList;
+    if (m_settings.formType < 0 || static_cast<size_t>(m_settings.formType) >= forms.size()) return -1;
+    return LoadPrintFormText(forms[static_cast<size_t>(m_settings.formType)], text);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Estimates
 

@@ -15,6 +15,7 @@
 #include "app/RecentFileList.h"
 #include "estimate/EstimateCalcContext.h"
 #include "master/MasterStore.h"
+#include "report/PrintFormText.h"
 
 class CInstanceChannel;
 class CMainFrame;
@@ -100,6 +101,9 @@ public:
     }
     // 0 when the text twin of the selected print form can be read, -1 otherwise.
     int CheckFormTextFile() const { return ::CheckFormTextFile(m_settings.formList, m_settings.formType); }
+    // Reads the text twin of the selected print form into text: 0 when read, -1 when it cannot be
+    // opened (text unchanged).
+    int LoadFormText(CPrintFormText& text) const;
 
     // The masters every open estimate is priced with (one master-data folder for all).
     CSharedMasters SharedMasters() const;

@@ -1,8 +1,8 @@
 // Draws the program's bitmaps and icons into the res folder: the MDI background tile, the splash
 // picture, the application icon, the status-pane icons, the strip of main toolbar buttons, the
-// pictures of the price lists, the strip of 歩掛 list pictures and the company picture. Magenta
-// (0xFF00FF) is the transparent colour of the small pictures. Run with the res folder as the only
-// argument, then commit the pictures.
+// pictures of the price lists, the strip of 歩掛 list pictures, the company picture and the picture
+// of the print-form lists. Magenta (0xFF00FF) is the transparent colour of the small pictures. Run
+// with the res folder as the only argument, then commit the pictures.
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -439,5 +439,28 @@ int main(int argc, char** argv) {
         p.drawLine(6, 61, 60, 61);
         Save(company, res + "/bitmaps/company.png");
     }
+
+    // The picture of the print-form lists, 16 × 16: a workbook page with a coloured heading band,
+    // ruled cells and a folded corner.
+    Save(Icon(16, [](QPainter& p) {
+             const QColor frame(0x2E, 0x6B, 0x3E);
+             p.setPen(QPen(frame, 1));
+             p.setBrush(Qt::white);
+             QPainterPath page;
+             page.moveTo(2.5, 0.5);
+             page.lineTo(10.5, 0.5);
+             page.lineTo(13.5, 3.5);
+             page.lineTo(13.5, 15.5);
+             page.lineTo(2.5, 15.5);
+             page.closeSubpath();
+             p.drawPath(page);
+             p.drawLine(QPointF(10.5, 0.5), QPointF(10.5, 3.5));
+             p.drawLine(QPointF(10.5, 3.5), QPointF(13.5, 3.5));
+             p.fillRect(QRectF(4, 5, 8, 2), QColor(0x3C, 0x9A, 0x56));
+             p.setPen(QPen(QColor(0x9A, 0xB8, 0xA2), 1));
+             for (int y = 9; y <= 13; y += 2) p.drawLine(4, y, 11, y);
+             p.drawLine(7, 8, 7, 13);
+         }),
+         res + "/bitmaps/form_list.png");
     return 0;
 }

@@ -89,6 +89,11 @@ TEST(FormTextFile, TheTextTwinOfTheSelectedForm) {
     EXPECT_EQ(CheckFormTextFile(forms, 2), -1);
     EXPECT_EQ(CheckFormTextFile(forms, -1), -1);
     EXPECT_EQ(CheckFormTextFile({}, 0), -1);
+    // The extension is replaced whatever it is: the twin of an .xlsx is the .txt, not a ".txtx".
+    const std::vector<std::string> current = {folder / "ﾓﾉｸﾛA4通常形式.xlsx", folder / "ｶﾗｰA4形式.xlsx"};
+    WriteTestFile(folder / "ｶﾗｰA4形式.txtx", "form");
+    EXPECT_EQ(CheckFormTextFile(current, 0), 0);
+    EXPECT_EQ(CheckFormTextFile(current, 1), -1);
 }
 
 }  // namespace

@@ -47,10 +47,10 @@ TEST_F(SettingsTest, FirstStartTakesEveryDefault) {
     EXPECT_EQ(s.masterDataFolder, "/data/参考マスター25");
     EXPECT_EQ(s.zairyoTankaPath, m_program.Path() + "/データ格納/材料単価データ25.zoa");
     EXPECT_EQ(s.formList, (std::vector<std::string>{
-                              m_program.Path() + "/フォーム/ｶﾗｰA4形式.xls", m_program.Path() + "/フォーム/ﾓﾉｸﾛA4通常形式.xls",
-                              m_program.Path() + "/フォーム/ﾓﾉｸﾛA4承認形式.xls",
-                              m_program.Path() + "/フォーム/ﾓﾉｸﾛA4内訳詳細形式.xls",
-                              m_program.Path() + "/フォーム/全地連ﾓﾉｸﾛA4通常形式.xls"}));
+                              m_program.Path() + "/フォーム/ｶﾗｰA4形式.xlsx", m_program.Path() + "/フォーム/ﾓﾉｸﾛA4通常形式.xlsx",
+                              m_program.Path() + "/フォーム/ﾓﾉｸﾛA4承認形式.xlsx",
+                              m_program.Path() + "/フォーム/ﾓﾉｸﾛA4内訳詳細形式.xlsx",
+                              m_program.Path() + "/フォーム/全地連ﾓﾉｸﾛA4通常形式.xlsx"}));
     EXPECT_EQ(s.formType, 0);
     EXPECT_EQ(s.formGyou, 10);
     EXPECT_EQ(s.SeidoCalc, 0);
@@ -177,6 +177,20 @@ TEST_F(SettingsTest, PrintSectionIsRewrittenWholeWithoutDuplicates) {
     EXPECT_FALSE(raw.contains(QStringLiteral("Print/Stale")));
     // The other sections stay.
     EXPECT_TRUE(raw.contains(QStringLiteral("Path/MasterData")));
+}
+
+TEST_F(SettingsTest, StoredXlsFormsAreReadAsTheirXlsx) {
+    WriteTestFile(m_program / "フォーム/ｶﾗｰA4形式.xlsx", "x");
+    WriteTestFile(m_program / "フォーム/自作.xls", "x");
+    const std::string forms[] = {m_program / "フォーム/ｶﾗｰA4形式.xls", m_program / "フォーム/自作.xls",
+                                 m_program / "フォーム/無い.xls"};
+    CQtSettings profile;
+    profile.SetInt(kApp, "Print", "FormNum", 3);
+    for (int i = 0; i < 3; ++i) profile.SetString(kApp, "Print", "Form" + std::to_string(i), forms[i]);
+    CAppSettings s;
+    LoadSettings(profile, m_program.Path(), "/m", m_rect, s);
+    // Only an .xls that is gone while its .xlsx is there changes.
+    EXPECT_EQ(s.formList, (std::vector<std::string>{m_program / "フォーム/ｶﾗｰA4形式.xlsx", forms[1], forms[2]}));
 }
 
 TEST_F(SettingsTest, FormTypeIsClampedBothWays) {

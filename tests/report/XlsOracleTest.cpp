@@ -18,20 +18,6 @@ namespace {
 using Value = std::variant<std::string, double>;
 using SheetValues = std::map<std::pair<int, int>, Value>;  // (row, column) → value
 
-std::string FindOnPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "";
-    size_t start = 0;
-    while (start <= dirs.size()) {
-        size_t colon = dirs.find(':', start);
-        if (colon == std::string::npos) colon = dirs.size();
-        std::filesystem::path candidate = std::filesystem::path(dirs.substr(start, colon - start)) / program;
-        if (::access(candidate.c_str(), X_OK) == 0) return candidate.string();
-        start = colon + 1;
-    }
-    return {};
-}
-
 // The text of a paragraph: spaces, tabs and line breaks are elements of their own.
 void ParagraphText(pugi::xml_node node, std::string& out) {
     for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
@@ -81,7 +67,7 @@ void ReadRows(pugi::xml_node parent, int& row, SheetValues& values) {
 }  // namespace
 
 TEST(ReportOracle, LibreOfficeReadsTheValuesWritten) {
-    std::string soffice = FindOnPath("soffice");
+    std::string soffice = xlstest::FindOnPath("soffice");
     if (soffice.empty()) {
         if (std::getenv("CI")) FAIL() << "soffice (libreoffice-calc-nogui) is not installed, and CI needs this test";
         GTEST_SKIP() << "soffice not found: install libreoffice-calc-nogui to run this test";

@@ -1,7 +1,11 @@
 #include "XlsTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <zip.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "report/ReportJob.h"
 
@@ -298,6 +302,20 @@ void FillForm(CReportJob& job, int page) {
     job.SetCellLong("**合計", total);
     job.SetCellText("**備考", "備考：この代価表は試験用に作成したものです。数量は設計図書による。");
     job.EndPage();
+}
+
+std::string FindOnPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "";
+    size_t start = 0;
+    while (start <= dirs.size()) {
+        size_t colon = dirs.find(':', start);
+        if (colon == std::string::npos) colon = dirs.size();
+        std::filesystem::path candidate = std::filesystem::path(dirs.substr(start, colon - start)) / program;
+        if (::access(candidate.c_str(), X_OK) == 0) return candidate.string();
+        start = colon + 1;
+    }
+    return {};
 }
 
 // ---- Output ----
