@@ -24,6 +24,7 @@
 #include "app/ShellWindows.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
+#include "app/VemoWinView.h"
 #include "estimate/VemoWinDocData.h"
 #include "platform/FileUtil.h"
 
