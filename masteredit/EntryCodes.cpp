@@ -18,6 +18,9 @@ bool CheckFreeCode(int code, const CodeRange& range) {
 
 bool CheckEntryCode(int code, const CodeRange& range, int count, const std::function<int(int index)>& codeAt,
                     int self) {
+    // An entry that keeps its code (a rename) keeps it even outside the range: the 業務 lists hold
+    // the summary rows (合計, 消費税相当額, …) under codes above 32.
+    if (self >= 0 && self < count && codeAt(self) == code) return true;
     if (code < range.low || code > range.high) {
         Refuse(range.outOfRange);
         return false;

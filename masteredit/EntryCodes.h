@@ -18,6 +18,7 @@ extern const CodeRange kProgramCodeRange;
 // false, after telling the user, when the free-code search found none (-1).
 bool CheckFreeCode(int code, const CodeRange& range);
 // false, after telling the user, when code lies outside the range or an entry other than the one
-// at self (-1: a new entry) already has it; count and codeAt describe the list.
+// at self (-1: a new entry) already has it; count and codeAt describe the list. The code the entry
+// at self has already is always accepted.
 bool CheckEntryCode(int code, const CodeRange& range, int count, const std::function<int(int index)>& codeAt,
                     int self);

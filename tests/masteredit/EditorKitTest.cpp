@@ -154,7 +154,7 @@ TEST_F(EditorListTest, FillingKeepsTheChoiceAndShowChosenSelectsIt) {
 // ---- entry codes -----------------------------------------------------------------------------------
 
 TEST(EntryCodes, AFullRangeAndABadCodeAreRefusedWithAMessage) {
-    const std::vector<int> codes = {1, 5, 32};
+    const std::vector<int> codes = {1, 5, 32, 89};
     auto codeAt = [&codes](int i) { return codes[static_cast<size_t>(i)]; };
     struct Row {
         const char* what;
@@ -165,6 +165,8 @@ TEST(EntryCodes, AFullRangeAndABadCodeAreRefusedWithAMessage) {
     const Row rows[] = {
         {"free code", 7, -1, nullptr},
         {"own code kept", 5, 1, nullptr},
+        {"own code above the range kept", 89, 3, nullptr},
+        {"code of another entry above the range", 89, 0, masteredittext::kGyomuCodeOutOfRange},
         {"code of another entry", 5, 0, masteredittext::kCodeInUse},
         {"code of an entry, new", 32, -1, masteredittext::kCodeInUse},
         {"below the range", 0, -1, masteredittext::kGyomuCodeOutOfRange},
@@ -174,7 +176,7 @@ TEST(EntryCodes, AFullRangeAndABadCodeAreRefusedWithAMessage) {
     };
     for (const Row& r : rows) {
         ScriptedHost host;
-        EXPECT_EQ(CheckEntryCode(r.code, kGyomuCodeRange, 3, codeAt, r.self), r.refusal == nullptr) << r.what;
+        EXPECT_EQ(CheckEntryCode(r.code, kGyomuCodeRange, 4, codeAt, r.self), r.refusal == nullptr) << r.what;
         if (r.refusal) {
             ASSERT_EQ(host.messages.size(), 1u) << r.what;
             EXPECT_EQ(host.messages[0].text, r.refusal) << r.what;
@@ -189,6 +191,6 @@ TEST(EntryCodes, AFullRangeAndABadCodeAreRefusedWithAMessage) {
     EXPECT_TRUE(host.messages.empty());
     EXPECT_FALSE(CheckFreeCode(-1, kProgramCodeRange));
     EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{masteredittext::kNoFreeProgramCode});
-    EXPECT_FALSE(CheckEntryCode(100, kProgramCodeRange, 3, codeAt, -1));
+    EXPECT_FALSE(CheckEntryCode(100, kProgramCodeRange, 4, codeAt, -1));
     EXPECT_EQ(host.messages.back().text, masteredittext::kProgramCodeOutOfRange);
 }
