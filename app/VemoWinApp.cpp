@@ -206,6 +206,7 @@ bool CVemoWinApp::eventFilter(QObject* watched, QEvent* event) {
 
 void CVemoWinApp::RegisterCommands() {
     RegisterMasterDataCommands();
+    RegisterMasterEditCommands();
     RegisterAppCommands();
     OnCommand(cmd::FileNew, [this] { OnFileNew(); });
     OnCommand(cmd::FileOpen, [this] { OnFileOpen(); });

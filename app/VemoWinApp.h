@@ -68,6 +68,12 @@ public:
     void OnEnableBukken();
     void OnOption();
     void OnShameiInput();
+    // The launchers of the master editors: the 諸経費, プログラム金額 and common 業務-list editors.
+    void OnShokeihiEdit();
+    void OnProgramKingakuEdit();
+    void OnGyomuEdit();
+    // 業務 codes the 諸経費 editor offers: those of GetGyomuCodes without 1, 4 and 6.
+    static std::vector<uint8_t> ShokeihiEditGyomuCodes();
     // The manual the help command opens: manual/manual.pdf beside the program.
     std::string ManualPath() const;
     // The estimate windows, in the order they were opened.
@@ -115,6 +121,7 @@ public:
 private:
     void RegisterCommands();
     void RegisterMasterDataCommands();
+    void RegisterMasterEditCommands();
     void RegisterAppCommands();
     void RefreshMasterPanes();
     std::vector<CCommandTarget*> CommandRoute() const;

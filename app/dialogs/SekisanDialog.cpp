@@ -101,21 +101,36 @@ CSekisanDialog::LabelledField CSekisanDialog::MakeNumberField(const QString& lab
     return {text, MakeField(name, rule)};
 }
 
+namespace {
+bool IsEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+}  // namespace
+
 bool CSekisanDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (!m_enterMovesFocus || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    if (m_enterKey == EnterKey::PressesDefault || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return QDialog::eventFilter(watched, event);
+    if (!IsEnter(key)) return QDialog::eventFilter(watched, event);
     auto* target = qobject_cast<QWidget*>(watched);
     if (!target || target->window() != this) return QDialog::eventFilter(watched, event);
     QWidget* focus = focusWidget();
     if (focus != target) return QDialog::eventFilter(watched, event);
 
-    // Buttons (OK, Cancel and every other kind) keep Enter: it presses them.
-    if (qobject_cast<QAbstractButton*>(focus)) return false;
-    // So does a grid, and whatever lies inside one (the cell editor).
+    // Buttons (OK, Cancel and every other kind) keep Enter: it presses them, unless Enter is ignored.
+    if (qobject_cast<QAbstractButton*>(focus)) return m_enterKey == EnterKey::Ignored;
+    // A grid, and whatever lies inside one (the cell editor), keeps Enter.
     for (QWidget* w = focus; w && w != this; w = w->parentWidget())
         if (IsGrid(w)) return false;
+    // Ignored: the control gets Enter; what it leaves reaches keyPressEvent, which drops it.
+    if (m_enterKey == EnterKey::Ignored) return false;
 
     focusNextChild();
     return true;
+}
+
+void CSekisanDialog::keyPressEvent(QKeyEvent* event) {
+    if (m_enterKey == EnterKey::Ignored && IsEnter(event)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -15,8 +15,9 @@ class QPushButton;
 // DoModal runs OnInitDialog once (a dialog shown another way runs it on its first show) and then
 // the dialog through the process-wide dialog runner (DialogRunner.h), which tests replace.
 //
-// Enter moves the focus to the next control instead of closing the dialog, except on OK, Cancel
-// and other buttons (which Enter presses) and inside a grid (where Enter belongs to the grid).
+// Enter follows one of three rules (EnterKey). By default it moves the focus to the next control
+// instead of closing the dialog, except on OK, Cancel and other buttons (which Enter presses) and
+// inside a grid (where Enter belongs to the grid).
 //
 // The builders make the parts every dialog repeats: the OK / ｷｬﾝｾﾙ buttons and labelled entry fields.
 class CSekisanDialog : public QDialog {
@@ -37,10 +38,21 @@ public:
     // Checks the button of an exclusive group with that id; -1 (or an unknown id) clears every button.
     static void CheckButton(QButtonGroup* group, int id);
 
+    // What Enter does in a dialog.
+    enum class EnterKey {
+        MovesFocus,      // to the next control; buttons and grids keep Enter (the default)
+        PressesDefault,  // the plain dialog meaning: it presses the default button
+        Ignored,         // neither closes the dialog nor moves the focus, nor presses a button; an edit
+                         // or a grid that takes Enter itself still gets it
+    };
+    EnterKey GetEnterKey() const { return m_enterKey; }
+
 protected:
+    void SetEnterKey(EnterKey rule) { m_enterKey = rule; }
     // Dialogs where Enter keeps its plain dialog meaning (it presses the default button).
-    void SetEnterMovesFocus(bool moves) { m_enterMovesFocus = moves; }
+    void SetEnterMovesFocus(bool moves) { m_enterKey = moves ? EnterKey::MovesFocus : EnterKey::PressesDefault; }
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
     struct OkCancelButtons {
@@ -64,6 +76,6 @@ protected:
 private:
     void InitOnce();
 
-    bool m_enterMovesFocus = true;
+    EnterKey m_enterKey = EnterKey::MovesFocus;
     bool m_initDone = false;
 };

@@ -1,8 +1,8 @@
 // Draws the program's bitmaps and icons into the res folder: the MDI background tile, the splash
 // picture, the application icon, the status-pane icons, the strip of main toolbar buttons, the
-// pictures of the price lists, the strip of 歩掛 list pictures, the company picture and the picture
-// of the print-form lists. Magenta (0xFF00FF) is the transparent colour of the small pictures. Run
-// with the res folder as the only argument, then commit the pictures.
+// pictures of the price lists, the strips of the 歩掛, 変化率・補正率 and 諸経費 list pictures, the
+// company picture and the picture of the print-form lists. Magenta (0xFF00FF) is the transparent
+// colour of the small pictures. Run with the res folder as the only argument, then commit the pictures.
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -418,6 +418,52 @@ int main(int argc, char** argv) {
         p.end();
         Save(list, res + "/bitmaps/bukake_list.png");
     }
+
+    // 変化率・補正率 list pictures, 16 × 16, 3 in one strip: 0 a 業務 group (a binder), 1 a rate record
+    // (a page with a rising line), 2 "なし".
+    auto binder = [](QPainter& q, QColor colour) {
+        q.setPen(QPen(colour.darker(170), 1));
+        q.setBrush(colour);
+        q.drawRect(QRectF(3, 1, 10, 13));
+        q.fillRect(QRectF(4, 2, 2, 12), colour.darker(140));
+        q.fillRect(QRectF(7, 4, 5, 3), Qt::white);
+    };
+    {
+        const QColor teal(0x40, 0xA8, 0xA0);
+        const std::function<void(QPainter&)> rateImages[] = {
+            [&](QPainter& q) { binder(q, teal); },
+            [&](QPainter& q) {
+                Page(q, QRectF(2, 1, 11, 13));
+                q.setPen(QPen(teal.darker(150), 1));
+                q.drawLine(4, 11, 7, 8);
+                q.drawLine(7, 8, 9, 9);
+                q.drawLine(9, 9, 11, 4);
+                q.setPen(QPen(QColor(0x80, 0x90, 0xA8), 1));
+                q.drawLine(4, 12, 11, 12);
+            },
+            [](QPainter& q) {
+                q.setPen(QPen(QColor(0xC0, 0x30, 0x30), 2));
+                q.setBrush(Qt::NoBrush);
+                q.drawEllipse(QRectF(2, 2, 12, 12));
+                q.drawLine(QPointF(4, 12), QPointF(12, 4));
+            },
+        };
+        const int rates = static_cast<int>(std::size(rateImages));
+        QImage list = Canvas(16 * rates, 16, kMagenta);
+        QPainter p(&list);
+        for (int i = 0; i < rates; ++i) p.drawImage(16 * i, 0, Icon(16, rateImages[i]));
+        p.end();
+        Save(list, res + "/bitmaps/henkaritsu_list.png");
+    }
+
+    // 諸経費 list picture, 16 × 16: a 業務 binder with a coin.
+    Save(Icon(16, [&](QPainter& q) {
+             binder(q, QColor(0xE0, 0x90, 0x40));
+             q.setPen(QPen(QColor(0x90, 0x70, 0x10), 1));
+             q.setBrush(QColor(0xF8, 0xD8, 0x40));
+             q.drawEllipse(QRectF(8.5, 8.5, 6, 6));
+         }),
+         res + "/bitmaps/shokeihi_list.png");
 
     // The company picture of the company-name dialog, 64 × 64: an office building.
     {

@@ -138,6 +138,48 @@ TEST_F(DialogBase, OtherKeysAreNotTouched) {
     EXPECT_TRUE(form.isVisible());
 }
 
+// A form where Enter is ignored: it neither closes the dialog nor moves the focus.
+class QuietForm : public Form {
+public:
+    QuietForm() { SetEnterKey(EnterKey::Ignored); }
+};
+
+class DialogBaseEnterIgnored : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+    QuietForm form;
+};
+
+TEST_F(DialogBaseEnterIgnored, EnterNeitherClosesNorMovesNorPresses) {
+    for (QWidget* w : std::initializer_list<QWidget*>{form.first, form.check, form.other, form.ok, form.cancel}) {
+        w->setFocus();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyClick(w, key);
+            EXPECT_TRUE(form.isVisible()) << w->metaObject()->className();
+            EXPECT_EQ(form.focusWidget(), w) << w->metaObject()->className();
+        }
+    }
+    EXPECT_EQ(form.otherPressed, 0);
+    EXPECT_EQ(form.result(), 0);
+    // The buttons still work by click and Space.
+    form.other->setFocus();
+    QTest::keyClick(form.other, Qt::Key_Space);
+    EXPECT_EQ(form.otherPressed, 1);
+}
+
+TEST_F(DialogBaseEnterIgnored, TheGridStillTakesEnter) {
+    form.grid->setFocus();
+    form.grid->setCurrentCell(0, 0);
+    QTest::keyClick(form.grid, Qt::Key_Return);
+    EXPECT_EQ(form.grid->enters, 1);
+    EXPECT_EQ(form.grid->currentRow(), 1);
+    EXPECT_TRUE(form.isVisible());
+}
+
 // ---------------------------------------------------------------------------------------------
 // The modal run and the builders
 

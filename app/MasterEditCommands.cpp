@@ -1,0 +1,64 @@
+// The launchers of the master editors of the masteredit library. Each copies the masters its
+// editor touches out of the store, runs the editor on the copies and, after OK and a Yes to its
+// question, saves what came back through the store (EditorLauncher.h); Cancel or No writes nothing.
+#include <algorithm>
+
+#include "app/CommandIds.h"
+#include "app/EditorLauncher.h"
+#include "app/MainFrame.h"
+#include "app/VemoWinApp.h"
+#include "masteredit/GyomuEditDlg.h"
+#include "masteredit/MasterEditTexts.h"
+#include "masteredit/ProgramKingakuEditDlg.h"
+#include "masteredit/ShokeihiEditDlg.h"
+
+void CVemoWinApp::RegisterMasterEditCommands() {
+    OnCommand(cmd::ShokeihiEdit, [this] { OnShokeihiEdit(); }, [](CCmdUI& ui) {
+        // Enabled while the 業務 list offers 設計, 区画整理設計 or 物件調査.
+        const std::vector<uint8_t> codes = ShokeihiEditGyomuCodes();
+        ui.enabled = std::any_of(codes.begin(), codes.end(), [](uint8_t c) { return c == 2 || c == 7 || c == 3; });
+    });
+    OnCommand(cmd::ProgramKingakuEdit, [this] { OnProgramKingakuEdit(); });
+    OnCommand(cmd::GyomuEdit, [this] { OnGyomuEdit(); });
+}
+
+std::vector<uint8_t> CVemoWinApp::ShokeihiEditGyomuCodes() {
+    std::vector<uint8_t> codes;
+    GetGyomuCodes(codes, false, 0);
+    std::erase_if(codes, [](uint8_t c) { return c == 1 || c == 4 || c == 6; });
+    return codes;
+}
+
+void CVemoWinApp::OnShokeihiEdit() {
+    CShokeihiEditDlg dialog(m_frame.get());
+    dialog.SetGyomuCodes(ShokeihiEditGyomuCodes());
+    EditMaster<CShokeihiFile>(
+        m_store, dialog, masteredittext::kAskOverwriteShokeihiFile,
+        [](CShokeihiEditDlg& d, const CShokeihiFile& file) { d.SetShokeihiFile(file); },
+        [](CShokeihiEditDlg& d) { return d.GetShokeihiFile(); });
+}
+
+void CVemoWinApp::OnProgramKingakuEdit() {
+    CProgramKingakuEditDlg dialog(m_frame.get());
+    EditMaster<CProgramKingakuFile>(
+        m_store, dialog, masteredittext::kAskOverwriteProgramKingakuFile,
+        [](CProgramKingakuEditDlg& d, const CProgramKingakuFile& file) { d.SetProgramKingakuFile(file); },
+        [](CProgramKingakuEditDlg& d) { return d.GetProgramKingakuFile(); });
+}
+
+void CVemoWinApp::OnGyomuEdit() {
+    CGyomuEditDlg dialog(m_frame.get());
+    dialog.SetBukakeFile(m_store.GetBukakeFile());
+    dialog.SetHenkaritsuFile(m_store.GetHenkaritsuFile());
+    dialog.SetShokeihiFile(m_store.GetShokeihiFile());
+    if (!RunEditorAndConfirm(dialog, masteredittext::kAskOverwriteGyomuFiles)) return;
+    // The three lists are independent of each other: each master is saved on its own, in this
+    // order, and one whose save fails (the store has said why) stays as it was while the others
+    // are still saved.
+    CBukakeFile bukake = dialog.GetBukakeFile();
+    CHenkaritsuFile henkaritsu = dialog.GetHenkaritsuFile();
+    CShokeihiFile shokeihi = dialog.GetShokeihiFile();
+    InstallEditedMaster(m_store, bukake);
+    InstallEditedMaster(m_store, henkaritsu);
+    InstallEditedMaster(m_store, shokeihi);
+}

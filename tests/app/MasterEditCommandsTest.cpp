@@ -1,0 +1,259 @@
+// The launchers of the 諸経費, プログラム金額 and common 業務-list editors through the running
+// application, on a program folder in a temporary folder: Cancel and No leave masters and files as
+// they were, Yes saves each master the editor touched and takes its lock again, and a save the
+// lock refuses keeps memory equal to the file.
+#include <gtest/gtest.h>
+
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <map>
+
+#include "AppProgramFolder.h"
+#include "AppTestEnvironment.h"
+#include "MasterBuilders.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedHost.h"
+#include "app/CommandIds.h"
+#include "app/ShellWindows.h"
+#include "app/VemoWinApp.h"
+#include "app/dialogs/NameEditDlg.h"
+#include "app/grid/SpreadSheet.h"
+#include "masteredit/GyomuEditDlg.h"
+#include "masteredit/MasterEditTexts.h"
+#include "masteredit/ProgramKingakuEditDlg.h"
+#include "masteredit/ShokeihiEditDlg.h"
+#include "master/MasterFile.h"
+#include "platform/FileUtil.h"
+
+using LockId = CMasterDataStore::LockId;
+
+namespace {
+
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The bytes a master of the store would be saved as.
+template <class Root>
+std::string BytesOf(const Root& root) {
+    return StoreMasterBytes(Root(root));
+}
+std::string MemoryBytes(CMasterDataStore& s, LockId id) {
+    switch (id) {
+        case CMasterDataStore::kLockBukake: return BytesOf(s.GetBukakeFile());
+        case CMasterDataStore::kLockHenkaritsu: return BytesOf(s.GetHenkaritsuFile());
+        case CMasterDataStore::kLockShokeihi: return BytesOf(s.GetShokeihiFile());
+        case CMasterDataStore::kLockProgramKingaku: return BytesOf(s.GetProgramKingakuFile());
+        default: return {};
+    }
+}
+std::string PathOf(CMasterDataStore& s, LockId id) {
+    switch (id) {
+        case CMasterDataStore::kLockBukake: return s.GetBukakePath();
+        case CMasterDataStore::kLockHenkaritsu: return s.GetHenkaritsuPath();
+        case CMasterDataStore::kLockShokeihi: return s.GetShokeihiPath();
+        case CMasterDataStore::kLockProgramKingaku: return s.GetProgramKingakuPath();
+        default: return {};
+    }
+}
+
+// What the editor handed back when it closed with OK, per master, as saved bytes.
+using Edited = std::map<LockId, std::string>;
+
+// One launcher: its command, its question, the masters it saves in their order, and how a test
+// edits in its dialog before closing it with close.
+struct Launcher {
+    const char* name;
+    int command;
+    const char* question;
+    std::vector<LockId> saves;
+    std::function<void(ScriptedDialogs&, int close, Edited& edited)> expect;
+};
+
+const Launcher kLaunchers[] = {
+    {"諸経費", cmd::ShokeihiEdit, "諸経費データ ファイルを書き換えてよろしいですか？",
+     {CMasterDataStore::kLockShokeihi},
+     [](ScriptedDialogs& dialogs, int close, Edited& edited) {
+         dialogs.Expect<CShokeihiEditDlg>([close, &edited](CShokeihiEditDlg& d) {
+             QObject::connect(&d, &QDialog::accepted,
+                              [&] { edited[CMasterDataStore::kLockShokeihi] = BytesOf(d.GetShokeihiFile()); });
+             d.findChild<CZo_Edit*>("rate")->setText(Q("44.5"));
+             return close;
+         });
+     }},
+    {"プログラム金額", cmd::ProgramKingakuEdit, "プログラム金額データ ファイルを書き換えてよろしいですか？",
+     {CMasterDataStore::kLockProgramKingaku},
+     [](ScriptedDialogs& dialogs, int close, Edited& edited) {
+         dialogs.Expect<CProgramKingakuEditDlg>([close, &edited](CProgramKingakuEditDlg& d) {
+             QObject::connect(&d, &QDialog::accepted, [&] {
+                 edited[CMasterDataStore::kLockProgramKingaku] = BytesOf(d.GetProgramKingakuFile());
+             });
+             auto* grid = d.findChild<CSpreadSheet*>("grid");
+             grid->SetCellText(1, 1, Q("新しいプログラム"));
+             emit grid->Change(1, 1);
+             return close;
+         });
+     }},
+    {"共通業務", cmd::GyomuEdit,
+     "歩掛データ ファイル、変化率・補正率データ ファイル、諸経費データ ファイルを書き換えてよろしいですか？",
+     {CMasterDataStore::kLockBukake, CMasterDataStore::kLockHenkaritsu, CMasterDataStore::kLockShokeihi},
+     [](ScriptedDialogs& dialogs, int close, Edited& edited) {
+         dialogs.Expect<CGyomuEditDlg>([close, &edited](CGyomuEditDlg& d) {
+             QObject::connect(&d, &QDialog::accepted, [&] {
+                 edited[CMasterDataStore::kLockBukake] = BytesOf(d.GetBukakeFile());
+                 edited[CMasterDataStore::kLockHenkaritsu] = BytesOf(d.GetHenkaritsuFile());
+                 edited[CMasterDataStore::kLockShokeihi] = BytesOf(d.GetShokeihiFile());
+             });
+             // The first entry of each list renamed.
+             for (auto id : {CGyomuEditDlg::kBukake, CGyomuEditDlg::kHenkaritsu, CGyomuEditDlg::kShokeihi})
+                 d.OnRename(id);
+             return close;
+         });
+         for (const char* name : {"改名した歩掛業務", "改名した変化率業務", "改名した諸経費業務"})
+             dialogs.Expect<CNameEditDlg>([name](CNameEditDlg& d) {
+                 d.findChild<CZo_Edit*>("name")->setText(Q(name));
+                 return IDOK;
+             });
+     }},
+};
+
+// What the masters a launcher saves look like, in memory and on disk.
+struct Snapshot {
+    std::map<LockId, std::string> memory, file;
+    std::map<LockId, bool> marked;
+    Snapshot(CMasterDataStore& s, const std::vector<LockId>& ids) {
+        for (LockId id : ids) {
+            memory[id] = MemoryBytes(s, id);
+            file[id] = ReadTestFile(PathOf(s, id));
+            marked[id] = vemo::IsReadOnlyMarked(PathOf(s, id));
+        }
+    }
+    bool operator==(const Snapshot&) const = default;
+};
+
+class MasterEditCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseFreshSettingsFolder();
+        m_cwd = QDir::currentPath();
+        CSplashWnd::EnableSplashScreen(false);
+        app = std::make_unique<CVemoWinApp>(QStringList{}, program.root.Path());
+        host = std::make_unique<ScriptedHost>();
+        ASSERT_TRUE(app->InitInstance());
+        host->messages.clear();
+    }
+    void TearDown() override {
+        host.reset();
+        app.reset();
+        QDir::setCurrent(m_cwd);
+        CSplashWnd::EnableSplashScreen(true);
+    }
+    CMasterDataStore& Store() { return app->Store(); }
+    // Runs a launcher whose dialog closes with close; answer is queued for the question.
+    Edited RunLauncher(const Launcher& l, int close, int answer = 0) {
+        Edited edited;
+        ScriptedDialogs dialogs;
+        l.expect(dialogs, close, edited);
+        if (answer) host->answers.push_back(answer);
+        EXPECT_TRUE(app->Commands().Dispatch(l.command)) << l.name;
+        return edited;
+    }
+
+    AppProgramFolder program;
+    std::unique_ptr<CVemoWinApp> app;
+    std::unique_ptr<ScriptedHost> host;
+    QString m_cwd;
+};
+
+}  // namespace
+
+TEST_F(MasterEditCommands, CancelOrNoLeavesMastersFilesAndLocksAsTheyWere) {
+    for (const Launcher& l : kLaunchers) {
+        for (int close : {IDCANCEL, IDOK}) {
+            const Snapshot before(Store(), l.saves);
+            host->messages.clear();
+            RunLauncher(l, close, close == IDOK ? IDNO : 0);
+            EXPECT_TRUE(Snapshot(Store(), l.saves) == before) << l.name << close;
+            if (close == IDCANCEL) {
+                EXPECT_TRUE(host->messages.empty()) << l.name;
+            } else {
+                ASSERT_EQ(host->messages.size(), 1u) << l.name;
+                EXPECT_EQ(host->messages[0].text, l.question);
+                EXPECT_EQ(host->messages[0].buttons, MsgButtons::YesNo);
+                EXPECT_EQ(host->messages[0].icon, MsgIcon::Exclamation);
+            }
+        }
+    }
+}
+
+TEST_F(MasterEditCommands, YesSavesTheEditedCopiesAndTakesTheLocksAgain) {
+    for (const Launcher& l : kLaunchers) {
+        const Snapshot before(Store(), l.saves);
+        host->messages.clear();
+        const Edited edited = RunLauncher(l, IDOK, IDYES);
+        EXPECT_EQ(host->MessageTexts(), std::vector<std::string>{l.question}) << l.name;
+        ASSERT_EQ(edited.size(), l.saves.size()) << l.name;
+        for (LockId id : l.saves) {
+            const std::string& want = edited.at(id);
+            EXPECT_NE(want, before.memory.at(id)) << l.name << id;  // the edit is there
+            EXPECT_EQ(ReadTestFile(PathOf(Store(), id)), want) << l.name << id;
+            EXPECT_EQ(MemoryBytes(Store(), id), want) << l.name << id;
+            EXPECT_TRUE(vemo::IsReadOnlyMarked(PathOf(Store(), id))) << l.name << id;
+            EXPECT_EQ(Store().GetLockOwner(id), 1) << l.name << id;
+        }
+    }
+}
+
+TEST_F(MasterEditCommands, TheBusinessListEditorSavesBukakeThenHenkaritsuThenShokeihi) {
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, program.masters.c_str(), IN_MOVED_TO), 0);
+    ASSERT_GE(inotify_add_watch(watch, program.data.c_str(), IN_MOVED_TO), 0);
+    RunLauncher(kLaunchers[2], IDOK, IDYES);
+    std::vector<std::string> replaced;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
+        for (char* p = buffer; p < buffer + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(p);
+            if (event->len) replaced.emplace_back(event->name);
+            p += sizeof(inotify_event) + event->len;
+        }
+    close(watch);
+    EXPECT_EQ(replaced, (std::vector<std::string>{"歩掛データ.soa", "変化率データ.soa", "諸経費データ.daa"}));
+}
+
+TEST_F(MasterEditCommands, ASaveTheLockRefusesKeepsMemoryEqualToTheFile) {
+    for (const Launcher& l : kLaunchers) {
+        // The master in the middle of the list (the only one, for single-master launchers) lost its lock.
+        const LockId refused = l.saves[l.saves.size() / 2];
+        ASSERT_EQ(Store().Lock(refused, 0, 1), 1) << l.name;
+        const Snapshot before(Store(), l.saves);
+        host->messages.clear();
+        const Edited edited = RunLauncher(l, IDOK, IDYES);
+        EXPECT_EQ(host->MessageTexts(), (std::vector<std::string>{l.question, mastertext::kSaveRefused})) << l.name;
+        for (LockId id : l.saves) {
+            const std::string file = ReadTestFile(PathOf(Store(), id));
+            EXPECT_EQ(MemoryBytes(Store(), id), file) << l.name << id;
+            // The others are saved all the same.
+            EXPECT_EQ(file, id == refused ? before.file.at(id) : edited.at(id)) << l.name << id;
+        }
+        ASSERT_EQ(Store().Lock(refused, 1, 1), 1) << l.name;
+    }
+}
+
+TEST_F(MasterEditCommands, TheOverheadEditorOffersDesignPropertyAndSoilAnalysis) {
+    CShokeihiFile& shokeihi = Store().GetShokeihiFile();
+    for (int code = 3; code <= 7; ++code) masterbuild::AddShokeihi(shokeihi, code, "業務" + std::to_string(code), kUnset);
+    EXPECT_TRUE(app->Commands().State(cmd::ShokeihiEdit).enabled);
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CShokeihiEditDlg>([](CShokeihiEditDlg& d) {
+        QComboBox* list = d.findChild<QComboBox*>("gyomu");
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i) names << list->itemText(i);
+        // 2 設計, 7 区画整理設計, 3 物件調査, 5 土質解析: not 1, 4 and 6.
+        EXPECT_EQ(names, (QStringList{Q("設計業務"), Q("業務7"), Q("業務3"), Q("業務5")}));
+        return IDCANCEL;
+    });
+    EXPECT_TRUE(app->Commands().Dispatch(cmd::ShokeihiEdit));
+}
