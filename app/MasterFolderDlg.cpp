@@ -47,9 +47,10 @@ bool CopyFolderFiles(const std::string& source, const std::string& target) {
     for (auto it = fs::directory_iterator(P(source), ec); ok && !ec && it != fs::directory_iterator();
          it.increment(ec)) {
         std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
-        std::string bytes;
         std::string name = it->path().filename().string();
+        // Temporary files of unfinished saves are not part of the masters.
+        if (!it->is_regular_file(typeError) || vemo::IsReplacingTemporary(name)) continue;
+        std::string bytes;
         ok = vemo::ReadFileBytes(it->path().string(), bytes) &&
              vemo::WriteFileReplacing(vemo::JoinPath(target, name), bytes);
     }

@@ -116,8 +116,14 @@ int CVemoWinDocData::LoadBytes(std::string bytes, const std::string& name) {
 
 int CVemoWinDocData::LoadFile(const std::string& path) {
     std::string bytes, error;
-    if (!vemo::ReadFileBytes(path, bytes, &error)) {
+    const vemo::ReadResult read = vemo::ReadFileBytesUpTo(path, vemo::kDataFileLimit, bytes, &error);
+    if (read == vemo::ReadResult::failed) {
         AfxMessageBox(MsgCannotOpenSekisanFile(path, error), MsgButtons::Ok, MsgIcon::Exclamation);
+        return 0;
+    }
+    if (read == vemo::ReadResult::tooLarge) {
+        // Larger than any real estimate: refused unread, as a damaged file.
+        AfxMessageBox(MsgDamagedSekisanFile(path), MsgButtons::Ok, MsgIcon::Exclamation);
         return 0;
     }
     return LoadBytes(std::move(bytes), path);

@@ -35,6 +35,17 @@ std::string PrepareFormula(std::string_view text) {
     return rewritten;
 }
 
+// The tree Execute values: null when the formula nests too deep to be valued. A leading '%'
+// (one only) is dropped and reported in percent.
+formix::FunctionPtr FormulaTree(std::string_view text, bool& percent) {
+    std::string formula = PrepareFormula(text);
+    percent = !formula.empty() && formula[0] == '%';
+    if (percent) {
+        formula.erase(0, 1);
+    }
+    return formix::TryParseFormula(formula, "X");
+}
+
 bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '^'; }
 
 // The characters a stored formula may hold: digits, point, operators, parentheses, '%', the blank
@@ -55,13 +66,13 @@ extern "C" double Execute(const char* text) {
         return 0.0;
     }
     try {
-        std::string formula = PrepareFormula(text);
-        // One leading '%' divides the result by 100.
-        const bool percent = !formula.empty() && formula[0] == '%';
-        if (percent) {
-            formula.erase(0, 1);
+        // One leading '%' divides the result by 100. A formula nested too deep is no number.
+        bool percent = false;
+        const formix::FunctionPtr tree = FormulaTree(text, percent);
+        if (!tree) {
+            return 0.0;
         }
-        const double value = formix::ParseFormula(formula, "X")->Evaluate(0.0);
+        const double value = tree->Evaluate(0.0);
         return percent ? value / 100.0 : value;
     } catch (...) {
         // Nothing may leave the library; a formula too large for memory counts as no number.
@@ -108,5 +119,11 @@ extern "C" int CheckWord(const char* text) {
             return 0;
         }
     }
-    return 1;
+    // What Execute cannot value may not be stored either.
+    try {
+        bool percent = false;
+        return FormulaTree(word, percent) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
 }

@@ -1,5 +1,6 @@
 #include "formix/NumberParse.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
@@ -33,6 +34,10 @@ constexpr std::array<ConstantEntry, 15> kConstants{{
     {"PI", 3.141592653589793},
 }};
 
+static_assert(std::all_of(kConstants.begin(), kConstants.end(), [](const ConstantEntry& c) {
+    return c.name.size() <= kLongestConstantName && (c.name[0] == 'M' || c.name[0] == 'P');
+}));
+
 constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -42,6 +47,11 @@ char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 std::optional<double> NamedConstant(std::string_view text) {
     size_t first = text.find_first_not_of(kWhiteSpace);
     if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    // Every name begins with M or P: most texts are told apart by their first character.
+    const char initial = UpperAscii(text[first]);
+    if (initial != 'M' && initial != 'P') {
         return std::nullopt;
     }
     std::string_view trimmed = text.substr(first, text.find_last_not_of(kWhiteSpace) - first + 1);

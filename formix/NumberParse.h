@@ -57,6 +57,9 @@ size_t NumberEnd(std::string_view text, size_t begin, size_t end, SkipWhite skip
     return i;
 }
 
+// Length of the longest named constant ("M_2_SQRTPI").
+inline constexpr size_t kLongestConstantName = 10;
+
 // The value of the named constant (M_E, M_PI, PI, ...) that the text is, trimmed of white space
 // and without regard to case.
 std::optional<double> NamedConstant(std::string_view text);

@@ -1,8 +1,11 @@
 #include "formix/Parser.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "formix/BinaryNodes.h"
 #include "formix/FunctionNodes.h"
@@ -55,29 +58,49 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 // A NaN counts as 0 in the parser's tests against 0.
 bool IsZeroValue(double v) { return !(v < 0.0 || v > 0.0); }
 
-FunctionPtr Constant(double value) { return std::make_unique<CConstant>(value); }
-FunctionPtr Zero() { return std::make_unique<CZero>(); }
+// Thrown when a formula nests deeper than kMaxParseDepth: the whole formula is refused.
+struct TooDeep {};
+
+// A tree under construction and its height (a leaf is 1). The height is kept so that no tree
+// grows deeper than the limit: valuing and freeing a tree recurse along its depth.
+struct Tree {
+    FunctionPtr node;
+    int height = 1;
+};
+
+int Above(const Tree& child) { return child.height + 1; }
+int Above(const Tree& left, const Tree& right) { return std::max(left.height, right.height) + 1; }
+
+Tree Checked(Tree tree) {
+    if (tree.height > kMaxParseDepth) {
+        throw TooDeep{};
+    }
+    return tree;
+}
+
+Tree Constant(double value) { return {std::make_unique<CConstant>(value)}; }
+Tree Zero() { return {std::make_unique<CZero>()}; }
 
 // A new node folded into a CZero or a CConstant when its shape says it is zero or constant.
-FunctionPtr Normalised(FunctionPtr node) {
-    if (node->IsZero()) {
+Tree Normalised(Tree tree) {
+    if (tree.node->IsZero()) {
         return Zero();
     }
-    if (node->IsConstant()) {
-        return Constant(node->Evaluate(0.0));
+    if (tree.node->IsConstant()) {
+        return Constant(tree.node->Evaluate(0.0));
     }
-    return node;
+    return Checked(std::move(tree));
 }
 
 // -g, folded when g is zero or constant.
-FunctionPtr Negated(FunctionPtr g) {
-    if (g->IsZero()) {
+Tree Negated(Tree g) {
+    if (g.node->IsZero()) {
         return Zero();
     }
-    if (g->IsConstant()) {
-        return Constant(-g->Evaluate(0.0));
+    if (g.node->IsConstant()) {
+        return Constant(-g.node->Evaluate(0.0));
     }
-    return std::make_unique<CNegate>(std::move(g));
+    return Checked({std::make_unique<CNegate>(std::move(g.node)), Above(g)});
 }
 
 using Kind = IndexedText::Kind;
@@ -99,7 +122,8 @@ struct Piece {
 // Step 2: when the parentheses enclose the whole piece (judged once: no character other than a
 // parenthesis stands outside them before the last), drop enclosing pairs.
 void StripEnclosingParentheses(Piece& piece) {
-    if (piece.Empty()) {
+    // Only a piece that starts with '(' and ends with ')' can lose a pair.
+    if (piece.end - piece.begin < 2 || piece.Front() != '(' || piece.Back() != ')') {
         return;
     }
     const int32_t outside = piece.text->DepthBefore(piece.begin);
@@ -152,7 +176,9 @@ bool PieceIsNumber(const Piece& piece) {
     if (start == piece.end) {
         return false;  // white space only
     }
-    if (NamedConstant(text.View(start, piece.end))) {
+    // A name is at most kLongestConstantName characters, with white space after it.
+    if ((piece.end - start <= kLongestConstantName || IsWhiteSpace(piece.Back())) &&
+        NamedConstant(text.View(start, piece.end))) {
         return true;
     }
     auto skipWhite = [&text, &piece](size_t i) { return text.SkipWhite(i, piece.end); };
@@ -162,7 +188,12 @@ bool PieceIsNumber(const Piece& piece) {
 }
 
 double PieceValue(const Piece& piece) {
-    return ToNumber(piece.text->View(piece.text->SkipWhite(piece.begin, piece.end), piece.end));
+    const size_t start = piece.text->SkipWhite(piece.begin, piece.end);
+    const std::string_view text = piece.text->View(start, piece.end);
+    if (text.size() > kLongestConstantName && !IsWhiteSpace(text.back())) {
+        return ScanNumber(text).value;  // too long for a name
+    }
+    return ToNumber(text);
 }
 
 // The two sides of an operator, with what the number tests say of them.
@@ -182,42 +213,154 @@ struct Sides {
     bool SameText() const { return left.View() == right.View(); }
 };
 
+// An operator of a chain, kept on the way down the chain's left operands; it is applied to the
+// left operand's tree on the way back. The operators over two trees take their right tree from
+// the parser's list of right sides, in the same order.
+struct Pending {
+    enum class Op {
+        AddConst,  // f + c
+        Double,    // f + f
+        Add,       // f + g
+        SubConst,  // f - c
+        Sub,       // f - g
+        MulConst,  // f * c
+        Square,    // f * f
+        Mul,       // f * g
+        DivConst,  // f / c
+        Div,       // f / g
+        PowConst,  // f ^ c
+        Pow,       // f ^ g
+    };
+    Op op;
+    double c = 0.0;
+};
+
+// The chain below one piece: its waiting operators and their right trees.
+struct Chain {
+    std::vector<Pending> pending;
+    std::vector<Tree> rights;
+
+    // The operator waits, and the left side of its cut becomes the piece to parse next.
+    std::nullopt_t Defer(Piece& piece, const Piece& left, Pending::Op op, double c = 0.0) {
+        pending.push_back({op, c});
+        piece = left;
+        return std::nullopt;
+    }
+    std::nullopt_t Defer(Piece& piece, const Piece& left, Pending::Op op, Tree g) {
+        rights.push_back(std::move(g));
+        return Defer(piece, left, op);
+    }
+};
+
 class Parser {
 public:
     explicit Parser(std::string_view variable) : m_variable(variable) {}
 
-    FunctionPtr Parse(Piece piece, int depth) const;
+    Tree Parse(Piece piece, int depth) const;
 
 private:
-    FunctionPtr Sub(const Piece& piece, int depth) const { return Parse(piece, depth + 1); }
-    FunctionPtr ParseIndexed(Piece piece, int depth) const;
-    FunctionPtr AddOrSubtract(const Piece& piece, size_t at, int depth) const;
-    FunctionPtr MultiplyOrDivide(const Piece& piece, size_t at, int depth) const;
-    FunctionPtr Power(const Piece& piece, size_t at, int depth) const;
-    FunctionPtr FunctionCall(const Piece& piece, int depth) const;
+    using Op = Pending::Op;
+
+    Tree Sub(const Piece& piece, int depth) const { return Parse(piece, depth + 1); }
+    // Steps 2 to 10 for one piece: either the piece's tree, or an operator whose left operand
+    // (the new `piece`) is still to be parsed.
+    std::optional<Tree> Step(Piece& piece, int depth, Chain& chain) const;
+    std::optional<Tree> AddOrSubtract(Piece& piece, size_t at, int depth, Chain& chain) const;
+    std::optional<Tree> MultiplyOrDivide(Piece& piece, size_t at, int depth, Chain& chain) const;
+    std::optional<Tree> Power(Piece& piece, size_t at, int depth, Chain& chain) const;
+    std::optional<Tree> FunctionCall(const Piece& piece, int depth) const;
+    static Tree Apply(const Pending& p, Tree f, std::vector<Tree>& rights);
 
     std::string_view m_variable;
 };
 
-FunctionPtr Parser::Parse(Piece piece, int depth) const {
-    if (depth > kMaxParseDepth) {
-        return Constant(PieceValue(piece));
+// Each cut parses its right side as a sub-expression one level deeper, and goes on with its left
+// side, which holds the rest of the chain, in the loop below at the same level: a chain of any
+// number of terms is as deep as its deepest term. The chain's operators wait in `chain` and are
+// applied from the first term on, so the tree is the one the plain recursion would build.
+Tree Parser::Parse(Piece piece, int depth) const {
+    Chain chain;
+    std::unique_ptr<IndexedText> replaced;
+    std::optional<Tree> tree;
+    while (!tree) {
+        if (depth > kMaxParseDepth) {
+            throw TooDeep{};
+        }
+        // 1. Other bracket forms become parentheses, at most ten of each on this piece. The piece
+        // is then a text of its own. Each replacement along a chain counts as a level, which bounds
+        // the copies a long chain of brackets makes.
+        if (piece.text->HasBrackets(piece.begin, piece.end)) {
+            std::string text(piece.View());
+            ReplaceAll(text, "[", "(");
+            ReplaceAll(text, "]", ")");
+            ReplaceAll(text, "{", "(");
+            ReplaceAll(text, "}", ")");
+            replaced = std::make_unique<IndexedText>(std::move(text));
+            piece = {replaced.get(), 0, replaced->Text().size()};
+            if (!chain.pending.empty()) {
+                ++depth;
+            }
+        }
+        tree = Step(piece, depth, chain);
     }
-    // 1. Other bracket forms become parentheses, at most ten of each at this level. The piece is
-    // then a text of its own.
-    if (piece.text->HasBrackets(piece.begin, piece.end)) {
-        std::string text(piece.View());
-        ReplaceAll(text, "[", "(");
-        ReplaceAll(text, "]", ")");
-        ReplaceAll(text, "{", "(");
-        ReplaceAll(text, "}", ")");
-        const IndexedText replaced(std::move(text));
-        return ParseIndexed({&replaced, 0, replaced.Text().size()}, depth);
+    while (!chain.pending.empty()) {
+        tree = Apply(chain.pending.back(), std::move(*tree), chain.rights);
+        chain.pending.pop_back();
     }
-    return ParseIndexed(piece, depth);
+    return std::move(*tree);
 }
 
-FunctionPtr Parser::ParseIndexed(Piece piece, int depth) const {
+Tree Parser::Apply(const Pending& p, Tree f, std::vector<Tree>& rights) {
+    // A constant f folds at once, to what Normalised makes of the node over it by the node's
+    // rules; long chains of numbers then build no node per term.
+    if (f.node->IsConstant()) {
+        const double v = f.node->Evaluate(0.0);
+        switch (p.op) {
+            case Op::AddConst: return v == -p.c ? Zero() : Constant(v + p.c);
+            case Op::SubConst: return v == p.c ? Zero() : Constant(v - p.c);
+            case Op::MulConst: return f.node->IsZero() || p.c == 0.0 ? Zero() : Constant(v * p.c);
+            case Op::DivConst: return f.node->IsZero() ? Zero() : Constant(v / p.c);
+            default: break;
+        }
+    }
+    auto right = [&rights] {
+        Tree g = std::move(rights.back());
+        rights.pop_back();
+        return g;
+    };
+    switch (p.op) {
+        case Op::AddConst: return Normalised({std::make_unique<CAddConst>(std::move(f.node), p.c), Above(f)});
+        case Op::Double: return Checked({std::make_unique<CMulConst>(std::move(f.node), 2.0), Above(f)});
+        case Op::SubConst: return Normalised({std::make_unique<CSubConst>(std::move(f.node), p.c), Above(f)});
+        case Op::MulConst: return Normalised({std::make_unique<CMulConst>(std::move(f.node), p.c), Above(f)});
+        case Op::Square: return Checked({std::make_unique<CSquare>(std::move(f.node)), Above(f)});
+        case Op::DivConst: return Normalised({std::make_unique<CDivConst>(std::move(f.node), p.c), Above(f)});
+        case Op::PowConst: return Checked({std::make_unique<CPowConst>(std::move(f.node), p.c), Above(f)});
+        case Op::Add: {
+            Tree g = right();
+            return Normalised({std::make_unique<CAdd>(std::move(f.node), std::move(g.node)), Above(f, g)});
+        }
+        case Op::Sub: {
+            Tree g = right();
+            return Normalised({std::make_unique<CSub>(std::move(f.node), std::move(g.node)), Above(f, g)});
+        }
+        case Op::Mul: {
+            Tree g = right();
+            return Normalised({std::make_unique<CMul>(std::move(f.node), std::move(g.node)), Above(f, g)});
+        }
+        case Op::Div: {
+            Tree g = right();
+            return Normalised({std::make_unique<CDiv>(std::move(f.node), std::move(g.node)), Above(f, g)});
+        }
+        case Op::Pow: {
+            Tree g = right();
+            return Checked({std::make_unique<CPow>(std::move(f.node), std::move(g.node)), Above(f, g)});
+        }
+    }
+    return f;
+}
+
+std::optional<Tree> Parser::Step(Piece& piece, int depth, Chain& chain) const {
     // 2. and 3.
     StripEnclosingParentheses(piece);
     DropLeadingSigns(piece);
@@ -225,21 +368,21 @@ FunctionPtr Parser::ParseIndexed(Piece piece, int depth) const {
 
     // 4. to 6. The cut is at the last operator of the weakest level, so each level groups from the left.
     if (size_t at = FindLastOperator(piece, Kind::AddSub, piece.begin); at != npos) {
-        return AddOrSubtract(piece, at, depth);
+        return AddOrSubtract(piece, at, depth, chain);
     }
     if (size_t at = FindLastOperator(piece, Kind::MulDiv, piece.begin + 1); at != npos) {
-        return MultiplyOrDivide(piece, at, depth);
+        return MultiplyOrDivide(piece, at, depth, chain);
     }
     if (size_t at = FindLastOperator(piece, Kind::Power, piece.begin + 1); at != npos) {
-        return Power(piece, at, depth);
+        return Power(piece, at, depth, chain);
     }
     // 7. Functions.
-    if (FunctionPtr call = FunctionCall(piece, depth)) {
+    if (std::optional<Tree> call = FunctionCall(piece, depth)) {
         return call;
     }
     // 8. The variable.
     if (EqualsNoCase(piece.View(), m_variable)) {
-        return std::make_unique<CVariable>();
+        return Tree{std::make_unique<CVariable>()};
     }
     // 9. A leading minus before unbalanced parentheses.
     if (!piece.Empty() && piece.Front() == '-') {
@@ -249,7 +392,7 @@ FunctionPtr Parser::ParseIndexed(Piece piece, int depth) const {
     return Constant(PieceValue(piece));
 }
 
-FunctionPtr Parser::AddOrSubtract(const Piece& piece, size_t at, int depth) const {
+std::optional<Tree> Parser::AddOrSubtract(Piece& piece, size_t at, int depth, Chain& chain) const {
     if (at == piece.begin) {
         // A leading minus: it applies to everything up to the end, there being no other '+' or '-'.
         const Piece rest = piece.Sub(at + 1, piece.end);
@@ -264,34 +407,34 @@ FunctionPtr Parser::AddOrSubtract(const Piece& piece, size_t at, int depth) cons
             return Constant(s.LeftValue() + s.RightValue());
         }
         if (s.leftIsNumber) {
-            return Normalised(std::make_unique<CAddConst>(Sub(s.right, depth), s.LeftValue()));
+            Tree g = Sub(s.right, depth);
+            return Normalised({std::make_unique<CAddConst>(std::move(g.node), s.LeftValue()), Above(g)});
         }
         if (s.rightIsNumber) {
-            return Normalised(std::make_unique<CAddConst>(Sub(s.left, depth), s.RightValue()));
+            return chain.Defer(piece, s.left, Op::AddConst, s.RightValue());
         }
         if (s.SameText()) {
-            return std::make_unique<CMulConst>(Sub(s.left, depth), 2.0);
+            return chain.Defer(piece, s.left, Op::Double);
         }
-        FunctionPtr f = Sub(s.left, depth);
-        return Normalised(std::make_unique<CAdd>(std::move(f), Sub(s.right, depth)));
+        return chain.Defer(piece, s.left, Op::Add, Sub(s.right, depth));
     }
     if (s.leftIsNumber && s.rightIsNumber) {
         return Constant(s.LeftValue() - s.RightValue());
     }
     if (s.leftIsNumber) {
-        return Normalised(std::make_unique<CConstSub>(s.LeftValue(), Sub(s.right, depth)));
+        Tree g = Sub(s.right, depth);
+        return Normalised({std::make_unique<CConstSub>(s.LeftValue(), std::move(g.node)), Above(g)});
     }
     if (s.rightIsNumber) {
-        return Normalised(std::make_unique<CSubConst>(Sub(s.left, depth), s.RightValue()));
+        return chain.Defer(piece, s.left, Op::SubConst, s.RightValue());
     }
     if (s.SameText()) {
         return Zero();
     }
-    FunctionPtr f = Sub(s.left, depth);
-    return Normalised(std::make_unique<CSub>(std::move(f), Sub(s.right, depth)));
+    return chain.Defer(piece, s.left, Op::Sub, Sub(s.right, depth));
 }
 
-FunctionPtr Parser::MultiplyOrDivide(const Piece& piece, size_t at, int depth) const {
+std::optional<Tree> Parser::MultiplyOrDivide(Piece& piece, size_t at, int depth, Chain& chain) const {
     const Sides s(piece, at);
     if (piece.text->Text()[at] == '*') {
         if (s.leftIsNumber && s.rightIsNumber) {
@@ -304,16 +447,19 @@ FunctionPtr Parser::MultiplyOrDivide(const Piece& piece, size_t at, int depth) c
             if (IsZeroValue(c)) {
                 return Zero();
             }
-            return Normalised(std::make_unique<CMulConst>(Sub(s.leftIsNumber ? s.right : s.left, depth), c));
+            if (s.rightIsNumber) {
+                return chain.Defer(piece, s.left, Op::MulConst, c);
+            }
+            Tree g = Sub(s.right, depth);
+            return Normalised({std::make_unique<CMulConst>(std::move(g.node), c), Above(g)});
         }
-        FunctionPtr f = Sub(s.left, depth);
         if (s.SameText()) {
             if (s.left.View() == m_variable) {
-                return std::make_unique<CSquareX>();
+                return Tree{std::make_unique<CSquareX>()};
             }
-            return std::make_unique<CSquare>(std::move(f));
+            return chain.Defer(piece, s.left, Op::Square);
         }
-        return Normalised(std::make_unique<CMul>(std::move(f), Sub(s.right, depth)));
+        return chain.Defer(piece, s.left, Op::Mul, Sub(s.right, depth));
     }
     if (s.leftIsNumber && s.rightIsNumber) {
         return Constant(s.LeftValue() / s.RightValue());
@@ -323,7 +469,8 @@ FunctionPtr Parser::MultiplyOrDivide(const Piece& piece, size_t at, int depth) c
         if (IsZeroValue(c)) {
             return Zero();
         }
-        return Normalised(std::make_unique<CConstDiv>(c, Sub(s.right, depth)));
+        Tree g = Sub(s.right, depth);
+        return Normalised({std::make_unique<CConstDiv>(c, std::move(g.node)), Above(g)});
     }
     if (s.rightIsNumber) {
         // A division by the literal 0 of anything but a number yields 0.
@@ -331,31 +478,30 @@ FunctionPtr Parser::MultiplyOrDivide(const Piece& piece, size_t at, int depth) c
         if (IsZeroValue(c)) {
             return Zero();
         }
-        return Normalised(std::make_unique<CDivConst>(Sub(s.left, depth), c));
+        return chain.Defer(piece, s.left, Op::DivConst, c);
     }
     if (s.SameText()) {
         return Constant(1.0);
     }
-    FunctionPtr f = Sub(s.left, depth);
-    return Normalised(std::make_unique<CDiv>(std::move(f), Sub(s.right, depth)));
+    return chain.Defer(piece, s.left, Op::Div, Sub(s.right, depth));
 }
 
-FunctionPtr Parser::Power(const Piece& piece, size_t at, int depth) const {
+std::optional<Tree> Parser::Power(Piece& piece, size_t at, int depth, Chain& chain) const {
     const Sides s(piece, at);
     if (s.leftIsNumber && s.rightIsNumber) {
         return Constant(std::pow(s.LeftValue(), s.RightValue()));
     }
     if (s.leftIsNumber) {
-        return std::make_unique<CConstPow>(s.LeftValue(), Sub(s.right, depth));
+        Tree g = Sub(s.right, depth);
+        return Checked({std::make_unique<CConstPow>(s.LeftValue(), std::move(g.node)), Above(g)});
     }
     if (s.rightIsNumber) {
-        return std::make_unique<CPowConst>(Sub(s.left, depth), s.RightValue());
+        return chain.Defer(piece, s.left, Op::PowConst, s.RightValue());
     }
-    FunctionPtr f = Sub(s.left, depth);
-    return std::make_unique<CPow>(std::move(f), Sub(s.right, depth));
+    return chain.Defer(piece, s.left, Op::Pow, Sub(s.right, depth));
 }
 
-FunctionPtr Parser::FunctionCall(const Piece& piece, int depth) const {
+std::optional<Tree> Parser::FunctionCall(const Piece& piece, int depth) const {
     const std::string_view text = piece.View();
     auto nameMatches = [text](std::string_view name) {
         return StartsWithNoCase(text, name) && text.size() > name.size() &&
@@ -370,30 +516,40 @@ FunctionPtr Parser::FunctionCall(const Piece& piece, int depth) const {
         StripEnclosingParentheses(rest);
         DropLeadingSigns(rest);
         if (EqualsNoCase(rest.View(), m_variable)) {
-            return MakeFunctionOfX(entry.id);
+            return Tree{MakeFunctionOfX(entry.id)};
         }
     }
     // Pass 2: a call whose parenthesis closes at the end of the piece.
     for (const FunctionName& entry : kFunctionNames) {
         const size_t argument = piece.begin + entry.name.size();
         if (nameMatches(entry.name) && ClosesAtEnd(piece, argument)) {
-            return MakeFunctionOf(entry.id, Sub(piece.Sub(argument, piece.end), depth));
+            Tree g = Sub(piece.Sub(argument, piece.end), depth);
+            return Checked({MakeFunctionOf(entry.id, std::move(g.node)), Above(g)});
         }
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 }  // namespace
 
-FunctionPtr ParseFormula(std::string_view text, std::string_view variable) {
+FunctionPtr TryParseFormula(std::string_view text, std::string_view variable) {
     // Both texts end at their first NUL character, as the C strings they stand for.
     text = text.substr(0, text.find('\0'));
     variable = variable.substr(0, variable.find('\0'));
     if (text.size() > IndexedText::kMaxLength) {
-        return Constant(ToNumber(text));
+        return std::make_unique<CConstant>(ToNumber(text));
     }
     const IndexedText indexed{std::string(text)};
-    return Parser(variable).Parse({&indexed, 0, indexed.Text().size()}, 0);
+    try {
+        return Parser(variable).Parse({&indexed, 0, indexed.Text().size()}, 1).node;
+    } catch (const TooDeep&) {
+        return nullptr;
+    }
+}
+
+FunctionPtr ParseFormula(std::string_view text, std::string_view variable) {
+    FunctionPtr tree = TryParseFormula(text, variable);
+    return tree ? std::move(tree) : std::make_unique<CConstant>(0.0);
 }
 
 }  // namespace formix

@@ -150,6 +150,14 @@ int CMasterDataStore::Lock(LockId id, int mode, int setOwner) {
     return 1;
 }
 
+// What a release (Lock(id, 0, 0)) asks, without releasing: owned, and the marked file is still there
+// and still marked.
+bool CMasterDataStore::HoldsLock(LockId id) const {
+    if (id < 0 || id >= kLockCount || m_lockOwner[id] != 1) return false;
+    const std::string path = m_lockedPath[id].empty() ? LockPath(id) : m_lockedPath[id];
+    return vemo::FileExists(path) && vemo::IsReadOnlyMarked(path);
+}
+
 void CMasterDataStore::ReleaseAllLocks() {
     for (int id = 0; id < kLockCount; ++id) Lock(static_cast<LockId>(id), 0, 1);
 }
@@ -160,11 +168,13 @@ void CMasterDataStore::ReleaseAllLocks() {
 template <class Root>
 int CMasterDataStore::LoadInto(Root& target, const std::string& path) {
     std::string bytes;
-    if (!vemo::ReadFileBytes(path, bytes)) {
+    // A file larger than any real master is refused unread, as a damaged one.
+    const vemo::ReadResult read = vemo::ReadFileBytesUpTo(path, vemo::kDataFileLimit, bytes);
+    if (read == vemo::ReadResult::failed) {
         Warn(path + mastertext::kMasterMissingCannotRun);
         return 0;
     }
-    switch (LoadMasterFromBytes(target, std::move(bytes))) {
+    switch (read == vemo::ReadResult::tooLarge ? MasterLoadResult::corrupt : LoadMasterFromBytes(target, std::move(bytes))) {
         case MasterLoadResult::loaded: return 1;
         case MasterLoadResult::foreignSignature: return 0;  // the master has told the user
         case MasterLoadResult::corrupt:
@@ -176,8 +186,10 @@ int CMasterDataStore::LoadInto(Root& target, const std::string& path) {
 
 template <class Root>
 int CMasterDataStore::Save(Root& root, const std::string& path, int lockId) {
+    // The lock is checked, not lifted: the new file takes the old one's read-only mark with it when
+    // it replaces it, so the master is never writable, not even when the program dies mid-save.
     LockId id = static_cast<LockId>(lockId);
-    if (lockId >= 0 && Lock(id, 0, 0) != 1) {
+    if (lockId >= 0 && !HoldsLock(id)) {
         Warn(mastertext::kSaveRefused);
         return 0;
     }
@@ -185,7 +197,6 @@ int CMasterDataStore::Save(Root& root, const std::string& path, int lockId) {
     int ok = 1;
     root.Serialize(ar, &ok);
     bool written = ok && vemo::WriteFileReplacing(path, ar.Buffer());
-    if (lockId >= 0) Lock(id, 1, 0);
     if (!written) {
         Warn(path + mastertext::kFileMissing);
         return 0;
@@ -310,6 +321,11 @@ int CMasterDataStore::LoadMastersAtStartup() {
         {mastertext::kStatusLoadingProgramKingaku, [this] { return SerializeProgramKingakuFile(0, nullptr, ""); },
          kLockProgramKingaku},
     };
+    // Temporary files that saves of a killed program left beside the files.
+    for (const std::string& folder : {m_masterDataFolder, GetDataFolder(), vemo::ParentFolder(GetHyoshiPath()),
+                                      vemo::ParentFolder(m_zairyoTankaPath)})
+        vemo::RemoveStaleTemporariesIn(folder);
+
     std::string editors;
     bool allLoaded = true;
     for (const Step& step : steps) {

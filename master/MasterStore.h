@@ -69,7 +69,8 @@ public:
     // Load (store 0) or save (store 1) one master; 1 on success, 0 on failure (told to the user).
     // A null object means the application's own master at its own path (材料単価: at its own path only
     // when path is empty as well). A load reads into a fresh object and replaces the target only when
-    // the whole file was read; a save writes a temporary file and renames it over the old one.
+    // the whole file was read; a file larger than vemo::kDataFileLimit is refused unread as damaged.
+    // A save writes a temporary file and renames it over the old one, which keeps the lock's mark.
     int SerializeBukakeFile(int store, CBukakeFile* object, std::string path);
     int SerializeHenkaritsuFile(int store, CHenkaritsuFile* object, std::string path);
     int SerializeTankaFile(int store, CTankaFile* object, std::string path);
@@ -128,6 +129,7 @@ private:
     int Save(Root& root, const std::string& path, int lockId);
     int LoadZairyoTanka(CZairyoTankaFile& target, std::string path, bool isOwn, std::string* loadedPath);
     std::string LockPath(LockId id) const;
+    bool HoldsLock(LockId id) const;
     int LoadFiveMasters(std::string& editors);
     void TakeOver(LockId id);
     std::string ChooseNumberedZairyoTanka(const std::string& dataFolder) const;

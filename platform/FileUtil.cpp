@@ -1,5 +1,6 @@
 #include "platform/FileUtil.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -34,6 +35,34 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+constexpr std::string_view kTemporaryMark = ".save-";
+constexpr size_t kTemporaryRandom = 6;  // the six characters mkostemp fills in
+
+// Reads up to maxBytes from fd into out (appending). False on a read error.
+bool ReadUpTo(int fd, size_t maxBytes, std::string& out) {
+    char buf[65536];
+    while (out.size() < maxBytes) {
+        ssize_t n = ::read(fd, buf, std::min(sizeof buf, maxBytes - out.size()));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) break;
+        out.append(buf, static_cast<size_t>(n));
+    }
+    return true;
+}
+
+// The name part of a temporary file of the target named targetName, without its random part.
+std::string TemporaryPrefix(std::string_view targetName) {
+    return "." + std::string(targetName) + std::string(kTemporaryMark);
+}
+
+bool IsTemporaryRandom(std::string_view random) {
+    auto letterOrDigit = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    return random.size() == kTemporaryRandom && std::all_of(random.begin(), random.end(), letterOrDigit);
+}
+
 }  // namespace
 
 bool ReadFileBytes(const std::string& path, std::string& out, std::string* error) {
@@ -60,10 +89,62 @@ bool ReadFileBytes(const std::string& path, std::string& out, std::string* error
     return true;
 }
 
+ReadResult ReadFileBytesUpTo(const std::string& path, size_t maxBytes, std::string& out, std::string* error) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        SetError(error, "cannot open " + path);
+        return ReadResult::failed;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        SetError(error, "cannot read " + path);
+        ::close(fd);
+        return ReadResult::failed;
+    }
+    if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+        if (error) *error = path + " is larger than " + std::to_string(maxBytes) + " bytes";
+        ::close(fd);
+        return ReadResult::tooLarge;
+    }
+    // One byte more than allowed tells a file that has grown since.
+    std::string data;
+    data.reserve(static_cast<size_t>(st.st_size));
+    bool ok = ReadUpTo(fd, maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes, data);
+    ::close(fd);
+    if (!ok) {
+        SetError(error, "cannot read " + path);
+        return ReadResult::failed;
+    }
+    if (data.size() > maxBytes) {
+        if (error) *error = path + " is larger than " + std::to_string(maxBytes) + " bytes";
+        return ReadResult::tooLarge;
+    }
+    out.swap(data);
+    return ReadResult::read;
+}
+
+bool ReadFileHead(const std::string& path, size_t maxBytes, std::string& out, std::string* error) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        SetError(error, "cannot open " + path);
+        return false;
+    }
+    std::string data;
+    bool ok = ReadUpTo(fd, maxBytes, data);
+    ::close(fd);
+    if (!ok) {
+        SetError(error, "cannot read " + path);
+        return false;
+    }
+    out.swap(data);
+    return true;
+}
+
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* error) {
     std::string folder = ParentFolder(path);
     if (folder.empty()) folder = ".";
-    std::string tmpl = JoinPath(folder, "." + FileNameOf(path) + ".XXXXXX");
+    RemoveStaleTemporaries(path);
+    std::string tmpl = JoinPath(folder, TemporaryPrefix(FileNameOf(path)) + std::string(kTemporaryRandom, 'X'));
     int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
     if (fd < 0) {
         SetError(error, platformtext::kCannotCreateTemporary + folder);
@@ -104,6 +185,42 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
         ::close(dir);
     }
     return true;
+}
+
+bool IsReplacingTemporary(std::string_view fileName) {
+    // "." + a name of one character at least + ".save-" + six letters or digits.
+    const size_t fixed = 1 + kTemporaryMark.size() + kTemporaryRandom;
+    if (fileName.size() < fixed + 1 || fileName.front() != '.') return false;
+    const size_t mark = fileName.size() - kTemporaryRandom - kTemporaryMark.size();
+    return fileName.substr(mark, kTemporaryMark.size()) == kTemporaryMark &&
+           IsTemporaryRandom(fileName.substr(fileName.size() - kTemporaryRandom));
+}
+
+int RemoveStaleTemporaries(const std::string& path) {
+    std::string folder = ParentFolder(path);
+    if (folder.empty()) folder = ".";
+    const std::string prefix = TemporaryPrefix(FileNameOf(path));
+    int removed = 0;
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() == prefix.size() + kTemporaryRandom && name.compare(0, prefix.size(), prefix) == 0 &&
+            IsTemporaryRandom(std::string_view(name).substr(prefix.size())) && ::unlink(it->path().c_str()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
+int RemoveStaleTemporariesIn(const std::string& folder) {
+    int removed = 0;
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code typeError;
+        if (IsReplacingTemporary(it->path().filename().string()) && it->is_regular_file(typeError) &&
+            ::unlink(it->path().c_str()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 bool IsReadOnlyMarked(const std::string& path) {

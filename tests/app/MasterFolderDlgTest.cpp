@@ -126,8 +126,9 @@ TEST_F(MasterFolderDlgTest, CopyingTwiceProposesNumberedNames) {
     EXPECT_EQ(dlg->FolderNames().size(), 3u);
 }
 
-TEST_F(MasterFolderDlgTest, CopyLeavesSubFoldersOutAndKeepsLockedSources) {
+TEST_F(MasterFolderDlgTest, CopyLeavesSubFoldersAndTemporariesOutAndKeepsLockedSources) {
     WriteTestFile(data + "/参考マスター25/sub/inner.txt", "x");
+    WriteTestFile(data + "/参考マスター25/.歩掛データ.soa.save-Ab12Cd", "half a save");
     ASSERT_TRUE(vemo::SetReadOnlyMark(data + "/参考マスター25/歩掛データ.soa", true));
     auto dlg = Open();
     dlg->names = {QStringLiteral("控え")};
@@ -135,6 +136,7 @@ TEST_F(MasterFolderDlgTest, CopyLeavesSubFoldersOutAndKeepsLockedSources) {
     EXPECT_TRUE(vemo::FileExists(data + "/控え/歩掛データ.soa"));
     EXPECT_FALSE(vemo::IsReadOnlyMarked(data + "/控え/歩掛データ.soa"));
     EXPECT_FALSE(fs::exists(data + "/控え/sub"));
+    EXPECT_FALSE(fs::exists(data + "/控え/.歩掛データ.soa.save-Ab12Cd"));
 }
 
 TEST_F(MasterFolderDlgTest, NamesAreChecked) {

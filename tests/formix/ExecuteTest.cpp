@@ -12,8 +12,11 @@
 #include <vector>
 
 #include "formix/Formix.h"
+#include "formix/Parser.h"
 
 namespace {
+
+using formix::kMaxParseDepth;
 
 uint64_t Bits(double value) { return std::bit_cast<uint64_t>(value); }
 
@@ -36,6 +39,21 @@ double Timed(const std::string& formula, double& seconds) {
     const double value = Execute(formula.c_str());
     seconds = ThreadSeconds() - start;
     return value;
+}
+
+// first, then terms - 1 times next: "1" and "+1" make 1+1+...+1.
+std::string Chain(const std::string& first, const std::string& next, int terms) {
+    std::string chain = first;
+    for (int i = 1; i < terms; ++i) {
+        chain += next;
+    }
+    return chain;
+}
+
+// The text in n pairs of parentheses, or in n calls of a function.
+std::string InPairs(int n, const std::string& text) { return std::string(n, '(') + text + std::string(n, ')'); }
+std::string InCalls(int n, const std::string& name, const std::string& text) {
+    return Chain(name + "(", name + "(", n) + text + std::string(n, ')');
 }
 
 }  // namespace
@@ -194,6 +212,47 @@ TEST(Execute, DeepInputFitsInASmallStack) {
     ASSERT_EQ(pthread_join(thread, nullptr), 0);
     pthread_attr_destroy(&attributes);
     EXPECT_EQ(job.value, 0.0);  // the cut-off rest reads as 0, and so does every level above it
+}
+
+TEST(Execute, ChainsOfAnyLengthAreExact) {
+    // Every term counts however many there are, quickly; CheckWord lets such formulas be stored.
+    const struct {
+        std::string formula;
+        double value;
+    } cases[] = {
+        {Chain("1", "+1", 259), 259.0},
+        {Chain("1", "+1", 200000), 200000.0},
+        {Chain("300", "-1", 300), 1.0},
+        {Chain("1", "*2", 1000), std::ldexp(1.0, 999)},
+        {Chain("3", "/2", 300), std::ldexp(3.0, -299)},
+        {Chain("1", "+H1", 1000), 1.0},  // a placeholder left unreplaced is 0
+    };
+    for (const auto& c : cases) {
+        double seconds = 0.0;
+        EXPECT_EQ(Timed(c.formula, seconds), c.value) << c.formula.size();
+        EXPECT_LT(seconds, 1.0) << c.formula.size();
+        EXPECT_EQ(CheckWord(c.formula.c_str()), 1) << c.formula.size();
+    }
+}
+
+TEST(Execute, NestingPastTheLimitIsRefusedByBothExports) {
+    // A pair of parentheses is a level, a function call one more for its argument. Past the
+    // limit Execute gives 0 and CheckWord refuses, as for any formula that cannot be valued.
+    const struct {
+        std::string formula;
+        double value;  // 0 where refused
+    } cases[] = {
+        {InPairs(200, "1+2"), 3.0},
+        {InPairs(kMaxParseDepth, "1+2"), 3.0},
+        {InPairs(kMaxParseDepth + 1, "1+2"), 0.0},
+        {InCalls(kMaxParseDepth - 1, "FL1", "2.5"), 2.0},
+        {InCalls(kMaxParseDepth, "FL1", "2.5"), 0.0},
+        {InPairs(100000, "1"), 0.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Execute(c.formula.c_str()), c.value) << c.formula.size();
+        EXPECT_EQ(CheckWord(c.formula.c_str()), c.value != 0.0 ? 1 : 0) << c.formula.size();
+    }
 }
 
 TEST(Execute, FormulasOfStoredLengthParseWhole) {

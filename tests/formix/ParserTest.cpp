@@ -156,7 +156,7 @@ TEST(Parser, BracketFormsAreReplacedTenAtATime) {
     EXPECT_EQ(Value("[0]+[2]*[1+1]"), 4.0);
 }
 
-TEST(Parser, DeepInputIsCutOffInsteadOfOverflowingTheStack) {
+TEST(Parser, DeepInputIsRefusedInsteadOfOverflowingTheStack) {
     // Within the depth limit the value is exact.
     const int levels = kMaxParseDepth - 2;
     std::string nested;
@@ -171,16 +171,40 @@ TEST(Parser, DeepInputIsCutOffInsteadOfOverflowingTheStack) {
         chain += "+1";
     }
     EXPECT_EQ(Value(chain), kMaxParseDepth);
-    // Beyond it the rest is read as a number; the call returns.
+    // A chain is one level however long: every factor counts, and 2^20001 overflows.
     std::string longChain = "2";
     for (int i = 0; i < 20000; ++i) {
         longChain += "*2";
     }
-    EXPECT_TRUE(std::isfinite(Value(longChain)));
+    EXPECT_EQ(Value(longChain), INFINITY);
+    // Nesting beyond the limit refuses the whole formula: no tree, or the constant 0.
     std::string deep;
     for (int i = 0; i < 50000; ++i) {
         deep += "(1+";
     }
     deep += "1" + std::string(50000, ')');
-    EXPECT_EQ(Value(deep), kMaxParseDepth + 1);  // one per level, and the cut-off rest reads as 0
+    EXPECT_EQ(TryParseFormula(deep, "X"), nullptr);
+    EXPECT_EQ(Value(deep), 0.0);
+}
+
+TEST(Parser, ChainsBuildTheTreesOfTheirTerms) {
+    // The terms of a chain are taken from the first on, each folded as soon as it is constant.
+    const struct {
+        const char* formula;
+        const char* text;
+    } cases[] = {
+        {"1+2-3", "0"},
+        {"1+2-4", "-1"},
+        {"X+1+2", "x+1+2"},
+        {"X*2*3/4", "(3*(2*(x)))/4"},
+        {"1+X+X", "x+1+x"},
+        {"X+X+SIN(X)", "2*(x)+sin(x)"},
+        {"X^2^3", "x^2^3"},
+        {"2-X-X", "(2-x)-(x)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Parse(c.formula)->GetText(), c.text) << c.formula;
+    }
+    EXPECT_TRUE(Is<CZero>(Parse("1+2-3")));
+    EXPECT_TRUE(Is<CConstant>(Parse("1+2-4")));
 }

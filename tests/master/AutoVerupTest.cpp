@@ -266,6 +266,21 @@ TEST(AutoVerup, ShortFileIsRewrittenWithEmptyLines) {
                         "", ""}));
 }
 
+TEST(AutoVerup, ALargeFileIsReadNoFurtherThanItsFirstThousandBytes) {
+    UpdateProgram f;
+    const std::string lines = TextFile(Lines("2500", kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded));
+    const std::string path = f.program + "/AutoVerup.txt";
+    WriteTestFile(path, lines + std::string((size_t{2} << 20) - lines.size(), 'x'));  // 2 MB
+    ScriptedHost host;
+    auto store = f.Start();
+    const std::optional<uint64_t> readBefore = BytesReadByProcess();
+    ASSERT_TRUE(readBefore.has_value());
+    CMasterUpdater(*store).RunAutoVerup();
+    EXPECT_LT(*BytesReadByProcess() - *readBefore, uint64_t{64} << 10);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(ReadTestFile(path), lines);  // rewritten as its ten lines, as always
+}
+
 TEST(AutoVerup, SelectingAnUpToDateReferenceSetNeedsNoWholeUpdate) {
     UpdateProgram f;
     const std::string own = f.data + "/利用者マスター";

@@ -2,9 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <random>
 
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
@@ -105,6 +112,21 @@ private:
     rlimit m_previous{};
     sighandler_t m_handler;
 };
+
+// The names in a folder that are temporary files of unfinished saves, and the others.
+struct FolderNames {
+    std::vector<std::string> temporaries;
+    std::vector<std::string> others;
+};
+FolderNames NamesIn(const std::string& folder) {
+    FolderNames names;
+    for (auto& e : fs::directory_iterator(folder)) {
+        std::string name = e.path().filename().string();
+        (vemo::IsReplacingTemporary(name) ? names.temporaries : names.others).push_back(name);
+    }
+    std::sort(names.others.begin(), names.others.end());
+    return names;
+}
 
 }  // namespace
 
@@ -553,4 +575,124 @@ TEST(MasterStore, DriveClassification) {
     EXPECT_EQ(ClassifyDrive(""), DriveKind::unknown);
     EXPECT_EQ(ClassifyDrive("relative/path"), DriveKind::unknown);
     EXPECT_EQ(ClassifyDrive(dir / "does/not/exist"), DriveKind::unknown);
+}
+
+TEST(MasterStore, KilledSavesLeaveTheOldOrTheNewFileMarkedAndOneTemporaryAtMost) {
+    ProgramFolder f;
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    ASSERT_EQ(store.SerializeTankaFile(0, nullptr, ""), 1);
+    ASSERT_EQ(store.LockTankaFile(1, 1), 1);
+    const std::string path = f.data + "/単価データ.daa";
+    // A master of some size, so that a save takes a while; and the two versions a saving program
+    // alternates between, as the store writes them.
+    CTankaFile& tanka = store.GetTankaFile();
+    for (int row = 0; row < 3000; ++row) AddTankaRow(tanka, 2000 + row, "普通作業員", {15000 + row, 16000});
+    std::string versions[2];
+    for (int v = 0; v < 2; ++v) {
+        tanka.m_columnTitles[0] = v == 0 ? "版A" : "版B";
+        ASSERT_EQ(store.SerializeTankaFile(1, nullptr, ""), 1);
+        versions[v] = ReadTestFile(path);
+    }
+    ASSERT_NE(versions[0], versions[1]);
+    const std::vector<std::string> files = NamesIn(f.data).others;
+
+    std::mt19937 random(33);
+    int leftTemporary = 0;
+    for (int kill = 0; kill < 40; ++kill) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Saves until killed; never outlives the test.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
+                tanka.m_columnTitles[0] = i % 2 == 0 ? "版B" : "版A";
+                store.SerializeTankaFile(1, nullptr, "");
+            }
+            ::_exit(0);
+        }
+        ::usleep(std::uniform_int_distribution<useconds_t>(0, 30000)(random));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "kill " << kill;
+
+        const std::string bytes = ReadTestFile(path);
+        EXPECT_TRUE(bytes == versions[0] || bytes == versions[1]) << "kill " << kill;
+        EXPECT_TRUE(IsReadOnlyMarked(path)) << "kill " << kill;
+        const FolderNames names = NamesIn(f.data);
+        EXPECT_LE(names.temporaries.size(), 1u) << "kill " << kill;
+        EXPECT_EQ(names.others, files) << "kill " << kill;
+        leftTemporary += names.temporaries.empty() ? 0 : 1;
+    }
+    RecordProperty("KillsLeavingATemporary", leftTemporary);
+    // The next save removes what the killed ones left.
+    ASSERT_EQ(store.SerializeTankaFile(1, nullptr, ""), 1);
+    EXPECT_TRUE(NamesIn(f.data).temporaries.empty());
+    EXPECT_TRUE(IsReadOnlyMarked(path));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(MasterStore, StartupRemovesTemporariesOfUnfinishedSaves) {
+    ProgramFolder f;
+    ScriptedHost host;
+    const std::vector<std::string> stale = {f.masters + "/.歩掛データ.soa.save-a1B2c3",
+                                            f.data + "/.単価データ.daa.save-Zz9Yy8",
+                                            f.data + "/.表紙データ.daa.save-000000"};
+    for (const std::string& path : stale) WriteTestFile(path, "half a save");
+    WriteTestFile(f.data + "/.メモ.txt", "not a temporary file");
+    CMasterDataStore store(f.program);
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    for (const std::string& path : stale) EXPECT_FALSE(fs::exists(path)) << path;
+    EXPECT_TRUE(fs::exists(f.data + "/.メモ.txt"));
+}
+
+TEST(MasterStore, FilesLargerThanAnyMasterAreRefusedUnread) {
+    ProgramFolder f;
+    ScriptedHost host;
+    CMasterDataStore store(f.program);
+    // Each master: its file, its load, and the bytes the master in memory would store.
+    const struct {
+        std::string path;
+        std::function<int()> load;
+        std::function<std::string()> held;
+    } masters[] = {
+        {f.masters + "/歩掛データ.soa", [&] { return store.SerializeBukakeFile(0, nullptr, ""); },
+         [&] { return StoreMasterBytes(store.GetBukakeFile()); }},
+        {f.masters + "/変化率データ.soa", [&] { return store.SerializeHenkaritsuFile(0, nullptr, ""); },
+         [&] { return StoreMasterBytes(store.GetHenkaritsuFile()); }},
+        {f.data + "/単価データ.daa", [&] { return store.SerializeTankaFile(0, nullptr, ""); },
+         [&] { return StoreMasterBytes(store.GetTankaFile()); }},
+        {f.data + "/諸経費データ.daa", [&] { return store.SerializeShokeihiFile(0, nullptr, ""); },
+         [&] { return StoreMasterBytes(store.GetShokeihiFile()); }},
+        {f.data + "/プログラム金額データ.daa", [&] { return store.SerializeProgramKingakuFile(0, nullptr, ""); },
+         [&] { return StoreMasterBytes(store.GetProgramKingakuFile()); }},
+        {f.data + "/表紙データ.daa", [&] { return store.SerializeHyoshiFile(0, nullptr, ""); },
+         [&] { return StoreMasterBytes(store.GetHyoshiData()); }},
+        {f.data + "/材料単価データ25.zoa", [&] { return store.SerializeZairyoTankaFile(0, nullptr, ""); },
+         [&] { return StoreMasterBytes(store.GetZairyoTankaFile()); }},
+    };
+    const uint64_t size = (uint64_t{65} << 20);  // above the 64 MB limit
+    for (const auto& m : masters) {
+        ASSERT_EQ(m.load(), 1) << m.path;
+        const std::string held = m.held();
+        // The master's own bytes at the start, then a hole.
+        const std::string head = ReadTestFile(m.path);
+        WriteSparseTestFile(m.path, head, size);
+        host.messages.clear();
+        const std::optional<uint64_t> readBefore = BytesReadByProcess();
+        ASSERT_TRUE(readBefore.has_value());
+        EXPECT_EQ(m.load(), 0) << m.path;
+        EXPECT_LT(*BytesReadByProcess() - *readBefore, uint64_t{1} << 20) << m.path;
+        EXPECT_EQ(host.MessageTexts(),
+                  std::vector<std::string>{m.path + "\nを読み込めませんでした。\nファイルが壊れているか、正しい形式ではありません。"});
+        EXPECT_EQ(m.held(), held) << m.path;
+        struct stat st {};
+        ASSERT_EQ(::stat(m.path.c_str(), &st), 0);
+        EXPECT_EQ(static_cast<uint64_t>(st.st_size), size) << m.path;
+        std::string start;
+        ASSERT_EQ(vemo::ReadFileHead(m.path, head.size(), start), true);
+        EXPECT_EQ(start, head) << m.path;
+    }
 }

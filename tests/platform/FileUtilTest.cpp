@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "TempFolder.h"
 #include "platform/FileUtil.h"
@@ -81,6 +83,78 @@ TEST(FileUtil, ReadOnlyMark) {
     EXPECT_FALSE(IsReadOnlyMarked(path));
     EXPECT_FALSE(SetReadOnlyMark(dir / "missing", true));
     EXPECT_FALSE(IsReadOnlyMarked(dir / "missing"));
+}
+
+TEST(FileUtil, BoundedReads) {
+    TempFolder dir;
+    const std::string path = dir / "ten.daa";
+    WriteTestFile(path, "0123456789");
+    // A whole file up to a limit: a larger one is refused and nothing is given back.
+    const struct {
+        size_t limit;
+        ReadResult result;
+        std::string bytes;
+    } whole[] = {
+        {10, ReadResult::read, "0123456789"},
+        {11, ReadResult::read, "0123456789"},
+        {9, ReadResult::tooLarge, "unchanged"},
+        {0, ReadResult::tooLarge, "unchanged"},
+    };
+    for (const auto& c : whole) {
+        std::string out = "unchanged";
+        EXPECT_EQ(ReadFileBytesUpTo(path, c.limit, out), c.result) << c.limit;
+        EXPECT_EQ(out, c.bytes) << c.limit;
+    }
+    // The head of a file.
+    const struct {
+        size_t limit;
+        std::string bytes;
+    } heads[] = {{0, ""}, {4, "0123"}, {10, "0123456789"}, {1000, "0123456789"}};
+    for (const auto& c : heads) {
+        std::string out = "unchanged";
+        EXPECT_TRUE(ReadFileHead(path, c.limit, out)) << c.limit;
+        EXPECT_EQ(out, c.bytes) << c.limit;
+    }
+    std::string out = "unchanged";
+    EXPECT_EQ(ReadFileBytesUpTo(dir / "none", 10, out), ReadResult::failed);
+    EXPECT_FALSE(ReadFileHead(dir / "none", 10, out));
+    EXPECT_EQ(out, "unchanged");
+}
+
+TEST(FileUtil, TemporariesHaveOneNamePatternAndStaleOnesAreRemoved) {
+    const struct {
+        const char* name;
+        bool temporary;
+    } names[] = {
+        {".単価データ.daa.save-Ab12Cd", true},
+        {".a.save-XXXXXX", true},
+        {"単価データ.daa", false},
+        {"単価データ.daa.save-Ab12Cd", false},  // no leading dot
+        {".単価データ.daa.save-Ab12C", false},  // five random characters
+        {".単価データ.daa.save-Ab1_Cd", false},
+        {".単価データ.daa.Ab12Cd", false},
+        {".save-Ab12Cd", false},  // no target name
+    };
+    for (const auto& n : names) EXPECT_EQ(IsReplacingTemporary(n.name), n.temporary) << n.name;
+
+    TempFolder dir;
+    auto namesIn = [&dir] {
+        std::vector<std::string> found;
+        for (auto& e : std::filesystem::directory_iterator(dir.Path())) found.push_back(e.path().filename().string());
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    WriteTestFile(dir / "a.daa", "old");
+    for (const char* stale : {".a.daa.save-111111", ".a.daa.save-222222", ".b.daa.save-333333"})
+        WriteTestFile(dir / stale, "half a save");
+    WriteTestFile(dir / "a.daa.save-444444", "a file of the user's");
+    // A save removes the stale temporaries of its own target only.
+    ASSERT_TRUE(WriteFileReplacing(dir / "a.daa", "new"));
+    EXPECT_EQ(ReadTestFile(dir / "a.daa"), "new");
+    EXPECT_EQ(namesIn(), (std::vector<std::string>{".b.daa.save-333333", "a.daa", "a.daa.save-444444"}));
+    // The sweep of a folder removes those of every file.
+    EXPECT_EQ(RemoveStaleTemporariesIn(dir.Path()), 1);
+    EXPECT_EQ(namesIn(), (std::vector<std::string>{"a.daa", "a.daa.save-444444"}));
 }
 
 TEST(FileUtil, MissingFileIsNotRead) {

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
@@ -43,4 +45,18 @@ std::string ReadTestFile(const std::string& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+void WriteSparseTestFile(const std::string& path, const std::string& head, uint64_t size) {
+    WriteTestFile(path, head);
+    if (::truncate(path.c_str(), static_cast<off_t>(size)) != 0) ADD_FAILURE() << "cannot extend " << path;
+}
+
+std::optional<uint64_t> BytesReadByProcess() {
+    std::ifstream in("/proc/self/io");
+    std::string key;
+    uint64_t value = 0;
+    while (in >> key >> value)
+        if (key == "rchar:") return value;
+    return std::nullopt;
 }

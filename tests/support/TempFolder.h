@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
@@ -21,3 +23,8 @@ private:
 void WriteTestFile(const std::string& path, const std::string& bytes);
 // The bytes of a file; fails the test when it cannot be read.
 std::string ReadTestFile(const std::string& path);
+// Writes head and extends the file with a hole to size bytes: a large file that takes no room.
+void WriteSparseTestFile(const std::string& path, const std::string& head, uint64_t size);
+// The bytes this process has read so far through read calls (the kernel's count), to tell a
+// bounded read from a whole one; nullopt when the system does not count them.
+std::optional<uint64_t> BytesReadByProcess();
