@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -132,6 +134,64 @@ TEST(EstimateReportNumbers, GyomuPriceNamesAndBracketQuantities) {
         EXPECT_DOUBLE_EQ(quantity, c.quantity) << c.lower;
         EXPECT_EQ(unit, c.unit) << c.lower;
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The form's text twin and dates
+
+TEST(PrintFormTwin, LinesOfTheTwinBesideTheForm) {
+    ScriptedHost host;
+    TempFolder dir;
+    EXPECT_EQ(FormTwinPath("/f/ｶﾗｰA4形式.xls"), "/f/ｶﾗｰA4形式.txt");
+    EXPECT_EQ(FormTwinPath("/f/form.xlsx"), "/f/form.txt");
+    FormTwinLines lines;
+    lines.fill("old");
+    EXPECT_FALSE(LoadFormTwin(dir / "none.xls", lines));
+    EXPECT_EQ(lines[0], "old");
+    // Shift-JIS lines ending in CR LF or LF; the last one without a line end; lines past 25 ignored.
+    std::string text = "\x88\xf3\x8d\xfc\x95\x5c\x91\xe8\r\n\r\nNo.\n";  // 印刷表題, "", No.
+    for (int i = 3; i < 30; ++i) text += "line" + std::to_string(i) + "\r\n";
+    WriteTestFile(dir / "form.txt", text);
+    EXPECT_TRUE(LoadFormTwin(dir / "form.xls", lines));
+    EXPECT_EQ(lines[0], "印刷表題");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "No.");
+    EXPECT_EQ(lines[24], "line24");
+    WriteTestFile(dir / "short.txt", "a\r\nb");
+    lines.fill("old");
+    EXPECT_TRUE(LoadFormTwin(dir / "short.xls", lines));
+    EXPECT_EQ(lines[0], "a");
+    EXPECT_EQ(lines[1], "b");
+    EXPECT_EQ(lines[2], "old");
+    // Only the first 1000 bytes are read.
+    WriteTestFile(dir / "long.txt", std::string(998, 'x') + "\r\nyz\r\n");
+    lines.fill("old");
+    EXPECT_TRUE(LoadFormTwin(dir / "long.xls", lines));
+    EXPECT_EQ(lines[0], std::string(998, 'x'));
+    EXPECT_EQ(lines[1], "old");
+}
+
+TEST(PrintFormTwin, EraDates) {
+    EXPECT_EQ(EraDateText(2019, 5, 1), "令和 元年  5 月  1 日");
+    EXPECT_EQ(EraDateText(2025, 12, 31), "令和 7 年 12 月 31 日");
+    EXPECT_EQ(EraDateText(2030, 4, 10), "令和 12 年  4 月 10 日");
+    EXPECT_EQ(TodayEraDateText().rfind("令和", 0), 0u);
+    // Today is the local calendar date: 26 hours apart, two time zones never share it.
+    const char* saved = std::getenv("TZ");
+    const std::string previous = saved ? saved : "";
+    std::vector<std::string> today;
+    for (const char* zone : {"EAST-14", "WEST+12"}) {
+        setenv("TZ", zone, 1);
+        tzset();
+        today.push_back(TodayEraDateText());
+    }
+    if (saved) {
+        setenv("TZ", previous.c_str(), 1);
+    } else {
+        unsetenv("TZ");
+    }
+    tzset();
+    EXPECT_NE(today[0], today[1]);
 }
 
 // ---------------------------------------------------------------------------------------------
