@@ -5,6 +5,7 @@
 
 #include "formix/Formix.h"
 #include "platform/FileUtil.h"
+#include "report/PrintFormTwin.h"
 
 namespace {
 
@@ -72,9 +73,6 @@ int LoadInitialSelection(const std::string& programFolder, int gyomuCode, std::s
 
 int CheckFormTextFile(const std::vector<std::string>& forms, int formType) {
     if (formType < 0 || static_cast<size_t>(formType) >= forms.size()) return -1;
-    std::string path = forms[static_cast<size_t>(formType)];
-    size_t at = path.rfind(".xls");
-    if (at != std::string::npos) path.replace(at, 4, ".txt");
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FormTwinPath(forms[static_cast<size_t>(formType)]), std::ios::binary);
     return in ? 0 : -1;
 }

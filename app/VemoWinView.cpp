@@ -76,6 +76,7 @@ CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, Q
     connect(m_doc.get(), &CVemoWinDoc::Changed, this, &CVemoWinView::UpdateTitle);
     UpdateTitle();
     RegisterCommands();
+    RegisterPrintCommands();
 }
 
 CVemoWinView::~CVemoWinView() = default;

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/VemoWinApp.h"
+#include "report/qt/QtReportOutput.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
@@ -8,9 +9,15 @@ int main(int argc, char** argv) {
     args.removeFirst();
     int result = 1;
     {
-        CVemoWinApp app(args);
-        if (app.InitInstance()) result = qapp.exec() == 0 ? 0 : 1;
-        app.ExitInstance();
+        // Previews and printing of every report job; it outlives the application's windows.
+        CQtReportOutput reportOutput;
+        SetReportOutput(&reportOutput);
+        {
+            CVemoWinApp app(args);
+            if (app.InitInstance()) result = qapp.exec() == 0 ? 0 : 1;
+            app.ExitInstance();
+        }
+        SetReportOutput(nullptr);
     }
     return result;
 }
