@@ -26,8 +26,26 @@ std::string Escape(const std::string& text) {
     return out;
 }
 
+std::string ColumnName(int col) {
+    std::string name;
+    for (; col > 0; col = (col - 1) / 26) name.insert(name.begin(), static_cast<char>('A' + (col - 1) % 26));
+    return name;
+}
+
 std::string SheetOf(const SheetSpec& spec) {
     std::vector<CellDef> cells = spec.cells;
+    // Every cell of a merged range takes the style of its top-left cell, so that its borders go round.
+    for (const std::string& merge : spec.merges) {
+        const size_t colon = merge.find(':');
+        const auto [row1, col1] = ParseRef(merge.substr(0, colon));
+        const auto [row2, col2] = ParseRef(merge.substr(colon + 1));
+        int style = 0;
+        for (const CellDef& cell : spec.cells)
+            if (cell.ref == merge.substr(0, colon)) style = cell.style;
+        for (int r = row1; r <= row2; ++r)
+            for (int c = col1; c <= col2; ++c)
+                if (r != row1 || c != col1) cells.push_back({ColumnName(c) + std::to_string(r), "", style});
+    }
     std::sort(cells.begin(), cells.end(), [](const CellDef& a, const CellDef& b) {
         return ParseRef(a.ref) < ParseRef(b.ref);
     });
