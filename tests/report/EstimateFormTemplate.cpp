@@ -32,15 +32,15 @@ std::string ColumnName(int col) {
     return name;
 }
 
-std::string SheetOf(const SheetSpec& spec) {
-    std::vector<CellDef> cells = spec.cells;
+std::string SheetOf(const SheetDef& def) {
+    std::vector<CellDef> cells = def.cells;
     // Every cell of a merged range takes the style of its top-left cell, so that its borders go round.
-    for (const std::string& merge : spec.merges) {
+    for (const std::string& merge : def.merges) {
         const size_t colon = merge.find(':');
         const auto [row1, col1] = ParseRef(merge.substr(0, colon));
         const auto [row2, col2] = ParseRef(merge.substr(colon + 1));
         int style = 0;
-        for (const CellDef& cell : spec.cells)
+        for (const CellDef& cell : def.cells)
             if (cell.ref == merge.substr(0, colon)) style = cell.style;
         for (int r = row1; r <= row2; ++r)
             for (int c = col1; c <= col2; ++c)
@@ -55,24 +55,24 @@ std::string SheetOf(const SheetSpec& spec) {
         rows[row] += cell.text.empty() ? "<c r=\"" + cell.ref + "\"" + (cell.style ? " s=\"" + std::to_string(cell.style) + "\"" : "") + "/>"
                                        : xlstest::InlineCell(cell.ref, Escape(cell.text), cell.style);
     }
-    for (auto& [row, height] : spec.rowHeights) rows[row];
+    for (auto& [row, height] : def.rowHeights) rows[row];
     std::string xml;
     for (auto& [row, content] : rows) {
-        auto height = spec.rowHeights.find(row);
+        auto height = def.rowHeights.find(row);
         xml += "<row r=\"" + std::to_string(row) + "\"" +
-               (height != spec.rowHeights.end() ? " ht=\"" + std::to_string(height->second) + "\" customHeight=\"1\"" : "") +
+               (height != def.rowHeights.end() ? " ht=\"" + std::to_string(height->second) + "\" customHeight=\"1\"" : "") +
                ">" + content + "</row>";
     }
     std::string after;
-    if (!spec.merges.empty()) {
-        after += "<mergeCells count=\"" + std::to_string(spec.merges.size()) + "\">";
-        for (const std::string& m : spec.merges) after += "<mergeCell ref=\"" + m + "\"/>";
+    if (!def.merges.empty()) {
+        after += "<mergeCells count=\"" + std::to_string(def.merges.size()) + "\">";
+        for (const std::string& m : def.merges) after += "<mergeCell ref=\"" + m + "\"/>";
         after += "</mergeCells>";
     }
     after += "<pageMargins left=\"0.6\" right=\"0.5\" top=\"0.7\" bottom=\"0.6\" header=\"0.3\" footer=\"0.3\"/>"
              "<pageSetup paperSize=\"9\" orientation=\"portrait\" fitToWidth=\"1\" fitToHeight=\"1\"/>";
     std::string before = "<sheetPr><pageSetUpPr fitToPage=\"1\"/></sheetPr><sheetFormatPr defaultRowHeight=\"13.5\"/>";
-    if (!spec.cols.empty()) before += "<cols>" + spec.cols + "</cols>";
+    if (!def.cols.empty()) before += "<cols>" + def.cols + "</cols>";
     return xlstest::SheetXml(xml, after, before);
 }
 
@@ -83,7 +83,7 @@ std::string Col(int first, int last, double width) {
 
 }  // namespace
 
-std::string BuildForm(const std::vector<SheetSpec>& sheets, const std::string& styles) {
+std::string BuildForm(const std::vector<SheetDef>& sheets, const std::string& styles) {
     xlstest::TemplateContent content;
     content.styles = styles;
     for (size_t i = 0; i < sheets.size(); ++i) {
@@ -95,10 +95,10 @@ std::string BuildForm(const std::vector<SheetSpec>& sheets, const std::string& s
     return xlstest::BuildTemplate(content);
 }
 
-SheetSpec PlainSheet(const std::string& name, const std::vector<std::pair<std::string, std::string>>& cells) {
-    SheetSpec spec{name, {}, {}, {}, "", ""};
-    for (auto& [ref, text] : cells) spec.cells.push_back({ref, text, 0});
-    return spec;
+SheetDef PlainSheet(const std::string& name, const std::vector<std::pair<std::string, std::string>>& cells) {
+    SheetDef def{name, {}, {}, {}, "", ""};
+    for (auto& [ref, text] : cells) def.cells.push_back({ref, text, 0});
+    return def;
 }
 
 std::vector<std::pair<std::string, std::string>> HyoshiCells() {
@@ -177,8 +177,8 @@ std::string RuledStyles() {
            "</styleSheet>";
 }
 
-SheetSpec RuledHyoshi() {
-    SheetSpec s{"表紙", {}, {}, {}, Col(1, 1, 4) + Col(2, 7, 13), "$A$1:$G$40"};
+SheetDef RuledHyoshi() {
+    SheetDef s{"表紙", {}, {}, {}, Col(1, 1, 4) + Col(2, 7, 13), "$A$1:$G$40"};
     s.cells = {{"F2", "**No", 15}, {"F3", "**日付", 15}, {"A6", "**印刷表題", 12}, {"B10", "**宛名1", 13},
                {"B11", "**宛名2", 13}, {"B14", "件　名", 10}, {"C14", "**件名", 13}, {"B16", "箇所名", 10},
                {"C16", "**箇所名", 13}, {"B19", "**見積金額", 11}};
@@ -190,8 +190,8 @@ SheetSpec RuledHyoshi() {
     return s;
 }
 
-SheetSpec RuledGyomuKakaku() {
-    SheetSpec s{"業務価格総括表", {}, {}, {}, Col(1, 1, 10) + Col(2, 2, 5) + Col(3, 3, 30) + Col(4, 5, 7) + Col(6, 6, 15) + Col(7, 8, 11),
+SheetDef RuledGyomuKakaku() {
+    SheetDef s{"業務価格総括表", {}, {}, {}, Col(1, 1, 10) + Col(2, 2, 5) + Col(3, 3, 30) + Col(4, 5, 7) + Col(6, 6, 15) + Col(7, 8, 11),
                 "$A$1:$H$26"};
     s.cells = {{"A1", "業　務　価　格　総　括　表", 1}, {"A3", "**件名", 10}, {"F3", "**日付", 15}, {"H3", "**ページ", 9}};
     const char* headings[] = {"区　分", "No", "費　目", "単位", "数量", "金　額", "総括表", "内訳書"};
@@ -211,8 +211,8 @@ SheetSpec RuledGyomuKakaku() {
     return s;
 }
 
-SheetSpec RuledSokatsu(const std::string& name, const char* titleCell) {
-    SheetSpec s{name, {}, {}, {}, Col(1, 1, 30) + Col(2, 2, 6) + Col(3, 3, 9) + Col(4, 4, 11) + Col(5, 5, 13) + Col(6, 6, 24),
+SheetDef RuledSokatsu(const std::string& name, const char* titleCell) {
+    SheetDef s{name, {}, {}, {}, Col(1, 1, 30) + Col(2, 2, 6) + Col(3, 3, 9) + Col(4, 4, 11) + Col(5, 5, 13) + Col(6, 6, 24),
                 "$A$1:$F$26"};
     s.cells = {{"A1", titleCell, 1}, {"A3", "**件名", 10}, {"D3", "**日付", 15}, {"F3", "**ページ", 9}, {"A4", "**箇所名", 10}};
     const char* headings[] = {"費目／工種／種別", "単位", "数量", "単　価", "金　額", "摘　要"};

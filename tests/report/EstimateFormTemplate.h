@@ -13,7 +13,7 @@ struct CellDef {
     int style = 0;
 };
 
-struct SheetSpec {
+struct SheetDef {
     std::string name;
     std::vector<CellDef> cells;
     std::vector<std::string> merges;    // "A1:F1"
@@ -23,10 +23,10 @@ struct SheetSpec {
 };
 
 // A form of these sheets. Without styles given the cells are plain.
-std::string BuildForm(const std::vector<SheetSpec>& sheets, const std::string& styles = "");
+std::string BuildForm(const std::vector<SheetDef>& sheets, const std::string& styles = "");
 
 // A sheet whose cells are all plain.
-SheetSpec PlainSheet(const std::string& name, const std::vector<std::pair<std::string, std::string>>& cells);
+SheetDef PlainSheet(const std::string& name, const std::vector<std::pair<std::string, std::string>>& cells);
 
 // The cells of a plain form, sheet by sheet, for tests to add probes to:
 //  表紙: every cover cell in column A from row 1 (印刷表題, No, 日付, 予備1–10, 宛名1–2, 件名, 箇所名,

@@ -28,7 +28,7 @@
 using estimate_test::ItemListBuilder;
 using estimateform::BuildForm;
 using estimateform::PlainSheet;
-using estimateform::SheetSpec;
+using estimateform::SheetDef;
 
 namespace {
 
@@ -56,7 +56,7 @@ protected:
                  PlainSheet("報告書1", estimateform::SokatsuCells()), PlainSheet("報告書2", estimateform::SokatsuCells())});
     }
 
-    void UseForm(const std::vector<SheetSpec>& sheets) {
+    void UseForm(const std::vector<SheetDef>& sheets) {
         form = dir / "form.xlsx";
         WriteTestFile(form, BuildForm(sheets));
     }
