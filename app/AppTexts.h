@@ -30,6 +30,8 @@
     X(kEstimateZairyoTankaUnreadable, "\nの材料単価データを読み込めませんでした。\n共通の材料単価データを使用します。") \
     /* Settings dialogs run from the menus, and the business areas of this edition */                          \
     X(kTableWidthCaption, "表の幅の調整")                                                                      \
+    /* The cover-sheet command: the question before the cover file is rewritten */                             \
+    X(kAskOverwriteHyoshiFile, "表紙データ ファイルを書き換えてよろしいですか？")                              \
     X(kGyomuAreaText, "区画整理 測量／区画整理 設計／物件調査／土質調査 版")                                   \
     /* Message-box buttons (OK is the dialogs' own) */                                                         \
     X(kMessageBoxCancel, "キャンセル")                                                                         \

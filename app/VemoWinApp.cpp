@@ -129,6 +129,12 @@ bool CVemoWinApp::InitInstance() {
         m_settings.masterDataFolder = m_store.GetMasterDataFolder();
         m_settings.zairyoTankaPath = m_store.GetZairyoTankaPath();
     };
+    // No estimate window closes while a preview of its report is open, whichever is active.
+    m_frame->canClose = [this] {
+        for (CVemoWinView* w : EstimateWindows())
+            if (w->RefuseWhilePreviewOpen()) return false;
+        return true;
+    };
     m_frame->onChildClosed = [this] { OnChildClosed(); };
     m_frame->onChildActivated = [this](QWidget* view) {
         if (auto* estimate = qobject_cast<CVemoWinView*>(view); estimate && estimate != m_activatedView)
@@ -211,6 +217,7 @@ void CVemoWinApp::RegisterCommands() {
     OnCommand(cmd::FileNew, [this] { OnFileNew(); });
     OnCommand(cmd::FileOpen, [this] { OnFileOpen(); });
     OnCommand(cmd::MasterDataSetting, [this] { OnMasterDataSetting(); });
+    OnCommand(cmd::Hyoshi, [this] { OnHyoshi(0); });
     OnCommand(cmd::ZairyoTankaSetting, [this] { SelectZairyoTankaFile(); });
     OnCommand(cmd::CheckUpdate, [this] { RunUpdater(1); });
     OnCommand(cmd::CheckNotice, [this] { RunUpdater(0); });
@@ -291,7 +298,7 @@ CVemoWinView* CVemoWinApp::AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc) {
         std::make_unique<CEstimateCalcContext>(SharedMasters(), m_settings, m_store.GetZairyoTankaFile()));
     auto* view = new CVemoWinView(*this, std::move(doc));
     CChildFrame* frame = m_frame->AddChildFrame(view, raw->GetTitle());
-    frame->canClose = [raw] { return raw->SaveModified(); };
+    frame->canClose = [raw, view] { return !view->RefuseWhilePreviewOpen() && raw->SaveModified(); };
     // The new window is the active one, whether or not the window system has said so yet.
     if (m_activatedView != view) OnViewActivated(view);
     m_commands.UpdateActions();

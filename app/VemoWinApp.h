@@ -76,6 +76,10 @@ public:
     static std::vector<uint8_t> ShokeihiEditGyomuCodes();
     // The manual the help command opens: manual/manual.pdf beside the program.
     std::string ManualPath() const;
+    // 表紙設定・印刷 (HyoshiCommand.cpp): the cover-sheet dialog on a copy of the cover data. Mode 0
+    // asks before the cover file is rewritten and takes the chosen form; mode 1 (entry only, before a
+    // preview) saves without asking and leaves the form. IDOK when the dialog ended with OK.
+    int OnHyoshi(int mode = 0);
     // The estimate windows, in the order they were opened.
     std::vector<CVemoWinView*> EstimateWindows() const;
     CVemoWinView* ActiveEstimateWindow() const;

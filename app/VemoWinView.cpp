@@ -78,6 +78,7 @@ CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, Q
     RegisterCommands();
     RegisterSelectionCommands();
     RegisterSettingCommands();
+    RegisterPrintCommands();
 }
 
 CVemoWinView::~CVemoWinView() = default;

@@ -4,9 +4,12 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/CommandRegistry.h"
 #include "app/grid/SpreadSheet.h"
+#include "estimate/SekisanItemList.h"
+#include "report/ReportJob.h"
 
 class CBukakeDetail;
 class CBukakeFile;
@@ -236,6 +239,52 @@ protected:
     virtual void OnNewEstimate() {}
     // Shows the popup menu at a global position and returns when it closes.
     virtual void ExecPopup(QMenu& menu, const QPoint& at);
+
+    // ---------------------------------------------------------------------------------------------
+    // Printing (ViewPrintCommands.cpp): 印刷, 印刷プレビュー and 印刷代価プレビュー on the view's report
+    // job, and the estimate report's builders, which forward to CEstimateReport.
+public:
+    CReportJob& Job() { return m_job; }
+    // While the job's preview is open: tells the user and returns true (printing and closing wait).
+    bool RefuseWhilePreviewOpen();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnDaikaPrintPreview();
+    void OnUpdateFilePrint(CCmdUI& ui) const;
+    void OnUpdateFilePrintPreview(CCmdUI& ui) const;
+    void OnUpdateDaikaPrintPreview(CCmdUI& ui) const;
+    // The page settings before 印刷 and 印刷プレビュー: 1 when taken (the current form, the estimate's
+    // print date and the job's settings), 2 when cancelled (nothing changes).
+    int RunPageSettings();
+    // The estimate report of the current print form into the job, and its builders.
+    void BuildReport();
+    void WriteHyoshi();
+    int WriteGyomuKakakuSokatsu(int firstPage);
+    int WriteSokatsu(int firstPage);
+    void BuildDaikaSheets(int lastPage);
+    static void FormatNumberWithCommas(int value, std::string& text);
+
+protected:
+    // What the page-settings dialog edits: the print forms with the current one, a copy of the
+    // estimate's header (its print date) and the job's settings.
+    struct PageSettingsRequest {
+        std::vector<std::string> forms;
+        int formIndex = 0;
+        CSekisanItemList header;
+        CPrintSettings settings;
+    };
+    // Runs the page-settings dialog on the request: IDOK with the edited values, anything else when
+    // cancelled. This view has no such dialog yet and takes the settings as they are.
+    virtual int ShowPageSettings(PageSettingsRequest& request);
+
+private:
+    void RegisterPrintCommands();
+    // Runs f with the estimate report of the current print form.
+    template <class F>
+    decltype(auto) WithReport(F&& f);
+
+    CReportJob m_job;
+    // ---------------------------------------------------------------------------------------------
 
 private:
     void RegisterCommands();

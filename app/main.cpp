@@ -3,6 +3,7 @@
 #include "app/InstanceChannel.h"
 #include "app/VemoWinApp.h"
 #include "platform/FileUtil.h"
+#include "report/qt/QtReportOutput.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
@@ -18,12 +19,18 @@ int main(int argc, char** argv) {
 
     int result = 1;
     {
-        CVemoWinApp app(args);
-        if (app.InitInstance()) {
-            app.ListenForFiles(channel);
-            result = qapp.exec() == 0 ? 0 : 1;
+        // Previews and printing of every report job; it outlives the application's windows.
+        CQtReportOutput reportOutput;
+        SetReportOutput(&reportOutput);
+        {
+            CVemoWinApp app(args);
+            if (app.InitInstance()) {
+                app.ListenForFiles(channel);
+                result = qapp.exec() == 0 ? 0 : 1;
+            }
+            app.ExitInstance();
         }
-        app.ExitInstance();
+        SetReportOutput(nullptr);
     }
     return result;
 }

@@ -28,7 +28,61 @@
     /* Saving the previewed workbook as an Excel file */                                                  \
     X(kSaveExcelTitle, "EXCELファイルで保存")                                                             \
     X(kSaveExcelFilter, "Excel ファイル (*.xlsx)|*.xlsx|すべてのファイル (*.*)|*.*||")                    \
-    X(kSaveExcelFailed, "\nを保存できませんでした。\n保存先のフォルダーと空き容量を確認してください。")
+    X(kSaveExcelFailed, "\nを保存できませんでした。\n保存先のフォルダーと空き容量を確認してください。") \
+    /* The estimate report: the message pane while it is built, and its dates ("%2d" month and */          \
+    /* day; the era year printed with a sign blank, "% 2d") */                                              \
+    X(kStatusBuildingReport, "ページを設定をしています...")                                               \
+    /* 業務価格総括表: its heading, the names of the total rows, the unit and quantity of a 業務 row, */      \
+    /* the references to the 総括表 and 内訳書 pages (a number follows), the 業務 price names (a name */        \
+    /* ending in 業務 takes 価格, any other 業務価格) and the place name's brackets after the 件名 */             \
+    X(kGyomuKakakuHeading, "委 託 費")                                                                    \
+    X(kGyomuKakakuTotal, "合    計")                                                                      \
+    X(kGyomuKakakuGrandTotal, "総 合 計")                                                                 \
+    X(kShikiUnit, "式")                                                                                   \
+    X(kSokatsuReference, "総括表")                                                                        \
+    X(kUchiwakeReference, "内訳書")                                                                       \
+    X(kGyomuWord, "業務")                                                                                 \
+    X(kKakakuSuffix, "価格")                                                                              \
+    X(kGyomuKakakuSuffix, "業務価格")                                                                     \
+    X(kPlaceOpen, "（")                                                                                   \
+    X(kPlaceClose, "）")                                                                                  \
+    /* 総括表 and 内訳書: the sheet titles (the 業務 number follows), the names of the total rows, the */      \
+    /* 技術経費率 remark (the rate follows) */                                                               \
+    X(kSokatsuTitle, "総　　括　　表　")                                                                  \
+    X(kUchiwakeTitle, "内　　訳　　書　")                                                                 \
+    X(kSokatsuTotal, "合　計")                                                                            \
+    X(kSokatsuGrandTotal, "総合計")                                                                       \
+    X(kGijutsuKeihiRateBefore, "技術経費率 ")                                                             \
+    /* The cover-sheet dialog: caption, labels without a twin, buttons, the list of forms */               \
+    X(kHyoshiCaption, "表紙設定・印刷")                                                                   \
+    X(kHyoshiPrintTitleLabel, "印刷表題 ：")                                                              \
+    X(kHyoshiNoLabel, "No. ：")                                                                           \
+    X(kHyoshiDateLabel, "日付 ：")                                                                        \
+    X(kHyoshiAddress1Label, "宛名1 ：")                                                                   \
+    X(kHyoshiAddress2Label, "宛名2 ：")                                                                   \
+    X(kHyoshiSpareLabel, "文章予備 ：")                                                                   \
+    X(kHyoshiSubjectLabel, "業務名称 ：")                                                                 \
+    X(kHyoshiPlaceLabel, "箇所名 ：")                                                                     \
+    X(kHyoshiAmountLabel, "見積金額 ：")                                                                  \
+    X(kHyoshiClearHistory, "履歴からクリア")                                                              \
+    X(kHyoshiGetDate, "日付取得")                                                                         \
+    X(kHyoshiFormsLabel, "設定項目")                                                                      \
+    X(kFormListColumn, "報告書印刷形式一覧")                                                              \
+    X(kHyoshiSaveAndClose, "保存して終了")                                                                \
+    X(kHyoshiPreview, "印刷ﾌﾟﾚﾋﾞｭｰ")                                                                      \
+    X(kHyoshiPrint, "印刷...")                                                                            \
+    X(kHyoshiPreviewTitle, "VemoOvra 表紙 印刷プレビュー")                                                \
+    /* The cover-sheet dialog: clearing a history entry */                                                 \
+    X(kAskClearPrintTitle, "印刷表題の履歴から選択されている文字列をクリアしてよろしいですか？")          \
+    X(kAskClearAddress1, "宛名1の履歴から選択されている文字列をクリアしてよろしいですか？")               \
+    X(kAskClearAddress2, "宛名2の履歴から選択されている文字列をクリアしてよろしいですか？")               \
+    X(kAskClearSubject, "件名の履歴から選択されている文字列をクリアしてよろしいですか？")                 \
+    X(kAskClearPlace, "箇所名の履歴から選択されている文字列をクリアしてよろしいですか？")                 \
+    /* The cover-sheet dialog: an amount of the estimate offered as 見積金額 (full-width digits */          \
+    /* between the yen sign and the ending) */                                                             \
+    X(kAmountYen, "￥")                                                                                   \
+    X(kAmountWithTax, "－ （消費税含む）")                                                                \
+    X(kAmountWithoutTax, "－ （消費税含まず）")
 
 namespace reporttext {
 #define VEMO_REPORT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;

@@ -99,6 +99,7 @@ const TextEntry kAppTexts[] = {
     {"kEstimateZairyoTankaUnreadable",
      "\nの材料単価データを読み込めませんでした。\n共通の材料単価データを使用します。"},
     {"kTableWidthCaption", "表の幅の調整"},
+    {"kAskOverwriteHyoshiFile", "表紙データ ファイルを書き換えてよろしいですか？"},
     {"kGyomuAreaText", "区画整理 測量／区画整理 設計／物件調査／土質調査 版"},
     {"kMessageBoxCancel", "キャンセル"},
     {"kMessageBoxYes", "はい(&Y)"},

@@ -1,70 +1,19 @@
 // LibreOffice as an independent reader: a saved workbook converted to a flat OpenDocument
 // spreadsheet must show, sheet by sheet, exactly the values that were written and the template's own.
 #include <gtest/gtest.h>
-#include <pugixml.hpp>
-#include <sys/wait.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <variant>
 
+#include "OracleSupport.h"
 #include "TempFolder.h"
 #include "XlsTestSupport.h"
 #include "report/XlsReportEngine.h"
 
-namespace {
-
-using Value = std::variant<std::string, double>;
-using SheetValues = std::map<std::pair<int, int>, Value>;  // (row, column) → value
-
-// The text of a paragraph: spaces, tabs and line breaks are elements of their own.
-void ParagraphText(pugi::xml_node node, std::string& out) {
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
-        std::string_view name(c.name());
-        if (c.type() == pugi::node_pcdata) out += c.value();
-        else if (name == "text:s") out.append(static_cast<size_t>(c.attribute("text:c").as_int(1)), ' ');
-        else if (name == "text:tab") out += '\t';
-        else if (name == "text:line-break") out += '\n';
-        else ParagraphText(c, out);
-    }
-}
-
-void ReadRows(pugi::xml_node parent, int& row, SheetValues& values) {
-    for (pugi::xml_node r = parent.first_child(); r; r = r.next_sibling()) {
-        std::string_view name(r.name());
-        if (name == "table:table-header-rows" || name == "table:table-rows" || name == "table:table-row-group") {
-            ReadRows(r, row, values);
-            continue;
-        }
-        if (name != "table:table-row") continue;
-        int repeat = r.attribute("table:number-rows-repeated").as_int(1);
-        int column = 1;
-        for (pugi::xml_node c = r.first_child(); c; c = c.next_sibling()) {
-            std::string_view cn(c.name());
-            if (cn != "table:table-cell" && cn != "table:covered-table-cell") continue;
-            int across = c.attribute("table:number-columns-repeated").as_int(1);
-            std::string_view type(c.attribute("office:value-type").value());
-            for (int dr = 0; dr < repeat && !type.empty(); ++dr)
-                for (int dc = 0; dc < across; ++dc) {
-                    if (type == "float") {
-                        values[{row + dr, column + dc}] = c.attribute("office:value").as_double();
-                    } else {
-                        std::string text;
-                        for (pugi::xml_node p = c.child("text:p"); p; p = p.next_sibling("text:p")) {
-                            if (p != c.child("text:p")) text += '\n';
-                            ParagraphText(p, text);
-                        }
-                        values[{row + dr, column + dc}] = text;
-                    }
-                }
-            column += across;
-        }
-        row += repeat;
-    }
-}
-
-}  // namespace
+using oracle::FindOnPath;
+using oracle::SheetValues;
+using oracle::Value;
 
 TEST(ReportOracle, LibreOfficeReadsTheValuesWritten) {
     std::string soffice = xlstest::FindOnPath("soffice");
@@ -118,23 +67,14 @@ TEST(ReportOracle, LibreOfficeReadsTheValuesWritten) {
     engine.PageEnd();
     ASSERT_EQ(engine.Save(dir / "oracle.xlsx"), XlsSaveError::none) << engine.FailureDetail();
 
-    std::string command = "'" + soffice + "' --headless --norestore --convert-to fods --outdir '" + dir.Path() +
-                          "' -env:UserInstallation=file://" + dir.Path() + "/profile '" + (dir / "oracle.xlsx") +
-                          "' > '" + (dir / "soffice.log") + "' 2>&1";
-    int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-    ASSERT_TRUE(std::filesystem::exists(dir / "oracle.fods")) << ReadTestFile(dir / "soffice.log");
-
-    pugi::xml_document fods;
-    ASSERT_TRUE(fods.load_file((dir / "oracle.fods").c_str(), pugi::parse_default | pugi::parse_ws_pcdata));
-    pugi::xml_node spreadsheet = fods.child("office:document").child("office:body").child("office:spreadsheet");
+    std::vector<oracle::Sheet> sheets;
+    std::string why;
+    ASSERT_TRUE(oracle::ReadWithLibreOffice(soffice, dir / "oracle.xlsx", dir.Path(), sheets, why)) << why;
     std::vector<std::string> names;
     std::vector<SheetValues> shown;
-    for (pugi::xml_node table = spreadsheet.child("table:table"); table; table = table.next_sibling("table:table")) {
-        names.push_back(table.attribute("table:name").value());
-        int row = 1;
-        shown.emplace_back();
-        ReadRows(table, row, shown.back());
+    for (oracle::Sheet& sheet : sheets) {
+        names.push_back(sheet.name);
+        shown.push_back(std::move(sheet.values));
     }
     EXPECT_EQ(names, (std::vector<std::string>{"代価表", "単価表", "代価表 (2)"}));
     ASSERT_EQ(shown.size(), expected.size());

@@ -1,0 +1,168 @@
+// The estimate view's print commands: 印刷 (57607), 印刷プレビュー (57609) and 印刷代価プレビュー (32821),
+// on the view's own report job. Only one preview of the job is open at a time; while it is, a
+// preview command raises it and printing or closing the window is refused.
+#include <memory>
+#include <optional>
+
+#include "app/CommandIds.h"
+#include "app/VemoWinApp.h"
+#include "app/VemoWinDoc.h"
+#include "app/VemoWinView.h"
+#include "estimate/SekisanData.h"
+#include "platform/Host.h"
+#include "report/EstimateReport.h"
+#include "report/PrintFormText.h"
+#include "report/ReportTexts.h"
+#include "report/qt/HyoshiDlg.h"
+
+void CVemoWinView::RegisterPrintCommands() {
+    OnCommand(cmd::FilePrint, [this] { OnFilePrint(); }, [this](CCmdUI& ui) { OnUpdateFilePrint(ui); });
+    OnCommand(cmd::FilePrintPreview, [this] { OnFilePrintPreview(); }, [this](CCmdUI& ui) { OnUpdateFilePrintPreview(ui); });
+    OnCommand(cmd::DaikaPrintPreview, [this] { OnDaikaPrintPreview(); },
+              [this](CCmdUI& ui) { OnUpdateDaikaPrintPreview(ui); });
+}
+
+void CVemoWinView::OnUpdateFilePrint(CCmdUI& ui) const { ui.enabled = GetItemList()->GetCount() > 0; }
+
+void CVemoWinView::OnUpdateFilePrintPreview(CCmdUI& ui) const { ui.enabled = GetItemList()->GetCount() > 0; }
+
+void CVemoWinView::OnUpdateDaikaPrintPreview(CCmdUI& ui) const {
+    const CSekisanItem* item = GetItemAt(GetCurrentRow());
+    ui.enabled = GetItemList()->GetCount() > 0 && item && !IsUnset(item->m_nDaikaNo);
+}
+
+bool CVemoWinView::RefuseWhilePreviewOpen() {
+    if (!m_job.IsPreviewOpen()) return false;
+    AfxMessageBox(reporttext::kPreviewOpenMessage, MsgButtons::Ok, MsgIcon::None);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void CVemoWinView::OnFilePrint() {
+    CWaitCursor wait;
+    if (RefuseWhilePreviewOpen()) return;
+    if (RunPageSettings() != 1) return;
+    BuildReport();
+    m_job.Print();
+}
+
+void CVemoWinView::OnFilePrintPreview() {
+    if (m_job.IsPreviewOpen()) {
+        m_job.ActivatePreviewWindow();
+        return;
+    }
+    if (RunPageSettings() != 1) return;
+    // The cover data is asked for when the cover is printed, and for the 業務価格総括表 of a form
+    // whose twin prints the cover data there.
+    if ((m_job.IsHyoshiPrinted() || (m_job.IsGyomuSokatsuPrinted() && m_app.CheckFormTextFile() == 0)) &&
+        m_app.OnHyoshi(CHyoshiDlg::EntryOnly) != IDOK)
+        return;
+    BuildReport();
+    m_job.SetPreviewTitle(reporttext::kDefaultPreviewTitle);
+    m_job.Preview();
+}
+
+void CVemoWinView::OnDaikaPrintPreview() {
+    if (m_job.IsPreviewOpen()) {
+        m_job.ActivatePreviewWindow();
+        return;
+    }
+    const CSekisanItem* item = GetItemAt(GetCurrentRow());
+    if (!item || IsUnset(item->m_nDaikaNo)) return;
+    const CPrintSettings kept = m_job.GetSettings();
+    CPrintSettings daika = kept;
+    daika.printHyoshi = 0;
+    daika.setDate = 0;
+    daika.printSokatsu = 0;
+    daika.printGyomuSokatsu = 0;
+    daika.printDaika = 1;
+    daika.printDaikaMeisai = 0;
+    // A form that labels only the 代価明細表 shows that instead.
+    const CAppSettings& settings = m_app.Settings();
+    CPrintFormText twin;
+    if (settings.formType >= 0 && static_cast<size_t>(settings.formType) < settings.formList.size() &&
+        LoadPrintFormText(settings.formList[static_cast<size_t>(settings.formType)], twin) == 0 &&
+        twin.GetLine(CPrintFormText::kPrintDaika).empty() &&
+        !twin.GetLine(CPrintFormText::kPrintDaikaMeisai).empty()) {
+        daika.printDaika = 0;
+        daika.printDaikaMeisai = 1;
+    }
+    daika.daikaStartNo = item->m_nDaikaNo;
+    daika.setStartPage = 0;
+    daika.pageBreakPerGyomu = 0;
+    m_job.SetSettings(daika);
+    BuildReport();
+    m_job.SetPreviewTitle(reporttext::kDefaultPreviewTitle);
+    m_job.Preview();
+    m_job.SetSettings(kept);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Page settings
+
+int CVemoWinView::ShowPageSettings(PageSettingsRequest&) { return IDOK; }
+
+int CVemoWinView::RunPageSettings() {
+    CAppSettings& settings = m_app.Settings();
+    PageSettingsRequest request;
+    request.forms = settings.formList;
+    request.formIndex = settings.formType;
+    request.header.CopyHeader(*GetItemList());
+    request.settings = m_job.GetSettings();
+    if (ShowPageSettings(request) != IDOK) return 2;
+    settings.formType = request.formIndex;
+    GetItemList()->CopyHeader(request.header);
+    m_job.SetSettings(request.settings);
+    MarkModified();
+    return 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The estimate report
+
+template <class F>
+decltype(auto) CVemoWinView::WithReport(F&& f) {
+    const CAppSettings& settings = m_app.Settings();
+    std::string form;
+    if (settings.formType >= 0 && static_cast<size_t>(settings.formType) < settings.formList.size())
+        form = settings.formList[static_cast<size_t>(settings.formType)];
+    std::optional<CPrintFormText> twin;
+    if (CPrintFormText lines; !form.empty() && LoadPrintFormText(form, lines) == 0) twin = lines;
+    // The estimate is printed with the masters it is priced with.
+    std::unique_ptr<CEstimateCalcContext> shared;
+    const ICalcEnvironment* env = m_doc->CalcContext();
+    if (!env) {
+        shared = std::make_unique<CEstimateCalcContext>(m_app.SharedMasters(), m_app.Settings(),
+                                                        m_app.Store().GetZairyoTankaFile());
+        env = shared.get();
+    }
+    CEstimateReport report(m_job, *GetItemList(), *env, m_app.Store().GetHyoshiData(), settings.formGyou, form,
+                           std::move(twin));
+    return f(report);
+}
+
+void CVemoWinView::BuildReport() {
+    WithReport([](CEstimateReport& report) { report.BuildReport(); });
+}
+
+void CVemoWinView::WriteHyoshi() {
+    WithReport([](CEstimateReport& report) { report.WriteHyoshi(); });
+}
+
+int CVemoWinView::WriteGyomuKakakuSokatsu(int firstPage) {
+    return WithReport([firstPage](CEstimateReport& report) { return report.WriteGyomuKakakuSokatsu(firstPage); });
+}
+
+int CVemoWinView::WriteSokatsu(int firstPage) {
+    return WithReport([firstPage](CEstimateReport& report) { return report.WriteSokatsu(firstPage); });
+}
+
+void CVemoWinView::BuildDaikaSheets(int lastPage) {
+    WithReport([lastPage](CEstimateReport& report) { report.BuildDaikaSheets(lastPage); });
+}
+
+void CVemoWinView::FormatNumberWithCommas(int value, std::string& text) {
+    CEstimateReport::FormatNumberWithCommas(value, text);
+}

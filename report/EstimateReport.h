@@ -1,0 +1,78 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "report/PrintFormText.h"
+
+class CHyoshiData;
+class CReportJob;
+class CSekisanItem;
+class CSekisanItemList;
+class CTankaFile;
+class ICalcEnvironment;
+
+// Writes the cover sheet (表紙) into a job: one page from the template sheet "表紙" with the cover
+// data and the company block of the 単価 master. The estimate report and the cover dialog share it.
+void WriteHyoshiPage(CReportJob& job, const CHyoshiData& cover, const CTankaFile& tanka);
+
+// The estimate report: the sheets the job's page settings select, built from the current print
+// form into the job, in this order: 表紙, 業務価格総括表, 総括表/内訳書 and the 代価表 family. The
+// estimate view makes one for each print and forwards its builders to it.
+//
+// The template's named cells (text "**name") take the values. A few cells are probes: the builder
+// writes " " into them and asks the job whether the template has them, to learn the rows of a page
+// ("**総括表行数12", "**業務価格総括表行数8"), the indentation ("**半角スペース3") and which cells of
+// a form carry the names and totals.
+class CEstimateReport {
+public:
+    // env gives the 歩掛 master (業務 names, 種別 rates) and the 単価 master (company block); twin is
+    // the form's text twin when it has one. formGyou: the rows of the summary sheets; outside 1 to 30
+    // it counts as 10 (a template's row-count cell wins either way).
+    CEstimateReport(CReportJob& job, const CSekisanItemList& estimate, const ICalcEnvironment& env,
+                    const CHyoshiData& cover, int formGyou, std::string formPath,
+                    std::optional<CPrintFormText> twin = std::nullopt);
+
+    // Opens the form and writes every sheet the settings select; the message pane says so meanwhile.
+    // A form that does not open has been told to the user by the job, and nothing is written.
+    void BuildReport();
+    void WriteHyoshi();
+    // The 業務価格総括表 from the first page number; the number of pages written.
+    int WriteGyomuKakakuSokatsu(int firstPage);
+    // The 総括表 and 内訳書 from the first page number; the number of the last page written (the first
+    // page number − 1 when none was).
+    int WriteSokatsu(int firstPage);
+    // The 代価表 family after the last page written so far. Not written yet: it writes nothing.
+    void BuildDaikaSheets(int lastPage);
+
+    // The value's decimal digits with a comma before every group of three from the right; a negative
+    // value's sign stands before the grouped digits.
+    static void FormatNumberWithCommas(int value, std::string& text);
+    // Rows of a summary page for the FormGyou setting: the setting within 1 to 30, else 10.
+    static int SummaryRows(int formGyou);
+    // The price name of a 業務: "測量業務" gives "測量業務価格", "設計" gives "設計業務価格".
+    static std::string GyomuPriceName(const std::string& name);
+    // The quantity and unit a lower name ends with in brackets, "(10km)" giving 10 and "km": the text
+    // after its last "(" up to its last ")", split into its leading digits and the rest.
+    static void SplitBracketQuantity(const std::string& lowerName, double& quantity, std::string& unit);
+
+    // The page number the 代価表 family was last started after; -1 before it ran.
+    int DaikaLastPageGiven() const { return m_daikaLastPage; }
+
+private:
+    // Writes " " into the named cell; true when the template has it.
+    bool Probe(const std::string& name);
+    // "**<prefix><h>" for each h, skipping the current rows; rows := the first that exists.
+    void ProbeRowCount(const char* prefix, int first, int last, int step, int& rows);
+    void WriteSokatsuPageHeader(int pageIndex, int firstPage, int gyomuNumber, bool firstOfSheet);
+    void WriteSokatsuTitles(int gyomuNumber);
+    int SokatsuPageCount(int rows);
+
+    CReportJob& m_job;
+    const CSekisanItemList& m_estimate;
+    const ICalcEnvironment& m_env;
+    const CHyoshiData& m_cover;
+    int m_formGyou;
+    std::string m_formPath;
+    std::optional<CPrintFormText> m_twin;
+    int m_daikaLastPage = -1;  // what the 代価表 driver was given last (-1: not run)
+};

@@ -1,0 +1,137 @@
+// The estimate report of a sample estimate, priced from the sample data, read back by LibreOffice:
+// every sheet shows the estimate's own names, units, quantities, prices and amounts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "EstimateFormTemplate.h"
+#include "OracleSupport.h"
+#include "ScriptedHost.h"
+#include "TempFolder.h"
+#include "estimate/VemoWinDocData.h"
+#include "estimate/sampledata/SampleEstimates.h"
+#include "master/HyoshiData.h"
+#include "platform/FileUtil.h"
+#include "platform/Rounding.h"
+#include "report/EstimateReport.h"
+#include "report/ReportJob.h"
+
+namespace {
+
+using oracle::SheetValues;
+using oracle::Value;
+
+// What a row of the ruled 報告書 sheets shows, from the estimate's item.
+void ExpectSokatsuRow(SheetValues& expected, int row, const CSekisanItem& item) {
+    std::string upper = item.m_strNameUpper, lower = item.m_strNameLower;
+    if (item.GetLevel() == 2) {
+        upper = "  " + upper;
+        lower = "    " + lower;
+    }
+    if (!upper.empty()) expected[{row, 1}] = upper;
+    if (!lower.empty()) expected[{row + 1, 1}] = lower;
+    if (!item.m_strUnit.empty()) expected[{row, 2}] = item.m_strUnit;
+    if (!IsUnset(item.m_nQuantity)) expected[{row, 3}] = item.m_nQuantity / 1000.0;
+    if (!IsUnset(item.m_nUnitPrice)) expected[{row, 4}] = item.m_nUnitPrice / 10.0;
+    if (!IsUnset(item.m_nAmount)) {
+        const double amount = item.m_nRounding > 0 ? RoundDown(item.m_nAmount, std::pow(10.0, item.m_nRounding))
+                                                   : item.m_nAmount;
+        expected[{row, 5}] = amount;
+    }
+    if (!item.m_strRemarkUpper.empty()) expected[{row, 6}] = item.m_strRemarkUpper;
+    if (!item.m_strRemarkLower.empty()) expected[{row + 1, 6}] = item.m_strRemarkLower;
+}
+
+// The value a sheet shows in a cell ("" when none).
+Value Shown(std::vector<oracle::Sheet>& sheets, size_t sheet, int row, int column) {
+    auto it = sheets[sheet].values.find({row, column});
+    return it == sheets[sheet].values.end() ? Value(std::string()) : it->second;
+}
+
+TEST(EstimateReportOracle, ASampleEstimatesSheetsShowItsValues) {
+    const std::string soffice = oracle::FindOnPath("soffice");
+    if (soffice.empty()) {
+        if (std::getenv("CI")) FAIL() << "soffice (libreoffice-calc-nogui) is not installed, and CI needs this test";
+        GTEST_SKIP() << "soffice not found: install libreoffice-calc-nogui to run this test";
+    }
+    ScriptedHost host;
+    TempFolder dir;
+    auto masters = LoadGeneratedSampleMasters(VEMO_SAMPLE_DATA_DIR);
+    CVemoWinDocData doc;
+    ASSERT_EQ(doc.LoadFile(vemo::JoinPath(vemo::JoinPath(VEMO_SAMPLE_DATA_DIR, kSampleEstimateFolder), "設計サンプル.sei")), 1);
+    EXPECT_TRUE(PriceSampleEstimate(doc, *masters).empty());
+    const CSekisanItemList& list = *doc.GetItemList();
+
+    const std::string form = dir / "form.xlsx";
+    WriteTestFile(form, estimateform::RuledForm());
+    CHyoshiData cover;
+    cover.m_printTitle = "御見積書";
+    cover.m_subject = list.m_strKenmei;
+    cover.m_amount = "￥１８，４８０，０００－";
+    CReportJob job;
+    CPrintSettings settings;
+    settings.printHyoshi = 1;
+    settings.pageBreakPerGyomu = 0;
+    job.SetSettings(settings);
+    CEstimateReport(job, list, *masters, cover, 10, form).BuildReport();
+    ASSERT_EQ(job.Engine().Save(dir / "report.xlsx"), XlsSaveError::none);
+
+    std::vector<oracle::Sheet> sheets;
+    std::string why;
+    ASSERT_TRUE(oracle::ReadWithLibreOffice(soffice, dir / "report.xlsx", dir.Path(), sheets, why)) << why;
+
+    // The sheets: the cover, the 業務価格総括表, then the 総括表 pages of ten rows.
+    std::vector<const CSekisanItem*> printed;
+    for (int i = 0; i < list.GetCount(); ++i)
+        if (!list.GetItem(i)->m_bNoPrint) printed.push_back(list.GetItem(i));
+    const size_t pages = (printed.size() + 9) / 10;
+    ASSERT_EQ(sheets.size(), 2 + pages);
+    EXPECT_EQ(sheets[0].name, "表紙");
+    EXPECT_EQ(sheets[1].name, "業務価格総括表");
+    EXPECT_EQ(sheets[2].name, "報告書1");
+
+    EXPECT_EQ(Shown(sheets, 0, 6, 1), Value(std::string("御見積書")));
+    EXPECT_EQ(Shown(sheets, 0, 14, 3), Value(list.m_strKenmei));
+    EXPECT_EQ(Shown(sheets, 0, 19, 2), Value(cover.m_amount));
+
+    // 業務価格総括表: the 業務's price and the totals, numbered from 1, each with its amount.
+    int line = 0;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        const CSekisanItem& item = *list.GetItem(i);
+        const bool koshu95 = item.GetLevel() == 1 && item.m_nKoshu == 95;
+        const bool summary = item.GetLevel() == 0 && (item.m_nGyomu == 89 || item.m_nGyomu >= 95);
+        if (item.m_bNoPrint || (!koshu95 && !summary)) continue;
+        const int row = 7 + 2 * line++;  // after the heading row "委 託 費"
+        EXPECT_EQ(Shown(sheets, 1, row, 2), Value(static_cast<double>(line))) << row;
+        EXPECT_EQ(Shown(sheets, 1, row, 6), Value(static_cast<double>(item.m_nAmount))) << row;
+        if (summary) {
+            EXPECT_EQ(Shown(sheets, 1, row, 3), Value(item.m_strNameUpper)) << row;
+        }
+    }
+    EXPECT_EQ(Shown(sheets, 1, 5, 1), Value(std::string("委 託 費")));
+    EXPECT_GE(line, 5);
+
+    // 総括表 and 内訳書: every printed row with its values, and no other number anywhere.
+    for (size_t p = 0; p < pages; ++p) {
+        SCOPED_TRACE(sheets[2 + p].name);
+        SheetValues expected;
+        for (size_t r = 0; r < 10 && p * 10 + r < printed.size(); ++r)
+            ExpectSokatsuRow(expected, 6 + 2 * static_cast<int>(r), *printed[p * 10 + r]);
+        expected[{3, 6}] = static_cast<double>(p + 1);  // the page number
+        SheetValues& shown = sheets[2 + p].values;
+        for (auto& [cell, value] : expected) {
+            auto it = shown.find(cell);
+            ASSERT_NE(it, shown.end()) << "row " << cell.first << " column " << cell.second;
+            EXPECT_EQ(it->second, value) << "row " << cell.first << " column " << cell.second;
+        }
+        for (auto& [cell, value] : shown)
+            if (std::holds_alternative<double>(value)) {
+                EXPECT_TRUE(expected.count(cell)) << "a number at row " << cell.first << " column " << cell.second;
+            }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+#include "OracleSupport.h"
+
+#include <pugixml.hpp>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace oracle {
+namespace {
+
+// The text of a paragraph: spaces, tabs and line breaks are elements of their own.
+void ParagraphText(pugi::xml_node node, std::string& out) {
+    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
+        std::string_view name(c.name());
+        if (c.type() == pugi::node_pcdata) out += c.value();
+        else if (name == "text:s") out.append(static_cast<size_t>(c.attribute("text:c").as_int(1)), ' ');
+        else if (name == "text:tab") out += '\t';
+        else if (name == "text:line-break") out += '\n';
+        else ParagraphText(c, out);
+    }
+}
+
+void ReadRows(pugi::xml_node parent, int& row, SheetValues& values) {
+    for (pugi::xml_node r = parent.first_child(); r; r = r.next_sibling()) {
+        std::string_view name(r.name());
+        if (name == "table:table-header-rows" || name == "table:table-rows" || name == "table:table-row-group") {
+            ReadRows(r, row, values);
+            continue;
+        }
+        if (name != "table:table-row") continue;
+        int repeat = r.attribute("table:number-rows-repeated").as_int(1);
+        int column = 1;
+        for (pugi::xml_node c = r.first_child(); c; c = c.next_sibling()) {
+            std::string_view cn(c.name());
+            if (cn != "table:table-cell" && cn != "table:covered-table-cell") continue;
+            int across = c.attribute("table:number-columns-repeated").as_int(1);
+            std::string_view type(c.attribute("office:value-type").value());
+            for (int dr = 0; dr < repeat && !type.empty(); ++dr)
+                for (int dc = 0; dc < across; ++dc) {
+                    if (type == "float") {
+                        values[{row + dr, column + dc}] = c.attribute("office:value").as_double();
+                    } else {
+                        std::string text;
+                        for (pugi::xml_node p = c.child("text:p"); p; p = p.next_sibling("text:p")) {
+                            if (p != c.child("text:p")) text += '\n';
+                            ParagraphText(p, text);
+                        }
+                        values[{row + dr, column + dc}] = text;
+                    }
+                }
+            column += across;
+        }
+        row += repeat;
+    }
+}
+
+
+}  // namespace
+
+std::string FindOnPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "";
+    size_t start = 0;
+    while (start <= dirs.size()) {
+        size_t colon = dirs.find(':', start);
+        if (colon == std::string::npos) colon = dirs.size();
+        std::filesystem::path candidate = std::filesystem::path(dirs.substr(start, colon - start)) / program;
+        if (::access(candidate.c_str(), X_OK) == 0) return candidate.string();
+        start = colon + 1;
+    }
+    return {};
+}
+
+bool ReadWithLibreOffice(const std::string& soffice, const std::string& xlsxPath, const std::string& folder,
+                         std::vector<Sheet>& sheets, std::string& why) {
+    const std::filesystem::path dir(folder);
+    const std::string log = (dir / "soffice.log").string();
+    std::string command = "'" + soffice + "' --headless --norestore --convert-to fods --outdir '" + folder +
+                          "' -env:UserInstallation=file://" + folder + "/profile '" + xlsxPath + "' > '" + log + "' 2>&1";
+    int status = std::system(command.c_str());
+    const std::filesystem::path fodsPath = dir / (std::filesystem::path(xlsxPath).stem().string() + ".fods");
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !std::filesystem::exists(fodsPath)) {
+        std::ifstream in(log);
+        std::stringstream text;
+        text << in.rdbuf();
+        why = command + "\n" + text.str();
+        return false;
+    }
+    pugi::xml_document fods;
+    if (!fods.load_file(fodsPath.c_str(), pugi::parse_default | pugi::parse_ws_pcdata)) {
+        why = "cannot read " + fodsPath.string();
+        return false;
+    }
+    pugi::xml_node spreadsheet = fods.child("office:document").child("office:body").child("office:spreadsheet");
+    sheets.clear();
+    for (pugi::xml_node table = spreadsheet.child("table:table"); table; table = table.next_sibling("table:table")) {
+        sheets.push_back({table.attribute("table:name").value(), {}});
+        int row = 1;
+        ReadRows(table, row, sheets.back().values);
+    }
+    return true;
+}
+
+}  // namespace oracle

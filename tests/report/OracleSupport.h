@@ -1,0 +1,28 @@
+#pragma once
+// LibreOffice as an independent reader of the workbooks the engine writes: a saved workbook is
+// converted to a flat OpenDocument spreadsheet and its cells are read back with plain pugixml.
+#include <map>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace oracle {
+
+using Value = std::variant<std::string, double>;
+using SheetValues = std::map<std::pair<int, int>, Value>;  // (row, column) → value
+
+// The path of a program on PATH; "" when there is none.
+std::string FindOnPath(const std::string& program);
+
+struct Sheet {
+    std::string name;
+    SheetValues values;
+};
+
+// Converts the workbook with soffice (a profile of its own in folder) and reads every sheet's values.
+// False with why when the conversion failed.
+bool ReadWithLibreOffice(const std::string& soffice, const std::string& xlsxPath, const std::string& folder,
+                         std::vector<Sheet>& sheets, std::string& why);
+
+}  // namespace oracle
