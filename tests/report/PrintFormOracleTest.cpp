@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "OracleSupport.h"
 #include "XlsTestSupport.h"
 #include "report/XlsReportEngine.h"
 
@@ -100,7 +101,7 @@ std::vector<std::pair<std::string, Shown>> NamedCells(const std::string& bytes) 
 }  // namespace
 
 TEST(PrintFormOracle, LibreOfficeOpensEveryForm) {
-    std::string soffice = xlstest::FindOnPath("soffice");
+    std::string soffice = oracle::FindOnPath("soffice");
     if (soffice.empty()) {
         if (std::getenv("CI")) FAIL() << "soffice (libreoffice-calc-nogui) is not installed, and CI needs this test";
         GTEST_SKIP() << "soffice not found: install libreoffice-calc-nogui to run this test";

@@ -11,12 +11,11 @@
 #include "XlsTestSupport.h"
 #include "report/XlsReportEngine.h"
 
-using oracle::FindOnPath;
 using oracle::SheetValues;
 using oracle::Value;
 
 TEST(ReportOracle, LibreOfficeReadsTheValuesWritten) {
-    std::string soffice = xlstest::FindOnPath("soffice");
+    std::string soffice = oracle::FindOnPath("soffice");
     if (soffice.empty()) {
         if (std::getenv("CI")) FAIL() << "soffice (libreoffice-calc-nogui) is not installed, and CI needs this test";
         GTEST_SKIP() << "soffice not found: install libreoffice-calc-nogui to run this test";

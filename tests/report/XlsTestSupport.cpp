@@ -304,19 +304,6 @@ void FillForm(CReportJob& job, int page) {
     job.EndPage();
 }
 
-std::string FindOnPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "";
-    size_t start = 0;
-    while (start <= dirs.size()) {
-        size_t colon = dirs.find(':', start);
-        if (colon == std::string::npos) colon = dirs.size();
-        std::filesystem::path candidate = std::filesystem::path(dirs.substr(start, colon - start)) / program;
-        if (::access(candidate.c_str(), X_OK) == 0) return candidate.string();
-        start = colon + 1;
-    }
-    return {};
-}
 
 // ---- Output ----
 

@@ -64,8 +64,6 @@ TemplateContent FormTemplate();
 // Fills one page of the form through a report job: page number `page`, 20 detail lines (a long name on
 // every seventh, a long 規格 on every fourth, a negative amount on every fifth), the total and a remark.
 void FillForm(CReportJob& job, int page);
-// The full path of a program found on PATH; "" when there is none.
-std::string FindOnPath(const std::string& program);
 
 // The engine's output, read with plain pugixml.
 class Output {
