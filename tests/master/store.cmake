@@ -1,3 +1,0 @@
-add_executable(MasterStoreTests ${CMAKE_CURRENT_LIST_DIR}/MasterStoreTest.cpp)
-target_link_libraries(MasterStoreTests PRIVATE VemoMasterTestBuilders VemoTestSupport VemoMasterTestSupport GTest::gtest_main)
-gtest_discover_tests(MasterStoreTests DISCOVERY_MODE PRE_TEST)
