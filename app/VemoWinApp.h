@@ -19,6 +19,8 @@
 
 class CInstanceChannel;
 class CMainFrame;
+class CQtReportOutput;
+class IReportOutput;
 class QTranslator;
 class CVemoWinDoc;
 class CVemoWinView;
@@ -68,6 +70,12 @@ public:
     void OnEnableBukken();
     void OnOption();
     void OnShameiInput();
+    // The print-form list (印刷フォームの設定) and Qt's page set-up on the reports' printer (印刷設定).
+    void OnPrintFormSetting();
+    void OnFilePrintSetup();
+    // The report output installed at start-up: the preview windows and the printer of every
+    // report; null before start-up.
+    CQtReportOutput* ReportOutputImpl() const { return m_reportOutput.get(); }
     // The manual the help command opens: manual/manual.pdf beside the program.
     std::string ManualPath() const;
     // The estimate windows, in the order they were opened.
@@ -116,6 +124,7 @@ private:
     void RegisterCommands();
     void RegisterMasterDataCommands();
     void RegisterAppCommands();
+    void InstallReportOutput();
     void RefreshMasterPanes();
     std::vector<CCommandTarget*> CommandRoute() const;
     CVemoWinView* AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc);
@@ -141,6 +150,8 @@ private:
     IHost* m_previousHost = nullptr;
     CAppMasterDialogs m_masterDialogs;
     IMasterDialogs* m_previousMasterDialogs = nullptr;
+    std::unique_ptr<CQtReportOutput> m_reportOutput;
+    IReportOutput* m_previousReportOutput = nullptr;
     CAppSettings m_settings;
     CCommandRegistry m_commands;
     mutable CMasterDataStore m_store;
