@@ -1,6 +1,6 @@
 // The application's own commands that need no master editor: the about box, help, the web
-// pages, the 物件調査 switch, the options dialog, and the company-name and initial unit-price
-// dialog with its save.
+// pages, the 物件調査 switch, the options dialog, the company-name and initial unit-price dialog
+// with its save, the print-form list and the print set-up.
 #include <QUrl>
 
 #include "app/AboutDlg.h"
@@ -14,6 +14,8 @@
 #include "app/VemoWinApp.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
+#include "report/qt/PrintFormDlg.h"
+#include "report/qt/QtReportOutput.h"
 
 void CVemoWinApp::RegisterAppCommands() {
     OnCommand(cmd::AppAbout, [this] { OnAppAbout(); });
@@ -25,6 +27,9 @@ void CVemoWinApp::RegisterAppCommands() {
     OnCommand(cmd::ShowFormManager, [] {});
     OnCommand(cmd::Option, [this] { OnOption(); });
     OnCommand(cmd::ShameiInput, [this] { OnShameiInput(); });
+    OnCommand(cmd::PrintFormSetting, [this] { OnPrintFormSetting(); },
+              [this](CCmdUI& ui) { ui.enabled = !m_settings.formList.empty(); });
+    OnCommand(cmd::FilePrintSetup, [this] { OnFilePrintSetup(); });
 }
 
 std::string CVemoWinApp::ManualPath() const {
@@ -70,4 +75,18 @@ void CVemoWinApp::OnShameiInput() {
         [](CShameiInputDlg& d, const CTankaFile& tanka) { d.SetTankaFile(tanka); },
         [](CShameiInputDlg& d) { return d.GetTankaFile(); });
     if (result != EditorResult::kCancelled) m_store.ShowTankaSetInStatus();
+}
+
+void CVemoWinApp::OnPrintFormSetting() {
+    CPrintFormDlg dialog(m_frame.get());
+    dialog.SetFormList(m_settings.formList);
+    if (dialog.DoModal() != IDOK) return;
+    dialog.GetFormList(m_settings.formList);
+    // The selected form may have left the list.
+    m_settings.formType = ClampFormType(m_settings.formType, m_settings.formList.size());
+}
+
+void CVemoWinApp::OnFilePrintSetup() {
+    // The page set-up of the printer the reports print to (the installed Qt output's).
+    if (auto* output = dynamic_cast<CQtReportOutput*>(&ReportOutput())) output->PageSetup(m_frame.get());
 }

@@ -30,6 +30,7 @@
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "platform/PlatformTexts.h"
+#include "report/qt/QtReportOutput.h"
 
 namespace {
 
@@ -77,6 +78,9 @@ CVemoWinApp::~CVemoWinApp() {
     ExitInstance();
     if (m_started) qApp->removeEventFilter(this);
     m_frame.reset();
+    // After the estimates: their reports close their previews through it.
+    if (m_reportOutput && &ReportOutput() == m_reportOutput.get()) SetReportOutput(m_previousReportOutput);
+    m_reportOutput.reset();
     SetMasterDialogs(m_previousMasterDialogs);
     SetHost(m_previousHost);
 }
@@ -97,6 +101,7 @@ bool CVemoWinApp::IsFileArgument(const QString& arg) { return !IsSplashOption(ar
 
 bool CVemoWinApp::InitInstance() {
     m_started = true;
+    InstallReportOutput();
     // The command line: a file to open, and the framework's options to leave out the splash.
     QString file;
     for (const QString& arg : m_args) {
@@ -176,6 +181,18 @@ int CVemoWinApp::ExitInstance() {
     if (m_started) m_recent.Save(m_profile, platformtext::kAppName);
     m_profile.Sync();
     return 0;
+}
+
+void CVemoWinApp::InstallReportOutput() {
+    // The reports of every estimate preview and print through it, on its one printer.
+    // An output installed before start-up (a test's) stays in place.
+    if (m_reportOutput) return;
+    if (IReportOutput* installed = SetReportOutput(nullptr)) {
+        SetReportOutput(installed);
+        return;
+    }
+    m_reportOutput = std::make_unique<CQtReportOutput>();
+    m_previousReportOutput = SetReportOutput(m_reportOutput.get());
 }
 
 bool CVemoWinApp::ListenForFiles(const QString& channelName) {

@@ -19,6 +19,8 @@
 
 class CInstanceChannel;
 class CMainFrame;
+class CQtReportOutput;
+class IReportOutput;
 class QTranslator;
 class CVemoWinDoc;
 class CVemoWinView;
@@ -74,6 +76,12 @@ public:
     void OnGyomuEdit();
     // 業務 codes the 諸経費 editor offers: those of GetGyomuCodes without 1, 4 and 6.
     static std::vector<uint8_t> ShokeihiEditGyomuCodes();
+    // The print-form list (印刷フォームの設定) and Qt's page set-up on the reports' printer (印刷設定).
+    void OnPrintFormSetting();
+    void OnFilePrintSetup();
+    // The report output installed at start-up: the preview windows and the printer of every
+    // report; null before start-up.
+    CQtReportOutput* ReportOutputImpl() const { return m_reportOutput.get(); }
     // The manual the help command opens: manual/manual.pdf beside the program.
     std::string ManualPath() const;
     // 表紙設定・印刷 (HyoshiCommand.cpp): the cover-sheet dialog on a copy of the cover data. Mode 0
@@ -127,6 +135,7 @@ private:
     void RegisterMasterDataCommands();
     void RegisterMasterEditCommands();
     void RegisterAppCommands();
+    void InstallReportOutput();
     void RefreshMasterPanes();
     std::vector<CCommandTarget*> CommandRoute() const;
     CVemoWinView* AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc);
@@ -152,6 +161,8 @@ private:
     IHost* m_previousHost = nullptr;
     CAppMasterDialogs m_masterDialogs;
     IMasterDialogs* m_previousMasterDialogs = nullptr;
+    std::unique_ptr<CQtReportOutput> m_reportOutput;
+    IReportOutput* m_previousReportOutput = nullptr;
     CAppSettings m_settings;
     CCommandRegistry m_commands;
     mutable CMasterDataStore m_store;

@@ -3,7 +3,6 @@
 #include "app/InstanceChannel.h"
 #include "app/VemoWinApp.h"
 #include "platform/FileUtil.h"
-#include "report/qt/QtReportOutput.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
@@ -19,18 +18,12 @@ int main(int argc, char** argv) {
 
     int result = 1;
     {
-        // Previews and printing of every report job; it outlives the application's windows.
-        CQtReportOutput reportOutput;
-        SetReportOutput(&reportOutput);
-        {
-            CVemoWinApp app(args);
-            if (app.InitInstance()) {
-                app.ListenForFiles(channel);
-                result = qapp.exec() == 0 ? 0 : 1;
-            }
-            app.ExitInstance();
+        CVemoWinApp app(args);
+        if (app.InitInstance()) {
+            app.ListenForFiles(channel);
+            result = qapp.exec() == 0 ? 0 : 1;
         }
-        SetReportOutput(nullptr);
+        app.ExitInstance();
     }
     return result;
 }

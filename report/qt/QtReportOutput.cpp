@@ -1,8 +1,13 @@
 #include "report/qt/QtReportOutput.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
+#include <optional>
 
 #include "app/dialogs/DialogRunner.h"
 #include "platform/Host.h"
@@ -10,7 +15,43 @@
 #include "report/qt/PrintPreviewDlg.h"
 #include "report/qt/ReportPainter.h"
 
-CQtReportOutput::CQtReportOutput() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+namespace {
+
+// The page layout shown by the fields of Qt's page set-up dialog (its paper, orientation and margins
+// in the unit it shows); nothing when the fields are not found.
+std::optional<QPageLayout> ChosenPageLayout(const QPageSetupDialog& dialog) {
+    auto* sizes = dialog.findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
+    auto* units = dialog.findChild<QComboBox*>(QStringLiteral("unitCombo"));
+    auto* width = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("pageWidth"));
+    auto* height = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("pageHeight"));
+    auto* landscape = dialog.findChild<QRadioButton*>(QStringLiteral("landscape"));
+    auto* left = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("leftMargin"));
+    auto* top = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("topMargin"));
+    auto* right = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("rightMargin"));
+    auto* bottom = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("bottomMargin"));
+    if (!sizes || !units || !width || !height || !landscape || !left || !top || !right || !bottom) return std::nullopt;
+    const auto unit = units->currentData().value<QPageLayout::Unit>();
+    const auto orientation = landscape->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait;
+    QPageSize size = sizes->currentData().value<QPageSize>();
+    if (!size.isValid()) {
+        // A size of the user's own: the fields show it as it lies on the page.
+        QSizeF custom(width->value(), height->value());
+        if (orientation == QPageLayout::Landscape) custom.transpose();
+        size = QPageSize(custom, static_cast<QPageSize::Unit>(unit));
+    }
+    if (!size.isValid()) return std::nullopt;
+    return QPageLayout(size, orientation, QMarginsF(left->value(), top->value(), right->value(), bottom->value()), unit);
+}
+
+}  // namespace
+
+CQtReportOutput::CQtReportOutput() = default;
+
+QPrinter& CQtReportOutput::Printer() {
+    // Made on first use: loading the print system is left out of the program's start.
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
 
 CQtReportOutput::~CQtReportOutput() {
     while (!m_previews.empty()) ClosePreview(*const_cast<CReportJob*>(m_previews.begin()->first));
@@ -68,11 +109,21 @@ void CQtReportOutput::ClosePreview(CReportJob& job) {
 }
 
 bool CQtReportOutput::ChoosePrinter() {
-    QPrintDialog dialog(m_printer.get(), QApplication::activeWindow());
+    QPrintDialog dialog(&Printer(), QApplication::activeWindow());
     return DialogRunner().Run(dialog) == QDialog::Accepted;
+}
+
+bool CQtReportOutput::PageSetup(QWidget* parent) {
+    QPageSetupDialog dialog(&Printer(), parent);
+    if (DialogRunner().Run(dialog) != QDialog::Accepted) return false;
+    // Qt hands the choice to the printer only from the dialog's own exec(); a runner that closes the
+    // dialog otherwise would lose it, so the choice is applied here too (the same layout again
+    // changes nothing).
+    if (const std::optional<QPageLayout> layout = ChosenPageLayout(dialog)) Printer().setPageLayout(*layout);
+    return true;
 }
 
 void CQtReportOutput::PrintAll(CReportJob& job) {
     CWaitCursor wait;
-    reportqt::PrintPages(*m_printer, reportqt::LayoutWorkbook(job.Engine().Model()));
+    reportqt::PrintPages(Printer(), reportqt::LayoutWorkbook(job.Engine().Model()));
 }

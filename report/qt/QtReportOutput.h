@@ -8,10 +8,12 @@
 
 class CPrintPreviewDlg;
 class QPrinter;
+class QWidget;
 
 // The program's report output: every job's preview window and the one printer that all jobs and the
-// print set-up command share. The printer is chosen with QPrintDialog (run through the dialog
-// runner, so that tests script the choice), which also offers printing to a PDF file.
+// print set-up command share. The printer is chosen with QPrintDialog and its paper with
+// QPageSetupDialog (both run through the dialog runner, so that tests script the choice); the print
+// dialog also offers printing to a PDF file.
 //
 // A preview opened while a modal dialog is running is parented to that dialog, so that it takes input.
 class CQtReportOutput : public QObject, public IReportOutput {
@@ -20,7 +22,11 @@ public:
     CQtReportOutput();
     ~CQtReportOutput() override;  // closes every preview
 
-    QPrinter& Printer() { return *m_printer; }
+    // The one printer of every report, made on first use.
+    QPrinter& Printer();
+    // Qt's page set-up on the shared printer, so that the paper, orientation and margins chosen hold
+    // for the next print; true when the user chose OK.
+    bool PageSetup(QWidget* parent);
     // The open preview window of a job, or null.
     CPrintPreviewDlg* PreviewOf(const CReportJob& job) const;
 

@@ -1,13 +1,16 @@
 // The application's own commands through the running application: the about box, help, Readme
-// and the web pages, the 物件調査 switch, the options dialog and the company-name dialog with its
-// save.
+// and the web pages, the 物件調査 switch, the options dialog, the company-name dialog with its
+// save, the print-form list and the print set-up.
 #include <gtest/gtest.h>
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -18,6 +21,7 @@
 #include "app/AboutDlg.h"
 #include "app/AppCommandTexts.h"
 #include "app/CommandIds.h"
+#include "app/MainFrame.h"
 #include "app/OptionDlg.h"
 #include "app/ShameiInputDlg.h"
 #include "app/ShellOpen.h"
@@ -25,7 +29,12 @@
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
 #include "master/MasterFile.h"
+#include "app/QtSettings.h"
 #include "platform/FileUtil.h"
+#include "platform/PlatformTexts.h"
+#include "report/ReportOutput.h"
+#include "report/qt/PrintFormDlg.h"
+#include "report/qt/QtReportOutput.h"
 
 namespace {
 
@@ -431,4 +440,94 @@ TEST_F(AppCommands, ShameiInputAnsweredNoOrCancelledChangesNothing) {
     EXPECT_EQ(ReadTestFile(program.tanka), before);
     EXPECT_EQ(host->MessageTexts(), std::vector<std::string>{"単価データ ファイルを書き換えてよろしいですか？"});
     EXPECT_TRUE(host->panes.empty());
+}
+
+// ---- print forms and print set-up ------------------------------------------------------------------
+
+TEST_F(AppCommands, PrintFormSettingIsEnabledWhileTheListHasAForm) {
+    for (const auto& [forms, enabled] : std::vector<std::pair<std::vector<std::string>, bool>>{
+             {{}, false}, {{"/f/a.xlsx"}, true}, {{"/f/a.xlsx", "/f/b.xlsx"}, true}}) {
+        app->Settings().formList = forms;
+        app->Commands().UpdateActions();
+        EXPECT_EQ(app->Commands().State(cmd::PrintFormSetting).enabled, enabled) << forms.size();
+        EXPECT_EQ(app->Commands().Action(cmd::PrintFormSetting)->isEnabled(), enabled) << forms.size();
+    }
+    // Disabled, it opens nothing (the scripted runner fails on any dialog).
+    ScriptedDialogs dialogs;
+    app->Settings().formList.clear();
+    EXPECT_FALSE(Run(cmd::PrintFormSetting));
+}
+
+TEST_F(AppCommands, PrintFormSettingReplacesTheListOnlyOnOkKeepingFormTypeInRange) {
+    const std::vector<std::string> forms = {"/f/a.xlsx", "/f/b.xlsx", "/f/c.xlsx"};
+    struct Case {
+        int answer;
+        std::vector<std::string> list;
+        int formType;
+    };
+    for (const Case& c : {Case{IDOK, {"/f/a.xlsx", "/f/b.xlsx"}, 1}, Case{IDCANCEL, forms, 2}}) {
+        app->Settings().formList = forms;
+        app->Settings().formType = 2;
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CPrintFormDlg>([&](CPrintFormDlg& d) {
+            std::vector<std::string> shown;
+            d.GetFormList(shown);
+            EXPECT_EQ(shown, forms);
+            // The selected form is deleted from the dialog's list.
+            d.SelectRow(2);
+            d.OnDeleteForm();
+            return c.answer;
+        });
+        ASSERT_TRUE(Run(cmd::PrintFormSetting));
+        EXPECT_EQ(app->Settings().formList, c.list) << c.answer;
+        EXPECT_EQ(app->Settings().formType, c.formType) << c.answer;
+        // The settings' Print group takes what the application holds.
+        app->MainFrame()->SaveSettings();
+        CQtSettings profile;
+        const std::string name = platformtext::kAppName;
+        EXPECT_EQ(profile.GetInt(name, "Print", "FormNum", -1), static_cast<int>(c.list.size())) << c.answer;
+        EXPECT_EQ(profile.GetString(name, "Print", "Form1", ""), "/f/b.xlsx") << c.answer;
+        EXPECT_EQ(profile.Contains(name, "Print", "Form2"), c.answer == IDCANCEL);
+        EXPECT_EQ(profile.GetInt(name, "Print", "FormType", -1), c.formType) << c.answer;
+    }
+    EXPECT_TRUE(host->messages.empty());
+}
+
+TEST_F(AppCommands, PrintSetupChoosesThePaperOfTheReportsPrinterOnOkOnly) {
+    // Start-up installed the output every report prints through.
+    CQtReportOutput* output = app->ReportOutputImpl();
+    ASSERT_NE(output, nullptr);
+    EXPECT_EQ(&ReportOutput(), output);
+    QPrinter& printer = output->Printer();
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                      QPageLayout::Millimeter));
+    EXPECT_TRUE(app->Commands().State(cmd::FilePrintSetup).enabled);
+    for (const int answer : {IDCANCEL, IDOK}) {
+        ScriptedDialogs dialogs;
+        dialogs.Expect<QPageSetupDialog>([&](QPageSetupDialog& d) {
+            EXPECT_EQ(d.printer(), &printer);
+            // A3 across, with a left margin of 25 mm.
+            auto* sizes = d.findChild<QComboBox*>("pageSizeCombo");
+            auto* units = d.findChild<QComboBox*>("unitCombo");
+            auto* landscape = d.findChild<QRadioButton*>("landscape");
+            auto* left = d.findChild<QDoubleSpinBox*>("leftMargin");
+            if (!sizes || !units || !landscape || !left) {
+                ADD_FAILURE() << "page set-up fields not found";
+                return answer;
+            }
+            units->setCurrentIndex(units->findData(QVariant::fromValue(QPageLayout::Millimeter)));
+            units->activated(units->currentIndex());
+            for (int i = 0; i < sizes->count(); ++i)
+                if (sizes->itemData(i).value<QPageSize>().id() == QPageSize::A3) sizes->setCurrentIndex(i);
+            landscape->click();
+            left->setValue(25);
+            return answer;
+        });
+        ASSERT_TRUE(Run(cmd::FilePrintSetup));
+        const QPageLayout layout = printer.pageLayout();
+        const bool ok = answer == IDOK;
+        EXPECT_EQ(layout.pageSize().id(), ok ? QPageSize::A3 : QPageSize::A4) << answer;
+        EXPECT_EQ(layout.orientation(), ok ? QPageLayout::Landscape : QPageLayout::Portrait) << answer;
+        EXPECT_NEAR(layout.margins(QPageLayout::Millimeter).left(), ok ? 25 : 10, 0.01) << answer;
+    }
 }

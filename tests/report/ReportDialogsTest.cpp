@@ -16,8 +16,8 @@
 #include "platform/Cp932.h"
 #include "report/EraDate.h"
 #include "report/ReportFormTexts.h"
-#include "report/dialogs/PageSettingDlg.h"
-#include "report/dialogs/PrintFormDlg.h"
+#include "report/qt/PageSettingDlg.h"
+#include "report/qt/PrintFormDlg.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "report/dialogs/PrintFormDlg.h"
+#include "report/qt/PrintFormDlg.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -15,7 +15,7 @@
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "report/ReportFormTexts.h"
-#include "report/dialogs/FormListImage.h"
+#include "report/qt/FormListImage.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "report/dialogs/PageSettingDlg.h"
+#include "report/qt/PageSettingDlg.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -15,8 +15,8 @@
 #include "report/EraDate.h"
 #include "report/PrintFormText.h"
 #include "report/ReportFormTexts.h"
-#include "report/dialogs/FormListImage.h"
-#include "report/dialogs/PrintFormDlg.h"
+#include "report/qt/FormListImage.h"
+#include "report/qt/PrintFormDlg.h"
 
 namespace {
 

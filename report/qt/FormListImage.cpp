@@ -1,4 +1,4 @@
-#include "report/dialogs/FormListImage.h"
+#include "report/qt/FormListImage.h"
 
 #include <QBitmap>
 #include <QPixmap>
