@@ -7,7 +7,7 @@
 #include <QTextOption>
 #include <algorithm>
 
-#include "app/AppCommandTexts.h"
+#include "app/AppTexts.h"
 #include "app/AppConstants.h"
 #include "app/ShellOpen.h"
 #include "app/VemoWinApp.h"
@@ -22,7 +22,7 @@ namespace {
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QString VersionText(double version) {
-    return Text(appcmdtext::kVersionBefore) + QString::fromStdString(vemo::FormatFixed(version, 2));
+    return Text(apptext::kVersionBefore) + QString::fromStdString(vemo::FormatFixed(version, 2));
 }
 
 // One line of the report: with the data version when the master has one, else the 不明 line.
@@ -61,10 +61,10 @@ protected:
 
 }  // namespace
 
-QString CAboutDlg::TitleText() { return Text(appcmdtext::kAboutTitle) + VersionText(vemo::app::kVersion); }
+QString CAboutDlg::TitleText() { return Text(apptext::kAboutTitle) + VersionText(vemo::app::kVersion); }
 
 QString CAboutDlg::BuildVersionReport(const CAboutMasters& m) {
-    using namespace appcmdtext;
+    using namespace apptext;
     const QString lineBreak = Text(kVersionReportLineBreak);
     QString report = Text(kVersionReportHeading);
     report += lineBreak + VersionLine(m.bukake, kVersionBukake, kVersionBukakeUnknown);
@@ -77,7 +77,7 @@ QString CAboutDlg::BuildVersionReport(const CAboutMasters& m) {
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Text(appcmdtext::kAboutCaption));
+    setWindowTitle(Text(apptext::kAboutCaption));
     // Placed by hand as the about box always was: the report lies below the part that stays
     // visible while the dialog is collapsed.
     constexpr int kWidth = 500;
@@ -100,19 +100,19 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     m_area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_area->setGeometry(64, 64, 320, 44);
 
-    m_ok = new QPushButton(Text(appcmdtext::kOk), this);
+    m_ok = new QPushButton(Text(apptext::kOk), this);
     m_ok->setObjectName(QStringLiteral("ok"));
     m_ok->setDefault(true);
     m_ok->setGeometry(400, 14, 86, 26);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    m_details = new QPushButton(Text(appcmdtext::kDetailsExpand), this);
+    m_details = new QPushButton(Text(apptext::kDetailsExpand), this);
     m_details->setObjectName(QStringLiteral("details"));
     m_details->setAutoDefault(false);
     m_details->setGeometry(400, 46, 86, 26);
     connect(m_details, &QPushButton::clicked, this, &CAboutDlg::OnDetails);
 
-    m_readme = new QPushButton(Text(appcmdtext::kReadmeButton), this);
+    m_readme = new QPushButton(Text(apptext::kReadmeButton), this);
     m_readme->setObjectName(QStringLiteral("readme"));
     m_readme->setAutoDefault(false);
     m_readme->setGeometry(400, 78, 86, 26);
@@ -148,13 +148,13 @@ void CAboutDlg::OnInitDialog() {
     // Starts collapsed.
     m_expanded = false;
     setFixedHeight(m_expandedHeight - kDetailsHeight);
-    m_details->setText(Text(appcmdtext::kDetailsExpand));
+    m_details->setText(Text(apptext::kDetailsExpand));
 }
 
 void CAboutDlg::OnDetails() {
     m_expanded = !m_expanded;
     setFixedHeight(m_expanded ? m_expandedHeight : m_expandedHeight - kDetailsHeight);
-    m_details->setText(Text(m_expanded ? appcmdtext::kDetailsCollapse : appcmdtext::kDetailsExpand));
+    m_details->setText(Text(m_expanded ? apptext::kDetailsCollapse : apptext::kDetailsExpand));
 }
 
 void CAboutDlg::OnReadme() {

@@ -1,12 +1,11 @@
 #pragma once
-#include <span>
-
-#include "platform/TextEntry.h"
+// A section of the program's text table (app/AppTexts.h): the code includes that header, which gives every
+// text of the list below its name.
 
 // The fixed texts of the application's own commands and their dialogs: the about box, help and
 // the web pages, the 物件調査 switch, the options dialog, the company-name and initial unit-price
 // dialog and the keyboard-state panes. Each is written once, here; the code refers to it by name
-// (appcmdtext::kAskEnableBukken). A text starting with "\n" follows a path; texts named …Before go
+// (apptext::kAskEnableBukken). A text starting with "\n" follows a path; texts named …Before go
 // in front of a number. File names are not texts: they stay with the code that builds the paths.
 #define VEMO_APP_COMMAND_TEXTS(X)                                                                              \
     /* About box */                                                                                            \
@@ -32,7 +31,6 @@
     X(kReadmeButton, "Readme表示")                                                                             \
     X(kOk, "OK")                                                                                               \
     /* Help, the web pages and the 物件調査 switch */                                                          \
-    X(kManualMissing, "\nが見つかりません。\nファイルの有無を確認してください。")                              \
     X(kSupportUrl, "https://www.zorva.co.jp/vemo/support/")                                                    \
     X(kTechInfoUrl, "https://www.zorva.co.jp/vemo/gijutsu/")                                                   \
     X(kAskEnableBukken, "物件調査を使用可能にしますか？")                                                      \
@@ -100,12 +98,3 @@
     X(kCapsPane, "CAP")                                                                                        \
     X(kNumPane, "NUM")                                                                                         \
     X(kScrollPane, "SCRL")
-
-namespace appcmdtext {
-#define VEMO_APP_COMMAND_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
-VEMO_APP_COMMAND_TEXTS(VEMO_APP_COMMAND_TEXT_CONSTANT)
-#undef VEMO_APP_COMMAND_TEXT_CONSTANT
-}  // namespace appcmdtext
-
-// Every text of the application's commands with its name, in the order of the list above.
-std::span<const TextEntry> AppCommandTexts();

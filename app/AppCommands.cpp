@@ -4,7 +4,7 @@
 #include <QUrl>
 
 #include "app/AboutDlg.h"
-#include "app/AppCommandTexts.h"
+#include "app/AppTexts.h"
 #include "app/CommandIds.h"
 #include "app/EditorLauncher.h"
 #include "app/MainFrame.h"
@@ -20,8 +20,8 @@
 void CVemoWinApp::RegisterAppCommands() {
     OnCommand(cmd::AppAbout, [this] { OnAppAbout(); });
     OnCommand(cmd::Help, [this] { OnHelp(); });
-    OnCommand(cmd::SupportInfo, [] { ShellOpen(QUrl(QString::fromUtf8(appcmdtext::kSupportUrl))); });
-    OnCommand(cmd::TechInfo, [] { ShellOpen(QUrl(QString::fromUtf8(appcmdtext::kTechInfoUrl))); });
+    OnCommand(cmd::SupportInfo, [] { ShellOpen(QUrl(QString::fromUtf8(apptext::kSupportUrl))); });
+    OnCommand(cmd::TechInfo, [] { ShellOpen(QUrl(QString::fromUtf8(apptext::kTechInfoUrl))); });
     OnCommand(cmd::EnableBukken, [this] { OnEnableBukken(); });
     // The form manager is no longer part of the program: the command is kept and does nothing.
     OnCommand(cmd::ShowFormManager, [] {});
@@ -49,7 +49,7 @@ void CVemoWinApp::OnHelp() {
     // The desktop cannot tell a missing file from another failure: the manual is looked for first.
     const std::string path = ManualPath();
     if (!vemo::FileExists(path)) {
-        AfxMessageBox(path + appcmdtext::kManualMissing);
+        AfxMessageBox(path + mastertext::kFileMissing);
         return;
     }
     ShellOpen(QUrl::fromLocalFile(QString::fromStdString(path)));
@@ -57,7 +57,7 @@ void CVemoWinApp::OnHelp() {
 
 void CVemoWinApp::OnEnableBukken() {
     m_settings.norinHoshoUse =
-        AfxMessageBox(appcmdtext::kAskEnableBukken, MsgButtons::YesNo, MsgIcon::Information) == IDYES ? 1 : 0;
+        AfxMessageBox(apptext::kAskEnableBukken, MsgButtons::YesNo, MsgIcon::Information) == IDYES ? 1 : 0;
 }
 
 void CVemoWinApp::OnOption() {
@@ -71,7 +71,7 @@ void CVemoWinApp::OnOption() {
 void CVemoWinApp::OnShameiInput() {
     CShameiInputDlg dialog(m_frame.get());
     EditorResult result = EditMaster<CTankaFile>(
-        m_store, dialog, appcmdtext::kAskOverwriteTankaFile,
+        m_store, dialog, apptext::kAskOverwriteTankaFile,
         [](CShameiInputDlg& d, const CTankaFile& tanka) { d.SetTankaFile(tanka); },
         [](CShameiInputDlg& d) { return d.GetTankaFile(); });
     if (result != EditorResult::kCancelled) m_store.ShowTankaSetInStatus();

@@ -2,6 +2,10 @@
 #include <span>
 
 #include "platform/TextEntry.h"
+#include "app/AppCommandTexts.h"
+#include "app/SelectionTexts.h"
+#include "app/SettingTexts.h"
+#include "app/ViewTextList.h"
 
 // The fixed texts of the program: the main window's caption, the estimate file dialogs, the
 // messages, the message-box buttons, the progress window, the splash window, the estimate window's
@@ -87,6 +91,10 @@
 namespace apptext {
 #define VEMO_APP_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
 VEMO_APP_TEXTS(VEMO_APP_TEXT_CONSTANT)
+VEMO_APP_COMMAND_TEXTS(VEMO_APP_TEXT_CONSTANT)
+VEMO_SELECTION_TEXTS(VEMO_APP_TEXT_CONSTANT)
+VEMO_SETTING_TEXTS(VEMO_APP_TEXT_CONSTANT)
+VEMO_VIEW_TEXTS(VEMO_APP_TEXT_CONSTANT)
 #undef VEMO_APP_TEXT_CONSTANT
 }  // namespace apptext
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/SettingTexts.h"
+#include "app/AppTexts.h"
 #include "app/dialogs/ImeStatus.h"
 
 namespace {

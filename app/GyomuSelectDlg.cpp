@@ -2,7 +2,7 @@
 
 #include <QTreeWidget>
 
-#include "app/SelectionTexts.h"
+#include "app/AppTexts.h"
 
 CGyomuSelectDlg::CGyomuSelectDlg(QWidget* parent)
     : CItemSelectDlg(apptext::kGyomuSelectCaption, apptext::kGyomuSelectHint, apptext::kGyomuMasterListTitle,

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "app/SettingTexts.h"
+#include "app/AppTexts.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
 

@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/SettingTexts.h"
+#include "app/AppTexts.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/ListImages.h"
-#include "app/SelectionTexts.h"
+#include "app/AppTexts.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/SelectionTexts.h"
+#include "app/AppTexts.h"
 #include "master/BukakeFile.h"
 #include "platform/NumberText.h"
 #include "platform/TextUtil.h"

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/SettingTexts.h"
+#include "app/AppTexts.h"
 #include "app/grid/SpreadSheet.h"
 
 namespace {

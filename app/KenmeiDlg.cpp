@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/SelectionTexts.h"
+#include "app/AppTexts.h"
 
 namespace {
 

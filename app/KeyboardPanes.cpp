@@ -6,11 +6,11 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "app/AppCommandTexts.h"
+#include "app/AppTexts.h"
 
 namespace {
-const char* const kNames[CKeyStatePanes::kCount] = {appcmdtext::kKanaPane, appcmdtext::kCapsPane,
-                                                    appcmdtext::kNumPane, appcmdtext::kScrollPane};
+const char* const kNames[CKeyStatePanes::kCount] = {apptext::kKanaPane, apptext::kCapsPane,
+                                                    apptext::kNumPane, apptext::kScrollPane};
 }
 
 CKeyStatePanes::CKeyStatePanes(QStatusBar* bar, Reader reader) : QObject(bar), m_reader(std::move(reader)) {

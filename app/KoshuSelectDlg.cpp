@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <array>
 
-#include "app/SelectionTexts.h"
+#include "app/AppTexts.h"
 #include "app/dialogs/KoshuSearchDlg.h"
-#include "app/dialogs/SearchTexts.h"
+#include "app/dialogs/DialogTexts.h"
 #include "platform/Host.h"
 
 namespace {

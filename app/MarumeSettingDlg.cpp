@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/SettingTexts.h"
+#include "app/AppTexts.h"
 
 CMarumeSettingDlg::CMarumeSettingDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(QString::fromUtf8(apptext::kMarumeCaption));

@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/AppCommandTexts.h"
+#include "app/AppTexts.h"
 #include "app/AppSettings.h"
 
 namespace {
@@ -46,7 +46,7 @@ void ApplyOptionValues(const COptionValues& v, CAppSettings& s) {
 }
 
 COptionDlg::COptionDlg(QWidget* parent) : CSekisanDialog(parent) {
-    using namespace appcmdtext;
+    using namespace apptext;
     setWindowTitle(Text(kOptionCaption));
 
     // A radio group of a setting: its buttons are named after the setting and the choice.

@@ -1,7 +1,6 @@
 #pragma once
-#include <span>
-
-#include "platform/TextEntry.h"
+// A section of the program's text table (app/AppTexts.h): the code includes that header, which gives every
+// text of the list below its name.
 
 // The fixed texts of the estimate's selection dialogs (業務, 工種 and 種別) and of the title
 // dialog: captions, list titles, hints, legends, the coefficient lines and the question. Each is
@@ -53,12 +52,3 @@
     X(kKenmeiLabel, "件名 :")                                                                                 \
     X(kKashomeiLabel, "箇所名 :")                                                                             \
     X(kDefaultPrintTitle, "御　　見　　積　　書")
-
-namespace apptext {
-#define VEMO_SELECTION_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
-VEMO_SELECTION_TEXTS(VEMO_SELECTION_TEXT_CONSTANT)
-#undef VEMO_SELECTION_TEXT_CONSTANT
-}  // namespace apptext
-
-// Every selection text with its name, in the order of the list above.
-std::span<const TextEntry> SelectionTexts();

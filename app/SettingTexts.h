@@ -1,7 +1,6 @@
 #pragma once
-#include <span>
-
-#include "platform/TextEntry.h"
+// A section of the program's text table (app/AppTexts.h): the code includes that header, which gives every
+// text of the list below its name.
 
 // The fixed texts of the view's setting dialogs: captions, labels, radio and button texts, grid
 // headings and the words the dialogs put together. Each is written once, here; the code refers to
@@ -85,12 +84,3 @@
       "'費目／工種／種別'の下段の文字列がユーザーによって変更されています。\n更新してよろしいですか？")      \
     X(kRemarkUpperEditedPrompt, "'摘要'の上段の文字列がユーザーによって変更されています。\n更新してよろしいですか？") \
     X(kRemarkLowerEditedPrompt, "'摘要'の下段の文字列がユーザーによって変更されています。\n更新してよろしいですか？")
-
-namespace apptext {
-#define VEMO_SETTING_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
-VEMO_SETTING_TEXTS(VEMO_SETTING_TEXT_CONSTANT)
-#undef VEMO_SETTING_TEXT_CONSTANT
-}  // namespace apptext
-
-// Every setting-dialog text with its name, in the order of the list above.
-std::span<const TextEntry> SettingTexts();

@@ -11,7 +11,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/AppCommandTexts.h"
+#include "app/AppTexts.h"
 #include "app/ShellWindows.h"
 #include "platform/Rounding.h"
 
@@ -31,7 +31,7 @@ QIcon CShameiInputDlg::ListImage(int index) {
 }
 
 CShameiInputDlg::CShameiInputDlg(QWidget* parent) : CSekisanDialog(parent) {
-    using namespace appcmdtext;
+    using namespace apptext;
     setWindowTitle(Text(kShameiCaption));
 
     const char* const names[8] = {"postalCode", "address1", "address2", "companyName1",
@@ -141,7 +141,7 @@ void CShameiInputDlg::OnInitDialog() {
         m_columnCombo->clear();
         for (const std::string& title : m_tanka.m_columnTitles) {
             if (title.empty())
-                m_columnCombo->addItem(m_images[kUntitledColumn], Text(appcmdtext::kColumnNotSet));
+                m_columnCombo->addItem(m_images[kUntitledColumn], Text(apptext::kColumnNotSet));
             else
                 m_columnCombo->addItem(m_images[kTitledColumn], QString::fromStdString(title));
         }

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/ItemSelection.h"
-#include "app/SelectionTexts.h"
+#include "app/AppTexts.h"
 #include "platform/Host.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <tuple>
 
-#include "app/SettingTexts.h"
+#include "app/AppTexts.h"
 
 CTaniInputDlg::CTaniInputDlg(QWidget* parent) : CSekisanDialog(parent) {
     SetEnterMovesFocus(false);

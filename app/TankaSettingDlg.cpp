@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/ImageList.h"
-#include "app/SettingTexts.h"
+#include "app/AppTexts.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }

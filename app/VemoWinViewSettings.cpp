@@ -15,7 +15,7 @@
 #include "app/KeisanKubunDlg.h"
 #include "app/MarumeSettingDlg.h"
 #include "app/ProgramKingakuSelectDlg.h"
-#include "app/SettingTexts.h"
+#include "app/AppTexts.h"
 #include "app/TaniInputDlg.h"
 #include "app/TankaSettingDlg.h"
 #include "app/VemoWinApp.h"

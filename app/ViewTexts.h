@@ -1,44 +1,50 @@
 #pragma once
 #include <string>
 
-// The fixed texts of the estimate view: its labels, grid headings, status texts and messages.
+#include "app/AppTexts.h"
+#include "master/MasterTexts.h"
+
+// The estimate view's names for its texts (the texts themselves are in the program's text table)
+// and the messages it puts together from them.
 namespace vemo::view {
 
-// Labels in front of the two header texts, and what a header text shows when the estimate has none.
-inline constexpr const char* kKenmeiLabel = "件   名 :";
-inline constexpr const char* kBashoLabel = "箇所名 :";
-inline constexpr const char* kNoHeaderText = "なし";
+using apptext::kAnzenhiNone;
+using apptext::kAnzenhiRatePrefix;
+using apptext::kAnzenhiRateSuffix;
+using apptext::kConfirmCaption;
+using apptext::kDeleteQuestion;
+// The labels in front of the two header texts, and what a header text shows when the estimate has none.
+inline constexpr const char* kKenmeiLabel = apptext::kViewKenmeiLabel;
+inline constexpr const char* kBashoLabel = apptext::kViewBashoLabel;
+inline constexpr const char* kNoHeaderText = apptext::kHeaderNone;
 
 // Grid column headings, columns 0 (row numbers) to 6.
-inline constexpr const char* kColumnTitles[7] = {"", "費目  ／  工種  ／  種別", "単 位", "数 量", "単 価", "金 額", "摘 要"};
+inline constexpr const char* kColumnTitles[7] = {"",
+                                                 apptext::kColumnTitleName,
+                                                 apptext::kColumnTitleUnit,
+                                                 apptext::kColumnTitleQuantity,
+                                                 apptext::kColumnTitleUnitPrice,
+                                                 apptext::kColumnTitleAmount,
+                                                 apptext::kColumnTitleRemark};
 
-// The 安全費 rate in the message pane: prefix + rate + suffix, or the text for no 安全費.
-inline constexpr const char* kAnzenhiRatePrefix = "安全費率 ";
-inline constexpr const char* kAnzenhiRateSuffix = "％";
-inline constexpr const char* kAnzenhiNone = "安全費無し ";
-
-// Caption of the view's questions.
-inline constexpr const char* kConfirmCaption = "確認";
-
-// The delete question: the kind of the current row's node, then the question.
-inline constexpr const char* kDeleteKinds[3] = {"業務データ", "工種データ", "種別データ"};
-inline constexpr const char* kDeleteQuestion = "を削除してよろしいですか？";
+// The kinds of node by level (業務, 工種, 種別), as the delete question names them.
+inline constexpr const char* kDeleteKinds[3] = {apptext::kDeleteKindGyomu, apptext::kDeleteKindKoshu,
+                                                apptext::kDeleteKindShubetsu};
 inline std::string MsgDeleteNode(int level) { return std::string(kDeleteKinds[level]) + kDeleteQuestion; }
 
 // The estimate's material-price file is missing: the estimate takes the file in use.
 inline std::string MsgZairyoFileMissing(const std::string& missing, const std::string& inUse) {
-    return missing + "\nが見つかりません。\nファイルの有無を確認してください。\n現在アプリケーションで使用している材料単価ファイル\n" +
-           inUse + "\nに切り替えました。";
+    return missing + mastertext::kFileMissing + apptext::kZairyoFileSwitchedTo + inUse + apptext::kZairyoFileSwitchedAfter;
 }
 
 // The estimate's material-price file opens but does not load: the estimate takes the file in use,
 // the program-wide one or, while another estimate has switched to its own, that one.
 inline std::string MsgZairyoFileUnreadable(const std::string& unreadable) {
-    return unreadable + "\nの材料単価データを読み込めませんでした。\n共通の材料単価データを使用します。";
+    return unreadable + apptext::kEstimateZairyoTankaUnreadable;
 }
 inline std::string MsgZairyoFileUnreadable(const std::string& unreadable, const std::string& inUse) {
-    return unreadable + "\nの材料単価データを読み込めませんでした。\n現在アプリケーションで使用している材料単価ファイル\n" +
-           inUse + "\nに切り替えました。";
+    return unreadable + apptext::kZairyoFileNotLoadedAfter + apptext::kZairyoFileSwitchedTo + inUse +
+           apptext::kZairyoFileSwitchedAfter;
 }
 
 }  // namespace vemo::view

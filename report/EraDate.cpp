@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "report/ReportFormTexts.h"
+#include "report/ReportTexts.h"
 
 std::string ReiwaDateText(const vemo::CivilDate& date) {
     char text[128];

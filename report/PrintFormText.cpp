@@ -4,7 +4,7 @@
 
 #include "platform/Cp932.h"
 #include "platform/FileUtil.h"
-#include "report/ReportFormTexts.h"
+#include "report/ReportTexts.h"
 
 namespace {
 

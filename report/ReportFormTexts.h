@@ -1,7 +1,6 @@
 #pragma once
-#include <span>
-
-#include "platform/TextEntry.h"
+// A section of the report's text table (report/ReportTexts.h): the code includes that header, which gives every
+// text of the list below its name.
 
 // The fixed texts of the print forms and the page settings: the check-box labels a form's text twin
 // may replace, the twin line that switches the 物件 breakdown on, the dates in the 令和 era, and the
@@ -44,12 +43,3 @@
     X(kTankaStartLabel, "単価表開始番号")                                                          \
     X(kTankaNumberAfter, "号単価表")                                                               \
     X(kFormListColumn, "報告書印刷形式一覧")
-
-namespace reporttext {
-#define VEMO_REPORT_FORM_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
-VEMO_REPORT_FORM_TEXTS(VEMO_REPORT_FORM_TEXT_CONSTANT)
-#undef VEMO_REPORT_FORM_TEXT_CONSTANT
-}  // namespace reporttext
-
-// Every text of the print forms with its name, in the order of the list above.
-std::span<const TextEntry> ReportFormTexts();

@@ -2,6 +2,7 @@
 #include <span>
 
 #include "platform/TextEntry.h"
+#include "report/ReportFormTexts.h"
 
 // The fixed texts of report output: the report job's messages and default caption, and the texts of
 // the print preview window. Each is written once, here; the code refers to it by name
@@ -67,7 +68,6 @@
     X(kHyoshiClearHistory, "履歴からクリア")                                                              \
     X(kHyoshiGetDate, "日付取得")                                                                         \
     X(kHyoshiFormsLabel, "設定項目")                                                                      \
-    X(kFormListColumn, "報告書印刷形式一覧")                                                              \
     X(kHyoshiSaveAndClose, "保存して終了")                                                                \
     X(kHyoshiPreview, "印刷ﾌﾟﾚﾋﾞｭｰ")                                                                      \
     X(kHyoshiPrint, "印刷...")                                                                            \
@@ -87,6 +87,7 @@
 namespace reporttext {
 #define VEMO_REPORT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
 VEMO_REPORT_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
+VEMO_REPORT_FORM_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 #undef VEMO_REPORT_TEXT_CONSTANT
 }  // namespace reporttext
 

@@ -2,6 +2,7 @@
 #include <span>
 
 #include "platform/TextEntry.h"
+#include "app/dialogs/SearchTexts.h"
 
 // The fixed texts of the dialog kit: the captions, labels, buttons, notes, radio and check texts of
 // the dialog base and the shared input dialogs. Each is written once, here; the dialogs refer to it
@@ -91,6 +92,7 @@
 namespace dialogtext {
 #define VEMO_DIALOG_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
 VEMO_DIALOG_TEXTS(VEMO_DIALOG_TEXT_CONSTANT)
+VEMO_SEARCH_TEXTS(VEMO_DIALOG_TEXT_CONSTANT)
 #undef VEMO_DIALOG_TEXT_CONSTANT
 }  // namespace dialogtext
 

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/KeywordSearch.h"
-#include "app/dialogs/SearchTexts.h"
+#include "app/dialogs/DialogTexts.h"
 #include "app/grid/SpreadSheet.h"
 #include "platform/Host.h"
 

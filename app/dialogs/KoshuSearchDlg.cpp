@@ -1,6 +1,6 @@
 #include "app/dialogs/KoshuSearchDlg.h"
 
-#include "app/dialogs/SearchTexts.h"
+#include "app/dialogs/DialogTexts.h"
 
 CKoshuSearchDlg::CKoshuSearchDlg(QWidget* parent)
     : CKeywordSearchDlg(QString::fromUtf8(dialogtext::kKoshuSearchHint), QString::fromUtf8(dialogtext::kKoshuColumnTitle),

@@ -1,7 +1,6 @@
 #pragma once
-#include <span>
-
-#include "platform/TextEntry.h"
+// A section of the dialog kit's text table (app/dialogs/DialogTexts.h): the code includes that header, which gives every
+// text of the list below its name.
 
 // The fixed texts of the keyword search dialogs: captions, buttons, hints and the result grids'
 // column titles. Each is written once, here; the code refers to it by name (dialogtext::kSearchButton).
@@ -18,12 +17,3 @@
     X(kZairyoSearchHint, "※検索結果をダブルクリックしてください。")                           \
     X(kHinmeiColumnTitle, "品名")                                                              \
     X(kKikakuColumnTitle, "規格")
-
-namespace dialogtext {
-#define VEMO_SEARCH_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
-VEMO_SEARCH_TEXTS(VEMO_SEARCH_TEXT_CONSTANT)
-#undef VEMO_SEARCH_TEXT_CONSTANT
-}  // namespace dialogtext
-
-// Every search text with its name, in the order of the list above.
-std::span<const TextEntry> SearchTexts();

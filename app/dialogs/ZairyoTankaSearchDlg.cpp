@@ -1,7 +1,7 @@
 #include "app/dialogs/ZairyoTankaSearchDlg.h"
 
 #include "app/dialogs/KeywordSearch.h"
-#include "app/dialogs/SearchTexts.h"
+#include "app/dialogs/DialogTexts.h"
 
 CZairyoTankaSearchDlg::CZairyoTankaSearchDlg(QWidget* parent)
     : CKeywordSearchDlg(QString::fromUtf8(dialogtext::kZairyoSearchHint),

@@ -14,7 +14,7 @@
 
 #include "report/EraDate.h"
 #include "report/PrintFormText.h"
-#include "report/ReportFormTexts.h"
+#include "report/ReportTexts.h"
 #include "report/qt/FormListImage.h"
 #include "report/qt/PrintFormDlg.h"
 

@@ -14,7 +14,7 @@
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
-#include "report/ReportFormTexts.h"
+#include "report/ReportTexts.h"
 #include "report/qt/FormListImage.h"
 
 namespace {

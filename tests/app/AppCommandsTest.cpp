@@ -19,7 +19,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "app/AboutDlg.h"
-#include "app/AppCommandTexts.h"
+#include "app/AppTexts.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/OptionDlg.h"
@@ -207,8 +207,8 @@ TEST_F(AppCommands, WebPagesOpenTheirAddressesAndTheFormManagerDoesNothing) {
     EXPECT_TRUE(Run(cmd::TechInfo));
     EXPECT_TRUE(Run(cmd::ShowFormManager));
     ASSERT_EQ(opener.opened.size(), 2u);
-    EXPECT_EQ(opener.opened[0], QUrl(Q(appcmdtext::kSupportUrl)));
-    EXPECT_EQ(opener.opened[1], QUrl(Q(appcmdtext::kTechInfoUrl)));
+    EXPECT_EQ(opener.opened[0], QUrl(Q(apptext::kSupportUrl)));
+    EXPECT_EQ(opener.opened[1], QUrl(Q(apptext::kTechInfoUrl)));
     EXPECT_TRUE(host->messages.empty());
     for (int id : {cmd::AppAbout, cmd::Help, cmd::SupportInfo, cmd::TechInfo, cmd::ShowFormManager, cmd::Option,
                    cmd::ShameiInput, cmd::EnableBukken})

@@ -27,7 +27,7 @@
 #include "app/MainFrame.h"
 #include "app/MarumeSettingDlg.h"
 #include "app/ProgramKingakuSelectDlg.h"
-#include "app/SettingTexts.h"
+#include "app/AppTexts.h"
 #include "app/ShellWindows.h"
 #include "app/TaniInputDlg.h"
 #include "app/TankaSettingDlg.h"

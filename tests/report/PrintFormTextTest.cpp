@@ -9,7 +9,7 @@
 #include "platform/Cp932.h"
 #include "report/EraDate.h"
 #include "report/PrintFormText.h"
-#include "report/ReportFormTexts.h"
+#include "report/ReportTexts.h"
 
 namespace {
 

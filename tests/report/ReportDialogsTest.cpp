@@ -15,7 +15,7 @@
 #include "master/MasterTexts.h"
 #include "platform/Cp932.h"
 #include "report/EraDate.h"
-#include "report/ReportFormTexts.h"
+#include "report/ReportTexts.h"
 #include "report/qt/PageSettingDlg.h"
 #include "report/qt/PrintFormDlg.h"
 

@@ -15,7 +15,7 @@
 #include "XlsTestSupport.h"
 #include "platform/Cp932.h"
 #include "report/PrintFormText.h"
-#include "report/ReportFormTexts.h"
+#include "report/ReportTexts.h"
 #include "report/XlsReportEngine.h"
 #include "report/forms/PrintForms.h"
 

@@ -1,0 +1,27 @@
+#pragma once
+// A section of the program's text table (app/AppTexts.h): the fixed texts of the estimate view, its
+// labels, grid headings, status texts and messages. app/ViewTexts.h gives the view's code its names.
+#define VEMO_VIEW_TEXTS(X)                                                                                     \
+    /* Labels in front of the two header texts */                                                              \
+    X(kViewKenmeiLabel, "件   名 :")                                                                               \
+    X(kViewBashoLabel, "箇所名 :")                                                                                 \
+    /* Grid column headings, columns 1 to 6 */                                                                 \
+    X(kColumnTitleName, "費目  ／  工種  ／  種別")                                                            \
+    X(kColumnTitleUnit, "単 位")                                                                               \
+    X(kColumnTitleQuantity, "数 量")                                                                           \
+    X(kColumnTitleUnitPrice, "単 価")                                                                          \
+    X(kColumnTitleAmount, "金 額")                                                                             \
+    X(kColumnTitleRemark, "摘 要")                                                                             \
+    /* The 安全費 rate in the message pane: prefix + rate + suffix, or the text for no 安全費 */              \
+    X(kAnzenhiRatePrefix, "安全費率 ")                                                                         \
+    X(kAnzenhiRateSuffix, "％")                                                                                \
+    X(kAnzenhiNone, "安全費無し ")                                                                             \
+    /* The delete question: the kind of the current row's node, then the question */                          \
+    X(kDeleteKindGyomu, "業務データ")                                                                          \
+    X(kDeleteKindKoshu, "工種データ")                                                                          \
+    X(kDeleteKindShubetsu, "種別データ")                                                                       \
+    X(kDeleteQuestion, "を削除してよろしいですか？")                                                           \
+    /* The estimate's material-price file cannot be used: the estimate takes the file in use */                \
+    X(kZairyoFileNotLoadedAfter, "\nの材料単価データを読み込めませんでした。")                                 \
+    X(kZairyoFileSwitchedTo, "\n現在アプリケーションで使用している材料単価ファイル\n")                         \
+    X(kZairyoFileSwitchedAfter, "\nに切り替えました。")
