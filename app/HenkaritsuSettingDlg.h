@@ -2,7 +2,7 @@
 #include <QString>
 
 #include "app/dialogs/SekisanDialog.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 #include "estimate/SekisanItem.h"
 #include "master/HenkaritsuFile.h"
 #include "platform/Constants.h"

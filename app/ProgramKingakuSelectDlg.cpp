@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "app/AppTexts.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }

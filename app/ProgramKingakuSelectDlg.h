@@ -1,6 +1,6 @@
 #pragma once
 #include "app/dialogs/SekisanDialog.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 #include "master/ProgramKingakuFile.h"
 #include "platform/Constants.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/CommandRegistry.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 #include "estimate/SekisanItemList.h"
 #include "report/ReportJob.h"
 

@@ -10,7 +10,7 @@
 #include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/ImeStatus.h"
 #include "app/dialogs/NameEditDlg.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/GridBlock.h"
 #include "masteredit/MasterEditTexts.h"

@@ -7,7 +7,7 @@
 
 #include "app/dialogs/KeywordSearch.h"
 #include "app/dialogs/DialogTexts.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 #include "platform/Host.h"
 
 namespace {

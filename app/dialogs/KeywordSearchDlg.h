@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/dialogs/SekisanDialog.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 
 class QLabel;
 class QPushButton;

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DialogTexts.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 #include "estimate/SekisanItemList.h"
 #include "master/TankaFile.h"
 #include "platform/FileUtil.h"

@@ -10,7 +10,7 @@
 #include "ScriptedDialogs.h"
 #include "app/KeisanKubunDlg.h"
 #include "app/ProgramKingakuSelectDlg.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "ScriptedDialogs.h"
 #include "app/HenkaritsuSettingDlg.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 
 namespace {
 

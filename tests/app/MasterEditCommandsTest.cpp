@@ -20,7 +20,7 @@
 #include "app/ShellWindows.h"
 #include "app/VemoWinApp.h"
 #include "app/dialogs/NameEditDlg.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 #include "masteredit/GyomuEditDlg.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"

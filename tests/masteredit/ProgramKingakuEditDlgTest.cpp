@@ -10,7 +10,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "app/dialogs/NameEditDlg.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
 

@@ -19,7 +19,7 @@
 #include "TempFolder.h"
 #include "XlsTestSupport.h"
 #include "app/dialogs/ZoEdit.h"
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 #include "estimate/SekisanItemList.h"
 #include "platform/Cp932.h"
 #include "report/EraDate.h"

@@ -1,4 +1,4 @@
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/grid/SpreadSheet.h"
+#include "app/dialogs/SpreadSheet.h"
 
 namespace {
 
