@@ -1,3 +1,4 @@
+// Test support for the tests of app/: AppProgramFolder.
 #include "AppProgramFolder.h"
 
 #include "MasterBuilders.h"

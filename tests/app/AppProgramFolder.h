@@ -1,3 +1,4 @@
+// Test support for the tests of app/: AppProgramFolder.
 #pragma once
 #include <string>
 

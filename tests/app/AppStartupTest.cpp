@@ -1,3 +1,4 @@
+// Tests of the program's start-up and shutdown: CVemoWinApp (app/VemoWinApp.h) over the master-data store.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// Test support for the tests of app/: AppTestEnvironment.
 #include "AppTestEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Test support for the tests of app/: AppTestEnvironment.
 #pragma once
 #include <QString>
 

@@ -1,3 +1,4 @@
+// Tests of app/CommandRegistry.h.
 #include <gtest/gtest.h>
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// Tests of app/CommandTable.h.
 #include <gtest/gtest.h>
 
 #include <QAction>

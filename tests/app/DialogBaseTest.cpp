@@ -1,3 +1,4 @@
+// Tests of the dialog base CSekisanDialog (app/dialogs/SekisanDialog.h): the Enter rule and the modal run.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// Tests of app/InitialSelection.h.
 #include <gtest/gtest.h>
 
 #include <array>

@@ -1,3 +1,4 @@
+// Tests of app/dialogs/InputDialogs.h.
 #include <gtest/gtest.h>
 
 #include <QButtonGroup>

@@ -1,3 +1,4 @@
+// Tests of app/MasterFolderDlg.h.
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 

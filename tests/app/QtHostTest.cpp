@@ -1,3 +1,4 @@
+// Tests of app/QtHost.h.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// Test support for the tests of app/: ScriptedView.
 #pragma once
 #include <QMenu>
 #include <QPoint>

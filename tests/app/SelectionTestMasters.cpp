@@ -1,3 +1,4 @@
+// Test support for the tests of app/: SelectionTestMasters.
 #include "SelectionTestMasters.h"
 
 #include "MasterBuilders.h"

@@ -1,3 +1,4 @@
+// Test support for the tests of app/: SelectionTestMasters.
 #pragma once
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// Tests of the program's settings: app/AppSettings.h over app/QtSettings.h.
 #include <gtest/gtest.h>
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// Tests of app/ShellWindows.h.
 #include <gtest/gtest.h>
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// Tests of app/VemoWinView.h.
 #include <gtest/gtest.h>
 
 #include <QAction>

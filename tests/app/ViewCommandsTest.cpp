@@ -1,3 +1,4 @@
+// Tests of the estimate view's delete, name and 摘要 edit, recalculation and row moves (app/ViewCommands.cpp).
 #include <gtest/gtest.h>
 
 #include <QAction>

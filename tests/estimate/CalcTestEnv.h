@@ -1,3 +1,4 @@
+// Test support for the tests of estimate/: CalcTestEnv.
 #pragma once
 #include "estimate/CalcEnvironment.h"
 #include "master/BukakeFile.h"

@@ -1,3 +1,4 @@
+// Test support for the tests of estimate/: DriverBuilders.
 #include "DriverBuilders.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// Test support for the tests of estimate/: EstimateBuilders.
 #include "EstimateBuilders.h"
 
 #include "platform/Archive.h"

@@ -1,3 +1,4 @@
+// Test support for the tests of estimate/: EstimateBuilders.
 #pragma once
 #include <cstdint>
 #include <functional>

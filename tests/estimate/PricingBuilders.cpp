@@ -1,3 +1,4 @@
+// Test support for the tests of estimate/: PricingBuilders.
 #include "PricingBuilders.h"
 
 #include <memory>

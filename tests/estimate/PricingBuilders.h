@@ -1,3 +1,4 @@
+// Test support for the tests of estimate/: PricingBuilders.
 #pragma once
 #include <string>
 

@@ -1,3 +1,4 @@
+// Tests of estimate/SeiFileNames.h.
 #include <gtest/gtest.h>
 
 #include "estimate/SeiFileNames.h"

@@ -1,3 +1,4 @@
+// Tests of estimate/SekisanItem.h.
 #include <gtest/gtest.h>
 
 #include "EstimateBuilders.h"

@@ -1,3 +1,4 @@
+// Tests of estimate/VemoWinDocData.h.
 #include <gtest/gtest.h>
 
 #include <filesystem>

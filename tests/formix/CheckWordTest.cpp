@@ -1,3 +1,4 @@
+// Tests of CheckWord (formix/Exports.cpp).
 #include <gtest/gtest.h>
 
 #include <string>

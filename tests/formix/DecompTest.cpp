@@ -1,3 +1,4 @@
+// Tests of the matrix decompositions (formix/MatrixDecomp.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Tests of Execute (formix/Exports.cpp).
 #include <gtest/gtest.h>
 
 #include <bit>

@@ -1,3 +1,4 @@
+// Tests of formix/FormixArchive.h.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Tests of formix/FunctionNodes.h.
 #include <gtest/gtest.h>
 
 #include <cmath>

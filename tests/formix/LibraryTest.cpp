@@ -1,3 +1,4 @@
+// Tests of the shared library Formix as the program links it: only Execute and CheckWord exported.
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Tests of the matrix class's streams (formix/NumericStreams.cpp).
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Tests of formix/Matrix.h.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Test support for the tests of formix/: NodeTestSupport.
 #pragma once
 
 #include <gtest/gtest.h>

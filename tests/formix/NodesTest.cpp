@@ -1,3 +1,4 @@
+// Tests of the expression-node classes (formix/LeafNodes.h, UnaryNodes.h, BinaryNodes.h).
 #include <gtest/gtest.h>
 
 #include <cmath>

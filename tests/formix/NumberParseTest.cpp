@@ -1,3 +1,4 @@
+// Tests of formix/NumberParse.h.
 #include <gtest/gtest.h>
 
 #include <cmath>

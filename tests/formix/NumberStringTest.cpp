@@ -1,3 +1,4 @@
+// Tests of formix/NumberString.h.
 #include <gtest/gtest.h>
 
 #include <clocale>

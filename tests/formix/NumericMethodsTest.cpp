@@ -1,3 +1,4 @@
+// Tests of formix/NumericMethods.h.
 #include <gtest/gtest.h>
 
 #include <climits>

@@ -1,3 +1,4 @@
+// Test support for the tests of formix/: NumericTestSupport.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of formix/Parser.h.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Tests of formix/ReplaceAll.h.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,4 @@
+// Tests of the formula library's rounding functions (formix/Rounding.cpp).
 #include <gtest/gtest.h>
 
 #include <cmath>

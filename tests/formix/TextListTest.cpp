@@ -1,3 +1,4 @@
+// Tests of formix/TextList.h.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,4 @@
+// Tests of the vector classes' streams (formix/NumericStreams.cpp).
 #include <gtest/gtest.h>
 
 #include <cmath>

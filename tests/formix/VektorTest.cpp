@@ -1,3 +1,4 @@
+// Tests of formix/Vektor.h.
 #include <gtest/gtest.h>
 
 #include <cmath>

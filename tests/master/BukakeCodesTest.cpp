@@ -1,3 +1,4 @@
+// Tests of the 歩掛 master's codes, lookups and structural edits (master/BukakeCodes.cpp).
 #include <gtest/gtest.h>
 
 #include "MasterBuilders.h"

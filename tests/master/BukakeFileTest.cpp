@@ -1,3 +1,4 @@
+// Tests of master/BukakeFile.h.
 #include <gtest/gtest.h>
 
 #include "ByteFixture.h"

@@ -1,3 +1,4 @@
+// Test support for the tests of master/: ByteFixture.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -1,3 +1,4 @@
+// Tests of master/HyoshiData.h.
 #include <gtest/gtest.h>
 
 #include "ByteFixture.h"

@@ -1,3 +1,4 @@
+// Test support for the tests of master/: LegacyMasterBytes.
 #include "LegacyMasterBytes.h"
 
 namespace legacy {

@@ -1,3 +1,4 @@
+// Test support for the tests of master/: LegacyMasterBytes.
 #pragma once
 #include <cstdint>
 #include <string>

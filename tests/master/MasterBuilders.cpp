@@ -1,3 +1,4 @@
+// Test support for the tests of master/: MasterBuilders.
 #include "MasterBuilders.h"
 
 #include <memory>

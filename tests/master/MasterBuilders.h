@@ -1,3 +1,4 @@
+// Test support for the tests of master/: MasterBuilders.
 #pragma once
 #include <cstdint>
 #include <initializer_list>

@@ -1,3 +1,4 @@
+// Tests of master/MasterFile.h.
 #include <gtest/gtest.h>
 
 #include <vector>

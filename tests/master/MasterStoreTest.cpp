@@ -1,3 +1,4 @@
+// Tests of master/MasterStore.h.
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 

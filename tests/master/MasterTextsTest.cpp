@@ -1,3 +1,4 @@
+// Tests of master/MasterTexts.h.
 #include <gtest/gtest.h>
 
 #include <map>

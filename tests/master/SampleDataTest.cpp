@@ -1,3 +1,4 @@
+// Tests of the sample master data: its text reader (master/sampledata/) and the generated files.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Tests of the sample master data priced by the calculation, one 業務 after the other.
 #include <gtest/gtest.h>
 
 #include <algorithm>

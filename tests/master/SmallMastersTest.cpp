@@ -1,3 +1,4 @@
+// Tests of the small masters: master/ShokeihiFile.h and master/ProgramKingakuFile.h.
 #include <gtest/gtest.h>
 
 #include "LegacyMasterBytes.h"

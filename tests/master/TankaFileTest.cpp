@@ -1,3 +1,4 @@
+// Tests of master/TankaFile.h.
 #include <gtest/gtest.h>
 
 #include "LegacyMasterBytes.h"

@@ -1,3 +1,4 @@
+// Test support for the tests of master/: UpdateFixture.
 #include "UpdateFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Test support for the tests of master/: UpdateFixture.
 #pragma once
 #include <deque>
 #include <functional>

@@ -1,3 +1,4 @@
+// Tests of master/ZairyoTankaFile.h.
 #include <gtest/gtest.h>
 
 #include <cstring>

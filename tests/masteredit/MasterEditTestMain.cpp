@@ -1,3 +1,4 @@
+// Test support for the tests of masteredit/: MasterEditTestMain.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// Tests of platform/Archive.h.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Tests of platform/Cp932.h.
 #include <gtest/gtest.h>
 
 #include "platform/Cp932.h"

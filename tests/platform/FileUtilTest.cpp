@@ -1,3 +1,4 @@
+// Tests of platform/FileUtil.h.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

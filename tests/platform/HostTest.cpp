@@ -1,3 +1,4 @@
+// Tests of platform/Host.h.
 #include <gtest/gtest.h>
 #include <gtest/gtest-spi.h>
 

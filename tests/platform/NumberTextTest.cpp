@@ -1,3 +1,4 @@
+// Tests of platform/NumberText.h.
 #include <gtest/gtest.h>
 
 #include <clocale>

@@ -1,3 +1,4 @@
+// Tests of platform/PlatformTexts.h.
 #include <gtest/gtest.h>
 
 #include <map>

@@ -1,3 +1,4 @@
+// Tests of platform/Rounding.h.
 #include <gtest/gtest.h>
 
 #include <cfloat>

@@ -1,3 +1,4 @@
+// Tests of platform/TextUtil.h.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,4 @@
+// Test support for the tests of report/: EstimateFormTemplate.
 #include "EstimateFormTemplate.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Test support for the tests of report/: EstimateFormTemplate.
 #pragma once
 // Print forms of the estimate report written as raw XML and zipped here: small forms whose named
 // cells the tests choose, and one ruled A4 form for looking at the output.

@@ -1,3 +1,4 @@
+// Test support for the tests of report/: OracleSupport.
 #include "OracleSupport.h"
 
 #include <pugixml.hpp>

@@ -1,3 +1,4 @@
+// Test support for the tests of report/: OracleSupport.
 #pragma once
 // LibreOffice as an independent reader of the workbooks the engine writes: a saved workbook is
 // converted to a flat OpenDocument spreadsheet and its cells are read back with plain pugixml.

@@ -1,3 +1,4 @@
+// Test support for the tests of report/: RecordingReportOutput.
 #include "RecordingReportOutput.h"
 
 #include <gtest/gtest.h>

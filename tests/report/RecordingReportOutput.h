@@ -1,3 +1,4 @@
+// Test support for the tests of report/: RecordingReportOutput.
 #pragma once
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// Test support for the tests of report/: ReportTestFixture.
 #pragma once
 #include <gtest/gtest.h>
 

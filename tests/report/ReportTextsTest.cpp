@@ -1,3 +1,4 @@
+// Tests of report/ReportTexts.h.
 #include <gtest/gtest.h>
 
 #include <map>

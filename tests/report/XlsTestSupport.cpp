@@ -1,3 +1,4 @@
+// Test support for the tests of report/: XlsTestSupport.
 #include "XlsTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Test support for the tests of report/: XlsTestSupport.
 #pragma once
 // Template workbooks written as raw XML and zipped here, and a reader of the engine's output that
 // uses libzip and pugixml directly, so that the tests do not check the engine with its own code.

@@ -1,3 +1,4 @@
+// Test support for the tests of support/: ScriptedDialogs.
 #include "ScriptedDialogs.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Test support for the tests of support/: ScriptedDialogs.
 #pragma once
 #include <QDialog>
 #include <QString>

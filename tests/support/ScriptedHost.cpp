@@ -1,3 +1,4 @@
+// Test support for the tests of support/: ScriptedHost.
 #include "ScriptedHost.h"
 
 #include <gtest/gtest.h>

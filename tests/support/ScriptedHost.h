@@ -1,3 +1,4 @@
+// Test support for the tests of support/: ScriptedHost.
 #pragma once
 #include <deque>
 #include <map>

@@ -1,3 +1,4 @@
+// Test support for the tests of support/: ScriptedMasterDialogs.
 #include "ScriptedMasterDialogs.h"
 
 #include <gtest/gtest.h>

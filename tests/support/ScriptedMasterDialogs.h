@@ -1,3 +1,4 @@
+// Test support for the tests of support/: ScriptedMasterDialogs.
 #pragma once
 #include <deque>
 #include <functional>

@@ -1,3 +1,4 @@
+// Test support for the tests of support/: TempFolder.
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>

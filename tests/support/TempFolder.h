@@ -1,3 +1,4 @@
+// Test support for the tests of support/: TempFolder.
 #pragma once
 #include <cstdint>
 #include <optional>

@@ -1,3 +1,4 @@
+// Test support for the tests of app/dialogs/: GridTestMain.
 #include <gtest/gtest.h>
 
 #include <QApplication>

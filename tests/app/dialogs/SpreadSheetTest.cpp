@@ -1,3 +1,4 @@
+// Tests of app/dialogs/SpreadSheet.h.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// Test support for the tests of report/qt/: ReportQtTestMain.
 #include <gtest/gtest.h>
 
 #include <QApplication>
