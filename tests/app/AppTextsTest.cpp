@@ -7,38 +7,13 @@
 #include <utility>
 #include <vector>
 
+#include "TextTableCheck.h"
 #include "app/AppTexts.h"
 #include "app/CommandTable.h"
 #include "app/dialogs/DialogTexts.h"
 
 namespace {
 
-using Texts = std::vector<std::pair<std::string, std::string>>;
-
-Texts FromTable(std::span<const TextEntry> table) {
-    Texts texts;
-    for (const TextEntry& entry : table) texts.emplace_back(entry.name, entry.text);
-    return texts;
-}
-
-void ExpectTexts(const Texts& actual, std::span<const TextEntry> expectedEntries) {
-    std::map<std::string, std::string> found;
-    for (const auto& [name, text] : actual) EXPECT_TRUE(found.emplace(name, text).second) << "twice: " << name;
-    std::map<std::string, std::string> expected;
-    for (const TextEntry& entry : expectedEntries)
-        EXPECT_TRUE(expected.emplace(entry.name, entry.text).second) << "listed twice: " << entry.name;
-
-    for (const auto& [name, text] : expected) {
-        auto it = found.find(name);
-        if (it == found.end())
-            ADD_FAILURE() << "missing: " << name;
-        else
-            EXPECT_EQ(it->second, text) << name;
-    }
-    for (const auto& [name, text] : found)
-        if (!expected.count(name)) ADD_FAILURE() << "extra: " << name << " = " << text;
-    EXPECT_EQ(actual.size(), expectedEntries.size());
-}
 
 // The places of the command table by the names of their constants.
 const std::pair<unsigned, const char*> kPlaceNames[] = {
@@ -65,8 +40,8 @@ std::string PlaceName(unsigned place) {
 // The texts of the command table: each command's menu text ("<command>.menu") and tool tip
 // ("<command>.toolTip"), each bar's title ("<place>") and each entry's own text
 // ("<place>.<command>"). Empty texts are left out.
-Texts CommandTexts() {
-    Texts texts;
+NamedTexts CommandTexts() {
+    NamedTexts texts;
     auto add = [&texts](std::string name, const char* text) {
         if (text && *text) texts.emplace_back(std::move(name), text);
     };
@@ -538,8 +513,8 @@ const TextEntry kCommandTexts[] = {
 
 }  // namespace
 
-TEST(AppTexts, EveryTextVerbatim) { ExpectTexts(FromTable(AppTexts()), kAppTexts); }
+TEST(AppTexts, EveryTextVerbatim) { ExpectTextTable(FromTextTable(AppTexts()), kAppTexts); }
 
-TEST(DialogKitTexts, EveryTextVerbatim) { ExpectTexts(FromTable(DialogTexts()), kDialogTexts); }
+TEST(DialogKitTexts, EveryTextVerbatim) { ExpectTextTable(FromTextTable(DialogTexts()), kDialogTexts); }
 
-TEST(CommandTableTexts, EveryTextVerbatim) { ExpectTexts(CommandTexts(), kCommandTexts); }
+TEST(CommandTableTexts, EveryTextVerbatim) { ExpectTextTable(CommandTexts(), kCommandTexts); }

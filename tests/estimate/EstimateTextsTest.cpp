@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "TextTableCheck.h"
 #include "estimate/EstimateTexts.h"
 
 namespace {
@@ -100,13 +101,4 @@ const TextEntry kExpected[] = {
 
 }  // namespace
 
-TEST(EstimateTexts, EveryEntryVerbatim) {
-    const std::span<const TextEntry> table = EstimateTexts();
-    std::vector<std::string> names, expectedNames;
-    for (const TextEntry& e : table) names.emplace_back(e.name);
-    for (const TextEntry& e : kExpected) expectedNames.emplace_back(e.name);
-    ASSERT_EQ(names, expectedNames);
-    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
-    for (size_t i = 0; i < std::size(kExpected); ++i)
-        EXPECT_EQ(std::string(table[i].text), std::string(kExpected[i].text)) << kExpected[i].name;
-}
+TEST(EstimateTexts, EveryEntryVerbatim) { ExpectTextTable(EstimateTexts(), kExpected); }

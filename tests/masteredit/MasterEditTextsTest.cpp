@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "TextTableCheck.h"
 #include "masteredit/MasterEditTexts.h"
 
 namespace {
@@ -55,21 +56,4 @@ const TextEntry kExpected[] = {
 
 }  // namespace
 
-TEST(MasterEditTexts, EveryTextVerbatim) {
-    std::map<std::string, std::string> actual;
-    for (const TextEntry& entry : MasterEditTexts())
-        EXPECT_TRUE(actual.emplace(entry.name, entry.text).second) << "twice: " << entry.name;
-    std::map<std::string, std::string> expected;
-    for (const TextEntry& entry : kExpected) expected.emplace(entry.name, entry.text);
-
-    for (const auto& [name, text] : expected) {
-        auto it = actual.find(name);
-        if (it == actual.end())
-            ADD_FAILURE() << "missing: " << name;
-        else
-            EXPECT_EQ(it->second, text) << name;
-    }
-    for (const auto& [name, text] : actual)
-        if (!expected.count(name)) ADD_FAILURE() << "extra: " << name << " = " << text;
-    EXPECT_EQ(MasterEditTexts().size(), std::size(kExpected));
-}
+TEST(MasterEditTexts, EveryTextVerbatim) { ExpectTextTable(MasterEditTexts(), kExpected); }
