@@ -6,29 +6,13 @@
 #include "app/dialogs/SekisanDialog.h"
 #include "estimate/SekisanItemList.h"
 #include "platform/Constants.h"
+#include "report/PrintSettings.h"
 
 class QCheckBox;
 class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-// The page settings of a print as the page-settings dialog edits them; the fields carry the names
-// of the print settings of a report job, with their values after construction.
-struct CPageSettingFields {
-    int printHyoshi = 0;          // 表紙を印刷する
-    int setDate = 1;              // 日付を設定する
-    int printSokatsu = 1;         // 総括表を印刷する
-    int printGyomuSokatsu = 1;    // 業務価格総括表を印刷する
-    int printDaika = 1;           // 代価表を印刷する
-    int daikaStartNo = kUnset;    // number of the first 一位代価表
-    int printDaikaMeisai = 0;     // 代価明細表を印刷する
-    int setStartPage = 1;         // 開始頁を設定する
-    int startPage = 1;            // kUnset when the box was left empty
-    int pageBreakPerGyomu = 1;    // 業務毎に改頁する
-    int omitKingaku = 0;          // 単価（金額）抜きで印刷する
-    int tankaStartNo = 1;         // number of the first 単価表
-    bool operator==(const CPageSettingFields&) const = default;
-};
 
 // "ページの詳細設定": which parts of the estimate report to print, the start page and the first
 // numbers of the 一位代価表 and 単価表, the print date of the estimate, and the print form, chosen
@@ -49,8 +33,8 @@ public:
     // The header of the estimate's item list; its print date text is edited here.
     void SetItemListHeader(const CSekisanItemList& list) { m_header.CopyHeader(list); }
     void GetItemListHeader(CSekisanItemList& list) const { list.CopyHeader(m_header); }
-    void SetSettings(const CPageSettingFields& settings) { m_settings = settings; }
-    const CPageSettingFields& GetSettings() const { return m_settings; }
+    void SetSettings(const CPrintSettings& settings) { m_settings = settings; }
+    const CPrintSettings& GetSettings() const { return m_settings; }
     // The 単価表 number is offered only with the road calculation (DouroCalc) on.
     void SetDouroCalc(bool on) { m_douroCalc = on; }
     // Called with the index of a form as soon as its row is checked.
@@ -92,7 +76,7 @@ private:
     std::vector<std::string> m_forms;
     int m_formType = 0;
     CSekisanItemList m_header;
-    CPageSettingFields m_settings;
+    CPrintSettings m_settings;
     bool m_douroCalc = false;
     std::function<void(int)> m_formChosen;
 };

@@ -88,7 +88,7 @@ const CSekisanItemList& Header(const std::string& date) {
 
 TEST(PageSettingDlg, FillsItsFieldsFromTheSettings) {
     Forms forms;
-    CPageSettingFields settings;
+    CPrintSettings settings;
     settings.printHyoshi = 1;
     settings.setDate = 0;
     settings.printSokatsu = 0;
@@ -152,7 +152,7 @@ TEST(PageSettingDlg, LabelsAndEnablingFollowTheTwin) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.form);
-        CPageSettingFields settings;
+        CPrintSettings settings;
         settings.setDate = 0;
         settings.printDaika = 0;
         settings.printDaikaMeisai = 0;
@@ -178,7 +178,7 @@ TEST(PageSettingDlg, LabelsAndEnablingFollowTheTwin) {
 }
 
 TEST(PageSettingDlg, ClicksEnableTheBoxes) {
-    CPageSettingFields settings;
+    CPrintSettings settings;
     settings.setDate = 0;
     settings.printDaika = 0;
     settings.printDaikaMeisai = 0;
@@ -219,11 +219,11 @@ TEST(PageSettingDlg, OkWritesTheSettingsBack) {
     struct Case {
         const char* what;
         const char *startPage, *daika, *tanka;
-        CPageSettingFields expected;
+        CPrintSettings expected;
     } cases[] = {
         {"empty boxes", "", "", "",
          [] {
-             CPageSettingFields f;
+             CPrintSettings f;
              f.setStartPage = 0;
              f.startPage = kUnset;
              f.daikaStartNo = kUnset;
@@ -232,7 +232,7 @@ TEST(PageSettingDlg, OkWritesTheSettingsBack) {
          }()},
         {"numbers", "7", "3", "20",
          [] {
-             CPageSettingFields f;
+             CPrintSettings f;
              f.startPage = 7;
              f.daikaStartNo = 3;
              f.tankaStartNo = 20;
@@ -250,7 +250,7 @@ TEST(PageSettingDlg, OkWritesTheSettingsBack) {
             return IDOK;
         });
         CPageSettingDlg dlg;
-        dlg.SetSettings(CPageSettingFields());
+        dlg.SetSettings(CPrintSettings());
         dlg.SetItemListHeader(Header("令和 7 年  4 月  1 日"));
         ASSERT_EQ(dlg.DoModal(), IDOK);
         EXPECT_TRUE(dlg.GetSettings() == c.expected);
@@ -267,7 +267,7 @@ TEST(PageSettingDlg, OkWritesTheSettingsBack) {
     });
     CPageSettingDlg dlg;
     ASSERT_EQ(dlg.DoModal(), IDOK);
-    CPageSettingFields expected;
+    CPrintSettings expected;
     expected.printHyoshi = 1;
     expected.omitKingaku = 1;
     expected.pageBreakPerGyomu = 0;
