@@ -78,6 +78,7 @@ CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, Q
     RegisterCommands();
     RegisterSelectionCommands();
     RegisterSettingCommands();
+    RegisterGuidedEntryCommands();
 }
 
 CVemoWinView::~CVemoWinView() = default;
@@ -296,8 +297,6 @@ int CVemoWinView::ActivateRow(int& out) {
     out = -1;
     return OnRowActivation(out);
 }
-
-int CVemoWinView::OnRowActivation(int&) { return 0; }
 
 // ---------------------------------------------------------------------------------------------
 // Status panes
