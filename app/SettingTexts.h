@@ -79,6 +79,18 @@
     X(kHenkaritsuRemarksLabel, "備考 :")                                                                   \
     X(kHenkaritsuNext, "次へ")                                                                             \
     X(kHenkaritsuBack, "戻る")                                                                             \
+    /* Guided entry of new rows: its questions, their caption and the quantity dialog's titles */          \
+    X(kGuidedKeisanKubunQuestion, "計算対象の計算区分を選択しますか？")                                     \
+    X(kGuidedSingleChoiceNote,                                                                             \
+      "計算対象に単一選択の計算区分が含まれています。\nその場合は計算区分を１つ選択してください。")          \
+    X(kGuidedSuryoEachQuestion, "数量を個別に入力しますか？")                                               \
+    X(kGuidedSuryoNameOpen, "「")                                                                          \
+    X(kGuidedSuryoNameClose, "」")                                                                         \
+    X(kGuidedSuryoTitleSuffix, " 数量入力")                                                                 \
+    X(kGuidedSuryoBulkTitle, "数量一括入力")                                                               \
+    /* A 掛率 multiplied beyond what a row can hold: the row keeps its own, named between these */         \
+    X(kKakeritsuOverflowOpen, "「")                                                                        \
+    X(kKakeritsuOverflowClose, "」の掛率は積が大きすぎるため、変更しませんでした。")                        \
     /* Questions before a command rewrites a line the user edited */                                       \
     X(kNameLowerEditedPrompt,                                                                              \
       "'費目／工種／種別'の下段の文字列がユーザーによって変更されています。\n更新してよろしいですか？")      \

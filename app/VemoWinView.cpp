@@ -79,6 +79,7 @@ CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, Q
     RegisterSelectionCommands();
     RegisterSettingCommands();
     RegisterPrintCommands();
+    RegisterGuidedEntryCommands();
 }
 
 CVemoWinView::~CVemoWinView() = default;
@@ -297,8 +298,6 @@ int CVemoWinView::ActivateRow(int& out) {
     out = -1;
     return OnRowActivation(out);
 }
-
-int CVemoWinView::OnRowActivation(int&) { return 0; }
 
 // ---------------------------------------------------------------------------------------------
 // Status panes

@@ -226,17 +226,46 @@ public:
     bool IsSettingEnabled(int id) const;
     // ---- end of the row-setting commands -------------------------------------------------------
 
+    // ---- Change rates and the guided entry of new rows (ViewGuidedEntry.cpp) ----------------
+    // 変化率設定 on the current row: on a 種別 row its rate slots one dialog after the other
+    // ("次へ" takes a slot, "戻る" goes back, ｷｬﾝｾﾙ skips it); on a 業務 row one 掛率 for all its 種別
+    // rows; on a 工種 row the guided entry of its 種別 rows. 1 when it ran (the caller refills).
+    int SetHenkaritsu();
+    // One 掛率 (record 900) for every 種別 row of the current 業務 row; 1 when it was set.
+    int SetHenkaritsuIkkatsu();
+    // The rates of rows first … first + n − 1 together: one dialog per distinct rate code of their
+    // details, and the 掛率 when every row takes one. The caller recalculates. 1 when a slot was taken.
+    int SetHenkaritsuRange(int first, int n);
+    // 1 when the current 業務 or 工種 row has 種別 rows after it and its 業務 a 掛率 record.
+    int HasHenkaritsuTarget() const;
+    // Leads new 種別 rows through their settings: the current row (single 1) or the 種別 rows of the
+    // current 工種 row (single 0) get their calculation categories, rates, program amount and, with
+    // askQuantity 1, their quantity; then their 業務 is recalculated.
+    int GuidedEntry(int askQuantity, int single);
+    void OnHenkaritsu();
+    void OnUpdateHenkaritsu(CCmdUI& ui) const;
+
+private:
+    void RegisterGuidedEntryCommands();
+    // Background of the grid rows of items first … first + n − 1.
+    void PaintRows(int first, int n, COLORREF colour);
+    // The old 掛率 times a new one (both ×10000) into the item's 掛率; one beyond the field leaves
+    // the old one and names the row.
+    void MultiplyKakeritsu(CSekisanItem& item, int oldValue, int newValue);
+    // ---- end of the change rates and the guided entry ------------------------------------------
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
-    // Work of the selection and row-setting commands; this view does none of it.
+    // The row activation, the Enter key and a new estimate lead the user through the settings a
+    // row still lacks (ViewGuidedEntry.cpp).
     // The row activation after a click, a double-click or an arrow key (out is −1 on entry): 1
     // when it moved the current row; out receives a choice.
     virtual int OnRowActivation(int& out);
     // Enter on the current row: the selection or setting that row asks for.
-    virtual void OnEnterKey() {}
+    virtual void OnEnterKey();
     // A new (empty) estimate: the 件名 entry and the first 業務 selection.
-    virtual void OnNewEstimate() {}
+    virtual void OnNewEstimate();
     // Shows the popup menu at a global position and returns when it closes.
     virtual void ExecPopup(QMenu& menu, const QPoint& at);
 

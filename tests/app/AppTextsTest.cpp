@@ -326,6 +326,15 @@ const TextEntry kAppTexts[] = {
     {"kZairyoFileNotLoadedAfter", "\nの材料単価データを読み込めませんでした。"},
     {"kZairyoFileSwitchedTo", "\n現在アプリケーションで使用している材料単価ファイル\n"},
     {"kZairyoFileSwitchedAfter", "\nに切り替えました。"},
+    {"kGuidedKeisanKubunQuestion", "計算対象の計算区分を選択しますか？"},
+    {"kGuidedSingleChoiceNote", "計算対象に単一選択の計算区分が含まれています。\nその場合は計算区分を１つ選択してください。"},
+    {"kGuidedSuryoEachQuestion", "数量を個別に入力しますか？"},
+    {"kGuidedSuryoNameOpen", "「"},
+    {"kGuidedSuryoNameClose", "」"},
+    {"kGuidedSuryoTitleSuffix", " 数量入力"},
+    {"kGuidedSuryoBulkTitle", "数量一括入力"},
+    {"kKakeritsuOverflowOpen", "「"},
+    {"kKakeritsuOverflowClose", "」の掛率は積が大きすぎるため、変更しませんでした。"},
 };
 
 const TextEntry kDialogTexts[] = {

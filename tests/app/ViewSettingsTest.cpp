@@ -537,6 +537,9 @@ TEST_F(ViewSettings, TheCommandsAreThoseOfTheWorkToolbarPopupAndStatusPanes) {
     std::sort(handled.begin(), handled.end());
     std::vector<int> expected = {cmd::GyomuSelect, cmd::KoshuSelect, cmd::ShubetsuSelect};
     expected.insert(expected.end(), std::begin(kRuledCommands), std::end(kRuledCommands));
+    // 変化率設定 is the view's too.
+    expected.push_back(cmd::Henkaritsu);
+    std::sort(expected.begin(), expected.end());
     EXPECT_EQ(handled, expected);
     // The popup menu's setting items are the same commands, beside the view's editing ones.
     const CommandBar* popup = FindCommandBar(kViewPopup);
