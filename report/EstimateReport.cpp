@@ -1,11 +1,15 @@
 #include "report/EstimateReport.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "estimate/CalcEnvironment.h"
+#include "estimate/PricingSupport.h"
+#include "estimate/SekisanData.h"
 #include "estimate/SekisanItemList.h"
 #include "master/BukakeFile.h"
 #include "master/HyoshiData.h"
@@ -26,6 +30,7 @@ constexpr char kSheetHyoshi[] = "表紙";
 constexpr char kSheetGyomuKakaku[] = "業務価格総括表";
 constexpr char kSheetSokatsuFirst[] = "報告書1";
 constexpr char kSheetSokatsuNext[] = "報告書2";
+constexpr char kSheetDaika[] = "代価表";
 
 std::string Numbered(const char* name, int n) { return name + std::to_string(n); }
 
@@ -137,7 +142,120 @@ void CEstimateReport::BuildReport() {
 
 void CEstimateReport::WriteHyoshi() { WriteHyoshiPage(m_job, m_cover, m_env.GetTankaFile()); }
 
-void CEstimateReport::BuildDaikaSheets(int lastPage) { m_daikaLastPage = lastPage; }
+// ---------------------------------------------------------------------------------------------
+// 代価表
+
+namespace {
+
+std::string Printf(const char* format, double value, const std::string& text) {
+    const int size = std::snprintf(nullptr, 0, format, value, text.c_str());
+    std::string out(static_cast<size_t>(size), '\0');
+    std::snprintf(out.data(), out.size() + 1, format, value, text.c_str());
+    return out;
+}
+
+std::string DaikaNumber(int number) {
+    const int size = std::snprintf(nullptr, 0, kDaikaNumberFormat, number);
+    std::string out(static_cast<size_t>(size), '\0');
+    std::snprintf(out.data(), out.size() + 1, kDaikaNumberFormat, number);
+    return out;
+}
+
+bool IsSokuryo(int gyomu) { return gyomu == 1 || gyomu == 6; }
+
+}  // namespace
+
+int CEstimateReport::BuildDaikaSheets(int lastPage) {
+    m_daikaLastPage = lastPage;
+    // The calculation works on its own copy of the estimate, priced with the report's masters.
+    CSekisanData calc;
+    calc.GetItemList()->Copy(m_estimate);
+    calc.SetCalcContext(&m_env);
+    const CBukakeFile& bukake = m_env.GetBukakeFile();
+    const int douroCalc = m_env.GetCalcSettings().DouroCalc;
+    const int filter = m_job.GetDaikaStartNo();
+    int written = 0;
+    for (int i = 0; i < calc.GetItemList()->GetCount(); ++i) {
+        const CSekisanItem* item = calc.GetItemList()->GetItem(i);
+        if (!item || item->GetLevel() != 2 || IsUnset(item->m_nDaikaNo)) continue;
+        if (!m_job.IsDaikaPrinted() || (!IsUnset(filter) && filter != item->m_nDaikaNo)) continue;
+        if (!IsSokuryo(item->m_nGyomu)) continue;
+        const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
+        if (!shubetsu) continue;
+        const int type = shubetsu->GetDetail().m_bukakeType;
+        // Under DouroCalc 1 these rows are priced on 単価表 pages of their own.
+        if (douroCalc == 1 && IsUnset(item->m_nWeightAverage) && (Between(type, 27, 29) || type == 31)) continue;
+        ++written;
+        WriteDaikaPage(calc, i, *shubetsu, lastPage + written);
+    }
+    return lastPage + written;
+}
+
+void CEstimateReport::WriteDaikaHeader(const CSekisanItem& item, const CBukakeShubetsu& shubetsu, int page) {
+    const CBukakeDetail& detail = shubetsu.GetDetail();
+    m_job.BeginPage(kSheetDaika, "1");
+    if (m_job.IsDatePrinted()) m_job.SetCellText("**日付", m_estimate.m_strDate);
+    m_job.SetCellInt("**ページ", page);
+    const std::string number = DaikaNumber(item.m_nDaikaNo);
+    m_job.SetCellText("**第～号一位代価表", number + (m_daikaName.empty() ? kDaikaDefaultTitle : m_daikaName));
+    m_job.SetCellText("**一位代価表名称", kDaikaPageTitle);
+    m_job.SetCellText("**代価表代価番号のみ", number);
+    m_job.SetCellText("**種別名", item.m_strNameUpper);
+    m_job.SetCellText("**～当たり", Printf(kDaikaBasisFormat, detail.m_quantity / 100.0, detail.m_unit));
+}
+
+void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu, int page) {
+    const CSekisanItem& item = *calc.GetItemList()->GetItem(index);
+    const CBukakeDetail& detail = shubetsu.GetDetail();
+    const CTankaFile& tanka = m_env.GetTankaFile();
+    const bool omit = m_job.IsKingakuOmitted() != 0;
+    WriteDaikaHeader(item, shubetsu, page);
+
+    // Trade lines: each 職種 column's quantity over the item's chosen 工程 lines, priced in the
+    // estimate's price column.
+    double directLabour = 0.0;
+    double labour = 0.0;
+    int row = 0;
+    const int lines = std::min(detail.GetLineCount(), CSekisanItem::kKoteiCount);
+    for (int k = 0; k < 10; ++k) {
+        const CTankaRow* trade = IsUnset(detail.m_shokushu[static_cast<size_t>(k)])
+                                     ? nullptr
+                                     : tanka.FindRow(detail.m_shokushu[static_cast<size_t>(k)]);
+        if (!trade) continue;
+        int64_t q = 0;
+        for (int j = 0; j < lines; ++j) {
+            const int32_t value = detail.GetLine(j)->m_columns[static_cast<size_t>(k)];
+            if (item.m_bKotei[static_cast<size_t>(j)] && !IsUnset(value)) q += value;
+        }
+        const int32_t price = pricing::PriceInColumn(*trade, m_estimate.m_nTankaColumn);
+        if (price < 0) continue;
+        const double amount = RoundDown(static_cast<double>(price) * static_cast<double>(q) / 100.0, 1.0);
+        if (amount <= 0.0) continue;
+        m_job.SetCellTextAt("**名称", 0, row, kDaikaTradeIndent + trade->m_name);
+        m_job.SetCellTextAt("**単位", 0, row, trade->m_unit);
+        if (!omit) {
+            const bool lump = trade->m_unit == kDaikaLumpUnit;
+            m_job.SetCellDoubleAt("**数量", 0, row, lump ? 1.0 : static_cast<double>(q) / 100.0);
+            if (!lump) m_job.SetCellIntAt("**単価", 0, row, price);
+            m_job.SetCellDoubleAt("**金額", 0, row, amount);
+        }
+        (trade->m_kind == 1 ? labour : directLabour) += amount;
+        ++row;
+    }
+
+    // The labour total, with the direct labour in brackets.
+    directLabour = RoundDown(directLabour, 1.0);
+    labour = RoundDown(labour, 1.0);
+    m_job.SetCellTextAt("**名称", 0, row, kDaikaJinkenhiKei);
+    if (!omit) {
+        m_job.SetCellDoubleAt("**金額", 0, row, directLabour + labour);
+        if (directLabour > 0.0)
+            m_job.SetCellDoubleAt("**摘要", 0, row, -directLabour);
+        else
+            m_job.SetCellTextAt("**摘要", 0, row, kDaikaNoDirectLabour);
+    }
+    m_job.EndPage();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Shared helpers

@@ -1,11 +1,14 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "report/PrintFormText.h"
 
+class CBukakeShubetsu;
 class CHyoshiData;
 class CReportJob;
+class CSekisanData;
 class CSekisanItem;
 class CSekisanItemList;
 class CTankaFile;
@@ -41,8 +44,14 @@ public:
     // The 総括表 and 内訳書 from the first page number; the number of the last page written (the first
     // page number − 1 when none was).
     int WriteSokatsu(int firstPage);
-    // The 代価表 family after the last page written so far. Not written yet: it writes nothing.
-    void BuildDaikaSheets(int lastPage);
+    // The 代価表 family after the last page written so far; the number of the last page written. Walks
+    // the item list in order and writes a "代価表" page for each 種別 row of a 測量 業務 (1, 6) with a
+    // 代価 number, under the 代価表 switch and the single-number filter; a 種別 missing from the 歩掛
+    // master, and a type 27-29/31 row without a fixed correction under DouroCalc 1 (its 単価表 pages),
+    // get none. The rows of other 業務, the 工種 variant pages and the 代価歩掛明細表 are not written yet.
+    int BuildDaikaSheets(int lastPage);
+    // The title word after "第 n 号" on the pages (DaikaName); empty takes "一位代価表".
+    void SetDaikaName(std::string name) { m_daikaName = std::move(name); }
 
     // The value's decimal digits with a comma before every group of three from the right; a negative
     // value's sign stands before the grouped digits.
@@ -66,6 +75,9 @@ private:
     void WriteSokatsuPageHeader(int pageIndex, int firstPage, int gyomuNumber, bool firstOfSheet);
     void WriteSokatsuTitles(int gyomuNumber);
     int SokatsuPageCount(int rows);
+    // One 代価表 page of the 種別 row at index of the calculation copy, numbered page.
+    void WriteDaikaPage(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu, int page);
+    void WriteDaikaHeader(const CSekisanItem& item, const CBukakeShubetsu& shubetsu, int page);
 
     CReportJob& m_job;
     const CSekisanItemList& m_estimate;
@@ -75,4 +87,5 @@ private:
     std::string m_formPath;
     std::optional<CPrintFormText> m_twin;
     int m_daikaLastPage = -1;  // what the 代価表 driver was given last (-1: not run)
+    std::string m_daikaName;
 };

@@ -82,7 +82,19 @@
     /* between the yen sign and the ending) */                                                             \
     X(kAmountYen, "￥")                                                                                   \
     X(kAmountWithTax, "－ （消費税含む）")                                                                \
-    X(kAmountWithoutTax, "－ （消費税含まず）")
+    X(kAmountWithoutTax, "－ （消費税含まず）")                                                         \
+    /* 一位代価表: the number, the default title word, the page title, the basis and per-unit texts */   \
+    /* ("%.2f"/"%s": basis and its unit), the trade-name indent, the total rows and the lump unit */      \
+    X(kDaikaNumberFormat, "第 %d 号")                                                                     \
+    X(kDaikaDefaultTitle, "一位代価表")                                                                   \
+    X(kDaikaPageTitle, "一  位  代  価  表")                                                              \
+    X(kDaikaBasisFormat, "%.2f %s 当たり")                                                                \
+    X(kDaikaPerUnitFormat, "1 %s 当たり")                                                                 \
+    X(kDaikaTradeIndent, "　")                                                                            \
+    X(kDaikaJinkenhiKei, "人　件　費　計")                                                                \
+    X(kDaikaNoDirectLabour, "  ( 0 )")                                                                    \
+    X(kDaikaGokei, "合計")                                                                                \
+    X(kDaikaLumpUnit, "式")
 
 namespace reporttext {
 #define VEMO_REPORT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;

@@ -775,3 +775,170 @@ TEST_F(SokatsuTest, NothingPrintedWritesNoPage) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// 代価表
+
+namespace {
+
+// A 代価表 sheet: the header cells in row 1, the row cells from row 5.
+estimateform::SheetDef DaikaSheet() {
+    return PlainSheet("代価表", {{"A1", "**日付"},
+                                 {"B1", "**ページ"},
+                                 {"C1", "**第～号一位代価表"},
+                                 {"D1", "**一位代価表名称"},
+                                 {"E1", "**代価表代価番号のみ"},
+                                 {"F1", "**種別名"},
+                                 {"G1", "**～当たり"},
+                                 {"A5", "**名称"},
+                                 {"B5", "**数量"},
+                                 {"C5", "**単位"},
+                                 {"D5", "**単価"},
+                                 {"E5", "**金額"},
+                                 {"F5", "**摘要"}});
+}
+
+}  // namespace
+
+class DaikaSheetTest : public EstimateReportTest {
+protected:
+    void SetUp() override {
+        EstimateReportTest::SetUp();
+        UseForm({DaikaSheet()});
+        list.m_nTankaColumn = 0;
+        env.tanka.RemoveAll();
+        // Trades: two of 直接人件費, one of 労務費, one priced as a lump, one without a price.
+        masterbuild::AddTankaRow(env.tanka, 1001, "主任技師", {40000});
+        masterbuild::AddTankaRow(env.tanka, 1002, "技師", {30000});
+        masterbuild::AddTankaRow(env.tanka, 1003, "作業員", {20000}).m_kind = 1;
+        masterbuild::AddTankaRow(env.tanka, 1004, "機械器具", {12345}).m_unit = "式";
+        masterbuild::AddTankaRow(env.tanka, 1005, "補助員", {});
+        for (int gyomu : {1, 2, 6}) {
+            CBukakeKoshu& koshu = masterbuild::AddKoshu(masterbuild::AddGyomu(env.bukake, gyomu), 10);
+            for (int code : {1, 2, 28}) {
+                CBukakeDetail& d = masterbuild::AddShubetsu(koshu, code).GetDetail();
+                d.m_quantity = 250;  // 2.50 km
+                d.m_unit = "km";
+                d.m_bukakeType = code == 28 ? 28 : 0;
+                d.m_shokushu = {1001, 1002, 1003, 1004, 1099, 1005, kUnset, kUnset, kUnset, kUnset};
+                masterbuild::AddLine(d, "作業計画", {50, 100, kUnset, 33, 10, 10});
+                masterbuild::AddLine(d, "観測", {25, 150, 200});
+                masterbuild::AddLine(d, "整理", {100, 100, 100});
+            }
+        }
+    }
+    // A 種別 row with the first two 工程 chosen.
+    static void TwoKotei(CSekisanItem& item) {
+        item.m_bKotei.fill(0);
+        item.m_bKotei[0] = item.m_bKotei[1] = 1;
+    }
+};
+
+TEST_F(DaikaSheetTest, TheWalkWritesAPageForEach測量種別RowWithANumber) {
+    ItemListBuilder(list)
+        .Gyomu(1, "測量業務").Koshu(10).Shubetsu(1, "基準点測量").DaikaNo(3).Set(TwoKotei)
+        .Shubetsu(2, "水準測量").DaikaNo(5).Set(TwoKotei)
+        .Shubetsu(28, "路線測量").DaikaNo(6).Set(TwoKotei)
+        .Shubetsu(1, "番号なし")
+        .Shubetsu(9, "歩掛なし").DaikaNo(7)
+        .Gyomu(6, "測量業務").Koshu(10).Shubetsu(1, "地形測量").DaikaNo(9).Set(TwoKotei)
+        .Gyomu(2, "設計業務").Koshu(10).Shubetsu(1, "設計").DaikaNo(8).Set(TwoKotei);
+    const struct {
+        const char* name;
+        int daika, filter, douro, lastPage;
+        std::vector<std::string> numbers;  // "**代価表代価番号のみ" of the pages, in order
+    } cases[] = {
+        {"all numbers", 1, kUnset, 0, 4, {"第 3 号", "第 5 号", "第 6 号", "第 9 号"}},
+        {"one number", 1, 5, 0, 4, {"第 5 号"}},
+        {"a number of no page", 1, 7, 0, 4, {}},
+        {"代価表 off", 0, kUnset, 0, 4, {}},
+        // A type-28 row without a fixed correction is priced on 単価表 pages instead.
+        {"DouroCalc 1", 1, kUnset, 1, 0, {"第 3 号", "第 5 号", "第 9 号"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CReportJob fresh;
+        CPrintSettings s;
+        s.printDaika = c.daika;
+        s.daikaStartNo = c.filter;
+        fresh.SetSettings(s);
+        env.settings.DouroCalc = c.douro;
+        ASSERT_EQ(fresh.OpenTemplate(form), 1);
+        const int last = CEstimateReport(fresh, list, env, cover, formGyou, form).BuildDaikaSheets(c.lastPage);
+        const int pages = static_cast<int>(c.numbers.size());
+        EXPECT_EQ(last, c.lastPage + pages);
+        ASSERT_EQ(fresh.Engine().PageCount(), pages);
+        if (pages == 0) continue;
+        std::string bytes;
+        ASSERT_TRUE(fresh.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        for (int i = 0; i < pages; ++i) {
+            EXPECT_EQ(out.Value(i, "E1"), c.numbers[static_cast<size_t>(i)]);
+            // Pages are numbered on from the last page given, whatever the filter left out.
+            EXPECT_EQ(out.Value(i, "B1"), std::to_string(c.lastPage + 1 + i));
+        }
+    }
+    env.settings.DouroCalc = 0;
+    // A fixed correction keeps the type-28 row on its 代価表 page under DouroCalc 1.
+    list.GetItem(list.FindShubetsu(1, 10, 28))->m_nWeightAverage = 1000;
+    env.settings.DouroCalc = 1;
+    Open();
+    EXPECT_EQ(Report().BuildDaikaSheets(0), 4);
+    env.settings.DouroCalc = 0;
+}
+
+TEST_F(DaikaSheetTest, A測量PageShowsItsTradesAndTheLabourTotal) {
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(1, "基準点測量").DaikaNo(3).Set(TwoKotei);
+    // Over the first two 工程 lines (the third is not chosen):
+    //   主任技師 0.50+0.25 = 0.75 人 × 40,000 = 30,000 (直接人件費)
+    //   技師     1.00+1.50 = 2.50 人 × 30,000 = 75,000 (直接人件費)
+    //   作業員   2.00 人 × 20,000 = 40,000 (労務費)
+    //   機械器具 式: 0.33 × 12,345 = 4,073.85 → 4,073 (直接人件費), 数量 1 and no 単価
+    //   id 1099 is not in the master and 補助員 has no price: no lines.
+    //   人件費計 30,000 + 75,000 + 4,073 + 40,000 = 149,073, 摘要 −(30,000 + 75,000 + 4,073) = −109,073
+    const struct {
+        int omit;
+        std::vector<std::vector<std::string>> rows;  // A..F of rows 5 on
+    } cases[] = {
+        {0,
+         {{"　主任技師", "0.75", "人", "40000", "30000", ""},
+          {"　技師", "2.5", "人", "30000", "75000", ""},
+          {"　作業員", "2", "人", "20000", "40000", ""},
+          {"　機械器具", "1", "式", "", "4073", ""},
+          {"人　件　費　計", "", "", "", "149073", "-109073"},
+          {"", "", "", "", "", ""}}},
+        {1,
+         {{"　主任技師", "", "人", "", "", ""},
+          {"　技師", "", "人", "", "", ""},
+          {"　作業員", "", "人", "", "", ""},
+          {"　機械器具", "", "式", "", "", ""},
+          {"人　件　費　計", "", "", "", "", ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.omit);
+        CReportJob fresh;
+        CPrintSettings s;
+        s.omitKingaku = c.omit;
+        fresh.SetSettings(s);
+        ASSERT_EQ(fresh.OpenTemplate(form), 1);
+        CEstimateReport report(fresh, list, env, cover, formGyou, form);
+        report.SetDaikaName(c.omit ? "" : "代価表");
+        EXPECT_EQ(report.BuildDaikaSheets(2), 3);
+        std::string bytes;
+        ASSERT_TRUE(fresh.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        EXPECT_EQ(out.Value(0, "A1"), "令和 7 年  4 月  1 日");
+        EXPECT_EQ(out.Value(0, "B1"), "3");
+        EXPECT_EQ(out.Value(0, "C1"), c.omit ? "第 3 号一位代価表" : "第 3 号代価表");
+        EXPECT_EQ(out.Value(0, "D1"), "一  位  代  価  表");
+        EXPECT_EQ(out.Value(0, "E1"), "第 3 号");
+        EXPECT_EQ(out.Value(0, "F1"), "基準点測量");
+        EXPECT_EQ(out.Value(0, "G1"), "2.50 km 当たり");
+        for (size_t r = 0; r < c.rows.size(); ++r) {
+            for (size_t col = 0; col < 6; ++col) {
+                const std::string ref = std::string(1, static_cast<char>('A' + col)) + std::to_string(5 + r);
+                EXPECT_EQ(out.Value(0, ref), c.rows[r][col]) << ref;
+            }
+        }
+    }
+}

@@ -69,6 +69,16 @@ const TextEntry kExpected[] = {
     {"kAmountYen", "￥"},
     {"kAmountWithTax", "－ （消費税含む）"},
     {"kAmountWithoutTax", "－ （消費税含まず）"},
+    {"kDaikaNumberFormat", "第 %d 号"},
+    {"kDaikaDefaultTitle", "一位代価表"},
+    {"kDaikaPageTitle", "一  位  代  価  表"},
+    {"kDaikaBasisFormat", "%.2f %s 当たり"},
+    {"kDaikaPerUnitFormat", "1 %s 当たり"},
+    {"kDaikaTradeIndent", "　"},
+    {"kDaikaJinkenhiKei", "人　件　費　計"},
+    {"kDaikaNoDirectLabour", "  ( 0 )"},
+    {"kDaikaGokei", "合計"},
+    {"kDaikaLumpUnit", "式"},
 };
 
 }  // namespace
