@@ -942,3 +942,17 @@ TEST_F(DaikaSheetTest, A測量PageShowsItsTradesAndTheLabourTotal) {
         }
     }
 }
+
+TEST_F(DaikaSheetTest, DetailLinesBeyondTheTwentyKoteiFlagsCountAsNotChosen) {
+    CBukakeDetail& detail = env.bukake.FindShubetsu(1, 10, 2)->GetDetail();
+    for (int j = detail.GetLineCount(); j < 21; ++j) masterbuild::AddLine(detail, "予備", {});
+    masterbuild::AddLine(detail, "範囲外", {1000});  // the 22nd line: no flag of the item stands for it
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(2, "水準測量").DaikaNo(5).Set(TwoKotei);
+    Open();
+    EXPECT_EQ(Report().BuildDaikaSheets(0), 1);
+    const auto out = Out();
+    // 主任技師 as over the first two lines alone: 0.75 人, 30,000.
+    EXPECT_EQ(out->Value(0, "A5"), "　主任技師");
+    EXPECT_EQ(out->Value(0, "B5"), "0.75");
+    EXPECT_EQ(out->Value(0, "E5"), "30000");
+}
