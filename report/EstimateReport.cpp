@@ -15,6 +15,7 @@
 #include "master/HyoshiData.h"
 #include "master/MasterTexts.h"
 #include "master/TankaFile.h"
+#include "master/ZairyoTankaFile.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
@@ -165,6 +166,93 @@ bool IsSokuryo(int gyomu) { return gyomu == 1 || gyomu == 6; }
 
 }  // namespace
 
+namespace {
+
+std::string RateText(const char* format, double rate) {
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, format, rate);
+    return buffer;
+}
+
+// The remark of a rate row by its basis code; marker 0, 1, 2 for Z1, Z2, Z3.
+const char* KeihiRemark(int basis, int marker, bool daika) {
+    switch (basis) {
+        case 1: return daika ? kKeihiOfDirectLabour : kMeisaiOfDirectLabour;
+        case 2: return daika ? kKeihiOfLabour : kMeisaiOfLabour;
+        case 4:
+            if (marker == 0) return daika ? kKeihiOfZairyo : kMeisaiOfZairyo;
+            if (marker == 1) return daika ? kKeihiOfKikai : kMeisaiOfKikai;
+            return daika ? kKeihiOfSonota : kMeisaiOfSonota;
+        case 8: return daika ? kKeihiOfJinkenhi : kMeisaiOfJinkenhi;
+        case 16: return daika ? kKeihiOfAbove : kMeisaiOfAbove;
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
+int WriteZairyoKikaiRows(int lastRow, CReportJob& job, const CSekisanData& calc, const CBukakeDetail& detail,
+                         double directLabour, double labour, double& part1, double& part2, double& part3, int style) {
+    const bool omit = job.IsKingakuOmitted() != 0;
+    const bool daika = style == 1;
+    const int jinkenhi = DoubleToLong(directLabour + labour);
+    const int direct = DoubleToLong(directLabour);
+    // The bases of the rate entries (Z1, Z2, Z3).
+    int bases[3] = {0, 0, 0};
+    calc.CalcKeihiParts(&detail, jinkenhi, direct, 6, &bases[1], &bases[2], &bases[0]);
+    const CBukakeHimokuSet& set = detail.GetHimokuSet();
+    const CZairyoTankaFile& zairyo = calc.CalcContext().GetZairyoTankaFile();
+    int r = lastRow;
+    for (int i = 0; i < set.GetHimokuCount(); ++i) {
+        const CBukakeHimoku* entry = set.GetHimoku(i);
+        const CZairyoTankaItem* material = entry ? zairyo.FindItem(entry->m_values[1]) : nullptr;
+        if (!material) continue;
+        double quantity = 0.0;
+        double price = 0.0;
+        const double x = calc.CalcZairyoAmount(entry, &quantity, &price);
+        double amount = 0.0;
+        std::string remark;
+        if (x >= 0.0) {
+            amount = RoundDown(x, 1.0);
+            const int32_t loss = entry->m_values[2];
+            if (!IsUnset(loss) && loss >= 1) {
+                char buffer[128];
+                std::snprintf(buffer, sizeof buffer, kZairyoLossRate, static_cast<double>(loss), material->m_price);
+                remark = buffer;
+            }
+        } else {
+            const int marker = x == -2.0 ? 0 : x == -3.0 ? 1 : x == -4.0 ? 2 : -1;
+            if (marker < 0 || bases[marker] < 1) continue;
+            amount = bases[marker];
+            quantity = 1.0;
+            price = 0.0;
+            if (const char* format = KeihiRemark(set.m_bases[static_cast<size_t>(marker)], marker, daika))
+                remark = RateText(format, set.m_rates[static_cast<size_t>(marker)] / 100.0);
+        }
+        ++r;
+        job.SetCellTextAt("**名称", 0, r, daika ? material->m_name : kDaikaTradeIndent + material->m_name);
+        job.SetCellTextAt("**単位", 0, r, material->m_unit);
+        if (remark.empty() && !material->m_extra.empty()) remark = " " + material->m_remarks;
+        if (omit) continue;
+        job.SetCellDoubleAt("**数量", 0, r, quantity);
+        if (price > 0.0) job.SetCellDoubleAt("**単価", 0, r, price);
+        job.SetCellDoubleAt("**金額", 0, r, amount);
+        if (!remark.empty()) job.SetCellTextAt("**摘要", 0, r, remark);
+    }
+    int parts[3] = {0, 0, 0};
+    calc.CalcKeihiParts(&detail, jinkenhi, direct, 0, &parts[1], &parts[2], &parts[0]);
+    const int64_t sum = static_cast<int64_t>(parts[0]) + parts[1] + parts[2];
+    if (sum >= 1) {
+        ++r;
+        job.SetCellTextAt("**名称", 0, r, kZairyoKikaiTotal);
+        if (!omit) job.SetCellDoubleAt("**金額", 0, r, static_cast<double>(sum));
+        part1 = parts[0];
+        part2 = parts[1];
+        part3 = parts[2];
+    }
+    return r;
+}
+
 int CEstimateReport::BuildDaikaSheets(int lastPage) {
     m_daikaLastPage = lastPage;
     // The calculation works on its own copy of the estimate, priced with the report's masters.
@@ -254,6 +342,8 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         else
             m_job.SetCellTextAt("**摘要", 0, row, kDaikaNoDirectLabour);
     }
+    double zairyo = 0.0, kikai = 0.0, sonota = 0.0;
+    row = WriteZairyoKikaiRows(row, m_job, calc, detail, directLabour, labour, zairyo, kikai, sonota, 1);
     m_job.EndPage();
 }
 

@@ -94,7 +94,25 @@
     X(kDaikaJinkenhiKei, "人　件　費　計")                                                                \
     X(kDaikaNoDirectLabour, "  ( 0 )")                                                                    \
     X(kDaikaGokei, "合計")                                                                                \
-    X(kDaikaLumpUnit, "式")
+    X(kDaikaLumpUnit, "式")                                                                               \
+    /* 材料及び機械経費 block: the loss-rate remark ("%.0f": rate, price), the remarks of the rate */     \
+    /* rows by basis, on a 代価表 and on a 代価明細 page ("%.2f": the rate), the block total */            \
+    X(kZairyoLossRate, " 損率%.0f％(%.0f円)")                                                             \
+    X(kKeihiOfDirectLabour, "  直接人件費の%.2f％")                                                       \
+    X(kKeihiOfLabour, "  労務費の%.2f％")                                                                 \
+    X(kKeihiOfZairyo, "  材料費の%.2f％")                                                                 \
+    X(kKeihiOfKikai, "  機械経費の%.2f％")                                                                \
+    X(kKeihiOfSonota, "  その他経費の%.2f％")                                                             \
+    X(kKeihiOfJinkenhi, "  人件費の%.2f％")                                                               \
+    X(kKeihiOfAbove, "  上記合計額の%.2f％")                                                              \
+    X(kMeisaiOfDirectLabour, "  (直接人件費計の%.2f％)")                                                  \
+    X(kMeisaiOfLabour, "  (労務費計の%.2f％)")                                                            \
+    X(kMeisaiOfZairyo, "  (材料費計の%.2f％)")                                                            \
+    X(kMeisaiOfKikai, "  (機械経費計の%.2f％)")                                                           \
+    X(kMeisaiOfSonota, "  (その他経費計の%.2f％)")                                                        \
+    X(kMeisaiOfJinkenhi, "  (人件費計の%.2f％)")                                                          \
+    X(kMeisaiOfAbove, "  (上記合計額の%.2f％)")                                                           \
+    X(kZairyoKikaiTotal, "材 料 及 び 機 械 経 費 合 計")
 
 namespace reporttext {
 #define VEMO_REPORT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;

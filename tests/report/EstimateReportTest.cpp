@@ -18,6 +18,7 @@
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "XlsTestSupport.h"
+#include "estimate/SekisanData.h"
 #include "estimate/SekisanItemList.h"
 #include "master/HyoshiData.h"
 #include "master/MasterTexts.h"
@@ -955,4 +956,117 @@ TEST_F(DaikaSheetTest, DetailLinesBeyondTheTwentyKoteiFlagsCountAsNotChosen) {
     EXPECT_EQ(out->Value(0, "A5"), "　主任技師");
     EXPECT_EQ(out->Value(0, "B5"), "0.75");
     EXPECT_EQ(out->Value(0, "E5"), "30000");
+}
+
+TEST_F(DaikaSheetTest, TheMaterialAndMachineBlockFollowsTheLabourTotal) {
+    masterbuild::AddZairyoItem(env.zairyoTanka, 2001, 1, "鋼材", 1234).m_unit = "kg";
+    CZairyoTankaItem& pile = masterbuild::AddZairyoItem(env.zairyoTanka, 2002, 1, "杭", 500);
+    pile.m_unit = "本";
+    pile.m_remarks = "木製";
+    pile.m_extra = "x";
+    masterbuild::AddZairyoItem(env.zairyoTanka, 2003, 1, "材料費", 0).m_unit = "式";
+    masterbuild::AddZairyoItem(env.zairyoTanka, 2004, 1, "機械経費", 0).m_unit = "式";
+    CBukakeDetail& detail = env.bukake.FindShubetsu(1, 10, 1)->GetDetail();
+    CBukakeHimokuSet& set = detail.GetHimokuSet();
+    set.m_bases = {1, 3, kUnset};  // Z1 on 直接人件費; Z2 with a basis of no meaning
+    set.m_rates = {250, 100, kUnset};
+    masterbuild::AddHimoku(detail, "10", 0, 2001, 105);
+    masterbuild::AddHimoku(detail, "4", 0, 2002, 0);
+    masterbuild::AddHimoku(detail, "Z1", 0, 2003, kUnset);
+    masterbuild::AddHimoku(detail, "Z2", 1, 2004, kUnset);
+    masterbuild::AddHimoku(detail, "5", 0, 9999, 0);  // no such material: no row
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(1, "基準点測量").DaikaNo(3).Set(TwoKotei);
+    // After the trades (rows 5-8) and 人件費計 (row 9, 直接人件費 109,073):
+    //   鋼材 10 kg at cut(1,234 × 105%) = 1,295 → 12,950, with the loss remark of 105 and 1,234
+    //   杭 4 本 at 500 → 2,000; no remark of its own, so " " + its 備考
+    //   材料費 (Z1) 1 式: 109,073 × 2.50% = 2,726.825 → 2,726, "  直接人件費の2.50％"
+    //   機械経費 (Z2): basis 3 gives no base, no row
+    //   total: 12,950 + 2,000 + 2,726 = 17,676
+    const struct {
+        int omit;
+        std::vector<std::vector<std::string>> rows;  // A..F of rows 10 on
+    } cases[] = {
+        {0,
+         {{"鋼材", "10", "kg", "1295", "12950", " 損率105％(1234円)"},
+          {"杭", "4", "本", "500", "2000", " 木製"},
+          {"材料費", "1", "式", "", "2726", "  直接人件費の2.50％"},
+          {"材 料 及 び 機 械 経 費 合 計", "", "", "", "17676", ""},
+          {"", "", "", "", "", ""}}},
+        {1,
+         {{"鋼材", "", "kg", "", "", ""},
+          {"杭", "", "本", "", "", ""},
+          {"材料費", "", "式", "", "", ""},
+          {"材 料 及 び 機 械 経 費 合 計", "", "", "", "", ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.omit);
+        CReportJob fresh;
+        CPrintSettings s;
+        s.omitKingaku = c.omit;
+        fresh.SetSettings(s);
+        ASSERT_EQ(fresh.OpenTemplate(form), 1);
+        CEstimateReport(fresh, list, env, cover, formGyou, form).BuildDaikaSheets(0);
+        std::string bytes;
+        ASSERT_TRUE(fresh.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        for (size_t r = 0; r < c.rows.size(); ++r) {
+            for (size_t col = 0; col < 6; ++col) {
+                const std::string ref = std::string(1, static_cast<char>('A' + col)) + std::to_string(10 + r);
+                EXPECT_EQ(out.Value(0, ref), c.rows[r][col]) << ref;
+            }
+        }
+    }
+}
+
+TEST(ZairyoKikaiRows, RemarksByBasisAndStyleAndTheParts) {
+    // The block alone, on a page of its own: one Z1 entry of 1,000 yen 直接人件費 at 10.00%, 100 yen.
+    CalcTestEnv env;
+    masterbuild::AddZairyoItem(env.zairyoTanka, 2003, 1, "材料費", 0).m_unit = "式";
+    const struct {
+        int basis, style;
+        const char* name;
+        const char* remark;
+    } cases[] = {
+        {1, 1, "材料費", "  直接人件費の10.00％"},    {1, 0, "　材料費", "  (直接人件費計の10.00％)"},
+        {8, 1, "材料費", "  人件費の10.00％"},        {8, 0, "　材料費", "  (人件費計の10.00％)"},
+        {3, 1, "材料費", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.basis * 10 + c.style);
+        CBukakeDetail detail;
+        detail.GetHimokuSet().m_bases = {c.basis, kUnset, kUnset};
+        detail.GetHimokuSet().m_rates = {1000, kUnset, kUnset};
+        masterbuild::AddHimoku(detail, "Z1", 0, 2003, kUnset);
+        CSekisanData calc;
+        calc.SetCalcContext(&env);
+        TempFolder dir;
+        const std::string form = dir / "form.xlsx";
+        WriteTestFile(form, BuildForm({PlainSheet("代価表", {{"A1", "**名称"}, {"B1", "**数量"}, {"E1", "**金額"},
+                                                             {"F1", "**摘要"}})}));
+        CReportJob job;
+        ASSERT_EQ(job.OpenTemplate(form), 1);
+        job.BeginPage("代価表", "1");
+        double p1 = -1, p2 = -1, p3 = -1;
+        // Basis 1: 直接人件費 1,000; basis 8: 人件費 1,000 + 労務費 0.
+        const int last = WriteZairyoKikaiRows(-1, job, calc, detail, 1000.0, 0.0, p1, p2, p3, c.style);
+        job.EndPage();
+        const bool priced = c.basis != 3;
+        EXPECT_EQ(last, priced ? 1 : -1);
+        EXPECT_EQ(p1, priced ? 100.0 : -1.0);
+        EXPECT_EQ(p2, priced ? 0.0 : -1.0);
+        EXPECT_EQ(p3, priced ? 0.0 : -1.0);
+        std::string bytes;
+        ASSERT_TRUE(job.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        if (!priced) {
+            EXPECT_EQ(out.Value(0, "A1"), "");
+            continue;
+        }
+        EXPECT_EQ(out.Value(0, "A1"), c.name);
+        EXPECT_EQ(out.Value(0, "B1"), "1");
+        EXPECT_EQ(out.Value(0, "E1"), "100");
+        EXPECT_EQ(out.Value(0, "F1"), c.remark);
+        EXPECT_EQ(out.Value(0, "A2"), "材 料 及 び 機 械 経 費 合 計");
+        EXPECT_EQ(out.Value(0, "E2"), "100");
+    }
 }

@@ -79,6 +79,22 @@ const TextEntry kExpected[] = {
     {"kDaikaNoDirectLabour", "  ( 0 )"},
     {"kDaikaGokei", "合計"},
     {"kDaikaLumpUnit", "式"},
+    {"kZairyoLossRate", " 損率%.0f％(%.0f円)"},
+    {"kKeihiOfDirectLabour", "  直接人件費の%.2f％"},
+    {"kKeihiOfLabour", "  労務費の%.2f％"},
+    {"kKeihiOfZairyo", "  材料費の%.2f％"},
+    {"kKeihiOfKikai", "  機械経費の%.2f％"},
+    {"kKeihiOfSonota", "  その他経費の%.2f％"},
+    {"kKeihiOfJinkenhi", "  人件費の%.2f％"},
+    {"kKeihiOfAbove", "  上記合計額の%.2f％"},
+    {"kMeisaiOfDirectLabour", "  (直接人件費計の%.2f％)"},
+    {"kMeisaiOfLabour", "  (労務費計の%.2f％)"},
+    {"kMeisaiOfZairyo", "  (材料費計の%.2f％)"},
+    {"kMeisaiOfKikai", "  (機械経費計の%.2f％)"},
+    {"kMeisaiOfSonota", "  (その他経費計の%.2f％)"},
+    {"kMeisaiOfJinkenhi", "  (人件費計の%.2f％)"},
+    {"kMeisaiOfAbove", "  (上記合計額の%.2f％)"},
+    {"kZairyoKikaiTotal", "材 料 及 び 機 械 経 費 合 計"},
 };
 
 }  // namespace
