@@ -155,6 +155,13 @@ std::string Printf(const char* format, double value, const std::string& text) {
     return out;
 }
 
+std::string PerUnitText(const std::string& unit) {
+    const int size = std::snprintf(nullptr, 0, kDaikaPerUnitFormat, unit.c_str());
+    std::string out(static_cast<size_t>(size), '\0');
+    std::snprintf(out.data(), out.size() + 1, kDaikaPerUnitFormat, unit.c_str());
+    return out;
+}
+
 std::string DaikaNumber(int number) {
     const int size = std::snprintf(nullptr, 0, kDaikaNumberFormat, number);
     std::string out(static_cast<size_t>(size), '\0');
@@ -297,6 +304,9 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
     const CBukakeDetail& detail = shubetsu.GetDetail();
     const CTankaFile& tanka = m_env.GetTankaFile();
     const bool omit = m_job.IsKingakuOmitted() != 0;
+    // A detail whose expenses are rates of the direct labour prints its trades unindented, a direct
+    // cost total and the rate rows instead of the 材料及び機械経費 block.
+    const bool directLayout = detail.m_himokuMode == 1;
     WriteDaikaHeader(item, shubetsu, page);
 
     // Trade lines: each 職種 column's quantity over the item's chosen 工程 lines, priced in the
@@ -319,7 +329,7 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         if (price < 0) continue;
         const double amount = RoundDown(static_cast<double>(price) * static_cast<double>(q) / 100.0, 1.0);
         if (amount <= 0.0) continue;
-        m_job.SetCellTextAt("**名称", 0, row, kDaikaTradeIndent + trade->m_name);
+        m_job.SetCellTextAt("**名称", 0, row, directLayout ? trade->m_name : kDaikaTradeIndent + trade->m_name);
         m_job.SetCellTextAt("**単位", 0, row, trade->m_unit);
         if (!omit) {
             const bool lump = trade->m_unit == kDaikaLumpUnit;
@@ -334,7 +344,7 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
     // The labour total, with the direct labour in brackets.
     directLabour = RoundDown(directLabour, 1.0);
     labour = RoundDown(labour, 1.0);
-    m_job.SetCellTextAt("**名称", 0, row, kDaikaJinkenhiKei);
+    m_job.SetCellTextAt("**名称", 0, row, directLayout ? kDaikaChokusetsuhiKei : kDaikaJinkenhiKei);
     if (!omit) {
         m_job.SetCellDoubleAt("**金額", 0, row, directLabour + labour);
         if (directLabour > 0.0)
@@ -342,8 +352,83 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         else
             m_job.SetCellTextAt("**摘要", 0, row, kDaikaNoDirectLabour);
     }
-    double zairyo = 0.0, kikai = 0.0, sonota = 0.0;
-    row = WriteZairyoKikaiRows(row, m_job, calc, detail, directLabour, labour, zairyo, kikai, sonota, 1);
+    double total = directLabour + labour;
+    // The expense that 精度管理費 is reckoned on with the labour: the machine expense.
+    double kikai = 0.0;
+    if (!directLayout) {
+        double parts[3] = {0.0, 0.0, 0.0};
+        row = WriteZairyoKikaiRows(row, m_job, calc, detail, directLabour, labour, parts[0], parts[1], parts[2], 1);
+        total += parts[0] + parts[1] + parts[2];
+        kikai = parts[0];
+    } else {
+        static constexpr const char* kRateRows[3] = {kDaikaKikaiKeihi, kDaikaTsushinUnpanhi, kDaikaZairyohi};
+        for (size_t k = 0; k < 3; ++k) {
+            const int32_t rate = detail.m_rates[k];
+            if (IsUnset(rate) || rate < 1) continue;
+            const double amount = RoundDown(rate * directLabour / 10000.0, 1.0);
+            ++row;
+            m_job.SetCellTextAt("**名称", 0, row, kRateRows[k]);
+            if (!omit) {
+                m_job.SetCellDoubleAt("**金額", 0, row, amount);
+                m_job.SetCellTextAt("**摘要", 0, row, RateText(kDaikaRateOfDirectLabour, rate / 100.0));
+            }
+            total += amount;
+            if (k == 0) kikai = amount;
+        }
+    }
+    ++row;
+
+    // 精度管理費: on the machine expense and the direct labour, with the 労務費 unless SeidoCalc.
+    const CCalcSettings& settings = m_env.GetCalcSettings();
+    const bool seido = shubetsu.m_coefficient >= 1 && item.m_bSpecialExpense == 1;
+    const double seidoBase = directLabour + kikai + (settings.SeidoCalc ? 0.0 : labour);
+    const double seidoAmount = RoundDown(seidoBase * shubetsu.m_coefficient / 100.0, 1.0);
+    auto seidoRow = [&] {
+        m_job.SetCellTextAt("**名称", 0, row, kDaikaSeidoKanrihi);
+        if (!omit) {
+            m_job.SetCellDoubleAt("**金額", 0, row, seidoAmount);
+            m_job.SetCellTextAt("**摘要", 0, row, RateText(kDaikaSeidoCoefficient, shubetsu.m_coefficient / 100.0));
+        }
+        ++row;
+    };
+    if (seido && !settings.SeidoDsp) {
+        seidoRow();
+        total += seidoAmount;
+    }
+    total = RoundDown(total, 1.0);
+    m_job.SetCellTextAt("**名称", 0, row, kDaikaGokei);
+    if (!omit) m_job.SetCellDoubleAt("**金額", 0, row, total);
+    ++row;
+
+    // The per-unit rows; a zero or unset basis leaves their amounts empty.
+    const int type = detail.m_bukakeType;
+    if (type == 13 || (type == 30 && settings.DouroCalc == 1)) {
+        m_job.EndPage();
+        return;
+    }
+    const bool basis = !IsUnset(detail.m_quantity) && detail.m_quantity != 0;
+    const double perUnit = basis ? RoundDown(total / (detail.m_quantity / 100.0), 1.0) : 0.0;
+    double c = IsUnset(item.m_nWeightAverage) ? calc.CalcBukakeFormula(&shubetsu, index, 0, 0)
+                                              : item.m_nWeightAverage / 1000.0;
+    if (item.m_nGyomu != 6) c = RoundDown(c, 0.001);
+    const double corrected = RoundDown(perUnit * c, 1.0);
+    m_job.SetCellTextAt("**名称", 0, row, PerUnitText(detail.m_unit));
+    if (!omit && basis) m_job.SetCellDoubleAt("**金額", 0, row, perUnit);
+    ++row;
+    if (!item.m_strNameLower.empty()) {
+        m_job.SetCellTextAt("**名称", 0, row, item.m_strNameLower);
+        if (!omit && basis) {
+            m_job.SetCellDoubleAt("**金額", 0, row, corrected);
+            CSekisanItem* own = calc.GetItemList()->GetItem(index);
+            const int densi = calc.CalcSokuryoKingaku(own, index, AmountPart::Densi);
+            if (densi >= 1) m_job.SetCellIntAt("**摘要", 0, row, densi);
+        }
+        ++row;
+    }
+    if (seido && settings.SeidoDsp && seidoBase > 0.0) {
+        ++row;  // a blank row first
+        seidoRow();
+    }
     m_job.EndPage();
 }
 

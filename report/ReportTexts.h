@@ -92,6 +92,13 @@
     X(kDaikaPerUnitFormat, "1 %s 当たり")                                                                 \
     X(kDaikaTradeIndent, "　")                                                                            \
     X(kDaikaJinkenhiKei, "人　件　費　計")                                                                \
+    X(kDaikaChokusetsuhiKei, "直接費計")                                                                  \
+    X(kDaikaKikaiKeihi, "機械経費")                                                                       \
+    X(kDaikaTsushinUnpanhi, "通信運搬費等")                                                               \
+    X(kDaikaZairyohi, "材料費")                                                                           \
+    X(kDaikaRateOfDirectLabour, "  直接人件費の%.2f%%")                                                   \
+    X(kDaikaSeidoKanrihi, "精度管理費")                                                                   \
+    X(kDaikaSeidoCoefficient, "  精度管理費係数%.2f")                                                     \
     X(kDaikaNoDirectLabour, "  ( 0 )")                                                                    \
     X(kDaikaGokei, "合計")                                                                                \
     X(kDaikaLumpUnit, "式")                                                                               \

@@ -821,6 +821,7 @@ protected:
                 d.m_quantity = 250;  // 2.50 km
                 d.m_unit = "km";
                 d.m_bukakeType = code == 28 ? 28 : 0;
+                d.m_himokuMode = code == 2 ? 1 : 0;  // 種別 2: expenses as rates of the direct labour
                 d.m_shokushu = {1001, 1002, 1003, 1004, 1099, 1005, kUnset, kUnset, kUnset, kUnset};
                 masterbuild::AddLine(d, "作業計画", {50, 100, kUnset, 33, 10, 10});
                 masterbuild::AddLine(d, "観測", {25, 150, 200});
@@ -889,7 +890,11 @@ TEST_F(DaikaSheetTest, TheWalkWritesAPageForEach測量種別RowWithANumber) {
 }
 
 TEST_F(DaikaSheetTest, A測量PageShowsItsTradesAndTheLabourTotal) {
-    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(1, "基準点測量").DaikaNo(3).Set(TwoKotei);
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(1, "基準点測量").DaikaNo(3).Set(TwoKotei).Set(
+        [](CSekisanItem& item) {
+            item.m_strNameLower = "補正後";
+            item.m_nWeightAverage = 1234;  // a fixed correction of 1.234
+        });
     // Over the first two 工程 lines (the third is not chosen):
     //   主任技師 0.50+0.25 = 0.75 人 × 40,000 = 30,000 (直接人件費)
     //   技師     1.00+1.50 = 2.50 人 × 30,000 = 75,000 (直接人件費)
@@ -897,6 +902,9 @@ TEST_F(DaikaSheetTest, A測量PageShowsItsTradesAndTheLabourTotal) {
     //   機械器具 式: 0.33 × 12,345 = 4,073.85 → 4,073 (直接人件費), 数量 1 and no 単価
     //   id 1099 is not in the master and 補助員 has no price: no lines.
     //   人件費計 30,000 + 75,000 + 4,073 + 40,000 = 149,073, 摘要 −(30,000 + 75,000 + 4,073) = −109,073
+    //   no 費目 entries: no 材料及び機械経費 block; 合計 149,073
+    //   1 km 当たり: 149,073 ÷ 2.50 = 59,629.2 → 59,629; 補正後 59,629 × 1.234 = 73,582.186 → 73,582,
+    //   摘要 the direct labour per km corrected: 109,073 × 1.234 ÷ 2.50 = 53,838.43 → 53,838
     const struct {
         int omit;
         std::vector<std::vector<std::string>> rows;  // A..F of rows 5 on
@@ -907,13 +915,19 @@ TEST_F(DaikaSheetTest, A測量PageShowsItsTradesAndTheLabourTotal) {
           {"　作業員", "2", "人", "20000", "40000", ""},
           {"　機械器具", "1", "式", "", "4073", ""},
           {"人　件　費　計", "", "", "", "149073", "-109073"},
+          {"合計", "", "", "", "149073", ""},
+          {"1 km 当たり", "", "", "", "59629", ""},
+          {"補正後", "", "", "", "73582", "53838"},
           {"", "", "", "", "", ""}}},
         {1,
          {{"　主任技師", "", "人", "", "", ""},
           {"　技師", "", "人", "", "", ""},
           {"　作業員", "", "人", "", "", ""},
           {"　機械器具", "", "式", "", "", ""},
-          {"人　件　費　計", "", "", "", "", ""}}},
+          {"人　件　費　計", "", "", "", "", ""},
+          {"合計", "", "", "", "", ""},
+          {"1 km 当たり", "", "", "", "", ""},
+          {"補正後", "", "", "", "", ""}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.omit);
@@ -953,7 +967,7 @@ TEST_F(DaikaSheetTest, DetailLinesBeyondTheTwentyKoteiFlagsCountAsNotChosen) {
     EXPECT_EQ(Report().BuildDaikaSheets(0), 1);
     const auto out = Out();
     // 主任技師 as over the first two lines alone: 0.75 人, 30,000.
-    EXPECT_EQ(out->Value(0, "A5"), "　主任技師");
+    EXPECT_EQ(out->Value(0, "A5"), "主任技師");
     EXPECT_EQ(out->Value(0, "B5"), "0.75");
     EXPECT_EQ(out->Value(0, "E5"), "30000");
 }
@@ -982,6 +996,7 @@ TEST_F(DaikaSheetTest, TheMaterialAndMachineBlockFollowsTheLabourTotal) {
     //   材料費 (Z1) 1 式: 109,073 × 2.50% = 2,726.825 → 2,726, "  直接人件費の2.50％"
     //   機械経費 (Z2): basis 3 gives no base, no row
     //   total: 12,950 + 2,000 + 2,726 = 17,676
+    //   合計 149,073 + 17,676 = 166,749; per km ÷ 2.50 = 66,699.6 → 66,699
     const struct {
         int omit;
         std::vector<std::vector<std::string>> rows;  // A..F of rows 10 on
@@ -991,12 +1006,14 @@ TEST_F(DaikaSheetTest, TheMaterialAndMachineBlockFollowsTheLabourTotal) {
           {"杭", "4", "本", "500", "2000", " 木製"},
           {"材料費", "1", "式", "", "2726", "  直接人件費の2.50％"},
           {"材 料 及 び 機 械 経 費 合 計", "", "", "", "17676", ""},
-          {"", "", "", "", "", ""}}},
+          {"合計", "", "", "", "166749", ""},
+          {"1 km 当たり", "", "", "", "66699", ""}}},
         {1,
          {{"鋼材", "", "kg", "", "", ""},
           {"杭", "", "本", "", "", ""},
           {"材料費", "", "式", "", "", ""},
-          {"材 料 及 び 機 械 経 費 合 計", "", "", "", "", ""}}},
+          {"材 料 及 び 機 械 経 費 合 計", "", "", "", "", ""},
+          {"合計", "", "", "", "", ""}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.omit);
@@ -1069,4 +1086,55 @@ TEST(ZairyoKikaiRows, RemarksByBasisAndStyleAndTheParts) {
         EXPECT_EQ(out.Value(0, "A2"), "材 料 及 び 機 械 経 費 合 計");
         EXPECT_EQ(out.Value(0, "E2"), "100");
     }
+}
+
+TEST_F(DaikaSheetTest, RateExpensesAnd精度管理費CloseA測量Page) {
+    CBukakeShubetsu& shubetsu = *env.bukake.FindShubetsu(1, 10, 2);
+    shubetsu.m_coefficient = 5;  // 精度管理係数 0.05
+    shubetsu.GetDetail().m_rates = {1000, 200, kUnset};  // 機械経費 10%, 通信運搬費等 2%
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(2, "水準測量").DaikaNo(5).Set(TwoKotei).Set(
+        [](CSekisanItem& item) { item.m_bSpecialExpense = 1; });
+    // Trades as on every page of these masters, unindented: 直接人件費 109,073, 労務費 40,000.
+    //   機械経費 109,073 × 10% = 10,907.3 → 10,907; 通信運搬費等 × 2% = 2,181.46 → 2,181
+    //   精度管理費 (SeidoCalc off: on all labour) (109,073 + 40,000 + 10,907) × 0.05 = 7,999
+    //   SeidoDsp off: 合計 149,073 + 10,907 + 2,181 + 7,999 = 170,160; per km ÷ 2.50 = 68,064
+    //   SeidoDsp on:  合計 162,161; per km 64,864.4 → 64,864; then a blank row and 精度管理費
+    //   basis 0: the per-unit amount stays empty
+    using Row = std::vector<std::string>;
+    const Row trades[] = {{"主任技師", "30000"}, {"技師", "75000"}, {"作業員", "40000"}, {"機械器具", "4073"},
+                          {"直接費計", "149073", "-109073"},
+                          {"機械経費", "10907", "  直接人件費の10.00%"},
+                          {"通信運搬費等", "2181", "  直接人件費の2.00%"}};
+    const Row seido = {"精度管理費", "7999", "  精度管理費係数0.05"};
+    const struct {
+        const char* name;
+        int seidoDsp, quantity;
+        std::vector<Row> closing;  // name, 金額, 摘要 of the rows after 通信運搬費等
+    } cases[] = {
+        {"SeidoDsp off", 0, 250, {seido, {"合計", "170160"}, {"1 km 当たり", "68064"}, {""}}},
+        {"SeidoDsp on", 1, 250, {{"合計", "162161"}, {"1 km 当たり", "64864"}, {""}, seido, {""}}},
+        {"no basis", 0, 0, {seido, {"合計", "170160"}, {"1 km 当たり", ""}, {""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        env.settings.SeidoDsp = c.seidoDsp;
+        shubetsu.GetDetail().m_quantity = c.quantity;
+        CReportJob fresh;
+        ASSERT_EQ(fresh.OpenTemplate(form), 1);
+        CEstimateReport(fresh, list, env, cover, formGyou, form).BuildDaikaSheets(0);
+        std::string bytes;
+        ASSERT_TRUE(fresh.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        std::vector<Row> rows(std::begin(trades), std::end(trades));
+        rows.insert(rows.end(), c.closing.begin(), c.closing.end());
+        for (size_t r = 0; r < rows.size(); ++r) {
+            Row row = rows[r];
+            row.resize(3);
+            const std::string n = std::to_string(5 + r);
+            EXPECT_EQ(out.Value(0, "A" + n), row[0]) << n;
+            EXPECT_EQ(out.Value(0, "E" + n), row[1]) << n;
+            EXPECT_EQ(out.Value(0, "F" + n), row[2]) << n;
+        }
+    }
+    env.settings.SeidoDsp = 0;
 }
