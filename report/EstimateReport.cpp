@@ -14,6 +14,7 @@
 #include "master/BukakeFile.h"
 #include "master/HyoshiData.h"
 #include "master/MasterTexts.h"
+#include "master/ProgramKingakuFile.h"
 #include "master/TankaFile.h"
 #include "master/ZairyoTankaFile.h"
 #include "platform/Host.h"
@@ -339,6 +340,18 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         }
         (trade->m_kind == 1 ? labour : directLabour) += amount;
         ++row;
+    }
+
+    // The programme fee of the item's プログラム金額 record counts as 労務費.
+    const int32_t programCode = item.m_nYearCode;
+    if (!IsUnset(programCode) && programCode != 30000 && programCode != 30001) {
+        const CProgramKingakuRecord* program = m_env.GetProgramKingakuFile().FindRecord(programCode);
+        if (program && program->m_fee > 0) {
+            m_job.SetCellTextAt("**名称", 0, row, kDaikaProgramFee);
+            if (!omit) m_job.SetCellIntAt("**金額", 0, row, program->m_fee);
+            labour += program->m_fee;
+            ++row;
+        }
     }
 
     // The labour total, with the direct labour in brackets.

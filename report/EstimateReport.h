@@ -58,8 +58,9 @@ public:
     // the item list in order and writes a "代価表" page for each 種別 row of a 測量 業務 (1, 6) with a
     // 代価 number, under the 代価表 switch and the single-number filter; a 種別 missing from the 歩掛
     // master, and a type 27-29/31 row without a fixed correction under DouroCalc 1 (its 単価表 pages),
-    // get none. A page holds the trade lines, the labour total, the 材料及び機械経費 block or the rate
-    // rows, 精度管理費, 合計 and the per-unit rows (none for type 13, nor type 30 under DouroCalc 1).
+    // get none. A page holds the trade lines, the programme fee, the labour total, the 材料及び機械経費
+    // block or the rate rows, 精度管理費, 合計 and the per-unit rows (none for type 13, nor type 30
+    // under DouroCalc 1).
     // The rows of other 業務, the 工種 variant pages and the 代価歩掛明細表 are not written yet.
     int BuildDaikaSheets(int lastPage);
     // The title word after "第 n 号" on the pages (DaikaName); empty takes "一位代価表".

@@ -92,6 +92,7 @@
     X(kDaikaPerUnitFormat, "1 %s 当たり")                                                                 \
     X(kDaikaTradeIndent, "　")                                                                            \
     X(kDaikaJinkenhiKei, "人　件　費　計")                                                                \
+    X(kDaikaProgramFee, "プログラム利用料")                                                               \
     X(kDaikaChokusetsuhiKei, "直接費計")                                                                  \
     X(kDaikaKikaiKeihi, "機械経費")                                                                       \
     X(kDaikaTsushinUnpanhi, "通信運搬費等")                                                               \

@@ -1138,3 +1138,35 @@ TEST_F(DaikaSheetTest, RateExpensesAnd精度管理費CloseA測量Page) {
     }
     env.settings.SeidoDsp = 0;
 }
+
+TEST_F(DaikaSheetTest, AProgrammeFeeStandsBeforeTheLabourTotalAsLabour) {
+    masterbuild::AddProgram(env.programKingaku, 7, "解析", 5000);
+    // Trades as on every page of these masters (rows 5-8): labour 149,073 with 直接人件費 109,073.
+    const struct {
+        int code;
+        std::vector<std::vector<std::string>> rows;  // A, E, F of rows 9 on
+    } cases[] = {
+        // 149,073 + 5,000 = 154,073
+        {7, {{"プログラム利用料", "5000", ""}, {"人　件　費　計", "154073", "-109073"}, {"合計", "154073", ""}}},
+        {30000, {{"人　件　費　計", "149073", "-109073"}, {"合計", "149073", ""}}},
+        {8, {{"人　件　費　計", "149073", "-109073"}, {"合計", "149073", ""}}},  // no such record
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        list.RemoveAll();
+        ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(1, "基準点測量").DaikaNo(3).Set(TwoKotei).Set(
+            [&](CSekisanItem& item) { item.m_nYearCode = c.code; });
+        CReportJob fresh;
+        ASSERT_EQ(fresh.OpenTemplate(form), 1);
+        CEstimateReport(fresh, list, env, cover, formGyou, form).BuildDaikaSheets(0);
+        std::string bytes;
+        ASSERT_TRUE(fresh.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        for (size_t r = 0; r < c.rows.size(); ++r) {
+            const std::string n = std::to_string(9 + r);
+            EXPECT_EQ(out.Value(0, "A" + n), c.rows[r][0]) << n;
+            EXPECT_EQ(out.Value(0, "E" + n), c.rows[r][1]) << n;
+            EXPECT_EQ(out.Value(0, "F" + n), c.rows[r][2]) << n;
+        }
+    }
+}

@@ -76,6 +76,7 @@ const TextEntry kExpected[] = {
     {"kDaikaPerUnitFormat", "1 %s 当たり"},
     {"kDaikaTradeIndent", "　"},
     {"kDaikaJinkenhiKei", "人　件　費　計"},
+    {"kDaikaProgramFee", "プログラム利用料"},
     {"kDaikaChokusetsuhiKei", "直接費計"},
     {"kDaikaKikaiKeihi", "機械経費"},
     {"kDaikaTsushinUnpanhi", "通信運搬費等"},
