@@ -290,7 +290,7 @@ public:
     void WriteHyoshi();
     int WriteGyomuKakakuSokatsu(int firstPage);
     int WriteSokatsu(int firstPage);
-    void BuildDaikaSheets(int lastPage);
+    int BuildDaikaSheets(int lastPage);
     static void FormatNumberWithCommas(int value, std::string& text);
 
 protected:

@@ -140,6 +140,7 @@ decltype(auto) CVemoWinView::WithReport(F&& f) {
     }
     CEstimateReport report(m_job, *GetItemList(), *env, m_app.Store().GetHyoshiData(), settings.formGyou, form,
                            std::move(twin));
+    report.SetDaikaName(settings.DaikaName);
     return f(report);
 }
 
@@ -159,8 +160,8 @@ int CVemoWinView::WriteSokatsu(int firstPage) {
     return WithReport([firstPage](CEstimateReport& report) { return report.WriteSokatsu(firstPage); });
 }
 
-void CVemoWinView::BuildDaikaSheets(int lastPage) {
-    WithReport([lastPage](CEstimateReport& report) { report.BuildDaikaSheets(lastPage); });
+int CVemoWinView::BuildDaikaSheets(int lastPage) {
+    return WithReport([lastPage](CEstimateReport& report) { return report.BuildDaikaSheets(lastPage); });
 }
 
 void CVemoWinView::FormatNumberWithCommas(int value, std::string& text) {

@@ -1,11 +1,15 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "report/PrintFormText.h"
 
+class CBukakeDetail;
+class CBukakeShubetsu;
 class CHyoshiData;
 class CReportJob;
+class CSekisanData;
 class CSekisanItem;
 class CSekisanItemList;
 class CTankaFile;
@@ -14,6 +18,15 @@ class ICalcEnvironment;
 // Writes the cover sheet (表紙) into a job: one page from the template sheet "表紙" with the cover
 // data and the company block of the 単価 master. The estimate report and the cover dialog share it.
 void WriteHyoshiPage(CReportJob& job, const CHyoshiData& cover, const CTankaFile& tanka);
+
+// The 材料及び機械経費 block of a breakdown page: a row for each 費目 entry of the detail whose material
+// is in the 材料単価 master (priced entries, and the Z1/Z2/Z3 rate entries with a positive base), then
+// the block total. calc gives the masters (its calculation context); no estimate is needed. Rows go
+// at row offsets after lastRow from "**名称" … "**摘要"; style 1 is the 代価表 style (names as they
+// are, remarks without brackets), any other the 代価明細 style. The three parts (材料, 機械, その他)
+// are set only when their sum is at least 1. Returns the last row written.
+int WriteZairyoKikaiRows(int lastRow, CReportJob& job, const CSekisanData& calc, const CBukakeDetail& detail,
+                         double directLabour, double labour, double& part1, double& part2, double& part3, int style);
 
 // The estimate report: the sheets the job's page settings select, built from the current print
 // form into the job, in this order: 表紙, 業務価格総括表, 総括表/内訳書 and the 代価表 family. The
@@ -41,8 +54,17 @@ public:
     // The 総括表 and 内訳書 from the first page number; the number of the last page written (the first
     // page number − 1 when none was).
     int WriteSokatsu(int firstPage);
-    // The 代価表 family after the last page written so far. Not written yet: it writes nothing.
-    void BuildDaikaSheets(int lastPage);
+    // The 代価表 family after the last page written so far; the number of the last page written. Walks
+    // the item list in order and writes a "代価表" page for each 種別 row of a 測量 業務 (1, 6) with a
+    // 代価 number, under the 代価表 switch and the single-number filter; a 種別 missing from the 歩掛
+    // master, and a type 27-29/31 row without a fixed correction under DouroCalc 1 (its 単価表 pages),
+    // get none. A page holds the trade lines, the programme fee, the labour total, the 材料及び機械経費
+    // block or the rate rows, 精度管理費, 合計 and the per-unit rows (none for type 13, nor type 30
+    // under DouroCalc 1).
+    // The rows of other 業務, the 工種 variant pages and the 代価歩掛明細表 are not written yet.
+    int BuildDaikaSheets(int lastPage);
+    // The title word after "第 n 号" on the pages (DaikaName); empty takes "一位代価表".
+    void SetDaikaName(std::string name) { m_daikaName = std::move(name); }
 
     // The value's decimal digits with a comma before every group of three from the right; a negative
     // value's sign stands before the grouped digits.
@@ -66,6 +88,9 @@ private:
     void WriteSokatsuPageHeader(int pageIndex, int firstPage, int gyomuNumber, bool firstOfSheet);
     void WriteSokatsuTitles(int gyomuNumber);
     int SokatsuPageCount(int rows);
+    // One 代価表 page of the 種別 row at index of the calculation copy, numbered page.
+    void WriteDaikaPage(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu, int page);
+    void WriteDaikaHeader(const CSekisanItem& item, const CBukakeShubetsu& shubetsu, int page);
 
     CReportJob& m_job;
     const CSekisanItemList& m_estimate;
@@ -75,4 +100,5 @@ private:
     std::string m_formPath;
     std::optional<CPrintFormText> m_twin;
     int m_daikaLastPage = -1;  // what the 代価表 driver was given last (-1: not run)
+    std::string m_daikaName;
 };

@@ -82,7 +82,45 @@
     /* between the yen sign and the ending) */                                                             \
     X(kAmountYen, "￥")                                                                                   \
     X(kAmountWithTax, "－ （消費税含む）")                                                                \
-    X(kAmountWithoutTax, "－ （消費税含まず）")
+    X(kAmountWithoutTax, "－ （消費税含まず）")                                                         \
+    /* 一位代価表: the number, the default title word, the page title, the basis and per-unit texts */   \
+    /* ("%.2f"/"%s": basis and its unit), the trade-name indent, the total rows and the lump unit */      \
+    X(kDaikaNumberFormat, "第 %d 号")                                                                     \
+    X(kDaikaDefaultTitle, "一位代価表")                                                                   \
+    X(kDaikaPageTitle, "一  位  代  価  表")                                                              \
+    X(kDaikaBasisFormat, "%.2f %s 当たり")                                                                \
+    X(kDaikaPerUnitFormat, "1 %s 当たり")                                                                 \
+    X(kDaikaTradeIndent, "　")                                                                            \
+    X(kDaikaJinkenhiKei, "人　件　費　計")                                                                \
+    X(kDaikaProgramFee, "プログラム利用料")                                                               \
+    X(kDaikaChokusetsuhiKei, "直接費計")                                                                  \
+    X(kDaikaKikaiKeihi, "機械経費")                                                                       \
+    X(kDaikaTsushinUnpanhi, "通信運搬費等")                                                               \
+    X(kDaikaZairyohi, "材料費")                                                                           \
+    X(kDaikaRateOfDirectLabour, "  直接人件費の%.2f%%")                                                   \
+    X(kDaikaSeidoKanrihi, "精度管理費")                                                                   \
+    X(kDaikaSeidoCoefficient, "  精度管理費係数%.2f")                                                     \
+    X(kDaikaNoDirectLabour, "  ( 0 )")                                                                    \
+    X(kDaikaGokei, "合計")                                                                                \
+    X(kDaikaLumpUnit, "式")                                                                               \
+    /* 材料及び機械経費 block: the loss-rate remark ("%.0f": rate, price), the remarks of the rate */     \
+    /* rows by basis, on a 代価表 and on a 代価明細 page ("%.2f": the rate), the block total */            \
+    X(kZairyoLossRate, " 損率%.0f％(%.0f円)")                                                             \
+    X(kKeihiOfDirectLabour, "  直接人件費の%.2f％")                                                       \
+    X(kKeihiOfLabour, "  労務費の%.2f％")                                                                 \
+    X(kKeihiOfZairyo, "  材料費の%.2f％")                                                                 \
+    X(kKeihiOfKikai, "  機械経費の%.2f％")                                                                \
+    X(kKeihiOfSonota, "  その他経費の%.2f％")                                                             \
+    X(kKeihiOfJinkenhi, "  人件費の%.2f％")                                                               \
+    X(kKeihiOfAbove, "  上記合計額の%.2f％")                                                              \
+    X(kMeisaiOfDirectLabour, "  (直接人件費計の%.2f％)")                                                  \
+    X(kMeisaiOfLabour, "  (労務費計の%.2f％)")                                                            \
+    X(kMeisaiOfZairyo, "  (材料費計の%.2f％)")                                                            \
+    X(kMeisaiOfKikai, "  (機械経費計の%.2f％)")                                                           \
+    X(kMeisaiOfSonota, "  (その他経費計の%.2f％)")                                                        \
+    X(kMeisaiOfJinkenhi, "  (人件費計の%.2f％)")                                                          \
+    X(kMeisaiOfAbove, "  (上記合計額の%.2f％)")                                                           \
+    X(kZairyoKikaiTotal, "材 料 及 び 機 械 経 費 合 計")
 
 namespace reporttext {
 #define VEMO_REPORT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;

@@ -18,6 +18,7 @@
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "XlsTestSupport.h"
+#include "estimate/SekisanData.h"
 #include "estimate/SekisanItemList.h"
 #include "master/HyoshiData.h"
 #include "master/MasterTexts.h"
@@ -775,3 +776,397 @@ TEST_F(SokatsuTest, NothingPrintedWritesNoPage) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// 代価表
+
+namespace {
+
+// A 代価表 sheet: the header cells in row 1, the row cells from row 5.
+estimateform::SheetDef DaikaSheet() {
+    return PlainSheet("代価表", {{"A1", "**日付"},
+                                 {"B1", "**ページ"},
+                                 {"C1", "**第～号一位代価表"},
+                                 {"D1", "**一位代価表名称"},
+                                 {"E1", "**代価表代価番号のみ"},
+                                 {"F1", "**種別名"},
+                                 {"G1", "**～当たり"},
+                                 {"A5", "**名称"},
+                                 {"B5", "**数量"},
+                                 {"C5", "**単位"},
+                                 {"D5", "**単価"},
+                                 {"E5", "**金額"},
+                                 {"F5", "**摘要"}});
+}
+
+}  // namespace
+
+class DaikaSheetTest : public EstimateReportTest {
+protected:
+    void SetUp() override {
+        EstimateReportTest::SetUp();
+        UseForm({DaikaSheet()});
+        list.m_nTankaColumn = 0;
+        env.tanka.RemoveAll();
+        // Trades: two of 直接人件費, one of 労務費, one priced as a lump, one without a price.
+        masterbuild::AddTankaRow(env.tanka, 1001, "主任技師", {40000});
+        masterbuild::AddTankaRow(env.tanka, 1002, "技師", {30000});
+        masterbuild::AddTankaRow(env.tanka, 1003, "作業員", {20000}).m_kind = 1;
+        masterbuild::AddTankaRow(env.tanka, 1004, "機械器具", {12345}).m_unit = "式";
+        masterbuild::AddTankaRow(env.tanka, 1005, "補助員", {});
+        for (int gyomu : {1, 2, 6}) {
+            CBukakeKoshu& koshu = masterbuild::AddKoshu(masterbuild::AddGyomu(env.bukake, gyomu), 10);
+            for (int code : {1, 2, 28}) {
+                CBukakeDetail& d = masterbuild::AddShubetsu(koshu, code).GetDetail();
+                d.m_quantity = 250;  // 2.50 km
+                d.m_unit = "km";
+                d.m_bukakeType = code == 28 ? 28 : 0;
+                d.m_himokuMode = code == 2 ? 1 : 0;  // 種別 2: expenses as rates of the direct labour
+                d.m_shokushu = {1001, 1002, 1003, 1004, 1099, 1005, kUnset, kUnset, kUnset, kUnset};
+                masterbuild::AddLine(d, "作業計画", {50, 100, kUnset, 33, 10, 10});
+                masterbuild::AddLine(d, "観測", {25, 150, 200});
+                masterbuild::AddLine(d, "整理", {100, 100, 100});
+            }
+        }
+    }
+    // A 種別 row with the first two 工程 chosen.
+    static void TwoKotei(CSekisanItem& item) {
+        item.m_bKotei.fill(0);
+        item.m_bKotei[0] = item.m_bKotei[1] = 1;
+    }
+};
+
+TEST_F(DaikaSheetTest, TheWalkWritesAPageForEach測量種別RowWithANumber) {
+    ItemListBuilder(list)
+        .Gyomu(1, "測量業務").Koshu(10).Shubetsu(1, "基準点測量").DaikaNo(3).Set(TwoKotei)
+        .Shubetsu(2, "水準測量").DaikaNo(5).Set(TwoKotei)
+        .Shubetsu(28, "路線測量").DaikaNo(6).Set(TwoKotei)
+        .Shubetsu(1, "番号なし")
+        .Shubetsu(9, "歩掛なし").DaikaNo(7)
+        .Gyomu(6, "測量業務").Koshu(10).Shubetsu(1, "地形測量").DaikaNo(9).Set(TwoKotei)
+        .Gyomu(2, "設計業務").Koshu(10).Shubetsu(1, "設計").DaikaNo(8).Set(TwoKotei);
+    const struct {
+        const char* name;
+        int daika, filter, douro, lastPage;
+        std::vector<std::string> numbers;  // "**代価表代価番号のみ" of the pages, in order
+    } cases[] = {
+        {"all numbers", 1, kUnset, 0, 4, {"第 3 号", "第 5 号", "第 6 号", "第 9 号"}},
+        {"one number", 1, 5, 0, 4, {"第 5 号"}},
+        {"a number of no page", 1, 7, 0, 4, {}},
+        {"代価表 off", 0, kUnset, 0, 4, {}},
+        // A type-28 row without a fixed correction is priced on 単価表 pages instead.
+        {"DouroCalc 1", 1, kUnset, 1, 0, {"第 3 号", "第 5 号", "第 9 号"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CReportJob fresh;
+        CPrintSettings s;
+        s.printDaika = c.daika;
+        s.daikaStartNo = c.filter;
+        fresh.SetSettings(s);
+        env.settings.DouroCalc = c.douro;
+        ASSERT_EQ(fresh.OpenTemplate(form), 1);
+        const int last = CEstimateReport(fresh, list, env, cover, formGyou, form).BuildDaikaSheets(c.lastPage);
+        const int pages = static_cast<int>(c.numbers.size());
+        EXPECT_EQ(last, c.lastPage + pages);
+        ASSERT_EQ(fresh.Engine().PageCount(), pages);
+        if (pages == 0) continue;
+        std::string bytes;
+        ASSERT_TRUE(fresh.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        for (int i = 0; i < pages; ++i) {
+            EXPECT_EQ(out.Value(i, "E1"), c.numbers[static_cast<size_t>(i)]);
+            // Pages are numbered on from the last page given, whatever the filter left out.
+            EXPECT_EQ(out.Value(i, "B1"), std::to_string(c.lastPage + 1 + i));
+        }
+    }
+    env.settings.DouroCalc = 0;
+    // A fixed correction keeps the type-28 row on its 代価表 page under DouroCalc 1.
+    list.GetItem(list.FindShubetsu(1, 10, 28))->m_nWeightAverage = 1000;
+    env.settings.DouroCalc = 1;
+    Open();
+    EXPECT_EQ(Report().BuildDaikaSheets(0), 4);
+    env.settings.DouroCalc = 0;
+}
+
+TEST_F(DaikaSheetTest, A測量PageShowsItsTradesAndTheLabourTotal) {
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(1, "基準点測量").DaikaNo(3).Set(TwoKotei).Set(
+        [](CSekisanItem& item) {
+            item.m_strNameLower = "補正後";
+            item.m_nWeightAverage = 1234;  // a fixed correction of 1.234
+        });
+    // Over the first two 工程 lines (the third is not chosen):
+    //   主任技師 0.50+0.25 = 0.75 人 × 40,000 = 30,000 (直接人件費)
+    //   技師     1.00+1.50 = 2.50 人 × 30,000 = 75,000 (直接人件費)
+    //   作業員   2.00 人 × 20,000 = 40,000 (労務費)
+    //   機械器具 式: 0.33 × 12,345 = 4,073.85 → 4,073 (直接人件費), 数量 1 and no 単価
+    //   id 1099 is not in the master and 補助員 has no price: no lines.
+    //   人件費計 30,000 + 75,000 + 4,073 + 40,000 = 149,073, 摘要 −(30,000 + 75,000 + 4,073) = −109,073
+    //   no 費目 entries: no 材料及び機械経費 block; 合計 149,073
+    //   1 km 当たり: 149,073 ÷ 2.50 = 59,629.2 → 59,629; 補正後 59,629 × 1.234 = 73,582.186 → 73,582,
+    //   摘要 the direct labour per km corrected: 109,073 × 1.234 ÷ 2.50 = 53,838.43 → 53,838
+    const struct {
+        int omit;
+        std::vector<std::vector<std::string>> rows;  // A..F of rows 5 on
+    } cases[] = {
+        {0,
+         {{"　主任技師", "0.75", "人", "40000", "30000", ""},
+          {"　技師", "2.5", "人", "30000", "75000", ""},
+          {"　作業員", "2", "人", "20000", "40000", ""},
+          {"　機械器具", "1", "式", "", "4073", ""},
+          {"人　件　費　計", "", "", "", "149073", "-109073"},
+          {"合計", "", "", "", "149073", ""},
+          {"1 km 当たり", "", "", "", "59629", ""},
+          {"補正後", "", "", "", "73582", "53838"},
+          {"", "", "", "", "", ""}}},
+        {1,
+         {{"　主任技師", "", "人", "", "", ""},
+          {"　技師", "", "人", "", "", ""},
+          {"　作業員", "", "人", "", "", ""},
+          {"　機械器具", "", "式", "", "", ""},
+          {"人　件　費　計", "", "", "", "", ""},
+          {"合計", "", "", "", "", ""},
+          {"1 km 当たり", "", "", "", "", ""},
+          {"補正後", "", "", "", "", ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.omit);
+        CReportJob fresh;
+        CPrintSettings s;
+        s.omitKingaku = c.omit;
+        fresh.SetSettings(s);
+        ASSERT_EQ(fresh.OpenTemplate(form), 1);
+        CEstimateReport report(fresh, list, env, cover, formGyou, form);
+        report.SetDaikaName(c.omit ? "" : "代価表");
+        EXPECT_EQ(report.BuildDaikaSheets(2), 3);
+        std::string bytes;
+        ASSERT_TRUE(fresh.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        EXPECT_EQ(out.Value(0, "A1"), "令和 7 年  4 月  1 日");
+        EXPECT_EQ(out.Value(0, "B1"), "3");
+        EXPECT_EQ(out.Value(0, "C1"), c.omit ? "第 3 号一位代価表" : "第 3 号代価表");
+        EXPECT_EQ(out.Value(0, "D1"), "一  位  代  価  表");
+        EXPECT_EQ(out.Value(0, "E1"), "第 3 号");
+        EXPECT_EQ(out.Value(0, "F1"), "基準点測量");
+        EXPECT_EQ(out.Value(0, "G1"), "2.50 km 当たり");
+        for (size_t r = 0; r < c.rows.size(); ++r) {
+            for (size_t col = 0; col < 6; ++col) {
+                const std::string ref = std::string(1, static_cast<char>('A' + col)) + std::to_string(5 + r);
+                EXPECT_EQ(out.Value(0, ref), c.rows[r][col]) << ref;
+            }
+        }
+    }
+}
+
+TEST_F(DaikaSheetTest, DetailLinesBeyondTheTwentyKoteiFlagsCountAsNotChosen) {
+    CBukakeDetail& detail = env.bukake.FindShubetsu(1, 10, 2)->GetDetail();
+    for (int j = detail.GetLineCount(); j < 21; ++j) masterbuild::AddLine(detail, "予備", {});
+    masterbuild::AddLine(detail, "範囲外", {1000});  // the 22nd line: no flag of the item stands for it
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(2, "水準測量").DaikaNo(5).Set(TwoKotei);
+    Open();
+    EXPECT_EQ(Report().BuildDaikaSheets(0), 1);
+    const auto out = Out();
+    // 主任技師 as over the first two lines alone: 0.75 人, 30,000.
+    EXPECT_EQ(out->Value(0, "A5"), "主任技師");
+    EXPECT_EQ(out->Value(0, "B5"), "0.75");
+    EXPECT_EQ(out->Value(0, "E5"), "30000");
+}
+
+TEST_F(DaikaSheetTest, TheMaterialAndMachineBlockFollowsTheLabourTotal) {
+    masterbuild::AddZairyoItem(env.zairyoTanka, 2001, 1, "鋼材", 1234).m_unit = "kg";
+    CZairyoTankaItem& pile = masterbuild::AddZairyoItem(env.zairyoTanka, 2002, 1, "杭", 500);
+    pile.m_unit = "本";
+    pile.m_remarks = "木製";
+    pile.m_extra = "x";
+    masterbuild::AddZairyoItem(env.zairyoTanka, 2003, 1, "材料費", 0).m_unit = "式";
+    masterbuild::AddZairyoItem(env.zairyoTanka, 2004, 1, "機械経費", 0).m_unit = "式";
+    CBukakeDetail& detail = env.bukake.FindShubetsu(1, 10, 1)->GetDetail();
+    CBukakeHimokuSet& set = detail.GetHimokuSet();
+    set.m_bases = {1, 3, kUnset};  // Z1 on 直接人件費; Z2 with a basis of no meaning
+    set.m_rates = {250, 100, kUnset};
+    masterbuild::AddHimoku(detail, "10", 0, 2001, 105);
+    masterbuild::AddHimoku(detail, "4", 0, 2002, 0);
+    masterbuild::AddHimoku(detail, "Z1", 0, 2003, kUnset);
+    masterbuild::AddHimoku(detail, "Z2", 1, 2004, kUnset);
+    masterbuild::AddHimoku(detail, "5", 0, 9999, 0);  // no such material: no row
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(1, "基準点測量").DaikaNo(3).Set(TwoKotei);
+    // After the trades (rows 5-8) and 人件費計 (row 9, 直接人件費 109,073):
+    //   鋼材 10 kg at cut(1,234 × 105%) = 1,295 → 12,950, with the loss remark of 105 and 1,234
+    //   杭 4 本 at 500 → 2,000; no remark of its own, so " " + its 備考
+    //   材料費 (Z1) 1 式: 109,073 × 2.50% = 2,726.825 → 2,726, "  直接人件費の2.50％"
+    //   機械経費 (Z2): basis 3 gives no base, no row
+    //   total: 12,950 + 2,000 + 2,726 = 17,676
+    //   合計 149,073 + 17,676 = 166,749; per km ÷ 2.50 = 66,699.6 → 66,699
+    const struct {
+        int omit;
+        std::vector<std::vector<std::string>> rows;  // A..F of rows 10 on
+    } cases[] = {
+        {0,
+         {{"鋼材", "10", "kg", "1295", "12950", " 損率105％(1234円)"},
+          {"杭", "4", "本", "500", "2000", " 木製"},
+          {"材料費", "1", "式", "", "2726", "  直接人件費の2.50％"},
+          {"材 料 及 び 機 械 経 費 合 計", "", "", "", "17676", ""},
+          {"合計", "", "", "", "166749", ""},
+          {"1 km 当たり", "", "", "", "66699", ""}}},
+        {1,
+         {{"鋼材", "", "kg", "", "", ""},
+          {"杭", "", "本", "", "", ""},
+          {"材料費", "", "式", "", "", ""},
+          {"材 料 及 び 機 械 経 費 合 計", "", "", "", "", ""},
+          {"合計", "", "", "", "", ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.omit);
+        CReportJob fresh;
+        CPrintSettings s;
+        s.omitKingaku = c.omit;
+        fresh.SetSettings(s);
+        ASSERT_EQ(fresh.OpenTemplate(form), 1);
+        CEstimateReport(fresh, list, env, cover, formGyou, form).BuildDaikaSheets(0);
+        std::string bytes;
+        ASSERT_TRUE(fresh.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        for (size_t r = 0; r < c.rows.size(); ++r) {
+            for (size_t col = 0; col < 6; ++col) {
+                const std::string ref = std::string(1, static_cast<char>('A' + col)) + std::to_string(10 + r);
+                EXPECT_EQ(out.Value(0, ref), c.rows[r][col]) << ref;
+            }
+        }
+    }
+}
+
+TEST(ZairyoKikaiRows, RemarksByBasisAndStyleAndTheParts) {
+    // The block alone, on a page of its own: one Z1 entry of 1,000 yen 直接人件費 at 10.00%, 100 yen.
+    CalcTestEnv env;
+    masterbuild::AddZairyoItem(env.zairyoTanka, 2003, 1, "材料費", 0).m_unit = "式";
+    const struct {
+        int basis, style;
+        const char* name;
+        const char* remark;
+    } cases[] = {
+        {1, 1, "材料費", "  直接人件費の10.00％"},    {1, 0, "　材料費", "  (直接人件費計の10.00％)"},
+        {8, 1, "材料費", "  人件費の10.00％"},        {8, 0, "　材料費", "  (人件費計の10.00％)"},
+        {3, 1, "材料費", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.basis * 10 + c.style);
+        CBukakeDetail detail;
+        detail.GetHimokuSet().m_bases = {c.basis, kUnset, kUnset};
+        detail.GetHimokuSet().m_rates = {1000, kUnset, kUnset};
+        masterbuild::AddHimoku(detail, "Z1", 0, 2003, kUnset);
+        CSekisanData calc;
+        calc.SetCalcContext(&env);
+        TempFolder dir;
+        const std::string form = dir / "form.xlsx";
+        WriteTestFile(form, BuildForm({PlainSheet("代価表", {{"A1", "**名称"}, {"B1", "**数量"}, {"E1", "**金額"},
+                                                             {"F1", "**摘要"}})}));
+        CReportJob job;
+        ASSERT_EQ(job.OpenTemplate(form), 1);
+        job.BeginPage("代価表", "1");
+        double p1 = -1, p2 = -1, p3 = -1;
+        // Basis 1: 直接人件費 1,000; basis 8: 人件費 1,000 + 労務費 0.
+        const int last = WriteZairyoKikaiRows(-1, job, calc, detail, 1000.0, 0.0, p1, p2, p3, c.style);
+        job.EndPage();
+        const bool priced = c.basis != 3;
+        EXPECT_EQ(last, priced ? 1 : -1);
+        EXPECT_EQ(p1, priced ? 100.0 : -1.0);
+        EXPECT_EQ(p2, priced ? 0.0 : -1.0);
+        EXPECT_EQ(p3, priced ? 0.0 : -1.0);
+        std::string bytes;
+        ASSERT_TRUE(job.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        if (!priced) {
+            EXPECT_EQ(out.Value(0, "A1"), "");
+            continue;
+        }
+        EXPECT_EQ(out.Value(0, "A1"), c.name);
+        EXPECT_EQ(out.Value(0, "B1"), "1");
+        EXPECT_EQ(out.Value(0, "E1"), "100");
+        EXPECT_EQ(out.Value(0, "F1"), c.remark);
+        EXPECT_EQ(out.Value(0, "A2"), "材 料 及 び 機 械 経 費 合 計");
+        EXPECT_EQ(out.Value(0, "E2"), "100");
+    }
+}
+
+TEST_F(DaikaSheetTest, RateExpensesAnd精度管理費CloseA測量Page) {
+    CBukakeShubetsu& shubetsu = *env.bukake.FindShubetsu(1, 10, 2);
+    shubetsu.m_coefficient = 5;  // 精度管理係数 0.05
+    shubetsu.GetDetail().m_rates = {1000, 200, kUnset};  // 機械経費 10%, 通信運搬費等 2%
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(2, "水準測量").DaikaNo(5).Set(TwoKotei).Set(
+        [](CSekisanItem& item) { item.m_bSpecialExpense = 1; });
+    // Trades as on every page of these masters, unindented: 直接人件費 109,073, 労務費 40,000.
+    //   機械経費 109,073 × 10% = 10,907.3 → 10,907; 通信運搬費等 × 2% = 2,181.46 → 2,181
+    //   精度管理費 (SeidoCalc off: on all labour) (109,073 + 40,000 + 10,907) × 0.05 = 7,999
+    //   SeidoDsp off: 合計 149,073 + 10,907 + 2,181 + 7,999 = 170,160; per km ÷ 2.50 = 68,064
+    //   SeidoDsp on:  合計 162,161; per km 64,864.4 → 64,864; then a blank row and 精度管理費
+    //   basis 0: the per-unit amount stays empty
+    using Row = std::vector<std::string>;
+    const Row trades[] = {{"主任技師", "30000"}, {"技師", "75000"}, {"作業員", "40000"}, {"機械器具", "4073"},
+                          {"直接費計", "149073", "-109073"},
+                          {"機械経費", "10907", "  直接人件費の10.00%"},
+                          {"通信運搬費等", "2181", "  直接人件費の2.00%"}};
+    const Row seido = {"精度管理費", "7999", "  精度管理費係数0.05"};
+    const struct {
+        const char* name;
+        int seidoDsp, quantity;
+        std::vector<Row> closing;  // name, 金額, 摘要 of the rows after 通信運搬費等
+    } cases[] = {
+        {"SeidoDsp off", 0, 250, {seido, {"合計", "170160"}, {"1 km 当たり", "68064"}, {""}}},
+        {"SeidoDsp on", 1, 250, {{"合計", "162161"}, {"1 km 当たり", "64864"}, {""}, seido, {""}}},
+        {"no basis", 0, 0, {seido, {"合計", "170160"}, {"1 km 当たり", ""}, {""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        env.settings.SeidoDsp = c.seidoDsp;
+        shubetsu.GetDetail().m_quantity = c.quantity;
+        CReportJob fresh;
+        ASSERT_EQ(fresh.OpenTemplate(form), 1);
+        CEstimateReport(fresh, list, env, cover, formGyou, form).BuildDaikaSheets(0);
+        std::string bytes;
+        ASSERT_TRUE(fresh.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        std::vector<Row> rows(std::begin(trades), std::end(trades));
+        rows.insert(rows.end(), c.closing.begin(), c.closing.end());
+        for (size_t r = 0; r < rows.size(); ++r) {
+            Row row = rows[r];
+            row.resize(3);
+            const std::string n = std::to_string(5 + r);
+            EXPECT_EQ(out.Value(0, "A" + n), row[0]) << n;
+            EXPECT_EQ(out.Value(0, "E" + n), row[1]) << n;
+            EXPECT_EQ(out.Value(0, "F" + n), row[2]) << n;
+        }
+    }
+    env.settings.SeidoDsp = 0;
+}
+
+TEST_F(DaikaSheetTest, AProgrammeFeeStandsBeforeTheLabourTotalAsLabour) {
+    masterbuild::AddProgram(env.programKingaku, 7, "解析", 5000);
+    // Trades as on every page of these masters (rows 5-8): labour 149,073 with 直接人件費 109,073.
+    const struct {
+        int code;
+        std::vector<std::vector<std::string>> rows;  // A, E, F of rows 9 on
+    } cases[] = {
+        // 149,073 + 5,000 = 154,073
+        {7, {{"プログラム利用料", "5000", ""}, {"人　件　費　計", "154073", "-109073"}, {"合計", "154073", ""}}},
+        {30000, {{"人　件　費　計", "149073", "-109073"}, {"合計", "149073", ""}}},
+        {8, {{"人　件　費　計", "149073", "-109073"}, {"合計", "149073", ""}}},  // no such record
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        list.RemoveAll();
+        ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(1, "基準点測量").DaikaNo(3).Set(TwoKotei).Set(
+            [&](CSekisanItem& item) { item.m_nYearCode = c.code; });
+        CReportJob fresh;
+        ASSERT_EQ(fresh.OpenTemplate(form), 1);
+        CEstimateReport(fresh, list, env, cover, formGyou, form).BuildDaikaSheets(0);
+        std::string bytes;
+        ASSERT_TRUE(fresh.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        for (size_t r = 0; r < c.rows.size(); ++r) {
+            const std::string n = std::to_string(9 + r);
+            EXPECT_EQ(out.Value(0, "A" + n), c.rows[r][0]) << n;
+            EXPECT_EQ(out.Value(0, "E" + n), c.rows[r][1]) << n;
+            EXPECT_EQ(out.Value(0, "F" + n), c.rows[r][2]) << n;
+        }
+    }
+}
