@@ -70,8 +70,9 @@ public:
     void OnEnableBukken();
     void OnOption();
     void OnShameiInput();
-    // The launchers of the master editors: the 諸経費, プログラム金額 and common 業務-list editors.
+    // The launchers of the master editors: the 諸経費, プログラム金額, common 業務-list and 単価 editors.
     void OnShokeihiEdit();
+    void OnTankaEdit();
     void OnProgramKingakuEdit();
     void OnGyomuEdit();
     // 業務 codes the 諸経費 editor offers: those of GetGyomuCodes without 1, 4 and 6.

@@ -56,7 +56,26 @@
     X(kShokeihiGyomuListTitle, "諸経費業務データ一覧")                                                         \
     X(kDeleteBukakeGyomuBefore, "歩掛業務データ ' ")                                                           \
     X(kDeleteHenkaritsuGyomuBefore, "変化率・補正率業務データ ' ")                                             \
-    X(kDeleteShokeihiGyomuBefore, "諸経費業務データ ' ")
+    X(kDeleteShokeihiGyomuBefore, "諸経費業務データ ' ")                                                       \
+    /* Unit-price editor */                                                                                    \
+    X(kAskOverwriteTankaFile, "単価データ ファイルを書き換えてよろしいですか？")                               \
+    X(kNoFreeTankaCode,                                                                                        \
+      "使用できる職種コード（1000～1999）が残っていません。\n新しい単価データは追加できません。")              \
+    X(kTankaCodeOutOfRange, "職種コードは 1000～1999 の範囲で入力してください。")                              \
+    X(kTankaEditCaption, "単価ファイル編集")                                                                   \
+    X(kTankaListLabel, "単価データ一覧 :")                                                                     \
+    X(kTitleChangeButton, "タイトル変更...")                                                                   \
+    X(kTradeChangeButton, "職種変更...")                                                                       \
+    X(kTradeAddButton, "職種追加...")                                                                          \
+    X(kTradeInsertButton, "職種挿入...")                                                                       \
+    X(kTradeDeleteButton, "職種削除")                                                                          \
+    X(kColumnInsertButton, "列挿入")                                                                           \
+    X(kColumnDeleteButton, "列削除")                                                                           \
+    X(kPrintPreviewButton, "印刷ﾌﾟﾚﾋﾞｭｰ")                                                                      \
+    X(kPrintDotsButton, "印刷...")                                                                             \
+    X(kDeleteTankaBefore, "単価データ ' ")                                                                     \
+    X(kAskDeleteColumn, "現在選択中の列を削除します。よろしいですか?")                                         \
+    X(kAskDropLastColumn, "最後の列のタイトルと単価は失われます。列を挿入してよろしいですか?")
 
 namespace masteredittext {
 #define VEMO_MASTER_EDIT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;

@@ -51,6 +51,23 @@ const TextEntry kExpected[] = {
     {"kDeleteBukakeGyomuBefore", "歩掛業務データ ' "},
     {"kDeleteHenkaritsuGyomuBefore", "変化率・補正率業務データ ' "},
     {"kDeleteShokeihiGyomuBefore", "諸経費業務データ ' "},
+    {"kAskOverwriteTankaFile", "単価データ ファイルを書き換えてよろしいですか？"},
+    {"kNoFreeTankaCode", "使用できる職種コード（1000～1999）が残っていません。\n新しい単価データは追加できません。"},
+    {"kTankaCodeOutOfRange", "職種コードは 1000～1999 の範囲で入力してください。"},
+    {"kTankaEditCaption", "単価ファイル編集"},
+    {"kTankaListLabel", "単価データ一覧 :"},
+    {"kTitleChangeButton", "タイトル変更..."},
+    {"kTradeChangeButton", "職種変更..."},
+    {"kTradeAddButton", "職種追加..."},
+    {"kTradeInsertButton", "職種挿入..."},
+    {"kTradeDeleteButton", "職種削除"},
+    {"kColumnInsertButton", "列挿入"},
+    {"kColumnDeleteButton", "列削除"},
+    {"kPrintPreviewButton", "印刷ﾌﾟﾚﾋﾞｭｰ"},
+    {"kPrintDotsButton", "印刷..."},
+    {"kDeleteTankaBefore", "単価データ ' "},
+    {"kAskDeleteColumn", "現在選択中の列を削除します。よろしいですか?"},
+    {"kAskDropLastColumn", "最後の列のタイトルと単価は失われます。列を挿入してよろしいですか?"},
 };
 
 }  // namespace
