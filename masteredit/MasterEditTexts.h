@@ -75,7 +75,15 @@
     X(kPrintDotsButton, "印刷...")                                                                             \
     X(kDeleteTankaBefore, "単価データ ' ")                                                                     \
     X(kAskDeleteColumn, "現在選択中の列を削除します。よろしいですか?")                                         \
-    X(kAskDropLastColumn, "最後の列のタイトルと単価は失われます。列を挿入してよろしいですか?")
+    X(kAskDropLastColumn, "最後の列のタイトルと単価は失われます。列を挿入してよろしいですか?")                 \
+    /* Material-price item dialog */                                                                           \
+    X(kZairyoTankaItemCaption, "材料単価編集")                                                                 \
+    X(kItemNameLabel, "単価名称")                                                                              \
+    X(kItemSpecLabel, "規格")                                                                                  \
+    X(kItemUnitLabel, "単位")                                                                                  \
+    X(kItemPriceLabel, "単価")                                                                                 \
+    X(kItemRemarksLabel, "備考")                                                                               \
+    X(kYenUnit, "円")
 
 namespace masteredittext {
 #define VEMO_MASTER_EDIT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;

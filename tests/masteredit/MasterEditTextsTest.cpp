@@ -68,6 +68,13 @@ const TextEntry kExpected[] = {
     {"kDeleteTankaBefore", "単価データ ' "},
     {"kAskDeleteColumn", "現在選択中の列を削除します。よろしいですか?"},
     {"kAskDropLastColumn", "最後の列のタイトルと単価は失われます。列を挿入してよろしいですか?"},
+    {"kZairyoTankaItemCaption", "材料単価編集"},
+    {"kItemNameLabel", "単価名称"},
+    {"kItemSpecLabel", "規格"},
+    {"kItemUnitLabel", "単位"},
+    {"kItemPriceLabel", "単価"},
+    {"kItemRemarksLabel", "備考"},
+    {"kYenUnit", "円"},
 };
 
 }  // namespace
