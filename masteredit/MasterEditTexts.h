@@ -83,7 +83,17 @@
     X(kItemUnitLabel, "単位")                                                                                  \
     X(kItemPriceLabel, "単価")                                                                                 \
     X(kItemRemarksLabel, "備考")                                                                               \
-    X(kYenUnit, "円")
+    X(kYenUnit, "円")                                                                                          \
+    /* Trade and material-price selection */                                                                   \
+    X(kShokushuSelectCaption, "職種名称選択")                                                                  \
+    X(kLabourListCaption, "直接人件費・労務費 一覧")                                                           \
+    X(kMaterialPriceListCaption, "材料費・機械器具損料・動力費 一覧")                                          \
+    X(kMaterialExpenseListCaption, "材料費・機械経費・その他経費 一覧")                                        \
+    X(kShokushuNameLabel, "職種名称")                                                                          \
+    X(kTankaNameLabel, "単価名称")                                                                             \
+    X(kHimokuNameLabel, "費目名称")                                                                            \
+    X(kNoneEntry, "なし")                                                                                      \
+    X(kItemEditButton, "単価編集")
 
 namespace masteredittext {
 #define VEMO_MASTER_EDIT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;

@@ -75,6 +75,15 @@ const TextEntry kExpected[] = {
     {"kItemPriceLabel", "単価"},
     {"kItemRemarksLabel", "備考"},
     {"kYenUnit", "円"},
+    {"kShokushuSelectCaption", "職種名称選択"},
+    {"kLabourListCaption", "直接人件費・労務費 一覧"},
+    {"kMaterialPriceListCaption", "材料費・機械器具損料・動力費 一覧"},
+    {"kMaterialExpenseListCaption", "材料費・機械経費・その他経費 一覧"},
+    {"kShokushuNameLabel", "職種名称"},
+    {"kTankaNameLabel", "単価名称"},
+    {"kHimokuNameLabel", "費目名称"},
+    {"kNoneEntry", "なし"},
+    {"kItemEditButton", "単価編集"},
 };
 
 }  // namespace
