@@ -93,7 +93,14 @@
     X(kTankaNameLabel, "単価名称")                                                                             \
     X(kHimokuNameLabel, "費目名称")                                                                            \
     X(kNoneEntry, "なし")                                                                                      \
-    X(kItemEditButton, "単価編集")
+    X(kItemEditButton, "単価編集")                                                                             \
+    /* Material-price file setting */                                                                          \
+    X(kZairyoTankaSettingCaption, "材料単価設定")                                                              \
+    X(kPathStatic, "参照先へのパス")                                                                           \
+    X(kTitleStatic, "タイトル名")                                                                              \
+    X(kBrowseButton, "参照...")                                                                                \
+    X(kChooseZairyoTankaTitle, "開く－材料単価の選択")                                                         \
+    X(kZairyoTankaFileFilter, "材料単価データ25 (*.zoa)|*.zoa|すべてのファイル (*.*)|*.||")
 
 namespace masteredittext {
 #define VEMO_MASTER_EDIT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;

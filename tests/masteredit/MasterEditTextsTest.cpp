@@ -84,6 +84,12 @@ const TextEntry kExpected[] = {
     {"kHimokuNameLabel", "費目名称"},
     {"kNoneEntry", "なし"},
     {"kItemEditButton", "単価編集"},
+    {"kZairyoTankaSettingCaption", "材料単価設定"},
+    {"kPathStatic", "参照先へのパス"},
+    {"kTitleStatic", "タイトル名"},
+    {"kBrowseButton", "参照..."},
+    {"kChooseZairyoTankaTitle", "開く－材料単価の選択"},
+    {"kZairyoTankaFileFilter", "材料単価データ25 (*.zoa)|*.zoa|すべてのファイル (*.*)|*.||"},
 };
 
 }  // namespace
