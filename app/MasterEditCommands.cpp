@@ -11,6 +11,7 @@
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
 #include "masteredit/ShokeihiEditDlg.h"
+#include "masteredit/TankaEditDlg.h"
 
 void CVemoWinApp::RegisterMasterEditCommands() {
     OnCommand(cmd::ShokeihiEdit, [this] { OnShokeihiEdit(); }, [](CCmdUI& ui) {
@@ -20,6 +21,7 @@ void CVemoWinApp::RegisterMasterEditCommands() {
     });
     OnCommand(cmd::ProgramKingakuEdit, [this] { OnProgramKingakuEdit(); });
     OnCommand(cmd::GyomuEdit, [this] { OnGyomuEdit(); });
+    OnCommand(cmd::TankaEdit, [this] { OnTankaEdit(); });
 }
 
 std::vector<uint8_t> CVemoWinApp::ShokeihiEditGyomuCodes() {
@@ -61,4 +63,19 @@ void CVemoWinApp::OnGyomuEdit() {
     InstallEditedMaster(m_store, bukake);
     InstallEditedMaster(m_store, henkaritsu);
     InstallEditedMaster(m_store, shokeihi);
+}
+
+void CVemoWinApp::OnTankaEdit() {
+    CTankaEditDlg dialog(m_frame.get());
+    dialog.SetBukakeFile(m_store.GetBukakeFile());
+    dialog.SetTankaFile(m_store.GetTankaFile());
+    if (!RunEditorAndConfirm(dialog, masteredittext::kAskOverwriteTankaFile)) return;
+    CTankaFile tanka = dialog.GetTankaFile();
+    if (!dialog.IsBukakeChanged()) {
+        InstallEditedMaster(m_store, tanka);
+        return;
+    }
+    // The 歩掛 references follow the trades' ids: both are saved, 歩掛 first, or neither.
+    CBukakeFile bukake = dialog.GetBukakeFile();
+    InstallEditedMasters(m_store, bukake, tanka);
 }

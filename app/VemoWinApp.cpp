@@ -26,6 +26,7 @@
 #include "master/MasterImport.h"
 #include "master/MasterTexts.h"
 #include "master/MasterUpdate.h"
+#include "masteredit/ZairyoTankaSettingDlg.h"
 #include "platform/Cp932.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
@@ -447,9 +448,10 @@ int CVemoWinApp::RestoreZairyoTankaFile() {
 int CVemoWinApp::SelectZairyoTankaFile(const std::string& kept) {
     const std::string before = kept.empty() ? m_store.GetZairyoTankaPath() : kept;
     for (;;) {
-        std::string chosen;
-        if (!Host().ChooseOpenFile(mastertext::kOpenZairyoTankaTitle, mastertext::kZairyoTankaFilter, before, chosen))
-            return 0;
+        CZairyoTankaSettingDlg dialog(m_frame.get());
+        dialog.SetPath(before);
+        if (dialog.DoModal() != IDOK) return 0;
+        const std::string chosen = dialog.GetPath();
         CZairyoTankaFile loaded;
         if (!vemo::FileExists(chosen) || !m_store.SerializeZairyoTankaFile(0, &loaded, chosen)) continue;
         m_store.LockZairyoTankaFile(0, 1);

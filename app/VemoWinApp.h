@@ -70,8 +70,9 @@ public:
     void OnEnableBukken();
     void OnOption();
     void OnShameiInput();
-    // The launchers of the master editors: the 諸経費, プログラム金額 and common 業務-list editors.
+    // The launchers of the master editors: the 諸経費, プログラム金額, common 業務-list and 単価 editors.
     void OnShokeihiEdit();
+    void OnTankaEdit();
     void OnProgramKingakuEdit();
     void OnGyomuEdit();
     // 業務 codes the 諸経費 editor offers: those of GetGyomuCodes without 1, 4 and 6.
@@ -100,10 +101,10 @@ public:
     int ScreenColorDepth() const { return m_screenColorDepth; }
     // Switches back to the program-wide material-price file (its lock with it); the lock's result.
     int RestoreZairyoTankaFile();
-    // The material-price file in use chosen by the user, seeded with kept (empty: the file in use);
-    // 1 chosen, 0 cancelled. A file that does not load is asked for again; the file in use stays
-    // loaded and locked until another one has loaded. The command of the application and the
-    // estimate view's share it.
+    // The material-price file in use chosen by the user in the setting dialog (path and title),
+    // seeded with kept (empty: the file in use); 1 chosen, 0 cancelled. A file that does not load is
+    // asked for again; the file in use stays loaded and locked until another one has loaded. The
+    // command of the application and the estimate view's share it.
     int SelectZairyoTankaFile(const std::string& kept = std::string());
     // Title word of the 代価 sheets (empty: "一位代価表"); a change is seen by the next recalculation.
     std::string GetDaikaName() const { return m_settings.DaikaName; }

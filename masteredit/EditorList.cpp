@@ -14,6 +14,7 @@ std::vector<QIcon> ListStripImages(ListStrip strip) {
         case ListStrip::Bukake: return LoadImageList(QStringLiteral(":/bitmaps/bukake_list.png"), 16);
         case ListStrip::Henkaritsu: return LoadImageList(QStringLiteral(":/bitmaps/henkaritsu_list.png"), 16);
         case ListStrip::Shokeihi: return LoadImageList(QStringLiteral(":/bitmaps/shokeihi_list.png"), 16);
+        case ListStrip::Shokushu: return LoadImageList(QStringLiteral(":/bitmaps/shokushu_list.png"), 16);
     }
     return {};
 }

@@ -9,6 +9,7 @@ enum class ListStrip {
     Bukake,      // the 歩掛 lists: 45 pictures (業務, 工種 by code group, 種別; five kinds of entry)
     Henkaritsu,  // the 変化率・補正率 lists: 0 a 業務 group, 1 a rate record, 2 "なし"
     Shokeihi,    // the 諸経費 list: 0 a 業務
+    Shokushu,    // the trade and material-price selection: 2, 3 trades; 5 to 10 material items; 11 "なし"
 };
 // The pictures of a strip, left to right; empty when it cannot be loaded (the lists then go on
 // without pictures).

@@ -5,6 +5,7 @@
 
 const CodeRange kGyomuCodeRange{1, 32, masteredittext::kNoFreeGyomuCode, masteredittext::kGyomuCodeOutOfRange};
 const CodeRange kProgramCodeRange{1, 99, masteredittext::kNoFreeProgramCode, masteredittext::kProgramCodeOutOfRange};
+const CodeRange kTankaCodeRange{1000, 1999, masteredittext::kNoFreeTankaCode, masteredittext::kTankaCodeOutOfRange};
 
 namespace {
 void Refuse(const char* text) { AfxMessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation); }

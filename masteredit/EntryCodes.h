@@ -14,6 +14,8 @@ struct CodeRange {
 // 業務 codes of the 歩掛, 変化率・補正率 and 諸経費 lists, and the codes of the プログラム金額 records.
 extern const CodeRange kGyomuCodeRange;
 extern const CodeRange kProgramCodeRange;
+// Ids of the trades of the 単価 master.
+extern const CodeRange kTankaCodeRange;
 
 // false, after telling the user, when the free-code search found none (-1).
 bool CheckFreeCode(int code, const CodeRange& range);

@@ -56,7 +56,51 @@
     X(kShokeihiGyomuListTitle, "諸経費業務データ一覧")                                                         \
     X(kDeleteBukakeGyomuBefore, "歩掛業務データ ' ")                                                           \
     X(kDeleteHenkaritsuGyomuBefore, "変化率・補正率業務データ ' ")                                             \
-    X(kDeleteShokeihiGyomuBefore, "諸経費業務データ ' ")
+    X(kDeleteShokeihiGyomuBefore, "諸経費業務データ ' ")                                                       \
+    /* Unit-price editor */                                                                                    \
+    X(kAskOverwriteTankaFile, "単価データ ファイルを書き換えてよろしいですか？")                               \
+    X(kNoFreeTankaCode,                                                                                        \
+      "使用できる職種コード（1000～1999）が残っていません。\n新しい単価データは追加できません。")              \
+    X(kTankaCodeOutOfRange, "職種コードは 1000～1999 の範囲で入力してください。")                              \
+    X(kTankaEditCaption, "単価ファイル編集")                                                                   \
+    X(kTankaListLabel, "単価データ一覧 :")                                                                     \
+    X(kTitleChangeButton, "タイトル変更...")                                                                   \
+    X(kTradeChangeButton, "職種変更...")                                                                       \
+    X(kTradeAddButton, "職種追加...")                                                                          \
+    X(kTradeInsertButton, "職種挿入...")                                                                       \
+    X(kTradeDeleteButton, "職種削除")                                                                          \
+    X(kColumnInsertButton, "列挿入")                                                                           \
+    X(kColumnDeleteButton, "列削除")                                                                           \
+    X(kPrintPreviewButton, "印刷ﾌﾟﾚﾋﾞｭｰ")                                                                      \
+    X(kPrintDotsButton, "印刷...")                                                                             \
+    X(kDeleteTankaBefore, "単価データ ' ")                                                                     \
+    X(kAskDeleteColumn, "現在選択中の列を削除します。よろしいですか?")                                         \
+    X(kAskDropLastColumn, "最後の列のタイトルと単価は失われます。列を挿入してよろしいですか?")                 \
+    /* Material-price item dialog */                                                                           \
+    X(kZairyoTankaItemCaption, "材料単価編集")                                                                 \
+    X(kItemNameLabel, "単価名称")                                                                              \
+    X(kItemSpecLabel, "規格")                                                                                  \
+    X(kItemUnitLabel, "単位")                                                                                  \
+    X(kItemPriceLabel, "単価")                                                                                 \
+    X(kItemRemarksLabel, "備考")                                                                               \
+    X(kYenUnit, "円")                                                                                          \
+    /* Trade and material-price selection */                                                                   \
+    X(kShokushuSelectCaption, "職種名称選択")                                                                  \
+    X(kLabourListCaption, "直接人件費・労務費 一覧")                                                           \
+    X(kMaterialPriceListCaption, "材料費・機械器具損料・動力費 一覧")                                          \
+    X(kMaterialExpenseListCaption, "材料費・機械経費・その他経費 一覧")                                        \
+    X(kShokushuNameLabel, "職種名称")                                                                          \
+    X(kTankaNameLabel, "単価名称")                                                                             \
+    X(kHimokuNameLabel, "費目名称")                                                                            \
+    X(kNoneEntry, "なし")                                                                                      \
+    X(kItemEditButton, "単価編集")                                                                             \
+    /* Material-price file setting */                                                                          \
+    X(kZairyoTankaSettingCaption, "材料単価設定")                                                              \
+    X(kPathStatic, "参照先へのパス")                                                                           \
+    X(kTitleStatic, "タイトル名")                                                                              \
+    X(kBrowseButton, "参照...")                                                                                \
+    X(kChooseZairyoTankaTitle, "開く－材料単価の選択")                                                         \
+    X(kZairyoTankaFileFilter, "材料単価データ25 (*.zoa)|*.zoa|すべてのファイル (*.*)|*.||")
 
 namespace masteredittext {
 #define VEMO_MASTER_EDIT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;

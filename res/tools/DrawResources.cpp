@@ -1,7 +1,7 @@
 // Draws the program's bitmaps and icons into the res folder: the MDI background tile, the splash
 // picture, the application icon, the status-pane icons, the strip of main toolbar buttons, the
-// pictures of the price lists, the strips of the 歩掛, 変化率・補正率 and 諸経費 list pictures, the
-// company picture and the picture of the print-form lists. Magenta (0xFF00FF) is the transparent
+// pictures of the price lists, the strips of the 歩掛, 変化率・補正率, 諸経費 and trade-selection list
+// pictures, the company picture and the picture of the print-form lists. Magenta (0xFF00FF) is the transparent
 // colour of the small pictures. Run with the res folder as the only argument, then commit the pictures.
 #include <QApplication>
 #include <QDir>
@@ -464,6 +464,69 @@ int main(int argc, char** argv) {
              q.drawEllipse(QRectF(8.5, 8.5, 6, 6));
          }),
          res + "/bitmaps/shokeihi_list.png");
+
+    // Trade and material-price selection list pictures, 16 × 16 each, 12 in a strip: 2 a trade with a
+    // price in the default column, 3 one without; 5, 7 and 9 material, power and machine items, each
+    // followed by a faded one for an item without a price; 11 "なし". 0, 1 and 4 are spare trades.
+    {
+        const auto person = [](QPainter& q, QColor colour) {
+            q.setPen(QPen(colour.darker(150), 1));
+            q.setBrush(colour);
+            q.drawEllipse(QRectF(5, 1.5, 6, 6));
+            q.drawRoundedRect(QRectF(3, 8.5, 10, 6.5), 2, 2);
+        };
+        const auto box = [](QPainter& q, QColor colour) {
+            q.setPen(QPen(colour.darker(160), 1));
+            q.setBrush(colour);
+            q.drawRect(QRectF(2.5, 4.5, 11, 9));
+            q.drawLine(QPointF(2.5, 7.5), QPointF(13.5, 7.5));
+        };
+        const auto bolt = [](QPainter& q, QColor colour) {
+            q.setPen(QPen(colour.darker(160), 1));
+            q.setBrush(colour);
+            const QPointF points[] = {{9, 1}, {3, 9}, {7.5, 9}, {6, 15}, {13, 6}, {8.5, 6}, {10, 1}};
+            q.drawPolygon(points, static_cast<int>(std::size(points)));
+        };
+        const auto gear = [](QPainter& q, QColor colour) {
+            q.setPen(QPen(colour, 3));
+            q.setBrush(Qt::NoBrush);
+            q.drawEllipse(QRectF(4, 4, 8, 8));
+            q.setPen(QPen(colour, 2));
+            for (int i = 0; i < 8; ++i) {
+                const double a = i * 3.14159265358979 / 4;
+                q.drawLine(QPointF(8 + 5 * std::cos(a), 8 + 5 * std::sin(a)),
+                           QPointF(8 + 7 * std::cos(a), 8 + 7 * std::sin(a)));
+            }
+        };
+        const QColor grey(0xB0, 0xB0, 0xB0);
+        const QColor trade(0x30, 0x70, 0xC8), material(0xC0, 0x50, 0xC0), power(0x30, 0xA8, 0x30),
+            machine(0x90, 0x30, 0x30);
+        const std::function<void(QPainter&)> pictures[] = {
+            [&](QPainter& q) { person(q, trade.lighter(130)); },
+            [&](QPainter& q) { person(q, trade.darker(130)); },
+            [&](QPainter& q) { person(q, trade); },
+            [&](QPainter& q) { person(q, grey); },
+            [&](QPainter& q) { person(q, QColor(0xE0, 0x90, 0x40)); },
+            [&](QPainter& q) { box(q, material); },
+            [&](QPainter& q) { box(q, grey); },
+            [&](QPainter& q) { bolt(q, power); },
+            [&](QPainter& q) { bolt(q, grey); },
+            [&](QPainter& q) { gear(q, machine); },
+            [&](QPainter& q) { gear(q, grey); },
+            [](QPainter& q) {
+                q.setPen(QPen(QColor(0xC0, 0x30, 0x30), 2));
+                q.setBrush(Qt::NoBrush);
+                q.drawEllipse(QRectF(2, 2, 12, 12));
+                q.drawLine(QPointF(4, 12), QPointF(12, 4));
+            },
+        };
+        const int count = static_cast<int>(std::size(pictures));
+        QImage list = Canvas(16 * count, 16, kMagenta);
+        QPainter p(&list);
+        for (int i = 0; i < count; ++i) p.drawImage(16 * i, 0, Icon(16, pictures[i]));
+        p.end();
+        Save(list, res + "/bitmaps/shokushu_list.png");
+    }
 
     // The company picture of the company-name dialog, 64 × 64: an office building.
     {

@@ -15,6 +15,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
+#include "ZairyoTankaSettingScript.h"
 #include "app/AppTexts.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
@@ -27,6 +28,7 @@
 #include "app/dialogs/ImeStatus.h"
 #include "estimate/VemoWinDocData.h"
 #include "master/MasterTexts.h"
+#include "masteredit/MasterEditTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/PlatformTexts.h"
 
@@ -481,13 +483,21 @@ TEST_F(AppStartup, ChoosingTheProgramWideMaterialFile) {
 
     // Cancel changes nothing.
     scripted.fileAnswers = {std::nullopt};
-    EXPECT_EQ(app.SelectZairyoTankaFile(), 0);
+    {
+        ScriptedDialogs dialogs;
+        ExpectZairyoTankaSettings(dialogs, scripted);
+        EXPECT_EQ(app.SelectZairyoTankaFile(), 0);
+    }
     EXPECT_EQ(app.Store().GetZairyoTankaPath(), programWide);
     EXPECT_TRUE(vemo::IsReadOnlyMarked(programWide));
 
     // The same file again keeps it locked and changes no pane.
     scripted.fileAnswers = {programWide};
-    EXPECT_EQ(app.SelectZairyoTankaFile(), 1);
+    {
+        ScriptedDialogs dialogs;
+        ExpectZairyoTankaSettings(dialogs, scripted);
+        EXPECT_EQ(app.SelectZairyoTankaFile(), 1);
+    }
     EXPECT_EQ(app.Store().GetZairyoTankaPath(), programWide);
     EXPECT_TRUE(vemo::IsReadOnlyMarked(programWide));
     EXPECT_EQ(scripted.panes[3].size(), paneTexts);
@@ -495,9 +505,13 @@ TEST_F(AppStartup, ChoosingTheProgramWideMaterialFile) {
     // A file that does not load is asked for again; the one that loads takes over, with the lock
     // and its data name in pane 3.
     scripted.fileAnswers = {brokenPath, otherPath};
-    EXPECT_EQ(app.SelectZairyoTankaFile(), 1);
+    {
+        ScriptedDialogs dialogs;
+        ExpectZairyoTankaSettings(dialogs, scripted);
+        EXPECT_EQ(app.SelectZairyoTankaFile(), 1);
+    }
     EXPECT_TRUE(scripted.fileAnswers.empty());
-    EXPECT_EQ(scripted.fileTitles.back(), mastertext::kOpenZairyoTankaTitle);
+    EXPECT_EQ(scripted.fileTitles.back(), masteredittext::kChooseZairyoTankaTitle);
     EXPECT_EQ(app.Store().GetZairyoTankaPath(), otherPath);
     EXPECT_EQ(app.Store().GetZairyoTankaFile().m_title, "材料単価 自社");
     EXPECT_TRUE(vemo::IsReadOnlyMarked(otherPath));

@@ -1,4 +1,4 @@
-// The launchers of the 諸経費, プログラム金額 and common 業務-list editors through the running
+// The launchers of the 諸経費, プログラム金額, common 業務-list and 単価 editors through the running
 // application, on a program folder in a temporary folder: Cancel and No leave masters and files as
 // they were, Yes saves each master the editor touched and takes its lock again, and a save the
 // lock refuses keeps memory equal to the file.
@@ -25,6 +25,7 @@
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
 #include "masteredit/ShokeihiEditDlg.h"
+#include "masteredit/TankaEditDlg.h"
 #include "master/MasterFile.h"
 #include "platform/FileUtil.h"
 
@@ -45,6 +46,7 @@ std::string MemoryBytes(CMasterDataStore& s, LockId id) {
         case CMasterDataStore::kLockHenkaritsu: return BytesOf(s.GetHenkaritsuFile());
         case CMasterDataStore::kLockShokeihi: return BytesOf(s.GetShokeihiFile());
         case CMasterDataStore::kLockProgramKingaku: return BytesOf(s.GetProgramKingakuFile());
+        case CMasterDataStore::kLockTanka: return BytesOf(s.GetTankaFile());
         default: return {};
     }
 }
@@ -54,6 +56,7 @@ std::string PathOf(CMasterDataStore& s, LockId id) {
         case CMasterDataStore::kLockHenkaritsu: return s.GetHenkaritsuPath();
         case CMasterDataStore::kLockShokeihi: return s.GetShokeihiPath();
         case CMasterDataStore::kLockProgramKingaku: return s.GetProgramKingakuPath();
+        case CMasterDataStore::kLockTanka: return s.GetTankaPath();
         default: return {};
     }
 }
@@ -115,6 +118,18 @@ const Launcher kLaunchers[] = {
                  d.findChild<CZo_Edit*>("name")->setText(Q(name));
                  return IDOK;
              });
+     }},
+    // Without an id change only the 単価 master is saved.
+    {"単価", cmd::TankaEdit, "単価データ ファイルを書き換えてよろしいですか？", {CMasterDataStore::kLockTanka},
+     [](ScriptedDialogs& dialogs, int close, Edited& edited) {
+         dialogs.Expect<CTankaEditDlg>([close, &edited](CTankaEditDlg& d) {
+             QObject::connect(&d, &QDialog::accepted,
+                              [&] { edited[CMasterDataStore::kLockTanka] = BytesOf(d.GetTankaFile()); });
+             auto* grid = d.findChild<CSpreadSheet*>("grid");
+             grid->SetCellText(1, 1, Q("新しい職種"));
+             emit grid->Change(1, 1);
+             return close;
+         });
      }},
 };
 
@@ -256,4 +271,80 @@ TEST_F(MasterEditCommands, TheOverheadEditorOffersDesignPropertyAndSoilAnalysis)
         return IDCANCEL;
     });
     EXPECT_TRUE(app->Commands().Dispatch(cmd::ShokeihiEdit));
+}
+
+namespace {
+// The 単価 editor with the first trade's id changed to a free one, the 歩掛 question answered Yes.
+const Launcher kTankaIdChange = {
+    "単価 id", cmd::TankaEdit, "単価データ ファイルを書き換えてよろしいですか？",
+    {CMasterDataStore::kLockBukake, CMasterDataStore::kLockTanka},
+    [](ScriptedDialogs& dialogs, int close, Edited& edited) {
+        dialogs.Expect<CTankaEditDlg>([close, &edited](CTankaEditDlg& d) {
+            QObject::connect(&d, &QDialog::accepted, [&] {
+                edited[CMasterDataStore::kLockBukake] = BytesOf(d.GetBukakeFile());
+                edited[CMasterDataStore::kLockTanka] = BytesOf(d.GetTankaFile());
+            });
+            emit d.findChild<CSpreadSheet*>("grid")->Click(1, 1);
+            d.OnTradeChange();
+            EXPECT_EQ(d.IsBukakeChanged(), 1);
+            return close;
+        });
+        dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
+            d.findChild<CZo_Edit*>("code")->setText(QStringLiteral("1999"));
+            return IDOK;
+        });
+    }};
+}  // namespace
+
+class TankaEditCommand : public MasterEditCommands {
+protected:
+    void SetUp() override {
+        MasterEditCommands::SetUp();
+        // A 歩掛 detail that refers to the first trade, saved so that memory and file agree.
+        ASSERT_GT(Store().GetTankaFile().GetCount(), 0);
+        ASSERT_FALSE(Store().GetTankaFile().HasRow(1999));
+        CBukakeDetail& detail =
+            masterbuild::AddShubetsu(masterbuild::AddKoshu(masterbuild::AddGyomu(Store().GetBukakeFile(), 31), 1), 1)
+                .GetDetail();
+        detail.m_shokushu[0] = Store().GetTankaFile().GetRow(0)->m_id;
+        ASSERT_EQ(Store().SerializeBukakeFile(1, nullptr, ""), 1);
+        host->messages.clear();
+    }
+};
+
+TEST_F(TankaEditCommand, AnIdChangeSavesBukakeThenTanka) {
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, program.masters.c_str(), IN_MOVED_TO), 0);
+    ASSERT_GE(inotify_add_watch(watch, program.data.c_str(), IN_MOVED_TO), 0);
+    host->answers = {IDYES};  // the 歩掛 question inside the editor
+    const Edited edited = RunLauncher(kTankaIdChange, IDOK, IDYES);
+    std::vector<std::string> replaced;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
+        for (char* p = buffer; p < buffer + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(p);
+            if (event->len) replaced.emplace_back(event->name);
+            p += sizeof(inotify_event) + event->len;
+        }
+    close(watch);
+    EXPECT_EQ(replaced, (std::vector<std::string>{"歩掛データ.soa", "単価データ.daa"}));
+    for (LockId id : kTankaIdChange.saves) {
+        EXPECT_EQ(ReadTestFile(PathOf(Store(), id)), edited.at(id)) << id;
+        EXPECT_EQ(MemoryBytes(Store(), id), edited.at(id)) << id;
+    }
+    EXPECT_EQ(Store().GetTankaFile().GetRow(0)->m_id, 1999);
+}
+
+TEST_F(TankaEditCommand, WithoutEitherLockNeitherMasterIsSaved) {
+    for (LockId refused : kTankaIdChange.saves) {
+        ASSERT_EQ(Store().Lock(refused, 0, 1), 1) << refused;
+        const Snapshot before(Store(), kTankaIdChange.saves);
+        host->messages.clear();
+        host->answers = {IDYES};
+        RunLauncher(kTankaIdChange, IDOK, IDYES);
+        EXPECT_EQ(host->messages.back().text, mastertext::kSaveRefused) << refused;
+        EXPECT_TRUE(Snapshot(Store(), kTankaIdChange.saves) == before) << refused;
+        ASSERT_EQ(Store().Lock(refused, 1, 1), 1) << refused;
+    }
 }

@@ -19,6 +19,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
+#include "ZairyoTankaSettingScript.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/DaikaNoDlg.h"
@@ -32,6 +33,7 @@
 #include "app/TaniInputDlg.h"
 #include "app/TankaSettingDlg.h"
 #include "app/VemoWinApp.h"
+#include "masteredit/MasterEditTexts.h"
 #include "app/VemoWinDoc.h"
 #include "app/VemoWinView.h"
 #include "app/dialogs/InputDialogs.h"
@@ -1653,6 +1655,8 @@ TEST_F(ViewSettings, TheMaterialPriceFileIsChosenForTheEstimateAndKeepsItsLock) 
     for (auto answers : {std::deque<std::optional<std::string>>{std::nullopt},
                          std::deque<std::optional<std::string>>{broken, std::nullopt}}) {
         host->fileAnswers = answers;
+        ScriptedDialogs dialogs;
+        ExpectZairyoTankaSettings(dialogs, *host);
         EXPECT_EQ(view->SetZairyoTanka(), 2);
         EXPECT_TRUE(host->fileAnswers.empty());
         EXPECT_EQ(List().m_strZairyoFile, first);
@@ -1661,13 +1665,17 @@ TEST_F(ViewSettings, TheMaterialPriceFileIsChosenForTheEstimateAndKeepsItsLock) 
         EXPECT_FALSE(Doc().IsModified());
         EXPECT_EQ(Item(2).m_nAmount, kSentinel);
     }
-    EXPECT_EQ(host->fileTitles.back(), mastertext::kOpenZairyoTankaTitle);
+    EXPECT_EQ(host->fileTitles.back(), masteredittext::kChooseZairyoTankaTitle);
     EXPECT_EQ(host->fileTitles.size(), 3u);
 
     // A file that loads becomes the estimate's and the application's, with its lock.
     host->messages.clear();
     host->fileAnswers = {second};
-    Run(cmd::ZairyoTankaSetting);
+    {
+        ScriptedDialogs dialogs;
+        ExpectZairyoTankaSettings(dialogs, *host);
+        Run(cmd::ZairyoTankaSetting);
+    }
     EXPECT_EQ(List().m_strZairyoFile, second);
     EXPECT_EQ(store.GetZairyoTankaPath(), second);
     EXPECT_EQ(Doc().CalcContext()->ZairyoTanka().m_title, "材料単価 自社");
@@ -1728,7 +1736,9 @@ TEST(ViewSettingsInTheProgram, StatusPanes2And3SetTheActiveEstimatesColumnAndMat
         EXPECT_TRUE(doc->IsModified());
 
         scripted.fileAnswers = {ownPath};
+        ExpectZairyoTankaSettings(dialogs, scripted);
         doubleClick(3);
+        EXPECT_EQ(dialogs.Pending(), 0u);
         EXPECT_TRUE(scripted.fileAnswers.empty());
         EXPECT_EQ(doc->GetItemList()->m_strZairyoFile, ownPath);
         EXPECT_EQ(scripted.panes[3].back(), "材料単価 自社");
