@@ -303,7 +303,7 @@ protected:
         CPrintSettings settings;
     };
     // Runs the page-settings dialog on the request: IDOK with the edited values, anything else when
-    // cancelled. This view has no such dialog yet and takes the settings as they are.
+    // cancelled.
     virtual int ShowPageSettings(PageSettingsRequest& request);
 
 private:

@@ -12,6 +12,7 @@
 #include "platform/Host.h"
 #include "report/EstimateReport.h"
 #include "report/PrintFormText.h"
+#include "report/qt/PageSettingDlg.h"
 #include "report/ReportTexts.h"
 #include "report/qt/HyoshiDlg.h"
 
@@ -102,7 +103,25 @@ void CVemoWinView::OnDaikaPrintPreview() {
 // ---------------------------------------------------------------------------------------------
 // Page settings
 
-int CVemoWinView::ShowPageSettings(PageSettingsRequest&) { return IDOK; }
+int CVemoWinView::ShowPageSettings(PageSettingsRequest& request) {
+    CPageSettingDlg dialog(this);
+    dialog.SetFormList(request.forms);
+    dialog.SetFormType(request.formIndex);
+    dialog.SetItemListHeader(request.header);
+    dialog.SetSettings(request.settings);
+    dialog.SetDouroCalc(m_app.Settings().DouroCalc != 0);
+    // A form checked in the dialog becomes the program's current form at once.
+    dialog.SetFormChosen([this, &request](int formType) {
+        m_app.Settings().formType = formType;
+        request.formIndex = formType;
+    });
+    const int result = dialog.DoModal();
+    if (result != IDOK) return result;
+    request.formIndex = dialog.GetFormType();
+    dialog.GetItemListHeader(request.header);
+    request.settings = dialog.GetSettings();
+    return IDOK;
+}
 
 int CVemoWinView::RunPageSettings() {
     CAppSettings& settings = m_app.Settings();

@@ -13,6 +13,7 @@
 
 #include "app/GyomuSelectDlg.h"
 #include "app/KenmeiDlg.h"
+#include "report/qt/PageSettingDlg.h"
 #include "app/Resources.h"
 #include "app/dialogs/DialogRunner.h"
 
@@ -21,14 +22,19 @@ namespace {
 QTemporaryDir* g_settingsDir = nullptr;
 
 // A new estimate opens its 件名 and first 業務 dialogs at once. Tests that do not script them (by
-// a ScriptedDialogs of their own) see them cancelled, which leaves the estimate empty; every other
-// dialog runs as in the program.
+// a ScriptedDialogs of their own) see them cancelled, which leaves the estimate empty. The print
+// commands open the page-settings dialog first: unscripted, it is accepted as it opens, so that the
+// print goes on with the settings as they were. Every other dialog runs as in the program.
 class NewEstimateDialogsCancelled : public IDialogRunner {
 public:
     int Run(QDialog& dialog) override {
         if (dynamic_cast<CKenmeiDlg*>(&dialog) || dynamic_cast<CGyomuSelectDlg*>(&dialog)) {
             dialog.reject();
             return QDialog::Rejected;
+        }
+        if (dynamic_cast<CPageSettingDlg*>(&dialog)) {
+            dialog.accept();
+            return QDialog::Accepted;
         }
         return dialog.exec();
     }

@@ -17,6 +17,7 @@
 #include "MasterBuilders.h"
 #include "RecordingReportOutput.h"
 #include "ScriptedDialogs.h"
+#include "report/qt/PageSettingDlg.h"
 #include "ScriptedHost.h"
 #include "ScriptedView.h"
 #include "TempFolder.h"
@@ -38,14 +39,17 @@ using estimate_test::ItemListBuilder;
 
 namespace {
 
-// A view whose page-settings dialog the test answers (without an answer the settings are taken).
+// A view whose page-settings step the test answers (by default the settings are taken as they are);
+// without an answer (pageSettings null) the view's own dialog runs.
 class PrintView : public ScriptedView {
 public:
     using ScriptedView::ScriptedView;
     using Request = PageSettingsRequest;
 
-    std::function<int(Request&)> pageSettings;
+    std::function<int(Request&)> pageSettings = [](Request&) { return IDOK; };
     int pageSettingsRuns = 0;
+
+    int RunOwnPageSettings(Request& request) { return CVemoWinView::ShowPageSettings(request); }
 
 protected:
     int ShowPageSettings(Request& request) override {
@@ -481,3 +485,33 @@ TEST(ViewPrintClosing, NoWindowClosesWhileAPreviewOfItsEstimateIsOpen) {
 }
 
 }  // namespace
+
+TEST_F(ViewPrintTest, ThePageSettingsDialogEditsTheRequest) {
+    LoadEstimate();
+    PrintView::Request request;
+    request.forms = forms;
+    request.formIndex = 0;
+    request.header.m_strKenmei = "件名";
+    request.settings.printSokatsu = 1;
+    {
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CPageSettingDlg>([](CPageSettingDlg& dlg) {
+            EXPECT_EQ(dlg.GetSettings().printSokatsu, 1);
+            CPrintSettings changed = dlg.GetSettings();
+            changed.printSokatsu = 0;
+            dlg.SetSettings(changed);
+            return IDCANCEL;
+        });
+        EXPECT_EQ(view->RunOwnPageSettings(request), IDCANCEL);
+        EXPECT_EQ(request.settings.printSokatsu, 1);
+    }
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CPageSettingDlg>([](CPageSettingDlg& dlg) {
+        EXPECT_EQ(dlg.GetFormType(), 0);
+        return IDOK;
+    });
+    EXPECT_EQ(view->RunOwnPageSettings(request), IDOK);
+    EXPECT_EQ(request.formIndex, 0);
+    EXPECT_EQ(request.settings.printSokatsu, 1);
+    EXPECT_EQ(dialogs.Pending(), 0u);
+}
