@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/PlatformTexts.h"
+#include "platform/TextUtil.h"
 
 namespace vemo {
 namespace {
@@ -69,10 +70,7 @@ size_t Utf8SequenceLength(unsigned char lead) {
 constexpr char32_t kRawByteBase = 0xF700;
 
 void AppendRawByte(unsigned char byte, std::string& out) {
-    const char32_t cp = kRawByteBase + byte;
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    vemo::AppendUtf8(out, kRawByteBase + byte);
 }
 
 // The raw byte whose code point starts the text, or -1. U+F780..U+F7FF is EF 9E/9F 80..BF in UTF-8.

@@ -14,4 +14,7 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 // values are not searched again. A marker without a value and any other '%' stay as they are.
 std::string FillText(std::string_view text, std::initializer_list<std::string_view> values);
 
+// Appends the UTF-8 bytes of one code point (0..0x10FFFF) to out.
+void AppendUtf8(std::string& out, char32_t cp);
+
 }  // namespace vemo

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <algorithm>
 
+#include "platform/TextUtil.h"
 #include "report/XlsInternal.h"
 
 namespace xls {
@@ -56,23 +57,6 @@ char32_t DecodeUtf8(std::string_view s, size_t& pos) {
     return cp;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 bool IsHex(char c) { return IsDigit(c) || (Upper(c) >= 'A' && Upper(c) <= 'F'); }
 
@@ -180,7 +164,7 @@ std::string EscapeCellText(std::string_view utf8) {
         } else if (cp == '_' && EscapeAt(utf8, start)) {
             out += "_x005F_";
         } else {
-            AppendUtf8(out, cp);
+            vemo::AppendUtf8(out, cp);
         }
     }
     return out;
@@ -209,7 +193,7 @@ std::string UnescapeCellText(std::string_view s) {
         } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
             cp = 0xFFFD;
         }
-        AppendUtf8(out, cp);
+        vemo::AppendUtf8(out, cp);
     }
     return out;
 }

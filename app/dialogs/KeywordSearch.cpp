@@ -6,6 +6,7 @@
 #include "master/BukakeFile.h"
 #include "master/ZairyoTankaFile.h"
 #include "platform/Cp932.h"
+#include "platform/TextUtil.h"
 
 namespace {
 
@@ -38,23 +39,6 @@ char32_t Decode(std::string_view text, size_t pos, size_t& length) {
     return cp;
 }
 
-void Append(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // Bytes the character takes in CP932.
 size_t StoredBytes(std::string_view character, char32_t cp) {
@@ -126,7 +110,7 @@ std::string NormalizeKeywordText(std::string_view utf8) {
             lastWasKana = false;
         } else if (cp >= 0x20 && cp <= 0x7E) {
             const char32_t upper = cp >= 'a' && cp <= 'z' ? cp - 'a' + 'A' : cp;
-            Append(out, FullWidthAscii(upper));
+            vemo::AppendUtf8(out, FullWidthAscii(upper));
             lastWasKana = false;
         } else if (cp >= 0xFF61 && cp <= 0xFF9F) {
             if ((cp == kVoicedMark || cp == kSemiVoicedMark) && lastWasKana) {
@@ -136,12 +120,12 @@ std::string NormalizeKeywordText(std::string_view utf8) {
                 const char32_t kana = Decode(out, kanaAt, kanaLength);
                 if (const char32_t joined = Voiced(kana, cp)) {
                     out.resize(kanaAt);
-                    Append(out, joined);
+                    vemo::AppendUtf8(out, joined);
                     lastWasKana = false;
                     continue;
                 }
             }
-            Append(out, kKatakana[cp - 0xFF61]);
+            vemo::AppendUtf8(out, kKatakana[cp - 0xFF61]);
             lastWasKana = cp != kVoicedMark && cp != kSemiVoicedMark;
         } else {
             out.append(character);
