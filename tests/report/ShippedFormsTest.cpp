@@ -440,6 +440,50 @@ TEST(ShippedForms, TwinsOfTwentyFiveLines) {
     EXPECT_EQ(zenchiren.GetLine(CPrintFormText::kNo), "");  // no number on its cover
 }
 
+TEST(ShippedForms, TheGyomuKakakuSubjectShrinksToFit) {
+    // The 業務価格総括表 writes the subject and its place in brackets into one cell: the cell shrinks
+    // the text into its width instead of cutting the place off at the edge of the printed area.
+    for (const std::string& form : kEstimateForms) {
+        SCOPED_TRACE(form);
+        xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
+        const std::vector<std::string> names = out.SheetNames();
+        const auto it = std::find(names.begin(), names.end(), "業務価格総括表");
+        ASSERT_NE(it, names.end());
+        const int sheet = static_cast<int>(it - names.begin());
+        const Place& at = Books().at(form).at("業務価格総括表").at("**件名");
+        const std::string ref = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row);
+        const int style = out.Style(sheet, ref);
+        const std::vector<pugi::xml_node> formats = out.CellFormats();
+        ASSERT_GE(style, 0);
+        ASSERT_LT(static_cast<size_t>(style), formats.size());
+        EXPECT_TRUE(formats[static_cast<size_t>(style)].child("alignment").attribute("shrinkToFit").as_bool()) << ref;
+    }
+}
+
+TEST(ShippedForms, TheSummaryRemarksShrinkToFit) {
+    // A remark such as a rate formula is longer than the 摘要 column: both remark rows of the first
+    // line of the 報告書 sheets shrink the text into the column.
+    for (const std::string& form : kEstimateForms) {
+        xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
+        const std::vector<std::string> names = out.SheetNames();
+        const std::vector<pugi::xml_node> formats = out.CellFormats();
+        for (const char* sheetName : {"報告書1", "報告書2"}) {
+            const auto it = std::find(names.begin(), names.end(), sheetName);
+            ASSERT_NE(it, names.end()) << form;
+            const int sheet = static_cast<int>(it - names.begin());
+            for (const char* cell : {"**摘要上段", "**摘要下段"}) {
+                SCOPED_TRACE(form + " " + sheetName + " " + cell);
+                const Place& at = Books().at(form).at(sheetName).at(cell);
+                const std::string ref = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row);
+                const int style = out.Style(sheet, ref);
+                ASSERT_GE(style, 0);
+                ASSERT_LT(static_cast<size_t>(style), formats.size());
+                EXPECT_TRUE(formats[static_cast<size_t>(style)].child("alignment").attribute("shrinkToFit").as_bool());
+            }
+        }
+    }
+}
+
 TEST(ShippedForms, ASecondRunWritesTheSameBytes) {
     const auto files = BuildPrintFormFiles(LoadPrintForms(VEMO_PRINT_FORMS_SOURCE_DIR));
     const auto again = BuildPrintFormFiles(LoadPrintForms(VEMO_PRINT_FORMS_SOURCE_DIR));
