@@ -5,7 +5,7 @@
 #include "app/AppTexts.h"
 
 CGyomuSelectDlg::CGyomuSelectDlg(QWidget* parent)
-    : CItemSelectDlg(apptext::kGyomuSelectCaption, apptext::kGyomuSelectHint, apptext::kGyomuMasterListTitle,
+    : CCodeSelectDlg(apptext::kGyomuSelectCaption, apptext::kGyomuSelectHint, apptext::kGyomuMasterListTitle,
                      apptext::kGyomuChosenListTitle, parent) {
     resize(760, 380);
 }
@@ -36,26 +36,6 @@ void CGyomuSelectDlg::Refill() {
     for (int32_t code : ChosenCodes()) chosen.push_back({GyomuName(code), kGyomuImage});
     FillList(MasterList(), master);
     FillList(ChosenList(), chosen);
-}
-
-void CGyomuSelectDlg::OnAdd() {
-    const std::vector<int> rows = SelectedRows(MasterList());
-    if (rows.empty()) return;
-    std::vector<int32_t> codes;
-    for (int row : rows) codes.push_back(m_masterCodes[size_t(row)]);
-    m_choice.Add(codes);
-    Refill();
-    SelectRow(MasterList(), rows.front());
-}
-
-void CGyomuSelectDlg::OnRemove() {
-    const std::vector<int> rows = SelectedRows(ChosenList());
-    if (rows.empty()) return;
-    std::vector<size_t> positions;
-    for (int row : rows) positions.push_back(m_chosenRows[size_t(row)]);
-    m_choice.Remove(positions);
-    Refill();
-    SelectRow(ChosenList(), rows.front());
 }
 
 void CGyomuSelectDlg::accept() {

@@ -15,7 +15,7 @@
 // each chosen 業務 with its whole subtree, a new one as a bare node (NewGyomuItem).
 //
 // Use: SetItemList, SetBukakeFile, SetTankaFile, SetGyomuCodes; DoModal; after IDOK GetItemList.
-class CGyomuSelectDlg : public CItemSelectDlg {
+class CGyomuSelectDlg : public CCodeSelectDlg {
     Q_OBJECT
 public:
     explicit CGyomuSelectDlg(QWidget* parent = nullptr);
@@ -29,23 +29,17 @@ public:
     void GetItemList(CSekisanItemList& list) const { list.Copy(m_working); }
 
     void OnInitDialog() override;
-    void OnAdd() override;
-    void OnRemove() override;
     void accept() override;
 
-    // The codes the lists show, row by row.
-    std::vector<int32_t> MasterCodes() const { return m_masterCodes; }
+    // The codes the chosen list shows, row by row.
     std::vector<int32_t> ChosenCodes() const;
 
 private:
-    void Refill();
+    void Refill() override;
     QString GyomuName(int32_t code) const;
 
     CSekisanItemList m_working;
     CBukakeFile m_bukake;
     CTankaFile m_tanka;
     std::vector<uint8_t> m_allowed;
-    CNodeChoice m_choice;
-    std::vector<int32_t> m_masterCodes;
-    std::vector<size_t> m_chosenRows;  // the position in m_choice.Chosen() of each chosen row
 };

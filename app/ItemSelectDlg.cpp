@@ -182,3 +182,23 @@ void CItemSelectDlg::showEvent(QShowEvent* event) {
     CSekisanDialog::showEvent(event);
     FitColumns();
 }
+
+void CCodeSelectDlg::OnAdd() {
+    const std::vector<int> rows = SelectedRows(MasterList());
+    if (rows.empty()) return;
+    std::vector<int32_t> codes;
+    for (int row : rows) codes.push_back(m_masterCodes[size_t(row)]);
+    m_choice.Add(codes);
+    Refill();
+    SelectRow(MasterList(), rows.front());
+}
+
+void CCodeSelectDlg::OnRemove() {
+    const std::vector<int> rows = SelectedRows(ChosenList());
+    if (rows.empty()) return;
+    std::vector<size_t> positions;
+    for (int row : rows) positions.push_back(m_chosenRows[size_t(row)]);
+    m_choice.Remove(positions);
+    Refill();
+    SelectRow(ChosenList(), rows.front());
+}

@@ -2,6 +2,7 @@
 #include <QString>
 #include <vector>
 
+#include "app/ItemSelection.h"
 #include "app/dialogs/SekisanDialog.h"
 
 class QGridLayout;
@@ -63,4 +64,25 @@ private:
     QTreeWidget* m_chosenList;
     QPushButton* m_addButton;
     QPushButton* m_removeButton;
+};
+
+// A selection dialog whose lists hold codes (業務, 工種): the master list the codes it offers, the
+// chosen list the chosen nodes. Add and remove go through the choice, then the lists are refilled.
+class CCodeSelectDlg : public CItemSelectDlg {
+    Q_OBJECT
+public:
+    void OnAdd() override;
+    void OnRemove() override;
+
+    // The codes the master list shows, row by row.
+    std::vector<int32_t> MasterCodes() const { return m_masterCodes; }
+
+protected:
+    using CItemSelectDlg::CItemSelectDlg;
+    // Fills both lists from the choice (and sets m_masterCodes and m_chosenRows).
+    virtual void Refill() = 0;
+
+    CNodeChoice m_choice;
+    std::vector<int32_t> m_masterCodes;
+    std::vector<size_t> m_chosenRows;  // the position in m_choice.Chosen() of each chosen row
 };

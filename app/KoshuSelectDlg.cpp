@@ -26,7 +26,7 @@ bool IsNewMethodGyomu(int gyomu) { return gyomu == 2 || gyomu == 3 || gyomu == 5
 }  // namespace
 
 CKoshuSelectDlg::CKoshuSelectDlg(QWidget* parent)
-    : CItemSelectDlg(apptext::kKoshuSelectCaption, apptext::kKoshuSelectHint, apptext::kKoshuMasterListTitle,
+    : CCodeSelectDlg(apptext::kKoshuSelectCaption, apptext::kKoshuSelectHint, apptext::kKoshuMasterListTitle,
                      apptext::kKoshuChosenListTitle, parent) {
     m_searchButton = new QPushButton(QString::fromUtf8(dialogtext::kSearchButton), this);
     m_searchButton->setObjectName(QStringLiteral("search"));
@@ -101,26 +101,6 @@ void CKoshuSelectDlg::Refill() {
     m_chosenRows = m_choice.ListedChosen();
     FillList(MasterList(), Entries(m_masterCodes));
     FillList(ChosenList(), Entries(ChosenCodes()));
-}
-
-void CKoshuSelectDlg::OnAdd() {
-    const std::vector<int> rows = SelectedRows(MasterList());
-    if (rows.empty()) return;
-    std::vector<int32_t> codes;
-    for (int row : rows) codes.push_back(m_masterCodes[size_t(row)]);
-    m_choice.Add(codes);
-    Refill();
-    SelectRow(MasterList(), rows.front());
-}
-
-void CKoshuSelectDlg::OnRemove() {
-    const std::vector<int> rows = SelectedRows(ChosenList());
-    if (rows.empty()) return;
-    std::vector<size_t> positions;
-    for (int row : rows) positions.push_back(m_chosenRows[size_t(row)]);
-    m_choice.Remove(positions);
-    Refill();
-    SelectRow(ChosenList(), rows.front());
 }
 
 void CKoshuSelectDlg::OnSearch() {

@@ -24,7 +24,7 @@ class QPushButton;
 //
 // Use: SetItemList, SetBukakeFile, SetGyomuCode, SetInitialSelectionLoader; DoModal; after IDOK
 // GetItemList, GetKoshuCode and GetShubetsuCode.
-class CKoshuSelectDlg : public CItemSelectDlg {
+class CKoshuSelectDlg : public CCodeSelectDlg {
     Q_OBJECT
 public:
     // Reads the initial-selection file of a 業務 (CVemoWinApp::LoadInitialSelection): 0 when read.
@@ -43,16 +43,13 @@ public:
     int GetShubetsuCode() const { return m_searchShubetsu; }
 
     void OnInitDialog() override;
-    void OnAdd() override;
-    void OnRemove() override;
     void OnSearch();
     void accept() override;
 
-    std::vector<int32_t> MasterCodes() const { return m_masterCodes; }
     std::vector<int32_t> ChosenCodes() const;
 
 private:
-    void Refill();
+    void Refill() override;
     void ApplyLegends();
     std::vector<Entry> Entries(const std::vector<int32_t>& codes) const;
 
@@ -70,7 +67,4 @@ private:
     InitialSelectionLoader m_loader;
     int m_searchKoshu = kUnset;
     int m_searchShubetsu = kUnset;
-    CNodeChoice m_choice;
-    std::vector<int32_t> m_masterCodes;
-    std::vector<size_t> m_chosenRows;
 };

@@ -2,7 +2,7 @@
 #include "app/dialogs/SekisanDialog.h"
 #include "master/ZairyoTankaFile.h"
 
-// Edits the name, specification, unit, price and remarks of one material-price item. A price field
+// Edits the name, 規格, unit, price and remarks of one material-price item. A price field
 // left empty means no price. The changed flag is 1 after an OK that changed a field, else -1.
 class CZairyoTankaItemDlg : public CSekisanDialog {
     Q_OBJECT

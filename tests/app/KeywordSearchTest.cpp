@@ -171,7 +171,7 @@ TEST(KeywordSearch, ArticlesByNameOrSpecification) {
     EXPECT_EQ(SearchZairyoTanka(file, SplitKeywords("木製")), (std::vector<int>{0, 2}));
     EXPECT_EQ(SearchZairyoTanka(file, SplitKeywords("杭 木製")), (std::vector<int>{2}));
     EXPECT_EQ(SearchZairyoTanka(file, SplitKeywords("l=1")), (std::vector<int>{0}));
-    // Name and specification are tested one at a time: keywords split over both find nothing.
+    // Name and 規格 are tested one at a time: keywords split over both find nothing.
     EXPECT_EQ(SearchZairyoTanka(file, SplitKeywords("ペンキ 白")), (std::vector<int>{}));
 
     CZairyoTankaFile many;
