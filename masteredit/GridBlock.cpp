@@ -1,5 +1,7 @@
 #include "masteredit/GridBlock.h"
 
+#include "app/dialogs/SpreadSheet.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -22,4 +24,26 @@ std::optional<GridBlock> ClampGridBlock(int col, int row, int col2, int row2, in
     auto r = ClampSpan(row, row2, rows);
     if (!c || !r) return std::nullopt;
     return GridBlock{c->first, r->first, c->second, r->second};
+}
+
+void FollowGridCursor(CSpreadSheet& grid, QObject& context, GridCursorRefs cursor,
+                      std::function<void(int col, int row)> makeCurrent, std::function<void()> changed,
+                      std::function<void()> clear) {
+    constexpr short kDeleteKey = 46;
+    QObject::connect(&grid, &CSpreadSheet::LeaveCell, &context,
+                     [cursor, makeCurrent, changed](int, int, int newCol, int newRow, bool&) {
+                         makeCurrent(newCol == -1 ? cursor.col : newCol, newRow == -1 ? cursor.row : newRow);
+                         changed();
+                     });
+    QObject::connect(&grid, &CSpreadSheet::BlockSelected, &context,
+                     [cursor, changed](int col, int row, int col2, int row2) {
+                         cursor.col = col;
+                         cursor.row = row;
+                         cursor.col2 = col2;
+                         cursor.row2 = row2;
+                         changed();
+                     });
+    QObject::connect(&grid, &CSpreadSheet::KeyDown, &context, [&grid, clear](short& keyCode, short) {
+        if (keyCode == kDeleteKey && !grid.GetEditMode()) clear();
+    });
 }

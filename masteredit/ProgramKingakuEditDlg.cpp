@@ -22,7 +22,6 @@ QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // Rows the grid has at least: one per program code 1 to 99.
 constexpr int kGridRows = 99;
-constexpr int kDeleteKey = 46;
 }  // namespace
 
 CProgramKingakuEditDlg::CProgramKingakuEditDlg(QWidget* parent) : CSekisanDialog(parent) {
@@ -66,21 +65,10 @@ CProgramKingakuEditDlg::CProgramKingakuEditDlg(QWidget* parent) : CSekisanDialog
         if (col != 0 && row != 0) MakeCurrent(col, row);
         UpdateButtons();
     });
-    connect(m_grid, &CSpreadSheet::LeaveCell, this, [this](int, int, int newCol, int newRow, bool&) {
-        MakeCurrent(newCol == -1 ? m_currentCol : newCol, newRow == -1 ? m_currentRow : newRow);
-        UpdateButtons();
-    });
-    connect(m_grid, &CSpreadSheet::BlockSelected, this, [this](int col, int row, int col2, int row2) {
-        m_currentCol = col;
-        m_currentRow = row;
-        m_blockCol2 = col2;
-        m_blockRow2 = row2;
-        UpdateButtons();
-    });
+    FollowGridCursor(*m_grid, *this, {m_currentCol, m_currentRow, m_blockCol2, m_blockRow2},
+                     [this](int col, int row) { MakeCurrent(col, row); }, [this] { UpdateButtons(); },
+                     [this] { OnClear(); });
     connect(m_grid, &CSpreadSheet::Change, this, &CProgramKingakuEditDlg::OnGridChange);
-    connect(m_grid, &CSpreadSheet::KeyDown, this, [this](short& keyCode, short) {
-        if (keyCode == kDeleteKey && !m_grid->GetEditMode()) OnClear();
-    });
 
     auto* side = new QVBoxLayout;
     for (QPushButton* b : {m_newButton, m_insertButton, m_deleteButton, m_clearButton, m_changeButton})

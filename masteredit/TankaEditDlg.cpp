@@ -21,7 +21,6 @@ namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
 QString Tx(const std::string& text) { return QString::fromStdString(text); }
 
-constexpr int kDeleteKey = 46;
 constexpr double kRowHeight = 10.91;
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kLabourColour = 0xFF0000;  // a Windows colour value: blue
@@ -84,21 +83,10 @@ CTankaEditDlg::CTankaEditDlg(QWidget* parent) : CSekisanDialog(parent) {
             OnTitleChange();
         }
     });
-    connect(m_grid, &CSpreadSheet::LeaveCell, this, [this](int, int, int newCol, int newRow, bool&) {
-        MakeCurrent(newCol == -1 ? m_currentCol : newCol, newRow == -1 ? m_currentRow : newRow);
-        UpdateButtons();
-    });
-    connect(m_grid, &CSpreadSheet::BlockSelected, this, [this](int col, int row, int col2, int row2) {
-        m_currentCol = col;
-        m_currentRow = row;
-        m_blockCol2 = col2;
-        m_blockRow2 = row2;
-        UpdateButtons();
-    });
+    FollowGridCursor(*m_grid, *this, {m_currentCol, m_currentRow, m_blockCol2, m_blockRow2},
+                     [this](int col, int row) { MakeCurrent(col, row); }, [this] { UpdateButtons(); },
+                     [this] { OnClear(); });
     connect(m_grid, &CSpreadSheet::Change, this, &CTankaEditDlg::OnGridChange);
-    connect(m_grid, &CSpreadSheet::KeyDown, this, [this](short& keyCode, short) {
-        if (keyCode == kDeleteKey && !m_grid->GetEditMode()) OnClear();
-    });
 
     auto* side = new QVBoxLayout;
     for (QPushButton* b : {m_titleButton, m_changeButton, m_addButton, m_insertButton, m_deleteButton, m_clearButton,
