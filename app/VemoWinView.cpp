@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "estimate/CalcCodes.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/VemoWinApp.h"
@@ -28,9 +29,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QString OrNone(const std::string& s) { return s.empty() ? QString::fromUtf8(kNoHeaderText) : Q(s); }
 
-bool IsOneOf(int value, std::initializer_list<int> values) {
-    return std::find(values.begin(), values.end(), value) != values.end();
-}
+using calc::IsOneOf;
 
 // Labels and header texts share the grid's font.
 QFont ViewFont() {

@@ -9,6 +9,7 @@
 #include <limits>
 #include <vector>
 
+#include "estimate/CalcCodes.h"
 #include "app/CommandIds.h"
 #include "app/DaikaNoDlg.h"
 #include "app/IkkatsuSettingDlg.h"
@@ -31,17 +32,11 @@ namespace {
 
 namespace txt = estimate_texts;
 
-bool IsOneOf(int value, std::initializer_list<int> values) {
-    return std::find(values.begin(), values.end(), value) != values.end();
-}
+using calc::IsLumpUnit;
+using calc::IsOneOf;
 
 bool InRange(int value, int low, int high) { return value >= low && value <= high; }
 
-// Units of rows priced as a whole.
-constexpr char kUnitGyomu[] = "業務";
-constexpr char kUnitShiki[] = "式";
-
-bool IsLumpUnit(const std::string& unit) { return unit == kUnitGyomu || unit == kUnitShiki; }
 
 // The 工種 codes whose 金額 can be returned to the computed value ("自動計算").
 bool HasComputedAmount(int gyomu, int koshu) {
@@ -416,11 +411,11 @@ int CVemoWinView::SetKingaku() {
         if (b == 96 || k == 96) {
             // The adjustment: a negative entry adds (a lump of 1.000 式), a positive one discounts.
             const bool adds = !IsUnset(value) && value < 0;
-            item->m_strUnit = adds ? kUnitShiki : "";
+            item->m_strUnit = adds ? txt::UnitShiki : "";
             item->m_nQuantity = adds ? 1000 : kUnset;
             item->m_nAmount = Negated(value);
         } else {
-            item->m_strUnit = kUnitShiki;
+            item->m_strUnit = txt::UnitShiki;
             item->m_nQuantity = 1000;
             item->m_nAmount = value;
         }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "estimate/CalcCodes.h"
 #include "app/CommandIds.h"
 #include "app/HenkaritsuSettingDlg.h"
 #include "app/KenmeiDlg.h"
@@ -26,16 +27,11 @@
 
 namespace {
 
-bool IsOneOf(int value, std::initializer_list<int> values) {
-    return std::find(values.begin(), values.end(), value) != values.end();
-}
+using calc::IsLumpUnit;
+using calc::IsOneOf;
 
 bool InRange(int value, int low, int high) { return value >= low && value <= high; }
 
-constexpr char kUnitGyomu[] = "業務";
-constexpr char kUnitShiki[] = "式";
-
-bool IsLumpUnit(const std::string& unit) { return unit == kUnitGyomu || unit == kUnitShiki; }
 
 // 業務 of these codes hold 工種; the codes above are the summary rows.
 constexpr int kLastKoshuGyomu = 32;

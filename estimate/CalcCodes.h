@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 
+#include "estimate/EstimateTexts.h"
 #include "master/KoshuCategory.h"
 
 // The codes the calculation of an estimate tests: 業務 codes (business kinds and summary rows), the
@@ -11,6 +13,11 @@
 // part selector of the amount calculations. The numbers live here only; the calculation and its
 // tests use the names.
 namespace calc {
+
+// "業務" and "式" are lump units: a row in them is priced as a whole.
+inline bool IsLumpUnit(const std::string& unit) {
+    return unit == estimate_texts::UnitGyomu || unit == estimate_texts::UnitShiki;
+}
 
 // True when value is one of the codes listed.
 constexpr bool IsOneOf(int32_t value, std::initializer_list<int32_t> codes) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "estimate/CalcCodes.h"
 #include "estimate/EstimateTexts.h"
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
@@ -10,9 +11,7 @@
 
 namespace {
 
-bool IsLumpUnit(const std::string& unit) {
-    return unit == estimate_texts::UnitShiki || unit == estimate_texts::UnitGyomu;
-}
+using calc::IsLumpUnit;
 
 }  // namespace
 

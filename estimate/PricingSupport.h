@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "estimate/CalcCodes.h"
 #include "estimate/CalcEnvironment.h"
 #include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
@@ -21,9 +22,7 @@
 namespace pricing {
 
 // "業務" and "式" are lump units: the row's amount is the total times the item rate.
-inline bool IsLumpUnit(const std::string& unit) {
-    return unit == estimate_texts::UnitGyomu || unit == estimate_texts::UnitShiki;
-}
+using calc::IsLumpUnit;
 
 // The item rate as a factor; an unset rate counts as 1.0.
 inline double ItemRate(const CSekisanItem& item) { return IsUnset(item.m_nRate) ? 1.0 : item.m_nRate / 10000.0; }

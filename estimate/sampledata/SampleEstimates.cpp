@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "estimate/CalcCodes.h"
 #include "estimate/NewItems.h"
 #include "estimate/SekisanData.h"
 #include "master/MasterStore.h"
@@ -46,7 +47,7 @@ void RequireRange(Reader& r, std::string_view key, int32_t value, int32_t low, i
         r.Fail(r.LineOf(key), std::string(key) + " " + Num(value) + " is outside " + Num(low) + ".." + Num(high));
 }
 
-bool IsLumpUnit(const std::string& unit) { return unit == "式" || unit == "業務"; }
+using calc::IsLumpUnit;
 
 // Detail types whose rows take the 掛率 slot in the change-rate entry.
 bool TakesFactorSlot(int32_t type) {
