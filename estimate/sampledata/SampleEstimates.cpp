@@ -20,32 +20,10 @@
 namespace {
 
 using Reader = SampleSectionReader;
-using Handler = std::function<void(Reader&)>;
 
 std::string Num(int32_t v) { return std::to_string(v); }
 
-// Walks the sections: the first must be [file], every other one must have a handler; each section's
-// unknown keys are refused once its handler has read what it knows.
-void Walk(const SampleText& text, std::initializer_list<std::pair<std::string_view, Handler>> handlers) {
-    if (text.sections.empty() || text.sections.front().name != "file")
-        text.Fail(text.sections.empty() ? 1 : text.sections.front().line, "the text must begin with [file]");
-    for (size_t i = 0; i < text.sections.size(); ++i) {
-        const SampleSection& s = text.sections[i];
-        if (i > 0 && s.name == "file") text.Fail(s.line, "[file] is given twice");
-        const Handler* handler = nullptr;
-        for (const auto& [name, h] : handlers)
-            if (name == s.name) handler = &h;
-        if (!handler) text.Fail(s.line, "unknown section [" + s.name + "]");
-        Reader r(text, s);
-        (*handler)(r);
-        r.Finish();
-    }
-}
 
-void RequireRange(Reader& r, std::string_view key, int32_t value, int32_t low, int32_t high) {
-    if (value < low || value > high)
-        r.Fail(r.LineOf(key), std::string(key) + " " + Num(value) + " is outside " + Num(low) + ".." + Num(high));
-}
 
 using calc::IsLumpUnit;
 
@@ -129,7 +107,7 @@ public:
         r.Text("print_title", m_list.m_strPrintTitle);
         r.Text("date", m_list.m_strDate);
         m_list.m_nTankaColumn = m_masters.tanka.m_defaultColumn;
-        if (r.Int("price_column", m_list.m_nTankaColumn)) RequireRange(r, "price_column", m_list.m_nTankaColumn, 0, 19);
+        if (r.Int("price_column", m_list.m_nTankaColumn)) RequireSampleRange(r, "price_column", m_list.m_nTankaColumn, 0, 19);
     }
 
     void Gyomu(Reader& r) {
@@ -148,15 +126,15 @@ public:
         if (code == 89) {
             // The unit, quantity and unit price settings of a priced extra row.
             r.Text("unit", item->m_strUnit);
-            if (r.Scaled("quantity", 3, item->m_nQuantity)) RequireRange(r, "quantity", item->m_nQuantity, 0, INT32_MAX);
+            if (r.Scaled("quantity", 3, item->m_nQuantity)) RequireSampleRange(r, "quantity", item->m_nQuantity, 0, INT32_MAX);
             if (r.Scaled("unit_price", 1, item->m_nUnitPrice))
-                RequireRange(r, "unit_price", item->m_nUnitPrice, 0, INT32_MAX);
+                RequireSampleRange(r, "unit_price", item->m_nUnitPrice, 0, INT32_MAX);
         }
         if (code == 96) {
             // The amount setting of the adjustment row: the discount entered is stored negated.
             int32_t discount = kUnset;
             if (r.Int("discount", discount)) {
-                RequireRange(r, "discount", discount, 0, INT32_MAX);
+                RequireSampleRange(r, "discount", discount, 0, INT32_MAX);
                 item->m_bAmountEntered = 1;
                 item->m_nAmount = -discount;
             }
@@ -178,13 +156,13 @@ public:
         auto item = NewKoshuItem(m_gyomu->m_code, *m_koshu);
         if (r.Int("rounding", item->m_nRounding)) {
             if (code != 95) r.Fail(r.LineOf("rounding"), "only 工種 95 takes a rounding");
-            RequireRange(r, "rounding", item->m_nRounding, 0, 7);
+            RequireSampleRange(r, "rounding", item->m_nRounding, 0, 7);
         }
         int32_t amount = kUnset;
         if (r.Int("amount", amount)) {
             // The amount setting of a lump row: 1 式 at the amount entered.
             if (CBukakeKoshu::CodeCategory(code) != 1) r.Fail(r.LineOf("amount"), "only a lump 工種 takes an amount");
-            RequireRange(r, "amount", amount, 0, INT32_MAX);
+            RequireSampleRange(r, "amount", amount, 0, INT32_MAX);
             item->m_bAmountEntered = 1;
             item->m_strUnit = "式";
             item->m_nQuantity = 1000;
@@ -215,7 +193,7 @@ public:
         if (r.Scaled("quantity", 3, quantity)) {
             if (IsLumpUnit(detail.m_unit))
                 r.Fail(r.LineOf("quantity"), "a 種別 of the unit " + detail.m_unit + " is 1 " + detail.m_unit);
-            RequireRange(r, "quantity", quantity, 1, INT32_MAX);
+            RequireSampleRange(r, "quantity", quantity, 1, INT32_MAX);
             c.quantity = quantity;
         } else if (!IsLumpUnit(detail.m_unit)) {
             r.Fail(r.Line(), "[shubetsu] " + shubetsu->m_name + " needs 'quantity' (" + detail.m_unit + ")");
@@ -357,7 +335,7 @@ std::unique_ptr<CVemoWinDocData> ParseSampleEstimate(std::string_view source, co
     list.m_strMasterFolder = paths.masterFolder;
     list.m_strZairyoFile = paths.zairyoFile;
     EstimateReader reader(masters, list);
-    Walk(text, {
+    WalkSampleSections(text, {
         {"file", [&](Reader& r) { reader.File(r); }},
         {"gyomu", [&](Reader& r) { reader.Gyomu(r); }},
         {"koshu", [&](Reader& r) { reader.Koshu(r); }},

@@ -13,27 +13,9 @@
 namespace {
 
 using Reader = SampleSectionReader;
-using Handler = std::function<void(Reader&)>;
 
 std::string Num(int32_t v) { return std::to_string(v); }
 
-// Walks the sections: the first must be [file], every other one must have a handler. Each section's
-// unknown keys are refused once its handler has read what it knows.
-void Walk(const SampleText& text, std::initializer_list<std::pair<std::string_view, Handler>> handlers) {
-    if (text.sections.empty() || text.sections.front().name != "file")
-        text.Fail(text.sections.empty() ? 1 : text.sections.front().line, "the text must begin with [file]");
-    for (size_t i = 0; i < text.sections.size(); ++i) {
-        const SampleSection& s = text.sections[i];
-        if (i > 0 && s.name == "file") text.Fail(s.line, "[file] is given twice");
-        const Handler* handler = nullptr;
-        for (const auto& [name, h] : handlers)
-            if (name == s.name) handler = &h;
-        if (!handler) text.Fail(s.line, "unknown section [" + s.name + "]");
-        Reader r(text, s);
-        (*handler)(r);
-        r.Finish();
-    }
-}
 
 // The data version as written, the file version the current one of the format.
 void ReadHeader(Reader& r, CMasterHeader& root, const MasterFormat& format) {
@@ -41,10 +23,6 @@ void ReadHeader(Reader& r, CMasterHeader& root, const MasterFormat& format) {
     root.m_fileVersion = format.currentVersion;
 }
 
-void RequireRange(Reader& r, std::string_view key, int32_t value, int32_t low, int32_t high) {
-    if (value < low || value > high)
-        r.Fail(r.LineOf(key), std::string(key) + " " + Num(value) + " is outside " + Num(low) + ".." + Num(high));
-}
 
 // A formula as the editors store it: one the formula check accepts.
 void CheckFormula(Reader& r, std::string_view key, const std::string& formula) {
@@ -73,12 +51,12 @@ CHenkaritsuFile ParseSampleHenkaritsu(std::string_view source, const std::string
     SampleText text = SampleText::Parse(source, file);
     CHenkaritsuFile root;
     CHenkaritsuGyomu* group = nullptr;
-    Walk(text, {
+    WalkSampleSections(text, {
         {"file", [&](Reader& r) { ReadHeader(r, root, kHenkaritsuFormat); }},
         {"group", [&](Reader& r) {
              auto g = std::make_unique<CHenkaritsuGyomu>();
              r.RequiredInt("code", g->m_code);
-             RequireRange(r, "code", g->m_code, 1, 32);
+             RequireSampleRange(r, "code", g->m_code, 1, 32);
              RequireNew(r, "code", root.GetGyomu(root.FindGyomuIndex(g->m_code)), g->m_code);
              r.RequiredText("name", g->m_name);
              group = root.GetGyomu(root.AddGyomu(std::move(g)));
@@ -87,12 +65,12 @@ CHenkaritsuFile ParseSampleHenkaritsu(std::string_view source, const std::string
              if (!group) r.Fail(r.Line(), "[record] before any [group]");
              auto rec = std::make_unique<CHenkaritsuRecord>();
              r.RequiredInt("code", rec->m_code);
-             RequireRange(r, "code", rec->m_code, 1, 2000);
+             RequireSampleRange(r, "code", rec->m_code, 1, 2000);
              RequireNew(r, "code", group->FindRecord(rec->m_code), rec->m_code);
              r.RequiredText("name", rec->m_name);
              r.Int("user_created", rec->m_userCreated);
              r.Int("type", rec->m_type);
-             RequireRange(r, "type", rec->m_type, 0, 1);
+             RequireSampleRange(r, "type", rec->m_type, 0, 1);
              r.TextList("column_titles", rec->m_columnTitles);
              // One "row" per table row: its title, then the values of columns 1, 2, … (×1000).
              auto rows = r.All("row");
@@ -115,7 +93,7 @@ CHenkaritsuFile ParseSampleHenkaritsu(std::string_view source, const std::string
              }
              r.Int("kubun", rec->m_kubunFlag);
              r.Int("mode", rec->m_mode);
-             RequireRange(r, "mode", rec->m_mode, 0, 1);
+             RequireSampleRange(r, "mode", rec->m_mode, 0, 1);
              r.Text("formula", rec->m_formula);
              r.Text("formula_name", rec->m_formulaName);
              r.Text("unit", rec->m_unit);
@@ -155,7 +133,7 @@ CTankaFile ParseSampleTanka(std::string_view source, const std::string& file) {
     SampleText text = SampleText::Parse(source, file);
     CTankaFile root;
     int travelLine = 0;
-    Walk(text, {
+    WalkSampleSections(text, {
         {"file", [&](Reader& r) {
              ReadHeader(r, root, kTankaFormat);
              const char* companyKeys[] = {"postal_code", "address1",       "address2", "company1",
@@ -164,7 +142,7 @@ CTankaFile ParseSampleTanka(std::string_view source, const std::string& file) {
              r.Int("footer_flag", root.m_footerFlag);
              r.Int("travel_flag", root.m_travelFlag);
              r.RequiredInt("default_column", root.m_defaultColumn);
-             RequireRange(r, "default_column", root.m_defaultColumn, 0, CTankaRow::kPriceColumns - 1);
+             RequireSampleRange(r, "default_column", root.m_defaultColumn, 0, CTankaRow::kPriceColumns - 1);
              if (r.Int("travel_trade", root.m_travelTrade)) travelLine = r.LineOf("travel_trade");
              r.TextList("column_titles", root.m_columnTitles);
              if (root.m_columnTitles[static_cast<size_t>(root.m_defaultColumn)].empty())
@@ -174,13 +152,13 @@ CTankaFile ParseSampleTanka(std::string_view source, const std::string& file) {
         {"row", [&](Reader& r) {
              auto row = std::make_unique<CTankaRow>();
              r.RequiredInt("id", row->m_id);
-             RequireRange(r, "id", row->m_id, 1000, 1999);
+             RequireSampleRange(r, "id", row->m_id, 1000, 1999);
              RequireNew(r, "id", root.FindRow(row->m_id), row->m_id);
              r.Int("setting", row->m_setting);
              r.Text("unit", row->m_unit);
              r.RequiredText("name", row->m_name);
              r.Int("kind", row->m_kind);
-             RequireRange(r, "kind", row->m_kind, 0, 1);
+             RequireSampleRange(r, "kind", row->m_kind, 0, 1);
              r.IntList("prices", row->m_prices);
              r.Text("remarks", row->m_remarks);
              r.Int("related", row->m_related);
@@ -198,12 +176,12 @@ CTankaFile ParseSampleTanka(std::string_view source, const std::string& file) {
 CShokeihiFile ParseSampleShokeihi(std::string_view source, const std::string& file) {
     SampleText text = SampleText::Parse(source, file);
     CShokeihiFile root;
-    Walk(text, {
+    WalkSampleSections(text, {
         {"file", [&](Reader& r) { ReadHeader(r, root, kShokeihiFormat); }},
         {"record", [&](Reader& r) {
              auto rec = std::make_unique<CShokeihiRecord>();
              r.RequiredInt("gyomu", rec->m_code);
-             RequireRange(r, "gyomu", rec->m_code, 1, 32);
+             RequireSampleRange(r, "gyomu", rec->m_code, 1, 32);
              RequireNew(r, "gyomu", root.FindRecord(rec->m_code), rec->m_code);
              r.RequiredText("name", rec->m_name);
              r.Scaled("rate", 2, rec->m_rate);
@@ -216,12 +194,12 @@ CShokeihiFile ParseSampleShokeihi(std::string_view source, const std::string& fi
 CProgramKingakuFile ParseSampleProgramKingaku(std::string_view source, const std::string& file) {
     SampleText text = SampleText::Parse(source, file);
     CProgramKingakuFile root;
-    Walk(text, {
+    WalkSampleSections(text, {
         {"file", [&](Reader& r) { ReadHeader(r, root, kProgramKingakuFormat); }},
         {"record", [&](Reader& r) {
              auto rec = std::make_unique<CProgramKingakuRecord>();
              r.RequiredInt("code", rec->m_code);
-             RequireRange(r, "code", rec->m_code, 1, 99);
+             RequireSampleRange(r, "code", rec->m_code, 1, 99);
              RequireNew(r, "code", root.FindRecord(rec->m_code), rec->m_code);
              r.RequiredText("name1", rec->m_name1);
              r.Text("name2", rec->m_name2);
@@ -239,7 +217,7 @@ CProgramKingakuFile ParseSampleProgramKingaku(std::string_view source, const std
 CZairyoTankaFile ParseSampleZairyoTanka(std::string_view source, const std::string& file) {
     SampleText text = SampleText::Parse(source, file);
     CZairyoTankaFile root;
-    Walk(text, {
+    WalkSampleSections(text, {
         {"file", [&](Reader& r) {
              ReadHeader(r, root, kZairyoTankaFormat);
              r.RequiredText("title", root.m_title);
@@ -247,13 +225,13 @@ CZairyoTankaFile ParseSampleZairyoTanka(std::string_view source, const std::stri
         {"item", [&](Reader& r) {
              auto item = std::make_unique<CZairyoTankaItem>();
              r.RequiredInt("id", item->m_id);
-             RequireRange(r, "id", item->m_id, 1000, 1999);
+             RequireSampleRange(r, "id", item->m_id, 1000, 1999);
              RequireNew(r, "id", root.FindItem(item->m_id), item->m_id);
              // Shipped items carry setting 0: the update keeps items with 1 as the user's own.
              item->m_setting = 0;
              r.Int("setting", item->m_setting);
              r.RequiredInt("kind", item->m_kind);
-             RequireRange(r, "kind", item->m_kind, 0, kZairyoKindCount - 1);
+             RequireSampleRange(r, "kind", item->m_kind, 0, kZairyoKindCount - 1);
              r.RequiredText("name", item->m_name);
              r.Text("spec", item->m_spec);
              r.Text("unit", item->m_unit);
@@ -272,7 +250,7 @@ CHyoshiData ParseSampleHyoshi(std::string_view source, const std::string& file) 
     SampleText text = SampleText::Parse(source, file);
     CHyoshiData root;
     bool cover = false;
-    Walk(text, {
+    WalkSampleSections(text, {
         {"file", [&](Reader& r) { r.RequiredInt("file_version", root.m_fileVersion); }},
         {"cover", [&](Reader& r) {
              if (cover) r.Fail(r.Line(), "[cover] is given twice");
@@ -313,7 +291,7 @@ namespace {
 std::unique_ptr<CBukakeShubetsu> ReadShubetsu(Reader& r, int32_t gyomu, const SampleReferences& refs) {
     auto sh = std::make_unique<CBukakeShubetsu>();
     r.RequiredInt("code", sh->m_code);
-    RequireRange(r, "code", sh->m_code, 1, 999);
+    RequireSampleRange(r, "code", sh->m_code, 1, 999);
     r.RequiredText("name", sh->m_name);
     r.Int("user_created", sh->m_userCreated);
     r.Scaled("coefficient", 2, sh->m_coefficient);
@@ -391,7 +369,7 @@ void ReadLine(Reader& r, CBukakeShubetsu& sh, const SampleReferences& refs) {
     if (r.IntList("sub_entry", entry)) {
         if (!soil) r.Fail(r.LineOf("sub_entry"), "sub_entry belongs to a detail of bukake_type 4");
         int32_t kind = entry[0], id = entry[1];
-        RequireRange(r, "sub_entry", kind, 0, 5);
+        RequireSampleRange(r, "sub_entry", kind, 0, 5);
         bool found = kind == 0 || ((kind == 1 || kind == 2) ? refs.tanka.FindRow(id) != nullptr
                                                             : refs.zairyoTanka.FindItem(id) != nullptr);
         if (!found)
@@ -412,7 +390,7 @@ void ReadHimoku(Reader& r, CBukakeShubetsu& sh, const SampleReferences& refs) {
     if (set.GetHimokuCount() == 15) r.Fail(r.Line(), "a detail takes at most 15 費目 entries");
     auto h = std::make_unique<CBukakeHimoku>();
     r.RequiredInt("key", h->m_values[0]);
-    RequireRange(r, "key", h->m_values[0], 0, 2);
+    RequireSampleRange(r, "key", h->m_values[0], 0, 2);
     r.Int("material", h->m_values[1]);
     r.Int("percent", h->m_values[2]);
     r.RequiredText("formula", h->m_name);
@@ -430,7 +408,7 @@ CBukakeFile ParseSampleBukake(std::string_view source, const std::string& file, 
     CBukakeGyomu* gyomu = nullptr;
     CBukakeKoshu* koshu = nullptr;
     CBukakeShubetsu* shubetsu = nullptr;
-    Walk(text, {
+    WalkSampleSections(text, {
         {"file", [&](Reader& r) {
              ReadHeader(r, root, kBukakeFormat);
              r.Int("split_flag", root.m_splitFlag);
@@ -438,7 +416,7 @@ CBukakeFile ParseSampleBukake(std::string_view source, const std::string& file, 
         {"gyomu", [&](Reader& r) {
              auto g = std::make_unique<CBukakeGyomu>();
              r.RequiredInt("code", g->m_code);
-             RequireRange(r, "code", g->m_code, 1, 99);
+             RequireSampleRange(r, "code", g->m_code, 1, 99);
              RequireNew(r, "code", root.FindGyomu(g->m_code), g->m_code);
              r.RequiredText("name", g->m_name);
              gyomu = root.GetGyomu(root.AddGyomu(std::move(g)));
@@ -449,7 +427,7 @@ CBukakeFile ParseSampleBukake(std::string_view source, const std::string& file, 
              if (!gyomu) r.Fail(r.Line(), "[koshu] before any [gyomu]");
              auto k = std::make_unique<CBukakeKoshu>();
              r.RequiredInt("code", k->m_code);
-             RequireRange(r, "code", k->m_code, 1, 999);
+             RequireSampleRange(r, "code", k->m_code, 1, 999);
              RequireNew(r, "code", gyomu->FindKoshu(k->m_code), k->m_code);
              r.RequiredText("name", k->m_name);
              r.Int("user_created", k->m_userCreated);

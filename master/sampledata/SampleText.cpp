@@ -218,3 +218,26 @@ bool SampleSectionReader::Text(std::string_view key, std::string& out) {
 void SampleSectionReader::RequiredText(std::string_view key, std::string& out) {
     if (!Text(key, out)) Fail(Line(), "[" + m_section.name + "] needs " + Quoted(key));
 }
+
+void WalkSampleSections(const SampleText& text,
+                        std::initializer_list<std::pair<std::string_view, SampleSectionHandler>> handlers) {
+    if (text.sections.empty() || text.sections.front().name != "file")
+        text.Fail(text.sections.empty() ? 1 : text.sections.front().line, "the text must begin with [file]");
+    for (size_t i = 0; i < text.sections.size(); ++i) {
+        const SampleSection& s = text.sections[i];
+        if (i > 0 && s.name == "file") text.Fail(s.line, "[file] is given twice");
+        const SampleSectionHandler* handler = nullptr;
+        for (const auto& [name, h] : handlers)
+            if (name == s.name) handler = &h;
+        if (!handler) text.Fail(s.line, "unknown section [" + s.name + "]");
+        SampleSectionReader r(text, s);
+        (*handler)(r);
+        r.Finish();
+    }
+}
+
+void RequireSampleRange(SampleSectionReader& r, std::string_view key, int32_t value, int32_t low, int32_t high) {
+    if (value < low || value > high)
+        r.Fail(r.LineOf(key), std::string(key) + " " + std::to_string(value) + " is outside " + std::to_string(low) +
+                                  ".." + std::to_string(high));
+}

@@ -1,6 +1,9 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <utility>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -116,3 +119,14 @@ private:
     const SampleSection& m_section;
     std::vector<bool> m_used;
 };
+
+// Reads one section; unknown keys are refused after it returns.
+using SampleSectionHandler = std::function<void(SampleSectionReader&)>;
+
+// Walks the sections: the first must be [file], every other one must have a handler. Each section's
+// unknown keys are refused once its handler has read what it knows.
+void WalkSampleSections(const SampleText& text,
+                        std::initializer_list<std::pair<std::string_view, SampleSectionHandler>> handlers);
+
+// Refuses a value outside low..high, naming its key and line.
+void RequireSampleRange(SampleSectionReader& r, std::string_view key, int32_t value, int32_t low, int32_t high);
