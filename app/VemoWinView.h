@@ -9,6 +9,7 @@
 #include "app/CommandRegistry.h"
 #include "app/dialogs/SpreadSheet.h"
 #include "estimate/SekisanItemList.h"
+#include "report/EstimateReport.h"
 #include "report/ReportJob.h"
 
 class CBukakeDetail;
@@ -292,6 +293,12 @@ public:
     int WriteSokatsu(int firstPage);
     int BuildDaikaSheets(int lastPage);
     static void FormatNumberWithCommas(int value, std::string& text);
+    // The change-rate sheet, the 業務 7 rate rows or 業務地区条件設定表 (startRow < 1) and the 単価表 of
+    // the item at index, on a priced copy of the estimate (CEstimateReport has the details).
+    void WriteHenkaritsuSheet(int index);
+    int WriteGyomuChikuJoken(int startRow, int index, int amountTotal);
+    int WriteSeidoTankaSheet(int page, int index, int perLineRate, int& tankaNo, CEstimateReport::TankaMode mode);
+    int WriteDensiTankaSheet(int page, int index, int perLineRate, int& tankaNo, CEstimateReport::TankaMode mode);
 
 protected:
     // What the page-settings dialog edits: the print forms with the current one, a copy of the

@@ -186,3 +186,27 @@ int CVemoWinView::BuildDaikaSheets(int lastPage) {
 void CVemoWinView::FormatNumberWithCommas(int value, std::string& text) {
     CEstimateReport::FormatNumberWithCommas(value, text);
 }
+
+void CVemoWinView::WriteHenkaritsuSheet(int index) {
+    WithReport([index](CEstimateReport& report) { report.WriteHenkaritsuSheet(*report.NewCalcCopy(), index); });
+}
+
+int CVemoWinView::WriteGyomuChikuJoken(int startRow, int index, int amountTotal) {
+    return WithReport([=](CEstimateReport& report) {
+        return report.WriteGyomuChikuJoken(*report.NewCalcCopy(), startRow, index, amountTotal);
+    });
+}
+
+int CVemoWinView::WriteSeidoTankaSheet(int page, int index, int perLineRate, int& tankaNo,
+                                       CEstimateReport::TankaMode mode) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.WriteSeidoTankaSheet(*report.NewCalcCopy(), page, index, perLineRate, tankaNo, mode);
+    });
+}
+
+int CVemoWinView::WriteDensiTankaSheet(int page, int index, int perLineRate, int& tankaNo,
+                                       CEstimateReport::TankaMode mode) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.WriteDensiTankaSheet(*report.NewCalcCopy(), page, index, perLineRate, tankaNo, mode);
+    });
+}

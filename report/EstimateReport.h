@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -79,6 +80,35 @@ public:
 
     // The page number the 代価表 family was last started after; -1 before it ran.
     int DaikaLastPageGiven() const { return m_daikaLastPage; }
+
+    // ---- Change-rate sheets, the 業務 7 district conditions and the 単価表 (HenkaritsuSheets.cpp,
+    // ChikuJokenSheet.cpp, TankaSheets.cpp). calc is the priced copy of the estimate the 代価表 walk
+    // works on (NewCalcCopy makes one); index is the item's position in its list.
+    std::unique_ptr<CSekisanData> NewCalcCopy() const;
+    // The change-rate sheet of a 歩掛 of type 10, 11 or 12: one page from the template sheet named by
+    // the first quoted part of the detail's sheet text (m_textH), with the blocks of its type.
+    void WriteHenkaritsuSheet(CSekisanData& calc, int index);
+    void WriteHenkaTitle(CSekisanData& calc, int index);
+    void WriteHenkaAlphaBlock(CSekisanData& calc, int index, const std::string& text);
+    void WriteHenkaBetaBlock(CSekisanData& calc, int index, const std::string& text);
+    void WriteSekoBlock(CSekisanData& calc, int index, const std::string& text);
+    void WriteChiikiBlock(CSekisanData& calc, int index, const std::string& text);
+    // The 業務 7 change rates from the district conditions of the items. startRow < 1: the page
+    // "業務地区条件設定表" over every item (index and amountTotal unused), result 0. Otherwise the
+    // rate rows of the item at index below its 代価歩掛明細表 table, from "**区分"/"**数量1" row
+    // startRow, with the table's amount total; the row after the rows written.
+    int WriteGyomuChikuJoken(CSekisanData& calc, int startRow, int index, int amountTotal);
+    // Where the rate rows go below a table whose totals stand at totalsRow: row 18, or the row after
+    // the totals when they reach it.
+    static int ChikuJokenStartRow(int totalsRow);
+    // What a 単価表 writer writes: the rows on the 代価表 page that is open and the 単価表 pages (Both),
+    // the rows alone, or the pages alone.
+    enum class TankaMode { Both = 0, DaikaRows = 1, TankaPages = 2 };
+    // The 単価表 of a 種別 priced line by line: 精度管理費 variant (歩掛 type 31) and 電子計算機使用料
+    // variant (types 27-29). page: the last page number written; perLineRate: 1 when a rate of the
+    // 歩掛 is a 区分率; tankaNo: the running 単価表 number, advanced. The last page number written.
+    int WriteSeidoTankaSheet(CSekisanData& calc, int page, int index, int perLineRate, int& tankaNo, TankaMode mode);
+    int WriteDensiTankaSheet(CSekisanData& calc, int page, int index, int perLineRate, int& tankaNo, TankaMode mode);
 
 private:
     // Writes " " into the named cell; true when the template has it.
