@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "report/PrintFormText.h"
 
@@ -28,6 +29,22 @@ void WriteHyoshiPage(CReportJob& job, const CHyoshiData& cover, const CTankaFile
 // are set only when their sum is at least 1. Returns the last row written.
 int WriteZairyoKikaiRows(int lastRow, CReportJob& job, const CSekisanData& calc, const CBukakeDetail& detail,
                          double directLabour, double labour, double& part1, double& part2, double& part3, int style);
+
+// The 工種 variant pages of a row that is not a 種別 row (or has no 代価 number), in the order the
+// walk writes them; none without a 代価 number.
+enum class DaikaVariant {
+    PercentOfGyomu,    // percentage page over the rows of the row's 業務 (2/7 工種 79, 4 工種 71)
+    PercentOfSokuryo,  // percentage page over 業務 1 and 6 together (工種 71)
+    Material,          // the materials the 測量 歩掛 name (業務 1/6 工種 85)
+    RateMode0,         // rate page of the first table (2/5/7 工種 85, other 業務 工種 81)
+    RateMode1,         // rate page of the second table (工種 838)
+};
+std::vector<DaikaVariant> DaikaVariantPages(const CSekisanItem& item);
+
+// Whether a 代価歩掛明細表 page follows the 代価表 page of a 種別 row of the 業務: with the 代価明細表
+// switch on, for every 業務 but 物件調査 and 土質調査 (3, 4, 5); for those only when the form's text
+// twin switches the 物件版内訳明細書 on.
+bool DaikaMeisaiFollows(int gyomu, bool meisaiPrinted, bool bukkenUchiwake);
 
 // The estimate report: the sheets the job's page settings select, built from the current print
 // form into the job, in this order: 表紙, 業務価格総括表, 総括表/内訳書 and the 代価表 family. The
@@ -56,13 +73,19 @@ public:
     // page number − 1 when none was).
     int WriteSokatsu(int firstPage);
     // The 代価表 family after the last page written so far; the number of the last page written. Walks
-    // the item list in order and writes a "代価表" page for each 種別 row of a 測量 業務 (1, 6) with a
-    // 代価 number, under the 代価表 switch and the single-number filter; a 種別 missing from the 歩掛
-    // master, and a type 27-29/31 row without a fixed correction under DouroCalc 1 (its 単価表 pages),
-    // get none. A page holds the trade lines, the programme fee, the labour total, the 材料及び機械経費
-    // block or the rate rows, 精度管理費, 合計 and the per-unit rows (none for type 13, nor type 30
-    // under DouroCalc 1).
-    // The rows of other 業務, the 工種 variant pages and the 代価歩掛明細表 are not written yet.
+    // the item list in order, under the single-number filter (pages of other numbers are left out,
+    // the page count still runs from lastPage):
+    // - a row that is not a 種別 row but carries a 代価 number gets the 工種 variant pages of
+    //   DaikaVariantPages (percentage, material and rate pages);
+    // - a 種別 row with a 代価 number whose 種別 is in the 歩掛 master gets, with the 代価表 switch, a
+    //   "代価表" page: trade lines (or the 土質 lines of a 費目 歩掛 of 業務 4 and 5), the programme fee,
+    //   the labour total, the 材料及び機械経費 block or the rate rows, and the rows of its 業務 with
+    //   the per-unit and corrected amounts (the closing rows of type 13 for 測量 and 設計);
+    // - when DaikaMeisaiFollows, the 代価歩掛明細表 page after it takes the next page number;
+    // - under DouroCalc 1 a type 27-29/31 row without a fixed correction gets no 代価表 page: its
+    //   単価表 pages are written in a first walk (rows) and a second walk (pages);
+    // - the change-rate sheets of a 業務 6 row and the 業務地区条件設定表 asked by a 業務 7 row, with
+    //   the 代価明細表 switch, carry no page number.
     int BuildDaikaSheets(int lastPage);
     // The title word after "第 n 号" on the pages (DaikaName); empty takes "一位代価表".
     void SetDaikaName(std::string name) { m_daikaName = std::move(name); }
@@ -121,6 +144,22 @@ private:
     // One 代価表 page of the 種別 row at index of the calculation copy, numbered page.
     void WriteDaikaPage(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu, int page);
     void WriteDaikaHeader(const CSekisanItem& item, const CBukakeShubetsu& shubetsu, int page);
+    // The parts of a 代価表 page: the trade lines and the 土質 lines after the row last (the last row
+    // written, -1 for none); each returns the last row it wrote.
+    int WriteTradeLines(int last, CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu,
+                        double& directLabour, double& labour);
+    int WriteDoshitsuLines(int last, CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu,
+                           double& himokuSum);
+    // The closing rows of a type-13 測量 and 設計 page after the row last; the last row written.
+    // Without the 種別 in the 歩掛 master nothing is written. Amounts stay empty when amounts are
+    // omitted, and the per-base and per-unit texts are kept.
+    int WriteSokuryoClosingRows(int last, CSekisanData& calc, int index);
+    int WriteSekkeiClosingRows(int last, CSekisanData& calc, int index, double directLabour, double labour);
+    // The 工種 variant pages of the row at index, numbered page.
+    void WriteVariantHeader(const CSekisanItem& item, int page);
+    void WritePercentPage(CSekisanData& calc, int index, bool sokuryo, int page);
+    void WriteMaterialPage(CSekisanData& calc, int index, int page);
+    void WriteRatePage(const CSekisanItem& item, int mode, int page);
 
     CReportJob& m_job;
     const CSekisanItemList& m_estimate;

@@ -2,6 +2,7 @@
 #include <span>
 
 #include "platform/TextEntry.h"
+#include "report/DaikaTexts.h"
 #include "report/ReportFormTexts.h"
 #include "report/RateSheetTexts.h"
 
@@ -128,6 +129,7 @@ namespace reporttext {
 VEMO_REPORT_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 VEMO_REPORT_FORM_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 VEMO_REPORT_RATE_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
+VEMO_REPORT_DAIKA_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 #undef VEMO_REPORT_TEXT_CONSTANT
 }  // namespace reporttext
 

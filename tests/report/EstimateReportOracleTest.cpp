@@ -1,5 +1,6 @@
 // The estimate report of a sample estimate, priced from the sample data, read back by LibreOffice:
-// every sheet shows the estimate's own names, units, quantities, prices and amounts.
+// every sheet shows the estimate's own names, units, quantities, prices and amounts, and the 一位代価表
+// pages show the values the builder wrote.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +12,7 @@
 #include "OracleSupport.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
+#include "XlsTestSupport.h"
 #include "estimate/VemoWinDocData.h"
 #include "estimate/sampledata/SampleEstimates.h"
 #include "master/HyoshiData.h"
@@ -132,6 +134,64 @@ TEST(EstimateReportOracle, ASampleEstimatesSheetsShowItsValues) {
                 EXPECT_TRUE(expected.count(cell)) << "a number at row " << cell.first << " column " << cell.second;
             }
     }
+}
+
+TEST(EstimateReportOracle, TheBreakdownPagesOfASampleEstimateShowTheValuesWritten) {
+    const std::string soffice = oracle::FindOnPath("soffice");
+    if (soffice.empty()) {
+        if (std::getenv("CI")) FAIL() << "soffice (libreoffice-calc-nogui) is not installed, and CI needs this test";
+        GTEST_SKIP() << "soffice not found: install libreoffice-calc-nogui to run this test";
+    }
+    ScriptedHost host;
+    TempFolder dir;
+    auto masters = LoadGeneratedSampleMasters(VEMO_SAMPLE_DATA_DIR);
+    CVemoWinDocData doc;
+    ASSERT_EQ(doc.LoadFile(vemo::JoinPath(vemo::JoinPath(VEMO_SAMPLE_DATA_DIR, kSampleEstimateFolder), "設計サンプル.sei")), 1);
+    EXPECT_TRUE(PriceSampleEstimate(doc, *masters).empty());
+    // Its 種別 rows numbered 1, 2, … for the breakdown.
+    CSekisanItemList list;
+    list.Copy(*doc.GetItemList());
+    int number = 0;
+    for (int i = 0; i < list.GetCount(); ++i)
+        if (list.GetItem(i)->GetLevel() == 2) list.GetItem(i)->m_nDaikaNo = ++number;
+    ASSERT_GE(number, 1);
+
+    // A 代価表 sheet of six columns from row 1.
+    const std::string form = dir / "form.xlsx";
+    WriteTestFile(form, estimateform::BuildForm({estimateform::PlainSheet(
+                            "代価表", {{"A1", "**名称"}, {"B1", "**数量"}, {"C1", "**単位"}, {"D1", "**単価"},
+                                       {"E1", "**金額"}, {"F1", "**摘要"}, {"G1", "**ページ"}})}));
+    CReportJob job;
+    ASSERT_EQ(job.OpenTemplate(form), 1);
+    CHyoshiData cover;
+    const int last = CEstimateReport(job, list, *masters, cover, 10, form).BuildDaikaSheets(0);
+    ASSERT_GE(last, 1);
+    ASSERT_EQ(job.Engine().Save(dir / "daika.xlsx"), XlsSaveError::none);
+    std::string bytes;
+    ASSERT_TRUE(job.Engine().BuildXlsx(bytes));
+    xlstest::Output written(bytes);
+
+    std::vector<oracle::Sheet> sheets;
+    std::string why;
+    ASSERT_TRUE(oracle::ReadWithLibreOffice(soffice, dir / "daika.xlsx", dir.Path(), sheets, why)) << why;
+    ASSERT_EQ(static_cast<int>(sheets.size()), written.SheetCount());
+    int numbers = 0;
+    for (size_t p = 0; p < sheets.size(); ++p) {
+        SCOPED_TRACE(sheets[p].name);
+        for (int row = 1; row <= 40; ++row)
+            for (int column = 1; column <= 7; ++column) {
+                const std::string ref = std::string(1, static_cast<char>('A' + column - 1)) + std::to_string(row);
+                const std::string text = written.Value(static_cast<int>(p), ref);
+                const Value shown = Shown(sheets, p, row, column);
+                if (std::holds_alternative<double>(shown)) {
+                    ++numbers;
+                    EXPECT_DOUBLE_EQ(std::get<double>(shown), std::stod(text)) << ref;
+                } else {
+                    EXPECT_EQ(std::get<std::string>(shown), text) << ref;
+                }
+            }
+    }
+    EXPECT_GE(numbers, 5);
 }
 
 }  // namespace
