@@ -210,6 +210,17 @@ bool DaikaMeisaiFollows(int gyomu, bool meisaiPrinted, bool bukkenUchiwake) {
     return !bukkenKind || bukkenUchiwake;
 }
 
+// The 単価表 writer of a row priced line by line: the 精度管理費 variant for type 31, the
+// 電子計算機使用料 variant for 27-29, told whether a rate of the 歩掛 is a 区分率.
+int CEstimateReport::WriteTankaSheet(CSekisanData& calc, int page, int index, const CBukakeShubetsu& shubetsu,
+                                     int& tankaNo, TankaMode mode) {
+    const CSekisanItem* item = calc.GetItemList()->GetItem(index);
+    const int perLineRate = item && calc.HasKubunritsu(shubetsu, item->m_nGyomu) == 1 ? 1 : 0;
+    if (shubetsu.GetDetail().m_bukakeType == BukakeType::SokuryoRows)
+        return WriteSeidoTankaSheet(calc, page, index, perLineRate, tankaNo, mode);
+    return WriteDensiTankaSheet(calc, page, index, perLineRate, tankaNo, mode);
+}
+
 int CEstimateReport::BuildDaikaSheets(int lastPage) {
     m_daikaLastPage = lastPage;
     // The calculation works on its own copy of the estimate, priced with the report's masters.
@@ -250,10 +261,13 @@ int CEstimateReport::BuildDaikaSheets(int lastPage) {
         if (!shubetsu) continue;
         const int type = shubetsu->GetDetail().m_bukakeType;
         if (HasTankaPages(*item, type, douroCalc)) {
-            // Its rows go on the 代価表 page the 単価表 writer opens (mode 1); its 単価表 pages follow
+            // Its rows go on a 代価表 page of their own, written by the 単価表 writer (mode 1); its 単価表 pages follow
             // in the second walk.
             if (!daikaOn) continue;
-            // 単価表 (mode 1): page = (type == 31 ? WriteSeidoTankaSheet : WriteDensiTankaSheet)(page, *item, i, HasKubunritsu, tankaNo, 1)
+            ++page;
+            WriteDaikaHeader(*item, *shubetsu, page);
+            WriteTankaSheet(calc, page, i, *shubetsu, tankaNo, TankaMode::DaikaRows);
+            m_job.EndPage();
             continue;
         }
         if (daikaOn) {
@@ -265,7 +279,7 @@ int CEstimateReport::BuildDaikaSheets(int lastPage) {
             // 代価歩掛明細表: WriteDaikaMeisaiPage(calc, index, shubetsu, page)
         }
         if (meisaiOn && item->m_nGyomu == Gyomu::KukakuSokuryo) {
-            // 変化率 sheets (no page number): WriteHenkaritsuSheet(m_job, *item, i)
+            WriteHenkaritsuSheet(calc, i);
         }
         if (meisaiOn && item->m_nGyomu == Gyomu::KukakuSekkei) chikuAsked = true;
     }
@@ -278,13 +292,10 @@ int CEstimateReport::BuildDaikaSheets(int lastPage) {
             if (!item || item->GetLevel() != 2 || IsUnset(item->m_nDaikaNo) || !shown(item->m_nDaikaNo)) continue;
             const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
             if (!shubetsu || !HasTankaPages(*item, shubetsu->GetDetail().m_bukakeType, douroCalc)) continue;
-            // 単価表 (mode 2): page = (type == 31 ? WriteSeidoTankaSheet : WriteDensiTankaSheet)(page, *item, i, HasKubunritsu, tankaNo, 2)
+            page = WriteTankaSheet(calc, page, i, *shubetsu, tankaNo, TankaMode::TankaPages);
         }
     }
-    (void)tankaNo;
-    if (chikuAsked) {
-        // 業務地区条件設定表 (page mode, no page number): WriteGyomuChikuJoken(m_job, -1, -1, -1)
-    }
+    if (chikuAsked) WriteGyomuChikuJoken(calc, -1, -1, -1);
     return page;
 }
 

@@ -132,6 +132,9 @@ public:
     // 歩掛 is a 区分率; tankaNo: the running 単価表 number, advanced. The last page number written.
     int WriteSeidoTankaSheet(CSekisanData& calc, int page, int index, int perLineRate, int& tankaNo, TankaMode mode);
     int WriteDensiTankaSheet(CSekisanData& calc, int page, int index, int perLineRate, int& tankaNo, TankaMode mode);
+    // The 単価表 writer the row's 歩掛 type calls for (31: 精度管理費, 27-29: 電子計算機使用料).
+    int WriteTankaSheet(CSekisanData& calc, int page, int index, const CBukakeShubetsu& shubetsu, int& tankaNo,
+                        TankaMode mode);
 
 private:
     // Writes " " into the named cell; true when the template has it.

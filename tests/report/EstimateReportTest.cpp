@@ -854,8 +854,9 @@ TEST_F(DaikaSheetTest, TheWalkWritesAPageForEach種別RowWithANumber) {
         {"one number", 1, 5, 0, 4, {"第 5 号"}},
         {"a number of no page", 1, 7, 0, 4, {}},
         {"代価表 off", 0, kUnset, 0, 4, {}},
-        // A type-28 row without a fixed correction is priced on 単価表 pages instead.
-        {"DouroCalc 1", 1, kUnset, 1, 0, {"第 3 号", "第 5 号", "第 9 号", "第 8 号"}},
+        // A type-28 row without a fixed correction is priced line by line: its 代価表 page refers to
+        // the 単価表 of each chosen line, which follow after the walk, numbered from 1.
+        {"DouroCalc 1", 1, kUnset, 1, 0, {"第 3 号", "第 5 号", "第 6 号", "第 9 号", "第 8 号", "第 1 号", "第 2 号"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
