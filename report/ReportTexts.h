@@ -3,6 +3,7 @@
 
 #include "platform/TextEntry.h"
 #include "report/ReportFormTexts.h"
+#include "report/MasterListTexts.h"
 
 // The fixed texts of report output: the report job's messages and default caption, and the texts of
 // the print preview window. Each is written once, here; the code refers to it by name
@@ -126,6 +127,7 @@ namespace reporttext {
 #define VEMO_REPORT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
 VEMO_REPORT_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 VEMO_REPORT_FORM_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
+VEMO_REPORT_MASTER_LIST_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 #undef VEMO_REPORT_TEXT_CONSTANT
 }  // namespace reporttext
 

@@ -134,6 +134,12 @@ const TextEntry kExpected[] = {
     {"kMeisaiOfJinkenhi", "  (人件費計の%.2f％)"},
     {"kMeisaiOfAbove", "  (上記合計額の%.2f％)"},
     {"kZairyoKikaiTotal", "材 料 及 び 機 械 経 費 合 計"},
+    {"kKoshuListAfter", "工種一覧"},
+    {"kShubetsuListAfter", "種別一覧"},
+    {"kHenkaritsuListAfter", "一覧"},
+    {"kKoshuPreviewTitle", "VemoOvra 工種 印刷プレビュー"},
+    {"kShubetsuPreviewTitle", "VemoOvra 種別 印刷プレビュー"},
+    {"kTankaPreviewTitle", "VemoOvra 単価 印刷プレビュー"},
 };
 
 }  // namespace
