@@ -69,6 +69,7 @@ void CVemoWinApp::OnTankaEdit() {
     CTankaEditDlg dialog(m_frame.get());
     dialog.SetBukakeFile(m_store.GetBukakeFile());
     dialog.SetTankaFile(m_store.GetTankaFile());
+    dialog.ListPrint().SetProgramFolder(m_store.GetProgramFolder());
     if (!RunEditorAndConfirm(dialog, masteredittext::kAskOverwriteTankaFile)) return;
     CTankaFile tanka = dialog.GetTankaFile();
     if (!dialog.IsBukakeChanged()) {

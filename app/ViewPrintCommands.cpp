@@ -32,11 +32,7 @@ void CVemoWinView::OnUpdateDaikaPrintPreview(CCmdUI& ui) const {
     ui.enabled = GetItemList()->GetCount() > 0 && item && !IsUnset(item->m_nDaikaNo);
 }
 
-bool CVemoWinView::RefuseWhilePreviewOpen() {
-    if (!m_job.IsPreviewOpen()) return false;
-    AfxMessageBox(reporttext::kPreviewOpenMessage, MsgButtons::Ok, MsgIcon::None);
-    return true;
-}
+bool CVemoWinView::RefuseWhilePreviewOpen() { return m_job.RefuseWhilePreviewOpen(); }
 
 // ---------------------------------------------------------------------------------------------
 // Commands
@@ -50,10 +46,7 @@ void CVemoWinView::OnFilePrint() {
 }
 
 void CVemoWinView::OnFilePrintPreview() {
-    if (m_job.IsPreviewOpen()) {
-        m_job.ActivatePreviewWindow();
-        return;
-    }
+    if (m_job.RaiseOpenPreview()) return;
     if (RunPageSettings() != 1) return;
     // The cover data is asked for when the cover is printed, and for the 業務価格総括表 of a form
     // whose twin prints the cover data there.
@@ -66,10 +59,7 @@ void CVemoWinView::OnFilePrintPreview() {
 }
 
 void CVemoWinView::OnDaikaPrintPreview() {
-    if (m_job.IsPreviewOpen()) {
-        m_job.ActivatePreviewWindow();
-        return;
-    }
+    if (m_job.RaiseOpenPreview()) return;
     const CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item || IsUnset(item->m_nDaikaNo)) return;
     const CPrintSettings kept = m_job.GetSettings();

@@ -73,6 +73,8 @@ CTankaEditDlg::CTankaEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     connect(m_clearButton, &QPushButton::clicked, this, &CTankaEditDlg::OnClear);
     connect(m_colInsertButton, &QPushButton::clicked, this, &CTankaEditDlg::OnColumnInsert);
     connect(m_colDeleteButton, &QPushButton::clicked, this, &CTankaEditDlg::OnColumnDelete);
+    connect(m_previewButton, &QPushButton::clicked, this, &CTankaEditDlg::OnPreview);
+    connect(m_printButton, &QPushButton::clicked, this, &CTankaEditDlg::OnPrint);
 
     connect(m_grid, &CSpreadSheet::Click, this, [this](int col, int row) {
         if (col > 0 && row > 0 && (col != m_currentCol || row != m_currentRow)) MakeCurrent(col, row);
@@ -140,12 +142,10 @@ bool CTankaEditDlg::OneColumn() const {
 bool CTankaEditDlg::OneRow() const { return m_currentRow == m_blockRow2 && m_currentRow >= 1; }
 
 void CTankaEditDlg::UpdateButtons() {
-    // The list print is not offered yet.
-    m_previewButton->setEnabled(false);
-    m_printButton->setEnabled(false);
     if (m_count == 0) {
         // 職種追加 and the column commands keep the state they had.
-        for (QPushButton* b : {m_titleButton, m_changeButton, m_insertButton, m_deleteButton, m_clearButton})
+        for (QPushButton* b : {m_titleButton, m_changeButton, m_insertButton, m_deleteButton, m_clearButton,
+                               m_previewButton, m_printButton})
             b->setEnabled(false);
         return;
     }
@@ -153,7 +153,7 @@ void CTankaEditDlg::UpdateButtons() {
     SetImeOpenStatus(m_grid, m_currentCol == kNameCol || m_currentCol == kUnitCol);
     for (QPushButton* b : {m_titleButton, m_colInsertButton, m_colDeleteButton}) b->setEnabled(OneColumn());
     for (QPushButton* b : {m_changeButton, m_addButton, m_insertButton, m_deleteButton}) b->setEnabled(OneRow());
-    m_clearButton->setEnabled(true);
+    for (QPushButton* b : {m_clearButton, m_previewButton, m_printButton}) b->setEnabled(true);
 }
 
 void CTankaEditDlg::MakeCurrent(int col, int row) {
@@ -328,4 +328,16 @@ void CTankaEditDlg::OnColumnDelete() {
         prices[last] = kUnset;
     }
     Fill();
+}
+
+void CTankaEditDlg::OnPreview() { m_print.PreviewTankaList(m_tanka); }
+
+void CTankaEditDlg::OnPrint() { m_print.PrintTankaList(m_tanka); }
+
+void CTankaEditDlg::accept() {
+    if (!m_print.RefuseWhilePreviewOpen()) CSekisanDialog::accept();
+}
+
+void CTankaEditDlg::reject() {
+    if (!m_print.RefuseWhilePreviewOpen()) CSekisanDialog::reject();
 }

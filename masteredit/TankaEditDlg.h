@@ -2,6 +2,7 @@
 #include "app/dialogs/SekisanDialog.h"
 #include "master/BukakeFile.h"
 #include "master/TankaFile.h"
+#include "masteredit/MasterPrintHolder.h"
 
 class CSpreadSheet;
 class QPushButton;
@@ -9,7 +10,8 @@ class QPushButton;
 // Edits a copy of the 単価 master in a grid: one row per trade with its name, unit, twenty prices
 // under their column titles and remarks; trades of kind 1 are drawn in blue. Because 歩掛 details
 // name trades by id, a changed or deleted id rewrites the references in a copy of the 歩掛 master
-// (after the user agrees) and raises the 歩掛-changed flag, so that the opener saves both.
+// (after the user agrees) and raises the 歩掛-changed flag, so that the opener saves both. The list
+// prints and previews as the 単価一覧; while its preview is open, printing and closing are refused.
 class CTankaEditDlg : public CSekisanDialog {
     Q_OBJECT
 public:
@@ -38,6 +40,13 @@ public:
     void OnClear();
     void OnColumnInsert();
     void OnColumnDelete();
+    void OnPreview();
+    void OnPrint();
+    void accept() override;
+    void reject() override;
+
+    // The list's report job; the master-list template is looked for in the program folder set here.
+    CMasterPrintHolder& ListPrint() { return m_print; }
 
 private:
     void Fill();
@@ -69,4 +78,5 @@ private:
     int m_blockRow2 = 1;
     int m_blockCol2 = 1;
     int m_count = 0;
+    CMasterPrintHolder m_print;
 };

@@ -103,6 +103,18 @@ void CReportJob::ActivatePreviewWindow() {
     if (m_previewOpen && m_previewOutput) m_previewOutput->RaisePreview(*this);
 }
 
+bool CReportJob::RaiseOpenPreview() {
+    if (!m_previewOpen) return false;
+    ActivatePreviewWindow();
+    return true;
+}
+
+bool CReportJob::RefuseWhilePreviewOpen() {
+    if (!m_previewOpen) return false;
+    AfxMessageBox(reporttext::kPreviewOpenMessage, MsgButtons::Ok, MsgIcon::None);
+    return true;
+}
+
 void CReportJob::PreviewClosed() {
     m_previewOpen = 0;
     m_previewOutput = nullptr;

@@ -62,6 +62,11 @@ public:
     // Brings this job's open preview window to the front; nothing when none is open.
     void ActivatePreviewWindow();
     int IsPreviewOpen() const { return m_previewOpen; }
+    // The rules of every holder while this job's preview is open. RaiseOpenPreview: a preview command
+    // only brings the open preview to the front (true when one was open). RefuseWhilePreviewOpen:
+    // print, OK, Cancel and close are refused with reporttext::kPreviewOpenMessage (true when refused).
+    bool RaiseOpenPreview();
+    bool RefuseWhilePreviewOpen();
     void SetPreviewTitle(std::string_view title) { m_previewTitle = title; }
     std::string GetPreviewTitle() const { return m_previewTitle; }
 

@@ -309,11 +309,7 @@ void CHyoshiDlg::Gather() {
 // ---------------------------------------------------------------------------------------------
 // Commands
 
-bool CHyoshiDlg::RefuseWhilePreviewOpen() {
-    if (!m_job.IsPreviewOpen()) return false;
-    AfxMessageBox(kPreviewOpenMessage);
-    return true;
-}
+bool CHyoshiDlg::RefuseWhilePreviewOpen() { return m_job.RefuseWhilePreviewOpen(); }
 
 bool CHyoshiDlg::BuildCoverSheet() {
     if (m_formIndex < 0 || static_cast<size_t>(m_formIndex) >= m_forms.size()) return false;
@@ -324,10 +320,7 @@ bool CHyoshiDlg::BuildCoverSheet() {
 }
 
 void CHyoshiDlg::OnPreview() {
-    if (m_job.IsPreviewOpen()) {
-        m_job.ActivatePreviewWindow();
-        return;
-    }
+    if (m_job.RaiseOpenPreview()) return;
     Gather();
     if (!BuildCoverSheet()) return;
     m_job.SetPreviewTitle(kHyoshiPreviewTitle);

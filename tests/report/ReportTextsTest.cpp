@@ -210,6 +210,12 @@ const TextEntry kExpected[] = {
     {"kVariantPercent", "%"},
     {"kRatePageSumOpen", " ("},
     {"kRatePageSumClose", ")"},
+    {"kKoshuListAfter", "工種一覧"},
+    {"kShubetsuListAfter", "種別一覧"},
+    {"kHenkaritsuListAfter", "一覧"},
+    {"kKoshuPreviewTitle", "VemoOvra 工種 印刷プレビュー"},
+    {"kShubetsuPreviewTitle", "VemoOvra 種別 印刷プレビュー"},
+    {"kTankaPreviewTitle", "VemoOvra 単価 印刷プレビュー"},
 };
 
 }  // namespace
