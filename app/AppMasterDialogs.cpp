@@ -1,6 +1,7 @@
 #include "app/AppMasterDialogs.h"
 
 #include "app/MasterFolderDlg.h"
+#include "masteredit/ZairyoTankaSettingDlg.h"
 #include "platform/Host.h"
 
 CAppMasterDialogs::CAppMasterDialogs(IMasterFolderHost& host, std::function<QWidget*()> owner)
@@ -20,3 +21,11 @@ int CAppMasterDialogs::RunFolderDialog(const MasterFolderRequest& request, std::
 std::unique_ptr<IBukakeImportDialog> CAppMasterDialogs::CreateBukakeImportDialog() { return nullptr; }
 
 std::unique_ptr<IHenkaritsuImportDialog> CAppMasterDialogs::CreateHenkaritsuImportDialog() { return nullptr; }
+
+int CAppMasterDialogs::RunZairyoTankaSettingDialog(const std::string& current, std::string& chosen) {
+    CZairyoTankaSettingDlg dialog(m_owner ? m_owner() : nullptr);
+    dialog.SetPath(current);
+    if (dialog.DoModal() != IDOK) return 0;
+    chosen = dialog.GetPath();
+    return 1;
+}

@@ -1,6 +1,8 @@
 // The launchers of the master editors of the masteredit library. Each copies the masters its
 // editor touches out of the store, runs the editor on the copies and, after OK and a Yes to its
 // question, saves what came back through the store (EditorLauncher.h); Cancel or No writes nothing.
+// The material-price file editor is the exception: it is given the file's path and saves the file
+// itself, and its launcher reloads what it wrote.
 #include <algorithm>
 
 #include "app/CommandIds.h"
@@ -12,6 +14,7 @@
 #include "masteredit/ProgramKingakuEditDlg.h"
 #include "masteredit/ShokeihiEditDlg.h"
 #include "masteredit/TankaEditDlg.h"
+#include "masteredit/ZairyoTankaEditDlg.h"
 
 void CVemoWinApp::RegisterMasterEditCommands() {
     OnCommand(cmd::ShokeihiEdit, [this] { OnShokeihiEdit(); }, [](CCmdUI& ui) {
@@ -22,6 +25,7 @@ void CVemoWinApp::RegisterMasterEditCommands() {
     OnCommand(cmd::ProgramKingakuEdit, [this] { OnProgramKingakuEdit(); });
     OnCommand(cmd::GyomuEdit, [this] { OnGyomuEdit(); });
     OnCommand(cmd::TankaEdit, [this] { OnTankaEdit(); });
+    OnCommand(cmd::ZairyoTankaEdit, [this] { OnZairyoTankaEdit(); });
 }
 
 std::vector<uint8_t> CVemoWinApp::ShokeihiEditGyomuCodes() {
@@ -79,4 +83,17 @@ void CVemoWinApp::OnTankaEdit() {
     // The 歩掛 references follow the trades' ids: both are saved, 歩掛 first, or neither.
     CBukakeFile bukake = dialog.GetBukakeFile();
     InstallEditedMasters(m_store, bukake, tanka);
+}
+
+void CVemoWinApp::OnZairyoTankaEdit() {
+    CZairyoTankaEditDlg dialog(m_store, m_frame.get());
+    dialog.SetPath(m_store.GetZairyoTankaPath());
+    dialog.DoModal();
+    // The editor may have written the program-wide file before a Cancel, too.
+    if (!dialog.WroteFile(m_store.GetZairyoTankaPath())) return;
+    if (m_store.SerializeZairyoTankaFile(0, nullptr, "")) {
+        RefreshDocumentZairyoTanka();
+        m_store.ShowZairyoTankaInStatus();
+    }
+    AfxMessageBox(masteredittext::kRecalcAfterZairyoTankaEdit, MsgButtons::Ok, MsgIcon::Exclamation);
 }

@@ -21,6 +21,12 @@ IMasterDialogs* g_dialogs = nullptr;
 
 }  // namespace
 
+int IMasterDialogs::RunZairyoTankaSettingDialog(const std::string& current, std::string& chosen) {
+    return Host().ChooseOpenFile(mastertext::kOpenZairyoTankaTitle, mastertext::kZairyoTankaFilter, current, chosen)
+               ? 1
+               : 0;
+}
+
 IMasterDialogs& MasterDialogs() { return g_dialogs ? *g_dialogs : g_browser; }
 
 IMasterDialogs* SetMasterDialogs(IMasterDialogs* dialogs) {

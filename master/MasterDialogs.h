@@ -57,6 +57,9 @@ public:
     // The import dialogs; null when the program has none.
     virtual std::unique_ptr<IBukakeImportDialog> CreateBukakeImportDialog() = 0;
     virtual std::unique_ptr<IHenkaritsuImportDialog> CreateHenkaritsuImportDialog() = 0;
+    // The material-price setting dialog, opened over current; 1 and the chosen file, or 0 when
+    // cancelled. Without the program's dialogs: the host's file choice.
+    virtual int RunZairyoTankaSettingDialog(const std::string& current, std::string& chosen);
 };
 
 // The installed dialogs; without any, the host's folder browser and no import dialogs.

@@ -204,6 +204,24 @@ int CMasterDataStore::Save(Root& root, const std::string& path, int lockId) {
     return 1;
 }
 
+template int CMasterDataStore::LoadInto(CBukakeFile&, const std::string&);
+template int CMasterDataStore::LoadInto(CHenkaritsuFile&, const std::string&);
+template int CMasterDataStore::LoadInto(CTankaFile&, const std::string&);
+template int CMasterDataStore::LoadInto(CShokeihiFile&, const std::string&);
+template int CMasterDataStore::LoadInto(CProgramKingakuFile&, const std::string&);
+template int CMasterDataStore::LoadInto(CHyoshiData&, const std::string&);
+template int CMasterDataStore::LoadInto(CZairyoTankaFile&, const std::string&);
+
+int CMasterDataStore::SaveZairyoTankaCopy(const CZairyoTankaFile& file, const std::string& path) {
+    CZairyoTankaFile copy = file;
+    if (vemo::SamePath(path, LockPath(kLockZairyoTanka))) return Save(copy, path, kLockZairyoTanka);
+    if (vemo::IsReadOnlyMarked(path)) {
+        Warn(mastertext::kSaveRefused);
+        return 0;
+    }
+    return Save(copy, path, -1);
+}
+
 int CMasterDataStore::SerializeBukakeFile(int store, CBukakeFile* object, std::string path) {
     if (!object) {
         object = &m_bukake;
@@ -363,15 +381,16 @@ int CMasterDataStore::LoadMastersAtStartup() {
     return 1;
 }
 
-// The host's file choice, until a chosen file loads: 1 when one loaded (and became the
-// material-price path), 0 on cancel.
+// The material-price setting dialog, until the file chosen there loads: 1 when one loaded (and
+// became the material-price path), 0 on cancel. Each opening starts from the last choice.
 int CMasterDataStore::SelectZairyoTankaFileAtStartup() {
+    std::string shown = m_zairyoTankaPath;
     for (;;) {
         std::string chosen;
-        if (!Host().ChooseOpenFile(mastertext::kOpenZairyoTankaTitle, mastertext::kZairyoTankaFilter,
-                                   vemo::ParentFolder(m_zairyoTankaPath), chosen))
-            return 0;
-        if (vemo::FileExists(chosen) && LoadInto(m_zairyoTanka, chosen)) {
+        if (!MasterDialogs().RunZairyoTankaSettingDialog(shown, chosen)) return 0;
+        shown = chosen;
+        // The load tells the user why a choice does not load.
+        if (LoadInto(m_zairyoTanka, chosen)) {
             SetZairyoTankaPath(chosen);
             return 1;
         }

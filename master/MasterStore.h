@@ -79,6 +79,17 @@ public:
     int SerializeZairyoTankaFile(int store, CZairyoTankaFile* object, std::string path);
     int SerializeHyoshiFile(int store, CHyoshiData* object, std::string path);
 
+    // The plain load of a master file into target, with the load's own messages (a missing file:
+    // "…が見つかりません。\nアプリケーションを実行することができません。…"); no file choice. target
+    // is replaced only when the whole file was read. 1 on success, 0 on failure.
+    template <class Root>
+    int LoadInto(Root& target, const std::string& path);
+    // Writes a material-price file an editor opened. The program-wide file is saved under its edit
+    // lock, as SerializeZairyoTankaFile saves it; any other file is refused (with the lock's refusal
+    // text) while it carries a read-only mark, since this program never marks other files. 1 when
+    // the file was written, 0 after telling the user why not.
+    int SaveZairyoTankaCopy(const CZairyoTankaFile& file, const std::string& path);
+
     // Edit locks: mode 1 takes the lock, mode 0 releases it; setOwner 1 records the new ownership.
     int LockBukakeFile(int mode, int setOwner) { return Lock(kLockBukake, mode, setOwner); }
     int LockHenkaritsuFile(int mode, int setOwner) { return Lock(kLockHenkaritsu, mode, setOwner); }
@@ -123,8 +134,6 @@ public:
     std::function<DriveKind(const std::string& path)> classifyDrive = ClassifyDrive;
 
 private:
-    template <class Root>
-    int LoadInto(Root& target, const std::string& path);
     template <class Root>
     int Save(Root& root, const std::string& path, int lockId);
     int LoadZairyoTanka(CZairyoTankaFile& target, std::string path, bool isOwn, std::string* loadedPath);

@@ -674,3 +674,43 @@ TEST_F(AppPricing, ASettingsChangeIsSeenByTheNextRecalculation) {
 }
 
 }  // namespace
+
+TEST_F(AppStartup, AnUnreadableMaterialFileRunsTheSettingDialogUntilAChoiceLoads) {
+    const std::string programWide = program.data + "/材料単価データ25.zoa";
+    const std::string broken = program.data + "/材料単価データ壊.zoa";
+    const std::string own = program.data + "/材料単価データ自社.zoa";
+    const std::string bytes = ReadTestFile(programWide);
+    WriteTestFile(programWide, bytes.substr(0, bytes.size() - 5));
+    WriteTestFile(broken, "broken");
+    CZairyoTankaFile ownPrices = SampleZairyoTankaFile();
+    ownPrices.m_title = "材料単価 自社";
+    WriteMaster(own, std::move(ownPrices));
+
+    // Cancel in the setting dialog ends the start-up with every lock released.
+    {
+        CVemoWinApp app({}, program.root.Path());
+        ScriptedHost scripted;
+        scripted.fileAnswers = {std::nullopt};
+        ScriptedDialogs dialogs;
+        ExpectZairyoTankaSettings(dialogs, scripted);
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_EQ(scripted.MessageTexts(), std::vector<std::string>{programWide + mastertext::kFileUnreadable});
+        EXPECT_EQ(program.CountLocked(), 0);
+        EXPECT_FALSE(vemo::IsReadOnlyMarked(own));
+    }
+    // The dialog comes back until the file chosen there loads, which becomes the material-price file.
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    scripted.fileAnswers = {broken, own};
+    ScriptedDialogs dialogs;
+    ExpectZairyoTankaSettings(dialogs, scripted);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(dialogs.classes, (std::vector<std::string>{"CZairyoTankaSettingDlg", "CZairyoTankaSettingDlg"}));
+    EXPECT_EQ(scripted.fileInitialPaths, (std::vector<std::string>{programWide, broken}));
+    EXPECT_EQ(scripted.MessageTexts(), (std::vector<std::string>{programWide + mastertext::kFileUnreadable,
+                                                                 broken + mastertext::kFileUnreadable}));
+    EXPECT_EQ(app.Store().GetZairyoTankaPath(), own);
+    EXPECT_EQ(app.Store().GetZairyoTankaFile().m_title, "材料単価 自社");
+    EXPECT_TRUE(vemo::IsReadOnlyMarked(own));
+    EXPECT_EQ(scripted.panes[3].back(), "材料単価 自社");
+}
