@@ -2,7 +2,8 @@
 
 std::span<const TextEntry> ReportTexts() {
 #define VEMO_REPORT_TEXT_ENTRY(name, text) {#name, reporttext::name},
-    static constexpr TextEntry kEntries[] = {VEMO_REPORT_TEXTS(VEMO_REPORT_TEXT_ENTRY) VEMO_REPORT_FORM_TEXTS(VEMO_REPORT_TEXT_ENTRY)};
+    static constexpr TextEntry kEntries[] = {VEMO_REPORT_TEXTS(VEMO_REPORT_TEXT_ENTRY) VEMO_REPORT_FORM_TEXTS(VEMO_REPORT_TEXT_ENTRY)
+                                             VEMO_REPORT_MEISAI_TEXTS(VEMO_REPORT_TEXT_ENTRY)};
 #undef VEMO_REPORT_TEXT_ENTRY
     return kEntries;
 }

@@ -2,6 +2,7 @@
 #include <span>
 
 #include "platform/TextEntry.h"
+#include "report/DaikaMeisaiTexts.h"
 #include "report/ReportFormTexts.h"
 
 // The fixed texts of report output: the report job's messages and default caption, and the texts of
@@ -126,6 +127,7 @@ namespace reporttext {
 #define VEMO_REPORT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
 VEMO_REPORT_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 VEMO_REPORT_FORM_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
+VEMO_REPORT_MEISAI_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 #undef VEMO_REPORT_TEXT_CONSTANT
 }  // namespace reporttext
 
