@@ -186,3 +186,52 @@ int CVemoWinView::BuildDaikaSheets(int lastPage) {
 void CVemoWinView::FormatNumberWithCommas(int value, std::string& text) {
     CEstimateReport::FormatNumberWithCommas(value, text);
 }
+
+int CVemoWinView::WriteShokushuColumns(int index, int columns, const std::string& amountCell,
+                                       std::optional<double> correction, double& directLabour, double& labour) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.WriteShokushuColumns(*report.PricingCopy(), index, columns, amountCell, correction, directLabour,
+                                           labour);
+    });
+}
+
+int32_t CVemoWinView::GetColumnShokushuId(int index, int column) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.GetColumnShokushuId(*report.PricingCopy(), index, column);
+    });
+}
+
+int32_t CVemoWinView::FindFirstRomuhiColumn(int index, int columns) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.FindFirstRomuhiColumn(*report.PricingCopy(), index, columns);
+    });
+}
+
+int32_t CVemoWinView::GetLineShokushuQuantity(int index, int line, int column) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.GetLineShokushuQuantity(*report.PricingCopy(), index, line, column);
+    });
+}
+
+int CVemoWinView::WriteJininkeiRows(int index, int columns, const std::string& amountCell,
+                                    std::optional<double> correction, double& directLabour, double& labour) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.WriteJininkeiRows(*report.PricingCopy(), index, columns, amountCell, correction, directLabour,
+                                        labour);
+    });
+}
+
+double CVemoWinView::WriteKeihiKubunRows(int index, int columns, int startRow, const std::string& amountCell,
+                                         double directLabour, double labour) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.WriteKeihiKubunRows(*report.PricingCopy(), index, columns, startRow, amountCell, directLabour,
+                                          labour);
+    });
+}
+
+std::string CVemoWinView::GetKeihiEntryTexts(const CBukakeShubetsu& shubetsu, int index, int kind, std::string& unit,
+                                             std::string& quantity, std::string& price) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.GetKeihiEntryTexts(*report.PricingCopy(), shubetsu, index, kind, unit, quantity, price);
+    });
+}
