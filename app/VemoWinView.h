@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 
 class CBukakeDetail;
 class CBukakeFile;
+class CBukakeShubetsu;
 class CSekisanData;
 class CSekisanItem;
 class CSekisanItemList;
@@ -299,6 +301,18 @@ public:
     int WriteGyomuChikuJoken(int startRow, int index, int amountTotal);
     int WriteSeidoTankaSheet(int page, int index, int perLineRate, int& tankaNo, CEstimateReport::TankaMode mode);
     int WriteDensiTankaSheet(int page, int index, int perLineRate, int& tankaNo, CEstimateReport::TankaMode mode);
+    // The 代価歩掛明細表 builders on the row at index (the estimate priced afresh for each call).
+    int WriteShokushuColumns(int index, int columns, const std::string& amountCell, std::optional<double> correction,
+                             double& directLabour, double& labour);
+    int32_t GetColumnShokushuId(int index, int column);
+    int32_t FindFirstRomuhiColumn(int index, int columns);
+    int32_t GetLineShokushuQuantity(int index, int line, int column);
+    int WriteJininkeiRows(int index, int columns, const std::string& amountCell, std::optional<double> correction,
+                          double& directLabour, double& labour);
+    double WriteKeihiKubunRows(int index, int columns, int startRow, const std::string& amountCell,
+                               double directLabour, double labour);
+    std::string GetKeihiEntryTexts(const CBukakeShubetsu& shubetsu, int index, int kind, std::string& unit,
+                                   std::string& quantity, std::string& price);
 
 protected:
     // What the page-settings dialog edits: the print forms with the current one, a copy of the

@@ -178,25 +178,74 @@ void CVemoWinView::FormatNumberWithCommas(int value, std::string& text) {
 }
 
 void CVemoWinView::WriteHenkaritsuSheet(int index) {
-    WithReport([index](CEstimateReport& report) { report.WriteHenkaritsuSheet(*report.NewCalcCopy(), index); });
+    WithReport([index](CEstimateReport& report) { report.WriteHenkaritsuSheet(*report.PricingCopy(), index); });
 }
 
 int CVemoWinView::WriteGyomuChikuJoken(int startRow, int index, int amountTotal) {
     return WithReport([=](CEstimateReport& report) {
-        return report.WriteGyomuChikuJoken(*report.NewCalcCopy(), startRow, index, amountTotal);
+        return report.WriteGyomuChikuJoken(*report.PricingCopy(), startRow, index, amountTotal);
     });
 }
 
 int CVemoWinView::WriteSeidoTankaSheet(int page, int index, int perLineRate, int& tankaNo,
                                        CEstimateReport::TankaMode mode) {
     return WithReport([&](CEstimateReport& report) {
-        return report.WriteSeidoTankaSheet(*report.NewCalcCopy(), page, index, perLineRate, tankaNo, mode);
+        return report.WriteSeidoTankaSheet(*report.PricingCopy(), page, index, perLineRate, tankaNo, mode);
     });
 }
 
 int CVemoWinView::WriteDensiTankaSheet(int page, int index, int perLineRate, int& tankaNo,
                                        CEstimateReport::TankaMode mode) {
     return WithReport([&](CEstimateReport& report) {
-        return report.WriteDensiTankaSheet(*report.NewCalcCopy(), page, index, perLineRate, tankaNo, mode);
+        return report.WriteDensiTankaSheet(*report.PricingCopy(), page, index, perLineRate, tankaNo, mode);
+    });
+}
+
+int CVemoWinView::WriteShokushuColumns(int index, int columns, const std::string& amountCell,
+                                       std::optional<double> correction, double& directLabour, double& labour) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.WriteShokushuColumns(*report.PricingCopy(), index, columns, amountCell, correction, directLabour,
+                                           labour);
+    });
+}
+
+int32_t CVemoWinView::GetColumnShokushuId(int index, int column) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.GetColumnShokushuId(*report.PricingCopy(), index, column);
+    });
+}
+
+int32_t CVemoWinView::FindFirstRomuhiColumn(int index, int columns) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.FindFirstRomuhiColumn(*report.PricingCopy(), index, columns);
+    });
+}
+
+int32_t CVemoWinView::GetLineShokushuQuantity(int index, int line, int column) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.GetLineShokushuQuantity(*report.PricingCopy(), index, line, column);
+    });
+}
+
+int CVemoWinView::WriteJininkeiRows(int index, int columns, const std::string& amountCell,
+                                    std::optional<double> correction, double& directLabour, double& labour) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.WriteJininkeiRows(*report.PricingCopy(), index, columns, amountCell, correction, directLabour,
+                                        labour);
+    });
+}
+
+double CVemoWinView::WriteKeihiKubunRows(int index, int columns, int startRow, const std::string& amountCell,
+                                         double directLabour, double labour) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.WriteKeihiKubunRows(*report.PricingCopy(), index, columns, startRow, amountCell, directLabour,
+                                          labour);
+    });
+}
+
+std::string CVemoWinView::GetKeihiEntryTexts(const CBukakeShubetsu& shubetsu, int index, int kind, std::string& unit,
+                                             std::string& quantity, std::string& price) {
+    return WithReport([&](CEstimateReport& report) {
+        return report.GetKeihiEntryTexts(*report.PricingCopy(), shubetsu, index, kind, unit, quantity, price);
     });
 }

@@ -224,9 +224,8 @@ int CEstimateReport::WriteTankaSheet(CSekisanData& calc, int page, int index, co
 int CEstimateReport::BuildDaikaSheets(int lastPage) {
     m_daikaLastPage = lastPage;
     // The calculation works on its own copy of the estimate, priced with the report's masters.
-    CSekisanData calc;
-    calc.GetItemList()->Copy(m_estimate);
-    calc.SetCalcContext(&m_env);
+    const std::unique_ptr<CSekisanData> priced = PricingCopy();
+    CSekisanData& calc = *priced;
     const CBukakeFile& bukake = m_env.GetBukakeFile();
     const int douroCalc = m_env.GetCalcSettings().DouroCalc;
     const bool daikaOn = m_job.IsDaikaPrinted() != 0;
@@ -276,7 +275,7 @@ int CEstimateReport::BuildDaikaSheets(int lastPage) {
         }
         if (DaikaMeisaiFollows(item->m_nGyomu, meisaiOn, bukkenUchiwake)) {
             ++page;
-            // 代価歩掛明細表: WriteDaikaMeisaiPage(calc, index, shubetsu, page)
+            WriteDaikaMeisaiPage(calc, i, *shubetsu, page);
         }
         if (meisaiOn && item->m_nGyomu == Gyomu::KukakuSokuryo) {
             WriteHenkaritsuSheet(calc, i);

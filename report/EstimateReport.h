@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -101,13 +102,42 @@ public:
     // after its last "(" up to its last ")", split into its leading digits and the rest.
     static void SplitBracketQuantity(const std::string& lowerName, double& quantity, std::string& unit);
 
+    // The 代価歩掛明細表 (DaikaMeisai.cpp). calc is a copy of the estimate priced with the report's
+    // masters (PricingCopy) and index a 種別 row of it. The page of the row, numbered page: its head,
+    // the correction texts, the staffing table, the expense lines and the totals; 1 when written, 0
+    // when there is no row at index.
+    int WriteDaikaMeisaiPage(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu, int page);
+    // The trade headings, then the staffing table (WriteJininkeiRows, whose result it returns).
+    int WriteShokushuColumns(CSekisanData& calc, int index, int columns, const std::string& amountCell,
+                             std::optional<double> correction, double& directLabour, double& labour);
+    // The trade of a column, the first 労務費 column and a trade's quantity (×100) in a line of the row's
+    // 歩掛 (a type-4 歩掛: the formula of its trade line, asked with line 0); kUnset when none.
+    int32_t GetColumnShokushuId(const CSekisanData& calc, int index, int column) const;
+    int32_t FindFirstRomuhiColumn(const CSekisanData& calc, int index, int columns) const;
+    int32_t GetLineShokushuQuantity(CSekisanData& calc, int index, int line, int column) const;
+    // The body of the staffing table: a row per chosen 工程 line with an amount, the 人員計 and amount
+    // totals and the amounts by cost kind. correction: the row's single correction factor (0 when not
+    // positive), nullopt when the rates differ by 区分. Out: the unrounded 直接人件費 and 労務費;
+    // returns the row of the totals.
+    int WriteJininkeiRows(CSekisanData& calc, int index, int columns, const std::string& amountCell,
+                          std::optional<double> correction, double& directLabour, double& labour);
+    // The expense lines of the row after the staffing table (from startRow + 2, in the page's amount
+    // column) or in the form's own 経費区分 block; returns their sum in whole yen.
+    double WriteKeihiKubunRows(CSekisanData& calc, int index, int columns, int startRow, const std::string& amountCell,
+                               double directLabour, double labour);
+    // The texts of the expense entry line of a kind (type-4 detail lines, type-0 費目 entries): returns
+    // the name; unit, quantity and price texts out (all empty when no entry matches).
+    std::string GetKeihiEntryTexts(CSekisanData& calc, const CBukakeShubetsu& shubetsu, int index, int kind,
+                                   std::string& unit, std::string& quantity, std::string& price) const;
+    // A copy of the estimate priced with the report's masters.
+    std::unique_ptr<CSekisanData> PricingCopy() const;
+
     // The page number the 代価表 family was last started after; -1 before it ran.
     int DaikaLastPageGiven() const { return m_daikaLastPage; }
 
     // ---- Change-rate sheets, the 業務 7 district conditions and the 単価表 (HenkaritsuSheets.cpp,
     // ChikuJokenSheet.cpp, TankaSheets.cpp). calc is the priced copy of the estimate the 代価表 walk
-    // works on (NewCalcCopy makes one); index is the item's position in its list.
-    std::unique_ptr<CSekisanData> NewCalcCopy() const;
+    // works on (PricingCopy makes one); index is the item's position in its list.
     // The change-rate sheet of a 歩掛 of type 10, 11 or 12: one page from the template sheet named by
     // the first quoted part of the detail's sheet text (m_textH), with the blocks of its type.
     void WriteHenkaritsuSheet(CSekisanData& calc, int index);

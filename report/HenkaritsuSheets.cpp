@@ -43,13 +43,6 @@ enum InputSlot { kSagyo = 2, kTensu = 3, kTensuBeta = 4, kSeko = 5, kHosei = 7 }
 
 }  // namespace
 
-std::unique_ptr<CSekisanData> CEstimateReport::NewCalcCopy() const {
-    auto calc = std::make_unique<CSekisanData>();
-    calc->GetItemList()->Copy(m_estimate);
-    calc->SetCalcContext(&m_env);
-    return calc;
-}
-
 namespace {
 
 // The item at index and its 種別; both null when either is missing.

@@ -3,6 +3,7 @@
 
 #include "platform/TextEntry.h"
 #include "report/DaikaTexts.h"
+#include "report/DaikaMeisaiTexts.h"
 #include "report/ReportFormTexts.h"
 #include "report/RateSheetTexts.h"
 #include "report/MasterListTexts.h"
@@ -132,6 +133,7 @@ VEMO_REPORT_FORM_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 VEMO_REPORT_RATE_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 VEMO_REPORT_DAIKA_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 VEMO_REPORT_MASTER_LIST_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
+VEMO_REPORT_MEISAI_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 #undef VEMO_REPORT_TEXT_CONSTANT
 }  // namespace reporttext
 

@@ -84,7 +84,7 @@ protected:
         job.SetSettings(settings);
         EXPECT_EQ(job.OpenTemplate(form), 1);
         CEstimateReport report(job, list, env, cover, 10, form);
-        const auto calc = report.NewCalcCopy();
+        const auto calc = report.PricingCopy();
         if (rowsPage) job.BeginPage("代価歩掛明細表", "1");
         write(report, *calc);
         if (rowsPage) job.EndPage();

@@ -95,7 +95,7 @@ protected:
         CReportJob job;
         EXPECT_EQ(job.OpenTemplate(form), 1);
         CEstimateReport report(job, list, env, cover, 10, form);
-        report.WriteHenkaritsuSheet(*report.NewCalcCopy(), index);
+        report.WriteHenkaritsuSheet(*report.PricingCopy(), index);
         if (job.Engine().PageCount() == 0) return nullptr;
         std::string bytes;
         EXPECT_TRUE(job.Engine().BuildXlsx(bytes));

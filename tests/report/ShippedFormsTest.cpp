@@ -277,6 +277,17 @@ TEST(ShippedForms, EveryProbedBranchShipsInSomeForm) {
     }
 }
 
+TEST(ShippedForms, AFullStaffingTableKeepsItsTotalsInsideTheTable) {
+    // The table has 20 rows (offsets 0 to 19 below "**区分"). Without the totals at its foot they go on
+    // the row after the lines, after the merged last row when the table is full: the row capacity
+    // leaves that row inside the table.
+    for (const std::string& form : kEstimateForms) {
+        if (Has(form, "代価歩掛明細表", "**合計最下段表示1")) continue;
+        const int rows = ProbedRows(form, "代価歩掛明細表", "**区分表示行計", 10, 25);
+        EXPECT_TRUE(rows >= 10 && rows <= 19) << form << " " << rows;
+    }
+}
+
 TEST(ShippedForms, TheTitleBranchesOfTheTankaPages) {
     // 0: own 単価表 sheet with the numbered title; 1: own sheet with the title the program writes;
     // 2: on the 代価表 sheet with the numbered title; 3: on the 代価表 sheet with a printed title in B3.

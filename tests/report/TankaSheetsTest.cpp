@@ -102,7 +102,7 @@ protected:
         job.SetSettings(settings);
         EXPECT_EQ(job.OpenTemplate(form), 1);
         CEstimateReport report(job, list, env, cover, 10, form);
-        const auto calc = report.NewCalcCopy();
+        const auto calc = report.PricingCopy();
         if (daikaPage) job.BeginPage("代価表", "1");
         write(report, *calc);
         if (job.Engine().HasOpenPage()) job.EndPage();
