@@ -7,6 +7,7 @@
 #include "app/EditorLauncher.h"
 #include "app/MainFrame.h"
 #include "app/VemoWinApp.h"
+#include "masteredit/BukakeEditDlg.h"
 #include "masteredit/GyomuEditDlg.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
@@ -22,6 +23,7 @@ void CVemoWinApp::RegisterMasterEditCommands() {
     OnCommand(cmd::ProgramKingakuEdit, [this] { OnProgramKingakuEdit(); });
     OnCommand(cmd::GyomuEdit, [this] { OnGyomuEdit(); });
     OnCommand(cmd::TankaEdit, [this] { OnTankaEdit(); });
+    OnCommand(cmd::BukakeEdit, [this] { OnBukakeEdit(); });
 }
 
 std::vector<uint8_t> CVemoWinApp::ShokeihiEditGyomuCodes() {
@@ -78,4 +80,29 @@ void CVemoWinApp::OnTankaEdit() {
     // The 歩掛 references follow the trades' ids: both are saved, 歩掛 first, or neither.
     CBukakeFile bukake = dialog.GetBukakeFile();
     InstallEditedMasters(m_store, bukake, tanka);
+}
+
+void CVemoWinApp::OnBukakeEdit() {
+    CBukakeEditDlg dialog(m_frame.get());
+    std::vector<uint8_t> codes;
+    GetGyomuCodes(codes, false, 0);
+    dialog.SetGyomuCodes(codes);
+    dialog.SetBukakeFile(m_store.GetBukakeFile());
+    dialog.SetHenkaritsuFile(m_store.GetHenkaritsuFile());
+    dialog.SetTankaFile(m_store.GetTankaFile());
+    dialog.SetZairyoTankaFile(m_store.GetZairyoTankaFile());
+    if (dialog.DoModal() != IDOK) return;
+    if (AfxMessageBox(mastertext::kAskOverwriteBukakeFile, MsgButtons::YesNo, MsgIcon::Exclamation) == IDYES) {
+        CBukakeFile bukake = dialog.GetBukakeFile();
+        InstallEditedMaster(m_store, bukake);
+    }
+    // The material prices a detail dialog edited are offered whatever the answer about the 歩掛.
+    int changed = -1;
+    CZairyoTankaFile zairyo = dialog.GetZairyoTankaFile(&changed);
+    if (changed == -1) return;
+    if (AfxMessageBox(masteredittext::kAskOverwriteZairyoTankaFile, MsgButtons::YesNo, MsgIcon::Exclamation) != IDYES)
+        return;
+    if (!InstallEditedMaster(m_store, zairyo)) return;
+    RefreshDocumentZairyoTanka();
+    AfxMessageBox(masteredittext::kRecalcForZairyoTanka, MsgButtons::Ok, MsgIcon::Exclamation);
 }

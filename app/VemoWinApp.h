@@ -75,6 +75,7 @@ public:
     void OnTankaEdit();
     void OnProgramKingakuEdit();
     void OnGyomuEdit();
+    void OnBukakeEdit();
     // 業務 codes the 諸経費 editor offers: those of GetGyomuCodes without 1, 4 and 6.
     static std::vector<uint8_t> ShokeihiEditGyomuCodes();
     // The print-form list (印刷フォームの設定) and Qt's page set-up on the reports' printer (印刷設定).

@@ -2,6 +2,7 @@
 #include <span>
 
 #include "platform/TextEntry.h"
+#include "masteredit/BukakeEditTexts.h"
 
 // The fixed texts of the master-data editors: captions, labels, buttons, list and grid headings, the
 // questions before a deletion and before the master files are rewritten, and the refusals of a
@@ -105,6 +106,7 @@
 namespace masteredittext {
 #define VEMO_MASTER_EDIT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
 VEMO_MASTER_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
+VEMO_BUKAKE_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
 #undef VEMO_MASTER_EDIT_TEXT_CONSTANT
 }  // namespace masteredittext
 
