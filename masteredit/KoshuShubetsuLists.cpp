@@ -164,8 +164,14 @@ void CKoshuShubetsuLists::ChooseKoshu(int index, int shubetsu, bool focusShubets
     m_shubetsuList->SetChosenIndex(shubetsu);
     FillShubetsu();
     UpdateState();
-    m_koshuList->ShowChosen(true);
-    if (focusShubetsu) m_shubetsuList->ShowChosen(true);
+    // Both rows selected; the focus ends in the list asked for.
+    if (focusShubetsu) {
+        m_koshuList->ShowChosen(true);
+        m_shubetsuList->ShowChosen(true);
+    } else {
+        m_shubetsuList->ShowChosen(true);
+        m_koshuList->ShowChosen(true);
+    }
 }
 
 void CKoshuShubetsuLists::ChooseShubetsu(int index) {
