@@ -1,6 +1,7 @@
 #pragma once
 #include <span>
 
+#include "masteredit/BukakeDetailTexts.h"
 #include "platform/TextEntry.h"
 
 // The fixed texts of the master-data editors: captions, labels, buttons, list and grid headings, the
@@ -105,6 +106,7 @@
 namespace masteredittext {
 #define VEMO_MASTER_EDIT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
 VEMO_MASTER_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
+VEMO_BUKAKE_DETAIL_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
 #undef VEMO_MASTER_EDIT_TEXT_CONSTANT
 }  // namespace masteredittext
 
