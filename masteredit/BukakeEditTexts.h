@@ -103,7 +103,6 @@
     X(kShubetsuChangeCaption, "種別データの変更")                                                            \
     X(kShubetsuCopyCaption, "種別データのコピー")                                                            \
     X(kShubetsuInsertCaption, "種別データの挿入")                                                            \
-    X(kShubetsuNameLabel, "種別名 :")                                                                        \
     X(kSeidoKeisuLabel, "精度管理係数 :")                                                                    \
     X(kGijutsuKeihiLabel, "技術経費 :")                                                                      \
     X(kGyomuKeisuLabel, "業務別表示 :")                                                                      \

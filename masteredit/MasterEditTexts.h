@@ -1,8 +1,9 @@
 #pragma once
 #include <span>
 
-#include "platform/TextEntry.h"
+#include "masteredit/BukakeDetailTexts.h"
 #include "masteredit/BukakeEditTexts.h"
+#include "platform/TextEntry.h"
 
 // The fixed texts of the master-data editors: captions, labels, buttons, list and grid headings, the
 // questions before a deletion and before the master files are rewritten, and the refusals of a
@@ -107,6 +108,7 @@ namespace masteredittext {
 #define VEMO_MASTER_EDIT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
 VEMO_MASTER_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
 VEMO_BUKAKE_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
+VEMO_BUKAKE_DETAIL_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
 #undef VEMO_MASTER_EDIT_TEXT_CONSTANT
 }  // namespace masteredittext
 
