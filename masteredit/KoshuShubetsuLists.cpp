@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "masteredit/BukakeDetailDlg.h"
+#include "masteredit/BukakeShikiDetailDlg.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/KoshuEditDlg.h"
 #include "masteredit/MasterEditTexts.h"
@@ -503,8 +505,42 @@ void CKoshuShubetsuLists::OnShubetsuMove(int step) {
     m_shubetsuList->ShowChosen();
 }
 
+bool UsesShikiDetail(int gyomuCode, const CBukakeDetail& detail) {
+    return IsSoil(gyomuCode) && detail.m_bukakeType != 0;
+}
+
 void CKoshuShubetsuLists::OnDetail() {
-    // The detail dialogs are not part of the program yet.
+    CBukakeShubetsu* shubetsu = CurrentShubetsu();
+    if (shubetsu && m_henkaritsu && m_tanka && m_zairyo && m_zairyoChanged) {
+        // Both layouts take the same inputs and give back the detail and the material prices.
+        auto run = [&](auto& dialog) {
+            dialog.SetGyomuCode(m_gyomuCode);
+            dialog.SetShubetsuName(shubetsu->m_name);
+            dialog.SetDetail(shubetsu->GetDetail());
+            dialog.SetHenkaritsuFile(*m_henkaritsu);
+            dialog.SetTankaFile(*m_tanka);
+            dialog.SetZairyoTankaFile(*m_zairyo);
+            dialog.SetUserCreated(shubetsu->m_userCreated);
+            if (dialog.DoModal() != IDOK) return;
+            shubetsu->GetDetail().Copy(dialog.GetDetail());
+            int changed = -1;
+            const CZairyoTankaFile& zairyo = dialog.GetZairyoTankaFile(&changed);
+            if (changed == -1) return;
+            *m_zairyoChanged = changed;
+            *m_zairyo = zairyo;
+        };
+        if (UsesShikiDetail(m_gyomuCode, shubetsu->GetDetail())) {
+            CBukakeShikiDetailDlg dialog(this);
+            run(dialog);
+        } else {
+            CBukakeDetailDlg dialog(this);
+            dialog.SetShubetsuKeisu(shubetsu->m_coefficient);
+            dialog.SetHimokuMode(shubetsu->GetDetail().m_himokuMode);
+            run(dialog);
+        }
+        FillShubetsu();
+        UpdateState();
+    }
     m_shubetsuList->ShowChosen();
 }
 

@@ -118,3 +118,5 @@ private:
 // The detail of a new or inserted 種別 of the 業務 starts over: no rates, quantities, trades or
 // lines but the empty lines the 業務's detail dialog shows (土質 details of the standard soil type).
 void ResetNewShubetsuDetail(CBukakeDetail& detail, int gyomuCode);
+// The 土質 details of a 歩掛データ タイプ other than 通常 open in the expense-detail layout.
+bool UsesShikiDetail(int gyomuCode, const CBukakeDetail& detail);

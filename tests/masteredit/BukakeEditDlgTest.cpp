@@ -13,12 +13,16 @@
 #include "ScriptedHost.h"
 #include "app/dialogs/KoshuSearchDlg.h"
 #include "app/dialogs/SpreadSheet.h"
+#include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeEditDlg.h"
+#include "masteredit/BukakeShikiDetailDlg.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/KoshuEditDlg.h"
 #include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterEditTexts.h"
+#include "masteredit/ShokushuSelectDlg.h"
 #include "masteredit/ShubetsuEditDlg.h"
+#include "masteredit/ZairyoTankaItemDlg.h"
 
 using namespace masterbuild;
 namespace t = masteredittext;
@@ -49,6 +53,9 @@ protected:
     void Open(const CBukakeFile& file, std::vector<uint8_t> codes = {6, 2, 4}) {
         dialog = std::make_unique<CBukakeEditDlg>();
         dialog->SetBukakeFile(file);
+        CZairyoTankaFile zairyo;
+        AddZairyoItem(zairyo, 1000, 0, "砂", 100);
+        dialog->SetZairyoTankaFile(zairyo);
         dialog->SetGyomuCodes(codes);
         dialog->OnInitDialog();
     }
@@ -383,4 +390,51 @@ TEST_F(BukakeEditor, EnterClosesNothing) {
     QTest::keyClick(KoshuList(), Qt::Key_Return);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), 0);
+}
+
+// A 土質 detail of a type other than 通常 opens in the expense-detail layout, any other in the
+// detail settings; OK takes back the detail and, from the expense layout, the edited material prices.
+TEST_F(BukakeEditor, DetailSettingsOpenTheLayoutOfTheDetailAndTakeBackDetailAndMaterialPrices) {
+    CBukakeFile file = Sample();
+    CBukakeDetail& soil = file.FindKoshu(4, 401)->GetShubetsu(0)->GetDetail();
+    soil.m_bukakeType = 4;
+    AddLine(soil, "", {3, 1000, 100});  // 材料費: 砂
+    Open(file);
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CBukakeDetailDlg>([](CBukakeDetailDlg& d) {
+        d.findChild<CZo_Edit*>("formula")->setText(Q("H1*2"));
+        return IDCANCEL;
+    });
+    dialogs.Expect<CBukakeDetailDlg>([](CBukakeDetailDlg& d) {
+        d.findChild<CZo_Edit*>("formula")->setText(Q("H1*2"));
+        return IDOK;
+    });
+    Button("detail")->click();
+    EXPECT_EQ(Gyomu(6).GetKoshu(0)->GetShubetsu(0)->GetDetail().m_formula, "1");
+    emit ShubetsuList()->itemDoubleClicked(ShubetsuList()->topLevelItem(0), 0);
+    EXPECT_EQ(Gyomu(6).GetKoshu(0)->GetShubetsu(0)->GetDetail().m_formula, "H1*2");
+    int changed = 0;
+    dialog->GetZairyoTankaFile(&changed);
+    EXPECT_EQ(changed, -1);
+
+    ChooseGyomu(2);
+    dialogs.Expect<CBukakeShikiDetailDlg>([](CBukakeShikiDetailDlg& d) {
+        d.findChild<CZo_Edit*>("formula")->setText(Q("H1*3"));
+        emit d.findChild<CSpreadSheet*>("grid")->DblClick(2, 1);
+        return IDOK;
+    });
+    dialogs.Expect<CShokushuSelectDlg>([](CShokushuSelectDlg& d) {
+        d.findChild<QPushButton*>("edit")->click();
+        return IDOK;
+    });
+    dialogs.Expect<CZairyoTankaItemDlg>([](CZairyoTankaItemDlg& d) {
+        d.findChild<CZo_Edit*>("price")->setText(Q("950"));
+        return IDOK;
+    });
+    Button("detail")->click();
+    EXPECT_EQ(dialogs.Pending(), 0u);
+    EXPECT_EQ(Gyomu(4).GetKoshu(0)->GetShubetsu(0)->GetDetail().m_formula, "H1*3");
+    const CZairyoTankaFile& zairyo = dialog->GetZairyoTankaFile(&changed);
+    EXPECT_NE(changed, -1);
+    EXPECT_EQ(zairyo.FindItem(1000)->m_price, 950.0);
 }

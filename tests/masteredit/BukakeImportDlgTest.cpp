@@ -12,7 +12,9 @@
 #include "ScriptedHost.h"
 #include "ScriptedMasterDialogs.h"
 #include "UpdateFixture.h"
+#include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeImportDlg.h"
+#include "masteredit/BukakeShikiDetailDlg.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterEditTexts.h"
@@ -192,6 +194,29 @@ TEST_F(BukakeImport, TheDestinationMovesItsOwnKoshu) {
     EXPECT_TRUE(dialog->SourceFile() == source);
     Button("sourceKoshuDown")->click();
     EXPECT_EQ(dialog->SourceFile().FindGyomu(6)->GetKoshu(1)->m_code, 101);
+}
+
+// 詳細設定 of either half opens the layout the editor would and takes back the detail into that half.
+TEST_F(BukakeImport, DetailSettingsFollowTheEditorsRule) {
+    CBukakeFile dest = Dest();
+    dest.FindKoshu(4, 401)->GetShubetsu(0)->GetDetail().m_bukakeType = 4;
+    dialog->SetDestFile(dest);
+    ChooseGyomu(0);
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CBukakeDetailDlg>([](CBukakeDetailDlg& d) {
+        d.findChild<CZo_Edit*>("formula")->setText(Q("H2"));
+        return IDOK;
+    });
+    Button("sourceDetail")->click();
+    EXPECT_EQ(dialog->SourceFile().FindKoshu(6, 101)->GetShubetsu(0)->GetDetail().m_formula, "H2");
+    EXPECT_EQ(dialog->DestFile().FindKoshu(6, 101)->GetShubetsu(0)->GetDetail().m_formula, "1");
+    ChooseGyomu(2);
+    dialogs.Expect<CBukakeShikiDetailDlg>([](CBukakeShikiDetailDlg& d) {
+        d.findChild<CZo_Edit*>("formula")->setText(Q("H3"));
+        return IDOK;
+    });
+    Button("destDetail")->click();
+    EXPECT_EQ(dialog->DestFile().FindKoshu(4, 401)->GetShubetsu(0)->GetDetail().m_formula, "H3");
 }
 
 // The manual 歩掛 import with the real dialog: a 工種 of the other file goes into the user's 設計.
