@@ -78,9 +78,10 @@ CKoshuEditDlg::CKoshuEditDlg(QWidget* parent) : CSekisanDialog(parent) {
         auto* radio = new QRadioButton(m_kindBox);
         radio->setObjectName(QStringLiteral("kind%1").arg(i));
         m_kinds->addButton(radio, i);
-        kindLayout->addWidget(radio);
         m_kindButtons[static_cast<size_t>(i)] = radio;
     }
+    // Shown as the labels pair up: each rate kind above its direct-amount twin.
+    for (int i : {0, 1, 2, 4, 3, 5}) kindLayout->addWidget(m_kindButtons[static_cast<size_t>(i)]);
     connect(m_kinds, &QButtonGroup::idClicked, this, [this](int id) {
         m_kind = id;
         ApplyDenshiVisibility();
