@@ -1,6 +1,7 @@
 #include "app/AppMasterDialogs.h"
 
 #include "app/MasterFolderDlg.h"
+#include "masteredit/BukakeImportDlg.h"
 #include "masteredit/ZairyoTankaSettingDlg.h"
 #include "platform/Host.h"
 
@@ -18,7 +19,9 @@ int CAppMasterDialogs::RunFolderDialog(const MasterFolderRequest& request, std::
     return 1;
 }
 
-std::unique_ptr<IBukakeImportDialog> CAppMasterDialogs::CreateBukakeImportDialog() { return nullptr; }
+std::unique_ptr<IBukakeImportDialog> CAppMasterDialogs::CreateBukakeImportDialog() {
+    return std::make_unique<CBukakeImportDlg>(m_owner ? m_owner() : nullptr);
+}
 
 std::unique_ptr<IHenkaritsuImportDialog> CAppMasterDialogs::CreateHenkaritsuImportDialog() { return nullptr; }
 

@@ -8,9 +8,9 @@
 class IMasterFolderHost;
 class QWidget;
 
-// The program's dialogs for the master-data core: the master-data folder dialog and the
-// material-price setting dialog. The import dialogs come with the master editors; until then the
-// manual imports have none.
+// The program's dialogs for the master-data core: the master-data folder dialog, the
+// material-price setting dialog and the 歩掛 import dialog of the master editors. The
+// 変化率・補正率 import has none yet.
 class CAppMasterDialogs : public IMasterDialogs {
 public:
     // owner: the window the dialogs open over (null before the main window exists).

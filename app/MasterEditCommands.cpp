@@ -9,6 +9,7 @@
 #include "app/EditorLauncher.h"
 #include "app/MainFrame.h"
 #include "app/VemoWinApp.h"
+#include "masteredit/BukakeEditDlg.h"
 #include "masteredit/GyomuEditDlg.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
@@ -26,6 +27,7 @@ void CVemoWinApp::RegisterMasterEditCommands() {
     OnCommand(cmd::GyomuEdit, [this] { OnGyomuEdit(); });
     OnCommand(cmd::TankaEdit, [this] { OnTankaEdit(); });
     OnCommand(cmd::ZairyoTankaEdit, [this] { OnZairyoTankaEdit(); });
+    OnCommand(cmd::BukakeEdit, [this] { OnBukakeEdit(); });
 }
 
 std::vector<uint8_t> CVemoWinApp::ShokeihiEditGyomuCodes() {
@@ -95,5 +97,30 @@ void CVemoWinApp::OnZairyoTankaEdit() {
         RefreshDocumentZairyoTanka();
         m_store.ShowZairyoTankaInStatus();
     }
+    AfxMessageBox(masteredittext::kRecalcAfterZairyoTankaEdit, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void CVemoWinApp::OnBukakeEdit() {
+    CBukakeEditDlg dialog(m_frame.get());
+    std::vector<uint8_t> codes;
+    GetGyomuCodes(codes, false, 0);
+    dialog.SetGyomuCodes(codes);
+    dialog.SetBukakeFile(m_store.GetBukakeFile());
+    dialog.SetHenkaritsuFile(m_store.GetHenkaritsuFile());
+    dialog.SetTankaFile(m_store.GetTankaFile());
+    dialog.SetZairyoTankaFile(m_store.GetZairyoTankaFile());
+    if (dialog.DoModal() != IDOK) return;
+    if (AfxMessageBox(mastertext::kAskOverwriteBukakeFile, MsgButtons::YesNo, MsgIcon::Exclamation) == IDYES) {
+        CBukakeFile bukake = dialog.GetBukakeFile();
+        InstallEditedMaster(m_store, bukake);
+    }
+    // The material prices a detail dialog edited are offered whatever the answer about the 歩掛.
+    int changed = -1;
+    CZairyoTankaFile zairyo = dialog.GetZairyoTankaFile(&changed);
+    if (changed == -1) return;
+    if (AfxMessageBox(masteredittext::kAskOverwriteZairyoTankaFile, MsgButtons::YesNo, MsgIcon::Exclamation) != IDYES)
+        return;
+    if (!InstallEditedMaster(m_store, zairyo)) return;
+    RefreshDocumentZairyoTanka();
     AfxMessageBox(masteredittext::kRecalcAfterZairyoTankaEdit, MsgButtons::Ok, MsgIcon::Exclamation);
 }

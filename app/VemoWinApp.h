@@ -78,6 +78,7 @@ public:
     // The material-price file editor, which loads and saves its file itself; the program-wide
     // material prices are loaded again whenever it wrote their file.
     void OnZairyoTankaEdit();
+    void OnBukakeEdit();
     // 業務 codes the 諸経費 editor offers: those of GetGyomuCodes without 1, 4 and 6.
     static std::vector<uint8_t> ShokeihiEditGyomuCodes();
     // The print-form list (印刷フォームの設定) and Qt's page set-up on the reports' printer (印刷設定).

@@ -1,6 +1,8 @@
 #pragma once
 #include <span>
 
+#include "masteredit/BukakeDetailTexts.h"
+#include "masteredit/BukakeEditTexts.h"
 #include "masteredit/ZairyoTankaEditTexts.h"
 #include "platform/TextEntry.h"
 
@@ -107,6 +109,8 @@ namespace masteredittext {
 #define VEMO_MASTER_EDIT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
 VEMO_MASTER_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
 VEMO_ZAIRYO_TANKA_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
+VEMO_BUKAKE_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
+VEMO_BUKAKE_DETAIL_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
 #undef VEMO_MASTER_EDIT_TEXT_CONSTANT
 }  // namespace masteredittext
 

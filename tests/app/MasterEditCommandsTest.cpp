@@ -1,4 +1,4 @@
-// The launchers of the 諸経費, プログラム金額, common 業務-list and 単価 editors through the running
+// The launchers of the 諸経費, プログラム金額, common 業務-list, 単価 and 歩掛 editors through the running
 // application, on a program folder in a temporary folder: Cancel and No leave masters and files as
 // they were, Yes saves each master the editor touched and takes its lock again, and a save the
 // lock refuses keeps memory equal to the file.
@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QPushButton>
 #include <map>
 
 #include "AppProgramFolder.h"
@@ -21,11 +22,17 @@
 #include "app/VemoWinApp.h"
 #include "app/dialogs/NameEditDlg.h"
 #include "app/dialogs/SpreadSheet.h"
+#include "masteredit/BukakeEditDlg.h"
+#include "masteredit/BukakeShikiDetailDlg.h"
 #include "masteredit/GyomuEditDlg.h"
+#include "masteredit/KoshuEditDlg.h"
+#include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
 #include "masteredit/ShokeihiEditDlg.h"
+#include "masteredit/ShokushuSelectDlg.h"
 #include "masteredit/TankaEditDlg.h"
+#include "masteredit/ZairyoTankaItemDlg.h"
 #include "master/MasterFile.h"
 #include "platform/FileUtil.h"
 
@@ -47,6 +54,7 @@ std::string MemoryBytes(CMasterDataStore& s, LockId id) {
         case CMasterDataStore::kLockShokeihi: return BytesOf(s.GetShokeihiFile());
         case CMasterDataStore::kLockProgramKingaku: return BytesOf(s.GetProgramKingakuFile());
         case CMasterDataStore::kLockTanka: return BytesOf(s.GetTankaFile());
+        case CMasterDataStore::kLockZairyoTanka: return BytesOf(s.GetZairyoTankaFile());
         default: return {};
     }
 }
@@ -57,6 +65,7 @@ std::string PathOf(CMasterDataStore& s, LockId id) {
         case CMasterDataStore::kLockShokeihi: return s.GetShokeihiPath();
         case CMasterDataStore::kLockProgramKingaku: return s.GetProgramKingakuPath();
         case CMasterDataStore::kLockTanka: return s.GetTankaPath();
+        case CMasterDataStore::kLockZairyoTanka: return s.GetZairyoTankaPath();
         default: return {};
     }
 }
@@ -129,6 +138,20 @@ const Launcher kLaunchers[] = {
              grid->SetCellText(1, 1, Q("新しい職種"));
              emit grid->Change(1, 1);
              return close;
+         });
+     }},
+    // A 工種 of 設計業務 renamed.
+    {"歩掛", cmd::BukakeEdit, "歩掛データ ファイルを書き換えてよろしいですか？", {CMasterDataStore::kLockBukake},
+     [](ScriptedDialogs& dialogs, int close, Edited& edited) {
+         dialogs.Expect<CBukakeEditDlg>([close, &edited](CBukakeEditDlg& d) {
+             QObject::connect(&d, &QDialog::accepted,
+                              [&] { edited[CMasterDataStore::kLockBukake] = BytesOf(d.GetBukakeFile()); });
+             d.Lists()->OnKoshuChange();
+             return close;
+         });
+         dialogs.Expect<CKoshuEditDlg>([](CKoshuEditDlg& d) {
+             d.findChild<CZo_Edit*>("name")->setText(Q("改名した工種"));
+             return IDOK;
          });
      }},
 };
@@ -346,5 +369,85 @@ TEST_F(TankaEditCommand, WithoutEitherLockNeitherMasterIsSaved) {
         EXPECT_EQ(host->messages.back().text, mastertext::kSaveRefused) << refused;
         EXPECT_TRUE(Snapshot(Store(), kTankaIdChange.saves) == before) << refused;
         ASSERT_EQ(Store().Lock(refused, 1, 1), 1) << refused;
+    }
+}
+
+namespace {
+// The 歩掛 editor with the material price of a 土質 line edited in its expense-detail dialog.
+void ExpectMaterialEdit(ScriptedDialogs& dialogs, int close) {
+    dialogs.Expect<CBukakeEditDlg>([close](CBukakeEditDlg& d) {
+        auto* combo = d.findChild<QComboBox*>("gyomu");
+        const int soil = combo->findText(Q("土質一般"));
+        combo->setCurrentIndex(soil);
+        d.OnGyomuChosen(soil);
+        d.Lists()->OnDetail();
+        return close;
+    });
+    dialogs.Expect<CBukakeShikiDetailDlg>([](CBukakeShikiDetailDlg& d) {
+        emit d.findChild<CSpreadSheet*>("grid")->DblClick(2, 1);
+        return IDOK;
+    });
+    dialogs.Expect<CShokushuSelectDlg>([](CShokushuSelectDlg& d) {
+        d.findChild<QPushButton*>("edit")->click();
+        return IDOK;
+    });
+    dialogs.Expect<CZairyoTankaItemDlg>([](CZairyoTankaItemDlg& d) {
+        d.findChild<CZo_Edit*>("price")->setText(QStringLiteral("950"));
+        return IDOK;
+    });
+}
+
+const std::vector<LockId> kBukakeAndZairyo = {CMasterDataStore::kLockBukake, CMasterDataStore::kLockZairyoTanka};
+}  // namespace
+
+class BukakeEditCommand : public MasterEditCommands {
+protected:
+    void SetUp() override {
+        MasterEditCommands::SetUp();
+        // A 土質 種別 whose expense detail prices the first material item, saved so that memory and
+        // file agree.
+        CBukakeDetail& detail =
+            masterbuild::AddShubetsu(masterbuild::AddKoshu(masterbuild::AddGyomu(Store().GetBukakeFile(), 4, "土質一般"),
+                                                           401, "ボーリング"),
+                                     1, "機械ボーリング")
+                .GetDetail();
+        detail.m_bukakeType = 4;
+        masterbuild::AddLine(detail, "", {3, Store().GetZairyoTankaFile().GetItem(0)->m_id, 100});
+        ASSERT_EQ(Store().SerializeBukakeFile(1, nullptr, ""), 1);
+        host->messages.clear();
+    }
+};
+
+TEST_F(BukakeEditCommand, NoToTheBukakeQuestionStillAsksAboutEditedMaterialPrices) {
+    const Snapshot before(Store(), kBukakeAndZairyo);
+    ScriptedDialogs dialogs;
+    ExpectMaterialEdit(dialogs, IDOK);
+    host->answers = {IDNO, IDYES};
+    EXPECT_TRUE(app->Commands().Dispatch(cmd::BukakeEdit));
+    EXPECT_EQ(host->MessageTexts(),
+              (std::vector<std::string>{"歩掛データ ファイルを書き換えてよろしいですか？",
+                                        "材料単価が編集されています。材料単価ファイルを書き換えてよろしいですか？",
+                                        "編集した材料単価をお見積りに反映させるため再計算ボタンを押してください。"}));
+    EXPECT_EQ(host->messages[1].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(host->messages[2].icon, MsgIcon::Exclamation);
+    const Snapshot after(Store(), kBukakeAndZairyo);
+    const LockId bukake = CMasterDataStore::kLockBukake, zairyo = CMasterDataStore::kLockZairyoTanka;
+    EXPECT_EQ(after.memory.at(bukake), before.memory.at(bukake));
+    EXPECT_EQ(after.file.at(bukake), before.file.at(bukake));
+    EXPECT_EQ(Store().GetZairyoTankaFile().GetItem(0)->m_price, 950.0);
+    EXPECT_EQ(after.file.at(zairyo), after.memory.at(zairyo));
+    EXPECT_NE(after.file.at(zairyo), before.file.at(zairyo));
+}
+
+TEST_F(BukakeEditCommand, CancelAndNoLeaveBukakeAndMaterialPricesAsTheyWere) {
+    const Snapshot before(Store(), kBukakeAndZairyo);
+    for (int close : {IDCANCEL, IDOK}) {
+        ScriptedDialogs dialogs;
+        ExpectMaterialEdit(dialogs, close);
+        host->messages.clear();
+        if (close == IDOK) host->answers = {IDNO, IDNO};
+        EXPECT_TRUE(app->Commands().Dispatch(cmd::BukakeEdit));
+        EXPECT_EQ(host->messages.size(), close == IDOK ? 2u : 0u);
+        EXPECT_TRUE(Snapshot(Store(), kBukakeAndZairyo) == before) << close;
     }
 }

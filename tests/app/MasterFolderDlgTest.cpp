@@ -13,6 +13,7 @@
 #include "app/AppMasterDialogs.h"
 #include "app/AppTexts.h"
 #include "app/MasterFolderDlg.h"
+#include "masteredit/BukakeImportDlg.h"
 #include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/InputDialogs.h"
 #include "master/MasterTexts.h"
@@ -358,7 +359,8 @@ TEST_F(MasterFolderDlgTest, TheProgramsFolderDialogTakesTheRequest) {
     std::string chosen = "unchanged";
     EXPECT_EQ(programDialogs.RunFolderDialog(MasterFolderRequest{host.master, data}, chosen), 0);
     EXPECT_EQ(chosen, "unchanged");
-    EXPECT_EQ(programDialogs.CreateBukakeImportDialog(), nullptr);
+    std::unique_ptr<IBukakeImportDialog> bukakeImport = programDialogs.CreateBukakeImportDialog();
+    EXPECT_NE(dynamic_cast<CBukakeImportDlg*>(bukakeImport.get()), nullptr);
     EXPECT_EQ(programDialogs.CreateHenkaritsuImportDialog(), nullptr);
 }
 

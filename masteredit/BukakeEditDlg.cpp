@@ -1,0 +1,147 @@
+#include "masteredit/BukakeEditDlg.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/dialogs/DialogTexts.h"
+#include "app/dialogs/KoshuSearchDlg.h"
+#include "masteredit/EditorList.h"
+#include "masteredit/KoshuShubetsuLists.h"
+#include "masteredit/MasterEditTexts.h"
+#include "platform/Host.h"
+
+namespace {
+namespace t = masteredittext;
+QString Tx(const char* text) { return QString::fromUtf8(text); }
+constexpr int kLastBusinessGyomu = 32;
+}  // namespace
+
+CBukakeEditDlg::CBukakeEditDlg(QWidget* parent) : CSekisanDialog(parent) {
+    setWindowTitle(Tx(t::kBukakeEditCaption));
+    // Enter belongs to nobody here: it neither presses a button nor moves on.
+    SetEnterKey(EnterKey::Ignored);
+
+    auto* gyomuLabel = new QLabel(Tx(t::kGyomuNameLabel), this);
+    m_gyomuCombo = new QComboBox(this);
+    m_gyomuCombo->setObjectName(QStringLiteral("gyomu"));
+    m_gyomuCombo->setMinimumWidth(260);
+    m_searchButton = new QPushButton(Tx(t::kSearchButton), this);
+    m_searchButton->setObjectName(QStringLiteral("search"));
+    m_searchButton->setAutoDefault(false);
+    connect(m_gyomuCombo, &QComboBox::activated, this, [this](int index) { OnGyomuChosen(index); });
+    connect(m_searchButton, &QPushButton::clicked, this, [this] { OnSearch(); });
+
+    m_lists = new CKoshuShubetsuLists(QString(), t::kKoshuListTitle, t::kShubetsuListTitle, this);
+    m_lists->SetFile(&m_bukake);
+    m_lists->SetDetailMasters(&m_henkaritsu, &m_tanka, &m_zairyo, &m_zairyoChanged);
+    connect(m_lists, &CKoshuShubetsuLists::StateChanged, this, [this] { UpdateLegend(); });
+
+    // The list prints; they wait for the master-list printing.
+    const std::pair<const char*, const char*> prints[] = {{t::kPrintPreviewButton, "koshuPreview"},
+                                                          {t::kPrintDotsButton, "koshuPrint"},
+                                                          {t::kPrintPreviewButton, "shubetsuPreview"},
+                                                          {t::kPrintDotsButton, "shubetsuPrint"}};
+    for (size_t i = 0; i < m_printButtons.size(); ++i) {
+        auto* b = new QPushButton(Tx(prints[i].first), this);
+        b->setObjectName(QString::fromLatin1(prints[i].second));
+        b->setAutoDefault(false);
+        b->setEnabled(false);
+        (i < 2 ? m_lists->KoshuButtons() : m_lists->ShubetsuButtons())->addWidget(b, 11 + static_cast<int>(i % 2), 0);
+        m_printButtons[i] = b;
+    }
+
+    auto* legend = new QVBoxLayout;
+    for (size_t i = 0; i < m_legend.size(); ++i) {
+        m_legend[i] = new QLabel(this);
+        m_legend[i]->setObjectName(QStringLiteral("legend%1").arg(i));
+        legend->addWidget(m_legend[i]);
+    }
+    m_legend[3]->setText(Tx(t::kLegendOldStandard));
+    m_legend[4]->setText(Tx(t::kLegendOldUser));
+
+    auto [ok, cancel] = MakeOkCancelButtons();
+    ok->setText(Tx(t::kSaveAndClose));
+    ok->setAutoDefault(false);
+    ok->setDefault(false);
+    cancel->setText(Tx(dialogtext::kCancel));
+    cancel->setAutoDefault(false);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(gyomuLabel);
+    top->addWidget(m_gyomuCombo);
+    top->addStretch();
+    top->addWidget(m_searchButton);
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(legend);
+    bottom->addStretch();
+    bottom->addWidget(ok, 0, Qt::AlignBottom);
+    bottom->addWidget(cancel, 0, Qt::AlignBottom);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_lists, 1);
+    layout->addLayout(bottom);
+    resize(1000, 640);
+}
+
+CBukakeEditDlg::~CBukakeEditDlg() = default;
+
+void CBukakeEditDlg::OnInitDialog() {
+    // Each entry keeps its 業務 code: the list holds only the offered 業務 the 歩掛 copy has.
+    const std::vector<QIcon> images = ListStripImages(ListStrip::Bukake);
+    const QIcon icon = images.empty() ? QIcon() : images[0];
+    m_gyomuCombo->clear();
+    for (uint8_t code : m_gyomuCodes) {
+        const CBukakeGyomu* gyomu = m_bukake.FindGyomu(code);
+        if (gyomu && gyomu->m_code <= kLastBusinessGyomu)
+            m_gyomuCombo->addItem(icon, QString::fromStdString(gyomu->m_name), int(code));
+    }
+    m_gyomuCombo->setCurrentIndex(m_gyomuCombo->count() ? 0 : -1);
+    const int code = m_gyomuCombo->count() ? m_gyomuCombo->itemData(0).toInt() : kUnset;
+    m_lists->ShowGyomu(code, 0, 0);
+}
+
+void CBukakeEditDlg::OnGyomuChosen(int index) {
+    const int code = m_gyomuCombo->itemData(index).toInt();
+    const CBukakeGyomu* gyomu = m_bukake.FindGyomu(code);
+    if (!gyomu || gyomu->GetCount() == 0)
+        m_lists->ShowGyomu(code, -1, -1);
+    else
+        m_lists->ShowGyomu(code, 0, gyomu->GetKoshu(0)->GetCount() ? 0 : -1);
+}
+
+void CBukakeEditDlg::OnSearch() {
+    const CBukakeGyomu* gyomu = m_lists->Gyomu();
+    if (!gyomu) return;
+    CKoshuSearchDlg search(this);
+    search.SetGyomu(*gyomu);
+    if (search.DoModal() != IDOK || IsUnset(search.GetKoshuCode())) return;
+    const int koshu = gyomu->FindKoshuIndex(search.GetKoshuCode());
+    if (koshu < 0) return;
+    const int shubetsu =
+        IsUnset(search.GetShubetsuCode()) ? -1 : gyomu->GetKoshu(koshu)->FindShubetsuIndex(search.GetShubetsuCode());
+    if (shubetsu >= 0)
+        m_lists->ChooseKoshu(koshu, shubetsu, true);
+    else
+        m_lists->ChooseKoshu(koshu, 0);
+}
+
+void CBukakeEditDlg::UpdateLegend() {
+    const int b = IsUnset(m_lists->GyomuCode()) ? 1 : m_lists->GyomuCode();
+    const bool newMethod = b == 2 || b == 3 || b == 5 || b == 7;
+    if (newMethod) {
+        m_legend[0]->setText(Tx(t::kLegendNewStandard));
+        m_legend[1]->setText(Tx(t::kLegendNewUser));
+        m_legend[2]->setText(Tx(t::kLegendNewZenchiren));
+    } else {
+        m_legend[0]->setText(Tx(t::kLegendStandard));
+        m_legend[1]->setText(Tx(t::kLegendUser));
+        m_legend[2]->setText(Tx(t::kLegendZenchiren));
+    }
+    m_legend[2]->setVisible(false);
+    m_legend[3]->setVisible(newMethod);
+    m_legend[4]->setVisible(newMethod);
+}

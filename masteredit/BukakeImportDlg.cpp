@@ -1,0 +1,197 @@
+#include "masteredit/BukakeImportDlg.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "app/dialogs/DialogTexts.h"
+#include "masteredit/EditorList.h"
+#include "masteredit/KoshuShubetsuLists.h"
+#include "masteredit/MasterEditTexts.h"
+#include "platform/Host.h"
+
+namespace {
+namespace t = masteredittext;
+QString Tx(const char* text) { return QString::fromUtf8(text); }
+constexpr int kLastBusinessGyomu = 32;
+
+bool Ask(const char* before, const std::string& name, const char* after) {
+    return AfxMessageBox(before + name + after, MsgButtons::YesNo, MsgIcon::Question) == IDYES;
+}
+}  // namespace
+
+CBukakeImportDlg::CBukakeImportDlg(QWidget* parent) : CSekisanDialog(parent) {
+    setWindowTitle(Tx(t::kBukakeImportCaption));
+    SetEnterKey(EnterKey::Ignored);
+
+    auto* gyomuLabel = new QLabel(Tx(t::kGyomuNameLabel), this);
+    m_gyomuCombo = new QComboBox(this);
+    m_gyomuCombo->setObjectName(QStringLiteral("gyomu"));
+    m_gyomuCombo->setMinimumWidth(260);
+    connect(m_gyomuCombo, &QComboBox::activated, this, [this](int index) { OnGyomuChosen(index); });
+
+    m_sourceLists = new CKoshuShubetsuLists(QStringLiteral("source"), t::kSourceKoshuListTitle,
+                                            t::kSourceShubetsuListTitle, this);
+    m_sourceLists->SetFile(&m_source);
+    m_sourceLists->SetDetailMasters(&m_henkaritsu, &m_tanka, &m_zairyo, &m_zairyoChanged);
+    m_destLists = new CKoshuShubetsuLists(QStringLiteral("dest"), t::kDestKoshuListTitle, t::kDestShubetsuListTitle,
+                                          this);
+    m_destLists->SetFile(&m_dest);
+    m_destLists->SetDetailMasters(&m_henkaritsu, &m_tanka, &m_zairyo, &m_zairyoChanged);
+    connect(m_sourceLists, &CKoshuShubetsuLists::StateChanged, this, [this] { UpdateImportButtons(); });
+    connect(m_destLists, &CKoshuShubetsuLists::StateChanged, this, [this] { UpdateLegend(); });
+
+    const QIcon arrow = style()->standardIcon(QStyle::SP_ArrowDown);
+    auto importButton = [&](const char* text, const char* name) {
+        auto* b = new QPushButton(arrow, Tx(text), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    m_importKoshu = importButton(t::kImportKoshuButton, "importKoshu");
+    m_importShubetsu = importButton(t::kImportShubetsuButton, "importShubetsu");
+    connect(m_importKoshu, &QPushButton::clicked, this, [this] { OnImportKoshu(); });
+    connect(m_importShubetsu, &QPushButton::clicked, this, [this] { OnImportShubetsu(); });
+
+    auto* legend = new QVBoxLayout;
+    for (size_t i = 0; i < m_legend.size(); ++i) {
+        m_legend[i] = new QLabel(this);
+        m_legend[i]->setObjectName(QStringLiteral("legend%1").arg(i));
+        legend->addWidget(m_legend[i]);
+    }
+
+    auto [ok, cancel] = MakeOkCancelButtons();
+    ok->setText(Tx(t::kSaveAndClose));
+    ok->setAutoDefault(false);
+    ok->setDefault(false);
+    cancel->setText(Tx(dialogtext::kCancel));
+    cancel->setAutoDefault(false);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(gyomuLabel);
+    top->addWidget(m_gyomuCombo);
+    top->addStretch();
+    auto* middle = new QHBoxLayout;
+    middle->addStretch();
+    middle->addWidget(m_importKoshu);
+    middle->addSpacing(40);
+    middle->addWidget(m_importShubetsu);
+    middle->addStretch();
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(legend);
+    bottom->addStretch();
+    bottom->addWidget(ok, 0, Qt::AlignBottom);
+    bottom->addWidget(cancel, 0, Qt::AlignBottom);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_sourceLists, 1);
+    layout->addLayout(middle);
+    layout->addWidget(m_destLists, 1);
+    layout->addLayout(bottom);
+    resize(1000, 800);
+}
+
+CBukakeImportDlg::~CBukakeImportDlg() = default;
+
+void CBukakeImportDlg::OnInitDialog() {
+    const std::vector<QIcon> images = ListStripImages(ListStrip::Bukake);
+    const QIcon icon = images.empty() ? QIcon() : images[0];
+    m_gyomuCombo->clear();
+    for (uint8_t code : m_gyomuCodes) {
+        const CBukakeGyomu* gyomu = m_dest.FindGyomu(code);
+        if (gyomu && gyomu->m_code <= kLastBusinessGyomu)
+            m_gyomuCombo->addItem(icon, QString::fromStdString(gyomu->m_name), int(code));
+    }
+    m_gyomuCombo->setCurrentIndex(m_gyomuCombo->count() ? 0 : -1);
+    const int code = m_gyomuCombo->count() ? m_gyomuCombo->itemData(0).toInt() : kUnset;
+    m_sourceLists->ShowGyomu(code, 0, 0);
+    m_destLists->ShowGyomu(code, 0, 0);
+}
+
+void CBukakeImportDlg::OnGyomuChosen(int index) {
+    const int code = m_gyomuCombo->itemData(index).toInt();
+    const CBukakeGyomu* dest = m_dest.FindGyomu(code);
+    // The destination's 業務 decides where both halves start.
+    int koshu = -1, shubetsu = -1;
+    if (dest && dest->GetCount() > 0) {
+        koshu = 0;
+        shubetsu = dest->GetKoshu(0)->GetCount() ? 0 : -1;
+    }
+    m_sourceLists->ShowGyomu(code, koshu, shubetsu);
+    m_destLists->ShowGyomu(code, koshu, shubetsu);
+}
+
+void CBukakeImportDlg::UpdateImportButtons() {
+    m_importKoshu->setEnabled(m_sourceLists->CurrentKoshu() != nullptr);
+    m_importShubetsu->setEnabled(m_sourceLists->CurrentShubetsu() != nullptr);
+}
+
+void CBukakeImportDlg::UpdateLegend() {
+    const int b = IsUnset(m_destLists->GyomuCode()) ? 1 : m_destLists->GyomuCode();
+    const bool newMethod = b == 2 || b == 3 || b == 5 || b == 7;
+    m_legend[0]->setText(Tx(newMethod ? t::kLegendNewStandard : t::kLegendStandard));
+    m_legend[1]->setText(Tx(newMethod ? t::kLegendNewUser : t::kLegendUser));
+    m_legend[2]->setText(Tx(newMethod ? t::kLegendNewZenchiren : t::kLegendZenchiren));
+    m_legend[2]->setVisible(false);
+}
+
+void CBukakeImportDlg::OnImportKoshu() {
+    const CBukakeKoshu* source = m_sourceLists->CurrentKoshu();
+    CBukakeGyomu* dest = m_destLists->Gyomu();
+    if (!source || !dest) return;
+    auto copy = std::make_unique<CBukakeKoshu>();
+    copy->Copy(*source);
+    if (!Ask(t::kKoshuDataBefore, copy->m_name, t::kAskImportAfter)) return;
+    int index = dest->FindKoshuIndex(copy->m_code);
+    if (index >= 0) {
+        if (Ask(t::kExistsKoshuBefore, copy->m_name, t::kExistsAfter)) {
+            dest->SetKoshu(index, std::move(copy));
+        } else {
+            if (!Ask(t::kAddKoshuBefore, copy->m_name, t::kAddAfter)) return;
+            // Beside its namesake under the first free code of its 種類.
+            const int code = dest->GetNewKoshuCode(copy->GetCodeCategory());
+            if (code == -1) {
+                AfxMessageBox(t::kNoFreeKoshuCode, MsgButtons::Ok, MsgIcon::Exclamation);
+                return;
+            }
+            copy->m_name = t::kImportNamePrefix + copy->m_name;
+            copy->m_code = code;
+            index = dest->InsertNewKoshu(std::move(copy));
+        }
+    } else {
+        index = dest->InsertNewKoshu(std::move(copy));
+    }
+    m_destLists->ChooseKoshu(index, 0);
+}
+
+void CBukakeImportDlg::OnImportShubetsu() {
+    const CBukakeShubetsu* source = m_sourceLists->CurrentShubetsu();
+    CBukakeKoshu* dest = m_destLists->CurrentKoshu();
+    if (!source || !dest) return;
+    auto copy = std::make_unique<CBukakeShubetsu>();
+    copy->Copy(*source);
+    if (!Ask(t::kShubetsuDataBefore, copy->m_name, t::kAskImportAfter)) return;
+    int index = dest->FindShubetsuIndex(copy->m_code);
+    if (index >= 0) {
+        if (Ask(t::kExistsShubetsuBefore, copy->m_name, t::kExistsAfter)) {
+            dest->SetShubetsu(index, std::move(copy));
+        } else {
+            if (!Ask(t::kAddShubetsuBefore, copy->m_name, t::kAddAfter)) return;
+            const int code = dest->GetNewShubetsuCode();
+            if (code == -1) {
+                AfxMessageBox(t::kNoFreeShubetsuCode, MsgButtons::Ok, MsgIcon::Exclamation);
+                return;
+            }
+            copy->m_name = t::kImportNamePrefix + copy->m_name;
+            copy->m_code = code;
+            index = dest->AddShubetsu(std::move(copy));
+        }
+    } else {
+        index = dest->AddShubetsu(std::move(copy));
+    }
+    m_destLists->ChooseShubetsu(index);
+}
