@@ -131,6 +131,10 @@ CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_totals->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_totals->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_totals->setFixedHeight(m_totals->OneLineRowHeight() + 6);
+    // The totals are only shown: no cursor, no focus.
+    m_totals->setFocusPolicy(Qt::NoFocus);
+    m_totals->setSelectionMode(QAbstractItemView::NoSelection);
+    m_totals->setCurrentIndex(QModelIndex());
     // Both grids scroll sideways together and keep the same row-heading width.
     m_grid->verticalHeader()->setFixedWidth(48);
     m_totals->verticalHeader()->setFixedWidth(48);
