@@ -1,6 +1,7 @@
 #include "app/AppMasterDialogs.h"
 
 #include "app/MasterFolderDlg.h"
+#include "masteredit/HenkaritsuImportDlg.h"
 #include "platform/Host.h"
 
 CAppMasterDialogs::CAppMasterDialogs(IMasterFolderHost& host, std::function<QWidget*()> owner)
@@ -19,4 +20,6 @@ int CAppMasterDialogs::RunFolderDialog(const MasterFolderRequest& request, std::
 
 std::unique_ptr<IBukakeImportDialog> CAppMasterDialogs::CreateBukakeImportDialog() { return nullptr; }
 
-std::unique_ptr<IHenkaritsuImportDialog> CAppMasterDialogs::CreateHenkaritsuImportDialog() { return nullptr; }
+std::unique_ptr<IHenkaritsuImportDialog> CAppMasterDialogs::CreateHenkaritsuImportDialog() {
+    return std::make_unique<CHenkaritsuImportDlg>(m_owner ? m_owner() : nullptr);
+}

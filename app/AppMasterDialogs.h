@@ -8,8 +8,8 @@
 class IMasterFolderHost;
 class QWidget;
 
-// The program's dialogs for the master-data core: the master-data folder dialog. The import
-// dialogs come with the master editors; until then the manual imports have none.
+// The program's dialogs for the master-data core: the master-data folder dialog and the
+// 変化率・補正率 import; the 歩掛 import has no dialog yet.
 class CAppMasterDialogs : public IMasterDialogs {
 public:
     // owner: the window the dialogs open over (null before the main window exists).

@@ -26,8 +26,8 @@ void CVemoWinApp::RegisterMasterDataCommands() {
         RefreshMasterPanes();
     });
 
-    // The manual 歩掛 and 変化率・補正率 imports need their selection dialogs, which the program does
-    // not have yet: they stay unregistered and so disabled.
+    // The manual 歩掛 import needs its selection dialog, which the program does not have yet: it
+    // stays unregistered and so disabled.
     auto importCommand = [this](int id, auto operation) {
         OnCommand(id, [this, operation] {
             CMasterImporter importer(m_store);
@@ -35,6 +35,7 @@ void CVemoWinApp::RegisterMasterDataCommands() {
             RefreshMasterPanes();
         });
     };
+    importCommand(cmd::HenkaritsuImportManual, &CMasterImporter::OnHenkaritsuImportManual);
     importCommand(cmd::TankaImportManual, &CMasterImporter::OnTankaImportManual);
     importCommand(cmd::ZairyoTankaImportManual, &CMasterImporter::OnZairyoTankaImportManual);
     importCommand(cmd::KukakuSeiriImport, &CMasterImporter::OnKukakuSeiriImport);

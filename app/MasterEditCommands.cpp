@@ -8,6 +8,7 @@
 #include "app/MainFrame.h"
 #include "app/VemoWinApp.h"
 #include "masteredit/GyomuEditDlg.h"
+#include "masteredit/HenkaritsuEditDlg.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
 #include "masteredit/ShokeihiEditDlg.h"
@@ -22,6 +23,7 @@ void CVemoWinApp::RegisterMasterEditCommands() {
     OnCommand(cmd::ProgramKingakuEdit, [this] { OnProgramKingakuEdit(); });
     OnCommand(cmd::GyomuEdit, [this] { OnGyomuEdit(); });
     OnCommand(cmd::TankaEdit, [this] { OnTankaEdit(); });
+    OnCommand(cmd::HenkaritsuEdit, [this] { OnHenkaritsuEdit(); });
 }
 
 std::vector<uint8_t> CVemoWinApp::ShokeihiEditGyomuCodes() {
@@ -78,4 +80,23 @@ void CVemoWinApp::OnTankaEdit() {
     // The 歩掛 references follow the trades' ids: both are saved, 歩掛 first, or neither.
     CBukakeFile bukake = dialog.GetBukakeFile();
     InstallEditedMasters(m_store, bukake, tanka);
+}
+
+void CVemoWinApp::OnHenkaritsuEdit() {
+    CHenkaritsuEditDlg dialog(m_frame.get());
+    // 業務 5 (土質解析) shares the records of 業務 4 and is not offered apart.
+    std::vector<uint8_t> codes;
+    GetGyomuCodes(codes, false, 1);
+    dialog.SetGyomuCodes(codes);
+    dialog.SetBukakeFile(m_store.GetBukakeFile());
+    dialog.SetHenkaritsuFile(m_store.GetHenkaritsuFile());
+    if (!RunEditorAndConfirm(dialog, masteredittext::kAskOverwriteHenkaritsuEdit)) return;
+    CHenkaritsuFile henkaritsu = dialog.GetHenkaritsuFile();
+    if (!dialog.IsBukakeChanged()) {
+        InstallEditedMaster(m_store, henkaritsu);
+        return;
+    }
+    // The 歩掛 references follow the records' codes: both are saved, 歩掛 first, or neither.
+    CBukakeFile bukake = dialog.GetBukakeFile();
+    InstallEditedMasters(m_store, bukake, henkaritsu);
 }

@@ -2,7 +2,8 @@
 
 std::span<const TextEntry> MasterEditTexts() {
 #define VEMO_MASTER_EDIT_TEXT_ENTRY(name, text) {#name, masteredittext::name},
-    static constexpr TextEntry kEntries[] = {VEMO_MASTER_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_ENTRY)};
+    static constexpr TextEntry kEntries[] = {
+        VEMO_MASTER_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_ENTRY) VEMO_HENKARITSU_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_ENTRY)};
 #undef VEMO_MASTER_EDIT_TEXT_ENTRY
     return kEntries;
 }

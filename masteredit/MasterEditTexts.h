@@ -2,6 +2,7 @@
 #include <span>
 
 #include "platform/TextEntry.h"
+#include "masteredit/HenkaritsuEditTexts.h"
 
 // The fixed texts of the master-data editors: captions, labels, buttons, list and grid headings, the
 // questions before a deletion and before the master files are rewritten, and the refusals of a
@@ -105,8 +106,9 @@
 namespace masteredittext {
 #define VEMO_MASTER_EDIT_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;
 VEMO_MASTER_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
+VEMO_HENKARITSU_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
 #undef VEMO_MASTER_EDIT_TEXT_CONSTANT
 }  // namespace masteredittext
 
-// Every text of the master-data editors with its name, in the order of the list above.
+// Every text of the master-data editors with its name, in the order of the lists above.
 std::span<const TextEntry> MasterEditTexts();
