@@ -152,7 +152,7 @@ CHenkaritsuDetailDlg::CHenkaritsuDetailDlg(QWidget* parent) : CSekisanDialog(par
     layout->addWidget(formulaRadio);
     layout->addLayout(formula);
     layout->addLayout(bottom);
-    resize(1240, 860);
+    resize(1180, 740);
 
     connect(m_typeCombo, &QComboBox::activated, this, [this](int index) { m_record.m_type = index; });
     connect(m_modeGroup, &QButtonGroup::idClicked, this, [this](int mode) {

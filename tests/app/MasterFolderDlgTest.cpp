@@ -15,6 +15,7 @@
 #include "app/MasterFolderDlg.h"
 #include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/InputDialogs.h"
+#include "masteredit/HenkaritsuImportDlg.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 
@@ -359,7 +360,9 @@ TEST_F(MasterFolderDlgTest, TheProgramsFolderDialogTakesTheRequest) {
     EXPECT_EQ(programDialogs.RunFolderDialog(MasterFolderRequest{host.master, data}, chosen), 0);
     EXPECT_EQ(chosen, "unchanged");
     EXPECT_EQ(programDialogs.CreateBukakeImportDialog(), nullptr);
-    EXPECT_EQ(programDialogs.CreateHenkaritsuImportDialog(), nullptr);
+    // The rate import has its dialog; the 歩掛 import not yet.
+    const auto henkaritsuImport = programDialogs.CreateHenkaritsuImportDialog();
+    EXPECT_NE(dynamic_cast<CHenkaritsuImportDlg*>(henkaritsuImport.get()), nullptr);
 }
 
 TEST(MasterFolder, NewestMaterialFile) {
