@@ -2,6 +2,7 @@
 
 #include "app/MasterFolderDlg.h"
 #include "masteredit/BukakeImportDlg.h"
+#include "masteredit/HenkaritsuImportDlg.h"
 #include "masteredit/ZairyoTankaSettingDlg.h"
 #include "platform/Host.h"
 
@@ -23,7 +24,9 @@ std::unique_ptr<IBukakeImportDialog> CAppMasterDialogs::CreateBukakeImportDialog
     return std::make_unique<CBukakeImportDlg>(m_owner ? m_owner() : nullptr);
 }
 
-std::unique_ptr<IHenkaritsuImportDialog> CAppMasterDialogs::CreateHenkaritsuImportDialog() { return nullptr; }
+std::unique_ptr<IHenkaritsuImportDialog> CAppMasterDialogs::CreateHenkaritsuImportDialog() {
+    return std::make_unique<CHenkaritsuImportDlg>(m_owner ? m_owner() : nullptr);
+}
 
 int CAppMasterDialogs::RunZairyoTankaSettingDialog(const std::string& current, std::string& chosen) {
     CZairyoTankaSettingDlg dialog(m_owner ? m_owner() : nullptr);

@@ -9,8 +9,7 @@ class IMasterFolderHost;
 class QWidget;
 
 // The program's dialogs for the master-data core: the master-data folder dialog, the
-// material-price setting dialog and the 歩掛 import dialog of the master editors. The
-// 変化率・補正率 import has none yet.
+// material-price setting dialog and the 歩掛 and 変化率・補正率 import dialogs of the master editors.
 class CAppMasterDialogs : public IMasterDialogs {
 public:
     // owner: the window the dialogs open over (null before the main window exists).

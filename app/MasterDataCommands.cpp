@@ -26,8 +26,6 @@ void CVemoWinApp::RegisterMasterDataCommands() {
         RefreshMasterPanes();
     });
 
-    // The manual 変化率・補正率 import needs its selection dialog, which the program does not have
-    // yet: it stays unregistered and so disabled.
     auto importCommand = [this](int id, auto operation) {
         OnCommand(id, [this, operation] {
             CMasterImporter importer(m_store);
@@ -36,6 +34,7 @@ void CVemoWinApp::RegisterMasterDataCommands() {
         });
     };
     importCommand(cmd::BukakeImportManual, &CMasterImporter::OnBukakeImportManual);
+    importCommand(cmd::HenkaritsuImportManual, &CMasterImporter::OnHenkaritsuImportManual);
     importCommand(cmd::TankaImportManual, &CMasterImporter::OnTankaImportManual);
     importCommand(cmd::ZairyoTankaImportManual, &CMasterImporter::OnZairyoTankaImportManual);
     importCommand(cmd::KukakuSeiriImport, &CMasterImporter::OnKukakuSeiriImport);

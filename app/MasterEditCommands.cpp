@@ -11,6 +11,7 @@
 #include "app/VemoWinApp.h"
 #include "masteredit/BukakeEditDlg.h"
 #include "masteredit/GyomuEditDlg.h"
+#include "masteredit/HenkaritsuEditDlg.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
 #include "masteredit/ShokeihiEditDlg.h"
@@ -28,6 +29,7 @@ void CVemoWinApp::RegisterMasterEditCommands() {
     OnCommand(cmd::TankaEdit, [this] { OnTankaEdit(); });
     OnCommand(cmd::ZairyoTankaEdit, [this] { OnZairyoTankaEdit(); });
     OnCommand(cmd::BukakeEdit, [this] { OnBukakeEdit(); });
+    OnCommand(cmd::HenkaritsuEdit, [this] { OnHenkaritsuEdit(); });
 }
 
 std::vector<uint8_t> CVemoWinApp::ShokeihiEditGyomuCodes() {
@@ -123,4 +125,23 @@ void CVemoWinApp::OnBukakeEdit() {
     if (!InstallEditedMaster(m_store, zairyo)) return;
     RefreshDocumentZairyoTanka();
     AfxMessageBox(masteredittext::kRecalcAfterZairyoTankaEdit, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void CVemoWinApp::OnHenkaritsuEdit() {
+    CHenkaritsuEditDlg dialog(m_frame.get());
+    // 業務 5 (土質解析) shares the records of 業務 4 and is not offered apart.
+    std::vector<uint8_t> codes;
+    GetGyomuCodes(codes, false, 1);
+    dialog.SetGyomuCodes(codes);
+    dialog.SetBukakeFile(m_store.GetBukakeFile());
+    dialog.SetHenkaritsuFile(m_store.GetHenkaritsuFile());
+    if (!RunEditorAndConfirm(dialog, masteredittext::kAskOverwriteHenkaritsuEdit)) return;
+    CHenkaritsuFile henkaritsu = dialog.GetHenkaritsuFile();
+    if (!dialog.IsBukakeChanged()) {
+        InstallEditedMaster(m_store, henkaritsu);
+        return;
+    }
+    // The 歩掛 references follow the records' codes: both are saved, 歩掛 first, or neither.
+    CBukakeFile bukake = dialog.GetBukakeFile();
+    InstallEditedMasters(m_store, bukake, henkaritsu);
 }

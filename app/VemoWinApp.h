@@ -70,8 +70,10 @@ public:
     void OnEnableBukken();
     void OnOption();
     void OnShameiInput();
-    // The launchers of the master editors: the 諸経費, プログラム金額, common 業務-list and 単価 editors.
+    // The launchers of the master editors: the 諸経費, プログラム金額, common 業務-list, 単価 and
+    // 変化率・補正率 editors.
     void OnShokeihiEdit();
+    void OnHenkaritsuEdit();
     void OnTankaEdit();
     void OnProgramKingakuEdit();
     void OnGyomuEdit();

@@ -37,7 +37,9 @@ public:
     virtual void GetDestFile(CBukakeFile& file) const = 0;
 };
 
-// "変化率・補正率ファイルのインポート": the same for 変化率・補正率 records.
+// "変化率・補正率ファイルのインポート": the same for 変化率・補正率 records. A destination record whose
+// code changes or which is deleted takes its 歩掛 references along in the dialog's copy of the 歩掛
+// master; the flag tells the caller that this copy must be saved as well.
 class IHenkaritsuImportDialog {
 public:
     virtual ~IHenkaritsuImportDialog() = default;
@@ -47,6 +49,9 @@ public:
     virtual void SetDestFile(const CHenkaritsuFile& file) = 0;
     virtual int DoModal() = 0;
     virtual void GetDestFile(CHenkaritsuFile& file) const = 0;
+    // The 歩掛 copy as the dialog left it, and 1 once it rewrote references in it.
+    virtual void GetBukakeFile(CBukakeFile& file) const = 0;
+    virtual int IsBukakeChanged() const = 0;
 };
 
 class IMasterDialogs {

@@ -1,6 +1,7 @@
 #include "master/MasterImport.h"
 
 #include "master/MasterCommandSupport.h"
+#include "master/MasterInstall.h"
 #include "master/MasterMerge.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
@@ -94,9 +95,16 @@ int CMasterImporter::OnHenkaritsuImportManual() {
     dialog->SetBukakeFile(m_store.GetBukakeFile());
     dialog->SetSourceFile(source);
     dialog->SetDestFile(m_store.GetHenkaritsuFile());
-    return RunImportDialog(*dialog, mastertext::kAskOverwriteHenkaritsuFile,
-                           m_store.GetHenkaritsuFile(),
-                           [this] { return m_store.SerializeHenkaritsuFile(1, nullptr, "") == 1; });
+    if (dialog->DoModal() != IDOK) return 0;
+    if (!Ask(mastertext::kAskOverwriteHenkaritsuFile, MsgIcon::Exclamation)) return 0;
+    CHenkaritsuFile dest;
+    dialog->GetDestFile(dest);
+    if (!dialog->IsBukakeChanged()) return InstallEditedMaster(m_store, dest) ? 1 : 0;
+    // Destination codes changed or deleted in the dialog took their 歩掛 references along: both
+    // masters are saved, 歩掛 first, or neither.
+    CBukakeFile bukake;
+    dialog->GetBukakeFile(bukake);
+    return InstallEditedMasters(m_store, bukake, dest) ? 1 : 0;
 }
 
 int CMasterImporter::OnTankaImportManual() {

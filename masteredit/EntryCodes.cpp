@@ -6,6 +6,8 @@
 const CodeRange kGyomuCodeRange{1, 32, masteredittext::kNoFreeGyomuCode, masteredittext::kGyomuCodeOutOfRange};
 const CodeRange kProgramCodeRange{1, 99, masteredittext::kNoFreeProgramCode, masteredittext::kProgramCodeOutOfRange};
 const CodeRange kTankaCodeRange{1000, 1999, masteredittext::kNoFreeTankaCode, masteredittext::kTankaCodeOutOfRange};
+const CodeRange kHenkaritsuCodeRange{1, 2000, masteredittext::kNoFreeHenkaritsuCode,
+                                     masteredittext::kHenkaritsuCodeOutOfRange};
 
 namespace {
 void Refuse(const char* text) { AfxMessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation); }

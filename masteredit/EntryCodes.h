@@ -16,6 +16,8 @@ extern const CodeRange kGyomuCodeRange;
 extern const CodeRange kProgramCodeRange;
 // Ids of the trades of the 単価 master.
 extern const CodeRange kTankaCodeRange;
+// Codes of the 変化率・補正率 records: 1..999 shipped, 1000..2000 the user's.
+extern const CodeRange kHenkaritsuCodeRange;
 
 // false, after telling the user, when the free-code search found none (-1).
 bool CheckFreeCode(int code, const CodeRange& range);

@@ -3,6 +3,7 @@
 
 #include "masteredit/BukakeDetailTexts.h"
 #include "masteredit/BukakeEditTexts.h"
+#include "masteredit/HenkaritsuEditTexts.h"
 #include "masteredit/ZairyoTankaEditTexts.h"
 #include "platform/TextEntry.h"
 
@@ -81,7 +82,6 @@
     X(kAskDropLastColumn, "最後の列のタイトルと単価は失われます。列を挿入してよろしいですか?")                 \
     /* Material-price item dialog */                                                                           \
     X(kZairyoTankaItemCaption, "材料単価編集")                                                                 \
-    X(kItemNameLabel, "単価名称")                                                                              \
     X(kItemSpecLabel, "規格")                                                                                  \
     X(kItemUnitLabel, "単位")                                                                                  \
     X(kItemPriceLabel, "単価")                                                                                 \
@@ -111,8 +111,9 @@ VEMO_MASTER_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
 VEMO_ZAIRYO_TANKA_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
 VEMO_BUKAKE_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
 VEMO_BUKAKE_DETAIL_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
+VEMO_HENKARITSU_EDIT_TEXTS(VEMO_MASTER_EDIT_TEXT_CONSTANT)
 #undef VEMO_MASTER_EDIT_TEXT_CONSTANT
 }  // namespace masteredittext
 
-// Every text of the master-data editors with its name, in the order of the list above.
+// Every text of the master-data editors with its name, in the order of the lists above.
 std::span<const TextEntry> MasterEditTexts();

@@ -101,7 +101,7 @@ CZairyoTankaEditDlg::CZairyoTankaEditDlg(CMasterDataStore& store, QWidget* paren
     m_clearButton = button(masteredittext::kClearButton, "clear");
     m_upButton = button(masteredittext::kHinmeiUpButton, "up");
     m_downButton = button(masteredittext::kHinmeiDownButton, "down");
-    m_searchButton = button(masteredittext::kZairyoSearchButton, "search");
+    m_searchButton = button(masteredittext::kSearchButton, "search");
     m_openButton = button(masteredittext::kOpenZairyoTankaButton, "open");
     auto [ok, cancel] = MakeOkCancelButtons();
     ok->setText(Tx(masteredittext::kSaveAndClose));

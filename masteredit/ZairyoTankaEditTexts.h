@@ -15,7 +15,6 @@
     X(kHinmeiDeleteButton, "品名削除")                                                                         \
     X(kHinmeiUpButton, "品名 上へ移動")                                                                        \
     X(kHinmeiDownButton, "品名 下へ移動")                                                                      \
-    X(kZairyoSearchButton, "検　索")                                                                           \
     X(kOpenZairyoTankaButton, "材料単価を開く...")                                                             \
     X(kDeleteZairyoBefore, "材料費 ' ")                                                                        \
     X(kDeleteDoryokuBefore, "動力費 ' ")                                                                       \

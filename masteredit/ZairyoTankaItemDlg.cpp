@@ -17,7 +17,7 @@ QString Tx(const std::string& text) { return QString::fromStdString(text); }
 
 CZairyoTankaItemDlg::CZairyoTankaItemDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(Tx(masteredittext::kZairyoTankaItemCaption));
-    auto [nameLabel, name] = MakeTextField(Tx(masteredittext::kItemNameLabel), "name");
+    auto [nameLabel, name] = MakeTextField(Tx(masteredittext::kTankaNameLabel), "name");
     auto [specLabel, spec] = MakeTextField(Tx(masteredittext::kItemSpecLabel), "spec");
     auto [unitLabel, unit] = MakeTextField(Tx(masteredittext::kItemUnitLabel), "unit");
     auto [priceLabel, price] =

@@ -91,8 +91,9 @@ void CNameEditDlg::OnInitDialog() {
     if (knownAction) setWindowTitle(QString::fromUtf8(plain[m_action]));
     m_nameEdit->SetText(m_name);
     if (m_code != kUnset) m_codeEdit->SetInt(m_code);
-    // The hidden spare field carries the caller's text through.
+    // The hidden spare field and the hidden user-created flag carry the caller's values through.
     m_yobiEdit->SetText(m_yobi);
+    m_userCheck->setChecked(m_userCreated != 0);
 
     if (m_target == Trade) {
         if (knownAction) setWindowTitle(QString::fromUtf8(trade[m_action]));

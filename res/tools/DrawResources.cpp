@@ -1,6 +1,6 @@
 // Draws the program's bitmaps and icons into the res folder: the MDI background tile, the splash
-// picture, the application icon, the status-pane icons, the strip of main toolbar buttons, the
-// pictures of the price lists, the strips of the 歩掛, 変化率・補正率, 諸経費 and trade-selection list
+// picture, the application icon, the status-pane icons, the import dialogs' arrow, the strip of
+// main toolbar buttons, the pictures of the price lists, the strips of the 歩掛, 変化率・補正率, 諸経費 and trade-selection list
 // pictures, the company picture and the picture of the print-form lists. Magenta (0xFF00FF) is the transparent
 // colour of the small pictures. Run with the res folder as the only argument, then commit the pictures.
 #include <QApplication>
@@ -198,6 +198,14 @@ int main(int argc, char** argv) {
              p.drawRect(QRectF(4, 2, 8, 4));
          }),
          res + "/icons/pane_zairyo.png");
+
+    // The arrow between the import dialogs' lists, 32 × 32: entries go down from the source list
+    // above into the destination list below.
+    Save(Icon(32, [](QPainter& p) {
+             p.scale(32.0 / 24.0, 32.0 / 24.0);
+             Arrow(p, false);
+         }),
+         res + "/icons/import_arrow.png");
 
     // Main toolbar buttons, 24 × 24, side by side in one strip in the order of their picture index
     // in the command table (each named by its command).

@@ -1,5 +1,5 @@
-// The launchers of the 諸経費, プログラム金額, common 業務-list, 単価 and 歩掛 editors through the running
-// application, on a program folder in a temporary folder: Cancel and No leave masters and files as
+// The launchers of the 諸経費, プログラム金額, common 業務-list, 単価, 歩掛 and 変化率・補正率 editors and the
+// manual 変化率・補正率 import through the running application, on a program folder in a temporary folder: Cancel and No leave masters and files as
 // they were, Yes saves each master the editor touched and takes its lock again, and a save the
 // lock refuses keeps memory equal to the file.
 #include <gtest/gtest.h>
@@ -24,7 +24,11 @@
 #include "app/dialogs/SpreadSheet.h"
 #include "masteredit/BukakeEditDlg.h"
 #include "masteredit/BukakeShikiDetailDlg.h"
+#include "masteredit/EditorList.h"
 #include "masteredit/GyomuEditDlg.h"
+#include "masteredit/HenkaritsuEditDlg.h"
+#include "masteredit/HenkaritsuImportDlg.h"
+#include "masteredit/HenkaritsuRecordList.h"
 #include "masteredit/KoshuEditDlg.h"
 #include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterEditTexts.h"
@@ -127,6 +131,23 @@ const Launcher kLaunchers[] = {
                  d.findChild<CZo_Edit*>("name")->setText(Q(name));
                  return IDOK;
              });
+     }},
+    // Without a code change only the 変化率・補正率 master is saved; the one group offered (物件調査)
+    // gets a new record.
+    {"変化率・補正率", cmd::HenkaritsuEdit, "変化率･補正率データ ファイルを書き換えてよろしいですか？",
+     {CMasterDataStore::kLockHenkaritsu},
+     [](ScriptedDialogs& dialogs, int close, Edited& edited) {
+         dialogs.Expect<CHenkaritsuEditDlg>([close, &edited](CHenkaritsuEditDlg& d) {
+             QObject::connect(&d, &QDialog::accepted,
+                              [&] { edited[CMasterDataStore::kLockHenkaritsu] = BytesOf(d.GetHenkaritsuFile()); });
+             EXPECT_EQ(d.findChild<QComboBox*>("gyomu")->count(), 1);
+             d.Records()->OnCreate();
+             return close;
+         });
+         dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
+             d.findChild<CZo_Edit*>("name")->setText(Q("新しい補正"));
+             return IDOK;
+         });
      }},
     // Without an id change only the 単価 master is saved.
     {"単価", cmd::TankaEdit, "単価データ ファイルを書き換えてよろしいですか？", {CMasterDataStore::kLockTanka},
@@ -450,4 +471,146 @@ TEST_F(BukakeEditCommand, CancelAndNoLeaveBukakeAndMaterialPricesAsTheyWere) {
         EXPECT_EQ(host->messages.size(), close == IDOK ? 2u : 0u);
         EXPECT_TRUE(Snapshot(Store(), kBukakeAndZairyo) == before) << close;
     }
+}
+
+namespace {
+
+// The files a command replaced, in order, as the watch saw them.
+std::vector<std::string> ReplacedFiles(int watch) {
+    std::vector<std::string> replaced;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
+        for (char* p = buffer; p < buffer + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(p);
+            if (event->len) replaced.emplace_back(event->name);
+            p += sizeof(inotify_event) + event->len;
+        }
+    return replaced;
+}
+
+// Rate 12 of 区画整理測量 renamed to code 1999, the 歩掛 question answered Yes.
+const Launcher kHenkaritsuCodeChange = {
+    "変化率 code", cmd::HenkaritsuEdit, "変化率･補正率データ ファイルを書き換えてよろしいですか？",
+    {CMasterDataStore::kLockBukake, CMasterDataStore::kLockHenkaritsu},
+    [](ScriptedDialogs& dialogs, int close, Edited& edited) {
+        dialogs.Expect<CHenkaritsuEditDlg>([close, &edited](CHenkaritsuEditDlg& d) {
+            QObject::connect(&d, &QDialog::accepted, [&] {
+                edited[CMasterDataStore::kLockBukake] = BytesOf(d.GetBukakeFile());
+                edited[CMasterDataStore::kLockHenkaritsu] = BytesOf(d.GetHenkaritsuFile());
+            });
+            EXPECT_EQ(d.Records()->Gyomu(), 6);
+            d.Records()->OnRename();
+            EXPECT_EQ(d.IsBukakeChanged(), 1);
+            return close;
+        });
+        dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
+            d.findChild<CZo_Edit*>("code")->setText(QStringLiteral("1999"));
+            return IDOK;
+        });
+    }};
+}  // namespace
+
+// The masters of the sample program with a 区画整理測量 group whose rate 12 one 歩掛 detail uses,
+// saved so that memory and files agree.
+class HenkaritsuCommands : public MasterEditCommands {
+protected:
+    void SetUp() override {
+        MasterEditCommands::SetUp();
+        CHenkaritsuFile& rates = Store().GetHenkaritsuFile();
+        masterbuild::AddTableRecord(masterbuild::AddGroup(rates, 6, "区画整理測量"), 12, "区画補正");
+        ASSERT_EQ(Store().SerializeHenkaritsuFile(1, nullptr, ""), 1);
+        CBukakeDetail& detail =
+            masterbuild::AddShubetsu(masterbuild::AddKoshu(masterbuild::AddGyomu(Store().GetBukakeFile(), 6), 1), 1)
+                .GetDetail();
+        detail.m_henkaritsu[0] = 12;
+        ASSERT_EQ(Store().SerializeBukakeFile(1, nullptr, ""), 1);
+        host->messages.clear();
+    }
+    int32_t BukakeUse() { return Store().GetBukakeFile().FindShubetsu(6, 1, 1)->GetDetail().m_henkaritsu[0]; }
+};
+
+TEST_F(HenkaritsuCommands, ACodeChangeSavesBukakeThenHenkaritsu) {
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, program.masters.c_str(), IN_MOVED_TO), 0);
+    host->answers = {IDYES};  // the 歩掛 question inside the editor
+    const Edited edited = RunLauncher(kHenkaritsuCodeChange, IDOK, IDYES);
+    EXPECT_EQ(ReplacedFiles(watch), (std::vector<std::string>{"歩掛データ.soa", "変化率データ.soa"}));
+    close(watch);
+    for (LockId id : kHenkaritsuCodeChange.saves) {
+        EXPECT_EQ(ReadTestFile(PathOf(Store(), id)), edited.at(id)) << id;
+        EXPECT_EQ(MemoryBytes(Store(), id), edited.at(id)) << id;
+    }
+    EXPECT_EQ(BukakeUse(), 1999);
+    EXPECT_TRUE(Store().GetHenkaritsuFile().FindGyomu(6)->HasRecord(1999));
+}
+
+TEST_F(HenkaritsuCommands, WithoutEitherLockNeitherMasterIsSaved) {
+    for (LockId refused : kHenkaritsuCodeChange.saves) {
+        ASSERT_EQ(Store().Lock(refused, 0, 1), 1) << refused;
+        const Snapshot before(Store(), kHenkaritsuCodeChange.saves);
+        host->messages.clear();
+        host->answers = {IDYES};
+        RunLauncher(kHenkaritsuCodeChange, IDOK, IDYES);
+        EXPECT_EQ(host->messages.back().text, mastertext::kSaveRefused) << refused;
+        EXPECT_TRUE(Snapshot(Store(), kHenkaritsuCodeChange.saves) == before) << refused;
+        ASSERT_EQ(Store().Lock(refused, 1, 1), 1) << refused;
+    }
+}
+
+// The manual import end to end with the real dialog: another file's record imported into
+// 区画整理測量, whose rate 12 is renamed to 1999 on the destination side.
+TEST_F(HenkaritsuCommands, TheManualImportSavesBothMastersAndNeverTheSource) {
+    ASSERT_TRUE(app->Commands().State(cmd::HenkaritsuImportManual).enabled);
+    CHenkaritsuFile other;
+    masterbuild::AddTableRecord(masterbuild::AddGroup(other, 6, "区画整理測量"), 7, "他社補正").SetCell(1, 1, 1250);
+    const std::string otherPath = program.root / "他社/変化率データ.soa";
+    WriteTestFile(otherPath, StoreMasterBytes(CHenkaritsuFile(other)));
+    const std::string sourceBytes = ReadTestFile(otherPath);
+    const std::vector<LockId> both = {CMasterDataStore::kLockBukake, CMasterDataStore::kLockHenkaritsu};
+
+    // close: how the dialog ends; answer: the question after OK (0: none asked).
+    auto run = [&](int close, int answer) {
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CHenkaritsuImportDlg>([close](CHenkaritsuImportDlg& d) {
+            EXPECT_EQ(d.SourceRecords()->Gyomu(), 6);
+            d.findChild<QPushButton*>("import")->click();
+            d.DestRecords()->List()->SetChosenIndex(0);
+            d.DestRecords()->OnRename();
+            return close;
+        });
+        dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
+            d.findChild<CZo_Edit*>("code")->setText(QStringLiteral("1999"));
+            return IDOK;
+        });
+        host->messages.clear();
+        host->fileAnswers = {otherPath};
+        // Import by hand?, import 他社補正?, rewrite the 歩掛 uses of 12?, then the question after OK.
+        host->answers = {IDYES, IDYES, IDYES};
+        if (answer) host->answers.push_back(answer);
+        EXPECT_TRUE(app->Commands().Dispatch(cmd::HenkaritsuImportManual));
+        EXPECT_TRUE(host->answers.empty());
+    };
+
+    for (const auto& [close, answer] : {std::pair{IDCANCEL, 0}, std::pair{IDOK, int{IDNO}}}) {
+        const Snapshot before(Store(), both);
+        run(close, answer);
+        EXPECT_TRUE(Snapshot(Store(), both) == before) << close;
+        EXPECT_EQ(ReadTestFile(otherPath), sourceBytes);
+    }
+
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, program.masters.c_str(), IN_MOVED_TO), 0);
+    run(IDOK, IDYES);
+    EXPECT_EQ(host->messages.back().text, mastertext::kAskOverwriteHenkaritsuFile);
+    EXPECT_EQ(ReplacedFiles(watch), (std::vector<std::string>{"歩掛データ.soa", "変化率データ.soa"}));
+    close(watch);
+    EXPECT_EQ(BukakeUse(), 1999);
+    const CHenkaritsuGyomu& group = *Store().GetHenkaritsuFile().FindGyomu(6);
+    EXPECT_TRUE(group.HasRecord(1999));
+    ASSERT_TRUE(group.HasRecord(7));
+    EXPECT_EQ(group.FindRecord(7)->GetCell(1, 1), 1250);
+    for (LockId id : both) EXPECT_EQ(MemoryBytes(Store(), id), ReadTestFile(PathOf(Store(), id))) << id;
+    EXPECT_EQ(ReadTestFile(otherPath), sourceBytes);
 }

@@ -13,10 +13,11 @@
 #include "app/AppMasterDialogs.h"
 #include "app/AppTexts.h"
 #include "app/MasterFolderDlg.h"
-#include "masteredit/BukakeImportDlg.h"
 #include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/InputDialogs.h"
 #include "master/MasterTexts.h"
+#include "masteredit/BukakeImportDlg.h"
+#include "masteredit/HenkaritsuImportDlg.h"
 #include "platform/FileUtil.h"
 
 namespace fs = std::filesystem;
@@ -361,7 +362,8 @@ TEST_F(MasterFolderDlgTest, TheProgramsFolderDialogTakesTheRequest) {
     EXPECT_EQ(chosen, "unchanged");
     std::unique_ptr<IBukakeImportDialog> bukakeImport = programDialogs.CreateBukakeImportDialog();
     EXPECT_NE(dynamic_cast<CBukakeImportDlg*>(bukakeImport.get()), nullptr);
-    EXPECT_EQ(programDialogs.CreateHenkaritsuImportDialog(), nullptr);
+    const auto henkaritsuImport = programDialogs.CreateHenkaritsuImportDialog();
+    EXPECT_NE(dynamic_cast<CHenkaritsuImportDlg*>(henkaritsuImport.get()), nullptr);
 }
 
 TEST(MasterFolder, NewestMaterialFile) {

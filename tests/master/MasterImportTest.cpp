@@ -48,6 +48,7 @@ struct HenkaritsuImportScript {
     std::vector<uint8_t> codes;
     CBukakeFile bukake;
     CHenkaritsuFile source, dest;
+    int bukakeChanged = 0;
     std::function<void(HenkaritsuImportScript&)> edit;
     int result = IDOK;
 };
@@ -64,6 +65,8 @@ public:
         return m_s.result;
     }
     void GetDestFile(CHenkaritsuFile& file) const override { file = m_s.dest; }
+    void GetBukakeFile(CBukakeFile& file) const override { file = m_s.bukake; }
+    int IsBukakeChanged() const override { return m_s.bukakeChanged; }
 
 private:
     HenkaritsuImportScript& m_s;
@@ -180,6 +183,43 @@ TEST(ManualImport, HenkaritsuRecordsPickedInTheDialog) {
     EXPECT_EQ(RecordCodes(*store->GetHenkaritsuFile().FindGyomu(1)),
               (std::vector<int32_t>{1, 2, 1001, 3, 4, 5, 6, 1000, 55}));
     EXPECT_TRUE(LoadFile<CHenkaritsuFile>(f.masters + "/変化率データ.soa") == store->GetHenkaritsuFile());
+}
+
+// A destination code change rewrote the dialog's 歩掛 copy: both masters are saved, or neither when
+// this program lacks either lock.
+TEST(ManualImport, AChangedBukakeCopyIsSavedWithTheRates) {
+    for (int refused : {-1, int{CMasterDataStore::kLockBukake}, int{CMasterDataStore::kLockHenkaritsu}}) {
+        ImportProgram f;
+        ScriptedHost host;
+        auto store = f.Start();
+        CMasterImporter importer(*store);
+        HenkaritsuImportScript script;
+        script.edit = [](HenkaritsuImportScript& s) {
+            s.dest.FindGyomu(1)->GetRecord(0)->m_name = "改名";
+            s.bukake.RemoveGyomu(0);
+            s.bukakeChanged = 1;
+        };
+        ScriptedMasterDialogs dialogs;
+        dialogs.henkaritsuImport = [&] { return std::make_unique<ScriptedHenkaritsuImport>(script); };
+        if (refused >= 0) {
+            ASSERT_EQ(store->Lock(static_cast<CMasterDataStore::LockId>(refused), 0, 1), 1);
+        }
+        const ChangeWatch watch(f, *store);
+        const std::string source = ReadTestFile(f.otherRates);
+        host.answers = {IDYES, IDYES};
+        host.fileAnswers = {f.otherRates};
+        EXPECT_EQ(importer.OnHenkaritsuImportManual(), refused < 0 ? 1 : 0) << refused;
+        EXPECT_EQ(ReadTestFile(f.otherRates), source);
+        if (refused >= 0) {
+            EXPECT_EQ(host.messages.back().text, mastertext::kSaveRefused) << refused;
+            EXPECT_EQ(watch.Changes(), "") << refused;
+            continue;
+        }
+        EXPECT_EQ(store->GetBukakeFile().GetCount(), 2);
+        EXPECT_EQ(store->GetHenkaritsuFile().FindGyomu(1)->GetRecord(0)->m_name, "改名");
+        EXPECT_TRUE(LoadFile<CBukakeFile>(f.masters + "/歩掛データ.soa") == store->GetBukakeFile());
+        EXPECT_TRUE(LoadFile<CHenkaritsuFile>(f.masters + "/変化率データ.soa") == store->GetHenkaritsuFile());
+    }
 }
 
 TEST(ManualImport, TankaAndZairyoTankaAreNotSupported) {

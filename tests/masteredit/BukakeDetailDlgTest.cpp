@@ -87,7 +87,7 @@ public:
     CBukakeDetail seen;
 };
 
-class DetailDialog : public ::testing::Test {
+class BukakeDetailDialog : public ::testing::Test {
 protected:
     void Open(int gyomu, const CBukakeDetail& detail = Detail()) {
         dialog = std::make_unique<CBukakeDetailDlg>();
@@ -132,7 +132,7 @@ protected:
 
 }  // namespace
 
-TEST_F(DetailDialog, FillsTheGridHeadersTotalsAndFields) {
+TEST_F(BukakeDetailDialog, FillsTheGridHeadersTotalsAndFields) {
     Open(1);
     EXPECT_EQ(dialog->windowTitle(), Q("歩掛データ詳細設定"));
     EXPECT_EQ(Get<QLabel>("shubetsu")->text(), Q("基準点測量"));
@@ -180,7 +180,7 @@ TEST_F(DetailDialog, FillsTheGridHeadersTotalsAndFields) {
     EXPECT_EQ(totals->GetCellText(13, 1), Q("4.2500"));
 }
 
-TEST_F(DetailDialog, EditsAreStoredNudgedAndTotalsFollow) {
+TEST_F(BukakeDetailDialog, EditsAreStoredNudgedAndTotalsFollow) {
     Open(1);
     Type(3, 2, "0.29");  // 0.29 × 100 lies just below 29
     EXPECT_EQ(dialog->GetDetail().GetLine(1)->m_columns[0], 29);
@@ -217,7 +217,7 @@ TEST_F(DetailDialog, EditsAreStoredNudgedAndTotalsFollow) {
     EXPECT_EQ(dialog->GetDetail().GetLine(0)->m_columns[2], kUnset);
 }
 
-TEST_F(DetailDialog, ChoosingATradeAndNashiForAColumn) {
+TEST_F(BukakeDetailDialog, ChoosingATradeAndNashiForAColumn) {
     Open(1);
     emit grid->Click(5, 1);
     ASSERT_TRUE(Get("shokushu")->isEnabled());
@@ -252,7 +252,7 @@ TEST_F(DetailDialog, ChoosingATradeAndNashiForAColumn) {
     EXPECT_EQ(dialogs.Pending(), 0u);
 }
 
-TEST_F(DetailDialog, OkRefusesMissingKubunAndBadFormulasCheckedWhole) {
+TEST_F(BukakeDetailDialog, OkRefusesMissingKubunAndBadFormulasCheckedWhole) {
     std::string longValid = "1";  // 301 characters
     for (int i = 0; i < 150; ++i) longValid += "+1";
     struct Case {
@@ -289,7 +289,7 @@ TEST_F(DetailDialog, OkRefusesMissingKubunAndBadFormulasCheckedWhole) {
     EXPECT_TRUE(Ok());
 }
 
-TEST_F(DetailDialog, WhatEach業務Shows) {
+TEST_F(BukakeDetailDialog, WhatEach業務Shows) {
     struct Case {
         int gyomu;
         bool optionEnabled;
@@ -333,7 +333,7 @@ TEST_F(DetailDialog, WhatEach業務Shows) {
     }
 }
 
-TEST_F(DetailDialog, HimokuModeRadiosAndTheSeikahinList) {
+TEST_F(BukakeDetailDialog, HimokuModeRadiosAndTheSeikahinList) {
     Open(1);
     // Mode 1 (the default): rates here, no 設定.
     EXPECT_TRUE(Get<QRadioButton>("himoku1")->isChecked());
@@ -360,7 +360,7 @@ TEST_F(DetailDialog, HimokuModeRadiosAndTheSeikahinList) {
     EXPECT_EQ(dialog->GetDetail(), expected);
 }
 
-TEST_F(DetailDialog, SubDialogsEditTheCopyOnlyOnOk) {
+TEST_F(BukakeDetailDialog, SubDialogsEditTheCopyOnlyOnOk) {
     CBukakeDetail detail = Detail();
     detail.m_useAuxiliary = 1;
     detail.m_auxiliary[0] = "2";
@@ -430,7 +430,7 @@ TEST_F(DetailDialog, SubDialogsEditTheCopyOnlyOnOk) {
     EXPECT_EQ(dialog->GetDetail(), expected);
 }
 
-TEST_F(DetailDialog, SankoKingakuAsksTheEstimateContext) {
+TEST_F(BukakeDetailDialog, SankoKingakuAsksTheEstimateContext) {
     ScriptedContext scripted;
     context = &scripted;
     Open(1);
