@@ -14,6 +14,7 @@
 #include "app/AppTexts.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
+#include "app/dialogs/DialogTexts.h"
 
 namespace {
 
@@ -114,7 +115,7 @@ CHenkaritsuSettingDlg::CHenkaritsuSettingDlg(QWidget* parent) : CSekisanDialog(p
     m_back = new QPushButton(Tx(apptext::kHenkaritsuBack), this);
     m_back->setObjectName(QStringLiteral("back"));
     connect(m_back, &QPushButton::clicked, this, [this] { done(kBack); });
-    m_cancel = new QPushButton(Tx(apptext::kSettingCancel), this);
+    m_cancel = new QPushButton(Tx(dialogtext::kCancel), this);
     m_cancel->setObjectName(QStringLiteral("cancel"));
     m_cancel->setEnabled(false);
     m_cancel->setVisible(false);
@@ -250,7 +251,7 @@ void CHenkaritsuSettingDlg::UpdateControlState() {
     m_formulaNameEdit->setReadOnly(true);
     m_formulaEdit->setReadOnly(true);
     m_unitEdit->setReadOnly(true);
-    if (m_backAsCancel == 1) m_back->setText(Tx(apptext::kSettingCancel));
+    if (m_backAsCancel == 1) m_back->setText(Tx(dialogtext::kCancel));
     m_back->setEnabled(m_backEnabled != 0);
 
     const bool kubun = m_record.m_kubunFlag != 0;

@@ -13,7 +13,6 @@
     /* 業務 selection */                                                                                     \
     X(kGyomuSelectCaption, "業務選択")                                                                        \
     X(kGyomuSelectHint, "歩掛業務を選んで追加ボタンを押して下さい。")                                         \
-    X(kGyomuMasterListTitle, "歩掛業務データ一覧")                                                            \
     X(kGyomuChosenListTitle, "選択歩掛業務データ一覧")                                                        \
     /* 工種 selection */                                                                                     \
     X(kKoshuSelectCaption, "工種選択")                                                                        \

@@ -8,14 +8,12 @@
     X(kZairyoTankaEditCaptionBefore, "材料単価ファイル編集－[")                                                \
     X(kZairyoTankaEditCaptionAfter, "]")                                                                       \
     X(kZairyoTitleLabel, "タイトル :")                                                                         \
-    X(kHinmeiHeading, "品名")                                                                                  \
     X(kHinmeiChangeButton, "品名変更...")                                                                      \
     X(kHinmeiAddButton, "品名追加...")                                                                         \
     X(kHinmeiInsertButton, "品名挿入...")                                                                      \
     X(kHinmeiDeleteButton, "品名削除")                                                                         \
     X(kHinmeiUpButton, "品名 上へ移動")                                                                        \
     X(kHinmeiDownButton, "品名 下へ移動")                                                                      \
-    X(kZairyoSearchButton, "検　索")                                                                           \
     X(kOpenZairyoTankaButton, "材料単価を開く...")                                                             \
     X(kDeleteZairyoBefore, "材料費 ' ")                                                                        \
     X(kDeleteDoryokuBefore, "動力費 ' ")                                                                       \

@@ -14,8 +14,10 @@
 #include "report/EstimateReport.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
+#include "report/SheetWriting.h"
 
 using namespace reporttext;
+using namespace reportsheet;
 
 namespace {
 
@@ -132,13 +134,6 @@ ChikuJoken WorkChikuJoken(const CSekisanData& calc, int onlyIndex) {
     c.beta12 = GroupRate(calc, kNoFallback1, DoubleToLong(c.k12 * 10000.0));
     c.beta22 = GroupRate(calc, kNoFallback2, DoubleToLong(c.h12 * 10000.0));
     return c;
-}
-
-template <class... Args>
-std::string Format(const char* format, Args... args) {
-    char buffer[256];
-    std::snprintf(buffer, sizeof buffer, format, args...);
-    return buffer;
 }
 
 // The rate line of a 歩掛 type and the factors it names (unset factors stay negative).

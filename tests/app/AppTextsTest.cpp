@@ -11,6 +11,11 @@
 #include "app/AppTexts.h"
 #include "app/CommandTable.h"
 #include "app/dialogs/DialogTexts.h"
+#include "estimate/EstimateTexts.h"
+#include "master/MasterTexts.h"
+#include "masteredit/MasterEditTexts.h"
+#include "platform/PlatformTexts.h"
+#include "report/ReportTexts.h"
 
 namespace {
 
@@ -69,7 +74,6 @@ const TextEntry kAppTexts[] = {
     {"kEstimateFilter", "Vemo 農林版 ﾌｧｲﾙ (*.sei)|*.sei|旧Vemo 農林版 ﾌｧｲﾙ (*.seb)|*.seb|全てのﾌｧｲﾙ (*.*)|*.*||"},
     {"kAskSaveChangesAfter", " への変更を保存しますか?"},
     {"kEstimateHeader", "件名 : %1\n箇所名 : %2\nマスター データ : %3\n材料単価 : %4\n行数 : %5"},
-    {"kHeaderNone", "なし"},
     {"kModifiedMark", " *"},
     {"kEstimateZairyoTankaUnreadable",
      "\nの材料単価データを読み込めませんでした。\n共通の材料単価データを使用します。"},
@@ -84,7 +88,6 @@ const TextEntry kAppTexts[] = {
     {"kVersionPrefix", "Version "},
     {"kDataFolderLabel", "データ参照先 ：:"},
     {"kMasterListHeader", "マスターデータ一覧"},
-    {"kDeleteButton", "削除"},
     {"kSwitchDataFolderButton", "データ参照先切換"},
     {"kUpFolderButton", "１つ上のフォルダ"},
     {"kMasterFolderIncomplete", "選択したデータ参照先には、必要なデータファイルがありません。"},
@@ -97,7 +100,6 @@ const TextEntry kAppTexts[] = {
     {"kMissingShokeihiLine", "諸経費データ.daa\u3000\u3000\u3000\u3000\u3000がありません。\n"},
     {"kMissingProgramKingakuLine", "プログラム金額データ.daa\u3000がありません。\n"},
     {"kMissingZairyoTankaLine", "材料単価データがありません。\n"},
-    {"kConfirmCaption", "確認"},
     {"kEnterFileName", "ファイル名を入力してください。"},
     {"kFolderNameInvalid", "この名前はフォルダ名に使用できません。\n「\\」「/」を含まない名前を入力してください。"},
     {"kFolderNameTaken", "同じ名前のフォルダまたはファイルが既にあります。\n別の名前を入力してください。"},
@@ -110,13 +112,11 @@ const TextEntry kAppTexts[] = {
     {"kCannotDeleteCurrentFolder",
      "このフォルダは、現在設定されているフォルダです。\n削除するには、設定フォルダを変更する必要があります。"},
     {"kAskDeleteFolderBefore", "フォルダ ' "},
-    {"kAskDeleteFolderAfter", " ' を削除してよろしいですか？"},
     {"kSelectDirectory", "ディレクトリを選択してください。"},
     {"kMasterSelectCaption", "マスターデータ選択"},
     {"kMasterSelectOld", "このデータが参照しているマスターデータは、"},
     {"kMasterSelectBut", "ですが、"},
     {"kMasterSelectNew", "データ参照先を現在設定されている、下記のマスターデータに変更します。"},
-    {"kBrowseButton", "参照..."},
     {"kSelectedFolderIncomplete", "選択フォルダには、歩掛データ、変化率データが存在しません。"},
     {"kAboutCaption", "バージョン情報"},
     {"kAboutTitle", "Vemo Ovra  農林版  令和7年度積算基準対応版"},
@@ -138,11 +138,9 @@ const TextEntry kAppTexts[] = {
     {"kDetailsExpand", "詳細 >>"},
     {"kDetailsCollapse", "詳細 <<"},
     {"kReadmeButton", "Readme表示"},
-    {"kOk", "OK"},
     {"kSupportUrl", "https://www.zorva.co.jp/vemo/support/"},
     {"kTechInfoUrl", "https://www.zorva.co.jp/vemo/gijutsu/"},
     {"kAskEnableBukken", "物件調査を使用可能にしますか？"},
-    {"kAskOverwriteTankaFile", "単価データ ファイルを書き換えてよろしいですか？"},
     {"kOptionCaption", "オプション"},
     {"kSeidoCalcGroup", "測量－精度管理費算出方法"},
     {"kSeidoCalc0", "精度管理費＝（直接人件費＋労務費＋機械経費）×精度管理費係数"},
@@ -167,11 +165,7 @@ const TextEntry kAppTexts[] = {
     {"kMarumeDsp0", "丸め桁を表示しない"},
     {"kMarumeDsp1", "丸め桁を摘要欄に表示"},
     {"kSeidoDspGroup", "測量－精度管理費表示方法"},
-    {"kSeidoDsp0", "各種別内に含めて表示"},
-    {"kSeidoDsp1", "専用行にまとめて表示"},
     {"kZairyoDspGroup", "物件調査－材料費表示方法"},
-    {"kZairyoDsp0", "各種別内に含めて表示"},
-    {"kZairyoDsp1", "専用行にまとめて表示"},
     {"kDouroCalcGroup", "測量・設計－単価の端数計算方法"},
     {"kDouroCalc0", "従来の計算方法（小数点以下切捨て）"},
     {"kDouroCalc1", "平成30年「設計業務等標準積算基準書の"},
@@ -190,14 +184,9 @@ const TextEntry kAppTexts[] = {
     {"kTelLabel", "TEL :"},
     {"kFaxLabel", "FAX :"},
     {"kFooterCheck", "印刷時にフッタに社名を入れる"},
-    {"kTankaGroup", "単価データ"},
     {"kDefaultColumnLabel", "選択単価の初期設定 :"},
-    {"kColumnNotSet", "未設定"},
     {"kTravelCheck", "旅費交通費積上方式"},
     {"kTaxLabel", "消費税 :"},
-    {"kTaxUnit", "(%)"},
-    {"kSaveAndClose", "保存して終了"},
-    {"kCancel", "ｷｬﾝｾﾙ"},
     {"kKanaPane", "ｶﾅ"},
     {"kCapsPane", "CAP"},
     {"kNumPane", "NUM"},
@@ -206,7 +195,6 @@ const TextEntry kAppTexts[] = {
     {"kRemoveButton", "<- 削除"},
     {"kGyomuSelectCaption", "業務選択"},
     {"kGyomuSelectHint", "歩掛業務を選んで追加ボタンを押して下さい。"},
-    {"kGyomuMasterListTitle", "歩掛業務データ一覧"},
     {"kGyomuChosenListTitle", "選択歩掛業務データ一覧"},
     {"kKoshuSelectCaption", "工種選択"},
     {"kKoshuSelectHint", "歩掛工種を選んで追加ボタンを押して下さい。"},
@@ -241,13 +229,9 @@ const TextEntry kAppTexts[] = {
     {"kKenmeiLabel", "件名 :"},
     {"kKashomeiLabel", "箇所名 :"},
     {"kDefaultPrintTitle", "御　　見　　積　　書"},
-    {"kSettingCancel", "ｷｬﾝｾﾙ"},
     {"kIkkatsuTemplateCaption", "電子計算機使用料一括設定"},
     {"kIkkatsuTemplateFirst", "精度管理費有り"},
     {"kIkkatsuTemplateSecond", "精度管理費無し"},
-    {"kIkkatsuWordSeido", "精度管理費"},
-    {"kIkkatsuWordDenshi", "電子計算機使用料"},
-    {"kIkkatsuWordZairyo", "材料費"},
     {"kIkkatsuWordChokusetsu", "直接経費の取り扱い"},
     {"kIkkatsuCaptionSuffix", "一括設定"},
     {"kIkkatsuFirstSuffix", "有り"},
@@ -255,11 +239,9 @@ const TextEntry kAppTexts[] = {
     {"kIkkatsuChokusetsuFirst", "直接経費を業務原価に含む"},
     {"kIkkatsuChokusetsuSecond", "直接経費を業務原価に含めない"},
     {"kDaikaNoCaption", "代価No.設定"},
-    {"kDaikaNoBefore", "第"},
     {"kDaikaNoAfter", "号"},
     {"kDaikaNoHint", "※取り消す場合は空白にしてください。"},
     {"kDaikaNoSerial", "連続割付"},
-    {"kDaikaNoDefaultTitle", "一位代価表"},
     {"kMarumeCaption", "丸め設定"},
     {"kMarumeGroup", "金額を以下で丸める"},
     {"kMarumeNone", "丸め なし"},
@@ -271,7 +253,6 @@ const TextEntry kAppTexts[] = {
     {"kMarumeMillions", "百万の位で丸める"},
     {"kMarumeTenMillions", "千万の位で丸める"},
     {"kTaniCaption", "単位入力"},
-    {"kTaniLabel", "単位 :"},
     {"kTankaSettingCaption", "単価設定"},
     {"kTankaSettingGroup", "単価データ"},
     {"kTankaSettingLabel", "選択単価 :"},
@@ -283,13 +264,7 @@ const TextEntry kAppTexts[] = {
     {"kKeisanKubunSelectAll", "全選択"},
     {"kKeisanKubunClearAll", "全解除"},
     {"kProgramSelectCaption", "プログラム金額選択"},
-    {"kProgramSelectListLabel", "プログラム金額データ一覧 :"},
     {"kProgramSelectUse", "プログラム金額を使用する"},
-    {"kProgramName1Heading", "プログラム名1"},
-    {"kProgramName2Heading", "プログラム名2"},
-    {"kProgramCondition1Heading", "利用条件1"},
-    {"kProgramCondition2Heading", "利用条件2"},
-    {"kProgramFeeHeading", "利用料金"},
     {"kHenkaritsuCaption", "変化率・補正率設定"},
     {"kHenkaritsuNameLabel", "名称 :"},
     {"kHenkaritsuNameDesign", "変化率・補正率データ名"},
@@ -309,7 +284,6 @@ const TextEntry kAppTexts[] = {
     {"kRemarkUpperEditedPrompt", "'摘要'の上段の文字列がユーザーによって変更されています。\n更新してよろしいですか？"},
     {"kRemarkLowerEditedPrompt", "'摘要'の下段の文字列がユーザーによって変更されています。\n更新してよろしいですか？"},
     {"kViewKenmeiLabel", "件   名 :"},
-    {"kViewBashoLabel", "箇所名 :"},
     {"kColumnTitleName", "費目  ／  工種  ／  種別"},
     {"kColumnTitleUnit", "単 位"},
     {"kColumnTitleQuantity", "数 量"},
@@ -317,7 +291,6 @@ const TextEntry kAppTexts[] = {
     {"kColumnTitleAmount", "金 額"},
     {"kColumnTitleRemark", "摘 要"},
     {"kAnzenhiRatePrefix", "安全費率 "},
-    {"kAnzenhiRateSuffix", "％"},
     {"kAnzenhiNone", "安全費無し "},
     {"kDeleteKindGyomu", "業務データ"},
     {"kDeleteKindKoshu", "工種データ"},
@@ -329,11 +302,9 @@ const TextEntry kAppTexts[] = {
     {"kGuidedKeisanKubunQuestion", "計算対象の計算区分を選択しますか？"},
     {"kGuidedSingleChoiceNote", "計算対象に単一選択の計算区分が含まれています。\nその場合は計算区分を１つ選択してください。"},
     {"kGuidedSuryoEachQuestion", "数量を個別に入力しますか？"},
-    {"kGuidedSuryoNameOpen", "「"},
     {"kGuidedSuryoNameClose", "」"},
     {"kGuidedSuryoTitleSuffix", " 数量入力"},
     {"kGuidedSuryoBulkTitle", "数量一括入力"},
-    {"kKakeritsuOverflowOpen", "「"},
     {"kKakeritsuOverflowClose", "」の掛率は積が大きすぎるため、変更しませんでした。"},
 };
 
@@ -400,8 +371,6 @@ const TextEntry kDialogTexts[] = {
     {"kYobiLabel", "予備 :"},
     {"kUserCreated", "ユーザー作成"},
     {"kPriceKindTitle", "単価種別"},
-    {"kTankaKindChokusetsuJinkenhi", "直接人件費"},
-    {"kTankaKindRomuhi", "労務費"},
     {"kZairyoKindDoryoku", "動力費"},
     {"kTableTitleCaption", "表のタイトル変更"},
     {"kRowTitleLabel", "行のタイトル :"},
@@ -525,5 +494,11 @@ const TextEntry kCommandTexts[] = {
 TEST(AppTexts, EveryTextVerbatim) { ExpectTextTable(FromTextTable(AppTexts()), kAppTexts); }
 
 TEST(DialogKitTexts, EveryTextVerbatim) { ExpectTextTable(FromTextTable(DialogTexts()), kDialogTexts); }
+
+TEST(AppTexts, EachTextOnce) {
+    ExpectEachTextOnce(DialogTexts(), {MasterTexts(), EstimateTexts(), PlatformTexts()});
+    ExpectEachTextOnce(AppTexts(), {MasterEditTexts(), ReportTexts(), DialogTexts(), MasterTexts(), EstimateTexts(),
+                                    PlatformTexts()});
+}
 
 TEST(CommandTableTexts, EveryTextVerbatim) { ExpectTextTable(CommandTexts(), kCommandTexts); }

@@ -5,16 +5,17 @@
 #include <string>
 
 #include "TextTableCheck.h"
+#include "app/dialogs/DialogTexts.h"
+#include "master/MasterTexts.h"
 #include "masteredit/MasterEditTexts.h"
+#include "platform/PlatformTexts.h"
+#include "report/ReportTexts.h"
 
 namespace {
 
 const TextEntry kExpected[] = {
-    {"kSaveAndClose", "保存して終了"},
     {"kConfirmCaption", "確認"},
     {"kDeleteAfter", " ' を削除してよろしいですか？"},
-    {"kCountBefore", "("},
-    {"kCountAfter", ")"},
     {"kAskOverwriteShokeihiFile", "諸経費データ ファイルを書き換えてよろしいですか？"},
     {"kAskOverwriteProgramKingakuFile", "プログラム金額データ ファイルを書き換えてよろしいですか？"},
     {"kAskOverwriteGyomuFiles",
@@ -37,7 +38,6 @@ const TextEntry kExpected[] = {
     {"kProgramCondition2Heading", "利用条件2"},
     {"kProgramFeeHeading", "利用料金"},
     {"kNewButton", "新規"},
-    {"kInsertButton", "挿入"},
     {"kDeleteButton", "削除"},
     {"kClearButton", "クリア"},
     {"kChangeButton", "変更"},
@@ -64,14 +64,10 @@ const TextEntry kExpected[] = {
     {"kTradeDeleteButton", "職種削除"},
     {"kColumnInsertButton", "列挿入"},
     {"kColumnDeleteButton", "列削除"},
-    {"kPrintPreviewButton", "印刷ﾌﾟﾚﾋﾞｭｰ"},
-    {"kPrintDotsButton", "印刷..."},
     {"kDeleteTankaBefore", "単価データ ' "},
     {"kAskDeleteColumn", "現在選択中の列を削除します。よろしいですか?"},
     {"kAskDropLastColumn", "最後の列のタイトルと単価は失われます。列を挿入してよろしいですか?"},
     {"kZairyoTankaItemCaption", "材料単価編集"},
-    {"kItemNameLabel", "単価名称"},
-    {"kItemSpecLabel", "規格"},
     {"kItemUnitLabel", "単位"},
     {"kItemPriceLabel", "単価"},
     {"kItemRemarksLabel", "備考"},
@@ -94,14 +90,12 @@ const TextEntry kExpected[] = {
     {"kZairyoTankaEditCaptionBefore", "材料単価ファイル編集－["},
     {"kZairyoTankaEditCaptionAfter", "]"},
     {"kZairyoTitleLabel", "タイトル :"},
-    {"kHinmeiHeading", "品名"},
     {"kHinmeiChangeButton", "品名変更..."},
     {"kHinmeiAddButton", "品名追加..."},
     {"kHinmeiInsertButton", "品名挿入..."},
     {"kHinmeiDeleteButton", "品名削除"},
     {"kHinmeiUpButton", "品名 上へ移動"},
     {"kHinmeiDownButton", "品名 下へ移動"},
-    {"kZairyoSearchButton", "検　索"},
     {"kOpenZairyoTankaButton", "材料単価を開く..."},
     {"kDeleteZairyoBefore", "材料費 ' "},
     {"kDeleteDoryokuBefore", "動力費 ' "},
@@ -118,3 +112,7 @@ const TextEntry kExpected[] = {
 }  // namespace
 
 TEST(MasterEditTexts, EveryTextVerbatim) { ExpectTextTable(MasterEditTexts(), kExpected); }
+
+TEST(MasterEditTexts, EachTextOnce) {
+    ExpectEachTextOnce(MasterEditTexts(), {ReportTexts(), DialogTexts(), MasterTexts(), PlatformTexts()});
+}
