@@ -104,7 +104,7 @@ ChikuJoken WorkChikuJoken(const CSekisanData& calc, int onlyIndex) {
         if (onlyIndex >= 0 && i != onlyIndex) continue;
         const CSekisanItem* item = list.GetItem(i);
         if (!item || item->m_nGyomu != calc::Gyomu::KukakuSekkei) continue;
-        const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
+        const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(bukake, item);
         if (!shubetsu) continue;
         const CBukakeDetail& detail = shubetsu->GetDetail();
         auto given = [&](size_t slot) { return !IsUnset(detail.m_henkaritsu[slot]) && !IsUnset(item->m_nLL[slot]); };
@@ -242,9 +242,7 @@ int CEstimateReport::WriteGyomuChikuJoken(CSekisanData& calc, int startRow, int 
     }
 
     CSekisanItem* item = calc.GetItemList()->GetItem(index);
-    const CBukakeShubetsu* shubetsu =
-        item ? calc.CalcContext().GetBukakeFile().FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu)
-             : nullptr;
+    const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(calc.CalcContext().GetBukakeFile(), item);
     if (!shubetsu) return startRow;
     const CBukakeDetail& detail = shubetsu->GetDetail();
     const ChikuJoken c = WorkChikuJoken(calc, index);

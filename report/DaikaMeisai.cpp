@@ -161,8 +161,7 @@ namespace {
 
 // The 歩掛 種別 of the item at index, or null.
 const CBukakeShubetsu* ShubetsuOf(const ICalcEnvironment& env, const CSekisanData& calc, int index) {
-    const CSekisanItem* item = calc.GetItemList()->GetItem(index);
-    return item ? env.GetBukakeFile().FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu) : nullptr;
+    return BukakeShubetsuOf(env.GetBukakeFile(), calc.GetItemList()->GetItem(index));
 }
 
 // The correction formula of the detail as the page explains it.

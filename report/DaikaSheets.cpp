@@ -205,7 +205,7 @@ int CEstimateReport::BuildDaikaSheets(int lastPage) {
             continue;
         }
         if (!shown(item->m_nDaikaNo)) continue;
-        const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
+        const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(bukake, item);
         if (!shubetsu) continue;
         const int type = shubetsu->GetDetail().m_bukakeType;
         if (HasTankaPages(*item, type, douroCalc)) {
@@ -238,7 +238,7 @@ int CEstimateReport::BuildDaikaSheets(int lastPage) {
         for (int i = 0; i < items.GetCount() && daikaOn; ++i) {
             const CSekisanItem* item = items.GetItem(i);
             if (!item || item->GetLevel() != 2 || IsUnset(item->m_nDaikaNo) || !shown(item->m_nDaikaNo)) continue;
-            const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
+            const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(bukake, item);
             if (!shubetsu || !HasTankaPages(*item, shubetsu->GetDetail().m_bukakeType, douroCalc)) continue;
             page = WriteTankaSheet(calc, page, i, *shubetsu, tankaNo, TankaMode::TankaPages);
         }
@@ -601,7 +601,7 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
 
 int CEstimateReport::WriteSokuryoClosingRows(int last, CSekisanData& calc, int index) {
     CSekisanItem& item = *calc.GetItemList()->GetItem(index);
-    const CBukakeShubetsu* shubetsu = m_env.GetBukakeFile().FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
+    const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(m_env.GetBukakeFile(), &item);
     if (!shubetsu) return last;
     const CBukakeDetail& detail = shubetsu->GetDetail();
     const bool omit = m_job.IsKingakuOmitted() != 0;
@@ -627,7 +627,7 @@ int CEstimateReport::WriteSokuryoClosingRows(int last, CSekisanData& calc, int i
 int CEstimateReport::WriteSekkeiClosingRows(int last, CSekisanData& calc, int index, double directLabour,
                                             double labour) {
     CSekisanItem& item = *calc.GetItemList()->GetItem(index);
-    const CBukakeShubetsu* shubetsu = m_env.GetBukakeFile().FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
+    const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(m_env.GetBukakeFile(), &item);
     if (!shubetsu) return last;
     const CBukakeDetail& detail = shubetsu->GetDetail();
     const bool omit = m_job.IsKingakuOmitted() != 0;
@@ -720,7 +720,7 @@ void CEstimateReport::WriteMaterialPage(CSekisanData& calc, int index, int page)
         const CSekisanItem* item = items.GetItem(j);
         if (!item || item->GetLevel() != 2 || !calc::IsSokuryoGyomu(item->m_nGyomu)) continue;
         if (IsUnset(item->m_nQuantity) || item->m_nQuantity <= 0) continue;
-        const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
+        const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(bukake, item);
         const int32_t id = shubetsu ? shubetsu->GetDetail().m_zairyoId : kUnset;
         const CZairyoTankaItem* material = IsUnset(id) ? nullptr : zairyo.FindItem(id);
         if (!material || IsNoPrice(material->m_price) || !(material->m_price > 0.0)) continue;

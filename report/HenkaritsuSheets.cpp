@@ -11,9 +11,11 @@
 #include "report/EstimateReport.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
+#include "report/SheetWriting.h"
 #include "estimate/EstimateTexts.h"
 
 using namespace reporttext;
+using namespace reportsheet;
 
 namespace {
 
@@ -55,8 +57,7 @@ struct Found {
 Found FindRow(CSekisanData& calc, int index) {
     CSekisanItem* item = calc.GetItemList()->GetItem(index);
     if (!item) return {};
-    const CBukakeShubetsu* shubetsu =
-        calc.CalcContext().GetBukakeFile().FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
+    const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(calc.CalcContext().GetBukakeFile(), item);
     return shubetsu ? Found{item, shubetsu} : Found{};
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <type_traits>
 
+#include "estimate/SekisanItem.h"
+#include "master/BukakeFile.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
 
@@ -44,6 +46,11 @@ inline bool Between(int value, int low, int high) { return value >= low && value
 inline bool ProbeCell(CReportJob& job, const std::string& name) {
     job.SetCellText(name, " ");
     return job.GetErrorNo() == 0;
+}
+
+// The 歩掛 種別 of an estimate row; null without the row or without its 種別 in the master.
+inline const CBukakeShubetsu* BukakeShubetsuOf(const CBukakeFile& bukake, const CSekisanItem* item) {
+    return item ? bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu) : nullptr;
 }
 
 }  // namespace reportsheet

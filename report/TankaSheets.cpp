@@ -93,6 +93,20 @@ void BeginTankaPage(TankaCall& w, const std::string& date, int page, int number,
 }
 
 // A worker row of a 単価表 page.
+// The row of a detail line on a 代価表 page: one of its unit at amount q, referring to 単価表 number
+// (which grows by one).
+void LineRow(TankaCall& w, int k, int q, int& number) {
+    const std::string& name = w.detail.GetLine(k)->m_name;
+    if (!name.empty()) w.Text("**名称", w.row, name);
+    if (!w.detail.m_unit.empty()) w.Text("**単位", w.row, w.detail.m_unit);
+    w.Number("**数量", w.row, 1.0);
+    w.Number("**単価", w.row, q);
+    w.Number("**金額", w.row, q);
+    w.Text("**摘要", w.row, Format(kTankaReference, number));
+    ++w.row;
+    ++number;
+}
+
 void WorkerRow(TankaCall& w, const CTankaRow& worker, double quantity, int price, int amount) {
     const bool lump = worker.m_unit == estimate_texts::UnitShiki;
     w.Text("**名称", w.row, worker.m_name);
@@ -126,15 +140,7 @@ void SeidoRows(TankaCall& w, int& number, const CCalcSettings& settings, bool in
         int q = w.calc.CalcRowKingaku(w.shubetsu, k, w.index, totals, AmountPart::Amount, &w.item, factor);
         if (q <= 0) continue;
         if (settings.DouroCalc == 1) q = w.Cut(q);
-        const std::string& name = d.GetLine(k)->m_name;
-        if (!name.empty()) w.Text("**名称", w.row, name);
-        if (!d.m_unit.empty()) w.Text("**単位", w.row, d.m_unit);
-        w.Number("**数量", w.row, 1.0);
-        w.Number("**単価", w.row, q);
-        w.Number("**金額", w.row, q);
-        w.Text("**摘要", w.row, Format(kTankaReference, number));
-        ++w.row;
-        ++number;
+        LineRow(w, k, q, number);
         total += q;
     }
     w.Text("**名称", w.row, kDaikaGokei);
@@ -247,15 +253,7 @@ void DensiRows(TankaCall& w, int& number, const CCalcSettings& settings, int per
         int direct = 0, x = 0, lineTotal = 0;
         const int q = w.calc.CalcRowWorkers(d, k, f, direct, x, AmountPart::Amount, &w.item, lineTotal);
         if (q <= 0) continue;
-        const std::string& name = d.GetLine(k)->m_name;
-        if (!name.empty()) w.Text("**名称", w.row, name);
-        if (!d.m_unit.empty()) w.Text("**単位", w.row, d.m_unit);
-        w.Number("**数量", w.row, 1.0);
-        w.Number("**単価", w.row, q);
-        w.Number("**金額", w.row, q);
-        w.Text("**摘要", w.row, Format(kTankaReference, number));
-        ++w.row;
-        ++number;
+        LineRow(w, k, q, number);
         if (x > 0) densi += x;
     }
     int unused = 0;
@@ -331,9 +329,7 @@ int WriteTanka(CReportJob& job, CSekisanData& calc, const CSekisanItemList& esti
                int perLineRate, int& tankaNo, CEstimateReport::TankaMode mode, bool densi) {
     using Mode = CEstimateReport::TankaMode;
     CSekisanItem* item = calc.GetItemList()->GetItem(index);
-    const CBukakeShubetsu* shubetsu =
-        item ? calc.CalcContext().GetBukakeFile().FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu)
-             : nullptr;
+    const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(calc.CalcContext().GetBukakeFile(), item);
     if (!shubetsu) return page;
     const CBukakeDetail& d = shubetsu->GetDetail();
     const CCalcSettings& settings = calc.CalcContext().GetCalcSettings();
