@@ -16,6 +16,7 @@
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
+#include "app/dialogs/DialogTexts.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     m_area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_area->setGeometry(64, 64, 320, 44);
 
-    m_ok = new QPushButton(Text(apptext::kOk), this);
+    m_ok = new QPushButton(Text(dialogtext::kOk), this);
     m_ok->setObjectName(QStringLiteral("ok"));
     m_ok->setDefault(true);
     m_ok->setGeometry(400, 14, 86, 26);

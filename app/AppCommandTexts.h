@@ -29,13 +29,11 @@
     X(kDetailsExpand, "詳細 >>")                                                                               \
     X(kDetailsCollapse, "詳細 <<")                                                                             \
     X(kReadmeButton, "Readme表示")                                                                             \
-    X(kOk, "OK")                                                                                               \
     /* Help, the web pages and the 物件調査 switch */                                                          \
     X(kSupportUrl, "https://www.zorva.co.jp/vemo/support/")                                                    \
     X(kTechInfoUrl, "https://www.zorva.co.jp/vemo/gijutsu/")                                                   \
     X(kAskEnableBukken, "物件調査を使用可能にしますか？")                                                      \
     /* Editor launchers */                                                                                     \
-    X(kAskOverwriteTankaFile, "単価データ ファイルを書き換えてよろしいですか？")                               \
     /* Options dialog */                                                                                       \
     X(kOptionCaption, "オプション")                                                                            \
     X(kSeidoCalcGroup, "測量－精度管理費算出方法")                                                             \
@@ -61,11 +59,7 @@
     X(kMarumeDsp0, "丸め桁を表示しない")                                                                       \
     X(kMarumeDsp1, "丸め桁を摘要欄に表示")                                                                     \
     X(kSeidoDspGroup, "測量－精度管理費表示方法")                                                              \
-    X(kSeidoDsp0, "各種別内に含めて表示")                                                                      \
-    X(kSeidoDsp1, "専用行にまとめて表示")                                                                      \
     X(kZairyoDspGroup, "物件調査－材料費表示方法")                                                             \
-    X(kZairyoDsp0, "各種別内に含めて表示")                                                                     \
-    X(kZairyoDsp1, "専用行にまとめて表示")                                                                     \
     X(kDouroCalcGroup, "測量・設計－単価の端数計算方法")                                                       \
     X(kDouroCalc0, "従来の計算方法（小数点以下切捨て）")                                                       \
     X(kDouroCalc1, "平成30年「設計業務等標準積算基準書の")                                                     \
@@ -85,14 +79,9 @@
     X(kTelLabel, "TEL :")                                                                                      \
     X(kFaxLabel, "FAX :")                                                                                      \
     X(kFooterCheck, "印刷時にフッタに社名を入れる")                                                            \
-    X(kTankaGroup, "単価データ")                                                                               \
     X(kDefaultColumnLabel, "選択単価の初期設定 :")                                                             \
-    X(kColumnNotSet, "未設定")                                                                                 \
     X(kTravelCheck, "旅費交通費積上方式")                                                                      \
     X(kTaxLabel, "消費税 :")                                                                                   \
-    X(kTaxUnit, "(%)")                                                                                         \
-    X(kSaveAndClose, "保存して終了")                                                                           \
-    X(kCancel, "ｷｬﾝｾﾙ")                                                                                        \
     /* Keyboard-state panes of the status bar (kana, caps lock, num lock, scroll lock) */                      \
     X(kKanaPane, "ｶﾅ")                                                                                         \
     X(kCapsPane, "CAP")                                                                                        \

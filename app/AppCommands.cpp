@@ -16,6 +16,7 @@
 #include "platform/Host.h"
 #include "report/qt/PrintFormDlg.h"
 #include "report/qt/QtReportOutput.h"
+#include "masteredit/MasterEditTexts.h"
 
 void CVemoWinApp::RegisterAppCommands() {
     OnCommand(cmd::AppAbout, [this] { OnAppAbout(); });
@@ -71,7 +72,7 @@ void CVemoWinApp::OnOption() {
 void CVemoWinApp::OnShameiInput() {
     CShameiInputDlg dialog(m_frame.get());
     EditorResult result = EditMaster<CTankaFile>(
-        m_store, dialog, apptext::kAskOverwriteTankaFile,
+        m_store, dialog, masteredittext::kAskOverwriteTankaFile,
         [](CShameiInputDlg& d, const CTankaFile& tanka) { d.SetTankaFile(tanka); },
         [](CShameiInputDlg& d) { return d.GetTankaFile(); });
     if (result != EditorResult::kCancelled) m_store.ShowTankaSetInStatus();

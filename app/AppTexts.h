@@ -28,7 +28,6 @@
     /* The estimate window: its header (件名, 箇所名, master data, material prices, rows), the word */         \
     /* for an empty entry, and the mark of unsaved changes after the title */                                  \
     X(kEstimateHeader, "件名 : %1\n箇所名 : %2\nマスター データ : %3\n材料単価 : %4\n行数 : %5")               \
-    X(kHeaderNone, "なし")                                                                                     \
     X(kModifiedMark, " *")                                                                                     \
     /* The material prices an estimate names */                                                                \
     X(kEstimateZairyoTankaUnreadable, "\nの材料単価データを読み込めませんでした。\n共通の材料単価データを使用します。") \
@@ -49,7 +48,6 @@
     /* Master-data folder dialog: the controls */                                                              \
     X(kDataFolderLabel, "データ参照先 ：:")                                                                    \
     X(kMasterListHeader, "マスターデータ一覧")                                                                 \
-    X(kDeleteButton, "削除")                                                                                   \
     X(kSwitchDataFolderButton, "データ参照先切換")                                                             \
     X(kUpFolderButton, "１つ上のフォルダ")                                                                     \
     X(kMasterFolderIncomplete, "選択したデータ参照先には、必要なデータファイルがありません。")                 \
@@ -65,7 +63,6 @@
     X(kMissingZairyoTankaLine, "材料単価データがありません。\n")                                               \
     /* Master-data folder dialog: renaming, copying and deleting a folder (the copy's proposed name */         \
     /* is the prefix and the folder's name; the path goes between Before and After) */                         \
-    X(kConfirmCaption, "確認")                                                                                 \
     X(kEnterFileName, "ファイル名を入力してください。")                                                        \
     X(kFolderNameInvalid, "この名前はフォルダ名に使用できません。\n「\\」「/」を含まない名前を入力してください。") \
     X(kFolderNameTaken, "同じ名前のフォルダまたはファイルが既にあります。\n別の名前を入力してください。")      \
@@ -77,7 +74,6 @@
     X(kCannotDeleteCurrentFolder,                                                                              \
       "このフォルダは、現在設定されているフォルダです。\n削除するには、設定フォルダを変更する必要があります。") \
     X(kAskDeleteFolderBefore, "フォルダ ' ")                                                                   \
-    X(kAskDeleteFolderAfter, " ' を削除してよろしいですか？")                                                  \
     X(kSelectDirectory, "ディレクトリを選択してください。")                                                    \
     /* Master-data selection for an estimate made with other master data (its folder, then the */              \
     /* current one, go under the first and third lines) */                                                     \
@@ -85,7 +81,6 @@
     X(kMasterSelectOld, "このデータが参照しているマスターデータは、")                                          \
     X(kMasterSelectBut, "ですが、")                                                                            \
     X(kMasterSelectNew, "データ参照先を現在設定されている、下記のマスターデータに変更します。")                \
-    X(kBrowseButton, "参照...")                                                                                \
     X(kSelectedFolderIncomplete, "選択フォルダには、歩掛データ、変化率データが存在しません。")
 
 namespace apptext {

@@ -7,12 +7,14 @@
 
 #include "app/AppTexts.h"
 #include "app/dialogs/ImeStatus.h"
+#include "report/ReportTexts.h"
+#include "estimate/EstimateTexts.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
 }  // namespace
 
-CDaikaNoDlg::CDaikaNoDlg(QWidget* parent) : CSekisanDialog(parent), m_title(Tx(apptext::kDaikaNoDefaultTitle)) {
+CDaikaNoDlg::CDaikaNoDlg(QWidget* parent) : CSekisanDialog(parent), m_title(Tx(estimate_texts::DefaultDaikaName)) {
     setWindowTitle(Tx(apptext::kDaikaNoCaption));
     // Whole numbers from 0; with the serial offset added they still fit the stored value.
     m_numberEdit = MakeField("number", CZo_Edit::IntRule(9, 0, 999999999));
@@ -25,7 +27,7 @@ CDaikaNoDlg::CDaikaNoDlg(QWidget* parent) : CSekisanDialog(parent), m_title(Tx(a
     connect(serial, &QPushButton::clicked, this, &CDaikaNoDlg::OnSerial);
 
     auto* fields = new QHBoxLayout;
-    fields->addWidget(new QLabel(Tx(apptext::kDaikaNoBefore), this));
+    fields->addWidget(new QLabel(Tx(reporttext::kNumberBefore), this));
     fields->addWidget(m_numberEdit);
     fields->addWidget(new QLabel(Tx(apptext::kDaikaNoAfter), this));
     fields->addWidget(m_titleEdit, 1);

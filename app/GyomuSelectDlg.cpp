@@ -3,9 +3,10 @@
 #include <QTreeWidget>
 
 #include "app/AppTexts.h"
+#include "masteredit/MasterEditTexts.h"
 
 CGyomuSelectDlg::CGyomuSelectDlg(QWidget* parent)
-    : CCodeSelectDlg(apptext::kGyomuSelectCaption, apptext::kGyomuSelectHint, apptext::kGyomuMasterListTitle,
+    : CCodeSelectDlg(apptext::kGyomuSelectCaption, apptext::kGyomuSelectHint, masteredittext::kBukakeGyomuListTitle,
                      apptext::kGyomuChosenListTitle, parent) {
     resize(760, 380);
 }

@@ -1,4 +1,5 @@
 #include "app/HenkaritsuSettingDlg.h"
+#include "masteredit/MasterEditTexts.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -14,6 +15,7 @@
 #include "app/AppTexts.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
+#include "app/dialogs/DialogTexts.h"
 
 namespace {
 
@@ -46,9 +48,9 @@ CHenkaritsuSettingDlg::CHenkaritsuSettingDlg(QWidget* parent) : CSekisanDialog(p
     m_nameLabel->setFrameShadow(QFrame::Sunken);
 
     // The two radios show the record's mode; the user does not choose it.
-    m_tableRadio = new QRadioButton(Tx(apptext::kHenkaritsuUseTable), this);
+    m_tableRadio = new QRadioButton(Tx(masteredittext::kUseTableRadio), this);
     m_tableRadio->setObjectName(QStringLiteral("useTable"));
-    m_formulaRadio = new QRadioButton(Tx(apptext::kHenkaritsuUseFormula), this);
+    m_formulaRadio = new QRadioButton(Tx(masteredittext::kUseFormulaRadio), this);
     m_formulaRadio->setObjectName(QStringLiteral("useFormula"));
     m_modeGroup = new QButtonGroup(this);
     m_modeGroup->addButton(m_tableRadio, 0);
@@ -67,13 +69,13 @@ CHenkaritsuSettingDlg::CHenkaritsuSettingDlg(QWidget* parent) : CSekisanDialog(p
     connect(m_grid, &CSpreadSheet::BlockSelected, this, &CHenkaritsuSettingDlg::OnBlockSelected);
     connect(m_grid, &CSpreadSheet::Change, this, &CHenkaritsuSettingDlg::OnCellChanged);
 
-    m_kubunNote = new QLabel(Tx(apptext::kHenkaritsuKubunNote), this);
+    m_kubunNote = new QLabel(Tx(masteredittext::kKubunNote), this);
     m_kubunNote->setObjectName(QStringLiteral("kubunNote"));
     m_kubunNote->setVisible(false);
 
     std::tie(m_formulaNameLabel, m_formulaNameEdit) =
-        MakeTextField(Tx(apptext::kHenkaritsuFormulaNameLabel), "formulaName");
-    std::tie(m_formulaLabel, m_formulaEdit) = MakeTextField(Tx(apptext::kHenkaritsuFormulaLabel), "formula");
+        MakeTextField(Tx(masteredittext::kFormulaNameLabel), "formulaName");
+    std::tie(m_formulaLabel, m_formulaEdit) = MakeTextField(Tx(masteredittext::kFormulaLabel), "formula");
     std::tie(m_llLabel, m_llEdit) = MakeNumberField(Tx(apptext::kHenkaritsuLLLabel), "ll",
                                                     CZo_Edit::DoubleRule(12, 4, -214748.3648, 214748.3647));
     m_unitEdit = MakeField("unit", CZo_Edit::TextRule());
@@ -97,7 +99,7 @@ CHenkaritsuSettingDlg::CHenkaritsuSettingDlg(QWidget* parent) : CSekisanDialog(p
         m_applyMode = id;
     });
 
-    auto* remarksLabel = new QLabel(Tx(apptext::kHenkaritsuRemarksLabel), this);
+    auto* remarksLabel = new QLabel(Tx(masteredittext::kRecordRemarksLabel), this);
     m_remarksEdit = new QPlainTextEdit(this);
     m_remarksEdit->setObjectName(QStringLiteral("remarks"));
     m_remarksEdit->setReadOnly(true);
@@ -114,7 +116,7 @@ CHenkaritsuSettingDlg::CHenkaritsuSettingDlg(QWidget* parent) : CSekisanDialog(p
     m_back = new QPushButton(Tx(apptext::kHenkaritsuBack), this);
     m_back->setObjectName(QStringLiteral("back"));
     connect(m_back, &QPushButton::clicked, this, [this] { done(kBack); });
-    m_cancel = new QPushButton(Tx(apptext::kSettingCancel), this);
+    m_cancel = new QPushButton(Tx(dialogtext::kCancel), this);
     m_cancel->setObjectName(QStringLiteral("cancel"));
     m_cancel->setEnabled(false);
     m_cancel->setVisible(false);
@@ -122,7 +124,7 @@ CHenkaritsuSettingDlg::CHenkaritsuSettingDlg(QWidget* parent) : CSekisanDialog(p
 
     // Name, the table between its two mode radios, then the formula block and the remarks.
     auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(new QLabel(Tx(apptext::kHenkaritsuNameLabel), this));
+    nameRow->addWidget(new QLabel(Tx(masteredittext::kRecordNameLabel), this));
     nameRow->addWidget(m_nameLabel, 1);
     auto* formula = new QGridLayout;
     formula->addWidget(m_formulaNameLabel, 0, 0);
@@ -250,7 +252,7 @@ void CHenkaritsuSettingDlg::UpdateControlState() {
     m_formulaNameEdit->setReadOnly(true);
     m_formulaEdit->setReadOnly(true);
     m_unitEdit->setReadOnly(true);
-    if (m_backAsCancel == 1) m_back->setText(Tx(apptext::kSettingCancel));
+    if (m_backAsCancel == 1) m_back->setText(Tx(dialogtext::kCancel));
     m_back->setEnabled(m_backEnabled != 0);
 
     const bool kubun = m_record.m_kubunFlag != 0;

@@ -7,6 +7,9 @@
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
+#include "master/MasterTexts.h"
+#include "report/ReportTexts.h"
+#include "estimate/EstimateTexts.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
@@ -43,8 +46,8 @@ void CIkkatsuSettingDlg::OnInitDialog() {
         m_first->setText(Tx(apptext::kIkkatsuChokusetsuFirst));
         m_second->setText(Tx(apptext::kIkkatsuChokusetsuSecond));
     } else if (m_kind >= kSeido && m_kind <= kZairyo) {
-        static const char* const words[] = {apptext::kIkkatsuWordSeido, apptext::kIkkatsuWordDenshi,
-                                            apptext::kIkkatsuWordZairyo};
+        static const char* const words[] = {estimate_texts::RowSeidoKanrihi, estimate_texts::RowDensiKeisanki,
+                                            mastertext::kZairyoKindZairyo};
         const QString word = Tx(words[m_kind]);
         setWindowTitle(word + Tx(apptext::kIkkatsuCaptionSuffix));
         m_first->setText(word + Tx(apptext::kIkkatsuFirstSuffix));

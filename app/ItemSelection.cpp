@@ -1,4 +1,5 @@
 #include "app/ItemSelection.h"
+#include "masteredit/MasterEditTexts.h"
 
 #include <algorithm>
 
@@ -273,6 +274,6 @@ std::string CoefficientText(int gyomu, const CBukakeShubetsu* shubetsu) {
     if (gyomu < 1 || gyomu > 7 || (shubetsu && IsUnset(shubetsu->m_coefficient))) return apptext::kNoCoefficient;
     const char* line = gyomu == 1 || gyomu == 6 ? apptext::kSeidoCoefficient : apptext::kGijutsuCoefficient;
     const std::string value =
-        shubetsu ? vemo::FormatFixed(shubetsu->m_coefficient / 100.0, 2) : std::string(apptext::kNoCoefficientValue);
+        shubetsu ? vemo::FormatFixed(shubetsu->m_coefficient / 100.0, 2) : std::string(masteredittext::kNoCoefficient);
     return vemo::FillText(line, {value});
 }

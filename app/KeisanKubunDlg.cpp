@@ -1,4 +1,5 @@
 #include "app/KeisanKubunDlg.h"
+#include "masteredit/MasterEditTexts.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -34,7 +35,7 @@ CKeisanKubunDlg::CKeisanKubunDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_grid->SetMaxRows(CSekisanItem::kKoteiCount);
     m_grid->SetColKind(kCheckCol, CSpreadSheet::CellKind::Check);
     m_grid->SetCellText(kCheckCol, 0, Tx(apptext::kKeisanKubunHeading));
-    m_grid->SetCellText(kTextCol, 0, Tx(apptext::kSagyoKubunHeading));
+    m_grid->SetCellText(kTextCol, 0, Tx(masteredittext::kSakugyoKubunHeading));
     // The texts are the master's: only the checks take input.
     m_grid->SetCellLocked(kTextCol, -1, 1);
     m_grid->SetColWidth(kCheckCol, 9);

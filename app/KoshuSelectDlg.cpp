@@ -1,4 +1,5 @@
 #include "app/KoshuSelectDlg.h"
+#include "masteredit/MasterEditTexts.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -69,13 +70,13 @@ void CKoshuSelectDlg::ApplyLegends() {
     m_legendGreen->setVisible(false);
     const bool newMethod = IsNewMethodGyomu(m_gyomu);
     if (newMethod) {
-        m_legendYellow->setText(QString::fromUtf8(apptext::kLegendSetNewStandard));
-        m_legendBlue->setText(QString::fromUtf8(apptext::kLegendSetNewUser));
-        m_legendGreen->setText(QString::fromUtf8(apptext::kLegendSetNewZenchiren));
+        m_legendYellow->setText(QString::fromUtf8(masteredittext::kLegendNewStandard));
+        m_legendBlue->setText(QString::fromUtf8(masteredittext::kLegendNewUser));
+        m_legendGreen->setText(QString::fromUtf8(masteredittext::kLegendNewZenchiren));
     } else {
-        m_legendYellow->setText(QString::fromUtf8(apptext::kLegendSetStandard));
-        m_legendBlue->setText(QString::fromUtf8(apptext::kLegendSetUser));
-        if (m_gyomu == 4) m_legendGreen->setText(QString::fromUtf8(apptext::kLegendSetZenchiren));
+        m_legendYellow->setText(QString::fromUtf8(masteredittext::kLegendStandard));
+        m_legendBlue->setText(QString::fromUtf8(masteredittext::kLegendUser));
+        if (m_gyomu == 4) m_legendGreen->setText(QString::fromUtf8(masteredittext::kLegendZenchiren));
     }
     m_legendBrown->setVisible(newMethod);
     m_legendPurple->setVisible(newMethod);

@@ -23,6 +23,7 @@
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
+#include "masteredit/MasterEditTexts.h"
 
 namespace fs = std::filesystem;
 
@@ -115,7 +116,7 @@ CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : C
     m_ok = ok;
     m_rename = button(dialogtext::kActionRename, "rename");
     m_copy = button(dialogtext::kActionCopy, "copy");
-    m_delete = button(apptext::kDeleteButton, "delete");
+    m_delete = button(masteredittext::kDeleteButton, "delete");
     m_switch = button(apptext::kSwitchDataFolderButton, "switch");
     m_up = button(apptext::kUpFolderButton, "up");
     m_missing = new QLabel(T(apptext::kMasterFolderIncomplete), this);
@@ -276,7 +277,7 @@ bool CMasterFolderDlg::BrowseDataFolder(std::string& path) {
 void CMasterFolderDlg::OnRename() {
     if (m_selectedName.isEmpty() || !m_rename->isEnabled()) return;
     if (IsCurrentMasterFolder(m_selectedName)) {
-        Ask(apptext::kCannotRenameCurrentFolder, apptext::kConfirmCaption, MsgButtons::Ok, MsgIcon::Exclamation);
+        Ask(apptext::kCannotRenameCurrentFolder, masteredittext::kConfirmCaption, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     QString name = m_selectedName;
@@ -325,16 +326,16 @@ void CMasterFolderDlg::OnCopy() {
 
 void CMasterFolderDlg::OnDelete() {
     if (m_selectedName.isEmpty()) {
-        Ask(apptext::kSelectFolderToDelete, apptext::kConfirmCaption, MsgButtons::Ok, MsgIcon::Exclamation);
+        Ask(apptext::kSelectFolderToDelete, masteredittext::kConfirmCaption, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     if (!m_delete->isEnabled()) return;
     if (IsCurrentMasterFolder(m_selectedName)) {
-        Ask(apptext::kCannotDeleteCurrentFolder, apptext::kConfirmCaption, MsgButtons::Ok, MsgIcon::Exclamation);
+        Ask(apptext::kCannotDeleteCurrentFolder, masteredittext::kConfirmCaption, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     const std::string path = PathOf(m_selectedName);
-    if (Ask(apptext::kAskDeleteFolderBefore + path + apptext::kAskDeleteFolderAfter, apptext::kConfirmCaption,
+    if (Ask(apptext::kAskDeleteFolderBefore + path + masteredittext::kDeleteAfter, masteredittext::kConfirmCaption,
             MsgButtons::YesNo, MsgIcon::Exclamation) != IDYES)
         return;
     {
@@ -382,7 +383,7 @@ bool CMasterFolderDlg::eventFilter(QObject* watched, QEvent* event) {
 
 void CMasterFolderDlg::accept() {
     if (m_selectedName.isEmpty()) {
-        Ask(apptext::kSelectDirectory, apptext::kConfirmCaption, MsgButtons::Ok, MsgIcon::Exclamation);
+        Ask(apptext::kSelectDirectory, masteredittext::kConfirmCaption, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     CSekisanDialog::accept();
@@ -402,7 +403,7 @@ CMasterSelectDlg::CMasterSelectDlg(QWidget* parent) : CSekisanDialog(parent) {
     };
     m_oldLabel = sunken("oldFolder");
     m_newLabel = sunken("newFolder");
-    m_browse = new QPushButton(T(apptext::kBrowseButton), this);
+    m_browse = new QPushButton(T(masteredittext::kBrowseButton), this);
     m_browse->setObjectName(QStringLiteral("browse"));
     m_browse->setVisible(false);
     m_missing = new QLabel(T(apptext::kSelectedFolderIncomplete), this);

@@ -111,11 +111,11 @@ COptionDlg::COptionDlg(QWidget* parent) : CSekisanDialog(parent) {
 
     QGroupBox* seidoDsp = makeBox(kSeidoDspGroup, "SeidoDspGroup");
     auto* seidoDspLayout = new QVBoxLayout(seidoDsp);
-    makeGroup(kSeidoDsp, "SeidoDsp", &COptionValues::SeidoDsp, {kSeidoDsp0, kSeidoDsp1}, seidoDspLayout);
+    makeGroup(kSeidoDsp, "SeidoDsp", &COptionValues::SeidoDsp, {kDensiDsp0, kDensiDsp1}, seidoDspLayout);
 
     m_bukkenGroup = makeBox(kZairyoDspGroup, "ZairyoDspGroup");
     auto* bukkenLayout = new QVBoxLayout(m_bukkenGroup);
-    makeGroup(kZairyoDsp, "ZairyoDsp", &COptionValues::ZairyoDsp, {kZairyoDsp0, kZairyoDsp1}, bukkenLayout);
+    makeGroup(kZairyoDsp, "ZairyoDsp", &COptionValues::ZairyoDsp, {kDensiDsp0, kDensiDsp1}, bukkenLayout);
 
     m_douroGroup = makeBox(kDouroCalcGroup, "DouroCalcGroup");
     auto* douroLayout = new QVBoxLayout(m_douroGroup);

@@ -10,6 +10,7 @@
 
 #include "app/AppTexts.h"
 #include "app/dialogs/SpreadSheet.h"
+#include "masteredit/MasterEditTexts.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
@@ -22,15 +23,15 @@ constexpr int kFeeCol = 5;
 CProgramKingakuSelectDlg::CProgramKingakuSelectDlg(QWidget* parent) : CSekisanDialog(parent) {
     SetEnterMovesFocus(false);
     setWindowTitle(Tx(apptext::kProgramSelectCaption));
-    m_listLabel = new QLabel(Tx(apptext::kProgramSelectListLabel), this);
+    m_listLabel = new QLabel(Tx(masteredittext::kProgramKingakuListLabel), this);
     m_listLabel->setObjectName(QStringLiteral("listLabel"));
     m_grid = new CSpreadSheet(this);
     m_grid->setObjectName(QStringLiteral("grid"));
     m_grid->SetMaxCols(5);
     m_grid->SetMaxRows(kListRows);
-    const char* const headings[] = {apptext::kProgramName1Heading, apptext::kProgramName2Heading,
-                                    apptext::kProgramCondition1Heading, apptext::kProgramCondition2Heading,
-                                    apptext::kProgramFeeHeading};
+    const char* const headings[] = {masteredittext::kProgramName1Heading, masteredittext::kProgramName2Heading,
+                                    masteredittext::kProgramCondition1Heading, masteredittext::kProgramCondition2Heading,
+                                    masteredittext::kProgramFeeHeading};
     for (int col = 1; col <= 5; ++col) m_grid->SetCellText(col, 0, Tx(headings[col - 1]));
     m_grid->SetColKind(kFeeCol, CSpreadSheet::CellKind::Number);
     // A list to choose from: nothing in it is edited here.
@@ -44,7 +45,7 @@ CProgramKingakuSelectDlg::CProgramKingakuSelectDlg(QWidget* parent) : CSekisanDi
         if (newRow != -1) m_currentRow = newRow;
     });
 
-    m_useCheck = new QCheckBox(Tx(apptext::kProgramSelectUse), this);
+    m_useCheck = new QCheckBox(Tx(masteredittext::kProgramKingakuCheck), this);
     m_useCheck->setObjectName(QStringLiteral("use"));
     connect(m_useCheck, &QCheckBox::clicked, this, [this] {
         m_use = m_useCheck->isChecked() ? 1 : 0;

@@ -13,7 +13,6 @@
     /* 業務 selection */                                                                                     \
     X(kGyomuSelectCaption, "業務選択")                                                                        \
     X(kGyomuSelectHint, "歩掛業務を選んで追加ボタンを押して下さい。")                                         \
-    X(kGyomuMasterListTitle, "歩掛業務データ一覧")                                                            \
     X(kGyomuChosenListTitle, "選択歩掛業務データ一覧")                                                        \
     /* 工種 selection */                                                                                     \
     X(kKoshuSelectCaption, "工種選択")                                                                        \
@@ -28,7 +27,6 @@
     X(kShubetsuChosenListTitle, "選択種別データ一覧")                                                         \
     X(kSeidoCoefficient, "精度管理係数 : %1")                                                                 \
     X(kGijutsuCoefficient, "技術経費　　 : %1")                                                               \
-    X(kNoCoefficientValue, "-.--")                                                                            \
     X(kNoCoefficient, "　　　　　　 : -.--")                                                                  \
     X(kAskShubetsuAgain, "技術経費の異なる種別データが選択されています。\nもう一度、種別データを選択しますか？") \
     /* Colour legends of the list icons: as the dialogs open, then as the 業務 sets them */                  \
@@ -38,12 +36,6 @@
     X(kLegendConventionalZenchiren, "※ 緑色 ： 従来の積算手法全地連版歩掛り")                                \
     X(kLegendConventional, "※ 茶色 ： 従来の積算手法歩掛り")                                                 \
     X(kLegendConventionalUser, "※ 紫色 ： 従来の積算手法ﾕｰｻﾞｰ作成歩掛り")                                   \
-    X(kLegendSetNewStandard, " ※ 黄色 ： 新しい積算手法標準添付歩掛り")                                     \
-    X(kLegendSetNewUser, " ※ 水色 ： 新しい積算手法ﾕｰｻﾞｰ作成歩掛り")                                         \
-    X(kLegendSetNewZenchiren, " ※ 緑色 ： 新しい積算手法全地連版歩掛り")                                     \
-    X(kLegendSetStandard, " ※ 黄色 ： 標準添付歩掛り")                                                      \
-    X(kLegendSetUser, " ※ 水色 ： ﾕｰｻﾞｰ作成歩掛り")                                                          \
-    X(kLegendSetZenchiren, " ※ 緑色 ： 全地連版歩掛り")                                                      \
     /* Title dialog */                                                                                       \
     X(kKenmeiCaption, "件名入力")                                                                             \
     X(kKenmeiNewCaption, "件名の新規作成")                                                                    \

@@ -7,14 +7,10 @@
 // it by name (apptext::kDaikaNoCaption). Texts named …Suffix follow a word of the list.
 #define VEMO_SETTING_TEXTS(X)                                                                              \
     /* Shared by the dialogs that relabel or add a cancel button */                                        \
-    X(kSettingCancel, "ｷｬﾝｾﾙ")                                                                             \
     /* One yes/no choice for a whole 業務: the template texts, the words and what follows them */          \
     X(kIkkatsuTemplateCaption, "電子計算機使用料一括設定")                                                 \
     X(kIkkatsuTemplateFirst, "精度管理費有り")                                                             \
     X(kIkkatsuTemplateSecond, "精度管理費無し")                                                            \
-    X(kIkkatsuWordSeido, "精度管理費")                                                                     \
-    X(kIkkatsuWordDenshi, "電子計算機使用料")                                                              \
-    X(kIkkatsuWordZairyo, "材料費")                                                                        \
     X(kIkkatsuWordChokusetsu, "直接経費の取り扱い")                                                        \
     X(kIkkatsuCaptionSuffix, "一括設定")                                                                   \
     X(kIkkatsuFirstSuffix, "有り")                                                                         \
@@ -23,11 +19,9 @@
     X(kIkkatsuChokusetsuSecond, "直接経費を業務原価に含めない")                                            \
     /* 代価 number and title */                                                                            \
     X(kDaikaNoCaption, "代価No.設定")                                                                      \
-    X(kDaikaNoBefore, "第")                                                                                \
     X(kDaikaNoAfter, "号")                                                                                 \
     X(kDaikaNoHint, "※取り消す場合は空白にしてください。")                                               \
     X(kDaikaNoSerial, "連続割付")                                                                          \
-    X(kDaikaNoDefaultTitle, "一位代価表")                                                                  \
     /* Rounding of an amount, the eight choices in their order */                                          \
     X(kMarumeCaption, "丸め設定")                                                                          \
     X(kMarumeGroup, "金額を以下で丸める")                                                                  \
@@ -41,7 +35,6 @@
     X(kMarumeTenMillions, "千万の位で丸める")                                                              \
     /* Unit */                                                                                             \
     X(kTaniCaption, "単位入力")                                                                            \
-    X(kTaniLabel, "単位 :")                                                                                \
     /* Price column of the 単価 master */                                                                  \
     X(kTankaSettingCaption, "単価設定")                                                                    \
     X(kTankaSettingGroup, "単価データ")                                                                    \
@@ -50,33 +43,18 @@
     /* Calculation classifications of a 種別 row */                                                        \
     X(kKeisanKubunCaption, "計算区分設定")                                                                 \
     X(kKeisanKubunHeading, "計算区分")                                                                     \
-    X(kSagyoKubunHeading, "作業区分")                                                                      \
     X(kKeisanKubunNameLabel, "< 種 別 名 称 ＞")                                                           \
     X(kKeisanKubunSelectAll, "全選択")                                                                     \
     X(kKeisanKubunClearAll, "全解除")                                                                      \
     /* Program amount of a row */                                                                          \
     X(kProgramSelectCaption, "プログラム金額選択")                                                         \
-    X(kProgramSelectListLabel, "プログラム金額データ一覧 :")                                               \
-    X(kProgramSelectUse, "プログラム金額を使用する")                                                       \
-    X(kProgramName1Heading, "プログラム名1")                                                               \
-    X(kProgramName2Heading, "プログラム名2")                                                               \
-    X(kProgramCondition1Heading, "利用条件1")                                                              \
-    X(kProgramCondition2Heading, "利用条件2")                                                              \
-    X(kProgramFeeHeading, "利用料金")                                                                      \
     /* Change rate of one slot */                                                                          \
     X(kHenkaritsuCaption, "変化率・補正率設定")                                                            \
-    X(kHenkaritsuNameLabel, "名称 :")                                                                      \
     X(kHenkaritsuNameDesign, "変化率・補正率データ名")                                                     \
-    X(kHenkaritsuUseTable, "表を使用")                                                                     \
-    X(kHenkaritsuUseFormula, "式を使用")                                                                   \
-    X(kHenkaritsuKubunNote, "※区分によって率が違います。")                                               \
-    X(kHenkaritsuFormulaNameLabel, "式名称 :")                                                             \
-    X(kHenkaritsuFormulaLabel, "式 :")                                                                     \
     X(kHenkaritsuApplyNote, "既存の掛率と新に入力する掛率の計算方法を選択してください。")                 \
     X(kHenkaritsuApplyReplace, "新に入力する掛率をそのまま適用する。")                                     \
     X(kHenkaritsuApplyMultiply, "既存の掛率×新に入力する掛率を適用する。")                                 \
     X(kHenkaritsuLLLabel, "LL = ")                                                                         \
-    X(kHenkaritsuRemarksLabel, "備考 :")                                                                   \
     X(kHenkaritsuNext, "次へ")                                                                             \
     X(kHenkaritsuBack, "戻る")                                                                             \
     /* Guided entry of new rows: its questions, their caption and the quantity dialog's titles */          \
@@ -84,12 +62,10 @@
     X(kGuidedSingleChoiceNote,                                                                             \
       "計算対象に単一選択の計算区分が含まれています。\nその場合は計算区分を１つ選択してください。")          \
     X(kGuidedSuryoEachQuestion, "数量を個別に入力しますか？")                                               \
-    X(kGuidedSuryoNameOpen, "「")                                                                          \
     X(kGuidedSuryoNameClose, "」")                                                                         \
     X(kGuidedSuryoTitleSuffix, " 数量入力")                                                                 \
     X(kGuidedSuryoBulkTitle, "数量一括入力")                                                               \
     /* A 掛率 multiplied beyond what a row can hold: the row keeps its own, named between these */         \
-    X(kKakeritsuOverflowOpen, "「")                                                                        \
     X(kKakeritsuOverflowClose, "」の掛率は積が大きすぎるため、変更しませんでした。")                        \
     /* Questions before a command rewrites a line the user edited */                                       \
     X(kNameLowerEditedPrompt,                                                                              \

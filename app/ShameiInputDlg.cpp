@@ -14,6 +14,9 @@
 #include "app/AppTexts.h"
 #include "app/ShellWindows.h"
 #include "platform/Rounding.h"
+#include "app/dialogs/DialogTexts.h"
+#include "masteredit/MasterEditTexts.h"
+#include "report/ReportTexts.h"
 
 namespace {
 
@@ -71,7 +74,7 @@ CShameiInputDlg::CShameiInputDlg(QWidget* parent) : CSekisanDialog(parent) {
     companyLayout->addWidget(m_picture, 0, Qt::AlignTop);
     companyLayout->addLayout(grid, 1);
 
-    auto* tanka = new QGroupBox(Text(kTankaGroup), this);
+    auto* tanka = new QGroupBox(Text(kTankaSettingGroup), this);
     tanka->setObjectName(QStringLiteral("tankaGroup"));
     auto* tankaLayout = new QVBoxLayout(tanka);
     tankaLayout->addWidget(new QLabel(Text(kDefaultColumnLabel), tanka));
@@ -91,7 +94,7 @@ CShameiInputDlg::CShameiInputDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_tax = MakeField("tax", CZo_Edit::DoubleRule(6, 2, 0, 999.99));
     m_tax->setMaximumWidth(90);
     taxRow->addWidget(m_tax);
-    taxRow->addWidget(new QLabel(Text(kTaxUnit), tanka));
+    taxRow->addWidget(new QLabel(Text(masteredittext::kPercentUnit), tanka));
     taxRow->addStretch(1);
     tankaLayout->addLayout(taxRow);
     tankaLayout->addStretch(1);
@@ -99,11 +102,11 @@ CShameiInputDlg::CShameiInputDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_columnCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_rowCombo->setMinimumWidth(240);
 
-    m_ok = new QPushButton(Text(kSaveAndClose), this);
+    m_ok = new QPushButton(Text(reporttext::kSaveAndClose), this);
     m_ok->setObjectName(QStringLiteral("ok"));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &CShameiInputDlg::accept);
-    auto* cancel = new QPushButton(Text(kCancel), this);
+    auto* cancel = new QPushButton(Text(dialogtext::kCancel), this);
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -141,7 +144,7 @@ void CShameiInputDlg::OnInitDialog() {
         m_columnCombo->clear();
         for (const std::string& title : m_tanka.m_columnTitles) {
             if (title.empty())
-                m_columnCombo->addItem(m_images[kUntitledColumn], Text(apptext::kColumnNotSet));
+                m_columnCombo->addItem(m_images[kUntitledColumn], Text(apptext::kTankaSettingUntitled));
             else
                 m_columnCombo->addItem(m_images[kTitledColumn], QString::fromStdString(title));
         }

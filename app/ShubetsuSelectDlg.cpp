@@ -1,4 +1,5 @@
 #include "app/ShubetsuSelectDlg.h"
+#include "masteredit/MasterEditTexts.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -58,9 +59,9 @@ void CShubetsuSelectDlg::ApplyLegends() {
     // The green legend is never shown.
     m_legendGreen->setVisible(false);
     const bool newMethod = m_gyomu == 2 || m_gyomu == 3 || m_gyomu == 5 || m_gyomu == 7;
-    m_legendYellow->setText(QString::fromUtf8(newMethod ? apptext::kLegendSetNewStandard : apptext::kLegendSetStandard));
-    m_legendBlue->setText(QString::fromUtf8(newMethod ? apptext::kLegendSetNewUser : apptext::kLegendSetUser));
-    m_legendGreen->setText(QString::fromUtf8(newMethod ? apptext::kLegendSetNewZenchiren : apptext::kLegendSetZenchiren));
+    m_legendYellow->setText(QString::fromUtf8(newMethod ? masteredittext::kLegendNewStandard : masteredittext::kLegendStandard));
+    m_legendBlue->setText(QString::fromUtf8(newMethod ? masteredittext::kLegendNewUser : masteredittext::kLegendUser));
+    m_legendGreen->setText(QString::fromUtf8(newMethod ? masteredittext::kLegendNewZenchiren : masteredittext::kLegendZenchiren));
     m_legendBrown->setVisible(newMethod);
     m_legendPurple->setVisible(newMethod);
 }

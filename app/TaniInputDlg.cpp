@@ -7,12 +7,13 @@
 #include <tuple>
 
 #include "app/AppTexts.h"
+#include "app/dialogs/DialogTexts.h"
 
 CTaniInputDlg::CTaniInputDlg(QWidget* parent) : CSekisanDialog(parent) {
     SetEnterMovesFocus(false);
     setWindowTitle(QString::fromUtf8(apptext::kTaniCaption));
     QLabel* label;
-    std::tie(label, m_unitEdit) = MakeTextField(QString::fromUtf8(apptext::kTaniLabel), "unit");
+    std::tie(label, m_unitEdit) = MakeTextField(QString::fromUtf8(dialogtext::kUnitLabel), "unit");
     auto [ok, cancel] = MakeOkCancelButtons();
     auto* field = new QHBoxLayout;
     field->addWidget(label);

@@ -314,7 +314,7 @@ void CVemoWinView::ShowAnzenhiRate() {
     // The 安全費 rate is kept ×10000 (a hundredth of a percent).
     const int rate = item->m_nExtraRate;
     ShowMessage(rate < 1 ? std::string(kAnzenhiNone)
-                         : kAnzenhiRatePrefix + NumToStr(rate / 100.0, 0.01) + kAnzenhiRateSuffix);
+                         : kAnzenhiRatePrefix + NumToStr(rate / 100.0, 0.01) + kPercentUnit);
 }
 
 // ---------------------------------------------------------------------------------------------

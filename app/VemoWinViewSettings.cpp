@@ -27,6 +27,7 @@
 #include "estimate/SekisanData.h"
 #include "master/MasterStore.h"
 #include "platform/Host.h"
+#include "report/ReportTexts.h"
 
 namespace {
 
@@ -343,7 +344,7 @@ int CVemoWinView::SetDaikaNo() {
     const std::string name = m_app.GetDaikaName();
     CDaikaNoDlg dialog(this);
     dialog.SetNumber(item->m_nDaikaNo);
-    dialog.SetTitle(QString::fromStdString(name.empty() ? std::string(apptext::kDaikaNoDefaultTitle) : name));
+    dialog.SetTitle(QString::fromStdString(name.empty() ? std::string(estimate_texts::DefaultDaikaName) : name));
     if (!Accepted(dialog.DoModal())) return 2;
     AskEdited(item->m_bKeepRemarkLower, apptext::kRemarkLowerEditedPrompt);
     m_app.SetDaikaName(dialog.GetTitle().toStdString());

@@ -24,6 +24,8 @@
 #include "estimate/SekisanData.h"
 #include "master/MasterStore.h"
 #include "platform/Host.h"
+#include "masteredit/MasterEditTexts.h"
+#include "master/MasterTexts.h"
 
 namespace {
 
@@ -58,7 +60,7 @@ bool IsGuidedExempt(int gyomu, int koshu) { return IsOneOf(gyomu, {1, 6}) && kos
 bool Accepted(int result) { return result == QDialog::Accepted; }
 
 int Ask(const char* text, MsgButtons buttons, int defaultButton) {
-    return Host().MessageBox(text, apptext::kConfirmCaption, buttons, MsgIcon::Exclamation, defaultButton);
+    return Host().MessageBox(text, masteredittext::kConfirmCaption, buttons, MsgIcon::Exclamation, defaultButton);
 }
 
 }  // namespace
@@ -105,7 +107,7 @@ void CVemoWinView::MultiplyKakeritsu(CSekisanItem& item, int oldValue, int newVa
     const int64_t product = int64_t{oldValue / 100} * int64_t{newValue / 100};
     if (product > std::numeric_limits<int32_t>::max() || product < std::numeric_limits<int32_t>::min() + 1) {
         item.m_nLL[kKakeritsuSlot] = oldValue;
-        AfxMessageBox(std::string(apptext::kKakeritsuOverflowOpen) + item.m_strNameUpper +
+        AfxMessageBox(std::string(mastertext::kNameOpen) + item.m_strNameUpper +
                           apptext::kKakeritsuOverflowClose,
                       MsgButtons::Ok, MsgIcon::Exclamation);
         return;
@@ -458,7 +460,7 @@ int CVemoWinView::GuidedEntry(int askQuantity, int single) {
         }
         const bool each = priced.size() >= 2 && Ask(apptext::kGuidedSuryoEachQuestion, MsgButtons::YesNo, 2) == IDYES;
         auto titled = [](const std::string& shubetsu) {
-            return QString::fromUtf8(apptext::kGuidedSuryoNameOpen) + QString::fromStdString(shubetsu) +
+            return QString::fromUtf8(mastertext::kNameOpen) + QString::fromStdString(shubetsu) +
                    QString::fromUtf8(apptext::kGuidedSuryoNameClose) + QString::fromUtf8(apptext::kGuidedSuryoTitleSuffix);
         };
         // The quantity each row takes; a cancelled dialog takes none.

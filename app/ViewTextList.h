@@ -4,7 +4,6 @@
 #define VEMO_VIEW_TEXTS(X)                                                                                     \
     /* Labels in front of the two header texts */                                                              \
     X(kViewKenmeiLabel, "件   名 :")                                                                               \
-    X(kViewBashoLabel, "箇所名 :")                                                                                 \
     /* Grid column headings, columns 1 to 6 */                                                                 \
     X(kColumnTitleName, "費目  ／  工種  ／  種別")                                                            \
     X(kColumnTitleUnit, "単 位")                                                                               \
@@ -14,7 +13,6 @@
     X(kColumnTitleRemark, "摘 要")                                                                             \
     /* The 安全費 rate in the message pane: prefix + rate + suffix, or the text for no 安全費 */              \
     X(kAnzenhiRatePrefix, "安全費率 ")                                                                         \
-    X(kAnzenhiRateSuffix, "％")                                                                                \
     X(kAnzenhiNone, "安全費無し ")                                                                             \
     /* The delete question: the kind of the current row's node, then the question */                          \
     X(kDeleteKindGyomu, "業務データ")                                                                          \

@@ -3,6 +3,8 @@
 
 #include "app/AppTexts.h"
 #include "master/MasterTexts.h"
+#include "masteredit/MasterEditTexts.h"
+#include "app/dialogs/DialogTexts.h"
 
 // The estimate view's names for its texts (the texts themselves are in the program's text table)
 // and the messages it puts together from them.
@@ -10,13 +12,13 @@ namespace vemo::view {
 
 using apptext::kAnzenhiNone;
 using apptext::kAnzenhiRatePrefix;
-using apptext::kAnzenhiRateSuffix;
-using apptext::kConfirmCaption;
+using dialogtext::kPercentUnit;
+using masteredittext::kConfirmCaption;
 using apptext::kDeleteQuestion;
 // The labels in front of the two header texts, and what a header text shows when the estimate has none.
 inline constexpr const char* kKenmeiLabel = apptext::kViewKenmeiLabel;
-inline constexpr const char* kBashoLabel = apptext::kViewBashoLabel;
-inline constexpr const char* kNoHeaderText = apptext::kHeaderNone;
+inline constexpr const char* kBashoLabel = apptext::kKashomeiLabel;
+inline constexpr const char* kNoHeaderText = masteredittext::kNoneEntry;
 
 // Grid column headings, columns 0 (row numbers) to 6.
 inline constexpr const char* kColumnTitles[7] = {"",

@@ -24,7 +24,7 @@
     X(kProgramKingakuForeignFile, "このプログラム金額データファイルは、Vemo Ovra 農林版ではご使用できません。") \
     X(kHyoshiSignature, "表紙ファイル ZORVA Development Corp.")                                                \
     X(kHyoshiForeignFile, "この表紙データファイルは、Vemo Ovra 農林版ではご使用できません。")                  \
-    /* Fixed names inside the masters */                                                                       \
+    /* Fixed names inside the masters, with the kinds of 単価 and 材料単価 */                                  \
     X(kTankaDefaultUnit, "人")                                                                                 \
     X(kZairyoKindZairyo, "材料費")                                                                             \
     X(kZairyoKindDoryoku, "動力費・その他")                                                                    \
@@ -32,6 +32,8 @@
     X(kZairyoKindSokuryoZairyo, "測量材料費")                                                                  \
     X(kZairyoKindSokuryoKikai, "測量機械経費")                                                                 \
     X(kZairyoKindSokuryoSonota, "測量その他経費")                                                              \
+    X(kTankaKindChokusetsuJinkenhi, "直接人件費")                                                              \
+    X(kTankaKindRomuhi, "労務費")                                                                              \
     /* Loading the masters at start-up */                                                                      \
     X(kStatusLoadingBukake, "歩掛率データを読み込んでいます...")                                               \
     X(kStatusLoadingHenkaritsu, "変化率・補正率データを読み込んでいます...")                                   \

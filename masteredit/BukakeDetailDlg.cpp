@@ -1,4 +1,5 @@
 #include "masteredit/BukakeDetailDlg.h"
+#include "report/ReportTexts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -68,8 +69,8 @@ CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_name->setFrameShape(QFrame::Panel);
     m_name->setFrameShadow(QFrame::Sunken);
     auto [formulaLabel, formula] = MakeTextField(Tx(kFormulaLabel), "formula");
-    auto [quantityLabel, quantity] = MakeNumberField(Tx(kQuantityLabel), "quantity", CZo_Edit::DoubleRule(10, 2, 0, 9999999.99));
-    auto [unitLabel, unit] = MakeTextField(Tx(kUnitLabel), "unit", 20);
+    auto [quantityLabel, quantity] = MakeNumberField(Tx(dialogtext::kQuantityLabel), "quantity", CZo_Edit::DoubleRule(10, 2, 0, 9999999.99));
+    auto [unitLabel, unit] = MakeTextField(Tx(dialogtext::kUnitLabel), "unit", 20);
     m_formula = formula;
     m_quantity = quantity;
     m_unit = unit;
@@ -127,7 +128,7 @@ CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_totals->SetRow(-1);
     m_totals->SetCol(-1);
     m_totals->SetLock(true);
-    m_totals->SetCellText(0, 1, Tx(kTotalsRowHeading));
+    m_totals->SetCellText(0, 1, Tx(reporttext::kDaikaGokei));
     m_totals->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_totals->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_totals->setFixedHeight(m_totals->OneLineRowHeight() + 6);

@@ -10,8 +10,6 @@
     X(kBukakeDetailCaption, "歩掛データ詳細設定")                                                              \
     X(kShubetsuNameLabel, "種別名 :")                                                                          \
     X(kFormulaLabel, "式 :")                                                                                   \
-    X(kQuantityLabel, "数量 :")                                                                                \
-    X(kUnitLabel, "単位 :")                                                                                    \
     X(kHenkaritsuSlotLabel, "H%d :")                                                                           \
     X(kBukakeTypeLabel, "歩掛データ タイプ :")                                                                 \
     X(kHenkaritsuPrefix, "(変化率)")                                                                           \
@@ -29,7 +27,6 @@
     X(kGaigyoEntry, "外業")                                                                                    \
     X(kNaigyoEntry, "内業")                                                                                    \
     X(kLineTotalHeading, "計")                                                                                 \
-    X(kTotalsRowHeading, "合計")                                                                               \
     X(kShokushuSetButton, "職種名称設定...")                                                                   \
     X(kProgramKingakuCheck, "プログラム金額を使用する")                                                        \
     X(kComputerRateLabel, "電子計算機使用料率(%) :")                                                           \
@@ -50,11 +47,6 @@
     X(kTankaNameHeading, "単 価 名 称")                                                                        \
     X(kQuantityOrFormulaHeading, "数　量　または　式")                                                         \
     X(kLossRateHeading, "損率")                                                                                \
-    X(kTankaKindLabour, "直接人件費")                                                                          \
-    X(kTankaKindRomu, "労務費")                                                                                \
-    X(kTankaKindMaterial, "材料費")                                                                            \
-    X(kTankaKindMachine, "機械器具損料")                                                                       \
-    X(kTankaKindPower, "動力費・その他")                                                                       \
     X(kLegendLabour, "黒：直接人件費")                                                                         \
     X(kLegendRomu, "青：労務費")                                                                               \
     X(kLegendMaterial, "赤紫：材料費")                                                                         \
@@ -77,8 +69,6 @@
     X(kHimokuCaption, "費目データ設定")                                                                        \
     X(kHimokuKindHeading, "費 目 種 別")                                                                       \
     X(kHimokuNameHeading, "費 目 名 称")                                                                       \
-    X(kHimokuKindMachine, "機械経費")                                                                          \
-    X(kHimokuKindOther, "その他経費")                                                                          \
     X(kHimokuLegendMaterial, "赤：材料費")                                                                     \
     X(kHimokuLegendMachine, "紫：機械器具損料")                                                                \
     X(kHimokuLegendOther, "青緑：その他経費")                                                                  \

@@ -13,6 +13,7 @@
 #include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"
+#include "report/ReportTexts.h"
 
 namespace {
 namespace t = masteredittext;
@@ -29,7 +30,7 @@ CBukakeEditDlg::CBukakeEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_gyomuCombo = new QComboBox(this);
     m_gyomuCombo->setObjectName(QStringLiteral("gyomu"));
     m_gyomuCombo->setMinimumWidth(260);
-    m_searchButton = new QPushButton(Tx(t::kSearchButton), this);
+    m_searchButton = new QPushButton(Tx(dialogtext::kSearchButton), this);
     m_searchButton->setObjectName(QStringLiteral("search"));
     m_searchButton->setAutoDefault(false);
     connect(m_gyomuCombo, &QComboBox::activated, this, [this](int index) { OnGyomuChosen(index); });
@@ -41,10 +42,10 @@ CBukakeEditDlg::CBukakeEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     connect(m_lists, &CKoshuShubetsuLists::StateChanged, this, [this] { UpdateLegend(); });
 
     // The list prints; they wait for the master-list printing.
-    const std::pair<const char*, const char*> prints[] = {{t::kPrintPreviewButton, "koshuPreview"},
-                                                          {t::kPrintDotsButton, "koshuPrint"},
-                                                          {t::kPrintPreviewButton, "shubetsuPreview"},
-                                                          {t::kPrintDotsButton, "shubetsuPrint"}};
+    const std::pair<const char*, const char*> prints[] = {{reporttext::kPrintPreviewButton, "koshuPreview"},
+                                                          {reporttext::kPrintDotsButton, "koshuPrint"},
+                                                          {reporttext::kPrintPreviewButton, "shubetsuPreview"},
+                                                          {reporttext::kPrintDotsButton, "shubetsuPrint"}};
     for (size_t i = 0; i < m_printButtons.size(); ++i) {
         auto* b = new QPushButton(Tx(prints[i].first), this);
         b->setObjectName(QString::fromLatin1(prints[i].second));
@@ -64,7 +65,7 @@ CBukakeEditDlg::CBukakeEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_legend[4]->setText(Tx(t::kLegendOldUser));
 
     auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(t::kSaveAndClose));
+    ok->setText(Tx(reporttext::kSaveAndClose));
     ok->setAutoDefault(false);
     ok->setDefault(false);
     cancel->setText(Tx(dialogtext::kCancel));

@@ -26,7 +26,6 @@
     X(kShubetsuUpButton, "種別 上へ移動")                                                                    \
     X(kShubetsuDownButton, "種別 下へ移動")                                                                  \
     X(kDetailButton, "詳細設定")                                                                             \
-    X(kSearchButton, "検　索")                                                                               \
     X(kSeidoKeisuPrefix, "精度管理係数 : ")                                                                  \
     X(kGijutsuKeihiPrefix, "技術経費　　 : ")                                                                \
     X(kOtherKeisuPrefix, "　　　　　　 : ")                                                                  \
@@ -54,8 +53,6 @@
     X(kKoshuCopyCaption, "工種データのコピー")                                                               \
     X(kKoshuNameLabel, "工種名 :")                                                                           \
     X(kKindGroup, "種類")                                                                                    \
-    X(kCodeLabel, "コード :")                                                                                \
-    X(kUserCreatedCheck, "ユーザー作成")                                                                     \
     X(kConventionalCheck, "従来の積算手法")                                                                  \
     X(kRyohiCheck, "旅費交通費の率を用いた積算（調査・計画業務）")                                                       \
     X(kDenshiKindLabel, "電子成果品作成費種類 ：")                                                           \

@@ -12,6 +12,7 @@
 #include "masteredit/EditorList.h"
 #include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterEditTexts.h"
+#include "report/ReportTexts.h"
 #include "platform/Host.h"
 
 namespace {
@@ -65,7 +66,7 @@ CBukakeImportDlg::CBukakeImportDlg(QWidget* parent) : CSekisanDialog(parent) {
     }
 
     auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(t::kSaveAndClose));
+    ok->setText(Tx(reporttext::kSaveAndClose));
     ok->setAutoDefault(false);
     ok->setDefault(false);
     cancel->setText(Tx(dialogtext::kCancel));

@@ -1,4 +1,5 @@
 #include "masteredit/BukakeShikiDetailDlg.h"
+#include "master/MasterTexts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -103,8 +104,8 @@ CBukakeShikiDetailDlg::CBukakeShikiDetailDlg(QWidget* parent) : CSekisanDialog(p
     m_grid->SetMaxCols(kLossCol);
     m_grid->SetMaxRows(kGridRows);
     m_grid->SetColKind(kKindCol, CSpreadSheet::CellKind::Choice,
-                       {QString(), Tx(kTankaKindLabour), Tx(kTankaKindRomu), Tx(kTankaKindMaterial),
-                        Tx(kTankaKindMachine), Tx(kTankaKindPower)});
+                       {QString(), Tx(mastertext::kTankaKindChokusetsuJinkenhi), Tx(mastertext::kTankaKindRomuhi), Tx(mastertext::kZairyoKindZairyo),
+                        Tx(mastertext::kZairyoKindKikai), Tx(mastertext::kZairyoKindDoryoku)});
     m_grid->SetColKind(kQuantityCol, CSpreadSheet::CellKind::Number);
     m_grid->SetCellText(kKindCol, 0, Tx(kTankaKindHeading));
     m_grid->SetCellText(kNameCol, 0, Tx(kTankaNameHeading));
@@ -124,8 +125,8 @@ CBukakeShikiDetailDlg::CBukakeShikiDetailDlg(QWidget* parent) : CSekisanDialog(p
     m_name->setFrameShape(QFrame::Panel);
     m_name->setFrameShadow(QFrame::Sunken);
     auto [formulaLabel, formula] = MakeTextField(Tx(kFormulaLabel), "formula");
-    auto [quantityLabel, quantity] = MakeNumberField(Tx(kQuantityLabel), "quantity", CZo_Edit::DoubleRule(10, 2, 0, 9999999.99));
-    auto [unitLabel, unit] = MakeTextField(Tx(kUnitLabel), "unit", 20);
+    auto [quantityLabel, quantity] = MakeNumberField(Tx(dialogtext::kQuantityLabel), "quantity", CZo_Edit::DoubleRule(10, 2, 0, 9999999.99));
+    auto [unitLabel, unit] = MakeTextField(Tx(dialogtext::kUnitLabel), "unit", 20);
     m_formula = formula;
     m_quantity = quantity;
     m_unit = unit;

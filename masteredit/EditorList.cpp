@@ -7,6 +7,7 @@
 #include "app/ImageList.h"
 #include "app/Resources.h"
 #include "masteredit/MasterEditTexts.h"
+#include "report/ReportTexts.h"
 
 std::vector<QIcon> ListStripImages(ListStrip strip) {
     InitAppResources();
@@ -73,8 +74,8 @@ void CEditorList::Fill(const std::vector<Entry>& entries) {
     }
     addTopLevelItems(items);
     m_filling = false;
-    setHeaderLabel(m_title + QString::fromUtf8(masteredittext::kCountBefore) + QString::number(entries.size()) +
-                   QString::fromUtf8(masteredittext::kCountAfter));
+    setHeaderLabel(m_title + QString::fromUtf8(reporttext::kMeisaiBracketOpen) + QString::number(entries.size()) +
+                   QString::fromUtf8(reporttext::kMeisaiBracketClose));
     if (entries.empty()) m_chosen = -1;
 }
 

@@ -11,6 +11,7 @@
 #include "masteredit/EntryCodes.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"
+#include "report/ReportTexts.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
@@ -145,7 +146,7 @@ CGyomuEditDlg::CGyomuEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     }
 
     auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(masteredittext::kSaveAndClose));
+    ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();

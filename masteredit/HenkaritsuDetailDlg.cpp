@@ -103,7 +103,7 @@ CHenkaritsuDetailDlg::CHenkaritsuDetailDlg(QWidget* parent) : CSekisanDialog(par
     tableButtons->addStretch();
 
     const char* labels[4] = {masteredittext::kFormulaNameLabel, masteredittext::kFormulaLabel,
-                             masteredittext::kUnitLabel, masteredittext::kLlDefaultLabel};
+                             dialogtext::kUnitLabel, masteredittext::kLlDefaultLabel};
     for (int i = 0; i < 4; ++i) m_formulaLabels[i] = new QLabel(Tx(labels[i]), this);
     m_formulaNameEdit = MakeField("formulaName", CZo_Edit::TextRule());
     m_formulaEdit = MakeField("formula", CZo_Edit::TextRule());
@@ -339,7 +339,7 @@ void CHenkaritsuDetailDlg::accept() {
             return;
         }
         if (!CheckWord(formula.c_str())) {
-            AfxMessageBox(masteredittext::kInvalidFormula);
+            AfxMessageBox(masteredittext::kFormulaInvalid);
             m_formulaEdit->setFocus();
             return;
         }

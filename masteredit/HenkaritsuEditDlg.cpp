@@ -10,6 +10,7 @@
 #include "masteredit/EditorList.h"
 #include "masteredit/HenkaritsuRecordList.h"
 #include "masteredit/MasterEditTexts.h"
+#include "report/ReportTexts.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
@@ -46,12 +47,12 @@ CHenkaritsuEditDlg::CHenkaritsuEditDlg(QWidget* parent) : CSekisanDialog(parent)
         return b;
     };
     // The list print is not offered yet.
-    m_previewButton = button(masteredittext::kPrintPreviewButton, "preview");
-    m_printButton = button(masteredittext::kPrintDotsButton, "print");
+    m_previewButton = button(reporttext::kPrintPreviewButton, "preview");
+    m_printButton = button(reporttext::kPrintDotsButton, "print");
     m_previewButton->setEnabled(false);
     m_printButton->setEnabled(false);
     auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(masteredittext::kSaveAndClose));
+    ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));
 
     auto* top = new QHBoxLayout;

@@ -35,8 +35,6 @@
     X(kUseAuxiliaryCheck, "補助式を使用する")                                                                 \
     X(kStandardButton, "標準")                                                                                \
     X(kKubunButton, "区分率")                                                                                 \
-    X(kInvalidFormula,                                                                                        \
-      "入力された式は無効です。式が無効だと正しく計算されません。\nもう一度式を確認してください。")           \
     /* The auxiliary-formula dialog: the row labels S1 to S8 in order */                                      \
     X(kLowerLimitHeading, "下 限 値")                                                                         \
     X(kUpperLimitHeading, "上 限 値")                                                                         \

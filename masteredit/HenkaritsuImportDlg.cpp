@@ -14,6 +14,7 @@
 #include "masteredit/HenkaritsuEditDlg.h"
 #include "masteredit/HenkaritsuRecordList.h"
 #include "masteredit/MasterEditTexts.h"
+#include "report/ReportTexts.h"
 #include "platform/Host.h"
 
 namespace {
@@ -42,7 +43,7 @@ CHenkaritsuImportDlg::CHenkaritsuImportDlg(QWidget* parent) : CSekisanDialog(par
     m_importButton->setObjectName(QStringLiteral("import"));
     m_importButton->setAutoDefault(false);
     auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(masteredittext::kSaveAndClose));
+    ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));
 
     auto* top = new QHBoxLayout;

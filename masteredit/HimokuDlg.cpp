@@ -1,4 +1,6 @@
 #include "masteredit/HimokuDlg.h"
+#include "master/MasterTexts.h"
+#include "report/ReportTexts.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -75,7 +77,7 @@ CHimokuDlg::CHimokuDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_grid->SetMaxCols(kQuantityCol);
     m_grid->SetMaxRows(0);
     m_grid->SetColKind(kKindCol, CSpreadSheet::CellKind::Choice,
-                       {Tx(kTankaKindMaterial), Tx(kHimokuKindMachine), Tx(kHimokuKindOther)});
+                       {Tx(mastertext::kZairyoKindZairyo), Tx(reporttext::kDaikaKikaiKeihi), Tx(reporttext::kKeihiSonota)});
     m_grid->SetColKind(kLossCol, CSpreadSheet::CellKind::Number);
     m_grid->SetCellText(kKindCol, 0, Tx(kHimokuKindHeading));
     m_grid->SetCellText(kNameCol, 0, Tx(kHimokuNameHeading));

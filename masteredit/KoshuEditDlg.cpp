@@ -1,4 +1,5 @@
 #include "masteredit/KoshuEditDlg.h"
+#include "app/dialogs/DialogTexts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -66,7 +67,7 @@ CKoshuEditDlg::CKoshuEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(Tx(t::kKoshuEditCaption));
     auto [nameLabel, name] = MakeTextField(Tx(t::kKoshuNameLabel), "name");
     m_nameEdit = name;
-    auto [codeLabel, code] = MakeNumberField(Tx(t::kCodeLabel), "code", CZo_Edit::IntRule(3, 0, 999));
+    auto [codeLabel, code] = MakeNumberField(Tx(dialogtext::kCodeLabel), "code", CZo_Edit::IntRule(3, 0, 999));
     m_codeLabel = codeLabel;
     m_codeEdit = code;
 
@@ -91,7 +92,7 @@ CKoshuEditDlg::CKoshuEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_denshiCombo = ComboOf(t::kKoshuDenshiItems, "denshi", this);
     m_anzenLabel = new QLabel(Tx(t::kAnzenKindLabel), this);
     m_anzenCombo = ComboOf(t::kAnzenItems, "anzen", this);
-    m_userCheck = new QCheckBox(Tx(t::kUserCreatedCheck), this);
+    m_userCheck = new QCheckBox(Tx(dialogtext::kUserCreated), this);
     m_userCheck->setObjectName(QStringLiteral("user"));
     m_conventionalCheck = new QCheckBox(Tx(t::kConventionalCheck), this);
     m_conventionalCheck->setObjectName(QStringLiteral("conventional"));

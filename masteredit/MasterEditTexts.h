@@ -9,16 +9,13 @@
 
 // The fixed texts of the master-data editors: captions, labels, buttons, list and grid headings, the
 // questions before a deletion and before the master files are rewritten, and the refusals of a
-// code. Each is written once, here; the editors refer to it by name (masteredittext::kSaveAndClose).
+// code. Each is written once, here; the editors refer to it by name (masteredittext::kConfirmCaption).
 // Texts named …Before go in front of an entry's name and are followed by kDeleteAfter. The Cancel
 // button is the dialog kit's (dialogtext::kCancel).
 #define VEMO_MASTER_EDIT_TEXTS(X)                                                                              \
     /* Shared by the editors */                                                                                \
-    X(kSaveAndClose, "保存して終了")                                                                           \
     X(kConfirmCaption, "確認")                                                                                 \
     X(kDeleteAfter, " ' を削除してよろしいですか？")                                                           \
-    X(kCountBefore, "(")                                                                                       \
-    X(kCountAfter, ")")                                                                                        \
     /* The questions of the launchers */                                                                       \
     X(kAskOverwriteShokeihiFile, "諸経費データ ファイルを書き換えてよろしいですか？")                          \
     X(kAskOverwriteProgramKingakuFile, "プログラム金額データ ファイルを書き換えてよろしいですか？")            \
@@ -45,7 +42,6 @@
     X(kProgramCondition2Heading, "利用条件2")                                                                  \
     X(kProgramFeeHeading, "利用料金")                                                                          \
     X(kNewButton, "新規")                                                                                      \
-    X(kInsertButton, "挿入")                                                                                   \
     X(kDeleteButton, "削除")                                                                                   \
     X(kClearButton, "クリア")                                                                                  \
     X(kChangeButton, "変更")                                                                                   \
@@ -75,14 +71,11 @@
     X(kTradeDeleteButton, "職種削除")                                                                          \
     X(kColumnInsertButton, "列挿入")                                                                           \
     X(kColumnDeleteButton, "列削除")                                                                           \
-    X(kPrintPreviewButton, "印刷ﾌﾟﾚﾋﾞｭｰ")                                                                      \
-    X(kPrintDotsButton, "印刷...")                                                                             \
     X(kDeleteTankaBefore, "単価データ ' ")                                                                     \
     X(kAskDeleteColumn, "現在選択中の列を削除します。よろしいですか?")                                         \
     X(kAskDropLastColumn, "最後の列のタイトルと単価は失われます。列を挿入してよろしいですか?")                 \
     /* Material-price item dialog */                                                                           \
     X(kZairyoTankaItemCaption, "材料単価編集")                                                                 \
-    X(kItemSpecLabel, "規格")                                                                                  \
     X(kItemUnitLabel, "単位")                                                                                  \
     X(kItemPriceLabel, "単価")                                                                                 \
     X(kItemRemarksLabel, "備考")                                                                               \

@@ -16,6 +16,7 @@
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
+#include "report/ReportTexts.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
@@ -46,13 +47,13 @@ CProgramKingakuEditDlg::CProgramKingakuEditDlg(QWidget* parent) : CSekisanDialog
         return b;
     };
     m_newButton = button(masteredittext::kNewButton, "new");
-    m_insertButton = button(masteredittext::kInsertButton, "insert");
+    m_insertButton = button(dialogtext::kActionInsert, "insert");
     m_deleteButton = button(masteredittext::kDeleteButton, "delete");
     m_clearButton = button(masteredittext::kClearButton, "clear");
     m_changeButton = button(masteredittext::kChangeButton, "change");
     m_changeButton->setVisible(false);
     auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(masteredittext::kSaveAndClose));
+    ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));
 
     connect(m_newButton, &QPushButton::clicked, this, &CProgramKingakuEditDlg::OnNew);

@@ -12,6 +12,7 @@
 #include "masteredit/EditorList.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Rounding.h"
+#include "report/ReportTexts.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
@@ -31,7 +32,7 @@ CShokeihiEditDlg::CShokeihiEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     auto* unit = new QLabel(Tx(masteredittext::kPercentUnit), this);
 
     auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(masteredittext::kSaveAndClose));
+    ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));
 
     auto* fields = new QGridLayout;

@@ -1,4 +1,5 @@
 #include "masteredit/ShubetsuEditDlg.h"
+#include "app/dialogs/DialogTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,7 +26,7 @@ CShubetsuEditDlg::CShubetsuEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_coefficientLabel = coefficientLabel;
     m_coefficientEdit = coefficient;
     m_coefficientEdit->setAlignment(Qt::AlignRight);
-    auto [codeLabel, code] = MakeNumberField(Tx(t::kCodeLabel), "code", CZo_Edit::IntRule(3, 0, 999));
+    auto [codeLabel, code] = MakeNumberField(Tx(dialogtext::kCodeLabel), "code", CZo_Edit::IntRule(3, 0, 999));
     m_codeLabel = codeLabel;
     m_codeEdit = code;
     m_denshiLabel = new QLabel(Tx(t::kDenshiKindLabel), this);
@@ -34,7 +35,7 @@ CShubetsuEditDlg::CShubetsuEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_methodLabel = new QLabel(Tx(t::kMethodLabel), this);
     m_methodCombo = new QComboBox(this);
     m_methodCombo->setObjectName(QStringLiteral("method"));
-    m_userCheck = new QCheckBox(Tx(t::kUserCreatedCheck), this);
+    m_userCheck = new QCheckBox(Tx(dialogtext::kUserCreated), this);
     m_userCheck->setObjectName(QStringLiteral("user"));
 
     connect(m_userCheck, &QCheckBox::clicked, this, [this](bool on) { m_shubetsu.m_userCreated = on ? 1 : 0; });

@@ -16,6 +16,7 @@
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
+#include "report/ReportTexts.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
@@ -59,10 +60,10 @@ CTankaEditDlg::CTankaEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_clearButton = button(masteredittext::kClearButton, "clear");
     m_colInsertButton = button(masteredittext::kColumnInsertButton, "colinsert");
     m_colDeleteButton = button(masteredittext::kColumnDeleteButton, "coldelete");
-    m_previewButton = button(masteredittext::kPrintPreviewButton, "preview");
-    m_printButton = button(masteredittext::kPrintDotsButton, "print");
+    m_previewButton = button(reporttext::kPrintPreviewButton, "preview");
+    m_printButton = button(reporttext::kPrintDotsButton, "print");
     auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(masteredittext::kSaveAndClose));
+    ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));
 
     connect(m_titleButton, &QPushButton::clicked, this, &CTankaEditDlg::OnTitleChange);

@@ -21,6 +21,7 @@
 #include "masteredit/MasterEditTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
+#include "report/ReportTexts.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
@@ -76,7 +77,7 @@ CZairyoTankaEditDlg::CZairyoTankaEditDlg(CMasterDataStore& store, QWidget* paren
     m_grid->SetMaxCols(kRemarksCol);
     m_grid->SetMaxRows(0);
     const std::pair<const char*, double> columns[] = {
-        {masteredittext::kHinmeiHeading, 26},  {masteredittext::kItemSpecLabel, 22},
+        {dialogtext::kHinmeiColumnTitle, 26},  {dialogtext::kKikakuColumnTitle, 22},
         {masteredittext::kItemUnitLabel, 6},   {masteredittext::kItemPriceLabel, 13},
         {masteredittext::kItemRemarksLabel, 20}};
     for (int col = kNameCol; col <= kRemarksCol; ++col) {
@@ -101,10 +102,10 @@ CZairyoTankaEditDlg::CZairyoTankaEditDlg(CMasterDataStore& store, QWidget* paren
     m_clearButton = button(masteredittext::kClearButton, "clear");
     m_upButton = button(masteredittext::kHinmeiUpButton, "up");
     m_downButton = button(masteredittext::kHinmeiDownButton, "down");
-    m_searchButton = button(masteredittext::kSearchButton, "search");
+    m_searchButton = button(dialogtext::kSearchButton, "search");
     m_openButton = button(masteredittext::kOpenZairyoTankaButton, "open");
     auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(masteredittext::kSaveAndClose));
+    ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));
     // "品名変更..." is a maintenance command: F5 shows it.
     m_changeButton->setVisible(false);

@@ -8,7 +8,6 @@
     X(kZairyoTankaEditCaptionBefore, "材料単価ファイル編集－[")                                                \
     X(kZairyoTankaEditCaptionAfter, "]")                                                                       \
     X(kZairyoTitleLabel, "タイトル :")                                                                         \
-    X(kHinmeiHeading, "品名")                                                                                  \
     X(kHinmeiChangeButton, "品名変更...")                                                                      \
     X(kHinmeiAddButton, "品名追加...")                                                                         \
     X(kHinmeiInsertButton, "品名挿入...")                                                                      \

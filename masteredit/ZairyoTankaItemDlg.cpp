@@ -18,7 +18,7 @@ QString Tx(const std::string& text) { return QString::fromStdString(text); }
 CZairyoTankaItemDlg::CZairyoTankaItemDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(Tx(masteredittext::kZairyoTankaItemCaption));
     auto [nameLabel, name] = MakeTextField(Tx(masteredittext::kTankaNameLabel), "name");
-    auto [specLabel, spec] = MakeTextField(Tx(masteredittext::kItemSpecLabel), "spec");
+    auto [specLabel, spec] = MakeTextField(Tx(dialogtext::kKikakuColumnTitle), "spec");
     auto [unitLabel, unit] = MakeTextField(Tx(masteredittext::kItemUnitLabel), "unit");
     auto [priceLabel, price] =
         MakeNumberField(Tx(masteredittext::kItemPriceLabel), "price", CZo_Edit::DoubleRule(15, 4, 0, 999999999999.0));

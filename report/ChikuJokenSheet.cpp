@@ -14,8 +14,10 @@
 #include "report/EstimateReport.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
+#include "report/SheetWriting.h"
 
 using namespace reporttext;
+using namespace reportsheet;
 
 namespace {
 
@@ -102,7 +104,7 @@ ChikuJoken WorkChikuJoken(const CSekisanData& calc, int onlyIndex) {
         if (onlyIndex >= 0 && i != onlyIndex) continue;
         const CSekisanItem* item = list.GetItem(i);
         if (!item || item->m_nGyomu != calc::Gyomu::KukakuSekkei) continue;
-        const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
+        const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(bukake, item);
         if (!shubetsu) continue;
         const CBukakeDetail& detail = shubetsu->GetDetail();
         auto given = [&](size_t slot) { return !IsUnset(detail.m_henkaritsu[slot]) && !IsUnset(item->m_nLL[slot]); };
@@ -132,13 +134,6 @@ ChikuJoken WorkChikuJoken(const CSekisanData& calc, int onlyIndex) {
     c.beta12 = GroupRate(calc, kNoFallback1, DoubleToLong(c.k12 * 10000.0));
     c.beta22 = GroupRate(calc, kNoFallback2, DoubleToLong(c.h12 * 10000.0));
     return c;
-}
-
-template <class... Args>
-std::string Format(const char* format, Args... args) {
-    char buffer[256];
-    std::snprintf(buffer, sizeof buffer, format, args...);
-    return buffer;
 }
 
 // The rate line of a 歩掛 type and the factors it names (unset factors stay negative).
@@ -247,9 +242,7 @@ int CEstimateReport::WriteGyomuChikuJoken(CSekisanData& calc, int startRow, int 
     }
 
     CSekisanItem* item = calc.GetItemList()->GetItem(index);
-    const CBukakeShubetsu* shubetsu =
-        item ? calc.CalcContext().GetBukakeFile().FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu)
-             : nullptr;
+    const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(calc.CalcContext().GetBukakeFile(), item);
     if (!shubetsu) return startRow;
     const CBukakeDetail& detail = shubetsu->GetDetail();
     const ChikuJoken c = WorkChikuJoken(calc, index);

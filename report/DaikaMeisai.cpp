@@ -21,8 +21,12 @@
 #include "report/EstimateReport.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
+#include "report/SheetWriting.h"
+#include "master/MasterTexts.h"
+#include "estimate/EstimateTexts.h"
 
 using namespace reporttext;
+using namespace reportsheet;
 using calc::BukakeType;
 using calc::Gyomu;
 
@@ -31,21 +35,6 @@ namespace {
 constexpr char kSheetMeisai[] = "代価歩掛明細表";
 // The sheet row that holds the cost groups over the trade columns.
 constexpr int kCostGroupRow = 7;
-
-template <class... Args>
-std::string Format(const char* format, Args... args) {
-    const int size = std::snprintf(nullptr, 0, format, args...);
-    std::string out(static_cast<size_t>(size), '\0');
-    std::snprintf(out.data(), out.size() + 1, format, args...);
-    return out;
-}
-
-std::string Numbered(const char* name, int n) { return name + std::to_string(n); }
-
-bool ProbeCell(CReportJob& job, const std::string& name) {
-    job.SetCellText(name, " ");
-    return job.GetErrorNo() == 0;
-}
 
 // The first n in first..last whose "<prefix>n" the template has; 0 when none.
 int FirstNumbered(CReportJob& job, const char* prefix, int first, int last) {
@@ -139,9 +128,9 @@ void WriteShokushuHeadings(CReportJob& job, const CBukakeDetail& detail, const C
     const int32_t k = FindFirstRomuhiColumn(detail, tanka, columns);
     auto direct = [k](int i) { return IsUnset(k) || i < k; };
     for (int i = 0; i < columns; ++i)
-        job.SetCellText(Numbered("**費用別", i + 1), direct(i) ? kMeisaiJinkenhi : kMeisaiLabour);
+        job.SetCellText(Numbered("**費用別", i + 1), direct(i) ? kDaikaJinkenhi : mastertext::kTankaKindRomuhi);
     for (int i = 0; i < columns; ++i)
-        job.SetCellText(Numbered("**費用個別", i + 1), direct(i) ? kMeisaiDirectLabour : kMeisaiLabour);
+        job.SetCellText(Numbered("**費用個別", i + 1), direct(i) ? mastertext::kTankaKindChokusetsuJinkenhi : mastertext::kTankaKindRomuhi);
 
     if (ProbeCell(job, "**費用別連結なし")) return;
     int first = 2;
@@ -172,8 +161,7 @@ namespace {
 
 // The 歩掛 種別 of the item at index, or null.
 const CBukakeShubetsu* ShubetsuOf(const ICalcEnvironment& env, const CSekisanData& calc, int index) {
-    const CSekisanItem* item = calc.GetItemList()->GetItem(index);
-    return item ? env.GetBukakeFile().FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu) : nullptr;
+    return BukakeShubetsuOf(env.GetBukakeFile(), calc.GetItemList()->GetItem(index));
 }
 
 // The correction formula of the detail as the page explains it.
@@ -405,12 +393,12 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
     if (!omit) {
         if (amt0 > 0.0) {
             m_job.SetCellTextAt("**直人労務費", 0, totalRow,
-                                kMeisaiDirectLabourBefore + Commas(DoubleToLong(amt0)) + kMeisaiAmountClose);
+                                kMeisaiDirectLabourBefore + Commas(DoubleToLong(amt0)) + kMeisaiBracketClose);
             m_job.SetCellLong("**直接人件費計", DoubleToLong(amt0));
         }
         if (amt1 > 0.0) {
             m_job.SetCellTextAt("**直人労務費", 0, amt0 > 0.0 ? totalRow + 1 : totalRow,
-                                kMeisaiLabourBefore + Commas(DoubleToLong(amt1)) + kMeisaiAmountClose);
+                                kMeisaiLabourBefore + Commas(DoubleToLong(amt1)) + kMeisaiBracketClose);
             m_job.SetCellLong("**労務費計", DoubleToLong(amt1));
         }
     }
@@ -454,7 +442,7 @@ int RateMarker(const std::string& formula, bool withZ3) {
     return -1;
 }
 
-std::string RateText(double percentTimes100) { return Format(kKeihiRateFormat, percentTimes100 / 100.0); }
+std::string RateText(double percentTimes100) { return Format(kDaikaRatePercent, percentTimes100 / 100.0); }
 
 }  // namespace
 
@@ -479,7 +467,7 @@ std::string CEstimateReport::GetKeihiEntryTexts(CSekisanData& calc, const CBukak
             // A second entry of the kind: one lump line for the whole part.
             name.clear();
             price.clear();
-            unit = kShikiUnit;
+            unit = estimate_texts::UnitShiki;
             quantity = kKeihiLumpQuantity;
             break;
         }
@@ -522,7 +510,7 @@ std::string CEstimateReport::GetKeihiEntryTexts(CSekisanData& calc, const CBukak
             rate = set.m_rates[static_cast<size_t>(marker)];
             basis = set.m_bases[static_cast<size_t>(marker)];
         }
-        price = rate > 0 ? Format(kKeihiRateFormat, (rate + 1e-7) / 100.0) : std::string();
+        price = rate > 0 ? Format(kDaikaRatePercent, (rate + 1e-7) / 100.0) : std::string();
         BasisWords(basis, marker, type4, quantity, unit);
     }
     return name;
@@ -604,12 +592,12 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
             if (detail.m_himokuMode == 1) {
                 if (detail.m_rates[0] > 0) kikai = rateLine(kDaikaKikaiKeihi, detail.m_rates[0], directLabour, kBasisDirectLabour);
                 if (detail.m_rates[1] > 0) rateLine(kDaikaTsushinUnpanhi, detail.m_rates[1], directLabour, kBasisDirectLabour);
-                if (detail.m_rates[2] > 0) rateLine(kDaikaZairyohi, detail.m_rates[2], directLabour, kBasisDirectLabour);
+                if (detail.m_rates[2] > 0) rateLine(mastertext::kZairyoKindZairyo, detail.m_rates[2], directLabour, kBasisDirectLabour);
             } else if (detail.m_himokuMode == 0) {
                 int zairyo = 0, sonota = 0;
                 calc.CalcKeihiParts(&detail, DoubleToLong(directLabour + labour), DoubleToLong(directLabour), 0, &kikai,
                                     &sonota, &zairyo);
-                if (zairyo > 0) entryLine(0, zairyo, kDaikaZairyohi);
+                if (zairyo > 0) entryLine(0, zairyo, mastertext::kZairyoKindZairyo);
                 if (kikai > 0) entryLine(1, kikai, kDaikaKikaiKeihi);
                 if (sonota > 0) entryLine(2, sonota, kKeihiSonota);
                 kikai = std::max(kikai, 0);
@@ -618,12 +606,12 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
             if (g > 0 && included && settings.SeidoDsp == 0) {
                 const double base = settings.SeidoCalc == 0 ? directLabour + labour + kikai : kikai + directLabour;
                 const int amount = DoubleToLong(RoundDown(base * g / 100.0, 1.0));
-                m_job.SetCellTextAt(nameCell, 0, r, kDaikaSeidoKanrihi);
+                m_job.SetCellTextAt(nameCell, 0, r, estimate_texts::RowSeidoKanrihi);
                 if (!omit) {
                     m_job.SetCellTextAt(numberCells[0], 0, r, kKeihiSeidoKikai);
                     m_job.SetCellTextAt(numberCells[1], 0, r,
                                         settings.SeidoCalc == 0 ? kKeihiSeidoJinkenhi : kBasisDirectLabour);
-                    m_job.SetCellTextAt(numberCells[2], 0, r, Format(kKeihiRateFormat, static_cast<double>(g)));
+                    m_job.SetCellTextAt(numberCells[2], 0, r, Format(kDaikaRatePercent, static_cast<double>(g)));
                     m_job.SetCellIntAt(amountColumn, 0, r, amount);
                 }
                 total += amount;
@@ -632,12 +620,12 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
         }
         case Block::Sekkei:
             if (detail.m_rates[0] > 0 && included && settings.DensiDsp == 0)
-                rateLine(kKeihiDensi, detail.m_rates[0], directLabour, kBasisDirectLabour);
+                rateLine(estimate_texts::RowDensiKeisanki, detail.m_rates[0], directLabour, kBasisDirectLabour);
             break;
         case Block::Bukken:
             if (detail.m_rates[0] > 0) rateLine(kDaikaKikaiKeihi, detail.m_rates[0], directLabour, kBasisDirectLabour);
             if (included && detail.m_rates[2] > 0)
-                rateLine(kDaikaZairyohi, detail.m_rates[2], directLabour + labour, kBasisJinkenhi);
+                rateLine(mastertext::kZairyoKindZairyo, detail.m_rates[2], directLabour + labour, kBasisJinkenhi);
             break;
         case Block::Doshitsu: {
             auto positive = [](double x) { return x > 0.0 ? DoubleToLong(x) : 0; };
@@ -646,7 +634,7 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
             const int kikai = positive(calc.SumZairyoByKey(item, index, *shubetsu, 4)) +
                               positive(calc.CalcDoshitsuKingaku(item, index, AmountPart::MachineMarker));
             const int sonota = positive(calc.SumZairyoByKey(item, index, *shubetsu, 5));
-            if (zairyo > 0) entryLine(3, zairyo, kDaikaZairyohi);
+            if (zairyo > 0) entryLine(3, zairyo, mastertext::kZairyoKindZairyo);
             if (kikai > 0) entryLine(4, kikai, kDaikaKikaiKeihi);
             if (sonota > 0) entryLine(5, sonota, kKeihiSonota);
             break;
@@ -667,9 +655,9 @@ int CEstimateReport::WriteDaikaMeisaiPage(CSekisanData& calc, int index, const C
 
     m_job.BeginPage(kSheetMeisai, "1");
     if (m_job.IsDatePrinted()) m_job.SetCellText("**日付", m_estimate.m_strDate);
-    const std::string number = Format(kDaikaNumberFormat, item->m_nDaikaNo);
+    const std::string number = DaikaNumber(item->m_nDaikaNo);
     m_job.SetCellText("**第～号一位代価歩掛明細表", Format(kMeisaiTitleFormat, item->m_nDaikaNo));
-    m_job.SetCellText("**第～号一位代価表", number + (m_daikaName.empty() ? kDaikaDefaultTitle : m_daikaName));
+    m_job.SetCellText("**第～号一位代価表", number + (m_daikaName.empty() ? estimate_texts::DefaultDaikaName : m_daikaName));
     m_job.SetCellText("**代価表代価番号のみ", number);
     const std::string perUnit = Format(kMeisaiPerUnitFormat, item->m_strUnit.c_str());
     if (!perLL8) m_job.SetCellText("**単位当り", perUnit);

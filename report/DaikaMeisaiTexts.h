@@ -31,9 +31,6 @@
     /* Too many trades ("%s": the row's name, "%d": the trades the form shows) */                  \
     X(kMeisaiTooManyTrades, "「%s」の職種数が歩掛明細表に表示できる%d人を超えています。")          \
     /* Cost kinds over the trade columns */                                                         \
-    X(kMeisaiJinkenhi, "人件費")                                                                   \
-    X(kMeisaiDirectLabour, "直接人件費")                                                           \
-    X(kMeisaiLabour, "労務費")                                                                     \
     /* Staffing table: the merged last row, the correction rows of 物件, the total rows and the */  \
     /* amounts by cost kind (a comma number between …Before and kMeisaiAmountClose) */              \
     X(kMeisaiMergedRow, "上記以外の合計")                                                          \
@@ -48,7 +45,6 @@
     X(kMeisaiAmountHeading, "金　　額")                                                            \
     X(kMeisaiDirectLabourBefore, "直接人件費(")                                                    \
     X(kMeisaiLabourBefore, "労務費　　　(")                                                        \
-    X(kMeisaiAmountClose, ")")                                                                     \
     /* Expense lines: the headings of their own block, the names the masters do not give, the */   \
     /* rate ("%.2f": per cent), the lump quantity, the 精度管理費 basis words */                      \
     X(kKeihiUnitHeading, "経費単位")                                                               \
@@ -56,8 +52,6 @@
     X(kKeihiPriceHeading, "経費単価")                                                              \
     X(kKeihiAmountHeading, "経費金額")                                                             \
     X(kKeihiSonota, "その他経費")                                                                  \
-    X(kKeihiDensi, "電子計算機使用料")                                                             \
-    X(kKeihiRateFormat, "  %.2f%%")                                                                \
     X(kKeihiLumpQuantity, "1.000")                                                                 \
     X(kKeihiSeidoKikai, "機械経費　＋")                                                            \
     X(kKeihiSeidoJinkenhi, "　人件費の")                                                           \

@@ -18,56 +18,20 @@
 #include "platform/Rounding.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
+#include "report/SheetWriting.h"
+#include "master/MasterTexts.h"
+#include "estimate/EstimateTexts.h"
 
 // The 代価表 family of the estimate report: the walk over the estimate's rows, the 一位代価表 pages
 // and the 材料及び機械経費 block they share with the 単価表 pages.
 
 using namespace reporttext;
 
-namespace {
-
-constexpr char kSheetDaika[] = "代価表";
-
-bool Between(int value, int low, int high) { return value >= low && value <= high; }
-
-}  // namespace
+using namespace reportsheet;
 
 namespace {
 
-std::string Printf(const char* format, double value, const std::string& text) {
-    const int size = std::snprintf(nullptr, 0, format, value, text.c_str());
-    std::string out(static_cast<size_t>(size), '\0');
-    std::snprintf(out.data(), out.size() + 1, format, value, text.c_str());
-    return out;
-}
-
-std::string UnitText(const char* format, const std::string& unit) {
-    const int size = std::snprintf(nullptr, 0, format, unit.c_str());
-    std::string out(static_cast<size_t>(size), '\0');
-    std::snprintf(out.data(), out.size() + 1, format, unit.c_str());
-    return out;
-}
-
-std::string PerUnitText(const std::string& unit) { return UnitText(kDaikaPerUnitFormat, unit); }
-
-std::string DaikaNumber(int number) {
-    const int size = std::snprintf(nullptr, 0, kDaikaNumberFormat, number);
-    std::string out(static_cast<size_t>(size), '\0');
-    std::snprintf(out.data(), out.size() + 1, kDaikaNumberFormat, number);
-    return out;
-}
-
-bool IsSokuryo(int gyomu) { return gyomu == 1 || gyomu == 6; }
-
-}  // namespace
-
-namespace {
-
-std::string RateText(const char* format, double rate) {
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, format, rate);
-    return buffer;
-}
+std::string PerUnitText(const std::string& unit) { return Format(kDaikaPerUnitFormat, unit); }
 
 // The remark of a rate row by its basis code; marker 0, 1, 2 for Z1, Z2, Z3.
 const char* KeihiRemark(int basis, int marker, bool daika) {
@@ -111,9 +75,7 @@ int WriteZairyoKikaiRows(int lastRow, CReportJob& job, const CSekisanData& calc,
             amount = RoundDown(x, 1.0);
             const int32_t loss = entry->m_values[2];
             if (!IsUnset(loss) && loss >= 1) {
-                char buffer[128];
-                std::snprintf(buffer, sizeof buffer, kZairyoLossRate, static_cast<double>(loss), material->m_price);
-                remark = buffer;
+                remark = Format(kZairyoLossRate, static_cast<double>(loss), material->m_price);
             }
         } else {
             const int marker = x == -2.0 ? 0 : x == -3.0 ? 1 : x == -4.0 ? 2 : -1;
@@ -122,7 +84,7 @@ int WriteZairyoKikaiRows(int lastRow, CReportJob& job, const CSekisanData& calc,
             quantity = 1.0;
             price = 0.0;
             if (const char* format = KeihiRemark(set.m_bases[static_cast<size_t>(marker)], marker, daika))
-                remark = RateText(format, set.m_rates[static_cast<size_t>(marker)] / 100.0);
+                remark = Format(format, set.m_rates[static_cast<size_t>(marker)] / 100.0);
         }
         ++r;
         job.SetCellTextAt("**名称", 0, r, daika ? material->m_name : kDaikaTradeIndent + material->m_name);
@@ -171,19 +133,6 @@ bool RateSet(int32_t rate) { return !IsUnset(rate) && rate >= 1; }
 // The quantity basis of a detail (÷100); 0 when it is unset or zero, which leaves per-unit cells empty.
 double BasisOf(const CBukakeDetail& detail) {
     return IsUnset(detail.m_quantity) || detail.m_quantity == 0 ? 0.0 : detail.m_quantity / 100.0;
-}
-
-std::string Format(const char* format, int number) {
-    const int size = std::snprintf(nullptr, 0, format, number);
-    std::string out(static_cast<size_t>(size), '\0');
-    std::snprintf(out.data(), out.size() + 1, format, number);
-    return out;
-}
-
-std::string Format3(const char* format, double a, double b, double c) {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, format, a, b, c);
-    return buffer;
 }
 
 }  // namespace
@@ -256,7 +205,7 @@ int CEstimateReport::BuildDaikaSheets(int lastPage) {
             continue;
         }
         if (!shown(item->m_nDaikaNo)) continue;
-        const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
+        const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(bukake, item);
         if (!shubetsu) continue;
         const int type = shubetsu->GetDetail().m_bukakeType;
         if (HasTankaPages(*item, type, douroCalc)) {
@@ -289,7 +238,7 @@ int CEstimateReport::BuildDaikaSheets(int lastPage) {
         for (int i = 0; i < items.GetCount() && daikaOn; ++i) {
             const CSekisanItem* item = items.GetItem(i);
             if (!item || item->GetLevel() != 2 || IsUnset(item->m_nDaikaNo) || !shown(item->m_nDaikaNo)) continue;
-            const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
+            const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(bukake, item);
             if (!shubetsu || !HasTankaPages(*item, shubetsu->GetDetail().m_bukakeType, douroCalc)) continue;
             page = WriteTankaSheet(calc, page, i, *shubetsu, tankaNo, TankaMode::TankaPages);
         }
@@ -307,11 +256,11 @@ void CEstimateReport::WriteDaikaHeader(const CSekisanItem& item, const CBukakeSh
     if (m_job.IsDatePrinted()) m_job.SetCellText("**日付", m_estimate.m_strDate);
     m_job.SetCellInt("**ページ", page);
     const std::string number = DaikaNumber(item.m_nDaikaNo);
-    m_job.SetCellText("**第～号一位代価表", number + (m_daikaName.empty() ? kDaikaDefaultTitle : m_daikaName));
+    m_job.SetCellText("**第～号一位代価表", number + (m_daikaName.empty() ? estimate_texts::DefaultDaikaName : m_daikaName));
     m_job.SetCellText("**一位代価表名称", kDaikaPageTitle);
     m_job.SetCellText("**代価表代価番号のみ", number);
     m_job.SetCellText("**種別名", item.m_strNameUpper);
-    m_job.SetCellText("**～当たり", Printf(kDaikaBasisFormat, detail.m_quantity / 100.0, detail.m_unit));
+    m_job.SetCellText("**～当たり", Format(kDaikaBasisFormat, detail.m_quantity / 100.0, detail.m_unit));
 }
 
 int CEstimateReport::WriteTradeLines(int last, CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu,
@@ -354,13 +303,13 @@ int CEstimateReport::WriteTradeLines(int last, CSekisanData& calc, int index, co
         m_job.SetCellTextAt("**名称", 0, last, directLayout ? trade->m_name : kDaikaTradeIndent + trade->m_name);
         m_job.SetCellTextAt("**単位", 0, last, trade->m_unit);
         if (!omit) {
-            const bool lump = trade->m_unit == kDaikaLumpUnit;
+            const bool lump = trade->m_unit == estimate_texts::UnitShiki;
             m_job.SetCellDoubleAt("**数量", 0, last, lump ? 1.0 : static_cast<double>(q) / 100.0);
             if (!lump) m_job.SetCellIntAt("**単価", 0, last, price);
             m_job.SetCellDoubleAt("**金額", 0, last, amount);
             if (bukken && !kubun)
                 m_job.SetCellTextAt("**摘要", 0, last,
-                                    Format3(kDaikaTradeCorrection, before / 100.0, c, static_cast<double>(q) / 100.0));
+                                    Format(kDaikaTradeCorrection, before / 100.0, c, static_cast<double>(q) / 100.0));
         }
         (trade->m_kind == 1 ? labour : directLabour) += amount;
     }
@@ -413,7 +362,7 @@ int CEstimateReport::WriteDoshitsuLines(int last, CSekisanData& calc, int index,
                 case 16: format = machine ? nullptr : kDoshitsuOfAbove; break;
                 default: break;
             }
-            if (format) remark = RateText(format, (IsUnset(rate) ? 0 : rate) / 100.0);
+            if (format) remark = Format(format, (IsUnset(rate) ? 0 : rate) / 100.0);
         };
         if (amount == -2.0) {
             // 任意材料費: a rate of the sums its basis names.
@@ -428,10 +377,7 @@ int CEstimateReport::WriteDoshitsuLines(int last, CSekisanData& calc, int index,
         } else if (material && !IsNoPrice(material->m_price)) {
             const int32_t percentage = line->m_columns[2];
             if (!IsUnset(percentage) && percentage >= 1) {
-                char buffer[128];
-                std::snprintf(buffer, sizeof buffer, kZairyoLossRate, static_cast<double>(percentage),
-                              material->m_price);
-                remark = buffer;
+                remark = Format(kZairyoLossRate, static_cast<double>(percentage), material->m_price);
             } else {
                 remark = material->m_remarks;
             }
@@ -443,7 +389,7 @@ int CEstimateReport::WriteDoshitsuLines(int last, CSekisanData& calc, int index,
         m_job.SetCellTextAt("**名称", 0, last, name);
         m_job.SetCellTextAt("**単位", 0, last, unit);
         if (omit) continue;
-        const bool lump = unit == kDaikaLumpUnit;
+        const bool lump = unit == estimate_texts::UnitShiki;
         m_job.SetCellDoubleAt("**数量", 0, last, lump ? 1.0 : quantity);
         if (price >= 1.0 && !lump) m_job.SetCellDoubleAt("**単価", 0, last, price);
         m_job.SetCellDoubleAt("**金額", 0, last, amount);
@@ -471,7 +417,7 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
                    bool lump = false) {
         ++last;
         if (!name.empty()) m_job.SetCellTextAt("**名称", 0, last, name);
-        if (lump) m_job.SetCellTextAt("**単位", 0, last, kDaikaLumpUnit);
+        if (lump) m_job.SetCellTextAt("**単位", 0, last, estimate_texts::UnitShiki);
         if (omit) return;
         if (lump) m_job.SetCellIntAt("**数量", 0, last, 1);
         if (amount) m_job.SetCellDoubleAt("**金額", 0, last, *amount);
@@ -530,12 +476,12 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
 
     if (calc::IsSokuryoGyomu(gyomu)) {
         if (directLayout) {
-            static constexpr const char* kRateRows[3] = {kDaikaKikaiKeihi, kDaikaTsushinUnpanhi, kDaikaZairyohi};
+            static constexpr const char* kRateRows[3] = {kDaikaKikaiKeihi, kDaikaTsushinUnpanhi, mastertext::kZairyoKindZairyo};
             for (size_t k = 0; k < 3; ++k) {
                 const int32_t rate = detail.m_rates[k];
                 if (!RateSet(rate)) continue;
                 const double amount = RoundDown(rate * directLabour / 10000.0, 1.0);
-                row(kRateRows[k], amount, RateText(kDaikaRateOfDirectLabour, rate / 100.0));
+                row(kRateRows[k], amount, Format(kDaikaRateOfDirectLabour, rate / 100.0));
                 total += amount;
                 if (k == 0) kikai = amount;
             }
@@ -545,7 +491,7 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         const double seidoBase = directLabour + kikai + (settings.SeidoCalc ? 0.0 : labour);
         const double seidoAmount = RoundDown(seidoBase * shubetsu.m_coefficient / 100.0, 1.0);
         auto seidoRow = [&] {
-            row(kDaikaSeidoKanrihi, seidoAmount, RateText(kDaikaSeidoCoefficient, shubetsu.m_coefficient / 100.0));
+            row(estimate_texts::RowSeidoKanrihi, seidoAmount, Format(kDaikaSeidoCoefficient, shubetsu.m_coefficient / 100.0));
         };
         if (seido && !settings.SeidoDsp) {
             seidoRow();
@@ -584,16 +530,16 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
                 negative(calc.CalcSekkeiKingaku(&item, index, AmountPart::DirectLabourPerBase) - e);
             }
             const std::string densiRemark =
-                RateText(type == BukakeType::SekkeiRowsUnfactored ? kDaikaRatePercentStandard : kDaikaRatePercent,
+                Format(type == BukakeType::SekkeiRowsUnfactored ? kDaikaRatePercentStandard : kDaikaRatePercent,
                          densiRate ? rate / 100.0 : 0.0);
             if (densiRate && takesPart && !settings.DensiDsp)
-                row(kDaikaDensiKeisanki, RoundDown(e, 1.0), densiRemark, true);
+                row(estimate_texts::RowDensiKeisanki, RoundDown(e, 1.0), densiRemark, true);
             row(kDaikaGokei, RoundDown(t, 1.0));
             perUnitRow(t);
             if (densiRate && takesPart && settings.DensiDsp) {
                 // On its own estimate row the amount is not in the 合計; shown here as it would be.
                 const double shown = calc.CalcSekkeiKingakuWithDensi(&item, index, AmountPart::SpecialExpense);
-                row(kDaikaDensiKeisanki, RoundDown(shown, 1.0), densiRemark, true);
+                row(estimate_texts::RowDensiKeisanki, RoundDown(shown, 1.0), densiRemark, true);
             }
             if (item.CountSelectedKotei() != detail.GetNamedLineCount()) {
                 std::string kotei;
@@ -607,13 +553,13 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
                                                         : item.m_nWeightAverage / 1000.0;
         if (RateSet(detail.m_rates[0])) {
             const double amount = RoundDown(detail.m_rates[0] * directLabour / 10000.0, 1.0);
-            row(kDaikaKikaiKeihi, amount, RateText(kDaikaRatePercent, detail.m_rates[0] / 100.0), true);
+            row(kDaikaKikaiKeihi, amount, Format(kDaikaRatePercent, detail.m_rates[0] / 100.0), true);
             total += amount;
         }
         const bool zairyo = RateSet(detail.m_rates[2]) && takesPart;
         const double zairyoAmount = zairyo ? RoundDown(detail.m_rates[2] * directLabour / 10000.0, 1.0) : 0.0;
         auto zairyoRow = [&] {
-            row(kDaikaZairyohi, zairyoAmount, RateText(kDaikaRatePercent, detail.m_rates[2] / 100.0), true);
+            row(mastertext::kZairyoKindZairyo, zairyoAmount, Format(kDaikaRatePercent, detail.m_rates[2] / 100.0), true);
         };
         if (zairyo && !settings.ZairyoDsp) {
             zairyoRow();
@@ -625,7 +571,7 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         // The trades carry the correction already: the corrected row repeats the amount per unit.
         if (!item.m_strNameLower.empty())
             row(item.m_strNameLower, basis > 0.0 ? std::optional<double>(perUnit(total)) : std::nullopt,
-                kubun ? std::string(kDaikaCorrectionKubun) : RateText(kDaikaCorrection, RoundDown(c, 0.001)));
+                kubun ? std::string(kDaikaCorrectionKubun) : Format(kDaikaCorrection, RoundDown(c, 0.001)));
         if (zairyo && settings.ZairyoDsp) zairyoRow();
     } else if (IsDoshitsu(gyomu)) {
         total = RoundDown(total + himokuSum, 1.0);
@@ -644,7 +590,7 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
                 settings.DouroCalc == 1 && gyomu == Gyomu::DoshitsuIppan && detail.m_programKingaku == 0;
             if (fourDigits) corrected = CSekisanData::TruncTo4Digits(DoubleToLong(corrected));
             row(item.m_strNameLower, basis > 0.0 ? std::optional<double>(corrected) : std::nullopt,
-                fourDigits ? std::string(kDaikaFourDigits) : RateText(kDaikaCorrection, c));
+                fourDigits ? std::string(kDaikaFourDigits) : Format(kDaikaCorrection, c));
         }
     }
     m_job.EndPage();
@@ -655,7 +601,7 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
 
 int CEstimateReport::WriteSokuryoClosingRows(int last, CSekisanData& calc, int index) {
     CSekisanItem& item = *calc.GetItemList()->GetItem(index);
-    const CBukakeShubetsu* shubetsu = m_env.GetBukakeFile().FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
+    const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(m_env.GetBukakeFile(), &item);
     if (!shubetsu) return last;
     const CBukakeDetail& detail = shubetsu->GetDetail();
     const bool omit = m_job.IsKingakuOmitted() != 0;
@@ -668,10 +614,10 @@ int CEstimateReport::WriteSokuryoClosingRows(int last, CSekisanData& calc, int i
         b = calc.CalcSokuryoKingaku(&item, index, seidoDsp ? AmountPart::WithoutSeido : AmountPart::Amount);
     }
     const int r = last;
-    m_job.SetCellTextAt("**摘要", 0, r, Printf(kClosingPerBasis, detail.m_quantity / 100.0, detail.m_unit));
+    m_job.SetCellTextAt("**摘要", 0, r, Format(kClosingPerBasis, detail.m_quantity / 100.0, detail.m_unit));
     m_job.SetCellTextAt("**名称", 0, r + 1, item.m_strNameLower);
     if (!omit) m_job.SetCellIntAt("**金額", 0, r + 1, a);
-    m_job.SetCellTextAt("**摘要", 0, r + 2, UnitText(kClosingPerOne, detail.m_unit));
+    m_job.SetCellTextAt("**摘要", 0, r + 2, Format(kClosingPerOne, detail.m_unit));
     if (!omit) m_job.SetCellIntAt("**金額", 0, r + 2, b);
     const int h = calc.CalcSokuryoKingaku(&item, index, AmountPart::Densi);
     if (h > 0 && !omit) m_job.SetCellIntAt("**摘要", 0, r + 3, -h);
@@ -681,7 +627,7 @@ int CEstimateReport::WriteSokuryoClosingRows(int last, CSekisanData& calc, int i
 int CEstimateReport::WriteSekkeiClosingRows(int last, CSekisanData& calc, int index, double directLabour,
                                             double labour) {
     CSekisanItem& item = *calc.GetItemList()->GetItem(index);
-    const CBukakeShubetsu* shubetsu = m_env.GetBukakeFile().FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
+    const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(m_env.GetBukakeFile(), &item);
     if (!shubetsu) return last;
     const CBukakeDetail& detail = shubetsu->GetDetail();
     const bool omit = m_job.IsKingakuOmitted() != 0;
@@ -692,15 +638,15 @@ int CEstimateReport::WriteSekkeiClosingRows(int last, CSekisanData& calc, int in
     if (!IsUnset(rate) && rate > 0 && item.m_bSpecialExpense == 1 && m_env.GetCalcSettings().DensiDsp == 0) {
         e = DoubleToLong(l * rate / 10000.0);
         ++r;
-        m_job.SetCellTextAt("**名称", 0, r, kDaikaDensiKeisanki);
+        m_job.SetCellTextAt("**名称", 0, r, estimate_texts::RowDensiKeisanki);
         if (!omit) {
             m_job.SetCellIntAt("**金額", 0, r, e);
-            m_job.SetCellTextAt("**摘要", 0, r, RateText(kClosingDensiRate, rate / 100.0));
+            m_job.SetCellTextAt("**摘要", 0, r, Format(kClosingDensiRate, rate / 100.0));
         }
     }
     m_job.SetCellTextAt("**名称", 0, r + 1, kDaikaGokei);
     if (!omit) m_job.SetCellIntAt("**金額", 0, r + 1, DoubleToLong(l) + e);
-    m_job.SetCellTextAt("**摘要", 0, r + 1, Printf(kClosingPerBasis, detail.m_quantity / 100.0, detail.m_unit));
+    m_job.SetCellTextAt("**摘要", 0, r + 1, Format(kClosingPerBasis, detail.m_quantity / 100.0, detail.m_unit));
     int p2 = 0;
     int p0 = 0;
     if (calc::IsSekkeiGyomu(item.m_nGyomu)) {
@@ -709,7 +655,7 @@ int CEstimateReport::WriteSekkeiClosingRows(int last, CSekisanData& calc, int in
     }
     m_job.SetCellTextAt("**名称", 0, r + 2, item.m_strNameLower);
     if (!omit) m_job.SetCellIntAt("**金額", 0, r + 2, p2);
-    m_job.SetCellTextAt("**名称", 0, r + 3, UnitText(kClosingPerOneName, detail.m_unit));
+    m_job.SetCellTextAt("**名称", 0, r + 3, Format(kClosingPerOneName, detail.m_unit));
     if (!omit) m_job.SetCellIntAt("**金額", 0, r + 3, p0);
     return r + 3;
 }
@@ -774,7 +720,7 @@ void CEstimateReport::WriteMaterialPage(CSekisanData& calc, int index, int page)
         const CSekisanItem* item = items.GetItem(j);
         if (!item || item->GetLevel() != 2 || !calc::IsSokuryoGyomu(item->m_nGyomu)) continue;
         if (IsUnset(item->m_nQuantity) || item->m_nQuantity <= 0) continue;
-        const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
+        const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(bukake, item);
         const int32_t id = shubetsu ? shubetsu->GetDetail().m_zairyoId : kUnset;
         const CZairyoTankaItem* material = IsUnset(id) ? nullptr : zairyo.FindItem(id);
         if (!material || IsNoPrice(material->m_price) || !(material->m_price > 0.0)) continue;
@@ -826,7 +772,7 @@ void CEstimateReport::WriteRatePage(const CSekisanItem& item, int mode, int page
         if (base <= 0) return;
         ++last;
         m_job.SetCellTextAt("**名称", 0, last, name);
-        m_job.SetCellTextAt("**単位", 0, last, kDaikaLumpUnit);
+        m_job.SetCellTextAt("**単位", 0, last, estimate_texts::UnitShiki);
         if (omit) return;
         m_job.SetCellIntAt("**数量", 0, last, 1);
         std::string amount;
@@ -845,7 +791,7 @@ void CEstimateReport::WriteRatePage(const CSekisanItem& item, int mode, int page
             std::string amount;
             FormatNumberWithCommas(IsUnset(item.m_nAmount) ? 0 : item.m_nAmount, amount);
             m_job.SetCellTextAt("**金額", 0, last, amount);
-            m_job.SetCellTextAt("**摘要", 0, last, kRatePageSumOpen + textSum + kRatePageSumClose);
+            m_job.SetCellTextAt("**摘要", 0, last, kRatePageSumOpen + textSum + kMeisaiBracketClose);
         }
     }
     m_job.EndPage();

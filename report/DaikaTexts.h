@@ -10,7 +10,6 @@
     /* rate in percent), the correction remarks ("%.3f": the factor), the corrected trade quantity */   \
     /* ("%.3f": quantity, factor, corrected quantity), the four-digit remarks */                        \
     X(kDaikaJinkenhi, "人件費")                                                                            \
-    X(kDaikaDensiKeisanki, "電子計算機使用料")                                                                  \
     X(kDaikaRatePercent, "  %.2f%%")                                                                    \
     X(kDaikaRatePercentStandard, "  %.2f%%  (標準歩掛)")                                                    \
     X(kDaikaCorrection, "  (補正率 %.3f)")                                                                 \
@@ -30,7 +29,7 @@
     X(kClosingPerOneName, "1.00 %s 当たり")                                                                \
     X(kClosingDensiRate, "　%.2f%%")                                                                     \
     /* 工種 variant pages: the title ("%d": the number), the total row, the rate page's 業務 names, */   \
-    /* the name of its second base, the signs of its remarks and the brackets of its sum */\
+    /* the name of its second base, the signs of its remarks and the opening bracket of its sum */\
     X(kDaikaVariantTitle, "第 %d 号一位代価表")                                                                \
     X(kDaikaVariantTotal, "合 計")                                                                        \
     X(kRatePageSokuryo, "測量業務")                                                                         \
@@ -41,5 +40,4 @@
     X(kRatePageChosaKeikaku, "調査・計画業務")                                                                 \
     X(kRatePageTimes, "×")                                                                              \
     X(kVariantPercent, "%")                                                                             \
-    X(kRatePageSumOpen, " (")                                                                           \
-    X(kRatePageSumClose, ")")
+    X(kRatePageSumOpen, " (")

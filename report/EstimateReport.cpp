@@ -19,8 +19,11 @@
 #include "platform/Rounding.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
+#include "report/SheetWriting.h"
+#include "estimate/EstimateTexts.h"
 
 using namespace reporttext;
+using namespace reportsheet;
 
 namespace {
 
@@ -30,12 +33,8 @@ constexpr char kSheetGyomuKakaku[] = "業務価格総括表";
 constexpr char kSheetSokatsuFirst[] = "報告書1";
 constexpr char kSheetSokatsuNext[] = "報告書2";
 
-std::string Numbered(const char* name, int n) { return name + std::to_string(n); }
-
 bool IsGyomuRow(const CSekisanItem& item) { return item.GetLevel() == 0; }
 bool IsKoshuRow(const CSekisanItem& item, int koshu) { return item.GetLevel() == 1 && item.m_nKoshu == koshu; }
-
-bool Between(int value, int low, int high) { return value >= low && value <= high; }
 
 int CeilDiv(int n, int d) { return (n + d - 1) / d; }
 
@@ -148,16 +147,25 @@ void CEstimateReport::FormatNumberWithCommas(int value, std::string& text) { tex
 int CEstimateReport::SummaryRows(int formGyou) { return formGyou >= 1 && formGyou <= 30 ? formGyou : 10; }
 
 std::string CEstimateReport::GyomuPriceName(const std::string& name) {
-    const std::string_view word = kGyomuWord;
+    const std::string_view word = estimate_texts::UnitGyomu;
     const bool endsInGyomu = name.size() >= word.size() && name.compare(name.size() - word.size(), word.size(), word) == 0;
     return name + (endsInGyomu ? kKakakuSuffix : kGyomuKakakuSuffix);
 }
 
-void CEstimateReport::SplitBracketQuantity(const std::string& lowerName, double& quantity, std::string& unit) {
+CEstimateReport::BracketPart CEstimateReport::SplitBracketQuantity(const std::string& lowerName, double& quantity,
+                                                                    std::string& unit) {
+    // The later of the half- and full-width bracket.
+    const auto lastOf = [](const std::string& text, const char* half, const char* full) {
+        const size_t a = text.rfind(half);
+        const size_t b = text.rfind(full);
+        if (a == std::string::npos) return b;
+        if (b == std::string::npos) return a;
+        return std::max(a, b);
+    };
     std::string text = lowerName;
-    if (const size_t close = text.rfind(')'); close != std::string::npos) text.erase(close);
-    const size_t open = text.rfind('(');
-    text = open == std::string::npos ? std::string() : text.substr(open + 1);
+    if (const size_t close = lastOf(text, ")", "）"); close != std::string::npos) text.erase(close);
+    const size_t open = lastOf(text, "(", "（");
+    text = open == std::string::npos ? std::string() : text.substr(open + (text[open] == '(' ? 1 : 3));
     // The leading number: digits, with one decimal point between digits.
     size_t end = 0;
     while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
@@ -167,12 +175,11 @@ void CEstimateReport::SplitBracketQuantity(const std::string& lowerName, double&
     }
     quantity = end == 0 ? 0.0 : vemo::ParseDouble(text.substr(0, end)).value_or(0.0);
     unit = text.substr(end);
+    if (end > 0) return BracketPart::Quantity;
+    return unit.empty() ? BracketPart::None : BracketPart::UnitOnly;
 }
 
-bool CEstimateReport::Probe(const std::string& name) {
-    m_job.SetCellText(name, " ");
-    return m_job.GetErrorNo() == 0;
-}
+bool CEstimateReport::Probe(const std::string& name) { return ProbeCell(m_job, name); }
 
 void CEstimateReport::ProbeRowCount(const char* prefix, int first, int last, int step, int& rows) {
     for (int h = first; h <= last; h += step) {
@@ -294,7 +301,7 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
                 if (!name.empty()) m_job.SetCellTextAt("**費目上段", 0, line, name);
             }
             if (kind != 3) {
-                m_job.SetCellTextAt("**単位", 0, line, kShikiUnit);
+                m_job.SetCellTextAt("**単位", 0, line, estimate_texts::UnitShiki);
                 m_job.SetCellIntAt("**数量", 0, line, 1);
             }
             if (!IsUnset(item->m_nAmount) && !omit) m_job.SetCellLongAt("**金額", 0, line, item->m_nAmount);
@@ -526,9 +533,12 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
                 if (!lower.empty()) {
                     double quantity = 0.0;
                     std::string unit;
-                    SplitBracketQuantity(lower, quantity, unit);
-                    m_job.SetCellTextAt("**費目下段数量のみ", 0, line, vemo::FormatFixed(quantity, 3));
-                    m_job.SetCellTextAt("**費目下段単位のみ", 0, line, unit);
+                    // A lower name without a bracketed quantity (a rate text, say) leaves the
+                    // columns empty rather than showing 0.000.
+                    const BracketPart part = SplitBracketQuantity(lower, quantity, unit);
+                    if (part == BracketPart::Quantity)
+                        m_job.SetCellTextAt("**費目下段数量のみ", 0, line, vemo::FormatFixed(quantity, 3));
+                    if (part != BracketPart::None) m_job.SetCellTextAt("**費目下段単位のみ", 0, line, unit);
                 }
                 const int base = shubetsu->GetDetail().m_quantity;
                 if (!IsUnset(base)) m_job.SetCellTextAt("**標準作業量", 0, line, vemo::FormatFixed(base / 100.0, 2));

@@ -11,8 +11,11 @@
 #include "report/EstimateReport.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
+#include "report/SheetWriting.h"
+#include "estimate/EstimateTexts.h"
 
 using namespace reporttext;
+using namespace reportsheet;
 
 namespace {
 
@@ -54,8 +57,7 @@ struct Found {
 Found FindRow(CSekisanData& calc, int index) {
     CSekisanItem* item = calc.GetItemList()->GetItem(index);
     if (!item) return {};
-    const CBukakeShubetsu* shubetsu =
-        calc.CalcContext().GetBukakeFile().FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
+    const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(calc.CalcContext().GetBukakeFile(), item);
     return shubetsu ? Found{item, shubetsu} : Found{};
 }
 
@@ -79,7 +81,7 @@ void WriteText(CReportJob& job, const char* cell, const std::string& text) {
 // A column or row head of the rate table as the sheet shows it: none when it names the rate itself,
 // the editor's line break (backslash-n) as one blank.
 std::string HeadText(std::string head) {
-    if (head.find(kHenkaTitleWord) != std::string::npos || head.find(kHenkaHoseiWord) != std::string::npos)
+    if (head.find(estimate_texts::HeadingHenkaritsu) != std::string::npos || head.find(estimate_texts::HeadingHoseiritsu) != std::string::npos)
         return {};
     vemo::ReplaceAll(head, "\\n", " ");
     return head;
@@ -122,7 +124,7 @@ void CEstimateReport::WriteHenkaTitle(CSekisanData& calc, int index) {
     if (!row.item) return;
     std::string name = row.shubetsu->m_name;
     for (const char* circled : {kHenkaCircled1, kHenkaCircled2, kHenkaCircled3}) vemo::ReplaceAll(name, circled, "");
-    m_job.SetCellText("**種別名称", name + kHenkaTitleWord);
+    m_job.SetCellText("**種別名称", name + estimate_texts::HeadingHenkaritsu);
 }
 
 void CEstimateReport::WriteHenkaAlphaBlock(CSekisanData& calc, int index, const std::string& text) {

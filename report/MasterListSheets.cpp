@@ -9,6 +9,7 @@
 #include "platform/FileUtil.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
+#include "report/SheetWriting.h"
 
 namespace masterlist {
 namespace {
@@ -21,7 +22,7 @@ constexpr char kSheetShubetsu[] = "歩掛種別一覧";
 constexpr char kSheetHenkaritsu[] = "変化率・補正率一覧";
 constexpr char kSheetTanka[] = "単価一覧";
 
-std::string Numbered(const char* stem, int n) { return stem + std::to_string(n); }
+using reportsheet::Numbered;
 
 // Writes count entries in pages of blocks side by side, each block rows high and kBlockColumns right
 // of the one before: header() after each page begins, entry(index, dx, dy) for each entry (index from

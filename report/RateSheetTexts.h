@@ -7,11 +7,9 @@
 #define VEMO_REPORT_RATE_TEXTS(X)                                                                  \
     /* Change-rate sheets: the title word after the 種別 name, the circled digits the name loses, */ \
     /* the words that keep a table head off the sheet */                                           \
-    X(kHenkaTitleWord, "変化率")                                                                   \
     X(kHenkaCircled1, "①")                                                                        \
     X(kHenkaCircled2, "②")                                                                        \
     X(kHenkaCircled3, "③")                                                                        \
-    X(kHenkaHoseiWord, "補正率")                                                                   \
     /* 業務 7 rate rows: the 区分 title, the rate lines by 歩掛 type ("%.2f": percent) */          \
     X(kChikuKubunTitle, "　変 　化 　率")                                                          \
     X(kChikuAlpha1, "　　α１＝%.2f％")                                                            \
@@ -41,21 +39,11 @@
     /* 単価表: the basis on the 代価表 page, the reference to a 単価表, the 合計 remark, the */       \
     /* deducted totals, the page titles, the line name's brackets, the worker remark, the */      \
     /* 電子計算機使用料 rate, the 工程 prefixes of the rate text and the factor remarks */          \
-    X(kTankaPerOneFormat, "1.00 %s 当たり")                                                        \
     X(kTankaReference, "　第%d号単価表")                                                           \
     X(kTankaSignificantBefore, "　有効数字４桁 (")                                                 \
-    X(kTankaSignificantAfter, ")")                                                                 \
-    X(kTankaSignificant, "　有効数字４桁")                                                         \
     X(kTankaSeidoDeducted, "精度管理費控除後合計")                                                 \
     X(kTankaDensiDeducted, "電子計算機使用料控除後合計")                                           \
-    X(kTankaDensi, "電子計算機使用料")                                                             \
     X(kTankaTitleNumbered, "第 %d 号 単 価 表")                                                    \
     X(kTankaTitle, "単　　価　　表")                                                               \
-    X(kTankaLineOpen, "（")                                                                        \
-    X(kTankaLineClose, "）")                                                                       \
     X(kTankaWorkerRemark, "  %.3f×%.4f=%.3f")                                                      \
-    X(kTankaDensiRate, "  %.2f%%")                                                                 \
-    X(kTankaAllKotei, "全工程,")                                                                   \
-    X(kTankaSomeKotei, "一部工程,")                                                                \
-    X(kTankaFactor3, "  (補正率 %.3f)")                                                            \
     X(kTankaFactor4, "  (補正率 %.4f)")

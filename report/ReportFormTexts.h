@@ -29,7 +29,6 @@
     X(kAddForm, "フォームの追加")                                                                  \
     X(kDeleteForm, "フォームの削除")                                                               \
     X(kOpenFormTitle, "開く－印刷書式ファイル")                                                    \
-    X(kFormFilter, "Excel ファイル (*.xlsx)|*.xlsx|すべてのファイル (*.*)|*.*||")                   \
     X(kFormRegisteredAfter, "\nは、既に登録済みです。")                                            \
     X(kCannotDeleteLastForm, "これ以上削除できません")                                             \
     /* The page settings */                                                                        \

@@ -6,6 +6,7 @@
 #include "platform/Host.h"
 #include "report/ReportOutput.h"
 #include "report/ReportTexts.h"
+#include "master/MasterTexts.h"
 
 CReportJob::CReportJob() : m_previewTitle(reporttext::kDefaultPreviewTitle) {}
 
@@ -23,7 +24,7 @@ int CReportJob::OpenTemplate(const std::string& path) {
         return 1;
     }
     const bool missing = !vemo::FileExists(path);
-    AfxMessageBox(path + (missing ? reporttext::kTemplateMissing : reporttext::kTemplateUnreadable), MsgButtons::Ok,
+    AfxMessageBox(path + (missing ? mastertext::kFileMissing : mastertext::kFileUnreadable), MsgButtons::Ok,
                   MsgIcon::Exclamation);
     return 0;
 }

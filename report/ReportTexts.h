@@ -15,8 +15,6 @@
 #define VEMO_REPORT_TEXTS(X)                                                                              \
     /* The report job */                                                                                  \
     X(kDefaultPreviewTitle, "VemoOvra 印刷プレビュー")                                                    \
-    X(kTemplateMissing, "\nが見つかりません。\nファイルの有無を確認してください。")                       \
-    X(kTemplateUnreadable, "\nを読み込めませんでした。\nファイルが壊れているか、正しい形式ではありません。") \
     X(kPreviewOpenMessage,                                                                                \
       "既に印刷プレビュー ウィンドウが開かれています。\n印刷プレビュー ウィンドウを閉じてください。")     \
     /* The print preview window */                                                                        \
@@ -43,10 +41,8 @@
     X(kGyomuKakakuHeading, "委 託 費")                                                                    \
     X(kGyomuKakakuTotal, "合    計")                                                                      \
     X(kGyomuKakakuGrandTotal, "総 合 計")                                                                 \
-    X(kShikiUnit, "式")                                                                                   \
     X(kSokatsuReference, "総括表")                                                                        \
     X(kUchiwakeReference, "内訳書")                                                                       \
-    X(kGyomuWord, "業務")                                                                                 \
     X(kKakakuSuffix, "価格")                                                                              \
     X(kGyomuKakakuSuffix, "業務価格")                                                                     \
     X(kPlaceOpen, "（")                                                                                   \
@@ -72,9 +68,9 @@
     X(kHyoshiClearHistory, "履歴からクリア")                                                              \
     X(kHyoshiGetDate, "日付取得")                                                                         \
     X(kHyoshiFormsLabel, "設定項目")                                                                      \
-    X(kHyoshiSaveAndClose, "保存して終了")                                                                \
-    X(kHyoshiPreview, "印刷ﾌﾟﾚﾋﾞｭｰ")                                                                      \
-    X(kHyoshiPrint, "印刷...")                                                                            \
+    X(kSaveAndClose, "保存して終了")                                                                      \
+    X(kPrintPreviewButton, "印刷ﾌﾟﾚﾋﾞｭｰ")                                                                      \
+    X(kPrintDotsButton, "印刷...")                                                                            \
     X(kHyoshiPreviewTitle, "VemoOvra 表紙 印刷プレビュー")                                                \
     /* The cover-sheet dialog: clearing a history entry */                                                 \
     X(kAskClearPrintTitle, "印刷表題の履歴から選択されている文字列をクリアしてよろしいですか？")          \
@@ -90,7 +86,6 @@
     /* 一位代価表: the number, the default title word, the page title, the basis and per-unit texts */   \
     /* ("%.2f"/"%s": basis and its unit), the trade-name indent, the total rows and the lump unit */      \
     X(kDaikaNumberFormat, "第 %d 号")                                                                     \
-    X(kDaikaDefaultTitle, "一位代価表")                                                                   \
     X(kDaikaPageTitle, "一  位  代  価  表")                                                              \
     X(kDaikaBasisFormat, "%.2f %s 当たり")                                                                \
     X(kDaikaPerUnitFormat, "1 %s 当たり")                                                                 \
@@ -100,13 +95,10 @@
     X(kDaikaChokusetsuhiKei, "直接費計")                                                                  \
     X(kDaikaKikaiKeihi, "機械経費")                                                                       \
     X(kDaikaTsushinUnpanhi, "通信運搬費等")                                                               \
-    X(kDaikaZairyohi, "材料費")                                                                           \
     X(kDaikaRateOfDirectLabour, "  直接人件費の%.2f%%")                                                   \
-    X(kDaikaSeidoKanrihi, "精度管理費")                                                                   \
     X(kDaikaSeidoCoefficient, "  精度管理費係数%.2f")                                                     \
     X(kDaikaNoDirectLabour, "  ( 0 )")                                                                    \
     X(kDaikaGokei, "合計")                                                                                \
-    X(kDaikaLumpUnit, "式")                                                                               \
     /* 材料及び機械経費 block: the loss-rate remark ("%.0f": rate, price), the remarks of the rate */     \
     /* rows by basis, on a 代価表 and on a 代価明細 page ("%.2f": the rate), the block total */            \
     X(kZairyoLossRate, " 損率%.0f％(%.0f円)")                                                             \

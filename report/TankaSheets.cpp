@@ -14,23 +14,17 @@
 #include "report/EstimateReport.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
+#include "report/SheetWriting.h"
+#include "master/MasterTexts.h"
+#include "estimate/EstimateTexts.h"
 
 using namespace reporttext;
+using namespace reportsheet;
 
 namespace {
 
 constexpr char kSheetTanka[] = "単価表";
-constexpr char kSheetDaika[] = "代価表";
 constexpr char kTitleCellFallback[] = "B3";
-
-template <class... Args>
-std::string Format(const char* format, Args... args) {
-    char buffer[256];
-    std::snprintf(buffer, sizeof buffer, format, args...);
-    return buffer;
-}
-
-std::string Format(const char* format, const std::string& text) { return Format(format, text.c_str()); }
 
 // One writer call: the rows it writes into and what both variants share.
 struct TankaCall {
@@ -67,7 +61,7 @@ bool HasWorkers(const CBukakeDetailLine& line) {
 // none, the first "一部工程," removed.
 std::string RateText(const std::string& lower) {
     std::string text = lower;
-    for (const std::string prefix : {kTankaAllKotei, kTankaSomeKotei}) {
+    for (const std::string prefix : {estimate_texts::AllKotei, estimate_texts::SomeKotei}) {
         const size_t at = text.find(prefix);
         if (at == std::string::npos) continue;
         text.erase(at, prefix.size());
@@ -92,15 +86,29 @@ void BeginTankaPage(TankaCall& w, const std::string& date, int page, int number,
         w.job.SetCellText("**一位代価表名称", kTankaTitle);
         if (w.job.GetErrorNo() != 0 && fallback) w.job.SetCellText(kTitleCellFallback, kTankaTitle);
     }
-    w.job.SetCellText("**代価表代価番号のみ", Format(kDaikaNumberFormat, number));
-    w.job.SetCellText("**種別名", w.item.m_strNameUpper + kTankaLineOpen + lineName + kTankaLineClose);
+    w.job.SetCellText("**代価表代価番号のみ", DaikaNumber(number));
+    w.job.SetCellText("**種別名", w.item.m_strNameUpper + kPlaceOpen + lineName + kPlaceClose);
     w.job.SetCellText("**～当たり", Format(kDaikaBasisFormat, w.detail.m_quantity / 100.0, w.detail.m_unit.c_str()));
     w.row = 0;
 }
 
 // A worker row of a 単価表 page.
+// The row of a detail line on a 代価表 page: one of its unit at amount q, referring to 単価表 number
+// (which grows by one).
+void LineRow(TankaCall& w, int k, int q, int& number) {
+    const std::string& name = w.detail.GetLine(k)->m_name;
+    if (!name.empty()) w.Text("**名称", w.row, name);
+    if (!w.detail.m_unit.empty()) w.Text("**単位", w.row, w.detail.m_unit);
+    w.Number("**数量", w.row, 1.0);
+    w.Number("**単価", w.row, q);
+    w.Number("**金額", w.row, q);
+    w.Text("**摘要", w.row, Format(kTankaReference, number));
+    ++w.row;
+    ++number;
+}
+
 void WorkerRow(TankaCall& w, const CTankaRow& worker, double quantity, int price, int amount) {
-    const bool lump = worker.m_unit == kDaikaLumpUnit;
+    const bool lump = worker.m_unit == estimate_texts::UnitShiki;
     w.Text("**名称", w.row, worker.m_name);
     w.Text("**単位", w.row, worker.m_unit);
     w.Number("**数量", w.row, lump ? 1.0 : quantity);
@@ -132,15 +140,7 @@ void SeidoRows(TankaCall& w, int& number, const CCalcSettings& settings, bool in
         int q = w.calc.CalcRowKingaku(w.shubetsu, k, w.index, totals, AmountPart::Amount, &w.item, factor);
         if (q <= 0) continue;
         if (settings.DouroCalc == 1) q = w.Cut(q);
-        const std::string& name = d.GetLine(k)->m_name;
-        if (!name.empty()) w.Text("**名称", w.row, name);
-        if (!d.m_unit.empty()) w.Text("**単位", w.row, d.m_unit);
-        w.Number("**数量", w.row, 1.0);
-        w.Number("**単価", w.row, q);
-        w.Number("**金額", w.row, q);
-        w.Text("**摘要", w.row, Format(kTankaReference, number));
-        ++w.row;
-        ++number;
+        LineRow(w, k, q, number);
         total += q;
     }
     w.Text("**名称", w.row, kDaikaGokei);
@@ -152,7 +152,7 @@ void SeidoRows(TankaCall& w, int& number, const CCalcSettings& settings, bool in
         } else {
             std::string grouped;
             CEstimateReport::FormatNumberWithCommas(k1, grouped);
-            w.Remark(w.row, kTankaSignificantBefore + grouped + kTankaSignificantAfter);
+            w.Remark(w.row, kTankaSignificantBefore + grouped + kMeisaiBracketClose);
         }
     }
     const int a = w.calc.CalcSokuryoKingaku(&w.item, w.index, AmountPart::Amount);
@@ -161,7 +161,7 @@ void SeidoRows(TankaCall& w, int& number, const CCalcSettings& settings, bool in
     if (!included && s > 0) {
         w.Text("**名称", w.row + 1, kTankaSeidoDeducted);
         w.Number("**金額", w.row + 1, b);
-        w.Text("**名称", w.row + 3, kDaikaSeidoKanrihi);
+        w.Text("**名称", w.row + 3, estimate_texts::RowSeidoKanrihi);
         w.Number("**金額", w.row + 3, s);
     }
 }
@@ -197,7 +197,7 @@ void SeidoPageBody(TankaCall& w, int k, const CTankaFile& tanka, int column) {
     const int lineAmount = w.calc.CalcRowKingaku(w.shubetsu, k, w.index, parts, AmountPart::Amount, &w.item, factor);
     auto expenseRow = [&](const char* name, int amount, const std::string& remark) {
         w.Text("**名称", w.row, name);
-        w.Text("**単位", w.row, kDaikaLumpUnit);
+        w.Text("**単位", w.row, estimate_texts::UnitShiki);
         w.Number("**数量", w.row, 1.0);
         w.Number("**金額", w.row, amount);
         w.Remark(w.row, remark);
@@ -209,13 +209,13 @@ void SeidoPageBody(TankaCall& w, int k, const CTankaFile& tanka, int column) {
                                      static_cast<double>(labour), p1, p2, p3, 1) + 1;
     } else {
         const int components[3] = {parts.keihi1, parts.keihi2, parts.keihi3};
-        static constexpr const char* kNames[3] = {kDaikaKikaiKeihi, kDaikaTsushinUnpanhi, kDaikaZairyohi};
+        static constexpr const char* kNames[3] = {kDaikaKikaiKeihi, kDaikaTsushinUnpanhi, mastertext::kZairyoKindZairyo};
         for (size_t i = 0; i < 3; ++i)
             if (components[i] > 0)
                 expenseRow(kNames[i], components[i], Format(kDaikaRateOfDirectLabour, d.m_rates[i] / 100.0));
     }
     if (parts.seido > 0)
-        expenseRow(kDaikaSeidoKanrihi, parts.seido, Format(kDaikaSeidoCoefficient, w.shubetsu.m_coefficient / 100.0));
+        expenseRow(estimate_texts::RowSeidoKanrihi, parts.seido, Format(kDaikaSeidoCoefficient, w.shubetsu.m_coefficient / 100.0));
     const int64_t sum =
         static_cast<int64_t>(parts.labour) + parts.keihi1 + parts.keihi2 + parts.keihi3 + parts.seido;
     w.Text("**名称", w.row, kDaikaGokei);
@@ -226,12 +226,12 @@ void SeidoPageBody(TankaCall& w, int k, const CTankaFile& tanka, int column) {
     double ownFactor = 0.0;
     const int perBase =
         w.calc.CalcRowKingaku(w.shubetsu, k, w.index, scratch, AmountPart::AmountPerBase, &w.item, ownFactor);
-    RateRow(w, Format(kTankaFactor3, ownFactor), perBase);
+    RateRow(w, Format(kDaikaCorrection, ownFactor), perBase);
 
     w.Text("**名称", w.row, Format(kDaikaPerUnitFormat, d.m_unit));
     if (lineAmount > 0) {
         w.Number("**金額", w.row, w.Cut(lineAmount));
-        if (!w.exempt) w.Remark(w.row, kTankaSignificant);
+        if (!w.exempt) w.Remark(w.row, kDaikaFourDigits);
     }
     ++w.row;
 }
@@ -253,15 +253,7 @@ void DensiRows(TankaCall& w, int& number, const CCalcSettings& settings, int per
         int direct = 0, x = 0, lineTotal = 0;
         const int q = w.calc.CalcRowWorkers(d, k, f, direct, x, AmountPart::Amount, &w.item, lineTotal);
         if (q <= 0) continue;
-        const std::string& name = d.GetLine(k)->m_name;
-        if (!name.empty()) w.Text("**名称", w.row, name);
-        if (!d.m_unit.empty()) w.Text("**単位", w.row, d.m_unit);
-        w.Number("**数量", w.row, 1.0);
-        w.Number("**単価", w.row, q);
-        w.Number("**金額", w.row, q);
-        w.Text("**摘要", w.row, Format(kTankaReference, number));
-        ++w.row;
-        ++number;
+        LineRow(w, k, q, number);
         if (x > 0) densi += x;
     }
     int unused = 0;
@@ -283,7 +275,7 @@ void DensiRows(TankaCall& w, int& number, const CCalcSettings& settings, int per
         w.Text("**名称", w.row + 1, kTankaDensiDeducted);
         w.Number("**金額", w.row + 1, L);
         if (settings.DensiDsp == 0 && settings.ShokeihiCalc == 0 && !flag) w.Number("**摘要", w.row + 1, -L1);
-        w.Text("**名称", w.row + 3, kTankaDensi);
+        w.Text("**名称", w.row + 3, estimate_texts::RowDensiKeisanki);
         w.Number("**金額", w.row + 3, static_cast<double>(densi));
     }
 }
@@ -312,11 +304,11 @@ void DensiPageBody(TankaCall& w, int k, double f, int column) {
     w.Text("**名称", w.row, e > 0 ? kDaikaChokusetsuhiKei : kDaikaGokei);
     ++w.row;
     if (e > 0) {
-        w.Text("**名称", w.row, kTankaDensi);
-        w.Text("**単位", w.row, kDaikaLumpUnit);
+        w.Text("**名称", w.row, estimate_texts::RowDensiKeisanki);
+        w.Text("**単位", w.row, estimate_texts::UnitShiki);
         w.Number("**数量", w.row, 1.0);
         w.Number("**金額", w.row, e);
-        w.Remark(w.row, Format(kTankaDensiRate, d.m_rates[0] / 100.0));
+        w.Remark(w.row, Format(kDaikaRatePercent, d.m_rates[0] / 100.0));
         ++w.row;
         w.Text("**名称", w.row, kDaikaGokei);
         w.Number("**金額", w.row, static_cast<double>(total + e));
@@ -337,9 +329,7 @@ int WriteTanka(CReportJob& job, CSekisanData& calc, const CSekisanItemList& esti
                int perLineRate, int& tankaNo, CEstimateReport::TankaMode mode, bool densi) {
     using Mode = CEstimateReport::TankaMode;
     CSekisanItem* item = calc.GetItemList()->GetItem(index);
-    const CBukakeShubetsu* shubetsu =
-        item ? calc.CalcContext().GetBukakeFile().FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu)
-             : nullptr;
+    const CBukakeShubetsu* shubetsu = BukakeShubetsuOf(calc.CalcContext().GetBukakeFile(), item);
     if (!shubetsu) return page;
     const CBukakeDetail& d = shubetsu->GetDetail();
     const CCalcSettings& settings = calc.CalcContext().GetCalcSettings();
@@ -353,7 +343,7 @@ int WriteTanka(CReportJob& job, CSekisanData& calc, const CSekisanItemList& esti
     // (in mode Both the caller's page is ended before the first 単価表 page).
     const int first = tankaNo;
     if (mode != Mode::TankaPages) {
-        job.SetCellText("**～当たり", Format(kTankaPerOneFormat, d.m_unit));
+        job.SetCellText("**～当たり", Format(kClosingPerOneName, d.m_unit));
         int number = first;
         if (densi)
             DensiRows(w, number, settings, perLineRate, once, included);

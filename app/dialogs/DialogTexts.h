@@ -77,8 +77,6 @@
     X(kYobiLabel, "予備 :")                                                                                    \
     X(kUserCreated, "ユーザー作成")                                                                            \
     X(kPriceKindTitle, "単価種別")                                                                             \
-    X(kTankaKindChokusetsuJinkenhi, "直接人件費")                                                              \
-    X(kTankaKindRomuhi, "労務費")                                                                              \
     X(kZairyoKindDoryoku, "動力費")                                                                            \
     /* Title input: the captions and labels of the table titles, the item names and the 摘要 */                \
     X(kTableTitleCaption, "表のタイトル変更")                                                                  \

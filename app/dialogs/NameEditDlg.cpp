@@ -32,7 +32,7 @@ CNameEditDlg::CNameEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_tankaGroup->setObjectName(QStringLiteral("tankaKind"));
     m_tankaButtons = new QButtonGroup(this);
     auto* tankaLayout = new QHBoxLayout(m_tankaGroup);
-    const char* tankaNames[] = {dialogtext::kTankaKindChokusetsuJinkenhi, dialogtext::kTankaKindRomuhi};
+    const char* tankaNames[] = {mastertext::kTankaKindChokusetsuJinkenhi, mastertext::kTankaKindRomuhi};
     for (int i = 0; i < 2; ++i) {
         auto* radio = new QRadioButton(QString::fromUtf8(tankaNames[i]), m_tankaGroup);
         m_tankaButtons->addButton(radio, i);

@@ -127,11 +127,11 @@ CHyoshiDlg::CHyoshiDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_formList->setMinimumWidth(220);
     connect(m_formList, &QListWidget::itemChanged, this, &CHyoshiDlg::OnFormChecked);
 
-    m_ok = MakeButton(this, kHyoshiSaveAndClose, "ok");
+    m_ok = MakeButton(this, kSaveAndClose, "ok");
     m_ok->setDefault(true);
     m_cancel = MakeButton(this, dialogtext::kCancel, "cancel");
-    m_preview = MakeButton(this, kHyoshiPreview, "preview");
-    m_print = MakeButton(this, kHyoshiPrint, "print");
+    m_preview = MakeButton(this, kPrintPreviewButton, "preview");
+    m_print = MakeButton(this, kPrintDotsButton, "print");
     connect(m_ok, &QPushButton::clicked, this, &CHyoshiDlg::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CHyoshiDlg::reject);
     connect(m_preview, &QPushButton::clicked, this, &CHyoshiDlg::OnPreview);

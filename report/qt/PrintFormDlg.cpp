@@ -167,7 +167,7 @@ void CPrintFormDlg::OnAddForm() {
                               ? vemo::ParentFolder(m_forms[static_cast<size_t>(m_current)])
                               : std::string();
     std::string chosen;
-    if (!Host().ChooseOpenFile(reporttext::kOpenFormTitle, reporttext::kFormFilter, initial, chosen)) return;
+    if (!Host().ChooseOpenFile(reporttext::kOpenFormTitle, reporttext::kSaveExcelFilter, initial, chosen)) return;
     for (const std::string& form : m_forms)
         if (form == chosen) {
             AfxMessageBox(chosen + reporttext::kFormRegisteredAfter, MsgButtons::Ok, MsgIcon::Exclamation);

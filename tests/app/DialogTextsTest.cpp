@@ -16,6 +16,7 @@
 #include "app/dialogs/InputDialogs.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
+#include "masteredit/MasterEditTexts.h"
 
 namespace {
 
@@ -121,7 +122,7 @@ TEST(DialogTexts, NameEditDialog) {
     CNameEditDlg dlg;
     EXPECT_EQ(dlg.windowTitle(), Q(kNameEditCaption));
     ExpectTexts(dlg, {kNameLabel, kUnitLabel, kCodeLabel, kKensetsuBukkaCodeLabel, kKanrenLabel, kYobiLabel,
-                      kUserCreated, kPriceKindTitle, kTankaKindChokusetsuJinkenhi, kTankaKindRomuhi, kOk, kCancel});
+                      kUserCreated, kPriceKindTitle, mastertext::kTankaKindChokusetsuJinkenhi, mastertext::kTankaKindRomuhi, kOk, kCancel});
     EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("userCreated"))->text(), Q(kUserCreated));
     // Both price-kind groups carry the same title.
     auto* tankaKind = dlg.findChild<QGroupBox*>(QStringLiteral("tankaKind"));
@@ -132,7 +133,7 @@ TEST(DialogTexts, NameEditDialog) {
     // but for 動力費, which the dialog names shorter.
     QStringList tankaRadios;
     for (QAbstractButton* b : tankaKind->findChildren<QAbstractButton*>()) tankaRadios << b->text();
-    EXPECT_EQ(tankaRadios, (QStringList{Q(kTankaKindChokusetsuJinkenhi), Q(kTankaKindRomuhi)}));
+    EXPECT_EQ(tankaRadios, (QStringList{Q(mastertext::kTankaKindChokusetsuJinkenhi), Q(mastertext::kTankaKindRomuhi)}));
     QStringList zairyoRadios;
     for (QAbstractButton* b : zairyoKind->findChildren<QAbstractButton*>()) zairyoRadios << b->text();
     EXPECT_EQ(zairyoRadios,
@@ -167,14 +168,14 @@ TEST(DialogTexts, MasterFolderDialog) {
     dlg.OnInitDialog();
     EXPECT_EQ(dlg.windowTitle(), Q(mastertext::kMasterFolderTitle));
     ExpectTexts(dlg, {apptext::kDataFolderLabel, dialogtext::kOk, dialogtext::kCancel, dialogtext::kActionRename,
-                      dialogtext::kActionCopy, apptext::kDeleteButton, apptext::kSwitchDataFolderButton,
+                      dialogtext::kActionCopy, masteredittext::kDeleteButton, apptext::kSwitchDataFolderButton,
                       apptext::kUpFolderButton, apptext::kMasterDataNote, apptext::kMasterFolderIncomplete});
     const std::pair<const char*, const char*> buttons[] = {
         {"ok", dialogtext::kOk},
         {"cancel", dialogtext::kCancel},
         {"rename", dialogtext::kActionRename},
         {"copy", dialogtext::kActionCopy},
-        {"delete", apptext::kDeleteButton},
+        {"delete", masteredittext::kDeleteButton},
         {"switch", apptext::kSwitchDataFolderButton},
         {"up", apptext::kUpFolderButton},
     };
@@ -202,8 +203,8 @@ TEST(DialogTexts, MasterSelectDialog) {
     CMasterSelectDlg dlg;
     EXPECT_EQ(dlg.windowTitle(), Q(apptext::kMasterSelectCaption));
     ExpectTexts(dlg, {apptext::kMasterSelectOld, apptext::kMasterSelectBut, apptext::kMasterSelectNew,
-                      apptext::kBrowseButton, apptext::kSelectedFolderIncomplete, dialogtext::kOk});
-    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("browse"))->text(), Q(apptext::kBrowseButton));
+                      masteredittext::kBrowseButton, apptext::kSelectedFolderIncomplete, dialogtext::kOk});
+    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("browse"))->text(), Q(masteredittext::kBrowseButton));
     EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("missing"))->text(), Q(apptext::kSelectedFolderIncomplete));
     EXPECT_FALSE(Texts(dlg).contains(Q(dialogtext::kCancel)));
 }

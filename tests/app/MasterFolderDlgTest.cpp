@@ -19,6 +19,7 @@
 #include "masteredit/BukakeImportDlg.h"
 #include "masteredit/HenkaritsuImportDlg.h"
 #include "platform/FileUtil.h"
+#include "masteredit/MasterEditTexts.h"
 
 namespace fs = std::filesystem;
 
@@ -198,8 +199,8 @@ TEST_F(MasterFolderDlgTest, RenameAndDelete) {
     EXPECT_FALSE(fs::exists(data + "/自社マスター2025"));
     ASSERT_EQ(scripted.messages.size(), 2u);
     EXPECT_EQ(scripted.messages[1].text,
-              apptext::kAskDeleteFolderBefore + data + "/自社マスター2025" + apptext::kAskDeleteFolderAfter);
-    EXPECT_EQ(scripted.messages[1].caption, apptext::kConfirmCaption);
+              apptext::kAskDeleteFolderBefore + data + "/自社マスター2025" + masteredittext::kDeleteAfter);
+    EXPECT_EQ(scripted.messages[1].caption, masteredittext::kConfirmCaption);
     EXPECT_EQ(scripted.messages[1].buttons, MsgButtons::YesNo);
     EXPECT_EQ(dlg->SelectedName(), QString());
     EXPECT_EQ(dlg->FolderNames(), std::vector<QString>{QStringLiteral("参考マスター25")});

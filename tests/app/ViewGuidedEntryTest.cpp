@@ -36,6 +36,9 @@
 #include "app/dialogs/ZoEdit.h"
 #include "estimate/SekisanData.h"
 #include "master/MasterStore.h"
+#include "masteredit/MasterEditTexts.h"
+#include "master/MasterTexts.h"
+#include "app/dialogs/DialogTexts.h"
 
 using namespace masterbuild;
 using estimate_test::ItemListBuilder;
@@ -240,7 +243,7 @@ TEST_F(GuidedEntry, SlotWalkUnderOkCancelAndBack) {
         EXPECT_EQ(host->messages.back().text, apptext::kNameLowerEditedPrompt);
         if (c.ll8 == 2000000000)
             EXPECT_EQ(host->messages.front().text,
-                      std::string(apptext::kKakeritsuOverflowOpen) + "行" + apptext::kKakeritsuOverflowClose);
+                      std::string(mastertext::kNameOpen) + "行" + apptext::kKakeritsuOverflowClose);
     }
 }
 
@@ -260,7 +263,7 @@ TEST_F(GuidedEntry, KakeritsuForEveryRowOfTheGyomu) {
     ScriptedDialogs dialogs;
     dialogs.Expect<CHenkaritsuSettingDlg>([](CHenkaritsuSettingDlg& dlg) {
         // The values differ: the field starts empty, the apply choice shows, "戻る" reads ｷｬﾝｾﾙ.
-        EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("back"))->text(), U(apptext::kSettingCancel));
+        EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("back"))->text(), U(dialogtext::kCancel));
         EXPECT_TRUE(dlg.findChild<QRadioButton*>(QStringLiteral("applyMultiply"))->isVisibleTo(&dlg));
         EXPECT_TRUE(dlg.findChild<CZo_Edit*>(QStringLiteral("ll"))->text().isEmpty());
         dlg.findChild<QRadioButton*>(QStringLiteral("applyMultiply"))->click();
@@ -430,7 +433,7 @@ TEST_F(GuidedEntry, KoshuRowLeadsIntoTheShubetsuAndTheirGuidedEntry) {
     ASSERT_GE(host->messages.size(), 2u);
     EXPECT_EQ(host->messages[0].text, apptext::kGuidedSingleChoiceNote);
     EXPECT_EQ(host->messages[1].text, apptext::kGuidedSuryoEachQuestion);
-    EXPECT_EQ(host->messages[0].caption, apptext::kConfirmCaption);
+    EXPECT_EQ(host->messages[0].caption, masteredittext::kConfirmCaption);
     EXPECT_EQ(host->messages[0].buttons, MsgButtons::Ok);
     EXPECT_EQ(host->messages[1].buttons, MsgButtons::YesNo);
     EXPECT_EQ(host->messages[1].defaultButton, 2);

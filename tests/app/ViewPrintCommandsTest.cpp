@@ -334,7 +334,7 @@ TEST_F(ViewPrintTest, AMissingFormIsToldOnceAndNothingIsShown) {
     LoadEstimate();
     app->Settings().formList = {folder / "フォーム/ありません.xlsx"};
     EXPECT_TRUE(Dispatch(cmd::FilePrintPreview));
-    EXPECT_EQ(host->MessageTexts(), std::vector<std::string>{app->Settings().formList[0] + reporttext::kTemplateMissing});
+    EXPECT_EQ(host->MessageTexts(), std::vector<std::string>{app->Settings().formList[0] + mastertext::kFileMissing});
     EXPECT_TRUE(output.calls.empty());
     EXPECT_FALSE(view->Job().IsPreviewOpen());
     EXPECT_EQ(host->panes[0], std::vector<std::string>{reporttext::kStatusBuildingReport});

@@ -6,6 +6,7 @@
 
 #include "TextTableCheck.h"
 #include "master/MasterTexts.h"
+#include "platform/PlatformTexts.h"
 
 namespace {
 
@@ -32,6 +33,8 @@ const TextEntry kExpected[] = {
     {"kZairyoKindSokuryoZairyo", "測量材料費"},
     {"kZairyoKindSokuryoKikai", "測量機械経費"},
     {"kZairyoKindSokuryoSonota", "測量その他経費"},
+    {"kTankaKindChokusetsuJinkenhi", "直接人件費"},
+    {"kTankaKindRomuhi", "労務費"},
     {"kStatusLoadingBukake", "歩掛率データを読み込んでいます..."},
     {"kStatusLoadingHenkaritsu", "変化率・補正率データを読み込んでいます..."},
     {"kStatusLoadingTanka", "単価データを読み込んでいます..."},
@@ -161,3 +164,5 @@ const TextEntry kExpected[] = {
 }  // namespace
 
 TEST(MasterTexts, EveryTextVerbatim) { ExpectTextTable(MasterTexts(), kExpected); }
+
+TEST(MasterTexts, EachTextOnce) { ExpectEachTextOnce(MasterTexts(), {PlatformTexts()}); }

@@ -214,8 +214,8 @@ TEST_F(HenkaritsuDetailDialog, FormulaModeRefusesEmptyAndInvalidFormulasAndCheck
     };
     const Case cases[] = {
         {"", true, masteredittext::kFormulaMissing},
-        {"LL+*2", true, masteredittext::kInvalidFormula},
-        {longInvalid, true, masteredittext::kInvalidFormula},
+        {"LL+*2", true, masteredittext::kFormulaInvalid},
+        {longInvalid, true, masteredittext::kFormulaInvalid},
         {longValid, true, nullptr},
         {"LL*0.5", true, nullptr},
         {"", false, nullptr},

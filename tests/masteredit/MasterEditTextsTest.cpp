@@ -5,16 +5,17 @@
 #include <string>
 
 #include "TextTableCheck.h"
+#include "app/dialogs/DialogTexts.h"
+#include "master/MasterTexts.h"
 #include "masteredit/MasterEditTexts.h"
+#include "platform/PlatformTexts.h"
+#include "report/ReportTexts.h"
 
 namespace {
 
 const TextEntry kExpected[] = {
-    {"kSaveAndClose", "保存して終了"},
     {"kConfirmCaption", "確認"},
     {"kDeleteAfter", " ' を削除してよろしいですか？"},
-    {"kCountBefore", "("},
-    {"kCountAfter", ")"},
     {"kAskOverwriteShokeihiFile", "諸経費データ ファイルを書き換えてよろしいですか？"},
     {"kAskOverwriteProgramKingakuFile", "プログラム金額データ ファイルを書き換えてよろしいですか？"},
     {"kAskOverwriteGyomuFiles",
@@ -37,7 +38,6 @@ const TextEntry kExpected[] = {
     {"kProgramCondition2Heading", "利用条件2"},
     {"kProgramFeeHeading", "利用料金"},
     {"kNewButton", "新規"},
-    {"kInsertButton", "挿入"},
     {"kDeleteButton", "削除"},
     {"kClearButton", "クリア"},
     {"kChangeButton", "変更"},
@@ -64,13 +64,10 @@ const TextEntry kExpected[] = {
     {"kTradeDeleteButton", "職種削除"},
     {"kColumnInsertButton", "列挿入"},
     {"kColumnDeleteButton", "列削除"},
-    {"kPrintPreviewButton", "印刷ﾌﾟﾚﾋﾞｭｰ"},
-    {"kPrintDotsButton", "印刷..."},
     {"kDeleteTankaBefore", "単価データ ' "},
     {"kAskDeleteColumn", "現在選択中の列を削除します。よろしいですか?"},
     {"kAskDropLastColumn", "最後の列のタイトルと単価は失われます。列を挿入してよろしいですか?"},
     {"kZairyoTankaItemCaption", "材料単価編集"},
-    {"kItemSpecLabel", "規格"},
     {"kItemUnitLabel", "単位"},
     {"kItemPriceLabel", "単価"},
     {"kItemRemarksLabel", "備考"},
@@ -93,7 +90,6 @@ const TextEntry kExpected[] = {
     {"kZairyoTankaEditCaptionBefore", "材料単価ファイル編集－["},
     {"kZairyoTankaEditCaptionAfter", "]"},
     {"kZairyoTitleLabel", "タイトル :"},
-    {"kHinmeiHeading", "品名"},
     {"kHinmeiChangeButton", "品名変更..."},
     {"kHinmeiAddButton", "品名追加..."},
     {"kHinmeiInsertButton", "品名挿入..."},
@@ -128,7 +124,6 @@ const TextEntry kExpected[] = {
     {"kShubetsuUpButton", "種別 上へ移動"},
     {"kShubetsuDownButton", "種別 下へ移動"},
     {"kDetailButton", "詳細設定"},
-    {"kSearchButton", "検　索"},
     {"kSeidoKeisuPrefix", "精度管理係数 : "},
     {"kGijutsuKeihiPrefix", "技術経費　　 : "},
     {"kOtherKeisuPrefix", "　　　　　　 : "},
@@ -153,8 +148,6 @@ const TextEntry kExpected[] = {
     {"kKoshuCopyCaption", "工種データのコピー"},
     {"kKoshuNameLabel", "工種名 :"},
     {"kKindGroup", "種類"},
-    {"kCodeLabel", "コード :"},
-    {"kUserCreatedCheck", "ユーザー作成"},
     {"kConventionalCheck", "従来の積算手法"},
     {"kRyohiCheck", "旅費交通費の率を用いた積算（調査・計画業務）"},
     {"kDenshiKindLabel", "電子成果品作成費種類 ："},
@@ -222,8 +215,6 @@ const TextEntry kExpected[] = {
     {"kBukakeDetailCaption", "歩掛データ詳細設定"},
     {"kShubetsuNameLabel", "種別名 :"},
     {"kFormulaLabel", "式 :"},
-    {"kQuantityLabel", "数量 :"},
-    {"kUnitLabel", "単位 :"},
     {"kHenkaritsuSlotLabel", "H%d :"},
     {"kBukakeTypeLabel", "歩掛データ タイプ :"},
     {"kHenkaritsuPrefix", "(変化率)"},
@@ -240,7 +231,6 @@ const TextEntry kExpected[] = {
     {"kGaigyoEntry", "外業"},
     {"kNaigyoEntry", "内業"},
     {"kLineTotalHeading", "計"},
-    {"kTotalsRowHeading", "合計"},
     {"kShokushuSetButton", "職種名称設定..."},
     {"kProgramKingakuCheck", "プログラム金額を使用する"},
     {"kComputerRateLabel", "電子計算機使用料率(%) :"},
@@ -260,11 +250,6 @@ const TextEntry kExpected[] = {
     {"kTankaNameHeading", "単 価 名 称"},
     {"kQuantityOrFormulaHeading", "数　量　または　式"},
     {"kLossRateHeading", "損率"},
-    {"kTankaKindLabour", "直接人件費"},
-    {"kTankaKindRomu", "労務費"},
-    {"kTankaKindMaterial", "材料費"},
-    {"kTankaKindMachine", "機械器具損料"},
-    {"kTankaKindPower", "動力費・その他"},
     {"kLegendLabour", "黒：直接人件費"},
     {"kLegendRomu", "青：労務費"},
     {"kLegendMaterial", "赤紫：材料費"},
@@ -286,8 +271,6 @@ const TextEntry kExpected[] = {
     {"kHimokuCaption", "費目データ設定"},
     {"kHimokuKindHeading", "費 目 種 別"},
     {"kHimokuNameHeading", "費 目 名 称"},
-    {"kHimokuKindMachine", "機械経費"},
-    {"kHimokuKindOther", "その他経費"},
     {"kHimokuLegendMaterial", "赤：材料費"},
     {"kHimokuLegendMachine", "紫：機械器具損料"},
     {"kHimokuLegendOther", "青緑：その他経費"},
@@ -379,7 +362,6 @@ const TextEntry kExpected[] = {
     {"kUseAuxiliaryCheck", "補助式を使用する"},
     {"kStandardButton", "標準"},
     {"kKubunButton", "区分率"},
-    {"kInvalidFormula", "入力された式は無効です。式が無効だと正しく計算されません。\nもう一度式を確認してください。"},
     {"kLowerLimitHeading", "下 限 値"},
     {"kUpperLimitHeading", "上 限 値"},
     {"kAuxFormulaHeading", "補 助 式"},
@@ -398,3 +380,7 @@ const TextEntry kExpected[] = {
 }  // namespace
 
 TEST(MasterEditTexts, EveryTextVerbatim) { ExpectTextTable(MasterEditTexts(), kExpected); }
+
+TEST(MasterEditTexts, EachTextOnce) {
+    ExpectEachTextOnce(MasterEditTexts(), {ReportTexts(), DialogTexts(), MasterTexts(), PlatformTexts()});
+}

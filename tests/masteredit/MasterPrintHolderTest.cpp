@@ -17,6 +17,7 @@
 #include "master/HenkaritsuFile.h"
 #include "report/ReportTexts.h"
 #include "report/XlsWorkbook.h"
+#include "master/MasterTexts.h"
 
 using namespace masterbuild;
 
@@ -103,7 +104,7 @@ TEST_F(TankaListPrint, AMissingTemplateShowsTheJobsMessageOnly) {
     const std::string path = dialog->ListPrint().MasterListTemplate();
     Click("preview");
     Click("print");
-    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>(2, path + reporttext::kTemplateMissing));
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>(2, path + mastertext::kFileMissing));
     EXPECT_TRUE(output.calls.empty());
     EXPECT_FALSE(Job().IsPreviewOpen());
 }

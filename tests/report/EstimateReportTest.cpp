@@ -117,6 +117,7 @@ TEST(EstimateReportNumbers, SummaryRowsOutsideOneToThirtyCountAsTen) {
 }
 
 TEST(EstimateReportNumbers, GyomuPriceNamesAndBracketQuantities) {
+    using Part = CEstimateReport::BracketPart;
     EXPECT_EQ(CEstimateReport::GyomuPriceName("測量業務"), "測量業務価格");
     EXPECT_EQ(CEstimateReport::GyomuPriceName("設計"), "設計業務価格");
     EXPECT_EQ(CEstimateReport::GyomuPriceName("業務委託業務"), "業務委託業務価格");
@@ -125,13 +126,16 @@ TEST(EstimateReportNumbers, GyomuPriceNamesAndBracketQuantities) {
         const char* lower;
         double quantity;
         const char* unit;
-    } cases[] = {{"路線測量(10km)", 10.0, "km"}, {"観測", 0.0, ""},        {"区間(", 0.0, ""},
-                 {"(1.5m2)", 1.5, "m2"},       {"(2)(30点)", 30.0, "点"}, {"(12.)", 12.0, "."},
-                 {"(km)", 0.0, "km"}};
+        CEstimateReport::BracketPart part;
+    } cases[] = {{"路線測量(10km)", 10.0, "km", Part::Quantity}, {"観測", 0.0, "", Part::None},
+                 {"区間(", 0.0, "", Part::None},                {"(1.5m2)", 1.5, "m2", Part::Quantity},
+                 {"(2)(30点)", 30.0, "点", Part::Quantity},     {"(12.)", 12.0, ".", Part::Quantity},
+                 {"(km)", 0.0, "km", Part::UnitOnly},           {"延長（2.5km）", 2.5, "km", Part::Quantity},
+                 {"(1)（3本）", 3.0, "本", Part::Quantity},      {"（4点)", 4.0, "点", Part::Quantity}};
     for (const auto& c : cases) {
         double quantity = -1.0;
         std::string unit = "old";
-        CEstimateReport::SplitBracketQuantity(c.lower, quantity, unit);
+        EXPECT_EQ(CEstimateReport::SplitBracketQuantity(c.lower, quantity, unit), c.part) << c.lower;
         EXPECT_DOUBLE_EQ(quantity, c.quantity) << c.lower;
         EXPECT_EQ(unit, c.unit) << c.lower;
     }
@@ -204,7 +208,7 @@ TEST_F(EstimateReportTest, AMissingFormIsToldOnceAndBuildsNothing) {
     Settings([](CPrintSettings& s) { s.printHyoshi = 1; });
     CEstimateReport report = Report();
     report.BuildReport();
-    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{form + reporttext::kTemplateMissing});
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{form + mastertext::kFileMissing});
     EXPECT_FALSE(job.HasWorkbook());
     EXPECT_EQ(job.Engine().PageCount(), 0);
     EXPECT_EQ(report.DaikaLastPageGiven(), -1);
@@ -680,7 +684,7 @@ TEST_F(SokatsuTest, LowerNameQuantityUnitAndStandardQuantityOfPrintedRowsOnly) {
     const struct {
         int line;
         const char *quantity, *unit, *standard;
-    } rows[] = {{4, "10.000", "km", "2.50"}, {6, "3.500", "点", ""}, {8, "0.000", "", ""}, {10, "", "", ""}};
+    } rows[] = {{4, "10.000", "km", "2.50"}, {6, "3.500", "点", ""}, {8, "", "", ""}, {10, "", "", ""}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.line);
         EXPECT_EQ(out->Value(0, At('H', r.line + 2, 3)), r.quantity);

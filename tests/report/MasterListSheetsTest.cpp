@@ -19,6 +19,7 @@
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
 #include "report/XlsWorkbook.h"
+#include "master/MasterTexts.h"
 
 using namespace masterbuild;
 
@@ -184,7 +185,7 @@ TEST_F(MasterListSheets, EmptyListHasNoPageAndAMissingTemplateOnlyTheJobsMessage
 
         EXPECT_EQ(write(missing), -1);
         EXPECT_FALSE(job.HasWorkbook());
-        EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{missing + reporttext::kTemplateMissing});
+        EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{missing + mastertext::kFileMissing});
     }
 }
 

@@ -5,6 +5,9 @@
 #include <string>
 
 #include "TextTableCheck.h"
+#include "estimate/EstimateTexts.h"
+#include "master/MasterTexts.h"
+#include "platform/PlatformTexts.h"
 #include "report/ReportTexts.h"
 
 namespace {
@@ -12,8 +15,6 @@ namespace {
 // Every text of report output, exactly as the program shows it.
 const TextEntry kExpected[] = {
     {"kDefaultPreviewTitle", "VemoOvra 印刷プレビュー"},
-    {"kTemplateMissing", "\nが見つかりません。\nファイルの有無を確認してください。"},
-    {"kTemplateUnreadable", "\nを読み込めませんでした。\nファイルが壊れているか、正しい形式ではありません。"},
     {"kPreviewOpenMessage", "既に印刷プレビュー ウィンドウが開かれています。\n印刷プレビュー ウィンドウを閉じてください。"},
     {"kPreviewDialogTitle", "印刷プレビュー"},
     {"kPreviewPrint", "印刷(&P)"},
@@ -32,10 +33,8 @@ const TextEntry kExpected[] = {
     {"kGyomuKakakuHeading", "委 託 費"},
     {"kGyomuKakakuTotal", "合    計"},
     {"kGyomuKakakuGrandTotal", "総 合 計"},
-    {"kShikiUnit", "式"},
     {"kSokatsuReference", "総括表"},
     {"kUchiwakeReference", "内訳書"},
-    {"kGyomuWord", "業務"},
     {"kKakakuSuffix", "価格"},
     {"kGyomuKakakuSuffix", "業務価格"},
     {"kPlaceOpen", "（"},
@@ -58,9 +57,9 @@ const TextEntry kExpected[] = {
     {"kHyoshiClearHistory", "履歴からクリア"},
     {"kHyoshiGetDate", "日付取得"},
     {"kHyoshiFormsLabel", "設定項目"},
-    {"kHyoshiSaveAndClose", "保存して終了"},
-    {"kHyoshiPreview", "印刷ﾌﾟﾚﾋﾞｭｰ"},
-    {"kHyoshiPrint", "印刷..."},
+    {"kSaveAndClose", "保存して終了"},
+    {"kPrintPreviewButton", "印刷ﾌﾟﾚﾋﾞｭｰ"},
+    {"kPrintDotsButton", "印刷..."},
     {"kHyoshiPreviewTitle", "VemoOvra 表紙 印刷プレビュー"},
     {"kAskClearPrintTitle", "印刷表題の履歴から選択されている文字列をクリアしてよろしいですか？"},
     {"kAskClearAddress1", "宛名1の履歴から選択されている文字列をクリアしてよろしいですか？"},
@@ -87,7 +86,6 @@ const TextEntry kExpected[] = {
     {"kAddForm", "フォームの追加"},
     {"kDeleteForm", "フォームの削除"},
     {"kOpenFormTitle", "開く－印刷書式ファイル"},
-    {"kFormFilter", "Excel ファイル (*.xlsx)|*.xlsx|すべてのファイル (*.*)|*.*||"},
     {"kFormRegisteredAfter", "\nは、既に登録済みです。"},
     {"kCannotDeleteLastForm", "これ以上削除できません"},
     {"kPageSettingCaption", "ページの詳細設定"},
@@ -101,7 +99,6 @@ const TextEntry kExpected[] = {
     {"kTankaNumberAfter", "号単価表"},
     {"kFormListColumn", "報告書印刷形式一覧"},
     {"kDaikaNumberFormat", "第 %d 号"},
-    {"kDaikaDefaultTitle", "一位代価表"},
     {"kDaikaPageTitle", "一  位  代  価  表"},
     {"kDaikaBasisFormat", "%.2f %s 当たり"},
     {"kDaikaPerUnitFormat", "1 %s 当たり"},
@@ -111,13 +108,10 @@ const TextEntry kExpected[] = {
     {"kDaikaChokusetsuhiKei", "直接費計"},
     {"kDaikaKikaiKeihi", "機械経費"},
     {"kDaikaTsushinUnpanhi", "通信運搬費等"},
-    {"kDaikaZairyohi", "材料費"},
     {"kDaikaRateOfDirectLabour", "  直接人件費の%.2f%%"},
-    {"kDaikaSeidoKanrihi", "精度管理費"},
     {"kDaikaSeidoCoefficient", "  精度管理費係数%.2f"},
     {"kDaikaNoDirectLabour", "  ( 0 )"},
     {"kDaikaGokei", "合計"},
-    {"kDaikaLumpUnit", "式"},
     {"kZairyoLossRate", " 損率%.0f％(%.0f円)"},
     {"kKeihiOfDirectLabour", "  直接人件費の%.2f％"},
     {"kKeihiOfLabour", "  労務費の%.2f％"},
@@ -134,11 +128,9 @@ const TextEntry kExpected[] = {
     {"kMeisaiOfJinkenhi", "  (人件費計の%.2f％)"},
     {"kMeisaiOfAbove", "  (上記合計額の%.2f％)"},
     {"kZairyoKikaiTotal", "材 料 及 び 機 械 経 費 合 計"},
-    {"kHenkaTitleWord", "変化率"},
     {"kHenkaCircled1", "①"},
     {"kHenkaCircled2", "②"},
     {"kHenkaCircled3", "③"},
-    {"kHenkaHoseiWord", "補正率"},
     {"kChikuKubunTitle", "　変 　化 　率"},
     {"kChikuAlpha1", "　　α１＝%.2f％"},
     {"kChikuAlpha2", "　　α２＝%.2f％"},
@@ -162,26 +154,15 @@ const TextEntry kExpected[] = {
     {"kChikuTimes", " × "},
     {"kChikuEquals", " ＝ "},
     {"kChikuBracketClose", " ］"},
-    {"kTankaPerOneFormat", "1.00 %s 当たり"},
     {"kTankaReference", "　第%d号単価表"},
     {"kTankaSignificantBefore", "　有効数字４桁 ("},
-    {"kTankaSignificantAfter", ")"},
-    {"kTankaSignificant", "　有効数字４桁"},
     {"kTankaSeidoDeducted", "精度管理費控除後合計"},
     {"kTankaDensiDeducted", "電子計算機使用料控除後合計"},
-    {"kTankaDensi", "電子計算機使用料"},
     {"kTankaTitleNumbered", "第 %d 号 単 価 表"},
     {"kTankaTitle", "単　　価　　表"},
-    {"kTankaLineOpen", "（"},
-    {"kTankaLineClose", "）"},
     {"kTankaWorkerRemark", "  %.3f×%.4f=%.3f"},
-    {"kTankaDensiRate", "  %.2f%%"},
-    {"kTankaAllKotei", "全工程,"},
-    {"kTankaSomeKotei", "一部工程,"},
-    {"kTankaFactor3", "  (補正率 %.3f)"},
     {"kTankaFactor4", "  (補正率 %.4f)"},
     {"kDaikaJinkenhi", "人件費"},
-    {"kDaikaDensiKeisanki", "電子計算機使用料"},
     {"kDaikaRatePercent", "  %.2f%%"},
     {"kDaikaRatePercentStandard", "  %.2f%%  (標準歩掛)"},
     {"kDaikaCorrection", "  (補正率 %.3f)"},
@@ -209,7 +190,6 @@ const TextEntry kExpected[] = {
     {"kRatePageTimes", "×"},
     {"kVariantPercent", "%"},
     {"kRatePageSumOpen", " ("},
-    {"kRatePageSumClose", ")"},
     {"kKoshuListAfter", "工種一覧"},
     {"kShubetsuListAfter", "種別一覧"},
     {"kHenkaritsuListAfter", "一覧"},
@@ -233,9 +213,6 @@ const TextEntry kExpected[] = {
     {"kMeisaiPerLL8Format", "%.2f%s当たりの補正後の金額（合計×②）を%sに換算　＝ "},
     {"kMeisaiExplanation", "補正後の金額　（ ① × ② ）　＝ "},
     {"kMeisaiTooManyTrades", "「%s」の職種数が歩掛明細表に表示できる%d人を超えています。"},
-    {"kMeisaiJinkenhi", "人件費"},
-    {"kMeisaiDirectLabour", "直接人件費"},
-    {"kMeisaiLabour", "労務費"},
     {"kMeisaiMergedRow", "上記以外の合計"},
     {"kMeisaiPreCorrection", "補正前人員計"},
     {"kMeisaiKubunCorrection", "補正率（区分により異なる）"},
@@ -248,14 +225,11 @@ const TextEntry kExpected[] = {
     {"kMeisaiAmountHeading", "金　　額"},
     {"kMeisaiDirectLabourBefore", "直接人件費("},
     {"kMeisaiLabourBefore", "労務費　　　("},
-    {"kMeisaiAmountClose", ")"},
     {"kKeihiUnitHeading", "経費単位"},
     {"kKeihiQuantityHeading", "経費数量"},
     {"kKeihiPriceHeading", "経費単価"},
     {"kKeihiAmountHeading", "経費金額"},
     {"kKeihiSonota", "その他経費"},
-    {"kKeihiDensi", "電子計算機使用料"},
-    {"kKeihiRateFormat", "  %.2f%%"},
     {"kKeihiLumpQuantity", "1.000"},
     {"kKeihiSeidoKikai", "機械経費　＋"},
     {"kKeihiSeidoJinkenhi", "　人件費の"},
@@ -274,3 +248,7 @@ const TextEntry kExpected[] = {
 }  // namespace
 
 TEST(ReportTexts, EveryTextVerbatim) { ExpectTextTable(ReportTexts(), kExpected); }
+
+TEST(ReportTexts, EachTextOnce) {
+    ExpectEachTextOnce(ReportTexts(), {MasterTexts(), EstimateTexts(), PlatformTexts()});
+}

@@ -495,6 +495,32 @@ TEST(ShippedForms, TheSummaryRemarksShrinkToFit) {
     }
 }
 
+TEST(ShippedForms, LongNamesShrinkToFit) {
+    // A long name (a rate text as the lower name, a long 種別 name) neither runs over the ruled
+    // columns beside it nor is cut at their edge: the name cells shrink the text into their width.
+    const struct {
+        const char* sheet;
+        const char* cell;
+    } cells[] = {{"報告書1", "**費目上段"}, {"報告書1", "**費目下段"}, {"報告書2", "**費目上段"},
+                 {"報告書2", "**費目下段"}, {"代価表", "**名称"},     {"代価表", "**種別名"}};
+    for (const std::string& form : kEstimateForms) {
+        xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
+        const std::vector<std::string> names = out.SheetNames();
+        const std::vector<pugi::xml_node> formats = out.CellFormats();
+        for (const auto& c : cells) {
+            SCOPED_TRACE(form + " " + c.sheet + " " + c.cell);
+            const auto it = std::find(names.begin(), names.end(), c.sheet);
+            ASSERT_NE(it, names.end());
+            const Place& at = Books().at(form).at(c.sheet).at(c.cell);
+            const std::string ref = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row);
+            const int style = out.Style(static_cast<int>(it - names.begin()), ref);
+            ASSERT_GE(style, 0);
+            ASSERT_LT(static_cast<size_t>(style), formats.size());
+            EXPECT_TRUE(formats[static_cast<size_t>(style)].child("alignment").attribute("shrinkToFit").as_bool());
+        }
+    }
+}
+
 TEST(ShippedForms, ASecondRunWritesTheSameBytes) {
     const auto files = BuildPrintFormFiles(LoadPrintForms(VEMO_PRINT_FORMS_SOURCE_DIR));
     const auto again = BuildPrintFormFiles(LoadPrintForms(VEMO_PRINT_FORMS_SOURCE_DIR));

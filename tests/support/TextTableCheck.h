@@ -2,6 +2,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
 #include <span>
 #include <string>
@@ -39,4 +40,20 @@ inline void ExpectTextTable(const NamedTexts& actual, std::span<const TextEntry>
 }
 inline void ExpectTextTable(std::span<const TextEntry> table, std::span<const TextEntry> expectedEntries) {
     ExpectTextTable(FromTextTable(table), expectedEntries);
+}
+
+// Each text stands once: no two names of the table share a text, and none repeats a text of the
+// tables of the layers below, whose names the table's users take instead.
+inline void ExpectEachTextOnce(std::span<const TextEntry> table,
+                               std::initializer_list<std::span<const TextEntry>> lowerTables = {}) {
+    std::map<std::string, std::string> owner;
+    for (std::span<const TextEntry> lower : lowerTables)
+        for (const TextEntry& entry : lower) owner.emplace(entry.text, std::string("lower ") + entry.name);
+    std::map<std::string, std::string> own;
+    for (const TextEntry& entry : table) {
+        auto lower = owner.find(entry.text);
+        if (lower != owner.end()) ADD_FAILURE() << entry.name << " repeats " << lower->second << ": " << entry.text;
+        auto [it, fresh] = own.emplace(entry.text, entry.name);
+        if (!fresh) ADD_FAILURE() << entry.name << " repeats " << it->second << ": " << entry.text;
+    }
 }

@@ -1,0 +1,56 @@
+#pragma once
+// Small helpers the sheet writers of the estimate report share (used inside report/ only): printf
+// texts, numbered cell names, the probe of a template cell and the names of the shared sheets.
+#include <cstdio>
+#include <string>
+#include <type_traits>
+
+#include "estimate/SekisanItem.h"
+#include "master/BukakeFile.h"
+#include "report/ReportJob.h"
+#include "report/ReportTexts.h"
+
+namespace reportsheet {
+
+// Template sheets written by more than one writer.
+inline constexpr char kSheetDaika[] = "代価表";
+
+namespace detail {
+inline const char* FormatArg(const std::string& text) { return text.c_str(); }
+template <class T>
+    requires std::is_arithmetic_v<T> || std::is_pointer_v<T>
+T FormatArg(T value) {
+    return value;
+}
+}  // namespace detail
+
+// A printf format filled in; std::string arguments go in as their text.
+template <class... Args>
+std::string Format(const char* format, const Args&... args) {
+    const int size = std::snprintf(nullptr, 0, format, detail::FormatArg(args)...);
+    if (size <= 0) return {};
+    std::string out(static_cast<size_t>(size), '\0');
+    std::snprintf(out.data(), out.size() + 1, format, detail::FormatArg(args)...);
+    return out;
+}
+
+// A cell name with a number after it ("**行1").
+inline std::string Numbered(const char* stem, int n) { return stem + std::to_string(n); }
+
+// The 代価 number as the pages print it ("第 12 号").
+inline std::string DaikaNumber(int number) { return Format(reporttext::kDaikaNumberFormat, number); }
+
+inline bool Between(int value, int low, int high) { return value >= low && value <= high; }
+
+// Whether the open page has the cell: writes a blank into it and asks the job for an error.
+inline bool ProbeCell(CReportJob& job, const std::string& name) {
+    job.SetCellText(name, " ");
+    return job.GetErrorNo() == 0;
+}
+
+// The 歩掛 種別 of an estimate row; null without the row or without its 種別 in the master.
+inline const CBukakeShubetsu* BukakeShubetsuOf(const CBukakeFile& bukake, const CSekisanItem* item) {
+    return item ? bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu) : nullptr;
+}
+
+}  // namespace reportsheet
