@@ -288,7 +288,7 @@ TEST_F(SampleEstimateFilesTest, RowsCarryTheDefaultsOfTheSelectionCommands) {
         // The district conditions: 地区面積, 総棟数積, 総画地数 and the 補正係数.
         {"区画整理サンプル.sei", 7, 120, 1, "地区", 1000, u, u, 1, u,
          {1, 5, 6, 8, u, u, u, u, u}, {u, u, u, u, u, u, u, u, u}, {u, u, u, u, u, u, u, u, u},
-         {800000, 2400000, 3200000, 10000, u, u, u, u, u}, 4},
+         {800000, 3000000, 4000000, 10000, u, u, u, u, u}, 4},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.file) + " " + std::to_string(r.gyomu) + "/" + std::to_string(r.koshu) + "/" +
