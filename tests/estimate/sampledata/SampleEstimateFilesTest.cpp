@@ -286,7 +286,7 @@ TEST_F(SampleEstimateFilesTest, RowsCarryTheDefaultsOfTheSelectionCommands) {
          {3, 4, 5, u, 7, u, 8, u, u}, {1, u, u, u, u, u, u, u, u}, {2, u, u, u, u, u, u, u, u},
          {u, 25000, 600000, u, 20000, u, 10500, u, u}, 5},
         // The district conditions: 地区面積, 総棟数積, 総画地数 and the 補正係数.
-        {"区画整理サンプル.sei", 7, 120, 1, "地区", 1000, u, u, 1, u,
+        {"区画整理サンプル.sei", 7, 120, 1, "地区", 1000, u, u, 0, u,
          {1, 5, 6, 8, u, u, u, u, u}, {u, u, u, u, u, u, u, u, u}, {u, u, u, u, u, u, u, u, u},
          {800000, 3000000, 4000000, 10000, u, u, u, u, u}, 4},
     };
