@@ -238,6 +238,9 @@ public:
         }
 
         auto item = NewShubetsuItem(m_gyomu->m_code, *m_koshu, *shubetsu, m_masters.henkaritsu);
+        // The 代価 number as the 代価No. setting stores it: 1000 + n numbers this row n and the
+        // rows after it when the estimate is priced.
+        if (r.Int("daika", item->m_nDaikaNo)) RequireSampleRange(r, "daika", item->m_nDaikaNo, 1, 1999);
         c.item = item.get();
         m_list.AddItem(std::move(item));
         m_shubetsu.push_back(std::move(c));

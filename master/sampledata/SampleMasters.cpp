@@ -29,6 +29,13 @@ void CheckFormula(Reader& r, std::string_view key, const std::string& formula) {
     if (!CheckWord(formula.c_str())) r.Fail(r.LineOf(key), "formula '" + formula + "' of " + std::string(key) + " is refused by the formula check");
 }
 
+// The part of a formula text between its first two double quotes when it has them, else the text.
+std::string QuotedFormula(const std::string& text) {
+    const size_t open = text.find('"');
+    const size_t close = open == std::string::npos ? open : text.find('"', open + 1);
+    return close == std::string::npos ? text : text.substr(open + 1, close - open - 1);
+}
+
 // A formula, or a material marker (Z1, Z2 or Z3) that the calculation handles itself.
 bool IsMarker(const std::string& text, int markers) {
     std::string upper = vemo::AsciiUpper(text);
@@ -116,7 +123,8 @@ CHenkaritsuFile ParseSampleHenkaritsu(std::string_view source, const std::string
              r.Text("default_aux", rec->m_defaultAuxFormula);
              if (!rec->m_defaultAuxFormula.empty()) CheckFormula(r, "default_aux", rec->m_defaultAuxFormula);
              if (rec->m_mode == 1) {
-                 CheckFormula(r, "formula", rec->m_formula);
+                 // A district-condition formula (業務 7) carries its working between two double quotes.
+                 CheckFormula(r, "formula", QuotedFormula(rec->m_formula));
              } else if (rows.empty()) {
                  r.Fail(r.Line(), "a record in table mode needs at least one row");
              }

@@ -171,12 +171,22 @@ int32_t SampleSectionReader::ParseScaled(const SampleEntry& e, std::string_view 
 
 std::string SampleSectionReader::ParseText(const SampleEntry& e, std::string_view text) const {
     std::string_view s = text;
+    std::string out;
     if (!s.empty() && s.front() == '"') {
         if (s.size() < 2 || s.back() != '"') Fail(e.line, "unclosed quote in " + Quoted(e.key));
         s = s.substr(1, s.size() - 2);
+        // A doubled quote is one quote of the text; a single one would have ended the value.
+        for (size_t i = 0; i < s.size(); ++i) {
+            if (s[i] == '"') {
+                if (i + 1 == s.size() || s[i + 1] != '"') Fail(e.line, "stray quote in " + Quoted(e.key));
+                ++i;
+            }
+            out += s[i];
+        }
+    } else {
+        if (s.find('"') != std::string_view::npos) Fail(e.line, "stray quote in " + Quoted(e.key));
+        out = s;
     }
-    if (s.find('"') != std::string_view::npos) Fail(e.line, "stray quote in " + Quoted(e.key));
-    std::string out(s);
     if (vemo::Cp932ToUtf8(vemo::Utf8ToCp932(out)) != out)
         Fail(e.line, "text " + Quoted(out) + " of " + Quoted(e.key) + " cannot be written in CP932");
     return out;

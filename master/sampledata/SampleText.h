@@ -16,6 +16,10 @@
 //   key = value            # a comment after a blank
 //   list = 1, 2, , unset   # lists are separated by commas; an empty element keeps the default
 //   text = "  kept as is " # quotes keep blanks, '#' and commas
+//   text = "a ""b"" c"     # inside quotes a doubled quote stands for one: a "b" c
+//
+// A double quote belongs to a value only inside a quoted one, written twice; a lone quote inside
+// it, or any quote in an unquoted value, is refused.
 //
 // Every problem is reported as "file:line: what" through SampleTextError.
 

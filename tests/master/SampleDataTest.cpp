@@ -269,6 +269,25 @@ TEST(SampleData, EachKindHasItsSpecialCases) {
         EXPECT_GT(s.shokeihi.FindRecord(gyomu)->m_rate, 0) << gyomu;
     }
     for (int gyomu = 1; gyomu <= 7; ++gyomu) EXPECT_NE(s.shokeihi.FindRecord(gyomu), nullptr) << gyomu;
+    // 区画整理測量: types 10, 11 and 12 priced through auxiliary formulas, their sheet texts naming the
+    // change-rate sheets of the print forms; 区画整理設計: rate types of the district conditions; types
+    // 29 and 31 priced line by line.
+    const std::map<int32_t, std::string> sheets = {{10, "変化率計算書α"}, {11, "変化率計算書αβ"}, {12, "変化率計算書施工"}};
+    std::set<int32_t> types;
+    for (int gyomu : {6, 7})
+        for (int k = 0; k < s.bukake.FindGyomu(gyomu)->GetCount(); ++k) {
+            const CBukakeKoshu* koshu = s.bukake.FindGyomu(gyomu)->GetKoshu(k);
+            for (int i = 0; i < koshu->GetCount(); ++i) {
+                const CBukakeDetail& d = koshu->GetShubetsu(i)->GetDetail();
+                types.insert(d.m_bukakeType);
+                if (!sheets.count(d.m_bukakeType)) continue;
+                EXPECT_EQ(d.m_textH.substr(0, sheets.at(d.m_bukakeType).size() + 2),
+                          "\"" + sheets.at(d.m_bukakeType) + "\"");
+                EXPECT_EQ(d.m_useAuxiliary, 1);
+                EXPECT_NE(d.m_formula.find('S'), std::string::npos) << d.m_formula;
+            }
+        }
+    for (int32_t type : {10, 11, 12, 14, 16, 17, 25, 29, 31}) EXPECT_TRUE(types.count(type)) << type;
     // 単価: titled price columns, 10 % tax, a column where some prices are not entered.
     EXPECT_EQ(s.tanka.m_defaultColumn, 0);
     EXPECT_EQ(s.tanka.m_consumptionTax, 1000);
@@ -292,6 +311,7 @@ TEST(SampleData, EveryRateIsOneAtItsStandardCondition) {
         for (int i = 0; i < group->GetSize(); ++i) {
             const CHenkaritsuRecord* r = group->GetRecord(i);
             SCOPED_TRACE("group " + std::to_string(group->m_code) + " record " + r->m_name);
+            if (r->m_formula.find('"') != std::string::npos) continue;  // a district formula, below
             if (r->m_mode == 0) {
                 ++tables;
                 EXPECT_EQ(r->GetCell(r->m_standardColumn, r->m_standardRow), 1000);
@@ -304,6 +324,28 @@ TEST(SampleData, EveryRateIsOneAtItsStandardCondition) {
     }
     EXPECT_GE(tables, 6);
     EXPECT_GE(formulas, 6);
+
+    // 区画整理設計: the district formulas K1 and H1 (between double quotes) at the standard district —
+    // 地区面積 50 ha, 総棟数積 150, 総画地数 200 (the defaults of records 1, 5, 6) — give K1 = 150 ÷ 50
+    // = 3 and H1 = 200 ÷ 50 = 4, the standard LL of β1 and β2.
+    const CHenkaritsuGyomu* g7 = h.FindGyomu(7);
+    ASSERT_NE(g7, nullptr);
+    const double standard[3] = {g7->FindRecord(1)->m_llDefault / 10000.0, g7->FindRecord(5)->m_llDefault / 10000.0,
+                                g7->FindRecord(6)->m_llDefault / 10000.0};
+    for (auto [formula, beta] : {std::pair{9, 11}, std::pair{10, 12}}) {
+        std::string text = g7->FindRecord(formula)->m_formula;
+        const size_t open = text.find('"');
+        ASSERT_NE(open, std::string::npos) << formula;
+        text = text.substr(open + 1, text.find('"', open + 1) - open - 1);
+        for (int k = 0; k < 3; ++k) {
+            const std::string marker = "H" + std::to_string(k + 1);
+            for (size_t at; (at = text.find(marker)) != std::string::npos;)
+                text.replace(at, 2, vemo::FormatFixed(standard[k], 4));
+        }
+        const CHenkaritsuRecord* rate = g7->FindRecord(beta);
+        EXPECT_DOUBLE_EQ(Execute(text.c_str()), rate->m_llDefault / 10000.0) << formula;
+        EXPECT_NEAR(RateAt(rate->m_formula, rate->m_llDefault / 10000.0), 1.0, 1e-9) << beta;
+    }
 }
 
 // The auxiliary formulas of a rate meet at the ends of their ranges, so the rate does not jump:
@@ -400,6 +442,10 @@ std::vector<BadText> BadTexts() {
          "shokeihi.txt:5: text '設計😀' of 'name' cannot be written in CP932"},
         {"unclosed quote", Shokeihi, "[file]\ndata_version = 102\n[record]\ngyomu = 2\nname = \"設計\n",
          "shokeihi.txt:5: unclosed quote in 'name'"},
+        {"lone quote inside quotes", Shokeihi, "[file]\ndata_version = 102\n[record]\ngyomu = 2\nname = \"a\"b\"\n",
+         "shokeihi.txt:5: stray quote in 'name'"},
+        {"quote in an unquoted text", Shokeihi, "[file]\ndata_version = 102\n[record]\ngyomu = 2\nname = a\"\"b\n",
+         "shokeihi.txt:5: stray quote in 'name'"},
         {"too many list values", Tanka,
          "[file]\ndata_version = 104\ndefault_column = 0\ncolumn_titles = a\n[row]\nid = 1000\nname = x\n"
          "prices = 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21\n",
@@ -483,6 +529,16 @@ TEST(SampleData, CommentsQuotesAndListDefaults) {
     EXPECT_EQ(row->m_prices[2], 300);
     EXPECT_TRUE(IsUnset(row->m_prices[3]));
     EXPECT_EQ(t.m_fileVersion, 104);
+
+    // Inside quotes a doubled quote is one quote of the text, in a value and in a list element.
+    CTankaFile q = ParseSampleTanka(
+        "[file]\ndata_version = 104\ndefault_column = 0\ncolumn_titles = \"\"\"A\"\", #\", \"\"\"\"\"\", \"\"\n"
+        "[row]\nid = 1000\nname = \"S7 \"\"作業量\"\"\"   # quoted\n",
+        "tanka.txt");
+    EXPECT_EQ(q.m_columnTitles[0], "\"A\", #");
+    EXPECT_EQ(q.m_columnTitles[1], "\"\"");
+    EXPECT_EQ(q.m_columnTitles[2], "");
+    EXPECT_EQ(q.FindRow(1000)->m_name, "S7 \"作業量\"");
 }
 
 TEST(SampleData, MissingSourceFolderNamesTheFile) {

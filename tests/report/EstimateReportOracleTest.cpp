@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,73 @@ TEST(EstimateReportOracle, TheBreakdownPagesOfASampleEstimateShowTheValuesWritte
             }
     }
     EXPECT_GE(numbers, 5);
+}
+
+// The breakdown of the sample 区画整理 estimate over the shipped colour form, with the road
+// calculation on: its 代価表, 代価歩掛明細表, 単価表, change-rate sheets and 業務地区条件設定表 read
+// back by LibreOffice show every value the engine wrote.
+TEST(EstimateReportOracle, TheBreakdownSheetsOfEveryKindShowTheValuesWritten) {
+    const std::string soffice = oracle::FindOnPath("soffice");
+    if (soffice.empty()) {
+        if (std::getenv("CI")) FAIL() << "soffice (libreoffice-calc-nogui) is not installed, and CI needs this test";
+        GTEST_SKIP() << "soffice not found: install libreoffice-calc-nogui to run this test";
+    }
+    ScriptedHost host;
+    TempFolder dir;
+    auto masters = LoadGeneratedSampleMasters(VEMO_SAMPLE_DATA_DIR);
+    masters->settings.DouroCalc = 1;
+    CVemoWinDocData doc;
+    ASSERT_EQ(doc.LoadFile(vemo::JoinPath(vemo::JoinPath(VEMO_SAMPLE_DATA_DIR, kSampleEstimateFolder), "区画整理サンプル.sei")), 1);
+    EXPECT_TRUE(PriceSampleEstimate(doc, *masters).empty());
+
+    const std::string form = std::string(VEMO_PRINT_FORMS_DIR) + "/ｶﾗｰA4形式.xlsx";
+    CReportJob job;
+    CPrintSettings settings;
+    settings.printDaika = 1;
+    settings.printDaikaMeisai = 1;
+    job.SetSettings(settings);
+    ASSERT_EQ(job.OpenTemplate(form), 1);
+    CHyoshiData cover;
+    ASSERT_GE(CEstimateReport(job, *doc.GetItemList(), *masters, cover, 10, form).BuildDaikaSheets(0), 1);
+    ASSERT_EQ(job.Engine().Save(dir / "daika.xlsx"), XlsSaveError::none);
+    std::string bytes;
+    ASSERT_TRUE(job.Engine().BuildXlsx(bytes));
+    xlstest::Output written(bytes);
+
+    std::vector<oracle::Sheet> sheets;
+    std::string why;
+    ASSERT_TRUE(oracle::ReadWithLibreOffice(soffice, dir / "daika.xlsx", dir.Path(), sheets, why)) << why;
+    ASSERT_EQ(static_cast<int>(sheets.size()), written.SheetCount());
+    std::set<std::string> kinds;
+    int numbers = 0, texts = 0;
+    for (size_t p = 0; p < sheets.size(); ++p) {
+        const std::string name = written.SheetNames()[p];
+        SCOPED_TRACE(name);
+        EXPECT_EQ(sheets[p].name, name);
+        kinds.insert(name.substr(0, name.find(" (")));
+        for (pugi::xml_node row : written.Sheet(static_cast<int>(p)).child("sheetData").children("row"))
+            for (pugi::xml_node c : row.children("c")) {
+                const std::string ref = c.attribute("r").value();
+                const std::string text = written.Value(static_cast<int>(p), ref);
+                if (text.empty()) continue;
+                const size_t digits = ref.find_first_of("0123456789");
+                int column = 0;
+                for (size_t i = 0; i < digits; ++i) column = column * 26 + (ref[i] - 'A' + 1);
+                const Value shown = Shown(sheets, p, std::stoi(ref.substr(digits)), column);
+                if (!c.attribute("t")) {
+                    ++numbers;
+                    ASSERT_TRUE(std::holds_alternative<double>(shown)) << ref;
+                    EXPECT_DOUBLE_EQ(std::get<double>(shown), std::stod(text)) << ref;
+                } else {
+                    ++texts;
+                    EXPECT_EQ(shown, Value(text)) << ref;
+                }
+            }
+    }
+    EXPECT_EQ(kinds, (std::set<std::string>{"代価表", "代価歩掛明細表", "単価表", "変化率計算書α", "変化率計算書αβ",
+                                            "変化率計算書施工", "業務地区条件設定表"}));
+    EXPECT_GE(numbers, 300);
+    EXPECT_GE(texts, 300);
 }
 
 }  // namespace

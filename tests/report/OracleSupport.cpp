@@ -42,7 +42,8 @@ void ReadRows(pugi::xml_node parent, int& row, SheetValues& values) {
             std::string_view type(c.attribute("office:value-type").value());
             for (int dr = 0; dr < repeat && !type.empty(); ++dr)
                 for (int dc = 0; dc < across; ++dc) {
-                    if (type == "float") {
+                    // A number shown as a percentage or an amount of money is still the number.
+                    if (type == "float" || type == "percentage" || type == "currency") {
                         values[{row + dr, column + dc}] = c.attribute("office:value").as_double();
                     } else {
                         std::string text;

@@ -33,6 +33,7 @@ const Sample kSamples[] = {
     {"sekkei.txt", "設計サンプル.sei", {2, 95, 96, 97, 98, 99}},
     {"bukken.txt", "物件調査サンプル.sei", {3, 95, 98, 99}},
     {"doshitsu.txt", "土質調査サンプル.sei", {4, 5, 89, 95, 98, 99}},
+    {"kukaku.txt", "区画整理サンプル.sei", {6, 7, 95, 98, 99}},
 };
 
 std::string SamplePath(const std::string& file) {
@@ -280,6 +281,14 @@ TEST_F(SampleEstimateFilesTest, RowsCarryTheDefaultsOfTheSelectionCommands) {
         {"土質調査サンプル.sei", 5, 100, 1, "業務", 1000, 10000, u, 1, u,
          {3, u, u, u, u, u, u, u, 900}, {u, u, u, u, u, u, u, u, u}, {u, u, u, u, u, u, u, u, u},
          {30000, u, u, u, u, u, u, u, 10000}, 2},
+        // Values typed for the auxiliary formulas (作業量, 点数, 施工量, 補正係数) beside a table cell; no 掛率.
+        {"区画整理サンプル.sei", 6, 120, 1, "点", 60000, u, 250, 1, u,
+         {3, 4, 5, u, 7, u, 8, u, u}, {1, u, u, u, u, u, u, u, u}, {2, u, u, u, u, u, u, u, u},
+         {u, 25000, 600000, u, 20000, u, 10500, u, u}, 5},
+        // The district conditions: 地区面積, 総棟数積, 総画地数 and the 補正係数.
+        {"区画整理サンプル.sei", 7, 120, 1, "地区", 1000, u, u, 0, u,
+         {1, 5, 6, 8, u, u, u, u, u}, {u, u, u, u, u, u, u, u, u}, {u, u, u, u, u, u, u, u, u},
+         {800000, 3000000, 4000000, 10000, u, u, u, u, u}, 4},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.file) + " " + std::to_string(r.gyomu) + "/" + std::to_string(r.koshu) + "/" +
