@@ -21,7 +21,9 @@ int CAppMasterDialogs::RunFolderDialog(const MasterFolderRequest& request, std::
 }
 
 std::unique_ptr<IBukakeImportDialog> CAppMasterDialogs::CreateBukakeImportDialog() {
-    return std::make_unique<CBukakeImportDlg>(m_owner ? m_owner() : nullptr);
+    auto dialog = std::make_unique<CBukakeImportDlg>(m_owner ? m_owner() : nullptr);
+    if (m_detailPrintSetup) dialog->SetDetailPrintSetup(m_detailPrintSetup());
+    return dialog;
 }
 
 std::unique_ptr<IHenkaritsuImportDialog> CAppMasterDialogs::CreateHenkaritsuImportDialog() {

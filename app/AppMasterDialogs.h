@@ -4,6 +4,7 @@
 #include <string>
 
 #include "master/MasterDialogs.h"
+#include "report/BukakeDetailSheets.h"
 
 class IMasterFolderHost;
 class QWidget;
@@ -14,6 +15,8 @@ class CAppMasterDialogs : public IMasterDialogs {
 public:
     // owner: the window the dialogs open over (null before the main window exists).
     CAppMasterDialogs(IMasterFolderHost& host, std::function<QWidget*()> owner);
+    // Where the 歩掛 import's detail dialogs get the set-up of their 代価 and 明細 prints.
+    void SetDetailPrintSetup(std::function<CBukakeDetailPrintSetup()> setup) { m_detailPrintSetup = std::move(setup); }
 
     int RunFolderDialog(const MasterFolderRequest& request, std::string& chosen) override;
     std::unique_ptr<IBukakeImportDialog> CreateBukakeImportDialog() override;
@@ -23,4 +26,5 @@ public:
 private:
     IMasterFolderHost& m_host;
     std::function<QWidget*()> m_owner;
+    std::function<CBukakeDetailPrintSetup()> m_detailPrintSetup;
 };

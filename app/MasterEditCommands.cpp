@@ -111,6 +111,8 @@ void CVemoWinApp::OnBukakeEdit() {
     dialog.SetHenkaritsuFile(m_store.GetHenkaritsuFile());
     dialog.SetTankaFile(m_store.GetTankaFile());
     dialog.SetZairyoTankaFile(m_store.GetZairyoTankaFile());
+    dialog.ListPrint().SetProgramFolder(m_store.GetProgramFolder());
+    dialog.SetDetailPrintSetup(DetailPrintSetup());
     if (dialog.DoModal() != IDOK) return;
     if (AfxMessageBox(mastertext::kAskOverwriteBukakeFile, MsgButtons::YesNo, MsgIcon::Exclamation) == IDYES) {
         CBukakeFile bukake = dialog.GetBukakeFile();
@@ -135,6 +137,7 @@ void CVemoWinApp::OnHenkaritsuEdit() {
     dialog.SetGyomuCodes(codes);
     dialog.SetBukakeFile(m_store.GetBukakeFile());
     dialog.SetHenkaritsuFile(m_store.GetHenkaritsuFile());
+    dialog.ListPrint().SetProgramFolder(m_store.GetProgramFolder());
     if (!RunEditorAndConfirm(dialog, masteredittext::kAskOverwriteHenkaritsuEdit)) return;
     CHenkaritsuFile henkaritsu = dialog.GetHenkaritsuFile();
     if (!dialog.IsBukakeChanged()) {
@@ -144,4 +147,13 @@ void CVemoWinApp::OnHenkaritsuEdit() {
     // The 歩掛 references follow the records' codes: both are saved, 歩掛 first, or neither.
     CBukakeFile bukake = dialog.GetBukakeFile();
     InstallEditedMasters(m_store, bukake, henkaritsu);
+}
+
+CBukakeDetailPrintSetup CVemoWinApp::DetailPrintSetup() const {
+    CBukakeDetailPrintSetup setup;
+    const std::vector<std::string>& forms = m_settings.formList;
+    if (m_settings.formType >= 0 && static_cast<size_t>(m_settings.formType) < forms.size())
+        setup.formPath = forms[static_cast<size_t>(m_settings.formType)];
+    setup.settings = m_settings;
+    return setup;
 }

@@ -59,6 +59,7 @@ CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
     QCoreApplication::setApplicationName(QString::fromUtf8(platformtext::kAppName));
     m_previousHost = SetHost(&m_host);
     m_previousMasterDialogs = SetMasterDialogs(&m_masterDialogs);
+    m_masterDialogs.SetDetailPrintSetup([this] { return DetailPrintSetup(); });
     m_commands.SetRoute([this] { return CommandRoute(); });
     RegisterCommands();
 

@@ -15,6 +15,7 @@
 #include "app/RecentFileList.h"
 #include "estimate/EstimateCalcContext.h"
 #include "master/MasterStore.h"
+#include "report/BukakeDetailSheets.h"
 #include "report/PrintFormText.h"
 
 class CInstanceChannel;
@@ -129,6 +130,9 @@ public:
     // Reads the text twin of the selected print form into text: 0 when read, -1 when it cannot be
     // opened (text unchanged).
     int LoadFormText(CPrintFormText& text) const;
+    // What the 歩掛 detail dialogs print their 代価 and 明細 with: the selected print form (empty when
+    // none is selected) and the calculation settings.
+    CBukakeDetailPrintSetup DetailPrintSetup() const;
 
     // The masters every open estimate is priced with (one master-data folder for all).
     CSharedMasters SharedMasters() const;

@@ -29,6 +29,7 @@
 #include "masteredit/ShokushuSelectDlg.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
+#include "report/ReportTexts.h"
 
 namespace {
 using namespace masteredittext;
@@ -182,11 +183,7 @@ CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_sankoButton = button(kSankoKingakuButton, "sanko");
     const char* const printTexts[4] = {kDaikaPreviewButton, kDaikaPrintButton, kMeisaiPreviewButton, kMeisaiPrintButton};
     const char* const printNames[4] = {"daikapreview", "daikaprint", "meisaipreview", "meisaiprint"};
-    for (int i = 0; i < 4; ++i) {
-        m_printButtons[i] = button(printTexts[i], printNames[i]);
-        // The 代価 and 明細 prints of the detail are not offered yet.
-        m_printButtons[i]->setEnabled(false);
-    }
+    for (int i = 0; i < 4; ++i) m_printButtons[i] = button(printTexts[i], printNames[i]);
     auto [ok, cancel] = MakeOkCancelButtons();
     cancel->setText(Tx(dialogtext::kCancel));
 
@@ -204,6 +201,10 @@ CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CSekisanDialog(parent) {
     connect(m_himokuButton, &QPushButton::clicked, this, &CBukakeDetailDlg::OnHimokuSet);
     connect(m_hojoButton, &QPushButton::clicked, this, &CBukakeDetailDlg::OnHojoShiki);
     connect(m_sankoButton, &QPushButton::clicked, this, &CBukakeDetailDlg::OnSankoKingaku);
+    connect(m_printButtons[0], &QPushButton::clicked, this, &CBukakeDetailDlg::OnDaikaPreview);
+    connect(m_printButtons[1], &QPushButton::clicked, this, &CBukakeDetailDlg::OnDaikaPrint);
+    connect(m_printButtons[2], &QPushButton::clicked, this, &CBukakeDetailDlg::OnMeisaiPreview);
+    connect(m_printButtons[3], &QPushButton::clicked, this, &CBukakeDetailDlg::OnMeisaiPrint);
     connect(m_hojoCheck, &QCheckBox::toggled, this, [this](bool on) { m_hojoButton->setVisible(on); });
     connect(m_himokuRadios, &QButtonGroup::idClicked, this, [this](int id) {
         m_himokuMode = id;
@@ -573,7 +574,42 @@ void CBukakeDetailDlg::OnSankoKingaku() {
     ShowAmounts();
 }
 
+BukakeDetailShubetsu CBukakeDetailDlg::PrintedShubetsu() const {
+    return {m_gyomuCode, m_shubetsuName, m_shubetsuKeisu};
+}
+
+int CBukakeDetailDlg::BuildDaika(CReportJob& job) {
+    ReadControls();
+    return detailprint::WriteDaikaPage(job, m_detail, PrintedShubetsu(), m_tanka, m_zairyo, m_printSetup);
+}
+
+int CBukakeDetailDlg::BuildMeisai(CReportJob& job) {
+    ReadControls();
+    return detailprint::WriteMeisaiPage(job, m_detail, PrintedShubetsu(), m_tanka, m_printSetup);
+}
+
+void CBukakeDetailDlg::OnDaikaPreview() {
+    m_print.Preview(reporttext::kDetailDaikaPreviewTitle, [this](CReportJob& job) { return BuildDaika(job); });
+}
+
+void CBukakeDetailDlg::OnDaikaPrint() {
+    m_print.Print([this](CReportJob& job) { return BuildDaika(job); });
+}
+
+void CBukakeDetailDlg::OnMeisaiPreview() {
+    m_print.Preview(reporttext::kDetailMeisaiPreviewTitle, [this](CReportJob& job) { return BuildMeisai(job); });
+}
+
+void CBukakeDetailDlg::OnMeisaiPrint() {
+    m_print.Print([this](CReportJob& job) { return BuildMeisai(job); });
+}
+
+void CBukakeDetailDlg::reject() {
+    if (!m_print.RefuseWhilePreviewOpen()) CSekisanDialog::reject();
+}
+
 void CBukakeDetailDlg::accept() {
+    if (m_print.RefuseWhilePreviewOpen()) return;
     for (int i = 0; i < m_detail.GetLineCount(); ++i) {
         if (m_detail.GetLineTotal(i) > 0 && m_detail.GetLine(i)->m_name.empty()) {
             AfxMessageBox(kSakugyoKubunMissing, MsgButtons::Ok, MsgIcon::Exclamation);

@@ -7,6 +7,8 @@
 #include "master/HenkaritsuFile.h"
 #include "master/TankaFile.h"
 #include "master/ZairyoTankaFile.h"
+#include "masteredit/MasterPrintHolder.h"
+#include "report/BukakeDetailSheets.h"
 
 class CSpreadSheet;
 class ISankoKingakuContext;
@@ -22,7 +24,9 @@ class QRadioButton;
 // the per-trade quantities of its lines (ten 職種 columns under the trades' names, with line and
 // column totals), the rates or the 費目 settings, the auxiliary formulas and a few flags. What the
 // dialog shows depends on the 業務. Opened from an estimate row with an estimate context, it also
-// shows the row's amount and recomputes it (参考金額) from the detail being edited.
+// shows the row's amount and recomputes it (参考金額) from the detail being edited. Otherwise it
+// previews and prints the detail as a 代価表 and as a 代価歩掛明細表 in the current print form; while
+// such a preview is open, printing, OK and Cancel are refused.
 class CBukakeDetailDlg : public CSekisanDialog {
     Q_OBJECT
 public:
@@ -52,6 +56,9 @@ public:
     void SetKingaku(int amount) { m_kingaku = amount; }
     void SetGokeiKingaku(int amount) { m_gokeiKingaku = amount; }
     void SetSankoKingakuContext(ISankoKingakuContext* context) { m_context = context; }
+    // The print form and the settings of the 代価 and 明細 prints, from the application.
+    void SetPrintSetup(const CBukakeDetailPrintSetup& setup) { m_printSetup = setup; }
+    const CBukakeDetailPrintSetup& GetPrintSetup() const { return m_printSetup; }
 
     // After OK.
     const CBukakeDetail& GetDetail() const { return m_detail; }
@@ -63,12 +70,21 @@ public:
 
     void OnInitDialog() override;
     void accept() override;
+    void reject() override;
 
     void OnShokushuSet();
     void OnClear();
     void OnHimokuSet();
     void OnHojoShiki();
     void OnSankoKingaku();
+    // 代価 and 明細: preview (raises an open preview) and print (refused while one is open).
+    void OnDaikaPreview();
+    void OnDaikaPrint();
+    void OnMeisaiPreview();
+    void OnMeisaiPrint();
+
+    // The job of the 代価 and 明細 prints.
+    CMasterPrintHolder& DetailPrint() { return m_print; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -86,6 +102,10 @@ private:
     void ReadControls();
     void ShowAmounts();
     CBukakeDetailLine* Line(int row) const;
+    // The page builders of the prints: the controls into the detail copy, then the page.
+    int BuildDaika(CReportJob& job);
+    int BuildMeisai(CReportJob& job);
+    BukakeDetailShubetsu PrintedShubetsu() const;
 
     // Controls
     QLabel* m_name;
@@ -132,4 +152,6 @@ private:
     CZairyoTankaFile m_zairyo;
     int m_materialChanged = -1;
     int m_userCreated = 0;
+    CBukakeDetailPrintSetup m_printSetup;
+    CMasterPrintHolder m_print;
 };

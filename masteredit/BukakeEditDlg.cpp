@@ -41,7 +41,7 @@ CBukakeEditDlg::CBukakeEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_lists->SetDetailMasters(&m_henkaritsu, &m_tanka, &m_zairyo, &m_zairyoChanged);
     connect(m_lists, &CKoshuShubetsuLists::StateChanged, this, [this] { UpdateLegend(); });
 
-    // The list prints; they wait for the master-list printing.
+    // The list prints.
     const std::pair<const char*, const char*> prints[] = {{reporttext::kPrintPreviewButton, "koshuPreview"},
                                                           {reporttext::kPrintDotsButton, "koshuPrint"},
                                                           {reporttext::kPrintPreviewButton, "shubetsuPreview"},
@@ -50,10 +50,13 @@ CBukakeEditDlg::CBukakeEditDlg(QWidget* parent) : CSekisanDialog(parent) {
         auto* b = new QPushButton(Tx(prints[i].first), this);
         b->setObjectName(QString::fromLatin1(prints[i].second));
         b->setAutoDefault(false);
-        b->setEnabled(false);
         (i < 2 ? m_lists->KoshuButtons() : m_lists->ShubetsuButtons())->addWidget(b, 11 + static_cast<int>(i % 2), 0);
         m_printButtons[i] = b;
     }
+    connect(m_printButtons[0], &QPushButton::clicked, this, [this] { OnKoshuPreview(); });
+    connect(m_printButtons[1], &QPushButton::clicked, this, [this] { OnKoshuPrint(); });
+    connect(m_printButtons[2], &QPushButton::clicked, this, [this] { OnShubetsuPreview(); });
+    connect(m_printButtons[3], &QPushButton::clicked, this, [this] { OnShubetsuPrint(); });
 
     auto* legend = new QVBoxLayout;
     for (size_t i = 0; i < m_legend.size(); ++i) {
@@ -145,4 +148,34 @@ void CBukakeEditDlg::UpdateLegend() {
     m_legend[2]->setVisible(false);
     m_legend[3]->setVisible(newMethod);
     m_legend[4]->setVisible(newMethod);
+}
+
+void CBukakeEditDlg::SetDetailPrintSetup(const CBukakeDetailPrintSetup& setup) { m_lists->SetDetailPrintSetup(setup); }
+
+void CBukakeEditDlg::OnKoshuPreview() {
+    if (const CBukakeGyomu* gyomu = m_lists->Gyomu()) m_print.PreviewKoshuList(*gyomu);
+}
+
+void CBukakeEditDlg::OnKoshuPrint() {
+    if (const CBukakeGyomu* gyomu = m_lists->Gyomu()) m_print.PrintKoshuList(*gyomu);
+}
+
+void CBukakeEditDlg::OnShubetsuPreview() {
+    const CBukakeGyomu* gyomu = m_lists->Gyomu();
+    const CBukakeKoshu* koshu = m_lists->CurrentKoshu();
+    if (gyomu && koshu) m_print.PreviewShubetsuList(*gyomu, *koshu);
+}
+
+void CBukakeEditDlg::OnShubetsuPrint() {
+    const CBukakeGyomu* gyomu = m_lists->Gyomu();
+    const CBukakeKoshu* koshu = m_lists->CurrentKoshu();
+    if (gyomu && koshu) m_print.PrintShubetsuList(*gyomu, *koshu);
+}
+
+void CBukakeEditDlg::accept() {
+    if (!m_print.RefuseWhilePreviewOpen()) CSekisanDialog::accept();
+}
+
+void CBukakeEditDlg::reject() {
+    if (!m_print.RefuseWhilePreviewOpen()) CSekisanDialog::reject();
 }

@@ -8,6 +8,8 @@
 #include "master/HenkaritsuFile.h"
 #include "master/TankaFile.h"
 #include "master/ZairyoTankaFile.h"
+#include "masteredit/MasterPrintHolder.h"
+#include "report/BukakeDetailSheets.h"
 
 class CKoshuShubetsuLists;
 class QComboBox;
@@ -17,7 +19,9 @@ class QPushButton;
 // The 歩掛 file editor: the user picks a 業務 and edits its 工種 and 種別 in the two lists (change,
 // create, copy, insert, delete, move, detail settings) and searches them by keywords. It works on
 // copies of the masters; the detail dialogs may edit the material-price copy, which the opener then
-// takes back with its flag. Enter neither closes the dialog nor moves the focus.
+// takes back with its flag. Enter neither closes the dialog nor moves the focus. The 工種 list and the
+// 種別 list of the current 工種 preview and print; while their preview is open, printing, OK and
+// Cancel are refused.
 class CBukakeEditDlg : public CSekisanDialog {
     Q_OBJECT
 public:
@@ -30,6 +34,8 @@ public:
     void SetZairyoTankaFile(const CZairyoTankaFile& file) { m_zairyo.Copy(file); }
     // The 業務 offered, in order; those the 歩掛 copy lacks (or above 32) are left out of the list.
     void SetGyomuCodes(const std::vector<uint8_t>& codes) { m_gyomuCodes = codes; }
+    // What the detail dialogs print their 代価 and 明細 with.
+    void SetDetailPrintSetup(const CBukakeDetailPrintSetup& setup);
 
     const CBukakeFile& GetBukakeFile() const { return m_bukake; }
     // The material-price copy; changed := -1 when no detail dialog edited it.
@@ -44,6 +50,16 @@ public:
     void OnGyomuChosen(int index);
     // "検　索": the 工種 (and 種別) found becomes current.
     void OnSearch();
+    // The 工種 list and the 種別 list (nothing without a current 工種): preview and print.
+    void OnKoshuPreview();
+    void OnKoshuPrint();
+    void OnShubetsuPreview();
+    void OnShubetsuPrint();
+    void accept() override;
+    void reject() override;
+
+    // The lists' report job; the master-list template is looked for in the program folder set here.
+    CMasterPrintHolder& ListPrint() { return m_print; }
 
     CKoshuShubetsuLists* Lists() const { return m_lists; }
 
@@ -62,4 +78,5 @@ private:
     QPushButton* m_searchButton;
     std::array<QPushButton*, 4> m_printButtons{};
     std::array<QLabel*, 5> m_legend{};  // three colour lines and the two of the 従来の積算手法
+    CMasterPrintHolder m_print;
 };

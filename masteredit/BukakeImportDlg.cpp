@@ -196,3 +196,8 @@ void CBukakeImportDlg::OnImportShubetsu() {
     }
     m_destLists->ChooseShubetsu(index);
 }
+
+void CBukakeImportDlg::SetDetailPrintSetup(const CBukakeDetailPrintSetup& setup) {
+    m_sourceLists->SetDetailPrintSetup(setup);
+    m_destLists->SetDetailPrintSetup(setup);
+}

@@ -9,6 +9,7 @@
 #include "master/MasterDialogs.h"
 #include "master/TankaFile.h"
 #include "master/ZairyoTankaFile.h"
+#include "report/BukakeDetailSheets.h"
 
 class CKoshuShubetsuLists;
 class QComboBox;
@@ -33,6 +34,8 @@ public:
     void SetTankaFile(const CTankaFile& file) override { m_tanka.Copy(file); }
     int DoModal() override { return CSekisanDialog::DoModal(); }
     void GetDestFile(CBukakeFile& file) const override { file.Copy(m_dest); }
+    // What the detail dialogs of both halves print their 代価 and 明細 with.
+    void SetDetailPrintSetup(const CBukakeDetailPrintSetup& setup);
 
     const CBukakeFile& SourceFile() const { return m_source; }
     const CBukakeFile& DestFile() const { return m_dest; }

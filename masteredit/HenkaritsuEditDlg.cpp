@@ -46,11 +46,8 @@ CHenkaritsuEditDlg::CHenkaritsuEditDlg(QWidget* parent) : CSekisanDialog(parent)
         b->setAutoDefault(false);
         return b;
     };
-    // The list print is not offered yet.
     m_previewButton = button(reporttext::kPrintPreviewButton, "preview");
     m_printButton = button(reporttext::kPrintDotsButton, "print");
-    m_previewButton->setEnabled(false);
-    m_printButton->setEnabled(false);
     auto [ok, cancel] = MakeOkCancelButtons();
     ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));
@@ -71,6 +68,8 @@ CHenkaritsuEditDlg::CHenkaritsuEditDlg(QWidget* parent) : CSekisanDialog(parent)
     resize(560, 520);
 
     connect(m_gyomuCombo, &QComboBox::activated, this, &CHenkaritsuEditDlg::OnGyomuChange);
+    connect(m_previewButton, &QPushButton::clicked, this, &CHenkaritsuEditDlg::OnPreview);
+    connect(m_printButton, &QPushButton::clicked, this, &CHenkaritsuEditDlg::OnPrint);
 }
 
 void CHenkaritsuEditDlg::OnInitDialog() {
@@ -82,4 +81,20 @@ void CHenkaritsuEditDlg::OnInitDialog() {
 void CHenkaritsuEditDlg::OnGyomuChange(int index) {
     m_records->ShowGyomu(index >= 0 ? m_gyomuCombo->itemData(index).toInt() : kUnset);
     m_records->List()->ShowChosen(true);
+}
+
+void CHenkaritsuEditDlg::OnPreview() {
+    if (const CHenkaritsuGyomu* group = m_records->Group()) m_print.PreviewHenkaritsuList(*group);
+}
+
+void CHenkaritsuEditDlg::OnPrint() {
+    if (const CHenkaritsuGyomu* group = m_records->Group()) m_print.PrintHenkaritsuList(*group);
+}
+
+void CHenkaritsuEditDlg::accept() {
+    if (!m_print.RefuseWhilePreviewOpen()) CSekisanDialog::accept();
+}
+
+void CHenkaritsuEditDlg::reject() {
+    if (!m_print.RefuseWhilePreviewOpen()) CSekisanDialog::reject();
 }

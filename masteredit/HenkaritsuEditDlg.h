@@ -5,6 +5,7 @@
 #include "app/dialogs/SekisanDialog.h"
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
+#include "masteredit/MasterPrintHolder.h"
 
 class CHenkaritsuRecordList;
 class QComboBox;
@@ -18,7 +19,8 @@ void FillHenkaritsuGyomuCombo(QComboBox& combo, const CHenkaritsuFile& file, con
 // Edits a copy of the 変化率・補正率 master: the user picks a 業務 group and edits its records in the
 // record list (CHenkaritsuRecordList). A record whose code changes or which is deleted takes its
 // 歩掛 references along in a copy of the 歩掛 master; the 歩掛-changed flag then tells the opener to
-// save that master too.
+// save that master too. The records of the group print and preview as a list; while its preview is
+// open, printing, OK and Cancel are refused.
 class CHenkaritsuEditDlg : public CSekisanDialog {
     Q_OBJECT
 public:
@@ -34,6 +36,14 @@ public:
 
     CHenkaritsuRecordList* Records() const { return m_records; }
     void OnInitDialog() override;
+    // The list of the group shown (nothing without one): preview and print.
+    void OnPreview();
+    void OnPrint();
+    void accept() override;
+    void reject() override;
+
+    // The list's report job; the master-list template is looked for in the program folder set here.
+    CMasterPrintHolder& ListPrint() { return m_print; }
 
 private:
     void OnGyomuChange(int index);
@@ -46,4 +56,5 @@ private:
     CBukakeFile m_bukake;
     CHenkaritsuFile m_henkaritsu;
     int m_bukakeChanged = 0;
+    CMasterPrintHolder m_print;
 };

@@ -536,6 +536,7 @@ void CKoshuShubetsuLists::OnDetail() {
             CBukakeDetailDlg dialog(this);
             dialog.SetShubetsuKeisu(shubetsu->m_coefficient);
             dialog.SetHimokuMode(shubetsu->GetDetail().m_himokuMode);
+            dialog.SetPrintSetup(m_printSetup);
             run(dialog);
         }
         FillShubetsu();

@@ -6,6 +6,7 @@
 #include "master/HenkaritsuFile.h"
 #include "master/TankaFile.h"
 #include "master/ZairyoTankaFile.h"
+#include "report/BukakeDetailSheets.h"
 
 class CEditorList;
 class QGridLayout;
@@ -31,6 +32,8 @@ public:
     // edit (changed then takes their flag).
     void SetDetailMasters(const CHenkaritsuFile* henkaritsu, const CTankaFile* tanka, CZairyoTankaFile* zairyo,
                           int* zairyoChanged);
+    // What the detail dialog prints its 代価 and 明細 with (the print form, the settings).
+    void SetDetailPrintSetup(const CBukakeDetailPrintSetup& setup) { m_printSetup = setup; }
 
     // Shows the 業務 with that code (none when the file lacks it) with these current indexes.
     void ShowGyomu(int gyomuCode, int koshu, int shubetsu);
@@ -91,6 +94,7 @@ private:
     const CTankaFile* m_tanka = nullptr;
     CZairyoTankaFile* m_zairyo = nullptr;
     int* m_zairyoChanged = nullptr;
+    CBukakeDetailPrintSetup m_printSetup;
     int m_gyomuCode = kUnset;
     int m_shownKoshu = -1;  // the 工種 whose 種別 the 種別 list shows
 

@@ -22,6 +22,7 @@
 #include "app/VemoWinApp.h"
 #include "app/dialogs/NameEditDlg.h"
 #include "app/dialogs/SpreadSheet.h"
+#include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeEditDlg.h"
 #include "masteredit/BukakeShikiDetailDlg.h"
 #include "masteredit/EditorList.h"
@@ -613,4 +614,48 @@ TEST_F(HenkaritsuCommands, TheManualImportSavesBothMastersAndNeverTheSource) {
     EXPECT_EQ(group.FindRecord(7)->GetCell(1, 1), 1250);
     for (LockId id : both) EXPECT_EQ(MemoryBytes(Store(), id), ReadTestFile(PathOf(Store(), id))) << id;
     EXPECT_EQ(ReadTestFile(otherPath), sourceBytes);
+}
+
+TEST_F(MasterEditCommands, TheListsPrintFromTheProgramFolderAndTheDetailDialogFromTheSelectedForm) {
+    app->Settings().formList = {"/forms/a.xlsx", "/forms/b.xlsx"};
+    app->Settings().formType = 1;
+    app->Settings().SeidoCalc = 1;
+    const CBukakeDetailPrintSetup setup = app->DetailPrintSetup();
+    EXPECT_EQ(setup.formPath, "/forms/b.xlsx");
+    EXPECT_EQ(setup.settings.SeidoCalc, 1);
+    app->Settings().formType = 2;  // beyond the list: no form
+    EXPECT_EQ(app->DetailPrintSetup().formPath, "");
+    app->Settings().formType = 1;
+
+    // A 区画整理測量 種別 of the standard layout, opened from the 歩掛 editor.
+    CBukakeGyomu* survey = Store().GetBukakeFile().FindGyomu(6);
+    if (!survey) survey = &masterbuild::AddGyomu(Store().GetBukakeFile(), 6, "区画整理測量");
+    masterbuild::AddShubetsu(masterbuild::AddKoshu(*survey, 188, "印刷確認"), 1, "印刷確認種別");
+    const std::string listTemplate = vemo::JoinPath(vemo::JoinPath(program.root.Path(), "フォーム"), "マスター用.xlsx");
+    std::string detailForm;
+    int detailSeido = -1;
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CBukakeEditDlg>([&](CBukakeEditDlg& d) {
+        EXPECT_EQ(d.ListPrint().MasterListTemplate(), listTemplate);
+        auto* combo = d.findChild<QComboBox*>("gyomu");
+        const int index = combo->findData(6);
+        combo->setCurrentIndex(index);
+        d.OnGyomuChosen(index);
+        d.Lists()->ChooseKoshu(d.Lists()->Gyomu()->FindKoshuIndex(188), 0);
+        d.Lists()->OnDetail();
+        return IDCANCEL;
+    });
+    dialogs.Expect<CBukakeDetailDlg>([&](CBukakeDetailDlg& d) {
+        detailForm = d.GetPrintSetup().formPath;
+        detailSeido = d.GetPrintSetup().settings.SeidoCalc;
+        return IDCANCEL;
+    });
+    dialogs.Expect<CHenkaritsuEditDlg>([&](CHenkaritsuEditDlg& d) {
+        EXPECT_EQ(d.ListPrint().MasterListTemplate(), listTemplate);
+        return IDCANCEL;
+    });
+    EXPECT_TRUE(app->Commands().Dispatch(cmd::BukakeEdit));
+    EXPECT_TRUE(app->Commands().Dispatch(cmd::HenkaritsuEdit));
+    EXPECT_EQ(detailForm, "/forms/b.xlsx");
+    EXPECT_EQ(detailSeido, 1);
 }

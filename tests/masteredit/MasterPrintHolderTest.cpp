@@ -1,5 +1,6 @@
-// Tests of masteredit/MasterPrintHolder.h and of the 単価一覧 print of CTankaEditDlg: the preview
-// rules while a preview is open, the empty list and the missing template.
+// Tests of masteredit/MasterPrintHolder.h and of the prints of its holders (CTankaEditDlg,
+// CBukakeEditDlg, CHenkaritsuEditDlg, CBukakeDetailDlg): the preview rules while a preview is open,
+// the empty list, the 種別 list without a 工種 and the missing template.
 #include <gtest/gtest.h>
 
 #include <QPushButton>
@@ -11,10 +12,15 @@
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "app/dialogs/SpreadSheet.h"
+#include "masteredit/BukakeDetailDlg.h"
+#include "masteredit/BukakeEditDlg.h"
+#include "masteredit/HenkaritsuEditDlg.h"
+#include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterPrintHolder.h"
 #include "masteredit/TankaEditDlg.h"
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
+#include "platform/FileUtil.h"
 #include "report/ReportTexts.h"
 #include "report/XlsWorkbook.h"
 #include "master/MasterTexts.h"
@@ -147,4 +153,134 @@ TEST(MasterPrintHolder, AnEmptyListIsNeitherPreviewedNorPrinted) {
         EXPECT_EQ(holder.Job().Engine().PageCount(), 1);
         output.CloseWindow(holder.Job());
     }
+}
+
+namespace {
+
+// A dialog that prints, opened on small masters: its job, the buttons of one print and its caption.
+struct PrintingDialog {
+    std::unique_ptr<CSekisanDialog> dialog;
+    CMasterPrintHolder* holder;
+};
+
+CBukakeFile BukakeSample() {
+    CBukakeFile file;
+    CBukakeGyomu& gyomu = AddGyomu(file, 1, "測量");
+    CBukakeKoshu& koshu = AddKoshu(gyomu, 101, "基準点測量");
+    AddShubetsu(koshu, 1, "1級基準点").m_coefficient = 5;
+    return file;
+}
+
+PrintingDialog BukakeEditor() {
+    auto d = std::make_unique<CBukakeEditDlg>();
+    d->SetBukakeFile(BukakeSample());
+    d->SetGyomuCodes({1});
+    d->ListPrint().SetProgramFolder(kProgramFolder);
+    CMasterPrintHolder* holder = &d->ListPrint();
+    return {std::move(d), holder};
+}
+
+PrintingDialog RateEditor() {
+    auto d = std::make_unique<CHenkaritsuEditDlg>();
+    CHenkaritsuFile rates;
+    AddTableRecord(AddGroup(rates, 1, "測量"), 1, "地形");
+    d->SetHenkaritsuFile(rates);
+    d->SetGyomuCodes({1});
+    d->ListPrint().SetProgramFolder(kProgramFolder);
+    CMasterPrintHolder* holder = &d->ListPrint();
+    return {std::move(d), holder};
+}
+
+CBukakeDetailPrintSetup DetailSetup() {
+    CBukakeDetailPrintSetup setup;
+    setup.formPath = vemo::JoinPath(VEMO_PRINT_FORMS_DIR, "ﾓﾉｸﾛA4通常形式.xlsx");
+    return setup;
+}
+
+PrintingDialog DetailDialog() {
+    auto d = std::make_unique<CBukakeDetailDlg>();
+    d->SetGyomuCode(1);
+    d->SetShubetsuName("1級基準点");
+    CBukakeDetail detail;
+    detail.m_quantity = 100;
+    detail.m_unit = "点";
+    detail.m_shokushu[0] = 1001;
+    AddLine(detail, "作業計画", {100});
+    d->SetDetail(detail);
+    d->SetTankaFile(Tanka());
+    d->SetPrintSetup(DetailSetup());
+    CMasterPrintHolder* holder = &d->DetailPrint();
+    return {std::move(d), holder};
+}
+
+}  // namespace
+
+TEST(PrintHolders, WhileAPreviewIsOpenItIsRaisedAndPrintOkAndCancelAreRefused) {
+    const struct {
+        const char* name;
+        std::function<PrintingDialog()> open;
+        const char* preview;
+        const char* print;
+        const char* title;
+    } cases[] = {
+        {"工種 list", BukakeEditor, "koshuPreview", "koshuPrint", reporttext::kKoshuPreviewTitle},
+        {"種別 list", BukakeEditor, "shubetsuPreview", "shubetsuPrint", reporttext::kShubetsuPreviewTitle},
+        {"rate list", RateEditor, "preview", "print", reporttext::kShubetsuPreviewTitle},
+        {"代価", DetailDialog, "daikapreview", "daikaprint", reporttext::kDetailDaikaPreviewTitle},
+        {"明細", DetailDialog, "meisaipreview", "meisaiprint", reporttext::kDetailMeisaiPreviewTitle},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedHost host;
+        RecordingReportOutput output;
+        PrintingDialog p = c.open();
+        p.dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(p.dialog.get()));
+        auto click = [&](const char* name) {
+            QPushButton* b = p.dialog->findChild<QPushButton*>(name);
+            ASSERT_NE(b, nullptr) << name;
+            ASSERT_TRUE(b->isEnabled()) << name;
+            QTest::mouseClick(b, Qt::LeftButton);
+        };
+        const std::string show = std::string("show ") + c.title;
+        click(c.preview);
+        ASSERT_EQ(output.calls, std::vector<std::string>{show});
+        EXPECT_EQ(p.holder->Job().Engine().PageCount(), 1);
+        click(c.preview);
+        EXPECT_EQ(output.calls, (std::vector<std::string>{show, std::string("raise ") + c.title}));
+        click(c.print);
+        click("ok");
+        click("cancel");
+        EXPECT_EQ(host.MessageTexts(), std::vector<std::string>(3, reporttext::kPreviewOpenMessage));
+        EXPECT_TRUE(p.dialog->isVisible());
+        EXPECT_EQ(output.calls.size(), 2u);
+
+        output.CloseWindow(p.holder->Job());
+        click(c.print);
+        EXPECT_EQ(output.calls.back(), "print 1");
+        click("cancel");
+        EXPECT_FALSE(p.dialog->isVisible());
+        EXPECT_EQ(host.messages.size(), 3u);
+        p.dialog.reset();  // before the output, closing nothing
+    }
+}
+
+TEST(PrintHolders, The種別ListWithoutACurrent工種DoesNothing) {
+    ScriptedHost host;
+    RecordingReportOutput output;
+    CBukakeFile file;
+    AddGyomu(file, 1, "測量");
+    CBukakeEditDlg dialog;
+    dialog.SetBukakeFile(file);
+    dialog.SetGyomuCodes({1});
+    dialog.ListPrint().SetProgramFolder(kProgramFolder);
+    dialog.OnInitDialog();
+    ASSERT_EQ(dialog.Lists()->CurrentKoshu(), nullptr);
+    dialog.OnShubetsuPreview();
+    dialog.OnShubetsuPrint();
+    // The empty 工種 list opens the template and begins no page.
+    dialog.OnKoshuPreview();
+    EXPECT_TRUE(output.calls.empty());
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(dialog.ListPrint().Job().GetTemplatePath(), dialog.ListPrint().MasterListTemplate());
 }
