@@ -11,15 +11,16 @@
 #include "estimate/SekisanData.h"
 #include "estimate/SekisanItemList.h"
 #include "master/BukakeFile.h"
+#include "master/MasterTexts.h"
 #include "master/ProgramKingakuFile.h"
 #include "master/TankaFile.h"
 #include "master/ZairyoTankaFile.h"
+#include "platform/Cp932.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
 #include "report/SheetWriting.h"
-#include "master/MasterTexts.h"
 #include "estimate/EstimateTexts.h"
 
 // The 代価表 family of the estimate report: the walk over the estimate's rows, the 一位代価表 pages
@@ -501,16 +502,40 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         row(kDaikaGokei, total);
         if (type == BukakeType::PerLL8) {
             WriteSokuryoClosingRows(last, calc, index);
-        } else if (!(type == BukakeType::SokuryoCut && settings.DouroCalc == 1)) {
+        } else {
             double c = IsUnset(item.m_nWeightAverage) ? calc.CalcBukakeFormula(&shubetsu, index, 0, 0)
                                                       : item.m_nWeightAverage / 1000.0;
             if (gyomu != Gyomu::KukakuSokuryo) c = RoundDown(c, 0.001);
-            perUnitRow(total);
-            if (!item.m_strNameLower.empty()) {
-                const int densi = calc.CalcSokuryoKingaku(&item, index, AmountPart::Densi);
-                row(item.m_strNameLower,
-                    basis > 0.0 ? std::optional<double>(RoundDown(perUnit(total) * c, 1.0)) : std::nullopt);
-                if (basis > 0.0 && densi >= 1 && !omit) m_job.SetCellIntAt("**摘要", 0, last, densi);
+            if (type == BukakeType::SokuryoCut && settings.DouroCalc == 1) {
+                // Cut to four digits: the rate row, then the corrected amount per unit.
+                const std::string& lower = item.m_strNameLower;
+                const std::string rate = vemo::Cp932Length(lower) < 8 ? lower : reportsheet::RateText(lower);
+                if (!rate.empty()) {
+                    const double amount = static_cast<double>(DoubleToLong(total * c));
+                    row(rate, amount >= 1.0 ? std::optional<double>(amount) : std::nullopt, Format(kDaikaCorrection, c));
+                }
+                const int n = calc.CalcSokuryoKingaku(&item, index, AmountPart::Densi);
+                const bool keepAll = detail.m_programKingaku != 0;
+                std::string remark = kDaikaFourDigits;
+                if (n >= 1) {
+                    std::string grouped;
+                    FormatNumberWithCommas(n, grouped);
+                    remark = (keepAll ? kDaikaAmountOpen : kDaikaFourDigitsOpen) + grouped + kMeisaiBracketClose;
+                }
+                std::optional<double> corrected;
+                if (basis > 0.0) {
+                    const int v = DoubleToLong(RoundDown(perUnit(total) * c, 1.0));
+                    corrected = keepAll ? v : CSekisanData::TruncTo4Digits(v);
+                }
+                row(PerUnitText(detail.m_unit), corrected, remark);
+            } else {
+                perUnitRow(total);
+                if (!item.m_strNameLower.empty()) {
+                    const int densi = calc.CalcSokuryoKingaku(&item, index, AmountPart::Densi);
+                    row(item.m_strNameLower,
+                        basis > 0.0 ? std::optional<double>(RoundDown(perUnit(total) * c, 1.0)) : std::nullopt);
+                    if (basis > 0.0 && densi >= 1 && !omit) m_job.SetCellIntAt("**摘要", 0, last, densi);
+                }
             }
             if (seido && settings.SeidoDsp && seidoBase > 0.0) {
                 ++last;  // a blank row first

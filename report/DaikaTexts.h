@@ -16,6 +16,8 @@
     X(kDaikaCorrectionKubun, "  (補正率 － )")                                                              \
     X(kDaikaTradeCorrection, "  %.3f×%.3f=%.3f")                                                        \
     X(kDaikaFourDigits, "　有効数字４桁")                                                                      \
+    X(kDaikaFourDigitsOpen, "　有効数字４桁  (")                                                               \
+    X(kDaikaAmountOpen, "　(")                                                                                 \
     /* 土質 lines: the remarks of the 任意材料費 (Z1) and 任意機械経費 (Z2) lines by basis ("%.2f": rate) */         \
     X(kDoshitsuOfDirectLabour, " 直接人件費計の%.2f％")                                                         \
     X(kDoshitsuOfLabour, " 労務費計の%.2f％")                                                                 \

@@ -5,6 +5,7 @@
 #include <string>
 #include <type_traits>
 
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanItem.h"
 #include "master/BukakeFile.h"
 #include "report/ReportJob.h"
@@ -51,6 +52,19 @@ inline bool ProbeCell(CReportJob& job, const std::string& name) {
 // The 歩掛 種別 of an estimate row; null without the row or without its 種別 in the master.
 inline const CBukakeShubetsu* BukakeShubetsuOf(const CBukakeFile& bukake, const CSekisanItem* item) {
     return item ? bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu) : nullptr;
+}
+
+// The rate text of the lower name line without its 工程 prefix: the first "全工程," or, when it has
+// none, the first "一部工程," removed.
+inline std::string RateText(const std::string& lower) {
+    std::string text = lower;
+    for (const std::string prefix : {estimate_texts::AllKotei, estimate_texts::SomeKotei}) {
+        const size_t at = text.find(prefix);
+        if (at == std::string::npos) continue;
+        text.erase(at, prefix.size());
+        break;
+    }
+    return text;
 }
 
 }  // namespace reportsheet

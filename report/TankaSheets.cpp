@@ -57,19 +57,6 @@ bool HasWorkers(const CBukakeDetailLine& line) {
     return false;
 }
 
-// The rate text of the lower name line without its 工程 prefix: the first "全工程," or, when it has
-// none, the first "一部工程," removed.
-std::string RateText(const std::string& lower) {
-    std::string text = lower;
-    for (const std::string prefix : {estimate_texts::AllKotei, estimate_texts::SomeKotei}) {
-        const size_t at = text.find(prefix);
-        if (at == std::string::npos) continue;
-        text.erase(at, prefix.size());
-        break;
-    }
-    return text;
-}
-
 // Begins the 単価表 page of line k: number, title, names. The template's "単価表" sheet, else its
 // "代価表" sheet.
 void BeginTankaPage(TankaCall& w, const std::string& date, int page, int number, const std::string& lineName) {

@@ -1144,6 +1144,54 @@ TEST_F(DaikaSheetTest, RateExpensesAnd精度管理費CloseA測量Page) {
     env.settings.SeidoDsp = 0;
 }
 
+// A type-30 歩掛 under DouroCalc 1 closes with the rate row and the per-unit amount cut to four digits.
+TEST_F(DaikaSheetTest, AType30PageUnderDouroCalc1ClosesWithTheRateRowCutToFourDigits) {
+    CBukakeShubetsu& shubetsu = *env.bukake.FindShubetsu(1, 10, 2);
+    shubetsu.m_coefficient = 5;
+    shubetsu.GetDetail().m_rates = {1000, 200, kUnset};
+    shubetsu.GetDetail().m_bukakeType = 30;
+    // The page of the test above up to 合計 170,160; correction fixed at 0.982.
+    //   rate row: 170,160 × 0.982 = 167,097.12 → 167,097
+    //   per km: 170,160 ÷ 2.50 = 68,064; × 0.982 = 66,838.8 → 66,838; four digits → 66,830
+    //   in brackets the direct labour per km: 109,073 × 0.982 ÷ 2.50 = 42,843.9 → 42,840
+    const struct {
+        const char* lower;
+        std::vector<std::vector<std::string>> closing;  // name, 金額, 摘要 after 合計
+    } cases[] = {
+        {"全工程,平地", {{"平地", "167097", "  (補正率 0.982)"}, {"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
+        // Shorter than eight bytes: the name stays whole.
+        {"全工程,", {{"全工程,", "167097", "  (補正率 0.982)"}, {"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
+        {"", {{"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
+    };
+    env.settings.DouroCalc = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lower);
+        list.RemoveAll();
+        ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(2, "水準測量").DaikaNo(5).Set(TwoKotei).Set(
+            [&](CSekisanItem& item) {
+                item.m_bSpecialExpense = 1;
+                item.m_nWeightAverage = 982;
+                item.m_strNameLower = c.lower;
+            });
+        CReportJob fresh;
+        ASSERT_EQ(fresh.OpenTemplate(form), 1);
+        CEstimateReport(fresh, list, env, cover, formGyou, form).BuildDaikaSheets(0);
+        std::string bytes;
+        ASSERT_TRUE(fresh.Engine().BuildXlsx(bytes));
+        xlstest::Output out(bytes);
+        // Rows 5-13 as above (trades, totals, rates, 精度管理費, 合計), then the closing rows.
+        EXPECT_EQ(out.Value(0, "A13"), "合計");
+        EXPECT_EQ(out.Value(0, "E13"), "170160");
+        for (size_t r = 0; r < c.closing.size(); ++r) {
+            const std::string n = std::to_string(14 + r);
+            EXPECT_EQ(out.Value(0, "A" + n), c.closing[r][0]) << n;
+            EXPECT_EQ(out.Value(0, "E" + n), c.closing[r][1]) << n;
+            EXPECT_EQ(out.Value(0, "F" + n), c.closing[r][2]) << n;
+        }
+    }
+    env.settings.DouroCalc = 0;
+}
+
 TEST_F(DaikaSheetTest, AProgrammeFeeStandsBeforeTheLabourTotalAsLabour) {
     masterbuild::AddProgram(env.programKingaku, 7, "解析", 5000);
     // Trades as on every page of these masters (rows 5-8): labour 149,073 with 直接人件費 109,073.

@@ -169,6 +169,8 @@ const TextEntry kExpected[] = {
     {"kDaikaCorrectionKubun", "  (補正率 － )"},
     {"kDaikaTradeCorrection", "  %.3f×%.3f=%.3f"},
     {"kDaikaFourDigits", "　有効数字４桁"},
+    {"kDaikaFourDigitsOpen", "　有効数字４桁  ("},
+    {"kDaikaAmountOpen", "　("},
     {"kDoshitsuOfDirectLabour", " 直接人件費計の%.2f％"},
     {"kDoshitsuOfLabour", " 労務費計の%.2f％"},
     {"kDoshitsuOfZairyo", " 材料費計の%.2f％"},
