@@ -335,6 +335,10 @@ const TextEntry kAppTexts[] = {
     {"kGuidedSuryoBulkTitle", "数量一括入力"},
     {"kKakeritsuOverflowOpen", "「"},
     {"kKakeritsuOverflowClose", "」の掛率は積が大きすぎるため、変更しませんでした。"},
+    {"kAskSaveBukakeShubetsu", "該当歩掛データを保存しますか？"},
+    {"kAskCopyShubetsu",
+     "種別データをコピーします。\n\n※「はい」の選択を強くを推奨します。\n「いいえ」の場合は、オリジナルデータが上書きされます。"},
+    {"kAskOverwriteOriginalShubetsu", "オリジナルデータを上書き保存しますか？"},
 };
 
 const TextEntry kDialogTexts[] = {
