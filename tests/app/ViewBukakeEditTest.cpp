@@ -144,7 +144,8 @@ protected:
         EXPECT_TRUE(after.zairyoFile == before.zairyoFile);
         EXPECT_EQ(after.modified, before.modified);
         ASSERT_EQ(after.items.size(), before.items.size());
-        for (size_t i = 0; i < after.items.size(); ++i) EXPECT_TRUE(estimate_test::SameItem(after.items[i], before.items[i]));
+        for (size_t i = 0; i < after.items.size(); ++i)
+            EXPECT_TRUE(estimate_test::SameItem(after.items[i], before.items[i]));
     }
     // The 歩掛 file holds what memory holds.
     void ExpectFileMatchesMemory() {
