@@ -3,6 +3,7 @@
 
 #include "platform/TextEntry.h"
 #include "app/AppCommandTexts.h"
+#include "app/RowBukakeTexts.h"
 #include "app/SelectionTexts.h"
 #include "app/SettingTexts.h"
 #include "app/ViewTextList.h"
@@ -90,6 +91,7 @@ VEMO_APP_COMMAND_TEXTS(VEMO_APP_TEXT_CONSTANT)
 VEMO_SELECTION_TEXTS(VEMO_APP_TEXT_CONSTANT)
 VEMO_SETTING_TEXTS(VEMO_APP_TEXT_CONSTANT)
 VEMO_VIEW_TEXTS(VEMO_APP_TEXT_CONSTANT)
+VEMO_ROW_BUKAKE_TEXTS(VEMO_APP_TEXT_CONSTANT)
 #undef VEMO_APP_TEXT_CONSTANT
 }  // namespace apptext
 

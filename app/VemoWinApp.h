@@ -136,6 +136,9 @@ public:
 
     // The masters every open estimate is priced with (one master-data folder for all).
     CSharedMasters SharedMasters() const;
+    // Every estimate that names the material-price file in use (or none) takes the store's copy of
+    // it again, after that copy changed.
+    void RefreshDocumentZairyoTanka();
 
     // IMasterFolderHost
     std::string GetMasterDataFolder() const override { return m_store.GetMasterDataFolder(); }
@@ -154,7 +157,6 @@ private:
     void OnViewActivated(CVemoWinView* view);
     void ReconcileMasterFolder(CVemoWinDoc& doc);
     void ReconcileZairyoTanka(CVemoWinDoc& doc);
-    void RefreshDocumentZairyoTanka();
     void OnChildClosed();
     void RunUpdater(int fromUser);
     void AddRecentFile(const std::string& path);

@@ -79,6 +79,7 @@ CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, Q
     RegisterSettingCommands();
     RegisterPrintCommands();
     RegisterGuidedEntryCommands();
+    RegisterBukakeEditCommands();
 }
 
 CVemoWinView::~CVemoWinView() = default;
@@ -338,16 +339,7 @@ int CVemoWinView::CalcSankoKingaku(const CBukakeDetail& detail, const CZairyoTan
     Recalculate(0);
 
     amount = item->m_nAmount;
-    const CSekisanItemList* list = GetItemList();
-    const CSekisanItem* total = nullptr;
-    for (int i = 0; i < list->GetCount(); ++i)
-        if (const CSekisanItem* row = list->GetItem(i); row && row->m_nGyomu == 95 && row->m_nAmount >= 0) total = row;
-    if (!total)
-        for (int i = 0; i < list->GetCount(); ++i)
-            if (const CSekisanItem* row = list->GetItem(i);
-                row && row->m_nGyomu == item->m_nGyomu && row->m_nKoshu == 95 && row->m_nAmount >= 0)
-                total = row;
-    if (total) amount95 = total->m_nAmount;
+    if (const CSekisanItem* total = GyomuTotalRow(item->m_nGyomu)) amount95 = total->m_nAmount;
 
     shubetsu->GetDetail() = std::move(keptDetail);
     prices = std::move(keptPrices);

@@ -257,6 +257,27 @@ private:
     void MultiplyKakeritsu(CSekisanItem& item, int oldValue, int newValue);
     // ---- end of the change rates and the guided entry ------------------------------------------
 
+public:
+    // ---- 歩掛編集 (ViewBukakeEdit.cpp) ------------------------------------------------------------
+    // The 歩掛 detail of the current row's 種別 in its detail dialog, with the row's 参考金額; on OK
+    // the detail is saved into the 種別 (a user-made one), into a user copy of it (which the row then
+    // names) or over the master's own, after the questions; the 歩掛 file is rewritten and, after a
+    // further question, the material prices edited in the dialog. 1 when the masters and the
+    // estimate changed (every 業務 recalculated, the document modified; the caller refills), 2 when
+    // nothing was saved.
+    int EditBukake();
+    void OnBukakeEdit();
+    // Enabled on a row with a 代価 number unless its 工種 is a rate or 電子計算機 row of its 業務;
+    // without a current row the state is left as it is.
+    void OnUpdateBukakeEdit(CCmdUI& ui) const;
+    // The row the 業務 total is read from: the last 業務 95 row, else the last 工種 95 row of the
+    // 業務; only rows with an amount of 0 or more count. Null without one.
+    const CSekisanItem* GyomuTotalRow(int gyomu) const;
+
+private:
+    void RegisterBukakeEditCommands();
+    // ---- end of 歩掛編集 ---------------------------------------------------------------------------
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

@@ -290,6 +290,10 @@ const TextEntry kAppTexts[] = {
     {"kGuidedSuryoTitleSuffix", " 数量入力"},
     {"kGuidedSuryoBulkTitle", "数量一括入力"},
     {"kKakeritsuOverflowClose", "」の掛率は積が大きすぎるため、変更しませんでした。"},
+    {"kAskSaveBukakeShubetsu", "該当歩掛データを保存しますか？"},
+    {"kAskCopyShubetsu",
+     "種別データをコピーします。\n\n※「はい」の選択を強くを推奨します。\n「いいえ」の場合は、オリジナルデータが上書きされます。"},
+    {"kAskOverwriteOriginalShubetsu", "オリジナルデータを上書き保存しますか？"},
 };
 
 const TextEntry kDialogTexts[] = {

@@ -550,7 +550,7 @@ TEST_F(ViewSettings, TheCommandsAreThoseOfTheWorkToolbarPopupAndStatusPanes) {
     for (const CommandLayoutItem& item : popup->items)
         if (item.kind == CommandLayoutItem::Command && view->HandlesCommand(item.id)) settings.push_back(item.id);
     EXPECT_EQ(settings, (std::vector<int>{cmd::NameEdit, cmd::Tani, cmd::Suryo, cmd::Kingaku, cmd::TekiyoEdit,
-                                          cmd::DaikaPrintPreview, cmd::EditClear}));
+                                          cmd::DaikaPrintPreview, cmd::RowBukakeEdit, cmd::EditClear}));
     EXPECT_EQ(PaneCommand(2), cmd::TankaSelect);
     EXPECT_EQ(PaneCommand(3), cmd::ZairyoTankaSetting);
     EXPECT_TRUE(view->HandlesCommand(cmd::TankaSelect));
