@@ -138,6 +138,7 @@ int CVemoWinView::EditBukake() {
         CBukakeDetailDlg dialog(this);
         dialog.SetShubetsuKeisu(shubetsu->m_coefficient);
         dialog.SetHimokuMode(shubetsu->GetDetail().m_himokuMode);
+        dialog.SetPrintSetup(m_app.DetailPrintSetup());
         accepted = run(dialog);
     }
     if (!accepted) return 2;

@@ -97,6 +97,9 @@ protected:
         app->Commands().SetRoute([this] {
             return std::vector<CCommandTarget*>{view.get(), view->GetDocument(), app.get()};
         });
+        // The detail dialog prints its 代価 and 明細 pages on the selected print form.
+        app->Settings().formList = {"/forms/a.xlsx", "/forms/b.xlsx"};
+        app->Settings().formType = 1;
         host->messages.clear();
     }
     void TearDown() override {
@@ -154,6 +157,7 @@ protected:
     // Expects the detail dialog and sets the first line to days (as typed, "2" = 2.00) before OK.
     void ExpectDetailEdited(ScriptedDialogs& dialogs, const char* days) {
         dialogs.Expect<CBukakeDetailDlg>([days](CBukakeDetailDlg& d) {
+            EXPECT_EQ(d.GetPrintSetup().formPath, "/forms/b.xlsx");
             auto* grid = d.findChild<CSpreadSheet*>("grid");
             grid->SetCellText(CBukakeDetailDlg::kFirstShokushuCol, 1, QString::fromUtf8(days));
             emit grid->Change(CBukakeDetailDlg::kFirstShokushuCol, 1);
