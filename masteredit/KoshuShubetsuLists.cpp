@@ -1,5 +1,6 @@
 #include "masteredit/KoshuShubetsuLists.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -562,4 +563,45 @@ void ResetNewShubetsuDetail(CBukakeDetail& detail, int gyomuCode) {
         detail.AddLine(std::move(line));
     }
     if (IsSoil(gyomuCode)) detail.m_bukakeType = 4;  // "土質調査標準タイプ"
+}
+
+int FillBukakeGyomuCombo(QComboBox& combo, const CBukakeFile& file, const std::vector<uint8_t>& codes) {
+    constexpr int kLastBusinessGyomu = 32;
+    const std::vector<QIcon> images = ListStripImages(ListStrip::Bukake);
+    const QIcon icon = images.empty() ? QIcon() : images[0];
+    combo.clear();
+    for (uint8_t code : codes) {
+        const CBukakeGyomu* gyomu = file.FindGyomu(code);
+        if (gyomu && gyomu->m_code <= kLastBusinessGyomu)
+            combo.addItem(icon, QString::fromStdString(gyomu->m_name), int(code));
+    }
+    combo.setCurrentIndex(combo.count() ? 0 : -1);
+    return combo.count() ? combo.itemData(0).toInt() : kUnset;
+}
+
+void FirstKoshuShubetsu(const CBukakeGyomu* gyomu, int& koshu, int& shubetsu) {
+    koshu = shubetsu = -1;
+    if (gyomu && gyomu->GetCount() > 0) {
+        koshu = 0;
+        shubetsu = gyomu->GetKoshu(0)->GetCount() ? 0 : -1;
+    }
+}
+
+QVBoxLayout* MakeBukakeLegend(QWidget* parent, QLabel** labels, size_t count) {
+    auto* legend = new QVBoxLayout;
+    for (size_t i = 0; i < count; ++i) {
+        labels[i] = new QLabel(parent);
+        labels[i]->setObjectName(QStringLiteral("legend%1").arg(i));
+        legend->addWidget(labels[i]);
+    }
+    return legend;
+}
+
+bool ShowBukakeLegend(QLabel* const* labels, int gyomuCode) {
+    const bool newMethod = FollowsMethod(IsUnset(gyomuCode) ? 1 : gyomuCode);
+    labels[0]->setText(Tx(newMethod ? t::kLegendNewStandard : t::kLegendStandard));
+    labels[1]->setText(Tx(newMethod ? t::kLegendNewUser : t::kLegendUser));
+    labels[2]->setText(Tx(newMethod ? t::kLegendNewZenchiren : t::kLegendZenchiren));
+    labels[2]->setVisible(false);
+    return newMethod;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 #include <QWidget>
+#include <cstdint>
+#include <vector>
 
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
@@ -9,9 +11,11 @@
 #include "report/BukakeDetailSheets.h"
 
 class CEditorList;
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 
 // The 工種 and 種別 lists of one 業務 of a 歩掛 copy, with their buttons and the coefficient line:
 // the 歩掛 editor has one, the 歩掛 import one per file. The 工種 list shows the 工種 of the 業務, the
@@ -124,3 +128,15 @@ private:
 void ResetNewShubetsuDetail(CBukakeDetail& detail, int gyomuCode);
 // The 土質 details of a 歩掛データ タイプ other than 通常 open in the expense-detail layout.
 bool UsesShikiDetail(int gyomuCode, const CBukakeDetail& detail);
+
+// Shared by the owners of the lists, the 歩掛 editor and the 歩掛 import.
+// The offered 業務 of a 歩掛 file, in order, each entry holding its code; those the file lacks (or
+// above 32) are left out. The first entry becomes current: its code, unset without one.
+int FillBukakeGyomuCombo(QComboBox& combo, const CBukakeFile& file, const std::vector<uint8_t>& codes);
+// Where a 業務 chosen in the list starts: its first 工種 and that one's first 種別 (-1: none).
+void FirstKoshuShubetsu(const CBukakeGyomu* gyomu, int& koshu, int& shubetsu);
+// The colour legend under the lists: count empty labels named legend0, legend1, … one below the other.
+QVBoxLayout* MakeBukakeLegend(QWidget* parent, QLabel** labels, size_t count);
+// The legend's first three lines for the 業務 shown (unset: as 業務 1), the third hidden; true for the
+// 業務 of the new method (2, 3, 5, 7).
+bool ShowBukakeLegend(QLabel* const* labels, int gyomuCode);
