@@ -24,10 +24,7 @@ CBukakeEditDlg::CBukakeEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     // Enter belongs to nobody here: it neither presses a button nor moves on.
     SetEnterKey(EnterKey::Ignored);
 
-    auto* gyomuLabel = new QLabel(Tx(t::kGyomuNameLabel), this);
-    m_gyomuCombo = new QComboBox(this);
-    m_gyomuCombo->setObjectName(QStringLiteral("gyomu"));
-    m_gyomuCombo->setMinimumWidth(260);
+    QHBoxLayout* top = MakeBukakeGyomuRow(this, m_gyomuCombo);
     m_searchButton = new QPushButton(Tx(dialogtext::kSearchButton), this);
     m_searchButton->setObjectName(QStringLiteral("search"));
     m_searchButton->setAutoDefault(false);
@@ -56,27 +53,13 @@ CBukakeEditDlg::CBukakeEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     connect(m_printButtons[2], &QPushButton::clicked, this, [this] { OnShubetsuPreview(); });
     connect(m_printButtons[3], &QPushButton::clicked, this, [this] { OnShubetsuPrint(); });
 
-    QVBoxLayout* legend = MakeBukakeLegend(this, m_legend.data(), m_legend.size());
+    auto [ok, cancel] = MakeOkCancelButtons();
+    QHBoxLayout* bottom = MakeBukakeBottomRow(this, m_legend.data(), m_legend.size(), ok, cancel);
     m_legend[3]->setText(Tx(t::kLegendOldStandard));
     m_legend[4]->setText(Tx(t::kLegendOldUser));
 
-    auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(reporttext::kSaveAndClose));
-    ok->setAutoDefault(false);
-    ok->setDefault(false);
-    cancel->setText(Tx(dialogtext::kCancel));
-    cancel->setAutoDefault(false);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(gyomuLabel);
-    top->addWidget(m_gyomuCombo);
     top->addStretch();
     top->addWidget(m_searchButton);
-    auto* bottom = new QHBoxLayout;
-    bottom->addLayout(legend);
-    bottom->addStretch();
-    bottom->addWidget(ok, 0, Qt::AlignBottom);
-    bottom->addWidget(cancel, 0, Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_lists, 1);

@@ -8,10 +8,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
 #include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterEditTexts.h"
-#include "report/ReportTexts.h"
 #include "platform/Host.h"
 
 namespace {
@@ -27,10 +25,7 @@ CBukakeImportDlg::CBukakeImportDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(Tx(t::kBukakeImportCaption));
     SetEnterKey(EnterKey::Ignored);
 
-    auto* gyomuLabel = new QLabel(Tx(t::kGyomuNameLabel), this);
-    m_gyomuCombo = new QComboBox(this);
-    m_gyomuCombo->setObjectName(QStringLiteral("gyomu"));
-    m_gyomuCombo->setMinimumWidth(260);
+    QHBoxLayout* top = MakeBukakeGyomuRow(this, m_gyomuCombo);
     connect(m_gyomuCombo, &QComboBox::activated, this, [this](int index) { OnGyomuChosen(index); });
 
     m_sourceLists = new CKoshuShubetsuLists(QStringLiteral("source"), t::kSourceKoshuListTitle,
@@ -56,18 +51,9 @@ CBukakeImportDlg::CBukakeImportDlg(QWidget* parent) : CSekisanDialog(parent) {
     connect(m_importKoshu, &QPushButton::clicked, this, [this] { OnImportKoshu(); });
     connect(m_importShubetsu, &QPushButton::clicked, this, [this] { OnImportShubetsu(); });
 
-    QVBoxLayout* legend = MakeBukakeLegend(this, m_legend.data(), m_legend.size());
-
     auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(reporttext::kSaveAndClose));
-    ok->setAutoDefault(false);
-    ok->setDefault(false);
-    cancel->setText(Tx(dialogtext::kCancel));
-    cancel->setAutoDefault(false);
+    QHBoxLayout* bottom = MakeBukakeBottomRow(this, m_legend.data(), m_legend.size(), ok, cancel);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(gyomuLabel);
-    top->addWidget(m_gyomuCombo);
     top->addStretch();
     auto* middle = new QHBoxLayout;
     middle->addStretch();
@@ -75,11 +61,6 @@ CBukakeImportDlg::CBukakeImportDlg(QWidget* parent) : CSekisanDialog(parent) {
     middle->addSpacing(40);
     middle->addWidget(m_importShubetsu);
     middle->addStretch();
-    auto* bottom = new QHBoxLayout;
-    bottom->addLayout(legend);
-    bottom->addStretch();
-    bottom->addWidget(ok, 0, Qt::AlignBottom);
-    bottom->addWidget(cancel, 0, Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_sourceLists, 1);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/DialogTexts.h"
 #include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeShikiDetailDlg.h"
 #include "masteredit/EditorList.h"
@@ -14,6 +15,7 @@
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ShubetsuEditDlg.h"
 #include "platform/Host.h"
+#include "report/ReportTexts.h"
 
 namespace {
 
@@ -587,14 +589,35 @@ void FirstKoshuShubetsu(const CBukakeGyomu* gyomu, int& koshu, int& shubetsu) {
     }
 }
 
-QVBoxLayout* MakeBukakeLegend(QWidget* parent, QLabel** labels, size_t count) {
+QHBoxLayout* MakeBukakeGyomuRow(QWidget* parent, QComboBox*& combo) {
+    auto* gyomuLabel = new QLabel(Tx(t::kGyomuNameLabel), parent);
+    combo = new QComboBox(parent);
+    combo->setObjectName(QStringLiteral("gyomu"));
+    combo->setMinimumWidth(260);
+    auto* top = new QHBoxLayout;
+    top->addWidget(gyomuLabel);
+    top->addWidget(combo);
+    return top;
+}
+
+QHBoxLayout* MakeBukakeBottomRow(QWidget* parent, QLabel** labels, size_t count, QPushButton* ok, QPushButton* cancel) {
     auto* legend = new QVBoxLayout;
     for (size_t i = 0; i < count; ++i) {
         labels[i] = new QLabel(parent);
         labels[i]->setObjectName(QStringLiteral("legend%1").arg(i));
         legend->addWidget(labels[i]);
     }
-    return legend;
+    ok->setText(Tx(reporttext::kSaveAndClose));
+    ok->setAutoDefault(false);
+    ok->setDefault(false);
+    cancel->setText(Tx(dialogtext::kCancel));
+    cancel->setAutoDefault(false);
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(legend);
+    bottom->addStretch();
+    bottom->addWidget(ok, 0, Qt::AlignBottom);
+    bottom->addWidget(cancel, 0, Qt::AlignBottom);
+    return bottom;
 }
 
 bool ShowBukakeLegend(QLabel* const* labels, int gyomuCode) {

@@ -13,9 +13,9 @@
 class CEditorList;
 class QComboBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
-class QVBoxLayout;
 
 // The 工種 and 種別 lists of one 業務 of a 歩掛 copy, with their buttons and the coefficient line:
 // the 歩掛 editor has one, the 歩掛 import one per file. The 工種 list shows the 工種 of the 業務, the
@@ -135,8 +135,11 @@ bool UsesShikiDetail(int gyomuCode, const CBukakeDetail& detail);
 int FillBukakeGyomuCombo(QComboBox& combo, const CBukakeFile& file, const std::vector<uint8_t>& codes);
 // Where a 業務 chosen in the list starts: its first 工種 and that one's first 種別 (-1: none).
 void FirstKoshuShubetsu(const CBukakeGyomu* gyomu, int& koshu, int& shubetsu);
-// The colour legend under the lists: count empty labels named legend0, legend1, … one below the other.
-QVBoxLayout* MakeBukakeLegend(QWidget* parent, QLabel** labels, size_t count);
+// The top row: "業務名" and the 業務 list (named gyomu).
+QHBoxLayout* MakeBukakeGyomuRow(QWidget* parent, QComboBox*& combo);
+// The bottom row: the colour legend, count empty labels named legend0, legend1, … one below the
+// other, and the closing buttons "保存して終了" and "キャンセル", neither of them pressed by Enter.
+QHBoxLayout* MakeBukakeBottomRow(QWidget* parent, QLabel** labels, size_t count, QPushButton* ok, QPushButton* cancel);
 // The legend's first three lines for the 業務 shown (unset: as 業務 1), the third hidden; true for the
 // 業務 of the new method (2, 3, 5, 7).
 bool ShowBukakeLegend(QLabel* const* labels, int gyomuCode);
