@@ -10,6 +10,7 @@
 #include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/SpreadSheet.h"
 #include "masteredit/BukakeDetailCommon.h"
+#include "masteredit/EditorButton.h"
 #include "masteredit/GridBlock.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/SankoKingakuContext.h"
@@ -37,10 +38,7 @@ void CBukakeDetailDlgBase::keyPressEvent(QKeyEvent* event) {
 }
 
 QPushButton* CBukakeDetailDlgBase::MakeButton(const char* text, const char* name) {
-    auto* b = new QPushButton(Tx(text), this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
+    return MakeEditorButton(this, text, name);
 }
 
 void CBukakeDetailDlgBase::MakeHeadFields() {

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DialogTexts.h"
+#include "masteredit/EditorButton.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/HenkaritsuRecordList.h"
 #include "masteredit/MasterEditTexts.h"
@@ -53,14 +54,8 @@ CHenkaritsuEditDlg::CHenkaritsuEditDlg(QWidget* parent) : CSekisanDialog(parent)
     m_records->setObjectName(QStringLiteral("records"));
     m_records->SetMaster(&m_henkaritsu, &m_bukake, &m_bukakeChanged);
 
-    auto button = [this](const char* text, const char* name) {
-        auto* b = new QPushButton(Tx(text), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    m_previewButton = button(reporttext::kPrintPreviewButton, "preview");
-    m_printButton = button(reporttext::kPrintDotsButton, "print");
+    m_previewButton = MakeEditorButton(this, reporttext::kPrintPreviewButton, "preview");
+    m_printButton = MakeEditorButton(this, reporttext::kPrintDotsButton, "print");
     auto [ok, cancel] = MakeOkCancelButtons();
     ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));
