@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,7 +24,6 @@
 #include "masteredit/GridBlock.h"
 #include "masteredit/HimokuDlg.h"
 #include "masteredit/MasterEditTexts.h"
-#include "masteredit/SankoKingakuContext.h"
 #include "masteredit/ShokushuSelectDlg.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
@@ -54,50 +52,13 @@ bool IsOneOf(int code, std::initializer_list<int> codes) {
 }
 }  // namespace
 
-CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CSekisanDialog(parent) {
-    setWindowTitle(Tx(kBukakeDetailCaption));
-    // Enter neither closes the dialog nor moves the focus.
-    SetEnterKey(EnterKey::Ignored);
-    auto button = [this](const char* text, const char* name) {
-        auto* b = new QPushButton(Tx(text), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-
-    m_name = new QLabel(this);
-    m_name->setObjectName(QStringLiteral("shubetsu"));
-    m_name->setFrameShape(QFrame::Panel);
-    m_name->setFrameShadow(QFrame::Sunken);
-    auto [formulaLabel, formula] = MakeTextField(Tx(kFormulaLabel), "formula");
-    auto [quantityLabel, quantity] = MakeNumberField(Tx(dialogtext::kQuantityLabel), "quantity", CZo_Edit::DoubleRule(10, 2, 0, 9999999.99));
-    auto [unitLabel, unit] = MakeTextField(Tx(dialogtext::kUnitLabel), "unit", 20);
-    m_formula = formula;
-    m_quantity = quantity;
-    m_unit = unit;
-    m_typeCombo = new QComboBox(this);
-    m_typeCombo->setObjectName(QStringLiteral("type"));
-    bukakedetail::FillBukakeTypeCombo(m_typeCombo, false);
+CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CBukakeDetailDlgBase(parent) {
+    MakeHeadFields();
+    MakeTypeCombo(false);
     auto* typeLabel = new QLabel(Tx(kBukakeTypeLabel), this);
     m_optionCheck = new QCheckBox(Tx(kProgramKingakuCheck), this);
     m_optionCheck->setObjectName(QStringLiteral("option"));
-
-    auto* hBox = new QGridLayout;
-    for (int n = 0; n < kHenkaritsuSlots; ++n) {
-        auto* combo = new QComboBox(this);
-        combo->setObjectName(QStringLiteral("h%1").arg(n + 1));
-        combo->setIconSize(QSize(16, 16));
-        combo->setMinimumWidth(200);
-        combo->setMaxVisibleItems(20);
-        m_hCombos[n] = combo;
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, n](int index) {
-            m_detail.m_henkaritsu[n] = bukakedetail::HenkaritsuCodeAt(m_henkaritsu, m_gyomuCode, index);
-        });
-        auto* label = new QLabel(Tx(kHenkaritsuSlotLabel).replace(QStringLiteral("%d"), QString::number(n + 1)), this);
-        hBox->addWidget(label, n / 4, (n % 4) * 2);
-        hBox->addWidget(combo, n / 4, (n % 4) * 2 + 1);
-        hBox->setColumnStretch((n % 4) * 2 + 1, 1);
-    }
+    QGridLayout* hBox = MakeHenkaritsuCombos(false);
 
     // The line grid and its totals.
     m_grid = new CSpreadSheet(this);
@@ -143,8 +104,8 @@ CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CSekisanDialog(parent) {
     connect(m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, m_totals->horizontalScrollBar(),
             &QScrollBar::setValue);
 
-    m_shokushuButton = button(kShokushuSetButton, "shokushu");
-    m_clearButton = button(kClearButton, "clear");
+    m_shokushuButton = MakeButton(kShokushuSetButton, "shokushu");
+    m_clearButton = MakeButton(kClearButton, "clear");
 
     // Rates, 費目 mode, auxiliary formulas, 成果品検定料.
     const char* const rateLabels[3] = {kMachineRateLabel, kTsushinRateLabel, kMaterialRateLabel};
@@ -164,10 +125,10 @@ CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_himokuRadios = new QButtonGroup(this);
     m_himokuRadios->addButton(m_himokuEach, 0);
     m_himokuRadios->addButton(m_himokuRatio, 1);
-    m_himokuButton = button(kHimokuSetButton, "himoku");
+    m_himokuButton = MakeButton(kHimokuSetButton, "himoku");
     m_hojoCheck = new QCheckBox(Tx(kUseHojoShikiCheck), this);
     m_hojoCheck->setObjectName(QStringLiteral("usehojo"));
-    m_hojoButton = button(kHojoShikiButton, "hojo");
+    m_hojoButton = MakeButton(kHojoShikiButton, "hojo");
     m_seikahinGroup = new QGroupBox(Tx(kSeikahinKenteiGroup), this);
     m_seikahinGroup->setObjectName(QStringLiteral("seikahingroup"));
     m_seikahinCombo = new QComboBox(m_seikahinGroup);
@@ -176,31 +137,24 @@ CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_seikahinCombo->setMinimumWidth(220);
     (new QVBoxLayout(m_seikahinGroup))->addWidget(m_seikahinCombo);
 
-    m_kingakuLabel = new QLabel(this);
-    m_kingakuLabel->setObjectName(QStringLiteral("kingaku"));
-    m_gokeiLabel = new QLabel(this);
-    m_gokeiLabel->setObjectName(QStringLiteral("gokei"));
-    m_sankoButton = button(kSankoKingakuButton, "sanko");
+    MakeAmountControls();
     const char* const printTexts[4] = {kDaikaPreviewButton, kDaikaPrintButton, kMeisaiPreviewButton, kMeisaiPrintButton};
     const char* const printNames[4] = {"daikapreview", "daikaprint", "meisaipreview", "meisaiprint"};
-    for (int i = 0; i < 4; ++i) m_printButtons[i] = button(printTexts[i], printNames[i]);
+    for (int i = 0; i < 4; ++i) m_printButtons[i] = MakeButton(printTexts[i], printNames[i]);
     auto [ok, cancel] = MakeOkCancelButtons();
     cancel->setText(Tx(dialogtext::kCancel));
 
     // What only some 業務 or an estimate row show.
     for (QWidget* w : std::initializer_list<QWidget*>{m_himokuEach, m_himokuRatio, m_himokuButton, m_hojoCheck,
-                                                      m_hojoButton, m_seikahinGroup, m_kingakuLabel, m_gokeiLabel,
-                                                      m_sankoButton})
+                                                      m_hojoButton, m_seikahinGroup})
         w->setVisible(false);
     m_optionCheck->setEnabled(false);
-    m_typeCombo->setEnabled(false);
 
     // Events.
     connect(m_shokushuButton, &QPushButton::clicked, this, &CBukakeDetailDlg::OnShokushuSet);
     connect(m_clearButton, &QPushButton::clicked, this, &CBukakeDetailDlg::OnClear);
     connect(m_himokuButton, &QPushButton::clicked, this, &CBukakeDetailDlg::OnHimokuSet);
     connect(m_hojoButton, &QPushButton::clicked, this, &CBukakeDetailDlg::OnHojoShiki);
-    connect(m_sankoButton, &QPushButton::clicked, this, &CBukakeDetailDlg::OnSankoKingaku);
     connect(m_printButtons[0], &QPushButton::clicked, this, &CBukakeDetailDlg::OnDaikaPreview);
     connect(m_printButtons[1], &QPushButton::clicked, this, &CBukakeDetailDlg::OnDaikaPrint);
     connect(m_printButtons[2], &QPushButton::clicked, this, &CBukakeDetailDlg::OnMeisaiPreview);
@@ -225,27 +179,11 @@ CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CSekisanDialog(parent) {
             UpdateShokushuButton();
         }
     });
-    FollowGridCursor(*m_grid, *this, {m_currentCol, m_currentRow, m_blockCol2, m_blockRow2},
-                     [this](int col, int row) {
-                         m_currentCol = m_blockCol2 = col;
-                         m_currentRow = m_blockRow2 = row;
-                     },
-                     [this] { UpdateShokushuButton(); }, [this] { OnClear(); });
+    FollowCursor([this] { UpdateShokushuButton(); }, [this] { OnClear(); });
     connect(m_grid, &CSpreadSheet::Change, this, &CBukakeDetailDlg::OnGridChange);
 
     // Layout.
-    auto* head = new QGridLayout;
-    head->addWidget(new QLabel(Tx(kShubetsuNameLabel), this), 0, 0);
-    head->addWidget(m_name, 0, 1, 1, 5);
-    head->addWidget(formulaLabel, 1, 0);
-    head->addWidget(m_formula, 1, 1, 1, 5);
-    head->addWidget(quantityLabel, 2, 0);
-    head->addWidget(m_quantity, 2, 1);
-    head->addWidget(unitLabel, 2, 2);
-    head->addWidget(m_unit, 2, 3);
-    head->addWidget(typeLabel, 2, 4);
-    head->addWidget(m_typeCombo, 2, 5);
-    head->setColumnStretch(5, 1);
+    QGridLayout* head = HeadLayout(typeLabel);
     auto* gridSide = new QVBoxLayout;
     gridSide->addWidget(m_shokushuButton);
     gridSide->addWidget(m_clearButton);
@@ -300,36 +238,14 @@ CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CSekisanDialog(parent) {
 
 CBukakeDetailDlg::~CBukakeDetailDlg() = default;
 
-void CBukakeDetailDlg::keyPressEvent(QKeyEvent* event) {
-    // F5, the maintenance key, opens the 歩掛データ タイプ to change.
-    if (event->key() == Qt::Key_F5) {
-        m_typeCombo->setEnabled(true);
-        event->accept();
-        return;
-    }
-    CSekisanDialog::keyPressEvent(event);
-}
-
 void CBukakeDetailDlg::OnInitDialog() {
-    m_name->setText(QString::fromStdString(m_shubetsuName));
-    if (m_userCreated) m_typeCombo->setEnabled(true);
-    for (QComboBox* combo : m_hCombos) {
-        const QSignalBlocker quiet(combo);
-        bukakedetail::FillHenkaritsuCombo(combo, m_henkaritsu, m_gyomuCode);
-    }
+    InitHead();
     ApplyGyomuStates();
-    if (m_context && !IsUnset(m_kingaku)) {
+    if (ShowEstimateRow()) {
         // Opened from an estimate row: its amounts instead of the 歩掛's own settings.
-        m_kingakuLabel->setVisible(true);
-        m_sankoButton->setVisible(true);
-        m_gokeiLabel->setVisible(!IsUnset(m_gokeiKingaku));
-        for (QWidget* w : std::initializer_list<QWidget*>{m_formula, m_typeCombo, m_quantity, m_unit})
-            w->setEnabled(false);
-        for (QComboBox* combo : m_hCombos) combo->setEnabled(false);
         m_shokushuButton->setVisible(false);
         m_optionCheck->setVisible(false);
         for (QPushButton* b : m_printButtons) b->setVisible(false);
-        ShowAmounts();
     }
     FillFromDetail();
     UpdateShokushuButton();
@@ -401,10 +317,6 @@ void CBukakeDetailDlg::FillSeikahinCombo() {
     m_seikahinCombo->setCurrentIndex(1 + m_zairyo.FindItemIndexOfKind(m_detail.m_zairyoId, kSeikahinKind));
 }
 
-CBukakeDetailLine* CBukakeDetailDlg::Line(int row) const {
-    return row >= 1 && row <= m_detail.GetLineCount() ? m_detail.GetLine(row - 1) : nullptr;
-}
-
 void CBukakeDetailDlg::SetHeader(int col) {
     const int32_t code = m_detail.m_shokushu[static_cast<size_t>(col - kFirstShokushuCol)];
     const CTankaRow* trade = IsUnset(code) ? nullptr : m_tanka.FindRow(code);
@@ -413,26 +325,11 @@ void CBukakeDetailDlg::SetHeader(int col) {
 }
 
 void CBukakeDetailDlg::FillFromDetail() {
-    m_formula->setText(QString::fromStdString(m_detail.m_formula));
-    for (int n = 0; n < kHenkaritsuSlots; ++n) {
-        const QSignalBlocker quiet(m_hCombos[n]);
-        m_hCombos[n]->setCurrentIndex(
-            bukakedetail::HenkaritsuComboIndex(m_henkaritsu, m_gyomuCode, m_detail.m_henkaritsu[n]));
-    }
-    bukakedetail::SetHundredths(m_quantity, m_detail.m_quantity);
-    m_unit->setText(QString::fromStdString(m_detail.m_unit));
+    ShowHead();
     for (int i = 0; i < 3; ++i) bukakedetail::SetHundredths(m_rateFields[i], m_detail.m_rates[i]);
 
     const int lines = m_detail.GetLineCount();
-    m_grid->SetReDraw(false);
-    m_grid->SetMaxRows(std::max(kGridRows, lines));
-    m_grid->SetRow(-1);
-    m_grid->SetCol(-1);
-    m_grid->SetAction(CSpreadSheet::kActionClearText);
-    for (int row = 1; row <= m_grid->GetMaxRows(); ++row) {
-        m_grid->SetRow(row);
-        m_grid->SetRowHidden(row > lines);
-    }
+    ResetGridRows(lines);
     for (int col = kFirstShokushuCol; col <= kLastShokushuCol; ++col) SetHeader(col);
     for (int row = 1; row <= lines; ++row) {
         const CBukakeDetailLine& line = *Line(row);
@@ -448,8 +345,6 @@ void CBukakeDetailDlg::FillFromDetail() {
         const QSignalBlocker quiet(m_hojoCheck);
         m_hojoCheck->setChecked(m_detail.m_useAuxiliary == 1);
     }
-    m_typeCombo->setCurrentIndex(
-        m_detail.m_bukakeType >= 0 && m_detail.m_bukakeType < bukakedetail::kBukakeTypeCount ? m_detail.m_bukakeType : -1);
 }
 
 void CBukakeDetailDlg::UpdateTotals() {
@@ -548,30 +443,11 @@ void CBukakeDetailDlg::OnHojoShiki() {
 }
 
 void CBukakeDetailDlg::ReadControls() {
-    m_detail.m_formula = m_formula->text().toStdString();
-    m_detail.m_quantity = bukakedetail::GetHundredths(m_quantity);
-    m_detail.m_unit = m_unit->text().toStdString();
+    ReadHead();
     for (int i = 0; i < 3; ++i) m_detail.m_rates[i] = bukakedetail::GetHundredths(m_rateFields[i]);
     m_detail.m_programKingaku = m_optionCheck->isChecked() ? 1 : 0;
     m_detail.m_useAuxiliary = m_hojoCheck->isChecked() ? 1 : 0;
-    if (m_typeCombo->currentIndex() >= 0) m_detail.m_bukakeType = m_typeCombo->currentIndex();
     if (m_himokuMode >= 0) m_detail.m_himokuMode = m_himokuMode;
-}
-
-void CBukakeDetailDlg::ShowAmounts() {
-    m_kingakuLabel->setText(bukakedetail::KingakuText(kKingakuBefore, m_kingaku));
-    if (!IsUnset(m_gokeiKingaku)) m_gokeiLabel->setText(bukakedetail::KingakuText(kGokeiBefore, m_gokeiKingaku));
-}
-
-void CBukakeDetailDlg::OnSankoKingaku() {
-    if (!m_context) return;
-    ReadControls();
-    int amount = m_kingaku;
-    int amount95 = m_gokeiKingaku;
-    if (!m_context->CalcSankoKingaku(m_detail, m_zairyo, amount, amount95)) return;
-    m_kingaku = amount;
-    m_gokeiKingaku = amount95;
-    ShowAmounts();
 }
 
 BukakeDetailShubetsu CBukakeDetailDlg::PrintedShubetsu() const {
@@ -618,7 +494,5 @@ void CBukakeDetailDlg::accept() {
             return;
         }
     }
-    if (!bukakedetail::CheckDetailFormula(m_formula->text().toStdString())) return;
-    ReadControls();
-    CSekisanDialog::accept();
+    AcceptChecked();
 }

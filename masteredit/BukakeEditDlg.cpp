@@ -9,7 +9,6 @@
 
 #include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/KoshuSearchDlg.h"
-#include "masteredit/EditorList.h"
 #include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"
@@ -18,7 +17,6 @@
 namespace {
 namespace t = masteredittext;
 QString Tx(const char* text) { return QString::fromUtf8(text); }
-constexpr int kLastBusinessGyomu = 32;
 }  // namespace
 
 CBukakeEditDlg::CBukakeEditDlg(QWidget* parent) : CSekisanDialog(parent) {
@@ -26,10 +24,7 @@ CBukakeEditDlg::CBukakeEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     // Enter belongs to nobody here: it neither presses a button nor moves on.
     SetEnterKey(EnterKey::Ignored);
 
-    auto* gyomuLabel = new QLabel(Tx(t::kGyomuNameLabel), this);
-    m_gyomuCombo = new QComboBox(this);
-    m_gyomuCombo->setObjectName(QStringLiteral("gyomu"));
-    m_gyomuCombo->setMinimumWidth(260);
+    QHBoxLayout* top = MakeBukakeGyomuRow(this, m_gyomuCombo);
     m_searchButton = new QPushButton(Tx(dialogtext::kSearchButton), this);
     m_searchButton->setObjectName(QStringLiteral("search"));
     m_searchButton->setAutoDefault(false);
@@ -58,32 +53,13 @@ CBukakeEditDlg::CBukakeEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     connect(m_printButtons[2], &QPushButton::clicked, this, [this] { OnShubetsuPreview(); });
     connect(m_printButtons[3], &QPushButton::clicked, this, [this] { OnShubetsuPrint(); });
 
-    auto* legend = new QVBoxLayout;
-    for (size_t i = 0; i < m_legend.size(); ++i) {
-        m_legend[i] = new QLabel(this);
-        m_legend[i]->setObjectName(QStringLiteral("legend%1").arg(i));
-        legend->addWidget(m_legend[i]);
-    }
+    auto [ok, cancel] = MakeOkCancelButtons();
+    QHBoxLayout* bottom = MakeBukakeBottomRow(this, m_legend.data(), m_legend.size(), ok, cancel);
     m_legend[3]->setText(Tx(t::kLegendOldStandard));
     m_legend[4]->setText(Tx(t::kLegendOldUser));
 
-    auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(reporttext::kSaveAndClose));
-    ok->setAutoDefault(false);
-    ok->setDefault(false);
-    cancel->setText(Tx(dialogtext::kCancel));
-    cancel->setAutoDefault(false);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(gyomuLabel);
-    top->addWidget(m_gyomuCombo);
     top->addStretch();
     top->addWidget(m_searchButton);
-    auto* bottom = new QHBoxLayout;
-    bottom->addLayout(legend);
-    bottom->addStretch();
-    bottom->addWidget(ok, 0, Qt::AlignBottom);
-    bottom->addWidget(cancel, 0, Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_lists, 1);
@@ -95,26 +71,14 @@ CBukakeEditDlg::~CBukakeEditDlg() = default;
 
 void CBukakeEditDlg::OnInitDialog() {
     // Each entry keeps its 業務 code: the list holds only the offered 業務 the 歩掛 copy has.
-    const std::vector<QIcon> images = ListStripImages(ListStrip::Bukake);
-    const QIcon icon = images.empty() ? QIcon() : images[0];
-    m_gyomuCombo->clear();
-    for (uint8_t code : m_gyomuCodes) {
-        const CBukakeGyomu* gyomu = m_bukake.FindGyomu(code);
-        if (gyomu && gyomu->m_code <= kLastBusinessGyomu)
-            m_gyomuCombo->addItem(icon, QString::fromStdString(gyomu->m_name), int(code));
-    }
-    m_gyomuCombo->setCurrentIndex(m_gyomuCombo->count() ? 0 : -1);
-    const int code = m_gyomuCombo->count() ? m_gyomuCombo->itemData(0).toInt() : kUnset;
-    m_lists->ShowGyomu(code, 0, 0);
+    m_lists->ShowGyomu(FillBukakeGyomuCombo(*m_gyomuCombo, m_bukake, m_gyomuCodes), 0, 0);
 }
 
 void CBukakeEditDlg::OnGyomuChosen(int index) {
     const int code = m_gyomuCombo->itemData(index).toInt();
-    const CBukakeGyomu* gyomu = m_bukake.FindGyomu(code);
-    if (!gyomu || gyomu->GetCount() == 0)
-        m_lists->ShowGyomu(code, -1, -1);
-    else
-        m_lists->ShowGyomu(code, 0, gyomu->GetKoshu(0)->GetCount() ? 0 : -1);
+    int koshu, shubetsu;
+    FirstKoshuShubetsu(m_bukake.FindGyomu(code), koshu, shubetsu);
+    m_lists->ShowGyomu(code, koshu, shubetsu);
 }
 
 void CBukakeEditDlg::OnSearch() {
@@ -134,18 +98,7 @@ void CBukakeEditDlg::OnSearch() {
 }
 
 void CBukakeEditDlg::UpdateLegend() {
-    const int b = IsUnset(m_lists->GyomuCode()) ? 1 : m_lists->GyomuCode();
-    const bool newMethod = b == 2 || b == 3 || b == 5 || b == 7;
-    if (newMethod) {
-        m_legend[0]->setText(Tx(t::kLegendNewStandard));
-        m_legend[1]->setText(Tx(t::kLegendNewUser));
-        m_legend[2]->setText(Tx(t::kLegendNewZenchiren));
-    } else {
-        m_legend[0]->setText(Tx(t::kLegendStandard));
-        m_legend[1]->setText(Tx(t::kLegendUser));
-        m_legend[2]->setText(Tx(t::kLegendZenchiren));
-    }
-    m_legend[2]->setVisible(false);
+    const bool newMethod = ShowBukakeLegend(m_legend.data(), m_lists->GyomuCode());
     m_legend[3]->setVisible(newMethod);
     m_legend[4]->setVisible(newMethod);
 }

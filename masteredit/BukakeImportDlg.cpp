@@ -8,17 +8,13 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
-#include "masteredit/EditorList.h"
 #include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterEditTexts.h"
-#include "report/ReportTexts.h"
 #include "platform/Host.h"
 
 namespace {
 namespace t = masteredittext;
 QString Tx(const char* text) { return QString::fromUtf8(text); }
-constexpr int kLastBusinessGyomu = 32;
 
 bool Ask(const char* before, const std::string& name, const char* after) {
     return AfxMessageBox(before + name + after, MsgButtons::YesNo, MsgIcon::Question) == IDYES;
@@ -29,10 +25,7 @@ CBukakeImportDlg::CBukakeImportDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(Tx(t::kBukakeImportCaption));
     SetEnterKey(EnterKey::Ignored);
 
-    auto* gyomuLabel = new QLabel(Tx(t::kGyomuNameLabel), this);
-    m_gyomuCombo = new QComboBox(this);
-    m_gyomuCombo->setObjectName(QStringLiteral("gyomu"));
-    m_gyomuCombo->setMinimumWidth(260);
+    QHBoxLayout* top = MakeBukakeGyomuRow(this, m_gyomuCombo);
     connect(m_gyomuCombo, &QComboBox::activated, this, [this](int index) { OnGyomuChosen(index); });
 
     m_sourceLists = new CKoshuShubetsuLists(QStringLiteral("source"), t::kSourceKoshuListTitle,
@@ -58,23 +51,9 @@ CBukakeImportDlg::CBukakeImportDlg(QWidget* parent) : CSekisanDialog(parent) {
     connect(m_importKoshu, &QPushButton::clicked, this, [this] { OnImportKoshu(); });
     connect(m_importShubetsu, &QPushButton::clicked, this, [this] { OnImportShubetsu(); });
 
-    auto* legend = new QVBoxLayout;
-    for (size_t i = 0; i < m_legend.size(); ++i) {
-        m_legend[i] = new QLabel(this);
-        m_legend[i]->setObjectName(QStringLiteral("legend%1").arg(i));
-        legend->addWidget(m_legend[i]);
-    }
-
     auto [ok, cancel] = MakeOkCancelButtons();
-    ok->setText(Tx(reporttext::kSaveAndClose));
-    ok->setAutoDefault(false);
-    ok->setDefault(false);
-    cancel->setText(Tx(dialogtext::kCancel));
-    cancel->setAutoDefault(false);
+    QHBoxLayout* bottom = MakeBukakeBottomRow(this, m_legend.data(), m_legend.size(), ok, cancel);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(gyomuLabel);
-    top->addWidget(m_gyomuCombo);
     top->addStretch();
     auto* middle = new QHBoxLayout;
     middle->addStretch();
@@ -82,11 +61,6 @@ CBukakeImportDlg::CBukakeImportDlg(QWidget* parent) : CSekisanDialog(parent) {
     middle->addSpacing(40);
     middle->addWidget(m_importShubetsu);
     middle->addStretch();
-    auto* bottom = new QHBoxLayout;
-    bottom->addLayout(legend);
-    bottom->addStretch();
-    bottom->addWidget(ok, 0, Qt::AlignBottom);
-    bottom->addWidget(cancel, 0, Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_sourceLists, 1);
@@ -99,29 +73,16 @@ CBukakeImportDlg::CBukakeImportDlg(QWidget* parent) : CSekisanDialog(parent) {
 CBukakeImportDlg::~CBukakeImportDlg() = default;
 
 void CBukakeImportDlg::OnInitDialog() {
-    const std::vector<QIcon> images = ListStripImages(ListStrip::Bukake);
-    const QIcon icon = images.empty() ? QIcon() : images[0];
-    m_gyomuCombo->clear();
-    for (uint8_t code : m_gyomuCodes) {
-        const CBukakeGyomu* gyomu = m_dest.FindGyomu(code);
-        if (gyomu && gyomu->m_code <= kLastBusinessGyomu)
-            m_gyomuCombo->addItem(icon, QString::fromStdString(gyomu->m_name), int(code));
-    }
-    m_gyomuCombo->setCurrentIndex(m_gyomuCombo->count() ? 0 : -1);
-    const int code = m_gyomuCombo->count() ? m_gyomuCombo->itemData(0).toInt() : kUnset;
+    const int code = FillBukakeGyomuCombo(*m_gyomuCombo, m_dest, m_gyomuCodes);
     m_sourceLists->ShowGyomu(code, 0, 0);
     m_destLists->ShowGyomu(code, 0, 0);
 }
 
 void CBukakeImportDlg::OnGyomuChosen(int index) {
     const int code = m_gyomuCombo->itemData(index).toInt();
-    const CBukakeGyomu* dest = m_dest.FindGyomu(code);
     // The destination's 業務 decides where both halves start.
-    int koshu = -1, shubetsu = -1;
-    if (dest && dest->GetCount() > 0) {
-        koshu = 0;
-        shubetsu = dest->GetKoshu(0)->GetCount() ? 0 : -1;
-    }
+    int koshu, shubetsu;
+    FirstKoshuShubetsu(m_dest.FindGyomu(code), koshu, shubetsu);
     m_sourceLists->ShowGyomu(code, koshu, shubetsu);
     m_destLists->ShowGyomu(code, koshu, shubetsu);
 }
@@ -132,12 +93,7 @@ void CBukakeImportDlg::UpdateImportButtons() {
 }
 
 void CBukakeImportDlg::UpdateLegend() {
-    const int b = IsUnset(m_destLists->GyomuCode()) ? 1 : m_destLists->GyomuCode();
-    const bool newMethod = b == 2 || b == 3 || b == 5 || b == 7;
-    m_legend[0]->setText(Tx(newMethod ? t::kLegendNewStandard : t::kLegendStandard));
-    m_legend[1]->setText(Tx(newMethod ? t::kLegendNewUser : t::kLegendUser));
-    m_legend[2]->setText(Tx(newMethod ? t::kLegendNewZenchiren : t::kLegendZenchiren));
-    m_legend[2]->setVisible(false);
+    ShowBukakeLegend(m_legend.data(), m_destLists->GyomuCode());
 }
 
 void CBukakeImportDlg::OnImportKoshu() {

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,9 +19,7 @@
 #include "app/dialogs/ImeStatus.h"
 #include "app/dialogs/SpreadSheet.h"
 #include "masteredit/BukakeDetailCommon.h"
-#include "masteredit/GridBlock.h"
 #include "masteredit/MasterEditTexts.h"
-#include "masteredit/SankoKingakuContext.h"
 #include "masteredit/ShokushuSelectDlg.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
@@ -66,38 +63,10 @@ void EmptyLine(CBukakeDetailLine& line) {
 bool InUse(const CBukakeDetailLine& line) { return line.m_columns[kKindValue] > 0; }
 }  // namespace
 
-CBukakeShikiDetailDlg::CBukakeShikiDetailDlg(QWidget* parent) : CSekisanDialog(parent) {
-    setWindowTitle(Tx(kBukakeDetailCaption));
-    SetEnterKey(EnterKey::Ignored);
-    auto button = [this](const char* text, const char* name) {
-        auto* b = new QPushButton(Tx(text), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-
-    m_typeCombo = new QComboBox(this);
-    m_typeCombo->setObjectName(QStringLiteral("type"));
-    m_typeCombo->setEnabled(false);
-    bukakedetail::FillBukakeTypeCombo(m_typeCombo, true);
-    auto* hBox = new QGridLayout;
+CBukakeShikiDetailDlg::CBukakeShikiDetailDlg(QWidget* parent) : CBukakeDetailDlgBase(parent) {
+    MakeTypeCombo(true);
     // H8 first, then H7..H1, as the template lays them out.
-    for (int i = 0; i < kHenkaritsuSlots; ++i) {
-        const int n = kHenkaritsuSlots - 1 - i;
-        auto* combo = new QComboBox(this);
-        combo->setObjectName(QStringLiteral("h%1").arg(n + 1));
-        combo->setIconSize(QSize(16, 16));
-        combo->setMinimumWidth(200);
-        combo->setMaxVisibleItems(20);
-        m_hCombos[n] = combo;
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, n](int index) {
-            m_detail.m_henkaritsu[n] = bukakedetail::HenkaritsuCodeAt(m_henkaritsu, m_gyomuCode, index);
-        });
-        auto* label = new QLabel(Tx(kHenkaritsuSlotLabel).replace(QStringLiteral("%d"), QString::number(n + 1)), this);
-        hBox->addWidget(label, i / 4, (i % 4) * 2);
-        hBox->addWidget(combo, i / 4, (i % 4) * 2 + 1);
-        hBox->setColumnStretch((i % 4) * 2 + 1, 1);
-    }
+    QGridLayout* hBox = MakeHenkaritsuCombos(true);
 
     m_grid = new CSpreadSheet(this);
     m_grid->setObjectName(QStringLiteral("grid"));
@@ -120,16 +89,7 @@ CBukakeShikiDetailDlg::CBukakeShikiDetailDlg(QWidget* parent) : CSekisanDialog(p
     m_grid->SetCol(kNameCol);
     m_grid->SetLock(true);
 
-    m_name = new QLabel(this);
-    m_name->setObjectName(QStringLiteral("shubetsu"));
-    m_name->setFrameShape(QFrame::Panel);
-    m_name->setFrameShadow(QFrame::Sunken);
-    auto [formulaLabel, formula] = MakeTextField(Tx(kFormulaLabel), "formula");
-    auto [quantityLabel, quantity] = MakeNumberField(Tx(dialogtext::kQuantityLabel), "quantity", CZo_Edit::DoubleRule(10, 2, 0, 9999999.99));
-    auto [unitLabel, unit] = MakeTextField(Tx(dialogtext::kUnitLabel), "unit", 20);
-    m_formula = formula;
-    m_quantity = quantity;
-    m_unit = unit;
+    MakeHeadFields();
 
     // Z1 and Z2.
     auto radioBox = [this](const char* title, const std::vector<std::pair<const char*, int>>& choices, const char* prefix,
@@ -165,50 +125,28 @@ CBukakeShikiDetailDlg::CBukakeShikiDetailDlg(QWidget* parent) : CSekisanDialog(p
     m_optionCheck->setObjectName(QStringLiteral("option"));
     m_optionCheck->setChecked(true);
     m_optionCheck->setVisible(false);
-    m_deleteButton = button(kRowDeleteButton, "rowdelete");
-    m_insertButton = button(kRowInsertButton, "rowinsert");
-    m_kingakuLabel = new QLabel(this);
-    m_kingakuLabel->setObjectName(QStringLiteral("kingaku"));
-    m_gokeiLabel = new QLabel(this);
-    m_gokeiLabel->setObjectName(QStringLiteral("gokei"));
-    m_sankoButton = button(kSankoKingakuButton, "sanko");
-    for (QWidget* w : std::initializer_list<QWidget*>{m_kingakuLabel, m_gokeiLabel, m_sankoButton}) w->setVisible(false);
+    m_deleteButton = MakeButton(kRowDeleteButton, "rowdelete");
+    m_insertButton = MakeButton(kRowInsertButton, "rowinsert");
+    MakeAmountControls();
     auto [ok, cancel] = MakeOkCancelButtons();
     cancel->setText(Tx(dialogtext::kCancel));
 
     connect(m_deleteButton, &QPushButton::clicked, this, &CBukakeShikiDetailDlg::OnRowDelete);
     connect(m_insertButton, &QPushButton::clicked, this, &CBukakeShikiDetailDlg::OnRowInsert);
-    connect(m_sankoButton, &QPushButton::clicked, this, &CBukakeShikiDetailDlg::OnSankoKingaku);
     connect(m_grid, &CSpreadSheet::Click, this, [this](int col, int row) {
         if (row < 1 || col < 1) return;
         m_currentCol = m_blockCol2 = col;
         m_currentRow = m_blockRow2 = row;
         UpdateControls();
     });
-    FollowGridCursor(*m_grid, *this, {m_currentCol, m_currentRow, m_blockCol2, m_blockRow2},
-                     [this](int col, int row) {
-                         m_currentCol = m_blockCol2 = col;
-                         m_currentRow = m_blockRow2 = row;
-                     },
-                     [this] { UpdateControls(); }, [] {});
+    FollowCursor([this] { UpdateControls(); }, [] {});
     connect(m_grid, &CSpreadSheet::Change, this, &CBukakeShikiDetailDlg::OnGridChange);
     connect(m_grid, &CSpreadSheet::DblClick, this, [this](int col, int row) {
         if (col == kNameCol && Line(row)) ChooseName(row);
     });
 
     // Layout.
-    auto* head = new QGridLayout;
-    head->addWidget(new QLabel(Tx(kShubetsuNameLabel), this), 0, 0);
-    head->addWidget(m_name, 0, 1, 1, 5);
-    head->addWidget(formulaLabel, 1, 0);
-    head->addWidget(m_formula, 1, 1, 1, 5);
-    head->addWidget(quantityLabel, 2, 0);
-    head->addWidget(m_quantity, 2, 1);
-    head->addWidget(unitLabel, 2, 2);
-    head->addWidget(m_unit, 2, 3);
-    head->addWidget(new QLabel(Tx(kBukakeTypeLabel), this), 2, 4);
-    head->addWidget(m_typeCombo, 2, 5);
-    head->setColumnStretch(5, 1);
+    QGridLayout* head = HeadLayout(new QLabel(Tx(kBukakeTypeLabel), this));
     auto* legend = new QVBoxLayout;
     const std::pair<const char*, COLORREF> legends[] = {
         {kLegendLabour, KindColour(1)}, {kLegendRomu, KindColour(2)}, {kLegendMaterial, KindColour(3)},
@@ -252,20 +190,6 @@ CBukakeShikiDetailDlg::CBukakeShikiDetailDlg(QWidget* parent) : CSekisanDialog(p
 
 CBukakeShikiDetailDlg::~CBukakeShikiDetailDlg() = default;
 
-void CBukakeShikiDetailDlg::keyPressEvent(QKeyEvent* event) {
-    // F5, the maintenance key, opens the 歩掛データ タイプ to change.
-    if (event->key() == Qt::Key_F5) {
-        m_typeCombo->setEnabled(true);
-        event->accept();
-        return;
-    }
-    CSekisanDialog::keyPressEvent(event);
-}
-
-CBukakeDetailLine* CBukakeShikiDetailDlg::Line(int row) const {
-    return row >= 1 && row <= m_detail.GetLineCount() ? m_detail.GetLine(row - 1) : nullptr;
-}
-
 QString CBukakeShikiDetailDlg::NameOf(const CBukakeDetailLine& line) const {
     const int kind = line.m_columns[kKindValue];
     const int32_t id = line.m_columns[kIdValue];
@@ -278,33 +202,11 @@ QString CBukakeShikiDetailDlg::NameOf(const CBukakeDetailLine& line) const {
 }
 
 void CBukakeShikiDetailDlg::OnInitDialog() {
-    m_name->setText(QString::fromStdString(m_shubetsuName));
-    if (m_userCreated) m_typeCombo->setEnabled(true);
-    for (QComboBox* combo : m_hCombos) {
-        const QSignalBlocker quiet(combo);
-        bukakedetail::FillHenkaritsuCombo(combo, m_henkaritsu, m_gyomuCode);
-    }
-    if (m_context && !IsUnset(m_kingaku)) {
-        m_kingakuLabel->setVisible(true);
-        m_sankoButton->setVisible(true);
-        m_gokeiLabel->setVisible(!IsUnset(m_gokeiKingaku));
-        for (QWidget* w : std::initializer_list<QWidget*>{m_formula, m_typeCombo, m_quantity, m_unit})
-            w->setEnabled(false);
-        for (QComboBox* combo : m_hCombos) combo->setEnabled(false);
-        ShowAmounts();
-    }
+    InitHead();
+    ShowEstimateRow();
     if (m_gyomuCode == 4) m_optionCheck->setVisible(true);
 
-    m_formula->setText(QString::fromStdString(m_detail.m_formula));
-    for (int n = 0; n < kHenkaritsuSlots; ++n) {
-        const QSignalBlocker quiet(m_hCombos[n]);
-        m_hCombos[n]->setCurrentIndex(
-            bukakedetail::HenkaritsuComboIndex(m_henkaritsu, m_gyomuCode, m_detail.m_henkaritsu[n]));
-    }
-    bukakedetail::SetHundredths(m_quantity, m_detail.m_quantity);
-    m_unit->setText(QString::fromStdString(m_detail.m_unit));
-    m_typeCombo->setCurrentIndex(
-        m_detail.m_bukakeType >= 0 && m_detail.m_bukakeType < bukakedetail::kBukakeTypeCount ? m_detail.m_bukakeType : -1);
+    ShowHead();
     m_z1Index = ChoiceOf(kZ1Choices, m_detail.m_shokushu[kZ1Slot]);
     CheckButton(m_z1Radios, m_z1Index);
     bukakedetail::SetHundredths(m_z1Rate, m_detail.m_rates[kZ1RateSlot]);
@@ -318,15 +220,7 @@ void CBukakeShikiDetailDlg::OnInitDialog() {
 
 void CBukakeShikiDetailDlg::FillGrid() {
     const int lines = m_detail.GetLineCount();
-    m_grid->SetReDraw(false);
-    m_grid->SetMaxRows(std::max(kGridRows, lines));
-    m_grid->SetRow(-1);
-    m_grid->SetCol(-1);
-    m_grid->SetAction(CSpreadSheet::kActionClearText);
-    for (int row = 1; row <= m_grid->GetMaxRows(); ++row) {
-        m_grid->SetRow(row);
-        m_grid->SetRowHidden(row > lines);
-    }
+    ResetGridRows(lines);
     for (int row = 1; row <= lines; ++row) {
         const CBukakeDetailLine& line = *Line(row);
         const int kind = line.m_columns[kKindValue];
@@ -465,10 +359,7 @@ void CBukakeShikiDetailDlg::OnRowInsert() {
 }
 
 void CBukakeShikiDetailDlg::ReadControls() {
-    m_detail.m_formula = m_formula->text().toStdString();
-    m_detail.m_quantity = bukakedetail::GetHundredths(m_quantity);
-    m_detail.m_unit = m_unit->text().toStdString();
-    if (m_typeCombo->currentIndex() >= 0) m_detail.m_bukakeType = m_typeCombo->currentIndex();
+    ReadHead();
     const int z1 = std::max(m_z1Index, 0);
     const int z2 = std::max(m_z2Index, 0);
     m_detail.m_shokushu[kZ1Slot] = kZ1Choices[static_cast<size_t>(z1)].second;
@@ -478,24 +369,4 @@ void CBukakeShikiDetailDlg::ReadControls() {
     m_detail.m_programKingaku = m_optionCheck->isChecked() ? 1 : 0;
 }
 
-void CBukakeShikiDetailDlg::ShowAmounts() {
-    m_kingakuLabel->setText(bukakedetail::KingakuText(kKingakuBefore, m_kingaku));
-    if (!IsUnset(m_gokeiKingaku)) m_gokeiLabel->setText(bukakedetail::KingakuText(kGokeiBefore, m_gokeiKingaku));
-}
-
-void CBukakeShikiDetailDlg::OnSankoKingaku() {
-    if (!m_context) return;
-    ReadControls();
-    int amount = m_kingaku;
-    int amount95 = m_gokeiKingaku;
-    if (!m_context->CalcSankoKingaku(m_detail, m_zairyo, amount, amount95)) return;
-    m_kingaku = amount;
-    m_gokeiKingaku = amount95;
-    ShowAmounts();
-}
-
-void CBukakeShikiDetailDlg::accept() {
-    if (!bukakedetail::CheckDetailFormula(m_formula->text().toStdString())) return;
-    ReadControls();
-    CSekisanDialog::accept();
-}
+void CBukakeShikiDetailDlg::accept() { AcceptChecked(); }

@@ -17,6 +17,7 @@
 #include "formix/Formix.h"
 #include "masteredit/GridBlock.h"
 #include "masteredit/HenkaritsuHojoShikiDlg.h"
+#include "masteredit/EditorButton.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
@@ -81,16 +82,10 @@ CHenkaritsuDetailDlg::CHenkaritsuDetailDlg(QWidget* parent) : CSekisanDialog(par
         m_grid->SetColWidth(col, 9);
     }
 
-    auto button = [this](const char* text, const char* name) {
-        auto* b = new QPushButton(Tx(text), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    m_titleButton = button(masteredittext::kTitleChangeButton, "title");
-    m_standardButton = button(masteredittext::kStandardButton, "standard");
-    m_clearButton = button(masteredittext::kClearButton, "clear");
-    m_kubunButton = button(masteredittext::kKubunButton, "kubun");
+    m_titleButton = MakeEditorButton(this, masteredittext::kTitleChangeButton, "title");
+    m_standardButton = MakeEditorButton(this, masteredittext::kStandardButton, "standard");
+    m_clearButton = MakeEditorButton(this, masteredittext::kClearButton, "clear");
+    m_kubunButton = MakeEditorButton(this, masteredittext::kKubunButton, "kubun");
     m_kubunButton->setEnabled(false);
     m_kubunNote = new QLabel(Tx(masteredittext::kKubunNote), this);
     m_kubunNote->setObjectName(QStringLiteral("kubunNote"));
@@ -113,7 +108,7 @@ CHenkaritsuDetailDlg::CHenkaritsuDetailDlg(QWidget* parent) : CSekisanDialog(par
     m_remarksEdit->setObjectName(QStringLiteral("remarks"));
     m_useAuxiliary = new QCheckBox(Tx(masteredittext::kUseAuxiliaryCheck), this);
     m_useAuxiliary->setObjectName(QStringLiteral("useAuxiliary"));
-    m_auxiliaryButton = button(masteredittext::kHojoShikiButton, "auxiliary");
+    m_auxiliaryButton = MakeEditorButton(this, masteredittext::kHojoShikiButton, "auxiliary");
 
     auto* formula = new QGridLayout;
     formula->addWidget(m_formulaLabels[0], 0, 0);

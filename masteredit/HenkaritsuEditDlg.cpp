@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/DialogTexts.h"
+#include "masteredit/EditorButton.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/HenkaritsuRecordList.h"
 #include "masteredit/MasterEditTexts.h"
@@ -16,6 +17,16 @@ namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
 constexpr int kGroupImage = 0;
 }  // namespace
+
+QHBoxLayout* MakeHenkaritsuGyomuRow(QWidget* parent, QComboBox*& combo) {
+    combo = new QComboBox(parent);
+    combo->setObjectName(QStringLiteral("gyomu"));
+    combo->setIconSize(QSize(16, 16));
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(Tx(masteredittext::kGyomuNameLabel), parent));
+    top->addWidget(combo, 1);
+    return top;
+}
 
 void FillHenkaritsuGyomuCombo(QComboBox& combo, const CHenkaritsuFile& file, const std::vector<uint8_t>& codes) {
     const std::vector<QIcon> images = ListStripImages(ListStrip::Henkaritsu);
@@ -29,32 +40,26 @@ void FillHenkaritsuGyomuCombo(QComboBox& combo, const CHenkaritsuFile& file, con
         else
             combo.addItem(name, int{code});
     }
+    combo.setCurrentIndex(combo.count() > 0 ? 0 : -1);
+}
+
+int HenkaritsuGyomuAt(const QComboBox& combo, int index) {
+    return index >= 0 ? combo.itemData(index).toInt() : kUnset;
 }
 
 CHenkaritsuEditDlg::CHenkaritsuEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(Tx(masteredittext::kHenkaritsuEditCaption));
-    m_gyomuCombo = new QComboBox(this);
-    m_gyomuCombo->setObjectName(QStringLiteral("gyomu"));
-    m_gyomuCombo->setIconSize(QSize(16, 16));
+    QHBoxLayout* top = MakeHenkaritsuGyomuRow(this, m_gyomuCombo);
     m_records = new CHenkaritsuRecordList(masteredittext::kHenkaritsuListTitle, this);
     m_records->setObjectName(QStringLiteral("records"));
     m_records->SetMaster(&m_henkaritsu, &m_bukake, &m_bukakeChanged);
 
-    auto button = [this](const char* text, const char* name) {
-        auto* b = new QPushButton(Tx(text), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    m_previewButton = button(reporttext::kPrintPreviewButton, "preview");
-    m_printButton = button(reporttext::kPrintDotsButton, "print");
+    m_previewButton = MakeEditorButton(this, reporttext::kPrintPreviewButton, "preview");
+    m_printButton = MakeEditorButton(this, reporttext::kPrintDotsButton, "print");
     auto [ok, cancel] = MakeOkCancelButtons();
     ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(Tx(masteredittext::kGyomuNameLabel), this));
-    top->addWidget(m_gyomuCombo, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_previewButton);
     bottom->addWidget(m_printButton);
@@ -74,12 +79,11 @@ CHenkaritsuEditDlg::CHenkaritsuEditDlg(QWidget* parent) : CSekisanDialog(parent)
 
 void CHenkaritsuEditDlg::OnInitDialog() {
     FillHenkaritsuGyomuCombo(*m_gyomuCombo, m_henkaritsu, m_codes);
-    m_gyomuCombo->setCurrentIndex(m_gyomuCombo->count() > 0 ? 0 : -1);
     OnGyomuChange(m_gyomuCombo->currentIndex());
 }
 
 void CHenkaritsuEditDlg::OnGyomuChange(int index) {
-    m_records->ShowGyomu(index >= 0 ? m_gyomuCombo->itemData(index).toInt() : kUnset);
+    m_records->ShowGyomu(HenkaritsuGyomuAt(*m_gyomuCombo, index));
     m_records->List()->ShowChosen(true);
 }
 

@@ -9,12 +9,17 @@
 
 class CHenkaritsuRecordList;
 class QComboBox;
+class QHBoxLayout;
 class QPushButton;
 
+// The top row of the rate editor and the rate import: "業務名" and the list of 業務 groups (named gyomu).
+QHBoxLayout* MakeHenkaritsuGyomuRow(QWidget* parent, QComboBox*& combo);
 // The 業務 groups of the 変化率・補正率 master offered in a combo box, by their codes (業務 5 shows
 // group 4, which serves both); a group whose code is above 32 is not offered. Each entry holds its
-// 業務 code.
+// 業務 code; the first becomes current.
 void FillHenkaritsuGyomuCombo(QComboBox& combo, const CHenkaritsuFile& file, const std::vector<uint8_t>& codes);
+// The 業務 code of the entry at index; unset for none.
+int HenkaritsuGyomuAt(const QComboBox& combo, int index);
 
 // Edits a copy of the 変化率・補正率 master: the user picks a 業務 group and edits its records in the
 // record list (CHenkaritsuRecordList). A record whose code changes or which is deleted takes its

@@ -24,9 +24,7 @@ bool Ask(const std::string& text) { return AfxMessageBox(text, MsgButtons::YesNo
 
 CHenkaritsuImportDlg::CHenkaritsuImportDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(Tx(masteredittext::kHenkaritsuImportCaption));
-    m_gyomuCombo = new QComboBox(this);
-    m_gyomuCombo->setObjectName(QStringLiteral("gyomu"));
-    m_gyomuCombo->setIconSize(QSize(16, 16));
+    QHBoxLayout* top = MakeHenkaritsuGyomuRow(this, m_gyomuCombo);
     m_sourceRecords = new CHenkaritsuRecordList(masteredittext::kImportSourceListTitle, this);
     m_sourceRecords->setObjectName(QStringLiteral("source"));
     m_sourceRecords->SetMaster(&m_source);
@@ -46,9 +44,6 @@ CHenkaritsuImportDlg::CHenkaritsuImportDlg(QWidget* parent) : CSekisanDialog(par
     ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(Tx(masteredittext::kGyomuNameLabel), this));
-    top->addWidget(m_gyomuCombo, 1);
     auto* middle = new QHBoxLayout;
     middle->addStretch();
     middle->addWidget(arrow);
@@ -73,12 +68,11 @@ CHenkaritsuImportDlg::CHenkaritsuImportDlg(QWidget* parent) : CSekisanDialog(par
 
 void CHenkaritsuImportDlg::OnInitDialog() {
     FillHenkaritsuGyomuCombo(*m_gyomuCombo, m_dest, m_codes);
-    m_gyomuCombo->setCurrentIndex(m_gyomuCombo->count() > 0 ? 0 : -1);
     OnGyomuChange(m_gyomuCombo->currentIndex());
 }
 
 void CHenkaritsuImportDlg::OnGyomuChange(int index) {
-    const int gyomu = index >= 0 ? m_gyomuCombo->itemData(index).toInt() : kUnset;
+    const int gyomu = HenkaritsuGyomuAt(*m_gyomuCombo, index);
     m_sourceRecords->ShowGyomu(gyomu);
     m_destRecords->ShowGyomu(gyomu);
     EnableImport();

@@ -17,6 +17,7 @@
 #include "app/dialogs/SpreadSheet.h"
 #include "masteredit/BukakeDetailCommon.h"
 #include "masteredit/GridBlock.h"
+#include "masteredit/EditorButton.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ShokushuSelectDlg.h"
 #include "platform/Host.h"
@@ -92,18 +93,12 @@ CHimokuDlg::CHimokuDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_grid->SetCol(kNameCol);
     m_grid->SetLock(true);
 
-    auto button = [this](const char* text, const char* name) {
-        auto* b = new QPushButton(Tx(text), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    m_addButton = button(kHimokuAddButton, "add");
-    m_insertButton = button(kHimokuInsertButton, "insert");
-    m_deleteButton = button(kHimokuDeleteButton, "delete");
-    m_clearButton = button(kClearButton, "clear");
-    m_upButton = button(kHimokuUpButton, "up");
-    m_downButton = button(kHimokuDownButton, "down");
+    m_addButton = MakeEditorButton(this, kHimokuAddButton, "add");
+    m_insertButton = MakeEditorButton(this, kHimokuInsertButton, "insert");
+    m_deleteButton = MakeEditorButton(this, kHimokuDeleteButton, "delete");
+    m_clearButton = MakeEditorButton(this, kClearButton, "clear");
+    m_upButton = MakeEditorButton(this, kHimokuUpButton, "up");
+    m_downButton = MakeEditorButton(this, kHimokuDownButton, "down");
     auto [ok, cancel] = MakeOkCancelButtons();
     cancel->setText(Tx(dialogtext::kCancel));
     connect(m_addButton, &QPushButton::clicked, this, &CHimokuDlg::OnAdd);

@@ -1,11 +1,13 @@
 #include "masteredit/KoshuShubetsuLists.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/DialogTexts.h"
 #include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeShikiDetailDlg.h"
 #include "masteredit/EditorList.h"
@@ -13,6 +15,7 @@
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ShubetsuEditDlg.h"
 #include "platform/Host.h"
+#include "report/ReportTexts.h"
 
 namespace {
 
@@ -562,4 +565,66 @@ void ResetNewShubetsuDetail(CBukakeDetail& detail, int gyomuCode) {
         detail.AddLine(std::move(line));
     }
     if (IsSoil(gyomuCode)) detail.m_bukakeType = 4;  // "土質調査標準タイプ"
+}
+
+int FillBukakeGyomuCombo(QComboBox& combo, const CBukakeFile& file, const std::vector<uint8_t>& codes) {
+    constexpr int kLastBusinessGyomu = 32;
+    const std::vector<QIcon> images = ListStripImages(ListStrip::Bukake);
+    const QIcon icon = images.empty() ? QIcon() : images[0];
+    combo.clear();
+    for (uint8_t code : codes) {
+        const CBukakeGyomu* gyomu = file.FindGyomu(code);
+        if (gyomu && gyomu->m_code <= kLastBusinessGyomu)
+            combo.addItem(icon, QString::fromStdString(gyomu->m_name), int(code));
+    }
+    combo.setCurrentIndex(combo.count() ? 0 : -1);
+    return combo.count() ? combo.itemData(0).toInt() : kUnset;
+}
+
+void FirstKoshuShubetsu(const CBukakeGyomu* gyomu, int& koshu, int& shubetsu) {
+    koshu = shubetsu = -1;
+    if (gyomu && gyomu->GetCount() > 0) {
+        koshu = 0;
+        shubetsu = gyomu->GetKoshu(0)->GetCount() ? 0 : -1;
+    }
+}
+
+QHBoxLayout* MakeBukakeGyomuRow(QWidget* parent, QComboBox*& combo) {
+    auto* gyomuLabel = new QLabel(Tx(t::kGyomuNameLabel), parent);
+    combo = new QComboBox(parent);
+    combo->setObjectName(QStringLiteral("gyomu"));
+    combo->setMinimumWidth(260);
+    auto* top = new QHBoxLayout;
+    top->addWidget(gyomuLabel);
+    top->addWidget(combo);
+    return top;
+}
+
+QHBoxLayout* MakeBukakeBottomRow(QWidget* parent, QLabel** labels, size_t count, QPushButton* ok, QPushButton* cancel) {
+    auto* legend = new QVBoxLayout;
+    for (size_t i = 0; i < count; ++i) {
+        labels[i] = new QLabel(parent);
+        labels[i]->setObjectName(QStringLiteral("legend%1").arg(i));
+        legend->addWidget(labels[i]);
+    }
+    ok->setText(Tx(reporttext::kSaveAndClose));
+    ok->setAutoDefault(false);
+    ok->setDefault(false);
+    cancel->setText(Tx(dialogtext::kCancel));
+    cancel->setAutoDefault(false);
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(legend);
+    bottom->addStretch();
+    bottom->addWidget(ok, 0, Qt::AlignBottom);
+    bottom->addWidget(cancel, 0, Qt::AlignBottom);
+    return bottom;
+}
+
+bool ShowBukakeLegend(QLabel* const* labels, int gyomuCode) {
+    const bool newMethod = FollowsMethod(IsUnset(gyomuCode) ? 1 : gyomuCode);
+    labels[0]->setText(Tx(newMethod ? t::kLegendNewStandard : t::kLegendStandard));
+    labels[1]->setText(Tx(newMethod ? t::kLegendNewUser : t::kLegendUser));
+    labels[2]->setText(Tx(newMethod ? t::kLegendNewZenchiren : t::kLegendZenchiren));
+    labels[2]->setVisible(false);
+    return newMethod;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 #include <QWidget>
+#include <cstdint>
+#include <vector>
 
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
@@ -9,7 +11,9 @@
 #include "report/BukakeDetailSheets.h"
 
 class CEditorList;
+class QComboBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -124,3 +128,18 @@ private:
 void ResetNewShubetsuDetail(CBukakeDetail& detail, int gyomuCode);
 // The 土質 details of a 歩掛データ タイプ other than 通常 open in the expense-detail layout.
 bool UsesShikiDetail(int gyomuCode, const CBukakeDetail& detail);
+
+// Shared by the owners of the lists, the 歩掛 editor and the 歩掛 import.
+// The offered 業務 of a 歩掛 file, in order, each entry holding its code; those the file lacks (or
+// above 32) are left out. The first entry becomes current: its code, unset without one.
+int FillBukakeGyomuCombo(QComboBox& combo, const CBukakeFile& file, const std::vector<uint8_t>& codes);
+// Where a 業務 chosen in the list starts: its first 工種 and that one's first 種別 (-1: none).
+void FirstKoshuShubetsu(const CBukakeGyomu* gyomu, int& koshu, int& shubetsu);
+// The top row: "業務名" and the 業務 list (named gyomu).
+QHBoxLayout* MakeBukakeGyomuRow(QWidget* parent, QComboBox*& combo);
+// The bottom row: the colour legend, count empty labels named legend0, legend1, … one below the
+// other, and the closing buttons "保存して終了" and "キャンセル", neither of them pressed by Enter.
+QHBoxLayout* MakeBukakeBottomRow(QWidget* parent, QLabel** labels, size_t count, QPushButton* ok, QPushButton* cancel);
+// The legend's first three lines for the 業務 shown (unset: as 業務 1), the third hidden; true for the
+// 業務 of the new method (2, 3, 5, 7).
+bool ShowBukakeLegend(QLabel* const* labels, int gyomuCode);

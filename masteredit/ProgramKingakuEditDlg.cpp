@@ -13,6 +13,7 @@
 #include "app/dialogs/SpreadSheet.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/GridBlock.h"
+#include "masteredit/EditorButton.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
@@ -40,17 +41,11 @@ CProgramKingakuEditDlg::CProgramKingakuEditDlg(QWidget* parent) : CSekisanDialog
     for (int col = kName1Col; col <= kCondition2Col; ++col) m_grid->SetColWidth(col, 20);
     m_grid->SetColWidth(kFeeCol, 13);
 
-    auto button = [this](const char* text, const char* name) {
-        auto* b = new QPushButton(Tx(text), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    m_newButton = button(masteredittext::kNewButton, "new");
-    m_insertButton = button(dialogtext::kActionInsert, "insert");
-    m_deleteButton = button(masteredittext::kDeleteButton, "delete");
-    m_clearButton = button(masteredittext::kClearButton, "clear");
-    m_changeButton = button(masteredittext::kChangeButton, "change");
+    m_newButton = MakeEditorButton(this, masteredittext::kNewButton, "new");
+    m_insertButton = MakeEditorButton(this, dialogtext::kActionInsert, "insert");
+    m_deleteButton = MakeEditorButton(this, masteredittext::kDeleteButton, "delete");
+    m_clearButton = MakeEditorButton(this, masteredittext::kClearButton, "clear");
+    m_changeButton = MakeEditorButton(this, masteredittext::kChangeButton, "change");
     m_changeButton->setVisible(false);
     auto [ok, cancel] = MakeOkCancelButtons();
     ok->setText(Tx(reporttext::kSaveAndClose));

@@ -13,6 +13,7 @@
 #include "app/dialogs/SpreadSheet.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/GridBlock.h"
+#include "masteredit/EditorButton.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
@@ -46,22 +47,16 @@ CTankaEditDlg::CTankaEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     }
     m_grid->SetColWidth(kRemarksCol, 20);
 
-    auto button = [this](const char* text, const char* name) {
-        auto* b = new QPushButton(Tx(text), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    m_titleButton = button(masteredittext::kTitleChangeButton, "title");
-    m_changeButton = button(masteredittext::kTradeChangeButton, "change");
-    m_addButton = button(masteredittext::kTradeAddButton, "add");
-    m_insertButton = button(masteredittext::kTradeInsertButton, "insert");
-    m_deleteButton = button(masteredittext::kTradeDeleteButton, "delete");
-    m_clearButton = button(masteredittext::kClearButton, "clear");
-    m_colInsertButton = button(masteredittext::kColumnInsertButton, "colinsert");
-    m_colDeleteButton = button(masteredittext::kColumnDeleteButton, "coldelete");
-    m_previewButton = button(reporttext::kPrintPreviewButton, "preview");
-    m_printButton = button(reporttext::kPrintDotsButton, "print");
+    m_titleButton = MakeEditorButton(this, masteredittext::kTitleChangeButton, "title");
+    m_changeButton = MakeEditorButton(this, masteredittext::kTradeChangeButton, "change");
+    m_addButton = MakeEditorButton(this, masteredittext::kTradeAddButton, "add");
+    m_insertButton = MakeEditorButton(this, masteredittext::kTradeInsertButton, "insert");
+    m_deleteButton = MakeEditorButton(this, masteredittext::kTradeDeleteButton, "delete");
+    m_clearButton = MakeEditorButton(this, masteredittext::kClearButton, "clear");
+    m_colInsertButton = MakeEditorButton(this, masteredittext::kColumnInsertButton, "colinsert");
+    m_colDeleteButton = MakeEditorButton(this, masteredittext::kColumnDeleteButton, "coldelete");
+    m_previewButton = MakeEditorButton(this, reporttext::kPrintPreviewButton, "preview");
+    m_printButton = MakeEditorButton(this, reporttext::kPrintDotsButton, "print");
     auto [ok, cancel] = MakeOkCancelButtons();
     ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));

@@ -18,6 +18,7 @@
 #include "master/MasterStore.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/GridBlock.h"
+#include "masteredit/EditorButton.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
@@ -89,21 +90,15 @@ CZairyoTankaEditDlg::CZairyoTankaEditDlg(CMasterDataStore& store, QWidget* paren
     auto* titleLabel = new QLabel(Tx(masteredittext::kZairyoTitleLabel), this);
     m_titleEdit = MakeField("title", CZo_Edit::TextRule());
 
-    auto button = [this](const char* text, const char* name) {
-        auto* b = new QPushButton(Tx(text), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    m_changeButton = button(masteredittext::kHinmeiChangeButton, "change");
-    m_addButton = button(masteredittext::kHinmeiAddButton, "add");
-    m_insertButton = button(masteredittext::kHinmeiInsertButton, "insert");
-    m_deleteButton = button(masteredittext::kHinmeiDeleteButton, "delete");
-    m_clearButton = button(masteredittext::kClearButton, "clear");
-    m_upButton = button(masteredittext::kHinmeiUpButton, "up");
-    m_downButton = button(masteredittext::kHinmeiDownButton, "down");
-    m_searchButton = button(dialogtext::kSearchButton, "search");
-    m_openButton = button(masteredittext::kOpenZairyoTankaButton, "open");
+    m_changeButton = MakeEditorButton(this, masteredittext::kHinmeiChangeButton, "change");
+    m_addButton = MakeEditorButton(this, masteredittext::kHinmeiAddButton, "add");
+    m_insertButton = MakeEditorButton(this, masteredittext::kHinmeiInsertButton, "insert");
+    m_deleteButton = MakeEditorButton(this, masteredittext::kHinmeiDeleteButton, "delete");
+    m_clearButton = MakeEditorButton(this, masteredittext::kClearButton, "clear");
+    m_upButton = MakeEditorButton(this, masteredittext::kHinmeiUpButton, "up");
+    m_downButton = MakeEditorButton(this, masteredittext::kHinmeiDownButton, "down");
+    m_searchButton = MakeEditorButton(this, dialogtext::kSearchButton, "search");
+    m_openButton = MakeEditorButton(this, masteredittext::kOpenZairyoTankaButton, "open");
     auto [ok, cancel] = MakeOkCancelButtons();
     ok->setText(Tx(reporttext::kSaveAndClose));
     cancel->setText(Tx(dialogtext::kCancel));

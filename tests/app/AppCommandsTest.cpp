@@ -14,10 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "AppProgramFolder.h"
-#include "AppTestEnvironment.h"
+#include "RunningAppTest.h"
 #include "ScriptedDialogs.h"
-#include "ScriptedHost.h"
 #include "app/AboutDlg.h"
 #include "app/AppTexts.h"
 #include "app/CommandIds.h"
@@ -53,31 +51,15 @@ struct RecordingOpener {
     ~RecordingOpener() { SetUrlOpener(std::move(previous)); }
 };
 
-class AppCommands : public ::testing::Test {
+class AppCommands : public RunningAppTest {
 protected:
     void SetUp() override {
-        UseFreshSettingsFolder();
-        m_cwd = QDir::currentPath();
-        CSplashWnd::EnableSplashScreen(false);
-        app = std::make_unique<CVemoWinApp>(QStringList{}, program.root.Path());
-        host = std::make_unique<ScriptedHost>();
-        ASSERT_TRUE(app->InitInstance());
-        host->messages.clear();
+        RunningAppTest::SetUp();
         host->panes.clear();
-    }
-    void TearDown() override {
-        host.reset();
-        app.reset();
-        QDir::setCurrent(m_cwd);
-        CSplashWnd::EnableSplashScreen(true);
     }
     bool Run(int id) { return app->Commands().Dispatch(id); }
 
-    AppProgramFolder program;
-    std::unique_ptr<CVemoWinApp> app;
-    std::unique_ptr<ScriptedHost> host;
     RecordingOpener opener;
-    QString m_cwd;
 };
 
 }  // namespace

@@ -8,18 +8,13 @@
 #include <unistd.h>
 
 #include <QComboBox>
-#include <QDir>
 #include <QPushButton>
 #include <map>
 
-#include "AppProgramFolder.h"
-#include "AppTestEnvironment.h"
 #include "MasterBuilders.h"
+#include "RunningAppTest.h"
 #include "ScriptedDialogs.h"
-#include "ScriptedHost.h"
 #include "app/CommandIds.h"
-#include "app/ShellWindows.h"
-#include "app/VemoWinApp.h"
 #include "app/dialogs/NameEditDlg.h"
 #include "app/dialogs/SpreadSheet.h"
 #include "masteredit/BukakeDetailDlg.h"
@@ -73,6 +68,43 @@ std::string PathOf(CMasterDataStore& s, LockId id) {
         case CMasterDataStore::kLockZairyoTanka: return s.GetZairyoTankaPath();
         default: return {};
     }
+}
+
+// The files renamed into watched folders, in order: every save replaces its target that way.
+class ReplaceWatch {
+public:
+    ReplaceWatch() : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
+    ~ReplaceWatch() {
+        if (m_fd >= 0) close(m_fd);
+    }
+    ReplaceWatch(const ReplaceWatch&) = delete;
+    ReplaceWatch& operator=(const ReplaceWatch&) = delete;
+    // False when the watch could not be set up.
+    bool Add(const std::string& folder) {
+        return m_fd >= 0 && inotify_add_watch(m_fd, folder.c_str(), IN_MOVED_TO) >= 0;
+    }
+    std::vector<std::string> Replaced() const {
+        std::vector<std::string> replaced;
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t n; (n = read(m_fd, buffer, sizeof buffer)) > 0;)
+            for (char* p = buffer; p < buffer + n;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(p);
+                if (event->len) replaced.emplace_back(event->name);
+                p += sizeof(inotify_event) + event->len;
+            }
+        return replaced;
+    }
+
+private:
+    int m_fd;
+};
+
+// The name dialog of a code change: the code becomes 1999.
+void ExpectNewCode1999(ScriptedDialogs& dialogs) {
+    dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
+        d.findChild<CZo_Edit*>("code")->setText(QStringLiteral("1999"));
+        return IDOK;
+    });
 }
 
 // What the editor handed back when it closed with OK, per master, as saved bytes.
@@ -192,24 +224,8 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
-class MasterEditCommands : public ::testing::Test {
+class MasterEditCommands : public RunningAppTest {
 protected:
-    void SetUp() override {
-        UseFreshSettingsFolder();
-        m_cwd = QDir::currentPath();
-        CSplashWnd::EnableSplashScreen(false);
-        app = std::make_unique<CVemoWinApp>(QStringList{}, program.root.Path());
-        host = std::make_unique<ScriptedHost>();
-        ASSERT_TRUE(app->InitInstance());
-        host->messages.clear();
-    }
-    void TearDown() override {
-        host.reset();
-        app.reset();
-        QDir::setCurrent(m_cwd);
-        CSplashWnd::EnableSplashScreen(true);
-    }
-    CMasterDataStore& Store() { return app->Store(); }
     // Runs a launcher whose dialog closes with close; answer is queued for the question.
     Edited RunLauncher(const Launcher& l, int close, int answer = 0) {
         Edited edited;
@@ -219,11 +235,27 @@ protected:
         EXPECT_TRUE(app->Commands().Dispatch(l.command)) << l.name;
         return edited;
     }
-
-    AppProgramFolder program;
-    std::unique_ptr<CVemoWinApp> app;
-    std::unique_ptr<ScriptedHost> host;
-    QString m_cwd;
+    // The launcher's masters, in memory and on disk, are what the editor handed back.
+    void ExpectSavedAsEdited(const Launcher& l, const Edited& edited) {
+        for (LockId id : l.saves) {
+            EXPECT_EQ(ReadTestFile(PathOf(Store(), id)), edited.at(id)) << id;
+            EXPECT_EQ(MemoryBytes(Store(), id), edited.at(id)) << id;
+        }
+    }
+    // A code change (the 歩掛 question answered Yes) with each of the launcher's locks lost in turn:
+    // the save is refused and no master changes.
+    void ExpectNothingSavedWithoutEachLock(const Launcher& l) {
+        for (LockId refused : l.saves) {
+            ASSERT_EQ(Store().Lock(refused, 0, 1), 1) << refused;
+            const Snapshot before(Store(), l.saves);
+            host->messages.clear();
+            host->answers = {IDYES};
+            RunLauncher(l, IDOK, IDYES);
+            EXPECT_EQ(host->messages.back().text, mastertext::kSaveRefused) << refused;
+            EXPECT_TRUE(Snapshot(Store(), l.saves) == before) << refused;
+            ASSERT_EQ(Store().Lock(refused, 1, 1), 1) << refused;
+        }
+    }
 };
 
 }  // namespace
@@ -266,21 +298,11 @@ TEST_F(MasterEditCommands, YesSavesTheEditedCopiesAndTakesTheLocksAgain) {
 }
 
 TEST_F(MasterEditCommands, TheBusinessListEditorSavesBukakeThenHenkaritsuThenShokeihi) {
-    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    ASSERT_GE(watch, 0);
-    ASSERT_GE(inotify_add_watch(watch, program.masters.c_str(), IN_MOVED_TO), 0);
-    ASSERT_GE(inotify_add_watch(watch, program.data.c_str(), IN_MOVED_TO), 0);
+    ReplaceWatch watch;
+    ASSERT_TRUE(watch.Add(program.masters));
+    ASSERT_TRUE(watch.Add(program.data));
     RunLauncher(kLaunchers[2], IDOK, IDYES);
-    std::vector<std::string> replaced;
-    alignas(inotify_event) char buffer[4096];
-    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
-        for (char* p = buffer; p < buffer + n;) {
-            const auto* event = reinterpret_cast<const inotify_event*>(p);
-            if (event->len) replaced.emplace_back(event->name);
-            p += sizeof(inotify_event) + event->len;
-        }
-    close(watch);
-    EXPECT_EQ(replaced, (std::vector<std::string>{"歩掛データ.soa", "変化率データ.soa", "諸経費データ.daa"}));
+    EXPECT_EQ(watch.Replaced(), (std::vector<std::string>{"歩掛データ.soa", "変化率データ.soa", "諸経費データ.daa"}));
 }
 
 TEST_F(MasterEditCommands, ASaveTheLockRefusesKeepsMemoryEqualToTheFile) {
@@ -334,10 +356,7 @@ const Launcher kTankaIdChange = {
             EXPECT_EQ(d.IsBukakeChanged(), 1);
             return close;
         });
-        dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
-            d.findChild<CZo_Edit*>("code")->setText(QStringLiteral("1999"));
-            return IDOK;
-        });
+        ExpectNewCode1999(dialogs);
     }};
 }  // namespace
 
@@ -358,41 +377,17 @@ protected:
 };
 
 TEST_F(TankaEditCommand, AnIdChangeSavesBukakeThenTanka) {
-    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    ASSERT_GE(watch, 0);
-    ASSERT_GE(inotify_add_watch(watch, program.masters.c_str(), IN_MOVED_TO), 0);
-    ASSERT_GE(inotify_add_watch(watch, program.data.c_str(), IN_MOVED_TO), 0);
+    ReplaceWatch watch;
+    ASSERT_TRUE(watch.Add(program.masters));
+    ASSERT_TRUE(watch.Add(program.data));
     host->answers = {IDYES};  // the 歩掛 question inside the editor
     const Edited edited = RunLauncher(kTankaIdChange, IDOK, IDYES);
-    std::vector<std::string> replaced;
-    alignas(inotify_event) char buffer[4096];
-    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
-        for (char* p = buffer; p < buffer + n;) {
-            const auto* event = reinterpret_cast<const inotify_event*>(p);
-            if (event->len) replaced.emplace_back(event->name);
-            p += sizeof(inotify_event) + event->len;
-        }
-    close(watch);
-    EXPECT_EQ(replaced, (std::vector<std::string>{"歩掛データ.soa", "単価データ.daa"}));
-    for (LockId id : kTankaIdChange.saves) {
-        EXPECT_EQ(ReadTestFile(PathOf(Store(), id)), edited.at(id)) << id;
-        EXPECT_EQ(MemoryBytes(Store(), id), edited.at(id)) << id;
-    }
+    EXPECT_EQ(watch.Replaced(), (std::vector<std::string>{"歩掛データ.soa", "単価データ.daa"}));
+    ExpectSavedAsEdited(kTankaIdChange, edited);
     EXPECT_EQ(Store().GetTankaFile().GetRow(0)->m_id, 1999);
 }
 
-TEST_F(TankaEditCommand, WithoutEitherLockNeitherMasterIsSaved) {
-    for (LockId refused : kTankaIdChange.saves) {
-        ASSERT_EQ(Store().Lock(refused, 0, 1), 1) << refused;
-        const Snapshot before(Store(), kTankaIdChange.saves);
-        host->messages.clear();
-        host->answers = {IDYES};
-        RunLauncher(kTankaIdChange, IDOK, IDYES);
-        EXPECT_EQ(host->messages.back().text, mastertext::kSaveRefused) << refused;
-        EXPECT_TRUE(Snapshot(Store(), kTankaIdChange.saves) == before) << refused;
-        ASSERT_EQ(Store().Lock(refused, 1, 1), 1) << refused;
-    }
-}
+TEST_F(TankaEditCommand, WithoutEitherLockNeitherMasterIsSaved) { ExpectNothingSavedWithoutEachLock(kTankaIdChange); }
 
 namespace {
 // The 歩掛 editor with the material price of a 土質 line edited in its expense-detail dialog.
@@ -476,19 +471,6 @@ TEST_F(BukakeEditCommand, CancelAndNoLeaveBukakeAndMaterialPricesAsTheyWere) {
 
 namespace {
 
-// The files a command replaced, in order, as the watch saw them.
-std::vector<std::string> ReplacedFiles(int watch) {
-    std::vector<std::string> replaced;
-    alignas(inotify_event) char buffer[4096];
-    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
-        for (char* p = buffer; p < buffer + n;) {
-            const auto* event = reinterpret_cast<const inotify_event*>(p);
-            if (event->len) replaced.emplace_back(event->name);
-            p += sizeof(inotify_event) + event->len;
-        }
-    return replaced;
-}
-
 // Rate 12 of 区画整理測量 renamed to code 1999, the 歩掛 question answered Yes.
 const Launcher kHenkaritsuCodeChange = {
     "変化率 code", cmd::HenkaritsuEdit, "変化率･補正率データ ファイルを書き換えてよろしいですか？",
@@ -504,10 +486,7 @@ const Launcher kHenkaritsuCodeChange = {
             EXPECT_EQ(d.IsBukakeChanged(), 1);
             return close;
         });
-        dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
-            d.findChild<CZo_Edit*>("code")->setText(QStringLiteral("1999"));
-            return IDOK;
-        });
+        ExpectNewCode1999(dialogs);
     }};
 }  // namespace
 
@@ -531,32 +510,18 @@ protected:
 };
 
 TEST_F(HenkaritsuCommands, ACodeChangeSavesBukakeThenHenkaritsu) {
-    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    ASSERT_GE(watch, 0);
-    ASSERT_GE(inotify_add_watch(watch, program.masters.c_str(), IN_MOVED_TO), 0);
+    ReplaceWatch watch;
+    ASSERT_TRUE(watch.Add(program.masters));
     host->answers = {IDYES};  // the 歩掛 question inside the editor
     const Edited edited = RunLauncher(kHenkaritsuCodeChange, IDOK, IDYES);
-    EXPECT_EQ(ReplacedFiles(watch), (std::vector<std::string>{"歩掛データ.soa", "変化率データ.soa"}));
-    close(watch);
-    for (LockId id : kHenkaritsuCodeChange.saves) {
-        EXPECT_EQ(ReadTestFile(PathOf(Store(), id)), edited.at(id)) << id;
-        EXPECT_EQ(MemoryBytes(Store(), id), edited.at(id)) << id;
-    }
+    EXPECT_EQ(watch.Replaced(), (std::vector<std::string>{"歩掛データ.soa", "変化率データ.soa"}));
+    ExpectSavedAsEdited(kHenkaritsuCodeChange, edited);
     EXPECT_EQ(BukakeUse(), 1999);
     EXPECT_TRUE(Store().GetHenkaritsuFile().FindGyomu(6)->HasRecord(1999));
 }
 
 TEST_F(HenkaritsuCommands, WithoutEitherLockNeitherMasterIsSaved) {
-    for (LockId refused : kHenkaritsuCodeChange.saves) {
-        ASSERT_EQ(Store().Lock(refused, 0, 1), 1) << refused;
-        const Snapshot before(Store(), kHenkaritsuCodeChange.saves);
-        host->messages.clear();
-        host->answers = {IDYES};
-        RunLauncher(kHenkaritsuCodeChange, IDOK, IDYES);
-        EXPECT_EQ(host->messages.back().text, mastertext::kSaveRefused) << refused;
-        EXPECT_TRUE(Snapshot(Store(), kHenkaritsuCodeChange.saves) == before) << refused;
-        ASSERT_EQ(Store().Lock(refused, 1, 1), 1) << refused;
-    }
+    ExpectNothingSavedWithoutEachLock(kHenkaritsuCodeChange);
 }
 
 // The manual import end to end with the real dialog: another file's record imported into
@@ -580,10 +545,7 @@ TEST_F(HenkaritsuCommands, TheManualImportSavesBothMastersAndNeverTheSource) {
             d.DestRecords()->OnRename();
             return close;
         });
-        dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
-            d.findChild<CZo_Edit*>("code")->setText(QStringLiteral("1999"));
-            return IDOK;
-        });
+        ExpectNewCode1999(dialogs);
         host->messages.clear();
         host->fileAnswers = {otherPath};
         // Import by hand?, import 他社補正?, rewrite the 歩掛 uses of 12?, then the question after OK.
@@ -600,13 +562,11 @@ TEST_F(HenkaritsuCommands, TheManualImportSavesBothMastersAndNeverTheSource) {
         EXPECT_EQ(ReadTestFile(otherPath), sourceBytes);
     }
 
-    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    ASSERT_GE(watch, 0);
-    ASSERT_GE(inotify_add_watch(watch, program.masters.c_str(), IN_MOVED_TO), 0);
+    ReplaceWatch watch;
+    ASSERT_TRUE(watch.Add(program.masters));
     run(IDOK, IDYES);
     EXPECT_EQ(host->messages.back().text, mastertext::kAskOverwriteHenkaritsuFile);
-    EXPECT_EQ(ReplacedFiles(watch), (std::vector<std::string>{"歩掛データ.soa", "変化率データ.soa"}));
-    close(watch);
+    EXPECT_EQ(watch.Replaced(), (std::vector<std::string>{"歩掛データ.soa", "変化率データ.soa"}));
     EXPECT_EQ(BukakeUse(), 1999);
     const CHenkaritsuGyomu& group = *Store().GetHenkaritsuFile().FindGyomu(6);
     EXPECT_TRUE(group.HasRecord(1999));

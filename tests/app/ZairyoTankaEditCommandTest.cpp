@@ -3,16 +3,11 @@
 // file, and Cancel or No leave memory and file as they were.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QPushButton>
 
-#include "AppProgramFolder.h"
-#include "AppTestEnvironment.h"
+#include "RunningAppTest.h"
 #include "ScriptedDialogs.h"
-#include "ScriptedHost.h"
 #include "app/CommandIds.h"
-#include "app/ShellWindows.h"
-#include "app/VemoWinApp.h"
 #include "app/dialogs/SpreadSheet.h"
 #include "master/MasterFile.h"
 #include "masteredit/MasterEditTexts.h"
@@ -32,24 +27,8 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
-class ZairyoTankaEditCommand : public ::testing::Test {
+class ZairyoTankaEditCommand : public RunningAppTest {
 protected:
-    void SetUp() override {
-        UseFreshSettingsFolder();
-        m_cwd = QDir::currentPath();
-        CSplashWnd::EnableSplashScreen(false);
-        app = std::make_unique<CVemoWinApp>(QStringList{}, program.root.Path());
-        host = std::make_unique<ScriptedHost>();
-        ASSERT_TRUE(app->InitInstance());
-        host->messages.clear();
-    }
-    void TearDown() override {
-        host.reset();
-        app.reset();
-        QDir::setCurrent(m_cwd);
-        CSplashWnd::EnableSplashScreen(true);
-    }
-    CMasterDataStore& Store() { return app->Store(); }
     // Runs the command; in the editor the first item is renamed and then act closes it.
     void Run(std::function<int(CZairyoTankaEditDlg&)> act) {
         ScriptedDialogs dialogs;
@@ -62,11 +41,6 @@ protected:
         });
         EXPECT_TRUE(app->Commands().Dispatch(cmd::ZairyoTankaEdit));
     }
-
-    AppProgramFolder program;
-    std::unique_ptr<CVemoWinApp> app;
-    std::unique_ptr<ScriptedHost> host;
-    QString m_cwd;
 };
 
 }  // namespace

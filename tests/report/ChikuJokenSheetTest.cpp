@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "CalcTestEnv.h"
 #include "EstimateBuilders.h"
 #include "EstimateFormTemplate.h"
+#include "EstimateReportFixture.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
@@ -30,13 +30,11 @@ const std::vector<std::pair<std::string, std::string>> kPageCells = {
     {"B2", "**α2"},       {"B3", "**α3"},       {"B4", "**α4"},       {"B5", "**α5"},        {"B6", "**β1"},
     {"B7", "**β2"},       {"B8", "**β1-2"},     {"B9", "**β2-2"}};
 
-class ChikuJokenTest : public ::testing::Test {
+class ChikuJokenTest : public EstimateReportFixture {
 protected:
     void SetUp() override {
-        form = dir / "form.xlsx";
-        WriteTestFile(form, estimateform::BuildForm(
-                                {estimateform::PlainSheet("業務地区条件設定表", kPageCells),
-                                 estimateform::PlainSheet("代価歩掛明細表", {{"A10", "**区分"}, {"B10", "**数量1"}})}));
+        UseForm({estimateform::PlainSheet("業務地区条件設定表", kPageCells),
+                 estimateform::PlainSheet("代価歩掛明細表", {{"A10", "**区分"}, {"B10", "**数量1"}})});
         CBukakeKoshu& koshu = masterbuild::AddKoshu(masterbuild::AddGyomu(env.bukake, 7), 10);
         for (int type : {14, 15, 19, 21, 26, 32, 33, 99}) {
             CBukakeDetail& d = masterbuild::AddShubetsu(koshu, type).GetDetail();
@@ -88,17 +86,9 @@ protected:
         if (rowsPage) job.BeginPage("代価歩掛明細表", "1");
         write(report, *calc);
         if (rowsPage) job.EndPage();
-        std::string bytes;
-        if (!job.Engine().BuildXlsx(bytes)) return nullptr;
-        return std::make_unique<xlstest::Output>(bytes);
+        return OutputOrNull(job);
     }
 
-    ScriptedHost host;
-    TempFolder dir;
-    std::string form;
-    CalcTestEnv env;
-    CHyoshiData cover;
-    CSekisanItemList list;
     CPrintSettings settings;
 };
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "CalcTestEnv.h"
 #include "EstimateBuilders.h"
 #include "EstimateFormTemplate.h"
+#include "EstimateReportFixture.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
@@ -86,7 +86,7 @@ Cells With(Cells cells, const Cells& more) {
     return cells;
 }
 
-class DaikaMeisaiTest : public ::testing::Test {
+class DaikaMeisaiTest : public EstimateReportFixture {
 protected:
     void SetUp() override {
         list.m_nTankaColumn = 0;
@@ -117,8 +117,7 @@ protected:
             });
     }
     void UseForm(const Cells& cells) {
-        form = dir / "form.xlsx";
-        WriteTestFile(form, BuildForm({PlainSheet("代価歩掛明細表", cells)}));
+        EstimateReportFixture::UseForm({PlainSheet("代価歩掛明細表", cells)});
     }
     void Settings(int omit) {
         CPrintSettings s;
@@ -148,19 +147,9 @@ protected:
         job->EndPage();
         return row;
     }
-    std::unique_ptr<xlstest::Output> Out() {
-        std::string bytes;
-        EXPECT_TRUE(job->Engine().BuildXlsx(bytes));
-        return std::make_unique<xlstest::Output>(bytes);
-    }
+    std::unique_ptr<xlstest::Output> Out() { return BuiltOutput(*job); }
 
-    ScriptedHost host;
-    TempFolder dir;
-    CalcTestEnv env;
-    CHyoshiData cover;
-    CSekisanItemList list;
     std::unique_ptr<CReportJob> job;
-    std::string form;
     double direct = -1.0, labour = -1.0;
 };
 

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -48,24 +49,46 @@ void ExpectSokatsuRow(SheetValues& expected, int row, const CSekisanItem& item) 
     if (!item.m_strRemarkLower.empty()) expected[{row + 1, 6}] = item.m_strRemarkLower;
 }
 
+// A sample estimate priced from the sample data, each test's workbook saved in a folder of its own
+// and read back by LibreOffice; without soffice the tests are skipped (failed under CI).
+class EstimateReportOracle : public ::testing::Test {
+protected:
+    void SetUp() override {
+        soffice = oracle::FindOnPath("soffice");
+        if (soffice.empty()) {
+            if (std::getenv("CI")) FAIL() << "soffice (libreoffice-calc-nogui) is not installed, and CI needs this test";
+            GTEST_SKIP() << "soffice not found: install libreoffice-calc-nogui to run this test";
+        }
+        masters = LoadGeneratedSampleMasters(VEMO_SAMPLE_DATA_DIR);
+    }
+    // The sample estimate of that name, priced.
+    void LoadPricedSample(CVemoWinDocData& doc, const char* name) {
+        ASSERT_EQ(doc.LoadFile(vemo::JoinPath(vemo::JoinPath(VEMO_SAMPLE_DATA_DIR, kSampleEstimateFolder), name)), 1);
+        EXPECT_TRUE(PriceSampleEstimate(doc, *masters).empty());
+    }
+    // The job's workbook saved as file in the folder, its bytes as built, and its sheets as LibreOffice reads them.
+    void SaveAndReadBack(CReportJob& job, const char* file, std::string& bytes, std::vector<oracle::Sheet>& sheets) {
+        ASSERT_EQ(job.Engine().Save(dir / file), XlsSaveError::none);
+        ASSERT_TRUE(job.Engine().BuildXlsx(bytes));
+        std::string why;
+        ASSERT_TRUE(oracle::ReadWithLibreOffice(soffice, dir / file, dir.Path(), sheets, why)) << why;
+    }
+
+    std::string soffice;
+    ScriptedHost host;
+    TempFolder dir;
+    std::unique_ptr<SampleEstimateMasters> masters;
+};
+
 // The value a sheet shows in a cell ("" when none).
 Value Shown(std::vector<oracle::Sheet>& sheets, size_t sheet, int row, int column) {
     auto it = sheets[sheet].values.find({row, column});
     return it == sheets[sheet].values.end() ? Value(std::string()) : it->second;
 }
 
-TEST(EstimateReportOracle, ASampleEstimatesSheetsShowItsValues) {
-    const std::string soffice = oracle::FindOnPath("soffice");
-    if (soffice.empty()) {
-        if (std::getenv("CI")) FAIL() << "soffice (libreoffice-calc-nogui) is not installed, and CI needs this test";
-        GTEST_SKIP() << "soffice not found: install libreoffice-calc-nogui to run this test";
-    }
-    ScriptedHost host;
-    TempFolder dir;
-    auto masters = LoadGeneratedSampleMasters(VEMO_SAMPLE_DATA_DIR);
+TEST_F(EstimateReportOracle, ASampleEstimatesSheetsShowItsValues) {
     CVemoWinDocData doc;
-    ASSERT_EQ(doc.LoadFile(vemo::JoinPath(vemo::JoinPath(VEMO_SAMPLE_DATA_DIR, kSampleEstimateFolder), "設計サンプル.sei")), 1);
-    EXPECT_TRUE(PriceSampleEstimate(doc, *masters).empty());
+    ASSERT_NO_FATAL_FAILURE(LoadPricedSample(doc, "設計サンプル.sei"));
     const CSekisanItemList& list = *doc.GetItemList();
 
     const std::string form = dir / "form.xlsx";
@@ -80,11 +103,9 @@ TEST(EstimateReportOracle, ASampleEstimatesSheetsShowItsValues) {
     settings.pageBreakPerGyomu = 0;
     job.SetSettings(settings);
     CEstimateReport(job, list, *masters, cover, 10, form).BuildReport();
-    ASSERT_EQ(job.Engine().Save(dir / "report.xlsx"), XlsSaveError::none);
-
+    std::string bytes;
     std::vector<oracle::Sheet> sheets;
-    std::string why;
-    ASSERT_TRUE(oracle::ReadWithLibreOffice(soffice, dir / "report.xlsx", dir.Path(), sheets, why)) << why;
+    ASSERT_NO_FATAL_FAILURE(SaveAndReadBack(job, "report.xlsx", bytes, sheets));
 
     // The sheets: the cover, the 業務価格総括表, then the 総括表 pages of ten rows.
     std::vector<const CSekisanItem*> printed;
@@ -137,18 +158,9 @@ TEST(EstimateReportOracle, ASampleEstimatesSheetsShowItsValues) {
     }
 }
 
-TEST(EstimateReportOracle, TheBreakdownPagesOfASampleEstimateShowTheValuesWritten) {
-    const std::string soffice = oracle::FindOnPath("soffice");
-    if (soffice.empty()) {
-        if (std::getenv("CI")) FAIL() << "soffice (libreoffice-calc-nogui) is not installed, and CI needs this test";
-        GTEST_SKIP() << "soffice not found: install libreoffice-calc-nogui to run this test";
-    }
-    ScriptedHost host;
-    TempFolder dir;
-    auto masters = LoadGeneratedSampleMasters(VEMO_SAMPLE_DATA_DIR);
+TEST_F(EstimateReportOracle, TheBreakdownPagesOfASampleEstimateShowTheValuesWritten) {
     CVemoWinDocData doc;
-    ASSERT_EQ(doc.LoadFile(vemo::JoinPath(vemo::JoinPath(VEMO_SAMPLE_DATA_DIR, kSampleEstimateFolder), "設計サンプル.sei")), 1);
-    EXPECT_TRUE(PriceSampleEstimate(doc, *masters).empty());
+    ASSERT_NO_FATAL_FAILURE(LoadPricedSample(doc, "設計サンプル.sei"));
     // Its 種別 rows numbered 1, 2, … for the breakdown.
     CSekisanItemList list;
     list.Copy(*doc.GetItemList());
@@ -167,14 +179,10 @@ TEST(EstimateReportOracle, TheBreakdownPagesOfASampleEstimateShowTheValuesWritte
     CHyoshiData cover;
     const int last = CEstimateReport(job, list, *masters, cover, 10, form).BuildDaikaSheets(0);
     ASSERT_GE(last, 1);
-    ASSERT_EQ(job.Engine().Save(dir / "daika.xlsx"), XlsSaveError::none);
     std::string bytes;
-    ASSERT_TRUE(job.Engine().BuildXlsx(bytes));
-    xlstest::Output written(bytes);
-
     std::vector<oracle::Sheet> sheets;
-    std::string why;
-    ASSERT_TRUE(oracle::ReadWithLibreOffice(soffice, dir / "daika.xlsx", dir.Path(), sheets, why)) << why;
+    ASSERT_NO_FATAL_FAILURE(SaveAndReadBack(job, "daika.xlsx", bytes, sheets));
+    xlstest::Output written(bytes);
     ASSERT_EQ(static_cast<int>(sheets.size()), written.SheetCount());
     int numbers = 0;
     for (size_t p = 0; p < sheets.size(); ++p) {
@@ -198,19 +206,10 @@ TEST(EstimateReportOracle, TheBreakdownPagesOfASampleEstimateShowTheValuesWritte
 // The breakdown of the sample 区画整理 estimate over the shipped colour form, with the road
 // calculation on: its 代価表, 代価歩掛明細表, 単価表, change-rate sheets and 業務地区条件設定表 read
 // back by LibreOffice show every value the engine wrote.
-TEST(EstimateReportOracle, TheBreakdownSheetsOfEveryKindShowTheValuesWritten) {
-    const std::string soffice = oracle::FindOnPath("soffice");
-    if (soffice.empty()) {
-        if (std::getenv("CI")) FAIL() << "soffice (libreoffice-calc-nogui) is not installed, and CI needs this test";
-        GTEST_SKIP() << "soffice not found: install libreoffice-calc-nogui to run this test";
-    }
-    ScriptedHost host;
-    TempFolder dir;
-    auto masters = LoadGeneratedSampleMasters(VEMO_SAMPLE_DATA_DIR);
+TEST_F(EstimateReportOracle, TheBreakdownSheetsOfEveryKindShowTheValuesWritten) {
     masters->settings.DouroCalc = 1;
     CVemoWinDocData doc;
-    ASSERT_EQ(doc.LoadFile(vemo::JoinPath(vemo::JoinPath(VEMO_SAMPLE_DATA_DIR, kSampleEstimateFolder), "区画整理サンプル.sei")), 1);
-    EXPECT_TRUE(PriceSampleEstimate(doc, *masters).empty());
+    ASSERT_NO_FATAL_FAILURE(LoadPricedSample(doc, "区画整理サンプル.sei"));
 
     const std::string form = std::string(VEMO_PRINT_FORMS_DIR) + "/ｶﾗｰA4形式.xlsx";
     CReportJob job;
@@ -221,14 +220,10 @@ TEST(EstimateReportOracle, TheBreakdownSheetsOfEveryKindShowTheValuesWritten) {
     ASSERT_EQ(job.OpenTemplate(form), 1);
     CHyoshiData cover;
     ASSERT_GE(CEstimateReport(job, *doc.GetItemList(), *masters, cover, 10, form).BuildDaikaSheets(0), 1);
-    ASSERT_EQ(job.Engine().Save(dir / "daika.xlsx"), XlsSaveError::none);
     std::string bytes;
-    ASSERT_TRUE(job.Engine().BuildXlsx(bytes));
-    xlstest::Output written(bytes);
-
     std::vector<oracle::Sheet> sheets;
-    std::string why;
-    ASSERT_TRUE(oracle::ReadWithLibreOffice(soffice, dir / "daika.xlsx", dir.Path(), sheets, why)) << why;
+    ASSERT_NO_FATAL_FAILURE(SaveAndReadBack(job, "daika.xlsx", bytes, sheets));
+    xlstest::Output written(bytes);
     ASSERT_EQ(static_cast<int>(sheets.size()), written.SheetCount());
     std::set<std::string> kinds;
     int numbers = 0, texts = 0;

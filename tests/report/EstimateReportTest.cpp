@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "CalcTestEnv.h"
 #include "EstimateBuilders.h"
 #include "EstimateFormTemplate.h"
+#include "EstimateReportFixture.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
@@ -43,7 +43,7 @@ Cells With(Cells cells, const Cells& more) {
 // A 報告書 cell at the row of line (the row cells stand in row 5, the lower names in row 6).
 std::string At(char column, int line, int firstRow = 5) { return column + std::to_string(firstRow + line); }
 
-class EstimateReportTest : public ::testing::Test {
+class EstimateReportTest : public EstimateReportFixture {
 protected:
     void SetUp() override {
         env.tanka = masterbuild::SampleTankaFile();
@@ -57,10 +57,6 @@ protected:
                  PlainSheet("報告書1", estimateform::SokatsuCells()), PlainSheet("報告書2", estimateform::SokatsuCells())});
     }
 
-    void UseForm(const std::vector<SheetDef>& sheets) {
-        form = dir / "form.xlsx";
-        WriteTestFile(form, BuildForm(sheets));
-    }
     // The standard form with more cells on the 報告書 sheets (both, or only the second).
     void UseSokatsuForm(const Cells& first, const Cells& second) {
         UseForm({PlainSheet("報告書1", With(estimateform::SokatsuCells(), first)),
@@ -77,21 +73,11 @@ protected:
         change(s);
         job.SetSettings(s);
     }
-    std::unique_ptr<xlstest::Output> Out() {
-        std::string bytes;
-        EXPECT_TRUE(job.Engine().BuildXlsx(bytes));
-        return std::make_unique<xlstest::Output>(bytes);
-    }
+    std::unique_ptr<xlstest::Output> Out() { return BuiltOutput(job); }
 
-    ScriptedHost host;
-    TempFolder dir;
-    CalcTestEnv env;
-    CHyoshiData cover;
-    CSekisanItemList list;
     CReportJob job;
     int formGyou = 10;
     std::optional<CPrintFormText> twin;
-    std::string form;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "CalcTestEnv.h"
 #include "EstimateBuilders.h"
 #include "EstimateFormTemplate.h"
+#include "EstimateReportFixture.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
@@ -35,15 +35,13 @@ std::string RefOf(const std::string& cell) {
     return "";
 }
 
-class HenkaritsuSheetTest : public ::testing::Test {
+class HenkaritsuSheetTest : public EstimateReportFixture {
 protected:
     void SetUp() override {
         std::vector<std::pair<std::string, std::string>> cells;
         for (size_t i = 0; i < kCells.size(); ++i) cells.emplace_back("A" + std::to_string(i + 1), kCells[i]);
-        form = dir / "form.xlsx";
-        WriteTestFile(form, estimateform::BuildForm({estimateform::PlainSheet("変化率計算書α", cells),
-                                                     estimateform::PlainSheet("変化率計算書αβ", cells),
-                                                     estimateform::PlainSheet("変化率計算書施工", cells)}));
+        UseForm({estimateform::PlainSheet("変化率計算書α", cells), estimateform::PlainSheet("変化率計算書αβ", cells),
+                 estimateform::PlainSheet("変化率計算書施工", cells)});
         list.m_nTankaColumn = 0;
         masterbuild::AddTankaRow(env.tanka, 1001, "測量技師", {20000});
         CBukakeKoshu& koshu = masterbuild::AddKoshu(masterbuild::AddGyomu(env.bukake, 6), 10);
@@ -97,17 +95,8 @@ protected:
         CEstimateReport report(job, list, env, cover, 10, form);
         report.WriteHenkaritsuSheet(*report.PricingCopy(), index);
         if (job.Engine().PageCount() == 0) return nullptr;
-        std::string bytes;
-        EXPECT_TRUE(job.Engine().BuildXlsx(bytes));
-        return std::make_unique<xlstest::Output>(bytes);
+        return BuiltOutput(job);
     }
-
-    ScriptedHost host;
-    TempFolder dir;
-    std::string form;
-    CalcTestEnv env;
-    CHyoshiData cover;
-    CSekisanItemList list;
 };
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "CalcTestEnv.h"
 #include "EstimateBuilders.h"
 #include "EstimateFormTemplate.h"
+#include "EstimateReportFixture.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
@@ -35,7 +35,7 @@ estimateform::SheetDef Sheet(const std::string& name, bool numberTitle = true, b
     return estimateform::PlainSheet(name, cells);
 }
 
-class TankaSheetTest : public ::testing::Test {
+class TankaSheetTest : public EstimateReportFixture {
 protected:
     void SetUp() override {
         UseForm({Sheet("代価表"), Sheet("単価表")});
@@ -75,10 +75,6 @@ protected:
         masterbuild::AddLine(d, "照査", {50, kUnset, 100});
     }
 
-    void UseForm(const std::vector<estimateform::SheetDef>& sheets) {
-        form = dir / "form.xlsx";
-        WriteTestFile(form, estimateform::BuildForm(sheets));
-    }
     // The 測量 row at index 2: 工程 観測, 計算, 予備 and 検査 chosen (整理 not).
     void AddSeido() {
         ItemListBuilder(list).Gyomu(1).Koshu(10).Shubetsu(31, "路線測量").DaikaNo(1).Set([](CSekisanItem& i) {
@@ -107,9 +103,7 @@ protected:
         write(report, *calc);
         if (job.Engine().HasOpenPage()) job.EndPage();
         pages = job.Engine().PageCount();
-        std::string bytes;
-        if (!job.Engine().BuildXlsx(bytes)) return nullptr;
-        return std::make_unique<xlstest::Output>(bytes);
+        return OutputOrNull(job);
     }
 
     // Columns A..F of the rows from row 5 on a sheet.
@@ -121,12 +115,6 @@ protected:
             }
     }
 
-    ScriptedHost host;
-    TempFolder dir;
-    std::string form;
-    CalcTestEnv env;
-    CHyoshiData cover;
-    CSekisanItemList list;
     CPrintSettings settings;
     int pages = 0;
 };
