@@ -75,9 +75,10 @@ CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CBukakeDetailDlgBase(paren
     for (CSpreadSheet* grid : {m_grid, m_totals}) {
         for (int col = kFirstShokushuCol; col <= kTotalCol; ++col) {
             grid->SetColKind(col, CSpreadSheet::CellKind::Number);
-            grid->SetColWidth(col, 8.5);
+            grid->SetColWidth(col, 10);
         }
-        grid->SetColWidth(kKubunCol, 8);
+        // Wide enough for a 作業区分 such as "境界点の観測" beside its drop-down arrow.
+        grid->SetColWidth(kKubunCol, 14);
         grid->SetColWidth(kCheckCol, 3);
     }
     m_grid->SetCellText(0, 0, QString());

@@ -799,7 +799,9 @@ void CSpreadSheet::UpdateRowHeight(int row) {
     if (row < 1 || row > rowCount()) return;
     int height = m_oneLineHeight;
     if (auto set = m_setHeights.find(row); set != m_setHeights.end()) {
-        height = set->second;
+        // Heights were chosen for the smaller fonts of the original grid: a row never cuts the
+        // line of text it holds.
+        height = set->second > 0 ? std::max(set->second, fontMetrics().height() + 2) : 0;
     } else {
         bool twoLines = CellTextAt(0, row).contains(QLatin1Char('\n'));
         for (int col = 1; !twoLines && col <= columnCount(); ++col)

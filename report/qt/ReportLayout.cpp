@@ -23,7 +23,6 @@ constexpr double kPadding = kCellPadding;
 constexpr double kVerticalPadding = 1;
 constexpr double kAscent = 0.88;         // the em box of the CJK faces above the baseline, of the size
 constexpr double kLineSpacing = 1.25;    // wrapped lines, of the size
-constexpr double kReferencePixels = 100;  // texts are measured at this size and scaled
 constexpr double kPointsPerInch = 72;
 constexpr double kPointsPerPixel = 0.75;  // Excel's pixels are 96 per inch
 
@@ -47,7 +46,7 @@ class Measurer {
 public:
     double Width(const QFont& font, const QString& text) {
         if (text.isEmpty()) return 0;
-        return Metrics(font).horizontalAdvance(text) * font.pointSizeF() / kReferencePixels;
+        return Metrics(font).horizontalAdvance(text) * font.pointSizeF() / kTextReferencePixels;
     }
 
 private:
@@ -56,7 +55,7 @@ private:
         auto it = m_metrics.find(key);
         if (it == m_metrics.end()) {
             QFont reference = font;
-            reference.setPixelSize(static_cast<int>(kReferencePixels));
+            reference.setPixelSize(kTextReferencePixels);
             reference.setUnderline(false);
             reference.setStrikeOut(false);
             it = m_metrics.emplace(key, QFontMetricsF(reference)).first;

@@ -19,6 +19,11 @@ namespace reportqt {
 // Points between a cell's left or right side and its text (3 pixels).
 inline constexpr double kCellPadding = 2.25;
 
+// Texts are measured and drawn with their font at this pixel size, scaled to the size in points: a
+// font given a point size is set to whole pixels, which would draw small texts wider or narrower
+// than they were measured.
+inline constexpr int kTextReferencePixels = 100;
+
 // A run of a cell's text drawn at one place: a line, or one character of a distributed line. The
 // origin is the start of its baseline (sheet points).
 struct TextLine {

@@ -49,16 +49,27 @@ void DrawBorder(QPainter& painter, const BorderLine& line) {
     painter.drawLine(line.from - normal, line.to - normal);
 }
 
+// Draws a text with its font at the reference pixel size, scaled to the font's size in points, so
+// that its advances are the ones the layout measured.
+void DrawScaledText(QPainter& painter, const QFont& font, const QPointF& origin, const QString& text) {
+    painter.save();
+    painter.translate(origin);
+    const double k = font.pointSizeF() / kTextReferencePixels;
+    painter.scale(k, k);
+    QFont reference = font;
+    reference.setPixelSize(kTextReferencePixels);
+    painter.setFont(reference);
+    painter.drawText(QPointF(0, 0), text);
+    painter.restore();
+}
+
 }  // namespace
 
 void PaintPage(QPainter& painter, const PageLayout& page, const QSizeF& devicePaper) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    const double dpi = painter.device()->logicalDpiY();
     const double pixelsPerPoint = painter.device()->logicalDpiX() / 72.0;
-    // Font sizes are given in points of the coordinate system; the device multiplies by its own dpi.
-    const double fontFactor = 72.0 / dpi;
     painter.scale(pixelsPerPoint, pixelsPerPoint);
     if (devicePaper.isValid() && page.paper.isValid() &&
         (std::abs(devicePaper.width() - page.paper.width()) > 1 || std::abs(devicePaper.height() - page.paper.height()) > 1)) {
@@ -67,11 +78,8 @@ void PaintPage(QPainter& painter, const PageLayout& page, const QSizeF& devicePa
         painter.scale(fit, fit);
     }
     for (const MarginText& t : page.margins) {
-        QFont font = t.font;
-        font.setPointSizeF(t.font.pointSizeF() * fontFactor);
-        painter.setFont(font);
         painter.setPen(t.color);
-        painter.drawText(t.origin, t.text);
+        DrawScaledText(painter, t.font, t.origin, t.text);
     }
 
     painter.translate(page.origin);
@@ -81,11 +89,8 @@ void PaintPage(QPainter& painter, const PageLayout& page, const QSizeF& devicePa
     for (const TextBox& box : page.texts) {
         painter.save();
         painter.setClipRect(box.clip, Qt::IntersectClip);
-        QFont font = box.font;
-        font.setPointSizeF(box.font.pointSizeF() * fontFactor);
-        painter.setFont(font);
         painter.setPen(box.color);
-        for (const TextLine& line : box.lines) painter.drawText(line.origin, line.text);
+        for (const TextLine& line : box.lines) DrawScaledText(painter, box.font, line.origin, line.text);
         painter.restore();
     }
     for (const BorderLine& line : page.borders) DrawBorder(painter, line);

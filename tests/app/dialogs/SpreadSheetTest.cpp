@@ -185,6 +185,10 @@ TEST_F(GridTest, HeadingsAndTwoLineRows) {
     grid->SetRowHeight(6, 40);
     grid->SetCellText(1, 6, QStringLiteral("x"));
     EXPECT_EQ(grid->rowHeight(5), 40);
+    // A height too small for the grid's font still shows a whole line.
+    grid->SetRowHeight(7, 10.91);
+    EXPECT_GE(grid->rowHeight(6), grid->fontMetrics().height());
+    EXPECT_LT(grid->rowHeight(6), grid->OneLineRowHeight());
 }
 
 TEST_F(GridTest, HiddenRows) {

@@ -1,0 +1,126 @@
+// Painting laid-out pages (report/qt/ReportPainter): texts are drawn as wide as the layout measured them.
+#include <gtest/gtest.h>
+
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTextItem>
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "XlsTestSupport.h"
+#include "report/qt/ReportLayout.h"
+#include "report/qt/ReportPainter.h"
+
+using namespace xlstest;
+
+namespace {
+
+// A paint device at a printer's resolution that records where every run of text is drawn, in device
+// pixels; a text of several scripts comes as several runs side by side.
+class TextWidthEngine : public QPaintEngine {
+public:
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState& state) override {
+        if (state.state() & QPaintEngine::DirtyTransform) m_transform = state.transform();
+    }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawTextItem(const QPointF& p, const QTextItem& item) override {
+        const double start = m_transform.map(p).x();
+        runs.push_back({start, start + item.width() * m_transform.m11()});
+    }
+    Type type() const override { return QPaintEngine::User; }
+
+    std::vector<std::pair<double, double>> runs;  // left and right
+
+private:
+    QTransform m_transform;
+};
+
+class TextWidthDevice : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+    // The widths of the texts drawn: runs that join up make one text.
+    std::vector<double> Widths() const {
+        std::vector<double> widths;
+        double left = 0, right = -1e9;
+        for (const auto& run : m_engine.runs) {
+            if (std::abs(run.first - right) > 1) {
+                if (right > left) widths.push_back(right - left);
+                left = run.first;
+            }
+            right = run.second;
+        }
+        if (right > left) widths.push_back(right - left);
+        return widths;
+    }
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return kDpi;
+        case PdmWidth: return 210 * kDpi * 10 / 254;
+        case PdmHeight: return 297 * kDpi * 10 / 254;
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+        default: return 1;
+        }
+    }
+
+public:
+    static constexpr int kDpi = 1200;
+
+private:
+    mutable TextWidthEngine m_engine;
+};
+
+TEST(ReportPainter, ShrunkTextsDrawnAsWideAsMeasured) {
+    // One shrink-to-fit text in columns of several widths: its font ends up at sizes between whole
+    // pixels, where a point-sized font would be rounded and drawn wider or narrower than measured.
+    const std::string text = "全工程,市街地 甲,障害物多,作業量(2.50ha),点数(60点),補正係数(1.00)";
+    std::string cols = "<cols>", row = "<row r=\"1\">";
+    const char* columns = "ABCDEF";
+    for (int i = 0; i < 6; ++i) {
+        const std::string n = std::to_string(i + 1);
+        cols += "<col min=\"" + n + "\" max=\"" + n + "\" width=\"" + std::to_string(8 + 2 * i) + "\" customWidth=\"1\"/>";
+        row += InlineCell(std::string(1, columns[i]) + "1", text, 1);
+    }
+    cols += "</cols>";
+    row += "</row>";
+    TemplateContent content;
+    content.sheets = {{"S", SheetXml(row, "", cols)}};
+    content.styles = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><styleSheet xmlns=\"") + kMain +
+                     "\"><fonts count=\"1\"><font><sz val=\"11\"/><name val=\"ＭＳ 明朝\"/></font></fonts>"
+                     "<fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill><fill><patternFill patternType=\"gray125\"/></fill></fills>"
+                     "<borders count=\"1\"><border/></borders><cellXfs count=\"2\">"
+                     "<xf fontId=\"0\" fillId=\"0\" borderId=\"0\" numFmtId=\"0\"/>"
+                     "<xf fontId=\"0\" fillId=\"0\" borderId=\"0\" numFmtId=\"0\"><alignment shrinkToFit=\"1\"/></xf>"
+                     "</cellXfs></styleSheet>";
+    XlsWorkbook book;
+    ASSERT_EQ(ReadXlsWorkbook(BuildTemplate(content), book), XlsOpenError::none);
+    const auto pages = reportqt::LayoutWorkbook(book);
+    ASSERT_EQ(pages.size(), 1u);
+    const reportqt::PageLayout& page = pages.front();
+
+    TextWidthDevice device;
+    QPainter painter(&device);
+    reportqt::PaintPage(painter, page, QSizeF());
+    painter.end();
+
+    ASSERT_EQ(device.Widths().size(), 6u);
+    const double pixelsPerPoint = TextWidthDevice::kDpi / 72.0 * page.scale;
+    for (size_t i = 0; i < 6; ++i) {
+        SCOPED_TRACE("column " + std::to_string(i + 1));
+        const reportqt::TextBox* box = page.TextAt(1, static_cast<int>(i) + 1);
+        ASSERT_NE(box, nullptr);
+        ASSERT_EQ(box->lines.size(), 1u);
+        // The text was shrunk to the cell less its padding, and is drawn that wide.
+        EXPECT_NEAR(box->lines[0].width, box->cell.width() - 2 * reportqt::kCellPadding, 0.01);
+        EXPECT_NEAR(device.Widths()[i], box->lines[0].width * pixelsPerPoint, box->lines[0].width * pixelsPerPoint * 0.005);
+    }
+}
+
+}  // namespace
