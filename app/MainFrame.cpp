@@ -181,6 +181,15 @@ QList<QWidget*> CMainFrame::ChildViews() const {
     return views;
 }
 
+bool CMainFrame::event(QEvent* event) {
+    // Command prompts go to the message pane rather than over it.
+    if (event->type() == QEvent::StatusTip) {
+        m_statusBar->ShowStatusTip(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
 void CMainFrame::changeEvent(QEvent* event) {
     // The MDI area would put the maximised estimate's name into the caption: the caption stays.
     if (event->type() == QEvent::WindowTitleChange && !m_settingCaption) {

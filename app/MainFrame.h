@@ -72,6 +72,7 @@ public:
     std::function<void(QWidget* view)> onChildActivated;
 
 protected:
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

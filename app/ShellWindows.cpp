@@ -180,9 +180,15 @@ CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent) {
 
 void CMainStatusBar::SetPaneText(int pane, const QString& text) {
     if (pane < 0 || pane > 3) return;
+    if (pane == 0) m_messageText = text;
     m_text[pane]->setText(text);
     m_text[pane]->setToolTip(pane == 0 ? QString() : text);
     m_text[pane]->repaint();
+}
+
+void CMainStatusBar::ShowStatusTip(const QString& tip) {
+    m_text[0]->setText(tip.isEmpty() ? m_messageText : tip);
+    m_text[0]->repaint();
 }
 
 QString CMainStatusBar::PaneText(int pane) const {

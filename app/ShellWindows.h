@@ -84,6 +84,9 @@ public:
 
     void SetPaneText(int pane, const QString& text);
     QString PaneText(int pane) const;
+    // A command's prompt while the pointer rests on it: shown in the message pane, whose own text
+    // comes back when the prompt is empty. (Qt's own temporary message would be drawn over it.)
+    void ShowStatusTip(const QString& tip);
     // The pane under a point of the status bar, -1 when none.
     int PaneAt(const QPoint& pos) const;
     QWidget* Pane(int pane) const;
@@ -97,6 +100,7 @@ protected:
 private:
     std::array<QLabel*, 4> m_text{};
     std::array<QWidget*, 4> m_panes{};
+    QString m_messageText;  // the message pane's own text, under a prompt
 };
 
 // A label that paints its bitmap with magenta (0xFF00FF) as the transparent colour.

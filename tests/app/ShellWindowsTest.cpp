@@ -127,6 +127,15 @@ TEST_F(MainFrameTest, StatusPanesAndDoubleClicks) {
     EXPECT_EQ(bar->Pane(2)->width(), 140);
     EXPECT_EQ(bar->Pane(3)->width(), 140);
 
+    // A command's prompt stands in the message pane, not over it, and goes when the pointer leaves.
+    QStatusTipEvent tip(QStringLiteral("印刷プレビューを表示します"));
+    QApplication::sendEvent(frame.get(), &tip);
+    EXPECT_EQ(bar->PaneText(0), QStringLiteral("印刷プレビューを表示します"));
+    EXPECT_TRUE(bar->currentMessage().isEmpty());
+    QStatusTipEvent gone{QString()};
+    QApplication::sendEvent(frame.get(), &gone);
+    EXPECT_EQ(bar->PaneText(0), QString::fromUtf8(mastertext::kStatusHelpHint));
+
     // Panes 1 to 3 run the master-data folder choice, the unit-price column choice and the
     // material-price choice through the command route; pane 0 runs nothing.
     std::vector<int> clicked;
