@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -340,7 +341,9 @@ void CMasterFolderDlg::OnDelete() {
         return;
     {
         CWaitCursor wait;
-        // To the wastebasket where there is one, so that the deletion can be undone.
+        // To the wastebasket where there is one, so that the deletion can be undone. Qt keeps it
+        // under the user's data folder, and puts it in the working folder when that is missing.
+        QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
         if (!QFile::moveToTrash(QString::fromStdString(path))) {
             std::error_code ec;
             fs::remove_all(P(path), ec);

@@ -51,6 +51,11 @@ public:
         m_app = new QApplication(argc, argv);
         InitAppResources();
         QStandardPaths::setTestModeEnabled(true);
+        // Deleted master folders go to the trash: give it a home of its own, which goes with the
+        // tests (without one, the trash folders would land in the working folder).
+        m_home = new QTemporaryDir;
+        qputenv("HOME", m_home->path().toLocal8Bit());
+        QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
         g_settingsDir = new QTemporaryDir;
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, g_settingsDir->path());
         SetDialogRunner(&m_runner);
@@ -59,12 +64,15 @@ public:
         SetDialogRunner(nullptr);
         delete g_settingsDir;
         g_settingsDir = nullptr;
+        delete m_home;
+        m_home = nullptr;
         delete m_app;
         m_app = nullptr;
     }
 
 private:
     QApplication* m_app = nullptr;
+    QTemporaryDir* m_home = nullptr;
     NewEstimateDialogsCancelled m_runner;
 };
 
