@@ -148,11 +148,25 @@ void CVemoWinView::LayoutGrid() {
     for (double weight : m_weights) sum += weight;
     const bool redraw = m_grid->GetReDraw();
     m_grid->SetReDraw(false);
-    for (int col = 0; col < kColumnCount; ++col) {
+    for (int col = 0; col < kColumnCount; ++col)
         m_widths[static_cast<size_t>(col)] = m_weights[static_cast<size_t>(col)] / sum * width / 8.0;
-        m_grid->SetColWidth(col, m_widths[static_cast<size_t>(col)]);
-    }
+    ApplyColumnWidths();
     m_grid->SetReDraw(redraw);
+}
+
+void CVemoWinView::ApplyColumnWidths() {
+    std::array<double, kColumnCount> shown = m_widths;
+    double spare = m_widths[kColName] / 2.0;
+    for (int col : {kColQuantity, kColUnitPrice, kColAmount}) {
+        const double need = m_grid->GetColTextWidth(col);
+        double& width = shown[static_cast<size_t>(col)];
+        if (need <= width) continue;
+        const double given = std::min(need - width, spare);
+        shown[kColName] -= given;
+        spare -= given;
+        width = need;
+    }
+    for (int col = 0; col < kColumnCount; ++col) m_grid->SetColWidth(col, shown[static_cast<size_t>(col)]);
 }
 
 void CVemoWinView::ApplyColourDepth() {
@@ -236,6 +250,7 @@ void CVemoWinView::RefillGrid() {
     for (int i = 0; i < count; ++i)
         if (const CSekisanItem* item = list->GetItem(i)) RenderRow(i + 1, *item);
     if (current >= count) current = count - 1;
+    ApplyColumnWidths();
     m_grid->SetReDraw(redraw);
     m_currentRow = current;
     m_app.Commands().UpdateActions();
@@ -379,7 +394,7 @@ void CVemoWinView::OnGridColWidthChange(int col) {
         m_weights[static_cast<size_t>(col)] = width;
         m_widths[static_cast<size_t>(col)] = width;
     } else {
-        m_grid->SetColWidth(col, m_widths[static_cast<size_t>(col)]);
+        ApplyColumnWidths();
     }
 }
 

@@ -862,7 +862,8 @@ void CGyomuPass::ShokeihiRow(Row& row) {
             head = txt::OfBukkenJinkenhi;
         else if (g == Gyomu::DoshitsuIppan)
             head = m_hasJinkenhiRow ? txt::OfJunChosahiKei : " ";
-        SetUpper(item, remainder != 0 ? head + txt::Approx : head + PercentText(rate / 100.0));
+        // With the total's rounding taken off, the amount is only near the rate: "≒" before the rate.
+        SetUpper(item, head + (remainder != 0 ? txt::Approx : "") + PercentText(rate / 100.0));
         if (IsLabourSplitGyomu(g)) SetSplitLower(item, ConvLabourText(m_convLabour));
     }
     m_shokeihi = item.m_nAmount;

@@ -773,6 +773,19 @@ double CSpreadSheet::GetColWidth(int col) const {
     return columnWidth(col - 1) / 8.0;
 }
 
+double CSpreadSheet::GetColTextWidth(int col) const {
+    if (col < 1 || col > columnCount()) return 0.0;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int widest = 0;
+    for (int r = 0; r < rowCount(); ++r) {
+        const QTableWidgetItem* cell = item(r, col - 1);
+        if (isRowHidden(r) || !cell || cell->text().isEmpty()) continue;
+        widest = std::max(widest, m_delegate->sizeHint(option, indexFromItem(cell)).width());
+    }
+    return widest / 8.0;
+}
+
 void CSpreadSheet::SetRowHeight(int row, double height) {
     int pixels = std::max(0, int(height + 0.5));
     int first = row == -1 ? 1 : row, last = row == -1 ? rowCount() : row;

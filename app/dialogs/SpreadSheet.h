@@ -145,6 +145,9 @@ public:
 
     void SetColWidth(int col, double width);
     double GetColWidth(int col) const;
+    // The width (in the units of SetColWidth) at which every text of a column's shown rows is drawn
+    // whole; 0 for a column without texts.
+    double GetColTextWidth(int col) const;
     // A set height stays; rows without one are one or two text lines high by their texts.
     void SetRowHeight(int row, double height);
     double GetRowHeight(int row) const;

@@ -318,6 +318,36 @@ TEST_F(ViewTest, ANarrowColumnSnapsBackAndAWideOneBecomesItsWeight) {
     EXPECT_DOUBLE_EQ(Grid().GetColWidth(2), 20.0);
 }
 
+TEST_F(ViewTest, AFigureWiderThanItsColumnsShareWidensTheColumnAtTheNameColumnsExpense) {
+    // A 種別 price of 131,942,300 tenths of a yen reads "13194230.0000" (13,194,230.0 yen, four
+    // decimals): 13 characters, more than the 単価 column's 13 % of a 600-pixel view holds.
+    const int reserved = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) * 3 / 2;
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+    const int need = QFontMetrics(Grid().font()).horizontalAdvance(Q("13194230.0000")) + 2 * margin;
+    CSekisanItem* row = nullptr;
+    Build().Gyomu(2).Koshu(300).Shubetsu(1, "一般").UnitPrice(131'942'300).Amount(4'617'980).Set(
+        [&row](CSekisanItem& i) { row = &i; });
+    for (int viewWidth : {600, 300}) {
+        SCOPED_TRACE(viewWidth);
+        view->resize(viewWidth, 400);
+        view->RefillGrid();
+        const double width = Grid().width() - reserved;
+        const double nameShare = 42 / 100.0 * width, priceShare = 13 / 100.0 * width;
+        ASSERT_LT(priceShare, need);
+        EXPECT_EQ(Grid().GetCellText(4, 3), Q("13194230.0000"));
+        EXPECT_GE(Grid().columnWidth(3), need);
+        // The name column gives up what the price column took, but never more than half of itself.
+        const double taken = Grid().columnWidth(3) - priceShare;
+        EXPECT_NEAR(Grid().columnWidth(0), std::max(nameShare - taken, nameShare / 2), 2.0);
+    }
+    // A price that fits again gives both columns back their shares.
+    row->m_nUnitPrice = 5;
+    view->resize(600, 400);
+    view->RefillGrid();
+    EXPECT_NEAR(Grid().columnWidth(3), 13 / 100.0 * (Grid().width() - reserved), 1.0);
+    EXPECT_NEAR(Grid().columnWidth(0), 42 / 100.0 * (Grid().width() - reserved), 1.0);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Popup menu
 

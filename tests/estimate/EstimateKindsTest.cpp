@@ -90,7 +90,7 @@ protected:
         // 諸経費: 288.5 × 538,125^−0.084 × 100 = 9,522.5 → 95.20 %; 538,125 × 95.20
         // % = 512,295. Total 505,125 + 33,000 + 512,295 = 1,050,420, to 千円
         // 1,050,000: 420 off 諸経費.
-        ExpectRow(Row(Gyomu::Sokuryo, Koshu::Shokeihi), 511'875, "直接測量費の ≒", "");
+        ExpectRow(Row(Gyomu::Sokuryo, Koshu::Shokeihi), 511'875, "直接測量費の ≒95.20%", "");
         EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_nAmount2, 512'295);
         EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_nYearCode, 30105);
         ExpectRow(Row(Gyomu::Sokuryo, Koshu::GyomuKakaku), 1'050'000, "", "");
@@ -266,7 +266,7 @@ protected:
         // 技術経費: 20.000 m × 122,500 × 2.2 × 10 % = 539,000.
         // Total 539,000 + 3,773 + 447,787 + 539,000 = 1,529,560, to 万円: 9,560 off
         // 諸経費.
-        ExpectRow(Row(Gyomu::DoshitsuIppan, Koshu::Shokeihi), 438'227, " 純調査費計の≒", "");
+        ExpectRow(Row(Gyomu::DoshitsuIppan, Koshu::Shokeihi), 438'227, " 純調査費計の≒82.50%", "");
         EXPECT_EQ(Row(Gyomu::DoshitsuIppan, Koshu::Shokeihi).m_nAmount2, 447'787);
         EXPECT_EQ(Row(Gyomu::DoshitsuIppan, Koshu::Shokeihi).m_nYearCode, 30104);
         ExpectRow(Row(Gyomu::DoshitsuIppan, Koshu::GijutsuKeihi), 539'000, "", "");

@@ -32,7 +32,7 @@ TEST_F(MainPassTest, TotalRoundedToTenThousandsTakesTheRestOffTheOverheadRow) {
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::GyomuKakaku).m_nRounding, 4);
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_nAmount, 359'582 - 5'678);
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_nAmount2, 359'582);
-    EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_strRemarkUpper, "直接測量費の ≒");
+    EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_strRemarkUpper, "直接測量費の ≒3.00%");
     EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_nYearCode, 30105);
 }
 
@@ -125,9 +125,33 @@ TEST_F(MainPassTest, PropertyTotalRoundingWithoutTechnicalRowComesOffTheOverhead
     data.Recalculate(Gyomu::Bukken);
     EXPECT_EQ(Row(Gyomu::Bukken, Koshu::Shokeihi).m_nAmount2, 359'582);
     EXPECT_EQ(Row(Gyomu::Bukken, Koshu::Shokeihi).m_nAmount, 359'582 - 5'678);
-    EXPECT_EQ(Row(Gyomu::Bukken, Koshu::Shokeihi).m_strRemarkUpper, "人件費の ≒");
+    EXPECT_EQ(Row(Gyomu::Bukken, Koshu::Shokeihi).m_strRemarkUpper, "人件費の ≒3.00%");
     EXPECT_EQ(Row(Gyomu::Bukken, Koshu::GyomuKakaku).m_nAmount, 12'340'000);
     EXPECT_EQ(Row(Gyomu::Bukken, Koshu::GyomuKakaku).m_nAmount2, 12'345'678);
+}
+
+TEST_F(MainPassTest, AnOverheadRowThatAbsorbsTheRoundingKeepsItsRateAfterTheApproxSign) {
+    // Each 業務 a lump 11,986,096 (of the conventional method where the base is conventional
+    // labour), no 技術経費 row, 諸経費 3 %: 359,582.88 → 359,582; total 12,345,678 → 万円
+    // 12,340,000, 5,678 off the 諸経費 row, whose remark reads its head, "≒" and the rate.
+    const struct {
+        int gyomu;
+        const char* remark;
+    } cases[] = {{Gyomu::Sokuryo, "直接測量費の ≒3.00%"},
+                 {Gyomu::Sekkei, "直接人件費の ≒3.00%"},
+                 {Gyomu::Bukken, "人件費の ≒3.00%"},
+                 {Gyomu::DoshitsuIppan, " ≒3.00%"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gyomu);
+        MasterKoshu(c.gyomu, 69, 1);
+        build.Gyomu(c.gyomu).Koshu(69).Amount(11'986'096);
+        build.Koshu(Koshu::Shokeihi).Set([](CSekisanItem& i) { i.m_nRate = 300; });
+        build.Koshu(Koshu::GyomuKakaku).Set([](CSekisanItem& i) { i.m_nRounding = 4; });
+        data.Recalculate(c.gyomu);
+        EXPECT_EQ(Row(c.gyomu, Koshu::Shokeihi).m_nAmount, 359'582 - 5'678);
+        EXPECT_EQ(Row(c.gyomu, Koshu::Shokeihi).m_strRemarkUpper, c.remark);
+        EXPECT_EQ(Row(c.gyomu, Koshu::GyomuKakaku).m_nAmount, 12'340'000);
+    }
 }
 
 TEST_F(MainPassTest, GeneralExpenseOfTheOlderYearCode) {

@@ -523,6 +523,32 @@ TEST(ShippedForms, LongNamesShrinkToFit) {
     }
 }
 
+TEST(ShippedForms, TheExpenseBlockAlignsItsBasisTextsRight) {
+    // The 精度管理費 line writes "機械経費　＋" and "　人件費の" into the unit and the quantity cell of
+    // the expense block: right-aligned, they read as one phrase and "人件費の" ends under the
+    // "直接人件費の" of the rate lines above, as in the table's quantity columns.
+    int blocks = 0;
+    for (const std::string& form : kEstimateForms) {
+        if (!Has(form, "代価歩掛明細表", "**経費区分")) continue;
+        ++blocks;
+        xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
+        const std::vector<std::string> names = out.SheetNames();
+        const auto it = std::find(names.begin(), names.end(), "代価歩掛明細表");
+        ASSERT_NE(it, names.end());
+        const std::vector<pugi::xml_node> formats = out.CellFormats();
+        for (const std::string& cell : Numbered("**経費数量", 1, 3)) {
+            SCOPED_TRACE(form + " " + cell);
+            const Place& at = Books().at(form).at("代価歩掛明細表").at(cell);
+            const std::string ref = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row);
+            const int style = out.Style(static_cast<int>(it - names.begin()), ref);
+            ASSERT_GE(style, 0);
+            ASSERT_LT(static_cast<size_t>(style), formats.size());
+            EXPECT_STREQ(formats[static_cast<size_t>(style)].child("alignment").attribute("horizontal").value(), "right");
+        }
+    }
+    EXPECT_GT(blocks, 0);
+}
+
 TEST(ShippedForms, ASecondRunWritesTheSameBytes) {
     const auto files = BuildPrintFormFiles(LoadPrintForms(VEMO_PRINT_FORMS_SOURCE_DIR));
     const auto again = BuildPrintFormFiles(LoadPrintForms(VEMO_PRINT_FORMS_SOURCE_DIR));
