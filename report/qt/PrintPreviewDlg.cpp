@@ -74,6 +74,7 @@ CPrintPreviewDlg::CPrintPreviewDlg(CReportJob& job, QWidget* parent) : QDialog(p
     m_pageLabel = new QLabel(Q(reporttext::kPreviewPageLabel), this);
     m_pageLabel->setObjectName(QStringLiteral("pageLabel"));
     m_pageLabel->setFixedHeight(kPageLabelHeight);
+    m_pageLabel->setContentsMargins(4, 0, 4, 0);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
