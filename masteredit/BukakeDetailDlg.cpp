@@ -235,6 +235,9 @@ CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CBukakeDetailDlgBase(paren
     layout->addLayout(middle, 1);
     layout->addLayout(bottom);
     resize(1280, 820);
+    // Tab follows the layout: the check under the H1..H8 lists after them, 参考金額 with the grid's buttons.
+    SetTabChain({m_hCombos[kHenkaritsuSlots - 1], m_optionCheck});
+    SetTabChain({m_clearButton, m_sankoButton});
 }
 
 CBukakeDetailDlg::~CBukakeDetailDlg() = default;

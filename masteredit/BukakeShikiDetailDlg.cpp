@@ -186,6 +186,10 @@ CBukakeShikiDetailDlg::CBukakeShikiDetailDlg(QWidget* parent) : CBukakeDetailDlg
     layout->addLayout(middle, 1);
     layout->addLayout(bottom);
     resize(1100, 820);
+    // Tab follows the layout from the head fields down: H8..H1 as shown, the grid with its row buttons,
+    // then the two 費目 groups and the check beside them.
+    SetTabChain({m_formula, m_quantity, m_unit, m_typeCombo, m_hCombos[7], m_hCombos[6], m_hCombos[5], m_hCombos[4],
+                 m_hCombos[3], m_hCombos[2], m_hCombos[1], m_hCombos[0], m_grid, m_deleteButton, m_insertButton});
 }
 
 CBukakeShikiDetailDlg::~CBukakeShikiDetailDlg() = default;

@@ -148,6 +148,10 @@ CHenkaritsuDetailDlg::CHenkaritsuDetailDlg(QWidget* parent) : CSekisanDialog(par
     layout->addLayout(formula);
     layout->addLayout(bottom);
     resize(1180, 740);
+    // Tab goes through the table and its buttons before the formula part; in the remarks it moves on
+    // as in the other fields instead of typing a tab.
+    SetTabChain({m_kubunButton, formulaRadio});
+    m_remarksEdit->setTabChangesFocus(true);
 
     connect(m_typeCombo, &QComboBox::activated, this, [this](int index) { m_record.m_type = index; });
     connect(m_modeGroup, &QButtonGroup::idClicked, this, [this](int mode) {

@@ -19,7 +19,8 @@
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
-bool Ask(const std::string& text) { return AfxMessageBox(text, MsgButtons::YesNo) == IDYES; }
+// The import questions carry the question icon, as those of the 歩掛 import.
+bool Ask(const std::string& text) { return AfxMessageBox(text, MsgButtons::YesNo, MsgIcon::Question) == IDYES; }
 }  // namespace
 
 CHenkaritsuImportDlg::CHenkaritsuImportDlg(QWidget* parent) : CSekisanDialog(parent) {

@@ -121,6 +121,11 @@ CKoshuEditDlg::CKoshuEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(MakeOkCancelRow());
+    // Tab follows the form from top to bottom: the 種類 as they are shown, the lists, 旅費交通費, and
+    // the maintenance fields of the last row.
+    const auto kind = [this](int i) { return static_cast<QWidget*>(m_kindButtons[static_cast<size_t>(i)]); };
+    SetTabChain({m_nameEdit, kind(0), kind(1), kind(2), kind(4), kind(3), kind(5), m_denshiCombo, m_anzenCombo,
+                 m_ryohiCheck, m_codeEdit, m_userCheck, m_conventionalCheck});
 
     // Kept for maintenance (F5); the 安全費種類 is not offered.
     for (QWidget* w : std::initializer_list<QWidget*>{m_codeLabel, m_codeEdit, m_userCheck, m_conventionalCheck,

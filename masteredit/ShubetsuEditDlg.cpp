@@ -15,6 +15,8 @@
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
 namespace t = masteredittext;
+constexpr int kNameChars = 24;    // full-width characters the name field shows
+constexpr int kFieldMargin = 16;  // a line edit's frame and text margins
 }  // namespace
 
 CShubetsuEditDlg::CShubetsuEditDlg(QWidget* parent) : CSekisanDialog(parent) {
@@ -56,9 +58,16 @@ CShubetsuEditDlg::CShubetsuEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     fields->addWidget(m_codeEdit, row, 1);
     fields->addWidget(m_userCheck, row, 2);
     fields->setColumnStretch(2, 1);
+    // Room for a long name (a copy is named "コピー～" and the old name) and for the whole coefficient,
+    // also once F5 has put the code field and the user check beside them.
+    const QFontMetrics metrics = fontMetrics();
+    m_nameEdit->setMinimumWidth(metrics.horizontalAdvance(QString(kNameChars, QChar(0x56FD))));
+    m_coefficientEdit->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("99999.999")) + kFieldMargin);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(MakeOkCancelRow());
+    // Tab follows the form from top to bottom: the code field and the user check come last.
+    SetTabChain({m_nameEdit, m_coefficientEdit, m_denshiCombo, m_methodCombo, m_codeEdit, m_userCheck});
     for (QWidget* w : std::initializer_list<QWidget*>{m_codeLabel, m_codeEdit, m_userCheck}) w->setVisible(false);
 }
 

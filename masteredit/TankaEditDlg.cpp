@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextLayout>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -27,8 +28,32 @@ constexpr double kRowHeight = 10.91;
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kLabourColour = 0xFF0000;  // a Windows colour value: blue
 constexpr int kPrices = CTankaRow::kPriceColumns;
+constexpr int kHeadingMargin = 8;  // pixels a heading leaves free left and right together
 
 int PriceIndex(int col) { return col - CTankaEditDlg::kFirstPriceCol; }
+
+// Text broken into lines no wider than width.
+QStringList WrapLines(const QString& text, const QFont& font, int width) {
+    QTextLayout layout(text, font);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines;
+}
+
+// A price column's title as its heading shows it: a title wider than the column is broken into lines
+// (first where it has spaces: "令和7年度" over "技術者単価（見本）"), so that it shows whole; the
+// title itself is kept as typed.
+QString WrapHeading(const QString& title, const QFont& font, int width) {
+    if (QFontMetrics(font).horizontalAdvance(title) <= width) return title;
+    QStringList lines;
+    for (const QString& word : title.split(QLatin1Char(' '), Qt::SkipEmptyParts)) lines << WrapLines(word, font, width);
+    return lines.join(QLatin1Char('\n'));
+}
 bool IsPriceCol(int col) { return col >= CTankaEditDlg::kFirstPriceCol && col <= CTankaEditDlg::kLastPriceCol; }
 }  // namespace
 
@@ -46,6 +71,9 @@ CTankaEditDlg::CTankaEditDlg(QWidget* parent) : CSekisanDialog(parent) {
         m_grid->SetColWidth(col, 10);
     }
     m_grid->SetColWidth(kRemarksCol, 20);
+    m_grid->SetCellText(kNameCol, 0, Tx(masteredittext::kShokushuNameLabel));
+    m_grid->SetCellText(kUnitCol, 0, Tx(masteredittext::kItemUnitLabel));
+    m_grid->SetCellText(kRemarksCol, 0, Tx(masteredittext::kItemRemarksLabel));
 
     m_titleButton = MakeEditorButton(this, masteredittext::kTitleChangeButton, "title");
     m_changeButton = MakeEditorButton(this, masteredittext::kTradeChangeButton, "change");
@@ -105,7 +133,7 @@ CTankaEditDlg::CTankaEditDlg(QWidget* parent) : CSekisanDialog(parent) {
 void CTankaEditDlg::OnInitDialog() { Fill(); }
 
 void CTankaEditDlg::Fill() {
-    for (int i = 0; i < kPrices; ++i) m_grid->SetCellText(kFirstPriceCol + i, 0, Tx(m_tanka.m_columnTitles[i]));
+    for (int i = 0; i < kPrices; ++i) ShowColumnTitle(kFirstPriceCol + i);
     m_count = m_tanka.GetCount();
     m_grid->SetMaxRows(m_count);
     for (int row = 1; row <= m_count; ++row) {
@@ -130,6 +158,12 @@ void CTankaEditDlg::Fill() {
     m_blockCol2 = m_currentCol;
     m_blockRow2 = m_currentRow;
     UpdateButtons();
+}
+
+void CTankaEditDlg::ShowColumnTitle(int col) {
+    // The heading's text keeps clear of the section's edges.
+    const int width = m_grid->columnWidth(col - 1) - kHeadingMargin;
+    m_grid->SetCellText(col, 0, WrapHeading(Tx(m_tanka.m_columnTitles[PriceIndex(col)]), m_grid->font(), width));
 }
 
 bool CTankaEditDlg::OneColumn() const {
@@ -187,7 +221,7 @@ void CTankaEditDlg::OnTitleChange() {
     QString title;
     dialog.GetTitles(nullptr, &title);
     m_tanka.m_columnTitles[index] = title.toStdString();
-    m_grid->SetCellText(m_currentCol, 0, title);
+    ShowColumnTitle(m_currentCol);
 }
 
 namespace {

@@ -50,6 +50,8 @@ public:
 
 private:
     void Fill();
+    // Shows a price column's title in its heading.
+    void ShowColumnTitle(int col);
     void UpdateButtons();
     void OnGridChange(int col, int row);
     void MakeCurrent(int col, int row);

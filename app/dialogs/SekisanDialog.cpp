@@ -57,6 +57,15 @@ void CSekisanDialog::CheckButton(QButtonGroup* group, int id) {
     group->setExclusive(true);
 }
 
+void CSekisanDialog::SetTabChain(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : widgets) {
+        if (!w) continue;
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
 CSekisanDialog::OkCancelButtons CSekisanDialog::MakeOkCancelButtons(bool withCancel) {
     OkCancelButtons buttons{new QPushButton(QString::fromUtf8(dialogtext::kOk), this), nullptr};
     buttons.ok->setObjectName(QStringLiteral("ok"));

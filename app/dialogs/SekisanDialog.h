@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 #include <QString>
+#include <initializer_list>
 #include <utility>
 
 #include "app/dialogs/ZoEdit.h"
@@ -37,6 +38,9 @@ public:
     static bool IsGrid(const QWidget* widget);
     // Checks the button of an exclusive group with that id; -1 (or an unknown id) clears every button.
     static void CheckButton(QButtonGroup* group, int id);
+    // Tab visits the widgets in the order given, each right after the one before it; the rest of the
+    // chain keeps its order. Null entries are skipped.
+    static void SetTabChain(std::initializer_list<QWidget*> widgets);
 
     // What Enter does in a dialog.
     enum class EnterKey {

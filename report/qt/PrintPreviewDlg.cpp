@@ -5,6 +5,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -20,6 +21,7 @@ QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 constexpr int kButtonRowHeight = 30;
 constexpr int kPageLabelHeight = 20;
+constexpr QSize kPreviewSize(900, 1000);
 constexpr const char* kExcelExtension = ".xlsx";
 
 }  // namespace
@@ -72,6 +74,7 @@ CPrintPreviewDlg::CPrintPreviewDlg(CReportJob& job, QWidget* parent) : QDialog(p
     m_pageLabel = new QLabel(Q(reporttext::kPreviewPageLabel), this);
     m_pageLabel->setObjectName(QStringLiteral("pageLabel"));
     m_pageLabel->setFixedHeight(kPageLabelHeight);
+    m_pageLabel->setContentsMargins(4, 0, 4, 0);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -88,7 +91,9 @@ CPrintPreviewDlg::CPrintPreviewDlg(CReportJob& job, QWidget* parent) : QDialog(p
         m_view->setZoomMode(QPrintPreviewWidget::FitToWidth);
     m_view->updatePreview();
     ShowPageNumber();
-    resize(900, 1000);
+    // Tall enough for a whole page, but never past the screen, where the page number would be lost.
+    const QScreen* where = screen();
+    resize(where ? kPreviewSize.boundedTo(where->availableGeometry().size()) : kPreviewSize);
 }
 
 CPrintPreviewDlg::~CPrintPreviewDlg() = default;

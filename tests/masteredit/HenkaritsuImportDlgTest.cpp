@@ -150,6 +150,7 @@ TEST_F(RateImport, ImportWithAndWithoutANamesake) {
         if (!c.questions.empty()) {
             EXPECT_EQ(host.MessageTexts(), c.questions) << c.what;
         }
+        for (const ScriptedHost::Message& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Question) << c.what;
         EXPECT_EQ(DestRecords(), c.after) << c.what;
         EXPECT_EQ(dest->ChosenIndex(), c.chosen) << c.what;
         EXPECT_TRUE(dialog->Source() == Source()) << c.what;

@@ -110,6 +110,25 @@ TEST_F(TankaEditor, OneRowPerTradeUnderTheColumnTitles) {
         EXPECT_FALSE(Button(name)->isEnabled()) << name;
 }
 
+// The name, unit and remarks columns are headed by what they hold; a title longer than its column is
+// shown whole, on lines that each fit the column, while the stored title stays as typed.
+TEST_F(TankaEditor, HeadingsShowWholeTitles) {
+    CTankaFile tanka = Tanka();
+    tanka.m_columnTitles[0] = "令和7年度 技術者単価（見本）";
+    Open(tanka);
+    EXPECT_EQ(grid->GetCellText(1, 0), Q("職種名称"));
+    EXPECT_EQ(grid->GetCellText(2, 0), Q("単位"));
+    EXPECT_EQ(grid->GetCellText(23, 0), Q("備考"));
+    EXPECT_EQ(grid->GetCellText(4, 0), Q("R2"));
+
+    const QStringList lines = grid->GetCellText(3, 0).split(QLatin1Char('\n'));
+    EXPECT_GE(lines.size(), 2);
+    EXPECT_EQ(lines.join(QString()).remove(QLatin1Char(' ')), Q("令和7年度技術者単価（見本）"));
+    for (const QString& line : lines)
+        EXPECT_LE(grid->fontMetrics().horizontalAdvance(line), grid->columnWidth(2)) << line.toStdString();
+    EXPECT_EQ(File().m_columnTitles[0], "令和7年度 技術者単価（見本）");
+}
+
 TEST_F(TankaEditor, ATypedEmptyPriceStoresZeroAndClearStoresUnset) {
     Open(Tanka());
     grid->SetCellText(4, 1, Q("\\1,234"));

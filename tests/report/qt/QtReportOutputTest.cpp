@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScreen>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +113,19 @@ TEST_F(QtReportOutputTest, ThePreviewWindowShowsTheJobUntilItCloses) {
     Click(dlg, "close");
     EXPECT_EQ(job.IsPreviewOpen(), 0);
     EXPECT_EQ(m_output->PreviewOf(job), nullptr);
+}
+
+// The window keeps within the screen, so that its page number line stays in sight.
+TEST_F(QtReportOutputTest, ThePreviewWindowFitsTheScreen) {
+    CReportJob job;
+    Fill(job, 1);
+    job.Preview();
+    ASSERT_NE(m_output->PreviewOf(job), nullptr);
+    CPrintPreviewDlg& dlg = *m_output->PreviewOf(job);
+    const QRect screen = dlg.screen()->availableGeometry();
+    EXPECT_LE(dlg.height(), screen.height());
+    EXPECT_LE(dlg.width(), screen.width());
+    Click(dlg, "close");
 }
 
 TEST_F(QtReportOutputTest, ActivatingRaisesTheJobsOwnWindowAmongSameTitledOnes) {
