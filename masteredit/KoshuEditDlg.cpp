@@ -114,12 +114,19 @@ CKoshuEditDlg::CKoshuEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     fields->addWidget(m_anzenLabel, 3, 0);
     fields->addWidget(m_anzenCombo, 3, 1, 1, 3);
     fields->addWidget(m_ryohiCheck, 4, 0, 1, 4);
-    fields->addWidget(m_codeLabel, 5, 0);
-    fields->addWidget(m_codeEdit, 5, 1);
-    fields->addWidget(m_userCheck, 5, 2);
-    fields->addWidget(m_conventionalCheck, 5, 3);
+    // Extra width goes to the fields, never to the labels' column.
+    for (int column = 1; column <= 3; ++column) fields->setColumnStretch(column, 1);
+    // The maintenance fields (F5) have a row of their own, so that showing them leaves the columns
+    // of the fields above where they are.
+    auto* maintenance = new QHBoxLayout;
+    maintenance->addWidget(m_codeLabel);
+    maintenance->addWidget(m_codeEdit);
+    maintenance->addWidget(m_userCheck);
+    maintenance->addWidget(m_conventionalCheck);
+    maintenance->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
+    layout->addLayout(maintenance);
     layout->addWidget(MakeOkCancelRow());
     // Tab follows the form from top to bottom: the 種類 as they are shown, the lists, 旅費交通費, and
     // the maintenance fields of the last row.

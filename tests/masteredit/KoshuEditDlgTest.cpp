@@ -1,10 +1,12 @@
 // The 工種 change dialog (masteredit/KoshuEditDlg): captions, 種類 labels by 業務 and 従来 flag, the
-// 電子成果品作成費種類 list, F5 and what OK hands back.
+// 電子成果品作成費種類 list, F5 (and the layout staying put when it reveals fields) and what OK hands back.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QtTest/QTest>
 
@@ -153,4 +155,28 @@ TEST(KoshuEditDlg, F5RevealsTheCodeAndOkHandsBackTheFields) {
     EXPECT_EQ(out.m_settings[0], 1);
     EXPECT_EQ(out.m_koshuType, 3);
     EXPECT_EQ(d.GetCodeGroup(), 1);
+}
+
+TEST(KoshuEditDlg, F5LeavesTheNameLabelAndFieldWhereTheyAre) {
+    for (int gyomu : {2, 6}) {
+        CKoshuEditDlg d;
+        d.SetGyomuCode(gyomu);
+        d.SetKoshu(Koshu(120, "元の名前"));
+        d.OnInitDialog();
+        d.show();
+        QApplication::processEvents();
+        QLabel* label = nullptr;
+        for (QLabel* l : d.findChildren<QLabel*>())
+            if (l->text() == Q(t::kKoshuNameLabel)) label = l;
+        ASSERT_NE(label, nullptr);
+        auto* name = d.findChild<CZo_Edit*>("name");
+        const QRect labelBefore = label->geometry();
+        const int nameBefore = name->x();
+        QTest::keyClick(name, Qt::Key_F5);
+        QApplication::processEvents();
+        ASSERT_FALSE(d.findChild<QWidget*>("code")->isHidden());
+        EXPECT_EQ(label->x(), labelBefore.x()) << gyomu;
+        EXPECT_EQ(label->geometry().right(), labelBefore.right()) << gyomu;
+        EXPECT_EQ(name->x(), nameBefore) << gyomu;
+    }
 }
