@@ -11,6 +11,7 @@
 #include "app/AppTexts.h"
 #include "app/dialogs/SpreadSheet.h"
 #include "masteredit/MasterEditTexts.h"
+#include "masteredit/ProgramKingakuEditDlg.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }
@@ -69,23 +70,8 @@ CProgramKingakuSelectDlg::CProgramKingakuSelectDlg(QWidget* parent) : CSekisanDi
 }
 
 void CProgramKingakuSelectDlg::OnInitDialog() {
-    m_count = m_file.GetCount();
-    m_grid->SetMaxRows(std::max(kListRows, m_count));
     m_grid->SetCellLocked(-1, -1, 1);
-    for (int row = 1; row <= m_grid->GetMaxRows(); ++row) {
-        m_grid->SetRow(row);
-        m_grid->SetCol(-1);
-        m_grid->SetRowHidden(row > m_count);
-        if (row <= m_count) m_grid->SetAction(CSpreadSheet::kActionClearText);
-    }
-    for (int i = 0; i < m_count; ++i) {
-        const CProgramKingakuRecord& record = *m_file.GetRecord(i);
-        m_grid->SetCellText(1, i + 1, QString::fromStdString(record.m_name1));
-        m_grid->SetCellText(2, i + 1, QString::fromStdString(record.m_name2));
-        m_grid->SetCellText(3, i + 1, QString::fromStdString(record.m_condition1));
-        m_grid->SetCellText(4, i + 1, QString::fromStdString(record.m_condition2));
-        if (!IsUnset(record.m_fee)) m_grid->SetCellInt(kFeeCol, i + 1, record.m_fee);
-    }
+    m_count = CProgramKingakuEditDlg::ShowRecords(*m_grid, m_file, kListRows);
     int selected = -1;
     if (!IsUnset(m_code)) {
         selected = m_file.FindRecordIndex(m_code);

@@ -158,12 +158,7 @@ CHimokuDlg::CHimokuDlg(QWidget* parent) : CSekisanDialog(parent) {
         if (i % 2 == 0) label->setStyleSheet(QStringLiteral("color: ") + CssColour(kKindColours[i / 2]));
         legend->addWidget(label, i / 2, i % 2);
     }
-    auto* side = new QVBoxLayout;
-    for (QPushButton* b : {m_addButton, m_insertButton, m_deleteButton, m_clearButton, m_upButton, m_downButton})
-        side->addWidget(b);
-    side->addStretch();
-    side->addWidget(ok);
-    side->addWidget(cancel);
+    QVBoxLayout* side = MakeEditorButtonColumn({m_addButton, m_insertButton, m_deleteButton, m_clearButton, m_upButton, m_downButton}, ok, cancel);
     auto* left = new QVBoxLayout;
     left->addWidget(m_name);
     left->addWidget(m_grid, 1);

@@ -66,12 +66,7 @@ CProgramKingakuEditDlg::CProgramKingakuEditDlg(QWidget* parent) : CSekisanDialog
                      [this] { OnClear(); });
     connect(m_grid, &CSpreadSheet::Change, this, &CProgramKingakuEditDlg::OnGridChange);
 
-    auto* side = new QVBoxLayout;
-    for (QPushButton* b : {m_newButton, m_insertButton, m_deleteButton, m_clearButton, m_changeButton})
-        side->addWidget(b);
-    side->addStretch();
-    side->addWidget(ok);
-    side->addWidget(cancel);
+    QVBoxLayout* side = MakeEditorButtonColumn({m_newButton, m_insertButton, m_deleteButton, m_clearButton, m_changeButton}, ok, cancel);
     auto* body = new QHBoxLayout;
     body->addWidget(m_grid, 1);
     body->addLayout(side);
@@ -83,23 +78,28 @@ CProgramKingakuEditDlg::CProgramKingakuEditDlg(QWidget* parent) : CSekisanDialog
 
 void CProgramKingakuEditDlg::OnInitDialog() { Fill(); }
 
+int CProgramKingakuEditDlg::ShowRecords(CSpreadSheet& grid, const CProgramKingakuFile& file, int minRows) {
+    const int count = file.GetCount();
+    grid.SetMaxRows(std::max(minRows, count));
+    for (int row = 1; row <= grid.GetMaxRows(); ++row) {
+        grid.SetRow(row);
+        grid.SetCol(-1);
+        grid.SetRowHidden(row > count);
+        if (row <= count) grid.SetAction(CSpreadSheet::kActionClearText);
+    }
+    for (int i = 0; i < count; ++i) {
+        const CProgramKingakuRecord& record = *file.GetRecord(i);
+        grid.SetCellText(kName1Col, i + 1, QString::fromStdString(record.m_name1));
+        grid.SetCellText(kName2Col, i + 1, QString::fromStdString(record.m_name2));
+        grid.SetCellText(kCondition1Col, i + 1, QString::fromStdString(record.m_condition1));
+        grid.SetCellText(kCondition2Col, i + 1, QString::fromStdString(record.m_condition2));
+        if (!IsUnset(record.m_fee)) grid.SetCellInt(kFeeCol, i + 1, record.m_fee);
+    }
+    return count;
+}
+
 void CProgramKingakuEditDlg::Fill() {
-    m_count = m_file.GetCount();
-    m_grid->SetMaxRows(std::max(kGridRows, m_count));
-    for (int row = 1; row <= m_grid->GetMaxRows(); ++row) {
-        m_grid->SetRow(row);
-        m_grid->SetCol(-1);
-        m_grid->SetRowHidden(row > m_count);
-        if (row <= m_count) m_grid->SetAction(CSpreadSheet::kActionClearText);
-    }
-    for (int i = 0; i < m_count; ++i) {
-        const CProgramKingakuRecord& record = *m_file.GetRecord(i);
-        m_grid->SetCellText(kName1Col, i + 1, QString::fromStdString(record.m_name1));
-        m_grid->SetCellText(kName2Col, i + 1, QString::fromStdString(record.m_name2));
-        m_grid->SetCellText(kCondition1Col, i + 1, QString::fromStdString(record.m_condition1));
-        m_grid->SetCellText(kCondition2Col, i + 1, QString::fromStdString(record.m_condition2));
-        if (!IsUnset(record.m_fee)) m_grid->SetCellInt(kFeeCol, i + 1, record.m_fee);
-    }
+    m_count = ShowRecords(*m_grid, m_file, kGridRows);
     m_grid->SelectCell(m_currentCol, m_currentRow);
     // The selection is that one cell now: it is the block.
     m_blockCol2 = m_currentCol;

@@ -15,6 +15,9 @@ class CProgramKingakuEditDlg : public CSekisanDialog {
 public:
     // Grid columns.
     enum Column { kName1Col = 1, kName2Col, kCondition1Col, kCondition2Col, kFeeCol };
+    // Shows the records one a row in these columns, at least minRows rows with the rows past the
+    // records hidden; the number of records. The program-amount choice of the estimate shows them so too.
+    static int ShowRecords(CSpreadSheet& grid, const CProgramKingakuFile& file, int minRows);
 
     explicit CProgramKingakuEditDlg(QWidget* parent = nullptr);
 

@@ -114,13 +114,8 @@ CTankaEditDlg::CTankaEditDlg(QWidget* parent) : CSekisanDialog(parent) {
                      [this] { OnClear(); });
     connect(m_grid, &CSpreadSheet::Change, this, &CTankaEditDlg::OnGridChange);
 
-    auto* side = new QVBoxLayout;
-    for (QPushButton* b : {m_titleButton, m_changeButton, m_addButton, m_insertButton, m_deleteButton, m_clearButton,
-                           m_colInsertButton, m_colDeleteButton, m_previewButton, m_printButton})
-        side->addWidget(b);
-    side->addStretch();
-    side->addWidget(ok);
-    side->addWidget(cancel);
+    QVBoxLayout* side = MakeEditorButtonColumn({m_titleButton, m_changeButton, m_addButton, m_insertButton, m_deleteButton, m_clearButton,
+                           m_colInsertButton, m_colDeleteButton, m_previewButton, m_printButton}, ok, cancel);
     auto* body = new QHBoxLayout;
     body->addWidget(m_grid, 1);
     body->addLayout(side);

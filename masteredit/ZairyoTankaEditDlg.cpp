@@ -121,13 +121,8 @@ CZairyoTankaEditDlg::CZairyoTankaEditDlg(CMasterDataStore& store, QWidget* paren
                      [this] { OnClear(); });
     connect(m_grid, &CSpreadSheet::Change, this, &CZairyoTankaEditDlg::OnGridChange);
 
-    auto* side = new QVBoxLayout;
-    for (QPushButton* b : {m_changeButton, m_addButton, m_insertButton, m_deleteButton, m_clearButton, m_upButton,
-                           m_downButton, m_searchButton, m_openButton})
-        side->addWidget(b);
-    side->addStretch();
-    side->addWidget(ok);
-    side->addWidget(cancel);
+    QVBoxLayout* side = MakeEditorButtonColumn({m_changeButton, m_addButton, m_insertButton, m_deleteButton, m_clearButton, m_upButton,
+                           m_downButton, m_searchButton, m_openButton}, ok, cancel);
     auto* sheet = new QVBoxLayout;
     sheet->setSpacing(0);
     sheet->addWidget(m_tabs);
