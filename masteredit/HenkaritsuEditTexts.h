@@ -49,4 +49,4 @@
     X(kImportDestListTitle, "インポート先 変化率・補正率データ一覧")                                          \
     X(kImportRecordButton, "変化率・補正率データのインポート")                                                \
     X(kAskOverwriteRecordBefore, "既に変化率・補正率データ ' ")                                               \
-    X(kAskAddRecordBefore, "新たに変化率・補正率データ ' ")                                                   \
+    X(kAskAddRecordBefore, "新たに変化率・補正率データ ' ")

@@ -264,14 +264,18 @@ TEST_F(ViewBukakeEditTest, TheDialogShowsTheRowsAmountAndTheTotalAndPricesTheDet
             EXPECT_EQ(label("shubetsu")->text(), QStringLiteral("観測"));
             EXPECT_EQ(label("kingaku")->text(), Yen(masteredittext::kKingakuBefore, "51000"));
             EXPECT_EQ(label("gokei")->isVisibleTo(&d), c.total != nullptr);
-            if (c.total) EXPECT_EQ(label("gokei")->text(), Yen(masteredittext::kGokeiBefore, c.total));
+            if (c.total) {
+                EXPECT_EQ(label("gokei")->text(), Yen(masteredittext::kGokeiBefore, c.total));
+            }
             // 2.00 days priced by the view: 102,000, the total 51,000 more.
             auto* grid = d.findChild<CSpreadSheet*>("grid");
             grid->SetCellText(CBukakeDetailDlg::kFirstShokushuCol, 1, QStringLiteral("2"));
             emit grid->Change(CBukakeDetailDlg::kFirstShokushuCol, 1);
             d.findChild<QPushButton*>("sanko")->click();
             EXPECT_EQ(label("kingaku")->text(), Yen(masteredittext::kKingakuBefore, "102000"));
-            if (c.totalEdited) EXPECT_EQ(label("gokei")->text(), Yen(masteredittext::kGokeiBefore, c.totalEdited));
+            if (c.totalEdited) {
+                EXPECT_EQ(label("gokei")->text(), Yen(masteredittext::kGokeiBefore, c.totalEdited));
+            }
             return IDCANCEL;
         });
         const Snapshot before = Take();

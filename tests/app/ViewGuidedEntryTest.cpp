@@ -241,9 +241,10 @@ TEST_F(GuidedEntry, SlotWalkUnderOkCancelAndBack) {
         // The name-lower prompt, after the overflow message that names the row.
         ASSERT_FALSE(host->messages.empty());
         EXPECT_EQ(host->messages.back().text, apptext::kNameLowerEditedPrompt);
-        if (c.ll8 == 2000000000)
+        if (c.ll8 == 2000000000) {
             EXPECT_EQ(host->messages.front().text,
                       std::string(mastertext::kNameOpen) + "行" + apptext::kKakeritsuOverflowClose);
+        }
     }
 }
 

@@ -62,8 +62,12 @@ TEST(ZairyoTankaItemDialog, OkReportsAChangeOnlyWhenAFieldChanged) {
         ASSERT_EQ(dialog.DoModal(), IDOK) << c.what;
         EXPECT_EQ(dialog.GetChanged(), c.changed) << c.what;
         EXPECT_EQ(IsNoPrice(dialog.GetItem().m_price), c.noPrice) << c.what;
-        if (!c.noPrice) EXPECT_EQ(dialog.GetItem().m_price, c.storedPrice) << c.what;
-        if (c.changed == -1) EXPECT_TRUE(dialog.GetItem() == Item(c.price)) << c.what;
+        if (!c.noPrice) {
+            EXPECT_EQ(dialog.GetItem().m_price, c.storedPrice) << c.what;
+        }
+        if (c.changed == -1) {
+            EXPECT_TRUE(dialog.GetItem() == Item(c.price)) << c.what;
+        }
         EXPECT_EQ(dialog.GetItem().m_id, 1003) << c.what;
     }
 }
