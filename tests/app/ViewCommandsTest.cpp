@@ -12,6 +12,7 @@
 #include "ScriptedHost.h"
 #include "ScriptedView.h"
 #include "TempFolder.h"
+#include "UnstartedViewTest.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/VemoWinApp.h"
@@ -30,12 +31,10 @@ QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 // application that has not started: its store holds 業務 1 with 工種 10 (種別 1 at 51,000 yen and
 // 種別 2 at 102,000 yen) and 工種 20 (種別 1 at 51,000 yen), and 業務 3 whose 工種 stand in the
 // master in the order 10, 20, 90, 30.
-class ViewCommandsTest : public ::testing::Test {
+class ViewCommandsTest : public UnstartedViewTest {
 protected:
     void SetUp() override {
-        UseFreshSettingsFolder();
-        app = std::make_unique<CVemoWinApp>(QStringList{}, folder.Path());
-        host = std::make_unique<ScriptedHost>();
+        UnstartedViewTest::SetUp();
         CBukakeFile bukake = SampleBukakeFile();
         CBukakeGyomu& survey = *bukake.FindGyomu(1);
         for (auto [koshuCode, shubetsuCodes] : {std::pair{10, std::vector<int>{1, 2}}, std::pair{20, std::vector<int>{1}}}) {
@@ -52,26 +51,8 @@ protected:
         for (int code : {10, 20, 90, 30}) AddKoshu(ordered, code);
         app->Store().GetBukakeFile() = std::move(bukake);
         app->Store().GetTankaFile() = SampleTankaFile();
-
-        auto doc = std::make_unique<CVemoWinDoc>();
-        doc->SetCalcContext(std::make_unique<CEstimateCalcContext>(app->SharedMasters(), app->Settings(),
-                                                                   CZairyoTankaFile()));
-        view = std::make_unique<ScriptedView>(*app, std::move(doc));
-        view->resize(1000, 600);
-        app->Commands().SetRoute([this] {
-            return std::vector<CCommandTarget*>{view.get(), view->GetDocument(), app.get()};
-        });
+        OpenView();
     }
-    void TearDown() override {
-        view.reset();
-        host.reset();
-        app.reset();
-    }
-
-    CSekisanItemList& List() { return *view->GetItemList(); }
-    CSpreadSheet& Grid() { return *view->Grid(); }
-    bool Modified() { return view->GetDocument()->IsModified(); }
-    bool Dispatch(int id) { return app->Commands().Dispatch(id); }
 
     // Replaces the estimate with rows written as tokens: "G1" a 業務 row of code 1, "K10" a 工種 row
     // (of the last 業務), "S1" a 種別 row (of the last 工種), "N7" a row of 工種 7 without a 業務
@@ -107,22 +88,6 @@ protected:
             rows += (r > 1 ? " " : "") + Grid().GetCellText(1, r).section(QLatin1Char('\n'), 0, 0).trimmed().toStdString();
         return rows;
     }
-    std::vector<std::unique_ptr<CSekisanItem>> CopyItems() {
-        std::vector<std::unique_ptr<CSekisanItem>> copies;
-        for (int i = 0; i < List().GetCount(); ++i) copies.push_back(std::make_unique<CSekisanItem>(*List().GetItem(i)));
-        return copies;
-    }
-    std::vector<QString> GridTexts() {
-        std::vector<QString> texts;
-        for (int r = 1; r <= Grid().GetMaxRows(); ++r)
-            for (int c = 1; c <= 6; ++c) texts.push_back(Grid().GetCellText(c, r));
-        return texts;
-    }
-
-    TempFolder folder;
-    std::unique_ptr<CVemoWinApp> app;
-    std::unique_ptr<ScriptedHost> host;
-    std::unique_ptr<ScriptedView> view;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -18,6 +18,7 @@
 #include "ScriptedView.h"
 #include "SelectionTestMasters.h"
 #include "TempFolder.h"
+#include "UnstartedViewTest.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/GyomuSelectDlg.h"
@@ -68,12 +69,10 @@ constexpr int kStale = 7;
 // application that has not started. Its 歩掛 master is the selection dialogs' (業務 in master order
 // 1, 2, 4, 98, 99, 6; 業務 2 with the 工種 30, 20, 92, 40, of which 20 has the 種別 201 and 202 and
 // 30 the 種別 301; 業務 1 with 工種 10 and 種別 101), every 種別 priced at one day.
-class ViewSelectionTest : public ::testing::Test {
+class ViewSelectionTest : public UnstartedViewTest {
 protected:
     void SetUp() override {
-        UseFreshSettingsFolder();
-        app = std::make_unique<CVemoWinApp>(QStringList{}, folder.Path());
-        host = std::make_unique<ScriptedHost>();
+        UnstartedViewTest::SetUp();
         CBukakeFile bukake = SelectionTestBukake();
         for (auto [gyomu, koshu, shubetsu] : {std::tuple{1, 10, 101}, {2, 30, 301}, {2, 20, 201}, {2, 20, 202}}) {
             CBukakeDetail& detail = bukake.FindShubetsu(gyomu, koshu, shubetsu)->GetDetail();
@@ -84,26 +83,8 @@ protected:
         }
         app->Store().GetBukakeFile() = std::move(bukake);
         app->Store().GetTankaFile() = SampleTankaFile();
-
-        auto doc = std::make_unique<CVemoWinDoc>();
-        doc->SetCalcContext(std::make_unique<CEstimateCalcContext>(app->SharedMasters(), app->Settings(),
-                                                                   CZairyoTankaFile()));
-        view = std::make_unique<ScriptedView>(*app, std::move(doc));
-        view->resize(1000, 600);
-        app->Commands().SetRoute([this] {
-            return std::vector<CCommandTarget*>{view.get(), view->GetDocument(), app.get()};
-        });
+        OpenView();
     }
-    void TearDown() override {
-        view.reset();
-        host.reset();
-        app.reset();
-    }
-
-    CSekisanItemList& List() { return *view->GetItemList(); }
-    CSpreadSheet& Grid() { return *view->Grid(); }
-    bool Modified() { return view->GetDocument()->IsModified(); }
-    bool Dispatch(int id) { return app->Commands().Dispatch(id); }
 
     // Replaces the estimate with rows written as tokens: "G2" a 業務 row, "K20" a 工種 row (of the
     // last 業務), "S201" a 種別 row (of the last 工種; one 式 of its first 工程), "N7" a row of 工種 7
@@ -161,23 +142,6 @@ protected:
             }
         }
     }
-    std::vector<std::unique_ptr<CSekisanItem>> CopyItems() {
-        std::vector<std::unique_ptr<CSekisanItem>> copies;
-        for (int i = 0; i < List().GetCount(); ++i)
-            copies.push_back(std::make_unique<CSekisanItem>(*List().GetItem(i)));
-        return copies;
-    }
-    std::vector<QString> GridTexts() {
-        std::vector<QString> texts;
-        for (int r = 1; r <= Grid().GetMaxRows(); ++r)
-            for (int c = 1; c <= 6; ++c) texts.push_back(Grid().GetCellText(c, r));
-        return texts;
-    }
-
-    TempFolder folder;
-    std::unique_ptr<CVemoWinApp> app;
-    std::unique_ptr<ScriptedHost> host;
-    std::unique_ptr<ScriptedView> view;
 };
 
 // ---------------------------------------------------------------------------------------------
