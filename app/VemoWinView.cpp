@@ -157,8 +157,14 @@ void CVemoWinView::LayoutGrid() {
 void CVemoWinView::ApplyColumnWidths() {
     std::array<double, kColumnCount> shown = m_widths;
     double spare = m_widths[kColName] / 2.0;
-    for (int col : {kColQuantity, kColUnitPrice, kColAmount}) {
-        const double need = m_grid->GetColTextWidth(col);
+    constexpr int kFigureColumns[3] = {kColQuantity, kColUnitPrice, kColAmount};
+    if (m_figureWidthsStale) {
+        for (size_t i = 0; i < 3; ++i) m_figureWidths[i] = m_grid->GetColTextWidth(kFigureColumns[i]);
+        m_figureWidthsStale = false;
+    }
+    for (size_t i = 0; i < 3; ++i) {
+        const int col = kFigureColumns[i];
+        const double need = m_figureWidths[i];
         double& width = shown[static_cast<size_t>(col)];
         if (need <= width) continue;
         const double given = std::min(need - width, spare);
@@ -232,6 +238,7 @@ void CVemoWinView::OnActivateView() {
 int CVemoWinView::Recalculate(int gyomu) { return GetSekisanData()->Recalculate(gyomu); }
 
 void CVemoWinView::RefillGrid() {
+    m_figureWidthsStale = true;
     const CSekisanItemList* list = GetItemList();
     const int count = list->GetCount();
     const bool redraw = m_grid->GetReDraw();
@@ -257,6 +264,7 @@ void CVemoWinView::RefillGrid() {
 }
 
 void CVemoWinView::RenderRow(int gridRow, const CSekisanItem& item) {
+    m_figureWidthsStale = true;
     const bool redraw = m_grid->GetReDraw();
     m_grid->SetReDraw(false);
     const int level = item.GetLevel();

@@ -382,6 +382,10 @@ private:
     std::array<double, kColumnCount> m_weights{3, 42, 5, 8, 13, 13, 16};
     // The widths last given to the columns (units of 8 pixels), where a too narrow one snaps back to.
     std::array<double, kColumnCount> m_widths{};
+    // The widest figure of the 数量, 単価 and 金額 columns, measured again only after a row was
+    // rendered, so that resizing the window does not measure every cell.
+    std::array<double, 3> m_figureWidths{};
+    bool m_figureWidthsStale = true;
     // Sets the columns to m_widths, widening a number column that could not show its widest figure
     // whole; the name column gives up that width while it keeps at least half of its own.
     void ApplyColumnWidths();
