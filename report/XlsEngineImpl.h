@@ -13,10 +13,15 @@
 
 namespace xls {
 
-// A worksheet of the template, prepared once so that every page can copy it as it is.
+// A worksheet of the template, prepared once. Pages share it: each holds only the rows it changes
+// and its own merges and used range.
 struct TemplateSheet {
     std::string name;
-    pugi::xml_document doc;
+    pugi::xml_document doc;              // without <dimension> and <mergeCells>, which every page gives
+    std::map<int, pugi::xml_node> rows;  // the <row> elements of doc by number
+    std::vector<XlsRange> merges;
+    XlsRange used;                       // of the cells; firstRow 0 when there are none
+    int cellCount = 0;
     std::vector<std::string> printArea;    // areas without sheet name ("$A$1:$K$40")
     std::vector<std::string> printTitles;  // "$1:$3", "$A:$B"
     // Named cells, indexed when the first page of this sheet begins.
@@ -27,13 +32,20 @@ struct TemplateSheet {
 
 struct OutputPage {
     const TemplateSheet* sheet = nullptr;
-    std::string name;  // given when the page ends
-    pugi::xml_document doc;
-    std::map<int, pugi::xml_node> rows;  // <row> elements by row number
+    std::string name;         // given when the page ends
+    pugi::xml_document changed;          // the rows this page changed: copies of the template's, or new ones
+    pugi::xml_node data;                 // their parent in changed
+    std::map<int, pugi::xml_node> rows;  // those rows by number
+    std::vector<XlsRange> merges;        // at first the template's
+    std::string dimension;               // the used range, given when the page ends
 };
 
 // Inserts a new child of a worksheet where the schema's order wants it.
 pugi::xml_node InsertWorksheetChild(pugi::xml_node worksheet, const char* name);
+// A node the tree could make; pugixml gives an empty one when memory runs out, which is thrown here.
+pugi::xml_node Made(pugi::xml_node node);
+// The worksheet of a page: the template's with the page's rows, merges and used range.
+std::string PageXml(const OutputPage& page, bool shownFirst);
 
 }  // namespace xls
 
@@ -57,6 +69,8 @@ struct CXlsReportEngine::Impl {
     // The output.
     std::vector<std::unique_ptr<xls::OutputPage>> pages;
     std::unique_ptr<xls::OutputPage> current;
+    long outputCells = 0;  // the cells of the ended pages and the open one, against kMaxOutputCells
+    bool outputFull = false;  // a page was refused because the output reached that limit
     std::unordered_set<std::string> takenNames;            // sheet names in use, ASCII letters folded
     std::unordered_map<std::string, int> nextSuffix;       // template sheet → the next " (n)" to try
     bool selected = false;

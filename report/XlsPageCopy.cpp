@@ -1,5 +1,5 @@
 // Pages: copies of template sheets, their named cells and their names in the workbook.
-#include <climits>
+#include <algorithm>
 #include <cstdlib>
 
 #include "report/XlsEngineImpl.h"
@@ -52,6 +52,7 @@ void CXlsReportEngine::Impl::IndexNames(TemplateSheet& sheet) {
 }
 
 void CXlsReportEngine::Impl::Begin(std::string_view sheetName) {
+    if (current) outputCells -= current->sheet->cellCount;
     current.reset();
     selected = false;
     if (!open) {
@@ -68,14 +69,18 @@ void CXlsReportEngine::Impl::Begin(std::string_view sheetName) {
         errorNo = static_cast<int>(XlsErrorNo::noSheet);
         return;
     }
+    if (outputCells + sheet->cellCount > kMaxOutputCells) {
+        outputFull = true;
+        errorNo = static_cast<int>(XlsErrorNo::outputFull);
+        return;
+    }
     if (!sheet->indexed) IndexNames(*sheet);
     auto page = std::make_unique<OutputPage>();
     page->sheet = sheet;
-    page->doc.reset(sheet->doc);
-    pugi::xml_node data = FirstChild(page->doc.document_element(), "sheetData");
-    for (pugi::xml_node r = data.first_child(); r; r = r.next_sibling())
-        if (IsElement(r, "row")) page->rows.emplace(IntAttribute(r, "r", 0), r);
+    page->data = Made(page->changed.append_child("sheetData"));
+    page->merges = sheet->merges;
     current = std::move(page);
+    outputCells += sheet->cellCount;
     for (auto [row, col] : sheet->nameCells) Blank(Cell(row, col));
     errorNo = 0;
 }
@@ -83,23 +88,76 @@ void CXlsReportEngine::Impl::Begin(std::string_view sheetName) {
 void CXlsReportEngine::Impl::End() {
     selected = false;
     if (!current) return;
-    // The used range: from the first to the last cell of the page.
-    int r1 = INT_MAX, c1 = INT_MAX, r2 = 0, c2 = 0;
+    // The used range: from the first to the last cell of the template and of the rows the page changed.
+    XlsRange used = current->sheet->used;
     for (auto& [number, row] : current->rows)
         for (pugi::xml_node c = row.first_child(); c; c = c.next_sibling()) {
             int r, col;
             if (!IsElement(c, "c") || !ParseCellRef(c.attribute("r").value(), r, col)) continue;
-            r1 = std::min(r1, r), r2 = std::max(r2, r), c1 = std::min(c1, col), c2 = std::max(c2, col);
+            if (used.firstRow == 0) used = {r, col, r, col};
+            used = {std::min(used.firstRow, r), std::min(used.firstColumn, col), std::max(used.lastRow, r),
+                    std::max(used.lastColumn, col)};
         }
-    pugi::xml_node ws = current->doc.document_element();
-    pugi::xml_node dim = FirstChild(ws, "dimension");
-    if (!dim) dim = InsertWorksheetChild(ws, "dimension");
-    pugi::xml_attribute ref = dim.attribute("ref");
-    if (!ref) ref = dim.append_attribute("ref");
-    ref.set_value(r2 == 0 ? "A1" : RangeRef({r1, c1, r2, c2}).c_str());
+    current->dimension = used.firstRow == 0 ? "A1" : RangeRef(used);
     current->name = UniqueSheetName(current->sheet->name);
     pages.push_back(std::move(current));
 }
+
+namespace xls {
+
+std::string PageXml(const OutputPage& page, bool shownFirst) {
+    pugi::xml_document doc;
+    const pugi::xml_document& source = page.sheet->doc;
+    const pugi::xml_node sourceSheet = source.document_element();
+    for (pugi::xml_node n = source.first_child(); n; n = n.next_sibling()) {
+        if (n != sourceSheet) {
+            doc.append_copy(n);
+            continue;
+        }
+        pugi::xml_node ws = Made(doc.append_child(n.name()));
+        for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) ws.append_copy(a);
+        for (pugi::xml_node child = n.first_child(); child; child = child.next_sibling()) {
+            if (!IsElement(child, "sheetData")) {
+                Made(ws.append_copy(child));
+                continue;
+            }
+            // The template's rows in order, each replaced by the page's own where it has one.
+            pugi::xml_node data = Made(ws.append_child(child.name()));
+            for (pugi::xml_attribute a = child.first_attribute(); a; a = a.next_attribute()) data.append_copy(a);
+            auto own = page.rows.begin();
+            for (pugi::xml_node r = child.first_child(); r; r = r.next_sibling()) {
+                if (!IsElement(r, "row")) {
+                    data.append_copy(r);
+                    continue;
+                }
+                const int number = IntAttribute(r, "r", 0);
+                for (; own != page.rows.end() && own->first < number; ++own) Made(data.append_copy(own->second));
+                if (own != page.rows.end() && own->first == number) {
+                    Made(data.append_copy(own->second));
+                    ++own;
+                } else {
+                    Made(data.append_copy(r));
+                }
+            }
+            for (; own != page.rows.end(); ++own) Made(data.append_copy(own->second));
+        }
+        InsertWorksheetChild(ws, "dimension").append_attribute("ref").set_value(page.dimension.c_str());
+        if (!page.merges.empty()) {
+            pugi::xml_node merges = InsertWorksheetChild(ws, "mergeCells");
+            merges.append_attribute("count").set_value(static_cast<unsigned>(page.merges.size()));
+            for (const XlsRange& range : page.merges)
+                merges.append_child("mergeCell").append_attribute("ref").set_value(RangeRef(range).c_str());
+        }
+        // The first sheet is the one shown when the workbook opens.
+        if (pugi::xml_node view = FirstChild(FirstChild(ws, "sheetViews"), "sheetView")) {
+            view.remove_attribute("tabSelected");
+            if (shownFirst) view.append_attribute("tabSelected").set_value(1);
+        }
+    }
+    return XmlBytes(doc);
+}
+
+}  // namespace xls
 
 std::string CXlsReportEngine::Impl::UniqueSheetName(const std::string& base) {
     // Excel compares sheet names without regard to case.
@@ -119,3 +177,4 @@ void CXlsReportEngine::PageBegin(std::string_view sheetName, std::string_view) {
 void CXlsReportEngine::PageEnd() { m->End(); }
 bool CXlsReportEngine::HasOpenPage() const { return m->current != nullptr; }
 int CXlsReportEngine::PageCount() const { return static_cast<int>(m->pages.size()); }
+bool CXlsReportEngine::OutputFull() const { return m->outputFull; }

@@ -24,7 +24,13 @@ enum class XlsErrorNo : int {
     noPage = 38,       // no page is open
     badPosition = 39,  // a position outside the sheet
     badValue = 40,     // an attribute value the engine does not know
+    outputFull = 41,   // the page would take the workbook past kMaxOutputCells; no page is open
 };
+
+// The most cells the pages of one workbook hold together (the template cells each page copies and the
+// cells written): far above any report, low enough that the workbook, its model and its preview fit in
+// memory.
+inline constexpr long kMaxOutputCells = 1000000;
 
 // Horizontal alignments of AttrPutPosHorz. Other values are refused (error badValue).
 enum XlsHorzAlign : int {
@@ -43,7 +49,7 @@ enum class XlsSaveError {
     none,
     noWorkbook,   // no template is open
     noPages,      // no page has been ended: a workbook needs one sheet at least
-    packFailed,   // the archive could not be built in memory
+    packFailed,   // the archive could not be built in memory (memory ran out, among others)
     writeFailed,  // the file could not be written (folder missing, not writable, disk full, …)
 };
 
@@ -69,6 +75,8 @@ public:
     XlsOpenError StartFile();
     // PutFileName and StartFile.
     XlsOpenError OpenTemplate(std::string_view templatePath);
+    // Drops the template and its pages: no workbook is open afterwards.
+    void Close();
     bool HasWorkbook() const;
     // Why the last StartFile or Save failed, in words (for logs); "" after a success.
     const std::string& FailureDetail() const;
@@ -80,6 +88,8 @@ public:
     void PageEnd();
     bool HasOpenPage() const;
     int PageCount() const;  // ended pages
+    // A page was refused since the last StartFile because the workbook reached kMaxOutputCells.
+    bool OutputFull() const;
 
     // Selection. Cell selects the cell dx columns right and dy rows below the named cell; the name may
     // also be an address such as "B3" or "$B$3". Pos selects a rectangle.
