@@ -5,9 +5,13 @@
 #include <string>
 #include <type_traits>
 
+#include <array>
+
 #include "estimate/EstimateTexts.h"
+#include "estimate/SekisanData.h"
 #include "estimate/SekisanItem.h"
 #include "master/BukakeFile.h"
+#include "master/MasterTexts.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
 
@@ -47,6 +51,19 @@ inline bool Between(int value, int low, int high) { return value >= low && value
 inline bool ProbeCell(CReportJob& job, const std::string& name) {
     job.SetCellText(name, " ");
     return job.GetErrorNo() == 0;
+}
+
+// The expense rows of a detail whose 費目 are rates of the direct labour, in the order the pages
+// print them: each with its name, its rate (×100 %) and its amount among the components.
+struct RateExpenseRow {
+    const char* name;
+    int32_t rate;
+    int amount;
+};
+inline std::array<RateExpenseRow, 3> RateExpenseRows(const CBukakeDetail& detail, const KeihiComponents& parts) {
+    return {{{reporttext::kDaikaKikaiKeihi, detail.m_rates[0], parts.kikai},
+             {reporttext::kDaikaTsushinUnpanhi, detail.m_rates[1], parts.sonota},
+             {mastertext::kZairyoKindZairyo, detail.m_rates[2], parts.zairyo}}};
 }
 
 // The 歩掛 種別 of an estimate row; null without the row or without its 種別 in the master.

@@ -191,20 +191,16 @@ void SeidoPageBody(TankaCall& w, int k, const CTankaFile& tanka, int column) {
         ++w.row;
     };
     if (d.m_himokuMode == 0) {
-        double p1 = 0, p2 = 0, p3 = 0;
+        KeihiComponents block;
         w.row = WriteZairyoKikaiRows(w.row - 1, w.job, w.calc, d, static_cast<double>(direct),
-                                     static_cast<double>(labour), p1, p2, p3, 1) + 1;
+                                     static_cast<double>(labour), block, 1) + 1;
     } else {
-        const int components[3] = {parts.keihi1, parts.keihi2, parts.keihi3};
-        static constexpr const char* kNames[3] = {kDaikaKikaiKeihi, kDaikaTsushinUnpanhi, mastertext::kZairyoKindZairyo};
-        for (size_t i = 0; i < 3; ++i)
-            if (components[i] > 0)
-                expenseRow(kNames[i], components[i], Format(kDaikaRateOfDirectLabour, d.m_rates[i] / 100.0));
+        for (const auto& rate : RateExpenseRows(d, parts.keihi))
+            if (rate.amount > 0) expenseRow(rate.name, rate.amount, Format(kDaikaRateOfDirectLabour, rate.rate / 100.0));
     }
     if (parts.seido > 0)
         expenseRow(estimate_texts::RowSeidoKanrihi, parts.seido, Format(kDaikaSeidoCoefficient, w.shubetsu.m_coefficient / 100.0));
-    const int64_t sum =
-        static_cast<int64_t>(parts.labour) + parts.keihi1 + parts.keihi2 + parts.keihi3 + parts.seido;
+    const int64_t sum = static_cast<int64_t>(parts.labour) + parts.keihi.Sum() + parts.seido;
     w.Text("**名称", w.row, kDaikaGokei);
     if (sum > 0) w.Number("**金額", w.row, static_cast<double>(sum));
     ++w.row;
