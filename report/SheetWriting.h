@@ -72,16 +72,16 @@ inline const CBukakeShubetsu* BukakeShubetsuOf(const CBukakeFile& bukake, const 
 }
 
 // The rate text of the lower name line without its 工程 prefix: the first "全工程," or, when it has
-// none, the first "一部工程," removed.
+// none, the first "一部工程," removed. A name with neither is no rate text: empty.
 inline std::string RateText(const std::string& lower) {
     std::string text = lower;
     for (const std::string prefix : {estimate_texts::AllKotei, estimate_texts::SomeKotei}) {
         const size_t at = text.find(prefix);
         if (at == std::string::npos) continue;
         text.erase(at, prefix.size());
-        break;
+        return text;
     }
-    return text;
+    return {};
 }
 
 }  // namespace reportsheet

@@ -1149,6 +1149,9 @@ TEST_F(DaikaSheetTest, AType30PageUnderDouroCalc1ClosesWithTheRateRowCutToFourDi
         {"全工程,平地", {{"平地", "167097", "  (補正率 0.982)"}, {"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
         // Shorter than eight bytes: the name stays whole.
         {"全工程,", {{"全工程,", "167097", "  (補正率 0.982)"}, {"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
+        {"一部工程,平地", {{"平地", "167097", "  (補正率 0.982)"}, {"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
+        // Neither "全工程," nor "一部工程,": no rate row.
+        {"平地の補正", {{"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
         {"", {{"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
     };
     env.settings.DouroCalc = 1;
