@@ -79,14 +79,13 @@ void BeginTankaPage(TankaCall& w, const std::string& date, int page, int number,
     w.row = 0;
 }
 
-// A worker row of a 単価表 page.
 // The row of a detail line on a 代価表 page: one of its unit at amount q, referring to 単価表 number
-// (which grows by one).
+// (which grows by one). The quantity stands also when amounts are left out.
 void LineRow(TankaCall& w, int k, int q, int& number) {
     const std::string& name = w.detail.GetLine(k)->m_name;
     if (!name.empty()) w.Text("**名称", w.row, name);
     if (!w.detail.m_unit.empty()) w.Text("**単位", w.row, w.detail.m_unit);
-    w.Number("**数量", w.row, 1.0);
+    w.job.SetCellDoubleAt("**数量", 0, w.row, 1.0);
     w.Number("**単価", w.row, q);
     w.Number("**金額", w.row, q);
     w.Text("**摘要", w.row, Format(kTankaReference, number));
@@ -94,6 +93,7 @@ void LineRow(TankaCall& w, int k, int q, int& number) {
     ++number;
 }
 
+// A worker row of a 単価表 page.
 void WorkerRow(TankaCall& w, const CTankaRow& worker, double quantity, int price, int amount) {
     const bool lump = worker.m_unit == estimate_texts::UnitShiki;
     w.Text("**名称", w.row, worker.m_name);

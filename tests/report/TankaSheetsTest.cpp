@@ -166,9 +166,9 @@ TEST_F(TankaSheetTest, Seido代価表RowsRefertoTheNumbersOfTheirPages) {
           {"精度管理費控除後合計", "", "", "", "110000", ""},
           {"", "", "", "", "", ""},
           {"精度管理費", "", "", "", "5500", ""}}},
-        // Without amounts: names, units and the references.
+        // Without amounts: names, quantities, units and the references.
         {"omitted", 0, 1,
-         {{"観測", "", "km", "", "", "　第5号単価表"}, {"計算", "", "km", "", "", "　第6号単価表"}, {"合計", "", "", "", "", ""}}},
+         {{"観測", "1", "km", "", "", "　第5号単価表"}, {"計算", "1", "km", "", "", "　第6号単価表"}, {"合計", "", "", "", "", ""}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
