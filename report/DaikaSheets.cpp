@@ -321,6 +321,8 @@ int CEstimateReport::WriteDoshitsuLines(int last, CSekisanData& calc, int index,
     const CTankaFile& tanka = m_env.GetTankaFile();
     const CZairyoTankaFile& zairyo = m_env.GetZairyoTankaFile();
     const bool omit = m_job.IsKingakuOmitted() != 0;
+    // The amounts on each line's own formula; a type-4 歩掛 of 解析等調査 prices them on the 歩掛's formula.
+    const int formulaType = item.m_nGyomu == Gyomu::DoshitsuKaiseki && detail.m_bukakeType == BukakeType::Materials ? 1 : 3;
     for (int j = 0; j < detail.GetLineCount(); ++j) {
         // A line the detail does not hold is passed over; the page goes on with the next.
         const CBukakeDetailLine* line = detail.GetLine(j);
@@ -349,7 +351,7 @@ int CEstimateReport::WriteDoshitsuLines(int last, CSekisanData& calc, int index,
             if (!IsNoPrice(material->m_price)) price = DoubleToLong(share * material->m_price);
         }
         double quantity = calc.CalcBukakeFormula(&shubetsu, index, 3, j);
-        double amount = calc.CalcZairyoEntry(&item, index, shubetsu, 3, j);
+        double amount = calc.CalcZairyoEntry(&item, index, shubetsu, formulaType, j);
         auto basisRemark = [&](int32_t basis, int32_t rate, bool machine) {
             const char* format = nullptr;
             switch (basis) {

@@ -378,6 +378,30 @@ TEST_F(DaikaWalkTest, 土質LinesWithTheRateLinesAndALossRate) {
                 {"1 本 当たり"}, {"補正後"}, {}});
 }
 
+TEST_F(DaikaWalkTest, 解析LinesOfAType4歩掛ArePricedOnThe歩掛Formula) {
+    masterbuild::AddZairyoItem(env.zairyoTanka, 2001, 1, "鋼材", 1234).m_unit = "kg";
+    CBukakeDetail& d =
+        masterbuild::AddShubetsu(masterbuild::AddKoshu(masterbuild::AddGyomu(env.bukake, 5), 10), 5).GetDetail();
+    d.m_bukakeType = 4;
+    d.m_formula = "2";
+    d.m_quantity = 100;
+    d.m_unit = "本";
+    d.m_himokuMode = 1;
+    masterbuild::AddLine(d, "2.5", {1, 1002});      // 技師 2.5 人
+    masterbuild::AddLine(d, "10", {3, 2001, 105});  // 鋼材 10 kg, loss 105%
+    ItemListBuilder(list).Gyomu(5).Koshu(10).Shubetsu(5, "解析").DaikaNo(2).Set([](CSekisanItem& i) { Chosen(i, 1100); });
+    // The quantities are the lines' own formulas, the amounts the 歩掛's formula (2) times the price:
+    // 技師 2 × 30,000 = 60,000; 鋼材 2 × 1,234 × 1.05 = 2,591.4 → 2,591 at the unit price 1,295.
+    // 合計 62,591; per 本 ÷ 1.00 = 62,591; corrected × 1.100 = 68,850.1 → 68,850.
+    ExpectRows(*Build(0), 0, 5,
+               {{"技師", "2.5", "人", "30000", "60000"},
+                {"鋼材", "10", "kg", "1295", "2591", " 損率105％(1234円)"},
+                {"合計", "", "", "", "62591"},
+                {"1 本 当たり", "", "", "", "62591"},
+                {"補正後", "", "", "", "68850", "  (補正率 1.100)"},
+                {}});
+}
+
 TEST_F(DaikaWalkTest, ClosingRowsOfType13設計And測量Pages) {
     env.bukake.FindShubetsu(2, 10, 13)->GetDetail().m_rates = {200, kUnset, kUnset};
     ItemListBuilder(list).Gyomu(2).Koshu(10).Shubetsu(13, "設計13").DaikaNo(1).Set([](CSekisanItem& i) { Chosen(i); });
