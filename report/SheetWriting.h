@@ -5,9 +5,13 @@
 #include <string>
 #include <type_traits>
 
+#include <array>
+
 #include "estimate/EstimateTexts.h"
+#include "estimate/SekisanData.h"
 #include "estimate/SekisanItem.h"
 #include "master/BukakeFile.h"
+#include "master/MasterTexts.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
 
@@ -49,22 +53,35 @@ inline bool ProbeCell(CReportJob& job, const std::string& name) {
     return job.GetErrorNo() == 0;
 }
 
+// The expense rows of a detail whose 費目 are rates of the direct labour, in the order the pages
+// print them: each with its name, its rate (×100 %) and its amount among the components.
+struct RateExpenseRow {
+    const char* name;
+    int32_t rate;
+    int amount;
+};
+inline std::array<RateExpenseRow, 3> RateExpenseRows(const CBukakeDetail& detail, const KeihiComponents& parts) {
+    return {{{reporttext::kDaikaKikaiKeihi, detail.m_rates[0], parts.kikai},
+             {reporttext::kDaikaTsushinUnpanhi, detail.m_rates[1], parts.sonota},
+             {mastertext::kZairyoKindZairyo, detail.m_rates[2], parts.zairyo}}};
+}
+
 // The 歩掛 種別 of an estimate row; null without the row or without its 種別 in the master.
 inline const CBukakeShubetsu* BukakeShubetsuOf(const CBukakeFile& bukake, const CSekisanItem* item) {
     return item ? bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu) : nullptr;
 }
 
 // The rate text of the lower name line without its 工程 prefix: the first "全工程," or, when it has
-// none, the first "一部工程," removed.
+// none, the first "一部工程," removed. A name with neither is no rate text: empty.
 inline std::string RateText(const std::string& lower) {
     std::string text = lower;
     for (const std::string prefix : {estimate_texts::AllKotei, estimate_texts::SomeKotei}) {
         const size_t at = text.find(prefix);
         if (at == std::string::npos) continue;
         text.erase(at, prefix.size());
-        break;
+        return text;
     }
-    return text;
+    return {};
 }
 
 }  // namespace reportsheet

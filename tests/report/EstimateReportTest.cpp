@@ -1042,6 +1042,7 @@ TEST(ZairyoKikaiRows, RemarksByBasisAndStyleAndTheParts) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.basis * 10 + c.style);
         CBukakeDetail detail;
+        detail.m_himokuMode = 0;
         detail.GetHimokuSet().m_bases = {c.basis, kUnset, kUnset};
         detail.GetHimokuSet().m_rates = {1000, kUnset, kUnset};
         masterbuild::AddHimoku(detail, "Z1", 0, 2003, kUnset);
@@ -1054,15 +1055,16 @@ TEST(ZairyoKikaiRows, RemarksByBasisAndStyleAndTheParts) {
         CReportJob job;
         ASSERT_EQ(job.OpenTemplate(form), 1);
         job.BeginPage("代価表", "1");
-        double p1 = -1, p2 = -1, p3 = -1;
+        KeihiComponents parts{-1, -1, -1};
         // Basis 1: 直接人件費 1,000; basis 8: 人件費 1,000 + 労務費 0.
-        const int last = WriteZairyoKikaiRows(-1, job, calc, detail, 1000.0, 0.0, p1, p2, p3, c.style);
+        const int last = WriteZairyoKikaiRows(-1, job, calc, detail, 1000.0, 0.0, parts, c.style);
         job.EndPage();
         const bool priced = c.basis != 3;
         EXPECT_EQ(last, priced ? 1 : -1);
-        EXPECT_EQ(p1, priced ? 100.0 : -1.0);
-        EXPECT_EQ(p2, priced ? 0.0 : -1.0);
-        EXPECT_EQ(p3, priced ? 0.0 : -1.0);
+        // The Z1 entry is the 材料費; an empty block leaves the parts as they were.
+        EXPECT_EQ(parts.zairyo, priced ? 100 : -1);
+        EXPECT_EQ(parts.kikai, priced ? 0 : -1);
+        EXPECT_EQ(parts.sonota, priced ? 0 : -1);
         std::string bytes;
         ASSERT_TRUE(job.Engine().BuildXlsx(bytes));
         xlstest::Output out(bytes);
@@ -1147,6 +1149,9 @@ TEST_F(DaikaSheetTest, AType30PageUnderDouroCalc1ClosesWithTheRateRowCutToFourDi
         {"全工程,平地", {{"平地", "167097", "  (補正率 0.982)"}, {"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
         // Shorter than eight bytes: the name stays whole.
         {"全工程,", {{"全工程,", "167097", "  (補正率 0.982)"}, {"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
+        {"一部工程,平地", {{"平地", "167097", "  (補正率 0.982)"}, {"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
+        // Neither "全工程," nor "一部工程,": no rate row.
+        {"平地の補正", {{"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
         {"", {{"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
     };
     env.settings.DouroCalc = 1;
