@@ -140,6 +140,8 @@ const TextEntry kAppTexts[] = {
     {"kReadmeButton", "Readme表示"},
     {"kSupportUrl", "https://www.zorva.co.jp/vemo/support/"},
     {"kTechInfoUrl", "https://www.zorva.co.jp/vemo/gijutsu/"},
+    {"kCannotOpenFileAfter", "\nを開けませんでした。\nこのファイルを開くプログラムが設定されているか確認してください。"},
+    {"kCannotOpenPageAfter", "\nを開けませんでした。\nWeb ブラウザーが設定されているか確認してください。"},
     {"kAskEnableBukken", "物件調査を使用可能にしますか？"},
     {"kOptionCaption", "オプション"},
     {"kSeidoCalcGroup", "測量－精度管理費算出方法"},
