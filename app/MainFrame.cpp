@@ -119,7 +119,12 @@ void CMainFrame::UpdateRecentFileMenu(const CRecentFileList& recent) {
         if (!a) continue;
         bool used = static_cast<size_t>(i) < files.size();
         a->setVisible(used);
-        if (used) a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(files[i])));
+        // A long path would widen the menu past the screen, and its shortcut labels out of sight.
+        if (used) {
+            QString name = QString::fromStdString(RecentFileDisplayName(files[i], QDir::currentPath().toStdString()));
+            name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        }
     }
     if (m_recentSeparator) m_recentSeparator->setVisible(!files.empty());
 }

@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <filesystem>
 
 #include "AppTestEnvironment.h"
@@ -237,6 +240,41 @@ TEST_F(AppStartup, ACommandLineFileIsOpenedAndSavedByteForByte) {
     EXPECT_EQ(app.OpenDocumentFile(path), doc);
     EXPECT_EQ(app.EstimateWindows().size(), 1u);
     EXPECT_TRUE(scripted.messages.empty());
+}
+
+// A recent file of a long path stays short in the ファイル menu, so that the menu keeps within the
+// screen and its shortcut labels stay in sight, on the next start as on this one.
+TEST_F(AppStartup, TheFileMenuShowsItsShortcutsOnEveryStart) {
+    const std::string path = program.root / "見積書の保管場所/令和7年度の委託業務見積/区画整理測量設計業務委託の見積書/"
+                                            "区画整理測量設計業務委託見積書サンプル第二版.sei";
+    fs::create_directories(fs::path(path).parent_path());
+    WriteEstimate(path, program.masters, program.data + "/材料単価データ25.zoa");
+    auto fileMenu = [](CVemoWinApp& app) -> QMenu* {
+        for (QAction* action : app.MainFrame()->menuBar()->actions())
+            if (action->text() == QStringLiteral("ファイル(&F)")) return action->menu();
+        return nullptr;
+    };
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE(start);
+        CVemoWinApp app(start == 0 ? QStringList{QString::fromStdString(path)} : QStringList{}, program.root.Path());
+        ScriptedHost scripted;
+        ASSERT_TRUE(app.InitInstance());
+        QMenu* menu = fileMenu(app);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_TRUE(app.Commands().Action(cmd::FileMru1)->isVisible());
+        const QRect screen = app.MainFrame()->screen()->availableGeometry();
+        EXPECT_LE(menu->sizeHint().width(), screen.width());
+        const std::pair<int, const char*> shortcuts[] = {
+            {cmd::FileNew, "Ctrl+N"}, {cmd::FileOpen, "Ctrl+O"}, {cmd::FileSave, "Ctrl+S"}, {cmd::FilePrint, "Ctrl+P"}};
+        for (const auto& [id, keys] : shortcuts) {
+            QAction* action = app.Commands().Action(id);
+            ASSERT_TRUE(menu->actions().contains(action)) << id;
+            EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(keys));
+            EXPECT_LE(menu->actionGeometry(action).right(), screen.width()) << id;
+        }
+        EXPECT_TRUE(app.MainFrame()->close());
+        app.ExitInstance();
+    }
 }
 
 TEST_F(AppStartup, AnUnreadableCommandLineFileEndsTheStartWithoutLocks) {

@@ -75,6 +75,7 @@ const TextEntry kAppTexts[] = {
     {"kAskSaveChangesAfter", " への変更を保存しますか?"},
     {"kEstimateHeader", "件名 : %1\n箇所名 : %2\nマスター データ : %3\n材料単価 : %4\n行数 : %5"},
     {"kModifiedMark", " *"},
+    {"kRecentFileEllipsis", "..."},
     {"kEstimateZairyoTankaUnreadable",
      "\nの材料単価データを読み込めませんでした。\n共通の材料単価データを使用します。"},
     {"kTableWidthCaption", "表の幅の調整"},
