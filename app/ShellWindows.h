@@ -84,6 +84,10 @@ public:
 
     void SetPaneText(int pane, const QString& text);
     QString PaneText(int pane) const;
+    // What panes 0 to 3 show of their text in their present width ("…" at the end of a cut text),
+    // and their tool tips.
+    QString ShownPaneText(int pane) const;
+    QString PaneToolTip(int pane) const;
     // A command's prompt while the pointer rests on it: shown in the message pane, whose own text
     // comes back when the prompt is empty. (Qt's own temporary message would be drawn over it.)
     void ShowStatusTip(const QString& tip);
