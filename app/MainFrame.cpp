@@ -35,7 +35,7 @@ CMainFrame::CMainFrame(CCommandRegistry& commands, CAppSettings& settings, CQtSe
     OnCommand(cmd::ToolBarMenu, [this] { m_workToolBar->setVisible(!m_workToolBar->isVisible()); },
               [this](CCmdUI& ui) { ui.checked = m_workToolBar && m_workToolBar->isVisible(); });
     OnCommand(cmd::WindowCascade, [this] { m_mdi->cascadeSubWindows(); });
-    OnCommand(cmd::WindowTileHorz, [this] { m_mdi->tileSubWindows(); });
+    OnCommand(cmd::WindowTileHorz, [this] { m_mdi->TileHorizontally(); });
 }
 
 CMainFrame::~CMainFrame() {

@@ -22,6 +22,25 @@ CMdiClientWnd::CMdiClientWnd(QWidget* parent) : QMdiArea(parent), m_tile(QString
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
+void CMdiClientWnd::TileHorizontally() {
+    QList<QMdiSubWindow*> windows;
+    const QList<QMdiSubWindow*> stacked = subWindowList(QMdiArea::StackingOrder);
+    for (auto it = stacked.rbegin(); it != stacked.rend(); ++it)
+        if ((*it)->isVisible() && !(*it)->isMinimized()) windows << *it;
+    if (windows.isEmpty()) return;
+    const QRect area = viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    int top = area.top();
+    for (int i = 0; i < count; ++i) {
+        // The pixels that do not divide evenly go to the upper windows.
+        const int height = area.height() / count + (i < area.height() % count ? 1 : 0);
+        QMdiSubWindow* window = windows[i];
+        window->showNormal();
+        window->setGeometry(area.left(), top, area.width(), height);
+        top += height;
+    }
+}
+
 std::vector<QPoint> CMdiClientWnd::TilePositions(const QSize& size) {
     std::vector<QPoint> positions;
     for (int y = 0; y < size.height(); y += kTile)

@@ -20,6 +20,10 @@ public:
 
     explicit CMdiClientWnd(QWidget* parent = nullptr);
 
+    // The estimate windows one above another, each the full width, the active one at the top (the
+    // framework's horizontal tiling); minimised ones stay as they are.
+    void TileHorizontally();
+
     // The top-left corners of the tiles that cover an area of that size, row by row.
     static std::vector<QPoint> TilePositions(const QSize& size);
 

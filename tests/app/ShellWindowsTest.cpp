@@ -186,6 +186,27 @@ TEST_F(MainFrameTest, LongPaneTextsAreElidedAndTheWindowKeepsItsDefaultSize) {
     }
 }
 
+// 並べて表示 tiles the estimate windows one above another, each the full width, the active one at the top.
+TEST_F(MainFrameTest, TilingPutsTheEstimatesOneAboveAnother) {
+    CChildFrame* first = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積A.sei"));
+    CChildFrame* second = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積B.sei"));
+    CChildFrame* third = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積C.sei"));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(commands.Dispatch(cmd::WindowTileHorz));
+    QCoreApplication::processEvents();
+    const QRect area = frame->MdiClient()->viewport()->rect();
+    int top = 0;
+    for (CChildFrame* child : {third, second, first}) {
+        EXPECT_FALSE(child->isMaximized());
+        EXPECT_EQ(child->geometry().left(), 0);
+        EXPECT_EQ(child->geometry().width(), area.width());
+        EXPECT_EQ(child->geometry().top(), top);
+        EXPECT_GE(child->geometry().height(), area.height() / 3 - 1);
+        top = child->geometry().bottom() + 1;
+    }
+    EXPECT_EQ(top, area.height());
+}
+
 TEST_F(MainFrameTest, DroppedFilesAreHandedOn) {
     QStringList dropped;
     frame->onFilesDropped = [&dropped](const QStringList& paths) { dropped = paths; };
