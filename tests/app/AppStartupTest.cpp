@@ -14,7 +14,9 @@
 
 #include "AppTestEnvironment.h"
 #include "EstimateBuilders.h"
+#include "EstimateFormTemplate.h"
 #include "MasterBuilders.h"
+#include "RecordingReportOutput.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
@@ -274,6 +276,32 @@ TEST_F(AppStartup, TheFileMenuShowsItsShortcutsOnEveryStart) {
         }
         EXPECT_TRUE(app.MainFrame()->close());
         app.ExitInstance();
+    }
+}
+
+// The framework's print form of the command line: the estimate is printed on the printer the
+// reports share, without asking for one, and the program ends without showing its window.
+TEST_F(AppStartup, ACommandLineFileToPrintIsPrintedAndTheProgramEnds) {
+    const std::string path = program.root / "印刷.sei";
+    WriteEstimate(path, program.masters, program.data + "/材料単価データ25.zoa");
+    WriteTestFile(program.root / "フォーム/ｶﾗｰA4形式.xlsx",
+                  estimateform::BuildForm({estimateform::PlainSheet("報告書1", estimateform::SokatsuCells()),
+                                           estimateform::PlainSheet("報告書2", estimateform::SokatsuCells())}));
+    for (const char* option : {"/p", "-P"}) {
+        SCOPED_TRACE(option);
+        EXPECT_FALSE(CVemoWinApp::IsFileArgument(QString::fromLatin1(option)));
+        RecordingReportOutput output;
+        CVemoWinApp app({QString::fromLatin1(option), QString::fromStdString(path)}, program.root.Path());
+        ScriptedHost scripted;
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_TRUE(app.PrintedFromCommandLine());
+        ASSERT_EQ(output.calls.size(), 1u);
+        EXPECT_EQ(output.calls[0].rfind("print ", 0), 0u) << output.calls[0];
+        EXPECT_NE(output.calls[0], "print 0");
+        EXPECT_FALSE(app.MainFrame()->isVisible());
+        EXPECT_TRUE(scripted.messages.empty());
+        app.ExitInstance();
+        EXPECT_EQ(program.CountLocked(), 0);
     }
 }
 
