@@ -25,6 +25,7 @@ QString Tx(const char* text) { return QString::fromUtf8(text); }
 bool IsSurvey(int gyomu) { return gyomu == 1 || gyomu == 6; }
 // The 業務 whose 種別 coefficient is a 技術経費.
 bool HasGijutsuKeihi(int gyomu) { return (gyomu >= 2 && gyomu <= 5) || gyomu == 7; }
+bool IsDesign(int gyomu) { return gyomu == 2 || gyomu == 7; }
 // The 業務 whose new 工種 and 種別 follow the method of the file or of their 工種.
 bool FollowsMethod(int gyomu) { return gyomu == 2 || gyomu == 3 || gyomu == 5 || gyomu == 7; }
 bool IsSoil(int gyomu) { return gyomu == 4 || gyomu == 5; }
@@ -202,10 +203,11 @@ int CKoshuShubetsuLists::ShubetsuImage(int gyomuCode, const CBukakeKoshu& koshu,
     return kShubetsuImage + (conventional ? kOldBlock : 0);
 }
 
-QString CKoshuShubetsuLists::CoefficientText(int gyomuCode, const CBukakeShubetsu* shubetsu) {
+QString CKoshuShubetsuLists::CoefficientText(int gyomuCode, const CBukakeShubetsu* shubetsu, CoefficientRule rule) {
+    const bool gijutsuKeihi = rule == CoefficientRule::Editor ? HasGijutsuKeihi(gyomuCode) : IsDesign(gyomuCode);
     const char* prefix = IsSurvey(gyomuCode) ? t::kSeidoKeisuPrefix
-                         : HasGijutsuKeihi(gyomuCode) ? t::kGijutsuKeihiPrefix
-                                                      : t::kOtherKeisuPrefix;
+                         : gijutsuKeihi      ? t::kGijutsuKeihiPrefix
+                                             : t::kOtherKeisuPrefix;
     if (!shubetsu) return Tx(prefix) + Tx(t::kNoCoefficient);
     if (IsUnset(shubetsu->m_coefficient) || prefix == t::kOtherKeisuPrefix)
         return Tx(t::kOtherKeisuPrefix) + Tx(t::kNoCoefficient);
@@ -246,7 +248,7 @@ void CKoshuShubetsuLists::FillShubetsu() {
 void CKoshuShubetsuLists::UpdateState() {
     const CBukakeKoshu* koshu = CurrentKoshu();
     const CBukakeShubetsu* shubetsu = CurrentShubetsu();
-    m_line->setText(CoefficientText(m_gyomuCode, shubetsu));
+    m_line->setText(CoefficientText(m_gyomuCode, shubetsu, m_coefficientRule));
     const bool grouped = koshu && koshu->GetCodeCategory() != -1;
     m_koshuChange->setEnabled(koshu);
     m_koshuCopy->setEnabled(koshu);
