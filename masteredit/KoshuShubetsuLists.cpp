@@ -239,10 +239,16 @@ void CKoshuShubetsuLists::FillShubetsu() {
             entries.push_back({QString::fromStdString(s.m_name), ShubetsuImage(m_gyomuCode, *koshu, s)});
         }
     m_shubetsuList->Fill(entries);
-    // A list that shrank below the current 種別 keeps its last one (none when empty).
+    // An index one past the end steps back to the last 種別, one further past starts at the first
+    // (after a 工種 is deleted, the next one's list); none when the list is empty.
     const int count = static_cast<int>(entries.size());
-    if (!koshu) m_shubetsuList->SetChosenIndex(-1);
-    if (m_shubetsuList->ChosenIndex() >= count) m_shubetsuList->SetChosenIndex(count - 1);
+    const int chosen = m_shubetsuList->ChosenIndex();
+    if (!koshu || count == 0)
+        m_shubetsuList->SetChosenIndex(-1);
+    else if (chosen == count)
+        m_shubetsuList->SetChosenIndex(count - 1);
+    else if (chosen > count)
+        m_shubetsuList->SetChosenIndex(0);
 }
 
 void CKoshuShubetsuLists::UpdateState() {

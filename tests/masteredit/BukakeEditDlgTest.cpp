@@ -318,6 +318,32 @@ TEST_F(BukakeEditor, AShrinkingShubetsuListKeepsTheIndexWithinIt) {
     EXPECT_EQ(ShubetsuList()->ChosenIndex(), 0);
 }
 
+// After a 工種 is deleted the next one's list keeps the 種別 index: one past its end steps back to
+// its last 種別, one further past starts again at the first.
+TEST_F(BukakeEditor, DeletingAKoshuClampsTheShubetsuIndexToTheNextOne) {
+    const struct {
+        int chosen;  // the 種別 chosen in the deleted 工種 of four
+        int next;    // the 種別 of the 工種 after it
+        int expected;
+    } cases[] = {{1, 2, 1}, {2, 2, 1}, {3, 2, 0}, {3, 0, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.chosen << " of 4, then " << c.next);
+        CBukakeFile file;
+        CBukakeGyomu& survey = AddGyomu(file, 6, "区画整理測量");
+        CBukakeKoshu& first = AddKoshu(survey, 101, "基準点測量");
+        for (int s = 1; s <= 4; ++s) AddShubetsu(first, s, "種別" + std::to_string(s));
+        CBukakeKoshu& second = AddKoshu(survey, 102, "水準測量");
+        for (int s = 1; s <= c.next; ++s) AddShubetsu(second, s, "水準" + std::to_string(s));
+        Open(file);
+        ClickShubetsu(c.chosen);
+        ASSERT_EQ(ShubetsuList()->ChosenIndex(), c.chosen);
+        host.answers = {IDYES};
+        Button("koshuDelete")->click();
+        ASSERT_EQ(KoshuCodes(6).front(), 102);
+        EXPECT_EQ(ShubetsuList()->ChosenIndex(), c.expected);
+    }
+}
+
 TEST_F(BukakeEditor, CancelInTheChangeDialogsLeavesTheRecords) {
     Open(Sample());
     const CBukakeFile before = dialog->GetBukakeFile();
