@@ -344,6 +344,31 @@ TEST_F(BukakeEditor, DeletingAKoshuClampsTheShubetsuIndexToTheNextOne) {
     }
 }
 
+// A click on the empty space of a list chooses none there: the 工種 list takes the 種別 with it.
+TEST_F(BukakeEditor, AClickOnEmptyListSpaceChoosesNone) {
+    Open(Sample());
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    auto clickEmpty = [](CEditorList* list) {
+        const QPoint empty(10, list->viewport()->height() - 5);
+        ASSERT_EQ(list->itemAt(empty), nullptr);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
+    };
+    clickEmpty(ShubetsuList());
+    EXPECT_EQ(ShubetsuList()->ChosenIndex(), -1);
+    for (const char* name : kShubetsuButtons) EXPECT_FALSE(Button(name)->isEnabled()) << name;
+    for (const char* name : kKoshuButtons) EXPECT_TRUE(Button(name)->isEnabled()) << name;
+    EXPECT_EQ(Line(), Q("精度管理係数 : -.--"));
+    ClickShubetsu(0);
+    clickEmpty(KoshuList());
+    EXPECT_EQ(KoshuList()->ChosenIndex(), -1);
+    EXPECT_EQ(ShubetsuList()->ChosenIndex(), -1);
+    EXPECT_EQ(ShubetsuList()->Count(), 0);
+    for (const char* name : kKoshuButtons) EXPECT_FALSE(Button(name)->isEnabled()) << name;
+    for (const char* name : kShubetsuButtons) EXPECT_FALSE(Button(name)->isEnabled()) << name;
+    EXPECT_TRUE(Button("koshuNew")->isEnabled());
+}
+
 TEST_F(BukakeEditor, CancelInTheChangeDialogsLeavesTheRecords) {
     Open(Sample());
     const CBukakeFile before = dialog->GetBukakeFile();
