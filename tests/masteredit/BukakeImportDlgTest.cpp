@@ -210,8 +210,15 @@ TEST_F(BukakeImport, DetailSettingsFollowTheEditorsRule) {
     dest.FindKoshu(4, 401)->GetShubetsu(0)->GetDetail().m_bukakeType = 4;
     dialog->SetDestFile(dest);
     ChooseGyomu(0);
+    // The detail dialogs name materials from the material prices the import was given.
+    CZairyoTankaFile zairyo;
+    AddZairyoItem(zairyo, 1000, 0, "砂", 100);
+    dialog->SetZairyoTankaFile(zairyo);
     ScriptedDialogs dialogs;
     dialogs.Expect<CBukakeDetailDlg>([](CBukakeDetailDlg& d) {
+        int changed = 0;
+        const CZairyoTankaFile& given = d.GetZairyoTankaFile(&changed);
+        EXPECT_NE(given.FindItem(1000), nullptr);
         d.findChild<CZo_Edit*>("formula")->setText(Q("H2"));
         return IDOK;
     });
