@@ -203,30 +203,36 @@ void CVemoWinView::OnActivateView() {
 
     const std::string named = list->m_strZairyoFile;
     const std::string inUse = store.GetZairyoTankaPath();
-    if (!vemo::SamePath(named, inUse)) {
-        // The file is loaded before anything changes: a file that cannot be used leaves the file
-        // in use with its prices and lock, and the estimate takes that one.
-        std::string bytes;
-        CZairyoTankaFile loaded;
-        if (!vemo::ReadFileBytes(named, bytes)) {
-            list->m_strZairyoFile = inUse;
-            MarkModified();
-            AfxMessageBox(MsgZairyoFileMissing(named, inUse), MsgButtons::Ok, MsgIcon::Exclamation);
-        } else if (!store.SerializeZairyoTankaFile(0, &loaded, named)) {
+    const bool inUseAlready = vemo::SamePath(named, inUse);
+    // The file is read again even when it is the one in use (another copy of the program may have
+    // saved it since), into a fresh object: a file that cannot be used leaves the file in use with
+    // its prices and lock, and the estimate takes that one.
+    std::string bytes;
+    CZairyoTankaFile loaded;
+    if (!vemo::ReadFileBytes(named, bytes)) {
+        list->m_strZairyoFile = inUse;
+        MarkModified();
+        AfxMessageBox(MsgZairyoFileMissing(named, inUse), MsgButtons::Ok, MsgIcon::Exclamation);
+    } else if (!store.SerializeZairyoTankaFile(0, &loaded, named)) {
+        // The load has said why; a file in use keeps the prices read before.
+        if (!inUseAlready) {
             list->m_strZairyoFile = inUse;
             MarkModified();
             const std::string programWide = m_app.GetPreviousZairyoTankaPath();
             const bool usingProgramWide = programWide.empty() || vemo::SamePath(programWide, inUse);
             AfxMessageBox(usingProgramWide ? MsgZairyoFileUnreadable(named) : MsgZairyoFileUnreadable(named, inUse),
                           MsgButtons::Ok, MsgIcon::Exclamation);
-        } else {
+        }
+    } else {
+        if (!inUseAlready) {
             store.LockZairyoTankaFile(0, 1);
             if (m_app.GetPreviousZairyoTankaPath().empty()) m_app.SetPreviousZairyoTankaPath(inUse);
             store.SetZairyoTankaPath(named);
-            store.GetZairyoTankaFile() = std::move(loaded);
-            // Another program holding the file keeps it; this is told when its editor saves.
-            store.LockZairyoTankaFile(1, 1);
         }
+        store.GetZairyoTankaFile() = std::move(loaded);
+        // Another program holding the file keeps it; this is told when its editor saves. The file
+        // in use is held already.
+        if (!inUseAlready) store.LockZairyoTankaFile(1, 1);
     }
     if (CEstimateCalcContext* context = m_doc->CalcContext()) context->ZairyoTanka() = store.GetZairyoTankaFile();
     ShowZairyoName(store.GetZairyoTankaFile().m_title);

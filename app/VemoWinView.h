@@ -301,6 +301,9 @@ public:
     // While the job's preview is open: tells the user and returns true (printing and closing wait).
     bool RefuseWhilePreviewOpen();
     void OnFilePrint();
+    // The estimate printed as its settings stand, on the printer the reports share, without the page
+    // settings or a printer choice (the command line's print); false when there was nothing to print.
+    bool PrintDirect();
     void OnFilePrintPreview();
     void OnDaikaPrintPreview();
     void OnUpdateFilePrint(CCmdUI& ui) const;

@@ -1,6 +1,8 @@
 // Tests of app/VemoWinView.h.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QAction>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -631,6 +633,23 @@ TEST_F(ViewActivationTest, TheActiveEstimatesMaterialPricesAreTheApplicationsFil
          },
          programWide, "共通", "令和2年度", "材料単価 共通", vemo::view::MsgZairyoFileUnreadable(broken), programWide,
          true, ""},
+        {"an estimate naming the file in use reads it again: prices saved meanwhile are seen", [&] {
+             activate("A");
+             vemo::SetReadOnlyMark(fileA, false);
+             CZairyoTankaFile saved = SampleZairyoTankaFile();
+             saved.m_title = "材料単価 A改";
+             WriteMaster(fileA, std::move(saved));
+             vemo::SetReadOnlyMark(fileA, true);
+             activate("M");
+         },
+         fileA, "A", "令和2年度", "材料単価 A改", "", fileA, true, programWide},
+        {"the file in use gone: it is reported and its prices stay", [&] {
+             vemo::SetReadOnlyMark(fileA, false);
+             std::filesystem::remove(fileA);
+             activate("X");
+         },
+         fileA, "", "令和2年度", "材料単価 A改", vemo::view::MsgZairyoFileMissing(fileA, fileA), fileA, true,
+         programWide},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
