@@ -642,6 +642,10 @@ TEST(MasterStore, TwoRunningCopiesOverTheSameFolder) {
     EXPECT_EQ(third.GetLockOwner(CMasterDataStore::kLockZairyoTanka), 1);
 }
 
+// The three tests below race copies of the program in child processes. Longer runs than ctest's go
+// through the environment: VEMO_LOCK_PAIRS=500 VEMO_LOCK_STARTS=40 VEMO_LOCK_SAVES=3000
+// MasterStoreTests --gtest_filter='*CopiesStarted*:*TakeOverByAnother*:*SavesWhileAnother*'
+// (the figures are recorded as test properties: --gtest_output=xml).
 TEST(MasterStore, CopiesStartedTogetherNeverBothOwnALockNorBothSave) {
     ProgramFolder f;
     ScriptedHost host;
