@@ -64,7 +64,7 @@ protected:
     CSekisanItemList& List() { return *view->GetItemList(); }
     ItemListBuilder Build() { return ItemListBuilder(List()); }
     CSpreadSheet& Grid() { return *view->Grid(); }
-    QPoint CellCentre(int col, int row) { return Grid().visualItemRect(Grid().item(row - 1, col - 1)).center(); }
+    QPoint CellCentre(int col, int row) { return Grid().visualRect(Grid().model()->index(row - 1, col - 1)).center(); }
     std::string Pane(int pane) {
         auto it = host->panes.find(pane);
         return it == host->panes.end() || it->second.empty() ? "(none)" : it->second.back();
