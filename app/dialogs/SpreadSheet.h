@@ -119,7 +119,8 @@ public:
     int GetMaxRows() const { return m_model->Rows(); }
     void SetMaxRows(int rows);
 
-    // Off: nothing is painted and row heights wait until it is on again.
+    // Off: nothing is painted, and row heights and the view's news of the changes wait until it is
+    // on again.
     void SetReDraw(bool on);
     bool GetReDraw() const { return m_redraw; }
 
