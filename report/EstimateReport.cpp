@@ -36,7 +36,36 @@ constexpr char kSheetSokatsuNext[] = "報告書2";
 bool IsGyomuRow(const CSekisanItem& item) { return item.GetLevel() == 0; }
 bool IsKoshuRow(const CSekisanItem& item, int koshu) { return item.GetLevel() == 1 && item.m_nKoshu == koshu; }
 
-int CeilDiv(int n, int d) { return (n + d - 1) / d; }
+// The pages a run of 総括表 rows takes: the first page of the sheet holds firstRows rows, every
+// further one nextRows.
+class PageTally {
+public:
+    PageTally(int firstRows, int nextRows) : m_first(firstRows), m_next(nextRows) {}
+    // n rows from the top of a new page.
+    void Group(int n) {
+        m_free = 0;
+        Append(n);
+    }
+    // n rows after the last one counted, on the free rows of its page first.
+    void Append(int n) {
+        const int onLast = std::min(n, m_free);
+        m_free -= onLast;
+        for (n -= onLast; n > 0;) {
+            const int rows = std::max(1, m_pages == 0 ? m_first : m_next);
+            const int placed = std::min(n, rows);
+            ++m_pages;
+            n -= placed;
+            m_free = rows - placed;
+        }
+    }
+    int Pages() const { return m_pages; }
+    int FreeRows() const { return m_free; }
+
+private:
+    int m_first, m_next;
+    int m_pages = 0;
+    int m_free = 0;  // rows left on the last page
+};
 
 // How far the 総括表 indents a row's name.
 enum class Indent { None, One, Double, Wide };
@@ -329,24 +358,18 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
 // ---------------------------------------------------------------------------------------------
 // 総括表 and 内訳書
 
-int CEstimateReport::SokatsuPageCount(int rows) {
-    if (!m_job.IsPageBreakPerGyomu()) return CeilDiv(m_estimate.CountPrinted(), rows);
-    int pages = 0;
-    int lastRows = 0;
+int CEstimateReport::SokatsuPageCount(int firstRows, int nextRows) {
+    PageTally tally(firstRows, nextRows);
+    if (!m_job.IsPageBreakPerGyomu()) {
+        tally.Group(m_estimate.CountPrinted());
+        return tally.Pages();
+    }
     for (int i = 0; i < m_estimate.GetCount(); ++i) {
         const CSekisanItem* item = m_estimate.GetItem(i);
         if (!item || !IsGyomuRow(*item) || !Between(item->m_nGyomu, 1, 32)) continue;
         int n = m_estimate.CountGyomuItems(item->m_nGyomu, true);
-        if (n < 1) {
-            if (!item->m_bNoPrint) {
-                ++pages;
-                lastRows = 1;
-            }
-        } else {
-            if (!item->m_bNoPrint) ++n;
-            pages += CeilDiv(n, rows);
-            lastRows = n;
-        }
+        if (!item->m_bNoPrint) ++n;
+        tally.Group(n);
     }
     int summaryRows = 0;
     for (int code = 89; code <= 99; ++code) {
@@ -356,12 +379,9 @@ int CEstimateReport::SokatsuPageCount(int rows) {
             m_job.SetCellLong("**業務合計", item->m_nAmount);
         if (!item->m_bNoPrint) ++summaryRows;
     }
-    if (!m_job.IsGyomuSokatsuPrinted()) {
-        const int used = lastRows % rows;
-        const int freeRows = used == 0 ? 0 : rows - used;
-        if (freeRows < summaryRows) ++pages;
-    }
-    return pages;
+    // Without the 業務価格総括表 the closing rows follow the last 業務's rows.
+    if (!m_job.IsGyomuSokatsuPrinted()) tally.Append(summaryRows);
+    return tally.Pages();
 }
 
 void CEstimateReport::WriteSokatsuTitles(int gyomuNumber) {
@@ -405,7 +425,13 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
             break;
         }
     const bool hasKubunCell = Probe("**費目区分あり");
-    const int pages = SokatsuPageCount(rows);
+    // The further pages may hold another number of rows: their sheet tells before the first page is
+    // filled, so that the page count follows the rows of the sheet each page is filled on.
+    int nextRows = rows;
+    m_job.BeginPage(kSheetSokatsuNext, "1");
+    ProbeRowCount("**総括表行数", 8, 50, 1, nextRows);
+    m_job.BeginPage(kSheetSokatsuFirst, "1");
+    const int pages = SokatsuPageCount(rows, nextRows);
 
     const int count = m_estimate.GetCount();
     int index = 0;

@@ -176,7 +176,7 @@ private:
     void ProbeRowCount(const char* prefix, int first, int last, int step, int& rows);
     void WriteSokatsuPageHeader(int pageIndex, int firstPage, int gyomuNumber, bool firstOfSheet);
     void WriteSokatsuTitles(int gyomuNumber);
-    int SokatsuPageCount(int rows);
+    int SokatsuPageCount(int firstRows, int nextRows);
     // One 代価表 page of the 種別 row at index of the calculation copy, numbered page.
     void WriteDaikaPage(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu, int page);
     void WriteDaikaHeader(const CSekisanItem& item, const CBukakeShubetsu& shubetsu, int page);

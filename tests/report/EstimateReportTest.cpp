@@ -591,6 +591,41 @@ TEST_F(SokatsuTest, RowsPerPageChangeWithTheSecondSheetsRowCountCell) {
     EXPECT_EQ(Names(*out, 1).back(), "工種19");
 }
 
+TEST_F(SokatsuTest, PagesAreCountedWithTheRowsOfTheSheetEachIsFilledOn) {
+    // 8 rows on the first page, 12 on the further ones: the 業務 row and n 工種 rows, then 合計,
+    // 消費税相当額 and 総額. The closing rows never stand alone on a page when they fit.
+    UseSokatsuForm({{"K1", "**総括表行数8"}}, {{"K1", "**総括表行数12"}});
+    const struct {
+        const char* name;
+        int perGyomu, gyomuSokatsu, koshuRows;
+        std::vector<size_t> rows;  // printed rows of each page
+    } cases[] = {
+        {"per 業務 with 業務価格総括表: two pages, no closing rows", 1, 1, 18, {8, 11}},
+        {"per 業務 with 業務価格総括表, a full second page", 1, 1, 19, {8, 12}},
+        {"per 業務: the closing rows fit the second page", 1, 0, 16, {8, 12}},
+        {"per 業務: they do not fit", 1, 0, 18, {8, 12, 2}},
+        {"one run", 0, 1, 18, {8, 12, 2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        list.RemoveAll();
+        ItemListBuilder b(list);
+        b.Gyomu(1, "測量業務");
+        for (int k = 1; k <= c.koshuRows; ++k) b.Koshu(k, "工種" + std::to_string(k));
+        b.Summary(95, "合計").Amount(1000).Summary(98, "消費税").Amount(100).Summary(99, "総額").Amount(1100);
+        Set(c.perGyomu, c.gyomuSokatsu);
+        EXPECT_EQ(Write(3), 2 + static_cast<int>(c.rows.size()));
+        auto out = Out();
+        ASSERT_EQ(out->SheetCount(), static_cast<int>(c.rows.size()));
+        for (int p = 0; p < out->SheetCount(); ++p) {
+            EXPECT_EQ(Names(*out, p).size(), c.rows[static_cast<size_t>(p)]) << p;
+            EXPECT_EQ(out->Value(p, "G1"), std::to_string(3 + p)) << p;
+        }
+        const std::vector<std::string> last = Names(*out, out->SheetCount() - 1);
+        EXPECT_EQ(last.back(), c.perGyomu && c.gyomuSokatsu ? "工種" + std::to_string(c.koshuRows) : "総額");
+    }
+}
+
 TEST_F(SokatsuTest, AmountsAreCutToTheirRoundingDigits) {
     const struct {
         int digits, amount;
