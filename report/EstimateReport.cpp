@@ -394,12 +394,13 @@ void CEstimateReport::WriteSokatsuPageHeader(int pageIndex, int firstPage, int g
         m_job.SetCellText("**印刷表題", m_estimate.m_strPrintTitle);
         m_job.SetCellText("**件名", m_estimate.m_strKenmei);
         m_job.SetCellText("**箇所名", m_estimate.m_strKashoName);
-        if (numberedTitles) {
-            WriteSokatsuTitles(gyomuNumber);
-        } else {
-            m_job.SetCellText("**総括表番号", kSokatsuTitle);
-            m_job.SetCellText("**内訳書番号", kUchiwakeTitle);
-        }
+    }
+    // Every page carries its title: the engine shows a named cell blank until it is written.
+    if (numberedTitles) {
+        WriteSokatsuTitles(gyomuNumber);
+    } else {
+        m_job.SetCellText("**総括表番号", kSokatsuTitle);
+        m_job.SetCellText("**内訳書番号", kUchiwakeTitle);
     }
     if (m_job.IsDatePrinted()) m_job.SetCellText("**日付", m_estimate.m_strDate);
     for (int i = 1; i <= 10; ++i) m_job.SetCellText(Numbered("**予備", i), m_cover.m_spare[static_cast<size_t>(i - 1)]);
@@ -448,7 +449,6 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
             m_job.BeginPage(kSheetSokatsuNext, "1");
             ProbeRowCount("**総括表行数", 8, 50, 1, rows);
         }
-        if (written > 0 && numberedTitles) WriteSokatsuTitles(gyomuNumber);
         WriteSokatsuPageHeader(written, firstPage, gyomuNumber, numberedTitles);
 
         int line = 0;

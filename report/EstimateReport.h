@@ -174,7 +174,7 @@ private:
     bool Probe(const std::string& name);
     // "**<prefix><h>" for each h, skipping the current rows; rows := the first that exists.
     void ProbeRowCount(const char* prefix, int first, int last, int step, int& rows);
-    void WriteSokatsuPageHeader(int pageIndex, int firstPage, int gyomuNumber, bool firstOfSheet);
+    void WriteSokatsuPageHeader(int pageIndex, int firstPage, int gyomuNumber, bool numberedTitles);
     void WriteSokatsuTitles(int gyomuNumber);
     int SokatsuPageCount(int firstRows, int nextRows);
     // One 代価表 page of the 種別 row at index of the calculation copy, numbered page.
