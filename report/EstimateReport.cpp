@@ -375,8 +375,11 @@ int CEstimateReport::SokatsuPageCount(int firstRows, int nextRows) {
     for (int code = 89; code <= 99; ++code) {
         const CSekisanItem* item = m_estimate.GetItem(m_estimate.FindGyomu(code));
         if (!item) continue;
-        if (code == 95 && !IsUnset(item->m_nAmount) && !m_job.IsKingakuOmitted())
-            m_job.SetCellLong("**業務合計", item->m_nAmount);
+        if (code == 95 && !IsUnset(item->m_nAmount)) {
+            // The label stands only beside its amount (or its place, when amounts are left out).
+            m_job.SetCellText("**業務合計名称", kSokatsuGyomuTotalLabel);
+            if (!m_job.IsKingakuOmitted()) m_job.SetCellLong("**業務合計", item->m_nAmount);
+        }
         if (!item->m_bNoPrint) ++summaryRows;
     }
     // Without the 業務価格総括表 the closing rows follow the last 業務's rows.

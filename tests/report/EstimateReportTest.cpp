@@ -689,6 +689,33 @@ TEST_F(SokatsuTest, WithoutAmountsRemarksAreLeftOutUnlessKept) {
     }
 }
 
+TEST_F(SokatsuTest, TheGyomuTotalIsLabelledOnlyWhereItStands) {
+    UseSokatsuForm({{"K2", "**業務合計"}, {"K3", "**業務合計名称"}}, {});
+    const struct {
+        const char* name;
+        int perGyomu, omit;
+        bool total;  // the estimate has its 合計 row
+        const char *amount, *label;
+    } cases[] = {
+        {"per 業務", 1, 0, true, "1200", "業務価格合計"},
+        {"one run: no total, no label", 0, 0, true, "", ""},
+        {"per 業務 without amounts: the label stays, as every label does", 1, 1, true, "", "業務価格合計"},
+        {"no 合計 row", 1, 0, false, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        list.RemoveAll();
+        ItemListBuilder b(list);
+        b.Gyomu(1, "測量業務").Koshu(95, "小計").Amount(1000);
+        if (c.total) b.Summary(95, "合計").Amount(1200);
+        Set(c.perGyomu, 1, c.omit);
+        Write();
+        auto out = Out();
+        EXPECT_EQ(out->Value(0, "K2"), c.amount);
+        EXPECT_EQ(out->Value(0, "K3"), c.label);
+    }
+}
+
 TEST_F(SokatsuTest, LowerNameQuantityUnitAndStandardQuantityOfPrintedRowsOnly) {
     CBukakeKoshu& koshu = masterbuild::AddKoshu(masterbuild::AddGyomu(env.bukake, 1, "測量業務"), 10, "基準点");
     masterbuild::AddShubetsu(koshu, 1, "観測").GetDetail().m_quantity = 250;

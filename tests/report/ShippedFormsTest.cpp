@@ -119,7 +119,7 @@ const std::map<std::string, std::vector<std::string>>& EveryForm() {
 // Named cells the builders write when a form has them, at least one form holding each.
 const std::map<std::string, std::vector<std::string>>& SomeForms() {
     static const std::map<std::string, std::vector<std::string>> cells = {
-        {"報告書1", Join({{"**宛名1", "**宛名2", "**業務合計", "**業務価格名称", "**工種合計のみ", "**大名称変更", "**費目下段数量のみ",
+        {"報告書1", Join({{"**宛名1", "**宛名2", "**業務合計", "**業務合計名称", "**業務価格名称", "**工種合計のみ", "**大名称変更", "**費目下段数量のみ",
                           "**費目下段単位のみ", "**標準作業量"},
                          Numbered("**予備", 1, 10)})},
         {"報告書2", {"**業務価格名称", "**工種合計のみ", "**大名称変更", "**費目下段数量のみ", "**費目下段単位のみ", "**標準作業量"}},
@@ -239,6 +239,12 @@ TEST(ShippedForms, EveryFormHoldsTheCellsItsBuildersWrite) {
             for (const std::string& form : kEstimateForms) somewhere = somewhere || Has(form, sheet, cell);
             EXPECT_TRUE(somewhere) << sheet << " " << cell;
         }
+    // The 業務 total of the first page is labelled by the program, so that the label stands only where
+    // the total does.
+    for (const std::string& form : kEstimateForms) {
+        EXPECT_EQ(Has(form, "報告書1", "**業務合計名称"), Has(form, "報告書1", "**業務合計")) << form;
+        EXPECT_FALSE(Has(form, "報告書1", "業務価格合計")) << form;
+    }
     // A form with a text twin repeats the cover data on its 業務価格総括表; the others have no place for it.
     for (const std::string& form : kEstimateForms)
         for (const std::string& cell : Join({{"**箇所名", "**No", "**宛名1", "**見積金額"}, Numbered("**予備", 1, 10)}))
