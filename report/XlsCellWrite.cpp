@@ -103,11 +103,8 @@ void CXlsReportEngine::Cell(std::string_view name, int dx, int dy) {
         m->Select({});
         return;
     }
-    const TemplateSheet& sheet = *m->current->sheet;
     int row, col;
-    if (auto it = sheet.names.find(std::string(name)); it != sheet.names.end()) {
-        row = it->second.first, col = it->second.second;
-    } else if (!ParseCellRef(name, row, col)) {
+    if (!m->Locate(name, row, col)) {
         m->selected = false;
         m->errorNo = static_cast<int>(XlsErrorNo::noCell);
         return;
@@ -118,6 +115,32 @@ void CXlsReportEngine::Cell(std::string_view name, int dx, int dy) {
         return;
     }
     m->Select({static_cast<int>(r), static_cast<int>(c), static_cast<int>(r), static_cast<int>(c)});
+}
+
+bool CXlsReportEngine::Impl::Locate(std::string_view name, int& row, int& column) const {
+    const TemplateSheet& sheet = *current->sheet;
+    if (auto it = sheet.names.find(std::string(name)); it != sheet.names.end()) {
+        row = current->PageRow(it->second.first);
+        column = it->second.second;
+        return true;
+    }
+    return ParseCellRef(name, row, column);
+}
+
+bool CXlsReportEngine::CellPosition(std::string_view name, int& x, int& y) {
+    if (!m->current) {
+        m->errorNo = static_cast<int>(m->open ? XlsErrorNo::noPage : XlsErrorNo::noWorkbook);
+        return false;
+    }
+    int row, column;
+    if (!m->Locate(name, row, column)) {
+        m->errorNo = static_cast<int>(XlsErrorNo::noCell);
+        return false;
+    }
+    m->errorNo = 0;
+    x = column;
+    y = row;
+    return true;
 }
 
 void CXlsReportEngine::Pos(int x1, int y1, int x2, int y2) {
