@@ -233,6 +233,7 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
     int rows = formRows;
     ProbeRowCount("**業務価格総括表行数", 6, 16, 2, rows);
     const int linesPerPage = rows * 2;
+    LayOutLines(m_job, "**金額", rows);
 
     const int count = m_estimate.GetCount();
     int index = 0;
@@ -240,7 +241,10 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
     int reference = 0;  // the 総括表 and 内訳書 numbers of the 業務 rows, over the sheet
     bool headingDone = false;
     for (;;) {
-        if (pageIndex > 0) m_job.BeginPage(kSheetGyomuKakaku, "1");
+        if (pageIndex > 0) {
+            m_job.BeginPage(kSheetGyomuKakaku, "1");
+            LayOutLines(m_job, "**金額", rows);
+        }
         if (m_job.IsDatePrinted()) m_job.SetCellText("**日付", m_estimate.m_strDate);
         m_job.SetCellInt("**ページ", firstPage + pageIndex);
         std::string subject = m_estimate.m_strKenmei;
@@ -435,6 +439,7 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
     m_job.BeginPage(kSheetSokatsuNext, "1");
     ProbeRowCount("**総括表行数", 8, 50, 1, nextRows);
     m_job.BeginPage(kSheetSokatsuFirst, "1");
+    LayOutLines(m_job, "**金額", rows);
     const int pages = SokatsuPageCount(rows, nextRows);
 
     const int count = m_estimate.GetCount();
@@ -451,6 +456,7 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
         if (written > 0 && !reuse) {
             m_job.BeginPage(kSheetSokatsuNext, "1");
             ProbeRowCount("**総括表行数", 8, 50, 1, rows);
+            LayOutLines(m_job, "**金額", rows);
         }
         WriteSokatsuPageHeader(written, firstPage, gyomuNumber, numberedTitles);
 

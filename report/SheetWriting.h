@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers the sheet writers of the estimate report share (used inside report/ only): printf
 // texts, numbered cell names, the probe of a template cell and the names of the shared sheets.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <type_traits>
@@ -47,6 +48,21 @@ inline bool Between(int value, int low, int high) { return value >= low && value
 inline bool ProbeCell(CReportJob& job, const std::string& name) {
     job.SetCellText(name, " ");
     return job.GetErrorNo() == 0;
+}
+
+// Lays out as many lines of two sheet rows as a page of a summary sheet takes. The form's lines are
+// counted down from the line of the named cell while a line is drawn under their lower row; a form
+// that rules fewer gets copies of an inner line (the last line, with the table's closing rule, stays
+// last), so that every line prints ruled, in the table's formats and inside the print area. A cell
+// without lines under it (a form that rules nothing) is left as it is.
+inline void LayOutLines(CReportJob& job, const char* lineCell, int lines) {
+    int x = 0, y = 0;
+    if (!job.GetCellPosition(lineCell, x, y)) return;
+    int ruled = 0;
+    while (ruled < lines && job.HasLineBelow(x, y + 2 * ruled + 1)) ++ruled;
+    if (ruled == 0 || ruled >= lines) return;
+    const int source = y + 2 * std::max(0, ruled - 2);
+    job.RepeatRows(source, source + 1, lines - ruled);
 }
 
 // The 歩掛 種別 of an estimate row; null without the row or without its 種別 in the master.

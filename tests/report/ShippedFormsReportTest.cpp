@@ -114,6 +114,7 @@ public:
         return at;
     }
     bool Shows(const std::string& text) const { return !Find(text).empty(); }
+    bool Inside(std::pair<int, int> cell) const { return m_area && m_area->Contains(cell.first, cell.second); }
 
     // The cell is printed on a line of the table: inside the print area, between ruled columns, with a
     // line under its pair of rows; a number in a number format of the table.
@@ -224,4 +225,67 @@ TEST_F(ShippedFormsReportTest, NoPageCarriesOnlyTheClosingRows) {
                 }
         }
     }
+}
+
+TEST_F(ShippedFormsReportTest, EveryRowPrintsInsideThePrintAreaOnARuledLine) {
+    // A long 業務 and eleven short ones, so that every page of the 総括表 is full at 30 rows a page
+    // and the 業務価格総括表 runs over 14 lines: each 工種 row prints once, inside its page's print
+    // area, on a line of the table with the table's number formats, however many rows a page takes.
+    list.RemoveAll();
+    ItemListBuilder b(list);
+    std::vector<std::string> koshuNames, amounts, subtotals;
+    // The 業務価格総括表 names its lines after the 業務 the 歩掛 master names, else after the subtotal.
+    const std::vector<std::string> gyomuNames = {"小計業務価格"};
+    for (int g = 1; g <= 12; ++g) {
+        b.Gyomu(g, "業務" + std::to_string(g));
+        for (int k = 1; k <= (g == 1 ? 35 : 2); ++k) {
+            const std::string name = "工種" + std::to_string(g) + "-" + std::to_string(k);
+            const int amount = 7000000 + 1000 * g + k;
+            b.Koshu(k, name).Amount(amount).UnitPrice(amount * 10).Quantity(1000).Set([&](CSekisanItem& i) {
+                i.m_strNameLower = "規格" + std::to_string(g) + "-" + std::to_string(k);
+                i.m_strUnit = "式";
+            });
+            koshuNames.push_back(name);
+            amounts.push_back(std::to_string(amount));
+        }
+        b.Koshu(95, "小計").Amount(8000000 + g);
+        subtotals.push_back(std::to_string(8000000 + g));
+    }
+    b.Summary(95, "合計").Amount(9000000).Summary(98, "消費税相当額").Amount(900000).Summary(99, "業務委託料計").Amount(9900000);
+
+    for (const std::string& form : kForms)
+        for (int formGyou : {8, 10, 12, 14, 30})
+            for (int perGyomu : {1, 0}) {
+                SCOPED_TRACE(form + " FormGyou " + std::to_string(formGyou) + (perGyomu ? " per 業務" : " in one run"));
+                auto out = Print(form, formGyou, perGyomu, perGyomu, true);
+                ASSERT_NE(out, nullptr);
+                std::map<std::string, int> printed;  // 工種 names on the 総括表, subtotals on the 業務価格総括表
+                for (int p = 0; p < out->SheetCount(); ++p) {
+                    const std::string sheet = out->SheetNames()[static_cast<size_t>(p)];
+                    SCOPED_TRACE(sheet);
+                    const bool gyomuSheet = sheet.rfind("業務価格総括表", 0) == 0;
+                    PrintedPage page(*out, p);
+                    for (auto& [cell, text] : Values(*out, p)) {
+                        if (Trimmed(text).empty()) continue;  // the probes of the layout write blanks
+                        EXPECT_TRUE(page.Inside(cell)) << CellRef(cell.first, cell.second) << " " << text;
+                    }
+                    const std::vector<std::string>& names = gyomuSheet ? gyomuNames : koshuNames;
+                    for (const std::string& name : names)
+                        for (auto at : page.Find(name)) {
+                            if (!gyomuSheet) ++printed[name];
+                            EXPECT_TRUE(page.OnARuledLine(at, false)) << name;
+                        }
+                    if (!gyomuSheet)
+                        for (const std::string& name : names)
+                            for (auto at : page.Find("規格" + name.substr(std::string("工種").size())))
+                                EXPECT_TRUE(page.OnARuledLine(at, false)) << name;
+                    for (const std::string& amount : gyomuSheet ? subtotals : amounts)
+                        for (auto at : page.Find(amount)) {
+                            if (gyomuSheet) ++printed[amount];
+                            EXPECT_TRUE(page.OnARuledLine(at, true)) << amount;
+                        }
+                }
+                for (const std::string& name : koshuNames) EXPECT_EQ(printed[name], 1) << name;
+                for (const std::string& amount : subtotals) EXPECT_EQ(printed[amount], 1) << amount;
+            }
 }
