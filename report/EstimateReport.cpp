@@ -304,13 +304,18 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
             }
             if (!headingDone) {
                 headingDone = true;
-                m_job.SetCellTextAt("**dudaroda用費目", 0, 0, kGyomuKakakuHeading);
+                const char* headingCell = "**dudaroda用費目";
+                m_job.SetCellTextAt(headingCell, 0, 0, kGyomuKakakuHeading);
                 bool headed = m_job.GetErrorNo() == 0;
                 if (!headed) {
-                    m_job.SetCellTextAt("**業務価格総括表費目", 0, 0, kGyomuKakakuHeading);
+                    headingCell = "**業務価格総括表費目";
+                    m_job.SetCellTextAt(headingCell, 0, 0, kGyomuKakakuHeading);
                     headed = m_job.GetErrorNo() == 0;
                 }
-                if (headed) line += 2;
+                if (headed) {
+                    CentreOnLine(m_job, headingCell, "**費目上段", 0);
+                    line += 2;
+                }
                 if (line >= linesPerPage) {
                     pageFull = true;
                     break;
@@ -322,6 +327,7 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
                 m_job.SetCellTextAt("**dudaroda用費目", 0, line,
                                     item->m_nGyomu == 95 ? kGyomuKakakuTotal : kGyomuKakakuGrandTotal);
                 named = m_job.GetErrorNo() == 0;
+                if (named) CentreOnLine(m_job, "**dudaroda用費目", "**費目上段", line);
             }
             if (!named) {
                 std::string name;
@@ -331,7 +337,10 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
                     const CBukakeGyomu* gyomu = bukake.FindGyomu(item->m_nGyomu);
                     name = GyomuPriceName(gyomu ? gyomu->m_name : item->m_strNameUpper);
                 }
-                if (!name.empty()) m_job.SetCellTextAt("**費目上段", 0, line, name);
+                if (!name.empty()) {
+                    m_job.SetCellTextAt("**費目上段", 0, line, name);
+                    CentreOnLine(m_job, "**費目上段", "**費目上段", line);
+                }
             }
             if (kind != 3) {
                 m_job.SetCellTextAt("**単位", 0, line, estimate_texts::UnitShiki);
@@ -506,6 +515,7 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
             }
 
             bool named = false;
+            const char* nameCell = nullptr;  // where the name went
             if (level == 0 && (gyomu <= 32 || gyomu == 95 || gyomu == 99)) {
                 const char* text = kSokatsuTotal;
                 if (gyomu <= 32) {
@@ -514,10 +524,12 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
                 } else if (gyomu == 99) {
                     text = kSokatsuGrandTotal;
                 }
-                m_job.SetCellTextAt("**dudaroda用総括表費目", 0, line, text);
+                nameCell = "**dudaroda用総括表費目";
+                m_job.SetCellTextAt(nameCell, 0, line, text);
                 named = m_job.GetErrorNo() == 0;
                 if (!named) {
-                    m_job.SetCellTextAt("**総括表費目", 0, line, upper);
+                    nameCell = "**総括表費目";
+                    m_job.SetCellTextAt(nameCell, 0, line, upper);
                     named = m_job.GetErrorNo() == 0;
                 }
             }
@@ -529,10 +541,12 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
                 if (IsKoshuRow(*item, 95) && !heading.empty()) m_job.SetCellText("**業務価格名称", heading);
             }
             if (!named) {
-                const char* nameCell = state == Indent::None && hasKubunCell ? "**費目区分あり" : "**費目上段";
+                nameCell = state == Indent::None && hasKubunCell ? "**費目区分あり" : "**費目上段";
                 m_job.SetCellTextAt(nameCell, 0, line, Indented(state, indent, upper));
             }
             m_job.SetCellTextAt("**費目下段", 0, line, lower);
+            // A name without a lower line stands in the middle of its line, as the figures do.
+            if (lower.find_first_not_of(' ') == std::string::npos) CentreOnLine(m_job, nameCell, "**費目下段", line);
             if (!item->m_strUnit.empty()) m_job.SetCellTextAt("**単位", 0, line, item->m_strUnit);
             if (!IsUnset(item->m_nQuantity)) m_job.SetCellDoubleAt("**数量", 0, line, item->m_nQuantity / 1000.0);
             if (!IsUnset(item->m_nUnitPrice) && !omit)

@@ -50,6 +50,7 @@ public:
     // engine's XlsHorzAlign values.
     void JoinCells(int x1, int y1, int x2, int y2);
     void SetHorzAlignAt(int x1, int y1, int x2, int y2, int alignment);
+    void SetVertAlignAt(int x1, int y1, int x2, int y2, int alignment);
     // Where a named cell stands on the open page (x the column, y the row, from 1); false without it.
     bool GetCellPosition(std::string_view name, int& x, int& y) { return m_engine.CellPosition(name, x, y); }
     // Whether the open page draws a line under the cell at (x, y).

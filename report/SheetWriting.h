@@ -65,6 +65,19 @@ inline void LayOutLines(CReportJob& job, const char* lineCell, int lines) {
     job.RepeatRows(source, source + 1, lines - ruled);
 }
 
+// Joins a name over the two sheet rows of its line and centres it between them, as the figures
+// beside it are. The join runs from the name's cell (nameCell, at the line) to the column of
+// spanCell when that stands right of it on the same row or the next (the rest of the name column);
+// otherwise the name's cell and the one under it are joined.
+inline void CentreOnLine(CReportJob& job, const char* nameCell, const char* spanCell, int line) {
+    int x = 0, y = 0, spanX = 0, spanY = 0;
+    if (!job.GetCellPosition(nameCell, x, y)) return;
+    int lastX = x;
+    if (job.GetCellPosition(spanCell, spanX, spanY) && (spanY == y || spanY == y + 1) && spanX > x) lastX = spanX;
+    job.JoinCells(x, y + line, lastX, y + line + 1);
+    job.SetVertAlignAt(x, y + line, lastX, y + line + 1, xlsVertCenter);
+}
+
 // The 歩掛 種別 of an estimate row; null without the row or without its 種別 in the master.
 inline const CBukakeShubetsu* BukakeShubetsuOf(const CBukakeFile& bukake, const CSekisanItem* item) {
     return item ? bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu) : nullptr;

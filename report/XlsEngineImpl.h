@@ -62,7 +62,7 @@ struct CXlsReportEngine::Impl {
     std::string themeBytes;                // "" when the template has no theme
     pugi::xml_document workbookPr;         // the template's <workbookPr>, if any
     std::map<std::string, int> xfIndex;    // a serialised cell format → its index in cellXfs
-    std::map<std::pair<int, std::string>, int> alignedXf;  // (format, alignment) → format
+    std::map<std::pair<int, std::string>, int> alignedXf;  // (format, "attribute=value") → format
 
     // The output.
     std::vector<std::unique_ptr<xls::OutputPage>> pages;
@@ -86,7 +86,10 @@ struct CXlsReportEngine::Impl {
     bool BorderSide(int xf, const char* side) const;  // whether a cell format draws that side
     void RepeatRows(int first, int last, int times);
     void Select(const XlsRange& range);
-    int AlignedFormat(int xf, const std::string& horizontal);
+    // The format xf with one attribute of its alignment changed ("" removes it), made once.
+    int AlignedFormat(int xf, const char* attribute, const std::string& value);
+    // Every cell of the selection given that alignment; a null value is refused (badValue).
+    void Align(const char* attribute, const char* value);
     void Join(bool merge);
 
     bool BuildParts(std::vector<std::pair<std::string, std::string>>& parts, bool allowEmpty);

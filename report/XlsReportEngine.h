@@ -38,6 +38,15 @@ enum XlsHorzAlign : int {
     xlsHorzDistributed = 27,
 };
 
+// Vertical alignments of AttrPutPosVert. Other values are refused (error badValue).
+enum XlsVertAlign : int {
+    xlsVertTop = 31,
+    xlsVertCenter = 32,
+    xlsVertBottom = 33,  // Excel's default
+    xlsVertJustify = 34,
+    xlsVertDistributed = 35,
+};
+
 // Why a save failed. A failed save leaves the target file as it was.
 enum class XlsSaveError {
     none,
@@ -113,6 +122,8 @@ public:
     // Gives every cell of the rectangle a copy of its format with the horizontal alignment changed
     // (one copy per format and alignment).
     void AttrPutPosHorz(int alignment);
+    // The same with the vertical alignment.
+    void AttrPutPosVert(int alignment);
 
     // Preview options.
     void OptionPutViewCaption(std::string_view caption);

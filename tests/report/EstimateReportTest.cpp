@@ -371,6 +371,40 @@ TEST_F(GyomuKakakuTest, HeadingAndTotalNamesGoWhereTheFormHasCells) {
     }
 }
 
+TEST_F(GyomuKakakuTest, NamesAreCentredOnTheirLines) {
+    // A line is two sheet rows with its figures centred over both: its name is joined over them and
+    // centred too. The heading 委 託 費 and the 合計 names of a form with a cell of their own on the
+    // line's row and left of the name column take that cell and the name column's.
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(95).Amount(1000).Summary(95, "合計").Amount(1000);
+    const struct {
+        const char* name;
+        Cells cells;
+        std::vector<std::string> merges;
+    } cases[] = {
+        {"plain", {}, {"B5:B6", "B7:B8"}},
+        {"heading and totals left of the names", {{"A5", "**dudaroda用費目"}}, {"A5:B6", "B7:B8", "A9:B10"}},
+        {"heading and totals elsewhere", {{"K5", "**dudaroda用費目"}}, {"K5:K6", "B7:B8", "K9:K10"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // The form's cells, its 番号 out of column A.
+        Cells cells = estimateform::GyomuKakakuCells();
+        for (auto& [ref, name] : cells)
+            if (name == "**番号") ref = "H5";
+        UseForm({PlainSheet("業務価格総括表", With(cells, c.cells))});
+        Write();
+        auto out = Out();
+        EXPECT_EQ(out->Merges(0), c.merges);
+        const std::vector<pugi::xml_node> xfs = out->CellFormats();
+        for (const std::string& merge : c.merges) {
+            const std::string first = merge.substr(0, merge.find(':'));
+            EXPECT_STREQ(xfs.at(static_cast<size_t>(out->Style(0, first))).child("alignment").attribute("vertical").value(),
+                         "center")
+                << first;
+        }
+    }
+}
+
 TEST_F(GyomuKakakuTest, ReferencesToTheSokatsuPagesWithPageBreaksPerGyomu) {
     ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(95).Amount(1000).Gyomu(2, "設計").Koshu(95).Amount(2000)
         .Summary(95, "合計").Amount(3000).Set([](CSekisanItem& i) { i.m_strRemarkUpper = "端数調整"; })
@@ -624,6 +658,31 @@ TEST_F(SokatsuTest, PagesAreCountedWithTheRowsOfTheSheetEachIsFilledOn) {
         const std::vector<std::string> last = Names(*out, out->SheetCount() - 1);
         EXPECT_EQ(last.back(), c.perGyomu && c.gyomuSokatsu ? "工種" + std::to_string(c.koshuRows) : "総額");
     }
+}
+
+TEST_F(SokatsuTest, ANameWithoutALowerLineIsCentredOnItsLine) {
+    // A form with the names of upper levels in column A and the indented ones in B, the lower names
+    // under them in B: a name without a lower line is joined over its line's two rows, from its cell
+    // to the lower name's column, and centred between them as the figures are.
+    UseForm({PlainSheet("報告書1", {{"G1", "**ページ"}, {"A5", "**費目区分あり"}, {"B5", "**費目上段"}, {"B6", "**費目下段"},
+                                    {"C5", "**単位"}, {"D5", "**数量"}, {"E5", "**単価"}, {"F5", "**金額"},
+                                    {"G5", "**摘要上段"}, {"G6", "**摘要下段"}, {"K1", "**半角スペース2"}})});
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10, "基準点").Koshu(20, "水準")
+        .Set([](CSekisanItem& i) { i.m_strNameLower = "3級"; }).Shubetsu(1, "観測");
+    Write();
+    auto out = Out();
+    // 測量業務 (not indented, in A), 基準点 (in B), 水準 with its lower name, 観測 (a 種別: "    " below).
+    EXPECT_EQ(out->Merges(0), (std::vector<std::string>{"A5:B6", "B7:B8", "B11:B12"}));
+    const std::vector<pugi::xml_node> xfs = out->CellFormats();
+    auto vertical = [&](const char* ref) {
+        return std::string(xfs.at(static_cast<size_t>(out->Style(0, ref))).child("alignment").attribute("vertical").value());
+    };
+    EXPECT_EQ(vertical("A5"), "center");
+    EXPECT_EQ(vertical("B7"), "center");
+    EXPECT_EQ(vertical("B9"), "");  // a name over its lower line keeps its cell's format
+    EXPECT_EQ(vertical("B11"), "center");
+    EXPECT_EQ(out->Value(0, "A5"), "測量業務");
+    EXPECT_EQ(out->Value(0, "B10"), "3級");
 }
 
 TEST_F(SokatsuTest, AmountsAreCutToTheirRoundingDigits) {

@@ -131,6 +131,25 @@ public:
         return ::testing::AssertionSuccess();
     }
 
+    // The cell heads a join over its line's two rows and centres its text between them.
+    ::testing::AssertionResult CentredOnItsLine(std::pair<int, int> cell) const {
+        auto [row, column] = cell;
+        const std::string where = CellRef(row, column);
+        bool joined = false;
+        for (const std::string& merge : m_out.Merges(m_sheet)) {
+            const size_t colon = merge.find(':');
+            int lastRow = 0;
+            if (merge.substr(0, colon) == where && colon != std::string::npos) {
+                ColumnOf(merge.substr(colon + 1), lastRow);
+                joined = lastRow == row + 1;
+            }
+        }
+        if (!joined) return ::testing::AssertionFailure() << where << " is not joined over its line";
+        if (std::string(Format(row, column).child("alignment").attribute("vertical").value()) != "center")
+            return ::testing::AssertionFailure() << where << " is not centred between the rows";
+        return ::testing::AssertionSuccess();
+    }
+
 private:
     pugi::xml_node Format(int row, int column) const {
         const std::vector<pugi::xml_node> xfs = m_out.CellFormats();
@@ -274,7 +293,11 @@ TEST_F(ShippedFormsReportTest, EveryRowPrintsInsideThePrintAreaOnARuledLine) {
                         for (auto at : page.Find(name)) {
                             if (!gyomuSheet) ++printed[name];
                             EXPECT_TRUE(page.OnARuledLine(at, false)) << name;
+                            EXPECT_TRUE(!gyomuSheet || page.CentredOnItsLine(at)) << name;
                         }
+                    // Names without a lower line stand in the middle of their line, as the figures do.
+                    if (!gyomuSheet)
+                        for (auto at : page.Find("小計")) EXPECT_TRUE(page.CentredOnItsLine(at));
                     if (!gyomuSheet)
                         for (const std::string& name : names)
                             for (auto at : page.Find("規格" + name.substr(std::string("工種").size())))

@@ -250,3 +250,23 @@ TEST_F(ReportEngineTest, RowsCopiedIntoAPageMoveWhatLiesBelow) {
     ASSERT_TRUE(m_engine.CellPosition("**合計", x, y));
     EXPECT_EQ(y, 6);
 }
+
+TEST_F(ReportEngineTest, VerticalAlignmentClonesTheFormatAndKeepsItsOtherSettings) {
+    Page("代価表", [&] {
+        m_engine.Pos(1, 1, 2, 1);  // A1 (format 1), B1 (format 0)
+        m_engine.AttrPutPosVert(xlsVertCenter);
+        m_engine.Pos(2, 2, 2, 2);  // B2: format 2, right-aligned and centred
+        m_engine.AttrPutPosVert(xlsVertBottom);
+        m_engine.Pos(1, 1, 1, 1);
+        m_engine.AttrPutPosVert(99);
+        EXPECT_EQ(m_engine.GetErrorNo(), static_cast<int>(XlsErrorNo::badValue));
+    });
+    auto out = Out();
+    const std::vector<pugi::xml_node> xfs = out->CellFormats();
+    auto alignment = [&](const char* ref) { return xfs.at(static_cast<size_t>(out->Style(0, ref))).child("alignment"); };
+    EXPECT_STREQ(alignment("A1").attribute("vertical").value(), "center");
+    EXPECT_EQ(xfs.at(static_cast<size_t>(out->Style(0, "A1"))).attribute("numFmtId").as_int(), 164);  // format 1's number format
+    EXPECT_STREQ(alignment("B1").attribute("vertical").value(), "center");
+    EXPECT_STREQ(alignment("B2").attribute("horizontal").value(), "right");
+    EXPECT_FALSE(alignment("B2").attribute("vertical"));  // bottom is the default
+}
