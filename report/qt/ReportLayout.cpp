@@ -23,6 +23,12 @@ constexpr double kPadding = kCellPadding;
 constexpr double kVerticalPadding = 1;
 constexpr double kAscent = 0.88;         // the em box of the CJK faces above the baseline, of the size
 constexpr double kLineSpacing = 1.25;    // wrapped lines, of the size
+// A text that shrinks to fit its cell keeps to one line down to this size; one that would have to
+// shrink further goes onto a second line instead, when that prints it larger. Those two lines stand
+// closer (of the size) and nearer the cell's edges (points) than wrapped paragraphs.
+constexpr double kLegibleSize = 6;
+constexpr double kTwoLineSpacing = 1.1;
+constexpr double kTwoLinePadding = 0.5;
 constexpr double kPointsPerInch = 72;
 constexpr double kPointsPerPixel = 0.75;  // Excel's pixels are 96 per inch
 
@@ -156,6 +162,9 @@ private:
     void AddTexts(PageLayout& page) const;
     const QFont& FontOf(int fontId) const;
     std::vector<QString> WrapLines(const QString& text, const QFont& font, double width) const;
+    // Where to break the text in two so that its longer line is shortest (preferring the end of a
+    // phrase), with that line's width; 0 when the text has nowhere to break.
+    int TwoLineBreak(const QString& text, const QFont& font, double& longer) const;
 
     // Per page: the cells, their merges, and the geometry.
     struct Grid {
@@ -418,6 +427,36 @@ void SheetLayout::AddBorders(PageLayout& page) const {
         }
 }
 
+// The text broken in two at a position: the second line indented as the first (an indented name
+// keeps its place), blanks at the break left out.
+std::vector<QString> TwoLines(const QString& text, int at) {
+    qsizetype lead = 0;
+    while (lead < text.size() && text[lead] == QLatin1Char(' ')) ++lead;
+    QString first = text.left(at), second = text.mid(at).trimmed();
+    while (first.endsWith(QLatin1Char(' ')) || first.endsWith(QChar(0x3000))) first.chop(1);
+    return {first, text.left(std::min<qsizetype>(lead, at)) + second};
+}
+
+int SheetLayout::TwoLineBreak(const QString& text, const QFont& font, double& longer) const {
+    // A break after a phrase (a comma, a closing bracket, a blank) is taken over a shorter one
+    // elsewhere (inside a bracketed quantity, say) unless it makes the longer line much longer.
+    constexpr double kPhraseAllowance = 1.15;
+    static const QString kPhraseEnds = QStringLiteral(",、，)）] 　");
+    int best = 0, bestPhrase = 0;
+    double bestWidth = 0, bestPhraseWidth = 0;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
+    for (qsizetype p = finder.toNextBoundary(); p > 0 && p < text.size(); p = finder.toNextBoundary()) {
+        const std::vector<QString> lines = TwoLines(text, static_cast<int>(p));
+        const double width = std::max(m_measure.Width(font, lines[0]), m_measure.Width(font, lines[1]));
+        if (best == 0 || width < bestWidth) best = static_cast<int>(p), bestWidth = width;
+        if (kPhraseEnds.contains(text[p - 1]) && (bestPhrase == 0 || width < bestPhraseWidth))
+            bestPhrase = static_cast<int>(p), bestPhraseWidth = width;
+    }
+    if (bestPhrase > 0 && bestPhraseWidth <= kPhraseAllowance * bestWidth) best = bestPhrase, bestWidth = bestPhraseWidth;
+    longer = bestWidth;
+    return best;
+}
+
 std::vector<QString> SheetLayout::WrapLines(const QString& text, const QFont& font, double width) const {
     std::vector<QString> lines;
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
@@ -511,8 +550,24 @@ void SheetLayout::AddTexts(PageLayout& page) const {
                     width = m_measure.Width(box.font, box.text);
                 }
             }
+            std::vector<QString> twoLines;
             if (fmt.shrinkToFit && !box.wrapped && width > inner && inner > 0) {
-                box.font.setPointSizeF(box.font.pointSizeF() * inner / width);
+                const double oneLine = box.font.pointSizeF() * inner / width;
+                const double tallest = (box.cell.height() - 2 * kTwoLinePadding) / (1 + kTwoLineSpacing);
+                if (oneLine < kLegibleSize && !vertical && !shown.number && tallest > oneLine) {
+                    // The largest size at which the text takes two lines of the width, both within the
+                    // height. Widths grow with the size, so the best break (the one whose longer line
+                    // is shortest) gives that size at once.
+                    double longer = 0;
+                    const int at = TwoLineBreak(box.text, box.font, longer);
+                    const double size = at > 0 ? std::min({box.font.pointSizeF(), tallest, box.font.pointSizeF() * inner / longer}) : 0;
+                    if (size > oneLine) {
+                        twoLines = TwoLines(box.text, at);
+                        box.font.setPointSizeF(size);
+                        box.wrapped = true;
+                    }
+                }
+                if (twoLines.empty()) box.font.setPointSizeF(oneLine);
                 width = inner;
             }
             if (h == "fill" && width > 0 && width < inner) {
@@ -546,6 +601,8 @@ void SheetLayout::AddTexts(PageLayout& page) const {
             if (vertical) {
                 for (QChar ch : box.text) texts.push_back(QString(ch));
                 halign = Qt::AlignHCenter;
+            } else if (!twoLines.empty()) {
+                texts = twoLines;
             } else if (box.wrapped) {
                 texts = WrapLines(box.text, box.font, inner);
             } else {
@@ -554,11 +611,12 @@ void SheetLayout::AddTexts(PageLayout& page) const {
             box.alignment = halign | valign;
 
             const double size = box.font.pointSizeF();
-            const double lineHeight = vertical ? size : kLineSpacing * size;
+            const double lineHeight = vertical ? size : (twoLines.empty() ? kLineSpacing : kTwoLineSpacing) * size;
+            const double padding = twoLines.empty() ? kVerticalPadding : kTwoLinePadding;
             const double blockHeight = (static_cast<double>(texts.size()) - 1) * lineHeight + size;
-            double top = valign == Qt::AlignTop       ? box.cell.top() + kVerticalPadding
+            double top = valign == Qt::AlignTop       ? box.cell.top() + padding
                          : valign == Qt::AlignVCenter ? box.cell.center().y() - blockHeight / 2
-                                                      : box.cell.bottom() - kVerticalPadding - blockHeight;
+                                                      : box.cell.bottom() - padding - blockHeight;
             const double left = box.cell.left() + kPadding + (h == "right" ? 0 : indent);
             const double right = box.cell.right() - kPadding - (h == "left" ? 0 : indent);
             for (size_t k = 0; k < texts.size(); ++k) {
