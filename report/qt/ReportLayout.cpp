@@ -162,9 +162,9 @@ private:
     void AddTexts(PageLayout& page) const;
     const QFont& FontOf(int fontId) const;
     std::vector<QString> WrapLines(const QString& text, const QFont& font, double width) const;
-    // Where to break the text in two so that its longer line is shortest (preferring the end of a
-    // phrase), with that line's width; 0 when the text has nowhere to break.
-    int TwoLineBreak(const QString& text, const QFont& font, double& longer) const;
+    // Where to break the text in two lines of the width so that it prints largest (up to largest), a
+    // break between phrases preferred, with that size; 0 when the text has nowhere to break.
+    int TwoLineBreak(const QString& text, const QFont& font, double width, double largest, double& size) const;
 
     // Per page: the cells, their merges, and the geometry.
     struct Grid {
@@ -437,23 +437,31 @@ std::vector<QString> TwoLines(const QString& text, int at) {
     return {first, text.left(std::min<qsizetype>(lead, at)) + second};
 }
 
-int SheetLayout::TwoLineBreak(const QString& text, const QFont& font, double& longer) const {
-    // A break after a phrase (a comma, a closing bracket, a blank) is taken over a shorter one
-    // elsewhere (inside a bracketed quantity, say) unless it makes the longer line much longer.
-    constexpr double kPhraseAllowance = 1.15;
-    static const QString kPhraseEnds = QStringLiteral(",、，)）] 　");
-    int best = 0, bestPhrase = 0;
-    double bestWidth = 0, bestPhraseWidth = 0;
+int SheetLayout::TwoLineBreak(const QString& text, const QFont& font, double width, double largest, double& size) const {
+    // The size each break allows, weighed by where the break falls (after a comma best, then after a
+    // blank, then after a closing bracket, anywhere else, inside a bracketed quantity say, last) and
+    // by how even the two lines are (a lone "全工程," over the rest reads badly).
+    constexpr double kEvenness = 0.15;
+    auto weight = [](QChar before) {
+        if (before == QLatin1Char(',') || before == QChar(0x3001) || before == QChar(0xFF0C)) return 1.0;
+        if (before == QLatin1Char(' ') || before == QChar(0x3000)) return 1.02;
+        if (before == QLatin1Char(')') || before == QChar(0xFF09) || before == QLatin1Char(']')) return 1.1;
+        return 1.25;
+    };
+    int best = 0;
+    double bestScore = 0;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
     for (qsizetype p = finder.toNextBoundary(); p > 0 && p < text.size(); p = finder.toNextBoundary()) {
         const std::vector<QString> lines = TwoLines(text, static_cast<int>(p));
-        const double width = std::max(m_measure.Width(font, lines[0]), m_measure.Width(font, lines[1]));
-        if (best == 0 || width < bestWidth) best = static_cast<int>(p), bestWidth = width;
-        if (kPhraseEnds.contains(text[p - 1]) && (bestPhrase == 0 || width < bestPhraseWidth))
-            bestPhrase = static_cast<int>(p), bestPhraseWidth = width;
+        if (lines[0].trimmed().isEmpty()) continue;
+        const double first = m_measure.Width(font, lines[0]), second = m_measure.Width(font, lines[1]);
+        const double longer = std::max(first, second);
+        if (longer <= 0) continue;
+        const double allowed = std::min(largest, font.pointSizeF() * width / longer);
+        const double uneven = (longer - std::min(first, second)) / longer;
+        const double score = allowed / weight(text[p - 1]) * (1 - kEvenness * uneven);
+        if (best == 0 || score > bestScore) best = static_cast<int>(p), bestScore = score, size = allowed;
     }
-    if (bestPhrase > 0 && bestPhraseWidth <= kPhraseAllowance * bestWidth) best = bestPhrase, bestWidth = bestPhraseWidth;
-    longer = bestWidth;
     return best;
 }
 
@@ -558,10 +566,9 @@ void SheetLayout::AddTexts(PageLayout& page) const {
                     // The largest size at which the text takes two lines of the width, both within the
                     // height. Widths grow with the size, so the best break (the one whose longer line
                     // is shortest) gives that size at once.
-                    double longer = 0;
-                    const int at = TwoLineBreak(box.text, box.font, longer);
-                    const double size = at > 0 ? std::min({box.font.pointSizeF(), tallest, box.font.pointSizeF() * inner / longer}) : 0;
-                    if (size > oneLine) {
+                    double size = 0;
+                    const int at = TwoLineBreak(box.text, box.font, inner, std::min(box.font.pointSizeF(), tallest), size);
+                    if (at > 0 && size > oneLine) {
                         twoLines = TwoLines(box.text, at);
                         box.font.setPointSizeF(size);
                         box.wrapped = true;
