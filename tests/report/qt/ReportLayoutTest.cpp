@@ -281,8 +281,10 @@ TEST(ReportLayout, AShrinkingTextWrapsOntoASecondLineRatherThanShrinkBelowLegibi
             EXPECT_EQ(c.row == 1, size >= 6) << size;
             continue;
         }
-        // Two lines at a size at which the text would not fit on one, both inside the row.
+        // Two lines at a size at which the text would not fit on one, both inside the row, broken
+        // after a comma rather than inside a bracketed quantity.
         EXPECT_GT(total, inner);
+        EXPECT_TRUE(box->lines[0].text.endsWith(QLatin1Char(','))) << box->lines[0].text.toStdString();
         EXPECT_GE(box->lines[0].origin.y() - 0.88 * size, box->cell.top() - kTolerance);
         EXPECT_LE(box->lines[1].origin.y() + 0.12 * size, box->cell.bottom() + kTolerance);
     }
