@@ -468,6 +468,8 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
             LayOutLines(m_job, "**金額", rows);
         }
         WriteSokatsuPageHeader(written, firstPage, gyomuNumber, numberedTitles);
+        // A 業務 that runs over pages heads each of them (its 業務 row, met again, writes its own).
+        if (numberedTitles && !heading.empty()) m_job.SetCellText("**総括表費目表題", heading);
 
         int line = 0;
         int placed = 0;

@@ -611,6 +611,21 @@ TEST_F(SokatsuTest, APageThatGotNoRowIsFilledAgainUnderTheRightTitle) {
     EXPECT_EQ(out->Value(1, "G1"), "4");
 }
 
+TEST_F(SokatsuTest, TheGyomuHeadingStandsOnEveryPageOfItsGyomu) {
+    // Two rows a page: 測量業務 takes two pages, 設計 one; each page is headed with its 業務's price.
+    UseSokatsuForm({{"K1", "**総括表費目表題"}}, {{"K1", "**総括表費目表題"}});
+    formGyou = 2;
+    Set(1, 1);
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10, "基準点").Koshu(20, "水準").Koshu(30, "地形").Gyomu(2, "設計").Koshu(10, "計算");
+    EXPECT_EQ(Write(), 3);
+    auto out = Out();
+    ASSERT_EQ(out->SheetCount(), 3);
+    EXPECT_EQ(out->Value(0, "K1"), "測量業務価格");
+    EXPECT_EQ(out->Value(1, "K1"), "測量業務価格");
+    EXPECT_EQ(Names(*out, 1), (std::vector<std::string>{"水準", "地形"}));
+    EXPECT_EQ(out->Value(2, "K1"), "設計業務価格");
+}
+
 TEST_F(SokatsuTest, RowsPerPageChangeWithTheSecondSheetsRowCountCell) {
     UseSokatsuForm({{"K1", "**総括表行数8"}}, {{"K1", "**総括表行数12"}});
     ItemListBuilder b(list);
