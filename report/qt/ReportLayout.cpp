@@ -76,7 +76,8 @@ QFont PrintFont(const XlsFont& f) {
     font.setPointSizeF(f.size > 0 ? f.size : 11);
     font.setBold(f.bold);
     font.setItalic(f.italic);
-    font.setUnderline(!f.underline.empty() && f.underline != "none");
+    // A double underline is drawn by the painter (TextBox::doubleUnderline); the font draws a single one.
+    font.setUnderline(f.underline == "single" || f.underline == "singleAccounting");
     font.setStrikeOut(f.strike);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
@@ -519,6 +520,7 @@ void SheetLayout::AddTexts(PageLayout& page) const {
             box.cell = Box(page, merge ? *merge : XlsRange{r, c, r, c});
             box.clip = box.cell;
             box.font = FontOf(fmt.fontId);
+            box.doubleUnderline = xf.underline == "double" || xf.underline == "doubleAccounting";
             box.color = ToColor(shown.color ? shown.color : xf.color, Qt::black);
             box.text = QString::fromStdString(shown.text);
 

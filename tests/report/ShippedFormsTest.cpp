@@ -529,6 +529,39 @@ TEST(ShippedForms, LongNamesShrinkToFit) {
     }
 }
 
+TEST(ShippedForms, TheTotalsUnderTheSummaryTableAreUnderlinedOnlyWhenWritten) {
+    // The 業務価格 of a 工種 subtotal and the 業務 total of the first page stand under the 総括表 on
+    // the pages that carry them: their rule is the underline of the figure, not a border that would
+    // stand empty on every other page.
+    int totals = 0;
+    for (const std::string& form : kEstimateForms) {
+        xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
+        const std::vector<std::string> names = out.SheetNames();
+        const std::vector<pugi::xml_node> formats = out.CellFormats();
+        std::vector<pugi::xml_node> fonts, borders;
+        for (pugi::xml_node f : out.Styles().child("styleSheet").child("fonts").children("font")) fonts.push_back(f);
+        for (pugi::xml_node b : out.Styles().child("styleSheet").child("borders").children("border")) borders.push_back(b);
+        for (const char* sheetName : {"報告書1", "報告書2"})
+            for (auto [cell, underline] : {std::pair("**工種合計のみ", "single"), std::pair("**業務合計", "double")}) {
+                if (!Has(form, sheetName, cell)) continue;
+                SCOPED_TRACE(form + " " + sheetName + " " + cell);
+                ++totals;
+                const int sheet = static_cast<int>(std::find(names.begin(), names.end(), sheetName) - names.begin());
+                const Place& at = Books().at(form).at(sheetName).at(cell);
+                const std::string ref = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row);
+                const pugi::xml_node xf = formats.at(static_cast<size_t>(out.Style(sheet, ref)));
+                const pugi::xml_node font = fonts.at(xf.attribute("fontId").as_uint());
+                const std::string u = font.child("u") ? (font.child("u").attribute("val") ? font.child("u").attribute("val").value() : "single") : "";
+                EXPECT_EQ(u, underline);
+                EXPECT_FALSE(borders.at(xf.attribute("borderId").as_uint()).child("bottom").attribute("style"));
+                const std::string below = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row + 1);
+                EXPECT_FALSE(borders.at(formats.at(static_cast<size_t>(out.Style(sheet, below))).attribute("borderId").as_uint())
+                                 .child("top").attribute("style"));
+            }
+    }
+    EXPECT_GT(totals, 0);
+}
+
 TEST(ShippedForms, TheExpenseBlockAlignsItsBasisTextsRight) {
     // The 精度管理費 line writes "機械経費　＋" and "　人件費の" into the unit and the quantity cell of
     // the expense block: right-aligned, they read as one phrase and "人件費の" ends under the

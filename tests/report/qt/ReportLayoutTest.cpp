@@ -290,6 +290,33 @@ TEST(ReportLayout, AShrinkingTextWrapsOntoASecondLineRatherThanShrinkBelowLegibi
     }
 }
 
+TEST(ReportLayout, UnderlinesOnceAndTwice) {
+    // Fonts 1 underlined once, 2 twice (cell formats 1 and 2): a double underline is drawn by the
+    // painter as two lines, so the font itself underlines only once.
+    const std::string styles = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><styleSheet xmlns=\"") + kMain +
+                               "\"><fonts count=\"3\"><font><sz val=\"11\"/><name val=\"ＭＳ 明朝\"/></font>"
+                               "<font><u/><sz val=\"11\"/><name val=\"ＭＳ 明朝\"/></font>"
+                               "<font><u val=\"double\"/><sz val=\"11\"/><name val=\"ＭＳ 明朝\"/></font></fonts>"
+                               "<fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill><fill><patternFill patternType=\"gray125\"/></fill></fills>"
+                               "<borders count=\"1\"><border/></borders><cellXfs count=\"3\">"
+                               "<xf fontId=\"0\" fillId=\"0\" borderId=\"0\" numFmtId=\"0\"/>"
+                               "<xf fontId=\"1\" fillId=\"0\" borderId=\"0\" numFmtId=\"0\"/>"
+                               "<xf fontId=\"2\" fillId=\"0\" borderId=\"0\" numFmtId=\"0\"/></cellXfs></styleSheet>";
+    auto pages = LayoutOf(SheetXml("<row r=\"1\">" + NumberCell("A1", "1", 0) + NumberCell("B1", "2", 1) + NumberCell("C1", "3", 2) + "</row>"),
+                          "S!$A$1:$C$1", styles);
+    ASSERT_EQ(pages.size(), 1u);
+    const struct {
+        int column;
+        bool once, twice;
+    } cases[] = {{1, false, false}, {2, true, false}, {3, false, true}};
+    for (const auto& c : cases) {
+        const TextBox* box = pages[0].TextAt(1, c.column);
+        ASSERT_NE(box, nullptr) << c.column;
+        EXPECT_EQ(box->font.underline(), c.once) << c.column;
+        EXPECT_EQ(box->doubleUnderline, c.twice) << c.column;
+    }
+}
+
 TEST(ReportLayout, TextsRunOnOverEmptyNeighboursOnly) {
     // Columns of the default width; row 1 left-aligned text with a value three columns on, row 2
     // right-aligned at D2, row 3 centred at C3 next to a merge, row 4 a wrapped text, row 5 a number.
