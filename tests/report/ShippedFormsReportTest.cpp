@@ -296,12 +296,15 @@ TEST_F(ShippedFormsReportTest, EveryRowPrintsInsideThePrintAreaOnARuledLine) {
                             EXPECT_TRUE(!gyomuSheet || page.CentredOnItsLine(at)) << name;
                         }
                     // Names without a lower line stand in the middle of their line, as the figures do.
-                    if (!gyomuSheet)
-                        for (auto at : page.Find("小計")) EXPECT_TRUE(page.CentredOnItsLine(at));
-                    if (!gyomuSheet)
+                    if (!gyomuSheet) {
+                        for (auto at : page.Find("小計")) {
+                            EXPECT_TRUE(page.CentredOnItsLine(at));
+                        }
                         for (const std::string& name : names)
-                            for (auto at : page.Find("規格" + name.substr(std::string("工種").size())))
+                            for (auto at : page.Find("規格" + name.substr(std::string("工種").size()))) {
                                 EXPECT_TRUE(page.OnARuledLine(at, false)) << name;
+                            }
+                    }
                     for (const std::string& amount : gyomuSheet ? subtotals : amounts)
                         for (auto at : page.Find(amount)) {
                             if (gyomuSheet) ++printed[amount];
