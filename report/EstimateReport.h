@@ -176,9 +176,9 @@ private:
     bool Probe(const std::string& name);
     // "**<prefix><h>" for each h, skipping the current rows; rows := the first that exists.
     void ProbeRowCount(const char* prefix, int first, int last, int step, int& rows);
-    void WriteSokatsuPageHeader(int pageIndex, int firstPage, int gyomuNumber, bool firstOfSheet);
+    void WriteSokatsuPageHeader(int pageIndex, int firstPage, int gyomuNumber, bool numberedTitles);
     void WriteSokatsuTitles(int gyomuNumber);
-    int SokatsuPageCount(int rows);
+    int SokatsuPageCount(int firstRows, int nextRows);
     // One 代価表 page of the 種別 row at index of the calculation copy, numbered page.
     void WriteDaikaPage(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu, int page);
     void WriteDaikaHeader(const CSekisanItem& item, const CBukakeShubetsu& shubetsu, int page);

@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers the sheet writers of the estimate report share (used inside report/ only): printf
 // texts, numbered cell names, the probe of a template cell and the names of the shared sheets.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <type_traits>
@@ -64,6 +65,34 @@ inline std::array<RateExpenseRow, 3> RateExpenseRows(const CBukakeDetail& detail
     return {{{reporttext::kDaikaKikaiKeihi, detail.m_rates[0], parts.kikai},
              {reporttext::kDaikaTsushinUnpanhi, detail.m_rates[1], parts.sonota},
              {mastertext::kZairyoKindZairyo, detail.m_rates[2], parts.zairyo}}};
+}
+
+// Lays out as many lines of two sheet rows as a page of a summary sheet takes. The form's lines are
+// counted down from the line of the named cell while a line is drawn under their lower row; a form
+// that rules fewer gets copies of an inner line (the last line, with the table's closing rule, stays
+// last), so that every line prints ruled, in the table's formats and inside the print area. A cell
+// without lines under it (a form that rules nothing) is left as it is.
+inline void LayOutLines(CReportJob& job, const char* lineCell, int lines) {
+    int x = 0, y = 0;
+    if (!job.GetCellPosition(lineCell, x, y)) return;
+    int ruled = 0;
+    while (ruled < lines && job.HasLineBelow(x, y + 2 * ruled + 1)) ++ruled;
+    if (ruled == 0 || ruled >= lines) return;
+    const int source = y + 2 * std::max(0, ruled - 2);
+    job.RepeatRows(source, source + 1, lines - ruled);
+}
+
+// Joins a name over the two sheet rows of its line and centres it between them, as the figures
+// beside it are. The join runs from the name's cell (nameCell, at the line) to the column of
+// spanCell when that stands right of it on the same row or the next (the rest of the name column);
+// otherwise the name's cell and the one under it are joined.
+inline void CentreOnLine(CReportJob& job, const char* nameCell, const char* spanCell, int line) {
+    int x = 0, y = 0, spanX = 0, spanY = 0;
+    if (!job.GetCellPosition(nameCell, x, y)) return;
+    int lastX = x;
+    if (job.GetCellPosition(spanCell, spanX, spanY) && (spanY == y || spanY == y + 1) && spanX > x) lastX = spanX;
+    job.JoinCells(x, y + line, lastX, y + line + 1);
+    job.SetVertAlignAt(x, y + line, lastX, y + line + 1, xlsVertCenter);
 }
 
 // The 歩掛 種別 of an estimate row; null without the row or without its 種別 in the master.

@@ -30,6 +30,16 @@ struct OutputPage {
     std::string name;  // given when the page ends
     pugi::xml_document doc;
     std::map<int, pugi::xml_node> rows;  // <row> elements by row number
+    std::vector<std::string> printArea;    // the sheet's, moved with the rows copied in
+    std::vector<std::string> printTitles;
+    // Rows copied in, in order: (the row they follow, how many), so that a named cell of the
+    // template is found where its row went.
+    std::vector<std::pair<int, int>> insertions;
+    int PageRow(int templateRow) const {
+        for (auto [after, count] : insertions)
+            if (templateRow > after) templateRow += count;
+        return templateRow;
+    }
 };
 
 // Inserts a new child of a worksheet where the schema's order wants it.
@@ -52,7 +62,7 @@ struct CXlsReportEngine::Impl {
     std::string themeBytes;                // "" when the template has no theme
     pugi::xml_document workbookPr;         // the template's <workbookPr>, if any
     std::map<std::string, int> xfIndex;    // a serialised cell format → its index in cellXfs
-    std::map<std::pair<int, std::string>, int> alignedXf;  // (format, alignment) → format
+    std::map<std::pair<int, std::string>, int> alignedXf;  // (format, "attribute=value") → format
 
     // The output.
     std::vector<std::unique_ptr<xls::OutputPage>> pages;
@@ -69,9 +79,17 @@ struct CXlsReportEngine::Impl {
     void End();
     std::string UniqueSheetName(const std::string& base);
 
+    // A named cell of the open page where its row went, or an address; false for neither.
+    bool Locate(std::string_view name, int& row, int& column) const;
     pugi::xml_node Cell(int row, int column);  // found or created on the open page
+    int StyleAt(int row, int column) const;    // the format a cell of the open page shows
+    bool BorderSide(int xf, const char* side) const;  // whether a cell format draws that side
+    void RepeatRows(int first, int last, int times);
     void Select(const XlsRange& range);
-    int AlignedFormat(int xf, const std::string& horizontal);
+    // The format xf with one attribute of its alignment changed ("" removes it), made once.
+    int AlignedFormat(int xf, const char* attribute, const std::string& value);
+    // Every cell of the selection given that alignment; a null value is refused (badValue).
+    void Align(const char* attribute, const char* value);
     void Join(bool merge);
 
     bool BuildParts(std::vector<std::pair<std::string, std::string>>& parts, bool allowEmpty);

@@ -75,6 +75,8 @@ void CXlsReportEngine::Impl::Begin(std::string_view sheetName) {
     pugi::xml_node data = FirstChild(page->doc.document_element(), "sheetData");
     for (pugi::xml_node r = data.first_child(); r; r = r.next_sibling())
         if (IsElement(r, "row")) page->rows.emplace(IntAttribute(r, "r", 0), r);
+    page->printArea = sheet->printArea;
+    page->printTitles = sheet->printTitles;
     current = std::move(page);
     for (auto [row, col] : sheet->nameCells) Blank(Cell(row, col));
     errorNo = 0;

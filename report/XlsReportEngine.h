@@ -38,6 +38,15 @@ enum XlsHorzAlign : int {
     xlsHorzDistributed = 27,
 };
 
+// Vertical alignments of AttrPutPosVert. Other values are refused (error badValue).
+enum XlsVertAlign : int {
+    xlsVertTop = 31,
+    xlsVertCenter = 32,
+    xlsVertBottom = 33,  // Excel's default
+    xlsVertJustify = 34,
+    xlsVertDistributed = 35,
+};
+
 // Why a save failed. A failed save leaves the target file as it was.
 enum class XlsSaveError {
     none,
@@ -94,12 +103,27 @@ public:
     void PutValueLong(int64_t value);
     void PutValueDouble(double value);
 
+    // Where a named cell (or an address) stands on the open page: x the column, y the row. False, with
+    // the error number noCell, when the page has no such cell.
+    bool CellPosition(std::string_view name, int& x, int& y);
+    // Whether a line is drawn under the cell at (x, y) of the open page: its bottom border or the top
+    // border of the cell below.
+    bool HasLineBelow(int x, int y) const;
+    // Lays out more rows on the open page: inserts `times` copies of rows firstRow..lastRow right below
+    // lastRow. What lies below moves down with its cells, merges and named cells, and the print area,
+    // row breaks and conditional formats that reach below lastRow grow or move with it. The copies
+    // take the rows' heights, the formats of their cells and the merges within them, not their values;
+    // formulas keep their references.
+    void RepeatRows(int firstRow, int lastRow, int times);
+
     // Attributes of the selected rectangle. Joint 1 merges it (merges it overlaps are dropped first);
     // 0 removes the merges it overlaps.
     void AttrPutJoint(int joint);
     // Gives every cell of the rectangle a copy of its format with the horizontal alignment changed
     // (one copy per format and alignment).
     void AttrPutPosHorz(int alignment);
+    // The same with the vertical alignment.
+    void AttrPutPosVert(int alignment);
 
     // Preview options.
     void OptionPutViewCaption(std::string_view caption);

@@ -93,8 +93,8 @@ bool CXlsReportEngine::Impl::BuildParts(std::vector<std::pair<std::string, std::
             dn.append_attribute("localSheetId").set_value(static_cast<unsigned>(i));
             dn.text().set(AreasFormula(page.name, areas).c_str());
         };
-        addName("_xlnm.Print_Area", page.sheet->printArea);
-        addName("_xlnm.Print_Titles", page.sheet->printTitles);
+        addName("_xlnm.Print_Area", page.printArea);
+        addName("_xlnm.Print_Titles", page.printTitles);
         // The first sheet is the one shown when the workbook opens.
         pugi::xml_node ws = page.doc.document_element();
         if (pugi::xml_node view = FirstChild(FirstChild(ws, "sheetViews"), "sheetView")) {

@@ -154,3 +154,119 @@ TEST_F(ReportEngineTest, AlignmentClonesEachFormatOnceAndReusesEqualOnes) {
         EXPECT_STREQ(xf.child("alignment").attribute("vertical").value(), f.vertical) << f.xf;
     }
 }
+
+// A table of two lines of two rows each (rows 2–5), a total under it and a note further down; the
+// page copies its second line twice and everything below moves down four rows.
+TEST_F(ReportEngineTest, RowsCopiedIntoAPageMoveWhatLiesBelow) {
+    using xlstest::InlineCell;
+    auto line = [](int row) {
+        const std::string a = std::to_string(row), b = std::to_string(row + 1);
+        return "<row r=\"" + a + "\" ht=\"20\" customHeight=\"1\">" +
+               (row == 2 ? InlineCell("A2", "**名称", 3) + InlineCell("B2", "**金額", 1) : "<c r=\"A" + a + "\" s=\"3\"/><c r=\"B" + a + "\" s=\"1\"/>") +
+               "</row><row r=\"" + b + "\" ht=\"12\" customHeight=\"1\"><c r=\"A" + b + "\" s=\"3\"/><c r=\"B" + b + "\" s=\"1\"/></row>";
+    };
+    xlstest::TemplateContent content;
+    content.sheets = {{"表", xlstest::SheetXml(
+                                 "<row r=\"1\">" + InlineCell("A1", "**題") + "</row>" + line(2) + line(4) +
+                                     "<row r=\"6\" ht=\"18\" customHeight=\"1\">" + InlineCell("A6", "**合計", 2) + "</row>"
+                                     "<row r=\"8\">" + InlineCell("A8", "下") + "</row>",
+                                 "<mergeCells count=\"4\"><mergeCell ref=\"A1:B1\"/><mergeCell ref=\"B2:B3\"/>"
+                                 "<mergeCell ref=\"B4:B5\"/><mergeCell ref=\"C2:C7\"/></mergeCells>"
+                                 "<conditionalFormatting sqref=\"A2:A6 A8\"><cfRule type=\"expression\" priority=\"1\">"
+                                 "<formula>FALSE</formula></cfRule></conditionalFormatting>"
+                                 "<rowBreaks count=\"1\" manualBreakCount=\"1\"><brk id=\"6\" max=\"16383\" man=\"1\"/></rowBreaks>")}};
+    content.definedNames = "<definedName name=\"_xlnm.Print_Area\" localSheetId=\"0\">表!$A$1:$C$8</definedName>"
+                           "<definedName name=\"_xlnm.Print_Titles\" localSheetId=\"0\">表!$1:$1</definedName>";
+    WriteTestFile(m_dir / "表.xlsx", xlstest::BuildTemplate(content));
+    ASSERT_EQ(m_engine.OpenTemplate(m_dir / "表.xlsx"), XlsOpenError::none) << m_engine.FailureDetail();
+    m_engine.PageBegin("表");
+    // Lines under the cells of the table: B has a thin border all round (format 1), A none (3).
+    EXPECT_TRUE(m_engine.HasLineBelow(2, 5));
+    EXPECT_FALSE(m_engine.HasLineBelow(1, 5));
+    EXPECT_FALSE(m_engine.HasLineBelow(2, 6));
+    m_engine.RepeatRows(4, 5, 2);
+    EXPECT_EQ(m_engine.GetErrorNo(), 0);
+    int x = 0, y = 0;
+    ASSERT_TRUE(m_engine.CellPosition("**合計", x, y));
+    EXPECT_EQ(std::pair(x, y), std::pair(1, 10));
+    ASSERT_TRUE(m_engine.CellPosition("**名称", x, y));
+    EXPECT_EQ(std::pair(x, y), std::pair(1, 2));
+    EXPECT_FALSE(m_engine.CellPosition("**無い", x, y));
+    EXPECT_EQ(m_engine.GetErrorNo(), static_cast<int>(XlsErrorNo::noCell));
+    EXPECT_TRUE(m_engine.HasLineBelow(2, 9));  // a copied line is ruled like its source
+    m_engine.Cell("**金額", 0, 6);
+    m_engine.PutValueLong(700);
+    m_engine.Cell("**合計");
+    m_engine.PutValueLong(900);
+    m_engine.Cell("A12");  // an address names the page's own cell
+    m_engine.PutValueString("住所");
+    m_engine.PageEnd();
+    // A page begun afterwards is the template's again.
+    m_engine.PageBegin("表");
+    m_engine.Cell("**合計");
+    m_engine.PutValueLong(1);
+    m_engine.PageEnd();
+
+    auto out = Out();
+    EXPECT_EQ(out->Value(0, "B8"), "700");
+    EXPECT_EQ(out->Value(0, "A10"), "900");
+    EXPECT_EQ(out->Value(0, "A12"), "住所");  // "下" moved there, and was written over
+    EXPECT_EQ(out->Value(1, "A6"), "1");
+    EXPECT_EQ(out->Merges(0), (std::vector<std::string>{"A1:B1", "B2:B3", "B4:B5", "C2:C11", "B6:B7", "B8:B9"}));
+    EXPECT_EQ(out->Merges(1), (std::vector<std::string>{"A1:B1", "B2:B3", "B4:B5", "C2:C7"}));
+    // The copies: heights and formats of rows 4 and 5, no values.
+    pugi::xml_node sheet = out->Sheet(0);
+    for (int row : {6, 7, 8, 9}) {
+        SCOPED_TRACE(row);
+        pugi::xml_node r = sheet.child("sheetData").find_child_by_attribute("row", "r", std::to_string(row).c_str());
+        ASSERT_TRUE(r);
+        EXPECT_STREQ(r.attribute("ht").value(), row % 2 == 0 ? "20" : "12");
+        EXPECT_EQ(out->Style(0, "A" + std::to_string(row)), 3);
+        EXPECT_EQ(out->Style(0, "B" + std::to_string(row)), 1);
+    }
+    EXPECT_FALSE(out->HasValue(0, "B6"));
+    EXPECT_EQ(out->Style(0, "A10"), 2);
+    // Rows stay in order, each once.
+    int previous = 0;
+    for (pugi::xml_node r : sheet.child("sheetData").children("row")) {
+        EXPECT_GT(r.attribute("r").as_int(), previous);
+        previous = r.attribute("r").as_int();
+    }
+    EXPECT_STREQ(sheet.child("conditionalFormatting").attribute("sqref").value(), "A2:A10 A12");
+    EXPECT_STREQ(sheet.child("rowBreaks").child("brk").attribute("id").value(), "10");
+    std::vector<std::string> names;
+    for (pugi::xml_node dn : out->Workbook().child("workbook").child("definedNames").children("definedName"))
+        names.push_back(std::string(dn.attribute("localSheetId").value()) + " " + dn.text().get());
+    EXPECT_EQ(names, (std::vector<std::string>{"0 '表'!$A$1:$C$12", "0 '表'!$1:$1", "1 '表 (2)'!$A$1:$C$8", "1 '表 (2)'!$1:$1"}));
+
+    // Refused: no page, and rows that would run off the sheet.
+    m_engine.RepeatRows(4, 5, 1);
+    EXPECT_EQ(m_engine.GetErrorNo(), static_cast<int>(XlsErrorNo::noPage));
+    m_engine.PageBegin("表");
+    for (auto [first, last, times] : {std::tuple(0, 1, 1), std::tuple(5, 4, 1), std::tuple(4, 5, 0), std::tuple(4, 5, 600000)}) {
+        m_engine.RepeatRows(first, last, times);
+        EXPECT_EQ(m_engine.GetErrorNo(), static_cast<int>(XlsErrorNo::badPosition)) << first << " " << last << " " << times;
+    }
+    ASSERT_TRUE(m_engine.CellPosition("**合計", x, y));
+    EXPECT_EQ(y, 6);
+}
+
+TEST_F(ReportEngineTest, VerticalAlignmentClonesTheFormatAndKeepsItsOtherSettings) {
+    Page("代価表", [&] {
+        m_engine.Pos(1, 1, 2, 1);  // A1 (format 1), B1 (format 0)
+        m_engine.AttrPutPosVert(xlsVertCenter);
+        m_engine.Pos(2, 2, 2, 2);  // B2: format 2, right-aligned and centred
+        m_engine.AttrPutPosVert(xlsVertBottom);
+        m_engine.Pos(1, 1, 1, 1);
+        m_engine.AttrPutPosVert(99);
+        EXPECT_EQ(m_engine.GetErrorNo(), static_cast<int>(XlsErrorNo::badValue));
+    });
+    auto out = Out();
+    const std::vector<pugi::xml_node> xfs = out->CellFormats();
+    auto alignment = [&](const char* ref) { return xfs.at(static_cast<size_t>(out->Style(0, ref))).child("alignment"); };
+    EXPECT_STREQ(alignment("A1").attribute("vertical").value(), "center");
+    EXPECT_EQ(xfs.at(static_cast<size_t>(out->Style(0, "A1"))).attribute("numFmtId").as_int(), 164);  // format 1's number format
+    EXPECT_STREQ(alignment("B1").attribute("vertical").value(), "center");
+    EXPECT_STREQ(alignment("B2").attribute("horizontal").value(), "right");
+    EXPECT_FALSE(alignment("B2").attribute("vertical"));  // bottom is the default
+}
