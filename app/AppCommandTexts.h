@@ -32,6 +32,9 @@
     /* Help, the web pages and the 物件調査 switch */                                                          \
     X(kSupportUrl, "https://www.zorva.co.jp/vemo/support/")                                                    \
     X(kTechInfoUrl, "https://www.zorva.co.jp/vemo/gijutsu/")                                                   \
+    /* The desktop could not open the manual (its path in front) or a web page (its address in front) */       \
+    X(kCannotOpenFileAfter, "\nを開けませんでした。\nこのファイルを開くプログラムが設定されているか確認してください。") \
+    X(kCannotOpenPageAfter, "\nを開けませんでした。\nWeb ブラウザーが設定されているか確認してください。")   \
     X(kAskEnableBukken, "物件調査を使用可能にしますか？")                                                      \
     /* Editor launchers */                                                                                     \
     /* Options dialog */                                                                                       \

@@ -18,11 +18,21 @@
 #include "report/qt/QtReportOutput.h"
 #include "masteredit/MasterEditTexts.h"
 
+namespace {
+
+// A web page in the desktop's browser; the user is told when there is none to open it.
+void OpenWebPage(const char* address) {
+    if (!ShellOpen(QUrl(QString::fromUtf8(address))))
+        AfxMessageBox(std::string(address) + apptext::kCannotOpenPageAfter, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+}  // namespace
+
 void CVemoWinApp::RegisterAppCommands() {
     OnCommand(cmd::AppAbout, [this] { OnAppAbout(); });
     OnCommand(cmd::Help, [this] { OnHelp(); });
-    OnCommand(cmd::SupportInfo, [] { ShellOpen(QUrl(QString::fromUtf8(apptext::kSupportUrl))); });
-    OnCommand(cmd::TechInfo, [] { ShellOpen(QUrl(QString::fromUtf8(apptext::kTechInfoUrl))); });
+    OnCommand(cmd::SupportInfo, [] { OpenWebPage(apptext::kSupportUrl); });
+    OnCommand(cmd::TechInfo, [] { OpenWebPage(apptext::kTechInfoUrl); });
     OnCommand(cmd::EnableBukken, [this] { OnEnableBukken(); });
     // The form manager is no longer part of the program: the command is kept and does nothing.
     OnCommand(cmd::ShowFormManager, [] {});
@@ -53,7 +63,9 @@ void CVemoWinApp::OnHelp() {
         AfxMessageBox(path + mastertext::kFileMissing);
         return;
     }
-    ShellOpen(QUrl::fromLocalFile(QString::fromStdString(path)));
+    // The desktop may have no program for the manual: the user is told, with the path.
+    if (!ShellOpen(QUrl::fromLocalFile(QString::fromStdString(path))))
+        AfxMessageBox(path + apptext::kCannotOpenFileAfter, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void CVemoWinApp::OnEnableBukken() {

@@ -30,6 +30,8 @@
     /* for an empty entry, and the mark of unsaved changes after the title */                                  \
     X(kEstimateHeader, "件名 : %1\n箇所名 : %2\nマスター データ : %3\n材料単価 : %4\n行数 : %5")               \
     X(kModifiedMark, " *")                                                                                     \
+    /* A recent file's path in the ファイル menu: the folders left out after the root */                     \
+    X(kRecentFileEllipsis, "...")                                                                              \
     /* The material prices an estimate names */                                                                \
     X(kEstimateZairyoTankaUnreadable, "\nの材料単価データを読み込めませんでした。\n共通の材料単価データを使用します。") \
     /* Settings dialogs run from the menus, and the business areas of this edition */                          \

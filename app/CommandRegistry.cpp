@@ -74,15 +74,18 @@ CCmdUI CCommandRegistry::State(int id) const {
         return ui;
     }
     target->UpdateCommand(id, ui);
+    // A rule that leaves the state: the action's stands.
+    if (ui.keep) {
+        const QAction* action = Action(id);
+        ui.enabled = !action || action->isEnabled();
+    }
     return ui;
 }
 
 bool CCommandRegistry::Dispatch(int id) {
     CCommandTarget* target = Handler(id);
     if (!target) return false;
-    CCmdUI ui;
-    target->UpdateCommand(id, ui);
-    if (!ui.enabled) return false;
+    if (!State(id).enabled) return false;
     target->ExecuteCommand(id);
     UpdateActions();
     return true;

@@ -13,6 +13,8 @@ class QAction;
 struct CCmdUI {
     bool enabled = true;
     bool checked = false;
+    // Set by a rule that leaves the command enabled or disabled as it was.
+    bool keep = false;
 };
 
 // An object that handles commands: a map from command id to a handler and an optional update rule

@@ -55,7 +55,7 @@ const CommandInfo kCommands[] = {
     {CMD(ProgramKingakuEdit), "プログラム金額ファイル編集(&P)...", "", "", -1, kMasterMenu, 0, false},
     {CMD(ProgramKingaku), "プログラム金額設定", "プログラム金額", "", -1, kWorkToolBar, 0, false},
     {CMD(Help), "ヘルプ", "", "F1", -1, kHelpMenu, 0, false},
-    {CMD(ShowFormManager), "フォーム マネージャを表示", "", "", -1, kNone, 0, false},
+    {CMD(ShowFormManager), "フォーム マネージャを表示", "", "", -1, kHelpMenu, 0, false},
     {CMD(BukakeUpdate), "歩掛 ファイルのインポート...(&B)", "", "", -1, kMasterUpdateMenu, 0, false},
     {CMD(HenkaritsuUpdate), "変化率・補正率 ファイルのインポート...(&H)", "", "", -1, kMasterUpdateMenu, 0, false},
     {CMD(TankaUpdate), "単価 ファイルのインポート...(&T)", "", "", -1, kMasterUpdateMenu, 0, false},
@@ -139,7 +139,7 @@ const Item kSettingsItems[] = {
 };
 const Item kWindowItems[] = {C(cmd::WindowCascade), C(cmd::WindowTileHorz)};
 const Item kHelpItems[] = {
-    C(cmd::Help), kSep, C(cmd::SupportInfo), C(cmd::TechInfo), C(cmd::CheckUpdate), C(cmd::CheckNotice), kSep,
+    C(cmd::Help), C(cmd::ShowFormManager), kSep, C(cmd::SupportInfo), C(cmd::TechInfo), C(cmd::CheckUpdate), C(cmd::CheckNotice), kSep,
     C(cmd::AppAbout),
 };
 const Item kMainToolBarItems[] = {

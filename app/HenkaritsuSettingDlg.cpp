@@ -163,6 +163,14 @@ CHenkaritsuSettingDlg::CHenkaritsuSettingDlg(QWidget* parent) : CSekisanDialog(p
     layout->addLayout(llRow);
     layout->addLayout(remarks);
     layout->addLayout(buttons);
+    // Every page has one layout: the 式 row the 掛率 page hides and the apply choice it may show
+    // keep their room on every page.
+    for (QWidget* w : std::initializer_list<QWidget*>{m_formulaLabel, m_formulaEdit, m_applyNote, m_applyReplace,
+                                                      m_applyMultiply}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
     resize(660, 620);
 }
 

@@ -16,6 +16,8 @@ int CVemoWinApp::OnHyoshi(int mode) {
     dialog.SetTankaFile(&m_store.GetTankaFile());
     const CVemoWinView* active = ActiveEstimateWindow();
     dialog.SetItemList(active ? active->GetItemList() : nullptr);
+    // A form checked in the list is the current form at once, whatever the dialog ends with.
+    dialog.SetFormChosen([this](int formIndex) { m_settings.formType = formIndex; });
     if (dialog.DoModal() != IDOK) return IDCANCEL;
     if (mode != CHyoshiDlg::EntryOnly) {
         if (AfxMessageBox(apptext::kAskOverwriteHyoshiFile, MsgButtons::YesNo, MsgIcon::Exclamation) != IDYES)

@@ -202,3 +202,9 @@ void CCodeSelectDlg::OnRemove() {
     Refill();
     SelectRow(ChosenList(), rows.front());
 }
+
+void CItemSelectDlg::SetLegendText(QLabel* label, const char* text) {
+    const QString line = QString::fromUtf8(text);
+    label->setText(line);
+    label->setIndent(line.startsWith(QLatin1Char(' ')) ? 0 : label->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+}

@@ -43,6 +43,9 @@ protected:
     // Selects that row alone (clamped to the last row), makes it current and scrolls to it; none in
     // an empty list or for a negative row.
     void SelectRow(QTreeWidget* list, int row);
+    // A legend line: its text, indented so that its "※" starts where that of a line with a blank
+    // in front starts (the legends set for a 業務 have one, those of the templates not).
+    static void SetLegendText(QLabel* label, const char* text);
     // Called after the selection of either list changed.
     virtual void OnSelectionChanged() {}
     void UpdateButtons();

@@ -31,11 +31,16 @@ CKoshuSelectDlg::CKoshuSelectDlg(QWidget* parent)
                      apptext::kKoshuChosenListTitle, parent) {
     m_searchButton = new QPushButton(QString::fromUtf8(dialogtext::kSearchButton), this);
     m_searchButton->setObjectName(QStringLiteral("search"));
-    m_legendYellow = MakeLabel(this, "legendYellow", apptext::kLegendNewStandard);
-    m_legendBlue = MakeLabel(this, "legendBlue", apptext::kLegendNewUser);
-    m_legendGreen = MakeLabel(this, "legendGreen", apptext::kLegendNewZenchiren);
-    m_legendBrown = MakeLabel(this, "legendBrown", apptext::kLegendConventional);
-    m_legendPurple = MakeLabel(this, "legendPurple", apptext::kLegendConventionalUser);
+    m_legendYellow = MakeLabel(this, "legendYellow", "");
+    SetLegendText(m_legendYellow, apptext::kLegendNewStandard);
+    m_legendBlue = MakeLabel(this, "legendBlue", "");
+    SetLegendText(m_legendBlue, apptext::kLegendNewUser);
+    m_legendGreen = MakeLabel(this, "legendGreen", "");
+    SetLegendText(m_legendGreen, apptext::kLegendNewZenchiren);
+    m_legendBrown = MakeLabel(this, "legendBrown", "");
+    SetLegendText(m_legendBrown, apptext::kLegendConventional);
+    m_legendPurple = MakeLabel(this, "legendPurple", "");
+    SetLegendText(m_legendPurple, apptext::kLegendConventionalUser);
     m_note = MakeLabel(this, "note", apptext::kConventionalNote);
 
     auto* legends = new QVBoxLayout;
@@ -70,13 +75,13 @@ void CKoshuSelectDlg::ApplyLegends() {
     m_legendGreen->setVisible(false);
     const bool newMethod = IsNewMethodGyomu(m_gyomu);
     if (newMethod) {
-        m_legendYellow->setText(QString::fromUtf8(masteredittext::kLegendNewStandard));
-        m_legendBlue->setText(QString::fromUtf8(masteredittext::kLegendNewUser));
-        m_legendGreen->setText(QString::fromUtf8(masteredittext::kLegendNewZenchiren));
+        SetLegendText(m_legendYellow, masteredittext::kLegendNewStandard);
+        SetLegendText(m_legendBlue, masteredittext::kLegendNewUser);
+        SetLegendText(m_legendGreen, masteredittext::kLegendNewZenchiren);
     } else {
-        m_legendYellow->setText(QString::fromUtf8(masteredittext::kLegendStandard));
-        m_legendBlue->setText(QString::fromUtf8(masteredittext::kLegendUser));
-        if (m_gyomu == 4) m_legendGreen->setText(QString::fromUtf8(masteredittext::kLegendZenchiren));
+        SetLegendText(m_legendYellow, masteredittext::kLegendStandard);
+        SetLegendText(m_legendBlue, masteredittext::kLegendUser);
+        if (m_gyomu == 4) SetLegendText(m_legendGreen, masteredittext::kLegendZenchiren);
     }
     m_legendBrown->setVisible(newMethod);
     m_legendPurple->setVisible(newMethod);

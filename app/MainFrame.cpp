@@ -35,7 +35,7 @@ CMainFrame::CMainFrame(CCommandRegistry& commands, CAppSettings& settings, CQtSe
     OnCommand(cmd::ToolBarMenu, [this] { m_workToolBar->setVisible(!m_workToolBar->isVisible()); },
               [this](CCmdUI& ui) { ui.checked = m_workToolBar && m_workToolBar->isVisible(); });
     OnCommand(cmd::WindowCascade, [this] { m_mdi->cascadeSubWindows(); });
-    OnCommand(cmd::WindowTileHorz, [this] { m_mdi->tileSubWindows(); });
+    OnCommand(cmd::WindowTileHorz, [this] { m_mdi->TileHorizontally(); });
 }
 
 CMainFrame::~CMainFrame() {
@@ -119,7 +119,12 @@ void CMainFrame::UpdateRecentFileMenu(const CRecentFileList& recent) {
         if (!a) continue;
         bool used = static_cast<size_t>(i) < files.size();
         a->setVisible(used);
-        if (used) a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(files[i])));
+        // A long path would widen the menu past the screen, and its shortcut labels out of sight.
+        if (used) {
+            QString name = QString::fromStdString(RecentFileDisplayName(files[i], QDir::currentPath().toStdString()));
+            name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        }
     }
     if (m_recentSeparator) m_recentSeparator->setVisible(!files.empty());
 }

@@ -22,6 +22,7 @@
 #include "app/dialogs/InputDialogs.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
+#include "platform/LockFile.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
 #include "masteredit/MasterEditTexts.h"
@@ -50,8 +51,9 @@ bool CopyFolderFiles(const std::string& source, const std::string& target) {
          it.increment(ec)) {
         std::error_code typeError;
         std::string name = it->path().filename().string();
-        // Temporary files of unfinished saves are not part of the masters.
-        if (!it->is_regular_file(typeError) || vemo::IsReplacingTemporary(name)) continue;
+        // Temporary files of unfinished saves and the lock files of the masters are not part of them.
+        if (!it->is_regular_file(typeError) || vemo::IsReplacingTemporary(name) || vemo::IsLockFileName(name))
+            continue;
         std::string bytes;
         ok = vemo::ReadFileBytes(it->path().string(), bytes) &&
              vemo::WriteFileReplacing(vemo::JoinPath(target, name), bytes);

@@ -1,5 +1,7 @@
 #include "app/RecentFileList.h"
 
+#include "app/AppTexts.h"
+#include "platform/FileUtil.h"
 #include "platform/Settings.h"
 
 namespace {
@@ -33,4 +35,26 @@ void CRecentFileList::Add(const std::string& path) {
 
 void CRecentFileList::Remove(size_t index) {
     if (index < m_files.size()) m_files.erase(m_files.begin() + static_cast<long>(index));
+}
+
+namespace {
+// Characters, not bytes, of a UTF-8 text.
+size_t CharacterCount(std::string_view text) {
+    size_t count = 0;
+    for (unsigned char c : text) count += (c & 0xC0) != 0x80;
+    return count;
+}
+}  // namespace
+
+std::string RecentFileDisplayName(const std::string& path, const std::string& currentFolder) {
+    const std::string name = vemo::FileNameOf(path);
+    if (!currentFolder.empty() && vemo::SamePath(vemo::ParentFolder(path), currentFolder)) return name;
+    if (CharacterCount(path) <= kRecentFileDisplayLength) return path;
+    // The root, "...", then as many of the last folders as fit before the name.
+    const std::string lead = std::string("/") + apptext::kRecentFileEllipsis;
+    for (size_t at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1)) {
+        const std::string_view rest = std::string_view(path).substr(at);
+        if (CharacterCount(lead) + CharacterCount(rest) <= kRecentFileDisplayLength) return lead + std::string(rest);
+    }
+    return name;
 }

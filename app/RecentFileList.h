@@ -4,6 +4,12 @@
 
 class ISettings;
 
+// How the ファイル menu names a recent file, in at most this many characters: a file of the current
+// folder by its name; another by its path, the folders after the root left out as "..." as far as
+// needed; by its name alone when even that is too long.
+inline constexpr size_t kRecentFileDisplayLength = 30;
+std::string RecentFileDisplayName(const std::string& path, const std::string& currentFolder);
+
 // The most recently opened files, newest first, kept in the profile's "Recent File List" section
 // as "File1" … "FileN".
 class CRecentFileList {

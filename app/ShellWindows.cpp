@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 
 #include "app/AppConstants.h"
 #include "app/AppTexts.h"
@@ -19,6 +20,25 @@ CMdiClientWnd::CMdiClientWnd(QWidget* parent) : QMdiArea(parent), m_tile(QString
     setViewMode(QMdiArea::SubWindowView);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void CMdiClientWnd::TileHorizontally() {
+    QList<QMdiSubWindow*> windows;
+    const QList<QMdiSubWindow*> stacked = subWindowList(QMdiArea::StackingOrder);
+    for (auto it = stacked.rbegin(); it != stacked.rend(); ++it)
+        if ((*it)->isVisible() && !(*it)->isMinimized()) windows << *it;
+    if (windows.isEmpty()) return;
+    const QRect area = viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    int top = area.top();
+    for (int i = 0; i < count; ++i) {
+        // The pixels that do not divide evenly go to the upper windows.
+        const int height = area.height() / count + (i < area.height() % count ? 1 : 0);
+        QMdiSubWindow* window = windows[i];
+        window->showNormal();
+        window->setGeometry(area.left(), top, area.width(), height);
+        top += height;
+    }
 }
 
 std::vector<QPoint> CMdiClientWnd::TilePositions(const QSize& size) {
@@ -147,9 +167,45 @@ void CSplashWnd::paintEvent(QPaintEvent*) {
 // ---------------------------------------------------------------------------------------------
 // CMainStatusBar
 
+namespace {
+
+constexpr QChar kEllipsis(0x2026);
+
+// A pane's text: cut with "…" where the pane is too narrow for it, so that the pane can shrink.
+class CElidedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QString Shown() const { return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width()); }
+    QSize minimumSizeHint() const override {
+        QSize size = QLabel::minimumSizeHint();
+        size.setWidth(fontMetrics().horizontalAdvance(kEllipsis) + 2 * frameWidth());
+        return size;
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(), Shown(),
+                              foregroundRole());
+    }
+};
+
+// Panes 1 to 3: their own width while the bar has room, narrower (down to their icon and "…")
+// when it has not.
+class CStatusPane : public QFrame {
+public:
+    CStatusPane(int width, QWidget* parent) : QFrame(parent), m_width(width) { setMaximumWidth(width); }
+    QSize sizeHint() const override { return QSize(m_width, QFrame::sizeHint().height()); }
+
+private:
+    int m_width;
+};
+
+}  // namespace
+
 CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(true);
-    m_text[0] = new QLabel(this);
+    m_text[0] = new CElidedLabel(this);
     m_text[0]->setObjectName(QStringLiteral("pane0"));
     m_panes[0] = m_text[0];
     addWidget(m_text[0], 1);
@@ -160,10 +216,9 @@ CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent) {
     const Own own[3] = {{150, ":/icons/pane_master.png"}, {140, ":/icons/pane_tanka.png"},
                         {140, ":/icons/pane_zairyo.png"}};
     for (int i = 1; i <= 3; ++i) {
-        auto* pane = new QFrame(this);
+        auto* pane = new CStatusPane(own[i - 1].width, this);
         pane->setObjectName(QStringLiteral("pane%1").arg(i));
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        pane->setFixedWidth(own[i - 1].width);
         auto* layout = new QHBoxLayout(pane);
         layout->setContentsMargins(2, 0, 2, 0);
         layout->setSpacing(3);
@@ -171,7 +226,7 @@ CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent) {
         icon->setPixmap(CBitmapStatic::Masked(QPixmap(QString::fromLatin1(own[i - 1].icon))));
         icon->setFixedSize(16, 16);
         layout->addWidget(icon);
-        m_text[i] = new QLabel(pane);
+        m_text[i] = new CElidedLabel(pane);
         layout->addWidget(m_text[i], 1);
         m_panes[i] = pane;
         addPermanentWidget(pane);
@@ -193,6 +248,13 @@ void CMainStatusBar::ShowStatusTip(const QString& tip) {
 
 QString CMainStatusBar::PaneText(int pane) const {
     return pane >= 0 && pane <= 3 ? m_text[pane]->text() : QString();
+}
+
+QString CMainStatusBar::ShownPaneText(int pane) const {
+    return pane >= 0 && pane <= 3 ? static_cast<const CElidedLabel*>(m_text[pane])->Shown() : QString();
+}
+QString CMainStatusBar::PaneToolTip(int pane) const {
+    return pane >= 0 && pane <= 3 ? m_text[pane]->toolTip() : QString();
 }
 
 QWidget* CMainStatusBar::Pane(int pane) const { return pane >= 0 && pane <= 3 ? m_panes[pane] : nullptr; }

@@ -20,6 +20,10 @@ public:
 
     explicit CMdiClientWnd(QWidget* parent = nullptr);
 
+    // The estimate windows one above another, each the full width, the active one at the top (the
+    // framework's horizontal tiling); minimised ones stay as they are.
+    void TileHorizontally();
+
     // The top-left corners of the tiles that cover an area of that size, row by row.
     static std::vector<QPoint> TilePositions(const QSize& size);
 
@@ -84,6 +88,10 @@ public:
 
     void SetPaneText(int pane, const QString& text);
     QString PaneText(int pane) const;
+    // What panes 0 to 3 show of their text in their present width ("…" at the end of a cut text),
+    // and their tool tips.
+    QString ShownPaneText(int pane) const;
+    QString PaneToolTip(int pane) const;
     // A command's prompt while the pointer rests on it: shown in the message pane, whose own text
     // comes back when the prompt is empty. (Qt's own temporary message would be drawn over it.)
     void ShowStatusTip(const QString& tip);

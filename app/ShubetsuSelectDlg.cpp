@@ -25,11 +25,16 @@ CShubetsuSelectDlg::CShubetsuSelectDlg(QWidget* parent)
                      apptext::kShubetsuMasterListTitle, apptext::kShubetsuChosenListTitle, parent) {
     m_masterCoefficient = MakeLabel(this, "masterCoefficient", "");
     m_chosenCoefficient = MakeLabel(this, "chosenCoefficient", "");
-    m_legendYellow = MakeLabel(this, "legendYellow", apptext::kLegendNewStandard);
-    m_legendBlue = MakeLabel(this, "legendBlue", apptext::kLegendNewUser);
-    m_legendGreen = MakeLabel(this, "legendGreen", apptext::kLegendConventionalZenchiren);
-    m_legendBrown = MakeLabel(this, "legendBrown", apptext::kLegendConventional);
-    m_legendPurple = MakeLabel(this, "legendPurple", apptext::kLegendConventionalUser);
+    m_legendYellow = MakeLabel(this, "legendYellow", "");
+    SetLegendText(m_legendYellow, apptext::kLegendNewStandard);
+    m_legendBlue = MakeLabel(this, "legendBlue", "");
+    SetLegendText(m_legendBlue, apptext::kLegendNewUser);
+    m_legendGreen = MakeLabel(this, "legendGreen", "");
+    SetLegendText(m_legendGreen, apptext::kLegendConventionalZenchiren);
+    m_legendBrown = MakeLabel(this, "legendBrown", "");
+    SetLegendText(m_legendBrown, apptext::kLegendConventional);
+    m_legendPurple = MakeLabel(this, "legendPurple", "");
+    SetLegendText(m_legendPurple, apptext::kLegendConventionalUser);
 
     m_grid->addWidget(m_masterCoefficient, m_belowListsRow, 0);
     m_grid->addWidget(m_chosenCoefficient, m_belowListsRow, 2);
@@ -59,9 +64,9 @@ void CShubetsuSelectDlg::ApplyLegends() {
     // The green legend is never shown.
     m_legendGreen->setVisible(false);
     const bool newMethod = m_gyomu == 2 || m_gyomu == 3 || m_gyomu == 5 || m_gyomu == 7;
-    m_legendYellow->setText(QString::fromUtf8(newMethod ? masteredittext::kLegendNewStandard : masteredittext::kLegendStandard));
-    m_legendBlue->setText(QString::fromUtf8(newMethod ? masteredittext::kLegendNewUser : masteredittext::kLegendUser));
-    m_legendGreen->setText(QString::fromUtf8(newMethod ? masteredittext::kLegendNewZenchiren : masteredittext::kLegendZenchiren));
+    SetLegendText(m_legendYellow, newMethod ? masteredittext::kLegendNewStandard : masteredittext::kLegendStandard);
+    SetLegendText(m_legendBlue, newMethod ? masteredittext::kLegendNewUser : masteredittext::kLegendUser);
+    SetLegendText(m_legendGreen, newMethod ? masteredittext::kLegendNewZenchiren : masteredittext::kLegendZenchiren);
     m_legendBrown->setVisible(newMethod);
     m_legendPurple->setVisible(newMethod);
 }

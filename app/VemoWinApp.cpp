@@ -99,19 +99,30 @@ std::string CVemoWinApp::FindZairyoTankaFile(const std::string& dataFolder) cons
 // ---------------------------------------------------------------------------------------------
 // Start-up and shutdown
 
-bool CVemoWinApp::IsFileArgument(const QString& arg) { return !IsSplashOption(arg) && !arg.startsWith(QLatin1Char('-')); }
+bool CVemoWinApp::IsPrintOption(const QString& arg) {
+    const QString option = arg.toLower();
+    return option == QLatin1String("/p") || option == QLatin1String("-p");
+}
+
+bool CVemoWinApp::IsFileArgument(const QString& arg) {
+    return !IsSplashOption(arg) && !IsPrintOption(arg) && !arg.startsWith(QLatin1Char('-'));
+}
 
 bool CVemoWinApp::InitInstance() {
     m_started = true;
     InstallReportOutput();
     // The command line: a file to open, and the framework's options to leave out the splash.
     QString file;
+    bool print = false;
     for (const QString& arg : m_args) {
         if (IsSplashOption(arg))
             CSplashWnd::EnableSplashScreen(false);
+        else if (IsPrintOption(arg))
+            print = true;
         else if (file.isEmpty() && IsFileArgument(arg))
             file = arg;
     }
+    if (file.isEmpty()) print = false;
     // Reading the settings changes the current folder: a file named relative to where the
     // program was started is made absolute first.
     if (!file.isEmpty()) file = QFileInfo(QDir::fromNativeSeparators(file)).absoluteFilePath();
@@ -162,6 +173,12 @@ bool CVemoWinApp::InitInstance() {
     m_frame->SetMessagePaneText(QString::fromUtf8(mastertext::kStatusHelpHint));
 
     if (!file.isEmpty() && !OpenDocumentFile(QDir::fromNativeSeparators(file).toStdString())) return false;
+    // The print form of the command line: the estimate is printed and the program ends, its window
+    // never shown.
+    if (print) {
+        if (CVemoWinView* view = ActiveEstimateWindow()) m_printed = view->PrintDirect();
+        return false;
+    }
 
     m_frame->ShowMainWindow();
     m_store.ShowMasterFolderInStatus();

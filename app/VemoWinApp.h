@@ -41,8 +41,13 @@ public:
     explicit CVemoWinApp(QStringList args, std::string programFolder = std::string());
     ~CVemoWinApp() override;
 
-    // Whether a command-line argument names a file (the others are the splash options).
+    // Whether a command-line argument names a file (the others are the splash options and the
+    // print option, "/p" or "-p" before the file to print).
     static bool IsFileArgument(const QString& arg);
+    static bool IsPrintOption(const QString& arg);
+    // True after start-up printed the file the command line named (start-up then returns false:
+    // the program ends).
+    bool PrintedFromCommandLine() const { return m_printed; }
 
     // Start-up; false ends the program (ExitInstance still runs).
     bool InitInstance();
@@ -187,6 +192,7 @@ private:
     bool m_exited = false;
     int m_screenColorDepth = kUnset;
     bool m_started = false;
+    bool m_printed = false;
 };
 
 // Bits per pixel of the primary screen; 0 without a screen.

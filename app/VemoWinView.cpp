@@ -60,8 +60,9 @@ CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, Q
     m_grid->SetGridColor(kGridColour);
     // Columns take the widths the layout gives them; a column dragged too narrow snaps back.
     m_grid->horizontalHeader()->setMinimumSectionSize(8);
-    // The cells only show the estimate: no editor opens in them.
+    // The cells only show the estimate: no editor opens in them. Names start black.
     m_grid->SetCellLocked(-1, -1, 1);
+    m_grid->SetCellForeColor(kColName, -1, kTextColour);
 
     connect(m_grid, &CSpreadSheet::Click, this, &CVemoWinView::OnGridClick);
     connect(m_grid, &CSpreadSheet::DblClick, this, &CVemoWinView::OnGridDblClick);
@@ -157,14 +158,9 @@ void CVemoWinView::LayoutGrid() {
 void CVemoWinView::ApplyColumnWidths() {
     std::array<double, kColumnCount> shown = m_widths;
     double spare = m_widths[kColName] / 2.0;
-    constexpr int kFigureColumns[3] = {kColQuantity, kColUnitPrice, kColAmount};
-    if (m_figureWidthsStale) {
-        for (size_t i = 0; i < 3; ++i) m_figureWidths[i] = m_grid->GetColTextWidth(kFigureColumns[i]);
-        m_figureWidthsStale = false;
-    }
-    for (size_t i = 0; i < 3; ++i) {
-        const int col = kFigureColumns[i];
-        const double need = m_figureWidths[i];
+    // The grid keeps each column's widest figure, measuring only the rows written since last asked.
+    for (const int col : {kColQuantity, kColUnitPrice, kColAmount}) {
+        const double need = m_grid->GetColTextWidth(col);
         double& width = shown[static_cast<size_t>(col)];
         if (need <= width) continue;
         const double given = std::min(need - width, spare);
@@ -203,30 +199,36 @@ void CVemoWinView::OnActivateView() {
 
     const std::string named = list->m_strZairyoFile;
     const std::string inUse = store.GetZairyoTankaPath();
-    if (!vemo::SamePath(named, inUse)) {
-        // The file is loaded before anything changes: a file that cannot be used leaves the file
-        // in use with its prices and lock, and the estimate takes that one.
-        std::string bytes;
-        CZairyoTankaFile loaded;
-        if (!vemo::ReadFileBytes(named, bytes)) {
-            list->m_strZairyoFile = inUse;
-            MarkModified();
-            AfxMessageBox(MsgZairyoFileMissing(named, inUse), MsgButtons::Ok, MsgIcon::Exclamation);
-        } else if (!store.SerializeZairyoTankaFile(0, &loaded, named)) {
+    const bool inUseAlready = vemo::SamePath(named, inUse);
+    // The file is read again even when it is the one in use (another copy of the program may have
+    // saved it since), into a fresh object: a file that cannot be used leaves the file in use with
+    // its prices and lock, and the estimate takes that one.
+    std::string bytes;
+    CZairyoTankaFile loaded;
+    if (!vemo::ReadFileBytes(named, bytes)) {
+        list->m_strZairyoFile = inUse;
+        MarkModified();
+        AfxMessageBox(MsgZairyoFileMissing(named, inUse), MsgButtons::Ok, MsgIcon::Exclamation);
+    } else if (!store.SerializeZairyoTankaFile(0, &loaded, named)) {
+        // The load has said why; a file in use keeps the prices read before.
+        if (!inUseAlready) {
             list->m_strZairyoFile = inUse;
             MarkModified();
             const std::string programWide = m_app.GetPreviousZairyoTankaPath();
             const bool usingProgramWide = programWide.empty() || vemo::SamePath(programWide, inUse);
             AfxMessageBox(usingProgramWide ? MsgZairyoFileUnreadable(named) : MsgZairyoFileUnreadable(named, inUse),
                           MsgButtons::Ok, MsgIcon::Exclamation);
-        } else {
+        }
+    } else {
+        if (!inUseAlready) {
             store.LockZairyoTankaFile(0, 1);
             if (m_app.GetPreviousZairyoTankaPath().empty()) m_app.SetPreviousZairyoTankaPath(inUse);
             store.SetZairyoTankaPath(named);
-            store.GetZairyoTankaFile() = std::move(loaded);
-            // Another program holding the file keeps it; this is told when its editor saves.
-            store.LockZairyoTankaFile(1, 1);
         }
+        store.GetZairyoTankaFile() = std::move(loaded);
+        // Another program holding the file keeps it; this is told when its editor saves. The file
+        // in use is held already.
+        if (!inUseAlready) store.LockZairyoTankaFile(1, 1);
     }
     if (CEstimateCalcContext* context = m_doc->CalcContext()) context->ZairyoTanka() = store.GetZairyoTankaFile();
     ShowZairyoName(store.GetZairyoTankaFile().m_title);
@@ -237,25 +239,87 @@ void CVemoWinView::OnActivateView() {
 
 int CVemoWinView::Recalculate(int gyomu) { return GetSekisanData()->Recalculate(gyomu); }
 
+// The 歩掛 background of rows, with the 工種 entry of the row before kept: rows come in 工種 runs.
+class CVemoWinView::BackgroundLookup {
+public:
+    explicit BackgroundLookup(const CBukakeFile& bukake) : m_bukake(bukake) {}
+
+    // The conventional estimation method (the 歩掛 master's, or its 工種's or 種別's) shows on the
+    // row's background; rows of no level, and every row of a master whose flag is neither 0 nor 1,
+    // keep theirs.
+    COLORREF Of(const CSekisanItem& item) {
+        const int level = item.GetLevel();
+        if (level < 0 || level > 2 || (m_bukake.m_splitFlag != 0 && m_bukake.m_splitFlag != 1)) return kNoBackground;
+        bool conventional = false;
+        if (m_bukake.m_splitFlag == 1) {
+            conventional = true;
+        } else if (level == 1) {
+            const CBukakeKoshu* koshu = Koshu(item);
+            conventional = koshu && koshu->m_splitFlag == 1;
+        } else if (level == 2) {
+            const CBukakeKoshu* koshu = Koshu(item);
+            const CBukakeShubetsu* shubetsu = koshu ? koshu->FindShubetsu(item.m_nShubetsu) : nullptr;
+            conventional = shubetsu && shubetsu->m_conventional == 1;
+        }
+        return conventional ? kConventionalBack : kRowBack;
+    }
+
+private:
+    const CBukakeKoshu* Koshu(const CSekisanItem& item) {
+        if (!m_known || item.m_nGyomu != m_gyomu || item.m_nKoshu != m_koshuCode) {
+            m_gyomu = item.m_nGyomu;
+            m_koshuCode = item.m_nKoshu;
+            m_koshu = m_bukake.FindKoshu(m_gyomu, m_koshuCode);
+            m_known = true;
+        }
+        return m_koshu;
+    }
+
+    const CBukakeFile& m_bukake;
+    bool m_known = false;
+    int32_t m_gyomu = 0, m_koshuCode = 0;
+    const CBukakeKoshu* m_koshu = nullptr;
+};
+
+bool CVemoWinView::RenderedRow::Shows(const CSekisanItem& item, COLORREF background) const {
+    return level == item.GetLevel() && back == background && quantity == item.m_nQuantity &&
+           unitPrice == item.m_nUnitPrice && amount == item.m_nAmount && summary == item.m_bSummary &&
+           nameUpper == item.m_strNameUpper && nameLower == item.m_strNameLower && unit == item.m_strUnit &&
+           remarkUpper == item.m_strRemarkUpper && remarkLower == item.m_strRemarkLower;
+}
+
 void CVemoWinView::RefillGrid() {
-    m_figureWidthsStale = true;
     const CSekisanItemList* list = GetItemList();
     const int count = list->GetCount();
     const bool redraw = m_grid->GetReDraw();
     m_grid->SetReDraw(false);
     m_grid->SetMaxRows(count);
-    // Names start black; rows of no level keep that.
-    m_grid->SetCellForeColor(kColName, -1, kTextColour);
+    m_rendered.resize(static_cast<size_t>(count));
     int current = count == 0 ? -1 : (m_currentRow == -1 ? 0 : m_currentRow);
-    m_grid->SetCol(-1);
-    m_grid->SetCol2(-1);
-    m_grid->SetRow(-1);
-    m_grid->SetRow2(-1);
-    m_grid->SetBlockMode(true);
-    m_grid->SetAction(CSpreadSheet::kActionClearText);
-    m_grid->SetBlockMode(false);
-    for (int i = 0; i < count; ++i)
-        if (const CSekisanItem* item = list->GetItem(i)) RenderRow(i + 1, *item);
+    BackgroundLookup backgrounds(Bukake());
+    for (int i = 0; i < count; ++i) {
+        const CSekisanItem* item = list->GetItem(i);
+        if (!item) continue;
+        const int row = i + 1;
+        const COLORREF back = backgrounds.Of(*item);
+        RenderedRow& rendered = m_rendered[static_cast<size_t>(i)];
+        // A row that still shows what it was rendered from stays as it is.
+        if (rendered.revision == m_grid->GetRowRevision(row) && rendered.Shows(*item, back)) continue;
+        // Names start black (rows of no level keep that) and the texts are cleared before the row
+        // is rendered.
+        m_grid->SetCellForeColor(kColName, row, kTextColour);
+        m_grid->SetCol(-1);
+        m_grid->SetCol2(-1);
+        m_grid->SetRow(row);
+        m_grid->SetRow2(row);
+        m_grid->SetBlockMode(true);
+        m_grid->SetAction(CSpreadSheet::kActionClearText);
+        m_grid->SetBlockMode(false);
+        RenderRow(row, *item, back);
+        rendered = RenderedRow{m_grid->GetRowRevision(row), item->GetLevel(), back, item->m_nQuantity,
+                               item->m_nUnitPrice, item->m_nAmount, item->m_bSummary, item->m_strNameUpper,
+                               item->m_strNameLower, item->m_strUnit, item->m_strRemarkUpper, item->m_strRemarkLower};
+    }
     if (current >= count) current = count - 1;
     ApplyColumnWidths();
     m_grid->SetReDraw(redraw);
@@ -264,30 +328,18 @@ void CVemoWinView::RefillGrid() {
 }
 
 void CVemoWinView::RenderRow(int gridRow, const CSekisanItem& item) {
-    m_figureWidthsStale = true;
+    RenderRow(gridRow, item, BackgroundLookup(Bukake()).Of(item));
+}
+
+void CVemoWinView::RenderRow(int gridRow, const CSekisanItem& item, COLORREF background) {
     const bool redraw = m_grid->GetReDraw();
     m_grid->SetReDraw(false);
     const int level = item.GetLevel();
-    const CBukakeFile& bukake = Bukake();
-
     if (level >= 0 && level <= 2) {
         static constexpr COLORREF kNameColours[] = {kGyomuNameColour, kKoshuNameColour, kTextColour};
         m_grid->SetCellForeColor(kColName, gridRow, kNameColours[level]);
-        // The conventional estimation method (the 歩掛 master's, or its 工種's or 種別's) shows on
-        // the row's background.
-        bool conventional = false;
-        if (bukake.m_splitFlag == 1) {
-            conventional = true;
-        } else if (level == 1) {
-            const CBukakeKoshu* koshu = bukake.FindKoshu(item.m_nGyomu, item.m_nKoshu);
-            conventional = koshu && koshu->m_splitFlag == 1;
-        } else if (level == 2) {
-            const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item.m_nGyomu, item.m_nKoshu, item.m_nShubetsu);
-            conventional = shubetsu && shubetsu->m_conventional == 1;
-        }
-        if (bukake.m_splitFlag == 1 || bukake.m_splitFlag == 0)
-            m_grid->SetCellBackColor(-1, gridRow, conventional ? kConventionalBack : kRowBack);
     }
+    if (background != kNoBackground) m_grid->SetCellBackColor(-1, gridRow, background);
 
     std::string upper = item.m_strNameUpper, lower = item.m_strNameLower;
     if (level == 1) {

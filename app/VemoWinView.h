@@ -2,6 +2,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -301,6 +302,9 @@ public:
     // While the job's preview is open: tells the user and returns true (printing and closing wait).
     bool RefuseWhilePreviewOpen();
     void OnFilePrint();
+    // The estimate printed as its settings stand, on the printer the reports share, without the page
+    // settings or a printer choice (the command line's print); false when there was nothing to print.
+    bool PrintDirect();
     void OnFilePrintPreview();
     void OnDaikaPrintPreview();
     void OnUpdateFilePrint(CCmdUI& ui) const;
@@ -382,14 +386,26 @@ private:
     std::array<double, kColumnCount> m_weights{3, 42, 5, 8, 13, 13, 16};
     // The widths last given to the columns (units of 8 pixels), where a too narrow one snaps back to.
     std::array<double, kColumnCount> m_widths{};
-    // The widest figure of the 数量, 単価 and 金額 columns, measured again only after a row was
-    // rendered, so that resizing the window does not measure every cell.
-    std::array<double, 3> m_figureWidths{};
-    bool m_figureWidthsStale = true;
     // Sets the columns to m_widths, widening a number column that could not show its widest figure
     // whole; the name column gives up that width while it keeps at least half of its own.
     void ApplyColumnWidths();
     int m_currentRow = -1;
+
+    // The row background an item takes from the 歩掛 master; kNoBackground: the row keeps its own.
+    static constexpr COLORREF kNoBackground = 0xFFFFFFFFu;
+    // What a grid row was last rendered from, and the grid row's revision just after: a refill
+    // renders again only the rows whose item, 歩掛 background or grid cells changed since.
+    struct RenderedRow {
+        std::uint32_t revision = 0;  // 0: not rendered
+        int level = -1;
+        COLORREF back = kNoBackground;
+        int32_t quantity = 0, unitPrice = 0, amount = 0, summary = 0;
+        std::string nameUpper, nameLower, unit, remarkUpper, remarkLower;
+        bool Shows(const CSekisanItem& item, COLORREF background) const;
+    };
+    std::vector<RenderedRow> m_rendered;
+    class BackgroundLookup;
+    void RenderRow(int gridRow, const CSekisanItem& item, COLORREF background);
 
     // ---- Row-setting commands ------------------------------------------------------------------
     void RegisterSettingCommands();

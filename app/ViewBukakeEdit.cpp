@@ -75,7 +75,11 @@ void CVemoWinView::OnUpdateBukakeEdit(CCmdUI& ui) const {
         return;
     }
     const CSekisanItem* item = GetItemAt(m_currentRow);
-    if (!item) return;
+    // Without a current row the command stays as it was.
+    if (!item) {
+        ui.keep = true;
+        return;
+    }
     ui.enabled = !IsUnset(item->m_nDaikaNo) && !IsRateKoshuOf(item->m_nGyomu, item->m_nKoshu);
 }
 

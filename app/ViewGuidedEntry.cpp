@@ -182,10 +182,10 @@ int CVemoWinView::SetHenkaritsu() {
             ++i;
             continue;
         }
+        // The row's 掛率 slot holds the code of its record before the dialog opens, whatever it answers.
+        if (i == kKakeritsuSlot) item->m_nRateCode[kKakeritsuSlot] = kKakeritsuCode;
         CSekisanItem copy;
         copy.Copy(*item);
-        // The 掛率 slot holds the code of its record.
-        if (i == kKakeritsuSlot) copy.m_nRateCode[kKakeritsuSlot] = kKakeritsuCode;
         CHenkaritsuSettingDlg dialog(this);
         dialog.SetSlot(i);
         dialog.SetItem(copy);
@@ -222,7 +222,7 @@ int CVemoWinView::SetHenkaritsu() {
             ++i;
         }
     }
-    // Every slot cancelled: the row stays as it was.
+    // Every slot cancelled: the row stays as it was (its 掛率 code aside).
     if (!taken) return 1;
     item->m_nWeightAverage = kUnset;
     AskEdited(item->m_bNameLowerEdited, apptext::kNameLowerEditedPrompt);

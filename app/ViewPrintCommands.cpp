@@ -13,6 +13,7 @@
 #include "report/EstimateReport.h"
 #include "report/PrintFormText.h"
 #include "report/qt/PageSettingDlg.h"
+#include "report/ReportOutput.h"
 #include "report/ReportTexts.h"
 #include "report/qt/HyoshiDlg.h"
 
@@ -43,6 +44,15 @@ void CVemoWinView::OnFilePrint() {
     if (RunPageSettings() != 1) return;
     if (!m_job.Build([this] { BuildReport(); })) return;
     m_job.Print();
+}
+
+bool CVemoWinView::PrintDirect() {
+    CWaitCursor wait;
+    if (GetItemList()->GetCount() == 0) return false;
+    BuildReport();
+    if (!m_job.HasWorkbook()) return false;
+    ReportOutput().PrintAll(m_job);
+    return true;
 }
 
 void CVemoWinView::OnFilePrintPreview() {

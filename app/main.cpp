@@ -11,10 +11,14 @@ int main(int argc, char** argv) {
 
     // Files to open go to the program already running from this folder, when there is one.
     const QString channel = CInstanceChannel::DefaultName(vemo::ProgramFolder());
+    // A file to print is printed by this program, which then ends.
     QStringList files;
-    for (const QString& arg : args)
+    bool print = false;
+    for (const QString& arg : args) {
         if (CVemoWinApp::IsFileArgument(arg)) files << arg;
-    if (!files.isEmpty() && CInstanceChannel::SendToRunning(channel, files)) return 0;
+        if (CVemoWinApp::IsPrintOption(arg)) print = true;
+    }
+    if (!print && !files.isEmpty() && CInstanceChannel::SendToRunning(channel, files)) return 0;
 
     int result = 1;
     {
@@ -22,6 +26,8 @@ int main(int argc, char** argv) {
         if (app.InitInstance()) {
             app.ListenForFiles(channel);
             result = qapp.exec() == 0 ? 0 : 1;
+        } else if (app.PrintedFromCommandLine()) {
+            result = 0;
         }
         app.ExitInstance();
     }

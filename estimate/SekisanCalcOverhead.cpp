@@ -142,3 +142,15 @@ void CSekisanData::CalcKeihiParts(const CBukakeDetail* detail, int labour, int d
     if (part1) *part1 = out[1];
     if (part2) *part2 = out[2];
 }
+
+KeihiComponents CSekisanData::CalcKeihiComponents(const CBukakeDetail& detail, int labour,
+                                                    int directLabour) const {
+    KeihiComponents k;
+    // Both hand out the machine part first: the rates are 機械経費率, 通信運搬費等率, 材料費率, and the
+    // 費目 components come as 1 (Z2), 2 (Z3), 0 (Z1).
+    if (detail.m_himokuMode == 1)
+        CalcKeihiByRate(detail, directLabour, k.kikai, k.sonota, k.zairyo);
+    else
+        CalcKeihiParts(&detail, labour, directLabour, 0, &k.kikai, &k.sonota, &k.zairyo);
+    return k;
+}

@@ -123,16 +123,6 @@ int CSekisanData::CalcSokuryoKingaku(CSekisanItem* item, int index, AmountPart p
     return scope.Finish(r);
 }
 
-// The expense components c1..c3 of a detail over labour L and direct labour D.
-static void KeihiComponents(const CSekisanData& data, const CBukakeDetail& detail, int labour, int direct, int& c1,
-                            int& c2, int& c3) {
-    c1 = c2 = c3 = 0;
-    if (detail.m_himokuMode == 1)
-        CSekisanData::CalcKeihiByRate(detail, direct, c1, c2, c3);
-    else
-        data.CalcKeihiParts(&detail, labour, direct, detail.m_himokuMode, &c2, &c3, &c1);
-}
-
 int CSekisanData::CalcSokuryoShubetsu(CSekisanItem* item, int index, AmountPart part) {
     PricingScope scope(*this, item);
     const CBukakeShubetsu* shubetsu = item ? FindShubetsu(*item) : nullptr;
@@ -144,16 +134,16 @@ int CSekisanData::CalcSokuryoShubetsu(CSekisanItem* item, int index, AmountPart 
     int64_t labour = 0, direct = 0;
     SumColumnLabour(*this, detail, *item, fault, labour, direct);
     const int L = Amount(fault, labour), D = Amount(fault, direct);
-    int c1, c2, c3;
-    KeihiComponents(*this, detail, L, D, c1, c2, c3);
+    const KeihiComponents keihi = CalcKeihiComponents(detail, L, D);
 
+    // 精度管理費: on the labour (SeidoCalc: the direct labour) and the machine expense.
     int S = 0;
     if (part != AmountPart::WithoutSeido && part != AmountPart::PerLL8UnroundedWithoutSeido &&
         shubetsu->m_coefficient > 0 && item->m_bSpecialExpense == 1) {
         const int B = Settings().SeidoCalc ? D : L;
-        S = Amount(fault, RoundDown(shubetsu->m_coefficient / 100.0 * (static_cast<double>(B) + c1), 1.0));
+        S = Amount(fault, RoundDown(shubetsu->m_coefficient / 100.0 * (static_cast<double>(B) + keihi.kikai), 1.0));
     }
-    const double T = static_cast<double>(L) + c1 + c2 + c3 + S;
+    const double T = static_cast<double>(L) + static_cast<double>(keihi.Sum()) + S;
 
     double c;
     int u;
@@ -208,15 +198,14 @@ int CSekisanData::CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int 
         }
     }
     const int L = Amount(fault, labour), D = Amount(fault, direct);
-    int c1, c2, c3;
-    KeihiComponents(*this, detail, L, D, c1, c2, c3);
+    const KeihiComponents keihi = CalcKeihiComponents(detail, L, D);
     int S = 0;
     if (part != AmountPart::WithoutSeido && part != AmountPart::PerLL8UnroundedWithoutSeido &&
         part != AmountPart::PerBaseWithoutSeido && shubetsu.m_coefficient > 0 && item->m_bSpecialExpense == 1) {
         const int B = Settings().SeidoCalc ? D : L;
-        S = Amount(fault, RoundDown(shubetsu.m_coefficient / 100.0 * (static_cast<double>(B) + c1), 1.0));
+        S = Amount(fault, RoundDown(shubetsu.m_coefficient / 100.0 * (static_cast<double>(B) + keihi.kikai), 1.0));
     }
-    const double T = static_cast<double>(L) + c1 + c2 + c3 + S;
+    const double T = static_cast<double>(L) + static_cast<double>(keihi.Sum()) + S;
 
     double e = IsUnset(item->m_nWeightAverage) ? CalcBukakeFormula(&shubetsu, index, 0, 0)
                                                : item->m_nWeightAverage / 1000.0;
@@ -254,7 +243,7 @@ int CSekisanData::CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int 
     } else {
         result = Amount(fault, RoundDown(H, 1.0));
     }
-    if (L > 0) totals = RowTotals{L, D, c1, c2, c3, S};
+    if (L > 0) totals = RowTotals{L, D, keihi, S};
     return scope.Finish(result);
 }
 

@@ -18,6 +18,14 @@ class CHenkaritsuRecord;
 class CRecalcCache;
 class CTankaRow;
 
+// The three expense components of a 歩掛 detail, by what they are.
+struct KeihiComponents {
+    int zairyo = 0;  // 材料費: 費目 component 0 (marker Z1), or the 材料費率 of the direct labour
+    int kikai = 0;   // 機械経費: component 1 (Z2), or the 機械経費率
+    int sonota = 0;  // その他 (通信運搬費等): component 2 (Z3), or the 通信運搬費等率
+    int64_t Sum() const { return int64_t{zairyo} + kikai + sonota; }
+};
+
 // The estimate object: one per document, holding the item list. Its calculation (recalculation,
 // totals, pricing of the rows) is declared here too and implemented in its own source files
 // (SekisanCalc*.cpp); this file keeps only the object and its storage.
@@ -97,11 +105,16 @@ public:
     static int FindKeihiEntry(int from, const CBukakeHimokuSet* set, int component);
     void CalcKeihiParts(const CBukakeDetail* detail, int labour, int directLabour, int mode, int* part1, int* part2,
                         int* part0) const;
+    // The components over labour and direct labour: as rates of the direct labour when the detail's
+    // 費目 mode is 1, else from its 費目 entries. Every amount that names a component takes it here.
+    KeihiComponents CalcKeihiComponents(const CBukakeDetail& detail, int labour, int directLabour) const;
 
     // 測量 and 土質調査 amounts, worker slots, days and the rounding of the 業務 total.
-    // Labour, direct labour, expense components 1..3 and 精度管理費 of one detail line.
+    // Labour, direct labour, expense components and 精度管理費 of one detail line.
     struct RowTotals {
-        int labour = 0, direct = 0, keihi1 = 0, keihi2 = 0, keihi3 = 0, seido = 0;
+        int labour = 0, direct = 0;
+        KeihiComponents keihi;
+        int seido = 0;
     };
     int CalcWorkerSlot(const CBukakeDetail& detail, int line, int column, double factor, double& roundedDays,
                        double& days, CTankaRow& row) const;

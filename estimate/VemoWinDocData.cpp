@@ -16,7 +16,6 @@ std::string MsgCannotOpenSekisanFile(const std::string& path, const std::string&
     return text;
 }
 
-std::string MsgForeignSekisanFile(const std::string& path) { return path + "\n" + kMsgForeignSekisanFile; }
 
 std::string MsgDamagedSekisanFile(const std::string& path) {
     return vemo::FillText(estimate_texts::MsgDamagedSekisanFile, {path});
@@ -104,7 +103,8 @@ int CVemoWinDocData::LoadBytes(std::string bytes, const std::string& name) {
         CArchive ar(std::move(bytes));
         fresh.Serialize(ar);
     } catch (const CSekisanLoadAborted&) {
-        AfxMessageBox(MsgForeignSekisanFile(name), MsgButtons::Ok, MsgIcon::Exclamation);
+        // The file type's own message, as it stands: no name, no icon.
+        AfxMessageBox(kMsgForeignSekisanFile, MsgButtons::Ok, MsgIcon::None);
         return 0;
     } catch (const CArchiveException&) {
         AfxMessageBox(MsgDamagedSekisanFile(name), MsgButtons::Ok, MsgIcon::Exclamation);

@@ -15,10 +15,9 @@ inline constexpr const char* kSekisanSignature = "積算農林ﾌｧｲﾙ ZORVA
 // Messages of the estimate file.
 inline constexpr const char* kMsgForeignSekisanFile = estimate_texts::MsgForeignSekisanFile;
 inline constexpr const char* kMsgOldSekisanFile = estimate_texts::MsgOldSekisanFile;
-// The texts shown for a file that cannot be read, is not an estimate file, is cut short or
-// damaged, or cannot be written; each names the file.
+// The texts shown for a file that cannot be read, is cut short or damaged, or cannot be written;
+// each names the file. (A file that is not an estimate file gets kMsgForeignSekisanFile alone.)
 std::string MsgCannotOpenSekisanFile(const std::string& path, const std::string& reason);
-std::string MsgForeignSekisanFile(const std::string& path);
 std::string MsgDamagedSekisanFile(const std::string& path);
 std::string MsgCannotSaveSekisanFile(const std::string& path, const std::string& reason);
 

@@ -7,6 +7,7 @@
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
 #include "master/TankaFile.h"
+#include "master/ZairyoTankaFile.h"
 
 // The dialogs the master-data core opens. The program installs its own; tests install a scripted
 // one. Without one, the folder choice is the host's folder browser and there are no import dialogs.
@@ -31,6 +32,7 @@ public:
     virtual void SetDestFile(const CBukakeFile& file) = 0;
     virtual void SetHenkaritsuFile(const CHenkaritsuFile& file) = 0;  // for the rate names shown
     virtual void SetTankaFile(const CTankaFile& file) = 0;            // for the trade names shown
+    virtual void SetZairyoTankaFile(const CZairyoTankaFile& file) = 0;  // for the material names shown
     // IDOK when the user confirmed the import.
     virtual int DoModal() = 0;
     // Copies the edited destination into file.

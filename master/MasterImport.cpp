@@ -75,6 +75,7 @@ int CMasterImporter::OnBukakeImportManual() {
     dialog->SetDestFile(m_store.GetBukakeFile());
     dialog->SetHenkaritsuFile(m_store.GetHenkaritsuFile());
     dialog->SetTankaFile(m_store.GetTankaFile());
+    dialog->SetZairyoTankaFile(m_store.GetZairyoTankaFile());
     return RunImportDialog(*dialog, mastertext::kAskOverwriteBukakeFile, m_store.GetBukakeFile(),
                            [this] { return m_store.SerializeBukakeFile(1, nullptr, "") == 1; });
 }

@@ -5,12 +5,16 @@
 #include <sys/sysmacros.h>
 
 #include <filesystem>
+#include <cstdio>
 #include <fstream>
+#include <optional>
+#include <random>
 
 #include "formix/Formix.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
+#include "platform/LockFile.h"
 #include "platform/NumberText.h"
 
 using vemo::JoinPath;
@@ -76,8 +80,20 @@ DriveKind ClassifyDrive(const std::string& path) {
     return DriveKind::fixed;
 }
 
+namespace {
+
+// Tells this store's locks from those of another store of the same process.
+std::string NewHolderToken() {
+    std::random_device random;
+    char text[17];
+    std::snprintf(text, sizeof text, "%08x%08x", static_cast<unsigned>(random()), static_cast<unsigned>(random()));
+    return text;
+}
+
+}  // namespace
+
 CMasterDataStore::CMasterDataStore(std::string programFolder)
-    : m_programFolder(vemo::NormalizePath(programFolder)) {
+    : m_programFolder(vemo::NormalizePath(programFolder)), m_holder(NewHolderToken()) {
     m_masterDataFolder = DefaultMasterDataFolder();
     m_zairyoTankaPath = DefaultZairyoTankaPath();
 }
@@ -141,7 +157,7 @@ int CMasterDataStore::Lock(LockId id, int mode, int setOwner) {
     if (!vemo::FileExists(path)) return 0;
     bool marked = vemo::IsReadOnlyMarked(path);
     if (mode == 1 ? marked : !marked) return 0;
-    if (!vemo::SetReadOnlyMark(path, mode == 1)) return 0;
+    if (!(mode == 1 ? TakeLockFile(path) : ReleaseLockFile(path, setOwner == 1))) return 0;
     if (mode == 1)
         m_lockedPath[id] = path;
     else
@@ -150,12 +166,54 @@ int CMasterDataStore::Lock(LockId id, int mode, int setOwner) {
     return 1;
 }
 
-// What a release (Lock(id, 0, 0)) asks, without releasing: owned, and the marked file is still there
-// and still marked.
-bool CMasterDataStore::HoldsLock(LockId id) const {
+vemo::LockOwner CMasterDataStore::Self() const { return {vemo::ThisProcess(), m_holder}; }
+
+// Takes the lock file of an unmarked file and marks the file. The lock file is created in one
+// exclusive step, so of two copies that found the file unmarked together only one gets it. A lock
+// file there already may be this store's own (a release that kept it while a file was written) or
+// one whose program has ended and whose file was unmarked since; either is taken. Any other holder,
+// or one that cannot be told, keeps it.
+bool CMasterDataStore::TakeLockFile(const std::string& path) {
+    const std::string lockPath = vemo::LockFilePath(path);
+    switch (vemo::CreateLockFile(lockPath, Self())) {
+        case vemo::LockFileResult::created:
+            if (vemo::SetReadOnlyMark(path, true)) return true;
+            {
+                vemo::LockFileHold hold(lockPath, vemo::LockFileHold::Mode::exclusive);
+                if (hold.Held() && hold.Owner() == Self()) hold.Remove();
+            }
+            return false;
+        case vemo::LockFileResult::failed: return false;
+        case vemo::LockFileResult::exists: break;
+    }
+    vemo::LockFileHold hold(lockPath, vemo::LockFileHold::Mode::exclusive);
+    const std::optional<vemo::LockOwner> owner = hold.Owner();
+    if (!owner || vemo::IsReadOnlyMarked(path)) return false;
+    if (*owner != Self()) {
+        if (vemo::CheckProcess(owner->process) != vemo::Liveness::gone || !hold.Rewrite(Self())) return false;
+    }
+    return vemo::SetReadOnlyMark(path, true);
+}
+
+// Unmarks a file whose lock file names this store; the lock file goes too unless the release is
+// only for writing the file (keep), when it keeps others from taking the unmarked file.
+bool CMasterDataStore::ReleaseLockFile(const std::string& path, bool removeLockFile) {
+    vemo::LockFileHold hold(vemo::LockFilePath(path), vemo::LockFileHold::Mode::exclusive);
+    if (hold.Owner() != Self() || !vemo::SetReadOnlyMark(path, false)) return false;
+    if (removeLockFile) hold.Remove();
+    return true;
+}
+
+// Whether this store holds a master's lock, hold being on its lock file: it owns it, the file is
+// still marked and the lock file still names this store (a take-over by another copy rewrote it).
+bool CMasterDataStore::HoldsLock(LockId id, const vemo::LockFileHold& hold) const {
     if (id < 0 || id >= kLockCount || m_lockOwner[id] != 1) return false;
     const std::string path = m_lockedPath[id].empty() ? LockPath(id) : m_lockedPath[id];
-    return vemo::FileExists(path) && vemo::IsReadOnlyMarked(path);
+    return vemo::FileExists(path) && vemo::IsReadOnlyMarked(path) && hold.Owner() == Self();
+}
+
+std::string CMasterDataStore::OwnLockFilePath(LockId id) const {
+    return vemo::LockFilePath(m_lockedPath[id].empty() ? LockPath(id) : m_lockedPath[id]);
 }
 
 void CMasterDataStore::ReleaseAllLocks() {
@@ -187,11 +245,17 @@ int CMasterDataStore::LoadInto(Root& target, const std::string& path) {
 template <class Root>
 int CMasterDataStore::Save(Root& root, const std::string& path, int lockId) {
     // The lock is checked, not lifted: the new file takes the old one's read-only mark with it when
-    // it replaces it, so the master is never writable, not even when the program dies mid-save.
-    LockId id = static_cast<LockId>(lockId);
-    if (lockId >= 0 && !HoldsLock(id)) {
-        Warn(mastertext::kSaveRefused);
-        return 0;
+    // it replaces it, so the master is never writable, not even when the program dies mid-save. The
+    // lock file is held while the file is written, so that a take-over by another copy either comes
+    // first (and this save is refused) or waits until the file is in place.
+    std::optional<vemo::LockFileHold> hold;
+    if (lockId >= 0) {
+        LockId id = static_cast<LockId>(lockId);
+        hold.emplace(OwnLockFilePath(id), vemo::LockFileHold::Mode::shared);
+        if (!HoldsLock(id, *hold)) {
+            Warn(mastertext::kSaveRefused);
+            return 0;
+        }
     }
     CArchive ar;
     int ok = 1;
@@ -339,7 +403,8 @@ int CMasterDataStore::LoadMastersAtStartup() {
         {mastertext::kStatusLoadingProgramKingaku, [this] { return SerializeProgramKingakuFile(0, nullptr, ""); },
          kLockProgramKingaku},
     };
-    // Temporary files that saves of a killed program left beside the files.
+    // Temporary files that saves of killed programs left beside the files; those of another running
+    // copy's save stay.
     for (const std::string& folder : {m_masterDataFolder, GetDataFolder(), vemo::ParentFolder(GetHyoshiPath()),
                                       vemo::ParentFolder(m_zairyoTankaPath)})
         vemo::RemoveStaleTemporariesIn(folder);
@@ -488,12 +553,17 @@ int CMasterDataStore::SelectMasterFolder(int mode) {
 // ---------------------------------------------------------------------------------------------
 // Lock take-over
 
+// Makes a file's lock this store's whoever held it: the file is marked and its lock file names this
+// store. A copy that held it learns of it at its next save or release, which are refused.
 void CMasterDataStore::TakeOver(LockId id) {
-    m_lockOwner[id] = 1;
-    m_lockedPath[id].clear();
-    Lock(id, 0, 0);
     m_lockOwner[id] = 0;
-    Lock(id, 1, 1);
+    m_lockedPath[id].clear();
+    const std::string path = LockPath(id);
+    if (!vemo::FileExists(path)) return;
+    vemo::LockFileHold hold(vemo::LockFilePath(path), vemo::LockFileHold::Mode::exclusive, true);
+    if (!hold.Held() || !vemo::SetReadOnlyMark(path, true) || !hold.Rewrite(Self())) return;
+    m_lockOwner[id] = 1;
+    m_lockedPath[id] = path;
 }
 
 int CMasterDataStore::AskForceMasterLocks(const std::string& editors) {
@@ -509,13 +579,7 @@ int CMasterDataStore::AskForceMasterLocks(const std::string& editors) {
     if (answer != IDYES) return 0;
 
     std::vector<LockId> taken = {kLockBukake, kLockHenkaritsu, kLockTanka, kLockShokeihi, kLockProgramKingaku};
-    for (LockId id : taken) {
-        m_lockOwner[id] = 1;
-        m_lockedPath[id].clear();
-        Lock(id, 0, 0);
-    }
-    for (LockId id : taken) m_lockOwner[id] = 0;
-    for (LockId id : taken) Lock(id, 1, 1);
+    for (LockId id : taken) TakeOver(id);
     DriveKind zairyoKind = classifyDrive(m_zairyoTankaPath);
     if (zairyoKind == DriveKind::fixed || zairyoKind == DriveKind::network) {
         TakeOver(kLockZairyoTanka);

@@ -11,6 +11,7 @@
 #include "master/ShokeihiFile.h"
 #include "master/TankaFile.h"
 #include "master/ZairyoTankaFile.h"
+#include "platform/LockFile.h"
 
 // Where a folder lies, for the question that takes over edit locks.
 enum class DriveKind { fixed, network, removable, unknown };
@@ -24,8 +25,11 @@ DriveKind ClassifyDrive(const std::string& path);
 // and saved, and the edit locks that keep a second running copy from saving a master this one holds.
 //
 // The application object owns one store for the whole process. The lock of a file is its read-only
-// mark; the store remembers which files it marked itself (the owner flags) and which path each mark
-// was put on, and releases its marks when it is destroyed.
+// mark together with a lock file beside it that names the store and its process; the lock file is
+// created in one exclusive step, so two copies starting together never both take a file. The store
+// remembers which files it marked itself (the owner flags) and which path each mark was put on, and
+// releases its marks when it is destroyed. A save or release checks that the lock file still names
+// this store: after another copy took the lock over, they are refused.
 class CMasterDataStore {
 public:
     // Masters with an edit lock, in the order of the exit release.
@@ -70,7 +74,8 @@ public:
     // A null object means the application's own master at its own path (材料単価: at its own path only
     // when path is empty as well). A load reads into a fresh object and replaces the target only when
     // the whole file was read; a file larger than vemo::kDataFileLimit is refused unread as damaged.
-    // A save writes a temporary file and renames it over the old one, which keeps the lock's mark.
+    // A save writes a temporary file and renames it over the old one, which keeps the lock's mark;
+    // it is refused ("…そのため、保存ができません。") unless this store still holds the master's lock.
     int SerializeBukakeFile(int store, CBukakeFile* object, std::string path);
     int SerializeHenkaritsuFile(int store, CHenkaritsuFile* object, std::string path);
     int SerializeTankaFile(int store, CTankaFile* object, std::string path);
@@ -91,6 +96,8 @@ public:
     int SaveZairyoTankaCopy(const CZairyoTankaFile& file, const std::string& path);
 
     // Edit locks: mode 1 takes the lock, mode 0 releases it; setOwner 1 records the new ownership.
+    // A release without setOwner only lets the mark go while this copy writes the file: the lock
+    // file stays, so that no other copy takes the file meanwhile, and mode 1 takes it back.
     int LockBukakeFile(int mode, int setOwner) { return Lock(kLockBukake, mode, setOwner); }
     int LockHenkaritsuFile(int mode, int setOwner) { return Lock(kLockHenkaritsu, mode, setOwner); }
     int LockTankaFile(int mode, int setOwner) { return Lock(kLockTanka, mode, setOwner); }
@@ -138,7 +145,11 @@ private:
     int Save(Root& root, const std::string& path, int lockId);
     int LoadZairyoTanka(CZairyoTankaFile& target, std::string path, bool isOwn, std::string* loadedPath);
     std::string LockPath(LockId id) const;
-    bool HoldsLock(LockId id) const;
+    vemo::LockOwner Self() const;
+    bool TakeLockFile(const std::string& path);
+    bool ReleaseLockFile(const std::string& path, bool removeLockFile);
+    bool HoldsLock(LockId id, const vemo::LockFileHold& hold) const;
+    std::string OwnLockFilePath(LockId id) const;
     int LoadFiveMasters(std::string& editors);
     void TakeOver(LockId id);
     std::string ChooseNumberedZairyoTanka(const std::string& dataFolder) const;
@@ -156,4 +167,5 @@ private:
     std::string m_zairyoTankaPath;
     std::array<int, kLockCount> m_lockOwner{};
     std::array<std::string, kLockCount> m_lockedPath;  // the file each owned mark was put on
+    std::string m_holder;  // names this store in its lock files, beside the process
 };

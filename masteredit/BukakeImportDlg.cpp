@@ -35,6 +35,8 @@ CBukakeImportDlg::CBukakeImportDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_destLists = new CKoshuShubetsuLists(QStringLiteral("dest"), t::kDestKoshuListTitle, t::kDestShubetsuListTitle,
                                           this);
     m_destLists->SetFile(&m_dest);
+    for (CKoshuShubetsuLists* lists : {m_sourceLists, m_destLists})
+        lists->SetCoefficientRule(CKoshuShubetsuLists::CoefficientRule::Import);
     m_destLists->SetDetailMasters(&m_henkaritsu, &m_tanka, &m_zairyo, &m_zairyoChanged);
     connect(m_sourceLists, &CKoshuShubetsuLists::StateChanged, this, [this] { UpdateImportButtons(); });
     connect(m_destLists, &CKoshuShubetsuLists::StateChanged, this, [this] { UpdateLegend(); });

@@ -32,6 +32,7 @@ public:
     void SetDestFile(const CBukakeFile& file) override { m_dest.Copy(file); }
     void SetHenkaritsuFile(const CHenkaritsuFile& file) override { m_henkaritsu.Copy(file); }
     void SetTankaFile(const CTankaFile& file) override { m_tanka.Copy(file); }
+    void SetZairyoTankaFile(const CZairyoTankaFile& file) override { m_zairyo.Copy(file); }
     int DoModal() override { return CSekisanDialog::DoModal(); }
     void GetDestFile(CBukakeFile& file) const override { file.Copy(m_dest); }
     // What the detail dialogs of both halves print their 代価 and 明細 with.
@@ -58,7 +59,8 @@ private:
     CBukakeFile m_dest;
     CHenkaritsuFile m_henkaritsu;
     CTankaFile m_tanka;
-    // The detail dialogs get an empty material-price copy: nothing here writes a material file.
+    // The detail dialogs get a copy of the application's material prices for their names; what they
+    // edit there is dropped, since nothing here writes a material file.
     CZairyoTankaFile m_zairyo;
     int m_zairyoChanged = -1;
 

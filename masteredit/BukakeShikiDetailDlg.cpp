@@ -348,13 +348,15 @@ void CBukakeShikiDetailDlg::OnRowInsert() {
     const int r = m_currentRow;
     const int lines = m_detail.GetLineCount();
     if (r < 1 || r > lines || !InUse(*Line(r))) return;
-    // The list never grows: with every line in use the last one would be lost.
-    if (InUse(*m_detail.GetLine(lines - 1))) {
+    // The lines from the current one move down one place into the first free line below; the list
+    // never grows, so without one a line would be lost.
+    int free = r;
+    while (free < lines && InUse(*m_detail.GetLine(free))) ++free;
+    if (free == lines) {
         AfxMessageBox(kCannotInsert, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
-    for (int i = lines - 1; i >= r; --i)
-        if (InUse(*m_detail.GetLine(i - 1))) *m_detail.GetLine(i) = *m_detail.GetLine(i - 1);
+    for (int i = free; i >= r; --i) *m_detail.GetLine(i) = *m_detail.GetLine(i - 1);
     CBukakeDetailLine& inserted = *Line(r);
     EmptyLine(inserted);
     inserted.m_columns[kKindValue] = kLabour;

@@ -1,6 +1,7 @@
 #include "masteredit/EditorList.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -99,6 +100,19 @@ void CEditorList::ShowChosen(bool scroll) {
     setFocus();
     if (!item) clearSelection();
     m_filling = false;
+}
+
+void CEditorList::mousePressEvent(QMouseEvent* event) {
+    QTreeWidget::mousePressEvent(event);
+    if (itemAt(event->position().toPoint())) return;
+    // Empty space: no entry is chosen any more.
+    m_filling = true;
+    clearSelection();
+    setCurrentItem(nullptr);
+    m_filling = false;
+    m_chosen = -1;
+    emit Chosen(-1);
+    emit Clicked(-1);
 }
 
 void CEditorList::resizeEvent(QResizeEvent* event) {

@@ -19,8 +19,8 @@ std::vector<QIcon> ListStripImages(ListStrip strip);
 // vertical scroll bar, a 16 × 16 picture before each entry, and the number of entries in
 // parentheses after the column title.
 //
-// It keeps the chosen index (-1: none): a click or a change of the selection sets it; a
-// double-click on an entry opens it. Every command of an editor ends with ShowChosen, which gives
+// It keeps the chosen index (-1: none): a click or a change of the selection sets it (a click on
+// the empty space below the entries to -1); a double-click on an entry opens it. Every command of an editor ends with ShowChosen, which gives
 // the list the focus and selects the chosen entry. Filling it changes neither the selection nor the
 // chosen index, except that an empty list has none.
 class CEditorList : public QTreeWidget {
@@ -49,7 +49,8 @@ public:
     void ShowChosen(bool scroll = false);
 
 signals:
-    // The chosen index changed by a click or by the selection (keyboard, mouse).
+    // The chosen index changed by a click or by the selection (keyboard, mouse); -1 after a click on
+    // empty space.
     void Chosen(int index);
     // A click on an entry (after Chosen).
     void Clicked(int index);
@@ -58,6 +59,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void FitColumn();

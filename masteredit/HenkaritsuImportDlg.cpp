@@ -74,7 +74,8 @@ void CHenkaritsuImportDlg::OnInitDialog() {
 
 void CHenkaritsuImportDlg::OnGyomuChange(int index) {
     const int gyomu = HenkaritsuGyomuAt(*m_gyomuCombo, index);
-    m_sourceRecords->ShowGyomu(gyomu);
+    // A source without the group may start it, under the destination's name.
+    m_sourceRecords->ShowGyomu(gyomu, m_gyomuCombo->itemText(index).toStdString());
     m_destRecords->ShowGyomu(gyomu);
     EnableImport();
     m_sourceRecords->List()->ShowChosen(true);

@@ -81,8 +81,9 @@ CHenkaritsuRecord* CHenkaritsuRecordList::ChosenRecord() const {
     return group && index >= 0 && index < group->GetSize() ? group->GetRecord(index) : nullptr;
 }
 
-void CHenkaritsuRecordList::ShowGyomu(int gyomu) {
+void CHenkaritsuRecordList::ShowGyomu(int gyomu, const std::string& groupName) {
     m_gyomu = gyomu;
+    m_groupName = groupName;
     const CHenkaritsuGyomu* group = Group();
     const int count = group ? group->GetSize() : 0;
     // The commands need an index inside the group shown.
@@ -106,7 +107,7 @@ void CHenkaritsuRecordList::Fill() {
 void CHenkaritsuRecordList::EnableButtons() {
     const bool chosen = ChosenRecord() != nullptr;
     for (Command c : {kDetail, kRename, kCopy, kInsert, kDelete, kMoveUp, kMoveDown}) m_buttons[c]->setEnabled(chosen);
-    m_buttons[kCreate]->setEnabled(Group() != nullptr);
+    m_buttons[kCreate]->setEnabled(m_file && !IsUnset(m_gyomu));
 }
 
 void CHenkaritsuRecordList::Choose(int index) {
@@ -159,8 +160,7 @@ void CHenkaritsuRecordList::OnRename() {
     Finish();
 }
 
-bool CHenkaritsuRecordList::AskNewRecord(CHenkaritsuRecord& record, int action) {
-    const CHenkaritsuGyomu& group = *Group();
+bool CHenkaritsuRecordList::AskNewRecord(const CHenkaritsuGyomu& group, CHenkaritsuRecord& record, int action) {
     record.m_code = group.GetNewRecordCode(1);
     record.m_userCreated = 1;
     if (!CheckFreeCode(record.m_code, kHenkaritsuCodeRange)) return false;
@@ -180,10 +180,21 @@ bool CHenkaritsuRecordList::AskNewRecord(CHenkaritsuRecord& record, int action) 
 }
 
 void CHenkaritsuRecordList::OnCreate() {
-    if (CHenkaritsuGyomu* group = Group()) {
+    CHenkaritsuGyomu* group = Group();
+    // Without a group of the 業務 the new record starts one.
+    std::unique_ptr<CHenkaritsuGyomu> started;
+    if (!group && m_file && !IsUnset(m_gyomu)) {
+        started = std::make_unique<CHenkaritsuGyomu>();
+        started->m_code = m_gyomu;
+        started->m_name = m_groupName;
+        group = started.get();
+    }
+    if (group) {
         auto record = std::make_unique<CHenkaritsuRecord>();
-        if (AskNewRecord(*record, CNameEditDlg::New)) {
-            Choose(group->AddRecord(std::move(record)));
+        if (AskNewRecord(*group, *record, CNameEditDlg::New)) {
+            const int index = group->AddRecord(std::move(record));
+            if (started) m_file->AddGyomu(std::move(started));
+            Choose(index);
             return;
         }
     }
@@ -194,7 +205,7 @@ void CHenkaritsuRecordList::OnCopy() {
     if (const CHenkaritsuRecord* chosen = ChosenRecord()) {
         auto record = std::make_unique<CHenkaritsuRecord>(*chosen);
         record->m_name = masteredittext::kCopyNamePrefix + chosen->m_name;
-        if (AskNewRecord(*record, CNameEditDlg::Copy)) {
+        if (AskNewRecord(*Group(), *record, CNameEditDlg::Copy)) {
             Choose(Group()->AddRecord(std::move(record)));
             return;
         }
@@ -205,7 +216,7 @@ void CHenkaritsuRecordList::OnCopy() {
 void CHenkaritsuRecordList::OnInsert() {
     if (ChosenRecord()) {
         auto record = std::make_unique<CHenkaritsuRecord>();
-        if (AskNewRecord(*record, CNameEditDlg::Insert)) {
+        if (AskNewRecord(*Group(), *record, CNameEditDlg::Insert)) {
             Choose(Group()->InsertRecord(ChosenIndex(), std::move(record)));
             return;
         }

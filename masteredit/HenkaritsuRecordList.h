@@ -29,8 +29,9 @@ public:
     // references follow the records' codes and its flag. The pointers outlive the list.
     void SetMaster(CHenkaritsuFile* file, CBukakeFile* bukake = nullptr, int* bukakeChanged = nullptr);
     // Shows the group of a 業務 (kUnset: none) and enables the buttons. A chosen index past the
-    // group's end moves to its last record (-1 when it has none); a smaller one stays.
-    void ShowGyomu(int gyomu);
+    // group's end moves to its last record (-1 when it has none); a smaller one stays. A 業務 the
+    // master has no group of still takes 新規作成: the new record starts the group, named groupName.
+    void ShowGyomu(int gyomu, const std::string& groupName = std::string());
     int Gyomu() const { return m_gyomu; }
     // The group shown; null when there is none.
     CHenkaritsuGyomu* Group() const;
@@ -63,7 +64,7 @@ private:
     void RewriteBukake(const CHenkaritsuRecord& record, int newCode);
     // Asks the name dialog for a new record's name, code and flag; false when the range is full,
     // the dialog is cancelled or the code refused.
-    bool AskNewRecord(CHenkaritsuRecord& record, int action);
+    bool AskNewRecord(const CHenkaritsuGyomu& group, CHenkaritsuRecord& record, int action);
     void Move(int step);
     void Finish(bool scroll = false);
 
@@ -73,4 +74,5 @@ private:
     CBukakeFile* m_bukake = nullptr;
     int* m_bukakeChanged = nullptr;
     int m_gyomu = kUnset;
+    std::string m_groupName;
 };

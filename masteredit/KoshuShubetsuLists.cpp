@@ -25,6 +25,7 @@ QString Tx(const char* text) { return QString::fromUtf8(text); }
 bool IsSurvey(int gyomu) { return gyomu == 1 || gyomu == 6; }
 // The 業務 whose 種別 coefficient is a 技術経費.
 bool HasGijutsuKeihi(int gyomu) { return (gyomu >= 2 && gyomu <= 5) || gyomu == 7; }
+bool IsDesign(int gyomu) { return gyomu == 2 || gyomu == 7; }
 // The 業務 whose new 工種 and 種別 follow the method of the file or of their 工種.
 bool FollowsMethod(int gyomu) { return gyomu == 2 || gyomu == 3 || gyomu == 5 || gyomu == 7; }
 bool IsSoil(int gyomu) { return gyomu == 4 || gyomu == 5; }
@@ -202,10 +203,11 @@ int CKoshuShubetsuLists::ShubetsuImage(int gyomuCode, const CBukakeKoshu& koshu,
     return kShubetsuImage + (conventional ? kOldBlock : 0);
 }
 
-QString CKoshuShubetsuLists::CoefficientText(int gyomuCode, const CBukakeShubetsu* shubetsu) {
+QString CKoshuShubetsuLists::CoefficientText(int gyomuCode, const CBukakeShubetsu* shubetsu, CoefficientRule rule) {
+    const bool gijutsuKeihi = rule == CoefficientRule::Editor ? HasGijutsuKeihi(gyomuCode) : IsDesign(gyomuCode);
     const char* prefix = IsSurvey(gyomuCode) ? t::kSeidoKeisuPrefix
-                         : HasGijutsuKeihi(gyomuCode) ? t::kGijutsuKeihiPrefix
-                                                      : t::kOtherKeisuPrefix;
+                         : gijutsuKeihi      ? t::kGijutsuKeihiPrefix
+                                             : t::kOtherKeisuPrefix;
     if (!shubetsu) return Tx(prefix) + Tx(t::kNoCoefficient);
     if (IsUnset(shubetsu->m_coefficient) || prefix == t::kOtherKeisuPrefix)
         return Tx(t::kOtherKeisuPrefix) + Tx(t::kNoCoefficient);
@@ -237,16 +239,22 @@ void CKoshuShubetsuLists::FillShubetsu() {
             entries.push_back({QString::fromStdString(s.m_name), ShubetsuImage(m_gyomuCode, *koshu, s)});
         }
     m_shubetsuList->Fill(entries);
-    // A list that shrank below the current 種別 keeps its last one (none when empty).
+    // An index one past the end steps back to the last 種別, one further past starts at the first
+    // (after a 工種 is deleted, the next one's list); none when the list is empty.
     const int count = static_cast<int>(entries.size());
-    if (!koshu) m_shubetsuList->SetChosenIndex(-1);
-    if (m_shubetsuList->ChosenIndex() >= count) m_shubetsuList->SetChosenIndex(count - 1);
+    const int chosen = m_shubetsuList->ChosenIndex();
+    if (!koshu || count == 0)
+        m_shubetsuList->SetChosenIndex(-1);
+    else if (chosen == count)
+        m_shubetsuList->SetChosenIndex(count - 1);
+    else if (chosen > count)
+        m_shubetsuList->SetChosenIndex(0);
 }
 
 void CKoshuShubetsuLists::UpdateState() {
     const CBukakeKoshu* koshu = CurrentKoshu();
     const CBukakeShubetsu* shubetsu = CurrentShubetsu();
-    m_line->setText(CoefficientText(m_gyomuCode, shubetsu));
+    m_line->setText(CoefficientText(m_gyomuCode, shubetsu, m_coefficientRule));
     const bool grouped = koshu && koshu->GetCodeCategory() != -1;
     m_koshuChange->setEnabled(koshu);
     m_koshuCopy->setEnabled(koshu);

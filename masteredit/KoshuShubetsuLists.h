@@ -73,8 +73,13 @@ public:
     QGridLayout* KoshuButtons() const { return m_koshuButtons; }
     QGridLayout* ShubetsuButtons() const { return m_shubetsuButtons; }
 
+    // Which 業務 name their 種別 coefficient 技術経費: the editor's (2, 3, 4, 5 and 7) or the import's
+    // (2 and 7 only; the others show none).
+    enum class CoefficientRule { Editor, Import };
+    void SetCoefficientRule(CoefficientRule rule) { m_coefficientRule = rule; }
     // The coefficient line of a 種別 (null: none chosen) of the 業務.
-    static QString CoefficientText(int gyomuCode, const CBukakeShubetsu* shubetsu);
+    static QString CoefficientText(int gyomuCode, const CBukakeShubetsu* shubetsu,
+                                   CoefficientRule rule = CoefficientRule::Editor);
     // The picture of a 工種 or a 種別 in the strip of the 歩掛 lists.
     static int KoshuImage(int gyomuCode, const CBukakeKoshu& koshu);
     static int ShubetsuImage(int gyomuCode, const CBukakeKoshu& koshu, const CBukakeShubetsu& shubetsu);
@@ -100,6 +105,7 @@ private:
     int* m_zairyoChanged = nullptr;
     CBukakeDetailPrintSetup m_printSetup;
     int m_gyomuCode = kUnset;
+    CoefficientRule m_coefficientRule = CoefficientRule::Editor;
     int m_shownKoshu = -1;  // the 工種 whose 種別 the 種別 list shows
 
     CEditorList* m_koshuList;

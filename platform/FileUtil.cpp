@@ -1,6 +1,9 @@
 #include "platform/FileUtil.h"
 
 #include <algorithm>
+#include <chrono>
+#include <climits>
+#include <optional>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -37,6 +40,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 constexpr std::string_view kTemporaryMark = ".save-";
 constexpr size_t kTemporaryRandom = 6;  // the six characters mkostemp fills in
+constexpr size_t kSystemTagLength = 16;
 
 // Reads up to maxBytes from fd into out (appending). False on a read error.
 bool ReadUpTo(int fd, size_t maxBytes, std::string& out) {
@@ -53,14 +57,77 @@ bool ReadUpTo(int fd, size_t maxBytes, std::string& out) {
     return true;
 }
 
-// The name part of a temporary file of the target named targetName, without its random part.
-std::string TemporaryPrefix(std::string_view targetName) {
-    return "." + std::string(targetName) + std::string(kTemporaryMark);
-}
-
 bool IsTemporaryRandom(std::string_view random) {
     auto letterOrDigit = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
     return random.size() == kTemporaryRandom && std::all_of(random.begin(), random.end(), letterOrDigit);
+}
+
+// The writer named in a temporary file's name: its system tag, pid and start time.
+struct TemporaryWriter {
+    std::string target;  // the name of the file it is to replace
+    std::string systemTag;
+    long pid = 0;
+    unsigned long long start = 0;
+};
+
+bool ParseDecimal(std::string_view text, unsigned long long& value) {
+    if (text.empty() || text.size() > 19) return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<unsigned long long>(c - '0');
+    }
+    return true;
+}
+
+// The writer of a temporary file named fileName; nullopt when the name is not one of a temporary file.
+std::optional<TemporaryWriter> ParseTemporaryName(std::string_view fileName) {
+    if (fileName.size() < 2 || fileName.front() != '.') return std::nullopt;
+    const size_t mark = fileName.rfind(kTemporaryMark);
+    if (mark == std::string_view::npos || mark < 2) return std::nullopt;  // a target name of one character at least
+    std::string_view rest = fileName.substr(mark + kTemporaryMark.size());
+    // tag "." pid "." start "-" random
+    if (rest.size() < kSystemTagLength + 1 + 1 + 1 + 1 + 1 + kTemporaryRandom) return std::nullopt;
+    TemporaryWriter w;
+    w.target = std::string(fileName.substr(1, mark - 1));
+    w.systemTag = std::string(rest.substr(0, kSystemTagLength));
+    auto hex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); };
+    if (!std::all_of(w.systemTag.begin(), w.systemTag.end(), hex) || rest[kSystemTagLength] != '.') return std::nullopt;
+    rest.remove_prefix(kSystemTagLength + 1);
+    const size_t dot = rest.find('.');
+    const size_t dash = rest.rfind('-');
+    if (dot == std::string_view::npos || dash == std::string_view::npos || dash < dot ||
+        rest.size() - dash - 1 != kTemporaryRandom)
+        return std::nullopt;
+    unsigned long long pid = 0;
+    if (!ParseDecimal(rest.substr(0, dot), pid) || pid == 0 || pid > LONG_MAX ||
+        !ParseDecimal(rest.substr(dot + 1, dash - dot - 1), w.start) || !IsTemporaryRandom(rest.substr(dash + 1)))
+        return std::nullopt;
+    w.pid = static_cast<long>(pid);
+    return w;
+}
+
+// Whether no running program writes the temporary file any more (see RemoveStaleTemporaries).
+bool IsAbandonedTemporary(const fs::directory_entry& entry, const TemporaryWriter& writer) {
+    const ProcessId& self = ThisProcess();
+    if (writer.systemTag == SystemTag(self)) {
+        if (writer.pid == self.pid && writer.start == self.start) return true;
+        std::optional<ProcessId> running = LocalProcess(writer.pid);
+        return !running || running->start != writer.start;
+    }
+    // Another machine's program: a save that has not touched its file for so long has ended.
+    std::error_code ec;
+    const fs::file_time_type written = entry.last_write_time(ec);
+    return !ec && fs::file_time_type::clock::now() - written > std::chrono::hours(kForeignTemporaryHours);
+}
+
+// Removes the entry when it is a temporary file (of the target named targetName, or of any target
+// when targetName is empty) that no running program writes. True when it was removed.
+bool RemoveIfAbandoned(const fs::directory_entry& entry, std::string_view targetName) {
+    std::optional<TemporaryWriter> writer = ParseTemporaryName(entry.path().filename().string());
+    std::error_code typeError;
+    return writer && (targetName.empty() || writer->target == targetName) && entry.is_regular_file(typeError) && IsAbandonedTemporary(entry, *writer) &&
+           ::unlink(entry.path().c_str()) == 0;
 }
 
 }  // namespace
@@ -144,7 +211,8 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
     std::string folder = ParentFolder(path);
     if (folder.empty()) folder = ".";
     RemoveStaleTemporaries(path);
-    std::string tmpl = JoinPath(folder, TemporaryPrefix(FileNameOf(path)) + std::string(kTemporaryRandom, 'X'));
+    std::string tmpl =
+        JoinPath(folder, ReplacingTemporaryPrefix(FileNameOf(path), ThisProcess()) + std::string(kTemporaryRandom, 'X'));
     int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
     if (fd < 0) {
         SetError(error, platformtext::kCannotCreateTemporary + folder);
@@ -187,39 +255,29 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
     return true;
 }
 
-bool IsReplacingTemporary(std::string_view fileName) {
-    // "." + a name of one character at least + ".save-" + six letters or digits.
-    const size_t fixed = 1 + kTemporaryMark.size() + kTemporaryRandom;
-    if (fileName.size() < fixed + 1 || fileName.front() != '.') return false;
-    const size_t mark = fileName.size() - kTemporaryRandom - kTemporaryMark.size();
-    return fileName.substr(mark, kTemporaryMark.size()) == kTemporaryMark &&
-           IsTemporaryRandom(fileName.substr(fileName.size() - kTemporaryRandom));
+bool IsReplacingTemporary(std::string_view fileName) { return ParseTemporaryName(fileName).has_value(); }
+
+std::string ReplacingTemporaryPrefix(std::string_view targetName, const ProcessId& writer) {
+    return "." + std::string(targetName) + std::string(kTemporaryMark) + SystemTag(writer) + "." +
+           std::to_string(writer.pid) + "." + std::to_string(writer.start) + "-";
 }
 
 int RemoveStaleTemporaries(const std::string& path) {
     std::string folder = ParentFolder(path);
     if (folder.empty()) folder = ".";
-    const std::string prefix = TemporaryPrefix(FileNameOf(path));
+    const std::string target = FileNameOf(path);
     int removed = 0;
     std::error_code ec;
-    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() == prefix.size() + kTemporaryRandom && name.compare(0, prefix.size(), prefix) == 0 &&
-            IsTemporaryRandom(std::string_view(name).substr(prefix.size())) && ::unlink(it->path().c_str()) == 0)
-            ++removed;
-    }
+    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+        removed += RemoveIfAbandoned(*it, target);
     return removed;
 }
 
 int RemoveStaleTemporariesIn(const std::string& folder) {
     int removed = 0;
     std::error_code ec;
-    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::error_code typeError;
-        if (IsReplacingTemporary(it->path().filename().string()) && it->is_regular_file(typeError) &&
-            ::unlink(it->path().c_str()) == 0)
-            ++removed;
-    }
+    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+        removed += RemoveIfAbandoned(*it, "");
     return removed;
 }
 

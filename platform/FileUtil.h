@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ProcessId.h"
+
 // Files and paths. Paths are UTF-8, joined with "/" and compared after normalisation.
 namespace vemo {
 
@@ -26,15 +28,24 @@ bool ReadFileHead(const std::string& path, size_t maxBytes, std::string& out, st
 // over the target. On any failure the target is left as it was, the temporary file is removed and
 // false is returned with a reason in error. The new file gets the old file's permission bits,
 // read-only mark included, or the usual ones for a new file; the target never loses its mark.
-// Temporary files left beside the target by saves that did not finish (a killed program) are
-// removed first.
+// Temporary files of the target that no running program writes any more (see
+// RemoveStaleTemporaries) are removed first; another program's save in flight is left alone.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
-// The temporary files of WriteFileReplacing are named "." + the target's name + ".save-" + six
-// letters or digits, beside the target (".単価データ.daa.save-Xa31Qz").
+// The temporary files of WriteFileReplacing name their writer: "." + the target's name + ".save-" +
+// the writer's system tag (16 hexadecimal digits) + "." + its pid + "." + its start time + "-" + six
+// letters or digits, beside the target (".単価データ.daa.save-1f0e33a27c5d9b08.4711.98321-Xa31Qz").
 bool IsReplacingTemporary(std::string_view fileName);
-// Removes the temporary files of unfinished saves of one target, or of every file in a folder.
-// Returns how many were removed.
+// The name of a temporary file of targetName written by writer, less its six random characters.
+std::string ReplacingTemporaryPrefix(std::string_view targetName, const ProcessId& writer);
+// How long a temporary file of another machine's program, whose writer cannot be asked, is kept
+// untouched before it counts as left over: far longer than any save takes, and longer than any
+// difference between the clocks of the machines.
+inline constexpr int kForeignTemporaryHours = 24;
+// Removes the temporary files of one target, or of every file in a folder, that no running program
+// writes: those of this process (it saves from one thread, and not at this moment), those whose
+// writer on this machine has ended, and those of another machine untouched for
+// kForeignTemporaryHours. Returns how many were removed.
 int RemoveStaleTemporaries(const std::string& path);
 int RemoveStaleTemporariesIn(const std::string& folder);
 

@@ -21,6 +21,7 @@
 #include "report/EstimateReport.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
+#include "report/SheetWriting.h"
 
 using namespace reporttext;
 
@@ -128,18 +129,19 @@ int WriteDaikaPage(CReportJob& job, const CBukakeDetail& detail, const BukakeDet
     job.SetCellDoubleAt("**摘要", 0, last, 0.0 - direct);
 
     const int gyomu = shubetsu.gyomu;
+    const DetailCalcEnv env(tanka, zairyo, setup.settings);
+    CSekisanData calc;
+    calc.SetCalcContext(&env);
     double kikai = 0.0;  // the machine expense, part of the 精度管理費 base
     if (calc::IsSokuryoGyomu(gyomu) && directLayout) {
-        static constexpr const char* kRateRows[3] = {kDaikaKikaiKeihi, kDaikaTsushinUnpanhi, mastertext::kZairyoKindZairyo};
-        for (size_t k = 0; k < 3; ++k) {
-            const int32_t rate = detail.m_rates[k];
-            if (IsUnset(rate)) continue;
-            const double amount = RoundDown(rate * direct / 10000.0, 1.0);
-            if (amount <= 0.0) continue;
-            row(kRateRows[k], amount, Format(kDaikaRateOfDirectLabour, rate / 100.0));
-            total += amount;
-            if (k == 0) kikai = amount;
+        const KeihiComponents parts =
+            calc.CalcKeihiComponents(detail, DoubleToLong(direct + labour), DoubleToLong(direct));
+        for (const auto& rate : reportsheet::RateExpenseRows(detail, parts)) {
+            if (rate.amount <= 0) continue;
+            row(rate.name, rate.amount, Format(kDaikaRateOfDirectLabour, rate.rate / 100.0));
+            total += rate.amount;
         }
+        kikai = parts.kikai;
     }
     if (calc::IsSekkeiGyomu(gyomu) && RateSet(detail.m_rates[0])) {
         const int32_t rate = detail.m_rates[0];
@@ -150,13 +152,10 @@ int WriteDaikaPage(CReportJob& job, const CBukakeDetail& detail, const BukakeDet
         total += amount;
     }
     if (!directLayout) {
-        const DetailCalcEnv env(tanka, zairyo, setup.settings);
-        CSekisanData calc;
-        calc.SetCalcContext(&env);
-        double parts[3] = {0.0, 0.0, 0.0};
-        last = WriteZairyoKikaiRows(last, job, calc, detail, direct, labour, parts[0], parts[1], parts[2], 1);
-        total += parts[0] + parts[1] + parts[2];
-        kikai = parts[0];
+        KeihiComponents parts;
+        last = WriteZairyoKikaiRows(last, job, calc, detail, direct, labour, parts, 1);
+        total += static_cast<double>(parts.Sum());
+        kikai = parts.kikai;
     }
     if (calc::IsSokuryoGyomu(gyomu)) {
         // 精度管理費: on the direct labour and the machine expense, with the 労務費 unless SeidoCalc.

@@ -558,8 +558,8 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
     }
 
     int64_t total = 0;
-    auto rateLine = [&](const char* name, int32_t rate, double base, const char* word) {
-        const int a = DoubleToLong(RoundDown(rate * base / 100.0 / 100.0, 1.0));
+    // A line of an amount at a rate of a base, the base named by word.
+    auto rateAmountLine = [&](const char* name, int32_t rate, int a, const char* word) {
         m_job.SetCellTextAt(nameCell, 0, r, name);
         if (!omit) {
             m_job.SetCellTextAt(numberCells[1], 0, r, word);
@@ -568,7 +568,9 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
         }
         total += a;
         r += step;
-        return a;
+    };
+    auto rateLine = [&](const char* name, int32_t rate, double base, const char* word) {
+        rateAmountLine(name, rate, DoubleToLong(RoundDown(rate * base / 100.0 / 100.0, 1.0)), word);
     };
     auto entryLine = [&](int kind, int amount, const char* defaultName) {
         std::string unit, quantity, price;
@@ -589,18 +591,18 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
     switch (block) {
         case Block::Sokuryo: {
             int kikai = 0;
-            if (detail.m_himokuMode == 1) {
-                if (detail.m_rates[0] > 0) kikai = rateLine(kDaikaKikaiKeihi, detail.m_rates[0], directLabour, kBasisDirectLabour);
-                if (detail.m_rates[1] > 0) rateLine(kDaikaTsushinUnpanhi, detail.m_rates[1], directLabour, kBasisDirectLabour);
-                if (detail.m_rates[2] > 0) rateLine(mastertext::kZairyoKindZairyo, detail.m_rates[2], directLabour, kBasisDirectLabour);
-            } else if (detail.m_himokuMode == 0) {
-                int zairyo = 0, sonota = 0;
-                calc.CalcKeihiParts(&detail, DoubleToLong(directLabour + labour), DoubleToLong(directLabour), 0, &kikai,
-                                    &sonota, &zairyo);
-                if (zairyo > 0) entryLine(0, zairyo, mastertext::kZairyoKindZairyo);
-                if (kikai > 0) entryLine(1, kikai, kDaikaKikaiKeihi);
-                if (sonota > 0) entryLine(2, sonota, kKeihiSonota);
-                kikai = std::max(kikai, 0);
+            if (detail.m_himokuMode == 1 || detail.m_himokuMode == 0) {
+                const KeihiComponents parts =
+                    calc.CalcKeihiComponents(detail, DoubleToLong(directLabour + labour), DoubleToLong(directLabour));
+                if (detail.m_himokuMode == 1) {
+                    for (const auto& rate : reportsheet::RateExpenseRows(detail, parts))
+                        if (rate.rate > 0) rateAmountLine(rate.name, rate.rate, rate.amount, kBasisDirectLabour);
+                } else {
+                    if (parts.zairyo > 0) entryLine(0, parts.zairyo, mastertext::kZairyoKindZairyo);
+                    if (parts.kikai > 0) entryLine(1, parts.kikai, kDaikaKikaiKeihi);
+                    if (parts.sonota > 0) entryLine(2, parts.sonota, kKeihiSonota);
+                }
+                kikai = std::max(parts.kikai, 0);
             }
             const int32_t g = shubetsu->m_coefficient;
             if (g > 0 && included && settings.SeidoDsp == 0) {

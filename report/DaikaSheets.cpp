@@ -52,7 +52,7 @@ const char* KeihiRemark(int basis, int marker, bool daika) {
 }  // namespace
 
 int WriteZairyoKikaiRows(int lastRow, CReportJob& job, const CSekisanData& calc, const CBukakeDetail& detail,
-                         double directLabour, double labour, double& part1, double& part2, double& part3, int style) {
+                         double directLabour, double labour, KeihiComponents& parts, int style) {
     const bool omit = job.IsKingakuOmitted() != 0;
     const bool daika = style == 1;
     const int jinkenhi = DoubleToLong(directLabour + labour);
@@ -97,16 +97,13 @@ int WriteZairyoKikaiRows(int lastRow, CReportJob& job, const CSekisanData& calc,
         job.SetCellDoubleAt("**金額", 0, r, amount);
         if (!remark.empty()) job.SetCellTextAt("**摘要", 0, r, remark);
     }
-    int parts[3] = {0, 0, 0};
-    calc.CalcKeihiParts(&detail, jinkenhi, direct, 0, &parts[1], &parts[2], &parts[0]);
-    const int64_t sum = static_cast<int64_t>(parts[0]) + parts[1] + parts[2];
+    const KeihiComponents total = calc.CalcKeihiComponents(detail, jinkenhi, direct);
+    const int64_t sum = total.Sum();
     if (sum >= 1) {
         ++r;
         job.SetCellTextAt("**名称", 0, r, kZairyoKikaiTotal);
         if (!omit) job.SetCellDoubleAt("**金額", 0, r, static_cast<double>(sum));
-        part1 = parts[0];
-        part2 = parts[1];
-        part3 = parts[2];
+        parts = total;
     }
     return r;
 }
@@ -324,6 +321,8 @@ int CEstimateReport::WriteDoshitsuLines(int last, CSekisanData& calc, int index,
     const CTankaFile& tanka = m_env.GetTankaFile();
     const CZairyoTankaFile& zairyo = m_env.GetZairyoTankaFile();
     const bool omit = m_job.IsKingakuOmitted() != 0;
+    // The amounts on each line's own formula; a type-4 歩掛 of 解析等調査 prices them on the 歩掛's formula.
+    const int formulaType = item.m_nGyomu == Gyomu::DoshitsuKaiseki && detail.m_bukakeType == BukakeType::Materials ? 1 : 3;
     for (int j = 0; j < detail.GetLineCount(); ++j) {
         // A line the detail does not hold is passed over; the page goes on with the next.
         const CBukakeDetailLine* line = detail.GetLine(j);
@@ -352,7 +351,7 @@ int CEstimateReport::WriteDoshitsuLines(int last, CSekisanData& calc, int index,
             if (!IsNoPrice(material->m_price)) price = DoubleToLong(share * material->m_price);
         }
         double quantity = calc.CalcBukakeFormula(&shubetsu, index, 3, j);
-        double amount = calc.CalcZairyoEntry(&item, index, shubetsu, 3, j);
+        double amount = calc.CalcZairyoEntry(&item, index, shubetsu, formulaType, j);
         auto basisRemark = [&](int32_t basis, int32_t rate, bool machine) {
             const char* format = nullptr;
             switch (basis) {
@@ -464,10 +463,10 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
     // The expense that 精度管理費 is reckoned on with the labour: the machine expense.
     double kikai = 0.0;
     if (!directLayout) {
-        double parts[3] = {0.0, 0.0, 0.0};
-        last = WriteZairyoKikaiRows(last, m_job, calc, detail, directLabour, labour, parts[0], parts[1], parts[2], 1);
-        total += parts[0] + parts[1] + parts[2];
-        kikai = parts[0];
+        KeihiComponents parts;
+        last = WriteZairyoKikaiRows(last, m_job, calc, detail, directLabour, labour, parts, 1);
+        total += static_cast<double>(parts.Sum());
+        kikai = parts.kikai;
     }
     const double basis = BasisOf(detail);
     auto perUnit = [&](double amount) { return basis > 0.0 ? RoundDown(amount / basis, 1.0) : 0.0; };
@@ -477,15 +476,15 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
 
     if (calc::IsSokuryoGyomu(gyomu)) {
         if (directLayout) {
-            static constexpr const char* kRateRows[3] = {kDaikaKikaiKeihi, kDaikaTsushinUnpanhi, mastertext::kZairyoKindZairyo};
-            for (size_t k = 0; k < 3; ++k) {
-                const int32_t rate = detail.m_rates[k];
-                if (!RateSet(rate)) continue;
-                const double amount = RoundDown(rate * directLabour / 10000.0, 1.0);
-                row(kRateRows[k], amount, Format(kDaikaRateOfDirectLabour, rate / 100.0));
-                total += amount;
-                if (k == 0) kikai = amount;
+            // The expenses as rates of the direct labour, each row while its rate is set.
+            const KeihiComponents parts =
+                calc.CalcKeihiComponents(detail, DoubleToLong(directLabour + labour), DoubleToLong(directLabour));
+            for (const auto& rate : reportsheet::RateExpenseRows(detail, parts)) {
+                if (!RateSet(rate.rate)) continue;
+                row(rate.name, rate.amount, Format(kDaikaRateOfDirectLabour, rate.rate / 100.0));
+                total += rate.amount;
             }
+            kikai = parts.kikai;
         }
         // 精度管理費: on the machine expense and the direct labour, with the 労務費 unless SeidoCalc.
         const bool seido = shubetsu.m_coefficient >= 1 && takesPart;

@@ -36,7 +36,36 @@ constexpr char kSheetSokatsuNext[] = "報告書2";
 bool IsGyomuRow(const CSekisanItem& item) { return item.GetLevel() == 0; }
 bool IsKoshuRow(const CSekisanItem& item, int koshu) { return item.GetLevel() == 1 && item.m_nKoshu == koshu; }
 
-int CeilDiv(int n, int d) { return (n + d - 1) / d; }
+// The pages a run of 総括表 rows takes: the first page of the sheet holds firstRows rows, every
+// further one nextRows.
+class PageTally {
+public:
+    PageTally(int firstRows, int nextRows) : m_first(firstRows), m_next(nextRows) {}
+    // n rows from the top of a new page.
+    void Group(int n) {
+        m_free = 0;
+        Append(n);
+    }
+    // n rows after the last one counted, on the free rows of its page first.
+    void Append(int n) {
+        const int onLast = std::min(n, m_free);
+        m_free -= onLast;
+        for (n -= onLast; n > 0;) {
+            const int rows = std::max(1, m_pages == 0 ? m_first : m_next);
+            const int placed = std::min(n, rows);
+            ++m_pages;
+            n -= placed;
+            m_free = rows - placed;
+        }
+    }
+    int Pages() const { return m_pages; }
+    int FreeRows() const { return m_free; }
+
+private:
+    int m_first, m_next;
+    int m_pages = 0;
+    int m_free = 0;  // rows left on the last page
+};
 
 // How far the 総括表 indents a row's name.
 enum class Indent { None, One, Double, Wide };
@@ -204,6 +233,7 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
     int rows = formRows;
     ProbeRowCount("**業務価格総括表行数", 6, 16, 2, rows);
     const int linesPerPage = rows * 2;
+    LayOutLines(m_job, "**金額", rows);
 
     const int count = m_estimate.GetCount();
     int index = 0;
@@ -211,7 +241,10 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
     int reference = 0;  // the 総括表 and 内訳書 numbers of the 業務 rows, over the sheet
     bool headingDone = false;
     for (;;) {
-        if (pageIndex > 0) m_job.BeginPage(kSheetGyomuKakaku, "1");
+        if (pageIndex > 0) {
+            m_job.BeginPage(kSheetGyomuKakaku, "1");
+            LayOutLines(m_job, "**金額", rows);
+        }
         if (m_job.IsDatePrinted()) m_job.SetCellText("**日付", m_estimate.m_strDate);
         m_job.SetCellInt("**ページ", firstPage + pageIndex);
         std::string subject = m_estimate.m_strKenmei;
@@ -271,13 +304,18 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
             }
             if (!headingDone) {
                 headingDone = true;
-                m_job.SetCellTextAt("**dudaroda用費目", 0, 0, kGyomuKakakuHeading);
+                const char* headingCell = "**dudaroda用費目";
+                m_job.SetCellTextAt(headingCell, 0, 0, kGyomuKakakuHeading);
                 bool headed = m_job.GetErrorNo() == 0;
                 if (!headed) {
-                    m_job.SetCellTextAt("**業務価格総括表費目", 0, 0, kGyomuKakakuHeading);
+                    headingCell = "**業務価格総括表費目";
+                    m_job.SetCellTextAt(headingCell, 0, 0, kGyomuKakakuHeading);
                     headed = m_job.GetErrorNo() == 0;
                 }
-                if (headed) line += 2;
+                if (headed) {
+                    CentreOnLine(m_job, headingCell, "**費目上段", 0);
+                    line += 2;
+                }
                 if (line >= linesPerPage) {
                     pageFull = true;
                     break;
@@ -289,6 +327,7 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
                 m_job.SetCellTextAt("**dudaroda用費目", 0, line,
                                     item->m_nGyomu == 95 ? kGyomuKakakuTotal : kGyomuKakakuGrandTotal);
                 named = m_job.GetErrorNo() == 0;
+                if (named) CentreOnLine(m_job, "**dudaroda用費目", "**費目上段", line);
             }
             if (!named) {
                 std::string name;
@@ -298,7 +337,10 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
                     const CBukakeGyomu* gyomu = bukake.FindGyomu(item->m_nGyomu);
                     name = GyomuPriceName(gyomu ? gyomu->m_name : item->m_strNameUpper);
                 }
-                if (!name.empty()) m_job.SetCellTextAt("**費目上段", 0, line, name);
+                if (!name.empty()) {
+                    m_job.SetCellTextAt("**費目上段", 0, line, name);
+                    CentreOnLine(m_job, "**費目上段", "**費目上段", line);
+                }
             }
             if (kind != 3) {
                 m_job.SetCellTextAt("**単位", 0, line, estimate_texts::UnitShiki);
@@ -329,39 +371,33 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
 // ---------------------------------------------------------------------------------------------
 // 総括表 and 内訳書
 
-int CEstimateReport::SokatsuPageCount(int rows) {
-    if (!m_job.IsPageBreakPerGyomu()) return CeilDiv(m_estimate.CountPrinted(), rows);
-    int pages = 0;
-    int lastRows = 0;
+int CEstimateReport::SokatsuPageCount(int firstRows, int nextRows) {
+    PageTally tally(firstRows, nextRows);
+    if (!m_job.IsPageBreakPerGyomu()) {
+        tally.Group(m_estimate.CountPrinted());
+        return tally.Pages();
+    }
     for (int i = 0; i < m_estimate.GetCount(); ++i) {
         const CSekisanItem* item = m_estimate.GetItem(i);
         if (!item || !IsGyomuRow(*item) || !Between(item->m_nGyomu, 1, 32)) continue;
         int n = m_estimate.CountGyomuItems(item->m_nGyomu, true);
-        if (n < 1) {
-            if (!item->m_bNoPrint) {
-                ++pages;
-                lastRows = 1;
-            }
-        } else {
-            if (!item->m_bNoPrint) ++n;
-            pages += CeilDiv(n, rows);
-            lastRows = n;
-        }
+        if (!item->m_bNoPrint) ++n;
+        tally.Group(n);
     }
     int summaryRows = 0;
     for (int code = 89; code <= 99; ++code) {
         const CSekisanItem* item = m_estimate.GetItem(m_estimate.FindGyomu(code));
         if (!item) continue;
-        if (code == 95 && !IsUnset(item->m_nAmount) && !m_job.IsKingakuOmitted())
-            m_job.SetCellLong("**業務合計", item->m_nAmount);
+        if (code == 95 && !IsUnset(item->m_nAmount)) {
+            // The label stands only beside its amount (or its place, when amounts are left out).
+            m_job.SetCellText("**業務合計名称", kSokatsuGyomuTotalLabel);
+            if (!m_job.IsKingakuOmitted()) m_job.SetCellLong("**業務合計", item->m_nAmount);
+        }
         if (!item->m_bNoPrint) ++summaryRows;
     }
-    if (!m_job.IsGyomuSokatsuPrinted()) {
-        const int used = lastRows % rows;
-        const int freeRows = used == 0 ? 0 : rows - used;
-        if (freeRows < summaryRows) ++pages;
-    }
-    return pages;
+    // Without the 業務価格総括表 the closing rows follow the last 業務's rows.
+    if (!m_job.IsGyomuSokatsuPrinted()) tally.Append(summaryRows);
+    return tally.Pages();
 }
 
 void CEstimateReport::WriteSokatsuTitles(int gyomuNumber) {
@@ -374,12 +410,13 @@ void CEstimateReport::WriteSokatsuPageHeader(int pageIndex, int firstPage, int g
         m_job.SetCellText("**印刷表題", m_estimate.m_strPrintTitle);
         m_job.SetCellText("**件名", m_estimate.m_strKenmei);
         m_job.SetCellText("**箇所名", m_estimate.m_strKashoName);
-        if (numberedTitles) {
-            WriteSokatsuTitles(gyomuNumber);
-        } else {
-            m_job.SetCellText("**総括表番号", kSokatsuTitle);
-            m_job.SetCellText("**内訳書番号", kUchiwakeTitle);
-        }
+    }
+    // Every page carries its title: the engine shows a named cell blank until it is written.
+    if (numberedTitles) {
+        WriteSokatsuTitles(gyomuNumber);
+    } else {
+        m_job.SetCellText("**総括表番号", kSokatsuTitle);
+        m_job.SetCellText("**内訳書番号", kUchiwakeTitle);
     }
     if (m_job.IsDatePrinted()) m_job.SetCellText("**日付", m_estimate.m_strDate);
     for (int i = 1; i <= 10; ++i) m_job.SetCellText(Numbered("**予備", i), m_cover.m_spare[static_cast<size_t>(i - 1)]);
@@ -405,7 +442,14 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
             break;
         }
     const bool hasKubunCell = Probe("**費目区分あり");
-    const int pages = SokatsuPageCount(rows);
+    // The further pages may hold another number of rows: their sheet tells before the first page is
+    // filled, so that the page count follows the rows of the sheet each page is filled on.
+    int nextRows = rows;
+    m_job.BeginPage(kSheetSokatsuNext, "1");
+    ProbeRowCount("**総括表行数", 8, 50, 1, nextRows);
+    m_job.BeginPage(kSheetSokatsuFirst, "1");
+    LayOutLines(m_job, "**金額", rows);
+    const int pages = SokatsuPageCount(rows, nextRows);
 
     const int count = m_estimate.GetCount();
     int index = 0;
@@ -421,9 +465,11 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
         if (written > 0 && !reuse) {
             m_job.BeginPage(kSheetSokatsuNext, "1");
             ProbeRowCount("**総括表行数", 8, 50, 1, rows);
+            LayOutLines(m_job, "**金額", rows);
         }
-        if (written > 0 && numberedTitles) WriteSokatsuTitles(gyomuNumber);
         WriteSokatsuPageHeader(written, firstPage, gyomuNumber, numberedTitles);
+        // A 業務 that runs over pages heads each of them (its 業務 row, met again, writes its own).
+        if (numberedTitles && !heading.empty()) m_job.SetCellText("**総括表費目表題", heading);
 
         int line = 0;
         int placed = 0;
@@ -471,6 +517,7 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
             }
 
             bool named = false;
+            const char* nameCell = nullptr;  // where the name went
             if (level == 0 && (gyomu <= 32 || gyomu == 95 || gyomu == 99)) {
                 const char* text = kSokatsuTotal;
                 if (gyomu <= 32) {
@@ -479,10 +526,12 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
                 } else if (gyomu == 99) {
                     text = kSokatsuGrandTotal;
                 }
-                m_job.SetCellTextAt("**dudaroda用総括表費目", 0, line, text);
+                nameCell = "**dudaroda用総括表費目";
+                m_job.SetCellTextAt(nameCell, 0, line, text);
                 named = m_job.GetErrorNo() == 0;
                 if (!named) {
-                    m_job.SetCellTextAt("**総括表費目", 0, line, upper);
+                    nameCell = "**総括表費目";
+                    m_job.SetCellTextAt(nameCell, 0, line, upper);
                     named = m_job.GetErrorNo() == 0;
                 }
             }
@@ -494,10 +543,12 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
                 if (IsKoshuRow(*item, 95) && !heading.empty()) m_job.SetCellText("**業務価格名称", heading);
             }
             if (!named) {
-                const char* nameCell = state == Indent::None && hasKubunCell ? "**費目区分あり" : "**費目上段";
+                nameCell = state == Indent::None && hasKubunCell ? "**費目区分あり" : "**費目上段";
                 m_job.SetCellTextAt(nameCell, 0, line, Indented(state, indent, upper));
             }
             m_job.SetCellTextAt("**費目下段", 0, line, lower);
+            // A name without a lower line stands in the middle of its line, as the figures do.
+            if (lower.find_first_not_of(' ') == std::string::npos) CentreOnLine(m_job, nameCell, "**費目下段", line);
             if (!item->m_strUnit.empty()) m_job.SetCellTextAt("**単位", 0, line, item->m_strUnit);
             if (!IsUnset(item->m_nQuantity)) m_job.SetCellDoubleAt("**数量", 0, line, item->m_nQuantity / 1000.0);
             if (!IsUnset(item->m_nUnitPrice) && !omit)

@@ -17,19 +17,21 @@ class CSekisanItem;
 class CSekisanItemList;
 class CTankaFile;
 class ICalcEnvironment;
+struct KeihiComponents;
 
 // Writes the cover sheet (表紙) into a job: one page from the template sheet "表紙" with the cover
 // data and the company block of the 単価 master. The estimate report and the cover dialog share it.
 void WriteHyoshiPage(CReportJob& job, const CHyoshiData& cover, const CTankaFile& tanka);
 
-// The 材料及び機械経費 block of a breakdown page: a row for each 費目 entry of the detail whose material
-// is in the 材料単価 master (priced entries, and the Z1/Z2/Z3 rate entries with a positive base), then
-// the block total. calc gives the masters (its calculation context); no estimate is needed. Rows go
-// at row offsets after lastRow from "**名称" … "**摘要"; style 1 is the 代価表 style (names as they
-// are, remarks without brackets), any other the 代価明細 style. The three parts (材料, 機械, その他)
-// are set only when their sum is at least 1. Returns the last row written.
+// The 材料及び機械経費 block of a breakdown page of a detail whose 費目 are set one by one (費目 mode 0):
+// a row for each 費目 entry whose material is in the 材料単価 master (priced entries, and the Z1/Z2/Z3
+// rate entries with a positive base), then the block total. calc gives the masters (its calculation
+// context); no estimate is needed. Rows go at row offsets after lastRow from "**名称" … "**摘要";
+// style 1 is the 代価表 style (names as they are, remarks without brackets), any other the 代価明細
+// style. The expense components are set only when their sum is at least 1. Returns the last row
+// written.
 int WriteZairyoKikaiRows(int lastRow, CReportJob& job, const CSekisanData& calc, const CBukakeDetail& detail,
-                         double directLabour, double labour, double& part1, double& part2, double& part3, int style);
+                         double directLabour, double labour, KeihiComponents& parts, int style);
 
 // The 工種 variant pages of a row that is not a 種別 row (or has no 代価 number), in the order the
 // walk writes them; none without a 代価 number.
@@ -174,9 +176,9 @@ private:
     bool Probe(const std::string& name);
     // "**<prefix><h>" for each h, skipping the current rows; rows := the first that exists.
     void ProbeRowCount(const char* prefix, int first, int last, int step, int& rows);
-    void WriteSokatsuPageHeader(int pageIndex, int firstPage, int gyomuNumber, bool firstOfSheet);
+    void WriteSokatsuPageHeader(int pageIndex, int firstPage, int gyomuNumber, bool numberedTitles);
     void WriteSokatsuTitles(int gyomuNumber);
-    int SokatsuPageCount(int rows);
+    int SokatsuPageCount(int firstRows, int nextRows);
     // One 代価表 page of the 種別 row at index of the calculation copy, numbered page.
     void WriteDaikaPage(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu, int page);
     void WriteDaikaHeader(const CSekisanItem& item, const CBukakeShubetsu& shubetsu, int page);

@@ -122,6 +122,11 @@ void CReportJob::SetHorzAlignAt(int x1, int y1, int x2, int y2, int alignment) {
     m_engine.AttrPutPosHorz(alignment);
 }
 
+void CReportJob::SetVertAlignAt(int x1, int y1, int x2, int y2, int alignment) {
+    m_engine.Pos(x1, y1, x2, y2);
+    m_engine.AttrPutPosVert(alignment);
+}
+
 int CReportJob::GetErrorNo() const { return m_engine.GetErrorNo(); }
 
 void CReportJob::Print() {

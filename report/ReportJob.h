@@ -55,6 +55,14 @@ public:
     // engine's XlsHorzAlign values.
     void JoinCells(int x1, int y1, int x2, int y2);
     void SetHorzAlignAt(int x1, int y1, int x2, int y2, int alignment);
+    void SetVertAlignAt(int x1, int y1, int x2, int y2, int alignment);
+    // Where a named cell stands on the open page (x the column, y the row, from 1); false without it.
+    bool GetCellPosition(std::string_view name, int& x, int& y) { return m_engine.CellPosition(name, x, y); }
+    // Whether the open page draws a line under the cell at (x, y).
+    bool HasLineBelow(int x, int y) const { return m_engine.HasLineBelow(x, y); }
+    // Copies of rows firstRow..lastRow inserted below them on the open page, what lies below moving
+    // down (the engine's RepeatRows).
+    void RepeatRows(int firstRow, int lastRow, int times) { m_engine.RepeatRows(firstRow, lastRow, times); }
     // The engine's error number after the last operation: 0 when the last cell lookup found its cell,
     // 37 when the template lacks it.
     int GetErrorNo() const;

@@ -49,11 +49,12 @@
     X(kPlaceOpen, "（")                                                                                   \
     X(kPlaceClose, "）")                                                                                  \
     /* 総括表 and 内訳書: the sheet titles (the 業務 number follows), the names of the total rows, the */      \
-    /* 技術経費率 remark (the rate follows) */                                                               \
+    /* label of the 業務 total on the first page, the 技術経費率 remark (the rate follows) */                  \
     X(kSokatsuTitle, "総　　括　　表　")                                                                  \
     X(kUchiwakeTitle, "内　　訳　　書　")                                                                 \
     X(kSokatsuTotal, "合　計")                                                                            \
     X(kSokatsuGrandTotal, "総合計")                                                                       \
+    X(kSokatsuGyomuTotalLabel, "業務価格合計")                                                            \
     X(kGijutsuKeihiRateBefore, "技術経費率 ")                                                             \
     /* The cover-sheet dialog: caption, labels without a twin, buttons, the list of forms */               \
     X(kHyoshiCaption, "表紙設定・印刷")                                                                   \

@@ -1,13 +1,18 @@
 #pragma once
 // Small helpers the sheet writers of the estimate report share (used inside report/ only): printf
 // texts, numbered cell names, the probe of a template cell and the names of the shared sheets.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <type_traits>
 
+#include <array>
+
 #include "estimate/EstimateTexts.h"
+#include "estimate/SekisanData.h"
 #include "estimate/SekisanItem.h"
 #include "master/BukakeFile.h"
+#include "master/MasterTexts.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
 
@@ -49,22 +54,63 @@ inline bool ProbeCell(CReportJob& job, const std::string& name) {
     return job.GetErrorNo() == 0;
 }
 
+// The expense rows of a detail whose 費目 are rates of the direct labour, in the order the pages
+// print them: each with its name, its rate (×100 %) and its amount among the components.
+struct RateExpenseRow {
+    const char* name;
+    int32_t rate;
+    int amount;
+};
+inline std::array<RateExpenseRow, 3> RateExpenseRows(const CBukakeDetail& detail, const KeihiComponents& parts) {
+    return {{{reporttext::kDaikaKikaiKeihi, detail.m_rates[0], parts.kikai},
+             {reporttext::kDaikaTsushinUnpanhi, detail.m_rates[1], parts.sonota},
+             {mastertext::kZairyoKindZairyo, detail.m_rates[2], parts.zairyo}}};
+}
+
+// Lays out as many lines of two sheet rows as a page of a summary sheet takes. The form's lines are
+// counted down from the line of the named cell while a line is drawn under their lower row; a form
+// that rules fewer gets copies of an inner line (the last line, with the table's closing rule, stays
+// last), so that every line prints ruled, in the table's formats and inside the print area. A cell
+// without lines under it (a form that rules nothing) is left as it is.
+inline void LayOutLines(CReportJob& job, const char* lineCell, int lines) {
+    int x = 0, y = 0;
+    if (!job.GetCellPosition(lineCell, x, y)) return;
+    int ruled = 0;
+    while (ruled < lines && job.HasLineBelow(x, y + 2 * ruled + 1)) ++ruled;
+    if (ruled == 0 || ruled >= lines) return;
+    const int source = y + 2 * std::max(0, ruled - 2);
+    job.RepeatRows(source, source + 1, lines - ruled);
+}
+
+// Joins a name over the two sheet rows of its line and centres it between them, as the figures
+// beside it are. The join runs from the name's cell (nameCell, at the line) to the column of
+// spanCell when that stands right of it on the same row or the next (the rest of the name column);
+// otherwise the name's cell and the one under it are joined.
+inline void CentreOnLine(CReportJob& job, const char* nameCell, const char* spanCell, int line) {
+    int x = 0, y = 0, spanX = 0, spanY = 0;
+    if (!job.GetCellPosition(nameCell, x, y)) return;
+    int lastX = x;
+    if (job.GetCellPosition(spanCell, spanX, spanY) && (spanY == y || spanY == y + 1) && spanX > x) lastX = spanX;
+    job.JoinCells(x, y + line, lastX, y + line + 1);
+    job.SetVertAlignAt(x, y + line, lastX, y + line + 1, xlsVertCenter);
+}
+
 // The 歩掛 種別 of an estimate row; null without the row or without its 種別 in the master.
 inline const CBukakeShubetsu* BukakeShubetsuOf(const CBukakeFile& bukake, const CSekisanItem* item) {
     return item ? bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu) : nullptr;
 }
 
 // The rate text of the lower name line without its 工程 prefix: the first "全工程," or, when it has
-// none, the first "一部工程," removed.
+// none, the first "一部工程," removed. A name with neither is no rate text: empty.
 inline std::string RateText(const std::string& lower) {
     std::string text = lower;
     for (const std::string prefix : {estimate_texts::AllKotei, estimate_texts::SomeKotei}) {
         const size_t at = text.find(prefix);
         if (at == std::string::npos) continue;
         text.erase(at, prefix.size());
-        break;
+        return text;
     }
-    return text;
+    return {};
 }
 
 }  // namespace reportsheet

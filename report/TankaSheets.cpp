@@ -79,14 +79,13 @@ void BeginTankaPage(TankaCall& w, const std::string& date, int page, int number,
     w.row = 0;
 }
 
-// A worker row of a 単価表 page.
 // The row of a detail line on a 代価表 page: one of its unit at amount q, referring to 単価表 number
-// (which grows by one).
+// (which grows by one). The quantity stands also when amounts are left out.
 void LineRow(TankaCall& w, int k, int q, int& number) {
     const std::string& name = w.detail.GetLine(k)->m_name;
     if (!name.empty()) w.Text("**名称", w.row, name);
     if (!w.detail.m_unit.empty()) w.Text("**単位", w.row, w.detail.m_unit);
-    w.Number("**数量", w.row, 1.0);
+    w.job.SetCellDoubleAt("**数量", 0, w.row, 1.0);
     w.Number("**単価", w.row, q);
     w.Number("**金額", w.row, q);
     w.Text("**摘要", w.row, Format(kTankaReference, number));
@@ -94,6 +93,7 @@ void LineRow(TankaCall& w, int k, int q, int& number) {
     ++number;
 }
 
+// A worker row of a 単価表 page.
 void WorkerRow(TankaCall& w, const CTankaRow& worker, double quantity, int price, int amount) {
     const bool lump = worker.m_unit == estimate_texts::UnitShiki;
     w.Text("**名称", w.row, worker.m_name);
@@ -191,20 +191,16 @@ void SeidoPageBody(TankaCall& w, int k, const CTankaFile& tanka, int column) {
         ++w.row;
     };
     if (d.m_himokuMode == 0) {
-        double p1 = 0, p2 = 0, p3 = 0;
+        KeihiComponents block;
         w.row = WriteZairyoKikaiRows(w.row - 1, w.job, w.calc, d, static_cast<double>(direct),
-                                     static_cast<double>(labour), p1, p2, p3, 1) + 1;
+                                     static_cast<double>(labour), block, 1) + 1;
     } else {
-        const int components[3] = {parts.keihi1, parts.keihi2, parts.keihi3};
-        static constexpr const char* kNames[3] = {kDaikaKikaiKeihi, kDaikaTsushinUnpanhi, mastertext::kZairyoKindZairyo};
-        for (size_t i = 0; i < 3; ++i)
-            if (components[i] > 0)
-                expenseRow(kNames[i], components[i], Format(kDaikaRateOfDirectLabour, d.m_rates[i] / 100.0));
+        for (const auto& rate : RateExpenseRows(d, parts.keihi))
+            if (rate.amount > 0) expenseRow(rate.name, rate.amount, Format(kDaikaRateOfDirectLabour, rate.rate / 100.0));
     }
     if (parts.seido > 0)
         expenseRow(estimate_texts::RowSeidoKanrihi, parts.seido, Format(kDaikaSeidoCoefficient, w.shubetsu.m_coefficient / 100.0));
-    const int64_t sum =
-        static_cast<int64_t>(parts.labour) + parts.keihi1 + parts.keihi2 + parts.keihi3 + parts.seido;
+    const int64_t sum = static_cast<int64_t>(parts.labour) + parts.keihi.Sum() + parts.seido;
     w.Text("**名称", w.row, kDaikaGokei);
     if (sum > 0) w.Number("**金額", w.row, static_cast<double>(sum));
     ++w.row;

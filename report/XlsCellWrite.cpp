@@ -19,6 +19,17 @@ std::string Serialise(pugi::xml_node node) {
     return w.bytes;
 }
 
+const char* VerticalName(int alignment) {
+    switch (alignment) {
+    case xlsVertTop: return "top";
+    case xlsVertCenter: return "center";
+    case xlsVertBottom: return "";  // Excel's default, stored as no attribute
+    case xlsVertJustify: return "justify";
+    case xlsVertDistributed: return "distributed";
+    default: return nullptr;
+    }
+}
+
 const char* HorizontalName(int alignment) {
     switch (alignment) {
     case xlsHorzGeneral: return "";
@@ -50,9 +61,9 @@ pugi::xml_node CXlsReportEngine::Impl::Cell(int row, int column) {
     if (auto it = current->rows.find(row); it != current->rows.end()) {
         r = it->second;
     } else {
-        const auto& templateRows = current->sheet->rows;
-        if (auto t = templateRows.find(row); t != templateRows.end()) {
-            r = Made(current->data.append_copy(t->second));
+        if (pugi::xml_node t = current->RowAt(row)) {
+            r = Made(current->data.append_copy(t));
+            if (IntAttribute(r, "r", 0) != row) Renumber(r, row);  // a template row below rows copied in
         } else {
             r = Made(current->data.append_child("row"));
             r.append_attribute("r").set_value(row);
@@ -71,6 +82,7 @@ pugi::xml_node CXlsReportEngine::Impl::Cell(int row, int column) {
     }
     pugi::xml_node c = Made(before ? r.insert_child_before("c", before) : r.append_child("c"));
     ++outputCells;
+    ++current->cells;
     c.append_attribute("r").set_value(CellRef(row, column).c_str());
     // A new cell takes the format of its row, or else of its column, as Excel shows an empty one.
     int style = 0;
@@ -108,11 +120,8 @@ void CXlsReportEngine::Cell(std::string_view name, int dx, int dy) {
         m->Select({});
         return;
     }
-    const TemplateSheet& sheet = *m->current->sheet;
     int row, col;
-    if (auto it = sheet.names.find(std::string(name)); it != sheet.names.end()) {
-        row = it->second.first, col = it->second.second;
-    } else if (!ParseCellRef(name, row, col)) {
+    if (!m->Locate(name, row, col)) {
         m->selected = false;
         m->errorNo = static_cast<int>(XlsErrorNo::noCell);
         return;
@@ -123,6 +132,32 @@ void CXlsReportEngine::Cell(std::string_view name, int dx, int dy) {
         return;
     }
     m->Select({static_cast<int>(r), static_cast<int>(c), static_cast<int>(r), static_cast<int>(c)});
+}
+
+bool CXlsReportEngine::Impl::Locate(std::string_view name, int& row, int& column) const {
+    const TemplateSheet& sheet = *current->sheet;
+    if (auto it = sheet.names.find(std::string(name)); it != sheet.names.end()) {
+        row = current->PageRow(it->second.first);
+        column = it->second.second;
+        return true;
+    }
+    return ParseCellRef(name, row, column);
+}
+
+bool CXlsReportEngine::CellPosition(std::string_view name, int& x, int& y) {
+    if (!m->current) {
+        m->errorNo = static_cast<int>(m->open ? XlsErrorNo::noPage : XlsErrorNo::noWorkbook);
+        return false;
+    }
+    int row, column;
+    if (!m->Locate(name, row, column)) {
+        m->errorNo = static_cast<int>(XlsErrorNo::noCell);
+        return false;
+    }
+    m->errorNo = 0;
+    x = column;
+    y = row;
+    return true;
 }
 
 void CXlsReportEngine::Pos(int x1, int y1, int x2, int y2) {
@@ -167,8 +202,9 @@ void CXlsReportEngine::AttrPutJoint(int joint) {
     m->Join(joint != 0);
 }
 
-int CXlsReportEngine::Impl::AlignedFormat(int xf, const std::string& horizontal) {
-    if (auto it = alignedXf.find({xf, horizontal}); it != alignedXf.end()) return it->second;
+int CXlsReportEngine::Impl::AlignedFormat(int xf, const char* attribute, const std::string& value) {
+    const std::string key = std::string(attribute) + "=" + value;
+    if (auto it = alignedXf.find({xf, key}); it != alignedXf.end()) return it->second;
     // The template's style sheet has one cell format at least (the plain one when it had none).
     pugi::xml_node cellXfs = FirstChild(styles.document_element(), "cellXfs");
     std::vector<pugi::xml_node> list;
@@ -182,44 +218,52 @@ int CXlsReportEngine::Impl::AlignedFormat(int xf, const std::string& horizontal)
     pugi::xml_node clone = copy.append_copy(list[static_cast<size_t>(source)]);
     pugi::xml_node alignment = FirstChild(clone, "alignment");
     if (!alignment) alignment = clone.prepend_child("alignment");
-    alignment.remove_attribute("horizontal");
-    if (!horizontal.empty()) alignment.prepend_attribute("horizontal").set_value(horizontal.c_str());
+    alignment.remove_attribute(attribute);
+    if (!value.empty()) alignment.prepend_attribute(attribute).set_value(value.c_str());
     if (!alignment.first_attribute()) clone.remove_child(alignment);
     pugi::xml_attribute apply = clone.attribute("applyAlignment");
     if (!apply) apply = clone.append_attribute("applyAlignment");
     apply.set_value("1");
-    std::string key = Serialise(clone);
+    std::string serialised = Serialise(clone);
     int index;
-    if (auto it = xfIndex.find(key); it != xfIndex.end()) {
+    if (auto it = xfIndex.find(serialised); it != xfIndex.end()) {
         index = it->second;
     } else {
         cellXfs.append_copy(clone);
         index = static_cast<int>(list.size());
-        xfIndex.emplace(std::move(key), index);
+        xfIndex.emplace(std::move(serialised), index);
         pugi::xml_attribute count = cellXfs.attribute("count");
         if (!count) count = cellXfs.append_attribute("count");
         count.set_value(index + 1);
     }
-    alignedXf.emplace(std::pair(xf, horizontal), index);
+    alignedXf.emplace(std::pair(xf, key), index);
     return index;
 }
 
-void CXlsReportEngine::AttrPutPosHorz(int alignment) {
-    if (!m->current || !m->selected) return;
-    const char* horizontal = HorizontalName(alignment);
-    const XlsRange& s = m->selection;
+void CXlsReportEngine::Impl::Align(const char* attribute, const char* value) {
+    const XlsRange& s = selection;
     long cells = static_cast<long>(s.lastRow - s.firstRow + 1) * (s.lastColumn - s.firstColumn + 1);
-    if (!horizontal || cells > kMaxAlignedCells) {
-        m->errorNo = static_cast<int>(horizontal ? XlsErrorNo::badPosition : XlsErrorNo::badValue);
+    if (!value || cells > kMaxAlignedCells) {
+        errorNo = static_cast<int>(value ? XlsErrorNo::badPosition : XlsErrorNo::badValue);
         return;
     }
     for (int row = s.firstRow; row <= s.lastRow; ++row)
         for (int col = s.firstColumn; col <= s.lastColumn; ++col) {
-            pugi::xml_node c = m->Cell(row, col);
-            int xf = m->AlignedFormat(IntAttribute(c, "s", 0), horizontal);
+            pugi::xml_node c = Cell(row, col);
+            int xf = AlignedFormat(IntAttribute(c, "s", 0), attribute, value);
             pugi::xml_attribute a = c.attribute("s");
             if (xf == 0 && !a) continue;
             if (!a) a = c.append_attribute("s");
             a.set_value(xf);
         }
+}
+
+void CXlsReportEngine::AttrPutPosHorz(int alignment) {
+    if (!m->current || !m->selected) return;
+    m->Align("horizontal", HorizontalName(alignment));
+}
+
+void CXlsReportEngine::AttrPutPosVert(int alignment) {
+    if (!m->current || !m->selected) return;
+    m->Align("vertical", VerticalName(alignment));
 }

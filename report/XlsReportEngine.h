@@ -24,12 +24,13 @@ enum class XlsErrorNo : int {
     noPage = 38,       // no page is open
     badPosition = 39,  // a position outside the sheet
     badValue = 40,     // an attribute value the engine does not know
-    outputFull = 41,   // the page would take the workbook past kMaxOutputCells; no page is open
+    outputFull = 41,   // a page (no page is open then) or rows copied into it would take the workbook past
+                       // kMaxOutputCells
 };
 
-// The most cells the pages of one workbook hold together (the template cells each page copies and the
-// cells written): far above any report, low enough that the workbook, its model and its preview fit in
-// memory.
+// The most cells the pages of one workbook hold together (the template cells each page shows, the cells
+// written and those of rows copied in): far above any report, low enough that the workbook, its model
+// and its preview fit in memory.
 inline constexpr long kMaxOutputCells = 1000000;
 
 // Horizontal alignments of AttrPutPosHorz. Other values are refused (error badValue).
@@ -42,6 +43,15 @@ enum XlsHorzAlign : int {
     xlsHorzJustify = 25,
     xlsHorzCenterContinuous = 26,
     xlsHorzDistributed = 27,
+};
+
+// Vertical alignments of AttrPutPosVert. Other values are refused (error badValue).
+enum XlsVertAlign : int {
+    xlsVertTop = 31,
+    xlsVertCenter = 32,
+    xlsVertBottom = 33,  // Excel's default
+    xlsVertJustify = 34,
+    xlsVertDistributed = 35,
 };
 
 // Why a save failed. A failed save leaves the target file as it was.
@@ -88,7 +98,8 @@ public:
     void PageEnd();
     bool HasOpenPage() const;
     int PageCount() const;  // ended pages
-    // A page was refused since the last StartFile because the workbook reached kMaxOutputCells.
+    // A page or rows copied into one were refused since the last StartFile because the workbook reached
+    // kMaxOutputCells.
     bool OutputFull() const;
 
     // Selection. Cell selects the cell dx columns right and dy rows below the named cell; the name may
@@ -104,12 +115,29 @@ public:
     void PutValueLong(int64_t value);
     void PutValueDouble(double value);
 
+    // Where a named cell (or an address) stands on the open page: x the column, y the row. False, with
+    // the error number noCell, when the page has no such cell.
+    bool CellPosition(std::string_view name, int& x, int& y);
+    // Whether a line is drawn under the cell at (x, y) of the open page: its bottom border or the top
+    // border of the cell below.
+    bool HasLineBelow(int x, int y) const;
+    // Lays out more rows on the open page: inserts `times` copies of rows firstRow..lastRow right below
+    // lastRow. What lies below moves down with its cells, merges and named cells, and the print area,
+    // row breaks and conditional formats that reach below lastRow grow or move with it. The copies
+    // take the rows' heights, the formats of their cells and the merges within them, not their values;
+    // formulas keep their references. Refused (badPosition) when rows would pass the sheet's last row or
+    // one call would copy more than 65,536 cells and merges; refused (outputFull) when the copied cells
+    // would take the workbook past kMaxOutputCells.
+    void RepeatRows(int firstRow, int lastRow, int times);
+
     // Attributes of the selected rectangle. Joint 1 merges it (merges it overlaps are dropped first);
     // 0 removes the merges it overlaps.
     void AttrPutJoint(int joint);
     // Gives every cell of the rectangle a copy of its format with the horizontal alignment changed
     // (one copy per format and alignment).
     void AttrPutPosHorz(int alignment);
+    // The same with the vertical alignment.
+    void AttrPutPosVert(int alignment);
 
     // Preview options.
     void OptionPutViewCaption(std::string_view caption);

@@ -95,8 +95,16 @@ bool CXlsReportEngine::Impl::BuildParts(std::vector<std::pair<std::string, std::
             dn.append_attribute("localSheetId").set_value(static_cast<unsigned>(i));
             dn.text().set(AreasFormula(page.name, areas).c_str());
         };
-        addName("_xlnm.Print_Area", page.sheet->printArea);
-        addName("_xlnm.Print_Titles", page.sheet->printTitles);
+        // The print area and titles where the rows they name stand on the page.
+        auto onPage = [&](const std::vector<std::string>& areas) {
+            if (page.inserted.empty()) return areas;
+            const std::function<int(int)> map = [&](int row) { return page.PageRow(row); };
+            std::vector<std::string> moved;
+            for (const std::string& area : areas) moved.push_back(MappedRows(area, map));
+            return moved;
+        };
+        addName("_xlnm.Print_Area", onPage(page.sheet->printArea));
+        addName("_xlnm.Print_Titles", onPage(page.sheet->printTitles));
         sheetParts.emplace_back("xl/" + part, PageXml(page, i == 0));
     }
     if (names.first_child()) wb.append_copy(names);

@@ -85,6 +85,9 @@ char32_t Voiced(char32_t kana, char32_t mark) {
     return 0;
 }
 
+constexpr char32_t kFullWidthSmallA = 0xFF41;    // ａ
+constexpr char32_t kFullWidthCapitalA = 0xFF21;  // Ａ
+
 bool IsSpace(char32_t cp) { return cp == ' ' || cp == kIdeographicSpace; }
 
 }  // namespace
@@ -127,6 +130,10 @@ std::string NormalizeKeywordText(std::string_view utf8) {
             }
             vemo::AppendUtf8(out, kKatakana[cp - 0xFF61]);
             lastWasKana = cp != kVoicedMark && cp != kSemiVoicedMark;
+        } else if (cp >= kFullWidthSmallA && cp <= kFullWidthSmallA + 25) {
+            // Double-byte letters are upper-cased as the single-byte ones.
+            vemo::AppendUtf8(out, cp - kFullWidthSmallA + kFullWidthCapitalA);
+            lastWasKana = false;
         } else {
             out.append(character);
             lastWasKana = false;

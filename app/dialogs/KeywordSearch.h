@@ -9,7 +9,7 @@ class CBukakeGyomu;
 class CZairyoTankaFile;
 
 // Keyword search over master names, shared by the search dialogs. Keywords and names are compared
-// in one normal form, so that half-width and full-width, upper and lower case ASCII and half-width
+// in one normal form, so that half-width and full-width, upper and lower case letters and half-width
 // katakana with separate voicing marks all meet.
 namespace keyword {
 // Only this many leading bytes of a text, counted as the text would be stored (CP932), are looked at.
@@ -20,8 +20,9 @@ inline constexpr size_t kMaxKeywords = 3;
 inline constexpr size_t kMaxHits = 100;
 }  // namespace keyword
 
-// The normal form of a UTF-8 text: ASCII letters upper-cased; every character 0x20..0x7E turned into
-// its full-width (double-byte) form, the space into U+3000; half-width katakana turned full-width, a
+// The normal form of a UTF-8 text: ASCII and double-byte Latin letters upper-cased; every character
+// 0x20..0x7E turned into its full-width (double-byte) form, the space into U+3000; half-width
+// katakana turned full-width, a
 // half-width katakana followed by ﾞ or ﾟ becoming the one voiced or semi-voiced character; every other
 // character kept. Only the characters within the first keyword::kMaxBytes CP932 bytes are taken (a
 // character that would cross the limit is left out).

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -15,20 +16,18 @@
 #include <QTimer>
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <utility>
 #include <locale.h>
 #include <stdlib.h>
 
 namespace {
 
-constexpr int kChoiceIndexRole = Qt::UserRole + 1;
-constexpr int kLockRole = Qt::UserRole + 2;
+constexpr int kChoiceIndexRole = CGridModel::kChoiceIndexRole;
+// Width of the drop-down arrow a choice cell shows at its right.
+constexpr int kChoiceArrowWidth = 14;
 
 QColor ToQColor(COLORREF c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
-
-COLORREF ToColorRef(const QColor& c) {
-    return COLORREF(c.red()) | (COLORREF(c.green()) << 8) | (COLORREF(c.blue()) << 16);
-}
 
 // Numbers are read and written in the C locale whatever locale the program runs in.
 locale_t CLocale() {
@@ -127,12 +126,12 @@ public:
             box.state |= state == Qt::Checked ? QStyle::State_On : QStyle::State_Off;
             style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, widget);
         } else {
-            if (kind == CSpreadSheet::CellKind::Choice) opt.rect.adjust(0, 0, -kArrowWidth, 0);
+            if (kind == CSpreadSheet::CellKind::Choice) opt.rect.adjust(0, 0, -kChoiceArrowWidth, 0);
             style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
             if (kind == CSpreadSheet::CellKind::Choice) {
                 QStyleOption arrow;
                 arrow.initFrom(m_grid);
-                arrow.rect = QRect(option.rect.right() - kArrowWidth, option.rect.top(), kArrowWidth,
+                arrow.rect = QRect(option.rect.right() - kChoiceArrowWidth, option.rect.top(), kChoiceArrowWidth,
                                    option.rect.height());
                 bool selected = opt.state & QStyle::State_Selected;
                 painter->fillRect(arrow.rect, selected ? opt.palette.brush(QPalette::Highlight) : opt.backgroundBrush);
@@ -157,7 +156,7 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         if (m_grid->KindAt(index.column() + 1, index.row() + 1) == CSpreadSheet::CellKind::Choice)
-            size.rwidth() += kArrowWidth;
+            size.rwidth() += kChoiceArrowWidth;
         return size;
     }
 
@@ -272,12 +271,12 @@ public:
     }
 
 private:
-    static constexpr int kArrowWidth = 14;
     CSpreadSheet* m_grid;
     QPointer<QWidget> m_editor;
 };
 
-CSpreadSheet::CSpreadSheet(QWidget* parent) : QTableWidget(parent) {
+CSpreadSheet::CSpreadSheet(QWidget* parent) : QTableView(parent), m_model(new CGridModel(this)) {
+    setModel(m_model);
     m_delegate = new CGridDelegate(this);
     setItemDelegate(m_delegate);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -325,72 +324,40 @@ CSpreadSheet::~CSpreadSheet() = default;
 // Layout
 
 void CSpreadSheet::SetColKind(int col, CellKind kind, const QStringList& choices) {
-    int first = col == -1 ? 1 : col, last = col == -1 ? columnCount() : col;
-    for (int c = std::max(first, 1); c <= last && c <= columnCount(); ++c) {
-        ColumnFormat& format = m_columns[size_t(c - 1)];
+    int first = col == -1 ? 1 : col, last = col == -1 ? Cols() : col;
+    for (int c = std::max(first, 1); c <= last && c <= Cols(); ++c) {
+        ColumnFormat& format = *m_model->FormatAt(c);
+        // A check cell keeps its state only while its column stays a check column.
+        const bool keepChecks = format.kind == CellKind::Check && kind == CellKind::Check;
         format.kind = kind;
         format.choices = choices;
-        for (int r = 1; r <= rowCount(); ++r) {
-            QTableWidgetItem* it = CellItem(c, r);
-            QString text = it->text();
-            ApplyKind(it, format);
-            if (kind == CellKind::Choice) it->setData(kChoiceIndexRole, int(choices.indexOf(text)));
+        for (int r = 1; r <= Rows(); ++r) {
+            CGridModel::Cell& cell = *m_model->CellAt(c, r);
+            if (!keepChecks) cell.checked = false;
+            cell.choice = kind == CellKind::Choice ? std::int16_t(choices.indexOf(cell.text)) : std::int16_t(-1);
+            cell.width = -1;
         }
+        m_widest[static_cast<size_t>(c - 1)] = WidestText();
+        m_model->ColumnChanged(c);
     }
 }
 
 CSpreadSheet::CellKind CSpreadSheet::GetColKind(int col) const { return Format(col).kind; }
 
-const CSpreadSheet::ColumnFormat& CSpreadSheet::Format(int col) const {
-    static const ColumnFormat none;
-    return col >= 1 && col <= int(m_columns.size()) ? m_columns[size_t(col - 1)] : none;
-}
-
 CSpreadSheet::CellKind CSpreadSheet::KindAt(int col, int /*row*/) const { return Format(col).kind; }
 
-void CSpreadSheet::ApplyKind(QTableWidgetItem* item, const ColumnFormat& format) const {
-    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    if (format.kind == CellKind::Check) {
-        flags |= Qt::ItemIsUserCheckable;
-        if (!item->data(Qt::CheckStateRole).isValid()) item->setCheckState(Qt::Unchecked);
-    } else {
-        flags |= Qt::ItemIsEditable;
-        item->setData(Qt::CheckStateRole, QVariant());
-    }
-    item->setFlags(flags);
-    item->setTextAlignment(format.kind == CellKind::Number ? Qt::AlignRight | Qt::AlignVCenter
-                                                           : Qt::AlignLeft | Qt::AlignVCenter);
-    item->setData(kChoiceIndexRole, format.kind == CellKind::Choice ? QVariant(-1) : QVariant());
-}
-
-QTableWidgetItem* CSpreadSheet::NewCell(int col) const {
-    auto* item = new QTableWidgetItem;
-    const ColumnFormat& format = Format(col);
-    ApplyKind(item, format);
-    if (format.locked) item->setData(kLockRole, true);
-    if (format.fore) item->setForeground(ToQColor(*format.fore));
-    if (format.back) item->setBackground(ToQColor(*format.back));
-    return item;
-}
-
 void CSpreadSheet::SetMaxCols(int cols) {
-    cols = std::max(cols, 0);
-    int old = columnCount();
-    m_columns.resize(size_t(cols));
-    setColumnCount(cols);
-    for (int c = old + 1; c <= cols; ++c)
-        for (int r = 1; r <= rowCount(); ++r) setItem(r - 1, c - 1, NewCell(c));
+    m_model->SetCols(cols);
+    m_widest.assign(static_cast<size_t>(Cols()), WidestText());
 }
 
 void CSpreadSheet::SetMaxRows(int rows) {
     rows = std::max(rows, 0);
-    int old = rowCount();
-    setRowCount(rows);
-    for (int r = old + 1; r <= rows; ++r)
-        for (int c = 1; c <= columnCount(); ++c) setItem(r - 1, c - 1, NewCell(c));
+    if (rows < Rows()) ForgetWidestTexts();
+    m_model->SetRows(rows);
     m_setHeights.erase(m_setHeights.upper_bound(rows), m_setHeights.end());
     m_pendingHeights.erase(m_pendingHeights.upper_bound(rows), m_pendingHeights.end());
-    if (!currentIndex().isValid() && rows > 0 && columnCount() > 0)
+    if (!currentIndex().isValid() && rows > 0 && Cols() > 0)
         selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
 }
 
@@ -462,12 +429,12 @@ CSpreadSheet::Range CSpreadSheet::AddressedRange() const {
     int r1 = m_row, r2 = m_blockMode ? m_row2 : m_row;
     Range range{};
     if (c1 == -1 || c2 == -1) {
-        range.col1 = 1, range.col2 = columnCount();
+        range.col1 = 1, range.col2 = Cols();
     } else {
         range.col1 = std::min(c1, c2), range.col2 = std::max(c1, c2);
     }
     if (r1 == -1 || r2 == -1) {
-        range.row1 = 1, range.row2 = rowCount();
+        range.row1 = 1, range.row2 = Rows();
     } else {
         range.row1 = std::min(r1, r2), range.row2 = std::max(r1, r2);
     }
@@ -477,33 +444,8 @@ CSpreadSheet::Range CSpreadSheet::AddressedRange() const {
 template <class F>
 void CSpreadSheet::ForEachAddressed(F&& f) {
     Range r = AddressedRange();
-    for (int row = std::max(r.row1, 0); row <= r.row2 && row <= rowCount(); ++row)
-        for (int col = std::max(r.col1, 0); col <= r.col2 && col <= columnCount(); ++col) f(col, row);
-}
-
-QTableWidgetItem* CSpreadSheet::CellItem(int col, int row) const {
-    if (col < 1 || row < 1 || col > columnCount() || row > rowCount()) return nullptr;
-    return item(row - 1, col - 1);
-}
-
-const QTableWidgetItem* CSpreadSheet::HeadingItem(int col, int row) const {
-    if (row == 0 && col >= 1 && col <= columnCount()) return horizontalHeaderItem(col - 1);
-    if (col == 0 && row >= 1 && row <= rowCount()) return verticalHeaderItem(row - 1);
-    return nullptr;
-}
-
-// Without an item a heading shows its number; a new item starts with that number.
-QTableWidgetItem* CSpreadSheet::HeadingItem(int col, int row, bool create) {
-    QTableWidgetItem* it = const_cast<QTableWidgetItem*>(std::as_const(*this).HeadingItem(col, row));
-    if (it || !create) return it;
-    if (row == 0 && col >= 1 && col <= columnCount()) {
-        it = new QTableWidgetItem(QString::number(col));
-        setHorizontalHeaderItem(col - 1, it);
-    } else if (col == 0 && row >= 1 && row <= rowCount()) {
-        it = new QTableWidgetItem(QString::number(row));
-        setVerticalHeaderItem(row - 1, it);
-    }
-    return it;
+    for (int row = std::max(r.row1, 0); row <= r.row2 && row <= Rows(); ++row)
+        for (int col = std::max(r.col1, 0); col <= r.col2 && col <= Cols(); ++col) f(col, row);
 }
 
 int CSpreadSheet::GetActiveCol() const { return currentIndex().isValid() ? currentIndex().column() + 1 : 0; }
@@ -512,15 +454,15 @@ int CSpreadSheet::GetActiveRow() const { return currentIndex().isValid() ? curre
 
 void CSpreadSheet::SetAction(int action) {
     if (action == kActionSelectBlock) {
-        if (rowCount() == 0 || columnCount() == 0) return;
+        if (Rows() == 0 || Cols() == 0) return;
         auto span = [](int a, int b, int count) {
             if (a == -1 || b == -1) return std::pair{1, count};
             return std::pair{std::clamp(std::min(a, b), 1, count), std::clamp(std::max(a, b), 1, count)};
         };
-        auto [c1, c2] = span(m_col, m_col2, columnCount());
-        auto [r1, r2] = span(m_row, m_row2, rowCount());
-        int activeCol = m_col == -1 ? c1 : std::clamp(m_col, 1, columnCount());
-        int activeRow = m_row == -1 ? r1 : std::clamp(m_row, 1, rowCount());
+        auto [c1, c2] = span(m_col, m_col2, Cols());
+        auto [r1, r2] = span(m_row, m_row2, Rows());
+        int activeCol = m_col == -1 ? c1 : std::clamp(m_col, 1, Cols());
+        int activeRow = m_row == -1 ? r1 : std::clamp(m_row, 1, Rows());
         if (activeRow != GetActiveRow()) m_rowChanged = false;
         QModelIndex active = model()->index(activeRow - 1, activeCol - 1);
         selectionModel()->setCurrentIndex(active, QItemSelectionModel::NoUpdate);
@@ -539,7 +481,7 @@ void CSpreadSheet::SetEditMode(bool open) {
     if (open) {
         QModelIndex active = currentIndex();
         if (!GetEditMode() && active.isValid() && !IsLocked(active.column() + 1, active.row() + 1))
-            QTableWidget::edit(active);
+            QTableView::edit(active);
     } else if (QWidget* editor = m_delegate->OpenEditor()) {
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
@@ -552,13 +494,12 @@ void CSpreadSheet::SetEditMode(bool open) {
 QString CSpreadSheet::CellTextAt(int col, int row) const {
     if (col == 0 && row == 0) return m_cornerText;
     if (col == 0 || row == 0) {
-        if (const QTableWidgetItem* it = HeadingItem(col, row)) return it->text();
-        if (row == 0 && col >= 1 && col <= columnCount()) return QString::number(col);
-        if (col == 0 && row >= 1 && row <= rowCount()) return QString::number(row);
-        return {};
+        const CGridModel::Heading* heading = m_model->HeadingAt(col, row);
+        if (!heading) return {};
+        return heading->text ? *heading->text : QString::number(col == 0 ? row : col);
     }
-    const QTableWidgetItem* it = CellItem(col, row);
-    return it ? it->text() : QString();
+    const CGridModel::Cell* cell = m_model->CellAt(col, row);
+    return cell ? cell->text : QString();
 }
 
 void CSpreadSheet::SetCellTextAt(int col, int row, const QString& text) {
@@ -567,51 +508,70 @@ void CSpreadSheet::SetCellTextAt(int col, int row, const QString& text) {
         return;
     }
     if (col == 0 || row == 0) {
-        if (QTableWidgetItem* it = HeadingItem(col, row, true)) {
-            it->setText(text);
-            if (col == 0) MarkRowHeight(row);
+        if (CGridModel::Heading* heading = m_model->HeadingAt(col, row)) {
+            if (heading->text && *heading->text == text) return;
+            const bool hadBreak = heading->text && heading->text->contains(QLatin1Char('\n'));
+            heading->text = text;
+            m_model->HeadingChanged(col == 0 ? Qt::Vertical : Qt::Horizontal, col == 0 ? row : col);
+            if (col == 0 && (hadBreak || text.contains(QLatin1Char('\n')))) MarkRowHeight(row);
         }
         return;
     }
-    QTableWidgetItem* it = CellItem(col, row);
-    if (!it) return;
-    bool hadBreak = it->text().contains(QLatin1Char('\n'));
-    if (Format(col).kind == CellKind::Choice) it->setData(kChoiceIndexRole, int(Format(col).choices.indexOf(text)));
-    it->setText(text);
+    CGridModel::Cell* cell = m_model->CellAt(col, row);
+    if (!cell) return;
+    const ColumnFormat& format = Format(col);
+    const std::int16_t choice =
+        format.kind == CellKind::Choice ? std::int16_t(format.choices.indexOf(text)) : cell->choice;
+    if (cell->text == text && cell->choice == choice) return;
+    const bool hadBreak = cell->text.contains(QLatin1Char('\n'));
+    if (cell->text != text) NoteTextChanged(col, row, cell->text.isEmpty() ? 0 : cell->width);
+    cell->text = text;
+    cell->choice = choice;
+    cell->width = -1;
+    m_model->CellChanged(col, row);
     if (hadBreak || text.contains(QLatin1Char('\n'))) MarkRowHeight(row);
 }
 
 QString CSpreadSheet::CellValueAt(int col, int row) const {
-    const QTableWidgetItem* it = CellItem(col, row);
-    if (!it) return CellTextAt(col, row);
+    const CGridModel::Cell* cell = m_model->CellAt(col, row);
+    if (!cell) return CellTextAt(col, row);
     switch (Format(col).kind) {
     case CellKind::Check:
-        return it->checkState() == Qt::Checked ? QStringLiteral("1") : QStringLiteral("0");
-    case CellKind::Choice: {
-        int index = it->data(kChoiceIndexRole).toInt();
-        return index >= 0 ? QString::number(index) : QString();
-    }
+        return cell->checked ? QStringLiteral("1") : QStringLiteral("0");
+    case CellKind::Choice:
+        return cell->choice >= 0 ? QString::number(cell->choice) : QString();
     default:
-        return it->text();
+        return cell->text;
     }
 }
 
 void CSpreadSheet::SetCellValueAt(int col, int row, const QString& value) {
-    QTableWidgetItem* it = CellItem(col, row);
-    if (!it) {
+    CGridModel::Cell* cell = m_model->CellAt(col, row);
+    if (!cell) {
         SetCellTextAt(col, row, value);
         return;
     }
     const ColumnFormat& format = Format(col);
     switch (format.kind) {
-    case CellKind::Check:
-        it->setCheckState(CAtoi(value) != 0 ? Qt::Checked : Qt::Unchecked);
+    case CellKind::Check: {
+        const bool checked = CAtoi(value) != 0;
+        if (cell->checked == checked) return;
+        cell->checked = checked;
+        m_model->CellChanged(col, row);
         break;
+    }
     case CellKind::Choice: {
         int index = value.trimmed().isEmpty() ? -1 : CAtoi(value);
         if (index < 0 || index >= format.choices.size()) index = -1;
-        it->setData(kChoiceIndexRole, index);
-        it->setText(index >= 0 ? format.choices[index] : QString());
+        const QString text = index >= 0 ? format.choices[index] : QString();
+        if (cell->choice == index && cell->text == text) return;
+        const bool hadBreak = cell->text.contains(QLatin1Char('\n'));
+        if (cell->text != text) NoteTextChanged(col, row, cell->text.isEmpty() ? 0 : cell->width);
+        cell->choice = std::int16_t(index);
+        cell->text = text;
+        cell->width = -1;
+        m_model->CellChanged(col, row);
+        if (hadBreak || text.contains(QLatin1Char('\n'))) MarkRowHeight(row);
         break;
     }
     default:
@@ -621,10 +581,10 @@ void CSpreadSheet::SetCellValueAt(int col, int row, const QString& value) {
 }
 
 void CSpreadSheet::ClearCellAt(int col, int row) {
-    QTableWidgetItem* it = CellItem(col, row);
-    if (it && Format(col).kind == CellKind::Check)
-        it->setCheckState(Qt::Unchecked);
-    else if (it && Format(col).kind == CellKind::Choice)
+    const CellKind kind = Format(col).kind;
+    if (m_model->CellAt(col, row) && kind == CellKind::Check)
+        SetCellValueAt(col, row, QStringLiteral("0"));
+    else if (m_model->CellAt(col, row) && kind == CellKind::Choice)
         SetCellValueAt(col, row, QString());
     else
         SetCellTextAt(col, row, QString());
@@ -651,51 +611,73 @@ QString CSpreadSheet::GetValue() const {
 // ---------------------------------------------------------------------------------------------
 // Colours and locks: a whole column (row −1) also keeps them for rows added later.
 
+bool CSpreadSheet::SetColourAt(int col, int row, COLORREF colour, bool fore) {
+    if (col == 0 || row == 0) {
+        CGridModel::Heading* heading = m_model->HeadingAt(col, row);
+        if (!heading) return false;
+        COLORREF& kept = fore ? heading->fore : heading->back;
+        if (kept != colour) {
+            kept = colour;
+            m_model->HeadingChanged(col == 0 ? Qt::Vertical : Qt::Horizontal, col == 0 ? row : col);
+        }
+        return true;
+    }
+    CGridModel::Cell* cell = m_model->CellAt(col, row);
+    if (!cell) return false;
+    COLORREF& kept = fore ? cell->fore : cell->back;
+    if (kept != colour) {
+        kept = colour;
+        m_model->CellChanged(col, row);
+    }
+    return true;
+}
+
+COLORREF CSpreadSheet::ColourAt(int col, int row, bool fore) const {
+    COLORREF colour = CGridModel::kNoColour;
+    if (col == 0 || row == 0) {
+        if (const CGridModel::Heading* heading = m_model->HeadingAt(col, row)) colour = fore ? heading->fore : heading->back;
+    } else if (const CGridModel::Cell* cell = m_model->CellAt(col, row)) {
+        colour = fore ? cell->fore : cell->back;
+    }
+    if (colour == CGridModel::kNoColour) return fore ? 0x000000 : 0xFFFFFF;
+    return colour;
+}
+
 void CSpreadSheet::SetForeColor(COLORREF colour) {
-    QColor c = ToQColor(colour);
+    colour &= 0xFFFFFF;
     Range r = AddressedRange();
-    if (r.row1 == 1 && r.row2 == rowCount() && (m_row == -1 || (m_blockMode && m_row2 == -1)))
-        for (int col = std::max(r.col1, 1); col <= r.col2 && col <= columnCount(); ++col)
-            m_columns[size_t(col - 1)].fore = colour;
-    ForEachAddressed([&](int col, int row) {
-        QTableWidgetItem* it = (col == 0 || row == 0) ? HeadingItem(col, row, true) : CellItem(col, row);
-        if (it) it->setForeground(c);
-    });
+    if (r.row1 == 1 && r.row2 == Rows() && (m_row == -1 || (m_blockMode && m_row2 == -1)))
+        for (int col = std::max(r.col1, 1); col <= r.col2 && col <= Cols(); ++col) m_model->FormatAt(col)->fore = colour;
+    ForEachAddressed([&](int col, int row) { SetColourAt(col, row, colour, true); });
 }
 
 COLORREF CSpreadSheet::GetForeColor() const {
     Range r = AddressedRange();
-    const QTableWidgetItem* it = (r.col1 == 0 || r.row1 == 0) ? HeadingItem(r.col1, r.row1) : CellItem(r.col1, r.row1);
-    if (!it || it->foreground().style() == Qt::NoBrush) return 0x000000;
-    return ToColorRef(it->foreground().color());
+    return ColourAt(r.col1, r.row1, true);
 }
 
 void CSpreadSheet::SetBackColor(COLORREF colour) {
-    QColor c = ToQColor(colour);
+    colour &= 0xFFFFFF;
     Range r = AddressedRange();
-    if (r.row1 == 1 && r.row2 == rowCount() && (m_row == -1 || (m_blockMode && m_row2 == -1)))
-        for (int col = std::max(r.col1, 1); col <= r.col2 && col <= columnCount(); ++col)
-            m_columns[size_t(col - 1)].back = colour;
-    ForEachAddressed([&](int col, int row) {
-        QTableWidgetItem* it = (col == 0 || row == 0) ? HeadingItem(col, row, true) : CellItem(col, row);
-        if (it) it->setBackground(c);
-    });
+    if (r.row1 == 1 && r.row2 == Rows() && (m_row == -1 || (m_blockMode && m_row2 == -1)))
+        for (int col = std::max(r.col1, 1); col <= r.col2 && col <= Cols(); ++col) m_model->FormatAt(col)->back = colour;
+    ForEachAddressed([&](int col, int row) { SetColourAt(col, row, colour, false); });
 }
 
 COLORREF CSpreadSheet::GetBackColor() const {
     Range r = AddressedRange();
-    const QTableWidgetItem* it = (r.col1 == 0 || r.row1 == 0) ? HeadingItem(r.col1, r.row1) : CellItem(r.col1, r.row1);
-    if (!it || it->background().style() == Qt::NoBrush) return 0xFFFFFF;
-    return ToColorRef(it->background().color());
+    return ColourAt(r.col1, r.row1, false);
 }
 
 void CSpreadSheet::SetLock(bool locked) {
     Range r = AddressedRange();
-    if (r.row1 == 1 && r.row2 == rowCount() && (m_row == -1 || (m_blockMode && m_row2 == -1)))
-        for (int col = std::max(r.col1, 1); col <= r.col2 && col <= columnCount(); ++col)
-            m_columns[size_t(col - 1)].locked = locked;
+    if (r.row1 == 1 && r.row2 == Rows() && (m_row == -1 || (m_blockMode && m_row2 == -1)))
+        for (int col = std::max(r.col1, 1); col <= r.col2 && col <= Cols(); ++col) m_model->FormatAt(col)->locked = locked;
     ForEachAddressed([&](int col, int row) {
-        if (QTableWidgetItem* it = CellItem(col, row)) it->setData(kLockRole, locked ? QVariant(true) : QVariant());
+        CGridModel::Cell* cell = m_model->CellAt(col, row);
+        if (!cell || cell->locked == locked) return;
+        cell->locked = locked;
+        m_model->CellChanged(col, row);
     });
 }
 
@@ -705,18 +687,22 @@ bool CSpreadSheet::GetLock() const {
 }
 
 bool CSpreadSheet::IsLocked(int col, int row) const {
-    const QTableWidgetItem* it = CellItem(col, row);
-    return it && it->data(kLockRole).toBool();
+    const CGridModel::Cell* cell = m_model->CellAt(col, row);
+    return cell && cell->locked;
 }
 
 void CSpreadSheet::SetRowHidden(bool hidden) {
     Range r = AddressedRange();
-    for (int row = std::max(r.row1, 1); row <= r.row2 && row <= rowCount(); ++row) setRowHidden(row - 1, hidden);
+    for (int row = std::max(r.row1, 1); row <= r.row2 && row <= Rows(); ++row) {
+        if (isRowHidden(row - 1) == hidden) continue;
+        setRowHidden(row - 1, hidden);
+        ForgetWidestTexts();
+    }
 }
 
 bool CSpreadSheet::GetRowHidden() const {
     Range r = AddressedRange();
-    return r.row1 >= 1 && r.row1 <= rowCount() && isRowHidden(r.row1 - 1);
+    return r.row1 >= 1 && r.row1 <= Rows() && isRowHidden(r.row1 - 1);
 }
 
 void CSpreadSheet::SetGridColor(COLORREF colour) {
@@ -760,36 +746,105 @@ void CSpreadSheet::SetColWidth(int col, double width) {
         verticalHeader()->setFixedWidth(pixels);
         return;
     }
-    int first = col == -1 ? 1 : col, last = col == -1 ? columnCount() : col;
+    int first = col == -1 ? 1 : col, last = col == -1 ? Cols() : col;
     m_programResize = true;
-    for (int c = std::max(first, 1); c <= last && c <= columnCount(); ++c) setColumnWidth(c - 1, pixels);
+    for (int c = std::max(first, 1); c <= last && c <= Cols(); ++c) setColumnWidth(c - 1, pixels);
     m_programResize = false;
 }
 
 double CSpreadSheet::GetColWidth(int col) const {
     if (col == 0)
         return (m_rowHeadingWidth >= 0 ? m_rowHeadingWidth : verticalHeader()->sizeHint().width()) / 8.0;
-    if (col < 1 || col > columnCount()) return 0.0;
+    if (col < 1 || col > Cols()) return 0.0;
     return columnWidth(col - 1) / 8.0;
 }
 
 double CSpreadSheet::GetColTextWidth(int col) const {
-    if (col < 1 || col > columnCount()) return 0.0;
-    QStyleOptionViewItem option;
-    initViewItemOption(&option);
-    int widest = 0;
-    for (int r = 0; r < rowCount(); ++r) {
-        const QTableWidgetItem* cell = item(r, col - 1);
-        if (isRowHidden(r) || !cell || cell->text().isEmpty()) continue;
-        widest = std::max(widest, m_delegate->sizeHint(option, indexFromItem(cell)).width());
+    if (col < 1 || col > Cols()) return 0.0;
+    WidestText& widest = m_widest[static_cast<size_t>(col - 1)];
+    auto widthAt = [&](int row) {
+        CGridModel::Cell& cell = *const_cast<CGridModel*>(m_model)->CellAt(col, row);
+        if (cell.text.isEmpty() || isRowHidden(row - 1)) return 0;
+        if (cell.width < 0) cell.width = MeasureCell(col, row);
+        return cell.width;
+    };
+    if (widest.valid) {
+        // Only rows written since the last answer can have widened the column.
+        for (int row : widest.writtenRows)
+            if (row <= Rows()) widest.pixels = std::max(widest.pixels, widthAt(row));
+    } else {
+        widest.pixels = 0;
+        for (int row = 1; row <= Rows(); ++row) widest.pixels = std::max(widest.pixels, widthAt(row));
+        widest.valid = true;
     }
-    return widest / 8.0;
+    widest.writtenRows.clear();
+    return widest.pixels / 8.0;
+}
+
+void CSpreadSheet::NoteTextChanged(int col, int row, int oldWidth) {
+    if (col < 1 || col > Cols()) return;
+    WidestText& widest = m_widest[static_cast<size_t>(col - 1)];
+    if (!widest.valid) return;
+    // A text as wide as the widest may have been the widest: the column is measured anew.
+    if (oldWidth >= widest.pixels || widest.writtenRows.size() >= static_cast<size_t>(Rows())) {
+        widest.valid = false;
+        widest.writtenRows.clear();
+        return;
+    }
+    widest.writtenRows.push_back(row);
+}
+
+void CSpreadSheet::ForgetWidestTexts() {
+    for (WidestText& widest : m_widest) {
+        widest.valid = false;
+        widest.writtenRows.clear();
+    }
+}
+
+// What the delegate's size hint gives a text cell: the widest line, rounded up, between the style's
+// text margins, and a choice cell's arrow. A check cell with a text is measured by the delegate.
+int CSpreadSheet::MeasureCell(int col, int row) const {
+    const CGridModel::Cell& cell = *m_model->CellAt(col, row);
+    const CellKind kind = Format(col).kind;
+    if (kind == CellKind::Check) {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        return m_delegate->sizeHint(option, model()->index(row - 1, col - 1)).width();
+    }
+    double widest = 0.0;
+    for (QStringView line : QStringView(cell.text).split(QLatin1Char('\n'))) widest = std::max(widest, TextAdvance(line));
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return int(std::ceil(widest)) + 2 * margin + (kind == CellKind::Choice ? kChoiceArrowWidth : 0);
+}
+
+// Digits, signs, points and blanks are not shaped together in a figure, so a figure's advance is
+// the sum of its characters'; other texts are laid out by the font.
+double CSpreadSheet::TextAdvance(QStringView line) const {
+    auto isFigureChar = [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= u'0' && u <= u'9') || u == u'.' || u == u',' || u == u'-' || u == u'+' || u == u' ';
+    };
+    if (!std::all_of(line.begin(), line.end(), isFigureChar)) return QFontMetricsF(font()).horizontalAdvance(line.toString());
+    double advance = 0.0;
+    for (QChar c : line) {
+        double& known = m_figureAdvance[c.unicode()];
+        if (known == 0.0) known = QFontMetricsF(font()).horizontalAdvance(c);
+        advance += known;
+    }
+    return advance;
+}
+
+void CSpreadSheet::ForgetTextWidths() {
+    m_figureAdvance.fill(0.0);
+    ForgetWidestTexts();
+    for (int row = 1; row <= Rows(); ++row)
+        for (int col = 1; col <= Cols(); ++col) m_model->CellAt(col, row)->width = -1;
 }
 
 void CSpreadSheet::SetRowHeight(int row, double height) {
     int pixels = std::max(0, int(height + 0.5));
-    int first = row == -1 ? 1 : row, last = row == -1 ? rowCount() : row;
-    for (int r = std::max(first, 1); r <= last && r <= rowCount(); ++r) {
+    int first = row == -1 ? 1 : row, last = row == -1 ? Rows() : row;
+    for (int r = std::max(first, 1); r <= last && r <= Rows(); ++r) {
         m_setHeights[r] = pixels;
         MarkRowHeight(r);
     }
@@ -797,7 +852,7 @@ void CSpreadSheet::SetRowHeight(int row, double height) {
 
 double CSpreadSheet::GetRowHeight(int row) const {
     if (row == 0) return horizontalHeader()->sizeHint().height();
-    if (row < 1 || row > rowCount()) return 0.0;
+    if (row < 1 || row > Rows()) return 0.0;
     return rowHeight(row - 1);
 }
 
@@ -809,7 +864,7 @@ void CSpreadSheet::MarkRowHeight(int row) {
 }
 
 void CSpreadSheet::UpdateRowHeight(int row) {
-    if (row < 1 || row > rowCount()) return;
+    if (row < 1 || row > Rows()) return;
     int height = m_oneLineHeight;
     if (auto set = m_setHeights.find(row); set != m_setHeights.end()) {
         // Heights were chosen for the smaller fonts of the original grid: a row never cuts the
@@ -817,8 +872,8 @@ void CSpreadSheet::UpdateRowHeight(int row) {
         height = set->second > 0 ? std::max(set->second, fontMetrics().height() + 2) : 0;
     } else {
         bool twoLines = CellTextAt(0, row).contains(QLatin1Char('\n'));
-        for (int col = 1; !twoLines && col <= columnCount(); ++col)
-            twoLines = item(row - 1, col - 1)->text().contains(QLatin1Char('\n'));
+        for (int col = 1; !twoLines && col <= Cols(); ++col)
+            twoLines = m_model->CellAt(col, row)->text.contains(QLatin1Char('\n'));
         if (twoLines) height = m_twoLineHeight;
     }
     if (verticalHeader()->sectionSize(row - 1) != height) verticalHeader()->resizeSection(row - 1, height);
@@ -830,13 +885,14 @@ void CSpreadSheet::UpdateLineHeights() {
     m_twoLineHeight = 2 * line + 8;
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(m_oneLineHeight);
-    for (int row = 1; row <= rowCount(); ++row) MarkRowHeight(row);
+    for (int row = 1; row <= Rows(); ++row) MarkRowHeight(row);
 }
 
 void CSpreadSheet::SetReDraw(bool on) {
     if (on == m_redraw) return;
     m_redraw = on;
     if (on) {
+        m_model->EndBatch();
         std::set<int> pending;
         pending.swap(m_pendingHeights);
         for (int row : pending) UpdateRowHeight(row);
@@ -844,6 +900,7 @@ void CSpreadSheet::SetReDraw(bool on) {
         viewport()->update();
     } else {
         setUpdatesEnabled(false);
+        m_model->BeginBatch();
     }
 }
 
@@ -927,8 +984,8 @@ void CSpreadSheet::SelectCell(int col, int row) {
 // User input and its events
 
 int CSpreadSheet::LastRowWithData() const {
-    for (int row = rowCount(); row >= 1; --row)
-        for (int col = 1; col <= columnCount(); ++col) {
+    for (int row = Rows(); row >= 1; --row)
+        for (int col = 1; col <= Cols(); ++col) {
             CellKind kind = Format(col).kind;
             if (kind == CellKind::Check ? CellValueAt(col, row) == QLatin1String("1") : !CellValueAt(col, row).isEmpty())
                 return row;
@@ -937,8 +994,8 @@ int CSpreadSheet::LastRowWithData() const {
 }
 
 bool CSpreadSheet::RowHasAllData(int row) const {
-    if (row < 1 || row > rowCount()) return false;
-    for (int col = 1; col <= columnCount(); ++col)
+    if (row < 1 || row > Rows()) return false;
+    for (int col = 1; col <= Cols(); ++col)
         if (Format(col).kind != CellKind::Check && CellValueAt(col, row).isEmpty()) return false;
     return true;
 }
@@ -969,13 +1026,13 @@ void CSpreadSheet::OnUserChanged(int col, int row) {
 }
 
 void CSpreadSheet::RaiseBlockSelected() {
-    QList<QTableWidgetSelectionRange> ranges = selectedRanges();
-    if (ranges.size() != 1 || ranges[0].rowCount() * ranges[0].columnCount() <= 1) {
+    const QItemSelection ranges = selectionModel()->selection();
+    if (ranges.size() != 1 || ranges[0].height() * ranges[0].width() <= 1) {
         m_lastBlock.reset();
         return;
     }
-    const QTableWidgetSelectionRange& s = ranges[0];
-    Range block{s.leftColumn() + 1, s.rightColumn() + 1, s.topRow() + 1, s.bottomRow() + 1};
+    const QItemSelectionRange& s = ranges[0];
+    Range block{s.left() + 1, s.right() + 1, s.top() + 1, s.bottom() + 1};
     if (m_lastBlock && m_lastBlock->col1 == block.col1 && m_lastBlock->col2 == block.col2 &&
         m_lastBlock->row1 == block.row1 && m_lastBlock->row2 == block.row2)
         return;
@@ -985,11 +1042,11 @@ void CSpreadSheet::RaiseBlockSelected() {
 
 bool CSpreadSheet::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     if (index.isValid() && IsLocked(index.column() + 1, index.row() + 1)) return false;
-    return QTableWidget::edit(index, trigger, event);
+    return QTableView::edit(index, trigger, event);
 }
 
 QModelIndex CSpreadSheet::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
-    QModelIndex next = QTableWidget::moveCursor(cursorAction, modifiers);
+    QModelIndex next = QTableView::moveCursor(cursorAction, modifiers);
     QModelIndex current = currentIndex();
     if (next.isValid() && current.isValid() && next != current && AskLeave(next.column() + 1, next.row() + 1))
         return current;
@@ -1016,13 +1073,13 @@ void CSpreadSheet::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
 }
 
 void CSpreadSheet::mouseMoveEvent(QMouseEvent* event) {
     if (m_swallowMouse) return;
     if (event->buttons() & Qt::LeftButton) m_dragging = true;
-    QTableWidget::mouseMoveEvent(event);
+    QTableView::mouseMoveEvent(event);
 }
 
 void CSpreadSheet::mouseReleaseEvent(QMouseEvent* event) {
@@ -1030,7 +1087,7 @@ void CSpreadSheet::mouseReleaseEvent(QMouseEvent* event) {
         m_swallowMouse = false;
         return;
     }
-    QTableWidget::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && (m_dragging || (event->modifiers() & Qt::ShiftModifier)))
         RaiseBlockSelected();
     m_dragging = false;
@@ -1048,7 +1105,7 @@ void CSpreadSheet::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     if (m_swallowMouse) return;
-    QTableWidget::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
 }
 
 bool CSpreadSheet::RaiseKey(QKeyEvent* event, bool down) {
@@ -1067,7 +1124,7 @@ void CSpreadSheet::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
     // Enter belongs to the grid: it does not press the dialog's default button.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) event->accept();
     if (event->modifiers() & Qt::ShiftModifier) RaiseBlockSelected();
@@ -1078,7 +1135,7 @@ void CSpreadSheet::keyReleaseEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QTableWidget::keyReleaseEvent(event);
+    QTableView::keyReleaseEvent(event);
 }
 
 void CSpreadSheet::contextMenuEvent(QContextMenuEvent* event) {
@@ -1091,8 +1148,11 @@ void CSpreadSheet::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CSpreadSheet::changeEvent(QEvent* event) {
-    QTableWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange) UpdateLineHeights();
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        ForgetTextWidths();
+        UpdateLineHeights();
+    }
 }
 
 bool CSpreadSheet::eventFilter(QObject* watched, QEvent* event) {
@@ -1123,5 +1183,5 @@ bool CSpreadSheet::eventFilter(QObject* watched, QEvent* event) {
             QTimer::singleShot(0, this, [this, col] { emit ColWidthChange(col, col); });
         }
     }
-    return QTableWidget::eventFilter(watched, event);
+    return QTableView::eventFilter(watched, event);
 }

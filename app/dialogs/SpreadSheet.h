@@ -1,15 +1,15 @@
 #pragma once
 #include <QStringList>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVariant>
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <set>
 #include <vector>
 
-// Colour as 0x00BBGGRR.
-using COLORREF = std::uint32_t;
+#include "app/dialogs/GridModel.h"
 
 class CGridDelegate;
 
@@ -23,7 +23,10 @@ class CGridDelegate;
 // select-block action. The cell helpers at the end address one cell by (column, row).
 //
 // Events are signals raised by the user's input only, never by the program's own changes.
-class CSpreadSheet : public QTableWidget {
+//
+// The cells are plain records in the grid's own model; with redraw off the view is told of a bulk
+// change once, when redraw is on again.
+class CSpreadSheet : public QTableView {
     Q_OBJECT
 public:
     // Property numbers and the members that serve them.
@@ -76,7 +79,7 @@ public:
 
     // Text: free text. Number: right-aligned, typed in the C locale. Check: a check box whose
     // value is "1" or "0". Choice: a drop-down list whose value is the index of the chosen entry.
-    enum class CellKind { Text, Number, Check, Choice };
+    using CellKind = CGridModel::CellKind;
 
     explicit CSpreadSheet(QWidget* parent = nullptr);
     ~CSpreadSheet() override;
@@ -111,12 +114,13 @@ public:
     // Opens the editor on the active cell, or closes it keeping what was typed.
     void SetEditMode(bool open);
 
-    int GetMaxCols() const { return columnCount(); }
+    int GetMaxCols() const { return m_model->Cols(); }
     void SetMaxCols(int cols);
-    int GetMaxRows() const { return rowCount(); }
+    int GetMaxRows() const { return m_model->Rows(); }
     void SetMaxRows(int rows);
 
-    // Off: nothing is painted and row heights wait until it is on again.
+    // Off: nothing is painted, and row heights and the view's news of the changes wait until it is
+    // on again.
     void SetReDraw(bool on);
     bool GetReDraw() const { return m_redraw; }
 
@@ -146,7 +150,8 @@ public:
     void SetColWidth(int col, double width);
     double GetColWidth(int col) const;
     // The width (in the units of SetColWidth) at which every text of a column's shown rows is drawn
-    // whole; 0 for a column without texts.
+    // whole; 0 for a column without texts. Each cell's width is kept from when it was last measured:
+    // only cells written since then are measured again.
     double GetColTextWidth(int col) const;
     // A set height stays; rows without one are one or two text lines high by their texts.
     void SetRowHeight(int row, double height);
@@ -169,6 +174,11 @@ public:
     int GetCellValueInt(int col, int row);
     // Makes (col, row) the active cell and the selected block (col −1: the whole row).
     void SelectCell(int col, int row);
+
+    // A number that is new each time a cell of the row (text, value, colour or lock) changes what it
+    // shows, so that a writer can tell whether the row still holds what it last wrote; 0 outside
+    // the grid. Rows added anew take numbers no row had before.
+    std::uint32_t GetRowRevision(int row) const { return m_model->RowRevision(row); }
 
     // Pixel heights of a one-line and a two-line row.
     int OneLineRowHeight() const { return m_oneLineHeight; }
@@ -207,27 +217,25 @@ protected:
 private:
     friend class CGridDelegate;
 
-    struct ColumnFormat {
-        CellKind kind = CellKind::Text;
-        QStringList choices;
-        bool locked = false;
-        std::optional<COLORREF> fore, back;
-    };
+    using ColumnFormat = CGridModel::ColumnFormat;
     struct Range {
         int col1, col2, row1, row2;
     };
 
+    int Rows() const { return m_model->Rows(); }
+    int Cols() const { return m_model->Cols(); }
     Range AddressedRange() const;
     template <class F>
     void ForEachAddressed(F&& f);
-    QTableWidgetItem* CellItem(int col, int row) const;
-    QTableWidgetItem* HeadingItem(int col, int row, bool create);
-    const QTableWidgetItem* HeadingItem(int col, int row) const;
-    QTableWidgetItem* NewCell(int col) const;
-    void ApplyKind(QTableWidgetItem* item, const ColumnFormat& format) const;
-    const ColumnFormat& Format(int col) const;
+    const ColumnFormat& Format(int col) const { return m_model->Format(col); }
     CellKind KindAt(int col, int row) const;
     bool IsLocked(int col, int row) const;
+    // Colours of a cell or heading; false outside the grid.
+    bool SetColourAt(int col, int row, COLORREF colour, bool fore);
+    COLORREF ColourAt(int col, int row, bool fore) const;
+    // Pixels a cell's text needs (the widest of its lines, the margins, a choice cell's arrow).
+    int MeasureCell(int col, int row) const;
+    double TextAdvance(QStringView line) const;
 
     QString CellTextAt(int col, int row) const;
     void SetCellTextAt(int col, int row, const QString& text);
@@ -239,6 +247,11 @@ private:
     void UpdateRowHeight(int row);
     void UpdateLineHeights();
     void UpdatePalette();
+    void ForgetTextWidths();
+    // A cell's text changed from one that needed oldWidth pixels (-1: not measured since written).
+    void NoteTextChanged(int col, int row, int oldWidth);
+    // The kept widest texts of every column are measured again when next asked.
+    void ForgetWidestTexts();
 
     int LastRowWithData() const;
     bool RowHasAllData(int row) const;
@@ -249,11 +262,21 @@ private:
     void RaiseBlockSelected();
     bool RaiseKey(QKeyEvent* event, bool down);
 
+    CGridModel* m_model;
     int m_col = 1, m_row = 1, m_col2 = 1, m_row2 = 1;
     bool m_blockMode = false;
     bool m_redraw = true;
-    std::vector<ColumnFormat> m_columns;
     QString m_cornerText;
+    // Advances of the characters that figures are written with, in the grid's font (0: not known
+    // yet): a figure is measured as their sum, without shaping the text.
+    mutable std::array<double, 128> m_figureAdvance{};
+    // Per column, the widest text of its shown rows as last asked for, and the rows written since.
+    struct WidestText {
+        int pixels = 0;
+        bool valid = false;
+        std::vector<int> writtenRows;
+    };
+    mutable std::vector<WidestText> m_widest;
     std::set<int> m_pendingHeights;
     std::map<int, int> m_setHeights;
     int m_rowHeadingWidth = -1;  // -1: as wide as the headings need

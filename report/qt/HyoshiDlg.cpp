@@ -285,6 +285,7 @@ void CHyoshiDlg::OnFormChecked(QListWidgetItem* item) {
         for (int i = 0; i < m_formList->count(); ++i)
             if (i != row) m_formList->item(i)->setCheckState(Qt::Unchecked);
         m_formIndex = row;
+        if (m_formChosen) m_formChosen(row);
     } else if (row == m_formIndex) {
         // The chosen form stays chosen until another is checked.
         item->setCheckState(Qt::Checked);

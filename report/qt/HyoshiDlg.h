@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,11 @@ class QPushButton;
 // In entry-only mode (1) the dialog only takes the cover data: OK reads "OK", and the preview, the
 // print and the form list are disabled. OK, Cancel and printing are refused while its preview is open.
 //
-// Use: SetFormList, SetFormIndex, SetMode, SetHyoshiData, SetTankaFile, SetItemList; DoModal; after
-// IDOK GetHyoshiData and GetFormIndex.
+// Checking another form makes it the program's current form at once (SetFormChosen); Cancel does
+// not undo that.
+//
+// Use: SetFormList, SetFormIndex, SetMode, SetHyoshiData, SetTankaFile, SetItemList, SetFormChosen;
+// DoModal; after IDOK GetHyoshiData and GetFormIndex.
 class CHyoshiDlg : public CSekisanDialog {
     Q_OBJECT
 public:
@@ -45,6 +49,8 @@ public:
     void SetFormList(const std::vector<std::string>& forms) { m_forms = forms; }
     void SetFormIndex(int index) { m_formIndex = index; }
     int GetFormIndex() const { return m_formIndex; }
+    // Called with the index of a form as soon as its row is checked.
+    void SetFormChosen(std::function<void(int formIndex)> chosen) { m_formChosen = std::move(chosen); }
     void SetMode(int mode) { m_mode = mode; }
     int GetMode() const { return m_mode; }
     void SetHyoshiData(const CHyoshiData& data) { m_hyoshi.Copy(data); }
@@ -110,4 +116,5 @@ private:
     const CSekisanItemList* m_list = nullptr;
     CReportJob m_job;
     bool m_fillingForms = false;
+    std::function<void(int)> m_formChosen;
 };

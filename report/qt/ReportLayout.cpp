@@ -23,6 +23,12 @@ constexpr double kPadding = kCellPadding;
 constexpr double kVerticalPadding = 1;
 constexpr double kAscent = 0.88;         // the em box of the CJK faces above the baseline, of the size
 constexpr double kLineSpacing = 1.25;    // wrapped lines, of the size
+// A text that shrinks to fit its cell keeps to one line down to this size; one that would have to
+// shrink further goes onto a second line instead, when that prints it larger. Those two lines stand
+// closer (of the size) and nearer the cell's edges (points) than wrapped paragraphs.
+constexpr double kLegibleSize = 6;
+constexpr double kTwoLineSpacing = 1.1;
+constexpr double kTwoLinePadding = 0.5;
 constexpr double kPointsPerInch = 72;
 constexpr double kPointsPerPixel = 0.75;  // Excel's pixels are 96 per inch
 
@@ -70,7 +76,8 @@ QFont PrintFont(const XlsFont& f) {
     font.setPointSizeF(f.size > 0 ? f.size : 11);
     font.setBold(f.bold);
     font.setItalic(f.italic);
-    font.setUnderline(!f.underline.empty() && f.underline != "none");
+    // A double underline is drawn by the painter (TextBox::doubleUnderline); the font draws a single one.
+    font.setUnderline(f.underline == "single" || f.underline == "singleAccounting");
     font.setStrikeOut(f.strike);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
@@ -156,6 +163,9 @@ private:
     void AddTexts(PageLayout& page) const;
     const QFont& FontOf(int fontId) const;
     std::vector<QString> WrapLines(const QString& text, const QFont& font, double width) const;
+    // Where to break the text in two lines of the width so that it prints largest (up to largest), a
+    // break between phrases preferred, with that size; 0 when the text has nowhere to break.
+    int TwoLineBreak(const QString& text, const QFont& font, double width, double largest, double& size) const;
 
     // Per page: the cells, their merges, and the geometry.
     struct Grid {
@@ -418,6 +428,44 @@ void SheetLayout::AddBorders(PageLayout& page) const {
         }
 }
 
+// The text broken in two at a position: the second line indented as the first (an indented name
+// keeps its place), blanks at the break left out.
+std::vector<QString> TwoLines(const QString& text, int at) {
+    qsizetype lead = 0;
+    while (lead < text.size() && text[lead] == QLatin1Char(' ')) ++lead;
+    QString first = text.left(at), second = text.mid(at).trimmed();
+    while (first.endsWith(QLatin1Char(' ')) || first.endsWith(QChar(0x3000))) first.chop(1);
+    return {first, text.left(std::min<qsizetype>(lead, at)) + second};
+}
+
+int SheetLayout::TwoLineBreak(const QString& text, const QFont& font, double width, double largest, double& size) const {
+    // The size each break allows, weighed by where the break falls (after a comma best, then after a
+    // blank, then after a closing bracket, anywhere else, inside a bracketed quantity say, last) and
+    // by how even the two lines are (a lone "全工程," over the rest reads badly).
+    constexpr double kEvenness = 0.15;
+    auto weight = [](QChar before) {
+        if (before == QLatin1Char(',') || before == QChar(0x3001) || before == QChar(0xFF0C)) return 1.0;
+        if (before == QLatin1Char(' ') || before == QChar(0x3000)) return 1.02;
+        if (before == QLatin1Char(')') || before == QChar(0xFF09) || before == QLatin1Char(']')) return 1.1;
+        return 1.25;
+    };
+    int best = 0;
+    double bestScore = 0;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
+    for (qsizetype p = finder.toNextBoundary(); p > 0 && p < text.size(); p = finder.toNextBoundary()) {
+        const std::vector<QString> lines = TwoLines(text, static_cast<int>(p));
+        if (lines[0].trimmed().isEmpty()) continue;
+        const double first = m_measure.Width(font, lines[0]), second = m_measure.Width(font, lines[1]);
+        const double longer = std::max(first, second);
+        if (longer <= 0) continue;
+        const double allowed = std::min(largest, font.pointSizeF() * width / longer);
+        const double uneven = (longer - std::min(first, second)) / longer;
+        const double score = allowed / weight(text[p - 1]) * (1 - kEvenness * uneven);
+        if (best == 0 || score > bestScore) best = static_cast<int>(p), bestScore = score, size = allowed;
+    }
+    return best;
+}
+
 std::vector<QString> SheetLayout::WrapLines(const QString& text, const QFont& font, double width) const {
     std::vector<QString> lines;
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
@@ -472,6 +520,7 @@ void SheetLayout::AddTexts(PageLayout& page) const {
             box.cell = Box(page, merge ? *merge : XlsRange{r, c, r, c});
             box.clip = box.cell;
             box.font = FontOf(fmt.fontId);
+            box.doubleUnderline = xf.underline == "double" || xf.underline == "doubleAccounting";
             box.color = ToColor(shown.color ? shown.color : xf.color, Qt::black);
             box.text = QString::fromStdString(shown.text);
 
@@ -511,8 +560,23 @@ void SheetLayout::AddTexts(PageLayout& page) const {
                     width = m_measure.Width(box.font, box.text);
                 }
             }
+            std::vector<QString> twoLines;
             if (fmt.shrinkToFit && !box.wrapped && width > inner && inner > 0) {
-                box.font.setPointSizeF(box.font.pointSizeF() * inner / width);
+                const double oneLine = box.font.pointSizeF() * inner / width;
+                const double tallest = (box.cell.height() - 2 * kTwoLinePadding) / (1 + kTwoLineSpacing);
+                if (oneLine < kLegibleSize && !vertical && !shown.number && tallest > oneLine) {
+                    // The largest size at which the text takes two lines of the width, both within the
+                    // height. Widths grow with the size, so the best break (the one whose longer line
+                    // is shortest) gives that size at once.
+                    double size = 0;
+                    const int at = TwoLineBreak(box.text, box.font, inner, std::min(box.font.pointSizeF(), tallest), size);
+                    if (at > 0 && size > oneLine) {
+                        twoLines = TwoLines(box.text, at);
+                        box.font.setPointSizeF(size);
+                        box.wrapped = true;
+                    }
+                }
+                if (twoLines.empty()) box.font.setPointSizeF(oneLine);
                 width = inner;
             }
             if (h == "fill" && width > 0 && width < inner) {
@@ -546,6 +610,8 @@ void SheetLayout::AddTexts(PageLayout& page) const {
             if (vertical) {
                 for (QChar ch : box.text) texts.push_back(QString(ch));
                 halign = Qt::AlignHCenter;
+            } else if (!twoLines.empty()) {
+                texts = twoLines;
             } else if (box.wrapped) {
                 texts = WrapLines(box.text, box.font, inner);
             } else {
@@ -554,11 +620,12 @@ void SheetLayout::AddTexts(PageLayout& page) const {
             box.alignment = halign | valign;
 
             const double size = box.font.pointSizeF();
-            const double lineHeight = vertical ? size : kLineSpacing * size;
+            const double lineHeight = vertical ? size : (twoLines.empty() ? kLineSpacing : kTwoLineSpacing) * size;
+            const double padding = twoLines.empty() ? kVerticalPadding : kTwoLinePadding;
             const double blockHeight = (static_cast<double>(texts.size()) - 1) * lineHeight + size;
-            double top = valign == Qt::AlignTop       ? box.cell.top() + kVerticalPadding
+            double top = valign == Qt::AlignTop       ? box.cell.top() + padding
                          : valign == Qt::AlignVCenter ? box.cell.center().y() - blockHeight / 2
-                                                      : box.cell.bottom() - kVerticalPadding - blockHeight;
+                                                      : box.cell.bottom() - padding - blockHeight;
             const double left = box.cell.left() + kPadding + (h == "right" ? 0 : indent);
             const double right = box.cell.right() - kPadding - (h == "left" ? 0 : indent);
             for (size_t k = 0; k < texts.size(); ++k) {

@@ -42,6 +42,7 @@ struct TextBox {
     QColor color;
     Qt::Alignment alignment;  // the horizontal and vertical alignment used
     bool wrapped = false;
+    bool doubleUnderline = false;  // drawn as two lines under each text line (a single one is the font's)
     std::vector<TextLine> lines;  // in drawing order
 };
 

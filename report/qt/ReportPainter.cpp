@@ -91,6 +91,16 @@ void PaintPage(QPainter& painter, const PageLayout& page, const QSizeF& devicePa
         painter.setClipRect(box.clip, Qt::IntersectClip);
         painter.setPen(box.color);
         for (const TextLine& line : box.lines) DrawScaledText(painter, box.font, line.origin, line.text);
+        if (box.doubleUnderline) {
+            // Two thin lines under each line of text, below its baseline.
+            const double size = box.font.pointSizeF();
+            painter.setPen(QPen(box.color, 0.05 * size));
+            for (const TextLine& line : box.lines)
+                for (double below : {0.12, 0.24}) {
+                    const double y = line.origin.y() + below * size;
+                    painter.drawLine(QPointF(line.origin.x(), y), QPointF(line.origin.x() + line.width, y));
+                }
+        }
         painter.restore();
     }
     for (const BorderLine& line : page.borders) DrawBorder(painter, line);

@@ -38,14 +38,15 @@ namespace {
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Records what the desktop was asked to open.
+// Records what the desktop was asked to open, and answers whether it could.
 struct RecordingOpener {
     std::vector<QUrl> opened;
+    bool answer = true;
     UrlOpener previous;
     RecordingOpener() {
         previous = SetUrlOpener([this](const QUrl& url) {
             opened.push_back(url);
-            return true;
+            return answer;
         });
     }
     ~RecordingOpener() { SetUrlOpener(std::move(previous)); }
@@ -182,6 +183,31 @@ TEST_F(AppCommands, HelpOpensTheManualOrSaysWhereItIsMissing) {
     ASSERT_EQ(opener.opened.size(), 1u);
     EXPECT_EQ(opener.opened[0], QUrl::fromLocalFile(QString::fromStdString(manual)));
     EXPECT_TRUE(host->messages.empty());
+}
+
+// A desktop without a program for the manual or the pages: the user is told what could not be opened.
+TEST_F(AppCommands, HelpAndTheWebPagesSayWhenTheDesktopCannotOpenThem) {
+    const std::string manual = program.root / "manual/manual.pdf";
+    WriteTestFile(manual, "%PDF-1.4");
+    opener.answer = false;
+    const struct {
+        int command;
+        std::string message;
+    } cases[] = {
+        {cmd::Help, manual + apptext::kCannotOpenFileAfter},
+        {cmd::SupportInfo, std::string(apptext::kSupportUrl) + apptext::kCannotOpenPageAfter},
+        {cmd::TechInfo, std::string(apptext::kTechInfoUrl) + apptext::kCannotOpenPageAfter},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        host->messages.clear();
+        EXPECT_TRUE(Run(c.command));
+        ASSERT_EQ(host->messages.size(), 1u);
+        EXPECT_EQ(host->messages[0].text, c.message);
+        EXPECT_EQ(host->messages[0].buttons, MsgButtons::Ok);
+        EXPECT_EQ(host->messages[0].icon, MsgIcon::Exclamation);
+    }
+    EXPECT_EQ(opener.opened.size(), 3u);
 }
 
 TEST_F(AppCommands, WebPagesOpenTheirAddressesAndTheFormManagerDoesNothing) {

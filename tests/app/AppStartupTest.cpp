@@ -7,11 +7,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <filesystem>
 
 #include "AppTestEnvironment.h"
 #include "EstimateBuilders.h"
+#include "EstimateFormTemplate.h"
 #include "MasterBuilders.h"
+#include "RecordingReportOutput.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
@@ -237,6 +242,67 @@ TEST_F(AppStartup, ACommandLineFileIsOpenedAndSavedByteForByte) {
     EXPECT_EQ(app.OpenDocumentFile(path), doc);
     EXPECT_EQ(app.EstimateWindows().size(), 1u);
     EXPECT_TRUE(scripted.messages.empty());
+}
+
+// A recent file of a long path stays short in the ファイル menu, so that the menu keeps within the
+// screen and its shortcut labels stay in sight, on the next start as on this one.
+TEST_F(AppStartup, TheFileMenuShowsItsShortcutsOnEveryStart) {
+    const std::string path = program.root / "見積書の保管場所/令和7年度の委託業務見積/区画整理測量設計業務委託の見積書/"
+                                            "区画整理測量設計業務委託見積書サンプル第二版.sei";
+    fs::create_directories(fs::path(path).parent_path());
+    WriteEstimate(path, program.masters, program.data + "/材料単価データ25.zoa");
+    auto fileMenu = [](CVemoWinApp& app) -> QMenu* {
+        for (QAction* action : app.MainFrame()->menuBar()->actions())
+            if (action->text() == QStringLiteral("ファイル(&F)")) return action->menu();
+        return nullptr;
+    };
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE(start);
+        CVemoWinApp app(start == 0 ? QStringList{QString::fromStdString(path)} : QStringList{}, program.root.Path());
+        ScriptedHost scripted;
+        ASSERT_TRUE(app.InitInstance());
+        QMenu* menu = fileMenu(app);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_TRUE(app.Commands().Action(cmd::FileMru1)->isVisible());
+        const QRect screen = app.MainFrame()->screen()->availableGeometry();
+        EXPECT_LE(menu->sizeHint().width(), screen.width());
+        const std::pair<int, const char*> shortcuts[] = {
+            {cmd::FileNew, "Ctrl+N"}, {cmd::FileOpen, "Ctrl+O"}, {cmd::FileSave, "Ctrl+S"}, {cmd::FilePrint, "Ctrl+P"}};
+        for (const auto& [id, keys] : shortcuts) {
+            QAction* action = app.Commands().Action(id);
+            ASSERT_TRUE(menu->actions().contains(action)) << id;
+            EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(keys));
+            EXPECT_LE(menu->actionGeometry(action).right(), screen.width()) << id;
+        }
+        EXPECT_TRUE(app.MainFrame()->close());
+        app.ExitInstance();
+    }
+}
+
+// The framework's print form of the command line: the estimate is printed on the printer the
+// reports share, without asking for one, and the program ends without showing its window.
+TEST_F(AppStartup, ACommandLineFileToPrintIsPrintedAndTheProgramEnds) {
+    const std::string path = program.root / "印刷.sei";
+    WriteEstimate(path, program.masters, program.data + "/材料単価データ25.zoa");
+    WriteTestFile(program.root / "フォーム/ｶﾗｰA4形式.xlsx",
+                  estimateform::BuildForm({estimateform::PlainSheet("報告書1", estimateform::SokatsuCells()),
+                                           estimateform::PlainSheet("報告書2", estimateform::SokatsuCells())}));
+    for (const char* option : {"/p", "-P"}) {
+        SCOPED_TRACE(option);
+        EXPECT_FALSE(CVemoWinApp::IsFileArgument(QString::fromLatin1(option)));
+        RecordingReportOutput output;
+        CVemoWinApp app({QString::fromLatin1(option), QString::fromStdString(path)}, program.root.Path());
+        ScriptedHost scripted;
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_TRUE(app.PrintedFromCommandLine());
+        ASSERT_EQ(output.calls.size(), 1u);
+        EXPECT_EQ(output.calls[0].rfind("print ", 0), 0u) << output.calls[0];
+        EXPECT_NE(output.calls[0], "print 0");
+        EXPECT_FALSE(app.MainFrame()->isVisible());
+        EXPECT_TRUE(scripted.messages.empty());
+        app.ExitInstance();
+        EXPECT_EQ(program.CountLocked(), 0);
+    }
 }
 
 TEST_F(AppStartup, AnUnreadableCommandLineFileEndsTheStartWithoutLocks) {

@@ -77,4 +77,35 @@ TEST(CommandRegistry, UpdateRulesEnableAndCheck) {
     EXPECT_FALSE(check->isChecked());
 }
 
+// A rule may leave the command as it was: the action keeps its state, and dispatching follows it.
+TEST(CommandRegistry, ARuleThatKeepsTheStateLeavesTheActionAsItWas) {
+    CCommandTarget view;
+    bool known = true;
+    bool allowed = false;
+    int runs = 0;
+    view.OnCommand(10, [&runs] { ++runs; }, [&](CCmdUI& ui) {
+        if (known)
+            ui.enabled = allowed;
+        else
+            ui.keep = true;
+    });
+    CCommandRegistry registry;
+    registry.SetRoute([&view] { return std::vector<CCommandTarget*>{&view}; });
+    QAction* action = registry.Register(10, QStringLiteral("歩掛編集"));
+    for (bool before : {false, true}) {
+        SCOPED_TRACE(before);
+        known = true;
+        allowed = before;
+        registry.UpdateActions();
+        ASSERT_EQ(action->isEnabled(), before);
+        known = false;
+        registry.UpdateActions();
+        EXPECT_EQ(action->isEnabled(), before);
+        EXPECT_EQ(registry.State(10).enabled, before);
+        runs = 0;
+        EXPECT_EQ(registry.Dispatch(10), before);
+        EXPECT_EQ(runs, before ? 1 : 0);
+    }
+}
+
 }  // namespace

@@ -191,9 +191,9 @@ CProgramKingakuFile Programs() {
 // The rows of the grid that are selected as whole rows.
 std::vector<int> SelectedRows(CSpreadSheet* grid) {
     std::vector<int> rows;
-    for (const QTableWidgetSelectionRange& r : grid->selectedRanges())
-        if (r.leftColumn() == 0 && r.rightColumn() == grid->columnCount() - 1)
-            for (int row = r.topRow(); row <= r.bottomRow(); ++row) rows.push_back(row + 1);
+    for (const QItemSelectionRange& r : grid->selectionModel()->selection())
+        if (r.left() == 0 && r.right() == grid->GetMaxCols() - 1)
+            for (int row = r.top(); row <= r.bottom(); ++row) rows.push_back(row + 1);
     return rows;
 }
 

@@ -380,6 +380,36 @@ TEST(HenkaritsuSettingDlg, TheKakeritsuRecordAsksHowToApplyOnlyOverAnotherKakeri
     EXPECT_TRUE(Child<QWidget>(other.dlg, "applyNote")->isHidden());
 }
 
+// The 掛率 page, with or without its apply choice, keeps the layout of the other pages: the table,
+// the LL row and the remarks stand where they stand for any other record.
+TEST(HenkaritsuSettingDlg, TheKakeritsuPageKeepsTheLayoutOfTheOthers) {
+    auto places = [](Dlg& dlg) {
+        dlg.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        std::vector<QRect> rects;
+        for (const char* name : {"grid", "formulaName", "ll", "remarks", "next"})
+            rects.push_back(Child<QWidget>(dlg, name)->geometry());
+        return rects;
+    };
+    Opened other(Item(), FormulaRecord(2, "LL", 10000));
+    const std::vector<QRect> expected = places(other.Open());
+    for (int kakeritsu : {10000, 12000}) {
+        SCOPED_TRACE(kakeritsu);
+        CSekisanItem item = Item();
+        item.m_nLL[Dlg::kKakeritsuSlot] = kakeritsu;
+        Opened kakeritsuPage(item, FormulaRecord(Dlg::kKakeritsuCode, "LL", 10000), Dlg::kKakeritsuSlot);
+        const std::vector<QRect> got = places(kakeritsuPage.Open());
+        for (size_t i = 0; i < got.size(); ++i) {
+            // The formula name may be narrowed beside the apply choice; it stays in its place.
+            if (i == 1) {
+                EXPECT_EQ(got[i].topLeft(), expected[i].topLeft());
+                continue;
+            }
+            EXPECT_EQ(got[i], expected[i]) << i;
+        }
+    }
+}
+
 TEST(HenkaritsuSettingDlg, TheApplyRadiosSetTheApplyMode) {
     CSekisanItem item = Item();
     item.m_nLL[Dlg::kKakeritsuSlot] = 12000;

@@ -54,7 +54,9 @@ TEST(KeywordSearch, NormalForm) {
         {"ﾞｶﾞﾞ", "゛ガ゛"},
         {"｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰﾝ", "。「」、・ヲァィゥェォャュョッーン"},
         {"abc Xyz", "ＡＢＣ　ＸＹＺ"},
-        {"ａｂｃ　ガ", "ａｂｃ　ガ"},  // double-byte characters stay
+        {"ａｂｃ　ガ", "ＡＢＣ　ガ"},  // double-byte letters are upper-cased too
+        {"ｚＺｙ", "ＺＺＹ"},
+        {"αβ　ガ", "αβ　ガ"},  // other double-byte characters stay
         {"測量 ｿｸﾘｮｳ", "測量　ソクリョウ"},
         {"\t\n", "\t\n"},
         {"", ""},
@@ -126,7 +128,8 @@ TEST(KeywordSearch, ANameMatchesWhenItHoldsEveryKeyword) {
         {"機械ﾎﾞｰﾘﾝｸﾞ調査", "ボーリング", true},  // the name is normalised too
         {"ABC工法", "abc", true},
         {"ＡＢＣ工法", "abc", true},
-        {"ａｂｃ工法", "abc", false},
+        {"ａｂｃ工法", "abc", true},
+        {"ＡＢＣ工法", "ａ", true},
         {"機械ボーリング調査", "", false},
         // Only three keywords count: the fourth is not required.
         {"測量設計照査", "測量 設計 照査 積算", true},

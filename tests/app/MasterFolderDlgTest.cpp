@@ -19,6 +19,7 @@
 #include "masteredit/BukakeImportDlg.h"
 #include "masteredit/HenkaritsuImportDlg.h"
 #include "platform/FileUtil.h"
+#include "platform/LockFile.h"
 #include "masteredit/MasterEditTexts.h"
 
 namespace fs = std::filesystem;
@@ -130,17 +131,20 @@ TEST_F(MasterFolderDlgTest, CopyingTwiceProposesNumberedNames) {
     EXPECT_EQ(dlg->FolderNames().size(), 3u);
 }
 
-TEST_F(MasterFolderDlgTest, CopyLeavesSubFoldersAndTemporariesOutAndKeepsLockedSources) {
+TEST_F(MasterFolderDlgTest, CopyLeavesSubFoldersTemporariesAndLockFilesOutAndKeepsLockedSources) {
+    const std::string temporary = vemo::ReplacingTemporaryPrefix("歩掛データ.soa", vemo::ThisProcess()) + "Ab12Cd";
     WriteTestFile(data + "/参考マスター25/sub/inner.txt", "x");
-    WriteTestFile(data + "/参考マスター25/.歩掛データ.soa.save-Ab12Cd", "half a save");
+    WriteTestFile(data + "/参考マスター25/" + temporary, "half a save");
     ASSERT_TRUE(vemo::SetReadOnlyMark(data + "/参考マスター25/歩掛データ.soa", true));
+    WriteTestFile(vemo::LockFilePath(data + "/参考マスター25/歩掛データ.soa"), "the lock of another copy");
     auto dlg = Open();
     dlg->names = {QStringLiteral("控え")};
     dlg->OnCopy();
     EXPECT_TRUE(vemo::FileExists(data + "/控え/歩掛データ.soa"));
     EXPECT_FALSE(vemo::IsReadOnlyMarked(data + "/控え/歩掛データ.soa"));
     EXPECT_FALSE(fs::exists(data + "/控え/sub"));
-    EXPECT_FALSE(fs::exists(data + "/控え/.歩掛データ.soa.save-Ab12Cd"));
+    EXPECT_FALSE(fs::exists(data + "/控え/" + temporary));
+    EXPECT_FALSE(fs::exists(vemo::LockFilePath(data + "/控え/歩掛データ.soa")));
 }
 
 TEST_F(MasterFolderDlgTest, NamesAreChecked) {

@@ -5,9 +5,11 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <set>
 
 #include "EstimateBuilders.h"
 #include "MasterBuilders.h"
@@ -434,6 +436,18 @@ TEST(SelectionDialogs, LegendsByGyomu) {
             EXPECT_FALSE(Label(*dlg, "legendGreen")->isVisibleTo(dlg));
             EXPECT_EQ(Label(*dlg, "legendBrown")->isVisibleTo(dlg), r.traditionalShown);
             EXPECT_EQ(Label(*dlg, "legendPurple")->isVisibleTo(dlg), r.traditionalShown);
+            // The lines shown start their "※" at one place, with or without a blank before it.
+            dlg->layout()->activate();
+            std::set<int> starts;
+            for (const char* name : {"legendYellow", "legendBlue", "legendBrown", "legendPurple"}) {
+                const QLabel* label = Label(*dlg, name);
+                if (!label->isVisibleTo(dlg)) continue;
+                const int blank = label->text().startsWith(QLatin1Char(' '))
+                                      ? label->fontMetrics().horizontalAdvance(QLatin1Char(' '))
+                                      : 0;
+                starts.insert(label->x() + std::max(label->indent(), 0) + blank);
+            }
+            EXPECT_EQ(starts.size(), 1u);
         }
         if (r.green) {
             EXPECT_EQ(Label(koshu, "legendGreen")->text(), QString::fromUtf8(r.green));

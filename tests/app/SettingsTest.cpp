@@ -280,4 +280,20 @@ TEST(RecentFileList, KeepsFourNewestFirst) {
     EXPECT_EQ(loaded.Files(), (std::vector<std::string>{"/c.sei", "/d.sei", "/b.sei"}));
 }
 
+// The menu names a recent file in at most 30 characters: by its name in the current folder, else
+// by its path with the leading folders left out as "...".
+TEST(RecentFileList, DisplayNamesFitTheMenu) {
+    const struct {
+        const char* path;
+        const char* shown;
+    } cases[] = {
+        {"/home/u/見積/林道測量業務.sei", "林道測量業務.sei"},  // in the current folder
+        {"/a/見積1.sei", "/a/見積1.sei"},
+        {"/home/user/ドキュメント/見積/令和7年度/林道測量業務.sei", "/.../見積/令和7年度/林道測量業務.sei"},
+        {"/home/user/区画整理測量設計業務委託見積書サンプル第二版と第三版.sei",
+         "区画整理測量設計業務委託見積書サンプル第二版と第三版.sei"},  // the name alone is longer
+    };
+    for (const auto& c : cases) EXPECT_EQ(RecentFileDisplayName(c.path, "/home/u/見積"), c.shown) << c.path;
+}
+
 }  // namespace

@@ -152,6 +152,61 @@ TEST_F(MainFrameTest, StatusPanesAndDoubleClicks) {
     EXPECT_EQ(bar->PaneAt(QPoint(-5, -5)), -1);
 }
 
+// Long pane texts are cut with "…" and shown whole as their tool tip; the panes give way so that a
+// first start keeps its default size.
+TEST_F(MainFrameTest, LongPaneTextsAreElidedAndTheWindowKeepsItsDefaultSize) {
+    const QString tanka = QStringLiteral("令和7年度 技術者単価（見本） 設計業務等標準積算基準書");
+    const QString zairyo = QStringLiteral("材料単価（見本）令和7年度 物価資料による材料単価");
+    frame->SetMessagePaneText(QString::fromUtf8(mastertext::kStatusHelpHint));
+    frame->SetMasterDataPaneText(QStringLiteral("参考マスター25"));
+    frame->SetTankaPaneText(tanka);
+    frame->SetZairyoTankaPaneText(zairyo);
+    QCoreApplication::processEvents();
+    const CWindowRect& first = settings.window;
+    EXPECT_EQ(first.Width(), 800);
+    EXPECT_LE(frame->minimumSizeHint().width(), first.Width());
+    EXPECT_EQ(frame->width(), first.Width());
+    CMainStatusBar* bar = frame->StatusBar();
+    const struct {
+        int pane;
+        QString text;
+        bool cut;
+    } cases[] = {{1, QStringLiteral("参考マスター25"), false}, {2, tanka, true}, {3, zairyo, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pane);
+        EXPECT_EQ(bar->PaneText(c.pane), c.text);
+        EXPECT_EQ(bar->PaneToolTip(c.pane), c.text);
+        const QString shown = bar->ShownPaneText(c.pane);
+        if (c.cut) {
+            EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+            EXPECT_TRUE(c.text.startsWith(shown.chopped(1))) << shown.toStdString();
+        } else {
+            EXPECT_EQ(shown, c.text);
+        }
+    }
+}
+
+// 並べて表示 tiles the estimate windows one above another, each the full width, the active one at the top.
+TEST_F(MainFrameTest, TilingPutsTheEstimatesOneAboveAnother) {
+    CChildFrame* first = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積A.sei"));
+    CChildFrame* second = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積B.sei"));
+    CChildFrame* third = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積C.sei"));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(commands.Dispatch(cmd::WindowTileHorz));
+    QCoreApplication::processEvents();
+    const QRect area = frame->MdiClient()->viewport()->rect();
+    int top = 0;
+    for (CChildFrame* child : {third, second, first}) {
+        EXPECT_FALSE(child->isMaximized());
+        EXPECT_EQ(child->geometry().left(), 0);
+        EXPECT_EQ(child->geometry().width(), area.width());
+        EXPECT_EQ(child->geometry().top(), top);
+        EXPECT_GE(child->geometry().height(), area.height() / 3 - 1);
+        top = child->geometry().bottom() + 1;
+    }
+    EXPECT_EQ(top, area.height());
+}
+
 TEST_F(MainFrameTest, DroppedFilesAreHandedOn) {
     QStringList dropped;
     frame->onFilesDropped = [&dropped](const QStringList& paths) { dropped = paths; };

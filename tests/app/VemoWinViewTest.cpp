@@ -1,6 +1,8 @@
 // Tests of app/VemoWinView.h.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QAction>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -64,7 +66,7 @@ protected:
     CSekisanItemList& List() { return *view->GetItemList(); }
     ItemListBuilder Build() { return ItemListBuilder(List()); }
     CSpreadSheet& Grid() { return *view->Grid(); }
-    QPoint CellCentre(int col, int row) { return Grid().visualItemRect(Grid().item(row - 1, col - 1)).center(); }
+    QPoint CellCentre(int col, int row) { return Grid().visualRect(Grid().model()->index(row - 1, col - 1)).center(); }
     std::string Pane(int pane) {
         auto it = host->panes.find(pane);
         return it == host->panes.end() || it->second.empty() ? "(none)" : it->second.back();
@@ -178,6 +180,73 @@ TEST_F(ViewTest, ColoursByLevelAmountAndTheMethodFlags) {
         }
         Grid().SetCol(5);
         EXPECT_EQ(Grid().GetForeColor(), c.amount);
+    }
+}
+
+// A refill renders again the rows whose item or 歩掛 background changed, and rows other code wrote
+// into; the others keep what they show untouched.
+TEST_F(ViewTest, ARefillRendersAgainTheRowsThatChangedAndLeavesTheOthers) {
+    std::vector<CSekisanItem*> items(5);
+    Build()
+        .Gyomu(2, "設計業務")
+        .Set([&](CSekisanItem& i) { items[0] = &i; })
+        .Koshu(300, "詳細設計")
+        .Set([&](CSekisanItem& i) { items[1] = &i; })
+        .Shubetsu(1, "一般")
+        .Quantity(1000)
+        .Amount(100)
+        .Set([&](CSekisanItem& i) { items[2] = &i; })
+        .Shubetsu(2, "従来")
+        .Amount(200)
+        .Set([&](CSekisanItem& i) { items[3] = &i; })
+        .Koshu(301, "概略設計")
+        .Set([&](CSekisanItem& i) { items[4] = &i; });
+    view->RefillGrid();
+    const COLORREF yellow = 0xCCFFFF, orange = 0x80C0FF;
+    CBukakeShubetsu* general = app->Store().GetBukakeFile().FindShubetsu(2, 300, 1);
+    ASSERT_NE(general, nullptr);
+    auto back = [this](int row) {
+        Grid().SetRow(row);
+        Grid().SetCol(4);
+        return Grid().GetBackColor();
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        std::vector<int> rendered;  // grid rows rendered again
+        std::function<void()> check;
+    } const cases[] = {
+        {"nothing changed", [] {}, {}, [] {}},
+        {"a quantity", [&] { items[2]->m_nQuantity = 2500; }, {3},
+         [&] { EXPECT_EQ(Grid().GetCellText(3, 3), Q("2.5000")); }},
+        {"a 摘要 and an amount", [&] {
+             items[3]->m_strRemarkUpper = "注";
+             items[4]->m_nAmount = -5;
+         }, {4, 5},
+         [&] {
+             EXPECT_EQ(Grid().GetCellText(6, 4), Q("注\n"));
+             EXPECT_EQ(Grid().GetCellText(5, 5), Q("-5"));
+         }},
+        {"a quantity taken away", [&] { items[2]->m_nQuantity = kUnset; }, {3},
+         [&] { EXPECT_EQ(Grid().GetCellText(3, 3), Q("")); }},
+        {"the 種別's method in the 歩掛", [&] { general->m_conventional = 1; }, {3},
+         [&] { EXPECT_EQ(back(3), orange); }},
+        {"a row painted by other code", [&] { Grid().SetCellBackColor(-1, 2, 0x80FFFF); }, {2},
+         [&] { EXPECT_EQ(back(2), yellow); }},
+        {"a cell written by other code", [&] { Grid().SetCellText(2, 1, Q("式")); }, {1},
+         [&] { EXPECT_EQ(Grid().GetCellText(2, 1), Q("")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::uint32_t> before;
+        for (int row = 1; row <= 5; ++row) before.push_back(Grid().GetRowRevision(row));
+        c.change();
+        view->RefillGrid();
+        c.check();
+        for (int row = 1; row <= 5; ++row) {
+            const bool rendered = std::find(c.rendered.begin(), c.rendered.end(), row) != c.rendered.end();
+            EXPECT_EQ(Grid().GetRowRevision(row) != before[static_cast<size_t>(row - 1)], rendered) << "row " << row;
+        }
     }
 }
 
@@ -631,6 +700,23 @@ TEST_F(ViewActivationTest, TheActiveEstimatesMaterialPricesAreTheApplicationsFil
          },
          programWide, "共通", "令和2年度", "材料単価 共通", vemo::view::MsgZairyoFileUnreadable(broken), programWide,
          true, ""},
+        {"an estimate naming the file in use reads it again: prices saved meanwhile are seen", [&] {
+             activate("A");
+             vemo::SetReadOnlyMark(fileA, false);
+             CZairyoTankaFile saved = SampleZairyoTankaFile();
+             saved.m_title = "材料単価 A改";
+             WriteMaster(fileA, std::move(saved));
+             vemo::SetReadOnlyMark(fileA, true);
+             activate("M");
+         },
+         fileA, "A", "令和2年度", "材料単価 A改", "", fileA, true, programWide},
+        {"the file in use gone: it is reported and its prices stay", [&] {
+             vemo::SetReadOnlyMark(fileA, false);
+             std::filesystem::remove(fileA);
+             activate("X");
+         },
+         fileA, "", "令和2年度", "材料単価 A改", vemo::view::MsgZairyoFileMissing(fileA, fileA), fileA, true,
+         programWide},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);

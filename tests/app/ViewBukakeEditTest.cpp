@@ -3,6 +3,7 @@
 // over it — with the 歩掛 file, the material prices and the estimate, in the running application.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include "ScriptedView.h"
 #include "app/AppTexts.h"
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "app/ShellWindows.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
@@ -216,6 +218,12 @@ TEST_F(ViewBukakeEditTest, TheUpdateRuleFollowsTheRowsCodesAndItsDaikaNumber) {
         CCmdUI kept{before, false};
         view->OnUpdateBukakeEdit(kept);
         EXPECT_EQ(kept.enabled, before);
+        // The menu item keeps what it showed.
+        QAction* action = CommandAction(app->Commands(), cmd::RowBukakeEdit);
+        action->setEnabled(before);
+        app->Commands().UpdateActions();
+        EXPECT_EQ(action->isEnabled(), before);
+        EXPECT_EQ(app->Commands().State(cmd::RowBukakeEdit).enabled, before);
     }
     const Snapshot unchanged = Take();
     view->OnBukakeEdit();

@@ -185,22 +185,26 @@ TEST_F(GuidedEntry, SlotWalkUnderOkCancelAndBack) {
         std::vector<Answer> answers;
         QStringList shown;
         int ll0, ll2, ll8;
+        int code8;  // the row's 掛率 code afterwards: set before its dialog opens, whatever the answer
         bool modified;
     };
     const int u = kUnset;
     const Case cases[] = {
-        {"all taken, 9 slots", 0, u, {{IDOK}, {IDOK}, {IDOK, "0.9"}}, {"R101", "R103", "R900"}, 10100, 10300, 9000, true},
-        {"8 slots: no 掛率", 1, u, {{IDOK}, {IDOK}}, {"R101", "R103"}, 10100, 10300, u, true},
-        {"a cancelled slot moves on", 0, u, {{IDCANCEL}, {IDOK}, {IDCANCEL}}, {"R101", "R103", "R900"}, u, 10300, u, true},
+        {"all taken, 9 slots", 0, u, {{IDOK}, {IDOK}, {IDOK, "0.9"}}, {"R101", "R103", "R900"}, 10100, 10300, 9000, 900,
+         true},
+        {"8 slots: no 掛率", 1, u, {{IDOK}, {IDOK}}, {"R101", "R103"}, 10100, 10300, u, u, true},
+        {"a cancelled slot moves on", 0, u, {{IDCANCEL}, {IDOK}, {IDCANCEL}}, {"R101", "R103", "R900"}, u, 10300, u, 900,
+         true},
         {"戻る goes to the nearest earlier slot", 1, u, {{IDOK, "5"}, {kBack}, {IDOK, "6"}, {IDOK}},
-         {"R101", "R103", "R101", "R103"}, 60000, 10300, u, true},
+         {"R101", "R103", "R101", "R103"}, 60000, 10300, u, u, true},
         {"戻る on 900 keeps its apply mode", 0, 12000, {{IDCANCEL}, {IDCANCEL}, {kBack, nullptr, true}, {IDOK}, {IDOK, "0.9"}},
-         {"R101", "R103", "R900", "R103", "R900"}, u, 10300, 10800, true},
-        {"old × new", 0, 12000, {{IDCANCEL}, {IDCANCEL}, {IDOK, "0.9", true}}, {"R101", "R103", "R900"}, u, u, 10800, true},
+         {"R101", "R103", "R900", "R103", "R900"}, u, 10300, 10800, 900, true},
+        {"old × new", 0, 12000, {{IDCANCEL}, {IDCANCEL}, {IDOK, "0.9", true}}, {"R101", "R103", "R900"}, u, u, 10800, 900,
+         true},
         {"a product beyond the field keeps the old 掛率", 0, 2000000000,
-         {{IDCANCEL}, {IDCANCEL}, {IDOK, "900", true}}, {"R101", "R103", "R900"}, u, u, 2000000000, true},
-        {"every slot cancelled changes nothing", 0, u, {{IDCANCEL}, {IDCANCEL}, {IDCANCEL}}, {"R101", "R103", "R900"}, u, u,
-         u, false},
+         {{IDCANCEL}, {IDCANCEL}, {IDOK, "900", true}}, {"R101", "R103", "R900"}, u, u, 2000000000, 900, true},
+        {"every slot cancelled changes nothing but the 掛率 code", 0, u, {{IDCANCEL}, {IDCANCEL}, {IDCANCEL}},
+         {"R101", "R103", "R900"}, u, u, u, 900, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -229,6 +233,8 @@ TEST_F(GuidedEntry, SlotWalkUnderOkCancelAndBack) {
         EXPECT_EQ(shown, c.shown);
         const CSekisanItem& item = Item(2);
         EXPECT_EQ(Doc().IsModified(), c.modified);
+        EXPECT_EQ(item.m_nRateCode[8], c.code8);
+        before.m_nRateCode[8] = c.code8;
         if (!c.modified) {
             EXPECT_TRUE(SameItem(item, before));
             EXPECT_TRUE(host->messages.empty());

@@ -370,6 +370,8 @@ TEST_F(ViewPrintTest, AMissingFormIsToldOnceAndNothingIsShown) {
 // ---------------------------------------------------------------------------------------------
 // 表紙設定・印刷 (32788)
 
+// The cover data is saved on Yes only; a form checked in the list is the current form at once, also
+// when the dialog is cancelled or the overwrite declined.
 TEST_F(ViewPrintTest, TheCoverCommandSavesOnYesOnly) {
     LoadEstimate();
     const std::string path = app->Store().GetHyoshiPath();
@@ -406,11 +408,11 @@ TEST_F(ViewPrintTest, TheCoverCommandSavesOnYesOnly) {
         if (!c.saved) {
             EXPECT_EQ(app->Store().GetHyoshiData(), before);
             EXPECT_EQ(ReadTestFile(path), bytesBefore);
-            EXPECT_EQ(app->Settings().formType, 0);
         }
+        EXPECT_EQ(app->Settings().formType, 1);
+        app->Settings().formType = 0;
     }
     EXPECT_EQ(app->Store().GetHyoshiData().m_subject, "新しい件名");
-    EXPECT_EQ(app->Settings().formType, 1);
     CHyoshiData stored;
     ASSERT_EQ(app->Store().SerializeHyoshiFile(0, &stored, path), 1);
     EXPECT_EQ(stored.m_subject, "新しい件名");

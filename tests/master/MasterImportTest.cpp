@@ -21,6 +21,7 @@ struct BukakeImportScript {
     CBukakeFile source, dest;
     CHenkaritsuFile henkaritsu;
     CTankaFile tanka;
+    CZairyoTankaFile zairyo;
     std::function<void(BukakeImportScript&)> edit;
     int result = IDOK;
 };
@@ -33,6 +34,7 @@ public:
     void SetDestFile(const CBukakeFile& file) override { m_s.dest = file; }
     void SetHenkaritsuFile(const CHenkaritsuFile& file) override { m_s.henkaritsu = file; }
     void SetTankaFile(const CTankaFile& file) override { m_s.tanka = file; }
+    void SetZairyoTankaFile(const CZairyoTankaFile& file) override { m_s.zairyo = file; }
     int DoModal() override {
         if (m_s.edit) m_s.edit(m_s);
         return m_s.result;
@@ -122,6 +124,9 @@ TEST(ManualImport, BukakeEntriesPickedInTheDialogAreSavedAfterTheQuestion) {
     EXPECT_EQ(script.codes, (std::vector<uint8_t>{6, 2, 7, 3, 4, 5}));
     EXPECT_TRUE(script.henkaritsu == store->GetHenkaritsuFile());
     EXPECT_TRUE(script.tanka == store->GetTankaFile());
+    // The material prices too, for the material names of the detail dialogs.
+    EXPECT_TRUE(script.zairyo == store->GetZairyoTankaFile());
+    EXPECT_GT(script.zairyo.GetCount(), 0);
     EXPECT_EQ(KoshuCodes(*store->GetBukakeFile().FindGyomu(1)), (std::vector<int32_t>{1, 120, 69, 91}));
     EXPECT_TRUE(LoadFile<CBukakeFile>(f.masters + "/歩掛データ.soa") == store->GetBukakeFile());
 }

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <random>
+#include <cstdlib>
 
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
@@ -129,6 +130,124 @@ FolderNames NamesIn(const std::string& folder) {
     return names;
 }
 
+// The number of rounds of a test that races processes: the count given in the environment variable
+// (for long runs outside ctest), else the fallback.
+int RoundsFromEnvironment(const char* name, int fallback) {
+    const char* value = std::getenv(name);
+    if (!value || !*value) return fallback;
+    return std::max(1, std::atoi(value));
+}
+
+// A pipe between the test and the copies of the program it runs in child processes.
+struct Pipe {
+    int read = -1;
+    int write = -1;
+    Pipe() {
+        int fds[2];
+        if (::pipe(fds) == 0) {
+            read = fds[0];
+            write = fds[1];
+        }
+    }
+    ~Pipe() {
+        CloseRead();
+        CloseWrite();
+    }
+    void CloseRead() {
+        if (read >= 0) ::close(read);
+        read = -1;
+    }
+    void CloseWrite() {
+        if (write >= 0) ::close(write);
+        write = -1;
+    }
+};
+
+// Blocks until every writer of the pipe has closed it.
+void WaitForClose(int fd) {
+    char c;
+    for (;;) {
+        const ssize_t n = ::read(fd, &c, 1);
+        if (n == 0 || (n < 0 && errno != EINTR)) return;
+    }
+}
+
+// What one copy of the program did, as its child process reports it.
+struct CopyReport {
+    int index = -1;
+    int started = 0;
+    int owned = 0;  // a bit per lock the copy owns after its start-up
+    int saved = 0;  // a bit per master whose save succeeded
+};
+
+int SaveLockable(CMasterDataStore& store, int id) {
+    switch (id) {
+        case CMasterDataStore::kLockBukake: return store.SerializeBukakeFile(1, nullptr, "");
+        case CMasterDataStore::kLockHenkaritsu: return store.SerializeHenkaritsuFile(1, nullptr, "");
+        case CMasterDataStore::kLockTanka: return store.SerializeTankaFile(1, nullptr, "");
+        case CMasterDataStore::kLockShokeihi: return store.SerializeShokeihiFile(1, nullptr, "");
+        case CMasterDataStore::kLockProgramKingaku: return store.SerializeProgramKingakuFile(1, nullptr, "");
+        case CMasterDataStore::kLockZairyoTanka: return store.SerializeZairyoTankaFile(1, nullptr, "");
+        default: return 0;
+    }
+}
+
+int OwnedLocks(const CMasterDataStore& store) {
+    int owned = 0;
+    for (int id = 0; id < CMasterDataStore::kLockCount; ++id)
+        if (store.GetLockOwner(static_cast<CMasterDataStore::LockId>(id)) == 1) owned |= 1 << id;
+    return owned;
+}
+
+// Runs one copy of the program in a child process. It waits until the test closes `go`, starts
+// (answering the take-over question with `answer`), saves every lockable master (the 単価 master
+// with a column title naming the copy), reports, and exits normally once the test closes `done`.
+pid_t StartCopy(const std::string& program, int index, int answer, Pipe& go, Pipe& done, Pipe& report) {
+    const pid_t child = ::fork();
+    if (child != 0) return child;
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    go.CloseWrite();
+    done.CloseWrite();
+    report.CloseRead();
+    WaitForClose(go.read);
+    CopyReport r;
+    r.index = index;
+    {
+        ScriptedHost host;
+        host.answers = {answer};
+        CMasterDataStore store(program);
+        store.classifyDrive = [](const std::string&) { return DriveKind::fixed; };
+        r.started = store.LoadMastersAtStartup();
+        r.owned = OwnedLocks(store);
+        store.GetTankaFile().m_columnTitles[0] = "写し" + std::to_string(index);
+        for (int id = 0; id < CMasterDataStore::kLockCount; ++id)
+            if (SaveLockable(store, id) == 1) r.saved |= 1 << id;
+        if (::write(report.write, &r, sizeof r) != static_cast<ssize_t>(sizeof r)) ::_exit(2);
+        WaitForClose(done.read);
+    }  // the copy exits: its locks are released
+    ::_exit(0);
+}
+
+bool ReadReport(int fd, CopyReport& r) {
+    return ::read(fd, &r, sizeof r) == static_cast<ssize_t>(sizeof r);
+}
+
+bool ExitedNormally(pid_t child) {
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The names in the folders of the master files that are neither masters nor the cover data.
+std::vector<std::string> LeftOvers(const ProgramFolder& f) {
+    std::vector<std::string> left;
+    for (const std::string& folder : {f.masters, f.data})
+        for (auto& e : fs::directory_iterator(folder)) {
+            const std::string name = e.path().filename().string();
+            if (!name.empty() && name[0] == '.') left.push_back(name);
+        }
+    return left;
+}
+
 }  // namespace
 
 TEST(MasterStore, FilePlaces) {
@@ -223,11 +342,11 @@ TEST(MasterStore, FailedSaveLeavesThePreviousFile) {
     EXPECT_EQ(ReadTestFile(path), before);
     EXPECT_TRUE(IsReadOnlyMarked(path));  // the lock was taken again
     EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockBukake), 1);
-    // Nothing but the master files is left in the folder.
+    // Nothing but the master files and the lock held is left in the folder.
     std::vector<std::string> names;
     for (auto& e : fs::directory_iterator(f.masters)) names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"変化率データ.soa", "歩掛データ.soa"}));
+    EXPECT_EQ(names, (std::vector<std::string>{".歩掛データ.soa.lock", "変化率データ.soa", "歩掛データ.soa"}));
 }
 
 TEST(MasterStore, LockRules) {
@@ -523,6 +642,197 @@ TEST(MasterStore, TwoRunningCopiesOverTheSameFolder) {
     EXPECT_EQ(third.GetLockOwner(CMasterDataStore::kLockZairyoTanka), 1);
 }
 
+// The three tests below race copies of the program in child processes. Longer runs than ctest's go
+// through the environment: VEMO_LOCK_PAIRS=500 VEMO_LOCK_STARTS=40 VEMO_LOCK_SAVES=3000
+// MasterStoreTests --gtest_filter='*CopiesStarted*:*TakeOverByAnother*:*SavesWhileAnother*'
+// (the figures are recorded as test properties: --gtest_output=xml).
+TEST(MasterStore, CopiesStartedTogetherNeverBothOwnALockNorBothSave) {
+    ProgramFolder f;
+    ScriptedHost host;
+    const int pairs = RoundsFromEnvironment("VEMO_LOCK_PAIRS", 60);
+    int bothOwned = 0, noneOwned = 0, bothSaved = 0, savedWithoutLock = 0, wrongContent = 0, leftBehind = 0;
+    int pairsBothOwning = 0, pairsBothSaving = 0;  // pairs with at least one such master
+    for (int pair = 0; pair < pairs; ++pair) {
+        Pipe go, done, report;
+        const pid_t copies[2] = {StartCopy(f.program, 0, IDNO, go, done, report),
+                                 StartCopy(f.program, 1, IDNO, go, done, report)};
+        ASSERT_GT(copies[0], 0);
+        ASSERT_GT(copies[1], 0);
+        report.CloseWrite();
+        go.CloseWrite();  // both start at once
+        CopyReport r[2];
+        for (int i = 0; i < 2; ++i) {
+            CopyReport one;
+            ASSERT_TRUE(ReadReport(report.read, one)) << "pair " << pair;
+            r[one.index] = one;
+        }
+        // Both are still running while the file is read.
+        const std::string tanka = ReadTestFile(f.data + "/単価データ.daa");
+        done.CloseWrite();
+        for (pid_t copy : copies) ASSERT_TRUE(ExitedNormally(copy)) << "pair " << pair;
+        for (const CopyReport& one : r) {
+            ASSERT_EQ(one.started, 1) << "pair " << pair;
+            savedWithoutLock += (one.saved & ~one.owned) != 0;
+        }
+        for (int id = 0; id < CMasterDataStore::kLockCount; ++id) {
+            const int owners = ((r[0].owned >> id) & 1) + ((r[1].owned >> id) & 1);
+            bothOwned += owners == 2;
+            noneOwned += owners == 0;
+            bothSaved += ((r[0].saved >> id) & 1) + ((r[1].saved >> id) & 1) == 2;
+        }
+        pairsBothOwning += (r[0].owned & r[1].owned) != 0;
+        pairsBothSaving += (r[0].saved & r[1].saved) != 0;
+        // The 単価 file is the one its owner saved.
+        const int saver = (r[0].saved >> CMasterDataStore::kLockTanka) & 1 ? 0 : 1;
+        CTankaFile saved;
+        ASSERT_EQ(LoadMasterFromBytes(saved, tanka), MasterLoadResult::loaded);
+        wrongContent += saved.m_columnTitles[0] != "写し" + std::to_string(saver);
+        // A normal exit leaves no lock and nothing else behind.
+        leftBehind += !LeftOvers(f).empty();
+        for (const auto& path : f.LockableFiles()) leftBehind += IsReadOnlyMarked(path);
+        if (!LeftOvers(f).empty() || leftBehind) {
+            for (const auto& path : f.LockableFiles()) vemo::SetReadOnlyMark(path, false);
+            for (const auto& name : LeftOvers(f)) {
+                fs::remove(f.masters + "/" + name);
+                fs::remove(f.data + "/" + name);
+            }
+        }
+    }
+    RecordProperty("Pairs", pairs);
+    RecordProperty("BothOwned", bothOwned);
+    RecordProperty("BothSaved", bothSaved);
+    RecordProperty("PairsBothOwning", pairsBothOwning);
+    RecordProperty("PairsBothSaving", pairsBothSaving);
+    EXPECT_EQ(bothOwned, 0);
+    EXPECT_EQ(noneOwned, 0);
+    EXPECT_EQ(bothSaved, 0);
+    EXPECT_EQ(savedWithoutLock, 0);
+    EXPECT_EQ(wrongContent, 0);
+    EXPECT_EQ(leftBehind, 0);
+}
+
+TEST(MasterStore, TakeOverByAnotherCopyRefusesTheFirstCopysSaves) {
+    ProgramFolder f;
+    ScriptedHost host;
+    auto first = std::make_unique<CMasterDataStore>(f.program);
+    ASSERT_EQ(first->LoadMastersAtStartup(), 1);
+    ASSERT_EQ(OwnedLocks(*first), (1 << CMasterDataStore::kLockCount) - 1);
+
+    // A second copy answers Yes to the take-over question and saves.
+    Pipe go, done, report;
+    const pid_t second = StartCopy(f.program, 1, IDYES, go, done, report);
+    ASSERT_GT(second, 0);
+    report.CloseWrite();
+    go.CloseWrite();
+    CopyReport r;
+    ASSERT_TRUE(ReadReport(report.read, r));
+    EXPECT_EQ(r.started, 1);
+    EXPECT_EQ(r.owned, (1 << CMasterDataStore::kLockCount) - 1);
+    EXPECT_EQ(r.saved, (1 << CMasterDataStore::kLockCount) - 1);
+
+    // The first copy learns of it when it saves: every save is refused with the lock's message and
+    // the second copy's file stays.
+    first->GetTankaFile().m_columnTitles[0] = "写し0";
+    for (int id = 0; id < CMasterDataStore::kLockCount; ++id) EXPECT_EQ(SaveLockable(*first, id), 0) << id;
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>(CMasterDataStore::kLockCount, kSaveRefused));
+    CTankaFile saved;
+    ASSERT_EQ(LoadMasterFromBytes(saved, ReadTestFile(f.data + "/単価データ.daa")), MasterLoadResult::loaded);
+    EXPECT_EQ(saved.m_columnTitles[0], "写し1");
+
+    // The first copy's exit leaves the second one's locks alone.
+    first.reset();
+    for (const auto& path : f.LockableFiles()) EXPECT_TRUE(IsReadOnlyMarked(path)) << path;
+    done.CloseWrite();
+    ASSERT_TRUE(ExitedNormally(second));
+    for (const auto& path : f.LockableFiles()) EXPECT_FALSE(IsReadOnlyMarked(path)) << path;
+    EXPECT_EQ(LeftOvers(f), std::vector<std::string>{});
+}
+
+TEST(MasterStore, LocksOfAKilledCopyAreTakenOverOrTakenOnceUnmarked) {
+    const std::string allEditors = kBukakeEditor + mastertext::kEditorHenkaritsu + mastertext::kEditorTanka +
+                                   mastertext::kEditorShokeihi + mastertext::kEditorProgramKingaku +
+                                   mastertext::kEditorZairyoTanka;
+    const struct {
+        bool marksCleared;  // the user cleared the read-only marks the killed copy left
+        std::vector<std::string> messages;
+    } cases[] = {
+        {false, {kTakeOverText + allEditors + kTakeOverQuestion}},
+        {true, {}},
+    };
+    for (const auto& c : cases) {
+        ProgramFolder f;
+        ScriptedHost host;
+        Pipe go, done, report;
+        const pid_t killed = StartCopy(f.program, 0, IDNO, go, done, report);
+        ASSERT_GT(killed, 0);
+        report.CloseWrite();
+        go.CloseWrite();
+        CopyReport r;
+        ASSERT_TRUE(ReadReport(report.read, r));
+        ASSERT_EQ(r.owned, (1 << CMasterDataStore::kLockCount) - 1);
+        ::kill(killed, SIGKILL);
+        ASSERT_EQ(::waitpid(killed, nullptr, 0), killed);
+        ASSERT_EQ(LeftOvers(f).size(), 6u) << "a lock file for each of the six files";
+        if (c.marksCleared)
+            for (const auto& path : f.LockableFiles()) vemo::SetReadOnlyMark(path, false);
+
+        {
+            CMasterDataStore store(f.program);
+            store.classifyDrive = [](const std::string&) { return DriveKind::fixed; };
+            host.answers = {IDYES};
+            ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+            EXPECT_EQ(host.MessageTexts(), c.messages) << c.marksCleared;
+            EXPECT_EQ(OwnedLocks(store), (1 << CMasterDataStore::kLockCount) - 1) << c.marksCleared;
+            for (int id = 0; id < CMasterDataStore::kLockCount; ++id)
+                EXPECT_EQ(SaveLockable(store, id), 1) << id << " " << c.marksCleared;
+        }
+        EXPECT_EQ(LeftOvers(f), std::vector<std::string>{}) << c.marksCleared;
+        for (const auto& path : f.LockableFiles()) EXPECT_FALSE(IsReadOnlyMarked(path)) << path;
+    }
+}
+
+TEST(MasterStore, SavesWhileAnotherCopyStartsRepeatedlyNeverFail) {
+    ProgramFolder f;
+    ScriptedHost host;
+    const int starts = RoundsFromEnvironment("VEMO_LOCK_STARTS", 40);
+    const int minimumSaves = RoundsFromEnvironment("VEMO_LOCK_SAVES", 300);
+    CMasterDataStore store(f.program);
+    ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+    // A 単価 master of some size, so that a save takes a while.
+    for (int row = 0; row < 2000; ++row) AddTankaRow(store.GetTankaFile(), 2000 + row, "普通作業員", {15000 + row});
+
+    const pid_t starter = ::fork();
+    ASSERT_GE(starter, 0);
+    if (starter == 0) {
+        // Starts and ends a second copy, again and again; it declines the take-over.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        for (int i = 0; i < starts; ++i) {
+            ScriptedHost copyHost;
+            copyHost.answers = {IDNO};
+            CMasterDataStore copy(f.program);
+            copy.classifyDrive = [](const std::string&) { return DriveKind::fixed; };
+            if (copy.LoadMastersAtStartup() != 1) ::_exit(3);
+        }
+        ::_exit(0);
+    }
+    // Saves until the other copy has started and ended `starts` times, and at least minimumSaves times.
+    int saves = 0, failed = 0, status = 0;
+    bool starterRunning = true;
+    while (starterRunning || saves < minimumSaves) {
+        const int id = saves % CMasterDataStore::kLockCount;
+        store.GetTankaFile().m_columnTitles[0] = saves % 2 ? "版A" : "版B";
+        failed += SaveLockable(store, id) != 1;
+        ++saves;
+        if (starterRunning && ::waitpid(starter, &status, WNOHANG) == starter) starterRunning = false;
+    }
+    RecordProperty("Saves", saves);
+    RecordProperty("Starts", starts);
+    RecordProperty("FailedSaves", failed);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(failed, 0) << "of " << saves << " saves";
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{});
+}
+
 TEST(MasterStore, TakeOverOnAFixedDrive) {
     ProgramFolder f;
     ScriptedHost host;
@@ -596,28 +906,41 @@ TEST(MasterStore, KilledSavesLeaveTheOldOrTheNewFileMarkedAndOneTemporaryAtMost)
         versions[v] = ReadTestFile(path);
     }
     ASSERT_NE(versions[0], versions[1]);
-    const std::vector<std::string> files = NamesIn(f.data).others;
+    // The take-over after each kill takes every lock; the folder holds them all from the start.
+    store.classifyDrive = [](const std::string&) { return DriveKind::fixed; };
+    host.answers = {IDYES};
+    ASSERT_EQ(store.AskForceMasterLocks(mastertext::kEditorTanka), 1);
+    const std::vector<std::string> files = NamesIn(f.data).others;  // the masters and their lock files
 
     std::mt19937 random(33);
     int leftTemporary = 0;
     for (int kill = 0; kill < 40; ++kill) {
+        // The saving copy takes the lock itself, as a copy of the program does at its start.
+        ASSERT_EQ(store.LockTankaFile(0, 1), 1) << "kill " << kill;
+        Pipe saving;
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            // Saves until killed; never outlives the test.
+            // Saves until killed: far more saves than fit in the time before the kill. It never
+            // outlives the test.
             ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-            for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
+            saving.CloseRead();
+            if (store.LockTankaFile(1, 1) != 1) ::_exit(2);
+            for (int i = 0; i < 1000000; ++i) {
                 tanka.m_columnTitles[0] = i % 2 == 0 ? "版B" : "版A";
-                store.SerializeTankaFile(1, nullptr, "");
+                if (store.SerializeTankaFile(1, nullptr, "") != 1) ::_exit(3);
+                if (i == 0) saving.CloseWrite();  // the first save is done: the test may kill
             }
             ::_exit(0);
         }
+        saving.CloseWrite();
+        WaitForClose(saving.read);
         ::usleep(std::uniform_int_distribution<useconds_t>(0, 30000)(random));
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "kill " << kill;
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            << "kill " << kill << ", exit " << WEXITSTATUS(status);
 
         const std::string bytes = ReadTestFile(path);
         EXPECT_TRUE(bytes == versions[0] || bytes == versions[1]) << "kill " << kill;
@@ -626,27 +949,72 @@ TEST(MasterStore, KilledSavesLeaveTheOldOrTheNewFileMarkedAndOneTemporaryAtMost)
         EXPECT_LE(names.temporaries.size(), 1u) << "kill " << kill;
         EXPECT_EQ(names.others, files) << "kill " << kill;
         leftTemporary += names.temporaries.empty() ? 0 : 1;
+        // The killed copy's lock is taken over, as after a crash.
+        host.answers = {IDYES};
+        ASSERT_EQ(store.AskForceMasterLocks(mastertext::kEditorTanka), 1) << "kill " << kill;
     }
     RecordProperty("KillsLeavingATemporary", leftTemporary);
     // The next save removes what the killed ones left.
+    host.messages.clear();
     ASSERT_EQ(store.SerializeTankaFile(1, nullptr, ""), 1);
     EXPECT_TRUE(NamesIn(f.data).temporaries.empty());
     EXPECT_TRUE(IsReadOnlyMarked(path));
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(MasterStore, StartupRemovesTemporariesOfUnfinishedSaves) {
+TEST(MasterStore, StartupRemovesOnlyTemporariesNoRunningCopyWrites) {
     ProgramFolder f;
     ScriptedHost host;
-    const std::vector<std::string> stale = {f.masters + "/.歩掛データ.soa.save-a1B2c3",
-                                            f.data + "/.単価データ.daa.save-Zz9Yy8",
-                                            f.data + "/.表紙データ.daa.save-000000"};
+    // Two other copies of the program: one still saving, one that was killed while saving.
+    Pipe keepRunning, keepEnded;
+    const pid_t runningCopy = ::fork();
+    ASSERT_GE(runningCopy, 0);
+    if (runningCopy == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        keepRunning.CloseWrite();
+        keepEnded.CloseWrite();
+        WaitForClose(keepRunning.read);
+        ::_exit(0);
+    }
+    const pid_t endedCopy = ::fork();
+    ASSERT_GE(endedCopy, 0);
+    if (endedCopy == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        keepRunning.CloseWrite();
+        keepEnded.CloseWrite();
+        WaitForClose(keepEnded.read);
+        ::_exit(0);
+    }
+    keepRunning.CloseRead();
+    keepEnded.CloseRead();
+    const std::optional<vemo::ProcessId> running = vemo::LocalProcess(runningCopy);
+    const std::optional<vemo::ProcessId> ended = vemo::LocalProcess(endedCopy);
+    ASSERT_TRUE(running && ended);
+    keepEnded.CloseWrite();
+    ASSERT_TRUE(ExitedNormally(endedCopy));
+
+    auto temporary = [](const std::string& target, const vemo::ProcessId& writer) {
+        return vemo::JoinPath(vemo::ParentFolder(target),
+                              vemo::ReplacingTemporaryPrefix(vemo::FileNameOf(target), writer) + "a1B2c3");
+    };
+    const std::vector<std::string> stale = {temporary(f.masters + "/歩掛データ.soa", *ended),
+                                            temporary(f.data + "/単価データ.daa", *ended),
+                                            temporary(f.data + "/表紙データ.daa", vemo::ThisProcess())};
+    const std::vector<std::string> inFlight = {temporary(f.masters + "/変化率データ.soa", *running),
+                                               temporary(f.data + "/単価データ.daa", *running)};
     for (const std::string& path : stale) WriteTestFile(path, "half a save");
+    for (const std::string& path : inFlight) WriteTestFile(path, "a save in flight");
     WriteTestFile(f.data + "/.メモ.txt", "not a temporary file");
     CMasterDataStore store(f.program);
     ASSERT_EQ(store.LoadMastersAtStartup(), 1);
     for (const std::string& path : stale) EXPECT_FALSE(fs::exists(path)) << path;
+    for (const std::string& path : inFlight) EXPECT_TRUE(fs::exists(path)) << path;
     EXPECT_TRUE(fs::exists(f.data + "/.メモ.txt"));
+    // And so does a save.
+    ASSERT_EQ(store.SerializeTankaFile(1, nullptr, ""), 1);
+    EXPECT_TRUE(fs::exists(inFlight[1]));
+    keepRunning.CloseWrite();
+    ASSERT_TRUE(ExitedNormally(runningCopy));
 }
 
 TEST(MasterStore, FilesLargerThanAnyMasterAreRefusedUnread) {

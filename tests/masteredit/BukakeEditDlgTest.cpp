@@ -318,6 +318,57 @@ TEST_F(BukakeEditor, AShrinkingShubetsuListKeepsTheIndexWithinIt) {
     EXPECT_EQ(ShubetsuList()->ChosenIndex(), 0);
 }
 
+// After a 工種 is deleted the next one's list keeps the 種別 index: one past its end steps back to
+// its last 種別, one further past starts again at the first.
+TEST_F(BukakeEditor, DeletingAKoshuClampsTheShubetsuIndexToTheNextOne) {
+    const struct {
+        int chosen;  // the 種別 chosen in the deleted 工種 of four
+        int next;    // the 種別 of the 工種 after it
+        int expected;
+    } cases[] = {{1, 2, 1}, {2, 2, 1}, {3, 2, 0}, {3, 0, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.chosen << " of 4, then " << c.next);
+        CBukakeFile file;
+        CBukakeGyomu& survey = AddGyomu(file, 6, "区画整理測量");
+        CBukakeKoshu& first = AddKoshu(survey, 101, "基準点測量");
+        for (int s = 1; s <= 4; ++s) AddShubetsu(first, s, "種別" + std::to_string(s));
+        CBukakeKoshu& second = AddKoshu(survey, 102, "水準測量");
+        for (int s = 1; s <= c.next; ++s) AddShubetsu(second, s, "水準" + std::to_string(s));
+        Open(file);
+        ClickShubetsu(c.chosen);
+        ASSERT_EQ(ShubetsuList()->ChosenIndex(), c.chosen);
+        host.answers = {IDYES};
+        Button("koshuDelete")->click();
+        ASSERT_EQ(KoshuCodes(6).front(), 102);
+        EXPECT_EQ(ShubetsuList()->ChosenIndex(), c.expected);
+    }
+}
+
+// A click on the empty space of a list chooses none there: the 工種 list takes the 種別 with it.
+TEST_F(BukakeEditor, AClickOnEmptyListSpaceChoosesNone) {
+    Open(Sample());
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    auto clickEmpty = [](CEditorList* list) {
+        const QPoint empty(10, list->viewport()->height() - 5);
+        ASSERT_EQ(list->itemAt(empty), nullptr);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
+    };
+    clickEmpty(ShubetsuList());
+    EXPECT_EQ(ShubetsuList()->ChosenIndex(), -1);
+    for (const char* name : kShubetsuButtons) EXPECT_FALSE(Button(name)->isEnabled()) << name;
+    for (const char* name : kKoshuButtons) EXPECT_TRUE(Button(name)->isEnabled()) << name;
+    EXPECT_EQ(Line(), Q("精度管理係数 : -.--"));
+    ClickShubetsu(0);
+    clickEmpty(KoshuList());
+    EXPECT_EQ(KoshuList()->ChosenIndex(), -1);
+    EXPECT_EQ(ShubetsuList()->ChosenIndex(), -1);
+    EXPECT_EQ(ShubetsuList()->Count(), 0);
+    for (const char* name : kKoshuButtons) EXPECT_FALSE(Button(name)->isEnabled()) << name;
+    for (const char* name : kShubetsuButtons) EXPECT_FALSE(Button(name)->isEnabled()) << name;
+    EXPECT_TRUE(Button("koshuNew")->isEnabled());
+}
+
 TEST_F(BukakeEditor, CancelInTheChangeDialogsLeavesTheRecords) {
     Open(Sample());
     const CBukakeFile before = dialog->GetBukakeFile();

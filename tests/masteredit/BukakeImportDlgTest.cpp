@@ -37,7 +37,7 @@ CBukakeFile Source() {
     AddShubetsu(AddKoshu(survey, 120, "他社工種"), 1, "他社種別");
     AddKoshu(survey, 69, "共通");
     AddKoshu(survey, 91, "諸経費");
-    AddKoshu(AddGyomu(file, 2, "設計"), 301, "他社設計");
+    AddShubetsu(AddKoshu(AddGyomu(file, 2, "設計"), 301, "他社設計"), 1, "他社詳細設計").m_coefficient = 250;
     return file;
 }
 
@@ -105,10 +105,18 @@ TEST_F(BukakeImport, OpensWithBothHalvesOnTheFirstBusinessOfTheDestination) {
     EXPECT_EQ(dialog->findChild<QLabel*>("sourceCoefficient")->text(), Q("精度管理係数 : 3.00"));
     EXPECT_TRUE(Button("importKoshu")->isEnabled());
     EXPECT_TRUE(Button("importShubetsu")->isEnabled());
-    // 土質一般 names its coefficient 技術経費 as the editor does.
-    ChooseGyomu(2);
-    EXPECT_EQ(dialog->findChild<QLabel*>("destCoefficient")->text(), Q("技術経費　　 : 1.50"));
+    // Only 設計 and 区画整理設計 name their coefficient 技術経費 here; 土質一般 shows none.
+    ChooseGyomu(1);
     EXPECT_EQ(dialog->findChild<QLabel*>("sourceCoefficient")->text(), Q("技術経費　　 : -.--"));
+    Click("sourceKoshuList", 0);
+    Click("sourceShubetsuList", 0);
+    EXPECT_EQ(dialog->findChild<QLabel*>("sourceCoefficient")->text(), Q("技術経費　　 : 2.50"));
+    ChooseGyomu(2);
+    EXPECT_EQ(dialog->findChild<QLabel*>("destCoefficient")->text(), Q("　　　　　　 : -.--"));
+    EXPECT_EQ(dialog->findChild<QLabel*>("sourceCoefficient")->text(), Q("　　　　　　 : -.--"));
+    Click("destKoshuList", 0);
+    Click("destShubetsuList", 0);
+    EXPECT_EQ(dialog->findChild<QLabel*>("destCoefficient")->text(), Q("　　　　　　 : -.--"));
 }
 
 TEST_F(BukakeImport, ABusinessWithoutDestinationKoshuDisablesBothImports) {
@@ -202,8 +210,15 @@ TEST_F(BukakeImport, DetailSettingsFollowTheEditorsRule) {
     dest.FindKoshu(4, 401)->GetShubetsu(0)->GetDetail().m_bukakeType = 4;
     dialog->SetDestFile(dest);
     ChooseGyomu(0);
+    // The detail dialogs name materials from the material prices the import was given.
+    CZairyoTankaFile zairyo;
+    AddZairyoItem(zairyo, 1000, 0, "砂", 100);
+    dialog->SetZairyoTankaFile(zairyo);
     ScriptedDialogs dialogs;
     dialogs.Expect<CBukakeDetailDlg>([](CBukakeDetailDlg& d) {
+        int changed = 0;
+        const CZairyoTankaFile& given = d.GetZairyoTankaFile(&changed);
+        EXPECT_NE(given.FindItem(1000), nullptr);
         d.findChild<CZo_Edit*>("formula")->setText(Q("H2"));
         return IDOK;
     });

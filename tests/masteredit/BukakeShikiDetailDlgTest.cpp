@@ -181,6 +181,19 @@ TEST_F(ShikiDialog, RowDeleteAndInsertKeepTheNumberOfLines) {
     EXPECT_EQ(LineAt(2).m_columns[1], 1002);
     EXPECT_TRUE(host.messages.empty());
 
+    // A free line below takes the insert even when the last line is in use: only the lines down to it
+    // move, the ones after it stay.
+    CBukakeDetail gap = Detail(true);
+    *gap.GetLine(2) = *Detail().GetLine(3);  // the third line unused
+    Open(gap);
+    emit grid->Click(1, 2);
+    Get("rowinsert")->click();
+    EXPECT_EQ(Kinds(), (std::vector<int>{1, 1, 3, 2, 5}));
+    EXPECT_EQ(LineAt(1).m_columns[1], kUnset);
+    EXPECT_EQ(LineAt(2).m_columns[1], 1000);
+    EXPECT_EQ(LineAt(3).m_columns[1], 1005);
+    EXPECT_TRUE(host.messages.empty());
+
     // With every line in use nothing is lost: the user is told and nothing changes.
     Open(Detail(true));
     emit grid->Click(1, 2);

@@ -131,6 +131,25 @@ TEST_F(EditorListTest, ClickKeysAndDoubleClickChooseAndOpen) {
     EXPECT_EQ(opened[0][0].toInt(), 0);
 }
 
+// A click on the empty space below the entries chooses none (-1); a double-click there opens nothing.
+TEST_F(EditorListTest, AClickOnEmptySpaceChoosesNone) {
+    QSignalSpy chosen(&list, &CEditorList::Chosen);
+    QSignalSpy clicked(&list, &CEditorList::Clicked);
+    QSignalSpy opened(&list, &CEditorList::Opened);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, Centre(1));
+    ASSERT_EQ(list.ChosenIndex(), 1);
+    const QPoint empty(10, list.viewport()->height() - 5);
+    ASSERT_EQ(list.itemAt(empty), nullptr);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, empty);
+    EXPECT_EQ(list.ChosenIndex(), -1);
+    EXPECT_EQ(chosen.last()[0].toInt(), -1);
+    EXPECT_EQ(clicked.last()[0].toInt(), -1);
+    EXPECT_TRUE(list.selectedItems().isEmpty());
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, empty);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(list.ChosenIndex(), -1);
+}
+
 TEST_F(EditorListTest, FillingKeepsTheChoiceAndShowChosenSelectsIt) {
     list.SetChosenIndex(2);
     QSignalSpy chosen(&list, &CEditorList::Chosen);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QTest>
 
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
@@ -115,6 +116,26 @@ TEST_F(GyomuEditor, OpensWithThreeListsEachOnItsFirstEntry) {
     }
     EXPECT_EQ(dialog->findChild<QPushButton*>("ok")->text(), Q("保存して終了"));
     EXPECT_EQ(dialog->findChild<QPushButton*>("cancel")->text(), Q("ｷｬﾝｾﾙ"));
+}
+
+// A click on the empty space of a list chooses none there and disables that list's buttons only.
+TEST_F(GyomuEditor, AClickOnEmptyListSpaceChoosesNone) {
+    for (int id = 0; id < 3; ++id) {
+        SCOPED_TRACE(id);
+        Open(Masters());
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        CEditorList* list = List(id);
+        const QPoint empty(10, list->viewport()->height() - 5);
+        ASSERT_EQ(list->itemAt(empty), nullptr);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
+        for (int other = 0; other < 3; ++other) {
+            EXPECT_EQ(List(other)->ChosenIndex(), other == id ? -1 : 0) << other;
+            for (const char* what : {"Rename", "Insert", "Delete"})
+                EXPECT_EQ(Button(other, what)->isEnabled(), other != id) << other << what;
+            EXPECT_TRUE(Button(other, "Create")->isEnabled()) << other;
+        }
+    }
 }
 
 TEST_F(GyomuEditor, DeletingTheOnlyEntryDisablesThatListsButtonsOnly) {

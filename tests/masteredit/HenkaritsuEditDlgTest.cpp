@@ -121,6 +121,20 @@ TEST_F(RateEditor, OffersTheGroupsOfTheGivenCodesAndListsTheFirst) {
     EXPECT_TRUE(dialog->findChild<QPushButton*>("print")->isEnabled());
 }
 
+// A click on the empty space of the list chooses no record: every record button but 新規作成 is disabled.
+TEST_F(RateEditor, AClickOnEmptyListSpaceChoosesNone) {
+    Open();
+    CEditorList* list = records->List();
+    const QPoint empty(10, list->viewport()->height() - 5);
+    ASSERT_EQ(list->itemAt(empty), nullptr);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
+    EXPECT_EQ(records->ChosenIndex(), -1);
+    for (List::Command command : {List::kDetail, List::kRename, List::kCopy, List::kInsert, List::kDelete,
+                                  List::kMoveUp, List::kMoveDown})
+        EXPECT_FALSE(records->Button(command)->isEnabled()) << command;
+    EXPECT_TRUE(records->Button(List::kCreate)->isEnabled());
+}
+
 TEST_F(RateEditor, AnIndexPastTheNewGroupsEndMovesToItsLastRecord) {
     Open();
     Choose(2);

@@ -10,6 +10,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "app/dialogs/NameEditDlg.h"
+#include "app/dialogs/ZoEdit.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/HenkaritsuImportDlg.h"
 #include "masteredit/HenkaritsuRecordList.h"
@@ -107,6 +108,24 @@ TEST_F(RateImport, ShowsBothSidesOfTheChosenBusiness) {
         EXPECT_FALSE(source->Button(c)->isEnabled()) << c;
     EXPECT_TRUE(dest->Button(List::kRename)->isEnabled());
     EXPECT_EQ(dest->ChosenIndex(), 0);
+
+    // Its 新規作成 is usable all the same: the record starts the group in the source copy, and can
+    // be imported from there.
+    ASSERT_TRUE(source->Button(List::kCreate)->isEnabled());
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
+        EXPECT_EQ(d.GetCode(), 1000);
+        d.findChild<CZo_Edit*>("name")->setText(Q("手入力"));
+        return IDOK;
+    });
+    source->Button(List::kCreate)->click();
+    const CHenkaritsuGyomu* started = dialog->Source().FindGyomu(2);
+    ASSERT_NE(started, nullptr);
+    EXPECT_EQ(started->m_name, "設計");
+    ASSERT_EQ(started->GetSize(), 1);
+    EXPECT_EQ(started->GetRecord(0)->m_name, "手入力");
+    EXPECT_EQ(source->ChosenIndex(), 0);
+    EXPECT_TRUE(importButton->isEnabled());
 }
 
 TEST_F(RateImport, ImportWithAndWithoutANamesake) {

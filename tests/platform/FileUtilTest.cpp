@@ -1,15 +1,20 @@
 // Tests of platform/FileUtil.h.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <vector>
 
 #include "TempFolder.h"
 #include "platform/FileUtil.h"
+#include "platform/ProcessId.h"
 
 using namespace vemo;
 
@@ -122,40 +127,132 @@ TEST(FileUtil, BoundedReads) {
     EXPECT_EQ(out, "unchanged");
 }
 
-TEST(FileUtil, TemporariesHaveOneNamePatternAndStaleOnesAreRemoved) {
+TEST(FileUtil, TemporariesNameTheirWriter) {
+    const std::string own = ReplacingTemporaryPrefix("単価データ.daa", ThisProcess());
+    const std::string tag = SystemTag(ThisProcess());
+    EXPECT_EQ(own, ".単価データ.daa.save-" + tag + "." + std::to_string(::getpid()) + "." +
+                       std::to_string(ThisProcess().start) + "-");
     const struct {
-        const char* name;
+        std::string name;
         bool temporary;
     } names[] = {
-        {".単価データ.daa.save-Ab12Cd", true},
-        {".a.save-XXXXXX", true},
+        {own + "Ab12Cd", true},
+        {".a.save-" + tag + ".1.2-XXXXXX", true},
         {"単価データ.daa", false},
-        {"単価データ.daa.save-Ab12Cd", false},  // no leading dot
-        {".単価データ.daa.save-Ab12C", false},  // five random characters
-        {".単価データ.daa.save-Ab1_Cd", false},
-        {".単価データ.daa.Ab12Cd", false},
-        {".save-Ab12Cd", false},  // no target name
+        {own.substr(1) + "Ab12Cd", false},  // no leading dot
+        {own + "Ab12C", false},             // five random characters
+        {own + "Ab1_Cd", false},
+        {".単価データ.daa.save-Ab12Cd", false},  // no writer
+        {".a.save-" + tag + "..2-XXXXXX", false},                 // no pid
+        {".a.save-" + tag + ".1.-XXXXXX", false},                 // no start time
+        {".a.save-" + tag.substr(1) + ".1.2-XXXXXX", false},      // a short tag
+        {".save-" + tag + ".1.2-XXXXXX", false},                  // no target name
     };
     for (const auto& n : names) EXPECT_EQ(IsReplacingTemporary(n.name), n.temporary) << n.name;
+}
+
+// A process of this machine that runs until the test lets it end.
+struct ChildProcess {
+    int fds[2] = {-1, -1};
+    pid_t pid = -1;
+    ChildProcess() {
+        if (::pipe(fds) != 0) return;
+        pid = ::fork();
+        if (pid == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            ::close(fds[1]);
+            char c;
+            while (::read(fds[0], &c, 1) < 0) {
+            }
+            ::_exit(0);
+        }
+        ::close(fds[0]);
+    }
+    void End() {
+        if (fds[1] >= 0) ::close(fds[1]);
+        fds[1] = -1;
+        if (pid > 0) ::waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+    ~ChildProcess() { End(); }
+};
+
+TEST(FileUtil, OnlyTemporariesNoProgramWritesAreRemoved) {
+    ChildProcess running, ended;
+    ASSERT_GT(running.pid, 0);
+    ASSERT_GT(ended.pid, 0);
+    const std::optional<ProcessId> runningId = LocalProcess(running.pid);
+    const std::optional<ProcessId> endedId = LocalProcess(ended.pid);
+    ASSERT_TRUE(runningId && endedId);
+    ended.End();
+    ProcessId otherMachine = ThisProcess();
+    otherMachine.host = "別の機械";
+    const auto dayAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(kForeignTemporaryHours + 1);
 
     TempFolder dir;
+    const struct {
+        ProcessId writer;
+        bool old;  // untouched for longer than a foreign save may take
+        bool removed;
+    } writers[] = {
+        {ThisProcess(), false, true},  // an earlier save of this process that could not clean up
+        {*endedId, false, true},
+        {*runningId, false, false},    // another copy's save in flight
+        {*runningId, true, false},
+        {otherMachine, false, false},
+        {otherMachine, true, true},
+    };
+    // Each writer's temporary file of two targets; afterSave: the names kept by a save of a.daa,
+    // afterSweep: those kept by the sweep of the folder after it.
+    std::vector<std::string> afterSave = {".a.daa.save-Ab12Cd", "a.daa"}, afterSweep = afterSave;
+    for (const std::string target : {"a.daa", "b.daa"})
+        for (size_t w = 0; w < std::size(writers); ++w) {
+            const std::string name = ReplacingTemporaryPrefix(target, writers[w].writer) + "Qz" + std::to_string(w) + "aaa";
+            WriteTestFile(dir / name, "half a save");
+            if (writers[w].old) std::filesystem::last_write_time(dir / name, dayAgo);
+            if (!writers[w].removed || target == "b.daa") afterSave.push_back(name);
+            if (!writers[w].removed) afterSweep.push_back(name);
+        }
+    WriteTestFile(dir / "a.daa", "old");
+    WriteTestFile(dir / ".a.daa.save-Ab12Cd", "a file of the user's");
     auto namesIn = [&dir] {
         std::vector<std::string> found;
         for (auto& e : std::filesystem::directory_iterator(dir.Path())) found.push_back(e.path().filename().string());
         std::sort(found.begin(), found.end());
         return found;
     };
-    WriteTestFile(dir / "a.daa", "old");
-    for (const char* stale : {".a.daa.save-111111", ".a.daa.save-222222", ".b.daa.save-333333"})
-        WriteTestFile(dir / stale, "half a save");
-    WriteTestFile(dir / "a.daa.save-444444", "a file of the user's");
-    // A save removes the stale temporaries of its own target only.
+    std::sort(afterSave.begin(), afterSave.end());
+    std::sort(afterSweep.begin(), afterSweep.end());
     ASSERT_TRUE(WriteFileReplacing(dir / "a.daa", "new"));
     EXPECT_EQ(ReadTestFile(dir / "a.daa"), "new");
-    EXPECT_EQ(namesIn(), (std::vector<std::string>{".b.daa.save-333333", "a.daa", "a.daa.save-444444"}));
-    // The sweep of a folder removes those of every file.
-    EXPECT_EQ(RemoveStaleTemporariesIn(dir.Path()), 1);
-    EXPECT_EQ(namesIn(), (std::vector<std::string>{"a.daa", "a.daa.save-444444"}));
+    EXPECT_EQ(namesIn(), afterSave);
+    EXPECT_EQ(RemoveStaleTemporariesIn(dir.Path()), 3);
+    EXPECT_EQ(namesIn(), afterSweep);
+}
+
+TEST(FileUtil, TwoProcessesReplacingOneFileNeverRemoveEachOthersTemporary) {
+    TempFolder dir;
+    const std::string path = dir / "見積.sei";
+    WriteTestFile(path, "start");
+    constexpr int kSaves = 400;
+    const std::string bytes[2] = {std::string(200000, 'a'), std::string(200000, 'b')};
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        int failed = 0;
+        for (int i = 0; i < kSaves; ++i) failed += !WriteFileReplacing(path, bytes[1]);
+        ::_exit(failed > 250 ? 250 : failed);
+    }
+    int failed = 0;
+    for (int i = 0; i < kSaves; ++i) failed += !WriteFileReplacing(path, bytes[0]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(other, &status, 0), other);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "failed saves of the other process";
+    const std::string last = ReadTestFile(path);
+    EXPECT_TRUE(last == bytes[0] || last == bytes[1]);
 }
 
 TEST(FileUtil, MissingFileIsNotRead) {

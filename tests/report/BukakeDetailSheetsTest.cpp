@@ -170,7 +170,8 @@ TEST_F(BukakeDetailSheetsTest, DaikaRowsBy業務AndLayout) {
 
 TEST_F(BukakeDetailSheetsTest, MaterialBlockAndAnUnsetCoefficient) {
     // 測量 without the direct-cost layout: a Z1 entry at 10% of the 直接人件費 (17,500) is the
-    // machine part of the 精度管理費 base; without a coefficient the row keeps its name and unit only.
+    // 材料費, which the 精度管理費 base leaves out; without a coefficient the row keeps its name and
+    // unit only.
     detail.m_himokuMode = 0;
     detail.GetHimokuSet().m_bases = {1, kUnset, kUnset};
     detail.GetHimokuSet().m_rates = {1000, kUnset, kUnset};
@@ -181,9 +182,9 @@ TEST_F(BukakeDetailSheetsTest, MaterialBlockAndAnUnsetCoefficient) {
     std::vector<Row> rows = DaikaRows();
     ASSERT_EQ(rows.size(), 9u);
     EXPECT_EQ(std::vector<Row>(rows.begin() + 4, rows.begin() + 6), block);
-    // (175,000 + 17,500) × 0.05 = 9,625; 合計 235,000 + 17,500 + 9,625 = 262,125.
-    EXPECT_EQ(rows[6], (Row{"精度管理費", "1", "式", "", "9625", "  精度管理費係数0.05"}));
-    EXPECT_EQ(rows[7], (Row{"合計", "", "", "", "262125", ""}));
+    // 175,000 × 0.05 = 8,750; 合計 235,000 + 17,500 + 8,750 = 261,250.
+    EXPECT_EQ(rows[6], (Row{"精度管理費", "1", "式", "", "8750", "  精度管理費係数0.05"}));
+    EXPECT_EQ(rows[7], (Row{"合計", "", "", "", "261250", ""}));
 
     shubetsu.coefficient = kUnset;
     rows = DaikaRows();

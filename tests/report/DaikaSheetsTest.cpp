@@ -1,5 +1,6 @@
 // The 代価表 family of report/DaikaSheets.cpp: the walk (variant pages, 明細 pages, filter and page
-// numbers), the 設計, 物件調査 and 土質 pages, the type-13 closing rows and the 工種 variant pages.
+// numbers), the 設計, 物件調査 and 土質 pages, the type-13 closing rows, the 工種 variant pages, and the
+// 精度管理費 that a 測量 row, its pages and its 歩掛's own print share.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -17,6 +18,8 @@
 #include "estimate/SekisanData.h"
 #include "estimate/SekisanItemList.h"
 #include "master/HyoshiData.h"
+#include "estimate/CalcCodes.h"
+#include "report/BukakeDetailSheets.h"
 #include "report/EstimateReport.h"
 #include "report/ReportJob.h"
 
@@ -375,6 +378,30 @@ TEST_F(DaikaWalkTest, 土質LinesWithTheRateLinesAndALossRate) {
                 {"1 本 当たり"}, {"補正後"}, {}});
 }
 
+TEST_F(DaikaWalkTest, 解析LinesOfAType4歩掛ArePricedOnThe歩掛Formula) {
+    masterbuild::AddZairyoItem(env.zairyoTanka, 2001, 1, "鋼材", 1234).m_unit = "kg";
+    CBukakeDetail& d =
+        masterbuild::AddShubetsu(masterbuild::AddKoshu(masterbuild::AddGyomu(env.bukake, 5), 10), 5).GetDetail();
+    d.m_bukakeType = 4;
+    d.m_formula = "2";
+    d.m_quantity = 100;
+    d.m_unit = "本";
+    d.m_himokuMode = 1;
+    masterbuild::AddLine(d, "2.5", {1, 1002});      // 技師 2.5 人
+    masterbuild::AddLine(d, "10", {3, 2001, 105});  // 鋼材 10 kg, loss 105%
+    ItemListBuilder(list).Gyomu(5).Koshu(10).Shubetsu(5, "解析").DaikaNo(2).Set([](CSekisanItem& i) { Chosen(i, 1100); });
+    // The quantities are the lines' own formulas, the amounts the 歩掛's formula (2) times the price:
+    // 技師 2 × 30,000 = 60,000; 鋼材 2 × 1,234 × 1.05 = 2,591.4 → 2,591 at the unit price 1,295.
+    // 合計 62,591; per 本 ÷ 1.00 = 62,591; corrected × 1.100 = 68,850.1 → 68,850.
+    ExpectRows(*Build(0), 0, 5,
+               {{"技師", "2.5", "人", "30000", "60000"},
+                {"鋼材", "10", "kg", "1295", "2591", " 損率105％(1234円)"},
+                {"合計", "", "", "", "62591"},
+                {"1 本 当たり", "", "", "", "62591"},
+                {"補正後", "", "", "", "68850", "  (補正率 1.100)"},
+                {}});
+}
+
 TEST_F(DaikaWalkTest, ClosingRowsOfType13設計And測量Pages) {
     env.bukake.FindShubetsu(2, 10, 13)->GetDetail().m_rates = {200, kUnset, kUnset};
     ItemListBuilder(list).Gyomu(2).Koshu(10).Shubetsu(13, "設計13").DaikaNo(1).Set([](CSekisanItem& i) { Chosen(i); });
@@ -407,4 +434,142 @@ TEST_F(DaikaWalkTest, ClosingRowsOfType13設計And測量Pages) {
                {{"合計", "", "", "", "149073", "　2.50 km 当たり"}, {"補正後", "", "", "", std::to_string(a)},
                 {"", "", "", "", std::to_string(b), "　1.00 km 当たり"}, {"", "", "", "", "", std::to_string(-h)}, {}});
     ExpectRows(*Build(1), 0, 10, {{"合計", "", "", "", "", "　2.50 km 当たり"}, {"補正後"}, {"", "", "", "", "", "　1.00 km 当たり"}, {}});
+}
+
+namespace {
+
+// A 測量 種別 whose expenses are 費目 entries (費目 mode 0), priced on the estimate row, on its 代価表
+// and 代価歩掛明細表 pages and on the 歩掛's own 代価表 print. One line per 1.00 km: 主任技師 1.00 人 ×
+// 40,000 and 技師 1.00 × 30,000 of 直接人件費 (70,000), 作業員 1.00 × 20,000 of 労務費; 精度管理係数 0.05.
+class SeidoKanrihiBaseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = dir / "form.xlsx";
+        WriteTestFile(form, BuildForm({PlainSheet("代価表", {{"A5", "**名称"}, {"E5", "**金額"}}),
+                                       PlainSheet("代価歩掛明細表", {{"A1", "**測量経費"},
+                                                                     {"A10", "**区分"},
+                                                                     {"L10", "**金額"},
+                                                                     {"A41", "**経費区分"},
+                                                                     {"E41", "**経費金額"}})}));
+        list.m_nTankaColumn = 0;
+        env.tanka.m_defaultColumn = 0;
+        masterbuild::AddTankaRow(env.tanka, 1001, "主任技師", {40000});
+        masterbuild::AddTankaRow(env.tanka, 1002, "技師", {30000});
+        masterbuild::AddTankaRow(env.tanka, 1003, "作業員", {20000}).m_kind = 1;
+        masterbuild::AddZairyoItem(env.zairyoTanka, 2001, 1, "鋼材", 1234).m_unit = "kg";
+        masterbuild::AddZairyoItem(env.zairyoTanka, 2002, 1, "機械器具", 500).m_unit = "台";
+        CBukakeGyomu& gyomu = masterbuild::AddGyomu(env.bukake, 1);
+        masterbuild::AddKoshu(gyomu, calc::Koshu::Shokeihi);
+        CBukakeShubetsu& s = masterbuild::AddShubetsu(masterbuild::AddKoshu(gyomu, 10), 1, "基準点測量");
+        s.m_coefficient = 5;
+        CBukakeDetail& d = s.GetDetail();
+        d.m_quantity = 100;
+        d.m_unit = "km";
+        d.m_himokuMode = 0;
+        d.m_shokushu = {1001, 1002, 1003, kUnset, kUnset, kUnset, kUnset, kUnset, kUnset, kUnset};
+        masterbuild::AddLine(d, "観測", {100, 100, 100});
+        detail = &d;
+        ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10).Shubetsu(1, "基準点測量").DaikaNo(1).Quantity(2000).Set(
+            [](CSekisanItem& i) {
+                i.m_bKotei.fill(0);
+                i.m_bKotei[0] = 1;
+                i.m_bSpecialExpense = 1;
+            })
+            .Koshu(calc::Koshu::Shokeihi);  // where a 精度管理費 row of its own goes
+    }
+    // The amount of the first row named 精度管理費 on a page, from row `first` down; "" without one.
+    static std::string SeidoAmount(const xlstest::Output& out, int page, int first, char amountColumn) {
+        for (int r = first; r < first + 30; ++r)
+            if (out.Value(page, "A" + std::to_string(r)) == "精度管理費")
+                return out.Value(page, amountColumn + std::to_string(r));
+        return "";
+    }
+
+    ScriptedHost host;
+    TempFolder dir;
+    CalcTestEnv env;
+    CHyoshiData cover;
+    CSekisanItemList list;
+    std::string form;
+    CBukakeDetail* detail = nullptr;
+};
+
+}  // namespace
+
+// 精度管理費 = 0.05 × (直接人件費 70,000, with the 労務費 20,000 unless SeidoCalc, + 機械経費); the
+// 材料費 stays out of its base. Per km (the basis 1.00, the formula 1) the unit price is
+// 90,000 + 材料費 + 機械経費 + 精度管理費.
+TEST_F(SeidoKanrihiBaseTest, TheRowItsPagesAndThe歩掛PrintReckonOnTheMachineExpense) {
+    const struct {
+        const char* name;
+        int seidoCalc;
+        bool zairyo, kikai;  // 鋼材 10 kg × 1,234 = 12,340 (材料費); 機械器具 4 台 × 500 = 2,000 (機械経費)
+        int seido, unitPrice;
+    } cases[] = {
+        // 0.05 × 90,000 = 4,500; 90,000 + 12,340 + 4,500 = 106,840
+        {"材料費 only", 0, true, false, 4500, 106840},
+        // 0.05 × (90,000 + 2,000) = 4,600; 90,000 + 2,000 + 4,600 = 96,600
+        {"機械経費 only", 0, false, true, 4600, 96600},
+        // 4,600; 90,000 + 12,340 + 2,000 + 4,600 = 108,940
+        {"both", 0, true, true, 4600, 108940},
+        // SeidoCalc: 0.05 × 70,000 = 3,500; 90,000 + 12,340 + 3,500 = 105,840
+        {"材料費 only, SeidoCalc", 1, true, false, 3500, 105840},
+        // 0.05 × (70,000 + 2,000) = 3,600; 90,000 + 2,000 + 3,600 = 95,600
+        {"機械経費 only, SeidoCalc", 1, false, true, 3600, 95600},
+        // 3,600; 90,000 + 12,340 + 2,000 + 3,600 = 107,940
+        {"both, SeidoCalc", 1, true, true, 3600, 107940},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        env.settings.SeidoCalc = c.seidoCalc;
+        detail->GetHimokuSet().RemoveAllHimoku();
+        if (c.zairyo) masterbuild::AddHimoku(*detail, "10", 0, 2001, kUnset);
+        if (c.kikai) masterbuild::AddHimoku(*detail, "4", 1, 2002, kUnset);
+        const std::string seido = std::to_string(c.seido);
+
+        // The estimate row's unit price (×10), and with SeidoDsp the 精度管理費 row of its own:
+        // the 精度管理費 of the row's 2 km.
+        for (int seidoDsp : {0, 1}) {
+            env.settings.SeidoDsp = seidoDsp;
+            CSekisanData data;
+            data.GetItemList()->Copy(list);
+            data.SetCalcContext(&env);
+            data.Recalculate(0);
+            CSekisanItemList& priced = *data.GetItemList();
+            const CSekisanItem* row = priced.GetItem(priced.FindShubetsu(1, 10, 1));
+            ASSERT_NE(row, nullptr);
+            const int seidoRow = priced.FindKoshu(1, calc::Koshu::SeidoRow);
+            if (seidoDsp == 0) {
+                EXPECT_EQ(row->m_nUnitPrice, c.unitPrice * 10);
+                EXPECT_EQ(seidoRow, -1);
+            } else {
+                EXPECT_EQ(row->m_nUnitPrice, (c.unitPrice - c.seido) * 10);
+                ASSERT_GE(seidoRow, 0);
+                EXPECT_EQ(priced.GetItem(seidoRow)->m_nAmount, 2 * c.seido);
+            }
+        }
+        env.settings.SeidoDsp = 0;
+
+        // The 代価表 and the 代価歩掛明細表 of the row.
+        CReportJob job;
+        CPrintSettings s;
+        s.printDaikaMeisai = 1;
+        job.SetSettings(s);
+        ASSERT_EQ(job.OpenTemplate(form), 1);
+        EXPECT_EQ(CEstimateReport(job, list, env, cover, 10, form).BuildDaikaSheets(0), 2);
+        std::string bytes;
+        ASSERT_TRUE(job.Engine().BuildXlsx(bytes));
+        const xlstest::Output pages(bytes);
+        EXPECT_EQ(SeidoAmount(pages, 0, 5, 'E'), seido);
+        EXPECT_EQ(SeidoAmount(pages, 1, 41, 'E'), seido);
+
+        // The 歩掛's own 代価表.
+        CReportJob print;
+        CBukakeDetailPrintSetup setup;
+        setup.formPath = form;
+        setup.settings = env.settings;
+        ASSERT_EQ(detailprint::WriteDaikaPage(print, *detail, {1, "基準点測量", 5}, env.tanka, env.zairyoTanka, setup), 1);
+        ASSERT_TRUE(print.Engine().BuildXlsx(bytes));
+        EXPECT_EQ(SeidoAmount(xlstest::Output(bytes), 0, 5, 'E'), seido);
+    }
 }

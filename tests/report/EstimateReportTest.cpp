@@ -371,6 +371,40 @@ TEST_F(GyomuKakakuTest, HeadingAndTotalNamesGoWhereTheFormHasCells) {
     }
 }
 
+TEST_F(GyomuKakakuTest, NamesAreCentredOnTheirLines) {
+    // A line is two sheet rows with its figures centred over both: its name is joined over them and
+    // centred too. The heading 委 託 費 and the 合計 names of a form with a cell of their own on the
+    // line's row and left of the name column take that cell and the name column's.
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(95).Amount(1000).Summary(95, "合計").Amount(1000);
+    const struct {
+        const char* name;
+        Cells cells;
+        std::vector<std::string> merges;
+    } cases[] = {
+        {"plain", {}, {"B5:B6", "B7:B8"}},
+        {"heading and totals left of the names", {{"A5", "**dudaroda用費目"}}, {"A5:B6", "B7:B8", "A9:B10"}},
+        {"heading and totals elsewhere", {{"K5", "**dudaroda用費目"}}, {"K5:K6", "B7:B8", "K9:K10"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // The form's cells, its 番号 out of column A.
+        Cells cells = estimateform::GyomuKakakuCells();
+        for (auto& [ref, name] : cells)
+            if (name == "**番号") ref = "H5";
+        UseForm({PlainSheet("業務価格総括表", With(cells, c.cells))});
+        Write();
+        auto out = Out();
+        EXPECT_EQ(out->Merges(0), c.merges);
+        const std::vector<pugi::xml_node> xfs = out->CellFormats();
+        for (const std::string& merge : c.merges) {
+            const std::string first = merge.substr(0, merge.find(':'));
+            EXPECT_STREQ(xfs.at(static_cast<size_t>(out->Style(0, first))).child("alignment").attribute("vertical").value(),
+                         "center")
+                << first;
+        }
+    }
+}
+
 TEST_F(GyomuKakakuTest, ReferencesToTheSokatsuPagesWithPageBreaksPerGyomu) {
     ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(95).Amount(1000).Gyomu(2, "設計").Koshu(95).Amount(2000)
         .Summary(95, "合計").Amount(3000).Set([](CSekisanItem& i) { i.m_strRemarkUpper = "端数調整"; })
@@ -513,14 +547,15 @@ TEST_F(SokatsuTest, GyomuBreaksWithAndWithoutTheGyomuKakakuSokatsu) {
         const char* name;
         int perGyomu, gyomuSokatsu;
         std::vector<std::vector<std::string>> pages;  // the names of each page's rows (name column)
-        std::vector<std::string> titles;               // "**総括表番号" of each page
+        std::vector<std::string> titles;               // "**総括表番号" and "**内訳書番号" of each page
         int last;
     } cases[] = {
         {"per 業務, with 業務価格総括表", 1, 1, {{"測量業務", "基準点", "  観測"}, {"設計", "計算"}},
-         {"総　　括　　表　1", "総　　括　　表　2"}, 2},
+         {"総　　括　　表　1", "内　　訳　　書　1", "総　　括　　表　2", "内　　訳　　書　2"}, 2},
         {"per 業務, without", 1, 0, {{"測量業務", "基準点", "  観測"}, {"設計", "計算", "合計", "総額"}},
-         {"総　　括　　表　", ""}, 2},
-        {"one run", 0, 1, {{"測量業務", "基準点", "  観測", "設計", "計算", "合計", "総額"}}, {"総　　括　　表　"}, 1},
+         {"総　　括　　表　", "内　　訳　　書　", "総　　括　　表　", "内　　訳　　書　"}, 2},
+        {"one run", 0, 1, {{"測量業務", "基準点", "  観測", "設計", "計算", "合計", "総額"}},
+         {"総　　括　　表　", "内　　訳　　書　"}, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -530,11 +565,10 @@ TEST_F(SokatsuTest, GyomuBreaksWithAndWithoutTheGyomuKakakuSokatsu) {
         ASSERT_EQ(out->SheetCount(), static_cast<int>(c.pages.size()));
         for (int p = 0; p < out->SheetCount(); ++p) {
             EXPECT_EQ(Names(*out, p), c.pages[static_cast<size_t>(p)]) << p;
-            EXPECT_EQ(out->Value(p, "D1"), c.titles[static_cast<size_t>(p)]) << p;
+            // Every page carries its title, the further ones too.
+            EXPECT_EQ(out->Value(p, "D1"), c.titles[static_cast<size_t>(2 * p)]) << p;
+            EXPECT_EQ(out->Value(p, "E1"), c.titles[static_cast<size_t>(2 * p + 1)]) << p;
             EXPECT_EQ(out->Value(p, "G1"), std::to_string(p + 1));
-        }
-        if (c.perGyomu && c.gyomuSokatsu) {
-            EXPECT_EQ(out->Value(1, "E1"), "内　　訳　　書　2");
         }
         EXPECT_EQ(out->SheetNames()[0], "報告書1");
     }
@@ -577,6 +611,21 @@ TEST_F(SokatsuTest, APageThatGotNoRowIsFilledAgainUnderTheRightTitle) {
     EXPECT_EQ(out->Value(1, "G1"), "4");
 }
 
+TEST_F(SokatsuTest, TheGyomuHeadingStandsOnEveryPageOfItsGyomu) {
+    // Two rows a page: 測量業務 takes two pages, 設計 one; each page is headed with its 業務's price.
+    UseSokatsuForm({{"K1", "**総括表費目表題"}}, {{"K1", "**総括表費目表題"}});
+    formGyou = 2;
+    Set(1, 1);
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10, "基準点").Koshu(20, "水準").Koshu(30, "地形").Gyomu(2, "設計").Koshu(10, "計算");
+    EXPECT_EQ(Write(), 3);
+    auto out = Out();
+    ASSERT_EQ(out->SheetCount(), 3);
+    EXPECT_EQ(out->Value(0, "K1"), "測量業務価格");
+    EXPECT_EQ(out->Value(1, "K1"), "測量業務価格");
+    EXPECT_EQ(Names(*out, 1), (std::vector<std::string>{"水準", "地形"}));
+    EXPECT_EQ(out->Value(2, "K1"), "設計業務価格");
+}
+
 TEST_F(SokatsuTest, RowsPerPageChangeWithTheSecondSheetsRowCountCell) {
     UseSokatsuForm({{"K1", "**総括表行数8"}}, {{"K1", "**総括表行数12"}});
     ItemListBuilder b(list);
@@ -589,6 +638,66 @@ TEST_F(SokatsuTest, RowsPerPageChangeWithTheSecondSheetsRowCountCell) {
     EXPECT_EQ(Names(*out, 0).size(), 8u);
     EXPECT_EQ(Names(*out, 1).size(), 12u);
     EXPECT_EQ(Names(*out, 1).back(), "工種19");
+}
+
+TEST_F(SokatsuTest, PagesAreCountedWithTheRowsOfTheSheetEachIsFilledOn) {
+    // 8 rows on the first page, 12 on the further ones: the 業務 row and n 工種 rows, then 合計,
+    // 消費税相当額 and 総額. The closing rows never stand alone on a page when they fit.
+    UseSokatsuForm({{"K1", "**総括表行数8"}}, {{"K1", "**総括表行数12"}});
+    const struct {
+        const char* name;
+        int perGyomu, gyomuSokatsu, koshuRows;
+        std::vector<size_t> rows;  // printed rows of each page
+    } cases[] = {
+        {"per 業務 with 業務価格総括表: two pages, no closing rows", 1, 1, 18, {8, 11}},
+        {"per 業務 with 業務価格総括表, a full second page", 1, 1, 19, {8, 12}},
+        {"per 業務: the closing rows fit the second page", 1, 0, 16, {8, 12}},
+        {"per 業務: they do not fit", 1, 0, 18, {8, 12, 2}},
+        {"one run", 0, 1, 18, {8, 12, 2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        list.RemoveAll();
+        ItemListBuilder b(list);
+        b.Gyomu(1, "測量業務");
+        for (int k = 1; k <= c.koshuRows; ++k) b.Koshu(k, "工種" + std::to_string(k));
+        b.Summary(95, "合計").Amount(1000).Summary(98, "消費税").Amount(100).Summary(99, "総額").Amount(1100);
+        Set(c.perGyomu, c.gyomuSokatsu);
+        EXPECT_EQ(Write(3), 2 + static_cast<int>(c.rows.size()));
+        auto out = Out();
+        ASSERT_EQ(out->SheetCount(), static_cast<int>(c.rows.size()));
+        for (int p = 0; p < out->SheetCount(); ++p) {
+            EXPECT_EQ(Names(*out, p).size(), c.rows[static_cast<size_t>(p)]) << p;
+            EXPECT_EQ(out->Value(p, "G1"), std::to_string(3 + p)) << p;
+        }
+        const std::vector<std::string> last = Names(*out, out->SheetCount() - 1);
+        EXPECT_EQ(last.back(), c.perGyomu && c.gyomuSokatsu ? "工種" + std::to_string(c.koshuRows) : "総額");
+    }
+}
+
+TEST_F(SokatsuTest, ANameWithoutALowerLineIsCentredOnItsLine) {
+    // A form with the names of upper levels in column A and the indented ones in B, the lower names
+    // under them in B: a name without a lower line is joined over its line's two rows, from its cell
+    // to the lower name's column, and centred between them as the figures are.
+    UseForm({PlainSheet("報告書1", {{"G1", "**ページ"}, {"A5", "**費目区分あり"}, {"B5", "**費目上段"}, {"B6", "**費目下段"},
+                                    {"C5", "**単位"}, {"D5", "**数量"}, {"E5", "**単価"}, {"F5", "**金額"},
+                                    {"G5", "**摘要上段"}, {"G6", "**摘要下段"}, {"K1", "**半角スペース2"}})});
+    ItemListBuilder(list).Gyomu(1, "測量業務").Koshu(10, "基準点").Koshu(20, "水準")
+        .Set([](CSekisanItem& i) { i.m_strNameLower = "3級"; }).Shubetsu(1, "観測");
+    Write();
+    auto out = Out();
+    // 測量業務 (not indented, in A), 基準点 (in B), 水準 with its lower name, 観測 (a 種別: "    " below).
+    EXPECT_EQ(out->Merges(0), (std::vector<std::string>{"A5:B6", "B7:B8", "B11:B12"}));
+    const std::vector<pugi::xml_node> xfs = out->CellFormats();
+    auto vertical = [&](const char* ref) {
+        return std::string(xfs.at(static_cast<size_t>(out->Style(0, ref))).child("alignment").attribute("vertical").value());
+    };
+    EXPECT_EQ(vertical("A5"), "center");
+    EXPECT_EQ(vertical("B7"), "center");
+    EXPECT_EQ(vertical("B9"), "");  // a name over its lower line keeps its cell's format
+    EXPECT_EQ(vertical("B11"), "center");
+    EXPECT_EQ(out->Value(0, "A5"), "測量業務");
+    EXPECT_EQ(out->Value(0, "B10"), "3級");
 }
 
 TEST_F(SokatsuTest, AmountsAreCutToTheirRoundingDigits) {
@@ -651,6 +760,33 @@ TEST_F(SokatsuTest, WithoutAmountsRemarksAreLeftOutUnlessKept) {
         Set(1, 1, omit);
         Write();
         EXPECT_EQ(Out()->Value(0, "K2"), omit ? "" : "1200") << omit;
+    }
+}
+
+TEST_F(SokatsuTest, TheGyomuTotalIsLabelledOnlyWhereItStands) {
+    UseSokatsuForm({{"K2", "**業務合計"}, {"K3", "**業務合計名称"}}, {});
+    const struct {
+        const char* name;
+        int perGyomu, omit;
+        bool total;  // the estimate has its 合計 row
+        const char *amount, *label;
+    } cases[] = {
+        {"per 業務", 1, 0, true, "1200", "業務価格合計"},
+        {"one run: no total, no label", 0, 0, true, "", ""},
+        {"per 業務 without amounts: the label stays, as every label does", 1, 1, true, "", "業務価格合計"},
+        {"no 合計 row", 1, 0, false, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        list.RemoveAll();
+        ItemListBuilder b(list);
+        b.Gyomu(1, "測量業務").Koshu(95, "小計").Amount(1000);
+        if (c.total) b.Summary(95, "合計").Amount(1200);
+        Set(c.perGyomu, 1, c.omit);
+        Write();
+        auto out = Out();
+        EXPECT_EQ(out->Value(0, "K2"), c.amount);
+        EXPECT_EQ(out->Value(0, "K3"), c.label);
     }
 }
 
@@ -1042,6 +1178,7 @@ TEST(ZairyoKikaiRows, RemarksByBasisAndStyleAndTheParts) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.basis * 10 + c.style);
         CBukakeDetail detail;
+        detail.m_himokuMode = 0;
         detail.GetHimokuSet().m_bases = {c.basis, kUnset, kUnset};
         detail.GetHimokuSet().m_rates = {1000, kUnset, kUnset};
         masterbuild::AddHimoku(detail, "Z1", 0, 2003, kUnset);
@@ -1054,15 +1191,16 @@ TEST(ZairyoKikaiRows, RemarksByBasisAndStyleAndTheParts) {
         CReportJob job;
         ASSERT_EQ(job.OpenTemplate(form), 1);
         job.BeginPage("代価表", "1");
-        double p1 = -1, p2 = -1, p3 = -1;
+        KeihiComponents parts{-1, -1, -1};
         // Basis 1: 直接人件費 1,000; basis 8: 人件費 1,000 + 労務費 0.
-        const int last = WriteZairyoKikaiRows(-1, job, calc, detail, 1000.0, 0.0, p1, p2, p3, c.style);
+        const int last = WriteZairyoKikaiRows(-1, job, calc, detail, 1000.0, 0.0, parts, c.style);
         job.EndPage();
         const bool priced = c.basis != 3;
         EXPECT_EQ(last, priced ? 1 : -1);
-        EXPECT_EQ(p1, priced ? 100.0 : -1.0);
-        EXPECT_EQ(p2, priced ? 0.0 : -1.0);
-        EXPECT_EQ(p3, priced ? 0.0 : -1.0);
+        // The Z1 entry is the 材料費; an empty block leaves the parts as they were.
+        EXPECT_EQ(parts.zairyo, priced ? 100 : -1);
+        EXPECT_EQ(parts.kikai, priced ? 0 : -1);
+        EXPECT_EQ(parts.sonota, priced ? 0 : -1);
         std::string bytes;
         ASSERT_TRUE(job.Engine().BuildXlsx(bytes));
         xlstest::Output out(bytes);
@@ -1147,6 +1285,9 @@ TEST_F(DaikaSheetTest, AType30PageUnderDouroCalc1ClosesWithTheRateRowCutToFourDi
         {"全工程,平地", {{"平地", "167097", "  (補正率 0.982)"}, {"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
         // Shorter than eight bytes: the name stays whole.
         {"全工程,", {{"全工程,", "167097", "  (補正率 0.982)"}, {"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
+        {"一部工程,平地", {{"平地", "167097", "  (補正率 0.982)"}, {"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
+        // Neither "全工程," nor "一部工程,": no rate row.
+        {"平地の補正", {{"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
         {"", {{"1 km 当たり", "66830", "　有効数字４桁  (42,840)"}}},
     };
     env.settings.DouroCalc = 1;

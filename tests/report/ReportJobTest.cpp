@@ -143,8 +143,10 @@ TEST_F(ReportJobTest, ABuildThatRunsOutOfMemoryIsStoppedWithAMessage) {
     EXPECT_EQ(m_host.messages.size(), 1u);
 }
 
-TEST_F(ReportJobTest, AReportPastTheEnginesLimitOfCellsIsStopped) {
-    // A sheet of 100,000 cells: ten pages of it fill a workbook.
+namespace {
+
+// A form whose sheet "大" holds 100,000 cells: ten pages of it fill a workbook.
+std::string BigForm(const TempFolder& dir) {
     std::string rows;
     for (int r = 1; r <= 1000; ++r) {
         rows += "<row r=\"" + std::to_string(r) + "\">";
@@ -153,8 +155,15 @@ TEST_F(ReportJobTest, AReportPastTheEnginesLimitOfCellsIsStopped) {
     }
     TemplateContent content;
     content.sheets = {{"大", SheetXml(rows)}};
-    const std::string big = m_dir / "大.xlsx";
+    const std::string big = dir / "大.xlsx";
     WriteTestFile(big, BuildTemplate(content));
+    return big;
+}
+
+}  // namespace
+
+TEST_F(ReportJobTest, AReportPastTheEnginesLimitOfCellsIsStopped) {
+    const std::string big = BigForm(m_dir);
     CReportJob job;
     int pages = 0, refusedWith = 0;
     EXPECT_EQ(job.Build([&] {
@@ -170,6 +179,28 @@ TEST_F(ReportJobTest, AReportPastTheEnginesLimitOfCellsIsStopped) {
         }
     }), 0);
     EXPECT_EQ(pages, 10);
+    EXPECT_EQ(refusedWith, static_cast<int>(XlsErrorNo::outputFull));
+    EXPECT_EQ(m_host.MessageTexts(), std::vector<std::string>{reporttext::kReportTooLarge});
+    EXPECT_FALSE(job.HasWorkbook());
+}
+
+TEST_F(ReportJobTest, RowsCopiedPastTheEnginesLimitOfCellsStopTheReport) {
+    const std::string big = BigForm(m_dir);
+    CReportJob job;
+    int refusedWith = 0;
+    EXPECT_EQ(job.Build([&] {
+        ASSERT_EQ(job.OpenTemplate(big), 1);
+        for (int i = 0; i < 9; ++i) {
+            job.BeginPage("大", "1");
+            job.EndPage();
+        }
+        // The tenth page fills the workbook: a row of 100 cells more is refused.
+        job.BeginPage("大", "1");
+        ASSERT_EQ(job.GetErrorNo(), 0);
+        job.RepeatRows(1, 1, 1);
+        refusedWith = job.GetErrorNo();
+        job.EndPage();
+    }), 0);
     EXPECT_EQ(refusedWith, static_cast<int>(XlsErrorNo::outputFull));
     EXPECT_EQ(m_host.MessageTexts(), std::vector<std::string>{reporttext::kReportTooLarge});
     EXPECT_FALSE(job.HasWorkbook());

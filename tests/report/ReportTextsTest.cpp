@@ -43,6 +43,7 @@ const TextEntry kExpected[] = {
     {"kUchiwakeTitle", "内　　訳　　書　"},
     {"kSokatsuTotal", "合　計"},
     {"kSokatsuGrandTotal", "総合計"},
+    {"kSokatsuGyomuTotalLabel", "業務価格合計"},
     {"kGijutsuKeihiRateBefore", "技術経費率 "},
     {"kHyoshiCaption", "表紙設定・印刷"},
     {"kHyoshiPrintTitleLabel", "印刷表題 ："},

@@ -119,7 +119,7 @@ const std::map<std::string, std::vector<std::string>>& EveryForm() {
 // Named cells the builders write when a form has them, at least one form holding each.
 const std::map<std::string, std::vector<std::string>>& SomeForms() {
     static const std::map<std::string, std::vector<std::string>> cells = {
-        {"報告書1", Join({{"**宛名1", "**宛名2", "**業務合計", "**業務価格名称", "**工種合計のみ", "**大名称変更", "**費目下段数量のみ",
+        {"報告書1", Join({{"**宛名1", "**宛名2", "**業務合計", "**業務合計名称", "**業務価格名称", "**工種合計のみ", "**大名称変更", "**費目下段数量のみ",
                           "**費目下段単位のみ", "**標準作業量"},
                          Numbered("**予備", 1, 10)})},
         {"報告書2", {"**業務価格名称", "**工種合計のみ", "**大名称変更", "**費目下段数量のみ", "**費目下段単位のみ", "**標準作業量"}},
@@ -239,6 +239,12 @@ TEST(ShippedForms, EveryFormHoldsTheCellsItsBuildersWrite) {
             for (const std::string& form : kEstimateForms) somewhere = somewhere || Has(form, sheet, cell);
             EXPECT_TRUE(somewhere) << sheet << " " << cell;
         }
+    // The 業務 total of the first page is labelled by the program, so that the label stands only where
+    // the total does.
+    for (const std::string& form : kEstimateForms) {
+        EXPECT_EQ(Has(form, "報告書1", "**業務合計名称"), Has(form, "報告書1", "**業務合計")) << form;
+        EXPECT_FALSE(Has(form, "報告書1", "業務価格合計")) << form;
+    }
     // A form with a text twin repeats the cover data on its 業務価格総括表; the others have no place for it.
     for (const std::string& form : kEstimateForms)
         for (const std::string& cell : Join({{"**箇所名", "**No", "**宛名1", "**見積金額"}, Numbered("**予備", 1, 10)}))
@@ -521,6 +527,39 @@ TEST(ShippedForms, LongNamesShrinkToFit) {
             EXPECT_TRUE(formats[static_cast<size_t>(style)].child("alignment").attribute("shrinkToFit").as_bool());
         }
     }
+}
+
+TEST(ShippedForms, TheTotalsUnderTheSummaryTableAreUnderlinedOnlyWhenWritten) {
+    // The 業務価格 of a 工種 subtotal and the 業務 total of the first page stand under the 総括表 on
+    // the pages that carry them: their rule is the underline of the figure, not a border that would
+    // stand empty on every other page.
+    int totals = 0;
+    for (const std::string& form : kEstimateForms) {
+        xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
+        const std::vector<std::string> names = out.SheetNames();
+        const std::vector<pugi::xml_node> formats = out.CellFormats();
+        std::vector<pugi::xml_node> fonts, borders;
+        for (pugi::xml_node f : out.Styles().child("styleSheet").child("fonts").children("font")) fonts.push_back(f);
+        for (pugi::xml_node b : out.Styles().child("styleSheet").child("borders").children("border")) borders.push_back(b);
+        for (const char* sheetName : {"報告書1", "報告書2"})
+            for (auto [cell, underline] : {std::pair("**工種合計のみ", "single"), std::pair("**業務合計", "double")}) {
+                if (!Has(form, sheetName, cell)) continue;
+                SCOPED_TRACE(form + " " + sheetName + " " + cell);
+                ++totals;
+                const int sheet = static_cast<int>(std::find(names.begin(), names.end(), sheetName) - names.begin());
+                const Place& at = Books().at(form).at(sheetName).at(cell);
+                const std::string ref = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row);
+                const pugi::xml_node xf = formats.at(static_cast<size_t>(out.Style(sheet, ref)));
+                const pugi::xml_node font = fonts.at(xf.attribute("fontId").as_uint());
+                const std::string u = font.child("u") ? (font.child("u").attribute("val") ? font.child("u").attribute("val").value() : "single") : "";
+                EXPECT_EQ(u, underline);
+                EXPECT_FALSE(borders.at(xf.attribute("borderId").as_uint()).child("bottom").attribute("style"));
+                const std::string below = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row + 1);
+                EXPECT_FALSE(borders.at(formats.at(static_cast<size_t>(out.Style(sheet, below))).attribute("borderId").as_uint())
+                                 .child("top").attribute("style"));
+            }
+    }
+    EXPECT_GT(totals, 0);
 }
 
 TEST(ShippedForms, TheExpenseBlockAlignsItsBasisTextsRight) {

@@ -166,9 +166,9 @@ TEST_F(TankaSheetTest, Seido代価表RowsRefertoTheNumbersOfTheirPages) {
           {"精度管理費控除後合計", "", "", "", "110000", ""},
           {"", "", "", "", "", ""},
           {"精度管理費", "", "", "", "5500", ""}}},
-        // Without amounts: names, units and the references.
+        // Without amounts: names, quantities, units and the references.
         {"omitted", 0, 1,
-         {{"観測", "", "km", "", "", "　第5号単価表"}, {"計算", "", "km", "", "", "　第6号単価表"}, {"合計", "", "", "", "", ""}}},
+         {{"観測", "1", "km", "", "", "　第5号単価表"}, {"計算", "1", "km", "", "", "　第6号単価表"}, {"合計", "", "", "", "", ""}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -364,4 +364,39 @@ TEST_F(TankaSheetTest, TheWalksShareTheNumbersAndThePagesTakeTheirPlaceInTheCoun
     EXPECT_EQ(page, 9);
     EXPECT_EQ(tankaNo, 4);
     EXPECT_EQ(pages, 0);
+}
+
+TEST_F(TankaSheetTest, TheRateRowNeedsTheKoteiPrefixOfTheLowerName) {
+    AddSeido();
+    AddDensi();
+    const struct {
+        const char* lower;
+        const char* rateName;  // "" for no rate row
+    } cases[] = {
+        {"全工程,観測 (補正係数 1.20)", "観測 (補正係数 1.20)"},
+        {"一部工程,観測 (補正係数 1.20)", "観測 (補正係数 1.20)"},
+        {"観測 (補正係数 1.20)", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lower);
+        list.GetItem(2)->m_strNameLower = c.lower;
+        list.GetItem(5)->m_strNameLower = c.lower;
+        const bool shown = *c.rateName != '\0';
+        int tankaNo = 1;
+        auto out = Run([&](CEstimateReport& r, CSekisanData& calc) { r.WriteSeidoTankaSheet(calc, 0, 2, 0, tankaNo, Mode::TankaPages); },
+                       false);
+        ASSERT_TRUE(out);
+        // The 観測 page of the 測量 row (kSeidoPage1): the rate row takes its place whether written or not.
+        Rows page = kSeidoPage1;
+        if (!shown) page[8] = std::vector<std::string>(6);
+        ExpectRows(*out, 0, page);
+        tankaNo = 1;
+        out = Run([&](CEstimateReport& r, CSekisanData& calc) { r.WriteDensiTankaSheet(calc, 0, 5, 0, tankaNo, Mode::TankaPages); },
+                  false);
+        ASSERT_TRUE(out);
+        // The 設計 page of the 設計 row: the rate row after 1 km 当たり.
+        EXPECT_EQ(out->Value(0, "A10"), "1 km 当たり");
+        EXPECT_EQ(out->Value(0, "A11"), c.rateName);
+        EXPECT_EQ(out->Value(0, "F11"), shown ? "  (補正率 1.1000)" : "");
+    }
 }

@@ -520,7 +520,8 @@ TEST_F(HostileForms, BuildingWithTooLittleMemoryIsStoppedWithAMessage) {
 }
 
 TEST_F(HostileForms, PagesShareWhatTheyDoNotChangeOfTheTemplate) {
-    // A sheet of 20,000 cells; each page writes one cell.
+    // A sheet of 20,000 cells; each page writes one cell, or copies its second row in and writes one
+    // cell of the rows that moved below it.
     std::string rows;
     for (int r = 1; r <= 200; ++r) {
         rows += "<row r=\"" + std::to_string(r) + "\">";
@@ -532,24 +533,30 @@ TEST_F(HostileForms, PagesShareWhatTheyDoNotChangeOfTheTemplate) {
     const std::string path = m_dir / "表.xlsx";
     WriteTestFile(path, BuildTemplate(content));
     constexpr int kPages = 20;
-    size_t templateBytes = 0, pageBytes = 0;
-    const ChildResult child = InChild([&](Outcome& o) {
-        CXlsReportEngine engine;
-        const size_t before = g_live.load();
-        o.error = static_cast<int>(engine.OpenTemplate(path));
-        const size_t open = g_live.load();
-        for (int page = 0; page < kPages; ++page) {
-            engine.PageBegin("表");
-            engine.Cell("A" + std::to_string(page + 1));
-            engine.PutValueLong(page);
-            engine.PageEnd();
-        }
-        // Reported through the outcome's fields: the template's bytes, then those of one page.
-        std::snprintf(o.detail, sizeof o.detail, "%zu %zu", open - before, (g_live.load() - open) / kPages);
-    });
-    ASSERT_TRUE(child.reported) << child.how;
-    ASSERT_EQ(child.outcome.error, static_cast<int>(XlsOpenError::none));
-    ASSERT_EQ(std::sscanf(child.outcome.detail, "%zu %zu", &templateBytes, &pageBytes), 2);
-    // A page that copied the template would take about what the template takes.
-    EXPECT_LT(pageBytes, templateBytes / 20) << "template " << templateBytes << " bytes, a page " << pageBytes;
+    for (const bool copyRows : {false, true}) {
+        SCOPED_TRACE(copyRows ? "rows copied in" : "one cell written");
+        size_t templateBytes = 0, pageBytes = 0;
+        const ChildResult child = InChild([&](Outcome& o) {
+            CXlsReportEngine engine;
+            const size_t before = g_live.load();
+            o.error = static_cast<int>(engine.OpenTemplate(path));
+            const size_t open = g_live.load();
+            for (int page = 0; page < kPages; ++page) {
+                engine.PageBegin("表");
+                if (copyRows) engine.RepeatRows(2, 2, 1);
+                if (engine.GetErrorNo() != 0) o.error = -1;
+                engine.Cell("A" + std::to_string(page + 3));
+                engine.PutValueLong(page);
+                engine.PageEnd();
+            }
+            // Reported through the outcome's fields: the template's bytes, then those of one page.
+            std::snprintf(o.detail, sizeof o.detail, "%zu %zu", open - before, (g_live.load() - open) / kPages);
+        });
+        ASSERT_TRUE(child.reported) << child.how;
+        ASSERT_EQ(child.outcome.error, static_cast<int>(XlsOpenError::none));
+        ASSERT_EQ(std::sscanf(child.outcome.detail, "%zu %zu", &templateBytes, &pageBytes), 2);
+        // A page that copied the template, or the rows below those it copied in, would take about what
+        // the template takes.
+        EXPECT_LT(pageBytes, templateBytes / 20) << "template " << templateBytes << " bytes, a page " << pageBytes;
+    }
 }

@@ -5,9 +5,14 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QStyleOptionViewItem>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
+#include <array>
 #include <clocale>
+#include <cstdint>
+#include <functional>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -55,7 +60,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(grid.get()));
     }
 
-    QPoint CellCentre(int col, int row) const { return grid->visualItemRect(grid->item(row - 1, col - 1)).center(); }
+    QModelIndex Index(int col, int row) const { return grid->model()->index(row - 1, col - 1); }
+    QPoint CellCentre(int col, int row) const { return grid->visualRect(Index(col, row)).center(); }
     void ClickCell(int col, int row) { QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(col, row)); }
     // A double-click as the mouse sends it: a click, then the second press.
     void DoubleClickCell(int col, int row) {
@@ -145,7 +151,7 @@ TEST_F(GridTest, HelpersAddressTheCellRowFirst) {
     grid->SetRow(5);
     grid->SetCol(2);
     EXPECT_EQ(grid->GetText(), QStringLiteral("42"));
-    EXPECT_EQ(grid->item(4, 1)->text(), QStringLiteral("42"));
+    EXPECT_EQ(Index(2, 5).data().toString(), QStringLiteral("42"));
     EXPECT_TRUE(grid->GetCellText(9, 99).isEmpty());  // outside the grid: nothing
     EXPECT_DOUBLE_EQ(grid->GetCellDouble(9, 99, 3.0), 3.0);
 }
@@ -159,7 +165,7 @@ TEST_F(GridTest, HeadingsAndTwoLineRows) {
     grid->SetCellText(2, 0, QStringLiteral("単 位"));
     grid->SetCellText(0, 4, QStringLiteral("行\n見出し"));
     EXPECT_EQ(grid->GetCellText(1, 0), QStringLiteral("費目  ／  工種\n種別"));
-    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), QStringLiteral("単 位"));
+    EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("単 位"));
     EXPECT_EQ(grid->GetCellText(0, 4), QStringLiteral("行\n見出し"));
     EXPECT_EQ(grid->GetCellText(0, 5), QStringLiteral("5"));  // rows are numbered by default
     EXPECT_GT(grid->horizontalHeader()->sizeHint().height(), oneLineHeader);
@@ -221,9 +227,9 @@ TEST_F(GridTest, WholeRowAndColumnColours) {
     grid->SetCellBackColor(-1, 2, 0xCCFFFF);
     grid->SetCellForeColor(-1, 2, 0x008000);
     for (int c = 1; c <= 5; ++c) {
-        EXPECT_EQ(grid->item(1, c - 1)->background().color(), QColor(0xFF, 0xFF, 0xCC)) << c;
-        EXPECT_EQ(grid->item(1, c - 1)->foreground().color(), QColor(0x00, 0x80, 0x00)) << c;
-        EXPECT_EQ(grid->item(2, c - 1)->background().style(), Qt::NoBrush) << c;  // other rows untouched
+        EXPECT_EQ(Index(c, 2).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xFF, 0xFF, 0xCC)) << c;
+        EXPECT_EQ(Index(c, 2).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0x00, 0x80, 0x00)) << c;
+        EXPECT_FALSE(Index(c, 3).data(Qt::BackgroundRole).isValid()) << c;  // other rows untouched
     }
     grid->SetRow(2);
     grid->SetCol(4);
@@ -236,7 +242,7 @@ TEST_F(GridTest, WholeRowAndColumnColours) {
     grid->SetRow(12);
     grid->SetCol(5);
     EXPECT_EQ(grid->GetBackColor(), 0xFF0000u);
-    EXPECT_EQ(grid->item(11, 4)->background().color(), QColor(0, 0, 0xFF));
+    EXPECT_EQ(Index(5, 12).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0, 0, 0xFF));
 
     // The per-cell colour and lock properties by number act like the named ones.
     grid->SetRow(7);
@@ -251,6 +257,112 @@ TEST_F(GridTest, WholeRowAndColumnColours) {
     EXPECT_EQ(grid->GetGridColor(), 0xC0C0C0u);
     grid->SetProperty(CSpreadSheet::kPropSelBackColor, 0x8080FFu);
     EXPECT_EQ(grid->palette().color(QPalette::Inactive, QPalette::Highlight), QColor(0xFF, 0x80, 0x80));
+}
+
+// The text width of a column is what the delegate asks for the widest text of its shown rows,
+// whichever rows were written, emptied or hidden since it was last asked.
+TEST_F(GridTest, TheWidestTextOfAColumnFollowsTheRowsAsTheyAreWritten) {
+    auto expected = [this](int col) {
+        QStyleOptionViewItem option;
+        option.initFrom(grid.get());
+        option.font = grid->font();
+        option.widget = grid.get();
+        int widest = 0;
+        for (int row = 1; row <= grid->GetMaxRows(); ++row) {
+            const QModelIndex index = Index(col, row);
+            if (grid->isRowHidden(row - 1) || index.data().toString().isEmpty()) continue;
+            widest = std::max(widest, grid->itemDelegate()->sizeHint(option, index).width());
+        }
+        return widest / 8.0;
+    };
+    auto write = [this](int col, int row, const char* text) { grid->SetCellText(col, row, QString::fromUtf8(text)); };
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+    } const steps[] = {
+        {"empty columns", [] {}},
+        {"figures, names and a choice",
+         [&] {
+             for (int row = 1; row <= 4; ++row) write(2, row, std::array{"1.0000", "22.5000", "-333.2500", "4"}[row - 1]);
+             write(1, 1, "上の行\n下");
+             write(1, 2, "ABCDEFG");
+             grid->SetCellValueInt(4, 3, 1);
+         }},
+        {"a wider figure", [&] { write(2, 4, "123,456,789.0000"); }},
+        {"the widest narrower again", [&] { write(2, 4, "5.0000"); }},
+        {"the widest emptied", [&] { grid->ClearCellText(2, 3); }},
+        {"a wider second line", [&] { write(1, 1, "上\n下の行の方が長い"); }},
+        {"the widest row hidden",
+         [&] {
+             grid->SetRow(1);
+             grid->SetRowHidden(true);
+         }},
+        {"shown again", [&] { grid->SetRowHidden(false); }},
+        {"written with redraw off",
+         [&] {
+             grid->SetReDraw(false);
+             write(2, 2, "98765.4321");
+             write(1, 2, "");
+             grid->SetReDraw(true);
+         }},
+        {"a column of another kind", [&] { grid->SetColKind(1, CSpreadSheet::CellKind::Choice, kChoices); }},
+        {"rows taken away", [&] { grid->SetMaxRows(1); }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        for (int col : {1, 2, 4}) EXPECT_DOUBLE_EQ(grid->GetColTextWidth(col), expected(col)) << "column " << col;
+    }
+    EXPECT_GT(grid->GetColTextWidth(1), 0.0);
+}
+
+// With redraw off the view is told of a bulk change once, when redraw is on again; each row takes
+// a new revision only when something it shows changed.
+TEST_F(GridTest, ABulkChangeIsToldOnceAndRowsChangeRevisionOnlyWhenTheyChange) {
+    std::vector<std::pair<QModelIndex, QModelIndex>> told;
+    QObject::connect(grid->model(), &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& a, const QModelIndex& b) { told.push_back({a, b}); });
+    auto revisions = [this] {
+        std::vector<std::uint32_t> all;
+        for (int row = 1; row <= grid->GetMaxRows(); ++row) all.push_back(grid->GetRowRevision(row));
+        return all;
+    };
+    const std::vector<std::uint32_t> first = revisions();
+
+    grid->SetReDraw(false);
+    for (int row = 2; row <= 6; ++row) {
+        grid->SetCellText(1, row, QStringLiteral("行%1").arg(row));
+        grid->SetCellBackColor(-1, row, 0xCCFFFF);
+    }
+    grid->SetCellCheck(3, 8, 1);
+    EXPECT_TRUE(told.empty());
+    grid->SetReDraw(true);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].first, Index(1, 2));
+    EXPECT_EQ(told[0].second, Index(5, 8));
+    const std::vector<std::uint32_t> second = revisions();
+    for (int row = 1; row <= 10; ++row) {
+        const bool written = (row >= 2 && row <= 6) || row == 8;
+        EXPECT_EQ(second[row - 1] != first[row - 1], written) << "row " << row;
+    }
+
+    // Writing what a row already shows changes nothing; a change with redraw on is told at once.
+    told.clear();
+    grid->SetCellText(1, 2, QStringLiteral("行2"));
+    grid->SetCellBackColor(-1, 3, 0xCCFFFF);
+    grid->SetCellCheck(3, 8, 1);
+    EXPECT_TRUE(told.empty());
+    EXPECT_EQ(revisions(), second);
+    grid->SetCellForeColor(2, 4, 0x0000FF);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].first, Index(2, 4));
+    EXPECT_NE(grid->GetRowRevision(4), second[3]);
+
+    // A row taken away and added again is not the row it was.
+    grid->SetMaxRows(9);
+    grid->SetMaxRows(10);
+    EXPECT_EQ(std::count(second.begin(), second.end(), grid->GetRowRevision(10)), 0);
+    EXPECT_EQ(grid->GetRowRevision(11), 0u);
 }
 
 TEST_F(GridTest, BlockActions) {
@@ -284,12 +396,12 @@ TEST_F(GridTest, BlockActions) {
     grid->SelectCell(2, 6);
     EXPECT_EQ(grid->GetActiveCol(), 2);
     EXPECT_EQ(grid->GetActiveRow(), 6);
-    ASSERT_EQ(grid->selectedRanges().size(), 1);
-    EXPECT_EQ(grid->selectedRanges()[0].rowCount() * grid->selectedRanges()[0].columnCount(), 1);
+    ASSERT_EQ(grid->selectionModel()->selection().size(), 1);
+    EXPECT_EQ(grid->selectionModel()->selection()[0].height() * grid->selectionModel()->selection()[0].width(), 1);
     grid->SelectCell(-1, 4);
-    ASSERT_EQ(grid->selectedRanges().size(), 1);
-    EXPECT_EQ(grid->selectedRanges()[0].topRow(), 3);
-    EXPECT_EQ(grid->selectedRanges()[0].columnCount(), 5);
+    ASSERT_EQ(grid->selectionModel()->selection().size(), 1);
+    EXPECT_EQ(grid->selectionModel()->selection()[0].top(), 3);
+    EXPECT_EQ(grid->selectionModel()->selection()[0].width(), 5);
     EXPECT_EQ(grid->GetActiveRow(), 4);
 }
 
@@ -386,8 +498,8 @@ TEST_F(GridTest, CheckAndChoiceCellsByTheUser) {
 
 TEST_F(GridTest, NumberCellsAreRightAligned) {
     grid->SetCellDouble(2, 1, 1.5);
-    EXPECT_TRUE(grid->item(0, 1)->textAlignment() & Qt::AlignRight);
-    EXPECT_TRUE(grid->item(0, 0)->textAlignment() & Qt::AlignLeft);
+    EXPECT_TRUE(Index(2, 1).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight);
+    EXPECT_TRUE(Index(1, 1).data(Qt::TextAlignmentRole).toInt() & Qt::AlignLeft);
     grid->SelectCell(2, 1);
     Type(QStringLiteral("1,234.5"));
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
@@ -593,8 +705,9 @@ TEST(GridSizeTest, FiveThousandRowsScrollToTheLast) {
     EXPECT_EQ(grid.GetCellValueInt(5, 5000), 50000);
 
     bar->setValue(0);
-    grid.scrollToItem(grid.item(4999, 0));
-    EXPECT_TRUE(grid.viewport()->rect().intersects(grid.visualItemRect(grid.item(4999, 0))));
+    const QModelIndex last = grid.model()->index(4999, 0);
+    grid.scrollTo(last);
+    EXPECT_TRUE(grid.viewport()->rect().intersects(grid.visualRect(last)));
     grid.SelectCell(1, 5000);
     EXPECT_EQ(grid.GetActiveRow(), 5000);
 }

@@ -186,10 +186,11 @@ TEST_F(FormLayoutTest, WrappedShrunkDistributedAndOverflowingTexts) {
     EXPECT_EQ(joined, wrapped.text);
     EXPECT_EQ(wrapped.alignment & Qt::AlignVertical_Mask, Qt::AlignTop);
 
-    // C5 shrinks its long text to the cell's width.
+    // C5 shrinks its long text into the cell: on one line it would be too small to read, so on two.
     const TextBox& shrunk = Text(5, 3);
     EXPECT_LT(shrunk.font.pointSizeF(), 11);
-    EXPECT_NEAR(shrunk.lines[0].width, shrunk.cell.width() - 2 * reportqt::kCellPadding, 0.05);
+    ASSERT_EQ(shrunk.lines.size(), 2u);
+    for (const auto& line : shrunk.lines) EXPECT_LE(line.width, shrunk.cell.width() - 2 * reportqt::kCellPadding + kTolerance);
     EXPECT_NEAR(Text(4, 3).font.pointSizeF(), 11, kTolerance);  // "一般" fits
 
     // "合　計" spreads from side to side inside its indent.
@@ -238,6 +239,82 @@ TEST_F(FormLayoutTest, FillsAndBorders) {
     EXPECT_TRUE(find({Edge(7), row25}, {Edge(8), row25}, "double"));
     // No line inside the merged title, nor around it (it has no border).
     for (const auto& b : page.borders) EXPECT_GE(std::min(b.from.y(), b.to.y()), 48 - kTolerance);
+}
+
+TEST(ReportLayout, AShrinkingTextWrapsOntoASecondLineRatherThanShrinkBelowLegibility) {
+    // Column B 30 characters wide, cells that shrink (format 5, 11 pt); rows 13.5 points high but row 3.
+    const std::string rateText = "全工程,市街地 甲,障害物多,作業量(2.50ha),点数(60点),施工量(2工区),補正係数(1.05)";
+    std::string sheet = SheetXml(
+        "<row r=\"1\" ht=\"13.5\" customHeight=\"1\">" + InlineCell("B1", "全工程,面積((10/80ha)^0.15) =0.732", 5) + "</row>"
+        "<row r=\"2\" ht=\"13.5\" customHeight=\"1\">" + InlineCell("B2", rateText, 5) + "</row>"
+        "<row r=\"3\" ht=\"7\" customHeight=\"1\">" + InlineCell("B3", rateText, 5) + "</row>",
+        "", "<cols><col min=\"2\" max=\"2\" width=\"30\" customWidth=\"1\"/></cols>");
+    auto pages = LayoutOf(sheet, "S!$A$1:$C$3", SmallStyles());
+    ASSERT_EQ(pages.size(), 1u);
+    const struct {
+        int row;
+        size_t lines;
+        const char* what;
+    } cases[] = {
+        {1, 1, "a little too long: shrinks on one line, still legible"},
+        {2, 2, "a rate text that would shrink below legibility: two lines, larger"},
+        {3, 1, "a row too low for two lines: shrinks on one"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TextBox* box = pages[0].TextAt(c.row, 2);
+        ASSERT_NE(box, nullptr);
+        ASSERT_EQ(box->lines.size(), c.lines);
+        const double inner = box->cell.width() - 2 * reportqt::kCellPadding;
+        const double size = box->font.pointSizeF();
+        EXPECT_LT(size, 11);
+        double total = 0;
+        QString joined;
+        for (const auto& line : box->lines) {
+            EXPECT_LE(line.width, inner + kTolerance);
+            total += line.width;
+            joined += line.text;
+        }
+        EXPECT_EQ(joined, box->text);
+        if (c.lines == 1) {
+            EXPECT_NEAR(total, inner, 0.05);
+            EXPECT_EQ(c.row == 1, size >= 6) << size;
+            continue;
+        }
+        // Two lines at a size at which the text would not fit on one, both inside the row, broken
+        // after a comma rather than inside a bracketed quantity.
+        EXPECT_GT(total, inner);
+        EXPECT_TRUE(box->lines[0].text.endsWith(QLatin1Char(','))) << box->lines[0].text.toStdString();
+        EXPECT_GE(box->lines[0].origin.y() - 0.88 * size, box->cell.top() - kTolerance);
+        EXPECT_LE(box->lines[1].origin.y() + 0.12 * size, box->cell.bottom() + kTolerance);
+    }
+}
+
+TEST(ReportLayout, UnderlinesOnceAndTwice) {
+    // Fonts 1 underlined once, 2 twice (cell formats 1 and 2): a double underline is drawn by the
+    // painter as two lines, so the font itself underlines only once.
+    const std::string styles = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><styleSheet xmlns=\"") + kMain +
+                               "\"><fonts count=\"3\"><font><sz val=\"11\"/><name val=\"ＭＳ 明朝\"/></font>"
+                               "<font><u/><sz val=\"11\"/><name val=\"ＭＳ 明朝\"/></font>"
+                               "<font><u val=\"double\"/><sz val=\"11\"/><name val=\"ＭＳ 明朝\"/></font></fonts>"
+                               "<fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill><fill><patternFill patternType=\"gray125\"/></fill></fills>"
+                               "<borders count=\"1\"><border/></borders><cellXfs count=\"3\">"
+                               "<xf fontId=\"0\" fillId=\"0\" borderId=\"0\" numFmtId=\"0\"/>"
+                               "<xf fontId=\"1\" fillId=\"0\" borderId=\"0\" numFmtId=\"0\"/>"
+                               "<xf fontId=\"2\" fillId=\"0\" borderId=\"0\" numFmtId=\"0\"/></cellXfs></styleSheet>";
+    auto pages = LayoutOf(SheetXml("<row r=\"1\">" + NumberCell("A1", "1", 0) + NumberCell("B1", "2", 1) + NumberCell("C1", "3", 2) + "</row>"),
+                          "S!$A$1:$C$1", styles);
+    ASSERT_EQ(pages.size(), 1u);
+    const struct {
+        int column;
+        bool once, twice;
+    } cases[] = {{1, false, false}, {2, true, false}, {3, false, true}};
+    for (const auto& c : cases) {
+        const TextBox* box = pages[0].TextAt(1, c.column);
+        ASSERT_NE(box, nullptr) << c.column;
+        EXPECT_EQ(box->font.underline(), c.once) << c.column;
+        EXPECT_EQ(box->doubleUnderline, c.twice) << c.column;
+    }
 }
 
 TEST(ReportLayout, TextsRunOnOverEmptyNeighboursOnly) {

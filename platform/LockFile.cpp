@@ -1,0 +1,158 @@
+#include "platform/LockFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <sstream>
+
+#include "platform/FileUtil.h"
+
+namespace vemo {
+namespace {
+
+constexpr std::string_view kLockSuffix = ".lock";
+constexpr std::string_view kRecordHeader = "vemo-lock 1";
+constexpr size_t kRecordLimit = 4096;  // far above any record; a larger file names no one
+
+std::string FormatRecord(const LockOwner& owner) {
+    std::ostringstream out;
+    out << kRecordHeader << "\n"
+        << "host " << owner.process.host << "\n"
+        << "system " << owner.process.system << "\n"
+        << "pid " << owner.process.pid << "\n"
+        << "start " << owner.process.start << "\n"
+        << "holder " << owner.holder << "\n";
+    return out.str();
+}
+
+std::optional<LockOwner> ParseRecord(const std::string& text) {
+    std::istringstream in(text);
+    std::string line;
+    if (!std::getline(in, line) || line != kRecordHeader) return std::nullopt;
+    LockOwner owner;
+    int fields = 0;
+    while (std::getline(in, line)) {
+        const size_t space = line.find(' ');
+        if (space == std::string::npos) return std::nullopt;
+        const std::string key = line.substr(0, space), value = line.substr(space + 1);
+        try {
+            if (key == "host") owner.process.host = value;
+            else if (key == "system") owner.process.system = value;
+            else if (key == "pid") owner.process.pid = std::stol(value);
+            else if (key == "start") owner.process.start = std::stoull(value);
+            else if (key == "holder") owner.holder = value;
+            else return std::nullopt;
+        } catch (const std::exception&) {
+            return std::nullopt;
+        }
+        ++fields;
+    }
+    if (fields != 5) return std::nullopt;
+    return owner;
+}
+
+bool WriteAt(int fd, const std::string& text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        ssize_t n = ::pwrite(fd, text.data() + done, text.size() - done, static_cast<off_t>(done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Waits for a record lock on the whole file: an open-file-description lock where the system has
+// them, else a process-wide one. A file system without record locks (some network shares) is used
+// without; the exclusive create still decides who takes a lock.
+void LockRecord(int fd, bool exclusive) {
+    struct flock fl {};
+    fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
+    fl.l_whence = SEEK_SET;
+    for (int command : {F_OFD_SETLKW, F_SETLKW}) {
+        for (;;) {
+            if (::fcntl(fd, command, &fl) == 0) return;
+            if (errno != EINTR) break;
+        }
+        if (errno != EINVAL) return;
+    }
+}
+
+}  // namespace
+
+std::string LockFilePath(const std::string& path) {
+    return JoinPath(ParentFolder(path), "." + FileNameOf(path) + std::string(kLockSuffix));
+}
+
+bool IsLockFileName(std::string_view fileName) {
+    return fileName.size() > 1 + kLockSuffix.size() && fileName.front() == '.' &&
+           fileName.substr(fileName.size() - kLockSuffix.size()) == kLockSuffix;
+}
+
+LockFileResult CreateLockFile(const std::string& lockPath, const LockOwner& owner) {
+    int fd = ::open(lockPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return errno == EEXIST ? LockFileResult::exists : LockFileResult::failed;
+    // Readers that open the new file before the record is in it find it empty: held, by no one known.
+    LockRecord(fd, true);
+    bool ok = WriteAt(fd, FormatRecord(owner)) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok) {
+        ::unlink(lockPath.c_str());
+        return LockFileResult::failed;
+    }
+    return LockFileResult::created;
+}
+
+LockFileHold::LockFileHold(const std::string& lockPath, Mode mode, bool create)
+    : m_path(lockPath), m_exclusive(mode == Mode::exclusive) {
+    const int flags = (m_exclusive ? O_RDWR : O_RDONLY) | (create ? O_CREAT : 0) | O_CLOEXEC;
+    // A release may remove the file while this one waits for it; the hold is then taken again on
+    // the file now at the path. Each round needs another copy to remove a file, so a few suffice.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        int fd = ::open(lockPath.c_str(), flags, 0666);
+        if (fd < 0) return;
+        LockRecord(fd, m_exclusive);
+        struct stat held {}, now {};
+        if (::fstat(fd, &held) == 0 && ::stat(lockPath.c_str(), &now) == 0 && held.st_dev == now.st_dev &&
+            held.st_ino == now.st_ino) {
+            m_fd = fd;
+            return;
+        }
+        ::close(fd);
+    }
+}
+
+LockFileHold::~LockFileHold() {
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+std::optional<LockOwner> LockFileHold::Owner() const {
+    if (m_fd < 0) return std::nullopt;
+    std::string text;
+    char buf[1024];
+    for (;;) {
+        ssize_t n = ::pread(m_fd, buf, sizeof buf, static_cast<off_t>(text.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;
+        text.append(buf, static_cast<size_t>(n));
+        if (text.size() > kRecordLimit) return std::nullopt;
+    }
+    return ParseRecord(text);
+}
+
+bool LockFileHold::Rewrite(const LockOwner& owner) {
+    if (m_fd < 0 || !m_exclusive) return false;
+    return ::ftruncate(m_fd, 0) == 0 && WriteAt(m_fd, FormatRecord(owner)) && ::fsync(m_fd) == 0;
+}
+
+bool LockFileHold::Remove() {
+    if (m_fd < 0 || !m_exclusive) return false;
+    return ::unlink(m_path.c_str()) == 0;
+}
+
+}  // namespace vemo
