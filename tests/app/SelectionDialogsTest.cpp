@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "EstimateBuilders.h"
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -225,7 +226,7 @@ TEST(SelectionDialogs, ListKeysDoubleClicksAndFocus) {
     dlg.SetBukakeFile(SelectionTestBukake());
     dlg.SetGyomuCodes(SelectionTestGyomuCodes());
     dlg.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg, kHangMs));
     QTreeWidget* master = dlg.MasterList();
     QTreeWidget* chosen = dlg.ChosenList();
     ASSERT_TRUE(master->hasFocus());

@@ -17,6 +17,7 @@
 
 #include "AppProgramFolder.h"
 #include "AppTestEnvironment.h"
+#include "EventWait.h"
 #include "ScriptedHost.h"
 #include "app/QtSettings.h"
 #include "app/InstanceChannel.h"
@@ -56,12 +57,12 @@ protected:
     QString m_cwd;
 };
 
-// Waits, handling events, until done says so (at most two seconds).
+// Waits, handling events, until done says so (or a hang is plain).
 template <class Done>
 bool WaitFor(Done done) {
     QElapsedTimer timer;
     timer.start();
-    while (!done() && timer.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (!done() && timer.elapsed() < kHangMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return done();
 }
 
@@ -157,7 +158,8 @@ TEST_F(Shell, FilesHandedOverBySecondStartAreOpened) {
     const std::string second = WriteEstimate(elsewhere / "二つ目.sei");
     // The second start names its files relative to its own folder.
     QDir::setCurrent(QString::fromStdString(elsewhere.Path()));
-    EXPECT_TRUE(CInstanceChannel::SendToRunning(channel, {QString::fromUtf8("一つ目.sei"), QString::fromStdString(second)}));
+    EXPECT_TRUE(CInstanceChannel::SendToRunning(
+        channel, {QString::fromUtf8("一つ目.sei"), QString::fromStdString(second)}, kHangMs));
     ASSERT_TRUE(WaitFor([&] { return app.EstimateWindows().size() == 2; }));
     EXPECT_EQ(app.EstimateWindows()[0]->GetDocument()->GetPathName(), first);
     EXPECT_EQ(app.EstimateWindows()[1]->GetDocument()->GetPathName(), second);

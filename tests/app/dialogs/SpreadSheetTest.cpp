@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "EventWait.h"
 #include "app/dialogs/SpreadSheet.h"
 
 namespace {
@@ -50,9 +51,9 @@ protected:
         grid->SetColKind(4, CSpreadSheet::CellKind::Choice, kChoices);
         grid->resize(640, 420);
         grid->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(grid.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(grid.get(), kHangMs));
         grid->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(grid.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(grid.get(), kHangMs));
     }
 
     QPoint CellCentre(int col, int row) const { return grid->visualItemRect(grid->item(row - 1, col - 1)).center(); }
@@ -581,7 +582,7 @@ TEST(GridSizeTest, FiveThousandRowsScrollToTheLast) {
     grid.SetReDraw(true);
     grid.resize(640, 480);
     grid.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid, kHangMs));
     EXPECT_EQ(grid.GetMaxRows(), 5000);
     EXPECT_EQ(grid.rowHeight(4999), grid.TwoLineRowHeight());
 
