@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QRegularExpression>
 
 #include "AppProgramFolder.h"
 #include "AppTestEnvironment.h"
@@ -201,4 +202,17 @@ TEST(Manual, BuiltBesideTheProgramAsAPdf) {
     EXPECT_GE(bytes.count("/Type /Page\n"), 2);
     EXPECT_TRUE(bytes.contains("NotoSansCJK"));
     EXPECT_TRUE(QFile::exists(QFileInfo(manual).absolutePath() + QStringLiteral("/../Readme.txt")));
+
+    // The pictures of the program that the text shows, each kept beside it and drawn into the PDF.
+    QFile source(QStringLiteral(VEMO_MANUAL_SOURCE));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly)) << VEMO_MANUAL_SOURCE;
+    const QString text = QString::fromUtf8(source.readAll());
+    QStringList pictures;
+    for (const QRegularExpressionMatch& m :
+         QRegularExpression(QStringLiteral("!\\[[^\\]]*\\]\\(([^)]+\\.png)\\)")).globalMatch(text))
+        if (!pictures.contains(m.captured(1))) pictures << m.captured(1);
+    EXPECT_GE(pictures.size(), 4);
+    for (const QString& picture : pictures)
+        EXPECT_TRUE(QFile::exists(QFileInfo(source).absolutePath() + QLatin1Char('/') + picture)) << picture.toStdString();
+    EXPECT_GE(bytes.count("/Subtype /Image"), pictures.size());
 }
