@@ -386,7 +386,7 @@ TEST(HenkaritsuSettingDlg, TheKakeritsuRecordAsksHowToApplyOnlyOverAnotherKakeri
 TEST(HenkaritsuSettingDlg, TheKakeritsuPageKeepsTheLayoutOfTheOthers) {
     auto places = [](Dlg& dlg) {
         dlg.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg, kHangMs));
         std::vector<QRect> rects;
         for (const char* name : {"grid", "formulaName", "ll", "remarks", "next"})
             rects.push_back(Child<QWidget>(dlg, name)->geometry());
