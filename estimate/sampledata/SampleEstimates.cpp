@@ -361,3 +361,14 @@ std::vector<std::string> PriceSampleEstimate(CVemoWinDocData& doc, SampleEstimat
     SetCalcEnv(previousEnv);
     return host.messages;
 }
+
+SamplePlacing PlaceSampleEstimate(const std::string& file, const SampleProgramPaths& paths) {
+    CVemoWinDocData doc;
+    if (!doc.LoadFile(file)) return SamplePlacing::unreadable;
+    CSekisanItemList& list = *doc.GetItemList();
+    if (list.m_strMasterFolder == paths.masterFolder && list.m_strZairyoFile == paths.zairyoFile)
+        return SamplePlacing::alreadyThere;
+    list.m_strMasterFolder = paths.masterFolder;
+    list.m_strZairyoFile = paths.zairyoFile;
+    return doc.SaveFile(file) ? SamplePlacing::placed : SamplePlacing::unwritable;
+}

@@ -61,5 +61,13 @@ std::unique_ptr<CVemoWinDocData> ParseSampleEstimate(std::string_view text, cons
 // texts of the messages the calculation showed are returned (none when every price was found).
 std::vector<std::string> PriceSampleEstimate(CVemoWinDocData& doc, SampleEstimateMasters& masters);
 
+// What placing a sample estimate beside a program did.
+enum class SamplePlacing { placed, alreadyThere, unreadable, unwritable };
+
+// Makes the header of a sample estimate file name the masters of paths (the program it has been laid
+// beside), so that it opens there without the master-data switch notice; the rows stay as they are.
+// A file that cannot be read is left as it is.
+SamplePlacing PlaceSampleEstimate(const std::string& file, const SampleProgramPaths& paths);
+
 // Folder of the sample estimates beside the program.
 inline constexpr char kSampleEstimateFolder[] = "サンプル";

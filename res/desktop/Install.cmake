@@ -1,17 +1,16 @@
-# Run by `cmake --install`: lays the sample data beside the installed program unless it is there
-# already (edited masters and estimates are never overwritten), and installs the desktop entry,
-# the MIME type of ".sei" files and the icon, so that the file manager opens estimates with the
-# program. Set by the caller: VEMO_INSTALL_DIR (relative to the prefix), VEMO_SAMPLE_DATA_DIR,
-# VEMO_DESKTOP_DIR (this folder), VEMO_ICON and VEMO_BUILD_DIR (where the desktop entry is made).
+# Run by `cmake --install`: lays the sample data and the print forms beside the installed program
+# unless they are there already (edited masters, estimates and forms are never overwritten), and
+# installs the desktop entry, the MIME type of ".sei" files and the icon, so that the file manager
+# opens estimates with the program. Set by the caller: VEMO_INSTALL_DIR (relative to the prefix),
+# VEMO_LAY_SAMPLE_DATA (the build's entry to scripts/LaySampleData.cmake), VEMO_DESKTOP_DIR (this
+# folder), VEMO_ICON and VEMO_BUILD_DIR (where the desktop entry is made).
 set(_root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
 set(_program_dir "${_root}/${VEMO_INSTALL_DIR}")
 
-foreach(_folder データ格納 初期データ サンプル)
-  if(EXISTS "${VEMO_SAMPLE_DATA_DIR}/${_folder}" AND NOT EXISTS "${_program_dir}/${_folder}")
-    message(STATUS "Installing: ${_program_dir}/${_folder}")
-    file(COPY "${VEMO_SAMPLE_DATA_DIR}/${_folder}" DESTINATION "${_program_dir}")
-  endif()
-endforeach()
+# The samples name the master data of the folder the program runs from, not the staging folder.
+set(VEMO_PROGRAM_DIR "${_program_dir}")
+set(VEMO_PROGRAM_NAMED_DIR "${CMAKE_INSTALL_PREFIX}/${VEMO_INSTALL_DIR}")
+include("${VEMO_LAY_SAMPLE_DATA}")
 
 set(VEMO_PROGRAM "${CMAKE_INSTALL_PREFIX}/${VEMO_INSTALL_DIR}/VemoMlit")
 configure_file("${VEMO_DESKTOP_DIR}/vemo-ovra.desktop.in" "${VEMO_BUILD_DIR}/vemo-ovra.desktop" @ONLY)

@@ -14,6 +14,7 @@
 #include <tuple>
 #include <vector>
 
+#include "EventWait.h"
 #include "app/dialogs/DialogRunner.h"
 #include "app/dialogs/SekisanDialog.h"
 #include "platform/Host.h"
@@ -73,7 +74,7 @@ protected:
     void SetUp() override {
         form.show();
         form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form, kHangMs));
     }
     Form form;
 };
@@ -150,7 +151,7 @@ protected:
     void SetUp() override {
         form.show();
         form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form, kHangMs));
     }
     QuietForm form;
 };

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "EventWait.h"
 #include "ScriptedDialogs.h"
 #include "app/KeisanKubunDlg.h"
 #include "app/ProgramKingakuSelectDlg.h"
@@ -27,7 +28,7 @@ void ClickCell(CSpreadSheet* grid, int col, int row) {
 
 void Show(QWidget& dlg) {
     dlg.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg, kHangMs));
 }
 
 // ---------------------------------------------------------------------------------------------

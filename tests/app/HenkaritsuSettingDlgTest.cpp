@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "EventWait.h"
 #include "ScriptedDialogs.h"
 #include "app/HenkaritsuSettingDlg.h"
 #include "app/dialogs/SpreadSheet.h"
@@ -195,7 +196,7 @@ TEST(HenkaritsuSettingDlg, MovingToACellOrEditingItDecidesNext) {
     Opened o(Item(), TableRecord(1, 1, 0, {{3, 2}}));
     Dlg& dlg = o.Open();
     dlg.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg, kHangMs));
     CSpreadSheet* grid = Grid(dlg);
     auto* next = Child<QPushButton>(dlg, "next");
     EXPECT_TRUE(next->isEnabled());
@@ -385,7 +386,7 @@ TEST(HenkaritsuSettingDlg, TheKakeritsuRecordAsksHowToApplyOnlyOverAnotherKakeri
 TEST(HenkaritsuSettingDlg, TheKakeritsuPageKeepsTheLayoutOfTheOthers) {
     auto places = [](Dlg& dlg) {
         dlg.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg, kHangMs));
         std::vector<QRect> rects;
         for (const char* name : {"grid", "formulaName", "ll", "remarks", "next"})
             rects.push_back(Child<QWidget>(dlg, name)->geometry());

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "AppTestEnvironment.h"
+#include "EventWait.h"
 #include "app/AppTexts.h"
 #include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/InputDialogs.h"
@@ -335,7 +336,7 @@ TEST(NumberInputDlg, EnterPressesOk) {
     dlg.SetMode(5);
     dlg.SetValue(10);
     dlg.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg, kHangMs));
     CZo_Edit* field = Field(dlg, "number");
     field->setFocus();
     field->setText(QStringLiteral("20"));
@@ -450,7 +451,7 @@ TEST(NameEditDlg, F5RevealsTheMaintenanceFields) {
     dlg.SetCode(1001);
     dlg.SetUserCreated(1);
     dlg.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg, kHangMs));
     EXPECT_TRUE(Field(dlg, "code")->isHidden());
     EXPECT_TRUE(Child<QCheckBox>(dlg, "userCreated")->isHidden());
     Field(dlg, "name")->setFocus();

@@ -12,6 +12,7 @@
 #include <set>
 
 #include "EstimateBuilders.h"
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -227,7 +228,7 @@ TEST(SelectionDialogs, ListKeysDoubleClicksAndFocus) {
     dlg.SetBukakeFile(SelectionTestBukake());
     dlg.SetGyomuCodes(SelectionTestGyomuCodes());
     dlg.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg, kHangMs));
     QTreeWidget* master = dlg.MasterList();
     QTreeWidget* chosen = dlg.ChosenList();
     ASSERT_TRUE(master->hasFocus());

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "EventWait.h"
 #include "ScriptedDialogs.h"
 #include "app/DaikaNoDlg.h"
 #include "app/IkkatsuSettingDlg.h"
@@ -188,7 +189,7 @@ TEST(TaniInputDlg, ShowsTheUnitAndEnterTakesTheTypedOne) {
     CTaniInputDlg dlg;
     dlg.SetUnit(U("式"));
     dlg.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg, kHangMs));
     EXPECT_EQ(dlg.windowTitle(), U("単位入力"));
     CZo_Edit* field = Child<CZo_Edit>(dlg, "unit");
     EXPECT_EQ(field->text(), U("式"));

@@ -14,9 +14,11 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QRegularExpression>
 
 #include "AppProgramFolder.h"
 #include "AppTestEnvironment.h"
+#include "EventWait.h"
 #include "ScriptedHost.h"
 #include "app/QtSettings.h"
 #include "app/InstanceChannel.h"
@@ -56,12 +58,12 @@ protected:
     QString m_cwd;
 };
 
-// Waits, handling events, until done says so (at most two seconds).
+// Waits, handling events, until done says so (or a hang is plain).
 template <class Done>
 bool WaitFor(Done done) {
     QElapsedTimer timer;
     timer.start();
-    while (!done() && timer.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (!done() && timer.elapsed() < kHangMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return done();
 }
 
@@ -157,7 +159,8 @@ TEST_F(Shell, FilesHandedOverBySecondStartAreOpened) {
     const std::string second = WriteEstimate(elsewhere / "二つ目.sei");
     // The second start names its files relative to its own folder.
     QDir::setCurrent(QString::fromStdString(elsewhere.Path()));
-    EXPECT_TRUE(CInstanceChannel::SendToRunning(channel, {QString::fromUtf8("一つ目.sei"), QString::fromStdString(second)}));
+    EXPECT_TRUE(CInstanceChannel::SendToRunning(
+        channel, {QString::fromUtf8("一つ目.sei"), QString::fromStdString(second)}, kHangMs));
     ASSERT_TRUE(WaitFor([&] { return app.EstimateWindows().size() == 2; }));
     EXPECT_EQ(app.EstimateWindows()[0]->GetDocument()->GetPathName(), first);
     EXPECT_EQ(app.EstimateWindows()[1]->GetDocument()->GetPathName(), second);
@@ -199,4 +202,17 @@ TEST(Manual, BuiltBesideTheProgramAsAPdf) {
     EXPECT_GE(bytes.count("/Type /Page\n"), 2);
     EXPECT_TRUE(bytes.contains("NotoSansCJK"));
     EXPECT_TRUE(QFile::exists(QFileInfo(manual).absolutePath() + QStringLiteral("/../Readme.txt")));
+
+    // The pictures of the program that the text shows, each kept beside it and drawn into the PDF.
+    QFile source(QStringLiteral(VEMO_MANUAL_SOURCE));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly)) << VEMO_MANUAL_SOURCE;
+    const QString text = QString::fromUtf8(source.readAll());
+    QStringList pictures;
+    for (const QRegularExpressionMatch& m :
+         QRegularExpression(QStringLiteral("!\\[[^\\]]*\\]\\(([^)]+\\.png)\\)")).globalMatch(text))
+        if (!pictures.contains(m.captured(1))) pictures << m.captured(1);
+    EXPECT_GE(pictures.size(), 4);
+    for (const QString& picture : pictures)
+        EXPECT_TRUE(QFile::exists(QFileInfo(source).absolutePath() + QLatin1Char('/') + picture)) << picture.toStdString();
+    EXPECT_GE(bytes.count("/Subtype /Image"), pictures.size());
 }

@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include "AppTestEnvironment.h"
+#include "EventWait.h"
 #include "TempFolder.h"
 #include "app/AppTexts.h"
 #include "app/CommandIds.h"
@@ -39,7 +40,7 @@ protected:
         frame->OnCreate();
         frame->LoadSettings(program.Path(), program.Path() + "/データ格納/参考マスター25");
         frame->ShowMainWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get(), kHangMs));
     }
     void TearDown() override {
         frame.reset();

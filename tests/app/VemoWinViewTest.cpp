@@ -13,6 +13,7 @@
 
 #include "AppTestEnvironment.h"
 #include "EstimateBuilders.h"
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "ScriptedView.h"
@@ -55,7 +56,7 @@ protected:
         view = std::make_unique<ScriptedView>(*app, std::move(doc));
         view->resize(1000, 600);
         view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get(), kHangMs));
     }
     void TearDown() override {
         view.reset();
@@ -766,7 +767,7 @@ TEST_F(ViewActivationTest, TheDelKeyAndTheEditMenuReachTheActiveEstimate) {
     CVemoWinView* view = app.ActiveEstimateWindow();
     ASSERT_NE(view, nullptr);
     app.MainFrame()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(app.MainFrame()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app.MainFrame(), kHangMs));
     view->SelectRow(2);
     host.messages.clear();
 

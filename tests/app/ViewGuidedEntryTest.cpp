@@ -15,6 +15,7 @@
 
 #include "AppTestEnvironment.h"
 #include "EstimateBuilders.h"
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -84,7 +85,7 @@ protected:
         view = std::make_unique<CVemoWinView>(*app, std::move(doc));
         view->resize(1000, 600);
         view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get(), kHangMs));
         // Rates of 業務 2: formula records whose LL default names them, and the 掛率.
         CHenkaritsuGyomu& group = AddGroup(Henka(), 2);
         for (int code : {101, 102, 103}) AddFormulaRecord(group, code, "LL", code * 100, "R" + std::to_string(code));

@@ -15,6 +15,7 @@
 
 #include "AppTestEnvironment.h"
 #include "EstimateBuilders.h"
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -142,7 +143,7 @@ protected:
         view = std::make_unique<CVemoWinView>(*app, std::move(doc));
         view->resize(1000, 600);
         view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get(), kHangMs));
     }
     void TearDown() override {
         view.reset();

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -103,7 +104,7 @@ protected:
             dialog->SetSankoKingakuContext(context);
         }
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kHangMs));
         grid = dialog->findChild<CSpreadSheet*>("grid");
         totals = dialog->findChild<CSpreadSheet*>("totals");
     }

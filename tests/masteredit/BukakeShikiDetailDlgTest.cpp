@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -80,7 +81,7 @@ protected:
         dialog->SetTankaFile(Tanka());
         dialog->SetZairyoTankaFile(Zairyo());
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kHangMs));
         grid = dialog->findChild<CSpreadSheet*>("grid");
     }
     template <class W = QPushButton>

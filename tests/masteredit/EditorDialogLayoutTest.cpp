@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeShikiDetailDlg.h"
@@ -86,7 +87,7 @@ TEST(EditorDialogLayout, TabFollowsTheLayout) {
     for (const TabCase& c : cases) {
         std::unique_ptr<QWidget> dialog = c.open();
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get())) << c.what;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kHangMs)) << c.what;
         EXPECT_EQ(TabChain(dialog.get()), Names(c.expected)) << c.what;
     }
 }
@@ -96,7 +97,7 @@ TEST(EditorDialogLayout, TabLeavesTheRateRemarks) {
     CHenkaritsuGyomu group;
     dialog.SetRecord(AddTableRecord(group, 12, "地形補正"));
     dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog, kHangMs));
     auto* remarks = dialog.findChild<QPlainTextEdit*>("remarks");
     ASSERT_NE(remarks, nullptr);
     QTest::keyClick(remarks, Qt::Key_Tab);
@@ -109,7 +110,7 @@ TEST(EditorDialogLayout, ShubetsuFieldsShowTheirText) {
     CShubetsuEditDlg shubetsu;
     shubetsu.SetGyomuCode(1);
     shubetsu.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shubetsu));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shubetsu, kHangMs));
     shubetsu.RevealMaintenanceFields();
     QTest::qWait(0);
     auto* name = shubetsu.findChild<CZo_Edit*>("name");

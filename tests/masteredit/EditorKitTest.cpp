@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QTest>
 
+#include "EventWait.h"
 #include "ScriptedHost.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/EntryCodes.h"
@@ -79,7 +80,7 @@ protected:
         list.Fill({{Q("一"), 0}, {Q("二"), 1}, {Q("三"), 0}});
         list.show();
         list.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list, kHangMs));
     }
     QPoint Centre(int index) { return list.visualItemRect(list.topLevelItem(index)).center(); }
 

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -43,7 +44,7 @@ protected:
         dialog->SetRecord(record);
         dialog->SetGyomuCode(gyomu);
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kHangMs));
         grid = dialog->findChild<CSpreadSheet*>("grid");
         ASSERT_NE(grid, nullptr);
     }

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -57,7 +58,7 @@ protected:
         dialog->SetBukakeFile(Bukake());
         dialog->SetGyomuCodes({6, 2, 7, 3, 4});
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kHangMs));
         records = dialog->Records();
         combo = dialog->findChild<QComboBox*>("gyomu");
     }
@@ -333,7 +334,7 @@ TEST_F(RateEditor, WithoutCodesNothingIsListed) {
     dialog = std::make_unique<CHenkaritsuEditDlg>();
     dialog->SetHenkaritsuFile(Rates());
     dialog->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kHangMs));
     EXPECT_EQ(dialog->Records()->ChosenIndex(), -1);
     EXPECT_EQ(dialog->Records()->List()->Count(), 0);
     EXPECT_FALSE(dialog->Records()->Button(List::kCreate)->isEnabled());

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -58,7 +59,7 @@ protected:
         dialog->SetSourceFile(Source());
         dialog->SetDestFile(Dest());
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kHangMs));
         source = dialog->SourceRecords();
         dest = dialog->DestRecords();
         importButton = dialog->findChild<QPushButton*>("import");

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -46,7 +47,7 @@ protected:
         dialog->SetHimokuSet(set);
         dialog->SetZairyoTankaFile(Zairyo());
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kHangMs));
         grid = dialog->findChild<CSpreadSheet*>("grid");
     }
     QPushButton* Button(const char* name) { return dialog->findChild<QPushButton*>(name); }
@@ -276,7 +277,7 @@ TEST(HojoShikiDialog, OnlyTheFailingFieldsTellTheirMessages) {
         CBukakeHojoShikiDlg dialog;
         dialog.SetDetail(detail);
         dialog.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog, kHangMs));
         EXPECT_EQ(dialog.findChild<CZo_Edit*>("ninth")->text(), Q("\"表\""));
         for (int i = 0; i < 8; ++i)
             dialog.findChild<CZo_Edit*>(QStringLiteral("s%1").arg(i + 1))->setText(QString::fromStdString(c.formulas[i]));

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "RecordingReportOutput.h"
 #include "ScriptedHost.h"
@@ -56,7 +57,7 @@ protected:
         dialog->SetTankaFile(Tanka());
         dialog->ListPrint().SetProgramFolder(kProgramFolder);
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kHangMs));
     }
     void Click(const char* name) { QTest::mouseClick(dialog->findChild<QPushButton*>(name), Qt::LeftButton); }
     CReportJob& Job() { return dialog->ListPrint().Job(); }
@@ -235,7 +236,7 @@ TEST(PrintHolders, WhileAPreviewIsOpenItIsRaisedAndPrintOkAndCancelAreRefused) {
         RecordingReportOutput output;
         PrintingDialog p = c.open();
         p.dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(p.dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(p.dialog.get(), kHangMs));
         auto click = [&](const char* name) {
             QPushButton* b = p.dialog->findChild<QPushButton*>(name);
             ASSERT_NE(b, nullptr) << name;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -39,7 +40,7 @@ protected:
         dialog = std::make_unique<CProgramKingakuEditDlg>();
         dialog->SetProgramKingakuFile(master);
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kHangMs));
         grid = dialog->findChild<CSpreadSheet*>("grid");
         ASSERT_NE(grid, nullptr);
     }

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -50,7 +51,7 @@ protected:
         dialog->SetBukakeFile(Bukake());
         dialog->SetTankaFile(tanka);
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kHangMs));
         grid = dialog->findChild<CSpreadSheet*>("grid");
         ASSERT_NE(grid, nullptr);
     }

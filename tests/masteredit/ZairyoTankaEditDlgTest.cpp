@@ -7,6 +7,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "EventWait.h"
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
@@ -60,7 +61,7 @@ protected:
         dialog = std::make_unique<CZairyoTankaEditDlg>(store);
         dialog->SetPath(path);
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), kHangMs));
         grid = dialog->findChild<CSpreadSheet*>("grid");
         tabs = dialog->findChild<QTabBar*>("tabs");
         ASSERT_NE(grid, nullptr);

@@ -77,21 +77,50 @@ std::string FindOnPath(const std::string& program) {
     return {};
 }
 
+namespace {
+
+// One soffice run converting the inputs to flat OpenDocument files in folder; false with why when
+// soffice failed or left an output out.
+bool ConvertOnce(const std::string& soffice, const std::vector<std::string>& inputs, const std::string& folder,
+                 const std::string& profile, std::string& why) {
+    const std::filesystem::path dir(folder);
+    const std::string log = (dir / (profile + ".log")).string();
+    auto output = [&dir](const std::string& input) {
+        return dir / (std::filesystem::path(input).stem().string() + ".fods");
+    };
+    // An output left by an earlier run cannot pass for this one's.
+    for (const std::string& input : inputs) std::filesystem::remove(output(input));
+    std::string command = "'" + soffice + "' --headless --norestore --convert-to fods --outdir '" + folder +
+                          "' -env:UserInstallation=file://" + folder + "/" + profile;
+    for (const std::string& input : inputs) command += " '" + input + "'";
+    command += " > '" + log + "' 2>&1";
+    const int status = std::system(command.c_str());
+    bool converted = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    for (const std::string& input : inputs)
+        converted = converted && std::filesystem::exists(output(input));
+    if (converted) return true;
+    std::ifstream in(log);
+    std::stringstream text;
+    text << in.rdbuf();
+    why += command + "\n" + text.str() + "\n";
+    return false;
+}
+
+}  // namespace
+
+bool ConvertWithLibreOffice(const std::string& soffice, const std::vector<std::string>& inputs,
+                            const std::string& folder, std::string& why) {
+    why.clear();
+    // soffice itself now and then dies while it starts on a busy machine: a failed run is made once
+    // more with another profile. What the files hold is checked by the caller, never run again.
+    return ConvertOnce(soffice, inputs, folder, "profile", why) || ConvertOnce(soffice, inputs, folder, "profile2", why);
+}
+
 bool ReadWithLibreOffice(const std::string& soffice, const std::string& xlsxPath, const std::string& folder,
                          std::vector<Sheet>& sheets, std::string& why) {
-    const std::filesystem::path dir(folder);
-    const std::string log = (dir / "soffice.log").string();
-    std::string command = "'" + soffice + "' --headless --norestore --convert-to fods --outdir '" + folder +
-                          "' -env:UserInstallation=file://" + folder + "/profile '" + xlsxPath + "' > '" + log + "' 2>&1";
-    int status = std::system(command.c_str());
-    const std::filesystem::path fodsPath = dir / (std::filesystem::path(xlsxPath).stem().string() + ".fods");
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !std::filesystem::exists(fodsPath)) {
-        std::ifstream in(log);
-        std::stringstream text;
-        text << in.rdbuf();
-        why = command + "\n" + text.str();
-        return false;
-    }
+    if (!ConvertWithLibreOffice(soffice, {xlsxPath}, folder, why)) return false;
+    const std::filesystem::path fodsPath =
+        std::filesystem::path(folder) / (std::filesystem::path(xlsxPath).stem().string() + ".fods");
     pugi::xml_document fods;
     if (!fods.load_file(fodsPath.c_str(), pugi::parse_default | pugi::parse_ws_pcdata)) {
         why = "cannot read " + fodsPath.string();

@@ -21,6 +21,11 @@ struct Sheet {
     SheetValues values;
 };
 
+// Converts the workbooks with soffice into flat OpenDocument files (x.xlsx to x.fods) in folder, with
+// a profile of its own there; a run that fails is made once more. False with why when both failed.
+bool ConvertWithLibreOffice(const std::string& soffice, const std::vector<std::string>& inputs,
+                            const std::string& folder, std::string& why);
+
 // Converts the workbook with soffice (a profile of its own in folder) and reads every sheet's values.
 // False with why when the conversion failed.
 bool ReadWithLibreOffice(const std::string& soffice, const std::string& xlsxPath, const std::string& folder,

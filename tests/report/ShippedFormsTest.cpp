@@ -529,6 +529,31 @@ TEST(ShippedForms, LongNamesShrinkToFit) {
     }
 }
 
+TEST(ShippedForms, TheTradeFiguresOfTheStaffingTableShrinkIntoTheirColumns) {
+    // The trade columns of the 代価歩掛明細表 are narrow: a trade's amount at the foot of the table
+    // (six figures and a comma) or its unit price shrinks into the column instead of showing "###".
+    int checked = 0;
+    for (const std::string& form : kEstimateForms) {
+        xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
+        const std::vector<std::string> names = out.SheetNames();
+        const std::vector<pugi::xml_node> formats = out.CellFormats();
+        for (size_t s = 0; s < names.size(); ++s) {
+            if (names[s].rfind("代価歩掛明細表", 0) != 0) continue;
+            for (const auto& [name, at] : Books().at(form).at(names[s])) {
+                if (name.rfind("**合計最下段表示", 0) != 0 && name.rfind("**単価", 0) != 0) continue;
+                SCOPED_TRACE(form + " " + names[s] + " " + name);
+                const std::string ref = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row);
+                const int style = out.Style(static_cast<int>(s), ref);
+                ASSERT_GE(style, 0);
+                ASSERT_LT(static_cast<size_t>(style), formats.size());
+                EXPECT_TRUE(formats[static_cast<size_t>(style)].child("alignment").attribute("shrinkToFit").as_bool());
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
 TEST(ShippedForms, TheTotalsUnderTheSummaryTableAreUnderlinedOnlyWhenWritten) {
     // The 業務価格 of a 工種 subtotal and the 業務 total of the first page stand under the 総括表 on
     // the pages that carry them: their rule is the underline of the figure, not a border that would

@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "EventWait.h"
 #include "app/dialogs/SpreadSheet.h"
 
 namespace {
@@ -55,9 +56,9 @@ protected:
         grid->SetColKind(4, CSpreadSheet::CellKind::Choice, kChoices);
         grid->resize(640, 420);
         grid->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(grid.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(grid.get(), kHangMs));
         grid->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(grid.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(grid.get(), kHangMs));
     }
 
     QModelIndex Index(int col, int row) const { return grid->model()->index(row - 1, col - 1); }
@@ -693,7 +694,7 @@ TEST(GridSizeTest, FiveThousandRowsScrollToTheLast) {
     grid.SetReDraw(true);
     grid.resize(640, 480);
     grid.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid, kHangMs));
     EXPECT_EQ(grid.GetMaxRows(), 5000);
     EXPECT_EQ(grid.rowHeight(4999), grid.TwoLineRowHeight());
 

@@ -370,3 +370,27 @@ TEST_F(SampleEstimateFilesTest, ReaderNamesTheLineOfEachMistake) {
 }
 
 }  // namespace
+
+// A sample laid beside another program names that program's masters and keeps every row; a file
+// that is not an estimate is left as it is.
+TEST_F(SampleEstimateFilesTest, PlacingASampleNamesTheProgramsMastersAndKeepsTheRows) {
+    TempFolder program;
+    const SampleProgramPaths there = SampleProgramPathsOf(program.Path());
+    for (const Sample& sample : kSamples) {
+        SCOPED_TRACE(sample.file);
+        const std::string laid = program / sample.file;
+        WriteTestFile(laid, ReadTestFile(SamplePath(sample.file)));
+        EXPECT_EQ(PlaceSampleEstimate(laid, there), SamplePlacing::placed);
+
+        CVemoWinDocData expected;
+        ASSERT_EQ(expected.LoadFile(SamplePath(sample.file)), 1);
+        expected.GetItemList()->m_strMasterFolder = program / "データ格納/参考マスター25";
+        expected.GetItemList()->m_strZairyoFile = program / "データ格納/材料単価データ25.zoa";
+        EXPECT_TRUE(ReadTestFile(laid) == expected.StoreBytes());
+        // Placed again, it is there already.
+        EXPECT_EQ(PlaceSampleEstimate(laid, there), SamplePlacing::alreadyThere);
+    }
+    WriteTestFile(program / "壊れた.sei", "not an estimate");
+    EXPECT_EQ(PlaceSampleEstimate(program / "壊れた.sei", there), SamplePlacing::unreadable);
+    EXPECT_EQ(ReadTestFile(program / "壊れた.sei"), "not an estimate");
+}
