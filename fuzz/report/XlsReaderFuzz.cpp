@@ -1,11 +1,13 @@
 // Fuzzes the reading of print forms. Any bytes must open as a template or be refused with a reason,
 // never crash nor run away with memory; a form that opens takes a page of writes on each of its first
-// two sheets, and the workbook built from them reads back.
+// two sheets (rows copied in among them), and the workbook built from them reads back.
 //
-// Input: the first byte chooses how the rest is read. Even: the rest is the form's file, a zip archive.
-// Odd: the rest is the parts of a workbook, separated by the byte 0x01, in the order of kPartNames (the
-// parts the input does not reach are left out); they are zipped here, stored, so that the fuzzer works
-// on the XML rather than on the compression and its checksums.
+// Input: the first byte chooses how the rest is read. Its lowest bit even: the rest is the form's file,
+// a zip archive. Odd: the rest is the parts of a workbook, separated by the byte 0x01, in the order of
+// kPartNames (the parts the input does not reach are left out); they are zipped here, stored, so that
+// the fuzzer works on the XML rather than on the compression and its checksums. Its other bits choose
+// the rows copied into each page: bits 1-3 the first row (1-8), bits 4-5 the rows after it (0-3),
+// bits 6-7 the copies (1-4).
 #include <sys/mman.h>
 #include <unistd.h>
 #include <zip.h>
@@ -66,6 +68,34 @@ const std::string& FormPath(int& fd) {
     return path;
 }
 
+// Copies rows into the open page. When they are taken, the named cells below them stand lower by as
+// many rows, those above stay, and every copied row draws the lines under its cells that its source
+// draws (the rows under both being alike: copies of the source's next row).
+void CopyRows(CXlsReportEngine& engine, const std::vector<std::string>& names, int first, int last, int times) {
+    constexpr int kColumns = 4;
+    // Where the names stand (0 for one the engine does not find, which the model reader may read
+    // otherwise).
+    std::vector<std::pair<int, int>> before;
+    for (const std::string& name : names) {
+        int x = 0, y = 0;
+        if (!engine.CellPosition(name, x, y)) x = y = 0;
+        before.emplace_back(x, y);
+    }
+    engine.RepeatRows(first, last, times);
+    if (engine.GetErrorNo() != 0) return;
+    const int added = (last - first + 1) * times;
+    for (size_t n = 0; n < names.size(); ++n) {
+        int x = 0, y = 0;
+        const auto [x0, y0] = before[n];
+        if (!engine.CellPosition(names[n], x, y)) x = y = 0;
+        if (x != x0 || y != (y0 > last ? y0 + added : y0)) std::abort();
+    }
+    for (int row = first; row < last; ++row)
+        for (int k = 1; k <= times; ++k)
+            for (int x = 1; x <= kColumns; ++x)
+                if (engine.HasLineBelow(x, row) != engine.HasLineBelow(x, row + k * (last - first + 1))) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -101,10 +131,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         sheets = {"S1"};  // the name the seeds give their first sheet
         names.emplace_back();
     }
+    const int first = 1 + ((data[0] >> 1) & 7), last = first + ((data[0] >> 4) & 3), times = 1 + (data[0] >> 6);
     int pages = 0;
     for (size_t i = 0; i < sheets.size(); ++i) {
         engine.PageBegin(sheets[i]);
         if (!engine.HasOpenPage()) continue;
+        CopyRows(engine, names[i], first, last, times);
+        // As a summary sheet lays out its lines: copies of the two rows under the first name's line.
+        int x = 0, y = 0;
+        if (!names[i].empty() && engine.CellPosition(names[i][0], x, y) && engine.HasLineBelow(x, y + 1))
+            CopyRows(engine, names[i], y + 2, y + 3, 2);
         for (const std::string& name : names[i]) {
             engine.Cell(name);
             engine.PutValueString("測量業務");
@@ -115,6 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         engine.PutValueLong(-7);
         engine.Pos(1, 1, 3, 2);
         engine.AttrPutPosHorz(xlsHorzCenter);
+        engine.AttrPutPosVert(xlsVertCenter);
         engine.AttrPutJoint(1);
         engine.Pos(2, 4, 2, 5);
         engine.AttrPutJoint(0);
