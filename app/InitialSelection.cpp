@@ -1,26 +1,23 @@
 #include "app/InitialSelection.h"
 
 #include <cmath>
-#include <fstream>
 
 #include "formix/Formix.h"
 #include "platform/FileUtil.h"
+#include "report/FormFile.h"
 #include "report/PrintFormText.h"
 
 namespace {
 
 constexpr size_t kMaxBytes = 1000;
 
-// Reads at most kMaxBytes of a file; false when it cannot be opened. When the file is longer, a
-// line cut at the limit is left out rather than read as a shorter number.
+// Reads at most kMaxBytes of a regular file (a named pipe in its place must not hold the program up);
+// false when there is none or it cannot be read. When the file is longer, a line cut at the limit is
+// left out rather than read as a shorter number.
 bool ReadHead(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    text.assign(kMaxBytes, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(kMaxBytes));
-    text.resize(static_cast<size_t>(in.gcount()));
-    if (text.size() == kMaxBytes && in.peek() != std::char_traits<char>::eof() && text.back() != '\n')
-        text.resize(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
+    bool longer = false;
+    if (ReadFormFile(path, kMaxBytes, false, text, &longer) != FormFileRead::read) return false;
+    if (longer && text.back() != '\n') text.resize(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
     return true;
 }
 
@@ -73,6 +70,7 @@ int LoadInitialSelection(const std::string& programFolder, int gyomuCode, std::s
 
 int CheckFormTextFile(const std::vector<std::string>& forms, int formType) {
     if (formType < 0 || static_cast<size_t>(formType) >= forms.size()) return -1;
-    std::ifstream in(PrintFormTextPath(forms[static_cast<size_t>(formType)]), std::ios::binary);
-    return in ? 0 : -1;
+    std::string head;
+    return ReadFormFile(PrintFormTextPath(forms[static_cast<size_t>(formType)]), 0, false, head) == FormFileRead::read ? 0
+                                                                                                                     : -1;
 }

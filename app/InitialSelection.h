@@ -13,6 +13,6 @@ int LoadInitialSelection(const std::string& programFolder, int gyomuCode, std::s
 // The file name of that list; "" for an unknown 業務 code or variant.
 std::string InitialSelectionFileName(int gyomuCode, int variant);
 
-// 0 when the text twin of print form formType (its path with the extension replaced by ".txt") can be
-// opened for reading, -1 otherwise (also for an index outside the list).
+// 0 when the text twin of print form formType (its path with the extension replaced by ".txt") is a
+// regular file that can be opened for reading, -1 otherwise (also for an index outside the list).
 int CheckFormTextFile(const std::vector<std::string>& forms, int formType);

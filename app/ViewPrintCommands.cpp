@@ -42,7 +42,7 @@ void CVemoWinView::OnFilePrint() {
     CWaitCursor wait;
     if (RefuseWhilePreviewOpen()) return;
     if (RunPageSettings() != 1) return;
-    BuildReport();
+    if (!m_job.Build([this] { BuildReport(); })) return;
     m_job.Print();
 }
 
@@ -63,7 +63,7 @@ void CVemoWinView::OnFilePrintPreview() {
     if ((m_job.IsHyoshiPrinted() || (m_job.IsGyomuSokatsuPrinted() && m_app.CheckFormTextFile() == 0)) &&
         m_app.OnHyoshi(CHyoshiDlg::EntryOnly) != IDOK)
         return;
-    BuildReport();
+    if (!m_job.Build([this] { BuildReport(); })) return;
     m_job.SetPreviewTitle(reporttext::kDefaultPreviewTitle);
     m_job.Preview();
 }
@@ -94,9 +94,10 @@ void CVemoWinView::OnDaikaPrintPreview() {
     daika.setStartPage = 0;
     daika.pageBreakPerGyomu = 0;
     m_job.SetSettings(daika);
-    BuildReport();
-    m_job.SetPreviewTitle(reporttext::kDefaultPreviewTitle);
-    m_job.Preview();
+    if (m_job.Build([this] { BuildReport(); })) {
+        m_job.SetPreviewTitle(reporttext::kDefaultPreviewTitle);
+        m_job.Preview();
+    }
     m_job.SetSettings(kept);
 }
 

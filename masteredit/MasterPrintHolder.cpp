@@ -12,14 +12,16 @@ std::string CMasterPrintHolder::MasterListTemplate() const {
 
 void CMasterPrintHolder::Preview(std::string_view title, const Builder& build) {
     if (m_job.RaiseOpenPreview()) return;
-    if (build(m_job) <= 0) return;
+    int built = 0;
+    if (!m_job.Build([&] { built = build(m_job); }) || built <= 0) return;
     m_job.SetPreviewTitle(title);
     m_job.Preview();
 }
 
 void CMasterPrintHolder::Print(const Builder& build) {
     if (m_job.RefuseWhilePreviewOpen()) return;
-    if (build(m_job) <= 0) return;
+    int built = 0;
+    if (!m_job.Build([&] { built = build(m_job); }) || built <= 0) return;
     m_job.Print();
 }
 

@@ -1,9 +1,8 @@
 #include "report/PrintFormText.h"
 
-#include <fstream>
-
 #include "platform/Cp932.h"
 #include "platform/FileUtil.h"
+#include "report/FormFile.h"
 #include "report/ReportTexts.h"
 
 namespace {
@@ -62,11 +61,9 @@ void ReadPrintFormText(std::string_view cp932, CPrintFormText& text) {
 }
 
 int LoadPrintFormText(std::string_view formPath, CPrintFormText& text) {
-    std::ifstream in(PrintFormTextPath(formPath), std::ios::binary);
-    if (!in) return -1;
-    std::string bytes(kPrintFormTextMaxBytes, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<size_t>(in.gcount()));
+    // Only a regular file is a twin: a named pipe in its place must not hold the program up.
+    std::string bytes;
+    if (ReadFormFile(PrintFormTextPath(formPath), kPrintFormTextMaxBytes, false, bytes) != FormFileRead::read) return -1;
     ReadPrintFormText(bytes, text);
     return 0;
 }

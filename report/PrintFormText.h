@@ -54,8 +54,8 @@ std::string PrintFormTextPath(std::string_view formPath);
 // reach keep their texts.
 void ReadPrintFormText(std::string_view cp932, CPrintFormText& text);
 
-// Reads the twin of the form at formPath: 0 when it was read, -1 when it cannot be opened (the
-// texts are then left as they were).
+// Reads the twin of the form at formPath: 0 when it was read, -1 when it cannot be opened or is no
+// regular file (the texts are then left as they were).
 int LoadPrintFormText(std::string_view formPath, CPrintFormText& text);
 
 // A form path kept in the settings as it is to be used now: an entry ending ".xls" (the forms of

@@ -1,12 +1,41 @@
 #include "report/ReportJob.h"
 
 #include <limits>
+#include <new>
 
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "report/ReportOutput.h"
 #include "report/ReportTexts.h"
 #include "master/MasterTexts.h"
+
+namespace {
+
+const char* RefusalReason(XlsOpenError error) {
+    switch (error) {
+    case XlsOpenError::none:
+    case XlsOpenError::noFileName:
+    case XlsOpenError::fileMissing:
+    case XlsOpenError::notAFile: return reporttext::kFormReasonUnreadable;
+    case XlsOpenError::notZip: return reporttext::kFormReasonNotZip;
+    case XlsOpenError::noWorkbook: return reporttext::kFormReasonNoWorkbook;
+    case XlsOpenError::missingPart: return reporttext::kFormReasonMissingPart;
+    case XlsOpenError::damagedXml: return reporttext::kFormReasonDamagedXml;
+    case XlsOpenError::tooLarge: return reporttext::kFormReasonTooLarge;
+    case XlsOpenError::tooDeep: return reporttext::kFormReasonTooDeep;
+    case XlsOpenError::outOfMemory: return reporttext::kFormReasonOutOfMemory;
+    }
+    return reporttext::kFormReasonUnreadable;
+}
+
+}  // namespace
+
+std::string FormRefusalMessage(const std::string& path, XlsOpenError error) {
+    if (error == XlsOpenError::noFileName || path.empty()) return reporttext::kFormNotNamed;
+    // A folder or a named pipe is no file there, as for the job's own test of the path.
+    if (!vemo::FileExists(path)) return path + mastertext::kFileMissing;
+    return path + reporttext::kFormRefusedAfter + RefusalReason(error);
+}
 
 CReportJob::CReportJob() : m_previewTitle(reporttext::kDefaultPreviewTitle) {}
 
@@ -23,11 +52,27 @@ int CReportJob::OpenTemplate(const std::string& path) {
         m_templatePath = path;
         return 1;
     }
-    const bool missing = !vemo::FileExists(path);
-    AfxMessageBox(path + (missing ? mastertext::kFileMissing : mastertext::kFileUnreadable), MsgButtons::Ok,
-                  MsgIcon::Exclamation);
+    AfxMessageBox(FormRefusalMessage(path, error), MsgButtons::Ok, MsgIcon::Exclamation);
     return 0;
 }
+
+int CReportJob::Build(const std::function<void()>& build) {
+    const char* stopped = nullptr;
+    try {
+        build();
+        if (m_engine.OutputFull()) stopped = reporttext::kReportTooLarge;
+    } catch (const std::bad_alloc&) {
+        stopped = reporttext::kReportOutOfMemory;
+    }
+    if (!stopped) return 1;
+    // The half-built workbook goes first: its memory is what the message needs.
+    m_engine.Close();
+    m_templatePath.clear();
+    AfxMessageBox(stopped, MsgButtons::Ok, MsgIcon::Exclamation);
+    return 0;
+}
+
+void CReportJob::OutOfMemory() { AfxMessageBox(reporttext::kReportOutOfMemory, MsgButtons::Ok, MsgIcon::Exclamation); }
 
 void CReportJob::BeginPage(std::string_view sheetName, std::string_view pageText) {
     m_engine.PageBegin(sheetName, pageText);
@@ -87,7 +132,11 @@ int CReportJob::GetErrorNo() const { return m_engine.GetErrorNo(); }
 void CReportJob::Print() {
     if (m_templatePath.empty() || !m_engine.HasWorkbook()) return;
     IReportOutput& output = ReportOutput();
-    if (output.ChoosePrinter()) output.PrintAll(*this);
+    try {
+        if (output.ChoosePrinter()) output.PrintAll(*this);
+    } catch (const std::bad_alloc&) {
+        OutOfMemory();
+    }
 }
 
 void CReportJob::Preview() {
@@ -102,7 +151,13 @@ void CReportJob::Preview() {
     m_engine.OptionPutDspMarginArea(0);
     m_previewOpen = 1;
     m_previewOutput = &ReportOutput();
-    m_previewOutput->ShowPreview(*this);
+    try {
+        m_previewOutput->ShowPreview(*this);
+    } catch (const std::bad_alloc&) {
+        m_previewOpen = 0;
+        m_previewOutput = nullptr;
+        OutOfMemory();
+    }
 }
 
 void CReportJob::ActivatePreviewWindow() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -7,6 +8,10 @@
 #include "report/XlsReportEngine.h"
 
 class IReportOutput;
+
+// The message that refuses a print form: the path, then why, by the engine's reason; a path that
+// names no regular file (nothing, a folder, a named pipe) gets the missing file's own message.
+std::string FormRefusalMessage(const std::string& path, XlsOpenError error);
 
 // One report: fills one workbook from one template workbook and previews or prints it. Every sheet
 // of the program is written through a job, in this order:
@@ -62,9 +67,18 @@ public:
     // 37 when the template lacks it.
     int GetErrorNo() const;
 
+    // Runs the building of a report's sheets (the builder's calls of this job). Running out of memory,
+    // or the engine's limit on the cells of one workbook (kMaxOutputCells), stops the report instead
+    // of the program: no workbook is left open, the user is told (reporttext::kReportOutOfMemory,
+    // kReportTooLarge) and the result is 0. What the builder reads (the estimate, the masters) it
+    // only reads, so every open estimate stays as it was. 1 otherwise.
+    int Build(const std::function<void()>& build);
+
     // Output. Print asks for the printer and prints every page when the user chooses to. Preview
     // shows the workbook in this job's preview window, captioned with the preview title, and
-    // returns; IsPreviewOpen is 1 until that window closes. Both do nothing without a workbook.
+    // returns; IsPreviewOpen is 1 until that window closes. Both do nothing without a workbook. Memory
+    // that runs out while the pages are laid out is told to the user (reporttext::kReportOutOfMemory);
+    // no window stays open then.
     void Print();
     void Preview();
     // Brings this job's open preview window to the front; nothing when none is open.
@@ -104,6 +118,7 @@ public:
 
 private:
     void Select(std::string_view name, int dx, int dy) { m_engine.Cell(name, dx, dy); }
+    void OutOfMemory();
     void PutNumber(int64_t value);
 
     CXlsReportEngine m_engine;

@@ -6,7 +6,8 @@ std::span<const TextEntry> ReportTexts() {
                                               VEMO_REPORT_RATE_TEXTS(VEMO_REPORT_TEXT_ENTRY)
                                                   VEMO_REPORT_DAIKA_TEXTS(VEMO_REPORT_TEXT_ENTRY)
                                              VEMO_REPORT_MASTER_LIST_TEXTS(VEMO_REPORT_TEXT_ENTRY)
-                                             VEMO_REPORT_MEISAI_TEXTS(VEMO_REPORT_TEXT_ENTRY)};
+                                             VEMO_REPORT_MEISAI_TEXTS(VEMO_REPORT_TEXT_ENTRY)
+                                             VEMO_REPORT_FAILURE_TEXTS(VEMO_REPORT_TEXT_ENTRY)};
 #undef VEMO_REPORT_TEXT_ENTRY
     return kEntries;
 }

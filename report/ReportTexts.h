@@ -7,6 +7,7 @@
 #include "report/ReportFormTexts.h"
 #include "report/RateSheetTexts.h"
 #include "report/MasterListTexts.h"
+#include "report/ReportFailureTexts.h"
 
 // The fixed texts of report output: the report job's messages and default caption, and the texts of
 // the print preview window. Each is written once, here; the code refers to it by name
@@ -127,6 +128,7 @@ VEMO_REPORT_RATE_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 VEMO_REPORT_DAIKA_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 VEMO_REPORT_MASTER_LIST_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 VEMO_REPORT_MEISAI_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
+VEMO_REPORT_FAILURE_TEXTS(VEMO_REPORT_TEXT_CONSTANT)
 #undef VEMO_REPORT_TEXT_CONSTANT
 }  // namespace reporttext
 

@@ -56,15 +56,18 @@ void ClearValue(pugi::xml_node c) {
 }  // namespace
 
 pugi::xml_node CXlsReportEngine::Impl::Cell(int row, int column) {
-    pugi::xml_node ws = current->doc.document_element();
-    pugi::xml_node data = FirstChild(ws, "sheetData");
+    // The page's own copy of the row: made from the template's on the first write to it.
     pugi::xml_node r;
     if (auto it = current->rows.find(row); it != current->rows.end()) {
         r = it->second;
     } else {
-        auto next = current->rows.upper_bound(row);
-        r = next == current->rows.end() ? data.append_child("row") : data.insert_child_before("row", next->second);
-        r.append_attribute("r").set_value(row);
+        if (pugi::xml_node t = current->RowAt(row)) {
+            r = Made(current->data.append_copy(t));
+            if (IntAttribute(r, "r", 0) != row) Renumber(r, row);  // a template row below rows copied in
+        } else {
+            r = Made(current->data.append_child("row"));
+            r.append_attribute("r").set_value(row);
+        }
         current->rows.emplace(row, r);
     }
     pugi::xml_node before;
@@ -77,13 +80,16 @@ pugi::xml_node CXlsReportEngine::Impl::Cell(int row, int column) {
             break;
         }
     }
-    pugi::xml_node c = before ? r.insert_child_before("c", before) : r.append_child("c");
+    pugi::xml_node c = Made(before ? r.insert_child_before("c", before) : r.append_child("c"));
+    ++outputCells;
+    ++current->cells;
     c.append_attribute("r").set_value(CellRef(row, column).c_str());
     // A new cell takes the format of its row, or else of its column, as Excel shows an empty one.
     int style = 0;
     if (BoolAttribute(r, "customFormat", false)) {
         style = IntAttribute(r, "s", 0);
     } else {
+        pugi::xml_node ws = current->sheet->doc.document_element();
         for (pugi::xml_node col = FirstChild(FirstChild(ws, "cols"), "col"); col; col = col.next_sibling())
             if (IsElement(col, "col") && column >= IntAttribute(col, "min", 0) && column <= IntAttribute(col, "max", 0)) {
                 style = IntAttribute(col, "style", 0);
@@ -185,32 +191,10 @@ void CXlsReportEngine::PutValueDouble(double value) {
 }
 
 void CXlsReportEngine::Impl::Join(bool merge) {
-    pugi::xml_node ws = current->doc.document_element();
-    pugi::xml_node merges = FirstChild(ws, "mergeCells");
-    if (merges) {
-        for (pugi::xml_node mc = merges.first_child(); mc;) {
-            pugi::xml_node next = mc.next_sibling();
-            XlsRange range;
-            if (!IsElement(mc, "mergeCell") || !ParseRangeRef(mc.attribute("ref").value(), range) || Overlaps(range, selection))
-                merges.remove_child(mc);
-            mc = next;
-        }
-    }
+    std::vector<XlsRange>& merges = current->merges;
+    std::erase_if(merges, [&](const XlsRange& range) { return Overlaps(range, selection); });
     bool single = selection.firstRow == selection.lastRow && selection.firstColumn == selection.lastColumn;
-    if (merge && !single) {
-        if (!merges) merges = InsertWorksheetChild(ws, "mergeCells");
-        merges.append_child("mergeCell").append_attribute("ref").set_value(RangeRef(selection).c_str());
-    }
-    if (!merges) return;
-    int count = 0;
-    for (pugi::xml_node mc = FirstChild(merges, "mergeCell"); mc; mc = mc.next_sibling()) ++count;
-    if (count == 0) {
-        ws.remove_child(merges);
-        return;
-    }
-    pugi::xml_attribute a = merges.attribute("count");
-    if (!a) a = merges.append_attribute("count");
-    a.set_value(count);
+    if (merge && !single) merges.push_back(selection);
 }
 
 void CXlsReportEngine::AttrPutJoint(int joint) {
@@ -221,19 +205,12 @@ void CXlsReportEngine::AttrPutJoint(int joint) {
 int CXlsReportEngine::Impl::AlignedFormat(int xf, const char* attribute, const std::string& value) {
     const std::string key = std::string(attribute) + "=" + value;
     if (auto it = alignedXf.find({xf, key}); it != alignedXf.end()) return it->second;
-    pugi::xml_node styleSheet = styles.document_element();
-    pugi::xml_node cellXfs = FirstChild(styleSheet, "cellXfs");
-    if (!cellXfs) {
-        // A style sheet without cell formats: give it the plain one every cell uses.
-        pugi::xml_node after = FirstChild(styleSheet, "cellStyleXfs");
-        if (!after) after = FirstChild(styleSheet, "borders");
-        cellXfs = after ? styleSheet.insert_child_after("cellXfs", after) : styleSheet.prepend_child("cellXfs");
-        pugi::xml_node plain = cellXfs.append_child("xf");
-        for (const char* a : {"numFmtId", "fontId", "fillId", "borderId"}) plain.append_attribute(a).set_value(0);
-    }
+    // The template's style sheet has one cell format at least (the plain one when it had none).
+    pugi::xml_node cellXfs = FirstChild(styles.document_element(), "cellXfs");
     std::vector<pugi::xml_node> list;
     for (pugi::xml_node x = cellXfs.first_child(); x; x = x.next_sibling())
         if (IsElement(x, "xf")) list.push_back(x);
+    if (list.empty()) return xf;
     if (xfIndex.empty())
         for (size_t i = 0; i < list.size(); ++i) xfIndex.emplace(Serialise(list[i]), static_cast<int>(i));
     int source = (xf >= 0 && static_cast<size_t>(xf) < list.size()) ? xf : 0;

@@ -1,5 +1,6 @@
 #pragma once
 // The state of the report engine, shared by its source files.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -13,10 +14,15 @@
 
 namespace xls {
 
-// A worksheet of the template, prepared once so that every page can copy it as it is.
+// A worksheet of the template, prepared once. Pages share it: each holds only the rows it changes
+// and its own merges and used range.
 struct TemplateSheet {
     std::string name;
-    pugi::xml_document doc;
+    pugi::xml_document doc;              // without <dimension> and <mergeCells>, which every page gives
+    std::map<int, pugi::xml_node> rows;  // the <row> elements of doc by number
+    std::vector<XlsRange> merges;
+    XlsRange used;                       // of the cells; firstRow 0 when there are none
+    int cellCount = 0;
     std::vector<std::string> printArea;    // areas without sheet name ("$A$1:$K$40")
     std::vector<std::string> printTitles;  // "$1:$3", "$A:$B"
     // Named cells, indexed when the first page of this sheet begins.
@@ -27,23 +33,40 @@ struct TemplateSheet {
 
 struct OutputPage {
     const TemplateSheet* sheet = nullptr;
-    std::string name;  // given when the page ends
-    pugi::xml_document doc;
-    std::map<int, pugi::xml_node> rows;  // <row> elements by row number
-    std::vector<std::string> printArea;    // the sheet's, moved with the rows copied in
-    std::vector<std::string> printTitles;
-    // Rows copied in, in order: (the row they follow, how many), so that a named cell of the
-    // template is found where its row went.
-    std::vector<std::pair<int, int>> insertions;
-    int PageRow(int templateRow) const {
-        for (auto [after, count] : insertions)
-            if (templateRow > after) templateRow += count;
-        return templateRow;
-    }
+    std::string name;                    // given when the page ends
+    pugi::xml_document changed;          // the rows this page changed: copies of the template's, or new ones
+    pugi::xml_node data;                 // their parent in changed
+    std::map<int, pugi::xml_node> rows;  // those rows by their number on the page
+    std::vector<XlsRange> merges;        // at first the template's
+    std::string dimension;               // the used range, given when the page ends
+    long cells = 0;                      // the cells this page adds to the output
+    // Rows copied in: the template row each block follows → how many rows the block holds. The
+    // template's rows below a block stand that many rows lower on the page; they stay shared.
+    std::map<int, int> inserted;
+
+    // Where a row of the template stands on the page.
+    int PageRow(int templateRow) const;
+    // The row of the template that stands at a row of the page; 0 for a row copied in.
+    int TemplateRow(int pageRow) const;
+    // The template row at a row of the page, or for a row copied in the template row its block follows.
+    int Anchor(int pageRow) const;
+    // The <row> shown at a row of the page: the page's own, else the template's (numbered as in the
+    // template); null for none.
+    pugi::xml_node RowAt(int pageRow) const;
 };
+
+// A reference text ("A1", "$A$1:$G$33", "B6:C7 E2", "$1:$3") with every row number mapped; a number
+// mapped past the last row of a sheet becomes that row.
+std::string MappedRows(std::string_view text, const std::function<int(int)>& map);
 
 // Inserts a new child of a worksheet where the schema's order wants it.
 pugi::xml_node InsertWorksheetChild(pugi::xml_node worksheet, const char* name);
+// A node the tree could make; pugixml gives an empty one when memory runs out, which is thrown here.
+pugi::xml_node Made(pugi::xml_node node);
+// Gives a <row> and its cells another row number.
+void Renumber(pugi::xml_node row, int number);
+// The worksheet of a page: the template's with the page's rows, merges and used range.
+std::string PageXml(const OutputPage& page, bool shownFirst);
 
 }  // namespace xls
 
@@ -67,6 +90,8 @@ struct CXlsReportEngine::Impl {
     // The output.
     std::vector<std::unique_ptr<xls::OutputPage>> pages;
     std::unique_ptr<xls::OutputPage> current;
+    long outputCells = 0;  // the cells of the ended pages and the open one, against kMaxOutputCells
+    bool outputFull = false;  // a page was refused because the output reached that limit
     std::unordered_set<std::string> takenNames;            // sheet names in use, ASCII letters folded
     std::unordered_map<std::string, int> nextSuffix;       // template sheet → the next " (n)" to try
     bool selected = false;

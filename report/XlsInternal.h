@@ -3,6 +3,7 @@
 // package (the zip archive and the parts of a workbook). Not part of the engine's interface.
 #include <pugixml.hpp>
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -64,6 +65,7 @@ uint32_t StandardPaletteColor(int index);
 
 // ---- XML ----
 inline constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
+// Parses XML the engine made itself (no limits); false with the reason in detail.
 bool ParseXml(const std::string& bytes, pugi::xml_document& doc, std::string* detail = nullptr);
 // Serialised with the standard declaration.
 std::string XmlBytes(const pugi::xml_document& doc);
@@ -81,15 +83,77 @@ std::string StringItemText(pugi::xml_node item);
 int IntAttribute(pugi::xml_node node, const char* name, int fallback);
 double DoubleAttribute(pugi::xml_node node, const char* name, double fallback);
 bool BoolAttribute(pugi::xml_node node, const char* name, bool fallback);
+// The number of child elements of a node with the given local name.
+int CountChildren(pugi::xml_node parent, std::string_view local);
+
+// ---- limits ----
+// What is read of a workbook, checked before anything is inflated or allocated.
+struct ReadLimits {
+    uint64_t fileBytes;  // the archive file
+    uint64_t partBytes;  // the parts inflated, together
+    uint64_t treeBytes;  // the XML trees of the parts parsed, together, as estimated before parsing
+    int depth;           // elements nested in a part
+    int rows;            // rows of a sheet
+    int cells;           // cells of a sheet
+    int styles;          // entries of each list of the styles part (fonts, fills, borders, number and cell formats)
+};
+// A print form, or any workbook the engine did not write itself. A real form is a file of some
+// 30 KB whose parts inflate to a few hundred KB, with sheets of a hundred rows, a thousand cells
+// and a few hundred formats, nested ten deep; these limits are far above that.
+inline constexpr ReadLimits kFormLimits{uint64_t{32} << 20, uint64_t{64} << 20, uint64_t{64} << 20, 64, 65536, 100000, 64000};
+// The engine's own output, made from a template that kept the form limits.
+inline constexpr ReadLimits kNoLimits{UINT64_MAX, UINT64_MAX, UINT64_MAX, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX};
 
 // ---- package ----
-struct Package {
-    std::vector<std::pair<std::string, std::string>> parts;  // name (no leading "/"), bytes
-    const std::string* Find(std::string_view name) const;    // exact name, then ignoring ASCII case
+// The parts of a workbook: the entries of a zip archive, each inflated only when it is read, or parts
+// held in memory. Every part read counts against the limits.
+class Package {
+public:
+    explicit Package(const ReadLimits& limits = kNoLimits);
+    ~Package();
+    Package(const Package&) = delete;
+    Package& operator=(const Package&) = delete;
+
+    // Lists the entries of an archive (its bytes are kept while the package lives); nothing is
+    // inflated. notZip for what is no archive, tooLarge for one with too many entries.
+    XlsOpenError OpenArchive(std::string bytes, std::string* detail);
+    // A part held in memory.
+    void Add(std::string name, std::string bytes);
+
+    // By its exact name, then ignoring ASCII case.
+    bool Has(std::string_view name) const;
+    // The bytes of a part, inflated when first read and kept. Null when the part is missing
+    // (missingPart), larger than what remains of the limit (tooLarge, "entry too large: <name>"), or
+    // damaged (notZip, "damaged entry <name>").
+    const std::string* Read(std::string_view name, XlsOpenError& error, std::string* detail);
+    // Parses a part as XML: its tree is estimated from its bytes before parsing and counted against
+    // the limit, its depth checked after. The bytes are let go afterwards. The reason names the part.
+    XlsOpenError Parse(std::string_view name, pugi::xml_document& doc, std::string* detail);
+    // Parses bytes that are no part of the package (the default styles), under the same limits.
+    XlsOpenError ParseBytes(const std::string& bytes, std::string_view name, pugi::xml_document& doc,
+                            std::string* detail);
+    const ReadLimits& Limits() const { return m_limits; }
+
+private:
+    struct Entry {
+        std::string name;
+        uint64_t index = 0;
+        uint64_t size = 0;
+        bool inMemory = false;
+        bool held = false;  // bytes holds the part
+        std::string bytes;
+    };
+    const Entry* Find(std::string_view name) const;
+    Entry* Find(std::string_view name);
+
+    ReadLimits m_limits;
+    std::vector<Entry> m_entries;
+    std::string m_archiveBytes;
+    void* m_archive = nullptr;  // zip_t
+    uint64_t m_inflated = 0;
+    uint64_t m_trees = 0;
 };
 
-// Reads every entry of an archive into memory. Refuses archives too large to be a workbook.
-XlsOpenError ReadZip(const std::string& bytes, Package& package, std::string* detail);
 // Builds an archive of the parts, in order.
 bool WriteZip(const std::vector<std::pair<std::string, std::string>>& parts, std::string& bytes,
               std::string* detail);
@@ -102,9 +166,9 @@ struct Relationship {
     std::string target;  // a part name, resolved
     bool external = false;
 };
-// The relationships of a part, by id. Missing rels: none. False when the rels part is damaged.
-bool ReadRelationships(const Package& package, std::string_view sourcePart,
-                       std::map<std::string, Relationship>& out, std::string* detail);
+// The relationships of a part, by id. Missing rels: none. The reason when the rels part is refused.
+XlsOpenError ReadRelationships(Package& package, std::string_view sourcePart,
+                               std::map<std::string, Relationship>& out, std::string* detail);
 bool TypeIs(const Relationship& rel, std::string_view suffix);  // "/worksheet", "/styles", …
 
 // The workbook part of a package and what it names.
@@ -121,13 +185,17 @@ struct WorkbookParts {
     std::string sharedStringsPart;
     std::string themePart;
 };
-XlsOpenError LocateWorkbook(const Package& package, WorkbookParts& parts, std::string* detail);
-// The model of a whole package.
-XlsOpenError ReadPackageModel(const Package& package, XlsWorkbook& out, std::string* detail);
+XlsOpenError LocateWorkbook(Package& package, WorkbookParts& parts, std::string* detail);
+// The model of a whole package, within the package's limits.
+XlsOpenError ReadPackageModel(Package& package, XlsWorkbook& out, std::string* detail);
 
 // ---- styles ----
 // Colours of the theme (lt1, dk1, lt2, dk2, accent1–6, hlink, folHlink in the order style indices use).
-std::vector<uint32_t> ThemeColors(const std::string* themeBytes);
+// Colours of the standard theme where the theme part (its root, null when none) gives none.
+std::vector<uint32_t> ThemeColors(pugi::xml_node theme);
+// Refused (tooLarge, the reason in detail) when a list has more entries than the limit.
+XlsOpenError CheckStyleCounts(pugi::xml_node styleSheet, const ReadLimits& limits, std::string_view part,
+                              std::string* detail);
 XlsStyles ReadStyles(pugi::xml_node styleSheet, const std::vector<uint32_t>& theme);
 // The built-in number format of an id ("" when the id has none).
 std::string BuiltInNumberFormat(int id);

@@ -13,8 +13,47 @@ namespace xls {
 namespace {
 
 constexpr zip_int64_t kMaxEntries = 20000;
-constexpr zip_uint64_t kMaxPartBytes = 256ull << 20;
-constexpr zip_uint64_t kMaxTotalBytes = 1024ull << 20;
+
+// What pugixml takes for a node and an attribute (eight and five pointers), for the estimate of a
+// tree before it is parsed.
+constexpr uint64_t kNodeBytes = 8 * sizeof(void*);
+constexpr uint64_t kAttributeBytes = 5 * sizeof(void*);
+
+// An upper bound of the memory a part's tree takes: every element starts with "<" and may carry a
+// text node, every attribute has an "=", and the parser keeps a copy of the bytes (converted to
+// UTF-8, which may grow a part in another encoding).
+uint64_t TreeEstimate(const std::string& bytes) {
+    uint64_t opens = 0, equals = 0;
+    for (char c : bytes) {
+        opens += c == '<';
+        equals += c == '=';
+    }
+    return 2 * static_cast<uint64_t>(bytes.size()) + opens * 2 * kNodeBytes + equals * kAttributeBytes;
+}
+
+// The deepest nesting of elements, walked without recursion; stops counting past the limit.
+int Depth(const pugi::xml_document& doc, int limit) {
+    int depth = 0, deepest = 0;
+    pugi::xml_node node = doc.first_child();
+    while (node) {
+        if (node.type() == pugi::node_element && depth + 1 > deepest) {
+            deepest = depth + 1;
+            if (deepest > limit) return deepest;
+        }
+        if (node.first_child()) {
+            node = node.first_child();
+            ++depth;
+            continue;
+        }
+        while (node && !node.next_sibling()) {
+            node = node.parent();
+            --depth;
+        }
+        if (!node || node == doc) break;
+        node = node.next_sibling();
+    }
+    return deepest;
+}
 
 void SetDetail(std::string* detail, std::string text) {
     if (detail) *detail = std::move(text);
@@ -145,26 +184,54 @@ bool BoolAttribute(pugi::xml_node node, const char* name, bool fallback) {
     return v == "1" || v == "true";
 }
 
-// ---- zip ----
+int CountChildren(pugi::xml_node parent, std::string_view local) {
+    int n = 0;
+    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling()) n += IsElement(c, local);
+    return n;
+}
 
-const std::string* Package::Find(std::string_view name) const {
+// ---- package ----
+
+Package::Package(const ReadLimits& limits) : m_limits(limits) {}
+
+Package::~Package() {
+    if (m_archive) zip_discard(static_cast<zip_t*>(m_archive));
+}
+
+void Package::Add(std::string name, std::string bytes) {
+    Entry e;
+    e.name = std::move(name);
+    e.size = bytes.size();
+    e.inMemory = true;
+    e.held = true;
+    e.bytes = std::move(bytes);
+    m_entries.push_back(std::move(e));
+}
+
+const Package::Entry* Package::Find(std::string_view name) const {
     if (!name.empty() && name[0] == '/') name.remove_prefix(1);
-    for (auto& [n, bytes] : parts)
-        if (n == name) return &bytes;
-    for (auto& [n, bytes] : parts)
-        if (EqualsIgnoringAsciiCase(n, name)) return &bytes;
+    for (const Entry& e : m_entries)
+        if (e.name == name) return &e;
+    for (const Entry& e : m_entries)
+        if (EqualsIgnoringAsciiCase(e.name, name)) return &e;
     return nullptr;
 }
 
-XlsOpenError ReadZip(const std::string& bytes, Package& package, std::string* detail) {
-    package.parts.clear();
+Package::Entry* Package::Find(std::string_view name) {
+    return const_cast<Entry*>(static_cast<const Package*>(this)->Find(name));
+}
+
+bool Package::Has(std::string_view name) const { return Find(name) != nullptr; }
+
+XlsOpenError Package::OpenArchive(std::string bytes, std::string* detail) {
     if (bytes.size() < 22) {  // shorter than the end record of an empty archive
         SetDetail(detail, "too short for a zip archive");
         return XlsOpenError::notZip;
     }
+    m_archiveBytes = std::move(bytes);
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    zip_source_t* source = zip_source_buffer_create(m_archiveBytes.data(), m_archiveBytes.size(), 0, &error);
     if (!source) {
         SetDetail(detail, zip_error_strerror(&error));
         zip_error_fini(&error);
@@ -178,40 +245,112 @@ XlsOpenError ReadZip(const std::string& bytes, Package& package, std::string* de
         return XlsOpenError::notZip;
     }
     zip_error_fini(&error);
-    auto fail = [&](std::string why) {
-        SetDetail(detail, std::move(why));
-        zip_discard(archive);
-        package.parts.clear();
-        return XlsOpenError::notZip;
-    };
-    zip_int64_t count = zip_get_num_entries(archive, 0);
-    if (count < 0 || count > kMaxEntries) return fail("too many entries");
-    zip_uint64_t total = 0;
+    m_archive = archive;
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    if (count < 0 || count > kMaxEntries) {
+        SetDetail(detail, "too many entries");
+        return XlsOpenError::tooLarge;
+    }
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t st;
         zip_stat_init(&st);
-        if (zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &st) != 0 || !(st.valid & ZIP_STAT_NAME))
-            return fail("unreadable entry");
+        if (zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &st) != 0 || !(st.valid & ZIP_STAT_NAME) ||
+            !(st.valid & ZIP_STAT_SIZE)) {
+            SetDetail(detail, "unreadable entry");
+            return XlsOpenError::notZip;
+        }
         std::string name = st.name;
         if (name.empty() || name.back() == '/') continue;  // a folder
         if (name[0] == '/') name.erase(0, 1);
-        if (!(st.valid & ZIP_STAT_SIZE) || st.size > kMaxPartBytes || total + st.size > kMaxTotalBytes)
-            return fail("entry too large: " + name);
-        total += st.size;
-        zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
-        if (!file) return fail("cannot open entry " + name + ": " + zip_strerror(archive));
-        std::string data(static_cast<size_t>(st.size), '\0');
-        zip_int64_t got = data.empty() ? 0 : zip_fread(file, data.data(), st.size);
-        // One more read: libzip checks the CRC when the entry's end is reached.
-        char extra;
-        zip_int64_t more = zip_fread(file, &extra, 1);
-        zip_fclose(file);
-        if (got < 0 || static_cast<zip_uint64_t>(got) != st.size || more != 0)
-            return fail("damaged entry " + name);
-        package.parts.emplace_back(std::move(name), std::move(data));
+        Entry e;
+        e.name = std::move(name);
+        e.index = static_cast<uint64_t>(i);
+        e.size = st.size;
+        m_entries.push_back(std::move(e));
     }
-    zip_discard(archive);
     return XlsOpenError::none;
+}
+
+const std::string* Package::Read(std::string_view name, XlsOpenError& error, std::string* detail) {
+    Entry* e = Find(name);
+    if (!e) {
+        error = XlsOpenError::missingPart;
+        SetDetail(detail, "missing part " + std::string(name));
+        return nullptr;
+    }
+    if (e->held) return &e->bytes;
+    if (e->size > m_limits.partBytes - m_inflated) {
+        error = XlsOpenError::tooLarge;
+        SetDetail(detail, "entry too large: " + e->name);
+        return nullptr;
+    }
+    auto* archive = static_cast<zip_t*>(m_archive);
+    zip_file_t* file = zip_fopen_index(archive, e->index, 0);
+    if (!file) {
+        error = XlsOpenError::notZip;
+        SetDetail(detail, "cannot open entry " + e->name + ": " + zip_strerror(archive));
+        return nullptr;
+    }
+    m_inflated += e->size;
+    std::string data(static_cast<size_t>(e->size), '\0');
+    zip_int64_t got = data.empty() ? 0 : zip_fread(file, data.data(), e->size);
+    // One more read: libzip checks the CRC when the entry's end is reached.
+    char extra;
+    zip_int64_t more = zip_fread(file, &extra, 1);
+    zip_fclose(file);
+    if (got < 0 || static_cast<uint64_t>(got) != e->size || more != 0) {
+        error = XlsOpenError::notZip;
+        SetDetail(detail, "damaged entry " + e->name);
+        return nullptr;
+    }
+    e->bytes = std::move(data);
+    e->held = true;
+    return &e->bytes;
+}
+
+XlsOpenError Package::ParseBytes(const std::string& bytes, std::string_view name, pugi::xml_document& doc,
+                                 std::string* detail) {
+    const std::string part(name);
+    if (m_limits.treeBytes != UINT64_MAX) {
+        const uint64_t estimate = TreeEstimate(bytes);
+        if (estimate > m_limits.treeBytes - m_trees) {
+            SetDetail(detail, part + ": more elements than a print form holds");
+            return XlsOpenError::tooLarge;
+        }
+        m_trees += estimate;
+    }
+    pugi::xml_parse_result result = doc.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_auto);
+    if (result.status == pugi::status_out_of_memory) {
+        SetDetail(detail, part + ": out of memory");
+        return XlsOpenError::outOfMemory;
+    }
+    if (!result) {
+        SetDetail(detail, part + ": " + result.description() + " at byte " + std::to_string(result.offset));
+        return XlsOpenError::damagedXml;
+    }
+    if (!doc.document_element()) {
+        SetDetail(detail, part + ": no root element");
+        return XlsOpenError::damagedXml;
+    }
+    if (m_limits.depth != INT32_MAX && Depth(doc, m_limits.depth) > m_limits.depth) {
+        doc.reset();
+        SetDetail(detail, part + ": elements nested deeper than " + std::to_string(m_limits.depth));
+        return XlsOpenError::tooDeep;
+    }
+    return XlsOpenError::none;
+}
+
+XlsOpenError Package::Parse(std::string_view name, pugi::xml_document& doc, std::string* detail) {
+    XlsOpenError error = XlsOpenError::none;
+    const std::string* bytes = Read(name, error, detail);
+    if (!bytes) return error;
+    error = ParseBytes(*bytes, name, doc, detail);
+    // The tree holds what it needs; the inflated bytes go.
+    if (Entry* e = Find(name); e && !e->inMemory) {
+        std::string().swap(e->bytes);
+        e->held = false;
+    }
+    return error;
 }
 
 bool WriteZip(const std::vector<std::pair<std::string, std::string>>& parts, std::string& bytes, std::string* detail) {
@@ -299,20 +438,15 @@ std::string ResolvePartName(std::string_view sourcePart, std::string_view target
     return out;
 }
 
-bool ReadRelationships(const Package& package, std::string_view sourcePart, std::map<std::string, Relationship>& out,
-                       std::string* detail) {
+XlsOpenError ReadRelationships(Package& package, std::string_view sourcePart, std::map<std::string, Relationship>& out,
+                               std::string* detail) {
     out.clear();
     std::string folder = FolderOf(sourcePart);
     std::string file(sourcePart.substr(folder.size()));
     std::string relsPart = folder + "_rels/" + file + ".rels";
-    const std::string* bytes = package.Find(relsPart);
-    if (!bytes) return true;
+    if (!package.Has(relsPart)) return XlsOpenError::none;
     pugi::xml_document doc;
-    std::string why;
-    if (!ParseXml(*bytes, doc, &why)) {
-        SetDetail(detail, relsPart + ": " + why);
-        return false;
-    }
+    if (XlsOpenError error = package.Parse(relsPart, doc, detail); error != XlsOpenError::none) return error;
     DropRootPrefix(doc);
     for (pugi::xml_node r = doc.document_element().first_child(); r; r = r.next_sibling()) {
         if (!IsElement(r, "Relationship")) continue;
@@ -323,37 +457,34 @@ bool ReadRelationships(const Package& package, std::string_view sourcePart, std:
         rel.target = rel.external ? target : ResolvePartName(sourcePart, target);
         out.emplace(r.attribute("Id").value(), std::move(rel));
     }
-    return true;
+    return XlsOpenError::none;
 }
 
 bool TypeIs(const Relationship& rel, std::string_view suffix) {
     return rel.type.size() >= suffix.size() && rel.type.compare(rel.type.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-XlsOpenError LocateWorkbook(const Package& package, WorkbookParts& parts, std::string* detail) {
+XlsOpenError LocateWorkbook(Package& package, WorkbookParts& parts, std::string* detail) {
     std::map<std::string, Relationship> rels;
-    if (!ReadRelationships(package, "", rels, detail)) return XlsOpenError::damagedXml;
+    if (XlsOpenError error = ReadRelationships(package, "", rels, detail); error != XlsOpenError::none) return error;
     parts.workbookPart.clear();
     for (auto& [id, rel] : rels)
         if (!rel.external && TypeIs(rel, "/officeDocument")) parts.workbookPart = rel.target;
-    if (parts.workbookPart.empty() && package.Find("xl/workbook.xml")) parts.workbookPart = "xl/workbook.xml";
-    const std::string* bytes = parts.workbookPart.empty() ? nullptr : package.Find(parts.workbookPart);
-    if (!bytes) {
+    if (parts.workbookPart.empty() && package.Has("xl/workbook.xml")) parts.workbookPart = "xl/workbook.xml";
+    if (parts.workbookPart.empty() || !package.Has(parts.workbookPart)) {
         SetDetail(detail, "no workbook part");
         return XlsOpenError::noWorkbook;
     }
-    std::string why;
-    if (!ParseXml(*bytes, parts.workbook, &why)) {
-        SetDetail(detail, parts.workbookPart + ": " + why);
-        return XlsOpenError::damagedXml;
-    }
+    if (XlsOpenError error = package.Parse(parts.workbookPart, parts.workbook, detail); error != XlsOpenError::none)
+        return error;
     DropRootPrefix(parts.workbook);
     pugi::xml_node root = parts.workbook.document_element();
     if (LocalName(root.name()) != "workbook") {
         SetDetail(detail, parts.workbookPart + " is no workbook");
         return XlsOpenError::noWorkbook;
     }
-    if (!ReadRelationships(package, parts.workbookPart, rels, detail)) return XlsOpenError::damagedXml;
+    if (XlsOpenError error = ReadRelationships(package, parts.workbookPart, rels, detail); error != XlsOpenError::none)
+        return error;
     parts.sheets.clear();
     for (pugi::xml_node s = FirstChild(FirstChild(root, "sheets"), "sheet"); s; s = s.next_sibling()) {
         if (!IsElement(s, "sheet")) continue;
@@ -368,7 +499,7 @@ XlsOpenError LocateWorkbook(const Package& package, WorkbookParts& parts, std::s
             return XlsOpenError::damagedXml;
         }
         if (TypeIs(rel->second, "/worksheet")) {
-            if (!package.Find(rel->second.target)) {
+            if (!package.Has(rel->second.target)) {
                 SetDetail(detail, "missing part " + rel->second.target);
                 return XlsOpenError::missingPart;
             }
@@ -386,7 +517,7 @@ XlsOpenError LocateWorkbook(const Package& package, WorkbookParts& parts, std::s
                             : TypeIs(rel, "/theme")         ? &parts.themePart
                                                             : nullptr;
         if (!slot) continue;
-        if (!package.Find(rel.target)) {
+        if (!package.Has(rel.target)) {
             if (slot == &parts.themePart) continue;  // colours fall back to the standard theme
             SetDetail(detail, "missing part " + rel.target);
             return XlsOpenError::missingPart;

@@ -24,7 +24,14 @@ enum class XlsErrorNo : int {
     noPage = 38,       // no page is open
     badPosition = 39,  // a position outside the sheet
     badValue = 40,     // an attribute value the engine does not know
+    outputFull = 41,   // a page (no page is open then) or rows copied into it would take the workbook past
+                       // kMaxOutputCells
 };
+
+// The most cells the pages of one workbook hold together (the template cells each page shows, the cells
+// written and those of rows copied in): far above any report, low enough that the workbook, its model
+// and its preview fit in memory.
+inline constexpr long kMaxOutputCells = 1000000;
 
 // Horizontal alignments of AttrPutPosHorz. Other values are refused (error badValue).
 enum XlsHorzAlign : int {
@@ -52,7 +59,7 @@ enum class XlsSaveError {
     none,
     noWorkbook,   // no template is open
     noPages,      // no page has been ended: a workbook needs one sheet at least
-    packFailed,   // the archive could not be built in memory
+    packFailed,   // the archive could not be built in memory (memory ran out, among others)
     writeFailed,  // the file could not be written (folder missing, not writable, disk full, …)
 };
 
@@ -78,6 +85,8 @@ public:
     XlsOpenError StartFile();
     // PutFileName and StartFile.
     XlsOpenError OpenTemplate(std::string_view templatePath);
+    // Drops the template and its pages: no workbook is open afterwards.
+    void Close();
     bool HasWorkbook() const;
     // Why the last StartFile or Save failed, in words (for logs); "" after a success.
     const std::string& FailureDetail() const;
@@ -89,6 +98,9 @@ public:
     void PageEnd();
     bool HasOpenPage() const;
     int PageCount() const;  // ended pages
+    // A page or rows copied into one were refused since the last StartFile because the workbook reached
+    // kMaxOutputCells.
+    bool OutputFull() const;
 
     // Selection. Cell selects the cell dx columns right and dy rows below the named cell; the name may
     // also be an address such as "B3" or "$B$3". Pos selects a rectangle.
@@ -113,7 +125,9 @@ public:
     // lastRow. What lies below moves down with its cells, merges and named cells, and the print area,
     // row breaks and conditional formats that reach below lastRow grow or move with it. The copies
     // take the rows' heights, the formats of their cells and the merges within them, not their values;
-    // formulas keep their references.
+    // formulas keep their references. Refused (badPosition) when rows would pass the sheet's last row or
+    // one call would copy more than 65,536 cells and merges; refused (outputFull) when the copied cells
+    // would take the workbook past kMaxOutputCells.
     void RepeatRows(int firstRow, int lastRow, int times);
 
     // Attributes of the selected rectangle. Joint 1 merges it (merges it overlaps are dropped first);

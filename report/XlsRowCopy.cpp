@@ -1,6 +1,8 @@
 // Rows copied into the open page (a table laid out for more lines than the template rules), and the
 // borders of its cells.
+#include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 #include "report/XlsEngineImpl.h"
 
@@ -8,12 +10,14 @@ using namespace xls;
 
 namespace {
 
-// Most cells one call copies: a template row may hold a cell in every column.
+// Most cells and merges one call copies: a template row may hold a cell in every column.
 constexpr long kMaxCopiedCells = 65536;
 
-// A reference text ("A1", "$A$1:$G$33", "B6:C7 E2", "$1:$3") with every row number below `after`
-// moved down by count: a range reaching below that row grows, one below it moves.
-std::string MovedRows(std::string_view text, int after, int count) {
+}  // namespace
+
+namespace xls {
+
+std::string MappedRows(std::string_view text, const std::function<int(int)>& map) {
     std::string out;
     size_t i = 0;
     while (i < text.size()) {
@@ -25,29 +29,26 @@ std::string MovedRows(std::string_view text, int after, int count) {
         while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
         // A row number follows a column's letters or a "$"; digits elsewhere are left alone.
         const bool row = i > 0 && (std::isalpha(static_cast<unsigned char>(text[i - 1])) || text[i - 1] == '$');
-        const long number = std::strtol(std::string(text.substr(i, end - i)).c_str(), nullptr, 10);
-        out += row && number > after && number <= kMaxRow ? std::to_string(number + count) : std::string(text.substr(i, end - i));
+        const std::string digits(text.substr(i, end - i));
+        const long number = digits.size() <= 7 ? std::strtol(digits.c_str(), nullptr, 10) : 0;
+        out += row && number >= 1 && number <= kMaxRow ? std::to_string(std::min(map(static_cast<int>(number)), kMaxRow))
+                                                       : digits;
         i = end;
     }
     return out;
 }
 
-void MoveAttribute(pugi::xml_node node, const char* name, int after, int count) {
-    if (pugi::xml_attribute a = node.attribute(name)) a.set_value(MovedRows(a.value(), after, count).c_str());
-}
-
-}  // namespace
+}  // namespace xls
 
 int CXlsReportEngine::Impl::StyleAt(int row, int column) const {
-    pugi::xml_node ws = current->doc.document_element();
-    auto it = current->rows.find(row);
-    if (it != current->rows.end()) {
-        for (pugi::xml_node c = it->second.first_child(); c; c = c.next_sibling()) {
+    if (pugi::xml_node r = current->RowAt(row)) {
+        for (pugi::xml_node c = r.first_child(); c; c = c.next_sibling()) {
             int cr, cc;
             if (IsElement(c, "c") && ParseCellRef(c.attribute("r").value(), cr, cc) && cc == column) return IntAttribute(c, "s", 0);
         }
-        if (BoolAttribute(it->second, "customFormat", false)) return IntAttribute(it->second, "s", 0);
+        if (BoolAttribute(r, "customFormat", false)) return IntAttribute(r, "s", 0);
     }
+    pugi::xml_node ws = current->sheet->doc.document_element();
     for (pugi::xml_node col = FirstChild(FirstChild(ws, "cols"), "col"); col; col = col.next_sibling())
         if (IsElement(col, "col") && column >= IntAttribute(col, "min", 0) && column <= IntAttribute(col, "max", 0))
             return IntAttribute(col, "style", 0);
@@ -85,90 +86,88 @@ void CXlsReportEngine::Impl::RepeatRows(int first, int last, int times) {
         errorNo = static_cast<int>(open ? XlsErrorNo::noPage : XlsErrorNo::noWorkbook);
         return;
     }
+    OutputPage& page = *current;
     const long height = static_cast<long>(last) - first + 1;
-    const long added = height * times;
-    const int lastUsed = current->rows.empty() ? 0 : current->rows.rbegin()->first;
-    long sourceCells = 0;
-    for (auto it = current->rows.lower_bound(first); it != current->rows.end() && it->first <= last; ++it)
-        for (pugi::xml_node c = FirstChild(it->second, "c"); c; c = c.next_sibling()) ++sourceCells;
-    if (first < 1 || height < 1 || times < 1 || last + added > kMaxRow || lastUsed + added > kMaxRow ||
-        sourceCells * times > kMaxCopiedCells) {
+    if (first < 1 || last > kMaxRow || height < 1 || times < 1 || height * times > kMaxRow) {
         errorNo = static_cast<int>(XlsErrorNo::badPosition);
         return;
     }
-    const int count = static_cast<int>(added);
-    pugi::xml_node ws = current->doc.document_element();
-    pugi::xml_node data = FirstChild(ws, "sheetData");
-
-    // The rows below move down, with their cells.
-    std::map<int, pugi::xml_node> rows;
-    pugi::xml_node lastKept;  // the last row element at or above `last`
-    for (auto& [number, r] : current->rows) {
-        if (number <= last) {
-            rows.emplace(number, r);
-            lastKept = r;
-            continue;
-        }
-        r.attribute("r").set_value(number + count);
-        for (pugi::xml_node c = FirstChild(r, "c"); c; c = c.next_sibling())
-            if (IsElement(c, "c")) MoveAttribute(c, "r", last, count);
-        rows.emplace(number + count, r);
+    const long added = height * times;
+    // The lowest row that moves: of the page's own rows, the template's and the merges.
+    long lowest = page.rows.empty() ? 0 : page.rows.rbegin()->first;
+    if (!page.sheet->rows.empty()) lowest = std::max<long>(lowest, page.PageRow(page.sheet->rows.rbegin()->first));
+    long mergesWithin = 0;
+    for (const XlsRange& range : page.merges) {
+        lowest = std::max<long>(lowest, range.lastRow);
+        if (range.firstRow >= first && range.lastRow <= last) ++mergesWithin;
     }
+    // The rows copied, as the page shows them now.
+    std::vector<std::pair<int, pugi::xml_node>> sources;
+    long sourceCells = 0;
+    for (int row = first; row <= last; ++row)
+        if (pugi::xml_node r = page.RowAt(row)) {
+            sources.emplace_back(row, r);
+            sourceCells += CountChildren(r, "c");
+        }
+    if (last + added > kMaxRow || lowest + added > kMaxRow || (sourceCells + mergesWithin) * times > kMaxCopiedCells) {
+        errorNo = static_cast<int>(XlsErrorNo::badPosition);
+        return;
+    }
+    // The copied cells count against the workbook's limit as written ones do.
+    if (outputCells + sourceCells * times > kMaxOutputCells) {
+        outputFull = true;
+        errorNo = static_cast<int>(XlsErrorNo::outputFull);
+        return;
+    }
+    const int count = static_cast<int>(added);
 
-    // The copies: each source row's settings and its cells' formats, without values.
-    pugi::xml_node after = lastKept;
+    // What the page gains is made before anything moves: the copies (each source row's settings and its
+    // cells' formats, without values), the merges copied with them, and the page's rows by their new
+    // numbers.
+    std::map<int, pugi::xml_node> rows;
     for (int k = 0; k < times; ++k)
-        for (int source = first; source <= last; ++source) {
-            auto it = current->rows.find(source);
-            if (it == current->rows.end()) continue;
+        for (auto [source, r] : sources) {
             const int number = last + 1 + k * static_cast<int>(height) + (source - first);
-            pugi::xml_node copy = after ? data.insert_child_after("row", after) : data.prepend_child("row");
-            for (pugi::xml_attribute a = it->second.first_attribute(); a; a = a.next_attribute())
+            pugi::xml_node copy = Made(page.data.append_child("row"));
+            for (pugi::xml_attribute a = r.first_attribute(); a; a = a.next_attribute())
                 copy.append_attribute(a.name()).set_value(a.value());
             copy.attribute("r").set_value(number);
-            for (pugi::xml_node c = FirstChild(it->second, "c"); c; c = c.next_sibling()) {
+            for (pugi::xml_node c = FirstChild(r, "c"); c; c = c.next_sibling()) {
                 int cr, cc;
                 if (!IsElement(c, "c") || !ParseCellRef(c.attribute("r").value(), cr, cc)) continue;
-                pugi::xml_node cell = copy.append_child("c");
+                pugi::xml_node cell = Made(copy.append_child("c"));
                 cell.append_attribute("r").set_value(CellRef(number, cc).c_str());
                 if (pugi::xml_attribute s = c.attribute("s")) cell.append_attribute("s").set_value(s.value());
             }
             rows.emplace(number, copy);
-            after = copy;
         }
-    current->rows = std::move(rows);
+    std::vector<XlsRange> merges;
+    merges.reserve(page.merges.size() + static_cast<size_t>(mergesWithin * times));
+    merges = page.merges;
+    for (const XlsRange& range : page.merges)
+        if (range.firstRow >= first && range.lastRow <= last)
+            for (int k = 1; k <= times; ++k) {
+                const int shift = k * static_cast<int>(height);
+                merges.push_back({range.firstRow + shift, range.firstColumn, range.lastRow + shift, range.lastColumn});
+            }
+    for (auto& [number, r] : page.rows) rows.emplace(number > last ? number + count : number, r);
+    int& block = page.inserted[page.Anchor(last)];
 
-    // Merges: those below move, those reaching below grow, those within the rows are copied.
-    if (pugi::xml_node merges = FirstChild(ws, "mergeCells")) {
-        std::vector<XlsRange> copies;
-        for (pugi::xml_node mc = FirstChild(merges, "mergeCell"); mc; mc = mc.next_sibling()) {
-            XlsRange range;
-            if (!IsElement(mc, "mergeCell") || !ParseRangeRef(mc.attribute("ref").value(), range)) continue;
-            if (range.firstRow >= first && range.lastRow <= last)
-                for (int k = 1; k <= times; ++k) {
-                    const int shift = k * static_cast<int>(height);
-                    copies.push_back({range.firstRow + shift, range.firstColumn, range.lastRow + shift, range.lastColumn});
-                }
-            MoveAttribute(mc, "ref", last, count);
-        }
-        for (const XlsRange& range : copies) merges.append_child("mergeCell").append_attribute("ref").set_value(RangeRef(range).c_str());
-        int n = 0;
-        for (pugi::xml_node mc = FirstChild(merges, "mergeCell"); mc; mc = mc.next_sibling()) ++n;
-        if (pugi::xml_attribute a = merges.attribute("count")) a.set_value(n);
+    // The page's own rows below move, with their cells; the template's rows below stay shared and
+    // stand lower through the block.
+    for (auto& [number, r] : rows)
+        if (number > last + count) Renumber(r, number);
+    page.rows = std::move(rows);
+    block += count;
+    page.cells += sourceCells * times;
+    outputCells += sourceCells * times;
+    // Merges: those below move, those reaching below grow, those within the rows were copied.
+    for (size_t i = 0; i < page.merges.size(); ++i) {
+        XlsRange& range = merges[i];
+        if (range.firstRow > last) range.firstRow += count;
+        if (range.lastRow > last) range.lastRow += count;
     }
-
-    // The other references of the sheet to its rows.
-    for (pugi::xml_node cf = FirstChild(ws, "conditionalFormatting"); cf; cf = cf.next_sibling())
-        if (IsElement(cf, "conditionalFormatting")) MoveAttribute(cf, "sqref", last, count);
-    for (pugi::xml_node dv = FirstChild(FirstChild(ws, "dataValidations"), "dataValidation"); dv; dv = dv.next_sibling())
-        if (IsElement(dv, "dataValidation")) MoveAttribute(dv, "sqref", last, count);
-    for (pugi::xml_node h = FirstChild(FirstChild(ws, "hyperlinks"), "hyperlink"); h; h = h.next_sibling())
-        if (IsElement(h, "hyperlink")) MoveAttribute(h, "ref", last, count);
-    for (pugi::xml_node b = FirstChild(FirstChild(ws, "rowBreaks"), "brk"); b; b = b.next_sibling())
-        if (IsElement(b, "brk") && IntAttribute(b, "id", 0) > last) b.attribute("id").set_value(IntAttribute(b, "id", 0) + count);
-    for (std::string& area : current->printArea) area = MovedRows(area, last, count);
-    for (std::string& area : current->printTitles) area = MovedRows(area, last, count);
-    current->insertions.emplace_back(last, count);
+    page.merges = std::move(merges);
     selected = false;  // a selection made before names other cells now
     errorNo = 0;
 }

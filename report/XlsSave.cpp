@@ -1,4 +1,6 @@
 // Putting the ended pages together as an .xlsx package: saving it and reading it as a model.
+#include <new>
+
 #include "platform/FileUtil.h"
 #include "report/XlsEngineImpl.h"
 
@@ -93,15 +95,17 @@ bool CXlsReportEngine::Impl::BuildParts(std::vector<std::pair<std::string, std::
             dn.append_attribute("localSheetId").set_value(static_cast<unsigned>(i));
             dn.text().set(AreasFormula(page.name, areas).c_str());
         };
-        addName("_xlnm.Print_Area", page.printArea);
-        addName("_xlnm.Print_Titles", page.printTitles);
-        // The first sheet is the one shown when the workbook opens.
-        pugi::xml_node ws = page.doc.document_element();
-        if (pugi::xml_node view = FirstChild(FirstChild(ws, "sheetViews"), "sheetView")) {
-            view.remove_attribute("tabSelected");
-            if (i == 0) view.append_attribute("tabSelected").set_value(1);
-        }
-        sheetParts.emplace_back("xl/" + part, XmlBytes(page.doc));
+        // The print area and titles where the rows they name stand on the page.
+        auto onPage = [&](const std::vector<std::string>& areas) {
+            if (page.inserted.empty()) return areas;
+            const std::function<int(int)> map = [&](int row) { return page.PageRow(row); };
+            std::vector<std::string> moved;
+            for (const std::string& area : areas) moved.push_back(MappedRows(area, map));
+            return moved;
+        };
+        addName("_xlnm.Print_Area", onPage(page.sheet->printArea));
+        addName("_xlnm.Print_Titles", onPage(page.sheet->printTitles));
+        sheetParts.emplace_back("xl/" + part, PageXml(page, i == 0));
     }
     if (names.first_child()) wb.append_copy(names);
     pugi::xml_node calc = wb.append_child("calcPr");
@@ -130,9 +134,14 @@ bool CXlsReportEngine::Impl::BuildParts(std::vector<std::pair<std::string, std::
 }
 
 bool CXlsReportEngine::BuildXlsx(std::string& bytes) {
-    std::vector<std::pair<std::string, std::string>> parts;
-    if (!m->BuildParts(parts, false)) return false;
-    return WriteZip(parts, bytes, &m->failure);
+    try {
+        std::vector<std::pair<std::string, std::string>> parts;
+        if (!m->BuildParts(parts, false)) return false;
+        return WriteZip(parts, bytes, &m->failure);
+    } catch (const std::bad_alloc&) {
+        m->failure = "out of memory";
+        return false;
+    }
 }
 
 XlsSaveError CXlsReportEngine::Save(const std::string& path) {
@@ -147,9 +156,13 @@ XlsSaveError CXlsReportEngine::Save(const std::string& path) {
 
 XlsWorkbook CXlsReportEngine::Model() {
     XlsWorkbook model;
+    std::vector<std::pair<std::string, std::string>> parts;
+    if (!m->BuildParts(parts, true)) return model;
     Package package;
-    if (!m->BuildParts(package.parts, true)) return model;
+    for (auto& [name, bytes] : parts) package.Add(std::move(name), std::move(bytes));
+    parts.clear();
     std::string why;
-    ReadPackageModel(package, model, &why);
+    // Running out of memory here is the caller's to tell: an empty model would show as an empty report.
+    if (ReadPackageModel(package, model, &why) == XlsOpenError::outOfMemory) throw std::bad_alloc();
     return model;
 }

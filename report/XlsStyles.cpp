@@ -115,11 +115,10 @@ uint32_t StandardPaletteColor(int index) {
     return 0xFF000000u | (index >= 0 && index < 64 ? kPalette[index] : 0u);
 }
 
-std::vector<uint32_t> ThemeColors(const std::string* themeBytes) {
+std::vector<uint32_t> ThemeColors(pugi::xml_node theme) {
     std::vector<uint32_t> colors = kDefaultTheme;
-    pugi::xml_document doc;
-    if (!themeBytes || !ParseXml(*themeBytes, doc)) return colors;
-    pugi::xml_node scheme = FirstChild(FirstChild(doc.document_element(), "themeElements"), "clrScheme");
+    if (!theme) return colors;
+    pugi::xml_node scheme = FirstChild(FirstChild(theme, "themeElements"), "clrScheme");
     static constexpr std::string_view order[] = {"lt1", "dk1", "lt2", "dk2", "accent1", "accent2", "accent3",
                                                  "accent4", "accent5", "accent6", "hlink", "folHlink"};
     for (size_t i = 0; i < std::size(order); ++i) {
@@ -178,6 +177,19 @@ std::string BuiltInNumberFormat(int id) {
     case 49: return "@";
     default: return "";
     }
+}
+
+XlsOpenError CheckStyleCounts(pugi::xml_node styleSheet, const ReadLimits& limits, std::string_view part,
+                              std::string* detail) {
+    static constexpr std::pair<std::string_view, std::string_view> kLists[] = {
+        {"numFmts", "numFmt"}, {"fonts", "font"}, {"fills", "fill"}, {"borders", "border"},
+        {"cellStyleXfs", "xf"}, {"cellXfs", "xf"}, {"cellStyles", "cellStyle"}, {"dxfs", "dxf"}};
+    for (auto [list, entry] : kLists) {
+        if (CountChildren(FirstChild(styleSheet, list), entry) <= limits.styles) continue;
+        if (detail) *detail = std::string(part) + ": " + std::string(list) + " of more than " + std::to_string(limits.styles) + " entries";
+        return XlsOpenError::tooLarge;
+    }
+    return XlsOpenError::none;
 }
 
 XlsStyles ReadStyles(pugi::xml_node sheet, const std::vector<uint32_t>& theme) {

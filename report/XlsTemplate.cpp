@@ -1,8 +1,10 @@
 // Reading the template workbook and preparing its worksheets for copying.
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <new>
 
-#include "platform/FileUtil.h"
+#include "report/FormFile.h"
 #include "report/XlsEngineImpl.h"
 
 using namespace xls;
@@ -14,6 +16,22 @@ namespace {
 constexpr std::string_view kPartElements[] = {"drawing", "legacyDrawing", "legacyDrawingHF", "drawingHF", "picture",
                                               "oleObjects", "controls", "tableParts", "customProperties",
                                               "webPublishItems"};
+
+// Refused when the sheet has more rows or cells than the limits allow: counted before anything is
+// built for them.
+bool WithinCounts(pugi::xml_node sheetData, const ReadLimits& limits, std::string& why) {
+    int rows = 0, cells = 0;
+    for (pugi::xml_node r = sheetData.first_child(); r; r = r.next_sibling()) {
+        if (!IsElement(r, "row")) continue;
+        cells += CountChildren(r, "c");
+        if (++rows > limits.rows || cells > limits.cells) {
+            why = rows > limits.rows ? "more than " + std::to_string(limits.rows) + " rows"
+                                     : "more than " + std::to_string(limits.cells) + " cells";
+            return false;
+        }
+    }
+    return true;
+}
 
 // Gives every row and cell its address, puts them in order and drops repeated ones. False when an
 // address is not one.
@@ -121,12 +139,44 @@ void UnshareFormulas(pugi::xml_node sheetData) {
         }
 }
 
-bool PrepareSheet(pugi::xml_document& doc, std::string& why) {
+// A shared string that points nowhere leaves its cell empty: the value goes, the format stays.
+void DropDanglingSharedStrings(pugi::xml_node sheetData, size_t sharedCount) {
+    for (pugi::xml_node r = sheetData.first_child(); r; r = r.next_sibling())
+        for (pugi::xml_node c = r.first_child(); c; c = c.next_sibling()) {
+            if (std::string_view(c.attribute("t").value()) != "s") continue;
+            pugi::xml_node v = FirstChild(c, "v");
+            const char* text = v.text().get();
+            char* end = nullptr;
+            errno = 0;
+            const long long i = std::strtoll(text, &end, 10);
+            if (v && end != text && !*end && errno == 0 && i >= 0 && static_cast<unsigned long long>(i) < sharedCount)
+                continue;
+            while (pugi::xml_node value = FirstChild(c, "v")) c.remove_child(value);
+            c.remove_attribute("t");
+        }
+}
+
+// The merges of the sheet, those whose range is no range of a sheet dropped; the element goes (every
+// page writes its own).
+std::vector<XlsRange> TakeMerges(pugi::xml_node ws) {
+    std::vector<XlsRange> merges;
+    while (pugi::xml_node list = FirstChild(ws, "mergeCells")) {
+        for (pugi::xml_node m = list.first_child(); m; m = m.next_sibling()) {
+            XlsRange range;
+            if (IsElement(m, "mergeCell") && ParseRangeRef(m.attribute("ref").value(), range)) merges.push_back(range);
+        }
+        ws.remove_child(list);
+    }
+    return merges;
+}
+
+XlsOpenError PrepareSheet(TemplateSheet& sheet, const ReadLimits& limits, size_t sharedCount, std::string& why) {
+    pugi::xml_document& doc = sheet.doc;
     DropRootPrefix(doc);
     pugi::xml_node ws = doc.document_element();
     if (LocalName(ws.name()) != "worksheet") {
         why = "not a worksheet";
-        return false;
+        return XlsOpenError::damagedXml;
     }
     for (std::string_view name : kPartElements)
         while (pugi::xml_node n = FirstChild(ws, name)) ws.remove_child(n);
@@ -142,11 +192,46 @@ bool PrepareSheet(pugi::xml_document& doc, std::string& why) {
         if (pugi::xml_attribute id = PrefixedAttribute(setup, "id")) setup.remove_attribute(id);
     for (pugi::xml_node v = FirstChild(FirstChild(ws, "sheetViews"), "sheetView"); v; v = v.next_sibling())
         v.remove_attribute("tabSelected");
+    while (pugi::xml_node dim = FirstChild(ws, "dimension")) ws.remove_child(dim);
+    sheet.merges = TakeMerges(ws);
     pugi::xml_node data = FirstChild(ws, "sheetData");
     if (!data) data = InsertWorksheetChild(ws, "sheetData");
-    if (!NormaliseSheetData(data, why)) return false;
+    if (!WithinCounts(data, limits, why)) return XlsOpenError::tooLarge;
+    if (!NormaliseSheetData(data, why)) return XlsOpenError::damagedXml;
+    DropDanglingSharedStrings(data, sharedCount);
     UnshareFormulas(data);
-    return true;
+    sheet.used = {};
+    sheet.cellCount = 0;
+    for (pugi::xml_node r = data.first_child(); r; r = r.next_sibling()) {
+        if (!IsElement(r, "row")) continue;
+        const int number = IntAttribute(r, "r", 0);
+        sheet.rows.emplace(number, r);
+        for (pugi::xml_node c = r.first_child(); c; c = c.next_sibling()) {
+            int row, col;
+            if (!IsElement(c, "c") || !ParseCellRef(c.attribute("r").value(), row, col)) continue;
+            ++sheet.cellCount;
+            XlsRange& u = sheet.used;
+            if (u.firstRow == 0) u = {row, col, row, col};
+            u = {std::min(u.firstRow, row), std::min(u.firstColumn, col), std::max(u.lastRow, row), std::max(u.lastColumn, col)};
+        }
+    }
+    return XlsOpenError::none;
+}
+
+// A style sheet whose cell formats are missing or empty gets the plain one every cell uses.
+void EnsurePlainCellFormat(pugi::xml_node styleSheet) {
+    pugi::xml_node cellXfs = FirstChild(styleSheet, "cellXfs");
+    if (!cellXfs) {
+        pugi::xml_node after = FirstChild(styleSheet, "cellStyleXfs");
+        if (!after) after = FirstChild(styleSheet, "borders");
+        cellXfs = after ? styleSheet.insert_child_after("cellXfs", after) : styleSheet.prepend_child("cellXfs");
+    }
+    if (FirstChild(cellXfs, "xf")) return;
+    pugi::xml_node plain = cellXfs.append_child("xf");
+    for (const char* a : {"numFmtId", "fontId", "fillId", "borderId"}) plain.append_attribute(a).set_value(0);
+    pugi::xml_attribute count = cellXfs.attribute("count");
+    if (!count) count = cellXfs.append_attribute("count");
+    count.set_value(1);
 }
 
 }  // namespace
@@ -158,7 +243,13 @@ void CXlsReportEngine::PutFileName(std::string_view templatePath) { m->templateP
 
 XlsOpenError CXlsReportEngine::StartFile() {
     m->Reset();
-    XlsOpenError result = m->Load();
+    XlsOpenError result;
+    try {
+        result = m->Load();
+    } catch (const std::bad_alloc&) {
+        m->failure = "out of memory";
+        result = XlsOpenError::outOfMemory;
+    }
     if (result != XlsOpenError::none) {
         std::string why = std::move(m->failure);
         m->Reset();
@@ -174,6 +265,11 @@ XlsOpenError CXlsReportEngine::StartFile() {
 XlsOpenError CXlsReportEngine::OpenTemplate(std::string_view templatePath) {
     PutFileName(templatePath);
     return StartFile();
+}
+
+void CXlsReportEngine::Close() {
+    m->Reset();
+    m->errorNo = static_cast<int>(XlsErrorNo::noWorkbook);
 }
 
 bool CXlsReportEngine::HasWorkbook() const { return m->open; }
@@ -199,6 +295,8 @@ void CXlsReportEngine::Impl::Reset() {
     alignedXf.clear();
     pages.clear();
     current.reset();
+    outputCells = 0;
+    outputFull = false;
     takenNames.clear();
     nextSuffix.clear();
     selected = false;
@@ -209,46 +307,59 @@ XlsOpenError CXlsReportEngine::Impl::Load() {
         failure = "no template was named";
         return XlsOpenError::noFileName;
     }
+    const ReadLimits& limits = kFormLimits;
     std::string bytes;
-    if (!vemo::ReadFileBytes(templatePath, bytes, &failure)) {
-        if (failure.empty()) failure = "cannot read " + templatePath;
-        return XlsOpenError::fileMissing;
+    switch (ReadFormFile(templatePath, static_cast<size_t>(limits.fileBytes), true, bytes)) {
+    case FormFileRead::read: break;
+    case FormFileRead::missing:
+    case FormFileRead::unreadable: failure = "cannot read " + templatePath; return XlsOpenError::fileMissing;
+    case FormFileRead::notAFile: failure = templatePath + " is no regular file"; return XlsOpenError::notAFile;
+    case FormFileRead::tooLarge:
+        failure = templatePath + " is larger than " + std::to_string(limits.fileBytes) + " bytes";
+        return XlsOpenError::tooLarge;
     }
-    Package package;
-    XlsOpenError result = ReadZip(bytes, package, &failure);
+    Package package(limits);
+    XlsOpenError result = package.OpenArchive(std::move(bytes), &failure);
     if (result != XlsOpenError::none) return result;
-    bytes.clear();
     WorkbookParts parts;
     result = LocateWorkbook(package, parts, &failure);
     if (result != XlsOpenError::none) return result;
 
-    std::string why;
-    auto damaged = [&](const std::string& part) {
-        failure = part + ": " + why;
-        return XlsOpenError::damagedXml;
-    };
-    if (!ParseXml(parts.stylesPart.empty() ? DefaultStylesXml() : *package.Find(parts.stylesPart), styles, &why))
-        return damaged(parts.stylesPart);
+    result = parts.stylesPart.empty() ? package.ParseBytes(DefaultStylesXml(), "styles", styles, &failure)
+                                      : package.Parse(parts.stylesPart, styles, &failure);
+    if (result != XlsOpenError::none) return result;
     DropRootPrefix(styles);
     pugi::xml_node styleSheet = styles.document_element();
     if (LocalName(styleSheet.name()) != "styleSheet") {
-        why = "not a style sheet";
-        return damaged(parts.stylesPart);
+        failure = parts.stylesPart + ": not a style sheet";
+        return XlsOpenError::damagedXml;
     }
+    result = CheckStyleCounts(styleSheet, limits, parts.stylesPart, &failure);
+    if (result != XlsOpenError::none) return result;
+    EnsurePlainCellFormat(styleSheet);
     if (!parts.sharedStringsPart.empty()) {
-        if (!ParseXml(*package.Find(parts.sharedStringsPart), sharedStrings, &why)) return damaged(parts.sharedStringsPart);
+        result = package.Parse(parts.sharedStringsPart, sharedStrings, &failure);
+        if (result != XlsOpenError::none) return result;
         DropRootPrefix(sharedStrings);
         pugi::xml_node sst = sharedStrings.document_element();
         if (LocalName(sst.name()) != "sst") {
-            why = "not a shared string table";
-            return damaged(parts.sharedStringsPart);
+            failure = parts.sharedStringsPart + ": not a shared string table";
+            return XlsOpenError::damagedXml;
         }
         // The number of uses changes with every page; the attribute is optional.
         sst.remove_attribute("count");
         for (pugi::xml_node si = sst.first_child(); si; si = si.next_sibling())
             if (IsElement(si, "si")) sharedTexts.push_back(UnescapeCellText(StringItemText(si)));
     }
-    if (!parts.themePart.empty()) themeBytes = *package.Find(parts.themePart);
+    if (!parts.themePart.empty()) {
+        // Copied into the output as it is; parsed here only to hold it to the limits.
+        const std::string* theme = package.Read(parts.themePart, result, &failure);
+        if (!theme) return result;
+        themeBytes = *theme;
+        pugi::xml_document check;
+        result = package.Parse(parts.themePart, check, &failure);
+        if (result != XlsOpenError::none) return result;
+    }
     pugi::xml_node wb = parts.workbook.document_element();
     if (pugi::xml_node pr = FirstChild(wb, "workbookPr")) workbookPr.append_copy(pr);
 
@@ -260,7 +371,14 @@ XlsOpenError CXlsReportEngine::Impl::Load() {
         }
         auto sheet = std::make_unique<TemplateSheet>();
         sheet->name = s.name;
-        if (!ParseXml(*package.Find(s.part), sheet->doc, &why) || !PrepareSheet(sheet->doc, why)) return damaged(s.part);
+        result = package.Parse(s.part, sheet->doc, &failure);
+        if (result != XlsOpenError::none) return result;
+        std::string why;
+        result = PrepareSheet(*sheet, limits, sharedTexts.size(), why);
+        if (result != XlsOpenError::none) {
+            failure = s.part + ": " + why;
+            return result;
+        }
         byPosition.push_back(sheet.get());
         sheets.push_back(std::move(sheet));
     }
@@ -296,6 +414,11 @@ pugi::xml_node InsertWorksheetChild(pugi::xml_node ws, const char* name) {
     for (pugi::xml_node c = ws.first_child(); c; c = c.next_sibling())
         if (c.type() == pugi::node_element && rank(LocalName(c.name())) > mine) return ws.insert_child_before(name, c);
     return ws.append_child(name);
+}
+
+pugi::xml_node Made(pugi::xml_node node) {
+    if (!node) throw std::bad_alloc();
+    return node;
 }
 
 }  // namespace xls

@@ -177,6 +177,10 @@ enum class XlsOpenError {
     noWorkbook,   // the archive holds no workbook part
     missingPart,  // a part the workbook names (a sheet, the styles) is not in the archive
     damagedXml,   // a part is not well-formed XML or breaks the workbook's structure
+    notAFile,     // the path names no regular file (a folder, a pipe, a device)
+    tooLarge,     // the file, a part or what the parts hold passes the limits of a print form
+    tooDeep,      // elements nested deeper than any workbook nests them
+    outOfMemory,  // memory ran out while the workbook was read
 };
 
 // Reads an .xlsx (its bytes) into the model.

@@ -1,6 +1,7 @@
 // Reading a workbook package into the model the preview lays out.
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 #include <tuple>
 
 #include "report/XlsInternal.h"
@@ -26,6 +27,23 @@ bool ParseSpan(std::string_view text, bool rows, int& first, int& last) {
         return v >= 1;
     };
     return one(text.substr(0, colon), first) && one(text.substr(colon + 1), last);
+}
+
+// Refused when the sheet has more rows or cells than the limits allow.
+XlsOpenError CheckSheetCounts(pugi::xml_node ws, const ReadLimits& limits, const std::string& part, std::string* detail) {
+    int rows = 0, cells = 0;
+    for (pugi::xml_node r = FirstChild(ws, "sheetData").first_child(); r; r = r.next_sibling()) {
+        if (!IsElement(r, "row")) continue;
+        ++rows;
+        cells += CountChildren(r, "c");
+        if (rows > limits.rows || cells > limits.cells) {
+            if (detail)
+                *detail = part + ": more than " +
+                          (rows > limits.rows ? std::to_string(limits.rows) + " rows" : std::to_string(limits.cells) + " cells");
+            return XlsOpenError::tooLarge;
+        }
+    }
+    return XlsOpenError::none;
 }
 
 void ReadSheet(pugi::xml_node ws, const std::vector<std::string>& sharedStrings, XlsSheet& sheet) {
@@ -156,30 +174,40 @@ void ReadSheet(pugi::xml_node ws, const std::vector<std::string>& sharedStrings,
         if (IsElement(b, "brk")) sheet.columnBreaks.push_back(IntAttribute(b, "id", 0));
 }
 
-XlsOpenError FillModel(const Package& package, XlsWorkbook& out, std::string* detail) {
+XlsOpenError FillModel(Package& package, XlsWorkbook& out, std::string* detail) {
     WorkbookParts parts;
     XlsOpenError located = LocateWorkbook(package, parts, detail);
     if (located != XlsOpenError::none) return located;
     pugi::xml_node wb = parts.workbook.document_element();
     out.date1904 = BoolAttribute(FirstChild(wb, "workbookPr"), "date1904", false);
 
-    std::vector<uint32_t> theme = ThemeColors(parts.themePart.empty() ? nullptr : package.Find(parts.themePart));
-    pugi::xml_document styles;
-    std::string why;
-    if (!ParseXml(parts.stylesPart.empty() ? DefaultStylesXml() : *package.Find(parts.stylesPart), styles, &why)) {
-        if (detail) *detail = parts.stylesPart + ": " + why;
-        return XlsOpenError::damagedXml;
+    pugi::xml_document themeDoc;
+    if (!parts.themePart.empty()) {
+        // A theme that cannot be read leaves the standard colours; one beyond the limits refuses the workbook.
+        std::string why;
+        XlsOpenError theme = package.Parse(parts.themePart, themeDoc, &why);
+        if (theme == XlsOpenError::tooLarge || theme == XlsOpenError::tooDeep || theme == XlsOpenError::outOfMemory) {
+            if (detail) *detail = why;
+            return theme;
+        }
+        if (theme != XlsOpenError::none) themeDoc.reset();
+        DropRootPrefix(themeDoc);
     }
+    std::vector<uint32_t> theme = ThemeColors(themeDoc.document_element());
+    pugi::xml_document styles;
+    XlsOpenError read = parts.stylesPart.empty() ? package.ParseBytes(DefaultStylesXml(), "styles", styles, detail)
+                                                 : package.Parse(parts.stylesPart, styles, detail);
+    if (read != XlsOpenError::none) return read;
     DropRootPrefix(styles);
+    read = CheckStyleCounts(styles.document_element(), package.Limits(), parts.stylesPart, detail);
+    if (read != XlsOpenError::none) return read;
     out.styles = ReadStyles(styles.document_element(), theme);
 
     std::vector<std::string> sharedStrings;
     if (!parts.sharedStringsPart.empty()) {
         pugi::xml_document sst;
-        if (!ParseXml(*package.Find(parts.sharedStringsPart), sst, &why)) {
-            if (detail) *detail = parts.sharedStringsPart + ": " + why;
-            return XlsOpenError::damagedXml;
-        }
+        read = package.Parse(parts.sharedStringsPart, sst, detail);
+        if (read != XlsOpenError::none) return read;
         DropRootPrefix(sst);
         for (pugi::xml_node si = sst.document_element().first_child(); si; si = si.next_sibling())
             if (IsElement(si, "si")) sharedStrings.push_back(UnescapeCellText(StringItemText(si)));
@@ -190,15 +218,15 @@ XlsOpenError FillModel(const Package& package, XlsWorkbook& out, std::string* de
     for (size_t i = 0; i < parts.sheets.size(); ++i) {
         if (parts.sheets[i].part.empty()) continue;
         pugi::xml_document ws;
-        if (!ParseXml(*package.Find(parts.sheets[i].part), ws, &why)) {
-            if (detail) *detail = parts.sheets[i].part + ": " + why;
-            return XlsOpenError::damagedXml;
-        }
+        read = package.Parse(parts.sheets[i].part, ws, detail);
+        if (read != XlsOpenError::none) return read;
         DropRootPrefix(ws);
         if (LocalName(ws.document_element().name()) != "worksheet") {
             if (detail) *detail = parts.sheets[i].part + " is no worksheet";
             return XlsOpenError::damagedXml;
         }
+        read = CheckSheetCounts(ws.document_element(), package.Limits(), parts.sheets[i].part, detail);
+        if (read != XlsOpenError::none) return read;
         XlsSheet sheet;
         sheet.name = parts.sheets[i].name;
         ReadSheet(ws.document_element(), sharedStrings, sheet);
@@ -228,9 +256,15 @@ XlsOpenError FillModel(const Package& package, XlsWorkbook& out, std::string* de
 
 }  // namespace
 
-XlsOpenError ReadPackageModel(const Package& package, XlsWorkbook& out, std::string* detail) {
+XlsOpenError ReadPackageModel(Package& package, XlsWorkbook& out, std::string* detail) {
     out = XlsWorkbook();
-    XlsOpenError result = FillModel(package, out, detail);
+    XlsOpenError result;
+    try {
+        result = FillModel(package, out, detail);
+    } catch (const std::bad_alloc&) {
+        if (detail) *detail = "out of memory";
+        result = XlsOpenError::outOfMemory;
+    }
     if (result != XlsOpenError::none) out = XlsWorkbook();  // nothing half read
     return result;
 }
@@ -239,8 +273,12 @@ XlsOpenError ReadPackageModel(const Package& package, XlsWorkbook& out, std::str
 
 XlsOpenError ReadXlsWorkbook(const std::string& xlsxBytes, XlsWorkbook& out, std::string* detail) {
     out = XlsWorkbook();
-    xls::Package package;
-    XlsOpenError read = xls::ReadZip(xlsxBytes, package, detail);
+    if (xlsxBytes.size() > xls::kFormLimits.fileBytes) {
+        if (detail) *detail = "larger than a print form";
+        return XlsOpenError::tooLarge;
+    }
+    xls::Package package(xls::kFormLimits);
+    XlsOpenError read = package.OpenArchive(xlsxBytes, detail);
     if (read != XlsOpenError::none) return read;
     return xls::ReadPackageModel(package, out, detail);
 }

@@ -7,10 +7,11 @@
 #   -n  stop a target after this many inputs instead, shared among its jobs (default: by time only)
 #   -j  parallel fuzzing processes per target (default 1)
 #   -b  build folder (default build-fuzz)
-#   targets: FormixFuzz FormixNumericFuzz MasterReaderFuzz AutoVerupFuzz SeiReaderFuzz (default: all)
+#   targets: FormixFuzz FormixNumericFuzz MasterReaderFuzz AutoVerupFuzz SeiReaderFuzz XlsReaderFuzz (default: all)
 #
 # Each target fuzzes a working corpus of its own (<build>/fuzz-corpus/<target>, seeded from the
-# checked-in seeds, which stay untouched); crashes and their inputs go to <build>/fuzz-findings/<target>.
+# checked-in seeds, which stay untouched), with the target's dictionary when it has one; crashes and
+# their inputs go to <build>/fuzz-findings/<target>.
 # At the end each target's inputs, time and findings are listed; the exit status is 1 when any
 # target found something.
 set -euo pipefail
@@ -29,12 +30,12 @@ while [ $# -gt 0 ]; do
     -j) jobs=$2; shift 2 ;;
     -b) build=$2; shift 2 ;;
     --) shift; extra=("$@"); break ;;
-    -h|--help) sed -n '2,17p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,16p' "$0"; exit 0 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1"); shift ;;
   esac
 done
-[ ${#targets[@]} -gt 0 ] || targets=(FormixFuzz FormixNumericFuzz MasterReaderFuzz AutoVerupFuzz SeiReaderFuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(FormixFuzz FormixNumericFuzz MasterReaderFuzz AutoVerupFuzz SeiReaderFuzz XlsReaderFuzz)
 
 # The checked-in seeds of each target.
 seeds() {
@@ -44,7 +45,14 @@ seeds() {
     MasterReaderFuzz) echo fuzz/master/corpus ;;
     AutoVerupFuzz) echo fuzz/master/autoverup-corpus ;;
     SeiReaderFuzz) echo fuzz/estimate/corpus ;;
+    XlsReaderFuzz) echo fuzz/report/corpus ;;
     *) echo "unknown fuzz target $1" >&2; return 1 ;;
+  esac
+}
+# The dictionary of a target, if it has one.
+dictionary() {
+  case "$1" in
+    XlsReaderFuzz) echo fuzz/report/xlsx.dict ;;
   esac
 }
 for target in "${targets[@]}"; do seeds "$target" >/dev/null; done
@@ -69,6 +77,7 @@ for target in "${targets[@]}"; do
   rm -f "$logs"/*.log
   flags=(-max_total_time="$seconds" -timeout=5 -artifact_prefix="$findings/" -print_final_stats=1)
   if [ "$inputs" -gt 0 ]; then flags+=(-runs=$(( (inputs + jobs - 1) / jobs ))); fi
+  if [ -n "$(dictionary "$target")" ]; then flags+=(-dict="$(dictionary "$target")"); fi
   binary="$(find "$build/fuzz" -type f -name "$target" -perm -u+x | head -n 1)"
   echo "== $target: at most ${seconds}s$( [ "$inputs" -gt 0 ] && echo " or $inputs inputs"), $jobs job(s)"
   start=$(date +%s)

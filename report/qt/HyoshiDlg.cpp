@@ -314,10 +314,12 @@ bool CHyoshiDlg::RefuseWhilePreviewOpen() { return m_job.RefuseWhilePreviewOpen(
 
 bool CHyoshiDlg::BuildCoverSheet() {
     if (m_formIndex < 0 || static_cast<size_t>(m_formIndex) >= m_forms.size()) return false;
-    if (!m_job.OpenTemplate(m_forms[static_cast<size_t>(m_formIndex)])) return false;
     static const CTankaFile kNoCompany;
-    WriteHyoshiPage(m_job, m_hyoshi, m_tanka ? *m_tanka : kNoCompany);
-    return true;
+    int opened = 0;
+    return m_job.Build([&] {
+        opened = m_job.OpenTemplate(m_forms[static_cast<size_t>(m_formIndex)]);
+        if (opened) WriteHyoshiPage(m_job, m_hyoshi, m_tanka ? *m_tanka : kNoCompany);
+    }) && opened;
 }
 
 void CHyoshiDlg::OnPreview() {

@@ -14,7 +14,9 @@
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
+#include "report/ReportJob.h"
 #include "report/ReportTexts.h"
+#include "report/XlsReportEngine.h"
 #include "report/qt/FormListImage.h"
 
 namespace {
@@ -173,6 +175,16 @@ void CPrintFormDlg::OnAddForm() {
             AfxMessageBox(chosen + reporttext::kFormRegisteredAfter, MsgButtons::Ok, MsgIcon::Exclamation);
             return;
         }
+    // Only a workbook the report engine can read becomes a form.
+    XlsOpenError refused;
+    {
+        CWaitCursor wait;
+        refused = CXlsReportEngine().OpenTemplate(chosen);
+    }
+    if (refused != XlsOpenError::none) {
+        AfxMessageBox(FormRefusalMessage(chosen, refused), MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
     m_forms.push_back(chosen);
     FillList();
     SelectRow(static_cast<int>(m_forms.size()) - 1);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 
 #include "TempFolder.h"
 #include "app/InitialSelection.h"
@@ -79,6 +80,26 @@ TEST(InitialSelection, MissingFileOrUnknownGyomu) {
     WriteTestFile(folder / "新土質一般工種初期選択.txt", "1\r\n");
     EXPECT_EQ(LoadInitialSelection(folder.Path(), 9, values, 0), -1);
     EXPECT_EQ(values, (std::array<int, 3>{7, 7, 7}));
+}
+
+TEST(InitialSelection, AListThatIsNoRegularFileIsNotRead) {
+    TempFolder folder;
+    std::array<int, 3> values{7, 7, 7};
+    int result = 0;
+    EXPECT_TRUE(ReturnsWithoutAWriter(folder / "新物件工種初期選択.txt",
+                                      [&] { result = LoadInitialSelection(folder.Path(), 3, values, 0); }));
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(values, (std::array<int, 3>{7, 7, 7}));
+}
+
+TEST(FormTextFile, ATwinThatIsNoRegularFileIsNone) {
+    TempFolder folder;
+    const std::vector<std::string> forms = {folder / "ｶﾗｰA4形式.xlsx", folder / "ﾓﾉｸﾛA4通常形式.xlsx"};
+    int result = 0;
+    EXPECT_TRUE(ReturnsWithoutAWriter(folder / "ｶﾗｰA4形式.txt", [&] { result = CheckFormTextFile(forms, 0); }));
+    EXPECT_EQ(result, -1);
+    ASSERT_TRUE(std::filesystem::create_directory(folder / "ﾓﾉｸﾛA4通常形式.txt"));
+    EXPECT_EQ(CheckFormTextFile(forms, 1), -1);
 }
 
 TEST(FormTextFile, TheTextTwinOfTheSelectedForm) {

@@ -30,6 +30,7 @@
 #include "app/VemoWinDoc.h"
 #include "master/MasterFile.h"
 #include "master/MasterTexts.h"
+#include "platform/Archive.h"
 #include "platform/Cp932.h"
 #include "report/PrintFormText.h"
 #include "report/ReportTexts.h"
@@ -213,6 +214,32 @@ TEST_F(ViewPrintTest, CancelledPageSettingsBuildNothingAndOkTakesFormDateAndSett
     EXPECT_EQ(view->Job().GetTemplatePath(), forms[1]);
     EXPECT_EQ(output.calls, (std::vector<std::string>{"choose", "print 1"}));
     EXPECT_GT(host->waitCursorUses, 0);
+}
+
+TEST_F(ViewPrintTest, APreviewOrPrintThatRunsOutOfMemoryLeavesTheEstimateAsItWas) {
+    LoadEstimate();
+    auto bytes = [this] {
+        CArchive ar;
+        List().Serialize(ar);
+        return ar.Buffer();
+    };
+    // The page settings mark the estimate modified (their date is the estimate's); nothing else may.
+    EXPECT_TRUE(Dispatch(cmd::FilePrintPreview));
+    output.CloseWindow(view->Job());
+    const std::string before = bytes();
+    output.calls.clear();
+    output.outOfMemory = true;
+    EXPECT_TRUE(Dispatch(cmd::FilePrintPreview));
+    EXPECT_TRUE(Dispatch(cmd::FilePrint));
+    EXPECT_EQ(host->MessageTexts(), std::vector<std::string>(2, reporttext::kReportOutOfMemory));
+    EXPECT_EQ(view->Job().IsPreviewOpen(), 0);
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(output.calls, (std::vector<std::string>{kShow, "choose", "print 2"}));
+    // With memory to spare the same estimate previews again.
+    output.outOfMemory = false;
+    output.calls.clear();
+    EXPECT_TRUE(Dispatch(cmd::FilePrintPreview));
+    EXPECT_EQ(output.calls, std::vector<std::string>{kShow});
 }
 
 TEST_F(ViewPrintTest, TheCoverDialogOpensBeforeAPreviewInExactlyTwoCases) {

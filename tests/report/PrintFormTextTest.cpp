@@ -2,6 +2,8 @@
 // 令和 era and the form paths kept from earlier versions.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 #include <vector>
 
@@ -91,6 +93,18 @@ TEST(PrintFormText, LoadsTheTwinOfAFormOrLeavesTheTextsAlone) {
     CPrintFormText untouched = Preset();
     EXPECT_EQ(LoadPrintFormText(dir / "ｶﾗｰA4形式.xlsx", untouched), -1);
     EXPECT_EQ(Lines(untouched), Lines(Preset()));
+}
+
+TEST(PrintFormText, ATwinThatIsNoRegularFileIsNotRead) {
+    TempFolder dir;
+    CPrintFormText text;
+    text.SetLine(0, "kept");
+    int result = 0;
+    EXPECT_TRUE(ReturnsWithoutAWriter(dir / "様式.txt", [&] { result = LoadPrintFormText(dir / "様式.xlsx", text); }));
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(text.GetLine(0), "kept");
+    ASSERT_TRUE(std::filesystem::create_directory(dir / "別様式.txt"));
+    EXPECT_EQ(LoadPrintFormText(dir / "別様式.xlsx", text), -1);
 }
 
 TEST(PrintFormText, TheBukkenSwitchIsLine24) {

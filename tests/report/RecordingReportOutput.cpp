@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 
 #include "report/ReportJob.h"
 
@@ -33,6 +34,7 @@ void RecordingReportOutput::CloseWindow(CReportJob& job) {
 
 void RecordingReportOutput::ShowPreview(CReportJob& job) {
     calls.push_back("show " + Caption(job));
+    if (outOfMemory) throw std::bad_alloc();
     if (std::find(open.begin(), open.end(), &job) != open.end()) ADD_FAILURE() << "a second window for one job";
     open.push_back(&job);
 }
@@ -52,4 +54,7 @@ bool RecordingReportOutput::ChoosePrinter() {
     return choosePrint;
 }
 
-void RecordingReportOutput::PrintAll(CReportJob& job) { calls.push_back("print " + std::to_string(job.Engine().PageCount())); }
+void RecordingReportOutput::PrintAll(CReportJob& job) {
+    calls.push_back("print " + std::to_string(job.Engine().PageCount()));
+    if (outOfMemory) throw std::bad_alloc();
+}

@@ -19,6 +19,8 @@ public:
 
     // The answer to the next printer choices.
     bool choosePrint = true;
+    // Laying out the pages of a preview or a print runs out of memory (after the call is recorded).
+    bool outOfMemory = false;
 
     // What happened, in order: "show <caption>", "raise <caption>", "close <caption>", "choose",
     // "print <pages>" (the job's ended pages).

@@ -12,6 +12,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
+#include "XlsTestSupport.h"
 #include "master/MasterTexts.h"
 #include "platform/Cp932.h"
 #include "report/EraDate.h"
@@ -332,8 +333,11 @@ TEST(PrintFormDlg, ListsTheFormsWithTheFirstSelected) {
 }
 
 TEST(PrintFormDlg, AddingAFormTwiceIsRefused) {
+    TempFolder dir;
+    const std::string form = dir / "自作/様式.xlsx";
+    WriteTestFile(form, xlstest::BuildTemplate(xlstest::StandardTemplate()));
     ScriptedHost host;
-    host.fileAnswers = {std::string("/p/自作/様式.xlsx"), std::string("/p/自作/様式.xlsx"), std::nullopt};
+    host.fileAnswers = {form, form, std::nullopt};
     ScriptedDialogs dialogs;
     dialogs.Expect<CPrintFormDlg>([](CPrintFormDlg& dlg) {
         dlg.OnAddForm();
@@ -347,9 +351,30 @@ TEST(PrintFormDlg, AddingAFormTwiceIsRefused) {
     ASSERT_EQ(dlg.DoModal(), IDOK);
     std::vector<std::string> forms;
     dlg.GetFormList(forms);
-    EXPECT_EQ(forms, (std::vector<std::string>{"/p/フォーム/ｶﾗｰA4形式.xlsx", "/p/自作/様式.xlsx"}));
-    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"/p/自作/様式.xlsx\nは、既に登録済みです。"}));
+    EXPECT_EQ(forms, (std::vector<std::string>{"/p/フォーム/ｶﾗｰA4形式.xlsx", form}));
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{form + "\nは、既に登録済みです。"}));
     EXPECT_EQ(host.fileTitles, (std::vector<std::string>(3, "開く－印刷書式ファイル")));
+}
+
+TEST(PrintFormDlg, AFileTheEngineRefusesIsNotAdded) {
+    TempFolder dir;
+    const std::string damaged = dir / "壊れた.xlsx";
+    const std::string missing = dir / "ない.xlsx";
+    WriteTestFile(damaged, "PK this is not a workbook");
+    ScriptedHost host;
+    host.fileAnswers = {damaged, missing};
+    CPrintFormDlg dlg;
+    dlg.SetFormList({"/p/フォーム/ｶﾗｰA4形式.xlsx"});
+    dlg.OnInitDialog();
+    dlg.OnAddForm();
+    dlg.OnAddForm();
+    std::vector<std::string> forms;
+    dlg.GetFormList(forms);
+    EXPECT_EQ(forms, (std::vector<std::string>{"/p/フォーム/ｶﾗｰA4形式.xlsx"}));
+    EXPECT_EQ(dlg.CurrentRow(), 0);
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{damaged + reporttext::kFormRefusedAfter + reporttext::kFormReasonNotZip,
+                                        missing + mastertext::kFileMissing}));
 }
 
 TEST(PrintFormDlg, TheLastFormCannotBeDeleted) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <memory>
 
 #include "RecordingReportOutput.h"
@@ -94,7 +95,7 @@ TEST_F(ReportJobTest, AFailedOpenLeavesNoWorkbook) {
     } cases[] = {
         {missing, missing + "\nが見つかりません。\nファイルの有無を確認してください。"},
         {folder, folder + "\nが見つかりません。\nファイルの有無を確認してください。"},
-        {damaged, damaged + "\nを読み込めませんでした。\nファイルが壊れているか、正しい形式ではありません。"},
+        {damaged, damaged + "\nを印刷フォームとして読み込めませんでした。\nExcel ブック（.xlsx）ではないか、ファイルが壊れています。"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -119,6 +120,107 @@ TEST_F(ReportJobTest, AFailedOpenLeavesNoWorkbook) {
     EXPECT_EQ(job.OpenTemplate(m_template), 1);
     EXPECT_EQ(job.GetTemplatePath(), m_template);
     EXPECT_TRUE(job.HasWorkbook());
+}
+
+TEST_F(ReportJobTest, ABuildThatRunsOutOfMemoryIsStoppedWithAMessage) {
+    CReportJob job;
+    Fill(job, 1);
+    m_host.messages.clear();
+    EXPECT_EQ(job.Build([&] {
+        job.BeginPage("代価表", "1");
+        throw std::bad_alloc();
+    }), 0);
+    EXPECT_EQ(m_host.MessageTexts(), std::vector<std::string>{reporttext::kReportOutOfMemory});
+    EXPECT_EQ(m_host.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_FALSE(job.HasWorkbook());
+    EXPECT_EQ(job.GetTemplatePath(), "");
+    job.Preview();
+    job.Print();
+    EXPECT_TRUE(m_output.calls.empty());
+    // A build that runs through keeps its workbook.
+    EXPECT_EQ(job.Build([&] { Fill(job, 1); }), 1);
+    EXPECT_TRUE(job.HasWorkbook());
+    EXPECT_EQ(m_host.messages.size(), 1u);
+}
+
+namespace {
+
+// A form whose sheet "大" holds 100,000 cells: ten pages of it fill a workbook.
+std::string BigForm(const TempFolder& dir) {
+    std::string rows;
+    for (int r = 1; r <= 1000; ++r) {
+        rows += "<row r=\"" + std::to_string(r) + "\">";
+        for (int c = 1; c <= 100; ++c) rows += "<c><v>1</v></c>";
+        rows += "</row>";
+    }
+    TemplateContent content;
+    content.sheets = {{"大", SheetXml(rows)}};
+    const std::string big = dir / "大.xlsx";
+    WriteTestFile(big, BuildTemplate(content));
+    return big;
+}
+
+}  // namespace
+
+TEST_F(ReportJobTest, AReportPastTheEnginesLimitOfCellsIsStopped) {
+    const std::string big = BigForm(m_dir);
+    CReportJob job;
+    int pages = 0, refusedWith = 0;
+    EXPECT_EQ(job.Build([&] {
+        ASSERT_EQ(job.OpenTemplate(big), 1);
+        for (int i = 0; i < 11; ++i) {
+            job.BeginPage("大", "1");
+            if (job.GetErrorNo() != 0) {
+                refusedWith = job.GetErrorNo();
+                break;
+            }
+            job.EndPage();
+            ++pages;
+        }
+    }), 0);
+    EXPECT_EQ(pages, 10);
+    EXPECT_EQ(refusedWith, static_cast<int>(XlsErrorNo::outputFull));
+    EXPECT_EQ(m_host.MessageTexts(), std::vector<std::string>{reporttext::kReportTooLarge});
+    EXPECT_FALSE(job.HasWorkbook());
+}
+
+TEST_F(ReportJobTest, RowsCopiedPastTheEnginesLimitOfCellsStopTheReport) {
+    const std::string big = BigForm(m_dir);
+    CReportJob job;
+    int refusedWith = 0;
+    EXPECT_EQ(job.Build([&] {
+        ASSERT_EQ(job.OpenTemplate(big), 1);
+        for (int i = 0; i < 9; ++i) {
+            job.BeginPage("大", "1");
+            job.EndPage();
+        }
+        // The tenth page fills the workbook: a row of 100 cells more is refused.
+        job.BeginPage("大", "1");
+        ASSERT_EQ(job.GetErrorNo(), 0);
+        job.RepeatRows(1, 1, 1);
+        refusedWith = job.GetErrorNo();
+        job.EndPage();
+    }), 0);
+    EXPECT_EQ(refusedWith, static_cast<int>(XlsErrorNo::outputFull));
+    EXPECT_EQ(m_host.MessageTexts(), std::vector<std::string>{reporttext::kReportTooLarge});
+    EXPECT_FALSE(job.HasWorkbook());
+}
+
+TEST_F(ReportJobTest, APreviewOrPrintThatRunsOutOfMemoryIsToldAndLeavesNoWindow) {
+    CReportJob job;
+    Fill(job, 1);
+    m_output.outOfMemory = true;
+    job.Preview();
+    EXPECT_EQ(job.IsPreviewOpen(), 0);
+    EXPECT_TRUE(m_output.open.empty());
+    job.Print();
+    EXPECT_EQ(m_output.calls, (std::vector<std::string>{std::string("show ") + reporttext::kDefaultPreviewTitle, "choose",
+                                                        "print 1"}));
+    EXPECT_EQ(m_host.MessageTexts(), std::vector<std::string>(2, reporttext::kReportOutOfMemory));
+    // The workbook stays: with memory to spare the preview shows it.
+    m_output.outOfMemory = false;
+    job.Preview();
+    EXPECT_EQ(job.IsPreviewOpen(), 1);
 }
 
 TEST_F(ReportJobTest, CellWritesGoThroughTheEngine) {

@@ -252,6 +252,18 @@ const TextEntry kExpected[] = {
     {"kBasisAbove", "上記合計額の"},
     {"kBasisPlusUnit", "人件費+材料費"},
     {"kBasisPlusKikai", " +　機械経費の"},
+    {"kFormRefusedAfter", "\nを印刷フォームとして読み込めませんでした。\n"},
+    {"kFormNotNamed", "印刷フォームのファイル名が指定されていません。"},
+    {"kFormReasonUnreadable", "ファイルを読み取れません。"},
+    {"kFormReasonNotZip", "Excel ブック（.xlsx）ではないか、ファイルが壊れています。"},
+    {"kFormReasonNoWorkbook", "ブックの本体が含まれていません。"},
+    {"kFormReasonMissingPart", "ブックが参照するシートまたは書式が含まれていません。"},
+    {"kFormReasonDamagedXml", "シートまたは書式の内容が壊れています。"},
+    {"kFormReasonTooLarge", "印刷フォームとしては大きすぎます（ファイル、行・セル・書式の数が上限を超えています）。"},
+    {"kFormReasonTooDeep", "要素の入れ子が深すぎます。"},
+    {"kFormReasonOutOfMemory", "読み込むためのメモリが足りません。"},
+    {"kReportOutOfMemory", "メモリが足りないため、印刷を中止しました。\n開いている見積は変更されていません。"},
+    {"kReportTooLarge", "帳票が大きすぎるため、印刷を中止しました。\n開いている見積は変更されていません。"},
 };
 
 }  // namespace

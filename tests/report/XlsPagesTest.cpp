@@ -1,4 +1,6 @@
 // Pages: which are output and under what names; merges and alignments of their cells.
+#include <map>
+
 #include "ReportTestFixture.h"
 
 using xlstest::kLongJapaneseSheetName;
@@ -249,6 +251,106 @@ TEST_F(ReportEngineTest, RowsCopiedIntoAPageMoveWhatLiesBelow) {
     }
     ASSERT_TRUE(m_engine.CellPosition("**合計", x, y));
     EXPECT_EQ(y, 6);
+}
+
+// Rows copied in three times, into a block of copies and below it, with cells written before and after:
+// every row of the template stands where the blocks above it put it, once, written or shared.
+TEST_F(ReportEngineTest, RowsCopiedInSeveralTimesKeepEveryRowInItsPlace) {
+    using xlstest::InlineCell;
+    std::string rows;
+    for (int r = 1; r <= 10; ++r) {
+        const std::string n = std::to_string(r);
+        rows += "<row r=\"" + n + "\">" + InlineCell("A" + n, "t" + n) + "<c r=\"B" + n + "\" s=\"1\"/>" +
+                (r == 8 ? InlineCell("C8", "**名") : "") + "</row>";
+    }
+    xlstest::TemplateContent content;
+    content.sheets = {{"表", xlstest::SheetXml(rows)}};
+    content.definedNames = "<definedName name=\"_xlnm.Print_Area\" localSheetId=\"0\">表!$A$1:$C$10</definedName>";
+    WriteTestFile(m_dir / "表.xlsx", xlstest::BuildTemplate(content));
+    ASSERT_EQ(m_engine.OpenTemplate(m_dir / "表.xlsx"), XlsOpenError::none) << m_engine.FailureDetail();
+    m_engine.PageBegin("表");
+    m_engine.Cell("B8");
+    m_engine.PutValueString("w8");   // the page's own row before anything moves
+    m_engine.RepeatRows(3, 3, 2);    // rows 4 and 5 copies of 3; template rows 4–10 at 6–12
+    m_engine.RepeatRows(5, 5, 1);    // a copy of a copy at 6, inside the block; template rows 4–10 at 7–13
+    m_engine.RepeatRows(9, 10, 1);   // template rows 6 and 7 copied to 11 and 12; 8–10 at 13–15
+    EXPECT_EQ(m_engine.GetErrorNo(), 0);
+    int x = 0, y = 0;
+    ASSERT_TRUE(m_engine.CellPosition("**名", x, y));
+    EXPECT_EQ(std::pair(x, y), std::pair(3, 13));
+    EXPECT_TRUE(m_engine.HasLineBelow(2, 11));  // a copy of a shared row keeps its format
+    m_engine.Cell("A15");
+    m_engine.PutValueString("w15");  // template row 10, shared until written
+    m_engine.PageEnd();
+
+    auto out = Out();
+    const std::map<int, std::string> values{{1, "t1"}, {2, "t2"}, {3, "t3"}, {7, "t4"},  {8, "t5"},
+                                            {9, "t6"}, {10, "t7"}, {13, "t8"}, {14, "t9"}, {15, "w15"}};
+    for (int row = 1; row <= 15; ++row) {
+        SCOPED_TRACE(row);
+        const std::string a = "A" + std::to_string(row);
+        if (auto it = values.find(row); it != values.end())
+            EXPECT_EQ(out->Value(0, a), it->second);
+        else
+            EXPECT_FALSE(out->HasValue(0, a));  // a copy
+        EXPECT_EQ(out->Style(0, "B" + std::to_string(row)), 1);
+    }
+    EXPECT_EQ(out->Value(0, "B13"), "w8");
+    EXPECT_FALSE(out->HasValue(0, "C13"));  // the named cell, shown blank
+    pugi::xml_node sheet = out->Sheet(0);
+    std::vector<int> numbers;
+    for (pugi::xml_node r : sheet.child("sheetData").children("row")) {
+        numbers.push_back(r.attribute("r").as_int());
+        for (pugi::xml_node c : r.children("c"))
+            EXPECT_EQ(std::string(c.attribute("r").value()).substr(1), r.attribute("r").value());
+    }
+    EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+    EXPECT_STREQ(sheet.child("dimension").attribute("ref").value(), "A1:C15");
+    EXPECT_EQ(std::string(out->Workbook().child("workbook").child("definedNames").child("definedName").text().get()),
+              "'表'!$A$1:$C$15");
+}
+
+// Rows copied in are refused when what lies lowest on the page (a row of the template, one written, a
+// merge) would move past the sheet's last row; the page stays as it was.
+TEST_F(ReportEngineTest, RowsCopiedInThatWouldPushTheLastRowsOffTheSheetAreRefused) {
+    using xlstest::InlineCell;
+    struct Case {
+        const char* what;
+        std::string rows, after;
+        const char* written;  // a cell written before the rows are copied in, or ""
+        int times;
+        int error;
+        const char* lowest;   // where the lowest cell stands afterwards
+    } cases[] = {
+        {"a template row", "<row r=\"1048570\">" + InlineCell("A1048570", "x") + "</row>", "", "", 7,
+         static_cast<int>(XlsErrorNo::badPosition), "A1048570"},
+        {"a template row that fits", "<row r=\"1048570\">" + InlineCell("A1048570", "x") + "</row>", "", "", 6, 0,
+         "A1048576"},
+        {"a merge", "", "<mergeCells count=\"1\"><mergeCell ref=\"C1048570:D1048576\"/></mergeCells>", "", 1,
+         static_cast<int>(XlsErrorNo::badPosition), ""},
+        {"a written cell", "", "", "A1048576", 1, static_cast<int>(XlsErrorNo::badPosition), "A1048576"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        xlstest::TemplateContent content;
+        content.sheets = {{"表", xlstest::SheetXml("<row r=\"1\">" + InlineCell("A1", "top") + "</row>" + c.rows, c.after)}};
+        const std::string path = m_dir / ("end" + std::to_string(++n) + ".xlsx");
+        WriteTestFile(path, xlstest::BuildTemplate(content));
+        ASSERT_EQ(m_engine.OpenTemplate(path), XlsOpenError::none) << m_engine.FailureDetail();
+        m_engine.PageBegin("表");
+        if (*c.written) {
+            m_engine.Cell(c.written);
+            m_engine.PutValueString("x");
+        }
+        m_engine.RepeatRows(1, 1, c.times);
+        EXPECT_EQ(m_engine.GetErrorNo(), c.error);
+        m_engine.PageEnd();
+        auto out = Out();
+        if (*c.lowest) EXPECT_EQ(out->Value(0, c.lowest), "x");
+        if (!c.after.empty()) EXPECT_EQ(out->Merges(0), std::vector<std::string>{"C1048570:D1048576"});
+        EXPECT_EQ(out->Value(0, "A1"), "top");
+    }
 }
 
 TEST_F(ReportEngineTest, VerticalAlignmentClonesTheFormatAndKeepsItsOtherSettings) {

@@ -8,7 +8,12 @@
 #include <fstream>
 #include <sstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <future>
 
 namespace fs = std::filesystem;
 
@@ -60,4 +65,18 @@ std::optional<uint64_t> BytesReadByProcess() {
     while (in >> key >> value)
         if (key == "rchar:") return value;
     return std::nullopt;
+}
+
+bool ReturnsWithoutAWriter(const std::string& path, const std::function<void()>& read) {
+    if (::mkfifo(path.c_str(), 0600) != 0) {
+        ADD_FAILURE() << "cannot make the named pipe " << path;
+        return false;
+    }
+    auto done = std::async(std::launch::async, read);
+    if (done.wait_for(std::chrono::seconds(30)) == std::future_status::ready) return true;
+    // The reader waits in open() or read(): a writer that comes and goes ends both.
+    const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) ::close(writer);
+    done.wait();
+    return false;
 }

@@ -1,6 +1,7 @@
 // Test support for the tests of support/: TempFolder.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -29,3 +30,8 @@ void WriteSparseTestFile(const std::string& path, const std::string& head, uint6
 // The bytes this process has read so far through read calls (the kernel's count), to tell a
 // bounded read from a whole one; nullopt when the system does not count them.
 std::optional<uint64_t> BytesReadByProcess();
+
+// Makes a named pipe at path and runs read while it is there; true when read returned without a writer
+// ever opening the pipe. A read that waits for one is let go after 30 seconds (the pipe is opened for
+// writing and closed) and gives false.
+bool ReturnsWithoutAWriter(const std::string& path, const std::function<void()>& read);
