@@ -347,8 +347,12 @@ TEST_F(ReportEngineTest, RowsCopiedInThatWouldPushTheLastRowsOffTheSheetAreRefus
         EXPECT_EQ(m_engine.GetErrorNo(), c.error);
         m_engine.PageEnd();
         auto out = Out();
-        if (*c.lowest) EXPECT_EQ(out->Value(0, c.lowest), "x");
-        if (!c.after.empty()) EXPECT_EQ(out->Merges(0), std::vector<std::string>{"C1048570:D1048576"});
+        if (*c.lowest) {
+            EXPECT_EQ(out->Value(0, c.lowest), "x");
+        }
+        if (!c.after.empty()) {
+            EXPECT_EQ(out->Merges(0), std::vector<std::string>{"C1048570:D1048576"});
+        }
         EXPECT_EQ(out->Value(0, "A1"), "top");
     }
 }

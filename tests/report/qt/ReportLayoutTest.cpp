@@ -158,9 +158,15 @@ TEST_F(FormLayoutTest, TextsThroughTheirFormatsAndAlignments) {
         EXPECT_EQ(box.font.family().toStdString(), c.family);
         ASSERT_EQ(box.lines.size(), 1u);
         const double left = box.lines[0].origin.x(), right = left + box.lines[0].width;
-        if (c.horizontal == Qt::AlignRight) EXPECT_NEAR(right, box.cell.right() - reportqt::kCellPadding, kTolerance);
-        if (c.horizontal == Qt::AlignLeft) EXPECT_NEAR(left, box.cell.left() + reportqt::kCellPadding, kTolerance);
-        if (c.horizontal == Qt::AlignHCenter) EXPECT_NEAR((left + right) / 2, box.cell.center().x(), kTolerance);
+        if (c.horizontal == Qt::AlignRight) {
+            EXPECT_NEAR(right, box.cell.right() - reportqt::kCellPadding, kTolerance);
+        }
+        if (c.horizontal == Qt::AlignLeft) {
+            EXPECT_NEAR(left, box.cell.left() + reportqt::kCellPadding, kTolerance);
+        }
+        if (c.horizontal == Qt::AlignHCenter) {
+            EXPECT_NEAR((left + right) / 2, box.cell.center().x(), kTolerance);
+        }
         EXPECT_GT(box.lines[0].origin.y(), box.cell.top());
         EXPECT_LT(box.lines[0].origin.y(), box.cell.bottom());
     }
@@ -181,7 +187,9 @@ TEST_F(FormLayoutTest, WrappedShrunkDistributedAndOverflowingTexts) {
         const auto& line = wrapped.lines[i];
         joined += line.text;
         EXPECT_LE(line.width, wrapped.cell.width() - 2 * reportqt::kCellPadding + kTolerance);
-        if (i > 0) EXPECT_GT(line.origin.y(), wrapped.lines[i - 1].origin.y());
+        if (i > 0) {
+            EXPECT_GT(line.origin.y(), wrapped.lines[i - 1].origin.y());
+        }
     }
     EXPECT_EQ(joined, wrapped.text);
     EXPECT_EQ(wrapped.alignment & Qt::AlignVertical_Mask, Qt::AlignTop);
@@ -413,7 +421,9 @@ TEST(ReportLayout, PagesScalesAndPaper) {
             }
             EXPECT_LE(pages[i].size.height() * pages[i].scale, down + kTolerance);
         }
-        if (c.landscape) EXPECT_GT(pages[0].paper.width(), pages[0].paper.height());
+        if (c.landscape) {
+            EXPECT_GT(pages[0].paper.width(), pages[0].paper.height());
+        }
     }
     // An empty sheet prints nothing.
     EXPECT_TRUE(LayoutOf(SheetXml("")).empty());
