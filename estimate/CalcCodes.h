@@ -36,6 +36,7 @@ using ::IsSekkeiGyomu;
 using ::IsSokuryoGyomu;
 using ::IsStandardGyomu;
 using ::Koshu;
+using ::TakesNoProgramKingaku;
 
 // The 業務 argument of a recalculation that runs every 業務.
 inline constexpr int32_t kAllGyomu = 0;

@@ -49,6 +49,8 @@ constexpr bool HasAnzenhiGyomu(int32_t g) {
 }
 // 業務 whose 安全費 stands on a rate row of the first kind (Koshu::ExtraRateA).
 constexpr bool HasExtraRateAGyomu(int32_t g) { return IsSokuryoGyomu(g) || g == Gyomu::DoshitsuIppan; }
+// 業務 whose 種別 take no プログラム金額 (測量, 土質調査 (一般), 区画整理測量).
+constexpr bool TakesNoProgramKingaku(int32_t g) { return IsSokuryoGyomu(g) || g == Gyomu::DoshitsuIppan; }
 
 // 工種 codes of the rows with a rule of their own (CBukakeKoshu::m_code, CSekisanItem::m_nKoshu).
 struct Koshu {
