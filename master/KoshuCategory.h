@@ -155,6 +155,11 @@ constexpr int KoshuCategoryGroup(int category) {
 }
 constexpr int KoshuCodeGroup(int32_t code) { return KoshuCategoryGroup(KoshuCodeCategory(code)); }
 
+// 設計 (業務 2): the priced codes the shipped masters hold. The user's new 工種 take the codes after
+// them; those a former master gave in this range move up by its length when they are carried over.
+inline constexpr KoshuCodeRange kSekkeiShippedKoshu{100, 299};
+inline constexpr int32_t kSekkeiShippedKoshuCount = kSekkeiShippedKoshu.high - kSekkeiShippedKoshu.low + 1;
+
 // 区画整理測量 工種 of its own (61..63): kept when 測量 is copied onto it; their formula values are
 // used with all their decimals.
 constexpr bool IsKukakuOwnKoshu(int32_t k) { return k >= 61 && k <= 63; }
