@@ -219,7 +219,8 @@ bool CVemoWinView::IsSettingEnabled(int id) const {
         case cmd::Marume: {
             if (k != Koshu::GyomuKakaku) return false;
             for (int i = 0; i < list.GetCount(); ++i)
-                if (const CSekisanItem* row = list.GetItem(i); row && row->m_nGyomu == b && row->m_nKoshu == Koshu::Nebiki)
+                if (const CSekisanItem* row = list.GetItem(i);
+                    row && row->m_nGyomu == b && row->m_nKoshu == Koshu::Nebiki)
                     return false;
             return true;
         }

@@ -28,7 +28,8 @@ namespace t = masteredittext;
 KindLabels StartKindLabels(int gyomu, bool conventional) {
     switch (gyomu) {
         case Gyomu::Sokuryo:
-        case Gyomu::KukakuSokuryo: return {t::kKindPriced, t::kKindLump, t::kKind16RateA, t::kKind16RateB, t::kKind16AmountA, t::kKind16AmountB};
+        case Gyomu::KukakuSokuryo:
+            return {t::kKindPriced, t::kKindLump, t::kKind16RateA, t::kKind16RateB, t::kKind16AmountA, t::kKind16AmountB};
         case Gyomu::Sekkei:
         case Gyomu::DoshitsuKaiseki:
         case Gyomu::KukakuSekkei:
@@ -42,7 +43,9 @@ KindLabels StartKindLabels(int gyomu, bool conventional) {
                 return {t::kKindPriced, t::kKindLump, t::kKindOldRateB, t::kKindIndirectRate, t::kKindOldAmountB,
                         t::kKindIndirectAmount};
             return {t::kKindPriced, t::kKindBukkenLump, t::kKindBukkenRate, nullptr, t::kKindBukkenAmount, nullptr};
-        case Gyomu::DoshitsuIppan: return {t::kKindPriced, t::kKindSoilLump, t::kKindSoilRateA, t::kKind16RateB, t::kKindSoilAmountA, t::kKind16AmountB};
+        case Gyomu::DoshitsuIppan:
+            return {t::kKindPriced, t::kKindSoilLump, t::kKindSoilRateA, t::kKind16RateB, t::kKindSoilAmountA,
+                    t::kKind16AmountB};
         default:
             return {t::kKindPriced, t::kKindLump, t::kKindOtherRateA, t::kKindOtherRateB, t::kKindOtherAmountA,
                     t::kKindOtherAmountB};

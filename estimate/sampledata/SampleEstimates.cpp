@@ -144,7 +144,8 @@ public:
 
     void Koshu(Reader& r) {
         EndKoshu();
-        if (!m_gyomu || m_gyomu->m_code > calc::Gyomu::LastBusiness) r.Fail(r.Line(), "[koshu] needs a business [gyomu] before it");
+        if (!m_gyomu || m_gyomu->m_code > calc::Gyomu::LastBusiness)
+            r.Fail(r.Line(), "[koshu] needs a business [gyomu] before it");
         int32_t code = kUnset;
         r.RequiredInt("code", code);
         const int index = m_gyomu->FindKoshuIndex(code);
@@ -161,7 +162,8 @@ public:
         int32_t amount = kUnset;
         if (r.Int("amount", amount)) {
             // The amount setting of a lump row: 1 式 at the amount entered.
-            if (CBukakeKoshu::CodeCategory(code) != KoshuCategory::Lump) r.Fail(r.LineOf("amount"), "only a lump 工種 takes an amount");
+            if (CBukakeKoshu::CodeCategory(code) != KoshuCategory::Lump)
+                r.Fail(r.LineOf("amount"), "only a lump 工種 takes an amount");
             RequireSampleRange(r, "amount", amount, 0, INT32_MAX);
             item->m_bAmountEntered = 1;
             item->m_strUnit = "式";
