@@ -35,6 +35,7 @@ using ::IsLabourSplitGyomu;
 using ::IsSekkeiGyomu;
 using ::IsSokuryoGyomu;
 using ::IsStandardGyomu;
+using ::IsTotalGyomu;
 using ::Koshu;
 using ::TakesNoProgramKingaku;
 

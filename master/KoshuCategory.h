@@ -126,10 +126,6 @@ constexpr int KoshuCodeCategory(int32_t code) {
 
 // The lowest 工種 code of all categories.
 inline constexpr int32_t kFirstKoshuCode = kKoshuCategoryRanges[KoshuCategory::Priced][0].low;
-// A two-digit code of a category (1..89), as against its three-digit codes.
-constexpr bool IsLowKoshuCode(int32_t code) {
-    return code >= kFirstKoshuCode && code <= kKoshuCategoryRanges[KoshuCategory::Tail][0].high;
-}
 
 // The groups of categories that keep their order within a 業務 (the 歩掛 master's 工種 and the
 // estimate's rows move only within their group): priced and lump, then the rates and the special
