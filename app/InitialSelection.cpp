@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "estimate/CalcCodes.h"
 #include "formix/Formix.h"
 #include "platform/FileUtil.h"
 #include "report/FormFile.h"
@@ -31,7 +32,7 @@ int TruncatedValue(const std::string& formula) {
 }  // namespace
 
 std::string InitialSelectionFileName(int gyomuCode, int variant) {
-    static const char* const names[7][2] = {
+    static const char* const names[calc::Gyomu::LastStandard][2] = {
         {"新測量工種初期選択.txt", "測量工種初期選択.txt"},
         {"新設計工種初期選択.txt", "設計工種初期選択.txt"},
         {"新物件工種初期選択.txt", "物件工種初期選択.txt"},
@@ -40,8 +41,8 @@ std::string InitialSelectionFileName(int gyomuCode, int variant) {
         {"新区画測量工種初期選択.txt", "区画測量工種初期選択.txt"},
         {"新区画設計工種初期選択.txt", "区画設計工種初期選択.txt"},
     };
-    if (gyomuCode < 1 || gyomuCode > 7 || variant < 0 || variant > 1) return {};
-    return names[gyomuCode - 1][variant];
+    if (!calc::IsStandardGyomu(gyomuCode) || variant < 0 || variant > 1) return {};
+    return names[gyomuCode - calc::Gyomu::Sokuryo][variant];
 }
 
 int LoadInitialSelection(const std::string& programFolder, int gyomuCode, std::span<int> values, int variant) {

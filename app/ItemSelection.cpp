@@ -4,22 +4,23 @@
 #include <algorithm>
 
 #include "app/AppTexts.h"
+#include "estimate/CalcCodes.h"
 #include "master/BukakeFile.h"
 #include "platform/NumberText.h"
 #include "platform/TextUtil.h"
 
 namespace {
 
+using namespace calc;
+
 // 工種 codes of 業務 4 and 5 whose new-method entries come from the 全地連 edition.
-bool IsZenchirenKoshu(int gyomu, int koshuCode) {
-    return (gyomu == 4 || gyomu == 5) && ((koshuCode >= 400 && koshuCode <= 689) || (koshuCode >= 840 && koshuCode <= 849));
-}
+bool IsZenchirenEntry(int gyomu, int koshuCode) { return IsDoshitsuGyomu(gyomu) && IsZenchirenKoshu(koshuCode); }
 
 // The offset of an entry's cell: standard, user-created, 全地連 edition, user-created by the
 // traditional method, standard by the traditional method.
 int ImageOffset(int gyomu, int koshuCode, int32_t userCreated, int32_t traditional) {
     if (userCreated == 1) return traditional == 1 ? 29 : 11;
-    if (traditional != 1 && IsZenchirenKoshu(gyomu, koshuCode)) return 20;
+    if (traditional != 1 && IsZenchirenEntry(gyomu, koshuCode)) return 20;
     return traditional == 1 ? 38 : 2;
 }
 
@@ -85,14 +86,18 @@ std::vector<int32_t> InitialKoshuSelection(const CBukakeFile& bukake, int gyomu,
     const int f = bukake.m_splitFlag;
     const auto byRule = [&](int32_t s) {
         const auto in = [s](std::initializer_list<int32_t> codes) { return std::find(codes.begin(), codes.end(), s) != codes.end(); };
-        const bool b2357 = gyomu == 2 || gyomu == 3 || gyomu == 5 || gyomu == 7;
-        if (in({91, 95})) return true;
-        if (s == 93 && (!b2357 || f != 0)) return true;
-        if ((gyomu == 2 || gyomu == 5 || gyomu == 7) && ((f == 1 && in({92, 94})) || (f == 0 && in({92, 915, 910, 916}))))
+        const bool labourSplit = IsLabourSplitGyomu(gyomu);
+        if (in({Koshu::ChokusetsuJinkenhi, Koshu::GyomuKakaku})) return true;
+        if (s == Koshu::Shokeihi && (!labourSplit || f != 0)) return true;
+        if (IsDesignLikeGyomu(gyomu) &&
+            ((f == 1 && in({Koshu::DenshiSeikahin, Koshu::GijutsuKeihi})) ||
+             (f == 0 && in({Koshu::DenshiSeikahin, Koshu::SonotaGenka, Koshu::GyomuGenka, Koshu::IppanKanrihi}))))
             return true;
-        if ((gyomu == 1 || gyomu == 6) && s == 92) return true;
-        if (gyomu == 3 && ((f == 1 && s == 94) || (f == 0 && in({915, 910, 916})))) return true;
-        if (gyomu == 4 && in({92, 98})) return true;
+        if (IsSokuryoGyomu(gyomu) && s == Koshu::DenshiSeikahin) return true;
+        if (gyomu == Gyomu::Bukken && ((f == 1 && s == Koshu::GijutsuKeihi) ||
+                                       (f == 0 && in({Koshu::SonotaGenka, Koshu::GyomuGenka, Koshu::IppanKanrihi}))))
+            return true;
+        if (gyomu == Gyomu::DoshitsuIppan && in({Koshu::DenshiSeikahin, Koshu::DirectShare})) return true;
         return false;
     };
     for (int k = 0; k < master->GetCount(); ++k) {
@@ -271,8 +276,8 @@ bool HasMixedCoefficients(const CSekisanItemList& list, const CBukakeFile& bukak
 }
 
 std::string CoefficientText(int gyomu, const CBukakeShubetsu* shubetsu) {
-    if (gyomu < 1 || gyomu > 7 || (shubetsu && IsUnset(shubetsu->m_coefficient))) return apptext::kNoCoefficient;
-    const char* line = gyomu == 1 || gyomu == 6 ? apptext::kSeidoCoefficient : apptext::kGijutsuCoefficient;
+    if (!IsStandardGyomu(gyomu) || (shubetsu && IsUnset(shubetsu->m_coefficient))) return apptext::kNoCoefficient;
+    const char* line = IsSokuryoGyomu(gyomu) ? apptext::kSeidoCoefficient : apptext::kGijutsuCoefficient;
     const std::string value =
         shubetsu ? vemo::FormatFixed(shubetsu->m_coefficient / 100.0, 2) : std::string(masteredittext::kNoCoefficient);
     return vemo::FillText(line, {value});

@@ -13,6 +13,7 @@
 #include "app/dialogs/KoshuSearchDlg.h"
 #include "app/dialogs/DialogTexts.h"
 #include "platform/Host.h"
+#include "estimate/CalcCodes.h"
 
 namespace {
 
@@ -21,8 +22,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text) {
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
-
-bool IsNewMethodGyomu(int gyomu) { return gyomu == 2 || gyomu == 3 || gyomu == 5 || gyomu == 7; }
 
 }  // namespace
 
@@ -73,7 +72,7 @@ void CKoshuSelectDlg::OnInitDialog() {
 void CKoshuSelectDlg::ApplyLegends() {
     // The green legend of the 全地連 edition is never shown.
     m_legendGreen->setVisible(false);
-    const bool newMethod = IsNewMethodGyomu(m_gyomu);
+    const bool newMethod = calc::IsLabourSplitGyomu(m_gyomu);
     if (newMethod) {
         SetLegendText(m_legendYellow, masteredittext::kLegendNewStandard);
         SetLegendText(m_legendBlue, masteredittext::kLegendNewUser);
@@ -81,7 +80,7 @@ void CKoshuSelectDlg::ApplyLegends() {
     } else {
         SetLegendText(m_legendYellow, masteredittext::kLegendStandard);
         SetLegendText(m_legendBlue, masteredittext::kLegendUser);
-        if (m_gyomu == 4) SetLegendText(m_legendGreen, masteredittext::kLegendZenchiren);
+        if (m_gyomu == calc::Gyomu::DoshitsuIppan) SetLegendText(m_legendGreen, masteredittext::kLegendZenchiren);
     }
     m_legendBrown->setVisible(newMethod);
     m_legendPurple->setVisible(newMethod);

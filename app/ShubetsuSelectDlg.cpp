@@ -8,6 +8,7 @@
 
 #include "app/ItemSelection.h"
 #include "app/AppTexts.h"
+#include "estimate/CalcCodes.h"
 #include "platform/Host.h"
 
 namespace {
@@ -63,7 +64,7 @@ void CShubetsuSelectDlg::OnInitDialog() {
 void CShubetsuSelectDlg::ApplyLegends() {
     // The green legend is never shown.
     m_legendGreen->setVisible(false);
-    const bool newMethod = m_gyomu == 2 || m_gyomu == 3 || m_gyomu == 5 || m_gyomu == 7;
+    const bool newMethod = calc::IsLabourSplitGyomu(m_gyomu);
     SetLegendText(m_legendYellow, newMethod ? masteredittext::kLegendNewStandard : masteredittext::kLegendStandard);
     SetLegendText(m_legendBlue, newMethod ? masteredittext::kLegendNewUser : masteredittext::kLegendUser);
     SetLegendText(m_legendGreen, newMethod ? masteredittext::kLegendNewZenchiren : masteredittext::kLegendZenchiren);
@@ -122,7 +123,7 @@ void CShubetsuSelectDlg::OnRemove() {
 }
 
 void CShubetsuSelectDlg::accept() {
-    const bool asks = m_gyomu == 2 || m_gyomu == 4 || m_gyomu == 5 || m_gyomu == 7;
+    const bool asks = calc::IsDesignLikeGyomu(m_gyomu) || m_gyomu == calc::Gyomu::DoshitsuIppan;
     if (asks && m_gijyutuCalc == 0 && HasMixedCoefficients(m_working, m_bukake, m_gyomu, m_koshu) &&
         AfxMessageBox(apptext::kAskShubetsuAgain, MsgButtons::YesNo, MsgIcon::Information) == IDYES)
         return;

@@ -29,7 +29,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QString OrNone(const std::string& s) { return s.empty() ? QString::fromUtf8(kNoHeaderText) : Q(s); }
 
-using calc::IsOneOf;
+using calc::HasAnzenhiGyomu;
 
 // Labels and header texts share the grid's font.
 QFont ViewFont() {
@@ -383,7 +383,7 @@ void CVemoWinView::ShowMessage(const std::string& text) { Host().SetStatusPane(0
 
 void CVemoWinView::ShowAnzenhiRate() {
     const CSekisanItem* item = GetItemAt(m_currentRow);
-    if (!item || IsUnset(item->m_nShubetsu) || !IsOneOf(item->m_nGyomu, {1, 6, 2, 7, 4})) {
+    if (!item || IsUnset(item->m_nShubetsu) || !HasAnzenhiGyomu(item->m_nGyomu)) {
         ShowMessage(std::string());
         return;
     }

@@ -33,16 +33,15 @@ namespace {
 
 namespace txt = estimate_texts;
 
-using calc::IsLumpUnit;
-using calc::IsOneOf;
+using namespace calc;
 
 bool InRange(int value, int low, int high) { return value >= low && value <= high; }
 
-
 // The 工種 codes whose 金額 can be returned to the computed value ("自動計算").
 bool HasComputedAmount(int gyomu, int koshu) {
-    return IsOneOf(koshu, {92, 93, 94, 899, 915, 916, 917, 838}) || (koshu == 85 && IsOneOf(gyomu, {1, 6, 2, 5, 7})) ||
-           (koshu == 81 && !IsOneOf(gyomu, {2, 5, 7}));
+    return IsOneOf(koshu, {Koshu::DenshiSeikahin, Koshu::Shokeihi, Koshu::GijutsuKeihi, Koshu::DensiRow,
+                           Koshu::SonotaGenka, Koshu::IppanKanrihi, Koshu::ZairyoRow}) ||
+           IsZairyohiRow(gyomu, koshu) || IsDensiKoshuOf(gyomu, koshu);
 }
 
 // The number dialog's modes used here.
@@ -147,16 +146,12 @@ int CVemoWinView::IsChokusetsuKeihiRow(const CSekisanItem& item) const {
         if (shubetsu && shubetsu->m_conventional == 1) return 0;
     }
     const int k = item.m_nKoshu;
-    if (IsOneOf(item.m_nGyomu, {2, 5, 7}))
-        return InRange(k, 75, 79) || InRange(k, 750, 799) || InRange(k, 85, 89) || InRange(k, 850, 899) ||
-                       IsOneOf(k, {92, 912})
+    if (IsDesignLikeGyomu(item.m_nGyomu))
+        return IsRateBKoshu(k) || IsTailKoshu(k) || IsOneOf(k, {Koshu::DenshiSeikahin, Koshu::ChokusetsuKeihi})
                    ? 1
                    : 0;
-    if (item.m_nGyomu == 3)
-        return InRange(k, 70, 74) || InRange(k, 700, 749) || InRange(k, 80, 84) || InRange(k, 800, 849) ||
-                       IsOneOf(k, {917, 912})
-                   ? 1
-                   : 0;
+    if (item.m_nGyomu == Gyomu::Bukken)
+        return IsRateAKoshu(k) || IsSpecialKoshu(k) || IsOneOf(k, {Koshu::ZairyoRow, Koshu::ChokusetsuKeihi}) ? 1 : 0;
     return 0;
 }
 
@@ -174,30 +169,30 @@ bool CVemoWinView::IsSettingEnabled(int id) const {
 
     switch (id) {
         case cmd::KeisanKubun:
-            return level == 2 && detail && (!IsOneOf(b, {4, 5}) || type == 0) && detail->GetNamedLineCount() > 0;
+            return level == 2 && detail && (!IsDoshitsuGyomu(b) || type == 0) && detail->GetNamedLineCount() > 0;
         case cmd::Suryo:
             return level == 2 && (entered || !IsLumpUnit(item->m_strUnit)) && !(detail && IsOneOf(type, {13, 22, 23}));
         case cmd::InsatsuUmu: return level != 2;
         case cmd::KoshuKei: return level == 1 && list.CountShubetsuOfKoshu(b, k) > 0;
         case cmd::Juryo:
             return level == 2 && detail && !IsOneOf(type, {6, 9, 22}) &&
-                   (IsOneOf(b, {4, 5}) || type == 0 || InRange(type, 10, 21) || InRange(type, 24, 31));
+                   (IsDoshitsuGyomu(b) || type == 0 || InRange(type, 10, 21) || InRange(type, 24, 31));
         case cmd::DaikaNo:
             if (level == 2)
                 return !entered && detail && !IsOneOf(type, {1, 2, 22, 23}) &&
                        (IsOneOf(type, {6, 9}) || InRange(type, 10, 21) || item->m_nDaikaNo != -1);
-            return (IsOneOf(b, {1, 6, 4}) && k == 71) || (IsOneOf(b, {2, 7}) && k == 79) ||
-                   (k == 85 && IsOneOf(b, {1, 2, 5, 6, 7})) || (k == 81 && !IsOneOf(b, {2, 5, 7})) || k == 838;
+            return IsDaikaKoshu(b, k);
         case cmd::Tani:
             return level == 2 && detail && !IsOneOf(type, {22, 23}) && !entered &&
-                   (IsOneOf(b, {2, 7}) || !IsLumpUnit(detail->m_unit));
+                   (IsSekkeiGyomu(b) || !IsLumpUnit(detail->m_unit));
         case cmd::Kingaku:
-            if (level == 0) return IsOneOf(b, {89, 96});
+            if (level == 0) return IsOneOf(b, {Gyomu::Sonota, Gyomu::Nebiki});
             if (level == 1) {
-                if (IsOneOf(k, {69, 92, 93, 94, 96, 915, 916, 917}) || InRange(k, 85, 89) || InRange(k, 690, 699) ||
-                    InRange(k, 850, 899))
+                if (IsLumpKoshu(k) || IsTailKoshu(k) ||
+                    IsOneOf(k, {Koshu::DenshiSeikahin, Koshu::Shokeihi, Koshu::GijutsuKeihi, Koshu::Nebiki,
+                                Koshu::SonotaGenka, Koshu::IppanKanrihi, Koshu::ZairyoRow}))
                     return true;
-                if (InRange(k, 80, 84) || InRange(k, 800, 849)) {
+                if (IsSpecialKoshu(k)) {
                     const CBukakeKoshu* koshu = Bukake().FindKoshu(b, k);
                     return koshu && koshu->GetCount() == 0;
                 }
@@ -205,45 +200,45 @@ bool CVemoWinView::IsSettingEnabled(int id) const {
             }
             return level == 2 && detail && !IsOneOf(type, {22, 23});
         case cmd::Ritsu: {
-            if (level == 0) return b == 98;
+            if (level == 0) return b == Gyomu::Shohizei;
             if (level == 2) return detail && IsLumpUnit(detail->m_unit);
             if (level != 1) return false;
             bool enabled = false;
-            if (InRange(k, 70, 79) || InRange(k, 700, 799) || k == 93)
-                enabled = !(k == 71 && IsOneOf(b, {1, 4, 6})) && !(k == 79 && IsOneOf(b, {2, 7}));
-            if (k == 838 || (k == 81 && IsOneOf(b, {1, 3, 4, 6})) || (k == 85 && IsOneOf(b, {2, 5, 7}))) enabled = true;
-            if (k == 94) {
-                if (IsOneOf(b, {2, 7}))
+            if (IsRateAKoshu(k) || IsRateBKoshu(k) || k == Koshu::Shokeihi) enabled = !IsExtraRateRow(b, k);
+            if (IsDensiRateRow(b, k)) enabled = true;
+            if (k == Koshu::GijutsuKeihi) {
+                if (IsSekkeiGyomu(b))
                     enabled = m_app.Settings().GijyutuCalc != 1;
-                else if (b != 3)
+                else if (b != Gyomu::Bukken)
                     enabled = true;
             }
-            if (IsOneOf(k, {915, 916}) && !entered) enabled = true;
-            if (IsOneOf(k, {93, 94}) && entered) enabled = false;
+            if (IsOneOf(k, {Koshu::SonotaGenka, Koshu::IppanKanrihi}) && !entered) enabled = true;
+            if (IsOneOf(k, {Koshu::Shokeihi, Koshu::GijutsuKeihi}) && entered) enabled = false;
             return enabled;
         }
         case cmd::Marume: {
-            if (k != 95) return false;
+            if (k != Koshu::GyomuKakaku) return false;
             for (int i = 0; i < list.GetCount(); ++i)
-                if (const CSekisanItem* row = list.GetItem(i); row && row->m_nGyomu == b && row->m_nKoshu == 96)
+                if (const CSekisanItem* row = list.GetItem(i);
+                    row && row->m_nGyomu == b && row->m_nKoshu == Koshu::Nebiki)
                     return false;
             return true;
         }
         case cmd::Seido:
         case cmd::Denshi: {
             const bool seido = id == cmd::Seido;
-            if (!(seido ? IsOneOf(b, {1, 3, 6}) : IsOneOf(b, {2, 7}))) return false;
+            if (!(seido ? IsSokuryoGyomu(b) || b == Gyomu::Bukken : IsSekkeiGyomu(b))) return false;
             if (level == 0) return true;
-            if (level == 1) return InRange(k, 1, 68) || InRange(k, 100, 689);
+            if (level == 1) return IsPricedKoshu(k);
             if (level != 2 || entered || !detail) return false;
             if (!seido) return detail->m_rates[0] > 0;
             // 測量 rows carry 精度管理費 by their coefficient, 物件調査 rows 材料費 by their rate.
-            return b == 3 ? detail->m_rates[2] > 0 : !IsUnset(shubetsu->m_coefficient);
+            return b == Gyomu::Bukken ? detail->m_rates[2] > 0 : !IsUnset(shubetsu->m_coefficient);
         }
         case cmd::ProgramKingaku:
             if (IsChokusetsuKeihiRow(*item)) return true;
-            if (level == 2) return IsOneOf(b, {1, 2, 4, 6, 7}) || (detail && detail->m_programKingaku != 0);
-            return IsOneOf(b, {1, 4, 6}) && k == 71;
+            if (level == 2) return HasAnzenhiGyomu(b) || (detail && detail->m_programKingaku != 0);
+            return k == Koshu::ExtraRateA && HasExtraRateAGyomu(b);
         case cmd::TankaSelect:
         case cmd::ZairyoTankaSetting: return true;
         default: return false;
@@ -381,13 +376,9 @@ int CVemoWinView::SetKingaku() {
     const int k = item->m_nKoshu;
 
     // Rows priced by unit, quantity and unit price take those three instead.
-    bool unitFirst = b == 89;
-    if (IsUnset(item->m_nShubetsu)) {
-        if (InRange(k, 80, 89))
-            unitFirst = !((k == 85 && IsOneOf(b, {1, 6, 2, 5, 7})) || (k == 81 && !IsOneOf(b, {2, 5, 7})));
-        else if (InRange(k, 800, 898))
-            unitFirst = k != 838;
-    }
+    bool unitFirst = b == Gyomu::Sonota;
+    if (IsUnset(item->m_nShubetsu) && (IsSpecialKoshu(k) || IsTailKoshu(k)) && k != Koshu::DensiRow)
+        unitFirst = !(IsZairyohiRow(b, k) || IsDensiKoshuOf(b, k));
     if (unitFirst) {
         SetTani();
         SetSuryo();
@@ -397,7 +388,7 @@ int CVemoWinView::SetKingaku() {
     }
 
     CNumberInputDlg dialog(this);
-    const int mode = HasComputedAmount(b, k) ? kModeComputedAmount : k == 96 ? kModeAdjustment : kModeAmount;
+    const int mode = HasComputedAmount(b, k) ? kModeComputedAmount : k == Koshu::Nebiki ? kModeAdjustment : kModeAmount;
     dialog.SetMode(mode);
     if (mode == kModeComputedAmount) dialog.SetManual(item->m_bAmountEntered);
     const int amount = item->m_nAmount;
@@ -409,7 +400,7 @@ int CVemoWinView::SetKingaku() {
     if (byHand) {
         const int value = dialog.GetValue();
         item->m_bAmountEntered = 1;
-        if (b == 96 || k == 96) {
+        if (b == Gyomu::Nebiki || k == Koshu::Nebiki) {
             // The adjustment: a negative entry adds (a lump of 1.000 式), a positive one discounts.
             const bool adds = !IsUnset(value) && value < 0;
             item->m_strUnit = adds ? txt::UnitShiki : "";
@@ -443,19 +434,19 @@ int CVemoWinView::SetRitsu() {
 
     int mode = kModeRate;
     bool yearChoice = false;
-    if (IsOneOf(k, {93, 94})) {
-        if (IsOneOf(b, {1, 4, 6}) && k == 93) {
-            mode = b == 4 ? kModeOverheadRate4 : kModeOverheadRate;
+    if (IsOneOf(k, {Koshu::Shokeihi, Koshu::GijutsuKeihi})) {
+        if ((IsSokuryoGyomu(b) || b == Gyomu::DoshitsuIppan) && k == Koshu::Shokeihi) {
+            mode = b == Gyomu::DoshitsuIppan ? kModeOverheadRate4 : kModeOverheadRate;
             yearChoice = true;
         } else {
             mode = kModeComputedRate;
         }
-    } else if (k == 70 && IsOneOf(b, {1, 6})) {
+    } else if (k == Koshu::RateWithDensi && IsSokuryoGyomu(b)) {
         mode = kModeRateTable;
-    } else if (IsOneOf(k, {915, 916})) {
-        yearChoice = k == 916 && IsOneOf(b, {2, 3, 5, 7});
+    } else if (IsOneOf(k, {Koshu::SonotaGenka, Koshu::IppanKanrihi})) {
+        yearChoice = k == Koshu::IppanKanrihi && IsLabourSplitGyomu(b);
         mode = yearChoice ? kModeOverheadRate : kModeComputedRate;
-    } else if (k == 838 || (k == 81 && IsOneOf(b, {1, 3, 4, 6})) || (k == 85 && IsOneOf(b, {2, 5, 7}))) {
+    } else if (IsDensiRateRow(b, k)) {
         mode = kModeComputedRate;
     }
 
@@ -477,7 +468,7 @@ int CVemoWinView::SetRitsu() {
     const bool automatic = dialog.GetAuto() == 1;
     std::string& lower = item->m_strRemarkLower;
     int& keepLower = item->m_bKeepRemarkLower;
-    if (IsOneOf(k, {93, 94}) && automatic) {
+    if (IsOneOf(k, {Koshu::Shokeihi, Koshu::GijutsuKeihi}) && automatic) {
         if (mode == kModeOverheadRate || mode == kModeOverheadRate4) {
             item->m_nYearCode = dialog.GetYearCode();
             if (const char* text = OverheadYearText(mode, item->m_nYearCode)) {
@@ -489,7 +480,7 @@ int CVemoWinView::SetRitsu() {
             }
         }
         item->m_nRate = kUnset;
-    } else if (IsOneOf(k, {915, 916}) && automatic) {
+    } else if (IsOneOf(k, {Koshu::SonotaGenka, Koshu::IppanKanrihi}) && automatic) {
         if (mode == kModeOverheadRate) {
             item->m_nYearCode = dialog.GetYearCode();
             if (item->m_nYearCode == kYearH26OrEarlier && keepLower == 0 && lower.empty()) {
@@ -502,8 +493,7 @@ int CVemoWinView::SetRitsu() {
         }
         item->m_nRate = kUnset;
     } else {
-        const bool computed =
-            automatic && (k == 838 || (k == 81 && IsOneOf(b, {1, 3, 4, 6})) || (k == 85 && IsOneOf(b, {2, 5, 7})));
+        const bool computed = automatic && IsDensiRateRow(b, k);
         item->m_nRate = computed ? kUnset : dialog.GetValue();
         // A fiscal-year table named in the lower 摘要 no longer applies to a typed rate.
         if (keepLower == 1) {
@@ -541,21 +531,21 @@ int CVemoWinView::SetAnzenhiRitsu() {
     if (!item) return 2;
     const int b = item->m_nGyomu;
     CNumberInputDlg dialog(this);
-    dialog.SetMode(b == 2 ? kModeRateTable2 : b == 4 ? kModeRateTable4 : kModeRateTable);
+    dialog.SetMode(b == Gyomu::Sekkei ? kModeRateTable2 : b == Gyomu::DoshitsuIppan ? kModeRateTable4 : kModeRateTable);
 
     // On a 工種 71 row the rate is that of the 業務's 種別 rows and 安全費 rows (工種 69, 690..699).
     std::vector<CSekisanItem*> targets;
-    if (item->m_nKoshu == 71 && IsOneOf(b, {1, 6, 4})) {
+    if (item->m_nKoshu == Koshu::ExtraRateA && HasExtraRateAGyomu(b)) {
         const CSekisanItemList& list = *GetItemList();
         for (int i = 0; i < list.GetCount(); ++i) {
             CSekisanItem* row = list.GetItem(i);
             if (row && row->m_nGyomu == b &&
-                (row->GetLevel() == 2 || row->m_nKoshu == 69 || InRange(row->m_nKoshu, 690, 699)))
+                (row->GetLevel() == 2 || IsLumpKoshu(row->m_nKoshu)))
                 targets.push_back(row);
         }
     }
     int value = kUnset;
-    if (item->m_nKoshu == 71) {
+    if (item->m_nKoshu == Koshu::ExtraRateA) {
         bool differ = false;
         for (const CSekisanItem* row : targets) {
             if (row->m_nExtraRate <= 0) continue;
@@ -570,7 +560,7 @@ int CVemoWinView::SetAnzenhiRitsu() {
     }
     dialog.SetValue(value);
     if (!Accepted(dialog.DoModal())) return 2;
-    if (item->m_nKoshu == 71)
+    if (item->m_nKoshu == Koshu::ExtraRateA)
         for (CSekisanItem* row : targets) row->m_nExtraRate = dialog.GetValue();
     else
         item->m_nExtraRate = dialog.GetValue();
@@ -593,9 +583,9 @@ int CVemoWinView::SetIkkatsu() {
     if (!item) return 2;
     const int b = item->m_nGyomu;
     CIkkatsuSettingDlg dialog(this);
-    dialog.SetMode(IsOneOf(b, {2, 7}) ? CIkkatsuSettingDlg::kDenshi
-                   : b == 3           ? CIkkatsuSettingDlg::kZairyo
-                                      : CIkkatsuSettingDlg::kSeido);
+    dialog.SetMode(IsSekkeiGyomu(b)        ? CIkkatsuSettingDlg::kDenshi
+                   : b == Gyomu::Bukken ? CIkkatsuSettingDlg::kZairyo
+                                        : CIkkatsuSettingDlg::kSeido);
     if (!Accepted(dialog.DoModal())) return 2;
     const int flag = dialog.GetChoice() == 0 ? 1 : 0;
     const bool wholeGyomu = item->GetLevel() == 0;
@@ -741,7 +731,7 @@ void CVemoWinView::OnProgramKingaku() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return;
     if (!IsChokusetsuKeihiRow(*item)) {
-        if (IsOneOf(item->m_nGyomu, {1, 6, 2, 7, 4})) {
+        if (HasAnzenhiGyomu(item->m_nGyomu)) {
             if (SetAnzenhiRitsu() == 1) RefillGrid();
             ShowAnzenhiRate();
         } else if (SelectProgramKingaku() == 1) {
@@ -750,7 +740,7 @@ void CVemoWinView::OnProgramKingaku() {
         return;
     }
     const CSekisanItem* next = GetItemAt(GetCurrentRow() + 1);
-    if (item->m_nKoshu == 912) {
+    if (item->m_nKoshu == Koshu::ChokusetsuKeihi) {
         if (SetChokusetsuKeihiIkkatsu(0) != 1) return;
     } else if (item->GetLevel() == 1 && next && next->m_nKoshu == item->m_nKoshu) {
         if (SetChokusetsuKeihiIkkatsu(1) != 1) return;

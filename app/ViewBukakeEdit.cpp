@@ -25,7 +25,7 @@
 namespace {
 
 using calc::Gyomu;
-using calc::IsOneOf;
+using calc::IsDaikaKoshu;
 using calc::Koshu;
 
 // The detail dialogs ask the view for their 参考金額.
@@ -52,17 +52,6 @@ bool AskYes(const char* question) {
     return AfxMessageBox(question, MsgButtons::YesNo, MsgIcon::Exclamation) == IDYES;
 }
 
-// 工種 whose rows are rates or the 電子計算機使用料 of their 業務: they have no 歩掛 to edit.
-bool IsRateKoshuOf(int gyomu, int koshu) {
-    if (koshu == Koshu::ExtraRateA && IsOneOf(gyomu, {Gyomu::Sokuryo, Gyomu::DoshitsuIppan, Gyomu::KukakuSokuryo}))
-        return true;
-    if (koshu == Koshu::Zairyohi && IsOneOf(gyomu, {Gyomu::Sokuryo, Gyomu::KukakuSokuryo})) return true;
-    if (koshu == Koshu::ExtraRateB && IsOneOf(gyomu, {Gyomu::Sekkei, Gyomu::KukakuSekkei})) return true;
-    if (koshu == Koshu::DensiKeisankiAlt) return true;
-    const bool designLike = IsOneOf(gyomu, {Gyomu::Sekkei, Gyomu::DoshitsuKaiseki, Gyomu::KukakuSekkei});
-    return koshu == (designLike ? Koshu::SekkeiDensi : Koshu::DensiKeisanki);
-}
-
 }  // namespace
 
 void CVemoWinView::RegisterBukakeEditCommands() {
@@ -80,7 +69,8 @@ void CVemoWinView::OnUpdateBukakeEdit(CCmdUI& ui) const {
         ui.keep = true;
         return;
     }
-    ui.enabled = !IsUnset(item->m_nDaikaNo) && !IsRateKoshuOf(item->m_nGyomu, item->m_nKoshu);
+    // 工種 whose rows are rates or the 電子計算機使用料 of their 業務 have no 歩掛 to edit.
+    ui.enabled = !IsUnset(item->m_nDaikaNo) && !IsDaikaKoshu(item->m_nGyomu, item->m_nKoshu);
 }
 
 const CSekisanItem* CVemoWinView::GyomuTotalRow(int gyomu) const {

@@ -9,15 +9,15 @@
 #include "app/VemoWinView.h"
 #include "app/ViewTexts.h"
 #include "app/dialogs/TitleEditDlg.h"
+#include "estimate/CalcCodes.h"
 #include "estimate/SekisanData.h"
 #include "master/MasterStore.h"
 #include "platform/Host.h"
 
 using namespace vemo::view;
+using namespace calc;
 
 namespace {
-
-bool InRange(int value, int low, int high) { return value >= low && value <= high; }
 
 // What a move carries: a 業務 row with its 工種 and 種別 rows, a 工種 row with its 種別 rows, a
 // 工種 90 row alone or a 種別 row alone. A row without a 業務 code does not move.
@@ -26,43 +26,43 @@ enum class MoveKind { None, Gyomu, Koshu, Koshu90, Shubetsu };
 MoveKind KindOf(const CSekisanItem& item) {
     if (IsUnset(item.m_nGyomu)) return MoveKind::None;
     if (!IsUnset(item.m_nShubetsu)) return MoveKind::Shubetsu;
-    if (!IsUnset(item.m_nKoshu)) return item.m_nKoshu == 90 ? MoveKind::Koshu90 : MoveKind::Koshu;
+    if (!IsUnset(item.m_nKoshu)) return item.m_nKoshu == Koshu::ChokusetsuhiKei ? MoveKind::Koshu90 : MoveKind::Koshu;
     return MoveKind::Gyomu;
 }
 
-// 業務 and 工種 rows of these codes (the summary and overhead rows) keep their places.
-bool IsFixedCode(int code) { return InRange(code, 91, 99) || code == 899; }
+// 業務 and 工種 rows of these codes (the summary and overhead rows) keep their places: the fixed rows
+// after 直接費計, among them the 業務 total rows, and the 電子計算機使用料 row.
+bool IsFixedCode(int code) {
+    return (IsFixedKoshu(code) && code > Koshu::ChokusetsuhiKei) || code == Koshu::DensiRow;
+}
 
 bool IsFixed(const CSekisanItem& item, MoveKind kind) {
     return (kind == MoveKind::Gyomu && IsFixedCode(item.m_nGyomu)) ||
            (kind == MoveKind::Koshu && IsFixedCode(item.m_nKoshu));
 }
 
-// The 工種 code groups that keep their order within a 業務: A before B before C.
-enum class KoshuGroup { Other, A, B, C };
+// The 工種 code groups (KoshuGroup) keep their order within a 業務: a 工種 of one group stays below
+// the rows of the groups before and above those of the groups after.
 
-KoshuGroup GroupOf(int koshu) {
-    if (InRange(koshu, 1, 69) || InRange(koshu, 100, 699)) return KoshuGroup::A;
-    if (InRange(koshu, 70, 84) || InRange(koshu, 700, 849)) return KoshuGroup::B;
-    if (InRange(koshu, 85, 89) || InRange(koshu, 850, 899)) return KoshuGroup::C;
-    return KoshuGroup::Other;
-}
-
-// A 工種 of the group may not move up to just below a row of this 工種 code.
-bool BlocksMoveUp(KoshuGroup group, int above) {
+// A 工種 of the group may not move up to just below a row of this 工種 code: a row of an earlier
+// group, one without a 工種 code, or the fixed row that closes the group before.
+bool BlocksMoveUp(int group, int above) {
+    const int aboveGroup = KoshuCodeGroup(above);
+    const bool earlier = above < kFirstKoshuCode || (aboveGroup != KoshuGroup::None && aboveGroup < group);
     switch (group) {
-        case KoshuGroup::B: return above == 90 || above <= 69 || InRange(above, 100, 699);
-        case KoshuGroup::C: return above == 91 || above <= 84 || InRange(above, 100, 849);
+        case KoshuGroup::Rated: return earlier || above == Koshu::ChokusetsuhiKei;
+        case KoshuGroup::Tail: return earlier || above == Koshu::ChokusetsuJinkenhi;
         default: return false;
     }
 }
 
-// A 工種 of the group may not move down past a row of this 工種 code.
-bool BlocksMoveDown(KoshuGroup group, int koshu) {
+// A 工種 of the group may not move down past a row of this 工種 code: a row of a later group or a
+// fixed two-digit row (the tail group only past 諸経費 and the rows after it).
+bool BlocksMoveDown(int group, int koshu) {
     switch (group) {
-        case KoshuGroup::A: return InRange(koshu, 70, 99) || InRange(koshu, 700, 899);
-        case KoshuGroup::B: return InRange(koshu, 85, 99) || InRange(koshu, 850, 899);
-        case KoshuGroup::C: return InRange(koshu, 93, 99);
+        case KoshuGroup::Priced:
+        case KoshuGroup::Rated: return KoshuCodeGroup(koshu) > group || IsFixedKoshu(koshu);
+        case KoshuGroup::Tail: return IsFixedKoshu(koshu) && koshu >= Koshu::Shokeihi;
         default: return false;
     }
 }
@@ -203,7 +203,8 @@ void CVemoWinView::OnMoveUp() {
         }
         case MoveKind::Koshu: {
             // The first 工種 of its 業務 stays; a later group stays below an earlier one.
-            if (!above || IsUnset(above->m_nKoshu) || BlocksMoveUp(GroupOf(item->m_nKoshu), above->m_nKoshu)) return;
+            if (!above || IsUnset(above->m_nKoshu) || BlocksMoveUp(KoshuCodeGroup(item->m_nKoshu), above->m_nKoshu))
+                return;
             while (cur + n < count && list->GetItem(cur + n)->m_nKoshu == item->m_nKoshu) ++n;
             for (int i = cur - 1; i >= 0 && t < 0; --i)
                 if (const CSekisanItem* row = list->GetItem(i);
@@ -248,7 +249,7 @@ void CVemoWinView::OnMoveDown() {
             // Below the next 業務 with its rows, unless that is a summary row.
             int s = cur + 1;
             while (s < count && !IsUnset(list->GetItem(s)->m_nKoshu)) ++s;
-            if (s == count || InRange(list->GetItem(s)->m_nGyomu, 90, 99)) return;
+            if (s == count || IsTotalGyomu(list->GetItem(s)->m_nGyomu)) return;
             n = s - cur;
             for (int i = s + 1; i < count && e == count; ++i)
                 if (const CSekisanItem* row = list->GetItem(i); IsGyomuRow(*row) && row->m_nGyomu != item->m_nGyomu)
@@ -257,7 +258,7 @@ void CVemoWinView::OnMoveDown() {
         }
         case MoveKind::Koshu: {
             // Past the next 工種 of the same 業務 and its 種別, unless its group must stay below.
-            const KoshuGroup group = GroupOf(item->m_nKoshu);
+            const int group = KoshuCodeGroup(item->m_nKoshu);
             int s = cur + 1;
             for (;; ++s) {
                 if (s == count) return;
@@ -273,12 +274,13 @@ void CVemoWinView::OnMoveDown() {
         }
         case MoveKind::Koshu90: {
             // Down to the place the 歩掛 master gives 工種 90 among the 業務's 工種.
-            if (below->m_nGyomu != item->m_nGyomu || InRange(below->m_nKoshu, 70, 99) ||
-                InRange(below->m_nKoshu, 700, 999))
+            const int k = below->m_nKoshu;
+            if (below->m_nGyomu != item->m_nGyomu || KoshuCodeGroup(k) > KoshuGroup::Priced || IsFixedKoshu(k) ||
+                IsFixedHighKoshu(k))
                 return;
             const CBukakeGyomu* gyomu = Bukake().FindGyomu(item->m_nGyomu);
             if (!gyomu) return;
-            const int p = gyomu->FindKoshuIndex(90);
+            const int p = gyomu->FindKoshuIndex(Koshu::ChokusetsuhiKei);
             e = cur + 1;
             while (e < count && list->GetItem(e)->m_nGyomu == item->m_nGyomu &&
                    gyomu->FindKoshuIndex(list->GetItem(e)->m_nKoshu) < p)

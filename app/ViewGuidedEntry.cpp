@@ -29,14 +29,11 @@
 
 namespace {
 
-using calc::IsLumpUnit;
-using calc::IsOneOf;
+using namespace calc;
 
 bool InRange(int value, int low, int high) { return value >= low && value <= high; }
 
 
-// 業務 of these codes hold 工種; the codes above are the summary rows.
-constexpr int kLastKoshuGyomu = 32;
 // 歩掛 types: a 工種 total that multiplies the rows after it, and a row that only refers to others.
 constexpr int kMultiplyType = 23;
 constexpr int kReferenceType = 22;
@@ -55,7 +52,7 @@ bool TakesKakeritsu(int type) { return IsOneOf(type, {0, 3, 4, 13}) || InRange(t
 bool IsQuantityFree(int type) { return IsOneOf(type, {6, 9, 13}); }
 
 // The 工種 where the guided entry is left to the user (業務 1 and 6, 工種 13).
-bool IsGuidedExempt(int gyomu, int koshu) { return IsOneOf(gyomu, {1, 6}) && koshu == 13; }
+bool IsGuidedExempt(int gyomu, int koshu) { return IsSokuryoGyomu(gyomu) && koshu == Koshu::Days; }
 
 bool Accepted(int result) { return result == QDialog::Accepted; }
 
@@ -84,7 +81,7 @@ void CVemoWinView::OnUpdateHenkaritsu(CCmdUI& ui) const {
 
 int CVemoWinView::HasHenkaritsuTarget() const {
     const CSekisanItem* item = GetItemAt(m_currentRow);
-    if (!item || IsUnset(item->m_nGyomu) || item->m_nGyomu > kLastKoshuGyomu) return 0;
+    if (!item || IsUnset(item->m_nGyomu) || item->m_nGyomu > Gyomu::LastBusiness) return 0;
     const CHenkaritsuGyomu* group = m_app.Store().GetHenkaritsuFile().FindGyomu(item->m_nGyomu);
     if (!group || !group->HasRecord(kKakeritsuCode)) return 0;
     const int level = item->GetLevel();
@@ -401,7 +398,7 @@ int CVemoWinView::GuidedEntry(int askQuantity, int single) {
     PaintRows(first, n, kGuidedEntryBack);
 
     // Calculation categories.
-    if (!IsOneOf(gyomu, {4, 5})) {
+    if (!IsDoshitsuGyomu(gyomu)) {
         bool singleChoice = false;
         for (int i = first; i < first + n; ++i)
             if (const CBukakeShubetsu* s = entryOf(i); s && s->GetDetail().m_bukakeType == kSingleChoiceType)
@@ -423,7 +420,7 @@ int CVemoWinView::GuidedEntry(int askQuantity, int single) {
     SetHenkaritsuRange(first, n);
 
     // Program amount: chosen once, for every row that asks for one.
-    if (!IsOneOf(gyomu, {1, 6, 4})) {
+    if (!TakesNoProgramKingaku(gyomu)) {
         int asking = -1;
         for (int i = first; i < first + n && asking < 0; ++i)
             if (const CBukakeShubetsu* s = entryOf(i); s && s->GetDetail().m_programKingaku != 0) asking = i;
@@ -538,11 +535,11 @@ int CVemoWinView::OnRowActivation(int& out) {
     switch (item->GetLevel()) {
         case 0: {
             if (amountUnset) {
-                if (b == 89 || InRange(k, 80, 89) || InRange(k, 800, 899)) {
+                if (b == Gyomu::Sonota || IsSpecialKoshu(k) || IsTailKoshu(k)) {
                     priceByUnit();
                     return 0;
                 }
-                if (b == 96) {
+                if (b == Gyomu::Nebiki) {
                     if (SetKingaku() == 1) RefillGrid();
                     return 0;
                 }
@@ -561,15 +558,14 @@ int CVemoWinView::OnRowActivation(int& out) {
         case 1: {
             const CBukakeKoshu* koshuEntry = gyomuEntry->FindKoshu(k);
             if (!IsGuidedExempt(b, k) && amountUnset) {
-                if (InRange(k, 80, 89) || InRange(k, 800, 899)) {
-                    const bool computed = k == 838 || (k == 85 && IsOneOf(b, {1, 6})) ||
-                                          (k == 85 && IsOneOf(b, {2, 5, 7})) || (k == 81 && !IsOneOf(b, {2, 5, 7}));
+                if (IsSpecialKoshu(k) || IsTailKoshu(k)) {
+                    const bool computed = IsZairyohiRow(b, k) || IsDensiKoshuOf(b, k);
                     if (computed) return 0;
                     if (!koshuEntry || koshuEntry->GetCount() == 0) {
                         priceByUnit();
                         return 0;
                     }
-                } else if (k == 96 || k == 69 || InRange(k, 690, 699)) {
+                } else if (k == Koshu::Nebiki || IsLumpKoshu(k)) {
                     if (SetKingaku() == 1) RefillGrid();
                     return 0;
                 }
@@ -629,7 +625,7 @@ void CVemoWinView::OnEnterKey() {
     if (!item) return;
     switch (item->GetLevel()) {
         case 0:
-            if (item->m_nGyomu <= kLastKoshuGyomu) OnKoshuSelect();
+            if (item->m_nGyomu <= Gyomu::LastBusiness) OnKoshuSelect();
             break;
         case 1:
             if (const CBukakeKoshu* koshu = Bukake().FindKoshu(item->m_nGyomu, item->m_nKoshu);

@@ -10,8 +10,8 @@
 
 // The codes the calculation of an estimate tests: 業務 codes (business kinds and summary rows), the
 // 工種 codes of the fixed rows and the classes of the other 工種 codes, the 歩掛 types, and the
-// part selector of the amount calculations. The numbers live here only; the calculation and its
-// tests use the names.
+// part selector of the amount calculations. The numbers live here only (the 業務 and 工種 codes in
+// master/KoshuCategory.h); the calculation, the layers above and the tests use the names.
 namespace calc {
 
 // "業務" and "式" are lump units: a row in them is priced as a whole.
@@ -24,75 +24,23 @@ constexpr bool IsOneOf(int32_t value, std::initializer_list<int32_t> codes) {
     return std::find(codes.begin(), codes.end(), value) != codes.end();
 }
 
-// 業務 codes (CSekisanItem::m_nGyomu). Codes 1..32 are business kinds; the summary rows after all
-// 業務 carry codes of their own.
-struct Gyomu {
-    enum : int32_t {
-        Sokuryo = 1,          // 測量
-        Sekkei = 2,           // 設計
-        Bukken = 3,           // 物件調査
-        DoshitsuIppan = 4,    // 土質調査 (一般)
-        DoshitsuKaiseki = 5,  // 土質調査 (解析)
-        KukakuSokuryo = 6,    // 区画整理測量
-        KukakuSekkei = 7,     // 区画整理設計
-        LastCalculated = 31,  // the whole recalculation runs the main pass for 1..31
-        LastBusiness = 32,    // highest business-kind code
+// The 業務 and 工種 codes and their classes, which the masters know as well (master/KoshuCategory.h).
+using ::Gyomu;
+using ::HasAnzenhiGyomu;
+using ::HasExtraRateAGyomu;
+using ::IsDesignLikeGyomu;
+using ::IsDoshitsuGyomu;
+using ::IsFixedKoshu;
+using ::IsLabourSplitGyomu;
+using ::IsSekkeiGyomu;
+using ::IsSokuryoGyomu;
+using ::IsStandardGyomu;
+using ::IsTotalGyomu;
+using ::Koshu;
+using ::TakesNoProgramKingaku;
 
-        // Summary rows.
-        Sonota = 89,       // その他: quantity × unit price, into the subtotal
-        Goukei = 95,       // 合計: subtotal of the 業務 totals and the その他 rows
-        Nebiki = 96,       // 値引き: adjustment
-        Aratamekei = 97,   // 改メ計: subtotal + adjustment
-        Shohizei = 98,     // 消費税相当額: its rate × (subtotal + adjustment)
-        ItakuryoKei = 99,  // 業務委託料計: the total
-    };
-};
-
-// 業務 kinds that share rules.
-constexpr bool IsSokuryoGyomu(int32_t g) { return g == Gyomu::Sokuryo || g == Gyomu::KukakuSokuryo; }
-constexpr bool IsSekkeiGyomu(int32_t g) { return g == Gyomu::Sekkei || g == Gyomu::KukakuSekkei; }
-// 業務 whose labour splits into the new and the conventional method and that keep a 業務原価.
-constexpr bool IsLabourSplitGyomu(int32_t g) {
-    return IsOneOf(g, {Gyomu::Sekkei, Gyomu::Bukken, Gyomu::DoshitsuKaiseki, Gyomu::KukakuSekkei});
-}
-// 設計, 区画整理設計 and 土質調査 (解析): overheads as rates of the direct labour (直接人件費).
-constexpr bool IsDesignLikeGyomu(int32_t g) {
-    return IsOneOf(g, {Gyomu::Sekkei, Gyomu::DoshitsuKaiseki, Gyomu::KukakuSekkei});
-}
-
-// 工種 codes of the rows with a rule of their own (CSekisanItem::m_nKoshu).
-struct Koshu {
-    enum : int32_t {
-        Days = 13,                // 測量: its 種別 DayCount and DayCharge
-        RateWithDensi = 70,       // 測量: a rate of the direct cost with the first 81 and 92 rows
-        ExtraRateA = 71,          // 業務 1, 4, 6: a rate of the extra sum (lump rows, extra rates)
-        ExtraRateB = 79,          // 業務 2, 7: the same among the rate rows B
-        DensiKeisanki = 81,       // 電子計算機使用料 (first rate table)
-        Zairyohi = 85,            // 測量: 材料費 (the materials the 歩掛 name)
-        SekkeiDensi = 85,         // 業務 2, 5, 7: 電子計算機使用料 (the code of Zairyohi)
-        DensiKeisankiAlt = 838,   // 電子計算機使用料 (second rate table)
-        SeidoRow = 847,           // 精度管理費 on a row of its own (SeidoDsp)
-        DensiRow = 899,           // 電子計算機使用料 on a row of its own (DensiDsp)
-        ChokusetsuhiKei = 90,     // 直接費計: the direct cost (直接測量費, 直接調査費)
-        ChokusetsuJinkenhi = 91,  // 直接人件費 (人件費, 純調査費)
-        DenshiSeikahin = 92,      // 電子成果品作成費; 精度管理費 in 業務 4
-        Shokeihi = 93,            // 諸経費
-        GijutsuKeihi = 94,        // 技術経費
-        GyomuKakaku = 95,         // 業務価格: the 業務 total and its rounding
-        Nebiki = 96,              // 値引き: adjustment
-        Aratamekei = 97,          // 改メ計: total + adjustment
-        DirectShare = 98,         // 業務 4: 0.7 % of the direct cost
-        LastFixed = 99,           // end of the fixed two-digit rows
-        GyomuGenka = 910,         // 業務原価
-        ConventionalTotal = 911,  // total of the conventional method
-        ChokusetsuKeihi = 912,    // 直接経費
-        ShownTotal = 913,         // the amounts shown outside the 業務原価
-        Nameless = 914,           // a row whose name is emptied unless the user set it
-        SonotaGenka = 915,        // その他原価: a share of the new-method labour
-        IppanKanrihi = 916,       // 一般管理費等: a share of the 業務原価
-        ZairyoRow = 917,          // 材料費等 on a row of its own (ZairyoDsp)
-    };
-};
+// The 業務 argument of a recalculation that runs every 業務.
+inline constexpr int32_t kAllGyomu = 0;
 
 // 種別 codes with a rule of their own (under 測量 工種 Days).
 struct Shubetsu {
@@ -120,12 +68,28 @@ constexpr bool IsSpecialKoshu(int32_t k) { return KoshuCodeCategory(k) == KoshuC
 constexpr bool IsTailKoshu(int32_t k) { return KoshuCodeCategory(k) == KoshuCategory::Tail; }
 
 // 区画整理測量 工種 whose formula value is used with all its decimals.
-constexpr bool KeepsFullFactor(int32_t g, int32_t k) { return g == Gyomu::KukakuSokuryo && detail::In(k, 61, 63); }
+constexpr bool KeepsFullFactor(int32_t g, int32_t k) { return g == Gyomu::KukakuSokuryo && IsKukakuOwnKoshu(k); }
 
 // The rate rows over the extra sum: ExtraRateA in 業務 1, 4, 6 and ExtraRateB in 業務 2, 7.
 constexpr bool IsExtraRateRow(int32_t g, int32_t k) {
-    return (k == Koshu::ExtraRateA && IsOneOf(g, {Gyomu::Sokuryo, Gyomu::DoshitsuIppan, Gyomu::KukakuSokuryo})) ||
-           (k == Koshu::ExtraRateB && IsSekkeiGyomu(g));
+    return (k == Koshu::ExtraRateA && HasExtraRateAGyomu(g)) || (k == Koshu::ExtraRateB && IsSekkeiGyomu(g));
+}
+// The 材料費 row of 測量.
+constexpr bool IsZairyohiRow(int32_t g, int32_t k) { return k == Koshu::Zairyohi && IsSokuryoGyomu(g); }
+// The 電子計算機使用料 rows of a 業務: DensiKeisankiAlt in every 業務, SekkeiDensi in the 設計-like
+// 業務 and DensiKeisanki in the others.
+constexpr bool IsDensiKoshuOf(int32_t g, int32_t k) {
+    return k == Koshu::DensiKeisankiAlt || k == (IsDesignLikeGyomu(g) ? Koshu::SekkeiDensi : Koshu::DensiKeisanki);
+}
+// The 電子計算機使用料 rows whose rate the calculation finds: those of the standard 業務, and
+// DensiKeisankiAlt in every 業務.
+constexpr bool IsDensiRateRow(int32_t g, int32_t k) {
+    return k == Koshu::DensiKeisankiAlt || (IsStandardGyomu(g) && IsDensiKoshuOf(g, k));
+}
+// 工種 rows that carry a 代価 sheet of their own: the rate rows over the extra sum, the 材料費 and
+// the 電子計算機使用料 rows.
+constexpr bool IsDaikaKoshu(int32_t g, int32_t k) {
+    return IsExtraRateRow(g, k) || IsZairyohiRow(g, k) || IsDensiKoshuOf(g, k);
 }
 
 // The fixed 工種 in front of the first of which a special row is inserted.

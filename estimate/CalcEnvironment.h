@@ -11,7 +11,7 @@ class CZairyoTankaFile;
 // The application settings the cost calculation reads, with their defaults.
 struct CCalcSettings {
     int SeidoCalc = 0;        // nonzero: 測量 精度管理費 on direct labour + machine costs (without 労務費)
-    int ShokeihiCalc = 1;     // nonzero: 設計 labour share includes 電子計算機使用料
+    int ShokeihiCalc = 1;     // nonzero: 設計 labour share leaves 電子計算機使用料 out (0: includes it)
     int GijyutuCalc = 0;      // 0 統一, 1 個別
     int DefGijyutuCalc = 1;   // 0 highest 技術経費率, 1 the rate whose total amount is largest
     int DensiDsp = 0;         // 1: 電子計算機使用料 on its own row

@@ -11,7 +11,7 @@
 
 namespace {
 
-using calc::IsLumpUnit;
+using namespace calc;
 
 }  // namespace
 
@@ -19,7 +19,7 @@ std::unique_ptr<CSekisanItem> NewGyomuItem(const CBukakeGyomu& gyomu, const CTan
     auto item = std::make_unique<CSekisanItem>();
     item->m_nGyomu = gyomu.m_code;
     item->m_strNameUpper = gyomu.m_name;
-    if (gyomu.m_code == 98) {
+    if (gyomu.m_code == Gyomu::Shohizei) {
         item->m_strUnit = estimate_texts::UnitShiki;
         item->m_nQuantity = 1000;
         // Without a rate in the master the row stays without one, to be entered by the user.
@@ -37,11 +37,11 @@ std::unique_ptr<CSekisanItem> NewKoshuItem(int gyomu, const CBukakeKoshu& koshu)
     item->m_nKoshu = koshu.m_code;
     item->m_strNameUpper = koshu.m_name;
     const int32_t k = koshu.m_code;
-    if ((k >= 70 && k <= 79) || (k >= 700 && k <= 799)) {
+    if (IsRateAKoshu(k) || IsRateBKoshu(k)) {
         item->m_strUnit = estimate_texts::UnitShiki;
         item->m_nQuantity = 1000;
-        item->m_nRate = k == 70 && (gyomu == 1 || gyomu == 6) ? 250 : 10000;
-    } else if (k == 92 || k == 93 || k == 94 || k == 98) {
+        item->m_nRate = k == Koshu::RateWithDensi && IsSokuryoGyomu(gyomu) ? 250 : 10000;
+    } else if (IsOneOf(k, {Koshu::DenshiSeikahin, Koshu::Shokeihi, Koshu::GijutsuKeihi, Koshu::DirectShare})) {
         item->m_strUnit = estimate_texts::UnitShiki;
         item->m_nQuantity = 1000;
     }
@@ -77,17 +77,17 @@ std::unique_ptr<CSekisanItem> NewShubetsuItem(int gyomu, const CBukakeKoshu& kos
         // Lines of setting 3 are 費目 lines, not 工程.
         item->m_bKotei[static_cast<size_t>(i)] = line && line->m_setting != 3 && !line->m_name.empty() ? 1 : 0;
     }
-    if (gyomu == 1 || gyomu == 6)
+    if (IsSokuryoGyomu(gyomu))
         item->m_nExtraRate = 250;
-    else if ((gyomu == 2 || gyomu == 7) && koshu.m_settings[1] == 1)
+    else if (IsSekkeiGyomu(gyomu) && koshu.m_settings[1] == 1)
         item->m_nExtraRate = 1350;
-    else if (gyomu == 4)
+    else if (gyomu == Gyomu::DoshitsuIppan)
         item->m_nExtraRate = 450;
     // The special expense (精度管理費, 技術経費, 電子計算機使用料) counts only with a positive coefficient.
     int32_t coefficient = 1;
-    if (gyomu == 1 || gyomu == 6) coefficient = shubetsu.m_coefficient;
-    if (gyomu == 2 || gyomu == 7) coefficient = detail.m_rates[0];
-    if (gyomu == 3) {
+    if (IsSokuryoGyomu(gyomu)) coefficient = shubetsu.m_coefficient;
+    if (IsSekkeiGyomu(gyomu)) coefficient = detail.m_rates[0];
+    if (gyomu == Gyomu::Bukken) {
         coefficient = detail.m_rates[2];
         item->m_bSpecialExpense = 1;
     }

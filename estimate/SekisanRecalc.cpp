@@ -43,23 +43,12 @@ std::vector<std::pair<CSekisanItem*, int32_t>> SaveRoundingChoices(const CSekisa
 
 // 工種 rows that carry a 代価 sheet of their own (rates over direct costs, 電子計算機使用料 and
 // material rows): numbered whatever their flags, and shown without a rate text.
-bool IsDaikaKoshuRow(const CSekisanItem& item) {
-    const int g = item.m_nGyomu, k = item.m_nKoshu;
-    if (IsExtraRateRow(g, k)) return true;
-    if (k == Koshu::Zairyohi && IsSokuryoGyomu(g)) return true;
-    if ((k == Koshu::SekkeiDensi || k == Koshu::DensiKeisankiAlt) && IsDesignLikeGyomu(g)) return true;
-    return (k == Koshu::DensiKeisanki || k == Koshu::DensiKeisankiAlt) && !IsDesignLikeGyomu(g);
-}
+bool IsDaikaKoshuRow(const CSekisanItem& item) { return IsDaikaKoshu(item.m_nGyomu, item.m_nKoshu); }
 
 // Rows whose rate is not shown as "n.nn%" in the upper 摘要.
 bool HasNoRateText(const CSekisanItem& item) {
     const int g = item.m_nGyomu, k = item.m_nKoshu;
-    if (IsExtraRateRow(g, k)) return true;
-    if (k == Koshu::DensiKeisankiAlt) return true;
-    if (k == Koshu::DensiKeisanki &&
-        IsOneOf(g, {Gyomu::Sokuryo, Gyomu::Bukken, Gyomu::DoshitsuIppan, Gyomu::KukakuSokuryo}))
-        return true;
-    return k == Koshu::SekkeiDensi && IsDesignLikeGyomu(g);
+    return IsExtraRateRow(g, k) || IsDensiRateRow(g, k);
 }
 
 }  // namespace
@@ -83,7 +72,7 @@ void CSekisanData::RecalculateRows(int gyomu) {
         ~UseCache() { slot = previous; }
     } use{m_recalcCache, std::exchange(m_recalcCache, &cache)};
 
-    if (gyomu == 0) {
+    if (gyomu == kAllGyomu) {
         for (int code = Gyomu::Sokuryo; code <= Gyomu::LastCalculated; ++code) {
             // The first two runs read totals of the run before; the user's rounding choice is
             // put back before the last run so that only that run may lower it.

@@ -11,9 +11,9 @@
 
 namespace {
 
-struct CodeRange {
-    int32_t low, high;
-};
+// 測量 and 区画整理測量 give new special 工種 codes up to 845: the codes after it stay for rows of
+// their own (Koshu::SeidoRow among them).
+constexpr int32_t kSokuryoLastNewSpecialKoshu = 845;
 
 std::string WithCount(const char* before, int count, const char* after) {
     return before + vemo::FormatInt(count) + after;
@@ -23,52 +23,49 @@ std::string WithCount(const char* before, int count, const char* after) {
 
 int CBukakeKoshu::CodeCategory(int32_t code) { return KoshuCodeCategory(code); }
 
-int CBukakeKoshu::CategoryGroup(int category) {
-    switch (category) {
-        case 0:
-        case 1: return 0;
-        case 2:
-        case 3:
-        case 4: return 1;
-        case 5: return 2;
-        default: return -1;
-    }
-}
+int CBukakeKoshu::CategoryGroup(int category) { return KoshuCategoryGroup(category); }
 
 int CBukakeGyomu::GetNewKoshuCode(int category) const {
-    CodeRange r{0, 0};
-    switch (category) {
-        case 0: r = {m_code == 2 ? 300 : 100, 689}; break;
-        case 1: r = {690, 699}; break;
-        case 2: r = {700, 749}; break;
-        case 3: r = {750, 799}; break;
-        case 4: r = {800, m_code == 1 || m_code == 6 ? 845 : 849}; break;
-        case 5: r = {850, 898}; break;
-        default: break;
+    KoshuCodeRange r{0, 0};
+    if (category >= 0 && category < kKoshuCategoryCount) {
+        // New codes are three-digit codes of the category.
+        r = kKoshuCategoryRanges[category][1];
+        if (category == KoshuCategory::Priced && m_code == Gyomu::Sekkei) r.low = kSekkeiShippedKoshu.high + 1;
+        if (category == KoshuCategory::Special && IsSokuryoGyomu(m_code)) r.high = kSokuryoLastNewSpecialKoshu;
+        if (category == KoshuCategory::Tail) r.high = Koshu::DensiRow - 1;
     }
     return m_koshu.NewCode(&CBukakeKoshu::m_code, r.low, r.high);
 }
 
 int CBukakeGyomu::GetAnchorKoshuCode(int category, int32_t splitFlag) const {
-    if (category < 0 || category > 5) return 0;
-    using Row = std::array<int, 6>;
-    static constexpr Row kGyomu16 = {69, 90, 91, 93, 91, 93};
-    static constexpr Row kGyomu25Split = {69, 91, 91, 913, 91, 913};
-    static constexpr Row kGyomu25 = {69, 91, 91, 915, 91, 915};
-    static constexpr Row kGyomu3Split = {69, 91, 91, 93, 91, 93};
-    static constexpr Row kGyomu3 = {69, 912, 91, 915, 91, 915};
-    static constexpr Row kGyomu4 = {69, 92, 91, 93, 91, 93};
-    static constexpr Row kGyomu7 = {69, 91, 91, 93, 91, 93};
+    if (category < 0 || category >= kKoshuCategoryCount) return 0;
+    // The anchor of each category, by 業務 (and by the split of the estimation methods).
+    using Row = std::array<int, kKoshuCategoryCount>;
+    using K = Koshu;
+    static constexpr Row kSokuryo = {K::Common, K::ChokusetsuhiKei, K::ChokusetsuJinkenhi,
+                                     K::Shokeihi, K::ChokusetsuJinkenhi, K::Shokeihi};
+    static constexpr Row kSekkeiSplit = {K::Common, K::ChokusetsuJinkenhi, K::ChokusetsuJinkenhi,
+                                         K::ShownTotal, K::ChokusetsuJinkenhi, K::ShownTotal};
+    static constexpr Row kSekkei = {K::Common, K::ChokusetsuJinkenhi, K::ChokusetsuJinkenhi,
+                                    K::SonotaGenka, K::ChokusetsuJinkenhi, K::SonotaGenka};
+    static constexpr Row kBukkenSplit = {K::Common, K::ChokusetsuJinkenhi, K::ChokusetsuJinkenhi,
+                                         K::Shokeihi, K::ChokusetsuJinkenhi, K::Shokeihi};
+    static constexpr Row kBukken = {K::Common, K::ChokusetsuKeihi, K::ChokusetsuJinkenhi,
+                                    K::SonotaGenka, K::ChokusetsuJinkenhi, K::SonotaGenka};
+    static constexpr Row kDoshitsuIppan = {K::Common, K::DenshiSeikahin, K::ChokusetsuJinkenhi,
+                                           K::Shokeihi, K::ChokusetsuJinkenhi, K::Shokeihi};
+    static constexpr Row kKukakuSekkei = {K::Common, K::ChokusetsuJinkenhi, K::ChokusetsuJinkenhi,
+                                          K::Shokeihi, K::ChokusetsuJinkenhi, K::Shokeihi};
     const bool split = splitFlag == 1;
     const Row* row = nullptr;
     switch (m_code) {
-        case 1:
-        case 6: row = &kGyomu16; break;
-        case 2:
-        case 5: row = split ? &kGyomu25Split : &kGyomu25; break;
-        case 3: row = split ? &kGyomu3Split : &kGyomu3; break;
-        case 4: row = &kGyomu4; break;
-        case 7: row = &kGyomu7; break;
+        case Gyomu::Sokuryo:
+        case Gyomu::KukakuSokuryo: row = &kSokuryo; break;
+        case Gyomu::Sekkei:
+        case Gyomu::DoshitsuKaiseki: row = split ? &kSekkeiSplit : &kSekkei; break;
+        case Gyomu::Bukken: row = split ? &kBukkenSplit : &kBukken; break;
+        case Gyomu::DoshitsuIppan: row = &kDoshitsuIppan; break;
+        case Gyomu::KukakuSekkei: row = &kKukakuSekkei; break;
         default: return 0;
     }
     return (*row)[static_cast<size_t>(category)];
@@ -155,8 +152,8 @@ int CBukakeFile::ReplaceHenkaritsuCode(int32_t gyomu, int32_t oldCode, int32_t n
     const CBukakeGyomu* g = FindGyomu(gyomu);
     if (!g) return 0;
     groups.push_back(g);
-    if (gyomu == 4) {
-        const CBukakeGyomu* g5 = FindGyomu(5);
+    if (gyomu == Gyomu::DoshitsuIppan) {
+        const CBukakeGyomu* g5 = FindGyomu(Gyomu::DoshitsuKaiseki);
         if (!g5) return 0;
         groups.push_back(g5);
     }

@@ -1,5 +1,7 @@
 #include "master/BukakeFile.h"
 
+#include "master/KoshuCategory.h"
+
 // Smallest stored size of each record in any version, for checking counts against the file.
 namespace {
 constexpr size_t kMinHimokuBytes = 3 * 4 + 1;
@@ -168,7 +170,7 @@ void CBukakeFile::Serialize(CArchive& ar, int* ok) {
 int CBukakeFile::GetBusinessGyomuCount() const {
     int n = 0;
     for (const auto& g : m_gyomu)
-        if (g->m_code <= 32) ++n;
+        if (g->m_code <= Gyomu::LastBusiness) ++n;
     return n;
 }
 

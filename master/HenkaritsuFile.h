@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "master/KoshuCategory.h"
 #include "master/MasterFile.h"
 #include "master/MasterTexts.h"
 
@@ -114,7 +115,7 @@ public:
     CHenkaritsuGyomu* GetGyomu(int index) const { return m_groups.GetAt(index); }
     // The group of a 業務; 業務 5 uses the records of group 4.
     CHenkaritsuGyomu* FindGyomu(int32_t gyomu) const {
-        return m_groups.Find(&CHenkaritsuGyomu::m_code, gyomu == 5 ? 4 : gyomu);
+        return m_groups.Find(&CHenkaritsuGyomu::m_code, gyomu == Gyomu::DoshitsuKaiseki ? Gyomu::DoshitsuIppan : gyomu);
     }
     int FindGyomuIndex(int32_t code) const { return m_groups.FindIndex(&CHenkaritsuGyomu::m_code, code); }
     int HasGyomu(int32_t code) const { return FindGyomuIndex(code) >= 0 ? 1 : 0; }

@@ -1,5 +1,6 @@
 #include "master/MasterImport.h"
 
+#include "master/KoshuCategory.h"
 #include "master/MasterCommandSupport.h"
 #include "master/MasterInstall.h"
 #include "master/MasterMerge.h"
@@ -219,10 +220,8 @@ int CMasterImporter::OnImportOldUserBukake() {
 
 namespace {
 
-constexpr int32_t kSokuryo = 1;
-constexpr int32_t kKukakuSeiri = 6;
-
-bool IsKukakuOwnKoshu(int32_t code) { return code >= 61 && code <= 63; }
+constexpr int32_t kSokuryo = Gyomu::Sokuryo;
+constexpr int32_t kKukakuSeiri = Gyomu::KukakuSokuryo;
 
 // Codes 1..99: a code both hold takes 測量's entry at 区画整理測量's place, a code only 区画整理測量
 // holds goes (unless keep says otherwise), a code only 測量 holds comes in at 測量's index.

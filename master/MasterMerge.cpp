@@ -2,13 +2,16 @@
 
 #include <memory>
 
+#include "master/KoshuCategory.h"
+
 namespace {
 
-bool KeepsConventionalFlags(int32_t gyomu) { return gyomu == 2 || gyomu == 5 || gyomu == 7; }
+bool KeepsConventionalFlags(int32_t gyomu) { return IsDesignLikeGyomu(gyomu); }
 
 // The user 工種 of 業務 2 used codes 100..299, which the shipped masters now use themselves.
 int32_t CarriedKoshuCode(int32_t gyomu, int32_t code) {
-    return gyomu == 2 && code >= 100 && code <= 299 ? code + 200 : code;
+    const bool shipped = code >= kSekkeiShippedKoshu.low && code <= kSekkeiShippedKoshu.high;
+    return gyomu == Gyomu::Sekkei && shipped ? code + kSekkeiShippedKoshuCount : code;
 }
 
 bool HasUserShubetsu(const CBukakeKoshu& koshu) {

@@ -25,6 +25,7 @@
 #include "masteredit/HimokuDlg.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ShokushuSelectDlg.h"
+#include "master/KoshuCategory.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
 #include "report/ReportTexts.h"
@@ -47,9 +48,8 @@ constexpr int kSeikahinKind = 5;
 bool IsShokushuCol(int col) {
     return col >= CBukakeDetailDlg::kFirstShokushuCol && col <= CBukakeDetailDlg::kLastShokushuCol;
 }
-bool IsOneOf(int code, std::initializer_list<int> codes) {
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
-}
+// 物件調査 and the 土質調査 kinds: the second rate is off and the print buttons are hidden.
+bool IsBukkenOrDoshitsu(int gyomu) { return gyomu == Gyomu::Bukken || IsDoshitsuGyomu(gyomu); }
 }  // namespace
 
 CBukakeDetailDlg::CBukakeDetailDlg(QWidget* parent) : CBukakeDetailDlgBase(parent) {
@@ -264,10 +264,10 @@ void CBukakeDetailDlg::ApplyGyomuStates() {
         m_grid->SetForeColor(kGrey);
         m_grid->SetBackColor(kGrey);
     };
-    if (IsOneOf(gyomu, {1, 6})) {
+    if (IsSokuryoGyomu(gyomu)) {
         m_optionCheck->setEnabled(true);
         m_optionCheck->setText(Tx(kNoRoundingCheck));
-    } else if (IsOneOf(gyomu, {2, 7})) {
+    } else if (IsSekkeiGyomu(gyomu)) {
         m_optionCheck->setEnabled(true);
         m_rateLabels[0]->setText(Tx(kComputerRateLabel));
         for (int i : {1, 2}) {
@@ -275,14 +275,14 @@ void CBukakeDetailDlg::ApplyGyomuStates() {
             m_rateFields[i]->setEnabled(false);
         }
         lockCheckColumn();
-    } else if (IsOneOf(gyomu, {3, 4, 5})) {
+    } else if (IsBukkenOrDoshitsu(gyomu)) {
         m_rateLabels[1]->setEnabled(false);
         m_rateFields[1]->setEnabled(false);
-        if (gyomu != 3) lockCheckColumn();
+        if (gyomu != Gyomu::Bukken) lockCheckColumn();
     }
-    if (IsOneOf(gyomu, {3, 4, 5}))
+    if (IsBukkenOrDoshitsu(gyomu))
         for (QPushButton* b : m_printButtons) b->setVisible(false);
-    if (IsOneOf(gyomu, {1, 6})) {
+    if (IsSokuryoGyomu(gyomu)) {
         m_himokuEach->setVisible(true);
         m_himokuRatio->setVisible(true);
         CheckButton(m_himokuRadios, m_himokuMode);
@@ -290,7 +290,7 @@ void CBukakeDetailDlg::ApplyGyomuStates() {
         m_seikahinGroup->setVisible(true);
         FillSeikahinCombo();
     }
-    if (gyomu == 6) {
+    if (gyomu == Gyomu::KukakuSokuryo) {
         m_hojoCheck->setVisible(true);
         m_hojoButton->setVisible(m_detail.m_useAuxiliary == 1);
     }

@@ -21,6 +21,7 @@
 #include "masteredit/BukakeDetailCommon.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ShokushuSelectDlg.h"
+#include "master/KoshuCategory.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
 
@@ -208,7 +209,7 @@ QString CBukakeShikiDetailDlg::NameOf(const CBukakeDetailLine& line) const {
 void CBukakeShikiDetailDlg::OnInitDialog() {
     InitHead();
     ShowEstimateRow();
-    if (m_gyomuCode == 4) m_optionCheck->setVisible(true);
+    if (m_gyomuCode == Gyomu::DoshitsuIppan) m_optionCheck->setVisible(true);
 
     ShowHead();
     m_z1Index = ChoiceOf(kZ1Choices, m_detail.m_shokushu[kZ1Slot]);

@@ -3,6 +3,7 @@
 
 #include "app/dialogs/SekisanDialog.h"
 #include "master/HenkaritsuFile.h"
+#include "master/KoshuCategory.h"
 
 class CSpreadSheet;
 class QButtonGroup;
@@ -46,7 +47,7 @@ private:
     // The selected cells inside the table; false when the block holds none.
     bool Block(int& col1, int& row1, int& col2, int& row2) const;
     bool IsTableMode() const { return m_record.m_mode == 0; }
-    bool HasKubunButton() const { return m_gyomu == 2 || m_gyomu == 3 || m_gyomu == 7; }
+    bool HasKubunButton() const { return IsSekkeiGyomu(m_gyomu) || m_gyomu == Gyomu::Bukken; }
 
     QLabel* m_nameLabel;
     QComboBox* m_typeCombo;

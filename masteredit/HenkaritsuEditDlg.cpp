@@ -11,6 +11,7 @@
 #include "masteredit/EditorList.h"
 #include "masteredit/HenkaritsuRecordList.h"
 #include "masteredit/MasterEditTexts.h"
+#include "master/KoshuCategory.h"
 #include "report/ReportTexts.h"
 
 namespace {
@@ -33,7 +34,7 @@ void FillHenkaritsuGyomuCombo(QComboBox& combo, const CHenkaritsuFile& file, con
     combo.clear();
     for (uint8_t code : codes) {
         const CHenkaritsuGyomu* group = file.FindGyomu(code);
-        if (!group || group->m_code > 32) continue;
+        if (!group || group->m_code > Gyomu::LastBusiness) continue;
         const QString name = QString::fromStdString(group->m_name);
         if (images.size() > kGroupImage)
             combo.addItem(images[kGroupImage], name, int{code});

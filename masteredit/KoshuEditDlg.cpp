@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "masteredit/MasterEditTexts.h"
+#include "master/KoshuCategory.h"
 
 namespace {
 
@@ -26,22 +27,25 @@ namespace t = masteredittext;
 // for every 業務.
 KindLabels StartKindLabels(int gyomu, bool conventional) {
     switch (gyomu) {
-        case 1:
-        case 6: return {t::kKindPriced, t::kKindLump, t::kKind16RateA, t::kKind16RateB, t::kKind16AmountA, t::kKind16AmountB};
-        case 2:
-        case 5:
-        case 7:
+        case Gyomu::Sokuryo:
+        case Gyomu::KukakuSokuryo:
+            return {t::kKindPriced, t::kKindLump, t::kKind16RateA, t::kKind16RateB, t::kKind16AmountA, t::kKind16AmountB};
+        case Gyomu::Sekkei:
+        case Gyomu::DoshitsuKaiseki:
+        case Gyomu::KukakuSekkei:
             if (conventional)
                 return {t::kKindPriced, t::kKindOldDesignLump, t::kKindOldDesignRateA, t::kKindOldRateB,
                         t::kKindOldDesignAmountA, t::kKindOldAmountB};
             return {t::kKindPriced, t::kKindDesignLump, t::kKindDesignRateA, t::kKindDesignRateB,
                     t::kKindDesignAmountA, t::kKindDesignAmountB};
-        case 3:
+        case Gyomu::Bukken:
             if (conventional)
                 return {t::kKindPriced, t::kKindLump, t::kKindOldRateB, t::kKindIndirectRate, t::kKindOldAmountB,
                         t::kKindIndirectAmount};
             return {t::kKindPriced, t::kKindBukkenLump, t::kKindBukkenRate, nullptr, t::kKindBukkenAmount, nullptr};
-        case 4: return {t::kKindPriced, t::kKindSoilLump, t::kKindSoilRateA, t::kKind16RateB, t::kKindSoilAmountA, t::kKind16AmountB};
+        case Gyomu::DoshitsuIppan:
+            return {t::kKindPriced, t::kKindSoilLump, t::kKindSoilRateA, t::kKind16RateB, t::kKindSoilAmountA,
+                    t::kKind16AmountB};
         default:
             return {t::kKindPriced, t::kKindLump, t::kKindOtherRateA, t::kKindOtherRateB, t::kKindOtherAmountA,
                     t::kKindOtherAmountB};
@@ -51,8 +55,6 @@ KindLabels StartKindLabels(int gyomu, bool conventional) {
 // 物件調査 once the 従来の積算手法 check has been cleared.
 constexpr KindLabels kBukkenClearedLabels = {t::kKindPriced, t::kKindBukkenClearedLump, t::kKindBukkenClearedRate,
                                              nullptr, t::kKindBukkenClearedAmount, nullptr};
-
-bool IsDesign(int gyomu) { return gyomu == 2 || gyomu == 5 || gyomu == 7; }
 
 QComboBox* ComboOf(const char* items, const char* name, QWidget* parent) {
     auto* combo = new QComboBox(parent);
@@ -173,7 +175,7 @@ void CKoshuEditDlg::SetKindLabels(const KindLabels& labels) {
 }
 
 void CKoshuEditDlg::ApplyDenshiVisibility() {
-    const bool shown = IsDesign(m_gyomu) && m_kind == 1;
+    const bool shown = IsDesignLikeGyomu(m_gyomu) && m_kind == KoshuCategory::Lump;
     m_denshiLabel->setVisible(shown);
     m_denshiCombo->setVisible(shown);
     m_anzenLabel->setVisible(false);
@@ -183,10 +185,10 @@ void CKoshuEditDlg::ApplyDenshiVisibility() {
 void CKoshuEditDlg::OnConventionalClicked() {
     const bool on = m_conventionalCheck->isChecked();
     m_koshu.m_splitFlag = on ? 1 : 0;
-    if (IsDesign(m_gyomu))
+    if (IsDesignLikeGyomu(m_gyomu))
         SetKindLabels(StartKindLabels(m_gyomu, on));
-    else if (m_gyomu == 3)
-        SetKindLabels(on ? StartKindLabels(3, true) : kBukkenClearedLabels);
+    else if (m_gyomu == Gyomu::Bukken)
+        SetKindLabels(on ? StartKindLabels(Gyomu::Bukken, true) : kBukkenClearedLabels);
 }
 
 void CKoshuEditDlg::RevealMaintenanceFields() {

@@ -14,6 +14,7 @@
 #include "masteredit/KoshuEditDlg.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ShubetsuEditDlg.h"
+#include "master/KoshuCategory.h"
 #include "platform/Host.h"
 #include "report/ReportTexts.h"
 
@@ -22,15 +23,12 @@ namespace {
 namespace t = masteredittext;
 QString Tx(const char* text) { return QString::fromUtf8(text); }
 
-bool IsSurvey(int gyomu) { return gyomu == 1 || gyomu == 6; }
 // The 業務 whose 種別 coefficient is a 技術経費.
-bool HasGijutsuKeihi(int gyomu) { return (gyomu >= 2 && gyomu <= 5) || gyomu == 7; }
-bool IsDesign(int gyomu) { return gyomu == 2 || gyomu == 7; }
+bool HasGijutsuKeihi(int gyomu) { return IsStandardGyomu(gyomu) && !IsSokuryoGyomu(gyomu); }
 // The 業務 whose new 工種 and 種別 follow the method of the file or of their 工種.
-bool FollowsMethod(int gyomu) { return gyomu == 2 || gyomu == 3 || gyomu == 5 || gyomu == 7; }
-bool IsSoil(int gyomu) { return gyomu == 4 || gyomu == 5; }
+bool FollowsMethod(int gyomu) { return IsLabourSplitGyomu(gyomu); }
 // The 土質 工種 of the 全地連 edition.
-bool IsZenchirenCode(int32_t code) { return (code >= 400 && code <= 689) || (code >= 840 && code <= 849); }
+bool IsZenchirenEntry(int gyomu, int32_t code) { return IsDoshitsuGyomu(gyomu) && IsZenchirenKoshu(code); }
 
 // The pictures of the 歩掛 strip: five blocks of nine (a 業務, 工種 of code groups -1..5, a 種別), one
 // block per kind of entry.
@@ -41,8 +39,8 @@ constexpr int kOldUserBlock = 27;    // user-created by the 従来の積算手�
 constexpr int kOldBlock = 36;        // standard by the 従来の積算手法
 constexpr int kShubetsuImage = 8;
 
-constexpr int kCommonKoshuCode = 69;  // 工種 69 and 90..99 hold the 業務's fixed rows
-bool IsFixedKoshu(int32_t code) { return code == kCommonKoshuCode || (code >= 90 && code <= 99); }
+// 工種 69 and 90..99 hold the 業務's fixed rows.
+bool IsUndeletableKoshu(int32_t code) { return code == Koshu::Common || IsFixedKoshu(code); }
 
 }  // namespace
 
@@ -191,7 +189,7 @@ int CKoshuShubetsuLists::KoshuImage(int gyomuCode, const CBukakeKoshu& koshu) {
     const int category = koshu.GetCodeCategory();
     const bool conventional = koshu.m_splitFlag == 1;
     if (koshu.m_userCreated == 1) return category + kKoshuBase + (conventional ? kOldUserBlock : kUserBlock);
-    if (IsSoil(gyomuCode) && IsZenchirenCode(koshu.m_code) && !conventional)
+    if (IsZenchirenEntry(gyomuCode, koshu.m_code) && !conventional)
         return category + kKoshuBase + kZenchirenBlock;
     return category + kKoshuBase + (conventional ? kOldBlock : 0);
 }
@@ -199,15 +197,15 @@ int CKoshuShubetsuLists::KoshuImage(int gyomuCode, const CBukakeKoshu& koshu) {
 int CKoshuShubetsuLists::ShubetsuImage(int gyomuCode, const CBukakeKoshu& koshu, const CBukakeShubetsu& shubetsu) {
     const bool conventional = shubetsu.m_conventional == 1;
     if (shubetsu.m_userCreated == 1) return kShubetsuImage + (conventional ? kOldUserBlock : kUserBlock);
-    if (IsSoil(gyomuCode) && IsZenchirenCode(koshu.m_code) && !conventional) return kShubetsuImage + kZenchirenBlock;
+    if (IsZenchirenEntry(gyomuCode, koshu.m_code) && !conventional) return kShubetsuImage + kZenchirenBlock;
     return kShubetsuImage + (conventional ? kOldBlock : 0);
 }
 
 QString CKoshuShubetsuLists::CoefficientText(int gyomuCode, const CBukakeShubetsu* shubetsu, CoefficientRule rule) {
-    const bool gijutsuKeihi = rule == CoefficientRule::Editor ? HasGijutsuKeihi(gyomuCode) : IsDesign(gyomuCode);
-    const char* prefix = IsSurvey(gyomuCode) ? t::kSeidoKeisuPrefix
-                         : gijutsuKeihi      ? t::kGijutsuKeihiPrefix
-                                             : t::kOtherKeisuPrefix;
+    const bool gijutsuKeihi = rule == CoefficientRule::Editor ? HasGijutsuKeihi(gyomuCode) : IsSekkeiGyomu(gyomuCode);
+    const char* prefix = IsSokuryoGyomu(gyomuCode) ? t::kSeidoKeisuPrefix
+                         : gijutsuKeihi            ? t::kGijutsuKeihiPrefix
+                                                   : t::kOtherKeisuPrefix;
     if (!shubetsu) return Tx(prefix) + Tx(t::kNoCoefficient);
     if (IsUnset(shubetsu->m_coefficient) || prefix == t::kOtherKeisuPrefix)
         return Tx(t::kOtherKeisuPrefix) + Tx(t::kNoCoefficient);
@@ -258,7 +256,7 @@ void CKoshuShubetsuLists::UpdateState() {
     const bool grouped = koshu && koshu->GetCodeCategory() != -1;
     m_koshuChange->setEnabled(koshu);
     m_koshuCopy->setEnabled(koshu);
-    m_koshuDelete->setEnabled(koshu && !IsFixedKoshu(koshu->m_code));
+    m_koshuDelete->setEnabled(koshu && !IsUndeletableKoshu(koshu->m_code));
     m_koshuUp->setEnabled(grouped);
     m_koshuDown->setEnabled(grouped);
     m_shubetsuNew->setEnabled(grouped);
@@ -412,7 +410,7 @@ void CKoshuShubetsuLists::OnShubetsuNew() {
     shubetsu->m_userCreated = 1;
     shubetsu->m_coefficient = 0;
     if (FollowsMethod(m_gyomuCode)) shubetsu->m_conventional = koshu->m_splitFlag != 0 ? 1 : 0;
-    if (m_gyomuCode == 4) {
+    if (m_gyomuCode == Gyomu::DoshitsuIppan) {
         shubetsu->GetDetail().m_programKingaku = 1;  // "単価の端数計算方法では丸めない"
         shubetsu->m_denshiKind = 6;
     }
@@ -517,7 +515,7 @@ void CKoshuShubetsuLists::OnShubetsuMove(int step) {
 }
 
 bool UsesShikiDetail(int gyomuCode, const CBukakeDetail& detail) {
-    return IsSoil(gyomuCode) && detail.m_bukakeType != 0;
+    return IsDoshitsuGyomu(gyomuCode) && detail.m_bukakeType != 0;
 }
 
 void CKoshuShubetsuLists::OnDetail() {
@@ -564,15 +562,17 @@ void ResetNewShubetsuDetail(CBukakeDetail& detail, int gyomuCode) {
     detail.m_rates.fill(kUnset);
     detail.m_settingF4 = kUnset;
     int lines = 0;
-    if (gyomuCode == 1 || gyomuCode == 3 || gyomuCode == 6) lines = 11;
-    if (gyomuCode == 2 || gyomuCode == 4 || gyomuCode == 5 || gyomuCode == 7) lines = 20;
+    if (IsSokuryoGyomu(gyomuCode) || gyomuCode == Gyomu::Bukken)
+        lines = 11;
+    else if (IsStandardGyomu(gyomuCode))
+        lines = 20;
     for (int i = 0; i < lines; ++i) {
         auto line = std::make_unique<CBukakeDetailLine>();
         line->m_setting = 1;
         line->m_value = 1;  // the check of the line
         detail.AddLine(std::move(line));
     }
-    if (IsSoil(gyomuCode)) detail.m_bukakeType = 4;  // "土質調査標準タイプ"
+    if (IsDoshitsuGyomu(gyomuCode)) detail.m_bukakeType = 4;  // "土質調査標準タイプ"
 }
 
 int FillBukakeGyomuCombo(QComboBox& combo, const CBukakeFile& file, const std::vector<uint8_t>& codes) {
@@ -629,7 +629,7 @@ QHBoxLayout* MakeBukakeBottomRow(QWidget* parent, QLabel** labels, size_t count,
 }
 
 bool ShowBukakeLegend(QLabel* const* labels, int gyomuCode) {
-    const bool newMethod = FollowsMethod(IsUnset(gyomuCode) ? 1 : gyomuCode);
+    const bool newMethod = !IsUnset(gyomuCode) && FollowsMethod(gyomuCode);
     labels[0]->setText(Tx(newMethod ? t::kLegendNewStandard : t::kLegendStandard));
     labels[1]->setText(Tx(newMethod ? t::kLegendNewUser : t::kLegendUser));
     labels[2]->setText(Tx(newMethod ? t::kLegendNewZenchiren : t::kLegendZenchiren));

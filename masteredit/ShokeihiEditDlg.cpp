@@ -11,6 +11,7 @@
 #include "app/dialogs/ImeStatus.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/MasterEditTexts.h"
+#include "master/KoshuCategory.h"
 #include "platform/Rounding.h"
 #include "report/ReportTexts.h"
 
@@ -64,7 +65,7 @@ void CShokeihiEditDlg::OnInitDialog() {
     m_listedCodes.clear();
     for (uint8_t code : m_gyomuCodes) {
         const CShokeihiRecord* record = m_file.FindRecord(code);
-        if (!record || record->m_code > 32) continue;
+        if (!record || record->m_code > Gyomu::LastBusiness) continue;
         m_gyomuList->addItem(image, QString::fromStdString(record->m_name));
         m_listedCodes.push_back(record->m_code);
     }

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "masteredit/MasterEditTexts.h"
+#include "master/KoshuCategory.h"
 #include "platform/Rounding.h"
 
 namespace {
@@ -79,9 +80,9 @@ void CShubetsuEditDlg::OnInitDialog() {
         case Insert: setWindowTitle(Tx(t::kShubetsuInsertCaption)); break;
         default: break;
     }
-    if (m_gyomu == 1 || m_gyomu == 6)
+    if (IsSokuryoGyomu(m_gyomu))
         m_coefficientLabel->setText(Tx(t::kSeidoKeisuLabel));
-    else if (m_gyomu >= 2 && m_gyomu <= 7)
+    else if (IsStandardGyomu(m_gyomu))
         m_coefficientLabel->setText(Tx(t::kGijutsuKeihiLabel));
     m_methodCombo->clear();
     m_methodCombo->addItems(Tx(t::kMethodItems).split(QLatin1Char('|')));
@@ -96,9 +97,9 @@ void CShubetsuEditDlg::OnInitDialog() {
     m_methodCombo->setCurrentIndex(m_shubetsu.m_conventional);
 
     // 設計 and the soil analysis have both lists, 物件調査 only the method, 土質一般 only the kind.
-    const bool design = m_gyomu == 2 || m_gyomu == 5 || m_gyomu == 7;
-    const bool denshi = design || m_gyomu == 4;
-    const bool method = design || m_gyomu == 3;
+    const bool design = IsDesignLikeGyomu(m_gyomu);
+    const bool denshi = design || m_gyomu == Gyomu::DoshitsuIppan;
+    const bool method = design || m_gyomu == Gyomu::Bukken;
     m_denshiLabel->setVisible(denshi);
     m_denshiCombo->setVisible(denshi);
     m_methodLabel->setVisible(method);

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "estimate/CalcCodes.h"
 #include "estimate/CalcEnvironment.h"
 #include "estimate/SekisanData.h"
 #include "estimate/SekisanItemList.h"
@@ -24,6 +25,8 @@
 
 using namespace reporttext;
 using namespace reportsheet;
+using calc::Gyomu;
+using calc::Koshu;
 
 namespace {
 
@@ -76,28 +79,35 @@ Indent IndentOf(const CSekisanItem& item, int gyomuOf913, int gyomuOf912) {
     if (level != 1) return Indent::None;
     const int g = item.m_nGyomu;
     const int k = item.m_nKoshu;
-    const bool g25 = g == 2 || g == 5;
+    const bool sekkeiOrKaiseki = g == Gyomu::Sekkei || g == Gyomu::DoshitsuKaiseki;
     const bool at913 = g == gyomuOf913;
     const bool at912 = g == gyomuOf912;
-    const bool g136 = g == 1 || g == 3 || g == 6;
+    const bool sokuryoOrBukken = calc::IsSokuryoGyomu(g) || g == Gyomu::Bukken;
     switch (k) {
-        case 90: case 95: case 96: case 97: case 910: case 913: return Indent::None;
-        case 91: return g == 2 ? Indent::One : Indent::None;
-        case 92: return g25 ? Indent::Wide : (g == 4 ? Indent::One : Indent::None);
-        case 93: return g25 || (at913 && g136) ? Indent::One : Indent::None;
-        case 94: return g25 || (at913 && g == 3) ? Indent::One : Indent::None;
-        case 899: return Indent::Wide;
+        case Koshu::ChokusetsuhiKei:
+        case Koshu::GyomuKakaku:
+        case Koshu::Nebiki:
+        case Koshu::Aratamekei:
+        case Koshu::GyomuGenka:
+        case Koshu::ShownTotal: return Indent::None;
+        case Koshu::ChokusetsuJinkenhi: return g == Gyomu::Sekkei ? Indent::One : Indent::None;
+        case Koshu::DenshiSeikahin:
+            return sekkeiOrKaiseki ? Indent::Wide : (g == Gyomu::DoshitsuIppan ? Indent::One : Indent::None);
+        case Koshu::Shokeihi: return sekkeiOrKaiseki || (at913 && sokuryoOrBukken) ? Indent::One : Indent::None;
+        case Koshu::GijutsuKeihi: return sekkeiOrKaiseki || (at913 && g == Gyomu::Bukken) ? Indent::One : Indent::None;
+        case Koshu::DensiRow: return Indent::Wide;
         default: break;
     }
-    if (k == 69 || Between(k, 690, 699)) return g25 ? Indent::Wide : Indent::One;
-    if (Between(k, 70, 74) || Between(k, 700, 749) || Between(k, 80, 84) || Between(k, 800, 849)) {
-        if (at912 && (g == 1 || g == 6)) return k == 847 ? Indent::One : Indent::Wide;
-        return g25 ? Indent::Wide : Indent::One;
+    if (calc::IsLumpKoshu(k)) return sekkeiOrKaiseki ? Indent::Wide : Indent::One;
+    if (calc::IsRateAKoshu(k) || calc::IsSpecialKoshu(k)) {
+        if (at912 && calc::IsSokuryoGyomu(g)) return k == Koshu::SeidoRow ? Indent::One : Indent::Wide;
+        return sekkeiOrKaiseki ? Indent::Wide : Indent::One;
     }
-    if (Between(k, 75, 79) || Between(k, 750, 799) || Between(k, 85, 89) || Between(k, 850, 898)) {
+    // The rate rows B and the tail rows (the 電子計算機使用料 row among them has its indent above).
+    if (calc::IsRateBKoshu(k) || calc::IsTailKoshu(k)) {
         Indent state = Indent::None;
-        if (g25) state = at912 ? Indent::Wide : Indent::One;
-        if (at913 && g136) state = Indent::One;
+        if (sekkeiOrKaiseki) state = at912 ? Indent::Wide : Indent::One;
+        if (at913 && sokuryoOrBukken) state = Indent::One;
         return state;
     }
     return Indent::One;
@@ -270,16 +280,16 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
             const CSekisanItem* item = m_estimate.GetItem(index);
             if (!item || item->m_bNoPrint) continue;
             int kind = 0;
-            if (IsKoshuRow(*item, 95)) {
+            if (IsKoshuRow(*item, Koshu::GyomuKakaku)) {
                 kind = 1;
-            } else if (IsKoshuRow(*item, 97)) {
+            } else if (IsKoshuRow(*item, Koshu::Aratamekei)) {
                 kind = 2;
-            } else if (IsGyomuRow(*item) && item->m_nGyomu == 89) {
+            } else if (IsGyomuRow(*item) && item->m_nGyomu == Gyomu::Sonota) {
                 kind = 3;
-            } else if (IsGyomuRow(*item) && Between(item->m_nGyomu, 95, 99)) {
+            } else if (IsGyomuRow(*item) && Between(item->m_nGyomu, Gyomu::Goukei, Gyomu::ItakuryoKei)) {
                 static constexpr const char* kOnlyCells[5] = {"**合計のみ", "**値引きのみ", "**改メ計のみ",
                                                               "**消費税相当額のみ", "**業務委託料計のみ"};
-                const char* only = kOnlyCells[item->m_nGyomu - 95];
+                const char* only = kOnlyCells[item->m_nGyomu - Gyomu::Goukei];
                 if (Probe(only)) {
                     // The form shows this total in a cell of its own instead of a row.
                     if (!omit && !IsUnset(item->m_nAmount)) m_job.SetCellLong(only, item->m_nAmount);
@@ -323,9 +333,9 @@ int CEstimateReport::WriteGyomuKakakuSokatsu(int firstPage) {
             }
 
             bool named = false;
-            if (IsGyomuRow(*item) && (item->m_nGyomu == 95 || item->m_nGyomu == 99)) {
+            if (IsGyomuRow(*item) && (item->m_nGyomu == Gyomu::Goukei || item->m_nGyomu == Gyomu::ItakuryoKei)) {
                 m_job.SetCellTextAt("**dudaroda用費目", 0, line,
-                                    item->m_nGyomu == 95 ? kGyomuKakakuTotal : kGyomuKakakuGrandTotal);
+                                    item->m_nGyomu == Gyomu::Goukei ? kGyomuKakakuTotal : kGyomuKakakuGrandTotal);
                 named = m_job.GetErrorNo() == 0;
                 if (named) CentreOnLine(m_job, "**dudaroda用費目", "**費目上段", line);
             }
@@ -379,16 +389,16 @@ int CEstimateReport::SokatsuPageCount(int firstRows, int nextRows) {
     }
     for (int i = 0; i < m_estimate.GetCount(); ++i) {
         const CSekisanItem* item = m_estimate.GetItem(i);
-        if (!item || !IsGyomuRow(*item) || !Between(item->m_nGyomu, 1, 32)) continue;
+        if (!item || !IsGyomuRow(*item) || !Between(item->m_nGyomu, Gyomu::Sokuryo, Gyomu::LastBusiness)) continue;
         int n = m_estimate.CountGyomuItems(item->m_nGyomu, true);
         if (!item->m_bNoPrint) ++n;
         tally.Group(n);
     }
     int summaryRows = 0;
-    for (int code = 89; code <= 99; ++code) {
+    for (int code = Gyomu::Sonota; code <= Gyomu::ItakuryoKei; ++code) {
         const CSekisanItem* item = m_estimate.GetItem(m_estimate.FindGyomu(code));
         if (!item) continue;
-        if (code == 95 && !IsUnset(item->m_nAmount)) {
+        if (code == Gyomu::Goukei && !IsUnset(item->m_nAmount)) {
             // The label stands only beside its amount (or its place, when amounts are left out).
             m_job.SetCellText("**業務合計名称", kSokatsuGyomuTotalLabel);
             if (!m_job.IsKingakuOmitted()) m_job.SetCellLong("**業務合計", item->m_nAmount);
@@ -486,12 +496,12 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
             std::string lower = item->m_strNameLower;
             std::string remarkUpper = item->m_strRemarkUpper;
             std::string remarkLower = item->m_strRemarkLower;
-            if (level == 1 && item->m_nKoshu == 913) gyomuOf913 = gyomu;
-            if (level == 1 && item->m_nKoshu == 912) gyomuOf912 = gyomu;
+            if (level == 1 && item->m_nKoshu == Koshu::ShownTotal) gyomuOf913 = gyomu;
+            if (level == 1 && item->m_nKoshu == Koshu::ChokusetsuKeihi) gyomuOf912 = gyomu;
             const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(gyomu, item->m_nKoshu, item->m_nShubetsu);
             // 物件調査: a 種別 priced with a 技術経費率 shows the rate (when its 種別 prints it) under the
             // remark, unless the amount was entered by hand.
-            if (gyomu == 3 && shubetsu && shubetsu->m_coefficient > 0 && item->m_bAmountEntered == 0) {
+            if (gyomu == Gyomu::Bukken && shubetsu && shubetsu->m_coefficient > 0 && item->m_bAmountEntered == 0) {
                 remarkUpper = remarkLower;
                 remarkLower = shubetsu->m_denshiKind != 0
                                   ? kGijutsuKeihiRateBefore + vemo::FormatFixed(shubetsu->m_coefficient / 100.0, 2)
@@ -500,12 +510,12 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
             if (firstItem) previousGyomu = gyomu;
             firstItem = false;
             lastTakenGyomu = gyomu;
-            if (perGyomu && !IsUnset(previousGyomu) && previousGyomu <= 32 && gyomu != previousGyomu &&
-                (withGyomuSokatsu || gyomu <= 32)) {
+            if (perGyomu && !IsUnset(previousGyomu) && previousGyomu <= Gyomu::LastBusiness && gyomu != previousGyomu &&
+                (withGyomuSokatsu || gyomu <= Gyomu::LastBusiness)) {
                 ++gyomuNumber;
                 break;
             }
-            if (level == 0 && gyomu <= 32)
+            if (level == 0 && gyomu <= Gyomu::LastBusiness)
                 heading = item->m_bNameUpperEdited ? upper : GyomuPriceName(upper);
             if (item->m_bNoPrint) {
                 ++index;
@@ -518,12 +528,12 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
 
             bool named = false;
             const char* nameCell = nullptr;  // where the name went
-            if (level == 0 && (gyomu <= 32 || gyomu == 95 || gyomu == 99)) {
+            if (level == 0 && (gyomu <= Gyomu::LastBusiness || gyomu == Gyomu::Goukei || gyomu == Gyomu::ItakuryoKei)) {
                 const char* text = kSokatsuTotal;
-                if (gyomu <= 32) {
+                if (gyomu <= Gyomu::LastBusiness) {
                     if (numberedTitles) m_job.SetCellText("**総括表費目表題", heading);
                     text = upper.c_str();
-                } else if (gyomu == 99) {
+                } else if (gyomu == Gyomu::ItakuryoKei) {
                     text = kSokatsuGrandTotal;
                 }
                 nameCell = "**dudaroda用総括表費目";
@@ -540,7 +550,7 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
             Indent state = Indent::None;
             if (!indent.empty()) {
                 state = IndentOf(*item, gyomuOf913, gyomuOf912);
-                if (IsKoshuRow(*item, 95) && !heading.empty()) m_job.SetCellText("**業務価格名称", heading);
+                if (IsKoshuRow(*item, Koshu::GyomuKakaku) && !heading.empty()) m_job.SetCellText("**業務価格名称", heading);
             }
             if (!named) {
                 nameCell = state == Indent::None && hasKubunCell ? "**費目区分あり" : "**費目上段";
@@ -560,14 +570,14 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
                     amount = DoubleToLong(RoundDown(static_cast<double>(amount), std::pow(10.0, digits)));
                 if (!omit) {
                     m_job.SetCellLongAt("**金額", 0, line, amount);
-                    if (IsKoshuRow(*item, 95) && amount >= 0) m_job.SetCellLong("**工種合計のみ", amount);
+                    if (IsKoshuRow(*item, Koshu::GyomuKakaku) && amount >= 0) m_job.SetCellLong("**工種合計のみ", amount);
                 }
             }
             bool dropUpper = false;
             bool dropLower = false;
             if (omit) {
-                bool& first = gyomu == 3 ? dropLower : dropUpper;
-                bool& second = gyomu == 3 ? dropUpper : dropLower;
+                bool& first = gyomu == Gyomu::Bukken ? dropLower : dropUpper;
+                bool& second = gyomu == Gyomu::Bukken ? dropUpper : dropLower;
                 first = true;
                 if (IsUnset(item->m_nDaikaNo) || item->m_nDaikaNo < 0) second = true;
             }

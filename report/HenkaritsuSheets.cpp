@@ -91,6 +91,7 @@ std::string HeadText(std::string head) {
 
 void CEstimateReport::WriteHenkaritsuSheet(CSekisanData& calc, int index) {
     const Found row = FindRow(calc, index);
+    // Code 0 stands for no 工種 or no 種別 (the codes start at 1): such a row has no sheet.
     if (!row.item || row.item->m_nKoshu == 0 || row.item->m_nShubetsu == 0) return;
     const CBukakeDetail& detail = row.shubetsu->GetDetail();
     const int type = detail.m_bukakeType;

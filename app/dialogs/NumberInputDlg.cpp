@@ -13,6 +13,7 @@
 #include "app/dialogs/ImeStatus.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
+#include "master/KoshuCategory.h"
 
 const CNumberInputDlg::ModeInfo& CNumberInputDlg::Mode(int mode) {
     // The largest number whose thousandfold still fits the stored 32-bit value.
@@ -142,7 +143,7 @@ void CNumberInputDlg::OnInitDialog() {
         m_years[0]->setVisible(true);
         m_years[1]->setVisible(true);
         if (m_mode == 12) {
-            if (m_koshuCode == 93) {
+            if (m_koshuCode == Koshu::Shokeihi) {
                 m_years[1]->setText(QString::fromUtf8(dialogtext::kYearH27ToR6));
                 m_years[5]->setVisible(true);
             }

@@ -123,14 +123,14 @@ public:
         m_koshuIndex = -1;
         m_koshu = nullptr;
         auto item = NewGyomuItem(*m_gyomu, m_masters.tanka);
-        if (code == 89) {
+        if (code == calc::Gyomu::Sonota) {
             // The unit, quantity and unit price settings of a priced extra row.
             r.Text("unit", item->m_strUnit);
             if (r.Scaled("quantity", 3, item->m_nQuantity)) RequireSampleRange(r, "quantity", item->m_nQuantity, 0, INT32_MAX);
             if (r.Scaled("unit_price", 1, item->m_nUnitPrice))
                 RequireSampleRange(r, "unit_price", item->m_nUnitPrice, 0, INT32_MAX);
         }
-        if (code == 96) {
+        if (code == calc::Gyomu::Nebiki) {
             // The amount setting of the adjustment row: the discount entered is stored negated.
             int32_t discount = kUnset;
             if (r.Int("discount", discount)) {
@@ -144,7 +144,8 @@ public:
 
     void Koshu(Reader& r) {
         EndKoshu();
-        if (!m_gyomu || m_gyomu->m_code > 32) r.Fail(r.Line(), "[koshu] needs a business [gyomu] before it");
+        if (!m_gyomu || m_gyomu->m_code > calc::Gyomu::LastBusiness)
+            r.Fail(r.Line(), "[koshu] needs a business [gyomu] before it");
         int32_t code = kUnset;
         r.RequiredInt("code", code);
         const int index = m_gyomu->FindKoshuIndex(code);
@@ -155,13 +156,14 @@ public:
         m_koshu = m_gyomu->GetKoshu(index);
         auto item = NewKoshuItem(m_gyomu->m_code, *m_koshu);
         if (r.Int("rounding", item->m_nRounding)) {
-            if (code != 95) r.Fail(r.LineOf("rounding"), "only 工種 95 takes a rounding");
+            if (code != calc::Koshu::GyomuKakaku) r.Fail(r.LineOf("rounding"), "only 工種 95 takes a rounding");
             RequireSampleRange(r, "rounding", item->m_nRounding, 0, 7);
         }
         int32_t amount = kUnset;
         if (r.Int("amount", amount)) {
             // The amount setting of a lump row: 1 式 at the amount entered.
-            if (CBukakeKoshu::CodeCategory(code) != 1) r.Fail(r.LineOf("amount"), "only a lump 工種 takes an amount");
+            if (CBukakeKoshu::CodeCategory(code) != KoshuCategory::Lump)
+                r.Fail(r.LineOf("amount"), "only a lump 工種 takes an amount");
             RequireSampleRange(r, "amount", amount, 0, INT32_MAX);
             item->m_bAmountEntered = 1;
             item->m_strUnit = "式";
@@ -230,7 +232,7 @@ public:
         int32_t program = kUnset;
         if (r.Int("program", program)) {
             const int32_t g = m_gyomu->m_code;
-            if (detail.m_programKingaku != 1 || g == 1 || g == 4 || g == 6)
+            if (detail.m_programKingaku != 1 || calc::TakesNoProgramKingaku(g))
                 r.Fail(r.LineOf("program"), shubetsu->m_name + " takes no プログラム金額");
             if (!m_masters.programKingaku.FindRecord(program))
                 r.Fail(r.LineOf("program"), "プログラム金額 " + Num(program) + " is not in its master");

@@ -15,6 +15,7 @@
 #include "app/dialogs/DialogTexts.h"
 #include "app/dialogs/SpreadSheet.h"
 #include "estimate/SekisanItemList.h"
+#include "estimate/CalcCodes.h"
 #include "master/TankaFile.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
@@ -24,6 +25,8 @@
 #include "report/ReportTexts.h"
 
 using namespace reporttext;
+using calc::Gyomu;
+using calc::Koshu;
 
 namespace {
 
@@ -370,11 +373,12 @@ std::vector<std::string> CHyoshiDlg::AmountTexts(const CSekisanItemList& list) {
         const CSekisanItem* item = list.GetItem(i);
         if (!item || item->m_strNameUpper.empty() || IsUnset(item->m_nAmount)) continue;
         const int level = item->GetLevel();
-        const bool gyomuTotal = level == 0 && (item->m_nGyomu == 95 || item->m_nGyomu == 97 || item->m_nGyomu == 99);
-        const bool koshuTotal = level == 1 && (item->m_nKoshu == 95 || item->m_nKoshu == 97);
-        if (level == 0 && item->m_nGyomu == 98) taxRowBefore = true;
+        const bool gyomuTotal =
+            level == 0 && calc::IsOneOf(item->m_nGyomu, {Gyomu::Goukei, Gyomu::Aratamekei, Gyomu::ItakuryoKei});
+        const bool koshuTotal = level == 1 && calc::IsOneOf(item->m_nKoshu, {Koshu::GyomuKakaku, Koshu::Aratamekei});
+        if (level == 0 && item->m_nGyomu == Gyomu::Shohizei) taxRowBefore = true;
         if (!gyomuTotal && !koshuTotal) continue;
-        const bool withTax = level == 0 && item->m_nGyomu == 99 && taxRowBefore;
+        const bool withTax = level == 0 && item->m_nGyomu == Gyomu::ItakuryoKei && taxRowBefore;
         texts.push_back(kAmountYen + FullWidthAmount(item->m_nAmount) + (withTax ? kAmountWithTax : kAmountWithoutTax));
     }
     return texts;
