@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
-#include "app/dialogs/ImeStatus.h"
+#include "dialogkit/ImeStatus.h"
 #include "report/ReportTexts.h"
 #include "estimate/EstimateTexts.h"
 

@@ -15,7 +15,7 @@
 #include "app/AppTexts.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "app/AppTexts.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 
 namespace {
 QString Tx(const char* text) { return QString::fromUtf8(text); }

@@ -18,8 +18,8 @@
 
 #include "app/AppConstants.h"
 #include "app/AppTexts.h"
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/InputDialogs.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/InputDialogs.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/LockFile.h"

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "app/AppTexts.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
 

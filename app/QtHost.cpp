@@ -8,7 +8,7 @@
 #include "app/AppTexts.h"
 #include "app/ProgressDlg.h"
 #include "app/QtSettings.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 #include "platform/PlatformTexts.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ImageList.h"
+#include "pictures/ImageList.h"
 #include "app/AppTexts.h"
 
 namespace {

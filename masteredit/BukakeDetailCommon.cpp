@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "app/dialogs/ZoEdit.h"
+#include "dialogkit/ZoEdit.h"
 #include "formix/Formix.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/MasterEditTexts.h"

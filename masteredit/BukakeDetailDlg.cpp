@@ -15,9 +15,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/ImeStatus.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/ImeStatus.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/BukakeDetailCommon.h"
 #include "masteredit/BukakeHojoShikiDlg.h"
 #include "masteredit/EditorList.h"

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/BukakeDetailCommon.h"
 #include "masteredit/EditorButton.h"
 #include "masteredit/GridBlock.h"

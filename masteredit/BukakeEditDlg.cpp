@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/KoshuSearchDlg.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/KoshuSearchDlg.h"
 #include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"

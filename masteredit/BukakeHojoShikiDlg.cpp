@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 #include "formix/Formix.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"

@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/ImeStatus.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/ImeStatus.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/BukakeDetailCommon.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ShokushuSelectDlg.h"

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/NameEditDlg.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/NameEditDlg.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/MasterEditTexts.h"

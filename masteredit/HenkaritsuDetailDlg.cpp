@@ -11,9 +11,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/SpreadSheet.h"
-#include "app/dialogs/TitleEditDlg.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/TitleEditDlg.h"
 #include "formix/Formix.h"
 #include "masteredit/GridBlock.h"
 #include "masteredit/HenkaritsuHojoShikiDlg.h"

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 #include "masteredit/EditorButton.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/HenkaritsuRecordList.h"

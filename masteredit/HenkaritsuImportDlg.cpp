@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ImageList.h"
-#include "app/Resources.h"
-#include "app/dialogs/DialogTexts.h"
+#include "pictures/ImageList.h"
+#include "pictures/Resources.h"
+#include "dialogkit/DialogTexts.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/HenkaritsuEditDlg.h"

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/NameEditDlg.h"
+#include "dialogkit/NameEditDlg.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/HenkaritsuDetailDlg.h"

@@ -13,8 +13,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/BukakeDetailCommon.h"
 #include "masteredit/GridBlock.h"
 #include "masteredit/EditorButton.h"

@@ -1,5 +1,5 @@
 #include "masteredit/KoshuEditDlg.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

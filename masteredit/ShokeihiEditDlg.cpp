@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/ImeStatus.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/ImeStatus.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Rounding.h"

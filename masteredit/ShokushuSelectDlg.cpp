@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ZairyoTankaItemDlg.h"

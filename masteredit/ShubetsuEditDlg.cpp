@@ -1,5 +1,5 @@
 #include "masteredit/ShubetsuEditDlg.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

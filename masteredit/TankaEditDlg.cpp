@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/ImeStatus.h"
-#include "app/dialogs/NameEditDlg.h"
-#include "app/dialogs/TitleEditDlg.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/ImeStatus.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/TitleEditDlg.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/GridBlock.h"
 #include "masteredit/EditorButton.h"

@@ -10,11 +10,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/ImeStatus.h"
-#include "app/dialogs/NameEditDlg.h"
-#include "app/dialogs/SpreadSheet.h"
-#include "app/dialogs/ZairyoTankaSearchDlg.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/ImeStatus.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/ZairyoTankaSearchDlg.h"
 #include "master/MasterStore.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/GridBlock.h"

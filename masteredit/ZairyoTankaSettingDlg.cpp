@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 #include "master/MasterFile.h"
 #include "master/ZairyoTankaFile.h"
 #include "masteredit/MasterEditTexts.h"

@@ -12,8 +12,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/SpreadSheet.h"
 #include "estimate/SekisanItemList.h"
 #include "master/TankaFile.h"
 #include "platform/FileUtil.h"

@@ -11,7 +11,7 @@
 #include "ScriptedDialogs.h"
 #include "app/KeisanKubunDlg.h"
 #include "app/ProgramKingakuSelectDlg.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "EventWait.h"
 #include "ScriptedDialogs.h"
 #include "app/HenkaritsuSettingDlg.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "app/ShellWindows.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 #include "estimate/EstimateCalcContext.h"
 #include "master/MasterFile.h"
 #include "masteredit/BukakeDetailDlg.h"

@@ -17,7 +17,7 @@
 #include "app/CommandTable.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
-#include "app/dialogs/TitleEditDlg.h"
+#include "dialogkit/TitleEditDlg.h"
 #include "master/MasterFile.h"
 
 using namespace masterbuild;

@@ -33,13 +33,13 @@
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
 #include "app/VemoWinView.h"
-#include "app/dialogs/InputDialogs.h"
-#include "app/dialogs/ZoEdit.h"
+#include "dialogkit/InputDialogs.h"
+#include "dialogkit/ZoEdit.h"
 #include "estimate/SekisanData.h"
 #include "master/MasterStore.h"
 #include "masteredit/MasterEditTexts.h"
 #include "master/MasterTexts.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 
 using namespace masterbuild;
 using estimate_test::ItemListBuilder;

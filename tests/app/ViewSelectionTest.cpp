@@ -28,7 +28,7 @@
 #include "app/ShubetsuSelectDlg.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
-#include "app/dialogs/KoshuSearchDlg.h"
+#include "dialogkit/KoshuSearchDlg.h"
 #include "platform/FileUtil.h"
 
 using namespace masterbuild;

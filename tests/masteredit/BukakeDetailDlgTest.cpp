@@ -17,7 +17,7 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeHojoShikiDlg.h"
 #include "masteredit/HimokuDlg.h"

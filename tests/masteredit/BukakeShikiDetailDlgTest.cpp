@@ -13,7 +13,7 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/BukakeShikiDetailDlg.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/SankoKingakuContext.h"

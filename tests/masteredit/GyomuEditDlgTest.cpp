@@ -8,7 +8,7 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/NameEditDlg.h"
+#include "dialogkit/NameEditDlg.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/GyomuEditDlg.h"
 #include "masteredit/MasterEditTexts.h"

@@ -10,7 +10,7 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/NameEditDlg.h"
+#include "dialogkit/NameEditDlg.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/HenkaritsuDetailDlg.h"
 #include "masteredit/HenkaritsuEditDlg.h"

@@ -11,7 +11,7 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/BukakeHojoShikiDlg.h"
 #include "masteredit/HimokuDlg.h"
 #include "masteredit/MasterEditTexts.h"

@@ -10,8 +10,8 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/NameEditDlg.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
 
