@@ -1,4 +1,5 @@
 #include "app/KeisanKubunDlg.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include "dialogkit/SpreadSheet.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 constexpr int kCheckCol = 1;
 constexpr int kTextCol = 2;

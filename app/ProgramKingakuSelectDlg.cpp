@@ -10,11 +10,11 @@
 
 #include "app/AppTexts.h"
 #include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // Rows the list offers at least: one per program code 1 to 99.
 constexpr int kListRows = 99;

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+#include "dialogkit/Tx.h"
 #include "dialogkit/ZoEdit.h"
 #include "formix/Formix.h"
 #include "masteredit/EditorList.h"
@@ -11,7 +12,6 @@
 
 namespace bukakedetail {
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // The pictures of the H lists.
 constexpr int kRecordImage = 1;

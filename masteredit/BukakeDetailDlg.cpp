@@ -1,4 +1,5 @@
 #include "masteredit/BukakeDetailDlg.h"
+#include "dialogkit/Tx.h"
 #include "report/ReportTexts.h"
 
 #include <QButtonGroup>
@@ -31,7 +32,6 @@
 
 namespace {
 using namespace masteredittext;
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 constexpr int kShokushuColumns = 10;
 constexpr COLORREF kGrey = 0xC0C0C0;

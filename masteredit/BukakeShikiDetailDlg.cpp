@@ -1,4 +1,5 @@
 #include "masteredit/BukakeShikiDetailDlg.h"
+#include "dialogkit/Tx.h"
 #include "master/MasterTexts.h"
 
 #include <QButtonGroup>
@@ -26,7 +27,6 @@
 
 namespace {
 using namespace masteredittext;
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // Where the layout keeps its values in a line and in the detail.
 constexpr int kKindValue = 0, kIdValue = 1, kQuantityValue = 2;

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "dialogkit/DialogTexts.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EditorButton.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/HenkaritsuRecordList.h"
@@ -14,7 +15,6 @@
 #include "report/ReportTexts.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 constexpr int kGroupImage = 0;
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogkit/Tx.h"
 #include "pictures/ImageList.h"
 #include "pictures/Resources.h"
 #include "dialogkit/DialogTexts.h"
@@ -18,7 +19,6 @@
 #include "platform/Host.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 // The import questions carry the question icon, as those of the 歩掛 import.
 bool Ask(const std::string& text) { return AfxMessageBox(text, MsgButtons::YesNo, MsgIcon::Question) == IDYES; }
 }  // namespace

@@ -1,4 +1,5 @@
 #include "masteredit/HimokuDlg.h"
+#include "dialogkit/Tx.h"
 #include "master/MasterTexts.h"
 #include "report/ReportTexts.h"
 
@@ -25,7 +26,6 @@
 
 namespace {
 using namespace masteredittext;
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // One radio group: its title, rate label, choices and the basis bits each choice stands for.
 struct BasisGroup {

@@ -13,11 +13,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 
 namespace {
-
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 using KindLabels = std::array<const char*, CKoshuEditDlg::kKindCount>;
 namespace t = masteredittext;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "dialogkit/DialogTexts.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeShikiDetailDlg.h"
 #include "masteredit/EditorList.h"
@@ -20,7 +21,6 @@
 namespace {
 
 namespace t = masteredittext;
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 bool IsSurvey(int gyomu) { return gyomu == 1 || gyomu == 6; }
 // The 業務 whose 種別 coefficient is a 技術経費.

@@ -9,14 +9,11 @@
 
 #include "dialogkit/DialogTexts.h"
 #include "dialogkit/ImeStatus.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Rounding.h"
 #include "report/ReportTexts.h"
-
-namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
-}  // namespace
 
 CShokeihiEditDlg::CShokeihiEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(Tx(masteredittext::kShokeihiEditCaption));
