@@ -11,12 +11,12 @@
 #include "app/AppConstants.h"
 #include "app/ShellOpen.h"
 #include "app/VemoWinApp.h"
-#include "app/dialogs/DialogRunner.h"
+#include "dialogkit/DialogRunner.h"
 #include "master/MasterFile.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "platform/NumberText.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 
 namespace {
 

@@ -6,13 +6,10 @@
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
-#include "app/dialogs/ImeStatus.h"
+#include "dialogkit/ImeStatus.h"
+#include "dialogkit/Tx.h"
 #include "report/ReportTexts.h"
 #include "estimate/EstimateTexts.h"
-
-namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
-}  // namespace
 
 CDaikaNoDlg::CDaikaNoDlg(QWidget* parent) : CSekisanDialog(parent), m_title(Tx(estimate_texts::DefaultDaikaName)) {
     setWindowTitle(Tx(apptext::kDaikaNoCaption));

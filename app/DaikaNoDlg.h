@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "platform/Constants.h"
 
 // The number and title of a row's 一位代価表. An emptied number field removes the number (unset);

@@ -1,4 +1,5 @@
 #include "app/HenkaritsuSettingDlg.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 
 #include <QButtonGroup>
@@ -15,11 +16,9 @@
 #include "app/AppTexts.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 
 namespace {
-
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // A heading of the record: its first two-character marker "\n" becomes a line feed.
 QString Heading(const std::string& text) {

@@ -1,8 +1,8 @@
 #pragma once
 #include <QString>
 
-#include "app/dialogs/SekisanDialog.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SekisanDialog.h"
+#include "dialogkit/SpreadSheet.h"
 #include "estimate/SekisanItem.h"
 #include "master/HenkaritsuFile.h"
 #include "platform/Constants.h"

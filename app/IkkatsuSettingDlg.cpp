@@ -7,13 +7,10 @@
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
+#include "dialogkit/Tx.h"
 #include "master/MasterTexts.h"
 #include "report/ReportTexts.h"
 #include "estimate/EstimateTexts.h"
-
-namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
-}  // namespace
 
 CIkkatsuSettingDlg::CIkkatsuSettingDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(Tx(apptext::kIkkatsuTemplateCaption));

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/ItemSelection.h"
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 
 class QGridLayout;
 class QLabel;

@@ -1,4 +1,5 @@
 #include "app/KeisanKubunDlg.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 
 #include <QApplication>
@@ -11,10 +12,9 @@
 #include <algorithm>
 
 #include "app/AppTexts.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 constexpr int kCheckCol = 1;
 constexpr int kTextCol = 2;

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "estimate/SekisanItem.h"
 #include "master/BukakeFile.h"
 

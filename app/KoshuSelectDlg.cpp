@@ -10,8 +10,8 @@
 #include <array>
 
 #include "app/AppTexts.h"
-#include "app/dialogs/KoshuSearchDlg.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/KoshuSearchDlg.h"
+#include "dialogkit/DialogTexts.h"
 #include "platform/Host.h"
 #include "estimate/CalcCodes.h"
 

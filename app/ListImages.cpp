@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-#include "app/Resources.h"
+#include "pictures/Resources.h"
 #include "app/ShellWindows.h"
 
 QIcon BukakeListImage(int index) {

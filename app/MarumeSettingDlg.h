@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 
 class QButtonGroup;
 class QRadioButton;

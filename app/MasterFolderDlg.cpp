@@ -18,8 +18,9 @@
 
 #include "app/AppConstants.h"
 #include "app/AppTexts.h"
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/InputDialogs.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/InputDialogs.h"
+#include "dialogkit/Tx.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/LockFile.h"
@@ -32,8 +33,6 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string S(const QString& q) { return q.toStdString(); }
-
-QString T(const char* text) { return QString::fromUtf8(text); }
 
 fs::path P(const std::string& s) { return fs::path(s); }
 
@@ -97,21 +96,21 @@ std::string CheckFolderName(const std::string& dataFolder, const QString& name) 
 // CMasterFolderDlg
 
 CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : CSekisanDialog(parent), m_host(host) {
-    setWindowTitle(T(mastertext::kMasterFolderTitle));
-    auto* pathLabel = new QLabel(T(apptext::kDataFolderLabel), this);
+    setWindowTitle(Tx(mastertext::kMasterFolderTitle));
+    auto* pathLabel = new QLabel(Tx(apptext::kDataFolderLabel), this);
     m_pathDisplay = new QLineEdit(this);
     m_pathDisplay->setObjectName(QStringLiteral("path"));
     m_pathDisplay->setReadOnly(true);
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("list"));
     m_list->setColumnCount(1);
-    m_list->setHeaderLabels({T(apptext::kMasterListHeader)});
+    m_list->setHeaderLabels({Tx(apptext::kMasterListHeader)});
     m_list->setRootIsDecorated(false);
     m_list->setIconSize(QSize(16, 16));
     m_list->installEventFilter(this);
 
     auto button = [this](const char* text, const char* name) {
-        auto* b = new QPushButton(T(text), this);
+        auto* b = new QPushButton(Tx(text), this);
         b->setObjectName(QString::fromLatin1(name));
         return b;
     };
@@ -122,11 +121,11 @@ CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : C
     m_delete = button(masteredittext::kDeleteButton, "delete");
     m_switch = button(apptext::kSwitchDataFolderButton, "switch");
     m_up = button(apptext::kUpFolderButton, "up");
-    m_missing = new QLabel(T(apptext::kMasterFolderIncomplete), this);
+    m_missing = new QLabel(Tx(apptext::kMasterFolderIncomplete), this);
     m_missing->setObjectName(QStringLiteral("missing"));
     m_missing->setStyleSheet(QStringLiteral("color: red"));
     m_missing->setVisible(false);
-    auto* note = new QLabel(T(apptext::kMasterDataNote), this);
+    auto* note = new QLabel(Tx(apptext::kMasterDataNote), this);
 
     connect(m_rename, &QPushButton::clicked, this, &CMasterFolderDlg::OnRename);
     connect(m_copy, &QPushButton::clicked, this, &CMasterFolderDlg::OnCopy);
@@ -158,7 +157,7 @@ CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : C
 }
 
 void CMasterFolderDlg::OnInitDialog() {
-    if (m_oldVersionMode) setWindowTitle(T(mastertext::kOldMasterFolderTitle));
+    if (m_oldVersionMode) setWindowTitle(Tx(mastertext::kOldMasterFolderTitle));
     m_pathDisplay->setText(QString::fromStdString(m_dataFolder));
     m_list->header()->resizeSection(0, m_list->viewport()->width());
     ReadFolderNames();
@@ -306,7 +305,7 @@ void CMasterFolderDlg::OnRename() {
 
 void CMasterFolderDlg::OnCopy() {
     if (m_selectedName.isEmpty() || !m_copy->isEnabled()) return;
-    const QString base = T(apptext::kCopyNamePrefix) + m_selectedName;
+    const QString base = Tx(apptext::kCopyNamePrefix) + m_selectedName;
     QString proposal = base;
     auto taken = [this](const QString& n) { return std::find(m_names.begin(), m_names.end(), n) != m_names.end(); };
     for (int counter = 1; taken(proposal);) proposal = QStringLiteral("%1(%2)").arg(base).arg(++counter);
@@ -398,7 +397,7 @@ void CMasterFolderDlg::accept() {
 // CMasterSelectDlg
 
 CMasterSelectDlg::CMasterSelectDlg(QWidget* parent) : CSekisanDialog(parent) {
-    setWindowTitle(T(apptext::kMasterSelectCaption));
+    setWindowTitle(Tx(apptext::kMasterSelectCaption));
     auto sunken = [this](const char* name) {
         auto* label = new QLabel(this);
         label->setObjectName(QString::fromLatin1(name));
@@ -408,20 +407,20 @@ CMasterSelectDlg::CMasterSelectDlg(QWidget* parent) : CSekisanDialog(parent) {
     };
     m_oldLabel = sunken("oldFolder");
     m_newLabel = sunken("newFolder");
-    m_browse = new QPushButton(T(masteredittext::kBrowseButton), this);
+    m_browse = new QPushButton(Tx(masteredittext::kBrowseButton), this);
     m_browse->setObjectName(QStringLiteral("browse"));
     m_browse->setVisible(false);
-    m_missing = new QLabel(T(apptext::kSelectedFolderIncomplete), this);
+    m_missing = new QLabel(Tx(apptext::kSelectedFolderIncomplete), this);
     m_missing->setObjectName(QStringLiteral("missing"));
     m_missing->setVisible(false);
     m_ok = MakeOkCancelButtons(false).ok;
     connect(m_browse, &QPushButton::clicked, this, &CMasterSelectDlg::OnBrowse);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(T(apptext::kMasterSelectOld), this));
+    layout->addWidget(new QLabel(Tx(apptext::kMasterSelectOld), this));
     layout->addWidget(m_oldLabel);
-    layout->addWidget(new QLabel(T(apptext::kMasterSelectBut), this));
-    layout->addWidget(new QLabel(T(apptext::kMasterSelectNew), this));
+    layout->addWidget(new QLabel(Tx(apptext::kMasterSelectBut), this));
+    layout->addWidget(new QLabel(Tx(apptext::kMasterSelectNew), this));
     auto* newRow = new QHBoxLayout;
     newRow->addWidget(m_newLabel, 1);
     newRow->addWidget(m_browse);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 
 class QLabel;
 class QLineEdit;

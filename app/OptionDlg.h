@@ -2,7 +2,7 @@
 #include <QString>
 #include <array>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 
 class QButtonGroup;
 class QGroupBox;

@@ -9,12 +9,12 @@
 #include <algorithm>
 
 #include "app/AppTexts.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // Rows the list offers at least: one per program code 1 to 99.
 constexpr int kListRows = 99;

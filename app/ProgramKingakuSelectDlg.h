@@ -1,6 +1,6 @@
 #pragma once
-#include "app/dialogs/SekisanDialog.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SekisanDialog.h"
+#include "dialogkit/SpreadSheet.h"
 #include "master/ProgramKingakuFile.h"
 #include "platform/Constants.h"
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 
 CProgressDlg::CProgressDlg(const std::string& caption) : QDialog(nullptr) {
     setWindowTitle(caption.empty() ? QString::fromUtf8(apptext::kProgressCaption) : QString::fromStdString(caption));

@@ -8,12 +8,11 @@
 #include "app/AppTexts.h"
 #include "app/ProgressDlg.h"
 #include "app/QtSettings.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/Tx.h"
 #include "platform/PlatformTexts.h"
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QString PatternsForQt(QString patterns) {
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
@@ -26,7 +25,7 @@ QString PatternsForQt(QString patterns) {
 }  // namespace
 
 QStringList QtFilterList(const std::string& filter) {
-    QStringList parts = Q(filter).split(QLatin1Char('|'));
+    QStringList parts = Tx(filter).split(QLatin1Char('|'));
     QStringList result;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString name = parts[i].trimmed();
@@ -41,7 +40,7 @@ QStringList QtFilterList(const std::string& filter) {
 }
 
 QString FirstFilterSuffix(const std::string& filter) {
-    QStringList parts = Q(filter).split(QLatin1Char('|'));
+    QStringList parts = Tx(filter).split(QLatin1Char('|'));
     if (parts.size() < 2) return {};
     QString first = PatternsForQt(parts[1]).section(QLatin1Char(' '), 0, 0);
     if (!first.startsWith(QLatin1String("*.")) || first == QLatin1String("*.*")) return {};
@@ -60,9 +59,9 @@ std::string CQtHost::AppName() const { return platformtext::kAppName; }
 std::unique_ptr<QMessageBox> CQtHost::BuildMessageBox(const std::string& text, const std::string& caption,
                                                       MsgButtons buttons, MsgIcon icon, int defaultButton) const {
     auto box = std::make_unique<QMessageBox>(m_owner);
-    box->setWindowTitle(Q(caption.empty() ? AppName() : caption));
+    box->setWindowTitle(Tx(caption.empty() ? AppName() : caption));
     box->setTextFormat(Qt::PlainText);
-    box->setText(Q(text));
+    box->setText(Tx(text));
     switch (icon) {
         case MsgIcon::None: box->setIcon(QMessageBox::NoIcon); break;
         case MsgIcon::Information: box->setIcon(QMessageBox::Information); break;
@@ -121,7 +120,7 @@ int CQtHost::MessageBox(const std::string& text, const std::string& caption, Msg
 
 bool CQtHost::ChooseOpenFile(const std::string& title, const std::string& filter, const std::string& initialPath,
                              std::string& chosen) {
-    QFileDialog dialog(m_owner, Q(title), Q(initialPath));
+    QFileDialog dialog(m_owner, Tx(title), Tx(initialPath));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(QtFilterList(filter));
@@ -133,7 +132,7 @@ bool CQtHost::ChooseOpenFile(const std::string& title, const std::string& filter
 
 bool CQtHost::ChooseSaveFile(const std::string& title, const std::string& filter, const std::string& initialPath,
                              std::string& chosen) {
-    QFileDialog dialog(m_owner, Q(title), Q(initialPath));
+    QFileDialog dialog(m_owner, Tx(title), Tx(initialPath));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(QtFilterList(filter));
@@ -144,7 +143,7 @@ bool CQtHost::ChooseSaveFile(const std::string& title, const std::string& filter
 }
 
 bool CQtHost::ChooseFolder(const std::string& title, const std::string& initialPath, std::string& chosen) {
-    QString folder = QFileDialog::getExistingDirectory(m_owner, Q(title), Q(initialPath));
+    QString folder = QFileDialog::getExistingDirectory(m_owner, Tx(title), Tx(initialPath));
     if (folder.isEmpty()) return false;
     chosen = folder.toStdString();
     return true;
@@ -157,7 +156,7 @@ std::unique_ptr<IProgress> CQtHost::CreateProgress(const std::string& caption) {
 }
 
 void CQtHost::SetStatusPane(int pane, const std::string& text) {
-    if (m_statusSink) m_statusSink(pane, Q(text));
+    if (m_statusSink) m_statusSink(pane, Tx(text));
 }
 
 void CQtHost::BeginWaitCursor() {

@@ -14,7 +14,7 @@
 #include "app/AppTexts.h"
 #include "app/ShellWindows.h"
 #include "platform/Rounding.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 #include "masteredit/MasterEditTexts.h"
 #include "report/ReportTexts.h"
 

@@ -2,7 +2,7 @@
 #include <QIcon>
 #include <QList>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/TankaFile.h"
 
 class CBitmapStatic;

@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "app/AppTexts.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 
 CTaniInputDlg::CTaniInputDlg(QWidget* parent) : CSekisanDialog(parent) {
     SetEnterMovesFocus(false);

@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 
 // The unit text of a row. Enter presses OK here.
 class CTaniInputDlg : public CSekisanDialog {

@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ImageList.h"
+#include "dialogkit/Tx.h"
+#include "pictures/ImageList.h"
 #include "app/AppTexts.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // Images of the price-image list: a titled and an untitled column.
 constexpr int kImageTitled = 0;

@@ -2,7 +2,7 @@
 #include <QIcon>
 #include <vector>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/TankaFile.h"
 #include "platform/Constants.h"
 

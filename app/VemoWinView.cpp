@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "dialogkit/Tx.h"
 #include "estimate/CalcCodes.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
@@ -25,9 +26,7 @@ using namespace vemo::view;
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-QString OrNone(const std::string& s) { return s.empty() ? QString::fromUtf8(kNoHeaderText) : Q(s); }
+QString OrNone(const std::string& s) { return s.empty() ? QString::fromUtf8(kNoHeaderText) : Tx(s); }
 
 using calc::HasAnzenhiGyomu;
 
@@ -349,8 +348,8 @@ void CVemoWinView::RenderRow(int gridRow, const CSekisanItem& item, COLORREF bac
         upper.insert(0, 4, ' ');
         lower.insert(0, 6, ' ');
     }
-    m_grid->SetCellText(kColName, gridRow, Q(upper + "\n" + lower));
-    if (!item.m_strUnit.empty()) m_grid->SetCellText(kColUnit, gridRow, Q(item.m_strUnit));
+    m_grid->SetCellText(kColName, gridRow, Tx(upper + "\n" + lower));
+    if (!item.m_strUnit.empty()) m_grid->SetCellText(kColUnit, gridRow, Tx(item.m_strUnit));
     if (!IsUnset(item.m_nQuantity)) m_grid->SetCellDouble(kColQuantity, gridRow, item.m_nQuantity / 1000.0);
     if (!IsUnset(item.m_nUnitPrice)) m_grid->SetCellDouble(kColUnitPrice, gridRow, item.m_nUnitPrice / 10.0);
     if (!IsUnset(item.m_nAmount)) {
@@ -360,7 +359,7 @@ void CVemoWinView::RenderRow(int gridRow, const CSekisanItem& item, COLORREF bac
         m_grid->SetCellForeColor(kColAmount, gridRow, colour);
         m_grid->SetCellInt(kColAmount, gridRow, item.m_nAmount);
     }
-    m_grid->SetCellText(kColRemark, gridRow, Q(item.m_strRemarkUpper + "\n" + item.m_strRemarkLower));
+    m_grid->SetCellText(kColRemark, gridRow, Tx(item.m_strRemarkUpper + "\n" + item.m_strRemarkLower));
     m_grid->SetReDraw(redraw);
 }
 

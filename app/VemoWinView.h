@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/CommandRegistry.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 #include "estimate/SekisanItemList.h"
 #include "report/EstimateReport.h"
 #include "report/ReportJob.h"

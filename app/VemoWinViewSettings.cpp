@@ -22,7 +22,7 @@
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
 #include "app/VemoWinView.h"
-#include "app/dialogs/InputDialogs.h"
+#include "dialogkit/InputDialogs.h"
 #include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
 #include "master/MasterStore.h"

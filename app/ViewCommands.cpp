@@ -8,7 +8,7 @@
 #include "app/VemoWinApp.h"
 #include "app/VemoWinView.h"
 #include "app/ViewTexts.h"
-#include "app/dialogs/TitleEditDlg.h"
+#include "dialogkit/TitleEditDlg.h"
 #include "estimate/CalcCodes.h"
 #include "estimate/SekisanData.h"
 #include "master/MasterStore.h"

@@ -20,7 +20,7 @@
 #include "app/VemoWinApp.h"
 #include "app/VemoWinView.h"
 #include "app/ViewTexts.h"
-#include "app/dialogs/InputDialogs.h"
+#include "dialogkit/InputDialogs.h"
 #include "estimate/SekisanData.h"
 #include "master/MasterStore.h"
 #include "platform/Host.h"

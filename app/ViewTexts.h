@@ -4,7 +4,7 @@
 #include "app/AppTexts.h"
 #include "master/MasterTexts.h"
 #include "masteredit/MasterEditTexts.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 
 // The estimate view's names for its texts (the texts themselves are in the program's text table)
 // and the messages it puts together from them.

@@ -2,7 +2,8 @@
 
 #include <QComboBox>
 
-#include "app/dialogs/ZoEdit.h"
+#include "dialogkit/Tx.h"
+#include "dialogkit/ZoEdit.h"
 #include "formix/Formix.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/MasterEditTexts.h"
@@ -11,7 +12,6 @@
 
 namespace bukakedetail {
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // The pictures of the H lists.
 constexpr int kRecordImage = 1;

@@ -1,4 +1,5 @@
 #include "masteredit/BukakeDetailDlg.h"
+#include "dialogkit/Tx.h"
 #include "report/ReportTexts.h"
 
 #include <QButtonGroup>
@@ -15,9 +16,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/ImeStatus.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/ImeStatus.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/BukakeDetailCommon.h"
 #include "masteredit/BukakeHojoShikiDlg.h"
 #include "masteredit/EditorList.h"
@@ -32,7 +33,6 @@
 
 namespace {
 using namespace masteredittext;
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 constexpr int kShokushuColumns = 10;
 constexpr COLORREF kGrey = 0xC0C0C0;

@@ -7,8 +7,9 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/BukakeDetailCommon.h"
 #include "masteredit/EditorButton.h"
 #include "masteredit/GridBlock.h"
@@ -17,7 +18,6 @@
 
 namespace {
 using namespace masteredittext;
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 }  // namespace
 
 CBukakeDetailDlgBase::CBukakeDetailDlgBase(QWidget* parent) : CSekisanDialog(parent) {

@@ -7,8 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/KoshuSearchDlg.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/KoshuSearchDlg.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"
@@ -16,7 +17,6 @@
 
 namespace {
 namespace t = masteredittext;
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 }  // namespace
 
 CBukakeEditDlg::CBukakeEditDlg(QWidget* parent) : CSekisanDialog(parent) {

@@ -7,14 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/Tx.h"
 #include "formix/Formix.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"
 
 namespace {
 using namespace masteredittext;
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 }  // namespace
 
 CBukakeHojoShikiDlg::CBukakeHojoShikiDlg(QWidget* parent) : CSekisanDialog(parent) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/BukakeFile.h"
 
 // Edits the auxiliary formulas S1..S8 of a copy of a 歩掛 detail, and a ninth text kept beside them.

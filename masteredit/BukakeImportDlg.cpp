@@ -8,13 +8,13 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "dialogkit/Tx.h"
 #include "masteredit/KoshuShubetsuLists.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"
 
 namespace {
 namespace t = masteredittext;
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 bool Ask(const char* before, const std::string& name, const char* after) {
     return AfxMessageBox(before + name + after, MsgButtons::YesNo, MsgIcon::Question) == IDYES;

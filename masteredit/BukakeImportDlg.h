@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
 #include "master/MasterDialogs.h"

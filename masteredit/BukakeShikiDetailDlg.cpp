@@ -1,4 +1,5 @@
 #include "masteredit/BukakeShikiDetailDlg.h"
+#include "dialogkit/Tx.h"
 #include "master/MasterTexts.h"
 
 #include <QButtonGroup>
@@ -15,9 +16,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/ImeStatus.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/ImeStatus.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/BukakeDetailCommon.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ShokushuSelectDlg.h"
@@ -27,7 +28,6 @@
 
 namespace {
 using namespace masteredittext;
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // Where the layout keeps its values in a line and in the detail.
 constexpr int kKindValue = 0, kIdValue = 1, kQuantityValue = 2;

@@ -5,8 +5,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
-#include "app/ImageList.h"
-#include "app/Resources.h"
+#include "pictures/ImageList.h"
+#include "pictures/Resources.h"
 #include "masteredit/MasterEditTexts.h"
 #include "report/ReportTexts.h"
 

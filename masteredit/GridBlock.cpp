@@ -1,6 +1,6 @@
 #include "masteredit/GridBlock.h"
 
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 
 #include <algorithm>
 #include <utility>

@@ -5,17 +5,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/NameEditDlg.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Host.h"
 #include "report/ReportTexts.h"
-
-namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
-}  // namespace
 
 // What a list needs of its master: its entries' names and codes, a free code, and adding and
 // removing entries (a removed entry goes with everything it owns).

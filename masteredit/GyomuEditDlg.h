@@ -2,7 +2,7 @@
 #include <array>
 #include <memory>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
 #include "master/ShokeihiFile.h"

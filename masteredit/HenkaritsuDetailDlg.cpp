@@ -11,9 +11,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/SpreadSheet.h"
-#include "app/dialogs/TitleEditDlg.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/TitleEditDlg.h"
+#include "dialogkit/Tx.h"
 #include "formix/Formix.h"
 #include "masteredit/GridBlock.h"
 #include "masteredit/HenkaritsuHojoShikiDlg.h"
@@ -23,8 +24,6 @@
 #include "platform/Rounding.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
-QString Tx(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr int kCols = CHenkaritsuRecord::kColumns;
 constexpr int kRows = CHenkaritsuRecord::kRows;

@@ -6,7 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EditorButton.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/HenkaritsuRecordList.h"
@@ -15,7 +16,6 @@
 #include "report/ReportTexts.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 constexpr int kGroupImage = 0;
 }  // namespace
 

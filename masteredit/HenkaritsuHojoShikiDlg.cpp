@@ -6,11 +6,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
-QString Tx(const std::string& text) { return QString::fromStdString(text); }
 
 const char* const kRowLabels[8] = {masteredittext::kHojoS1, masteredittext::kHojoS2,
                                    masteredittext::kHojoS3, masteredittext::kHojoS4,

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/HenkaritsuFile.h"
 
 // Edits the auxiliary formulas S1..S8 of a record, each with the lower and upper LL limit it

@@ -6,9 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ImageList.h"
-#include "app/Resources.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/Tx.h"
+#include "pictures/ImageList.h"
+#include "pictures/Resources.h"
+#include "dialogkit/DialogTexts.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/HenkaritsuEditDlg.h"
@@ -18,7 +19,6 @@
 #include "platform/Host.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 // The import questions carry the question icon, as those of the 歩掛 import.
 bool Ask(const std::string& text) { return AfxMessageBox(text, MsgButtons::YesNo, MsgIcon::Question) == IDYES; }
 }  // namespace

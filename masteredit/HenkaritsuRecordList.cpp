@@ -4,7 +4,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/NameEditDlg.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/HenkaritsuDetailDlg.h"
@@ -12,7 +13,6 @@
 #include "platform/Host.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 constexpr int kGroupImage = 1;  // the rate-record picture of the strip
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "masteredit/HimokuDlg.h"
+#include "dialogkit/Tx.h"
 #include "master/MasterTexts.h"
 #include "report/ReportTexts.h"
 
@@ -13,8 +14,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/BukakeDetailCommon.h"
 #include "masteredit/GridBlock.h"
 #include "masteredit/EditorButton.h"
@@ -25,7 +26,6 @@
 
 namespace {
 using namespace masteredittext;
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // One radio group: its title, rate label, choices and the basis bits each choice stands for.
 struct BasisGroup {

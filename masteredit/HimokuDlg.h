@@ -2,7 +2,7 @@
 #include <array>
 #include <string>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/BukakeFile.h"
 #include "master/ZairyoTankaFile.h"
 

@@ -1,5 +1,5 @@
 #include "masteredit/KoshuEditDlg.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -13,12 +13,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 #include "master/KoshuCategory.h"
 
 namespace {
-
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 using KindLabels = std::array<const char*, CKoshuEditDlg::kKindCount>;
 namespace t = masteredittext;

@@ -7,7 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeShikiDetailDlg.h"
 #include "masteredit/EditorList.h"
@@ -21,7 +22,6 @@
 namespace {
 
 namespace t = masteredittext;
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // The 業務 whose 種別 coefficient is a 技術経費.
 bool HasGijutsuKeihi(int gyomu) { return IsStandardGyomu(gyomu) && !IsSokuryoGyomu(gyomu); }

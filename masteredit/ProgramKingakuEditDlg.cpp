@@ -7,10 +7,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/ImeStatus.h"
-#include "app/dialogs/NameEditDlg.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/ImeStatus.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/GridBlock.h"
 #include "masteredit/EditorButton.h"
@@ -20,7 +21,6 @@
 #include "report/ReportTexts.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 // Rows the grid has at least: one per program code 1 to 99.
 constexpr int kGridRows = 99;

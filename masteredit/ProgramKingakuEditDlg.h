@@ -1,5 +1,5 @@
 #pragma once
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/ProgramKingakuFile.h"
 
 class CSpreadSheet;

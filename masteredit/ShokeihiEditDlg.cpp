@@ -7,17 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/ImeStatus.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/ImeStatus.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/MasterEditTexts.h"
 #include "master/KoshuCategory.h"
 #include "platform/Rounding.h"
 #include "report/ReportTexts.h"
-
-namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
-}  // namespace
 
 CShokeihiEditDlg::CShokeihiEditDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(Tx(masteredittext::kShokeihiEditCaption));

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/ShokeihiFile.h"
 
 class QComboBox;

@@ -6,14 +6,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ZairyoTankaItemDlg.h"
 #include "platform/Host.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 
 constexpr int kTradeImage = 2;
 constexpr int kTradeNoPriceImage = 3;

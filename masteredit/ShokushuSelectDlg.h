@@ -1,5 +1,5 @@
 #pragma once
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/TankaFile.h"
 #include "master/ZairyoTankaFile.h"
 

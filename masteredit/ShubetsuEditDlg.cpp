@@ -1,5 +1,5 @@
 #include "masteredit/ShubetsuEditDlg.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,12 +9,12 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 #include "master/KoshuCategory.h"
 #include "platform/Rounding.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
 namespace t = masteredittext;
 constexpr int kNameChars = 24;    // full-width characters the name field shows
 constexpr int kFieldMargin = 16;  // a line edit's frame and text margins

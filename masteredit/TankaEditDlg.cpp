@@ -7,11 +7,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/ImeStatus.h"
-#include "app/dialogs/NameEditDlg.h"
-#include "app/dialogs/TitleEditDlg.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/ImeStatus.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/TitleEditDlg.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/GridBlock.h"
 #include "masteredit/EditorButton.h"
@@ -21,8 +22,6 @@
 #include "report/ReportTexts.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
-QString Tx(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr double kRowHeight = 10.91;
 constexpr COLORREF kBlack = 0x000000;

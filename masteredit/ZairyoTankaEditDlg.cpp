@@ -10,11 +10,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/ImeStatus.h"
-#include "app/dialogs/NameEditDlg.h"
-#include "app/dialogs/SpreadSheet.h"
-#include "app/dialogs/ZairyoTankaSearchDlg.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/ImeStatus.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
+#include "dialogkit/ZairyoTankaSearchDlg.h"
 #include "master/MasterStore.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/GridBlock.h"
@@ -25,8 +26,6 @@
 #include "report/ReportTexts.h"
 
 namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
-QString Tx(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr double kRowHeight = 17.05;
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/ZairyoTankaFile.h"
 
 class CMasterDataStore;

@@ -7,13 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
-
-namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
-QString Tx(const std::string& text) { return QString::fromStdString(text); }
-}  // namespace
 
 CZairyoTankaItemDlg::CZairyoTankaItemDlg(QWidget* parent) : CSekisanDialog(parent) {
     setWindowTitle(Tx(masteredittext::kZairyoTankaItemCaption));

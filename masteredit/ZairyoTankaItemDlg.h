@@ -1,5 +1,5 @@
 #pragma once
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/ZairyoTankaFile.h"
 
 // Edits the name, 規格, unit, price and remarks of one material-price item. A price field

@@ -6,16 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/Tx.h"
 #include "master/MasterFile.h"
 #include "master/ZairyoTankaFile.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
-
-namespace {
-QString Tx(const char* text) { return QString::fromUtf8(text); }
-}  // namespace
 
 CZairyoTankaSettingDlg::CZairyoTankaSettingDlg(QWidget* parent) : CSekisanDialog(parent) {
     // Enter presses the default button here.

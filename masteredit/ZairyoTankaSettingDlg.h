@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 
 class QLabel;
 

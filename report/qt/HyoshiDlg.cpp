@@ -12,8 +12,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "estimate/SekisanItemList.h"
 #include "estimate/CalcCodes.h"
 #include "master/TankaFile.h"
@@ -29,9 +30,6 @@ using calc::Gyomu;
 using calc::Koshu;
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(const char* s) { return QString::fromUtf8(s); }
 
 constexpr int kSpareLines = 10;
 constexpr COLORREF kLockedGrey = 0xC0C0C0;
@@ -64,7 +62,7 @@ QComboBox* MakeCombo(QWidget* parent, const char* name) {
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* text, const char* name) {
-    auto* button = new QPushButton(Q(text), parent);
+    auto* button = new QPushButton(Tx(text), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
@@ -73,13 +71,13 @@ QPushButton* MakeButton(QWidget* parent, const char* text, const char* name) {
 }  // namespace
 
 CHyoshiDlg::CHyoshiDlg(QWidget* parent) : CSekisanDialog(parent) {
-    setWindowTitle(Q(kHyoshiCaption));
+    setWindowTitle(Tx(kHyoshiCaption));
     auto* fields = new QGridLayout;
     static constexpr const char* kLabelNames[9] = {"printTitleLabel", "numberLabel",  "dateLabel",
                                                    "address1Label",   "address2Label", "spareLabel",
                                                    "subjectLabel",    "placeLabel",    "amountLabel"};
     for (size_t i = 0; i < m_labels.size(); ++i) {
-        m_labels[i] = new QLabel(Q(kStandardLabels[i]), this);
+        m_labels[i] = new QLabel(Tx(kStandardLabels[i]), this);
         m_labels[i]->setObjectName(QString::fromLatin1(kLabelNames[i]));
     }
     static constexpr const char* kClearNames[kFieldCount] = {"clearPrintTitle", "clearAddress1", "clearAddress2",
@@ -124,7 +122,7 @@ CHyoshiDlg::CHyoshiDlg(QWidget* parent) : CSekisanDialog(parent) {
     addRow(m_labels[7], m_combos[kPlace], m_clearButtons[kPlace]);
     addRow(m_labels[8], m_amount, nullptr);
 
-    auto* formsLabel = new QLabel(Q(kHyoshiFormsLabel), this);
+    auto* formsLabel = new QLabel(Tx(kHyoshiFormsLabel), this);
     m_formList = new QListWidget(this);
     m_formList->setObjectName(QStringLiteral("forms"));
     m_formList->setMinimumWidth(220);
@@ -168,21 +166,21 @@ void CHyoshiDlg::OnInitDialog() {
     ApplyTwinLabels();
     FillForms();
     if (m_mode == EntryOnly) {
-        m_ok->setText(Q(dialogtext::kOk));
+        m_ok->setText(Tx(dialogtext::kOk));
         m_preview->setEnabled(false);
         m_print->setEnabled(false);
         m_formList->setEnabled(false);
     }
     for (int f = 0; f < kFieldCount; ++f) FillHistory(static_cast<Field>(f), true);
-    if (!m_hyoshi.m_number.empty()) m_number->setText(Q(m_hyoshi.m_number));
-    m_date->setText(Q(m_hyoshi.m_date.empty() ? TodayReiwaDateText() : m_hyoshi.m_date));
+    if (!m_hyoshi.m_number.empty()) m_number->setText(Tx(m_hyoshi.m_number));
+    m_date->setText(Tx(m_hyoshi.m_date.empty() ? TodayReiwaDateText() : m_hyoshi.m_date));
     if (m_list)
-        for (const std::string& text : AmountTexts(*m_list)) m_amount->addItem(Q(text));
-    m_amount->setEditText(Q(m_hyoshi.m_amount));
+        for (const std::string& text : AmountTexts(*m_list)) m_amount->addItem(Tx(text));
+    m_amount->setEditText(Tx(m_hyoshi.m_amount));
     for (int line = 1; line <= kSpareLines; ++line)
-        m_spare->SetCellText(1, line, Q(m_hyoshi.m_spare[static_cast<size_t>(line - 1)]));
+        m_spare->SetCellText(1, line, Tx(m_hyoshi.m_spare[static_cast<size_t>(line - 1)]));
     for (int f = 0; f < kFieldCount; ++f)
-        m_combos[static_cast<size_t>(f)]->setEditText(Q(Stored(static_cast<Field>(f))));
+        m_combos[static_cast<size_t>(f)]->setEditText(Tx(Stored(static_cast<Field>(f))));
 }
 
 void CHyoshiDlg::ApplyTwinLabels() {
@@ -191,7 +189,7 @@ void CHyoshiDlg::ApplyTwinLabels() {
                          LoadPrintFormText(m_forms[static_cast<size_t>(m_formIndex)], twin) == 0;
     auto line = [&](int i) -> const std::string& { return twin.GetLine(i); };
     for (size_t i = 0; i < m_labels.size(); ++i)
-        m_labels[i]->setText(hasTwin ? Q(line(kLabelLine[i])) : Q(kStandardLabels[i]));
+        m_labels[i]->setText(hasTwin ? Tx(line(kLabelLine[i])) : Tx(kStandardLabels[i]));
     for (int f = 0; f < kFieldCount; ++f) {
         const bool on = !hasTwin || !line(kFieldLine[f]).empty();
         m_combos[static_cast<size_t>(f)]->setEnabled(on);
@@ -203,7 +201,7 @@ void CHyoshiDlg::ApplyTwinLabels() {
     for (int spare = 1; spare <= kSpareLines; ++spare) {
         const std::string& label = line(4 + spare);
         // Rows 2 to 10 are labelled by lines 6 to 14; row 1 goes with the "文章予備" label.
-        m_spare->SetCellText(0, spare, spare > 1 && hasTwin ? Q(label) : QString());
+        m_spare->SetCellText(0, spare, spare > 1 && hasTwin ? Tx(label) : QString());
         const bool on = !hasTwin || !label.empty();
         m_spare->SetCellLocked(1, spare, on ? 0 : 1);
         m_spare->SetCellForeColor(1, spare, on ? kBlack : kLockedGrey);
@@ -216,7 +214,7 @@ void CHyoshiDlg::FillForms() {
     m_formList->clear();
     const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
     for (const std::string& path : m_forms) {
-        auto* item = new QListWidgetItem(icon, Q(vemo::FileNameOf(path)), m_formList);
+        auto* item = new QListWidgetItem(icon, Tx(vemo::FileNameOf(path)), m_formList);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
@@ -235,7 +233,7 @@ void CHyoshiDlg::FillHistory(Field field, bool selectFirst) {
     combo->clear();
     for (int i = 0; i < m_hyoshi.GetHistoryCount(list); ++i) {
         const std::string entry = m_hyoshi.GetHistoryItem(list, i);
-        if (!entry.empty()) combo->addItem(Q(entry));
+        if (!entry.empty()) combo->addItem(Tx(entry));
     }
     if (selectFirst && combo->count() > 0) {
         combo->setCurrentIndex(0);
@@ -277,7 +275,7 @@ void CHyoshiDlg::OnClearHistory(Field field) {
 
 void CHyoshiDlg::OnGetDate() {
     m_hyoshi.m_date = TodayReiwaDateText();
-    m_date->setText(Q(m_hyoshi.m_date));
+    m_date->setText(Tx(m_hyoshi.m_date));
 }
 
 void CHyoshiDlg::OnFormChecked(QListWidgetItem* item) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "master/HyoshiData.h"
 #include "report/PrintFormText.h"
 #include "report/ReportJob.h"

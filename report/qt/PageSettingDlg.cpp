@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "dialogkit/Tx.h"
 #include "report/EraDate.h"
 #include "report/PrintFormText.h"
 #include "report/ReportTexts.h"
@@ -20,17 +21,14 @@
 
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
-
 QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* text) {
-    auto* box = new QCheckBox(Q(text), parent);
+    auto* box = new QCheckBox(Tx(text), parent);
     box->setObjectName(QString::fromLatin1(name));
     return box;
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* text) {
-    auto* label = new QLabel(Q(text), parent);
+    auto* label = new QLabel(Tx(text), parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
@@ -48,7 +46,7 @@ int Checked(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
 }  // namespace
 
 CPageSettingDlg::CPageSettingDlg(QWidget* parent) : CSekisanDialog(parent) {
-    setWindowTitle(Q(reporttext::kPageSettingCaption));
+    setWindowTitle(Tx(reporttext::kPageSettingCaption));
     m_setDate = MakeCheck(this, "setDate", reporttext::kLabelSetDate);
     m_printHyoshi = MakeCheck(this, "printHyoshi", reporttext::kLabelPrintHyoshi);
     m_printGyomuSokatsu = MakeCheck(this, "printGyomuSokatsu", reporttext::kLabelPrintGyomuSokatsu);
@@ -73,7 +71,7 @@ CPageSettingDlg::CPageSettingDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_formList = new QTreeWidget(this);
     m_formList->setObjectName(QStringLiteral("formList"));
     m_formList->setColumnCount(1);
-    m_formList->setHeaderLabels({Q(reporttext::kFormListColumn)});
+    m_formList->setHeaderLabels({Tx(reporttext::kFormListColumn)});
     m_formList->setRootIsDecorated(false);
     m_formList->setIndentation(0);
     m_formList->setUniformRowHeights(true);
@@ -134,7 +132,7 @@ void CPageSettingDlg::OnInitDialog() {
     PutNumber(m_startPage, m_settings.startPage);
     PutNumber(m_daikaStartNo, m_settings.daikaStartNo);
     PutNumber(m_tankaStartNo, m_settings.tankaStartNo);
-    m_date->setText(Q(m_header.m_strDate.empty() ? TodayReiwaDateText() : m_header.m_strDate));
+    m_date->setText(Tx(m_header.m_strDate.empty() ? TodayReiwaDateText() : m_header.m_strDate));
     ApplyFormText();
 }
 
@@ -142,7 +140,7 @@ void CPageSettingDlg::FillForms() {
     const QSignalBlocker block(m_formList);
     m_formList->clear();
     for (size_t i = 0; i < m_forms.size(); ++i) {
-        auto* item = new QTreeWidgetItem(m_formList, {Q(FormFileName(m_forms[i]))});
+        auto* item = new QTreeWidgetItem(m_formList, {Tx(FormFileName(m_forms[i]))});
         item->setIcon(0, FormListIcon());
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, static_cast<int>(i) == m_formType ? Qt::Checked : Qt::Unchecked);
@@ -170,7 +168,7 @@ void CPageSettingDlg::ApplyFormText() {
                       LoadPrintFormText(m_forms[static_cast<size_t>(m_formType)], text) == 0;
     for (const Box& b : boxes) {
         const std::string& line = text.GetLine(b.line);
-        b.box->setText(twin ? Q(line) : Q(b.standard));
+        b.box->setText(twin ? Tx(line) : Tx(b.standard));
         b.box->setEnabled(!twin || !line.empty());
     }
     if (twin) {

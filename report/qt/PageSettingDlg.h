@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs/SekisanDialog.h"
+#include "dialogkit/SekisanDialog.h"
 #include "estimate/SekisanItemList.h"
 #include "platform/Constants.h"
 #include "report/PrintSettings.h"

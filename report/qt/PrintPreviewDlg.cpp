@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogkit/Tx.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "report/ReportJob.h"
@@ -16,8 +17,6 @@
 #include "report/qt/ReportPainter.h"
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 constexpr int kButtonRowHeight = 30;
 constexpr int kPageLabelHeight = 20;
@@ -31,7 +30,7 @@ CPrintPreviewDlg::CPrintPreviewDlg(CReportJob& job, QWidget* parent) : QDialog(p
     setModal(false);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     const XlsViewOptions& options = job.Engine().ViewOptions();
-    setWindowTitle(options.caption.empty() ? Q(reporttext::kPreviewDialogTitle) : QString::fromStdString(options.caption));
+    setWindowTitle(options.caption.empty() ? Tx(reporttext::kPreviewDialogTitle) : QString::fromStdString(options.caption));
 
     m_pages = reportqt::LayoutWorkbook(job.Engine().Model());
     // The preview lays pages out on a paper of its own, never asking a print system.
@@ -46,7 +45,7 @@ CPrintPreviewDlg::CPrintPreviewDlg(CReportJob& job, QWidget* parent) : QDialog(p
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(4, 2, 4, 2);
     auto button = [&](const char* name, const char* text, void (CPrintPreviewDlg::*command)()) {
-        auto* b = new QPushButton(Q(text), this);
+        auto* b = new QPushButton(Tx(text), this);
         b->setObjectName(QLatin1String(name));
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, command);
@@ -71,7 +70,7 @@ CPrintPreviewDlg::CPrintPreviewDlg(CReportJob& job, QWidget* parent) : QDialog(p
             [this](QPrinter* printer) { reportqt::PaintPagesAsIs(*printer, m_pages); });
     connect(m_view, &QPrintPreviewWidget::previewChanged, this, &CPrintPreviewDlg::ShowPageNumber);
 
-    m_pageLabel = new QLabel(Q(reporttext::kPreviewPageLabel), this);
+    m_pageLabel = new QLabel(Tx(reporttext::kPreviewPageLabel), this);
     m_pageLabel->setObjectName(QStringLiteral("pageLabel"));
     m_pageLabel->setFixedHeight(kPageLabelHeight);
     m_pageLabel->setContentsMargins(4, 0, 4, 0);
@@ -103,7 +102,7 @@ int CPrintPreviewDlg::PageCount() const { return m_view->pageCount(); }
 int CPrintPreviewDlg::CurrentPage() const { return m_view->currentPage(); }
 
 void CPrintPreviewDlg::ShowPageNumber() {
-    m_pageLabel->setText(QString::number(std::max(CurrentPage(), 1)) + Q(reporttext::kPreviewPageAfter));
+    m_pageLabel->setText(QString::number(std::max(CurrentPage(), 1)) + Tx(reporttext::kPreviewPageAfter));
 }
 
 void CPrintPreviewDlg::OnPrint() { m_job.Print(); }

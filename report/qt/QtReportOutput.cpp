@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <optional>
 
-#include "app/dialogs/DialogRunner.h"
+#include "dialogkit/DialogRunner.h"
 #include "platform/Host.h"
 #include "report/ReportJob.h"
 #include "report/qt/PrintPreviewDlg.h"

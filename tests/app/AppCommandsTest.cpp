@@ -26,6 +26,7 @@
 #include "app/ShellWindows.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
+#include "dialogkit/Tx.h"
 #include "master/MasterFile.h"
 #include "app/QtSettings.h"
 #include "platform/FileUtil.h"
@@ -35,8 +36,6 @@
 #include "report/qt/QtReportOutput.h"
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Records what the desktop was asked to open, and answers whether it could.
 struct RecordingOpener {
@@ -113,10 +112,10 @@ TEST_F(AppCommands, AboutBoxShowsTheSevenMastersAndFoldsItsReport) {
     app->Store().GetZairyoTankaFile().m_dataVersion = 2501;
     ScriptedDialogs dialogs;
     dialogs.Expect<CAboutDlg>([](CAboutDlg& d) {
-        EXPECT_EQ(d.windowTitle(), Q("バージョン情報"));
-        EXPECT_EQ(d.findChild<QLabel*>("title")->text(), Q("Vemo Ovra  農林版  令和7年度積算基準対応版Ver 14.02"));
-        EXPECT_EQ(d.findChild<QLabel*>("area")->text(), Q("区画整理 測量／区画整理 設計／物件調査／土質調査 版"));
-        const QString report = Q(" [各ファイルの データバージョン]"
+        EXPECT_EQ(d.windowTitle(), Tx("バージョン情報"));
+        EXPECT_EQ(d.findChild<QLabel*>("title")->text(), Tx("Vemo Ovra  農林版  令和7年度積算基準対応版Ver 14.02"));
+        EXPECT_EQ(d.findChild<QLabel*>("area")->text(), Tx("区画整理 測量／区画整理 設計／物件調査／土質調査 版"));
+        const QString report = Tx(" [各ファイルの データバージョン]"
                                  "\r\n\t歩掛データ\t\t\tVer 1.04"
                                  "\r\n\t変化率・補正率データ\t\tVer 1.03"
                                  "\r\n\t単価データ\t\t\t不明"
@@ -125,22 +124,22 @@ TEST_F(AppCommands, AboutBoxShowsTheSevenMastersAndFoldsItsReport) {
                                  "\r\n\t材料単価データ\t\tVer 25.01");
         EXPECT_EQ(d.VersionReport(), report);
         EXPECT_EQ(d.findChild<QLabel*>("versions")->text(), report);
-        EXPECT_EQ(d.findChild<QPushButton*>("readme")->text(), Q("Readme表示"));
+        EXPECT_EQ(d.findChild<QPushButton*>("readme")->text(), Tx("Readme表示"));
 
         // Collapsed at the start; each press of 詳細 moves the bottom edge by 115 pixels.
         QPushButton* details = d.findChild<QPushButton*>("details");
         const int collapsed = d.height();
         EXPECT_FALSE(d.IsExpanded());
-        EXPECT_EQ(details->text(), Q("詳細 >>"));
+        EXPECT_EQ(details->text(), Tx("詳細 >>"));
         details->click();
         EXPECT_EQ(d.height(), collapsed + 115);
-        EXPECT_EQ(details->text(), Q("詳細 <<"));
+        EXPECT_EQ(details->text(), Tx("詳細 <<"));
         details->click();
         EXPECT_EQ(d.height(), collapsed);
-        EXPECT_EQ(details->text(), Q("詳細 >>"));
+        EXPECT_EQ(details->text(), Tx("詳細 >>"));
         details->click();
         EXPECT_EQ(d.height(), collapsed + 115);
-        EXPECT_EQ(details->text(), Q("詳細 <<"));
+        EXPECT_EQ(details->text(), Tx("詳細 <<"));
         return IDOK;
     });
     EXPECT_TRUE(Run(cmd::AppAbout));
@@ -215,8 +214,8 @@ TEST_F(AppCommands, WebPagesOpenTheirAddressesAndTheFormManagerDoesNothing) {
     EXPECT_TRUE(Run(cmd::TechInfo));
     EXPECT_TRUE(Run(cmd::ShowFormManager));
     ASSERT_EQ(opener.opened.size(), 2u);
-    EXPECT_EQ(opener.opened[0], QUrl(Q(apptext::kSupportUrl)));
-    EXPECT_EQ(opener.opened[1], QUrl(Q(apptext::kTechInfoUrl)));
+    EXPECT_EQ(opener.opened[0], QUrl(Tx(apptext::kSupportUrl)));
+    EXPECT_EQ(opener.opened[1], QUrl(Tx(apptext::kTechInfoUrl)));
     EXPECT_TRUE(host->messages.empty());
     for (int id : {cmd::AppAbout, cmd::Help, cmd::SupportInfo, cmd::TechInfo, cmd::ShowFormManager, cmd::Option,
                    cmd::ShameiInput, cmd::EnableBukken})
@@ -255,7 +254,7 @@ TEST_F(AppCommands, OptionsCopyTheThirteenSettingsInAndBackOnOk) {
     CVemoWinDoc* doc = app->OnFileNew();
     ScriptedDialogs dialogs;
     dialogs.Expect<COptionDlg>([](COptionDlg& d) {
-        EXPECT_EQ(d.windowTitle(), Q("オプション"));
+        EXPECT_EQ(d.windowTitle(), Tx("オプション"));
         EXPECT_EQ(d.GetValues(), kSeeded);
         const std::pair<const char*, int> shown[] = {
             {"SeidoCalc", 1}, {"ShokeihiCalc", 1}, {"SekouCalc", 1}, {"GijyutuCalc", 0}, {"DefGijyutuCalc", 0},
@@ -363,7 +362,7 @@ TEST(OptionDialog, TextsOfTheGroupsAndChoices) {
         {"ZairyoDspGroup", "物件調査－材料費表示方法"},
         {"DouroCalcGroup", "測量・設計－単価の端数計算方法"},
     };
-    for (auto [name, title] : groups) EXPECT_EQ(d.findChild<QGroupBox*>(name)->title(), Q(title)) << name;
+    for (auto [name, title] : groups) EXPECT_EQ(d.findChild<QGroupBox*>(name)->title(), Tx(title)) << name;
     const std::tuple<const char*, int, const char*> choices[] = {
         {"SeidoCalc", 0, "精度管理費＝（直接人件費＋労務費＋機械経費）×精度管理費係数"},
         {"SeidoCalc", 1, "精度管理費＝（直接人件費＋機械経費）×精度管理係数"},
@@ -391,9 +390,9 @@ TEST(OptionDialog, TextsOfTheGroupsAndChoices) {
         {"HoseiMarumeKind", 1, "切捨て"},
         {"HoseiMarumeKind", 2, "切上げ"},
     };
-    for (auto [setting, index, text] : choices) EXPECT_EQ(d.Choice(setting, index)->text(), Q(text)) << setting << index;
-    EXPECT_EQ(d.findChild<QLabel*>("DouroCalcMore")->text(), Q("解説」に準拠（有効数字4桁(5桁目切捨て））"));
-    EXPECT_EQ(d.findChild<QPushButton*>("cancel")->text(), Q("ｷｬﾝｾﾙ"));
+    for (auto [setting, index, text] : choices) EXPECT_EQ(d.Choice(setting, index)->text(), Tx(text)) << setting << index;
+    EXPECT_EQ(d.findChild<QLabel*>("DouroCalcMore")->text(), Tx("解説」に準拠（有効数字4桁(5桁目切捨て））"));
+    EXPECT_EQ(d.findChild<QPushButton*>("cancel")->text(), Tx("ｷｬﾝｾﾙ"));
 }
 
 // ---- 社名入力及び選択単価の初期設定 (32771) ---------------------------------------------------------------
@@ -402,9 +401,9 @@ TEST_F(AppCommands, ShameiInputSavedOnYesRefreshesTheUnitPricePane) {
     const std::string before = ReadTestFile(program.tanka);
     ScriptedDialogs dialogs;
     dialogs.Expect<CShameiInputDlg>([](CShameiInputDlg& d) {
-        EXPECT_EQ(d.windowTitle(), Q("社名入力及び選択単価の初期設定"));
-        d.findChild<CZo_Edit*>("companyName1")->setText(Q("北山測量設計株式会社"));
-        d.findChild<CZo_Edit*>("tax")->setText(Q("8"));
+        EXPECT_EQ(d.windowTitle(), Tx("社名入力及び選択単価の初期設定"));
+        d.findChild<CZo_Edit*>("companyName1")->setText(Tx("北山測量設計株式会社"));
+        d.findChild<CZo_Edit*>("tax")->setText(Tx("8"));
         return IDOK;
     });
     host->answers = {IDYES};
@@ -429,7 +428,7 @@ TEST_F(AppCommands, ShameiInputAnsweredNoOrCancelledChangesNothing) {
     const CTankaFile inMemory = app->Store().GetTankaFile();
     ScriptedDialogs dialogs;
     auto edit = [](CShameiInputDlg& d) {
-        d.findChild<CZo_Edit*>("companyName1")->setText(Q("別の社名"));
+        d.findChild<CZo_Edit*>("companyName1")->setText(Tx("別の社名"));
         // A new default column is written into the dialog's copy at once …
         d.findChild<QComboBox*>("column")->setCurrentIndex(0);
         EXPECT_EQ(d.GetTankaFile().m_defaultColumn, 0);

@@ -30,7 +30,7 @@
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
 #include "app/VemoWinView.h"
-#include "app/dialogs/ImeStatus.h"
+#include "dialogkit/ImeStatus.h"
 #include "estimate/VemoWinDocData.h"
 #include "master/MasterTexts.h"
 #include "masteredit/MasterEditTexts.h"

@@ -14,8 +14,8 @@
 #include "app/GyomuSelectDlg.h"
 #include "app/KenmeiDlg.h"
 #include "report/qt/PageSettingDlg.h"
-#include "app/Resources.h"
-#include "app/dialogs/DialogRunner.h"
+#include "pictures/Resources.h"
+#include "dialogkit/DialogRunner.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "TextTableCheck.h"
 #include "app/AppTexts.h"
 #include "app/CommandTable.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 #include "estimate/EstimateTexts.h"
 #include "master/MasterTexts.h"
 #include "masteredit/MasterEditTexts.h"

@@ -12,15 +12,14 @@
 #include "TempFolder.h"
 #include "app/AppTexts.h"
 #include "app/MasterFolderDlg.h"
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/InputDialogs.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/InputDialogs.h"
+#include "dialogkit/Tx.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 #include "masteredit/MasterEditTexts.h"
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Every label, button and group-box title of a dialog.
 QStringList Texts(QWidget& dlg) {
@@ -41,25 +40,25 @@ QWidget* WithText(QWidget& dlg, const QString& text) {
 
 void ExpectTexts(QWidget& dlg, std::initializer_list<const char*> expected) {
     const QStringList texts = Texts(dlg);
-    for (const char* text : expected) EXPECT_TRUE(texts.contains(Q(text))) << text;
+    for (const char* text : expected) EXPECT_TRUE(texts.contains(Tx(text))) << text;
 }
 
 TEST(DialogTexts, NumberInputDialog) {
     using namespace dialogtext;
     CNumberInputDlg dlg;
-    EXPECT_EQ(dlg.windowTitle(), Q(kNumberInputCaption));
+    EXPECT_EQ(dlg.windowTitle(), Tx(kNumberInputCaption));
     ExpectTexts(dlg, {kNumberLabel, kOk, kCancel, kAutoCalc, kManualNote, kDiscountNote, kYearUpToH26, kYearFromH27,
                       kYearH28H29, kYearH30ToR5, kYearFromR6, kYearFromR7, kYearNote});
-    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("label"))->text(), Q(kNumberLabel));
-    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("ok"))->text(), Q(kOk));
-    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("cancel"))->text(), Q(kCancel));
-    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("auto"))->text(), Q(kAutoCalc));
-    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("manualNote"))->text(), Q(kManualNote));
-    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("discountNote"))->text(), Q(kDiscountNote));
-    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("yearNote"))->text(), Q(kYearNote));
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("label"))->text(), Tx(kNumberLabel));
+    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("ok"))->text(), Tx(kOk));
+    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("cancel"))->text(), Tx(kCancel));
+    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("auto"))->text(), Tx(kAutoCalc));
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("manualNote"))->text(), Tx(kManualNote));
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("discountNote"))->text(), Tx(kDiscountNote));
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("yearNote"))->text(), Tx(kYearNote));
     const char* const years[] = {kYearUpToH26, kYearFromH27, kYearH28H29, kYearH30ToR5, kYearFromR6, kYearFromR7};
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("year%1").arg(i))->text(), Q(years[i])) << i;
+        EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("year%1").arg(i))->text(), Tx(years[i])) << i;
 
     // Mode 13 offers five years with the texts of the template, the second one rewritten.
     dlg.SetMode(13);
@@ -69,7 +68,7 @@ TEST(DialogTexts, NumberInputDialog) {
     const char* const years13[] = {kYearUpToH26, kYearH27, kYearH28H29, kYearH30ToR5, kYearFromR6};
     for (int i = 0; i < 5; ++i) {
         auto* radio = dlg.findChild<QAbstractButton*>(QStringLiteral("year%1").arg(i));
-        EXPECT_EQ(radio->text(), Q(years13[i]));
+        EXPECT_EQ(radio->text(), Tx(years13[i]));
         EXPECT_FALSE(radio->isHidden());
     }
     EXPECT_FALSE(dlg.findChild<QLabel*>(QStringLiteral("yearNote"))->isHidden());
@@ -104,7 +103,7 @@ TEST(DialogTexts, NumberInputPicturesHoldTheirRates) {
         int previous = -1;
         for (const char* head : {kRateTableCorner, kDistrictDaiShigaichi, kDistrictShigaichiKo, kDistrictShigaichiOtsu,
                                  kDistrictSonota, kPlaceGendo}) {
-            int at = html.indexOf(Q(head));
+            int at = html.indexOf(Tx(head));
             EXPECT_GT(at, previous) << head;
             previous = at;
         }
@@ -112,7 +111,7 @@ TEST(DialogTexts, NumberInputPicturesHoldTheirRates) {
             // The rates stand in the order of the column heads.
             int at = html.indexOf(QString::fromUtf8(rate));
             EXPECT_GE(at, 0) << rate;
-            EXPECT_GT(at, html.indexOf(Q(kPlaceGendo)));
+            EXPECT_GT(at, html.indexOf(Tx(kPlaceGendo)));
         }
     }
 }
@@ -120,41 +119,41 @@ TEST(DialogTexts, NumberInputPicturesHoldTheirRates) {
 TEST(DialogTexts, NameEditDialog) {
     using namespace dialogtext;
     CNameEditDlg dlg;
-    EXPECT_EQ(dlg.windowTitle(), Q(kNameEditCaption));
+    EXPECT_EQ(dlg.windowTitle(), Tx(kNameEditCaption));
     ExpectTexts(dlg, {kNameLabel, kUnitLabel, kCodeLabel, kKensetsuBukkaCodeLabel, kKanrenLabel, kYobiLabel,
                       kUserCreated, kPriceKindTitle, mastertext::kTankaKindChokusetsuJinkenhi, mastertext::kTankaKindRomuhi, kOk, kCancel});
-    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("userCreated"))->text(), Q(kUserCreated));
+    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("userCreated"))->text(), Tx(kUserCreated));
     // Both price-kind groups carry the same title.
     auto* tankaKind = dlg.findChild<QGroupBox*>(QStringLiteral("tankaKind"));
     auto* zairyoKind = dlg.findChild<QGroupBox*>(QStringLiteral("zairyoKind"));
-    EXPECT_EQ(tankaKind->title(), Q(kPriceKindTitle));
-    EXPECT_EQ(zairyoKind->title(), Q(kPriceKindTitle));
+    EXPECT_EQ(tankaKind->title(), Tx(kPriceKindTitle));
+    EXPECT_EQ(zairyoKind->title(), Tx(kPriceKindTitle));
     // The 単価 kinds in the first group; the 材料単価 kinds in the second, by the master's names
     // but for 動力費, which the dialog names shorter.
     QStringList tankaRadios;
     for (QAbstractButton* b : tankaKind->findChildren<QAbstractButton*>()) tankaRadios << b->text();
-    EXPECT_EQ(tankaRadios, (QStringList{Q(mastertext::kTankaKindChokusetsuJinkenhi), Q(mastertext::kTankaKindRomuhi)}));
+    EXPECT_EQ(tankaRadios, (QStringList{Tx(mastertext::kTankaKindChokusetsuJinkenhi), Tx(mastertext::kTankaKindRomuhi)}));
     QStringList zairyoRadios;
     for (QAbstractButton* b : zairyoKind->findChildren<QAbstractButton*>()) zairyoRadios << b->text();
     EXPECT_EQ(zairyoRadios,
-              (QStringList{Q(mastertext::kZairyoKindZairyo), Q(kZairyoKindDoryoku), Q(mastertext::kZairyoKindKikai),
-                           Q(mastertext::kZairyoKindSokuryoZairyo), Q(mastertext::kZairyoKindSokuryoKikai),
-                           Q(mastertext::kZairyoKindSokuryoSonota)}));
+              (QStringList{Tx(mastertext::kZairyoKindZairyo), Tx(kZairyoKindDoryoku), Tx(mastertext::kZairyoKindKikai),
+                           Tx(mastertext::kZairyoKindSokuryoZairyo), Tx(mastertext::kZairyoKindSokuryoKikai),
+                           Tx(mastertext::kZairyoKindSokuryoSonota)}));
 
     // A plain name shows only the name, OK and Cancel.
     dlg.SetAction(CNameEditDlg::Rename);
     dlg.OnInitDialog();
     for (const char* hidden : {kUnitLabel, kCodeLabel, kKensetsuBukkaCodeLabel, kKanrenLabel, kYobiLabel, kUserCreated})
-        EXPECT_TRUE(WithText(dlg, Q(hidden))->isHidden()) << hidden;
-    for (const char* shown : {kNameLabel, kOk, kCancel}) EXPECT_FALSE(WithText(dlg, Q(shown))->isHidden()) << shown;
+        EXPECT_TRUE(WithText(dlg, Tx(hidden))->isHidden()) << hidden;
+    for (const char* shown : {kNameLabel, kOk, kCancel}) EXPECT_FALSE(WithText(dlg, Tx(shown))->isHidden()) << shown;
 
     // An article is named "品名：".
     CNameEditDlg article;
     article.SetAction(CNameEditDlg::Add);
     article.SetTarget(2);
     article.OnInitDialog();
-    EXPECT_NE(WithText(article, Q(kArticleLabel)), nullptr);
-    EXPECT_EQ(WithText(article, Q(kNameLabel)), nullptr);
+    EXPECT_NE(WithText(article, Tx(kArticleLabel)), nullptr);
+    EXPECT_EQ(WithText(article, Tx(kNameLabel)), nullptr);
 }
 
 TEST(DialogTexts, MasterFolderDialog) {
@@ -166,7 +165,7 @@ TEST(DialogTexts, MasterFolderDialog) {
     CMasterFolderDlg dlg(host);
     dlg.SetParentFolder(temp.Path());
     dlg.OnInitDialog();
-    EXPECT_EQ(dlg.windowTitle(), Q(mastertext::kMasterFolderTitle));
+    EXPECT_EQ(dlg.windowTitle(), Tx(mastertext::kMasterFolderTitle));
     ExpectTexts(dlg, {apptext::kDataFolderLabel, dialogtext::kOk, dialogtext::kCancel, dialogtext::kActionRename,
                       dialogtext::kActionCopy, masteredittext::kDeleteButton, apptext::kSwitchDataFolderButton,
                       apptext::kUpFolderButton, apptext::kMasterDataNote, apptext::kMasterFolderIncomplete});
@@ -180,10 +179,10 @@ TEST(DialogTexts, MasterFolderDialog) {
         {"up", apptext::kUpFolderButton},
     };
     for (const auto& [name, text] : buttons)
-        EXPECT_EQ(dlg.findChild<QAbstractButton*>(QString::fromLatin1(name))->text(), Q(text)) << name;
-    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("missing"))->text(), Q(apptext::kMasterFolderIncomplete));
+        EXPECT_EQ(dlg.findChild<QAbstractButton*>(QString::fromLatin1(name))->text(), Tx(text)) << name;
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("missing"))->text(), Tx(apptext::kMasterFolderIncomplete));
     EXPECT_EQ(dlg.findChild<QTreeWidget*>(QStringLiteral("list"))->headerItem()->text(0),
-              Q(apptext::kMasterListHeader));
+              Tx(apptext::kMasterListHeader));
     EXPECT_FALSE(dlg.MissingLabelShown());
 
     // The folder browser's title.
@@ -201,12 +200,12 @@ TEST(DialogTexts, MasterFolderDialog) {
 
 TEST(DialogTexts, MasterSelectDialog) {
     CMasterSelectDlg dlg;
-    EXPECT_EQ(dlg.windowTitle(), Q(apptext::kMasterSelectCaption));
+    EXPECT_EQ(dlg.windowTitle(), Tx(apptext::kMasterSelectCaption));
     ExpectTexts(dlg, {apptext::kMasterSelectOld, apptext::kMasterSelectBut, apptext::kMasterSelectNew,
                       masteredittext::kBrowseButton, apptext::kSelectedFolderIncomplete, dialogtext::kOk});
-    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("browse"))->text(), Q(masteredittext::kBrowseButton));
-    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("missing"))->text(), Q(apptext::kSelectedFolderIncomplete));
-    EXPECT_FALSE(Texts(dlg).contains(Q(dialogtext::kCancel)));
+    EXPECT_EQ(dlg.findChild<QAbstractButton*>(QStringLiteral("browse"))->text(), Tx(masteredittext::kBrowseButton));
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("missing"))->text(), Tx(apptext::kSelectedFolderIncomplete));
+    EXPECT_FALSE(Texts(dlg).contains(Tx(dialogtext::kCancel)));
 }
 
 }  // namespace

@@ -11,11 +11,10 @@
 #include "ScriptedDialogs.h"
 #include "app/KeisanKubunDlg.h"
 #include "app/ProgramKingakuSelectDlg.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 
 namespace {
-
-QString U(const char* text) { return QString::fromUtf8(text); }
 
 CSpreadSheet* Grid(QWidget& dlg) { return dlg.findChild<CSpreadSheet*>(QStringLiteral("grid")); }
 
@@ -73,19 +72,19 @@ TEST(KeisanKubunDlg, OneRowPerLineWithItsTextAndTheRowsFlag) {
     dlg.SetItem(ShubetsuRow({1, 0, 0}));
     dlg.OnInitDialog();
     CSpreadSheet* grid = Grid(dlg);
-    EXPECT_EQ(dlg.windowTitle(), U("計算区分設定"));
-    EXPECT_EQ(grid->GetCellText(1, 0), U("計算区分"));
-    EXPECT_EQ(grid->GetCellText(2, 0), U("作業区分"));
-    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("shubetsuName"))->text(), U("基準点測量"));
-    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("selectAll"))->text(), U("全選択"));
-    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("clearAll"))->text(), U("全解除"));
+    EXPECT_EQ(dlg.windowTitle(), Tx("計算区分設定"));
+    EXPECT_EQ(grid->GetCellText(1, 0), Tx("計算区分"));
+    EXPECT_EQ(grid->GetCellText(2, 0), Tx("作業区分"));
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("shubetsuName"))->text(), Tx("基準点測量"));
+    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("selectAll"))->text(), Tx("全選択"));
+    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("clearAll"))->text(), Tx("全解除"));
     QStringList labels;
     for (QLabel* l : dlg.findChildren<QLabel*>()) labels << l->text();
-    EXPECT_TRUE(labels.contains(U("< 種 別 名 称 ＞")));
+    EXPECT_TRUE(labels.contains(Tx("< 種 別 名 称 ＞")));
 
     EXPECT_EQ(Checks(grid, 3), (std::vector<int>{1, 0, 0}));
-    EXPECT_EQ(grid->GetCellText(2, 1), U("選点"));
-    EXPECT_EQ(grid->GetCellText(2, 3), U("観測"));
+    EXPECT_EQ(grid->GetCellText(2, 1), Tx("選点"));
+    EXPECT_EQ(grid->GetCellText(2, 3), Tx("観測"));
     for (int row = 1; row <= CSekisanItem::kKoteiCount; ++row) {
         grid->SetRow(row);
         grid->SetCol(1);
@@ -203,18 +202,18 @@ TEST(ProgramKingakuSelectDlg, ListsTheRecordsAndHidesTheOtherRows) {
     dlg.SetProgramKingakuFile(Programs());
     dlg.OnInitDialog();
     CSpreadSheet* grid = Grid(dlg);
-    EXPECT_EQ(dlg.windowTitle(), U("プログラム金額選択"));
-    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("listLabel"))->text(), U("プログラム金額データ一覧 :"));
-    EXPECT_EQ(dlg.findChild<QCheckBox*>(QStringLiteral("use"))->text(), U("プログラム金額を使用する"));
+    EXPECT_EQ(dlg.windowTitle(), Tx("プログラム金額選択"));
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("listLabel"))->text(), Tx("プログラム金額データ一覧 :"));
+    EXPECT_EQ(dlg.findChild<QCheckBox*>(QStringLiteral("use"))->text(), Tx("プログラム金額を使用する"));
     const char* const headings[] = {"プログラム名1", "プログラム名2", "利用条件1", "利用条件2", "利用料金"};
-    for (int col = 1; col <= 5; ++col) EXPECT_EQ(grid->GetCellText(col, 0), U(headings[col - 1]));
-    EXPECT_EQ(grid->GetCellText(1, 1), U("測量CAD"));
-    EXPECT_EQ(grid->GetCellText(2, 1), U("第2行"));
-    EXPECT_EQ(grid->GetCellText(3, 1), U("1日"));
-    EXPECT_EQ(grid->GetCellText(4, 1), U("1台"));
-    EXPECT_EQ(grid->GetCellText(5, 1), U("12000"));
+    for (int col = 1; col <= 5; ++col) EXPECT_EQ(grid->GetCellText(col, 0), Tx(headings[col - 1]));
+    EXPECT_EQ(grid->GetCellText(1, 1), Tx("測量CAD"));
+    EXPECT_EQ(grid->GetCellText(2, 1), Tx("第2行"));
+    EXPECT_EQ(grid->GetCellText(3, 1), Tx("1日"));
+    EXPECT_EQ(grid->GetCellText(4, 1), Tx("1台"));
+    EXPECT_EQ(grid->GetCellText(5, 1), Tx("12000"));
     EXPECT_EQ(grid->GetCellText(5, 2), QString());  // no fee
-    EXPECT_EQ(grid->GetCellText(5, 3), U("3500"));
+    EXPECT_EQ(grid->GetCellText(5, 3), Tx("3500"));
     for (int row = 1; row <= 99; ++row) {
         grid->SetRow(row);
         grid->SetCol(1);

@@ -11,13 +11,12 @@
 #include "EventWait.h"
 #include "ScriptedDialogs.h"
 #include "app/HenkaritsuSettingDlg.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 
 namespace {
 
 using Dlg = CHenkaritsuSettingDlg;
-
-QString U(const char* text) { return QString::fromUtf8(text); }
 
 template <class T>
 T* Child(QWidget& w, const char* name) {
@@ -83,7 +82,7 @@ struct Opened {
 
 TEST(HenkaritsuSettingDlg, TextsOfTheTemplate) {
     Dlg dlg;
-    EXPECT_EQ(dlg.windowTitle(), U("変化率・補正率設定"));
+    EXPECT_EQ(dlg.windowTitle(), Tx("変化率・補正率設定"));
     QStringList texts;
     for (QLabel* l : dlg.findChildren<QLabel*>()) texts << l->text();
     for (QAbstractButton* b : dlg.findChildren<QAbstractButton*>()) texts << b->text();
@@ -91,7 +90,7 @@ TEST(HenkaritsuSettingDlg, TextsOfTheTemplate) {
          {"名称 :", "変化率・補正率データ名", "表を使用", "式を使用", "※区分によって率が違います。", "式名称 :", "式 :",
           "既存の掛率と新に入力する掛率の計算方法を選択してください。", "新に入力する掛率をそのまま適用する。",
           "既存の掛率×新に入力する掛率を適用する。", "LL = ", "備考 :", "次へ", "戻る", "ｷｬﾝｾﾙ"})
-        EXPECT_TRUE(texts.contains(U(text))) << text;
+        EXPECT_TRUE(texts.contains(Tx(text))) << text;
     // Hidden at first: the 区分率 note and the 掛率 choice; the Cancel button stays hidden and disabled.
     for (const char* name : {"kubunNote", "applyNote", "applyReplace", "applyMultiply", "cancel"})
         EXPECT_TRUE(Child<QWidget>(dlg, name)->isHidden()) << name;
@@ -111,22 +110,22 @@ TEST(HenkaritsuSettingDlg, ShowsTheRecordWithTwoLineHeadings) {
     Opened o(Item(), record);
     Dlg& dlg = o.Open();
     CSpreadSheet* grid = Grid(dlg);
-    EXPECT_EQ(Child<QLabel>(dlg, "name")->text(), U("地域補正"));
-    EXPECT_EQ(grid->GetCellText(1, 0), U("延長\n1km未満"));
-    EXPECT_EQ(grid->GetCellText(2, 0), U("a\nb\\nc"));
-    EXPECT_EQ(grid->GetCellText(0, 1), U("補正率"));
-    EXPECT_EQ(grid->GetCellText(0, 2), U("区分\n2"));
-    EXPECT_EQ(grid->GetCellText(2, 1), U("2.1000"));
-    EXPECT_EQ(grid->GetCellText(3, 2), U("3.2000"));
+    EXPECT_EQ(Child<QLabel>(dlg, "name")->text(), Tx("地域補正"));
+    EXPECT_EQ(grid->GetCellText(1, 0), Tx("延長\n1km未満"));
+    EXPECT_EQ(grid->GetCellText(2, 0), Tx("a\nb\\nc"));
+    EXPECT_EQ(grid->GetCellText(0, 1), Tx("補正率"));
+    EXPECT_EQ(grid->GetCellText(0, 2), Tx("区分\n2"));
+    EXPECT_EQ(grid->GetCellText(2, 1), Tx("2.1000"));
+    EXPECT_EQ(grid->GetCellText(3, 2), Tx("3.2000"));
     EXPECT_EQ(grid->GetCellText(4, 1), QString());  // no value
     EXPECT_TRUE(Child<QRadioButton>(dlg, "useTable")->isChecked());
     EXPECT_FALSE(Child<QRadioButton>(dlg, "useTable")->isEnabled());
     EXPECT_FALSE(Child<QRadioButton>(dlg, "useFormula")->isEnabled());
     auto* remarks = Child<QPlainTextEdit>(dlg, "remarks");
-    EXPECT_EQ(remarks->toPlainText(), U("標準は中央"));
+    EXPECT_EQ(remarks->toPlainText(), Tx("標準は中央"));
     EXPECT_TRUE(remarks->isReadOnly());
     EXPECT_EQ(remarks->palette().color(QPalette::Text), QColor(0, 0, 255));
-    EXPECT_EQ(Child<CZo_Edit>(dlg, "formulaName")->text(), U("地域"));
+    EXPECT_EQ(Child<CZo_Edit>(dlg, "formulaName")->text(), Tx("地域"));
     // Two-line headings make their heading row and table row two lines high.
     EXPECT_GE(grid->GetRowHeight(0), 2 * grid->fontMetrics().lineSpacing());
     EXPECT_EQ(grid->GetRowHeight(1), grid->OneLineRowHeight());
@@ -311,7 +310,7 @@ TEST(HenkaritsuSettingDlg, TheLLFieldOpensOnTheItemsValueOrTheDefault) {
         Opened o(item, FormulaRecord(c.code, "LL", c.llDefault), slot);
         o.dlg.SetGroupMode(c.groupMode);
         Dlg& dlg = o.Open();
-        EXPECT_EQ(Child<CZo_Edit>(dlg, "ll")->text(), U(c.shown));
+        EXPECT_EQ(Child<CZo_Edit>(dlg, "ll")->text(), Tx(c.shown));
     }
 }
 
@@ -335,7 +334,7 @@ TEST(HenkaritsuSettingDlg, AFormulaTakesLLFromTheFieldsText) {
         item.m_nRateRow[1] = 1;
         ScriptedDialogs dialogs;
         dialogs.Expect<Dlg>([&](Dlg& dlg) {
-            Child<CZo_Edit>(dlg, "ll")->setText(U(c.typed));
+            Child<CZo_Edit>(dlg, "ll")->setText(Tx(c.typed));
             return IDOK;
         });
         Opened o(item, FormulaRecord(2, c.formula, 100000));
@@ -454,7 +453,7 @@ TEST(HenkaritsuSettingDlg, BackIsDisabledOnTheFirstSlotAndReadsCancelInGroupMode
         dialogs.Expect<Dlg>([&](Dlg& dlg) {
             auto* back = Child<QPushButton>(dlg, "back");
             EXPECT_EQ(back->isEnabled(), c.enabled);
-            EXPECT_EQ(back->text(), U(c.text));
+            EXPECT_EQ(back->text(), Tx(c.text));
             if (!c.enabled) return int(IDOK);
             back->click();
             return Dlg::kBack;

@@ -1,4 +1,4 @@
-// Tests of app/dialogs/InputDialogs.h.
+// Tests of dialogkit/InputDialogs.h.
 #include <gtest/gtest.h>
 
 #include <QButtonGroup>
@@ -12,9 +12,9 @@
 #include "AppTestEnvironment.h"
 #include "EventWait.h"
 #include "app/AppTexts.h"
-#include "app/dialogs/DialogTexts.h"
-#include "app/dialogs/InputDialogs.h"
-#include "app/dialogs/ZoEdit.h"
+#include "dialogkit/DialogTexts.h"
+#include "dialogkit/InputDialogs.h"
+#include "dialogkit/ZoEdit.h"
 
 namespace {
 

@@ -15,8 +15,9 @@
 #include "RunningAppTest.h"
 #include "ScriptedDialogs.h"
 #include "app/CommandIds.h"
-#include "app/dialogs/NameEditDlg.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeEditDlg.h"
 #include "masteredit/BukakeShikiDetailDlg.h"
@@ -39,8 +40,6 @@
 using LockId = CMasterDataStore::LockId;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The bytes a master of the store would be saved as.
 template <class Root>
@@ -127,7 +126,7 @@ const Launcher kLaunchers[] = {
          dialogs.Expect<CShokeihiEditDlg>([close, &edited](CShokeihiEditDlg& d) {
              QObject::connect(&d, &QDialog::accepted,
                               [&] { edited[CMasterDataStore::kLockShokeihi] = BytesOf(d.GetShokeihiFile()); });
-             d.findChild<CZo_Edit*>("rate")->setText(Q("44.5"));
+             d.findChild<CZo_Edit*>("rate")->setText(Tx("44.5"));
              return close;
          });
      }},
@@ -139,7 +138,7 @@ const Launcher kLaunchers[] = {
                  edited[CMasterDataStore::kLockProgramKingaku] = BytesOf(d.GetProgramKingakuFile());
              });
              auto* grid = d.findChild<CSpreadSheet*>("grid");
-             grid->SetCellText(1, 1, Q("新しいプログラム"));
+             grid->SetCellText(1, 1, Tx("新しいプログラム"));
              emit grid->Change(1, 1);
              return close;
          });
@@ -161,7 +160,7 @@ const Launcher kLaunchers[] = {
          });
          for (const char* name : {"改名した歩掛業務", "改名した変化率業務", "改名した諸経費業務"})
              dialogs.Expect<CNameEditDlg>([name](CNameEditDlg& d) {
-                 d.findChild<CZo_Edit*>("name")->setText(Q(name));
+                 d.findChild<CZo_Edit*>("name")->setText(Tx(name));
                  return IDOK;
              });
      }},
@@ -178,7 +177,7 @@ const Launcher kLaunchers[] = {
              return close;
          });
          dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
-             d.findChild<CZo_Edit*>("name")->setText(Q("新しい補正"));
+             d.findChild<CZo_Edit*>("name")->setText(Tx("新しい補正"));
              return IDOK;
          });
      }},
@@ -189,7 +188,7 @@ const Launcher kLaunchers[] = {
              QObject::connect(&d, &QDialog::accepted,
                               [&] { edited[CMasterDataStore::kLockTanka] = BytesOf(d.GetTankaFile()); });
              auto* grid = d.findChild<CSpreadSheet*>("grid");
-             grid->SetCellText(1, 1, Q("新しい職種"));
+             grid->SetCellText(1, 1, Tx("新しい職種"));
              emit grid->Change(1, 1);
              return close;
          });
@@ -204,7 +203,7 @@ const Launcher kLaunchers[] = {
              return close;
          });
          dialogs.Expect<CKoshuEditDlg>([](CKoshuEditDlg& d) {
-             d.findChild<CZo_Edit*>("name")->setText(Q("改名した工種"));
+             d.findChild<CZo_Edit*>("name")->setText(Tx("改名した工種"));
              return IDOK;
          });
      }},
@@ -334,7 +333,7 @@ TEST_F(MasterEditCommands, TheOverheadEditorOffersDesignPropertyAndSoilAnalysis)
         QStringList names;
         for (int i = 0; i < list->count(); ++i) names << list->itemText(i);
         // 2 設計, 7 区画整理設計, 3 物件調査, 5 土質解析: not 1, 4 and 6.
-        EXPECT_EQ(names, (QStringList{Q("設計業務"), Q("業務7"), Q("業務3"), Q("業務5")}));
+        EXPECT_EQ(names, (QStringList{Tx("設計業務"), Tx("業務7"), Tx("業務3"), Tx("業務5")}));
         return IDCANCEL;
     });
     EXPECT_TRUE(app->Commands().Dispatch(cmd::ShokeihiEdit));
@@ -394,7 +393,7 @@ namespace {
 void ExpectMaterialEdit(ScriptedDialogs& dialogs, int close) {
     dialogs.Expect<CBukakeEditDlg>([close](CBukakeEditDlg& d) {
         auto* combo = d.findChild<QComboBox*>("gyomu");
-        const int soil = combo->findText(Q("土質一般"));
+        const int soil = combo->findText(Tx("土質一般"));
         combo->setCurrentIndex(soil);
         d.OnGyomuChosen(soil);
         d.Lists()->OnDetail();

@@ -13,7 +13,7 @@
 #include "app/ProgressDlg.h"
 #include "app/QtHost.h"
 #include "app/QtSettings.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 #include "platform/PlatformTexts.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include "app/KoshuSelectDlg.h"
 #include "app/ListImages.h"
 #include "app/ShubetsuSelectDlg.h"
-#include "app/dialogs/KoshuSearchDlg.h"
+#include "dialogkit/KoshuSearchDlg.h"
 
 using estimate_test::ItemListBuilder;
 

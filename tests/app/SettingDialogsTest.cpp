@@ -13,7 +13,8 @@
 #include "ScriptedDialogs.h"
 #include "app/DaikaNoDlg.h"
 #include "app/IkkatsuSettingDlg.h"
-#include "app/ImageList.h"
+#include "dialogkit/Tx.h"
+#include "pictures/ImageList.h"
 #include "app/MarumeSettingDlg.h"
 #include "app/TaniInputDlg.h"
 #include "app/TankaSettingDlg.h"
@@ -26,8 +27,6 @@ T* Child(QWidget& w, const char* name) {
     EXPECT_NE(child, nullptr) << name;
     return child;
 }
-
-QString U(const char* text) { return QString::fromUtf8(text); }
 
 // ---------------------------------------------------------------------------------------------
 // CIkkatsuSettingDlg
@@ -49,9 +48,9 @@ TEST(IkkatsuSettingDlg, TheKindNamesCaptionAndRadios) {
         SCOPED_TRACE(row.kind);
         ScriptedDialogs dialogs;
         dialogs.Expect<CIkkatsuSettingDlg>([&](CIkkatsuSettingDlg& dlg) {
-            EXPECT_EQ(dlg.windowTitle(), U(row.caption));
-            EXPECT_EQ(Child<QRadioButton>(dlg, "first")->text(), U(row.first));
-            EXPECT_EQ(Child<QRadioButton>(dlg, "second")->text(), U(row.second));
+            EXPECT_EQ(dlg.windowTitle(), Tx(row.caption));
+            EXPECT_EQ(Child<QRadioButton>(dlg, "first")->text(), Tx(row.first));
+            EXPECT_EQ(Child<QRadioButton>(dlg, "second")->text(), Tx(row.second));
             // The first radio is chosen on opening.
             EXPECT_TRUE(Child<QRadioButton>(dlg, "first")->isChecked());
             EXPECT_FALSE(Child<QRadioButton>(dlg, "second")->isChecked());
@@ -99,11 +98,11 @@ TEST(DaikaNoDlg, NumberAndTitleComeBackAsTyped) {
         SCOPED_TRACE(std::string(row.typed) + (row.serial ? " serial" : ""));
         ScriptedDialogs dialogs;
         dialogs.Expect<CDaikaNoDlg>([&](CDaikaNoDlg& dlg) {
-            EXPECT_EQ(dlg.windowTitle(), U("代価No.設定"));
-            EXPECT_EQ(Child<CZo_Edit>(dlg, "number")->text(), U(row.shown));
-            EXPECT_EQ(Child<CZo_Edit>(dlg, "title")->text(), U("一位代価表"));
-            Child<CZo_Edit>(dlg, "number")->setText(U(row.typed));
-            Child<CZo_Edit>(dlg, "title")->setText(U("単価表"));
+            EXPECT_EQ(dlg.windowTitle(), Tx("代価No.設定"));
+            EXPECT_EQ(Child<CZo_Edit>(dlg, "number")->text(), Tx(row.shown));
+            EXPECT_EQ(Child<CZo_Edit>(dlg, "title")->text(), Tx("一位代価表"));
+            Child<CZo_Edit>(dlg, "number")->setText(Tx(row.typed));
+            Child<CZo_Edit>(dlg, "title")->setText(Tx("単価表"));
             if (row.serial) Child<QPushButton>(dlg, "serial")->click();
             return IDOK;
         });
@@ -111,31 +110,31 @@ TEST(DaikaNoDlg, NumberAndTitleComeBackAsTyped) {
         dlg.SetNumber(row.seeded);
         EXPECT_EQ(dlg.DoModal(), IDOK);
         EXPECT_EQ(dlg.GetNumber(), row.number);
-        EXPECT_EQ(dlg.GetTitle(), U("単価表"));
+        EXPECT_EQ(dlg.GetTitle(), Tx("単価表"));
     }
 }
 
 TEST(DaikaNoDlg, CancelKeepsWhatWasSeeded) {
     ScriptedDialogs dialogs;
     dialogs.Expect<CDaikaNoDlg>([](CDaikaNoDlg& dlg) {
-        EXPECT_EQ(Child<CZo_Edit>(dlg, "title")->text(), U("代価表"));
+        EXPECT_EQ(Child<CZo_Edit>(dlg, "title")->text(), Tx("代価表"));
         Child<CZo_Edit>(dlg, "number")->clear();
         return IDCANCEL;
     });
     CDaikaNoDlg dlg;
     dlg.SetNumber(12);
-    dlg.SetTitle(U("代価表"));
+    dlg.SetTitle(Tx("代価表"));
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.GetNumber(), 12);
-    EXPECT_EQ(dlg.GetTitle(), U("代価表"));
+    EXPECT_EQ(dlg.GetTitle(), Tx("代価表"));
 }
 
 TEST(DaikaNoDlg, TextsOfTheTemplate) {
     CDaikaNoDlg dlg;
     QStringList labels;
     for (QLabel* l : dlg.findChildren<QLabel*>()) labels << l->text();
-    for (const char* text : {"第", "号", "※取り消す場合は空白にしてください。"}) EXPECT_TRUE(labels.contains(U(text))) << text;
-    EXPECT_EQ(Child<QPushButton>(dlg, "serial")->text(), U("連続割付"));
+    for (const char* text : {"第", "号", "※取り消す場合は空白にしてください。"}) EXPECT_TRUE(labels.contains(Tx(text))) << text;
+    EXPECT_EQ(Child<QPushButton>(dlg, "serial")->text(), Tx("連続割付"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -150,11 +149,11 @@ TEST(MarumeSettingDlg, TheFirstOfferedChoicesAreEnabledAndTensAndHundredsNeverSh
         dlg.SetChoiceCount(count);
         dlg.SetChoice(0);
         dlg.OnInitDialog();
-        EXPECT_EQ(dlg.windowTitle(), U("丸め設定"));
-        EXPECT_EQ(dlg.findChild<QGroupBox*>()->title(), U("金額を以下で丸める"));
+        EXPECT_EQ(dlg.windowTitle(), Tx("丸め設定"));
+        EXPECT_EQ(dlg.findChild<QGroupBox*>()->title(), Tx("金額を以下で丸める"));
         for (int i = 0; i < CMarumeSettingDlg::kChoices; ++i) {
             auto* radio = Child<QRadioButton>(dlg, QStringLiteral("choice%1").arg(i).toLatin1().constData());
-            EXPECT_EQ(radio->text(), U(texts[i])) << i;
+            EXPECT_EQ(radio->text(), Tx(texts[i])) << i;
             EXPECT_EQ(radio->isEnabled(), i < count) << i;
             EXPECT_EQ(radio->isHidden(), i == 1 || i == 2) << i;
         }
@@ -187,17 +186,17 @@ TEST(MarumeSettingDlg, TheRadiosShowAndTakeTheChoice) {
 
 TEST(TaniInputDlg, ShowsTheUnitAndEnterTakesTheTypedOne) {
     CTaniInputDlg dlg;
-    dlg.SetUnit(U("式"));
+    dlg.SetUnit(Tx("式"));
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg, kHangMs));
-    EXPECT_EQ(dlg.windowTitle(), U("単位入力"));
+    EXPECT_EQ(dlg.windowTitle(), Tx("単位入力"));
     CZo_Edit* field = Child<CZo_Edit>(dlg, "unit");
-    EXPECT_EQ(field->text(), U("式"));
-    field->setText(U("ｍ2"));
+    EXPECT_EQ(field->text(), Tx("式"));
+    field->setText(Tx("ｍ2"));
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_FALSE(dlg.isVisible());
-    EXPECT_EQ(dlg.GetUnit(), U("ｍ2"));
+    EXPECT_EQ(dlg.GetUnit(), Tx("ｍ2"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -214,25 +213,6 @@ bool SamePicture(const QIcon& a, const QIcon& b) {
            b.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-TEST(PriceImages, TwelveCellsWithMagentaTransparent) {
-    std::vector<QIcon> images = LoadImageList(QString::fromLatin1(kPriceImagesResource), 16);
-    ASSERT_EQ(images.size(), 12u);
-    for (size_t i = 0; i < images.size(); ++i) {
-        QImage image = images[i].pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
-        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << i;  // the corners are background
-        int opaque = 0;
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x) {
-                QRgb p = image.pixel(x, y);
-                if (qAlpha(p) == 0) continue;
-                ++opaque;
-                EXPECT_FALSE(qRed(p) == 255 && qGreen(p) == 0 && qBlue(p) == 255) << i;
-            }
-        EXPECT_GT(opaque, 20) << i;
-        for (size_t j = 0; j < i; ++j) EXPECT_FALSE(SamePicture(images[i], images[j])) << i << " " << j;
-    }
-}
-
 TEST(TankaSettingDlg, TwentyColumnsByTitleOrUntitled) {
     std::vector<QIcon> images = LoadImageList(QString::fromLatin1(kPriceImagesResource), 16);
     ASSERT_GE(images.size(), 2u);
@@ -240,13 +220,13 @@ TEST(TankaSettingDlg, TwentyColumnsByTitleOrUntitled) {
     dlg.SetTankaFile(TitledColumns({0, 2, 19}));
     dlg.SetTankaNo(2);
     dlg.OnInitDialog();
-    EXPECT_EQ(dlg.windowTitle(), U("単価設定"));
-    EXPECT_EQ(dlg.findChild<QGroupBox*>()->title(), U("単価データ"));
+    EXPECT_EQ(dlg.windowTitle(), Tx("単価設定"));
+    EXPECT_EQ(dlg.findChild<QGroupBox*>()->title(), Tx("単価データ"));
     auto* combo = Child<QComboBox>(dlg, "columns");
     ASSERT_EQ(combo->count(), 20);
     for (int i = 0; i < 20; ++i) {
         const bool titled = i == 0 || i == 2 || i == 19;
-        EXPECT_EQ(combo->itemText(i), titled ? QStringLiteral("単価%1").arg(i) : U("未設定")) << i;
+        EXPECT_EQ(combo->itemText(i), titled ? QStringLiteral("単価%1").arg(i) : Tx("未設定")) << i;
         EXPECT_TRUE(SamePicture(combo->itemIcon(i), images[titled ? 0 : 1])) << i;
     }
     EXPECT_EQ(combo->currentIndex(), 2);
@@ -260,7 +240,7 @@ TEST(TankaSettingDlg, AnUntitledColumnCannotBeChosen) {
         auto* ok = Child<QPushButton>(dlg, "ok");
         // Opened on an untitled column: "未設定" is selected and OK is disabled.
         EXPECT_EQ(combo->currentIndex(), 1);
-        EXPECT_EQ(combo->currentText(), U("未設定"));
+        EXPECT_EQ(combo->currentText(), Tx("未設定"));
         EXPECT_FALSE(ok->isEnabled());
         combo->setCurrentIndex(2);
         EXPECT_TRUE(ok->isEnabled());

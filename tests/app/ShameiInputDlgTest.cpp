@@ -14,12 +14,11 @@
 #include "ScriptedDialogs.h"
 #include "app/ShameiInputDlg.h"
 #include "app/ShellWindows.h"
+#include "dialogkit/Tx.h"
 
 using namespace masterbuild;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Three trades: 1000 priced in columns 0 and 2, 1001 nowhere, 1002 in column 2 only. Columns 0
 // and 2 have titles.
@@ -58,13 +57,13 @@ TEST(ShameiInputDialog, ShowsTheCompanyBlockColumnsTradesAndTax) {
         const char* const fields[8] = {"postalCode", "address1", "address2", "companyName1",
                                        "companyName2", "representative", "tel", "fax"};
         const char* const texts[8] = {"100-0001", "住所一", "住所二", "社名一", "社名二", "代表者", "03-1", "03-2"};
-        for (int i = 0; i < 8; ++i) EXPECT_EQ(d.findChild<CZo_Edit*>(fields[i])->text(), Q(texts[i])) << fields[i];
-        EXPECT_EQ(d.findChild<CZo_Edit*>("tax")->text(), Q("10.00"));
+        for (int i = 0; i < 8; ++i) EXPECT_EQ(d.findChild<CZo_Edit*>(fields[i])->text(), Tx(texts[i])) << fields[i];
+        EXPECT_EQ(d.findChild<CZo_Edit*>("tax")->text(), Tx("10.00"));
         EXPECT_TRUE(d.findChild<QCheckBox*>("travel")->isChecked());
         EXPECT_FALSE(d.findChild<QCheckBox*>("footer")->isVisibleTo(&d));
-        EXPECT_EQ(d.findChild<QCheckBox*>("footer")->text(), Q("印刷時にフッタに社名を入れる"));
-        EXPECT_EQ(d.findChild<QPushButton*>("ok")->text(), Q("保存して終了"));
-        EXPECT_EQ(d.findChild<QPushButton*>("cancel")->text(), Q("ｷｬﾝｾﾙ"));
+        EXPECT_EQ(d.findChild<QCheckBox*>("footer")->text(), Tx("印刷時にフッタに社名を入れる"));
+        EXPECT_EQ(d.findChild<QPushButton*>("ok")->text(), Tx("保存して終了"));
+        EXPECT_EQ(d.findChild<QPushButton*>("cancel")->text(), Tx("ｷｬﾝｾﾙ"));
         EXPECT_FALSE(d.findChild<CBitmapStatic*>("picture")->pixmap().isNull());
 
         QComboBox* columns = d.findChild<QComboBox*>("column");
@@ -72,7 +71,7 @@ TEST(ShameiInputDialog, ShowsTheCompanyBlockColumnsTradesAndTax) {
         EXPECT_EQ(columns->currentIndex(), 2);
         for (int i = 0; i < 20; ++i) {
             const bool titled = i == 0 || i == 2;
-            EXPECT_EQ(columns->itemText(i), titled ? Q(i == 0 ? "令和6年度" : "令和7年度") : Q("未設定")) << i;
+            EXPECT_EQ(columns->itemText(i), titled ? Tx(i == 0 ? "令和6年度" : "令和7年度") : Tx("未設定")) << i;
             EXPECT_EQ(ImageOf(columns->itemIcon(i)), ImageOf(CShameiInputDlg::ListImage(titled ? 0 : 1))) << i;
         }
         // Trades: priced in the chosen column (2) or not; the trade of the travel cost selected.
@@ -82,7 +81,7 @@ TEST(ShameiInputDialog, ShowsTheCompanyBlockColumnsTradesAndTax) {
         EXPECT_TRUE(rows->isEnabled());
         const int images[3] = {CShameiInputDlg::kPricedRow, CShameiInputDlg::kUnpricedRow, CShameiInputDlg::kPricedRow};
         for (int i = 0; i < 3; ++i) EXPECT_EQ(ImageOf(rows->itemIcon(i)), ImageOf(CShameiInputDlg::ListImage(images[i])));
-        EXPECT_EQ(rows->itemText(1), Q("技術員"));
+        EXPECT_EQ(rows->itemText(1), Tx("技術員"));
         EXPECT_TRUE(d.findChild<QPushButton*>("ok")->isEnabled());
         return IDOK;
     });
@@ -97,7 +96,7 @@ TEST(ShameiInputDialog, AMasterWithoutColumnTitlesCannotBeSaved) {
     RunDialog(master, [](CShameiInputDlg& d) {
         QComboBox* columns = d.findChild<QComboBox*>("column");
         EXPECT_EQ(columns->count(), 20);
-        for (int i = 0; i < 20; ++i) EXPECT_EQ(columns->itemText(i), Q("未設定")) << i;
+        for (int i = 0; i < 20; ++i) EXPECT_EQ(columns->itemText(i), Tx("未設定")) << i;
         QPushButton* ok = d.findChild<QPushButton*>("ok");
         EXPECT_FALSE(ok->isEnabled());
         // Neither choosing another untitled column nor accepting gets past it.
@@ -164,7 +163,7 @@ TEST(ShameiInputDialog, TaxFieldAndFooterFlagAtOk) {
     };
     for (Case c : {Case{"", kUnset}, Case{"10", 1000}, Case{"8.5", 850}, Case{"0", 0}, Case{"12.34", 1234}}) {
         const CTankaFile back = RunDialog(Master(), [c](CShameiInputDlg& d) {
-            d.findChild<CZo_Edit*>("tax")->setText(Q(c.typed));
+            d.findChild<CZo_Edit*>("tax")->setText(Tx(c.typed));
             return IDOK;
         });
         EXPECT_EQ(back.m_consumptionTax, c.stored) << c.typed;
@@ -178,7 +177,7 @@ TEST(ShameiInputDialog, TaxFieldAndFooterFlagAtOk) {
 
 TEST(ShameiInputDialog, OkTakesTheTextsAndTheSelections) {
     const CTankaFile back = RunDialog(Master(), [](CShameiInputDlg& d) {
-        d.findChild<CZo_Edit*>("postalCode")->setText(Q("060-0001"));
+        d.findChild<CZo_Edit*>("postalCode")->setText(Tx("060-0001"));
         d.findChild<CZo_Edit*>("fax")->setText(QString());
         d.findChild<QComboBox*>("column")->setCurrentIndex(0);
         return IDOK;

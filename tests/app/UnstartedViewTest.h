@@ -12,7 +12,7 @@
 #include "TempFolder.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 #include "estimate/EstimateCalcContext.h"
 
 // A view of an estimate built in code, the active view of the command route, priced by an

@@ -25,6 +25,7 @@
 #include "app/VemoWinDoc.h"
 #include "app/VemoWinView.h"
 #include "app/ViewTexts.h"
+#include "dialogkit/Tx.h"
 #include "estimate/VemoWinDocData.h"
 #include "master/MasterFile.h"
 #include "platform/FileUtil.h"
@@ -33,8 +34,6 @@ using namespace masterbuild;
 using estimate_test::ItemListBuilder;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A view of an estimate built in code, priced by an application that has not started: its store's
 // masters are filled by the test.
@@ -123,7 +122,7 @@ TEST_F(ViewTest, EachColumnShowsItsTextForEveryLevel) {
         const int row = List().GetCount();
         ASSERT_EQ(Grid().GetMaxRows(), row);
         for (int col = 1; col <= 6; ++col)
-            EXPECT_EQ(Grid().GetCellText(col, row), Q(c.columns[static_cast<size_t>(col - 1)])) << "column " << col;
+            EXPECT_EQ(Grid().GetCellText(col, row), Tx(c.columns[static_cast<size_t>(col - 1)])) << "column " << col;
         EXPECT_EQ(Grid().rowHeight(row - 1), Grid().TwoLineRowHeight());
     }
 }
@@ -219,23 +218,23 @@ TEST_F(ViewTest, ARefillRendersAgainTheRowsThatChangedAndLeavesTheOthers) {
     } const cases[] = {
         {"nothing changed", [] {}, {}, [] {}},
         {"a quantity", [&] { items[2]->m_nQuantity = 2500; }, {3},
-         [&] { EXPECT_EQ(Grid().GetCellText(3, 3), Q("2.5000")); }},
+         [&] { EXPECT_EQ(Grid().GetCellText(3, 3), Tx("2.5000")); }},
         {"a 摘要 and an amount", [&] {
              items[3]->m_strRemarkUpper = "注";
              items[4]->m_nAmount = -5;
          }, {4, 5},
          [&] {
-             EXPECT_EQ(Grid().GetCellText(6, 4), Q("注\n"));
-             EXPECT_EQ(Grid().GetCellText(5, 5), Q("-5"));
+             EXPECT_EQ(Grid().GetCellText(6, 4), Tx("注\n"));
+             EXPECT_EQ(Grid().GetCellText(5, 5), Tx("-5"));
          }},
         {"a quantity taken away", [&] { items[2]->m_nQuantity = kUnset; }, {3},
-         [&] { EXPECT_EQ(Grid().GetCellText(3, 3), Q("")); }},
+         [&] { EXPECT_EQ(Grid().GetCellText(3, 3), Tx("")); }},
         {"the 種別's method in the 歩掛", [&] { general->m_conventional = 1; }, {3},
          [&] { EXPECT_EQ(back(3), orange); }},
         {"a row painted by other code", [&] { Grid().SetCellBackColor(-1, 2, 0x80FFFF); }, {2},
          [&] { EXPECT_EQ(back(2), yellow); }},
-        {"a cell written by other code", [&] { Grid().SetCellText(2, 1, Q("式")); }, {1},
-         [&] { EXPECT_EQ(Grid().GetCellText(2, 1), Q("")); }},
+        {"a cell written by other code", [&] { Grid().SetCellText(2, 1, Tx("式")); }, {1},
+         [&] { EXPECT_EQ(Grid().GetCellText(2, 1), Tx("")); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -393,7 +392,7 @@ TEST_F(ViewTest, AFigureWiderThanItsColumnsShareWidensTheColumnAtTheNameColumnsE
     // decimals): 13 characters, more than the 単価 column's 13 % of a 600-pixel view holds.
     const int reserved = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) * 3 / 2;
     const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
-    const int need = QFontMetrics(Grid().font()).horizontalAdvance(Q("13194230.0000")) + 2 * margin;
+    const int need = QFontMetrics(Grid().font()).horizontalAdvance(Tx("13194230.0000")) + 2 * margin;
     CSekisanItem* row = nullptr;
     Build().Gyomu(2).Koshu(300).Shubetsu(1, "一般").UnitPrice(131'942'300).Amount(4'617'980).Set(
         [&row](CSekisanItem& i) { row = &i; });
@@ -404,7 +403,7 @@ TEST_F(ViewTest, AFigureWiderThanItsColumnsShareWidensTheColumnAtTheNameColumnsE
         const double width = Grid().width() - reserved;
         const double nameShare = 42 / 100.0 * width, priceShare = 13 / 100.0 * width;
         ASSERT_LT(priceShare, need);
-        EXPECT_EQ(Grid().GetCellText(4, 3), Q("13194230.0000"));
+        EXPECT_EQ(Grid().GetCellText(4, 3), Tx("13194230.0000"));
         EXPECT_GE(Grid().columnWidth(3), need);
         // The name column gives up what the price column took, but never more than half of itself.
         const double taken = Grid().columnWidth(3) - priceShare;
@@ -586,8 +585,8 @@ TEST_F(ViewTest, FiveThousandRowsScrollToTheLastAndReadBack) {
     QScrollBar* bar = Grid().verticalScrollBar();
     bar->setValue(bar->maximum());
     EXPECT_EQ(Grid().rowAt(Grid().viewport()->height() - 2), 4999);
-    EXPECT_EQ(Grid().GetCellText(1, 5000), Q("    最後\n      "));
-    EXPECT_EQ(Grid().GetCellText(3, 5000), Q("12.3450"));
+    EXPECT_EQ(Grid().GetCellText(1, 5000), Tx("    最後\n      "));
+    EXPECT_EQ(Grid().GetCellText(3, 5000), Tx("12.3450"));
     EXPECT_EQ(Grid().GetCellDouble(5, 5000, 0.0), -49990.0);
     QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(1, 5000));
     EXPECT_EQ(view->GetCurrentRow(), 4999);
@@ -780,11 +779,11 @@ TEST_F(ViewActivationTest, TheDelKeyAndTheEditMenuReachTheActiveEstimate) {
 
     QMenu* edit = nullptr;
     for (QAction* action : app.MainFrame()->menuBar()->actions())
-        if (action->text() == Q("編集(&E)")) edit = action->menu();
+        if (action->text() == Tx("編集(&E)")) edit = action->menu();
     ASSERT_NE(edit, nullptr);
     auto item = [&](const char* text) -> QAction* {
         for (QAction* action : edit->actions())
-            if (action->text() == Q(text)) return action;
+            if (action->text() == Tx(text)) return action;
         ADD_FAILURE() << text;
         return nullptr;
     };

@@ -22,7 +22,8 @@
 #include "app/ShellWindows.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "estimate/EstimateCalcContext.h"
 #include "master/MasterFile.h"
 #include "masteredit/BukakeDetailDlg.h"
@@ -39,9 +40,8 @@ using estimate_test::MakeItem;
 
 namespace {
 
-QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 QString Yen(const char* before, const char* amount) {
-    return Q(before) + Q(amount) + Q(masteredittext::kYenUnit);
+    return Tx(before) + Tx(amount) + Tx(masteredittext::kYenUnit);
 }
 
 // 業務 1, 工種 10: the master 種別 1 "観測" (1.00 day of 職種 1000, 51,000 yen in price column 1) and the
@@ -315,7 +315,7 @@ TEST_F(ViewBukakeEditTest, AMaster種別IsCopiedAsAUser種別WithTheNextFreeCode
     ScriptedDialogs dialogs;
     ExpectDetailEdited(dialogs, "2");
     dialogs.Expect<CShubetsuEditDlg>([](CShubetsuEditDlg& d) {
-        EXPECT_EQ(d.windowTitle(), Q(masteredittext::kShubetsuCopyCaption));
+        EXPECT_EQ(d.windowTitle(), Tx(masteredittext::kShubetsuCopyCaption));
         EXPECT_EQ(d.findChild<CZo_Edit*>("name")->text(), QStringLiteral("コピー～観測"));
         return IDOK;
     });

@@ -17,15 +17,14 @@
 #include "app/CommandTable.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
-#include "app/dialogs/TitleEditDlg.h"
+#include "dialogkit/TitleEditDlg.h"
+#include "dialogkit/Tx.h"
 #include "master/MasterFile.h"
 
 using namespace masterbuild;
 using estimate_test::ItemListBuilder;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A view of an estimate built in code, the active view of the command route, priced by an
 // application that has not started: its store holds 業務 1 with 工種 10 (種別 1 at 51,000 yen and
@@ -286,15 +285,15 @@ TEST_F(ViewCommandsTest, NameAnd摘要EditsStoreTheChangedLinesAndMarkThem) {
         dialogs.Expect<CTitleEditDlg>([&](CTitleEditDlg& dlg) {
             auto* upper = dlg.findChild<CZo_Edit*>(QStringLiteral("upper"));
             auto* lower = dlg.findChild<CZo_Edit*>(QStringLiteral("lower"));
-            EXPECT_EQ(upper->GetText(), Q(name ? "観測" : "上段"));
-            EXPECT_EQ(lower->GetText(), Q(name ? "（Ａ）" : "第4号代価表"));
-            upper->setText(Q(c.upper));
-            lower->setText(Q(c.lower));
+            EXPECT_EQ(upper->GetText(), Tx(name ? "観測" : "上段"));
+            EXPECT_EQ(lower->GetText(), Tx(name ? "（Ａ）" : "第4号代価表"));
+            upper->setText(Tx(c.upper));
+            lower->setText(Tx(c.lower));
             return IDOK;
         });
         EXPECT_TRUE(Dispatch(c.id));
         ASSERT_EQ(dialogs.titles.size(), 1u);
-        EXPECT_EQ(dialogs.titles[0], Q(name ? "費目／工種／種別名の編集" : "摘要の編集"));
+        EXPECT_EQ(dialogs.titles[0], Tx(name ? "費目／工種／種別名の編集" : "摘要の編集"));
 
         const CSekisanItem& after = *List().GetItem(2);
         EXPECT_EQ(name ? after.m_strNameUpper : after.m_strRemarkUpper, c.upper);
@@ -308,8 +307,8 @@ TEST_F(ViewCommandsTest, NameAnd摘要EditsStoreTheChangedLinesAndMarkThem) {
         EXPECT_EQ(after.m_nDaikaNo, c.daikaNo);
         EXPECT_EQ(after.m_nAmount, 7);
         EXPECT_TRUE(Modified());
-        const QString shown = name ? QStringLiteral("    %1\n      %2").arg(Q(c.upper), Q(c.lower))
-                                   : QStringLiteral("%1\n%2").arg(Q(c.upper), Q(c.lower));
+        const QString shown = name ? QStringLiteral("    %1\n      %2").arg(Tx(c.upper), Tx(c.lower))
+                                   : QStringLiteral("%1\n%2").arg(Tx(c.upper), Tx(c.lower));
         EXPECT_EQ(Grid().GetCellText(name ? 1 : 6, 3), shown);
     }
 }

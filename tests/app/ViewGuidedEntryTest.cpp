@@ -33,21 +33,20 @@
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
 #include "app/VemoWinView.h"
-#include "app/dialogs/InputDialogs.h"
-#include "app/dialogs/ZoEdit.h"
+#include "dialogkit/InputDialogs.h"
+#include "dialogkit/Tx.h"
+#include "dialogkit/ZoEdit.h"
 #include "estimate/SekisanData.h"
 #include "master/MasterStore.h"
 #include "masteredit/MasterEditTexts.h"
 #include "master/MasterTexts.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 
 using namespace masterbuild;
 using estimate_test::ItemListBuilder;
 using estimate_test::SameItem;
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 CBukakeShubetsu& Entry(CBukakeFile& bukake, int g, int k, int s, const char* unit = "式", int type = 0) {
     CBukakeGyomu* gyomu = bukake.FindGyomu(g);
@@ -271,7 +270,7 @@ TEST_F(GuidedEntry, KakeritsuForEveryRowOfTheGyomu) {
     ScriptedDialogs dialogs;
     dialogs.Expect<CHenkaritsuSettingDlg>([](CHenkaritsuSettingDlg& dlg) {
         // The values differ: the field starts empty, the apply choice shows, "戻る" reads ｷｬﾝｾﾙ.
-        EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("back"))->text(), U(dialogtext::kCancel));
+        EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("back"))->text(), Tx(dialogtext::kCancel));
         EXPECT_TRUE(dlg.findChild<QRadioButton*>(QStringLiteral("applyMultiply"))->isVisibleTo(&dlg));
         EXPECT_TRUE(dlg.findChild<CZo_Edit*>(QStringLiteral("ll"))->text().isEmpty());
         dlg.findChild<QRadioButton*>(QStringLiteral("applyMultiply"))->click();
@@ -446,8 +445,8 @@ TEST_F(GuidedEntry, KoshuRowLeadsIntoTheShubetsuAndTheirGuidedEntry) {
     EXPECT_EQ(host->messages[1].buttons, MsgButtons::YesNo);
     EXPECT_EQ(host->messages[1].defaultButton, 2);
     EXPECT_EQ(host->messages[1].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(dialogs.titles[dialogs.titles.size() - 2], U("「種別1」 数量入力"));
-    EXPECT_EQ(dialogs.titles.back(), U("「種別2」 数量入力"));
+    EXPECT_EQ(dialogs.titles[dialogs.titles.size() - 2], Tx("「種別1」 数量入力"));
+    EXPECT_EQ(dialogs.titles.back(), Tx("「種別2」 数量入力"));
     EXPECT_EQ(painted, (std::vector<int>{static_cast<int>(CVemoWinView::kGuidedEntryBack),
                                           static_cast<int>(CVemoWinView::kGuidedEntryBack)}));
     // Rates over the range; the program amount not chosen; the first quantity taken, the cancelled
@@ -488,7 +487,7 @@ TEST_F(GuidedEntry, OneQuantityForAllRows) {
             return c.result;
         });
         view->GuidedEntry(1, 0);
-        EXPECT_EQ(dialogs.titles, std::vector<QString>{U(apptext::kGuidedSuryoBulkTitle)});
+        EXPECT_EQ(dialogs.titles, std::vector<QString>{Tx(apptext::kGuidedSuryoBulkTitle)});
         // 業務 4: no calculation-category question.
         EXPECT_EQ(host->MessageTexts(), std::vector<std::string>{apptext::kGuidedSuryoEachQuestion});
         EXPECT_EQ(Item(2).m_nQuantity, c.quantity);
@@ -556,13 +555,13 @@ TEST_F(GuidedEntry, NewEstimateAsksTheTitleThenTheGyomu) {
         List().m_strKenmei.clear();
         ScriptedDialogs dialogs;
         dialogs.Expect<CKenmeiDlg>([&](CKenmeiDlg& dlg) {
-            dlg.findChild<QComboBox*>(QStringLiteral("kenmei"))->setEditText(U("橋梁設計"));
+            dlg.findChild<QComboBox*>(QStringLiteral("kenmei"))->setEditText(Tx("橋梁設計"));
             return c.result;
         });
         dialogs.Expect<CGyomuSelectDlg>(IDCANCEL);
         view->RefreshHeader();
         EXPECT_EQ(dialogs.Pending(), 0u);
-        EXPECT_EQ(view->KenmeiText(), U(c.kenmei));
+        EXPECT_EQ(view->KenmeiText(), Tx(c.kenmei));
         EXPECT_EQ(Doc().IsModified(), c.modified);
         EXPECT_EQ(view->GetCurrentRow(), -1);
     }

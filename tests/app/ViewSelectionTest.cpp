@@ -28,15 +28,14 @@
 #include "app/ShubetsuSelectDlg.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
-#include "app/dialogs/KoshuSearchDlg.h"
+#include "dialogkit/KoshuSearchDlg.h"
+#include "dialogkit/Tx.h"
 #include "platform/FileUtil.h"
 
 using namespace masterbuild;
 using estimate_test::ItemListBuilder;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QStringList Rows(const QTreeWidget* list) {
     QStringList rows;
@@ -226,7 +225,7 @@ TEST_F(ViewSelectionTest, GyomuSelectionRebuildsTheTreeAndRecalculatesEvery業�
         if (const int tax = List().FindGyomu(98); tax >= 0) {
             EXPECT_EQ(List().GetItem(tax)->m_nRate, c.tax);
             EXPECT_EQ(List().GetItem(tax)->m_strRemarkUpper, c.taxRemark);
-            EXPECT_EQ(Grid().GetCellText(6, tax + 1), Q(c.taxRemark) + "\n");
+            EXPECT_EQ(Grid().GetCellText(6, tax + 1), Tx(c.taxRemark) + "\n");
         }
     }
 }
@@ -558,12 +557,12 @@ TEST_F(ViewSelectionTest, KenmeiInputSetsTheTextsAndSavesTheCoverData) {
         const std::vector<QString> grid = GridTexts();
         ScriptedDialogs dialogs;
         dialogs.Expect<CKenmeiDlg>([&](CKenmeiDlg& dlg) {
-            EXPECT_EQ(Combo(dlg, "printTitle")->currentText(), Q(c.shownTitle));
+            EXPECT_EQ(Combo(dlg, "printTitle")->currentText(), Tx(c.shownTitle));
             EXPECT_EQ(Combo(dlg, "kenmei")->currentText(), QStringLiteral("用水路改修"));
             EXPECT_EQ(Combo(dlg, "kashomei")->currentText(), QStringLiteral("南地区"));
             EXPECT_EQ(Combo(dlg, "kenmei")->count(), 1);
-            Combo(dlg, "kenmei")->setEditText(Q(c.kenmei));
-            Combo(dlg, "kashomei")->setEditText(Q(c.kashomei));
+            Combo(dlg, "kenmei")->setEditText(Tx(c.kenmei));
+            Combo(dlg, "kashomei")->setEditText(Tx(c.kashomei));
             return IDOK;
         });
         EXPECT_TRUE(Dispatch(cmd::KenmeiInput));
@@ -572,8 +571,8 @@ TEST_F(ViewSelectionTest, KenmeiInputSetsTheTextsAndSavesTheCoverData) {
         EXPECT_EQ(List().m_strPrintTitle, c.shownTitle);
         EXPECT_EQ(List().m_strKenmei, c.kenmei);
         EXPECT_EQ(List().m_strKashoName, c.kashomei);
-        EXPECT_EQ(view->KenmeiText(), Q(c.kenmeiText));
-        EXPECT_EQ(view->BashoText(), Q(c.bashoText));
+        EXPECT_EQ(view->KenmeiText(), Tx(c.kenmeiText));
+        EXPECT_EQ(view->BashoText(), Tx(c.bashoText));
         EXPECT_TRUE(Modified());
         // No recalculation, no refill.
         ExpectShubetsuAmounts([](const CSekisanItem&) { return false; });

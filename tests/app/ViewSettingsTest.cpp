@@ -34,11 +34,12 @@
 #include "app/TaniInputDlg.h"
 #include "app/TankaSettingDlg.h"
 #include "app/VemoWinApp.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 #include "app/VemoWinDoc.h"
 #include "app/VemoWinView.h"
-#include "app/dialogs/InputDialogs.h"
-#include "app/dialogs/ZoEdit.h"
+#include "dialogkit/InputDialogs.h"
+#include "dialogkit/ZoEdit.h"
 #include "estimate/EstimateTexts.h"
 #include "estimate/SekisanData.h"
 #include "master/MasterFile.h"
@@ -51,8 +52,6 @@ using estimate_test::ItemListBuilder;
 using estimate_test::SameItem;
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 CZo_Edit* Field(QWidget& w, const char* name) {
     auto* field = w.findChild<CZo_Edit*>(QString::fromLatin1(name));
@@ -640,7 +639,7 @@ TEST_F(ViewSettings, OKRecalculatesTheRowsBusinessAndMarksModifiedCancelChangesN
          },
          [](ScriptedDialogs& d) {
              d.Expect<CTaniInputDlg>([](CTaniInputDlg& dlg) {
-                 Field(dlg, "unit")->setText(U("本"));
+                 Field(dlg, "unit")->setText(Tx("本"));
                  return IDOK;
              });
          },
@@ -850,7 +849,7 @@ TEST_F(ViewSettings, TheClassificationDialogGetsTheRowAndItsDetailAndGivesBackTh
     }));
     ScriptedDialogs dialogs;
     dialogs.Expect<CKeisanKubunDlg>([](CKeisanKubunDlg& dlg) {
-        EXPECT_EQ(Child<QLabel>(dlg, "shubetsuName")->text(), U("一般"));
+        EXPECT_EQ(Child<QLabel>(dlg, "shubetsuName")->text(), Tx("一般"));
         EXPECT_EQ(dlg.GetItem().m_bKotei[1], 1);
         dlg.OnSelectAll();  // the named lines 1 and 3
         return IDOK;
@@ -893,7 +892,7 @@ TEST_F(ViewSettings, TheQuantityTakesTheUnitOfThe歩掛AndClearsTheEnteredAmount
         ScriptedDialogs dialogs;
         dialogs.Expect<CNumberInputDlg>([&](CNumberInputDlg& dlg) {
             EXPECT_EQ(dlg.GetMode(), 0);
-            EXPECT_EQ(Child<QLabel>(dlg, "unit")->text(), U(c.shownUnit));
+            EXPECT_EQ(Child<QLabel>(dlg, "unit")->text(), Tx(c.shownUnit));
             EXPECT_EQ(Field(dlg, "number")->text(), QStringLiteral("1.500"));
             Field(dlg, "number")->setText(QStringLiteral("4.25"));
             return IDOK;
@@ -932,7 +931,7 @@ TEST_F(ViewSettings, The重量FactorMultipliesTheFollowingQuantitiesOfIts工種)
     ScriptedDialogs dialogs;
     dialogs.Expect<CNumberInputDlg>([](CNumberInputDlg& dlg) {
         EXPECT_EQ(dlg.GetMode(), 8);
-        EXPECT_EQ(dlg.windowTitle(), U("現在の数量を何倍しますか？"));
+        EXPECT_EQ(dlg.windowTitle(), Tx("現在の数量を何倍しますか？"));
         EXPECT_EQ(Field(dlg, "number")->text(), QStringLiteral("1.200"));
         Field(dlg, "number")->setText(QStringLiteral("1.5"));
         return IDOK;
@@ -955,7 +954,7 @@ TEST_F(ViewSettings, The重量FactorMultipliesTheFollowingQuantitiesOfIts工種)
         const int before = Item(row + 1).m_nQuantity;
         dialogs.Expect<CNumberInputDlg>([](CNumberInputDlg& dlg) {
             EXPECT_EQ(dlg.GetMode(), 4);
-            EXPECT_EQ(dlg.windowTitle(), U("重量平均値入力"));
+            EXPECT_EQ(dlg.windowTitle(), Tx("重量平均値入力"));
             Field(dlg, "number")->setText(QStringLiteral("2"));
             return IDOK;
         });
@@ -1015,7 +1014,7 @@ TEST_F(ViewSettings, TheAmountDialogsModeAndSeedFollowTheRow) {
         ScriptedDialogs dialogs;
         dialogs.Expect<CNumberInputDlg>([&](CNumberInputDlg& dlg) {
             EXPECT_EQ(dlg.GetMode(), c.mode);
-            EXPECT_EQ(Field(dlg, "number")->text(), U(c.shown));
+            EXPECT_EQ(Field(dlg, "number")->text(), Tx(c.shown));
             EXPECT_EQ(Child<QLabel>(dlg, "manualNote")->isVisibleTo(&dlg), c.manualNote);
             return IDCANCEL;
         });
@@ -1126,7 +1125,7 @@ TEST_F(ViewSettings, AnAmountOfARowPricedByQuantityAsksForUnitQuantityAndUnitPri
         ScriptedDialogs dialogs;
         if (c.unitFirst) {
             dialogs.Expect<CTaniInputDlg>([](CTaniInputDlg& dlg) {
-                Field(dlg, "unit")->setText(U("人"));
+                Field(dlg, "unit")->setText(Tx("人"));
                 return IDOK;
             });
             dialogs.Expect<CNumberInputDlg>([](CNumberInputDlg& dlg) {
@@ -1208,7 +1207,7 @@ TEST_F(ViewSettings, TheRateDialogsModeAndSeedFollowTheRow) {
         ScriptedDialogs dialogs;
         dialogs.Expect<CNumberInputDlg>([&](CNumberInputDlg& dlg) {
             EXPECT_EQ(dlg.GetMode(), c.mode);
-            EXPECT_EQ(Field(dlg, "number")->text(), U(c.shown));
+            EXPECT_EQ(Field(dlg, "number")->text(), Tx(c.shown));
             EXPECT_EQ(Child<QLabel>(dlg, "manualNote")->isVisibleTo(&dlg), c.manualNote);
             return IDCANCEL;
         });
@@ -1332,7 +1331,7 @@ TEST_F(ViewSettings, The代価NumberAndTheTitleWordOfThe代価Sheets) {
         {"a title word", "単価表", 4, "単価表", "4",
          [](CDaikaNoDlg& dlg) {
              Field(dlg, "number")->setText(QStringLiteral("6"));
-             Field(dlg, "title")->setText(U("明細表"));
+             Field(dlg, "title")->setText(Tx("明細表"));
          },
          "明細表", 6},
         {"a cleared number", "単価表", 4, "単価表", "4", [](CDaikaNoDlg& dlg) { Field(dlg, "number")->clear(); },
@@ -1351,8 +1350,8 @@ TEST_F(ViewSettings, The代価NumberAndTheTitleWordOfThe代価Sheets) {
         Make(ShubetsuRow(2, 300, kEntry, "式", [&](CSekisanItem& i) { i.m_nDaikaNo = c.numberBefore; }));
         ScriptedDialogs dialogs;
         dialogs.Expect<CDaikaNoDlg>([&](CDaikaNoDlg& dlg) {
-            EXPECT_EQ(Field(dlg, "title")->text(), U(c.titleShown));
-            EXPECT_EQ(Field(dlg, "number")->text(), U(c.numberShown));
+            EXPECT_EQ(Field(dlg, "title")->text(), Tx(c.titleShown));
+            EXPECT_EQ(Field(dlg, "number")->text(), Tx(c.numberShown));
             c.answer(dlg);
             return IDOK;
         });
@@ -1423,7 +1422,7 @@ TEST_F(ViewSettings, TheBulkSwitchSetsTheRowsAfterThe業務Or工種Row) {
         Select(c.current);
         ScriptedDialogs dialogs;
         dialogs.Expect<CIkkatsuSettingDlg>([&](CIkkatsuSettingDlg& dlg) {
-            EXPECT_EQ(dlg.windowTitle(), U(c.caption));
+            EXPECT_EQ(dlg.windowTitle(), Tx(c.caption));
             Child<QRadioButton>(dlg, c.radio)->click();
             return IDOK;
         });
@@ -1482,7 +1481,7 @@ TEST_F(ViewSettings, The直接経費HandlingOfOneRowOrOfA業務) {
         ScriptedDialogs dialogs;
         if (c.radio)
             dialogs.Expect<CIkkatsuSettingDlg>([&](CIkkatsuSettingDlg& dlg) {
-                EXPECT_EQ(dlg.windowTitle(), U("直接経費の取り扱い"));
+                EXPECT_EQ(dlg.windowTitle(), Tx("直接経費の取り扱い"));
                 Child<QRadioButton>(dlg, c.radio)->click();
                 return IDOK;
             });
@@ -1538,7 +1537,7 @@ TEST_F(ViewSettings, The安全費RateOfA工種71RowIsThatOfThe業務sRows) {
         ScriptedDialogs dialogs;
         dialogs.Expect<CNumberInputDlg>([&](CNumberInputDlg& dlg) {
             EXPECT_EQ(dlg.GetMode(), c.mode);
-            EXPECT_EQ(Field(dlg, "number")->text(), U(c.shown));
+            EXPECT_EQ(Field(dlg, "number")->text(), Tx(c.shown));
             Field(dlg, "number")->setText(QStringLiteral("4.5"));
             return IDOK;
         });
@@ -1580,7 +1579,7 @@ TEST_F(ViewSettings, TheProgramAmountOfA種別RowIsChosenFromTheApplicationsMast
         // The application's two records, the row's record current.
         EXPECT_EQ(dlg.GetCode(), 99);
         auto* grid = Child<CSpreadSheet>(dlg, "grid");
-        EXPECT_EQ(grid->GetCellText(1, 1), U("構造計算"));
+        EXPECT_EQ(grid->GetCellText(1, 1), Tx("構造計算"));
         EXPECT_EQ(grid->GetActiveRow(), 2);
         return IDOK;
     });

@@ -8,7 +8,7 @@
 #include "RunningAppTest.h"
 #include "ScriptedDialogs.h"
 #include "app/CommandIds.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 #include "master/MasterFile.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ZairyoTankaEditDlg.h"

@@ -17,7 +17,8 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeHojoShikiDlg.h"
 #include "masteredit/HimokuDlg.h"
@@ -29,8 +30,6 @@
 using namespace masterbuild;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 CTankaFile Tanka() {
     CTankaFile f;
@@ -116,7 +115,7 @@ protected:
     }
     bool Shown(const char* name) { return Get<QWidget>(name)->isVisibleTo(dialog.get()); }
     void Type(int col, int row, const char* text) {
-        grid->SetCellText(col, row, Q(text));
+        grid->SetCellText(col, row, Tx(text));
         emit grid->Change(col, row);
     }
     bool Ok() {
@@ -135,20 +134,20 @@ protected:
 
 TEST_F(BukakeDetailDialog, FillsTheGridHeadersTotalsAndFields) {
     Open(1);
-    EXPECT_EQ(dialog->windowTitle(), Q("歩掛データ詳細設定"));
-    EXPECT_EQ(Get<QLabel>("shubetsu")->text(), Q("基準点測量"));
-    EXPECT_EQ(Get<CZo_Edit>("formula")->text(), Q("H1*1.2"));
-    EXPECT_EQ(Get<CZo_Edit>("quantity")->text(), Q("1.50"));
-    EXPECT_EQ(Get<CZo_Edit>("rate1")->text(), Q("10.00"));
+    EXPECT_EQ(dialog->windowTitle(), Tx("歩掛データ詳細設定"));
+    EXPECT_EQ(Get<QLabel>("shubetsu")->text(), Tx("基準点測量"));
+    EXPECT_EQ(Get<CZo_Edit>("formula")->text(), Tx("H1*1.2"));
+    EXPECT_EQ(Get<CZo_Edit>("quantity")->text(), Tx("1.50"));
+    EXPECT_EQ(Get<CZo_Edit>("rate1")->text(), Tx("10.00"));
     EXPECT_EQ(Get<CZo_Edit>("rate2")->text(), QString());
     QComboBox* h1 = Get<QComboBox>("h1");
     ASSERT_EQ(h1->count(), 3);
-    EXPECT_EQ(h1->itemText(1), Q("(変化率)地形"));
-    EXPECT_EQ(h1->itemText(2), Q("(補正率)工期"));
+    EXPECT_EQ(h1->itemText(1), Tx("(変化率)地形"));
+    EXPECT_EQ(h1->itemText(2), Tx("(補正率)工期"));
     EXPECT_EQ(h1->currentIndex(), 2);
     EXPECT_EQ(Get<QComboBox>("h2")->currentIndex(), 0);  // a code the group lacks shows "なし"
     EXPECT_EQ(Get<QComboBox>("type")->count(), 34);
-    EXPECT_EQ(Get<QComboBox>("type")->itemText(13), Q("補正式タイプ(H8に設定)"));
+    EXPECT_EQ(Get<QComboBox>("type")->itemText(13), Tx("補正式タイプ(H8に設定)"));
     EXPECT_FALSE(Get<QComboBox>("type")->isEnabled());
     QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
     QApplication::sendEvent(dialog.get(), &f5);
@@ -161,8 +160,8 @@ TEST_F(BukakeDetailDialog, FillsTheGridHeadersTotalsAndFields) {
         EXPECT_EQ(grid->GetRowHidden(), row > 2) << row;
     }
     // Headers name the trades, coloured by kind; a trade the master lacks leaves the header empty.
-    EXPECT_EQ(grid->GetCellText(3, 0), Q("技師長"));
-    EXPECT_EQ(grid->GetCellText(4, 0), Q("測量助手"));
+    EXPECT_EQ(grid->GetCellText(3, 0), Tx("技師長"));
+    EXPECT_EQ(grid->GetCellText(4, 0), Tx("測量助手"));
     EXPECT_EQ(grid->GetCellText(5, 0), QString());
     grid->SetRow(0);
     grid->SetCol(3);
@@ -170,27 +169,27 @@ TEST_F(BukakeDetailDialog, FillsTheGridHeadersTotalsAndFields) {
     grid->SetCol(4);
     EXPECT_EQ(grid->GetForeColor(), 0xFF4040u);
 
-    EXPECT_EQ(grid->GetCellText(1, 1), Q("外業"));
+    EXPECT_EQ(grid->GetCellText(1, 1), Tx("外業"));
     EXPECT_EQ(grid->GetCellValueInt(2, 1), 1);
-    EXPECT_EQ(grid->GetCellText(3, 1), Q("1.5000"));
+    EXPECT_EQ(grid->GetCellText(3, 1), Tx("1.5000"));
     EXPECT_EQ(grid->GetCellText(3, 2), QString());
-    EXPECT_EQ(grid->GetCellText(13, 1), Q("3.5000"));
-    EXPECT_EQ(grid->GetCellText(13, 2), Q("0.7500"));
+    EXPECT_EQ(grid->GetCellText(13, 1), Tx("3.5000"));
+    EXPECT_EQ(grid->GetCellText(13, 2), Tx("0.7500"));
     EXPECT_EQ(totals->GetMaxRows(), 1);
-    EXPECT_EQ(totals->GetCellText(4, 1), Q("2.5000"));
-    EXPECT_EQ(totals->GetCellText(13, 1), Q("4.2500"));
+    EXPECT_EQ(totals->GetCellText(4, 1), Tx("2.5000"));
+    EXPECT_EQ(totals->GetCellText(13, 1), Tx("4.2500"));
 }
 
 TEST_F(BukakeDetailDialog, EditsAreStoredNudgedAndTotalsFollow) {
     Open(1);
     Type(3, 2, "0.29");  // 0.29 × 100 lies just below 29
     EXPECT_EQ(dialog->GetDetail().GetLine(1)->m_columns[0], 29);
-    EXPECT_EQ(grid->GetCellText(13, 2), Q("1.0400"));
-    EXPECT_EQ(totals->GetCellText(3, 1), Q("1.7900"));
-    EXPECT_EQ(totals->GetCellText(13, 1), Q("4.5400"));
+    EXPECT_EQ(grid->GetCellText(13, 2), Tx("1.0400"));
+    EXPECT_EQ(totals->GetCellText(3, 1), Tx("1.7900"));
+    EXPECT_EQ(totals->GetCellText(13, 1), Tx("4.5400"));
     Type(4, 1, "");  // an emptied cell stores 0
     EXPECT_EQ(dialog->GetDetail().GetLine(0)->m_columns[1], 0);
-    EXPECT_EQ(totals->GetCellText(13, 1), Q("2.5400"));
+    EXPECT_EQ(totals->GetCellText(13, 1), Tx("2.5400"));
     grid->SetCellValueInt(1, 2, 0);
     emit grid->Change(1, 2);
     EXPECT_EQ(dialog->GetDetail().GetLine(1)->m_name, "外業");
@@ -208,7 +207,7 @@ TEST_F(BukakeDetailDialog, EditsAreStoredNudgedAndTotalsFollow) {
         for (int32_t v : line.m_columns) EXPECT_EQ(v, kUnset) << i;
     }
     EXPECT_EQ(grid->GetCellValueInt(2, 1), 1);
-    EXPECT_EQ(totals->GetCellText(13, 1), Q("0.0000"));
+    EXPECT_EQ(totals->GetCellText(13, 1), Tx("0.0000"));
 
     // Delete clears the block too; a 0 corner (the header row) is cut to the lines.
     Type(5, 1, "2");
@@ -227,14 +226,14 @@ TEST_F(BukakeDetailDialog, ChoosingATradeAndNashiForAColumn) {
     emit grid->Click(5, 1);
     ScriptedDialogs dialogs;
     dialogs.Expect<CShokushuSelectDlg>([](CShokushuSelectDlg& d) {
-        EXPECT_EQ(d.windowTitle(), Q("職種名称選択"));
+        EXPECT_EQ(d.windowTitle(), Tx("職種名称選択"));
         EXPECT_EQ(d.GetSelection(), 0);  // the column's trade is not in the master
         d.findChild<QComboBox*>("list")->setCurrentIndex(3);
         return IDOK;
     });
     Get("shokushu")->click();
     EXPECT_EQ(dialog->GetDetail().m_shokushu[2], 1005);
-    EXPECT_EQ(grid->GetCellText(5, 0), Q("測量助手"));
+    EXPECT_EQ(grid->GetCellText(5, 0), Tx("測量助手"));
     grid->SetRow(0);
     grid->SetCol(5);
     EXPECT_EQ(grid->GetForeColor(), 0xFF4040u);
@@ -311,10 +310,10 @@ TEST_F(BukakeDetailDialog, WhatEach業務Shows) {
     for (const Case& c : cases) {
         Open(c.gyomu);
         EXPECT_EQ(Get<QCheckBox>("option")->isEnabled(), c.optionEnabled) << c.gyomu;
-        EXPECT_EQ(Get<QCheckBox>("option")->text(), Q(c.optionText)) << c.gyomu;
+        EXPECT_EQ(Get<QCheckBox>("option")->text(), Tx(c.optionText)) << c.gyomu;
         QStringList labels;
         for (QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
-        EXPECT_TRUE(labels.contains(Q(c.rate1Label))) << c.gyomu;
+        EXPECT_TRUE(labels.contains(Tx(c.rate1Label))) << c.gyomu;
         EXPECT_EQ(Get<CZo_Edit>("rate2")->isEnabled(), c.rates23Enabled[0]) << c.gyomu;
         EXPECT_EQ(Get<CZo_Edit>("rate3")->isEnabled(), c.rates23Enabled[1]) << c.gyomu;
         grid->SetRow(1);
@@ -346,8 +345,8 @@ TEST_F(BukakeDetailDialog, HimokuModeRadiosAndTheSeikahinList) {
     EXPECT_TRUE(Shown("himoku"));
     QComboBox* seikahin = Get<QComboBox>("seikahin");
     ASSERT_EQ(seikahin->count(), 3);
-    EXPECT_EQ(seikahin->itemText(0), Q("なし"));
-    EXPECT_EQ(seikahin->itemText(2), Q("検定料B"));
+    EXPECT_EQ(seikahin->itemText(0), Tx("なし"));
+    EXPECT_EQ(seikahin->itemText(2), Tx("検定料B"));
     EXPECT_EQ(seikahin->currentIndex(), 2);
     seikahin->setCurrentIndex(1);
     Get<QComboBox>("h1")->setCurrentIndex(0);
@@ -376,12 +375,12 @@ TEST_F(BukakeDetailDialog, SubDialogsEditTheCopyOnlyOnOk) {
 
     ScriptedDialogs dialogs;
     dialogs.Expect<CBukakeHojoShikiDlg>([](CBukakeHojoShikiDlg& d) {
-        d.findChild<CZo_Edit*>("s2")->setText(Q("9"));
+        d.findChild<CZo_Edit*>("s2")->setText(Tx("9"));
         return IDCANCEL;
     });
     dialogs.Expect<CBukakeHojoShikiDlg>([](CBukakeHojoShikiDlg& d) {
-        EXPECT_EQ(d.findChild<CZo_Edit*>("s1")->text(), Q("2"));
-        d.findChild<CZo_Edit*>("s2")->setText(Q("S1*3"));
+        EXPECT_EQ(d.findChild<CZo_Edit*>("s1")->text(), Tx("2"));
+        d.findChild<CZo_Edit*>("s2")->setText(Tx("S1*3"));
         return IDOK;
     });
     dialogs.Expect<CHimokuDlg>([](CHimokuDlg& d) {
@@ -389,7 +388,7 @@ TEST_F(BukakeDetailDialog, SubDialogsEditTheCopyOnlyOnOk) {
         return IDCANCEL;
     });
     dialogs.Expect<CHimokuDlg>([](CHimokuDlg& d) {
-        EXPECT_EQ(d.findChild<QLabel*>("shubetsu")->text(), Q("基準点測量"));
+        EXPECT_EQ(d.findChild<QLabel*>("shubetsu")->text(), Tx("基準点測量"));
         d.findChild<QPushButton*>("add")->click();
         // The new item's material is chosen and an item of the price list edited on the way.
         emit d.findChild<CSpreadSheet*>("grid")->Click(2, 1);
@@ -403,7 +402,7 @@ TEST_F(BukakeDetailDialog, SubDialogsEditTheCopyOnlyOnOk) {
         return IDOK;
     });
     dialogs.Expect<CZairyoTankaItemDlg>([](CZairyoTankaItemDlg& d) {
-        d.findChild<CZo_Edit*>("name")->setText(Q("木杭"));
+        d.findChild<CZo_Edit*>("name")->setText(Tx("木杭"));
         return IDOK;
     });
     Get("hojo")->click();
@@ -438,18 +437,18 @@ TEST_F(BukakeDetailDialog, SankoKingakuAsksTheEstimateContext) {
     EXPECT_TRUE(Shown("kingaku"));
     EXPECT_TRUE(Shown("gokei"));
     EXPECT_TRUE(Shown("sanko"));
-    EXPECT_EQ(Get<QLabel>("kingaku")->text(), Q(" 金額 ： 12345円"));
-    EXPECT_EQ(Get<QLabel>("gokei")->text(), Q(" 合計 ： 99999円"));
+    EXPECT_EQ(Get<QLabel>("kingaku")->text(), Tx(" 金額 ： 12345円"));
+    EXPECT_EQ(Get<QLabel>("gokei")->text(), Tx(" 合計 ： 99999円"));
     for (const char* name : {"formula", "quantity", "unit", "type", "h1", "h8"})
         EXPECT_FALSE(Get<QWidget>(name)->isEnabled()) << name;
     for (const char* name : {"shokushu", "option", "daikapreview", "meisaiprint"}) EXPECT_FALSE(Shown(name)) << name;
     Type(3, 2, "1");
-    Get<CZo_Edit>("rate1")->setText(Q("12.34"));
+    Get<CZo_Edit>("rate1")->setText(Tx("12.34"));
     Get("sanko")->click();
     EXPECT_EQ(scripted.seen.GetLine(1)->m_columns[0], 100);
     EXPECT_EQ(scripted.seen.m_rates[0], 1234);
-    EXPECT_EQ(Get<QLabel>("kingaku")->text(), Q(" 金額 ： 2000円"));
-    EXPECT_EQ(Get<QLabel>("gokei")->text(), Q(" 合計 ： 5000円"));
+    EXPECT_EQ(Get<QLabel>("kingaku")->text(), Tx(" 金額 ： 2000円"));
+    EXPECT_EQ(Get<QLabel>("gokei")->text(), Tx(" 合計 ： 5000円"));
 }
 
 TEST(DetailDialogRun, CancelChecksNothingAndOkHandsBackTheEditedDetail) {
@@ -457,8 +456,8 @@ TEST(DetailDialogRun, CancelChecksNothingAndOkHandsBackTheEditedDetail) {
         ScriptedHost host;
         ScriptedDialogs dialogs;
         dialogs.Expect<CBukakeDetailDlg>([result](CBukakeDetailDlg& d) {
-            d.findChild<CZo_Edit*>("formula")->setText(result == IDOK ? Q("H1*2") : QString());
-            d.findChild<CZo_Edit*>("quantity")->setText(Q("2.5"));
+            d.findChild<CZo_Edit*>("formula")->setText(result == IDOK ? Tx("H1*2") : QString());
+            d.findChild<CZo_Edit*>("quantity")->setText(Tx("2.5"));
             d.findChild<CZo_Edit*>("unit")->clear();
             d.findChild<CZo_Edit*>("rate3")->clear();
             d.findChild<QCheckBox*>("option")->click();

@@ -11,8 +11,9 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/KoshuSearchDlg.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/KoshuSearchDlg.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeEditDlg.h"
 #include "masteredit/BukakeShikiDetailDlg.h"
@@ -28,8 +29,6 @@ using namespace masterbuild;
 namespace t = masteredittext;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // 区画整理測量 with priced 工種, a rate 工種 and the fixed 69 and 91; 設計 without 工種; 土質一般 with
 // a 全地連 工種.
@@ -89,36 +88,36 @@ const char* const kShubetsuButtons[] = {"shubetsuChange", "shubetsuCopy", "shube
 
 TEST_F(BukakeEditor, OpensOnTheFirstBusinessWithItsFirstKoshuAndShubetsu) {
     Open(Sample());
-    EXPECT_EQ(dialog->windowTitle(), Q("歩掛ファイル編集"));
+    EXPECT_EQ(dialog->windowTitle(), Tx("歩掛ファイル編集"));
     ASSERT_EQ(Combo()->count(), 3);
-    EXPECT_EQ(Combo()->itemText(0), Q("区画整理測量"));
-    EXPECT_EQ(KoshuList()->Title(), Q("工種データ一覧(5)"));
-    EXPECT_EQ(ShubetsuList()->Title(), Q("種別データ一覧(2)"));
+    EXPECT_EQ(Combo()->itemText(0), Tx("区画整理測量"));
+    EXPECT_EQ(KoshuList()->Title(), Tx("工種データ一覧(5)"));
+    EXPECT_EQ(ShubetsuList()->Title(), Tx("種別データ一覧(2)"));
     EXPECT_EQ(KoshuList()->ChosenIndex(), 0);
     EXPECT_EQ(ShubetsuList()->ChosenIndex(), 0);
-    EXPECT_EQ(Line(), Q("　　　　　　 : -.--"));  // no coefficient
+    EXPECT_EQ(Line(), Tx("　　　　　　 : -.--"));  // no coefficient
     ClickShubetsu(1);
-    EXPECT_EQ(Line(), Q("精度管理係数 : 2.50"));
+    EXPECT_EQ(Line(), Tx("精度管理係数 : 2.50"));
     // The list prints are always offered.
     for (const char* name : {"koshuPreview", "koshuPrint", "shubetsuPreview", "shubetsuPrint"})
         EXPECT_TRUE(Button(name)->isEnabled()) << name;
-    EXPECT_EQ(dialog->findChild<QLabel*>("legend0")->text(), Q(" ※ 黄色 ： 標準添付歩掛り"));
+    EXPECT_EQ(dialog->findChild<QLabel*>("legend0")->text(), Tx(" ※ 黄色 ： 標準添付歩掛り"));
     EXPECT_TRUE(dialog->findChild<QLabel*>("legend3")->isHidden());
 }
 
 TEST_F(BukakeEditor, ABusinessWithoutKoshuOffersOnlyANewKoshu) {
     Open(Sample());
     ChooseGyomu(1);
-    EXPECT_EQ(KoshuList()->Title(), Q("工種データ一覧(0)"));
-    EXPECT_EQ(ShubetsuList()->Title(), Q("種別データ一覧(0)"));
+    EXPECT_EQ(KoshuList()->Title(), Tx("工種データ一覧(0)"));
+    EXPECT_EQ(ShubetsuList()->Title(), Tx("種別データ一覧(0)"));
     EXPECT_EQ(KoshuList()->ChosenIndex(), -1);
     EXPECT_EQ(ShubetsuList()->ChosenIndex(), -1);
     for (const char* name : kKoshuButtons) EXPECT_FALSE(Button(name)->isEnabled()) << name;
     for (const char* name : kShubetsuButtons) EXPECT_FALSE(Button(name)->isEnabled()) << name;
     EXPECT_TRUE(Button("koshuNew")->isEnabled());
     EXPECT_TRUE(Button("search")->isEnabled());
-    EXPECT_EQ(Line(), Q("技術経費　　 : -.--"));
-    EXPECT_EQ(dialog->findChild<QLabel*>("legend0")->text(), Q(" ※ 黄色 ： 新しい積算手法標準添付歩掛り"));
+    EXPECT_EQ(Line(), Tx("技術経費　　 : -.--"));
+    EXPECT_EQ(dialog->findChild<QLabel*>("legend0")->text(), Tx(" ※ 黄色 ： 新しい積算手法標準添付歩掛り"));
     EXPECT_FALSE(dialog->findChild<QLabel*>("legend3")->isHidden());
 }
 
@@ -127,8 +126,8 @@ TEST_F(BukakeEditor, ABusinessMissingFromTheFileIsSkippedAndTheNextEditsItsOwn) 
     Open(Sample(), {6, 7, 4});
     ASSERT_EQ(Combo()->count(), 2);
     ChooseGyomu(1);
-    EXPECT_EQ(KoshuList()->EntryText(0), Q("ボーリング"));
-    EXPECT_EQ(Line(), Q("技術経費　　 : 1.50"));
+    EXPECT_EQ(KoshuList()->EntryText(0), Tx("ボーリング"));
+    EXPECT_EQ(Line(), Tx("技術経費　　 : 1.50"));
     host.answers = {IDYES};
     Button("shubetsuDelete")->click();
     EXPECT_EQ(Gyomu(4).GetKoshu(0)->GetCount(), 0);
@@ -193,8 +192,8 @@ TEST_F(BukakeEditor, ANewKoshuTakesTheFirstFreeCodeOfTheChosenKindBeforeItsAncho
     Open(Sample());
     ScriptedDialogs dialogs;
     dialogs.Expect<CKoshuEditDlg>([](CKoshuEditDlg& d) {
-        EXPECT_EQ(d.windowTitle(), Q("工種データの新規作成"));
-        d.findChild<CZo_Edit*>("name")->setText(Q("新しい率"));
+        EXPECT_EQ(d.windowTitle(), Tx("工種データの新規作成"));
+        d.findChild<CZo_Edit*>("name")->setText(Tx("新しい率"));
         d.findChild<QAbstractButton*>("kind2")->click();
         return IDOK;
     });
@@ -210,7 +209,7 @@ TEST_F(BukakeEditor, ANewKoshuTakesTheFirstFreeCodeOfTheChosenKindBeforeItsAncho
     ClickKoshu(0);
     dialogs.Expect<CKoshuEditDlg>([](CKoshuEditDlg& d) {
         EXPECT_EQ(d.GetCodeGroup(), 0);
-        EXPECT_EQ(d.findChild<CZo_Edit*>("name")->text(), Q("コピー～基準点測量"));
+        EXPECT_EQ(d.findChild<CZo_Edit*>("name")->text(), Tx("コピー～基準点測量"));
         return IDOK;
     });
     Button("koshuCopy")->click();
@@ -256,7 +255,7 @@ TEST_F(BukakeEditor, NewAndInsertedShubetsuStartWithTheDetailOfTheirBusiness) {
     // 土質一般: a new 種別 of the standard soil type, 20 lines, プログラム金額 on, 電子成果品 kind 6.
     ChooseGyomu(2);
     dialogs.Expect<CShubetsuEditDlg>([](CShubetsuEditDlg& d) {
-        EXPECT_EQ(d.windowTitle(), Q("種別データの新規作成"));
+        EXPECT_EQ(d.windowTitle(), Tx("種別データの新規作成"));
         return IDOK;
     });
     Button("shubetsuNew")->click();
@@ -308,11 +307,11 @@ TEST_F(BukakeEditor, AShrinkingShubetsuListKeepsTheIndexWithinIt) {
     host.answers = {IDYES, IDYES};
     Button("shubetsuDelete")->click();
     EXPECT_EQ(ShubetsuList()->ChosenIndex(), 0);
-    EXPECT_EQ(Line(), Q("　　　　　　 : -.--"));
+    EXPECT_EQ(Line(), Tx("　　　　　　 : -.--"));
     Button("shubetsuDelete")->click();
     EXPECT_EQ(ShubetsuList()->ChosenIndex(), -1);
     for (const char* name : kShubetsuButtons) EXPECT_FALSE(Button(name)->isEnabled()) << name;
-    EXPECT_EQ(Line(), Q("精度管理係数 : -.--"));
+    EXPECT_EQ(Line(), Tx("精度管理係数 : -.--"));
     // A move to a 工種 with fewer 種別 keeps within the new list too.
     ClickKoshu(1);
     EXPECT_EQ(ShubetsuList()->ChosenIndex(), 0);
@@ -358,7 +357,7 @@ TEST_F(BukakeEditor, AClickOnEmptyListSpaceChoosesNone) {
     EXPECT_EQ(ShubetsuList()->ChosenIndex(), -1);
     for (const char* name : kShubetsuButtons) EXPECT_FALSE(Button(name)->isEnabled()) << name;
     for (const char* name : kKoshuButtons) EXPECT_TRUE(Button(name)->isEnabled()) << name;
-    EXPECT_EQ(Line(), Q("精度管理係数 : -.--"));
+    EXPECT_EQ(Line(), Tx("精度管理係数 : -.--"));
     ClickShubetsu(0);
     clickEmpty(KoshuList());
     EXPECT_EQ(KoshuList()->ChosenIndex(), -1);
@@ -374,7 +373,7 @@ TEST_F(BukakeEditor, CancelInTheChangeDialogsLeavesTheRecords) {
     const CBukakeFile before = dialog->GetBukakeFile();
     ScriptedDialogs dialogs;
     dialogs.Expect<CKoshuEditDlg>([](CKoshuEditDlg& d) {
-        d.findChild<CZo_Edit*>("name")->setText(Q("別名"));
+        d.findChild<CZo_Edit*>("name")->setText(Tx("別名"));
         d.findChild<QAbstractButton*>("ryohi")->click();
         return IDCANCEL;
     });
@@ -388,13 +387,13 @@ TEST_F(BukakeEditor, CancelInTheChangeDialogsLeavesTheRecords) {
     EXPECT_TRUE(dialog->GetBukakeFile() == before);
 
     dialogs.Expect<CShubetsuEditDlg>([](CShubetsuEditDlg& d) {
-        EXPECT_EQ(d.windowTitle(), Q("種別データの変更"));
+        EXPECT_EQ(d.windowTitle(), Tx("種別データの変更"));
         d.findChild<CZo_Edit*>("coefficient")->setText(QStringLiteral("1.2"));
         return IDOK;
     });
     Button("shubetsuChange")->click();
     EXPECT_EQ(Gyomu(6).GetKoshu(0)->GetShubetsu(0)->m_coefficient, 120);
-    EXPECT_EQ(Line(), Q("精度管理係数 : 1.20"));
+    EXPECT_EQ(Line(), Tx("精度管理係数 : 1.20"));
 }
 
 TEST_F(BukakeEditor, ASearchHitOnTheFirstKoshuAndShubetsuChoosesThem) {
@@ -403,7 +402,7 @@ TEST_F(BukakeEditor, ASearchHitOnTheFirstKoshuAndShubetsuChoosesThem) {
     ScriptedDialogs dialogs;
     auto search = [&dialogs](int col, int row) {
         dialogs.Expect<CKoshuSearchDlg>([col, row](CKoshuSearchDlg& d) {
-            d.findChild<CZo_Edit*>("keyword")->setText(Q("基準点"));
+            d.findChild<CZo_Edit*>("keyword")->setText(Tx("基準点"));
             d.findChild<QPushButton*>("search")->click();
             emit d.findChild<CSpreadSheet*>("results")->DblClick(col, row);
             return IDOK;
@@ -454,11 +453,11 @@ TEST_F(BukakeEditor, DetailSettingsOpenTheLayoutOfTheDetailAndTakeBackDetailAndM
     Open(file);
     ScriptedDialogs dialogs;
     dialogs.Expect<CBukakeDetailDlg>([](CBukakeDetailDlg& d) {
-        d.findChild<CZo_Edit*>("formula")->setText(Q("H1*2"));
+        d.findChild<CZo_Edit*>("formula")->setText(Tx("H1*2"));
         return IDCANCEL;
     });
     dialogs.Expect<CBukakeDetailDlg>([](CBukakeDetailDlg& d) {
-        d.findChild<CZo_Edit*>("formula")->setText(Q("H1*2"));
+        d.findChild<CZo_Edit*>("formula")->setText(Tx("H1*2"));
         return IDOK;
     });
     Button("detail")->click();
@@ -471,7 +470,7 @@ TEST_F(BukakeEditor, DetailSettingsOpenTheLayoutOfTheDetailAndTakeBackDetailAndM
 
     ChooseGyomu(2);
     dialogs.Expect<CBukakeShikiDetailDlg>([](CBukakeShikiDetailDlg& d) {
-        d.findChild<CZo_Edit*>("formula")->setText(Q("H1*3"));
+        d.findChild<CZo_Edit*>("formula")->setText(Tx("H1*3"));
         emit d.findChild<CSpreadSheet*>("grid")->DblClick(2, 1);
         return IDOK;
     });
@@ -480,7 +479,7 @@ TEST_F(BukakeEditor, DetailSettingsOpenTheLayoutOfTheDetailAndTakeBackDetailAndM
         return IDOK;
     });
     dialogs.Expect<CZairyoTankaItemDlg>([](CZairyoTankaItemDlg& d) {
-        d.findChild<CZo_Edit*>("price")->setText(Q("950"));
+        d.findChild<CZo_Edit*>("price")->setText(Tx("950"));
         return IDOK;
     });
     Button("detail")->click();

@@ -12,6 +12,7 @@
 #include "ScriptedHost.h"
 #include "ScriptedMasterDialogs.h"
 #include "UpdateFixture.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeImportDlg.h"
 #include "masteredit/BukakeShikiDetailDlg.h"
@@ -25,8 +26,6 @@ using namespace masterbuild;
 namespace t = masteredittext;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 CBukakeFile Source() {
     CBukakeFile file;
@@ -96,27 +95,27 @@ protected:
 }  // namespace
 
 TEST_F(BukakeImport, OpensWithBothHalvesOnTheFirstBusinessOfTheDestination) {
-    EXPECT_EQ(dialog->windowTitle(), Q("歩掛ファイルのインポート"));
+    EXPECT_EQ(dialog->windowTitle(), Tx("歩掛ファイルのインポート"));
     EXPECT_EQ(dialog->findChild<QComboBox*>("gyomu")->count(), 3);
-    EXPECT_EQ(List("sourceKoshuList")->Title(), Q("インポート元 工種データ一覧(4)"));
-    EXPECT_EQ(List("sourceShubetsuList")->Title(), Q("インポート元 種別データ一覧(2)"));
-    EXPECT_EQ(List("destKoshuList")->Title(), Q("インポート先 工種データ一覧(4)"));
-    EXPECT_EQ(List("destShubetsuList")->Title(), Q("インポート先 種別データ一覧(1)"));
-    EXPECT_EQ(dialog->findChild<QLabel*>("sourceCoefficient")->text(), Q("精度管理係数 : 3.00"));
+    EXPECT_EQ(List("sourceKoshuList")->Title(), Tx("インポート元 工種データ一覧(4)"));
+    EXPECT_EQ(List("sourceShubetsuList")->Title(), Tx("インポート元 種別データ一覧(2)"));
+    EXPECT_EQ(List("destKoshuList")->Title(), Tx("インポート先 工種データ一覧(4)"));
+    EXPECT_EQ(List("destShubetsuList")->Title(), Tx("インポート先 種別データ一覧(1)"));
+    EXPECT_EQ(dialog->findChild<QLabel*>("sourceCoefficient")->text(), Tx("精度管理係数 : 3.00"));
     EXPECT_TRUE(Button("importKoshu")->isEnabled());
     EXPECT_TRUE(Button("importShubetsu")->isEnabled());
     // Only 設計 and 区画整理設計 name their coefficient 技術経費 here; 土質一般 shows none.
     ChooseGyomu(1);
-    EXPECT_EQ(dialog->findChild<QLabel*>("sourceCoefficient")->text(), Q("技術経費　　 : -.--"));
+    EXPECT_EQ(dialog->findChild<QLabel*>("sourceCoefficient")->text(), Tx("技術経費　　 : -.--"));
     Click("sourceKoshuList", 0);
     Click("sourceShubetsuList", 0);
-    EXPECT_EQ(dialog->findChild<QLabel*>("sourceCoefficient")->text(), Q("技術経費　　 : 2.50"));
+    EXPECT_EQ(dialog->findChild<QLabel*>("sourceCoefficient")->text(), Tx("技術経費　　 : 2.50"));
     ChooseGyomu(2);
-    EXPECT_EQ(dialog->findChild<QLabel*>("destCoefficient")->text(), Q("　　　　　　 : -.--"));
-    EXPECT_EQ(dialog->findChild<QLabel*>("sourceCoefficient")->text(), Q("　　　　　　 : -.--"));
+    EXPECT_EQ(dialog->findChild<QLabel*>("destCoefficient")->text(), Tx("　　　　　　 : -.--"));
+    EXPECT_EQ(dialog->findChild<QLabel*>("sourceCoefficient")->text(), Tx("　　　　　　 : -.--"));
     Click("destKoshuList", 0);
     Click("destShubetsuList", 0);
-    EXPECT_EQ(dialog->findChild<QLabel*>("destCoefficient")->text(), Q("　　　　　　 : -.--"));
+    EXPECT_EQ(dialog->findChild<QLabel*>("destCoefficient")->text(), Tx("　　　　　　 : -.--"));
 }
 
 TEST_F(BukakeImport, ABusinessWithoutDestinationKoshuDisablesBothImports) {
@@ -219,7 +218,7 @@ TEST_F(BukakeImport, DetailSettingsFollowTheEditorsRule) {
         int changed = 0;
         const CZairyoTankaFile& given = d.GetZairyoTankaFile(&changed);
         EXPECT_NE(given.FindItem(1000), nullptr);
-        d.findChild<CZo_Edit*>("formula")->setText(Q("H2"));
+        d.findChild<CZo_Edit*>("formula")->setText(Tx("H2"));
         return IDOK;
     });
     Button("sourceDetail")->click();
@@ -227,7 +226,7 @@ TEST_F(BukakeImport, DetailSettingsFollowTheEditorsRule) {
     EXPECT_EQ(dialog->DestFile().FindKoshu(6, 101)->GetShubetsu(0)->GetDetail().m_formula, "1");
     ChooseGyomu(2);
     dialogs.Expect<CBukakeShikiDetailDlg>([](CBukakeShikiDetailDlg& d) {
-        d.findChild<CZo_Edit*>("formula")->setText(Q("H3"));
+        d.findChild<CZo_Edit*>("formula")->setText(Tx("H3"));
         return IDOK;
     });
     Button("destDetail")->click();
@@ -249,8 +248,8 @@ TEST(BukakeImportCommand, ImportsFromAnotherFileAndSavesAfterTheQuestion) {
     masterDialogs.bukakeImport = [] { return std::make_unique<CBukakeImportDlg>(); };
     ScriptedDialogs dialogs;
     dialogs.Expect<CBukakeImportDlg>([](CBukakeImportDlg& d) {
-        EXPECT_EQ(d.findChild<QComboBox*>("gyomu")->currentText(), Q("設計"));
-        EXPECT_EQ(d.findChild<CEditorList*>("sourceKoshuList")->EntryText(0), Q("他社の設計"));
+        EXPECT_EQ(d.findChild<QComboBox*>("gyomu")->currentText(), Tx("設計"));
+        EXPECT_EQ(d.findChild<CEditorList*>("sourceKoshuList")->EntryText(0), Tx("他社の設計"));
         d.findChild<QPushButton*>("importKoshu")->click();
         return IDOK;
     });

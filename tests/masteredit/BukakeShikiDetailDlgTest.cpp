@@ -13,7 +13,8 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/BukakeShikiDetailDlg.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/SankoKingakuContext.h"
@@ -23,8 +24,6 @@
 using namespace masterbuild;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 CTankaFile Tanka() {
     CTankaFile f;
@@ -116,8 +115,8 @@ protected:
 
 TEST_F(ShikiDialog, LinesShowTheirKindNameQuantityLockAndColour) {
     Open();
-    EXPECT_EQ(dialog->windowTitle(), Q("歩掛データ詳細設定"));
-    EXPECT_EQ(Get<QComboBox>("type")->itemText(13), Q("補正式タイプ"));
+    EXPECT_EQ(dialog->windowTitle(), Tx("歩掛データ詳細設定"));
+    EXPECT_EQ(Get<QComboBox>("type")->itemText(13), Tx("補正式タイプ"));
     EXPECT_EQ(Get<QComboBox>("type")->currentIndex(), 4);
     EXPECT_EQ(Get<QComboBox>("h1")->currentIndex(), 1);
     EXPECT_TRUE(Get<QCheckBox>("option")->isVisibleTo(dialog.get()));
@@ -125,13 +124,13 @@ TEST_F(ShikiDialog, LinesShowTheirKindNameQuantityLockAndColour) {
         grid->SetRow(row);
         EXPECT_EQ(grid->GetRowHidden(), row > 5) << row;
     }
-    EXPECT_EQ(grid->GetCellText(1, 1), Q("直接人件費"));
-    EXPECT_EQ(grid->GetCellText(2, 1), Q("技師長"));
-    EXPECT_EQ(grid->GetCellText(3, 1), Q("1.5000"));
-    EXPECT_EQ(grid->GetCellText(2, 2), Q("砂"));
-    EXPECT_EQ(grid->GetCellText(3, 2), Q("0"));
-    EXPECT_EQ(grid->GetCellText(4, 2), Q("5%"));
-    EXPECT_EQ(grid->GetCellText(2, 3), Q("ボーリングマシン"));
+    EXPECT_EQ(grid->GetCellText(1, 1), Tx("直接人件費"));
+    EXPECT_EQ(grid->GetCellText(2, 1), Tx("技師長"));
+    EXPECT_EQ(grid->GetCellText(3, 1), Tx("1.5000"));
+    EXPECT_EQ(grid->GetCellText(2, 2), Tx("砂"));
+    EXPECT_EQ(grid->GetCellText(3, 2), Tx("0"));
+    EXPECT_EQ(grid->GetCellText(4, 2), Tx("5%"));
+    EXPECT_EQ(grid->GetCellText(2, 3), Tx("ボーリングマシン"));
     EXPECT_EQ(RowColour(1), 0x000000u);
     EXPECT_EQ(RowColour(2), 0xFF00FFu);
     EXPECT_EQ(RowColour(3), 0x000080u);
@@ -153,10 +152,10 @@ TEST_F(ShikiDialog, LinesShowTheirKindNameQuantityLockAndColour) {
     EXPECT_EQ(LineAt(0).m_columns[2], 150);
     EXPECT_EQ(grid->GetCellText(2, 1), QString());
     EXPECT_EQ(RowColour(1), 0xFF0000u);
-    grid->SetCellText(3, 2, Q("0.29"));
+    grid->SetCellText(3, 2, Tx("0.29"));
     emit grid->Change(3, 2);
     EXPECT_EQ(LineAt(1).m_columns[2], 29);
-    grid->SetCellText(4, 2, Q("10%"));
+    grid->SetCellText(4, 2, Tx("10%"));
     emit grid->Change(4, 2);
     EXPECT_EQ(LineAt(1).m_name, "10%");
 }
@@ -173,7 +172,7 @@ TEST_F(ShikiDialog, RowDeleteAndInsertKeepTheNumberOfLines) {
     EXPECT_EQ(Kinds(), (std::vector<int>{3, 4, 0, 0, 0}));
     EXPECT_EQ(LineAt(0).m_name, "5%");
     EXPECT_EQ(LineAt(2).m_columns[1], kUnset);
-    EXPECT_EQ(grid->GetCellText(2, 1), Q("砂"));
+    EXPECT_EQ(grid->GetCellText(2, 1), Tx("砂"));
 
     emit grid->Click(1, 2);
     Get("rowinsert")->click();
@@ -220,13 +219,13 @@ TEST_F(ShikiDialog, Z1AndZ2RoundTripThroughTheRadios) {
         EXPECT_EQ(Get<CZo_Edit>("z2rate")->isEnabled(), c.z2Radio > 0);
     }
     Open();
-    EXPECT_EQ(Get<CZo_Edit>("z1rate")->text(), Q("12.50"));
-    EXPECT_EQ(Get<CZo_Edit>("z2rate")->text(), Q("3.00"));
+    EXPECT_EQ(Get<CZo_Edit>("z1rate")->text(), Tx("12.50"));
+    EXPECT_EQ(Get<CZo_Edit>("z2rate")->text(), Tx("3.00"));
     // "なし" stores 0 and unsets the rate though the field holds a number; rates are nudged.
     Get<QRadioButton>("z1_0")->click();
     EXPECT_FALSE(Get<CZo_Edit>("z1rate")->isEnabled());
     Get<QRadioButton>("z2_3")->click();
-    Get<CZo_Edit>("z2rate")->setText(Q("12.34"));
+    Get<CZo_Edit>("z2rate")->setText(Tx("12.34"));
     Get<QCheckBox>("option")->setChecked(false);
     Get("ok")->click();
     ASSERT_EQ(dialog->result(), QDialog::Accepted);
@@ -242,17 +241,17 @@ TEST_F(ShikiDialog, NameChoiceTakesEveryEditedMaterial) {
     Open();
     ScriptedDialogs dialogs;
     dialogs.Expect<CShokushuSelectDlg>([](CShokushuSelectDlg& d) {
-        EXPECT_EQ(d.windowTitle(), Q("直接人件費・労務費 一覧"));
+        EXPECT_EQ(d.windowTitle(), Tx("直接人件費・労務費 一覧"));
         EXPECT_EQ(d.GetSelection(), 1);
         d.findChild<QComboBox*>("list")->setCurrentIndex(2);
         return IDOK;
     });
     emit grid->DblClick(2, 1);
     EXPECT_EQ(LineAt(0).m_columns[1], 1005);
-    EXPECT_EQ(grid->GetCellText(2, 1), Q("作業員"));
+    EXPECT_EQ(grid->GetCellText(2, 1), Tx("作業員"));
 
     dialogs.Expect<CShokushuSelectDlg>([](CShokushuSelectDlg& d) {
-        EXPECT_EQ(d.windowTitle(), Q("材料費・機械器具損料・動力費 一覧"));
+        EXPECT_EQ(d.windowTitle(), Tx("材料費・機械器具損料・動力費 一覧"));
         QComboBox* list = d.findChild<QComboBox*>("list");
         EXPECT_EQ(list->currentIndex(), 1);  // 砂
         d.findChild<QPushButton*>("edit")->click();
@@ -262,17 +261,17 @@ TEST_F(ShikiDialog, NameChoiceTakesEveryEditedMaterial) {
         return IDOK;               // セメント
     });
     dialogs.Expect<CZairyoTankaItemDlg>([](CZairyoTankaItemDlg& d) {
-        d.findChild<CZo_Edit*>("name")->setText(Q("川砂"));
+        d.findChild<CZo_Edit*>("name")->setText(Tx("川砂"));
         return IDOK;
     });
     dialogs.Expect<CZairyoTankaItemDlg>([](CZairyoTankaItemDlg& d) {
-        d.findChild<CZo_Edit*>("price")->setText(Q("950"));
+        d.findChild<CZo_Edit*>("price")->setText(Tx("950"));
         return IDOK;
     });
     emit grid->DblClick(2, 2);
     EXPECT_EQ(dialogs.Pending(), 0u);
     EXPECT_EQ(LineAt(1).m_columns[1], 1001);
-    EXPECT_EQ(grid->GetCellText(2, 2), Q("セメント"));
+    EXPECT_EQ(grid->GetCellText(2, 2), Tx("セメント"));
     int changed = -1;
     const CZairyoTankaFile& zairyo = dialog->GetZairyoTankaFile(&changed);
     EXPECT_NE(changed, -1);
@@ -301,12 +300,12 @@ TEST(ShikiDialogRun, CancelChecksNothingAndOkHandsBackTheEditedDetail) {
         ScriptedHost host;
         ScriptedDialogs dialogs;
         dialogs.Expect<CBukakeShikiDetailDlg>([result](CBukakeShikiDetailDlg& d) {
-            EXPECT_EQ(d.findChild<QLabel*>("kingaku")->text(), Q(" 金額 ： 700円"));
+            EXPECT_EQ(d.findChild<QLabel*>("kingaku")->text(), Tx(" 金額 ： 700円"));
             EXPECT_FALSE(d.findChild<QLabel*>("gokei")->isVisibleTo(&d));
             EXPECT_FALSE(d.findChild<CZo_Edit*>("quantity")->isEnabled());
-            d.findChild<CZo_Edit*>("quantity")->setText(Q("3"));
+            d.findChild<CZo_Edit*>("quantity")->setText(Tx("3"));
             d.findChild<QPushButton*>("sanko")->click();
-            EXPECT_EQ(d.findChild<QLabel*>("kingaku")->text(), Q(" 金額 ： 300円"));
+            EXPECT_EQ(d.findChild<QLabel*>("kingaku")->text(), Tx(" 金額 ： 300円"));
             if (result == IDCANCEL) d.findChild<CZo_Edit*>("formula")->clear();
             return result;
         });

@@ -10,15 +10,12 @@
 
 #include "EventWait.h"
 #include "ScriptedHost.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/EntryCodes.h"
 #include "masteredit/GridBlock.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/Constants.h"
-
-namespace {
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-}  // namespace
 
 // ---- grid blocks -----------------------------------------------------------------------------------
 
@@ -75,9 +72,9 @@ class EditorListTest : public ::testing::Test {
 protected:
     void SetUp() override {
         list.resize(240, 200);
-        list.SetTitle(Q("業務データ一覧"));
+        list.SetTitle(Tx("業務データ一覧"));
         list.SetImages(ListStripImages(ListStrip::Henkaritsu));
-        list.Fill({{Q("一"), 0}, {Q("二"), 1}, {Q("三"), 0}});
+        list.Fill({{Tx("一"), 0}, {Tx("二"), 1}, {Tx("三"), 0}});
         list.show();
         list.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&list, kHangMs));
@@ -91,9 +88,9 @@ protected:
 
 TEST_F(EditorListTest, OneColumnWithTheCountInItsTitleAndAPictureBeforeEachEntry) {
     EXPECT_EQ(list.columnCount(), 1);
-    EXPECT_EQ(list.Title(), Q("業務データ一覧(3)"));
+    EXPECT_EQ(list.Title(), Tx("業務データ一覧(3)"));
     EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.EntryText(1), Q("二"));
+    EXPECT_EQ(list.EntryText(1), Tx("二"));
     EXPECT_EQ(list.iconSize(), QSize(16, 16));
     const std::vector<QIcon> images = ListStripImages(ListStrip::Henkaritsu);
     EXPECT_EQ(list.topLevelItem(1)->icon(0).pixmap(16, 16).toImage(), images[1].pixmap(16, 16).toImage());
@@ -106,7 +103,7 @@ TEST_F(EditorListTest, OneColumnWithTheCountInItsTitleAndAPictureBeforeEachEntry
     EXPECT_EQ(list.header()->sectionSize(0), 300 - 2 * list.frameWidth() - scrollBar);
 
     list.Fill({});
-    EXPECT_EQ(list.Title(), Q("業務データ一覧(0)"));
+    EXPECT_EQ(list.Title(), Tx("業務データ一覧(0)"));
     EXPECT_EQ(list.ChosenIndex(), -1);
 }
 
@@ -154,7 +151,7 @@ TEST_F(EditorListTest, AClickOnEmptySpaceChoosesNone) {
 TEST_F(EditorListTest, FillingKeepsTheChoiceAndShowChosenSelectsIt) {
     list.SetChosenIndex(2);
     QSignalSpy chosen(&list, &CEditorList::Chosen);
-    list.Fill({{Q("一"), 0}, {Q("二"), 1}, {Q("三"), 0}, {Q("四"), 1}});
+    list.Fill({{Tx("一"), 0}, {Tx("二"), 1}, {Tx("三"), 0}, {Tx("四"), 1}});
     EXPECT_EQ(list.ChosenIndex(), 2);
     EXPECT_TRUE(chosen.isEmpty());
 

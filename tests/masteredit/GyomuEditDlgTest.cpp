@@ -8,7 +8,8 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/NameEditDlg.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/GyomuEditDlg.h"
 #include "masteredit/MasterEditTexts.h"
@@ -16,8 +17,6 @@
 using namespace masterbuild;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 const char* const kNames[] = {"bukake", "henkaritsu", "shokeihi"};
 
@@ -76,10 +75,10 @@ protected:
 std::function<int(CNameEditDlg&)> NameDialog(const char* title, const char* name, int code, const char* newName,
                                              int newCode, int answer = IDOK) {
     return [=](CNameEditDlg& d) {
-        EXPECT_EQ(d.windowTitle(), Q(title));
-        EXPECT_EQ(d.GetName(), Q(name));
+        EXPECT_EQ(d.windowTitle(), Tx(title));
+        EXPECT_EQ(d.GetName(), Tx(name));
         EXPECT_EQ(d.GetCode(), code);
-        d.findChild<CZo_Edit*>("name")->setText(Q(newName));
+        d.findChild<CZo_Edit*>("name")->setText(Tx(newName));
         CZo_Edit* field = d.findChild<CZo_Edit*>("code");
         if (newCode == kUnset)
             field->setText(QString());
@@ -93,13 +92,13 @@ std::function<int(CNameEditDlg&)> NameDialog(const char* title, const char* name
 
 TEST_F(GyomuEditor, OpensWithThreeListsEachOnItsFirstEntry) {
     Open(Masters());
-    EXPECT_EQ(dialog->windowTitle(), Q("業務ファイル編集"));
+    EXPECT_EQ(dialog->windowTitle(), Tx("業務ファイル編集"));
     const char* const titles[] = {"歩掛業務データ一覧(2)", "変化率・補正率業務データ一覧(2)", "諸経費業務データ一覧(2)"};
     const ListStrip strips[] = {ListStrip::Bukake, ListStrip::Henkaritsu, ListStrip::Shokeihi};
     for (int id = 0; id < 3; ++id) {
         CEditorList* list = List(id);
         ASSERT_NE(list, nullptr) << id;
-        EXPECT_EQ(list->Title(), Q(titles[id]));
+        EXPECT_EQ(list->Title(), Tx(titles[id]));
         EXPECT_EQ(list->Count(), 2);
         EXPECT_EQ(list->EntryText(0), QString::fromStdString(Entries(id)[0].first));
         EXPECT_EQ(list->ChosenIndex(), 0);
@@ -110,12 +109,12 @@ TEST_F(GyomuEditor, OpensWithThreeListsEachOnItsFirstEntry) {
         const std::pair<const char*, const char*> buttons[] = {
             {"Rename", "名前の変更..."}, {"Create", "新規作成..."}, {"Insert", "挿入..."}, {"Delete", "削除"}};
         for (const auto& [what, text] : buttons) {
-            EXPECT_EQ(Button(id, what)->text(), Q(text)) << id << what;
+            EXPECT_EQ(Button(id, what)->text(), Tx(text)) << id << what;
             EXPECT_TRUE(Button(id, what)->isEnabled()) << id << what;
         }
     }
-    EXPECT_EQ(dialog->findChild<QPushButton*>("ok")->text(), Q("保存して終了"));
-    EXPECT_EQ(dialog->findChild<QPushButton*>("cancel")->text(), Q("ｷｬﾝｾﾙ"));
+    EXPECT_EQ(dialog->findChild<QPushButton*>("ok")->text(), Tx("保存して終了"));
+    EXPECT_EQ(dialog->findChild<QPushButton*>("cancel")->text(), Tx("ｷｬﾝｾﾙ"));
 }
 
 // A click on the empty space of a list chooses none there and disables that list's buttons only.
@@ -205,7 +204,7 @@ TEST_F(GyomuEditor, CreateAndInsertTakeTheFirstFreeCodeAndTheDialogsAnswer) {
     EXPECT_EQ(Entries(CGyomuEditDlg::kHenkaritsu),
               (std::vector<std::pair<std::string, int>>{{"区画整理測量", 6}, {"物件調査", 3}, {"測量", 1}}));
     EXPECT_EQ(List(CGyomuEditDlg::kHenkaritsu)->ChosenIndex(), 2);
-    EXPECT_EQ(List(CGyomuEditDlg::kHenkaritsu)->Title(), Q("変化率・補正率業務データ一覧(3)"));
+    EXPECT_EQ(List(CGyomuEditDlg::kHenkaritsu)->Title(), Tx("変化率・補正率業務データ一覧(3)"));
     EXPECT_TRUE(dialog->GetHenkaritsuFile().GetGyomu(2)->GetSize() == 0);
 
     // 挿入 on the 諸経費 list before its second entry: the new one takes that place.
@@ -255,7 +254,7 @@ TEST_F(GyomuEditor, RenameStoresNameAndCodeButRefusesABadCode) {
         } else {
             EXPECT_TRUE(host.messages.empty()) << c.what;
             EXPECT_EQ(Entries(CGyomuEditDlg::kBukake)[1], (std::pair<std::string, int>{"実施設計", c.code})) << c.what;
-            EXPECT_EQ(List(CGyomuEditDlg::kBukake)->EntryText(1), Q("実施設計")) << c.what;
+            EXPECT_EQ(List(CGyomuEditDlg::kBukake)->EntryText(1), Tx("実施設計")) << c.what;
         }
     }
 }

@@ -13,8 +13,9 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/SpreadSheet.h"
-#include "app/dialogs/TitleEditDlg.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/TitleEditDlg.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/HenkaritsuDetailDlg.h"
 #include "masteredit/HenkaritsuHojoShikiDlg.h"
 #include "masteredit/MasterEditTexts.h"
@@ -22,8 +23,6 @@
 using namespace masterbuild;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 CHenkaritsuRecord Table() {
     CHenkaritsuGyomu g;
@@ -51,7 +50,7 @@ protected:
     QPushButton* Button(const char* name) { return dialog->findChild<QPushButton*>(name); }
     const CHenkaritsuRecord& Record() { return dialog->Record(); }
     void Type(int col, int row, const char* text) {
-        grid->SetCellText(col, row, Q(text));
+        grid->SetCellText(col, row, Tx(text));
         emit grid->Change(col, row);
     }
     COLORREF Back(int col, int row) {
@@ -78,10 +77,10 @@ protected:
 
 TEST_F(HenkaritsuDetailDialog, TableValuesAreShownAndTypedBackThroughTheRoundingConversion) {
     Open(Table());
-    EXPECT_EQ(dialog->windowTitle(), Q("変化率・補正率データ詳細設定"));
-    EXPECT_EQ(dialog->findChild<QLabel*>("name")->text(), Q("地形補正"));
-    EXPECT_EQ(grid->GetCellText(1, 1), Q("1.2340"));
-    EXPECT_EQ(grid->GetCellText(16, 32), Q("-0.5000"));
+    EXPECT_EQ(dialog->windowTitle(), Tx("変化率・補正率データ詳細設定"));
+    EXPECT_EQ(dialog->findChild<QLabel*>("name")->text(), Tx("地形補正"));
+    EXPECT_EQ(grid->GetCellText(1, 1), Tx("1.2340"));
+    EXPECT_EQ(grid->GetCellText(16, 32), Tx("-0.5000"));
     EXPECT_EQ(grid->GetCellText(3, 3), QString());  // empty cells stay blank
 
     // 0.85 × 1000 is 849.99999999999989 in doubles: + 1e-7 and truncation give 850.
@@ -97,24 +96,24 @@ TEST_F(HenkaritsuDetailDialog, TableValuesAreShownAndTypedBackThroughTheRounding
 
 TEST_F(HenkaritsuDetailDialog, TheFirstLineBreakMarkerOfAHeadingBreaksTheLine) {
     Open(Table());
-    EXPECT_EQ(grid->GetCellText(1, 0), Q("平地\n山地"));
-    EXPECT_EQ(grid->GetCellText(2, 0), Q("a\nb\\nc"));
-    EXPECT_EQ(grid->GetCellText(0, 1), Q("区分1"));
+    EXPECT_EQ(grid->GetCellText(1, 0), Tx("平地\n山地"));
+    EXPECT_EQ(grid->GetCellText(2, 0), Tx("a\nb\\nc"));
+    EXPECT_EQ(grid->GetCellText(0, 1), Tx("区分1"));
 
     // The title dialog gets and gives the stored forms.
     ScriptedDialogs dialogs;
     dialogs.Expect<CTitleEditDlg>([](CTitleEditDlg& d) {
-        EXPECT_EQ(d.findChild<CZo_Edit*>("upper")->text(), Q("区分1"));
-        EXPECT_EQ(d.findChild<CZo_Edit*>("lower")->text(), Q("平地\\n山地"));
-        d.findChild<CZo_Edit*>("upper")->setText(Q("緩\\n急"));
-        d.findChild<CZo_Edit*>("lower")->setText(Q("山地"));
+        EXPECT_EQ(d.findChild<CZo_Edit*>("upper")->text(), Tx("区分1"));
+        EXPECT_EQ(d.findChild<CZo_Edit*>("lower")->text(), Tx("平地\\n山地"));
+        d.findChild<CZo_Edit*>("upper")->setText(Tx("緩\\n急"));
+        d.findChild<CZo_Edit*>("lower")->setText(Tx("山地"));
         return IDOK;
     });
     Button("title")->click();
     EXPECT_EQ(Record().m_rowTitles[0], "緩\\n急");
     EXPECT_EQ(Record().m_columnTitles[0], "山地");
-    EXPECT_EQ(grid->GetCellText(0, 1), Q("緩\n急"));
-    EXPECT_EQ(grid->GetCellText(1, 0), Q("山地"));
+    EXPECT_EQ(grid->GetCellText(0, 1), Tx("緩\n急"));
+    EXPECT_EQ(grid->GetCellText(1, 0), Tx("山地"));
 }
 
 TEST_F(HenkaritsuDetailDialog, StandardTwiceClearsItUnlessKubunIsOn) {
@@ -241,13 +240,13 @@ TEST_F(HenkaritsuDetailDialog, OkWritesTheFormulaFieldsAndTheLlDefault) {
     for (const char* ll : {"", "1.5"}) {
         CHenkaritsuGyomu g;
         Open(AddFormulaRecord(g, 3, "LL", 20000));
-        EXPECT_EQ(dialog->findChild<CZo_Edit*>("ll")->text(), Q("2.0000"));
+        EXPECT_EQ(dialog->findChild<CZo_Edit*>("ll")->text(), Tx("2.0000"));
         EXPECT_FALSE(Button("title")->isEnabled());
         EXPECT_FALSE(grid->isEnabled());
-        dialog->findChild<CZo_Edit*>("ll")->setText(Q(ll));
-        dialog->findChild<CZo_Edit*>("formulaName")->setText(Q("勾配"));
-        dialog->findChild<CZo_Edit*>("unit")->setText(Q("％"));
-        dialog->findChild<QPlainTextEdit*>("remarks")->setPlainText(Q("備考\n二行目"));
+        dialog->findChild<CZo_Edit*>("ll")->setText(Tx(ll));
+        dialog->findChild<CZo_Edit*>("formulaName")->setText(Tx("勾配"));
+        dialog->findChild<CZo_Edit*>("unit")->setText(Tx("％"));
+        dialog->findChild<QPlainTextEdit*>("remarks")->setPlainText(Tx("備考\n二行目"));
         ASSERT_TRUE(PressOk());
         EXPECT_EQ(Record().m_llDefault, *ll ? 15000 : kUnset) << ll;
         EXPECT_EQ(Record().m_formulaName, "勾配");
@@ -272,15 +271,15 @@ TEST_F(HenkaritsuDetailDialog, TheAuxiliaryButtonFollowsTheCheckAndEditsAllTwent
 
     ScriptedDialogs dialogs;
     dialogs.Expect<CHenkaritsuHojoShikiDlg>([](CHenkaritsuHojoShikiDlg& d) {
-        EXPECT_EQ(d.findChild<CZo_Edit*>("lower1")->text(), Q("0"));
-        EXPECT_EQ(d.findChild<CZo_Edit*>("upper1")->text(), Q("10"));
-        EXPECT_EQ(d.findChild<CZo_Edit*>("formula1")->text(), Q("LL*2"));
-        EXPECT_EQ(d.findChild<CZo_Edit*>("formula8")->text(), Q("LL"));
+        EXPECT_EQ(d.findChild<CZo_Edit*>("lower1")->text(), Tx("0"));
+        EXPECT_EQ(d.findChild<CZo_Edit*>("upper1")->text(), Tx("10"));
+        EXPECT_EQ(d.findChild<CZo_Edit*>("formula1")->text(), Tx("LL*2"));
+        EXPECT_EQ(d.findChild<CZo_Edit*>("formula8")->text(), Tx("LL"));
         EXPECT_EQ(d.findChild<CZo_Edit*>("lower2")->text(), QString());
-        d.findChild<CZo_Edit*>("lower2")->setText(Q("10"));
-        d.findChild<CZo_Edit*>("upper8")->setText(Q("99"));
+        d.findChild<CZo_Edit*>("lower2")->setText(Tx("10"));
+        d.findChild<CZo_Edit*>("upper8")->setText(Tx("99"));
         d.findChild<CZo_Edit*>("formula1")->setText(QString());
-        d.findChild<CZo_Edit*>("default")->setText(Q("LL/2"));
+        d.findChild<CZo_Edit*>("default")->setText(Tx("LL/2"));
         return IDOK;
     });
     auxiliary->click();

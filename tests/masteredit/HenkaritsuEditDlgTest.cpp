@@ -10,7 +10,8 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/NameEditDlg.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/HenkaritsuDetailDlg.h"
 #include "masteredit/HenkaritsuEditDlg.h"
@@ -22,8 +23,6 @@ using namespace masterbuild;
 using List = CHenkaritsuRecordList;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // 業務 6 with records 1 "地形", 2 "勾配", 3 "面積"; 業務 2 with record 5 "設計補正"; 業務 4 empty.
 CHenkaritsuFile Rates() {
@@ -103,19 +102,19 @@ protected:
 
 TEST_F(RateEditor, OffersTheGroupsOfTheGivenCodesAndListsTheFirst) {
     Open();
-    EXPECT_EQ(dialog->windowTitle(), Q("変化率・補正率ファイル編集"));
+    EXPECT_EQ(dialog->windowTitle(), Tx("変化率・補正率ファイル編集"));
     QStringList names;
     for (int i = 0; i < combo->count(); ++i) names << combo->itemText(i);
-    EXPECT_EQ(names, (QStringList{Q("区画整理測量"), Q("設計"), Q("土質")}));
-    EXPECT_EQ(records->List()->Title(), Q("変化率・補正率データ一覧(3)"));
-    EXPECT_EQ(records->List()->EntryText(1), Q("勾配"));
+    EXPECT_EQ(names, (QStringList{Tx("区画整理測量"), Tx("設計"), Tx("土質")}));
+    EXPECT_EQ(records->List()->Title(), Tx("変化率・補正率データ一覧(3)"));
+    EXPECT_EQ(records->List()->EntryText(1), Tx("勾配"));
     EXPECT_EQ(records->ChosenIndex(), 0);
     const std::pair<List::Command, const char*> texts[] = {
         {List::kDetail, "詳細設定..."}, {List::kRename, "名前の変更..."}, {List::kCreate, "新規作成..."},
         {List::kCopy, "コピー..."},     {List::kInsert, "挿入..."},       {List::kDelete, "削除"},
         {List::kMoveUp, "上へ移動"},    {List::kMoveDown, "下へ移動"}};
     for (const auto& [command, text] : texts) {
-        EXPECT_EQ(records->Button(command)->text(), Q(text));
+        EXPECT_EQ(records->Button(command)->text(), Tx(text));
         EXPECT_TRUE(records->Button(command)->isEnabled()) << text;
     }
     EXPECT_TRUE(dialog->findChild<QPushButton*>("preview")->isEnabled());
@@ -144,7 +143,7 @@ TEST_F(RateEditor, AnIndexPastTheNewGroupsEndMovesToItsLastRecord) {
     EXPECT_EQ(records->ChosenRecord()->m_name, "設計補正");
     ChooseGyomu(2);  // 土質: empty
     EXPECT_EQ(records->ChosenIndex(), -1);
-    EXPECT_EQ(records->List()->Title(), Q("変化率・補正率データ一覧(0)"));
+    EXPECT_EQ(records->List()->Title(), Tx("変化率・補正率データ一覧(0)"));
     for (List::Command c : {List::kDetail, List::kRename, List::kCopy, List::kInsert, List::kDelete, List::kMoveUp,
                             List::kMoveDown})
         EXPECT_FALSE(records->Button(c)->isEnabled()) << c;
@@ -282,7 +281,7 @@ TEST_F(RateEditor, MovesChangeNothingAtEitherEnd) {
     records->OnMoveUp();
     EXPECT_EQ(Codes(6), (std::vector<int32_t>{2, 3, 1}));
     EXPECT_EQ(records->ChosenIndex(), 1);
-    EXPECT_EQ(records->List()->EntryText(1), Q("面積"));
+    EXPECT_EQ(records->List()->EntryText(1), Tx("面積"));
 }
 
 TEST_F(RateEditor, CopyAndInsertTakeUserCodes) {
@@ -292,7 +291,7 @@ TEST_F(RateEditor, CopyAndInsertTakeUserCodes) {
     Choose(2);
     ScriptedDialogs dialogs;
     ExpectName(dialogs, 1000, IDOK, [](CNameEditDlg& d) {
-        EXPECT_EQ(d.GetName(), Q("コピー～面積"));
+        EXPECT_EQ(d.GetName(), Tx("コピー～面積"));
         EXPECT_EQ(d.GetCode(), 1000);
     });
     records->OnCopy();

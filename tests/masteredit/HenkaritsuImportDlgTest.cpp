@@ -10,8 +10,9 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/NameEditDlg.h"
-#include "app/dialogs/ZoEdit.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/Tx.h"
+#include "dialogkit/ZoEdit.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/HenkaritsuImportDlg.h"
 #include "masteredit/HenkaritsuRecordList.h"
@@ -21,8 +22,6 @@ using namespace masterbuild;
 using List = CHenkaritsuRecordList;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Source 業務 6: 1 "地形" (shipped), 1500 "自社" (the user's), 7 "新規"; 業務 2 has no group.
 CHenkaritsuFile Source() {
@@ -93,10 +92,10 @@ using Records = std::vector<std::pair<int32_t, std::string>>;
 }  // namespace
 
 TEST_F(RateImport, ShowsBothSidesOfTheChosenBusiness) {
-    EXPECT_EQ(dialog->windowTitle(), Q("変化率・補正率ファイルのインポート"));
-    EXPECT_EQ(importButton->text(), Q("変化率・補正率データのインポート"));
-    EXPECT_EQ(source->List()->Title(), Q("インポート元 変化率・補正率データ一覧(3)"));
-    EXPECT_EQ(dest->List()->Title(), Q("インポート先 変化率・補正率データ一覧(3)"));
+    EXPECT_EQ(dialog->windowTitle(), Tx("変化率・補正率ファイルのインポート"));
+    EXPECT_EQ(importButton->text(), Tx("変化率・補正率データのインポート"));
+    EXPECT_EQ(source->List()->Title(), Tx("インポート元 変化率・補正率データ一覧(3)"));
+    EXPECT_EQ(dest->List()->Title(), Tx("インポート先 変化率・補正率データ一覧(3)"));
     EXPECT_TRUE(importButton->isEnabled());
 
     // 設計 has no source group: the source side is empty and nothing can be imported.
@@ -116,7 +115,7 @@ TEST_F(RateImport, ShowsBothSidesOfTheChosenBusiness) {
     ScriptedDialogs dialogs;
     dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
         EXPECT_EQ(d.GetCode(), 1000);
-        d.findChild<CZo_Edit*>("name")->setText(Q("手入力"));
+        d.findChild<CZo_Edit*>("name")->setText(Tx("手入力"));
         return IDOK;
     });
     source->Button(List::kCreate)->click();

@@ -11,7 +11,8 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/BukakeHojoShikiDlg.h"
 #include "masteredit/HimokuDlg.h"
 #include "masteredit/MasterEditTexts.h"
@@ -21,8 +22,6 @@
 using namespace masterbuild;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Two items of material kind 3 (測量材料) and one of kind 0.
 CZairyoTankaFile Zairyo() {
@@ -93,12 +92,12 @@ TEST_F(HimokuDialog, RadiosFromTheStoredBitSetsAndBack) {
     EXPECT_TRUE(Radio(1, 3)->isChecked());
     EXPECT_TRUE(Radio(2, 5)->isChecked());
     EXPECT_TRUE(Radio(3, 0)->isChecked());
-    EXPECT_EQ(Rate(1)->text(), Q("12.50"));
+    EXPECT_EQ(Rate(1)->text(), Tx("12.50"));
     EXPECT_FALSE(Rate(3)->isEnabled());
     EXPECT_TRUE(Rate(1)->isEnabled());
 
     Radio(1, 4)->click();      // 材料費計 → 4
-    Rate(1)->setText(Q("0.29"));  // nudged: 29, not 28
+    Rate(1)->setText(Tx("0.29"));  // nudged: 29, not 28
     Radio(2, 2)->click();      // 労務費計 → 2
     Rate(2)->clear();          // a method without a rate stores it unset
     EXPECT_TRUE(Radio(3, 0)->isChecked());
@@ -120,13 +119,13 @@ TEST_F(HimokuDialog, RadiosFromTheStoredBitSetsAndBack) {
 
 TEST_F(HimokuDialog, CellsRowsAndMovesEditTheItems) {
     Open(Set(3));
-    EXPECT_EQ(grid->GetCellText(1, 1), Q("材料費"));
-    EXPECT_EQ(grid->GetCellText(2, 1), Q("砂"));
-    EXPECT_EQ(grid->GetCellText(3, 1), Q("5.0000"));
-    EXPECT_EQ(grid->GetCellText(4, 2), Q("Z2"));
-    grid->SetCellText(4, 2, Q("Z1*2"));
+    EXPECT_EQ(grid->GetCellText(1, 1), Tx("材料費"));
+    EXPECT_EQ(grid->GetCellText(2, 1), Tx("砂"));
+    EXPECT_EQ(grid->GetCellText(3, 1), Tx("5.0000"));
+    EXPECT_EQ(grid->GetCellText(4, 2), Tx("Z2"));
+    grid->SetCellText(4, 2, Tx("Z1*2"));
     emit grid->Change(4, 2);
-    grid->SetCellText(3, 3, Q("1.15"));
+    grid->SetCellText(3, 3, Tx("1.15"));
     emit grid->Change(3, 3);
     grid->SetCellValueInt(1, 3, 0);
     emit grid->Change(1, 3);
@@ -174,12 +173,12 @@ TEST_F(HimokuDialog, CellsRowsAndMovesEditTheItems) {
 TEST_F(HimokuDialog, EveryMaterialEditedInTheChoiceReachesTheCopy) {
     Open(Set(2));
     // A typed quantity stays beside the material choice.
-    grid->SetCellText(4, 2, Q("3"));
+    grid->SetCellText(4, 2, Tx("3"));
     emit grid->Change(4, 2);
     ScriptedDialogs dialogs;
     dialogs.Expect<CShokushuSelectDlg>([](CShokushuSelectDlg& d) {
         // Item 2 has kind 1 and no material: the list of kind 4 would open; this one has none.
-        EXPECT_EQ(d.windowTitle(), Q("材料費・機械経費・その他経費 一覧"));
+        EXPECT_EQ(d.windowTitle(), Tx("材料費・機械経費・その他経費 一覧"));
         return IDCANCEL;
     });
     emit grid->Click(2, 2);
@@ -187,7 +186,7 @@ TEST_F(HimokuDialog, EveryMaterialEditedInTheChoiceReachesTheCopy) {
     CBukakeHimokuSet set = Set(2);
     set.GetHimoku(1)->m_values = {0, kUnset, kUnset};
     Open(set);
-    grid->SetCellText(4, 2, Q("3"));
+    grid->SetCellText(4, 2, Tx("3"));
     emit grid->Change(4, 2);
     dialogs.Expect<CShokushuSelectDlg>([](CShokushuSelectDlg& d) {
         QComboBox* list = d.findChild<QComboBox*>("list");
@@ -201,11 +200,11 @@ TEST_F(HimokuDialog, EveryMaterialEditedInTheChoiceReachesTheCopy) {
         return IDOK;               // ペンキ chosen
     });
     dialogs.Expect<CZairyoTankaItemDlg>([](CZairyoTankaItemDlg& d) {
-        d.findChild<CZo_Edit*>("name")->setText(Q("木杭"));
+        d.findChild<CZo_Edit*>("name")->setText(Tx("木杭"));
         return IDOK;
     });
     dialogs.Expect<CZairyoTankaItemDlg>([](CZairyoTankaItemDlg& d) {
-        d.findChild<CZo_Edit*>("price")->setText(Q("550"));
+        d.findChild<CZo_Edit*>("price")->setText(Tx("550"));
         return IDOK;
     });
     emit grid->Click(2, 2);
@@ -217,7 +216,7 @@ TEST_F(HimokuDialog, EveryMaterialEditedInTheChoiceReachesTheCopy) {
     EXPECT_EQ(zairyo.FindItem(1002)->m_price, 550.0);
     EXPECT_EQ(dialog->GetHimokuSet().GetHimoku(1)->m_values[1], 1002);
     EXPECT_EQ(dialog->GetHimokuSet().GetHimoku(1)->m_name, "3");
-    EXPECT_EQ(grid->GetCellText(2, 2), Q("ペンキ"));
+    EXPECT_EQ(grid->GetCellText(2, 2), Tx("ペンキ"));
 
     // "なし" clears the material.
     dialogs.Expect<CShokushuSelectDlg>([](CShokushuSelectDlg& d) {
@@ -234,7 +233,7 @@ TEST(HimokuDialogRun, OkHandsBackTheHandEditedSet) {
     dialogs.Expect<CHimokuDlg>([](CHimokuDlg& d) {
         d.findChild<QPushButton*>("add")->click();
         d.findChild<QRadioButton*>("z1_1")->click();
-        d.findChild<CZo_Edit*>("rate1")->setText(Q("10"));
+        d.findChild<CZo_Edit*>("rate1")->setText(Tx("10"));
         return IDOK;
     });
     CHimokuDlg dialog;
@@ -278,7 +277,7 @@ TEST(HojoShikiDialog, OnlyTheFailingFieldsTellTheirMessages) {
         dialog.SetDetail(detail);
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog, kHangMs));
-        EXPECT_EQ(dialog.findChild<CZo_Edit*>("ninth")->text(), Q("\"表\""));
+        EXPECT_EQ(dialog.findChild<CZo_Edit*>("ninth")->text(), Tx("\"表\""));
         for (int i = 0; i < 8; ++i)
             dialog.findChild<CZo_Edit*>(QStringLiteral("s%1").arg(i + 1))->setText(QString::fromStdString(c.formulas[i]));
         dialog.findChild<QPushButton*>("ok")->click();

@@ -11,12 +11,12 @@
 #include <QtTest/QTest>
 
 #include "ScriptedDialogs.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/KoshuEditDlg.h"
 #include "masteredit/MasterEditTexts.h"
 
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 namespace t = masteredittext;
 
 QRadioButton* Kind(CKoshuEditDlg& d, int i) { return d.findChild<QRadioButton*>(QStringLiteral("kind%1").arg(i)); }
@@ -29,7 +29,7 @@ std::vector<QString> KindLabels(CKoshuEditDlg& d) {
 }
 std::vector<QString> Labels(std::initializer_list<const char*> texts) {
     std::vector<QString> labels;
-    for (const char* text : texts) labels.push_back(text ? Q(text) : QString());
+    for (const char* text : texts) labels.push_back(text ? Tx(text) : QString());
     return labels;
 }
 
@@ -54,7 +54,7 @@ TEST(KoshuEditDlg, CaptionFollowsTheModeAndChangeOrCopyKeepTheKind) {
         d.SetGyomuCode(6);
         d.SetKoshu(Koshu(701, "率"));
         d.OnInitDialog();
-        EXPECT_EQ(d.windowTitle(), Q(caption));
+        EXPECT_EQ(d.windowTitle(), Tx(caption));
         EXPECT_TRUE(Kind(d, 2)->isChecked()) << mode;
         const bool fixed = mode != CKoshuEditDlg::New;
         EXPECT_EQ(d.findChild<QGroupBox*>("kindGroup")->isEnabled(), !fixed) << mode;
@@ -101,9 +101,9 @@ TEST(KoshuEditDlg, DesignKindsFollowTheFlagAndOtherBusinessKeepTheirs) {
         d.SetGyomuCode(c.gyomu);
         d.SetKoshu(Koshu(kUnset, "", c.flag));
         d.OnInitDialog();
-        EXPECT_EQ(Kind(d, 1)->text(), Q(c.second)) << c.gyomu;
+        EXPECT_EQ(Kind(d, 1)->text(), Tx(c.second)) << c.gyomu;
         d.findChild<QCheckBox*>("conventional")->click();
-        EXPECT_EQ(Kind(d, 1)->text(), Q(c.afterClick)) << c.gyomu;
+        EXPECT_EQ(Kind(d, 1)->text(), Tx(c.afterClick)) << c.gyomu;
         for (int i = 0; i < CKoshuEditDlg::kKindCount; ++i) EXPECT_FALSE(Kind(d, i)->isHidden()) << c.gyomu << i;
     }
 }
@@ -133,7 +133,7 @@ TEST(KoshuEditDlg, F5RevealsTheCodeAndOkHandsBackTheFields) {
         for (const char* name : {"code", "user", "conventional"})
             EXPECT_FALSE(d.findChild<QWidget*>(name)->isHidden()) << name;
         EXPECT_EQ(d.findChild<CZo_Edit*>("code")->text(), QStringLiteral("120"));
-        d.findChild<CZo_Edit*>("name")->setText(Q("改名"));
+        d.findChild<CZo_Edit*>("name")->setText(Tx("改名"));
         d.findChild<CZo_Edit*>("code")->setText(QString());
         d.findChild<QCheckBox*>("user")->click();
         d.findChild<QCheckBox*>("ryohi")->click();
@@ -167,7 +167,7 @@ TEST(KoshuEditDlg, F5LeavesTheNameLabelAndFieldWhereTheyAre) {
         QApplication::processEvents();
         QLabel* label = nullptr;
         for (QLabel* l : d.findChildren<QLabel*>())
-            if (l->text() == Q(t::kKoshuNameLabel)) label = l;
+            if (l->text() == Tx(t::kKoshuNameLabel)) label = l;
         ASSERT_NE(label, nullptr);
         auto* name = d.findChild<CZo_Edit*>("name");
         const QRect labelBefore = label->geometry();

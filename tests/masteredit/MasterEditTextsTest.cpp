@@ -5,7 +5,7 @@
 #include <string>
 
 #include "TextTableCheck.h"
-#include "app/dialogs/DialogTexts.h"
+#include "dialogkit/DialogTexts.h"
 #include "master/MasterTexts.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/PlatformTexts.h"

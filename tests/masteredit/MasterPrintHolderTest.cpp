@@ -12,7 +12,7 @@
 #include "RecordingReportOutput.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/SpreadSheet.h"
 #include "masteredit/BukakeDetailDlg.h"
 #include "masteredit/BukakeEditDlg.h"
 #include "masteredit/HenkaritsuEditDlg.h"

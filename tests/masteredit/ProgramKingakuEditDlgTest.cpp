@@ -10,16 +10,15 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/NameEditDlg.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ProgramKingakuEditDlg.h"
 
 using namespace masterbuild;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 CProgramKingakuFile Master() {
     CProgramKingakuFile f;
@@ -66,14 +65,14 @@ protected:
 
 TEST_F(ProgramKingakuEditor, OneRowPerRecordAndTheRowsBeyondHidden) {
     Open(Master());
-    EXPECT_EQ(dialog->windowTitle(), Q("プログラム金額ファイル編集"));
+    EXPECT_EQ(dialog->windowTitle(), Tx("プログラム金額ファイル編集"));
     QStringList labels;
     for (QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
-    EXPECT_TRUE(labels.contains(Q("プログラム金額データ一覧 :")));
-    EXPECT_EQ(Row(0), (QStringList{Q("プログラム名1"), Q("プログラム名2"), Q("利用条件1"), Q("利用条件2"), Q("利用料金")}));
-    EXPECT_EQ(Row(1), (QStringList{Q("構造計算"), Q("(橋梁)"), Q("1橋あたり"), Q("電算"), Q("35000")}));
-    EXPECT_EQ(Row(2), (QStringList{Q("測量計算"), "", "", Q("点数"), ""}));
-    EXPECT_EQ(Row(3), (QStringList{Q("図化"), "", "", Q("面積"), Q("12000")}));
+    EXPECT_TRUE(labels.contains(Tx("プログラム金額データ一覧 :")));
+    EXPECT_EQ(Row(0), (QStringList{Tx("プログラム名1"), Tx("プログラム名2"), Tx("利用条件1"), Tx("利用条件2"), Tx("利用料金")}));
+    EXPECT_EQ(Row(1), (QStringList{Tx("構造計算"), Tx("(橋梁)"), Tx("1橋あたり"), Tx("電算"), Tx("35000")}));
+    EXPECT_EQ(Row(2), (QStringList{Tx("測量計算"), "", "", Tx("点数"), ""}));
+    EXPECT_EQ(Row(3), (QStringList{Tx("図化"), "", "", Tx("面積"), Tx("12000")}));
     EXPECT_GE(grid->GetMaxRows(), 99);
     for (int row = 1; row <= grid->GetMaxRows(); ++row) EXPECT_EQ(Hidden(row), row > 3) << row;
     EXPECT_EQ(grid->GetActiveCol(), 1);
@@ -84,7 +83,7 @@ TEST_F(ProgramKingakuEditor, OneRowPerRecordAndTheRowsBeyondHidden) {
         {"change", "変更"}, {"ok", "保存して終了"}, {"cancel", "ｷｬﾝｾﾙ"}};
     for (const auto& [name, text] : buttons) {
         ASSERT_NE(Button(name), nullptr) << name;
-        EXPECT_EQ(Button(name)->text(), Q(text)) << name;
+        EXPECT_EQ(Button(name)->text(), Tx(text)) << name;
         EXPECT_TRUE(Button(name)->isEnabled()) << name;
     }
     // 変更 waits for F5.
@@ -120,18 +119,18 @@ TEST_F(ProgramKingakuEditor, WithNoRecordsOnlyNewAndTheClosingButtonsAreEnabled)
 
 TEST_F(ProgramKingakuEditor, TypedCellsWriteTheirRecord) {
     Open(Master());
-    grid->SetCellText(5, 2, Q("1,234,500"));
+    grid->SetCellText(5, 2, Tx("1,234,500"));
     emit grid->Change(5, 2);
     EXPECT_EQ(File().GetRecord(1)->m_fee, 1234500);
     grid->SetCellText(5, 3, QString());
     emit grid->Change(5, 3);
     EXPECT_EQ(File().GetRecord(2)->m_fee, 0);
-    grid->SetCellText(3, 1, Q("1基あたり"));
+    grid->SetCellText(3, 1, Tx("1基あたり"));
     emit grid->Change(3, 1);
     EXPECT_EQ(File().GetRecord(0)->m_condition1, "1基あたり");
     // A row without a record writes nothing.
     const CProgramKingakuFile before = File();
-    grid->SetCellText(1, 4, Q("迷子"));
+    grid->SetCellText(1, 4, Tx("迷子"));
     emit grid->Change(1, 4);
     EXPECT_TRUE(File() == before);
 }
@@ -200,7 +199,7 @@ TEST_F(ProgramKingakuEditor, DeleteAsksAndRemovesTheCurrentRecord) {
     Button("delete")->click();
     ASSERT_EQ(File().GetCount(), 2);
     EXPECT_EQ(File().GetRecord(1)->m_code, 2);
-    EXPECT_EQ(Row(2)[0], Q("図化"));
+    EXPECT_EQ(Row(2)[0], Tx("図化"));
     EXPECT_TRUE(Hidden(3));
     // The last record deleted: the new last row is current.
     host.answers = {IDYES};
@@ -254,10 +253,10 @@ TEST_F(ProgramKingakuEditor, ChangeRenamesAndRecodesButRefusesABadCode) {
         emit grid->Click(1, 2);
         ScriptedDialogs dialogs;
         dialogs.Expect<CNameEditDlg>([&c](CNameEditDlg& d) {
-            EXPECT_EQ(d.windowTitle(), Q("名前の変更"));
-            EXPECT_EQ(d.GetName(), Q("測量計算"));
+            EXPECT_EQ(d.windowTitle(), Tx("名前の変更"));
+            EXPECT_EQ(d.GetName(), Tx("測量計算"));
             EXPECT_EQ(d.GetCode(), 5);
-            d.findChild<CZo_Edit*>("name")->setText(Q("測量計算2"));
+            d.findChild<CZo_Edit*>("name")->setText(Tx("測量計算2"));
             CZo_Edit* code = d.findChild<CZo_Edit*>("code");
             if (c.code == kUnset)
                 code->setText(QString());
@@ -274,7 +273,7 @@ TEST_F(ProgramKingakuEditor, ChangeRenamesAndRecodesButRefusesABadCode) {
             EXPECT_TRUE(host.messages.empty()) << c.what;
             EXPECT_EQ(record.m_name1, "測量計算2") << c.what;
             EXPECT_EQ(record.m_code, c.code) << c.what;
-            EXPECT_EQ(Row(2)[0], Q("測量計算2")) << c.what;
+            EXPECT_EQ(Row(2)[0], Tx("測量計算2")) << c.what;
         }
     }
 }

@@ -7,14 +7,13 @@
 
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/ShokeihiEditDlg.h"
 
 using namespace masterbuild;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Records out of the offered order, 業務 7 missing, one code above 32.
 CShokeihiFile Master() {
@@ -43,28 +42,28 @@ CShokeihiFile RunEditor(std::function<int(CShokeihiEditDlg&)> edit, int expected
 
 TEST(ShokeihiEditDialog, ListsTheOfferedBusinessesThatHaveARecord) {
     RunEditor([](CShokeihiEditDlg& d) -> int {
-        EXPECT_EQ(d.windowTitle(), Q("諸経費ファイル編集"));
+        EXPECT_EQ(d.windowTitle(), Tx("諸経費ファイル編集"));
         QStringList labels;
         for (QLabel* label : d.findChildren<QLabel*>()) labels << label->text();
-        EXPECT_TRUE(labels.contains(Q("業務名 :")));
-        EXPECT_TRUE(labels.contains(Q("諸経費率 :")));
-        EXPECT_TRUE(labels.contains(Q("(%)")));
-        EXPECT_EQ(d.findChild<QPushButton*>("ok")->text(), Q("保存して終了"));
-        EXPECT_EQ(d.findChild<QPushButton*>("cancel")->text(), Q("ｷｬﾝｾﾙ"));
+        EXPECT_TRUE(labels.contains(Tx("業務名 :")));
+        EXPECT_TRUE(labels.contains(Tx("諸経費率 :")));
+        EXPECT_TRUE(labels.contains(Tx("(%)")));
+        EXPECT_EQ(d.findChild<QPushButton*>("ok")->text(), Tx("保存して終了"));
+        EXPECT_EQ(d.findChild<QPushButton*>("cancel")->text(), Tx("ｷｬﾝｾﾙ"));
 
         // In the offered order; 7 has no record and 40 lies above 32.
         QComboBox* list = d.findChild<QComboBox*>("gyomu");
         EXPECT_EQ(list->count(), 3);
         if (list->count() != 3) return IDCANCEL;
-        EXPECT_EQ(list->itemText(0), Q("設計"));
-        EXPECT_EQ(list->itemText(1), Q("物件調査"));
-        EXPECT_EQ(list->itemText(2), Q("土質解析"));
+        EXPECT_EQ(list->itemText(0), Tx("設計"));
+        EXPECT_EQ(list->itemText(1), Tx("物件調査"));
+        EXPECT_EQ(list->itemText(2), Tx("土質解析"));
         const QImage picture = ListStripImages(ListStrip::Shokeihi)[0].pixmap(16, 16).toImage();
         for (int i = 0; i < 3; ++i) EXPECT_EQ(list->itemIcon(i).pixmap(16, 16).toImage(), picture) << i;
         EXPECT_EQ(list->currentIndex(), 0);
 
         CZo_Edit* rate = d.findChild<CZo_Edit*>("rate");
-        EXPECT_EQ(rate->text(), Q("35.00"));
+        EXPECT_EQ(rate->text(), Tx("35.00"));
         EXPECT_EQ(rate->GetType(), CZo_Edit::Type::Double);
         EXPECT_EQ(rate->Digits(), 6);
         EXPECT_EQ(rate->Decimals(), 2);
@@ -80,20 +79,20 @@ TEST(ShokeihiEditDialog, EveryRateTypedOverSeveralSwitchesLandsOnItsOwnRecord) {
     const CShokeihiFile edited = RunEditor([](CShokeihiEditDlg& d) {
         QComboBox* list = d.findChild<QComboBox*>("gyomu");
         CZo_Edit* rate = d.findChild<CZo_Edit*>("rate");
-        rate->setText(Q("12.5"));    // 設計
+        rate->setText(Tx("12.5"));    // 設計
         list->setCurrentIndex(1);     // 物件調査
-        EXPECT_EQ(rate->text(), Q("10.00"));
+        EXPECT_EQ(rate->text(), Tx("10.00"));
         rate->setText(QString());     // cleared: unset
         list->setCurrentIndex(2);     // 土質解析, no rate yet
         EXPECT_EQ(rate->text(), QString());
-        rate->setText(Q("7"));
+        rate->setText(Tx("7"));
         list->setCurrentIndex(0);
-        EXPECT_EQ(rate->text(), Q("12.50"));
+        EXPECT_EQ(rate->text(), Tx("12.50"));
         list->setCurrentIndex(1);
         EXPECT_EQ(rate->text(), QString());
         list->setCurrentIndex(2);
-        EXPECT_EQ(rate->text(), Q("7.00"));
-        rate->setText(Q("8.25"));  // stored by 保存して終了
+        EXPECT_EQ(rate->text(), Tx("7.00"));
+        rate->setText(Tx("8.25"));  // stored by 保存して終了
         return IDOK;
     });
     ASSERT_EQ(edited.GetCount(), 5);

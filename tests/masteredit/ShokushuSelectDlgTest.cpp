@@ -8,6 +8,7 @@
 
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/EditorList.h"
 #include "masteredit/ShokushuSelectDlg.h"
 #include "masteredit/ZairyoTankaItemDlg.h"
@@ -15,8 +16,6 @@
 using namespace masterbuild;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Default price column 1: the second trade has no price there.
 CTankaFile Tanka() {
@@ -52,8 +51,8 @@ TEST(ShokushuSelectDialog, EachModeItsCaptionLabelEntriesAndWhatNashiGivesBack) 
         int initial;     // the list position shown first
         int chosenOk;    // the selection after OK on the initial position
     };
-    const QStringList trades = {Q("なし"), Q("技師長"), Q("主任技師")};
-    const QStringList machines = {Q("なし"), Q("発電機"), Q("水中ポンプ"), Q("クレーン")};
+    const QStringList trades = {Tx("なし"), Tx("技師長"), Tx("主任技師")};
+    const QStringList machines = {Tx("なし"), Tx("発電機"), Tx("水中ポンプ"), Tx("クレーン")};
     const Case cases[] = {
         {0, "職種名称選択", "職種名称", trades, 2, 2},
         {1, "直接人件費・労務費 一覧", "単価名称", trades, 2, 2},
@@ -64,10 +63,10 @@ TEST(ShokushuSelectDialog, EachModeItsCaptionLabelEntriesAndWhatNashiGivesBack) 
         for (bool chooseNashi : {false, true}) {
             ScriptedDialogs dialogs;
             dialogs.Expect<CShokushuSelectDlg>([&](CShokushuSelectDlg& d) {
-                EXPECT_EQ(d.windowTitle(), Q(c.caption)) << c.mode;
+                EXPECT_EQ(d.windowTitle(), Tx(c.caption)) << c.mode;
                 QStringList labels;
                 for (QLabel* label : d.findChildren<QLabel*>()) labels << label->text();
-                EXPECT_TRUE(labels.contains(Q(c.label))) << c.mode;
+                EXPECT_TRUE(labels.contains(Tx(c.label))) << c.mode;
                 QComboBox* list = d.findChild<QComboBox*>("list");
                 QStringList entries;
                 for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
@@ -75,7 +74,7 @@ TEST(ShokushuSelectDialog, EachModeItsCaptionLabelEntriesAndWhatNashiGivesBack) 
                 EXPECT_EQ(list->currentIndex(), c.initial) << c.mode;
                 EXPECT_EQ(IconOf(list, 0), Picture(11)) << c.mode;
                 QPushButton* edit = d.findChild<QPushButton*>("edit");
-                EXPECT_EQ(edit->text(), Q("単価編集"));
+                EXPECT_EQ(edit->text(), Tx("単価編集"));
                 EXPECT_EQ(edit->isVisibleTo(&d), c.mode >= 2) << c.mode;
                 if (chooseNashi) {
                     list->setCurrentIndex(0);
@@ -121,7 +120,7 @@ TEST(ShokushuSelectDialog, EveryItemEditedInOneOpeningReachesTheCaller) {
         QPushButton* edit = d.findChild<QPushButton*>("edit");
         list->setCurrentIndex(1);
         edit->click();
-        EXPECT_EQ(list->itemText(1), Q("発動発電機"));
+        EXPECT_EQ(list->itemText(1), Tx("発動発電機"));
         // The selection comes back to the given item.
         EXPECT_EQ(list->currentIndex(), 3);
         edit->click();
@@ -131,12 +130,12 @@ TEST(ShokushuSelectDialog, EveryItemEditedInOneOpeningReachesTheCaller) {
     });
     dialogs.Expect<CZairyoTankaItemDlg>([](CZairyoTankaItemDlg& d) {
         EXPECT_EQ(d.GetItem().m_id, 1001);
-        d.findChild<CZo_Edit*>("name")->setText(Q("発動発電機"));
+        d.findChild<CZo_Edit*>("name")->setText(Tx("発動発電機"));
         return IDOK;
     });
     dialogs.Expect<CZairyoTankaItemDlg>([](CZairyoTankaItemDlg& d) {
         EXPECT_EQ(d.GetItem().m_id, 1004);
-        d.findChild<CZo_Edit*>("price")->setText(Q("5500"));
+        d.findChild<CZo_Edit*>("price")->setText(Tx("5500"));
         return IDOK;
     });
     dialogs.Expect<CZairyoTankaItemDlg>([](CZairyoTankaItemDlg& d) {

@@ -8,11 +8,11 @@
 #include <QtTest/QTest>
 
 #include "ScriptedDialogs.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ShubetsuEditDlg.h"
 
 namespace {
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 CBukakeShubetsu Shubetsu(int32_t coefficient) {
     CBukakeShubetsu s;
@@ -48,7 +48,7 @@ TEST(ShubetsuEditDlg, CaptionFollowsTheMode) {
         CShubetsuEditDlg d;
         d.SetMode(mode);
         d.OnInitDialog();
-        EXPECT_EQ(d.windowTitle(), Q(caption));
+        EXPECT_EQ(d.windowTitle(), Tx(caption));
     }
 }
 
@@ -72,15 +72,15 @@ TEST(ShubetsuEditDlg, LabelAndListsFollowTheBusiness) {
         d.OnInitDialog();
         EXPECT_EQ(d.findChild<CZo_Edit*>("coefficient")->text(), QStringLiteral("1.230"));
         bool labelled = false;
-        for (QLabel* label : d.findChildren<QLabel*>()) labelled |= label->text() == Q(c.label);
+        for (QLabel* label : d.findChildren<QLabel*>()) labelled |= label->text() == Tx(c.label);
         EXPECT_TRUE(labelled) << c.gyomu;
         auto* denshi = d.findChild<QComboBox*>("denshi");
         auto* method = d.findChild<QComboBox*>("method");
         EXPECT_EQ(!denshi->isHidden(), c.denshi) << c.gyomu;
         EXPECT_EQ(!method->isHidden(), c.method) << c.gyomu;
         EXPECT_EQ(denshi->count(), 8);
-        EXPECT_EQ(denshi->currentText(), Q("土質調査一般（弾性波探査）"));
-        EXPECT_EQ(method->currentText(), Q("従来の積算手法(H26年度以前)"));
+        EXPECT_EQ(denshi->currentText(), Tx("土質調査一般（弾性波探査）"));
+        EXPECT_EQ(method->currentText(), Tx("従来の積算手法(H26年度以前)"));
     }
 }
 

@@ -10,16 +10,15 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
-#include "app/dialogs/NameEditDlg.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/TankaEditDlg.h"
 
 using namespace masterbuild;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Three trades; column 20 (grid column 22) holds a title and one price only when full is set.
 CTankaFile Tanka(bool full = false) {
@@ -61,7 +60,7 @@ protected:
     static void ExpectNameDialog(ScriptedDialogs& dialogs, int code, const char* name = nullptr) {
         dialogs.Expect<CNameEditDlg>([code, name](CNameEditDlg& d) {
             d.findChild<CZo_Edit*>("code")->setText(QString::number(code));
-            if (name) d.findChild<CZo_Edit*>("name")->setText(Q(name));
+            if (name) d.findChild<CZo_Edit*>("name")->setText(Tx(name));
             return IDOK;
         });
     }
@@ -75,20 +74,20 @@ protected:
 
 TEST_F(TankaEditor, OneRowPerTradeUnderTheColumnTitles) {
     Open(Tanka());
-    EXPECT_EQ(dialog->windowTitle(), Q("単価ファイル編集"));
+    EXPECT_EQ(dialog->windowTitle(), Tx("単価ファイル編集"));
     QStringList labels;
     for (QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
-    EXPECT_TRUE(labels.contains(Q("単価データ一覧 :")));
+    EXPECT_TRUE(labels.contains(Tx("単価データ一覧 :")));
     EXPECT_EQ(grid->GetMaxCols(), 23);
     EXPECT_EQ(grid->GetMaxRows(), 3);
-    EXPECT_EQ(grid->GetCellText(3, 0), Q("R1"));
-    EXPECT_EQ(grid->GetCellText(21, 0), Q("R19"));
+    EXPECT_EQ(grid->GetCellText(3, 0), Tx("R1"));
+    EXPECT_EQ(grid->GetCellText(21, 0), Tx("R19"));
     EXPECT_EQ(grid->GetCellText(22, 0), QString());
-    EXPECT_EQ(grid->GetCellText(1, 1), Q("技師長"));
-    EXPECT_EQ(grid->GetCellText(3, 1), Q("50000"));
+    EXPECT_EQ(grid->GetCellText(1, 1), Tx("技師長"));
+    EXPECT_EQ(grid->GetCellText(3, 1), Tx("50000"));
     EXPECT_EQ(grid->GetCellText(5, 1), QString());  // an unset price
-    EXPECT_EQ(grid->GetCellText(6, 1), Q("53000"));
-    EXPECT_EQ(grid->GetCellText(1, 3), Q("測量助手"));
+    EXPECT_EQ(grid->GetCellText(6, 1), Tx("53000"));
+    EXPECT_EQ(grid->GetCellText(1, 3), Tx("測量助手"));
 
     const std::pair<const char*, const char*> buttons[] = {
         {"title", "タイトル変更..."}, {"change", "職種変更..."}, {"add", "職種追加..."},
@@ -97,7 +96,7 @@ TEST_F(TankaEditor, OneRowPerTradeUnderTheColumnTitles) {
         {"print", "印刷..."},         {"ok", "保存して終了"},    {"cancel", "ｷｬﾝｾﾙ"}};
     for (const auto& [name, text] : buttons) {
         ASSERT_NE(Button(name), nullptr) << name;
-        EXPECT_EQ(Button(name)->text(), Q(text)) << name;
+        EXPECT_EQ(Button(name)->text(), Tx(text)) << name;
     }
     // On a name cell: the trade commands and the list print, not the column ones.
     for (const char* name : {"change", "add", "insert", "delete", "clear", "preview", "print"})
@@ -117,14 +116,14 @@ TEST_F(TankaEditor, HeadingsShowWholeTitles) {
     CTankaFile tanka = Tanka();
     tanka.m_columnTitles[0] = "令和7年度 技術者単価（見本）";
     Open(tanka);
-    EXPECT_EQ(grid->GetCellText(1, 0), Q("職種名称"));
-    EXPECT_EQ(grid->GetCellText(2, 0), Q("単位"));
-    EXPECT_EQ(grid->GetCellText(23, 0), Q("備考"));
-    EXPECT_EQ(grid->GetCellText(4, 0), Q("R2"));
+    EXPECT_EQ(grid->GetCellText(1, 0), Tx("職種名称"));
+    EXPECT_EQ(grid->GetCellText(2, 0), Tx("単位"));
+    EXPECT_EQ(grid->GetCellText(23, 0), Tx("備考"));
+    EXPECT_EQ(grid->GetCellText(4, 0), Tx("R2"));
 
     const QStringList lines = grid->GetCellText(3, 0).split(QLatin1Char('\n'));
     EXPECT_GE(lines.size(), 2);
-    EXPECT_EQ(lines.join(QString()).remove(QLatin1Char(' ')), Q("令和7年度技術者単価（見本）"));
+    EXPECT_EQ(lines.join(QString()).remove(QLatin1Char(' ')), Tx("令和7年度技術者単価（見本）"));
     for (const QString& line : lines)
         EXPECT_LE(grid->fontMetrics().horizontalAdvance(line), grid->columnWidth(2)) << line.toStdString();
     EXPECT_EQ(File().m_columnTitles[0], "令和7年度 技術者単価（見本）");
@@ -132,13 +131,13 @@ TEST_F(TankaEditor, HeadingsShowWholeTitles) {
 
 TEST_F(TankaEditor, ATypedEmptyPriceStoresZeroAndClearStoresUnset) {
     Open(Tanka());
-    grid->SetCellText(4, 1, Q("\\1,234"));
+    grid->SetCellText(4, 1, Tx("\\1,234"));
     emit grid->Change(4, 1);
     EXPECT_EQ(File().GetRow(0)->m_prices[1], 1234);
     grid->SetCellText(3, 2, QString());
     emit grid->Change(3, 2);
     EXPECT_EQ(File().GetRow(1)->m_prices[0], 0);
-    grid->SetCellText(23, 2, Q("備考"));
+    grid->SetCellText(23, 2, Tx("備考"));
     emit grid->Change(23, 2);
     EXPECT_EQ(File().GetRow(1)->m_remarks, "備考");
 
@@ -204,7 +203,7 @@ TEST_F(TankaEditor, ColumnInsertAndDeleteAtTheLastPriceColumn) {
     EXPECT_EQ(File().GetRow(0)->m_prices[1], kUnset);
     EXPECT_EQ(File().GetRow(0)->m_prices[2], 51000);
     EXPECT_EQ(File().GetRow(0)->m_prices[4], 53000);
-    EXPECT_EQ(grid->GetCellText(5, 1), Q("51000"));
+    EXPECT_EQ(grid->GetCellText(5, 1), Tx("51000"));
 }
 
 TEST_F(TankaEditor, AnIdChangeRewritesTheBukakeReferencesOnlyWhenAgreedAndNeverToAUsedId) {
@@ -273,7 +272,7 @@ TEST_F(TankaEditor, AddAndInsertTakeTheFirstFreeIdAndAFullRangeAddsNothing) {
         ScriptedDialogs dialogs;
         dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
             EXPECT_EQ(d.GetCode(), 1000);
-            d.findChild<CZo_Edit*>("name")->setText(Q("新職種"));
+            d.findChild<CZo_Edit*>("name")->setText(Tx("新職種"));
             return IDOK;
         });
         Button("insert")->click();

@@ -12,9 +12,10 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
-#include "app/dialogs/NameEditDlg.h"
-#include "app/dialogs/SpreadSheet.h"
-#include "app/dialogs/ZairyoTankaSearchDlg.h"
+#include "dialogkit/NameEditDlg.h"
+#include "dialogkit/SpreadSheet.h"
+#include "dialogkit/Tx.h"
+#include "dialogkit/ZairyoTankaSearchDlg.h"
 #include "master/MasterFile.h"
 #include "master/MasterStore.h"
 #include "masteredit/MasterEditTexts.h"
@@ -24,8 +25,6 @@
 using namespace masterbuild;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Kinds interleaved in file order: 材料費 (0) at 0, 3 and 5, 機械器具損料 (2) at 2 and 6, 動力費 (1)
 // at 1, 測量材料費 (3) at 4; no 測量機械経費 or 測量その他経費.
@@ -99,24 +98,24 @@ protected:
 TEST_F(ZairyoTankaEditor, TabsInKindOrderOverOneGrid) {
     Open(programWide);
     EXPECT_EQ(dialog->windowTitle().toStdString(), "材料単価ファイル編集－[" + programWide + "]");
-    EXPECT_EQ(dialog->findChild<CZo_Edit*>("title")->text(), Q("材料単価 令和7年度"));
+    EXPECT_EQ(dialog->findChild<CZo_Edit*>("title")->text(), Tx("材料単価 令和7年度"));
     QStringList tabTexts;
     for (int i = 0; i < tabs->count(); ++i) tabTexts << tabs->tabText(i);
-    EXPECT_EQ(tabTexts, (QStringList{Q("材料費"), Q("機械器具損料"), Q("動力費・その他"), Q("測量材料費"),
-                                     Q("測量機械経費"), Q("測量その他経費")}));
+    EXPECT_EQ(tabTexts, (QStringList{Tx("材料費"), Tx("機械器具損料"), Tx("動力費・その他"), Tx("測量材料費"),
+                                     Tx("測量機械経費"), Tx("測量その他経費")}));
     EXPECT_EQ(grid->GetMaxCols(), 5);
-    EXPECT_EQ(Names(), (QStringList{Q("セメント"), Q("砂"), Q("砂利")}));
-    EXPECT_EQ(grid->GetCellText(4, 1), Q("1200.5000"));
+    EXPECT_EQ(Names(), (QStringList{Tx("セメント"), Tx("砂"), Tx("砂利")}));
+    EXPECT_EQ(grid->GetCellText(4, 1), Tx("1200.5000"));
     EXPECT_EQ(grid->GetCellText(4, 3), QString());  // no price
-    EXPECT_EQ(grid->GetCellText(5, 2), Q("山砂"));
+    EXPECT_EQ(grid->GetCellText(5, 2), Tx("山砂"));
     EXPECT_FALSE(Button("change")->isVisible());  // F5 shows it
 
     struct Case {
         int tab;
         QStringList names;
     };
-    for (const Case& c : {Case{1, {Q("ミキサー"), Q("ポンプ")}}, Case{2, {Q("電力")}}, Case{3, {Q("杭")}},
-                          Case{4, {}}, Case{0, {Q("セメント"), Q("砂"), Q("砂利")}}}) {
+    for (const Case& c : {Case{1, {Tx("ミキサー"), Tx("ポンプ")}}, Case{2, {Tx("電力")}}, Case{3, {Tx("杭")}},
+                          Case{4, {}}, Case{0, {Tx("セメント"), Tx("砂"), Tx("砂利")}}}) {
         tabs->setCurrentIndex(c.tab);
         EXPECT_EQ(Names(), c.names) << c.tab;
         // A kind without items offers only 品名追加 among the item commands.
@@ -141,7 +140,7 @@ TEST_F(ZairyoTankaEditor, CommandsTouchOnlyTheItemsOfTheShownKind) {
     auto nameDialog = [](ScriptedDialogs& dialogs) {
         dialogs.Expect<CNameEditDlg>([](CNameEditDlg& d) {
             EXPECT_EQ(d.GetZairyoKind(), 0);
-            d.findChild<CZo_Edit*>("name")->setText(Q("新しい品名"));
+            d.findChild<CZo_Edit*>("name")->setText(Tx("新しい品名"));
             return IDOK;
         });
     };
@@ -201,10 +200,10 @@ TEST_F(ZairyoTankaEditor, ClearStoresNoPriceAndShowsAnEmptyCell) {
 
 TEST_F(ZairyoTankaEditor, SavedBytesReloadEqual) {
     Open(programWide);
-    grid->SetCellText(4, 2, Q("\\1,234.5"));
+    grid->SetCellText(4, 2, Tx("\\1,234.5"));
     emit grid->Change(4, 2);
     EXPECT_EQ(File().FindItem(1003)->m_price, 1234.5);
-    dialog->findChild<CZo_Edit*>("title")->setText(Q("材料単価 自社"));
+    dialog->findChild<CZo_Edit*>("title")->setText(Tx("材料単価 自社"));
     PressOk(IDYES);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_TRUE(dialog->WroteFile(programWide));
@@ -245,7 +244,7 @@ TEST_F(ZairyoTankaEditor, AFailedSaveKeepsTheEditorOpenAndNoClosesWithoutWriting
         SCOPED_TRACE(c.what);
         WriteTestFile(c.path, original);
         Open(c.path);
-        grid->SetCellText(1, 1, Q("改名"));
+        grid->SetCellText(1, 1, Tx("改名"));
         emit grid->Change(1, 1);
         c.spoil();
         host.messages.clear();
@@ -290,7 +289,7 @@ TEST_F(ZairyoTankaEditor, OpeningAnotherFile) {
     EXPECT_EQ(dialog->windowTitle().toStdString(), "材料単価ファイル編集－[" + programWide + "]");
 
     // A modified copy whose save fails: the flag stays and no other file is offered.
-    grid->SetCellText(1, 1, Q("改名"));
+    grid->SetCellText(1, 1, Tx("改名"));
     emit grid->Change(1, 1);
     ASSERT_EQ(store.LockZairyoTankaFile(0, 1), 1);
     host.messages.clear();
@@ -312,8 +311,8 @@ TEST_F(ZairyoTankaEditor, OpeningAnotherFile) {
     EXPECT_EQ(saved.FindItem(1000)->m_name, "改名");
     EXPECT_EQ(dialog->GetPath(), secondPath);
     EXPECT_EQ(dialog->IsModified(), 0);
-    EXPECT_EQ(Names(), QStringList{Q("木材")});
-    EXPECT_EQ(dialog->findChild<CZo_Edit*>("title")->text(), Q("別の材料単価"));
+    EXPECT_EQ(Names(), QStringList{Tx("木材")});
+    EXPECT_EQ(dialog->findChild<CZo_Edit*>("title")->text(), Tx("別の材料単価"));
     EXPECT_EQ(dialog->windowTitle().toStdString(), "材料単価ファイル編集－[" + secondPath + "]");
 }
 
@@ -335,7 +334,7 @@ TEST_F(ZairyoTankaEditor, SearchShowsTheFoundItemInItsTab) {
     Open(programWide);
     ScriptedDialogs dialogs;
     dialogs.Expect<CZairyoTankaSearchDlg>([](CZairyoTankaSearchDlg& d) {
-        d.findChild<CZo_Edit*>("keyword")->setText(Q("ポンプ"));
+        d.findChild<CZo_Edit*>("keyword")->setText(Tx("ポンプ"));
         d.OnSearch();
         emit d.findChild<CSpreadSheet*>("results")->DblClick(1, 1);
         return IDOK;
@@ -345,5 +344,5 @@ TEST_F(ZairyoTankaEditor, SearchShowsTheFoundItemInItsTab) {
     EXPECT_EQ(dialog->CurrentKind(), 2);
     EXPECT_EQ(dialog->CurrentRow(), 2);
     EXPECT_EQ(dialog->CurrentCol(), 1);
-    EXPECT_EQ(Names(), (QStringList{Q("ミキサー"), Q("ポンプ")}));
+    EXPECT_EQ(Names(), (QStringList{Tx("ミキサー"), Tx("ポンプ")}));
 }

@@ -5,11 +5,10 @@
 
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
+#include "dialogkit/Tx.h"
 #include "masteredit/ZairyoTankaItemDlg.h"
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 CZairyoTankaItem Item(double price) {
     CZairyoTankaItem item;
@@ -45,16 +44,16 @@ TEST(ZairyoTankaItemDialog, OkReportsAChangeOnlyWhenAFieldChanged) {
     for (const Case& c : cases) {
         ScriptedDialogs dialogs;
         dialogs.Expect<CZairyoTankaItemDlg>([&c](CZairyoTankaItemDlg& d) {
-            EXPECT_EQ(d.windowTitle(), Q("材料単価編集")) << c.what;
-            EXPECT_EQ(d.findChild<CZo_Edit*>("name")->text(), Q("発電機")) << c.what;
-            EXPECT_EQ(d.findChild<CZo_Edit*>("spec")->text(), Q("2kVA")) << c.what;
+            EXPECT_EQ(d.windowTitle(), Tx("材料単価編集")) << c.what;
+            EXPECT_EQ(d.findChild<CZo_Edit*>("name")->text(), Tx("発電機")) << c.what;
+            EXPECT_EQ(d.findChild<CZo_Edit*>("spec")->text(), Tx("2kVA")) << c.what;
             EXPECT_EQ(d.findChild<CZo_Edit*>("remarks")->text(), QString()) << c.what;
             // No price is an empty field.
             EXPECT_EQ(d.findChild<CZo_Edit*>("price")->text().isEmpty(), IsNoPrice(c.price)) << c.what;
             QStringList labels;
             for (QLabel* label : d.findChildren<QLabel*>()) labels << label->text();
-            EXPECT_TRUE(labels.contains(Q("円"))) << c.what;
-            if (c.field) d.findChild<CZo_Edit*>(c.field)->setText(Q(c.text));
+            EXPECT_TRUE(labels.contains(Tx("円"))) << c.what;
+            if (c.field) d.findChild<CZo_Edit*>(c.field)->setText(Tx(c.text));
             return IDOK;
         });
         CZairyoTankaItemDlg dialog;

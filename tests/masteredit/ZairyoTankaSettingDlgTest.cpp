@@ -8,14 +8,13 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
+#include "dialogkit/Tx.h"
 #include "master/MasterFile.h"
 #include "masteredit/ZairyoTankaSettingDlg.h"
 
 using namespace masterbuild;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 std::string WriteZairyo(const std::string& path, const std::string& title) {
     CZairyoTankaFile file;
@@ -48,11 +47,11 @@ TEST(ZairyoTankaSettingDialog, ShowsThePathAndTitleOfTheChosenFile) {
         host.fileAnswers = {c.choice};
         ScriptedDialogs dialogs;
         dialogs.Expect<CZairyoTankaSettingDlg>([&](CZairyoTankaSettingDlg& d) {
-            EXPECT_EQ(d.windowTitle(), Q("材料単価設定"));
+            EXPECT_EQ(d.windowTitle(), Tx("材料単価設定"));
             EXPECT_EQ(d.findChild<QLabel*>("path")->text().toStdString(), first);
-            EXPECT_EQ(d.findChild<QLabel*>("title")->text(), Q("令和7年度 材料単価"));
+            EXPECT_EQ(d.findChild<QLabel*>("title")->text(), Tx("令和7年度 材料単価"));
             QPushButton* browse = d.findChild<QPushButton*>("browse");
-            EXPECT_EQ(browse->text(), Q("参照..."));
+            EXPECT_EQ(browse->text(), Tx("参照..."));
             browse->click();
             EXPECT_EQ(d.findChild<QLabel*>("path")->text().toStdString(), c.path) << c.what;
             EXPECT_EQ(d.findChild<QLabel*>("title")->text().toStdString(), c.title) << c.what;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs/DialogRunner.h"
+#include "dialogkit/DialogRunner.h"
 #include "platform/Host.h"
 
 // A dialog runner for tests: answers the dialogs a test expects, in order, without showing them.

@@ -18,8 +18,9 @@
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "XlsTestSupport.h"
-#include "app/dialogs/ZoEdit.h"
-#include "app/dialogs/SpreadSheet.h"
+#include "dialogkit/Tx.h"
+#include "dialogkit/ZoEdit.h"
+#include "dialogkit/SpreadSheet.h"
 #include "estimate/SekisanItemList.h"
 #include "platform/Cp932.h"
 #include "report/EraDate.h"
@@ -30,8 +31,6 @@
 using estimate_test::ItemListBuilder;
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QStringList Offered(const QComboBox* combo) {
     QStringList items;
@@ -105,12 +104,12 @@ TEST_F(HyoshiDlgTest, WithoutATwinTheStandardLabelsAndEveryFieldEnabled) {
         EXPECT_FALSE(spare->GetLock()) << row;
         EXPECT_EQ(spare->GetBackColor(), 0xFFFFFFu) << row;
         EXPECT_EQ(spare->GetCellText(0, row), QString()) << row;
-        EXPECT_EQ(spare->GetCellText(1, row), Q(data.m_spare[static_cast<size_t>(row - 1)])) << row;
+        EXPECT_EQ(spare->GetCellText(1, row), Tx(data.m_spare[static_cast<size_t>(row - 1)])) << row;
     }
     EXPECT_EQ(Child<QPushButton>(*dlg, "ok")->text(), QStringLiteral("保存して終了"));
     EXPECT_EQ(Child<QPushButton>(*dlg, "cancel")->text(), QStringLiteral("ｷｬﾝｾﾙ"));
-    EXPECT_EQ(Child<CZo_Edit>(*dlg, "number")->text(), Q(data.m_number));
-    EXPECT_EQ(Child<CZo_Edit>(*dlg, "date")->text(), Q(data.m_date));
+    EXPECT_EQ(Child<CZo_Edit>(*dlg, "number")->text(), Tx(data.m_number));
+    EXPECT_EQ(Child<CZo_Edit>(*dlg, "date")->text(), Tx(data.m_date));
 }
 
 TEST_F(HyoshiDlgTest, TheTwinLabelsAndEnablesFieldsAndSpareLines) {
@@ -145,7 +144,7 @@ TEST_F(HyoshiDlgTest, TheTwinLabelsAndEnablesFieldsAndSpareLines) {
     EXPECT_EQ(spare->GetCellText(0, 2), QStringLiteral("二行目"));
     EXPECT_EQ(spare->GetCellText(0, 10), QStringLiteral("十行目"));
     // A disabled date still keeps the stored date, which OK keeps.
-    EXPECT_EQ(Child<CZo_Edit>(*dlg, "date")->text(), Q(data.m_date));
+    EXPECT_EQ(Child<CZo_Edit>(*dlg, "date")->text(), Tx(data.m_date));
     dlg->Gather();
     CHyoshiData kept;
     dlg->GetHyoshiData(kept);
@@ -264,14 +263,14 @@ TEST_F(HyoshiDlgTest, TheAmountListOffersTheEstimatesTotals) {
     EXPECT_EQ(CHyoshiDlg::AmountTexts(*list), expected);
     auto dlg = Open();
     QStringList offered;
-    for (const std::string& text : expected) offered << Q(text);
+    for (const std::string& text : expected) offered << Tx(text);
     EXPECT_EQ(Offered(Combo(*dlg, "amount")), offered);
-    EXPECT_EQ(Combo(*dlg, "amount")->currentText(), Q(data.m_amount));
+    EXPECT_EQ(Combo(*dlg, "amount")->currentText(), Tx(data.m_amount));
     // Without an estimate the list is empty and the stored amount still shown.
     list.reset();
     auto none = Open();
     EXPECT_EQ(Combo(*none, "amount")->count(), 0);
-    EXPECT_EQ(Combo(*none, "amount")->currentText(), Q(data.m_amount));
+    EXPECT_EQ(Combo(*none, "amount")->currentText(), Tx(data.m_amount));
 }
 
 TEST_F(HyoshiDlgTest, EntryOnlyModeTakesTheDataOnly) {
@@ -285,10 +284,10 @@ TEST_F(HyoshiDlgTest, EntryOnlyModeTakesTheDataOnly) {
 TEST_F(HyoshiDlgTest, DateOfTodayWhenNoneIsStoredAndOnRequest) {
     data.m_date.clear();
     auto dlg = Open();
-    EXPECT_EQ(Child<CZo_Edit>(*dlg, "date")->text(), Q(TodayReiwaDateText()));
+    EXPECT_EQ(Child<CZo_Edit>(*dlg, "date")->text(), Tx(TodayReiwaDateText()));
     Child<CZo_Edit>(*dlg, "date")->setText(QStringLiteral("別の日"));
     Child<QPushButton>(*dlg, "getDate")->click();
-    EXPECT_EQ(Child<CZo_Edit>(*dlg, "date")->text(), Q(TodayReiwaDateText()));
+    EXPECT_EQ(Child<CZo_Edit>(*dlg, "date")->text(), Tx(TodayReiwaDateText()));
 }
 
 TEST_F(HyoshiDlgTest, OkGathersEveryFieldAndPutsTheTextsInTheirHistories) {
