@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "dialogkit/Tx.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
@@ -20,9 +21,6 @@
 #include "report/qt/FormListImage.h"
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 CPrintFormDlg::FormOpener& Opener() {
     static CPrintFormDlg::FormOpener opener;
@@ -53,12 +51,12 @@ CPrintFormDlg::FormOpener CPrintFormDlg::SetFormOpener(FormOpener opener) {
 }
 
 CPrintFormDlg::CPrintFormDlg(QWidget* parent) : CSekisanDialog(parent) {
-    setWindowTitle(Q(reporttext::kPrintFormCaption));
-    auto* label = new QLabel(Q(reporttext::kPrintFormListLabel), this);
+    setWindowTitle(Tx(reporttext::kPrintFormCaption));
+    auto* label = new QLabel(Tx(reporttext::kPrintFormListLabel), this);
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("formList"));
     m_list->setColumnCount(2);
-    m_list->setHeaderLabels({Q(reporttext::kColumnFileName), Q(reporttext::kColumnLocation)});
+    m_list->setHeaderLabels({Tx(reporttext::kColumnFileName), Tx(reporttext::kColumnLocation)});
     m_list->setRootIsDecorated(false);
     m_list->setIndentation(0);
     m_list->setUniformRowHeights(true);
@@ -114,7 +112,7 @@ void CPrintFormDlg::FillList() {
     const QSignalBlocker block(m_list);
     m_list->clear();
     for (const std::string& form : m_forms) {
-        auto* item = new QTreeWidgetItem(m_list, {Q(FormFileName(form)), Q(form)});
+        auto* item = new QTreeWidgetItem(m_list, {Tx(FormFileName(form)), Tx(form)});
         item->setIcon(0, FormListIcon());
     }
 }
