@@ -13,6 +13,7 @@
 
 #include "app/GyomuSelectDlg.h"
 #include "app/KenmeiDlg.h"
+#include "app/ShellWindows.h"
 #include "report/qt/PageSettingDlg.h"
 #include "pictures/Resources.h"
 #include "dialogkit/DialogRunner.h"
@@ -86,6 +87,16 @@ QString UseFreshSettingsFolder() {
     QDir().mkpath(path);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
     return path;
+}
+
+AppStartScope::AppStartScope() : cwd(QDir::currentPath()) {
+    UseFreshSettingsFolder();
+    CSplashWnd::EnableSplashScreen(false);
+}
+
+AppStartScope::~AppStartScope() {
+    QDir::setCurrent(cwd);
+    CSplashWnd::EnableSplashScreen(true);
 }
 
 CommaLocale::CommaLocale() {

@@ -604,8 +604,6 @@ void WriteMaster(const std::string& path, Root root) {
 class ViewActivationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UseFreshSettingsFolder();
-        CSplashWnd::EnableSplashScreen(false);
         WriteMaster(masters + "/歩掛データ.soa", SampleBukakeFile());
         WriteMaster(masters + "/変化率データ.soa", SampleHenkaritsuFile());
         WriteMaster(data + "/単価データ.daa", SampleTankaFile());
@@ -620,7 +618,6 @@ protected:
         }
         WriteTestFile(broken, "not a material-price file");
     }
-    void TearDown() override { CSplashWnd::EnableSplashScreen(true); }
 
     std::string WriteEstimate(const std::string& name, const std::string& zairyo, int column) {
         CVemoWinDocData doc;
@@ -649,6 +646,7 @@ protected:
     std::string fileB = data + "/材料単価B.zoa";
     std::string broken = data + "/材料単価壊.zoa";
     std::string missing = data + "/材料単価無.zoa";
+    AppStartScope start;
 };
 
 TEST_F(ViewActivationTest, TheActiveEstimatesMaterialPricesAreTheApplicationsFile) {

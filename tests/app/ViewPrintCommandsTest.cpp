@@ -452,8 +452,7 @@ void WriteMaster(const std::string& path, Root root) {
 }
 
 TEST(ViewPrintClosing, NoWindowClosesWhileAPreviewOfItsEstimateIsOpen) {
-    UseFreshSettingsFolder();
-    CSplashWnd::EnableSplashScreen(false);
+    AppStartScope start;
     TempFolder program;
     const std::string data = program / "データ格納";
     WriteMaster(data + "/参考マスター25/歩掛データ.soa", masterbuild::SampleBukakeFile());
@@ -510,7 +509,6 @@ TEST(ViewPrintClosing, NoWindowClosesWhileAPreviewOfItsEstimateIsOpen) {
         EXPECT_NE(host.messages[0].text.find(apptext::kAskSaveChangesAfter), std::string::npos);
         app.ExitInstance();
     }
-    CSplashWnd::EnableSplashScreen(true);
 }
 
 }  // namespace

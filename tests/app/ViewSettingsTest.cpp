@@ -1694,9 +1694,7 @@ TEST_F(ViewSettings, TheMaterialPriceFileIsChosenForTheEstimateAndKeepsItsLock) 
 // unit-price column and material-price file settings.
 TEST(ViewSettingsInTheProgram, StatusPanes2And3SetTheActiveEstimatesColumnAndMaterialFile) {
     namespace fs = std::filesystem;
-    UseFreshSettingsFolder();
-    const QString cwd = QDir::currentPath();
-    CSplashWnd::EnableSplashScreen(false);
+    AppStartScope start;
     {
         TempFolder shipped;
         fs::copy(fs::path(VEMO_SAMPLE_DATA_DIR) / "データ格納", fs::path(shipped.Path()) / "データ格納",
@@ -1747,8 +1745,6 @@ TEST(ViewSettingsInTheProgram, StatusPanes2And3SetTheActiveEstimatesColumnAndMat
         app.ExitInstance();
         EXPECT_FALSE(vemo::IsReadOnlyMarked(ownPath));
     }
-    CSplashWnd::EnableSplashScreen(true);
-    QDir::setCurrent(cwd);
 }
 #endif
 
