@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <clocale>
-#include <cstdio>
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
@@ -98,18 +96,6 @@ AppStartScope::~AppStartScope() {
     QDir::setCurrent(cwd);
     CSplashWnd::EnableSplashScreen(true);
 }
-
-CommaLocale::CommaLocale() {
-    if (const char* previous = std::setlocale(LC_NUMERIC, nullptr))
-        std::snprintf(m_previous, sizeof m_previous, "%s", previous);
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8"})
-        if (std::setlocale(LC_NUMERIC, name)) {
-            m_active = true;
-            return;
-        }
-}
-
-CommaLocale::~CommaLocale() { std::setlocale(LC_NUMERIC, m_previous); }
 
 // The printer the application makes at start-up loads Qt's CUPS plugin, and with it p11-kit, whose
 // library initialisation keeps a locale path list that is never freed while LOCPATH is set (as it

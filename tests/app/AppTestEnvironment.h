@@ -2,6 +2,8 @@
 #pragma once
 #include <QString>
 
+#include "CommaLocale.h"
+
 // Points QSettings at a new empty temporary folder and returns it; each test that touches the
 // profile calls it first, so that no test sees another's values.
 QString UseFreshSettingsFolder();
@@ -15,16 +17,4 @@ struct AppStartScope {
     AppStartScope(const AppStartScope&) = delete;
     AppStartScope& operator=(const AppStartScope&) = delete;
     const QString cwd;
-};
-
-// LC_NUMERIC switched to a decimal-comma locale for a test's duration, where one is installed.
-class CommaLocale {
-public:
-    CommaLocale();
-    ~CommaLocale();
-    bool Active() const { return m_active; }
-
-private:
-    char m_previous[64] = "C";
-    bool m_active = false;
 };
