@@ -32,14 +32,7 @@ CDaikaNoDlg::CDaikaNoDlg(QWidget* parent) : CSekisanDialog(parent), m_title(Tx(e
     left->addLayout(fields);
     left->addWidget(hint);
     left->addStretch();
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(serial);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 1);
-    layout->addLayout(buttons);
+    LayOutBesideButtons(left, {ok, serial, cancel});
     m_numberEdit->setFixedWidth(80);
     resize(420, 110);
 }

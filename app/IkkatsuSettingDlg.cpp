@@ -27,13 +27,7 @@ CIkkatsuSettingDlg::CIkkatsuSettingDlg(QWidget* parent) : CSekisanDialog(parent)
     radios->addWidget(m_first);
     radios->addWidget(m_second);
     radios->addStretch();
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(radios, 1);
-    layout->addLayout(buttons);
+    LayOutBesideButtons(radios, {ok, cancel});
     resize(340, 90);
 }
 

@@ -13,6 +13,8 @@
 
 #include "app/ListImages.h"
 #include "app/AppTexts.h"
+#include "estimate/CalcCodes.h"
+#include "masteredit/MasterEditTexts.h"
 
 namespace {
 
@@ -207,4 +209,33 @@ void CItemSelectDlg::SetLegendText(QLabel* label, const char* text) {
     const QString line = QString::fromUtf8(text);
     label->setText(line);
     label->setIndent(line.startsWith(QLatin1Char(' ')) ? 0 : label->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+}
+
+CItemSelectDlg::Legends CItemSelectDlg::MakeLegends(const char* greenText) {
+    auto line = [this](const char* name, const char* text) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QString::fromLatin1(name));
+        SetLegendText(label, text);
+        return label;
+    };
+    Legends legends{};
+    legends.yellow = line("legendYellow", apptext::kLegendNewStandard);
+    legends.blue = line("legendBlue", apptext::kLegendNewUser);
+    legends.green = line("legendGreen", greenText);
+    legends.brown = line("legendBrown", apptext::kLegendConventional);
+    legends.purple = line("legendPurple", apptext::kLegendConventionalUser);
+    legends.column = new QVBoxLayout;
+    for (QLabel* label : {legends.yellow, legends.blue, legends.green, legends.brown, legends.purple})
+        legends.column->addWidget(label);
+    return legends;
+}
+
+bool CItemSelectDlg::ShowLegendsFor(const Legends& legends, int32_t gyomu) {
+    const bool newMethod = calc::IsLabourSplitGyomu(gyomu);
+    SetLegendText(legends.yellow, newMethod ? masteredittext::kLegendNewStandard : masteredittext::kLegendStandard);
+    SetLegendText(legends.blue, newMethod ? masteredittext::kLegendNewUser : masteredittext::kLegendUser);
+    legends.green->setVisible(false);
+    legends.brown->setVisible(newMethod);
+    legends.purple->setVisible(newMethod);
+    return newMethod;
 }

@@ -9,6 +9,7 @@ class QGridLayout;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
+class QVBoxLayout;
 
 // The common part of the 業務, 工種 and 種別 selection dialogs: the master's entries on the left,
 // the estimate's on the right, "追加 ->" and "<- 削除" between them and a hint above.
@@ -46,6 +47,18 @@ protected:
     // A legend line: its text, indented so that its "※" starts where that of a line with a blank
     // in front starts (the legends set for a 業務 have one, those of the templates not).
     static void SetLegendText(QLabel* label, const char* text);
+    // The legend lines of the 工種 and 種別 dialogs under their lists, by colour, stacked in column.
+    struct Legends {
+        QLabel *yellow, *blue, *green, *brown, *purple;
+        QVBoxLayout* column;
+    };
+    // Makes the lines, named "legendYellow" … "legendPurple", with the texts of the new method (the
+    // green one's is the dialog's).
+    Legends MakeLegends(const char* greenText);
+    // Sets the lines for the 業務: yellow and blue name the standard and the user's 歩掛 of its
+    // method, brown and purple (the conventional ones) show only where the 業務 splits its labour
+    // into both methods, green never shows. True for such a 業務.
+    static bool ShowLegendsFor(const Legends& legends, int32_t gyomu);
     // Called after the selection of either list changed.
     virtual void OnSelectionChanged() {}
     void UpdateButtons();

@@ -61,13 +61,7 @@ CKeisanKubunDlg::CKeisanKubunDlg(QWidget* parent) : CSekisanDialog(parent) {
     choices->addWidget(clearAll);
     choices->addStretch();
     left->addLayout(choices);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 1);
-    layout->addLayout(buttons);
+    LayOutBesideButtons(left, {ok, cancel});
     resize(500, 420);
 }
 

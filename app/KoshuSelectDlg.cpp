@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <array>
 
@@ -15,38 +14,16 @@
 #include "platform/Host.h"
 #include "estimate/CalcCodes.h"
 
-namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
-}  // namespace
-
 CKoshuSelectDlg::CKoshuSelectDlg(QWidget* parent)
     : CCodeSelectDlg(apptext::kKoshuSelectCaption, apptext::kKoshuSelectHint, apptext::kKoshuMasterListTitle,
                      apptext::kKoshuChosenListTitle, parent) {
     m_searchButton = new QPushButton(QString::fromUtf8(dialogtext::kSearchButton), this);
     m_searchButton->setObjectName(QStringLiteral("search"));
-    m_legendYellow = MakeLabel(this, "legendYellow", "");
-    SetLegendText(m_legendYellow, apptext::kLegendNewStandard);
-    m_legendBlue = MakeLabel(this, "legendBlue", "");
-    SetLegendText(m_legendBlue, apptext::kLegendNewUser);
-    m_legendGreen = MakeLabel(this, "legendGreen", "");
-    SetLegendText(m_legendGreen, apptext::kLegendNewZenchiren);
-    m_legendBrown = MakeLabel(this, "legendBrown", "");
-    SetLegendText(m_legendBrown, apptext::kLegendConventional);
-    m_legendPurple = MakeLabel(this, "legendPurple", "");
-    SetLegendText(m_legendPurple, apptext::kLegendConventionalUser);
-    m_note = MakeLabel(this, "note", apptext::kConventionalNote);
-
-    auto* legends = new QVBoxLayout;
-    for (QLabel* label : {m_legendYellow, m_legendBlue, m_legendGreen, m_legendBrown, m_legendPurple})
-        legends->addWidget(label);
-    legends->addWidget(m_note);
-    m_grid->addLayout(legends, m_bottomRow, 0, 1, 3);
+    m_legends = MakeLegends(apptext::kLegendNewZenchiren);
+    m_note = new QLabel(QString::fromUtf8(apptext::kConventionalNote), this);
+    m_note->setObjectName(QStringLiteral("note"));
+    m_legends.column->addWidget(m_note);
+    m_grid->addLayout(m_legends.column, m_bottomRow, 0, 1, 3);
     m_grid->addWidget(m_searchButton, m_bottomRow, 3, Qt::AlignTop);
     connect(m_searchButton, &QPushButton::clicked, this, &CKoshuSelectDlg::OnSearch);
     resize(780, 480);
@@ -71,19 +48,11 @@ void CKoshuSelectDlg::OnInitDialog() {
 
 void CKoshuSelectDlg::ApplyLegends() {
     // The green legend of the 全地連 edition is never shown.
-    m_legendGreen->setVisible(false);
-    const bool newMethod = calc::IsLabourSplitGyomu(m_gyomu);
-    if (newMethod) {
-        SetLegendText(m_legendYellow, masteredittext::kLegendNewStandard);
-        SetLegendText(m_legendBlue, masteredittext::kLegendNewUser);
-        SetLegendText(m_legendGreen, masteredittext::kLegendNewZenchiren);
-    } else {
-        SetLegendText(m_legendYellow, masteredittext::kLegendStandard);
-        SetLegendText(m_legendBlue, masteredittext::kLegendUser);
-        if (m_gyomu == calc::Gyomu::DoshitsuIppan) SetLegendText(m_legendGreen, masteredittext::kLegendZenchiren);
-    }
-    m_legendBrown->setVisible(newMethod);
-    m_legendPurple->setVisible(newMethod);
+    const bool newMethod = ShowLegendsFor(m_legends, m_gyomu);
+    if (newMethod)
+        SetLegendText(m_legends.green, masteredittext::kLegendNewZenchiren);
+    else if (m_gyomu == calc::Gyomu::DoshitsuIppan)
+        SetLegendText(m_legends.green, masteredittext::kLegendZenchiren);
     m_note->setVisible(newMethod && m_bukake.m_splitFlag == 0);
 }
 

@@ -54,11 +54,7 @@ private:
     std::vector<Entry> Entries(const std::vector<int32_t>& codes) const;
 
     QPushButton* m_searchButton;
-    QLabel* m_legendYellow;
-    QLabel* m_legendBlue;
-    QLabel* m_legendGreen;
-    QLabel* m_legendBrown;
-    QLabel* m_legendPurple;
+    Legends m_legends{};
     QLabel* m_note;
 
     CSekisanItemList m_working;

@@ -30,13 +30,7 @@ CMarumeSettingDlg::CMarumeSettingDlg(QWidget* parent) : CSekisanDialog(parent) {
     m_radios[2]->setVisible(false);
 
     auto [ok, cancel] = MakeOkCancelButtons();
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(box, 1);
-    layout->addLayout(buttons);
+    LayOutBesideButtons(box, {ok, cancel});
 }
 
 void CMarumeSettingDlg::OnInitDialog() {

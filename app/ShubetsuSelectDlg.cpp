@@ -4,45 +4,24 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "app/ItemSelection.h"
 #include "app/AppTexts.h"
 #include "estimate/CalcCodes.h"
 #include "platform/Host.h"
 
-namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
-}  // namespace
-
 CShubetsuSelectDlg::CShubetsuSelectDlg(QWidget* parent)
     : CItemSelectDlg(apptext::kShubetsuSelectCaption, apptext::kShubetsuSelectHint,
                      apptext::kShubetsuMasterListTitle, apptext::kShubetsuChosenListTitle, parent) {
-    m_masterCoefficient = MakeLabel(this, "masterCoefficient", "");
-    m_chosenCoefficient = MakeLabel(this, "chosenCoefficient", "");
-    m_legendYellow = MakeLabel(this, "legendYellow", "");
-    SetLegendText(m_legendYellow, apptext::kLegendNewStandard);
-    m_legendBlue = MakeLabel(this, "legendBlue", "");
-    SetLegendText(m_legendBlue, apptext::kLegendNewUser);
-    m_legendGreen = MakeLabel(this, "legendGreen", "");
-    SetLegendText(m_legendGreen, apptext::kLegendConventionalZenchiren);
-    m_legendBrown = MakeLabel(this, "legendBrown", "");
-    SetLegendText(m_legendBrown, apptext::kLegendConventional);
-    m_legendPurple = MakeLabel(this, "legendPurple", "");
-    SetLegendText(m_legendPurple, apptext::kLegendConventionalUser);
+    m_masterCoefficient = new QLabel(this);
+    m_masterCoefficient->setObjectName(QStringLiteral("masterCoefficient"));
+    m_chosenCoefficient = new QLabel(this);
+    m_chosenCoefficient->setObjectName(QStringLiteral("chosenCoefficient"));
+    m_legends = MakeLegends(apptext::kLegendConventionalZenchiren);
 
     m_grid->addWidget(m_masterCoefficient, m_belowListsRow, 0);
     m_grid->addWidget(m_chosenCoefficient, m_belowListsRow, 2);
-    auto* legends = new QVBoxLayout;
-    for (QLabel* label : {m_legendYellow, m_legendBlue, m_legendGreen, m_legendBrown, m_legendPurple})
-        legends->addWidget(label);
-    m_grid->addLayout(legends, m_bottomRow, 0, 1, 3);
+    m_grid->addLayout(m_legends.column, m_bottomRow, 0, 1, 3);
     resize(780, 470);
 }
 
@@ -63,13 +42,8 @@ void CShubetsuSelectDlg::OnInitDialog() {
 
 void CShubetsuSelectDlg::ApplyLegends() {
     // The green legend is never shown.
-    m_legendGreen->setVisible(false);
-    const bool newMethod = calc::IsLabourSplitGyomu(m_gyomu);
-    SetLegendText(m_legendYellow, newMethod ? masteredittext::kLegendNewStandard : masteredittext::kLegendStandard);
-    SetLegendText(m_legendBlue, newMethod ? masteredittext::kLegendNewUser : masteredittext::kLegendUser);
-    SetLegendText(m_legendGreen, newMethod ? masteredittext::kLegendNewZenchiren : masteredittext::kLegendZenchiren);
-    m_legendBrown->setVisible(newMethod);
-    m_legendPurple->setVisible(newMethod);
+    const bool newMethod = ShowLegendsFor(m_legends, m_gyomu);
+    SetLegendText(m_legends.green, newMethod ? masteredittext::kLegendNewZenchiren : masteredittext::kLegendZenchiren);
 }
 
 void CShubetsuSelectDlg::RefillChosen() {

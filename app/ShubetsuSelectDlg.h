@@ -49,11 +49,7 @@ private:
 
     QLabel* m_masterCoefficient;
     QLabel* m_chosenCoefficient;
-    QLabel* m_legendYellow;
-    QLabel* m_legendBlue;
-    QLabel* m_legendGreen;
-    QLabel* m_legendBrown;
-    QLabel* m_legendPurple;
+    Legends m_legends{};
 
     CSekisanItemList m_working;
     CBukakeFile m_bukake;

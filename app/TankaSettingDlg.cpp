@@ -31,13 +31,7 @@ CTankaSettingDlg::CTankaSettingDlg(QWidget* parent) : CSekisanDialog(parent) {
 
     auto [ok, cancel] = MakeOkCancelButtons();
     m_ok = ok;
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(box, 1);
-    layout->addLayout(buttons);
+    LayOutBesideButtons(box, {ok, cancel});
     resize(400, 90);
 }
 

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QBoxLayout>
 #include <QLayout>
 #include <QPushButton>
 
@@ -89,6 +90,28 @@ QDialogButtonBox* CSekisanDialog::MakeOkCancelRow() {
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     return box;
+}
+
+namespace {
+
+// The dialog's layout with the buttons in a column at its right; what stands at the left goes in front.
+QHBoxLayout* ButtonColumnLayout(QDialog* dialog, std::initializer_list<QPushButton*> buttons) {
+    auto* column = new QVBoxLayout;
+    for (QPushButton* button : buttons) column->addWidget(button);
+    column->addStretch();
+    auto* layout = new QHBoxLayout(dialog);
+    layout->addLayout(column);
+    return layout;
+}
+
+}  // namespace
+
+void CSekisanDialog::LayOutBesideButtons(QWidget* content, std::initializer_list<QPushButton*> buttons) {
+    ButtonColumnLayout(this, buttons)->insertWidget(0, content, 1);
+}
+
+void CSekisanDialog::LayOutBesideButtons(QLayout* content, std::initializer_list<QPushButton*> buttons) {
+    ButtonColumnLayout(this, buttons)->insertLayout(0, content, 1);
 }
 
 CZo_Edit* CSekisanDialog::MakeField(const char* name, const CZo_Edit::Rule& rule) {

@@ -9,6 +9,7 @@
 class QButtonGroup;
 class QDialogButtonBox;
 class QLabel;
+class QLayout;
 class QPushButton;
 
 // The common base of the system's data-entry dialogs.
@@ -70,6 +71,10 @@ protected:
     OkCancelButtons MakeOkCancelButtons(bool withCancel = true);
     // The same two in a button row for the bottom of a form.
     QDialogButtonBox* MakeOkCancelRow();
+    // The dialog's layout: content at the left, taking the width, and the buttons in a column at the
+    // right, from the top.
+    void LayOutBesideButtons(QWidget* content, std::initializer_list<QPushButton*> buttons);
+    void LayOutBesideButtons(QLayout* content, std::initializer_list<QPushButton*> buttons);
     // An entry field named name that takes what the rule allows.
     CZo_Edit* MakeField(const char* name, const CZo_Edit::Rule& rule);
     // A label and a text field (digits: most characters, 0 no limit).

@@ -39,36 +39,35 @@ int CBukakeGyomu::GetNewKoshuCode(int category) const {
 
 int CBukakeGyomu::GetAnchorKoshuCode(int category, int32_t splitFlag) const {
     if (category < 0 || category >= kKoshuCategoryCount) return 0;
-    // The anchor of each category, by 業務 (and by the split of the estimation methods).
-    using Row = std::array<int, kKoshuCategoryCount>;
+    // The anchors by 業務 (and by the split of the estimation methods): of the lump 工種, and of the
+    // rates B and the tail amounts, which share theirs.
+    struct Anchors {
+        int lump, tail;
+    };
     using K = Koshu;
-    static constexpr Row kSokuryo = {K::Common, K::ChokusetsuhiKei, K::ChokusetsuJinkenhi,
-                                     K::Shokeihi, K::ChokusetsuJinkenhi, K::Shokeihi};
-    static constexpr Row kSekkeiSplit = {K::Common, K::ChokusetsuJinkenhi, K::ChokusetsuJinkenhi,
-                                         K::ShownTotal, K::ChokusetsuJinkenhi, K::ShownTotal};
-    static constexpr Row kSekkei = {K::Common, K::ChokusetsuJinkenhi, K::ChokusetsuJinkenhi,
-                                    K::SonotaGenka, K::ChokusetsuJinkenhi, K::SonotaGenka};
-    static constexpr Row kBukkenSplit = {K::Common, K::ChokusetsuJinkenhi, K::ChokusetsuJinkenhi,
-                                         K::Shokeihi, K::ChokusetsuJinkenhi, K::Shokeihi};
-    static constexpr Row kBukken = {K::Common, K::ChokusetsuKeihi, K::ChokusetsuJinkenhi,
-                                    K::SonotaGenka, K::ChokusetsuJinkenhi, K::SonotaGenka};
-    static constexpr Row kDoshitsuIppan = {K::Common, K::DenshiSeikahin, K::ChokusetsuJinkenhi,
-                                           K::Shokeihi, K::ChokusetsuJinkenhi, K::Shokeihi};
-    static constexpr Row kKukakuSekkei = {K::Common, K::ChokusetsuJinkenhi, K::ChokusetsuJinkenhi,
-                                          K::Shokeihi, K::ChokusetsuJinkenhi, K::Shokeihi};
     const bool split = splitFlag == 1;
-    const Row* row = nullptr;
+    Anchors anchors;
     switch (m_code) {
         case Gyomu::Sokuryo:
-        case Gyomu::KukakuSokuryo: row = &kSokuryo; break;
+        case Gyomu::KukakuSokuryo: anchors = {K::ChokusetsuhiKei, K::Shokeihi}; break;
         case Gyomu::Sekkei:
-        case Gyomu::DoshitsuKaiseki: row = split ? &kSekkeiSplit : &kSekkei; break;
-        case Gyomu::Bukken: row = split ? &kBukkenSplit : &kBukken; break;
-        case Gyomu::DoshitsuIppan: row = &kDoshitsuIppan; break;
-        case Gyomu::KukakuSekkei: row = &kKukakuSekkei; break;
+        case Gyomu::DoshitsuKaiseki: anchors = {K::ChokusetsuJinkenhi, split ? K::ShownTotal : K::SonotaGenka}; break;
+        case Gyomu::Bukken:
+            anchors = split ? Anchors{K::ChokusetsuJinkenhi, K::Shokeihi} : Anchors{K::ChokusetsuKeihi, K::SonotaGenka};
+            break;
+        case Gyomu::DoshitsuIppan: anchors = {K::DenshiSeikahin, K::Shokeihi}; break;
+        case Gyomu::KukakuSekkei: anchors = {K::ChokusetsuJinkenhi, K::Shokeihi}; break;
         default: return 0;
     }
-    return (*row)[static_cast<size_t>(category)];
+    // Priced 工種 go in front of the common 工種, the rates A and the special amounts in front of
+    // 直接人件費 in every 業務.
+    switch (category) {
+        case KoshuCategory::Priced: return K::Common;
+        case KoshuCategory::Lump: return anchors.lump;
+        case KoshuCategory::RateB:
+        case KoshuCategory::Tail: return anchors.tail;
+        default: return K::ChokusetsuJinkenhi;
+    }
 }
 
 int CBukakeGyomu::InsertNewKoshu(std::unique_ptr<CBukakeKoshu> p) {

@@ -32,57 +32,50 @@ void BM_FillNewView(benchmark::State& state) {
     state.SetComplexityN(rows);
 }
 
+void CountRows(benchmark::State& state, CVemoWinView& view) {
+    state.counters["rows"] = view.GetItemList()->GetCount();
+    state.SetComplexityN(view.GetItemList()->GetCount());
+}
+
 void BM_Refill(benchmark::State& state) {
     Fixture fixture;
     auto view = fixture.NewView(static_cast<int>(state.range(0)));
     view->RefillGrid();
     for (auto _ : state) view->RefillGrid();
-    state.counters["rows"] = view->GetItemList()->GetCount();
-    state.SetComplexityN(view->GetItemList()->GetCount());
+    CountRows(state, *view);
+}
+
+// Each pass changes one row's quantity (1000 and 2000 by turns), then runs step over the view, filled
+// first when filled says so.
+template <class Step>
+void EachPassOneRowChanged(benchmark::State& state, bool filled, Step step) {
+    Fixture fixture;
+    auto view = fixture.NewView(static_cast<int>(state.range(0)));
+    if (filled) view->RefillGrid();
+    CSekisanItem* edited = view->GetItemAt(2);
+    int quantity = 1000;
+    for (auto _ : state) {
+        edited->m_nQuantity = quantity = quantity == 1000 ? 2000 : 1000;
+        step(*view);
+    }
+    CountRows(state, *view);
 }
 
 // A refill after one row's quantity changed, with nothing recalculated: only that row differs.
 void BM_RefillOneRowChanged(benchmark::State& state) {
-    Fixture fixture;
-    auto view = fixture.NewView(static_cast<int>(state.range(0)));
-    view->RefillGrid();
-    CSekisanItem* edited = view->GetItemAt(2);
-    int quantity = 1000;
-    for (auto _ : state) {
-        edited->m_nQuantity = quantity = quantity == 1000 ? 2000 : 1000;
-        view->RefillGrid();
-    }
-    state.counters["rows"] = view->GetItemList()->GetCount();
-    state.SetComplexityN(view->GetItemList()->GetCount());
+    EachPassOneRowChanged(state, true, [](CVemoWinView& view) { view.RefillGrid(); });
 }
 
 // The recalculation of the same estimates alone, as the edit below runs it.
 void BM_Recalculate(benchmark::State& state) {
-    Fixture fixture;
-    auto view = fixture.NewView(static_cast<int>(state.range(0)));
-    CSekisanItem* edited = view->GetItemAt(2);
-    int quantity = 1000;
-    for (auto _ : state) {
-        edited->m_nQuantity = quantity = quantity == 1000 ? 2000 : 1000;
-        benchmark::DoNotOptimize(view->Recalculate(0));
-    }
-    state.counters["rows"] = view->GetItemList()->GetCount();
-    state.SetComplexityN(view->GetItemList()->GetCount());
+    EachPassOneRowChanged(state, false, [](CVemoWinView& view) { benchmark::DoNotOptimize(view.Recalculate(0)); });
 }
 
 void BM_RecalculateAndRefill(benchmark::State& state) {
-    Fixture fixture;
-    auto view = fixture.NewView(static_cast<int>(state.range(0)));
-    view->RefillGrid();
-    CSekisanItem* edited = view->GetItemAt(2);
-    int quantity = 1000;
-    for (auto _ : state) {
-        edited->m_nQuantity = quantity = quantity == 1000 ? 2000 : 1000;
-        view->Recalculate(0);
-        view->RefillGrid();
-    }
-    state.counters["rows"] = view->GetItemList()->GetCount();
-    state.SetComplexityN(view->GetItemList()->GetCount());
+    EachPassOneRowChanged(state, true, [](CVemoWinView& view) {
+        view.Recalculate(0);
+        view.RefillGrid();
+    });
 }
 
 }  // namespace

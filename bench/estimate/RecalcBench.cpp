@@ -6,14 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "estimate/CalcEnvironment.h"
+#include "estimate/CalcMasters.h"
 #include "estimate/SekisanData.h"
-#include "master/BukakeFile.h"
-#include "master/HenkaritsuFile.h"
-#include "master/ProgramKingakuFile.h"
-#include "master/ShokeihiFile.h"
-#include "master/TankaFile.h"
-#include "master/ZairyoTankaFile.h"
 
 namespace {
 
@@ -22,7 +16,7 @@ constexpr int kKoshuPerGyomu = 5;
 constexpr int kShubetsuPerKoshu = 19;
 const char* const kUnits[] = {"点", "式", "棟", "m"};
 
-class BenchEnv : public ICalcEnvironment {
+class BenchEnv : public CalcMasters {
 public:
     BenchEnv() {
         for (int id = 1001; id <= 1003; ++id) {
@@ -42,14 +36,6 @@ public:
         previous = SetCalcEnv(this);
     }
     ~BenchEnv() override { SetCalcEnv(previous); }
-
-    const CBukakeFile& GetBukakeFile() const override { return bukake; }
-    const CHenkaritsuFile& GetHenkaritsuFile() const override { return henkaritsu; }
-    const CTankaFile& GetTankaFile() const override { return tanka; }
-    const CShokeihiFile& GetShokeihiFile() const override { return shokeihi; }
-    const CProgramKingakuFile& GetProgramKingakuFile() const override { return program; }
-    const CZairyoTankaFile& GetZairyoTankaFile() const override { return zairyo; }
-    const CCalcSettings& GetCalcSettings() const override { return settings; }
 
 private:
     // A 業務 of the 歩掛 master with its rate group: H1 a table rate, H2 a formula over LL.
@@ -108,13 +94,6 @@ private:
         bukake.AddGyomu(std::move(gyomu));
     }
 
-    CBukakeFile bukake;
-    CHenkaritsuFile henkaritsu;
-    CTankaFile tanka;
-    CShokeihiFile shokeihi;
-    CProgramKingakuFile program;
-    CZairyoTankaFile zairyo;
-    CCalcSettings settings;
     ICalcEnvironment* previous = nullptr;
 };
 

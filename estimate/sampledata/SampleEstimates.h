@@ -4,14 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "estimate/CalcEnvironment.h"
+#include "estimate/CalcMasters.h"
 #include "estimate/VemoWinDocData.h"
-#include "master/BukakeFile.h"
-#include "master/HenkaritsuFile.h"
-#include "master/ProgramKingakuFile.h"
-#include "master/ShokeihiFile.h"
-#include "master/TankaFile.h"
-#include "master/ZairyoTankaFile.h"
 
 // The sample estimates the program ships: one readable text per estimate (the format is described
 // at the top of res/sampleestimates/sokuryo.txt), read into the rows the program's selection
@@ -21,24 +15,7 @@
 
 // The generated sample masters, read from their binary files, as the calculation environment that
 // prices the sample estimates (default settings).
-class SampleEstimateMasters : public ICalcEnvironment {
-public:
-    CBukakeFile bukake;
-    CHenkaritsuFile henkaritsu;
-    CTankaFile tanka;
-    CShokeihiFile shokeihi;
-    CProgramKingakuFile programKingaku;
-    CZairyoTankaFile zairyoTanka;
-    CCalcSettings settings;
-
-    const CBukakeFile& GetBukakeFile() const override { return bukake; }
-    const CHenkaritsuFile& GetHenkaritsuFile() const override { return henkaritsu; }
-    const CTankaFile& GetTankaFile() const override { return tanka; }
-    const CShokeihiFile& GetShokeihiFile() const override { return shokeihi; }
-    const CProgramKingakuFile& GetProgramKingakuFile() const override { return programKingaku; }
-    const CZairyoTankaFile& GetZairyoTankaFile() const override { return zairyoTanka; }
-    const CCalcSettings& GetCalcSettings() const override { return settings; }
-};
+class SampleEstimateMasters : public CalcMasters {};
 
 // Reads the masters that MakeSampleMasters wrote below the folder (データ格納/…). Throws
 // std::runtime_error naming the file that is missing or cannot be read.

@@ -14,12 +14,14 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "report/XlsReportEngine.h"
 #include "report/XlsWorkbook.h"
+#include "tests/report/ZipSourceBytes.h"
 
 namespace {
 
@@ -50,14 +52,9 @@ std::string ZipStored(std::string_view parts) {
         zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
     }
     if (zip_close(archive) != 0) std::abort();
-    std::string bytes;
-    if (zip_source_open(target) != 0) std::abort();
-    char buf[65536];
-    zip_int64_t n;
-    while ((n = zip_source_read(target, buf, sizeof buf)) > 0) bytes.append(buf, static_cast<size_t>(n));
-    zip_source_close(target);
-    zip_source_free(target);
-    return bytes;
+    std::optional<std::string> bytes = TakeZipSourceBytes(target);
+    if (!bytes) std::abort();
+    return *bytes;
 }
 
 // The form lives in a file in memory, opened by its path as any form is.

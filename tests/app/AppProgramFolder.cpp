@@ -3,6 +3,7 @@
 
 #include "MasterBuilders.h"
 #include "master/MasterFile.h"
+#include "platform/FileUtil.h"
 
 using namespace masterbuild;
 
@@ -14,16 +15,21 @@ void WriteMaster(const std::string& path, Root root) {
 }  // namespace
 
 AppProgramFolder::AppProgramFolder() {
-    WriteMaster(masters + "/歩掛データ.soa", SampleBukakeFile());
-    WriteMaster(masters + "/変化率データ.soa", SampleHenkaritsuFile());
-    CTankaFile tankaFile = SampleTankaFile();
-    tankaFile.m_defaultColumn = 1;
-    tankaFile.m_columnTitles[1] = "令和7年度単価";
-    WriteMaster(tanka, std::move(tankaFile));
-    WriteMaster(data + "/諸経費データ.daa", SampleShokeihiFile());
-    WriteMaster(data + "/プログラム金額データ.daa", SampleProgramKingakuFile());
+    WriteMasterSet(masters);
     WriteMaster(data + "/表紙データ.daa", SampleHyoshiData());
     CZairyoTankaFile zairyo = SampleZairyoTankaFile();
     zairyo.m_title = "材料単価 令和7年度";
     WriteMaster(data + "/材料単価データ25.zoa", std::move(zairyo));
+}
+
+void AppProgramFolder::WriteMasterSet(const std::string& masterFolder) {
+    WriteMaster(masterFolder + "/歩掛データ.soa", SampleBukakeFile());
+    WriteMaster(masterFolder + "/変化率データ.soa", SampleHenkaritsuFile());
+    const std::string dataFolder = vemo::ParentFolder(masterFolder);
+    CTankaFile tankaFile = SampleTankaFile();
+    tankaFile.m_defaultColumn = 1;
+    tankaFile.m_columnTitles[1] = "令和7年度単価";
+    WriteMaster(dataFolder + "/単価データ.daa", std::move(tankaFile));
+    WriteMaster(dataFolder + "/諸経費データ.daa", SampleShokeihiFile());
+    WriteMaster(dataFolder + "/プログラム金額データ.daa", SampleProgramKingakuFile());
 }

@@ -14,4 +14,8 @@ struct AppProgramFolder {
     std::string tanka = data + "/単価データ.daa";
 
     AppProgramFolder();
+
+    // The master set of a master folder: the 歩掛 and 変化率 masters in it, the 単価, 諸経費 and
+    // プログラム金額 masters in the data folder above it.
+    static void WriteMasterSet(const std::string& masterFolder);
 };

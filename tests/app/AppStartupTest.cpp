@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <filesystem>
 
+#include "AppProgramFolder.h"
 #include "AppTestEnvironment.h"
 #include "EstimateBuilders.h"
 #include "EstimateFormTemplate.h"
@@ -53,31 +54,8 @@ void WriteMaster(const std::string& path, Root root) {
     WriteTestFile(path, StoreMasterBytes(root));
 }
 
-// A program folder laid out as shipped: データ格納/参考マスター25 with the two master files, the other
-// masters, the cover data and the material prices in データ格納.
-struct ProgramFolder {
-    TempFolder root;
-    std::string data = root / "データ格納";
-    std::string masters = data + "/参考マスター25";
-
-    ProgramFolder() {
-        WriteSet(masters);
-        WriteMaster(data + "/表紙データ.daa", SampleHyoshiData());
-        CZairyoTankaFile zairyo = SampleZairyoTankaFile();
-        zairyo.m_title = "材料単価 令和7年度";
-        WriteMaster(data + "/材料単価データ25.zoa", std::move(zairyo));
-    }
-    void WriteSet(const std::string& masterFolder) {
-        WriteMaster(masterFolder + "/歩掛データ.soa", SampleBukakeFile());
-        WriteMaster(masterFolder + "/変化率データ.soa", SampleHenkaritsuFile());
-        std::string dataFolder = vemo::ParentFolder(masterFolder);
-        CTankaFile tanka = SampleTankaFile();
-        tanka.m_defaultColumn = 1;
-        tanka.m_columnTitles[1] = "令和7年度単価";
-        WriteMaster(dataFolder + "/単価データ.daa", std::move(tanka));
-        WriteMaster(dataFolder + "/諸経費データ.daa", SampleShokeihiFile());
-        WriteMaster(dataFolder + "/プログラム金額データ.daa", SampleProgramKingakuFile());
-    }
+// The program folder laid out as shipped, and the master files a start locks in it.
+struct ProgramFolder : AppProgramFolder {
     std::vector<std::string> LockedFiles() const {
         return {masters + "/歩掛データ.soa", masters + "/変化率データ.soa", data + "/単価データ.daa",
                 data + "/諸経費データ.daa", data + "/プログラム金額データ.daa", data + "/材料単価データ25.zoa"};
@@ -105,22 +83,13 @@ std::string WriteEstimate(const std::string& path, const std::string& masterFold
 
 class AppStartup : public ::testing::Test {
 protected:
-    void SetUp() override {
-        UseFreshSettingsFolder();
-        m_cwd = QDir::currentPath();
-        CSplashWnd::EnableSplashScreen(false);
-    }
-    void TearDown() override {
-        QDir::setCurrent(m_cwd);
-        CSplashWnd::EnableSplashScreen(true);
-    }
     std::vector<std::string> Pane0(const ScriptedHost& host) {
         auto it = host.panes.find(0);
         return it == host.panes.end() ? std::vector<std::string>{} : it->second;
     }
 
     ProgramFolder program;
-    QString m_cwd;
+    AppStartScope start;
 };
 
 TEST_F(AppStartup, LoadsAndLocksTheMastersAndReleasesThemAtTheEnd) {
@@ -174,7 +143,7 @@ TEST_F(AppStartup, ASecondInstanceSeesTheLocks) {
 TEST_F(AppStartup, AFailedBukakeLoadOpensTheFolderDialog) {
     // The master folder in the settings lacks its 歩掛 file; a sibling folder is complete.
     std::string broken = program.data + "/壊れたマスター";
-    program.WriteSet(broken);
+    AppProgramFolder::WriteMasterSet(broken);
     fs::remove(broken + "/歩掛データ.soa");
     {
         CQtSettings profile;

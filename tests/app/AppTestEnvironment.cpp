@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <clocale>
-#include <cstdio>
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
@@ -13,6 +11,7 @@
 
 #include "app/GyomuSelectDlg.h"
 #include "app/KenmeiDlg.h"
+#include "app/ShellWindows.h"
 #include "report/qt/PageSettingDlg.h"
 #include "pictures/Resources.h"
 #include "dialogkit/DialogRunner.h"
@@ -88,17 +87,15 @@ QString UseFreshSettingsFolder() {
     return path;
 }
 
-CommaLocale::CommaLocale() {
-    if (const char* previous = std::setlocale(LC_NUMERIC, nullptr))
-        std::snprintf(m_previous, sizeof m_previous, "%s", previous);
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8"})
-        if (std::setlocale(LC_NUMERIC, name)) {
-            m_active = true;
-            return;
-        }
+AppStartScope::AppStartScope() : cwd(QDir::currentPath()) {
+    UseFreshSettingsFolder();
+    CSplashWnd::EnableSplashScreen(false);
 }
 
-CommaLocale::~CommaLocale() { std::setlocale(LC_NUMERIC, m_previous); }
+AppStartScope::~AppStartScope() {
+    QDir::setCurrent(cwd);
+    CSplashWnd::EnableSplashScreen(true);
+}
 
 // The printer the application makes at start-up loads Qt's CUPS plugin, and with it p11-kit, whose
 // library initialisation keeps a locale path list that is never freed while LOCPATH is set (as it

@@ -2,18 +2,19 @@
 #pragma once
 #include <QString>
 
+#include "CommaLocale.h"
+
 // Points QSettings at a new empty temporary folder and returns it; each test that touches the
 // profile calls it first, so that no test sees another's values.
 QString UseFreshSettingsFolder();
 
-// LC_NUMERIC switched to a decimal-comma locale for a test's duration, where one is installed.
-class CommaLocale {
-public:
-    CommaLocale();
-    ~CommaLocale();
-    bool Active() const { return m_active; }
-
-private:
-    char m_previous[64] = "C";
-    bool m_active = false;
+// What a test that starts the application sets up for as long as it lives: fresh settings and no
+// splash screen; when it goes, the splash screen is enabled again and the working folder, which a
+// start may change, is put back (cwd: the one it was made in).
+struct AppStartScope {
+    AppStartScope();
+    ~AppStartScope();
+    AppStartScope(const AppStartScope&) = delete;
+    AppStartScope& operator=(const AppStartScope&) = delete;
+    const QString cwd;
 };

@@ -3,7 +3,6 @@
 // without a question, a warning or a dialog, and finds its print forms.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -13,7 +12,6 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
-#include "app/ShellWindows.h"
 #include "app/VemoWinApp.h"
 #include "app/VemoWinDoc.h"
 #include "estimate/SekisanItemList.h"
@@ -23,21 +21,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class LaidSampleData : public ::testing::Test {
-protected:
-    void SetUp() override {
-        UseFreshSettingsFolder();
-        m_cwd = QDir::currentPath();
-        CSplashWnd::EnableSplashScreen(false);
-    }
-    void TearDown() override {
-        QDir::setCurrent(m_cwd);
-        CSplashWnd::EnableSplashScreen(true);
-    }
-    QString m_cwd;
-};
-
-TEST_F(LaidSampleData, EachSampleOpensWithoutAQuestionWhereverTheProgramIsLaid) {
+TEST(LaidSampleData, EachSampleOpensWithoutAQuestionWhereverTheProgramIsLaid) {
+    AppStartScope start;
     // The check of the install runs this test over the installed program's folder; otherwise the
     // sample data is laid here into a fresh folder, as ./run lays it.
     TempFolder laid;

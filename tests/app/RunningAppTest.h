@@ -2,14 +2,12 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QString>
 #include <memory>
 
 #include "AppProgramFolder.h"
 #include "AppTestEnvironment.h"
 #include "ScriptedHost.h"
-#include "app/ShellWindows.h"
 #include "app/VemoWinApp.h"
 
 // The application started on a program folder of its own, with fresh settings and no splash screen,
@@ -17,9 +15,6 @@
 class RunningAppTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UseFreshSettingsFolder();
-        m_cwd = QDir::currentPath();
-        CSplashWnd::EnableSplashScreen(false);
         app = std::make_unique<CVemoWinApp>(QStringList{}, program.root.Path());
         host = std::make_unique<ScriptedHost>();
         ASSERT_TRUE(app->InitInstance());
@@ -28,13 +23,11 @@ protected:
     void TearDown() override {
         host.reset();
         app.reset();
-        QDir::setCurrent(m_cwd);
-        CSplashWnd::EnableSplashScreen(true);
     }
     CMasterDataStore& Store() { return app->Store(); }
 
     AppProgramFolder program;
+    AppStartScope start;
     std::unique_ptr<CVemoWinApp> app;
     std::unique_ptr<ScriptedHost> host;
-    QString m_cwd;
 };

@@ -16,6 +16,7 @@
 #include "MasterBuilders.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
+#include "SelectionLists.h"
 #include "SelectionTestMasters.h"
 #include "app/GyomuSelectDlg.h"
 #include "app/KoshuSelectDlg.h"
@@ -26,24 +27,6 @@
 using estimate_test::ItemListBuilder;
 
 namespace {
-
-QStringList Rows(const QTreeWidget* list) {
-    QStringList rows;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) rows << list->topLevelItem(i)->text(0);
-    return rows;
-}
-
-std::vector<int> Selected(const QTreeWidget* list) {
-    std::vector<int> rows;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        if (list->topLevelItem(i)->isSelected()) rows.push_back(i);
-    return rows;
-}
-
-void Select(QTreeWidget* list, std::initializer_list<int> rows) {
-    list->clearSelection();
-    for (int row : rows) list->topLevelItem(row)->setSelected(true);
-}
 
 QPushButton* Button(QWidget& dlg, const char* name) { return dlg.findChild<QPushButton*>(QString::fromLatin1(name)); }
 QLabel* Label(QWidget& dlg, const char* name) { return dlg.findChild<QLabel*>(QString::fromLatin1(name)); }

@@ -34,15 +34,6 @@ namespace {
 
 class Shell : public ::testing::Test {
 protected:
-    void SetUp() override {
-        UseFreshSettingsFolder();
-        m_cwd = QDir::currentPath();
-        CSplashWnd::EnableSplashScreen(false);
-    }
-    void TearDown() override {
-        QDir::setCurrent(m_cwd);
-        CSplashWnd::EnableSplashScreen(true);
-    }
     // An estimate file made by the core, naming the program's master folder.
     std::string WriteEstimate(const std::string& path) {
         CVemoWinDocData data;
@@ -55,7 +46,7 @@ protected:
 
     AppProgramFolder program;
     TempFolder elsewhere;
-    QString m_cwd;
+    AppStartScope start;
 };
 
 // Waits, handling events, until done says so (or a hang is plain).

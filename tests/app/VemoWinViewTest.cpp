@@ -18,6 +18,7 @@
 #include "ScriptedHost.h"
 #include "ScriptedView.h"
 #include "TempFolder.h"
+#include "UnstartedViewTest.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/ShellWindows.h"
@@ -37,45 +38,26 @@ namespace {
 
 // A view of an estimate built in code, priced by an application that has not started: its store's
 // masters are filled by the test.
-class ViewTest : public ::testing::Test {
+class ViewTest : public UnstartedAppView<ScriptedView> {
 protected:
     void SetUp() override {
-        UseFreshSettingsFolder();
-        app = std::make_unique<CVemoWinApp>(QStringList{}, folder.Path());
-        host = std::make_unique<ScriptedHost>();
+        UnstartedAppView::SetUp();
         CBukakeFile& bukake = app->Store().GetBukakeFile();
         CBukakeGyomu& design = AddGyomu(bukake, 2, "設計業務");
         CBukakeKoshu& newMethod = AddKoshu(design, 300, "詳細設計", 0);
         AddShubetsu(newMethod, 1, "一般");
         AddShubetsu(newMethod, 2, "従来").m_conventional = 1;
         AddKoshu(design, 301, "概略設計", 1);
-        auto doc = std::make_unique<CVemoWinDoc>();
-        doc->SetCalcContext(std::make_unique<CEstimateCalcContext>(app->SharedMasters(), app->Settings(),
-                                                                   CZairyoTankaFile()));
-        view = std::make_unique<ScriptedView>(*app, std::move(doc));
-        view->resize(1000, 600);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get(), kHangMs));
-    }
-    void TearDown() override {
-        view.reset();
-        host.reset();
-        app.reset();
+        MakeView();
+        ShowView();
     }
 
-    CSekisanItemList& List() { return *view->GetItemList(); }
     ItemListBuilder Build() { return ItemListBuilder(List()); }
-    CSpreadSheet& Grid() { return *view->Grid(); }
     QPoint CellCentre(int col, int row) { return Grid().visualRect(Grid().model()->index(row - 1, col - 1)).center(); }
     std::string Pane(int pane) {
         auto it = host->panes.find(pane);
         return it == host->panes.end() || it->second.empty() ? "(none)" : it->second.back();
     }
-
-    TempFolder folder;
-    std::unique_ptr<CVemoWinApp> app;
-    std::unique_ptr<ScriptedHost> host;
-    std::unique_ptr<ScriptedView> view;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -604,8 +586,6 @@ void WriteMaster(const std::string& path, Root root) {
 class ViewActivationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UseFreshSettingsFolder();
-        CSplashWnd::EnableSplashScreen(false);
         WriteMaster(masters + "/歩掛データ.soa", SampleBukakeFile());
         WriteMaster(masters + "/変化率データ.soa", SampleHenkaritsuFile());
         WriteMaster(data + "/単価データ.daa", SampleTankaFile());
@@ -620,7 +600,6 @@ protected:
         }
         WriteTestFile(broken, "not a material-price file");
     }
-    void TearDown() override { CSplashWnd::EnableSplashScreen(true); }
 
     std::string WriteEstimate(const std::string& name, const std::string& zairyo, int column) {
         CVemoWinDocData doc;
@@ -649,6 +628,7 @@ protected:
     std::string fileB = data + "/材料単価B.zoa";
     std::string broken = data + "/材料単価壊.zoa";
     std::string missing = data + "/材料単価無.zoa";
+    AppStartScope start;
 };
 
 TEST_F(ViewActivationTest, TheActiveEstimatesMaterialPricesAreTheApplicationsFile) {

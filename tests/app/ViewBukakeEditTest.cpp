@@ -80,9 +80,6 @@ struct Snapshot {
 class ViewBukakeEditTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UseFreshSettingsFolder();
-        m_cwd = QDir::currentPath();
-        CSplashWnd::EnableSplashScreen(false);
         WriteTestFile(program.masters + "/歩掛データ.soa", StoreMasterBytes(TestBukake()));
         // A 材料費 item (kind 3), which the 費目 of a detail choose from.
         CZairyoTankaFile prices = SampleZairyoTankaFile();
@@ -108,8 +105,6 @@ protected:
         view.reset();
         host.reset();
         app.reset();
-        QDir::setCurrent(m_cwd);
-        CSplashWnd::EnableSplashScreen(true);
     }
 
     CSekisanItemList& List() { return *view->GetItemList(); }
@@ -169,10 +164,10 @@ protected:
     bool Run() { return app->Commands().Dispatch(cmd::RowBukakeEdit); }
 
     AppProgramFolder program;
+    AppStartScope start;
     std::unique_ptr<CVemoWinApp> app;
     std::unique_ptr<ScriptedHost> host;
     std::unique_ptr<ScriptedView> view;
-    QString m_cwd;
 };
 
 }  // namespace

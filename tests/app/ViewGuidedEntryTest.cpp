@@ -20,6 +20,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
+#include "UnstartedViewTest.h"
 #include "app/CommandIds.h"
 #include "app/GyomuSelectDlg.h"
 #include "app/HenkaritsuSettingDlg.h"
@@ -70,35 +71,22 @@ struct Answer {
     bool multiply = false;     // the 掛率 multiplies the one there
 };
 
-class GuidedEntry : public ::testing::Test {
+class GuidedEntry : public UnstartedAppView<CVemoWinView> {
 protected:
     void SetUp() override {
-        UseFreshSettingsFolder();
-        app = std::make_unique<CVemoWinApp>(QStringList{}, folder.Path());
-        host = std::make_unique<ScriptedHost>();
+        UnstartedAppView::SetUp();
         app->Store().GetTankaFile() = SampleTankaFile();
         app->Store().GetProgramKingakuFile() = SampleProgramKingakuFile();
-        auto doc = std::make_unique<CVemoWinDoc>();
-        doc->SetCalcContext(std::make_unique<CEstimateCalcContext>(app->SharedMasters(), app->Settings(),
-                                                                   CZairyoTankaFile()));
-        view = std::make_unique<CVemoWinView>(*app, std::move(doc));
-        view->resize(1000, 600);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get(), kHangMs));
+        MakeView();
+        ShowView();
         // Rates of 業務 2: formula records whose LL default names them, and the 掛率.
         CHenkaritsuGyomu& group = AddGroup(Henka(), 2);
         for (int code : {101, 102, 103}) AddFormulaRecord(group, code, "LL", code * 100, "R" + std::to_string(code));
         AddFormulaRecord(group, 900, "LL", 10000, "R900");
     }
-    void TearDown() override {
-        view.reset();
-        host.reset();
-        app.reset();
-    }
 
     CBukakeFile& Bukake() { return app->Store().GetBukakeFile(); }
     CHenkaritsuFile& Henka() { return app->Store().GetHenkaritsuFile(); }
-    CSekisanItemList& List() { return *view->GetItemList(); }
     CSekisanItem& Item(int index) { return *List().GetItem(index); }
     CVemoWinDoc& Doc() { return *view->GetDocument(); }
     void Select(int index) {
@@ -126,11 +114,6 @@ protected:
         view->Grid()->SetCol(1);
         return view->Grid()->GetBackColor();
     }
-
-    TempFolder folder;
-    std::unique_ptr<CVemoWinApp> app;
-    std::unique_ptr<ScriptedHost> host;
-    std::unique_ptr<CVemoWinView> view;
 };
 
 constexpr int kBack = CHenkaritsuSettingDlg::kBack;

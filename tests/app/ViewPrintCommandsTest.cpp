@@ -21,6 +21,7 @@
 #include "ScriptedHost.h"
 #include "ScriptedView.h"
 #include "TempFolder.h"
+#include "UnstartedViewTest.h"
 #include "XlsTestSupport.h"
 #include "app/AppTexts.h"
 #include "app/CommandIds.h"
@@ -93,12 +94,10 @@ const std::string kRaise = std::string("raise ") + reporttext::kDefaultPreviewTi
 
 // A view of an estimate built in code, the active view of an application that has not started, with
 // two print forms and the cover data stored in its program folder.
-class ViewPrintTest : public ::testing::Test {
+class ViewPrintTest : public UnstartedAppView<PrintView> {
 protected:
     void SetUp() override {
-        UseFreshSettingsFolder();
-        app = std::make_unique<CVemoWinApp>(QStringList{}, folder.Path());
-        host = std::make_unique<ScriptedHost>();
+        UnstartedAppView::SetUp();
         forms = {folder / "フォーム/標準.xlsx", folder / "フォーム/明細.xlsx"};
         for (const std::string& form : forms) WriteTestFile(form, PlainForm());
         app->Settings().formList = forms;
@@ -106,18 +105,8 @@ protected:
         WriteTestFile(app->Store().GetHyoshiPath(), StoreMasterBytes(masterbuild::SampleHyoshiData()));
         ASSERT_EQ(app->Store().SerializeHyoshiFile(0, nullptr, ""), 1);
         app->Store().GetTankaFile() = masterbuild::SampleTankaFile();
-        auto doc = std::make_unique<CVemoWinDoc>();
-        doc->SetCalcContext(std::make_unique<CEstimateCalcContext>(app->SharedMasters(), app->Settings(),
-                                                                   CZairyoTankaFile()));
-        view = std::make_unique<PrintView>(*app, std::move(doc));
-        app->Commands().SetRoute([this] {
-            return std::vector<CCommandTarget*>{view.get(), view->GetDocument(), app.get()};
-        });
-    }
-    void TearDown() override {
-        view.reset();
-        host.reset();
-        app.reset();
+        MakeView();
+        RouteCommandsToView();
     }
 
     // 業務 1 with 工種 10 and its 種別 (代価 1), the 95 row and the totals; row 2 current.
@@ -128,7 +117,6 @@ protected:
         view->SelectRow(3);
         view->MarkModified(false);
     }
-    CSekisanItemList& List() { return *view->GetItemList(); }
     bool Enabled(int id) { return app->Commands().State(id).enabled; }
     bool Dispatch(int id) { return app->Commands().Dispatch(id); }
     CPrintSettings JobSettings(const std::function<void(CPrintSettings&)>& change) {
@@ -138,10 +126,6 @@ protected:
         return s;
     }
 
-    TempFolder folder;
-    std::unique_ptr<CVemoWinApp> app;
-    std::unique_ptr<ScriptedHost> host;
-    std::unique_ptr<PrintView> view;
     std::vector<std::string> forms;
     SettingsRecordingOutput output;
 };
@@ -452,8 +436,7 @@ void WriteMaster(const std::string& path, Root root) {
 }
 
 TEST(ViewPrintClosing, NoWindowClosesWhileAPreviewOfItsEstimateIsOpen) {
-    UseFreshSettingsFolder();
-    CSplashWnd::EnableSplashScreen(false);
+    AppStartScope start;
     TempFolder program;
     const std::string data = program / "データ格納";
     WriteMaster(data + "/参考マスター25/歩掛データ.soa", masterbuild::SampleBukakeFile());
@@ -510,7 +493,6 @@ TEST(ViewPrintClosing, NoWindowClosesWhileAPreviewOfItsEstimateIsOpen) {
         EXPECT_NE(host.messages[0].text.find(apptext::kAskSaveChangesAfter), std::string::npos);
         app.ExitInstance();
     }
-    CSplashWnd::EnableSplashScreen(true);
 }
 
 }  // namespace

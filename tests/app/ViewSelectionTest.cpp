@@ -16,6 +16,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "ScriptedView.h"
+#include "SelectionLists.h"
 #include "SelectionTestMasters.h"
 #include "TempFolder.h"
 #include "UnstartedViewTest.h"
@@ -36,24 +37,6 @@ using namespace masterbuild;
 using estimate_test::ItemListBuilder;
 
 namespace {
-
-QStringList Rows(const QTreeWidget* list) {
-    QStringList rows;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) rows << list->topLevelItem(i)->text(0);
-    return rows;
-}
-
-std::vector<int> Selected(const QTreeWidget* list) {
-    std::vector<int> rows;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        if (list->topLevelItem(i)->isSelected()) rows.push_back(i);
-    return rows;
-}
-
-void Select(QTreeWidget* list, const std::vector<int>& rows) {
-    list->clearSelection();
-    for (int row : rows) list->topLevelItem(row)->setSelected(true);
-}
 
 void Click(QWidget& dlg, const char* button) { dlg.findChild<QPushButton*>(QString::fromLatin1(button))->click(); }
 

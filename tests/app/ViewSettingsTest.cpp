@@ -20,6 +20,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
+#include "UnstartedViewTest.h"
 #include "ZairyoTankaSettingScript.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
@@ -128,30 +129,17 @@ void Entered(CSekisanItem& i) { i.m_bAmountEntered = 1; }
 
 // A view of an estimate built in code, priced by an application that has not started: its store's
 // masters are filled by the test.
-class ViewSettings : public ::testing::Test {
+class ViewSettings : public UnstartedAppView<CVemoWinView> {
 protected:
     void SetUp() override {
-        UseFreshSettingsFolder();
-        app = std::make_unique<CVemoWinApp>(QStringList{}, folder.Path());
-        host = std::make_unique<ScriptedHost>();
+        UnstartedAppView::SetUp();
         app->Store().GetTankaFile() = SampleTankaFile();
         app->Store().GetProgramKingakuFile() = SampleProgramKingakuFile();
-        auto doc = std::make_unique<CVemoWinDoc>();
-        doc->SetCalcContext(std::make_unique<CEstimateCalcContext>(app->SharedMasters(), app->Settings(),
-                                                                   CZairyoTankaFile()));
-        view = std::make_unique<CVemoWinView>(*app, std::move(doc));
-        view->resize(1000, 600);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get(), kHangMs));
-    }
-    void TearDown() override {
-        view.reset();
-        host.reset();
-        app.reset();
+        MakeView();
+        ShowView();
     }
 
     CBukakeFile& Bukake() { return app->Store().GetBukakeFile(); }
-    CSekisanItemList& List() { return *view->GetItemList(); }
     ItemListBuilder Build() { return ItemListBuilder(List()); }
     CSekisanItem& Item(int index) { return *List().GetItem(index); }
     CVemoWinDoc& Doc() { return *view->GetDocument(); }
@@ -183,11 +171,6 @@ protected:
         auto it = host->panes.find(pane);
         return it == host->panes.end() || it->second.empty() ? "(none)" : it->second.back();
     }
-
-    TempFolder folder;
-    std::unique_ptr<CVemoWinApp> app;
-    std::unique_ptr<ScriptedHost> host;
-    std::unique_ptr<CVemoWinView> view;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -1694,9 +1677,7 @@ TEST_F(ViewSettings, TheMaterialPriceFileIsChosenForTheEstimateAndKeepsItsLock) 
 // unit-price column and material-price file settings.
 TEST(ViewSettingsInTheProgram, StatusPanes2And3SetTheActiveEstimatesColumnAndMaterialFile) {
     namespace fs = std::filesystem;
-    UseFreshSettingsFolder();
-    const QString cwd = QDir::currentPath();
-    CSplashWnd::EnableSplashScreen(false);
+    AppStartScope start;
     {
         TempFolder shipped;
         fs::copy(fs::path(VEMO_SAMPLE_DATA_DIR) / "データ格納", fs::path(shipped.Path()) / "データ格納",
@@ -1747,8 +1728,6 @@ TEST(ViewSettingsInTheProgram, StatusPanes2And3SetTheActiveEstimatesColumnAndMat
         app.ExitInstance();
         EXPECT_FALSE(vemo::IsReadOnlyMarked(ownPath));
     }
-    CSplashWnd::EnableSplashScreen(true);
-    QDir::setCurrent(cwd);
 }
 #endif
 

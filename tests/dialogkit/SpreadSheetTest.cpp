@@ -10,37 +10,16 @@
 #include <QTest>
 #include <algorithm>
 #include <array>
-#include <clocale>
 #include <cstdint>
 #include <functional>
-#include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "CommaLocale.h"
 #include "EventWait.h"
 #include "dialogkit/SpreadSheet.h"
 
 namespace {
-
-// LC_NUMERIC switched to a decimal-comma locale while alive, where one is installed.
-class CommaLocale {
-public:
-    CommaLocale() {
-        if (const char* previous = std::setlocale(LC_NUMERIC, nullptr))
-            std::snprintf(m_previous, sizeof m_previous, "%s", previous);
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8"})
-            if (std::setlocale(LC_NUMERIC, name)) {
-                m_active = true;
-                return;
-            }
-    }
-    ~CommaLocale() { std::setlocale(LC_NUMERIC, m_previous); }
-    bool Active() const { return m_active; }
-
-private:
-    char m_previous[64] = "C";
-    bool m_active = false;
-};
 
 const QStringList kChoices = {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")};
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "HexText.h"
 #include "estimate/SekisanItemList.h"
 
 class CArchive;
@@ -65,9 +66,8 @@ std::string SeiFileBytes(const CSekisanItemList& list, int32_t version, int32_t 
 // One item in the layout of the given version.
 void WriteItemInLayout(CArchive& ar, const CSekisanItem& item, int32_t version);
 
-// Hex dump ("24 E7 A9 …") for readable byte comparisons.
-std::string Hex(const std::string& bytes);
-// Bytes from a hand-written hex text ("01 00 00 80"); blanks are ignored.
-std::string FromHex(const std::string& hex);
+// Byte texts for readable comparisons (HexText.h).
+using ::FromHex;
+using ::Hex;
 
 }  // namespace estimate_test

@@ -5,21 +5,11 @@
 #include <cstring>
 #include <limits>
 
+#include "HexText.h"
 #include "platform/Archive.h"
 #include "platform/Cp932.h"
 
 namespace {
-
-std::string Hex(const std::string& bytes) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (!out.empty()) out.push_back(' ');
-        out.push_back(digits[c >> 4]);
-        out.push_back(digits[c & 15]);
-    }
-    return out;
-}
 
 // Stores with f, loads the bytes with g, and stores what was loaded again: both byte strings must match.
 template <typename Store, typename Load>

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "EstimateFormTemplate.h"
+#include "EstimateReportFixture.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
@@ -19,6 +20,7 @@
 #include "report/ReportTexts.h"
 
 using estimateform::BuildForm;
+using estimateform::ColumnLetter;
 using estimateform::PlainSheet;
 
 namespace {
@@ -26,8 +28,6 @@ namespace {
 using Cells = std::vector<std::pair<std::string, std::string>>;
 // 名称, 数量, 単位, 単価, 金額, 摘要 of a 代価表 row.
 using Row = std::vector<std::string>;
-
-std::string Col(int column) { return std::string(1, static_cast<char>('A' + column - 1)); }
 
 const Cells kDaikaCells = {{"A1", "**第～号一位代価表"}, {"B1", "**種別名"}, {"C1", "**代価表代価番号のみ"},
                            {"D1", "**～当たり"},         {"E1", "**ページ"}, {"A10", "**名称"},
@@ -39,15 +39,9 @@ const Cells kDaikaCells = {{"A1", "**第～号一位代価表"}, {"B1", "**種�
 Cells MeisaiCells(int trades) {
     Cells cells = {{"A1", "**第～号一位代価歩掛明細表"}, {"B1", "**第～号一位代価表"}, {"C1", "**代価表代価番号のみ"},
                    {"D1", "**種別名"}, {"E1", "**～当たり"}, {"F1", "**ページ"}, {"A10", "**区分"}};
-    for (int n = 1; n <= trades; ++n) {
-        const std::string c = Col(n + 1);
-        cells.push_back({c + "5", "**単価" + std::to_string(n)});
-        cells.push_back({c + "7", "**費用別" + std::to_string(n)});
-        cells.push_back({c + "8", "**費用個別" + std::to_string(n)});
-        cells.push_back({c + "9", "**職種" + std::to_string(n)});
-        cells.push_back({c + "10", "**数量" + std::to_string(n)});
-    }
-    cells.push_back({Col(trades + 2) + "10", trades == 8 ? "**備考あり金額8" : "**金額"});
+    const Cells trade = estimateform::TradeColumnCells(trades);
+    cells.insert(cells.end(), trade.begin(), trade.end());
+    cells.push_back({ColumnLetter(trades + 2) + "10", trades == 8 ? "**備考あり金額8" : "**金額"});
     return cells;
 }
 
@@ -61,12 +55,7 @@ protected:
         masterbuild::AddTankaRow(tanka, 1003, "作業員", {1, 20000}).m_kind = 1;
         masterbuild::AddTankaRow(tanka, 1004, "助手", {15000});  // no price in column 1
         masterbuild::AddZairyoItem(zairyo, 2003, 1, "材料費", 0).m_unit = "式";
-        detail.m_quantity = 250;  // 2.50 km
-        detail.m_unit = "km";
-        detail.m_shokushu = {1001, 1002, 1003, kUnset, kUnset, kUnset, kUnset, kUnset, kUnset, kUnset};
-        masterbuild::AddLine(detail, "作業計画", {50, 100});
-        masterbuild::AddLine(detail, "観測", {25, 150, 200});
-        masterbuild::AddLine(detail, "整理", {100, 100, 100});
+        FillThreeLineDetail(detail);
         setup.formPath = dir / "form.xlsx";
         WriteTestFile(setup.formPath, BuildForm({PlainSheet("代価表", kDaikaCells), PlainSheet("代価歩掛明細表", meisai)}));
     }
@@ -232,8 +221,8 @@ TEST_F(BukakeDetailSheetsTest, MeisaiLinesTotalsAndCostKinds) {
     const std::vector<std::string> trades = {"主任技師", "技師", "作業員"};
     const std::vector<std::string> prices = {"40000", "30000", "20000"};
     for (int n = 1; n <= 3; ++n) {
-        EXPECT_EQ(out.Value(0, Col(n + 1) + "9"), trades[n - 1]);
-        EXPECT_EQ(out.Value(0, Col(n + 1) + "5"), prices[n - 1]);
+        EXPECT_EQ(out.Value(0, ColumnLetter(n + 1) + "9"), trades[n - 1]);
+        EXPECT_EQ(out.Value(0, ColumnLetter(n + 1) + "5"), prices[n - 1]);
     }
     // 作業員 is 労務費: the kinds change at column 3, and the groups merge apart.
     EXPECT_EQ(out.Value(0, "C7"), "人件費");

@@ -23,13 +23,12 @@
 
 using estimate_test::ItemListBuilder;
 using estimateform::BuildForm;
+using estimateform::ColumnLetter;
 using estimateform::PlainSheet;
 
 namespace {
 
 using Cells = std::vector<std::pair<std::string, std::string>>;
-
-std::string Col(int column) { return std::string(1, static_cast<char>('A' + column - 1)); }
 
 // A 代価歩掛明細表 sheet with `trades` trade columns (B on), laid out as the shipped forms: the cost
 // groups in row 7, the kinds in row 8, the trades in row 9, the lines from row 10 with the amount
@@ -62,17 +61,11 @@ Cells MeisaiCells(int trades) {
                    {"Q3", "**各補正説明"},
                    {"R3", "**各補正率"},
                    {"A10", "**区分"}};
-    for (int n = 1; n <= trades; ++n) {
-        const std::string c = Col(n + 1);
-        cells.push_back({c + "5", "**単価" + std::to_string(n)});
-        cells.push_back({c + "7", "**費用別" + std::to_string(n)});
-        cells.push_back({c + "8", "**費用個別" + std::to_string(n)});
-        cells.push_back({c + "9", "**職種" + std::to_string(n)});
-        cells.push_back({c + "10", "**数量" + std::to_string(n)});
-    }
+    const Cells trade = estimateform::TradeColumnCells(trades);
+    cells.insert(cells.end(), trade.begin(), trade.end());
     const char* amount = trades == 8 ? "**備考あり金額8" : trades == 9 ? "**備考あり金額9" : "**金額";
-    cells.push_back({Col(trades + 2) + "10", amount});
-    cells.push_back({Col(trades + 3) + "10", "**直人労務費"});
+    cells.push_back({ColumnLetter(trades + 2) + "10", amount});
+    cells.push_back({ColumnLetter(trades + 3) + "10", "**直人労務費"});
     return cells;
 }
 
@@ -96,13 +89,7 @@ protected:
         masterbuild::AddTankaRow(env.tanka, 1003, "作業員", {20000}).m_kind = 1;
         for (int gyomu : {1, 2, 3, 4}) {
             CBukakeKoshu& koshu = masterbuild::AddKoshu(masterbuild::AddGyomu(env.bukake, gyomu), 10);
-            CBukakeDetail& d = masterbuild::AddShubetsu(koshu, 1, "種別").GetDetail();
-            d.m_quantity = 250;  // 2.50 km
-            d.m_unit = "km";
-            d.m_shokushu = {1001, 1002, 1003, kUnset, kUnset, kUnset, kUnset, kUnset, kUnset, kUnset};
-            masterbuild::AddLine(d, "作業計画", {50, 100});
-            masterbuild::AddLine(d, "観測", {25, 150, 200});
-            masterbuild::AddLine(d, "整理", {100, 100, 100});
+            FillThreeLineDetail(masterbuild::AddShubetsu(koshu, 1, "種別").GetDetail());
         }
     }
     CBukakeShubetsu& Shubetsu(int gyomu) { return *env.bukake.FindShubetsu(gyomu, 10, 1); }
@@ -217,15 +204,15 @@ TEST_F(DaikaMeisaiTest, CostKindsAndTheirMergedGroupHeadings) {
         const auto out = Out();
         for (int n = 1; n <= 8; ++n) {
             const bool direct = c.groups[static_cast<size_t>(n - 1)] == "人";
-            EXPECT_EQ(out->Value(0, Col(n + 1) + "7"), direct ? "人件費" : "労務費") << n;
-            EXPECT_EQ(out->Value(0, Col(n + 1) + "8"), direct ? "直接人件費" : "労務費") << n;
+            EXPECT_EQ(out->Value(0, ColumnLetter(n + 1) + "7"), direct ? "人件費" : "労務費") << n;
+            EXPECT_EQ(out->Value(0, ColumnLetter(n + 1) + "8"), direct ? "直接人件費" : "労務費") << n;
         }
         std::vector<std::string> merges = out->Merges(0);
         EXPECT_EQ(merges, c.merges);
         // Names and prices of the trades the 単価 master has; a missing one leaves its cells empty.
         for (size_t i = 0; i < c.ids.size(); ++i) {
             const CTankaRow* row = env.tanka.FindRow(c.ids[i]);
-            const std::string col = Col(static_cast<int>(i) + 2);
+            const std::string col = ColumnLetter(static_cast<int>(i) + 2);
             EXPECT_EQ(out->Value(0, col + "9"), row ? row->m_name : "") << col;
             EXPECT_EQ(out->Value(0, col + "5"), row ? std::to_string(row->m_prices[0]) : "") << col;
         }
@@ -477,8 +464,8 @@ TEST_F(DaikaMeisaiTest, ExpenseLinesUnderTheTableInThePagesAmountColumn) {
         }
         EXPECT_EQ(out->Value(0, "A17"), "機械経費");
         // The last two of the trade columns hold the basis and the rate.
-        EXPECT_EQ(out->Value(0, Col(c.trades) + "17"), "直接人件費の");
-        EXPECT_EQ(out->Value(0, Col(c.trades + 1) + "17"), "  5.00%");
+        EXPECT_EQ(out->Value(0, ColumnLetter(c.trades) + "17"), "直接人件費の");
+        EXPECT_EQ(out->Value(0, ColumnLetter(c.trades + 1) + "17"), "  5.00%");
         EXPECT_EQ(out->Value(0, std::string(c.amountColumn) + "17"), "6172");
     }
 }

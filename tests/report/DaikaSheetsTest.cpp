@@ -11,6 +11,7 @@
 #include "CalcTestEnv.h"
 #include "EstimateBuilders.h"
 #include "EstimateFormTemplate.h"
+#include "EstimateReportFixture.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
@@ -24,29 +25,27 @@
 #include "report/ReportJob.h"
 
 using estimate_test::ItemListBuilder;
-using estimateform::BuildForm;
 using estimateform::PlainSheet;
 
 namespace {
 
 using Row = std::vector<std::string>;  // A..F: 名称, 数量, 単位, 単価, 金額, 摘要
 
-class DaikaWalkTest : public ::testing::Test {
+class DaikaWalkTest : public EstimateReportFixture {
 protected:
     void SetUp() override {
-        form = dir / "form.xlsx";
-        WriteTestFile(form, BuildForm({PlainSheet("代価表", {{"A1", "**日付"},
-                                                             {"B1", "**ページ"},
-                                                             {"C1", "**第～号一位代価表"},
-                                                             {"D1", "**一位代価表名称"},
-                                                             {"E1", "**代価表代価番号のみ"},
-                                                             {"F1", "**種別名"},
-                                                             {"A5", "**名称"},
-                                                             {"B5", "**数量"},
-                                                             {"C5", "**単位"},
-                                                             {"D5", "**単価"},
-                                                             {"E5", "**金額"},
-                                                             {"F5", "**摘要"}})}));
+        UseForm({PlainSheet("代価表", {{"A1", "**日付"},
+                                       {"B1", "**ページ"},
+                                       {"C1", "**第～号一位代価表"},
+                                       {"D1", "**一位代価表名称"},
+                                       {"E1", "**代価表代価番号のみ"},
+                                       {"F1", "**種別名"},
+                                       {"A5", "**名称"},
+                                       {"B5", "**数量"},
+                                       {"C5", "**単位"},
+                                       {"D5", "**単価"},
+                                       {"E5", "**金額"},
+                                       {"F5", "**摘要"}})});
         list.m_nTankaColumn = 0;
         masterbuild::AddTankaRow(env.tanka, 1001, "主任技師", {40000});
         masterbuild::AddTankaRow(env.tanka, 1002, "技師", {30000});
@@ -85,9 +84,7 @@ protected:
         EXPECT_EQ(job.OpenTemplate(form), 1);
         last = CEstimateReport(job, list, env, cover, 10, form, twin).BuildDaikaSheets(0);
         pageCount = job.Engine().PageCount();
-        std::string bytes;
-        EXPECT_TRUE(job.Engine().BuildXlsx(bytes));
-        return std::make_unique<xlstest::Output>(bytes);
+        return BuiltOutput(job);
     }
     std::unique_ptr<xlstest::Output> Build(int omit = 0) {
         int last = 0;
@@ -102,12 +99,6 @@ protected:
             }
     }
 
-    ScriptedHost host;
-    TempFolder dir;
-    CalcTestEnv env;
-    CHyoshiData cover;
-    CSekisanItemList list;
-    std::string form;
     int pageCount = 0;
 };
 
@@ -441,16 +432,15 @@ namespace {
 // A 測量 種別 whose expenses are 費目 entries (費目 mode 0), priced on the estimate row, on its 代価表
 // and 代価歩掛明細表 pages and on the 歩掛's own 代価表 print. One line per 1.00 km: 主任技師 1.00 人 ×
 // 40,000 and 技師 1.00 × 30,000 of 直接人件費 (70,000), 作業員 1.00 × 20,000 of 労務費; 精度管理係数 0.05.
-class SeidoKanrihiBaseTest : public ::testing::Test {
+class SeidoKanrihiBaseTest : public EstimateReportFixture {
 protected:
     void SetUp() override {
-        form = dir / "form.xlsx";
-        WriteTestFile(form, BuildForm({PlainSheet("代価表", {{"A5", "**名称"}, {"E5", "**金額"}}),
-                                       PlainSheet("代価歩掛明細表", {{"A1", "**測量経費"},
-                                                                     {"A10", "**区分"},
-                                                                     {"L10", "**金額"},
-                                                                     {"A41", "**経費区分"},
-                                                                     {"E41", "**経費金額"}})}));
+        UseForm({PlainSheet("代価表", {{"A5", "**名称"}, {"E5", "**金額"}}),
+                 PlainSheet("代価歩掛明細表", {{"A1", "**測量経費"},
+                                               {"A10", "**区分"},
+                                               {"L10", "**金額"},
+                                               {"A41", "**経費区分"},
+                                               {"E41", "**経費金額"}})});
         list.m_nTankaColumn = 0;
         env.tanka.m_defaultColumn = 0;
         masterbuild::AddTankaRow(env.tanka, 1001, "主任技師", {40000});
@@ -485,12 +475,6 @@ protected:
         return "";
     }
 
-    ScriptedHost host;
-    TempFolder dir;
-    CalcTestEnv env;
-    CHyoshiData cover;
-    CSekisanItemList list;
-    std::string form;
     CBukakeDetail* detail = nullptr;
 };
 

@@ -102,6 +102,21 @@ SheetDef PlainSheet(const std::string& name, const std::vector<std::pair<std::st
     return def;
 }
 
+std::string ColumnLetter(int column) { return std::string(1, static_cast<char>('A' + column - 1)); }
+
+std::vector<std::pair<std::string, std::string>> TradeColumnCells(int trades) {
+    std::vector<std::pair<std::string, std::string>> cells;
+    for (int n = 1; n <= trades; ++n) {
+        const std::string c = ColumnLetter(n + 1);
+        cells.push_back({c + "5", "**単価" + std::to_string(n)});
+        cells.push_back({c + "7", "**費用別" + std::to_string(n)});
+        cells.push_back({c + "8", "**費用個別" + std::to_string(n)});
+        cells.push_back({c + "9", "**職種" + std::to_string(n)});
+        cells.push_back({c + "10", "**数量" + std::to_string(n)});
+    }
+    return cells;
+}
+
 std::vector<std::pair<std::string, std::string>> HyoshiCells() {
     const char* names[] = {"**印刷表題", "**No",     "**日付",   "**予備1",  "**予備2",   "**予備3", "**予備4",
                            "**予備5",   "**予備6",  "**予備7",  "**予備8",  "**予備9",   "**予備10", "**宛名1",

@@ -29,6 +29,12 @@ std::string BuildForm(const std::vector<SheetDef>& sheets, const std::string& st
 // A sheet whose cells are all plain.
 SheetDef PlainSheet(const std::string& name, const std::vector<std::pair<std::string, std::string>>& cells);
 
+// The letter of a column (1: A).
+std::string ColumnLetter(int column);
+// The named cells of `trades` trade columns of a 代価歩掛明細表, from column B: "**単価n" in row 5, the
+// cost kinds "**費用別n" and "**費用個別n" in rows 7 and 8, "**職種n" in row 9 and "**数量n" in row 10.
+std::vector<std::pair<std::string, std::string>> TradeColumnCells(int trades);
+
 // The cells of a plain form, sheet by sheet, for tests to add probes to:
 //  表紙: every cover cell in column A from row 1 (印刷表題, No, 日付, 予備1–10, 宛名1–2, 件名, 箇所名,
 //    見積金額, then the company block).

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "ZipSourceBytes.h"
 #include "report/ReportJob.h"
 
 namespace xlstest {
@@ -27,14 +28,7 @@ std::string ZipParts(const Parts& parts) {
         if (zip_file_add(archive, name.c_str(), s, ZIP_FL_ENC_UTF_8) < 0) ADD_FAILURE() << "cannot add " << name;
     }
     if (zip_close(archive) != 0) ADD_FAILURE() << "cannot close the zip archive";
-    std::string bytes;
-    zip_source_open(target);
-    char buf[65536];
-    zip_int64_t n;
-    while ((n = zip_source_read(target, buf, sizeof buf)) > 0) bytes.append(buf, static_cast<size_t>(n));
-    zip_source_close(target);
-    zip_source_free(target);
-    return bytes;
+    return TakeZipSourceBytes(target).value_or("");
 }
 
 std::map<std::string, std::string> Unzip(const std::string& bytes) {
