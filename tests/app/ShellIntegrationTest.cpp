@@ -9,12 +9,12 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTest>
 
 #include "AppProgramFolder.h"
 #include "AppTestEnvironment.h"
@@ -48,15 +48,6 @@ protected:
     TempFolder elsewhere;
     AppStartScope start;
 };
-
-// Waits, handling events, until done says so (or a hang is plain).
-template <class Done>
-bool WaitFor(Done done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < kHangMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 }  // namespace
 
@@ -152,7 +143,7 @@ TEST_F(Shell, FilesHandedOverBySecondStartAreOpened) {
     QDir::setCurrent(QString::fromStdString(elsewhere.Path()));
     EXPECT_TRUE(CInstanceChannel::SendToRunning(
         channel, {QString::fromUtf8("一つ目.sei"), QString::fromStdString(second)}, kHangMs));
-    ASSERT_TRUE(WaitFor([&] { return app.EstimateWindows().size() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.EstimateWindows().size() == 2; }, kHangMs));
     EXPECT_EQ(app.EstimateWindows()[0]->GetDocument()->GetPathName(), first);
     EXPECT_EQ(app.EstimateWindows()[1]->GetDocument()->GetPathName(), second);
     EXPECT_TRUE(host.messages.empty());
