@@ -120,16 +120,6 @@ int OutputPage::PageRow(int templateRow) const {
     return row;
 }
 
-int OutputPage::TemplateRow(int pageRow) const {
-    int offset = 0;
-    for (auto [after, count] : inserted) {
-        if (pageRow <= after + offset) break;
-        if (pageRow <= after + offset + count) return 0;
-        offset += count;
-    }
-    return pageRow - offset;
-}
-
 int OutputPage::Anchor(int pageRow) const {
     int offset = 0;
     for (auto [after, count] : inserted) {
@@ -138,6 +128,12 @@ int OutputPage::Anchor(int pageRow) const {
         offset += count;
     }
     return pageRow - offset;
+}
+
+int OutputPage::TemplateRow(int pageRow) const {
+    // A row copied in has the template row its block follows as anchor, which stands above it.
+    const int anchor = Anchor(pageRow);
+    return PageRow(anchor) == pageRow ? anchor : 0;
 }
 
 pugi::xml_node OutputPage::RowAt(int pageRow) const {
