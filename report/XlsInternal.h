@@ -65,8 +65,6 @@ uint32_t StandardPaletteColor(int index);
 
 // ---- XML ----
 inline constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
-// Parses XML the engine made itself (no limits); false with the reason in detail.
-bool ParseXml(const std::string& bytes, pugi::xml_document& doc, std::string* detail = nullptr);
 // Serialised with the standard declaration.
 std::string XmlBytes(const pugi::xml_document& doc);
 std::string_view LocalName(const char* name);
@@ -103,6 +101,9 @@ struct ReadLimits {
 inline constexpr ReadLimits kFormLimits{uint64_t{32} << 20, uint64_t{64} << 20, uint64_t{64} << 20, 64, 65536, 100000, 64000};
 // The engine's own output, made from a template that kept the form limits.
 inline constexpr ReadLimits kNoLimits{UINT64_MAX, UINT64_MAX, UINT64_MAX, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX};
+// Whether a sheet's data holds no more rows and cells than the limits allow, counted before anything
+// is built for them; the reason ("more than 65536 rows") when not.
+bool WithinSheetCounts(pugi::xml_node sheetData, const ReadLimits& limits, std::string& why);
 
 // ---- package ----
 // The parts of a workbook: the entries of a zip archive, each inflated only when it is read, or parts

@@ -73,19 +73,6 @@ std::string FolderOf(std::string_view part) {
 
 // ---- XML ----
 
-bool ParseXml(const std::string& bytes, pugi::xml_document& doc, std::string* detail) {
-    pugi::xml_parse_result result = doc.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_auto);
-    if (!result) {
-        SetDetail(detail, std::string(result.description()) + " at byte " + std::to_string(result.offset));
-        return false;
-    }
-    if (!doc.document_element()) {
-        SetDetail(detail, "no root element");
-        return false;
-    }
-    return true;
-}
-
 std::string XmlBytes(const pugi::xml_document& doc) {
     StringWriter w;
     doc.save(w, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
@@ -188,6 +175,20 @@ int CountChildren(pugi::xml_node parent, std::string_view local) {
     int n = 0;
     for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling()) n += IsElement(c, local);
     return n;
+}
+
+bool WithinSheetCounts(pugi::xml_node sheetData, const ReadLimits& limits, std::string& why) {
+    int rows = 0, cells = 0;
+    for (pugi::xml_node r = sheetData.first_child(); r; r = r.next_sibling()) {
+        if (!IsElement(r, "row")) continue;
+        cells += CountChildren(r, "c");
+        if (++rows > limits.rows || cells > limits.cells) {
+            why = rows > limits.rows ? "more than " + std::to_string(limits.rows) + " rows"
+                                     : "more than " + std::to_string(limits.cells) + " cells";
+            return false;
+        }
+    }
+    return true;
 }
 
 // ---- package ----

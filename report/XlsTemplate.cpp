@@ -17,22 +17,6 @@ constexpr std::string_view kPartElements[] = {"drawing", "legacyDrawing", "legac
                                               "oleObjects", "controls", "tableParts", "customProperties",
                                               "webPublishItems"};
 
-// Refused when the sheet has more rows or cells than the limits allow: counted before anything is
-// built for them.
-bool WithinCounts(pugi::xml_node sheetData, const ReadLimits& limits, std::string& why) {
-    int rows = 0, cells = 0;
-    for (pugi::xml_node r = sheetData.first_child(); r; r = r.next_sibling()) {
-        if (!IsElement(r, "row")) continue;
-        cells += CountChildren(r, "c");
-        if (++rows > limits.rows || cells > limits.cells) {
-            why = rows > limits.rows ? "more than " + std::to_string(limits.rows) + " rows"
-                                     : "more than " + std::to_string(limits.cells) + " cells";
-            return false;
-        }
-    }
-    return true;
-}
-
 // Gives every row and cell its address, puts them in order and drops repeated ones. False when an
 // address is not one.
 bool NormaliseSheetData(pugi::xml_node sheetData, std::string& why) {
@@ -196,7 +180,7 @@ XlsOpenError PrepareSheet(TemplateSheet& sheet, const ReadLimits& limits, size_t
     sheet.merges = TakeMerges(ws);
     pugi::xml_node data = FirstChild(ws, "sheetData");
     if (!data) data = InsertWorksheetChild(ws, "sheetData");
-    if (!WithinCounts(data, limits, why)) return XlsOpenError::tooLarge;
+    if (!WithinSheetCounts(data, limits, why)) return XlsOpenError::tooLarge;
     if (!NormaliseSheetData(data, why)) return XlsOpenError::damagedXml;
     DropDanglingSharedStrings(data, sharedCount);
     UnshareFormulas(data);

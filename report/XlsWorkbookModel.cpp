@@ -29,23 +29,6 @@ bool ParseSpan(std::string_view text, bool rows, int& first, int& last) {
     return one(text.substr(0, colon), first) && one(text.substr(colon + 1), last);
 }
 
-// Refused when the sheet has more rows or cells than the limits allow.
-XlsOpenError CheckSheetCounts(pugi::xml_node ws, const ReadLimits& limits, const std::string& part, std::string* detail) {
-    int rows = 0, cells = 0;
-    for (pugi::xml_node r = FirstChild(ws, "sheetData").first_child(); r; r = r.next_sibling()) {
-        if (!IsElement(r, "row")) continue;
-        ++rows;
-        cells += CountChildren(r, "c");
-        if (rows > limits.rows || cells > limits.cells) {
-            if (detail)
-                *detail = part + ": more than " +
-                          (rows > limits.rows ? std::to_string(limits.rows) + " rows" : std::to_string(limits.cells) + " cells");
-            return XlsOpenError::tooLarge;
-        }
-    }
-    return XlsOpenError::none;
-}
-
 void ReadSheet(pugi::xml_node ws, const std::vector<std::string>& sharedStrings, XlsSheet& sheet) {
     if (pugi::xml_node pr = FirstChild(FirstChild(ws, "sheetPr"), "pageSetUpPr"))
         sheet.page.fitToPage = BoolAttribute(pr, "fitToPage", false);
@@ -225,8 +208,10 @@ XlsOpenError FillModel(Package& package, XlsWorkbook& out, std::string* detail) 
             if (detail) *detail = parts.sheets[i].part + " is no worksheet";
             return XlsOpenError::damagedXml;
         }
-        read = CheckSheetCounts(ws.document_element(), package.Limits(), parts.sheets[i].part, detail);
-        if (read != XlsOpenError::none) return read;
+        if (std::string why; !WithinSheetCounts(FirstChild(ws.document_element(), "sheetData"), package.Limits(), why)) {
+            if (detail) *detail = parts.sheets[i].part + ": " + why;
+            return XlsOpenError::tooLarge;
+        }
         XlsSheet sheet;
         sheet.name = parts.sheets[i].name;
         ReadSheet(ws.document_element(), sharedStrings, sheet);
