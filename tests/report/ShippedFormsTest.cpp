@@ -613,6 +613,65 @@ TEST(ShippedForms, TheExpenseBlockAlignsItsBasisTextsRight) {
     EXPECT_GT(blocks, 0);
 }
 
+TEST(ShippedForms, TheNamesOfUpperLevelsStandAlikeOnEveryLine) {
+    // A form that writes the names of 業務 and 工種 lines into a column of their own names the first
+    // line's cell of that column: the cell is aligned and indented as the lines below it, so that the
+    // first line of a page stands where the others do.
+    int columns = 0;
+    for (const std::string& form : kEstimateForms) {
+        xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
+        const std::vector<std::string> names = out.SheetNames();
+        const std::vector<pugi::xml_node> formats = out.CellFormats();
+        for (const char* sheetName : {"報告書1", "報告書2"})
+            for (const char* cell : {"**費目区分あり", "**総括表費目", "**dudaroda用総括表費目"}) {
+                if (!Has(form, sheetName, cell)) continue;
+                SCOPED_TRACE(form + " " + sheetName + " " + cell);
+                ++columns;
+                const int sheet = static_cast<int>(std::find(names.begin(), names.end(), sheetName) - names.begin());
+                const Place& at = Books().at(form).at(sheetName).at(cell);
+                const std::string column(1, static_cast<char>('A' + at.column - 1));
+                const pugi::xml_node first =
+                    formats.at(static_cast<size_t>(out.Style(sheet, column + std::to_string(at.row)))).child("alignment");
+                const pugi::xml_node next =
+                    formats.at(static_cast<size_t>(out.Style(sheet, column + std::to_string(at.row + 2)))).child("alignment");
+                EXPECT_STREQ(first.attribute("horizontal").value(), next.attribute("horizontal").value());
+                EXPECT_EQ(first.attribute("indent").as_int(), next.attribute("indent").as_int());
+            }
+    }
+    EXPECT_GT(columns, 0);
+}
+
+TEST(ShippedForms, ExpenseLinesInTheTradeColumnsShrinkIntoThem) {
+    // A form without an expense block writes the expense lines into the last three trade columns of
+    // the 代価歩掛明細表: a basis such as "直接人件費の" or "機械経費　＋" shrinks into its narrow column
+    // instead of running over the rules beside it, on every line the table has above its 単価 row.
+    int tables = 0;
+    for (const std::string& form : kEstimateForms) {
+        if (Has(form, "代価歩掛明細表", "**経費区分")) continue;
+        xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
+        const std::vector<std::string> names = out.SheetNames();
+        const int sheet = static_cast<int>(std::find(names.begin(), names.end(), "代価歩掛明細表") - names.begin());
+        const std::vector<pugi::xml_node> formats = out.CellFormats();
+        const int trades = TradeCapacity(form);
+        ASSERT_GE(trades, 3) << form;
+        ++tables;
+        for (int n = trades - 2; n <= trades; ++n) {
+            const std::string name = "**数量" + std::to_string(n);
+            SCOPED_TRACE(form + " " + name);
+            const Place& at = Books().at(form).at("代価歩掛明細表").at(name);
+            const int priceRow = Books().at(form).at("代価歩掛明細表").at("**単価" + std::to_string(n)).row;
+            const std::string column(1, static_cast<char>('A' + at.column - 1));
+            for (int row = at.row; row < priceRow; ++row) {
+                const int style = out.Style(sheet, column + std::to_string(row));
+                ASSERT_GE(style, 0);
+                EXPECT_TRUE(formats.at(static_cast<size_t>(style)).child("alignment").attribute("shrinkToFit").as_bool())
+                    << row;
+            }
+        }
+    }
+    EXPECT_GT(tables, 0);
+}
+
 TEST(ShippedForms, ASecondRunWritesTheSameBytes) {
     const auto files = BuildPrintFormFiles(LoadPrintForms(VEMO_PRINT_FORMS_SOURCE_DIR));
     const auto again = BuildPrintFormFiles(LoadPrintForms(VEMO_PRINT_FORMS_SOURCE_DIR));
