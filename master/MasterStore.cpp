@@ -155,10 +155,10 @@ int CMasterDataStore::Lock(LockId id, int mode, int setOwner) {
     if (mode == 0 && m_lockOwner[id] != 1) return 0;
     // A release goes to the file this process marked, even when the path has changed since.
     std::string path = (mode == 0 && !m_lockedPath[id].empty()) ? m_lockedPath[id] : LockPath(id);
+    if (mode == 1) m_lockFault[id] = {{}, vemo::LockFilePath(path)};
     if (!vemo::FileExists(path)) return 0;
     bool marked = vemo::IsReadOnlyMarked(path);
     if (mode == 1 ? marked : !marked) return 0;
-    if (mode == 1) m_lockFault[id] = {{}, vemo::LockFilePath(path)};
     if (!(mode == 1 ? TakeLockFile(path, m_lockFault[id].error) : ReleaseLockFile(path, setOwner == 1))) return 0;
     if (mode == 1)
         m_lockedPath[id] = path;
@@ -193,7 +193,14 @@ bool CMasterDataStore::TakeLockFile(const std::string& path, vemo::LockFileError
     const std::optional<vemo::LockOwner> owner = hold.Owner();
     if (!owner || vemo::IsReadOnlyMarked(path)) return false;
     if (*owner != Self()) {
-        if (vemo::CheckProcess(owner->process) != vemo::Liveness::gone || !hold.Rewrite(Self())) return false;
+        if (vemo::CheckProcess(owner->process) != vemo::Liveness::gone) return false;
+        if (!hold.Rewrite(Self())) {
+            // The ended program's record is gone with the failed write; a file naming no one would
+            // keep every copy from the lock.
+            fault = hold.Error();
+            hold.Remove();
+            return false;
+        }
     }
     return vemo::SetReadOnlyMark(path, true);
 }
