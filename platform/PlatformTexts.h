@@ -18,6 +18,7 @@
     X(kCannotFlush, "cannot flush ")                                              \
     X(kCannotClose, "cannot close ")                                              \
     X(kCannotReplace, "cannot replace ")                                          \
+    X(kCannotFollowLink, "cannot follow the link ")                               \
     X(kErrorDetailSeparator, ": ")                                                \
     /* Archives */                                                                \
     X(kWriteOnLoadingArchive, "write on a loading archive")                       \

@@ -20,6 +20,7 @@ const TextEntry kExpected[] = {
     {"kCannotFlush", "cannot flush "},
     {"kCannotClose", "cannot close "},
     {"kCannotReplace", "cannot replace "},
+    {"kCannotFollowLink", "cannot follow the link "},
     {"kErrorDetailSeparator", ": "},
     {"kWriteOnLoadingArchive", "write on a loading archive"},
     {"kReadOnStoringArchive", "read on a storing archive"},
