@@ -164,8 +164,6 @@ const std::vector<Probe>& Probes() {
         {"代価歩掛明細表", {"**人件費合計名称変更"}},
         {"代価歩掛明細表", {"**dudaroda用人員計"}},
         {"代価歩掛明細表", Numbered("**経費区分ｽﾍﾟｰｽ", 1, 10)},
-        {"代価歩掛明細表", {"**測量経費"}},
-        {"代価歩掛明細表", {"**物件経費"}},
         {"代価歩掛明細表", {"**土質経費"}},
         {"代価歩掛明細表", {"**経費区分"}},
     };
@@ -258,6 +256,10 @@ TEST(ShippedForms, EveryFormHoldsTheCellsItsBuildersWrite) {
             for (const std::string& form : kEstimateForms) somewhere = somewhere || Has(form, sheet, cell);
             EXPECT_TRUE(somewhere) << sheet << " " << cell;
         }
+    // Every form lists the expenses of 測量, 設計 and 物件 rows on their breakdown detail.
+    for (const std::string& form : kEstimateForms)
+        for (const char* marker : {"**測量経費", "**物件経費"})
+            EXPECT_TRUE(Has(form, "代価歩掛明細表", marker)) << form << " " << marker;
     // The 業務 total of the first page is labelled by the program, so that the label stands only where
     // the total does.
     for (const std::string& form : kEstimateForms) {
