@@ -46,13 +46,13 @@
 #include "master/MasterFile.h"
 #include "master/MasterStore.h"
 #include "master/MasterTexts.h"
-#include "platform/Archive.h"
 #include "platform/FileUtil.h"
 #include "platform/TextUtil.h"
 
 using namespace masterbuild;
 using estimate_test::ItemListBuilder;
 using estimate_test::SameItem;
+using estimate_test::StoredBytes;
 
 namespace {
 
@@ -758,15 +758,6 @@ TEST_F(ViewSettings, OKRecalculatesTheRowsBusinessAndMarksModifiedCancelChangesN
 // ---------------------------------------------------------------------------------------------
 // Inputs past the limits of the amounts
 
-// The stored bytes of an item list.
-std::string Bytes(const CSekisanItemList& list) {
-    CSekisanItemList copy;
-    copy.Copy(list);
-    CArchive ar;
-    copy.Serialize(ar);
-    return ar.Buffer();
-}
-
 // (業務 2, 工種 k, 種別 1) of the 歩掛 priced at 100,000 yen a unit: the 技師 2001 at 50,000 yen (price
 // column 0) for 2.00 man-days per 1.00 unit.
 void PricedEntry(CBukakeFile& bukake, int k, const char* unit) {
@@ -864,7 +855,7 @@ TEST_F(ViewSettings, AnInputPastALimitIsPutBackWithTheMessageAndOneInsideIsTaken
             Select(current);
             Doc().SetModifiedFlag(false);
             host->messages.clear();
-            const std::string before = Bytes(List());
+            const std::string before = StoredBytes(List());
             {
                 ScriptedDialogs dialogs;
                 c.answer(dialogs, past ? c.past : c.inside);
@@ -876,11 +867,11 @@ TEST_F(ViewSettings, AnInputPastALimitIsPutBackWithTheMessageAndOneInsideIsTaken
             if (past) {
                 told.push_back(vemo::FillText(apptext::kInputPastLimit, {c.row}));
                 EXPECT_EQ(Messages(), told);
-                EXPECT_EQ(Bytes(List()), before);
+                EXPECT_EQ(StoredBytes(List()), before);
                 EXPECT_FALSE(Doc().IsModified());
             } else {
                 EXPECT_EQ(Messages(), told);
-                EXPECT_NE(Bytes(List()), before);
+                EXPECT_NE(StoredBytes(List()), before);
                 EXPECT_TRUE(Doc().IsModified());
             }
             EXPECT_FALSE(view->GetSekisanData()->GetCalcLimits().Any());

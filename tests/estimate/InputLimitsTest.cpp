@@ -1,5 +1,6 @@
-// CSekisanData::CommitInput and CSekisanData::CheckLimits: an input whose recalculation goes past a
-// limit is put back whole; an opened estimate learns its limits from a priced copy.
+// CSekisanData::CommitInput, CSekisanData::CheckLimits and CSekisanData::CalcLimits: an input whose
+// recalculation goes past a limit is put back whole; an opened estimate learns its limits from a
+// priced copy.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -13,17 +14,9 @@
 namespace driver_test {
 namespace {
 
+using estimate_test::StoredBytes;
 using Limits = CSekisanData::CalcLimits;
 using Result = CSekisanData::InputResult;
-
-// The stored bytes of an item list.
-std::string Bytes(const CSekisanItemList& list) {
-    CSekisanItemList copy;
-    copy.Copy(list);
-    CArchive ar;
-    copy.Serialize(ar);
-    return ar.Buffer();
-}
 
 // 業務 2 (設計) with 種別 rows priced at 100,000 yen a km: one 技師 at 50,000 yen for 2.00 man-days
 // per 1.00 km, without rates or factor; a quantity of q km makes q × 100,000 yen.
@@ -58,7 +51,7 @@ protected:
         twin.GetItemList()->GetItem(index)->m_nQuantity = quantity;
         twin.Recalculate(gyomu);
         if (limits) *limits = twin.GetCalcLimits();
-        return Bytes(*twin.GetItemList());
+        return StoredBytes(*twin.GetItemList());
     }
 };
 
@@ -145,7 +138,7 @@ TEST_F(InputLimitsTest, AQuantityPastALimitIsPutBackWholeAndOneJustInsideIsPrice
         ASSERT_FALSE(data.GetCalcLimits().Any());
         const int index = Find(c.gyomu, c.koshu, IsUnset(c.koshu) ? kUnset : 1);
         ASSERT_GE(index, 0);
-        const std::string priced = Bytes(List());
+        const std::string priced = StoredBytes(List());
 
         Limits plain;
         PlainlyPriced(priced, index, c.past, c.gyomu, &plain);
@@ -155,14 +148,14 @@ TEST_F(InputLimitsTest, AQuantityPastALimitIsPutBackWholeAndOneJustInsideIsPrice
         const CSekisanData::InputSnapshot past(data);
         Item(index).m_nQuantity = c.past;
         EXPECT_EQ(data.CommitInput(past, c.gyomu), Result::PastLimit);
-        EXPECT_EQ(Bytes(List()), priced);
+        EXPECT_EQ(StoredBytes(List()), priced);
         EXPECT_FALSE(data.GetCalcLimits().Any());
         EXPECT_TRUE(Messages().empty()) << "the caller tells the user";
 
         const CSekisanData::InputSnapshot inside(data);
         Item(index).m_nQuantity = c.inside;
         EXPECT_EQ(data.CommitInput(inside, c.gyomu), Result::Taken);
-        EXPECT_EQ(Bytes(List()), PlainlyPriced(priced, index, c.inside, c.gyomu, nullptr));
+        EXPECT_EQ(StoredBytes(List()), PlainlyPriced(priced, index, c.inside, c.gyomu, nullptr));
         EXPECT_FALSE(data.GetCalcLimits().Any());
     }
 }
@@ -191,11 +184,11 @@ TEST_F(InputLimitsTest, AnEstimatePastALimitTakesInputsThatGoNoFurther) {
     EXPECT_EQ(data.CommitInput(second, Gyomu::Sekkei), Result::Taken);
     EXPECT_FALSE(data.GetCalcLimits().Any());
     // From there, past it again: put back.
-    const std::string inside = Bytes(List());
+    const std::string inside = StoredBytes(List());
     const CSekisanData::InputSnapshot third(data);
     Item(big).m_nQuantity = 20'000'000;
     EXPECT_EQ(data.CommitInput(third, Gyomu::Sekkei), Result::PastLimit);
-    EXPECT_EQ(Bytes(List()), inside);
+    EXPECT_EQ(StoredBytes(List()), inside);
 }
 
 TEST_F(InputLimitsTest, ATakenInputStillNamesAMissingPrice) {
@@ -222,13 +215,13 @@ TEST_F(InputLimitsTest, CheckingTheLimitsPricesACopyWithoutAWordAndLeavesTheFigu
     KmRow(20, "特殊設計", 1'000);
     build.Koshu(Koshu::GyomuKakaku, "業務価格").Amount(456);
     SummaryRows();
-    const std::string stored = Bytes(List());
+    const std::string stored = StoredBytes(List());
 
     const Limits& limits = data.CheckLimits();
     EXPECT_EQ(limits.directCapped, std::set<int>{2});
     EXPECT_EQ(limits.Gyomu(), std::set<int>{2});
     EXPECT_EQ(&limits, &data.GetCalcLimits());
-    EXPECT_EQ(Bytes(List()), stored);
+    EXPECT_EQ(StoredBytes(List()), stored);
     EXPECT_TRUE(Messages().empty());
 
     // A recalculation of the estimate itself tells about the unit price.
