@@ -395,7 +395,8 @@ CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
             view = w;
             break;
         }
-    if (!view) {
+    const bool opened = !view;
+    if (opened) {
         auto doc = std::make_unique<CVemoWinDoc>();
         if (!doc->OnOpenDocument(path)) return nullptr;
         view = AddEstimateWindow(std::move(doc));
@@ -407,6 +408,8 @@ CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
     view->LayoutGrid();
     view->ApplyColourDepth();
     view->RefreshHeader();
+    // Amounts past their limits are told once, with the masters the estimate is priced with.
+    if (opened) view->CheckOpenedLimits();
     return view->GetDocument();
 }
 

@@ -8,6 +8,9 @@
 #include <QStyle>
 #include <algorithm>
 #include <initializer_list>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "dialogkit/Tx.h"
 #include "estimate/CalcCodes.h"
@@ -21,6 +24,7 @@
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
+#include "platform/TextUtil.h"
 
 using namespace vemo::view;
 
@@ -237,6 +241,47 @@ void CVemoWinView::OnActivateView() {
 // Grid contents
 
 int CVemoWinView::Recalculate(int gyomu) { return GetSekisanData()->Recalculate(gyomu); }
+
+void CVemoWinView::RecalculateAll() {
+    Recalculate(calc::kAllGyomu);
+    TellCalcLimits();
+}
+
+void CVemoWinView::TellCalcLimits() {
+    const CSekisanData::CalcLimits& limits = GetSekisanData()->GetCalcLimits();
+    if (!limits.Any()) return;
+    // The 業務 by the names of their rows, then the total.
+    const CSekisanItemList& list = *GetItemList();
+    const std::set<int> gyomu = limits.Gyomu();
+    std::vector<int> codes(gyomu.begin(), gyomu.end());
+    if (limits.totalCapped) codes.push_back(calc::Gyomu::ItakuryoKei);
+    std::string names;
+    for (int code : codes) {
+        const CSekisanItem* row = list.GetItem(list.FindGyomu(code));
+        if (!names.empty()) names += apptext::kCalcLimitsNameJoin;
+        names += row ? row->m_strNameUpper : std::string();
+    }
+    AfxMessageBox(vemo::FillText(apptext::kCalcLimitsNotice, {names}), MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void CVemoWinView::CheckOpenedLimits() {
+    GetSekisanData()->CheckLimits();
+    TellCalcLimits();
+}
+
+CVemoWinView::InputStart CVemoWinView::BeginInput() const {
+    return InputStart{CSekisanData::InputSnapshot(*GetSekisanData()), m_doc->IsModified()};
+}
+
+bool CVemoWinView::CommitInput(const InputStart& start, int gyomu, int index) {
+    if (GetSekisanData()->CommitInput(start.rows, gyomu) == CSekisanData::InputResult::Taken) return true;
+    MarkModified(start.modified);
+    RefillGrid();
+    const CSekisanItem* row = GetItemAt(index);
+    AfxMessageBox(vemo::FillText(apptext::kInputPastLimit, {row ? row->m_strNameUpper : std::string()}),
+                  MsgButtons::Ok, MsgIcon::Exclamation);
+    return false;
+}
 
 // The 歩掛 background of rows, with the 工種 entry of the row before kept: rows come in 工種 runs.
 class CVemoWinView::BackgroundLookup {

@@ -131,8 +131,9 @@ void CVemoWinView::OnHenkaritsu() {
         }
         if (n > 0) {
             const int gyomu = item->m_nGyomu;
+            const InputStart start = BeginInput();
             SetHenkaritsuRange(m_currentRow + 1, n);
-            Recalculate(gyomu);
+            CommitInput(start, gyomu, m_currentRow);
             RefillGrid();
         }
         return;
@@ -167,6 +168,7 @@ int CVemoWinView::SetHenkaritsu() {
     const CHenkaritsuGyomu* group = m_app.Store().GetHenkaritsuFile().FindGyomu(item->m_nGyomu);
     if (!group) return 1;
     const CBukakeDetail& detail = s->GetDetail();
+    const InputStart start = BeginInput();
     const int slotCount = TakesKakeritsu(detail.m_bukakeType) ? CSekisanItem::kRateSlots : CSekisanItem::kRateSlots - 1;
     auto codeOf = [&](int slot) { return slot == kKakeritsuSlot ? kKakeritsuCode : detail.m_henkaritsu[static_cast<size_t>(slot)]; };
     int applyMode = 0;
@@ -223,13 +225,14 @@ int CVemoWinView::SetHenkaritsu() {
     if (!taken) return 1;
     item->m_nWeightAverage = kUnset;
     AskEdited(item->m_bNameLowerEdited, apptext::kNameLowerEditedPrompt);
-    Recalculate(item->m_nGyomu);
+    CommitInput(start, item->m_nGyomu, m_currentRow);
     return 1;
 }
 
 int CVemoWinView::SetHenkaritsuIkkatsu() {
     const CSekisanItem* item = GetItemAt(m_currentRow);
     if (!item) return 2;
+    const InputStart start = BeginInput();
     const int gyomu = item->m_nGyomu;
     const CBukakeFile& bukake = Bukake();
     auto typeOf = [&](const CSekisanItem& row) -> std::optional<int> {
@@ -283,7 +286,7 @@ int CVemoWinView::SetHenkaritsuIkkatsu() {
                 row->m_nLL[kKakeritsuSlot] = value;
         }
     }
-    Recalculate(gyomu);
+    CommitInput(start, gyomu, m_currentRow);
     return 1;
 }
 
@@ -384,6 +387,7 @@ int CVemoWinView::GuidedEntry(int askQuantity, int single) {
     const CBukakeFile& bukake = Bukake();
     if (!bukake.FindGyomu(gyomu)) return 0;
     const int koshuRow = m_currentRow;
+    const InputStart start = BeginInput();
     int first = m_currentRow, n = 1;
     if (single == 0) {
         n = GetItemList()->CountShubetsuOfKoshu(gyomu, current->m_nKoshu);
@@ -502,7 +506,7 @@ int CVemoWinView::GuidedEntry(int askQuantity, int single) {
         }
     }
 
-    Recalculate(gyomu);
+    CommitInput(start, gyomu, koshuRow);
     if (single == 0) {
         PaintRows(first, n, kRowBack);
         SelectRow(koshuRow + 1);

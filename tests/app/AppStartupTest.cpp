@@ -37,6 +37,7 @@
 #include "masteredit/MasterEditTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/PlatformTexts.h"
+#include "platform/TextUtil.h"
 
 namespace fs = std::filesystem;
 using namespace masterbuild;
@@ -311,6 +312,45 @@ TEST_F(AppStartup, AnEstimateOfAnotherMasterFolderIsSwitched) {
     WriteEstimate(other, upper, program.data + "/材料単価データ25.zoa");
     ASSERT_NE(app.OpenDocumentFile(other), nullptr);
     EXPECT_EQ(dialogs.classes.size(), 1u);
+}
+
+TEST_F(AppStartup, AnEstimatePastALimitOpensAsSavedWithOneNotice) {
+    // As saved: a lump of 1,000,000,000 yen, beyond the direct sum of its 業務, whose totals show 0.
+    CVemoWinDocData data;
+    CSekisanItemList* list = data.GetItemList();
+    list->m_strMasterFolder = program.masters;
+    list->m_strZairyoFile = program.data + "/材料単価データ25.zoa";
+    list->m_nTankaColumn = 1;
+    estimate_test::ItemListBuilder(*list)
+        .Gyomu(2, "設計業務")
+        .Koshu(69, "一式計上")
+        .Amount(1'000'000'000)
+        .Koshu(95, "設計業務費")
+        .Amount(0)
+        .Summary(95, "小計")
+        .Amount(0)
+        .Summary(99, "業務委託料計")
+        .Amount(0);
+    const std::string path = program.root / "上限.sei";
+    ASSERT_EQ(data.SaveFile(path), 1);
+    const std::string saved = ReadTestFile(path);
+
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    scripted.messages.clear();
+    CVemoWinDoc* doc = app.OpenDocumentFile(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(scripted.MessageTexts(),
+              std::vector<std::string>{vemo::FillText(apptext::kCalcLimitsNotice, {"設計業務"})});
+    EXPECT_EQ(doc->GetItemList()->GetItem(1)->m_nAmount, 1'000'000'000);
+    EXPECT_EQ(doc->GetItemList()->GetItem(2)->m_nAmount, 0);
+    EXPECT_FALSE(doc->IsModified());
+    // Opening it again only brings its window forward.
+    EXPECT_EQ(app.OpenDocumentFile(path), doc);
+    EXPECT_EQ(scripted.messages.size(), 1u);
+    EXPECT_EQ(ReadTestFile(path), saved);
+    app.ExitInstance();
 }
 
 TEST_F(AppStartup, AnEstimatesOwnMaterialPricesAreRestoredWhenItCloses) {
