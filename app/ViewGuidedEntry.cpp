@@ -171,16 +171,18 @@ int CVemoWinView::SetHenkaritsu() {
     const InputStart start = BeginInput();
     const int slotCount = TakesKakeritsu(detail.m_bukakeType) ? CSekisanItem::kRateSlots : CSekisanItem::kRateSlots - 1;
     auto codeOf = [&](int slot) { return slot == kKakeritsuSlot ? kKakeritsuCode : detail.m_henkaritsu[static_cast<size_t>(slot)]; };
+    // The slots the walk shows: those whose code the group has a record for. 戻る goes to the one
+    // shown before; the first has none.
+    std::vector<int> shown;
+    for (int i = 0; i < slotCount; ++i)
+        if (const int code = codeOf(i); !IsUnset(code) && group->FindRecord(code)) shown.push_back(i);
     int applyMode = 0;
     bool taken = false;
-    int i = 0;
-    while (i < slotCount) {
+    size_t j = 0;
+    while (j < shown.size()) {
+        const int i = shown[j];
         const int code = codeOf(i);
-        const CHenkaritsuRecord* record = IsUnset(code) ? nullptr : group->FindRecord(code);
-        if (!record) {
-            ++i;
-            continue;
-        }
+        const CHenkaritsuRecord* record = group->FindRecord(code);
         // The row's 掛率 slot holds the code of its record before the dialog opens, whatever it answers.
         if (i == kKakeritsuSlot) item->m_nRateCode[kKakeritsuSlot] = kKakeritsuCode;
         CSekisanItem copy;
@@ -190,7 +192,7 @@ int CVemoWinView::SetHenkaritsu() {
         dialog.SetItem(copy);
         dialog.SetRecord(*record);
         if (code == kKakeritsuCode) dialog.SetApplyMode(applyMode);
-        if (i == 0) dialog.SetBackEnabled(0);
+        if (j == 0) dialog.SetBackEnabled(0);
         const int result = dialog.DoModal();
         if (Accepted(result)) {
             std::optional<int> kept;
@@ -206,19 +208,12 @@ int CVemoWinView::SetHenkaritsu() {
                 MarkModified();
                 taken = true;
             }
-            ++i;
-        } else if (result == CHenkaritsuSettingDlg::kBack) {
+            ++j;
+        } else if (result == CHenkaritsuSettingDlg::kBack && j > 0) {
             if (code == kKakeritsuCode) applyMode = dialog.GetApplyMode();
-            if (i == 0) {
-                ++i;
-                continue;
-            }
-            int back = i - 1;
-            while (back >= 0 && IsUnset(detail.m_henkaritsu[static_cast<size_t>(back)])) --back;
-            if (back < 0) break;
-            i = back;
+            --j;
         } else {
-            ++i;
+            ++j;
         }
     }
     // Every slot cancelled: the row stays as it was (its 掛率 code aside).
