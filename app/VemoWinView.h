@@ -303,7 +303,8 @@ public:
     bool RefuseWhilePreviewOpen();
     void OnFilePrint();
     // The estimate printed as its settings stand, on the printer the reports share, without the page
-    // settings or a printer choice (the command line's print); false when there was nothing to print.
+    // settings or a printer choice (the command line's print); false when nothing was printed (an
+    // empty estimate, or a printer that could not be started, which the user is told of).
     bool PrintDirect();
     void OnFilePrintPreview();
     void OnDaikaPrintPreview();

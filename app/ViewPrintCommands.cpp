@@ -13,7 +13,6 @@
 #include "report/EstimateReport.h"
 #include "report/PrintFormText.h"
 #include "report/qt/PageSettingDlg.h"
-#include "report/ReportOutput.h"
 #include "report/ReportTexts.h"
 #include "report/qt/HyoshiDlg.h"
 
@@ -50,9 +49,7 @@ bool CVemoWinView::PrintDirect() {
     CWaitCursor wait;
     if (GetItemList()->GetCount() == 0) return false;
     BuildReport();
-    if (!m_job.HasWorkbook()) return false;
-    ReportOutput().PrintAll(m_job);
-    return true;
+    return m_job.PrintOnChosenPrinter();
 }
 
 void CVemoWinView::OnFilePrintPreview() {

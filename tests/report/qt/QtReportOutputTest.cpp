@@ -269,3 +269,17 @@ TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
     }
     EXPECT_TRUE(m_host.messages.empty());
 }
+
+// A printer that cannot be started (here a PDF file in a folder that is not there) prints nothing,
+// and the user is told so.
+TEST_F(QtReportOutputTest, APrinterThatCannotStartPrintsNothingAndSaysSo) {
+    CReportJob job;
+    Fill(job, 2);
+    const std::string pdf = m_dir / "無いフォルダー/印刷.pdf";
+    m_output->Printer().setOutputFormat(QPrinter::PdfFormat);
+    m_output->Printer().setOutputFileName(QString::fromStdString(pdf));
+    EXPECT_FALSE(m_output->PrintAll(job));
+    EXPECT_FALSE(job.PrintOnChosenPrinter());
+    EXPECT_EQ(m_host.MessageTexts(), std::vector<std::string>{reporttext::kNothingPrinted});
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
