@@ -162,6 +162,9 @@ decltype(auto) CVemoWinView::WithReport(F&& f) {
 }
 
 void CVemoWinView::BuildReport() {
+    // Saved from the preview, the workbook is offered under the estimate's name, beside its file.
+    const std::string& path = GetDocument()->GetPathName();
+    m_job.SetWorkbookName(path.empty() ? GetDocument()->GetTitle().toStdString() : path);
     WithReport([](CEstimateReport& report) { report.BuildReport(); });
 }
 

@@ -95,6 +95,10 @@ public:
     bool RefuseWhilePreviewOpen();
     void SetPreviewTitle(std::string_view title) { m_previewTitle = title; }
     std::string GetPreviewTitle() const { return m_previewTitle; }
+    // The name the workbook is offered under when it is saved from the preview: the estimate's path
+    // or title, whose extension gives way to ".xlsx"; "" offers the template's name.
+    void SetWorkbookName(std::string_view name) { m_workbookName = name; }
+    const std::string& GetWorkbookName() const { return m_workbookName; }
 
     // The page settings, copied whole into and out of the page-settings dialog.
     const CPrintSettings& GetSettings() const { return m_settings; }
@@ -130,5 +134,6 @@ private:
     int m_previewOpen = 0;
     CPrintSettings m_settings;
     std::string m_previewTitle;
+    std::string m_workbookName;
     IReportOutput* m_previewOutput = nullptr;  // the output showing the open preview
 };
