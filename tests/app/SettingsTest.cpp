@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QSettings>
 #include <clocale>
 
@@ -70,9 +72,27 @@ TEST_F(SettingsTest, FirstStartTakesEveryDefault) {
     EXPECT_DOUBLE_EQ(s.spWidthWari, 1.0);
     EXPECT_EQ(s.HoseiMarumeKeta, 4);
     EXPECT_EQ(s.HoseiMarumeKind, 0);
-    // The remembered directory defaults to the program folder and becomes the current one.
-    EXPECT_EQ(s.lastDirectory, m_program.Path());
-    EXPECT_EQ(QDir::currentPath().toStdString(), m_program.Path());
+}
+
+// Before the user has chosen a folder, the file dialogs start in the user's documents folder (the
+// home folder when there is none), not in the program's, which an installed program may not write.
+TEST_F(SettingsTest, TheFirstFolderOfTheFileDialogsIsTheUsersDocuments) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    ASSERT_FALSE(QFileInfo::exists(documents));
+    const struct {
+        bool documentsThere;
+        QString expected;
+    } cases[] = {{false, QDir::homePath()}, {true, documents}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.documentsThere);
+        if (c.documentsThere) ASSERT_TRUE(QDir().mkpath(documents));
+        CQtSettings profile;
+        CAppSettings s;
+        LoadSettings(profile, m_program.Path(), "/m", m_rect, s);
+        EXPECT_EQ(s.lastDirectory, c.expected.toStdString());
+        EXPECT_EQ(QDir::currentPath(), c.expected);
+    }
+    QDir(documents).removeRecursively();
 }
 
 TEST_F(SettingsTest, RoundTripKeepsEveryValue) {
