@@ -202,7 +202,8 @@ TEST_F(AppStartup, ACommandLineFileIsOpenedAndSavedByteForByte) {
     CVemoWinView* window = app.EstimateWindows()[0];
     EXPECT_EQ(window->KenmeiText(), QStringLiteral("林道測量業務"));
     EXPECT_EQ(window->Grid()->GetMaxRows(), 3);
-    EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(apptext::kMainCaption));
+    // The estimate window is maximised: its name follows the caption.
+    EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(apptext::kMainCaption) + QStringLiteral(" - [見積.sei]"));
     EXPECT_EQ(app.RecentFiles().Files().front(), path);
 
     CVemoWinDoc* doc = window->GetDocument();

@@ -301,7 +301,7 @@ TEST(RecentFileList, KeepsFourNewestFirst) {
 }
 
 // The menu names a recent file in at most 30 characters: by its name in the current folder, else
-// by its path with the leading folders left out as "...".
+// by its path with the leading folders left out as "..."; a longer name is cut in the middle.
 TEST(RecentFileList, DisplayNamesFitTheMenu) {
     const struct {
         const char* path;
@@ -311,7 +311,11 @@ TEST(RecentFileList, DisplayNamesFitTheMenu) {
         {"/a/見積1.sei", "/a/見積1.sei"},
         {"/home/user/ドキュメント/見積/令和7年度/林道測量業務.sei", "/.../見積/令和7年度/林道測量業務.sei"},
         {"/home/user/区画整理測量設計業務委託見積書サンプル第二版と第三版.sei",
-         "区画整理測量設計業務委託見積書サンプル第二版と第三版.sei"},  // the name alone is longer
+         "区画整理測量設計業務委託見積書サンプル第二版と第三版.sei"},  // the name alone, 30 characters
+        {"/home/user/区画整理測量設計業務委託見積書サンプル第二版と第三版と第四版.sei",
+         "区画整理測量設計業務委託見...二版と第三版と第四版.sei"},
+        {"/home/u/見積/令和7年度区画整理測量設計業務委託見積書の控えと修正版.sei",
+         "令和7年度区画整理測量設計...見積書の控えと修正版.sei"},  // in the current folder
     };
     for (const auto& c : cases) EXPECT_EQ(RecentFileDisplayName(c.path, "/home/u/見積"), c.shown) << c.path;
 }
