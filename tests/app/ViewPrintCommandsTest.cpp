@@ -116,6 +116,7 @@ protected:
         view->RefillGrid();
         view->SelectRow(3);
         view->MarkModified(false);
+        host->panes.clear();
     }
     bool Enabled(int id) { return app->Commands().State(id).enabled; }
     bool Dispatch(int id) { return app->Commands().Dispatch(id); }
