@@ -143,6 +143,7 @@ CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : C
     pathRow->addWidget(pathLabel);
     pathRow->addWidget(m_pathDisplay, 1);
     auto* side = new QVBoxLayout;
+    FitButtonColumn({m_ok, cancel, m_rename, m_copy, m_delete, m_switch, m_up});
     for (QPushButton* b : {m_ok, cancel, m_rename, m_copy, m_delete, m_switch, m_up}) side->addWidget(b);
     side->addStretch(1);
     auto* middle = new QHBoxLayout;

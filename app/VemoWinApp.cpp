@@ -344,6 +344,8 @@ CVemoWinView* CVemoWinApp::AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc) {
 void CVemoWinApp::OnViewActivated(CVemoWinView* view) {
     m_activatedView = view;
     view->OnActivateView();
+    // The message pane tells the 安全費 rate of the current row of the estimate now in front.
+    view->ShowAnzenhiRate();
 }
 
 void CVemoWinApp::AddRecentFile(const std::string& path) {

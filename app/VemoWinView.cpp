@@ -109,6 +109,9 @@ void CVemoWinView::SetCurrentRow(int row) {
     if (row == m_currentRow) return;
     m_currentRow = row;
     m_app.Commands().UpdateActions();
+    // The message pane follows the current row of the estimate in front, however the row moved.
+    const CVemoWinView* active = m_app.ActiveEstimateWindow();
+    if (!active || active == this) ShowAnzenhiRate();
 }
 
 CBukakeFile& CVemoWinView::Bukake() const { return m_app.Store().GetBukakeFile(); }

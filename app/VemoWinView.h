@@ -122,7 +122,8 @@ public:
     // The guided entry of the current row; its result (1 when it moved the current row), out a
     // choice (−1 by default).
     int ActivateRow(int& out);
-    // 安全費 rate of the current 種別 row in the message pane (cleared for other rows).
+    // 安全費 rate of the current 種別 row in the message pane (cleared for other rows). It is shown
+    // whenever the current row of the estimate in front changes, and when an estimate comes to the front.
     void ShowAnzenhiRate();
     // 参考金額 of a 歩掛 detail being edited: the current item's amount and the 業務 total (the last
     // 業務 95 row, else the current 業務's 工種 95 row; unchanged without either) as they would be
@@ -327,7 +328,8 @@ public:
     bool RefuseWhilePreviewOpen();
     void OnFilePrint();
     // The estimate printed as its settings stand, on the printer the reports share, without the page
-    // settings or a printer choice (the command line's print); false when there was nothing to print.
+    // settings or a printer choice (the command line's print); false when nothing was printed (an
+    // empty estimate, or a printer that could not be started, which the user is told of).
     bool PrintDirect();
     void OnFilePrintPreview();
     void OnDaikaPrintPreview();
@@ -395,6 +397,7 @@ private:
     // Moves the n rows at from so that the first lands at index to of the resulting list, makes it
     // the current row, refills and marks the estimate modified.
     void MoveRows(int from, int n, int to);
+    // Makes an item current (−1: none); a change shows the 安全費 rate of the new row.
     void SetCurrentRow(int row);
     void UpdateTitle();
     CBukakeFile& Bukake() const;

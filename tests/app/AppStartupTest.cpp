@@ -38,6 +38,7 @@
 #include "platform/FileUtil.h"
 #include "platform/PlatformTexts.h"
 #include "platform/TextUtil.h"
+#include "report/ReportTexts.h"
 
 namespace fs = std::filesystem;
 using namespace masterbuild;
@@ -202,7 +203,8 @@ TEST_F(AppStartup, ACommandLineFileIsOpenedAndSavedByteForByte) {
     CVemoWinView* window = app.EstimateWindows()[0];
     EXPECT_EQ(window->KenmeiText(), QStringLiteral("林道測量業務"));
     EXPECT_EQ(window->Grid()->GetMaxRows(), 3);
-    EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(apptext::kMainCaption));
+    // The estimate window is maximised: its name follows the caption.
+    EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(apptext::kMainCaption) + QStringLiteral(" - [見積.sei]"));
     EXPECT_EQ(app.RecentFiles().Files().front(), path);
 
     CVemoWinDoc* doc = window->GetDocument();
@@ -250,26 +252,33 @@ TEST_F(AppStartup, TheFileMenuShowsItsShortcutsOnEveryStart) {
 }
 
 // The framework's print form of the command line: the estimate is printed on the printer the
-// reports share, without asking for one, and the program ends without showing its window.
+// reports share, without asking for one, and the program ends without showing its window. A printer
+// that cannot be started prints nothing: the user is told, and the program ends with a failure.
 TEST_F(AppStartup, ACommandLineFileToPrintIsPrintedAndTheProgramEnds) {
     const std::string path = program.root / "印刷.sei";
     WriteEstimate(path, program.masters, program.data + "/材料単価データ25.zoa");
     WriteTestFile(program.root / "フォーム/ｶﾗｰA4形式.xlsx",
                   estimateform::BuildForm({estimateform::PlainSheet("報告書1", estimateform::SokatsuCells()),
                                            estimateform::PlainSheet("報告書2", estimateform::SokatsuCells())}));
-    for (const char* option : {"/p", "-P"}) {
-        SCOPED_TRACE(option);
-        EXPECT_FALSE(CVemoWinApp::IsFileArgument(QString::fromLatin1(option)));
+    const struct {
+        const char* option;
+        bool printerFails;
+    } cases[] = {{"/p", false}, {"-P", false}, {"/p", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.option) + (c.printerFails ? " without a printer" : ""));
+        EXPECT_FALSE(CVemoWinApp::IsFileArgument(QString::fromLatin1(c.option)));
         RecordingReportOutput output;
-        CVemoWinApp app({QString::fromLatin1(option), QString::fromStdString(path)}, program.root.Path());
+        output.printFails = c.printerFails;
+        CVemoWinApp app({QString::fromLatin1(c.option), QString::fromStdString(path)}, program.root.Path());
         ScriptedHost scripted;
         EXPECT_FALSE(app.InitInstance());
-        EXPECT_TRUE(app.PrintedFromCommandLine());
+        EXPECT_EQ(app.PrintedFromCommandLine(), !c.printerFails);
         ASSERT_EQ(output.calls.size(), 1u);
         EXPECT_EQ(output.calls[0].rfind("print ", 0), 0u) << output.calls[0];
         EXPECT_NE(output.calls[0], "print 0");
         EXPECT_FALSE(app.MainFrame()->isVisible());
-        EXPECT_TRUE(scripted.messages.empty());
+        EXPECT_EQ(scripted.MessageTexts(),
+                  c.printerFails ? std::vector<std::string>{reporttext::kNothingPrinted} : std::vector<std::string>{});
         app.ExitInstance();
         EXPECT_EQ(program.CountLocked(), 0);
     }

@@ -67,6 +67,7 @@ NamedTexts CommandTexts() {
 
 const TextEntry kAppTexts[] = {
     {"kMainCaption", "Vemo Ovra  農林版　令和7年度積算基準対応版"},
+    {"kMaximisedCaption", "%1 - [%2]"},
     {"kOpenTitle", "開く"},
     {"kSaveAsTitle", "名前を付けて保存"},
     {"kSaveCopyTitle", "コピーを保存"},

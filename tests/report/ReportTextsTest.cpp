@@ -16,6 +16,7 @@ namespace {
 const TextEntry kExpected[] = {
     {"kDefaultPreviewTitle", "VemoOvra 印刷プレビュー"},
     {"kPreviewOpenMessage", "既に印刷プレビュー ウィンドウが開かれています。\n印刷プレビュー ウィンドウを閉じてください。"},
+    {"kNothingPrinted", "何も印刷できませんでした。\nプリンターが設定されているか確認してください。"},
     {"kPreviewDialogTitle", "印刷プレビュー"},
     {"kPreviewPrint", "印刷(&P)"},
     {"kPreviewNextPage", "次ﾍﾟｰｼﾞ(&N)"},
