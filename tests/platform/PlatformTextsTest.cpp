@@ -21,6 +21,8 @@ const TextEntry kExpected[] = {
     {"kCannotClose", "cannot close "},
     {"kCannotReplace", "cannot replace "},
     {"kErrorDetailSeparator", ": "},
+    {"kNotARegularFile", "通常のファイルではありません（フォルダー、名前付きパイプ、デバイスなど）。"},
+    {"kFileTooLarge", "ファイルが大きすぎます（%1 MB を超えています）。"},
     {"kWriteOnLoadingArchive", "write on a loading archive"},
     {"kReadOnStoringArchive", "read on a storing archive"},
     {"kUnexpectedEndOfFile", "unexpected end of file"},
