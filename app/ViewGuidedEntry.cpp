@@ -313,36 +313,45 @@ int CVemoWinView::SetHenkaritsuRange(int first, int n) {
         if (!TakesKakeritsu(detail->m_bukakeType)) all9 = false;
     }
     if (all9) codes.push_back(kKakeritsuCode);
-    const CBukakeDetail* lastDetail = details.back();
+
+    // The steps of the walk: the codes the group has a record for. Each keeps the choice last
+    // confirmed on it, so that 戻る opens the step as it was left; one not yet confirmed opens with
+    // the record's default.
+    struct Step {
+        int code;
+        const CHenkaritsuRecord* record;
+        CSekisanItem choice;
+    };
+    std::vector<Step> steps;
+    for (int code : codes) {
+        const CHenkaritsuRecord* record = group->FindRecord(code);
+        if (!record) continue;
+        Step& step = steps.emplace_back(Step{code, record, {}});
+        step.choice.m_nRateCode[0] = code;
+        step.choice.m_nLL[0] = kUnset;
+    }
 
     bool taken = false;
     size_t j = 0;
-    while (j < codes.size()) {
-        const int code = codes[j];
-        const CHenkaritsuRecord* record = group->FindRecord(code);
-        if (!record) {
-            ++j;
-            continue;
-        }
-        CSekisanItem temp;
-        temp.m_nRateCode[0] = code;
-        temp.m_nLL[0] = kUnset;
+    while (j < steps.size()) {
+        Step& step = steps[j];
         CHenkaritsuSettingDlg dialog(this);
         dialog.SetSlot(0);
-        dialog.SetItem(temp);
-        dialog.SetRecord(*record);
+        dialog.SetItem(step.choice);
+        dialog.SetRecord(*step.record);
         if (j == 0) dialog.SetBackEnabled(0);
         const int result = dialog.DoModal();
         if (Accepted(result)) {
-            const CSekisanItem& chosen = dialog.GetItem();
+            step.choice.Copy(dialog.GetItem());
+            const CSekisanItem& chosen = step.choice;
             for (CSekisanItem* row : rows) {
-                if (code == kKakeritsuCode) {
+                if (step.code == kKakeritsuCode) {
                     row->m_nRateCode[kKakeritsuSlot] = kKakeritsuCode;
                     row->m_nLL[kKakeritsuSlot] = chosen.m_nLL[0];
                     continue;
                 }
                 for (int slot = 0; slot < kKakeritsuSlot; ++slot) {
-                    if (row->m_nRateCode[static_cast<size_t>(slot)] != code) continue;
+                    if (row->m_nRateCode[static_cast<size_t>(slot)] != step.code) continue;
                     row->m_nRateCol[static_cast<size_t>(slot)] = chosen.m_nRateCol[0];
                     row->m_nRateRow[static_cast<size_t>(slot)] = chosen.m_nRateRow[0];
                     row->m_nLL[static_cast<size_t>(slot)] = chosen.m_nLL[0];
@@ -352,13 +361,8 @@ int CVemoWinView::SetHenkaritsuRange(int first, int n) {
             taken = true;
             ++j;
         } else if (result == CHenkaritsuSettingDlg::kBack && j > 0) {
-            // Back to the nearest earlier slot the last row's 歩掛 names a rate for.
-            int back = static_cast<int>(j) - 1;
-            while (back >= 0 && (!lastDetail || back >= static_cast<int>(lastDetail->m_henkaritsu.size()) ||
-                                 IsUnset(lastDetail->m_henkaritsu[static_cast<size_t>(back)])))
-                --back;
-            if (back < 0) break;
-            j = static_cast<size_t>(back);
+            // Back to the step the walk came from.
+            --j;
         } else {
             ++j;
         }

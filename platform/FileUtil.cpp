@@ -244,6 +244,18 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
     return true;
 }
 
+bool WriteFileThroughLink(const std::string& path, std::string_view bytes, std::string* error) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return WriteFileReplacing(path, bytes, error);
+    std::error_code ec;
+    const fs::path target = fs::canonical(path, ec);
+    if (ec) {
+        if (error) *error = platformtext::kCannotFollowLink + path + platformtext::kErrorDetailSeparator + ec.message();
+        return false;
+    }
+    return WriteFileReplacing(target.string(), bytes, error);
+}
+
 bool IsReplacingTemporary(std::string_view fileName) { return ParseTemporaryName(fileName).has_value(); }
 
 std::string ReplacingTemporaryPrefix(std::string_view targetName, const ProcessId& writer) {

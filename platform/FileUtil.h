@@ -43,6 +43,11 @@ ReadResult ReadFileHead(const std::string& path, size_t maxBytes, std::string& o
 // RemoveStaleTemporaries) are removed first; another program's save in flight is left alone.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
+// Saves as WriteFileReplacing does; where path is a symbolic link, the file it points to (through
+// every link on the way) is the one replaced, with its temporary file beside it, and the link stays.
+// A link that points nowhere is refused: nothing is created at its end.
+bool WriteFileThroughLink(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
 // The temporary files of WriteFileReplacing name their writer: "." + the target's name + ".save-" +
 // the writer's system tag (16 hexadecimal digits) + "." + its pid + "." + its start time + "-" + six
 // letters or digits, beside the target (".単価データ.daa.save-1f0e33a27c5d9b08.4711.98321-Xa31Qz").

@@ -19,6 +19,7 @@
     X(kCannotFlush, "cannot flush ")                                              \
     X(kCannotClose, "cannot close ")                                              \
     X(kCannotReplace, "cannot replace ")                                          \
+    X(kCannotFollowLink, "cannot follow the link ")                               \
     X(kErrorDetailSeparator, ": ")                                                \
     /* Why a file is not read, shown after the message of the file's kind */      \
     X(kNotARegularFile, "通常のファイルではありません（フォルダー、名前付きパイプ、デバイスなど）。") \

@@ -69,6 +69,32 @@ TEST(FileUtil, FailedWriteInReadOnlyFolderWhenNotRoot) {
     EXPECT_EQ(ReadTestFile(path), "old contents");
 }
 
+TEST(FileUtil, WritingThroughALinkReplacesItsEndAndRefusesALinkToNothing) {
+    TempFolder dir;
+    namespace fs = std::filesystem;
+    WriteTestFile(dir / "shared/master.daa", "old");
+    // A chain of two links, the first relative to its own folder.
+    fs::create_directory(dir / "data");
+    fs::create_symlink(dir / "shared/master.daa", dir / "shared/alias.daa");
+    fs::create_symlink("../shared/alias.daa", dir / "data/master.daa");
+    ASSERT_TRUE(WriteFileThroughLink(dir / "data/master.daa", "new"));
+    EXPECT_EQ(ReadTestFile(dir / "shared/master.daa"), "new");
+    EXPECT_TRUE(fs::is_symlink(dir / "data/master.daa"));
+    EXPECT_TRUE(fs::is_symlink(dir / "shared/alias.daa"));
+
+    fs::create_symlink(dir / "elsewhere/none.daa", dir / "data/dangling.daa");
+    std::string error;
+    EXPECT_FALSE(WriteFileThroughLink(dir / "data/dangling.daa", "new", &error));
+    EXPECT_EQ(error.rfind(platformtext::kCannotFollowLink + (dir / "data/dangling.daa") + platformtext::kErrorDetailSeparator, 0), 0u) << error;
+    EXPECT_FALSE(fs::exists(dir / "elsewhere"));
+    EXPECT_TRUE(fs::is_symlink(dir / "data/dangling.daa"));
+    // Nothing but the links and the file they lead to.
+    std::vector<std::string> names;
+    for (auto& e : fs::recursive_directory_iterator(dir.Path())) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"alias.daa", "dangling.daa", "data", "master.daa", "master.daa", "shared"}));
+}
+
 TEST(FileUtil, ReplacingKeepsPermissionBits) {
     TempFolder dir;
     std::string path = dir / "a.sei";

@@ -20,6 +20,7 @@ const TextEntry kExpected[] = {
     {"kCannotFlush", "cannot flush "},
     {"kCannotClose", "cannot close "},
     {"kCannotReplace", "cannot replace "},
+    {"kCannotFollowLink", "cannot follow the link "},
     {"kErrorDetailSeparator", ": "},
     {"kNotARegularFile", "通常のファイルではありません（フォルダー、名前付きパイプ、デバイスなど）。"},
     {"kFileTooLarge", "ファイルが大きすぎます（%1 MB を超えています）。"},
