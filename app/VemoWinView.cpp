@@ -208,13 +208,19 @@ void CVemoWinView::OnActivateView() {
     const bool inUseAlready = vemo::SamePath(named, inUse);
     // The file is read again even when it is the one in use (another copy of the program may have
     // saved it since), into a fresh object: a file that cannot be used leaves the file in use with
-    // its prices and lock, and the estimate takes that one.
-    std::string bytes;
+    // its prices and lock, and the estimate takes that one. What does not open as a regular file
+    // (a named pipe or a device in its place) counts as missing.
+    std::string opens;
     CZairyoTankaFile loaded;
-    if (!vemo::ReadFileBytes(named, bytes)) {
-        list->m_strZairyoFile = inUse;
-        MarkModified();
-        AfxMessageBox(MsgZairyoFileMissing(named, inUse), MsgButtons::Ok, MsgIcon::Exclamation);
+    if (vemo::ReadFileHead(named, 0, opens) != vemo::ReadResult::read) {
+        if (inUseAlready) {
+            // The file in use has gone: its prices stay in use, and the estimate still names it.
+            AfxMessageBox(MsgZairyoFileVanished(named), MsgButtons::Ok, MsgIcon::Exclamation);
+        } else {
+            list->m_strZairyoFile = inUse;
+            MarkModified();
+            AfxMessageBox(MsgZairyoFileMissing(named, inUse), MsgButtons::Ok, MsgIcon::Exclamation);
+        }
     } else if (!store.SerializeZairyoTankaFile(0, &loaded, named)) {
         // The load has said why; a file in use keeps the prices read before.
         if (!inUseAlready) {

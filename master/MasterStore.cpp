@@ -235,14 +235,17 @@ void CMasterDataStore::ReleaseAllLocks() {
 
 template <class Root>
 int CMasterDataStore::LoadInto(Root& target, const std::string& path) {
-    std::string bytes;
-    // A file larger than any real master is refused unread, as a damaged one.
-    const vemo::ReadResult read = vemo::ReadFileBytesUpTo(path, vemo::kDataFileLimit, bytes);
-    if (read == vemo::ReadResult::failed) {
-        Warn(path + mastertext::kMasterMissingCannotRun);
-        return 0;
+    std::string bytes, reason;
+    // What is not a regular file cannot be opened as a master; a file larger than any real master
+    // is refused unread, as a damaged one. Both say why.
+    switch (vemo::ReadWholeFile(path, vemo::kDataFileLimit, bytes, &reason)) {
+        case vemo::ReadResult::read: break;
+        case vemo::ReadResult::missing: Warn(path + mastertext::kMasterMissingCannotRun); return 0;
+        case vemo::ReadResult::unreadable:
+        case vemo::ReadResult::notAFile: Warn(path + mastertext::kMasterMissingCannotRun + "\n" + reason); return 0;
+        case vemo::ReadResult::tooLarge: Warn(path + mastertext::kFileUnreadable + "\n" + reason); return 0;
     }
-    switch (read == vemo::ReadResult::tooLarge ? MasterLoadResult::corrupt : LoadMasterFromBytes(target, std::move(bytes))) {
+    switch (LoadMasterFromBytes(target, std::move(bytes))) {
         case MasterLoadResult::loaded: return 1;
         case MasterLoadResult::foreignSignature: return 0;  // the master has told the user
         case MasterLoadResult::corrupt:

@@ -690,13 +690,12 @@ TEST_F(ViewActivationTest, TheActiveEstimatesMaterialPricesAreTheApplicationsFil
              activate("M");
          },
          fileA, "A", "令和2年度", "材料単価 A改", "", fileA, true, programWide},
-        {"the file in use gone: it is reported and its prices stay", [&] {
+        {"the file in use gone: it is reported, its prices stay and the estimate is left unmodified", [&] {
              vemo::SetReadOnlyMark(fileA, false);
              std::filesystem::remove(fileA);
-             activate("X");
+             activate("A");
          },
-         fileA, "", "令和2年度", "材料単価 A改", vemo::view::MsgZairyoFileMissing(fileA, fileA), fileA, true,
-         programWide},
+         fileA, "", "令和1年度", "材料単価 A改", vemo::view::MsgZairyoFileVanished(fileA), fileA, false, programWide},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
@@ -726,7 +725,6 @@ TEST_F(ViewActivationTest, TheActiveEstimatesMaterialPricesAreTheApplicationsFil
         // The active estimate is priced with the prices in use; the others keep their own.
         EXPECT_EQ(active->GetDocument()->CalcContext()->ZairyoTanka().m_title, step.pane3);
     }
-    EXPECT_EQ(docs["A"]->CalcContext()->ZairyoTanka().m_title, "材料単価 A");
     EXPECT_EQ(docs["B"]->CalcContext()->ZairyoTanka().m_title, "材料単価 B");
     app.ExitInstance();
     EXPECT_EQ(LockedFiles(), "");

@@ -84,9 +84,8 @@ TEST(SampleData, GeneratedFilesAreTheSourcesAsTheWritersStoreThem) {
     std::vector<SampleMasterFile> files = BuildSampleMasterFiles(set);
     ASSERT_EQ(files.size(), 14u);
     for (const SampleMasterFile& f : files) {
-        std::string bytes;
-        ASSERT_TRUE(vemo::ReadFileBytes(kGenerated + "/" + f.relativePath, bytes)) << f.relativePath;
-        EXPECT_EQ(bytes, f.bytes) << f.relativePath << " is older than its text source";
+        EXPECT_EQ(ReadTestFile(kGenerated + "/" + f.relativePath), f.bytes)
+            << f.relativePath << " is older than its text source";
     }
     // The shipped reference data for updates is the same set, its 歩掛 and 変化率 in 参考マスター.
     const std::pair<const char*, const char*> copies[] = {
@@ -99,17 +98,13 @@ TEST(SampleData, GeneratedFilesAreTheSourcesAsTheWritersStoreThem) {
         {"データ格納/材料単価データ25.zoa", "初期データ/データ格納/材料単価データ25.zoa"},
     };
     for (const auto& [user, shipped] : copies) {
-        std::string a, b;
-        ASSERT_TRUE(vemo::ReadFileBytes(kGenerated + "/" + user, a)) << user;
-        ASSERT_TRUE(vemo::ReadFileBytes(kGenerated + "/" + shipped, b)) << shipped;
-        EXPECT_EQ(a, b) << user;
+        EXPECT_EQ(ReadTestFile(kGenerated + "/" + user), ReadTestFile(kGenerated + "/" + shipped)) << user;
     }
 }
 
 TEST(SampleData, EveryFileRoundTripsByteForByte) {
     for (const SampleMasterFile& f : BuildSampleMasterFiles(Sources())) {
-        std::string bytes;
-        ASSERT_TRUE(vemo::ReadFileBytes(kGenerated + "/" + f.relativePath, bytes)) << f.relativePath;
+        const std::string bytes = ReadTestFile(kGenerated + "/" + f.relativePath);
         EXPECT_EQ(RestoreByName(f.relativePath, bytes), bytes) << f.relativePath;
     }
 }

@@ -22,6 +22,8 @@ const TextEntry kExpected[] = {
     {"kCannotReplace", "cannot replace "},
     {"kCannotFollowLink", "cannot follow the link "},
     {"kErrorDetailSeparator", ": "},
+    {"kNotARegularFile", "通常のファイルではありません（フォルダー、名前付きパイプ、デバイスなど）。"},
+    {"kFileTooLarge", "ファイルが大きすぎます（%1 MB を超えています）。"},
     {"kWriteOnLoadingArchive", "write on a loading archive"},
     {"kReadOnStoringArchive", "read on a storing archive"},
     {"kUnexpectedEndOfFile", "unexpected end of file"},
