@@ -2,12 +2,15 @@
 // with its mended text maps): what pdftotext reads back from a printed sample on every shipped form.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +23,9 @@
 #include "platform/FileUtil.h"
 #include "report/EstimateReport.h"
 #include "report/MasterListSheets.h"
+#include "report/PrintFormText.h"
 #include "report/ReportJob.h"
+#include "report/qt/PdfText.h"
 #include "report/qt/ReportLayout.h"
 #include "report/qt/ReportPainter.h"
 
@@ -28,7 +33,7 @@ namespace {
 
 const std::string kFormFolder = VEMO_PRINT_FORMS_DIR;
 
-// The sample 土質調査 estimate priced from the sample masters, every sheet of the report on the form.
+// The sample 土質調査 estimate priced from the sample masters, every sheet of the report with its cover on the form.
 void BuildSampleReport(CReportJob& job, const std::string& form) {
     auto masters = LoadGeneratedSampleMasters(VEMO_SAMPLE_DATA_DIR);
     CVemoWinDocData doc;
@@ -41,7 +46,10 @@ void BuildSampleReport(CReportJob& job, const std::string& form) {
     CHyoshiData cover;
     cover.m_printTitle = "御見積書";
     cover.m_subject = doc.GetItemList()->m_strKenmei;
-    CEstimateReport(job, *doc.GetItemList(), *masters, cover, 10, form).BuildReport();
+    // With the form's text twin, as the program prints it.
+    std::optional<CPrintFormText> twin;
+    if (CPrintFormText lines; LoadPrintFormText(form, lines) == 0) twin = lines;
+    CEstimateReport(job, *doc.GetItemList(), *masters, cover, 10, form, twin).BuildReport();
 }
 
 // The 単価一覧 of the sample masters on the master-list form.
@@ -113,5 +121,34 @@ TEST(PdfText, APrintedSampleGivesBackItsFiguresAndIdeographsOnEveryForm) {
         EXPECT_TRUE(radicals.isEmpty()) << radicals.toStdString();
         EXPECT_TRUE(std::any_of(text.begin(), text.end(), [&](const QString& t) { return t.contains(QString::fromUtf8(c.searched)); }))
             << c.searched;
+    }
+}
+
+// A file that is no PDF as the writer makes them, or is cut short, is left as it was.
+TEST(PdfText, AFileItCannotReadIsLeftAsItWas) {
+    TempFolder dir;
+    const std::string whole = dir / "whole.pdf";
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(whole));
+        QPainter painter(&printer);
+        painter.setFont(QFont(pdftext::PrintFamilies(pdftext::PrintFace::sans)));
+        painter.drawText(QPointF(100, 100), QStringLiteral("一人"));
+    }
+    QFile in(QString::fromStdString(whole));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    in.close();
+    const QByteArray cases[] = {QByteArray("no pdf at all"), bytes.left(bytes.size() / 2), bytes.left(bytes.lastIndexOf("trailer"))};
+    for (const QByteArray& content : cases) {
+        const QString path = QString::fromStdString(dir / "bad.pdf");
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(content);
+        out.close();
+        EXPECT_FALSE(pdftext::MendToUnicode(path, QStringLiteral("一人"), {QFont(pdftext::PrintFamilies(pdftext::PrintFace::sans))}));
+        ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+        EXPECT_EQ(out.readAll(), content);
     }
 }
