@@ -239,7 +239,8 @@ int CMasterUpdater::CopyShippedFile(const std::string& name, const std::string& 
     std::string bytes;
     if (vemo::ReadWholeFile(JoinPath(ShippedDataFolder(), name), vemo::kDataFileLimit, bytes) != vemo::ReadResult::read)
         return 0;
-    return vemo::WriteFileReplacing(destination, bytes) ? 1 : 0;
+    // A master linked from elsewhere is replaced where the link points, and stays linked.
+    return vemo::WriteFileThroughLink(destination, bytes) ? 1 : 0;
 }
 
 int CMasterUpdater::DoAutoFileVersionUp(int silent) {

@@ -295,6 +295,25 @@ TEST(AutoFileVersionUp, WritesTheSmallMastersWhereTheStoreReadsThem) {
     EXPECT_EQ(store.GetShokeihiFile().GetCount(), 2);
 }
 
+TEST(AutoFileVersionUp, WritesSmallMastersThroughTheirLinks) {
+    UpdateProgram f;
+    // 諸経費 and プログラム金額 are links to files shared from another folder.
+    const std::string shared = f.root / "shared";
+    std::filesystem::create_directories(shared);
+    for (const char* name : {"/諸経費データ.daa", "/プログラム金額データ.daa"}) {
+        std::filesystem::rename(f.data + name, shared + name);
+        std::filesystem::create_symlink(shared + name, f.data + name);
+    }
+    ScriptedHost host;
+    auto store = f.Start();
+    CMasterUpdater updater(*store);
+    EXPECT_EQ(updater.DoAutoFileVersionUp(1), 1);
+    for (const char* name : {"/諸経費データ.daa", "/プログラム金額データ.daa"}) {
+        EXPECT_TRUE(std::filesystem::is_symlink(f.data + name)) << name;
+        EXPECT_EQ(ReadTestFile(shared + name), ReadTestFile(f.shipped + name)) << name;
+    }
+}
+
 TEST(AutoFileVersionUp, AnyFailureBeforeWritingChangesNothing) {
     struct Case {
         const char* name;
