@@ -3,13 +3,14 @@
 VEMO_PACKAGES=(
   g++ cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libzip-dev libpugixml-dev fonts-noto-cjk locales
+  qt6-base-dev libzip-dev libpugixml-dev fonts-noto-cjk fonts-liberation2 locales
   qt6-translations-l10n libx11-dev
 )
 
-# LibreOffice reads the saved report workbooks back, as a reader independent of the report engine.
+# LibreOffice reads the saved report workbooks back, as a reader independent of the report engine;
+# pdftotext reads back the text of the PDF files the program writes.
 VEMO_TEST_PACKAGES=(
-  libreoffice-calc-nogui
+  libreoffice-calc-nogui poppler-utils
 )
 
 install_deps() {

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "report/XlsNumberFormat.h"
+#include "report/qt/PdfText.h"
 
 namespace reportqt {
 
@@ -57,7 +58,7 @@ public:
 
 private:
     const QFontMetricsF& Metrics(const QFont& font) {
-        QString key = font.family() + QChar(font.bold() ? u'B' : u'-') + QChar(font.italic() ? u'I' : u'-');
+        QString key = font.families().join(u',') + QChar(font.bold() ? u'B' : u'-') + QChar(font.italic() ? u'I' : u'-');
         auto it = m_metrics.find(key);
         if (it == m_metrics.end()) {
             QFont reference = font;
@@ -71,8 +72,17 @@ private:
     std::map<QString, QFontMetricsF> m_metrics;
 };
 
+// Mincho and other serif faces print in the serif faces, everything else in the sans-serif ones.
+pdftext::PrintFace PrintFaceOf(const std::string& name) {
+    static const char* const kSerif[] = {"明朝", "Mincho", "MINCHO", "mincho", "Serif", "serif", "Times", "Century", "教科書"};
+    for (const char* s : kSerif)
+        if (name.find(s) != std::string::npos) return pdftext::PrintFace::serif;
+    return pdftext::PrintFace::sans;
+}
+
 QFont PrintFont(const XlsFont& f) {
-    QFont font(PrintFamily(f.name));
+    QFont font;
+    font.setFamilies(pdftext::PrintFamilies(PrintFaceOf(f.name)));
     font.setPointSizeF(f.size > 0 ? f.size : 11);
     font.setBold(f.bold);
     font.setItalic(f.italic);
@@ -707,12 +717,7 @@ const TextBox* PageLayout::TextAt(int row, int column) const {
     return nullptr;
 }
 
-QString PrintFamily(const std::string& name) {
-    static const char* const kSerif[] = {"明朝", "Mincho", "MINCHO", "mincho", "Serif", "serif", "Times", "Century", "教科書"};
-    for (const char* s : kSerif)
-        if (name.find(s) != std::string::npos) return QStringLiteral("Noto Serif CJK JP");
-    return QStringLiteral("Noto Sans CJK JP");
-}
+QString PrintFamily(const std::string& name) { return pdftext::JapaneseFamily(PrintFaceOf(name)); }
 
 int MaxDigitWidth(const XlsFont& font) {
     QFont f(PrintFamily(font.name));

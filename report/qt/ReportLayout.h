@@ -92,8 +92,8 @@ struct PageLayout {
 // area fits the pages asked for. Page numbers of headers and footers run through the whole workbook.
 std::vector<PageLayout> LayoutWorkbook(const XlsWorkbook& book);
 
-// The font a cell font prints with: Noto Serif CJK JP for Mincho and other serif faces, Noto Sans CJK
-// JP for everything else.
+// The Japanese face a cell font prints with: Noto Serif CJK JP for Mincho and other serif faces, Noto
+// Sans CJK JP for everything else. Its text is drawn with a Latin face before it (pdftext::PrintFamilies).
 QString PrintFamily(const std::string& excelFontName);
 // The widest digit of a font in whole pixels at 96 dpi: the unit of column widths when the font is the
 // workbook's default font.

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "report/qt/PdfText.h"
+
 namespace reportqt {
 
 namespace {
@@ -61,6 +63,26 @@ void DrawScaledText(QPainter& painter, const QFont& font, const QPointF& origin,
     painter.setFont(reference);
     painter.drawText(QPointF(0, 0), text);
     painter.restore();
+}
+
+// Names the glyphs of a PDF file the pages were printed into by the text drawn with them. A file
+// that cannot be mended stays as the writer made it: drawn alike, only its text searched less well.
+void MendPdfText(const QPrinter& printer, const std::vector<PageLayout>& pages, int first, int last) {
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty()) return;
+    QString drawn;
+    QList<QFont> fonts;
+    for (int i = first; i <= last; ++i) {
+        const PageLayout& page = pages[static_cast<size_t>(i - 1)];
+        for (const MarginText& t : page.margins) {
+            drawn += t.text;
+            fonts.push_back(t.font);
+        }
+        for (const TextBox& box : page.texts) {
+            for (const TextLine& line : box.lines) drawn += line.text;
+            fonts.push_back(box.font);
+        }
+    }
+    pdftext::MendToUnicode(printer.outputFileName(), drawn, fonts);
 }
 
 }  // namespace
@@ -133,6 +155,7 @@ int PrintPages(QPrinter& printer, const std::vector<PageLayout>& pages) {
         ++printed;
     }
     painter.end();
+    MendPdfText(printer, pages, first, last);
     return printed;
 }
 

@@ -17,6 +17,8 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "report/qt/PdfText.h"
+
 namespace {
 
 // The printing lays the text out with margins of 2 cm on the whole A4 page; its width in the
@@ -82,7 +84,8 @@ int main(int argc, char** argv) {
     const QString text = QString::fromUtf8(source.readAll());
 
     QTextDocument document;
-    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    QFont font;
+    font.setFamilies(pdftext::PrintFamilies(pdftext::PrintFace::sans));
     font.setPointSizeF(10.5);
     document.setDefaultFont(font);
     document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(source).absolutePath() + QLatin1Char('/')));
@@ -103,6 +106,13 @@ int main(int argc, char** argv) {
     document.print(&writer);
     if (!QFile::exists(QString::fromLocal8Bit(argv[2]))) {
         std::fprintf(stderr, "MakeManual: cannot write %s\n", argv[2]);
+        return 1;
+    }
+    // Headings are set bold: both weights may have drawn the text.
+    QFont bold(font);
+    bold.setBold(true);
+    if (!pdftext::MendToUnicode(QString::fromLocal8Bit(argv[2]), document.toPlainText(), {font, bold})) {
+        std::fprintf(stderr, "MakeManual: cannot mend the text of %s\n", argv[2]);
         return 1;
     }
     return 0;

@@ -136,4 +136,25 @@ bool ReadWithLibreOffice(const std::string& soffice, const std::string& xlsxPath
     return true;
 }
 
+bool ReadPdfText(const std::string& pdftotext, const std::string& pdfPath, std::vector<std::string>& pages, std::string& why) {
+    const std::string textPath = std::filesystem::path(pdfPath).replace_extension(".txt").string();
+    const std::string command = "'" + pdftotext + "' -enc UTF-8 '" + pdfPath + "' '" + textPath + "' 2>&1";
+    const int status = std::system(command.c_str());
+    std::ifstream in(textPath, std::ios::binary);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !in) {
+        why = command + " failed";
+        return false;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    // Pages end with a form feed.
+    pages.assign(1, std::string());
+    for (char c : text.str()) {
+        if (c == '\f') pages.emplace_back();
+        else if (c != ' ' && c != '\n' && c != '\t' && c != '\r') pages.back() += c;
+    }
+    pages.pop_back();
+    return true;
+}
+
 }  // namespace oracle

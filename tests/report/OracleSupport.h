@@ -31,4 +31,9 @@ bool ConvertWithLibreOffice(const std::string& soffice, const std::vector<std::s
 bool ReadWithLibreOffice(const std::string& soffice, const std::string& xlsxPath, const std::string& folder,
                          std::vector<Sheet>& sheets, std::string& why);
 
+// The text of each page of a PDF file as pdftotext (poppler) reads it, white space left out: what a
+// search for a word finds wherever the page breaks its lines. The text is written beside the file
+// (x.pdf to x.txt). False with why when pdftotext failed.
+bool ReadPdfText(const std::string& pdftotext, const std::string& pdfPath, std::vector<std::string>& pages, std::string& why);
+
 }  // namespace oracle
