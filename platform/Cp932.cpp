@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <cerrno>
 #include <iconv.h>
+#include <map>
 #include <stdexcept>
 #include <vector>
 
@@ -109,8 +109,10 @@ public:
         for (int b = 0; b < 256; ++b) m_single[static_cast<size_t>(b)] = Take(decode, encode, {static_cast<char>(b)});
         for (int lead = kFirstLead; lead < 256; ++lead) {
             if (m_single[static_cast<size_t>(lead)].cp != Read::kNone) continue;
-            for (int trail = 0; trail < 256; ++trail)
-                m_pair[PairIndex(lead, trail)] = Take(decode, encode, {static_cast<char>(lead), static_cast<char>(trail)});
+            for (int trail = 0; trail < 256; ++trail) {
+                const std::string code{static_cast<char>(lead), static_cast<char>(trail)};
+                m_pair[PairIndex(lead, trail)] = Take(decode, encode, code);
+            }
         }
     }
 
@@ -195,7 +197,10 @@ std::string Utf8ToCp932(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     size_t from = 0;  // start of the text not converted yet
-    for (size_t at = utf8.find_first_of("\xEF\xF3"); at != std::string_view::npos; at = utf8.find_first_of("\xEF\xF3", at)) {
+    // Raw bytes start with EF, code marks with F3 in UTF-8.
+    constexpr std::string_view kSpecialLeads = "\xEF\xF3";
+    for (size_t at = utf8.find_first_of(kSpecialLeads); at != std::string_view::npos;
+         at = utf8.find_first_of(kSpecialLeads, at)) {
         const std::string_view rest = utf8.substr(at);
         if (const int raw = RawByteAt(rest); raw >= 0) {
             AppendCp932(utf8.substr(from, at - from), out);

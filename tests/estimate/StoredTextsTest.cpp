@@ -39,7 +39,8 @@ void VisitTexts(CBukakeFile& f, const TextVisit& visit) {
                 VisitAll(d.m_auxiliary, visit);
                 visit(d.m_textH);
                 for (int l = 0; l < d.GetLineCount(); ++l) visit(d.GetLine(l)->m_name);
-                for (int h = 0; h < d.GetHimokuSet().GetHimokuCount(); ++h) visit(d.GetHimokuSet().GetHimoku(h)->m_name);
+                const CBukakeHimokuSet& himoku = d.GetHimokuSet();
+                for (int h = 0; h < himoku.GetHimokuCount(); ++h) visit(himoku.GetHimoku(h)->m_name);
             }
         }
     }
