@@ -158,8 +158,4 @@ void CAboutDlg::OnDetails() {
     m_details->setText(Text(m_expanded ? apptext::kDetailsCollapse : apptext::kDetailsExpand));
 }
 
-void CAboutDlg::OnReadme() {
-    const std::string path = vemo::JoinPath(m_programFolder, "Readme.txt");
-    if (!vemo::FileExists(path)) return;
-    ShellOpen(QUrl::fromLocalFile(QString::fromStdString(path)));
-}
+void CAboutDlg::OnReadme() { ShellOpenFile(vemo::JoinPath(m_programFolder, "Readme.txt")); }

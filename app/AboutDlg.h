@@ -44,7 +44,8 @@ public:
     void OnInitDialog();
     // 詳細: collapses or expands the version report.
     void OnDetails();
-    // Readme表示: opens Readme.txt beside the program; nothing is shown when it fails.
+    // Readme表示: opens Readme.txt beside the program; a missing file, or one the desktop has no
+    // program for, is named in a message.
     void OnReadme();
 
     bool IsExpanded() const { return m_expanded; }

@@ -1,8 +1,6 @@
 // The application's own commands that need no master editor: the about box, help, the web
 // pages, the 物件調査 switch, the options dialog, the company-name and initial unit-price dialog
 // with its save, the print-form list and the print set-up.
-#include <QUrl>
-
 #include "app/AboutDlg.h"
 #include "app/AppTexts.h"
 #include "app/CommandIds.h"
@@ -18,21 +16,11 @@
 #include "report/qt/QtReportOutput.h"
 #include "masteredit/MasterEditTexts.h"
 
-namespace {
-
-// A web page in the desktop's browser; the user is told when there is none to open it.
-void OpenWebPage(const char* address) {
-    if (!ShellOpen(QUrl(QString::fromUtf8(address))))
-        AfxMessageBox(std::string(address) + apptext::kCannotOpenPageAfter, MsgButtons::Ok, MsgIcon::Exclamation);
-}
-
-}  // namespace
-
 void CVemoWinApp::RegisterAppCommands() {
     OnCommand(cmd::AppAbout, [this] { OnAppAbout(); });
     OnCommand(cmd::Help, [this] { OnHelp(); });
-    OnCommand(cmd::SupportInfo, [] { OpenWebPage(apptext::kSupportUrl); });
-    OnCommand(cmd::TechInfo, [] { OpenWebPage(apptext::kTechInfoUrl); });
+    OnCommand(cmd::SupportInfo, [] { ShellOpenPage(apptext::kSupportUrl); });
+    OnCommand(cmd::TechInfo, [] { ShellOpenPage(apptext::kTechInfoUrl); });
     OnCommand(cmd::EnableBukken, [this] { OnEnableBukken(); });
     // The form manager is no longer part of the program: the command is kept and does nothing.
     OnCommand(cmd::ShowFormManager, [] {});
@@ -56,17 +44,7 @@ void CVemoWinApp::OnAppAbout() {
     dialog.DoModal();
 }
 
-void CVemoWinApp::OnHelp() {
-    // The desktop cannot tell a missing file from another failure: the manual is looked for first.
-    const std::string path = ManualPath();
-    if (!vemo::FileExists(path)) {
-        AfxMessageBox(path + mastertext::kFileMissing);
-        return;
-    }
-    // The desktop may have no program for the manual: the user is told, with the path.
-    if (!ShellOpen(QUrl::fromLocalFile(QString::fromStdString(path))))
-        AfxMessageBox(path + apptext::kCannotOpenFileAfter, MsgButtons::Ok, MsgIcon::Exclamation);
-}
+void CVemoWinApp::OnHelp() { ShellOpenFile(ManualPath()); }
 
 void CVemoWinApp::OnEnableBukken() {
     m_settings.norinHoshoUse =

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QString>
 
 #include "app/AppConstants.h"
@@ -78,6 +80,11 @@ std::string DefaultZairyoTankaPath(const std::string& programFolder) {
                           std::string(vemo::app::kZairyoStem) + vemo::app::kZairyoExtension);
 }
 
+std::string DefaultDocumentFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return (!documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath()).toStdString();
+}
+
 int ClampFormType(int formType, size_t formCount) {
     if (formCount == 0 || formType < 0) return 0;
     if (static_cast<size_t>(formType) > formCount - 1) return static_cast<int>(formCount - 1);
@@ -113,7 +120,7 @@ void LoadSettings(CQtSettings& profile, const std::string& programFolder, const 
     out.formType = ClampFormType(profile.GetInt(app, kPrint, "FormType", 0), out.formList.size());
     out.formGyou = profile.GetInt(app, kPrint, "FormGyou", 10);
 
-    out.lastDirectory = profile.GetString(app, kPath, "LastDirectry", programFolder);
+    out.lastDirectory = profile.GetString(app, kPath, "LastDirectry", DefaultDocumentFolder());
     if (!out.lastDirectory.empty()) QDir::setCurrent(QString::fromStdString(out.lastDirectory));
 
     for (const auto& o : kOptionsBeforeDaikaName) out.*o.member = profile.GetInt(app, kPrint, o.key, o.defaultValue);

@@ -47,9 +47,13 @@ std::vector<std::string> DefaultFormList(const std::string& programFolder);
 // The material-price file used when the profile names none.
 std::string DefaultZairyoTankaPath(const std::string& programFolder);
 
+// Where the file dialogs start while the profile remembers no folder: the user's documents folder,
+// or the home folder when there is none.
+std::string DefaultDocumentFolder();
+
 // Reads every setting. defaultMasterFolder is kept when the profile names no master-data folder;
 // defaultRect is the window rectangle used when the profile has none. The process's current
-// directory becomes the remembered one ("LastDirectry", the program folder when absent). A stored
+// directory becomes the remembered one ("LastDirectry", DefaultDocumentFolder when absent). A stored
 // print form ending ".xls" whose file is gone while its ".xlsx" is there is read as the ".xlsx".
 void LoadSettings(CQtSettings& profile, const std::string& programFolder, const std::string& defaultMasterFolder,
                   const CWindowRect& defaultRect, CAppSettings& out);

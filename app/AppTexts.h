@@ -20,6 +20,8 @@
     /* The main window, and the estimate files' dialogs */                                                     \
     /* Two blanks after "Ovra", an ideographic space before "令和" */                                          \
     X(kMainCaption, "Vemo Ovra  農林版　令和7年度積算基準対応版")                                              \
+    /* The caption while an estimate window is maximised: the caption (%1) and the window's name (%2) */      \
+    X(kMaximisedCaption, "%1 - [%2]")                                                                          \
     X(kOpenTitle, "開く")                                                                                      \
     X(kSaveAsTitle, "名前を付けて保存")                                                                        \
     X(kSaveCopyTitle, "コピーを保存")                                                                          \
@@ -30,7 +32,7 @@
     /* for an empty entry, and the mark of unsaved changes after the title */                                  \
     X(kEstimateHeader, "件名 : %1\n箇所名 : %2\nマスター データ : %3\n材料単価 : %4\n行数 : %5")               \
     X(kModifiedMark, " *")                                                                                     \
-    /* A recent file's path in the ファイル menu: the folders left out after the root */                     \
+    /* A recent file in the ファイル menu: the folders left out after the root, or the middle of a long name */ \
     X(kRecentFileEllipsis, "...")                                                                              \
     /* The material prices an estimate names */                                                                \
     X(kEstimateZairyoTankaUnreadable, "\nの材料単価データを読み込めませんでした。\n共通の材料単価データを使用します。") \

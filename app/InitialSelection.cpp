@@ -5,7 +5,6 @@
 #include "estimate/CalcCodes.h"
 #include "formix/Formix.h"
 #include "platform/FileUtil.h"
-#include "report/FormFile.h"
 #include "report/PrintFormText.h"
 
 namespace {
@@ -17,7 +16,7 @@ constexpr size_t kMaxBytes = 1000;
 // left out rather than read as a shorter number.
 bool ReadHead(const std::string& path, std::string& text) {
     bool longer = false;
-    if (ReadFormFile(path, kMaxBytes, false, text, &longer) != FormFileRead::read) return false;
+    if (vemo::ReadFileHead(path, kMaxBytes, text, &longer) != vemo::ReadResult::read) return false;
     if (longer && text.back() != '\n') text.resize(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
     return true;
 }
@@ -72,6 +71,7 @@ int LoadInitialSelection(const std::string& programFolder, int gyomuCode, std::s
 int CheckFormTextFile(const std::vector<std::string>& forms, int formType) {
     if (formType < 0 || static_cast<size_t>(formType) >= forms.size()) return -1;
     std::string head;
-    return ReadFormFile(PrintFormTextPath(forms[static_cast<size_t>(formType)]), 0, false, head) == FormFileRead::read ? 0
-                                                                                                                     : -1;
+    return vemo::ReadFileHead(PrintFormTextPath(forms[static_cast<size_t>(formType)]), 0, head) == vemo::ReadResult::read
+               ? 0
+               : -1;
 }

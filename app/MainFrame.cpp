@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QToolBar>
+#include <QToolTip>
 #include <QUrl>
 
 #include "app/AppTexts.h"
@@ -29,12 +30,13 @@ CMainFrame::CMainFrame(CCommandRegistry& commands, CAppSettings& settings, CQtSe
     setAcceptDrops(true);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (window && window->widget() && onChildActivated) onChildActivated(window->widget());
+        UpdateCaption();
         m_commands.UpdateActions();
     });
 
     OnCommand(cmd::ToolBarMenu, [this] { m_workToolBar->setVisible(!m_workToolBar->isVisible()); },
               [this](CCmdUI& ui) { ui.checked = m_workToolBar && m_workToolBar->isVisible(); });
-    OnCommand(cmd::WindowCascade, [this] { m_mdi->cascadeSubWindows(); });
+    OnCommand(cmd::WindowCascade, [this] { m_mdi->Cascade(); });
     OnCommand(cmd::WindowTileHorz, [this] { m_mdi->TileHorizontally(); });
 }
 
@@ -61,6 +63,8 @@ void CMainFrame::BuildMenus() {
         if (bar.kind != CommandBar::MenuBarMenu) continue;
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(bar.title));
         FillMenu(menu, bar.place, m_commands, &m_recentSeparator);
+        // The recent files' full paths as tool tips.
+        if (bar.place == kFileMenu) menu->installEventFilter(this);
         if (bar.place == kWindowMenu) {
             m_windowMenu = menu;
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowMenu);
@@ -124,6 +128,7 @@ void CMainFrame::UpdateRecentFileMenu(const CRecentFileList& recent) {
             QString name = QString::fromStdString(RecentFileDisplayName(files[i], QDir::currentPath().toStdString()));
             name.replace(QLatin1Char('&'), QStringLiteral("&&"));
             a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+            a->setToolTip(QString::fromStdString(files[i]));
         }
     }
     if (m_recentSeparator) m_recentSeparator->setVisible(!files.empty());
@@ -165,7 +170,10 @@ CChildFrame* CMainFrame::AddChildFrame(QWidget* view, const QString& title) {
     frame->setWidget(view);
     frame->setWindowTitle(title);
     m_mdi->addSubWindow(frame);
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateCaption);
+    connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateCaption);
     connect(frame, &QObject::destroyed, this, [this] {
+        UpdateCaption();
         if (onChildClosed) onChildClosed();
         m_commands.UpdateActions();
     }, Qt::QueuedConnection);
@@ -195,17 +203,41 @@ bool CMainFrame::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+QString CMainFrame::Caption() const {
+    const QString title = QString::fromUtf8(apptext::kMainCaption);
+    const QMdiSubWindow* current = m_mdi->currentSubWindow();
+    if (!current || !current->isMaximized() || current->windowTitle().isEmpty()) return title;
+    return QString::fromUtf8(apptext::kMaximisedCaption).arg(title, current->windowTitle());
+}
+
+void CMainFrame::UpdateCaption() {
+    const QString caption = Caption();
+    if (windowTitle() == caption) return;
+    m_settingCaption = true;
+    setWindowTitle(caption);
+    m_settingCaption = false;
+}
+
 void CMainFrame::changeEvent(QEvent* event) {
-    // The MDI area would put the maximised estimate's name into the caption: the caption stays.
-    if (event->type() == QEvent::WindowTitleChange && !m_settingCaption) {
-        const QString caption = QString::fromUtf8(apptext::kMainCaption);
-        if (windowTitle() != caption) {
-            m_settingCaption = true;
-            setWindowTitle(caption);
-            m_settingCaption = false;
-        }
-    }
+    // The MDI area writes a caption of its own when a window is maximised or restored: ours stands.
+    if (event->type() == QEvent::WindowTitleChange && !m_settingCaption) UpdateCaption();
     QMainWindow::changeEvent(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // The ファイル menu shows a recent file's full path as its tool tip, and no other.
+    if (event->type() == QEvent::ToolTip)
+        if (auto* menu = qobject_cast<QMenu*>(watched)) {
+            auto* help = static_cast<QHelpEvent*>(event);
+            const QAction* action = menu->actionAt(help->pos());
+            const int id = action ? action->data().toInt() : 0;
+            if (id >= cmd::FileMru1 && id <= cmd::FileMru4)
+                QToolTip::showText(help->globalPos(), action->toolTip(), menu, menu->actionGeometry(const_cast<QAction*>(action)));
+            else
+                QToolTip::hideText();
+            return true;
+        }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

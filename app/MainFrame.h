@@ -17,8 +17,8 @@ class QMenu;
 class QToolBar;
 
 // The main window: menus, the main and work toolbars, the status bar with its panes, the MDI
-// client area with the estimate windows, and a fixed caption. Its settings are read when it is
-// made ready and written when it closes.
+// client area with the estimate windows, and its caption (see Caption). Its settings are read when
+// it is made ready and written when it closes.
 class CMainFrame : public QMainWindow, public CCommandTarget {
     Q_OBJECT
 public:
@@ -57,8 +57,11 @@ public:
     QWidget* GetActiveChildView() const;
     QList<QWidget*> ChildViews() const;
 
-    // Refills the recent-file entries of the File menu.
+    // Refills the recent-file entries of the File menu (each with its full path as tool tip).
     void UpdateRecentFileMenu(const CRecentFileList& recent);
+    // The program's title, followed by the name of the current estimate window while it is maximised
+    // ("title - [name]", as the framework merges them).
+    QString Caption() const;
 
     // Hooks the application sets.
     std::function<void(const QStringList&)> onFilesDropped;
@@ -74,6 +77,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -81,6 +85,7 @@ protected:
 private:
     void BuildMenus();
     void BuildToolBars();
+    void UpdateCaption();
 
     CCommandRegistry& m_commands;
     CAppSettings& m_settings;

@@ -41,7 +41,8 @@ int Ask(const std::string& text, const std::string& caption, MsgButtons buttons,
 }
 
 // Copies the files directly inside source (not its sub-folders) into a new folder target. On any
-// failure the new folder is removed again and false is returned.
+// failure (a file larger than any master among them) the new folder is removed again and false is
+// returned.
 bool CopyFolderFiles(const std::string& source, const std::string& target) {
     std::error_code ec;
     if (!fs::create_directory(P(target), ec) || ec) return false;
@@ -54,7 +55,7 @@ bool CopyFolderFiles(const std::string& source, const std::string& target) {
         if (!it->is_regular_file(typeError) || vemo::IsReplacingTemporary(name) || vemo::IsLockFileName(name))
             continue;
         std::string bytes;
-        ok = vemo::ReadFileBytes(it->path().string(), bytes) &&
+        ok = vemo::ReadWholeFile(it->path().string(), vemo::kDataFileLimit, bytes) == vemo::ReadResult::read &&
              vemo::WriteFileReplacing(vemo::JoinPath(target, name), bytes);
     }
     if (ec) ok = false;
@@ -143,6 +144,7 @@ CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : C
     pathRow->addWidget(pathLabel);
     pathRow->addWidget(m_pathDisplay, 1);
     auto* side = new QVBoxLayout;
+    FitButtonColumn({m_ok, cancel, m_rename, m_copy, m_delete, m_switch, m_up});
     for (QPushButton* b : {m_ok, cancel, m_rename, m_copy, m_delete, m_switch, m_up}) side->addWidget(b);
     side->addStretch(1);
     auto* middle = new QHBoxLayout;

@@ -8,6 +8,7 @@
 #include "app/AppTexts.h"
 #include "app/ProgressDlg.h"
 #include "app/QtSettings.h"
+#include "dialogkit/DialogRunner.h"
 #include "dialogkit/DialogTexts.h"
 #include "dialogkit/Tx.h"
 #include "platform/PlatformTexts.h"
@@ -50,6 +51,14 @@ QString FirstFilterSuffix(const std::string& filter) {
 
 CQtHost::CQtHost(CQtSettings& settings) : m_settings(settings) {}
 
+QWidget* CQtHost::DialogOwner() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    // A window of the program in front (a print preview): the dialog keeps it in front when it closes.
+    QWidget* active = QApplication::activeWindow();
+    if (active && active->isVisible() && active->windowType() != Qt::SplashScreen) return active;
+    return m_owner;
+}
+
 CQtHost::~CQtHost() {
     while (m_waitDepth > 0) EndWaitCursor();
 }
@@ -58,7 +67,7 @@ std::string CQtHost::AppName() const { return platformtext::kAppName; }
 
 std::unique_ptr<QMessageBox> CQtHost::BuildMessageBox(const std::string& text, const std::string& caption,
                                                       MsgButtons buttons, MsgIcon icon, int defaultButton) const {
-    auto box = std::make_unique<QMessageBox>(m_owner);
+    auto box = std::make_unique<QMessageBox>(DialogOwner());
     box->setWindowTitle(Tx(caption.empty() ? AppName() : caption));
     box->setTextFormat(Qt::PlainText);
     box->setText(Tx(text));
@@ -120,30 +129,30 @@ int CQtHost::MessageBox(const std::string& text, const std::string& caption, Msg
 
 bool CQtHost::ChooseOpenFile(const std::string& title, const std::string& filter, const std::string& initialPath,
                              std::string& chosen) {
-    QFileDialog dialog(m_owner, Tx(title), Tx(initialPath));
+    QFileDialog dialog(DialogOwner(), Tx(title), Tx(initialPath));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(QtFilterList(filter));
     dialog.setDefaultSuffix(FirstFilterSuffix(filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    if (DialogRunner().Run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     chosen = dialog.selectedFiles().first().toStdString();
     return true;
 }
 
 bool CQtHost::ChooseSaveFile(const std::string& title, const std::string& filter, const std::string& initialPath,
                              std::string& chosen) {
-    QFileDialog dialog(m_owner, Tx(title), Tx(initialPath));
+    QFileDialog dialog(DialogOwner(), Tx(title), Tx(initialPath));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(QtFilterList(filter));
     dialog.setDefaultSuffix(FirstFilterSuffix(filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    if (DialogRunner().Run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     chosen = dialog.selectedFiles().first().toStdString();
     return true;
 }
 
 bool CQtHost::ChooseFolder(const std::string& title, const std::string& initialPath, std::string& chosen) {
-    QString folder = QFileDialog::getExistingDirectory(m_owner, Tx(title), Tx(initialPath));
+    QString folder = QFileDialog::getExistingDirectory(DialogOwner(), Tx(title), Tx(initialPath));
     if (folder.isEmpty()) return false;
     chosen = folder.toStdString();
     return true;

@@ -11,17 +11,22 @@ class QMessageBox;
 class QWidget;
 class CQtSettings;
 
-// The host of the running program: message boxes owned by the main window with the application
-// name as caption, Qt file and folder dialogs, the progress window, the status panes of the main
-// window, the wait cursor and the QSettings profile.
+// The host of the running program: message boxes with the application name as caption, Qt file and
+// folder dialogs (both owned by the window the user works in), the progress window over the main
+// window, the status panes of the main window, the wait cursor and the QSettings profile.
 class CQtHost : public IHost {
 public:
     explicit CQtHost(CQtSettings& settings);
     ~CQtHost() override;
 
-    // The main window that owns message boxes, dialogs and progress windows.
+    // The main window: it owns the progress windows, and message boxes and file dialogs while no other
+    // window of the program is in front.
     void SetOwner(QWidget* owner) { m_owner = owner; }
     QWidget* Owner() const { return m_owner; }
+    // What owns a message box or a file dialog: the modal dialog running, else the program's active
+    // window (a print preview, say, which then stays in front when the dialog closes), else the main
+    // window.
+    QWidget* DialogOwner() const;
     // Where status pane texts go (pane number, text).
     void SetStatusSink(std::function<void(int, const QString&)> sink) { m_statusSink = std::move(sink); }
 

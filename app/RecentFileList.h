@@ -6,7 +6,8 @@ class ISettings;
 
 // How the ファイル menu names a recent file, in at most this many characters: a file of the current
 // folder by its name; another by its path, the folders after the root left out as "..." as far as
-// needed; by its name alone when even that is too long.
+// needed; by its name alone when even that is too long. A name longer than that is cut in the middle
+// ("..."), keeping its end and extension.
 inline constexpr size_t kRecentFileDisplayLength = 30;
 std::string RecentFileDisplayName(const std::string& path, const std::string& currentFolder);
 

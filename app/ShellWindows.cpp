@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
 
 #include "app/AppConstants.h"
 #include "app/AppTexts.h"
@@ -39,6 +41,35 @@ void CMdiClientWnd::TileHorizontally() {
         window->setGeometry(area.left(), top, area.width(), height);
         top += height;
     }
+}
+
+int CMdiClientWnd::CaptionStep(const QMdiSubWindow& window) {
+    QStyleOptionTitleBar option;
+    option.initFrom(&window);
+    option.titleBarFlags = window.windowFlags();
+    return window.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &window) +
+           window.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &window);
+}
+
+void CMdiClientWnd::Cascade() {
+    // In stacking order: the window at the back first, the one in front last.
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* w : subWindowList(QMdiArea::StackingOrder))
+        if (w->isVisible() && !w->isMinimized()) windows << w;
+    if (windows.isEmpty()) return;
+    QMdiSubWindow* current = currentSubWindow();
+    for (QMdiSubWindow* w : windows) w->showNormal();
+    const QRect area = viewport()->rect();
+    const int step = std::max(1, CaptionStep(*windows.front()));
+    const int fit = 1 + std::min(area.width() / 2, area.height() / 2) / step;
+    const int steps = std::min(static_cast<int>(windows.size()), fit);
+    const QSize size(area.width() - (steps - 1) * step, area.height() - (steps - 1) * step);
+    for (int i = 0; i < windows.size(); ++i) {
+        const int k = i % steps;
+        windows[i]->setGeometry(QRect(area.topLeft() + QPoint(k, k) * step, size));
+        windows[i]->raise();
+    }
+    if (current) setActiveSubWindow(current);
 }
 
 std::vector<QPoint> CMdiClientWnd::TilePositions(const QSize& size) {

@@ -23,6 +23,13 @@ public:
     // The estimate windows one above another, each the full width, the active one at the top (the
     // framework's horizontal tiling); minimised ones stay as they are.
     void TileHorizontally();
+    // The estimate windows cascaded as the framework does: each restored, the one in front last, each
+    // one caption (CaptionStep) right of and below the one before it, all of the size of the area less
+    // the steps. Where more windows than steps of half the area, the next one starts at the corner
+    // again, so that every window keeps at least half the area; minimised ones stay as they are.
+    void Cascade();
+    // How far each cascaded window lies from the one before: its caption with the frame above it.
+    static int CaptionStep(const QMdiSubWindow& window);
 
     // The top-left corners of the tiles that cover an area of that size, row by row.
     static std::vector<QPoint> TilePositions(const QSize& size);

@@ -344,6 +344,8 @@ CVemoWinView* CVemoWinApp::AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc) {
 void CVemoWinApp::OnViewActivated(CVemoWinView* view) {
     m_activatedView = view;
     view->OnActivateView();
+    // The message pane tells the 安全費 rate of the current row of the estimate now in front.
+    view->ShowAnzenhiRate();
 }
 
 void CVemoWinApp::AddRecentFile(const std::string& path) {
@@ -395,7 +397,8 @@ CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
             view = w;
             break;
         }
-    if (!view) {
+    const bool opened = !view;
+    if (opened) {
         auto doc = std::make_unique<CVemoWinDoc>();
         if (!doc->OnOpenDocument(path)) return nullptr;
         view = AddEstimateWindow(std::move(doc));
@@ -407,6 +410,8 @@ CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
     view->LayoutGrid();
     view->ApplyColourDepth();
     view->RefreshHeader();
+    // Amounts past their limits are told once, with the masters the estimate is priced with.
+    if (opened) view->CheckOpenedLimits();
     return view->GetDocument();
 }
 

@@ -8,6 +8,9 @@
 #include <QStyle>
 #include <algorithm>
 #include <initializer_list>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "dialogkit/Tx.h"
 #include "estimate/CalcCodes.h"
@@ -21,6 +24,7 @@
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
 #include "platform/Rounding.h"
+#include "platform/TextUtil.h"
 
 using namespace vemo::view;
 
@@ -105,6 +109,9 @@ void CVemoWinView::SetCurrentRow(int row) {
     if (row == m_currentRow) return;
     m_currentRow = row;
     m_app.Commands().UpdateActions();
+    // The message pane follows the current row of the estimate in front, however the row moved.
+    const CVemoWinView* active = m_app.ActiveEstimateWindow();
+    if (!active || active == this) ShowAnzenhiRate();
 }
 
 CBukakeFile& CVemoWinView::Bukake() const { return m_app.Store().GetBukakeFile(); }
@@ -201,13 +208,19 @@ void CVemoWinView::OnActivateView() {
     const bool inUseAlready = vemo::SamePath(named, inUse);
     // The file is read again even when it is the one in use (another copy of the program may have
     // saved it since), into a fresh object: a file that cannot be used leaves the file in use with
-    // its prices and lock, and the estimate takes that one.
-    std::string bytes;
+    // its prices and lock, and the estimate takes that one. What does not open as a regular file
+    // (a named pipe or a device in its place) counts as missing.
+    std::string opens;
     CZairyoTankaFile loaded;
-    if (!vemo::ReadFileBytes(named, bytes)) {
-        list->m_strZairyoFile = inUse;
-        MarkModified();
-        AfxMessageBox(MsgZairyoFileMissing(named, inUse), MsgButtons::Ok, MsgIcon::Exclamation);
+    if (vemo::ReadFileHead(named, 0, opens) != vemo::ReadResult::read) {
+        if (inUseAlready) {
+            // The file in use has gone: its prices stay in use, and the estimate still names it.
+            AfxMessageBox(MsgZairyoFileVanished(named), MsgButtons::Ok, MsgIcon::Exclamation);
+        } else {
+            list->m_strZairyoFile = inUse;
+            MarkModified();
+            AfxMessageBox(MsgZairyoFileMissing(named, inUse), MsgButtons::Ok, MsgIcon::Exclamation);
+        }
     } else if (!store.SerializeZairyoTankaFile(0, &loaded, named)) {
         // The load has said why; a file in use keeps the prices read before.
         if (!inUseAlready) {
@@ -237,6 +250,47 @@ void CVemoWinView::OnActivateView() {
 // Grid contents
 
 int CVemoWinView::Recalculate(int gyomu) { return GetSekisanData()->Recalculate(gyomu); }
+
+void CVemoWinView::RecalculateAll() {
+    Recalculate(calc::kAllGyomu);
+    TellCalcLimits();
+}
+
+void CVemoWinView::TellCalcLimits() {
+    const CSekisanData::CalcLimits& limits = GetSekisanData()->GetCalcLimits();
+    if (!limits.Any()) return;
+    // The 業務 by the names of their rows, then the total.
+    const CSekisanItemList& list = *GetItemList();
+    const std::set<int> gyomu = limits.Gyomu();
+    std::vector<int> codes(gyomu.begin(), gyomu.end());
+    if (limits.totalCapped) codes.push_back(calc::Gyomu::ItakuryoKei);
+    std::string names;
+    for (int code : codes) {
+        const CSekisanItem* row = list.GetItem(list.FindGyomu(code));
+        if (!names.empty()) names += apptext::kCalcLimitsNameJoin;
+        names += row ? row->m_strNameUpper : std::string();
+    }
+    AfxMessageBox(vemo::FillText(apptext::kCalcLimitsNotice, {names}), MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void CVemoWinView::CheckOpenedLimits() {
+    GetSekisanData()->CheckLimits();
+    TellCalcLimits();
+}
+
+CVemoWinView::InputStart CVemoWinView::BeginInput() const {
+    return InputStart{CSekisanData::InputSnapshot(*GetSekisanData()), m_doc->IsModified()};
+}
+
+bool CVemoWinView::CommitInput(const InputStart& start, int gyomu, int index) {
+    if (GetSekisanData()->CommitInput(start.rows, gyomu) == CSekisanData::InputResult::Taken) return true;
+    MarkModified(start.modified);
+    RefillGrid();
+    const CSekisanItem* row = GetItemAt(index);
+    AfxMessageBox(vemo::FillText(apptext::kInputPastLimit, {row ? row->m_strNameUpper : std::string()}),
+                  MsgButtons::Ok, MsgIcon::Exclamation);
+    return false;
+}
 
 // The 歩掛 background of rows, with the 工種 entry of the row before kept: rows come in 工種 runs.
 class CVemoWinView::BackgroundLookup {

@@ -10,6 +10,7 @@
 
 #include "app/CommandRegistry.h"
 #include "dialogkit/SpreadSheet.h"
+#include "estimate/SekisanData.h"
 #include "estimate/SekisanItemList.h"
 #include "report/EstimateReport.h"
 #include "report/ReportJob.h"
@@ -89,6 +90,29 @@ public:
 
     // Recalculates one 業務 (0: all); the calculation's result.
     int Recalculate(int gyomu);
+    // Recalculates every 業務 where no input asked for it (再計算, the unit-price column, the
+    // material prices, a new 業務 list, a deletion, an edited 歩掛), then tells the user which 業務
+    // went past a limit of the amounts (TellCalcLimits).
+    void RecalculateAll();
+    // One message naming the 業務 (and the total) that the last recalculation took past a limit of
+    // the amounts; nothing when it took none there.
+    void TellCalcLimits();
+    // An opened estimate: its limits learnt from a priced copy (its own figures stay as saved), and
+    // told as TellCalcLimits tells them.
+    void CheckOpenedLimits();
+
+    // An input on the estimate (a quantity, unit price, amount, weight or rate typed into a row, a
+    // switch of a row, a guided entry) starts with BeginInput, before it writes, and ends with
+    // CommitInput.
+    struct InputStart {
+        CSekisanData::InputSnapshot rows;
+        bool modified;
+    };
+    InputStart BeginInput() const;
+    // Recalculates the 業務 after the input on the row at index. An input whose recalculation goes
+    // past a limit of the amounts is put back: the rows and the modified flag as at the start, the
+    // grid refilled, and a message naming the row; false. True when the input was taken.
+    bool CommitInput(const InputStart& start, int gyomu, int index);
     // Redraws every row from the item list and keeps the current row within it.
     void RefillGrid();
     // Writes one item into a grid row (texts, name colour, row background, amount colour).
@@ -98,7 +122,8 @@ public:
     // The guided entry of the current row; its result (1 when it moved the current row), out a
     // choice (−1 by default).
     int ActivateRow(int& out);
-    // 安全費 rate of the current 種別 row in the message pane (cleared for other rows).
+    // 安全費 rate of the current 種別 row in the message pane (cleared for other rows). It is shown
+    // whenever the current row of the estimate in front changes, and when an estimate comes to the front.
     void ShowAnzenhiRate();
     // 参考金額 of a 歩掛 detail being edited: the current item's amount and the 業務 total (the last
     // 業務 95 row, else the current 業務's 工種 95 row; unchanged without either) as they would be
@@ -303,7 +328,8 @@ public:
     bool RefuseWhilePreviewOpen();
     void OnFilePrint();
     // The estimate printed as its settings stand, on the printer the reports share, without the page
-    // settings or a printer choice (the command line's print); false when there was nothing to print.
+    // settings or a printer choice (the command line's print); false when nothing was printed (an
+    // empty estimate, or a printer that could not be started, which the user is told of).
     bool PrintDirect();
     void OnFilePrintPreview();
     void OnDaikaPrintPreview();
@@ -371,6 +397,7 @@ private:
     // Moves the n rows at from so that the first lands at index to of the resulting list, makes it
     // the current row, refills and marks the estimate modified.
     void MoveRows(int from, int n, int to);
+    // Makes an item current (−1: none); a change shows the 安全費 rate of the new row.
     void SetCurrentRow(int row);
     void UpdateTitle();
     CBukakeFile& Bukake() const;
@@ -411,10 +438,12 @@ private:
     void RegisterSettingCommands();
     // Asks whether a line the user edited may be rewritten; Yes clears its flag.
     void AskEdited(int& flag, const char* text);
-    // Recalculates the item's 業務 and marks the document modified; 1.
-    int CommitItem(const CSekisanItem& item);
-    // Recalculates a 業務, redraws the current row, refills the grid and marks the document modified.
-    void RecalculateAndRender(int gyomu);
+    // Commits the input on the current row (CommitInput) in the 業務 and marks the document
+    // modified: 1; 2 when the input was put back.
+    int CommitItem(const InputStart& start, int gyomu);
+    // Commits the input on the current row in the 業務; when taken, redraws the current row,
+    // refills the grid and marks the document modified.
+    void RecalculateAndRender(const InputStart& start, int gyomu);
     // 精度 and 電子: the row's switch, or the bulk setting on a 業務 or 工種 row.
     void ToggleSpecialExpense();
     // ---- end of the row-setting commands -------------------------------------------------------

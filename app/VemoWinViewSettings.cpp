@@ -253,8 +253,8 @@ void CVemoWinView::AskEdited(int& flag, const char* text) {
     if (AfxMessageBox(text, MsgButtons::YesNo, MsgIcon::Exclamation) == IDYES) flag = 0;
 }
 
-void CVemoWinView::RecalculateAndRender(int gyomu) {
-    Recalculate(gyomu);
+void CVemoWinView::RecalculateAndRender(const InputStart& start, int gyomu) {
+    if (!CommitInput(start, gyomu, GetCurrentRow())) return;
     // The recalculation may have added or removed rows of the 業務: the current row is looked up
     // again.
     if (const CSekisanItem* item = GetItemAt(GetCurrentRow())) RenderRow(GetCurrentRow() + 1, *item);
@@ -262,8 +262,8 @@ void CVemoWinView::RecalculateAndRender(int gyomu) {
     MarkModified();
 }
 
-int CVemoWinView::CommitItem(const CSekisanItem& item) {
-    Recalculate(item.m_nGyomu);
+int CVemoWinView::CommitItem(const InputStart& start, int gyomu) {
+    if (!CommitInput(start, gyomu, GetCurrentRow())) return 2;
     MarkModified();
     return 1;
 }
@@ -274,6 +274,7 @@ int CVemoWinView::CommitItem(const CSekisanItem& item) {
 int CVemoWinView::SetKeisanKubun() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
+    const InputStart start = BeginInput();
     const CBukakeShubetsu* shubetsu = Bukake().FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
     if (!shubetsu) return 2;
     CKeisanKubunDlg dialog(this);
@@ -282,12 +283,13 @@ int CVemoWinView::SetKeisanKubun() {
     if (!Accepted(dialog.DoModal())) return 2;
     item->Copy(dialog.GetItem());
     AskEdited(item->m_bNameLowerEdited, apptext::kNameLowerEditedPrompt);
-    return CommitItem(*item);
+    return CommitItem(start, item->m_nGyomu);
 }
 
 int CVemoWinView::SetSuryo() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
+    const InputStart start = BeginInput();
     const CBukakeShubetsu* shubetsu = Bukake().FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
     CNumberInputDlg dialog(this);
     dialog.SetMode(kModeQuantity);
@@ -300,12 +302,13 @@ int CVemoWinView::SetSuryo() {
     if (shubetsu) item->m_strUnit = shubetsu->GetDetail().m_unit;
     item->m_bAmountEntered = 0;
     item->m_nQuantity = dialog.GetValue();
-    return CommitItem(*item);
+    return CommitItem(start, item->m_nGyomu);
 }
 
 int CVemoWinView::SetJuryo() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
+    const InputStart start = BeginInput();
     const CBukakeFile& bukake = Bukake();
     const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
     const bool multiply = shubetsu && shubetsu->GetDetail().m_bukakeType == kMultiplyType;
@@ -330,12 +333,13 @@ int CVemoWinView::SetJuryo() {
             if (product <= std::numeric_limits<int32_t>::max()) row->m_nQuantity = static_cast<int32_t>(product);
         }
     }
-    return CommitItem(*item);
+    return CommitItem(start, item->m_nGyomu);
 }
 
 int CVemoWinView::SetDaikaNo() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
+    const InputStart start = BeginInput();
     const std::string name = m_app.GetDaikaName();
     CDaikaNoDlg dialog(this);
     dialog.SetNumber(item->m_nDaikaNo);
@@ -345,28 +349,30 @@ int CVemoWinView::SetDaikaNo() {
     m_app.SetDaikaName(dialog.GetTitle().toStdString());
     // A 連続割付 request (number + 1000) is stored as it comes: the recalculation numbers the rows.
     item->m_nDaikaNo = dialog.GetNumber();
-    return CommitItem(*item);
+    return CommitItem(start, item->m_nGyomu);
 }
 
 int CVemoWinView::SetTani() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
+    const InputStart start = BeginInput();
     CTaniInputDlg dialog(this);
     dialog.SetUnit(QString::fromStdString(item->m_strUnit));
     if (!Accepted(dialog.DoModal())) return 2;
     item->m_strUnit = dialog.GetUnit().toStdString();
-    return CommitItem(*item);
+    return CommitItem(start, item->m_nGyomu);
 }
 
 int CVemoWinView::SetTanka() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
+    const InputStart start = BeginInput();
     CNumberInputDlg dialog(this);
     dialog.SetMode(kModeUnitPrice);
     dialog.SetValue(item->m_nUnitPrice);
     if (!Accepted(dialog.DoModal())) return 2;
     item->m_nUnitPrice = dialog.GetValue();
-    return CommitItem(*item);
+    return CommitItem(start, item->m_nGyomu);
 }
 
 int CVemoWinView::SetKingaku() {
@@ -387,6 +393,7 @@ int CVemoWinView::SetKingaku() {
         return 2;
     }
 
+    const InputStart start = BeginInput();
     CNumberInputDlg dialog(this);
     const int mode = HasComputedAmount(b, k) ? kModeComputedAmount : k == Koshu::Nebiki ? kModeAdjustment : kModeAmount;
     dialog.SetMode(mode);
@@ -423,12 +430,13 @@ int CVemoWinView::SetKingaku() {
     } else {
         item->m_bAmountEntered = 0;
     }
-    return CommitItem(*item);
+    return CommitItem(start, item->m_nGyomu);
 }
 
 int CVemoWinView::SetRitsu() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
+    const InputStart start = BeginInput();
     const int b = item->m_nGyomu;
     const int k = item->m_nKoshu;
 
@@ -509,26 +517,27 @@ int CVemoWinView::SetRitsu() {
             }
         }
     }
-    return CommitItem(*item);
+    return CommitItem(start, item->m_nGyomu);
 }
 
 int CVemoWinView::SetMarume() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
+    const InputStart start = BeginInput();
     CMarumeSettingDlg dialog(this);
     dialog.SetChoiceCount(GetSekisanData()->GetMarumeChoiceCount(item->m_nGyomu));
     dialog.SetChoice(item->m_nRounding);
     if (!Accepted(dialog.DoModal())) return 2;
     item->m_nRounding = dialog.GetChoice();
-    Recalculate(item->m_nGyomu);
+    if (CommitItem(start, item->m_nGyomu) != 1) return 2;
     RefillGrid();
-    MarkModified();
     return 1;
 }
 
 int CVemoWinView::SetAnzenhiRitsu() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
+    const InputStart start = BeginInput();
     const int b = item->m_nGyomu;
     CNumberInputDlg dialog(this);
     dialog.SetMode(b == Gyomu::Sekkei ? kModeRateTable2 : b == Gyomu::DoshitsuIppan ? kModeRateTable4 : kModeRateTable);
@@ -564,18 +573,19 @@ int CVemoWinView::SetAnzenhiRitsu() {
         for (CSekisanItem* row : targets) row->m_nExtraRate = dialog.GetValue();
     else
         item->m_nExtraRate = dialog.GetValue();
-    return CommitItem(*item);
+    return CommitItem(start, item->m_nGyomu);
 }
 
 int CVemoWinView::SelectProgramKingaku() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
+    const InputStart start = BeginInput();
     CProgramKingakuSelectDlg dialog(this);
     dialog.SetProgramKingakuFile(m_app.Store().GetProgramKingakuFile());
     dialog.SetCode(item->m_nYearCode);
     if (!Accepted(dialog.DoModal())) return 2;
     item->m_nYearCode = dialog.GetCode();
-    return CommitItem(*item);
+    return CommitItem(start, item->m_nGyomu);
 }
 
 int CVemoWinView::SetIkkatsu() {
@@ -633,7 +643,7 @@ int CVemoWinView::SelectTanka() {
     const auto& titles = tanka.m_columnTitles;
     ShowTankaSetName(column >= 0 && column < static_cast<int>(titles.size()) ? titles[static_cast<size_t>(column)]
                                                                              : std::string());
-    Recalculate(0);
+    RecalculateAll();
     MarkModified();
     RefillGrid();
     return 1;
@@ -646,7 +656,7 @@ int CVemoWinView::SetZairyoTanka() {
     list->m_strZairyoFile = store.GetZairyoTankaPath();
     if (CEstimateCalcContext* context = GetDocument()->CalcContext()) context->ZairyoTanka() = store.GetZairyoTankaFile();
     ShowZairyoName(store.GetZairyoTankaFile().m_title);
-    Recalculate(0);
+    RecalculateAll();
     MarkModified();
     RefillGrid();
     return 1;
@@ -677,8 +687,9 @@ void CVemoWinView::OnInsatsuUmu() {
 void CVemoWinView::OnKoshuKei() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return;
+    const InputStart start = BeginInput();
     item->m_bSummary = item->m_bSummary ? 0 : 1;
-    RecalculateAndRender(item->m_nGyomu);
+    RecalculateAndRender(start, item->m_nGyomu);
 }
 
 void CVemoWinView::OnJuryo() {
@@ -708,6 +719,7 @@ void CVemoWinView::OnMarume() {
 void CVemoWinView::ToggleSpecialExpense() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return;
+    const InputStart start = BeginInput();
     const int level = item->GetLevel();
     if (level == 2) {
         AskEdited(item->m_bKeepRemarkUpper, apptext::kRemarkUpperEditedPrompt);
@@ -717,7 +729,7 @@ void CVemoWinView::ToggleSpecialExpense() {
     } else {
         return;
     }
-    RecalculateAndRender(item->m_nGyomu);
+    RecalculateAndRender(start, item->m_nGyomu);
 }
 
 void CVemoWinView::OnSeido() { ToggleSpecialExpense(); }
@@ -739,6 +751,7 @@ void CVemoWinView::OnProgramKingaku() {
         }
         return;
     }
+    const InputStart start = BeginInput();
     const CSekisanItem* next = GetItemAt(GetCurrentRow() + 1);
     if (item->m_nKoshu == Koshu::ChokusetsuKeihi) {
         if (SetChokusetsuKeihiIkkatsu(0) != 1) return;
@@ -748,7 +761,7 @@ void CVemoWinView::OnProgramKingaku() {
         AskEdited(item->m_bKeepRemarkLower, apptext::kRemarkLowerEditedPrompt);
         item->m_nYearCode = item->m_nYearCode == kYearNotInGenka ? kYearInGenka : kYearNotInGenka;
     }
-    RecalculateAndRender(item->m_nGyomu);
+    RecalculateAndRender(start, item->m_nGyomu);
 }
 
 void CVemoWinView::OnTankaSelect() { SelectTanka(); }

@@ -191,7 +191,7 @@ int CVemoWinView::EditBukake() {
         if (CEstimateCalcContext* calc = m_doc->CalcContext()) calc->ZairyoTanka() = store.GetZairyoTankaFile();
         m_app.RefreshDocumentZairyoTanka();
     }
-    Recalculate(0);
+    RecalculateAll();
     MarkModified();
     return 1;
 }

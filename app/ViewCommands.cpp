@@ -114,7 +114,7 @@ void CVemoWinView::OnEditClear() {
     const int count = SubtreeSize(m_currentRow) + 1;
     CSekisanItemList* list = GetItemList();
     for (int i = 0; i < count; ++i) list->RemoveItem(m_currentRow);
-    Recalculate(0);
+    RecalculateAll();
     RefillGrid();
     MarkModified();
     // The current row now holds the node that followed, or the one before at the end.
@@ -162,7 +162,7 @@ void CVemoWinView::EditRowTexts(int mode) {
 // Recalculation
 
 void CVemoWinView::OnRecalc() {
-    Recalculate(0);
+    RecalculateAll();
     RefillGrid();
     ShowAnzenhiRate();
 }

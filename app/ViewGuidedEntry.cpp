@@ -131,8 +131,9 @@ void CVemoWinView::OnHenkaritsu() {
         }
         if (n > 0) {
             const int gyomu = item->m_nGyomu;
+            const InputStart start = BeginInput();
             SetHenkaritsuRange(m_currentRow + 1, n);
-            Recalculate(gyomu);
+            CommitInput(start, gyomu, m_currentRow);
             RefillGrid();
         }
         return;
@@ -167,18 +168,21 @@ int CVemoWinView::SetHenkaritsu() {
     const CHenkaritsuGyomu* group = m_app.Store().GetHenkaritsuFile().FindGyomu(item->m_nGyomu);
     if (!group) return 1;
     const CBukakeDetail& detail = s->GetDetail();
+    const InputStart start = BeginInput();
     const int slotCount = TakesKakeritsu(detail.m_bukakeType) ? CSekisanItem::kRateSlots : CSekisanItem::kRateSlots - 1;
     auto codeOf = [&](int slot) { return slot == kKakeritsuSlot ? kKakeritsuCode : detail.m_henkaritsu[static_cast<size_t>(slot)]; };
+    // The slots the walk shows: those whose code the group has a record for. 戻る goes to the one
+    // shown before; the first has none.
+    std::vector<int> shown;
+    for (int i = 0; i < slotCount; ++i)
+        if (const int code = codeOf(i); !IsUnset(code) && group->FindRecord(code)) shown.push_back(i);
     int applyMode = 0;
     bool taken = false;
-    int i = 0;
-    while (i < slotCount) {
+    size_t j = 0;
+    while (j < shown.size()) {
+        const int i = shown[j];
         const int code = codeOf(i);
-        const CHenkaritsuRecord* record = IsUnset(code) ? nullptr : group->FindRecord(code);
-        if (!record) {
-            ++i;
-            continue;
-        }
+        const CHenkaritsuRecord* record = group->FindRecord(code);
         // The row's 掛率 slot holds the code of its record before the dialog opens, whatever it answers.
         if (i == kKakeritsuSlot) item->m_nRateCode[kKakeritsuSlot] = kKakeritsuCode;
         CSekisanItem copy;
@@ -188,7 +192,7 @@ int CVemoWinView::SetHenkaritsu() {
         dialog.SetItem(copy);
         dialog.SetRecord(*record);
         if (code == kKakeritsuCode) dialog.SetApplyMode(applyMode);
-        if (i == 0) dialog.SetBackEnabled(0);
+        if (j == 0) dialog.SetBackEnabled(0);
         const int result = dialog.DoModal();
         if (Accepted(result)) {
             std::optional<int> kept;
@@ -204,32 +208,26 @@ int CVemoWinView::SetHenkaritsu() {
                 MarkModified();
                 taken = true;
             }
-            ++i;
-        } else if (result == CHenkaritsuSettingDlg::kBack) {
+            ++j;
+        } else if (result == CHenkaritsuSettingDlg::kBack && j > 0) {
             if (code == kKakeritsuCode) applyMode = dialog.GetApplyMode();
-            if (i == 0) {
-                ++i;
-                continue;
-            }
-            int back = i - 1;
-            while (back >= 0 && IsUnset(detail.m_henkaritsu[static_cast<size_t>(back)])) --back;
-            if (back < 0) break;
-            i = back;
+            --j;
         } else {
-            ++i;
+            ++j;
         }
     }
     // Every slot cancelled: the row stays as it was (its 掛率 code aside).
     if (!taken) return 1;
     item->m_nWeightAverage = kUnset;
     AskEdited(item->m_bNameLowerEdited, apptext::kNameLowerEditedPrompt);
-    Recalculate(item->m_nGyomu);
+    CommitInput(start, item->m_nGyomu, m_currentRow);
     return 1;
 }
 
 int CVemoWinView::SetHenkaritsuIkkatsu() {
     const CSekisanItem* item = GetItemAt(m_currentRow);
     if (!item) return 2;
+    const InputStart start = BeginInput();
     const int gyomu = item->m_nGyomu;
     const CBukakeFile& bukake = Bukake();
     auto typeOf = [&](const CSekisanItem& row) -> std::optional<int> {
@@ -283,7 +281,7 @@ int CVemoWinView::SetHenkaritsuIkkatsu() {
                 row->m_nLL[kKakeritsuSlot] = value;
         }
     }
-    Recalculate(gyomu);
+    CommitInput(start, gyomu, m_currentRow);
     return 1;
 }
 
@@ -313,36 +311,45 @@ int CVemoWinView::SetHenkaritsuRange(int first, int n) {
         if (!TakesKakeritsu(detail->m_bukakeType)) all9 = false;
     }
     if (all9) codes.push_back(kKakeritsuCode);
-    const CBukakeDetail* lastDetail = details.back();
+
+    // The steps of the walk: the codes the group has a record for. Each keeps the choice last
+    // confirmed on it, so that 戻る opens the step as it was left; one not yet confirmed opens with
+    // the record's default.
+    struct Step {
+        int code;
+        const CHenkaritsuRecord* record;
+        CSekisanItem choice;
+    };
+    std::vector<Step> steps;
+    for (int code : codes) {
+        const CHenkaritsuRecord* record = group->FindRecord(code);
+        if (!record) continue;
+        Step& step = steps.emplace_back(Step{code, record, {}});
+        step.choice.m_nRateCode[0] = code;
+        step.choice.m_nLL[0] = kUnset;
+    }
 
     bool taken = false;
     size_t j = 0;
-    while (j < codes.size()) {
-        const int code = codes[j];
-        const CHenkaritsuRecord* record = group->FindRecord(code);
-        if (!record) {
-            ++j;
-            continue;
-        }
-        CSekisanItem temp;
-        temp.m_nRateCode[0] = code;
-        temp.m_nLL[0] = kUnset;
+    while (j < steps.size()) {
+        Step& step = steps[j];
         CHenkaritsuSettingDlg dialog(this);
         dialog.SetSlot(0);
-        dialog.SetItem(temp);
-        dialog.SetRecord(*record);
+        dialog.SetItem(step.choice);
+        dialog.SetRecord(*step.record);
         if (j == 0) dialog.SetBackEnabled(0);
         const int result = dialog.DoModal();
         if (Accepted(result)) {
-            const CSekisanItem& chosen = dialog.GetItem();
+            step.choice.Copy(dialog.GetItem());
+            const CSekisanItem& chosen = step.choice;
             for (CSekisanItem* row : rows) {
-                if (code == kKakeritsuCode) {
+                if (step.code == kKakeritsuCode) {
                     row->m_nRateCode[kKakeritsuSlot] = kKakeritsuCode;
                     row->m_nLL[kKakeritsuSlot] = chosen.m_nLL[0];
                     continue;
                 }
                 for (int slot = 0; slot < kKakeritsuSlot; ++slot) {
-                    if (row->m_nRateCode[static_cast<size_t>(slot)] != code) continue;
+                    if (row->m_nRateCode[static_cast<size_t>(slot)] != step.code) continue;
                     row->m_nRateCol[static_cast<size_t>(slot)] = chosen.m_nRateCol[0];
                     row->m_nRateRow[static_cast<size_t>(slot)] = chosen.m_nRateRow[0];
                     row->m_nLL[static_cast<size_t>(slot)] = chosen.m_nLL[0];
@@ -352,13 +359,8 @@ int CVemoWinView::SetHenkaritsuRange(int first, int n) {
             taken = true;
             ++j;
         } else if (result == CHenkaritsuSettingDlg::kBack && j > 0) {
-            // Back to the nearest earlier slot the last row's 歩掛 names a rate for.
-            int back = static_cast<int>(j) - 1;
-            while (back >= 0 && (!lastDetail || back >= static_cast<int>(lastDetail->m_henkaritsu.size()) ||
-                                 IsUnset(lastDetail->m_henkaritsu[static_cast<size_t>(back)])))
-                --back;
-            if (back < 0) break;
-            j = static_cast<size_t>(back);
+            // Back to the step the walk came from.
+            --j;
         } else {
             ++j;
         }
@@ -380,6 +382,7 @@ int CVemoWinView::GuidedEntry(int askQuantity, int single) {
     const CBukakeFile& bukake = Bukake();
     if (!bukake.FindGyomu(gyomu)) return 0;
     const int koshuRow = m_currentRow;
+    const InputStart start = BeginInput();
     int first = m_currentRow, n = 1;
     if (single == 0) {
         n = GetItemList()->CountShubetsuOfKoshu(gyomu, current->m_nKoshu);
@@ -498,7 +501,7 @@ int CVemoWinView::GuidedEntry(int askQuantity, int single) {
         }
     }
 
-    Recalculate(gyomu);
+    CommitInput(start, gyomu, koshuRow);
     if (single == 0) {
         PaintRows(first, n, kRowBack);
         SelectRow(koshuRow + 1);

@@ -13,7 +13,6 @@
 #include "report/EstimateReport.h"
 #include "report/PrintFormText.h"
 #include "report/qt/PageSettingDlg.h"
-#include "report/ReportOutput.h"
 #include "report/ReportTexts.h"
 #include "report/qt/HyoshiDlg.h"
 
@@ -50,9 +49,7 @@ bool CVemoWinView::PrintDirect() {
     CWaitCursor wait;
     if (GetItemList()->GetCount() == 0) return false;
     BuildReport();
-    if (!m_job.HasWorkbook()) return false;
-    ReportOutput().PrintAll(m_job);
-    return true;
+    return m_job.PrintOnChosenPrinter();
 }
 
 void CVemoWinView::OnFilePrintPreview() {
@@ -165,6 +162,9 @@ decltype(auto) CVemoWinView::WithReport(F&& f) {
 }
 
 void CVemoWinView::BuildReport() {
+    // Saved from the preview, the workbook is offered under the estimate's name, beside its file.
+    const std::string& path = GetDocument()->GetPathName();
+    m_job.SetWorkbookName(path.empty() ? GetDocument()->GetTitle().toStdString() : path);
     WithReport([](CEstimateReport& report) { report.BuildReport(); });
 }
 

@@ -71,7 +71,7 @@ int CVemoWinView::SelectGyomu() {
     dialog.SetGyomuCodes(codes);
     if (dialog.DoModal() != IDOK) return 2;
     dialog.GetItemList(*GetItemList());
-    Recalculate(0);
+    RecalculateAll();
     MarkModified();
     return 1;
 }

@@ -19,6 +19,16 @@
     X(kDeleteKindKoshu, "工種データ")                                                                          \
     X(kDeleteKindShubetsu, "種別データ")                                                                       \
     X(kDeleteQuestion, "を削除してよろしいですか？")                                                           \
+    /* An input whose recalculation goes past a limit of the amounts is put back (%1: the row's name) */       \
+    X(kInputPastLimit,                                                                                         \
+      "「%1」の入力で見積の金額が有効範囲を越えるため、入力前の内容に戻しました。\n\n"                          \
+      "見積の合計が１０億円未満になるように調整して下さい。")                                                  \
+    /* A recalculation past a limit of the amounts: %1 the names of the 業務 (or the total) it touched, */     \
+    /* joined by the second text */                                                                            \
+    X(kCalcLimitsNotice,                                                                                       \
+      "「%1」の金額が有効範囲を越えているため、正しく計算できません。\n\n"                                      \
+      "見積の合計が１０億円未満になるように数量や単価を調整して下さい。")                                      \
+    X(kCalcLimitsNameJoin, "」「")                                                                             \
     /* The estimate's material-price file cannot be used: the estimate takes the file in use */                \
     X(kZairyoFileNotLoadedAfter, "\nの材料単価データを読み込めませんでした。")                                 \
     X(kZairyoFileSwitchedTo, "\n現在アプリケーションで使用している材料単価ファイル\n")                         \

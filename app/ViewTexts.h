@@ -38,6 +38,8 @@ inline std::string MsgDeleteNode(int level) { return std::string(kDeleteKinds[le
 inline std::string MsgZairyoFileMissing(const std::string& missing, const std::string& inUse) {
     return missing + mastertext::kFileMissing + apptext::kZairyoFileSwitchedTo + inUse + apptext::kZairyoFileSwitchedAfter;
 }
+// The material-price file in use has gone: it is only reported, its prices stay in use.
+inline std::string MsgZairyoFileVanished(const std::string& missing) { return missing + mastertext::kFileMissing; }
 
 // The estimate's material-price file opens but does not load: the estimate takes the file in use,
 // the program-wide one or, while another estimate has switched to its own, that one.

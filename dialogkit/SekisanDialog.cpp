@@ -10,6 +10,9 @@
 #include <QBoxLayout>
 #include <QLayout>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <algorithm>
 
 #include "dialogkit/DialogRunner.h"
 #include "dialogkit/DialogTexts.h"
@@ -96,6 +99,7 @@ namespace {
 
 // The dialog's layout with the buttons in a column at its right; what stands at the left goes in front.
 QHBoxLayout* ButtonColumnLayout(QDialog* dialog, std::initializer_list<QPushButton*> buttons) {
+    CSekisanDialog::FitButtonColumn(buttons);
     auto* column = new QVBoxLayout;
     for (QPushButton* button : buttons) column->addWidget(button);
     column->addStretch();
@@ -105,6 +109,22 @@ QHBoxLayout* ButtonColumnLayout(QDialog* dialog, std::initializer_list<QPushButt
 }
 
 }  // namespace
+
+void CSekisanDialog::FitButtonColumn(std::initializer_list<QPushButton*> buttons) {
+    int width = 0;
+    for (const QPushButton* button : buttons) {
+        // The text with half an ideograph of room at either end (a glyph may reach past its advance),
+        // in the style's button frame.
+        const QFontMetrics metrics(button->font());
+        const QSize text = metrics.size(Qt::TextShowMnemonic, button->text());
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const QSize contents(text.width() + metrics.horizontalAdvance(QChar(kIdeograph)), text.height());
+        width = std::max(width, button->style()->sizeFromContents(QStyle::CT_PushButton, &option, contents, button).width());
+    }
+    for (QPushButton* button : buttons) button->setMinimumWidth(width);
+}
 
 void CSekisanDialog::LayOutBesideButtons(QWidget* content, std::initializer_list<QPushButton*> buttons) {
     ButtonColumnLayout(this, buttons)->insertWidget(0, content, 1);

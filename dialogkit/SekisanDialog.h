@@ -39,6 +39,11 @@ public:
     static bool IsGrid(const QWidget* widget);
     // Checks the button of an exclusive group with that id; -1 (or an unknown id) clears every button.
     static void CheckButton(QButtonGroup* group, int id);
+    // Buttons stacked in a column share one width: the widest text with room at either end, so that
+    // no text is cut.
+    static void FitButtonColumn(std::initializer_list<QPushButton*> buttons);
+    // A character as wide as the ideographs of the dialogs' texts (漢), to measure room by.
+    static constexpr char16_t kIdeograph = u'\u6F22';
     // Tab visits the widgets in the order given, each right after the one before it; the rest of the
     // chain keeps its order. Null entries are skipped.
     static void SetTabChain(std::initializer_list<QWidget*> widgets);

@@ -1,5 +1,6 @@
 #include "dialogkit/ZoEdit.h"
 
+#include <QKeyEvent>
 #include <cmath>
 
 #include "platform/NumberText.h"
@@ -37,6 +38,19 @@ QValidator::State CNumberValidator::validate(QString& input, int&) const {
 }
 
 CZo_Edit::CZo_Edit(QWidget* parent) : QLineEdit(parent) {}
+
+void CZo_Edit::keyPressEvent(QKeyEvent* event) {
+    const bool separator = (event->modifiers() & Qt::KeypadModifier) &&
+                           (event->key() == Qt::Key_Comma || event->key() == Qt::Key_Period);
+    if (m_type == Type::Double && separator) {
+        QKeyEvent point(event->type(), Qt::Key_Period, event->modifiers(), QStringLiteral("."), event->isAutoRepeat(),
+                        event->count());
+        QLineEdit::keyPressEvent(&point);
+        event->setAccepted(point.isAccepted());
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
 
 void CZo_Edit::SetRule(const Rule& rule) {
     m_type = rule.type;

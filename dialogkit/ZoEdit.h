@@ -52,6 +52,11 @@ public:
     int GetInt() const;
     void SetInt(int value);
 
+protected:
+    // The keypad's separator key types the decimal point into a decimal field, whatever character
+    // the keyboard layout gives it ("," on layouts with a decimal comma).
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void UpdateValidator();
 

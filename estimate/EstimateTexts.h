@@ -22,6 +22,9 @@
     X(MsgDamagedSekisanFile, \
       "積算データ ファイル「%1」を読み込めません。\nファイルが途中で切れているか、壊れています。") \
     X(MsgCannotSaveSekisanFile, "積算データ ファイル「%1」を保存できません。") \
+    X(MsgReadOnlySekisanFile, \
+      "積算データ ファイル「%1」は読み取り専用のため、上書き保存できません。\n" \
+      "名前を付けて保存で、別のファイルに保存してください。") \
     /* The document type. */ \
     X(DocumentName, "積算データ") \
     X(FileNewName, "Vemo Ovra") \

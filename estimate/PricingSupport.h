@@ -27,6 +27,15 @@ using calc::IsLumpUnit;
 // The item rate as a factor; an unset rate counts as 1.0.
 inline double ItemRate(const CSekisanItem& item) { return IsUnset(item.m_nRate) ? 1.0 : item.m_nRate / 10000.0; }
 
+// The fee of the item's プログラム金額 record (year codes other than 30000/30001); 0 without one
+// or when the fee is not entered.
+inline int ProgramFee(const CProgramKingakuFile& programKingaku, const CSekisanItem& item) {
+    const int32_t y = item.m_nYearCode;
+    if (IsUnset(y) || y == kYearInGenka || y == kYearNotInGenka) return 0;
+    const CProgramKingakuRecord* record = programKingaku.FindRecord(y);
+    return record && record->m_fee > 0 ? record->m_fee : 0;
+}
+
 // A percentage ×100 of a master as a fraction, 0 when unset or not positive.
 inline double PositiveRate(int32_t rate) { return rate > 0 ? rate / 10000.0 : 0.0; }
 

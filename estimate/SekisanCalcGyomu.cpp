@@ -157,11 +157,18 @@ private:
     CSekisanItem* m_shownRow = nullptr;   // shown total (913)
 };
 
-int CSekisanData::CalcGyomu(int gyomu, int final) { return CGyomuPass(*this, gyomu, final != 0).Run(); }
+int CSekisanData::CalcGyomu(int gyomu, int final) {
+    // An amount of the 業務 that did not fit 32 bits was held at the limit somewhere in the walk.
+    const unsigned long saturations = SaturatedConversions();
+    const int result = CGyomuPass(*this, gyomu, final != 0).Run();
+    if (SaturatedConversions() != saturations) m_limits.saturated.insert(gyomu);
+    return result;
+}
 
 int CGyomuPass::Run() {
     m_data.m_limits.directCapped.erase(m_gyomu);
     m_data.m_limits.costCapped.erase(m_gyomu);
+    m_data.m_limits.saturated.erase(m_gyomu);
     m_count = m_list.GetCount();
     int start = 0;
     for (int i = 0; i < m_count; ++i) {

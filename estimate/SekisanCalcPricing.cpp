@@ -20,7 +20,7 @@ void CSekisanData::CheckUnitPrice(int& price, CSekisanItem& item) {
     // The price is kept ×10 in the item, so it has to stay within a tenth of the 32-bit range.
     const int limit = DoubleToLong(214748364.0);
     if (price <= limit && price >= 0) return;
-    if (m_pricing.priceWarned.insert(&item).second)
+    if (!m_pricing.quiet && m_pricing.priceWarned.insert(&item).second)
         AfxMessageBox(vemo::FillText(estimate_texts::MsgUnitPriceOutOfRange, {item.m_strNameUpper}), MsgButtons::Ok,
                       MsgIcon::None);
     price = 0;

@@ -15,15 +15,6 @@ bool LineSelected(const CSekisanItem& item, int line) {
     return line >= 0 && line < CSekisanItem::kKoteiCount && item.m_bKotei[static_cast<size_t>(line)] == 1;
 }
 
-// The fee of the item's プログラム金額 record (year codes other than 30000/30001); 0 without one
-// or when the fee is not entered.
-int ProgramFee(const CProgramKingakuFile& programKingaku, const CSekisanItem& item) {
-    const int32_t y = item.m_nYearCode;
-    if (IsUnset(y) || y == kYearInGenka || y == kYearNotInGenka) return 0;
-    const CProgramKingakuRecord* record = programKingaku.FindRecord(y);
-    return record && record->m_fee > 0 ? record->m_fee : 0;
-}
-
 // Conversion of a part value into the row's result: the lump units take the item rate; other units
 // turn the parts Amount, DirectLabour and LabourOnly into unit prices (per base quantity, or per
 // the eighth LL value for 歩掛 type PerLL8 when withPerLL8).

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -189,13 +190,43 @@ public:
     // 0, or −1 when a 種別 row's 歩掛 was missing (that row is skipped, the later ones are done).
     int UpdateRemarks();
     // Which limits the last recalculation applied: a 業務's direct sum or 業務原価 beyond
-    // 999,999,999 was restarted from 0, or the total beyond 0..999,999,999 was shown as 0.
+    // 999,999,999 was restarted from 0, an amount of a 業務 did not fit 32 bits and was held at the
+    // limit, or the total beyond 0..999,999,999 was shown as 0 (or an amount of the summary rows
+    // did not fit 32 bits).
     struct CalcLimits {
         std::set<int> directCapped;  // 業務 codes
         std::set<int> costCapped;    // 業務 codes
+        std::set<int> saturated;     // 業務 codes
         bool totalCapped = false;
+        // The 業務 codes the record names.
+        std::set<int> Gyomu() const;
+        bool Any() const { return totalCapped || !Gyomu().empty(); }
+        // Every limit this record names is named by other too.
+        bool Within(const CalcLimits& other) const;
     };
     const CalcLimits& GetCalcLimits() const { return m_limits; }
+    // Prices a copy of the estimate without a word and takes the copy's record of the limits as its
+    // own; the estimate's figures stay as they stand (an opened estimate shows what it was saved
+    // with). Returns the record.
+    const CalcLimits& CheckLimits();
+
+    // An input (a quantity, unit price, amount, weight or rate typed into a row, a guided entry) is
+    // recalculated through CommitInput with a snapshot of the estimate taken before it wrote.
+    class InputSnapshot {
+    public:
+        explicit InputSnapshot(const CSekisanData& data);
+
+    private:
+        friend class CSekisanData;
+        std::unique_ptr<CSekisanItemList> m_items;
+        CalcLimits m_limits;
+    };
+    enum class InputResult { Taken, PastLimit };
+    // Recalculates gyomu (0: every 業務) after an input. When the recalculation goes past a limit
+    // the estimate had not gone past before the input, the rows and the record of the limits are put
+    // back as the snapshot holds them and the result is PastLimit: nothing is told, the caller tells
+    // the user. Otherwise Taken, with the missing-price message as Recalculate gives it.
+    InputResult CommitInput(const InputSnapshot& before, int gyomu);
     // Main pass end ---------------------------------------------------------------------------
 
 private:
@@ -231,6 +262,7 @@ private:
         int densiDspOverride = -1;  // ≥ 0: DensiDsp as this call sees it
         bool noZairyoRate = false;  // the detail's 材料費率 taken as unset for this call
         std::set<const CSekisanItem*> priceWarned;  // rows CheckUnitPrice has told about
+        bool quiet = false;                         // a check of the limits: CheckUnitPrice tells nothing
     };
     mutable PricingState m_pricing;
     friend class PricingScope;
@@ -240,6 +272,8 @@ private:
     // Main pass and recalculation.
     // The work of Recalculate before its message: the passes, the summary rows and the remarks.
     void RecalculateRows(int gyomu);
+    // The missing-price message, when a row was found without a price.
+    void TellMissingPrice() const;
     CalcLimits m_limits;
     // The cache of the recalculation that is running (see RecalcCache.h), null outside one.
     CRecalcCache* m_recalcCache = nullptr;

@@ -1,7 +1,10 @@
 // The recalculation driver: the main pass per 業務, the summary rows (subtotal, adjustment,
 // consumption tax, total), the automatic remarks and the missing-price message.
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,10 +60,60 @@ int CSekisanData::Recalculate(int gyomu) {
     MissingPriceName().clear();
     ResetUnitPriceWarnings();
     RecalculateRows(gyomu);
-    if (!MissingPriceName().empty()) {
-        AfxMessageBox(vemo::FillText(txt::MsgMissingPrice, {MissingPriceName()}), MsgButtons::Ok, MsgIcon::None);
-    }
+    TellMissingPrice();
     return 1;
+}
+
+void CSekisanData::TellMissingPrice() const {
+    if (!MissingPriceName().empty())
+        AfxMessageBox(vemo::FillText(txt::MsgMissingPrice, {MissingPriceName()}), MsgButtons::Ok, MsgIcon::None);
+}
+
+std::set<int> CSekisanData::CalcLimits::Gyomu() const {
+    std::set<int> codes = directCapped;
+    codes.insert(costCapped.begin(), costCapped.end());
+    codes.insert(saturated.begin(), saturated.end());
+    return codes;
+}
+
+bool CSekisanData::CalcLimits::Within(const CalcLimits& other) const {
+    auto within = [](const std::set<int>& a, const std::set<int>& b) {
+        return std::includes(b.begin(), b.end(), a.begin(), a.end());
+    };
+    return within(directCapped, other.directCapped) && within(costCapped, other.costCapped) &&
+           within(saturated, other.saturated) && (!totalCapped || other.totalCapped);
+}
+
+const CSekisanData::CalcLimits& CSekisanData::CheckLimits() {
+    CSekisanData copy;
+    copy.SetCalcContext(m_calcContext);
+    copy.m_ItemList.Copy(m_ItemList);
+    copy.m_pricing.quiet = true;
+    // The missing-price name is shared by every estimate: the check leaves it as it was.
+    const std::string missing = MissingPriceName();
+    copy.RecalculateRows(kAllGyomu);
+    MissingPriceName() = missing;
+    m_limits = copy.m_limits;
+    return m_limits;
+}
+
+CSekisanData::InputSnapshot::InputSnapshot(const CSekisanData& data)
+    : m_items(std::make_unique<CSekisanItemList>()), m_limits(data.m_limits) {
+    m_items->Copy(data.m_ItemList);
+}
+
+CSekisanData::InputResult CSekisanData::CommitInput(const InputSnapshot& before, int gyomu) {
+    MissingPriceName().clear();
+    ResetUnitPriceWarnings();
+    RecalculateRows(gyomu);
+    if (!m_limits.Within(before.m_limits)) {
+        m_ItemList.Copy(*before.m_items);
+        m_limits = before.m_limits;
+        MissingPriceName().clear();
+        return InputResult::PastLimit;
+    }
+    TellMissingPrice();
+    return InputResult::Taken;
 }
 
 void CSekisanData::RecalculateRows(int gyomu) {
@@ -95,6 +148,9 @@ int CSekisanData::CalcSummaryRows() {
     std::array<int64_t, kSlotCount> slot{};
     int64_t sum89 = 0, subtotal = 0, adjustment = 0, taxSum = 0;
     m_limits.totalCapped = false;
+    // An amount of these rows that did not fit 32 bits leaves the total wrong as surely as a total
+    // beyond its limit.
+    const unsigned long saturations = SaturatedConversions();
     for (int i = 0; i < m_ItemList.GetCount(); ++i) {
         CSekisanItem* item = m_ItemList.GetItem(i);
         if (!item) break;
@@ -148,6 +204,7 @@ int CSekisanData::CalcSummaryRows() {
                 break;
         }
     }
+    if (SaturatedConversions() != saturations) m_limits.totalCapped = true;
     return 0;
 }
 

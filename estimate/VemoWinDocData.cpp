@@ -16,7 +16,6 @@ std::string MsgCannotOpenSekisanFile(const std::string& path, const std::string&
     return text;
 }
 
-
 std::string MsgDamagedSekisanFile(const std::string& path) {
     return vemo::FillText(estimate_texts::MsgDamagedSekisanFile, {path});
 }
@@ -25,6 +24,10 @@ std::string MsgCannotSaveSekisanFile(const std::string& path, const std::string&
     std::string text = vemo::FillText(estimate_texts::MsgCannotSaveSekisanFile, {path});
     if (!reason.empty()) text += "\n" + reason;
     return text;
+}
+
+std::string MsgReadOnlySekisanFile(const std::string& path) {
+    return vemo::FillText(estimate_texts::MsgReadOnlySekisanFile, {path});
 }
 
 CVemoWinDocData::CVemoWinDocData()
@@ -115,21 +118,21 @@ int CVemoWinDocData::LoadBytes(std::string bytes, const std::string& name) {
 }
 
 int CVemoWinDocData::LoadFile(const std::string& path) {
-    std::string bytes, error;
-    const vemo::ReadResult read = vemo::ReadFileBytesUpTo(path, vemo::kDataFileLimit, bytes, &error);
-    if (read == vemo::ReadResult::failed) {
-        AfxMessageBox(MsgCannotOpenSekisanFile(path, error), MsgButtons::Ok, MsgIcon::Exclamation);
-        return 0;
-    }
-    if (read == vemo::ReadResult::tooLarge) {
-        // Larger than any real estimate: refused unread, as a damaged file.
-        AfxMessageBox(MsgDamagedSekisanFile(path), MsgButtons::Ok, MsgIcon::Exclamation);
+    std::string bytes, reason;
+    // Missing, unreadable, no regular file or larger than any real estimate: refused unread, with why.
+    if (vemo::ReadWholeFile(path, vemo::kDataFileLimit, bytes, &reason) != vemo::ReadResult::read) {
+        AfxMessageBox(MsgCannotOpenSekisanFile(path, reason), MsgButtons::Ok, MsgIcon::Exclamation);
         return 0;
     }
     return LoadBytes(std::move(bytes), path);
 }
 
 int CVemoWinDocData::SaveFile(const std::string& path) {
+    // The rename of the new file over the old one would replace a file its owner marked read-only.
+    if (vemo::IsReadOnlyMarked(path)) {
+        AfxMessageBox(MsgReadOnlySekisanFile(path), MsgButtons::Ok, MsgIcon::Exclamation);
+        return 0;
+    }
     const std::string bytes = StoreBytes();
     std::string error;
     if (!vemo::WriteFileReplacing(path, bytes, &error)) {

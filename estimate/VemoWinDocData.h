@@ -20,6 +20,8 @@ inline constexpr const char* kMsgOldSekisanFile = estimate_texts::MsgOldSekisanF
 std::string MsgCannotOpenSekisanFile(const std::string& path, const std::string& reason);
 std::string MsgDamagedSekisanFile(const std::string& path);
 std::string MsgCannotSaveSekisanFile(const std::string& path, const std::string& reason);
+// A save over a file without write permission is refused with this text, naming the file.
+std::string MsgReadOnlySekisanFile(const std::string& path);
 
 // Thrown by a load that meets a foreign signature.
 class CSekisanLoadAborted : public std::runtime_error {
@@ -68,7 +70,8 @@ public:
     // (0) the user has been told and this object is unchanged. name is the path shown in messages.
     int LoadBytes(std::string bytes, const std::string& name);
     int LoadFile(const std::string& path);
-    // Writes the file by replacing: on failure (0, the user told) the file on disk is as it was.
+    // Writes the file by replacing: on failure (0, the user told) the file on disk is as it was. A
+    // file marked read-only (no write bits) is not replaced.
     int SaveFile(const std::string& path);
 
     // Business-area flags of a list: 業務 4 or 5 sets 0x08, 6 or 7 sets 0x10, 1..3 and 8..32 set

@@ -73,7 +73,7 @@ struct StateLines {
 
 void CMasterUpdater::RunAutoVerup() {
     std::string bytes;
-    if (!vemo::ReadFileHead(AutoVerupPath(), CAutoVerupText::kReadLimit, bytes)) return;
+    if (vemo::ReadFileHead(AutoVerupPath(), CAutoVerupText::kReadLimit, bytes) != vemo::ReadResult::read) return;
     CAutoVerupText text = CAutoVerupText::Parse(bytes);
 
     // The whole update, when the 歩掛 master is older than the shipped one.

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <optional>
 #include <random>
@@ -154,10 +155,11 @@ int CMasterDataStore::Lock(LockId id, int mode, int setOwner) {
     if (mode == 0 && m_lockOwner[id] != 1) return 0;
     // A release goes to the file this process marked, even when the path has changed since.
     std::string path = (mode == 0 && !m_lockedPath[id].empty()) ? m_lockedPath[id] : LockPath(id);
+    if (mode == 1) m_lockFault[id] = {{}, vemo::LockFilePath(path)};
     if (!vemo::FileExists(path)) return 0;
     bool marked = vemo::IsReadOnlyMarked(path);
     if (mode == 1 ? marked : !marked) return 0;
-    if (!(mode == 1 ? TakeLockFile(path) : ReleaseLockFile(path, setOwner == 1))) return 0;
+    if (!(mode == 1 ? TakeLockFile(path, m_lockFault[id].error) : ReleaseLockFile(path, setOwner == 1))) return 0;
     if (mode == 1)
         m_lockedPath[id] = path;
     else
@@ -172,10 +174,10 @@ vemo::LockOwner CMasterDataStore::Self() const { return {vemo::ThisProcess(), m_
 // exclusive step, so of two copies that found the file unmarked together only one gets it. A lock
 // file there already may be this store's own (a release that kept it while a file was written) or
 // one whose program has ended and whose file was unmarked since; either is taken. Any other holder,
-// or one that cannot be told, keeps it.
-bool CMasterDataStore::TakeLockFile(const std::string& path) {
+// or one that cannot be told, keeps it. A lock file that cannot be used leaves its fault in fault.
+bool CMasterDataStore::TakeLockFile(const std::string& path, vemo::LockFileError& fault) {
     const std::string lockPath = vemo::LockFilePath(path);
-    switch (vemo::CreateLockFile(lockPath, Self())) {
+    switch (vemo::CreateLockFile(lockPath, Self(), &fault)) {
         case vemo::LockFileResult::created:
             if (vemo::SetReadOnlyMark(path, true)) return true;
             {
@@ -187,10 +189,18 @@ bool CMasterDataStore::TakeLockFile(const std::string& path) {
         case vemo::LockFileResult::exists: break;
     }
     vemo::LockFileHold hold(lockPath, vemo::LockFileHold::Mode::exclusive);
+    fault = hold.Error();
     const std::optional<vemo::LockOwner> owner = hold.Owner();
     if (!owner || vemo::IsReadOnlyMarked(path)) return false;
     if (*owner != Self()) {
-        if (vemo::CheckProcess(owner->process) != vemo::Liveness::gone || !hold.Rewrite(Self())) return false;
+        if (vemo::CheckProcess(owner->process) != vemo::Liveness::gone) return false;
+        if (!hold.Rewrite(Self())) {
+            // The ended program's record is gone with the failed write; a file naming no one would
+            // keep every copy from the lock.
+            fault = hold.Error();
+            hold.Remove();
+            return false;
+        }
     }
     return vemo::SetReadOnlyMark(path, true);
 }
@@ -225,14 +235,17 @@ void CMasterDataStore::ReleaseAllLocks() {
 
 template <class Root>
 int CMasterDataStore::LoadInto(Root& target, const std::string& path) {
-    std::string bytes;
-    // A file larger than any real master is refused unread, as a damaged one.
-    const vemo::ReadResult read = vemo::ReadFileBytesUpTo(path, vemo::kDataFileLimit, bytes);
-    if (read == vemo::ReadResult::failed) {
-        Warn(path + mastertext::kMasterMissingCannotRun);
-        return 0;
+    std::string bytes, reason;
+    // What is not a regular file cannot be opened as a master; a file larger than any real master
+    // is refused unread, as a damaged one. Both say why.
+    switch (vemo::ReadWholeFile(path, vemo::kDataFileLimit, bytes, &reason)) {
+        case vemo::ReadResult::read: break;
+        case vemo::ReadResult::missing: Warn(path + mastertext::kMasterMissingCannotRun); return 0;
+        case vemo::ReadResult::unreadable:
+        case vemo::ReadResult::notAFile: Warn(path + mastertext::kMasterMissingCannotRun + "\n" + reason); return 0;
+        case vemo::ReadResult::tooLarge: Warn(path + mastertext::kFileUnreadable + "\n" + reason); return 0;
     }
-    switch (read == vemo::ReadResult::tooLarge ? MasterLoadResult::corrupt : LoadMasterFromBytes(target, std::move(bytes))) {
+    switch (LoadMasterFromBytes(target, std::move(bytes))) {
         case MasterLoadResult::loaded: return 1;
         case MasterLoadResult::foreignSignature: return 0;  // the master has told the user
         case MasterLoadResult::corrupt:
@@ -260,9 +273,9 @@ int CMasterDataStore::Save(Root& root, const std::string& path, int lockId) {
     CArchive ar;
     int ok = 1;
     root.Serialize(ar, &ok);
-    bool written = ok && vemo::WriteFileReplacing(path, ar.Buffer());
-    if (!written) {
-        Warn(path + mastertext::kFileMissing);
+    std::string reason;
+    if (!ok || !vemo::WriteFileThroughLink(path, ar.Buffer(), &reason)) {
+        Warn(path + mastertext::kFileMissing + (reason.empty() ? "" : "\n" + reason));
         return 0;
     }
     return 1;
@@ -409,13 +422,13 @@ int CMasterDataStore::LoadMastersAtStartup() {
                                       vemo::ParentFolder(m_zairyoTankaPath)})
         vemo::RemoveStaleTemporariesIn(folder);
 
-    std::string editors;
+    std::vector<LockId> refused;
     bool allLoaded = true;
     for (const Step& step : steps) {
         Host().SetStatusPane(0, step.status);
         if (!allLoaded) continue;
         if (step.load()) {
-            if (!Lock(step.lock, 1, 1)) editors += EditorNames(step.lock);
+            if (!Lock(step.lock, 1, 1)) refused.push_back(step.lock);
         } else {
             allLoaded = false;
         }
@@ -434,14 +447,21 @@ int CMasterDataStore::LoadMastersAtStartup() {
             return 0;
         }
     }
-    if (!Lock(kLockZairyoTanka, 1, 1)) editors += EditorNames(kLockZairyoTanka);
+    if (!Lock(kLockZairyoTanka, 1, 1)) refused.push_back(kLockZairyoTanka);
 
     Host().SetStatusPane(0, mastertext::kStatusLoadingHyoshi);
     if (!SerializeHyoshiFile(0, nullptr, "")) {
         ReleaseAllLocks();
         return 0;
     }
-    if (!editors.empty() && allLoaded) AskForceMasterLocks(editors);
+    if (allLoaded) {
+        // A take-over cannot help a lock whose lock file cannot be used: those are only reported.
+        std::vector<LockId> held, unusable;
+        for (LockId id : refused)
+            (m_lockFault[id].error.fault == vemo::LockFileFault::none ? held : unusable).push_back(id);
+        if (!unusable.empty()) Warn(mastertext::kLocksRefused + EditorList(unusable) + LockFaults(unusable));
+        if (!held.empty()) AskForceMasterLocks(EditorList(held));
+    }
     Host().SetStatusPane(0, mastertext::kStatusHelpHint);
     return 1;
 }
@@ -467,7 +487,7 @@ int CMasterDataStore::SelectZairyoTankaFileAtStartup() {
 
 // Loads the five masters of the current master-data folder into fresh objects and, when all five
 // loaded, puts them in place and takes their locks. Nothing changes when one fails.
-int CMasterDataStore::LoadFiveMasters(std::string& editors) {
+int CMasterDataStore::LoadFiveMasters(std::vector<LockId>& refused) {
     CBukakeFile bukake;
     CHenkaritsuFile henkaritsu;
     CTankaFile tanka;
@@ -483,7 +503,7 @@ int CMasterDataStore::LoadFiveMasters(std::string& editors) {
     m_shokeihi = std::move(shokeihi);
     m_programKingaku = std::move(programKingaku);
     for (LockId id : {kLockBukake, kLockHenkaritsu, kLockTanka, kLockShokeihi, kLockProgramKingaku})
-        if (!Lock(id, 1, 1)) editors += EditorNames(id);
+        if (!Lock(id, 1, 1)) refused.push_back(id);
     return 1;
 }
 
@@ -514,8 +534,8 @@ int CMasterDataStore::SelectMasterFolder(int mode) {
     for (LockId id : {kLockBukake, kLockHenkaritsu, kLockProgramKingaku, kLockShokeihi, kLockTanka}) Lock(id, 0, 1);
     SetMasterDataFolder(newFolder);
 
-    std::string editors;
-    if (!LoadFiveMasters(editors)) {
+    std::vector<LockId> refused;
+    if (!LoadFiveMasters(refused)) {
         // The masters in memory are still those of the old folder: lock their files again and let
         // the user choose once more.
         SetMasterDataFolder(oldFolder);
@@ -540,10 +560,10 @@ int CMasterDataStore::SelectMasterFolder(int mode) {
         Lock(kLockZairyoTanka, 0, 1);
         SetZairyoTankaPath(loadedPath);
         if (setActiveDocumentZairyoPath && setActiveDocumentZairyoPath(loadedPath)) ShowZairyoTankaInStatus();
-        if (!Lock(kLockZairyoTanka, 1, 1)) editors += EditorNames(kLockZairyoTanka);
+        if (!Lock(kLockZairyoTanka, 1, 1)) refused.push_back(kLockZairyoTanka);
     }
 
-    if (!editors.empty()) Warn(mastertext::kLocksRefused + editors);
+    if (!refused.empty()) Warn(mastertext::kLocksRefused + EditorList(refused) + LockFaults(refused));
     ShowMasterFolderInStatus();
     ShowTankaSetInStatus();
     ShowZairyoTankaInStatus();
@@ -553,17 +573,67 @@ int CMasterDataStore::SelectMasterFolder(int mode) {
 // ---------------------------------------------------------------------------------------------
 // Lock take-over
 
-// Makes a file's lock this store's whoever held it: the file is marked and its lock file names this
-// store. A copy that held it learns of it at its next save or release, which are refused.
+// Makes a file's lock this store's whoever held it: its lock file names this store and the file is
+// marked. A copy that held it learns of it at its next save or release, which are refused. When the
+// lock file cannot be used or written, the file is left unmarked, as the take-over's release left it,
+// and the lock file written here goes again, so that no file stays marked with nobody owning it.
 void CMasterDataStore::TakeOver(LockId id) {
     m_lockOwner[id] = 0;
     m_lockedPath[id].clear();
     const std::string path = LockPath(id);
+    m_lockFault[id] = {{}, vemo::LockFilePath(path)};
     if (!vemo::FileExists(path)) return;
-    vemo::LockFileHold hold(vemo::LockFilePath(path), vemo::LockFileHold::Mode::exclusive, true);
-    if (!hold.Held() || !vemo::SetReadOnlyMark(path, true) || !hold.Rewrite(Self())) return;
+    vemo::LockFileHold hold(m_lockFault[id].lockPath, vemo::LockFileHold::Mode::exclusive, true);
+    const bool taken = hold.Held() && hold.Rewrite(Self());
+    m_lockFault[id].error = hold.Error();
+    if (!taken || !vemo::SetReadOnlyMark(path, true)) {
+        if (hold.Held()) hold.Remove();
+        if (vemo::IsReadOnlyMarked(path)) vemo::SetReadOnlyMark(path, false);
+        return;
+    }
     m_lockOwner[id] = 1;
     m_lockedPath[id] = path;
+}
+
+std::string CMasterDataStore::EditorList(const std::vector<LockId>& ids) {
+    std::string list;
+    for (LockId id : ids) list += EditorNames(id);
+    return list;
+}
+
+namespace {
+
+// What was found at a lock file that cannot be used.
+const char* LockFaultText(vemo::LockFileFault fault) {
+    switch (fault) {
+        case vemo::LockFileFault::link: return mastertext::kLockFileIsLink;
+        case vemo::LockFileFault::folder: return mastertext::kLockFileIsFolder;
+        case vemo::LockFileFault::pipe: return mastertext::kLockFileIsPipe;
+        case vemo::LockFileFault::special: return mastertext::kLockFileIsSpecial;
+        case vemo::LockFileFault::noAccess: return mastertext::kLockFileNoAccess;
+        case vemo::LockFileFault::readOnlyFolder: return mastertext::kLockFolderReadOnly;
+        case vemo::LockFileFault::notWritten: return mastertext::kLockFileNotWritten;
+        case vemo::LockFileFault::notOpened: return mastertext::kLockFileNotOpened;
+        case vemo::LockFileFault::none: break;
+    }
+    return "";
+}
+
+}  // namespace
+
+// A line for each lock file that cannot be used: its path (its folder's, for a folder that may not be
+// written, named once), what was found, and the system's reason where there is one.
+std::string CMasterDataStore::LockFaults(const std::vector<LockId>& ids) const {
+    std::string text;
+    for (LockId id : ids) {
+        const LockFault& f = m_lockFault[id];
+        if (f.error.fault == vemo::LockFileFault::none) continue;
+        const bool ofFolder = f.error.fault == vemo::LockFileFault::readOnlyFolder;
+        std::string line = "\n" + (ofFolder ? vemo::ParentFolder(f.lockPath) : f.lockPath) + LockFaultText(f.error.fault);
+        if (f.error.error != 0) line += "\n" + std::string(std::strerror(f.error.error));
+        if (text.find(line) == std::string::npos) text += line;
+    }
+    return text;
 }
 
 int CMasterDataStore::AskForceMasterLocks(const std::string& editors) {
@@ -586,11 +656,11 @@ int CMasterDataStore::AskForceMasterLocks(const std::string& editors) {
         taken.push_back(kLockZairyoTanka);
     }
 
-    std::string stillRefused;
+    std::vector<LockId> stillRefused;
     for (LockId id : taken)
-        if (m_lockOwner[id] != 1) stillRefused += EditorNames(id);
+        if (m_lockOwner[id] != 1) stillRefused.push_back(id);
     if (!stillRefused.empty()) {
-        Warn(mastertext::kLocksRefused + stillRefused);
+        Warn(mastertext::kLocksRefused + EditorList(stillRefused) + LockFaults(stillRefused));
         return 0;
     }
     return 1;

@@ -2,6 +2,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
@@ -74,8 +75,10 @@ public:
     // A null object means the application's own master at its own path (材料単価: at its own path only
     // when path is empty as well). A load reads into a fresh object and replaces the target only when
     // the whole file was read; a file larger than vemo::kDataFileLimit is refused unread as damaged.
-    // A save writes a temporary file and renames it over the old one, which keeps the lock's mark;
-    // it is refused ("…そのため、保存ができません。") unless this store still holds the master's lock.
+    // A save writes a temporary file and renames it over the old one, which keeps the lock's mark; where
+    // the path is a symbolic link, the file it points to is replaced that way and the link stays. The
+    // save is refused ("…そのため、保存ができません。") unless this store still holds the master's lock; a
+    // file that cannot be written is reported ("…が見つかりません。…") with the system's reason.
     int SerializeBukakeFile(int store, CBukakeFile* object, std::string path);
     int SerializeHenkaritsuFile(int store, CHenkaritsuFile* object, std::string path);
     int SerializeTankaFile(int store, CTankaFile* object, std::string path);
@@ -97,7 +100,9 @@ public:
 
     // Edit locks: mode 1 takes the lock, mode 0 releases it; setOwner 1 records the new ownership.
     // A release without setOwner only lets the mark go while this copy writes the file: the lock
-    // file stays, so that no other copy takes the file meanwhile, and mode 1 takes it back.
+    // file stays, so that no other copy takes the file meanwhile, and mode 1 takes it back. A lock
+    // whose lock file cannot be used (see vemo::LockFileFault) cannot be taken; the store remembers
+    // what was found there for the messages that list the refused locks.
     int LockBukakeFile(int mode, int setOwner) { return Lock(kLockBukake, mode, setOwner); }
     int LockHenkaritsuFile(int mode, int setOwner) { return Lock(kLockHenkaritsu, mode, setOwner); }
     int LockTankaFile(int mode, int setOwner) { return Lock(kLockTanka, mode, setOwner); }
@@ -118,11 +123,15 @@ public:
 
     // Offers to take over the locks that could not be taken (editors lists the editors that cannot
     // save). Returns 1 when every lock offered was taken over, 0 otherwise (declined, or a file could
-    // not be marked; the editors that still cannot save are then listed to the user).
+    // not be marked; the editors that still cannot save are then listed to the user, with what was
+    // found at the lock files that cannot be used). A take-over that fails leaves its file unmarked
+    // and no lock file of its own behind.
     int AskForceMasterLocks(const std::string& editors);
 
     // The loads of the start-up, in their order, with their locks, the folder choice after a failed
-    // load, the material-price fallback, the 表紙 load and the lock take-over. 0 ends the start-up; the
+    // load, the material-price fallback, the 表紙 load and the lock take-over. The take-over is offered
+    // for the locks that another copy holds or a crashed run left; the locks whose lock files cannot be
+    // used are listed with what was found there. 0 ends the start-up; the
     // locks taken so far are released then.
     int LoadMastersAtStartup();
 
@@ -146,12 +155,16 @@ private:
     int LoadZairyoTanka(CZairyoTankaFile& target, std::string path, bool isOwn, std::string* loadedPath);
     std::string LockPath(LockId id) const;
     vemo::LockOwner Self() const;
-    bool TakeLockFile(const std::string& path);
+    bool TakeLockFile(const std::string& path, vemo::LockFileError& fault);
     bool ReleaseLockFile(const std::string& path, bool removeLockFile);
     bool HoldsLock(LockId id, const vemo::LockFileHold& hold) const;
     std::string OwnLockFilePath(LockId id) const;
-    int LoadFiveMasters(std::string& editors);
+    int LoadFiveMasters(std::vector<LockId>& refused);
     void TakeOver(LockId id);
+    // The editors of the given locks, one after the other, and what was found at those lock files that
+    // cannot be used (a line each, after a blank line).
+    static std::string EditorList(const std::vector<LockId>& ids);
+    std::string LockFaults(const std::vector<LockId>& ids) const;
     std::string ChooseNumberedZairyoTanka(const std::string& dataFolder) const;
     int SelectZairyoTankaFileAtStartup();
 
@@ -167,5 +180,11 @@ private:
     std::string m_zairyoTankaPath;
     std::array<int, kLockCount> m_lockOwner{};
     std::array<std::string, kLockCount> m_lockedPath;  // the file each owned mark was put on
+    // Why the last take of each lock failed, when its lock file could not be used, and where that file is.
+    struct LockFault {
+        vemo::LockFileError error;
+        std::string lockPath;
+    };
+    std::array<LockFault, kLockCount> m_lockFault;
     std::string m_holder;  // names this store in its lock files, beside the process
 };

@@ -70,6 +70,16 @@
     X(kEditorShokeihi, "諸経費ファイル編集\n")                                                                 \
     X(kEditorProgramKingaku, "プログラム金額ファイル編集\n")                                                   \
     X(kEditorZairyoTanka, "材料単価ファイル編集\n")                                                            \
+    /* Lock files that cannot be used: each follows a path (the lock file's, or its folder's) and a */          \
+    /* reason of the system may follow on a line of its own */                                                 \
+    X(kLockFileIsLink, "\nはシンボリックリンクのため、ロックファイルとして使用できません。")                  \
+    X(kLockFileIsFolder, "\nはフォルダーのため、ロックファイルとして使用できません。")                        \
+    X(kLockFileIsPipe, "\nは名前付きパイプのため、ロックファイルとして使用できません。")                      \
+    X(kLockFileIsSpecial, "\nは通常のファイルではないため、ロックファイルとして使用できません。")             \
+    X(kLockFileNoAccess, "\nを読み書きする権限がないため、ロックファイルとして使用できません。")              \
+    X(kLockFolderReadOnly, "\nは読み取り専用のフォルダーのため、ロックファイルを作成できません。")            \
+    X(kLockFileNotWritten, "\nに書き込めませんでした。")                                                      \
+    X(kLockFileNotOpened, "\nを開けませんでした。")                                                           \
     /* Rewriting the codes the 歩掛 master refers to (the number of uses goes between) */                      \
     X(kHenkaritsuCodeUsedBefore, "この変化率・補正率データは、歩掛データ内で ")                                \
     X(kHenkaritsuCodeUsedAfter,                                                                                \

@@ -216,7 +216,9 @@ int CMasterUpdater::CarryOverZairyoTankaFile() {
     if (FileExists(target) || vemo::FolderExists(target)) return 0;
     if (!FileExists(current)) return 1;
     std::string bytes;
-    if (!vemo::ReadFileBytes(current, bytes) || !vemo::WriteFileReplacing(target, bytes)) return 0;
+    if (vemo::ReadWholeFile(current, vemo::kDataFileLimit, bytes) != vemo::ReadResult::read ||
+        !vemo::WriteFileReplacing(target, bytes))
+        return 0;
     // The copy is read into a fresh object first: when it does not load, the copy is taken away
     // again and the file in use stays in use.
     CZairyoTankaFile loaded;
@@ -235,7 +237,8 @@ int CMasterUpdater::CarryOverZairyoTankaFile() {
 
 int CMasterUpdater::CopyShippedFile(const std::string& name, const std::string& destination) {
     std::string bytes;
-    if (!vemo::ReadFileBytes(JoinPath(ShippedDataFolder(), name), bytes)) return 0;
+    if (vemo::ReadWholeFile(JoinPath(ShippedDataFolder(), name), vemo::kDataFileLimit, bytes) != vemo::ReadResult::read)
+        return 0;
     return vemo::WriteFileReplacing(destination, bytes) ? 1 : 0;
 }
 

@@ -47,7 +47,7 @@ void CZairyoTankaSettingDlg::OnInitDialog() {
 
 void CZairyoTankaSettingDlg::ReadTitle() {
     std::string bytes;
-    if (!vemo::ReadFileBytes(m_path, bytes)) return;
+    if (vemo::ReadWholeFile(m_path, vemo::kDataFileLimit, bytes) != vemo::ReadResult::read) return;
     CZairyoTankaFile file;
     if (LoadMasterFromBytes(file, std::move(bytes)) == MasterLoadResult::loaded) m_title = file.m_title;
 }

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "platform/PlatformTexts.h"
+#include "platform/TextUtil.h"
 
 namespace vemo {
 namespace fs = std::filesystem;
@@ -55,6 +56,61 @@ bool ReadUpTo(int fd, size_t maxBytes, std::string& out) {
         out.append(buf, static_cast<size_t>(n));
     }
     return true;
+}
+
+// The reason given for a file longer than maxBytes, in whole megabytes.
+std::string TooLargeReason(size_t maxBytes) {
+    constexpr size_t kMB = size_t{1} << 20;
+    return FillText(platformtext::kFileTooLarge, {std::to_string(maxBytes / kMB + (maxBytes % kMB != 0))});
+}
+
+// Reads a regular file of at most maxBytes without ever waiting for a writer: all of it (whole), or
+// its first maxBytes. See ReadWholeFile and ReadFileHead.
+ReadResult ReadRegularFile(const std::string& path, size_t maxBytes, bool whole, std::string& out, bool* longer,
+                           std::string* error) {
+    // O_NONBLOCK: opening a named pipe for reading would otherwise wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const ReadResult result = errno == ENOENT || errno == ENOTDIR ? ReadResult::missing : ReadResult::unreadable;
+        SetError(error, platformtext::kCannotOpen + path);
+        return result;
+    }
+    std::string data;
+    std::string reason;
+    ReadResult result = ReadResult::read;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        result = ReadResult::unreadable;
+        SetError(&reason, platformtext::kCannotRead + path);
+    } else if (!S_ISREG(st.st_mode)) {
+        result = ReadResult::notAFile;
+        reason = platformtext::kNotARegularFile;
+    } else if (whole && static_cast<unsigned long long>(st.st_size) > maxBytes) {
+        result = ReadResult::tooLarge;
+    } else {
+        // A regular file never blocks; without the flag no file system answers "try again".
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        // One byte more than the limit tells a longer file (or one that grew since).
+        data.reserve(static_cast<size_t>(std::min<unsigned long long>(static_cast<unsigned long long>(st.st_size),
+                                                                      maxBytes)) + 1);
+        if (!ReadUpTo(fd, maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes, data)) {
+            result = ReadResult::unreadable;
+            SetError(&reason, platformtext::kCannotRead + path);
+        } else if (data.size() > maxBytes && whole) {
+            result = ReadResult::tooLarge;
+        }
+    }
+    ::close(fd);
+    if (result == ReadResult::tooLarge) reason = TooLargeReason(maxBytes);
+    if (result != ReadResult::read) {
+        if (error) *error = reason;
+        return result;
+    }
+    const bool more = data.size() > maxBytes;
+    if (more) data.resize(maxBytes);
+    if (longer) *longer = more;
+    out.swap(data);
+    return ReadResult::read;
 }
 
 bool IsTemporaryRandom(std::string_view random) {
@@ -132,79 +188,12 @@ bool RemoveIfAbandoned(const fs::directory_entry& entry, std::string_view target
 
 }  // namespace
 
-bool ReadFileBytes(const std::string& path, std::string& out, std::string* error) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        SetError(error, platformtext::kCannotOpen + path);
-        return false;
-    }
-    std::string data;
-    char buf[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            SetError(error, platformtext::kCannotRead + path);
-            ::close(fd);
-            return false;
-        }
-        if (n == 0) break;
-        data.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    out.swap(data);
-    return true;
+ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& out, std::string* error) {
+    return ReadRegularFile(path, maxBytes, true, out, nullptr, error);
 }
 
-ReadResult ReadFileBytesUpTo(const std::string& path, size_t maxBytes, std::string& out, std::string* error) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        SetError(error, "cannot open " + path);
-        return ReadResult::failed;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        SetError(error, "cannot read " + path);
-        ::close(fd);
-        return ReadResult::failed;
-    }
-    if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
-        if (error) *error = path + " is larger than " + std::to_string(maxBytes) + " bytes";
-        ::close(fd);
-        return ReadResult::tooLarge;
-    }
-    // One byte more than allowed tells a file that has grown since.
-    std::string data;
-    data.reserve(static_cast<size_t>(st.st_size));
-    bool ok = ReadUpTo(fd, maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes, data);
-    ::close(fd);
-    if (!ok) {
-        SetError(error, "cannot read " + path);
-        return ReadResult::failed;
-    }
-    if (data.size() > maxBytes) {
-        if (error) *error = path + " is larger than " + std::to_string(maxBytes) + " bytes";
-        return ReadResult::tooLarge;
-    }
-    out.swap(data);
-    return ReadResult::read;
-}
-
-bool ReadFileHead(const std::string& path, size_t maxBytes, std::string& out, std::string* error) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        SetError(error, "cannot open " + path);
-        return false;
-    }
-    std::string data;
-    bool ok = ReadUpTo(fd, maxBytes, data);
-    ::close(fd);
-    if (!ok) {
-        SetError(error, "cannot read " + path);
-        return false;
-    }
-    out.swap(data);
-    return true;
+ReadResult ReadFileHead(const std::string& path, size_t maxBytes, std::string& out, bool* longer, std::string* error) {
+    return ReadRegularFile(path, maxBytes, false, out, longer, error);
 }
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* error) {
@@ -253,6 +242,18 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
         ::close(dir);
     }
     return true;
+}
+
+bool WriteFileThroughLink(const std::string& path, std::string_view bytes, std::string* error) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return WriteFileReplacing(path, bytes, error);
+    std::error_code ec;
+    const fs::path target = fs::canonical(path, ec);
+    if (ec) {
+        if (error) *error = platformtext::kCannotFollowLink + path + platformtext::kErrorDetailSeparator + ec.message();
+        return false;
+    }
+    return WriteFileReplacing(target.string(), bytes, error);
 }
 
 bool IsReplacingTemporary(std::string_view fileName) { return ParseTemporaryName(fileName).has_value(); }

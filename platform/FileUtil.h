@@ -8,21 +8,32 @@
 // Files and paths. Paths are UTF-8, joined with "/" and compared after normalisation.
 namespace vemo {
 
-// Reads a whole file. False (and out untouched) when it cannot be opened or read.
-bool ReadFileBytes(const std::string& path, std::string& out, std::string* error = nullptr);
+// Reads of files a user or an estimate may name, which may be anything. Only a regular file is
+// read: it is opened without waiting (a named pipe would wait for a writer), anything else (a
+// folder, a named pipe, a device, whose reading might never end) is refused, and no more than a
+// limit is read.
+enum class ReadResult {
+    read,
+    missing,     // nothing is there
+    unreadable,  // it cannot be opened or read
+    notAFile,    // not a regular file
+    tooLarge,    // a whole file was asked for and the file is longer than the limit (nothing was read)
+};
 
 // The largest master or estimate file that is read: far above any real one, and low enough that
 // reading it cannot exhaust memory.
 inline constexpr size_t kDataFileLimit = size_t{64} << 20;
 
-enum class ReadResult { read, failed, tooLarge };
-// Reads a whole file of at most maxBytes. A larger file is refused before anything is read
-// (tooLarge); out is untouched unless the result is `read`.
-ReadResult ReadFileBytesUpTo(const std::string& path, size_t maxBytes, std::string& out,
-                             std::string* error = nullptr);
-// Reads the first maxBytes of a file (all of a shorter one). False (and out untouched) when it
-// cannot be opened or read.
-bool ReadFileHead(const std::string& path, size_t maxBytes, std::string& out, std::string* error = nullptr);
+// The whole file of at most maxBytes; a longer one is refused before anything is read. out is
+// untouched unless the result is `read`. error (when given) receives the reason of any other result,
+// to be shown after the message of the file's kind: what failed with the path and the system's
+// error text (missing, unreadable), or the platform's text (notAFile, tooLarge).
+ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& out, std::string* error = nullptr);
+// The first maxBytes of the file (all of a shorter one); longer (when given) tells whether more
+// followed. Never tooLarge; otherwise as ReadWholeFile. With a limit of 0 it only tells whether
+// the file opens as a regular file.
+ReadResult ReadFileHead(const std::string& path, size_t maxBytes, std::string& out, bool* longer = nullptr,
+                        std::string* error = nullptr);
 
 // Saves by replacing: writes a temporary file in the same folder, flushes it to disk and renames it
 // over the target. On any failure the target is left as it was, the temporary file is removed and
@@ -31,6 +42,11 @@ bool ReadFileHead(const std::string& path, size_t maxBytes, std::string& out, st
 // Temporary files of the target that no running program writes any more (see
 // RemoveStaleTemporaries) are removed first; another program's save in flight is left alone.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+// Saves as WriteFileReplacing does; where path is a symbolic link, the file it points to (through
+// every link on the way) is the one replaced, with its temporary file beside it, and the link stays.
+// A link that points nowhere is refused: nothing is created at its end.
+bool WriteFileThroughLink(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 // The temporary files of WriteFileReplacing name their writer: "." + the target's name + ".save-" +
 // the writer's system tag (16 hexadecimal digits) + "." + its pid + "." + its start time + "-" + six

@@ -82,6 +82,56 @@ void LockRecord(int fd, bool exclusive) {
     }
 }
 
+// The fault of what stands at a lock file's path, from its mode; none for a regular file.
+LockFileFault KindFault(mode_t mode) {
+    if (S_ISREG(mode)) return LockFileFault::none;
+    if (S_ISLNK(mode)) return LockFileFault::link;
+    if (S_ISDIR(mode)) return LockFileFault::folder;
+    if (S_ISFIFO(mode)) return LockFileFault::pipe;
+    return LockFileFault::special;
+}
+
+// Why a lock file that may exist could not be opened, error being the open's; no fault when it is missing.
+LockFileError OpenError(const std::string& path, int error) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return {KindFault(st.st_mode), 0};
+    if (error == ENOENT) return {};
+    if (error == EACCES || error == EPERM) return {LockFileFault::noAccess, 0};
+    return {LockFileFault::notOpened, error};
+}
+
+// Why a lock file could not be created, error being the exclusive create's.
+LockFileError CreateError(int error) {
+    if (error == EACCES || error == EPERM || error == EROFS) return {LockFileFault::readOnlyFolder, 0};
+    if (error == ENOSPC || error == EDQUOT || error == EFBIG) return {LockFileFault::notWritten, error};
+    return {LockFileFault::notOpened, error};
+}
+
+// Links are not followed, and a pipe or device is never waited for: opening one returns at once.
+constexpr int kOpenFlags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+// Opens the regular file at path; -1 with error set for anything else (nothing is opened that lstat
+// shows to be no regular file, and what is opened is checked again, in case the path changed between).
+int OpenRegular(const std::string& path, int access, LockFileError& error) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        error = {KindFault(st.st_mode), 0};
+        return -1;
+    }
+    const int fd = ::open(path.c_str(), access | kOpenFlags);
+    if (fd < 0) {
+        error = OpenError(path, errno);
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0) error = {LockFileFault::notOpened, errno};
+    else error = {KindFault(st.st_mode), 0};
+    if (error.fault != LockFileFault::none) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 }  // namespace
 
 std::string LockFilePath(const std::string& path) {
@@ -93,31 +143,41 @@ bool IsLockFileName(std::string_view fileName) {
            fileName.substr(fileName.size() - kLockSuffix.size()) == kLockSuffix;
 }
 
-LockFileResult CreateLockFile(const std::string& lockPath, const LockOwner& owner) {
-    int fd = ::open(lockPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return errno == EEXIST ? LockFileResult::exists : LockFileResult::failed;
-    // Readers that open the new file before the record is in it find it empty: held, by no one known.
-    LockRecord(fd, true);
-    bool ok = WriteAt(fd, FormatRecord(owner)) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok) {
+LockFileResult CreateLockFile(const std::string& lockPath, const LockOwner& owner, LockFileError* error) {
+    LockFileError failure;
+    const int fd = ::open(lockPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, 0666);
+    if (fd < 0) {
+        if (errno == EEXIST) return LockFileResult::exists;
+        failure = CreateError(errno);
+    } else {
+        // Readers that open the new file before the record is in it find it empty: held, by no one known.
+        LockRecord(fd, true);
+        if (!WriteAt(fd, FormatRecord(owner)) || ::fsync(fd) != 0) failure = {LockFileFault::notWritten, errno};
+        if (::close(fd) != 0 && failure.fault == LockFileFault::none) failure = {LockFileFault::notWritten, errno};
+        if (failure.fault == LockFileFault::none) return LockFileResult::created;
         ::unlink(lockPath.c_str());
-        return LockFileResult::failed;
     }
-    return LockFileResult::created;
+    if (error) *error = failure;
+    return LockFileResult::failed;
 }
 
 LockFileHold::LockFileHold(const std::string& lockPath, Mode mode, bool create)
     : m_path(lockPath), m_exclusive(mode == Mode::exclusive) {
-    const int flags = (m_exclusive ? O_RDWR : O_RDONLY) | (create ? O_CREAT : 0) | O_CLOEXEC;
+    const int access = m_exclusive ? O_RDWR : O_RDONLY;
     // A release may remove the file while this one waits for it; the hold is then taken again on
     // the file now at the path. Each round needs another copy to remove a file, so a few suffice.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        int fd = ::open(lockPath.c_str(), flags, 0666);
+        int fd = OpenRegular(lockPath, access, m_error);
+        if (fd < 0 && create && m_error.fault == LockFileFault::none) {
+            // Missing: created here, exclusively; when another copy has created it first, it is opened.
+            fd = ::open(lockPath.c_str(), access | O_CREAT | O_EXCL | kOpenFlags, 0666);
+            if (fd < 0 && errno == EEXIST) continue;
+            if (fd < 0) m_error = CreateError(errno);
+        }
         if (fd < 0) return;
         LockRecord(fd, m_exclusive);
         struct stat held {}, now {};
-        if (::fstat(fd, &held) == 0 && ::stat(lockPath.c_str(), &now) == 0 && held.st_dev == now.st_dev &&
+        if (::fstat(fd, &held) == 0 && ::lstat(lockPath.c_str(), &now) == 0 && held.st_dev == now.st_dev &&
             held.st_ino == now.st_ino) {
             m_fd = fd;
             return;
@@ -147,7 +207,9 @@ std::optional<LockOwner> LockFileHold::Owner() const {
 
 bool LockFileHold::Rewrite(const LockOwner& owner) {
     if (m_fd < 0 || !m_exclusive) return false;
-    return ::ftruncate(m_fd, 0) == 0 && WriteAt(m_fd, FormatRecord(owner)) && ::fsync(m_fd) == 0;
+    if (::ftruncate(m_fd, 0) == 0 && WriteAt(m_fd, FormatRecord(owner)) && ::fsync(m_fd) == 0) return true;
+    m_error = {LockFileFault::notWritten, errno};
+    return false;
 }
 
 bool LockFileHold::Remove() {

@@ -22,13 +22,33 @@ struct LockOwner {
 std::string LockFilePath(const std::string& path);
 bool IsLockFileName(std::string_view fileName);
 
+// Why a lock file could not be used. Only a regular file is a lock file: whatever else stands at its
+// path (a link, even one to a lock file, a folder, a pipe, a device) is never opened for writing, never
+// followed, and makes the lock one that cannot be taken.
+enum class LockFileFault {
+    none,
+    link,            // a symbolic link stands at the path
+    folder,          // a directory
+    pipe,            // a named pipe
+    special,         // a device, a socket or any other file that is not a regular one
+    noAccess,        // the file may not be read or written
+    readOnlyFolder,  // the file cannot be created: its folder may not be written
+    notWritten,      // the record could not be written (a full disk, say); error tells why
+    notOpened,       // the file could not be opened for another reason; error tells why
+};
+struct LockFileError {
+    LockFileFault fault = LockFileFault::none;
+    int error = 0;  // the system's error number, for notWritten and notOpened
+};
+
 enum class LockFileResult { created, exists, failed };
-// Creates the lock file naming owner; `exists` when another one is there already.
-LockFileResult CreateLockFile(const std::string& lockPath, const LockOwner& owner);
+// Creates the lock file naming owner; `exists` when something is at the path already. On failure no
+// file is left and error (when given) says why.
+LockFileResult CreateLockFile(const std::string& lockPath, const LockOwner& owner, LockFileError* error = nullptr);
 
 // A lock file held for a while: shared (others may read it too) or exclusive (nobody else reads,
-// rewrites or removes it meanwhile). Holds nothing when the file is missing (unless create is set)
-// or cannot be opened.
+// rewrites or removes it meanwhile). Holds nothing when the file is missing (unless create is set:
+// then it is created, exclusively) or cannot be used; Error() then says why. Opening never blocks.
 class LockFileHold {
 public:
     enum class Mode { shared, exclusive };
@@ -38,6 +58,8 @@ public:
     LockFileHold& operator=(const LockFileHold&) = delete;
 
     bool Held() const { return m_fd >= 0; }
+    // Why the file is not held, or why the last Rewrite failed.
+    const LockFileError& Error() const { return m_error; }
     // Whom the file names; nullopt when it names no one readable (an empty file, one being written).
     std::optional<LockOwner> Owner() const;
     // Exclusive holds only: makes the file name owner; removes the file.
@@ -48,6 +70,7 @@ private:
     std::string m_path;
     int m_fd = -1;
     bool m_exclusive = false;
+    LockFileError m_error;
 };
 
 }  // namespace vemo

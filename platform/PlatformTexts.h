@@ -4,8 +4,9 @@
 #include "platform/TextEntry.h"
 
 // The fixed texts of the platform layer: the program's name for hosts without a user, the reasons
-// a file operation failed (each followed by the path, then ": " and the system's error text) and
-// the reasons an archive or a text conversion gives up. Each is written once, here; the code refers
+// a file operation failed (each followed by the path, then ": " and the system's error text), the
+// reasons a file is refused unread (shown to the user; %1 is a size in MB) and the reasons an
+// archive or a text conversion gives up. Each is written once, here; the code refers
 // to it by name (platformtext::kCannotOpen).
 #define VEMO_PLATFORM_TEXTS(X)                                                    \
     X(kAppName, "Vemo Ovra 農林版")                                               \
@@ -18,7 +19,11 @@
     X(kCannotFlush, "cannot flush ")                                              \
     X(kCannotClose, "cannot close ")                                              \
     X(kCannotReplace, "cannot replace ")                                          \
+    X(kCannotFollowLink, "cannot follow the link ")                               \
     X(kErrorDetailSeparator, ": ")                                                \
+    /* Why a file is not read, shown after the message of the file's kind */      \
+    X(kNotARegularFile, "通常のファイルではありません（フォルダー、名前付きパイプ、デバイスなど）。") \
+    X(kFileTooLarge, "ファイルが大きすぎます（%1 MB を超えています）。")                \
     /* Archives */                                                                \
     X(kWriteOnLoadingArchive, "write on a loading archive")                       \
     X(kReadOnStoringArchive, "read on a storing archive")                         \

@@ -338,7 +338,7 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
                 if (!(c.total > 0.0)) continue;
                 if (!omit) {
                     m_job.SetCellDoubleAt(Numbered("**数量", j + 1), 0, n, c.pre);
-                    if (correction) m_job.SetCellDoubleAt(Numbered("**数量", j + 1), 0, n + 1, *correction);
+                    if (correction) m_job.SetCellTextAt(Numbered("**数量", j + 1), 0, n + 1, FactorText(*correction));
                 }
                 if (kubun != 1) c.total = correction.value_or(0.0) * c.total;
                 c.total = RoundDown(c.total, 0.01);
@@ -495,7 +495,8 @@ std::string CEstimateReport::GetKeihiEntryTexts(CSekisanData& calc, const CBukak
                 calc.CalcZairyoAmount(entry, &x, &y);
             }
             if (x > 0.0) quantity = vemo::FormatFixed(x, 3);
-            if (y > 0.0) price = Commas(DoubleToLong(y));
+            // The price the amount is worked with, fractions and all.
+            if (y > 0.0) price = PriceText(y);
         }
         const int marker = RateMarker(formula, !type4);
         if (marker < 0) continue;
@@ -531,7 +532,7 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
     const char* marker = nullptr;
     switch (item->m_nGyomu) {
         case Gyomu::Sokuryo: case Gyomu::KukakuSokuryo: block = Block::Sokuryo; marker = "**測量経費"; break;
-        case Gyomu::Sekkei: block = Block::Sekkei; marker = "**測量経費"; break;
+        case Gyomu::Sekkei: case Gyomu::KukakuSekkei: block = Block::Sekkei; marker = "**測量経費"; break;
         case Gyomu::Bukken: block = Block::Bukken; marker = "**物件経費"; break;
         case Gyomu::DoshitsuIppan: case Gyomu::DoshitsuKaiseki: block = Block::Doshitsu; marker = "**土質経費"; break;
         default: return 0.0;
@@ -587,23 +588,26 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
         r += step;
     };
     const bool included = item->m_bSpecialExpense == 1;
+    // The expenses of a 歩掛 priced from its trades: rate lines of the direct labour (費目 mode 1) or its
+    // 費目 entries (mode 0); the machine expense they hold.
+    auto componentLines = [&] {
+        if (detail.m_himokuMode != 1 && detail.m_himokuMode != 0) return 0;
+        const KeihiComponents parts =
+            calc.CalcKeihiComponents(detail, DoubleToLong(directLabour + labour), DoubleToLong(directLabour));
+        if (detail.m_himokuMode == 1) {
+            for (const auto& rate : reportsheet::RateExpenseRows(detail, parts))
+                if (rate.rate > 0) rateAmountLine(rate.name, rate.rate, rate.amount, kBasisDirectLabour);
+        } else {
+            if (parts.zairyo > 0) entryLine(0, parts.zairyo, mastertext::kZairyoKindZairyo);
+            if (parts.kikai > 0) entryLine(1, parts.kikai, kDaikaKikaiKeihi);
+            if (parts.sonota > 0) entryLine(2, parts.sonota, kKeihiSonota);
+        }
+        return std::max(parts.kikai, 0);
+    };
 
     switch (block) {
         case Block::Sokuryo: {
-            int kikai = 0;
-            if (detail.m_himokuMode == 1 || detail.m_himokuMode == 0) {
-                const KeihiComponents parts =
-                    calc.CalcKeihiComponents(detail, DoubleToLong(directLabour + labour), DoubleToLong(directLabour));
-                if (detail.m_himokuMode == 1) {
-                    for (const auto& rate : reportsheet::RateExpenseRows(detail, parts))
-                        if (rate.rate > 0) rateAmountLine(rate.name, rate.rate, rate.amount, kBasisDirectLabour);
-                } else {
-                    if (parts.zairyo > 0) entryLine(0, parts.zairyo, mastertext::kZairyoKindZairyo);
-                    if (parts.kikai > 0) entryLine(1, parts.kikai, kDaikaKikaiKeihi);
-                    if (parts.sonota > 0) entryLine(2, parts.sonota, kKeihiSonota);
-                }
-                kikai = std::max(parts.kikai, 0);
-            }
+            const int kikai = componentLines();
             const int32_t g = shubetsu->m_coefficient;
             if (g > 0 && included && settings.SeidoDsp == 0) {
                 const double base = settings.SeidoCalc == 0 ? directLabour + labour + kikai : kikai + directLabour;
@@ -621,15 +625,28 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
             break;
         }
         case Block::Sekkei:
+            // The programme fee the row is priced with, corrected with the labour.
+            if (const int fee = pricing::ProgramFee(m_env.GetProgramKingakuFile(), *item); fee > 0) {
+                m_job.SetCellTextAt(nameCell, 0, r, kDaikaProgramFee);
+                if (!omit) m_job.SetCellIntAt(amountColumn, 0, r, fee);
+                total += fee;
+                r += step;
+            }
             if (detail.m_rates[0] > 0 && included && settings.DensiDsp == 0)
                 rateLine(estimate_texts::RowDensiKeisanki, detail.m_rates[0], directLabour, kBasisDirectLabour);
             break;
         case Block::Bukken:
             if (detail.m_rates[0] > 0) rateLine(kDaikaKikaiKeihi, detail.m_rates[0], directLabour, kBasisDirectLabour);
-            if (included && detail.m_rates[2] > 0)
-                rateLine(mastertext::kZairyoKindZairyo, detail.m_rates[2], directLabour + labour, kBasisJinkenhi);
+            // The material part, a rate of the direct labour as the calculation prices it; with ZairyoDsp it
+            // is priced on the estimate's 材料費等 row instead of this one.
+            if (included && detail.m_rates[2] > 0 && settings.ZairyoDsp == 0)
+                rateLine(mastertext::kZairyoKindZairyo, detail.m_rates[2], directLabour, kBasisDirectLabour);
             break;
         case Block::Doshitsu: {
+            if (detail.m_bukakeType == BukakeType::Standard) {
+                componentLines();
+                break;
+            }
             auto positive = [](double x) { return x > 0.0 ? DoubleToLong(x) : 0; };
             const int zairyo = positive(calc.SumZairyoByKey(item, index, *shubetsu, 3)) +
                                positive(calc.CalcDoshitsuKingaku(item, index, AmountPart::MaterialMarker));
@@ -664,21 +681,16 @@ int CEstimateReport::WriteDaikaMeisaiPage(CSekisanData& calc, int index, const C
     const std::string perUnit = Format(kMeisaiPerUnitFormat, item->m_strUnit.c_str());
     if (!perLL8) m_job.SetCellText("**単位当り", perUnit);
 
-    // The correction from the amount per basis to the corrected amount: a fixed one, none single when
-    // the rates differ by 区分, else the 歩掛's formula for the row.
-    std::optional<double> correction;
-    if (!IsUnset(item->m_nWeightAverage)) {
-        correction = item->m_nWeightAverage / 1000.0;
-    } else if (!calc.HasKubunritsu(shubetsu, item->m_nGyomu)) {
-        correction = calc.CalcBukakeFormula(&shubetsu, index, 0, 0);
-    }
+    // The correction from the amount per unit to the corrected amount, as the calculation applied it;
+    // none single when a 区分率 corrects each 工程 line. The staffing table takes it too (0 when not
+    // positive).
+    std::optional<double> correction = AppliedCorrection(calc, index, shubetsu);
     if (correction) {
         const double c = *correction;
-        // The staffing table takes the factor as the page shows it: cut to 0.001, 0 when not positive.
-        correction = c > 0.0 ? RoundDown(c, 0.001) : 0.0;
+        correction = c > 0.0 ? c : 0.0;
         if (!omit) {
             m_job.SetCellText("**補正率", Format(kMeisaiCorrectionFormat, c > 0.0 ? (c - 1.0) * 100.0 : 0.0));
-            if (c > 0.0) m_job.SetCellDouble("**補正率2", *correction);
+            if (c > 0.0) m_job.SetCellText("**補正率2", FactorText(c));
         }
     } else if (!omit) {
         m_job.SetCellText("**補正率", kMeisaiNoSingleCorrection);
@@ -726,16 +738,24 @@ int CEstimateReport::WriteDaikaMeisaiPage(CSekisanData& calc, int index, const C
     const int labourPart = DoubleToLong(labour);
     const double total = std::max(directPart, 0) + std::max(labourPart, 0) +
                          WriteKeihiKubunRows(calc, index, capacity.columns, row, capacity.amountCell, direct, labour);
+    // The amount per unit as the row is priced (none for a zero or unset basis); the amount of the
+    // row's quantity is that amount times the quantity. Type 13 converts its total by the eighth LL
+    // value instead.
+    const std::optional<double> unitAmount = perLL8 ? std::nullopt : PerUnitAmount(detail, *item, total);
     if (!omit) {
         m_job.SetCellLong("**人件費直接経費合計", DoubleToLong(total));
-        // A zero or unset basis has no amount per unit.
-        if (!perLL8 && !IsUnset(detail.m_quantity) && detail.m_quantity > 0)
-            m_job.SetCellLong("**単位当り金額", DoubleToLong(total / (detail.m_quantity / 100.0)));
-        if (quantitySet) m_job.SetCellLong("**数量当り金額", DoubleToLong(total * item->m_nQuantity / 1000.0));
+        if (unitAmount) m_job.SetCellLong("**単位当り金額", DoubleToLong(*unitAmount));
+        const std::optional<double> perQuantity = perLL8 ? std::optional<double>(total) : unitAmount;
+        if (quantitySet && perQuantity)
+            m_job.SetCellLong("**数量当り金額", DoubleToLong(*perQuantity * item->m_nQuantity / 1000.0));
     }
-    std::string explanation = kMeisaiExplanation;
+    // The explanation names what the correction multiplies: ① while it is the amount per unit (or there
+    // is none), else the amount per unit by its text.
+    const bool ofTotal = !unitAmount || *unitAmount == DoubleToLong(total);
+    const std::string multiplied = ofTotal ? std::string(kHenkaCircled1) : perUnit;
+    std::string explanation = Format(kMeisaiExplanationFormat, multiplied.c_str());
     if (item->m_nGyomu == Gyomu::Bukken) {
-        explanation = kMeisaiBukkenExplanation;
+        explanation = Format(kMeisaiBukkenExplanationFormat, multiplied.c_str());
     } else if (perLL8) {
         const int32_t ll8 = item->m_nLL[7];
         explanation = Format(kMeisaiPerLL8Format, IsUnset(ll8) ? 0.0 : ll8 / 10000.0, item->m_strUnit.c_str(),

@@ -23,11 +23,11 @@
     X(kMeisaiCorrectionSlotAfter, " * H9 )")                                                       \
     X(kMeisaiCorrectionFormulaBefore, "総補正率　( (")                                             \
     X(kMeisaiCorrectionFormulaAfter, ") * H9 )")                                                   \
-    /* The line before the corrected amount: 物件, type 13 ("%.2f%s": the conversion quantity */     \
-    /* and unit, "%s": the basis text), the others */                                               \
-    X(kMeisaiBukkenExplanation, "金　額（①）　＝ ")                                                \
+    /* The line before the corrected amount: 物件 and the others ("%s": what is multiplied, ① or */  \
+    /* the basis text), type 13 ("%.2f%s": the conversion quantity and unit, "%s": the basis text) */ \
+    X(kMeisaiBukkenExplanationFormat, "金　額（%s）　＝ ")                                         \
     X(kMeisaiPerLL8Format, "%.2f%s当たりの補正後の金額（合計×②）を%sに換算　＝ ")                 \
-    X(kMeisaiExplanation, "補正後の金額　（ ① × ② ）　＝ ")                                       \
+    X(kMeisaiExplanationFormat, "補正後の金額　（ %s × ② ）　＝ ")                                 \
     /* Too many trades ("%s": the row's name, "%d": the trades the form shows) */                  \
     X(kMeisaiTooManyTrades, "「%s」の職種数が歩掛明細表に表示できる%d人を超えています。")          \
     /* Cost kinds over the trade columns */                                                         \

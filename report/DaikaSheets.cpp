@@ -49,6 +49,17 @@ const char* KeihiRemark(int basis, int marker, bool daika) {
     }
 }
 
+// A unit price in the 単価 column. The column's format shows whole yen, so a price with a fraction
+// (a material price, or one with a loss rate) goes in as text with its decimals, with the blank's
+// width the format keeps after its figures; the line's amount is worked with the fraction.
+void WritePrice(CReportJob& job, int row, double price) {
+    const std::string text = reportsheet::PriceText(price);
+    if (text.find('.') == std::string::npos)
+        job.SetCellDoubleAt("**単価", 0, row, price);
+    else
+        job.SetCellTextAt("**単価", 0, row, text + " ");
+}
+
 }  // namespace
 
 int WriteZairyoKikaiRows(int lastRow, CReportJob& job, const CSekisanData& calc, const CBukakeDetail& detail,
@@ -128,12 +139,50 @@ bool HasTankaPages(const CSekisanItem& item, int type, int douroCalc) {
 // A rate (×100) that prints its row: set and at least 1.
 bool RateSet(int32_t rate) { return !IsUnset(rate) && rate >= 1; }
 
-// The quantity basis of a detail (÷100); 0 when it is unset or zero, which leaves per-unit cells empty.
-double BasisOf(const CBukakeDetail& detail) {
-    return IsUnset(detail.m_quantity) || detail.m_quantity == 0 ? 0.0 : detail.m_quantity / 100.0;
+}  // namespace
+
+std::optional<double> reportsheet::AppliedCorrection(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu) {
+    const CSekisanItem* item = calc.GetItemList()->GetItem(index);
+    if (!item) return std::nullopt;
+    const int gyomu = item->m_nGyomu;
+    const int type = shubetsu.GetDetail().m_bukakeType;
+    const bool weighted = !IsUnset(item->m_nWeightAverage);
+    const double weight = weighted ? item->m_nWeightAverage / 1000.0 : 0.0;
+    if (IsDoshitsu(gyomu) && type == BukakeType::Materials) {
+        if (weighted) return RoundDown(weight, 0.001);
+        const double f = calc.CalcBukakeFormula(&shubetsu, index, 0, 0);
+        return calc.CalcContext().GetCalcSettings().DouroCalc == 1 ? f8_45(f, 0.01) : RoundDown(f, 0.001);
+    }
+    // 物件調査 and 設計 price a 区分率 line by line; the others apply their formula to the whole row.
+    // 物件調査 and the 区画整理 業務 keep the factor whole, the others cut it to 0.001.
+    const bool byLine = gyomu == Gyomu::Bukken || calc::IsSekkeiGyomu(gyomu);
+    if (byLine && !weighted && calc.HasKubunritsu(shubetsu, gyomu) == 1) return std::nullopt;
+    const int formulaType = calc::IsSekkeiGyomu(gyomu) && type == BukakeType::RowsBefore ? 2 : 0;
+    const double f = weighted ? weight : calc.CalcBukakeFormula(&shubetsu, index, formulaType, 0);
+    const bool whole = calc::IsOneOf(gyomu, {Gyomu::Bukken, Gyomu::KukakuSokuryo, Gyomu::KukakuSekkei});
+    return whole ? f : RoundDown(f, 0.001);
 }
 
-}  // namespace
+std::string reportsheet::FactorText(double factor) {
+    std::string text = vemo::FormatFixed(factor, 6);
+    const size_t point = text.find('.');
+    while (point != std::string::npos && text.size() > point + 4 && text.back() == '0') text.pop_back();
+    return text;
+}
+
+std::string reportsheet::PriceText(double price) {
+    std::string text = vemo::FormatFixed(price, 4);
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    const size_t point = std::min(text.find('.'), text.size());
+    return vemo::FormatThousands(std::stoll(text.substr(0, point))) + text.substr(point);
+}
+
+std::optional<double> reportsheet::PerUnitAmount(const CBukakeDetail& detail, const CSekisanItem& item, double total) {
+    if (calc::IsLumpUnit(detail.m_unit)) return RoundDown(total * pricing::ItemRate(item), 1.0);
+    if (IsUnset(detail.m_quantity) || detail.m_quantity <= 0) return std::nullopt;
+    return RoundDown(total / (detail.m_quantity / 100.0), 1.0);
+}
 
 std::vector<DaikaVariant> DaikaVariantPages(const CSekisanItem& item) {
     std::vector<DaikaVariant> pages;
@@ -271,11 +320,9 @@ int CEstimateReport::WriteTradeLines(int last, CSekisanData& calc, int index, co
     // 物件調査 corrects the quantities themselves: line by line with a 区分率 rate, else by the
     // row's correction, shown beside each trade.
     const bool bukken = item.m_nGyomu == Gyomu::Bukken;
-    const bool kubun = bukken && IsUnset(item.m_nWeightAverage) && calc.HasKubunritsu(shubetsu, item.m_nGyomu) == 1;
-    double c = 1.0;
-    if (bukken && !kubun)
-        c = IsUnset(item.m_nWeightAverage) ? calc.CalcBukakeFormula(&shubetsu, index, 0, 0)
-                                           : item.m_nWeightAverage / 1000.0;
+    const std::optional<double> applied = bukken ? AppliedCorrection(calc, index, shubetsu) : std::nullopt;
+    const bool kubun = bukken && !applied;
+    const double c = applied.value_or(1.0);
     const int lines = std::min(detail.GetLineCount(), CSekisanItem::kKoteiCount);
     for (int k = 0; k < 10; ++k) {
         const int32_t id = detail.m_shokushu[static_cast<size_t>(k)];
@@ -307,7 +354,8 @@ int CEstimateReport::WriteTradeLines(int last, CSekisanData& calc, int index, co
             m_job.SetCellDoubleAt("**金額", 0, last, amount);
             if (bukken && !kubun)
                 m_job.SetCellTextAt("**摘要", 0, last,
-                                    Format(kDaikaTradeCorrection, before / 100.0, c, static_cast<double>(q) / 100.0));
+                                    Format(kDaikaTradeCorrection, before / 100.0, FactorText(c),
+                                           static_cast<double>(q) / 100.0));
         }
         (trade->m_kind == 1 ? labour : directLabour) += amount;
     }
@@ -321,8 +369,6 @@ int CEstimateReport::WriteDoshitsuLines(int last, CSekisanData& calc, int index,
     const CTankaFile& tanka = m_env.GetTankaFile();
     const CZairyoTankaFile& zairyo = m_env.GetZairyoTankaFile();
     const bool omit = m_job.IsKingakuOmitted() != 0;
-    // The amounts on each line's own formula; a type-4 歩掛 of 解析等調査 prices them on the 歩掛's formula.
-    const int formulaType = item.m_nGyomu == Gyomu::DoshitsuKaiseki && detail.m_bukakeType == BukakeType::Materials ? 1 : 3;
     for (int j = 0; j < detail.GetLineCount(); ++j) {
         // A line the detail does not hold is passed over; the page goes on with the next.
         const CBukakeDetailLine* line = detail.GetLine(j);
@@ -347,11 +393,13 @@ int CEstimateReport::WriteDoshitsuLines(int last, CSekisanData& calc, int index,
             const double share = IsUnset(percentage) || percentage < 1 ? 1.0 : percentage / 100.0;
             name = material->m_name;
             unit = material->m_unit;
-            // A material without a price prices nothing but the rate lines (Z1, Z2) that name it.
-            if (!IsNoPrice(material->m_price)) price = DoubleToLong(share * material->m_price);
+            // A material without a price prices nothing but the rate lines (Z1, Z2) that name it; the
+            // price is the one the amount is worked with, fractions and all.
+            if (!IsNoPrice(material->m_price)) price = share * material->m_price;
         }
         double quantity = calc.CalcBukakeFormula(&shubetsu, index, 3, j);
-        double amount = calc.CalcZairyoEntry(&item, index, shubetsu, formulaType, j);
+        // Each line on its own formula, as the calculation prices it; the correction comes after the 合計.
+        double amount = calc.CalcZairyoEntry(&item, index, shubetsu, 3, j);
         auto basisRemark = [&](int32_t basis, int32_t rate, bool machine) {
             const char* format = nullptr;
             switch (basis) {
@@ -391,7 +439,7 @@ int CEstimateReport::WriteDoshitsuLines(int last, CSekisanData& calc, int index,
         if (omit) continue;
         const bool lump = unit == estimate_texts::UnitShiki;
         m_job.SetCellDoubleAt("**数量", 0, last, lump ? 1.0 : quantity);
-        if (price >= 1.0 && !lump) m_job.SetCellDoubleAt("**単価", 0, last, price);
+        if (price >= 1.0 && !lump) WritePrice(m_job, last, price);
         m_job.SetCellDoubleAt("**金額", 0, last, amount);
         if (!remark.empty()) m_job.SetCellTextAt("**摘要", 0, last, remark);
     }
@@ -437,13 +485,9 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         last = WriteTradeLines(last, calc, index, shubetsu, directLabour, labour);
 
     // The programme fee of the item's プログラム金額 record counts as 労務費.
-    const int32_t programCode = item.m_nYearCode;
-    if (!IsUnset(programCode) && programCode != kYearInGenka && programCode != kYearNotInGenka) {
-        const CProgramKingakuRecord* program = m_env.GetProgramKingakuFile().FindRecord(programCode);
-        if (program && program->m_fee > 0) {
-            row(kDaikaProgramFee, program->m_fee);
-            labour += program->m_fee;
-        }
+    if (const int fee = pricing::ProgramFee(m_env.GetProgramKingakuFile(), item); fee > 0) {
+        row(kDaikaProgramFee, fee);
+        labour += fee;
     }
 
     // The labour total, with the direct labour in brackets.
@@ -468,24 +512,29 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         total += static_cast<double>(parts.Sum());
         kikai = parts.kikai;
     }
-    const double basis = BasisOf(detail);
-    auto perUnit = [&](double amount) { return basis > 0.0 ? RoundDown(amount / basis, 1.0) : 0.0; };
-    auto perUnitRow = [&](double amount) {
-        row(PerUnitText(detail.m_unit), basis > 0.0 ? std::optional<double>(perUnit(amount)) : std::nullopt);
+    // The expenses as rates of the direct labour, each row while its rate is set.
+    auto rateRows = [&] {
+        const KeihiComponents parts =
+            calc.CalcKeihiComponents(detail, DoubleToLong(directLabour + labour), DoubleToLong(directLabour));
+        for (const auto& rate : reportsheet::RateExpenseRows(detail, parts)) {
+            if (!RateSet(rate.rate)) continue;
+            row(rate.name, rate.amount, Format(kDaikaRateOfDirectLabour, rate.rate / 100.0));
+            total += rate.amount;
+        }
+        kikai = parts.kikai;
     };
+    // The amount per unit as the row is priced (per the quantity basis, or by the row's rate for a lump
+    // unit) and the corrected amount after the factor the calculation applied.
+    auto perUnit = [&](double amount) { return PerUnitAmount(detail, item, amount); };
+    auto perUnitRow = [&](double amount) { row(PerUnitText(detail.m_unit), perUnit(amount)); };
+    auto corrected = [&](double amount, double c) -> std::optional<double> {
+        const std::optional<double> u = perUnit(amount);
+        return u ? std::optional<double>(RoundDown(*u * c, 1.0)) : std::nullopt;
+    };
+    const std::optional<double> applied = AppliedCorrection(calc, index, shubetsu);
 
     if (calc::IsSokuryoGyomu(gyomu)) {
-        if (directLayout) {
-            // The expenses as rates of the direct labour, each row while its rate is set.
-            const KeihiComponents parts =
-                calc.CalcKeihiComponents(detail, DoubleToLong(directLabour + labour), DoubleToLong(directLabour));
-            for (const auto& rate : reportsheet::RateExpenseRows(detail, parts)) {
-                if (!RateSet(rate.rate)) continue;
-                row(rate.name, rate.amount, Format(kDaikaRateOfDirectLabour, rate.rate / 100.0));
-                total += rate.amount;
-            }
-            kikai = parts.kikai;
-        }
+        if (directLayout) rateRows();
         // 精度管理費: on the machine expense and the direct labour, with the 労務費 unless SeidoCalc.
         const bool seido = shubetsu.m_coefficient >= 1 && takesPart;
         const double seidoBase = directLabour + kikai + (settings.SeidoCalc ? 0.0 : labour);
@@ -502,16 +551,15 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         if (type == BukakeType::PerLL8) {
             WriteSokuryoClosingRows(last, calc, index);
         } else {
-            double c = IsUnset(item.m_nWeightAverage) ? calc.CalcBukakeFormula(&shubetsu, index, 0, 0)
-                                                      : item.m_nWeightAverage / 1000.0;
-            if (gyomu != Gyomu::KukakuSokuryo) c = RoundDown(c, 0.001);
+            const double c = applied.value_or(1.0);
             if (type == BukakeType::SokuryoCut && settings.DouroCalc == 1) {
                 // Cut to four digits: the rate row, then the corrected amount per unit.
                 const std::string& lower = item.m_strNameLower;
                 const std::string rate = vemo::Cp932Length(lower) < 8 ? lower : reportsheet::RateText(lower);
                 if (!rate.empty()) {
                     const double amount = static_cast<double>(DoubleToLong(total * c));
-                    row(rate, amount >= 1.0 ? std::optional<double>(amount) : std::nullopt, Format(kDaikaCorrection, c));
+                    row(rate, amount >= 1.0 ? std::optional<double>(amount) : std::nullopt,
+                        Format(kDaikaCorrection, FactorText(c)));
                 }
                 const int n = calc.CalcSokuryoKingaku(&item, index, AmountPart::Densi);
                 const bool keepAll = detail.m_programKingaku != 0;
@@ -521,19 +569,16 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
                     FormatNumberWithCommas(n, grouped);
                     remark = (keepAll ? kDaikaAmountOpen : kDaikaFourDigitsOpen) + grouped + kMeisaiBracketClose;
                 }
-                std::optional<double> corrected;
-                if (basis > 0.0) {
-                    const int v = DoubleToLong(RoundDown(perUnit(total) * c, 1.0));
-                    corrected = keepAll ? v : CSekisanData::TruncTo4Digits(v);
-                }
-                row(PerUnitText(detail.m_unit), corrected, remark);
+                std::optional<double> v = corrected(total, c);
+                if (v && !keepAll) v = CSekisanData::TruncTo4Digits(DoubleToLong(*v));
+                row(PerUnitText(detail.m_unit), v, remark);
             } else {
                 perUnitRow(total);
                 if (!item.m_strNameLower.empty()) {
                     const int densi = calc.CalcSokuryoKingaku(&item, index, AmountPart::Densi);
-                    row(item.m_strNameLower,
-                        basis > 0.0 ? std::optional<double>(RoundDown(perUnit(total) * c, 1.0)) : std::nullopt);
-                    if (basis > 0.0 && densi >= 1 && !omit) m_job.SetCellIntAt("**摘要", 0, last, densi);
+                    const std::optional<double> v = corrected(total, c);
+                    row(item.m_strNameLower, v);
+                    if (v && densi >= 1 && !omit) m_job.SetCellIntAt("**摘要", 0, last, densi);
                 }
             }
             if (seido && settings.SeidoDsp && seidoBase > 0.0) {
@@ -572,9 +617,6 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
             }
         }
     } else if (gyomu == Gyomu::Bukken) {
-        const bool kubun = IsUnset(item.m_nWeightAverage) && calc.HasKubunritsu(shubetsu, gyomu) == 1;
-        const double c = IsUnset(item.m_nWeightAverage) ? calc.CalcBukakeFormula(&shubetsu, index, 0, 0)
-                                                        : item.m_nWeightAverage / 1000.0;
         if (RateSet(detail.m_rates[0])) {
             const double amount = RoundDown(detail.m_rates[0] * directLabour / 10000.0, 1.0);
             row(kDaikaKikaiKeihi, amount, Format(kDaikaRatePercent, detail.m_rates[0] / 100.0), true);
@@ -594,27 +636,23 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         perUnitRow(total);
         // The trades carry the correction already: the corrected row repeats the amount per unit.
         if (!item.m_strNameLower.empty())
-            row(item.m_strNameLower, basis > 0.0 ? std::optional<double>(perUnit(total)) : std::nullopt,
-                kubun ? std::string(kDaikaCorrectionKubun) : Format(kDaikaCorrection, RoundDown(c, 0.001)));
+            row(item.m_strNameLower, perUnit(total),
+                applied ? Format(kDaikaCorrection, FactorText(*applied)) : std::string(kDaikaCorrectionKubun));
         if (zairyo && settings.ZairyoDsp) zairyoRow();
     } else if (IsDoshitsu(gyomu)) {
+        // A 土質 歩掛 priced from its trades carries the rate expenses as the 測量 pages do.
+        if (!soilLines && directLayout) rateRows();
         total = RoundDown(total + himokuSum, 1.0);
         row(kDaikaGokei, total);
         perUnitRow(total);
         if (!item.m_strNameLower.empty()) {
-            double c;
-            if (!IsUnset(item.m_nWeightAverage)) {
-                c = RoundDown(item.m_nWeightAverage / 1000.0, 0.001);
-            } else {
-                c = calc.CalcBukakeFormula(&shubetsu, index, 0, 0);
-                c = gyomu == Gyomu::DoshitsuKaiseki && settings.DouroCalc == 1 ? f8_45(c, 0.01) : RoundDown(c, 0.001);
-            }
-            double corrected = RoundDown(perUnit(total) * c, 1.0);
+            const double c = applied.value_or(1.0);
+            std::optional<double> v = corrected(total, c);
             const bool fourDigits =
                 settings.DouroCalc == 1 && gyomu == Gyomu::DoshitsuIppan && detail.m_programKingaku == 0;
-            if (fourDigits) corrected = CSekisanData::TruncTo4Digits(DoubleToLong(corrected));
-            row(item.m_strNameLower, basis > 0.0 ? std::optional<double>(corrected) : std::nullopt,
-                fourDigits ? std::string(kDaikaFourDigits) : Format(kDaikaCorrection, c));
+            if (v && fourDigits) v = CSekisanData::TruncTo4Digits(DoubleToLong(*v));
+            row(item.m_strNameLower, v,
+                fourDigits ? std::string(kDaikaFourDigits) : Format(kDaikaCorrection, FactorText(c)));
         }
     }
     m_job.EndPage();

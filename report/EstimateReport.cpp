@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -191,8 +193,7 @@ std::string CEstimateReport::GyomuPriceName(const std::string& name) {
     return name + (endsInGyomu ? kKakakuSuffix : kGyomuKakakuSuffix);
 }
 
-CEstimateReport::BracketPart CEstimateReport::SplitBracketQuantity(const std::string& lowerName, double& quantity,
-                                                                    std::string& unit) {
+bool CEstimateReport::SplitBracketQuantity(const std::string& lowerName, double& quantity, std::string& unit) {
     // The later of the half- and full-width bracket.
     const auto lastOf = [](const std::string& text, const char* half, const char* full) {
         const size_t a = text.rfind(half);
@@ -204,18 +205,28 @@ CEstimateReport::BracketPart CEstimateReport::SplitBracketQuantity(const std::st
     std::string text = lowerName;
     if (const size_t close = lastOf(text, ")", "）"); close != std::string::npos) text.erase(close);
     const size_t open = lastOf(text, "(", "（");
-    text = open == std::string::npos ? std::string() : text.substr(open + (text[open] == '(' ? 1 : 3));
-    // The leading number: digits, with one decimal point between digits.
+    if (open == std::string::npos) return false;
+    text.erase(0, open + (text[open] == '(' ? 1 : std::string_view("（").size()));
+    // The number: digits, with one decimal point between digits.
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     size_t end = 0;
-    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
-    if (end > 0 && end + 1 < text.size() && text[end] == '.' && text[end + 1] >= '0' && text[end + 1] <= '9') {
+    while (end < text.size() && isDigit(text[end])) ++end;
+    if (end > 0 && end + 1 < text.size() && text[end] == '.' && isDigit(text[end + 1])) {
         ++end;
-        while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+        while (end < text.size() && isDigit(text[end])) ++end;
     }
-    quantity = end == 0 ? 0.0 : vemo::ParseDouble(text.substr(0, end)).value_or(0.0);
-    unit = text.substr(end);
-    if (end > 0) return BracketPart::Quantity;
-    return unit.empty() ? BracketPart::None : BracketPart::UnitOnly;
+    const std::string rest = text.substr(end);
+    // A unit starts with no digit or point and holds nothing of a formula or a list.
+    static constexpr std::string_view kNotInUnit[] = {" ", "　", "(", ")", "（", "）", "+", "-", "*", "/",
+                                                      "^", "=", ",", "、", "＝", "×", "÷"};
+    if (end == 0 || rest.empty() || isDigit(rest[0]) || rest[0] == '.') return false;
+    for (std::string_view bad : kNotInUnit)
+        if (rest.find(bad) != std::string::npos) return false;
+    const std::optional<double> number = vemo::ParseDouble(text.substr(0, end));
+    if (!number) return false;
+    quantity = *number;
+    unit = rest;
+    return true;
 }
 
 bool CEstimateReport::Probe(const std::string& name) { return ProbeCell(m_job, name); }
@@ -591,15 +602,13 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
             // The quantity and unit of the lower name, and the 歩掛's standard quantity, for forms
             // that print them apart.
             if (shubetsu) {
-                if (!lower.empty()) {
-                    double quantity = 0.0;
-                    std::string unit;
-                    // A lower name without a bracketed quantity (a rate text, say) leaves the
-                    // columns empty rather than showing 0.000.
-                    const BracketPart part = SplitBracketQuantity(lower, quantity, unit);
-                    if (part == BracketPart::Quantity)
-                        m_job.SetCellTextAt("**費目下段数量のみ", 0, line, vemo::FormatFixed(quantity, 3));
-                    if (part != BracketPart::None) m_job.SetCellTextAt("**費目下段単位のみ", 0, line, unit);
+                double quantity = 0.0;
+                std::string unit;
+                // Only a bracket of a plain quantity and unit fills the columns; a rate text, a
+                // 補正係数 or a name without one leaves them empty.
+                if (SplitBracketQuantity(lower, quantity, unit)) {
+                    m_job.SetCellTextAt("**費目下段数量のみ", 0, line, vemo::FormatFixed(quantity, 3));
+                    m_job.SetCellTextAt("**費目下段単位のみ", 0, line, unit);
                 }
                 const int base = shubetsu->GetDetail().m_quantity;
                 if (!IsUnset(base)) m_job.SetCellTextAt("**標準作業量", 0, line, vemo::FormatFixed(base / 100.0, 2));

@@ -101,11 +101,11 @@ public:
     // The price name of a 業務: "測量業務" gives "測量業務価格", "設計" gives "設計業務価格".
     static std::string GyomuPriceName(const std::string& name);
     // The quantity and unit a lower name ends with in brackets, "(10km)" giving 10 and "km": the text
-    // after its last "(" up to its last ")" (full-width brackets count too), split into its leading
-    // digits and the rest. What the brackets hold: nothing (no brackets, or empty ones), a unit
-    // only, or a quantity with its unit.
-    enum class BracketPart { None, UnitOnly, Quantity };
-    static BracketPart SplitBracketQuantity(const std::string& lowerName, double& quantity, std::string& unit);
+    // after its last "(" up to its last ")" (full-width brackets count too). True only when that text
+    // is a plain number (digits, one decimal point between them) followed by a unit that holds no
+    // blank, bracket, operator or separator; a bare number (a 補正係数), a unit alone or a formula of a
+    // rate text gives false and leaves quantity and unit as they were.
+    static bool SplitBracketQuantity(const std::string& lowerName, double& quantity, std::string& unit);
 
     // The 代価歩掛明細表 (DaikaMeisai.cpp). calc is a copy of the estimate priced with the report's
     // masters (PricingCopy) and index a 種別 row of it. The page of the row, numbered page: its head,

@@ -2,7 +2,6 @@
 
 #include "platform/Cp932.h"
 #include "platform/FileUtil.h"
-#include "report/FormFile.h"
 #include "report/ReportTexts.h"
 
 namespace {
@@ -63,7 +62,8 @@ void ReadPrintFormText(std::string_view cp932, CPrintFormText& text) {
 int LoadPrintFormText(std::string_view formPath, CPrintFormText& text) {
     // Only a regular file is a twin: a named pipe in its place must not hold the program up.
     std::string bytes;
-    if (ReadFormFile(PrintFormTextPath(formPath), kPrintFormTextMaxBytes, false, bytes) != FormFileRead::read) return -1;
+    if (vemo::ReadFileHead(PrintFormTextPath(formPath), kPrintFormTextMaxBytes, bytes) != vemo::ReadResult::read)
+        return -1;
     ReadPrintFormText(bytes, text);
     return 0;
 }

@@ -131,12 +131,18 @@ int CReportJob::GetErrorNo() const { return m_engine.GetErrorNo(); }
 
 void CReportJob::Print() {
     if (m_templatePath.empty() || !m_engine.HasWorkbook()) return;
-    IReportOutput& output = ReportOutput();
+    if (ReportOutput().ChoosePrinter()) PrintOnChosenPrinter();
+}
+
+bool CReportJob::PrintOnChosenPrinter() {
+    if (m_templatePath.empty() || !m_engine.HasWorkbook()) return false;
     try {
-        if (output.ChoosePrinter()) output.PrintAll(*this);
+        if (ReportOutput().PrintAll(*this)) return true;
+        AfxMessageBox(reporttext::kNothingPrinted, MsgButtons::Ok, MsgIcon::Exclamation);
     } catch (const std::bad_alloc&) {
         OutOfMemory();
     }
+    return false;
 }
 
 void CReportJob::Preview() {

@@ -74,13 +74,17 @@ public:
     // only reads, so every open estimate stays as it was. 1 otherwise.
     int Build(const std::function<void()>& build);
 
-    // Output. Print asks for the printer and prints every page when the user chooses to. Preview
-    // shows the workbook in this job's preview window, captioned with the preview title, and
-    // returns; IsPreviewOpen is 1 until that window closes. Both do nothing without a workbook. Memory
-    // that runs out while the pages are laid out is told to the user (reporttext::kReportOutOfMemory);
-    // no window stays open then.
+    // Output. Print asks for the printer and, when the user chooses to, prints every page as
+    // PrintOnChosenPrinter does. Preview shows the workbook in this job's preview window, captioned
+    // with the preview title, and returns; IsPreviewOpen is 1 until that window closes. Both do
+    // nothing without a workbook. Memory that runs out while the pages are laid out is told to the
+    // user (reporttext::kReportOutOfMemory); no window stays open then.
     void Print();
     void Preview();
+    // Prints every page on the printer chosen last, without asking for one. A printer that cannot be
+    // started prints nothing: the user is told (reporttext::kNothingPrinted) and the result is false,
+    // as it is without a workbook.
+    bool PrintOnChosenPrinter();
     // Brings this job's open preview window to the front; nothing when none is open.
     void ActivatePreviewWindow();
     int IsPreviewOpen() const { return m_previewOpen; }
@@ -91,6 +95,10 @@ public:
     bool RefuseWhilePreviewOpen();
     void SetPreviewTitle(std::string_view title) { m_previewTitle = title; }
     std::string GetPreviewTitle() const { return m_previewTitle; }
+    // The name the workbook is offered under when it is saved from the preview: the estimate's path
+    // or title, whose extension gives way to ".xlsx"; "" offers the template's name.
+    void SetWorkbookName(std::string_view name) { m_workbookName = name; }
+    const std::string& GetWorkbookName() const { return m_workbookName; }
 
     // The page settings, copied whole into and out of the page-settings dialog.
     const CPrintSettings& GetSettings() const { return m_settings; }
@@ -126,5 +134,6 @@ private:
     int m_previewOpen = 0;
     CPrintSettings m_settings;
     std::string m_previewTitle;
+    std::string m_workbookName;
     IReportOutput* m_previewOutput = nullptr;  // the output showing the open preview
 };

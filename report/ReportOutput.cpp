@@ -11,7 +11,7 @@ public:
     void RaisePreview(CReportJob&) override {}
     void ClosePreview(CReportJob&) override {}
     bool ChoosePrinter() override { return false; }
-    void PrintAll(CReportJob&) override {}
+    bool PrintAll(CReportJob&) override { return false; }
 };
 
 QuietOutput g_quiet;

@@ -18,8 +18,9 @@ public:
     virtual void ClosePreview(CReportJob& job) = 0;
     // Asks the user for the printer; true when they chose to print.
     virtual bool ChoosePrinter() = 0;
-    // Prints every page of the job's workbook on the printer chosen last.
-    virtual void PrintAll(CReportJob& job) = 0;
+    // Prints every page of the job's workbook on the printer chosen last; false when nothing was
+    // printed (the printer could not be started).
+    virtual bool PrintAll(CReportJob& job) = 0;
 };
 
 // The installed output; without one, the quiet output.

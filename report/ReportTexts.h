@@ -18,6 +18,7 @@
     X(kDefaultPreviewTitle, "VemoOvra 印刷プレビュー")                                                    \
     X(kPreviewOpenMessage,                                                                                \
       "既に印刷プレビュー ウィンドウが開かれています。\n印刷プレビュー ウィンドウを閉じてください。")     \
+    X(kNothingPrinted, "何も印刷できませんでした。\nプリンターが設定されているか確認してください。")     \
     /* The print preview window */                                                                        \
     X(kPreviewDialogTitle, "印刷プレビュー")                                                              \
     X(kPreviewPrint, "印刷(&P)")                                                                          \

@@ -3,6 +3,7 @@
 // texts, numbered cell names, the probe of a template cell and the names of the shared sheets.
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <type_traits>
 
@@ -66,6 +67,22 @@ inline std::array<RateExpenseRow, 3> RateExpenseRows(const CBukakeDetail& detail
              {reporttext::kDaikaTsushinUnpanhi, detail.m_rates[1], parts.sonota},
              {mastertext::kZairyoKindZairyo, detail.m_rates[2], parts.zairyo}}};
 }
+
+// The correction factor the calculation applied to the amount per unit of the 種別 row at index, with
+// the digits it applied (cut to 0.001 where the calculation cuts it, half up to 0.01 for a 土質 material
+// 歩掛 under DouroCalc); none when a 区分率 corrects each 工程 line on its own. Defined in DaikaSheets.cpp.
+std::optional<double> AppliedCorrection(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu);
+
+// A correction factor as the breakdown sheets print it: the digits it has, from three to six decimals.
+std::string FactorText(double factor);
+
+// A price as text: grouped by thousands, with its decimals (up to four) when it has a fraction.
+std::string PriceText(double price);
+
+// The amount per unit of a breakdown total, priced as the calculation prices the row: divided by the
+// detail's quantity basis, or times the row's rate for the units 業務 and 式; none while the basis is
+// zero or unset.
+std::optional<double> PerUnitAmount(const CBukakeDetail& detail, const CSekisanItem& item, double total);
 
 // Lays out as many lines of two sheet rows as a page of a summary sheet takes. The form's lines are
 // counted down from the line of the named cell while a line is drawn under their lower row; a form

@@ -209,7 +209,7 @@ void SeidoPageBody(TankaCall& w, int k, const CTankaFile& tanka, int column) {
     double ownFactor = 0.0;
     const int perBase =
         w.calc.CalcRowKingaku(w.shubetsu, k, w.index, scratch, AmountPart::AmountPerBase, &w.item, ownFactor);
-    RateRow(w, Format(kDaikaCorrection, ownFactor), perBase);
+    RateRow(w, Format(kDaikaCorrection, FactorText(ownFactor)), perBase);
 
     w.Text("**名称", w.row, Format(kDaikaPerUnitFormat, d.m_unit));
     if (lineAmount > 0) {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "report/FormFile.h"
+#include "platform/FileUtil.h"
 #include "report/XlsEngineImpl.h"
 
 using namespace xls;
@@ -293,12 +293,12 @@ XlsOpenError CXlsReportEngine::Impl::Load() {
     }
     const ReadLimits& limits = kFormLimits;
     std::string bytes;
-    switch (ReadFormFile(templatePath, static_cast<size_t>(limits.fileBytes), true, bytes)) {
-    case FormFileRead::read: break;
-    case FormFileRead::missing:
-    case FormFileRead::unreadable: failure = "cannot read " + templatePath; return XlsOpenError::fileMissing;
-    case FormFileRead::notAFile: failure = templatePath + " is no regular file"; return XlsOpenError::notAFile;
-    case FormFileRead::tooLarge:
+    switch (vemo::ReadWholeFile(templatePath, static_cast<size_t>(limits.fileBytes), bytes)) {
+    case vemo::ReadResult::read: break;
+    case vemo::ReadResult::missing:
+    case vemo::ReadResult::unreadable: failure = "cannot read " + templatePath; return XlsOpenError::fileMissing;
+    case vemo::ReadResult::notAFile: failure = templatePath + " is no regular file"; return XlsOpenError::notAFile;
+    case vemo::ReadResult::tooLarge:
         failure = templatePath + " is larger than " + std::to_string(limits.fileBytes) + " bytes";
         return XlsOpenError::tooLarge;
     }

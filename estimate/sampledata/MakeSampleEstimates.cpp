@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
     try {
         auto masters = LoadGeneratedSampleMasters(argv[1]);
         std::string text, error;
-        if (!vemo::ReadFileBytes(source, text, &error)) throw SampleTextError(source, 0, "cannot be read: " + error);
+        if (vemo::ReadWholeFile(source, vemo::kDataFileLimit, text, &error) != vemo::ReadResult::read)
+            throw SampleTextError(source, 0, "cannot be read: " + error);
         auto doc = ParseSampleEstimate(text, source, *masters, SampleProgramPathsOf(argv[2]));
         for (const std::string& message : PriceSampleEstimate(*doc, *masters)) {
             std::fprintf(stderr, "%s: the calculation reports: %s\n", source.c_str(), message.c_str());

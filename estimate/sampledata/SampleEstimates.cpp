@@ -301,7 +301,8 @@ private:
 template <class Root>
 void LoadGenerated(Root& root, const std::string& path) {
     std::string bytes, error;
-    if (!vemo::ReadFileBytes(path, bytes, &error)) throw std::runtime_error(path + ": cannot be read: " + error);
+    if (vemo::ReadWholeFile(path, vemo::kDataFileLimit, bytes, &error) != vemo::ReadResult::read)
+        throw std::runtime_error(path + ": cannot be read: " + error);
     if (LoadMasterFromBytes(root, std::move(bytes), &error) != MasterLoadResult::loaded)
         throw std::runtime_error(path + ": not a readable master file " + error);
 }

@@ -469,7 +469,8 @@ SampleMasterSet LoadSampleMasters(const std::string& sourceFolder) {
     auto read = [&](const char* name) {
         std::string path = vemo::JoinPath(sourceFolder, name);
         std::string bytes, error;
-        if (!vemo::ReadFileBytes(path, bytes, &error)) throw SampleTextError(path, 0, "cannot be read: " + error);
+        if (vemo::ReadWholeFile(path, vemo::kDataFileLimit, bytes, &error) != vemo::ReadResult::read)
+            throw SampleTextError(path, 0, "cannot be read: " + error);
         return std::pair{bytes, path};
     };
     SampleMasterSet set;

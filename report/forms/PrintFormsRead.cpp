@@ -518,7 +518,8 @@ std::vector<PrintFormBook> LoadPrintForms(const std::string& sourceFolder) {
     std::sort(files.begin(), files.end());
     PrintFormSourceReader read = [&](const std::string& name) {
         std::string bytes;
-        if (!vemo::ReadFileBytes(vemo::JoinPath(sourceFolder, name), bytes)) throw SampleTextError(name, 0, "cannot read the file");
+        if (vemo::ReadWholeFile(vemo::JoinPath(sourceFolder, name), vemo::kDataFileLimit, bytes) != vemo::ReadResult::read)
+            throw SampleTextError(name, 0, "cannot read the file");
         return bytes;
     };
     std::vector<PrintFormBook> books;

@@ -122,8 +122,8 @@ void CPrintPreviewDlg::OnZoomIn() { m_view->zoomIn(); }
 void CPrintPreviewDlg::OnZoomOut() { m_view->zoomOut(); }
 
 void CPrintPreviewDlg::OnSaveExcel() {
-    // Offered under the template's name, as an .xlsx.
-    std::string name = vemo::FileNameOf(m_job.GetTemplatePath());
+    // Offered under the estimate's name (the template's when the job has none), as an .xlsx.
+    std::string name = m_job.GetWorkbookName().empty() ? vemo::FileNameOf(m_job.GetTemplatePath()) : m_job.GetWorkbookName();
     const std::string extension = vemo::ExtensionOf(name);
     name = name.substr(0, name.size() - extension.size()) + kExcelExtension;
     std::string chosen;

@@ -123,7 +123,8 @@ bool CQtReportOutput::PageSetup(QWidget* parent) {
     return true;
 }
 
-void CQtReportOutput::PrintAll(CReportJob& job) {
+bool CQtReportOutput::PrintAll(CReportJob& job) {
     CWaitCursor wait;
-    reportqt::PrintPages(Printer(), reportqt::LayoutWorkbook(job.Engine().Model()));
+    // No page printed: the printer could not be started (or the range chosen holds no page).
+    return reportqt::PrintPages(Printer(), reportqt::LayoutWorkbook(job.Engine().Model())) > 0;
 }

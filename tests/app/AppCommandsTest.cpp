@@ -12,9 +12,15 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QProcess>
 #include <QRadioButton>
+#include <QTest>
+#include <filesystem>
+#include <sstream>
 
+#include "EventWait.h"
 #include "RunningAppTest.h"
+#include "TempFolder.h"
 #include "ScriptedDialogs.h"
 #include "app/AboutDlg.h"
 #include "app/AppTexts.h"
@@ -28,6 +34,7 @@
 #include "app/VemoWinDoc.h"
 #include "dialogkit/Tx.h"
 #include "master/MasterFile.h"
+#include "master/MasterTexts.h"
 #include "app/QtSettings.h"
 #include "platform/FileUtil.h"
 #include "platform/PlatformTexts.h"
@@ -35,20 +42,54 @@
 #include "report/qt/PrintFormDlg.h"
 #include "report/qt/QtReportOutput.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
-// Records what the desktop was asked to open, and answers whether it could.
-struct RecordingOpener {
-    std::vector<QUrl> opened;
-    bool answer = true;
-    UrlOpener previous;
-    RecordingOpener() {
-        previous = SetUrlOpener([this](const QUrl& url) {
-            opened.push_back(url);
-            return answer;
-        });
+// The desktop's opener, xdg-open, as a script first on PATH: it notes each address it is given and
+// ends with the status the test chose; while the file "hold" exists it waits first (as xdg-open
+// waits for a viewer), for no longer than a hang takes.
+struct StubDesktop {
+    TempFolder folder;
+    QByteArray previousPath = qgetenv("PATH");
+    StubDesktop() {
+        SetStatus(0);
+        const std::string dir = folder.Path();
+        WriteTestFile(folder / "xdg-open",
+                      "#!/bin/sh\n"
+                      "printf '%s\\n' \"$1\" >> '" + dir + "/opened'\n"
+                      "i=0\n"
+                      "while [ -e '" + dir + "/hold' ] && [ $i -lt " + std::to_string(kHangMs / 50) + " ]; do sleep 0.05; i=$((i+1)); done\n"
+                      "exit $(cat '" + dir + "/status')\n");
+        fs::permissions(folder / "xdg-open", fs::perms::owner_all);
+        qputenv("PATH", QByteArray::fromStdString(dir) + ':' + previousPath);
     }
-    ~RecordingOpener() { SetUrlOpener(std::move(previous)); }
+    ~StubDesktop() { qputenv("PATH", previousPath); }
+    void SetStatus(int status) { WriteTestFile(folder / "status", std::to_string(status)); }
+    void Hold(bool hold) {
+        if (hold)
+            WriteTestFile(folder / "hold", "");
+        else
+            fs::remove(folder / "hold");
+    }
+    // The addresses given to the opener so far.
+    std::vector<std::string> Opened() const {
+        std::vector<std::string> lines;
+        if (!fs::exists(folder / "opened")) return lines;
+        std::istringstream in(ReadTestFile(folder / "opened"));
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+    // Waits until every opener started has given its answer and the answer has been dealt with.
+    static bool Answered() {
+        return QTest::qWaitFor(
+            [] {
+                return qApp->findChildren<QProcess*>(QString::fromLatin1(kShellOpenProcessName),
+                                                     Qt::FindDirectChildrenOnly)
+                    .isEmpty();
+            },
+            kHangMs);
+    }
 };
 
 class AppCommands : public RunningAppTest {
@@ -59,7 +100,7 @@ protected:
     }
     bool Run(int id) { return app->Commands().Dispatch(id); }
 
-    RecordingOpener opener;
+    StubDesktop desktop;
 };
 
 }  // namespace
@@ -146,76 +187,85 @@ TEST_F(AppCommands, AboutBoxShowsTheSevenMastersAndFoldsItsReport) {
     EXPECT_TRUE(host->messages.empty());
 }
 
-TEST_F(AppCommands, ReadmeOpensWhenPresentAndSaysNothingWhenMissing) {
-    ScriptedDialogs dialogs;
-    auto pressReadme = [](CAboutDlg& d) {
-        d.findChild<QPushButton*>("readme")->click();
-        return IDOK;
-    };
-    dialogs.Expect<CAboutDlg>(pressReadme);
-    Run(cmd::AppAbout);
-    EXPECT_TRUE(opener.opened.empty());
-    EXPECT_TRUE(host->messages.empty());
+// ---- help, Readme, the web pages, the form manager and the 物件調査 switch -----------------------------
 
-    WriteTestFile(program.root / "Readme.txt", "Readme");
-    dialogs.Expect<CAboutDlg>(pressReadme);
-    Run(cmd::AppAbout);
-    ASSERT_EQ(opener.opened.size(), 1u);
-    EXPECT_EQ(opener.opened[0], QUrl::fromLocalFile(QString::fromStdString(program.root / "Readme.txt")));
-    EXPECT_TRUE(host->messages.empty());
-}
-
-// ---- help, the web pages, the form manager and the 物件調査 switch ---------------------------------------
-
-TEST_F(AppCommands, HelpOpensTheManualOrSaysWhereItIsMissing) {
+// F1, Readme表示 of the about box and the two web-page commands hand their file or address to the
+// desktop's opener. A missing file is named; so is a file or page the desktop could not open
+// (xdg-open ends with 3 when it has no program for it, 4 when the program failed).
+TEST_F(AppCommands, HelpReadmeAndTheWebPagesOpenOnTheDesktopOrSayWhyNot) {
     const std::string manual = program.root / "manual/manual.pdf";
+    const std::string readme = program.root / "Readme.txt";
     EXPECT_EQ(app->ManualPath(), manual);
-    EXPECT_TRUE(Run(cmd::Help));
-    EXPECT_TRUE(opener.opened.empty());
-    ASSERT_EQ(host->messages.size(), 1u);
-    EXPECT_EQ(host->messages[0].text, manual + "\nが見つかりません。\nファイルの有無を確認してください。");
-    EXPECT_EQ(host->messages[0].buttons, MsgButtons::Ok);
-
-    host->messages.clear();
-    WriteTestFile(manual, "%PDF-1.4");
-    EXPECT_TRUE(Run(cmd::Help));
-    ASSERT_EQ(opener.opened.size(), 1u);
-    EXPECT_EQ(opener.opened[0], QUrl::fromLocalFile(QString::fromStdString(manual)));
-    EXPECT_TRUE(host->messages.empty());
+    auto pressReadme = [this] {
+        ScriptedDialogs dialogs;
+        dialogs.Expect<CAboutDlg>([](CAboutDlg& d) {
+            d.findChild<QPushButton*>("readme")->click();
+            return IDOK;
+        });
+        Run(cmd::AppAbout);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> run;
+        std::string file;  // "" for a web page
+        std::string address;
+        std::string cannotOpen;
+    } targets[] = {
+        {"F1", [this] { Run(cmd::Help); }, manual, manual, manual + apptext::kCannotOpenFileAfter},
+        {"Readme表示", pressReadme, readme, readme, readme + apptext::kCannotOpenFileAfter},
+        {"ｻﾎﾟｰﾄ情報", [this] { Run(cmd::SupportInfo); }, "", apptext::kSupportUrl,
+         std::string(apptext::kSupportUrl) + apptext::kCannotOpenPageAfter},
+        {"技術情報", [this] { Run(cmd::TechInfo); }, "", apptext::kTechInfoUrl,
+         std::string(apptext::kTechInfoUrl) + apptext::kCannotOpenPageAfter},
+    };
+    for (const auto& t : targets) {
+        SCOPED_TRACE(t.what);
+        if (!t.file.empty()) {
+            fs::remove(t.file);
+            host->messages.clear();
+            t.run();
+            ASSERT_TRUE(StubDesktop::Answered());
+            EXPECT_EQ(host->MessageTexts(), std::vector<std::string>{t.file + mastertext::kFileMissing});
+            EXPECT_TRUE(desktop.Opened().empty());
+            WriteTestFile(t.file, "contents");
+        }
+        for (int status : {0, 3, 4}) {
+            SCOPED_TRACE(status);
+            desktop.SetStatus(status);
+            host->messages.clear();
+            t.run();
+            ASSERT_TRUE(StubDesktop::Answered());
+            ASSERT_FALSE(desktop.Opened().empty());
+            EXPECT_EQ(desktop.Opened().back(), t.address);
+            if (status == 0) {
+                EXPECT_TRUE(host->messages.empty());
+                continue;
+            }
+            ASSERT_EQ(host->messages.size(), 1u);
+            EXPECT_EQ(host->messages[0].text, t.cannotOpen);
+            EXPECT_EQ(host->messages[0].buttons, MsgButtons::Ok);
+            EXPECT_EQ(host->messages[0].icon, MsgIcon::Exclamation);
+        }
+        fs::remove(desktop.folder / "opened");
+    }
 }
 
-// A desktop without a program for the manual or the pages: the user is told what could not be opened.
-TEST_F(AppCommands, HelpAndTheWebPagesSayWhenTheDesktopCannotOpenThem) {
+// The opener may wait while the viewer runs: the command returns at once and the answer is read
+// when it comes.
+TEST_F(AppCommands, TheWindowGoesOnWhileTheDesktopOpensTheManual) {
     const std::string manual = program.root / "manual/manual.pdf";
     WriteTestFile(manual, "%PDF-1.4");
-    opener.answer = false;
-    const struct {
-        int command;
-        std::string message;
-    } cases[] = {
-        {cmd::Help, manual + apptext::kCannotOpenFileAfter},
-        {cmd::SupportInfo, std::string(apptext::kSupportUrl) + apptext::kCannotOpenPageAfter},
-        {cmd::TechInfo, std::string(apptext::kTechInfoUrl) + apptext::kCannotOpenPageAfter},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.command);
-        host->messages.clear();
-        EXPECT_TRUE(Run(c.command));
-        ASSERT_EQ(host->messages.size(), 1u);
-        EXPECT_EQ(host->messages[0].text, c.message);
-        EXPECT_EQ(host->messages[0].buttons, MsgButtons::Ok);
-        EXPECT_EQ(host->messages[0].icon, MsgIcon::Exclamation);
-    }
-    EXPECT_EQ(opener.opened.size(), 3u);
+    desktop.SetStatus(3);
+    desktop.Hold(true);
+    EXPECT_TRUE(Run(cmd::Help));
+    EXPECT_TRUE(host->messages.empty());
+    desktop.Hold(false);
+    ASSERT_TRUE(StubDesktop::Answered());
+    EXPECT_EQ(host->MessageTexts(), std::vector<std::string>{manual + apptext::kCannotOpenFileAfter});
 }
 
-TEST_F(AppCommands, WebPagesOpenTheirAddressesAndTheFormManagerDoesNothing) {
-    EXPECT_TRUE(Run(cmd::SupportInfo));
-    EXPECT_TRUE(Run(cmd::TechInfo));
+TEST_F(AppCommands, TheFormManagerDoesNothingAndTheHelpCommandsAreEnabled) {
     EXPECT_TRUE(Run(cmd::ShowFormManager));
-    ASSERT_EQ(opener.opened.size(), 2u);
-    EXPECT_EQ(opener.opened[0], QUrl(Tx(apptext::kSupportUrl)));
-    EXPECT_EQ(opener.opened[1], QUrl(Tx(apptext::kTechInfoUrl)));
     EXPECT_TRUE(host->messages.empty());
     for (int id : {cmd::AppAbout, cmd::Help, cmd::SupportInfo, cmd::TechInfo, cmd::ShowFormManager, cmd::Option,
                    cmd::ShameiInput, cmd::EnableBukken})

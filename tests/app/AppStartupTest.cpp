@@ -37,6 +37,8 @@
 #include "masteredit/MasterEditTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/PlatformTexts.h"
+#include "platform/TextUtil.h"
+#include "report/ReportTexts.h"
 
 namespace fs = std::filesystem;
 using namespace masterbuild;
@@ -201,7 +203,8 @@ TEST_F(AppStartup, ACommandLineFileIsOpenedAndSavedByteForByte) {
     CVemoWinView* window = app.EstimateWindows()[0];
     EXPECT_EQ(window->KenmeiText(), QStringLiteral("林道測量業務"));
     EXPECT_EQ(window->Grid()->GetMaxRows(), 3);
-    EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(apptext::kMainCaption));
+    // The estimate window is maximised: its name follows the caption.
+    EXPECT_EQ(app.MainFrame()->windowTitle(), QString::fromUtf8(apptext::kMainCaption) + QStringLiteral(" - [見積.sei]"));
     EXPECT_EQ(app.RecentFiles().Files().front(), path);
 
     CVemoWinDoc* doc = window->GetDocument();
@@ -249,26 +252,33 @@ TEST_F(AppStartup, TheFileMenuShowsItsShortcutsOnEveryStart) {
 }
 
 // The framework's print form of the command line: the estimate is printed on the printer the
-// reports share, without asking for one, and the program ends without showing its window.
+// reports share, without asking for one, and the program ends without showing its window. A printer
+// that cannot be started prints nothing: the user is told, and the program ends with a failure.
 TEST_F(AppStartup, ACommandLineFileToPrintIsPrintedAndTheProgramEnds) {
     const std::string path = program.root / "印刷.sei";
     WriteEstimate(path, program.masters, program.data + "/材料単価データ25.zoa");
     WriteTestFile(program.root / "フォーム/ｶﾗｰA4形式.xlsx",
                   estimateform::BuildForm({estimateform::PlainSheet("報告書1", estimateform::SokatsuCells()),
                                            estimateform::PlainSheet("報告書2", estimateform::SokatsuCells())}));
-    for (const char* option : {"/p", "-P"}) {
-        SCOPED_TRACE(option);
-        EXPECT_FALSE(CVemoWinApp::IsFileArgument(QString::fromLatin1(option)));
+    const struct {
+        const char* option;
+        bool printerFails;
+    } cases[] = {{"/p", false}, {"-P", false}, {"/p", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.option) + (c.printerFails ? " without a printer" : ""));
+        EXPECT_FALSE(CVemoWinApp::IsFileArgument(QString::fromLatin1(c.option)));
         RecordingReportOutput output;
-        CVemoWinApp app({QString::fromLatin1(option), QString::fromStdString(path)}, program.root.Path());
+        output.printFails = c.printerFails;
+        CVemoWinApp app({QString::fromLatin1(c.option), QString::fromStdString(path)}, program.root.Path());
         ScriptedHost scripted;
         EXPECT_FALSE(app.InitInstance());
-        EXPECT_TRUE(app.PrintedFromCommandLine());
+        EXPECT_EQ(app.PrintedFromCommandLine(), !c.printerFails);
         ASSERT_EQ(output.calls.size(), 1u);
         EXPECT_EQ(output.calls[0].rfind("print ", 0), 0u) << output.calls[0];
         EXPECT_NE(output.calls[0], "print 0");
         EXPECT_FALSE(app.MainFrame()->isVisible());
-        EXPECT_TRUE(scripted.messages.empty());
+        EXPECT_EQ(scripted.MessageTexts(),
+                  c.printerFails ? std::vector<std::string>{reporttext::kNothingPrinted} : std::vector<std::string>{});
         app.ExitInstance();
         EXPECT_EQ(program.CountLocked(), 0);
     }
@@ -311,6 +321,45 @@ TEST_F(AppStartup, AnEstimateOfAnotherMasterFolderIsSwitched) {
     WriteEstimate(other, upper, program.data + "/材料単価データ25.zoa");
     ASSERT_NE(app.OpenDocumentFile(other), nullptr);
     EXPECT_EQ(dialogs.classes.size(), 1u);
+}
+
+TEST_F(AppStartup, AnEstimatePastALimitOpensAsSavedWithOneNotice) {
+    // As saved: a lump of 1,000,000,000 yen, beyond the direct sum of its 業務, whose totals show 0.
+    CVemoWinDocData data;
+    CSekisanItemList* list = data.GetItemList();
+    list->m_strMasterFolder = program.masters;
+    list->m_strZairyoFile = program.data + "/材料単価データ25.zoa";
+    list->m_nTankaColumn = 1;
+    estimate_test::ItemListBuilder(*list)
+        .Gyomu(2, "設計業務")
+        .Koshu(69, "一式計上")
+        .Amount(1'000'000'000)
+        .Koshu(95, "設計業務費")
+        .Amount(0)
+        .Summary(95, "小計")
+        .Amount(0)
+        .Summary(99, "業務委託料計")
+        .Amount(0);
+    const std::string path = program.root / "上限.sei";
+    ASSERT_EQ(data.SaveFile(path), 1);
+    const std::string saved = ReadTestFile(path);
+
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    scripted.messages.clear();
+    CVemoWinDoc* doc = app.OpenDocumentFile(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(scripted.MessageTexts(),
+              std::vector<std::string>{vemo::FillText(apptext::kCalcLimitsNotice, {"設計業務"})});
+    EXPECT_EQ(doc->GetItemList()->GetItem(1)->m_nAmount, 1'000'000'000);
+    EXPECT_EQ(doc->GetItemList()->GetItem(2)->m_nAmount, 0);
+    EXPECT_FALSE(doc->IsModified());
+    // Opening it again only brings its window forward.
+    EXPECT_EQ(app.OpenDocumentFile(path), doc);
+    EXPECT_EQ(scripted.messages.size(), 1u);
+    EXPECT_EQ(ReadTestFile(path), saved);
+    app.ExitInstance();
 }
 
 TEST_F(AppStartup, AnEstimatesOwnMaterialPricesAreRestoredWhenItCloses) {

@@ -67,6 +67,7 @@ NamedTexts CommandTexts() {
 
 const TextEntry kAppTexts[] = {
     {"kMainCaption", "Vemo Ovra  農林版　令和7年度積算基準対応版"},
+    {"kMaximisedCaption", "%1 - [%2]"},
     {"kOpenTitle", "開く"},
     {"kSaveAsTitle", "名前を付けて保存"},
     {"kSaveCopyTitle", "コピーを保存"},
@@ -283,6 +284,13 @@ const TextEntry kAppTexts[] = {
     {"kDeleteKindKoshu", "工種データ"},
     {"kDeleteKindShubetsu", "種別データ"},
     {"kDeleteQuestion", "を削除してよろしいですか？"},
+    {"kInputPastLimit",
+     "「%1」の入力で見積の金額が有効範囲を越えるため、入力前の内容に戻しました。\n\n"
+     "見積の合計が１０億円未満になるように調整して下さい。"},
+    {"kCalcLimitsNotice",
+     "「%1」の金額が有効範囲を越えているため、正しく計算できません。\n\n"
+     "見積の合計が１０億円未満になるように数量や単価を調整して下さい。"},
+    {"kCalcLimitsNameJoin", "」「"},
     {"kZairyoFileNotLoadedAfter", "\nの材料単価データを読み込めませんでした。"},
     {"kZairyoFileSwitchedTo", "\n現在アプリケーションで使用している材料単価ファイル\n"},
     {"kZairyoFileSwitchedAfter", "\nに切り替えました。"},

@@ -277,6 +277,26 @@ TEST(NumberInputDlg, NumbersIgnoreTheUserLocale) {
     EXPECT_EQ(dlg.GetValue(), 2250);
 }
 
+TEST(NumberInputDlg, TheKeypadSeparatorIsTheDecimalPointOnEveryLayout) {
+    // A layout with a decimal comma gives the keypad's separator key a ",", a C layout a ".": either
+    // way "1", that key and "000" are 1.000 and not 1000.
+    for (char separator : {',', '.'}) {
+        SCOPED_TRACE(separator);
+        CNumberInputDlg dlg;
+        dlg.SetMode(0);
+        dlg.OnInitDialog();
+        CZo_Edit* field = Field(dlg, "number");
+        field->setFocus();
+        field->clear();
+        QTest::keyClicks(field, QStringLiteral("1"));
+        QTest::keyClick(field, separator, Qt::KeypadModifier);
+        QTest::keyClicks(field, QStringLiteral("000"));
+        EXPECT_EQ(field->text(), QStringLiteral("1.000"));
+        dlg.accept();
+        EXPECT_EQ(dlg.GetValue(), 1000);
+    }
+}
+
 TEST(NumberInputDlg, ManualNoteAndYearChoice) {
     CNumberInputDlg dlg;
     dlg.SetMode(12);

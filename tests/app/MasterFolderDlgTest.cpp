@@ -4,9 +4,13 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
 #include <deque>
 #include <filesystem>
 
+#include "EventWait.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
@@ -111,6 +115,25 @@ TEST_F(MasterFolderDlgTest, ListsTheSetsAndSelectsTheCurrentOne) {
     EXPECT_TRUE(scripted.messages.empty());
     dlg->accept();
     EXPECT_EQ(dlg->GetSelectedFolder(), data + "/参考マスター25");
+}
+
+// The button column is as wide as its widest text, with room at either end: "１つ上のフォルダ" and
+// "データ参照先切換" are not cut.
+TEST_F(MasterFolderDlgTest, TheButtonColumnShowsEveryTextWhole) {
+    auto dlg = Open();
+    dlg->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get(), kHangMs));
+    const QList<QPushButton*> buttons = dlg->findChildren<QPushButton*>();
+    ASSERT_GE(buttons.size(), 7);
+    for (const QPushButton* b : buttons) {
+        SCOPED_TRACE(b->text().toStdString());
+        QStyleOptionButton option;
+        option.initFrom(b);
+        const QRect contents = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
+        const QFontMetrics metrics(b->font());
+        EXPECT_GE(contents.width(), metrics.size(Qt::TextShowMnemonic, b->text()).width() +
+                                        metrics.horizontalAdvance(QChar(CSekisanDialog::kIdeograph)));
+    }
 }
 
 TEST_F(MasterFolderDlgTest, CopyingTwiceProposesNumberedNames) {

@@ -2,13 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QApplication>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "AppTestEnvironment.h"
+#include "EventWait.h"
+#include "ScriptedDialogs.h"
 #include "app/AppTexts.h"
 #include "app/ProgressDlg.h"
 #include "app/QtHost.h"
@@ -56,6 +60,43 @@ TEST(QtHost, MessageBoxIsOwnedByTheMainWindowWithTheAppNameAsCaption) {
     // A default button beyond the buttons falls back to the first one.
     auto odd = host.BuildMessageBox("x", "", MsgButtons::YesNo, MsgIcon::None, 3);
     EXPECT_EQ(odd->defaultButton(), odd->button(QMessageBox::Yes));
+}
+
+// Message boxes and file dialogs belong to the window the user works in, so that it stays in front
+// when they close: a modal dialog, else the active window (a print preview over the main window),
+// else the main window.
+TEST(QtHost, MessagesAndFileDialogsBelongToTheWindowInFront) {
+    CQtSettings settings;
+    CQtHost host(settings);
+    QMainWindow main;
+    host.SetOwner(&main);
+    main.show();
+    QDialog preview;  // a window of its own, not modal
+    QDialog modal(&main);
+    modal.setModal(true);
+    const struct {
+        const char* what;
+        QWidget* inFront;  // shown and activated; null: the main window
+        QWidget* owner;
+    } cases[] = {{"main window", nullptr, &main}, {"preview", &preview, &preview}, {"modal dialog", &modal, &modal}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QWidget* front = c.inFront ? c.inFront : &main;
+        front->show();
+        front->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(front, kHangMs));
+        EXPECT_EQ(host.BuildMessageBox("x", "", MsgButtons::Ok, MsgIcon::None, 1)->parentWidget(), c.owner);
+        ScriptedDialogs dialogs;
+        for (int i = 0; i < 2; ++i)
+            dialogs.Expect<QFileDialog>([&](QFileDialog& d) {
+                EXPECT_EQ(d.parentWidget(), c.owner);
+                return IDCANCEL;
+            });
+        std::string chosen;
+        EXPECT_FALSE(host.ChooseSaveFile("保存", "Excel (*.xlsx)|*.xlsx||", "a.xlsx", chosen));
+        EXPECT_FALSE(host.ChooseOpenFile("開く", "Excel (*.xlsx)|*.xlsx||", "a.xlsx", chosen));
+        if (c.inFront) c.inFront->hide();
+    }
 }
 
 TEST(QtHost, MessageBoxReturnsThePressedButton) {

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QSettings>
 #include <clocale>
 
@@ -70,9 +72,27 @@ TEST_F(SettingsTest, FirstStartTakesEveryDefault) {
     EXPECT_DOUBLE_EQ(s.spWidthWari, 1.0);
     EXPECT_EQ(s.HoseiMarumeKeta, 4);
     EXPECT_EQ(s.HoseiMarumeKind, 0);
-    // The remembered directory defaults to the program folder and becomes the current one.
-    EXPECT_EQ(s.lastDirectory, m_program.Path());
-    EXPECT_EQ(QDir::currentPath().toStdString(), m_program.Path());
+}
+
+// Before the user has chosen a folder, the file dialogs start in the user's documents folder (the
+// home folder when there is none), not in the program's, which an installed program may not write.
+TEST_F(SettingsTest, TheFirstFolderOfTheFileDialogsIsTheUsersDocuments) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    ASSERT_FALSE(QFileInfo::exists(documents));
+    const struct {
+        bool documentsThere;
+        QString expected;
+    } cases[] = {{false, QDir::homePath()}, {true, documents}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.documentsThere);
+        if (c.documentsThere) ASSERT_TRUE(QDir().mkpath(documents));
+        CQtSettings profile;
+        CAppSettings s;
+        LoadSettings(profile, m_program.Path(), "/m", m_rect, s);
+        EXPECT_EQ(s.lastDirectory, c.expected.toStdString());
+        EXPECT_EQ(QDir::currentPath(), c.expected);
+    }
+    QDir(documents).removeRecursively();
 }
 
 TEST_F(SettingsTest, RoundTripKeepsEveryValue) {
@@ -281,7 +301,7 @@ TEST(RecentFileList, KeepsFourNewestFirst) {
 }
 
 // The menu names a recent file in at most 30 characters: by its name in the current folder, else
-// by its path with the leading folders left out as "...".
+// by its path with the leading folders left out as "..."; a longer name is cut in the middle.
 TEST(RecentFileList, DisplayNamesFitTheMenu) {
     const struct {
         const char* path;
@@ -291,7 +311,11 @@ TEST(RecentFileList, DisplayNamesFitTheMenu) {
         {"/a/見積1.sei", "/a/見積1.sei"},
         {"/home/user/ドキュメント/見積/令和7年度/林道測量業務.sei", "/.../見積/令和7年度/林道測量業務.sei"},
         {"/home/user/区画整理測量設計業務委託見積書サンプル第二版と第三版.sei",
-         "区画整理測量設計業務委託見積書サンプル第二版と第三版.sei"},  // the name alone is longer
+         "区画整理測量設計業務委託見積書サンプル第二版と第三版.sei"},  // the name alone, 30 characters
+        {"/home/user/区画整理測量設計業務委託見積書サンプル第二版と第三版と第四版.sei",
+         "区画整理測量設計業務委託見...二版と第三版と第四版.sei"},
+        {"/home/u/見積/令和7年度区画整理測量設計業務委託見積書の控えと修正版.sei",
+         "令和7年度区画整理測量設計...見積書の控えと修正版.sei"},  // in the current folder
     };
     for (const auto& c : cases) EXPECT_EQ(RecentFileDisplayName(c.path, "/home/u/見積"), c.shown) << c.path;
 }

@@ -20,6 +20,7 @@
 #include "AppTestEnvironment.h"
 #include "EventWait.h"
 #include "ScriptedHost.h"
+#include "app/AppSettings.h"
 #include "app/QtSettings.h"
 #include "app/InstanceChannel.h"
 #include "app/MainFrame.h"
@@ -65,8 +66,8 @@ TEST_F(Shell, OpenAndSaveAsRememberTheFolderAndSaveAsAddsARecentFile) {
     CVemoWinApp app({}, program.root.Path());
     ScriptedHost host;
     ASSERT_TRUE(app.InitInstance());
-    // The first start works in the program's folder.
-    EXPECT_EQ(QDir::currentPath().toStdString(), program.root.Path());
+    // The first start works in the user's folder.
+    EXPECT_EQ(QDir::currentPath().toStdString(), DefaultDocumentFolder());
 
     // Open from another folder: that folder is where the next dialog starts.
     const std::string opened = WriteEstimate(elsewhere / "開いた.sei");

@@ -6,11 +6,15 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QToolTip>
+#include <QMenu>
+#include <QMenuBar>
 #include <QUrl>
 
 #include "AppTestEnvironment.h"
@@ -55,22 +59,41 @@ protected:
     QString m_cwd;
 };
 
-TEST_F(MainFrameTest, CaptionStaysFixedWithMaximisedEstimates) {
+// The caption is the program's title; while the current estimate window is maximised its name
+// follows, "title - [name]", as the framework merges them.
+TEST_F(MainFrameTest, TheCaptionNamesTheMaximisedEstimate) {
+    auto with = [](const char* name) { return kCaption + QStringLiteral(" - [") + QString::fromUtf8(name) + ']'; };
     EXPECT_EQ(frame->windowTitle(), kCaption);
     CChildFrame* first = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積A.sei"));
     QCoreApplication::processEvents();
     EXPECT_TRUE(first->isMaximized());
+    EXPECT_EQ(frame->windowTitle(), with("見積A.sei"));
+    first->showNormal();
+    QCoreApplication::processEvents();
     EXPECT_EQ(frame->windowTitle(), kCaption);
     // A new estimate window opens maximised even when another is restored.
-    first->showNormal();
     CChildFrame* second = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積B.sei"));
     QCoreApplication::processEvents();
     EXPECT_TRUE(second->isMaximized());
-    EXPECT_EQ(frame->windowTitle(), kCaption);
+    EXPECT_EQ(frame->windowTitle(), with("見積B.sei"));
+    // Saved under another name; a caption set from elsewhere does not stand.
+    second->setWindowTitle(QStringLiteral("見積C.sei *"));
+    EXPECT_EQ(frame->windowTitle(), with("見積C.sei *"));
     frame->setWindowTitle(QStringLiteral("other"));
-    EXPECT_EQ(frame->windowTitle(), kCaption);
+    EXPECT_EQ(frame->windowTitle(), with("見積C.sei *"));
     EXPECT_EQ(frame->GetActiveChildView(), second->widget());
     EXPECT_EQ(frame->ChildViews().size(), 2);
+    // Cascaded, no window is maximised; closed, none is left.
+    ASSERT_TRUE(commands.Dispatch(cmd::WindowCascade));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->windowTitle(), kCaption);
+    second->showMaximized();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->windowTitle(), with("見積C.sei *"));
+    frame->MdiClient()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->windowTitle(), kCaption);
 }
 
 TEST_F(MainFrameTest, ChildClosingIsToldAndCanBeRefused) {
@@ -208,6 +231,50 @@ TEST_F(MainFrameTest, TilingPutsTheEstimatesOneAboveAnother) {
     EXPECT_EQ(top, area.height());
 }
 
+// 重ねて表示 restores every estimate window and cascades them, from maximised and tiled windows
+// alike: the one in front last and still current, each one caption below and right of the one
+// before, all the size of the area less the steps. Windows beyond half the area start at the corner
+// again, so each keeps at least half the area.
+TEST_F(MainFrameTest, CascadingRestoresTheEstimatesAndKeepsThemLarge) {
+    const struct {
+        const char* what;
+        int windows;
+        bool tiled;  // tiled before
+    } cases[] = {{"maximised", 3, false}, {"tiled", 3, true}, {"many", 25, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<CChildFrame*> children;
+        for (int i = 0; i < c.windows; ++i)
+            children.push_back(frame->AddChildFrame(new QTextEdit, QStringLiteral("見積%1.sei").arg(i + 1)));
+        QCoreApplication::processEvents();
+        if (c.tiled) {
+            ASSERT_TRUE(commands.Dispatch(cmd::WindowTileHorz));
+        }
+        ASSERT_TRUE(commands.Dispatch(cmd::WindowCascade));
+        QCoreApplication::processEvents();
+        const QRect area = frame->MdiClient()->viewport()->rect();
+        const int step = CMdiClientWnd::CaptionStep(*children.front());
+        // The caption of each window stays in sight below the one before it.
+        EXPECT_GE(step, children.front()->widget()->mapTo(children.front(), QPoint(0, 0)).y());
+        const QList<QMdiSubWindow*> stacked = frame->MdiClient()->subWindowList(QMdiArea::StackingOrder);
+        EXPECT_EQ(stacked.back(), children.back());
+        EXPECT_EQ(frame->GetActiveChildView(), children.back()->widget());
+        const int steps = std::min(c.windows, 1 + std::min(area.width(), area.height()) / 2 / step);
+        for (int i = 0; i < c.windows; ++i) {
+            SCOPED_TRACE(i);
+            const QRect g = children[static_cast<size_t>(i)]->geometry();
+            EXPECT_FALSE(children[static_cast<size_t>(i)]->isMaximized());
+            EXPECT_EQ(g.topLeft(), QPoint(i % steps, i % steps) * step);
+            EXPECT_EQ(g.size(), area.size() - QSize(steps - 1, steps - 1) * step);
+            EXPECT_GE(g.height(), area.height() / 2);
+            EXPECT_GE(g.width(), area.width() / 2);
+            EXPECT_TRUE(area.contains(g));
+        }
+        frame->MdiClient()->closeAllSubWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
 TEST_F(MainFrameTest, DroppedFilesAreHandedOn) {
     QStringList dropped;
     frame->onFilesDropped = [&dropped](const QStringList& paths) { dropped = paths; };
@@ -243,6 +310,33 @@ TEST_F(MainFrameTest, ToolbarCommandAndRecentFiles) {
     EXPECT_TRUE(commands.Action(cmd::FileMru1)->isVisible());
     EXPECT_EQ(commands.Action(cmd::FileMru1)->text(), QStringLiteral("&1 /a/見積2.sei"));
     EXPECT_FALSE(commands.Action(cmd::FileMru1 + 2)->isVisible());
+}
+
+// A recent file's entry shows its full path as tool tip (its text may be cut); the other entries of
+// the ファイル menu show none.
+TEST_F(MainFrameTest, ARecentFileShowsItsFullPathAsToolTip) {
+    const std::string path = "/home/user/区画整理測量設計業務委託見積書サンプル第二版と第三版と第四版.sei";
+    CRecentFileList recent;
+    recent.Add(path);
+    frame->UpdateRecentFileMenu(recent);
+    QMenu* fileMenu = nullptr;
+    for (QAction* a : frame->menuBar()->actions())
+        if (a->menu() && a->menu()->actions().contains(commands.Action(cmd::FileMru1))) fileMenu = a->menu();
+    ASSERT_NE(fileMenu, nullptr);
+    fileMenu->popup(frame->mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(fileMenu, kHangMs));
+    const struct {
+        int command;
+        QString tip;  // empty: none shown
+    } cases[] = {{cmd::FileNew, QString()}, {cmd::FileMru1, QString::fromStdString(path)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        const QPoint at = fileMenu->actionGeometry(commands.Action(c.command)).center();
+        QHelpEvent help(QEvent::ToolTip, at, fileMenu->mapToGlobal(at));
+        QCoreApplication::sendEvent(fileMenu, &help);
+        EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : QString(), c.tip);
+    }
+    fileMenu->hide();
 }
 
 TEST_F(MainFrameTest, WindowPlacementIsSaved) {

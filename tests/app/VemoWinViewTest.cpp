@@ -690,13 +690,12 @@ TEST_F(ViewActivationTest, TheActiveEstimatesMaterialPricesAreTheApplicationsFil
              activate("M");
          },
          fileA, "A", "令和2年度", "材料単価 A改", "", fileA, true, programWide},
-        {"the file in use gone: it is reported and its prices stay", [&] {
+        {"the file in use gone: it is reported, its prices stay and the estimate is left unmodified", [&] {
              vemo::SetReadOnlyMark(fileA, false);
              std::filesystem::remove(fileA);
-             activate("X");
+             activate("A");
          },
-         fileA, "", "令和2年度", "材料単価 A改", vemo::view::MsgZairyoFileMissing(fileA, fileA), fileA, true,
-         programWide},
+         fileA, "", "令和1年度", "材料単価 A改", vemo::view::MsgZairyoFileVanished(fileA), fileA, false, programWide},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
@@ -726,10 +725,55 @@ TEST_F(ViewActivationTest, TheActiveEstimatesMaterialPricesAreTheApplicationsFil
         // The active estimate is priced with the prices in use; the others keep their own.
         EXPECT_EQ(active->GetDocument()->CalcContext()->ZairyoTanka().m_title, step.pane3);
     }
-    EXPECT_EQ(docs["A"]->CalcContext()->ZairyoTanka().m_title, "材料単価 A");
     EXPECT_EQ(docs["B"]->CalcContext()->ZairyoTanka().m_title, "材料単価 B");
     app.ExitInstance();
     EXPECT_EQ(LockedFiles(), "");
+}
+
+// The message pane tells the 安全費 rate of the current row of the estimate in front: it follows the
+// current row however it moves, and the estimate windows as they come to the front.
+TEST_F(ViewActivationTest, The安全費RateFollowsTheCurrentRowOfTheEstimateInFront) {
+    CVemoWinApp app({}, root.Path());
+    ScriptedHost host;
+    ASSERT_TRUE(app.InitInstance());
+    auto open = [&](const std::string& name, int rate) {
+        CVemoWinDocData doc;
+        CSekisanItemList* list = doc.GetItemList();
+        list->m_strMasterFolder = masters;
+        ItemListBuilder(*list).Gyomu(2, "設計業務").Koshu(300, "詳細設計").Shubetsu(1, "一般").Set([rate](CSekisanItem& i) {
+            i.m_nExtraRate = rate;
+        });
+        const std::string path = root / (name + ".sei");
+        EXPECT_EQ(doc.SaveFile(path), 1);
+        EXPECT_NE(app.OpenDocumentFile(path), nullptr);
+        return app.ActiveEstimateWindow();
+    };
+    CVemoWinView* a = open("A", 1350);
+    CVemoWinView* b = open("B", 0);
+    ASSERT_TRUE(a && b && a != b);
+    auto front = [&](CVemoWinView* view) {
+        app.MainFrame()->MdiClient()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view->parentWidget()));
+        ASSERT_EQ(app.ActiveEstimateWindow(), view);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> run;
+        std::string pane0;
+    } steps[] = {
+        {"A in front", [&] { front(a); }, ""},
+        {"A's 種別 row", [&] { a->SelectRow(3); }, "安全費率 13.50％"},
+        {"B in front", [&] { front(b); }, ""},
+        {"B's 種別 row", [&] { b->SelectRow(3); }, "安全費無し "},
+        {"A in front again", [&] { front(a); }, "安全費率 13.50％"},
+        {"A's 工種 row", [&] { a->SelectRow(2); }, ""},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        host.panes[0].push_back("(before)");
+        step.run();
+        EXPECT_EQ(host.panes[0].back(), step.pane0);
+    }
+    app.ExitInstance();
 }
 
 }  // namespace

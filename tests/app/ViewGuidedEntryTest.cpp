@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@
 #include "app/VemoWinDoc.h"
 #include "app/VemoWinView.h"
 #include "dialogkit/InputDialogs.h"
+#include "dialogkit/SpreadSheet.h"
 #include "dialogkit/Tx.h"
 #include "dialogkit/ZoEdit.h"
 #include "estimate/SekisanData.h"
@@ -69,7 +71,22 @@ struct Answer {
     int result;
     const char* ll = nullptr;  // typed into the LL field
     bool multiply = false;     // the 掛率 multiplies the one there
+    int col = 0, row = 0;      // a table cell moved to
 };
+
+// A list of notes in one line, as a failure prints it.
+std::string Joined(const QStringList& notes) { return notes.join(QStringLiteral(" | ")).toStdString(); }
+
+// The choice a change-rate dialog opens with: its LL field, or the table cell it selects; a dialog
+// whose "戻る" is disabled says so.
+QString OpenedChoice(CHenkaritsuSettingDlg& dlg) {
+    const CZo_Edit* ll = dlg.findChild<CZo_Edit*>(QStringLiteral("ll"));
+    const CSpreadSheet* grid = dlg.findChild<CSpreadSheet*>(QStringLiteral("grid"));
+    QString choice = ll->isEnabled() ? ll->text()
+                                     : QStringLiteral("(%1,%2)").arg(grid->GetActiveCol()).arg(grid->GetActiveRow());
+    if (!dlg.findChild<QPushButton*>(QStringLiteral("back"))->isEnabled()) choice += QStringLiteral(" no-back");
+    return choice;
+}
 
 class GuidedEntry : public UnstartedAppView<CVemoWinView> {
 protected:
@@ -100,12 +117,20 @@ protected:
         return ui.enabled;
     }
     // Answers change-rate dialogs in order, noting the records they showed.
-    void ExpectRates(ScriptedDialogs& dialogs, std::vector<Answer> answers, QStringList& shown) {
+    // With `opened`, the choice each dialog opens with is noted beside its record's name.
+    void ExpectRates(ScriptedDialogs& dialogs, std::vector<Answer> answers, QStringList& shown, bool opened = false) {
         for (const Answer& a : answers)
-            dialogs.Expect<CHenkaritsuSettingDlg>([a, &shown](CHenkaritsuSettingDlg& dlg) {
-                shown << dlg.findChild<QLabel*>(QStringLiteral("name"))->text();
+            dialogs.Expect<CHenkaritsuSettingDlg>([a, &shown, opened](CHenkaritsuSettingDlg& dlg) {
+                QString note = dlg.findChild<QLabel*>(QStringLiteral("name"))->text();
+                if (opened) note += QLatin1Char(' ') + OpenedChoice(dlg);
+                shown << note;
                 if (a.multiply) dlg.findChild<QRadioButton*>(QStringLiteral("applyMultiply"))->click();
                 if (a.ll) dlg.findChild<CZo_Edit*>(QStringLiteral("ll"))->setText(QString::fromLatin1(a.ll));
+                if (a.col > 0) {
+                    bool cancel = false;
+                    CSpreadSheet* grid = dlg.findChild<CSpreadSheet*>(QStringLiteral("grid"));
+                    emit grid->LeaveCell(grid->GetActiveCol(), grid->GetActiveRow(), a.col, a.row, cancel);
+                }
                 return a.result;
             });
     }
@@ -237,6 +262,57 @@ TEST_F(GuidedEntry, SlotWalkUnderOkCancelAndBack) {
     }
 }
 
+// 戻る in the walk of one row goes to the nearest earlier slot that was shown, which opens with the
+// row's value there; the first slot shown has 戻る disabled. Rate 104 has no record.
+TEST_F(GuidedEntry, SlotWalkBackLandsOnAShownSlot) {
+    struct Case {
+        const char* what;
+        std::array<int32_t, 8> codes;
+        std::vector<Answer> answers;
+        QStringList shown;
+        std::array<int32_t, CSekisanItem::kRateSlots> ll;  // the row's LL of each slot afterwards
+    };
+    const int u = kUnset;
+    const Case cases[] = {
+        {"戻る passes over a slot without a record",
+         {101, 104, 103, u, u, u, u, u},
+         {{IDOK, "2"}, {kBack}, {IDOK}, {IDOK, "3"}, {IDCANCEL}},
+         {"R101 1.0100 no-back", "R103 1.0300", "R101 2.0000 no-back", "R103 1.0300", "R900 1.0000"},
+         {20000, u, 30000, u, u, u, u, u, u}},
+        {"the first slot shown follows one without a record",
+         {104, 101, u, 103, u, u, u, u},
+         {{IDOK, "2"}, {IDOK, "3"}, {kBack}, {kBack}, {IDOK}, {IDOK}, {IDCANCEL}},
+         {"R101 1.0100 no-back", "R103 1.0300", "R900 1.0000", "R103 3.0000", "R101 2.0000 no-back", "R103 3.0000",
+          "R900 1.0000"},
+         {u, 20000, u, 30000, u, u, u, u, u}},
+        {"only the 掛率 is shown", {104, u, u, u, u, u, u, u}, {{IDOK, "0.9"}}, {"R900 1.0000 no-back"},
+         {u, u, u, u, u, u, u, u, 9000}},
+        {"an ordinary walk after an empty first slot",
+         {u, 101, 102, 103, u, u, u, u},
+         {{IDOK, "2"}, {IDOK, "3"}, {kBack}, {IDOK, "4"}, {IDOK}, {IDCANCEL}},
+         {"R101 1.0100 no-back", "R102 1.0200", "R103 1.0300", "R102 3.0000", "R103 1.0300", "R900 1.0000"},
+         {u, 20000, 40000, 10300, u, u, u, u, u}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bukake() = CBukakeFile();
+        Entry(Bukake(), 2, 300, 1, "m", 0).GetDetail().m_henkaritsu = c.codes;
+        List().RemoveAll();
+        ItemListBuilder(List()).Gyomu(2).Koshu(300).Shubetsu(1).Set([&](CSekisanItem& i) {
+            for (size_t slot = 0; slot < 8; ++slot) i.m_nRateCode[slot] = c.codes[slot];
+        });
+        Select(2);
+        host->answers = {IDNO};  // the name-lower prompt
+        ScriptedDialogs dialogs;
+        QStringList shown;
+        ExpectRates(dialogs, c.answers, shown, true);
+        EXPECT_TRUE(view->ExecuteCommand(cmd::Henkaritsu));
+        EXPECT_EQ(dialogs.Pending(), 0u);
+        EXPECT_EQ(Joined(shown), Joined(c.shown));
+        EXPECT_EQ(Item(2).m_nLL, c.ll);
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // One 掛率 for a whole 業務
 
@@ -305,6 +381,83 @@ TEST_F(GuidedEntry, RangeOfATotalRow) {
     ScriptedDialogs none;
     EXPECT_TRUE(view->ExecuteCommand(cmd::Henkaritsu));
     EXPECT_FALSE(Doc().IsModified());
+}
+
+// The guided entry's rates over its rows: 戻る goes back to the slot the walk came from, even where
+// the rows name different rates, and opens it with the choice confirmed there, which 次へ writes
+// into every row again. A slot seen for the first time opens with the record's default.
+TEST_F(GuidedEntry, RangeBackReopensTheSlotItLeftWithItsChoice) {
+    const int u = kUnset;
+    // A table record besides the formula ones: (1,1) 1.0, (2,1) 1.1.
+    CHenkaritsuRecord& table = AddTableRecord(*Henka().FindGyomu(2), 105, "R105");
+    table.SetCell(1, 1, 1000);
+    table.SetCell(2, 1, 1100);
+    table.m_standardColumn = 1;
+    table.m_standardRow = 1;
+    struct Row {
+        int type;
+        std::array<int32_t, 8> codes;
+    };
+    // A slot of a row afterwards.
+    struct Taken {
+        int row, slot;
+        int col, rateRow, ll;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Row> rows;
+        std::vector<Answer> answers;
+        QStringList shown;
+        std::vector<Taken> taken;
+    };
+    const Case cases[] = {
+        {"typed, 次へ, 戻る from the 掛率, 次へ",
+         {{0, {105, 101, u, u, u, u, u, u}}, {0, {105, 101, u, u, u, u, u, u}}},
+         {{IDOK, nullptr, false, 2, 1}, {IDOK, "3.5"}, {kBack}, {kBack}, {IDOK}, {IDOK}, {IDOK}},
+         {"R105 (1,1) no-back", "R101 1.0100", "R900 1.0000", "R101 3.5000", "R105 (2,1) no-back", "R101 3.5000", "R900 1.0000"},
+         {{0, 0, 2, 1, u}, {0, 1, u, u, 35000}, {0, 8, u, u, 10000}, {1, 0, 2, 1, u}, {1, 1, u, u, 35000},
+          {1, 8, u, u, 10000}}},
+        {"戻る across rows that name different rates",
+         {{1, {101, 102, u, u, u, u, u, u}}, {1, {103, u, u, u, u, u, u, u}}},
+         {{IDOK, "2"}, {IDOK, "3"}, {kBack}, {IDOK}, {IDOK, "4"}},
+         {"R101 1.0100 no-back", "R102 1.0200", "R103 1.0300", "R102 3.0000", "R103 1.0300"},
+         {{0, 0, u, u, 20000}, {0, 1, u, u, 30000}, {1, 0, u, u, 40000}}},
+        {"戻る passes over a rate without a record",
+         {{1, {101, u, u, u, u, u, u, u}}, {1, {104, 103, u, u, u, u, u, u}}},
+         {{IDOK, "2"}, {kBack}, {IDOK}, {IDOK}},
+         {"R101 1.0100 no-back", "R103 1.0300", "R101 2.0000 no-back", "R103 1.0300"},
+         {{0, 0, u, u, 20000}, {1, 1, u, u, 10300}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bukake() = CBukakeFile();
+        List().RemoveAll();
+        ItemListBuilder b(List());
+        b.Gyomu(2).Koshu(300);
+        for (size_t r = 0; r < c.rows.size(); ++r) {
+            const int code = static_cast<int>(r) + 1;
+            Entry(Bukake(), 2, 300, code, "式", c.rows[r].type).GetDetail().m_henkaritsu = c.rows[r].codes;
+            b.Shubetsu(code).Set([&](CSekisanItem& i) {
+                for (size_t slot = 0; slot < 8; ++slot) i.m_nRateCode[slot] = c.rows[r].codes[slot];
+            });
+        }
+        Select(1);
+        host->answers = {IDNO};  // no calculation categories
+        ScriptedDialogs dialogs;
+        QStringList shown;
+        ExpectRates(dialogs, c.answers, shown, true);
+        view->GuidedEntry(0, 0);
+        EXPECT_EQ(dialogs.Pending(), 0u);
+        EXPECT_EQ(Joined(shown), Joined(c.shown));
+        for (const Taken& s : c.taken) {
+            SCOPED_TRACE(testing::Message() << "row " << s.row << " slot " << s.slot);
+            const CSekisanItem& item = Item(2 + s.row);
+            const size_t slot = static_cast<size_t>(s.slot);
+            EXPECT_EQ(item.m_nRateCol[slot], s.col);
+            EXPECT_EQ(item.m_nRateRow[slot], s.rateRow);
+            EXPECT_EQ(item.m_nLL[slot], s.ll);
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -116,6 +116,7 @@ protected:
         view->RefillGrid();
         view->SelectRow(3);
         view->MarkModified(false);
+        host->panes.clear();
     }
     bool Enabled(int id) { return app->Commands().State(id).enabled; }
     bool Dispatch(int id) { return app->Commands().Dispatch(id); }
@@ -291,6 +292,16 @@ TEST_F(ViewPrintTest, ThePreviewShowsTheSheetsAndASecondPreviewRaisesIt) {
     EXPECT_EQ(host->messages[0].buttons, MsgButtons::Ok);
     EXPECT_EQ(host->messages[0].icon, MsgIcon::None);
     EXPECT_EQ(dialogs.Pending(), 0u);
+}
+
+// Saved from the preview, the workbook is offered under the estimate's name, beside its file.
+TEST_F(ViewPrintTest, ThePreviewedWorkbookTakesTheEstimatesName) {
+    LoadEstimate();
+    const std::string path = folder / "林道測量業務.sei";
+    ASSERT_TRUE(view->GetDocument()->DoSave(path, true));
+    EXPECT_TRUE(Dispatch(cmd::FilePrintPreview));
+    EXPECT_EQ(output.calls, std::vector<std::string>{kShow});
+    EXPECT_EQ(view->Job().GetWorkbookName(), path);
 }
 
 TEST_F(ViewPrintTest, TheDaikaPreviewChangesTheSettingsForItsOwnRunOnly) {

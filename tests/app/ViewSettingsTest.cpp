@@ -47,10 +47,12 @@
 #include "master/MasterStore.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
+#include "platform/TextUtil.h"
 
 using namespace masterbuild;
 using estimate_test::ItemListBuilder;
 using estimate_test::SameItem;
+using estimate_test::StoredBytes;
 
 namespace {
 
@@ -751,6 +753,150 @@ TEST_F(ViewSettings, OKRecalculatesTheRowsBusinessAndMarksModifiedCancelChangesN
             }
         }
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Inputs past the limits of the amounts
+
+// (業務 2, 工種 k, 種別 1) of the 歩掛 priced at 100,000 yen a unit: the 技師 2001 at 50,000 yen (price
+// column 0) for 2.00 man-days per 1.00 unit.
+void PricedEntry(CBukakeFile& bukake, int k, const char* unit) {
+    CBukakeDetail& d = Entry(bukake, calc::Gyomu::Sekkei, k, 1).GetDetail();
+    d.m_unit = unit;
+    d.m_quantity = 100;
+    d.m_shokushu[0] = 2001;
+    d.RemoveAllLines();
+    AddLine(d, "設計", {200});
+}
+void AllKotei(CSekisanItem& i) { i.m_bKotei[0] = 1; }
+
+TEST_F(ViewSettings, AnInputPastALimitIsPutBackWithTheMessageAndOneInsideIsTaken) {
+    using Answer = std::function<void(ScriptedDialogs&, const char* typed)>;
+    struct Case {
+        const char* what;
+        std::function<void(CBukakeFile&, ItemListBuilder&)> rows;  // the last row built is current
+        std::function<void(CVemoWinView&, ScriptedHost&)> input;
+        Answer answer;
+        const char* past;    // typed: goes past a limit
+        const char* inside;  // typed: stays inside every limit
+        const char* row;     // the row the message names
+        const char* asked = nullptr;  // a question the input asks first
+    };
+    const Answer number = [](ScriptedDialogs& d, const char* typed) { TypeNumber(d, typed); };
+    auto command = [](int id) { return [id](CVemoWinView& v, ScriptedHost&) { v.ExecuteCommand(id); }; };
+    const Case cases[] = {
+        // 10,000 km at 100,000 yen: 1,000,000,000 yen of direct cost; 9,000 km: 900,000,000.
+        {"数量", [](CBukakeFile& m, ItemListBuilder& b) {
+             PricedEntry(m, 10, "km");
+             b.Gyomu(2, "設計業務").Koshu(10).Shubetsu(1, "水路設計").Quantity(1000).Set(AllKotei);
+         },
+         command(cmd::Suryo), number, "10000", "9000", "水路設計"},
+        // The unit price of a priced extra row (unit and quantity left as they are): 20.000 ×
+        // 99,999,999.9 yen is beyond the total; 20.000 × 40,000,000.0 is not.
+        {"単価", [](CBukakeFile&, ItemListBuilder& b) {
+             b.Gyomu(2, "設計業務").Koshu(95);
+             b.Summary(calc::Gyomu::Sonota, "機械器具損料").Quantity(20000).UnitPrice(10);
+         },
+         command(cmd::Kingaku),
+         [](ScriptedDialogs& d, const char* typed) {
+             d.Expect<CTaniInputDlg>(IDCANCEL);
+             d.Expect<CNumberInputDlg>(IDCANCEL);
+             TypeNumber(d, typed);
+         },
+         "99999999.9", "40000000", "機械器具損料"},
+        // An amount of 999,999,999 yen before a row of 100,000: the direct sum goes past; 999,899,999
+        // makes it 999,999,999.
+        {"金額", [](CBukakeFile& m, ItemListBuilder& b) {
+             PricedEntry(m, 20, "km");
+             Entry(m, 2, 30, 1);
+             b.Gyomu(2, "設計業務").Koshu(20).Shubetsu(1, "農道設計").Quantity(1000).Set(AllKotei);
+             b.Koshu(30).Shubetsu(1, "計画");
+         },
+         command(cmd::Kingaku), number, "999999999", "999899999", "計画"},
+        // A 重量平均値 of 10,000 in place of the formula value: a lump of 1,000,000,000 yen; 9,999.999
+        // makes 999,999,900.
+        {"重量", [](CBukakeFile& m, ItemListBuilder& b) {
+             PricedEntry(m, 30, "式");
+             b.Gyomu(2, "設計業務").Koshu(30).Shubetsu(1, "基本計画").Quantity(1000).Set(AllKotei);
+         },
+         command(cmd::Juryo), number, "10000", "9999.999", "基本計画"},
+        // 200 % of 600,000,000 yen on a rate row: a total of 1,800,000,000; 50 % makes 900,000,000.
+        {"率", [](CBukakeFile& m, ItemListBuilder& b) {
+             PricedEntry(m, 10, "km");
+             b.Gyomu(2, "設計業務").Koshu(10).Shubetsu(1, "水路設計").Quantity(6'000'000).Set(AllKotei);
+             b.Koshu(75, "機械損料");
+         },
+         command(cmd::Ritsu), number, "200", "50", "機械損料"},
+        // The guided entry's quantity, after its question on the calculation categories.
+        {"ガイド入力", [](CBukakeFile& m, ItemListBuilder& b) {
+             PricedEntry(m, 10, "km");
+             b.Gyomu(2, "設計業務").Koshu(10).Shubetsu(1, "水路設計").Set(AllKotei);
+         },
+         [](CVemoWinView& v, ScriptedHost& h) {
+             h.answers.push_back(IDNO);
+             v.GuidedEntry(1, 1);
+         },
+         number, "10000", "9000", "水路設計", apptext::kGuidedKeisanKubunQuestion},
+    };
+    masterbuild::AddTankaRow(app->Store().GetTankaFile(), 2001, "技師", {50000});
+    for (const Case& c : cases) {
+        for (bool past : {true, false}) {
+            SCOPED_TRACE(testing::Message() << c.what << (past ? ", past" : ", inside"));
+            List().RemoveAll();
+            List().m_nTankaColumn = 0;
+            Bukake() = CBukakeFile();
+            ItemListBuilder b(List());
+            c.rows(Bukake(), b);
+            const int current = b.LastIndex();
+            if (List().FindKoshu(2, 95) == -1) b.Koshu(95);
+            b.Summary(calc::Gyomu::Goukei, "小計").Summary(calc::Gyomu::ItakuryoKei, "業務委託料計");
+            view->Recalculate(0);
+            ASSERT_FALSE(view->GetSekisanData()->GetCalcLimits().Any());
+            Select(current);
+            Doc().SetModifiedFlag(false);
+            host->messages.clear();
+            const std::string before = StoredBytes(List());
+            {
+                ScriptedDialogs dialogs;
+                c.answer(dialogs, past ? c.past : c.inside);
+                c.input(*view, *host);
+                EXPECT_EQ(dialogs.Pending(), 0u);
+            }
+            std::vector<std::string> told;
+            if (c.asked) told.push_back(c.asked);
+            if (past) {
+                told.push_back(vemo::FillText(apptext::kInputPastLimit, {c.row}));
+                EXPECT_EQ(Messages(), told);
+                EXPECT_EQ(StoredBytes(List()), before);
+                EXPECT_FALSE(Doc().IsModified());
+            } else {
+                EXPECT_EQ(Messages(), told);
+                EXPECT_NE(StoredBytes(List()), before);
+                EXPECT_TRUE(Doc().IsModified());
+            }
+            EXPECT_FALSE(view->GetSekisanData()->GetCalcLimits().Any());
+        }
+    }
+}
+
+TEST_F(ViewSettings, 再計算PastALimitNamesTheBusinessesAndTheTotalOnce) {
+    // 20,000 km of direct cost in 業務 2 (2,000,000,000 yen) and a priced extra row of
+    // 10.000 × 150,000,000.0 yen.
+    PricedEntry(Bukake(), 10, "km");
+    masterbuild::AddTankaRow(app->Store().GetTankaFile(), 2001, "技師", {50000});
+    List().RemoveAll();
+    List().m_nTankaColumn = 0;
+    ItemListBuilder b(List());
+    b.Gyomu(2, "設計業務").Koshu(10).Shubetsu(1, "水路設計").Quantity(20'000'000).Set(AllKotei);
+    b.Koshu(95, "設計業務費");
+    b.Summary(calc::Gyomu::Sonota, "機械器具損料").Quantity(10'000).UnitPrice(1'500'000'000);
+    b.Summary(calc::Gyomu::Goukei, "小計").Summary(calc::Gyomu::ItakuryoKei, "業務委託料計");
+    Select(0);
+    host->messages.clear();
+    Run(cmd::Recalc);
+    EXPECT_EQ(Messages(), std::vector<std::string>{vemo::FillText(
+                              apptext::kCalcLimitsNotice,
+                              {std::string("設計業務") + apptext::kCalcLimitsNameJoin + "業務委託料計"})});
 }
 
 // ---------------------------------------------------------------------------------------------

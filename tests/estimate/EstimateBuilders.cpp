@@ -158,4 +158,12 @@ std::string SeiFileBytes(const CSekisanItemList& list, int32_t version, int32_t 
     return ar.Buffer();
 }
 
+std::string StoredBytes(const CSekisanItemList& list) {
+    CSekisanItemList copy;
+    copy.Copy(list);
+    CArchive ar;
+    copy.Serialize(ar);
+    return ar.Buffer();
+}
+
 }  // namespace estimate_test

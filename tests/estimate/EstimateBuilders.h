@@ -65,6 +65,9 @@ std::string SeiFileBytes(const CSekisanItemList& list, int32_t version, int32_t 
                          const std::string& signature = "積算農林ﾌｧｲﾙ ZORVA Development Corp.");
 // One item in the layout of the given version.
 void WriteItemInLayout(CArchive& ar, const CSekisanItem& item, int32_t version);
+// The bytes the program's own writer stores for the list (header and items), for comparing a list
+// with itself byte for byte.
+std::string StoredBytes(const CSekisanItemList& list);
 
 // Byte texts for readable comparisons (HexText.h).
 using ::FromHex;

@@ -25,6 +25,8 @@ const TextEntry kExpected[] = {
     {"MsgDamagedSekisanFile",
      "積算データ ファイル「%1」を読み込めません。\nファイルが途中で切れているか、壊れています。"},
     {"MsgCannotSaveSekisanFile", "積算データ ファイル「%1」を保存できません。"},
+    {"MsgReadOnlySekisanFile",
+     "積算データ ファイル「%1」は読み取り専用のため、上書き保存できません。\n名前を付けて保存で、別のファイルに保存してください。"},
     {"DocumentName", "積算データ"},
     {"FileNewName", "Vemo Ovra"},
     {"FilterName", "Vemo 農林版 ファイル (*.sei)"},

@@ -232,6 +232,22 @@ TEST_F(MainPassTest, CostBeyondNineDigitsRestartsAtZeroAndIsReported) {
     EXPECT_TRUE(data.GetCalcLimits().directCapped.empty());
 }
 
+TEST_F(MainPassTest, AnAmountBeyondThirtyTwoBitsIsHeldAtTheLimitAndReported) {
+    // A rate row of 300 % over the direct sum 900,000,000: 2,700,000,000 does not fit 32 bits and is
+    // held at 2,147,483,647.
+    build.Gyomu(Gyomu::Sokuryo).Koshu(69).Amount(900'000'000);
+    build.Koshu(72).Set([](CSekisanItem& i) { i.m_nRate = 30000; });
+    Passes(Gyomu::Sokuryo, 0, 1);
+    EXPECT_EQ(Row(Gyomu::Sokuryo, 72).m_nAmount, 2'147'483'647);
+    EXPECT_EQ(data.GetCalcLimits().saturated, std::set<int>{1});
+    EXPECT_TRUE(data.GetCalcLimits().directCapped.empty());
+    // 200 %: 1,800,000,000 fits, and the record of the last run names nothing.
+    Row(Gyomu::Sokuryo, 72).m_nRate = 20000;
+    Passes(Gyomu::Sokuryo, 0, 1);
+    EXPECT_EQ(Row(Gyomu::Sokuryo, 72).m_nAmount, 1'800'000'000);
+    EXPECT_TRUE(data.GetCalcLimits().saturated.empty());
+}
+
 TEST_F(MainPassTest, SoilAccuracyRowWithOnlyClassEightWorkTakesItsMinimum) {
     MasterShubetsu(Gyomu::DoshitsuIppan, 40, 1).m_denshiKind = 8;
     build.Gyomu(Gyomu::DoshitsuIppan).Koshu(40).Shubetsu(1).Set([](CSekisanItem& i) {

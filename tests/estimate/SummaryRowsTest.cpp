@@ -75,6 +75,18 @@ TEST_F(SummaryRowsTest, TotalBeyondNineDigitsIsShownAsZeroAndReported) {
     EXPECT_FALSE(data.GetCalcLimits().totalCapped);
 }
 
+TEST_F(SummaryRowsTest, AnExtraRowBeyondThirtyTwoBitsMarksTheTotalEvenWhenADiscountBringsItBack) {
+    // 89 = 5,000.000 × 1,000,000.0 = 5,000,000,000, held at 2,147,483,647; with the discount of
+    // 2,100,000,000 the total shows 47,483,647 where 2,900,000,000 is right.
+    Build(kUnset, kUnset, -2'100'000'000, 0);
+    Row(Gyomu::Sonota, kUnset).m_nQuantity = 5'000'000;
+    Row(Gyomu::Sonota, kUnset).m_nUnitPrice = 10'000'000;
+    data.CalcSummaryRows();
+    EXPECT_EQ(Summary(Gyomu::Sonota), 2'147'483'647);
+    EXPECT_EQ(Summary(Gyomu::ItakuryoKei), 47'483'647);
+    EXPECT_TRUE(data.GetCalcLimits().totalCapped);
+}
+
 TEST_F(SummaryRowsTest, NegativeTotalIsShownAsZero) {
     Build(10'000, kUnset, -50'000, 1000);
     data.CalcSummaryRows();

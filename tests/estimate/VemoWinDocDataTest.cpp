@@ -414,25 +414,6 @@ TEST_F(DocData, EveryUnreadableFileIsNamedWithTheWarningIcon) {
     }
 }
 
-TEST_F(DocData, FileLargerThanAnyEstimateIsRefusedUnread) {
-    // A good estimate at the start, then a hole up to 65 MB (the limit is 64 MB).
-    CSekisanItemList source;
-    BuildRich(source);
-    const std::string path = folder / "大きすぎる.sei";
-    const uint64_t size = uint64_t{65} << 20;
-    WriteSparseTestFile(path, SeiFileBytes(source, 104), size);
-    CVemoWinDocData doc;
-    FillDocument(doc);
-    const std::string before = doc.StoreBytes();
-    const std::optional<uint64_t> readBefore = BytesReadByProcess();
-    ASSERT_TRUE(readBefore.has_value());
-    EXPECT_EQ(doc.LoadFile(path), 0);
-    EXPECT_LT(*BytesReadByProcess() - *readBefore, uint64_t{1} << 20);
-    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{MsgDamagedSekisanFile(path)});
-    EXPECT_EQ(doc.StoreBytes(), before);
-    EXPECT_EQ(std::filesystem::file_size(path), size);
-}
-
 TEST_F(DocData, SaveReplacesTheFileAndAFailedSaveLeavesThingsAsTheyWere) {
     CVemoWinDocData doc;
     FillDocument(doc);

@@ -4,7 +4,6 @@
 
 #include <signal.h>
 #include <sys/prctl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,6 +17,7 @@
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "ScriptedMasterDialogs.h"
+#include "StoreFixture.h"
 #include "TempFolder.h"
 #include "master/MasterStore.h"
 #include "master/MasterTexts.h"
@@ -25,6 +25,7 @@
 
 namespace fs = std::filesystem;
 using namespace masterbuild;
+using namespace storetest;
 using vemo::IsReadOnlyMarked;
 
 namespace {
@@ -37,83 +38,6 @@ const std::string kTakeOverQuestion = mastertext::kAskForceLocks;
 const std::string kNetworkQuestion = mastertext::kAskForceNetworkLocks;
 const std::string kZairyoQuestion = mastertext::kAskChangeZairyoTankaToo;
 const std::string kBukakeEditor = mastertext::kEditorBukake;
-
-template <class Root>
-void WriteMaster(const std::string& path, Root root) {
-    WriteTestFile(path, StoreMasterBytes(root));
-}
-
-CTankaFile NamedTanka(const std::string& columnTitle) {
-    CTankaFile t;
-    t.m_defaultColumn = 1;
-    t.m_columnTitles[1] = columnTitle;
-    AddTankaRow(t, 1000, "測量技師", {50000, 51000});
-    return t;
-}
-
-CZairyoTankaFile NamedZairyo(const std::string& title) {
-    CZairyoTankaFile z;
-    z.m_title = title;
-    AddZairyoItem(z, 1000, 0, "杭", 120.0);
-    return z;
-}
-
-CBukakeFile NamedBukake(const std::string& name) {
-    CBukakeFile b;
-    AddGyomu(b, 1, name);
-    return b;
-}
-
-// A program folder with a complete set of master files in the default places:
-// データ格納/参考マスター25/{歩掛データ.soa,変化率データ.soa} and データ格納/{単価,諸経費,プログラム金額,表紙}
-// and データ格納/材料単価データ25.zoa.
-struct ProgramFolder {
-    TempFolder root;
-    std::string program = root / "prog";
-    std::string data = program + "/データ格納";
-    std::string masters = data + "/参考マスター25";
-
-    ProgramFolder() {
-        WriteMasterSet(masters, "標準");
-        WriteMaster(data + "/表紙データ.daa", SampleHyoshiData());
-        WriteMaster(data + "/材料単価データ25.zoa", NamedZairyo("材料単価 令和7年度"));
-    }
-
-    // The two master-data files in a master-data folder, and the three data-folder files beside it.
-    void WriteMasterSet(const std::string& masterFolder, const std::string& label) {
-        WriteMaster(masterFolder + "/歩掛データ.soa", NamedBukake(label));
-        WriteMaster(masterFolder + "/変化率データ.soa", SampleHenkaritsuFile());
-        std::string dataFolder = vemo::ParentFolder(masterFolder);
-        WriteMaster(dataFolder + "/単価データ.daa", NamedTanka(label + "単価"));
-        WriteMaster(dataFolder + "/諸経費データ.daa", SampleShokeihiFile());
-        WriteMaster(dataFolder + "/プログラム金額データ.daa", SampleProgramKingakuFile());
-    }
-
-    std::vector<std::string> LockableFiles() const {
-        return {masters + "/歩掛データ.soa", masters + "/変化率データ.soa", data + "/単価データ.daa",
-                data + "/諸経費データ.daa", data + "/プログラム金額データ.daa", data + "/材料単価データ25.zoa"};
-    }
-};
-
-// Limits the size of files this process may write, to make a save fail as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_handler = ::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_previous);
-        ::signal(SIGXFSZ, m_handler);
-    }
-
-private:
-    rlimit m_previous{};
-    sighandler_t m_handler;
-};
 
 // The names in a folder that are temporary files of unfinished saves, and the others.
 struct FolderNames {
@@ -322,31 +246,6 @@ TEST(MasterStore, SaveNeedsTheLockAndReplacesTheFile) {
     CTankaFile reread;
     ASSERT_EQ(LoadMasterFromBytes(reread, ReadTestFile(f.data + "/単価データ.daa")), MasterLoadResult::loaded);
     EXPECT_EQ(reread.m_columnTitles[0], "変更");
-}
-
-TEST(MasterStore, FailedSaveLeavesThePreviousFile) {
-    ProgramFolder f;
-    ScriptedHost host;
-    CMasterDataStore store(f.program);
-    ASSERT_EQ(store.SerializeBukakeFile(0, nullptr, ""), 1);
-    ASSERT_EQ(store.LockBukakeFile(1, 1), 1);
-    const std::string path = f.masters + "/歩掛データ.soa";
-    const std::string before = ReadTestFile(path);
-    store.GetBukakeFile().GetGyomu(0)->m_name = "変更後の名前はファイルより長くなる";
-    {
-        FileSizeLimit full(8);  // the disk is full after 8 bytes
-        EXPECT_EQ(store.SerializeBukakeFile(1, nullptr, ""), 0);
-    }
-    EXPECT_EQ(host.MessageTexts(),
-              std::vector<std::string>{path + mastertext::kFileMissing});
-    EXPECT_EQ(ReadTestFile(path), before);
-    EXPECT_TRUE(IsReadOnlyMarked(path));  // the lock was taken again
-    EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockBukake), 1);
-    // Nothing but the master files and the lock held is left in the folder.
-    std::vector<std::string> names;
-    for (auto& e : fs::directory_iterator(f.masters)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{".歩掛データ.soa.lock", "変化率データ.soa", "歩掛データ.soa"}));
 }
 
 TEST(MasterStore, LockRules) {
@@ -1015,53 +914,4 @@ TEST(MasterStore, StartupRemovesOnlyTemporariesNoRunningCopyWrites) {
     EXPECT_TRUE(fs::exists(inFlight[1]));
     keepRunning.CloseWrite();
     ASSERT_TRUE(ExitedNormally(runningCopy));
-}
-
-TEST(MasterStore, FilesLargerThanAnyMasterAreRefusedUnread) {
-    ProgramFolder f;
-    ScriptedHost host;
-    CMasterDataStore store(f.program);
-    // Each master: its file, its load, and the bytes the master in memory would store.
-    const struct {
-        std::string path;
-        std::function<int()> load;
-        std::function<std::string()> held;
-    } masters[] = {
-        {f.masters + "/歩掛データ.soa", [&] { return store.SerializeBukakeFile(0, nullptr, ""); },
-         [&] { return StoreMasterBytes(store.GetBukakeFile()); }},
-        {f.masters + "/変化率データ.soa", [&] { return store.SerializeHenkaritsuFile(0, nullptr, ""); },
-         [&] { return StoreMasterBytes(store.GetHenkaritsuFile()); }},
-        {f.data + "/単価データ.daa", [&] { return store.SerializeTankaFile(0, nullptr, ""); },
-         [&] { return StoreMasterBytes(store.GetTankaFile()); }},
-        {f.data + "/諸経費データ.daa", [&] { return store.SerializeShokeihiFile(0, nullptr, ""); },
-         [&] { return StoreMasterBytes(store.GetShokeihiFile()); }},
-        {f.data + "/プログラム金額データ.daa", [&] { return store.SerializeProgramKingakuFile(0, nullptr, ""); },
-         [&] { return StoreMasterBytes(store.GetProgramKingakuFile()); }},
-        {f.data + "/表紙データ.daa", [&] { return store.SerializeHyoshiFile(0, nullptr, ""); },
-         [&] { return StoreMasterBytes(store.GetHyoshiData()); }},
-        {f.data + "/材料単価データ25.zoa", [&] { return store.SerializeZairyoTankaFile(0, nullptr, ""); },
-         [&] { return StoreMasterBytes(store.GetZairyoTankaFile()); }},
-    };
-    const uint64_t size = (uint64_t{65} << 20);  // above the 64 MB limit
-    for (const auto& m : masters) {
-        ASSERT_EQ(m.load(), 1) << m.path;
-        const std::string held = m.held();
-        // The master's own bytes at the start, then a hole.
-        const std::string head = ReadTestFile(m.path);
-        WriteSparseTestFile(m.path, head, size);
-        host.messages.clear();
-        const std::optional<uint64_t> readBefore = BytesReadByProcess();
-        ASSERT_TRUE(readBefore.has_value());
-        EXPECT_EQ(m.load(), 0) << m.path;
-        EXPECT_LT(*BytesReadByProcess() - *readBefore, uint64_t{1} << 20) << m.path;
-        EXPECT_EQ(host.MessageTexts(),
-                  std::vector<std::string>{m.path + "\nを読み込めませんでした。\nファイルが壊れているか、正しい形式ではありません。"});
-        EXPECT_EQ(m.held(), held) << m.path;
-        struct stat st {};
-        ASSERT_EQ(::stat(m.path.c_str(), &st), 0);
-        EXPECT_EQ(static_cast<uint64_t>(st.st_size), size) << m.path;
-        std::string start;
-        ASSERT_EQ(vemo::ReadFileHead(m.path, head.size(), start), true);
-        EXPECT_EQ(start, head) << m.path;
-    }
 }

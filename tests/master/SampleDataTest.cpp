@@ -84,9 +84,8 @@ TEST(SampleData, GeneratedFilesAreTheSourcesAsTheWritersStoreThem) {
     std::vector<SampleMasterFile> files = BuildSampleMasterFiles(set);
     ASSERT_EQ(files.size(), 14u);
     for (const SampleMasterFile& f : files) {
-        std::string bytes;
-        ASSERT_TRUE(vemo::ReadFileBytes(kGenerated + "/" + f.relativePath, bytes)) << f.relativePath;
-        EXPECT_EQ(bytes, f.bytes) << f.relativePath << " is older than its text source";
+        EXPECT_EQ(ReadTestFile(kGenerated + "/" + f.relativePath), f.bytes)
+            << f.relativePath << " is older than its text source";
     }
     // The shipped reference data for updates is the same set, its 歩掛 and 変化率 in 参考マスター.
     const std::pair<const char*, const char*> copies[] = {
@@ -99,17 +98,13 @@ TEST(SampleData, GeneratedFilesAreTheSourcesAsTheWritersStoreThem) {
         {"データ格納/材料単価データ25.zoa", "初期データ/データ格納/材料単価データ25.zoa"},
     };
     for (const auto& [user, shipped] : copies) {
-        std::string a, b;
-        ASSERT_TRUE(vemo::ReadFileBytes(kGenerated + "/" + user, a)) << user;
-        ASSERT_TRUE(vemo::ReadFileBytes(kGenerated + "/" + shipped, b)) << shipped;
-        EXPECT_EQ(a, b) << user;
+        EXPECT_EQ(ReadTestFile(kGenerated + "/" + user), ReadTestFile(kGenerated + "/" + shipped)) << user;
     }
 }
 
 TEST(SampleData, EveryFileRoundTripsByteForByte) {
     for (const SampleMasterFile& f : BuildSampleMasterFiles(Sources())) {
-        std::string bytes;
-        ASSERT_TRUE(vemo::ReadFileBytes(kGenerated + "/" + f.relativePath, bytes)) << f.relativePath;
+        const std::string bytes = ReadTestFile(kGenerated + "/" + f.relativePath);
         EXPECT_EQ(RestoreByName(f.relativePath, bytes), bytes) << f.relativePath;
     }
 }
@@ -214,9 +209,12 @@ TEST(SampleData, EveryBusinessKindFindsWhatItsItemsNeed) {
                     }
                 }
                 for (int l = 0; l < d.GetLineCount(); ++l) EXPECT_GT(d.GetLineTotal(l), 0) << "line " << l;
-                // A detail priced per unit needs a base quantity to divide by.
+                // A detail priced per unit needs a base quantity to divide by; a lump one is worked
+                // for one 業務 (or 式), so that its breakdown reads "1.00 業務 当たり".
                 if (d.m_unit != "業務" && d.m_unit != "式") {
                     EXPECT_GT(d.m_quantity, 0);
+                } else {
+                    EXPECT_EQ(d.m_quantity, 100) << sh->m_name;
                 }
                 if (!IsUnset(d.m_zairyoId)) {
                     const CZairyoTankaItem* item = s.zairyoTanka.FindItem(d.m_zairyoId);
@@ -234,16 +232,22 @@ TEST(SampleData, EveryBusinessKindFindsWhatItsItemsNeed) {
 
 TEST(SampleData, EachKindHasItsSpecialCases) {
     const SampleMasterSet& s = Sources();
-    // 測量: a detail with 費目 set one by one, its entries naming priced items.
+    // 測量: a detail with 費目 set one by one. Every entry names an item, which the breakdown sheets
+    // print it by: a priced one, or, for each of the markers Z1, Z2, Z3 (a rate of the labour), one
+    // without a price.
     const CBukakeDetail& genchi = s.bukake.FindShubetsu(1, 120, 1)->GetDetail();
     EXPECT_EQ(genchi.m_himokuMode, 0);
-    ASSERT_GT(genchi.GetHimokuSet().GetHimokuCount(), 0);
+    std::set<std::string> markers;
     for (int i = 0; i < genchi.GetHimokuSet().GetHimokuCount(); ++i) {
-        int32_t material = genchi.GetHimokuSet().GetHimoku(i)->m_values[1];
-        if (!IsUnset(material)) {
-            EXPECT_FALSE(IsNoPrice(s.zairyoTanka.FindItem(material)->m_price));
-        }
+        const CBukakeHimoku& entry = *genchi.GetHimokuSet().GetHimoku(i);
+        SCOPED_TRACE(entry.m_name);
+        const bool marker = entry.m_name == "Z1" || entry.m_name == "Z2" || entry.m_name == "Z3";
+        if (marker) markers.insert(entry.m_name);
+        const CZairyoTankaItem* item = s.zairyoTanka.FindItem(entry.m_values[1]);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(IsNoPrice(item->m_price), marker);
     }
+    EXPECT_EQ(markers.size(), 3u);
     // 設計: a 区分率 rate with a row for each 工程 line, a conventional 種別, a プログラム金額 item.
     const CBukakeShubetsu* kihon = s.bukake.FindShubetsu(2, 320, 1);
     const CHenkaritsuRecord* kubun = s.henkaritsu.FindGyomu(2)->FindRecord(kihon->GetDetail().m_henkaritsu[0]);
@@ -293,11 +297,12 @@ TEST(SampleData, EachKindHasItsSpecialCases) {
     EXPECT_EQ(s.tanka.m_consumptionTax, 1000);
     for (int c = 0; c < 3; ++c) EXPECT_FALSE(s.tanka.m_columnTitles[c].empty()) << c;
     EXPECT_TRUE(IsUnset(s.tanka.FindRow(1001)->m_prices[2]));
-    // 材料単価: every kind is present, and exactly one item has no price.
+    // 材料単価: every kind is present; the items without a price are the four of the rate lines (the
+    // 土質 Z lines and the 測量 markers).
     int noPrice = 0;
     for (int kind = 0; kind < kZairyoKindCount; ++kind) EXPECT_GT(s.zairyoTanka.GetItemCountOfKind(kind), 0) << kind;
     for (int i = 0; i < s.zairyoTanka.GetCount(); ++i) noPrice += IsNoPrice(s.zairyoTanka.GetItem(i)->m_price);
-    EXPECT_EQ(noPrice, 1);
+    EXPECT_EQ(noPrice, 4);
 }
 
 // The standard condition of every rate is 1.000: the standard cell of a table, the formula at its LL

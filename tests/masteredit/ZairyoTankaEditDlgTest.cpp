@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "EventWait.h"
@@ -21,6 +23,7 @@
 #include "masteredit/MasterEditTexts.h"
 #include "masteredit/ZairyoTankaEditDlg.h"
 #include "platform/FileUtil.h"
+#include "platform/PlatformTexts.h"
 
 using namespace masterbuild;
 
@@ -238,7 +241,8 @@ TEST_F(ZairyoTankaEditor, AFailedSaveKeepsTheEditorOpenAndNoClosesWithoutWriting
         {"a read-only file of someone else", readOnly, [&] { ASSERT_TRUE(vemo::SetReadOnlyMark(readOnly, true)); },
          mastertext::kSaveRefused},
         {"a write that fails", other, [&] { std::filesystem::remove_all(folder / "別"); },
-         other + mastertext::kFileMissing},
+         other + mastertext::kFileMissing + "\n" + platformtext::kCannotCreateTemporary + folder / "別" +
+             platformtext::kErrorDetailSeparator + std::strerror(ENOENT)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -10,11 +10,15 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "TempFolder.h"
 #include "platform/FileUtil.h"
+#include "platform/PlatformTexts.h"
 #include "platform/ProcessId.h"
+#include "platform/TextUtil.h"
 
 using namespace vemo;
 
@@ -24,9 +28,7 @@ TEST(FileUtil, ReplacingWriteCreatesAndReplaces) {
     ASSERT_TRUE(WriteFileReplacing(path, std::string("first\0bytes", 11)));
     EXPECT_EQ(ReadTestFile(path), std::string("first\0bytes", 11));
     ASSERT_TRUE(WriteFileReplacing(path, "second"));
-    std::string back;
-    ASSERT_TRUE(ReadFileBytes(path, back));
-    EXPECT_EQ(back, "second");
+    EXPECT_EQ(ReadTestFile(path), "second");
     // Nothing but the target is left in the folder.
     int files = 0;
     for (auto& e : std::filesystem::directory_iterator(dir.Path())) {
@@ -67,6 +69,32 @@ TEST(FileUtil, FailedWriteInReadOnlyFolderWhenNotRoot) {
     EXPECT_EQ(ReadTestFile(path), "old contents");
 }
 
+TEST(FileUtil, WritingThroughALinkReplacesItsEndAndRefusesALinkToNothing) {
+    TempFolder dir;
+    namespace fs = std::filesystem;
+    WriteTestFile(dir / "shared/master.daa", "old");
+    // A chain of two links, the first relative to its own folder.
+    fs::create_directory(dir / "data");
+    fs::create_symlink(dir / "shared/master.daa", dir / "shared/alias.daa");
+    fs::create_symlink("../shared/alias.daa", dir / "data/master.daa");
+    ASSERT_TRUE(WriteFileThroughLink(dir / "data/master.daa", "new"));
+    EXPECT_EQ(ReadTestFile(dir / "shared/master.daa"), "new");
+    EXPECT_TRUE(fs::is_symlink(dir / "data/master.daa"));
+    EXPECT_TRUE(fs::is_symlink(dir / "shared/alias.daa"));
+
+    fs::create_symlink(dir / "elsewhere/none.daa", dir / "data/dangling.daa");
+    std::string error;
+    EXPECT_FALSE(WriteFileThroughLink(dir / "data/dangling.daa", "new", &error));
+    EXPECT_EQ(error.rfind(platformtext::kCannotFollowLink + (dir / "data/dangling.daa") + platformtext::kErrorDetailSeparator, 0), 0u) << error;
+    EXPECT_FALSE(fs::exists(dir / "elsewhere"));
+    EXPECT_TRUE(fs::is_symlink(dir / "data/dangling.daa"));
+    // Nothing but the links and the file they lead to.
+    std::vector<std::string> names;
+    for (auto& e : fs::recursive_directory_iterator(dir.Path())) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"alias.daa", "dangling.daa", "data", "master.daa", "master.daa", "shared"}));
+}
+
 TEST(FileUtil, ReplacingKeepsPermissionBits) {
     TempFolder dir;
     std::string path = dir / "a.sei";
@@ -91,40 +119,76 @@ TEST(FileUtil, ReadOnlyMark) {
     EXPECT_FALSE(IsReadOnlyMarked(dir / "missing"));
 }
 
-TEST(FileUtil, BoundedReads) {
+TEST(FileUtil, BoundedReadsOfARegularFile) {
     TempFolder dir;
     const std::string path = dir / "ten.daa";
     WriteTestFile(path, "0123456789");
-    // A whole file up to a limit: a larger one is refused and nothing is given back.
+    // The reason gives the limit in whole megabytes, rounded up.
+    auto tooLarge = [](const char* megabytes) { return FillText(platformtext::kFileTooLarge, {megabytes}); };
+    // A whole file up to a limit, a larger one refused with nothing given back; or the head of a file.
     const struct {
+        bool whole;
         size_t limit;
         ReadResult result;
         std::string bytes;
-    } whole[] = {
-        {10, ReadResult::read, "0123456789"},
-        {11, ReadResult::read, "0123456789"},
-        {9, ReadResult::tooLarge, "unchanged"},
-        {0, ReadResult::tooLarge, "unchanged"},
+        bool longer;
+        std::string error;
+    } cases[] = {
+        {true, 10, ReadResult::read, "0123456789", false, ""},
+        {true, 11, ReadResult::read, "0123456789", false, ""},
+        {true, 9, ReadResult::tooLarge, "unchanged", false, tooLarge("1")},
+        {true, 0, ReadResult::tooLarge, "unchanged", false, tooLarge("0")},
+        {false, 0, ReadResult::read, "", true, ""},
+        {false, 4, ReadResult::read, "0123", true, ""},
+        {false, 10, ReadResult::read, "0123456789", false, ""},
+        {false, 1000, ReadResult::read, "0123456789", false, ""},
     };
-    for (const auto& c : whole) {
-        std::string out = "unchanged";
-        EXPECT_EQ(ReadFileBytesUpTo(path, c.limit, out), c.result) << c.limit;
-        EXPECT_EQ(out, c.bytes) << c.limit;
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.whole ? "whole, " : "head, ") + std::to_string(c.limit));
+        std::string out = "unchanged", error;
+        bool longer = !c.longer;
+        EXPECT_EQ(c.whole ? ReadWholeFile(path, c.limit, out, &error) : ReadFileHead(path, c.limit, out, &longer, &error),
+                  c.result);
+        EXPECT_EQ(out, c.bytes);
+        EXPECT_EQ(error, c.error);
+        if (!c.whole) EXPECT_EQ(longer, c.longer);
     }
-    // The head of a file.
+}
+
+TEST(FileUtil, WhatIsNoRegularFileIsRefusedWithoutWaiting) {
+    TempFolder dir;
+    const std::string loop = dir / "輪";
+    std::filesystem::create_symlink(loop, loop);
     const struct {
-        size_t limit;
-        std::string bytes;
-    } heads[] = {{0, ""}, {4, "0123"}, {10, "0123456789"}, {1000, "0123456789"}};
-    for (const auto& c : heads) {
-        std::string out = "unchanged";
-        EXPECT_TRUE(ReadFileHead(path, c.limit, out)) << c.limit;
-        EXPECT_EQ(out, c.bytes) << c.limit;
+        const char* what;
+        std::string path;
+        std::function<void(const std::string&)> make;
+        ReadResult result;
+        std::string error;
+    } cases[] = {
+        {"nothing", dir / "none", nullptr, ReadResult::missing,
+         platformtext::kCannotOpen + dir / "none" + ": No such file or directory"},
+        {"a link to itself", loop, nullptr, ReadResult::unreadable,
+         platformtext::kCannotOpen + loop + ": Too many levels of symbolic links"},
+        {"a folder", dir / "folder", [](const std::string& p) { std::filesystem::create_directory(p); },
+         ReadResult::notAFile, platformtext::kNotARegularFile},
+        {"a named pipe", dir / "pipe", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
+         ReadResult::notAFile, platformtext::kNotARegularFile},
+        {"a device", "/dev/zero", nullptr, ReadResult::notAFile, platformtext::kNotARegularFile},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.make) c.make(c.path);
+        for (const bool whole : {true, false}) {
+            const ChildOutcome child = RunInChild([&] {
+                std::string out = "unchanged", error;
+                const ReadResult result = whole ? ReadWholeFile(c.path, kDataFileLimit, out, &error)
+                                                : ReadFileHead(c.path, kDataFileLimit, out, nullptr, &error);
+                return std::to_string(static_cast<int>(result)) + " " + out + " " + error;
+            });
+            EXPECT_EQ(child.report, std::to_string(static_cast<int>(c.result)) + " unchanged " + c.error) << child.how;
+        }
     }
-    std::string out = "unchanged";
-    EXPECT_EQ(ReadFileBytesUpTo(dir / "none", 10, out), ReadResult::failed);
-    EXPECT_FALSE(ReadFileHead(dir / "none", 10, out));
-    EXPECT_EQ(out, "unchanged");
 }
 
 TEST(FileUtil, TemporariesNameTheirWriter) {
@@ -253,15 +317,6 @@ TEST(FileUtil, TwoProcessesReplacingOneFileNeverRemoveEachOthersTemporary) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "failed saves of the other process";
     const std::string last = ReadTestFile(path);
     EXPECT_TRUE(last == bytes[0] || last == bytes[1]);
-}
-
-TEST(FileUtil, MissingFileIsNotRead) {
-    TempFolder dir;
-    std::string out = "unchanged";
-    std::string error;
-    EXPECT_FALSE(ReadFileBytes(dir / "none", out, &error));
-    EXPECT_EQ(out, "unchanged");
-    EXPECT_NE(error.find("none"), std::string::npos);
 }
 
 TEST(FileUtil, Paths) {

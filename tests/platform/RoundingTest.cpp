@@ -81,6 +81,22 @@ TEST(Rounding, DoubleToLong) {
     EXPECT_EQ(DoubleToLong(-5e12), std::numeric_limits<int32_t>::min());
 }
 
+TEST(Rounding, DoubleToLongCountsTheValuesItHeldAtTheLimits) {
+    const struct {
+        double x;
+        bool held;
+    } cases[] = {
+        {2147483647.0, false}, {2147483647.9, false}, {2147483648.0, true},   {1e300, true},
+        {-2147483648.0, false}, {-2147483648.9, false}, {-2147483649.0, true}, {-5e12, true},
+        {std::numeric_limits<double>::infinity(), true}, {std::nan(""), false}, {0.5, false},
+    };
+    for (const auto& c : cases) {
+        const unsigned long before = SaturatedConversions();
+        DoubleToLong(c.x);
+        EXPECT_EQ(SaturatedConversions() - before, c.held ? 1u : 0u) << c.x;
+    }
+}
+
 namespace {
 
 // The rounding as it was first written, over the C library (std::nearbyint, std::floor, std::ceil,

@@ -239,16 +239,17 @@ TEST_F(DaikaMeisaiTest, A測量PageAgainstFiguresWorkedByHand) {
     //   合計 row 2: 0.75, 2.5, 2 and 145,000
     //   直接人件費 30,000 + 75,000 = 105,000 over 3.25 人; 労務費 40,000 over 2 人
     //   機械経費 (under the table, row 2 + 2): 105,000 × 5% = 5,250
-    //   ① 105,000 + 40,000 + 5,250 = 150,250; per km ÷ 2.50 = 60,100; for 2.00 km 300,500
-    //   ② 1.234: "23.4%"; the corrected amount the row's unit price, 73,582
+    //   ① 105,000 + 40,000 + 5,250 = 150,250 per 2.50 km; per km ÷ 2.50 = 60,100; for 2.00 km 120,200
+    //   ② 1.234: "23.4%"; the corrected amount the row's unit price, 73,582, explained as the amount
+    //   per km × ② (① is not per km)
     const auto out = Page();
     const Cells expected = {
         {"A1", "第 3 号一位代価歩掛明細表"}, {"B1", "第 3 号一位代価表"}, {"C1", "第 3 号"},
         {"D1", "令和 7 年  4 月  1 日"},     {"E1", "7"},                 {"F1", "基準点測量"},
         {"G1", "2.50 km 当たり"},            {"A2", "1km当たり"},          {"B2", "60100"},
-        {"C2", "2.00km当り"},                {"D2", "300500"},            {"E2", "150250"},
+        {"C2", "2.00km当り"},                {"D2", "120200"},            {"E2", "150250"},
         {"F2", "23.4%"},                     {"G2", "1.234"},             {"H2", "(補正後)"},
-        {"I2", "総補正率　( H9 )"},          {"J2", "補正後の金額　（ ① × ② ）　＝ "}, {"K2", "73582"},
+        {"I2", "総補正率　( H9 )"},          {"J2", "補正後の金額　（ 1km当たり × ② ）　＝ "}, {"K2", "73582"},
         {"A3", "3.25"},                      {"B3", "105000"},            {"C3", "2"},
         {"D3", "40000"},
         {"B9", "主任技師"}, {"C9", "技師"}, {"D9", "作業員"}, {"E9", ""},
@@ -281,12 +282,12 @@ TEST_F(DaikaMeisaiTest, OmittedAmountsAndAZeroBasisLeaveTheAmountCellsEmpty) {
     for (const auto& [ref, text] : Cells{{"A2", "1km当たり"}, {"C2", "2.00km当り"}, {"B9", "主任技師"},
                                          {"B7", "人件費"}, {"A10", "作業計画"}, {"A12", "合　　計"}, {"A14", "機械経費"}})
         EXPECT_EQ(out->Value(0, ref), text) << ref;
-    // A basis of 0 has no amount per unit; the other totals stay.
+    // A basis of 0 has no amount per unit, nor one for the row's quantity; ① stays.
     Shubetsu(1).GetDetail().m_quantity = 0;
     out = Page();
     EXPECT_EQ(out->Value(0, "B2"), "");
     EXPECT_EQ(out->Value(0, "E2"), "150250");
-    EXPECT_EQ(out->Value(0, "D2"), "300500");
+    EXPECT_EQ(out->Value(0, "D2"), "");
 }
 
 TEST_F(DaikaMeisaiTest, CorrectionTextsByFormula) {
@@ -418,7 +419,7 @@ TEST_F(DaikaMeisaiTest, BukkenCorrectionRowsAndTheCorrectedStaff) {
         {"A10", "調査"}, {"B10", "1.25"}, {"J10", "50000"},
         {"A13", "合　　計"}, {"B13", "4.12"}, {"J13", "164800"},
         {"A26", "補正前人員計"}, {"B26", "3.75"},
-        {"A27", "補正率（ ② ）"}, {"B27", "1.1"},
+        {"A27", "補正率（ ② ）"}, {"B27", "1.100"},
         {"A28", "人員計 ＝ ⑩ × ⑪"},
         {"A3", "4.12"}, {"B3", "164800"},
     };
@@ -544,4 +545,13 @@ TEST_F(DaikaMeisaiTest, EntryTextsOfLumpAndRateEntries) {
     // No entry of the kind: all empty.
     EXPECT_EQ(report.GetKeihiEntryTexts(*calc, Shubetsu(1), 2, 2, unit, quantity, price), "");
     EXPECT_EQ(unit + quantity + price, "");
+    // A 土質 material line (歩掛 type 4) prints the price its amount is worked with: 1,234 × 105% = 1,295.7.
+    CBukakeDetail& soil = Shubetsu(4).GetDetail();
+    soil.RemoveAllLines();
+    soil.m_bukakeType = 4;
+    masterbuild::AddLine(soil, "10", {3, 2001, 105});
+    Row(4, {0});
+    auto soilCalc = report.PricingCopy();
+    EXPECT_EQ(report.GetKeihiEntryTexts(*soilCalc, Shubetsu(4), 2, 3, unit, quantity, price), "鋼材");
+    EXPECT_EQ(unit + " " + quantity + " " + price, "kg 10.000 1,295.7");
 }

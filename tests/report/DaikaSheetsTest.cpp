@@ -350,11 +350,11 @@ TEST_F(DaikaWalkTest, 土質LinesWithTheRateLinesAndALossRate) {
     masterbuild::AddLine(d, "1", {3, 9999});         // no such material: no line
     ItemListBuilder(list).Gyomu(4).Koshu(10).Shubetsu(5, "ボーリング").DaikaNo(2).Set(
         [](CSekisanItem& i) { Chosen(i, 1100); });
-    // 技師 2.5 × 30,000 = 75,000; 鋼材 10 × 1,234 × 1.05 = 12,957 at the unit price 1,295 (1,295.7 cut);
+    // 技師 2.5 × 30,000 = 75,000; 鋼材 10 × 1,234 × 1.05 = 12,957 at the unit price 1,295.7 it is worked with;
     // Z1 5% of the 直接人件費 lines 75,000 = 3,750; Z2 10% of its own price 2,000 = 200.
     // 合計 91,907; per 本 ÷ 1.00 = 91,907; corrected × 1.100 = 101,097.7 → 101,097.
     const std::vector<Row> lines = {{"技師", "2.5", "人", "30000", "75000"},
-                                    {"鋼材", "10", "kg", "1295", "12957", " 損率105％(1234円)"},
+                                    {"鋼材", "10", "kg", "1,295.7 ", "12957", " 損率105％(1234円)"},
                                     {"材料費", "1", "式", "", "3750", " 直接人件費計の5.00％"},
                                     {"機械経費", "1", "式", "", "200", " 該当単価の10.00％"},
                                     {"合計", "", "", "", "91907"},
@@ -369,7 +369,7 @@ TEST_F(DaikaWalkTest, 土質LinesWithTheRateLinesAndALossRate) {
                 {"1 本 当たり"}, {"補正後"}, {}});
 }
 
-TEST_F(DaikaWalkTest, 解析LinesOfAType4歩掛ArePricedOnThe歩掛Formula) {
+TEST_F(DaikaWalkTest, A解析PageOfAType4歩掛EndsAtTheAmountTheCalculationCharges) {
     masterbuild::AddZairyoItem(env.zairyoTanka, 2001, 1, "鋼材", 1234).m_unit = "kg";
     CBukakeDetail& d =
         masterbuild::AddShubetsu(masterbuild::AddKoshu(masterbuild::AddGyomu(env.bukake, 5), 10), 5).GetDetail();
@@ -380,17 +380,34 @@ TEST_F(DaikaWalkTest, 解析LinesOfAType4歩掛ArePricedOnThe歩掛Formula) {
     d.m_himokuMode = 1;
     masterbuild::AddLine(d, "2.5", {1, 1002});      // 技師 2.5 人
     masterbuild::AddLine(d, "10", {3, 2001, 105});  // 鋼材 10 kg, loss 105%
-    ItemListBuilder(list).Gyomu(5).Koshu(10).Shubetsu(5, "解析").DaikaNo(2).Set([](CSekisanItem& i) { Chosen(i, 1100); });
-    // The quantities are the lines' own formulas, the amounts the 歩掛's formula (2) times the price:
-    // 技師 2 × 30,000 = 60,000; 鋼材 2 × 1,234 × 1.05 = 2,591.4 → 2,591 at the unit price 1,295.
-    // 合計 62,591; per 本 ÷ 1.00 = 62,591; corrected × 1.100 = 68,850.1 → 68,850.
-    ExpectRows(*Build(0), 0, 5,
-               {{"技師", "2.5", "人", "30000", "60000"},
-                {"鋼材", "10", "kg", "1295", "2591", " 損率105％(1234円)"},
-                {"合計", "", "", "", "62591"},
-                {"1 本 当たり", "", "", "", "62591"},
-                {"補正後", "", "", "", "68850", "  (補正率 1.100)"},
-                {}});
+    // Each line on its own formula: 技師 2.5 × 30,000 = 75,000; 鋼材 10 × 1,234 × 1.05 = 12,957.
+    // 合計 87,957 per 本; the correction after it: the 歩掛's formula 2 → 175,914, or the fixed 1.1 →
+    // 96,752.7 → 96,752.
+    const struct {
+        int weight;
+        const char* remark;
+        int corrected;
+    } cases[] = {{kUnset, "  (補正率 2.000)", 175914}, {1100, "  (補正率 1.100)", 96752}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.corrected);
+        list.RemoveAll();
+        ItemListBuilder(list).Gyomu(5).Koshu(10).Shubetsu(5, "解析").DaikaNo(2).Quantity(1000).Set(
+            [&](CSekisanItem& i) {
+                Chosen(i, c.weight);
+                i.m_strUnit = "本";
+            });
+        CSekisanData engine;
+        engine.GetItemList()->Copy(list);
+        engine.SetCalcContext(&env);
+        EXPECT_EQ(engine.CalcDoshitsuKingakuPart(engine.GetItemList()->GetItem(2), 2, AmountPart::Amount), c.corrected);
+        ExpectRows(*Build(0), 0, 5,
+                   {{"技師", "2.5", "人", "30000", "75000"},
+                    {"鋼材", "10", "kg", "1,295.7 ", "12957", " 損率105％(1234円)"},
+                    {"合計", "", "", "", "87957"},
+                    {"1 本 当たり", "", "", "", "87957"},
+                    {"補正後", "", "", "", std::to_string(c.corrected), c.remark},
+                    {}});
+    }
 }
 
 TEST_F(DaikaWalkTest, ClosingRowsOfType13設計And測量Pages) {

@@ -103,7 +103,6 @@ TEST(EstimateReportNumbers, SummaryRowsOutsideOneToThirtyCountAsTen) {
 }
 
 TEST(EstimateReportNumbers, GyomuPriceNamesAndBracketQuantities) {
-    using Part = CEstimateReport::BracketPart;
     EXPECT_EQ(CEstimateReport::GyomuPriceName("測量業務"), "測量業務価格");
     EXPECT_EQ(CEstimateReport::GyomuPriceName("設計"), "設計業務価格");
     EXPECT_EQ(CEstimateReport::GyomuPriceName("業務委託業務"), "業務委託業務価格");
@@ -112,18 +111,33 @@ TEST(EstimateReportNumbers, GyomuPriceNamesAndBracketQuantities) {
         const char* lower;
         double quantity;
         const char* unit;
-        CEstimateReport::BracketPart part;
-    } cases[] = {{"路線測量(10km)", 10.0, "km", Part::Quantity}, {"観測", 0.0, "", Part::None},
-                 {"区間(", 0.0, "", Part::None},                {"(1.5m2)", 1.5, "m2", Part::Quantity},
-                 {"(2)(30点)", 30.0, "点", Part::Quantity},     {"(12.)", 12.0, ".", Part::Quantity},
-                 {"(km)", 0.0, "km", Part::UnitOnly},           {"延長（2.5km）", 2.5, "km", Part::Quantity},
-                 {"(1)（3本）", 3.0, "本", Part::Quantity},      {"（4点)", 4.0, "点", Part::Quantity}};
+        bool plain;
+    } cases[] = {{"路線測量(10km)", 10.0, "km", true},
+                 {"観測", 0.0, "", false},
+                 {"区間(", 0.0, "", false},
+                 {"(1.5m2)", 1.5, "m2", true},
+                 {"(2)(30点)", 30.0, "点", true},
+                 {"    解析規模(3断面),", 3.0, "断面", true},
+                 {"延長（2.5km）", 2.5, "km", true},
+                 {"(1)（3本）", 3.0, "本", true},
+                 {"（4点)", 4.0, "点", true},
+                 // Only a bracket of a plain number and unit gives them: not a number alone (a
+                 // 補正係数), a unit alone, a number cut short, nor a formula of a rate text.
+                 {"補正係数(1.20)", 0.0, "", false},
+                 {"(km)", 0.0, "", false},
+                 {"(12.)", 0.0, "", false},
+                 {"(φ66mm)", 0.0, "", false},
+                 {"(10 km)", 0.0, "", false},
+                 {"全工程,面積補正((10.000ha/10)^0.3) =1.000 ", 0.0, "", false},
+                 {"全工程,延長補正(10.000/1.0ha)^0.5) =3.162 ", 0.0, "", false},
+                 {"地区面積(80ha*1.2)", 0.0, "", false},
+                 {"(2=3点)", 0.0, "", false}};
     for (const auto& c : cases) {
         double quantity = -1.0;
         std::string unit = "old";
-        EXPECT_EQ(CEstimateReport::SplitBracketQuantity(c.lower, quantity, unit), c.part) << c.lower;
-        EXPECT_DOUBLE_EQ(quantity, c.quantity) << c.lower;
-        EXPECT_EQ(unit, c.unit) << c.lower;
+        EXPECT_EQ(CEstimateReport::SplitBracketQuantity(c.lower, quantity, unit), c.plain) << c.lower;
+        EXPECT_DOUBLE_EQ(quantity, c.plain ? c.quantity : -1.0) << c.lower;
+        EXPECT_EQ(unit, c.plain ? c.unit : "old") << c.lower;
     }
 }
 

@@ -54,7 +54,8 @@ bool RecordingReportOutput::ChoosePrinter() {
     return choosePrint;
 }
 
-void RecordingReportOutput::PrintAll(CReportJob& job) {
+bool RecordingReportOutput::PrintAll(CReportJob& job) {
     calls.push_back("print " + std::to_string(job.Engine().PageCount()));
     if (outOfMemory) throw std::bad_alloc();
+    return !printFails;
 }

@@ -19,6 +19,8 @@ public:
 
     // The answer to the next printer choices.
     bool choosePrint = true;
+    // The printer cannot be started: the next prints print nothing.
+    bool printFails = false;
     // Laying out the pages of a preview or a print runs out of memory (after the call is recorded).
     bool outOfMemory = false;
 
@@ -36,7 +38,7 @@ public:
     void RaisePreview(CReportJob& job) override;
     void ClosePreview(CReportJob& job) override;
     bool ChoosePrinter() override;
-    void PrintAll(CReportJob& job) override;
+    bool PrintAll(CReportJob& job) override;
 
 private:
     IReportOutput* m_previous;

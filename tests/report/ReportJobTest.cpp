@@ -306,27 +306,33 @@ TEST_F(ReportJobTest, ActivatingRaisesTheJobsOwnWindow) {
     EXPECT_EQ(m_output.raised, (std::vector<const CReportJob*>{&first, &second, &first}));
 }
 
-TEST_F(ReportJobTest, PrintingAsksForThePrinterFirst) {
+// A printer that cannot be started prints nothing, and the user is told so.
+TEST_F(ReportJobTest, PrintingAsksForThePrinterFirstAndSaysWhenNothingWasPrinted) {
     struct Case {
         const char* what;
         int pages;  // -1: no template open
         bool choose;
+        bool fails;
         std::vector<std::string> calls;
+        std::vector<std::string> messages;
     } cases[] = {
-        {"no template", -1, true, {}},
-        {"printer chosen", 3, true, {"choose", "print 3"}},
-        {"choice cancelled", 3, false, {"choose"}},
+        {"no template", -1, true, false, {}, {}},
+        {"printer chosen", 3, true, false, {"choose", "print 3"}, {}},
+        {"choice cancelled", 3, false, false, {"choose"}, {}},
+        {"the printer cannot start", 3, true, true, {"choose", "print 3"}, {reporttext::kNothingPrinted}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         CReportJob job;
         if (c.pages >= 0) Fill(job, c.pages);
         m_output.calls.clear();
+        m_host.messages.clear();
         m_output.choosePrint = c.choose;
+        m_output.printFails = c.fails;
         job.Print();
         EXPECT_EQ(m_output.calls, c.calls);
+        EXPECT_EQ(m_host.MessageTexts(), c.messages);
     }
-    EXPECT_TRUE(m_host.messages.empty());
 }
 
 TEST_F(ReportJobTest, AJobClosesItsPreviewWhenItGoes) {

@@ -8,15 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "SampleReport.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "XlsTestSupport.h"
 #include "estimate/VemoWinDocData.h"
 #include "estimate/sampledata/SampleEstimates.h"
-#include "master/HyoshiData.h"
-#include "platform/FileUtil.h"
-#include "report/EstimateReport.h"
-#include "report/ReportJob.h"
 
 namespace {
 
@@ -53,20 +50,7 @@ protected:
         auto masters = LoadGeneratedSampleMasters(VEMO_SAMPLE_DATA_DIR);
         masters->settings.DouroCalc = douroCalc;
         CVemoWinDocData doc;
-        EXPECT_EQ(doc.LoadFile(vemo::JoinPath(vemo::JoinPath(VEMO_SAMPLE_DATA_DIR, kSampleEstimateFolder),
-                                              "区画整理サンプル.sei")),
-                  1);
-        EXPECT_TRUE(PriceSampleEstimate(doc, *masters).empty());
-        CReportJob job;
-        CPrintSettings settings;
-        settings.printDaika = 1;
-        settings.printDaikaMeisai = 1;
-        job.SetSettings(settings);
-        CHyoshiData cover;
-        CEstimateReport(job, *doc.GetItemList(), *masters, cover, 10, kForm).BuildReport();
-        std::string bytes;
-        EXPECT_TRUE(job.Engine().BuildXlsx(bytes));
-        out = std::make_unique<xlstest::Output>(bytes);
+        out = std::make_unique<xlstest::Output>(PrintSampleBreakdown(*masters, "区画整理サンプル.sei", kForm, doc));
         std::vector<Page> pages;
         const std::vector<std::string> names = out->SheetNames();
         for (size_t p = 0; p < names.size(); ++p) {

@@ -1,6 +1,7 @@
 // The 業務価格総括表 and 総括表 pages of the estimate report on every print form the program ships: how
-// many pages the rows take, and that every row prints inside the page's print area, ruled and
-// formatted like the table, for every 総括表印刷行数 a user can set.
+// many pages the rows take, that every row prints inside the page's print area, ruled and formatted
+// like the table, for every 総括表印刷行数 a user can set; and that each sample estimate, with the
+// cover data the program ships, heads its pages with its own 件名.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,9 +16,15 @@
 #include "EstimateBuilders.h"
 #include "EstimateReportFixture.h"
 #include "XlsTestSupport.h"
+#include "estimate/VemoWinDocData.h"
+#include "estimate/sampledata/SampleEstimates.h"
+#include "master/HyoshiData.h"
+#include "master/sampledata/SampleMasters.h"
+#include "platform/FileUtil.h"
 #include "report/EstimateReport.h"
 #include "report/PrintFormText.h"
 #include "report/ReportJob.h"
+#include "report/ReportTexts.h"
 
 using estimate_test::ItemListBuilder;
 
@@ -314,4 +321,63 @@ TEST_F(ShippedFormsReportTest, EveryRowPrintsInsideThePrintAreaOnARuledLine) {
                 for (const std::string& name : koshuNames) EXPECT_EQ(printed[name], 1) << name;
                 for (const std::string& amount : subtotals) EXPECT_EQ(printed[amount], 1) << amount;
             }
+}
+
+// Each sample estimate printed on every shipped form with the cover data the program ships, on the
+// sheets that carry a 件名 or the cover data (表紙, 業務価格総括表, 総括表): the 業務価格総括表 and the
+// first 総括表 page name the estimate's own 件名 (the former with its place), and no page shows another
+// sample's.
+TEST(ShippedFormsSampleTest, EachSamplePrintsItsOwn件名OnEveryForm) {
+    ScriptedHost host;
+    auto masters = LoadGeneratedSampleMasters(VEMO_SAMPLE_DATA_DIR);
+    CHyoshiData cover;
+    ASSERT_EQ(LoadMasterFromBytes(cover, ReadTestFile(vemo::JoinPath(
+                                             vemo::JoinPath(VEMO_SAMPLE_DATA_DIR, kSampleDataFolder), kHyoshiFileName))),
+              MasterLoadResult::loaded);
+    std::vector<std::unique_ptr<CVemoWinDocData>> samples;
+    for (const char* name : {"測量サンプル", "設計サンプル", "物件調査サンプル", "土質調査サンプル", "区画整理サンプル"}) {
+        samples.push_back(std::make_unique<CVemoWinDocData>());
+        ASSERT_EQ(samples.back()->LoadFile(vemo::JoinPath(vemo::JoinPath(VEMO_SAMPLE_DATA_DIR, kSampleEstimateFolder),
+                                                          std::string(name) + ".sei")),
+                  1);
+        EXPECT_TRUE(PriceSampleEstimate(*samples.back(), *masters).empty());
+    }
+    for (const std::string& form : kForms) {
+        const std::string path = kFolder + "/" + form + ".xlsx";
+        std::optional<CPrintFormText> twin;
+        CPrintFormText text;
+        if (LoadPrintFormText(path, text) == 0) twin = text;
+        for (const auto& sample : samples) {
+            const CSekisanItemList& list = *sample->GetItemList();
+            SCOPED_TRACE(form + " " + list.m_strKenmei);
+            CReportJob job;
+            CPrintSettings settings;
+            settings.printHyoshi = settings.printGyomuSokatsu = settings.printSokatsu = 1;
+            job.SetSettings(settings);
+            CEstimateReport(job, list, *masters, cover, 10, path, twin).BuildReport();
+            std::string bytes;
+            ASSERT_TRUE(job.Engine().BuildXlsx(bytes));
+            const xlstest::Output out(bytes);
+            const std::vector<std::string> sheets = out.SheetNames();
+            int headed = 0;  // pages whose 件名 cell was checked
+            for (size_t p = 0; p < sheets.size(); ++p) {
+                const std::string sheet = sheets[p].substr(0, sheets[p].find(" ("));
+                SCOPED_TRACE(sheets[p]);
+                for (const auto& other : samples) {
+                    const std::string& subject = other->GetItemList()->m_strKenmei;
+                    if (other == sample) continue;
+                    for (const auto& [at, value] : Values(out, static_cast<int>(p))) {
+                        EXPECT_EQ(value.find(subject), std::string::npos) << CellRef(at.first, at.second) << " " << value;
+                    }
+                }
+                if (sheet != "業務価格総括表" && sheet != "報告書1") continue;
+                const auto [row, column] = TemplatePosition(form, sheet, "**件名");
+                const std::string own = sheet == "報告書1" ? list.m_strKenmei
+                                                            : list.m_strKenmei + reporttext::kPlaceOpen + list.m_strKashoName + reporttext::kPlaceClose;
+                EXPECT_EQ(out.Value(static_cast<int>(p), CellRef(row, column)), own);
+                ++headed;
+            }
+            EXPECT_GE(headed, 2);
+        }
+    }
 }

@@ -164,8 +164,6 @@ const std::vector<Probe>& Probes() {
         {"代価歩掛明細表", {"**人件費合計名称変更"}},
         {"代価歩掛明細表", {"**dudaroda用人員計"}},
         {"代価歩掛明細表", Numbered("**経費区分ｽﾍﾟｰｽ", 1, 10)},
-        {"代価歩掛明細表", {"**測量経費"}},
-        {"代価歩掛明細表", {"**物件経費"}},
         {"代価歩掛明細表", {"**土質経費"}},
         {"代価歩掛明細表", {"**経費区分"}},
     };
@@ -188,6 +186,25 @@ int TradeCapacity(const std::string& form) {
     if (Has(form, "代価歩掛明細表", "**備考あり金額8")) return 8;
     if (Has(form, "代価歩掛明細表", "**備考あり金額9")) return 9;
     return 10;
+}
+
+// The alignment of a cell's format (column and row counted from 1); an empty node when the cell has
+// no format of the workbook.
+pugi::xml_node AlignmentAt(const xlstest::Output& out, int sheet, int column, int row) {
+    const std::string ref = std::string(1, static_cast<char>('A' + column - 1)) + std::to_string(row);
+    const std::vector<pugi::xml_node> formats = out.CellFormats();
+    const int style = out.Style(sheet, ref);
+    if (style < 0 || static_cast<size_t>(style) >= formats.size()) return {};
+    return formats[static_cast<size_t>(style)].child("alignment");
+}
+pugi::xml_node AlignmentAt(const xlstest::Output& out, int sheet, const Place& at) {
+    return AlignmentAt(out, sheet, at.column, at.row);
+}
+
+// The index of the workbook's sheet of that name.
+int SheetIndex(const xlstest::Output& out, const std::string& name) {
+    const std::vector<std::string> names = out.SheetNames();
+    return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
 }
 
 }  // namespace
@@ -239,6 +256,10 @@ TEST(ShippedForms, EveryFormHoldsTheCellsItsBuildersWrite) {
             for (const std::string& form : kEstimateForms) somewhere = somewhere || Has(form, sheet, cell);
             EXPECT_TRUE(somewhere) << sheet << " " << cell;
         }
+    // Every form lists the expenses of 測量, 設計 and 物件 rows on their breakdown detail.
+    for (const std::string& form : kEstimateForms)
+        for (const char* marker : {"**測量経費", "**物件経費"})
+            EXPECT_TRUE(Has(form, "代価歩掛明細表", marker)) << form << " " << marker;
     // The 業務 total of the first page is labelled by the program, so that the label stands only where
     // the total does.
     for (const std::string& form : kEstimateForms) {
@@ -463,17 +484,10 @@ TEST(ShippedForms, TheGyomuKakakuSubjectShrinksToFit) {
     for (const std::string& form : kEstimateForms) {
         SCOPED_TRACE(form);
         xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
-        const std::vector<std::string> names = out.SheetNames();
-        const auto it = std::find(names.begin(), names.end(), "業務価格総括表");
-        ASSERT_NE(it, names.end());
-        const int sheet = static_cast<int>(it - names.begin());
+        const int sheet = SheetIndex(out, "業務価格総括表");
+        ASSERT_LT(sheet, out.SheetCount());
         const Place& at = Books().at(form).at("業務価格総括表").at("**件名");
-        const std::string ref = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row);
-        const int style = out.Style(sheet, ref);
-        const std::vector<pugi::xml_node> formats = out.CellFormats();
-        ASSERT_GE(style, 0);
-        ASSERT_LT(static_cast<size_t>(style), formats.size());
-        EXPECT_TRUE(formats[static_cast<size_t>(style)].child("alignment").attribute("shrinkToFit").as_bool()) << ref;
+        EXPECT_TRUE(AlignmentAt(out, sheet, at).attribute("shrinkToFit").as_bool());
     }
 }
 
@@ -482,20 +496,13 @@ TEST(ShippedForms, TheSummaryRemarksShrinkToFit) {
     // line of the 報告書 sheets shrink the text into the column.
     for (const std::string& form : kEstimateForms) {
         xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
-        const std::vector<std::string> names = out.SheetNames();
-        const std::vector<pugi::xml_node> formats = out.CellFormats();
         for (const char* sheetName : {"報告書1", "報告書2"}) {
-            const auto it = std::find(names.begin(), names.end(), sheetName);
-            ASSERT_NE(it, names.end()) << form;
-            const int sheet = static_cast<int>(it - names.begin());
+            const int sheet = SheetIndex(out, sheetName);
+            ASSERT_LT(sheet, out.SheetCount()) << form;
             for (const char* cell : {"**摘要上段", "**摘要下段"}) {
                 SCOPED_TRACE(form + " " + sheetName + " " + cell);
                 const Place& at = Books().at(form).at(sheetName).at(cell);
-                const std::string ref = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row);
-                const int style = out.Style(sheet, ref);
-                ASSERT_GE(style, 0);
-                ASSERT_LT(static_cast<size_t>(style), formats.size());
-                EXPECT_TRUE(formats[static_cast<size_t>(style)].child("alignment").attribute("shrinkToFit").as_bool());
+                EXPECT_TRUE(AlignmentAt(out, sheet, at).attribute("shrinkToFit").as_bool());
             }
         }
     }
@@ -513,18 +520,12 @@ TEST(ShippedForms, LongNamesShrinkToFit) {
                  {"代価歩掛明細表", "**補正項目"}};
     for (const std::string& form : kEstimateForms) {
         xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
-        const std::vector<std::string> names = out.SheetNames();
-        const std::vector<pugi::xml_node> formats = out.CellFormats();
         for (const auto& c : cells) {
             SCOPED_TRACE(form + " " + c.sheet + " " + c.cell);
-            const auto it = std::find(names.begin(), names.end(), c.sheet);
-            ASSERT_NE(it, names.end());
+            const int sheet = SheetIndex(out, c.sheet);
+            ASSERT_LT(sheet, out.SheetCount());
             const Place& at = Books().at(form).at(c.sheet).at(c.cell);
-            const std::string ref = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row);
-            const int style = out.Style(static_cast<int>(it - names.begin()), ref);
-            ASSERT_GE(style, 0);
-            ASSERT_LT(static_cast<size_t>(style), formats.size());
-            EXPECT_TRUE(formats[static_cast<size_t>(style)].child("alignment").attribute("shrinkToFit").as_bool());
+            EXPECT_TRUE(AlignmentAt(out, sheet, at).attribute("shrinkToFit").as_bool());
         }
     }
 }
@@ -536,17 +537,12 @@ TEST(ShippedForms, TheTradeFiguresOfTheStaffingTableShrinkIntoTheirColumns) {
     for (const std::string& form : kEstimateForms) {
         xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
         const std::vector<std::string> names = out.SheetNames();
-        const std::vector<pugi::xml_node> formats = out.CellFormats();
         for (size_t s = 0; s < names.size(); ++s) {
             if (names[s].rfind("代価歩掛明細表", 0) != 0) continue;
             for (const auto& [name, at] : Books().at(form).at(names[s])) {
                 if (name.rfind("**合計最下段表示", 0) != 0 && name.rfind("**単価", 0) != 0) continue;
                 SCOPED_TRACE(form + " " + names[s] + " " + name);
-                const std::string ref = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row);
-                const int style = out.Style(static_cast<int>(s), ref);
-                ASSERT_GE(style, 0);
-                ASSERT_LT(static_cast<size_t>(style), formats.size());
-                EXPECT_TRUE(formats[static_cast<size_t>(style)].child("alignment").attribute("shrinkToFit").as_bool());
+                EXPECT_TRUE(AlignmentAt(out, static_cast<int>(s), at).attribute("shrinkToFit").as_bool());
                 ++checked;
             }
         }
@@ -596,21 +592,63 @@ TEST(ShippedForms, TheExpenseBlockAlignsItsBasisTextsRight) {
         if (!Has(form, "代価歩掛明細表", "**経費区分")) continue;
         ++blocks;
         xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
-        const std::vector<std::string> names = out.SheetNames();
-        const auto it = std::find(names.begin(), names.end(), "代価歩掛明細表");
-        ASSERT_NE(it, names.end());
-        const std::vector<pugi::xml_node> formats = out.CellFormats();
+        const int sheet = SheetIndex(out, "代価歩掛明細表");
+        ASSERT_LT(sheet, out.SheetCount());
         for (const std::string& cell : Numbered("**経費数量", 1, 3)) {
             SCOPED_TRACE(form + " " + cell);
             const Place& at = Books().at(form).at("代価歩掛明細表").at(cell);
-            const std::string ref = std::string(1, static_cast<char>('A' + at.column - 1)) + std::to_string(at.row);
-            const int style = out.Style(static_cast<int>(it - names.begin()), ref);
-            ASSERT_GE(style, 0);
-            ASSERT_LT(static_cast<size_t>(style), formats.size());
-            EXPECT_STREQ(formats[static_cast<size_t>(style)].child("alignment").attribute("horizontal").value(), "right");
+            EXPECT_STREQ(AlignmentAt(out, sheet, at).attribute("horizontal").value(), "right");
         }
     }
     EXPECT_GT(blocks, 0);
+}
+
+TEST(ShippedForms, TheNamesOfUpperLevelsStandAlikeOnEveryLine) {
+    // A form that writes the names of 業務 and 工種 lines into a column of their own names the first
+    // line's cell of that column: the cell is aligned and indented as the lines below it, so that the
+    // first line of a page stands where the others do.
+    int columns = 0;
+    for (const std::string& form : kEstimateForms) {
+        xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
+        for (const char* sheetName : {"報告書1", "報告書2"})
+            for (const char* cell : {"**費目区分あり", "**総括表費目", "**dudaroda用総括表費目"}) {
+                if (!Has(form, sheetName, cell)) continue;
+                SCOPED_TRACE(form + " " + sheetName + " " + cell);
+                ++columns;
+                const int sheet = SheetIndex(out, sheetName);
+                const Place& at = Books().at(form).at(sheetName).at(cell);
+                const pugi::xml_node first = AlignmentAt(out, sheet, at);
+                const pugi::xml_node next = AlignmentAt(out, sheet, at.column, at.row + 2);
+                EXPECT_STREQ(first.attribute("horizontal").value(), next.attribute("horizontal").value());
+                EXPECT_EQ(first.attribute("indent").as_int(), next.attribute("indent").as_int());
+            }
+    }
+    EXPECT_GT(columns, 0);
+}
+
+TEST(ShippedForms, ExpenseLinesInTheTradeColumnsShrinkIntoThem) {
+    // A form without an expense block writes the expense lines into the last three trade columns of
+    // the 代価歩掛明細表: a basis such as "直接人件費の" or "機械経費　＋" shrinks into its narrow column
+    // instead of running over the rules beside it, on every line the table has above its 単価 row.
+    int tables = 0;
+    for (const std::string& form : kEstimateForms) {
+        if (Has(form, "代価歩掛明細表", "**経費区分")) continue;
+        xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
+        const int sheet = SheetIndex(out, "代価歩掛明細表");
+        const int trades = TradeCapacity(form);
+        ASSERT_GE(trades, 3) << form;
+        ++tables;
+        for (int n = trades - 2; n <= trades; ++n) {
+            const std::string name = "**数量" + std::to_string(n);
+            SCOPED_TRACE(form + " " + name);
+            const Place& at = Books().at(form).at("代価歩掛明細表").at(name);
+            const int priceRow = Books().at(form).at("代価歩掛明細表").at("**単価" + std::to_string(n)).row;
+            for (int row = at.row; row < priceRow; ++row) {
+                EXPECT_TRUE(AlignmentAt(out, sheet, at.column, row).attribute("shrinkToFit").as_bool()) << row;
+            }
+        }
+    }
+    EXPECT_GT(tables, 0);
 }
 
 TEST(ShippedForms, ASecondRunWritesTheSameBytes) {

@@ -48,6 +48,16 @@ std::vector<std::string> ScriptedHost::MessageTexts() const {
     return texts;
 }
 
+std::string ScriptedHost::MessageLog() const {
+    std::string log;
+    for (const auto& m : messages) log += LogEntry(m.icon, m.text);
+    return log;
+}
+
+std::string ScriptedHost::LogEntry(MsgIcon icon, const std::string& text) {
+    return "\nmessage " + std::to_string(static_cast<int>(icon)) + " " + text;
+}
+
 int ScriptedHost::MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons, MsgIcon icon,
                              int defaultButton) {
     messages.push_back({text, caption, buttons, icon, defaultButton});

@@ -56,6 +56,9 @@ public:
 
     // Texts of the messages shown, in order.
     std::vector<std::string> MessageTexts() const;
+    // The messages shown with their icons, as one text of LogEntry after LogEntry, for comparing in one piece.
+    std::string MessageLog() const;
+    static std::string LogEntry(MsgIcon icon, const std::string& text);
 
     std::string AppName() const override { return appName; }
     int MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons, MsgIcon icon,

@@ -58,6 +58,27 @@ void WriteSparseTestFile(const std::string& path, const std::string& head, uint6
     if (::truncate(path.c_str(), static_cast<off_t>(size)) != 0) ADD_FAILURE() << "cannot extend " << path;
 }
 
+std::map<std::string, std::string> SnapshotOf(const std::string& path) {
+    std::map<std::string, std::string> entries;
+    auto add = [&](const std::string& entry) {
+        struct stat st {};
+        if (::lstat(entry.c_str(), &st) != 0) {
+            entries[entry] = "nothing";
+            return;
+        }
+        std::string s = std::to_string(st.st_mode) + " " + std::to_string(st.st_size);
+        if (S_ISREG(st.st_mode) && st.st_size < (1 << 20)) s += " " + ReadTestFile(entry);
+        entries[entry] = s;
+    };
+    add(path);
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(path, ec)))
+        for (auto it = fs::recursive_directory_iterator(path, ec); !ec && it != fs::recursive_directory_iterator();
+             it.increment(ec))
+            add(it->path().string());
+    return entries;
+}
+
 std::optional<uint64_t> BytesReadByProcess() {
     std::ifstream in("/proc/self/io");
     std::string key;

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,10 @@ void WriteTestFile(const std::string& path, const std::string& bytes);
 std::string ReadTestFile(const std::string& path);
 // Writes head and extends the file with a hole to size bytes: a large file that takes no room.
 void WriteSparseTestFile(const std::string& path, const std::string& head, uint64_t size);
+// What is on disk at a path and, for a folder, under it: each entry (links not followed) with its
+// mode and size, and for a regular file below 1 MB its bytes; "nothing" when there is nothing. Two
+// snapshots tell whether anything there changed.
+std::map<std::string, std::string> SnapshotOf(const std::string& path);
 // The bytes this process has read so far through read calls (the kernel's count), to tell a
 // bounded read from a whole one; nullopt when the system does not count them.
 std::optional<uint64_t> BytesReadByProcess();

@@ -91,6 +91,18 @@ TEST_F(SampleEstimateFilesTest, EachSampleOpensPricesAgainAndSavesTheSameBytes) 
             if (list.GetItem(i)->GetLevel() != 2) continue;
             EXPECT_GT(list.GetItem(i)->m_nAmount, 0) << list.GetItem(i)->m_strNameUpper;
         }
+        // A 業務's direct total (工種 90) stands under the rows it adds up, in the order the calculation
+        // adds them: the amounts above it in its 業務 make its amount.
+        int64_t above = 0;
+        for (int i = 0; i < list.GetCount(); ++i) {
+            const CSekisanItem* item = list.GetItem(i);
+            if (item->GetLevel() == 0) above = 0;
+            if (item->GetLevel() == 1 && item->m_nKoshu == 90) {
+                EXPECT_EQ(item->m_nAmount, above) << "業務 " << item->m_nGyomu;
+            } else if (!IsUnset(item->m_nAmount)) {
+                above += item->m_nAmount;
+            }
+        }
         // その他 is its quantity times its unit price; 値引き lowers what the tax is counted on.
         if (const CSekisanItem* extra = FindRow(list, 89, kUnset)) {
             EXPECT_EQ(extra->m_nAmount, int64_t{extra->m_nQuantity} * extra->m_nUnitPrice / 10000);

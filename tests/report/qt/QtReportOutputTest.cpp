@@ -217,6 +217,31 @@ TEST_F(QtReportOutputTest, SavingThePreviewedWorkbookAsAnExcelFile) {
     EXPECT_EQ(job.IsPreviewOpen(), 1);
 }
 
+// The workbook is offered under the estimate's name, beside the estimate's file; a job without one
+// offers its template's name.
+TEST_F(QtReportOutputTest, TheWorkbookIsOfferedUnderTheEstimatesName) {
+    CReportJob job;
+    Fill(job, 1);
+    job.Preview();
+    ASSERT_NE(m_output->PreviewOf(job), nullptr);
+    const struct {
+        std::string workbookName;
+        std::string offered;
+    } cases[] = {
+        {"", "form.xlsx"},
+        {"/home/u/見積/林道測量業務.sei", "/home/u/見積/林道測量業務.xlsx"},
+        {"積算データ1", "積算データ1.xlsx"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.workbookName);
+        job.SetWorkbookName(c.workbookName);
+        m_host.fileInitialPaths.clear();
+        m_host.fileAnswers.push_back(std::nullopt);
+        Click(*m_output->PreviewOf(job), "saveExcel");
+        EXPECT_EQ(m_host.fileInitialPaths, std::vector<std::string>{c.offered});
+    }
+}
+
 // Printing asks for the printer with QPrintDialog; printing to a PDF file gives a PDF page for each
 // page, in the Noto CJK faces; a cancelled choice prints nothing.
 TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
@@ -268,4 +293,18 @@ TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
         EXPECT_NE(bytes.find("NotoSerifCJKjp-Bold"), std::string::npos);
     }
     EXPECT_TRUE(m_host.messages.empty());
+}
+
+// A printer that cannot be started (here a PDF file in a folder that is not there) prints nothing,
+// and the user is told so.
+TEST_F(QtReportOutputTest, APrinterThatCannotStartPrintsNothingAndSaysSo) {
+    CReportJob job;
+    Fill(job, 2);
+    const std::string pdf = m_dir / "無いフォルダー/印刷.pdf";
+    m_output->Printer().setOutputFormat(QPrinter::PdfFormat);
+    m_output->Printer().setOutputFileName(QString::fromStdString(pdf));
+    EXPECT_FALSE(m_output->PrintAll(job));
+    EXPECT_FALSE(job.PrintOnChosenPrinter());
+    EXPECT_EQ(m_host.MessageTexts(), std::vector<std::string>{reporttext::kNothingPrinted});
+    EXPECT_FALSE(std::filesystem::exists(pdf));
 }
