@@ -111,6 +111,8 @@ std::string NormalizeKeywordText(std::string_view utf8) {
         if (cp == kInvalid) {
             out.append(character);
             lastWasKana = false;
+        } else if (vemo::IsCp932CodeMark(cp)) {
+            // The character before was read from another of its codes: searched as the character.
         } else if (cp >= 0x20 && cp <= 0x7E) {
             const char32_t upper = cp >= 'a' && cp <= 'z' ? cp - 'a' + 'A' : cp;
             vemo::AppendUtf8(out, FullWidthAscii(upper));

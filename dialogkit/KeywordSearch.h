@@ -22,10 +22,10 @@ inline constexpr size_t kMaxHits = 100;
 
 // The normal form of a UTF-8 text: ASCII and double-byte Latin letters upper-cased; every character
 // 0x20..0x7E turned into its full-width (double-byte) form, the space into U+3000; half-width
-// katakana turned full-width, a
-// half-width katakana followed by ﾞ or ﾟ becoming the one voiced or semi-voiced character; every other
-// character kept. Only the characters within the first keyword::kMaxBytes CP932 bytes are taken (a
-// character that would cross the limit is left out).
+// katakana turned full-width, a half-width katakana followed by ﾞ or ﾟ becoming the one voiced or
+// semi-voiced character; CP932 code marks left out; every other character kept. Only the characters
+// within the first keyword::kMaxBytes CP932 bytes are taken (a character that would cross the limit
+// is left out).
 std::string NormalizeKeywordText(std::string_view utf8);
 
 // The keywords of a typed text: normalised, split at half-width and full-width spaces, empty pieces

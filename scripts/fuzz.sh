@@ -91,7 +91,14 @@ for target in "${targets[@]}"; do
   failed=0
   for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
   elapsed=$(( $(date +%s) - start ))
-  runs=$(grep -ho 'stat::number_of_executed_units: *[0-9]*' "$logs"/*.log | awk '{s += $2} END {print s + 0}')
+  # Inputs run by each job: its final statistics, or in fork mode (-fork=N, which prints none) the
+  # total on the last of its "#runs: cov: …" lines.
+  runs=0
+  for log in "$logs"/job*.log; do
+    n=$(awk '/^stat::number_of_executed_units:/ {s = $2} /^#[0-9]+: / {f = substr($1, 2) + 0}
+             END {print (s != "" ? s : f + 0)}' "$log")
+    runs=$((runs + n))
+  done
   found=$(find "$findings" -type f -newer "$logs/start" | wc -l)
   summary+=("$target: $runs inputs in ${elapsed}s, $found finding(s), corpus $(find "$corpus" -type f | wc -l) files")
   if [ "$failed" -ne 0 ] || [ "$found" -ne 0 ]; then

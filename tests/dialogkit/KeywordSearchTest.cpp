@@ -58,6 +58,7 @@ TEST(KeywordSearch, NormalForm) {
         {"ｚＺｙ", "ＺＺＹ"},
         {"αβ　ガ", "αβ　ガ"},  // other double-byte characters stay
         {"測量 ｿｸﾘｮｳ", "測量　ソクリョウ"},
+        {"纊\U000E0031田≒\U000E0031", "纊田≒"},  // a character read from another of its codes
         {"\t\n", "\t\n"},
         {"", ""},
     };
