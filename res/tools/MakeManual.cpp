@@ -18,6 +18,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextFrame>
 #include <QTextImageFormat>
 #include <QTextLayout>
@@ -140,6 +141,68 @@ bool WriteRowPages(const QTextDocument& document, const QString& path) {
     return file.error() == QFileDevice::NoError;
 }
 
+// Copies a cell's text and formats into an empty cell.
+void CopyCell(const QTextTableCell& from, QTextTableCell to) {
+    QTextCursor source = from.firstCursorPosition();
+    source.setPosition(from.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    QTextCursor target = to.firstCursorPosition();
+    target.setBlockFormat(from.firstCursorPosition().blockFormat());
+    target.insertFragment(source.selection());
+    to.setFormat(from.format());
+}
+
+// Moves the rows from `row` on into a new table after this one that starts a new page, headed by
+// a copy of the header rows.
+void MoveRowsToNewPage(QTextTable& table, int row) {
+    const int header = table.format().headerRowCount();
+    QTextTableFormat format = table.format();
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor after(table.document());
+    after.setPosition(table.lastPosition() + 1);
+    QTextTable* rest = after.insertTable(header + table.rows() - row, table.columns(), format);
+    for (int r = 0; r < header; ++r)
+        for (int c = 0; c < table.columns(); ++c) CopyCell(table.cellAt(r, c), rest->cellAt(r, c));
+    for (int r = row; r < table.rows(); ++r)
+        for (int c = 0; c < table.columns(); ++c) CopyCell(table.cellAt(r, c), rest->cellAt(header + r - row, c));
+    table.removeRows(row, table.rows() - row);
+}
+
+// Keeps every table row of the laid-out document on one page: the rows from one that would run
+// onto the next page on go to a new table on that page, under the table's header; a table whose
+// first rows do not fit starts on the next page. A row taller than a page stays as it is. The
+// header row (a Markdown table's first) is repeated where a table goes on over a page.
+void KeepTableRowsOnPages(QTextDocument& document) {
+    for (QTextTable* table : Tables(document)) {
+        QTextTableFormat format = table->format();
+        format.setHeaderRowCount(1);
+        table->setFormat(format);
+    }
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (QTextTable* table : Tables(document)) {
+            const int header = table->format().headerRowCount();
+            for (int row = 0; row < table->rows() && !moved; ++row) {
+                const auto [first, last] = RowPages(document, *table, row);
+                if (first == last) continue;
+                const bool startsPage = table->format().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
+                if (row > header) {
+                    MoveRowsToNewPage(*table, row);
+                    moved = true;
+                } else if (!startsPage) {
+                    QTextTableFormat format = table->format();
+                    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+                    table->setFormat(format);
+                    moved = true;
+                }
+            }
+            if (moved) break;
+        }
+        // The whole document is laid out again: laid out from the change on only, the pages after
+        // it keep the positions they had before.
+        if (moved) document.markContentsDirty(0, document.characterCount());
+    }
+}
+
 // Draws the laid-out pages, each with its number at the foot of the right margin.
 bool PrintPages(const QTextDocument& document, QPdfWriter& writer) {
     QPainter painter;
@@ -203,6 +266,7 @@ int main(int argc, char** argv) {
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
                                      QPageLayout::Millimeter));
     LayOutOnPages(document, writer);
+    KeepTableRowsOnPages(document);
     if (argc == 4 && !WriteRowPages(document, QString::fromLocal8Bit(argv[3]))) {
         std::fprintf(stderr, "MakeManual: cannot write %s\n", argv[3]);
         return 1;
