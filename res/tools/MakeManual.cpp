@@ -1,27 +1,40 @@
 // Turns the user manual's text source (Markdown, UTF-8) into the PDF that the help command opens:
-// MakeManual <manual.md> <manual.pdf>. Pictures (![...](images/x.png)) are read from beside the
-// source and drawn no wider than the text; every chapter (##) starts on a new page. Run at build
-// time with QT_QPA_PLATFORM=offscreen, as a build machine has no display.
+// MakeManual <manual.md> <manual.pdf> [<row pages>]. Pictures (![...](images/x.png)) are read from
+// beside the source and drawn no wider than the text; every chapter (##) starts on a new page. The
+// optional third file receives the pages each table row is printed on, one row a line ("table row
+// first-page last-page"), for the tests. Run at build time with QT_QPA_PLATFORM=offscreen, as a
+// build machine has no display.
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextFrame>
 #include <QTextImageFormat>
+#include <QTextLayout>
+#include <QTextTable>
 #include <QUrl>
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "report/qt/PdfText.h"
 
 namespace {
 
-// The printing lays the text out with margins of 2 cm on the whole A4 page; its width in the
+// The pages are laid out with margins of 2 cm on the whole A4 page; the text's width in the
 // document's pixels (1/96 inch).
 constexpr double kTextWidth = (210.0 - 2 * 20.0) / 25.4 * 96.0;
 
@@ -68,12 +81,164 @@ void BreakBeforeChapters(QTextDocument& document) {
     }
 }
 
+// The pages are laid out here rather than by QTextDocument::print, so that what is drawn is the
+// layout the table rows are checked against. The text has margins of 2 cm on the whole page: the
+// page is measured in the device's pixels, the margins in the document's (the layout scales them).
+constexpr double kMargin = 20.0 / 25.4 * 96.0;
+
+double MarginOn(const QPaintDevice& device) { return kMargin * device.logicalDpiY() / 96.0; }
+
+// Lays the document out on the device's pages.
+void LayOutOnPages(QTextDocument& document, QPaintDevice& device) {
+    document.documentLayout()->setPaintDevice(&device);
+    QTextFrameFormat root = document.rootFrame()->frameFormat();
+    root.setMargin(kMargin);
+    document.rootFrame()->setFrameFormat(root);
+    document.setPageSize(QSizeF(device.width(), device.height()));
+}
+
+// The tables of the document, in their order.
+std::vector<QTextTable*> Tables(const QTextDocument& document) {
+    std::vector<QTextTable*> tables;
+    for (QTextFrame* frame : document.rootFrame()->childFrames())
+        if (auto* table = qobject_cast<QTextTable*>(frame)) tables.push_back(table);
+    return tables;
+}
+
+// The first and last pages (from 1) that the lines of a table row are drawn on; 0 and 0 for a row
+// without lines.
+std::pair<int, int> RowPages(const QTextDocument& document, const QTextTable& table, int row) {
+    const QAbstractTextDocumentLayout* layout = document.documentLayout();
+    const double pageHeight = document.pageSize().height();
+    int first = INT_MAX, last = 0;
+    for (int column = 0; column < table.columns(); ++column) {
+        const QTextTableCell cell = table.cellAt(row, column);
+        if (cell.row() != row) continue;
+        const QTextBlock end = cell.lastCursorPosition().block().next();
+        for (QTextBlock block = cell.firstCursorPosition().block(); block.isValid() && block != end;
+             block = block.next()) {
+            const double top = layout->blockBoundingRect(block).top();
+            const QTextLayout* lines = block.layout();
+            for (int i = 0; i < lines->lineCount(); ++i) {
+                const QTextLine line = lines->lineAt(i);
+                const double lineTop = top + line.y(), lineBottom = lineTop + line.height();
+                first = std::min(first, 1 + static_cast<int>(std::floor(lineTop / pageHeight)));
+                last = std::max(last, 1 + static_cast<int>(std::floor((lineBottom - 1) / pageHeight)));
+            }
+        }
+    }
+    return last == 0 ? std::pair{0, 0} : std::pair{first, last};
+}
+
+// Writes the pages of every table row of the laid-out document, one row a line.
+bool WriteRowPages(const QTextDocument& document, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    const std::vector<QTextTable*> tables = Tables(document);
+    for (size_t t = 0; t < tables.size(); ++t)
+        for (int row = 0; row < tables[t]->rows(); ++row) {
+            const auto [first, last] = RowPages(document, *tables[t], row);
+            file.write(QStringLiteral("%1 %2 %3 %4\n").arg(t + 1).arg(row).arg(first).arg(last).toUtf8());
+        }
+    return file.error() == QFileDevice::NoError;
+}
+
+// Copies a cell's text and formats into an empty cell.
+void CopyCell(const QTextTableCell& from, QTextTableCell to) {
+    QTextCursor source = from.firstCursorPosition();
+    source.setPosition(from.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    QTextCursor target = to.firstCursorPosition();
+    target.setBlockFormat(from.firstCursorPosition().blockFormat());
+    target.insertFragment(source.selection());
+    to.setFormat(from.format());
+}
+
+// Moves the rows from `row` on into a new table after this one that starts a new page, headed by
+// a copy of the header rows.
+void MoveRowsToNewPage(QTextTable& table, int row) {
+    const int header = table.format().headerRowCount();
+    QTextTableFormat format = table.format();
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor after(table.document());
+    after.setPosition(table.lastPosition() + 1);
+    QTextTable* rest = after.insertTable(header + table.rows() - row, table.columns(), format);
+    for (int r = 0; r < header; ++r)
+        for (int c = 0; c < table.columns(); ++c) CopyCell(table.cellAt(r, c), rest->cellAt(r, c));
+    for (int r = row; r < table.rows(); ++r)
+        for (int c = 0; c < table.columns(); ++c) CopyCell(table.cellAt(r, c), rest->cellAt(header + r - row, c));
+    table.removeRows(row, table.rows() - row);
+}
+
+// Keeps every table row of the laid-out document on one page: the rows from one that would run
+// onto the next page on go to a new table on that page, under the table's header; a table whose
+// first rows do not fit starts on the next page. A row taller than a page stays as it is. The
+// header row (a Markdown table's first) is repeated where a table goes on over a page.
+void KeepTableRowsOnPages(QTextDocument& document) {
+    for (QTextTable* table : Tables(document)) {
+        QTextTableFormat format = table->format();
+        format.setHeaderRowCount(1);
+        table->setFormat(format);
+    }
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (QTextTable* table : Tables(document)) {
+            const int header = table->format().headerRowCount();
+            for (int row = 0; row < table->rows() && !moved; ++row) {
+                const auto [first, last] = RowPages(document, *table, row);
+                if (first == last) continue;
+                const bool startsPage = table->format().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
+                if (row > header) {
+                    MoveRowsToNewPage(*table, row);
+                    moved = true;
+                } else if (!startsPage) {
+                    QTextTableFormat format = table->format();
+                    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+                    table->setFormat(format);
+                    moved = true;
+                }
+            }
+            if (moved) break;
+        }
+        // The whole document is laid out again: laid out from the change on only, the pages after
+        // it keep the positions they had before.
+        if (moved) document.markContentsDirty(0, document.characterCount());
+    }
+}
+
+// Draws the laid-out pages, each with its number at the foot of the right margin.
+bool PrintPages(const QTextDocument& document, QPdfWriter& writer) {
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    const QSizeF page = document.pageSize();
+    const double margin = MarginOn(writer);
+    const QFont numberFont(document.defaultFont(), &writer);
+    const double numberBaseline =
+        page.height() - margin + QFontMetricsF(numberFont, &writer).ascent() + 5.0 * writer.logicalDpiY() / 72.0;
+    for (int index = 0; index < document.pageCount(); ++index) {
+        if (index > 0 && !writer.newPage()) return false;
+        const QRectF view(0, index * page.height(), page.width(), page.height());
+        painter.save();
+        painter.translate(0, -view.top());
+        painter.setClipRect(view);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = view;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+        painter.setFont(numberFont);
+        const QString number = QString::number(index + 1);
+        painter.drawText(QPointF(page.width() - margin - painter.fontMetrics().horizontalAdvance(number), numberBaseline),
+                         number);
+    }
+    return painter.end();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: MakeManual <manual.md> <manual.pdf>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: MakeManual <manual.md> <manual.pdf> [<row pages>]\n");
         return 2;
     }
     QFile source(QString::fromLocal8Bit(argv[1]));
@@ -100,11 +265,16 @@ int main(int argc, char** argv) {
     QPdfWriter writer(QString::fromLocal8Bit(argv[2]));
     writer.setTitle(QStringLiteral("Vemo Ovra 農林版 操作説明書"));
     writer.setCreator(QStringLiteral("Vemo Ovra 農林版"));
-    // The whole page: the printing adds its own margins of 2 cm and the page numbers in them.
+    // The whole page: the layout keeps its own margins of 2 cm and puts the page numbers in them.
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
                                      QPageLayout::Millimeter));
-    document.print(&writer);
-    if (!QFile::exists(QString::fromLocal8Bit(argv[2]))) {
+    LayOutOnPages(document, writer);
+    KeepTableRowsOnPages(document);
+    if (argc == 4 && !WriteRowPages(document, QString::fromLocal8Bit(argv[3]))) {
+        std::fprintf(stderr, "MakeManual: cannot write %s\n", argv[3]);
+        return 1;
+    }
+    if (!PrintPages(document, writer) || !QFile::exists(QString::fromLocal8Bit(argv[2]))) {
         std::fprintf(stderr, "MakeManual: cannot write %s\n", argv[2]);
         return 1;
     }

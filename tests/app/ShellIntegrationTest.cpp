@@ -1,10 +1,12 @@
 // How the program meets the desktop: Qt's own dialogs in Japanese, the folder remembered after
 // Open and Save As, the recent files after a save, the ウィンドウ menu listing the estimates, files
 // handed over by a second start, a file named relative to where the program started, and the
-// manual made at build time.
+// manual made at build time (its tables' rows each on one page).
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
+#include <set>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -13,6 +15,7 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -20,6 +23,7 @@
 #include "AppTestEnvironment.h"
 #include "EventWait.h"
 #include "ScriptedHost.h"
+#include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/QtSettings.h"
 #include "app/InstanceChannel.h"
@@ -198,4 +202,50 @@ TEST(Manual, BuiltBesideTheProgramAsAPdf) {
     for (const QString& picture : pictures)
         EXPECT_TRUE(QFile::exists(QFileInfo(source).absolutePath() + QLatin1Char('/') + picture)) << picture.toStdString();
     EXPECT_GE(bytes.count("/Subtype /Image"), pictures.size());
+}
+
+// MakeManual keeps every table row on one page: a row that does not fit moves whole to the next page.
+// Checked on the manual and on a long table of rows of several lines, through the pages MakeManual
+// lays out and prints (listed as "table row first-page last-page").
+TEST(Manual, EveryTableRowIsPrintedOnOnePage) {
+    TempFolder folder;
+    std::string longTable = "# Table\n\n| A | B |\n|---|---|\n";
+    constexpr int kLongRows = 60;
+    for (int i = 1; i <= kLongRows; ++i)
+        longTable += "| row " + std::to_string(i) + " | " + std::string(400, 'x') + " |\n";
+    WriteTestFile(folder / "long.md", longTable);
+    struct Case {
+        std::string source;
+        int minRows;                  // rows listed at least: every table is looked at
+        std::optional<int> bodyRows;  // rows below the headers, when known: none is lost
+        size_t minTables;             // tables listed at least (a table split over pages counts twice)
+    };
+    const Case cases[] = {{VEMO_MANUAL_SOURCE, 80, std::nullopt, 9}, {folder / "long.md", kLongRows + 1, kLongRows, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        QProcess make;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        make.setProcessEnvironment(env);
+        make.start(QStringLiteral(VEMO_MAKE_MANUAL), {QString::fromStdString(c.source),
+                                                      QString::fromStdString(folder / "out.pdf"),
+                                                      QString::fromStdString(folder / "rows.txt")});
+        ASSERT_TRUE(make.waitForFinished(600000));
+        ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+        int rows = 0, bodyRows = 0;
+        std::set<int> tables;
+        const QString listing = QString::fromStdString(ReadTestFile(folder / "rows.txt"));
+        for (const QString& line : listing.split('\n', Qt::SkipEmptyParts)) {
+            const QStringList f = line.split(' ');
+            ASSERT_EQ(f.size(), 4) << line.toStdString();
+            ++rows;
+            if (f[1] != QStringLiteral("0")) ++bodyRows;
+            tables.insert(f[0].toInt());
+            EXPECT_EQ(f[2].toInt(), f[3].toInt()) << "table, row, first and last page: " << line.toStdString();
+        }
+        EXPECT_GE(rows, c.minRows);
+        EXPECT_GE(tables.size(), c.minTables);
+        if (c.bodyRows) EXPECT_EQ(bodyRows, *c.bodyRows);
+    }
 }
