@@ -1,6 +1,7 @@
 // Painting laid-out pages with QPainter: on a printer, a PDF file or the preview.
 #include "report/qt/ReportPainter.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
@@ -51,8 +52,19 @@ void DrawBorder(QPainter& painter, const BorderLine& line) {
     painter.drawLine(line.from - normal, line.to - normal);
 }
 
+// The face of the font's list that draws the character: the first that has it, else -1 (the
+// font's own fallback).
+int FaceOf(const std::vector<QFontMetricsF>& faces, char32_t character) {
+    for (size_t i = 0; i < faces.size(); ++i)
+        if (faces[i].inFontUcs4(character)) return static_cast<int>(i);
+    return -1;
+}
+
 // Draws a text with its font at the reference pixel size, scaled to the font's size in points, so
-// that its advances are the ones the layout measured.
+// that its advances are the ones the layout measured. Each run of characters of one face of the
+// font's list is drawn with that face alone: a print preview records the runs and places each by
+// its font's ascent when it plays them back, which puts ideographs drawn through a Latin face's font
+// below the line.
 void DrawScaledText(QPainter& painter, const QFont& font, const QPointF& origin, const QString& text) {
     painter.save();
     painter.translate(origin);
@@ -60,8 +72,42 @@ void DrawScaledText(QPainter& painter, const QFont& font, const QPointF& origin,
     painter.scale(k, k);
     QFont reference = font;
     reference.setPixelSize(kTextReferencePixels);
-    painter.setFont(reference);
-    painter.drawText(QPointF(0, 0), text);
+    std::vector<QFont> faceFonts;
+    std::vector<QFontMetricsF> faces;
+    for (const QString& family : reference.families()) {
+        QFont face = reference;
+        face.setFamilies({family});
+        face.setStyleStrategy(QFont::NoFontMerging);
+        faceFonts.push_back(face);
+        faces.emplace_back(face);
+    }
+    double x = 0;
+    qsizetype start = 0;
+    int current = -2;
+    auto drawRun = [&](qsizetype end) {
+        if (end <= start) return;
+        const QString run = text.mid(start, end - start);
+        const QFont& runFont = current >= 0 ? faceFonts[static_cast<size_t>(current)] : reference;
+        painter.setFont(runFont);
+        painter.drawText(QPointF(x, 0), run);
+        x += QFontMetricsF(runFont, painter.device()).horizontalAdvance(run);
+    };
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t character = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        const qsizetype length = pair ? 2 : 1;
+        // Marks and invisible characters stay with the character before them.
+        const bool joins = QChar::category(character) == QChar::Mark_NonSpacing ||
+                           QChar::category(character) == QChar::Mark_Enclosing || (character >= 0xE0000 && character <= 0xE007F);
+        const int face = joins && current != -2 ? current : FaceOf(faces, character);
+        if (face != current) {
+            drawRun(i);
+            start = i;
+            current = face;
+        }
+        i += length;
+    }
+    drawRun(text.size());
     painter.restore();
 }
 

@@ -1,10 +1,13 @@
-// Painting laid-out pages (report/qt/ReportPainter): texts are drawn as wide as the layout measured them.
+// Painting laid-out pages (report/qt/ReportPainter): texts are drawn as wide as the layout measured them,
+// each run of a line on the line's baseline, also where the pages are recorded and played back.
 #include <gtest/gtest.h>
 
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPicture>
 #include <QTextItem>
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -29,12 +32,14 @@ public:
     }
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
-        const double start = m_transform.map(p).x();
-        runs.push_back({start, start + item.width() * m_transform.m11()});
+        const QPointF at = m_transform.map(p);
+        runs.push_back({at.x(), at.x() + item.width() * m_transform.m11()});
+        baselines.push_back(at.y());
     }
     Type type() const override { return QPaintEngine::User; }
 
     std::vector<std::pair<double, double>> runs;  // left and right
+    std::vector<double> baselines;
 
 private:
     QTransform m_transform;
@@ -57,6 +62,7 @@ public:
         if (right > left) widths.push_back(right - left);
         return widths;
     }
+    const std::vector<double>& Baselines() const { return m_engine.baselines; }
 
 protected:
     int metric(PaintDeviceMetric m) const override {
@@ -77,16 +83,14 @@ private:
     mutable TextWidthEngine m_engine;
 };
 
-TEST(ReportPainter, ShrunkTextsDrawnAsWideAsMeasured) {
-    // One shrink-to-fit text in columns of several widths: its font ends up at sizes between whole
-    // pixels, where a point-sized font would be rounded and drawn wider or narrower than measured.
-    const std::string text = "全工程,市街地 甲,障害物多,作業量(2.50ha),点数(60点),補正係数(1.00)";
+// The pages of one sheet holding text in its first row, one cell a column, in columns of the widths
+// given (characters), in 11-point Mincho that shrinks to fit.
+std::vector<reportqt::PageLayout> PagesOfRow(const std::string& text, const std::vector<int>& widths) {
     std::string cols = "<cols>", row = "<row r=\"1\">";
-    const char* columns = "ABCDEF";
-    for (int i = 0; i < 6; ++i) {
+    for (size_t i = 0; i < widths.size(); ++i) {
         const std::string n = std::to_string(i + 1);
-        cols += "<col min=\"" + n + "\" max=\"" + n + "\" width=\"" + std::to_string(8 + 2 * i) + "\" customWidth=\"1\"/>";
-        row += InlineCell(std::string(1, columns[i]) + "1", text, 1);
+        cols += "<col min=\"" + n + "\" max=\"" + n + "\" width=\"" + std::to_string(widths[i]) + "\" customWidth=\"1\"/>";
+        row += InlineCell(std::string(1, static_cast<char>('A' + i)) + "1", text, 1);
     }
     cols += "</cols>";
     row += "</row>";
@@ -100,8 +104,14 @@ TEST(ReportPainter, ShrunkTextsDrawnAsWideAsMeasured) {
                      "<xf fontId=\"0\" fillId=\"0\" borderId=\"0\" numFmtId=\"0\"><alignment shrinkToFit=\"1\"/></xf>"
                      "</cellXfs></styleSheet>";
     XlsWorkbook book;
-    ASSERT_EQ(ReadXlsWorkbook(BuildTemplate(content), book), XlsOpenError::none);
-    const auto pages = reportqt::LayoutWorkbook(book);
+    if (ReadXlsWorkbook(BuildTemplate(content), book) != XlsOpenError::none) return {};
+    return reportqt::LayoutWorkbook(book);
+}
+
+TEST(ReportPainter, ShrunkTextsDrawnAsWideAsMeasured) {
+    // One shrink-to-fit text in columns of several widths: its font ends up at sizes between whole
+    // pixels, where a point-sized font would be rounded and drawn wider or narrower than measured.
+    const auto pages = PagesOfRow("全工程,市街地 甲,障害物多,作業量(2.50ha),点数(60点),補正係数(1.00)", {8, 10, 12, 14, 16, 18});
     ASSERT_EQ(pages.size(), 1u);
     const reportqt::PageLayout& page = pages.front();
 
@@ -127,6 +137,26 @@ TEST(ReportPainter, ShrunkTextsDrawnAsWideAsMeasured) {
         }
     }
     EXPECT_EQ(drawn, device.Widths().size());
+}
+
+TEST(ReportPainter, RunsOfOneLineShareItsBaselineAlsoWhenPlayedBack) {
+    // Digits and ideographs come from different faces. The print preview records the pages and plays
+    // them back, placing each run by its own font's ascent: every run keeps the line's baseline.
+    const auto pages = PagesOfRow("令和 8 年 12 月 10 日 φ66mm", {40});
+    ASSERT_EQ(pages.size(), 1u);
+    QPicture picture;
+    QPainter recorder(&picture);
+    reportqt::PaintPage(recorder, pages.front(), QSizeF());
+    recorder.end();
+
+    TextWidthDevice device;
+    QPainter painter(&device);
+    picture.play(&painter);
+    painter.end();
+    ASSERT_GE(device.Baselines().size(), 2u);
+    const auto [low, high] = std::minmax_element(device.Baselines().begin(), device.Baselines().end());
+    const double pixelsPerPoint = TextWidthDevice::kDpi / 72.0;
+    EXPECT_LT(*high - *low, 0.05 * 11 * pixelsPerPoint);
 }
 
 }  // namespace
