@@ -130,7 +130,38 @@ std::pair<int, int> RowPages(const QTextDocument& document, const QTextTable& ta
     return last == 0 ? std::pair{0, 0} : std::pair{first, last};
 }
 
-// Writes the pages of every table row of the laid-out document, one row a line.
+// The page (from 1) that a line of a block is drawn on: its first line, or its last.
+int PageOfLine(const QTextDocument& document, const QTextBlock& block, bool lastLine) {
+    const QTextLayout* lines = block.layout();
+    const double top = document.documentLayout()->blockBoundingRect(block).top();
+    double y = top;
+    if (lines->lineCount() > 0) {
+        const QTextLine line = lines->lineAt(lastLine ? lines->lineCount() - 1 : 0);
+        y = top + line.y() + (lastLine ? line.height() - 1 : 0);
+    }
+    return 1 + static_cast<int>(std::floor(y / document.pageSize().height()));
+}
+
+// Whether a block heads what follows: a section or subsection heading, or a paragraph set bold
+// as a whole (a label such as "**計算区分**").
+bool IsHeading(const QTextBlock& block) {
+    if (block.blockFormat().headingLevel() >= 2) return true;
+    if (block.text().trimmed().isEmpty() || QTextCursor(block).currentTable()) return false;
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+        if (it.fragment().charFormat().fontWeight() < QFont::Bold) return false;
+    return true;
+}
+
+// The headings of the document, each with the block after it.
+std::vector<std::pair<QTextBlock, QTextBlock>> HeadingsAndNext(const QTextDocument& document) {
+    std::vector<std::pair<QTextBlock, QTextBlock>> headings;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        if (IsHeading(block) && block.next().isValid()) headings.push_back({block, block.next()});
+    return headings;
+}
+
+// Writes the pages of every table row of the laid-out document, one row a line ("table row first
+// last"), then of every heading and the block after it ("h index heading-page next-page").
 bool WriteRowPages(const QTextDocument& document, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
@@ -140,7 +171,32 @@ bool WriteRowPages(const QTextDocument& document, const QString& path) {
             const auto [first, last] = RowPages(document, *tables[t], row);
             file.write(QStringLiteral("%1 %2 %3 %4\n").arg(t + 1).arg(row).arg(first).arg(last).toUtf8());
         }
+    const auto headings = HeadingsAndNext(document);
+    for (size_t h = 0; h < headings.size(); ++h)
+        file.write(QStringLiteral("h %1 %2 %3\n")
+                       .arg(h + 1)
+                       .arg(PageOfLine(document, headings[h].first, true))
+                       .arg(PageOfLine(document, headings[h].second, false))
+                       .toUtf8());
     return file.error() == QFileDevice::NoError;
+}
+
+// Keeps every heading on the page of the text after it: a heading left alone at the foot of a
+// page starts the next one.
+void KeepHeadingsWithNext(QTextDocument& document) {
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const auto& [heading, next] : HeadingsAndNext(document)) {
+            if (PageOfLine(document, heading, true) == PageOfLine(document, next, false)) continue;
+            QTextBlockFormat format = heading.blockFormat();
+            if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(heading).setBlockFormat(format);
+            document.markContentsDirty(0, document.characterCount());
+            moved = true;
+            break;
+        }
+    }
 }
 
 // Copies a cell's text and formats into an empty cell.
@@ -270,6 +326,7 @@ int main(int argc, char** argv) {
                                      QPageLayout::Millimeter));
     LayOutOnPages(document, writer);
     KeepTableRowsOnPages(document);
+    KeepHeadingsWithNext(document);
     if (argc == 4 && !WriteRowPages(document, QString::fromLocal8Bit(argv[3]))) {
         std::fprintf(stderr, "MakeManual: cannot write %s\n", argv[3]);
         return 1;

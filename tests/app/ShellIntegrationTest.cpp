@@ -207,7 +207,7 @@ TEST(Manual, BuiltBesideTheProgramAsAPdf) {
 // MakeManual keeps every table row on one page: a row that does not fit moves whole to the next page.
 // Checked on the manual and on a long table of rows of several lines, through the pages MakeManual
 // lays out and prints (listed as "table row first-page last-page").
-TEST(Manual, EveryTableRowIsPrintedOnOnePage) {
+TEST(Manual, EveryTableRowAndEveryHeadingWithTheTextAfterItIsPrintedOnOnePage) {
     TempFolder folder;
     std::string longTable = "# Table\n\n| A | B |\n|---|---|\n";
     constexpr int kLongRows = 60;
@@ -239,6 +239,10 @@ TEST(Manual, EveryTableRowIsPrintedOnOnePage) {
         for (const QString& line : listing.split('\n', Qt::SkipEmptyParts)) {
             const QStringList f = line.split(' ');
             ASSERT_EQ(f.size(), 4) << line.toStdString();
+            if (f[0] == QStringLiteral("h")) {
+                EXPECT_EQ(f[2].toInt(), f[3].toInt()) << "heading, its page and the next block's: " << line.toStdString();
+                continue;
+            }
             ++rows;
             if (f[1] != QStringLiteral("0")) ++bodyRows;
             tables.insert(f[0].toInt());
