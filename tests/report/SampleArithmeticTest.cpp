@@ -23,20 +23,13 @@
 #include "estimate/VemoWinDocData.h"
 #include "estimate/sampledata/SampleEstimates.h"
 #include "report/ReportTexts.h"
+#include "report/XlsInternal.h"
 
 namespace {
 
 const std::string kForms = VEMO_PRINT_FORMS_DIR;
 
 using Cell = std::pair<int, int>;  // (row, column), 1-based
-
-int ColumnOf(const std::string& ref, int& row) {
-    const size_t digits = ref.find_first_of("0123456789");
-    int column = 0;
-    for (size_t i = 0; i < digits; ++i) column = column * 26 + (ref[i] - 'A' + 1);
-    row = std::stoi(ref.substr(digits));
-    return column;
-}
 
 // The decimals a number format shows: the digits after its point (before any blank or section);
 // -1 for General, which shows a number as it is.
@@ -69,8 +62,8 @@ struct SheetCells {
             for (pugi::xml_node c : row.children("c")) {
                 const std::string ref = c.attribute("r").value();
                 if (!book.HasValue(sheet, ref)) continue;
-                int r = 0;
-                const int column = ColumnOf(ref, r);
+                int r = 0, column = 0;
+                if (!xls::ParseCellRef(ref, r, column)) continue;
                 std::string value = book.Value(sheet, ref);
                 const std::string t = c.attribute("t").value();
                 const size_t style = static_cast<size_t>(c.attribute("s").as_int(0));

@@ -25,6 +25,7 @@
 #include "report/PrintFormText.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
+#include "report/XlsInternal.h"
 
 using estimate_test::ItemListBuilder;
 
@@ -37,14 +38,6 @@ const std::vector<std::string> kForms = {"ｶﾗｰA4形式", "ﾓﾉｸﾛA4通
 // them, and the amount of the third (合計) stands under the table of a first page, too.
 const std::vector<std::string> kClosingAmounts = {"50000", "550000"};
 
-int ColumnOf(const std::string& ref, int& row) {
-    size_t digits = ref.find_first_of("0123456789");
-    int column = 0;
-    for (size_t i = 0; i < digits; ++i) column = column * 26 + (ref[i] - 'A' + 1);
-    row = std::stoi(ref.substr(digits));
-    return column;
-}
-
 // Every cell of a sheet that holds a value: (row, column) → text.
 std::map<std::pair<int, int>, std::string> Values(const xlstest::Output& out, int sheet) {
     std::map<std::pair<int, int>, std::string> values;
@@ -52,8 +45,8 @@ std::map<std::pair<int, int>, std::string> Values(const xlstest::Output& out, in
         for (pugi::xml_node c : row.children("c")) {
             const std::string ref = c.attribute("r").value();
             if (!out.HasValue(sheet, ref)) continue;
-            int r = 0;
-            const int column = ColumnOf(ref, r);
+            int r = 0, column = 0;
+            if (!xls::ParseCellRef(ref, r, column)) continue;
             values[{r, column}] = out.Value(sheet, ref);
         }
     return values;
@@ -84,12 +77,6 @@ std::pair<int, int> TemplatePosition(const std::string& form, const std::string&
     return {0, 0};
 }
 
-std::string CellRef(int row, int column) {
-    std::string letters;
-    for (int c = column; c > 0; c = (c - 1) / 26) letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
-    return letters + std::to_string(row);
-}
-
 std::string Trimmed(const std::string& text) {
     const size_t at = text.find_first_not_of(' ');
     return at == std::string::npos ? std::string() : text.substr(at);
@@ -104,12 +91,8 @@ public:
             if (std::string(dn.attribute("name").value()) != "_xlnm.Print_Area" || dn.attribute("localSheetId").as_int() != sheet)
                 continue;
             const std::string text = dn.text().get();
-            std::string area = text.substr(text.rfind('!') + 1);
-            area.erase(std::remove(area.begin(), area.end(), '$'), area.end());
-            const size_t colon = area.find(':');
-            m_area = XlsRange{};
-            m_area->firstColumn = ColumnOf(area.substr(0, colon), m_area->firstRow);
-            m_area->lastColumn = ColumnOf(area.substr(colon + 1), m_area->lastRow);
+            XlsRange area;
+            if (xls::ParseRangeRef(text.substr(text.rfind('!') + 1), area)) m_area = area;
         }
     }
 
@@ -127,7 +110,7 @@ public:
     // line under its pair of rows; a number in a number format of the table.
     ::testing::AssertionResult OnARuledLine(std::pair<int, int> cell, bool number) const {
         auto [row, column] = cell;
-        const std::string where = CellRef(row, column);
+        const std::string where = xls::CellRef(row, column);
         if (!m_area || !m_area->Contains(row, column)) return ::testing::AssertionFailure() << where << " lies outside the print area";
         if (!Border(row, column, "left") && !Border(row, column, "right"))
             return ::testing::AssertionFailure() << where << " stands between no ruled columns";
@@ -141,15 +124,14 @@ public:
     // The cell heads a join over its line's two rows and centres its text between them.
     ::testing::AssertionResult CentredOnItsLine(std::pair<int, int> cell) const {
         auto [row, column] = cell;
-        const std::string where = CellRef(row, column);
+        const std::string where = xls::CellRef(row, column);
         bool joined = false;
         for (const std::string& merge : m_out.Merges(m_sheet)) {
             const size_t colon = merge.find(':');
-            int lastRow = 0;
-            if (merge.substr(0, colon) == where && colon != std::string::npos) {
-                ColumnOf(merge.substr(colon + 1), lastRow);
+            int lastRow = 0, lastColumn = 0;
+            if (merge.substr(0, colon) == where && colon != std::string::npos &&
+                xls::ParseCellRef(merge.substr(colon + 1), lastRow, lastColumn))
                 joined = lastRow == row + 1;
-            }
         }
         if (!joined) return ::testing::AssertionFailure() << where << " is not joined over its line";
         if (std::string(Format(row, column).child("alignment").attribute("vertical").value()) != "center")
@@ -160,7 +142,7 @@ public:
 private:
     pugi::xml_node Format(int row, int column) const {
         const std::vector<pugi::xml_node> xfs = m_out.CellFormats();
-        const size_t style = static_cast<size_t>(m_out.Style(m_sheet, CellRef(row, column)));
+        const size_t style = static_cast<size_t>(m_out.Style(m_sheet, xls::CellRef(row, column)));
         return style < xfs.size() ? xfs[style] : pugi::xml_node();
     }
     bool Border(int row, int column, const char* side) const {
@@ -238,7 +220,7 @@ TEST_F(ShippedFormsReportTest, NoPageCarriesOnlyTheClosingRows) {
                     for (int p = 0; p < pages; ++p) {
                         PrintedPage page(*out, p);
                         const auto [row, column] = pageCell[p == 0 ? 0 : 1];
-                        EXPECT_EQ(out->Value(p, CellRef(row, column)), std::to_string(p + 1));
+                        EXPECT_EQ(out->Value(p, xls::CellRef(row, column)), std::to_string(p + 1));
                         // Every page but a last one of closing rows that did not fit shows a row of the 業務.
                         EXPECT_EQ(page.Shows("工種" + std::to_string(p == 0 ? 1 : firstRows)), p < 2) << p;
                         for (const std::string& closing : kClosingAmounts) {
@@ -293,7 +275,7 @@ TEST_F(ShippedFormsReportTest, EveryRowPrintsInsideThePrintAreaOnARuledLine) {
                     PrintedPage page(*out, p);
                     for (auto& [cell, text] : Values(*out, p)) {
                         if (Trimmed(text).empty()) continue;  // the probes of the layout write blanks
-                        EXPECT_TRUE(page.Inside(cell)) << CellRef(cell.first, cell.second) << " " << text;
+                        EXPECT_TRUE(page.Inside(cell)) << xls::CellRef(cell.first, cell.second) << " " << text;
                     }
                     const std::vector<std::string>& names = gyomuSheet ? gyomuNames : koshuNames;
                     for (const std::string& name : names)
@@ -367,14 +349,14 @@ TEST(ShippedFormsSampleTest, EachSamplePrintsItsOwn件名OnEveryForm) {
                     const std::string& subject = other->GetItemList()->m_strKenmei;
                     if (other == sample) continue;
                     for (const auto& [at, value] : Values(out, static_cast<int>(p))) {
-                        EXPECT_EQ(value.find(subject), std::string::npos) << CellRef(at.first, at.second) << " " << value;
+                        EXPECT_EQ(value.find(subject), std::string::npos) << xls::CellRef(at.first, at.second) << " " << value;
                     }
                 }
                 if (sheet != "業務価格総括表" && sheet != "報告書1") continue;
                 const auto [row, column] = TemplatePosition(form, sheet, "**件名");
                 const std::string own = sheet == "報告書1" ? list.m_strKenmei
                                                             : list.m_strKenmei + reporttext::kPlaceOpen + list.m_strKashoName + reporttext::kPlaceClose;
-                EXPECT_EQ(out.Value(static_cast<int>(p), CellRef(row, column)), own);
+                EXPECT_EQ(out.Value(static_cast<int>(p), xls::CellRef(row, column)), own);
                 ++headed;
             }
             EXPECT_GE(headed, 2);
