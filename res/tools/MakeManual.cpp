@@ -105,31 +105,6 @@ std::vector<QTextTable*> Tables(const QTextDocument& document) {
     return tables;
 }
 
-// The first and last pages (from 1) that the lines of a table row are drawn on; 0 and 0 for a row
-// without lines.
-std::pair<int, int> RowPages(const QTextDocument& document, const QTextTable& table, int row) {
-    const QAbstractTextDocumentLayout* layout = document.documentLayout();
-    const double pageHeight = document.pageSize().height();
-    int first = INT_MAX, last = 0;
-    for (int column = 0; column < table.columns(); ++column) {
-        const QTextTableCell cell = table.cellAt(row, column);
-        if (cell.row() != row) continue;
-        const QTextBlock end = cell.lastCursorPosition().block().next();
-        for (QTextBlock block = cell.firstCursorPosition().block(); block.isValid() && block != end;
-             block = block.next()) {
-            const double top = layout->blockBoundingRect(block).top();
-            const QTextLayout* lines = block.layout();
-            for (int i = 0; i < lines->lineCount(); ++i) {
-                const QTextLine line = lines->lineAt(i);
-                const double lineTop = top + line.y(), lineBottom = lineTop + line.height();
-                first = std::min(first, 1 + static_cast<int>(std::floor(lineTop / pageHeight)));
-                last = std::max(last, 1 + static_cast<int>(std::floor((lineBottom - 1) / pageHeight)));
-            }
-        }
-    }
-    return last == 0 ? std::pair{0, 0} : std::pair{first, last};
-}
-
 // The page (from 1) that a line of a block is drawn on: its first line, or its last.
 int PageOfLine(const QTextDocument& document, const QTextBlock& block, bool lastLine) {
     const QTextLayout* lines = block.layout();
@@ -140,6 +115,24 @@ int PageOfLine(const QTextDocument& document, const QTextBlock& block, bool last
         y = top + line.y() + (lastLine ? line.height() - 1 : 0);
     }
     return 1 + static_cast<int>(std::floor(y / document.pageSize().height()));
+}
+
+// The first and last pages (from 1) that the lines of a table row are drawn on; 0 and 0 for a row
+// without lines.
+std::pair<int, int> RowPages(const QTextDocument& document, const QTextTable& table, int row) {
+    int first = INT_MAX, last = 0;
+    for (int column = 0; column < table.columns(); ++column) {
+        const QTextTableCell cell = table.cellAt(row, column);
+        if (cell.row() != row) continue;
+        const QTextBlock end = cell.lastCursorPosition().block().next();
+        for (QTextBlock block = cell.firstCursorPosition().block(); block.isValid() && block != end;
+             block = block.next()) {
+            if (block.layout()->lineCount() == 0) continue;
+            first = std::min(first, PageOfLine(document, block, false));
+            last = std::max(last, PageOfLine(document, block, true));
+        }
+    }
+    return last == 0 ? std::pair{0, 0} : std::pair{first, last};
 }
 
 // Whether a block heads what follows: a section or subsection heading, or a paragraph set bold
