@@ -23,6 +23,7 @@
 #include "app/Upvane.h"
 #include "app/VemoWinDoc.h"
 #include "app/VemoWinView.h"
+#include "dialogkit/CodeMarkGuard.h"
 #include "master/MasterImport.h"
 #include "master/MasterTexts.h"
 #include "master/MasterUpdate.h"
@@ -159,6 +160,8 @@ bool CVemoWinApp::InitInstance() {
             OnViewActivated(estimate);
     };
     qApp->installEventFilter(this);
+    // Texts read from CP932 keep their code marks inside the program: in its fields and off its clipboard.
+    CCodeMarkGuard::Install();
 
     // The splash window stays while the updater runs; a key or a click closes it earlier.
     CSplashWnd::ShowSplashScreen(m_frame.get());

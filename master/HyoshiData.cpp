@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Cp932.h"
+
 namespace {
 
 // The 18 texts of the cover in stored order.
@@ -66,7 +68,10 @@ std::string CHyoshiData::GetHistoryItem(int list, int index) const {
 int CHyoshiData::FindHistory(int list, const std::string& text) const {
     const auto* h = History(list);
     if (!h) return -1;
-    auto it = std::find(h->begin(), h->end(), text);
+    // A text typed and the same text read from other codes of its characters are one entry.
+    const std::string plain = vemo::WithoutCp932CodeMarks(text);
+    auto it = std::find_if(h->begin(), h->end(),
+                           [&](const std::string& entry) { return vemo::WithoutCp932CodeMarks(entry) == plain; });
     return it == h->end() ? -1 : static_cast<int>(it - h->begin());
 }
 

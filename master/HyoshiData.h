@@ -44,6 +44,7 @@ public:
     // Entries of a list, newest first. Out-of-range list numbers give -1, "" or nothing.
     int GetHistoryCount(int list) const;
     std::string GetHistoryItem(int list, int index) const;
+    // Texts are equal when they differ at most in CP932 code marks (platform/Cp932.h).
     int FindHistory(int list, const std::string& text) const;
     // Puts the text at the front; an equal entry is removed first and the list is kept to 20 entries.
     void AddHistory(int list, const std::string& text);

@@ -193,6 +193,21 @@ void AppendCp932(std::string_view utf8, std::string& out) {
 
 bool IsCp932CodeMark(char32_t cp) { return cp > kCodeMarkBase && cp <= kCodeMarkBase + kMaxOtherCodes; }
 
+std::string WithoutCp932CodeMarks(std::string_view utf8) {
+    std::string out;
+    size_t from = 0;  // start of the text not copied yet
+    for (size_t at = utf8.find('\xF3'); at != std::string_view::npos; at = utf8.find('\xF3', at)) {
+        if (CodeMarkAt(utf8.substr(at)) > 0) {
+            out.append(utf8.substr(from, at - from));
+            from = at += kCodeMarkUtf8Length;
+        } else {
+            ++at;
+        }
+    }
+    out.append(utf8.substr(from));
+    return out;
+}
+
 std::string Utf8ToCp932(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());

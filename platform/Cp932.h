@@ -25,6 +25,11 @@ std::string Cp932ToUtf8(std::string_view cp932);
 // search) pass over the marks.
 bool IsCp932CodeMark(char32_t cp);
 
+// The text without its code marks: each character as it is, whichever of its codes it was read from.
+// Text leaving the program (workbook cells, the clipboard) goes without marks, and texts compared
+// for sameness (histories) are compared without them. Stored texts keep their marks.
+std::string WithoutCp932CodeMarks(std::string_view utf8);
+
 // Length of the text in CP932 bytes: what file lengths and byte-counted limits are measured in. A
 // raw-byte code point counts as its one byte, a code mark as none.
 size_t Cp932Length(std::string_view utf8);

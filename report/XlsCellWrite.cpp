@@ -1,6 +1,8 @@
 // Selecting cells and writing values, merges and alignments on the open page.
 #include "report/XlsEngineImpl.h"
 
+#include "platform/Cp932.h"
+
 using namespace xls;
 
 namespace {
@@ -168,7 +170,8 @@ void CXlsReportEngine::PutValueString(std::string_view utf8) {
     if (!m->current || !m->selected) return;
     pugi::xml_node c = m->Cell(m->selection.firstRow, m->selection.firstColumn);
     ClearValue(c);
-    std::string text = EscapeCellText(utf8);
+    // The marks that keep a text's CP932 codes stay in the program: a reader would count and search them.
+    std::string text = EscapeCellText(vemo::WithoutCp932CodeMarks(utf8));
     if (text.empty()) return;
     c.append_attribute("t").set_value("inlineStr");
     pugi::xml_node t = c.append_child("is").append_child("t");

@@ -110,7 +110,7 @@ public:
 
     // Values go to the selected cell (the top-left one of a rectangle); with nothing selected they are
     // ignored and the error number stays. A double equal to its 32-bit truncation is written as an
-    // integer; a NaN or infinity empties the cell.
+    // integer; a NaN or infinity empties the cell. A text goes without its CP932 code marks.
     void PutValueString(std::string_view utf8);
     void PutValueLong(int64_t value);
     void PutValueDouble(double value);

@@ -6,6 +6,7 @@
 #include "ScriptedHost.h"
 #include "master/HyoshiData.h"
 #include "master/MasterTexts.h"
+#include "platform/Cp932.h"
 
 using namespace masterbuild;
 
@@ -24,6 +25,13 @@ TEST(HyoshiData, AddHistoryMovesToTheFrontWithoutDuplicates) {
     EXPECT_EQ(d.FindHistory(0, "B"), 1);
     EXPECT_EQ(d.FindHistory(0, "b"), -1);  // case-sensitive
     EXPECT_EQ(d.GetHistoryCount(1), 0);
+
+    // A 件名 read from other codes of its characters and the same 件名 typed are one entry.
+    const std::string read = vemo::Cp932ToUtf8("\xED\x40\xFA\x4A");
+    d.AddHistory(CHyoshiData::kHistorySubject, read);
+    d.AddHistory(CHyoshiData::kHistorySubject, "纊Ⅰ");
+    EXPECT_EQ(History(d, CHyoshiData::kHistorySubject), std::vector<std::string>{"纊Ⅰ"});
+    EXPECT_EQ(d.FindHistory(CHyoshiData::kHistorySubject, read), 0);
 }
 
 TEST(HyoshiData, TwentyEntriesAtMost) {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "ReportTestFixture.h"
+#include "platform/Cp932.h"
 
 using xlstest::Output;
 
@@ -195,6 +196,7 @@ TEST_F(ReportEngineTest, TextsEscapedAndCut) {
         {"\xEF\xBF\xBE", "_xFFFE_", "\xEF\xBF\xBE"},
         {"bad\xFF" "byte", "bad\xEF\xBF\xBD" "byte", "bad\xEF\xBF\xBD" "byte"},
         {"  前後の空白  ", "  前後の空白  ", "  前後の空白  "},
+        {vemo::Cp932ToUtf8("\xED\x40\xFA\x4A"), "纊Ⅰ", "纊Ⅰ"},  // read from other codes: no code marks
         {" ", " ", " "},
         {"", std::nullopt, ""},
         {Repeat("あ", 40000), Repeat("あ", 32767), Repeat("あ", 32767)},
