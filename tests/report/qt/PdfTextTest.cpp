@@ -95,7 +95,7 @@ TEST(PdfText, APrintedSampleGivesBackItsFiguresAndIdeographsOnEveryForm) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdf));
-        ASSERT_EQ(reportqt::PrintPages(printer, pages), static_cast<int>(pages.size()));
+        ASSERT_EQ(reportqt::PrintPages(printer, pages).pages, static_cast<int>(pages.size()));
 
         std::vector<std::string> extracted;
         std::string why;
