@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <thread>
 #include <unistd.h>
 
@@ -168,9 +169,10 @@ public:
     // The name the printer writes to: the pipe's end of this process.
     QString Path() const { return QStringLiteral("/proc/self/fd/%1").arg(m_writeEnd); }
     // Everything written, once the printer has closed its own end of the pipe; false when more than
-    // kPdfLimit bytes were written.
+    // kPdfLimit bytes were written. Memory that ran out while they were caught is thrown here.
     bool Finish(QByteArray& bytes) {
         Finish();
+        if (m_outOfMemory) throw std::bad_alloc();
         bytes = m_bytes;
         return !m_tooLarge;
     }
@@ -192,7 +194,13 @@ private:
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) return;
             if (m_bytes.size() + n > kPdfLimit) m_tooLarge = true;
-            if (!m_tooLarge) m_bytes.append(buffer, n);
+            if (m_tooLarge || m_outOfMemory) continue;
+            try {
+                m_bytes.append(buffer, n);
+            } catch (const std::bad_alloc&) {
+                m_outOfMemory = true;
+                m_bytes.clear();
+            }
         }
     }
 
@@ -201,6 +209,7 @@ private:
     std::string m_error;
     QByteArray m_bytes;
     bool m_tooLarge = false;
+    bool m_outOfMemory = false;
     std::thread m_reader;
 };
 
@@ -227,10 +236,15 @@ Painted PaintRange(QPrinter& printer, const std::vector<PageLayout>& pages, int 
         const PageLayout& page = pages[static_cast<size_t>(i - 1)];
         if (painted.pages > 0) {
             usePaper(page);
-            if (!printer.newPage() && !Failed(printer.printerState())) painted.failure = QPrinter::Error;
+            if (!printer.newPage()) {
+                painted.failure = Failed(printer.printerState()) ? printer.printerState() : QPrinter::Error;
+                break;
+            }
         }
-        if (Failed(printer.printerState())) painted.failure = printer.printerState();
-        if (Failed(painted.failure)) break;
+        if (Failed(printer.printerState())) {
+            painted.failure = printer.printerState();
+            break;
+        }
         PaintPage(painter, page, printer.pageLayout().fullRect(QPageLayout::Point).size());
         ++painted.pages;
     }
