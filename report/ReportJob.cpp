@@ -28,6 +28,18 @@ const char* RefusalReason(XlsOpenError error) {
     return reporttext::kFormReasonUnreadable;
 }
 
+// The message of a print that was not done.
+std::string NotPrintedMessage(const PrintOutcome& outcome) {
+    switch (outcome.result) {
+    case PrintResult::printed:
+    case PrintResult::notStarted: break;
+    case PrintResult::noPageInRange: return reporttext::kNoPageInRange;
+    case PrintResult::notWritten: return outcome.where + reporttext::kPdfNotWritten + "\n" + outcome.reason;
+    case PrintResult::jobFailed: return outcome.where + reporttext::kPrintJobFailed + "\n" + outcome.reason;
+    }
+    return reporttext::kNothingPrinted;
+}
+
 }  // namespace
 
 std::string FormRefusalMessage(const std::string& path, XlsOpenError error) {
@@ -137,8 +149,9 @@ void CReportJob::Print() {
 bool CReportJob::PrintOnChosenPrinter() {
     if (m_templatePath.empty() || !m_engine.HasWorkbook()) return false;
     try {
-        if (ReportOutput().PrintAll(*this)) return true;
-        AfxMessageBox(reporttext::kNothingPrinted, MsgButtons::Ok, MsgIcon::Exclamation);
+        const PrintOutcome outcome = ReportOutput().PrintAll(*this);
+        if (outcome.result == PrintResult::printed) return true;
+        AfxMessageBox(NotPrintedMessage(outcome), MsgButtons::Ok, MsgIcon::Exclamation);
     } catch (const std::bad_alloc&) {
         OutOfMemory();
     }

@@ -81,9 +81,11 @@ public:
     // user (reporttext::kReportOutOfMemory); no window stays open then.
     void Print();
     void Preview();
-    // Prints every page on the printer chosen last, without asking for one. A printer that cannot be
-    // started prints nothing: the user is told (reporttext::kNothingPrinted) and the result is false,
-    // as it is without a workbook.
+    // Prints every page on the printer chosen last, without asking for one. A print that is not done
+    // is told to the user and the result is false, as it is without a workbook: a printer that cannot
+    // be started (reporttext::kNothingPrinted), a page range without pages (kNoPageInRange), a PDF
+    // file that could not be written whole (kPdfNotWritten: the file and why; nothing was written)
+    // and a printer's job that ended aborted or in error (kPrintJobFailed: the printer and how).
     bool PrintOnChosenPrinter();
     // Brings this job's open preview window to the front; nothing when none is open.
     void ActivatePreviewWindow();

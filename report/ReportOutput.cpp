@@ -11,7 +11,7 @@ public:
     void RaisePreview(CReportJob&) override {}
     void ClosePreview(CReportJob&) override {}
     bool ChoosePrinter() override { return false; }
-    bool PrintAll(CReportJob&) override { return false; }
+    PrintOutcome PrintAll(CReportJob&) override { return {PrintResult::notStarted}; }
 };
 
 QuietOutput g_quiet;

@@ -1,6 +1,27 @@
 #pragma once
+#include <string>
+#include <utility>
 
 class CReportJob;
+
+// What became of a print.
+enum class PrintResult {
+    printed,
+    notStarted,     // the printer could not be started
+    noPageInRange,  // the page range chosen holds no page of the report
+    notWritten,     // the PDF file could not be written whole: nothing was written
+    jobFailed,      // the printer's job ended aborted or in error
+};
+
+struct PrintOutcome {
+    PrintOutcome(PrintResult result = PrintResult::printed, int pages = 0, std::string where = {}, std::string reason = {})
+        : result(result), pages(pages), where(std::move(where)), reason(std::move(reason)) {}
+
+    PrintResult result;
+    int pages;           // the pages printed
+    std::string where;   // notWritten: the PDF file; jobFailed: the printer
+    std::string reason;  // notWritten: the system's reason; jobFailed: how the job ended
+};
 
 // Where a report job's workbook goes to be seen or printed. The program installs the Qt output
 // (report/qt/QtReportOutput.h), which owns the preview windows and the printer; tests install a
@@ -18,9 +39,9 @@ public:
     virtual void ClosePreview(CReportJob& job) = 0;
     // Asks the user for the printer; true when they chose to print.
     virtual bool ChoosePrinter() = 0;
-    // Prints every page of the job's workbook on the printer chosen last; false when nothing was
-    // printed (the printer could not be started).
-    virtual bool PrintAll(CReportJob& job) = 0;
+    // Prints every page of the job's workbook (those of the page range chosen) on the printer
+    // chosen last, and tells what became of it.
+    virtual PrintOutcome PrintAll(CReportJob& job) = 0;
 };
 
 // The installed output; without one, the quiet output.

@@ -19,6 +19,16 @@
     X(kPreviewOpenMessage,                                                                                \
       "既に印刷プレビュー ウィンドウが開かれています。\n印刷プレビュー ウィンドウを閉じてください。")     \
     X(kNothingPrinted, "何も印刷できませんでした。\nプリンターが設定されているか確認してください。")     \
+    /* A print that was not done: a page range without pages; a PDF file not written (the file */        \
+    /* before, the system's reason after) and a printer's job that ended unfinished (the printer */        \
+    /* before, how it ended after) */                                                                     \
+    X(kNoPageInRange, "指定された印刷範囲には印刷するページがありません。\n印刷範囲のページ番号を確認してください。") \
+    X(kPdfNotWritten, "\nを書き込めなかったため、印刷を中止しました。")                                    \
+    X(kPdfIncomplete, "作成された PDF ファイルが完全ではありません。")                                      \
+    X(kPdfReadOnly, "ファイルが読み取り専用です。")                                                        \
+    X(kPrintJobFailed, "\nでの印刷は完了しませんでした。")                                                  \
+    X(kPrintJobAborted, "印刷ジョブが中止されました。")                                                    \
+    X(kPrintJobError, "印刷ジョブでエラーが発生しました。プリンターの状態を確認してください。")              \
     /* The print preview window */                                                                        \
     X(kPreviewDialogTitle, "印刷プレビュー")                                                              \
     X(kPreviewPrint, "印刷(&P)")                                                                          \

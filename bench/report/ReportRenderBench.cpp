@@ -38,7 +38,7 @@ int PrintToPdf(const std::vector<reportqt::PageLayout>& pages, const std::string
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(path));
-    return reportqt::PrintPages(printer, pages);
+    return reportqt::PrintPages(printer, pages).pages;
 }
 
 // Model, layout and PDF: what printing the job to a PDF file costs.

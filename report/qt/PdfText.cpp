@@ -369,14 +369,17 @@ QStringList PrintFamilies(PrintFace face) {
     return {face == PrintFace::serif ? QStringLiteral("Liberation Serif") : QStringLiteral("Liberation Sans"), JapaneseFamily(face)};
 }
 
-bool MendToUnicode(const QString& pdfPath, const QString& drawnText, const QList<QFont>& fonts) {
+bool IsWholePdf(const QByteArray& bytes) {
     PdfFile pdf;
-    {
-        QFile file(pdfPath);
-        if (!file.open(QIODevice::ReadOnly)) return false;
-        pdf.bytes = file.readAll();
-    }
-    if (!pdf.Read()) return false;
+    pdf.bytes = bytes;
+    // A file cut short lacks its last cross-reference table, its trailer or its end-of-file mark.
+    return pdf.Read() && bytes.trimmed().endsWith("%%EOF");
+}
+
+std::optional<QByteArray> MendedToUnicode(const QByteArray& bytes, const QString& drawnText, const QList<QFont>& fonts) {
+    PdfFile pdf;
+    pdf.bytes = bytes;
+    if (!pdf.Read()) return std::nullopt;
     const std::map<char32_t, char32_t> drawnNames = DrawnNames(drawnText, fonts);
 
     // Each font's map, mended where the writer named a glyph otherwise than the text drawn with it.
@@ -387,10 +390,10 @@ bool MendToUnicode(const QString& pdfPath, const QString& drawnText, const QList
     for (int number : maps) {
         const auto stream = pdf.StreamOf(number);
         ToUnicodeMap map;
-        if (!stream || !map.Parse(*stream)) return false;
+        if (!stream || !map.Parse(*stream)) return std::nullopt;
         if (map.Rename(drawnNames)) mended[number] = map.Text();
     }
-    if (mended.empty()) return true;
+    if (mended.empty()) return bytes;
 
     // An update after the file: the mended maps, their cross-reference section and a trailer that
     // points back to the file's own.
@@ -399,7 +402,7 @@ bool MendToUnicode(const QString& pdfPath, const QString& drawnText, const QList
     static const QRegularExpression infoKey(QStringLiteral("/Info\\s+\\d+\\s+\\d+\\s+R"));
     static const QRegularExpression idKey(QStringLiteral("/ID\\s*\\[[^\\]]*\\]"));
     const QRegularExpressionMatch size = sizeKey.match(pdf.trailer), root = rootKey.match(pdf.trailer);
-    if (!size.hasMatch() || !root.hasMatch()) return false;
+    if (!size.hasMatch() || !root.hasMatch()) return std::nullopt;
     QByteArray update = pdf.bytes.endsWith('\n') ? QByteArray() : QByteArray("\n");
     QByteArray xref = "xref\n";
     for (const auto& [number, text] : mended) {
@@ -417,9 +420,22 @@ bool MendToUnicode(const QString& pdfPath, const QString& drawnText, const QList
     if (const QRegularExpressionMatch id = idKey.match(pdf.trailer); id.hasMatch()) update += id.captured(0).toLatin1() + '\n';
     update += "/Prev " + QByteArray::number(static_cast<qlonglong>(pdf.xref)) + "\n>>\nstartxref\n" + QByteArray::number(xrefAt) + "\n%%EOF\n";
 
+    return pdf.bytes + update;
+}
+
+bool MendToUnicode(const QString& pdfPath, const QString& drawnText, const QList<QFont>& fonts) {
+    QByteArray bytes;
+    {
+        QFile file(pdfPath);
+        if (!file.open(QIODevice::ReadOnly)) return false;
+        bytes = file.readAll();
+    }
+    const std::optional<QByteArray> mended = MendedToUnicode(bytes, drawnText, fonts);
+    if (!mended) return false;
+    if (mended->size() == bytes.size()) return true;  // nothing to mend
     QSaveFile out(pdfPath);
     if (!out.open(QIODevice::WriteOnly)) return false;
-    if (out.write(pdf.bytes) != pdf.bytes.size() || out.write(update) != update.size()) {
+    if (out.write(*mended) != mended->size()) {
         out.cancelWriting();
         return false;
     }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The text of the PDF files the program writes (printed reports, the user manual), so that a
 // viewer's search, copy and paste and pdftotext give back what was drawn.
@@ -32,5 +33,12 @@ QStringList PrintFamilies(PrintFace face);
 // beside it and renamed over it). False, and the file as it was, when the file is not a PDF as
 // Qt writes them or cannot be rewritten.
 bool MendToUnicode(const QString& pdfPath, const QString& drawnText, const QList<QFont>& fonts);
+// The same on the bytes of a PDF file: the file with the mended maps appended (the bytes as they
+// were when nothing needs mending); nothing when the bytes are not a PDF as Qt writes them.
+std::optional<QByteArray> MendedToUnicode(const QByteArray& pdf, const QString& drawnText, const QList<QFont>& fonts);
+
+// Whether the bytes are a whole PDF file as Qt writes them: its last cross-reference table, found
+// through startxref, and its trailer read, and the end-of-file mark last.
+bool IsWholePdf(const QByteArray& pdf);
 
 }  // namespace pdftext

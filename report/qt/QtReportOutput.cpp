@@ -123,8 +123,7 @@ bool CQtReportOutput::PageSetup(QWidget* parent) {
     return true;
 }
 
-bool CQtReportOutput::PrintAll(CReportJob& job) {
+PrintOutcome CQtReportOutput::PrintAll(CReportJob& job) {
     CWaitCursor wait;
-    // No page printed: the printer could not be started (or the range chosen holds no page).
-    return reportqt::PrintPages(Printer(), reportqt::LayoutWorkbook(job.Engine().Model())) > 0;
+    return reportqt::PrintPages(Printer(), reportqt::LayoutWorkbook(job.Engine().Model()));
 }

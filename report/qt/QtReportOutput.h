@@ -34,7 +34,7 @@ public:
     void RaisePreview(CReportJob& job) override;
     void ClosePreview(CReportJob& job) override;
     bool ChoosePrinter() override;
-    bool PrintAll(CReportJob& job) override;
+    PrintOutcome PrintAll(CReportJob& job) override;
 
 private:
     void Closed(CReportJob* job);

@@ -5,8 +5,18 @@
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <thread>
+#include <unistd.h>
 
+#include "platform/FileUtil.h"
+#include "platform/PlatformTexts.h"
+#include "platform/TextUtil.h"
+#include "report/ReportTexts.h"
 #include "report/qt/PdfText.h"
 
 namespace reportqt {
@@ -111,10 +121,9 @@ void DrawScaledText(QPainter& painter, const QFont& font, const QPointF& origin,
     painter.restore();
 }
 
-// Names the glyphs of a PDF file the pages were printed into by the text drawn with them. A file
-// that cannot be mended stays as the writer made it: drawn alike, only its text searched less well.
-void MendPdfText(const QPrinter& printer, const std::vector<PageLayout>& pages, int first, int last) {
-    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty()) return;
+// The pages' PDF file with its glyphs named by the text drawn with them. A file that cannot be
+// mended stays as the writer made it: drawn alike, only its text searched less well.
+QByteArray MendPdfText(const QByteArray& pdf, const std::vector<PageLayout>& pages, int first, int last) {
     QString drawn;
     QList<QFont> fonts;
     for (int i = first; i <= last; ++i) {
@@ -128,7 +137,163 @@ void MendPdfText(const QPrinter& printer, const std::vector<PageLayout>& pages, 
             fonts.push_back(box.font);
         }
     }
-    pdftext::MendToUnicode(printer.outputFileName(), drawn, fonts);
+    return pdftext::MendedToUnicode(pdf, drawn, fonts).value_or(pdf);
+}
+
+// The most of a PDF file held in memory before it is written: far above any report's.
+constexpr qsizetype kPdfLimit = qsizetype{1} << 30;
+
+// What a printer writes to its output file, caught on its way there. Qt's PDF writer says nothing
+// when its file cannot be written (a full disk leaves a file cut short that every call reported as
+// printed), so the printer writes into a pipe instead, named under /proc/self/fd, and a thread
+// empties the pipe into memory. The file is then checked whole and written by the program itself,
+// which hears the system's reason when that fails.
+class PdfCapture {
+public:
+    PdfCapture() {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0) {
+            m_error = std::strerror(errno);
+            return;
+        }
+        m_readEnd = ends[0];
+        m_writeEnd = ends[1];
+        m_reader = std::thread([this] { Drain(); });
+    }
+    ~PdfCapture() { Finish(); }
+    PdfCapture(const PdfCapture&) = delete;
+    PdfCapture& operator=(const PdfCapture&) = delete;
+
+    // Why no pipe could be made; "" when there is one.
+    const std::string& Error() const { return m_error; }
+    // The name the printer writes to: the pipe's end of this process.
+    QString Path() const { return QStringLiteral("/proc/self/fd/%1").arg(m_writeEnd); }
+    // Everything written, once the printer has closed its own end of the pipe; false when more than
+    // kPdfLimit bytes were written. Memory that ran out while they were caught is thrown here.
+    bool Finish(QByteArray& bytes) {
+        Finish();
+        if (m_outOfMemory) throw std::bad_alloc();
+        bytes = m_bytes;
+        return !m_tooLarge;
+    }
+
+private:
+    void Finish() {
+        if (m_writeEnd >= 0) ::close(m_writeEnd);
+        m_writeEnd = -1;
+        if (m_reader.joinable()) m_reader.join();
+        if (m_readEnd >= 0) ::close(m_readEnd);
+        m_readEnd = -1;
+    }
+    // Reads until every writing end is closed; what goes beyond the limit is read and dropped, so that
+    // the printer never waits.
+    void Drain() {
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = ::read(m_readEnd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return;
+            if (m_bytes.size() + n > kPdfLimit) m_tooLarge = true;
+            if (m_tooLarge || m_outOfMemory) continue;
+            try {
+                m_bytes.append(buffer, n);
+            } catch (const std::bad_alloc&) {
+                m_outOfMemory = true;
+                m_bytes.clear();
+            }
+        }
+    }
+
+    int m_readEnd = -1;
+    int m_writeEnd = -1;
+    std::string m_error;
+    QByteArray m_bytes;
+    bool m_tooLarge = false;
+    bool m_outOfMemory = false;
+    std::thread m_reader;
+};
+
+// The pages first..last, each on its own sheet with the printer's paper set to the page's. Stops at a
+// job the printer reports aborted or in error.
+struct Painted {
+    int pages = 0;
+    QPrinter::PrinterState failure = QPrinter::Idle;  // Aborted or Error when the job failed
+};
+
+bool Failed(QPrinter::PrinterState state) { return state == QPrinter::Aborted || state == QPrinter::Error; }
+
+Painted PaintRange(QPrinter& printer, const std::vector<PageLayout>& pages, int first, int last) {
+    printer.setFullPage(true);
+    auto usePaper = [&](const PageLayout& page) {
+        printer.setPageSize(QPageSize(page.paperId));
+        printer.setPageOrientation(page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    };
+    usePaper(pages[static_cast<size_t>(first - 1)]);
+    Painted painted;
+    QPainter painter;
+    if (!painter.begin(&printer)) return painted;
+    for (int i = first; i <= last; ++i) {
+        const PageLayout& page = pages[static_cast<size_t>(i - 1)];
+        if (painted.pages > 0) {
+            usePaper(page);
+            if (!printer.newPage()) {
+                painted.failure = Failed(printer.printerState()) ? printer.printerState() : QPrinter::Error;
+                break;
+            }
+        }
+        if (Failed(printer.printerState())) {
+            painted.failure = printer.printerState();
+            break;
+        }
+        PaintPage(painter, page, printer.pageLayout().fullRect(QPageLayout::Point).size());
+        ++painted.pages;
+    }
+    painter.end();
+    if (!Failed(painted.failure) && Failed(printer.printerState())) painted.failure = printer.printerState();
+    return painted;
+}
+
+// Prints to the printer's PDF file: the pages are caught in memory, checked to make a whole PDF file,
+// and written beside the file and renamed over it (through a link to the file it points to). Nothing
+// is written when any of it fails; a file marked read-only is not replaced.
+PrintOutcome PrintPdf(QPrinter& printer, const std::vector<PageLayout>& pages, int first, int last) {
+    const QString target = printer.outputFileName();
+    PrintOutcome failed{PrintResult::notWritten, 0, target.toStdString(), ""};
+    if (vemo::IsReadOnlyMarked(failed.where)) {
+        failed.reason = reporttext::kPdfReadOnly;
+        return failed;
+    }
+    PdfCapture capture;
+    if (!capture.Error().empty()) {
+        failed.reason = capture.Error();
+        return failed;
+    }
+    Painted painted;
+    {
+        // The printer keeps the user's file name, whatever happens while it prints.
+        struct Renamed {
+            QPrinter& printer;
+            QString name;
+            ~Renamed() { printer.setOutputFileName(name); }
+        } renamed{printer, target};
+        printer.setOutputFileName(capture.Path());
+        painted = PaintRange(printer, pages, first, last);
+    }
+    QByteArray pdf;
+    const bool held = capture.Finish(pdf);
+    if (painted.pages == 0) return {PrintResult::notStarted};
+    if (!held) {
+        failed.reason = vemo::FillText(platformtext::kFileTooLarge, {std::to_string(kPdfLimit >> 20)});
+        return failed;
+    }
+    pdf = MendPdfText(pdf, pages, first, first + painted.pages - 1);
+    if (Failed(painted.failure) || !pdftext::IsWholePdf(pdf)) {
+        failed.reason = reporttext::kPdfIncomplete;
+        return failed;
+    }
+    if (!vemo::WriteFileThroughLink(failed.where, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())), &failed.reason))
+        return failed;
+    return {PrintResult::printed, painted.pages};
 }
 
 }  // namespace
@@ -175,34 +340,21 @@ void PaintPage(QPainter& painter, const PageLayout& page, const QSizeF& devicePa
     painter.restore();
 }
 
-int PrintPages(QPrinter& printer, const std::vector<PageLayout>& pages) {
+PrintOutcome PrintPages(QPrinter& printer, const std::vector<PageLayout>& pages) {
     int first = 1, last = static_cast<int>(pages.size());
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         first = std::max(first, printer.fromPage());
         last = std::min(last, printer.toPage() > 0 ? printer.toPage() : last);
     }
-    if (first > last) return 0;
-    printer.setFullPage(true);
-    auto usePaper = [&](const PageLayout& page) {
-        printer.setPageSize(QPageSize(page.paperId));
-        printer.setPageOrientation(page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    };
-    usePaper(pages[static_cast<size_t>(first - 1)]);
-    QPainter painter;
-    if (!painter.begin(&printer)) return 0;
-    int printed = 0;
-    for (int i = first; i <= last; ++i) {
-        const PageLayout& page = pages[static_cast<size_t>(i - 1)];
-        if (printed > 0) {
-            usePaper(page);
-            printer.newPage();
-        }
-        PaintPage(painter, page, printer.pageLayout().fullRect(QPageLayout::Point).size());
-        ++printed;
-    }
-    painter.end();
-    MendPdfText(printer, pages, first, last);
-    return printed;
+    if (first > last) return {PrintResult::noPageInRange};
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return PrintPdf(printer, pages, first, last);
+    const Painted painted = PaintRange(printer, pages, first, last);
+    if (painted.pages == 0 && !Failed(painted.failure)) return {PrintResult::notStarted};
+    if (Failed(painted.failure))
+        return {PrintResult::jobFailed, painted.pages, printer.printerName().toStdString(),
+                painted.failure == QPrinter::Aborted ? reporttext::kPrintJobAborted : reporttext::kPrintJobError};
+    return {PrintResult::printed, painted.pages};
 }
 
 void PaintPagesAsIs(QPrinter& printer, const std::vector<PageLayout>& pages) {

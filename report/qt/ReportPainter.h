@@ -2,6 +2,7 @@
 #include <QSizeF>
 #include <vector>
 
+#include "report/ReportOutput.h"
 #include "report/qt/ReportLayout.h"
 
 class QPainter;
@@ -14,8 +15,10 @@ namespace reportqt {
 void PaintPage(QPainter& painter, const PageLayout& page, const QSizeF& devicePaper);
 
 // Prints the pages, each on its own sheet with the printer's paper set to the page's; the printer's
-// page range, when one was chosen, selects among them (numbered from 1). Returns the pages printed.
-int PrintPages(QPrinter& printer, const std::vector<PageLayout>& pages);
+// page range, when one was chosen, selects among them (numbered from 1). A PDF file is written whole
+// or not at all: the file is replaced only once the whole PDF is in hand, and a file marked read-only
+// is refused. Tells what became of the print.
+PrintOutcome PrintPages(QPrinter& printer, const std::vector<PageLayout>& pages);
 
 // Paints the pages onto a printer whose paper stays as it is (the preview's).
 void PaintPagesAsIs(QPrinter& printer, const std::vector<PageLayout>& pages);

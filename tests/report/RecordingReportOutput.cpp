@@ -54,8 +54,8 @@ bool RecordingReportOutput::ChoosePrinter() {
     return choosePrint;
 }
 
-bool RecordingReportOutput::PrintAll(CReportJob& job) {
+PrintOutcome RecordingReportOutput::PrintAll(CReportJob& job) {
     calls.push_back("print " + std::to_string(job.Engine().PageCount()));
     if (outOfMemory) throw std::bad_alloc();
-    return !printFails;
+    return printFails ? failure : PrintOutcome{PrintResult::printed, job.Engine().PageCount()};
 }

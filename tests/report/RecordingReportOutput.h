@@ -19,8 +19,10 @@ public:
 
     // The answer to the next printer choices.
     bool choosePrint = true;
-    // The printer cannot be started: the next prints print nothing.
+    // The next prints are not done: they give back failure (a printer that cannot be started, unless
+    // the test says otherwise).
     bool printFails = false;
+    PrintOutcome failure{PrintResult::notStarted};
     // Laying out the pages of a preview or a print runs out of memory (after the call is recorded).
     bool outOfMemory = false;
 
@@ -38,7 +40,7 @@ public:
     void RaisePreview(CReportJob& job) override;
     void ClosePreview(CReportJob& job) override;
     bool ChoosePrinter() override;
-    bool PrintAll(CReportJob& job) override;
+    PrintOutcome PrintAll(CReportJob& job) override;
 
 private:
     IReportOutput* m_previous;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <new>
 #include <memory>
+#include <optional>
 
 #include "RecordingReportOutput.h"
 #include "ScriptedHost.h"
@@ -306,20 +307,22 @@ TEST_F(ReportJobTest, ActivatingRaisesTheJobsOwnWindow) {
     EXPECT_EQ(m_output.raised, (std::vector<const CReportJob*>{&first, &second, &first}));
 }
 
-// A printer that cannot be started prints nothing, and the user is told so.
+// A print that is not done is told: a printer that cannot be started, a printer's job that fails.
 TEST_F(ReportJobTest, PrintingAsksForThePrinterFirstAndSaysWhenNothingWasPrinted) {
     struct Case {
         const char* what;
         int pages;  // -1: no template open
         bool choose;
-        bool fails;
+        std::optional<PrintOutcome> failure;
         std::vector<std::string> calls;
         std::vector<std::string> messages;
     } cases[] = {
-        {"no template", -1, true, false, {}, {}},
-        {"printer chosen", 3, true, false, {"choose", "print 3"}, {}},
-        {"choice cancelled", 3, false, false, {"choose"}, {}},
-        {"the printer cannot start", 3, true, true, {"choose", "print 3"}, {reporttext::kNothingPrinted}},
+        {"no template", -1, true, std::nullopt, {}, {}},
+        {"printer chosen", 3, true, std::nullopt, {"choose", "print 3"}, {}},
+        {"choice cancelled", 3, false, std::nullopt, {"choose"}, {}},
+        {"the printer cannot start", 3, true, PrintOutcome{PrintResult::notStarted}, {"choose", "print 3"}, {reporttext::kNothingPrinted}},
+        {"the printer's job is aborted", 3, true, PrintOutcome{PrintResult::jobFailed, 1, "事務所", reporttext::kPrintJobAborted},
+         {"choose", "print 3"}, {std::string("事務所") + reporttext::kPrintJobFailed + "\n" + reporttext::kPrintJobAborted}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -328,7 +331,8 @@ TEST_F(ReportJobTest, PrintingAsksForThePrinterFirstAndSaysWhenNothingWasPrinted
         m_output.calls.clear();
         m_host.messages.clear();
         m_output.choosePrint = c.choose;
-        m_output.printFails = c.fails;
+        m_output.printFails = c.failure.has_value();
+        if (c.failure) m_output.failure = *c.failure;
         job.Print();
         EXPECT_EQ(m_output.calls, c.calls);
         EXPECT_EQ(m_host.MessageTexts(), c.messages);

@@ -95,7 +95,7 @@ TEST(PdfText, APrintedSampleGivesBackItsFiguresAndIdeographsOnEveryForm) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdf));
-        ASSERT_EQ(reportqt::PrintPages(printer, pages), static_cast<int>(pages.size()));
+        ASSERT_EQ(reportqt::PrintPages(printer, pages).pages, static_cast<int>(pages.size()));
 
         std::vector<std::string> extracted;
         std::string why;
@@ -124,7 +124,7 @@ TEST(PdfText, APrintedSampleGivesBackItsFiguresAndIdeographsOnEveryForm) {
     }
 }
 
-// A file that is no PDF as the writer makes them, or is cut short, is left as it was.
+// A file that is no PDF as the writer makes them, or is cut short, is no whole PDF and is left as it was.
 TEST(PdfText, AFileItCannotReadIsLeftAsItWas) {
     TempFolder dir;
     const std::string whole = dir / "whole.pdf";
@@ -140,8 +140,11 @@ TEST(PdfText, AFileItCannotReadIsLeftAsItWas) {
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     const QByteArray bytes = in.readAll();
     in.close();
+    EXPECT_TRUE(pdftext::IsWholePdf(bytes));
+    EXPECT_FALSE(pdftext::IsWholePdf(bytes.left(bytes.lastIndexOf("%%EOF"))));
     const QByteArray cases[] = {QByteArray("no pdf at all"), bytes.left(bytes.size() / 2), bytes.left(bytes.lastIndexOf("trailer"))};
     for (const QByteArray& content : cases) {
+        EXPECT_FALSE(pdftext::IsWholePdf(content));
         const QString path = QString::fromStdString(dir / "bad.pdf");
         QFile out(path);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));

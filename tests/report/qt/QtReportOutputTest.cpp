@@ -12,8 +12,13 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <sys/resource.h>
 
+#include "ChildProcess.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
@@ -295,16 +300,68 @@ TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
     EXPECT_TRUE(m_host.messages.empty());
 }
 
-// A printer that cannot be started (here a PDF file in a folder that is not there) prints nothing,
-// and the user is told so.
-TEST_F(QtReportOutputTest, APrinterThatCannotStartPrintsNothingAndSaysSo) {
+// A print that cannot be done says why and counts as not done. A PDF file is written whole or not at
+// all: one that cannot be (its folder missing, a read-only file, a disk that fills up: here a limit on
+// the size of files, with SIGXFSZ ignored as under a shell's `ulimit -f`) leaves every file as it
+// was and no temporary file; the message names the file and the system's reason.
+TEST_F(QtReportOutputTest, APrintThatCannotBeDoneSaysWhyAndLeavesTheFilesAsTheyWere) {
     CReportJob job;
     Fill(job, 2);
-    const std::string pdf = m_dir / "無いフォルダー/印刷.pdf";
-    m_output->Printer().setOutputFormat(QPrinter::PdfFormat);
-    m_output->Printer().setOutputFileName(QString::fromStdString(pdf));
-    EXPECT_FALSE(m_output->PrintAll(job));
-    EXPECT_FALSE(job.PrintOnChosenPrinter());
-    EXPECT_EQ(m_host.MessageTexts(), std::vector<std::string>{reporttext::kNothingPrinted});
-    EXPECT_FALSE(std::filesystem::exists(pdf));
+    const std::string pdf = m_dir / "出力/印刷.pdf", elsewhere = m_dir / "無い/印刷.pdf";
+    const std::string notWritten = pdf + reporttext::kPdfNotWritten + "\n";
+    const struct {
+        const char* what;
+        std::string target;
+        int fromPage, toPage;  // 0: every page
+        bool readOnly;
+        rlim_t sizeLimit;  // 0: none
+        std::string message, systemReason;  // the message; when a reason is given, its start and end
+    } cases[] = {
+        {"printed over an older file", pdf, 0, 0, false, 0, "", ""},
+        {"a folder that is not there", elsewhere, 0, 0, false, 0, elsewhere + reporttext::kPdfNotWritten + "\n",
+         std::string(": ") + std::strerror(ENOENT)},
+        {"a read-only file", pdf, 0, 0, true, 0, notWritten + reporttext::kPdfReadOnly, ""},
+        {"a disk that fills up", pdf, 0, 0, false, 16 << 10, notWritten, std::string(": ") + std::strerror(EFBIG)},
+        {"a page range beyond the last page", pdf, 3, 5, false, 0, reporttext::kNoPageInRange, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(m_dir / "出力");
+        WriteTestFile(pdf, "an older file");
+        if (c.readOnly) std::filesystem::permissions(pdf, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+        const auto before = SnapshotOf(m_dir / "出力");
+        const ChildOutcome child = RunInChild([&] {
+            if (c.sizeLimit) {
+                ::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{c.sizeLimit, c.sizeLimit};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            QPrinter& printer = m_output->Printer();
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(c.target));
+            if (c.fromPage) {
+                printer.setPrintRange(QPrinter::PageRange);
+                printer.setFromTo(c.fromPage, c.toPage);
+            }
+            const bool printed = job.PrintOnChosenPrinter();
+            std::string report = printed ? "printed" : "not printed";
+            for (const std::string& text : m_host.MessageTexts()) report += "\n" + text;
+            return report;
+        });
+        if (c.message.empty()) {
+            EXPECT_EQ(child.report, "printed") << child.how;
+            EXPECT_EQ(PdfPages(ReadTestFile(pdf)), 2);
+            EXPECT_EQ(SnapshotOf(m_dir / "出力").size(), 2u);  // the folder and the file
+            continue;
+        }
+        const std::string message = child.report.substr(std::min(child.report.size(), std::strlen("not printed\n")));
+        EXPECT_EQ(child.report.substr(0, std::strlen("not printed\n")), "not printed\n") << child.report << child.how;
+        if (c.systemReason.empty()) {
+            EXPECT_EQ(message, c.message);
+        } else {
+            EXPECT_TRUE(message.starts_with(c.message) && message.ends_with(c.systemReason)) << message;
+        }
+        EXPECT_EQ(SnapshotOf(m_dir / "出力"), before);
+        EXPECT_FALSE(std::filesystem::exists(m_dir / "無い"));
+    }
 }
