@@ -10,11 +10,13 @@
 #include <utility>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QSessionManager>
 
 #include "app/AppConstants.h"
 #include "app/AppTexts.h"
 #include "app/CommandIds.h"
 #include "dialogkit/DialogTexts.h"
+#include "app/ExitSignals.h"
 #include "app/InstanceChannel.h"
 #include "dialogkit/InputDialogs.h"
 #include "app/MainFrame.h"
@@ -150,6 +152,7 @@ bool CVemoWinApp::InitInstance() {
     };
     // No estimate window closes while a preview of its report is open, whichever is active.
     m_frame->canClose = [this] {
+        if (m_endCode) return true;
         for (CVemoWinView* w : EstimateWindows())
             if (w->RefuseWhilePreviewOpen()) return false;
         return true;
@@ -162,6 +165,7 @@ bool CVemoWinApp::InitInstance() {
     qApp->installEventFilter(this);
     // Texts read from CP932 keep their code marks inside the program: in its fields and off its clipboard.
     CCodeMarkGuard::Install();
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &CVemoWinApp::OnCommitDataRequest, Qt::DirectConnection);
 
     // The splash window stays while the updater runs; a key or a click closes it earlier.
     CSplashWnd::ShowSplashScreen(m_frame.get());
@@ -205,6 +209,46 @@ int CVemoWinApp::ExitInstance() {
     return 0;
 }
 
+bool CVemoWinApp::EndOnSignals() {
+    // The exit code tells the signal as a shell tells it: 128 + its number.
+    if (!m_exitSignals)
+        m_exitSignals = std::make_unique<CExitSignals>([this](int signal) { EndWithoutQuestions(128 + signal); });
+    return m_exitSignals->Installed();
+}
+
+int CVemoWinApp::Run() {
+    // A signal during start-up has ended it already: the loop is not entered.
+    const int code = m_endCode ? *m_endCode : QApplication::exec();
+    if (!m_endCode) return code == 0 ? 0 : 1;
+    if (m_frame && m_frame->isVisible()) m_frame->close();
+    return *m_endCode;
+}
+
+void CVemoWinApp::EndWithoutQuestions(int code) {
+    if (m_endCode) return;
+    m_endCode = code;
+    // The window closes after every loop has returned: a dialog's caller may still use what it shows.
+    QCoreApplication::exit(code);
+}
+
+bool CVemoWinApp::SaveAllModified() {
+    for (CVemoWinView* w : EstimateWindows())
+        if (!w->GetDocument()->SaveModified()) return false;
+    return true;
+}
+
+void CVemoWinApp::OnCommitDataRequest(QSessionManager& manager) {
+    // The session ends only after this: the program asks about the modified estimates now, as on 終了,
+    // when the session lets it (allowsInteraction waits for its turn), and a cancel keeps the session.
+    // The end that follows asks nothing again (see eventFilter).
+    bool modified = false;
+    for (CVemoWinView* w : EstimateWindows()) modified = modified || w->GetDocument()->IsModified();
+    if (!modified || !manager.allowsInteraction()) return;
+    const bool agreed = SaveAllModified();
+    manager.release();
+    if (!agreed) manager.cancel();
+}
+
 void CVemoWinApp::InstallReportOutput() {
     // The reports of every estimate preview and print through it, on its one printer.
     // An output installed before start-up (a test's) stays in place.
@@ -241,6 +285,12 @@ void CVemoWinApp::OpenHandedOverFiles() {
 }
 
 bool CVemoWinApp::eventFilter(QObject* watched, QEvent* event) {
+    // The desktop session ends the program (Qt's quit) while its window is open: the session has had
+    // its answers (OnCommitDataRequest), and a question now would hold the session up.
+    if (watched == qApp && event->type() == QEvent::Quit && m_frame && m_frame->isVisible()) {
+        EndWithoutQuestions(0);
+        return true;
+    }
     // The splash window sees every key and mouse press first.
     if (CSplashWnd::Current() && CSplashWnd::PreTranslateAppMessage(event)) return true;
     return QObject::eventFilter(watched, event);
@@ -337,7 +387,9 @@ CVemoWinView* CVemoWinApp::AddEstimateWindow(std::unique_ptr<CVemoWinDoc> doc) {
         std::make_unique<CEstimateCalcContext>(SharedMasters(), m_settings, m_store.GetZairyoTankaFile()));
     auto* view = new CVemoWinView(*this, std::move(doc));
     CChildFrame* frame = m_frame->AddChildFrame(view, raw->GetTitle());
-    frame->canClose = [raw, view] { return !view->RefuseWhilePreviewOpen() && raw->SaveModified(); };
+    frame->canClose = [this, raw, view] {
+        return m_endCode || (!view->RefuseWhilePreviewOpen() && raw->SaveModified());
+    };
     // The new window is the active one, whether or not the window system has said so yet.
     if (m_activatedView != view) OnViewActivated(view);
     m_commands.UpdateActions();

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/AppMasterDialogs.h"
@@ -18,10 +19,12 @@
 #include "report/BukakeDetailSheets.h"
 #include "report/PrintFormText.h"
 
+class CExitSignals;
 class CInstanceChannel;
 class CMainFrame;
 class CQtReportOutput;
 class IReportOutput;
+class QSessionManager;
 class QTranslator;
 class CVemoWinDoc;
 class CVemoWinView;
@@ -56,6 +59,18 @@ public:
     // Opens the files another start of the program hands over on that local socket (see
     // InstanceChannel.h); false when the socket cannot be made.
     bool ListenForFiles(const QString& channelName);
+    // SIGTERM, SIGHUP and SIGINT end the program from now on, without a question (see Run); false
+    // when they cannot be caught.
+    bool EndOnSignals();
+    // The event loop of a started program, until the main window closes (0, or 1 when the loop
+    // failed) or the program is told to end: by a signal (128 + its number) or by the desktop
+    // session (0), which has asked about the modified estimates before (see SaveAllModified). Told
+    // to end, the program closes its main window as 終了 does but asks nothing: any dialog open at
+    // the time gives way as if cancelled, and the changes of modified estimates are not saved.
+    int Run();
+    // Each modified estimate is offered for saving, as on 終了; false when one was cancelled (the
+    // rest are not asked). Nothing closes.
+    bool SaveAllModified();
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
     CMasterDataStore& Store() { return m_store; }
@@ -167,11 +182,16 @@ private:
     void AddRecentFile(const std::string& path);
     void WatchDocument(CVemoWinDoc* doc);
     void OpenHandedOverFiles();
+    // Starts the end that asks nothing: every event loop, a dialog's too, returns code.
+    void EndWithoutQuestions(int code);
+    void OnCommitDataRequest(QSessionManager& manager);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QStringList m_args;
     std::unique_ptr<QTranslator> m_qtTranslator;
     std::unique_ptr<CInstanceChannel> m_channel;
+    std::unique_ptr<CExitSignals> m_exitSignals;
+    std::optional<int> m_endCode;  // set when the program is told to end
     QStringList m_handedOver;
     std::string m_programFolder;
     CQtSettings m_profile;

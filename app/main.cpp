@@ -23,9 +23,11 @@ int main(int argc, char** argv) {
     int result = 1;
     {
         CVemoWinApp app(args);
+        // A signal ends the program through Run and ExitInstance below: its locks go with it.
+        app.EndOnSignals();
         if (app.InitInstance()) {
             app.ListenForFiles(channel);
-            result = qapp.exec() == 0 ? 0 : 1;
+            result = app.Run();
         } else if (app.PrintedFromCommandLine()) {
             result = 0;
         }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QEvent>
 #include <QLabel>
@@ -10,10 +11,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
+#include <csignal>
 #include <filesystem>
+#include <unistd.h>
 
 #include "AppProgramFolder.h"
 #include "AppTestEnvironment.h"
+#include "ChildProcess.h"
 #include "EstimateBuilders.h"
 #include "EstimateFormTemplate.h"
 #include "MasterBuilders.h"
@@ -36,6 +41,7 @@
 #include "master/MasterTexts.h"
 #include "masteredit/MasterEditTexts.h"
 #include "platform/FileUtil.h"
+#include "platform/LockFile.h"
 #include "platform/PlatformTexts.h"
 #include "platform/TextUtil.h"
 #include "report/ReportTexts.h"
@@ -140,6 +146,49 @@ TEST_F(AppStartup, ASecondInstanceSeesTheLocks) {
     }
     first.ExitInstance();
     EXPECT_EQ(program.CountLocked(), 0);
+}
+
+// SIGTERM, and the desktop session's end after its own question, end the program as 終了 does but
+// without a question nobody may be there to answer: a dialog waiting at the time gives way, a modified
+// estimate is left unsaved as its file was, the masters' marks and lock files go and the settings are
+// kept. The program, a child process here, exits 128 + the signal's number after a signal.
+TEST_F(AppStartup, ASignalOrTheSessionsEndEndsTheProgramThroughItsExitPathUnasked) {
+    const std::string path = program.root / "変更中.sei";
+    const std::string saved = WriteEstimate(path, program.masters, program.data + "/材料単価データ25.zoa");
+    const struct {
+        const char* how;
+        std::function<void()> end;
+        int code;
+    } cases[] = {{"SIGTERM", [] { ::kill(::getpid(), SIGTERM); }, 128 + SIGTERM},
+                 {"the session's end", [] {
+                      QEvent quit(QEvent::Quit);
+                      QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+                  }, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        UseFreshSettingsFolder();
+        const ChildOutcome child = RunInChild([&] {
+            CVemoWinApp app({QString::fromStdString(path)}, program.root.Path());
+            ScriptedHost host;
+            app.EndOnSignals();
+            if (!app.InitInstance()) return "the program did not start" + host.MessageLog();
+            app.ActiveEstimateWindow()->GetDocument()->SetModifiedFlag();
+            QTimer::singleShot(0, app.MainFrame(), [&] {
+                QTimer::singleShot(0, c.end);
+                QDialog(app.MainFrame()).exec();
+            });
+            const int code = app.Run();
+            app.ExitInstance();
+            return "exit " + std::to_string(code) + host.MessageLog();
+        });
+        ASSERT_TRUE(child.reported) << child.how;
+        EXPECT_EQ(child.report, "exit " + std::to_string(c.code));
+        EXPECT_EQ(program.CountLocked(), 0);
+        for (const std::string& master : program.LockedFiles())
+            EXPECT_FALSE(fs::exists(vemo::LockFilePath(master))) << master;
+        EXPECT_EQ(ReadTestFile(path), saved);
+        EXPECT_EQ(CQtSettings().GetString(platformtext::kAppName, "Path", "MasterData", ""), program.masters);
+    }
 }
 
 TEST_F(AppStartup, AFailedBukakeLoadOpensTheFolderDialog) {

@@ -25,6 +25,7 @@
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
+#include "app/AppTexts.h"
 #include "app/QtSettings.h"
 #include "app/InstanceChannel.h"
 #include "app/MainFrame.h"
@@ -152,6 +153,27 @@ TEST_F(Shell, FilesHandedOverBySecondStartAreOpened) {
     EXPECT_EQ(app.EstimateWindows()[0]->GetDocument()->GetPathName(), first);
     EXPECT_EQ(app.EstimateWindows()[1]->GetDocument()->GetPathName(), second);
     EXPECT_TRUE(host.messages.empty());
+}
+
+// Before the desktop session ends it asks: each modified estimate is offered for saving as on 終了, and
+// a cancel stops there (the session is then told to stay). Nothing closes meanwhile.
+TEST_F(Shell, TheSessionsEndOffersEachModifiedEstimateForSavingUntilACancel) {
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost host;
+    ASSERT_TRUE(app.InitInstance());
+    for (int i = 0; i < 3; ++i) app.OnFileNew();
+    app.EstimateWindows()[0]->GetDocument()->SetModifiedFlag();
+    app.EstimateWindows()[2]->GetDocument()->SetModifiedFlag();
+    const std::string first = std::string("積算データ1") + apptext::kAskSaveChangesAfter;
+    const std::string third = std::string("積算データ3") + apptext::kAskSaveChangesAfter;
+    host.answers = {IDCANCEL};
+    EXPECT_FALSE(app.SaveAllModified());
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{first});
+    host.messages.clear();
+    host.answers = {IDNO, IDNO};
+    EXPECT_TRUE(app.SaveAllModified());
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{first, third}));
+    EXPECT_EQ(app.EstimateWindows().size(), 3u);
 }
 
 TEST_F(Shell, InstanceChannelNamesDifferByProgramFolder) {
