@@ -124,8 +124,9 @@ public:
     // Offers to take over the locks that could not be taken (editors lists the editors that cannot
     // save). Returns 1 when every lock offered was taken over, 0 otherwise (declined, or a file could
     // not be marked; the editors that still cannot save are then listed to the user, with what was
-    // found at the lock files that cannot be used). A take-over that fails leaves its file unmarked
-    // and no lock file of its own behind.
+    // found at the lock files that cannot be used). A take-over that fails puts back the lock file's
+    // previous record and leaves the mark as it was; where the lock file named no one or cannot be
+    // used, it leaves its file unmarked and no lock file of its own behind.
     int AskForceMasterLocks(const std::string& editors);
 
     // The loads of the start-up, in their order, with their locks, the folder choice after a failed
