@@ -227,7 +227,11 @@ std::string CMasterDataStore::OwnLockFilePath(LockId id) const {
 }
 
 void CMasterDataStore::ReleaseAllLocks() {
-    for (int id = 0; id < kLockCount; ++id) Lock(static_cast<LockId>(id), 0, 1);
+    for (int id = 0; id < kLockCount; ++id) {
+        Lock(static_cast<LockId>(id), 0, 1);
+        m_lockOwner[id] = 0;
+        m_lockedPath[id].clear();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

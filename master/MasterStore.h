@@ -136,7 +136,9 @@ public:
     // locks taken so far are released then.
     int LoadMastersAtStartup();
 
-    // Releases the six locks this process holds (歩掛, 変化率, 単価, 諸経費, プログラム金額, 材料単価).
+    // Releases the six locks this process holds (歩掛, 変化率, 単価, 諸経費, プログラム金額, 材料単価). One
+    // that cannot be released (taken over, or its lock file kept by another process past the record-lock
+    // wait) is given up all the same, so that it is not waited for again.
     void ReleaseAllLocks();
 
     // The editor names listed when a master's lock cannot be taken.

@@ -361,13 +361,10 @@ TEST(MasterHostilePaths, EachCaseGivesItsMessageAndLeavesEveryFileWhole) {
              return {kHeldQuestion, Refused(AllEditors(), found), kSaveRefused};
          },
          0, false, nullptr},
-        {"the lock file of an ended copy that another process keeps a read record lock on",
+        {"a lock file that another process keeps a read record lock on",
          [](Place& p) {
-             vemo::ProcessId ended = vemo::ThisProcess();
-             ++ended.start;
-             ASSERT_EQ(vemo::CreateLockFile(p.tankaLock, {ended, "ended"}), vemo::LockFileResult::created);
-             // Any process that may read the file can take it. This process's reads of the folder keep an
-             // open-file-description lock, where they would drop a process-wide one.
+             WriteTestFile(p.tankaLock, "vemo-lock 1\n");
+             // An open-file-description lock, which this process's reads of the folder do not drop.
              p.reader = ::open(p.tankaLock.c_str(), O_RDONLY | O_CLOEXEC);
              struct flock fl {};
              fl.l_type = F_RDLCK;
