@@ -227,7 +227,11 @@ std::string CMasterDataStore::OwnLockFilePath(LockId id) const {
 }
 
 void CMasterDataStore::ReleaseAllLocks() {
-    for (int id = 0; id < kLockCount; ++id) Lock(static_cast<LockId>(id), 0, 1);
+    for (int id = 0; id < kLockCount; ++id) {
+        Lock(static_cast<LockId>(id), 0, 1);
+        m_lockOwner[id] = 0;
+        m_lockedPath[id].clear();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -574,9 +578,12 @@ int CMasterDataStore::SelectMasterFolder(int mode) {
 // Lock take-over
 
 // Makes a file's lock this store's whoever held it: its lock file names this store and the file is
-// marked. A copy that held it learns of it at its next save or release, which are refused. When the
-// lock file cannot be used or written, the file is left unmarked, as the take-over's release left it,
-// and the lock file written here goes again, so that no file stays marked with nobody owning it.
+// marked. A copy that held it learns of it at its next save or release, which are refused. A lock file
+// that another process keeps a record lock on counts as held by another copy: it and the mark stay
+// as they are. When the file cannot be marked or the lock file cannot be written, the previous
+// owner's record is put back and the mark left as it was; a lock file that named no one, or cannot be
+// used, leaves the file unmarked and no lock file of this store's, so that no file stays marked with
+// nobody owning it.
 void CMasterDataStore::TakeOver(LockId id) {
     m_lockOwner[id] = 0;
     m_lockedPath[id].clear();
@@ -584,15 +591,17 @@ void CMasterDataStore::TakeOver(LockId id) {
     m_lockFault[id] = {{}, vemo::LockFilePath(path)};
     if (!vemo::FileExists(path)) return;
     vemo::LockFileHold hold(m_lockFault[id].lockPath, vemo::LockFileHold::Mode::exclusive, true);
-    const bool taken = hold.Held() && hold.Rewrite(Self());
-    m_lockFault[id].error = hold.Error();
-    if (!taken || !vemo::SetReadOnlyMark(path, true)) {
-        if (hold.Held()) hold.Remove();
-        if (vemo::IsReadOnlyMarked(path)) vemo::SetReadOnlyMark(path, false);
+    if (!hold.Held() && hold.Error().fault == vemo::LockFileFault::none) return;
+    const std::optional<vemo::LockOwner> previous = hold.Owner();
+    if (hold.Held() && hold.Rewrite(Self()) && vemo::SetReadOnlyMark(path, true)) {
+        m_lockOwner[id] = 1;
+        m_lockedPath[id] = path;
         return;
     }
-    m_lockOwner[id] = 1;
-    m_lockedPath[id] = path;
+    m_lockFault[id].error = hold.Error();
+    if (previous && hold.Rewrite(*previous)) return;
+    if (hold.Held()) hold.Remove();
+    if (vemo::IsReadOnlyMarked(path)) vemo::SetReadOnlyMark(path, false);
 }
 
 std::string CMasterDataStore::EditorList(const std::vector<LockId>& ids) {

@@ -124,8 +124,9 @@ public:
     // Offers to take over the locks that could not be taken (editors lists the editors that cannot
     // save). Returns 1 when every lock offered was taken over, 0 otherwise (declined, or a file could
     // not be marked; the editors that still cannot save are then listed to the user, with what was
-    // found at the lock files that cannot be used). A take-over that fails leaves its file unmarked
-    // and no lock file of its own behind.
+    // found at the lock files that cannot be used). A take-over that fails puts back the lock file's
+    // previous record and leaves the mark as it was; where the lock file named no one or cannot be
+    // used, it leaves its file unmarked and no lock file of its own behind.
     int AskForceMasterLocks(const std::string& editors);
 
     // The loads of the start-up, in their order, with their locks, the folder choice after a failed
@@ -135,7 +136,9 @@ public:
     // locks taken so far are released then.
     int LoadMastersAtStartup();
 
-    // Releases the six locks this process holds (歩掛, 変化率, 単価, 諸経費, プログラム金額, 材料単価).
+    // Releases the six locks this process holds (歩掛, 変化率, 単価, 諸経費, プログラム金額, 材料単価). One
+    // that cannot be released (taken over, or its lock file kept by another process past the record-lock
+    // wait) is given up all the same, so that it is not waited for again.
     void ReleaseAllLocks();
 
     // The editor names listed when a master's lock cannot be taken.

@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <sstream>
+#include <thread>
 
 #include "platform/FileUtil.h"
 
@@ -15,6 +18,7 @@ namespace {
 constexpr std::string_view kLockSuffix = ".lock";
 constexpr std::string_view kRecordHeader = "vemo-lock 1";
 constexpr size_t kRecordLimit = 4096;  // far above any record; a larger file names no one
+std::atomic<std::chrono::milliseconds::rep> g_recordLockWait{kRecordLockWait.count()};
 
 std::string FormatRecord(const LockOwner& owner) {
     std::ostringstream out;
@@ -66,19 +70,34 @@ bool WriteAt(int fd, const std::string& text) {
     return true;
 }
 
-// Waits for a record lock on the whole file: an open-file-description lock where the system has
-// them, else a process-wide one. A file system without record locks (some network shares) is used
-// without; the exclusive create still decides who takes a lock.
-void LockRecord(int fd, bool exclusive) {
+using Clock = std::chrono::steady_clock;
+
+// When a record lock tried from now is given up.
+Clock::time_point RecordLockDeadline() {
+    return Clock::now() + std::chrono::milliseconds(g_recordLockWait.load());
+}
+
+// Takes a record lock on the whole file: an open-file-description lock where the system has them,
+// else a process-wide one. One that another process keeps is tried again until the deadline, never
+// waited for without end; false when it is still kept then. A file system without record locks (some
+// network shares) is used without; the exclusive create still decides who takes a lock.
+bool LockRecord(int fd, bool exclusive, Clock::time_point deadline) {
+    constexpr auto kRetry = std::chrono::milliseconds(20);
     struct flock fl {};
     fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
     fl.l_whence = SEEK_SET;
-    for (int command : {F_OFD_SETLKW, F_SETLKW}) {
-        for (;;) {
-            if (::fcntl(fd, command, &fl) == 0) return;
-            if (errno != EINTR) break;
+    int command = F_OFD_SETLK;
+    for (;;) {
+        if (::fcntl(fd, command, &fl) == 0) return true;
+        if (errno == EINTR) continue;
+        if (errno == EINVAL && command == F_OFD_SETLK) {
+            command = F_SETLK;
+            continue;
         }
-        if (errno != EINVAL) return;
+        if (errno != EAGAIN && errno != EACCES) return true;
+        const Clock::time_point now = Clock::now();
+        if (now >= deadline) return false;
+        std::this_thread::sleep_for(std::min<Clock::duration>(kRetry, deadline - now));
     }
 }
 
@@ -134,6 +153,8 @@ int OpenRegular(const std::string& path, int access, LockFileError& error) {
 
 }  // namespace
 
+void SetRecordLockWait(std::chrono::milliseconds wait) { g_recordLockWait = wait.count(); }
+
 std::string LockFilePath(const std::string& path) {
     return JoinPath(ParentFolder(path), "." + FileNameOf(path) + std::string(kLockSuffix));
 }
@@ -151,7 +172,9 @@ LockFileResult CreateLockFile(const std::string& lockPath, const LockOwner& owne
         failure = CreateError(errno);
     } else {
         // Readers that open the new file before the record is in it find it empty: held, by no one known.
-        LockRecord(fd, true);
+        // A reader that keeps its record lock past the deadline may read a half-written record, which
+        // names no one as well; the file is this copy's all the same, as the create decided.
+        LockRecord(fd, true, RecordLockDeadline());
         if (!WriteAt(fd, FormatRecord(owner)) || ::fsync(fd) != 0) failure = {LockFileFault::notWritten, errno};
         if (::close(fd) != 0 && failure.fault == LockFileFault::none) failure = {LockFileFault::notWritten, errno};
         if (failure.fault == LockFileFault::none) return LockFileResult::created;
@@ -164,18 +187,27 @@ LockFileResult CreateLockFile(const std::string& lockPath, const LockOwner& owne
 LockFileHold::LockFileHold(const std::string& lockPath, Mode mode, bool create)
     : m_path(lockPath), m_exclusive(mode == Mode::exclusive) {
     const int access = m_exclusive ? O_RDWR : O_RDONLY;
+    const Clock::time_point deadline = RecordLockDeadline();
     // A release may remove the file while this one waits for it; the hold is then taken again on
     // the file now at the path. Each round needs another copy to remove a file, so a few suffice.
     for (int attempt = 0; attempt < 100; ++attempt) {
         int fd = OpenRegular(lockPath, access, m_error);
-        if (fd < 0 && create && m_error.fault == LockFileFault::none) {
+        const bool creating = fd < 0 && create && m_error.fault == LockFileFault::none;
+        if (creating) {
             // Missing: created here, exclusively; when another copy has created it first, it is opened.
             fd = ::open(lockPath.c_str(), access | O_CREAT | O_EXCL | kOpenFlags, 0666);
             if (fd < 0 && errno == EEXIST) continue;
             if (fd < 0) m_error = CreateError(errno);
         }
         if (fd < 0) return;
-        LockRecord(fd, m_exclusive);
+        if (!LockRecord(fd, m_exclusive, deadline)) {
+            // Another process keeps its record lock: the file counts as held by another copy. One
+            // created here goes again, as it names no one.
+            if (creating) ::unlink(lockPath.c_str());
+            ::close(fd);
+            m_error = {};
+            return;
+        }
         struct stat held {}, now {};
         if (::fstat(fd, &held) == 0 && ::lstat(lockPath.c_str(), &now) == 0 && held.st_dev == now.st_dev &&
             held.st_ino == now.st_ino) {

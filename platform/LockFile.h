@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,8 +9,15 @@
 // Lock files: a small file beside a file that names who holds it. Taking one is a single exclusive
 // create that only one process can win, on a local disk and on a network share; while it is read,
 // rewritten or removed it is held with a record lock, so that a take-over waits for a save in flight
-// and a save sees the take-over that came before it.
+// and a save sees the take-over that came before it. A record lock that another process keeps is
+// waited for a few seconds at most: a copy hung on a dead share, or any process that may read a lock
+// file, could keep it for ever.
 namespace vemo {
+
+// How long a record lock that another process keeps is tried for before its lock file counts as held
+// by another copy; SetRecordLockWait changes it for this process (tests shorten it).
+inline constexpr std::chrono::milliseconds kRecordLockWait{5000};
+void SetRecordLockWait(std::chrono::milliseconds wait);
 
 // Who holds a lock: a process and, within it, one holder (a store of the masters, say).
 struct LockOwner {
@@ -48,7 +56,9 @@ LockFileResult CreateLockFile(const std::string& lockPath, const LockOwner& owne
 
 // A lock file held for a while: shared (others may read it too) or exclusive (nobody else reads,
 // rewrites or removes it meanwhile). Holds nothing when the file is missing (unless create is set:
-// then it is created, exclusively) or cannot be used; Error() then says why. Opening never blocks.
+// then it is created, exclusively) or cannot be used; Error() then says why. Nor when another process
+// keeps a record lock on it past the record-lock wait: the file then counts as held by another copy,
+// and Error() says nothing. Opening never blocks, and the hold waits no longer than that.
 class LockFileHold {
 public:
     enum class Mode { shared, exclusive };

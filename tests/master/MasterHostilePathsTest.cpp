@@ -1,6 +1,7 @@
 // Tests of master/MasterStore.h (edit locks and saves) and platform/LockFile.h on hostile and unlucky
 // paths: lock files that are links, pipes, folders or unreadable, a read-only data folder, a master that
-// is a link, and a disk that is full during a save or a take-over. Each case runs one copy of the
+// is a link, a disk that is full during a save or a take-over, a lock file that another process keeps a
+// record lock on, and a take-over that cannot mark another user's master. Each case runs one copy of the
 // program (start-up, one save, exit) in a child process, with a deadline only a hang reaches.
 #include <gtest/gtest.h>
 
@@ -54,7 +55,9 @@ struct Place {
     std::string outside = f.root / "outside";
     std::string tanka = f.data + "/単価データ.daa";
     std::string tankaLock = vemo::LockFilePath(tanka);
+    int reader = -1;  // keeps a record lock on a lock file while the copy, another process, runs
     Place() { fs::create_directories(outside); }
+    ~Place() { ::close(reader); }
 };
 
 struct Case {
@@ -68,6 +71,7 @@ struct Case {
     bool saved;                 // its 単価 save went through
     const char* writtenOutside; // the one file outside the data folder that the save writes
     bool endedCopysLockGoes = false;  // the lock file of an ended copy is gone at the end
+    bool anotherUsersMaster = false;  // the case needs root, to give a master to another user
 };
 
 std::string AllEditors() {
@@ -77,6 +81,8 @@ std::string AllEditors() {
 }
 
 const std::string kHeldQuestion = std::string(mastertext::kLocksHeld) + AllEditors() + mastertext::kAskForceLocks;
+const std::string kTankaHeldQuestion =
+    std::string(mastertext::kLocksHeld) + mastertext::kEditorTanka + mastertext::kAskForceLocks;
 const std::string kSaveRefused = mastertext::kSaveRefused;
 
 // The refusal that lists editors and then, after a blank line, what was found.
@@ -102,6 +108,7 @@ struct Report {
 
 // Start-up (answering Yes to the take-over question), a save of the 単価 master, exit.
 std::string RunCopy(const std::string& program, FullDisk fullDisk) {
+    vemo::SetRecordLockWait(std::chrono::milliseconds(200));  // not the program's few seconds each time
     ScriptedHost host;
     host.answers = {IDYES};
     std::ostringstream out;
@@ -354,9 +361,38 @@ TEST(MasterHostilePaths, EachCaseGivesItsMessageAndLeavesEveryFileWhole) {
              return {kHeldQuestion, Refused(AllEditors(), found), kSaveRefused};
          },
          0, false, nullptr},
+        {"a lock file that another process keeps a read record lock on",
+         [](Place& p) {
+             WriteTestFile(p.tankaLock, "vemo-lock 1\n");
+             // An open-file-description lock, which this process's reads of the folder do not drop.
+             p.reader = ::open(p.tankaLock.c_str(), O_RDONLY | O_CLOEXEC);
+             struct flock fl {};
+             fl.l_type = F_RDLCK;
+             ASSERT_EQ(::fcntl(p.reader, F_OFD_SETLK, &fl), 0);
+         },
+         false, false, FullDisk::never,
+         [](const Place&) -> std::vector<std::string> {
+             return {kTankaHeldQuestion, Refused(mastertext::kEditorTanka, ""), kSaveRefused};
+         },
+         kAllLocks & ~Bit(Store::kLockTanka), false, nullptr},
+        {"a take-over that cannot mark the master of another user, whose holder runs",
+         [&](Place& p) {
+             ordinaryUser.Own(p.f.root.Path());
+             ASSERT_EQ(::lchown(p.tanka.c_str(), 0, 0), 0);
+             ASSERT_TRUE(vemo::SetReadOnlyMark(p.tanka, true));
+             ASSERT_EQ(vemo::CreateLockFile(p.tankaLock, {vemo::ThisProcess(), "holder"}),
+                       vemo::LockFileResult::created);
+             ASSERT_EQ(::chmod(p.tankaLock.c_str(), 0666), 0);  // any user of the shared folder rewrites it
+         },
+         false, true, FullDisk::never,
+         [](const Place&) -> std::vector<std::string> {
+             return {kTankaHeldQuestion, Refused(mastertext::kEditorTanka, ""), kSaveRefused};
+         },
+         kAllLocks & ~Bit(Store::kLockTanka), false, nullptr, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.anotherUsersMaster && !ordinaryUser.needed) continue;
         Place p;
         c.prepare(p);
         if (HasFatalFailure()) return;
