@@ -2,10 +2,7 @@
 // the 技術経費率 and the expense parts by the rates of a 歩掛 detail.
 #include <vector>
 
-#include "estimate/EstimateTexts.h"
 #include "estimate/PricingSupport.h"
-#include "platform/Host.h"
-#include "platform/TextUtil.h"
 
 using namespace calc;
 using namespace pricing;
@@ -20,15 +17,12 @@ void CSekisanData::CheckUnitPrice(int& price, CSekisanItem& item) {
     // The price is kept ×10 in the item, so it has to stay within a tenth of the 32-bit range.
     const int limit = DoubleToLong(214748364.0);
     if (price <= limit && price >= 0) return;
-    if (!m_pricing.quiet && m_pricing.priceWarned.insert(&item).second)
-        AfxMessageBox(vemo::FillText(estimate_texts::MsgUnitPriceOutOfRange, {item.m_strNameUpper}), MsgButtons::Ok,
-                      MsgIcon::None);
+    // A limit of the amounts like the others: the 業務 is named in the record and told by it.
+    m_limits.unitPriceCapped.insert(item.m_nGyomu);
     price = 0;
     item.m_nUnitPrice = kUnset;
     item.m_nAmount = kUnset;
 }
-
-void CSekisanData::ResetUnitPriceWarnings() { m_pricing.priceWarned.clear(); }
 
 int CSekisanData::GetGijutsuKeihiRate(int index, int byShubetsu) const {
     const CSekisanItem* item = m_ItemList.GetItem(index);
