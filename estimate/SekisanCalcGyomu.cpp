@@ -532,18 +532,7 @@ void CGyomuPass::DaikaRule(Row& row) {
 }
 
 // Part `part` of the 業務's amount calculation.
-int CGyomuPass::PartOf(Row& row, AmountPart part) {
-    switch (m_gyomu) {
-        case Gyomu::Sokuryo:
-        case Gyomu::KukakuSokuryo: return m_data.CalcSokuryoKingaku(&row.item, m_index, part);
-        case Gyomu::Sekkei:
-        case Gyomu::KukakuSekkei: return m_data.CalcSekkeiKingaku(&row.item, m_index, part);
-        case Gyomu::Bukken: return m_data.CalcBukkenKingaku(&row.item, m_index, part);
-        case Gyomu::DoshitsuIppan:
-        case Gyomu::DoshitsuKaiseki: return m_data.CalcDoshitsuKingakuPart(&row.item, m_index, part);
-        default: return 0;
-    }
-}
+int CGyomuPass::PartOf(Row& row, AmountPart part) { return m_data.CalcShubetsuPart(&row.item, m_index, part); }
 
 void CGyomuPass::ApplyMode(Row& row, Mode mode, int value, int withDensi) {
     CSekisanItem& item = row.item;

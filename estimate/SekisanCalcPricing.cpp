@@ -1,5 +1,7 @@
 // Rules every amount of the estimate shares: the four-digit cut, the unit-price limit, the choice of
 // the 技術経費率 and the expense parts by the rates of a 歩掛 detail.
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "estimate/PricingSupport.h"
@@ -84,4 +86,31 @@ void CSekisanData::CalcKeihiByRate(const CBukakeDetail& detail, int base, int& p
         int32_t rate = detail.m_rates[k];
         if (rate > 0) *parts[k] = DoubleToLong(RoundDown(static_cast<double>(base) * rate / 10000.0, 1.0));
     }
+}
+
+int CSekisanData::CalcShubetsuPart(CSekisanItem* item, int index, AmountPart part) {
+    if (!item) return 0;
+    switch (item->m_nGyomu) {
+        case Gyomu::Sokuryo:
+        case Gyomu::KukakuSokuryo: return CalcSokuryoKingaku(item, index, part);
+        case Gyomu::Sekkei:
+        case Gyomu::KukakuSekkei: return CalcSekkeiKingaku(item, index, part);
+        case Gyomu::Bukken: return CalcBukkenKingaku(item, index, part);
+        case Gyomu::DoshitsuIppan:
+        case Gyomu::DoshitsuKaiseki: return CalcDoshitsuKingakuPart(item, index, part);
+        default: return 0;
+    }
+}
+
+std::optional<double> CSekisanData::AppliedFactor(int index) {
+    CSekisanItem* item = m_ItemList.GetItem(index);
+    if (!item) return std::nullopt;
+    // The amount calculation notes the factor as it applies it; the missing-price name, shared by
+    // every estimate, is left as it was.
+    const std::string missing = MissingPriceName();
+    ScopedValue<const CSekisanItem*> noted(m_pricing.factorRow, item);
+    m_pricing.factor.reset();
+    CalcShubetsuPart(item, index, AmountPart::Amount);
+    MissingPriceName() = missing;
+    return m_pricing.factor;
 }

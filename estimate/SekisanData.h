@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -153,6 +154,14 @@ public:
     int CalcBukkenKingakuWithoutZairyo(CSekisanItem* item, int index, AmountPart part);
     int CalcBukkenShubetsu(CSekisanItem* item, int index, AmountPart part);
     int CalcBukkenKubun(CSekisanItem* item, int index, AmountPart part);
+    // Part `part` of the amount of the 種別 row at index by its 業務's calculation (0 for a 業務
+    // without one).
+    int CalcShubetsuPart(CSekisanItem* item, int index, AmountPart part);
+    // The correction factor the amount calculation of the 種別 row at index applies to the row as a
+    // whole, with the digits it applies (cut to 0.001, half up to 0.01 or kept whole, as its 業務's
+    // calculation takes it); none when a 区分率 corrects each 工程 line on its own or the calculation
+    // applied no factor to the row. Learnt by pricing the row, as the sheets do.
+    std::optional<double> AppliedFactor(int index);
 
     // Special expense items and day charges.
     static int CalcSeidoKanrihi(int kind, double base, std::string& text, int gyomu);  // 精度管理費
@@ -262,9 +271,16 @@ private:
         bool fault = false;         // a value that could not become an amount met in this call
         int densiDspOverride = -1;  // ≥ 0: DensiDsp as this call sees it
         bool noZairyoRate = false;  // the detail's 材料費率 taken as unset for this call
+        const CSekisanItem* factorRow = nullptr;  // AppliedFactor: the row whose factor is noted
+        std::optional<double> factor;             // the factor applied to that row as a whole
     };
     mutable PricingState m_pricing;
     friend class PricingScope;
+    // Notes the factor an amount calculation applies to the item as a whole (none: line by line),
+    // when AppliedFactor asks for that item.
+    void NoteFactor(const CSekisanItem* item, std::optional<double> factor) const {
+        if (item && item == m_pricing.factorRow) m_pricing.factor = factor;
+    }
     // The two 物件調査 calculations share one body (factor per line when byLine).
     int CalcBukkenParts(CSekisanItem* item, int index, AmountPart part, bool byLine);
 
