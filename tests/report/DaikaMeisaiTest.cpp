@@ -272,26 +272,13 @@ TEST_F(DaikaMeisaiTest, ThePageShowsTheFactorTheCalculationApplied) {
     //   the factor: 1.000 × 1.25 = 1.250; 58,000 × 1.250 = 72,500, the row's unit price
     Shubetsu(2).GetDetail().m_bukakeType = calc::BukakeType::RowsBefore;
     Shubetsu(2).GetDetail().m_formula = "1";
-    auto chosen = [](CSekisanItem& item) {
-        item.m_bKotei.fill(0);
-        item.m_bKotei[0] = item.m_bKotei[1] = 1;
+    Row(2, {0, 1}, [](CSekisanItem& item) {
         item.m_strUnit = "km";
-    };
-    list.RemoveAll();
-    ItemListBuilder(list)
-        .Gyomu(2, "業務")
-        .Koshu(10)
-        .Shubetsu(1, "水路設計")
-        .DaikaNo(3)
-        .Quantity(1000)
-        .Set(chosen)
-        .Shubetsu(1, "水路設計")
-        .DaikaNo(4)
-        .Quantity(1000)
-        .Set([&](CSekisanItem& item) {
-            chosen(item);
-            item.m_nLL[8] = 12500;
-        });
+        item.m_nQuantity = 1000;
+    });
+    auto second = std::make_unique<CSekisanItem>(*list.GetItem(list.GetCount() - 1));
+    second->m_nLL[8] = 12500;
+    list.AddItem(std::move(second));
     CSekisanData priced;
     priced.SetCalcContext(&env);
     priced.GetItemList()->Copy(list);
