@@ -34,13 +34,11 @@ inline std::string AmountText(int64_t yen) { return vemo::FormatThousands(yen); 
 // A percentage in a remark: two decimals and "%" ("53.85%").
 inline std::string PercentText(double percent) { return NumToStr(percent, 0.01) + "%"; }
 
-// A running sum (64 bits) stored into a 32-bit amount field: saturated (and counted, see
-// SaturatedConversions), never the unset value.
-inline int32_t ToAmount(int64_t value) {
-    constexpr int64_t lo = static_cast<int64_t>(std::numeric_limits<int32_t>::min()) + 1;
-    constexpr int64_t hi = std::numeric_limits<int32_t>::max();
-    if (value < lo || value > hi) CountSaturation();
-    return static_cast<int32_t>(std::clamp(value, lo, hi));
-}
+// A running sum (64 bits) as a 32-bit amount field holds it: held at the limits (AmountHolds tells
+// when), never the unset value.
+inline constexpr int64_t kAmountLow = static_cast<int64_t>(std::numeric_limits<int32_t>::min()) + 1;
+inline constexpr int64_t kAmountHigh = std::numeric_limits<int32_t>::max();
+inline bool AmountHolds(int64_t value) { return value < kAmountLow || value > kAmountHigh; }
+inline int32_t ToAmount(int64_t value) { return static_cast<int32_t>(std::clamp(value, kAmountLow, kAmountHigh)); }
 
 }  // namespace driver

@@ -9,8 +9,6 @@
 // filled by vemo::FillText.
 #define VEMO_ESTIMATE_TEXTS(X) \
     /* Messages. */ \
-    X(MsgUnitPriceOutOfRange, \
-      "「%1」の単価が有効範囲を越えました。\n\n単価が２．１億円以下になるように調整して下さい。") \
     X(MsgMissingPrice, \
       "「%1」 に未入力な単価があります。\n代価表を表示して未入力な単価を確認してください。") \
     X(MsgForeignSekisanFile, \

@@ -36,10 +36,6 @@ enum class Mode { None, UnitPrice, Amount, Entered };
 // 1000 × days as a quantity; days beyond the field's range are held at its limit.
 int32_t DaysToQuantity(int days) { return ToAmount(static_cast<int64_t>(days) * 1000); }
 
-int32_t AmountOf(int32_t quantity, int32_t unitPrice) {
-    return DoubleToLong(quantity / 1000.0 * (unitPrice / 10.0));
-}
-
 const char* const kMarumeTexts[] = {txt::MarumeSen, txt::MarumeMan, txt::MarumeJuMan, txt::MarumeHyakuMan,
                                     txt::MarumeSenMan};
 
@@ -104,6 +100,12 @@ private:
     void GyomuKakakuRow(CSekisanItem& item);  // 業務価格 (95)
     int RoundingRemainder();
     void UpdateTotals();
+    // An amount the walk stores into a row or adds into a running sum, as 32 bits: held at the
+    // limits, and the 業務 named in the record of the limits when it did not fit.
+    int32_t StoreSum(int64_t amount);
+    int32_t StoreValue(double amount);
+    // Quantity (×1000) times unit price (×10).
+    int32_t Product(int32_t quantity, int32_t unitPrice) { return StoreValue(quantity / 1000.0 * (unitPrice / 10.0)); }
     void RefreshSumRows();
 
     void AddDirect(int64_t amount);
@@ -157,18 +159,13 @@ private:
     CSekisanItem* m_shownRow = nullptr;   // shown total (913)
 };
 
-int CSekisanData::CalcGyomu(int gyomu, int final) {
-    // An amount of the 業務 that did not fit 32 bits was held at the limit somewhere in the walk.
-    const unsigned long saturations = SaturatedConversions();
-    const int result = CGyomuPass(*this, gyomu, final != 0).Run();
-    if (SaturatedConversions() != saturations) m_limits.saturated.insert(gyomu);
-    return result;
-}
+int CSekisanData::CalcGyomu(int gyomu, int final) { return CGyomuPass(*this, gyomu, final != 0).Run(); }
 
 int CGyomuPass::Run() {
     m_data.m_limits.directCapped.erase(m_gyomu);
     m_data.m_limits.costCapped.erase(m_gyomu);
     m_data.m_limits.saturated.erase(m_gyomu);
+    m_data.m_limits.unitPriceCapped.erase(m_gyomu);
     m_count = m_list.GetCount();
     int start = 0;
     for (int i = 0; i < m_count; ++i) {
@@ -207,7 +204,7 @@ int CGyomuPass::Run() {
     for (int i = start + 1; i < m_list.GetCount(); ++i) {
         CSekisanItem* item = m_list.GetItem(i);
         if (item && !item->m_bAmountEntered && !IsUnset(item->m_nQuantity) && !IsUnset(item->m_nUnitPrice))
-            item->m_nAmount = AmountOf(item->m_nQuantity, item->m_nUnitPrice);
+            item->m_nAmount = Product(item->m_nQuantity, item->m_nUnitPrice);
     }
     return 1;
 }
@@ -274,10 +271,10 @@ void CGyomuPass::PriceRow(Row& row) {
             if ((k == Koshu::DensiKeisanki || k == Koshu::DensiKeisankiAlt) &&
                 IsOneOf(g, {Gyomu::Sokuryo, Gyomu::Bukken, Gyomu::DoshitsuIppan, Gyomu::KukakuSokuryo}))
                 DensiKeisankiRow(row, g == Gyomu::DoshitsuIppan ? m_direct : m_newLabour + m_convLabour);
-            if (k == Koshu::SeidoRow && IsSokuryoGyomu(g)) item.m_nAmount = ToAmount(m_accuracy);
+            if (k == Koshu::SeidoRow && IsSokuryoGyomu(g)) item.m_nAmount = StoreSum(m_accuracy);
         }
         if (k == Koshu::ZairyoRow && g == Gyomu::Bukken) {
-            if (!row.entered && m_material > 0) item.m_nAmount = ToAmount(m_material);
+            if (!row.entered && m_material > 0) item.m_nAmount = StoreSum(m_material);
             if ((row.entered || m_material > 0) && item.m_nAmount > 0) {
                 m_rated += item.m_nAmount;
                 if (m_bukake.m_splitFlag == 0) AddCost(item.m_nAmount, item);
@@ -390,7 +387,7 @@ void CGyomuPass::PriceShubetsu(Row& row) {
     if (IsLabourSplitGyomu(g) && row.shubetsu->m_conventional == 0) AddCost(amount, item);
     if (item.m_nExtraRate > 0) {
         const int64_t base = extraBase >= 1 ? extraBase : amount;
-        m_extra += DoubleToLong(item.m_nExtraRate / 10000.0 * static_cast<double>(base));
+        m_extra += StoreValue(item.m_nExtraRate / 10000.0 * static_cast<double>(base));
     }
     if (mode == Mode::Entered) {
         const int kind = m_data.GetSeidoKind(item, 0);
@@ -412,8 +409,8 @@ int CGyomuPass::SokuryoValue(Row& row, double qty, int64_t& extraBase) {
         // 精度管理費 on its own row: the row's amount without it, the difference into that row.
         const int without = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::WithoutSeido);
         const int with = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Amount);
-        if (without < with && qty >= 1) m_accuracy += DoubleToLong(with * qty) - DoubleToLong(without * qty);
-        extraBase = DoubleToLong(with * qty);
+        if (without < with && qty >= 1) m_accuracy += StoreValue(with * qty) - StoreValue(without * qty);
+        extraBase = StoreValue(with * qty);
         value = without;
     } else {
         value = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Amount);
@@ -426,7 +423,7 @@ int CGyomuPass::SokuryoValue(Row& row, double qty, int64_t& extraBase) {
     }
     const int labour = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Densi);
     if (labour > 0) {
-        const int64_t n = DoubleToLong(qty * labour);
+        const int64_t n = StoreValue(qty * labour);
         m_computer += n;
         m_newLabour += n;
         if (SumGroup(row)) m_grouped += n;
@@ -455,7 +452,7 @@ int CGyomuPass::SekkeiValue(Row& row, double qty, int& withDensi) {
 void CGyomuPass::CountLabour(Row& row, double qty, int labour, bool conventional) {
     CSekisanItem& item = row.item;
     double n = qty * labour;
-    const int64_t share = DoubleToLong(n);
+    const int64_t share = StoreValue(n);
     const int kind = m_data.GetSeidoKind(item, 0);
     AddClass(m_classAll, kind, share);
     if (conventional) {
@@ -476,8 +473,8 @@ void CGyomuPass::CountLabour(Row& row, double qty, int labour, bool conventional
         n = RoundDown(qty * direct, 1.0);
     }
     const int rate = m_data.GetShokeihiRate(m_gyomu, 0, kUnset);
-    const int32_t t = DoubleToLong(n * (rate / 10000.0 + 1.0));
-    if (t > 0) m_technical += DoubleToLong(t * (e / 10000.0));
+    const int32_t t = StoreValue(n * (rate / 10000.0 + 1.0));
+    if (t > 0) m_technical += StoreValue(t * (e / 10000.0));
 }
 
 int CGyomuPass::BukkenValue(Row& row, double qty) {
@@ -489,7 +486,7 @@ int CGyomuPass::BukkenValue(Row& row, double qty) {
         const int material = value - withoutMaterial;
         if (qty > 0 && material >= 1) {
             value -= material;
-            m_material += DoubleToLong(qty * material);
+            m_material += StoreValue(qty * material);
             m_materialSplit = true;
         }
     }
@@ -505,7 +502,7 @@ int CGyomuPass::BukkenValue(Row& row, double qty) {
             const double y = n * rate / 10000.0 * e / 10000.0;
             if (conventional) m_techBaseBukken += x + y;
         }
-        const int64_t share = DoubleToLong(n);
+        const int64_t share = StoreValue(n);
         if (conventional)
             m_convLabour += share;
         else
@@ -535,27 +532,16 @@ void CGyomuPass::DaikaRule(Row& row) {
 }
 
 // Part `part` of the 業務's amount calculation.
-int CGyomuPass::PartOf(Row& row, AmountPart part) {
-    switch (m_gyomu) {
-        case Gyomu::Sokuryo:
-        case Gyomu::KukakuSokuryo: return m_data.CalcSokuryoKingaku(&row.item, m_index, part);
-        case Gyomu::Sekkei:
-        case Gyomu::KukakuSekkei: return m_data.CalcSekkeiKingaku(&row.item, m_index, part);
-        case Gyomu::Bukken: return m_data.CalcBukkenKingaku(&row.item, m_index, part);
-        case Gyomu::DoshitsuIppan:
-        case Gyomu::DoshitsuKaiseki: return m_data.CalcDoshitsuKingakuPart(&row.item, m_index, part);
-        default: return 0;
-    }
-}
+int CGyomuPass::PartOf(Row& row, AmountPart part) { return m_data.CalcShubetsuPart(&row.item, m_index, part); }
 
 void CGyomuPass::ApplyMode(Row& row, Mode mode, int value, int withDensi) {
     CSekisanItem& item = row.item;
     if (mode == Mode::UnitPrice) {
         m_data.CheckUnitPrice(value, item);
-        item.m_nUnitPrice = ToAmount(static_cast<int64_t>(value) * 10);
-        item.m_nAmount2 = ToAmount(static_cast<int64_t>(withDensi) * 10);
+        item.m_nUnitPrice = StoreSum(static_cast<int64_t>(value) * 10);
+        item.m_nAmount2 = StoreSum(static_cast<int64_t>(withDensi) * 10);
         // The product, so that the rows after this one count it in this run already.
-        item.m_nAmount = AmountOf(item.m_nQuantity, item.m_nUnitPrice);
+        item.m_nAmount = Product(item.m_nQuantity, item.m_nUnitPrice);
     } else if (mode == Mode::Amount) {
         item.m_nAmount = value;
         item.m_nAmount2 = value;
@@ -631,7 +617,7 @@ void CGyomuPass::RateRow(Row& row) {
         base = m_direct + m_denshi + m_accuracy;
     else
         base = m_direct + m_accuracy;
-    const int32_t amount = DoubleToLong(RoundDown(static_cast<double>(base) * (item.m_nRate / 10000.0), 1.0));
+    const int32_t amount = StoreValue(RoundDown(static_cast<double>(base) * (item.m_nRate / 10000.0), 1.0));
     item.m_nAmount = amount;
     if (IsRateAKoshu(k)) {
         m_rated += amount;
@@ -702,7 +688,7 @@ void CGyomuPass::FixedRow(Row& row) {
             break;
         case Koshu::Aratamekei:
             UpdateTotals();
-            item.m_nAmount = ToAmount(m_total + m_adjustment);
+            item.m_nAmount = StoreSum(m_total + m_adjustment);
             break;
         case Koshu::GyomuGenka:
             if (g == Gyomu::Bukken && KoshuSplitIs(row, 1))
@@ -726,7 +712,7 @@ void CGyomuPass::FixedRow(Row& row) {
 
 // 業務 4: 0.7 % of the direct cost, shown outside the 業務原価.
 void CGyomuPass::DirectShareRow(CSekisanItem& item) {
-    const int32_t amount = m_direct == 0 ? 0 : DoubleToLong(static_cast<double>(m_direct) * 0.007);
+    const int32_t amount = m_direct == 0 ? 0 : StoreValue(static_cast<double>(m_direct) * 0.007);
     item.m_nAmount = amount;
     SetUpper(item, " " + NumToStr(0.7, 0.01) + "%");
     m_shown += amount;
@@ -736,8 +722,8 @@ void CGyomuPass::DirectShareRow(CSekisanItem& item) {
 // 業務価格: the 業務 total, adjusted and before its rounding, with the rounding named when asked.
 void CGyomuPass::GyomuKakakuRow(CSekisanItem& item) {
     UpdateTotals();
-    item.m_nAmount = ToAmount(m_total);
-    item.m_nAmount2 = ToAmount(m_totalBefore);
+    item.m_nAmount = StoreSum(m_total);
+    item.m_nAmount2 = StoreSum(m_totalBefore);
     const int choice = item.m_nRounding;
     SetUpper(item, m_settings.MarumeDsp == 1 && choice >= 3 && choice <= 7 ? kMarumeTexts[choice - 3] : "");
 }
@@ -754,7 +740,7 @@ void CGyomuPass::LabourTotalRow(CSekisanItem& item, const CBukakeKoshu* koshu) {
     } else if (IsSokuryoGyomu(g)) {
         SetUpper(item, vemo::FillText(txt::LabourTotal, {AmountText(m_newLabour)}));
     }
-    item.m_nAmount = ToAmount(m_direct + m_rated + (g == Gyomu::DoshitsuIppan ? m_directShare : 0));
+    item.m_nAmount = StoreSum(m_direct + m_rated + (g == Gyomu::DoshitsuIppan ? m_directShare : 0));
 }
 
 void CGyomuPass::DenshiSeikahinRow(Row& row) {
@@ -784,7 +770,7 @@ void CGyomuPass::DenshiSeikahinRow(Row& row) {
                 lastText.clear();
             }
             m_denshi = sum;
-            item.m_nAmount = ToAmount(sum);
+            item.m_nAmount = StoreSum(sum);
             SetUpper(item, applied == 1 ? " " + lastText : " ");
         }
         AddDirect(m_denshi);
@@ -813,7 +799,7 @@ void CGyomuPass::DenshiSeikahinRow(Row& row) {
         apply(5, m_computer, m_computer);
         m_denshi = total;
         m_denshiNew = newPart;
-        item.m_nAmount = ToAmount(total);
+        item.m_nAmount = StoreSum(total);
         SetUpper(item, applied == 1 ? classText : "");
         SetSplitLower(item, NewLabourText(newPart));
     }
@@ -829,7 +815,7 @@ void CGyomuPass::SonotaGenkaRow(Row& row) {
         SetSplitLower(item, "");
     } else {
         const double percent = IsUnset(item.m_nRate) ? 53.85 : item.m_nRate / 100.0;
-        item.m_nAmount = DoubleToLong(RoundDown(static_cast<double>(m_newLabour) * percent / 100.0, 1.0));
+        item.m_nAmount = StoreValue(RoundDown(static_cast<double>(m_newLabour) * percent / 100.0, 1.0));
         SetUpper(item, vemo::FillText(txt::SonotaGenkaRate, {PercentText(percent)}));
         SetSplitLower(item, NewLabourText(m_newLabour));
     }
@@ -853,12 +839,12 @@ void CGyomuPass::ShokeihiRow(Row& row) {
         else if (g == Gyomu::DoshitsuIppan)
             base = m_direct + m_rated + m_directShare;
         rate = IsUnset(item.m_nRate) ? m_data.GetShokeihiRate(g, ToAmount(base), item.m_nYearCode) : item.m_nRate;
-        item.m_nAmount = DoubleToLong(RoundDown(static_cast<double>(base) * (rate / 10000.0), 1.0));
+        item.m_nAmount = StoreValue(RoundDown(static_cast<double>(base) * (rate / 10000.0), 1.0));
         item.m_nAmount2 = item.m_nAmount;
     }
     m_shokeihiBefore = item.m_nAmount;
     const int remainder = RoundingRemainder();
-    item.m_nAmount = ToAmount(static_cast<int64_t>(item.m_nAmount) - remainder);
+    item.m_nAmount = StoreSum(static_cast<int64_t>(item.m_nAmount) - remainder);
     if (!row.entered) {
         std::string head;
         if (IsSokuryoGyomu(g))
@@ -893,12 +879,12 @@ void CGyomuPass::GijutsuKeihiRow(Row& row) {
             const int64_t labour = (g == Gyomu::Sekkei || g == Gyomu::DoshitsuKaiseki) ? m_convLabour : m_newLabour;
             base = static_cast<double>(m_shokeihi + labour) * (rate / 10000.0);
         }
-        item.m_nAmount = each ? ToAmount(m_technical) : DoubleToLong(RoundDown(base, 1.0));
+        item.m_nAmount = each ? StoreSum(m_technical) : StoreValue(RoundDown(base, 1.0));
         item.m_nAmount2 = item.m_nAmount;
     }
     m_gijutsuBefore = item.m_nAmount;
     const int remainder = RoundingRemainder();
-    item.m_nAmount = ToAmount(static_cast<int64_t>(item.m_nAmount) - remainder);
+    item.m_nAmount = StoreSum(static_cast<int64_t>(item.m_nAmount) - remainder);
     if (!row.entered && IsDesignLikeGyomu(g)) {
         if (each)
             SetUpper(item, txt::GijutsuEachRate);
@@ -921,12 +907,12 @@ void CGyomuPass::IppanKanrihiRow(Row& row) {
         // 一般管理費等: a share of the 業務原価.
         int64_t base = m_cost + m_denshiNew + m_sonotaGenka;
         if (m_costNotInGenka > 0) base -= m_costNotInGenka;
-        item.m_nAmount = DoubleToLong(RoundDown(static_cast<double>(base) * percent / 100.0, 1.0));
+        item.m_nAmount = StoreValue(RoundDown(static_cast<double>(base) * percent / 100.0, 1.0));
         item.m_nAmount2 = item.m_nAmount;
     }
     m_ippanBefore = item.m_nAmount;
     const int remainder = RoundingRemainder();
-    item.m_nAmount = ToAmount(static_cast<int64_t>(item.m_nAmount) - remainder);
+    item.m_nAmount = StoreSum(static_cast<int64_t>(item.m_nAmount) - remainder);
     if (row.entered)
         SetUpper(item, "");
     else
@@ -961,11 +947,11 @@ void CGyomuPass::UpdateTotals() {
 
 // The rows that show running sums, after every row.
 void CGyomuPass::RefreshSumRows() {
-    auto show = [](CSekisanItem* row, int64_t amount) {
+    auto show = [this](CSekisanItem* row, int64_t amount) {
         if (!row) return;
         row->m_nQuantity = 1000;
         row->m_strUnit = txt::UnitShiki;
-        row->m_nAmount = ToAmount(amount);
+        row->m_nAmount = StoreSum(amount);
     };
     const int g = m_gyomu;
     show(m_directRow, std::max<int64_t>(m_direct, 0));
@@ -987,6 +973,16 @@ void CGyomuPass::RefreshSumRows() {
         }
         show(m_costRow, cost);
     }
+}
+
+int32_t CGyomuPass::StoreSum(int64_t amount) {
+    if (driver::AmountHolds(amount)) m_data.m_limits.saturated.insert(m_gyomu);
+    return ToAmount(amount);
+}
+
+int32_t CGyomuPass::StoreValue(double amount) {
+    if (DoubleToLongHolds(amount)) m_data.m_limits.saturated.insert(m_gyomu);
+    return DoubleToLong(amount);
 }
 
 void CGyomuPass::AddDirect(int64_t amount) {

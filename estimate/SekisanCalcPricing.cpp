@@ -1,11 +1,10 @@
 // Rules every amount of the estimate shares: the four-digit cut, the unit-price limit, the choice of
 // the 技術経費率 and the expense parts by the rates of a 歩掛 detail.
+#include <optional>
+#include <string>
 #include <vector>
 
-#include "estimate/EstimateTexts.h"
 #include "estimate/PricingSupport.h"
-#include "platform/Host.h"
-#include "platform/TextUtil.h"
 
 using namespace calc;
 using namespace pricing;
@@ -20,15 +19,12 @@ void CSekisanData::CheckUnitPrice(int& price, CSekisanItem& item) {
     // The price is kept ×10 in the item, so it has to stay within a tenth of the 32-bit range.
     const int limit = DoubleToLong(214748364.0);
     if (price <= limit && price >= 0) return;
-    if (!m_pricing.quiet && m_pricing.priceWarned.insert(&item).second)
-        AfxMessageBox(vemo::FillText(estimate_texts::MsgUnitPriceOutOfRange, {item.m_strNameUpper}), MsgButtons::Ok,
-                      MsgIcon::None);
+    // A limit of the amounts like the others: the 業務 is named in the record and told by it.
+    m_limits.unitPriceCapped.insert(item.m_nGyomu);
     price = 0;
     item.m_nUnitPrice = kUnset;
     item.m_nAmount = kUnset;
 }
-
-void CSekisanData::ResetUnitPriceWarnings() { m_pricing.priceWarned.clear(); }
 
 int CSekisanData::GetGijutsuKeihiRate(int index, int byShubetsu) const {
     const CSekisanItem* item = m_ItemList.GetItem(index);
@@ -90,4 +86,31 @@ void CSekisanData::CalcKeihiByRate(const CBukakeDetail& detail, int base, int& p
         int32_t rate = detail.m_rates[k];
         if (rate > 0) *parts[k] = DoubleToLong(RoundDown(static_cast<double>(base) * rate / 10000.0, 1.0));
     }
+}
+
+int CSekisanData::CalcShubetsuPart(CSekisanItem* item, int index, AmountPart part) {
+    if (!item) return 0;
+    switch (item->m_nGyomu) {
+        case Gyomu::Sokuryo:
+        case Gyomu::KukakuSokuryo: return CalcSokuryoKingaku(item, index, part);
+        case Gyomu::Sekkei:
+        case Gyomu::KukakuSekkei: return CalcSekkeiKingaku(item, index, part);
+        case Gyomu::Bukken: return CalcBukkenKingaku(item, index, part);
+        case Gyomu::DoshitsuIppan:
+        case Gyomu::DoshitsuKaiseki: return CalcDoshitsuKingakuPart(item, index, part);
+        default: return 0;
+    }
+}
+
+std::optional<double> CSekisanData::AppliedFactor(int index) {
+    CSekisanItem* item = m_ItemList.GetItem(index);
+    if (!item) return std::nullopt;
+    // The amount calculation notes the factor as it applies it; the missing-price name, shared by
+    // every estimate, is left as it was.
+    const std::string missing = MissingPriceName();
+    ScopedValue<const CSekisanItem*> noted(m_pricing.factorRow, item);
+    m_pricing.factor.reset();
+    CalcShubetsuPart(item, index, AmountPart::Amount);
+    MissingPriceName() = missing;
+    return m_pricing.factor;
 }

@@ -110,7 +110,9 @@ int CSekisanData::CalcSekkeiKingaku(CSekisanItem* item, int index, AmountPart pa
         }
         f = s / n * CalcBukakeFormula(shubetsu, index, 0, 0);
     }
-    return scope.Finish(Amount(fault, RoundDown(r * RoundDown(f, 0.001), 1.0)));
+    const double applied = RoundDown(f, 0.001);
+    NoteFactor(item, applied);
+    return scope.Finish(Amount(fault, RoundDown(r * applied, 1.0)));
 }
 
 int CSekisanData::CalcSekkeiShubetsu(CSekisanItem* item, int index, AmountPart part, int formulaType) {
@@ -128,6 +130,7 @@ int CSekisanData::CalcSekkeiShubetsu(CSekisanItem* item, int index, AmountPart p
     double f = IsUnset(item->m_nWeightAverage) ? CalcBukakeFormula(shubetsu, index, formulaType, 0)
                                                : item->m_nWeightAverage / 1000.0;
     if (item->m_nGyomu != Gyomu::KukakuSekkei) f = RoundDown(f, 0.001);
+    NoteFactor(item, f);
     const double A = RoundDown(L * f, 1.0);
     const double B = RoundDown(D * f, 1.0);
 
@@ -159,6 +162,7 @@ int CSekisanData::CalcSekkeiKubun(CSekisanItem* item, int index, AmountPart part
     const int32_t g = detail.m_rates[0];
     const double gamma =
         g > 0 && item->m_bSpecialExpense == 1 && PricingScope::DensiDsp(*this) == 0 ? g / 10000.0 : 0.0;
+    NoteFactor(item, std::nullopt);
 
     double lf = 0.0, df = 0.0, ew = 0.0;
     for (int i = 0; i < detail.GetLineCount(); ++i) {
@@ -207,6 +211,7 @@ int CSekisanData::CalcSekkeiKingakuByRows(CSekisanItem* item, int index, AmountP
     const CBukakeDetail& detail = shubetsu->GetDetail();
     const int k = HasKubunritsu(*shubetsu, item->m_nGyomu);
     double f = k == 0 ? CalcBukakeFormula(shubetsu, index, formulaType, 0) : 0.0;
+    NoteFactor(item, k == 0 ? std::optional<double>(f) : std::nullopt);
 
     int64_t dsum = 0, esum = 0, te = 0, labour = 0;
     for (int i = 0; i < detail.GetLineCount(); ++i) {
@@ -331,11 +336,15 @@ int CSekisanData::CalcBukkenParts(CSekisanItem* item, int index, AmountPart part
 
     std::vector<double> factors(static_cast<size_t>(detail.GetLineCount()), 1.0);
     if (byLine) {
+        NoteFactor(item, std::nullopt);
         for (int i = 0; i < detail.GetLineCount(); ++i)
             if (LineSelected(*item, i)) factors[static_cast<size_t>(i)] = CalcBukakeFormula(shubetsu, index, 1, i + 1);
     } else if (!weighted) {
         const double f = CalcBukakeFormula(shubetsu, index, 0, 0);
         std::fill(factors.begin(), factors.end(), f);
+        NoteFactor(item, f);
+    } else {
+        NoteFactor(item, wa);
     }
 
     double L = 0.0, D = 0.0, M = 0.0, X = 0.0;

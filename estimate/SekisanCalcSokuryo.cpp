@@ -159,6 +159,7 @@ int CSekisanData::CalcSokuryoShubetsu(CSekisanItem* item, int index, AmountPart 
     double f = IsUnset(item->m_nWeightAverage) ? CalcBukakeFormula(shubetsu, index, 0, 0)
                                                : item->m_nWeightAverage / 1000.0;
     if (item->m_nGyomu != Gyomu::KukakuSokuryo) f = RoundDown(f, 0.001);
+    NoteFactor(item, f);
     double x = u * f;
     if (part == AmountPart::DirectLabour) x = D * f;
     if (part == AmountPart::Densi) {
@@ -211,6 +212,7 @@ int CSekisanData::CalcRowKingaku(const CBukakeShubetsu& shubetsu, int line, int 
                                                : item->m_nWeightAverage / 1000.0;
     if (!KeepsFullFactor(item->m_nGyomu, item->m_nKoshu)) e = RoundDown(e, 0.001);
     factorOut = e;
+    NoteFactor(item, e);
     const double A = RoundDown(T * e, 1.0);
 
     double c, H;
@@ -370,6 +372,7 @@ int CSekisanData::CalcDoshitsuKingaku(CSekisanItem* item, int index, AmountPart 
     } else {
         f = RoundDown(item->m_nWeightAverage / 1000.0, 0.001);
     }
+    NoteFactor(item, f);
     return scope.Finish(Amount(fault, RoundDown((part == AmountPart::DirectLabour ? k1 : u) * f, 1.0)));
 }
 

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -66,11 +67,10 @@ public:
     // Shared rules.
     // Four significant digits of 10,000..99,999,999 (123,456 gives 123,400); others unchanged.
     static int TruncTo4Digits(int a);
-    // Unit price in yen beyond 0..214,748,364: tells the user once per row and recalculation,
-    // then price := 0 and the item's unit price and amount := unset (its LL values, cells kept).
+    // Unit price in yen beyond 0..214,748,364: the item's 業務 is named in the record of the limits
+    // (unitPriceCapped), then price := 0 and the item's unit price and amount := unset (its LL
+    // values, cells kept).
     void CheckUnitPrice(int& price, CSekisanItem& item);
-    // Forgets which rows CheckUnitPrice has warned about; called when a recalculation starts.
-    void ResetUnitPriceWarnings();
     // 技術経費率 of the item at index (×10000; 0 when none), by its own 種別 or by DefGijyutuCalc.
     int GetGijutsuKeihiRate(int index, int byShubetsu) const;
     // Coefficient of the 種別 group with the largest amount among the earlier rows of the 業務.
@@ -154,6 +154,14 @@ public:
     int CalcBukkenKingakuWithoutZairyo(CSekisanItem* item, int index, AmountPart part);
     int CalcBukkenShubetsu(CSekisanItem* item, int index, AmountPart part);
     int CalcBukkenKubun(CSekisanItem* item, int index, AmountPart part);
+    // Part `part` of the amount of the 種別 row at index by its 業務's calculation (0 for a 業務
+    // without one).
+    int CalcShubetsuPart(CSekisanItem* item, int index, AmountPart part);
+    // The correction factor the amount calculation of the 種別 row at index applies to the row as a
+    // whole, with the digits it applies (cut to 0.001, half up to 0.01 or kept whole, as its 業務's
+    // calculation takes it); none when a 区分率 corrects each 工程 line on its own or the calculation
+    // applied no factor to the row. Learnt by pricing the row, as the sheets do.
+    std::optional<double> AppliedFactor(int index);
 
     // Special expense items and day charges.
     static int CalcSeidoKanrihi(int kind, double base, std::string& text, int gyomu);  // 精度管理費
@@ -191,12 +199,14 @@ public:
     int UpdateRemarks();
     // Which limits the last recalculation applied: a 業務's direct sum or 業務原価 beyond
     // 999,999,999 was restarted from 0, an amount of a 業務 did not fit 32 bits and was held at the
-    // limit, or the total beyond 0..999,999,999 was shown as 0 (or an amount of the summary rows
-    // did not fit 32 bits).
+    // limit, a row of a 業務 was left without a price because its unit price was beyond what a unit
+    // price can hold (CheckUnitPrice), or the total beyond 0..999,999,999 was shown as 0 (or an
+    // amount of the summary rows did not fit 32 bits).
     struct CalcLimits {
-        std::set<int> directCapped;  // 業務 codes
-        std::set<int> costCapped;    // 業務 codes
-        std::set<int> saturated;     // 業務 codes
+        std::set<int> directCapped;     // 業務 codes
+        std::set<int> costCapped;       // 業務 codes
+        std::set<int> saturated;        // 業務 codes
+        std::set<int> unitPriceCapped;  // 業務 codes
         bool totalCapped = false;
         // The 業務 codes the record names.
         std::set<int> Gyomu() const;
@@ -261,11 +271,16 @@ private:
         bool fault = false;         // a value that could not become an amount met in this call
         int densiDspOverride = -1;  // ≥ 0: DensiDsp as this call sees it
         bool noZairyoRate = false;  // the detail's 材料費率 taken as unset for this call
-        std::set<const CSekisanItem*> priceWarned;  // rows CheckUnitPrice has told about
-        bool quiet = false;                         // a check of the limits: CheckUnitPrice tells nothing
+        const CSekisanItem* factorRow = nullptr;  // AppliedFactor: the row whose factor is noted
+        std::optional<double> factor;             // the factor applied to that row as a whole
     };
     mutable PricingState m_pricing;
     friend class PricingScope;
+    // Notes the factor an amount calculation applies to the item as a whole (none: line by line),
+    // when AppliedFactor asks for that item.
+    void NoteFactor(const CSekisanItem* item, std::optional<double> factor) const {
+        if (item && item == m_pricing.factorRow) m_pricing.factor = factor;
+    }
     // The two 物件調査 calculations share one body (factor per line when byLine).
     int CalcBukkenParts(CSekisanItem* item, int index, AmountPart part, bool byLine);
 

@@ -58,7 +58,6 @@ bool HasNoRateText(const CSekisanItem& item) {
 
 int CSekisanData::Recalculate(int gyomu) {
     MissingPriceName().clear();
-    ResetUnitPriceWarnings();
     RecalculateRows(gyomu);
     TellMissingPrice();
     return 1;
@@ -73,6 +72,7 @@ std::set<int> CSekisanData::CalcLimits::Gyomu() const {
     std::set<int> codes = directCapped;
     codes.insert(costCapped.begin(), costCapped.end());
     codes.insert(saturated.begin(), saturated.end());
+    codes.insert(unitPriceCapped.begin(), unitPriceCapped.end());
     return codes;
 }
 
@@ -81,14 +81,14 @@ bool CSekisanData::CalcLimits::Within(const CalcLimits& other) const {
         return std::includes(b.begin(), b.end(), a.begin(), a.end());
     };
     return within(directCapped, other.directCapped) && within(costCapped, other.costCapped) &&
-           within(saturated, other.saturated) && (!totalCapped || other.totalCapped);
+           within(saturated, other.saturated) && within(unitPriceCapped, other.unitPriceCapped) &&
+           (!totalCapped || other.totalCapped);
 }
 
 const CSekisanData::CalcLimits& CSekisanData::CheckLimits() {
     CSekisanData copy;
     copy.SetCalcContext(m_calcContext);
     copy.m_ItemList.Copy(m_ItemList);
-    copy.m_pricing.quiet = true;
     // The missing-price name is shared by every estimate: the check leaves it as it was.
     const std::string missing = MissingPriceName();
     copy.RecalculateRows(kAllGyomu);
@@ -104,7 +104,6 @@ CSekisanData::InputSnapshot::InputSnapshot(const CSekisanData& data)
 
 CSekisanData::InputResult CSekisanData::CommitInput(const InputSnapshot& before, int gyomu) {
     MissingPriceName().clear();
-    ResetUnitPriceWarnings();
     RecalculateRows(gyomu);
     if (!m_limits.Within(before.m_limits)) {
         m_ItemList.Copy(*before.m_items);
@@ -150,7 +149,14 @@ int CSekisanData::CalcSummaryRows() {
     m_limits.totalCapped = false;
     // An amount of these rows that did not fit 32 bits leaves the total wrong as surely as a total
     // beyond its limit.
-    const unsigned long saturations = SaturatedConversions();
+    auto storeSum = [this](int64_t amount) {
+        if (driver::AmountHolds(amount)) m_limits.totalCapped = true;
+        return ToAmount(amount);
+    };
+    auto storeValue = [this](double amount) {
+        if (DoubleToLongHolds(amount)) m_limits.totalCapped = true;
+        return DoubleToLong(amount);
+    };
     for (int i = 0; i < m_ItemList.GetCount(); ++i) {
         CSekisanItem* item = m_ItemList.GetItem(i);
         if (!item) break;
@@ -161,7 +167,7 @@ int CSekisanData::CalcSummaryRows() {
         switch (g) {
             case Gyomu::Sonota:
                 if (item->m_nQuantity >= 0 && item->m_nUnitPrice >= 0) {
-                    const int32_t amount = DoubleToLong(item->m_nQuantity / 1000.0 * (item->m_nUnitPrice / 10.0));
+                    const int32_t amount = storeValue(item->m_nQuantity / 1000.0 * (item->m_nUnitPrice / 10.0));
                     item->m_nAmount = amount;
                     sum89 += amount;
                 }
@@ -170,13 +176,13 @@ int CSekisanData::CalcSummaryRows() {
                 for (int64_t total : slot)
                     if (total > 0) subtotal += total;
                 subtotal += sum89;
-                item->m_nAmount = ToAmount(subtotal);
+                item->m_nAmount = storeSum(subtotal);
                 break;
             case Gyomu::Nebiki:
                 if (!IsUnset(item->m_nAmount)) adjustment = item->m_nAmount;
                 break;
             case Gyomu::Aratamekei:
-                item->m_nAmount = ToAmount(subtotal + adjustment);
+                item->m_nAmount = storeSum(subtotal + adjustment);
                 break;
             case Gyomu::Shohizei: {
                 // A tax row without a rate cannot be priced: no tax, and the row is named.
@@ -184,11 +190,11 @@ int CSekisanData::CalcSummaryRows() {
                 if (IsUnset(item->m_nRate)) {
                     MissingPriceName() = item->m_strNameUpper;
                 } else {
-                    tax = DoubleToLong(
+                    tax = storeValue(
                         RoundDown(static_cast<double>(subtotal + adjustment) * (item->m_nRate / 10000.0), 1.0));
                 }
                 taxSum += tax;
-                item->m_nAmount = ToAmount(tax);
+                item->m_nAmount = storeSum(tax);
                 break;
             }
             case Gyomu::ItakuryoKei: {
@@ -197,14 +203,13 @@ int CSekisanData::CalcSummaryRows() {
                     total = 0;
                     m_limits.totalCapped = true;
                 }
-                item->m_nAmount = ToAmount(total);
+                item->m_nAmount = storeSum(total);
                 break;
             }
             default:
                 break;
         }
     }
-    if (SaturatedConversions() != saturations) m_limits.totalCapped = true;
     return 0;
 }
 

@@ -104,31 +104,22 @@ inline double f8_45(double x, double step) {
 // and above): only digits, a leading minus and a point, so that it can be pasted into a formula.
 std::string NumToStr(double x, double step);
 
-namespace rounding_detail {
-// Values held at the int32 limits by the conversions of this thread.
-inline thread_local unsigned long t_saturations = 0;
-}  // namespace rounding_detail
-
-// How many values the conversions to 32 bits of this thread have held at the int32 limits so far:
-// a calculation compares it before and after to learn whether one of its amounts did not fit.
-inline unsigned long SaturatedConversions() { return rounding_detail::t_saturations; }
-// Counts a value that a conversion other than DoubleToLong held at the int32 limits.
-inline void CountSaturation() { ++rounding_detail::t_saturations; }
+// Whether DoubleToLong holds x at the int32 limits because x lies beyond them (NaN gives 0 and is
+// not held): a caller that stores an amount learns from it that the amount did not fit.
+inline bool DoubleToLongHolds(double x) {
+    if (std::isnan(x)) return false;
+    const double adjusted = x >= 0.0 ? x + 1e-7 : x - 1e-7;
+    return adjusted >= 2147483648.0 || adjusted <= -2147483649.0;
+}
 
 // Converts a double to a 32-bit scaled integer: adds 1e-7 (subtracts it when negative) and
-// truncates toward zero. NaN gives 0; values beyond the int32 range saturate at its limits and are
-// counted (SaturatedConversions).
+// truncates toward zero. NaN gives 0; values beyond the int32 range saturate at its limits
+// (DoubleToLongHolds tells which).
 inline int32_t DoubleToLong(double x) {
     if (std::isnan(x)) return 0;
     const double adjusted = x >= 0.0 ? x + 1e-7 : x - 1e-7;
     // Within the limits the conversion itself truncates toward zero.
-    if (adjusted >= 2147483647.0) {
-        if (adjusted >= 2147483648.0) CountSaturation();
-        return std::numeric_limits<int32_t>::max();
-    }
-    if (adjusted <= -2147483648.0) {
-        if (adjusted <= -2147483649.0) CountSaturation();
-        return std::numeric_limits<int32_t>::min();
-    }
+    if (adjusted >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+    if (adjusted <= -2147483648.0) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(adjusted);
 }

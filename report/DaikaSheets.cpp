@@ -141,26 +141,8 @@ bool RateSet(int32_t rate) { return !IsUnset(rate) && rate >= 1; }
 
 }  // namespace
 
-std::optional<double> reportsheet::AppliedCorrection(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu) {
-    const CSekisanItem* item = calc.GetItemList()->GetItem(index);
-    if (!item) return std::nullopt;
-    const int gyomu = item->m_nGyomu;
-    const int type = shubetsu.GetDetail().m_bukakeType;
-    const bool weighted = !IsUnset(item->m_nWeightAverage);
-    const double weight = weighted ? item->m_nWeightAverage / 1000.0 : 0.0;
-    if (IsDoshitsu(gyomu) && type == BukakeType::Materials) {
-        if (weighted) return RoundDown(weight, 0.001);
-        const double f = calc.CalcBukakeFormula(&shubetsu, index, 0, 0);
-        return calc.CalcContext().GetCalcSettings().DouroCalc == 1 ? f8_45(f, 0.01) : RoundDown(f, 0.001);
-    }
-    // 物件調査 and 設計 price a 区分率 line by line; the others apply their formula to the whole row.
-    // 物件調査 and the 区画整理 業務 keep the factor whole, the others cut it to 0.001.
-    const bool byLine = gyomu == Gyomu::Bukken || calc::IsSekkeiGyomu(gyomu);
-    if (byLine && !weighted && calc.HasKubunritsu(shubetsu, gyomu) == 1) return std::nullopt;
-    const int formulaType = calc::IsSekkeiGyomu(gyomu) && type == BukakeType::RowsBefore ? 2 : 0;
-    const double f = weighted ? weight : calc.CalcBukakeFormula(&shubetsu, index, formulaType, 0);
-    const bool whole = calc::IsOneOf(gyomu, {Gyomu::Bukken, Gyomu::KukakuSokuryo, Gyomu::KukakuSekkei});
-    return whole ? f : RoundDown(f, 0.001);
+std::optional<double> reportsheet::AppliedCorrection(CSekisanData& calc, int index, const CBukakeShubetsu&) {
+    return calc.AppliedFactor(index);
 }
 
 std::string reportsheet::FactorText(double factor) {

@@ -68,9 +68,9 @@ inline std::array<RateExpenseRow, 3> RateExpenseRows(const CBukakeDetail& detail
              {mastertext::kZairyoKindZairyo, detail.m_rates[2], parts.zairyo}}};
 }
 
-// The correction factor the calculation applied to the amount per unit of the 種別 row at index, with
-// the digits it applied (cut to 0.001 where the calculation cuts it, half up to 0.01 for a 土質 material
-// 歩掛 under DouroCalc); none when a 区分率 corrects each 工程 line on its own. Defined in DaikaSheets.cpp.
+// The correction factor the calculation applied to the amount per unit of the 種別 row at index, as the
+// calculation hands it back (CSekisanData::AppliedFactor), with the digits it applied; none when a 区分率
+// corrects each 工程 line on its own. Defined in DaikaSheets.cpp.
 std::optional<double> AppliedCorrection(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu);
 
 // A correction factor as the breakdown sheets print it: the digits it has, from three to six decimals.

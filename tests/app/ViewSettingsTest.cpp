@@ -820,6 +820,13 @@ TEST_F(ViewSettings, AnInputPastALimitIsPutBackWithTheMessageAndOneInsideIsTaken
              b.Gyomu(2, "設計業務").Koshu(30).Shubetsu(1, "基本計画").Quantity(1000).Set(AllKotei);
          },
          command(cmd::Juryo), number, "10000", "9999.999", "基本計画"},
+        // A 重量平均値 of 2,200 on a row priced by the km: a unit price of 220,000,000 yen, more than a
+        // unit price holds; 2,100 makes it 210,000,000.
+        {"単価の限度", [](CBukakeFile& m, ItemListBuilder& b) {
+             PricedEntry(m, 10, "km");
+             b.Gyomu(2, "設計業務").Koshu(10).Shubetsu(1, "水路設計").Quantity(1000).Set(AllKotei);
+         },
+         command(cmd::Juryo), number, "2200", "2100", "水路設計"},
         // 200 % of 600,000,000 yen on a rate row: a total of 1,800,000,000; 50 % makes 900,000,000.
         {"率", [](CBukakeFile& m, ItemListBuilder& b) {
              PricedEntry(m, 10, "km");
@@ -880,23 +887,36 @@ TEST_F(ViewSettings, AnInputPastALimitIsPutBackWithTheMessageAndOneInsideIsTaken
 }
 
 TEST_F(ViewSettings, 再計算PastALimitNamesTheBusinessesAndTheTotalOnce) {
-    // 20,000 km of direct cost in 業務 2 (2,000,000,000 yen) and a priced extra row of
-    // 10.000 × 150,000,000.0 yen.
     PricedEntry(Bukake(), 10, "km");
     masterbuild::AddTankaRow(app->Store().GetTankaFile(), 2001, "技師", {50000});
-    List().RemoveAll();
-    List().m_nTankaColumn = 0;
-    ItemListBuilder b(List());
-    b.Gyomu(2, "設計業務").Koshu(10).Shubetsu(1, "水路設計").Quantity(20'000'000).Set(AllKotei);
-    b.Koshu(95, "設計業務費");
-    b.Summary(calc::Gyomu::Sonota, "機械器具損料").Quantity(10'000).UnitPrice(1'500'000'000);
-    b.Summary(calc::Gyomu::Goukei, "小計").Summary(calc::Gyomu::ItakuryoKei, "業務委託料計");
-    Select(0);
-    host->messages.clear();
-    Run(cmd::Recalc);
-    EXPECT_EQ(Messages(), std::vector<std::string>{vemo::FillText(
-                              apptext::kCalcLimitsNotice,
-                              {std::string("設計業務") + apptext::kCalcLimitsNameJoin + "業務委託料計"})});
+    const struct {
+        const char* what;
+        int32_t quantity, weight;  // of the 種別 row (×1000)
+        int32_t extra;             // unit price (×10) of a priced extra row of 10.000
+        std::string named;
+    } cases[] = {
+        // 20,000 km of direct cost in 業務 2 (2,000,000,000 yen) and an extra row of 10.000 ×
+        // 150,000,000.0 yen.
+        {"the direct sum and the total", 20'000'000, kUnset, 1'500'000'000,
+         std::string("設計業務") + apptext::kCalcLimitsNameJoin + "業務委託料計"},
+        // A 重量平均値 of 2,200: 220,000,000 yen a km, more than a unit price holds.
+        {"a unit price", 1'000, 2'200'000, 10, "設計業務"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        List().RemoveAll();
+        List().m_nTankaColumn = 0;
+        ItemListBuilder b(List());
+        b.Gyomu(2, "設計業務").Koshu(10).Shubetsu(1, "水路設計").Quantity(c.quantity).Set(AllKotei);
+        List().GetItem(b.LastIndex())->m_nWeightAverage = c.weight;
+        b.Koshu(95, "設計業務費");
+        b.Summary(calc::Gyomu::Sonota, "機械器具損料").Quantity(10'000).UnitPrice(c.extra);
+        b.Summary(calc::Gyomu::Goukei, "小計").Summary(calc::Gyomu::ItakuryoKei, "業務委託料計");
+        Select(0);
+        host->messages.clear();
+        Run(cmd::Recalc);
+        EXPECT_EQ(Messages(), std::vector<std::string>{vemo::FillText(apptext::kCalcLimitsNotice, {c.named})});
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

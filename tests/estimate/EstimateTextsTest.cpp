@@ -13,8 +13,6 @@
 namespace {
 
 const TextEntry kExpected[] = {
-    {"MsgUnitPriceOutOfRange",
-     "「%1」の単価が有効範囲を越えました。\n\n単価が２．１億円以下になるように調整して下さい。"},
     {"MsgMissingPrice", "「%1」 に未入力な単価があります。\n代価表を表示して未入力な単価を確認してください。"},
     {"MsgForeignSekisanFile",
      "このVemo Ovra 農林版 積算データ ファイルは無効であるか、または現在サポートされてない形式です。"},

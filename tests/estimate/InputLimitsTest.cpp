@@ -42,26 +42,29 @@ protected:
     }
     void SummaryRows() { build.Summary(Gyomu::Goukei, "小計").Summary(Gyomu::ItakuryoKei, "業務委託料計"); }
 
-    // The estimate's own rows after a plain recalculation of the 業務 with the row's quantity
+    // The estimate's own rows after a plain recalculation of the 業務 with a field of the row
     // changed: what the program priced before inputs were checked.
-    std::string PlainlyPriced(const std::string& rows, int index, int32_t quantity, int gyomu, Limits* limits) {
+    using Field = int32_t CSekisanItem::*;
+    std::string PlainlyPriced(const std::string& rows, int index, Field field, int32_t value, int gyomu,
+                              Limits* limits) {
         CSekisanData twin;
         CArchive in(rows);
         twin.GetItemList()->Serialize(in);
-        twin.GetItemList()->GetItem(index)->m_nQuantity = quantity;
+        twin.GetItemList()->GetItem(index)->*field = value;
         twin.Recalculate(gyomu);
         if (limits) *limits = twin.GetCalcLimits();
         return StoredBytes(*twin.GetItemList());
     }
 };
 
-TEST_F(InputLimitsTest, AQuantityPastALimitIsPutBackWholeAndOneJustInsideIsPricedAsBefore) {
+TEST_F(InputLimitsTest, AnInputPastALimitIsPutBackWholeAndOneJustInsideIsPricedAsBefore) {
     struct Case {
         const char* what;
         std::function<void()> rows;  // priced inside every limit
         int gyomu, koshu;                             // the 種別 1 row typed into (koshu kUnset: a 業務 row)
-        int32_t past, inside;                         // quantities ×1000
-        std::function<bool(const Limits&)> only;      // the record of the past quantity names this alone
+        int32_t past, inside;                         // values ×1000 of the field typed into
+        std::function<bool(const Limits&)> only;      // the record of the past value names this alone
+        Field field = &CSekisanItem::m_nQuantity;
     };
     const Case cases[] = {
         // A 直接経費 row of a conventional 工種: neither in the direct sum nor in the 業務原価; the
@@ -128,6 +131,22 @@ TEST_F(InputLimitsTest, AQuantityPastALimitIsPutBackWholeAndOneJustInsideIsPrice
          },
          Gyomu::Sonota, kUnset, 999'901, 999'899,
          [](const Limits& l) { return l.totalCapped && l.Gyomu().empty(); }},
+        // A 重量平均値 in place of the factor: 2,200 make the unit price 220,000,000 yen a km, beyond
+        // what a unit price holds (the row is left without a price); 2,100 make it 210,000,000.
+        {"a unit price",
+         [this] {
+             PricedKm(10);
+             build.Gyomu(Gyomu::Sekkei, "設計業務");
+             KmRow(10, "水路設計", 1'000);
+             build.Koshu(Koshu::GyomuKakaku, "業務価格");
+             SummaryRows();
+         },
+         Gyomu::Sekkei, 10, 2'200'000, 2'100'000,
+         [](const Limits& l) {
+             return l.unitPriceCapped == std::set<int>{2} && l.directCapped.empty() && l.costCapped.empty() &&
+                    l.saturated.empty() && !l.totalCapped;
+         },
+         &CSekisanItem::m_nWeightAverage},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -141,21 +160,21 @@ TEST_F(InputLimitsTest, AQuantityPastALimitIsPutBackWholeAndOneJustInsideIsPrice
         const std::string priced = StoredBytes(List());
 
         Limits plain;
-        PlainlyPriced(priced, index, c.past, c.gyomu, &plain);
+        PlainlyPriced(priced, index, c.field, c.past, c.gyomu, &plain);
         EXPECT_TRUE(c.only(plain)) << "the case goes past the limit it names, and past no other";
 
         host.messages.clear();
         const CSekisanData::InputSnapshot past(data);
-        Item(index).m_nQuantity = c.past;
+        Item(index).*c.field = c.past;
         EXPECT_EQ(data.CommitInput(past, c.gyomu), Result::PastLimit);
         EXPECT_EQ(StoredBytes(List()), priced);
         EXPECT_FALSE(data.GetCalcLimits().Any());
         EXPECT_TRUE(Messages().empty()) << "the caller tells the user";
 
         const CSekisanData::InputSnapshot inside(data);
-        Item(index).m_nQuantity = c.inside;
+        Item(index).*c.field = c.inside;
         EXPECT_EQ(data.CommitInput(inside, c.gyomu), Result::Taken);
-        EXPECT_EQ(StoredBytes(List()), PlainlyPriced(priced, index, c.inside, c.gyomu, nullptr));
+        EXPECT_EQ(StoredBytes(List()), PlainlyPriced(priced, index, c.field, c.inside, c.gyomu, nullptr));
         EXPECT_FALSE(data.GetCalcLimits().Any());
     }
 }
@@ -219,14 +238,17 @@ TEST_F(InputLimitsTest, CheckingTheLimitsPricesACopyWithoutAWordAndLeavesTheFigu
 
     const Limits& limits = data.CheckLimits();
     EXPECT_EQ(limits.directCapped, std::set<int>{2});
+    EXPECT_EQ(limits.unitPriceCapped, std::set<int>{2});
     EXPECT_EQ(limits.Gyomu(), std::set<int>{2});
     EXPECT_EQ(&limits, &data.GetCalcLimits());
     EXPECT_EQ(StoredBytes(List()), stored);
     EXPECT_TRUE(Messages().empty());
 
-    // A recalculation of the estimate itself tells about the unit price.
+    // A recalculation of the estimate itself keeps its figures and names the 業務 in its record
+    // alone: the view tells the user once, by the record.
     data.Recalculate(0);
-    EXPECT_EQ(Messages(), std::vector<std::string>{vemo::FillText(txt::MsgUnitPriceOutOfRange, {"特殊設計"})});
+    EXPECT_EQ(data.GetCalcLimits().unitPriceCapped, std::set<int>{2});
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST(CalcLimits, TheBusinessesNamedAndWhetherOneRecordLiesWithinAnother) {
@@ -237,12 +259,13 @@ TEST(CalcLimits, TheBusinessesNamedAndWhetherOneRecordLiesWithinAnother) {
     several.directCapped = {2};
     several.costCapped = {3};
     several.saturated = {5};
+    several.unitPriceCapped = {7};
     Limits total;
     total.totalCapped = true;
     EXPECT_FALSE(none.Any());
     EXPECT_TRUE(total.Any());
     EXPECT_TRUE(total.Gyomu().empty());
-    EXPECT_EQ(several.Gyomu(), (std::set<int>{2, 3, 5}));
+    EXPECT_EQ(several.Gyomu(), (std::set<int>{2, 3, 5, 7}));
     EXPECT_TRUE(none.Within(direct));
     EXPECT_TRUE(direct.Within(several));
     EXPECT_FALSE(several.Within(direct));

@@ -264,6 +264,33 @@ TEST_F(DaikaMeisaiTest, A測量PageAgainstFiguresWorkedByHand) {
     EXPECT_TRUE(host.messages.empty());
 }
 
+TEST_F(DaikaMeisaiTest, ThePageShowsTheFactorTheCalculationApplied) {
+    // 設計 of type 2 (the price of the row before times the mean formula of the n rows before and its
+    // own formula): two rows of the same 歩掛 (formula 1), 工程 作業計画 and 観測; the second one's
+    // fixed factor 1.25 (LL 9 = 12,500, which makes n = 1) enters its own formula.
+    //   the row before: 145,000 per 2.50 km, 58,000 per km
+    //   the factor: 1.000 × 1.25 = 1.250; 58,000 × 1.250 = 72,500, the row's unit price
+    Shubetsu(2).GetDetail().m_bukakeType = calc::BukakeType::RowsBefore;
+    Shubetsu(2).GetDetail().m_formula = "1";
+    Row(2, {0, 1}, [](CSekisanItem& item) {
+        item.m_strUnit = "km";
+        item.m_nQuantity = 1000;
+    });
+    auto second = std::make_unique<CSekisanItem>(*list.GetItem(list.GetCount() - 1));
+    second->m_nLL[8] = 12500;
+    list.AddItem(std::move(second));
+    CSekisanData priced;
+    priced.SetCalcContext(&env);
+    priced.GetItemList()->Copy(list);
+    priced.Recalculate(2);
+    list.Copy(*priced.GetItemList());
+    ASSERT_EQ(list.GetItem(list.GetCount() - 1)->m_nUnitPrice, 725000);
+    UseForm(MeisaiCells(8));
+    const auto out = Page();
+    for (const auto& [ref, text] : Cells{{"B2", "58000"}, {"F2", "25.0%"}, {"G2", "1.250"}, {"K2", "72500"}})
+        EXPECT_EQ(out->Value(0, ref), text) << ref;
+}
+
 TEST_F(DaikaMeisaiTest, OmittedAmountsAndAZeroBasisLeaveTheAmountCellsEmpty) {
     Shubetsu(1).GetDetail().m_rates = {500, kUnset, kUnset};
     Row(1, {0, 1}, [](CSekisanItem& item) {
