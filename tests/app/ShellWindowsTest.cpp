@@ -224,7 +224,6 @@ TEST_F(MainFrameTest, TilingPutsTheEstimatesOneAboveAnother) {
     int top = 0;
     for (CChildFrame* child : {third, second, first}) {
         EXPECT_FALSE(child->isMaximized());
-        EXPECT_FALSE(child->isMinimized());
         EXPECT_EQ(child->geometry().left(), 0);
         EXPECT_EQ(child->geometry().width(), area.width());
         EXPECT_EQ(child->geometry().top(), top);
@@ -270,7 +269,6 @@ TEST_F(MainFrameTest, CascadingRestoresTheEstimatesAndKeepsThemLarge) {
             SCOPED_TRACE(i);
             const QRect g = children[static_cast<size_t>(i)]->geometry();
             EXPECT_FALSE(children[static_cast<size_t>(i)]->isMaximized());
-            EXPECT_FALSE(children[static_cast<size_t>(i)]->isMinimized());
             EXPECT_EQ(g.topLeft(), QPoint(i % steps, i % steps) * step);
             EXPECT_EQ(g.size(), area.size() - QSize(steps - 1, steps - 1) * step);
             EXPECT_GE(g.height(), area.height() / 2);
