@@ -95,8 +95,11 @@ void CMainFrame::UpdateWindowMenu() {
         // Only the active window carries a check mark.
         a->setCheckable(w == active);
         a->setChecked(w == active);
+        // A minimised estimate chosen is shown again before it becomes the active one.
         connect(a, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(w)] {
-            if (window) m_mdi->setActiveSubWindow(window);
+            if (!window) return;
+            if (auto* child = qobject_cast<CChildFrame*>(window.data())) child->ShowRestored();
+            m_mdi->setActiveSubWindow(window);
         });
     }
 }

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
+#include <QWindowStateChangeEvent>
 #include <algorithm>
 
 #include "app/AppConstants.h"
@@ -28,7 +29,7 @@ void CMdiClientWnd::TileHorizontally() {
     QList<QMdiSubWindow*> windows;
     const QList<QMdiSubWindow*> stacked = subWindowList(QMdiArea::StackingOrder);
     for (auto it = stacked.rbegin(); it != stacked.rend(); ++it)
-        if ((*it)->isVisible() && !(*it)->isMinimized()) windows << *it;
+        if ((*it)->isVisible()) windows << *it;
     if (windows.isEmpty()) return;
     const QRect area = viewport()->rect();
     const int count = static_cast<int>(windows.size());
@@ -55,7 +56,7 @@ void CMdiClientWnd::Cascade() {
     // In stacking order: the window at the back first, the one in front last.
     QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* w : subWindowList(QMdiArea::StackingOrder))
-        if (w->isVisible() && !w->isMinimized()) windows << w;
+        if (w->isVisible()) windows << w;
     if (windows.isEmpty()) return;
     QMdiSubWindow* current = currentSubWindow();
     for (QMdiSubWindow* w : windows) w->showNormal();
@@ -102,6 +103,25 @@ CChildFrame::~CChildFrame() = default;
 void CChildFrame::ActivateFrame() {
     showMaximized();
     if (QMdiArea* area = mdiArea()) area->setActiveSubWindow(this);
+}
+
+void CChildFrame::ShowRestored() {
+    if (!isMinimized()) return;
+    if (m_maximisedBeforeMinimised)
+        showMaximized();
+    else
+        showNormal();
+}
+
+void CChildFrame::changeEvent(QEvent* event) {
+    // Minimised from maximised, the frame comes back maximised, as the framework restores it. (Qt
+    // passes through further states while minimised: the first one counts.)
+    if (event->type() == QEvent::WindowStateChange) {
+        const Qt::WindowStates old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+        if (isMinimized() && !old.testFlag(Qt::WindowMinimized))
+            m_maximisedBeforeMinimised = old.testFlag(Qt::WindowMaximized);
+    }
+    QMdiSubWindow::changeEvent(event);
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

@@ -21,12 +21,12 @@ public:
     explicit CMdiClientWnd(QWidget* parent = nullptr);
 
     // The estimate windows one above another, each the full width, the active one at the top (the
-    // framework's horizontal tiling); minimised ones stay as they are.
+    // framework's horizontal tiling); minimised ones are restored and take their row.
     void TileHorizontally();
-    // The estimate windows cascaded as the framework does: each restored, the one in front last, each
-    // one caption (CaptionStep) right of and below the one before it, all of the size of the area less
-    // the steps. Where more windows than steps of half the area, the next one starts at the corner
-    // again, so that every window keeps at least half the area; minimised ones stay as they are.
+    // The estimate windows cascaded as the framework does: each restored, minimised ones too, the one
+    // in front last, each one caption (CaptionStep) right of and below the one before it, all of the
+    // size of the area less the steps. Where more windows than steps of half the area, the next one
+    // starts at the corner again, so that every window keeps at least half the area.
     void Cascade();
     // How far each cascaded window lies from the one before: its caption with the frame above it.
     static int CaptionStep(const QMdiSubWindow& window);
@@ -51,12 +51,19 @@ public:
 
     // Activates the frame maximised, whatever show state is asked.
     void ActivateFrame();
+    // A minimised frame shown again as it was before: maximised when it was maximised, else restored.
+    // Nothing when the frame is not minimised.
+    void ShowRestored();
 
     // Asked before the window closes; false keeps it open (the rule tells the user why).
     std::function<bool()> canClose;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    bool m_maximisedBeforeMinimised = false;
 };
 
 // The start-up splash window: the splash bitmap with "Version 14.02" on it, centred on the

@@ -132,6 +132,11 @@ TEST_F(Shell, WindowMenuListsTheEstimatesWithTheActiveOneChecked) {
     EXPECT_EQ(app.ActiveEstimateWindow(), app.EstimateWindows()[0]);
     EXPECT_EQ(entries(), (QStringList{cascade, tile, "---", QString::fromUtf8("&1 積算データ1 [x]"),
                                       QString::fromUtf8("&2 積算データ2")}));
+    // A minimised estimate chosen comes back as it was before it was minimised: here maximised.
+    QWidget* first = app.EstimateWindows()[0]->parentWidget();
+    first->showMinimized();
+    frame->WindowMenu()->actions()[3]->trigger();
+    EXPECT_TRUE(first->isMaximized());
 }
 
 TEST_F(Shell, FilesHandedOverBySecondStartAreOpened) {

@@ -210,11 +210,13 @@ TEST_F(MainFrameTest, LongPaneTextsAreElidedAndTheWindowKeepsItsDefaultSize) {
     }
 }
 
-// 並べて表示 tiles the estimate windows one above another, each the full width, the active one at the top.
+// 並べて表示 tiles the estimate windows one above another, each the full width, the active one at the top;
+// a minimised one is restored and takes its row.
 TEST_F(MainFrameTest, TilingPutsTheEstimatesOneAboveAnother) {
     CChildFrame* first = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積A.sei"));
     CChildFrame* second = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積B.sei"));
     CChildFrame* third = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積C.sei"));
+    third->showMinimized();
     QCoreApplication::processEvents();
     ASSERT_TRUE(commands.Dispatch(cmd::WindowTileHorz));
     QCoreApplication::processEvents();
@@ -231,8 +233,8 @@ TEST_F(MainFrameTest, TilingPutsTheEstimatesOneAboveAnother) {
     EXPECT_EQ(top, area.height());
 }
 
-// 重ねて表示 restores every estimate window and cascades them, from maximised and tiled windows
-// alike: the one in front last and still current, each one caption below and right of the one
+// 重ねて表示 restores every estimate window and cascades them, from maximised, tiled and minimised
+// windows alike: the one in front last and still current, each one caption below and right of the one
 // before, all the size of the area less the steps. Windows beyond half the area start at the corner
 // again, so each keeps at least half the area.
 TEST_F(MainFrameTest, CascadingRestoresTheEstimatesAndKeepsThemLarge) {
@@ -240,7 +242,9 @@ TEST_F(MainFrameTest, CascadingRestoresTheEstimatesAndKeepsThemLarge) {
         const char* what;
         int windows;
         bool tiled;  // tiled before
-    } cases[] = {{"maximised", 3, false}, {"tiled", 3, true}, {"many", 25, false}};
+        bool minimised;  // the active one minimised before
+    } cases[] = {{"maximised", 3, false, false}, {"tiled", 3, true, false}, {"many", 25, false, false},
+                 {"minimised", 3, false, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<CChildFrame*> children;
@@ -250,6 +254,7 @@ TEST_F(MainFrameTest, CascadingRestoresTheEstimatesAndKeepsThemLarge) {
         if (c.tiled) {
             ASSERT_TRUE(commands.Dispatch(cmd::WindowTileHorz));
         }
+        if (c.minimised) children.back()->showMinimized();
         ASSERT_TRUE(commands.Dispatch(cmd::WindowCascade));
         QCoreApplication::processEvents();
         const QRect area = frame->MdiClient()->viewport()->rect();
