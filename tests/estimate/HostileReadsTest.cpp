@@ -1,9 +1,12 @@
 // Tests of estimate/VemoWinDocData.h: estimate paths that are no estimate files — a named pipe, a
-// device, a file larger than any estimate — and a save over a read-only estimate.
+// device, a file larger than any estimate — a save over a read-only estimate or into a folder that
+// is a file, and a save through a link to a shared estimate.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 
@@ -12,6 +15,7 @@
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "estimate/VemoWinDocData.h"
+#include "platform/FileUtil.h"
 #include "platform/PlatformTexts.h"
 #include "platform/TextUtil.h"
 
@@ -22,18 +26,24 @@ namespace {
 constexpr uint64_t kOversize = uint64_t{65} << 20;  // the limit is 64 MB
 constexpr uint64_t kReadBound = uint64_t{1} << 20;  // what a refusal may read at most
 
-TEST(HostileReads, EstimatePathsThatAreNoEstimateFilesAreRefusedWithTheirMessage) {
+// The estimate each row opens or saves.
+void BuildSaved(CVemoWinDocData& doc) { ItemListBuilder(*doc.GetItemList()).Gyomu(3, "地質調査業務").Koshu(30).Shubetsu(1); }
+
+TEST(HostileReads, EstimatePathsAreRefusedWithTheirMessageOrSavedWhereTheyPoint) {
     TempFolder folder;
     CVemoWinDocData written;
     ItemListBuilder(*written.GetItemList()).Gyomu(2, "設計業務").Koshu(300, "詳細設計");
     const std::string good = written.StoreBytes();
+    CVemoWinDocData saved;
+    BuildSaved(saved);
     const std::string tooLarge = vemo::FillText(platformtext::kFileTooLarge, {"64"});
     struct Row {
         const char* what;
         std::string path;
         std::function<void(const std::string&)> make;
         bool save;            // saved over rather than opened
-        std::string message;  // the one message shown
+        std::string message;  // the one message shown; none when the save succeeds
+        std::string savedAt = {};  // the file that then holds the save; nothing else changes
     };
     const Row rows[] = {
         {"a named pipe", folder / "管.sei", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
@@ -51,6 +61,17 @@ TEST(HostileReads, EstimatePathsThatAreNoEstimateFilesAreRefusedWithTheirMessage
              ASSERT_EQ(::chmod(p.c_str(), 0444), 0);
          },
          true, MsgReadOnlySekisanFile(folder / "読取専用.sei")},
+        {"a save into a folder that is a file", folder / "ファイル/見積.sei",
+         [](const std::string& p) { WriteTestFile(vemo::ParentFolder(p), "no folder"); }, true,
+         MsgCannotSaveSekisanFile(folder / "ファイル/見積.sei",
+                                  vemo::FillText(platformtext::kCannotCreateTemporary, {folder / "ファイル"}) +
+                                      platformtext::kErrorDetailSeparator + std::strerror(ENOTDIR))},
+        {"a link to a shared estimate saved", folder / "link.sei",
+         [&](const std::string& p) {
+             WriteTestFile(folder / "共有/見積.sei", good);
+             std::filesystem::create_symlink("共有/見積.sei", p);
+         },
+         true, "", folder / "共有/見積.sei"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -59,7 +80,7 @@ TEST(HostileReads, EstimatePathsThatAreNoEstimateFilesAreRefusedWithTheirMessage
         const ChildOutcome child = RunInChild([&] {
             ScriptedHost host;
             CVemoWinDocData doc;
-            ItemListBuilder(*doc.GetItemList()).Gyomu(3, "地質調査業務").Koshu(30).Shubetsu(1);
+            BuildSaved(doc);
             const std::string kept = doc.StoreBytes();
             const std::optional<uint64_t> readBefore = BytesReadByProcess();
             const int result = row.save ? doc.SaveFile(row.path) : doc.LoadFile(row.path);
@@ -69,9 +90,16 @@ TEST(HostileReads, EstimatePathsThatAreNoEstimateFilesAreRefusedWithTheirMessage
             if (!readBefore || !readAfter || *readAfter - *readBefore > kReadBound) report += "\nread without a bound";
             return report;
         });
-        EXPECT_EQ(child.report, "result 0" + ScriptedHost::LogEntry(MsgIcon::Exclamation, row.message)) << child.how;
-        // Nothing in the folder changed: the files are whole, no temporary file of a refused save is left.
-        EXPECT_EQ(SnapshotOf(folder.Path()), before);
+        EXPECT_EQ(child.report, row.message.empty() ? "result 1"
+                                                    : "result 0" + ScriptedHost::LogEntry(MsgIcon::Exclamation, row.message))
+            << child.how;
+        // Nothing else in the folder changed: the files are whole, a link stays a link, no temporary file is left.
+        auto after = SnapshotOf(folder.Path());
+        if (!row.savedAt.empty()) {
+            EXPECT_EQ(ReadTestFile(row.savedAt), saved.StoreBytes());
+            after[row.savedAt] = before.at(row.savedAt);
+        }
+        EXPECT_EQ(after, before);
     }
 }
 

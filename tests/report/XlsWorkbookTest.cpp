@@ -226,6 +226,15 @@ TEST_F(ReportEngineTest, FailedSavesLeaveTheOldFile) {
         {"no pages", [&] { return m_engine.Save(existing); }, XlsSaveError::noPages},
         {"folder is a file", [&] { Page("単価表", [] {}); return m_engine.Save(m_dir / "plain-file/out.xlsx"); },
          XlsSaveError::writeFailed},
+        {"a read-only workbook",
+         [&] {
+             namespace fs = std::filesystem;
+             fs::permissions(existing, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+             const XlsSaveError error = m_engine.Save(existing);
+             fs::permissions(existing, fs::perms::owner_read | fs::perms::owner_write);
+             return error;
+         },
+         XlsSaveError::readOnly},
         {"target is a folder", [&] { return m_engine.Save(m_dir / "folder"); }, XlsSaveError::writeFailed},
     };
     for (auto& c : cases) {
@@ -236,7 +245,11 @@ TEST_F(ReportEngineTest, FailedSavesLeaveTheOldFile) {
         EXPECT_EQ(CountFiles(m_dir.Path()), 4);  // template, 既存.xlsx, plain-file, folder: no temporary file left
     }
     EXPECT_FALSE(m_engine.FailureDetail().empty());
-    ASSERT_EQ(m_engine.Save(existing), XlsSaveError::none);
+    // Saved through a link: the file it points to is replaced, and the link stays.
+    const std::string link = m_dir / "リンク.xlsx";
+    std::filesystem::create_symlink("既存.xlsx", link);
+    ASSERT_EQ(m_engine.Save(link), XlsSaveError::none);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_NE(ReadTestFile(existing), old);
 }
 
