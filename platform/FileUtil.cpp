@@ -210,8 +210,9 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
         SetError(error, platformtext::kCannotCreateTemporary, folder);
         return false;
     }
+    // The temporary file is named by the file it is to replace: its own name means nothing to the user.
     auto fail = [&](const char* what) {
-        SetError(error, what, tmpl);
+        SetError(error, what, path);
         ::close(fd);
         ::unlink(tmpl.c_str());
         return false;
@@ -229,7 +230,7 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
     if (::fchmod(fd, mode) != 0) return fail(platformtext::kCannotSetMode);
     if (::fsync(fd) != 0) return fail(platformtext::kCannotFlush);
     if (::close(fd) != 0) {
-        SetError(error, platformtext::kCannotClose, tmpl);
+        SetError(error, platformtext::kCannotClose, path);
         ::unlink(tmpl.c_str());
         return false;
     }

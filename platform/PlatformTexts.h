@@ -14,10 +14,10 @@
     X(kCannotOpen, "「%1」を開けません")                                           \
     X(kCannotRead, "「%1」を読み取れません")                                       \
     X(kCannotCreateTemporary, "フォルダー「%1」に一時ファイルを作成できません")    \
-    X(kCannotWrite, "一時ファイル「%1」に書き込めません")                          \
-    X(kCannotSetMode, "一時ファイル「%1」のアクセス権を設定できません")            \
-    X(kCannotFlush, "一時ファイル「%1」の内容をディスクに確定できません")          \
-    X(kCannotClose, "一時ファイル「%1」を閉じられません")                          \
+    X(kCannotWrite, "「%1」の一時ファイルに書き込めません")                          \
+    X(kCannotSetMode, "「%1」の一時ファイルのアクセス権を設定できません")            \
+    X(kCannotFlush, "「%1」の一時ファイルの内容をディスクに確定できません")          \
+    X(kCannotClose, "「%1」の一時ファイルを閉じられません")                          \
     X(kCannotReplace, "「%1」を新しい内容に置き換えられません")                    \
     X(kCannotFollowLink, "リンク「%1」のリンク先をたどれません")                   \
     X(kErrorDetailSeparator, "：")                                                \
