@@ -19,7 +19,6 @@ TEST(SystemLocale, TheSystemsTextsFollowTheUserWhileNumbersStayInTheCLocale) {
     char number[8];
     std::snprintf(number, sizeof number, "%.1f", 1.5);
     EXPECT_STREQ(number, "1.5");
-    EXPECT_EQ(std::strtod("2.5", nullptr), 2.5);
     EXPECT_EQ(std::strerror(ENOENT), german);
     ::unsetenv("LC_ALL");
     std::setlocale(LC_ALL, "C");

@@ -226,15 +226,6 @@ TEST_F(ReportEngineTest, FailedSavesLeaveTheOldFile) {
         {"no pages", [&] { return m_engine.Save(existing); }, XlsSaveError::noPages},
         {"folder is a file", [&] { Page("単価表", [] {}); return m_engine.Save(m_dir / "plain-file/out.xlsx"); },
          XlsSaveError::writeFailed},
-        {"a read-only workbook",
-         [&] {
-             namespace fs = std::filesystem;
-             fs::permissions(existing, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-             const XlsSaveError error = m_engine.Save(existing);
-             fs::permissions(existing, fs::perms::owner_read | fs::perms::owner_write);
-             return error;
-         },
-         XlsSaveError::readOnly},
         {"target is a folder", [&] { return m_engine.Save(m_dir / "folder"); }, XlsSaveError::writeFailed},
     };
     for (auto& c : cases) {
