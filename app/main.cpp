@@ -3,9 +3,12 @@
 #include "app/InstanceChannel.h"
 #include "app/VemoWinApp.h"
 #include "platform/FileUtil.h"
+#include "platform/SystemLocale.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
+    // Qt has set every category of the C library's locale from the environment.
+    vemo::UseProgramLocale();
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
 

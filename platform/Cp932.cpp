@@ -19,8 +19,7 @@ class Converter {
 public:
     Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {
         if (m_cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(platformtext::kNoConverterBefore + std::string(from) +
-                                     platformtext::kNoConverterBetween + to);
+            throw std::runtime_error(FillText(platformtext::kNoConverter, {from, to}));
     }
     ~Converter() { iconv_close(m_cd); }
     Converter(const Converter&) = delete;

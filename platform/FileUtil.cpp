@@ -20,8 +20,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void SetError(std::string* error, const std::string& what) {
-    if (error) *error = what + platformtext::kErrorDetailSeparator + std::strerror(errno);
+// The reason of a failed file operation: what failed on which path (a text of the platform's table
+// naming it), then the system's own reason for errno, which is in the user's language.
+void SetError(std::string* error, const char* what, const std::string& path) {
+    const int reason = errno;
+    if (error) *error = FillText(what, {path}) + platformtext::kErrorDetailSeparator + std::strerror(reason);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -72,7 +75,7 @@ ReadResult ReadRegularFile(const std::string& path, size_t maxBytes, bool whole,
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         const ReadResult result = errno == ENOENT || errno == ENOTDIR ? ReadResult::missing : ReadResult::unreadable;
-        SetError(error, platformtext::kCannotOpen + path);
+        SetError(error, platformtext::kCannotOpen, path);
         return result;
     }
     std::string data;
@@ -81,7 +84,7 @@ ReadResult ReadRegularFile(const std::string& path, size_t maxBytes, bool whole,
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         result = ReadResult::unreadable;
-        SetError(&reason, platformtext::kCannotRead + path);
+        SetError(&reason, platformtext::kCannotRead, path);
     } else if (!S_ISREG(st.st_mode)) {
         result = ReadResult::notAFile;
         reason = platformtext::kNotARegularFile;
@@ -95,7 +98,7 @@ ReadResult ReadRegularFile(const std::string& path, size_t maxBytes, bool whole,
                                                                       maxBytes)) + 1);
         if (!ReadUpTo(fd, maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes, data)) {
             result = ReadResult::unreadable;
-            SetError(&reason, platformtext::kCannotRead + path);
+            SetError(&reason, platformtext::kCannotRead, path);
         } else if (data.size() > maxBytes && whole) {
             result = ReadResult::tooLarge;
         }
@@ -204,11 +207,12 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
         JoinPath(folder, ReplacingTemporaryPrefix(FileNameOf(path), ThisProcess()) + std::string(kTemporaryRandom, 'X'));
     int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
     if (fd < 0) {
-        SetError(error, platformtext::kCannotCreateTemporary + folder);
+        SetError(error, platformtext::kCannotCreateTemporary, folder);
         return false;
     }
-    auto fail = [&](const std::string& what) {
-        SetError(error, what);
+    // The temporary file is named by the file it is to replace: its own name means nothing to the user.
+    auto fail = [&](const char* what) {
+        SetError(error, what, path);
         ::close(fd);
         ::unlink(tmpl.c_str());
         return false;
@@ -222,16 +226,16 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    if (!WriteAll(fd, bytes)) return fail(platformtext::kCannotWrite + tmpl);
-    if (::fchmod(fd, mode) != 0) return fail(platformtext::kCannotSetMode + tmpl);
-    if (::fsync(fd) != 0) return fail(platformtext::kCannotFlush + tmpl);
+    if (!WriteAll(fd, bytes)) return fail(platformtext::kCannotWrite);
+    if (::fchmod(fd, mode) != 0) return fail(platformtext::kCannotSetMode);
+    if (::fsync(fd) != 0) return fail(platformtext::kCannotFlush);
     if (::close(fd) != 0) {
-        SetError(error, platformtext::kCannotClose + tmpl);
+        SetError(error, platformtext::kCannotClose, path);
         ::unlink(tmpl.c_str());
         return false;
     }
     if (::rename(tmpl.c_str(), path.c_str()) != 0) {
-        SetError(error, platformtext::kCannotReplace + path);
+        SetError(error, platformtext::kCannotReplace, path);
         ::unlink(tmpl.c_str());
         return false;
     }
@@ -250,7 +254,7 @@ bool WriteFileThroughLink(const std::string& path, std::string_view bytes, std::
     std::error_code ec;
     const fs::path target = fs::canonical(path, ec);
     if (ec) {
-        if (error) *error = platformtext::kCannotFollowLink + path + platformtext::kErrorDetailSeparator + ec.message();
+        if (error) *error = FillText(platformtext::kCannotFollowLink, {path}) + platformtext::kErrorDetailSeparator + ec.message();
         return false;
     }
     return WriteFileReplacing(target.string(), bytes, error);

@@ -44,6 +44,7 @@
     X(kSaveExcelTitle, "EXCELファイルで保存")                                                             \
     X(kSaveExcelFilter, "Excel ファイル (*.xlsx)|*.xlsx|すべてのファイル (*.*)|*.*||")                    \
     X(kSaveExcelFailed, "\nを保存できませんでした。\n保存先のフォルダーと空き容量を確認してください。") \
+    X(kSaveExcelReadOnly, "\nは読み取り専用のため、上書き保存できません。\n別のファイル名を指定して保存してください。") \
     /* The estimate report: the message pane while it is built, and its dates ("%2d" month and */          \
     /* day; the era year printed with a sign blank, "% 2d") */                                              \
     X(kStatusBuildingReport, "ページを設定をしています...")                                               \

@@ -61,6 +61,7 @@ enum class XlsSaveError {
     noPages,      // no page has been ended: a workbook needs one sheet at least
     packFailed,   // the archive could not be built in memory (memory ran out, among others)
     writeFailed,  // the file could not be written (folder missing, not writable, disk full, …)
+    readOnly,     // the file (or the file a link names) is marked read-only: it is not replaced
 };
 
 // Options of the preview window, kept for the preview; the engine itself does not use them.

@@ -134,5 +134,12 @@ void CPrintPreviewDlg::OnSaveExcel() {
         CWaitCursor wait;
         error = m_job.Engine().Save(chosen);
     }
-    if (error != XlsSaveError::none) AfxMessageBox(chosen + reporttext::kSaveExcelFailed, MsgButtons::Ok, MsgIcon::Exclamation);
+    std::string message;
+    if (error == XlsSaveError::readOnly)
+        message = chosen + reporttext::kSaveExcelReadOnly;
+    else if (error == XlsSaveError::writeFailed)
+        message = chosen + reporttext::kSaveExcelFailed + "\n" + m_job.Engine().FailureDetail();  // what failed, and why
+    else if (error != XlsSaveError::none)
+        message = chosen + reporttext::kSaveExcelFailed;
+    if (!message.empty()) AfxMessageBox(message, MsgButtons::Ok, MsgIcon::Exclamation);
 }

@@ -1,5 +1,6 @@
 // Tests of estimate/VemoWinDocData.h: estimate paths that are no estimate files — a named pipe, a
-// device, a file larger than any estimate — and a save over a read-only estimate.
+// device, a file larger than any estimate — a save over a read-only estimate, and a save through a
+// link to a shared estimate.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -22,7 +23,7 @@ namespace {
 constexpr uint64_t kOversize = uint64_t{65} << 20;  // the limit is 64 MB
 constexpr uint64_t kReadBound = uint64_t{1} << 20;  // what a refusal may read at most
 
-TEST(HostileReads, EstimatePathsThatAreNoEstimateFilesAreRefusedWithTheirMessage) {
+TEST(HostileReads, EstimatePathsAreRefusedWithTheirMessageOrSavedWhereTheyPoint) {
     TempFolder folder;
     CVemoWinDocData written;
     ItemListBuilder(*written.GetItemList()).Gyomu(2, "設計業務").Koshu(300, "詳細設計");
@@ -33,7 +34,8 @@ TEST(HostileReads, EstimatePathsThatAreNoEstimateFilesAreRefusedWithTheirMessage
         std::string path;
         std::function<void(const std::string&)> make;
         bool save;            // saved over rather than opened
-        std::string message;  // the one message shown
+        std::string message;  // the one message shown; none when the save succeeds
+        std::string savedAt = {};  // the file that then holds the save; nothing else changes
     };
     const Row rows[] = {
         {"a named pipe", folder / "管.sei", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
@@ -51,6 +53,12 @@ TEST(HostileReads, EstimatePathsThatAreNoEstimateFilesAreRefusedWithTheirMessage
              ASSERT_EQ(::chmod(p.c_str(), 0444), 0);
          },
          true, MsgReadOnlySekisanFile(folder / "読取専用.sei")},
+        {"a link to a shared estimate saved", folder / "link.sei",
+         [&](const std::string& p) {
+             WriteTestFile(folder / "共有/見積.sei", good);
+             std::filesystem::create_symlink("共有/見積.sei", p);
+         },
+         true, "", folder / "共有/見積.sei"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -66,12 +74,17 @@ TEST(HostileReads, EstimatePathsThatAreNoEstimateFilesAreRefusedWithTheirMessage
             const std::optional<uint64_t> readAfter = BytesReadByProcess();
             std::string report = "result " + std::to_string(result) + host.MessageLog();
             if (doc.StoreBytes() != kept) report += "\nthe estimate changed";
+            if (!row.savedAt.empty() && ReadTestFile(row.savedAt) != kept) report += "\nnot saved where the link points";
             if (!readBefore || !readAfter || *readAfter - *readBefore > kReadBound) report += "\nread without a bound";
             return report;
         });
-        EXPECT_EQ(child.report, "result 0" + ScriptedHost::LogEntry(MsgIcon::Exclamation, row.message)) << child.how;
-        // Nothing in the folder changed: the files are whole, no temporary file of a refused save is left.
-        EXPECT_EQ(SnapshotOf(folder.Path()), before);
+        EXPECT_EQ(child.report, row.message.empty() ? "result 1"
+                                                    : "result 0" + ScriptedHost::LogEntry(MsgIcon::Exclamation, row.message))
+            << child.how;
+        // Nothing else in the folder changed: the files are whole, a link stays a link, no temporary file is left.
+        auto after = SnapshotOf(folder.Path());
+        if (!row.savedAt.empty()) after[row.savedAt] = before.at(row.savedAt);
+        EXPECT_EQ(after, before);
     }
 }
 

@@ -31,6 +31,7 @@
 #include "platform/FileUtil.h"
 #include "platform/LockFile.h"
 #include "platform/PlatformTexts.h"
+#include "platform/TextUtil.h"
 
 namespace fs = std::filesystem;
 using namespace storetest;
@@ -335,7 +336,7 @@ TEST(MasterHostilePaths, EachCaseGivesItsMessageAndLeavesEveryFileWhole) {
          "shared/単価データ.daa"},
         {"a full disk during a master save", [](Place&) {}, false, false, FullDisk::atSave,
          [](const Place& p) -> std::vector<std::string> {
-             return {p.tanka + mastertext::kFileMissing + "\n" + platformtext::kCannotWrite + kAny +
+             return {p.tanka + mastertext::kFileMissing + "\n" + vemo::FillText(platformtext::kCannotWrite, {kAny}) +
                      platformtext::kErrorDetailSeparator + std::strerror(EFBIG)};
          },
          kAllLocks, false, nullptr},

@@ -24,6 +24,7 @@
 #include "masteredit/ZairyoTankaEditDlg.h"
 #include "platform/FileUtil.h"
 #include "platform/PlatformTexts.h"
+#include "platform/TextUtil.h"
 
 using namespace masterbuild;
 
@@ -241,7 +242,7 @@ TEST_F(ZairyoTankaEditor, AFailedSaveKeepsTheEditorOpenAndNoClosesWithoutWriting
         {"a read-only file of someone else", readOnly, [&] { ASSERT_TRUE(vemo::SetReadOnlyMark(readOnly, true)); },
          mastertext::kSaveRefused},
         {"a write that fails", other, [&] { std::filesystem::remove_all(folder / "別"); },
-         other + mastertext::kFileMissing + "\n" + platformtext::kCannotCreateTemporary + folder / "別" +
+         other + mastertext::kFileMissing + "\n" + vemo::FillText(platformtext::kCannotCreateTemporary, {folder / "別"}) +
              platformtext::kErrorDetailSeparator + std::strerror(ENOENT)},
     };
     for (const Case& c : cases) {

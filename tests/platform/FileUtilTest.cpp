@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -85,7 +87,7 @@ TEST(FileUtil, WritingThroughALinkReplacesItsEndAndRefusesALinkToNothing) {
     fs::create_symlink(dir / "elsewhere/none.daa", dir / "data/dangling.daa");
     std::string error;
     EXPECT_FALSE(WriteFileThroughLink(dir / "data/dangling.daa", "new", &error));
-    EXPECT_EQ(error.rfind(platformtext::kCannotFollowLink + (dir / "data/dangling.daa") + platformtext::kErrorDetailSeparator, 0), 0u) << error;
+    EXPECT_EQ(error.rfind(FillText(platformtext::kCannotFollowLink, {dir / "data/dangling.daa"}) + platformtext::kErrorDetailSeparator, 0), 0u) << error;
     EXPECT_FALSE(fs::exists(dir / "elsewhere"));
     EXPECT_TRUE(fs::is_symlink(dir / "data/dangling.daa"));
     // Nothing but the links and the file they lead to.
@@ -167,9 +169,9 @@ TEST(FileUtil, WhatIsNoRegularFileIsRefusedWithoutWaiting) {
         std::string error;
     } cases[] = {
         {"nothing", dir / "none", nullptr, ReadResult::missing,
-         platformtext::kCannotOpen + dir / "none" + ": No such file or directory"},
+         FillText(platformtext::kCannotOpen, {dir / "none"}) + platformtext::kErrorDetailSeparator + std::strerror(ENOENT)},
         {"a link to itself", loop, nullptr, ReadResult::unreadable,
-         platformtext::kCannotOpen + loop + ": Too many levels of symbolic links"},
+         FillText(platformtext::kCannotOpen, {loop}) + platformtext::kErrorDetailSeparator + std::strerror(ELOOP)},
         {"a folder", dir / "folder", [](const std::string& p) { std::filesystem::create_directory(p); },
          ReadResult::notAFile, platformtext::kNotARegularFile},
         {"a named pipe", dir / "pipe", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },

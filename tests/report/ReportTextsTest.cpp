@@ -37,6 +37,7 @@ const TextEntry kExpected[] = {
     {"kSaveExcelTitle", "EXCELファイルで保存"},
     {"kSaveExcelFilter", "Excel ファイル (*.xlsx)|*.xlsx|すべてのファイル (*.*)|*.*||"},
     {"kSaveExcelFailed", "\nを保存できませんでした。\n保存先のフォルダーと空き容量を確認してください。"},
+    {"kSaveExcelReadOnly", "\nは読み取り専用のため、上書き保存できません。\n別のファイル名を指定して保存してください。"},
     {"kStatusBuildingReport", "ページを設定をしています..."},
     {"kGyomuKakakuHeading", "委 託 費"},
     {"kGyomuKakakuTotal", "合    計"},

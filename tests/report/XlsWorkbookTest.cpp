@@ -236,7 +236,11 @@ TEST_F(ReportEngineTest, FailedSavesLeaveTheOldFile) {
         EXPECT_EQ(CountFiles(m_dir.Path()), 4);  // template, 既存.xlsx, plain-file, folder: no temporary file left
     }
     EXPECT_FALSE(m_engine.FailureDetail().empty());
-    ASSERT_EQ(m_engine.Save(existing), XlsSaveError::none);
+    // Saved through a link: the file it points to is replaced, and the link stays.
+    const std::string link = m_dir / "リンク.xlsx";
+    std::filesystem::create_symlink("既存.xlsx", link);
+    ASSERT_EQ(m_engine.Save(link), XlsSaveError::none);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_NE(ReadTestFile(existing), old);
 }
 

@@ -17,12 +17,15 @@
 #include <cstring>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "ChildProcess.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "XlsTestSupport.h"
+#include "platform/PlatformTexts.h"
+#include "platform/TextUtil.h"
 #include "report/ReportJob.h"
 #include "report/ReportTexts.h"
 #include "report/qt/PrintPreviewDlg.h"
@@ -191,6 +194,9 @@ TEST_F(QtReportOutputTest, SavingThePreviewedWorkbookAsAnExcelFile) {
     CPrintPreviewDlg& dlg = *m_output->PreviewOf(job);
     const std::string blocked = m_dir / "ファイル";
     WriteTestFile(blocked, "a file where a folder should be");
+    const std::string readOnly = m_dir / "読取専用.xlsx";
+    WriteTestFile(readOnly, "a workbook marked read-only");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
     struct Case {
         const char* what;
         std::optional<std::string> answer;
@@ -201,7 +207,10 @@ TEST_F(QtReportOutputTest, SavingThePreviewedWorkbookAsAnExcelFile) {
         {"the extension added", m_dir / "控え", m_dir / "控え.xlsx", {}},
         {"cancelled", std::nullopt, "", {}},
         {"cannot be written", blocked + "/out.xlsx", "",
-         {blocked + "/out.xlsx\nを保存できませんでした。\n保存先のフォルダーと空き容量を確認してください。"}},
+         {blocked + "/out.xlsx" + reporttext::kSaveExcelFailed + "\n" +
+          vemo::FillText(platformtext::kCannotCreateTemporary, {blocked}) + platformtext::kErrorDetailSeparator +
+          std::strerror(ENOTDIR)}},
+        {"read-only", readOnly, "", {readOnly + reporttext::kSaveExcelReadOnly}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -219,6 +228,7 @@ TEST_F(QtReportOutputTest, SavingThePreviewedWorkbookAsAnExcelFile) {
         }
     }
     EXPECT_FALSE(std::filesystem::exists(blocked + "/out.xlsx"));
+    EXPECT_EQ(ReadTestFile(readOnly), "a workbook marked read-only");
     EXPECT_EQ(job.IsPreviewOpen(), 1);
 }
 

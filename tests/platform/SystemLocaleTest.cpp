@@ -1,0 +1,25 @@
+// Tests of platform/SystemLocale.h.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/SystemLocale.h"
+
+TEST(SystemLocale, TheSystemsTextsFollowTheUserWhileNumbersStayInTheCLocale) {
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no decimal-comma locale on this machine";
+    const std::string german = std::strerror(ENOENT);
+    // A German desktop: every category as its environment says, as the GUI toolkit sets them.
+    ASSERT_EQ(::setenv("LC_ALL", "de_DE.UTF-8", 1), 0);
+    vemo::UseProgramLocale();
+    char number[8];
+    std::snprintf(number, sizeof number, "%.1f", 1.5);
+    EXPECT_STREQ(number, "1.5");
+    EXPECT_EQ(std::strerror(ENOENT), german);
+    ::unsetenv("LC_ALL");
+    std::setlocale(LC_ALL, "C");
+}
