@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "app/AppMasterDialogs.h"
@@ -123,6 +124,9 @@ public:
     // The program-wide material-price file while an estimate has switched to its own ("" when none).
     std::string GetPreviousZairyoTankaPath() const { return m_previousZairyoPath; }
     void SetPreviousZairyoTankaPath(const std::string& path) { m_previousZairyoPath = path; }
+    // The material-price files in use whose disappearance the user has been told of: each is told
+    // once, and again only after it has opened again.
+    std::set<std::string>& VanishedZairyoFilesTold() { return m_vanishedZairyoTold; }
     // Bits per pixel of the screen, stored at the end of start-up (unset before); the estimate
     // view adjusts its grid colours at 8.
     int ScreenColorDepth() const { return m_screenColorDepth; }
@@ -207,6 +211,7 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     CRecentFileList m_recent;
     std::string m_previousZairyoPath;
+    std::set<std::string> m_vanishedZairyoTold;
     QPointer<CVemoWinView> m_activatedView;  // the view whose activation ran last
     int m_newCount = 0;
     bool m_exited = false;

@@ -212,10 +212,15 @@ void CVemoWinView::OnActivateView() {
     // (a named pipe or a device in its place) counts as missing.
     std::string opens;
     CZairyoTankaFile loaded;
-    if (vemo::ReadFileHead(named, 0, opens) != vemo::ReadResult::read) {
+    const bool opened = vemo::ReadFileHead(named, 0, opens) == vemo::ReadResult::read;
+    // A file that opens again is told again should it go.
+    if (opened) m_app.VanishedZairyoFilesTold().erase(named);
+    if (!opened) {
         if (inUseAlready) {
-            // The file in use has gone: its prices stay in use, and the estimate still names it.
-            AfxMessageBox(MsgZairyoFileVanished(named), MsgButtons::Ok, MsgIcon::Exclamation);
+            // The file in use has gone: its prices stay in use, and the estimate still names it. It
+            // is told once, not at every switch of the windows.
+            if (m_app.VanishedZairyoFilesTold().insert(named).second)
+                AfxMessageBox(MsgZairyoFileVanished(named), MsgButtons::Ok, MsgIcon::Exclamation);
         } else {
             list->m_strZairyoFile = inUse;
             MarkModified();
@@ -252,12 +257,16 @@ void CVemoWinView::OnActivateView() {
 int CVemoWinView::Recalculate(int gyomu) { return GetSekisanData()->Recalculate(gyomu); }
 
 void CVemoWinView::RecalculateAll() {
-    Recalculate(calc::kAllGyomu);
+    {
+        ChangeMark mark(*this);
+        Recalculate(calc::kAllGyomu);
+    }
     TellCalcLimits();
 }
 
-void CVemoWinView::TellCalcLimits() {
-    const CSekisanData::CalcLimits& limits = GetSekisanData()->GetCalcLimits();
+void CVemoWinView::TellCalcLimits() { TellCalcLimits(GetSekisanData()->GetCalcLimits()); }
+
+void CVemoWinView::TellCalcLimits(const CSekisanData::CalcLimits& limits) {
     if (!limits.Any()) return;
     // The 業務 by the names of their rows, then the total.
     const CSekisanItemList& list = *GetItemList();
@@ -278,18 +287,38 @@ void CVemoWinView::CheckOpenedLimits() {
     TellCalcLimits();
 }
 
-CVemoWinView::InputStart CVemoWinView::BeginInput() const {
-    return InputStart{CSekisanData::InputSnapshot(*GetSekisanData()), m_doc->IsModified()};
+CVemoWinView::Input::Input(CVemoWinView& view)
+    : m_view(view), m_rows(*view.GetSekisanData()), m_modified(view.m_doc->IsModified()) {}
+
+CVemoWinView::Input::~Input() {
+    if (!m_open) return;
+    const bool changed = m_rows.Changed();
+    m_rows.Cancel();
+    m_view.MarkModified(m_modified);
+    if (changed) m_view.RefillGrid();
 }
 
-bool CVemoWinView::CommitInput(const InputStart& start, int gyomu, int index) {
-    if (GetSekisanData()->CommitInput(start.rows, gyomu) == CSekisanData::InputResult::Taken) return true;
-    MarkModified(start.modified);
-    RefillGrid();
-    const CSekisanItem* row = GetItemAt(index);
+bool CVemoWinView::Input::Commit(int gyomu, int index) {
+    const CSekisanData::InputResult result = m_rows.Commit(gyomu);
+    m_open = false;
+    if (result == CSekisanData::InputResult::Taken) {
+        // Steps of the input may have marked the estimate already; what counts is whether it changed.
+        m_view.MarkModified(m_modified || m_rows.Changed());
+        return true;
+    }
+    m_view.MarkModified(m_modified);
+    m_view.RefillGrid();
+    const CSekisanItem* row = m_view.GetItemAt(index);
     AfxMessageBox(vemo::FillText(apptext::kInputPastLimit, {row ? row->m_strNameUpper : std::string()}),
                   MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
+}
+
+CVemoWinView::ChangeMark::ChangeMark(CVemoWinView& view)
+    : m_view(view), m_stored(view.GetItemList()->StoredBytes()) {}
+
+CVemoWinView::ChangeMark::~ChangeMark() {
+    if (m_view.GetItemList()->StoredBytes() != m_stored) m_view.MarkModified();
 }
 
 // The 歩掛 background of rows, with the 工種 entry of the row before kept: rows come in 工種 runs.
@@ -458,20 +487,40 @@ int CVemoWinView::CalcSankoKingaku(const CBukakeDetail& detail, const CZairyoTan
     CBukakeShubetsu* shubetsu = koshu ? koshu->FindShubetsu(item->m_nShubetsu) : nullptr;
     if (!shubetsu) return 0;
 
-    // The detail and the prices are swapped in for one recalculation and put back.
-    CZairyoTankaFile& prices = PricesInUse();
-    CBukakeDetail keptDetail = shubetsu->GetDetail();
-    CZairyoTankaFile keptPrices = prices;
-    shubetsu->GetDetail() = CBukakeDetail(detail);
-    prices = CZairyoTankaFile(zairyo);
-    Recalculate(0);
+    // A copy of the estimate is priced with the detail and the prices swapped in, which are put
+    // back however the pricing ends; the estimate itself is not priced.
+    CSekisanData copy;
+    copy.SetCalcContext(GetSekisanData()->GetCalcContext());
+    copy.GetItemList()->Copy(*GetItemList());
+    // The current row of the copy, held by its node: the pricing may add rows before it.
+    const CSekisanItem* copied = copy.GetItemList()->GetItem(m_currentRow);
+    if (!copied) return 0;
+    {
+        struct SwappedIn {
+            CBukakeDetail& detail;
+            CZairyoTankaFile& prices;
+            CBukakeDetail keptDetail;
+            CZairyoTankaFile keptPrices;
+            ~SwappedIn() {
+                detail = std::move(keptDetail);
+                prices = std::move(keptPrices);
+            }
+        } swapped{shubetsu->GetDetail(), PricesInUse(), shubetsu->GetDetail(), PricesInUse()};
+        swapped.detail = CBukakeDetail(detail);
+        swapped.prices = CZairyoTankaFile(zairyo);
+        // The missing-price name is shared by every estimate: the estimate's own stays.
+        const std::string missing = MissingPriceName();
+        copy.Recalculate(calc::kAllGyomu);
+        MissingPriceName() = missing;
+    }
 
-    amount = item->m_nAmount;
-    if (const CSekisanItem* total = GyomuTotalRow(item->m_nGyomu)) amount95 = total->m_nAmount;
-
-    shubetsu->GetDetail() = std::move(keptDetail);
-    prices = std::move(keptPrices);
-    Recalculate(0);
+    const CSekisanData::CalcLimits& limits = copy.GetCalcLimits();
+    if (limits.totalCapped || limits.Gyomu().count(item->m_nGyomu) != 0) {
+        TellCalcLimits(limits);
+        return 0;
+    }
+    amount = copied->m_nAmount;
+    if (const CSekisanItem* total = GyomuTotalRow(*copy.GetItemList(), item->m_nGyomu)) amount95 = total->m_nAmount;
     return 1;
 }
 

@@ -91,28 +91,56 @@ public:
     // Recalculates one 業務 (0: all); the calculation's result.
     int Recalculate(int gyomu);
     // Recalculates every 業務 where no input asked for it (再計算, the unit-price column, the
-    // material prices, a new 業務 list, a deletion, an edited 歩掛), then tells the user which 業務
-    // went past a limit of the amounts (TellCalcLimits).
+    // material prices, a new 業務 list, a deletion, an edited 歩掛), marks the estimate modified when
+    // its stored contents changed, then tells the user which 業務 went past a limit of the amounts
+    // (TellCalcLimits).
     void RecalculateAll();
-    // One message naming the 業務 (and the total) that the last recalculation took past a limit of
-    // the amounts; nothing when it took none there.
+    // One message naming the 業務 (and the total) that the last recalculation (or the record given)
+    // took past a limit of the amounts; nothing when it took none there.
     void TellCalcLimits();
+    void TellCalcLimits(const CSekisanData::CalcLimits& limits);
     // An opened estimate: its limits learnt from a priced copy (its own figures stay as saved), and
     // told as TellCalcLimits tells them.
     void CheckOpenedLimits();
 
-    // An input on the estimate (a quantity, unit price, amount, weight or rate typed into a row, a
-    // switch of a row, a guided entry) starts with BeginInput, before it writes, and ends with
-    // CommitInput.
-    struct InputStart {
-        CSekisanData::InputSnapshot rows;
-        bool modified;
+    // One input on the estimate (a quantity, unit price, amount, weight or rate typed into a row, a
+    // switch of a row, 工種 or 種別 selected, a guided entry): made before the input writes and
+    // committed once when it is done. An input ended without a commit (a cancel, an early return)
+    // is put back: the rows and the modified flag as at its start, the grid refilled when it had
+    // changed.
+    class Input {
+    public:
+        explicit Input(CVemoWinView& view);
+        ~Input();
+        Input(const Input&) = delete;
+        Input& operator=(const Input&) = delete;
+        // Recalculates the 業務 (0: every one) after the input on the row at index. Taken: the estimate
+        // marked modified when its stored contents changed, true. An input whose recalculation goes
+        // past a limit of the amounts is put back (the rows and the modified flag as at the start,
+        // the grid refilled) with a message naming the row: false.
+        bool Commit(int gyomu, int index);
+
+    private:
+        CVemoWinView& m_view;
+        CSekisanData::Input m_rows;
+        bool m_modified;
+        bool m_open = true;
     };
-    InputStart BeginInput() const;
-    // Recalculates the 業務 after the input on the row at index. An input whose recalculation goes
-    // past a limit of the amounts is put back: the rows and the modified flag as at the start, the
-    // grid refilled, and a message naming the row; false. True when the input was taken.
-    bool CommitInput(const InputStart& start, int gyomu, int index);
+    // A change of the estimate by a command that is not an input (a deletion, a new 業務 list, the
+    // unit-price column, an edited 歩掛, a text): when it ends, the estimate is marked modified if
+    // its stored contents differ from those at its start; a command that changed nothing leaves
+    // the flag as it was.
+    class ChangeMark {
+    public:
+        explicit ChangeMark(CVemoWinView& view);
+        ~ChangeMark();
+        ChangeMark(const ChangeMark&) = delete;
+        ChangeMark& operator=(const ChangeMark&) = delete;
+
+    private:
+        CVemoWinView& m_view;
+        std::string m_stored;
+    };
     // Redraws every row from the item list and keeps the current row within it.
     void RefillGrid();
     // Writes one item into a grid row (texts, name colour, row background, amount colour).
@@ -127,8 +155,10 @@ public:
     void ShowAnzenhiRate();
     // 参考金額 of a 歩掛 detail being edited: the current item's amount and the 業務 total (the last
     // 業務 95 row, else the current 業務's 工種 95 row; unchanged without either) as they would be
-    // with that detail for the current 種別 and those material prices. The estimate is left as it
-    // was. 0 (nothing done) without a current item or its 歩掛 種別.
+    // with that detail for the current 種別 and those material prices, from a priced copy of the
+    // estimate: the estimate keeps its figures. 0 (nothing done) without a current item or its 歩掛
+    // 種別, and when the copy goes past a limit of the amounts in the item's 業務 or the total
+    // (told as TellCalcLimits tells it): such figures are not the detail's.
     int CalcSankoKingaku(const CBukakeDetail& detail, const CZairyoTankaFile& zairyo, int& amount, int& amount95);
 
     // Status panes 2 (unit-price column), 3 (material-price data) and 0 (messages).
@@ -176,9 +206,11 @@ public:
 public:
     // The selection workers, shared by the commands, the row activation and the Enter key. Each
     // opens its dialog on a copy of the item list and the masters; on OK it takes the dialog's
-    // list, recalculates (every 業務 after the 業務 selection, the current item's 業務 after the
-    // others), marks the estimate modified and returns 1. A cancelled dialog, or no current item
-    // for the 工種 and 種別 selections, returns 2 and changes nothing. None of them refills the grid.
+    // list, recalculates (every 業務 after the 業務 selection, the current item's 業務 as an input
+    // after the others), marks the estimate modified when it changed and returns 1. A cancelled
+    // dialog, no current item for the 工種 and 種別 selections, or a selection that would take the
+    // 業務 past a limit of the amounts (put back with its message), returns 2 and changes nothing.
+    // None of them refills the grid but on that put-back.
     int SelectGyomu();
     // On the current item's 業務. koshu and shubetsu receive the 工種 and 種別 a keyword search in
     // the dialog ended it with (kUnset when none; both kUnset unless it returns 1).
@@ -209,9 +241,10 @@ private:
 
 public:
     // ---- Row-setting commands: the work toolbar, the popup menu, status panes 2 and 3 ----------
-    // Each worker sets one property of the current row (or of the estimate) from a dialog, then
-    // recalculates and marks the document modified; 1 when it changed something (the caller
-    // refills the grid), 2 when cancelled or with nothing to do. Row activation calls them too.
+    // Each worker sets one property of the current row (or of the estimate) from a dialog as an
+    // Input, then recalculates and marks the document modified when it changed; 1 when taken (the
+    // caller refills the grid), 2 when cancelled, put back or with nothing to do. Row activation
+    // calls them too.
     int SetKeisanKubun();
     int SetSuryo();
     int SetJuryo();
@@ -288,17 +321,19 @@ public:
     // The 歩掛 detail of the current row's 種別 in its detail dialog, with the row's 参考金額; on OK
     // the detail is saved into the 種別 (a user-made one), into a user copy of it (which the row then
     // names) or over the master's own, after the questions; the 歩掛 file is rewritten and, after a
-    // further question, the material prices edited in the dialog. 1 when the masters and the
-    // estimate changed (every 業務 recalculated, the document modified; the caller refills), 2 when
-    // nothing was saved.
+    // further question, the material prices edited in the dialog. 1 when the masters changed
+    // (every 業務 recalculated, the document marked modified when its figures changed; the caller
+    // refills), 2 when nothing was saved.
     int EditBukake();
     void OnBukakeEdit();
     // Enabled on a row with a 代価 number unless its 工種 is a rate or 電子計算機 row of its 業務;
     // without a current row the state is left as it is.
     void OnUpdateBukakeEdit(CCmdUI& ui) const;
     // The row the 業務 total is read from: the last 業務 95 row, else the last 工種 95 row of the
-    // 業務; only rows with an amount of 0 or more count. Null without one.
+    // 業務; only rows with an amount of 0 or more count. Null without one. Of the estimate, or of
+    // the list given.
     const CSekisanItem* GyomuTotalRow(int gyomu) const;
+    static const CSekisanItem* GyomuTotalRow(const CSekisanItemList& list, int gyomu);
 
 private:
     void RegisterBukakeEditCommands();
@@ -438,12 +473,9 @@ private:
     void RegisterSettingCommands();
     // Asks whether a line the user edited may be rewritten; Yes clears its flag.
     void AskEdited(int& flag, const char* text);
-    // Commits the input on the current row (CommitInput) in the 業務 and marks the document
-    // modified: 1; 2 when the input was put back.
-    int CommitItem(const InputStart& start, int gyomu);
-    // Commits the input on the current row in the 業務; when taken, redraws the current row,
-    // refills the grid and marks the document modified.
-    void RecalculateAndRender(const InputStart& start, int gyomu);
+    // An emptied 数量 field (the empty value) is not a quantity: the user is told, naming the row;
+    // false. True for a quantity.
+    bool QuantityGiven(int value, const std::string& row);
     // 精度 and 電子: the row's switch, or the bulk setting on a 業務 or 工種 row.
     void ToggleSpecialExpense();
     // ---- end of the row-setting commands -------------------------------------------------------

@@ -27,6 +27,7 @@
 #include "estimate/SekisanData.h"
 #include "master/MasterStore.h"
 #include "platform/Host.h"
+#include "platform/TextUtil.h"
 #include "report/ReportTexts.h"
 
 namespace {
@@ -253,19 +254,10 @@ void CVemoWinView::AskEdited(int& flag, const char* text) {
     if (AfxMessageBox(text, MsgButtons::YesNo, MsgIcon::Exclamation) == IDYES) flag = 0;
 }
 
-void CVemoWinView::RecalculateAndRender(const InputStart& start, int gyomu) {
-    if (!CommitInput(start, gyomu, GetCurrentRow())) return;
-    // The recalculation may have added or removed rows of the 業務: the current row is looked up
-    // again.
-    if (const CSekisanItem* item = GetItemAt(GetCurrentRow())) RenderRow(GetCurrentRow() + 1, *item);
-    RefillGrid();
-    MarkModified();
-}
-
-int CVemoWinView::CommitItem(const InputStart& start, int gyomu) {
-    if (!CommitInput(start, gyomu, GetCurrentRow())) return 2;
-    MarkModified();
-    return 1;
+bool CVemoWinView::QuantityGiven(int value, const std::string& row) {
+    if (!IsUnset(value)) return true;
+    AfxMessageBox(vemo::FillText(apptext::kQuantityEmpty, {row}), MsgButtons::Ok, MsgIcon::Exclamation);
+    return false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -274,7 +266,7 @@ int CVemoWinView::CommitItem(const InputStart& start, int gyomu) {
 int CVemoWinView::SetKeisanKubun() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
-    const InputStart start = BeginInput();
+    Input input(*this);
     const CBukakeShubetsu* shubetsu = Bukake().FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
     if (!shubetsu) return 2;
     CKeisanKubunDlg dialog(this);
@@ -283,13 +275,13 @@ int CVemoWinView::SetKeisanKubun() {
     if (!Accepted(dialog.DoModal())) return 2;
     item->Copy(dialog.GetItem());
     AskEdited(item->m_bNameLowerEdited, apptext::kNameLowerEditedPrompt);
-    return CommitItem(start, item->m_nGyomu);
+    return input.Commit(item->m_nGyomu, GetCurrentRow()) ? 1 : 2;
 }
 
 int CVemoWinView::SetSuryo() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
-    const InputStart start = BeginInput();
+    Input input(*this);
     const CBukakeShubetsu* shubetsu = Bukake().FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
     CNumberInputDlg dialog(this);
     dialog.SetMode(kModeQuantity);
@@ -298,17 +290,17 @@ int CVemoWinView::SetSuryo() {
         const std::string& unit = shubetsu->GetDetail().m_unit;
         if (!unit.empty() && !IsLumpUnit(unit)) dialog.SetUnit(QString::fromStdString(unit));
     }
-    if (!Accepted(dialog.DoModal())) return 2;
+    if (!Accepted(dialog.DoModal()) || !QuantityGiven(dialog.GetValue(), item->m_strNameUpper)) return 2;
     if (shubetsu) item->m_strUnit = shubetsu->GetDetail().m_unit;
     item->m_bAmountEntered = 0;
     item->m_nQuantity = dialog.GetValue();
-    return CommitItem(start, item->m_nGyomu);
+    return input.Commit(item->m_nGyomu, GetCurrentRow()) ? 1 : 2;
 }
 
 int CVemoWinView::SetJuryo() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
-    const InputStart start = BeginInput();
+    Input input(*this);
     const CBukakeFile& bukake = Bukake();
     const CBukakeShubetsu* shubetsu = bukake.FindShubetsu(item->m_nGyomu, item->m_nKoshu, item->m_nShubetsu);
     const bool multiply = shubetsu && shubetsu->GetDetail().m_bukakeType == kMultiplyType;
@@ -333,13 +325,13 @@ int CVemoWinView::SetJuryo() {
             if (product <= std::numeric_limits<int32_t>::max()) row->m_nQuantity = static_cast<int32_t>(product);
         }
     }
-    return CommitItem(start, item->m_nGyomu);
+    return input.Commit(item->m_nGyomu, GetCurrentRow()) ? 1 : 2;
 }
 
 int CVemoWinView::SetDaikaNo() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
-    const InputStart start = BeginInput();
+    Input input(*this);
     const std::string name = m_app.GetDaikaName();
     CDaikaNoDlg dialog(this);
     dialog.SetNumber(item->m_nDaikaNo);
@@ -349,30 +341,30 @@ int CVemoWinView::SetDaikaNo() {
     m_app.SetDaikaName(dialog.GetTitle().toStdString());
     // A 連続割付 request (number + 1000) is stored as it comes: the recalculation numbers the rows.
     item->m_nDaikaNo = dialog.GetNumber();
-    return CommitItem(start, item->m_nGyomu);
+    return input.Commit(item->m_nGyomu, GetCurrentRow()) ? 1 : 2;
 }
 
 int CVemoWinView::SetTani() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
-    const InputStart start = BeginInput();
+    Input input(*this);
     CTaniInputDlg dialog(this);
     dialog.SetUnit(QString::fromStdString(item->m_strUnit));
     if (!Accepted(dialog.DoModal())) return 2;
     item->m_strUnit = dialog.GetUnit().toStdString();
-    return CommitItem(start, item->m_nGyomu);
+    return input.Commit(item->m_nGyomu, GetCurrentRow()) ? 1 : 2;
 }
 
 int CVemoWinView::SetTanka() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
-    const InputStart start = BeginInput();
+    Input input(*this);
     CNumberInputDlg dialog(this);
     dialog.SetMode(kModeUnitPrice);
     dialog.SetValue(item->m_nUnitPrice);
     if (!Accepted(dialog.DoModal())) return 2;
     item->m_nUnitPrice = dialog.GetValue();
-    return CommitItem(start, item->m_nGyomu);
+    return input.Commit(item->m_nGyomu, GetCurrentRow()) ? 1 : 2;
 }
 
 int CVemoWinView::SetKingaku() {
@@ -393,7 +385,7 @@ int CVemoWinView::SetKingaku() {
         return 2;
     }
 
-    const InputStart start = BeginInput();
+    Input input(*this);
     CNumberInputDlg dialog(this);
     const int mode = HasComputedAmount(b, k) ? kModeComputedAmount : k == Koshu::Nebiki ? kModeAdjustment : kModeAmount;
     dialog.SetMode(mode);
@@ -430,13 +422,13 @@ int CVemoWinView::SetKingaku() {
     } else {
         item->m_bAmountEntered = 0;
     }
-    return CommitItem(start, item->m_nGyomu);
+    return input.Commit(item->m_nGyomu, GetCurrentRow()) ? 1 : 2;
 }
 
 int CVemoWinView::SetRitsu() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
-    const InputStart start = BeginInput();
+    Input input(*this);
     const int b = item->m_nGyomu;
     const int k = item->m_nKoshu;
 
@@ -517,19 +509,19 @@ int CVemoWinView::SetRitsu() {
             }
         }
     }
-    return CommitItem(start, item->m_nGyomu);
+    return input.Commit(item->m_nGyomu, GetCurrentRow()) ? 1 : 2;
 }
 
 int CVemoWinView::SetMarume() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
-    const InputStart start = BeginInput();
+    Input input(*this);
     CMarumeSettingDlg dialog(this);
     dialog.SetChoiceCount(GetSekisanData()->GetMarumeChoiceCount(item->m_nGyomu));
     dialog.SetChoice(item->m_nRounding);
     if (!Accepted(dialog.DoModal())) return 2;
     item->m_nRounding = dialog.GetChoice();
-    if (CommitItem(start, item->m_nGyomu) != 1) return 2;
+    if (!input.Commit(item->m_nGyomu, GetCurrentRow())) return 2;
     RefillGrid();
     return 1;
 }
@@ -537,7 +529,7 @@ int CVemoWinView::SetMarume() {
 int CVemoWinView::SetAnzenhiRitsu() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
-    const InputStart start = BeginInput();
+    Input input(*this);
     const int b = item->m_nGyomu;
     CNumberInputDlg dialog(this);
     dialog.SetMode(b == Gyomu::Sekkei ? kModeRateTable2 : b == Gyomu::DoshitsuIppan ? kModeRateTable4 : kModeRateTable);
@@ -573,19 +565,19 @@ int CVemoWinView::SetAnzenhiRitsu() {
         for (CSekisanItem* row : targets) row->m_nExtraRate = dialog.GetValue();
     else
         item->m_nExtraRate = dialog.GetValue();
-    return CommitItem(start, item->m_nGyomu);
+    return input.Commit(item->m_nGyomu, GetCurrentRow()) ? 1 : 2;
 }
 
 int CVemoWinView::SelectProgramKingaku() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return 2;
-    const InputStart start = BeginInput();
+    Input input(*this);
     CProgramKingakuSelectDlg dialog(this);
     dialog.SetProgramKingakuFile(m_app.Store().GetProgramKingakuFile());
     dialog.SetCode(item->m_nYearCode);
     if (!Accepted(dialog.DoModal())) return 2;
     item->m_nYearCode = dialog.GetCode();
-    return CommitItem(start, item->m_nGyomu);
+    return input.Commit(item->m_nGyomu, GetCurrentRow()) ? 1 : 2;
 }
 
 int CVemoWinView::SetIkkatsu() {
@@ -632,6 +624,7 @@ int CVemoWinView::SetChokusetsuKeihiIkkatsu(int scope) {
 }
 
 int CVemoWinView::SelectTanka() {
+    ChangeMark mark(*this);
     CSekisanItemList* list = GetItemList();
     const CTankaFile& tanka = m_app.Store().GetTankaFile();
     CTankaSettingDlg dialog(this);
@@ -644,12 +637,12 @@ int CVemoWinView::SelectTanka() {
     ShowTankaSetName(column >= 0 && column < static_cast<int>(titles.size()) ? titles[static_cast<size_t>(column)]
                                                                              : std::string());
     RecalculateAll();
-    MarkModified();
     RefillGrid();
     return 1;
 }
 
 int CVemoWinView::SetZairyoTanka() {
+    ChangeMark mark(*this);
     CSekisanItemList* list = GetItemList();
     if (!m_app.SelectZairyoTankaFile(list->m_strZairyoFile)) return 2;
     CMasterDataStore& store = m_app.Store();
@@ -657,7 +650,6 @@ int CVemoWinView::SetZairyoTanka() {
     if (CEstimateCalcContext* context = GetDocument()->CalcContext()) context->ZairyoTanka() = store.GetZairyoTankaFile();
     ShowZairyoName(store.GetZairyoTankaFile().m_title);
     RecalculateAll();
-    MarkModified();
     RefillGrid();
     return 1;
 }
@@ -676,20 +668,19 @@ void CVemoWinView::OnSuryo() {
 void CVemoWinView::OnInsatsuUmu() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return;
+    Input input(*this);
     AskEdited(item->m_bKeepRemarkLower, apptext::kRemarkLowerEditedPrompt);
     item->m_bNoPrint = item->m_bNoPrint ? 0 : 1;
-    Recalculate(item->m_nGyomu);
-    RefillGrid();
     // The switch is stored with the estimate: closing asks to save it.
-    MarkModified();
+    if (input.Commit(item->m_nGyomu, GetCurrentRow())) RefillGrid();
 }
 
 void CVemoWinView::OnKoshuKei() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return;
-    const InputStart start = BeginInput();
+    Input input(*this);
     item->m_bSummary = item->m_bSummary ? 0 : 1;
-    RecalculateAndRender(start, item->m_nGyomu);
+    if (input.Commit(item->m_nGyomu, GetCurrentRow())) RefillGrid();
 }
 
 void CVemoWinView::OnJuryo() {
@@ -719,7 +710,7 @@ void CVemoWinView::OnMarume() {
 void CVemoWinView::ToggleSpecialExpense() {
     CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item) return;
-    const InputStart start = BeginInput();
+    Input input(*this);
     const int level = item->GetLevel();
     if (level == 2) {
         AskEdited(item->m_bKeepRemarkUpper, apptext::kRemarkUpperEditedPrompt);
@@ -729,7 +720,7 @@ void CVemoWinView::ToggleSpecialExpense() {
     } else {
         return;
     }
-    RecalculateAndRender(start, item->m_nGyomu);
+    if (input.Commit(item->m_nGyomu, GetCurrentRow())) RefillGrid();
 }
 
 void CVemoWinView::OnSeido() { ToggleSpecialExpense(); }
@@ -751,7 +742,7 @@ void CVemoWinView::OnProgramKingaku() {
         }
         return;
     }
-    const InputStart start = BeginInput();
+    Input input(*this);
     const CSekisanItem* next = GetItemAt(GetCurrentRow() + 1);
     if (item->m_nKoshu == Koshu::ChokusetsuKeihi) {
         if (SetChokusetsuKeihiIkkatsu(0) != 1) return;
@@ -761,7 +752,7 @@ void CVemoWinView::OnProgramKingaku() {
         AskEdited(item->m_bKeepRemarkLower, apptext::kRemarkLowerEditedPrompt);
         item->m_nYearCode = item->m_nYearCode == kYearNotInGenka ? kYearInGenka : kYearNotInGenka;
     }
-    RecalculateAndRender(start, item->m_nGyomu);
+    if (input.Commit(item->m_nGyomu, GetCurrentRow())) RefillGrid();
 }
 
 void CVemoWinView::OnTankaSelect() { SelectTanka(); }

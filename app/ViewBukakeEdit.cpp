@@ -73,15 +73,16 @@ void CVemoWinView::OnUpdateBukakeEdit(CCmdUI& ui) const {
     ui.enabled = !IsUnset(item->m_nDaikaNo) && !IsDaikaKoshu(item->m_nGyomu, item->m_nKoshu);
 }
 
-const CSekisanItem* CVemoWinView::GyomuTotalRow(int gyomu) const {
-    const CSekisanItemList* list = GetItemList();
+const CSekisanItem* CVemoWinView::GyomuTotalRow(int gyomu) const { return GyomuTotalRow(*GetItemList(), gyomu); }
+
+const CSekisanItem* CVemoWinView::GyomuTotalRow(const CSekisanItemList& list, int gyomu) {
     const CSekisanItem* total = nullptr;
-    for (int i = 0; i < list->GetCount(); ++i)
-        if (const CSekisanItem* row = list->GetItem(i); row && row->m_nGyomu == Gyomu::Goukei && row->m_nAmount >= 0)
+    for (int i = 0; i < list.GetCount(); ++i)
+        if (const CSekisanItem* row = list.GetItem(i); row && row->m_nGyomu == Gyomu::Goukei && row->m_nAmount >= 0)
             total = row;
     if (total) return total;
-    for (int i = 0; i < list->GetCount(); ++i)
-        if (const CSekisanItem* row = list->GetItem(i);
+    for (int i = 0; i < list.GetCount(); ++i)
+        if (const CSekisanItem* row = list.GetItem(i);
             row && row->m_nGyomu == gyomu && row->m_nKoshu == Koshu::GyomuKakaku && row->m_nAmount >= 0)
             total = row;
     return total;
@@ -92,6 +93,7 @@ void CVemoWinView::OnBukakeEdit() {
 }
 
 int CVemoWinView::EditBukake() {
+    ChangeMark mark(*this);
     const int index = m_currentRow;
     const CSekisanItem* item = GetItemAt(index);
     if (!item) return 2;
@@ -192,6 +194,5 @@ int CVemoWinView::EditBukake() {
         m_app.RefreshDocumentZairyoTanka();
     }
     RecalculateAll();
-    MarkModified();
     return 1;
 }

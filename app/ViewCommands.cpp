@@ -137,6 +137,7 @@ void CVemoWinView::EditRowTexts(int mode) {
     int32_t& upperEdited = name ? item->m_bNameUpperEdited : item->m_bKeepRemarkUpper;
     int32_t& lowerEdited = name ? item->m_bNameLowerEdited : item->m_bKeepRemarkLower;
 
+    ChangeMark mark(*this);
     CTitleEditDlg dialog(this);
     dialog.SetMode(mode);
     dialog.SetTitles(QString::fromStdString(upper), QString::fromStdString(lower));
@@ -155,7 +156,6 @@ void CVemoWinView::EditRowTexts(int mode) {
         if (!name) item->m_nDaikaNo = kUnset;
     }
     RefillGrid();
-    MarkModified();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -131,10 +131,9 @@ void CVemoWinView::OnHenkaritsu() {
         }
         if (n > 0) {
             const int gyomu = item->m_nGyomu;
-            const InputStart start = BeginInput();
+            Input input(*this);
             SetHenkaritsuRange(m_currentRow + 1, n);
-            CommitInput(start, gyomu, m_currentRow);
-            RefillGrid();
+            if (input.Commit(gyomu, m_currentRow)) RefillGrid();
         }
         return;
     }
@@ -168,7 +167,7 @@ int CVemoWinView::SetHenkaritsu() {
     const CHenkaritsuGyomu* group = m_app.Store().GetHenkaritsuFile().FindGyomu(item->m_nGyomu);
     if (!group) return 1;
     const CBukakeDetail& detail = s->GetDetail();
-    const InputStart start = BeginInput();
+    Input input(*this);
     const int slotCount = TakesKakeritsu(detail.m_bukakeType) ? CSekisanItem::kRateSlots : CSekisanItem::kRateSlots - 1;
     auto codeOf = [&](int slot) { return slot == kKakeritsuSlot ? kKakeritsuCode : detail.m_henkaritsu[static_cast<size_t>(slot)]; };
     // The slots the walk shows: those whose code the group has a record for. 戻る goes to the one
@@ -183,7 +182,8 @@ int CVemoWinView::SetHenkaritsu() {
         const int i = shown[j];
         const int code = codeOf(i);
         const CHenkaritsuRecord* record = group->FindRecord(code);
-        // The row's 掛率 slot holds the code of its record before the dialog opens, whatever it answers.
+        // The row's 掛率 slot holds the code of its record before the dialog opens (a walk that takes
+        // no slot is put back whole).
         if (i == kKakeritsuSlot) item->m_nRateCode[kKakeritsuSlot] = kKakeritsuCode;
         CSekisanItem copy;
         copy.Copy(*item);
@@ -205,7 +205,6 @@ int CVemoWinView::SetHenkaritsu() {
                 const int newValue = chosen.m_nLL[kKakeritsuSlot];
                 item->Copy(chosen);
                 if (kept) MultiplyKakeritsu(*item, *kept, newValue);
-                MarkModified();
                 taken = true;
             }
             ++j;
@@ -216,18 +215,18 @@ int CVemoWinView::SetHenkaritsu() {
             ++j;
         }
     }
-    // Every slot cancelled: the row stays as it was (its 掛率 code aside).
+    // Every slot cancelled: the row stays as it was.
     if (!taken) return 1;
     item->m_nWeightAverage = kUnset;
     AskEdited(item->m_bNameLowerEdited, apptext::kNameLowerEditedPrompt);
-    CommitInput(start, item->m_nGyomu, m_currentRow);
+    input.Commit(item->m_nGyomu, m_currentRow);
     return 1;
 }
 
 int CVemoWinView::SetHenkaritsuIkkatsu() {
     const CSekisanItem* item = GetItemAt(m_currentRow);
     if (!item) return 2;
-    const InputStart start = BeginInput();
+    Input input(*this);
     const int gyomu = item->m_nGyomu;
     const CBukakeFile& bukake = Bukake();
     auto typeOf = [&](const CSekisanItem& row) -> std::optional<int> {
@@ -266,7 +265,6 @@ int CVemoWinView::SetHenkaritsuIkkatsu() {
     if (!Accepted(dialog.DoModal()) || dialog.GetKakeritsu() <= 0) return 2;
     const int applyMode = dialog.GetApplyMode();
     temp.Copy(dialog.GetItem());
-    MarkModified();
     const int value = temp.m_nLL[kKakeritsuSlot];
     if (value >= 0) {
         for (CSekisanItem* row : targets) {
@@ -281,7 +279,7 @@ int CVemoWinView::SetHenkaritsuIkkatsu() {
                 row->m_nLL[kKakeritsuSlot] = value;
         }
     }
-    CommitInput(start, gyomu, m_currentRow);
+    input.Commit(gyomu, m_currentRow);
     return 1;
 }
 
@@ -355,7 +353,6 @@ int CVemoWinView::SetHenkaritsuRange(int first, int n) {
                     row->m_nLL[static_cast<size_t>(slot)] = chosen.m_nLL[0];
                 }
             }
-            MarkModified();
             taken = true;
             ++j;
         } else if (result == CHenkaritsuSettingDlg::kBack && j > 0) {
@@ -382,7 +379,7 @@ int CVemoWinView::GuidedEntry(int askQuantity, int single) {
     const CBukakeFile& bukake = Bukake();
     if (!bukake.FindGyomu(gyomu)) return 0;
     const int koshuRow = m_currentRow;
-    const InputStart start = BeginInput();
+    Input input(*this);
     int first = m_currentRow, n = 1;
     if (single == 0) {
         n = GetItemList()->CountShubetsuOfKoshu(gyomu, current->m_nKoshu);
@@ -431,10 +428,7 @@ int CVemoWinView::GuidedEntry(int askQuantity, int single) {
             int code = kUnset;
             CProgramKingakuSelectDlg dialog(this);
             dialog.SetProgramKingakuFile(m_app.Store().GetProgramKingakuFile());
-            if (Accepted(dialog.DoModal())) {
-                code = dialog.GetCode();
-                MarkModified();
-            }
+            if (Accepted(dialog.DoModal())) code = dialog.GetCode();
             for (int i = asking; i < first + n; ++i)
                 if (const CBukakeShubetsu* s = entryOf(i); s && s->GetDetail().m_programKingaku != 0)
                     GetItemAt(i)->m_nYearCode = code;
@@ -471,10 +465,8 @@ int CVemoWinView::GuidedEntry(int askQuantity, int single) {
             dialog.SetCaption(priced.size() == 1 && !name.empty() ? titled(name)
                                                                   : QString::fromUtf8(apptext::kGuidedSuryoBulkTitle));
             dialog.SetUnit(QString::fromStdString(unit));
-            if (Accepted(dialog.DoModal())) {
+            if (Accepted(dialog.DoModal()) && QuantityGiven(dialog.GetValue(), GetItemAt(koshuRow)->m_strNameUpper))
                 for (auto& q : quantities) q = dialog.GetValue();
-                MarkModified();
-            }
         } else {
             for (int i : priced) {
                 const CBukakeShubetsu* s = entryOf(i);
@@ -482,10 +474,8 @@ int CVemoWinView::GuidedEntry(int askQuantity, int single) {
                 dialog.SetMode(kModeGuidedQuantity);
                 dialog.SetCaption(titled(s->m_name));
                 dialog.SetUnit(QString::fromStdString(s->GetDetail().m_unit));
-                if (Accepted(dialog.DoModal())) {
+                if (Accepted(dialog.DoModal()) && QuantityGiven(dialog.GetValue(), GetItemAt(i)->m_strNameUpper))
                     quantities[static_cast<size_t>(i - first)] = dialog.GetValue();
-                    MarkModified();
-                }
             }
         }
         for (int i = first; i < first + n; ++i) {
@@ -501,7 +491,7 @@ int CVemoWinView::GuidedEntry(int askQuantity, int single) {
         }
     }
 
-    CommitInput(start, gyomu, koshuRow);
+    input.Commit(gyomu, koshuRow);
     if (single == 0) {
         PaintRows(first, n, kRowBack);
         SelectRow(koshuRow + 1);

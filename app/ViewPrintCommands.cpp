@@ -122,6 +122,7 @@ int CVemoWinView::ShowPageSettings(PageSettingsRequest& request) {
 }
 
 int CVemoWinView::RunPageSettings() {
+    ChangeMark mark(*this);
     CAppSettings& settings = m_app.Settings();
     PageSettingsRequest request;
     request.forms = settings.formList;
@@ -132,7 +133,6 @@ int CVemoWinView::RunPageSettings() {
     settings.formType = request.formIndex;
     GetItemList()->CopyHeader(request.header);
     m_job.SetSettings(request.settings);
-    MarkModified();
     return 1;
 }
 

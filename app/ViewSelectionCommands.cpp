@@ -62,6 +62,7 @@ void CVemoWinView::OnUpdateShubetsuSelect(CCmdUI& ui) const {
 // Workers
 
 int CVemoWinView::SelectGyomu() {
+    ChangeMark mark(*this);
     std::vector<uint8_t> codes;
     CVemoWinApp::GetGyomuCodes(codes, true, 0);
     CGyomuSelectDlg dialog(this);
@@ -72,7 +73,6 @@ int CVemoWinView::SelectGyomu() {
     if (dialog.DoModal() != IDOK) return 2;
     dialog.GetItemList(*GetItemList());
     RecalculateAll();
-    MarkModified();
     return 1;
 }
 
@@ -82,6 +82,7 @@ int CVemoWinView::SelectKoshu(int& koshu, int& shubetsu) {
     const CSekisanItem* item = GetItemAt(m_currentRow);
     if (!item) return 2;
     const int gyomu = item->m_nGyomu;
+    Input input(*this);
     CKoshuSelectDlg dialog(this);
     dialog.SetItemList(*GetItemList());
     dialog.SetBukakeFile(Bukake());
@@ -91,10 +92,9 @@ int CVemoWinView::SelectKoshu(int& koshu, int& shubetsu) {
     });
     if (dialog.DoModal() != IDOK) return 2;
     dialog.GetItemList(*GetItemList());
+    if (!input.Commit(gyomu, m_currentRow)) return 2;
     koshu = dialog.GetKoshuCode();
     shubetsu = dialog.GetShubetsuCode();
-    Recalculate(gyomu);
-    MarkModified();
     return 1;
 }
 
@@ -102,6 +102,7 @@ int CVemoWinView::SelectShubetsu(int preselect) {
     const CSekisanItem* item = GetItemAt(m_currentRow);
     if (!item) return 2;
     const int gyomu = item->m_nGyomu;
+    Input input(*this);
     CShubetsuSelectDlg dialog(this);
     dialog.SetItemList(*GetItemList());
     dialog.SetBukakeFile(Bukake());
@@ -112,9 +113,7 @@ int CVemoWinView::SelectShubetsu(int preselect) {
     dialog.SetGijyutuCalc(m_app.Settings().GijyutuCalc);
     if (dialog.DoModal() != IDOK) return 2;
     dialog.GetItemList(*GetItemList());
-    Recalculate(gyomu);
-    MarkModified();
-    return 1;
+    return input.Commit(gyomu, m_currentRow) ? 1 : 2;
 }
 
 bool CVemoWinView::SelectKoshuRow(int gyomu, int koshu) {
@@ -153,6 +152,7 @@ void CVemoWinView::OnShubetsuSelect() {
 }
 
 void CVemoWinView::OnKenmeiInput() {
+    ChangeMark mark(*this);
     CSekisanItemList* list = GetItemList();
     CMasterDataStore& store = m_app.Store();
     CKenmeiDlg dialog(this);
@@ -170,5 +170,4 @@ void CVemoWinView::OnKenmeiInput() {
     list->m_strKashoName = dialog.GetKashomei();
     SetKenmeiText(OrNone(list->m_strKenmei));
     SetBashoText(OrNone(list->m_strKashoName));
-    MarkModified();
 }

@@ -29,6 +29,8 @@
       "「%1」の金額が有効範囲を越えているため、正しく計算できません。\n\n"                                      \
       "見積の合計が１０億円未満になるように数量や単価を調整して下さい。")                                      \
     X(kCalcLimitsNameJoin, "」「")                                                                             \
+    /* A 数量 field left empty is not a quantity: the row is left as it was (%1: the row's name) */            \
+    X(kQuantityEmpty, "「%1」の数量が空欄のため、入力前の内容のままにしました。\n\n数量を入力して下さい。")    \
     /* The estimate's material-price file cannot be used: the estimate takes the file in use */                \
     X(kZairyoFileNotLoadedAfter, "\nの材料単価データを読み込めませんでした。")                                 \
     X(kZairyoFileSwitchedTo, "\n現在アプリケーションで使用している材料単価ファイル\n")                         \

@@ -220,23 +220,37 @@ public:
     // with). Returns the record.
     const CalcLimits& CheckLimits();
 
-    // An input (a quantity, unit price, amount, weight or rate typed into a row, a guided entry) is
-    // recalculated through CommitInput with a snapshot of the estimate taken before it wrote.
-    class InputSnapshot {
+    enum class InputResult { Taken, PastLimit };
+    // One input on the estimate (a quantity, unit price, amount, weight or rate typed into a row, a
+    // switch of a row, 工種 or 種別 selected, a guided entry), made before the input writes. Commit
+    // recalculates and keeps the input unless it went past a limit; an input ended without a commit
+    // (a cancel, an early return) is put back when the object ends, so that no caller has to.
+    class Input {
     public:
-        explicit InputSnapshot(const CSekisanData& data);
+        explicit Input(CSekisanData& data);
+        ~Input();
+        Input(const Input&) = delete;
+        Input& operator=(const Input&) = delete;
+
+        // Recalculates gyomu (0: every 業務), once. When the recalculation goes past a limit the
+        // estimate had not gone past before the input, the rows and the record of the limits are put
+        // back as they were and the result is PastLimit: nothing is told, the caller tells the user.
+        // Otherwise Taken, with the missing-price message as Recalculate gives it.
+        InputResult Commit(int gyomu);
+        // Puts the input back now, as the end of an uncommitted input does.
+        void Cancel();
+        // Whether the estimate's stored contents differ from those before the input.
+        bool Changed() const;
 
     private:
-        friend class CSekisanData;
-        std::unique_ptr<CSekisanItemList> m_items;
+        void PutBack();
+
+        CSekisanData& m_data;
+        CSekisanItemList m_items;  // the rows before the input
+        std::string m_stored;      // and their stored bytes
         CalcLimits m_limits;
+        bool m_open = true;
     };
-    enum class InputResult { Taken, PastLimit };
-    // Recalculates gyomu (0: every 業務) after an input. When the recalculation goes past a limit
-    // the estimate had not gone past before the input, the rows and the record of the limits are put
-    // back as the snapshot holds them and the result is PastLimit: nothing is told, the caller tells
-    // the user. Otherwise Taken, with the missing-price message as Recalculate gives it.
-    InputResult CommitInput(const InputSnapshot& before, int gyomu);
     // Main pass end ---------------------------------------------------------------------------
 
 private:

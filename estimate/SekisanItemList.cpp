@@ -219,17 +219,27 @@ int CSekisanItemList::HasDaikaTable() const {
     return 0;
 }
 
+void CSekisanItemList::Store(CArchive& ar) const {
+    ar << m_strKenmei << m_strKashoName << m_strPrintTitle << m_strMasterFolder << m_nTankaColumn;
+    ar << m_strZairyoFile << m_strDate;
+    // Null entries are not nodes of the estimate and are left out.
+    int32_t count = 0;
+    for (const auto& node : m_items)
+        if (node) ++count;
+    ar << count;
+    for (const auto& node : m_items)
+        if (node) node->Serialize(ar);
+}
+
+std::string CSekisanItemList::StoredBytes() const {
+    CArchive ar;
+    Store(ar);
+    return ar.Buffer();
+}
+
 void CSekisanItemList::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
-        ar << m_strKenmei << m_strKashoName << m_strPrintTitle << m_strMasterFolder << m_nTankaColumn;
-        ar << m_strZairyoFile << m_strDate;
-        // Null entries are not nodes of the estimate and are left out.
-        int32_t count = 0;
-        for (const auto& node : m_items)
-            if (node) ++count;
-        ar << count;
-        for (const auto& node : m_items)
-            if (node) node->Serialize(ar);
+        Store(ar);
         return;
     }
 

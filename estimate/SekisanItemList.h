@@ -77,6 +77,8 @@ public:
     // Header and nodes in file order. Loading appends the nodes read to the list and throws
     // CArchiveException when the file holds fewer bytes than its counts and lengths claim.
     void Serialize(CArchive& ar);
+    // The bytes Serialize stores: two lists with the same bytes are the same estimate on disk.
+    std::string StoredBytes() const;
 
     std::string m_strKenmei;        // 件名
     std::string m_strKashoName;     // 箇所名
@@ -87,6 +89,7 @@ public:
     std::string m_strDate;          // 日付 text of the 業務価格総括表
 
 private:
+    void Store(CArchive& ar) const;
     void AppendCopies(const CSekisanItemList& other, int first, int count);
 
     std::vector<std::unique_ptr<CSekisanItem>> m_items;

@@ -97,21 +97,50 @@ const CSekisanData::CalcLimits& CSekisanData::CheckLimits() {
     return m_limits;
 }
 
-CSekisanData::InputSnapshot::InputSnapshot(const CSekisanData& data)
-    : m_items(std::make_unique<CSekisanItemList>()), m_limits(data.m_limits) {
-    m_items->Copy(data.m_ItemList);
+CSekisanData::Input::Input(CSekisanData& data)
+    : m_data(data), m_stored(data.m_ItemList.StoredBytes()), m_limits(data.m_limits) {
+    m_items.Copy(data.m_ItemList);
 }
 
-CSekisanData::InputResult CSekisanData::CommitInput(const InputSnapshot& before, int gyomu) {
+CSekisanData::Input::~Input() {
+    if (m_open) PutBack();
+}
+
+void CSekisanData::Input::Cancel() {
+    if (!m_open) return;
+    m_open = false;
+    PutBack();
+}
+
+bool CSekisanData::Input::Changed() const { return m_data.m_ItemList.StoredBytes() != m_stored; }
+
+void CSekisanData::Input::PutBack() {
+    m_data.m_limits = m_limits;
+    if (!Changed()) return;
+    CSekisanItemList& list = m_data.m_ItemList;
+    // Where the list kept its shape the nodes are written back in place, so that a caller's
+    // pointers to them stay good.
+    bool sameShape = list.GetCount() == m_items.GetCount();
+    for (int i = 0; sameShape && i < list.GetCount(); ++i) sameShape = list.GetItem(i) != nullptr;
+    if (!sameShape) {
+        list.Copy(m_items);
+        return;
+    }
+    list.CopyHeader(m_items);
+    for (int i = 0; i < list.GetCount(); ++i) list.GetItem(i)->Copy(*m_items.GetItem(i));
+}
+
+CSekisanData::InputResult CSekisanData::Input::Commit(int gyomu) {
     MissingPriceName().clear();
-    RecalculateRows(gyomu);
-    if (!m_limits.Within(before.m_limits)) {
-        m_ItemList.Copy(*before.m_items);
-        m_limits = before.m_limits;
+    // A recalculation that throws leaves the input open: its end puts it back.
+    m_data.RecalculateRows(gyomu);
+    m_open = false;
+    if (!m_data.m_limits.Within(m_limits)) {
+        PutBack();
         MissingPriceName().clear();
         return InputResult::PastLimit;
     }
-    TellMissingPrice();
+    m_data.TellMissingPrice();
     return InputResult::Taken;
 }
 

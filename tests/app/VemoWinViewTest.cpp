@@ -696,6 +696,11 @@ TEST_F(ViewActivationTest, TheActiveEstimatesMaterialPricesAreTheApplicationsFil
              activate("A");
          },
          fileA, "", "令和1年度", "材料単価 A改", vemo::view::MsgZairyoFileVanished(fileA), fileA, false, programWide},
+        {"the gone file is told once: switching to M, which names it too, and back tells no more", [&] {
+             activate("M");
+             activate("A");
+         },
+         fileA, "", "令和1年度", "材料単価 A改", "", fileA, false, programWide},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);

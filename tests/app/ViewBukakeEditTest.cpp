@@ -253,14 +253,17 @@ TEST_F(ViewBukakeEditTest, TheDialogShowsTheRowsAmountAndTheTotalAndPricesTheDet
         bool koshu95, summary95;
         const char* total;  // nullptr: not shown
         const char* totalEdited;
+        bool stale = false;  // the 業務 total as saved on another day: the estimate is not repriced
     } cases[] = {
         {true, false, "153000", "204000"},
         {true, true, "155000", "206000"},  // the summary 95 row replaces the 業務's own
         {false, false, nullptr, nullptr},
+        {true, false, "7", "204000", true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.koshu95 << c.summary95);
+        SCOPED_TRACE(testing::Message() << c.koshu95 << c.summary95 << c.stale);
         Load(2, c.koshu95, c.summary95);
+        if (c.stale) List().GetItem(List().FindKoshu(1, 95))->m_nAmount = 7;
         ScriptedDialogs dialogs;
         dialogs.Expect<CBukakeDetailDlg>([&](CBukakeDetailDlg& d) {
             auto label = [&d](const char* name) { return d.findChild<QLabel*>(QString::fromLatin1(name)); };

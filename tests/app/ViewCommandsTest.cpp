@@ -306,7 +306,9 @@ TEST_F(ViewCommandsTest, NameAnd摘要EditsStoreTheChangedLinesAndMarkThem) {
         EXPECT_EQ(name ? after.m_bKeepRemarkLower : after.m_bNameLowerEdited, 0);
         EXPECT_EQ(after.m_nDaikaNo, c.daikaNo);
         EXPECT_EQ(after.m_nAmount, 7);
-        EXPECT_TRUE(Modified());
+        // Only a changed text is a change of the estimate.
+        EXPECT_EQ(Modified(), std::string(c.upper) != (name ? "観測" : "上段") ||
+                                  std::string(c.lower) != (name ? "（Ａ）" : "第4号代価表"));
         const QString shown = name ? QStringLiteral("    %1\n      %2").arg(Tx(c.upper), Tx(c.lower))
                                    : QStringLiteral("%1\n%2").arg(Tx(c.upper), Tx(c.lower));
         EXPECT_EQ(Grid().GetCellText(name ? 1 : 6, 3), shown);
@@ -316,7 +318,7 @@ TEST_F(ViewCommandsTest, NameAnd摘要EditsStoreTheChangedLinesAndMarkThem) {
 // ---------------------------------------------------------------------------------------------
 // Recalculation
 
-TEST_F(ViewCommandsTest, RecalculationPricesEvery業務AndRefills) {
+TEST_F(ViewCommandsTest, RecalculationPricesEvery業務AndRefillsAndMarksOnlyAChangedEstimate) {
     Load("G1 K10 S1 S2 K20 S1", 0);
     for (int i = 0; i < List().GetCount(); ++i) List().GetItem(i)->m_nAmount = 7;
     view->RefillGrid();
@@ -327,7 +329,17 @@ TEST_F(ViewCommandsTest, RecalculationPricesEvery業務AndRefills) {
         EXPECT_EQ(Grid().GetCellText(5, index + 1), QString::number(amount)) << index;
     }
     EXPECT_EQ(view->GetCurrentRow(), 0);
+    EXPECT_TRUE(Modified()) << "the stored figures changed";
+
+    // Saved, then recalculated with the same masters: nothing to save.
+    view->MarkModified(false);
+    EXPECT_TRUE(Dispatch(cmd::Recalc));
     EXPECT_FALSE(Modified());
+    // The 単価 master's price of the day changed: the figures follow, and closing will ask.
+    app->Store().GetTankaFile().FindRow(1000)->m_prices[1] = 52'000;
+    EXPECT_TRUE(Dispatch(cmd::Recalc));
+    EXPECT_EQ(List().GetItem(2)->m_nAmount, 52'000);
+    EXPECT_TRUE(Modified());
 }
 
 // ---------------------------------------------------------------------------------------------

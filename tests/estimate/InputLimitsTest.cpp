@@ -1,6 +1,6 @@
-// CSekisanData::CommitInput, CSekisanData::CheckLimits and CSekisanData::CalcLimits: an input whose
-// recalculation goes past a limit is put back whole; an opened estimate learns its limits from a
-// priced copy.
+// CSekisanData::Input, CSekisanData::CheckLimits and CSekisanData::CalcLimits: an input whose
+// recalculation goes past a limit, or that ends without a commit, is put back whole; an opened
+// estimate learns its limits from a priced copy.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -164,16 +164,21 @@ TEST_F(InputLimitsTest, AnInputPastALimitIsPutBackWholeAndOneJustInsideIsPricedA
         EXPECT_TRUE(c.only(plain)) << "the case goes past the limit it names, and past no other";
 
         host.messages.clear();
-        const CSekisanData::InputSnapshot past(data);
+        CSekisanData::Input past(data);
         Item(index).*c.field = c.past;
-        EXPECT_EQ(data.CommitInput(past, c.gyomu), Result::PastLimit);
+        EXPECT_EQ(past.Commit(c.gyomu), Result::PastLimit);
         EXPECT_EQ(StoredBytes(List()), priced);
         EXPECT_FALSE(data.GetCalcLimits().Any());
         EXPECT_TRUE(Messages().empty()) << "the caller tells the user";
+        {
+            CSekisanData::Input cancelled(data);
+            Item(index).*c.field = c.inside;
+        }
+        EXPECT_EQ(StoredBytes(List()), priced) << "an input ended without a commit";
 
-        const CSekisanData::InputSnapshot inside(data);
+        CSekisanData::Input inside(data);
         Item(index).*c.field = c.inside;
-        EXPECT_EQ(data.CommitInput(inside, c.gyomu), Result::Taken);
+        EXPECT_EQ(inside.Commit(c.gyomu), Result::Taken);
         EXPECT_EQ(StoredBytes(List()), PlainlyPriced(priced, index, c.field, c.inside, c.gyomu, nullptr));
         EXPECT_FALSE(data.GetCalcLimits().Any());
     }
@@ -193,20 +198,20 @@ TEST_F(InputLimitsTest, AnEstimatePastALimitTakesInputsThatGoNoFurther) {
     const int other = Find(Gyomu::Sekkei, 20, 1), big = Find(Gyomu::Sekkei, 10, 1);
 
     // Another row changed: the same limit, taken.
-    const CSekisanData::InputSnapshot first(data);
+    CSekisanData::Input first(data);
     Item(other).m_nQuantity = 2'000;
-    EXPECT_EQ(data.CommitInput(first, Gyomu::Sekkei), Result::Taken);
+    EXPECT_EQ(first.Commit(Gyomu::Sekkei), Result::Taken);
     EXPECT_EQ(Item(other).m_nAmount, 200'000);
     // The row brought back inside: taken, the record empty.
-    const CSekisanData::InputSnapshot second(data);
+    CSekisanData::Input second(data);
     Item(big).m_nQuantity = 1'000;
-    EXPECT_EQ(data.CommitInput(second, Gyomu::Sekkei), Result::Taken);
+    EXPECT_EQ(second.Commit(Gyomu::Sekkei), Result::Taken);
     EXPECT_FALSE(data.GetCalcLimits().Any());
     // From there, past it again: put back.
     const std::string inside = StoredBytes(List());
-    const CSekisanData::InputSnapshot third(data);
+    CSekisanData::Input third(data);
     Item(big).m_nQuantity = 20'000'000;
-    EXPECT_EQ(data.CommitInput(third, Gyomu::Sekkei), Result::PastLimit);
+    EXPECT_EQ(third.Commit(Gyomu::Sekkei), Result::PastLimit);
     EXPECT_EQ(StoredBytes(List()), inside);
 }
 
@@ -216,9 +221,9 @@ TEST_F(InputLimitsTest, ATakenInputStillNamesAMissingPrice) {
     build.Gyomu(Gyomu::Sekkei, "設計業務");
     KmRow(10, "水路設計", 1'000);
     build.Koshu(Koshu::GyomuKakaku, "業務価格");
-    const CSekisanData::InputSnapshot before(data);
+    CSekisanData::Input input(data);
     Item(Find(Gyomu::Sekkei, 10, 1)).m_nQuantity = 2'000;
-    EXPECT_EQ(data.CommitInput(before, Gyomu::Sekkei), Result::Taken);
+    EXPECT_EQ(input.Commit(Gyomu::Sekkei), Result::Taken);
     EXPECT_EQ(Messages(), std::vector<std::string>{vemo::FillText(txt::MsgMissingPrice, {"水路設計"})});
 }
 
