@@ -31,12 +31,13 @@
     /* Too many trades ("%s": the row's name, "%d": the trades the form shows) */                  \
     X(kMeisaiTooManyTrades, "「%s」の職種数が歩掛明細表に表示できる%d人を超えています。")          \
     /* Cost kinds over the trade columns */                                                         \
-    /* Staffing table: the merged last row, the correction rows of 物件, the total rows and the */  \
+    /* Staffing table: the merged last row, the correction rows of 物件 (⑩ and ⑪ the factors of */   \
+    /* the corrected staffing), the total rows and the */                                             \
     /* amounts by cost kind (a comma number between …Before and kMeisaiAmountClose) */              \
     X(kMeisaiMergedRow, "上記以外の合計")                                                          \
-    X(kMeisaiPreCorrection, "補正前人員計")                                                        \
-    X(kMeisaiKubunCorrection, "補正率（区分により異なる）")                                        \
-    X(kMeisaiCorrectionRow, "補正率（ ② ）")                                                       \
+    X(kMeisaiPreCorrection, "補正前人員計 ⑩")                                                     \
+    X(kMeisaiKubunCorrection, "補正率（区分により異なる） ⑪")                                     \
+    X(kMeisaiCorrectionRow, "補正率（ ② ） ⑪")                                                    \
     X(kMeisaiCorrectedStaff, "人員計 ＝ ⑩ × ⑪")                                                    \
     X(kMeisaiAmountTotalRow, "金 額 計")                                                           \
     X(kMeisaiJinkenhiTotal, "人件費合計")                                                          \

@@ -95,7 +95,7 @@ protected:
             for (size_t col = 0; col < 6; ++col) {
                 const std::string ref = std::string(1, static_cast<char>('A' + col)) + std::to_string(firstRow + r);
                 const std::string want = col < rows[r].size() ? rows[r][col] : "";
-                EXPECT_EQ(out.Value(page, ref), want) << "page " << page << " " << ref;
+                EXPECT_EQ(out.Shown(page, ref), want) << "page " << page << " " << ref;
             }
     }
 
@@ -234,9 +234,9 @@ TEST_F(DaikaWalkTest, PercentageAndRatePagesWithAndWithoutAmounts) {
                {{"基準点測量", "", "", "", "2500", " 2.50%"}, {"一式計上", "", "", "", "3000", " 100.00%"},
                 {"地形測量", "", "", "", "2000", " 10.00%"}, {"合 計", "", "", "", "7500"}, {}});
     ExpectRows(*out, 1, 5,
-               {{"測量業務", "1", "式", "", "6,913", " 1,234,567×0.56%"},
+               {{"測量業務", "1", "式", "", "6913", " 1,234,567×0.56%"},
                 {"調査・計画業務", "1", "式", "", "74", "     5,000×1.49%"},
-                {"合計", "", "", "", "7,000", " (1,239,567)"}, {}});
+                {"合計", "", "", "", "7000", " (1,239,567)"}, {}});
     const auto omitted = Build(1);
     ExpectRows(*omitted, 0, 5, {{"基準点測量"}, {"一式計上"}, {"地形測量"}, {"合 計"}, {}});
     ExpectRows(*omitted, 1, 5, {{"測量業務", "", "式"}, {"調査・計画業務", "", "式"}, {"合計"}, {}});
@@ -354,7 +354,7 @@ TEST_F(DaikaWalkTest, 土質LinesWithTheRateLinesAndALossRate) {
     // Z1 5% of the 直接人件費 lines 75,000 = 3,750; Z2 10% of its own price 2,000 = 200.
     // 合計 91,907; per 本 ÷ 1.00 = 91,907; corrected × 1.100 = 101,097.7 → 101,097.
     const std::vector<Row> lines = {{"技師", "2.5", "人", "30000", "75000"},
-                                    {"鋼材", "10", "kg", "1,295.7 ", "12957", " 損率105％(1234円)"},
+                                    {"鋼材", "10", "kg", "1,295.7", "12957", " 損率105％(1234円)"},
                                     {"材料費", "1", "式", "", "3750", " 直接人件費計の5.00％"},
                                     {"機械経費", "1", "式", "", "200", " 該当単価の10.00％"},
                                     {"合計", "", "", "", "91907"},
@@ -402,7 +402,7 @@ TEST_F(DaikaWalkTest, A解析PageOfAType4歩掛EndsAtTheAmountTheCalculationChar
         EXPECT_EQ(engine.CalcDoshitsuKingakuPart(engine.GetItemList()->GetItem(2), 2, AmountPart::Amount), c.corrected);
         ExpectRows(*Build(0), 0, 5,
                    {{"技師", "2.5", "人", "30000", "75000"},
-                    {"鋼材", "10", "kg", "1,295.7 ", "12957", " 損率105％(1234円)"},
+                    {"鋼材", "10", "kg", "1,295.7", "12957", " 損率105％(1234円)"},
                     {"合計", "", "", "", "87957"},
                     {"1 本 当たり", "", "", "", "87957"},
                     {"補正後", "", "", "", std::to_string(c.corrected), c.remark},

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <regex>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -53,9 +54,24 @@ std::vector<int> FormatDecimalsOfStyles(const xlstest::Output& book) {
     return decimals;
 }
 
+// A text that is a figure: digits, grouped or not, with decimals or not, blanks around them.
+bool IsFigureText(const std::string& text) {
+    static const std::regex figure(R"( *-?[0-9][0-9,]*(\.[0-9]+)? *)");
+    return std::regex_match(text, figure);
+}
+
+// A number with floating-point noise: its 12 significant digits do not give it back (25.599999999999998).
+bool IsNoisy(const std::string& value) {
+    const double v = std::stod(value);
+    char shown[32];
+    std::snprintf(shown, sizeof shown, "%.12g", v);
+    return std::stod(shown) != v;
+}
+
 // What one sheet of a printed workbook shows: each cell's text, a number as its format shows it.
 struct SheetCells {
     std::map<Cell, std::string> text;
+    std::vector<std::string> misstored;  // cells that hold a figure as text, or a number with noise
 
     SheetCells(const xlstest::Output& book, int sheet, const std::vector<int>& decimals) {
         for (pugi::xml_node row : book.Sheet(sheet).child("sheetData").children("row"))
@@ -67,6 +83,7 @@ struct SheetCells {
                 std::string value = book.Value(sheet, ref);
                 const std::string t = c.attribute("t").value();
                 const size_t style = static_cast<size_t>(c.attribute("s").as_int(0));
+                if ((t.empty() || t == "n") ? IsNoisy(value) : IsFigureText(value)) misstored.push_back(ref + " " + value);
                 if ((t.empty() || t == "n") && style < decimals.size() && decimals[style] >= 0) {
                     // Half away from zero, as a spreadsheet shows it.
                     const double scale = std::pow(10.0, decimals[style]);
@@ -262,6 +279,28 @@ void ExpectCorrectionMultipliesOut(const PrintedPage& page, const CSekisanItem& 
     EXPECT_NEAR(*x * factor, *corrected, slack) << explanation << " " << *x << " × " << factor;
 }
 
+// The staffing table's 合計 row is the sum of the lines above it (those from the top to the first row
+// without a name), in each trade column and in the amount (which the bottom layout puts under it).
+void ExpectStaffingTotalAddsUp(const PrintedPage& page) {
+    std::string amountCell = "**金額";
+    for (const char* cell : {"**備考あり金額8", "**備考あり金額9"})
+        if (page.At(cell)) amountCell = cell;
+    std::vector<std::string> cells;
+    for (int j = 1; j <= 10; ++j) cells.push_back("**数量" + std::to_string(j));
+    cells.push_back(amountCell);
+    std::vector<double> sums(cells.size(), 0.0);
+    int r = 0;
+    for (; !page.Text("**区分", r).empty() && Squeezed(page.Text("**区分", r)) != "合計"; ++r)
+        for (size_t j = 0; j < cells.size(); ++j) sums[j] += page.Number(cells[j], r).value_or(0.0);
+    while (r < 20 && Squeezed(page.Text("**区分", r)) != "合計") ++r;
+    if (r == 20) return;
+    for (size_t j = 0; j < cells.size(); ++j) {
+        const std::optional<double> v = page.Number(cells[j], r);
+        const double printed = v ? *v : page.Number(cells[j], r + 1).value_or(0.0);
+        EXPECT_NEAR(printed, sums[j], 0.005) << "合計 " << cells[j] << " is not the sum of the lines above it";
+    }
+}
+
 // "○○当り" is the amount per unit times the row's quantity.
 void ExpectPerQuantityMultipliesOut(const PrintedPage& page, const CSekisanItem& item) {
     const std::optional<double> perUnit = page.Number("**単位当り金額");
@@ -323,6 +362,7 @@ TEST_P(SampleArithmeticTest, TheSheetsMultiplyOutToThePricesCharged) {
         const PrintedPage page{copy == std::string::npos ? names[p] : names[p].substr(0, copy),
                                SheetCells(out, static_cast<int>(p), decimals), form};
         SCOPED_TRACE(names[p] + " " + page.Text("**種別名"));
+        EXPECT_TRUE(page.cells.misstored.empty()) << "figures stored as text or with noise: " << page.cells.misstored.front();
         if (page.sheet == "代価表") {
             const std::vector<Line> lines = TableLines(page, "**名称", "**数量", "**単価", "**金額", 60);
             ExpectLinesMultiplyOut(lines);
@@ -337,6 +377,7 @@ TEST_P(SampleArithmeticTest, TheSheetsMultiplyOutToThePricesCharged) {
             const CSekisanItem* item =
                 RowOfPage(list, TitleNumber(page.Text("**第～号一位代価歩掛明細表")), page.Text("**種別名"));
             ASSERT_NE(item, nullptr);
+            ExpectStaffingTotalAddsUp(page);
             ExpectCorrectionMultipliesOut(page, *item);
             ExpectPerQuantityMultipliesOut(page, *item);
         } else if (page.At("**数量") && page.At("**単価") && page.At("**金額")) {
