@@ -529,7 +529,9 @@ std::string CEstimateReport::GetKeihiEntryTexts(CSekisanData& calc, const CBukak
 }
 
 double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int columns, int startRow,
-                                            const std::string& amountCell, double directLabour, double labour) {
+                                            const std::string& amountCell, double directLabour, double labour,
+                                            int* afterCorrection) {
+    if (afterCorrection) *afterCorrection = 0;
     CSekisanItem* item = calc.GetItemList()->GetItem(index);
     const CBukakeShubetsu* shubetsu = ShubetsuOf(m_env, calc, index);
     if (!item || !shubetsu) return 0.0;
@@ -643,8 +645,15 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
                 total += fee;
                 r += step;
             }
-            if (detail.m_rates[0] > 0 && included && settings.DensiDsp == 0)
-                rateLine(estimate_texts::RowDensiKeisanki, detail.m_rates[0], directLabour, kBasisDirectLabour);
+            // 電子計算機使用料 as the price charges it: a rate of the corrected direct labour (of the
+            // uncorrected one for the type that keeps it unfactored), added after the correction.
+            if (detail.m_rates[0] > 0 && included && settings.DensiDsp == 0) {
+                const int densi = std::max(calc.CalcSekkeiKingaku(item, index, AmountPart::SpecialExpense), 0);
+                const bool unfactored = detail.m_bukakeType == BukakeType::SekkeiRowsUnfactored;
+                rateAmountLine(estimate_texts::RowDensiKeisanki, detail.m_rates[0], densi,
+                               unfactored ? kBasisDirectLabour : kBasisCorrectedDirectLabour);
+                if (afterCorrection) *afterCorrection = densi;
+            }
             break;
         case Block::Bukken:
             if (detail.m_rates[0] > 0) rateLine(kDaikaKikaiKeihi, detail.m_rates[0], directLabour, kBasisDirectLabour);
@@ -747,8 +756,12 @@ int CEstimateReport::WriteDaikaMeisaiPage(CSekisanData& calc, int index, const C
     const int row = WriteShokushuColumns(calc, index, capacity.columns, capacity.amountCell, correction, direct, labour);
     const int directPart = DoubleToLong(direct);
     const int labourPart = DoubleToLong(labour);
-    const double total = std::max(directPart, 0) + std::max(labourPart, 0) +
-                         WriteKeihiKubunRows(calc, index, capacity.columns, row, capacity.amountCell, direct, labour);
+    // ① is what the correction multiplies: an expense the price adds after the correction is left
+    // out of it and named in the explanation instead.
+    int after = 0;
+    const double total =
+        std::max(directPart, 0) + std::max(labourPart, 0) +
+        WriteKeihiKubunRows(calc, index, capacity.columns, row, capacity.amountCell, direct, labour, &after) - after;
     // The amount per unit as the row is priced (none for a zero or unset basis); the amount of the
     // row's quantity is that amount times the quantity. Type 13 converts its total by the eighth LL
     // value instead.
@@ -764,13 +777,17 @@ int CEstimateReport::WriteDaikaMeisaiPage(CSekisanData& calc, int index, const C
     // is none), else the amount per unit by its text.
     const bool ofTotal = !unitAmount || *unitAmount == DoubleToLong(total);
     const std::string multiplied = ofTotal ? std::string(kHenkaCircled1) : perUnit;
-    std::string explanation = Format(kMeisaiExplanationFormat, multiplied.c_str());
+    std::string explanation = Format(after > 0 ? kMeisaiDensiExplanationFormat : kMeisaiExplanationFormat,
+                                     multiplied.c_str());
     if (item->m_nGyomu == Gyomu::Bukken) {
         explanation = Format(kMeisaiBukkenExplanationFormat, multiplied.c_str());
     } else if (perLL8) {
         const int32_t ll8 = item->m_nLL[7];
-        explanation = Format(kMeisaiPerLL8Format, IsUnset(ll8) ? 0.0 : ll8 / 10000.0, item->m_strUnit.c_str(),
-                             perUnit.c_str());
+        explanation = Format(after > 0 ? kMeisaiPerLL8DensiFormat : kMeisaiPerLL8Format,
+                             IsUnset(ll8) ? 0.0 : ll8 / 10000.0, item->m_strUnit.c_str(), perUnit.c_str());
+    } else if (after > 0 && !ofTotal) {
+        // The expense is added to the corrected amount of the 歩掛's basis, before it is taken per unit.
+        explanation = Format(kMeisaiPerBasisDensiFormat, detail.m_quantity / 100.0, detail.m_unit.c_str(), perUnit.c_str());
     }
     m_job.SetCellText("**補正説明", explanation);
     m_job.EndPage();

@@ -28,6 +28,11 @@
     X(kMeisaiBukkenExplanationFormat, "金　額（%s）　＝ ")                                         \
     X(kMeisaiPerLL8Format, "%.2f%s当たりの補正後の金額（合計×②）を%sに換算　＝ ")                 \
     X(kMeisaiExplanationFormat, "補正後の金額　（ %s × ② ）　＝ ")                                 \
+    /* The same with the 電子計算機使用料 the price adds after the correction (the type-13 and the */  \
+    /* per-unit ones: "%.2f%s" the basis quantity and unit, "%s" the basis text) */                   \
+    X(kMeisaiDensiExplanationFormat, "補正後の金額　（ %s × ② ＋ 電子計算機使用料 ）　＝ ")           \
+    X(kMeisaiPerLL8DensiFormat, "%.2f%s当たりの補正後の金額（合計×②＋電子計算機使用料）を%sに換算　＝ ") \
+    X(kMeisaiPerBasisDensiFormat, "%.2f%s当たりの補正後の金額（①×②＋電子計算機使用料）を%sに換算　＝ ") \
     /* Too many trades ("%s": the row's name, "%d": the trades the form shows) */                  \
     X(kMeisaiTooManyTrades, "「%s」の職種数が歩掛明細表に表示できる%d人を超えています。")          \
     /* Cost kinds over the trade columns */                                                         \
@@ -58,6 +63,7 @@
     X(kKeihiSeidoJinkenhi, "　人件費の")                                                           \
     /* Basis words of the rate lines and rate entries */                                            \
     X(kBasisDirectLabour, "直接人件費の")                                                          \
+    X(kBasisCorrectedDirectLabour, "補正後直接人件費の")                                           \
     X(kBasisLabour, "労務費の")                                                                    \
     X(kBasisZairyo, "材料費の")                                                                    \
     X(kBasisTanka, "該当単価の")                                                                   \

@@ -20,6 +20,7 @@
 #include "TempFolder.h"
 #include "XlsTestSupport.h"
 #include "estimate/CalcCodes.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanItemList.h"
 #include "estimate/VemoWinDocData.h"
 #include "estimate/sampledata/SampleEstimates.h"
@@ -203,6 +204,13 @@ double RowPrice(const CSekisanItem& item) {
     return item.m_nUnitPrice / 10.0;
 }
 
+// The page's amount column.
+std::string AmountCell(const PrintedPage& page) {
+    for (const char* cell : {"**備考あり金額8", "**備考あり金額9"})
+        if (page.At(cell)) return cell;
+    return "**金額";
+}
+
 // Each priced line: 数量 × 単価 = 金額, cut to whole yen.
 void ExpectLinesMultiplyOut(const std::vector<Line>& lines) {
     for (const Line& line : lines) {
@@ -269,22 +277,27 @@ void ExpectCorrectionMultipliesOut(const PrintedPage& page, const CSekisanItem& 
             EXPECT_EQ(page.Text("**補正率"), reporttext::kMeisaiNoSingleCorrection) << "no ②";
             return;
         }
-        const std::string printed = page.Text("**補正率2");
-        const size_t point = printed.find('.');
-        const int decimals = point == std::string::npos ? 0 : static_cast<int>(printed.size() - point - 1);
         factor = *f;
-        // ② as printed stands for any factor within half its last digit; the amount per unit was cut too.
-        slack += *x * 0.5 * std::pow(10.0, -decimals) + (ofTotal ? 0.0 : factor);
+        // The amount per unit was cut before it was corrected.
+        if (!ofTotal) slack += factor;
     }
-    EXPECT_NEAR(*x * factor, *corrected, slack) << explanation << " " << *x << " × " << factor;
+    // An expense the explanation adds after the correction: its line in the form's expense block, or
+    // under the staffing table.
+    double added = 0.0;
+    if (explanation.find(estimate_texts::RowDensiKeisanki) != std::string::npos) {
+        const bool block = page.At("**経費区分").has_value();
+        int r = 0;
+        while (r < 30 && page.Text(block ? "**経費区分" : "**区分", r) != estimate_texts::RowDensiKeisanki) ++r;
+        added = page.Number(block ? "**経費金額" : AmountCell(page), r).value_or(0.0);
+        EXPECT_GT(added, 0.0) << "no 電子計算機使用料 line";
+    }
+    EXPECT_NEAR(*x * factor + added, *corrected, slack) << explanation << " " << *x << " × " << factor << " + " << added;
 }
 
 // The staffing table's 合計 row is the sum of the lines above it (those from the top to the first row
 // without a name), in each trade column and in the amount (which the bottom layout puts under it).
 void ExpectStaffingTotalAddsUp(const PrintedPage& page) {
-    std::string amountCell = "**金額";
-    for (const char* cell : {"**備考あり金額8", "**備考あり金額9"})
-        if (page.At(cell)) amountCell = cell;
+    const std::string amountCell = AmountCell(page);
     std::vector<std::string> cells;
     for (int j = 1; j <= 10; ++j) cells.push_back("**数量" + std::to_string(j));
     cells.push_back(amountCell);
