@@ -731,6 +731,8 @@ void CEstimateReport::WriteVariantHeader(const CSekisanItem& item, int page) {
     if (m_job.IsDatePrinted()) m_job.SetCellText("**日付", m_estimate.m_strDate);
     m_job.SetCellInt("**ページ", page);
     m_job.SetCellText("**第～号一位代価表", Format(kDaikaVariantTitle, item.m_nDaikaNo));
+    // A form whose program writes the title titles these pages as it titles the others.
+    m_job.SetCellText("**一位代価表名称", kDaikaPageTitle);
     m_job.SetCellText("**代価表代価番号のみ", DaikaNumber(item.m_nDaikaNo));
     m_job.SetCellText("**種別名", item.m_strNameUpper);
 }

@@ -151,13 +151,13 @@ TEST_F(DaikaWalkTest, PagesNumbersAndTheReservedMeisaiPagesUnderTheFilter) {
         .Gyomu(3, "物件調査").Koshu(10).Shubetsu(1, "建物調査").DaikaNo(7).Set([](CSekisanItem& i) { Chosen(i); });
     CPrintFormText bukkenTwin;
     bukkenTwin.SetLine(CPrintFormText::kBukkenUchiwake, "物件版内訳明細書を印刷する");
-    // A page: its number text, page cell and first row name (the variant pages carry no page title).
+    // A page: its number text, page title and first row name (the variant pages are titled too).
     struct Page {
         std::string number, title, first;
     };
     const std::string t = "一  位  代  価  表";
-    const Page sokuryo3{"第 3 号", t, "　主任技師"}, material4{"第 4 号", "", "杭"}, sekkei5{"第 5 号", t, "　主任技師"},
-        rate6{"第 6 号", "", "土木設計業務"}, bukken7{"第 7 号", t, "　主任技師"};
+    const Page sokuryo3{"第 3 号", t, "　主任技師"}, material4{"第 4 号", t, "杭"}, sekkei5{"第 5 号", t, "　主任技師"},
+        rate6{"第 6 号", t, "土木設計業務"}, bukken7{"第 7 号", t, "　主任技師"};
     const struct {
         const char* name;
         int daika, meisai, filter;
