@@ -48,6 +48,7 @@
     X(ConvLabourOpen, "従(") \
     X(SonotaGenkaRate, "直接人件費の%1") \
     X(OfSokuryohi, "直接測量費の ") \
+    X(OfSokuryoSagyohi, "測量作業費の ") \
     X(OfJinkenhi, "直接人件費の ") \
     X(OfBukkenJinkenhi, "人件費の ") \
     X(OfJunChosahiKei, " 純調査費計の") \

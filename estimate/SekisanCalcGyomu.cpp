@@ -848,7 +848,8 @@ void CGyomuPass::ShokeihiRow(Row& row) {
     if (!row.entered) {
         std::string head;
         if (IsSokuryoGyomu(g))
-            head = txt::OfSokuryohi;
+            // The base is the direct cost with the rated rows: the 測量作業費 once there are any.
+            head = m_rated != 0 ? txt::OfSokuryoSagyohi : txt::OfSokuryohi;
         else if (IsDesignLikeGyomu(g))
             head = txt::OfJinkenhi;
         else if (g == Gyomu::Bukken)

@@ -310,7 +310,7 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
         if (!omit) {
             for (int j = 0; j < columns; ++j)
                 if (rowHas[static_cast<size_t>(j)])
-                    m_job.SetCellDoubleAt(Numbered("**数量", j + 1), 0, r, rowQty[static_cast<size_t>(j)]);
+                    m_job.SetCellFigureAt(Numbered("**数量", j + 1), 0, r, rowQty[static_cast<size_t>(j)], 2);
             if (!bukken) {
                 if (rowDirect > 0) m_job.SetCellLongAt("**直接人件費行単位", 0, r, rowDirect);
                 if (rowLabour > 0) m_job.SetCellLongAt("**労務費行単位", 0, r, rowLabour);
@@ -326,9 +326,14 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
     }
     // A full table's last row holds lines; its totals go on the row after it.
     const int totalRow = full ? r + 1 : r;
+    // The 合計 row adds up the lines; a 物件 row's correction block puts the corrected staffing and
+    // amount on a row of their own, the product of the uncorrected staffing ⑩ and the rate ⑪.
+    const int64_t linesAmount = amountTotal;
+    int correctedRow = -1;
 
     if (bukken) {
         if (const int n = FirstNumbered(m_job, "**補正前人員計表示行", 5, 20)) {
+            correctedRow = n + 2;
             m_job.SetCellTextAt("**区分", 0, n, kMeisaiPreCorrection);
             m_job.SetCellTextAt("**区分", 0, n + 1, kubun == 1 ? kMeisaiKubunCorrection : kMeisaiCorrectionRow);
             m_job.SetCellTextAt("**区分", 0, n + 2, kMeisaiCorrectedStaff);
@@ -337,8 +342,9 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
                 Column& c = col[static_cast<size_t>(j)];
                 if (!(c.total > 0.0)) continue;
                 if (!omit) {
-                    m_job.SetCellDoubleAt(Numbered("**数量", j + 1), 0, n, c.pre);
-                    if (correction) m_job.SetCellTextAt(Numbered("**数量", j + 1), 0, n + 1, FactorText(*correction));
+                    m_job.SetCellFigureAt(Numbered("**数量", j + 1), 0, n, c.pre, 2);
+                    if (correction)
+                        m_job.SetCellFigureAt(Numbered("**数量", j + 1), 0, n + 1, *correction, FactorDecimals(*correction));
                 }
                 if (kubun != 1) c.total = correction.value_or(0.0) * c.total;
                 c.total = RoundDown(c.total, 0.01);
@@ -353,8 +359,8 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
     }
 
     if (!omit) {
-        if (qty0 > 0.0) m_job.SetCellDouble("**直接人件費人員計", qty0);
-        if (qty1 > 0.0) m_job.SetCellDouble("**労務費人員計", qty1);
+        if (qty0 > 0.0) m_job.SetCellFigure("**直接人件費人員計", qty0, 2);
+        if (qty1 > 0.0) m_job.SetCellFigure("**労務費人員計", qty1, 2);
     }
     int staffRow = totalRow;
     int amountRow = totalRow;
@@ -373,9 +379,12 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
     if (!omit) {
         for (int j = 0; j < columns; ++j) {
             const Column& c = col[static_cast<size_t>(j)];
-            if (c.total > 0.0) m_job.SetCellDoubleAt(Numbered("**数量", j + 1), 0, staffRow, c.total);
+            if (!(c.total > 0.0)) continue;
+            m_job.SetCellFigureAt(Numbered("**数量", j + 1), 0, staffRow, correctedRow < 0 ? c.total : c.pre, 2);
+            if (correctedRow >= 0) m_job.SetCellFigureAt(Numbered("**数量", j + 1), 0, correctedRow, c.total, 2);
         }
-        m_job.SetCellLongAt(amountCell, 0, amountRow, amountTotal);
+        m_job.SetCellLongAt(amountCell, 0, amountRow, correctedRow < 0 ? amountTotal : linesAmount);
+        if (correctedRow >= 0) m_job.SetCellLongAt(amountCell, 0, correctedRow, amountTotal);
     }
     // 業務 7: its change-rate rows go into "**区分" from row 18, below the totals when they reach it.
     if (item->m_nGyomu == Gyomu::KukakuSekkei && !bottom)
@@ -391,13 +400,15 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
         if (!omit) m_job.SetCellLong(Numbered("**合計最下段表示", j + 1), DoubleToLong(x));
     }
     if (!omit) {
+        // The amounts by cost kind, beside the row whose staffing they price.
+        const int remarkRow = correctedRow < 0 ? totalRow : correctedRow;
         if (amt0 > 0.0) {
-            m_job.SetCellTextAt("**直人労務費", 0, totalRow,
+            m_job.SetCellTextAt("**直人労務費", 0, remarkRow,
                                 kMeisaiDirectLabourBefore + Commas(DoubleToLong(amt0)) + kMeisaiBracketClose);
             m_job.SetCellLong("**直接人件費計", DoubleToLong(amt0));
         }
         if (amt1 > 0.0) {
-            m_job.SetCellTextAt("**直人労務費", 0, amt0 > 0.0 ? totalRow + 1 : totalRow,
+            m_job.SetCellTextAt("**直人労務費", 0, amt0 > 0.0 ? remarkRow + 1 : remarkRow,
                                 kMeisaiLabourBefore + Commas(DoubleToLong(amt1)) + kMeisaiBracketClose);
             m_job.SetCellLong("**労務費計", DoubleToLong(amt1));
         }
@@ -518,7 +529,9 @@ std::string CEstimateReport::GetKeihiEntryTexts(CSekisanData& calc, const CBukak
 }
 
 double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int columns, int startRow,
-                                            const std::string& amountCell, double directLabour, double labour) {
+                                            const std::string& amountCell, double directLabour, double labour,
+                                            int* afterCorrection) {
+    if (afterCorrection) *afterCorrection = 0;
     CSekisanItem* item = calc.GetItemList()->GetItem(index);
     const CBukakeShubetsu* shubetsu = ShubetsuOf(m_env, calc, index);
     if (!item || !shubetsu) return 0.0;
@@ -580,8 +593,8 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
         m_job.SetCellTextAt(nameCell, 0, r, name);
         if (!unit.empty()) m_job.SetCellTextAt(numberCells[0], 0, r, unit);
         if (!omit) {
-            if (!quantity.empty()) m_job.SetCellTextAt(numberCells[1], 0, r, quantity);
-            if (!price.empty()) m_job.SetCellTextAt(numberCells[2], 0, r, price);
+            if (!quantity.empty()) SetFigureOrText(m_job, numberCells[1], r, quantity, false);
+            if (!price.empty()) SetFigureOrText(m_job, numberCells[2], r, price, true);
             m_job.SetCellIntAt(amountColumn, 0, r, amount);
         }
         total += amount;
@@ -632,8 +645,15 @@ double CEstimateReport::WriteKeihiKubunRows(CSekisanData& calc, int index, int c
                 total += fee;
                 r += step;
             }
-            if (detail.m_rates[0] > 0 && included && settings.DensiDsp == 0)
-                rateLine(estimate_texts::RowDensiKeisanki, detail.m_rates[0], directLabour, kBasisDirectLabour);
+            // 電子計算機使用料 as the price charges it: a rate of the corrected direct labour (of the
+            // uncorrected one for the type that keeps it unfactored), added after the correction.
+            if (detail.m_rates[0] > 0 && included && settings.DensiDsp == 0) {
+                const int densi = std::max(calc.CalcSekkeiKingaku(item, index, AmountPart::SpecialExpense), 0);
+                const bool unfactored = detail.m_bukakeType == BukakeType::SekkeiRowsUnfactored;
+                rateAmountLine(estimate_texts::RowDensiKeisanki, detail.m_rates[0], densi,
+                               unfactored ? kBasisDirectLabour : kBasisCorrectedDirectLabour);
+                if (afterCorrection) *afterCorrection = densi;
+            }
             break;
         case Block::Bukken:
             if (detail.m_rates[0] > 0) rateLine(kDaikaKikaiKeihi, detail.m_rates[0], directLabour, kBasisDirectLabour);
@@ -690,7 +710,7 @@ int CEstimateReport::WriteDaikaMeisaiPage(CSekisanData& calc, int index, const C
         correction = c > 0.0 ? c : 0.0;
         if (!omit) {
             m_job.SetCellText("**補正率", Format(kMeisaiCorrectionFormat, c > 0.0 ? (c - 1.0) * 100.0 : 0.0));
-            if (c > 0.0) m_job.SetCellText("**補正率2", FactorText(c));
+            if (c > 0.0) m_job.SetCellFigure("**補正率2", c, FactorDecimals(c));
         }
     } else if (!omit) {
         m_job.SetCellText("**補正率", kMeisaiNoSingleCorrection);
@@ -736,8 +756,12 @@ int CEstimateReport::WriteDaikaMeisaiPage(CSekisanData& calc, int index, const C
     const int row = WriteShokushuColumns(calc, index, capacity.columns, capacity.amountCell, correction, direct, labour);
     const int directPart = DoubleToLong(direct);
     const int labourPart = DoubleToLong(labour);
-    const double total = std::max(directPart, 0) + std::max(labourPart, 0) +
-                         WriteKeihiKubunRows(calc, index, capacity.columns, row, capacity.amountCell, direct, labour);
+    // ① is what the correction multiplies: an expense the price adds after the correction is left
+    // out of it and named in the explanation instead.
+    int after = 0;
+    const double total =
+        std::max(directPart, 0) + std::max(labourPart, 0) +
+        WriteKeihiKubunRows(calc, index, capacity.columns, row, capacity.amountCell, direct, labour, &after) - after;
     // The amount per unit as the row is priced (none for a zero or unset basis); the amount of the
     // row's quantity is that amount times the quantity. Type 13 converts its total by the eighth LL
     // value instead.
@@ -753,13 +777,17 @@ int CEstimateReport::WriteDaikaMeisaiPage(CSekisanData& calc, int index, const C
     // is none), else the amount per unit by its text.
     const bool ofTotal = !unitAmount || *unitAmount == DoubleToLong(total);
     const std::string multiplied = ofTotal ? std::string(kHenkaCircled1) : perUnit;
-    std::string explanation = Format(kMeisaiExplanationFormat, multiplied.c_str());
+    std::string explanation = Format(after > 0 ? kMeisaiDensiExplanationFormat : kMeisaiExplanationFormat,
+                                     multiplied.c_str());
     if (item->m_nGyomu == Gyomu::Bukken) {
         explanation = Format(kMeisaiBukkenExplanationFormat, multiplied.c_str());
     } else if (perLL8) {
         const int32_t ll8 = item->m_nLL[7];
-        explanation = Format(kMeisaiPerLL8Format, IsUnset(ll8) ? 0.0 : ll8 / 10000.0, item->m_strUnit.c_str(),
-                             perUnit.c_str());
+        explanation = Format(after > 0 ? kMeisaiPerLL8DensiFormat : kMeisaiPerLL8Format,
+                             IsUnset(ll8) ? 0.0 : ll8 / 10000.0, item->m_strUnit.c_str(), perUnit.c_str());
+    } else if (after > 0 && !ofTotal) {
+        // The expense is added to the corrected amount of the 歩掛's basis, before it is taken per unit.
+        explanation = Format(kMeisaiPerBasisDensiFormat, detail.m_quantity / 100.0, detail.m_unit.c_str(), perUnit.c_str());
     }
     m_job.SetCellText("**補正説明", explanation);
     m_job.EndPage();

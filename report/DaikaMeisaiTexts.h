@@ -28,15 +28,21 @@
     X(kMeisaiBukkenExplanationFormat, "金　額（%s）　＝ ")                                         \
     X(kMeisaiPerLL8Format, "%.2f%s当たりの補正後の金額（合計×②）を%sに換算　＝ ")                 \
     X(kMeisaiExplanationFormat, "補正後の金額　（ %s × ② ）　＝ ")                                 \
+    /* The same with the 電子計算機使用料 the price adds after the correction (the type-13 and the */  \
+    /* per-unit ones: "%.2f%s" the basis quantity and unit, "%s" the basis text) */                   \
+    X(kMeisaiDensiExplanationFormat, "補正後の金額　（ %s × ② ＋ 電子計算機使用料 ）　＝ ")           \
+    X(kMeisaiPerLL8DensiFormat, "%.2f%s当たりの補正後の金額（合計×②＋電子計算機使用料）を%sに換算　＝ ") \
+    X(kMeisaiPerBasisDensiFormat, "%.2f%s当たりの補正後の金額（①×②＋電子計算機使用料）を%sに換算　＝ ") \
     /* Too many trades ("%s": the row's name, "%d": the trades the form shows) */                  \
     X(kMeisaiTooManyTrades, "「%s」の職種数が歩掛明細表に表示できる%d人を超えています。")          \
     /* Cost kinds over the trade columns */                                                         \
-    /* Staffing table: the merged last row, the correction rows of 物件, the total rows and the */  \
+    /* Staffing table: the merged last row, the correction rows of 物件 (⑩ and ⑪ the factors of */   \
+    /* the corrected staffing), the total rows and the */                                             \
     /* amounts by cost kind (a comma number between …Before and kMeisaiAmountClose) */              \
     X(kMeisaiMergedRow, "上記以外の合計")                                                          \
-    X(kMeisaiPreCorrection, "補正前人員計")                                                        \
-    X(kMeisaiKubunCorrection, "補正率（区分により異なる）")                                        \
-    X(kMeisaiCorrectionRow, "補正率（ ② ）")                                                       \
+    X(kMeisaiPreCorrection, "補正前人員計 ⑩")                                                     \
+    X(kMeisaiKubunCorrection, "補正率（区分により異なる） ⑪")                                     \
+    X(kMeisaiCorrectionRow, "補正率（ ② ） ⑪")                                                    \
     X(kMeisaiCorrectedStaff, "人員計 ＝ ⑩ × ⑪")                                                    \
     X(kMeisaiAmountTotalRow, "金 額 計")                                                           \
     X(kMeisaiJinkenhiTotal, "人件費合計")                                                          \
@@ -57,6 +63,7 @@
     X(kKeihiSeidoJinkenhi, "　人件費の")                                                           \
     /* Basis words of the rate lines and rate entries */                                            \
     X(kBasisDirectLabour, "直接人件費の")                                                          \
+    X(kBasisCorrectedDirectLabour, "補正後直接人件費の")                                           \
     X(kBasisLabour, "労務費の")                                                                    \
     X(kBasisZairyo, "材料費の")                                                                    \
     X(kBasisTanka, "該当単価の")                                                                   \

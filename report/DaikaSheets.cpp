@@ -50,14 +50,15 @@ const char* KeihiRemark(int basis, int marker, bool daika) {
 }
 
 // A unit price in the 単価 column. The column's format shows whole yen, so a price with a fraction
-// (a material price, or one with a loss rate) goes in as text with its decimals, with the blank's
-// width the format keeps after its figures; the line's amount is worked with the fraction.
+// (a material price, or one with a loss rate) goes in with a copy of the format that shows its
+// decimals; the line's amount is worked with the fraction.
 void WritePrice(CReportJob& job, int row, double price) {
     const std::string text = reportsheet::PriceText(price);
-    if (text.find('.') == std::string::npos)
+    const size_t point = text.find('.');
+    if (point == std::string::npos)
         job.SetCellDoubleAt("**単価", 0, row, price);
     else
-        job.SetCellTextAt("**単価", 0, row, text + " ");
+        job.SetCellFigureAt("**単価", 0, row, price, static_cast<int>(text.size() - point - 1), true);
 }
 
 }  // namespace
@@ -712,6 +713,8 @@ void CEstimateReport::WriteVariantHeader(const CSekisanItem& item, int page) {
     if (m_job.IsDatePrinted()) m_job.SetCellText("**日付", m_estimate.m_strDate);
     m_job.SetCellInt("**ページ", page);
     m_job.SetCellText("**第～号一位代価表", Format(kDaikaVariantTitle, item.m_nDaikaNo));
+    // A form whose program writes the title titles these pages as it titles the others.
+    m_job.SetCellText("**一位代価表名称", kDaikaPageTitle);
     m_job.SetCellText("**代価表代価番号のみ", DaikaNumber(item.m_nDaikaNo));
     m_job.SetCellText("**種別名", item.m_strNameUpper);
 }
@@ -819,9 +822,7 @@ void CEstimateReport::WriteRatePage(const CSekisanItem& item, int mode, int page
         m_job.SetCellTextAt("**単位", 0, last, estimate_texts::UnitShiki);
         if (omit) return;
         m_job.SetCellIntAt("**数量", 0, last, 1);
-        std::string amount;
-        FormatNumberWithCommas(DoubleToLong(base * rate / 100.0), amount);
-        m_job.SetCellTextAt("**金額", 0, last, amount);
+        m_job.SetCellIntAt("**金額", 0, last, DoubleToLong(base * rate / 100.0));
         m_job.SetCellTextAt("**摘要", 0, last,
                             " " + std::string(width - baseText.size(), ' ') + baseText + kRatePageTimes +
                                 vemo::FormatFixed(rate, 2) + kVariantPercent);
@@ -832,9 +833,7 @@ void CEstimateReport::WriteRatePage(const CSekisanItem& item, int mode, int page
         ++last;
         m_job.SetCellTextAt("**名称", 0, last, kDaikaGokei);
         if (!omit) {
-            std::string amount;
-            FormatNumberWithCommas(IsUnset(item.m_nAmount) ? 0 : item.m_nAmount, amount);
-            m_job.SetCellTextAt("**金額", 0, last, amount);
+            m_job.SetCellIntAt("**金額", 0, last, IsUnset(item.m_nAmount) ? 0 : item.m_nAmount);
             m_job.SetCellTextAt("**摘要", 0, last, kRatePageSumOpen + textSum + kMeisaiBracketClose);
         }
     }

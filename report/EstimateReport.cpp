@@ -607,11 +607,11 @@ int CEstimateReport::WriteSokatsu(int firstPage) {
                 // Only a bracket of a plain quantity and unit fills the columns; a rate text, a
                 // 補正係数 or a name without one leaves them empty.
                 if (SplitBracketQuantity(lower, quantity, unit)) {
-                    m_job.SetCellTextAt("**費目下段数量のみ", 0, line, vemo::FormatFixed(quantity, 3));
+                    m_job.SetCellFigureAt("**費目下段数量のみ", 0, line, quantity, 3);
                     m_job.SetCellTextAt("**費目下段単位のみ", 0, line, unit);
                 }
                 const int base = shubetsu->GetDetail().m_quantity;
-                if (!IsUnset(base)) m_job.SetCellTextAt("**標準作業量", 0, line, vemo::FormatFixed(base / 100.0, 2));
+                if (!IsUnset(base)) m_job.SetCellFigureAt("**標準作業量", 0, line, base / 100.0, 2);
             }
             ++index;
         }

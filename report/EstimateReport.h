@@ -127,9 +127,11 @@ public:
     int WriteJininkeiRows(CSekisanData& calc, int index, int columns, const std::string& amountCell,
                           std::optional<double> correction, double& directLabour, double& labour);
     // The expense lines of the row after the staffing table (from startRow + 2, in the page's amount
-    // column) or in the form's own 経費区分 block; returns their sum in whole yen.
+    // column) or in the form's own 経費区分 block; returns their sum in whole yen. afterCorrection, when
+    // given, gets the part of that sum the price adds after the correction (a 設計 row's
+    // 電子計算機使用料), 0 for none.
     double WriteKeihiKubunRows(CSekisanData& calc, int index, int columns, int startRow, const std::string& amountCell,
-                               double directLabour, double labour);
+                               double directLabour, double labour, int* afterCorrection = nullptr);
     // The texts of the expense entry line of a kind (type-4 detail lines, type-0 費目 entries): returns
     // the name; unit, quantity and price texts out (all empty when no entry matches).
     std::string GetKeihiEntryTexts(CSekisanData& calc, const CBukakeShubetsu& shubetsu, int index, int kind,

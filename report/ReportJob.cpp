@@ -1,5 +1,8 @@
 #include "report/ReportJob.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <new>
 
@@ -122,6 +125,20 @@ void CReportJob::SetCellLongAt(std::string_view name, int dx, int dy, int64_t va
 void CReportJob::SetCellDoubleAt(std::string_view name, int dx, int dy, double value) {
     Select(name, dx, dy);
     m_engine.PutValueDouble(value);
+}
+
+void CReportJob::SetCellFigure(std::string_view name, double value, int decimals, bool grouped) {
+    SetCellFigureAt(name, 0, 0, value, decimals, grouped);
+}
+
+void CReportJob::SetCellFigureAt(std::string_view name, int dx, int dy, double value, int decimals, bool grouped) {
+    Select(name, dx, dy);
+    // The decimal text read back: the double nearest the figure, without the noise of the sums behind it.
+    const double scale = std::pow(10.0, decimals);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, std::round(value * scale) / scale);
+    m_engine.PutValueDouble(std::strtod(text, nullptr));
+    m_engine.AttrPutDecimals(decimals, grouped);
 }
 
 void CReportJob::JoinCells(int x1, int y1, int x2, int y2) {

@@ -50,6 +50,10 @@ public:
     void SetCellIntAt(std::string_view name, int dx, int dy, int value);
     void SetCellLongAt(std::string_view name, int dx, int dy, int64_t value);
     void SetCellDoubleAt(std::string_view name, int dx, int dy, double value);
+    // A figure as the page shows it: the value rounded half away from zero to `decimals` places, in a
+    // copy of the cell's format that shows those decimals (with thousands separators when grouped).
+    void SetCellFigure(std::string_view name, double value, int decimals, bool grouped = false);
+    void SetCellFigureAt(std::string_view name, int dx, int dy, double value, int decimals, bool grouped = false);
 
     // Rectangles by position (x the column, y the row, from 1): merged, or aligned with one of the
     // engine's XlsHorzAlign values.

@@ -3,6 +3,7 @@
 // texts, numbered cell names, the probe of a template cell and the names of the shared sheets.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -76,8 +77,41 @@ std::optional<double> AppliedCorrection(CSekisanData& calc, int index, const CBu
 // A correction factor as the breakdown sheets print it: the digits it has, from three to six decimals.
 std::string FactorText(double factor);
 
+// The decimals FactorText prints a factor with.
+inline int FactorDecimals(double factor) {
+    const std::string text = FactorText(factor);
+    const size_t point = text.find('.');
+    return point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
+}
+
 // A price as text: grouped by thousands, with its decimals (up to four) when it has a fraction.
 std::string PriceText(double price);
+
+// Writes a text the sheets build for a figure ("1.000", "6,200", "152.5") as that figure, with the
+// decimals it has (grouped by thousands when grouped), into the cell dy rows below the named one;
+// any other text (a basis word, a rate) as text.
+inline void SetFigureOrText(CReportJob& job, const std::string& name, int dy, const std::string& text, bool grouped) {
+    std::string digits;
+    int decimals = -1;
+    bool figure = !text.empty();
+    for (char c : text) {
+        if (c == ',') continue;
+        if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else if (c >= '0' && c <= '9') {
+            if (decimals >= 0) ++decimals;
+        } else {
+            figure = false;
+            break;
+        }
+        digits += c;
+    }
+    if (!figure || digits.empty() || digits.front() == '.' || digits.back() == '.') {
+        job.SetCellTextAt(name, 0, dy, text);
+        return;
+    }
+    job.SetCellFigureAt(name, 0, dy, std::strtod(digits.c_str(), nullptr), std::max(decimals, 0), grouped);
+}
 
 // The amount per unit of a breakdown total, priced as the calculation prices the row: divided by the
 // detail's quantity basis, or times the row's rate for the units 業務 and 式; none while the basis is

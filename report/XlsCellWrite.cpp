@@ -1,5 +1,6 @@
 // Selecting cells and writing values, merges and alignments on the open page.
 #include "report/XlsEngineImpl.h"
+#include "report/XlsNumberFormat.h"
 
 #include "platform/Cp932.h"
 
@@ -205,9 +206,9 @@ void CXlsReportEngine::AttrPutJoint(int joint) {
     m->Join(joint != 0);
 }
 
-int CXlsReportEngine::Impl::AlignedFormat(int xf, const char* attribute, const std::string& value) {
-    const std::string key = std::string(attribute) + "=" + value;
-    if (auto it = alignedXf.find({xf, key}); it != alignedXf.end()) return it->second;
+int CXlsReportEngine::Impl::VariantFormat(int xf, const std::string& key,
+                                          const std::function<void(pugi::xml_node)>& change) {
+    if (auto it = variantXf.find({xf, key}); it != variantXf.end()) return it->second;
     // The template's style sheet has one cell format at least (the plain one when it had none).
     pugi::xml_node cellXfs = FirstChild(styles.document_element(), "cellXfs");
     std::vector<pugi::xml_node> list;
@@ -219,14 +220,7 @@ int CXlsReportEngine::Impl::AlignedFormat(int xf, const char* attribute, const s
     int source = (xf >= 0 && static_cast<size_t>(xf) < list.size()) ? xf : 0;
     pugi::xml_document copy;
     pugi::xml_node clone = copy.append_copy(list[static_cast<size_t>(source)]);
-    pugi::xml_node alignment = FirstChild(clone, "alignment");
-    if (!alignment) alignment = clone.prepend_child("alignment");
-    alignment.remove_attribute(attribute);
-    if (!value.empty()) alignment.prepend_attribute(attribute).set_value(value.c_str());
-    if (!alignment.first_attribute()) clone.remove_child(alignment);
-    pugi::xml_attribute apply = clone.attribute("applyAlignment");
-    if (!apply) apply = clone.append_attribute("applyAlignment");
-    apply.set_value("1");
+    change(clone);
     std::string serialised = Serialise(clone);
     int index;
     if (auto it = xfIndex.find(serialised); it != xfIndex.end()) {
@@ -239,8 +233,72 @@ int CXlsReportEngine::Impl::AlignedFormat(int xf, const char* attribute, const s
         if (!count) count = cellXfs.append_attribute("count");
         count.set_value(index + 1);
     }
-    alignedXf.emplace(std::pair(xf, key), index);
+    variantXf.emplace(std::pair(xf, key), index);
     return index;
+}
+
+int CXlsReportEngine::Impl::AlignedFormat(int xf, const char* attribute, const std::string& value) {
+    return VariantFormat(xf, std::string(attribute) + "=" + value, [&](pugi::xml_node clone) {
+        pugi::xml_node alignment = FirstChild(clone, "alignment");
+        if (!alignment) alignment = clone.prepend_child("alignment");
+        alignment.remove_attribute(attribute);
+        if (!value.empty()) alignment.prepend_attribute(attribute).set_value(value.c_str());
+        if (!alignment.first_attribute()) clone.remove_child(alignment);
+        pugi::xml_attribute apply = clone.attribute("applyAlignment");
+        if (!apply) apply = clone.append_attribute("applyAlignment");
+        apply.set_value("1");
+    });
+}
+
+int CXlsReportEngine::Impl::NumberFormatId(const std::string& code) {
+    pugi::xml_node sheet = styles.document_element();
+    pugi::xml_node numFmts = FirstChild(sheet, "numFmts");
+    int last = 163;  // custom formats are numbered from 164
+    for (pugi::xml_node f = FirstChild(numFmts, "numFmt"); f; f = f.next_sibling()) {
+        if (!IsElement(f, "numFmt")) continue;
+        const int id = IntAttribute(f, "numFmtId", 0);
+        if (code == f.attribute("formatCode").value()) return id;
+        last = std::max(last, id);
+    }
+    // The built-in figures every locale shows alike.
+    for (int id : {1, 2, 3, 4})
+        if (BuiltInNumberFormat(id) == code) return id;
+    if (!numFmts) numFmts = Made(sheet.prepend_child("numFmts"));
+    pugi::xml_node f = Made(numFmts.append_child("numFmt"));
+    f.append_attribute("numFmtId").set_value(last + 1);
+    f.append_attribute("formatCode").set_value(code.c_str());
+    int count = 0;
+    for (pugi::xml_node n = numFmts.first_child(); n; n = n.next_sibling()) count += IsElement(n, "numFmt") ? 1 : 0;
+    pugi::xml_attribute a = numFmts.attribute("count");
+    if (!a) a = numFmts.append_attribute("count");
+    a.set_value(count);
+    return last + 1;
+}
+
+int CXlsReportEngine::Impl::DecimalsFormat(int xf, int decimals, bool grouped) {
+    pugi::xml_node cellXfs = FirstChild(styles.document_element(), "cellXfs");
+    pugi::xml_node source;
+    int i = 0;
+    for (pugi::xml_node x = cellXfs.first_child(); x; x = x.next_sibling())
+        if (IsElement(x, "xf") && i++ == std::max(xf, 0)) {
+            source = x;
+            break;
+        }
+    const int id = IntAttribute(source, "numFmtId", 0);
+    std::string code = BuiltInNumberFormat(id);
+    for (pugi::xml_node f = FirstChild(FirstChild(styles.document_element(), "numFmts"), "numFmt"); f; f = f.next_sibling())
+        if (IsElement(f, "numFmt") && IntAttribute(f, "numFmtId", -1) == id) code = f.attribute("formatCode").value();
+    const std::string wanted = XlsFormatWithDecimals(code.empty() ? "General" : code, decimals, grouped);
+    if (wanted == code) return xf;
+    const int wantedId = NumberFormatId(wanted);
+    return VariantFormat(xf, "numFmt=" + wanted, [wantedId](pugi::xml_node clone) {
+        pugi::xml_attribute a = clone.attribute("numFmtId");
+        if (!a) a = clone.prepend_attribute("numFmtId");
+        a.set_value(wantedId);
+        pugi::xml_attribute apply = clone.attribute("applyNumberFormat");
+        if (!apply) apply = clone.append_attribute("applyNumberFormat");
+        apply.set_value("1");
+    });
 }
 
 void CXlsReportEngine::Impl::Align(const char* attribute, const char* value) {
@@ -269,4 +327,22 @@ void CXlsReportEngine::AttrPutPosHorz(int alignment) {
 void CXlsReportEngine::AttrPutPosVert(int alignment) {
     if (!m->current || !m->selected) return;
     m->Align("vertical", VerticalName(alignment));
+}
+
+void CXlsReportEngine::AttrPutDecimals(int decimals, bool grouped) {
+    if (!m->current || !m->selected) return;
+    const XlsRange& s = m->selection;
+    if (static_cast<long>(s.lastRow - s.firstRow + 1) * (s.lastColumn - s.firstColumn + 1) > kMaxAlignedCells) {
+        m->errorNo = static_cast<int>(XlsErrorNo::badPosition);
+        return;
+    }
+    for (int row = s.firstRow; row <= s.lastRow; ++row)
+        for (int col = s.firstColumn; col <= s.lastColumn; ++col) {
+            pugi::xml_node c = m->Cell(row, col);
+            const int xf = m->DecimalsFormat(IntAttribute(c, "s", 0), decimals, grouped);
+            pugi::xml_attribute a = c.attribute("s");
+            if (xf == 0 && !a) continue;
+            if (!a) a = c.append_attribute("s");
+            a.set_value(xf);
+        }
 }

@@ -85,7 +85,7 @@ struct CXlsReportEngine::Impl {
     std::string themeBytes;                // "" when the template has no theme
     pugi::xml_document workbookPr;         // the template's <workbookPr>, if any
     std::map<std::string, int> xfIndex;    // a serialised cell format → its index in cellXfs
-    std::map<std::pair<int, std::string>, int> alignedXf;  // (format, "attribute=value") → format
+    std::map<std::pair<int, std::string>, int> variantXf;  // (format, "attribute=value") → format
 
     // The output.
     std::vector<std::unique_ptr<xls::OutputPage>> pages;
@@ -111,8 +111,14 @@ struct CXlsReportEngine::Impl {
     bool BorderSide(int xf, const char* side) const;  // whether a cell format draws that side
     void RepeatRows(int first, int last, int times);
     void Select(const XlsRange& range);
+    // The format xf as change makes it from a copy of its <xf>, made once for each key (the change).
+    int VariantFormat(int xf, const std::string& key, const std::function<void(pugi::xml_node)>& change);
     // The format xf with one attribute of its alignment changed ("" removes it), made once.
     int AlignedFormat(int xf, const char* attribute, const std::string& value);
+    // The id of a number format code: a built-in one's, a custom one's, or a custom one added.
+    int NumberFormatId(const std::string& code);
+    // The format xf with a number format showing that many decimals (XlsFormatWithDecimals), made once.
+    int DecimalsFormat(int xf, int decimals, bool grouped);
     // Every cell of the selection given that alignment; a null value is refused (badValue).
     void Align(const char* attribute, const char* value);
     void Join(bool merge);

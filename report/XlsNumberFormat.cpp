@@ -1,6 +1,7 @@
 // Number formats: the text a cell shows for its value.
 #include "report/XlsNumberFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -463,4 +464,51 @@ XlsShownValue FormatXlsCell(const XlsCell& cell, std::string_view formatCode) {
     shown.text = ApplyText(*textSection, cell.text);
     shown.color = textSection->color;
     return shown;
+}
+
+std::string XlsFormatWithDecimals(std::string_view code, int decimals, bool grouped) {
+    decimals = std::clamp(decimals, 0, 15);
+    const std::string fraction = decimals > 0 ? "." + std::string(static_cast<size_t>(decimals), '0') : "";
+    auto isDigit = [](char c) { return c == '0' || c == '#' || c == '?'; };
+    std::string out;
+    bool done = false;  // this section's figure is rewritten
+    for (size_t i = 0; i < code.size();) {
+        const char c = code[i];
+        if (c == ';') {
+            done = false;
+            out += c;
+            ++i;
+        } else if (c == '"' || c == '[') {
+            // A quoted literal or a bracket, copied whole.
+            size_t close = code.find(c == '"' ? '"' : ']', i + 1);
+            close = close == std::string_view::npos ? code.size() : close + 1;
+            out += code.substr(i, close - i);
+            i = close;
+        } else if (c == '\\' || c == '_' || c == '*') {
+            const size_t n = i + 1 < code.size() ? 1 + Utf8Length(code, i + 1) : 1;
+            out += code.substr(i, n);
+            i += n;
+        } else if (!done && code.size() - i >= 7 && EqualsNoCase(code.substr(i, 7), "General")) {
+            out += (grouped ? "#,##0" : "0") + fraction;
+            done = true;
+            i += 7;
+        } else if (!done && isDigit(c)) {
+            // The figure: its integer placeholders (with their grouping commas), then its decimals.
+            size_t end = i;
+            while (end < code.size() && (isDigit(code[end]) || code[end] == ',')) ++end;
+            std::string whole(code.substr(i, end - i));
+            if (grouped && whole.find(',') == std::string::npos) whole = "#,##" + whole.substr(whole.size() - 1);
+            out += whole + fraction;
+            if (end < code.size() && code[end] == '.') {
+                ++end;
+                while (end < code.size() && isDigit(code[end])) ++end;
+            }
+            done = true;
+            i = end;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
 }

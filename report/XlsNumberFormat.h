@@ -23,3 +23,7 @@ XlsShownValue FormatXlsNumber(double value, std::string_view formatCode);
 // Excel's General for a number in at most maxChars characters (a minus sign not counted), fewer
 // decimals or scientific notation when it is long; "" when it cannot fit at all.
 std::string XlsGeneralNumber(double value, int maxChars = 11);
+// The format code showing a number with `decimals` decimals (0 to 15): in each section the figure's
+// decimal places replaced, General taken as "0". With grouped, a figure without thousands separators
+// gets them ("0" becomes "#,##0"). Literals, brackets, blanks ("_x") and fills are kept.
+std::string XlsFormatWithDecimals(std::string_view code, int decimals, bool grouped = false);

@@ -139,6 +139,9 @@ public:
     void AttrPutPosHorz(int alignment);
     // The same with the vertical alignment.
     void AttrPutPosVert(int alignment);
+    // Gives every cell of the rectangle a copy of its format whose number format shows `decimals`
+    // decimals, with thousands separators added when grouped (XlsFormatWithDecimals).
+    void AttrPutDecimals(int decimals, bool grouped = false);
 
     // Preview options.
     void OptionPutViewCaption(std::string_view caption);

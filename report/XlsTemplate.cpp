@@ -276,7 +276,7 @@ void CXlsReportEngine::Impl::Reset() {
     themeBytes.clear();
     workbookPr.reset();
     xfIndex.clear();
-    alignedXf.clear();
+    variantXf.clear();
     pages.clear();
     current.reset();
     outputCells = 0;

@@ -89,8 +89,8 @@ protected:
         ExpectRow(Row(Gyomu::Sokuryo, Koshu::ChokusetsuJinkenhi), 538'125, "直接人件費    (450,000)", "");
         // 諸経費: 288.5 × 538,125^−0.084 × 100 = 9,522.5 → 95.20 %; 538,125 × 95.20
         // % = 512,295. Total 505,125 + 33,000 + 512,295 = 1,050,420, to 千円
-        // 1,050,000: 420 off 諸経費.
-        ExpectRow(Row(Gyomu::Sokuryo, Koshu::Shokeihi), 511'875, "直接測量費の ≒95.20%", "");
+        // 1,050,000: 420 off 諸経費, whose base is the 測量作業費 538,125, not the 直接測量費 505,125.
+        ExpectRow(Row(Gyomu::Sokuryo, Koshu::Shokeihi), 511'875, "測量作業費の ≒95.20%", "");
         EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_nAmount2, 512'295);
         EXPECT_EQ(Row(Gyomu::Sokuryo, Koshu::Shokeihi).m_nYearCode, 30105);
         ExpectRow(Row(Gyomu::Sokuryo, Koshu::GyomuKakaku), 1'050'000, "", "");

@@ -46,6 +46,7 @@ const TextEntry kExpected[] = {
     {"ConvLabourOpen", "従("},
     {"SonotaGenkaRate", "直接人件費の%1"},
     {"OfSokuryohi", "直接測量費の "},
+    {"OfSokuryoSagyohi", "測量作業費の "},
     {"OfJinkenhi", "直接人件費の "},
     {"OfBukkenJinkenhi", "人件費の "},
     {"OfJunChosahiKei", " 純調査費計の"},

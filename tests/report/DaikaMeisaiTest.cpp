@@ -438,19 +438,19 @@ TEST_F(DaikaMeisaiTest, BukkenCorrectionRowsAndTheCorrectedStaff) {
     for (const char* name : {"調査", "算定", "整理"}) masterbuild::AddLine(detail, name, {125});
     Row(3, {0, 1, 2});
     UseForm(With(MeisaiCells(8), {{"Z1", "**補正前人員計表示行16"}}));
-    // Three lines of 1.25 人: 3.75 before the correction; × 1.1 = 4.125 → 4.12 人;
-    // amount 4.12 × 40,000 = 164,800 in place of the lines' 150,000.
+    // Three lines of 1.25 人: the 合計 of the lines 3.75 人 and 150,000, before the correction; × 1.1 =
+    // 4.125 → 4.12 人, 4.12 × 40,000 = 164,800 on the row of the product.
     EXPECT_EQ(Table(1.1), 3);
     const auto out = Out();
     const Cells expected = {
         {"A10", "調査"}, {"B10", "1.25"}, {"J10", "50000"},
-        {"A13", "合　　計"}, {"B13", "4.12"}, {"J13", "164800"},
-        {"A26", "補正前人員計"}, {"B26", "3.75"},
-        {"A27", "補正率（ ② ）"}, {"B27", "1.100"},
-        {"A28", "人員計 ＝ ⑩ × ⑪"},
+        {"A13", "合　　計"}, {"B13", "3.75"}, {"J13", "150000"},
+        {"A26", "補正前人員計 ⑩"}, {"B26", "3.75"},
+        {"A27", "補正率（ ② ） ⑪"}, {"B27", "1.100"},
+        {"A28", "人員計 ＝ ⑩ × ⑪"}, {"B28", "4.12"}, {"J28", "164800"},
         {"A3", "4.12"}, {"B3", "164800"},
     };
-    for (const auto& [ref, text] : expected) EXPECT_EQ(out->Value(0, ref), text) << ref;
+    for (const auto& [ref, text] : expected) EXPECT_EQ(out->Shown(0, ref), text) << ref;
     // Rates that differ by 区分: no single correction value.
     Table(std::nullopt);
     EXPECT_EQ(Out()->Value(0, "B27"), "");
@@ -534,7 +534,7 @@ TEST_F(DaikaMeisaiTest, TheSeparateBlockWithEntriesSpacingAnd精度管理費) {
             {"D45", omit ? none : "  5.00%"}, {"E45", omit ? none : "6100"},
             {"A12", ""},  // nothing under the table
         };
-        for (const auto& [ref, text] : expected) EXPECT_EQ(out->Value(0, ref), text) << ref;
+        for (const auto& [ref, text] : expected) EXPECT_EQ(out->Shown(0, ref), text) << ref;
     }
 }
 

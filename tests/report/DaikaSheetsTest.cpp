@@ -95,7 +95,7 @@ protected:
             for (size_t col = 0; col < 6; ++col) {
                 const std::string ref = std::string(1, static_cast<char>('A' + col)) + std::to_string(firstRow + r);
                 const std::string want = col < rows[r].size() ? rows[r][col] : "";
-                EXPECT_EQ(out.Value(page, ref), want) << "page " << page << " " << ref;
+                EXPECT_EQ(out.Shown(page, ref), want) << "page " << page << " " << ref;
             }
     }
 
@@ -151,13 +151,13 @@ TEST_F(DaikaWalkTest, PagesNumbersAndTheReservedMeisaiPagesUnderTheFilter) {
         .Gyomu(3, "物件調査").Koshu(10).Shubetsu(1, "建物調査").DaikaNo(7).Set([](CSekisanItem& i) { Chosen(i); });
     CPrintFormText bukkenTwin;
     bukkenTwin.SetLine(CPrintFormText::kBukkenUchiwake, "物件版内訳明細書を印刷する");
-    // A page: its number text, page cell and first row name (the variant pages carry no page title).
+    // A page: its number text, page title and first row name (the variant pages are titled too).
     struct Page {
         std::string number, title, first;
     };
     const std::string t = "一  位  代  価  表";
-    const Page sokuryo3{"第 3 号", t, "　主任技師"}, material4{"第 4 号", "", "杭"}, sekkei5{"第 5 号", t, "　主任技師"},
-        rate6{"第 6 号", "", "土木設計業務"}, bukken7{"第 7 号", t, "　主任技師"};
+    const Page sokuryo3{"第 3 号", t, "　主任技師"}, material4{"第 4 号", t, "杭"}, sekkei5{"第 5 号", t, "　主任技師"},
+        rate6{"第 6 号", t, "土木設計業務"}, bukken7{"第 7 号", t, "　主任技師"};
     const struct {
         const char* name;
         int daika, meisai, filter;
@@ -234,9 +234,9 @@ TEST_F(DaikaWalkTest, PercentageAndRatePagesWithAndWithoutAmounts) {
                {{"基準点測量", "", "", "", "2500", " 2.50%"}, {"一式計上", "", "", "", "3000", " 100.00%"},
                 {"地形測量", "", "", "", "2000", " 10.00%"}, {"合 計", "", "", "", "7500"}, {}});
     ExpectRows(*out, 1, 5,
-               {{"測量業務", "1", "式", "", "6,913", " 1,234,567×0.56%"},
+               {{"測量業務", "1", "式", "", "6913", " 1,234,567×0.56%"},
                 {"調査・計画業務", "1", "式", "", "74", "     5,000×1.49%"},
-                {"合計", "", "", "", "7,000", " (1,239,567)"}, {}});
+                {"合計", "", "", "", "7000", " (1,239,567)"}, {}});
     const auto omitted = Build(1);
     ExpectRows(*omitted, 0, 5, {{"基準点測量"}, {"一式計上"}, {"地形測量"}, {"合 計"}, {}});
     ExpectRows(*omitted, 1, 5, {{"測量業務", "", "式"}, {"調査・計画業務", "", "式"}, {"合計"}, {}});
@@ -354,7 +354,7 @@ TEST_F(DaikaWalkTest, 土質LinesWithTheRateLinesAndALossRate) {
     // Z1 5% of the 直接人件費 lines 75,000 = 3,750; Z2 10% of its own price 2,000 = 200.
     // 合計 91,907; per 本 ÷ 1.00 = 91,907; corrected × 1.100 = 101,097.7 → 101,097.
     const std::vector<Row> lines = {{"技師", "2.5", "人", "30000", "75000"},
-                                    {"鋼材", "10", "kg", "1,295.7 ", "12957", " 損率105％(1234円)"},
+                                    {"鋼材", "10", "kg", "1,295.7", "12957", " 損率105％(1234円)"},
                                     {"材料費", "1", "式", "", "3750", " 直接人件費計の5.00％"},
                                     {"機械経費", "1", "式", "", "200", " 該当単価の10.00％"},
                                     {"合計", "", "", "", "91907"},
@@ -402,7 +402,7 @@ TEST_F(DaikaWalkTest, A解析PageOfAType4歩掛EndsAtTheAmountTheCalculationChar
         EXPECT_EQ(engine.CalcDoshitsuKingakuPart(engine.GetItemList()->GetItem(2), 2, AmountPart::Amount), c.corrected);
         ExpectRows(*Build(0), 0, 5,
                    {{"技師", "2.5", "人", "30000", "75000"},
-                    {"鋼材", "10", "kg", "1,295.7 ", "12957", " 損率105％(1234円)"},
+                    {"鋼材", "10", "kg", "1,295.7", "12957", " 損率105％(1234円)"},
                     {"合計", "", "", "", "87957"},
                     {"1 本 当たり", "", "", "", "87957"},
                     {"補正後", "", "", "", std::to_string(c.corrected), c.remark},

@@ -823,9 +823,9 @@ TEST_F(SokatsuTest, LowerNameQuantityUnitAndStandardQuantityOfPrintedRowsOnly) {
     } rows[] = {{4, "10.000", "km", "2.50"}, {6, "3.500", "点", ""}, {8, "", "", ""}, {10, "", "", ""}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.line);
-        EXPECT_EQ(out->Value(0, At('H', r.line + 2, 3)), r.quantity);
+        EXPECT_EQ(out->Shown(0, At('H', r.line + 2, 3)), r.quantity);
         EXPECT_EQ(out->Value(0, At('I', r.line + 2, 3)), r.unit);
-        EXPECT_EQ(out->Value(0, At('J', r.line + 2, 3)), r.standard);
+        EXPECT_EQ(out->Shown(0, At('J', r.line + 2, 3)), r.standard);
     }
 }
 

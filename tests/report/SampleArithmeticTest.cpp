@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <regex>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -19,6 +20,7 @@
 #include "TempFolder.h"
 #include "XlsTestSupport.h"
 #include "estimate/CalcCodes.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/SekisanItemList.h"
 #include "estimate/VemoWinDocData.h"
 #include "estimate/sampledata/SampleEstimates.h"
@@ -53,9 +55,24 @@ std::vector<int> FormatDecimalsOfStyles(const xlstest::Output& book) {
     return decimals;
 }
 
+// A text that is a figure: digits, grouped or not, with decimals or not, blanks around them.
+bool IsFigureText(const std::string& text) {
+    static const std::regex figure(R"( *-?[0-9][0-9,]*(\.[0-9]+)? *)");
+    return std::regex_match(text, figure);
+}
+
+// A number with floating-point noise: its 12 significant digits do not give it back (25.599999999999998).
+bool IsNoisy(const std::string& value) {
+    const double v = std::stod(value);
+    char shown[32];
+    std::snprintf(shown, sizeof shown, "%.12g", v);
+    return std::stod(shown) != v;
+}
+
 // What one sheet of a printed workbook shows: each cell's text, a number as its format shows it.
 struct SheetCells {
     std::map<Cell, std::string> text;
+    std::vector<std::string> misstored;  // cells that hold a figure as text, or a number with noise
 
     SheetCells(const xlstest::Output& book, int sheet, const std::vector<int>& decimals) {
         for (pugi::xml_node row : book.Sheet(sheet).child("sheetData").children("row"))
@@ -67,6 +84,7 @@ struct SheetCells {
                 std::string value = book.Value(sheet, ref);
                 const std::string t = c.attribute("t").value();
                 const size_t style = static_cast<size_t>(c.attribute("s").as_int(0));
+                if ((t.empty() || t == "n") ? IsNoisy(value) : IsFigureText(value)) misstored.push_back(ref + " " + value);
                 if ((t.empty() || t == "n") && style < decimals.size() && decimals[style] >= 0) {
                     // Half away from zero, as a spreadsheet shows it.
                     const double scale = std::pow(10.0, decimals[style]);
@@ -186,6 +204,13 @@ double RowPrice(const CSekisanItem& item) {
     return item.m_nUnitPrice / 10.0;
 }
 
+// The page's amount column.
+std::string AmountCell(const PrintedPage& page) {
+    for (const char* cell : {"**備考あり金額8", "**備考あり金額9"})
+        if (page.At(cell)) return cell;
+    return "**金額";
+}
+
 // Each priced line: 数量 × 単価 = 金額, cut to whole yen.
 void ExpectLinesMultiplyOut(const std::vector<Line>& lines) {
     for (const Line& line : lines) {
@@ -252,14 +277,41 @@ void ExpectCorrectionMultipliesOut(const PrintedPage& page, const CSekisanItem& 
             EXPECT_EQ(page.Text("**補正率"), reporttext::kMeisaiNoSingleCorrection) << "no ②";
             return;
         }
-        const std::string printed = page.Text("**補正率2");
-        const size_t point = printed.find('.');
-        const int decimals = point == std::string::npos ? 0 : static_cast<int>(printed.size() - point - 1);
         factor = *f;
-        // ② as printed stands for any factor within half its last digit; the amount per unit was cut too.
-        slack += *x * 0.5 * std::pow(10.0, -decimals) + (ofTotal ? 0.0 : factor);
+        // The amount per unit was cut before it was corrected.
+        if (!ofTotal) slack += factor;
     }
-    EXPECT_NEAR(*x * factor, *corrected, slack) << explanation << " " << *x << " × " << factor;
+    // An expense the explanation adds after the correction: its line in the form's expense block, or
+    // under the staffing table.
+    double added = 0.0;
+    if (explanation.find(estimate_texts::RowDensiKeisanki) != std::string::npos) {
+        const bool block = page.At("**経費区分").has_value();
+        int r = 0;
+        while (r < 30 && page.Text(block ? "**経費区分" : "**区分", r) != estimate_texts::RowDensiKeisanki) ++r;
+        added = page.Number(block ? "**経費金額" : AmountCell(page), r).value_or(0.0);
+        EXPECT_GT(added, 0.0) << "no 電子計算機使用料 line";
+    }
+    EXPECT_NEAR(*x * factor + added, *corrected, slack) << explanation << " " << *x << " × " << factor << " + " << added;
+}
+
+// The staffing table's 合計 row is the sum of the lines above it (those from the top to the first row
+// without a name), in each trade column and in the amount (which the bottom layout puts under it).
+void ExpectStaffingTotalAddsUp(const PrintedPage& page) {
+    const std::string amountCell = AmountCell(page);
+    std::vector<std::string> cells;
+    for (int j = 1; j <= 10; ++j) cells.push_back("**数量" + std::to_string(j));
+    cells.push_back(amountCell);
+    std::vector<double> sums(cells.size(), 0.0);
+    int r = 0;
+    for (; !page.Text("**区分", r).empty() && Squeezed(page.Text("**区分", r)) != "合計"; ++r)
+        for (size_t j = 0; j < cells.size(); ++j) sums[j] += page.Number(cells[j], r).value_or(0.0);
+    while (r < 20 && Squeezed(page.Text("**区分", r)) != "合計") ++r;
+    if (r == 20) return;
+    for (size_t j = 0; j < cells.size(); ++j) {
+        const std::optional<double> v = page.Number(cells[j], r);
+        const double printed = v ? *v : page.Number(cells[j], r + 1).value_or(0.0);
+        EXPECT_NEAR(printed, sums[j], 0.005) << "合計 " << cells[j] << " is not the sum of the lines above it";
+    }
 }
 
 // "○○当り" is the amount per unit times the row's quantity.
@@ -323,6 +375,7 @@ TEST_P(SampleArithmeticTest, TheSheetsMultiplyOutToThePricesCharged) {
         const PrintedPage page{copy == std::string::npos ? names[p] : names[p].substr(0, copy),
                                SheetCells(out, static_cast<int>(p), decimals), form};
         SCOPED_TRACE(names[p] + " " + page.Text("**種別名"));
+        EXPECT_TRUE(page.cells.misstored.empty()) << "figures stored as text or with noise: " << page.cells.misstored.front();
         if (page.sheet == "代価表") {
             const std::vector<Line> lines = TableLines(page, "**名称", "**数量", "**単価", "**金額", 60);
             ExpectLinesMultiplyOut(lines);
@@ -337,6 +390,7 @@ TEST_P(SampleArithmeticTest, TheSheetsMultiplyOutToThePricesCharged) {
             const CSekisanItem* item =
                 RowOfPage(list, TitleNumber(page.Text("**第～号一位代価歩掛明細表")), page.Text("**種別名"));
             ASSERT_NE(item, nullptr);
+            ExpectStaffingTotalAddsUp(page);
             ExpectCorrectionMultipliesOut(page, *item);
             ExpectPerQuantityMultipliesOut(page, *item);
         } else if (page.At("**数量") && page.At("**単価") && page.At("**金額")) {

@@ -517,7 +517,7 @@ TEST(ShippedForms, LongNamesShrinkToFit) {
         const char* cell;
     } cells[] = {{"報告書1", "**費目上段"}, {"報告書1", "**費目下段"}, {"報告書2", "**費目上段"},
                  {"報告書2", "**費目下段"}, {"代価表", "**名称"},     {"代価表", "**種別名"},
-                 {"代価歩掛明細表", "**補正項目"}};
+                 {"代価歩掛明細表", "**補正項目"}, {"代価歩掛明細表", "**区分"}};
     for (const std::string& form : kEstimateForms) {
         xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
         for (const auto& c : cells) {

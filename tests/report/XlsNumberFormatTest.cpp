@@ -130,3 +130,18 @@ TEST(XlsNumberFormat, GeneralInFewerCharacters) {
     };
     for (const Case& c : cases) EXPECT_EQ(XlsGeneralNumber(c.value, c.chars), c.shown) << c.value << " in " << c.chars;
 }
+
+TEST(XlsNumberFormat, FormatsWithOtherDecimals) {
+    const struct {
+        const char* format;
+        int decimals;
+        bool grouped;
+        const char* changed;
+    } cases[] = {
+        {"0.000_ ", 6, false, "0.000000_ "},    {"#,##0_ ", 1, true, "#,##0.0_ "},
+        {"0", 3, true, "#,##0.000"},            {"#,##0.00_ ", 0, false, "#,##0_ "},
+        {"General", 2, false, "0.00"},          {"0.0;[Red]-0.0;\"ゼロ\"", 3, false, "0.000;[Red]-0.000;\"ゼロ\""},
+        {"\"0.0\"0_)", 2, false, "\"0.0\"0.00_)"}, {"@", 2, false, "@"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(XlsFormatWithDecimals(c.format, c.decimals, c.grouped), c.changed) << c.format;
+}

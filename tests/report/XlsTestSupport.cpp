@@ -10,6 +10,8 @@
 
 #include "ZipSourceBytes.h"
 #include "report/ReportJob.h"
+#include "report/XlsInternal.h"
+#include "report/XlsNumberFormat.h"
 
 namespace xlstest {
 
@@ -367,6 +369,19 @@ std::string Output::Value(int sheet, const std::string& ref) const {
 bool Output::HasValue(int sheet, const std::string& ref) const {
     pugi::xml_node c = Cell(sheet, ref);
     return c.child("v") || c.child("is");
+}
+
+std::string Output::Shown(int sheet, const std::string& ref) const {
+    pugi::xml_node c = Cell(sheet, ref);
+    const std::string_view t(c.attribute("t").value());
+    if (!(t.empty() || t == "n") || !c.child("v")) return Value(sheet, ref);
+    const std::vector<pugi::xml_node> xfs = CellFormats();
+    const size_t s = static_cast<size_t>(c.attribute("s").as_int(0));
+    const int id = s < xfs.size() ? xfs[s].attribute("numFmtId").as_int(0) : 0;
+    std::string code = xls::BuiltInNumberFormat(id);
+    for (pugi::xml_node f : m_styles.child("styleSheet").child("numFmts").children("numFmt"))
+        if (f.attribute("numFmtId").as_int(-1) == id) code = f.attribute("formatCode").value();
+    return FormatXlsNumber(c.child("v").text().as_double(), code.empty() ? "General" : code).text;
 }
 
 int Output::Style(int sheet, const std::string& ref) const { return Cell(sheet, ref).attribute("s").as_int(0); }

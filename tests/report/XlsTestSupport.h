@@ -78,6 +78,8 @@ public:
     // The value of a cell as text: an inline or shared string, or the <v> of a number; "" if none.
     std::string Value(int sheet, const std::string& ref) const;
     bool HasValue(int sheet, const std::string& ref) const;
+    // What the cell shows: a number through its cell format's number format, a text as it is.
+    std::string Shown(int sheet, const std::string& ref) const;
     int Style(int sheet, const std::string& ref) const;
     std::vector<std::string> Merges(int sheet) const;
     const pugi::xml_document& Workbook() const { return m_workbook; }
