@@ -329,9 +329,10 @@ TEST_F(QtReportOutputTest, APrintThatCannotBeDoneSaysWhyAndLeavesTheFilesAsTheyW
     } cases[] = {
         {"printed over an older file", pdf, 0, 0, false, 0, "", ""},
         {"a folder that is not there", elsewhere, 0, 0, false, 0, elsewhere + reporttext::kPdfNotWritten + "\n",
-         std::string(": ") + std::strerror(ENOENT)},
+         platformtext::kErrorDetailSeparator + std::string(std::strerror(ENOENT))},
         {"a read-only file", pdf, 0, 0, true, 0, notWritten + reporttext::kPdfReadOnly, ""},
-        {"a disk that fills up", pdf, 0, 0, false, 16 << 10, notWritten, std::string(": ") + std::strerror(EFBIG)},
+        {"a disk that fills up", pdf, 0, 0, false, 16 << 10, notWritten,
+         platformtext::kErrorDetailSeparator + std::string(std::strerror(EFBIG))},
         {"a page range beyond the last page", pdf, 3, 5, false, 0, reporttext::kNoPageInRange, ""},
     };
     for (const auto& c : cases) {
