@@ -268,9 +268,10 @@ void CVemoWinView::TellCalcLimits() { TellCalcLimits(GetSekisanData()->GetCalcLi
 
 void CVemoWinView::TellCalcLimits(const CSekisanData::CalcLimits& limits) {
     if (!limits.Any()) return;
-    // The 業務 by the names of their rows, then the total.
+    // The 業務 whose amounts went past a limit by the names of their rows, then the total; then the
+    // rows left without a price, by their own names: one notice.
     const CSekisanItemList& list = *GetItemList();
-    const std::set<int> gyomu = limits.Gyomu();
+    const std::set<int> gyomu = limits.AmountGyomu();
     std::vector<int> codes(gyomu.begin(), gyomu.end());
     if (limits.totalCapped) codes.push_back(calc::Gyomu::ItakuryoKei);
     std::string names;
@@ -279,7 +280,19 @@ void CVemoWinView::TellCalcLimits(const CSekisanData::CalcLimits& limits) {
         if (!names.empty()) names += apptext::kCalcLimitsNameJoin;
         names += row ? row->m_strNameUpper : std::string();
     }
-    AfxMessageBox(vemo::FillText(apptext::kCalcLimitsNotice, {names}), MsgButtons::Ok, MsgIcon::Exclamation);
+    std::string rows;
+    for (const auto& [code, rowNames] : limits.unitPriceRows) {
+        for (const std::string& name : rowNames) {
+            if (!rows.empty()) rows += apptext::kCalcLimitsNameJoin;
+            rows += name;
+        }
+    }
+    std::string text = codes.empty() ? std::string() : vemo::FillText(apptext::kCalcLimitsNotice, {names});
+    if (!rows.empty()) {
+        if (!text.empty()) text += "\n\n";
+        text += vemo::FillText(apptext::kUnitPriceLimitNotice, {rows});
+    }
+    AfxMessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void CVemoWinView::CheckOpenedLimits() {

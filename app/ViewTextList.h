@@ -29,6 +29,10 @@
       "「%1」の金額が有効範囲を越えているため、正しく計算できません。\n\n"                                      \
       "見積の合計が１０億円未満になるように数量や単価を調整して下さい。")                                      \
     X(kCalcLimitsNameJoin, "」「")                                                                             \
+    /* A row left without a price because its unit price is more than a unit price can hold (%1: the */       \
+    /* names of the rows, joined as above) */                                                                  \
+    X(kUnitPriceLimitNotice,                                                                                   \
+      "「%1」の単価が有効範囲を越えました。\n\n単価が２．１億円以下になるように調整して下さい。")                \
     /* A 数量 field left empty is not a quantity: the row is left as it was (%1: the row's name) */            \
     X(kQuantityEmpty, "「%1」の数量が空欄のため、入力前の内容のままにしました。\n\n数量を入力して下さい。")    \
     /* The estimate's material-price file cannot be used: the estimate takes the file in use */                \

@@ -1,5 +1,6 @@
 // Rules every amount of the estimate shares: the four-digit cut, the unit-price limit, the choice of
 // the 技術経費率 and the expense parts by the rates of a 歩掛 detail.
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,8 @@ void CSekisanData::CheckUnitPrice(int& price, CSekisanItem& item) {
     if (price <= limit && price >= 0) return;
     // A limit of the amounts like the others: the 業務 is named in the record and told by it.
     m_limits.unitPriceCapped.insert(item.m_nGyomu);
+    std::vector<std::string>& rows = m_limits.unitPriceRows[item.m_nGyomu];
+    if (std::find(rows.begin(), rows.end(), item.m_strNameUpper) == rows.end()) rows.push_back(item.m_strNameUpper);
     price = 0;
     item.m_nUnitPrice = kUnset;
     item.m_nAmount = kUnset;

@@ -68,10 +68,15 @@ void CSekisanData::TellMissingPrice() const {
         AfxMessageBox(vemo::FillText(txt::MsgMissingPrice, {MissingPriceName()}), MsgButtons::Ok, MsgIcon::None);
 }
 
-std::set<int> CSekisanData::CalcLimits::Gyomu() const {
+std::set<int> CSekisanData::CalcLimits::AmountGyomu() const {
     std::set<int> codes = directCapped;
     codes.insert(costCapped.begin(), costCapped.end());
     codes.insert(saturated.begin(), saturated.end());
+    return codes;
+}
+
+std::set<int> CSekisanData::CalcLimits::Gyomu() const {
+    std::set<int> codes = AmountGyomu();
     codes.insert(unitPriceCapped.begin(), unitPriceCapped.end());
     return codes;
 }

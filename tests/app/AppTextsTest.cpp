@@ -291,6 +291,7 @@ const TextEntry kAppTexts[] = {
      "「%1」の金額が有効範囲を越えているため、正しく計算できません。\n\n"
      "見積の合計が１０億円未満になるように数量や単価を調整して下さい。"},
     {"kCalcLimitsNameJoin", "」「"},
+    {"kUnitPriceLimitNotice", "「%1」の単価が有効範囲を越えました。\n\n単価が２．１億円以下になるように調整して下さい。"},
     {"kQuantityEmpty", "「%1」の数量が空欄のため、入力前の内容のままにしました。\n\n数量を入力して下さい。"},
     {"kZairyoFileNotLoadedAfter", "\nの材料単価データを読み込めませんでした。"},
     {"kZairyoFileSwitchedTo", "\n現在アプリケーションで使用している材料単価ファイル\n"},

@@ -939,14 +939,15 @@ TEST_F(ViewSettings, 再計算PastALimitNamesTheBusinessesAndTheTotalOnce) {
         const char* what;
         int32_t quantity, weight;  // of the 種別 row (×1000)
         int32_t extra;             // unit price (×10) of a priced extra row of 10.000
-        std::string named;
+        std::string notice;
     } cases[] = {
         // 20,000 km of direct cost in 業務 2 (2,000,000,000 yen) and an extra row of 10.000 ×
         // 150,000,000.0 yen.
         {"the direct sum and the total", 20'000'000, kUnset, 1'500'000'000,
-         std::string("設計業務") + apptext::kCalcLimitsNameJoin + "業務委託料計"},
-        // A 重量平均値 of 2,200: 220,000,000 yen a km, more than a unit price holds.
-        {"a unit price", 1'000, 2'200'000, 10, "設計業務"},
+         vemo::FillText(apptext::kCalcLimitsNotice,
+                        {std::string("設計業務") + apptext::kCalcLimitsNameJoin + "業務委託料計"})},
+        // A 重量平均値 of 2,200: 220,000,000 yen a km, more than a unit price holds; the row is named.
+        {"a unit price", 1'000, 2'200'000, 10, vemo::FillText(apptext::kUnitPriceLimitNotice, {"水路設計"})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -961,7 +962,7 @@ TEST_F(ViewSettings, 再計算PastALimitNamesTheBusinessesAndTheTotalOnce) {
         Select(0);
         host->messages.clear();
         Run(cmd::Recalc);
-        EXPECT_EQ(Messages(), std::vector<std::string>{vemo::FillText(apptext::kCalcLimitsNotice, {c.named})});
+        EXPECT_EQ(Messages(), std::vector<std::string>{c.notice});
     }
 }
 
