@@ -704,7 +704,7 @@ int CEstimateReport::WriteDaikaMeisaiPage(CSekisanData& calc, int index, const C
     // The correction from the amount per unit to the corrected amount, as the calculation applied it;
     // none single when a 区分率 corrects each 工程 line. The staffing table takes it too (0 when not
     // positive).
-    std::optional<double> correction = AppliedCorrection(calc, index, shubetsu);
+    std::optional<double> correction = calc.AppliedFactor(index);
     if (correction) {
         const double c = *correction;
         correction = c > 0.0 ? c : 0.0;

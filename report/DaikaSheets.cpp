@@ -53,12 +53,11 @@ const char* KeihiRemark(int basis, int marker, bool daika) {
 // (a material price, or one with a loss rate) goes in with a copy of the format that shows its
 // decimals; the line's amount is worked with the fraction.
 void WritePrice(CReportJob& job, int row, double price) {
-    const std::string text = reportsheet::PriceText(price);
-    const size_t point = text.find('.');
-    if (point == std::string::npos)
+    const int decimals = reportsheet::DecimalsShown(reportsheet::PriceText(price));
+    if (decimals == 0)
         job.SetCellDoubleAt("**単価", 0, row, price);
     else
-        job.SetCellFigureAt("**単価", 0, row, price, static_cast<int>(text.size() - point - 1), true);
+        job.SetCellFigureAt("**単価", 0, row, price, decimals, true);
 }
 
 }  // namespace
@@ -141,10 +140,6 @@ bool HasTankaPages(const CSekisanItem& item, int type, int douroCalc) {
 bool RateSet(int32_t rate) { return !IsUnset(rate) && rate >= 1; }
 
 }  // namespace
-
-std::optional<double> reportsheet::AppliedCorrection(CSekisanData& calc, int index, const CBukakeShubetsu&) {
-    return calc.AppliedFactor(index);
-}
 
 std::string reportsheet::FactorText(double factor) {
     std::string text = vemo::FormatFixed(factor, 6);
@@ -303,7 +298,7 @@ int CEstimateReport::WriteTradeLines(int last, CSekisanData& calc, int index, co
     // 物件調査 corrects the quantities themselves: line by line with a 区分率 rate, else by the
     // row's correction, shown beside each trade.
     const bool bukken = item.m_nGyomu == Gyomu::Bukken;
-    const std::optional<double> applied = bukken ? AppliedCorrection(calc, index, shubetsu) : std::nullopt;
+    const std::optional<double> applied = bukken ? calc.AppliedFactor(index) : std::nullopt;
     const bool kubun = bukken && !applied;
     const double c = applied.value_or(1.0);
     const int lines = std::min(detail.GetLineCount(), CSekisanItem::kKoteiCount);
@@ -514,7 +509,7 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         const std::optional<double> u = perUnit(amount);
         return u ? std::optional<double>(RoundDown(*u * c, 1.0)) : std::nullopt;
     };
-    const std::optional<double> applied = AppliedCorrection(calc, index, shubetsu);
+    const std::optional<double> applied = calc.AppliedFactor(index);
 
     if (calc::IsSokuryoGyomu(gyomu)) {
         if (directLayout) rateRows();

@@ -69,20 +69,16 @@ inline std::array<RateExpenseRow, 3> RateExpenseRows(const CBukakeDetail& detail
              {mastertext::kZairyoKindZairyo, detail.m_rates[2], parts.zairyo}}};
 }
 
-// The correction factor the calculation applied to the amount per unit of the 種別 row at index, as the
-// calculation hands it back (CSekisanData::AppliedFactor), with the digits it applied; none when a 区分率
-// corrects each 工程 line on its own. Defined in DaikaSheets.cpp.
-std::optional<double> AppliedCorrection(CSekisanData& calc, int index, const CBukakeShubetsu& shubetsu);
-
 // A correction factor as the breakdown sheets print it: the digits it has, from three to six decimals.
 std::string FactorText(double factor);
 
-// The decimals FactorText prints a factor with.
-inline int FactorDecimals(double factor) {
-    const std::string text = FactorText(factor);
+// The decimals a figure printed as text ("1.250", "152.5", "6,200") shows.
+inline int DecimalsShown(const std::string& text) {
     const size_t point = text.find('.');
     return point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
 }
+// The decimals FactorText prints a factor with.
+inline int FactorDecimals(double factor) { return DecimalsShown(FactorText(factor)); }
 
 // A price as text: grouped by thousands, with its decimals (up to four) when it has a fraction.
 std::string PriceText(double price);
