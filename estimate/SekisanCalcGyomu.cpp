@@ -165,7 +165,6 @@ int CGyomuPass::Run() {
     m_data.m_limits.directCapped.erase(m_gyomu);
     m_data.m_limits.costCapped.erase(m_gyomu);
     m_data.m_limits.saturated.erase(m_gyomu);
-    m_data.m_limits.unitPriceCapped.erase(m_gyomu);
     m_data.m_limits.unitPriceRows.erase(m_gyomu);
     m_count = m_list.GetCount();
     int start = 0;

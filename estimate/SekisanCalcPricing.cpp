@@ -21,7 +21,6 @@ void CSekisanData::CheckUnitPrice(int& price, CSekisanItem& item) {
     const int limit = DoubleToLong(214748364.0);
     if (price <= limit && price >= 0) return;
     // A limit of the amounts like the others: the 業務 is named in the record and told by it.
-    m_limits.unitPriceCapped.insert(item.m_nGyomu);
     std::vector<std::string>& rows = m_limits.unitPriceRows[item.m_nGyomu];
     if (std::find(rows.begin(), rows.end(), item.m_strNameUpper) == rows.end()) rows.push_back(item.m_strNameUpper);
     price = 0;

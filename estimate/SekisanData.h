@@ -69,9 +69,9 @@ public:
     // Shared rules.
     // Four significant digits of 10,000..99,999,999 (123,456 gives 123,400); others unchanged.
     static int TruncTo4Digits(int a);
-    // Unit price in yen beyond 0..214,748,364: the item's 業務 and its upper name are named in the
-    // record of the limits (unitPriceCapped, unitPriceRows), then price := 0 and the item's unit price and amount := unset (its LL
-    // values, cells kept).
+    // Unit price in yen beyond 0..214,748,364: the item's upper name is named under its 業務 in the
+    // record of the limits (unitPriceRows), then price := 0 and the item's unit price and amount :=
+    // unset (its LL values, cells kept).
     void CheckUnitPrice(int& price, CSekisanItem& item);
     // 技術経費率 of the item at index (×10000; 0 when none), by its own 種別 or by DefGijyutuCalc.
     int GetGijutsuKeihiRate(int index, int byShubetsu) const;
@@ -208,14 +208,15 @@ public:
         std::set<int> directCapped;     // 業務 codes
         std::set<int> costCapped;       // 業務 codes
         std::set<int> saturated;        // 業務 codes
-        std::set<int> unitPriceCapped;  // 業務 codes
-        // The upper names of the rows left without a price, by 業務, in the order they were priced.
+        // The upper names of the rows left without a price, by 業務 code, in the order they were priced.
         std::map<int, std::vector<std::string>> unitPriceRows;
         bool totalCapped = false;
         // The 業務 codes the record names; those whose amounts went past a limit (a row without a
         // price aside).
         std::set<int> Gyomu() const;
         std::set<int> AmountGyomu() const;
+        // The 業務 codes with a row left without a price.
+        std::set<int> UnitPriceGyomu() const;
         bool Any() const { return totalCapped || !Gyomu().empty(); }
         // Every limit this record names is named by other too.
         bool Within(const CalcLimits& other) const;

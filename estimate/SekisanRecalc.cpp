@@ -77,7 +77,14 @@ std::set<int> CSekisanData::CalcLimits::AmountGyomu() const {
 
 std::set<int> CSekisanData::CalcLimits::Gyomu() const {
     std::set<int> codes = AmountGyomu();
-    codes.insert(unitPriceCapped.begin(), unitPriceCapped.end());
+    const std::set<int> priced = UnitPriceGyomu();
+    codes.insert(priced.begin(), priced.end());
+    return codes;
+}
+
+std::set<int> CSekisanData::CalcLimits::UnitPriceGyomu() const {
+    std::set<int> codes;
+    for (const auto& entry : unitPriceRows) codes.insert(entry.first);
     return codes;
 }
 
@@ -86,7 +93,7 @@ bool CSekisanData::CalcLimits::Within(const CalcLimits& other) const {
         return std::includes(b.begin(), b.end(), a.begin(), a.end());
     };
     return within(directCapped, other.directCapped) && within(costCapped, other.costCapped) &&
-           within(saturated, other.saturated) && within(unitPriceCapped, other.unitPriceCapped) &&
+           within(saturated, other.saturated) && within(UnitPriceGyomu(), other.UnitPriceGyomu()) &&
            (!totalCapped || other.totalCapped);
 }
 

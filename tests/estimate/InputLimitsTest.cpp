@@ -143,7 +143,7 @@ TEST_F(InputLimitsTest, AnInputPastALimitIsPutBackWholeAndOneJustInsideIsPricedA
          },
          Gyomu::Sekkei, 10, 2'200'000, 2'100'000,
          [](const Limits& l) {
-             return l.unitPriceCapped == std::set<int>{2} && l.directCapped.empty() && l.costCapped.empty() &&
+             return l.UnitPriceGyomu() == std::set<int>{2} && l.directCapped.empty() && l.costCapped.empty() &&
                     l.saturated.empty() && !l.totalCapped;
          },
          &CSekisanItem::m_nWeightAverage},
@@ -243,7 +243,7 @@ TEST_F(InputLimitsTest, CheckingTheLimitsPricesACopyWithoutAWordAndLeavesTheFigu
 
     const Limits& limits = data.CheckLimits();
     EXPECT_EQ(limits.directCapped, std::set<int>{2});
-    EXPECT_EQ(limits.unitPriceCapped, std::set<int>{2});
+    EXPECT_EQ(limits.UnitPriceGyomu(), std::set<int>{2});
     EXPECT_EQ(limits.Gyomu(), std::set<int>{2});
     EXPECT_EQ(&limits, &data.GetCalcLimits());
     EXPECT_EQ(StoredBytes(List()), stored);
@@ -252,7 +252,7 @@ TEST_F(InputLimitsTest, CheckingTheLimitsPricesACopyWithoutAWordAndLeavesTheFigu
     // A recalculation of the estimate itself keeps its figures and names the 業務 in its record
     // alone: the view tells the user once, by the record.
     data.Recalculate(0);
-    EXPECT_EQ(data.GetCalcLimits().unitPriceCapped, std::set<int>{2});
+    EXPECT_EQ(data.GetCalcLimits().UnitPriceGyomu(), std::set<int>{2});
     EXPECT_TRUE(Messages().empty());
 }
 
@@ -264,7 +264,7 @@ TEST(CalcLimits, TheBusinessesNamedAndWhetherOneRecordLiesWithinAnother) {
     several.directCapped = {2};
     several.costCapped = {3};
     several.saturated = {5};
-    several.unitPriceCapped = {7};
+    several.unitPriceRows[7] = {"水路設計"};
     Limits total;
     total.totalCapped = true;
     EXPECT_FALSE(none.Any());

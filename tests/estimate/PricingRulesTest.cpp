@@ -59,7 +59,7 @@ TEST_F(PricingRules, UnitPriceBeyondTheLimitClearsPriceAndAmountButKeepsTheUsers
     EXPECT_EQ(item.m_nRateRow[0], 3);
     EXPECT_EQ(item.m_nRateCode[0], 11);
     // The 業務 is named in the record of the limits, which the view tells; nothing is told here.
-    EXPECT_EQ(data.GetCalcLimits().unitPriceCapped, std::set<int>{Gyomu::Sekkei});
+    EXPECT_EQ(data.GetCalcLimits().UnitPriceGyomu(), std::set<int>{Gyomu::Sekkei});
     EXPECT_TRUE(host.messages.empty());
 }
 
