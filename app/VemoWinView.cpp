@@ -257,10 +257,7 @@ void CVemoWinView::OnActivateView() {
 int CVemoWinView::Recalculate(int gyomu) { return GetSekisanData()->Recalculate(gyomu); }
 
 void CVemoWinView::RecalculateAll() {
-    {
-        ChangeMark mark(*this);
-        Recalculate(calc::kAllGyomu);
-    }
+    Recalculate(calc::kAllGyomu);
     TellCalcLimits();
 }
 

@@ -91,9 +91,9 @@ public:
     // Recalculates one 業務 (0: all); the calculation's result.
     int Recalculate(int gyomu);
     // Recalculates every 業務 where no input asked for it (再計算, the unit-price column, the
-    // material prices, a new 業務 list, a deletion, an edited 歩掛), marks the estimate modified when
-    // its stored contents changed, then tells the user which 業務 went past a limit of the amounts
-    // (TellCalcLimits).
+    // material prices, a new 業務 list, a deletion, an edited 歩掛), then tells the user which 業務 went
+    // past a limit of the amounts (TellCalcLimits). The command around it marks the estimate modified
+    // (a ChangeMark over the whole command: 再計算 marks it only when its stored contents changed).
     void RecalculateAll();
     // One message naming the 業務 (and the total) that the last recalculation (or the record given)
     // took past a limit of the amounts; nothing when it took none there.

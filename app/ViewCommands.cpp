@@ -162,6 +162,7 @@ void CVemoWinView::EditRowTexts(int mode) {
 // Recalculation
 
 void CVemoWinView::OnRecalc() {
+    ChangeMark mark(*this);
     RecalculateAll();
     RefillGrid();
     ShowAnzenhiRate();
