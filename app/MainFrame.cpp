@@ -248,8 +248,17 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // The estimates are asked first: a cancelled save prompt leaves everything as it was.
-    m_mdi->closeAllSubWindows();
+    // Every estimate is asked before any closes: the first cancelled save prompt leaves every window
+    // as it was.
+    std::vector<CChildFrame*> children;
+    for (QMdiSubWindow* w : m_mdi->subWindowList())
+        if (auto* child = qobject_cast<CChildFrame*>(w)) children.push_back(child);
+    for (CChildFrame* child : children)
+        if (!child->MayClose()) {
+            event->ignore();
+            return;
+        }
+    for (CChildFrame* child : children) child->CloseAgreed();
     if (!m_mdi->subWindowList().isEmpty()) {
         event->ignore();
         return;

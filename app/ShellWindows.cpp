@@ -124,8 +124,14 @@ void CChildFrame::changeEvent(QEvent* event) {
     QMdiSubWindow::changeEvent(event);
 }
 
+void CChildFrame::CloseAgreed() {
+    m_agreed = true;
+    close();
+    m_agreed = false;
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event) {
-    if (canClose && !canClose()) {
+    if (!m_agreed && !MayClose()) {
         event->ignore();
         return;
     }

@@ -57,6 +57,10 @@ public:
 
     // Asked before the window closes; false keeps it open (the rule tells the user why).
     std::function<bool()> canClose;
+    // The closing rule asked on its own, for a close of several windows that asks them all first.
+    bool MayClose() const { return !canClose || canClose(); }
+    // Closes a window whose rule has agreed already, without asking it again.
+    void CloseAgreed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,6 +68,7 @@ protected:
 
 private:
     bool m_maximisedBeforeMinimised = false;
+    bool m_agreed = false;
 };
 
 // The start-up splash window: the splash bitmap with "Version 14.02" on it, centred on the

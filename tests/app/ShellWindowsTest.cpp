@@ -114,6 +114,8 @@ TEST_F(MainFrameTest, ChildClosingIsToldAndCanBeRefused) {
     EXPECT_EQ(frame->GetActiveChildView(), nullptr);
 }
 
+// Every estimate is asked before any closes: the first refusal keeps every window as it was, the
+// estimates after it unasked.
 TEST_F(MainFrameTest, ClosingAsksTheEstimatesBeforeSavingSettings) {
     std::vector<std::string> order;
     frame->canClose = [&order] {
@@ -121,19 +123,28 @@ TEST_F(MainFrameTest, ClosingAsksTheEstimatesBeforeSavingSettings) {
         return true;
     };
     frame->beforeSaveSettings = [&order] { order.push_back("restore material prices"); };
-    CChildFrame* child = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積.sei"));
-    bool refuse = true;
-    child->canClose = [&] {
-        order.push_back("estimate asked");
-        return !refuse;
-    };
+    std::vector<bool> refuse = {true, true};
+    for (int i = 0; i < 2; ++i) {
+        CChildFrame* child = frame->AddChildFrame(new QTextEdit, QStringLiteral("見積%1.sei").arg(i + 1));
+        child->canClose = [&, i] {
+            order.push_back("estimate " + std::to_string(i + 1) + " asked");
+            return !refuse[static_cast<size_t>(i)];
+        };
+    }
     EXPECT_FALSE(frame->close());
-    EXPECT_EQ(order, (std::vector<std::string>{"preview check", "estimate asked"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"preview check", "estimate 1 asked"}));
+    refuse[0] = false;
+    order.clear();
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(order, (std::vector<std::string>{"preview check", "estimate 1 asked", "estimate 2 asked"}));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame->ChildViews().size(), 2);
     EXPECT_FALSE(profile.Contains(platformtext::kAppName, "Print", "FormNum"));
-    refuse = false;
+    refuse[1] = false;
     order.clear();
     EXPECT_TRUE(frame->close());
-    EXPECT_EQ(order, (std::vector<std::string>{"preview check", "estimate asked", "restore material prices"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"preview check", "estimate 1 asked", "estimate 2 asked",
+                                               "restore material prices"}));
     EXPECT_TRUE(profile.Contains(platformtext::kAppName, "Print", "FormNum"));
 }
 
