@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -109,6 +110,7 @@ CMasterFolderDlg::CMasterFolderDlg(IMasterFolderHost& host, QWidget* parent) : C
     m_list->setRootIsDecorated(false);
     m_list->setIconSize(QSize(16, 16));
     m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
 
     auto button = [this](const char* text, const char* name) {
         auto* b = new QPushButton(Tx(text), this);
@@ -384,6 +386,10 @@ bool CMasterFolderDlg::eventFilter(QObject* watched, QEvent* event) {
         OnDelete();
         return true;
     }
+    // A click beside the items clears the selection (a click on one selects it through itemClicked).
+    if (m_list && watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress &&
+        !m_list->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+        SelectName(QString());
     return CSekisanDialog::eventFilter(watched, event);
 }
 

@@ -84,7 +84,7 @@ private:
 
     IMasterFolderHost& m_host;
     QLineEdit* m_pathDisplay;
-    QTreeWidget* m_list;
+    QTreeWidget* m_list = nullptr;
     QPushButton* m_ok;
     QPushButton* m_rename;
     QPushButton* m_copy;

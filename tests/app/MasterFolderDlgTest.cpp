@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTreeWidget>
 #include <deque>
 #include <filesystem>
 
@@ -260,6 +261,17 @@ TEST_F(MasterFolderDlgTest, ReferenceSetsCanOnlyBeCopied) {
     EXPECT_FALSE(Enabled(*dlg, "rename"));
     EXPECT_FALSE(Enabled(*dlg, "delete"));
     EXPECT_TRUE(Enabled(*dlg, "ok"));
+}
+
+// A click beside the items clears the selection: nothing is left for the buttons to act on.
+TEST_F(MasterFolderDlgTest, AClickBesideTheItemsClearsTheSelection) {
+    auto dlg = Open();
+    dlg->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get(), kHangMs));
+    QWidget* items = dlg->findChild<QTreeWidget*>(QStringLiteral("list"))->viewport();
+    QTest::mouseClick(items, Qt::LeftButton, {}, QPoint(10, items->height() - 5));
+    EXPECT_EQ(dlg->SelectedName(), QString());
+    for (const char* b : {"ok", "rename", "copy", "delete"}) EXPECT_FALSE(Enabled(*dlg, b)) << b;
 }
 
 TEST_F(MasterFolderDlgTest, MissingFilesAreReported) {
