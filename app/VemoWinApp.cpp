@@ -443,7 +443,7 @@ void CVemoWinApp::OnFileOpen() {
 CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
     CVemoWinView* view = nullptr;
     for (CVemoWinView* w : EstimateWindows())
-        if (!w->GetDocument()->GetPathName().empty() && vemo::SamePath(w->GetDocument()->GetPathName(), path)) {
+        if (!w->GetDocument()->GetPathName().empty() && vemo::SameFile(w->GetDocument()->GetPathName(), path)) {
             // An open estimate is activated and its master data reconciled as on a first opening:
             // another estimate may have switched the material prices since.
             const QPointer<CVemoWinView> before = m_activatedView;

@@ -328,6 +328,12 @@ std::string NormalizePath(std::string_view path) {
 
 bool SamePath(std::string_view a, std::string_view b) { return NormalizePath(a) == NormalizePath(b); }
 
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return SamePath(a, b);
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 std::string ParentFolder(std::string_view path) {
     std::string p = NormalizePath(path);
     size_t slash = p.rfind('/');

@@ -79,6 +79,9 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // Lexically normalised: "." and ".." resolved, doubled separators removed, no trailing separator.
 std::string NormalizePath(std::string_view path);
 bool SamePath(std::string_view a, std::string_view b);
+// One file under both names: through links, ".." and hard links alike (device and inode); names
+// that do not both exist compare as paths.
+bool SameFile(const std::string& a, const std::string& b);
 // The folder that holds the path ("" for a bare name).
 std::string ParentFolder(std::string_view path);
 // The last element of the path.

@@ -259,8 +259,13 @@ TEST_F(AppStartup, ACommandLineFileIsOpenedAndSavedByteForByte) {
     CVemoWinDoc* doc = window->GetDocument();
     EXPECT_TRUE(doc->DoSave(doc->GetPathName(), true));
     EXPECT_EQ(ReadTestFile(path), original);
-    // Opening it again activates the open window.
-    EXPECT_EQ(app.OpenDocumentFile(path), doc);
+    // Opening it again activates the open window, under any name of the same file.
+    fs::create_directory(program.root / "別名");
+    fs::create_symlink(path, program.root / "別名/リンク.sei");
+    fs::create_hard_link(path, program.root / "別名/ハードリンク.sei");
+    for (const std::string& again : {path, program.root / "別名/リンク.sei", program.root / "別名/ハードリンク.sei",
+                                     program.root / "別名/../見積.sei"})
+        EXPECT_EQ(app.OpenDocumentFile(again), doc) << again;
     EXPECT_EQ(app.EstimateWindows().size(), 1u);
     EXPECT_TRUE(scripted.messages.empty());
 }
