@@ -66,12 +66,17 @@ CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
     m_commands.SetRoute([this] { return CommandRoute(); });
     RegisterCommands();
 
+    // What an estimate names is stored with it: an estimate made to name another file is modified.
     m_store.setDocumentsMasterFolder = [this](const std::string& folder) {
-        for (CVemoWinView* w : EstimateWindows()) w->GetDocument()->GetItemList()->m_strMasterFolder = folder;
+        for (CVemoWinView* w : EstimateWindows()) {
+            CVemoWinView::ChangeMark mark(*w);
+            w->GetDocument()->GetItemList()->m_strMasterFolder = folder;
+        }
     };
     m_store.setActiveDocumentZairyoPath = [this](const std::string& path) {
         CVemoWinView* w = ActiveEstimateWindow();
         if (!w) return false;
+        CVemoWinView::ChangeMark mark(*w);
         w->GetDocument()->GetItemList()->m_strZairyoFile = path;
         RefreshDocumentZairyoTanka();
         w->OnUpdate();
@@ -460,8 +465,12 @@ CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
         WatchDocument(view->GetDocument());
         AddRecentFile(path);
     }
-    ReconcileMasterFolder(*view->GetDocument());
-    ReconcileZairyoTanka(*view->GetDocument());
+    {
+        // The folder and the material prices the estimate is made to name are a change of it.
+        CVemoWinView::ChangeMark mark(*view);
+        ReconcileMasterFolder(*view->GetDocument());
+        ReconcileZairyoTanka(*view->GetDocument());
+    }
     view->LayoutGrid();
     view->ApplyColourDepth();
     view->RefreshHeader();

@@ -375,6 +375,24 @@ TEST_F(AppStartup, AnEstimateOfAnotherMasterFolderIsSwitched) {
     WriteEstimate(other, upper, program.data + "/材料単価データ25.zoa");
     ASSERT_NE(app.OpenDocumentFile(other), nullptr);
     EXPECT_EQ(dialogs.classes.size(), 1u);
+
+    // What an estimate names is part of it: the switched one is marked modified, the other not; a
+    // switch of the folder in use rewrites and marks both.
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_FALSE(app.ActiveEstimateWindow()->GetDocument()->IsModified());
+    const std::string own = program.data + "/自社マスター";
+    fs::create_directory(own);
+    for (const char* f : {"/歩掛データ.soa", "/変化率データ.soa"}) fs::copy_file(program.masters + f, own + f);
+    dialogs.Expect<CMasterFolderDlg>([](CMasterFolderDlg& dlg) {
+        dlg.SelectName(QStringLiteral("自社マスター"));
+        return IDOK;
+    });
+    EXPECT_EQ(app.OnMasterDataSetting(), 1);
+    for (CVemoWinView* w : app.EstimateWindows()) {
+        EXPECT_EQ(w->GetItemList()->m_strMasterFolder, own);
+        EXPECT_TRUE(w->GetDocument()->IsModified());
+    }
+    app.ExitInstance();
 }
 
 TEST_F(AppStartup, AnEstimatePastALimitOpensAsSavedWithOneNotice) {
