@@ -65,7 +65,7 @@ bool CVemoWinDoc::DoSave(const std::string& path, bool replace) {
         if (!name.empty() && !QDir::isAbsolutePath(QString::fromStdString(name)))
             name = vemo::JoinPath(QDir::currentPath().toStdString(), name);
         std::string chosen;
-        if (!Host().ChooseSaveFile(replace ? apptext::kSaveAsTitle : apptext::kSaveCopyTitle, apptext::kEstimateFilter,
+        if (!Host().ChooseSaveFile(replace ? apptext::kSaveAsTitle : apptext::kSaveCopyTitle, sei::SaveFilter(),
                                    name, chosen))
             return false;
         name = chosen;

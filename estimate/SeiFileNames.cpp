@@ -18,6 +18,8 @@ size_t ExtensionStart(std::string_view name) {
 
 }  // namespace
 
+std::string SaveFilter() { return std::string(kFilterName) + "|*" + kExtension + "||"; }
+
 std::string NewDocumentTitle(int n) { return kDocumentName + std::to_string(n); }
 
 bool IsWriteProtectedName(std::string_view name) {

@@ -14,6 +14,9 @@ inline constexpr const char* kFilterName = estimate_texts::FilterName;
 inline constexpr const char* kFileTypeId = "VemoMaff.Document";
 inline constexpr const char* kFileTypeName = estimate_texts::FileTypeName;
 
+// The file types a save offers, as a file dialog's filter: the one type the program writes.
+std::string SaveFilter();
+
 // Title of the n-th new document.
 std::string NewDocumentTitle(int n);
 

@@ -88,6 +88,8 @@ TEST_F(Shell, OpenAndSaveAsRememberTheFolderAndSaveAsAddsARecentFile) {
     host.fileAnswers = {saved};
     doc->OnFileSaveAs();
     ASSERT_EQ(host.fileInitialPaths.size(), 2u);
+    // Open offers the types of its own list; a save offers the one type the program writes.
+    EXPECT_EQ(host.fileFilters, (std::vector<std::string>{apptext::kEstimateFilter, "Vemo 農林版 ファイル (*.sei)|*.sei||"}));
     EXPECT_EQ(host.fileInitialPaths[1], elsewhere / "積算データ1");
     EXPECT_EQ(QDir::currentPath().toStdString(), vemo::ParentFolder(saved));
     EXPECT_EQ(app.RecentFiles().Files(), (std::vector<std::string>{saved, opened}));

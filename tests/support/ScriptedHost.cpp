@@ -71,9 +71,10 @@ int ScriptedHost::MessageBox(const std::string& text, const std::string& caption
     return answer;
 }
 
-bool ScriptedHost::ChooseOpenFile(const std::string& title, const std::string&, const std::string& initialPath,
+bool ScriptedHost::ChooseOpenFile(const std::string& title, const std::string& filter, const std::string& initialPath,
                                   std::string& chosen) {
     fileTitles.push_back(title);
+    fileFilters.push_back(filter);
     fileInitialPaths.push_back(initialPath);
     if (fileAnswers.empty()) {
         ADD_FAILURE() << "unexpected file choice: " << title;

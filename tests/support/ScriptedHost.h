@@ -46,6 +46,7 @@ public:
     std::vector<Message> messages;
     std::vector<std::string> fileTitles;
     std::vector<std::string> fileInitialPaths;  // where each open or save choice started
+    std::vector<std::string> fileFilters;       // the file types each open or save choice offered
     std::vector<std::string> folderTitles;
     std::vector<std::shared_ptr<ProgressLog>> progress;
     std::map<int, std::vector<std::string>> panes;  // every text each status pane was given
