@@ -22,8 +22,8 @@ void CVemoWinApp::RegisterAppCommands() {
     OnCommand(cmd::SupportInfo, [] { ShellOpenPage(apptext::kSupportUrl); });
     OnCommand(cmd::TechInfo, [] { ShellOpenPage(apptext::kTechInfoUrl); });
     OnCommand(cmd::EnableBukken, [this] { OnEnableBukken(); });
-    // The form manager is no longer part of the program: the command is kept and does nothing.
-    OnCommand(cmd::ShowFormManager, [] {});
+    // The form manager is no longer part of the program: the command is kept, shown disabled.
+    OnCommand(cmd::ShowFormManager, [] {}, [](CCmdUI& ui) { ui.enabled = false; });
     OnCommand(cmd::Option, [this] { OnOption(); });
     OnCommand(cmd::ShameiInput, [this] { OnShameiInput(); });
     OnCommand(cmd::PrintFormSetting, [this] { OnPrintFormSetting(); },
