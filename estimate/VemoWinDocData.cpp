@@ -128,19 +128,17 @@ int CVemoWinDocData::LoadFile(const std::string& path) {
 }
 
 int CVemoWinDocData::SaveFile(const std::string& path) {
-    // The rename of the new file over the old one would replace a file its owner marked read-only
-    // (the file a link points to: the mark is read through the link, as the file is written).
-    if (vemo::IsReadOnlyMarked(path)) {
-        AfxMessageBox(MsgReadOnlySekisanFile(path), MsgButtons::Ok, MsgIcon::Exclamation);
-        return 0;
-    }
     const std::string bytes = StoreBytes();
     std::string error;
     // An estimate reached through a link (one shared from another folder) is saved where the link
     // points, and the link stays.
-    if (!vemo::WriteFileThroughLink(path, bytes, &error)) {
-        AfxMessageBox(MsgCannotSaveSekisanFile(path, error), MsgButtons::Ok, MsgIcon::Exclamation);
-        return 0;
+    switch (vemo::SaveUserFile(path, bytes, &error)) {
+        case vemo::SaveResult::saved: return 1;
+        case vemo::SaveResult::readOnly:
+            AfxMessageBox(MsgReadOnlySekisanFile(path), MsgButtons::Ok, MsgIcon::Exclamation);
+            return 0;
+        case vemo::SaveResult::failed: break;
     }
-    return 1;
+    AfxMessageBox(MsgCannotSaveSekisanFile(path, error), MsgButtons::Ok, MsgIcon::Exclamation);
+    return 0;
 }

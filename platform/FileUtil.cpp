@@ -260,6 +260,12 @@ bool WriteFileThroughLink(const std::string& path, std::string_view bytes, std::
     return WriteFileReplacing(target.string(), bytes, error);
 }
 
+SaveResult SaveUserFile(const std::string& path, std::string_view bytes, std::string* error) {
+    // The rename of the new file over the old one would replace a file its owner marked read-only.
+    if (IsReadOnlyMarked(path)) return SaveResult::readOnly;
+    return WriteFileThroughLink(path, bytes, error) ? SaveResult::saved : SaveResult::failed;
+}
+
 bool IsReplacingTemporary(std::string_view fileName) { return ParseTemporaryName(fileName).has_value(); }
 
 std::string ReplacingTemporaryPrefix(std::string_view targetName, const ProcessId& writer) {

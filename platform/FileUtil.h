@@ -48,6 +48,17 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
 // A link that points nowhere is refused: nothing is created at its end.
 bool WriteFileThroughLink(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
+// What a save of a file the user chose (an estimate, a workbook, a PDF) came to.
+enum class SaveResult {
+    saved,
+    readOnly,  // the file is marked read-only by its owner: it was not replaced
+    failed,    // nothing was replaced; the reason is in error
+};
+// Saves as WriteFileThroughLink does, except that a file its owner marked read-only is left as it is
+// (the file a link points to: the mark is read through the link, as the file is written). The
+// program's own masters, which it marks itself while it holds them, are saved with the writers above.
+SaveResult SaveUserFile(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
 // The temporary files of WriteFileReplacing name their writer: "." + the target's name + ".save-" +
 // the writer's system tag (16 hexadecimal digits) + "." + its pid + "." + its start time + "-" + six
 // letters or digits, beside the target (".単価データ.daa.save-1f0e33a27c5d9b08.4711.98321-Xa31Qz").

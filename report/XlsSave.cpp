@@ -148,13 +148,16 @@ XlsSaveError CXlsReportEngine::Save(const std::string& path) {
     m->failure.clear();
     if (!m->open) return XlsSaveError::noWorkbook;
     if (m->pages.empty()) return XlsSaveError::noPages;
-    // A workbook its owner marked read-only is not replaced; one reached through a link is saved
-    // where the link points, and the link stays.
-    if (vemo::IsReadOnlyMarked(path)) return XlsSaveError::readOnly;
     std::string bytes;
     if (!BuildXlsx(bytes)) return XlsSaveError::packFailed;
-    if (!vemo::WriteFileThroughLink(path, bytes, &m->failure)) return XlsSaveError::writeFailed;
-    return XlsSaveError::none;
+    // A workbook its owner marked read-only is not replaced; one reached through a link is saved
+    // where the link points, and the link stays.
+    switch (vemo::SaveUserFile(path, bytes, &m->failure)) {
+        case vemo::SaveResult::saved: return XlsSaveError::none;
+        case vemo::SaveResult::readOnly: return XlsSaveError::readOnly;
+        case vemo::SaveResult::failed: break;
+    }
+    return XlsSaveError::writeFailed;
 }
 
 XlsWorkbook CXlsReportEngine::Model() {

@@ -259,10 +259,6 @@ Painted PaintRange(QPrinter& printer, const std::vector<PageLayout>& pages, int 
 PrintOutcome PrintPdf(QPrinter& printer, const std::vector<PageLayout>& pages, int first, int last) {
     const QString target = printer.outputFileName();
     PrintOutcome failed{PrintResult::notWritten, 0, target.toStdString(), ""};
-    if (vemo::IsReadOnlyMarked(failed.where)) {
-        failed.reason = reporttext::kPdfReadOnly;
-        return failed;
-    }
     PdfCapture capture;
     if (!capture.Error().empty()) {
         failed.reason = capture.Error();
@@ -291,9 +287,13 @@ PrintOutcome PrintPdf(QPrinter& printer, const std::vector<PageLayout>& pages, i
         failed.reason = reporttext::kPdfIncomplete;
         return failed;
     }
-    if (!vemo::WriteFileThroughLink(failed.where, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())), &failed.reason))
-        return failed;
-    return {PrintResult::printed, painted.pages};
+    switch (vemo::SaveUserFile(failed.where, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())),
+                               &failed.reason)) {
+        case vemo::SaveResult::saved: return {PrintResult::printed, painted.pages};
+        case vemo::SaveResult::readOnly: failed.reason = reporttext::kPdfReadOnly; break;
+        case vemo::SaveResult::failed: break;
+    }
+    return failed;
 }
 
 }  // namespace

@@ -83,6 +83,11 @@ TEST(FileUtil, WritingThroughALinkReplacesItsEndAndRefusesALinkToNothing) {
     EXPECT_EQ(ReadTestFile(dir / "shared/master.daa"), "new");
     EXPECT_TRUE(fs::is_symlink(dir / "data/master.daa"));
     EXPECT_TRUE(fs::is_symlink(dir / "shared/alias.daa"));
+    // A file the user chose is saved the same way, unless its owner marked it read-only.
+    EXPECT_EQ(SaveUserFile(dir / "data/master.daa", "saved"), SaveResult::saved);
+    ASSERT_TRUE(SetReadOnlyMark(dir / "shared/master.daa", true));
+    EXPECT_EQ(SaveUserFile(dir / "data/master.daa", "refused"), SaveResult::readOnly);
+    EXPECT_EQ(ReadTestFile(dir / "shared/master.daa"), "saved");
 
     fs::create_symlink(dir / "elsewhere/none.daa", dir / "data/dangling.daa");
     std::string error;
