@@ -206,6 +206,11 @@ void CVemoWinView::OnActivateView() {
     const std::string named = list->m_strZairyoFile;
     const std::string inUse = store.GetZairyoTankaPath();
     const bool inUseAlready = vemo::SamePath(named, inUse);
+    // The estimate takes the file in use in place of its own, which cannot be used.
+    const auto takeInUse = [&] {
+        ChangeMark mark(*this);
+        list->m_strZairyoFile = inUse;
+    };
     // The file is read again even when it is the one in use (another copy of the program may have
     // saved it since), into a fresh object: a file that cannot be used leaves the file in use with
     // its prices and lock, and the estimate takes that one. What does not open as a regular file
@@ -222,15 +227,13 @@ void CVemoWinView::OnActivateView() {
             if (m_app.VanishedZairyoFilesTold().insert(named).second)
                 AfxMessageBox(MsgZairyoFileVanished(named), MsgButtons::Ok, MsgIcon::Exclamation);
         } else {
-            list->m_strZairyoFile = inUse;
-            MarkModified();
+            takeInUse();
             AfxMessageBox(MsgZairyoFileMissing(named, inUse), MsgButtons::Ok, MsgIcon::Exclamation);
         }
     } else if (!store.SerializeZairyoTankaFile(0, &loaded, named)) {
         // The load has said why; a file in use keeps the prices read before.
         if (!inUseAlready) {
-            list->m_strZairyoFile = inUse;
-            MarkModified();
+            takeInUse();
             const std::string programWide = m_app.GetPreviousZairyoTankaPath();
             const bool usingProgramWide = programWide.empty() || vemo::SamePath(programWide, inUse);
             AfxMessageBox(usingProgramWide ? MsgZairyoFileUnreadable(named) : MsgZairyoFileUnreadable(named, inUse),

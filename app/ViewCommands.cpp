@@ -111,12 +111,12 @@ void CVemoWinView::OnEditClear() {
     if (level < 0 || level > 2) return;
     if (Host().MessageBox(MsgDeleteNode(level), kConfirmCaption, MsgButtons::YesNo, MsgIcon::Exclamation, 1) != IDYES)
         return;
+    ChangeMark mark(*this);
     const int count = SubtreeSize(m_currentRow) + 1;
     CSekisanItemList* list = GetItemList();
     for (int i = 0; i < count; ++i) list->RemoveItem(m_currentRow);
     RecalculateAll();
     RefillGrid();
-    MarkModified();
     // The current row now holds the node that followed, or the one before at the end.
     ShowAnzenhiRate();
 }
@@ -172,13 +172,13 @@ void CVemoWinView::OnRecalc() {
 // Row moves
 
 void CVemoWinView::MoveRows(int from, int n, int to) {
+    ChangeMark mark(*this);
     CSekisanItemList* list = GetItemList();
     std::vector<std::unique_ptr<CSekisanItem>> block;
     for (int i = 0; i < n; ++i) block.push_back(list->RemoveItem(from));
     for (int i = 0; i < n; ++i) list->InsertItem(to + i, std::move(block[static_cast<size_t>(i)]));
     SelectRow(to + 1);
     RefillGrid();
-    MarkModified();
 }
 
 void CVemoWinView::OnMoveUp() {

@@ -638,7 +638,7 @@ void CVemoWinView::OnNewEstimate() {
     CKenmeiDlg dialog(this);
     dialog.SetMode(CKenmeiDlg::NewEstimate);
     dialog.SetHyoshiData(store.GetHyoshiData());
-    if (Accepted(dialog.DoModal())) {
+    if (ChangeMark mark(*this); Accepted(dialog.DoModal())) {
         dialog.GetHyoshiData(store.GetHyoshiData());
         store.SerializeHyoshiFile(1, nullptr, std::string());
         list->m_strPrintTitle = dialog.GetInsatsuHyodai();
@@ -649,7 +649,6 @@ void CVemoWinView::OnNewEstimate() {
         };
         SetKenmeiText(orNone(list->m_strKenmei));
         SetBashoText(orNone(list->m_strKashoName));
-        MarkModified();
     }
     // The 業務 selection, and the 工種 selection of that 業務; a 工種 found by keyword search leads
     // on to its 種別.

@@ -684,11 +684,13 @@ TEST_F(GuidedEntry, NewEstimateAsksTheTitleThenTheGyomu) {
         int result;
         const char* kenmei;
         bool modified;
+        const char* before = "";
     };
-    for (const Case& c : {Case{"OK", IDOK, "橋梁設計", true}, Case{"cancelled", IDCANCEL, "なし", false}}) {
+    for (const Case& c : {Case{"OK", IDOK, "橋梁設計", true}, Case{"cancelled", IDCANCEL, "なし", false},
+                          Case{"OK on the title it had", IDOK, "橋梁設計", false, "橋梁設計"}}) {
         SCOPED_TRACE(c.what);
         Doc().SetModifiedFlag(false);
-        List().m_strKenmei.clear();
+        List().m_strKenmei = c.before;
         ScriptedDialogs dialogs;
         dialogs.Expect<CKenmeiDlg>([&](CKenmeiDlg& dlg) {
             dlg.findChild<QComboBox*>(QStringLiteral("kenmei"))->setEditText(Tx("橋梁設計"));
