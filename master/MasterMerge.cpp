@@ -1,6 +1,7 @@
 #include "master/MasterMerge.h"
 
 #include <memory>
+#include <vector>
 
 #include "master/KoshuCategory.h"
 
@@ -20,21 +21,53 @@ bool HasUserShubetsu(const CBukakeKoshu& koshu) {
     return false;
 }
 
+// A user 工種 copied in on a code the 業務 already held, with the 工種 it was copied from.
+struct Clash {
+    const CBukakeKoshu* source;
+    CBukakeKoshu* copy;
+};
+
+// Gives each clashing copy the first free code of its category, or takes it out again when the
+// category has none; each is listed in moved.
+void MoveClashingKoshu(const std::vector<Clash>& clashes, CBukakeGyomu& into, std::vector<MovedKoshu>& moved) {
+    for (const Clash& c : clashes) {
+        const int category = c.copy->GetCodeCategory();
+        int32_t code = category == KoshuCategory::None ? kNoFreeKoshuCode : into.GetNewKoshuCode(category);
+        if (code < 0) {
+            code = kNoFreeKoshuCode;
+            for (int i = 0; i < into.GetCount(); ++i) {
+                if (into.GetKoshu(i) != c.copy) continue;
+                into.RemoveKoshu(i);
+                break;
+            }
+        } else {
+            c.copy->m_code = code;  // same category, so the copy stays where the insertion put it
+        }
+        moved.push_back({into.m_name, c.source->m_name, c.source->m_code, code});
+    }
+}
+
 // Carries the user entries of one 業務 into the 業務 of the same code.
-bool MergeGyomu(const CBukakeGyomu& from, CBukakeGyomu& into, const BukakeMergeRules& rules, const MergeStep& step) {
+bool MergeGyomu(const CBukakeGyomu& from, CBukakeGyomu& into, const BukakeMergeRules& rules, const MergeStep& step,
+                std::vector<MovedKoshu>& moved) {
     const int32_t gyomu = into.m_code;
     const bool clearFlags = rules.clearConventionalFlags && !KeepsConventionalFlags(gyomu);
+    // Clashing copies get their new codes once every user 工種 is in, so that a new code is never
+    // one that a later user 工種 keeps.
+    std::vector<Clash> clashes;
     for (int ki = 0; ki < from.GetCount(); ++ki) {
         const CBukakeKoshu& k = *from.GetKoshu(ki);
         if (k.m_userCreated == 1) {
             const int32_t code = CarriedKoshuCode(gyomu, k.m_code);
-            if (!(rules.skipExistingKoshu && into.HasKoshu(code))) {
+            const bool held = into.HasKoshu(code);
+            if (!(rules.skipExistingKoshu && held)) {
                 auto copy = DeepCopy(k);
                 copy->m_code = code;
                 if (clearFlags) {
                     copy->m_splitFlag = 0;
                     for (int si = 0; si < copy->GetCount(); ++si) copy->GetShubetsu(si)->m_conventional = 0;
                 }
+                if (held) clashes.push_back({&k, copy.get()});
                 into.InsertNewKoshu(std::move(copy));
             }
         } else {
@@ -55,6 +88,7 @@ bool MergeGyomu(const CBukakeGyomu& from, CBukakeGyomu& into, const BukakeMergeR
         }
         if (step && !step()) return false;
     }
+    MoveClashingKoshu(clashes, into, moved);
     return true;
 }
 
@@ -79,11 +113,11 @@ int CountUserBukakeEntries(const CBukakeFile& from, const CBukakeFile& into) {
 }
 
 bool MergeUserBukake(const CBukakeFile& from, CBukakeFile& into, const BukakeMergeRules& rules,
-                     const MergeStep& step) {
+                     const MergeStep& step, std::vector<MovedKoshu>& moved) {
     for (int gi = 0; gi < into.GetCount(); ++gi) {
         CBukakeGyomu& target = *into.GetGyomu(gi);
         const CBukakeGyomu* source = from.FindGyomu(target.m_code);
-        if (source && !MergeGyomu(*source, target, rules, step)) return false;
+        if (source && !MergeGyomu(*source, target, rules, step, moved)) return false;
     }
     return true;
 }

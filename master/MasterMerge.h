@@ -1,6 +1,8 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "master/BukakeFile.h"
 #include "master/HenkaritsuFile.h"
@@ -31,17 +33,31 @@ struct BukakeMergeRules {
     bool clearConventionalFlags = false;
 };
 
+// A user 工種 carried into a 業務 that already held its code: it takes the first free code of its
+// category there, so that each 工種 of a 業務 keeps a code of its own.
+struct MovedKoshu {
+    std::string gyomuName;
+    std::string koshuName;
+    int32_t oldCode;  // its code in the source master
+    int32_t newCode;  // its code in the destination; kNoFreeKoshuCode when it could not be carried
+};
+// The category of the 工種 has no free code left (or the code belongs to no category): the 工種
+// is not in the destination.
+inline constexpr int32_t kNoFreeKoshuCode = -1;
+
 // Number of progress steps' worth of user entries: over the 業務 of `from` that `into` also has, a
 // user 工種 counts its 種別, any other 工種 its user 種別.
 int CountUserBukakeEntries(const CBukakeFile& from, const CBukakeFile& into);
 
 // For each 業務 of `into` that `from` also has: each user 工種 of `from` is copied in (業務 2: codes
-// 100..299 raised by 200) with the 工種 insertion rule; each user 種別 of another 工種 is appended to
+// 100..299 raised by 200) with the 工種 insertion rule; one whose code the 業務 already holds takes
+// the first free code of its category and is listed in moved (with kNoFreeKoshuCode, and left out,
+// when there is none; never with skipExistingKoshu). Each user 種別 of another 工種 is appended to
 // the 工種 of the same code in `into` (dropped when there is none), taking the first free 種別 code
 // when its own is taken. step runs after each 工種 of `from` that holds user entries. false when
 // step asked to stop (into is then half merged and must be dropped).
 bool MergeUserBukake(const CBukakeFile& from, CBukakeFile& into, const BukakeMergeRules& rules,
-                     const MergeStep& step);
+                     const MergeStep& step, std::vector<MovedKoshu>& moved);
 
 // How the groups of two 変化率・補正率 masters are paired; 業務 5 is looked up as 4 on the other side.
 enum class GroupPairing {

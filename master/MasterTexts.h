@@ -139,6 +139,15 @@
     X(kAskUpdateAll, "データを更新する作業を行います。")                                                       \
     X(kUpdateAllFailed, "データの更新作業は失敗しました。")                                                    \
     X(kUpdateAllDone, "データの更新作業は正常に終了しました。")                                                \
+    /* User 工種 on a code the new 歩掛 master uses (a line each: names, separator, Before, code(s), "\n") */   \
+    X(kMovedKoshuHeading,                                                                                      \
+      "\n\n以下の任意の工種は、新しい歩掛データに同じ工種コードの工種があるため、工種コードを変更しました。\n" \
+      "これらの工種を使用している積算データでは、工種を選択し直してください。\n")                              \
+    X(kKoshuWithoutFreeCodeHeading,                                                                            \
+      "以下の任意の工種は、新しい歩掛データに同じ工種コードの工種があり、同じ種類の空いている工種コードもない" \
+      "ため、引き継ぐことができません。\n同じ種類の任意の工種を減らしてから、もう一度更新作業を実行してください。\n") \
+    X(kKoshuCodeBefore, "工種コード ")                                                                         \
+    X(kKoshuCodeArrow, " → ")                                                                                  \
     /* The automatic update: the state lines of AutoVerup.txt, then its messages; a text starting with */    \
     /* "」" follows "「" and a file or folder name */                                                          \
     X(kAutoVerupAllTodo, "All AutoVerup = 対応する")                                                           \

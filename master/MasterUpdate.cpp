@@ -2,12 +2,14 @@
 
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 #include "master/MasterMerge.h"
 #include "master/MasterCommandSupport.h"
 #include "master/MasterTexts.h"
 #include "platform/FileUtil.h"
 #include "platform/Host.h"
+#include "platform/NumberText.h"
 
 using vemo::FileExists;
 using vemo::JoinPath;
@@ -19,6 +21,20 @@ const char kDataFolderName[] = "データ格納";
 const char kShippedMasterSet[] = "参考マスター";
 
 std::string ZairyoTankaFileName() { return std::string(kZairyoTankaDefaultStem) + kZairyoTankaExtension; }
+
+// One line per user 工種 that was given a new code (carried) or could not be carried (!carried):
+// its names, its former code and (carried) its new one.
+std::string KoshuLines(const std::vector<MovedKoshu>& moved, bool carried) {
+    std::string lines;
+    for (const MovedKoshu& m : moved) {
+        if ((m.newCode != kNoFreeKoshuCode) != carried) continue;
+        lines += m.gyomuName + " " + m.koshuName + mastertext::kFindingSeparator + mastertext::kKoshuCodeBefore +
+                 vemo::FormatInt(m.oldCode);
+        if (carried) lines += mastertext::kKoshuCodeArrow + vemo::FormatInt(m.newCode);
+        lines += "\n";
+    }
+    return lines;
+}
 
 }  // namespace
 
@@ -47,13 +63,24 @@ std::string CMasterUpdater::AutoVerupPath() const { return JoinPath(m_store.GetP
 // ---------------------------------------------------------------------------------------------
 // Merges into scratch objects
 
-CMasterUpdater::Merge CMasterUpdater::MergeBukake(const std::string& path, CBukakeFile& result) {
+CMasterUpdater::Merge CMasterUpdater::MergeBukake(const std::string& path, CBukakeFile& result,
+                                                   std::string& movedNote) {
     CBukakeFile shipped;
     if (!m_store.SerializeBukakeFile(0, &shipped, path)) return Merge::failed;
     const CBukakeFile& user = m_store.GetBukakeFile();
     CMasterProgress progress(mastertext::kStatusImportingBukake, CountUserBukakeEntries(user, shipped));
-    if (!MergeUserBukake(user, shipped, BukakeMergeRules{}, progress.Stepper())) return Merge::cancelled;
+    std::vector<MovedKoshu> moved;
+    if (!MergeUserBukake(user, shipped, BukakeMergeRules{}, progress.Stepper(), moved)) return Merge::cancelled;
     progress.Hide();
+    // A user 工種 that finds no code of its own is neither dropped nor doubled: the update fails,
+    // and the user learns which 工種 stands in the way.
+    const std::string lost = KoshuLines(moved, false);
+    if (!lost.empty()) {
+        AfxMessageBox(mastertext::kKoshuWithoutFreeCodeHeading + lost, MsgButtons::Ok, MsgIcon::Exclamation);
+        return Merge::failed;
+    }
+    const std::string lines = KoshuLines(moved, true);
+    movedNote = lines.empty() ? std::string() : mastertext::kMovedKoshuHeading + lines;
     result = std::move(shipped);
     return Merge::merged;
 }
@@ -105,7 +132,8 @@ CMasterUpdater::Merge CMasterUpdater::MergeZairyo(const std::string& path, const
 
 int CMasterUpdater::UpdateBukakeFile(const std::string& path) {
     CBukakeFile merged;
-    if (MergeBukake(path, merged) != Merge::merged) return 0;
+    std::string movedNote;  // told by the commands, in their closing message
+    if (MergeBukake(path, merged, movedNote) != Merge::merged) return 0;
     m_store.GetBukakeFile() = std::move(merged);
     return 1;
 }
@@ -136,7 +164,7 @@ int CMasterUpdater::UpdateZairyoTankaFile(const std::string& path) {
 
 template <class Root, class MergeFn, class SaveFn>
 int CMasterUpdater::RunUpdateCommand(int silent, const UpdateTexts& texts, const std::string& source, Root& target,
-                                     MergeFn merge, SaveFn save, bool isTanka) {
+                                     MergeFn merge, SaveFn save, bool isTanka, const std::string& closingNote) {
     if (!silent && AfxMessageBox(texts.confirm, MsgButtons::YesNo, MsgIcon::Information) != IDYES) {
         AfxMessageBox(mastertext::kUpdateAborted);
         return 2;
@@ -167,17 +195,18 @@ int CMasterUpdater::RunUpdateCommand(int silent, const UpdateTexts& texts, const
         AfxMessageBox(texts.failure);
         return finish(0);
     }
-    AfxMessageBox(texts.success, MsgButtons::Ok, MsgIcon::Information);
+    AfxMessageBox(texts.success + closingNote, MsgButtons::Ok, MsgIcon::Information);
     return finish(1);
 }
 
 int CMasterUpdater::DoBukakeUpdate(int silent) {
     static const UpdateTexts texts{mastertext::kAskUpdateBukake, mastertext::kBukakeUpdated,
                                    mastertext::kAskOverwriteBukake, mastertext::kBukakeUpdateFailed};
+    std::string movedNote;  // filled by the merge, told in the closing message
     return RunUpdateCommand(
         silent, texts, ShippedBukakePath(), m_store.GetBukakeFile(),
-        [this](const std::string& p, CBukakeFile& r) { return MergeBukake(p, r); },
-        [this] { return m_store.SerializeBukakeFile(1, nullptr, "") == 1; }, false);
+        [this, &movedNote](const std::string& p, CBukakeFile& r) { return MergeBukake(p, r, movedNote); },
+        [this] { return m_store.SerializeBukakeFile(1, nullptr, "") == 1; }, false, movedNote);
 }
 
 int CMasterUpdater::DoHenkaritsuUpdate(int silent) {
@@ -186,7 +215,7 @@ int CMasterUpdater::DoHenkaritsuUpdate(int silent) {
     return RunUpdateCommand(
         silent, texts, ShippedHenkaritsuPath(), m_store.GetHenkaritsuFile(),
         [this](const std::string& p, CHenkaritsuFile& r) { return MergeHenkaritsu(p, r); },
-        [this] { return m_store.SerializeHenkaritsuFile(1, nullptr, "") == 1; }, false);
+        [this] { return m_store.SerializeHenkaritsuFile(1, nullptr, "") == 1; }, false, {});
 }
 
 int CMasterUpdater::DoTankaUpdate(int silent) {
@@ -195,7 +224,7 @@ int CMasterUpdater::DoTankaUpdate(int silent) {
     return RunUpdateCommand(
         silent, texts, ShippedTankaPath(), m_store.GetTankaFile(),
         [this](const std::string& p, CTankaFile& r) { return MergeTankaFile(p, r); },
-        [this] { return m_store.SerializeTankaFile(1, nullptr, "") == 1; }, true);
+        [this] { return m_store.SerializeTankaFile(1, nullptr, "") == 1; }, true, {});
 }
 
 int CMasterUpdater::DoZairyoTankaUpdate(int silent) {
@@ -204,7 +233,7 @@ int CMasterUpdater::DoZairyoTankaUpdate(int silent) {
     return RunUpdateCommand(
         silent, texts, ShippedZairyoTankaPath(), m_store.GetZairyoTankaFile(),
         [this](const std::string& p, CZairyoTankaFile& r) { return MergeZairyo(p, m_store.GetZairyoTankaFile(), r); },
-        [this] { return m_store.SerializeZairyoTankaFile(1, nullptr, "") == 1; }, false);
+        [this] { return m_store.SerializeZairyoTankaFile(1, nullptr, "") == 1; }, false, {});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -272,7 +301,9 @@ int CMasterUpdater::DoAutoFileVersionUp(int silent) {
     CBukakeFile bukake;
     CHenkaritsuFile henkaritsu;
     CTankaFile tanka;
-    if (require(ShippedBukakePath()) && MergeBukake(ShippedBukakePath(), bukake) != Merge::merged) failed = true;
+    std::string movedNote;
+    if (require(ShippedBukakePath()) && MergeBukake(ShippedBukakePath(), bukake, movedNote) != Merge::merged)
+        failed = true;
     if (require(ShippedHenkaritsuPath()) && MergeHenkaritsu(ShippedHenkaritsuPath(), henkaritsu) != Merge::merged)
         failed = true;
     if (require(ShippedTankaPath()) && MergeTankaFile(ShippedTankaPath(), tanka) != Merge::merged) failed = true;
@@ -354,7 +385,7 @@ int CMasterUpdater::DoAutoFileVersionUp(int silent) {
 
     m_store.ShowTankaSetInStatus();
     m_store.ShowZairyoTankaInStatus();
-    AfxMessageBox(failed ? mastertext::kUpdateAllFailed : mastertext::kUpdateAllDone, MsgButtons::Ok,
-                  MsgIcon::Information);
+    AfxMessageBox(failed ? std::string(mastertext::kUpdateAllFailed) : mastertext::kUpdateAllDone + movedNote,
+                  MsgButtons::Ok, MsgIcon::Information);
     return failed ? 0 : 1;
 }

@@ -17,7 +17,8 @@ public:
 
     // Engines: merge the shipped file at path with the application's master and put the result in its
     // place (nothing is saved). 1 when replaced; 0 when the file did not load, the user cancelled
-    // in the progress window or (単価) the file is not newer (the user is told so).
+    // in the progress window, (単価) the file is not newer or (歩掛) a user 工種 on a code the file
+    // uses finds no free code of its category (the user is told so).
     int UpdateBukakeFile(const std::string& path);
     int UpdateHenkaritsuFile(const std::string& path);
     int UpdateTankaFile(const std::string& path);
@@ -26,7 +27,8 @@ public:
     // Menu commands "歩掛 ファイルのインポート...(&B)", "変化率・補正率 ファイルのインポート...(&H)",
     // "単価 ファイルのインポート...(&T)", "材料単価 ファイルのインポート...(&T)": merge the shipped file,
     // and save it (after asking unless silent). 1 done and saved, 0 failed, 2 declined by the user;
-    // 単価 also 3 when the shipped file is not newer.
+    // 単価 also 3 when the shipped file is not newer. The closing message of the 歩掛 update, and of
+    // the whole update, names each user 工種 that took a new code, with its former code.
     int DoBukakeUpdate(int silent);
     int DoHenkaritsuUpdate(int silent);
     int DoTankaUpdate(int silent);
@@ -58,7 +60,8 @@ public:
 private:
     enum class Merge { merged, failed, cancelled, notNewer };
 
-    Merge MergeBukake(const std::string& path, CBukakeFile& result);
+    // movedNote: the closing message's lines on the user 工種 that took new codes ("" when none).
+    Merge MergeBukake(const std::string& path, CBukakeFile& result, std::string& movedNote);
     Merge MergeHenkaritsu(const std::string& path, CHenkaritsuFile& result);
     Merge MergeTankaFile(const std::string& path, CTankaFile& result);
     Merge MergeZairyo(const std::string& path, const CZairyoTankaFile& base, CZairyoTankaFile& result);
@@ -66,7 +69,7 @@ private:
     struct UpdateTexts;
     template <class Root, class MergeFn, class SaveFn>
     int RunUpdateCommand(int silent, const UpdateTexts& texts, const std::string& source, Root& target,
-                         MergeFn merge, SaveFn save, bool isTanka);
+                         MergeFn merge, SaveFn save, bool isTanka, const std::string& closingNote);
 
     int CopyShippedFile(const std::string& name, const std::string& destination);
 

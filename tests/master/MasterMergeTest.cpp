@@ -230,6 +230,7 @@ TEST(MergeRules, UserShubetsuWithoutFreeCodeIsLeftOut) {
     CBukakeFile shipped;
     CBukakeKoshu& full = AddKoshu(AddGyomu(shipped, 1), 1);
     for (int32_t code = 1; code <= 999; ++code) AddShubetsu(full, code);
-    EXPECT_TRUE(MergeUserBukake(user, shipped, BukakeMergeRules{}, nullptr));
+    std::vector<MovedKoshu> moved;
+    EXPECT_TRUE(MergeUserBukake(user, shipped, BukakeMergeRules{}, nullptr, moved));
     EXPECT_EQ(shipped.FindKoshu(1, 1)->GetCount(), 999);
 }

@@ -124,6 +124,14 @@ const TextEntry kExpected[] = {
     {"kAskUpdateAll", "データを更新する作業を行います。"},
     {"kUpdateAllFailed", "データの更新作業は失敗しました。"},
     {"kUpdateAllDone", "データの更新作業は正常に終了しました。"},
+    {"kMovedKoshuHeading",
+     "\n\n以下の任意の工種は、新しい歩掛データに同じ工種コードの工種があるため、工種コードを変更しました。\n"
+     "これらの工種を使用している積算データでは、工種を選択し直してください。\n"},
+    {"kKoshuWithoutFreeCodeHeading",
+     "以下の任意の工種は、新しい歩掛データに同じ工種コードの工種があり、同じ種類の空いている工種コードもないため、"
+     "引き継ぐことができません。\n同じ種類の任意の工種を減らしてから、もう一度更新作業を実行してください。\n"},
+    {"kKoshuCodeBefore", "工種コード "},
+    {"kKoshuCodeArrow", " → "},
     {"kAutoVerupAllTodo", "All AutoVerup = 対応する"},
     {"kAutoVerupAllUnnecessary", "All AutoVerup = 対応済み"},
     {"kAutoVerupAllDone", "All AutoVerup = 対応完了"},

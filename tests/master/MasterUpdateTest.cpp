@@ -145,6 +145,33 @@ TEST(UpdateCommands, CancelAtEveryProgressStepChangesNoMasterAndNoFile) {
     EXPECT_EQ(CancelAtEveryStep(f, *store, host, [&] { updater.DoZairyoTankaUpdate(0); }, {IDYES, IDNO}), 4);
 }
 
+TEST(UpdateCommands, UserKoshuOnAShippedCodeTakesTheFirstFreeCodeAndIsNamed) {
+    // The new 設計 holds 350 (the user's 150, raised) and 300, the first code of a new 設計 工種.
+    const std::string moved = std::string(mastertext::kMovedKoshuHeading) + "設計 利用者工種" +
+                              mastertext::kFindingSeparator + mastertext::kKoshuCodeBefore + "150" +
+                              mastertext::kKoshuCodeArrow + "301\n";
+    const std::pair<std::string, std::function<int(CMasterUpdater&)>> commands[] = {
+        {mastertext::kBukakeUpdated, [](CMasterUpdater& u) { return u.DoBukakeUpdate(1); }},
+        {mastertext::kUpdateAllDone, [](CMasterUpdater& u) { return u.DoAutoFileVersionUp(1); }},
+    };
+    for (const auto& [closing, run] : commands) {
+        UpdateProgram f;
+        CBukakeFile shipped = ShippedBukake();
+        AddKoshu(*shipped.FindGyomu(2), 300, "新工種A");
+        AddKoshu(*shipped.FindGyomu(2), 350, "新工種B");
+        WriteMaster(f.shippedMasters + "/歩掛データ.soa", shipped);
+        ScriptedHost host;
+        auto store = f.Start();
+        CMasterUpdater updater(*store);
+        EXPECT_EQ(run(updater), 1) << closing;
+        const CBukakeFile& b = store->GetBukakeFile();
+        EXPECT_EQ(b.FindKoshu(2, 350)->m_name, "新工種B") << closing;
+        ASSERT_NE(b.FindKoshu(2, 301), nullptr) << closing;
+        EXPECT_EQ(b.FindKoshu(2, 301)->m_name, "利用者工種") << closing;
+        EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{closing + moved}) << closing;
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 
 struct CarryOverProgram : UpdateProgram {
@@ -335,6 +362,14 @@ TEST(AutoFileVersionUp, AnyFailureBeforeWritingChangesNothing) {
          {"@/初期データ/データ格納/表紙データ.daa" + std::string(mastertext::kFileMissing)}},
         {"諸経費 foreign", [](UpdateProgram& f) { WriteMaster(f.shipped + "/諸経費データ.daa", ShippedTanka()); },
          {mastertext::kShokeihiForeignFile}},
+        {"歩掛 user 工種 without a free code",
+         [](UpdateProgram& f) {
+             CBukakeFile shipped = ShippedBukake();
+             for (int32_t code = 300; code <= 689; ++code) AddKoshu(*shipped.FindGyomu(2), code);
+             WriteMaster(f.shippedMasters + "/歩掛データ.soa", shipped);
+         },
+         {mastertext::kKoshuWithoutFreeCodeHeading + std::string("設計 利用者工種") + mastertext::kFindingSeparator +
+          mastertext::kKoshuCodeBefore + "150\n"}},
     };
     for (const Case& c : cases) {
         UpdateProgram f;
