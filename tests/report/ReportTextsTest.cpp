@@ -122,7 +122,7 @@ const TextEntry kExpected[] = {
     {"kDaikaSeidoCoefficient", "  精度管理費係数%.2f"},
     {"kDaikaNoDirectLabour", "  ( 0 )"},
     {"kDaikaGokei", "合計"},
-    {"kZairyoLossRate", " 損率%.0f％(%.0f円)"},
+    {"kZairyoLossRate", " 損率%.0f％(%.*f円)"},
     {"kKeihiOfDirectLabour", "  直接人件費の%.2f％"},
     {"kKeihiOfLabour", "  労務費の%.2f％"},
     {"kKeihiOfZairyo", "  材料費の%.2f％"},
