@@ -53,7 +53,7 @@ const char* KeihiRemark(int basis, int marker, bool daika) {
 // (a material price, or one with a loss rate) goes in with a copy of the format that shows its
 // decimals; the line's amount is worked with the fraction.
 void WritePrice(CReportJob& job, int row, double price) {
-    const int decimals = reportsheet::DecimalsShown(reportsheet::PriceText(price));
+    const int decimals = reportsheet::PriceDecimals(price);
     if (decimals == 0)
         job.SetCellDoubleAt("**単価", 0, row, price);
     else
@@ -87,7 +87,8 @@ int WriteZairyoKikaiRows(int lastRow, CReportJob& job, const CSekisanData& calc,
             amount = RoundDown(x, 1.0);
             const int32_t loss = entry->m_values[2];
             if (!IsUnset(loss) && loss >= 1) {
-                remark = Format(kZairyoLossRate, static_cast<double>(loss), material->m_price);
+                remark = Format(kZairyoLossRate, static_cast<double>(loss), PriceDecimals(material->m_price),
+                                material->m_price);
             }
         } else {
             const int marker = x == -2.0 ? 0 : x == -3.0 ? 1 : x == -4.0 ? 2 : -1;
@@ -403,7 +404,8 @@ int CEstimateReport::WriteDoshitsuLines(int last, CSekisanData& calc, int index,
         } else if (material && !IsNoPrice(material->m_price)) {
             const int32_t percentage = line->m_columns[2];
             if (!IsUnset(percentage) && percentage >= 1) {
-                remark = Format(kZairyoLossRate, static_cast<double>(percentage), material->m_price);
+                remark = Format(kZairyoLossRate, static_cast<double>(percentage), PriceDecimals(material->m_price),
+                                material->m_price);
             } else {
                 remark = material->m_remarks;
             }

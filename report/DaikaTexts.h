@@ -8,13 +8,14 @@
 #define VEMO_REPORT_DAIKA_TEXTS(X)                                                                      \
     /* Rows of a 種別 page: the 物件調査 labour total, 電子計算機使用料, the rate remarks ("%.2f": the */             \
     /* rate in percent), the correction remarks ("%s": the factor with its digits), the corrected */    \
-    /* trade quantity ("%.3f": quantity and corrected quantity, "%s": the factor), the four-digit remarks */ \
+    /* trade quantity ("%.3f": the quantity, "%s": the factor, "%.2f": the corrected quantity, cut to */ \
+    /* 1/100 人), the four-digit remarks */                                                                  \
     X(kDaikaJinkenhi, "人件費")                                                                            \
     X(kDaikaRatePercent, "  %.2f%%")                                                                    \
     X(kDaikaRatePercentStandard, "  %.2f%%  (標準歩掛)")                                                    \
     X(kDaikaCorrection, "  (補正率 %s)")                                                                    \
     X(kDaikaCorrectionKubun, "  (補正率 － )")                                                              \
-    X(kDaikaTradeCorrection, "  %.3f×%s=%.3f")                                                         \
+    X(kDaikaTradeCorrection, "  %.3f×%s=%.2f")                                                         \
     X(kDaikaFourDigits, "　有効数字４桁")                                                                      \
     X(kDaikaFourDigitsOpen, "　有効数字４桁  (")                                                               \
     X(kDaikaAmountOpen, "　(")                                                                                 \

@@ -37,7 +37,8 @@
     X(kChikuEquals, " ＝ ")                                                                        \
     X(kChikuBracketClose, " ］")                                                                   \
     /* 単価表: the basis on the 代価表 page, the reference to a 単価表, the 合計 remark, the */       \
-    /* deducted totals, the page titles, the line name's brackets, the worker remark, the */      \
+    /* deducted totals, the page titles, the line name's brackets, the worker remark (man-days, */ \
+    /* factor, and the man-days rounded, "%.*f" with the digits they were rounded to), the */      \
     /* 電子計算機使用料 rate, the 工程 prefixes of the rate text and the factor remarks */          \
     X(kTankaReference, "　第%d号単価表")                                                           \
     X(kTankaSignificantBefore, "　有効数字４桁 (")                                                 \
@@ -45,5 +46,5 @@
     X(kTankaDensiDeducted, "電子計算機使用料控除後合計")                                           \
     X(kTankaTitleNumbered, "第 %d 号 単 価 表")                                                    \
     X(kTankaTitle, "単　　価　　表")                                                               \
-    X(kTankaWorkerRemark, "  %.3f×%.4f=%.3f")                                                      \
+    X(kTankaWorkerRemark, "  %.3f×%.4f=%.*f")                                                      \
     X(kTankaFactor4, "  (補正率 %.4f)")

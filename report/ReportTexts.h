@@ -113,9 +113,10 @@
     X(kDaikaSeidoCoefficient, "  精度管理費係数%.2f")                                                     \
     X(kDaikaNoDirectLabour, "  ( 0 )")                                                                    \
     X(kDaikaGokei, "合計")                                                                                \
-    /* 材料及び機械経費 block: the loss-rate remark ("%.0f": rate, price), the remarks of the rate */     \
-    /* rows by basis, on a 代価表 and on a 代価明細 page ("%.2f": the rate), the block total */            \
-    X(kZairyoLossRate, " 損率%.0f％(%.0f円)")                                                             \
+    /* 材料及び機械経費 block: the loss-rate remark ("%.0f": rate, "%.*f": the price with its own */     \
+    /* decimals), the remarks of the rate rows by basis, on a 代価表 and on a 代価明細 page ("%.2f": */  \
+    /* the rate), the block total */                                                                    \
+    X(kZairyoLossRate, " 損率%.0f％(%.*f円)")                                                            \
     X(kKeihiOfDirectLabour, "  直接人件費の%.2f％")                                                       \
     X(kKeihiOfLabour, "  労務費の%.2f％")                                                                 \
     X(kKeihiOfZairyo, "  材料費の%.2f％")                                                                 \

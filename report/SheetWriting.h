@@ -82,6 +82,8 @@ inline int FactorDecimals(double factor) { return DecimalsShown(FactorText(facto
 
 // A price as text: grouped by thousands, with its decimals (up to four) when it has a fraction.
 std::string PriceText(double price);
+// The decimals PriceText prints a price with: 0 for whole yen, 1 for 152.5.
+inline int PriceDecimals(double price) { return DecimalsShown(PriceText(price)); }
 
 // Writes a text the sheets build for a figure ("1.000", "6,200", "152.5") as that figure, with the
 // decimals it has (grouped by thousands when grouped), into the cell dy rows below the named one;

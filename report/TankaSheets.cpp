@@ -50,6 +50,10 @@ struct TankaCall {
     int Cut(int amount) const { return exempt ? amount : CSekisanData::TruncTo4Digits(amount); }
 };
 
+// The decimals of a worker's man-days as the calculation rounds them by the 丸め桁 setting: 1 to whole
+// days, 2 to 0.1, 3 to 0.01, any other to 0.001.
+int ManDayDecimals(int keta) { return keta >= 1 && keta <= 3 ? keta - 1 : 3; }
+
 // A line with a worker quantity gets a 単価表 page.
 bool HasWorkers(const CBukakeDetailLine& line) {
     for (int32_t v : line.m_columns)
@@ -266,6 +270,7 @@ void DensiRows(TankaCall& w, int& number, const CCalcSettings& settings, int per
 void DensiPageBody(TankaCall& w, int k, double f, int column) {
     const CBukakeDetail& d = w.detail;
     int64_t total = 0, direct = 0;
+    const int decimals = ManDayDecimals(w.calc.CalcContext().GetCalcSettings().HoseiMarumeKeta);
     for (int c = 0; c < 10; ++c) {
         if (d.GetLine(k)->m_columns[static_cast<size_t>(c)] <= 0) continue;
         double rounded = 0.0, days = 0.0;
@@ -275,7 +280,7 @@ void DensiPageBody(TankaCall& w, int k, double f, int column) {
         total += amount;
         if (worker.m_kind == 0) direct += amount;
         WorkerRow(w, worker, rounded, pricing::PriceInColumn(worker, column), amount);
-        w.Remark(w.row, Format(kTankaWorkerRemark, days, f, rounded));
+        w.Remark(w.row, Format(kTankaWorkerRemark, days, f, decimals, rounded));
         ++w.row;
     }
     int directOut = 0, e = 0, lineTotal = 0;

@@ -8,7 +8,7 @@ using namespace xls;
 
 namespace {
 
-// Largest rectangle an alignment is given to, cell by cell.
+// Largest rectangle an alignment or a number format is given to, cell by cell.
 constexpr long kMaxAlignedCells = 65536;
 
 struct StringWriter : pugi::xml_writer {
@@ -301,22 +301,29 @@ int CXlsReportEngine::Impl::DecimalsFormat(int xf, int decimals, bool grouped) {
     });
 }
 
-void CXlsReportEngine::Impl::Align(const char* attribute, const char* value) {
+void CXlsReportEngine::Impl::Restyle(const std::function<int(int)>& format) {
     const XlsRange& s = selection;
-    long cells = static_cast<long>(s.lastRow - s.firstRow + 1) * (s.lastColumn - s.firstColumn + 1);
-    if (!value || cells > kMaxAlignedCells) {
-        errorNo = static_cast<int>(value ? XlsErrorNo::badPosition : XlsErrorNo::badValue);
+    if (static_cast<long>(s.lastRow - s.firstRow + 1) * (s.lastColumn - s.firstColumn + 1) > kMaxAlignedCells) {
+        errorNo = static_cast<int>(XlsErrorNo::badPosition);
         return;
     }
     for (int row = s.firstRow; row <= s.lastRow; ++row)
         for (int col = s.firstColumn; col <= s.lastColumn; ++col) {
             pugi::xml_node c = Cell(row, col);
-            int xf = AlignedFormat(IntAttribute(c, "s", 0), attribute, value);
+            const int xf = format(IntAttribute(c, "s", 0));
             pugi::xml_attribute a = c.attribute("s");
             if (xf == 0 && !a) continue;
             if (!a) a = c.append_attribute("s");
             a.set_value(xf);
         }
+}
+
+void CXlsReportEngine::Impl::Align(const char* attribute, const char* value) {
+    if (!value) {
+        errorNo = static_cast<int>(XlsErrorNo::badValue);
+        return;
+    }
+    Restyle([&](int xf) { return AlignedFormat(xf, attribute, value); });
 }
 
 void CXlsReportEngine::AttrPutPosHorz(int alignment) {
@@ -331,18 +338,5 @@ void CXlsReportEngine::AttrPutPosVert(int alignment) {
 
 void CXlsReportEngine::AttrPutDecimals(int decimals, bool grouped) {
     if (!m->current || !m->selected) return;
-    const XlsRange& s = m->selection;
-    if (static_cast<long>(s.lastRow - s.firstRow + 1) * (s.lastColumn - s.firstColumn + 1) > kMaxAlignedCells) {
-        m->errorNo = static_cast<int>(XlsErrorNo::badPosition);
-        return;
-    }
-    for (int row = s.firstRow; row <= s.lastRow; ++row)
-        for (int col = s.firstColumn; col <= s.lastColumn; ++col) {
-            pugi::xml_node c = m->Cell(row, col);
-            const int xf = m->DecimalsFormat(IntAttribute(c, "s", 0), decimals, grouped);
-            pugi::xml_attribute a = c.attribute("s");
-            if (xf == 0 && !a) continue;
-            if (!a) a = c.append_attribute("s");
-            a.set_value(xf);
-        }
+    m->Restyle([&](int xf) { return m->DecimalsFormat(xf, decimals, grouped); });
 }

@@ -119,6 +119,9 @@ struct CXlsReportEngine::Impl {
     int NumberFormatId(const std::string& code);
     // The format xf with a number format showing that many decimals (XlsFormatWithDecimals), made once.
     int DecimalsFormat(int xf, int decimals, bool grouped);
+    // Every cell of the selection given the format that format makes of its own; a selection past
+    // the cells one call restyles is refused (badPosition).
+    void Restyle(const std::function<int(int)>& format);
     // Every cell of the selection given that alignment; a null value is refused (badValue).
     void Align(const char* attribute, const char* value);
     void Join(bool merge);

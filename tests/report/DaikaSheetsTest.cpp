@@ -311,10 +311,10 @@ TEST_F(DaikaWalkTest, A物件調査PageCorrectsTheTradesAndPlacesItsMaterialRowB
     //   12,345 × 0.36 = 4,444.2 → 4,444. 直接人件費 119,744, 人件費 163,744.
     //   機械経費 10% of 119,744 = 11,974; 材料費 5% = 5,987.2 → 5,987
     //   ZairyoDsp off: 合計 181,705, per km ÷ 2.5 = 72,682; on: 合計 175,718, per km 70,287.2 → 70,287
-    const std::vector<Row> trades = {{"　主任技師", "0.82", "人", "40000", "32800", "  0.750×1.100=0.820"},
-                                     {"　技師", "2.75", "人", "30000", "82500", "  2.500×1.100=2.750"},
-                                     {"　作業員", "2.2", "人", "20000", "44000", "  2.000×1.100=2.200"},
-                                     {"　機械器具", "1", "式", "", "4444", "  0.330×1.100=0.360"},
+    const std::vector<Row> trades = {{"　主任技師", "0.82", "人", "40000", "32800", "  0.750×1.100=0.82"},
+                                     {"　技師", "2.75", "人", "30000", "82500", "  2.500×1.100=2.75"},
+                                     {"　作業員", "2.2", "人", "20000", "44000", "  2.000×1.100=2.20"},
+                                     {"　機械器具", "1", "式", "", "4444", "  0.330×1.100=0.36"},
                                      {"人件費", "", "", "", "163744", "-119744"},
                                      {"機械経費", "1", "式", "", "11974", "  10.00%"}};
     const Row zairyo = {"材料費", "1", "式", "", "5987", "  5.00%"};
@@ -335,6 +335,7 @@ TEST_F(DaikaWalkTest, 土質LinesWithTheRateLinesAndALossRate) {
     masterbuild::AddZairyoItem(env.zairyoTanka, 2001, 1, "鋼材", 1234).m_unit = "kg";
     masterbuild::AddZairyoItem(env.zairyoTanka, 2003, 1, "材料費", 0).m_unit = "式";
     masterbuild::AddZairyoItem(env.zairyoTanka, 2004, 1, "機械経費", 2000).m_unit = "式";
+    masterbuild::AddZairyoItem(env.zairyoTanka, 2005, 1, "軽油", 152.5).m_unit = "L";
     CBukakeDetail& d = masterbuild::AddShubetsu(*env.bukake.FindKoshu(4, 10), 5).GetDetail();
     d.m_bukakeType = 4;
     d.m_quantity = 100;
@@ -344,6 +345,7 @@ TEST_F(DaikaWalkTest, 土質LinesWithTheRateLinesAndALossRate) {
     d.m_rates = {1000, kUnset, 500};  // Z2 10%, Z1 5%
     masterbuild::AddLine(d, "2.5", {1, 1002});       // 技師 2.5 人
     masterbuild::AddLine(d, "10", {3, 2001, 105});   // 鋼材 10 kg, loss 105%
+    masterbuild::AddLine(d, "20", {3, 2005, 100});   // 軽油 20 L, loss 100%
     masterbuild::AddLine(d, "Z1", {3, 2003});
     masterbuild::AddLine(d, "Z2", {3, 2004});
     masterbuild::AddLine(d, "3", {0, 2001});         // kind 0: no line
@@ -351,21 +353,23 @@ TEST_F(DaikaWalkTest, 土質LinesWithTheRateLinesAndALossRate) {
     ItemListBuilder(list).Gyomu(4).Koshu(10).Shubetsu(5, "ボーリング").DaikaNo(2).Set(
         [](CSekisanItem& i) { Chosen(i, 1100); });
     // 技師 2.5 × 30,000 = 75,000; 鋼材 10 × 1,234 × 1.05 = 12,957 at the unit price 1,295.7 it is worked with;
+    // 軽油 20 × 152.5 = 3,050, the price quoted as its 単価 prints it;
     // Z1 5% of the 直接人件費 lines 75,000 = 3,750; Z2 10% of its own price 2,000 = 200.
-    // 合計 91,907; per 本 ÷ 1.00 = 91,907; corrected × 1.100 = 101,097.7 → 101,097.
+    // 合計 94,957; per 本 ÷ 1.00 = 94,957; corrected × 1.100 = 104,452.7 → 104,452.
     const std::vector<Row> lines = {{"技師", "2.5", "人", "30000", "75000"},
                                     {"鋼材", "10", "kg", "1,295.7", "12957", " 損率105％(1234円)"},
+                                    {"軽油", "20", "L", "152.5", "3050", " 損率100％(152.5円)"},
                                     {"材料費", "1", "式", "", "3750", " 直接人件費計の5.00％"},
                                     {"機械経費", "1", "式", "", "200", " 該当単価の10.00％"},
-                                    {"合計", "", "", "", "91907"},
-                                    {"1 本 当たり", "", "", "", "91907"}};
-    ExpectRows(*Build(0), 0, 5, Plus(lines, {{"補正後", "", "", "", "101097", "  (補正率 1.100)"}, {}}));
+                                    {"合計", "", "", "", "94957"},
+                                    {"1 本 当たり", "", "", "", "94957"}};
+    ExpectRows(*Build(0), 0, 5, Plus(lines, {{"補正後", "", "", "", "104452", "  (補正率 1.100)"}, {}}));
     // DouroCalc 1, 業務 4 without the keep-all-digits flag: four significant digits.
     env.settings.DouroCalc = 1;
-    ExpectRows(*Build(0), 0, 5, Plus(lines, {{"補正後", "", "", "", "101000", "　有効数字４桁"}, {}}));
+    ExpectRows(*Build(0), 0, 5, Plus(lines, {{"補正後", "", "", "", "104400", "　有効数字４桁"}, {}}));
     env.settings.DouroCalc = 0;
     ExpectRows(*Build(1), 0, 5,
-               {{"技師", "", "人"}, {"鋼材", "", "kg"}, {"材料費", "", "式"}, {"機械経費", "", "式"}, {"合計"},
+               {{"技師", "", "人"}, {"鋼材", "", "kg"}, {"軽油", "", "L"}, {"材料費", "", "式"}, {"機械経費", "", "式"}, {"合計"},
                 {"1 本 当たり"}, {"補正後"}, {}});
 }
 

@@ -510,14 +510,16 @@ TEST(ShippedForms, TheSummaryRemarksShrinkToFit) {
 
 TEST(ShippedForms, LongNamesShrinkToFit) {
     // A long name (a rate text as the lower name, a long 種別 name, the rate texts of a detail's
-    // correction) neither runs over the ruled columns beside it nor is cut at their edge: the name
-    // cells shrink the text into their width.
+    // correction, the explanation of a conversion to the amount per unit, a long 件名) neither runs
+    // over the ruled columns beside it nor is cut at their edge: the name cells shrink the text into
+    // their width.
     const struct {
         const char* sheet;
         const char* cell;
     } cells[] = {{"報告書1", "**費目上段"}, {"報告書1", "**費目下段"}, {"報告書2", "**費目上段"},
                  {"報告書2", "**費目下段"}, {"代価表", "**名称"},     {"代価表", "**種別名"},
-                 {"代価歩掛明細表", "**補正項目"}, {"代価歩掛明細表", "**区分"}};
+                 {"代価歩掛明細表", "**補正項目"}, {"代価歩掛明細表", "**区分"}, {"代価歩掛明細表", "**補正説明"},
+                 {"報告書1", "**件名"}};
     for (const std::string& form : kEstimateForms) {
         xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
         for (const auto& c : cells) {

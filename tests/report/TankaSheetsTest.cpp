@@ -277,17 +277,20 @@ TEST_F(TankaSheetTest, PagesWithoutAmountsAndTheTitlesOfOtherTemplates) {
 //     the flag set V = −1,980, so the 摘要 reads −(67,980 − 1,980) = −66,000.
 TEST_F(TankaSheetTest, DensiRowsAndPages) {
     AddDensi();
+    const Rows included = {{"設計", "1", "km", "55000", "55000", "　第1号単価表"},
+                           {"照査", "1", "km", "22000", "22000", "　第2号単価表"},
+                           {"合計", "", "", "", "78980", "-66000"}};
     const struct {
         const char* name;
         int flag;
+        int keta;  // the man-days rounded to 0.001 (4) or to 0.01 (3): the same figures here
         Rows rows;
     } cases[] = {
-        {"included", 1,
-         {{"設計", "1", "km", "55000", "55000", "　第1号単価表"},
-          {"照査", "1", "km", "22000", "22000", "　第2号単価表"},
-          {"合計", "", "", "", "78980", "-66000"}}},
+        {"included", 1, 4, included},
+        // The remarks print the rounded man-days with the digits they were rounded to.
+        {"man-days to 0.01", 1, 3, included},
         // Not included: the total with it, the total without it and the 電子計算機使用料 itself.
-        {"not included", 0,
+        {"not included", 0, 4,
          {{"設計", "1", "km", "55000", "55000", "　第1号単価表"},
           {"照査", "1", "km", "22000", "22000", "　第2号単価表"},
           {"合計", "", "", "", "78980", "-66000"},
@@ -298,6 +301,8 @@ TEST_F(TankaSheetTest, DensiRowsAndPages) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         list.GetItem(2)->m_bSpecialExpense = c.flag;
+        env.settings.HoseiMarumeKeta = c.keta;
+        const bool hundredths = c.keta == 3;
         int tankaNo = 1, page = -1;
         const auto out = Run(
             [&](CEstimateReport& r, CSekisanData& calc) { page = r.WriteDensiTankaSheet(calc, 3, 2, 0, tankaNo, Mode::Both); },
@@ -312,8 +317,8 @@ TEST_F(TankaSheetTest, DensiRowsAndPages) {
         EXPECT_EQ(out->Value(1, "B1"), "4");
         EXPECT_EQ(out->Value(1, "C1"), "第 1 号 単 価 表");
         ExpectRows(*out, 1,
-                   {{"主任技師", "1.1", "人", "20000", "22000", "  1.000×1.1000=1.100"},
-                    {"技師", "2.2", "人", "15000", "33000", "  2.000×1.1000=2.200"},
+                   {{"主任技師", "1.1", "人", "20000", "22000", hundredths ? "  1.000×1.1000=1.10" : "  1.000×1.1000=1.100"},
+                    {"技師", "2.2", "人", "15000", "33000", hundredths ? "  2.000×1.1000=2.20" : "  2.000×1.1000=2.200"},
                     {"直接費計", "", "", "", "55000", "-55000"},
                     {"電子計算機使用料", "1", "式", "", "1650", "  3.00%"},
                     {"合計", "", "", "", "56650", ""},
@@ -321,8 +326,8 @@ TEST_F(TankaSheetTest, DensiRowsAndPages) {
                     {"設計 1.1", "", "", "", "", "  (補正率 1.1000)"}});
         EXPECT_EQ(out->Value(2, "C1"), "第 2 号 単 価 表");
         ExpectRows(*out, 2,
-                   {{"主任技師", "0.55", "人", "20000", "11000", "  0.500×1.1000=0.550"},
-                    {"作業員", "1.1", "人", "10000", "11000", "  1.000×1.1000=1.100"},
+                   {{"主任技師", "0.55", "人", "20000", "11000", hundredths ? "  0.500×1.1000=0.55" : "  0.500×1.1000=0.550"},
+                    {"作業員", "1.1", "人", "10000", "11000", hundredths ? "  1.000×1.1000=1.10" : "  1.000×1.1000=1.100"},
                     {"直接費計", "", "", "", "22000", "-11000"},
                     {"電子計算機使用料", "1", "式", "", "330", "  3.00%"},
                     {"合計", "", "", "", "22330", ""},
