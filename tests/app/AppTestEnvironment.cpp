@@ -19,6 +19,12 @@
 namespace {
 
 QTemporaryDir* g_settingsDir = nullptr;
+QString g_settingsInUse;
+
+void UseSettingsFolder(const QString& path) {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+    g_settingsInUse = path;
+}
 
 // A new estimate opens its 件名 and first 業務 dialogs at once. Tests that do not script them (by
 // a ScriptedDialogs of their own) see them cancelled, which leaves the estimate empty. The print
@@ -56,7 +62,7 @@ public:
         qputenv("HOME", m_home->path().toLocal8Bit());
         QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
         g_settingsDir = new QTemporaryDir;
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, g_settingsDir->path());
+        UseSettingsFolder(g_settingsDir->path());
         SetDialogRunner(&m_runner);
     }
     void TearDown() override {
@@ -83,12 +89,19 @@ QString UseFreshSettingsFolder() {
     static int counter = 0;
     QString path = g_settingsDir->path() + QStringLiteral("/run%1").arg(++counter);
     QDir().mkpath(path);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+    UseSettingsFolder(path);
     return path;
 }
 
+QString SettingsFolder() { return g_settingsInUse; }
+
 AppStartScope::AppStartScope() : cwd(QDir::currentPath()) {
     UseFreshSettingsFolder();
+    CSplashWnd::EnableSplashScreen(false);
+}
+
+AppStartScope::AppStartScope(const QString& settingsFolder) : cwd(QDir::currentPath()) {
+    UseSettingsFolder(settingsFolder);
     CSplashWnd::EnableSplashScreen(false);
 }
 
