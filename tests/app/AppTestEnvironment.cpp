@@ -112,6 +112,7 @@ AppStartScope::~AppStartScope() {
 
 // The printer the application makes at start-up loads Qt's CUPS plugin, and with it p11-kit, whose
 // library initialisation keeps a locale path list that is never freed while LOCPATH is set (as it
-// is for these tests). That leak is not the program's: the leak checker leaves it out (the quick
-// stack of the allocation ends in glibc's __argz_add_sep, a full one names p11-kit).
+// is once a test has made the decimal-comma locale). That leak is not the program's: the leak
+// checker leaves it out (the quick stack of the allocation ends in glibc's __argz_add_sep, a full
+// one names p11-kit).
 extern "C" const char* __lsan_default_suppressions() { return "leak:libp11-kit.so\nleak:__argz_add_sep\n"; }
