@@ -152,37 +152,49 @@ TEST_F(AppStartup, ASecondInstanceSeesTheLocks) {
 // without a question nobody may be there to answer: a dialog waiting at the time gives way, a modified
 // estimate is left unsaved as its file was, the masters' marks and lock files go and the settings are
 // kept. The program, a child process here, exits 128 + the signal's number after a signal.
+// The two ends of the program that come from outside.
+const struct {
+    const char* how;
+    void (*end)();
+    int code;
+} kOutsideEnds[] = {{"SIGTERM", [] { ::kill(::getpid(), SIGTERM); }, 128 + SIGTERM},
+                    {"the session's end", [] {
+                         QEvent quit(QEvent::Quit);
+                         QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+                     }, 0}};
+
+// A child's run of the program over a modified estimate, ended from outside while a dialog waits
+// (argument: the settings folder, the program folder, the estimate, and the end's place in
+// kOutsideEnds): the exit code and the messages.
+CHILD_WORK(EndFromOutside, argument) {
+    const std::vector<std::string> parts = ChildArgumentParts(argument);
+    AppStartScope start(QString::fromStdString(parts.at(0)));
+    CVemoWinApp app({QString::fromStdString(parts.at(2))}, parts.at(1));
+    ScriptedHost host;
+    app.EndOnSignals();
+    if (!app.InitInstance()) return "the program did not start" + host.MessageLog();
+    app.ActiveEstimateWindow()->GetDocument()->SetModifiedFlag();
+    void (*end)() = kOutsideEnds[std::stoul(parts.at(3))].end;
+    QTimer::singleShot(0, app.MainFrame(), [&] {
+        QTimer::singleShot(0, end);
+        QDialog(app.MainFrame()).exec();
+    });
+    const int code = app.Run();
+    app.ExitInstance();
+    return "exit " + std::to_string(code) + host.MessageLog();
+}
+
 TEST_F(AppStartup, ASignalOrTheSessionsEndEndsTheProgramThroughItsExitPathUnasked) {
     const std::string path = program.root / "変更中.sei";
     const std::string saved = WriteEstimate(path, program.masters, program.data + "/材料単価データ25.zoa");
-    const struct {
-        const char* how;
-        std::function<void()> end;
-        int code;
-    } cases[] = {{"SIGTERM", [] { ::kill(::getpid(), SIGTERM); }, 128 + SIGTERM},
-                 {"the session's end", [] {
-                      QEvent quit(QEvent::Quit);
-                      QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
-                  }, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.how);
+    for (size_t e = 0; e < std::size(kOutsideEnds); ++e) {
+        SCOPED_TRACE(kOutsideEnds[e].how);
         UseFreshSettingsFolder();
-        const ChildOutcome child = RunInChild([&] {
-            CVemoWinApp app({QString::fromStdString(path)}, program.root.Path());
-            ScriptedHost host;
-            app.EndOnSignals();
-            if (!app.InitInstance()) return "the program did not start" + host.MessageLog();
-            app.ActiveEstimateWindow()->GetDocument()->SetModifiedFlag();
-            QTimer::singleShot(0, app.MainFrame(), [&] {
-                QTimer::singleShot(0, c.end);
-                QDialog(app.MainFrame()).exec();
-            });
-            const int code = app.Run();
-            app.ExitInstance();
-            return "exit " + std::to_string(code) + host.MessageLog();
-        });
+        const ChildOutcome child = RunInChild(
+            &EndFromOutside,
+            ChildArguments({SettingsFolder().toStdString(), program.root.Path(), path, std::to_string(e)}));
         ASSERT_TRUE(child.reported) << child.how;
-        EXPECT_EQ(child.report, "exit " + std::to_string(c.code));
+        EXPECT_EQ(child.report, "exit " + std::to_string(kOutsideEnds[e].code));
         EXPECT_EQ(program.CountLocked(), 0);
         for (const std::string& master : program.LockedFiles())
             EXPECT_FALSE(fs::exists(vemo::LockFilePath(master))) << master;

@@ -19,6 +19,12 @@
 namespace {
 
 QTemporaryDir* g_settingsDir = nullptr;
+QString g_settingsInUse;
+
+void UseSettingsFolder(const QString& path) {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+    g_settingsInUse = path;
+}
 
 // A new estimate opens its 件名 and first 業務 dialogs at once. Tests that do not script them (by
 // a ScriptedDialogs of their own) see them cancelled, which leaves the estimate empty. The print
@@ -56,7 +62,7 @@ public:
         qputenv("HOME", m_home->path().toLocal8Bit());
         QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
         g_settingsDir = new QTemporaryDir;
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, g_settingsDir->path());
+        UseSettingsFolder(g_settingsDir->path());
         SetDialogRunner(&m_runner);
     }
     void TearDown() override {
@@ -83,12 +89,19 @@ QString UseFreshSettingsFolder() {
     static int counter = 0;
     QString path = g_settingsDir->path() + QStringLiteral("/run%1").arg(++counter);
     QDir().mkpath(path);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+    UseSettingsFolder(path);
     return path;
 }
 
+QString SettingsFolder() { return g_settingsInUse; }
+
 AppStartScope::AppStartScope() : cwd(QDir::currentPath()) {
     UseFreshSettingsFolder();
+    CSplashWnd::EnableSplashScreen(false);
+}
+
+AppStartScope::AppStartScope(const QString& settingsFolder) : cwd(QDir::currentPath()) {
+    UseSettingsFolder(settingsFolder);
     CSplashWnd::EnableSplashScreen(false);
 }
 
@@ -99,6 +112,7 @@ AppStartScope::~AppStartScope() {
 
 // The printer the application makes at start-up loads Qt's CUPS plugin, and with it p11-kit, whose
 // library initialisation keeps a locale path list that is never freed while LOCPATH is set (as it
-// is for these tests). That leak is not the program's: the leak checker leaves it out (the quick
-// stack of the allocation ends in glibc's __argz_add_sep, a full one names p11-kit).
+// is once a test has made the decimal-comma locale). That leak is not the program's: the leak
+// checker leaves it out (the quick stack of the allocation ends in glibc's __argz_add_sep, a full
+// one names p11-kit).
 extern "C" const char* __lsan_default_suppressions() { return "leak:libp11-kit.so\nleak:__argz_add_sep\n"; }

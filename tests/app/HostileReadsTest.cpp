@@ -30,6 +30,44 @@ namespace {
 
 constexpr uint64_t kOversize = uint64_t{65} << 20;  // the limit is 64 MB
 
+// A child's start of the program that then meets a material-price file (argument: the settings
+// folder, the program folder, the file, the file in use, the estimate naming the file, and "dialog"
+// when the file is chosen in the setting dialog rather than named by the estimate): the messages,
+// what the dialog showed or what the estimate names, and the prices in use when they changed.
+CHILD_WORK(StartAndMeetTheMaterialPrices, argument) {
+    const std::vector<std::string> parts = ChildArgumentParts(argument);
+    const std::string &path = parts.at(2), &inUse = parts.at(3), &estimate = parts.at(4);
+    AppStartScope start(QString::fromStdString(parts.at(0)));
+    CVemoWinApp app({}, parts.at(1));
+    ScriptedHost host;
+    if (!app.InitInstance()) return "the program did not start" + host.MessageLog();
+    host.messages.clear();
+    std::string report;
+    if (parts.at(5) == "dialog") {
+        ScriptedDialogs dialogs;
+        host.fileAnswers = {path};
+        dialogs.Expect<CZairyoTankaSettingDlg>([&](CZairyoTankaSettingDlg& d) {
+            d.findChild<QPushButton*>("browse")->click();
+            report += "\nshown " + d.findChild<QLabel*>("path")->text().toStdString() + " " +
+                      d.findChild<QLabel*>("title")->text().toStdString();
+            return IDOK;
+        });
+        dialogs.Expect<CZairyoTankaSettingDlg>(IDCANCEL);
+        app.SelectZairyoTankaFile();
+        report = host.MessageLog() + report + "\ndialogs " + std::to_string(dialogs.classes.size());
+    } else {
+        CVemoWinDoc* doc = app.OpenDocumentFile(estimate);
+        if (!doc) return "the estimate did not open" + host.MessageLog();
+        report = host.MessageLog() + "\nnames " + doc->GetItemList()->m_strZairyoFile + (doc->IsModified() ? "\nmodified" : "");
+    }
+    // The prices in use stay as they were.
+    if (app.Store().GetZairyoTankaPath() != inUse) report += "\nin use " + app.Store().GetZairyoTankaPath();
+    if (app.Store().GetZairyoTankaFile().m_title != "材料単価 令和7年度")
+        report += "\nprices " + app.Store().GetZairyoTankaFile().m_title;
+    app.ExitInstance();
+    return report;
+}
+
 TEST(HostileReads, MaterialPricePathsThatAreNoMaterialPriceFilesAreRefusedWithTheirMessage) {
     AppProgramFolder program;
     const std::string path = program.data + "/材料単価データ他.zoa";
@@ -72,37 +110,10 @@ TEST(HostileReads, MaterialPricePathsThatAreNoMaterialPriceFilesAreRefusedWithTh
         estimate_test::ItemListBuilder(*list).Gyomu(2, "設計業務").Koshu(300, "詳細設計");
         ASSERT_EQ(written.SaveFile(estimate), 1);
         const auto before = SnapshotOf(program.root.Path());
-        const ChildOutcome child = RunInChild([&] {
-            CVemoWinApp app({}, program.root.Path());
-            ScriptedHost host;
-            if (!app.InitInstance()) return "the program did not start" + host.MessageLog();
-            host.messages.clear();
-            std::string report;
-            if (row.viaDialog) {
-                ScriptedDialogs dialogs;
-                host.fileAnswers = {path};
-                dialogs.Expect<CZairyoTankaSettingDlg>([&](CZairyoTankaSettingDlg& d) {
-                    d.findChild<QPushButton*>("browse")->click();
-                    report += "\nshown " + d.findChild<QLabel*>("path")->text().toStdString() + " " +
-                              d.findChild<QLabel*>("title")->text().toStdString();
-                    return IDOK;
-                });
-                dialogs.Expect<CZairyoTankaSettingDlg>(IDCANCEL);
-                app.SelectZairyoTankaFile();
-                report = host.MessageLog() + report + "\ndialogs " + std::to_string(dialogs.classes.size());
-            } else {
-                CVemoWinDoc* doc = app.OpenDocumentFile(estimate);
-                if (!doc) return "the estimate did not open" + host.MessageLog();
-                report = host.MessageLog() + "\nnames " + doc->GetItemList()->m_strZairyoFile +
-                         (doc->IsModified() ? "\nmodified" : "");
-            }
-            // The prices in use stay as they were.
-            if (app.Store().GetZairyoTankaPath() != inUse) report += "\nin use " + app.Store().GetZairyoTankaPath();
-            if (app.Store().GetZairyoTankaFile().m_title != "材料単価 令和7年度")
-                report += "\nprices " + app.Store().GetZairyoTankaFile().m_title;
-            app.ExitInstance();
-            return report;
-        });
+        const ChildOutcome child =
+            RunInChild(&StartAndMeetTheMaterialPrices,
+                       ChildArguments({SettingsFolder().toStdString(), program.root.Path(), path, inUse, estimate,
+                                       row.viaDialog ? "dialog" : "estimate"}));
         EXPECT_EQ(child.report, row.expected) << child.how;
         // Every file is whole, and the edit locks the run took are gone again.
         EXPECT_EQ(SnapshotOf(program.root.Path()), before);

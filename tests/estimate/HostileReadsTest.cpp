@@ -23,6 +23,26 @@ namespace {
 constexpr uint64_t kOversize = uint64_t{65} << 20;  // the limit is 64 MB
 constexpr uint64_t kReadBound = uint64_t{1} << 20;  // what a refusal may read at most
 
+// A child's open of the estimate at a path, or save of another estimate over it (argument: the path,
+// "save" or "open", and where a save should land, if it should): the result, the messages, and what
+// went wrong besides.
+CHILD_WORK(OpenOrSaveAnotherEstimate, argument) {
+    const std::vector<std::string> parts = ChildArgumentParts(argument);
+    const std::string &path = parts.at(0), &savedAt = parts.at(2);
+    ScriptedHost host;
+    CVemoWinDocData doc;
+    ItemListBuilder(*doc.GetItemList()).Gyomu(3, "地質調査業務").Koshu(30).Shubetsu(1);
+    const std::string kept = doc.StoreBytes();
+    const std::optional<uint64_t> readBefore = BytesReadByProcess();
+    const int result = parts.at(1) == "save" ? doc.SaveFile(path) : doc.LoadFile(path);
+    const std::optional<uint64_t> readAfter = BytesReadByProcess();
+    std::string report = "result " + std::to_string(result) + host.MessageLog();
+    if (doc.StoreBytes() != kept) report += "\nthe estimate changed";
+    if (!savedAt.empty() && ReadTestFile(savedAt) != kept) report += "\nnot saved where the link points";
+    if (!readBefore || !readAfter || *readAfter - *readBefore > kReadBound) report += "\nread without a bound";
+    return report;
+}
+
 TEST(HostileReads, EstimatePathsAreRefusedWithTheirMessageOrSavedWhereTheyPoint) {
     TempFolder folder;
     CVemoWinDocData written;
@@ -64,20 +84,8 @@ TEST(HostileReads, EstimatePathsAreRefusedWithTheirMessageOrSavedWhereTheyPoint)
         SCOPED_TRACE(row.what);
         if (row.make) row.make(row.path);
         const auto before = SnapshotOf(folder.Path());
-        const ChildOutcome child = RunInChild([&] {
-            ScriptedHost host;
-            CVemoWinDocData doc;
-            ItemListBuilder(*doc.GetItemList()).Gyomu(3, "地質調査業務").Koshu(30).Shubetsu(1);
-            const std::string kept = doc.StoreBytes();
-            const std::optional<uint64_t> readBefore = BytesReadByProcess();
-            const int result = row.save ? doc.SaveFile(row.path) : doc.LoadFile(row.path);
-            const std::optional<uint64_t> readAfter = BytesReadByProcess();
-            std::string report = "result " + std::to_string(result) + host.MessageLog();
-            if (doc.StoreBytes() != kept) report += "\nthe estimate changed";
-            if (!row.savedAt.empty() && ReadTestFile(row.savedAt) != kept) report += "\nnot saved where the link points";
-            if (!readBefore || !readAfter || *readAfter - *readBefore > kReadBound) report += "\nread without a bound";
-            return report;
-        });
+        const ChildOutcome child =
+            RunInChild(&OpenOrSaveAnotherEstimate, ChildArguments({row.path, row.save ? "save" : "open", row.savedAt}));
         EXPECT_EQ(child.report, row.message.empty() ? "result 1"
                                                     : "result 0" + ScriptedHost::LogEntry(MsgIcon::Exclamation, row.message))
             << child.how;

@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "CommaLocale.h"
 #include "formix/NumberString.h"
 
 using namespace formix;
@@ -54,9 +55,7 @@ TEST(NumberString, MatchesPrintfInTheCLocale) {
 
 TEST(NumberString, KeepsThePointUnderADecimalCommaLocale) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
-        GTEST_SKIP() << "no decimal-comma locale (LOCPATH)";
-    }
+    ASSERT_NE(std::setlocale(LC_ALL, CommaLocaleName().c_str()), nullptr);
     ASSERT_EQ(Printf(1.5, 6), "1,5");  // the locale is in force
     EXPECT_EQ(CNumberString(1.5, 6).GetText(), "1.5");
     EXPECT_EQ(CNumberString(1234567.0, 6).GetText(), "1.23457E+06");

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "ChildProcess.h"
 #include "MasterBuilders.h"
@@ -45,8 +46,9 @@ Master MakeMaster(const char* name, std::string (CMasterDataStore::*path)() cons
             [get](CMasterDataStore& s) { return StoreMasterBytes((s.*get)()); }};
 }
 
-TEST(HostileReads, MasterPathsThatAreNoMasterFilesAreRefusedWithTheirMessage) {
-    const Master masters[] = {
+// The seven masters of the store.
+const std::vector<Master>& Masters() {
+    static const std::vector<Master> masters = {
         MakeMaster("歩掛", &CMasterDataStore::GetBukakePath, &CMasterDataStore::SerializeBukakeFile,
                    &CMasterDataStore::GetBukakeFile, &SampleBukakeFile),
         MakeMaster("変化率", &CMasterDataStore::GetHenkaritsuPath, &CMasterDataStore::SerializeHenkaritsuFile,
@@ -63,6 +65,34 @@ TEST(HostileReads, MasterPathsThatAreNoMasterFilesAreRefusedWithTheirMessage) {
         MakeMaster("材料単価", &CMasterDataStore::GetZairyoTankaPath, &CMasterDataStore::SerializeZairyoTankaFile,
                    &CMasterDataStore::GetZairyoTankaFile, &SampleZairyoTankaFile),
     };
+    return masters;
+}
+
+// A child's load of one master (argument: the program folder and the master's place in Masters())
+// over a sample of it in memory: the result, whether it read without a bound, the messages, and what
+// changed in memory.
+CHILD_WORK(LoadMasterInChild, argument) {
+    const std::vector<std::string> parts = ChildArgumentParts(argument);
+    const std::string& root = parts.at(0);
+    const Master& master = Masters().at(std::stoul(parts.at(1)));
+    ScriptedHost host;
+    host.fileAnswers = {std::nullopt};  // the material prices' choice of another file: cancelled
+    CMasterDataStore store(root);
+    store.SetMasterDataFolder(store.DefaultMasterDataFolder());
+    store.SetZairyoTankaPath(store.DefaultZairyoTankaPath());
+    master.fill(store);
+    const std::string kept = master.held(store);
+    const std::optional<uint64_t> readBefore = BytesReadByProcess();
+    std::string report = "result " + std::to_string(master.load(store));
+    const std::optional<uint64_t> readAfter = BytesReadByProcess();
+    if (!readBefore || !readAfter || *readAfter - *readBefore > kReadBound) report += "\nread without a bound";
+    report += host.MessageLog();
+    if (master.held(store) != kept) report += "\nthe master in memory changed";
+    if (store.GetZairyoTankaPath() != store.DefaultZairyoTankaPath()) report += "\nanother material-price file";
+    return report;
+}
+
+TEST(HostileReads, MasterPathsThatAreNoMasterFilesAreRefusedWithTheirMessage) {
     const std::string notAFile = std::string("\n") + platformtext::kNotARegularFile;
     const std::string tooLarge = "\n" + vemo::FillText(platformtext::kFileTooLarge, {"64"});
     struct Kind {
@@ -80,7 +110,8 @@ TEST(HostileReads, MasterPathsThatAreNoMasterFilesAreRefusedWithTheirMessage) {
          [](const std::string& p) { WriteSparseTestFile(p, "\x24", kOversize); },
          mastertext::kFileUnreadable + tooLarge, mastertext::kFileUnreadable + tooLarge},
     };
-    for (const Master& master : masters) {
+    for (size_t m = 0; m < Masters().size(); ++m) {
+        const Master& master = Masters()[m];
         for (const Kind& kind : kinds) {
             SCOPED_TRACE(std::string(master.name) + ": " + kind.what);
             TempFolder root;
@@ -91,24 +122,7 @@ TEST(HostileReads, MasterPathsThatAreNoMasterFilesAreRefusedWithTheirMessage) {
             fs::create_directories(vemo::ParentFolder(path));
             kind.make(path);
             const auto before = SnapshotOf(root.Path());
-            const ChildOutcome child = RunInChild([&] {
-                ScriptedHost host;
-                host.fileAnswers = {std::nullopt};  // the material prices' choice of another file: cancelled
-                CMasterDataStore store(root.Path());
-                store.SetMasterDataFolder(store.DefaultMasterDataFolder());
-                store.SetZairyoTankaPath(store.DefaultZairyoTankaPath());
-                master.fill(store);
-                const std::string kept = master.held(store);
-                const std::optional<uint64_t> readBefore = BytesReadByProcess();
-                std::string report = "result " + std::to_string(master.load(store));
-                const std::optional<uint64_t> readAfter = BytesReadByProcess();
-                if (!readBefore || !readAfter || *readAfter - *readBefore > kReadBound)
-                    report += "\nread without a bound";
-                report += host.MessageLog();
-                if (master.held(store) != kept) report += "\nthe master in memory changed";
-                if (store.GetZairyoTankaPath() != store.DefaultZairyoTankaPath()) report += "\nanother material-price file";
-                return report;
-            });
+            const ChildOutcome child = RunInChild(&LoadMasterInChild, ChildArguments({root.Path(), std::to_string(m)}));
             const bool zairyo = std::string(master.name) == "材料単価";
             EXPECT_EQ(child.report,
                       "result 0" + ScriptedHost::LogEntry(MsgIcon::Exclamation,

@@ -162,6 +162,20 @@ TEST(FileUtil, BoundedReadsOfARegularFile) {
     }
 }
 
+namespace {
+
+// A child's read of the file at a path, whole or its head (argument: the path, "whole" or "head"):
+// the result, the bytes read and the error.
+CHILD_WORK(ReadInChild, argument) {
+    const std::vector<std::string> parts = ChildArgumentParts(argument);
+    std::string out = "unchanged", error;
+    const ReadResult result = parts.at(1) == "whole" ? ReadWholeFile(parts.at(0), kDataFileLimit, out, &error)
+                                                     : ReadFileHead(parts.at(0), kDataFileLimit, out, nullptr, &error);
+    return std::to_string(static_cast<int>(result)) + " " + out + " " + error;
+}
+
+}  // namespace
+
 TEST(FileUtil, WhatIsNoRegularFileIsRefusedWithoutWaiting) {
     TempFolder dir;
     const std::string loop = dir / "輪";
@@ -187,12 +201,7 @@ TEST(FileUtil, WhatIsNoRegularFileIsRefusedWithoutWaiting) {
         SCOPED_TRACE(c.what);
         if (c.make) c.make(c.path);
         for (const bool whole : {true, false}) {
-            const ChildOutcome child = RunInChild([&] {
-                std::string out = "unchanged", error;
-                const ReadResult result = whole ? ReadWholeFile(c.path, kDataFileLimit, out, &error)
-                                                : ReadFileHead(c.path, kDataFileLimit, out, nullptr, &error);
-                return std::to_string(static_cast<int>(result)) + " " + out + " " + error;
-            });
+            const ChildOutcome child = RunInChild(&ReadInChild, ChildArguments({c.path, whole ? "whole" : "head"}));
             EXPECT_EQ(child.report, std::to_string(static_cast<int>(c.result)) + " unchanged " + c.error) << child.how;
         }
     }

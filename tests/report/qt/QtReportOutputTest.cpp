@@ -310,13 +310,46 @@ TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
     EXPECT_TRUE(m_host.messages.empty());
 }
 
+namespace {
+
+// A child's print of a job of two pages to a PDF file (argument: the form, the PDF file, the first
+// and last page or 0 and 0 for every page, and a limit on the size of files or 0): whether it
+// printed, and the messages.
+CHILD_WORK(PrintPdfInChild, argument) {
+    const std::vector<std::string> parts = ChildArgumentParts(argument);
+    const int fromPage = std::stoi(parts.at(2)), toPage = std::stoi(parts.at(3));
+    if (const rlim_t sizeLimit = std::stoul(parts.at(4))) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{sizeLimit, sizeLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ScriptedHost host;
+    CQtReportOutput output;
+    IReportOutput* previous = SetReportOutput(&output);
+    CReportJob job;
+    if (job.OpenTemplate(parts.at(0)) != 1) return "the form did not open";
+    for (int p = 1; p <= 2; ++p) FillForm(job, p);
+    QPrinter& printer = output.Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(parts.at(1)));
+    if (fromPage) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(fromPage, toPage);
+    }
+    const bool printed = job.PrintOnChosenPrinter();
+    std::string report = printed ? "printed" : "not printed";
+    for (const std::string& text : host.MessageTexts()) report += "\n" + text;
+    SetReportOutput(previous);
+    return report;
+}
+
+}  // namespace
+
 // A print that cannot be done says why and counts as not done. A PDF file is written whole or not at
 // all: one that cannot be (its folder missing, a read-only file, a disk that fills up: here a limit on
 // the size of files, with SIGXFSZ ignored as under a shell's `ulimit -f`) leaves every file as it
 // was and no temporary file; the message names the file and the system's reason.
 TEST_F(QtReportOutputTest, APrintThatCannotBeDoneSaysWhyAndLeavesTheFilesAsTheyWere) {
-    CReportJob job;
-    Fill(job, 2);
     const std::string pdf = m_dir / "出力/印刷.pdf", elsewhere = m_dir / "無い/印刷.pdf";
     const std::string notWritten = pdf + reporttext::kPdfNotWritten + "\n";
     const struct {
@@ -341,24 +374,9 @@ TEST_F(QtReportOutputTest, APrintThatCannotBeDoneSaysWhyAndLeavesTheFilesAsTheyW
         WriteTestFile(pdf, "an older file");
         if (c.readOnly) std::filesystem::permissions(pdf, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
         const auto before = SnapshotOf(m_dir / "出力");
-        const ChildOutcome child = RunInChild([&] {
-            if (c.sizeLimit) {
-                ::signal(SIGXFSZ, SIG_IGN);
-                const rlimit limit{c.sizeLimit, c.sizeLimit};
-                ::setrlimit(RLIMIT_FSIZE, &limit);
-            }
-            QPrinter& printer = m_output->Printer();
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QString::fromStdString(c.target));
-            if (c.fromPage) {
-                printer.setPrintRange(QPrinter::PageRange);
-                printer.setFromTo(c.fromPage, c.toPage);
-            }
-            const bool printed = job.PrintOnChosenPrinter();
-            std::string report = printed ? "printed" : "not printed";
-            for (const std::string& text : m_host.MessageTexts()) report += "\n" + text;
-            return report;
-        });
+        const ChildOutcome child =
+            RunInChild(&PrintPdfInChild, ChildArguments({m_dir / "form.xlsx", c.target, std::to_string(c.fromPage),
+                                                         std::to_string(c.toPage), std::to_string(c.sizeLimit)}));
         if (c.message.empty()) {
             EXPECT_EQ(child.report, "printed") << child.how;
             EXPECT_EQ(PdfPages(ReadTestFile(pdf)), 2);
