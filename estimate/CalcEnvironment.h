@@ -23,6 +23,13 @@ struct CCalcSettings {
     int HoseiMarumeKeta = 4;  // man-day rounding step: 1 → 1.0, 2 → 0.1, 3 → 0.01, other → 0.001
     int HoseiMarumeKind = 0;  // 0 half up, 2 up, other down
     std::string DaikaName;    // title word of the 代価 sheets; empty: "一位代価表"
+
+    // The man-day rounding of HoseiMarumeKeta: the decimals it leaves and its step.
+    int ManDayDecimals() const { return HoseiMarumeKeta >= 1 && HoseiMarumeKeta <= 3 ? HoseiMarumeKeta - 1 : 3; }
+    double ManDayStep() const {
+        static constexpr double kSteps[] = {1.0, 0.1, 0.01, 0.001};
+        return kSteps[ManDayDecimals()];
+    }
 };
 
 // What the calculation reads: the masters (read-only) and the settings. Each estimate is priced

@@ -25,15 +25,6 @@ double PerLL8Divisor(bool& fault, const CSekisanItem& item) {
     return ll / 10000.0;
 }
 
-double ManDayStep(int keta) {
-    switch (keta) {
-    case 1: return 1.0;
-    case 2: return 0.1;
-    case 3: return 0.01;
-    default: return 0.001;
-    }
-}
-
 }  // namespace
 
 int CSekisanData::CalcWorkerSlot(const CBukakeDetail& detail, int line, int column, double factor,
@@ -46,7 +37,7 @@ int CSekisanData::CalcWorkerSlot(const CBukakeDetail& detail, int line, int colu
     days = value / 100.0;
     const double d = days * factor;
     const CCalcSettings& settings = Settings();
-    const double step = ManDayStep(settings.HoseiMarumeKeta);
+    const double step = settings.ManDayStep();
     roundedDays = settings.HoseiMarumeKind == 0   ? f8_45(d, step)
                   : settings.HoseiMarumeKind == 2 ? RoundUp(d, step)
                                                   : RoundDown(d, step);

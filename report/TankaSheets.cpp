@@ -50,10 +50,6 @@ struct TankaCall {
     int Cut(int amount) const { return exempt ? amount : CSekisanData::TruncTo4Digits(amount); }
 };
 
-// The decimals of a worker's man-days as the calculation rounds them by the 丸め桁 setting: 1 to whole
-// days, 2 to 0.1, 3 to 0.01, any other to 0.001.
-int ManDayDecimals(int keta) { return keta >= 1 && keta <= 3 ? keta - 1 : 3; }
-
 // A line with a worker quantity gets a 単価表 page.
 bool HasWorkers(const CBukakeDetailLine& line) {
     for (int32_t v : line.m_columns)
@@ -270,7 +266,7 @@ void DensiRows(TankaCall& w, int& number, const CCalcSettings& settings, int per
 void DensiPageBody(TankaCall& w, int k, double f, int column) {
     const CBukakeDetail& d = w.detail;
     int64_t total = 0, direct = 0;
-    const int decimals = ManDayDecimals(w.calc.CalcContext().GetCalcSettings().HoseiMarumeKeta);
+    const int decimals = w.calc.CalcContext().GetCalcSettings().ManDayDecimals();
     for (int c = 0; c < 10; ++c) {
         if (d.GetLine(k)->m_columns[static_cast<size_t>(c)] <= 0) continue;
         double rounded = 0.0, days = 0.0;
