@@ -510,7 +510,7 @@ TEST(ShippedForms, TheSummaryRemarksShrinkToFit) {
 
 TEST(ShippedForms, LongNamesShrinkToFit) {
     // A long name (a rate text as the lower name, a long 種別 name, the rate texts of a detail's
-    // correction, the explanation of a conversion to the amount per unit, a long 件名) neither runs
+    // correction, the explanation of a conversion to the amount per unit, a long 件名 or 箇所名) neither runs
     // over the ruled columns beside it nor is cut at their edge: the name cells shrink the text into
     // their width.
     const struct {
@@ -519,7 +519,7 @@ TEST(ShippedForms, LongNamesShrinkToFit) {
     } cells[] = {{"報告書1", "**費目上段"}, {"報告書1", "**費目下段"}, {"報告書2", "**費目上段"},
                  {"報告書2", "**費目下段"}, {"代価表", "**名称"},     {"代価表", "**種別名"},
                  {"代価歩掛明細表", "**補正項目"}, {"代価歩掛明細表", "**区分"}, {"代価歩掛明細表", "**補正説明"},
-                 {"報告書1", "**件名"}};
+                 {"報告書1", "**件名"}, {"報告書1", "**箇所名"}, {"表紙", "**件名"}, {"表紙", "**箇所名"}};
     for (const std::string& form : kEstimateForms) {
         xlstest::Output out(ReadTestFile(kFolder + "/" + form + ".xlsx"));
         for (const auto& c : cells) {
