@@ -41,6 +41,25 @@ QFont ViewFont() {
     return font;
 }
 
+// The rows a record of the limits names as left without a price, in the unit-price notice; empty
+// when it names none.
+std::string UnitPriceNotice(const CSekisanData::CalcLimits& limits) {
+    std::string rows;
+    for (const auto& [code, rowNames] : limits.unitPriceRows) {
+        for (const std::string& name : rowNames) {
+            if (!rows.empty()) rows += apptext::kCalcLimitsNameJoin;
+            rows += name;
+        }
+    }
+    return rows.empty() ? std::string() : vemo::FillText(apptext::kUnitPriceLimitNotice, {rows});
+}
+
+// Two notices in one message, a blank line between them.
+std::string JoinNotices(std::string first, const std::string& second) {
+    if (!first.empty() && !second.empty()) first += "\n\n";
+    return first + second;
+}
+
 }  // namespace
 
 CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, QWidget* parent)
@@ -277,19 +296,8 @@ void CVemoWinView::TellCalcLimits(const CSekisanData::CalcLimits& limits) {
         if (!names.empty()) names += apptext::kCalcLimitsNameJoin;
         names += row ? row->m_strNameUpper : std::string();
     }
-    std::string rows;
-    for (const auto& [code, rowNames] : limits.unitPriceRows) {
-        for (const std::string& name : rowNames) {
-            if (!rows.empty()) rows += apptext::kCalcLimitsNameJoin;
-            rows += name;
-        }
-    }
-    std::string text = codes.empty() ? std::string() : vemo::FillText(apptext::kCalcLimitsNotice, {names});
-    if (!rows.empty()) {
-        if (!text.empty()) text += "\n\n";
-        text += vemo::FillText(apptext::kUnitPriceLimitNotice, {rows});
-    }
-    AfxMessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
+    const std::string amounts = codes.empty() ? std::string() : vemo::FillText(apptext::kCalcLimitsNotice, {names});
+    AfxMessageBox(JoinNotices(amounts, UnitPriceNotice(limits)), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void CVemoWinView::CheckOpenedLimits() {
@@ -318,9 +326,15 @@ bool CVemoWinView::Input::Commit(int gyomu, int index) {
     }
     m_view.MarkModified(m_modified);
     m_view.RefillGrid();
+    // The amounts past their limits by the row typed into; the rows the input left without a price
+    // by their own names.
+    const CSekisanData::CalcLimits& past = m_rows.Past();
     const CSekisanItem* row = m_view.GetItemAt(index);
-    AfxMessageBox(vemo::FillText(apptext::kInputPastLimit, {row ? row->m_strNameUpper : std::string()}),
-                  MsgButtons::Ok, MsgIcon::Exclamation);
+    const std::string amounts =
+        past.totalCapped || !past.AmountGyomu().empty()
+            ? vemo::FillText(apptext::kInputPastLimit, {row ? row->m_strNameUpper : std::string()})
+            : std::string();
+    AfxMessageBox(JoinNotices(amounts, UnitPriceNotice(past)), MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
 }
 

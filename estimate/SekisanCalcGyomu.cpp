@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "estimate/CalcCodes.h"
@@ -72,12 +73,31 @@ private:
         bool entered;
     };
 
+    // The value of a 種別 row (its unit price or lump amount) and what its parts are counted from:
+    // the value with the 電子計算機使用料 and, where they go to rows of their own, the value with the
+    // 精度管理費 (測量) and the material part taken off it (物件調査).
+    struct RowValue {
+        int value = 0;
+        int withDensi = 0;
+        int withSeido = 0;
+        int material = 0;
+    };
+
     void PriceRow(Row& row);
     void PriceShubetsu(Row& row);
-    int SokuryoValue(Row& row, double qty, int64_t& extraBase);
-    int SekkeiValue(Row& row, double qty, int& withDensi);
-    int BukkenValue(Row& row, double qty);
-    int DoshitsuValue(Row& row, double qty);
+    // The row's value by the 業務's amount calculation; then, for a row that keeps its price, its
+    // parts counted into the running sums (returns the 安全費 base, −1 for the row's amount).
+    RowValue ValueOf(Row& row, double qty);
+    int64_t CountParts(Row& row, double qty, const RowValue& v);
+    RowValue SokuryoValue(Row& row);
+    int64_t SokuryoParts(Row& row, double qty, const RowValue& v);
+    RowValue SekkeiValue(Row& row);
+    RowValue BukkenValue(Row& row, double qty);
+    void BukkenParts(Row& row, double qty, const RowValue& v);
+    void DoshitsuParts(Row& row, double qty);
+    // A unit price past what a unit price holds leaves the row without a price (CheckUnitPrice):
+    // none of its parts is counted, so that the 業務's figures are those without the row.
+    bool LeftWithoutPrice(Row& row, int value) { return !m_data.CheckUnitPrice(value, row.item); }
     void CountLabour(Row& row, double qty, int labour, bool conventional);
     int PartOf(Row& row, AmountPart part);
     void ApplyMode(Row& row, Mode mode, int value, int withDensi);
@@ -166,6 +186,12 @@ int CGyomuPass::Run() {
     m_data.m_limits.costCapped.erase(m_gyomu);
     m_data.m_limits.saturated.erase(m_gyomu);
     m_data.m_limits.unitPriceRows.erase(m_gyomu);
+    // The rows left without a price are this walk's: the sums it asks for leave them out.
+    struct Forget {
+        std::set<const CSekisanItem*>& rows;
+        ~Forget() { rows.clear(); }
+    } forget{m_data.m_unpriced};
+    m_data.m_unpriced.clear();
     m_count = m_list.GetCount();
     int start = 0;
     for (int i = 0; i < m_count; ++i) {
@@ -342,34 +368,12 @@ void CGyomuPass::PriceShubetsu(Row& row) {
     if (row.entered || IsDayChargeRow(item)) mode = Mode::Entered;
 
     const double qty = IsUnset(item.m_nQuantity) ? 0.0 : item.m_nQuantity / 1000.0;
-    int value = 0, withDensi = 0;
     int64_t extraBase = -1;
     if (mode == Mode::UnitPrice || mode == Mode::Amount) {
-        switch (g) {
-            case Gyomu::Sokuryo:
-            case Gyomu::KukakuSokuryo:
-                value = SokuryoValue(row, qty, extraBase);
-                break;
-            case Gyomu::Sekkei:
-            case Gyomu::KukakuSekkei:
-                value = SekkeiValue(row, qty, withDensi);
-                break;
-            case Gyomu::Bukken:
-                value = BukkenValue(row, qty);
-                break;
-            case Gyomu::DoshitsuIppan:
-                value = DoshitsuValue(row, qty);
-                break;
-            case Gyomu::DoshitsuKaiseki: {
-                value = m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::Amount);
-                const int labour = m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::DirectLabour);
-                if (labour > 0) CountLabour(row, qty, labour, row.shubetsu->m_conventional == 1);
-                break;
-            }
-            default:
-                break;
-        }
-        ApplyMode(row, mode, value, withDensi);
+        const RowValue v = ValueOf(row, qty);
+        if (mode == Mode::UnitPrice && LeftWithoutPrice(row, v.value)) return;
+        extraBase = CountParts(row, qty, v);
+        ApplyMode(row, mode, v.value, v.withDensi);
     }
     if (mode == Mode::None || item.m_nAmount <= 0) return;
 
@@ -402,18 +406,69 @@ void CGyomuPass::PriceShubetsu(Row& row) {
     }
 }
 
-int CGyomuPass::SokuryoValue(Row& row, double qty, int64_t& extraBase) {
+CGyomuPass::RowValue CGyomuPass::ValueOf(Row& row, double qty) {
     CSekisanItem& item = row.item;
-    int value;
+    switch (m_gyomu) {
+        case Gyomu::Sokuryo:
+        case Gyomu::KukakuSokuryo:
+            return SokuryoValue(row);
+        case Gyomu::Sekkei:
+        case Gyomu::KukakuSekkei:
+            return SekkeiValue(row);
+        case Gyomu::Bukken:
+            return BukkenValue(row, qty);
+        case Gyomu::DoshitsuIppan: {
+            const RowValue v{m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::Amount)};
+            DaikaRule(row);
+            return v;
+        }
+        case Gyomu::DoshitsuKaiseki:
+            return {m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::Amount)};
+        default:
+            return {};
+    }
+}
+
+int64_t CGyomuPass::CountParts(Row& row, double qty, const RowValue& v) {
+    CSekisanItem& item = row.item;
+    switch (m_gyomu) {
+        case Gyomu::Sokuryo:
+        case Gyomu::KukakuSokuryo:
+            return SokuryoParts(row, qty, v);
+        case Gyomu::Sekkei:
+        case Gyomu::KukakuSekkei: {
+            const AmountPart part = m_settings.ShokeihiCalc ? AmountPart::LabourOnly : AmountPart::DirectLabour;
+            const int labour = m_data.CalcSekkeiKingaku(&item, m_index, part);
+            if (labour > 0)
+                CountLabour(row, qty, labour, m_gyomu == Gyomu::Sekkei && row.shubetsu->m_conventional == 1);
+            break;
+        }
+        case Gyomu::Bukken:
+            BukkenParts(row, qty, v);
+            break;
+        case Gyomu::DoshitsuIppan:
+            DoshitsuParts(row, qty);
+            break;
+        case Gyomu::DoshitsuKaiseki: {
+            const int labour = m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::DirectLabour);
+            if (labour > 0) CountLabour(row, qty, labour, row.shubetsu->m_conventional == 1);
+            break;
+        }
+        default:
+            break;
+    }
+    return -1;
+}
+
+CGyomuPass::RowValue CGyomuPass::SokuryoValue(Row& row) {
+    CSekisanItem& item = row.item;
+    RowValue v;
     if (m_settings.SeidoDsp) {
         // 精度管理費 on its own row: the row's amount without it, the difference into that row.
-        const int without = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::WithoutSeido);
-        const int with = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Amount);
-        if (without < with && qty >= 1) m_accuracy += StoreValue(with * qty) - StoreValue(without * qty);
-        extraBase = StoreValue(with * qty);
-        value = without;
+        v.value = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::WithoutSeido);
+        v.withSeido = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Amount);
     } else {
-        value = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Amount);
+        v.value = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Amount);
     }
     // The 精度管理費 row is there exactly while it is shown on its own; once per run is enough.
     if (!m_seidoRowUpdated) {
@@ -421,30 +476,37 @@ int CGyomuPass::SokuryoValue(Row& row, double qty, int64_t& extraBase) {
         const int mode = m_settings.SeidoDsp ? 0 : 1;
         Restructure([&] { m_data.UpdateSeidoRow(m_gyomu, mode); });
     }
-    const int labour = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Densi);
+    return v;
+}
+
+int64_t CGyomuPass::SokuryoParts(Row& row, double qty, const RowValue& v) {
+    int64_t extraBase = -1;
+    if (m_settings.SeidoDsp) {
+        if (v.value < v.withSeido && qty >= 1)
+            m_accuracy += StoreValue(v.withSeido * qty) - StoreValue(v.value * qty);
+        extraBase = StoreValue(v.withSeido * qty);
+    }
+    const int labour = m_data.CalcSokuryoKingaku(&row.item, m_index, AmountPart::Densi);
     if (labour > 0) {
         const int64_t n = StoreValue(qty * labour);
         m_computer += n;
         m_newLabour += n;
         if (SumGroup(row)) m_grouped += n;
     }
-    return value;
+    return extraBase;
 }
 
-int CGyomuPass::SekkeiValue(Row& row, double qty, int& withDensi) {
+CGyomuPass::RowValue CGyomuPass::SekkeiValue(Row& row) {
     CSekisanItem& item = row.item;
-    const int value = m_data.CalcSekkeiKingaku(&item, m_index, AmountPart::Amount);
+    RowValue v{m_data.CalcSekkeiKingaku(&item, m_index, AmountPart::Amount)};
     if (m_settings.DensiDsp && item.m_bSpecialExpense == 1) {
-        withDensi = m_data.CalcSekkeiKingakuWithDensi(&item, m_index, AmountPart::Amount);
+        v.withDensi = m_data.CalcSekkeiKingakuWithDensi(&item, m_index, AmountPart::Amount);
         if (!m_densiRowUpdated) {
             m_densiRowUpdated = true;
             Restructure([&] { m_data.UpdateDensiRow(m_gyomu, 0); });
         }
     }
-    const AmountPart labourPart = m_settings.ShokeihiCalc ? AmountPart::LabourOnly : AmountPart::DirectLabour;
-    const int labour = m_data.CalcSekkeiKingaku(&item, m_index, labourPart);
-    if (labour > 0) CountLabour(row, qty, labour, m_gyomu == Gyomu::Sekkei && row.shubetsu->m_conventional == 1);
-    return value;
+    return v;
 }
 
 // The labour of a 設計 (or 業務 5) row: into the class sums, the new or the conventional labour,
@@ -477,18 +539,26 @@ void CGyomuPass::CountLabour(Row& row, double qty, int labour, bool conventional
     if (t > 0) m_technical += StoreValue(t * (e / 10000.0));
 }
 
-int CGyomuPass::BukkenValue(Row& row, double qty) {
+CGyomuPass::RowValue CGyomuPass::BukkenValue(Row& row, double qty) {
     CSekisanItem& item = row.item;
-    int value = m_data.CalcBukkenKingaku(&item, m_index, AmountPart::Amount);
+    RowValue v{m_data.CalcBukkenKingaku(&item, m_index, AmountPart::Amount)};
     if (m_settings.ZairyoDsp) {
         // Material parts go to the 材料費等 row.
         const int withoutMaterial = m_data.CalcBukkenKingakuWithoutZairyo(&item, m_index, AmountPart::Amount);
-        const int material = value - withoutMaterial;
+        const int material = v.value - withoutMaterial;
         if (qty > 0 && material >= 1) {
-            value -= material;
-            m_material += StoreValue(qty * material);
-            m_materialSplit = true;
+            v.value -= material;
+            v.material = material;
         }
+    }
+    return v;
+}
+
+void CGyomuPass::BukkenParts(Row& row, double qty, const RowValue& v) {
+    CSekisanItem& item = row.item;
+    if (v.material >= 1) {
+        m_material += StoreValue(qty * v.material);
+        m_materialSplit = true;
     }
     const int labour = m_data.CalcBukkenKingaku(&item, m_index, AmountPart::DirectLabour);
     if (labour > 0) {
@@ -509,18 +579,13 @@ int CGyomuPass::BukkenValue(Row& row, double qty) {
             m_newLabour += share;
         if (SumGroup(row)) m_grouped += share;
     }
-    return value;
 }
 
-int CGyomuPass::DoshitsuValue(Row& row, double qty) {
-    CSekisanItem& item = row.item;
-    const int value = m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::Amount);
+void CGyomuPass::DoshitsuParts(Row& row, double qty) {
     const int e = m_data.GetGijutsuKeihiRate(m_index, 1);
     if (e > 0)
         m_techBaseDoshitsu +=
-            qty * m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::DirectLabour) * 220 / 100.0 * e / 10000.0;
-    DaikaRule(row);
-    return value;
+            qty * m_data.CalcDoshitsuKingakuPart(&row.item, m_index, AmountPart::DirectLabour) * 220 / 100.0 * e / 10000.0;
 }
 
 // 土質調査: a row priced from one material with remarks shows them in place of its 代価 number.
@@ -537,7 +602,6 @@ int CGyomuPass::PartOf(Row& row, AmountPart part) { return m_data.CalcShubetsuPa
 void CGyomuPass::ApplyMode(Row& row, Mode mode, int value, int withDensi) {
     CSekisanItem& item = row.item;
     if (mode == Mode::UnitPrice) {
-        m_data.CheckUnitPrice(value, item);
         item.m_nUnitPrice = StoreSum(static_cast<int64_t>(value) * 10);
         item.m_nAmount2 = StoreSum(static_cast<int64_t>(withDensi) * 10);
         // The product, so that the rows after this one count it in this run already.
@@ -578,7 +642,9 @@ void CGyomuPass::PriceSpecialShubetsu(Row& row) {
     }
     if (type != BukakeType::ShokushuCharges && type != BukakeType::DayCharges) {
         const Mode mode = ModeByUnit(row, detail);
-        if (mode == Mode::UnitPrice || mode == Mode::Amount) ApplyMode(row, mode, PartOf(row, AmountPart::Amount), 0);
+        const int value = mode == Mode::UnitPrice || mode == Mode::Amount ? PartOf(row, AmountPart::Amount) : 0;
+        if (mode == Mode::Amount || (mode == Mode::UnitPrice && !LeftWithoutPrice(row, value)))
+            ApplyMode(row, mode, value, 0);
     }
     if (m_gyomu == Gyomu::DoshitsuIppan) DaikaRule(row);
 }

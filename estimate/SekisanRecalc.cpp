@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -88,13 +89,20 @@ std::set<int> CSekisanData::CalcLimits::UnitPriceGyomu() const {
     return codes;
 }
 
-bool CSekisanData::CalcLimits::Within(const CalcLimits& other) const {
-    auto within = [](const std::set<int>& a, const std::set<int>& b) {
-        return std::includes(b.begin(), b.end(), a.begin(), a.end());
+CSekisanData::CalcLimits CSekisanData::CalcLimits::Beyond(const CalcLimits& before) const {
+    auto beyond = [](const std::set<int>& a, const std::set<int>& b) {
+        std::set<int> codes;
+        std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::inserter(codes, codes.end()));
+        return codes;
     };
-    return within(directCapped, other.directCapped) && within(costCapped, other.costCapped) &&
-           within(saturated, other.saturated) && within(UnitPriceGyomu(), other.UnitPriceGyomu()) &&
-           (!totalCapped || other.totalCapped);
+    CalcLimits past;
+    past.directCapped = beyond(directCapped, before.directCapped);
+    past.costCapped = beyond(costCapped, before.costCapped);
+    past.saturated = beyond(saturated, before.saturated);
+    for (const auto& [code, rows] : unitPriceRows)
+        if (before.unitPriceRows.count(code) == 0) past.unitPriceRows[code] = rows;
+    past.totalCapped = totalCapped && !before.totalCapped;
+    return past;
 }
 
 const CSekisanData::CalcLimits& CSekisanData::CheckLimits() {
@@ -147,7 +155,8 @@ CSekisanData::InputResult CSekisanData::Input::Commit(int gyomu) {
     // A recalculation that throws leaves the input open: its end puts it back.
     m_data.RecalculateRows(gyomu);
     m_open = false;
-    if (!m_data.m_limits.Within(m_limits)) {
+    m_past = m_data.m_limits.Beyond(m_limits);
+    if (m_past.Any()) {
         PutBack();
         MissingPriceName().clear();
         return InputResult::PastLimit;
