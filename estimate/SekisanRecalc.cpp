@@ -26,7 +26,6 @@ using namespace calc;
 using driver::IsDayChargeRow;
 using driver::SetLower;
 using driver::SetUpper;
-using driver::ToAmount;
 
 namespace {
 
@@ -199,14 +198,7 @@ int CSekisanData::CalcSummaryRows() {
     m_limits.totalCapped = false;
     // An amount of these rows that did not fit 32 bits leaves the total wrong as surely as a total
     // beyond its limit.
-    auto storeSum = [this](int64_t amount) {
-        if (driver::AmountHolds(amount)) m_limits.totalCapped = true;
-        return ToAmount(amount);
-    };
-    auto storeValue = [this](double amount) {
-        if (DoubleToLongHolds(amount)) m_limits.totalCapped = true;
-        return DoubleToLong(amount);
-    };
+    const driver::AmountStore store([this] { m_limits.totalCapped = true; });
     for (int i = 0; i < m_ItemList.GetCount(); ++i) {
         CSekisanItem* item = m_ItemList.GetItem(i);
         if (!item) break;
@@ -217,7 +209,7 @@ int CSekisanData::CalcSummaryRows() {
         switch (g) {
             case Gyomu::Sonota:
                 if (item->m_nQuantity >= 0 && item->m_nUnitPrice >= 0) {
-                    const int32_t amount = storeValue(item->m_nQuantity / 1000.0 * (item->m_nUnitPrice / 10.0));
+                    const int32_t amount = store.Value(item->m_nQuantity / 1000.0 * (item->m_nUnitPrice / 10.0));
                     item->m_nAmount = amount;
                     sum89 += amount;
                 }
@@ -226,13 +218,13 @@ int CSekisanData::CalcSummaryRows() {
                 for (int64_t total : slot)
                     if (total > 0) subtotal += total;
                 subtotal += sum89;
-                item->m_nAmount = storeSum(subtotal);
+                item->m_nAmount = store.Sum(subtotal);
                 break;
             case Gyomu::Nebiki:
                 if (!IsUnset(item->m_nAmount)) adjustment = item->m_nAmount;
                 break;
             case Gyomu::Aratamekei:
-                item->m_nAmount = storeSum(subtotal + adjustment);
+                item->m_nAmount = store.Sum(subtotal + adjustment);
                 break;
             case Gyomu::Shohizei: {
                 // A tax row without a rate cannot be priced: no tax, and the row is named.
@@ -240,11 +232,11 @@ int CSekisanData::CalcSummaryRows() {
                 if (IsUnset(item->m_nRate)) {
                     MissingPriceName() = item->m_strNameUpper;
                 } else {
-                    tax = storeValue(
+                    tax = store.Value(
                         RoundDown(static_cast<double>(subtotal + adjustment) * (item->m_nRate / 10000.0), 1.0));
                 }
                 taxSum += tax;
-                item->m_nAmount = storeSum(tax);
+                item->m_nAmount = store.Sum(tax);
                 break;
             }
             case Gyomu::ItakuryoKei: {
@@ -253,7 +245,7 @@ int CSekisanData::CalcSummaryRows() {
                     total = 0;
                     m_limits.totalCapped = true;
                 }
-                item->m_nAmount = storeSum(total);
+                item->m_nAmount = store.Sum(total);
                 break;
             }
             default:

@@ -949,7 +949,8 @@ TEST_F(ViewSettings, AnInputPastALimitIsPutBackWithTheMessageAndOneInsideIsTaken
             if (past) {
                 std::string refused = c.refused ? vemo::FillText(c.refused, {c.row}) : std::string();
                 if (c.unpriced)
-                    refused += (refused.empty() ? "" : "\n\n") + vemo::FillText(apptext::kUnitPriceLimitNotice, {c.unpriced});
+                    refused += (refused.empty() ? "" : "\n\n") +
+                               vemo::FillText(apptext::kUnitPriceLimitNotice, {c.unpriced});
                 told.push_back(refused);
                 EXPECT_EQ(Messages(), told);
                 EXPECT_EQ(StoredBytes(List()), before);
