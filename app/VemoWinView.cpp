@@ -512,13 +512,9 @@ int CVemoWinView::CalcSankoKingaku(const CBukakeDetail& detail, const CZairyoTan
     if (!shubetsu) return 0;
 
     // A copy of the estimate is priced with the detail and the prices swapped in, which are put
-    // back however the pricing ends; the estimate itself is not priced.
-    CSekisanData copy;
-    copy.SetCalcContext(GetSekisanData()->GetCalcContext());
-    copy.GetItemList()->Copy(*GetItemList());
-    // The current row of the copy, held by its node: the pricing may add rows before it.
-    const CSekisanItem* copied = copy.GetItemList()->GetItem(m_currentRow);
-    if (!copied) return 0;
+    // back however the pricing ends; the estimate itself is not priced. The current row of the copy
+    // is held by its node: the pricing may add rows before it.
+    CSekisanData::PricedCopy copy;
     {
         struct SwappedIn {
             CBukakeDetail& detail;
@@ -532,19 +528,18 @@ int CVemoWinView::CalcSankoKingaku(const CBukakeDetail& detail, const CZairyoTan
         } swapped{shubetsu->GetDetail(), PricesInUse(), shubetsu->GetDetail(), PricesInUse()};
         swapped.detail = CBukakeDetail(detail);
         swapped.prices = CZairyoTankaFile(zairyo);
-        // The missing-price name is shared by every estimate: the estimate's own stays.
-        const std::string missing = MissingPriceName();
-        copy.Recalculate(calc::kAllGyomu);
-        MissingPriceName() = missing;
+        copy = GetSekisanData()->PriceCopy(CSekisanData::CopyTells::MissingPrice, m_currentRow);
     }
+    if (!copy.followed) return 0;
 
-    const CSekisanData::CalcLimits& limits = copy.GetCalcLimits();
+    const CSekisanData::CalcLimits& limits = copy.data->GetCalcLimits();
     if (limits.totalCapped || limits.Gyomu().count(item->m_nGyomu) != 0) {
         TellCalcLimits(limits);
         return 0;
     }
-    amount = copied->m_nAmount;
-    if (const CSekisanItem* total = GyomuTotalRow(*copy.GetItemList(), item->m_nGyomu)) amount95 = total->m_nAmount;
+    amount = copy.followed->m_nAmount;
+    if (const CSekisanItem* total = GyomuTotalRow(*copy.data->GetItemList(), item->m_nGyomu))
+        amount95 = total->m_nAmount;
     return 1;
 }
 

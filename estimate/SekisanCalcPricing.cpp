@@ -114,10 +114,9 @@ std::optional<double> CSekisanData::AppliedFactor(int index) {
     if (!item) return std::nullopt;
     // The amount calculation notes the factor as it applies it; the missing-price name, shared by
     // every estimate, is left as it was.
-    const std::string missing = MissingPriceName();
+    const MissingPriceKept missing;
     ScopedValue<const CSekisanItem*> noted(m_pricing.factorRow, item);
     m_pricing.factor.reset();
     CalcShubetsuPart(item, index, AmountPart::Amount);
-    MissingPriceName() = missing;
     return m_pricing.factor;
 }

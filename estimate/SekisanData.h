@@ -230,6 +230,17 @@ public:
     // own; the estimate's figures stay as they stand (an opened estimate shows what it was saved
     // with). Returns the record.
     const CalcLimits& CheckLimits();
+    // What a priced copy tells the user: nothing, or the missing-price message as Recalculate gives it.
+    enum class CopyTells { Nothing, MissingPrice };
+    // A copy of the estimate with its context, priced whole (every 業務, the summary rows and the
+    // remarks); the estimate and the missing-price name, shared by every estimate, stay as they were.
+    // followed: the node in the copy of the row at index follow (the pricing may add rows before it),
+    // null when there is none.
+    struct PricedCopy {
+        std::unique_ptr<CSekisanData> data;
+        const CSekisanItem* followed = nullptr;
+    };
+    PricedCopy PriceCopy(CopyTells tells, int follow = -1) const;
 
     enum class InputResult { Taken, PastLimit };
     // One input on the estimate (a quantity, unit price, amount, weight or rate typed into a row, a
@@ -330,3 +341,16 @@ private:
 // Name (upper line) of the last item found without a unit price during a recalculation, or empty.
 // Kept process-wide: the recalculation empties it first and the amount calculations overwrite it.
 std::string& MissingPriceName();
+
+// Keeps the missing-price name while a pricing apart from an estimate's own recalculation runs (a
+// priced copy, a factor looked up) and puts it back when that ends.
+class MissingPriceKept {
+public:
+    MissingPriceKept() : m_kept(MissingPriceName()) {}
+    ~MissingPriceKept() { MissingPriceName() = m_kept; }
+    MissingPriceKept(const MissingPriceKept&) = delete;
+    MissingPriceKept& operator=(const MissingPriceKept&) = delete;
+
+private:
+    std::string m_kept;
+};

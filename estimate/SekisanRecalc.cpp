@@ -105,15 +105,22 @@ CSekisanData::CalcLimits CSekisanData::CalcLimits::Beyond(const CalcLimits& befo
 }
 
 const CSekisanData::CalcLimits& CSekisanData::CheckLimits() {
-    CSekisanData copy;
+    m_limits = PriceCopy(CopyTells::Nothing).data->m_limits;
+    return m_limits;
+}
+
+CSekisanData::PricedCopy CSekisanData::PriceCopy(CopyTells tells, int follow) const {
+    PricedCopy priced{std::make_unique<CSekisanData>()};
+    CSekisanData& copy = *priced.data;
     copy.SetCalcContext(m_calcContext);
     copy.m_ItemList.Copy(m_ItemList);
-    // The missing-price name is shared by every estimate: the check leaves it as it was.
-    const std::string missing = MissingPriceName();
-    copy.RecalculateRows(kAllGyomu);
-    MissingPriceName() = missing;
-    m_limits = copy.m_limits;
-    return m_limits;
+    priced.followed = copy.m_ItemList.GetItem(follow);
+    const MissingPriceKept kept;
+    if (tells == CopyTells::MissingPrice)
+        copy.Recalculate(kAllGyomu);
+    else
+        copy.RecalculateRows(kAllGyomu);
+    return priced;
 }
 
 CSekisanData::Input::Input(CSekisanData& data)
