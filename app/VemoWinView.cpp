@@ -41,6 +41,25 @@ QFont ViewFont() {
     return font;
 }
 
+// The rows a record of the limits names as left without a price, in the unit-price notice; empty
+// when it names none.
+std::string UnitPriceNotice(const CSekisanData::CalcLimits& limits) {
+    std::string rows;
+    for (const auto& [code, rowNames] : limits.unitPriceRows) {
+        for (const std::string& name : rowNames) {
+            if (!rows.empty()) rows += apptext::kCalcLimitsNameJoin;
+            rows += name;
+        }
+    }
+    return rows.empty() ? std::string() : vemo::FillText(apptext::kUnitPriceLimitNotice, {rows});
+}
+
+// Two notices in one message, a blank line between them.
+std::string JoinNotices(std::string first, const std::string& second) {
+    if (!first.empty() && !second.empty()) first += "\n\n";
+    return first + second;
+}
+
 }  // namespace
 
 CVemoWinView::CVemoWinView(CVemoWinApp& app, std::unique_ptr<CVemoWinDoc> doc, QWidget* parent)
@@ -280,19 +299,8 @@ void CVemoWinView::TellCalcLimits(const CSekisanData::CalcLimits& limits) {
         if (!names.empty()) names += apptext::kCalcLimitsNameJoin;
         names += row ? row->m_strNameUpper : std::string();
     }
-    std::string rows;
-    for (const auto& [code, rowNames] : limits.unitPriceRows) {
-        for (const std::string& name : rowNames) {
-            if (!rows.empty()) rows += apptext::kCalcLimitsNameJoin;
-            rows += name;
-        }
-    }
-    std::string text = codes.empty() ? std::string() : vemo::FillText(apptext::kCalcLimitsNotice, {names});
-    if (!rows.empty()) {
-        if (!text.empty()) text += "\n\n";
-        text += vemo::FillText(apptext::kUnitPriceLimitNotice, {rows});
-    }
-    AfxMessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
+    const std::string amounts = codes.empty() ? std::string() : vemo::FillText(apptext::kCalcLimitsNotice, {names});
+    AfxMessageBox(JoinNotices(amounts, UnitPriceNotice(limits)), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void CVemoWinView::CheckOpenedLimits() {
@@ -321,9 +329,15 @@ bool CVemoWinView::Input::Commit(int gyomu, int index) {
     }
     m_view.MarkModified(m_modified);
     m_view.RefillGrid();
+    // The amounts past their limits by the row typed into; the rows the input left without a price
+    // by their own names.
+    const CSekisanData::CalcLimits& past = m_rows.Past();
     const CSekisanItem* row = m_view.GetItemAt(index);
-    AfxMessageBox(vemo::FillText(apptext::kInputPastLimit, {row ? row->m_strNameUpper : std::string()}),
-                  MsgButtons::Ok, MsgIcon::Exclamation);
+    const std::string amounts =
+        past.totalCapped || !past.AmountGyomu().empty()
+            ? vemo::FillText(apptext::kInputPastLimit, {row ? row->m_strNameUpper : std::string()})
+            : std::string();
+    AfxMessageBox(JoinNotices(amounts, UnitPriceNotice(past)), MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
 }
 
@@ -501,13 +515,9 @@ int CVemoWinView::CalcSankoKingaku(const CBukakeDetail& detail, const CZairyoTan
     if (!shubetsu) return 0;
 
     // A copy of the estimate is priced with the detail and the prices swapped in, which are put
-    // back however the pricing ends; the estimate itself is not priced.
-    CSekisanData copy;
-    copy.SetCalcContext(GetSekisanData()->GetCalcContext());
-    copy.GetItemList()->Copy(*GetItemList());
-    // The current row of the copy, held by its node: the pricing may add rows before it.
-    const CSekisanItem* copied = copy.GetItemList()->GetItem(m_currentRow);
-    if (!copied) return 0;
+    // back however the pricing ends; the estimate itself is not priced. The current row of the copy
+    // is held by its node: the pricing may add rows before it.
+    CSekisanData::PricedCopy copy;
     {
         struct SwappedIn {
             CBukakeDetail& detail;
@@ -521,19 +531,18 @@ int CVemoWinView::CalcSankoKingaku(const CBukakeDetail& detail, const CZairyoTan
         } swapped{shubetsu->GetDetail(), PricesInUse(), shubetsu->GetDetail(), PricesInUse()};
         swapped.detail = CBukakeDetail(detail);
         swapped.prices = CZairyoTankaFile(zairyo);
-        // The missing-price name is shared by every estimate: the estimate's own stays.
-        const std::string missing = MissingPriceName();
-        copy.Recalculate(calc::kAllGyomu);
-        MissingPriceName() = missing;
+        copy = GetSekisanData()->PriceCopy(CSekisanData::CopyTells::MissingPrice, m_currentRow);
     }
+    if (!copy.followed) return 0;
 
-    const CSekisanData::CalcLimits& limits = copy.GetCalcLimits();
+    const CSekisanData::CalcLimits& limits = copy.data->GetCalcLimits();
     if (limits.totalCapped || limits.Gyomu().count(item->m_nGyomu) != 0) {
         TellCalcLimits(limits);
         return 0;
     }
-    amount = copied->m_nAmount;
-    if (const CSekisanItem* total = GyomuTotalRow(*copy.GetItemList(), item->m_nGyomu)) amount95 = total->m_nAmount;
+    amount = copy.followed->m_nAmount;
+    if (const CSekisanItem* total = GyomuTotalRow(*copy.data->GetItemList(), item->m_nGyomu))
+        amount95 = total->m_nAmount;
     return 1;
 }
 

@@ -96,7 +96,8 @@ public:
     // (a ChangeMark over the whole command: 再計算 marks it only when its stored contents changed).
     void RecalculateAll();
     // One message naming the 業務 (and the total) that the last recalculation (or the record given)
-    // took past a limit of the amounts; nothing when it took none there.
+    // took past a limit of the amounts, and the rows it left without a price; nothing when it took
+    // none there. Told again before each print and preview.
     void TellCalcLimits();
     void TellCalcLimits(const CSekisanData::CalcLimits& limits);
     // An opened estimate: its limits learnt from a priced copy (its own figures stay as saved), and
@@ -117,7 +118,8 @@ public:
         // Recalculates the 業務 (0: every one) after the input on the row at index. Taken: the estimate
         // marked modified when its stored contents changed, true. An input whose recalculation goes
         // past a limit of the amounts is put back (the rows and the modified flag as at the start,
-        // the grid refilled) with a message naming the row: false.
+        // the grid refilled) with a message: amounts past their limits named by the row, rows left
+        // without a price by their own names (both, when both occur): false.
         bool Commit(int gyomu, int index);
 
     private:

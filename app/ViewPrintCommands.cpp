@@ -1,6 +1,7 @@
 // The estimate view's print commands: 印刷 (57607), 印刷プレビュー (57609) and 印刷代価プレビュー (32821),
 // on the view's own report job. Only one preview of the job is open at a time; while it is, a
-// preview command raises it and printing or closing the window is refused.
+// preview command raises it and printing or closing the window is refused. Figures the program could
+// not form (a record of the limits that is not empty) are told again before they go to paper.
 #include <memory>
 #include <optional>
 
@@ -40,6 +41,7 @@ bool CVemoWinView::RefuseWhilePreviewOpen() { return m_job.RefuseWhilePreviewOpe
 void CVemoWinView::OnFilePrint() {
     CWaitCursor wait;
     if (RefuseWhilePreviewOpen()) return;
+    TellCalcLimits();
     if (RunPageSettings() != 1) return;
     if (!m_job.Build([this] { BuildReport(); })) return;
     m_job.Print();
@@ -54,6 +56,7 @@ bool CVemoWinView::PrintDirect() {
 
 void CVemoWinView::OnFilePrintPreview() {
     if (m_job.RaiseOpenPreview()) return;
+    TellCalcLimits();
     if (RunPageSettings() != 1) return;
     // The cover data is asked for when the cover is printed, and for the 業務価格総括表 of a form
     // whose twin prints the cover data there.
@@ -69,6 +72,7 @@ void CVemoWinView::OnDaikaPrintPreview() {
     if (m_job.RaiseOpenPreview()) return;
     const CSekisanItem* item = GetItemAt(GetCurrentRow());
     if (!item || IsUnset(item->m_nDaikaNo)) return;
+    TellCalcLimits();
     const CPrintSettings kept = m_job.GetSettings();
     CPrintSettings daika = kept;
     daika.printHyoshi = 0;

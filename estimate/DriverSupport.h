@@ -1,8 +1,10 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "estimate/CalcCodes.h"
 #include "estimate/SekisanItem.h"
@@ -10,7 +12,7 @@
 #include "platform/Rounding.h"
 
 // Small helpers of the main pass and the remark pass: remark writes that honour the user's keep
-// flags, the number texts written into remarks, the store of a running sum into an amount, and
+// flags, the number texts written into remarks, the store of sums and values into amounts, and
 // row tests both passes share.
 namespace driver {
 
@@ -40,5 +42,24 @@ inline constexpr int64_t kAmountLow = static_cast<int64_t>(std::numeric_limits<i
 inline constexpr int64_t kAmountHigh = std::numeric_limits<int32_t>::max();
 inline bool AmountHolds(int64_t value) { return value < kAmountLow || value > kAmountHigh; }
 inline int32_t ToAmount(int64_t value) { return static_cast<int32_t>(std::clamp(value, kAmountLow, kAmountHigh)); }
+
+// Stores amounts into 32-bit amount fields, held at the limits: a running sum as ToAmount holds it,
+// a computed value as DoubleToLong does. Each amount that did not fit is recorded by the action it
+// was made with (the limit of the record of the limits that it names).
+class AmountStore {
+public:
+    explicit AmountStore(std::function<void()> held) : m_held(std::move(held)) {}
+    int32_t Sum(int64_t amount) const {
+        if (AmountHolds(amount)) m_held();
+        return ToAmount(amount);
+    }
+    int32_t Value(double amount) const {
+        if (DoubleToLongHolds(amount)) m_held();
+        return DoubleToLong(amount);
+    }
+
+private:
+    std::function<void()> m_held;
+};
 
 }  // namespace driver

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "estimate/CalcCodes.h"
@@ -72,12 +73,31 @@ private:
         bool entered;
     };
 
+    // The value of a 種別 row (its unit price or lump amount) and what its parts are counted from:
+    // the value with the 電子計算機使用料 and, where they go to rows of their own, the value with the
+    // 精度管理費 (測量) and the material part taken off it (物件調査).
+    struct RowValue {
+        int value = 0;
+        int withDensi = 0;
+        int withSeido = 0;
+        int material = 0;
+    };
+
     void PriceRow(Row& row);
     void PriceShubetsu(Row& row);
-    int SokuryoValue(Row& row, double qty, int64_t& extraBase);
-    int SekkeiValue(Row& row, double qty, int& withDensi);
-    int BukkenValue(Row& row, double qty);
-    int DoshitsuValue(Row& row, double qty);
+    // The row's value by the 業務's amount calculation; then, for a row that keeps its price, its
+    // parts counted into the running sums (returns the 安全費 base, −1 for the row's amount).
+    RowValue ValueOf(Row& row, double qty);
+    int64_t CountParts(Row& row, double qty, const RowValue& v);
+    RowValue SokuryoValue(Row& row);
+    int64_t SokuryoParts(Row& row, double qty, const RowValue& v);
+    RowValue SekkeiValue(Row& row);
+    RowValue BukkenValue(Row& row, double qty);
+    void BukkenParts(Row& row, double qty, const RowValue& v);
+    void DoshitsuParts(Row& row, double qty);
+    // A unit price past what a unit price holds leaves the row without a price (CheckUnitPrice):
+    // none of its parts is counted, so that the 業務's figures are those without the row.
+    bool LeftWithoutPrice(Row& row, int value) { return !m_data.CheckUnitPrice(value, row.item); }
     void CountLabour(Row& row, double qty, int labour, bool conventional);
     int PartOf(Row& row, AmountPart part);
     void ApplyMode(Row& row, Mode mode, int value, int withDensi);
@@ -100,12 +120,10 @@ private:
     void GyomuKakakuRow(CSekisanItem& item);  // 業務価格 (95)
     int RoundingRemainder();
     void UpdateTotals();
-    // An amount the walk stores into a row or adds into a running sum, as 32 bits: held at the
-    // limits, and the 業務 named in the record of the limits when it did not fit.
-    int32_t StoreSum(int64_t amount);
-    int32_t StoreValue(double amount);
     // Quantity (×1000) times unit price (×10).
-    int32_t Product(int32_t quantity, int32_t unitPrice) { return StoreValue(quantity / 1000.0 * (unitPrice / 10.0)); }
+    int32_t Product(int32_t quantity, int32_t unitPrice) {
+        return m_store.Value(quantity / 1000.0 * (unitPrice / 10.0));
+    }
     void RefreshSumRows();
 
     void AddDirect(int64_t amount);
@@ -128,6 +146,9 @@ private:
     const CCalcSettings& m_settings;
     const int m_gyomu;
     const bool m_final;
+    // An amount the walk stores into a row or adds into a running sum, as 32 bits: held at the
+    // limits, and the 業務 named in the record of the limits when it did not fit.
+    const driver::AmountStore m_store{[this] { m_data.m_limits.saturated.insert(m_gyomu); }};
     int m_index = 0;
     int m_count = 0;
 
@@ -166,6 +187,12 @@ int CGyomuPass::Run() {
     m_data.m_limits.costCapped.erase(m_gyomu);
     m_data.m_limits.saturated.erase(m_gyomu);
     m_data.m_limits.unitPriceRows.erase(m_gyomu);
+    // The rows left without a price are this walk's: the sums it asks for leave them out.
+    struct Forget {
+        std::set<const CSekisanItem*>& rows;
+        ~Forget() { rows.clear(); }
+    } forget{m_data.m_unpriced};
+    m_data.m_unpriced.clear();
     m_count = m_list.GetCount();
     int start = 0;
     for (int i = 0; i < m_count; ++i) {
@@ -271,10 +298,10 @@ void CGyomuPass::PriceRow(Row& row) {
             if ((k == Koshu::DensiKeisanki || k == Koshu::DensiKeisankiAlt) &&
                 IsOneOf(g, {Gyomu::Sokuryo, Gyomu::Bukken, Gyomu::DoshitsuIppan, Gyomu::KukakuSokuryo}))
                 DensiKeisankiRow(row, g == Gyomu::DoshitsuIppan ? m_direct : m_newLabour + m_convLabour);
-            if (k == Koshu::SeidoRow && IsSokuryoGyomu(g)) item.m_nAmount = StoreSum(m_accuracy);
+            if (k == Koshu::SeidoRow && IsSokuryoGyomu(g)) item.m_nAmount = m_store.Sum(m_accuracy);
         }
         if (k == Koshu::ZairyoRow && g == Gyomu::Bukken) {
-            if (!row.entered && m_material > 0) item.m_nAmount = StoreSum(m_material);
+            if (!row.entered && m_material > 0) item.m_nAmount = m_store.Sum(m_material);
             if ((row.entered || m_material > 0) && item.m_nAmount > 0) {
                 m_rated += item.m_nAmount;
                 if (m_bukake.m_splitFlag == 0) AddCost(item.m_nAmount, item);
@@ -342,34 +369,12 @@ void CGyomuPass::PriceShubetsu(Row& row) {
     if (row.entered || IsDayChargeRow(item)) mode = Mode::Entered;
 
     const double qty = IsUnset(item.m_nQuantity) ? 0.0 : item.m_nQuantity / 1000.0;
-    int value = 0, withDensi = 0;
     int64_t extraBase = -1;
     if (mode == Mode::UnitPrice || mode == Mode::Amount) {
-        switch (g) {
-            case Gyomu::Sokuryo:
-            case Gyomu::KukakuSokuryo:
-                value = SokuryoValue(row, qty, extraBase);
-                break;
-            case Gyomu::Sekkei:
-            case Gyomu::KukakuSekkei:
-                value = SekkeiValue(row, qty, withDensi);
-                break;
-            case Gyomu::Bukken:
-                value = BukkenValue(row, qty);
-                break;
-            case Gyomu::DoshitsuIppan:
-                value = DoshitsuValue(row, qty);
-                break;
-            case Gyomu::DoshitsuKaiseki: {
-                value = m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::Amount);
-                const int labour = m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::DirectLabour);
-                if (labour > 0) CountLabour(row, qty, labour, row.shubetsu->m_conventional == 1);
-                break;
-            }
-            default:
-                break;
-        }
-        ApplyMode(row, mode, value, withDensi);
+        const RowValue v = ValueOf(row, qty);
+        if (mode == Mode::UnitPrice && LeftWithoutPrice(row, v.value)) return;
+        extraBase = CountParts(row, qty, v);
+        ApplyMode(row, mode, v.value, v.withDensi);
     }
     if (mode == Mode::None || item.m_nAmount <= 0) return;
 
@@ -387,7 +392,7 @@ void CGyomuPass::PriceShubetsu(Row& row) {
     if (IsLabourSplitGyomu(g) && row.shubetsu->m_conventional == 0) AddCost(amount, item);
     if (item.m_nExtraRate > 0) {
         const int64_t base = extraBase >= 1 ? extraBase : amount;
-        m_extra += StoreValue(item.m_nExtraRate / 10000.0 * static_cast<double>(base));
+        m_extra += m_store.Value(item.m_nExtraRate / 10000.0 * static_cast<double>(base));
     }
     if (mode == Mode::Entered) {
         const int kind = m_data.GetSeidoKind(item, 0);
@@ -402,18 +407,69 @@ void CGyomuPass::PriceShubetsu(Row& row) {
     }
 }
 
-int CGyomuPass::SokuryoValue(Row& row, double qty, int64_t& extraBase) {
+CGyomuPass::RowValue CGyomuPass::ValueOf(Row& row, double qty) {
     CSekisanItem& item = row.item;
-    int value;
+    switch (m_gyomu) {
+        case Gyomu::Sokuryo:
+        case Gyomu::KukakuSokuryo:
+            return SokuryoValue(row);
+        case Gyomu::Sekkei:
+        case Gyomu::KukakuSekkei:
+            return SekkeiValue(row);
+        case Gyomu::Bukken:
+            return BukkenValue(row, qty);
+        case Gyomu::DoshitsuIppan: {
+            const RowValue v{m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::Amount)};
+            DaikaRule(row);
+            return v;
+        }
+        case Gyomu::DoshitsuKaiseki:
+            return {m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::Amount)};
+        default:
+            return {};
+    }
+}
+
+int64_t CGyomuPass::CountParts(Row& row, double qty, const RowValue& v) {
+    CSekisanItem& item = row.item;
+    switch (m_gyomu) {
+        case Gyomu::Sokuryo:
+        case Gyomu::KukakuSokuryo:
+            return SokuryoParts(row, qty, v);
+        case Gyomu::Sekkei:
+        case Gyomu::KukakuSekkei: {
+            const AmountPart part = m_settings.ShokeihiCalc ? AmountPart::LabourOnly : AmountPart::DirectLabour;
+            const int labour = m_data.CalcSekkeiKingaku(&item, m_index, part);
+            if (labour > 0)
+                CountLabour(row, qty, labour, m_gyomu == Gyomu::Sekkei && row.shubetsu->m_conventional == 1);
+            break;
+        }
+        case Gyomu::Bukken:
+            BukkenParts(row, qty, v);
+            break;
+        case Gyomu::DoshitsuIppan:
+            DoshitsuParts(row, qty);
+            break;
+        case Gyomu::DoshitsuKaiseki: {
+            const int labour = m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::DirectLabour);
+            if (labour > 0) CountLabour(row, qty, labour, row.shubetsu->m_conventional == 1);
+            break;
+        }
+        default:
+            break;
+    }
+    return -1;
+}
+
+CGyomuPass::RowValue CGyomuPass::SokuryoValue(Row& row) {
+    CSekisanItem& item = row.item;
+    RowValue v;
     if (m_settings.SeidoDsp) {
         // 精度管理費 on its own row: the row's amount without it, the difference into that row.
-        const int without = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::WithoutSeido);
-        const int with = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Amount);
-        if (without < with && qty >= 1) m_accuracy += StoreValue(with * qty) - StoreValue(without * qty);
-        extraBase = StoreValue(with * qty);
-        value = without;
+        v.value = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::WithoutSeido);
+        v.withSeido = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Amount);
     } else {
-        value = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Amount);
+        v.value = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Amount);
     }
     // The 精度管理費 row is there exactly while it is shown on its own; once per run is enough.
     if (!m_seidoRowUpdated) {
@@ -421,30 +477,37 @@ int CGyomuPass::SokuryoValue(Row& row, double qty, int64_t& extraBase) {
         const int mode = m_settings.SeidoDsp ? 0 : 1;
         Restructure([&] { m_data.UpdateSeidoRow(m_gyomu, mode); });
     }
-    const int labour = m_data.CalcSokuryoKingaku(&item, m_index, AmountPart::Densi);
+    return v;
+}
+
+int64_t CGyomuPass::SokuryoParts(Row& row, double qty, const RowValue& v) {
+    int64_t extraBase = -1;
+    if (m_settings.SeidoDsp) {
+        if (v.value < v.withSeido && qty >= 1)
+            m_accuracy += m_store.Value(v.withSeido * qty) - m_store.Value(v.value * qty);
+        extraBase = m_store.Value(v.withSeido * qty);
+    }
+    const int labour = m_data.CalcSokuryoKingaku(&row.item, m_index, AmountPart::Densi);
     if (labour > 0) {
-        const int64_t n = StoreValue(qty * labour);
+        const int64_t n = m_store.Value(qty * labour);
         m_computer += n;
         m_newLabour += n;
         if (SumGroup(row)) m_grouped += n;
     }
-    return value;
+    return extraBase;
 }
 
-int CGyomuPass::SekkeiValue(Row& row, double qty, int& withDensi) {
+CGyomuPass::RowValue CGyomuPass::SekkeiValue(Row& row) {
     CSekisanItem& item = row.item;
-    const int value = m_data.CalcSekkeiKingaku(&item, m_index, AmountPart::Amount);
+    RowValue v{m_data.CalcSekkeiKingaku(&item, m_index, AmountPart::Amount)};
     if (m_settings.DensiDsp && item.m_bSpecialExpense == 1) {
-        withDensi = m_data.CalcSekkeiKingakuWithDensi(&item, m_index, AmountPart::Amount);
+        v.withDensi = m_data.CalcSekkeiKingakuWithDensi(&item, m_index, AmountPart::Amount);
         if (!m_densiRowUpdated) {
             m_densiRowUpdated = true;
             Restructure([&] { m_data.UpdateDensiRow(m_gyomu, 0); });
         }
     }
-    const AmountPart labourPart = m_settings.ShokeihiCalc ? AmountPart::LabourOnly : AmountPart::DirectLabour;
-    const int labour = m_data.CalcSekkeiKingaku(&item, m_index, labourPart);
-    if (labour > 0) CountLabour(row, qty, labour, m_gyomu == Gyomu::Sekkei && row.shubetsu->m_conventional == 1);
-    return value;
+    return v;
 }
 
 // The labour of a 設計 (or 業務 5) row: into the class sums, the new or the conventional labour,
@@ -452,7 +515,7 @@ int CGyomuPass::SekkeiValue(Row& row, double qty, int& withDensi) {
 void CGyomuPass::CountLabour(Row& row, double qty, int labour, bool conventional) {
     CSekisanItem& item = row.item;
     double n = qty * labour;
-    const int64_t share = StoreValue(n);
+    const int64_t share = m_store.Value(n);
     const int kind = m_data.GetSeidoKind(item, 0);
     AddClass(m_classAll, kind, share);
     if (conventional) {
@@ -473,22 +536,30 @@ void CGyomuPass::CountLabour(Row& row, double qty, int labour, bool conventional
         n = RoundDown(qty * direct, 1.0);
     }
     const int rate = m_data.GetShokeihiRate(m_gyomu, 0, kUnset);
-    const int32_t t = StoreValue(n * (rate / 10000.0 + 1.0));
-    if (t > 0) m_technical += StoreValue(t * (e / 10000.0));
+    const int32_t t = m_store.Value(n * (rate / 10000.0 + 1.0));
+    if (t > 0) m_technical += m_store.Value(t * (e / 10000.0));
 }
 
-int CGyomuPass::BukkenValue(Row& row, double qty) {
+CGyomuPass::RowValue CGyomuPass::BukkenValue(Row& row, double qty) {
     CSekisanItem& item = row.item;
-    int value = m_data.CalcBukkenKingaku(&item, m_index, AmountPart::Amount);
+    RowValue v{m_data.CalcBukkenKingaku(&item, m_index, AmountPart::Amount)};
     if (m_settings.ZairyoDsp) {
         // Material parts go to the 材料費等 row.
         const int withoutMaterial = m_data.CalcBukkenKingakuWithoutZairyo(&item, m_index, AmountPart::Amount);
-        const int material = value - withoutMaterial;
+        const int material = v.value - withoutMaterial;
         if (qty > 0 && material >= 1) {
-            value -= material;
-            m_material += StoreValue(qty * material);
-            m_materialSplit = true;
+            v.value -= material;
+            v.material = material;
         }
+    }
+    return v;
+}
+
+void CGyomuPass::BukkenParts(Row& row, double qty, const RowValue& v) {
+    CSekisanItem& item = row.item;
+    if (v.material >= 1) {
+        m_material += m_store.Value(qty * v.material);
+        m_materialSplit = true;
     }
     const int labour = m_data.CalcBukkenKingaku(&item, m_index, AmountPart::DirectLabour);
     if (labour > 0) {
@@ -502,25 +573,20 @@ int CGyomuPass::BukkenValue(Row& row, double qty) {
             const double y = n * rate / 10000.0 * e / 10000.0;
             if (conventional) m_techBaseBukken += x + y;
         }
-        const int64_t share = StoreValue(n);
+        const int64_t share = m_store.Value(n);
         if (conventional)
             m_convLabour += share;
         else
             m_newLabour += share;
         if (SumGroup(row)) m_grouped += share;
     }
-    return value;
 }
 
-int CGyomuPass::DoshitsuValue(Row& row, double qty) {
-    CSekisanItem& item = row.item;
-    const int value = m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::Amount);
+void CGyomuPass::DoshitsuParts(Row& row, double qty) {
     const int e = m_data.GetGijutsuKeihiRate(m_index, 1);
     if (e > 0)
-        m_techBaseDoshitsu +=
-            qty * m_data.CalcDoshitsuKingakuPart(&item, m_index, AmountPart::DirectLabour) * 220 / 100.0 * e / 10000.0;
-    DaikaRule(row);
-    return value;
+        m_techBaseDoshitsu += qty * m_data.CalcDoshitsuKingakuPart(&row.item, m_index, AmountPart::DirectLabour) *
+                              220 / 100.0 * e / 10000.0;
 }
 
 // 土質調査: a row priced from one material with remarks shows them in place of its 代価 number.
@@ -537,9 +603,8 @@ int CGyomuPass::PartOf(Row& row, AmountPart part) { return m_data.CalcShubetsuPa
 void CGyomuPass::ApplyMode(Row& row, Mode mode, int value, int withDensi) {
     CSekisanItem& item = row.item;
     if (mode == Mode::UnitPrice) {
-        m_data.CheckUnitPrice(value, item);
-        item.m_nUnitPrice = StoreSum(static_cast<int64_t>(value) * 10);
-        item.m_nAmount2 = StoreSum(static_cast<int64_t>(withDensi) * 10);
+        item.m_nUnitPrice = m_store.Sum(static_cast<int64_t>(value) * 10);
+        item.m_nAmount2 = m_store.Sum(static_cast<int64_t>(withDensi) * 10);
         // The product, so that the rows after this one count it in this run already.
         item.m_nAmount = Product(item.m_nQuantity, item.m_nUnitPrice);
     } else if (mode == Mode::Amount) {
@@ -578,7 +643,9 @@ void CGyomuPass::PriceSpecialShubetsu(Row& row) {
     }
     if (type != BukakeType::ShokushuCharges && type != BukakeType::DayCharges) {
         const Mode mode = ModeByUnit(row, detail);
-        if (mode == Mode::UnitPrice || mode == Mode::Amount) ApplyMode(row, mode, PartOf(row, AmountPart::Amount), 0);
+        const int value = mode == Mode::UnitPrice || mode == Mode::Amount ? PartOf(row, AmountPart::Amount) : 0;
+        if (mode == Mode::Amount || (mode == Mode::UnitPrice && !LeftWithoutPrice(row, value)))
+            ApplyMode(row, mode, value, 0);
     }
     if (m_gyomu == Gyomu::DoshitsuIppan) DaikaRule(row);
 }
@@ -617,7 +684,7 @@ void CGyomuPass::RateRow(Row& row) {
         base = m_direct + m_denshi + m_accuracy;
     else
         base = m_direct + m_accuracy;
-    const int32_t amount = StoreValue(RoundDown(static_cast<double>(base) * (item.m_nRate / 10000.0), 1.0));
+    const int32_t amount = m_store.Value(RoundDown(static_cast<double>(base) * (item.m_nRate / 10000.0), 1.0));
     item.m_nAmount = amount;
     if (IsRateAKoshu(k)) {
         m_rated += amount;
@@ -688,7 +755,7 @@ void CGyomuPass::FixedRow(Row& row) {
             break;
         case Koshu::Aratamekei:
             UpdateTotals();
-            item.m_nAmount = StoreSum(m_total + m_adjustment);
+            item.m_nAmount = m_store.Sum(m_total + m_adjustment);
             break;
         case Koshu::GyomuGenka:
             if (g == Gyomu::Bukken && KoshuSplitIs(row, 1))
@@ -712,7 +779,7 @@ void CGyomuPass::FixedRow(Row& row) {
 
 // 業務 4: 0.7 % of the direct cost, shown outside the 業務原価.
 void CGyomuPass::DirectShareRow(CSekisanItem& item) {
-    const int32_t amount = m_direct == 0 ? 0 : StoreValue(static_cast<double>(m_direct) * 0.007);
+    const int32_t amount = m_direct == 0 ? 0 : m_store.Value(static_cast<double>(m_direct) * 0.007);
     item.m_nAmount = amount;
     SetUpper(item, " " + NumToStr(0.7, 0.01) + "%");
     m_shown += amount;
@@ -722,8 +789,8 @@ void CGyomuPass::DirectShareRow(CSekisanItem& item) {
 // 業務価格: the 業務 total, adjusted and before its rounding, with the rounding named when asked.
 void CGyomuPass::GyomuKakakuRow(CSekisanItem& item) {
     UpdateTotals();
-    item.m_nAmount = StoreSum(m_total);
-    item.m_nAmount2 = StoreSum(m_totalBefore);
+    item.m_nAmount = m_store.Sum(m_total);
+    item.m_nAmount2 = m_store.Sum(m_totalBefore);
     const int choice = item.m_nRounding;
     SetUpper(item, m_settings.MarumeDsp == 1 && choice >= 3 && choice <= 7 ? kMarumeTexts[choice - 3] : "");
 }
@@ -740,7 +807,7 @@ void CGyomuPass::LabourTotalRow(CSekisanItem& item, const CBukakeKoshu* koshu) {
     } else if (IsSokuryoGyomu(g)) {
         SetUpper(item, vemo::FillText(txt::LabourTotal, {AmountText(m_newLabour)}));
     }
-    item.m_nAmount = StoreSum(m_direct + m_rated + (g == Gyomu::DoshitsuIppan ? m_directShare : 0));
+    item.m_nAmount = m_store.Sum(m_direct + m_rated + (g == Gyomu::DoshitsuIppan ? m_directShare : 0));
 }
 
 void CGyomuPass::DenshiSeikahinRow(Row& row) {
@@ -770,7 +837,7 @@ void CGyomuPass::DenshiSeikahinRow(Row& row) {
                 lastText.clear();
             }
             m_denshi = sum;
-            item.m_nAmount = StoreSum(sum);
+            item.m_nAmount = m_store.Sum(sum);
             SetUpper(item, applied == 1 ? " " + lastText : " ");
         }
         AddDirect(m_denshi);
@@ -799,7 +866,7 @@ void CGyomuPass::DenshiSeikahinRow(Row& row) {
         apply(5, m_computer, m_computer);
         m_denshi = total;
         m_denshiNew = newPart;
-        item.m_nAmount = StoreSum(total);
+        item.m_nAmount = m_store.Sum(total);
         SetUpper(item, applied == 1 ? classText : "");
         SetSplitLower(item, NewLabourText(newPart));
     }
@@ -815,7 +882,7 @@ void CGyomuPass::SonotaGenkaRow(Row& row) {
         SetSplitLower(item, "");
     } else {
         const double percent = IsUnset(item.m_nRate) ? 53.85 : item.m_nRate / 100.0;
-        item.m_nAmount = StoreValue(RoundDown(static_cast<double>(m_newLabour) * percent / 100.0, 1.0));
+        item.m_nAmount = m_store.Value(RoundDown(static_cast<double>(m_newLabour) * percent / 100.0, 1.0));
         SetUpper(item, vemo::FillText(txt::SonotaGenkaRate, {PercentText(percent)}));
         SetSplitLower(item, NewLabourText(m_newLabour));
     }
@@ -839,12 +906,12 @@ void CGyomuPass::ShokeihiRow(Row& row) {
         else if (g == Gyomu::DoshitsuIppan)
             base = m_direct + m_rated + m_directShare;
         rate = IsUnset(item.m_nRate) ? m_data.GetShokeihiRate(g, ToAmount(base), item.m_nYearCode) : item.m_nRate;
-        item.m_nAmount = StoreValue(RoundDown(static_cast<double>(base) * (rate / 10000.0), 1.0));
+        item.m_nAmount = m_store.Value(RoundDown(static_cast<double>(base) * (rate / 10000.0), 1.0));
         item.m_nAmount2 = item.m_nAmount;
     }
     m_shokeihiBefore = item.m_nAmount;
     const int remainder = RoundingRemainder();
-    item.m_nAmount = StoreSum(static_cast<int64_t>(item.m_nAmount) - remainder);
+    item.m_nAmount = m_store.Sum(static_cast<int64_t>(item.m_nAmount) - remainder);
     if (!row.entered) {
         std::string head;
         if (IsSokuryoGyomu(g))
@@ -880,12 +947,12 @@ void CGyomuPass::GijutsuKeihiRow(Row& row) {
             const int64_t labour = (g == Gyomu::Sekkei || g == Gyomu::DoshitsuKaiseki) ? m_convLabour : m_newLabour;
             base = static_cast<double>(m_shokeihi + labour) * (rate / 10000.0);
         }
-        item.m_nAmount = each ? StoreSum(m_technical) : StoreValue(RoundDown(base, 1.0));
+        item.m_nAmount = each ? m_store.Sum(m_technical) : m_store.Value(RoundDown(base, 1.0));
         item.m_nAmount2 = item.m_nAmount;
     }
     m_gijutsuBefore = item.m_nAmount;
     const int remainder = RoundingRemainder();
-    item.m_nAmount = StoreSum(static_cast<int64_t>(item.m_nAmount) - remainder);
+    item.m_nAmount = m_store.Sum(static_cast<int64_t>(item.m_nAmount) - remainder);
     if (!row.entered && IsDesignLikeGyomu(g)) {
         if (each)
             SetUpper(item, txt::GijutsuEachRate);
@@ -908,12 +975,12 @@ void CGyomuPass::IppanKanrihiRow(Row& row) {
         // 一般管理費等: a share of the 業務原価.
         int64_t base = m_cost + m_denshiNew + m_sonotaGenka;
         if (m_costNotInGenka > 0) base -= m_costNotInGenka;
-        item.m_nAmount = StoreValue(RoundDown(static_cast<double>(base) * percent / 100.0, 1.0));
+        item.m_nAmount = m_store.Value(RoundDown(static_cast<double>(base) * percent / 100.0, 1.0));
         item.m_nAmount2 = item.m_nAmount;
     }
     m_ippanBefore = item.m_nAmount;
     const int remainder = RoundingRemainder();
-    item.m_nAmount = StoreSum(static_cast<int64_t>(item.m_nAmount) - remainder);
+    item.m_nAmount = m_store.Sum(static_cast<int64_t>(item.m_nAmount) - remainder);
     if (row.entered)
         SetUpper(item, "");
     else
@@ -952,7 +1019,7 @@ void CGyomuPass::RefreshSumRows() {
         if (!row) return;
         row->m_nQuantity = 1000;
         row->m_strUnit = txt::UnitShiki;
-        row->m_nAmount = StoreSum(amount);
+        row->m_nAmount = m_store.Sum(amount);
     };
     const int g = m_gyomu;
     show(m_directRow, std::max<int64_t>(m_direct, 0));
@@ -974,16 +1041,6 @@ void CGyomuPass::RefreshSumRows() {
         }
         show(m_costRow, cost);
     }
-}
-
-int32_t CGyomuPass::StoreSum(int64_t amount) {
-    if (driver::AmountHolds(amount)) m_data.m_limits.saturated.insert(m_gyomu);
-    return ToAmount(amount);
-}
-
-int32_t CGyomuPass::StoreValue(double amount) {
-    if (DoubleToLongHolds(amount)) m_data.m_limits.saturated.insert(m_gyomu);
-    return DoubleToLong(amount);
 }
 
 void CGyomuPass::AddDirect(int64_t amount) {

@@ -16,16 +16,19 @@ int CSekisanData::TruncTo4Digits(int a) {
     return divisor * DoubleToLong(static_cast<double>(a) / divisor);
 }
 
-void CSekisanData::CheckUnitPrice(int& price, CSekisanItem& item) {
+bool CSekisanData::CheckUnitPrice(int& price, CSekisanItem& item) {
     // The price is kept ×10 in the item, so it has to stay within a tenth of the 32-bit range.
     const int limit = DoubleToLong(214748364.0);
-    if (price <= limit && price >= 0) return;
+    if (price <= limit && price >= 0) return true;
     // A limit of the amounts like the others: the 業務 is named in the record and told by it.
     std::vector<std::string>& rows = m_limits.unitPriceRows[item.m_nGyomu];
     if (std::find(rows.begin(), rows.end(), item.m_strNameUpper) == rows.end()) rows.push_back(item.m_strNameUpper);
+    m_unpriced.insert(&item);
     price = 0;
     item.m_nUnitPrice = kUnset;
     item.m_nAmount = kUnset;
+    item.m_nAmount2 = kUnset;
+    return false;
 }
 
 int CSekisanData::GetGijutsuKeihiRate(int index, int byShubetsu) const {
@@ -42,7 +45,9 @@ int CSekisanData::GetGijutsuKeihiRate(int index, int byShubetsu) const {
         // The highest coefficient among the earlier 種別 rows of the 業務, up to a missing record.
         for (int i = 0; i < index; ++i) {
             const CSekisanItem* other = m_ItemList.GetItem(i);
-            if (!other || other->m_nGyomu != item->m_nGyomu || IsUnset(other->m_nShubetsu)) continue;
+            if (!other || other->m_nGyomu != item->m_nGyomu || IsUnset(other->m_nShubetsu) ||
+                LeftWithoutPrice(*other))
+                continue;
             if (!FindBukakeKoshu(other->m_nGyomu, other->m_nKoshu)) break;
             const CBukakeShubetsu* shubetsu = FindShubetsu(*other);
             if (!shubetsu) break;
@@ -109,10 +114,9 @@ std::optional<double> CSekisanData::AppliedFactor(int index) {
     if (!item) return std::nullopt;
     // The amount calculation notes the factor as it applies it; the missing-price name, shared by
     // every estimate, is left as it was.
-    const std::string missing = MissingPriceName();
+    const MissingPriceKept missing;
     ScopedValue<const CSekisanItem*> noted(m_pricing.factorRow, item);
     m_pricing.factor.reset();
     CalcShubetsuPart(item, index, AmountPart::Amount);
-    MissingPriceName() = missing;
     return m_pricing.factor;
 }

@@ -432,7 +432,8 @@ int CSekisanData::CalcShubetsuDays(int index, int id, int mode) {
     double days = 0.0;
     for (int i = 0; i < index; ++i) {
         const CSekisanItem* other = m_ItemList.GetItem(i);
-        if (!other || other->m_nGyomu != target->m_nGyomu || IsUnset(other->m_nShubetsu)) continue;
+        if (!other || other->m_nGyomu != target->m_nGyomu || IsUnset(other->m_nShubetsu) || LeftWithoutPrice(*other))
+            continue;
         const CBukakeShubetsu* shubetsu = FindShubetsu(*other);
         if (!shubetsu) continue;
         const CBukakeDetail& detail = shubetsu->GetDetail();

@@ -252,7 +252,7 @@ int CSekisanData::SumZairyoCost(int gyomu, int count) const {
     for (int i = 0; i < count; ++i) {
         const CSekisanItem* item = m_ItemList.GetItem(i);
         if (!item) break;
-        if (item->m_nGyomu != gyomu || IsUnset(item->m_nShubetsu)) continue;
+        if (item->m_nGyomu != gyomu || IsUnset(item->m_nShubetsu) || LeftWithoutPrice(*item)) continue;
         const CBukakeShubetsu* shubetsu = FindShubetsu(*item);
         if (!shubetsu) break;
         const CZairyoTankaItem* material = ZairyoTanka().FindItem(shubetsu->GetDetail().m_zairyoId);
@@ -295,7 +295,7 @@ void CSekisanData::SumKoshuQuantities(int index, int count, int& quantity, int& 
         const CBukakeShubetsu* shubetsu = FindShubetsu(*item);
         if (!shubetsu) return;
         if (shubetsu->GetDetail().m_bukakeType == BukakeType::KoshuTotal) break;
-        if (item->m_nQuantity > 0) q += item->m_nQuantity;
+        if (item->m_nQuantity > 0 && !LeftWithoutPrice(*item)) q += item->m_nQuantity;
         if (item->m_nAmount > 0) a += item->m_nAmount;
     }
     quantity = Saturate(q);
@@ -325,7 +325,7 @@ void CSekisanData::CollectShokushu(int ids[], int count, int index) const {
     for (int i = 0; i < index; ++i) {
         const CSekisanItem* item = m_ItemList.GetItem(i);
         if (!item) return;
-        if (item->m_nGyomu != target->m_nGyomu || IsUnset(item->m_nShubetsu)) continue;
+        if (item->m_nGyomu != target->m_nGyomu || IsUnset(item->m_nShubetsu) || LeftWithoutPrice(*item)) continue;
         const CBukakeShubetsu* shubetsu = FindShubetsu(*item);
         if (!shubetsu) return;
         const CBukakeDetail& detail = shubetsu->GetDetail();

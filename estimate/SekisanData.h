@@ -70,9 +70,10 @@ public:
     // Four significant digits of 10,000..99,999,999 (123,456 gives 123,400); others unchanged.
     static int TruncTo4Digits(int a);
     // Unit price in yen beyond 0..214,748,364: the item's upper name is named under its 業務 in the
-    // record of the limits (unitPriceRows), then price := 0 and the item's unit price and amount :=
-    // unset (its LL values, cells kept).
-    void CheckUnitPrice(int& price, CSekisanItem& item);
+    // record of the limits (unitPriceRows), then price := 0 and the item's unit price and amounts
+    // := unset (its LL values, cells kept), and false: the row is left without a price, and the sums
+    // of the walk that is running leave it out (LeftWithoutPrice). True for a price within.
+    bool CheckUnitPrice(int& price, CSekisanItem& item);
     // 技術経費率 of the item at index (×10000; 0 when none), by its own 種別 or by DefGijyutuCalc.
     int GetGijutsuKeihiRate(int index, int byShubetsu) const;
     // Coefficient of the 種別 group with the largest amount among the earlier rows of the 業務.
@@ -219,13 +220,27 @@ public:
         std::set<int> UnitPriceGyomu() const;
         bool Any() const { return totalCapped || !Gyomu().empty(); }
         // Every limit this record names is named by other too.
-        bool Within(const CalcLimits& other) const;
+        bool Within(const CalcLimits& other) const { return !Beyond(other).Any(); }
+        // The limits this record names that before does not (a row without a price: in a 業務 that
+        // before names none).
+        CalcLimits Beyond(const CalcLimits& before) const;
     };
     const CalcLimits& GetCalcLimits() const { return m_limits; }
     // Prices a copy of the estimate without a word and takes the copy's record of the limits as its
     // own; the estimate's figures stay as they stand (an opened estimate shows what it was saved
     // with). Returns the record.
     const CalcLimits& CheckLimits();
+    // What a priced copy tells the user: nothing, or the missing-price message as Recalculate gives it.
+    enum class CopyTells { Nothing, MissingPrice };
+    // A copy of the estimate with its context, priced whole (every 業務, the summary rows and the
+    // remarks); the estimate and the missing-price name, shared by every estimate, stay as they were.
+    // followed: the node in the copy of the row at index follow (the pricing may add rows before it),
+    // null when there is none.
+    struct PricedCopy {
+        std::unique_ptr<CSekisanData> data;
+        const CSekisanItem* followed = nullptr;
+    };
+    PricedCopy PriceCopy(CopyTells tells, int follow = -1) const;
 
     enum class InputResult { Taken, PastLimit };
     // One input on the estimate (a quantity, unit price, amount, weight or rate typed into a row, a
@@ -241,9 +256,11 @@ public:
 
         // Recalculates gyomu (0: every 業務), once. When the recalculation goes past a limit the
         // estimate had not gone past before the input, the rows and the record of the limits are put
-        // back as they were and the result is PastLimit: nothing is told, the caller tells the user.
-        // Otherwise Taken, with the missing-price message as Recalculate gives it.
+        // back as they were and the result is PastLimit: nothing is told, the caller tells the user
+        // (by Past). Otherwise Taken, with the missing-price message as Recalculate gives it.
         InputResult Commit(int gyomu);
+        // After a PastLimit: the limits that recalculation went past and the estimate had not.
+        const CalcLimits& Past() const { return m_past; }
         // Puts the input back now, as the end of an uncommitted input does.
         void Cancel();
         // Whether the estimate's stored contents differ from those before the input.
@@ -256,6 +273,7 @@ public:
         CSekisanItemList m_items;  // the rows before the input
         std::string m_stored;      // and their stored bytes
         CalcLimits m_limits;
+        CalcLimits m_past;
         bool m_open = true;
     };
     // Main pass end ---------------------------------------------------------------------------
@@ -311,6 +329,10 @@ private:
     // The missing-price message, when a row was found without a price.
     void TellMissingPrice() const;
     CalcLimits m_limits;
+    // The rows the walk that is running left without a price (CheckUnitPrice), so that the sums over
+    // the rows before a row leave them out as the walk does; empty outside a walk.
+    std::set<const CSekisanItem*> m_unpriced;
+    bool LeftWithoutPrice(const CSekisanItem& item) const { return m_unpriced.count(&item) != 0; }
     // The cache of the recalculation that is running (see RecalcCache.h), null outside one.
     CRecalcCache* m_recalcCache = nullptr;
     friend class CGyomuPass;
@@ -319,3 +341,16 @@ private:
 // Name (upper line) of the last item found without a unit price during a recalculation, or empty.
 // Kept process-wide: the recalculation empties it first and the amount calculations overwrite it.
 std::string& MissingPriceName();
+
+// Keeps the missing-price name while a pricing apart from an estimate's own recalculation runs (a
+// priced copy, a factor looked up) and puts it back when that ends.
+class MissingPriceKept {
+public:
+    MissingPriceKept() : m_kept(MissingPriceName()) {}
+    ~MissingPriceKept() { MissingPriceName() = m_kept; }
+    MissingPriceKept(const MissingPriceKept&) = delete;
+    MissingPriceKept& operator=(const MissingPriceKept&) = delete;
+
+private:
+    std::string m_kept;
+};

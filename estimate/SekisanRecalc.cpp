@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -25,7 +26,6 @@ using namespace calc;
 using driver::IsDayChargeRow;
 using driver::SetLower;
 using driver::SetUpper;
-using driver::ToAmount;
 
 namespace {
 
@@ -88,25 +88,39 @@ std::set<int> CSekisanData::CalcLimits::UnitPriceGyomu() const {
     return codes;
 }
 
-bool CSekisanData::CalcLimits::Within(const CalcLimits& other) const {
-    auto within = [](const std::set<int>& a, const std::set<int>& b) {
-        return std::includes(b.begin(), b.end(), a.begin(), a.end());
+CSekisanData::CalcLimits CSekisanData::CalcLimits::Beyond(const CalcLimits& before) const {
+    auto beyond = [](const std::set<int>& a, const std::set<int>& b) {
+        std::set<int> codes;
+        std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::inserter(codes, codes.end()));
+        return codes;
     };
-    return within(directCapped, other.directCapped) && within(costCapped, other.costCapped) &&
-           within(saturated, other.saturated) && within(UnitPriceGyomu(), other.UnitPriceGyomu()) &&
-           (!totalCapped || other.totalCapped);
+    CalcLimits past;
+    past.directCapped = beyond(directCapped, before.directCapped);
+    past.costCapped = beyond(costCapped, before.costCapped);
+    past.saturated = beyond(saturated, before.saturated);
+    for (const auto& [code, rows] : unitPriceRows)
+        if (before.unitPriceRows.count(code) == 0) past.unitPriceRows[code] = rows;
+    past.totalCapped = totalCapped && !before.totalCapped;
+    return past;
 }
 
 const CSekisanData::CalcLimits& CSekisanData::CheckLimits() {
-    CSekisanData copy;
+    m_limits = PriceCopy(CopyTells::Nothing).data->m_limits;
+    return m_limits;
+}
+
+CSekisanData::PricedCopy CSekisanData::PriceCopy(CopyTells tells, int follow) const {
+    PricedCopy priced{std::make_unique<CSekisanData>()};
+    CSekisanData& copy = *priced.data;
     copy.SetCalcContext(m_calcContext);
     copy.m_ItemList.Copy(m_ItemList);
-    // The missing-price name is shared by every estimate: the check leaves it as it was.
-    const std::string missing = MissingPriceName();
-    copy.RecalculateRows(kAllGyomu);
-    MissingPriceName() = missing;
-    m_limits = copy.m_limits;
-    return m_limits;
+    priced.followed = copy.m_ItemList.GetItem(follow);
+    const MissingPriceKept kept;
+    if (tells == CopyTells::MissingPrice)
+        copy.Recalculate(kAllGyomu);
+    else
+        copy.RecalculateRows(kAllGyomu);
+    return priced;
 }
 
 CSekisanData::Input::Input(CSekisanData& data)
@@ -147,7 +161,8 @@ CSekisanData::InputResult CSekisanData::Input::Commit(int gyomu) {
     // A recalculation that throws leaves the input open: its end puts it back.
     m_data.RecalculateRows(gyomu);
     m_open = false;
-    if (!m_data.m_limits.Within(m_limits)) {
+    m_past = m_data.m_limits.Beyond(m_limits);
+    if (m_past.Any()) {
         PutBack();
         MissingPriceName().clear();
         return InputResult::PastLimit;
@@ -190,14 +205,7 @@ int CSekisanData::CalcSummaryRows() {
     m_limits.totalCapped = false;
     // An amount of these rows that did not fit 32 bits leaves the total wrong as surely as a total
     // beyond its limit.
-    auto storeSum = [this](int64_t amount) {
-        if (driver::AmountHolds(amount)) m_limits.totalCapped = true;
-        return ToAmount(amount);
-    };
-    auto storeValue = [this](double amount) {
-        if (DoubleToLongHolds(amount)) m_limits.totalCapped = true;
-        return DoubleToLong(amount);
-    };
+    const driver::AmountStore store([this] { m_limits.totalCapped = true; });
     for (int i = 0; i < m_ItemList.GetCount(); ++i) {
         CSekisanItem* item = m_ItemList.GetItem(i);
         if (!item) break;
@@ -208,7 +216,7 @@ int CSekisanData::CalcSummaryRows() {
         switch (g) {
             case Gyomu::Sonota:
                 if (item->m_nQuantity >= 0 && item->m_nUnitPrice >= 0) {
-                    const int32_t amount = storeValue(item->m_nQuantity / 1000.0 * (item->m_nUnitPrice / 10.0));
+                    const int32_t amount = store.Value(item->m_nQuantity / 1000.0 * (item->m_nUnitPrice / 10.0));
                     item->m_nAmount = amount;
                     sum89 += amount;
                 }
@@ -217,13 +225,13 @@ int CSekisanData::CalcSummaryRows() {
                 for (int64_t total : slot)
                     if (total > 0) subtotal += total;
                 subtotal += sum89;
-                item->m_nAmount = storeSum(subtotal);
+                item->m_nAmount = store.Sum(subtotal);
                 break;
             case Gyomu::Nebiki:
                 if (!IsUnset(item->m_nAmount)) adjustment = item->m_nAmount;
                 break;
             case Gyomu::Aratamekei:
-                item->m_nAmount = storeSum(subtotal + adjustment);
+                item->m_nAmount = store.Sum(subtotal + adjustment);
                 break;
             case Gyomu::Shohizei: {
                 // A tax row without a rate cannot be priced: no tax, and the row is named.
@@ -231,11 +239,11 @@ int CSekisanData::CalcSummaryRows() {
                 if (IsUnset(item->m_nRate)) {
                     MissingPriceName() = item->m_strNameUpper;
                 } else {
-                    tax = storeValue(
+                    tax = store.Value(
                         RoundDown(static_cast<double>(subtotal + adjustment) * (item->m_nRate / 10000.0), 1.0));
                 }
                 taxSum += tax;
-                item->m_nAmount = storeSum(tax);
+                item->m_nAmount = store.Sum(tax);
                 break;
             }
             case Gyomu::ItakuryoKei: {
@@ -244,7 +252,7 @@ int CSekisanData::CalcSummaryRows() {
                     total = 0;
                     m_limits.totalCapped = true;
                 }
-                item->m_nAmount = storeSum(total);
+                item->m_nAmount = store.Sum(total);
                 break;
             }
             default:

@@ -33,6 +33,7 @@
 #include "master/MasterTexts.h"
 #include "platform/Archive.h"
 #include "platform/Cp932.h"
+#include "platform/TextUtil.h"
 #include "report/PrintFormText.h"
 #include "report/ReportTexts.h"
 #include "report/qt/HyoshiDlg.h"
@@ -199,6 +200,27 @@ TEST_F(ViewPrintTest, CancelledPageSettingsBuildNothingAndOkTakesFormDateAndSett
     EXPECT_EQ(view->Job().GetTemplatePath(), forms[1]);
     EXPECT_EQ(output.calls, (std::vector<std::string>{"choose", "print 1"}));
     EXPECT_GT(host->waitCursorUses, 0);
+}
+
+TEST_F(ViewPrintTest, FiguresPastTheirLimitsAreToldAgainBeforeEachPrintOrPreviewWhichThenGoesOn) {
+    LoadEstimate();
+    // 10.000 × 150,000,000 yen of その他 before the 合計 take the total past 999,999,999.
+    auto other = std::make_unique<CSekisanItem>();
+    other->m_nGyomu = 89;
+    other->m_nQuantity = 10'000;
+    other->m_nUnitPrice = 1'500'000'000;
+    List().InsertItem(4, std::move(other));
+    view->GetSekisanData()->CheckLimits();
+    for (int id : {cmd::FilePrint, cmd::FilePrintPreview, cmd::DaikaPrintPreview}) {
+        SCOPED_TRACE(id);
+        host->messages.clear();
+        output.calls.clear();
+        EXPECT_TRUE(Dispatch(id));
+        EXPECT_EQ(host->MessageTexts(),
+                  std::vector<std::string>{vemo::FillText(apptext::kCalcLimitsNotice, {"業務委託料計"})});
+        EXPECT_FALSE(output.calls.empty()) << "OK goes on";
+        if (id != cmd::FilePrint) output.CloseWindow(view->Job());
+    }
 }
 
 TEST_F(ViewPrintTest, APreviewOrPrintThatRunsOutOfMemoryLeavesTheEstimateAsItWas) {

@@ -783,9 +783,10 @@ TEST_F(ViewSettings, AnInputPastALimitIsPutBackWithTheMessageAndOneInsideIsTaken
         const char* past;    // typed: goes past a limit
         const char* inside;  // typed: stays inside every limit
         const char* row;     // the row the message names
-        const char* asked = nullptr;  // a question the input asks first
-        int back = 0;                 // the current row: this many before the last row built
-        const char* refused = apptext::kInputPastLimit;  // the message of the past input
+        std::vector<const char*> asked = {};  // the questions the input asks first
+        int back = 0;                         // the current row: this many before the last row built
+        const char* refused = apptext::kInputPastLimit;  // the message of the past input (null: none)
+        const char* unpriced = nullptr;  // the row the past input leaves without a price, told after it
     };
     const Answer number = [](ScriptedDialogs& d, const char* typed) { TypeNumber(d, typed); };
     auto command = [](int id) { return [id](CVemoWinView& v, ScriptedHost&) { v.ExecuteCommand(id); }; };
@@ -831,7 +832,35 @@ TEST_F(ViewSettings, AnInputPastALimitIsPutBackWithTheMessageAndOneInsideIsTaken
              PricedEntry(m, 10, "km");
              b.Gyomu(2, "設計業務").Koshu(10).Shubetsu(1, "水路設計").Quantity(1000).Set(AllKotei);
          },
-         command(cmd::Juryo), number, "2200", "2100", "水路設計"},
+         command(cmd::Juryo), number, "2200", "2100", "水路設計", {}, 0, nullptr, "水路設計"},
+        // The guided entry of a 工種, a quantity for each 種別: 10,000 km of the first make 1,000,000,000
+        // yen of direct cost, 1 km of the second (220,000,000 yen a km) leaves it without a price;
+        // 9,000 km of the first and none of the second stay inside.
+        {"ガイド入力, both limits", [](CBukakeFile& m, ItemListBuilder& b) {
+             PricedEntry(m, 10, "km");
+             CBukakeDetail& d = Entry(m, calc::Gyomu::Sekkei, 10, 2).GetDetail();
+             d.m_unit = "km";
+             d.m_quantity = 100;
+             d.m_shokushu[0] = 2002;
+             d.RemoveAllLines();
+             AddLine(d, "設計", {200});
+             b.Gyomu(2, "設計業務").Koshu(10, "水路工").Shubetsu(1, "水路設計").Set(AllKotei);
+             b.Shubetsu(2, "特殊設計").Set(AllKotei);
+         },
+         [](CVemoWinView& v, ScriptedHost& h) {
+             h.answers.push_back(IDNO);
+             h.answers.push_back(IDYES);
+             v.GuidedEntry(1, 0);
+         },
+         [](ScriptedDialogs& d, const char* typed) {
+             TypeNumber(d, typed);
+             if (std::string(typed) == "10000")
+                 TypeNumber(d, "1");
+             else
+                 d.Expect<CNumberInputDlg>(IDCANCEL);
+         },
+         "10000", "9000", "水路工", {apptext::kGuidedKeisanKubunQuestion, apptext::kGuidedSuryoEachQuestion}, 2,
+         apptext::kInputPastLimit, "特殊設計"},
         // 200 % of 600,000,000 yen on a rate row: a total of 1,800,000,000; 50 % makes 900,000,000.
         {"率", [](CBukakeFile& m, ItemListBuilder& b) {
              PricedEntry(m, 10, "km");
@@ -848,13 +877,13 @@ TEST_F(ViewSettings, AnInputPastALimitIsPutBackWithTheMessageAndOneInsideIsTaken
              h.answers.push_back(IDNO);
              v.GuidedEntry(1, 1);
          },
-         number, "10000", "9000", "水路設計", apptext::kGuidedKeisanKubunQuestion},
+         number, "10000", "9000", "水路設計", {apptext::kGuidedKeisanKubunQuestion}},
         // An emptied 数量 field is not a quantity: its own message, the row as it was.
         {"数量 left empty", [](CBukakeFile& m, ItemListBuilder& b) {
              PricedEntry(m, 10, "km");
              b.Gyomu(2, "設計業務").Koshu(10).Shubetsu(1, "水路設計").Quantity(1000).Set(AllKotei);
          },
-         command(cmd::Suryo), number, "", "9000", "水路設計", nullptr, 0, apptext::kQuantityEmpty},
+         command(cmd::Suryo), number, "", "9000", "水路設計", {}, 0, apptext::kQuantityEmpty},
         // 工種選択 on the 業務 row under a 値引き of 150,000 yen: removing the 工種 of 200,000 yen (the
         // second chosen) makes the total negative; removing the one of 100,000 leaves 50,000.
         {"工種選択", [](CBukakeFile& m, ItemListBuilder& b) {
@@ -872,7 +901,7 @@ TEST_F(ViewSettings, AnInputPastALimitIsPutBackWithTheMessageAndOneInsideIsTaken
                  return IDOK;
              });
          },
-         "1", "0", "設計業務", nullptr, 6},
+         "1", "0", "設計業務", {}, 6},
         // 種別選択 on a 工種 row after 9,998.5 km (999,850,000 yen of direct cost): two new lump rows
         // of 100,000 yen go past the direct sum's limit, one does not.
         {"種別選択", [](CBukakeFile& m, ItemListBuilder& b) {
@@ -892,6 +921,7 @@ TEST_F(ViewSettings, AnInputPastALimitIsPutBackWithTheMessageAndOneInsideIsTaken
          "2", "1", "農道設計"},
     };
     masterbuild::AddTankaRow(app->Store().GetTankaFile(), 2001, "技師", {50000});
+    masterbuild::AddTankaRow(app->Store().GetTankaFile(), 2002, "特別技師", {110'000'000});
     for (const Case& c : cases) {
         for (bool past : {true, false}) {
             SCOPED_TRACE(testing::Message() << c.what << (past ? ", past" : ", inside"));
@@ -915,10 +945,13 @@ TEST_F(ViewSettings, AnInputPastALimitIsPutBackWithTheMessageAndOneInsideIsTaken
                 c.input(*view, *host);
                 EXPECT_EQ(dialogs.Pending(), 0u);
             }
-            std::vector<std::string> told;
-            if (c.asked) told.push_back(c.asked);
+            std::vector<std::string> told(c.asked.begin(), c.asked.end());
             if (past) {
-                told.push_back(vemo::FillText(c.refused, {c.row}));
+                std::string refused = c.refused ? vemo::FillText(c.refused, {c.row}) : std::string();
+                if (c.unpriced)
+                    refused += (refused.empty() ? "" : "\n\n") +
+                               vemo::FillText(apptext::kUnitPriceLimitNotice, {c.unpriced});
+                told.push_back(refused);
                 EXPECT_EQ(Messages(), told);
                 EXPECT_EQ(StoredBytes(List()), before);
                 EXPECT_FALSE(Doc().IsModified());

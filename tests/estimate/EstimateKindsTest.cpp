@@ -25,6 +25,20 @@ protected:
         });
         build.Summary(Gyomu::ItakuryoKei, "合計");
     }
+    // The four kinds' masters; their 業務, then the summary rows.
+    void AllMasters() {
+        SurveyMasters();
+        DesignMasters();
+        PropertyMasters();
+        SoilMasters();
+    }
+    void AllRows() {
+        SurveyRows();
+        DesignRows();
+        PropertyRows();
+        SoilRows();
+        AddSummaryRows();
+    }
     void ExpectSummary(int32_t subtotal, int32_t tax, int32_t total) {
         EXPECT_EQ(Row(Gyomu::Goukei, kUnset).m_nAmount, subtotal);
         EXPECT_EQ(Row(Gyomu::Shohizei, kUnset).m_nAmount, tax);
@@ -273,6 +287,24 @@ protected:
         ExpectRow(Row(Gyomu::DoshitsuIppan, Koshu::GyomuKakaku), 1'520'000, "", "");
         EXPECT_EQ(Row(Gyomu::DoshitsuIppan, Koshu::GyomuKakaku).m_nAmount2, 1'529'560);
     }
+    // First in the 業務: a 工種 of one 種別 at 300,000,000 yen a m (one worker for 1.00 man-day per
+    // 1.00 m, 技術経費 and 精度管理係数 10, conventional in 物件調査), beyond what a unit price holds.
+    void UnpricedRow(int gyomu) {
+        Worker(1901, 300'000'000, 0, "特別技師");
+        CBukakeShubetsu& s = MasterShubetsu(gyomu, 50, 1);
+        s.m_coefficient = 10;
+        s.m_conventional = gyomu == Gyomu::Bukken ? 1 : 0;
+        s.GetDetail().m_unit = "m";
+        s.GetDetail().m_quantity = 100;
+        s.GetDetail().m_shokushu[0] = 1901;
+        AddLine(s.GetDetail(), "作業", {100});
+        CSekisanItemList rows;
+        estimate_test::ItemListBuilder(rows).Gyomu(gyomu).Koshu(50, "特別工種").Shubetsu(1, "特別作業").Quantity(1000).Set(
+            [](CSekisanItem& i) { i.m_bKotei[0] = 1; });
+        const int at = List().FindGyomu(gyomu) + 1;
+        List().InsertItem(at, rows.RemoveItem(2));
+        List().InsertItem(at, rows.RemoveItem(1));
+    }
     void ExpectRow(const CSekisanItem& row, int32_t amount, const std::string& upper, const std::string& lower) {
         EXPECT_EQ(row.m_nAmount, amount) << row.m_strNameUpper;
         EXPECT_EQ(row.m_strRemarkUpper, upper) << row.m_strNameUpper;
@@ -348,38 +380,37 @@ TEST_F(EstimateKindsTest, SoilSurveyEstimate) {
         });
 }
 
-// All four kinds in one estimate: the subtotal adds the four 業務 totals.
+// All four kinds in one estimate: the subtotal adds the four 業務 totals. A row left without a price
+// (its unit price beyond what a unit price holds), first in each 業務, adds nothing in any kind: the
+// figures are those worked by hand without it, and the record names the row.
 TEST_F(EstimateKindsTest, AllKindsInOneEstimate) {
-    SurveyMasters();
-    DesignMasters();
-    PropertyMasters();
-    SoilMasters();
-    SurveyRows();
-    DesignRows();
-    PropertyRows();
-    SoilRows();
-    AddSummaryRows();
-    data.Recalculate(0);
-    CheckSurvey();
-    CheckDesign();
-    CheckProperty();
-    CheckSoil();
-    // 1,050,000 + 522,000 + 238,000 + 1,520,000 = 3,330,000; tax 333,000.
-    ExpectSummary(3'330'000, 333'000, 3'663'000);
-    EXPECT_TRUE(Messages().empty());
+    AllMasters();
+    for (bool unpriced : {false, true}) {
+        SCOPED_TRACE(unpriced ? "a row left without a price in each 業務" : "");
+        List().RemoveAll();
+        AllRows();
+        if (unpriced)
+            for (int gyomu : {Gyomu::Sokuryo, Gyomu::Sekkei, Gyomu::Bukken, Gyomu::DoshitsuIppan}) UnpricedRow(gyomu);
+        data.Recalculate(0);
+        CheckSurvey();
+        CheckDesign();
+        CheckProperty();
+        CheckSoil();
+        // 1,050,000 + 522,000 + 238,000 + 1,520,000 = 3,330,000; tax 333,000.
+        ExpectSummary(3'330'000, 333'000, 3'663'000);
+        using Rows = std::map<int, std::vector<std::string>>;
+        const std::vector<std::string> named{"特別作業"};
+        const Rows rows = unpriced ? Rows{{1, named}, {2, named}, {3, named}, {4, named}} : Rows{};
+        EXPECT_EQ(data.GetCalcLimits().unitPriceRows, rows);
+        EXPECT_TRUE(data.GetCalcLimits().AmountGyomu().empty());
+        EXPECT_TRUE(Messages().empty());
+    }
 }
 
 // The same estimate written to a ".sei" file unpriced, read back and priced there.
 TEST_F(EstimateKindsTest, EstimateReadFromAFileIsPricedEndToEnd) {
-    SurveyMasters();
-    DesignMasters();
-    PropertyMasters();
-    SoilMasters();
-    SurveyRows();
-    DesignRows();
-    PropertyRows();
-    SoilRows();
-    AddSummaryRows();
+    AllMasters();
+    AllRows();
     CVemoWinDocData written;
     written.GetItemList()->Copy(List());
     CVemoWinDocData read;
