@@ -621,6 +621,7 @@ const char* LockFaultText(vemo::LockFileFault fault) {
         case vemo::LockFileFault::special: return mastertext::kLockFileIsSpecial;
         case vemo::LockFileFault::noAccess: return mastertext::kLockFileNoAccess;
         case vemo::LockFileFault::readOnlyFolder: return mastertext::kLockFolderReadOnly;
+        case vemo::LockFileFault::noFolderAccess: return mastertext::kLockFolderNoPermission;
         case vemo::LockFileFault::notWritten: return mastertext::kLockFileNotWritten;
         case vemo::LockFileFault::notOpened: return mastertext::kLockFileNotOpened;
         case vemo::LockFileFault::none: break;
@@ -637,7 +638,8 @@ std::string CMasterDataStore::LockFaults(const std::vector<LockId>& ids) const {
     for (LockId id : ids) {
         const LockFault& f = m_lockFault[id];
         if (f.error.fault == vemo::LockFileFault::none) continue;
-        const bool ofFolder = f.error.fault == vemo::LockFileFault::readOnlyFolder;
+        const bool ofFolder = f.error.fault == vemo::LockFileFault::readOnlyFolder ||
+                              f.error.fault == vemo::LockFileFault::noFolderAccess;
         std::string line = "\n" + (ofFolder ? vemo::ParentFolder(f.lockPath) : f.lockPath) + LockFaultText(f.error.fault);
         if (f.error.error != 0) line += "\n" + std::string(std::strerror(f.error.error));
         if (text.find(line) == std::string::npos) text += line;

@@ -78,6 +78,7 @@
     X(kLockFileIsSpecial, "\nは通常のファイルではないため、ロックファイルとして使用できません。")             \
     X(kLockFileNoAccess, "\nを読み書きする権限がないため、ロックファイルとして使用できません。")              \
     X(kLockFolderReadOnly, "\nは読み取り専用のフォルダーのため、ロックファイルを作成できません。")            \
+    X(kLockFolderNoPermission, "\nに書き込む権限がないため、ロックファイルを作成できません。")                 \
     X(kLockFileNotWritten, "\nに書き込めませんでした。")                                                      \
     X(kLockFileNotOpened, "\nを開けませんでした。")                                                           \
     /* Rewriting the codes the 歩掛 master refers to (the number of uses goes between) */                      \

@@ -121,7 +121,8 @@ LockFileError OpenError(const std::string& path, int error) {
 
 // Why a lock file could not be created, error being the exclusive create's.
 LockFileError CreateError(int error) {
-    if (error == EACCES || error == EPERM || error == EROFS) return {LockFileFault::readOnlyFolder, 0};
+    if (error == EACCES || error == EPERM) return {LockFileFault::noFolderAccess, 0};
+    if (error == EROFS) return {LockFileFault::readOnlyFolder, 0};
     if (error == ENOSPC || error == EDQUOT || error == EFBIG) return {LockFileFault::notWritten, error};
     return {LockFileFault::notOpened, error};
 }

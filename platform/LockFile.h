@@ -40,7 +40,8 @@ enum class LockFileFault {
     pipe,            // a named pipe
     special,         // a device, a socket or any other file that is not a regular one
     noAccess,        // the file may not be read or written
-    readOnlyFolder,  // the file cannot be created: its folder may not be written
+    readOnlyFolder,  // the file cannot be created: its folder lies on a file system mounted read-only
+    noFolderAccess,  // the file cannot be created: the user may not write to its folder
     notWritten,      // the record could not be written (a full disk, say); error tells why
     notOpened,       // the file could not be opened for another reason; error tells why
 };

@@ -69,6 +69,7 @@ const TextEntry kExpected[] = {
     {"kLockFileIsSpecial", "\nは通常のファイルではないため、ロックファイルとして使用できません。"},
     {"kLockFileNoAccess", "\nを読み書きする権限がないため、ロックファイルとして使用できません。"},
     {"kLockFolderReadOnly", "\nは読み取り専用のフォルダーのため、ロックファイルを作成できません。"},
+    {"kLockFolderNoPermission", "\nに書き込む権限がないため、ロックファイルを作成できません。"},
     {"kLockFileNotWritten", "\nに書き込めませんでした。"},
     {"kLockFileNotOpened", "\nを開けませんでした。"},
     {"kHenkaritsuCodeUsedBefore", "この変化率・補正率データは、歩掛データ内で "},
