@@ -43,6 +43,8 @@
     X(kStatusLoadingZairyoTanka, "材料単価データを読み込んでいます...")                                        \
     X(kStatusLoadingHyoshi, "表紙データを読み込んでいます...")                                                 \
     X(kStatusHelpHint, "[F1]キーを押すと、ヘルプが表示されます")                                               \
+    /* The window shown while lock files that other programs keep are waited for */                            \
+    X(kWaitingForLockFiles, "他のプログラムがロックファイルを使用しています。しばらくお待ちください...")        \
     /* Reading and writing the master files */                                                                 \
     X(kMasterMissingCannotRun,                                                                                 \
       "\nが見つかりません。\nアプリケーションを実行することができません。\nファイルの有無を確認してください。") \

@@ -15,6 +15,7 @@
 #include <random>
 #include <cstdlib>
 
+#include "CountingLockClock.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "ScriptedMasterDialogs.h"
@@ -232,6 +233,61 @@ TEST(MasterStore, StartupLoadsAndLocksInOrderAndExitReleases) {
         for (const auto& path : f.LockableFiles()) EXPECT_EQ(IsReadOnlyMarked(path), path == tanka) << path;
         EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockBukake), 0);
         EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockTanka), 0);
+    }
+}
+
+// With every lock file kept by a record lock of another open (as a copy hung on a dead share keeps
+// them), a step waits the record-lock wait once in all, not once per file, with a window saying so,
+// and then counts every file as held by another copy; Cancel there ends the wait at once.
+TEST(MasterStore, AStepWaitsForLockFilesKeptElsewhereOneRecordLockWaitInAll) {
+    std::string allEditors;
+    for (int id = 0; id < CMasterDataStore::kLockCount; ++id)
+        allEditors += CMasterDataStore::EditorNames(static_cast<CMasterDataStore::LockId>(id));
+    const struct {
+        const char* step;
+        bool started;  // the store has started (and owns every lock) before the lock files are kept
+        bool cancelled;  // Cancel is pressed in the wait window
+        std::vector<std::string> messages;
+    } steps[] = {
+        {"start-up, with its take-over", false, false,
+         {kTakeOverText + allEditors + kTakeOverQuestion, kLocksRefused + allEditors}},
+        {"the release at exit", true, false, {}},
+        {"the release at exit, its wait cancelled", true, true, {}},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.step);
+        ProgramFolder f;
+        ScriptedHost host;
+        host.answers = {IDYES};
+        CMasterDataStore store(f.program);
+        store.classifyDrive = [](const std::string&) { return DriveKind::fixed; };
+        if (s.started) ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+        host.cancelOnCheck = s.cancelled ? 1 : 0;
+        std::vector<int> keepers;
+        for (const std::string& path : f.LockableFiles()) {
+            const std::string lockPath = vemo::LockFilePath(path);
+            if (!s.started) WriteTestFile(lockPath, "vemo-lock 1\n");
+            keepers.push_back(::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC));
+            struct flock fl {};
+            fl.l_type = F_RDLCK;
+            ASSERT_EQ(::fcntl(keepers.back(), F_OFD_SETLK, &fl), 0);
+        }
+        {
+            CountingLockClock clock;
+            if (s.started) store.ReleaseAllLocks();
+            else EXPECT_EQ(store.LoadMastersAtStartup(), 1);
+            EXPECT_EQ(clock.slept > std::chrono::steady_clock::duration{}, !s.cancelled);
+            EXPECT_LE(clock.slept, vemo::kRecordLockWait);
+        }
+        EXPECT_EQ(host.progress.size(), 1u);
+        for (const auto& window : host.progress) {
+            EXPECT_EQ(window->statuses, std::vector<std::string>{mastertext::kWaitingForLockFiles});
+            EXPECT_TRUE(window->destroyed);
+        }
+        EXPECT_EQ(host.MessageTexts(), s.messages);
+        for (int id = 0; id < CMasterDataStore::kLockCount; ++id)
+            EXPECT_EQ(store.GetLockOwner(static_cast<CMasterDataStore::LockId>(id)), 0);
+        for (int fd : keepers) ::close(fd);
     }
 }
 

@@ -43,6 +43,7 @@ const TextEntry kExpected[] = {
     {"kStatusLoadingZairyoTanka", "材料単価データを読み込んでいます..."},
     {"kStatusLoadingHyoshi", "表紙データを読み込んでいます..."},
     {"kStatusHelpHint", "[F1]キーを押すと、ヘルプが表示されます"},
+    {"kWaitingForLockFiles", "他のプログラムがロックファイルを使用しています。しばらくお待ちください..."},
     {"kMasterMissingCannotRun", "\nが見つかりません。\nアプリケーションを実行することができません。\nファイルの有無を確認してください。"},
     {"kFileUnreadable", "\nを読み込めませんでした。\nファイルが壊れているか、正しい形式ではありません。"},
     {"kFileMissing", "\nが見つかりません。\nファイルの有無を確認してください。"},
