@@ -13,12 +13,14 @@
 #include <QScreen>
 #include <QTimer>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
 
 #include "AppProgramFolder.h"
 #include "AppTestEnvironment.h"
 #include "ChildProcess.h"
+#include "CountingLockClock.h"
 #include "EstimateBuilders.h"
 #include "EstimateFormTemplate.h"
 #include "MasterBuilders.h"
@@ -189,6 +191,46 @@ TEST_F(AppStartup, ASignalOrTheSessionsEndEndsTheProgramThroughItsExitPathUnaske
         EXPECT_EQ(ReadTestFile(path), saved);
         EXPECT_EQ(CQtSettings().GetString(platformtext::kAppName, "Path", "MasterData", ""), program.masters);
     }
+}
+
+// Keeps a read record lock on a lock file through another open of it, as a program that reads it keeps
+// one; -1 when it cannot.
+int KeepRecordLock(const std::string& lockPath) {
+    const int fd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC);
+    struct flock fl {};
+    fl.l_type = F_RDLCK;
+    if (fd >= 0 && ::fcntl(fd, F_OFD_SETLK, &fl) == 0) return fd;
+    if (fd >= 0) ::close(fd);
+    return -1;
+}
+
+// The splash window stays up while the masters load, so that a wait for their lock files is seen, and
+// gives way to the first window the program shows over it.
+TEST_F(AppStartup, TheSplashStaysUpWhileTheMastersLoad) {
+    CSplashWnd::EnableSplashScreen(true);
+    const std::string lockPath = vemo::LockFilePath(program.LockedFiles()[0]);
+    WriteTestFile(lockPath, "vemo-lock 1\n");
+    const int keeper = KeepRecordLock(lockPath);
+    ASSERT_GE(keeper, 0);
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    scripted.answers = {IDNO};
+    CountingLockClock clock;
+    int sleeps = 0;
+    bool upWhileWaiting = false, upOverADialog = true;
+    clock.onSleep = [&] {
+        if (sleeps++) return;
+        upWhileWaiting = CSplashWnd::Current() != nullptr;
+        QDialog dialog;
+        dialog.show();
+        upOverADialog = CSplashWnd::Current() != nullptr;
+    };
+    ASSERT_TRUE(app.InitInstance());
+    ::close(keeper);
+    EXPECT_TRUE(upWhileWaiting);
+    EXPECT_FALSE(upOverADialog);
+    EXPECT_EQ(CSplashWnd::Current(), nullptr);
+    app.ExitInstance();
 }
 
 TEST_F(AppStartup, AFailedBukakeLoadOpensTheFolderDialog) {
