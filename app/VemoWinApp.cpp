@@ -205,6 +205,10 @@ bool CVemoWinApp::InitInstance() {
 int CVemoWinApp::ExitInstance() {
     if (m_exited) return 0;
     m_exited = true;
+    // A signal during the release ends the program at once; the release's wait window handles events,
+    // and files handed over meanwhile are not opened but left to a program that starts for them.
+    CExitSignals::EndUnderWay();
+    m_channel.reset();
     m_store.ReleaseAllLocks();
     m_settings.formList.clear();
     if (m_started) m_recent.Save(m_profile, platformtext::kAppName);
@@ -280,7 +284,7 @@ void CVemoWinApp::OpenHandedOverFiles() {
         return;
     }
     const QStringList files = std::exchange(m_handedOver, {});
-    if (files.isEmpty() || !m_frame) return;
+    if (files.isEmpty() || !m_frame || m_exited) return;
     if (m_frame->isMinimized()) m_frame->showNormal();
     m_frame->raise();
     m_frame->activateWindow();

@@ -204,6 +204,27 @@ int KeepRecordLock(const std::string& lockPath) {
     return -1;
 }
 
+// A second signal while the exit waits for lock files that another program keeps ends the program at
+// once, with the code of the signal, rather than after the wait.
+TEST_F(AppStartup, ASecondSignalDuringTheExitsWaitEndsTheProgramAtOnce) {
+    const ChildOutcome child = RunInChild([&] {
+        CVemoWinApp app({}, program.root.Path());
+        ScriptedHost host;
+        app.EndOnSignals();
+        if (!app.InitInstance()) return "the program did not start" + host.MessageLog();
+        for (const std::string& master : program.LockedFiles())
+            if (KeepRecordLock(vemo::LockFilePath(master)) < 0) return std::string("no record lock kept");
+        CountingLockClock clock;
+        clock.onSleep = [] { ::kill(::getpid(), SIGTERM); };
+        QTimer::singleShot(0, [] { ::kill(::getpid(), SIGTERM); });
+        const int code = app.Run();
+        app.ExitInstance();
+        return "exit " + std::to_string(code) + " after the wait";
+    });
+    EXPECT_FALSE(child.reported) << child.report;
+    EXPECT_EQ(child.how, "exited with " + std::to_string(128 + SIGTERM) + " without a report");
+}
+
 // The splash window stays up while the masters load, so that a wait for their lock files is seen, and
 // gives way to the first window the program shows over it.
 TEST_F(AppStartup, TheSplashStaysUpWhileTheMastersLoad) {
