@@ -1,9 +1,8 @@
 // Tests of master/MasterStore.h (edit locks and saves) and platform/LockFile.h on hostile and unlucky
-// paths: lock files that are links, pipes, folders or unreadable, a data folder the user may not write, a
-// master that is a link, a disk that is full during a save or a take-over, a lock file that another
-// process keeps a record lock on, and a take-over that cannot mark another user's master. Each case runs
-// one copy of the program (start-up, one save, exit) in a child process, with a deadline only a hang
-// reaches.
+// paths: lock files that are links, pipes, folders or unreadable, an unwritable data folder, a master that
+// is a link, a disk that is full during a save or a take-over, a lock file that another process keeps a
+// record lock on, and a take-over that cannot mark another user's master. Each case runs one copy of the
+// program (start-up, one save, exit) in a child process, with a deadline only a hang reaches.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>

@@ -15,7 +15,7 @@
 #include <random>
 #include <cstdlib>
 
-#include "CountingLockClock.h"
+#include "LockWaitSupport.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "ScriptedMasterDialogs.h"
@@ -240,20 +240,17 @@ TEST(MasterStore, StartupLoadsAndLocksInOrderAndExitReleases) {
 // them), a step waits the record-lock wait once in all, not once per file, with a window saying so,
 // and then counts every file as held by another copy; Cancel there ends the wait at once.
 TEST(MasterStore, AStepWaitsForLockFilesKeptElsewhereOneRecordLockWaitInAll) {
-    std::string allEditors;
+    std::string all;
     for (int id = 0; id < CMasterDataStore::kLockCount; ++id)
-        allEditors += CMasterDataStore::EditorNames(static_cast<CMasterDataStore::LockId>(id));
+        all += CMasterDataStore::EditorNames(CMasterDataStore::LockId(id));
     const struct {
         const char* step;
-        bool started;  // the store has started (and owns every lock) before the lock files are kept
-        bool cancelled;  // Cancel is pressed in the wait window
+        bool started, cancelled;  // the store owns every lock before they are kept; Cancel is pressed
         std::vector<std::string> messages;
-    } steps[] = {
-        {"start-up, with its take-over", false, false,
-         {kTakeOverText + allEditors + kTakeOverQuestion, kLocksRefused + allEditors}},
-        {"the release at exit", true, false, {}},
-        {"the release at exit, its wait cancelled", true, true, {}},
-    };
+    } steps[] = {{"start-up, with its take-over", false, false,
+                  {kTakeOverText + all + kTakeOverQuestion, kLocksRefused + all}},
+                 {"the release at exit", true, false, {}},
+                 {"the release at exit, its wait cancelled", true, true, {}}};
     for (const auto& s : steps) {
         SCOPED_TRACE(s.step);
         ProgramFolder f;
@@ -261,32 +258,25 @@ TEST(MasterStore, AStepWaitsForLockFilesKeptElsewhereOneRecordLockWaitInAll) {
         host.answers = {IDYES};
         CMasterDataStore store(f.program);
         store.classifyDrive = [](const std::string&) { return DriveKind::fixed; };
-        if (s.started) ASSERT_EQ(store.LoadMastersAtStartup(), 1);
-        host.cancelOnCheck = s.cancelled ? 1 : 0;
+        if (s.started) {
+            ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+        }
+        host.cancelOnCheck = s.cancelled;
         std::vector<int> keepers;
         for (const std::string& path : f.LockableFiles()) {
-            const std::string lockPath = vemo::LockFilePath(path);
-            if (!s.started) WriteTestFile(lockPath, "vemo-lock 1\n");
-            keepers.push_back(::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC));
-            struct flock fl {};
-            fl.l_type = F_RDLCK;
-            ASSERT_EQ(::fcntl(keepers.back(), F_OFD_SETLK, &fl), 0);
+            if (!s.started) WriteTestFile(vemo::LockFilePath(path), "vemo-lock 1\n");
+            keepers.push_back(KeepRecordLock(vemo::LockFilePath(path)));
         }
-        {
-            CountingLockClock clock;
-            if (s.started) store.ReleaseAllLocks();
-            else EXPECT_EQ(store.LoadMastersAtStartup(), 1);
-            EXPECT_EQ(clock.slept > std::chrono::steady_clock::duration{}, !s.cancelled);
-            EXPECT_LE(clock.slept, vemo::kRecordLockWait);
-        }
+        CountingLockClock clock;
+        if (s.started) store.ReleaseAllLocks(); else EXPECT_EQ(store.LoadMastersAtStartup(), 1);
+        EXPECT_EQ(clock.slept.count() > 0, !s.cancelled);
+        EXPECT_LE(clock.slept, vemo::kRecordLockWait);
         EXPECT_EQ(host.progress.size(), 1u);
-        for (const auto& window : host.progress) {
-            EXPECT_EQ(window->statuses, std::vector<std::string>{mastertext::kWaitingForLockFiles});
-            EXPECT_TRUE(window->destroyed);
-        }
+        const std::vector<std::string> waitTexts{mastertext::kWaitingForLockFiles};
+        for (const auto& window : host.progress) EXPECT_TRUE(window->destroyed && window->statuses == waitTexts);
         EXPECT_EQ(host.MessageTexts(), s.messages);
-        for (int id = 0; id < CMasterDataStore::kLockCount; ++id)
-            EXPECT_EQ(store.GetLockOwner(static_cast<CMasterDataStore::LockId>(id)), 0);
+        // Held by another copy: neither taken at start-up nor released at exit.
+        for (const std::string& path : f.LockableFiles()) EXPECT_EQ(IsReadOnlyMarked(path), s.started) << path;
         for (int fd : keepers) ::close(fd);
     }
 }
