@@ -15,13 +15,17 @@ constexpr size_t kSignalCount = sizeof kSignals / sizeof kSignals[0];
 // The pipe's writing end while signals are caught; -1 otherwise.
 std::atomic<int> g_writeEnd{-1};
 static_assert(std::atomic<int>::is_always_lock_free);
+// Whether an end is under way: a signal was caught, or the exit has begun.
+std::atomic<bool> g_endUnderWay{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 // The handling each signal had before, and whether it is caught now.
 struct sigaction g_previous[kSignalCount];
 bool g_caught[kSignalCount];
 
-// Runs in whatever the signal interrupted: only write() and errno, both safe there. A full pipe
-// drops the byte; the ones already in it end the program all the same.
+// Runs in whatever the signal interrupted: only lock-free atomics, write(), _exit() and errno, all
+// safe there. A full pipe drops the byte; the ones already in it end the program all the same.
 void OnSignal(int signal) {
+    if (g_endUnderWay.exchange(true)) ::_exit(128 + signal);
     const int savedErrno = errno;
     const unsigned char number = static_cast<unsigned char>(signal);
     const int fd = g_writeEnd.load();
@@ -38,6 +42,7 @@ CExitSignals::CExitSignals(std::function<void(int signal)> onSignal, QObject* pa
     : QObject(parent), m_onSignal(std::move(onSignal)) {
     if (g_writeEnd.load() >= 0 || ::pipe2(m_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     g_writeEnd = m_pipe[1];
+    g_endUnderWay = false;
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
@@ -62,6 +67,8 @@ CExitSignals::~CExitSignals() {
     for (int fd : m_pipe)
         if (fd >= 0) ::close(fd);
 }
+
+void CExitSignals::EndUnderWay() { g_endUnderWay = true; }
 
 void CExitSignals::OnReadable() {
     unsigned char numbers[16];

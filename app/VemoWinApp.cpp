@@ -172,16 +172,19 @@ bool CVemoWinApp::InitInstance() {
     CCodeMarkGuard::Install();
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CVemoWinApp::OnCommitDataRequest, Qt::DirectConnection);
 
-    // The splash window stays while the updater runs; a key or a click closes it earlier.
+    // The splash window stays while the updater runs and the masters load, so that a wait for lock
+    // files that other programs keep is seen; a key or a click closes it earlier, and so does the
+    // first window shown over it (see eventFilter).
     CSplashWnd::ShowSplashScreen(m_frame.get());
     {
         CWaitCursor wait;
         upvane::Run(m_programFolder, upvane::kStartUp, true);
     }
-    CSplashWnd::HideSplashScreen();
 
     // The masters, their locks, the material prices and the cover data.
-    if (!m_store.LoadMastersAtStartup()) return false;
+    const bool loaded = m_store.LoadMastersAtStartup();
+    CSplashWnd::HideSplashScreen();
+    if (!loaded) return false;
     m_frame->SetMessagePaneText(QString::fromUtf8(mastertext::kStatusHelpHint));
 
     if (!file.isEmpty() && !OpenDocumentFile(QDir::fromNativeSeparators(file).toStdString())) return false;
@@ -207,6 +210,10 @@ bool CVemoWinApp::InitInstance() {
 int CVemoWinApp::ExitInstance() {
     if (m_exited) return 0;
     m_exited = true;
+    // A signal during the release ends the program at once; the release's wait window handles events,
+    // and files handed over meanwhile are not opened but left to a program that starts for them.
+    CExitSignals::EndUnderWay();
+    m_channel.reset();
     m_store.ReleaseAllLocks();
     m_settings.formList.clear();
     if (m_started) m_recent.Save(m_profile, platformtext::kAppName);
@@ -282,7 +289,7 @@ void CVemoWinApp::OpenHandedOverFiles() {
         return;
     }
     const QStringList files = std::exchange(m_handedOver, {});
-    if (files.isEmpty() || !m_frame) return;
+    if (files.isEmpty() || !m_frame || m_exited) return;
     if (m_frame->isMinimized()) m_frame->showNormal();
     m_frame->raise();
     m_frame->activateWindow();
@@ -296,7 +303,14 @@ bool CVemoWinApp::eventFilter(QObject* watched, QEvent* event) {
         EndWithoutQuestions(0);
         return true;
     }
-    // The splash window sees every key and mouse press first.
+    // The splash window gives way to the first window shown while it is up (a question, the wait for
+    // lock files), which it would hide; it sees every key and mouse press first.
+    if (CSplashWnd* splash = CSplashWnd::Current(); splash && event->type() == QEvent::Show && watched != splash) {
+        const auto* window = qobject_cast<QWidget*>(watched);
+        if (window && window->isWindow() &&
+            (window->windowType() == Qt::Dialog || window->windowType() == Qt::Window))
+            CSplashWnd::HideSplashScreen();
+    }
     if (CSplashWnd::Current() && CSplashWnd::PreTranslateAppMessage(event)) return true;
     return QObject::eventFilter(watched, event);
 }

@@ -149,10 +149,42 @@ const char* CMasterDataStore::EditorNames(LockId id) {
 // ---------------------------------------------------------------------------------------------
 // Edit locks
 
+CMasterDataStore::LockStep::LockStep(CMasterDataStore& store) : m_store(store), m_outer(!store.m_stepWait) {
+    if (!m_outer) return;
+    store.m_stepWait.emplace();
+    store.m_stepWait->onPause = [&store](vemo::LockWait::Duration waited, vemo::LockWait::Duration budget) {
+        store.ShowLockWait(waited, budget);
+    };
+    store.m_stepWait->onWaitOver = [&store] { store.m_waitWindow.reset(); };
+}
+
+CMasterDataStore::LockStep::~LockStep() {
+    if (!m_outer) return;
+    m_store.m_waitWindow.reset();
+    m_store.m_stepWait.reset();
+}
+
+// The progress window of a wait: opened at its first pause, filled as the step's wait is spent.
+void CMasterDataStore::ShowLockWait(vemo::LockWait::Duration waited, vemo::LockWait::Duration budget) {
+    if (!m_waitWindow) {
+        m_waitWindow = Host().CreateProgress("");
+        if (!m_waitWindow) return;
+        m_waitWindow->SetStatus(mastertext::kWaitingForLockFiles);
+        m_waitWindow->SetRange(0, 100);
+        m_waitShown = 0;
+    }
+    const int percent = budget.count() > 0 ? static_cast<int>(waited * 100 / budget) : 100;
+    m_waitWindow->SetStep(percent - m_waitShown);
+    m_waitWindow->StepIt();
+    m_waitShown = percent;
+    if (m_waitWindow->CheckCancelButton()) m_stepWait->GiveUp();
+}
+
 int CMasterDataStore::Lock(LockId id, int mode, int setOwner) {
     if (id < 0 || id >= kLockCount) return 0;
     if (mode != 0 && mode != 1) return 0;
     if (mode == 0 && m_lockOwner[id] != 1) return 0;
+    LockStep step(*this);
     // A release goes to the file this process marked, even when the path has changed since.
     std::string path = (mode == 0 && !m_lockedPath[id].empty()) ? m_lockedPath[id] : LockPath(id);
     if (mode == 1) m_lockFault[id] = {{}, vemo::LockFilePath(path)};
@@ -177,18 +209,18 @@ vemo::LockOwner CMasterDataStore::Self() const { return {vemo::ThisProcess(), m_
 // or one that cannot be told, keeps it. A lock file that cannot be used leaves its fault in fault.
 bool CMasterDataStore::TakeLockFile(const std::string& path, vemo::LockFileError& fault) {
     const std::string lockPath = vemo::LockFilePath(path);
-    switch (vemo::CreateLockFile(lockPath, Self(), &fault)) {
+    switch (vemo::CreateLockFile(lockPath, Self(), &fault, StepWait())) {
         case vemo::LockFileResult::created:
             if (vemo::SetReadOnlyMark(path, true)) return true;
             {
-                vemo::LockFileHold hold(lockPath, vemo::LockFileHold::Mode::exclusive);
+                vemo::LockFileHold hold(lockPath, vemo::LockFileHold::Mode::exclusive, false, StepWait());
                 if (hold.Held() && hold.Owner() == Self()) hold.Remove();
             }
             return false;
         case vemo::LockFileResult::failed: return false;
         case vemo::LockFileResult::exists: break;
     }
-    vemo::LockFileHold hold(lockPath, vemo::LockFileHold::Mode::exclusive);
+    vemo::LockFileHold hold(lockPath, vemo::LockFileHold::Mode::exclusive, false, StepWait());
     fault = hold.Error();
     const std::optional<vemo::LockOwner> owner = hold.Owner();
     if (!owner || vemo::IsReadOnlyMarked(path)) return false;
@@ -208,7 +240,7 @@ bool CMasterDataStore::TakeLockFile(const std::string& path, vemo::LockFileError
 // Unmarks a file whose lock file names this store; the lock file goes too unless the release is
 // only for writing the file (keep), when it keeps others from taking the unmarked file.
 bool CMasterDataStore::ReleaseLockFile(const std::string& path, bool removeLockFile) {
-    vemo::LockFileHold hold(vemo::LockFilePath(path), vemo::LockFileHold::Mode::exclusive);
+    vemo::LockFileHold hold(vemo::LockFilePath(path), vemo::LockFileHold::Mode::exclusive, false, StepWait());
     if (hold.Owner() != Self() || !vemo::SetReadOnlyMark(path, false)) return false;
     if (removeLockFile) hold.Remove();
     return true;
@@ -227,6 +259,7 @@ std::string CMasterDataStore::OwnLockFilePath(LockId id) const {
 }
 
 void CMasterDataStore::ReleaseAllLocks() {
+    LockStep step(*this);
     for (int id = 0; id < kLockCount; ++id) {
         Lock(static_cast<LockId>(id), 0, 1);
         m_lockOwner[id] = 0;
@@ -265,10 +298,11 @@ int CMasterDataStore::Save(Root& root, const std::string& path, int lockId) {
     // it replaces it, so the master is never writable, not even when the program dies mid-save. The
     // lock file is held while the file is written, so that a take-over by another copy either comes
     // first (and this save is refused) or waits until the file is in place.
+    LockStep step(*this);
     std::optional<vemo::LockFileHold> hold;
     if (lockId >= 0) {
         LockId id = static_cast<LockId>(lockId);
-        hold.emplace(OwnLockFilePath(id), vemo::LockFileHold::Mode::shared);
+        hold.emplace(OwnLockFilePath(id), vemo::LockFileHold::Mode::shared, false, StepWait());
         if (!HoldsLock(id, *hold)) {
             Warn(mastertext::kSaveRefused);
             return 0;
@@ -405,6 +439,8 @@ void CMasterDataStore::ShowZairyoTankaInStatus() { Host().SetStatusPane(3, m_zai
 // Start-up
 
 int CMasterDataStore::LoadMastersAtStartup() {
+    // One step, its take-over included: kept lock files are waited for once in all.
+    LockStep lockStep(*this);
     struct Step {
         const char* status;
         std::function<int()> load;
@@ -528,6 +564,7 @@ std::string CMasterDataStore::ChooseNumberedZairyoTanka(const std::string& dataF
 }
 
 int CMasterDataStore::SelectMasterFolder(int mode) {
+    LockStep step(*this);
     const std::string oldFolder = m_masterDataFolder;
     MasterFolderRequest request{oldFolder, vemo::ParentFolder(oldFolder), mode};
     std::string chosen;
@@ -590,7 +627,7 @@ void CMasterDataStore::TakeOver(LockId id) {
     const std::string path = LockPath(id);
     m_lockFault[id] = {{}, vemo::LockFilePath(path)};
     if (!vemo::FileExists(path)) return;
-    vemo::LockFileHold hold(m_lockFault[id].lockPath, vemo::LockFileHold::Mode::exclusive, true);
+    vemo::LockFileHold hold(m_lockFault[id].lockPath, vemo::LockFileHold::Mode::exclusive, true, StepWait());
     if (!hold.Held() && hold.Error().fault == vemo::LockFileFault::none) return;
     const std::optional<vemo::LockOwner> previous = hold.Owner();
     if (hold.Held() && hold.Rewrite(Self()) && vemo::SetReadOnlyMark(path, true)) {
@@ -621,6 +658,7 @@ const char* LockFaultText(vemo::LockFileFault fault) {
         case vemo::LockFileFault::special: return mastertext::kLockFileIsSpecial;
         case vemo::LockFileFault::noAccess: return mastertext::kLockFileNoAccess;
         case vemo::LockFileFault::readOnlyFolder: return mastertext::kLockFolderReadOnly;
+        case vemo::LockFileFault::noFolderAccess: return mastertext::kLockFolderNoPermission;
         case vemo::LockFileFault::notWritten: return mastertext::kLockFileNotWritten;
         case vemo::LockFileFault::notOpened: return mastertext::kLockFileNotOpened;
         case vemo::LockFileFault::none: break;
@@ -637,7 +675,8 @@ std::string CMasterDataStore::LockFaults(const std::vector<LockId>& ids) const {
     for (LockId id : ids) {
         const LockFault& f = m_lockFault[id];
         if (f.error.fault == vemo::LockFileFault::none) continue;
-        const bool ofFolder = f.error.fault == vemo::LockFileFault::readOnlyFolder;
+        const bool ofFolder = f.error.fault == vemo::LockFileFault::readOnlyFolder ||
+                              f.error.fault == vemo::LockFileFault::noFolderAccess;
         std::string line = "\n" + (ofFolder ? vemo::ParentFolder(f.lockPath) : f.lockPath) + LockFaultText(f.error.fault);
         if (f.error.error != 0) line += "\n" + std::string(std::strerror(f.error.error));
         if (text.find(line) == std::string::npos) text += line;
@@ -657,6 +696,7 @@ int CMasterDataStore::AskForceMasterLocks(const std::string& editors) {
         answer = AfxMessageBox(mastertext::kAskForceNetworkLocks, MsgButtons::YesNo, MsgIcon::Exclamation);
     if (answer != IDYES) return 0;
 
+    LockStep step(*this);
     std::vector<LockId> taken = {kLockBukake, kLockHenkaritsu, kLockTanka, kLockShokeihi, kLockProgramKingaku};
     for (LockId id : taken) TakeOver(id);
     DriveKind zairyoKind = classifyDrive(m_zairyoTankaPath);

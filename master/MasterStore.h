@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,8 @@ enum class DriveKind { fixed, network, removable, unknown };
 // unknown; everything else is fixed.
 DriveKind ClassifyDrive(const std::string& path);
 
+class IProgress;
+
 // The program's one copy of each of the seven masters, where their files lie, how they are loaded
 // and saved, and the edit locks that keep a second running copy from saving a master this one holds.
 //
@@ -31,6 +35,11 @@ DriveKind ClassifyDrive(const std::string& path);
 // remembers which files it marked itself (the owner flags) and which path each mark was put on, and
 // releases its marks when it is destroyed. A save or release checks that the lock file still names
 // this store: after another copy took the lock over, they are refused.
+//
+// Each public operation that uses lock files is one step (the start-up with its take-over, a save, a
+// folder change, a take or release of a lock, the release at exit): it waits vemo::kRecordLockWait at
+// most in all for the record locks that other processes keep on its lock files (see vemo::LockWait).
+// While it waits, a progress window of the host says so; its Cancel ends the wait at once.
 class CMasterDataStore {
 public:
     // Masters with an edit lock, in the order of the exit release.
@@ -153,6 +162,22 @@ public:
     std::function<DriveKind(const std::string& path)> classifyDrive = ClassifyDrive;
 
 private:
+    // One step's wait for record locks; a step begun within another is part of it.
+    class LockStep {
+    public:
+        explicit LockStep(CMasterDataStore& store);
+        ~LockStep();
+        LockStep(const LockStep&) = delete;
+        LockStep& operator=(const LockStep&) = delete;
+
+    private:
+        CMasterDataStore& m_store;
+        bool m_outer;
+    };
+    // The wait of the step under way (a wait of its own for a lock file used outside any step).
+    vemo::LockWait* StepWait() { return m_stepWait ? &*m_stepWait : nullptr; }
+    void ShowLockWait(vemo::LockWait::Duration waited, vemo::LockWait::Duration budget);
+
     template <class Root>
     int Save(Root& root, const std::string& path, int lockId);
     int LoadZairyoTanka(CZairyoTankaFile& target, std::string path, bool isOwn, std::string* loadedPath);
@@ -190,4 +215,7 @@ private:
     };
     std::array<LockFault, kLockCount> m_lockFault;
     std::string m_holder;  // names this store in its lock files, beside the process
+    std::optional<vemo::LockWait> m_stepWait;
+    std::unique_ptr<IProgress> m_waitWindow;  // shown while the step waits
+    int m_waitShown = 0;                     // the share of the wait the window shows, in percent
 };

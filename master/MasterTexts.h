@@ -43,6 +43,8 @@
     X(kStatusLoadingZairyoTanka, "材料単価データを読み込んでいます...")                                        \
     X(kStatusLoadingHyoshi, "表紙データを読み込んでいます...")                                                 \
     X(kStatusHelpHint, "[F1]キーを押すと、ヘルプが表示されます")                                               \
+    /* The window shown while lock files that other programs keep are waited for */                            \
+    X(kWaitingForLockFiles, "他のプログラムがロックファイルを使用しています。しばらくお待ちください...")        \
     /* Reading and writing the master files */                                                                 \
     X(kMasterMissingCannotRun,                                                                                 \
       "\nが見つかりません。\nアプリケーションを実行することができません。\nファイルの有無を確認してください。") \
@@ -78,6 +80,7 @@
     X(kLockFileIsSpecial, "\nは通常のファイルではないため、ロックファイルとして使用できません。")             \
     X(kLockFileNoAccess, "\nを読み書きする権限がないため、ロックファイルとして使用できません。")              \
     X(kLockFolderReadOnly, "\nは読み取り専用のフォルダーのため、ロックファイルを作成できません。")            \
+    X(kLockFolderNoPermission, "\nに書き込む権限がないため、ロックファイルを作成できません。")                 \
     X(kLockFileNotWritten, "\nに書き込めませんでした。")                                                      \
     X(kLockFileNotOpened, "\nを開けませんでした。")                                                           \
     /* Rewriting the codes the 歩掛 master refers to (the number of uses goes between) */                      \

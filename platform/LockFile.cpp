@@ -72,32 +72,45 @@ bool WriteAt(int fd, const std::string& text) {
 
 using Clock = std::chrono::steady_clock;
 
-// When a record lock tried from now is given up.
-Clock::time_point RecordLockDeadline() {
-    return Clock::now() + std::chrono::milliseconds(g_recordLockWait.load());
+class SystemClock : public LockWaitClock {
+public:
+    Clock::time_point Now() override { return Clock::now(); }
+    void SleepFor(Clock::duration duration) override { std::this_thread::sleep_for(duration); }
+};
+
+std::atomic<LockWaitClock*> g_clock{nullptr};
+
+LockWaitClock& WaitClock() {
+    static SystemClock system;
+    LockWaitClock* installed = g_clock.load();
+    return installed ? *installed : system;
 }
 
 // Takes a record lock on the whole file: an open-file-description lock where the system has them,
-// else a process-wide one. One that another process keeps is tried again until the deadline, never
-// waited for without end; false when it is still kept then. A file system without record locks (some
-// network shares) is used without; the exclusive create still decides who takes a lock.
-bool LockRecord(int fd, bool exclusive, Clock::time_point deadline) {
-    constexpr auto kRetry = std::chrono::milliseconds(20);
+// else a process-wide one. One that another process keeps is tried again while the step may still
+// wait, never waited for without end; false when it is still kept then. A file system without record
+// locks (some network shares) is used without; the exclusive create still decides who takes a lock.
+bool LockRecord(int fd, bool exclusive, LockWait& wait) {
     struct flock fl {};
     fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
     fl.l_whence = SEEK_SET;
     int command = F_OFD_SETLK;
+    bool paused = false;
     for (;;) {
-        if (::fcntl(fd, command, &fl) == 0) return true;
-        if (errno == EINTR) continue;
-        if (errno == EINVAL && command == F_OFD_SETLK) {
-            command = F_SETLK;
-            continue;
+        bool taken = ::fcntl(fd, command, &fl) == 0;
+        if (!taken) {
+            if (errno == EINTR) continue;
+            if (errno == EINVAL && command == F_OFD_SETLK) {
+                command = F_SETLK;
+                continue;
+            }
+            taken = errno != EAGAIN && errno != EACCES;
         }
-        if (errno != EAGAIN && errno != EACCES) return true;
-        const Clock::time_point now = Clock::now();
-        if (now >= deadline) return false;
-        std::this_thread::sleep_for(std::min<Clock::duration>(kRetry, deadline - now));
+        if (taken || !wait.Pause()) {
+            if (paused) wait.Over();
+            return taken;
+        }
+        paused = true;
     }
 }
 
@@ -121,7 +134,8 @@ LockFileError OpenError(const std::string& path, int error) {
 
 // Why a lock file could not be created, error being the exclusive create's.
 LockFileError CreateError(int error) {
-    if (error == EACCES || error == EPERM || error == EROFS) return {LockFileFault::readOnlyFolder, 0};
+    if (error == EACCES || error == EPERM) return {LockFileFault::noFolderAccess, 0};
+    if (error == EROFS) return {LockFileFault::readOnlyFolder, 0};
     if (error == ENOSPC || error == EDQUOT || error == EFBIG) return {LockFileFault::notWritten, error};
     return {LockFileFault::notOpened, error};
 }
@@ -155,6 +169,26 @@ int OpenRegular(const std::string& path, int access, LockFileError& error) {
 
 void SetRecordLockWait(std::chrono::milliseconds wait) { g_recordLockWait = wait.count(); }
 
+LockWaitClock* SetLockWaitClock(LockWaitClock* clock) { return g_clock.exchange(clock); }
+
+LockWait::LockWait() : m_budget(std::chrono::milliseconds(g_recordLockWait.load())) {}
+
+bool LockWait::Pause() {
+    constexpr Duration kRetry = std::chrono::milliseconds(20);
+    if (m_givenUp || m_waited >= m_budget) return false;
+    if (onPause) onPause(m_waited, m_budget);
+    if (m_givenUp) return false;
+    LockWaitClock& clock = WaitClock();
+    const Clock::time_point before = clock.Now();
+    clock.SleepFor(std::min(kRetry, m_budget - m_waited));
+    m_waited += std::max(Duration{}, clock.Now() - before);
+    return true;
+}
+
+void LockWait::Over() {
+    if (onWaitOver) onWaitOver();
+}
+
 std::string LockFilePath(const std::string& path) {
     return JoinPath(ParentFolder(path), "." + FileNameOf(path) + std::string(kLockSuffix));
 }
@@ -164,7 +198,9 @@ bool IsLockFileName(std::string_view fileName) {
            fileName.substr(fileName.size() - kLockSuffix.size()) == kLockSuffix;
 }
 
-LockFileResult CreateLockFile(const std::string& lockPath, const LockOwner& owner, LockFileError* error) {
+LockFileResult CreateLockFile(const std::string& lockPath, const LockOwner& owner, LockFileError* error,
+                              LockWait* wait) {
+    LockWait ownWait;
     LockFileError failure;
     const int fd = ::open(lockPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, 0666);
     if (fd < 0) {
@@ -174,7 +210,7 @@ LockFileResult CreateLockFile(const std::string& lockPath, const LockOwner& owne
         // Readers that open the new file before the record is in it find it empty: held, by no one known.
         // A reader that keeps its record lock past the deadline may read a half-written record, which
         // names no one as well; the file is this copy's all the same, as the create decided.
-        LockRecord(fd, true, RecordLockDeadline());
+        LockRecord(fd, true, wait ? *wait : ownWait);
         if (!WriteAt(fd, FormatRecord(owner)) || ::fsync(fd) != 0) failure = {LockFileFault::notWritten, errno};
         if (::close(fd) != 0 && failure.fault == LockFileFault::none) failure = {LockFileFault::notWritten, errno};
         if (failure.fault == LockFileFault::none) return LockFileResult::created;
@@ -184,10 +220,11 @@ LockFileResult CreateLockFile(const std::string& lockPath, const LockOwner& owne
     return LockFileResult::failed;
 }
 
-LockFileHold::LockFileHold(const std::string& lockPath, Mode mode, bool create)
+LockFileHold::LockFileHold(const std::string& lockPath, Mode mode, bool create, LockWait* wait)
     : m_path(lockPath), m_exclusive(mode == Mode::exclusive) {
     const int access = m_exclusive ? O_RDWR : O_RDONLY;
-    const Clock::time_point deadline = RecordLockDeadline();
+    LockWait ownWait;
+    LockWait& stepWait = wait ? *wait : ownWait;
     // A release may remove the file while this one waits for it; the hold is then taken again on
     // the file now at the path. Each round needs another copy to remove a file, so a few suffice.
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -200,7 +237,7 @@ LockFileHold::LockFileHold(const std::string& lockPath, Mode mode, bool create)
             if (fd < 0) m_error = CreateError(errno);
         }
         if (fd < 0) return;
-        if (!LockRecord(fd, m_exclusive, deadline)) {
+        if (!LockRecord(fd, m_exclusive, stepWait)) {
             // Another process keeps its record lock: the file counts as held by another copy. One
             // created here goes again, as it names no one.
             if (creating) ::unlink(lockPath.c_str());

@@ -21,6 +21,7 @@
 #include "ChildProcess.h"
 #include "EstimateBuilders.h"
 #include "EstimateFormTemplate.h"
+#include "LockWaitSupport.h"
 #include "MasterBuilders.h"
 #include "RecordingReportOutput.h"
 #include "ScriptedDialogs.h"
@@ -201,6 +202,49 @@ TEST_F(AppStartup, ASignalOrTheSessionsEndEndsTheProgramThroughItsExitPathUnaske
         EXPECT_EQ(ReadTestFile(path), saved);
         EXPECT_EQ(CQtSettings().GetString(platformtext::kAppName, "Path", "MasterData", ""), program.masters);
     }
+}
+
+// A second signal while the exit waits for lock files that another program keeps ends the program at
+// once, with the code of the signal, rather than after the wait.
+TEST_F(AppStartup, ASecondSignalDuringTheExitsWaitEndsTheProgramAtOnce) {
+    const ChildOutcome child = RunInChild([&] {
+        CVemoWinApp app({}, program.root.Path());
+        ScriptedHost host;
+        app.EndOnSignals();
+        if (!app.InitInstance()) return "the program did not start" + host.MessageLog();
+        for (const std::string& master : program.LockedFiles()) KeepRecordLock(vemo::LockFilePath(master));
+        CountingLockClock clock;
+        clock.onSleep = [] { ::kill(::getpid(), SIGTERM); };
+        QTimer::singleShot(0, [] { ::kill(::getpid(), SIGTERM); });
+        const int code = app.Run();
+        app.ExitInstance();
+        return "exit " + std::to_string(code) + " after the wait";
+    });
+    EXPECT_EQ(child.report + child.how, "exited with " + std::to_string(128 + SIGTERM) + " without a report");
+}
+
+// The splash window stays up while the masters load, so that a wait for their lock files is seen, and
+// gives way to the first window the program shows over it.
+TEST_F(AppStartup, TheSplashStaysUpWhileTheMastersLoad) {
+    CSplashWnd::EnableSplashScreen(true);
+    const std::string lockPath = vemo::LockFilePath(program.LockedFiles()[0]);
+    WriteTestFile(lockPath, "vemo-lock 1\n");
+    const int keeper = KeepRecordLock(lockPath);
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    scripted.answers = {IDNO};
+    CountingLockClock clock;
+    std::vector<bool> up;  // at the wait's first pause, before and after a dialog shows
+    clock.onSleep = [&] {
+        if (!up.empty()) return;
+        up.push_back(CSplashWnd::Current());
+        QDialog().show();
+        up.push_back(CSplashWnd::Current());
+    };
+    ASSERT_TRUE(app.InitInstance());
+    ::close(keeper);
+    EXPECT_EQ(up, (std::vector<bool>{true, false}));
+    app.ExitInstance();
 }
 
 TEST_F(AppStartup, AFailedBukakeLoadOpensTheFolderDialog) {

@@ -1,5 +1,5 @@
 // Tests of master/MasterStore.h (edit locks and saves) and platform/LockFile.h on hostile and unlucky
-// paths: lock files that are links, pipes, folders or unreadable, a read-only data folder, a master that
+// paths: lock files that are links, pipes, folders or unreadable, an unwritable data folder, a master that
 // is a link, a disk that is full during a save or a take-over, a lock file that another process keeps a
 // record lock on, and a take-over that cannot mark another user's master. Each case runs one copy of the
 // program (start-up, one save, exit) in a child process, with a deadline only a hang reaches.
@@ -313,7 +313,7 @@ TEST(MasterHostilePaths, EachCaseGivesItsMessageAndLeavesEveryFileWhole) {
                      kSaveRefused};
          },
          kAllLocks & ~Bit(Store::kLockTanka), false, nullptr},
-        {"a read-only data folder",
+        {"a data folder the user may not write",
          [&](Place& p) {
              ordinaryUser.Own(p.f.root.Path());
              ASSERT_EQ(::chmod(p.f.data.c_str(), 0555), 0);
@@ -322,7 +322,7 @@ TEST(MasterHostilePaths, EachCaseGivesItsMessageAndLeavesEveryFileWhole) {
          [](const Place& p) -> std::vector<std::string> {
              return {Refused(std::string(mastertext::kEditorTanka) + mastertext::kEditorShokeihi +
                                  mastertext::kEditorProgramKingaku + mastertext::kEditorZairyoTanka,
-                             Found(p.f.data, mastertext::kLockFolderReadOnly)),
+                             Found(p.f.data, mastertext::kLockFolderNoPermission)),
                      kSaveRefused};
          },
          Bit(Store::kLockBukake) | Bit(Store::kLockHenkaritsu), false, nullptr},

@@ -15,6 +15,7 @@
 #include <random>
 #include <cstdlib>
 
+#include "LockWaitSupport.h"
 #include "MasterBuilders.h"
 #include "ScriptedHost.h"
 #include "ScriptedMasterDialogs.h"
@@ -232,6 +233,51 @@ TEST(MasterStore, StartupLoadsAndLocksInOrderAndExitReleases) {
         for (const auto& path : f.LockableFiles()) EXPECT_EQ(IsReadOnlyMarked(path), path == tanka) << path;
         EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockBukake), 0);
         EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockTanka), 0);
+    }
+}
+
+// With every lock file kept by a record lock of another open (as a copy hung on a dead share keeps
+// them), a step waits the record-lock wait once in all, not once per file, with a window saying so,
+// and then counts every file as held by another copy; Cancel there ends the wait at once.
+TEST(MasterStore, AStepWaitsForLockFilesKeptElsewhereOneRecordLockWaitInAll) {
+    std::string all;
+    for (int id = 0; id < CMasterDataStore::kLockCount; ++id)
+        all += CMasterDataStore::EditorNames(CMasterDataStore::LockId(id));
+    const struct {
+        const char* step;
+        bool started, cancelled;  // the store owns every lock before they are kept; Cancel is pressed
+        std::vector<std::string> messages;
+    } steps[] = {{"start-up, with its take-over", false, false,
+                  {kTakeOverText + all + kTakeOverQuestion, kLocksRefused + all}},
+                 {"the release at exit", true, false, {}},
+                 {"the release at exit, its wait cancelled", true, true, {}}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.step);
+        ProgramFolder f;
+        ScriptedHost host;
+        host.answers = {IDYES};
+        CMasterDataStore store(f.program);
+        store.classifyDrive = [](const std::string&) { return DriveKind::fixed; };
+        if (s.started) {
+            ASSERT_EQ(store.LoadMastersAtStartup(), 1);
+        }
+        host.cancelOnCheck = s.cancelled;
+        std::vector<int> keepers;
+        for (const std::string& path : f.LockableFiles()) {
+            if (!s.started) WriteTestFile(vemo::LockFilePath(path), "vemo-lock 1\n");
+            keepers.push_back(KeepRecordLock(vemo::LockFilePath(path)));
+        }
+        CountingLockClock clock;
+        if (s.started) store.ReleaseAllLocks(); else EXPECT_EQ(store.LoadMastersAtStartup(), 1);
+        EXPECT_EQ(clock.slept.count() > 0, !s.cancelled);
+        EXPECT_LE(clock.slept, vemo::kRecordLockWait);
+        EXPECT_EQ(host.progress.size(), 1u);
+        const std::vector<std::string> waitTexts{mastertext::kWaitingForLockFiles};
+        for (const auto& window : host.progress) EXPECT_TRUE(window->destroyed && window->statuses == waitTexts);
+        EXPECT_EQ(host.MessageTexts(), s.messages);
+        // Held by another copy: neither taken at start-up nor released at exit.
+        for (const std::string& path : f.LockableFiles()) EXPECT_EQ(IsReadOnlyMarked(path), s.started) << path;
+        for (int fd : keepers) ::close(fd);
     }
 }
 
