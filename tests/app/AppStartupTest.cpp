@@ -204,22 +204,30 @@ TEST_F(AppStartup, ASignalOrTheSessionsEndEndsTheProgramThroughItsExitPathUnaske
     }
 }
 
+// A child's run of the program whose exit waits for lock files another program keeps, signalled again
+// at each pause of the wait (argument: the settings folder, the program folder, then the masters).
+CHILD_WORK(SignalledAgainDuringTheExitsWait, argument) {
+    const std::vector<std::string> parts = ChildArgumentParts(argument);
+    AppStartScope start(QString::fromStdString(parts.at(0)));
+    CVemoWinApp app({}, parts.at(1));
+    ScriptedHost host;
+    app.EndOnSignals();
+    if (!app.InitInstance()) return "the program did not start" + host.MessageLog();
+    for (size_t i = 2; i < parts.size(); ++i) KeepRecordLock(vemo::LockFilePath(parts[i]));
+    CountingLockClock clock;
+    clock.onSleep = [] { ::kill(::getpid(), SIGTERM); };
+    QTimer::singleShot(0, [] { ::kill(::getpid(), SIGTERM); });
+    const int code = app.Run();
+    app.ExitInstance();
+    return "exit " + std::to_string(code) + " after the wait";
+}
+
 // A second signal while the exit waits for lock files that another program keeps ends the program at
 // once, with the code of the signal, rather than after the wait.
 TEST_F(AppStartup, ASecondSignalDuringTheExitsWaitEndsTheProgramAtOnce) {
-    const ChildOutcome child = RunInChild([&] {
-        CVemoWinApp app({}, program.root.Path());
-        ScriptedHost host;
-        app.EndOnSignals();
-        if (!app.InitInstance()) return "the program did not start" + host.MessageLog();
-        for (const std::string& master : program.LockedFiles()) KeepRecordLock(vemo::LockFilePath(master));
-        CountingLockClock clock;
-        clock.onSleep = [] { ::kill(::getpid(), SIGTERM); };
-        QTimer::singleShot(0, [] { ::kill(::getpid(), SIGTERM); });
-        const int code = app.Run();
-        app.ExitInstance();
-        return "exit " + std::to_string(code) + " after the wait";
-    });
+    std::vector<std::string> parts = {SettingsFolder().toStdString(), program.root.Path()};
+    for (const std::string& master : program.LockedFiles()) parts.push_back(master);
+    const ChildOutcome child = RunInChild(&SignalledAgainDuringTheExitsWait, ChildArguments(parts));
     EXPECT_EQ(child.report + child.how, "exited with " + std::to_string(128 + SIGTERM) + " without a report");
 }
 

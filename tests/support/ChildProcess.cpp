@@ -243,10 +243,10 @@ ChildOutcome RunInChild(ChildWork work, const std::string& argument, std::chrono
     return outcome;
 }
 
-std::string ChildArguments(std::initializer_list<std::string> parts) {
+std::string ChildArguments(const std::vector<std::string>& parts) {
     std::string joined;
     for (const std::string& part : parts) {
-        if (&part != parts.begin()) joined += '\0';
+        if (&part != &parts.front()) joined += '\0';
         joined += part;
     }
     return joined;

@@ -2,7 +2,6 @@
 #pragma once
 #include <chrono>
 #include <cstddef>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -38,5 +37,5 @@ ChildOutcome RunInChild(ChildWork work, const std::string& argument,
                         size_t memoryCeiling = size_t{1} << 30);
 
 // Several texts as one argument of a child work, and back.
-std::string ChildArguments(std::initializer_list<std::string> parts);
+std::string ChildArguments(const std::vector<std::string>& parts);
 std::vector<std::string> ChildArgumentParts(const std::string& argument);
