@@ -210,9 +210,8 @@ bool CVemoWinApp::InitInstance() {
 int CVemoWinApp::ExitInstance() {
     if (m_exited) return 0;
     m_exited = true;
-    // A signal during the release ends the program at once; the release's wait window handles events,
-    // and files handed over meanwhile are not opened but left to a program that starts for them.
-    CExitSignals::EndUnderWay();
+    // The release's wait window handles events: files handed over meanwhile are not opened but left
+    // to a program that starts for them.
     m_channel.reset();
     m_store.ReleaseAllLocks();
     m_settings.formList.clear();

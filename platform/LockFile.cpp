@@ -79,6 +79,9 @@ public:
 };
 
 std::atomic<LockWaitClock*> g_clock{nullptr};
+// The waits of the process that are running; read by signal handlers, so lock-free.
+std::atomic<int> g_runningWaits{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 LockWaitClock& WaitClock() {
     static SystemClock system;
@@ -96,8 +99,9 @@ bool LockRecord(int fd, bool exclusive, LockWait& wait) {
     fl.l_whence = SEEK_SET;
     int command = F_OFD_SETLK;
     bool paused = false;
+    bool taken = false;
     for (;;) {
-        bool taken = ::fcntl(fd, command, &fl) == 0;
+        taken = ::fcntl(fd, command, &fl) == 0;
         if (!taken) {
             if (errno == EINTR) continue;
             if (errno == EINVAL && command == F_OFD_SETLK) {
@@ -106,12 +110,12 @@ bool LockRecord(int fd, bool exclusive, LockWait& wait) {
             }
             taken = errno != EAGAIN && errno != EACCES;
         }
-        if (taken || !wait.Pause()) {
-            if (paused) wait.Over();
-            return taken;
-        }
+        if (taken) break;
         paused = true;
+        if (!wait.Pause()) break;
     }
+    if (paused) wait.Over();
+    return taken;
 }
 
 // The fault of what stands at a lock file's path, from its mode; none for a regular file.
@@ -173,9 +177,17 @@ LockWaitClock* SetLockWaitClock(LockWaitClock* clock) { return g_clock.exchange(
 
 LockWait::LockWait() : m_budget(std::chrono::milliseconds(g_recordLockWait.load())) {}
 
+LockWait::~LockWait() {
+    if (m_running) --g_runningWaits;
+}
+
 bool LockWait::Pause() {
     constexpr Duration kRetry = std::chrono::milliseconds(20);
     if (m_givenUp || m_waited >= m_budget) return false;
+    if (!m_running) {
+        m_running = true;
+        ++g_runningWaits;
+    }
     if (onPause) onPause(m_waited, m_budget);
     if (m_givenUp) return false;
     LockWaitClock& clock = WaitClock();
@@ -186,8 +198,14 @@ bool LockWait::Pause() {
 }
 
 void LockWait::Over() {
+    if (m_running) {
+        m_running = false;
+        --g_runningWaits;
+    }
     if (onWaitOver) onWaitOver();
 }
+
+bool LockWaitRunning() noexcept { return g_runningWaits.load() > 0; }
 
 std::string LockFilePath(const std::string& path) {
     return JoinPath(ParentFolder(path), "." + FileNameOf(path) + std::string(kLockSuffix));

@@ -38,6 +38,9 @@ class LockWait {
 public:
     using Duration = std::chrono::steady_clock::duration;
     LockWait();
+    ~LockWait();
+    LockWait(const LockWait&) = delete;
+    LockWait& operator=(const LockWait&) = delete;
     // Told at each pause of a wait (the time waited so far, of the budget), and once the wait that
     // paused is over; the step shows the wait to the user through them.
     std::function<void(Duration waited, Duration budget)> onPause;
@@ -46,7 +49,7 @@ public:
     void GiveUp() { m_givenUp = true; }
     Duration Waited() const { return m_waited; }
     // Sleeps a moment for a record lock that another process keeps; false, without sleeping, once
-    // the budget is spent or given up.
+    // the budget is spent or given up. The wait counts as running from its first pause to Over.
     bool Pause();
     void Over();
 
@@ -54,7 +57,12 @@ private:
     Duration m_budget;
     Duration m_waited{};
     bool m_givenUp = false;
+    bool m_running = false;
 };
+
+// Whether a step of this process is held in a wait for a record lock right now (between a wait's
+// first pause and its end). Safe to call from a signal handler.
+bool LockWaitRunning() noexcept;
 
 // Who holds a lock: a process and, within it, one holder (a store of the masters, say).
 struct LockOwner {

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <csignal>
 #include <filesystem>
+#include <thread>
 #include <unistd.h>
 
 #include "AppProgramFolder.h"
@@ -31,6 +32,7 @@
 #include "app/AppTexts.h"
 #include "app/CommandIds.h"
 #include "app/CommandRegistry.h"
+#include "app/ExitSignals.h"
 #include "app/MainFrame.h"
 #include "app/MasterFolderDlg.h"
 #include "app/ShellWindows.h"
@@ -149,20 +151,32 @@ TEST_F(AppStartup, ASecondInstanceSeesTheLocks) {
     EXPECT_EQ(program.CountLocked(), 0);
 }
 
-// SIGTERM, and the desktop session's end after its own question, end the program as 終了 does but
-// without a question nobody may be there to answer: a dialog waiting at the time gives way, a modified
-// estimate is left unsaved as its file was, the masters' marks and lock files go and the settings are
-// kept. The program, a child process here, exits 128 + the signal's number after a signal.
-// The two ends of the program that come from outside.
+// SIGTERM, a closed terminal, and the desktop session's end after its own question, end the program as
+// 終了 does but without a question nobody may be there to answer: a dialog waiting at the time gives way,
+// a modified estimate is left unsaved as its file was, the masters' marks and lock files go and the
+// settings are kept, also when another signal comes while the exit's release waits for a lock file.
+// The program, a child process here, exits 128 + the first signal's number after a signal.
+void SessionEnd() {
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+}
 const struct {
     const char* how;
     void (*end)();
     int code;
-} kOutsideEnds[] = {{"SIGTERM", [] { ::kill(::getpid(), SIGTERM); }, 128 + SIGTERM},
-                    {"the session's end", [] {
-                         QEvent quit(QEvent::Quit);
-                         QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
-                     }, 0}};
+    // Sent while the exit's release waits a moment for a lock file that another program reads.
+    void (*duringTheExitsWait)() = nullptr;
+} kOutsideEnds[] = {
+    {"SIGTERM", [] { ::kill(::getpid(), SIGTERM); }, 128 + SIGTERM},
+    {"the session's end", SessionEnd, 0},
+    {"a closed terminal: SIGHUP from the shell and from the kernel", [] {
+         ::kill(::getpid(), SIGHUP);
+         ::kill(::getpid(), SIGHUP);
+     }, 128 + SIGHUP},
+    {"the session's end, then SIGTERM during the release", SessionEnd, 0, [] { ::kill(::getpid(), SIGTERM); }},
+    {"SIGTERM, then SIGHUP during the release", [] { ::kill(::getpid(), SIGTERM); }, 128 + SIGTERM,
+     [] { ::kill(::getpid(), SIGHUP); }},
+};
 
 // A child's run of the program over a modified estimate, ended from outside while a dialog waits
 // (argument: the settings folder, the program folder, the estimate, and the end's place in
@@ -175,12 +189,19 @@ CHILD_WORK(EndFromOutside, argument) {
     app.EndOnSignals();
     if (!app.InitInstance()) return "the program did not start" + host.MessageLog();
     app.ActiveEstimateWindow()->GetDocument()->SetModifiedFlag();
-    void (*end)() = kOutsideEnds[std::stoul(parts.at(3))].end;
+    const auto& outside = kOutsideEnds[std::stoul(parts.at(3))];
     QTimer::singleShot(0, app.MainFrame(), [&] {
-        QTimer::singleShot(0, end);
+        QTimer::singleShot(0, outside.end);
         QDialog(app.MainFrame()).exec();
     });
     const int code = app.Run();
+    int reader = outside.duringTheExitsWait ? KeepRecordLock(vemo::LockFilePath(app.Store().GetBukakePath())) : -1;
+    CountingLockClock clock;
+    clock.onSleep = [&] {
+        if (reader < 0) return;
+        outside.duringTheExitsWait();
+        ::close(std::exchange(reader, -1));
+    };
     app.ExitInstance();
     return "exit " + std::to_string(code) + host.MessageLog();
 }
@@ -215,15 +236,20 @@ CHILD_WORK(SignalledAgainDuringTheExitsWait, argument) {
     if (!app.InitInstance()) return "the program did not start" + host.MessageLog();
     for (size_t i = 2; i < parts.size(); ++i) KeepRecordLock(vemo::LockFilePath(parts[i]));
     CountingLockClock clock;
-    clock.onSleep = [] { ::kill(::getpid(), SIGTERM); };
+    // Later than the burst the first signal may come in.
+    clock.onSleep = [] {
+        static bool once = false;
+        if (!std::exchange(once, true)) std::this_thread::sleep_for(std::chrono::seconds(1));
+        ::kill(::getpid(), SIGTERM);
+    };
     QTimer::singleShot(0, [] { ::kill(::getpid(), SIGTERM); });
     const int code = app.Run();
     app.ExitInstance();
     return "exit " + std::to_string(code) + " after the wait";
 }
 
-// A second signal while the exit waits for lock files that another program keeps ends the program at
-// once, with the code of the signal, rather than after the wait.
+// A second signal, apart from the first, while the exit waits for lock files that another program keeps
+// ends the program at once, with the code of the signal, rather than after the wait.
 TEST_F(AppStartup, ASecondSignalDuringTheExitsWaitEndsTheProgramAtOnce) {
     std::vector<std::string> parts = {SettingsFolder().toStdString(), program.root.Path()};
     for (const std::string& master : program.LockedFiles()) parts.push_back(master);
