@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QRegularExpression>
+#include <QTimer>
 
 void CCommandTarget::OnCommand(int id, Handler handler, Updater update) {
     m_commands[id] = Entry{std::move(handler), std::move(update)};
@@ -83,6 +84,11 @@ CCmdUI CCommandRegistry::State(int id) const {
 }
 
 bool CCommandRegistry::Dispatch(int id) {
+    if (m_hold && m_hold()) {
+        constexpr int kHeldRetryMs = 100;
+        QTimer::singleShot(kHeldRetryMs, this, [this, id] { Dispatch(id); });
+        return false;
+    }
     CCommandTarget* target = Handler(id);
     if (!target) return false;
     if (!State(id).enabled) return false;

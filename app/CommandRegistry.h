@@ -62,9 +62,11 @@ public:
                       const QKeySequence& shortcut = QKeySequence());
     QAction* Action(int id) const;
     void SetRoute(Route route) { m_route = std::move(route); }
+    // While hold says so, a command dispatched waits, and runs when it no longer holds.
+    void SetHold(std::function<bool()> hold) { m_hold = std::move(hold); }
 
-    // Runs the command on the first object of the route that handles it; false when none does
-    // or when the command's update rule disables it.
+    // Runs the command on the first object of the route that handles it; false when none does,
+    // when the command's update rule disables it, or when it waits for the hold to end.
     bool Dispatch(int id);
     // The state of one command as the route decides it.
     CCmdUI State(int id) const;
@@ -76,4 +78,5 @@ private:
 
     std::map<int, QAction*> m_actions;
     Route m_route;
+    std::function<bool()> m_hold;
 };

@@ -64,6 +64,8 @@ CVemoWinApp::CVemoWinApp(QStringList args, std::string programFolder)
     m_previousMasterDialogs = SetMasterDialogs(&m_masterDialogs);
     m_masterDialogs.SetDetailPrintSetup([this] { return DetailPrintSetup(); });
     m_commands.SetRoute([this] { return CommandRoute(); });
+    // The window of a wait for lock files handles events: a command given meanwhile runs after it.
+    m_commands.SetHold([this] { return m_store.LockWaitShown(); });
     RegisterCommands();
 
     // What an estimate names is stored with it: an estimate made to name another file is modified.
@@ -274,16 +276,19 @@ void CVemoWinApp::InstallReportOutput() {
 
 bool CVemoWinApp::ListenForFiles(const QString& channelName) {
     m_channel = std::make_unique<CInstanceChannel>();
-    m_channel->onFiles = [this](const QStringList& files) {
-        m_handedOver << files;
-        OpenHandedOverFiles();
-    };
+    m_channel->onFiles = [this](const QStringList& files) { HandOver(files); };
     return m_channel->Listen(channelName);
 }
 
+void CVemoWinApp::HandOver(const QStringList& files) {
+    m_handedOver << files;
+    OpenHandedOverFiles();
+}
+
 void CVemoWinApp::OpenHandedOverFiles() {
-    // Not while a dialog of the program waits for an answer: the files are opened after it.
-    if (QApplication::activeModalWidget()) {
+    // Not while a dialog of the program waits for an answer, nor while a wait for lock files is shown:
+    // the files are opened after it.
+    if (QApplication::activeModalWidget() || m_store.LockWaitShown()) {
         QTimer::singleShot(500, this, [this] { OpenHandedOverFiles(); });
         return;
     }

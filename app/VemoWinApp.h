@@ -60,6 +60,9 @@ public:
     // Opens the files another start of the program hands over on that local socket (see
     // InstanceChannel.h); false when the socket cannot be made.
     bool ListenForFiles(const QString& channelName);
+    // Files another start of the program hands over: opened now, or once the dialog that waits for an
+    // answer, or the wait for lock files, is over.
+    void HandOver(const QStringList& files);
     // SIGTERM, SIGHUP and SIGINT end the program from now on, without a question (see Run); false
     // when they cannot be caught.
     bool EndOnSignals();

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <optional>
 #include <random>
+#include <utility>
 
 #include "formix/Formix.h"
 #include "master/MasterTexts.h"
@@ -149,23 +150,36 @@ const char* CMasterDataStore::EditorNames(LockId id) {
 // ---------------------------------------------------------------------------------------------
 // Edit locks
 
-CMasterDataStore::LockStep::LockStep(CMasterDataStore& store) : m_store(store), m_outer(!store.m_stepWait) {
-    if (!m_outer) return;
-    store.m_stepWait.emplace();
-    store.m_stepWait->onPause = [&store](vemo::LockWait::Duration waited, vemo::LockWait::Duration budget) {
-        store.ShowLockWait(waited, budget);
-    };
-    store.m_stepWait->onWaitOver = [&store] { store.m_waitWindow.reset(); };
+CMasterDataStore::LockStep::LockStep(CMasterDataStore& store)
+    : m_store(store), m_own(store.m_stepWaits.empty() || store.m_waitWindowBusy) {
+    if (!m_own) return;
+    auto wait = std::make_unique<vemo::LockWait>();
+    if (store.m_stepWaits.empty()) {
+        wait->onPause = [&store](vemo::LockWait::Duration waited, vemo::LockWait::Duration budget) {
+            store.ShowLockWait(waited, budget);
+        };
+        wait->onWaitOver = [&store] { store.m_waitWindow.reset(); };
+    }
+    store.m_stepWaits.push_back(std::move(wait));
+    // The steps this one begins are part of it.
+    m_windowWasBusy = std::exchange(store.m_waitWindowBusy, false);
 }
 
 CMasterDataStore::LockStep::~LockStep() {
-    if (!m_outer) return;
-    m_store.m_waitWindow.reset();
-    m_store.m_stepWait.reset();
+    if (!m_own) return;
+    m_store.m_waitWindowBusy = m_windowWasBusy;
+    m_store.m_stepWaits.pop_back();
+    if (m_store.m_stepWaits.empty()) m_store.m_waitWindow.reset();
 }
 
-// The progress window of a wait: opened at its first pause, filled as the step's wait is spent.
+// The progress window of the outermost step's wait: opened at its first pause, filled as the wait is
+// spent. While it handles events the window stays, whatever those events do.
 void CMasterDataStore::ShowLockWait(vemo::LockWait::Duration waited, vemo::LockWait::Duration budget) {
+    struct Busy {
+        bool& flag;
+        explicit Busy(bool& f) : flag(f) { flag = true; }
+        ~Busy() { flag = false; }
+    } busy(m_waitWindowBusy);
     if (!m_waitWindow) {
         m_waitWindow = Host().CreateProgress("");
         if (!m_waitWindow) return;
@@ -177,7 +191,7 @@ void CMasterDataStore::ShowLockWait(vemo::LockWait::Duration waited, vemo::LockW
     m_waitWindow->SetStep(percent - m_waitShown);
     m_waitWindow->StepIt();
     m_waitShown = percent;
-    if (m_waitWindow->CheckCancelButton()) m_stepWait->GiveUp();
+    if (m_waitWindow->CheckCancelButton()) m_stepWaits.front()->GiveUp();
 }
 
 int CMasterDataStore::Lock(LockId id, int mode, int setOwner) {

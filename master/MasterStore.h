@@ -153,6 +153,9 @@ public:
     // The editor names listed when a master's lock cannot be taken.
     static const char* EditorNames(LockId id);
 
+    // A step's wait window is up, handling events: what those events would start waits until it is over.
+    bool LockWaitShown() const { return m_waitWindow != nullptr; }
+
     // Hooks set by the application (the folder dialog opens through MasterDialogs()).
     // Every open estimate records this master-data folder.
     std::function<void(const std::string& folder)> setDocumentsMasterFolder;
@@ -162,7 +165,9 @@ public:
     std::function<DriveKind(const std::string& path)> classifyDrive = ClassifyDrive;
 
 private:
-    // One step's wait for record locks; a step begun within another is part of it.
+    // One step's wait for record locks; a step begun within another is part of it. A step begun from
+    // the events the wait window handles waits on its own, without a window: it cannot end the
+    // window of the step it interrupted.
     class LockStep {
     public:
         explicit LockStep(CMasterDataStore& store);
@@ -172,10 +177,11 @@ private:
 
     private:
         CMasterDataStore& m_store;
-        bool m_outer;
+        bool m_own;
+        bool m_windowWasBusy = false;
     };
     // The wait of the step under way (a wait of its own for a lock file used outside any step).
-    vemo::LockWait* StepWait() { return m_stepWait ? &*m_stepWait : nullptr; }
+    vemo::LockWait* StepWait() { return m_stepWaits.empty() ? nullptr : m_stepWaits.back().get(); }
     void ShowLockWait(vemo::LockWait::Duration waited, vemo::LockWait::Duration budget);
 
     template <class Root>
@@ -215,7 +221,9 @@ private:
     };
     std::array<LockFault, kLockCount> m_lockFault;
     std::string m_holder;  // names this store in its lock files, beside the process
-    std::optional<vemo::LockWait> m_stepWait;
-    std::unique_ptr<IProgress> m_waitWindow;  // shown while the step waits
+    // The waits of the steps under way: the outermost first, then any begun from the wait window's events.
+    std::vector<std::unique_ptr<vemo::LockWait>> m_stepWaits;
+    std::unique_ptr<IProgress> m_waitWindow;  // shown while the outermost step waits
     int m_waitShown = 0;                     // the share of the wait the window shows, in percent
+    bool m_waitWindowBusy = false;           // the wait window is handling events
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 #include <optional>
 #include <set>
 
@@ -22,10 +23,12 @@
 #include "AppProgramFolder.h"
 #include "AppTestEnvironment.h"
 #include "EventWait.h"
+#include "LockWaitSupport.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/AppTexts.h"
+#include "app/CommandIds.h"
 #include "app/QtSettings.h"
 #include "app/InstanceChannel.h"
 #include "app/MainFrame.h"
@@ -35,6 +38,7 @@
 #include "app/VemoWinView.h"
 #include "estimate/VemoWinDocData.h"
 #include "platform/FileUtil.h"
+#include "platform/LockFile.h"
 
 namespace {
 
@@ -160,6 +164,28 @@ TEST_F(Shell, FilesHandedOverBySecondStartAreOpened) {
     EXPECT_EQ(app.EstimateWindows()[0]->GetDocument()->GetPathName(), first);
     EXPECT_EQ(app.EstimateWindows()[1]->GetDocument()->GetPathName(), second);
     EXPECT_TRUE(host.messages.empty());
+}
+
+// The window of a wait for a lock file another program reads handles events: files handed over and
+// commands given meanwhile wait for the step to end, and then open.
+TEST_F(Shell, FilesHandedOverAndCommandsGivenDuringALockWaitWaitForIt) {
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost host;
+    ASSERT_TRUE(app.InitInstance());
+    const std::string file = WriteEstimate(elsewhere / "待ち.sei");
+    const int reader = KeepRecordLock(vemo::LockFilePath(app.Store().GetZairyoTankaPath()));
+    CountingLockClock clock;
+    std::optional<size_t> openDuringTheWait;
+    host.onProgressEvents = [&] {
+        if (openDuringTheWait) return;
+        app.HandOver({QString::fromStdString(file)});
+        app.Commands().Dispatch(cmd::FileNew);
+        openDuringTheWait = app.EstimateWindows().size();
+    };
+    EXPECT_EQ(app.Store().LockZairyoTankaFile(0, 1), 0);
+    ::close(reader);
+    EXPECT_EQ(openDuringTheWait, 0u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.EstimateWindows().size() == 2; }, kHangMs));
 }
 
 // Before the desktop session ends it asks: each modified estimate is offered for saving as on 終了, and

@@ -18,6 +18,7 @@ public:
     }
     void SetStep(int step) override { m_log->step = step; }
     int StepIt() override {
+        if (m_host.onProgressEvents) m_host.onProgressEvents();
         int previous = m_log->position;
         m_log->position += m_log->step;
         if (m_log->position > m_log->upper) m_log->position = m_log->lower + (m_log->position - m_log->upper);
@@ -25,6 +26,7 @@ public:
         return previous;
     }
     bool CheckCancelButton() override {
+        if (m_host.onProgressEvents) m_host.onProgressEvents();
         ++m_log->cancelChecks;
         ++m_host.cancelChecksSoFar;
         return m_host.cancelOnCheck > 0 && m_host.cancelChecksSoFar == m_host.cancelOnCheck;

@@ -1,6 +1,7 @@
 // Test support for the tests of support/: ScriptedHost.
 #pragma once
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -41,6 +42,8 @@ public:
     std::deque<std::optional<std::string>> folderAnswers;     // folder choices (nullopt = cancel)
     // The progress window reports Cancel on this check (1-based, counted over all windows); 0 = never.
     int cancelOnCheck = 0;
+    // Runs where a progress window handles the program's events (at each step and cancel check).
+    std::function<void()> onProgressEvents;
 
     // What happened.
     std::vector<Message> messages;
