@@ -365,19 +365,22 @@ void CMasterFolderDlg::OnSwitchDataFolder() {
     if (path.size() > 1 && path.back() == '/') path.pop_back();
     if (!BrowseDataFolder(path)) return;
     m_dataFolder = vemo::NormalizePath(path);
-    m_pathDisplay->setText(QString::fromStdString(m_dataFolder));
-    ReadFolderNames();
-    FillList();
-    m_selectedName.clear();
-    SelectName(QString());
+    ShowOtherDataFolder();
 }
 
 void CMasterFolderDlg::OnUpFolder() {
     std::string parent = vemo::ParentFolder(m_dataFolder);
     if (!parent.empty() && parent != m_dataFolder) m_dataFolder = parent;
+    ShowOtherDataFolder();
+}
+
+void CMasterFolderDlg::ShowOtherDataFolder() {
     m_pathDisplay->setText(QString::fromStdString(m_dataFolder));
     ReadFolderNames();
     FillList();
+    // The folder chosen before is not in the list shown: nothing is left for the buttons to act on.
+    m_selectedName.clear();
+    SelectName(QString());
 }
 
 bool CMasterFolderDlg::eventFilter(QObject* watched, QEvent* event) {

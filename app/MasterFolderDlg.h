@@ -77,6 +77,8 @@ protected:
 private:
     void ReadFolderNames();
     void FillList();
+    // Shows the sets of the data folder now chosen, none of them selected.
+    void ShowOtherDataFolder();
     void UpdateButtons();
     bool CheckFiles();
     std::string PathOf(const QString& name) const;

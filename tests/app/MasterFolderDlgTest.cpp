@@ -311,6 +311,8 @@ TEST_F(MasterFolderDlgTest, UpAndSwitchChangeTheDataFolder) {
     dlg->OnUpFolder();
     EXPECT_EQ(dlg->DataFolder(), temp.Path());
     EXPECT_EQ(dlg->FolderNames(), std::vector<QString>{QStringLiteral("データ格納")});
+    EXPECT_EQ(dlg->SelectedName(), QString());
+    for (const char* b : {"ok", "rename", "copy", "delete"}) EXPECT_FALSE(Enabled(*dlg, b)) << b;
 
     TempFolder other;
     fs::create_directories(other.Path() + "/セットA");
