@@ -45,8 +45,10 @@ QFont ViewFont() {
 // when it names none.
 std::string UnitPriceNotice(const CSekisanData::CalcLimits& limits) {
     std::string rows;
+    std::set<std::string> named;  // rows of one name are named once
     for (const auto& [code, rowNames] : limits.unitPriceRows) {
         for (const std::string& name : rowNames) {
+            if (!named.insert(name).second) continue;
             if (!rows.empty()) rows += apptext::kCalcLimitsNameJoin;
             rows += name;
         }

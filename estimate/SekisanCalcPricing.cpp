@@ -21,9 +21,8 @@ bool CSekisanData::CheckUnitPrice(int& price, CSekisanItem& item) {
     const int limit = DoubleToLong(214748364.0);
     if (price <= limit && price >= 0) return true;
     // A limit of the amounts like the others: the 業務 is named in the record and told by it.
-    std::vector<std::string>& rows = m_limits.unitPriceRows[item.m_nGyomu];
-    if (std::find(rows.begin(), rows.end(), item.m_strNameUpper) == rows.end()) rows.push_back(item.m_strNameUpper);
-    m_unpriced.insert(&item);
+    // One name for each row, however often the walk prices it: two rows of one name are two.
+    if (m_unpriced.insert(&item).second) m_limits.unitPriceRows[item.m_nGyomu].push_back(item.m_strNameUpper);
     price = 0;
     item.m_nUnitPrice = kUnset;
     item.m_nAmount = kUnset;

@@ -209,7 +209,8 @@ public:
         std::set<int> directCapped;     // 業務 codes
         std::set<int> costCapped;       // 業務 codes
         std::set<int> saturated;        // 業務 codes
-        // The upper names of the rows left without a price, by 業務 code, in the order they were priced.
+        // The upper names of the rows left without a price, by 業務 code, one for each row, in the order
+        // they were priced.
         std::map<int, std::vector<std::string>> unitPriceRows;
         bool totalCapped = false;
         // The 業務 codes the record names; those whose amounts went past a limit (a row without a
@@ -221,8 +222,8 @@ public:
         bool Any() const { return totalCapped || !Gyomu().empty(); }
         // Every limit this record names is named by other too.
         bool Within(const CalcLimits& other) const { return !Beyond(other).Any(); }
-        // The limits this record names that before does not (a row without a price: in a 業務 that
-        // before names none).
+        // The limits this record names that before does not (the rows without a price that before
+        // does not name).
         CalcLimits Beyond(const CalcLimits& before) const;
     };
     const CalcLimits& GetCalcLimits() const { return m_limits; }

@@ -98,8 +98,17 @@ CSekisanData::CalcLimits CSekisanData::CalcLimits::Beyond(const CalcLimits& befo
     past.directCapped = beyond(directCapped, before.directCapped);
     past.costCapped = beyond(costCapped, before.costCapped);
     past.saturated = beyond(saturated, before.saturated);
-    for (const auto& [code, rows] : unitPriceRows)
-        if (before.unitPriceRows.count(code) == 0) past.unitPriceRows[code] = rows;
+    // The rows of a 業務 left without a price that were not before, by their names: a name counts as
+    // often as rows bear it.
+    for (const auto& [code, rows] : unitPriceRows) {
+        const auto earlier = before.unitPriceRows.find(code);
+        std::multiset<std::string> left;
+        if (earlier != before.unitPriceRows.end()) left.insert(earlier->second.begin(), earlier->second.end());
+        for (const std::string& name : rows) {
+            if (const auto it = left.find(name); it != left.end()) left.erase(it);
+            else past.unitPriceRows[code].push_back(name);
+        }
+    }
     past.totalCapped = totalCapped && !before.totalCapped;
     return past;
 }

@@ -215,6 +215,32 @@ TEST_F(InputLimitsTest, AnEstimatePastALimitTakesInputsThatGoNoFurther) {
     EXPECT_EQ(StoredBytes(List()), inside);
 }
 
+// With a row left without a price, an input that leaves it so is taken; one that leaves another row
+// without a price is put back, also when that row has the same name.
+TEST_F(InputLimitsTest, AnInputLeavingASecondRowWithoutAPriceIsPutBack) {
+    using Rows = std::map<int, std::vector<std::string>>;
+    PricedKm(10);
+    PricedKm(20);
+    build.Gyomu(Gyomu::Sekkei, "設計業務");
+    KmRow(10, "水路設計", 1'000);
+    KmRow(20, "水路設計", 1'000);
+    build.Koshu(Koshu::GyomuKakaku, "業務価格");
+    SummaryRows();
+    const int first = Find(Gyomu::Sekkei, 10, 1), second = Find(Gyomu::Sekkei, 20, 1);
+    Item(first).m_nWeightAverage = 2'200'000;  // 220,000,000 yen a km
+    data.Recalculate(0);
+    ASSERT_EQ(data.GetCalcLimits().unitPriceRows, (Rows{{2, {"水路設計"}}}));
+    CSekisanData::Input same(data);
+    Item(first).m_nQuantity = 2'000;
+    EXPECT_EQ(same.Commit(Gyomu::Sekkei), Result::Taken);
+    const std::string before = StoredBytes(List());
+    CSekisanData::Input other(data);
+    Item(second).m_nWeightAverage = 2'200'000;
+    EXPECT_EQ(other.Commit(Gyomu::Sekkei), Result::PastLimit);
+    EXPECT_EQ(other.Past().unitPriceRows, (Rows{{2, {"水路設計"}}}));
+    EXPECT_EQ(StoredBytes(List()), before);
+}
+
 TEST_F(InputLimitsTest, ATakenInputStillNamesAMissingPrice) {
     Worker(1002, -1, 0, "技師");  // no price entered
     PricedKm(10, false, 0, 1002);
