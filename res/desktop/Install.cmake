@@ -1,7 +1,7 @@
 # Run by `cmake --install`: lays the sample data and the print forms beside the installed program
 # unless they are there already (edited masters, estimates and forms are never overwritten), and
 # installs the desktop entry, the MIME type of ".sei" files and the icon, so that the file manager
-# opens estimates with the program. Set by the caller: VEMO_INSTALL_DIR (relative to the prefix),
+# opens estimates with the program, and the command "vemo-ovra" in the prefix's bin folder. Set by the caller: VEMO_INSTALL_DIR (relative to the prefix),
 # VEMO_LAY_SAMPLE_DATA (the build's entry to scripts/LaySampleData.cmake), VEMO_DESKTOP_DIR (this
 # folder), VEMO_ICON and VEMO_BUILD_DIR (where the desktop entry is made).
 set(_root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
@@ -17,6 +17,9 @@ configure_file("${VEMO_DESKTOP_DIR}/vemo-ovra.desktop.in" "${VEMO_BUILD_DIR}/vem
 file(INSTALL "${VEMO_BUILD_DIR}/vemo-ovra.desktop" DESTINATION "${_root}/share/applications")
 file(INSTALL "${VEMO_DESKTOP_DIR}/vemo-ovra-sei.xml" DESTINATION "${_root}/share/mime/packages")
 file(INSTALL "${VEMO_ICON}" DESTINATION "${_root}/share/icons/hicolor/32x32/apps" RENAME vemo-ovra.png)
+configure_file("${VEMO_DESKTOP_DIR}/vemo-ovra.in" "${VEMO_BUILD_DIR}/vemo-ovra" @ONLY)
+file(INSTALL "${VEMO_BUILD_DIR}/vemo-ovra" DESTINATION "${_root}/bin"
+     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 # The desktop's caches, when installing for real (not into a staging DESTDIR).
 if("$ENV{DESTDIR}" STREQUAL "")

@@ -22,6 +22,14 @@ if(_libraries MATCHES "not found" OR NOT _libraries MATCHES "libQt6Widgets")
   message(FATAL_ERROR "The installed program does not find its libraries:\n${_libraries}")
 endif()
 
+# The command in the prefix's bin folder starts the installed program.
+set(_command "${VEMO_PREFIX}/bin/vemo-ovra")
+file(STRINGS "${_command}" _exec REGEX "^exec ")
+execute_process(COMMAND test -x "${_command}" RESULT_VARIABLE _not_executable)
+if(_not_executable OR NOT _exec STREQUAL "exec \"${_program_dir}/VemoMlit\" \"$@\"")
+  message(FATAL_ERROR "${_command} does not start the installed program: ${_exec}")
+endif()
+
 execute_process(COMMAND "${CMAKE_COMMAND}" -E env "VEMO_INSTALLED_PROGRAM_DIR=${_program_dir}"
                         "${VEMO_APP_TESTS}" --gtest_filter=LaidSampleData.*
                 RESULT_VARIABLE _opened OUTPUT_VARIABLE _log ERROR_VARIABLE _log)
