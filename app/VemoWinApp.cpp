@@ -143,7 +143,7 @@ bool CVemoWinApp::InitInstance() {
     m_host.SetStatusSink([this](int pane, const QString& text) {
         if (m_frame) m_frame->StatusBar()->SetPaneText(pane, text);
     });
-    const std::vector<CReplacedPath> replaced = m_frame->LoadSettings(m_programFolder, m_store.DefaultMasterDataFolder());
+    const auto replaced = m_frame->LoadSettings(m_programFolder, m_store.DefaultMasterDataFolder());
     m_store.SetMasterDataFolder(m_settings.masterDataFolder);
     m_store.SetZairyoTankaPath(m_settings.zairyoTankaPath);
     m_frame->UpdateRecentFileMenu(m_recent);
