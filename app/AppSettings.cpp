@@ -8,9 +8,11 @@
 #include <QString>
 
 #include "app/AppConstants.h"
+#include "app/AppTexts.h"
 #include "app/QtSettings.h"
 #include "platform/FileUtil.h"
 #include "platform/PlatformTexts.h"
+#include "platform/TextUtil.h"
 #include "report/PrintFormText.h"
 
 namespace {
@@ -18,6 +20,8 @@ namespace {
 constexpr const char* kMainWindow = "Main_Window";
 constexpr const char* kPath = "Path";
 constexpr const char* kPrint = "Print";
+// The folder of the print forms beside the program.
+constexpr const char* kFormFolder = "フォーム";
 
 // An integer option of the "Print" section, in the order the section is written.
 struct IntOption {
@@ -45,6 +49,15 @@ constexpr int kMaxForms = 1000;
 
 std::string FormKey(size_t i) { return "Form" + std::to_string(i); }
 
+// The stored path, or the program's own one when the stored is gone and the own is there; exists
+// tells a folder or a file. A replacement is added to replaced.
+std::string OwnWhenGone(const std::string& stored, const std::string& own, bool (*exists)(const std::string&),
+                        std::vector<CReplacedPath>& replaced) {
+    if (exists(stored) || !exists(own)) return stored;
+    replaced.push_back({stored, own});
+    return own;
+}
+
 }  // namespace
 
 CWindowRect DefaultWindowRect(int logicalDpiX, int screenWidth, int screenHeight) {
@@ -69,7 +82,7 @@ CWindowRect DefaultWindowRect(int logicalDpiX, int screenWidth, int screenHeight
 }
 
 std::vector<std::string> DefaultFormList(const std::string& programFolder) {
-    const std::string forms = vemo::JoinPath(programFolder, "フォーム");
+    const std::string forms = vemo::JoinPath(programFolder, kFormFolder);
     return {vemo::JoinPath(forms, "ｶﾗｰA4形式.xlsx"), vemo::JoinPath(forms, "ﾓﾉｸﾛA4通常形式.xlsx"),
             vemo::JoinPath(forms, "ﾓﾉｸﾛA4承認形式.xlsx"), vemo::JoinPath(forms, "ﾓﾉｸﾛA4内訳詳細形式.xlsx"),
             vemo::JoinPath(forms, "全地連ﾓﾉｸﾛA4通常形式.xlsx")};
@@ -91,9 +104,13 @@ int ClampFormType(int formType, size_t formCount) {
     return formType;
 }
 
-void LoadSettings(CQtSettings& profile, const std::string& programFolder, const std::string& defaultMasterFolder,
-                  const CWindowRect& defaultRect, CAppSettings& out) {
+std::vector<CReplacedPath> LoadSettings(CQtSettings& profile, const std::string& programFolder,
+                                        const std::string& defaultMasterFolder, const CWindowRect& defaultRect,
+                                        CAppSettings& out) {
     const std::string app = platformtext::kAppName;
+    std::vector<CReplacedPath> replaced;
+    const std::string data = vemo::JoinPath(programFolder, vemo::app::kDataFolderName);
+    const std::string forms = vemo::JoinPath(programFolder, kFormFolder);
 
     out.maximised = profile.GetInt(app, kMainWindow, "Size_Status", 0) != 0;
     out.window.left = profile.GetInt(app, kMainWindow, "left", defaultRect.left);
@@ -102,9 +119,13 @@ void LoadSettings(CQtSettings& profile, const std::string& programFolder, const 
     out.window.bottom = profile.GetInt(app, kMainWindow, "bottom", defaultRect.bottom);
 
     std::string master = profile.GetString(app, kPath, "MasterData", "");
-    out.masterDataFolder = master.empty() ? defaultMasterFolder : master;
+    out.masterDataFolder = master.empty() ? defaultMasterFolder
+                                          : OwnWhenGone(master, vemo::JoinPath(data, vemo::FileNameOf(master)),
+                                                        vemo::FolderExists, replaced);
     std::string zairyo = profile.GetString(app, kPath, "ZairyouData", "");
-    out.zairyoTankaPath = zairyo.empty() ? DefaultZairyoTankaPath(programFolder) : zairyo;
+    out.zairyoTankaPath = zairyo.empty() ? DefaultZairyoTankaPath(programFolder)
+                                         : OwnWhenGone(zairyo, vemo::JoinPath(data, vemo::FileNameOf(zairyo)),
+                                                       vemo::FileExists, replaced);
 
     out.formList.clear();
     // A damaged count cannot make the load read values without end.
@@ -114,7 +135,9 @@ void LoadSettings(CQtSettings& profile, const std::string& programFolder, const 
     } else {
         for (int i = 0; i < formNum; ++i) {
             std::string form = profile.GetString(app, kPrint, FormKey(i), "");
-            if (!form.empty()) out.formList.push_back(ResolveStoredFormPath(form));
+            if (form.empty()) continue;
+            const std::string own = ResolveStoredFormPath(vemo::JoinPath(forms, vemo::FileNameOf(form)));
+            out.formList.push_back(OwnWhenGone(ResolveStoredFormPath(form), own, vemo::FileExists, replaced));
         }
     }
     out.formType = ClampFormType(profile.GetInt(app, kPrint, "FormType", 0), out.formList.size());
@@ -130,6 +153,13 @@ void LoadSettings(CQtSettings& profile, const std::string& programFolder, const 
     out.DouroCalc = 0;
     out.spWidthWari = profile.GetInt(app, kPrint, "SpWidthWari", 1000) / 1000.0;
     for (const auto& o : kRoundingOptions) out.*o.member = profile.GetInt(app, kPrint, o.key, o.defaultValue);
+    return replaced;
+}
+
+std::string ReplacedPathsNotice(const std::vector<CReplacedPath>& replaced) {
+    std::string text = apptext::kReplacedPathsHeading;
+    for (const CReplacedPath& r : replaced) text += vemo::FillText(apptext::kReplacedPathLine, {r.stored, r.used});
+    return text;
 }
 
 void SaveSettings(CQtSettings& profile, CAppSettings& s) {

@@ -51,12 +51,26 @@ std::string DefaultZairyoTankaPath(const std::string& programFolder);
 // or the home folder when there is none.
 std::string DefaultDocumentFolder();
 
+// A stored path that was gone at loading, and the program's own one read in its place.
+struct CReplacedPath {
+    std::string stored, used;
+    bool operator==(const CReplacedPath&) const = default;
+};
+
 // Reads every setting. defaultMasterFolder is kept when the profile names no master-data folder;
 // defaultRect is the window rectangle used when the profile has none. The process's current
 // directory becomes the remembered one ("LastDirectry", DefaultDocumentFolder when absent). A stored
 // print form ending ".xls" whose file is gone while its ".xlsx" is there is read as the ".xlsx".
-void LoadSettings(CQtSettings& profile, const std::string& programFolder, const std::string& defaultMasterFolder,
-                  const CWindowRect& defaultRect, CAppSettings& out);
+// The settings are the user's, shared by every copy of the program: a stored master-data folder,
+// material-price file or print form that is gone (a build folder removed, a program folder moved)
+// is read as the program's own of the same name, under its データ格納 or フォーム, when that is
+// there; otherwise it is kept. Returns what was read in place of what, in the order read.
+std::vector<CReplacedPath> LoadSettings(CQtSettings& profile, const std::string& programFolder,
+                                        const std::string& defaultMasterFolder, const CWindowRect& defaultRect,
+                                        CAppSettings& out);
+
+// The notice telling the user which stored paths were replaced.
+std::string ReplacedPathsNotice(const std::vector<CReplacedPath>& replaced);
 
 // Writes every setting back. The "Print" section is rewritten whole; the print-form list is
 // saved without duplicates (and the list in settings loses them too); FormType is kept within the

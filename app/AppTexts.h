@@ -86,7 +86,11 @@
     X(kMasterSelectOld, "このデータが参照しているマスターデータは、")                                          \
     X(kMasterSelectBut, "ですが、")                                                                            \
     X(kMasterSelectNew, "データ参照先を現在設定されている、下記のマスターデータに変更します。")                \
-    X(kSelectedFolderIncomplete, "選択フォルダには、歩掛データ、変化率データが存在しません。")
+    X(kSelectedFolderIncomplete, "選択フォルダには、歩掛データ、変化率データが存在しません。")             \
+    /* Start-up: stored paths that are gone, replaced by the program's own (a heading, then for each */        \
+    /* the stored path (%1) and the one now used (%2)) */                                                     \
+    X(kReplacedPathsHeading, "以下のデータが見つからないため、プログラムに付属のデータを使用します。\n\n")   \
+    X(kReplacedPathLine, "%1\n\u3000→ %2\n")
 
 namespace apptext {
 #define VEMO_APP_TEXT_CONSTANT(name, text) inline constexpr char name[] = text;

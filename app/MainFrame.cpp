@@ -137,14 +137,16 @@ void CMainFrame::UpdateRecentFileMenu(const CRecentFileList& recent) {
     if (m_recentSeparator) m_recentSeparator->setVisible(!files.empty());
 }
 
-void CMainFrame::LoadSettings(const std::string& programFolder, const std::string& defaultMasterFolder) {
+std::vector<CReplacedPath> CMainFrame::LoadSettings(const std::string& programFolder,
+                                                    const std::string& defaultMasterFolder) {
     QScreen* s = screen();
     QRect area = s ? s->geometry() : QRect(0, 0, 1024, 768);
     int dpi = s ? static_cast<int>(s->logicalDotsPerInchX()) : 96;
-    ::LoadSettings(m_profile, programFolder, defaultMasterFolder, DefaultWindowRect(dpi, area.width(), area.height()),
-                   m_settings);
+    std::vector<CReplacedPath> replaced = ::LoadSettings(
+        m_profile, programFolder, defaultMasterFolder, DefaultWindowRect(dpi, area.width(), area.height()), m_settings);
     const CWindowRect& r = m_settings.window;
     if (r.Width() > 0 && r.Height() > 0) setGeometry(r.left, r.top, r.Width(), r.Height());
+    return replaced;
 }
 
 void CMainFrame::SaveSettings() {

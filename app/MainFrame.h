@@ -30,8 +30,9 @@ public:
     // commands on a double-click.
     void OnCreate();
 
-    // Reads every setting into the application's settings and places the window.
-    void LoadSettings(const std::string& programFolder, const std::string& defaultMasterFolder);
+    // Reads every setting into the application's settings and places the window; returns the
+    // stored paths read as the program's own (see ::LoadSettings).
+    std::vector<CReplacedPath> LoadSettings(const std::string& programFolder, const std::string& defaultMasterFolder);
     // Writes them back, with the window's placement.
     void SaveSettings();
     // Shows the window in the state the settings chose.

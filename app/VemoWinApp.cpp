@@ -145,7 +145,7 @@ bool CVemoWinApp::InitInstance() {
     m_host.SetStatusSink([this](int pane, const QString& text) {
         if (m_frame) m_frame->StatusBar()->SetPaneText(pane, text);
     });
-    m_frame->LoadSettings(m_programFolder, m_store.DefaultMasterDataFolder());
+    const auto replaced = m_frame->LoadSettings(m_programFolder, m_store.DefaultMasterDataFolder());
     m_store.SetMasterDataFolder(m_settings.masterDataFolder);
     m_store.SetZairyoTankaPath(m_settings.zairyoTankaPath);
     m_frame->UpdateRecentFileMenu(m_recent);
@@ -187,6 +187,7 @@ bool CVemoWinApp::InitInstance() {
     const bool loaded = m_store.LoadMastersAtStartup();
     CSplashWnd::HideSplashScreen();
     if (!loaded) return false;
+    if (!replaced.empty()) AfxMessageBox(ReplacedPathsNotice(replaced), MsgButtons::Ok, MsgIcon::Information);
     m_frame->SetMessagePaneText(QString::fromUtf8(mastertext::kStatusHelpHint));
 
     if (!file.isEmpty() && !OpenDocumentFile(QDir::fromNativeSeparators(file).toStdString())) return false;

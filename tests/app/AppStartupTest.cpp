@@ -598,10 +598,19 @@ TEST_F(AppStartup, AnUnreadableMaterialFileFallsBackWithAMessage) {
     EXPECT_EQ(app.GetPreviousZairyoTankaPath(), "");
 }
 
+// Stored masters and material prices that are gone (a removed build folder) are the program's own,
+// told once and saved.
 TEST_F(AppStartup, SettingsAreSavedOnClose) {
+    const std::string gone = "/消えた/データ格納";
+    CQtSettings().SetString(platformtext::kAppName, "Path", "MasterData", gone + "/参考マスター25");
+    CQtSettings().SetString(platformtext::kAppName, "Path", "ZairyouData", gone + "/材料単価データ25.zoa");
     CVemoWinApp app({}, program.root.Path());
     ScriptedHost scripted;
+    ScriptedDialogs none;
     ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(scripted.MessageTexts(), std::vector<std::string>{apptext::kReplacedPathsHeading +
+        vemo::FillText(apptext::kReplacedPathLine, {gone + "/参考マスター25", program.masters}) +
+        vemo::FillText(apptext::kReplacedPathLine, {gone + "/材料単価データ25.zoa", program.data + "/材料単価データ25.zoa"})});
     EXPECT_TRUE(app.MainFrame()->close());
     CQtSettings profile;
     EXPECT_EQ(profile.GetString(platformtext::kAppName, "Path", "MasterData", ""), program.masters);

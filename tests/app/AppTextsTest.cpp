@@ -120,6 +120,8 @@ const TextEntry kAppTexts[] = {
     {"kMasterSelectBut", "ですが、"},
     {"kMasterSelectNew", "データ参照先を現在設定されている、下記のマスターデータに変更します。"},
     {"kSelectedFolderIncomplete", "選択フォルダには、歩掛データ、変化率データが存在しません。"},
+    {"kReplacedPathsHeading", "以下のデータが見つからないため、プログラムに付属のデータを使用します。\n\n"},
+    {"kReplacedPathLine", "%1\n\u3000→ %2\n"},
     {"kAboutCaption", "バージョン情報"},
     {"kAboutTitle", "Vemo Ovra  農林版  令和7年度積算基準対応版"},
     {"kVersionBefore", "Ver "},

@@ -204,14 +204,15 @@ TEST_F(SettingsTest, StoredXlsFormsAreReadAsTheirXlsx) {
     WriteTestFile(m_program / "フォーム/ｶﾗｰA4形式.xlsx", "x");
     WriteTestFile(m_program / "フォーム/自作.xls", "x");
     const std::string forms[] = {m_program / "フォーム/ｶﾗｰA4形式.xls", m_program / "フォーム/自作.xls",
-                                 m_program / "フォーム/無い.xls"};
+                                 "/消えた/フォーム/無い.xls", "/消えた/フォーム/ｶﾗｰA4形式.xls"};
     CQtSettings profile;
-    profile.SetInt(kApp, "Print", "FormNum", 3);
-    for (int i = 0; i < 3; ++i) profile.SetString(kApp, "Print", "Form" + std::to_string(i), forms[i]);
+    profile.SetInt(kApp, "Print", "FormNum", 4);
+    for (int i = 0; i < 4; ++i) profile.SetString(kApp, "Print", "Form" + std::to_string(i), forms[i]);
     CAppSettings s;
     LoadSettings(profile, m_program.Path(), "/m", m_rect, s);
-    // Only an .xls that is gone while its .xlsx is there changes.
-    EXPECT_EQ(s.formList, (std::vector<std::string>{m_program / "フォーム/ｶﾗｰA4形式.xlsx", forms[1], forms[2]}));
+    // Only an .xls that is gone while its .xlsx is there changes; a form whose folder is gone is the program's own.
+    EXPECT_EQ(s.formList, (std::vector<std::string>{m_program / "フォーム/ｶﾗｰA4形式.xlsx", forms[1], forms[2],
+                                                    m_program / "フォーム/ｶﾗｰA4形式.xlsx"}));
 }
 
 TEST_F(SettingsTest, FormTypeIsClampedBothWays) {
