@@ -343,11 +343,10 @@ bool CVemoWinView::Input::Commit(int gyomu, int index) {
     return false;
 }
 
-CVemoWinView::ChangeMark::ChangeMark(CVemoWinView& view)
-    : m_view(view), m_stored(view.GetItemList()->StoredBytes()) {}
+CVemoWinView::ChangeMark::ChangeMark(CVemoWinView& view) : m_view(view), m_stored(*view.GetItemList()) {}
 
 CVemoWinView::ChangeMark::~ChangeMark() {
-    if (m_view.GetItemList()->StoredBytes() != m_stored) m_view.MarkModified();
+    if (m_stored.Differ(*m_view.GetItemList())) m_view.MarkModified();
 }
 
 // The 歩掛 background of rows, with the 工種 entry of the row before kept: rows come in 工種 runs.

@@ -141,7 +141,7 @@ public:
 
     private:
         CVemoWinView& m_view;
-        std::string m_stored;
+        CStoredContents m_stored;
     };
     // Redraws every row from the item list and keeps the current row within it.
     void RefillGrid();

@@ -272,7 +272,7 @@ public:
 
         CSekisanData& m_data;
         CSekisanItemList m_items;  // the rows before the input
-        std::string m_stored;      // and their stored bytes
+        CStoredContents m_stored;  // and their stored bytes
         CalcLimits m_limits;
         CalcLimits m_past;
         bool m_open = true;

@@ -94,3 +94,14 @@ private:
 
     std::vector<std::unique_ptr<CSekisanItem>> m_items;
 };
+
+// The stored bytes of a list at one moment: whether a list's stored contents (what a save would write)
+// differ from them later tells whether an input or a command changed the estimate.
+class CStoredContents {
+public:
+    explicit CStoredContents(const CSekisanItemList& list) : m_bytes(list.StoredBytes()) {}
+    bool Differ(const CSekisanItemList& list) const { return list.StoredBytes() != m_bytes; }
+
+private:
+    std::string m_bytes;
+};

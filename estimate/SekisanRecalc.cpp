@@ -133,7 +133,7 @@ CSekisanData::PricedCopy CSekisanData::PriceCopy(CopyTells tells, int follow) co
 }
 
 CSekisanData::Input::Input(CSekisanData& data)
-    : m_data(data), m_stored(data.m_ItemList.StoredBytes()), m_limits(data.m_limits) {
+    : m_data(data), m_stored(data.m_ItemList), m_limits(data.m_limits) {
     m_items.Copy(data.m_ItemList);
 }
 
@@ -147,7 +147,7 @@ void CSekisanData::Input::Cancel() {
     PutBack();
 }
 
-bool CSekisanData::Input::Changed() const { return m_data.m_ItemList.StoredBytes() != m_stored; }
+bool CSekisanData::Input::Changed() const { return m_stored.Differ(m_data.m_ItemList); }
 
 void CSekisanData::Input::PutBack() {
     m_data.m_limits = m_limits;

@@ -307,7 +307,7 @@ int CMasterDataStore::LoadInto(Root& target, const std::string& path) {
 }
 
 template <class Root>
-int CMasterDataStore::Save(Root& root, const std::string& path, int lockId) {
+int CMasterDataStore::Save(Root& root, const std::string& path, int lockId, SaveOf of) {
     // The lock is checked, not lifted: the new file takes the old one's read-only mark with it when
     // it replaces it, so the master is never writable, not even when the program dies mid-save. The
     // lock file is held while the file is written, so that a take-over by another copy either comes
@@ -326,11 +326,18 @@ int CMasterDataStore::Save(Root& root, const std::string& path, int lockId) {
     int ok = 1;
     root.Serialize(ar, &ok);
     std::string reason;
-    if (!ok || !vemo::WriteFileThroughLink(path, ar.Buffer(), &reason)) {
-        Warn(path + mastertext::kFileMissing + (reason.empty() ? "" : "\n" + reason));
-        return 0;
+    vemo::SaveResult result = vemo::SaveResult::failed;
+    if (ok && of == SaveOf::userFile)
+        result = vemo::SaveUserFile(path, ar.Buffer(), &reason);
+    else if (ok && vemo::WriteFileThroughLink(path, ar.Buffer(), &reason))
+        result = vemo::SaveResult::saved;
+    switch (result) {
+        case vemo::SaveResult::saved: return 1;
+        case vemo::SaveResult::readOnly: Warn(mastertext::kSaveRefused); return 0;
+        case vemo::SaveResult::failed: break;
     }
-    return 1;
+    Warn(path + mastertext::kFileMissing + (reason.empty() ? "" : "\n" + reason));
+    return 0;
 }
 
 template int CMasterDataStore::LoadInto(CBukakeFile&, const std::string&);
@@ -344,11 +351,7 @@ template int CMasterDataStore::LoadInto(CZairyoTankaFile&, const std::string&);
 int CMasterDataStore::SaveZairyoTankaCopy(const CZairyoTankaFile& file, const std::string& path) {
     CZairyoTankaFile copy = file;
     if (vemo::SamePath(path, LockPath(kLockZairyoTanka))) return Save(copy, path, kLockZairyoTanka);
-    if (vemo::IsReadOnlyMarked(path)) {
-        Warn(mastertext::kSaveRefused);
-        return 0;
-    }
-    return Save(copy, path, -1);
+    return Save(copy, path, -1, SaveOf::userFile);
 }
 
 int CMasterDataStore::SerializeBukakeFile(int store, CBukakeFile* object, std::string path) {

@@ -184,8 +184,11 @@ private:
     vemo::LockWait* StepWait() { return m_stepWaits.empty() ? nullptr : m_stepWaits.back().get(); }
     void ShowLockWait(vemo::LockWait::Duration waited, vemo::LockWait::Duration budget);
 
+    // Whose file a save writes: one of the program's own (written whatever its mark: the store marks
+    // its masters itself) or a file the user chose, which is left as it is while it is marked read-only.
+    enum class SaveOf { program, userFile };
     template <class Root>
-    int Save(Root& root, const std::string& path, int lockId);
+    int Save(Root& root, const std::string& path, int lockId, SaveOf of = SaveOf::program);
     int LoadZairyoTanka(CZairyoTankaFile& target, std::string path, bool isOwn, std::string* loadedPath);
     std::string LockPath(LockId id) const;
     vemo::LockOwner Self() const;

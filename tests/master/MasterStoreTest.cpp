@@ -222,14 +222,15 @@ TEST(MasterStore, StartupLoadsAndLocksInOrderAndExitReleases) {
         EXPECT_EQ(host.panes[3].back(), "材料単価 令和7年度");
 
         // A lock file that another open of it keeps a read lock on keeps its mark; the lock is given up, so
-        // that the store's own release after this one does not wait again (this one waits the real bound).
+        // that the store's own release after this one does not wait again (this one waits the bound, on
+        // the counting clock).
         const std::string tanka = f.LockableFiles()[CMasterDataStore::kLockTanka];
-        const int reader = ::open(vemo::LockFilePath(tanka).c_str(), O_RDONLY | O_CLOEXEC);
-        struct flock fl {};
-        fl.l_type = F_RDLCK;
-        ASSERT_EQ(::fcntl(reader, F_OFD_SETLK, &fl), 0);
+        const int reader = KeepRecordLock(vemo::LockFilePath(tanka));
+        ASSERT_GE(reader, 0);
+        CountingLockClock clock;
         store.ReleaseAllLocks();
         ::close(reader);
+        EXPECT_GT(clock.slept.count(), 0);
         for (const auto& path : f.LockableFiles()) EXPECT_EQ(IsReadOnlyMarked(path), path == tanka) << path;
         EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockBukake), 0);
         EXPECT_EQ(store.GetLockOwner(CMasterDataStore::kLockTanka), 0);
