@@ -220,6 +220,9 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
     const bool bukken = item->m_nGyomu == Gyomu::Bukken;
     const bool type4 = detail.m_bukakeType == BukakeType::Materials;
     const int kubun = calc.HasKubunritsu(*shubetsu, item->m_nGyomu);
+    // With no single correction each line is corrected with a rate of its own (a 区分率): its remark
+    // shows that rate, so that the lines' amounts and their rates give the corrected amount.
+    const bool lineRates = kubun == 1 && !correction;
     columns = std::clamp(columns, 0, kMeisaiMaxColumns);
 
     // Setup: the rows the table shows before the rest is summed into its last row, and the layout
@@ -249,6 +252,7 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
     std::array<double, kMeisaiMaxColumns> rowQty{};
     std::array<bool, kMeisaiMaxColumns> rowHas{};
     int64_t rowAmount = 0, rowDirect = 0, rowLabour = 0;
+    std::optional<double> rowRate;  // a merged row's only while its lines share it
 
     for (int i = 0; i < lines; ++i) {
         const CBukakeDetailLine* line = detail.GetLine(i);
@@ -290,8 +294,11 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
         }
         amountTotal += amount;
         if (amount <= 0) continue;
+        const std::optional<double> rate =
+            lineRates ? std::optional<double>(calc.CalcBukakeFormula(shubetsu, index, 1, i + 1)) : std::nullopt;
 
         if (!merged) {
+            rowRate = rate;
             rowQty = raw;
             rowHas = has;
             rowAmount = amount;
@@ -305,6 +312,7 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
             rowAmount += amount;
             rowDirect += direct;
             rowLabour += labourPart;
+            if (rowRate != rate) rowRate.reset();
         }
         m_job.SetCellTextAt("**区分", 0, r, merged ? kMeisaiMergedRow : name);
         if (!omit) {
@@ -316,6 +324,9 @@ int CEstimateReport::WriteJininkeiRows(CSekisanData& calc, int index, int column
                 if (rowLabour > 0) m_job.SetCellLongAt("**労務費行単位", 0, r, rowLabour);
             }
             if (rowAmount > 0) m_job.SetCellLongAt(amountCell, 0, r, rowAmount);
+            if (lineRates)
+                m_job.SetCellTextAt("**直人労務費", 0, r,
+                                    rowRate ? Format(kMeisaiLineCorrectionFormat, FactorText(*rowRate)) : std::string());
         }
         if (r < rowCapacity - 1) {
             ++r;

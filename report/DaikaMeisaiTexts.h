@@ -12,8 +12,10 @@
     X(kMeisaiPerUnitFormat, "1%s当たり")                                                           \
     X(kMeisaiPerQuantityFormat, "%.2f%s当り")                                                      \
     /* Correction: the rate when the rates differ by 区分, the rate ("%.1f": per cent over 1), */     \
-    /* the brackets of the lower name and of a description, the correction formula texts */         \
+    /* a line's own rate then ("%s": the factor), the brackets of the lower name and of a */          \
+    /* description, the correction formula texts */                                                 \
     X(kMeisaiNoSingleCorrection, "－－%")                                                          \
+    X(kMeisaiLineCorrectionFormat, "補正率 %s")                                                    \
     X(kMeisaiCorrectionFormat, "%.1f%%")                                                           \
     X(kMeisaiBracketOpen, "(")                                                                     \
     X(kMeisaiBracketClose, ")")                                                                    \

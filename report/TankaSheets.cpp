@@ -236,7 +236,9 @@ void DensiRows(TankaCall& w, int& number, const CCalcSettings& settings, int per
         int direct = 0, x = 0, lineTotal = 0;
         const int q = w.calc.CalcRowWorkers(d, k, f, direct, x, AmountPart::Amount, &w.item, lineTotal);
         if (q <= 0) continue;
-        LineRow(w, k, q, number);
+        // The line quotes what its 単価表 ends at (its labour and its 電子計算機使用料): the lines add
+        // up to the 合計, which holds the 電子計算機使用料 whether it is included or shown below.
+        LineRow(w, k, lineTotal, number);
         if (x > 0) densi += x;
     }
     int unused = 0;

@@ -218,6 +218,7 @@ const TextEntry kExpected[] = {
     {"kMeisaiPerUnitFormat", "1%s当たり"},
     {"kMeisaiPerQuantityFormat", "%.2f%s当り"},
     {"kMeisaiNoSingleCorrection", "－－%"},
+    {"kMeisaiLineCorrectionFormat", "補正率 %s"},
     {"kMeisaiCorrectionFormat", "%.1f%%"},
     {"kMeisaiBracketOpen", "("},
     {"kMeisaiBracketClose", ")"},

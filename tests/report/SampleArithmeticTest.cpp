@@ -259,25 +259,30 @@ void ExpectEndsAtThePrice(const std::vector<Line>& lines, const CSekisanItem& it
 
 // The 明細表's corrected amount is the row's price, and what its explanation multiplies by ② (① or the
 // amount per unit) gives it, within the digits ② is printed with and a yen for each cut. A 区分率 row
-// prints no single ②; a type-13 row converts by its own quantity instead.
+// prints each line's rate in its remark instead (① × ② is then the sum of the lines times their rates,
+// of the basis its explanation converts from); a type-13 row converts by its own quantity instead.
 void ExpectCorrectionMultipliesOut(const PrintedPage& page, const CSekisanItem& item) {
     const std::optional<double> corrected = page.Number("**補正後の金額");
     ASSERT_TRUE(corrected.has_value());
     EXPECT_DOUBLE_EQ(*corrected, RowPrice(item));
     const std::string explanation = page.Text("**補正説明");
-    if (explanation.find("換算") != std::string::npos) return;
+    const bool byLines = page.Text("**補正率") == reporttext::kMeisaiNoSingleCorrection;
+    if (explanation.find("換算") != std::string::npos && !byLines) return;
     const bool ofTotal = explanation.find("①") != std::string::npos;
-    const std::optional<double> x = page.Number(ofTotal ? "**人件費直接経費合計" : "**単位当り金額");
+    std::optional<double> x = page.Number(ofTotal ? "**人件費直接経費合計" : "**単位当り金額");
     ASSERT_TRUE(x.has_value()) << explanation;
     double factor = 1.0;
     double slack = 1.0;  // the corrected amount is cut to yen
     if (explanation.find("②") != std::string::npos) {
         const std::optional<double> f = page.Number("**補正率2");
-        if (!f) {
-            EXPECT_EQ(page.Text("**補正率"), reporttext::kMeisaiNoSingleCorrection) << "no ②";
-            return;
+        ASSERT_TRUE(f || byLines) << "no ②";
+        if (!f) x = 0.0;
+        for (int r = 0; !f && !page.Text("**区分", r).empty() && Squeezed(page.Text("**区分", r)) != "合計"; ++r, ++slack) {
+            const std::string rate = page.Text("**直人労務費", r);
+            ASSERT_FALSE(rate.empty()) << "no rate on " << page.Text("**区分", r);
+            *x += page.Number(AmountCell(page), r).value_or(0.0) * std::stod(rate.substr(rate.rfind(' ') + 1));
         }
-        factor = *f;
+        factor = f.value_or(1.0);
         // The amount per unit was cut before it was corrected.
         if (!ofTotal) slack += factor;
     }
@@ -291,7 +296,8 @@ void ExpectCorrectionMultipliesOut(const PrintedPage& page, const CSekisanItem& 
         added = page.Number(block ? "**経費金額" : AmountCell(page), r).value_or(0.0);
         EXPECT_GT(added, 0.0) << "no 電子計算機使用料 line";
     }
-    EXPECT_NEAR(*x * factor + added, *corrected, slack) << explanation << " " << *x << " × " << factor << " + " << added;
+    const double basis = byLines && explanation.find("換算") != std::string::npos ? std::atof(explanation.c_str()) : 1.0;
+    EXPECT_NEAR((*x * factor + added) / basis, *corrected, slack) << explanation << " " << *x << " × " << factor << " + " << added;
 }
 
 // The staffing table's 合計 row is the sum of the lines above it (those from the top to the first row

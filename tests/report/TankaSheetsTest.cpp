@@ -277,8 +277,8 @@ TEST_F(TankaSheetTest, PagesWithoutAmountsAndTheTitlesOfOtherTemplates) {
 //     the flag set V = −1,980, so the 摘要 reads −(67,980 − 1,980) = −66,000.
 TEST_F(TankaSheetTest, DensiRowsAndPages) {
     AddDensi();
-    const Rows included = {{"設計", "1", "km", "55000", "55000", "　第1号単価表"},
-                           {"照査", "1", "km", "22000", "22000", "　第2号単価表"},
+    const Rows included = {{"設計", "1", "km", "56650", "56650", "　第1号単価表"},
+                           {"照査", "1", "km", "22330", "22330", "　第2号単価表"},
                            {"合計", "", "", "", "78980", "-66000"}};
     const struct {
         const char* name;
@@ -291,9 +291,7 @@ TEST_F(TankaSheetTest, DensiRowsAndPages) {
         {"man-days to 0.01", 1, 3, included},
         // Not included: the total with it, the total without it and the 電子計算機使用料 itself.
         {"not included", 0, 4,
-         {{"設計", "1", "km", "55000", "55000", "　第1号単価表"},
-          {"照査", "1", "km", "22000", "22000", "　第2号単価表"},
-          {"合計", "", "", "", "78980", "-66000"},
+         {included[0], included[1], included[2],
           {"電子計算機使用料控除後合計", "", "", "", "77000", ""},
           {"", "", "", "", "", ""},
           {"電子計算機使用料", "", "", "", "1980", ""}}},
