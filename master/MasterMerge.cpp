@@ -21,20 +21,36 @@ bool HasUserShubetsu(const CBukakeKoshu& koshu) {
     return false;
 }
 
+// The first code of the category's allocation range that into holds no 工種 on, nor source (when
+// given); kNoFreeKoshuCode when there is none.
+int32_t FreeKoshuCode(const CBukakeGyomu& into, const CBukakeGyomu* source, int category) {
+    if (category == KoshuCategory::None) return kNoFreeKoshuCode;
+    const KoshuCodeRange r = into.NewKoshuCodeRange(category);
+    for (int32_t code = r.low; code <= r.high; ++code)
+        if (!into.HasKoshu(code) && !(source && source->HasKoshu(code))) return code;
+    return kNoFreeKoshuCode;
+}
+
+// The first 種別 code that target holds no 種別 on, nor source (when given); -1 when there is none.
+int32_t FreeShubetsuCode(const CBukakeKoshu& target, const CBukakeKoshu* source) {
+    for (int32_t code = kShubetsuCodes.low; code <= kShubetsuCodes.high; ++code)
+        if (!target.HasShubetsu(code) && !(source && source->HasShubetsu(code))) return code;
+    return -1;
+}
+
 // A user 工種 copied in on a code the 業務 already held, with the 工種 it was copied from.
 struct Clash {
     const CBukakeKoshu* source;
     CBukakeKoshu* copy;
 };
 
-// Gives each clashing copy the first free code of its category, or takes it out again when the
-// category has none; each is listed in moved.
-void MoveClashingKoshu(const std::vector<Clash>& clashes, CBukakeGyomu& into, std::vector<MovedKoshu>& moved) {
+// Gives each clashing copy the first free code of its category (free in source too, when given), or
+// takes it out again when the category has none; each is listed in moved.
+void MoveClashingKoshu(const std::vector<Clash>& clashes, CBukakeGyomu& into, const CBukakeGyomu* source,
+                       std::vector<MovedKoshu>& moved) {
     for (const Clash& c : clashes) {
-        const int category = c.copy->GetCodeCategory();
-        int32_t code = category == KoshuCategory::None ? kNoFreeKoshuCode : into.GetNewKoshuCode(category);
-        if (code < 0) {
-            code = kNoFreeKoshuCode;
+        const int32_t code = FreeKoshuCode(into, source, c.copy->GetCodeCategory());
+        if (code == kNoFreeKoshuCode) {
             for (int i = 0; i < into.GetCount(); ++i) {
                 if (into.GetKoshu(i) != c.copy) continue;
                 into.RemoveKoshu(i);
@@ -52,6 +68,7 @@ bool MergeGyomu(const CBukakeGyomu& from, CBukakeGyomu& into, const BukakeMergeR
                 std::vector<MovedKoshu>& moved) {
     const int32_t gyomu = into.m_code;
     const bool clearFlags = rules.clearConventionalFlags && !KeepsConventionalFlags(gyomu);
+    const CBukakeGyomu* codesOfSource = rules.newCodesFreeInSource ? &from : nullptr;
     // Clashing copies get their new codes once every user 工種 is in, so that a new code is never
     // one that a later user 工種 keeps.
     std::vector<Clash> clashes;
@@ -79,7 +96,7 @@ bool MergeGyomu(const CBukakeGyomu& from, CBukakeGyomu& into, const BukakeMergeR
                 auto copy = DeepCopy(t);
                 if (clearFlags) copy->m_conventional = 0;
                 if (target->HasShubetsu(copy->m_code)) {
-                    int free = target->GetNewShubetsuCode();
+                    const int32_t free = FreeShubetsuCode(*target, rules.newCodesFreeInSource ? &k : nullptr);
                     if (free < 0) continue;  // the 工種 has no code left: the 種別 cannot be carried
                     copy->m_code = free;
                 }
@@ -88,7 +105,7 @@ bool MergeGyomu(const CBukakeGyomu& from, CBukakeGyomu& into, const BukakeMergeR
         }
         if (step && !step()) return false;
     }
-    MoveClashingKoshu(clashes, into, moved);
+    MoveClashingKoshu(clashes, into, codesOfSource, moved);
     return true;
 }
 

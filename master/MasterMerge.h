@@ -31,6 +31,10 @@ struct BukakeMergeRules {
     // Outside 業務 2, 5 and 7 the copies get split flag 0 on the 工種 and conventional-method flag 0 on
     // each 種別 (old files default both to 1).
     bool clearConventionalFlags = false;
+    // A 工種 or 種別 that takes a new code takes one that `from` does not use either, so that a row of
+    // an estimate on a code of `from` (an entry the destination dropped) finds no other entry there
+    // (update). Otherwise only the destination's codes count (old-version import).
+    bool newCodesFreeInSource = true;
 };
 
 // A user 工種 carried into a 業務 that already held its code: it takes the first free code of its
@@ -54,7 +58,7 @@ int CountUserBukakeEntries(const CBukakeFile& from, const CBukakeFile& into);
 // the first free code of its category and is listed in moved (with kNoFreeKoshuCode, and left out,
 // when there is none; never with skipExistingKoshu). Each user 種別 of another 工種 is appended to
 // the 工種 of the same code in `into` (dropped when there is none), taking the first free 種別 code
-// when its own is taken. step runs after each 工種 of `from` that holds user entries. false when
+// when its own is taken. A free code is one of neither master under newCodesFreeInSource. step runs after each 工種 of `from` that holds user entries. false when
 // step asked to stop (into is then half merged and must be dropped).
 bool MergeUserBukake(const CBukakeFile& from, CBukakeFile& into, const BukakeMergeRules& rules,
                      const MergeStep& step, std::vector<MovedKoshu>& moved);
