@@ -132,7 +132,7 @@ bool CMasterImporter::MergeOldBukake(const std::string& path, CBukakeFile& resul
     rules.skipExistingKoshu = true;
     rules.clearConventionalFlags = true;
     rules.newCodesFreeInSource = false;
-    std::vector<MovedKoshu> moved;  // stays empty: a 工種 on a code already held is left out
+    std::vector<MovedEntry> moved;  // not told: a 工種 on a code already held is left out
     if (!MergeUserBukake(old, merged, rules, progress.Stepper(), moved)) return false;
     progress.Hide();
     result = std::move(merged);

@@ -151,6 +151,14 @@
       "ため、引き継ぐことができません。\n同じ種類の任意の工種を減らしてから、もう一度更新作業を実行してください。\n") \
     X(kKoshuCodeBefore, "工種コード ")                                                                         \
     X(kKoshuCodeArrow, " → ")                                                                                  \
+    /* User 種別 the new 歩掛 master renumbered or could not take (names, separator, Before, code(s)) */     \
+    X(kMovedShubetsuHeading,                                                                                   \
+      "\n\n以下の任意の種別は、新しい歩掛データの同じ工種に同じ種別コードの種別があるため、種別コードを変更しました。\n"                                                 \
+      "これらの種別を使用している積算データでは、種別を選択し直してください。\n") \
+    X(kDroppedShubetsuHeading,                                                                                 \
+      "\n\n以下の任意の種別は、新しい歩掛データに同じ工種コードの工種がないか、空いている種別コードがないため、" \
+      "引き継ぐことができませんでした。\nこれらの種別を使用している積算データでは、種別を選択し直してください。\n") \
+    X(kShubetsuCodeBefore, "種別コード ")                                                                      \
     /* The automatic update: the state lines of AutoVerup.txt, then its messages; a text starting with */    \
     /* "」" follows "「" and a file or folder name */                                                          \
     X(kAutoVerupAllTodo, "All AutoVerup = 対応する")                                                           \

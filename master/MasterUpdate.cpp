@@ -22,18 +22,36 @@ const char kShippedMasterSet[] = "参考マスター";
 
 std::string ZairyoTankaFileName() { return std::string(kZairyoTankaDefaultStem) + kZairyoTankaExtension; }
 
-// One line per user 工種 that was given a new code (carried) or could not be carried (!carried):
-// its names, its former code and (carried) its new one.
-std::string KoshuLines(const std::vector<MovedKoshu>& moved, bool carried) {
+// One line per user 工種 (or, with shubetsu, 種別) that was given a new code because its own was
+// taken (carried) or could not be carried (!carried): its names, its former code and (carried) its
+// new one.
+std::string MovedLines(const std::vector<MovedEntry>& moved, bool shubetsu, bool carried) {
     std::string lines;
-    for (const MovedKoshu& m : moved) {
-        if ((m.newCode != kNoFreeKoshuCode) != carried) continue;
-        lines += m.gyomuName + " " + m.koshuName + mastertext::kFindingSeparator + mastertext::kKoshuCodeBefore +
-                 vemo::FormatInt(m.oldCode);
-        if (carried) lines += mastertext::kKoshuCodeArrow + vemo::FormatInt(m.newCode);
+    for (const MovedEntry& m : moved) {
+        if (m.IsShubetsu() != shubetsu || m.Carried() != carried || (carried && !m.clash)) continue;
+        lines += m.gyomuName + " " + m.koshuName;
+        if (shubetsu) lines += " " + m.shubetsuName;
+        lines += mastertext::kFindingSeparator;
+        lines += shubetsu ? mastertext::kShubetsuCodeBefore : mastertext::kKoshuCodeBefore;
+        lines += vemo::FormatInt(shubetsu ? m.oldShubetsu : m.oldKoshu);
+        if (carried) lines += mastertext::kKoshuCodeArrow + vemo::FormatInt(shubetsu ? m.newShubetsu : m.newKoshu);
         lines += "\n";
     }
     return lines;
+}
+
+// The closing message's sections on the user entries that took new codes or were dropped ("" when
+// none).
+std::string MovedNote(const std::vector<MovedEntry>& moved) {
+    std::string note;
+    auto section = [&](const char* heading, bool shubetsu, bool carried) {
+        const std::string lines = MovedLines(moved, shubetsu, carried);
+        if (!lines.empty()) note += heading + lines;
+    };
+    section(mastertext::kMovedKoshuHeading, false, true);
+    section(mastertext::kMovedShubetsuHeading, true, true);
+    section(mastertext::kDroppedShubetsuHeading, true, false);
+    return note;
 }
 
 }  // namespace
@@ -69,18 +87,17 @@ CMasterUpdater::Merge CMasterUpdater::MergeBukake(const std::string& path, CBuka
     if (!m_store.SerializeBukakeFile(0, &shipped, path)) return Merge::failed;
     const CBukakeFile& user = m_store.GetBukakeFile();
     CMasterProgress progress(mastertext::kStatusImportingBukake, CountUserBukakeEntries(user, shipped));
-    std::vector<MovedKoshu> moved;
+    std::vector<MovedEntry> moved;
     if (!MergeUserBukake(user, shipped, BukakeMergeRules{}, progress.Stepper(), moved)) return Merge::cancelled;
     progress.Hide();
     // A user 工種 that finds no code of its own is neither dropped nor doubled: the update fails,
     // and the user learns which 工種 stands in the way.
-    const std::string lost = KoshuLines(moved, false);
+    const std::string lost = MovedLines(moved, false, false);
     if (!lost.empty()) {
         AfxMessageBox(mastertext::kKoshuWithoutFreeCodeHeading + lost, MsgButtons::Ok, MsgIcon::Exclamation);
         return Merge::failed;
     }
-    const std::string lines = KoshuLines(moved, true);
-    movedNote = lines.empty() ? std::string() : mastertext::kMovedKoshuHeading + lines;
+    movedNote = MovedNote(moved);
     result = std::move(shipped);
     return Merge::merged;
 }

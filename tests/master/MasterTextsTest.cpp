@@ -134,6 +134,13 @@ const TextEntry kExpected[] = {
      "引き継ぐことができません。\n同じ種類の任意の工種を減らしてから、もう一度更新作業を実行してください。\n"},
     {"kKoshuCodeBefore", "工種コード "},
     {"kKoshuCodeArrow", " → "},
+    {"kMovedShubetsuHeading",
+     "\n\n以下の任意の種別は、新しい歩掛データの同じ工種に同じ種別コードの種別があるため、種別コードを変更しました。\n"
+     "これらの種別を使用している積算データでは、種別を選択し直してください。\n"},
+    {"kDroppedShubetsuHeading",
+     "\n\n以下の任意の種別は、新しい歩掛データに同じ工種コードの工種がないか、空いている種別コードがないため、"
+     "引き継ぐことができませんでした。\nこれらの種別を使用している積算データでは、種別を選択し直してください。\n"},
+    {"kShubetsuCodeBefore", "種別コード "},
     {"kAutoVerupAllTodo", "All AutoVerup = 対応する"},
     {"kAutoVerupAllUnnecessary", "All AutoVerup = 対応済み"},
     {"kAutoVerupAllDone", "All AutoVerup = 対応完了"},

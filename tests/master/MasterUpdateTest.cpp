@@ -32,7 +32,7 @@ TEST(UpdateCommands, BukakeUpdateMergesAsksAndSaves) {
     EXPECT_EQ(host.messages[1].text, mastertext::kAskOverwriteBukake);
     EXPECT_EQ(host.messages[1].buttons, MsgButtons::YesNo);
     // The success text follows the save, not the merge.
-    EXPECT_EQ(host.messages[2].text, mastertext::kBukakeUpdated);
+    EXPECT_EQ(host.messages[2].text, mastertext::kBukakeUpdated + UserShubetsuNote());
     EXPECT_EQ(host.messages[2].icon, MsgIcon::Information);
     EXPECT_EQ(host.messages[2].caption, "Vemo Ovra 農林版");
 
@@ -146,10 +146,11 @@ TEST(UpdateCommands, CancelAtEveryProgressStepChangesNoMasterAndNoFile) {
 }
 
 TEST(UpdateCommands, UserKoshuOnAShippedCodeTakesTheFirstFreeCodeAndIsNamed) {
-    // The new 設計 holds 350 (the user's 150, raised) and 300, the first code of a new 設計 工種.
+    // The new 設計 holds 350 (the user's 150, raised) and 300, the first code of a new 設計 工種. The
+    // user 種別 2 of 測量 1 takes 3; 物件調査 no longer has the 工種 of the user 種別 7.
     const std::string moved = std::string(mastertext::kMovedKoshuHeading) + "設計 利用者工種" +
                               mastertext::kFindingSeparator + mastertext::kKoshuCodeBefore + "150" +
-                              mastertext::kKoshuCodeArrow + "301\n";
+                              mastertext::kKoshuCodeArrow + "301\n" + UserShubetsuNote();
     const std::pair<std::string, std::function<int(CMasterUpdater&)>> commands[] = {
         {mastertext::kBukakeUpdated, [](CMasterUpdater& u) { return u.DoBukakeUpdate(1); }},
         {mastertext::kUpdateAllDone, [](CMasterUpdater& u) { return u.DoAutoFileVersionUp(1); }},
@@ -244,7 +245,7 @@ TEST(AutoFileVersionUp, ReplacesSmallMastersKeepsCoverDataAndMergesTheRest) {
     host.answers = {IDYES};
     EXPECT_EQ(updater.DoAutoFileVersionUp(0), 1);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{mastertext::kAskUpdateAll,
-                                                             mastertext::kUpdateAllDone}));
+                                                             mastertext::kUpdateAllDone + UserShubetsuNote()}));
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
 
     // 諸経費 and プログラム金額: the shipped files, in the store's places, and in memory.
@@ -276,7 +277,7 @@ TEST(AutoFileVersionUp, SilentRunUpdatesTheMaterialPrices) {
     auto store = f.Start();
     CMasterUpdater updater(*store);
     EXPECT_EQ(updater.DoAutoFileVersionUp(1), 1);
-    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{mastertext::kUpdateAllDone});
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{mastertext::kUpdateAllDone + UserShubetsuNote()});
     EXPECT_EQ(store->GetZairyoTankaFile().m_dataVersion, 2500);
     EXPECT_EQ(store->GetZairyoTankaFile().FindItem(1001), nullptr);
     EXPECT_TRUE(LoadFile<CZairyoTankaFile>(f.data + "/材料単価データ25.zoa") == store->GetZairyoTankaFile());
