@@ -159,6 +159,12 @@
       "\n\n以下の任意の種別は、新しい歩掛データに同じ工種コードの工種がないか、空いている種別コードがないため、" \
       "引き継ぐことができませんでした。\nこれらの種別を使用している積算データでは、種別を選択し直してください。\n") \
     X(kShubetsuCodeBefore, "種別コード ")                                                                      \
+    /* The record of the moves beside the 歩掛 master: its first line, and the message when it cannot */     \
+    /* be written (after its path) */                                                                          \
+    X(kMoveRecordHeader, "歩掛コード変更記録 ZORVA Development Corp.")                                         \
+    X(kMoveRecordNotWritten,                                                                                   \
+      "\nに工種・種別コードの変更記録を書き込めませんでした。\n"                                               \
+      "積算データを開いても、コードが変わった工種・種別の行は新しいコードに置き換えられません。")                \
     /* The automatic update: the state lines of AutoVerup.txt, then its messages; a text starting with */    \
     /* "」" follows "「" and a file or folder name */                                                          \
     X(kAutoVerupAllTodo, "All AutoVerup = 対応する")                                                           \

@@ -141,6 +141,10 @@ const TextEntry kExpected[] = {
      "\n\n以下の任意の種別は、新しい歩掛データに同じ工種コードの工種がないか、空いている種別コードがないため、"
      "引き継ぐことができませんでした。\nこれらの種別を使用している積算データでは、種別を選択し直してください。\n"},
     {"kShubetsuCodeBefore", "種別コード "},
+    {"kMoveRecordHeader", "歩掛コード変更記録 ZORVA Development Corp."},
+    {"kMoveRecordNotWritten",
+     "\nに工種・種別コードの変更記録を書き込めませんでした。\n"
+     "積算データを開いても、コードが変わった工種・種別の行は新しいコードに置き換えられません。"},
     {"kAutoVerupAllTodo", "All AutoVerup = 対応する"},
     {"kAutoVerupAllUnnecessary", "All AutoVerup = 対応済み"},
     {"kAutoVerupAllDone", "All AutoVerup = 対応完了"},

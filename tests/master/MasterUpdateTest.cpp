@@ -1,11 +1,15 @@
 // The update commands, the material-price carry-over and the whole update, on real files.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "UpdateFixture.h"
+#include "master/BukakeMoveRecord.h"
 #include "master/MasterTexts.h"
 #include "master/MasterUpdate.h"
+#include "platform/Cp932.h"
 #include "platform/FileUtil.h"
 
 using namespace updatetest;
@@ -15,6 +19,12 @@ using vemo::IsReadOnlyMarked;
 namespace {
 
 const std::string kAborted = mastertext::kUpdateAborted;
+// A record of moves with one line, and the lines the update of the fixture adds to it.
+const std::string kRecordStart = mastertext::kMoveRecordHeader + std::string("\r\n1\t9\t-\t10\t-\t古い工種\r\n");
+std::string FixtureMoves(const char* userKoshuCode = "350") {
+    return "1\t1\t2\t1\t3\t利用者基準点\r\n2\t150\t-\t" + std::string(userKoshuCode) +
+           "\t-\t利用者工種\r\n3\t5\t7\t-\t-\t消える種別\r\n";
+}
 
 }  // namespace
 
@@ -161,6 +171,8 @@ TEST(UpdateCommands, UserKoshuOnAShippedCodeTakesTheFirstFreeCodeAndIsNamed) {
         AddKoshu(*shipped.FindGyomu(2), 300, "新工種A");
         AddKoshu(*shipped.FindGyomu(2), 350, "新工種B");
         WriteMaster(f.shippedMasters + "/歩掛データ.soa", shipped);
+        // The record of an earlier update, with a line that is none; the moves are added after it.
+        WriteTestFile(MoveRecordPath(f.masters), vemo::Utf8ToCp932(kRecordStart + "ゴミ\r\n"));
         ScriptedHost host;
         auto store = f.Start();
         CMasterUpdater updater(*store);
@@ -170,7 +182,43 @@ TEST(UpdateCommands, UserKoshuOnAShippedCodeTakesTheFirstFreeCodeAndIsNamed) {
         ASSERT_NE(b.FindKoshu(2, 301), nullptr) << closing;
         EXPECT_EQ(b.FindKoshu(2, 301)->m_name, "利用者工種") << closing;
         EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{closing + moved}) << closing;
+        EXPECT_EQ(vemo::Cp932ToUtf8(ReadTestFile(MoveRecordPath(f.masters))), kRecordStart + FixtureMoves("301")) << closing;
     }
+}
+
+TEST(UpdateCommands, ARecordThatIsNoRecordIsNeitherReadNorFollowed) {
+    const std::string record = vemo::Utf8ToCp932(kRecordStart);
+    const std::pair<const char*, std::function<void(const std::string&, const std::string&)>> cases[] = {
+        {"link", [&](const std::string& at, const std::string& other) {
+             WriteTestFile(other, record);
+             std::filesystem::create_symlink(other, at);
+         }},
+        {"pipe", [](const std::string& at, const std::string&) { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); }},
+        {"too long", [&](const std::string& at, const std::string&) { WriteTestFile(at, record + std::string(kMoveRecordLimit, '\n')); }},
+        {"foreign", [](const std::string& at, const std::string&) { WriteTestFile(at, "2\t150\t-\t350\t-\t利用者工種\r\n"); }},
+    };
+    for (const auto& [name, lay] : cases) {
+        UpdateProgram f;
+        const std::string other = f.root / "other.txt";
+        lay(MoveRecordPath(f.masters), other);
+        EXPECT_TRUE(ReadMoveRecord(f.masters).empty()) << name;
+        ScriptedHost host;
+        auto store = f.Start();
+        EXPECT_EQ(CMasterUpdater(*store).DoBukakeUpdate(1), 1) << name;
+        ASSERT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(MoveRecordPath(f.masters)))) << name;
+        EXPECT_EQ(vemo::Cp932ToUtf8(ReadTestFile(MoveRecordPath(f.masters))),
+                  mastertext::kMoveRecordHeader + ("\r\n" + FixtureMoves())) << name;
+        if (std::filesystem::exists(other)) EXPECT_EQ(ReadTestFile(other), record) << name;
+    }
+    // A record that cannot be written is told; the update stands.
+    UpdateProgram f;
+    std::filesystem::create_directory(MoveRecordPath(f.masters));
+    ScriptedHost host;
+    auto store = f.Start();
+    EXPECT_EQ(CMasterUpdater(*store).DoBukakeUpdate(1), 1);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text.rfind(MoveRecordPath(f.masters) + mastertext::kMoveRecordNotWritten, 0), 0u);
+    EXPECT_EQ(host.messages[1].text, mastertext::kBukakeUpdated + UserShubetsuNote());
 }
 
 // ---------------------------------------------------------------------------------------------
