@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "master/KoshuCategory.h"
 #include "master/MasterFile.h"
 #include "master/MasterTexts.h"
 
@@ -18,7 +17,10 @@
 
 inline constexpr char kBukakeFileName[] = "歩掛データ.soa";
 // The codes of the 種別 of a 工種.
-inline constexpr KoshuCodeRange kShubetsuCodes{1, 999};
+inline constexpr int32_t kFirstShubetsuCode = 1;
+inline constexpr int32_t kLastShubetsuCode = 999;
+
+struct KoshuCodeRange;  // master/KoshuCategory.h
 
 // One line of the standard-work-volume grid of a detail.
 class CBukakeDetailLine {
@@ -189,7 +191,7 @@ public:
 
     // First free 種別 code in 1..999; -1 when all are used.
     int GetNewShubetsuCode() const {
-        return m_shubetsu.NewCode(&CBukakeShubetsu::m_code, kShubetsuCodes.low, kShubetsuCodes.high);
+        return m_shubetsu.NewCode(&CBukakeShubetsu::m_code, kFirstShubetsuCode, kLastShubetsuCode);
     }
     // Moves a 種別 within the list; returns to, or -1 (nothing changed) when an index is out of range.
     int MoveShubetsu(int from, int to) { return m_shubetsu.Move(from, to); }

@@ -34,7 +34,7 @@ int32_t FreeKoshuCode(const CBukakeGyomu& into, const CBukakeGyomu* source, int 
 // The first 種別 code that target holds no 種別 on, nor source (when given); kNotCarried when there
 // is none.
 int32_t FreeShubetsuCode(const CBukakeKoshu& target, const CBukakeKoshu* source) {
-    for (int32_t code = kShubetsuCodes.low; code <= kShubetsuCodes.high; ++code)
+    for (int32_t code = kFirstShubetsuCode; code <= kLastShubetsuCode; ++code)
         if (!target.HasShubetsu(code) && !(source && source->HasShubetsu(code))) return code;
     return kNotCarried;
 }

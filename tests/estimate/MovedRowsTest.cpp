@@ -6,27 +6,10 @@
 #include "estimate/EstimateTexts.h"
 #include "estimate/MovedRows.h"
 #include "master/MasterTexts.h"
-#include "platform/NumberText.h"
 #include "platform/TextUtil.h"
 
 using namespace estimate_test;
 using namespace masterbuild;
-
-namespace {
-
-// "業務.工種.種別" of every row, empty codes left out.
-std::string Codes(const CSekisanItemList& list) {
-    std::string codes;
-    for (int i = 0; i < list.GetCount(); ++i) {
-        const CSekisanItem& item = *list.GetItem(i);
-        codes += (i ? " " : "") + vemo::FormatInt(item.m_nGyomu);
-        for (int32_t c : {item.m_nKoshu, item.m_nShubetsu})
-            if (!IsUnset(c)) codes += "." + vemo::FormatInt(c);
-    }
-    return codes;
-}
-
-}  // namespace
 
 TEST(MovedRows, RowsOfMovedEntriesTakeTheirNewCodesOrAreLeftAndNamed) {
     // Two updates: the user's 150 was raised to 350, then took 301 for a shipped 350; the user's 160
@@ -52,7 +35,7 @@ TEST(MovedRows, RowsOfMovedEntriesTakeTheirNewCodesOrAreLeftAndNamed) {
         .Koshu(160, "同名工種").Gyomu(1, "測量業務").Koshu(1, "基準点測量").Shubetsu(2, "利用者基準点")
         .Shubetsu(2, "2級基準点").Gyomu(3, "物件調査業務").Koshu(5, "旧工種").Shubetsu(7, "消える種別");
     const MovedRowsCheck check = RepointMovedRows(list, moves, master);
-    EXPECT_EQ(Codes(list), "2 2.301 2.301.1 2.150 2.150 2.160 1 1.1 1.1.3 1.1.2 3 3.5 3.5.7");
+    EXPECT_EQ(RowCodes(list), "2 2.301 2.301.1 2.150 2.150 2.160 1 1.1 1.1.3 1.1.2 3 3.5 3.5.7");
 
     const std::string sep = mastertext::kFindingSeparator, arrow = mastertext::kKoshuCodeArrow;
     const std::string koshu = sep + mastertext::kKoshuCodeBefore, shubetsu = sep + mastertext::kShubetsuCodeBefore;
