@@ -187,38 +187,34 @@ TEST(UpdateCommands, UserKoshuOnAShippedCodeTakesTheFirstFreeCodeAndIsNamed) {
 }
 
 TEST(UpdateCommands, ARecordThatIsNoRecordIsNeitherReadNorFollowed) {
+    // Each is passed over and replaced by this update's moves, the file a link names left as it was;
+    // a folder cannot be replaced, which is told, and the update stands.
     const std::string record = vemo::Utf8ToCp932(kRecordStart);
     const std::pair<const char*, std::function<void(const std::string&, const std::string&)>> cases[] = {
-        {"link", [&](const std::string& at, const std::string& other) {
-             WriteTestFile(other, record);
-             std::filesystem::create_symlink(other, at);
-         }},
-        {"pipe", [](const std::string& at, const std::string&) { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); }},
-        {"too long", [&](const std::string& at, const std::string&) { WriteTestFile(at, record + std::string(kMoveRecordLimit, '\n')); }},
-        {"foreign", [](const std::string& at, const std::string&) { WriteTestFile(at, "2\t150\t-\t350\t-\t利用者工種\r\n"); }},
+        {"link", [&](auto& at, auto& other) { WriteTestFile(other, record); std::filesystem::create_symlink(other, at); }},
+        {"pipe", [](auto& at, auto&) { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); }},
+        {"too long", [&](auto& at, auto&) { WriteTestFile(at, record + std::string(kMoveRecordLimit, '\n')); }},
+        {"foreign", [](auto& at, auto&) { WriteTestFile(at, "2\t150\t-\t350\t-\t利用者工種\r\n"); }},
+        {"folder", [](auto& at, auto&) { std::filesystem::create_directory(at); }},
     };
     for (const auto& [name, lay] : cases) {
         UpdateProgram f;
-        const std::string other = f.root / "other.txt";
-        lay(MoveRecordPath(f.masters), other);
+        const std::string at = MoveRecordPath(f.masters), other = f.root / "other.txt";
+        lay(at, other);
         EXPECT_TRUE(ReadMoveRecord(f.masters).empty()) << name;
         ScriptedHost host;
         auto store = f.Start();
         EXPECT_EQ(CMasterUpdater(*store).DoBukakeUpdate(1), 1) << name;
-        ASSERT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(MoveRecordPath(f.masters)))) << name;
-        EXPECT_EQ(vemo::Cp932ToUtf8(ReadTestFile(MoveRecordPath(f.masters))),
-                  mastertext::kMoveRecordHeader + ("\r\n" + FixtureMoves())) << name;
+        ASSERT_FALSE(host.messages.empty()) << name;
+        EXPECT_EQ(host.messages.back().text, mastertext::kBukakeUpdated + UserShubetsuNote()) << name;
+        if (std::filesystem::is_directory(at)) {
+            EXPECT_EQ(host.messages[0].text.rfind(at + mastertext::kMoveRecordNotWritten, 0), 0u);
+            continue;
+        }
+        ASSERT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(at))) << name;
+        EXPECT_EQ(vemo::Cp932ToUtf8(ReadTestFile(at)), mastertext::kMoveRecordHeader + ("\r\n" + FixtureMoves())) << name;
         if (std::filesystem::exists(other)) EXPECT_EQ(ReadTestFile(other), record) << name;
     }
-    // A record that cannot be written is told; the update stands.
-    UpdateProgram f;
-    std::filesystem::create_directory(MoveRecordPath(f.masters));
-    ScriptedHost host;
-    auto store = f.Start();
-    EXPECT_EQ(CMasterUpdater(*store).DoBukakeUpdate(1), 1);
-    ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[0].text.rfind(MoveRecordPath(f.masters) + mastertext::kMoveRecordNotWritten, 0), 0u);
-    EXPECT_EQ(host.messages[1].text, mastertext::kBukakeUpdated + UserShubetsuNote());
 }
 
 // ---------------------------------------------------------------------------------------------
