@@ -236,8 +236,7 @@ TEST(MergeRules, UserShubetsuWithoutFreeCodeIsLeftOut) {
 }
 
 TEST(MergeRules, ANewCodeIsAlsoFreeInTheMasterBeforeTheUpdate) {
-    // The user's master held a shipped 工種 300 and 種別 3 that the new one dropped: estimate rows
-    // on those codes must not find the user's entries there.
+    // The user's master held a shipped 工種 300 and 種別 3 that the new one dropped.
     CBukakeFile user = UserBukake();
     AddKoshu(*user.FindGyomu(2), 300, "廃止工種");
     AddShubetsu(*user.FindKoshu(1, 1), 3, "廃止種別");

@@ -37,8 +37,7 @@ CZairyoTankaFile ShippedZairyo();
 CShokeihiFile ShippedShokeihi();
 CProgramKingakuFile ShippedProgramKingaku();
 
-// The closing message's sections on the user 種別 of UserBukake that ShippedBukake renumbers (2 of
-// 測量 1 takes 3) or drops (7 of 物件調査 5, a 工種 no longer shipped).
+// The closing message's sections on the user 種別 that ShippedBukake renumbers (2 → 3) or drops (7).
 std::string UserShubetsuNote();
 
 template <class Root>
