@@ -1,7 +1,8 @@
 // The master-data maintenance commands: updates from the shipped data, imports and the
 // consistency check. The work is done by the master-data core; the program refreshes the status
-// panes afterwards, since a 単価 or 材料単価 update can change what they show, and the estimates
-// naming the material-price file in use take its prices again.
+// panes afterwards, since a 単価 or 材料単価 update can change what they show, the estimates
+// naming the material-price file in use take its prices again, and the open estimates are checked
+// against the moves a 歩掛 update recorded.
 #include "app/CommandIds.h"
 #include "app/VemoWinApp.h"
 #include "master/MasterCheck.h"
@@ -11,9 +12,11 @@
 void CVemoWinApp::RegisterMasterDataCommands() {
     auto updateCommand = [this](int id, int (CMasterUpdater::*operation)(int)) {
         OnCommand(id, [this, operation] {
+            const auto recordBefore = MoveRecordState();
             CMasterUpdater updater(m_store);
             (updater.*operation)(0);
             RefreshMasterPanes();
+            CheckMovedRowsSince(recordBefore);
         });
     };
     updateCommand(cmd::BukakeUpdate, &CMasterUpdater::DoBukakeUpdate);

@@ -26,6 +26,8 @@
 #include "app/VemoWinDoc.h"
 #include "app/VemoWinView.h"
 #include "dialogkit/CodeMarkGuard.h"
+#include "estimate/MovedRows.h"
+#include "master/BukakeMoveRecord.h"
 #include "master/MasterImport.h"
 #include "master/MasterTexts.h"
 #include "master/MasterUpdate.h"
@@ -205,7 +207,9 @@ bool CVemoWinApp::InitInstance() {
     m_previousZairyoPath.clear();
     m_screenColorDepth = GetScreenColorDepth();
     // The automatic master-data update ("AutoVerup.txt" beside the program; nothing when absent).
+    const auto recordBefore = MoveRecordState();
     CMasterUpdater(m_store).RunAutoVerup();
+    CheckMovedRowsSince(recordBefore);
     m_commands.UpdateActions();
     return true;
 }
@@ -381,7 +385,12 @@ std::vector<CCommandTarget*> CVemoWinApp::CommandRoute() const {
 
 void CVemoWinApp::RunUpdater(int fromUser) { upvane::Run(m_programFolder, fromUser, false); }
 
-int CVemoWinApp::OnMasterDataSetting() { return m_store.SelectMasterFolder(0); }
+int CVemoWinApp::OnMasterDataSetting() {
+    const auto before = MoveRecordState();
+    const int chosen = m_store.SelectMasterFolder(0);
+    CheckMovedRowsSince(before);
+    return chosen;
+}
 
 int CVemoWinApp::LoadFormText(CPrintFormText& text) const {
     const auto& forms = m_settings.formList;
@@ -484,12 +493,17 @@ CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
         WatchDocument(view->GetDocument());
         AddRecentFile(path);
     }
+    const auto recordBefore = MoveRecordState();
     {
-        // The folder and the material prices the estimate is made to name are a change of it.
+        // The folder and the material prices the estimate is made to name are a change of it, and so
+        // are the rows pointed at the codes their entries took in an update.
         CVemoWinView::ChangeMark mark(*view);
         ReconcileMasterFolder(*view->GetDocument());
+        CheckMovedRows(*view);
         ReconcileZairyoTanka(*view->GetDocument());
     }
+    // A switch to the estimate's folder is one for every open estimate.
+    CheckMovedRowsSince(recordBefore, view);
     view->LayoutGrid();
     view->ApplyColourDepth();
     view->RefreshHeader();
@@ -512,6 +526,32 @@ void CVemoWinApp::ReconcileMasterFolder(CVemoWinDoc& doc) {
     m_store.SerializeBukakeFile(0, nullptr, "");
     m_store.SerializeHenkaritsuFile(0, nullptr, "");
     m_store.ShowMasterFolderInStatus();
+}
+
+void CVemoWinApp::CheckMovedRows(CVemoWinView& view) {
+    const std::vector<BukakeMoveLine> moves = ReadMoveRecord(m_store.GetMasterDataFolder());
+    if (moves.empty()) return;
+    const MovedRowsCheck check = RepointMovedRows(*view.GetItemList(), moves, m_store.GetBukakeFile());
+    if (check.Empty()) return;
+    AfxMessageBox(MovedRowsMessage(check, view.GetDocument()->GetTitle().toStdString()), MsgButtons::Ok,
+                  check.left.empty() ? MsgIcon::Information : MsgIcon::Exclamation);
+}
+
+std::pair<std::string, size_t> CVemoWinApp::MoveRecordState() const {
+    const std::string folder = m_store.GetMasterDataFolder();
+    return {folder, ReadMoveRecord(folder).size()};
+}
+
+void CVemoWinApp::CheckMovedRowsSince(const std::pair<std::string, size_t>& before, CVemoWinView* skip) {
+    if (MoveRecordState() == before) return;
+    for (CVemoWinView* w : EstimateWindows()) {
+        if (w == skip) continue;
+        {
+            CVemoWinView::ChangeMark mark(*w);
+            CheckMovedRows(*w);
+        }
+        w->OnUpdate();
+    }
 }
 
 void CVemoWinApp::ReconcileZairyoTanka(CVemoWinDoc& doc) {

@@ -183,6 +183,14 @@ private:
     // An estimate window became the active one (its view's activation runs once per change).
     void OnViewActivated(CVemoWinView* view);
     void ReconcileMasterFolder(CVemoWinDoc& doc);
+    // The rows of an estimate on codes that updates of the 歩掛 master took from user 工種 and 種別
+    // (the record of the master-data folder in use) are pointed at the new codes or left for the
+    // user, who is told in one message. The caller marks the estimate modified (ChangeMark).
+    void CheckMovedRows(CVemoWinView& view);
+    // What the check depends on: the master-data folder and the number of moves in its record.
+    std::pair<std::string, size_t> MoveRecordState() const;
+    // Checks every open estimate (but skip) again when the folder or its record changed since before.
+    void CheckMovedRowsSince(const std::pair<std::string, size_t>& before, CVemoWinView* skip = nullptr);
     void ReconcileZairyoTanka(CVemoWinDoc& doc);
     void OnChildClosed();
     void RunUpdater(int fromUser);

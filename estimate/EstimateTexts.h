@@ -23,6 +23,14 @@
     X(MsgReadOnlySekisanFile, \
       "積算データ ファイル「%1」は読み取り専用のため、上書き保存できません。\n" \
       "名前を付けて保存で、別のファイルに保存してください。") \
+    /* Rows checked against the moves of user 工種 and 種别 (%1 the estimate's name; a line follows */ \
+    /* each heading for each row: names, separator, code before, code(s)). */ \
+    X(MsgMovedRowsChecked, \
+      "積算データ「%1」の行を、歩掛データの更新でコードが変わった任意の工種・種別と照らし合わせました。\n") \
+    X(MsgMovedRowsRepointed, "\n以下の行は、工種・種別コードが変わったため、新しいコードに置き換えました。\n") \
+    X(MsgMovedRowsLeft, \
+      "\n以下の行は、コードが変わった、または引き継がれなかった任意の工種・種別の行か確かめられないため、" \
+      "そのままにしました。\n工種選択・種別選択で選択し直してください。\n") \
     /* The document type. */ \
     X(DocumentName, "積算データ") \
     X(FileNewName, "Vemo Ovra") \

@@ -25,7 +25,7 @@ int CBukakeKoshu::CodeCategory(int32_t code) { return KoshuCodeCategory(code); }
 
 int CBukakeKoshu::CategoryGroup(int category) { return KoshuCategoryGroup(category); }
 
-int CBukakeGyomu::GetNewKoshuCode(int category) const {
+KoshuCodeRange CBukakeGyomu::NewKoshuCodeRange(int category) const {
     KoshuCodeRange r{0, 0};
     if (category >= 0 && category < kKoshuCategoryCount) {
         // New codes are three-digit codes of the category.
@@ -34,6 +34,11 @@ int CBukakeGyomu::GetNewKoshuCode(int category) const {
         if (category == KoshuCategory::Special && IsSokuryoGyomu(m_code)) r.high = kSokuryoLastNewSpecialKoshu;
         if (category == KoshuCategory::Tail) r.high = Koshu::DensiRow - 1;
     }
+    return r;
+}
+
+int CBukakeGyomu::GetNewKoshuCode(int category) const {
+    const KoshuCodeRange r = NewKoshuCodeRange(category);
     return m_koshu.NewCode(&CBukakeKoshu::m_code, r.low, r.high);
 }
 

@@ -16,6 +16,11 @@
 // writes its split flag before its 業務.
 
 inline constexpr char kBukakeFileName[] = "歩掛データ.soa";
+// The codes of the 種別 of a 工種.
+inline constexpr int32_t kFirstShubetsuCode = 1;
+inline constexpr int32_t kLastShubetsuCode = 999;
+
+struct KoshuCodeRange;  // master/KoshuCategory.h
 
 // One line of the standard-work-volume grid of a detail.
 class CBukakeDetailLine {
@@ -185,7 +190,9 @@ public:
     void RemoveAllShubetsu() { m_shubetsu.RemoveAll(); }
 
     // First free 種別 code in 1..999; -1 when all are used.
-    int GetNewShubetsuCode() const { return m_shubetsu.NewCode(&CBukakeShubetsu::m_code, 1, 999); }
+    int GetNewShubetsuCode() const {
+        return m_shubetsu.NewCode(&CBukakeShubetsu::m_code, kFirstShubetsuCode, kLastShubetsuCode);
+    }
     // Moves a 種別 within the list; returns to, or -1 (nothing changed) when an index is out of range.
     int MoveShubetsu(int from, int to) { return m_shubetsu.Move(from, to); }
 
@@ -226,6 +233,8 @@ public:
     // First free code of the category's allocation range in this 業務; -1 when the range is full. A
     // category outside 0..5 tries only the code 0.
     int GetNewKoshuCode(int category) const;
+    // The codes GetNewKoshuCode allocates from for the category.
+    KoshuCodeRange NewKoshuCodeRange(int category) const;
     // The 工種 code in front of which a new 工種 of the category goes; 0 when this 業務 has none.
     int GetAnchorKoshuCode(int category, int32_t splitFlag) const;
     // Inserts a new 工種 in front of the anchor of its category (in front of the last 工種 when the

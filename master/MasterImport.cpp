@@ -131,7 +131,8 @@ bool CMasterImporter::MergeOldBukake(const std::string& path, CBukakeFile& resul
     BukakeMergeRules rules;
     rules.skipExistingKoshu = true;
     rules.clearConventionalFlags = true;
-    std::vector<MovedKoshu> moved;  // stays empty: a 工種 on a code already held is left out
+    rules.newCodesFreeInSource = false;
+    std::vector<MovedEntry> moved;  // not told: a 工種 on a code already held is left out
     if (!MergeUserBukake(old, merged, rules, progress.Stepper(), moved)) return false;
     progress.Hide();
     result = std::move(merged);

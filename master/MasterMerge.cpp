@@ -21,20 +21,37 @@ bool HasUserShubetsu(const CBukakeKoshu& koshu) {
     return false;
 }
 
+// The first code of the category's allocation range that into holds no 工種 on, nor source (when
+// given); kNotCarried when there is none.
+int32_t FreeKoshuCode(const CBukakeGyomu& into, const CBukakeGyomu* source, int category) {
+    if (category == KoshuCategory::None) return kNotCarried;
+    const KoshuCodeRange r = into.NewKoshuCodeRange(category);
+    for (int32_t code = r.low; code <= r.high; ++code)
+        if (!into.HasKoshu(code) && !(source && source->HasKoshu(code))) return code;
+    return kNotCarried;
+}
+
+// The first 種別 code that target holds no 種別 on, nor source (when given); kNotCarried when there
+// is none.
+int32_t FreeShubetsuCode(const CBukakeKoshu& target, const CBukakeKoshu* source) {
+    for (int32_t code = kFirstShubetsuCode; code <= kLastShubetsuCode; ++code)
+        if (!target.HasShubetsu(code) && !(source && source->HasShubetsu(code))) return code;
+    return kNotCarried;
+}
+
 // A user 工種 copied in on a code the 業務 already held, with the 工種 it was copied from.
 struct Clash {
     const CBukakeKoshu* source;
     CBukakeKoshu* copy;
 };
 
-// Gives each clashing copy the first free code of its category, or takes it out again when the
-// category has none; each is listed in moved.
-void MoveClashingKoshu(const std::vector<Clash>& clashes, CBukakeGyomu& into, std::vector<MovedKoshu>& moved) {
+// Gives each clashing copy the first free code of its category (free in source too, when given), or
+// takes it out again when the category has none; each is listed in moved.
+void MoveClashingKoshu(const std::vector<Clash>& clashes, CBukakeGyomu& into, const CBukakeGyomu* source,
+                       std::vector<MovedEntry>& moved) {
     for (const Clash& c : clashes) {
-        const int category = c.copy->GetCodeCategory();
-        int32_t code = category == KoshuCategory::None ? kNoFreeKoshuCode : into.GetNewKoshuCode(category);
-        if (code < 0) {
-            code = kNoFreeKoshuCode;
+        const int32_t code = FreeKoshuCode(into, source, c.copy->GetCodeCategory());
+        if (code == kNotCarried) {
             for (int i = 0; i < into.GetCount(); ++i) {
                 if (into.GetKoshu(i) != c.copy) continue;
                 into.RemoveKoshu(i);
@@ -43,15 +60,16 @@ void MoveClashingKoshu(const std::vector<Clash>& clashes, CBukakeGyomu& into, st
         } else {
             c.copy->m_code = code;  // same category, so the copy stays where the insertion put it
         }
-        moved.push_back({into.m_name, c.source->m_name, c.source->m_code, code});
+        moved.push_back({into.m_name, c.source->m_name, {}, into.m_code, c.source->m_code, kUnset, code, kUnset, true});
     }
 }
 
 // Carries the user entries of one 業務 into the 業務 of the same code.
 bool MergeGyomu(const CBukakeGyomu& from, CBukakeGyomu& into, const BukakeMergeRules& rules, const MergeStep& step,
-                std::vector<MovedKoshu>& moved) {
+                std::vector<MovedEntry>& moved) {
     const int32_t gyomu = into.m_code;
     const bool clearFlags = rules.clearConventionalFlags && !KeepsConventionalFlags(gyomu);
+    const CBukakeGyomu* codesOfSource = rules.newCodesFreeInSource ? &from : nullptr;
     // Clashing copies get their new codes once every user 工種 is in, so that a new code is never
     // one that a later user 工種 keeps.
     std::vector<Clash> clashes;
@@ -67,20 +85,34 @@ bool MergeGyomu(const CBukakeGyomu& from, CBukakeGyomu& into, const BukakeMergeR
                     copy->m_splitFlag = 0;
                     for (int si = 0; si < copy->GetCount(); ++si) copy->GetShubetsu(si)->m_conventional = 0;
                 }
-                if (held) clashes.push_back({&k, copy.get()});
+                if (held)
+                    clashes.push_back({&k, copy.get()});
+                else if (code != k.m_code)
+                    moved.push_back({into.m_name, k.m_name, {}, gyomu, k.m_code, kUnset, code, kUnset, false});
                 into.InsertNewKoshu(std::move(copy));
             }
         } else {
             if (!HasUserShubetsu(k)) continue;
             CBukakeKoshu* target = into.FindKoshu(k.m_code);
-            for (int si = 0; target && si < k.GetCount(); ++si) {
+            for (int si = 0; si < k.GetCount(); ++si) {
                 const CBukakeShubetsu& t = *k.GetShubetsu(si);
                 if (t.m_userCreated != 1) continue;
+                MovedEntry entry{into.m_name, k.m_name, t.m_name, gyomu, k.m_code, t.m_code, kNotCarried, kNotCarried, false};
+                if (!target) {
+                    moved.push_back(entry);  // its 工種 is gone
+                    continue;
+                }
                 auto copy = DeepCopy(t);
                 if (clearFlags) copy->m_conventional = 0;
                 if (target->HasShubetsu(copy->m_code)) {
-                    int free = target->GetNewShubetsuCode();
-                    if (free < 0) continue;  // the 工種 has no code left: the 種別 cannot be carried
+                    entry.clash = true;
+                    const int32_t free = FreeShubetsuCode(*target, rules.newCodesFreeInSource ? &k : nullptr);
+                    if (free != kNotCarried) {
+                        entry.newKoshu = k.m_code;
+                        entry.newShubetsu = free;
+                    }
+                    moved.push_back(entry);
+                    if (free == kNotCarried) continue;  // the 工種 has no code left
                     copy->m_code = free;
                 }
                 target->AddShubetsu(std::move(copy));
@@ -88,7 +120,7 @@ bool MergeGyomu(const CBukakeGyomu& from, CBukakeGyomu& into, const BukakeMergeR
         }
         if (step && !step()) return false;
     }
-    MoveClashingKoshu(clashes, into, moved);
+    MoveClashingKoshu(clashes, into, codesOfSource, moved);
     return true;
 }
 
@@ -113,7 +145,7 @@ int CountUserBukakeEntries(const CBukakeFile& from, const CBukakeFile& into) {
 }
 
 bool MergeUserBukake(const CBukakeFile& from, CBukakeFile& into, const BukakeMergeRules& rules,
-                     const MergeStep& step, std::vector<MovedKoshu>& moved) {
+                     const MergeStep& step, std::vector<MovedEntry>& moved) {
     for (int gi = 0; gi < into.GetCount(); ++gi) {
         CBukakeGyomu& target = *into.GetGyomu(gi);
         const CBukakeGyomu* source = from.FindGyomu(target.m_code);

@@ -31,19 +31,34 @@ struct BukakeMergeRules {
     // Outside 業務 2, 5 and 7 the copies get split flag 0 on the 工種 and conventional-method flag 0 on
     // each 種別 (old files default both to 1).
     bool clearConventionalFlags = false;
+    // A 工種 or 種別 that takes a new code takes one that `from` does not use either, so that a row of
+    // an estimate on a code of `from` (an entry the destination dropped) finds no other entry there
+    // (update). Otherwise only the destination's codes count (old-version import).
+    bool newCodesFreeInSource = true;
 };
 
-// A user 工種 carried into a 業務 that already held its code: it takes the first free code of its
-// category there, so that each 工種 of a 業務 keeps a code of its own.
-struct MovedKoshu {
+// A user 工種 or 種別 whose code the merge changed, or that it could not carry: a user 工種 of
+// 業務 2 raised by 200, one carried into a 業務 that already held its code (it takes the first free
+// code of its category there, so that each 工種 of a 業務 keeps a code of its own), a user 種別 whose
+// 工種 already held its code, and a user 種別 whose 工種 is gone or has no free code.
+struct MovedEntry {
     std::string gyomuName;
     std::string koshuName;
-    int32_t oldCode;  // its code in the source master
-    int32_t newCode;  // its code in the destination; kNoFreeKoshuCode when it could not be carried
+    std::string shubetsuName;  // empty for a whole 工種
+    int32_t gyomu;
+    int32_t oldKoshu;     // the codes in the source master
+    int32_t oldShubetsu;  // kUnset for a whole 工種
+    int32_t newKoshu;     // the codes in the destination; kNotCarried when it is not there
+    int32_t newShubetsu;  // kUnset for a whole 工種
+    bool clash;           // its own code was held in the destination
+
+    bool IsShubetsu() const { return !IsUnset(oldShubetsu); }
+    bool Carried() const;
 };
-// The category of the 工種 has no free code left (or the code belongs to no category): the 工種
-// is not in the destination.
-inline constexpr int32_t kNoFreeKoshuCode = -1;
+// The code of an entry that is not in the destination: its category has no free code left (or its
+// code belongs to no category), or (種別) its 工種 is gone.
+inline constexpr int32_t kNotCarried = -1;
+inline bool MovedEntry::Carried() const { return newKoshu != kNotCarried; }
 
 // Number of progress steps' worth of user entries: over the 業務 of `from` that `into` also has, a
 // user 工種 counts its 種別, any other 工種 its user 種別.
@@ -51,13 +66,14 @@ int CountUserBukakeEntries(const CBukakeFile& from, const CBukakeFile& into);
 
 // For each 業務 of `into` that `from` also has: each user 工種 of `from` is copied in (業務 2: codes
 // 100..299 raised by 200) with the 工種 insertion rule; one whose code the 業務 already holds takes
-// the first free code of its category and is listed in moved (with kNoFreeKoshuCode, and left out,
-// when there is none; never with skipExistingKoshu). Each user 種別 of another 工種 is appended to
-// the 工種 of the same code in `into` (dropped when there is none), taking the first free 種別 code
-// when its own is taken. step runs after each 工種 of `from` that holds user entries. false when
+// the first free code of its category (left out when there is none; never with skipExistingKoshu).
+// Each user 種別 of another 工種 is appended to the 工種 of the same code in `into` (dropped when
+// there is none), taking the first free 種別 code when its own is taken. A free code is one of
+// neither master under newCodesFreeInSource. Every entry whose code changed, or that was dropped, is
+// listed in moved, in the order of `into`'s 業務, each 業務's clashing 工種 last. step runs after each 工種 of `from` that holds user entries. false when
 // step asked to stop (into is then half merged and must be dropped).
 bool MergeUserBukake(const CBukakeFile& from, CBukakeFile& into, const BukakeMergeRules& rules,
-                     const MergeStep& step, std::vector<MovedKoshu>& moved);
+                     const MergeStep& step, std::vector<MovedEntry>& moved);
 
 // How the groups of two 変化率・補正率 masters are paired; 業務 5 is looked up as 4 on the other side.
 enum class GroupPairing {

@@ -145,12 +145,26 @@
     /* User 工種 on a code the new 歩掛 master uses (a line each: names, separator, Before, code(s), "\n") */   \
     X(kMovedKoshuHeading,                                                                                      \
       "\n\n以下の任意の工種は、新しい歩掛データに同じ工種コードの工種があるため、工種コードを変更しました。\n" \
-      "これらの工種を使用している積算データでは、工種を選択し直してください。\n")                              \
+      "これらの工種を使用している積算データの行は、積算データを開くときに新しい工種コードに置き換えます。\n") \
     X(kKoshuWithoutFreeCodeHeading,                                                                            \
       "以下の任意の工種は、新しい歩掛データに同じ工種コードの工種があり、同じ種類の空いている工種コードもない" \
       "ため、引き継ぐことができません。\n同じ種類の任意の工種を減らしてから、もう一度更新作業を実行してください。\n") \
     X(kKoshuCodeBefore, "工種コード ")                                                                         \
     X(kKoshuCodeArrow, " → ")                                                                                  \
+    /* User 種別 the new 歩掛 master renumbered or could not take (names, separator, Before, code(s)) */     \
+    X(kMovedShubetsuHeading,                                                                                   \
+      "\n\n以下の任意の種別は、新しい歩掛データの同じ工種に同じ種別コードの種別があるため、種別コードを変更しました。\n" \
+      "これらの種別を使用している積算データの行は、積算データを開くときに新しい種別コードに置き換えます。\n") \
+    X(kDroppedShubetsuHeading,                                                                                 \
+      "\n\n以下の任意の種別は、新しい歩掛データに同じ工種コードの工種がないか、空いている種別コードがないため、" \
+      "引き継ぐことができませんでした。\nこれらの種別を使用している積算データでは、種別を選択し直してください。\n") \
+    X(kShubetsuCodeBefore, "種別コード ")                                                                      \
+    /* The record of the moves beside the 歩掛 master: its first line, and the message when it cannot */     \
+    /* be written (after its path) */                                                                          \
+    X(kMoveRecordHeader, "歩掛コード変更記録 ZORVA Development Corp.")                                         \
+    X(kMoveRecordNotWritten,                                                                                   \
+      "\nに工種・種別コードの変更記録を書き込めませんでした。\n"                                               \
+      "積算データを開いても、コードが変わった工種・種別の行は新しいコードに置き換えられません。")                \
     /* The automatic update: the state lines of AutoVerup.txt, then its messages; a text starting with */    \
     /* "」" follows "「" and a file or folder name */                                                          \
     X(kAutoVerupAllTodo, "All AutoVerup = 対応する")                                                           \

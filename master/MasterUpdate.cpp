@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "master/BukakeMoveRecord.h"
 #include "master/MasterMerge.h"
 #include "master/MasterCommandSupport.h"
 #include "master/MasterTexts.h"
@@ -22,16 +23,49 @@ const char kShippedMasterSet[] = "参考マスター";
 
 std::string ZairyoTankaFileName() { return std::string(kZairyoTankaDefaultStem) + kZairyoTankaExtension; }
 
-// One line per user 工種 that was given a new code (carried) or could not be carried (!carried):
-// its names, its former code and (carried) its new one.
-std::string KoshuLines(const std::vector<MovedKoshu>& moved, bool carried) {
+// One line per user 工種 (or, with shubetsu, 種別) that was given a new code because its own was
+// taken (carried) or could not be carried (!carried): its names, its former code and (carried) its
+// new one.
+std::string MovedLines(const std::vector<MovedEntry>& moved, bool shubetsu, bool carried) {
     std::string lines;
-    for (const MovedKoshu& m : moved) {
-        if ((m.newCode != kNoFreeKoshuCode) != carried) continue;
-        lines += m.gyomuName + " " + m.koshuName + mastertext::kFindingSeparator + mastertext::kKoshuCodeBefore +
-                 vemo::FormatInt(m.oldCode);
-        if (carried) lines += mastertext::kKoshuCodeArrow + vemo::FormatInt(m.newCode);
+    for (const MovedEntry& m : moved) {
+        if (m.IsShubetsu() != shubetsu || m.Carried() != carried || (carried && !m.clash)) continue;
+        lines += m.gyomuName + " " + m.koshuName;
+        if (shubetsu) lines += " " + m.shubetsuName;
+        lines += mastertext::kFindingSeparator;
+        lines += shubetsu ? mastertext::kShubetsuCodeBefore : mastertext::kKoshuCodeBefore;
+        lines += vemo::FormatInt(shubetsu ? m.oldShubetsu : m.oldKoshu);
+        if (carried) lines += mastertext::kKoshuCodeArrow + vemo::FormatInt(shubetsu ? m.newShubetsu : m.newKoshu);
         lines += "\n";
+    }
+    return lines;
+}
+
+// The closing message's sections on the user entries that took new codes or were dropped ("" when
+// none).
+std::string MovedNote(const std::vector<MovedEntry>& moved) {
+    std::string note;
+    auto section = [&](const char* heading, bool shubetsu, bool carried) {
+        const std::string lines = MovedLines(moved, shubetsu, carried);
+        if (!lines.empty()) note += heading + lines;
+    };
+    section(mastertext::kMovedKoshuHeading, false, true);
+    section(mastertext::kMovedShubetsuHeading, true, true);
+    section(mastertext::kDroppedShubetsuHeading, true, false);
+    return note;
+}
+
+// The moves as the record keeps them.
+std::vector<BukakeMoveLine> RecordLines(const std::vector<MovedEntry>& moved) {
+    std::vector<BukakeMoveLine> lines;
+    for (const MovedEntry& m : moved) {
+        BukakeMoveLine line{m.gyomu, m.oldKoshu, m.oldShubetsu, kUnset, kUnset,
+                            m.IsShubetsu() ? m.shubetsuName : m.koshuName};
+        if (m.Carried()) {
+            line.newKoshu = m.newKoshu;
+            line.newShubetsu = m.newShubetsu;
+        }
+        lines.push_back(std::move(line));
     }
     return lines;
 }
@@ -64,25 +98,34 @@ std::string CMasterUpdater::AutoVerupPath() const { return JoinPath(m_store.GetP
 // Merges into scratch objects
 
 CMasterUpdater::Merge CMasterUpdater::MergeBukake(const std::string& path, CBukakeFile& result,
-                                                   std::string& movedNote) {
+                                                   std::vector<MovedEntry>& moved) {
     CBukakeFile shipped;
     if (!m_store.SerializeBukakeFile(0, &shipped, path)) return Merge::failed;
     const CBukakeFile& user = m_store.GetBukakeFile();
     CMasterProgress progress(mastertext::kStatusImportingBukake, CountUserBukakeEntries(user, shipped));
-    std::vector<MovedKoshu> moved;
+    moved.clear();
     if (!MergeUserBukake(user, shipped, BukakeMergeRules{}, progress.Stepper(), moved)) return Merge::cancelled;
     progress.Hide();
     // A user 工種 that finds no code of its own is neither dropped nor doubled: the update fails,
     // and the user learns which 工種 stands in the way.
-    const std::string lost = KoshuLines(moved, false);
+    const std::string lost = MovedLines(moved, false, false);
     if (!lost.empty()) {
         AfxMessageBox(mastertext::kKoshuWithoutFreeCodeHeading + lost, MsgButtons::Ok, MsgIcon::Exclamation);
         return Merge::failed;
     }
-    const std::string lines = KoshuLines(moved, true);
-    movedNote = lines.empty() ? std::string() : mastertext::kMovedKoshuHeading + lines;
     result = std::move(shipped);
     return Merge::merged;
+}
+
+bool CMasterUpdater::SaveBukakeAndRecord(const std::vector<MovedEntry>& moved) {
+    if (m_store.SerializeBukakeFile(1, nullptr, "") != 1) return false;
+    // Estimates name entries by code: the record lets them find the entries that moved.
+    std::string reason;
+    const std::string folder = m_store.GetMasterDataFolder();
+    if (!moved.empty() && !AppendMoveRecord(folder, RecordLines(moved), &reason))
+        AfxMessageBox(MoveRecordPath(folder) + mastertext::kMoveRecordNotWritten + (reason.empty() ? "" : "\n" + reason),
+                      MsgButtons::Ok, MsgIcon::Exclamation);
+    return true;
 }
 
 CMasterUpdater::Merge CMasterUpdater::MergeHenkaritsu(const std::string& path, CHenkaritsuFile& result) {
@@ -132,8 +175,8 @@ CMasterUpdater::Merge CMasterUpdater::MergeZairyo(const std::string& path, const
 
 int CMasterUpdater::UpdateBukakeFile(const std::string& path) {
     CBukakeFile merged;
-    std::string movedNote;  // told by the commands, in their closing message
-    if (MergeBukake(path, merged, movedNote) != Merge::merged) return 0;
+    std::vector<MovedEntry> moved;  // told and recorded by the commands, which save
+    if (MergeBukake(path, merged, moved) != Merge::merged) return 0;
     m_store.GetBukakeFile() = std::move(merged);
     return 1;
 }
@@ -202,11 +245,16 @@ int CMasterUpdater::RunUpdateCommand(int silent, const UpdateTexts& texts, const
 int CMasterUpdater::DoBukakeUpdate(int silent) {
     static const UpdateTexts texts{mastertext::kAskUpdateBukake, mastertext::kBukakeUpdated,
                                    mastertext::kAskOverwriteBukake, mastertext::kBukakeUpdateFailed};
-    std::string movedNote;  // filled by the merge, told in the closing message
+    std::vector<MovedEntry> moved;  // filled by the merge, recorded with the save
+    std::string movedNote;          // told in the closing message
     return RunUpdateCommand(
         silent, texts, ShippedBukakePath(), m_store.GetBukakeFile(),
-        [this, &movedNote](const std::string& p, CBukakeFile& r) { return MergeBukake(p, r, movedNote); },
-        [this] { return m_store.SerializeBukakeFile(1, nullptr, "") == 1; }, false, movedNote);
+        [this, &moved, &movedNote](const std::string& p, CBukakeFile& r) {
+            const Merge outcome = MergeBukake(p, r, moved);
+            movedNote = MovedNote(moved);
+            return outcome;
+        },
+        [this, &moved] { return SaveBukakeAndRecord(moved); }, false, movedNote);
 }
 
 int CMasterUpdater::DoHenkaritsuUpdate(int silent) {
@@ -301,8 +349,8 @@ int CMasterUpdater::DoAutoFileVersionUp(int silent) {
     CBukakeFile bukake;
     CHenkaritsuFile henkaritsu;
     CTankaFile tanka;
-    std::string movedNote;
-    if (require(ShippedBukakePath()) && MergeBukake(ShippedBukakePath(), bukake, movedNote) != Merge::merged)
+    std::vector<MovedEntry> moved;
+    if (require(ShippedBukakePath()) && MergeBukake(ShippedBukakePath(), bukake, moved) != Merge::merged)
         failed = true;
     if (require(ShippedHenkaritsuPath()) && MergeHenkaritsu(ShippedHenkaritsuPath(), henkaritsu) != Merge::merged)
         failed = true;
@@ -366,8 +414,7 @@ int CMasterUpdater::DoAutoFileVersionUp(int silent) {
         for (auto id : released) m_store.Lock(id, 1, 0);
     }
 
-    if (!failed && !InstallAndSave(m_store.GetBukakeFile(), bukake,
-                                   [this] { return m_store.SerializeBukakeFile(1, nullptr, "") == 1; }))
+    if (!failed && !InstallAndSave(m_store.GetBukakeFile(), bukake, [&] { return SaveBukakeAndRecord(moved); }))
         failed = true;
     if (!failed && !InstallAndSave(m_store.GetHenkaritsuFile(), henkaritsu,
                                    [this] { return m_store.SerializeHenkaritsuFile(1, nullptr, "") == 1; }))
@@ -385,7 +432,7 @@ int CMasterUpdater::DoAutoFileVersionUp(int silent) {
 
     m_store.ShowTankaSetInStatus();
     m_store.ShowZairyoTankaInStatus();
-    AfxMessageBox(failed ? std::string(mastertext::kUpdateAllFailed) : mastertext::kUpdateAllDone + movedNote,
+    AfxMessageBox(failed ? std::string(mastertext::kUpdateAllFailed) : mastertext::kUpdateAllDone + MovedNote(moved),
                   MsgButtons::Ok, MsgIcon::Information);
     return failed ? 0 : 1;
 }

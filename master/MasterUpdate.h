@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
+#include <vector>
 
+#include "master/MasterMerge.h"
 #include "master/MasterStore.h"
 
 // The yearly master updates: a shipped copy of the current data lies under
@@ -28,7 +30,9 @@ public:
     // "単価 ファイルのインポート...(&T)", "材料単価 ファイルのインポート...(&T)": merge the shipped file,
     // and save it (after asking unless silent). 1 done and saved, 0 failed, 2 declined by the user;
     // 単価 also 3 when the shipped file is not newer. The closing message of the 歩掛 update, and of
-    // the whole update, names each user 工種 that took a new code, with its former code.
+    // the whole update, names each user 工種 and 種別 that took a new code, with its former code, and
+    // each user 種別 that could not be carried; the moves are added to the record beside the saved
+    // 歩掛 master (master/BukakeMoveRecord.h).
     int DoBukakeUpdate(int silent);
     int DoHenkaritsuUpdate(int silent);
     int DoTankaUpdate(int silent);
@@ -60,8 +64,11 @@ public:
 private:
     enum class Merge { merged, failed, cancelled, notNewer };
 
-    // movedNote: the closing message's lines on the user 工種 that took new codes ("" when none).
-    Merge MergeBukake(const std::string& path, CBukakeFile& result, std::string& movedNote);
+    // moved: the user entries whose codes the merge changed or that it dropped.
+    Merge MergeBukake(const std::string& path, CBukakeFile& result, std::vector<MovedEntry>& moved);
+    // Saves the 歩掛 master; once it is saved, adds the moves to the record beside it (telling the
+    // user when the record cannot be written). false when the master was not saved.
+    bool SaveBukakeAndRecord(const std::vector<MovedEntry>& moved);
     Merge MergeHenkaritsu(const std::string& path, CHenkaritsuFile& result);
     Merge MergeTankaFile(const std::string& path, CTankaFile& result);
     Merge MergeZairyo(const std::string& path, const CZairyoTankaFile& base, CZairyoTankaFile& result);

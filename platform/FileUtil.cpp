@@ -68,12 +68,17 @@ std::string TooLargeReason(size_t maxBytes) {
 }
 
 // Reads a regular file of at most maxBytes without ever waiting for a writer: all of it (whole), or
-// its first maxBytes. See ReadWholeFile and ReadFileHead.
+// its first maxBytes. See ReadWholeFile and ReadFileHead; without followLinks a symbolic link at
+// path is not a regular file.
 ReadResult ReadRegularFile(const std::string& path, size_t maxBytes, bool whole, std::string& out, bool* longer,
-                           std::string* error) {
+                           std::string* error, bool followLinks = true) {
     // O_NONBLOCK: opening a named pipe for reading would otherwise wait for a writer.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | (followLinks ? 0 : O_NOFOLLOW));
     if (fd < 0) {
+        if (!followLinks && errno == ELOOP) {
+            if (error) *error = platformtext::kNotARegularFile;
+            return ReadResult::notAFile;
+        }
         const ReadResult result = errno == ENOENT || errno == ENOTDIR ? ReadResult::missing : ReadResult::unreadable;
         SetError(error, platformtext::kCannotOpen, path);
         return result;
@@ -197,6 +202,10 @@ ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& 
 
 ReadResult ReadFileHead(const std::string& path, size_t maxBytes, std::string& out, bool* longer, std::string* error) {
     return ReadRegularFile(path, maxBytes, false, out, longer, error);
+}
+
+ReadResult ReadWholeFileNoLink(const std::string& path, size_t maxBytes, std::string& out, std::string* error) {
+    return ReadRegularFile(path, maxBytes, true, out, nullptr, error, false);
 }
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* error) {

@@ -34,6 +34,10 @@ ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& 
 // the file opens as a regular file.
 ReadResult ReadFileHead(const std::string& path, size_t maxBytes, std::string& out, bool* longer = nullptr,
                         std::string* error = nullptr);
+// As ReadWholeFile, for a file the program keeps for itself: a symbolic link there is not followed
+// (notAFile).
+ReadResult ReadWholeFileNoLink(const std::string& path, size_t maxBytes, std::string& out,
+                               std::string* error = nullptr);
 
 // Saves by replacing: writes a temporary file in the same folder, flushes it to disk and renames it
 // over the target. On any failure the target is left as it was, the temporary file is removed and

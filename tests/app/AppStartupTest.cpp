@@ -40,9 +40,12 @@
 #include "app/VemoWinDoc.h"
 #include "app/VemoWinView.h"
 #include "dialogkit/ImeStatus.h"
+#include "estimate/EstimateTexts.h"
 #include "estimate/VemoWinDocData.h"
+#include "master/BukakeMoveRecord.h"
 #include "master/MasterTexts.h"
 #include "masteredit/MasterEditTexts.h"
+#include "platform/Cp932.h"
 #include "platform/FileUtil.h"
 #include "platform/LockFile.h"
 #include "platform/PlatformTexts.h"
@@ -481,6 +484,43 @@ TEST_F(AppStartup, AnEstimateOfAnotherMasterFolderIsSwitched) {
     for (CVemoWinView* w : app.EstimateWindows()) {
         EXPECT_EQ(w->GetItemList()->m_strMasterFolder, own);
         EXPECT_TRUE(w->GetDocument()->IsModified());
+    }
+    app.ExitInstance();
+}
+
+TEST_F(AppStartup, RowsOnACodeAnUpdateTookAreRepointedOnAFolderChangeAndOnOpening) {
+    // The master set of another folder, whose record says that 設計 300 "詳細設計" took 301.
+    const std::string own = program.data + "/自社マスター", first = program.root / "移動.sei";
+    AppProgramFolder::WriteMasterSet(own);
+    WriteTestFile(MoveRecordPath(own),
+                  vemo::Utf8ToCp932(mastertext::kMoveRecordHeader + std::string("\r\n2\t300\t-\t301\t-\t詳細設計\r\n")));
+    WriteEstimate(first, program.masters, program.data + "/材料単価データ25.zoa");
+    CVemoWinApp app({}, program.root.Path());
+    ScriptedHost scripted;
+    ASSERT_TRUE(app.InitInstance());
+    scripted.messages.clear();
+    CVemoWinDoc* doc = app.OpenDocumentFile(first);
+    EXPECT_TRUE(scripted.messages.empty());  // the folder in use has no record
+    ScriptedDialogs dialogs;
+    dialogs.Expect<CMasterFolderDlg>([](CMasterFolderDlg& dlg) {
+        dlg.SelectName(QStringLiteral("自社マスター"));
+        return IDOK;
+    });
+    ASSERT_EQ(app.OnMasterDataSetting(), 1);
+    const std::string moved = estimate_texts::MsgMovedRowsRepointed + std::string("設計業務 詳細設計") +
+                              mastertext::kFindingSeparator + mastertext::kKoshuCodeBefore + "300" +
+                              mastertext::kKoshuCodeArrow + "301\n";
+    // The estimate open, then one opened under that folder: each is told once, repointed and modified.
+    const std::string second = program.root / "二件目.sei";
+    WriteEstimate(second, own, program.data + "/材料単価データ25.zoa");
+    for (const char* name : {"移動.sei", "二件目.sei"}) {
+        if (name == std::string("二件目.sei")) doc = app.OpenDocumentFile(second);
+        ASSERT_NE(doc, nullptr);
+        EXPECT_EQ(scripted.MessageTexts(),
+                  std::vector<std::string>{vemo::FillText(estimate_texts::MsgMovedRowsChecked, {name}) + moved});
+        EXPECT_EQ(estimate_test::RowCodes(*doc->GetItemList()), "2 2.301 2.301.1");
+        EXPECT_TRUE(doc->IsModified());
+        scripted.messages.clear();
     }
     app.ExitInstance();
 }

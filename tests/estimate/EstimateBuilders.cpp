@@ -166,4 +166,15 @@ std::string StoredBytes(const CSekisanItemList& list) {
     return ar.Buffer();
 }
 
+std::string RowCodes(const CSekisanItemList& list) {
+    std::string codes;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        const CSekisanItem& item = *list.GetItem(i);
+        codes += (i ? " " : "") + std::to_string(item.m_nGyomu);
+        for (int32_t c : {item.m_nKoshu, item.m_nShubetsu})
+            if (!IsUnset(c)) codes += "." + std::to_string(c);
+    }
+    return codes;
+}
+
 }  // namespace estimate_test

@@ -69,6 +69,9 @@ void WriteItemInLayout(CArchive& ar, const CSekisanItem& item, int32_t version);
 // with itself byte for byte.
 std::string StoredBytes(const CSekisanItemList& list);
 
+// "業務.工種.種別" of every node, empty codes left out, blank-separated ("2 2.301 2.301.1").
+std::string RowCodes(const CSekisanItemList& list);
+
 // Byte texts for readable comparisons (HexText.h).
 using ::FromHex;
 using ::Hex;

@@ -25,6 +25,12 @@ const TextEntry kExpected[] = {
     {"MsgCannotSaveSekisanFile", "積算データ ファイル「%1」を保存できません。"},
     {"MsgReadOnlySekisanFile",
      "積算データ ファイル「%1」は読み取り専用のため、上書き保存できません。\n名前を付けて保存で、別のファイルに保存してください。"},
+    {"MsgMovedRowsChecked",
+     "積算データ「%1」の行を、歩掛データの更新でコードが変わった任意の工種・種別と照らし合わせました。\n"},
+    {"MsgMovedRowsRepointed", "\n以下の行は、工種・種別コードが変わったため、新しいコードに置き換えました。\n"},
+    {"MsgMovedRowsLeft",
+     "\n以下の行は、コードが変わった、または引き継がれなかった任意の工種・種別の行か確かめられないため、"
+     "そのままにしました。\n工種選択・種別選択で選択し直してください。\n"},
     {"DocumentName", "積算データ"},
     {"FileNewName", "Vemo Ovra"},
     {"FilterName", "Vemo 農林版 ファイル (*.sei)"},

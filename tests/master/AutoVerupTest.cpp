@@ -138,7 +138,7 @@ TEST(AutoVerup, DeclinedWholeUpdateStillRunsTheSingleSteps) {
     host.answers = {IDNO, IDYES, IDYES, IDYES, IDYES};
     CMasterUpdater(*store).RunAutoVerup();
     EXPECT_EQ(host.MessageTexts(),
-              (std::vector<std::string>{kWholeQuestion, kBukakeQuestion, mastertext::kBukakeUpdated,
+              (std::vector<std::string>{kWholeQuestion, kBukakeQuestion, mastertext::kBukakeUpdated + UserShubetsuNote(),
                                         kHenkaritsuQuestion, mastertext::kHenkaritsuUpdated,
                                         kTankaQuestion, mastertext::kTankaUpdated, kZairyoQuestion,
                                         mastertext::kZairyoTankaUpdated}));
@@ -158,7 +158,7 @@ TEST(AutoVerup, WholeUpdateRunsEverythingAndTheSingleStepsFindNothingLeft) {
     host.answers = {IDYES};
     CMasterUpdater(*store).RunAutoVerup();
     EXPECT_EQ(host.MessageTexts(),
-              (std::vector<std::string>{kWholeQuestion, mastertext::kUpdateAllDone}));
+              (std::vector<std::string>{kWholeQuestion, mastertext::kUpdateAllDone + UserShubetsuNote()}));
     EXPECT_EQ(ReadTestFile(f.program + "/AutoVerup.txt"),
               TextFile(Lines("2500", kDone, kNotNeeded, kNotNeeded, kNotNeeded, kNotNeeded)));
     EXPECT_EQ(store->GetShokeihiFile().GetCount(), 2);
@@ -245,7 +245,7 @@ TEST(AutoVerup, MissingReferenceSetIsCopiedFirstThenTheWholeUpdateRuns) {
     EXPECT_EQ(host.MessageTexts(),
               (std::vector<std::string>{kWholeQuestion,
                                         AboutName("参考マスター25", mastertext::kReferenceSetMissing),
-                                        mastertext::kUpdateAllDone}));
+                                        mastertext::kUpdateAllDone + UserShubetsuNote()}));
     ASSERT_EQ(dialogs.folderRequests.size(), 1u);
     EXPECT_EQ(dialogs.folderRequests[0].mode, 1);
     EXPECT_EQ(store.GetMasterDataFolder(), f.masters);

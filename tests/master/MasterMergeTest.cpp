@@ -230,7 +230,20 @@ TEST(MergeRules, UserShubetsuWithoutFreeCodeIsLeftOut) {
     CBukakeFile shipped;
     CBukakeKoshu& full = AddKoshu(AddGyomu(shipped, 1), 1);
     for (int32_t code = 1; code <= 999; ++code) AddShubetsu(full, code);
-    std::vector<MovedKoshu> moved;
+    std::vector<MovedEntry> moved;
     EXPECT_TRUE(MergeUserBukake(user, shipped, BukakeMergeRules{}, nullptr, moved));
     EXPECT_EQ(shipped.FindKoshu(1, 1)->GetCount(), 999);
+}
+
+TEST(MergeRules, ANewCodeIsAlsoFreeInTheMasterBeforeTheUpdate) {
+    // The user's master held a shipped 工種 300 and 種別 3 that the new one dropped.
+    CBukakeFile user = UserBukake();
+    AddKoshu(*user.FindGyomu(2), 300, "廃止工種");
+    AddShubetsu(*user.FindKoshu(1, 1), 3, "廃止種別");
+    CBukakeFile shipped = ShippedBukake();
+    AddKoshu(*shipped.FindGyomu(2), 350, "新工種B");
+    std::vector<MovedEntry> moved;
+    ASSERT_TRUE(MergeUserBukake(user, shipped, BukakeMergeRules{}, nullptr, moved));
+    EXPECT_EQ(KoshuCodes(*shipped.FindGyomu(2)), (std::vector<int32_t>{1, 301, 69, 915, 350}));
+    EXPECT_EQ(ShubetsuCodes(*shipped.FindKoshu(1, 1)), (std::vector<int32_t>{1, 2, 4}));
 }

@@ -128,12 +128,23 @@ const TextEntry kExpected[] = {
     {"kUpdateAllDone", "データの更新作業は正常に終了しました。"},
     {"kMovedKoshuHeading",
      "\n\n以下の任意の工種は、新しい歩掛データに同じ工種コードの工種があるため、工種コードを変更しました。\n"
-     "これらの工種を使用している積算データでは、工種を選択し直してください。\n"},
+     "これらの工種を使用している積算データの行は、積算データを開くときに新しい工種コードに置き換えます。\n"},
     {"kKoshuWithoutFreeCodeHeading",
      "以下の任意の工種は、新しい歩掛データに同じ工種コードの工種があり、同じ種類の空いている工種コードもないため、"
      "引き継ぐことができません。\n同じ種類の任意の工種を減らしてから、もう一度更新作業を実行してください。\n"},
     {"kKoshuCodeBefore", "工種コード "},
     {"kKoshuCodeArrow", " → "},
+    {"kMovedShubetsuHeading",
+     "\n\n以下の任意の種別は、新しい歩掛データの同じ工種に同じ種別コードの種別があるため、種別コードを変更しました。\n"
+     "これらの種別を使用している積算データの行は、積算データを開くときに新しい種別コードに置き換えます。\n"},
+    {"kDroppedShubetsuHeading",
+     "\n\n以下の任意の種別は、新しい歩掛データに同じ工種コードの工種がないか、空いている種別コードがないため、"
+     "引き継ぐことができませんでした。\nこれらの種別を使用している積算データでは、種別を選択し直してください。\n"},
+    {"kShubetsuCodeBefore", "種別コード "},
+    {"kMoveRecordHeader", "歩掛コード変更記録 ZORVA Development Corp."},
+    {"kMoveRecordNotWritten",
+     "\nに工種・種別コードの変更記録を書き込めませんでした。\n"
+     "積算データを開いても、コードが変わった工種・種別の行は新しいコードに置き換えられません。"},
     {"kAutoVerupAllTodo", "All AutoVerup = 対応する"},
     {"kAutoVerupAllUnnecessary", "All AutoVerup = 対応済み"},
     {"kAutoVerupAllDone", "All AutoVerup = 対応完了"},

@@ -1,11 +1,15 @@
 // The update commands, the material-price carry-over and the whole update, on real files.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "UpdateFixture.h"
+#include "master/BukakeMoveRecord.h"
 #include "master/MasterTexts.h"
 #include "master/MasterUpdate.h"
+#include "platform/Cp932.h"
 #include "platform/FileUtil.h"
 
 using namespace updatetest;
@@ -15,6 +19,12 @@ using vemo::IsReadOnlyMarked;
 namespace {
 
 const std::string kAborted = mastertext::kUpdateAborted;
+// A record of moves with one line, and the lines the update of the fixture adds to it.
+const std::string kRecordStart = mastertext::kMoveRecordHeader + std::string("\r\n1\t9\t-\t10\t-\t古い工種\r\n");
+std::string FixtureMoves(const char* userKoshuCode = "350") {
+    return "1\t1\t2\t1\t3\t利用者基準点\r\n2\t150\t-\t" + std::string(userKoshuCode) +
+           "\t-\t利用者工種\r\n3\t5\t7\t-\t-\t消える種別\r\n";
+}
 
 }  // namespace
 
@@ -32,7 +42,7 @@ TEST(UpdateCommands, BukakeUpdateMergesAsksAndSaves) {
     EXPECT_EQ(host.messages[1].text, mastertext::kAskOverwriteBukake);
     EXPECT_EQ(host.messages[1].buttons, MsgButtons::YesNo);
     // The success text follows the save, not the merge.
-    EXPECT_EQ(host.messages[2].text, mastertext::kBukakeUpdated);
+    EXPECT_EQ(host.messages[2].text, mastertext::kBukakeUpdated + UserShubetsuNote());
     EXPECT_EQ(host.messages[2].icon, MsgIcon::Information);
     EXPECT_EQ(host.messages[2].caption, "Vemo Ovra 農林版");
 
@@ -146,10 +156,11 @@ TEST(UpdateCommands, CancelAtEveryProgressStepChangesNoMasterAndNoFile) {
 }
 
 TEST(UpdateCommands, UserKoshuOnAShippedCodeTakesTheFirstFreeCodeAndIsNamed) {
-    // The new 設計 holds 350 (the user's 150, raised) and 300, the first code of a new 設計 工種.
+    // The new 設計 holds 350 (the user's 150, raised) and 300, the first code of a new 設計 工種. The
+    // user 種別 2 of 測量 1 takes 3; 物件調査 no longer has the 工種 of the user 種別 7.
     const std::string moved = std::string(mastertext::kMovedKoshuHeading) + "設計 利用者工種" +
                               mastertext::kFindingSeparator + mastertext::kKoshuCodeBefore + "150" +
-                              mastertext::kKoshuCodeArrow + "301\n";
+                              mastertext::kKoshuCodeArrow + "301\n" + UserShubetsuNote();
     const std::pair<std::string, std::function<int(CMasterUpdater&)>> commands[] = {
         {mastertext::kBukakeUpdated, [](CMasterUpdater& u) { return u.DoBukakeUpdate(1); }},
         {mastertext::kUpdateAllDone, [](CMasterUpdater& u) { return u.DoAutoFileVersionUp(1); }},
@@ -160,6 +171,8 @@ TEST(UpdateCommands, UserKoshuOnAShippedCodeTakesTheFirstFreeCodeAndIsNamed) {
         AddKoshu(*shipped.FindGyomu(2), 300, "新工種A");
         AddKoshu(*shipped.FindGyomu(2), 350, "新工種B");
         WriteMaster(f.shippedMasters + "/歩掛データ.soa", shipped);
+        // The record of an earlier update, with a line that is none; the moves are added after it.
+        WriteTestFile(MoveRecordPath(f.masters), vemo::Utf8ToCp932(kRecordStart + "ゴミ\r\n"));
         ScriptedHost host;
         auto store = f.Start();
         CMasterUpdater updater(*store);
@@ -169,6 +182,38 @@ TEST(UpdateCommands, UserKoshuOnAShippedCodeTakesTheFirstFreeCodeAndIsNamed) {
         ASSERT_NE(b.FindKoshu(2, 301), nullptr) << closing;
         EXPECT_EQ(b.FindKoshu(2, 301)->m_name, "利用者工種") << closing;
         EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{closing + moved}) << closing;
+        EXPECT_EQ(vemo::Cp932ToUtf8(ReadTestFile(MoveRecordPath(f.masters))), kRecordStart + FixtureMoves("301")) << closing;
+    }
+}
+
+TEST(UpdateCommands, ARecordThatIsNoRecordIsNeitherReadNorFollowed) {
+    // Each is passed over and replaced by this update's moves, the file a link names left as it was;
+    // a folder cannot be replaced, which is told, and the update stands.
+    const std::string record = vemo::Utf8ToCp932(kRecordStart);
+    const std::pair<const char*, std::function<void(const std::string&, const std::string&)>> cases[] = {
+        {"link", [&](auto& at, auto& other) { WriteTestFile(other, record); std::filesystem::create_symlink(other, at); }},
+        {"pipe", [](auto& at, auto&) { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); }},
+        {"too long", [&](auto& at, auto&) { WriteTestFile(at, record + std::string(kMoveRecordLimit, '\n')); }},
+        {"foreign", [](auto& at, auto&) { WriteTestFile(at, "2\t150\t-\t350\t-\t利用者工種\r\n"); }},
+        {"folder", [](auto& at, auto&) { std::filesystem::create_directory(at); }},
+    };
+    for (const auto& [name, lay] : cases) {
+        UpdateProgram f;
+        const std::string at = MoveRecordPath(f.masters), other = f.root / "other.txt";
+        lay(at, other);
+        EXPECT_TRUE(ReadMoveRecord(f.masters).empty()) << name;
+        ScriptedHost host;
+        auto store = f.Start();
+        EXPECT_EQ(CMasterUpdater(*store).DoBukakeUpdate(1), 1) << name;
+        ASSERT_FALSE(host.messages.empty()) << name;
+        EXPECT_EQ(host.messages.back().text, mastertext::kBukakeUpdated + UserShubetsuNote()) << name;
+        if (std::filesystem::is_directory(at)) {
+            EXPECT_EQ(host.messages[0].text.rfind(at + mastertext::kMoveRecordNotWritten, 0), 0u);
+            continue;
+        }
+        ASSERT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(at))) << name;
+        EXPECT_EQ(vemo::Cp932ToUtf8(ReadTestFile(at)), mastertext::kMoveRecordHeader + ("\r\n" + FixtureMoves())) << name;
+        if (std::filesystem::exists(other)) EXPECT_EQ(ReadTestFile(other), record) << name;
     }
 }
 
@@ -244,7 +289,7 @@ TEST(AutoFileVersionUp, ReplacesSmallMastersKeepsCoverDataAndMergesTheRest) {
     host.answers = {IDYES};
     EXPECT_EQ(updater.DoAutoFileVersionUp(0), 1);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{mastertext::kAskUpdateAll,
-                                                             mastertext::kUpdateAllDone}));
+                                                             mastertext::kUpdateAllDone + UserShubetsuNote()}));
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
 
     // 諸経費 and プログラム金額: the shipped files, in the store's places, and in memory.
@@ -276,7 +321,7 @@ TEST(AutoFileVersionUp, SilentRunUpdatesTheMaterialPrices) {
     auto store = f.Start();
     CMasterUpdater updater(*store);
     EXPECT_EQ(updater.DoAutoFileVersionUp(1), 1);
-    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{mastertext::kUpdateAllDone});
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{mastertext::kUpdateAllDone + UserShubetsuNote()});
     EXPECT_EQ(store->GetZairyoTankaFile().m_dataVersion, 2500);
     EXPECT_EQ(store->GetZairyoTankaFile().FindItem(1001), nullptr);
     EXPECT_TRUE(LoadFile<CZairyoTankaFile>(f.data + "/材料単価データ25.zoa") == store->GetZairyoTankaFile());

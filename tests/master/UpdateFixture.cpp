@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include "master/MasterTexts.h"
+
 namespace fs = std::filesystem;
 using namespace masterbuild;
 
@@ -95,6 +97,13 @@ CBukakeFile ShippedBukake() {
     AddKoshu(g3, 6, "新工種");
     AddKoshu(g3, 91, "直接費");
     return b;
+}
+
+std::string UserShubetsuNote() {
+    const std::string codeBefore = mastertext::kFindingSeparator + std::string(mastertext::kShubetsuCodeBefore);
+    return mastertext::kMovedShubetsuHeading + ("測量 基準点測量 利用者基準点" + codeBefore) + "2" +
+           mastertext::kKoshuCodeArrow + "3\n" + mastertext::kDroppedShubetsuHeading + "物件調査 旧工種 消える種別" +
+           codeBefore + "7\n";
 }
 
 CHenkaritsuFile UserHenkaritsu() {

@@ -37,6 +37,9 @@ CZairyoTankaFile ShippedZairyo();
 CShokeihiFile ShippedShokeihi();
 CProgramKingakuFile ShippedProgramKingaku();
 
+// The closing message's sections on the user 種別 that ShippedBukake renumbers (2 → 3) or drops (7).
+std::string UserShubetsuNote();
+
 template <class Root>
 void WriteMaster(const std::string& path, Root root) {
     WriteTestFile(path, StoreMasterBytes(root));
