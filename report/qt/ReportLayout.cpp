@@ -173,6 +173,9 @@ private:
     void AddTexts(PageLayout& page) const;
     const QFont& FontOf(int fontId) const;
     std::vector<QString> WrapLines(const QString& text, const QFont& font, double width) const;
+    // The text on lines of the width at the font's size, each indented as the first, as many of them
+    // as a cell of the height holds set close (one at least).
+    std::vector<QString> PackedLines(const QString& text, const QFont& font, double width, double height) const;
     // Where to break the text in two lines of the width so that it prints largest (up to largest), a
     // break between phrases preferred, with that size; 0 when the text has nowhere to break.
     int TwoLineBreak(const QString& text, const QFont& font, double width, double largest, double& size) const;
@@ -509,6 +512,18 @@ std::vector<QString> SheetLayout::WrapLines(const QString& text, const QFont& fo
     return lines;
 }
 
+std::vector<QString> SheetLayout::PackedLines(const QString& text, const QFont& font, double width, double height) const {
+    qsizetype lead = 0;
+    while (lead < text.size() && text[lead] == QLatin1Char(' ')) ++lead;
+    const QString indent = text.left(lead);
+    std::vector<QString> lines = WrapLines(text.mid(lead), font, width - m_measure.Width(font, indent));
+    const double size = font.pointSizeF();
+    const double room = std::floor((height - 2 * kTwoLinePadding - size) / (kTwoLineSpacing * size));
+    lines.resize(std::min(lines.size(), static_cast<size_t>(std::max(room, 0.0)) + 1));
+    for (QString& line : lines) line.prepend(indent);
+    return lines;
+}
+
 void SheetLayout::AddTexts(PageLayout& page) const {
     const XlsRange& range = page.range;
     const double mdwPoints = m_mdw * kPointsPerPixel;
@@ -564,14 +579,16 @@ void SheetLayout::AddTexts(PageLayout& page) const {
                         width = m_measure.Width(box.font, box.text);
                     }
                 }
-                if (width > inner && !fmt.shrinkToFit) {
-                    const double hash = m_measure.Width(box.font, QStringLiteral("#"));
-                    box.text = QString(std::max(1, static_cast<int>(inner / hash)), QLatin1Char('#'));
-                    width = m_measure.Width(box.font, box.text);
-                }
             }
-            std::vector<QString> twoLines;
+            auto hashes = [&] {
+                const double hash = m_measure.Width(box.font, QStringLiteral("#"));
+                box.text = QString(std::max(1, static_cast<int>(inner / hash)), QLatin1Char('#'));
+                width = m_measure.Width(box.font, box.text);
+            };
+            if (shown.number && !box.wrapped && width > inner && !fmt.shrinkToFit) hashes();
+            std::vector<QString> packed;  // lines set closer than a wrapped paragraph's
             if (fmt.shrinkToFit && !box.wrapped && width > inner && inner > 0) {
+                const double ownSize = box.font.pointSizeF();
                 const double oneLine = box.font.pointSizeF() * inner / width;
                 const double tallest = (box.cell.height() - 2 * kTwoLinePadding) / (1 + kTwoLineSpacing);
                 if (oneLine < kLegibleSize && !vertical && !shown.number && tallest > oneLine) {
@@ -581,13 +598,25 @@ void SheetLayout::AddTexts(PageLayout& page) const {
                     double size = 0;
                     const int at = TwoLineBreak(box.text, box.font, inner, std::min(box.font.pointSizeF(), tallest), size);
                     if (at > 0 && size > oneLine) {
-                        twoLines = TwoLines(box.text, at);
+                        packed = TwoLines(box.text, at);
                         box.font.setPointSizeF(size);
                         box.wrapped = true;
                     }
                 }
-                if (twoLines.empty()) box.font.setPointSizeF(oneLine);
+                if (packed.empty()) box.font.setPointSizeF(oneLine);
                 width = inner;
+                // Nothing is shrunk below the smallest printed size: such a text is set at that size
+                // on the lines its cell holds, what does not fit cut off; a number shows "###".
+                const double smallest = std::min(ownSize, kSmallestPrintedSize / page.scale);
+                if (box.font.pointSizeF() < smallest && !vertical) {
+                    box.font.setPointSizeF(smallest);
+                    if (shown.number) {
+                        if (m_measure.Width(box.font, box.text) > inner) hashes();
+                    } else {
+                        packed = PackedLines(box.text, box.font, inner, box.cell.height());
+                        box.wrapped = true;
+                    }
+                }
             }
             if (h == "fill" && width > 0 && width < inner) {
                 box.text = box.text.repeated(static_cast<int>(inner / width));
@@ -620,8 +649,8 @@ void SheetLayout::AddTexts(PageLayout& page) const {
             if (vertical) {
                 for (QChar ch : box.text) texts.push_back(QString(ch));
                 halign = Qt::AlignHCenter;
-            } else if (!twoLines.empty()) {
-                texts = twoLines;
+            } else if (!packed.empty()) {
+                texts = packed;
             } else if (box.wrapped) {
                 texts = WrapLines(box.text, box.font, inner);
             } else {
@@ -630,8 +659,8 @@ void SheetLayout::AddTexts(PageLayout& page) const {
             box.alignment = halign | valign;
 
             const double size = box.font.pointSizeF();
-            const double lineHeight = vertical ? size : (twoLines.empty() ? kLineSpacing : kTwoLineSpacing) * size;
-            const double padding = twoLines.empty() ? kVerticalPadding : kTwoLinePadding;
+            const double lineHeight = vertical ? size : (packed.empty() ? kLineSpacing : kTwoLineSpacing) * size;
+            const double padding = packed.empty() ? kVerticalPadding : kTwoLinePadding;
             const double blockHeight = (static_cast<double>(texts.size()) - 1) * lineHeight + size;
             double top = valign == Qt::AlignTop       ? box.cell.top() + padding
                          : valign == Qt::AlignVCenter ? box.cell.center().y() - blockHeight / 2
