@@ -173,9 +173,8 @@ private:
     void AddTexts(PageLayout& page) const;
     const QFont& FontOf(int fontId) const;
     std::vector<QString> WrapLines(const QString& text, const QFont& font, double width) const;
-    // The text on lines of the width at the font's size, each indented as the first, as many of them
-    // as a cell of the height holds set close (one at least).
-    std::vector<QString> PackedLines(const QString& text, const QFont& font, double width, double height) const;
+    // The text on lines of the width at the font's size, each indented as the first.
+    std::vector<QString> PackedLines(const QString& text, const QFont& font, double width) const;
     // Where to break the text in two lines of the width so that it prints largest (up to largest), a
     // break between phrases preferred, with that size; 0 when the text has nowhere to break.
     int TwoLineBreak(const QString& text, const QFont& font, double width, double largest, double& size) const;
@@ -512,16 +511,18 @@ std::vector<QString> SheetLayout::WrapLines(const QString& text, const QFont& fo
     return lines;
 }
 
-std::vector<QString> SheetLayout::PackedLines(const QString& text, const QFont& font, double width, double height) const {
+std::vector<QString> SheetLayout::PackedLines(const QString& text, const QFont& font, double width) const {
     qsizetype lead = 0;
     while (lead < text.size() && text[lead] == QLatin1Char(' ')) ++lead;
     const QString indent = text.left(lead);
     std::vector<QString> lines = WrapLines(text.mid(lead), font, width - m_measure.Width(font, indent));
-    const double size = font.pointSizeF();
-    const double room = std::floor((height - 2 * kTwoLinePadding - size) / (kTwoLineSpacing * size));
-    lines.resize(std::min(lines.size(), static_cast<size_t>(std::max(room, 0.0)) + 1));
     for (QString& line : lines) line.prepend(indent);
     return lines;
+}
+
+// How many lines of the size, set close, a cell of the height holds (one at least).
+size_t LinesHeld(double size, double height) {
+    return static_cast<size_t>(std::max(std::floor((height - 2 * kTwoLinePadding - size) / (kTwoLineSpacing * size)), 0.0)) + 1;
 }
 
 void SheetLayout::AddTexts(PageLayout& page) const {
@@ -613,7 +614,20 @@ void SheetLayout::AddTexts(PageLayout& page) const {
                     if (shown.number) {
                         if (m_measure.Width(box.font, box.text) > inner) hashes();
                     } else {
-                        packed = PackedLines(box.text, box.font, inner, box.cell.height());
+                        // As large as the text keeps to as many lines, all in the cell (halving the range).
+                        packed = PackedLines(box.text, box.font, inner);
+                        const size_t count = packed.size();
+                        double low = smallest, high = ownSize;
+                        for (int i = 0; i < 10 && count <= LinesHeld(low, box.cell.height()); ++i) {
+                            QFont larger = box.font;
+                            larger.setPointSizeF((low + high) / 2);
+                            std::vector<QString> lines = PackedLines(box.text, larger, inner);
+                            const bool fits = lines.size() <= count && lines.size() <= LinesHeld(larger.pointSizeF(), box.cell.height());
+                            (fits ? low : high) = larger.pointSizeF();
+                            if (fits) packed = std::move(lines);
+                        }
+                        box.font.setPointSizeF(low);
+                        packed.resize(std::min(packed.size(), LinesHeld(low, box.cell.height())));
                         box.wrapped = true;
                     }
                 }

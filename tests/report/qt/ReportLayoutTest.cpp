@@ -296,6 +296,7 @@ TEST(ReportLayout, AShrinkingTextWrapsOntoASecondLineRatherThanShrinkBelowLegibi
         // Lines at a size at which the text would not fit on one, all inside the row, two broken
         // after a comma rather than inside a bracketed quantity.
         EXPECT_GT(total, inner);
+        if (c.row == 4) { EXPECT_GT(size, kSmallestPrintedSize + 0.1) << "as large as it keeps to three lines"; }
         if (c.lines == 2) { EXPECT_TRUE(box->lines[0].text.endsWith(QLatin1Char(','))) << box->lines[0].text.toStdString(); }
         EXPECT_GE(box->lines[0].origin.y() - 0.88 * size, box->cell.top() - kTolerance);
         EXPECT_LE(box->lines.back().origin.y() + 0.12 * size, box->cell.bottom() + kTolerance);
