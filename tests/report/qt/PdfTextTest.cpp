@@ -88,7 +88,7 @@ TEST(PdfText, APrintedSampleGivesBackItsFiguresAndIdeographsOnEveryForm) {
     static const QRegularExpression figure(QStringLiteral("\\d(?:[\\d,.]*\\d)?"));
     static const QRegularExpression ideographs(QStringLiteral("[\\x{3400}-\\x{9FFF}\\x{F900}-\\x{FAFF}]+"));
     static const QRegularExpression radical(QStringLiteral("[\\x{2E80}-\\x{2FDF}]"));
-    static const QRegularExpression blanks(QStringLiteral("\\s"));
+    static const QRegularExpression blanks(QStringLiteral("\\s"), QRegularExpression::UseUnicodePropertiesOption);
     ScriptedHost host;
     TempFolder dir;
     for (const Case& c : cases) {
