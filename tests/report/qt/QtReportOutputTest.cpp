@@ -10,6 +10,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
+#include <QDir>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <cerrno>
@@ -257,26 +259,32 @@ TEST_F(QtReportOutputTest, TheWorkbookIsOfferedUnderTheEstimatesName) {
     }
 }
 
-// Printing asks for the printer with QPrintDialog; printing to a PDF file gives a PDF page for each
-// page, in the Noto CJK faces; a cancelled choice prints nothing.
+// Printing asks for the printer with QPrintDialog, which proposes a PDF file named as the estimate,
+// beside it (one not saved yet: in the current folder); printing to a PDF file gives a PDF page for
+// each page, in the Noto CJK faces, titled with the 件名 and made by the program; a cancelled choice
+// prints nothing.
 TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
     CReportJob job;
     Fill(job, 3);
+    job.SetDocumentTitle("林道測量業務");
     struct Case {
         const char* what;
         int answer;
         bool fromPreview;
         int pdfPages;  // 0: no file
+        std::string workbookName;  // the estimate's file or title
+        std::string proposed;      // "": the printer's own file
     } cases[] = {
-        {"printed", IDOK, false, 3},
-        {"cancelled", IDCANCEL, false, 0},
-        {"printed from the preview", IDOK, true, 3},
+        {"printed", IDOK, false, 3, "/home/u/見積/林道測量業務.sei", "/home/u/見積/林道測量業務.pdf"},
+        {"cancelled", IDCANCEL, false, 0, "積算データ1", QDir::currentPath().toStdString() + "/積算データ1.pdf"},
+        {"printed from the preview", IDOK, true, 3, "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string pdf = m_dir / (std::string(c.what) + ".pdf");
         m_output->Printer().setOutputFormat(QPrinter::PdfFormat);
         m_output->Printer().setOutputFileName(QString::fromStdString(pdf));
+        job.SetWorkbookName(c.workbookName);
         ScriptedDialogs dialogs;
         dialogs.Expect<QPrintDialog>([&](QPrintDialog& dlg) {
             EXPECT_EQ(dlg.printer(), &m_output->Printer());
@@ -286,6 +294,7 @@ TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
             auto* file = dlg.findChild<QLineEdit*>(QStringLiteral("filename"));
             EXPECT_TRUE(printers && file);
             if (printers && file) {
+                EXPECT_EQ(file->text().toStdString(), c.proposed.empty() ? pdf : c.proposed);
                 printers->setCurrentIndex(printers->count() - 1);
                 file->setText(QString::fromStdString(pdf));
             }
@@ -306,6 +315,13 @@ TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
         EXPECT_EQ(PdfPages(bytes), c.pdfPages);
         EXPECT_NE(bytes.find("NotoSansCJKjp-Regular"), std::string::npos);
         EXPECT_NE(bytes.find("NotoSerifCJKjp-Bold"), std::string::npos);
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf)});
+        ASSERT_TRUE(info.waitForFinished(60000)) << "pdfinfo (poppler-utils) is needed";
+        const QString shown = QString::fromUtf8(info.readAllStandardOutput());
+        for (const QString& line : {QStringLiteral("Title: +林道測量業務"), QStringLiteral("Creator: +") + QString::fromUtf8(platformtext::kAppName)})
+            EXPECT_TRUE(shown.contains(QRegularExpression(QLatin1Char('^') + line + QLatin1Char('$'), QRegularExpression::MultilineOption)))
+                << shown.toStdString();
     }
     EXPECT_TRUE(m_host.messages.empty());
 }
