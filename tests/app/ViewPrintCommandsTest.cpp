@@ -316,7 +316,7 @@ TEST_F(ViewPrintTest, ThePreviewShowsTheSheetsAndASecondPreviewRaisesIt) {
     EXPECT_EQ(dialogs.Pending(), 0u);
 }
 
-// Saved from the preview, the workbook is offered under the estimate's name, beside its file; titled with its 件名.
+// Saved from the preview, the workbook is offered under the estimate's name, beside its file.
 TEST_F(ViewPrintTest, ThePreviewedWorkbookTakesTheEstimatesName) {
     LoadEstimate();
     List().m_strKenmei = "林道測量業務委託";

@@ -62,8 +62,7 @@ void BuildTankaList(CReportJob& job, const std::string& form) {
 
 // Every figure a page shows (its cells' texts through their number formats, its header and footer)
 // and every run of ideographs comes back from the page's text; no ideograph comes back as a Kangxi
-// radical or a radical supplement, so a search for the words printed finds them; every text whole, at
-// 4.5 points or more.
+// radical or a radical supplement, so a search for the words printed finds them; every text whole, legible.
 TEST(PdfText, APrintedSampleGivesBackItsFiguresAndIdeographsOnEveryForm) {
     const std::string pdftotext = oracle::FindOnPath("pdftotext");
     if (pdftotext.empty()) {

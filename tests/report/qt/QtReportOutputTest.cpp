@@ -258,8 +258,8 @@ TEST_F(QtReportOutputTest, TheWorkbookIsOfferedUnderTheEstimatesName) {
     }
 }
 
-// Printing asks for the printer with QPrintDialog, proposing the estimate's own PDF file; printing to a PDF file gives
-// a PDF page for each page, in the Noto CJK faces, titled with the 件名 by the program; a cancelled choice prints nothing.
+// Printing asks for the printer with QPrintDialog; printing to a PDF file gives a PDF page for each
+// page, in the Noto CJK faces; a cancelled choice prints nothing.
 TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
     CReportJob job;
     Fill(job, 3);
