@@ -166,9 +166,11 @@ decltype(auto) CVemoWinView::WithReport(F&& f) {
 }
 
 void CVemoWinView::BuildReport() {
-    // Saved from the preview, the workbook is offered under the estimate's name, beside its file.
+    // Saved from the preview or printed to a PDF file, the workbook is offered under the estimate's
+    // name, beside its file; the PDF file is titled with its 件名.
     const std::string& path = GetDocument()->GetPathName();
     m_job.SetWorkbookName(path.empty() ? GetDocument()->GetTitle().toStdString() : path);
+    m_job.SetDocumentTitle(GetItemList()->m_strKenmei);
     WithReport([](CEstimateReport& report) { report.BuildReport(); });
 }
 

@@ -160,7 +160,7 @@ int CReportJob::GetErrorNo() const { return m_engine.GetErrorNo(); }
 
 void CReportJob::Print() {
     if (m_templatePath.empty() || !m_engine.HasWorkbook()) return;
-    if (ReportOutput().ChoosePrinter()) PrintOnChosenPrinter();
+    if (ReportOutput().ChoosePrinter(*this)) PrintOnChosenPrinter();
 }
 
 bool CReportJob::PrintOnChosenPrinter() {

@@ -106,6 +106,10 @@ public:
     void SetWorkbookName(std::string_view name) { m_workbookName = name; }
     const std::string& GetWorkbookName() const { return m_workbookName; }
 
+    // The title of the printed document (a PDF file's title, a print job's name): the estimate's 件名.
+    void SetDocumentTitle(std::string_view title) { m_documentTitle = title; }
+    const std::string& GetDocumentTitle() const { return m_documentTitle; }
+
     // The page settings, copied whole into and out of the page-settings dialog.
     const CPrintSettings& GetSettings() const { return m_settings; }
     void SetSettings(const CPrintSettings& settings) { m_settings = settings; }
@@ -141,5 +145,6 @@ private:
     CPrintSettings m_settings;
     std::string m_previewTitle;
     std::string m_workbookName;
+    std::string m_documentTitle;
     IReportOutput* m_previewOutput = nullptr;  // the output showing the open preview
 };

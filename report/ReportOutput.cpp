@@ -10,7 +10,7 @@ public:
     void ShowPreview(CReportJob& job) override { job.PreviewClosed(); }
     void RaisePreview(CReportJob&) override {}
     void ClosePreview(CReportJob&) override {}
-    bool ChoosePrinter() override { return false; }
+    bool ChoosePrinter(const CReportJob&) override { return false; }
     PrintOutcome PrintAll(CReportJob&) override { return {PrintResult::notStarted}; }
 };
 

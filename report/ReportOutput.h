@@ -37,8 +37,8 @@ public:
     virtual void RaisePreview(CReportJob& job) = 0;
     // Closes the job's preview window, if one is open (the job is going away).
     virtual void ClosePreview(CReportJob& job) = 0;
-    // Asks the user for the printer; true when they chose to print.
-    virtual bool ChoosePrinter() = 0;
+    // Asks the user for the printer for the job; true when they chose to print.
+    virtual bool ChoosePrinter(const CReportJob& job) = 0;
     // Prints every page of the job's workbook (those of the page range chosen) on the printer
     // chosen last, and tells what became of it.
     virtual PrintOutcome PrintAll(CReportJob& job) = 0;

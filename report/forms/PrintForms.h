@@ -62,6 +62,7 @@
 //   when = rows10
 //   width = A:C, 8           # character widths of columns
 //   height = 8:27, 14        # points of rows
+//   height = 9:27, 20, 2     # of every 2nd row of the range
 //   area = A8:J27, cell      # the style of every cell of the range (cells of their own excepted)
 //   area = B8, upper, 10, 2  # optionally repeated 10 times, 2 rows apart
 //   cell = B2, title, "一　位　代　価　表"   # style may be empty; "**name" is a named cell

@@ -284,10 +284,11 @@ void ReadPart(Entries& entries, const SampleSection& section, const SheetContext
             double width = entries.Number(e, v[1], 0, 255);
             for (int c = first; c <= last; ++c) sheet.widths[c] = width;
         } else if (e.key == "height") {
-            std::vector<std::string> v = entries.Exactly(e, 2, 2);
+            std::vector<std::string> v = entries.Exactly(e, 2, 3);
             auto [first, last] = entries.Rows(e, v[0]);
             double height = entries.Number(e, v[1], 0, 409);
-            for (int r = first; r <= last; ++r) sheet.heights[r] = height;
+            const int step = v.size() > 2 ? entries.Whole(e, v[2], 1, 1000) : 1;
+            for (int r = first; r <= last; r += step) sheet.heights[r] = height;
         } else if (e.key == "print_area") {
             sheet.printArea = entries.Range(e, entries.Exactly(e, 1, 1)[0]);
         } else if (e.key == "area") {

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -10,7 +12,9 @@
 #include <optional>
 
 #include "dialogkit/DialogRunner.h"
+#include "platform/FileUtil.h"
 #include "platform/Host.h"
+#include "platform/PlatformTexts.h"
 #include "report/ReportJob.h"
 #include "report/qt/PrintPreviewDlg.h"
 #include "report/qt/ReportPainter.h"
@@ -41,6 +45,16 @@ std::optional<QPageLayout> ChosenPageLayout(const QPageSetupDialog& dialog) {
     }
     if (!size.isValid()) return std::nullopt;
     return QPageLayout(size, orientation, QMarginsF(left->value(), top->value(), right->value(), bottom->value()), unit);
+}
+
+// The PDF file proposed for a job: its workbook's name (the estimate's file, or the title of one not
+// saved yet) with ".pdf", a name without a folder in the current one, where the estimate would be
+// saved; "" when the job has no name.
+QString ProposedPdf(const CReportJob& job) {
+    std::string name = job.GetWorkbookName();
+    if (name.empty()) return {};
+    name = name.substr(0, name.size() - vemo::ExtensionOf(name).size()) + ".pdf";
+    return QDir::current().absoluteFilePath(QString::fromStdString(name));
 }
 
 }  // namespace
@@ -108,8 +122,11 @@ void CQtReportOutput::ClosePreview(CReportJob& job) {
     delete dlg.data();
 }
 
-bool CQtReportOutput::ChoosePrinter() {
+bool CQtReportOutput::ChoosePrinter(const CReportJob& job) {
     QPrintDialog dialog(&Printer(), QApplication::activeWindow());
+    // Printing to a file proposes the job's own PDF file rather than the last one or Qt's print.pdf.
+    auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (const QString proposed = ProposedPdf(job); file && !proposed.isEmpty()) file->setText(proposed);
     return DialogRunner().Run(dialog) == QDialog::Accepted;
 }
 
@@ -125,5 +142,7 @@ bool CQtReportOutput::PageSetup(QWidget* parent) {
 
 PrintOutcome CQtReportOutput::PrintAll(CReportJob& job) {
     CWaitCursor wait;
+    Printer().setDocName(QString::fromStdString(job.GetDocumentTitle()));
+    Printer().setCreator(QString::fromUtf8(platformtext::kAppName));
     return reportqt::PrintPages(Printer(), reportqt::LayoutWorkbook(job.Engine().Model()));
 }

@@ -13,7 +13,8 @@ class QWidget;
 // The program's report output: every job's preview window and the one printer that all jobs and the
 // print set-up command share. The printer is chosen with QPrintDialog and its paper with
 // QPageSetupDialog (both run through the dialog runner, so that tests script the choice); the print
-// dialog also offers printing to a PDF file.
+// dialog also offers printing to a PDF file, named as the job's workbook is (the estimate's name).
+// What is printed carries the job's document title and the program's name.
 //
 // A preview opened while a modal dialog is running is parented to that dialog, so that it takes input.
 class CQtReportOutput : public QObject, public IReportOutput {
@@ -33,7 +34,7 @@ public:
     void ShowPreview(CReportJob& job) override;
     void RaisePreview(CReportJob& job) override;
     void ClosePreview(CReportJob& job) override;
-    bool ChoosePrinter() override;
+    bool ChoosePrinter(const CReportJob& job) override;
     PrintOutcome PrintAll(CReportJob& job) override;
 
 private:

@@ -173,6 +173,8 @@ private:
     void AddTexts(PageLayout& page) const;
     const QFont& FontOf(int fontId) const;
     std::vector<QString> WrapLines(const QString& text, const QFont& font, double width) const;
+    // The text on lines of the width at the font's size, each indented as the first.
+    std::vector<QString> PackedLines(const QString& text, const QFont& font, double width) const;
     // Where to break the text in two lines of the width so that it prints largest (up to largest), a
     // break between phrases preferred, with that size; 0 when the text has nowhere to break.
     int TwoLineBreak(const QString& text, const QFont& font, double width, double largest, double& size) const;
@@ -509,6 +511,20 @@ std::vector<QString> SheetLayout::WrapLines(const QString& text, const QFont& fo
     return lines;
 }
 
+std::vector<QString> SheetLayout::PackedLines(const QString& text, const QFont& font, double width) const {
+    qsizetype lead = 0;
+    while (lead < text.size() && text[lead] == QLatin1Char(' ')) ++lead;
+    const QString indent = text.left(lead);
+    std::vector<QString> lines = WrapLines(text.mid(lead), font, width - m_measure.Width(font, indent));
+    for (QString& line : lines) line.prepend(indent);
+    return lines;
+}
+
+// How many lines of the size, set close, a cell of the height holds (one at least).
+size_t LinesHeld(double size, double height) {
+    return static_cast<size_t>(std::max(std::floor((height - 2 * kTwoLinePadding - size) / (kTwoLineSpacing * size)), 0.0)) + 1;
+}
+
 void SheetLayout::AddTexts(PageLayout& page) const {
     const XlsRange& range = page.range;
     const double mdwPoints = m_mdw * kPointsPerPixel;
@@ -564,14 +580,16 @@ void SheetLayout::AddTexts(PageLayout& page) const {
                         width = m_measure.Width(box.font, box.text);
                     }
                 }
-                if (width > inner && !fmt.shrinkToFit) {
-                    const double hash = m_measure.Width(box.font, QStringLiteral("#"));
-                    box.text = QString(std::max(1, static_cast<int>(inner / hash)), QLatin1Char('#'));
-                    width = m_measure.Width(box.font, box.text);
-                }
             }
-            std::vector<QString> twoLines;
+            auto hashes = [&] {
+                const double hash = m_measure.Width(box.font, QStringLiteral("#"));
+                box.text = QString(std::max(1, static_cast<int>(inner / hash)), QLatin1Char('#'));
+                width = m_measure.Width(box.font, box.text);
+            };
+            if (shown.number && !box.wrapped && width > inner && !fmt.shrinkToFit) hashes();
+            std::vector<QString> packed;  // lines set closer than a wrapped paragraph's
             if (fmt.shrinkToFit && !box.wrapped && width > inner && inner > 0) {
+                const double ownSize = box.font.pointSizeF();
                 const double oneLine = box.font.pointSizeF() * inner / width;
                 const double tallest = (box.cell.height() - 2 * kTwoLinePadding) / (1 + kTwoLineSpacing);
                 if (oneLine < kLegibleSize && !vertical && !shown.number && tallest > oneLine) {
@@ -581,13 +599,38 @@ void SheetLayout::AddTexts(PageLayout& page) const {
                     double size = 0;
                     const int at = TwoLineBreak(box.text, box.font, inner, std::min(box.font.pointSizeF(), tallest), size);
                     if (at > 0 && size > oneLine) {
-                        twoLines = TwoLines(box.text, at);
+                        packed = TwoLines(box.text, at);
                         box.font.setPointSizeF(size);
                         box.wrapped = true;
                     }
                 }
-                if (twoLines.empty()) box.font.setPointSizeF(oneLine);
+                if (packed.empty()) box.font.setPointSizeF(oneLine);
                 width = inner;
+                // Nothing is shrunk below the smallest printed size: such a text is set at that size
+                // on the lines its cell holds, what does not fit cut off; a number shows "###".
+                const double smallest = std::min(ownSize, kSmallestPrintedSize / page.scale);
+                if (box.font.pointSizeF() < smallest && !vertical) {
+                    box.font.setPointSizeF(smallest);
+                    if (shown.number) {
+                        if (m_measure.Width(box.font, box.text) > inner) hashes();
+                    } else {
+                        // As large as the text keeps to as many lines, all in the cell (halving the range).
+                        packed = PackedLines(box.text, box.font, inner);
+                        const size_t count = packed.size();
+                        double low = smallest, high = ownSize;
+                        for (int i = 0; i < 10 && count <= LinesHeld(low, box.cell.height()); ++i) {
+                            QFont larger = box.font;
+                            larger.setPointSizeF((low + high) / 2);
+                            std::vector<QString> lines = PackedLines(box.text, larger, inner);
+                            const bool fits = lines.size() <= count && lines.size() <= LinesHeld(larger.pointSizeF(), box.cell.height());
+                            (fits ? low : high) = larger.pointSizeF();
+                            if (fits) packed = std::move(lines);
+                        }
+                        box.font.setPointSizeF(low);
+                        packed.resize(std::min(packed.size(), LinesHeld(low, box.cell.height())));
+                        box.wrapped = true;
+                    }
+                }
             }
             if (h == "fill" && width > 0 && width < inner) {
                 box.text = box.text.repeated(static_cast<int>(inner / width));
@@ -620,8 +663,8 @@ void SheetLayout::AddTexts(PageLayout& page) const {
             if (vertical) {
                 for (QChar ch : box.text) texts.push_back(QString(ch));
                 halign = Qt::AlignHCenter;
-            } else if (!twoLines.empty()) {
-                texts = twoLines;
+            } else if (!packed.empty()) {
+                texts = packed;
             } else if (box.wrapped) {
                 texts = WrapLines(box.text, box.font, inner);
             } else {
@@ -630,8 +673,8 @@ void SheetLayout::AddTexts(PageLayout& page) const {
             box.alignment = halign | valign;
 
             const double size = box.font.pointSizeF();
-            const double lineHeight = vertical ? size : (twoLines.empty() ? kLineSpacing : kTwoLineSpacing) * size;
-            const double padding = twoLines.empty() ? kVerticalPadding : kTwoLinePadding;
+            const double lineHeight = vertical ? size : (packed.empty() ? kLineSpacing : kTwoLineSpacing) * size;
+            const double padding = packed.empty() ? kVerticalPadding : kTwoLinePadding;
             const double blockHeight = (static_cast<double>(texts.size()) - 1) * lineHeight + size;
             double top = valign == Qt::AlignTop       ? box.cell.top() + padding
                          : valign == Qt::AlignVCenter ? box.cell.center().y() - blockHeight / 2

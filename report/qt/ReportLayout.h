@@ -19,6 +19,10 @@ namespace reportqt {
 // Points between a cell's left or right side and its text (3 pixels).
 inline constexpr double kCellPadding = 2.25;
 
+// The smallest size, in points on the paper, that a text is shrunk to: one that would have to shrink
+// further is set at this size on as many lines as its cell holds.
+inline constexpr double kSmallestPrintedSize = 4.5;
+
 // Texts are measured and drawn with their font at this pixel size, scaled to the size in points: a
 // font given a point size is set to whole pixels, which would draw small texts wider or narrower
 // than they were measured.

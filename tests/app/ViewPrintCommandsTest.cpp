@@ -319,11 +319,13 @@ TEST_F(ViewPrintTest, ThePreviewShowsTheSheetsAndASecondPreviewRaisesIt) {
 // Saved from the preview, the workbook is offered under the estimate's name, beside its file.
 TEST_F(ViewPrintTest, ThePreviewedWorkbookTakesTheEstimatesName) {
     LoadEstimate();
+    List().m_strKenmei = "林道測量業務委託";
     const std::string path = folder / "林道測量業務.sei";
     ASSERT_TRUE(view->GetDocument()->DoSave(path, true));
     EXPECT_TRUE(Dispatch(cmd::FilePrintPreview));
     EXPECT_EQ(output.calls, std::vector<std::string>{kShow});
     EXPECT_EQ(view->Job().GetWorkbookName(), path);
+    EXPECT_EQ(view->Job().GetDocumentTitle(), "林道測量業務委託");
 }
 
 TEST_F(ViewPrintTest, TheDaikaPreviewChangesTheSettingsForItsOwnRunOnly) {

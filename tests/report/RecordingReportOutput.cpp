@@ -49,7 +49,7 @@ void RecordingReportOutput::ClosePreview(CReportJob& job) {
     CloseWindow(job);
 }
 
-bool RecordingReportOutput::ChoosePrinter() {
+bool RecordingReportOutput::ChoosePrinter(const CReportJob&) {
     calls.push_back("choose");
     return choosePrint;
 }

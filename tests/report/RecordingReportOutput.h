@@ -39,7 +39,7 @@ public:
     void ShowPreview(CReportJob& job) override;
     void RaisePreview(CReportJob& job) override;
     void ClosePreview(CReportJob& job) override;
-    bool ChoosePrinter() override;
+    bool ChoosePrinter(const CReportJob& job) override;
     PrintOutcome PrintAll(CReportJob& job) override;
 
 private:

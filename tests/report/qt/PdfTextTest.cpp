@@ -33,11 +33,11 @@ namespace {
 
 const std::string kFormFolder = VEMO_PRINT_FORMS_DIR;
 
-// The sample 土質調査 estimate priced from the sample masters, every sheet of the report with its cover on the form.
+// The sample 区画整理 estimate (long rate texts) priced from the sample masters, every sheet of the report with its cover on the form.
 void BuildSampleReport(CReportJob& job, const std::string& form) {
     auto masters = LoadGeneratedSampleMasters(VEMO_SAMPLE_DATA_DIR);
     CVemoWinDocData doc;
-    ASSERT_EQ(doc.LoadFile(vemo::JoinPath(vemo::JoinPath(VEMO_SAMPLE_DATA_DIR, kSampleEstimateFolder), "土質調査サンプル.sei")), 1);
+    ASSERT_EQ(doc.LoadFile(vemo::JoinPath(vemo::JoinPath(VEMO_SAMPLE_DATA_DIR, kSampleEstimateFolder), "区画整理サンプル.sei")), 1);
     ASSERT_TRUE(PriceSampleEstimate(doc, *masters).empty());
     CPrintSettings settings;
     settings.printHyoshi = 1;
@@ -62,7 +62,7 @@ void BuildTankaList(CReportJob& job, const std::string& form) {
 
 // Every figure a page shows (its cells' texts through their number formats, its header and footer)
 // and every run of ideographs comes back from the page's text; no ideograph comes back as a Kangxi
-// radical or a radical supplement, so a search for the words printed finds them.
+// radical or a radical supplement, so a search for the words printed finds them; every text whole, legible.
 TEST(PdfText, APrintedSampleGivesBackItsFiguresAndIdeographsOnEveryForm) {
     const std::string pdftotext = oracle::FindOnPath("pdftotext");
     if (pdftotext.empty()) {
@@ -74,16 +74,17 @@ TEST(PdfText, APrintedSampleGivesBackItsFiguresAndIdeographsOnEveryForm) {
         std::function<void(CReportJob&, const std::string&)> build;
         const char* searched;  // a word the pages print
     } cases[] = {
-        {"ｶﾗｰA4形式", BuildSampleReport, "土質"},
-        {"ﾓﾉｸﾛA4通常形式", BuildSampleReport, "土質"},
-        {"ﾓﾉｸﾛA4承認形式", BuildSampleReport, "土質"},
-        {"ﾓﾉｸﾛA4内訳詳細形式", BuildSampleReport, "土質"},
-        {"全地連ﾓﾉｸﾛA4通常形式", BuildSampleReport, "土質"},
+        {"ｶﾗｰA4形式", BuildSampleReport, "換地"},
+        {"ﾓﾉｸﾛA4通常形式", BuildSampleReport, "換地"},
+        {"ﾓﾉｸﾛA4承認形式", BuildSampleReport, "換地"},
+        {"ﾓﾉｸﾛA4内訳詳細形式", BuildSampleReport, "換地"},
+        {"全地連ﾓﾉｸﾛA4通常形式", BuildSampleReport, "換地"},
         {"マスター用", BuildTankaList, "技術者"},
     };
     static const QRegularExpression figure(QStringLiteral("\\d(?:[\\d,.]*\\d)?"));
     static const QRegularExpression ideographs(QStringLiteral("[\\x{3400}-\\x{9FFF}\\x{F900}-\\x{FAFF}]+"));
     static const QRegularExpression radical(QStringLiteral("[\\x{2E80}-\\x{2FDF}]"));
+    static const QRegularExpression blanks(QStringLiteral("\\s"), QRegularExpression::UseUnicodePropertiesOption);
     ScriptedHost host;
     TempFolder dir;
     for (const Case& c : cases) {
@@ -107,8 +108,12 @@ TEST(PdfText, APrintedSampleGivesBackItsFiguresAndIdeographsOnEveryForm) {
         QString radicals;
         for (size_t p = 0; p < pages.size(); ++p) {
             QStringList printed;
-            for (const reportqt::TextBox& box : pages[p].texts)
-                for (const reportqt::TextLine& line : box.lines) printed << line.text;
+            for (const reportqt::TextBox& box : pages[p].texts) {
+                QString whole;
+                for (const reportqt::TextLine& line : box.lines) printed << line.text, whole += line.text;
+                EXPECT_TRUE(whole.remove(blanks) == QString(box.text).remove(blanks) && box.font.pointSizeF() * pages[p].scale >= 4.5)
+                    << "p" << p + 1 << " " << box.text.toStdString();
+            }
             for (const reportqt::MarginText& margin : pages[p].margins) printed << margin.text;
             for (const QString& line : printed)
                 for (const QRegularExpression* words : {&figure, &ideographs})

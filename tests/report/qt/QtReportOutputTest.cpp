@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <cerrno>
@@ -262,21 +263,25 @@ TEST_F(QtReportOutputTest, TheWorkbookIsOfferedUnderTheEstimatesName) {
 TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
     CReportJob job;
     Fill(job, 3);
+    job.SetDocumentTitle("林道測量業務");
     struct Case {
         const char* what;
         int answer;
         bool fromPreview;
         int pdfPages;  // 0: no file
+        std::string workbookName;  // the estimate's file or title
+        std::string proposed;      // "": the printer's own file
     } cases[] = {
-        {"printed", IDOK, false, 3},
-        {"cancelled", IDCANCEL, false, 0},
-        {"printed from the preview", IDOK, true, 3},
+        {"printed", IDOK, false, 3, "/home/u/見積/林道測量業務.sei", "/home/u/見積/林道測量業務.pdf"},
+        {"cancelled", IDCANCEL, false, 0, "積算データ1", (std::filesystem::current_path() / "積算データ1.pdf").string()},
+        {"printed from the preview", IDOK, true, 3, "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string pdf = m_dir / (std::string(c.what) + ".pdf");
         m_output->Printer().setOutputFormat(QPrinter::PdfFormat);
         m_output->Printer().setOutputFileName(QString::fromStdString(pdf));
+        job.SetWorkbookName(c.workbookName);
         ScriptedDialogs dialogs;
         dialogs.Expect<QPrintDialog>([&](QPrintDialog& dlg) {
             EXPECT_EQ(dlg.printer(), &m_output->Printer());
@@ -286,6 +291,7 @@ TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
             auto* file = dlg.findChild<QLineEdit*>(QStringLiteral("filename"));
             EXPECT_TRUE(printers && file);
             if (printers && file) {
+                EXPECT_EQ(file->text().toStdString(), c.proposed.empty() ? pdf : c.proposed);
                 printers->setCurrentIndex(printers->count() - 1);
                 file->setText(QString::fromStdString(pdf));
             }
@@ -306,6 +312,10 @@ TEST_F(QtReportOutputTest, PrintingToPdfThroughThePrinterDialog) {
         EXPECT_EQ(PdfPages(bytes), c.pdfPages);
         EXPECT_NE(bytes.find("NotoSansCJKjp-Regular"), std::string::npos);
         EXPECT_NE(bytes.find("NotoSerifCJKjp-Bold"), std::string::npos);
+        QProcess info;  // pdfinfo (poppler-utils)
+        info.start(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf)});
+        EXPECT_TRUE(info.waitForFinished(60000) && QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(
+                                                       QStringLiteral("Title: +林道測量業務\nCreator: +") + QString::fromUtf8(platformtext::kAppName) + '\n')));
     }
     EXPECT_TRUE(m_host.messages.empty());
 }

@@ -250,14 +250,15 @@ TEST_F(FormLayoutTest, FillsAndBorders) {
 }
 
 TEST(ReportLayout, AShrinkingTextWrapsOntoASecondLineRatherThanShrinkBelowLegibility) {
-    // Column B 30 characters wide, cells that shrink (format 5, 11 pt); rows 13.5 points high but row 3.
+    // Column B 30 characters wide, cells that shrink (format 5, 11 pt); rows 13.5 points high but rows 3 and 4.
     const std::string rateText = "全工程,市街地 甲,障害物多,作業量(2.50ha),点数(60点),施工量(2工区),補正係数(1.05)";
     std::string sheet = SheetXml(
         "<row r=\"1\" ht=\"13.5\" customHeight=\"1\">" + InlineCell("B1", "全工程,面積((10/80ha)^0.15) =0.732", 5) + "</row>"
         "<row r=\"2\" ht=\"13.5\" customHeight=\"1\">" + InlineCell("B2", rateText, 5) + "</row>"
-        "<row r=\"3\" ht=\"7\" customHeight=\"1\">" + InlineCell("B3", rateText, 5) + "</row>",
+        "<row r=\"3\" ht=\"7\" customHeight=\"1\">" + InlineCell("B3", rateText, 5) + "</row>"
+        "<row r=\"4\" ht=\"24\" customHeight=\"1\">" + InlineCell("B4", rateText + "," + rateText + "," + rateText, 5) + "</row>",
         "", "<cols><col min=\"2\" max=\"2\" width=\"30\" customWidth=\"1\"/></cols>");
-    auto pages = LayoutOf(sheet, "S!$A$1:$C$3", SmallStyles());
+    auto pages = LayoutOf(sheet, "S!$A$1:$C$4", SmallStyles());
     ASSERT_EQ(pages.size(), 1u);
     const struct {
         int row;
@@ -267,6 +268,7 @@ TEST(ReportLayout, AShrinkingTextWrapsOntoASecondLineRatherThanShrinkBelowLegibi
         {1, 1, "a little too long: shrinks on one line, still legible"},
         {2, 2, "a rate text that would shrink below legibility: two lines, larger"},
         {3, 1, "a row too low for two lines: shrinks on one"},
+        {4, 3, "two lines would be set below the smallest printed size: three lines, as large as they stay three"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -276,6 +278,7 @@ TEST(ReportLayout, AShrinkingTextWrapsOntoASecondLineRatherThanShrinkBelowLegibi
         const double inner = box->cell.width() - 2 * reportqt::kCellPadding;
         const double size = box->font.pointSizeF();
         EXPECT_LT(size, 11);
+        EXPECT_GE(size * pages[0].scale, reportqt::kSmallestPrintedSize - kTolerance);
         double total = 0;
         QString joined;
         for (const auto& line : box->lines) {
@@ -289,12 +292,13 @@ TEST(ReportLayout, AShrinkingTextWrapsOntoASecondLineRatherThanShrinkBelowLegibi
             EXPECT_EQ(c.row == 1, size >= 6) << size;
             continue;
         }
-        // Two lines at a size at which the text would not fit on one, both inside the row, broken
+        // Lines at a size at which the text would not fit on one, all inside the row, the first broken
         // after a comma rather than inside a bracketed quantity.
         EXPECT_GT(total, inner);
+        if (c.row == 4) { EXPECT_GT(size, reportqt::kSmallestPrintedSize + 0.1) << "as large as it keeps to three lines"; }
         EXPECT_TRUE(box->lines[0].text.endsWith(QLatin1Char(','))) << box->lines[0].text.toStdString();
         EXPECT_GE(box->lines[0].origin.y() - 0.88 * size, box->cell.top() - kTolerance);
-        EXPECT_LE(box->lines[1].origin.y() + 0.12 * size, box->cell.bottom() + kTolerance);
+        EXPECT_LE(box->lines.back().origin.y() + 0.12 * size, box->cell.bottom() + kTolerance);
     }
 }
 
