@@ -163,23 +163,18 @@ void SessionEnd() {
     QEvent quit(QEvent::Quit);
     QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
 }
+template <int... signals>
+void Signal() { (::kill(::getpid(), signals), ...); }
 const struct {
     const char* how;
     void (*end)();
     int code;
-    // Sent while the exit's release waits a moment for a lock file that another program reads.
-    void (*duringTheExitsWait)() = nullptr;
-} kOutsideEnds[] = {
-    {"SIGTERM", [] { ::kill(::getpid(), SIGTERM); }, 128 + SIGTERM},
-    {"the session's end", SessionEnd, 0},
-    {"a closed terminal: SIGHUP from the shell and from the kernel", [] {
-         ::kill(::getpid(), SIGHUP);
-         ::kill(::getpid(), SIGHUP);
-     }, 128 + SIGHUP},
-    {"the session's end, then SIGTERM during the release", SessionEnd, 0, [] { ::kill(::getpid(), SIGTERM); }},
-    {"SIGTERM, then SIGHUP during the release", [] { ::kill(::getpid(), SIGTERM); }, 128 + SIGTERM,
-     [] { ::kill(::getpid(), SIGHUP); }},
-};
+    void (*duringTheExitsWait)() = nullptr;  // while the release waits a moment for a lock file another program reads
+} kOutsideEnds[] = {{"SIGTERM", Signal<SIGTERM>, 128 + SIGTERM},
+                    {"the session's end", SessionEnd, 0},
+                    {"a closed terminal: SIGHUP from the shell and the kernel", Signal<SIGHUP, SIGHUP>, 128 + SIGHUP},
+                    {"the session's end, then SIGTERM during the release", SessionEnd, 0, Signal<SIGTERM>},
+                    {"SIGTERM, then SIGHUP during the release", Signal<SIGTERM>, 128 + SIGTERM, Signal<SIGHUP>}};
 
 // A child's run of the program over a modified estimate, ended from outside while a dialog waits
 // (argument: the settings folder, the program folder, the estimate, and the end's place in
@@ -200,11 +195,7 @@ CHILD_WORK(EndFromOutside, argument) {
     const int code = app.Run();
     int reader = outside.duringTheExitsWait ? KeepRecordLock(vemo::LockFilePath(app.Store().GetBukakePath())) : -1;
     CountingLockClock clock;
-    clock.onSleep = [&] {
-        if (reader < 0) return;
-        outside.duringTheExitsWait();
-        ::close(std::exchange(reader, -1));
-    };
+    clock.onSleep = [&] { if (reader >= 0) outside.duringTheExitsWait(), ::close(std::exchange(reader, -1)); };
     app.ExitInstance();
     return "exit " + std::to_string(code) + host.MessageLog();
 }
@@ -240,12 +231,11 @@ CHILD_WORK(SignalledAgainDuringTheExitsWait, argument) {
     for (size_t i = 2; i < parts.size(); ++i) KeepRecordLock(vemo::LockFilePath(parts[i]));
     CountingLockClock clock;
     // Later than the burst the first signal may come in.
-    clock.onSleep = [] {
-        static bool once = false;
-        if (!std::exchange(once, true)) std::this_thread::sleep_for(std::chrono::seconds(1));
-        ::kill(::getpid(), SIGTERM);
+    clock.onSleep = [once = true]() mutable {
+        if (std::exchange(once, false)) std::this_thread::sleep_for(CExitSignals::kBurst);
+        Signal<SIGTERM>();
     };
-    QTimer::singleShot(0, [] { ::kill(::getpid(), SIGTERM); });
+    QTimer::singleShot(0, Signal<SIGTERM>);
     const int code = app.Run();
     app.ExitInstance();
     return "exit " + std::to_string(code) + " after the wait";

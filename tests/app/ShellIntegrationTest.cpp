@@ -172,15 +172,13 @@ TEST_F(Shell, FilesHandedOverAndCommandsGivenDuringALockWaitWaitForIt) {
     CVemoWinApp app({}, program.root.Path());
     ScriptedHost host;
     ASSERT_TRUE(app.InitInstance());
-    const std::string file = WriteEstimate(elsewhere / "待ち.sei");
+    const QString file = QString::fromStdString(WriteEstimate(elsewhere / "待ち.sei"));
     const int reader = KeepRecordLock(vemo::LockFilePath(app.Store().GetZairyoTankaPath()));
     CountingLockClock clock;
     std::optional<size_t> openDuringTheWait;
     host.onProgressEvents = [&] {
-        if (openDuringTheWait) return;
-        app.HandOver({QString::fromStdString(file)});
-        app.Commands().Dispatch(cmd::FileNew);
-        openDuringTheWait = app.EstimateWindows().size();
+        if (!openDuringTheWait) app.HandOver({file}), app.Commands().Dispatch(cmd::FileNew),
+            openDuringTheWait = app.EstimateWindows().size();
     };
     EXPECT_EQ(app.Store().LockZairyoTankaFile(0, 1), 0);
     ::close(reader);

@@ -226,19 +226,17 @@ TEST_F(InputLimitsTest, AnInputLeavingASecondRowWithoutAPriceIsPutBack) {
     KmRow(20, "水路設計", 1'000);
     build.Koshu(Koshu::GyomuKakaku, "業務価格");
     SummaryRows();
-    const int first = Find(Gyomu::Sekkei, 10, 1), second = Find(Gyomu::Sekkei, 20, 1);
-    Item(first).m_nWeightAverage = 2'200'000;  // 220,000,000 yen a km
+    Item(Find(Gyomu::Sekkei, 10, 1)).m_nWeightAverage = 2'200'000;  // 220,000,000 yen a km
     data.Recalculate(0);
     ASSERT_EQ(data.GetCalcLimits().unitPriceRows, (Rows{{2, {"水路設計"}}}));
-    CSekisanData::Input same(data);
-    Item(first).m_nQuantity = 2'000;
-    EXPECT_EQ(same.Commit(Gyomu::Sekkei), Result::Taken);
-    const std::string before = StoredBytes(List());
-    CSekisanData::Input other(data);
-    Item(second).m_nWeightAverage = 2'200'000;
-    EXPECT_EQ(other.Commit(Gyomu::Sekkei), Result::PastLimit);
-    EXPECT_EQ(other.Past().unitPriceRows, (Rows{{2, {"水路設計"}}}));
-    EXPECT_EQ(StoredBytes(List()), before);
+    for (const auto [koshu, result] : {std::pair{10, Result::Taken}, std::pair{20, Result::PastLimit}}) {
+        const std::string before = StoredBytes(List());
+        CSekisanData::Input input(data);
+        Item(Find(Gyomu::Sekkei, koshu, 1)).m_nWeightAverage = 2'300'000;
+        EXPECT_EQ(input.Commit(Gyomu::Sekkei), result) << koshu;
+        EXPECT_EQ(input.Past().unitPriceRows, (result == Result::Taken ? Rows{} : Rows{{2, {"水路設計"}}}));
+        EXPECT_EQ(StoredBytes(List()) == before, result == Result::PastLimit);
+    }
 }
 
 TEST_F(InputLimitsTest, ATakenInputStillNamesAMissingPrice) {
