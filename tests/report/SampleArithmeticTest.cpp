@@ -1,4 +1,4 @@
-// The 一位代価表 and 代価歩掛明細表 of report/DaikaSheets.cpp and report/DaikaMeisai.cpp, with the 総括表, for
+// The 一位代価表, 単価表 and 代価歩掛明細表 (report/DaikaSheets.cpp, TankaSheets.cpp, DaikaMeisai.cpp) and the 総括表, for
 // every sample estimate on every shipped print form: the printed figures multiply out to the prices
 // the calculation charged the estimate's rows.
 #include <gtest/gtest.h>
@@ -224,12 +224,10 @@ void ExpectLinesMultiplyOut(const std::vector<Line>& lines) {
     }
 }
 
-// An amount cut to four significant digits, where the page says so (有効数字４桁).
-double FourDigits(double amount) {
-    const double unit = amount < 10000 ? 1.0 : std::pow(10.0, std::floor(std::log10(amount)) - 3);
-    return std::floor(amount / unit + 1e-9) * unit;
+// The figure an amount is shown with beside a text: its four significant digits where the text says 有効数字４桁.
+double Shown(const std::string& text, double a) {
+    return text.find("有効数字４桁") == std::string::npos ? a : CSekisanData::TruncTo4Digits(static_cast<int>(a));
 }
-bool SaysFourDigits(const std::string& text) { return text.find("有効数字４桁") != std::string::npos; }
 
 // Each total is the sum of the lines right above it (the lines a total closes stand for it further on).
 void ExpectTotalsAddUp(const std::vector<Line>& lines) {
@@ -242,9 +240,8 @@ void ExpectTotalsAddUp(const std::vector<Line>& lines) {
         }
         double sum = 0.0;
         size_t from = above.size();
-        auto shown = [&] { return SaysFourDigits(line.remark) ? FourDigits(sum) : sum; };
-        while (from > 0 && std::fabs(shown() - *line.amount) >= 0.5) sum += above[--from];
-        EXPECT_NEAR(shown(), *line.amount, 0.5) << line.name << " is not the sum of the lines above it";
+        while (from > 0 && std::fabs(Shown(line.remark, sum) - *line.amount) >= 0.5) sum += above[--from];
+        EXPECT_NEAR(Shown(line.remark, sum), *line.amount, 0.5) << line.name << " is not the sum of the lines above it";
         above.resize(from);
         above.push_back(*line.amount);
     }
@@ -307,9 +304,8 @@ void ExpectCorrectionMultipliesOut(const PrintedPage& page, const CSekisanItem& 
         EXPECT_GT(added, 0.0) << "no 電子計算機使用料 line";
     }
     const double basis = byLines && explanation.find("換算") != std::string::npos ? std::atof(explanation.c_str()) : 1.0;
-    double low = (*x * factor + added) / basis - slack, high = low + 2 * slack;
-    if (SaysFourDigits(explanation)) low = FourDigits(low), high = FourDigits(high);
-    EXPECT_TRUE(low <= *corrected && *corrected <= high)
+    const double exact = (*x * factor + added) / basis;
+    EXPECT_TRUE(Shown(explanation, exact - slack) <= *corrected && *corrected <= Shown(explanation, exact + slack))
         << explanation << *corrected << ": " << *x << " × " << factor << " + " << added << " ± " << slack;
 }
 
@@ -342,11 +338,10 @@ void ExpectPerQuantityMultipliesOut(const PrintedPage& page, const CSekisanItem&
     EXPECT_NEAR(*perQuantity, *perUnit * item.m_nQuantity / 1000.0, 1.0) << page.Text("**数量当り");
 }
 
-// A 工程 line's 単価表: its sheet, or on a form without one a heading above the table that says so.
+// A 工程 line's 単価表: its sheet, or on a form without one titled so above the table.
 bool IsTankaPage(const PrintedPage& page) {
-    const std::optional<Cell> table = page.At("**名称");
     for (const auto& [at, text] : page.cells.text)
-        if (table && at.first < table->first && Squeezed(text).ends_with("単価表")) return true;
+        if (at.first < page.At("**名称").value_or(Cell{}).first && Squeezed(text).ends_with("単価表")) return true;
     return page.sheet == "単価表";
 }
 
@@ -390,7 +385,6 @@ TEST_P(SampleArithmeticTest, TheSheetsMultiplyOutToThePricesCharged) {
     const std::string path = kForms + "/" + formName + ".xlsx";
     CVemoWinDocData doc;
     const std::string bytes = PrintSampleBreakdown(*masters, sample, path, doc);
-    masters->settings.DouroCalc = 0;
     ASSERT_FALSE(bytes.empty());
     const CSekisanItemList& list = *doc.GetItemList();
     const xlstest::Output out(bytes);
@@ -444,9 +438,9 @@ INSTANTIATE_TEST_SUITE_P(EverySampleOnEveryForm, SampleArithmeticTest,
                          ::testing::Combine(::testing::ValuesIn(kSamples), ::testing::ValuesIn(kFormNames),
                                             ::testing::Values(0, 1)),
                          [](const ::testing::TestParamInfo<Case>& info) {
-                             const size_t i = info.index / 2;
-                             return "sample" + std::to_string(i / std::size(kFormNames)) + "_form" +
-                                    std::to_string(i % std::size(kFormNames)) + "_douro" + std::to_string(info.index % 2);
+                             return "sample" + std::to_string(info.index / 2 / std::size(kFormNames)) + "_form" +
+                                    std::to_string(info.index / 2 % std::size(kFormNames)) + "_douro" +
+                                    std::to_string(info.index % 2);
                          });
 
 }  // namespace
