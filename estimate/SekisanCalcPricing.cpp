@@ -16,6 +16,14 @@ int CSekisanData::TruncTo4Digits(int a) {
     return divisor * DoubleToLong(static_cast<double>(a) / divisor);
 }
 
+bool CSekisanData::CutsToFourDigits(const CSekisanItem& item) const {
+    const CBukakeShubetsu* shubetsu = FindShubetsu(item);
+    if (!shubetsu || Settings().DouroCalc != 1 || shubetsu->GetDetail().m_programKingaku != 0) return false;
+    const int type = shubetsu->GetDetail().m_bukakeType;
+    if (item.m_nGyomu == Gyomu::DoshitsuIppan) return type == BukakeType::Materials || type == BukakeType::Standard;
+    return IsSokuryoGyomu(item.m_nGyomu) && (type == BukakeType::SokuryoCut || type == BukakeType::SokuryoRows);
+}
+
 bool CSekisanData::CheckUnitPrice(int& price, CSekisanItem& item) {
     // The price is kept ×10 in the item, so it has to stay within a tenth of the 32-bit range.
     const int limit = DoubleToLong(214748364.0);

@@ -69,6 +69,9 @@ public:
     // Shared rules.
     // Four significant digits of 10,000..99,999,999 (123,456 gives 123,400); others unchanged.
     static int TruncTo4Digits(int a);
+    // Whether the row's price is its amount cut to four significant digits (DouroCalc 1, a 歩掛
+    // that does not keep every digit: 測量 types 30 and 31, and 業務 4).
+    bool CutsToFourDigits(const CSekisanItem& item) const;
     // Unit price in yen beyond 0..214,748,364: the item's upper name is named under its 業務 in the
     // record of the limits (unitPriceRows), then price := 0 and the item's unit price and amounts
     // := unset (its LL values, cells kept), and false: the row is left without a price, and the sums

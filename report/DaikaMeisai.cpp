@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -800,6 +801,9 @@ int CEstimateReport::WriteDaikaMeisaiPage(CSekisanData& calc, int index, const C
         // The expense is added to the corrected amount of the 歩掛's basis, before it is taken per unit.
         explanation = Format(kMeisaiPerBasisDensiFormat, detail.m_quantity / 100.0, detail.m_unit.c_str(), perUnit.c_str());
     }
+    // A price cut to four significant digits says so before its figure.
+    if (calc.CutsToFourDigits(*item) && explanation.ends_with(kMeisaiEquals))
+        explanation.insert(explanation.size() - std::strlen(kMeisaiEquals), kDaikaFourDigits);
     m_job.SetCellText("**補正説明", explanation);
     m_job.EndPage();
     return 1;

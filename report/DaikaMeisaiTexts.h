@@ -26,10 +26,12 @@
     X(kMeisaiCorrectionFormulaBefore, "総補正率　( (")                                             \
     X(kMeisaiCorrectionFormulaAfter, ") * H9 )")                                                   \
     /* The line before the corrected amount: 物件 and the others ("%s": what is multiplied, ① or */  \
-    /* the basis text), type 13 ("%.2f%s": the conversion quantity and unit, "%s": the basis text) */ \
+    /* the basis text), type 13 ("%.2f%s": the conversion quantity and unit, "%s": the basis text); */ \
+    /* each ends in the sign before the figure */                                                   \
     X(kMeisaiBukkenExplanationFormat, "金　額（%s）　＝ ")                                         \
     X(kMeisaiPerLL8Format, "%.2f%s当たりの補正後の金額（合計×②）を%sに換算　＝ ")                 \
     X(kMeisaiExplanationFormat, "補正後の金額　（ %s × ② ）　＝ ")                                 \
+    X(kMeisaiEquals, "　＝ ")                                                                      \
     /* The same with the 電子計算機使用料 the price adds after the correction (the type-13 and the */  \
     /* per-unit ones: "%.2f%s" the basis quantity and unit, "%s" the basis text) */                   \
     X(kMeisaiDensiExplanationFormat, "補正後の金額　（ %s × ② ＋ 電子計算機使用料 ）　＝ ")           \

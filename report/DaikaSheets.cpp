@@ -624,14 +624,17 @@ void CEstimateReport::WriteDaikaPage(CSekisanData& calc, int index, const CBukak
         if (!soilLines && directLayout) rateRows();
         total = RoundDown(total + himokuSum, 1.0);
         row(kDaikaGokei, total);
-        perUnitRow(total);
-        if (!item.m_strNameLower.empty()) {
+        // The price of a row cut to four digits: on the corrected row, else on the amount per unit.
+        const bool fourDigits = calc.CutsToFourDigits(item);
+        auto cut = [fourDigits](std::optional<double> v) {
+            return v && fourDigits ? std::optional<double>(CSekisanData::TruncTo4Digits(DoubleToLong(*v))) : v;
+        };
+        if (item.m_strNameLower.empty()) {
+            row(PerUnitText(detail.m_unit), cut(perUnit(total)), fourDigits ? kDaikaFourDigits : "");
+        } else {
+            perUnitRow(total);
             const double c = applied.value_or(1.0);
-            std::optional<double> v = corrected(total, c);
-            const bool fourDigits =
-                settings.DouroCalc == 1 && gyomu == Gyomu::DoshitsuIppan && detail.m_programKingaku == 0;
-            if (v && fourDigits) v = CSekisanData::TruncTo4Digits(DoubleToLong(*v));
-            row(item.m_strNameLower, v,
+            row(item.m_strNameLower, cut(corrected(total, c)),
                 fourDigits ? std::string(kDaikaFourDigits) : Format(kDaikaCorrection, FactorText(c)));
         }
     }

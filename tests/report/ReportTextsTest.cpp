@@ -231,6 +231,7 @@ const TextEntry kExpected[] = {
     {"kMeisaiBukkenExplanationFormat", "金　額（%s）　＝ "},
     {"kMeisaiPerLL8Format", "%.2f%s当たりの補正後の金額（合計×②）を%sに換算　＝ "},
     {"kMeisaiExplanationFormat", "補正後の金額　（ %s × ② ）　＝ "},
+    {"kMeisaiEquals", "　＝ "},
     {"kMeisaiDensiExplanationFormat", "補正後の金額　（ %s × ② ＋ 電子計算機使用料 ）　＝ "},
     {"kMeisaiPerLL8DensiFormat", "%.2f%s当たりの補正後の金額（合計×②＋電子計算機使用料）を%sに換算　＝ "},
     {"kMeisaiPerBasisDensiFormat", "%.2f%s当たりの補正後の金額（①×②＋電子計算機使用料）を%sに換算　＝ "},

@@ -1,4 +1,4 @@
-// The 一位代価表 and 代価歩掛明細表 of report/DaikaSheets.cpp and report/DaikaMeisai.cpp, with the 総括表, for
+// The 一位代価表, 単価表 and 代価歩掛明細表 (report/DaikaSheets.cpp, TankaSheets.cpp, DaikaMeisai.cpp) and the 総括表, for
 // every sample estimate on every shipped print form: the printed figures multiply out to the prices
 // the calculation charged the estimate's rows.
 #include <gtest/gtest.h>
@@ -159,6 +159,7 @@ struct PrintedPage {
 struct Line {
     std::string name;
     std::optional<double> quantity, price, amount;
+    std::string remark;
 };
 
 // The lines of a table whose columns are named by the cells given, from the row of the first.
@@ -166,7 +167,8 @@ std::vector<Line> TableLines(const PrintedPage& page, const char* name, const ch
                              const char* amount, int rows) {
     std::vector<Line> lines;
     for (int r = 0; r < rows; ++r) {
-        Line line{page.Text(name, r), page.Number(quantity, r), page.Number(price, r), page.Number(amount, r)};
+        Line line{page.Text(name, r), page.Number(quantity, r), page.Number(price, r), page.Number(amount, r),
+                  page.Text("**摘要", r)};
         if (!line.name.empty() || line.amount) lines.push_back(line);
     }
     return lines;
@@ -222,6 +224,11 @@ void ExpectLinesMultiplyOut(const std::vector<Line>& lines) {
     }
 }
 
+// The figure an amount is shown with beside a text: its four significant digits where the text says 有効数字４桁.
+double Shown(const std::string& text, double a) {
+    return text.find("有効数字４桁") == std::string::npos ? a : CSekisanData::TruncTo4Digits(static_cast<int>(a));
+}
+
 // Each total is the sum of the lines right above it (the lines a total closes stand for it further on).
 void ExpectTotalsAddUp(const std::vector<Line>& lines) {
     std::vector<double> above;
@@ -233,8 +240,8 @@ void ExpectTotalsAddUp(const std::vector<Line>& lines) {
         }
         double sum = 0.0;
         size_t from = above.size();
-        while (from > 0 && std::fabs(sum - *line.amount) >= 0.5) sum += above[--from];
-        EXPECT_NEAR(sum, *line.amount, 0.5) << line.name << " is not the sum of the lines above it";
+        while (from > 0 && std::fabs(Shown(line.remark, sum) - *line.amount) >= 0.5) sum += above[--from];
+        EXPECT_NEAR(Shown(line.remark, sum), *line.amount, 0.5) << line.name << " is not the sum of the lines above it";
         above.resize(from);
         above.push_back(*line.amount);
     }
@@ -297,7 +304,9 @@ void ExpectCorrectionMultipliesOut(const PrintedPage& page, const CSekisanItem& 
         EXPECT_GT(added, 0.0) << "no 電子計算機使用料 line";
     }
     const double basis = byLines && explanation.find("換算") != std::string::npos ? std::atof(explanation.c_str()) : 1.0;
-    EXPECT_NEAR((*x * factor + added) / basis, *corrected, slack) << explanation << " " << *x << " × " << factor << " + " << added;
+    const double exact = (*x * factor + added) / basis;
+    EXPECT_TRUE(Shown(explanation, exact - slack) <= *corrected && *corrected <= Shown(explanation, exact + slack))
+        << explanation << *corrected << ": " << *x << " × " << factor << " + " << added << " ± " << slack;
 }
 
 // The staffing table's 合計 row is the sum of the lines above it (those from the top to the first row
@@ -329,6 +338,13 @@ void ExpectPerQuantityMultipliesOut(const PrintedPage& page, const CSekisanItem&
     EXPECT_NEAR(*perQuantity, *perUnit * item.m_nQuantity / 1000.0, 1.0) << page.Text("**数量当り");
 }
 
+// A 工程 line's 単価表: its sheet, or on a form without one titled so above the table.
+bool IsTankaPage(const PrintedPage& page) {
+    for (const auto& [at, text] : page.cells.text)
+        if (at.first < page.At("**名称").value_or(Cell{}).first && Squeezed(text).ends_with("単価表")) return true;
+    return page.sheet == "単価表";
+}
+
 // The number of a page's title ("第 3 号…"); 0 when it has none.
 int TitleNumber(const std::string& title) {
     const size_t digit = title.find_first_of("0123456789");
@@ -347,7 +363,7 @@ const CSekisanItem* RowOfPage(const CSekisanItemList& list, int number, const st
     return found;
 }
 
-using Case = std::tuple<std::string, std::string>;  // sample estimate, print form
+using Case = std::tuple<std::string, std::string, int>;  // sample estimate, print form, DouroCalc
 
 class SampleArithmeticTest : public ::testing::TestWithParam<Case> {
 protected:
@@ -364,7 +380,8 @@ protected:
 SampleEstimateMasters* SampleArithmeticTest::masters = nullptr;
 
 TEST_P(SampleArithmeticTest, TheSheetsMultiplyOutToThePricesCharged) {
-    const auto [sample, formName] = GetParam();
+    const auto [sample, formName, douro] = GetParam();
+    masters->settings.DouroCalc = douro;
     const std::string path = kForms + "/" + formName + ".xlsx";
     CVemoWinDocData doc;
     const std::string bytes = PrintSampleBreakdown(*masters, sample, path, doc);
@@ -382,11 +399,11 @@ TEST_P(SampleArithmeticTest, TheSheetsMultiplyOutToThePricesCharged) {
                                SheetCells(out, static_cast<int>(p), decimals), form};
         SCOPED_TRACE(names[p] + " " + page.Text("**種別名"));
         EXPECT_TRUE(page.cells.misstored.empty()) << "figures stored as text or with noise: " << page.cells.misstored.front();
-        if (page.sheet == "代価表") {
+        if (page.sheet == "代価表" || page.sheet == "単価表") {
             const std::vector<Line> lines = TableLines(page, "**名称", "**数量", "**単価", "**金額", 60);
             ExpectLinesMultiplyOut(lines);
             ExpectTotalsAddUp(lines);
-            if (page.Text("**～当たり").empty()) continue;  // a page of a 工種 row
+            if (page.Text("**～当たり").empty() || IsTankaPage(page)) continue;  // a page of a 工種 row or a 工程 line
             const int number = TitleNumber(page.Text("**第～号一位代価表") + page.Text("**代価表代価番号のみ"));
             const CSekisanItem* item = RowOfPage(list, number, page.Text("**種別名"));
             ASSERT_NE(item, nullptr);
@@ -418,10 +435,12 @@ const std::string kFormNames[] = {"ｶﾗｰA4形式", "ﾓﾉｸﾛA4通常形�
                                   "全地連ﾓﾉｸﾛA4通常形式"};
 
 INSTANTIATE_TEST_SUITE_P(EverySampleOnEveryForm, SampleArithmeticTest,
-                         ::testing::Combine(::testing::ValuesIn(kSamples), ::testing::ValuesIn(kFormNames)),
+                         ::testing::Combine(::testing::ValuesIn(kSamples), ::testing::ValuesIn(kFormNames),
+                                            ::testing::Values(0, 1)),
                          [](const ::testing::TestParamInfo<Case>& info) {
-                             return "sample" + std::to_string(info.index / std::size(kFormNames)) + "_form" +
-                                    std::to_string(info.index % std::size(kFormNames));
+                             return "sample" + std::to_string(info.index / 2 / std::size(kFormNames)) + "_form" +
+                                    std::to_string(info.index / 2 % std::size(kFormNames)) + "_douro" +
+                                    std::to_string(info.index % 2);
                          });
 
 }  // namespace
