@@ -16,12 +16,25 @@ int CSekisanData::TruncTo4Digits(int a) {
     return divisor * DoubleToLong(static_cast<double>(a) / divisor);
 }
 
+bool CSekisanData::SokuryoCutsToFourDigits(const CBukakeDetail& detail) const {
+    const int type = detail.m_bukakeType;
+    return Settings().DouroCalc == 1 && detail.m_programKingaku == 0 &&
+           (type == BukakeType::SokuryoCut || type == BukakeType::SokuryoRows);
+}
+
+bool CSekisanData::DoshitsuCutsToFourDigits(int gyomu, const CBukakeDetail& detail) const {
+    return gyomu == Gyomu::DoshitsuIppan && Settings().DouroCalc == 1 && detail.m_programKingaku == 0;
+}
+
 bool CSekisanData::CutsToFourDigits(const CSekisanItem& item) const {
     const CBukakeShubetsu* shubetsu = FindShubetsu(item);
-    if (!shubetsu || Settings().DouroCalc != 1 || shubetsu->GetDetail().m_programKingaku != 0) return false;
-    const int type = shubetsu->GetDetail().m_bukakeType;
-    if (item.m_nGyomu == Gyomu::DoshitsuIppan) return type == BukakeType::Materials || type == BukakeType::Standard;
-    return IsSokuryoGyomu(item.m_nGyomu) && (type == BukakeType::SokuryoCut || type == BukakeType::SokuryoRows);
+    if (!shubetsu) return false;
+    const CBukakeDetail& detail = shubetsu->GetDetail();
+    // As CalcShubetsuPart prices the row: 土質 prices only these two kinds of 歩掛.
+    if (IsSokuryoGyomu(item.m_nGyomu)) return SokuryoCutsToFourDigits(detail);
+    const int type = detail.m_bukakeType;
+    return DoshitsuCutsToFourDigits(item.m_nGyomu, detail) &&
+           (type == BukakeType::Materials || type == BukakeType::Standard);
 }
 
 bool CSekisanData::CheckUnitPrice(int& price, CSekisanItem& item) {

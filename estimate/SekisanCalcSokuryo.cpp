@@ -109,8 +109,7 @@ int CSekisanData::CalcSokuryoKingaku(CSekisanItem* item, int index, AmountPart p
     const bool byLines = Settings().DouroCalc == 1;
     int r = (t == BukakeType::SokuryoRows && byLines) ? CalcSokuryoRows(item, index, part)
                                                       : CalcSokuryoShubetsu(item, index, part);
-    if ((t == BukakeType::SokuryoCut || t == BukakeType::SokuryoRows) && byLines && detail.m_programKingaku == 0)
-        r = TruncTo4Digits(r);
+    if (SokuryoCutsToFourDigits(detail)) r = TruncTo4Digits(r);
     return scope.Finish(r);
 }
 
@@ -272,8 +271,7 @@ int CSekisanData::CalcDoshitsuKingakuPart(CSekisanItem* item, int index, AmountP
     else if (detail.m_bukakeType == BukakeType::Standard)
         r = CalcSokuryoKingaku(item, index,
                                part == AmountPart::DirectLabour ? AmountPart::DirectLabour : AmountPart::WithoutSeido);
-    if (item->m_nGyomu == Gyomu::DoshitsuIppan && Settings().DouroCalc == 1 && detail.m_programKingaku == 0)
-        r = TruncTo4Digits(r);
+    if (DoshitsuCutsToFourDigits(item->m_nGyomu, detail)) r = TruncTo4Digits(r);
     return scope.Finish(r);
 }
 

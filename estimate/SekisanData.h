@@ -72,6 +72,9 @@ public:
     // Whether the row's price is its amount cut to four significant digits (DouroCalc 1, a 歩掛
     // that does not keep every digit: 測量 types 30 and 31, and 業務 4).
     bool CutsToFourDigits(const CSekisanItem& item) const;
+    // The two rules it follows: a 測量 歩掛 of types 30 and 31, and every row of 業務 4.
+    bool SokuryoCutsToFourDigits(const CBukakeDetail& detail) const;
+    bool DoshitsuCutsToFourDigits(int gyomu, const CBukakeDetail& detail) const;
     // Unit price in yen beyond 0..214,748,364: the item's upper name is named under its 業務 in the
     // record of the limits (unitPriceRows), then price := 0 and the item's unit price and amounts
     // := unset (its LL values, cells kept), and false: the row is left without a price, and the sums

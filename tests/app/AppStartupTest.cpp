@@ -163,8 +163,8 @@ void SessionEnd() {
     QEvent quit(QEvent::Quit);
     QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
 }
-template <int... signals>
-void Signal() { (::kill(::getpid(), signals), ...); }
+template <int... numbers>
+void Signal() { (::kill(::getpid(), numbers), ...); }
 const struct {
     const char* how;
     void (*end)();
