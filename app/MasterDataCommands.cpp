@@ -12,11 +12,11 @@
 void CVemoWinApp::RegisterMasterDataCommands() {
     auto updateCommand = [this](int id, int (CMasterUpdater::*operation)(int)) {
         OnCommand(id, [this, operation] {
-            const auto recordBefore = MoveRecordState();
+            const MoveRecord recordBefore = CurrentMoveRecord();
             CMasterUpdater updater(m_store);
             (updater.*operation)(0);
             RefreshMasterPanes();
-            CheckMovedRowsSince(recordBefore);
+            CheckMovedRowsSince(recordBefore, CurrentMoveRecord());
         });
     };
     updateCommand(cmd::BukakeUpdate, &CMasterUpdater::DoBukakeUpdate);

@@ -27,7 +27,6 @@
 #include "app/VemoWinView.h"
 #include "dialogkit/CodeMarkGuard.h"
 #include "estimate/MovedRows.h"
-#include "master/BukakeMoveRecord.h"
 #include "master/MasterImport.h"
 #include "master/MasterTexts.h"
 #include "master/MasterUpdate.h"
@@ -207,9 +206,9 @@ bool CVemoWinApp::InitInstance() {
     m_previousZairyoPath.clear();
     m_screenColorDepth = GetScreenColorDepth();
     // The automatic master-data update ("AutoVerup.txt" beside the program; nothing when absent).
-    const auto recordBefore = MoveRecordState();
+    const MoveRecord recordBefore = CurrentMoveRecord();
     CMasterUpdater(m_store).RunAutoVerup();
-    CheckMovedRowsSince(recordBefore);
+    CheckMovedRowsSince(recordBefore, CurrentMoveRecord());
     m_commands.UpdateActions();
     return true;
 }
@@ -386,9 +385,9 @@ std::vector<CCommandTarget*> CVemoWinApp::CommandRoute() const {
 void CVemoWinApp::RunUpdater(int fromUser) { upvane::Run(m_programFolder, fromUser, false); }
 
 int CVemoWinApp::OnMasterDataSetting() {
-    const auto before = MoveRecordState();
+    const MoveRecord before = CurrentMoveRecord();
     const int chosen = m_store.SelectMasterFolder(0);
-    CheckMovedRowsSince(before);
+    CheckMovedRowsSince(before, CurrentMoveRecord());
     return chosen;
 }
 
@@ -493,17 +492,19 @@ CVemoWinDoc* CVemoWinApp::OpenDocumentFile(const std::string& path) {
         WatchDocument(view->GetDocument());
         AddRecentFile(path);
     }
-    const auto recordBefore = MoveRecordState();
+    const MoveRecord recordBefore = CurrentMoveRecord();
+    MoveRecord record = recordBefore;
     {
         // The folder and the material prices the estimate is made to name are a change of it, and so
         // are the rows pointed at the codes their entries took in an update.
         CVemoWinView::ChangeMark mark(*view);
         ReconcileMasterFolder(*view->GetDocument());
-        CheckMovedRows(*view);
+        if (m_store.GetMasterDataFolder() != recordBefore.folder) record = CurrentMoveRecord();
+        CheckMovedRows(*view, record.moves);
         ReconcileZairyoTanka(*view->GetDocument());
     }
     // A switch to the estimate's folder is one for every open estimate.
-    CheckMovedRowsSince(recordBefore, view);
+    CheckMovedRowsSince(recordBefore, record, view);
     view->LayoutGrid();
     view->ApplyColourDepth();
     view->RefreshHeader();
@@ -528,8 +529,12 @@ void CVemoWinApp::ReconcileMasterFolder(CVemoWinDoc& doc) {
     m_store.ShowMasterFolderInStatus();
 }
 
-void CVemoWinApp::CheckMovedRows(CVemoWinView& view) {
-    const std::vector<BukakeMoveLine> moves = ReadMoveRecord(m_store.GetMasterDataFolder());
+CVemoWinApp::MoveRecord CVemoWinApp::CurrentMoveRecord() const {
+    const std::string folder = m_store.GetMasterDataFolder();
+    return {folder, ReadMoveRecord(folder)};
+}
+
+void CVemoWinApp::CheckMovedRows(CVemoWinView& view, const std::vector<BukakeMoveLine>& moves) {
     if (moves.empty()) return;
     const MovedRowsCheck check = RepointMovedRows(*view.GetItemList(), moves, m_store.GetBukakeFile());
     if (check.Empty()) return;
@@ -537,18 +542,13 @@ void CVemoWinApp::CheckMovedRows(CVemoWinView& view) {
                   check.left.empty() ? MsgIcon::Information : MsgIcon::Exclamation);
 }
 
-std::pair<std::string, size_t> CVemoWinApp::MoveRecordState() const {
-    const std::string folder = m_store.GetMasterDataFolder();
-    return {folder, ReadMoveRecord(folder).size()};
-}
-
-void CVemoWinApp::CheckMovedRowsSince(const std::pair<std::string, size_t>& before, CVemoWinView* skip) {
-    if (MoveRecordState() == before) return;
+void CVemoWinApp::CheckMovedRowsSince(const MoveRecord& before, const MoveRecord& now, CVemoWinView* skip) {
+    if (now == before) return;
     for (CVemoWinView* w : EstimateWindows()) {
         if (w == skip) continue;
         {
             CVemoWinView::ChangeMark mark(*w);
-            CheckMovedRows(*w);
+            CheckMovedRows(*w, now.moves);
         }
         w->OnUpdate();
     }

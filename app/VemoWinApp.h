@@ -16,6 +16,7 @@
 #include "app/QtSettings.h"
 #include "app/RecentFileList.h"
 #include "estimate/EstimateCalcContext.h"
+#include "master/BukakeMoveRecord.h"
 #include "master/MasterStore.h"
 #include "report/BukakeDetailSheets.h"
 #include "report/PrintFormText.h"
@@ -183,14 +184,20 @@ private:
     // An estimate window became the active one (its view's activation runs once per change).
     void OnViewActivated(CVemoWinView* view);
     void ReconcileMasterFolder(CVemoWinDoc& doc);
+    // The master-data folder in use and the moves recorded beside it, read once for the checks below.
+    struct MoveRecord {
+        std::string folder;
+        std::vector<BukakeMoveLine> moves;
+        bool operator==(const MoveRecord&) const = default;
+    };
+    MoveRecord CurrentMoveRecord() const;
     // The rows of an estimate on codes that updates of the 歩掛 master took from user 工種 and 種別
-    // (the record of the master-data folder in use) are pointed at the new codes or left for the
-    // user, who is told in one message. The caller marks the estimate modified (ChangeMark).
-    void CheckMovedRows(CVemoWinView& view);
-    // What the check depends on: the master-data folder and the number of moves in its record.
-    std::pair<std::string, size_t> MoveRecordState() const;
-    // Checks every open estimate (but skip) again when the folder or its record changed since before.
-    void CheckMovedRowsSince(const std::pair<std::string, size_t>& before, CVemoWinView* skip = nullptr);
+    // (moves: the record of the master-data folder in use) are pointed at the new codes or left for
+    // the user, who is told in one message. The caller marks the estimate modified (ChangeMark).
+    void CheckMovedRows(CVemoWinView& view, const std::vector<BukakeMoveLine>& moves);
+    // Checks every open estimate (but skip) against the record now when it is not the one before (the
+    // folder changed, or an update added moves).
+    void CheckMovedRowsSince(const MoveRecord& before, const MoveRecord& now, CVemoWinView* skip = nullptr);
     void ReconcileZairyoTanka(CVemoWinDoc& doc);
     void OnChildClosed();
     void RunUpdater(int fromUser);

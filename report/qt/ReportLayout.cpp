@@ -590,7 +590,7 @@ void SheetLayout::AddTexts(PageLayout& page) const {
             std::vector<QString> packed;  // lines set closer than a wrapped paragraph's
             if (fmt.shrinkToFit && !box.wrapped && width > inner && inner > 0) {
                 const double ownSize = box.font.pointSizeF();
-                const double oneLine = box.font.pointSizeF() * inner / width;
+                const double oneLine = ownSize * inner / width;
                 const double tallest = (box.cell.height() - 2 * kTwoLinePadding) / (1 + kTwoLineSpacing);
                 if (oneLine < kLegibleSize && !vertical && !shown.number && tallest > oneLine) {
                     // The largest size at which the text takes two lines of the width, both within the
